@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs the example hosts of a build; their pictures and files go to demo-output/.
+set -euo pipefail
+build=${1:-build/dev}
+out=demo-output
+mkdir -p "$out"
+shopt -s nullglob
+for d in "$build"/bin/demo_*; do
+  echo "== $(basename "$d")"
+  "$d" "$out"
+done
+echo "Results are in $out/"
