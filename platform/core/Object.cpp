@@ -63,7 +63,7 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const {
 CRuntimeClass* CRuntimeClass::FromName(LPCSTR className) {
   if (!className) return nullptr;
   for (CRuntimeClass* c = platform::FirstRuntimeClass(); c; c = c->m_pNextClass)
-    if (std::strcmp(c->m_lpszClassName, className) == 0) return c;
+    if (std::strcmp(c->m_lpszClassName, className) == 0 && platform::IsRuntimeClassVisible(c)) return c;
   return nullptr;
 }
 

@@ -45,6 +45,10 @@ void UnregisterRuntimeClass(CRuntimeClass* cls);
 // The newest registered class; the rest follow through m_pNextClass.
 CRuntimeClass* FirstRuntimeClass();
 
+// False while the class belongs to an extension library whose classes are
+// set aside, not yet found by name (ExtensionModule.h).
+bool IsRuntimeClassVisible(const CRuntimeClass* cls);
+
 struct ClassRegistrar {
   explicit ClassRegistrar(CRuntimeClass* cls) : cls_(cls) { RegisterRuntimeClass(cls); }
   ~ClassRegistrar() { UnregisterRuntimeClass(cls_); }

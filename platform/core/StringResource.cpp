@@ -1,9 +1,17 @@
 #include "platform/core/String.h"
 
+#include "platform/core/Module.h"
+#include "platform/core/ResourceModule.h"
+
 namespace platform {
 
-// No module has registered a string table yet; the module registry takes
-// this over when resources exist.
-bool LoadStringResource(UINT, std::u16string&) { return false; }
+// The string of that id in the first module along the resource chain that
+// has it (not empty, as in a string table).
+bool LoadStringResource(UINT id, std::u16string& out) {
+  FoundResources found = FindResources(ResourceType::String, id);
+  if (!found) return false;
+  out = *found.resources->FindString(id);
+  return true;
+}
 
 }  // namespace platform

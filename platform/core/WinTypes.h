@@ -84,7 +84,9 @@ typedef void* HANDLE;
 typedef void* HGDIOBJ;
 typedef HANDLE HGLOBAL;
 typedef void* POSITION;
-typedef int (*FARPROC)();
+// GetProcAddress's result. Callers cast it to the function's real type;
+// void (*)() is the one type GCC lets them cast from without a warning.
+typedef void (*FARPROC)();
 
 struct POINT {
   LONG x;
