@@ -37,8 +37,9 @@ bool UnregisterModule(HINSTANCE module);
 
 class ModuleRegistration {
  public:
-  ModuleRegistration(const char16_t* name, ResourceSet resources)
-      : module_(RegisterModule(name, std::move(resources), this)) {}
+  // The name as u"Scrivel.DLL", or "Scrivel.DLL" (GBK) in the multibyte build.
+  ModuleRegistration(ResourceText name, ResourceSet resources)
+      : module_(RegisterModule(name.str(), std::move(resources), this)) {}
   ~ModuleRegistration() { UnregisterModule(module_); }
   ModuleRegistration(const ModuleRegistration&) = delete;
   ModuleRegistration& operator=(const ModuleRegistration&) = delete;
