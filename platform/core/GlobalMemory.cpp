@@ -1,0 +1,125 @@
+#include "platform/core/GlobalMemory.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+namespace {
+
+struct Block {
+  BYTE* data = nullptr;
+  SIZE_T size = 0;
+  bool moveable = false;
+  UINT locks = 0;
+};
+
+// Every live block by handle. Moveable blocks are keyed by a token (the
+// address of a heap cell) and fixed ones by their address.
+class Registry {
+ public:
+  static Registry& Get() {
+    static Registry* r = new Registry;  // outlives static destructors
+    return *r;
+  }
+  std::mutex mutex;
+  std::unordered_map<HGLOBAL, Block> blocks;
+};
+
+BYTE* AllocateZeroed(SIZE_T bytes) {
+  // One byte at least, so that an empty block still has an address.
+  return static_cast<BYTE*>(std::calloc(bytes ? bytes : 1, 1));
+}
+
+}  // namespace
+
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
+  Block b;
+  b.data = AllocateZeroed(bytes);
+  if (!b.data) return nullptr;
+  b.size = bytes;
+  b.moveable = (flags & GMEM_MOVEABLE) != 0;
+  HGLOBAL handle = b.data;
+  if (b.moveable) {
+    handle = std::malloc(1);  // a unique token
+    if (!handle) {
+      std::free(b.data);
+      return nullptr;
+    }
+  }
+  Registry& r = Registry::Get();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  r.blocks.emplace(handle, b);
+  return handle;
+}
+
+HGLOBAL GlobalReAlloc(HGLOBAL handle, SIZE_T bytes, UINT flags) {
+  Registry& r = Registry::Get();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  auto it = r.blocks.find(handle);
+  if (it == r.blocks.end()) return nullptr;
+  Block& b = it->second;
+  if (flags & GMEM_MODIFY) return handle;  // only attributes change; none are kept
+  if (bytes <= b.size) {
+    // Shrinking keeps the block in place.
+    b.size = bytes;
+    return handle;
+  }
+  bool mayMove = (b.moveable && b.locks == 0) || (flags & GMEM_MOVEABLE);
+  if (!mayMove) return nullptr;
+  BYTE* grown = AllocateZeroed(bytes);
+  if (!grown) return nullptr;
+  std::memcpy(grown, b.data, b.size);
+  std::free(b.data);
+  Block moved = b;
+  moved.data = grown;
+  moved.size = bytes;
+  if (b.moveable) {
+    b = moved;
+    return handle;
+  }
+  r.blocks.erase(it);
+  r.blocks.emplace(grown, moved);
+  return grown;
+}
+
+LPVOID GlobalLock(HGLOBAL handle) {
+  Registry& r = Registry::Get();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  auto it = r.blocks.find(handle);
+  if (it == r.blocks.end()) return nullptr;
+  Block& b = it->second;
+  if (!b.moveable) return b.data;
+  if (b.size == 0) return nullptr;
+  ++b.locks;
+  return b.data;
+}
+
+BOOL GlobalUnlock(HGLOBAL handle) {
+  Registry& r = Registry::Get();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  auto it = r.blocks.find(handle);
+  if (it == r.blocks.end()) return FALSE;
+  Block& b = it->second;
+  if (b.locks > 0) --b.locks;
+  return b.locks > 0 ? TRUE : FALSE;
+}
+
+SIZE_T GlobalSize(HGLOBAL handle) {
+  Registry& r = Registry::Get();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  auto it = r.blocks.find(handle);
+  return it == r.blocks.end() ? 0 : it->second.size;
+}
+
+HGLOBAL GlobalFree(HGLOBAL handle) {
+  Registry& r = Registry::Get();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  auto it = r.blocks.find(handle);
+  if (it == r.blocks.end()) return handle;
+  std::free(it->second.data);
+  if (it->second.moveable) std::free(handle);
+  r.blocks.erase(it);
+  return nullptr;
+}

@@ -1,0 +1,8 @@
+#include "platform/core/NumberArrays.h"
+
+#include "platform/core/Archive.h"
+
+IMPLEMENT_SERIAL(CByteArray, CObject, 0)
+IMPLEMENT_SERIAL(CWordArray, CObject, 0)
+IMPLEMENT_SERIAL(CDWordArray, CObject, 0)
+IMPLEMENT_DYNAMIC(CUIntArray, CObject)
