@@ -1,5 +1,7 @@
 #include "platform/core/Archive.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -21,6 +23,36 @@ constexpr size_t kMinBuffer = 128;
 // Strings are read in steps of this size, so that a damaged length cannot
 // allocate more than the data that really follow.
 constexpr size_t kReadStep = 64 * 1024;
+
+// True while the calling thread has room on its stack for one more nested
+// object. ReadObject recurses through the objects' Serialize; a hostile or
+// damaged stream must get an exception, not a stack overflow. A reserve of
+// an eighth of the stack (128 KiB at least) stays free for the object's own
+// Serialize and for unwinding.
+bool StackHasRoom() {
+  struct Stack {
+    const char* low = nullptr;
+    size_t size = 0;
+  };
+  thread_local const Stack stack = [] {
+    Stack s;
+    pthread_attr_t attr;
+    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+      void* low = nullptr;
+      size_t size = 0;
+      if (pthread_attr_getstack(&attr, &low, &size) == 0) {
+        s.low = static_cast<const char*>(low);
+        s.size = size;
+      }
+      pthread_attr_destroy(&attr);
+    }
+    return s;
+  }();
+  const auto* here = static_cast<const char*>(__builtin_frame_address(0));
+  if (!stack.low || here < stack.low || here > stack.low + stack.size) return true;  // unknown: no limit
+  size_t reserve = std::max<size_t>(128 * 1024, stack.size / 8);
+  return static_cast<size_t>(here - stack.low) > reserve;
+}
 
 }  // namespace
 
@@ -499,7 +531,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requiredClass) {
     return object;
   }
 
-  if (m_depth >= kMaxObjectDepth) Throw(CArchiveException::genericException);
+  if (!StackHasRoom()) Throw(CArchiveException::genericException);
   CObject* object = classRef->CreateObject();
   if (!object) AfxThrowMemoryException();
   // Entered before its data, so that a cycle back to it loads.
@@ -511,18 +543,15 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requiredClass) {
   m_loadArray.push_back({object, false});
   UINT savedSchema = m_nObjectSchema;
   m_nObjectSchema = schema;
-  ++m_depth;
   try {
     object->Serialize(*this);
   } catch (...) {
     // Nobody holds the object yet: free it, and let later references see
     // null rather than freed memory.
-    --m_depth;
     m_loadArray[slot].pointer = nullptr;
     delete object;
     throw;
   }
-  --m_depth;
   m_nObjectSchema = savedSchema;
   return object;
 }

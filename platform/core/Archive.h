@@ -17,8 +17,10 @@
 // Reading damaged input throws CArchiveException and never reads past the
 // data: endOfFile when the data end early, badClass for an unknown or
 // unexpected class, badSchema for a schema the class cannot read, badIndex
-// for a tag that names nothing stored before, genericException for object
-// nesting deeper than the archive allows. An object whose Serialize throws
+// for a tag that names nothing stored before, genericException for objects
+// nested so deeply that the thread's stack would run out (the depth a stream
+// can reach is bounded by the stack, not by a count). An object whose
+// Serialize throws
 // while loading is deleted before the exception passes on, since no caller
 // holds it yet.
 #pragma once
@@ -139,9 +141,6 @@ class CArchive {
   // the file knows its length; for readers that allocate before reading.
   void CheckAvailable(ULONGLONG bytes);
 
-  // The deepest nesting of objects that ReadObject follows.
-  static constexpr int kMaxObjectDepth = 2000;
-
   CDocument* m_pDocument = nullptr;
   CStringW m_strFileName;
 
@@ -208,7 +207,6 @@ class CArchive {
   // Versionable classes whose stored schema differs from their own.
   std::unordered_map<const CRuntimeClass*, UINT> m_schemaMap;
   UINT m_nObjectSchema = static_cast<UINT>(-1);
-  int m_depth = 0;
 };
 
 // Strings with the framework's length prefixes; either flavour reads either

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -498,25 +500,44 @@ TEST(ArchiveErrors, RandomBytesGiveArchiveExceptionsAndLeakNothing) {
   EXPECT_GT(failures, 0);
 }
 
-TEST(ArchiveErrors, NestingDeeperThanTheLimitFails) {
-  auto chain = [](int depth) {
-    std::vector<std::unique_ptr<CNode>> nodes;
-    for (int i = 0; i < depth; ++i) nodes.push_back(std::make_unique<CNode>(static_cast<WORD>(i)));
-    for (int i = 0; i + 1 < depth; ++i) nodes[i]->partner = nodes[i + 1].get();
-    return Store([&](CArchive& ar) { ar << nodes.front().get(); });
+// Loads `bytes` as one object on a thread with a stack of `stackSize` bytes;
+// the cause of the archive exception, or -1 when it loaded (the chain is
+// then freed).
+int LoadChainOnThread(const Bytes& bytes, size_t stackSize) {
+  struct Job {
+    const Bytes* bytes;
+    int cause = -1;
+  } job{&bytes};
+  auto run = [](void* arg) -> void* {
+    auto* j = static_cast<Job*>(arg);
+    j->cause = ArchiveCause([&] {
+      CNode* head = nullptr;
+      Load(*j->bytes, [&](CArchive& ar) { ar >> head; });
+      DeleteGraph({head});
+    });
+    return nullptr;
   };
-  CNode* head = nullptr;
-  EXPECT_TRUE(Load(chain(CArchive::kMaxObjectDepth), [&](CArchive& ar) { ar >> head; }));
-  int count = 0;
-  for (CObject* n = head; n;) {
-    CObject* next = static_cast<CNode*>(n)->partner;
-    delete n;
-    n = next;
-    ++count;
-  }
-  EXPECT_EQ(count, CArchive::kMaxObjectDepth);
-  EXPECT_EQ(ArchiveCause([&] { Load(chain(CArchive::kMaxObjectDepth + 1), [&](CArchive& ar) { ar >> head; }); }),
-            CArchiveException::genericException);
+  pthread_attr_t attr;
+  pthread_attr_init(&attr);
+  pthread_attr_setstacksize(&attr, stackSize);
+  pthread_t thread;
+  EXPECT_EQ(pthread_create(&thread, &attr, run, &job), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attr);
+  return job.cause;
+}
+
+TEST(ArchiveErrors, NestingThatWouldExhaustTheStackFails) {
+  // A chain of 3000 nodes, each the partner of the one before: 3000 nested
+  // ReadObject calls.
+  constexpr int kDepth = 3000;
+  std::vector<std::unique_ptr<CNode>> nodes;
+  for (int i = 0; i < kDepth; ++i) nodes.push_back(std::make_unique<CNode>(static_cast<WORD>(i)));
+  for (int i = 0; i + 1 < kDepth; ++i) nodes[i]->partner = nodes[i + 1].get();
+  Bytes chain = Store([&](CArchive& ar) { ar << nodes.front().get(); });
+  nodes.clear();
+  EXPECT_EQ(LoadChainOnThread(chain, 64 * 1024 * 1024), -1);
+  EXPECT_EQ(LoadChainOnThread(chain, 512 * 1024), CArchiveException::genericException);
   EXPECT_EQ(CNode::live, 0);
 }
 
