@@ -60,7 +60,11 @@ HGLOBAL GlobalReAlloc(HGLOBAL handle, SIZE_T bytes, UINT flags) {
   auto it = r.blocks.find(handle);
   if (it == r.blocks.end()) return nullptr;
   Block& b = it->second;
-  if (flags & GMEM_MODIFY) return handle;  // only attributes change; none are kept
+  if (flags & GMEM_MODIFY) {
+    // Only the moveable attribute is kept; turning a block from one kind into
+    // the other is not supported and fails.
+    return ((flags & GMEM_MOVEABLE) != 0) == b.moveable ? handle : nullptr;
+  }
   if (bytes <= b.size) {
     // Shrinking keeps the block in place.
     b.size = bytes;

@@ -30,7 +30,9 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
 // Resizes a block. A fixed or locked block that has to move for it moves only
 // when `flags` holds GMEM_MOVEABLE; otherwise the call fails (null). Grown
 // bytes are zero-filled. Returns the block's handle (a fixed block's new
-// address), or null with the block unchanged.
+// address), or null with the block unchanged. With GMEM_MODIFY only the
+// attributes would change: a block keeps its kind (asking for the other kind
+// fails).
 HGLOBAL GlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT flags);
 // The block's address, counting a lock on a moveable block; null for an
 // unknown handle or an empty moveable block.
