@@ -119,9 +119,13 @@ TEST(Array, InsertRemoveAppendCopyAndBounds) {
   EXPECT_EQ(a.GetData(), nullptr);
 }
 
-TEST(Array, ValueArraysStoreTheirBytes) {
+TEST(Collections, ValuesAreStoredAsTheirBytes) {
   CArray<CPoint, CPoint> points;
   points.Add(CPoint(1, -1));
+  CList<CPoint, CPoint&> path;  // as the router keeps its paths
+  CPoint corner(2, 3);
+  path.AddTail(corner);
+  EXPECT_EQ(path.Find(corner), path.GetHeadPosition());
   CWordArray words;
   words.Add(0x0102);
   CByteArray bytes;
@@ -132,17 +136,31 @@ TEST(Array, ValueArraysStoreTheirBytes) {
     points.Serialize(ar);
     words.Serialize(ar);
     bytes.Serialize(ar);
+    path.Serialize(ar);
   }
   std::vector<BYTE> stored(static_cast<size_t>(file.GetLength()));
   file.SeekToBegin();
   file.Read(stored.data(), static_cast<UINT>(stored.size()));
-  EXPECT_EQ(stored, (std::vector<BYTE>{1, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 2, 1, 1, 0, 9}));
+  EXPECT_EQ(stored, (std::vector<BYTE>{1, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,  // count, CPoint
+                                       1, 0, 2, 1,                             // count, WORD
+                                       1, 0, 9,                                // count, BYTE
+                                       1, 0, 2, 0, 0, 0, 3, 0, 0, 0}));        // count, CPoint
   file.SeekToBegin();
   CArchive ar(&file, CArchive::load);
   CArray<CPoint, CPoint> pointsBack;
   pointsBack.Serialize(ar);
+  CWordArray wordsBack;
+  CByteArray bytesBack;
+  CList<CPoint, CPoint&> pathBack;
+  wordsBack.Serialize(ar);
+  bytesBack.Serialize(ar);
+  pathBack.Serialize(ar);
   ASSERT_EQ(pointsBack.GetSize(), 1);
   EXPECT_EQ(pointsBack[0], CPoint(1, -1));
+  EXPECT_EQ(wordsBack[0], 0x0102);
+  EXPECT_EQ(bytesBack[0], 9);
+  ASSERT_EQ(pathBack.GetCount(), 1);
+  EXPECT_EQ(pathBack.GetHead(), corner);
 }
 
 TEST(Map, LookupSetRemoveAndIterateWhileRemoving) {
