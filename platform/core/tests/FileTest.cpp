@@ -155,6 +155,10 @@ TEST(PathResolve, BackslashesAndLetterCaseFindTheFile) {
   // A GBK path (数据 is CA FD BE DD) and a UTF-16 one find the same names.
   std::string gbkTable = dir.path() + "\\\xCA\xFD\xBE\xDD";
   EXPECT_EQ(platform::ResolvePath(gbkTable.c_str()), dir / "数据");
+  // 乗 is 81 5C in GBK: its trail byte is not a separator.
+  WriteAll(dir / "乗/f.txt", "x");
+  std::string trail = dir.path() + "\\\x81\x5C\\F.TXT";
+  EXPECT_EQ(platform::ResolvePath(trail.c_str()), dir / "乗/f.txt");
   CStringW wide = CStringW(dir.path().c_str()) + u"\\数据\\ÄRGER.TXT";
   CFile byUtf16(wide.GetString(), CFile::modeRead);
   char buf[8] = {};
