@@ -16,8 +16,8 @@ typedef int16_t SHORT;
 typedef uint16_t USHORT;
 typedef int BOOL;
 typedef BYTE BOOLEAN;
-typedef int64_t LONGLONG;
-typedef uint64_t ULONGLONG;
+typedef long long LONGLONG;  // not int64_t: a 64-bit `long` must not pass for it
+typedef unsigned long long ULONGLONG;
 typedef float FLOAT;
 typedef DWORD COLORREF;
 typedef uintptr_t WPARAM;
