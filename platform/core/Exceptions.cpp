@@ -18,6 +18,20 @@ IMPLEMENT_DYNAMIC(COleException, CException)
 IMPLEMENT_DYNAMIC(CDBException, CException)
 
 
+namespace {
+
+// The text of a cause from a table indexed by cause, naming the file; an
+// unknown cause reads as the generic one (index 1).
+template <size_t N>
+CStringW CauseText(const char16_t* const (&texts)[N], int cause, const CStringW& fileName) {
+  if (cause < 0 || cause >= static_cast<int>(N)) cause = 1;
+  CStringW text;
+  text.Format(texts[cause], fileName.IsEmpty() ? u"an unnamed file" : fileName.GetString());
+  return text;
+}
+
+}  // namespace
+
 CStringW CException::GetErrorMessage() const { return CStringW(u"An unexpected error occurred."); }
 
 BOOL CException::GetErrorMessage(LPWSTR buffer, UINT maxChars, UINT* helpContext) const {
@@ -76,11 +90,7 @@ CStringW CArchiveException::GetErrorMessage() const {
       u"%s contains an unexpected object.",
       u"%s contains an incorrect schema.",
   };
-  int cause = (m_cause >= 0 && m_cause <= badSchema) ? m_cause : genericException;
-  CStringW name = m_strFileName.IsEmpty() ? CStringW(u"an unnamed file") : m_strFileName;
-  CStringW text;
-  text.Format(kTexts[cause], name.GetString());
-  return text;
+  return CauseText(kTexts, m_cause, m_strFileName);
 }
 
 CStringW CFileException::GetErrorMessage() const {
@@ -101,11 +111,7 @@ CStringW CFileException::GetErrorMessage() const {
       u"Disk full while accessing %s.",
       u"An attempt was made to access %s past its end.",
   };
-  int cause = (m_cause >= 0 && m_cause <= endOfFile) ? m_cause : genericException;
-  CStringW name = m_strFileName.IsEmpty() ? CStringW(u"an unnamed file") : m_strFileName;
-  CStringW text;
-  text.Format(kTexts[cause], name.GetString());
-  return text;
+  return CauseText(kTexts, m_cause, m_strFileName);
 }
 
 int CFileException::OsErrorToException(LONG osError) {
