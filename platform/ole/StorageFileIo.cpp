@@ -1,0 +1,208 @@
+#include "platform/ole/StorageFileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "platform/core/Charset.h"
+
+namespace platform {
+
+namespace {
+
+struct PathParts {
+  std::string folder;
+  std::string name;
+};
+
+PathParts SplitPath(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {".", path};
+  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+// A closed descriptor on every path out.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now and reports the error of close.
+  int Close() {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+HRESULT CheckWritableEntry(const std::string& path, int accessMode) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return StorageErrorFromErrno(errno, false);
+  if ((st.st_mode & 0222) == 0) return STG_E_ACCESSDENIED;
+  if (::faccessat(AT_FDCWD, path.c_str(), accessMode, AT_EACCESS) != 0) return StorageErrorFromErrno(errno, true);
+  return S_OK;
+}
+
+std::string TemporaryName(const PathParts& parts) {
+  static std::random_device device;
+  char suffix[32];
+  std::snprintf(suffix, sizeof suffix, ".%08x%08x.tmp", device(), device());
+  // Long names are cut so that the temporary name fits the system's limit.
+  return JoinPath(parts.folder, "." + parts.name.substr(0, 200) + suffix);
+}
+
+}  // namespace
+
+std::string StorageFilePath(LPCWSTR name) {
+  std::string path = Utf16ToUtf8(std::u16string_view(name, Utf16Length(name)));
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return path;
+}
+
+HRESULT CanonicalStoragePath(const std::string& path, std::string& canonical, bool& exists) {
+  if (path.empty()) return STG_E_INVALIDNAME;
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved)) {
+    struct stat st;
+    if (::stat(resolved, &st) != 0) return StorageErrorFromErrno(errno, false);
+    if (S_ISDIR(st.st_mode)) return STG_E_ACCESSDENIED;
+    canonical = resolved;
+    exists = true;
+    return S_OK;
+  }
+  if (errno != ENOENT) return errno == ENOTDIR ? STG_E_PATHNOTFOUND : StorageErrorFromErrno(errno, false);
+  PathParts parts = SplitPath(path);
+  if (parts.name.empty()) return STG_E_INVALIDNAME;
+  if (!::realpath(parts.folder.c_str(), resolved))
+    return errno == ENOENT || errno == ENOTDIR ? STG_E_PATHNOTFOUND : StorageErrorFromErrno(errno, false);
+  struct stat st;
+  if (::stat(resolved, &st) != 0 || !S_ISDIR(st.st_mode)) return STG_E_PATHNOTFOUND;
+  canonical = JoinPath(resolved, parts.name);
+  exists = false;
+  return S_OK;
+}
+
+HRESULT ReadFileBytes(const std::string& path, std::vector<BYTE>& bytes, size_t limit) {
+  // Not blocking: a named pipe must not hang the open; only regular files
+  // are read.
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (fd.get() < 0) return StorageErrorFromErrno(errno, false);
+  struct stat st;
+  if (::fstat(fd.get(), &st) != 0) return StorageErrorFromErrno(errno, false);
+  if (!S_ISREG(st.st_mode)) return STG_E_ACCESSDENIED;
+  bytes.clear();
+  bytes.reserve(std::min(static_cast<size_t>(st.st_size), limit));
+  BYTE chunk[65536];
+  while (bytes.size() < limit) {
+    ssize_t n = ::read(fd.get(), chunk, std::min(sizeof chunk, limit - bytes.size()));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return StorageErrorFromErrno(errno, false);
+    }
+    if (n == 0) break;
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  }
+  return S_OK;
+}
+
+HRESULT CheckWriteAccess(const std::string& path, bool exists) {
+  if (exists) {
+    HRESULT hr = CheckWritableEntry(path, W_OK);
+    if (FAILED(hr)) return hr;
+  }
+  // Saving writes a new file in the folder.
+  return CheckWritableEntry(SplitPath(path).folder, W_OK | X_OK);
+}
+
+HRESULT ReplaceFileContents(const std::string& path, std::span<const BYTE> bytes, bool flush) {
+  PathParts parts = SplitPath(path);
+  struct stat old;
+  bool hadFile = ::stat(path.c_str(), &old) == 0;
+  std::string temporary;
+  int fd = -1;
+  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    temporary = TemporaryName(parts);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return StorageErrorFromErrno(errno, true);
+  Descriptor file(fd);
+  auto fail = [&temporary](int error) {
+    ::unlink(temporary.c_str());
+    return StorageErrorFromErrno(error, true);
+  };
+  if (hadFile) {
+    // The new file takes the old one's permissions and, where allowed, owner.
+    if (::fchmod(file.get(), old.st_mode & 07777) != 0) return fail(errno);
+    if (::geteuid() == 0 && ::fchown(file.get(), old.st_uid, old.st_gid) != 0) {
+      // A file system without owners keeps the new file's.
+    }
+  }
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(file.get(), bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(errno);
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (flush && ::fsync(file.get()) != 0) return fail(errno);
+  if (int error = file.Close()) return fail(error);
+  if (::rename(temporary.c_str(), path.c_str()) != 0) return fail(errno);
+  if (flush) {
+    Descriptor folder(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() >= 0) ::fsync(folder.get());
+  }
+  return S_OK;
+}
+
+HRESULT StorageErrorFromErrno(int error, bool writing) {
+  switch (error) {
+    case ENOENT:
+      return STG_E_FILENOTFOUND;
+    case ENOTDIR:
+    case ELOOP:
+      return STG_E_PATHNOTFOUND;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+      return STG_E_ACCESSDENIED;
+    case EMFILE:
+    case ENFILE:
+      return STG_E_TOOMANYOPENFILES;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return STG_E_MEDIUMFULL;
+    case ENOMEM:
+      return E_OUTOFMEMORY;
+    case ENAMETOOLONG:
+      return STG_E_INVALIDNAME;
+    default:
+      return writing ? STG_E_WRITEFAULT : STG_E_READFAULT;
+  }
+}
+
+}  // namespace platform
