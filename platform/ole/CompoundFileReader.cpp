@@ -54,7 +54,7 @@ struct DirEntry {
 
 class Reader {
  public:
-  explicit Reader(std::span<const BYTE> bytes) : file_(bytes) {}
+  explicit Reader(std::span<const BYTE> bytes) : file_(bytes), fileSize_(bytes.size()) {}
 
   HRESULT Read(std::unique_ptr<StorageNode>& root) {
     HRESULT hr = ReadHeader();
@@ -84,8 +84,10 @@ class Reader {
     if (Le16(h + 0x20) != 6 || Le32(h + 0x38) != kMiniStreamCutoff) return STG_E_INVALIDHEADER;
     major_ = major;
     sectorSize_ = size_t{1} << shift;
-    // The header fills the first sector; the others follow it. A last
-    // sector cut short is read as if padded with zeros.
+    // The header fills the first sector; the others follow it. The last
+    // sector may be cut short after the bytes in use (some writers leave
+    // out the padding), so it is addressed as if padded; every read checks
+    // that the bytes it uses are in the file.
     size_t body = file_.size() > sectorSize_ ? file_.size() - sectorSize_ : 0;
     sectorCount_ = (body + sectorSize_ - 1) / sectorSize_;
     if (body % sectorSize_ != 0) {
@@ -98,6 +100,10 @@ class Reader {
   }
 
   const BYTE* Sector(DWORD sid) const { return file_.data() + (static_cast<size_t>(sid) + 1) * sectorSize_; }
+  // True when the first `bytes` bytes of the sector are in the file.
+  bool Present(DWORD sid, size_t bytes) const {
+    return (static_cast<size_t>(sid) + 1) * sectorSize_ + bytes <= fileSize_;
+  }
 
   // Claims a sector for one structure; a sector out of range or claimed
   // twice (a loop or two chains sharing it) is corruption.
@@ -120,14 +126,14 @@ class Reader {
     size_t perDifat = sectorSize_ / 4 - 1;
     DWORD difat = Le32(h + 0x44);
     while (fatSectors.size() < fatCount) {
-      if (!Claim(difat)) return STG_E_DOCFILECORRUPT;
+      if (!Claim(difat) || !Present(difat, sectorSize_)) return STG_E_DOCFILECORRUPT;
       const BYTE* s = Sector(difat);
       for (size_t i = 0; i < perDifat && fatSectors.size() < fatCount; ++i) fatSectors.push_back(Le32(s + 4 * i));
       difat = Le32(s + 4 * perDifat);
     }
     fat_.reserve(fatCount * (sectorSize_ / 4));
     for (DWORD sid : fatSectors) {
-      if (!Claim(sid)) return STG_E_DOCFILECORRUPT;
+      if (!Claim(sid) || !Present(sid, sectorSize_)) return STG_E_DOCFILECORRUPT;
       const BYTE* s = Sector(sid);
       for (size_t i = 0; i < sectorSize_ / 4; ++i) fat_.push_back(Le32(s + 4 * i));
     }
@@ -153,6 +159,7 @@ class Reader {
     for (DWORD sid : chain) {
       if (done >= out.size()) break;
       size_t n = std::min(sectorSize_, out.size() - done);
+      if (!Present(sid, n)) return STG_E_DOCFILECORRUPT;
       std::memcpy(out.data() + done, Sector(sid), n);
       done += n;
     }
@@ -225,7 +232,10 @@ class Reader {
     HRESULT hr = FollowChain(start, chain);
     if (FAILED(hr)) return hr;
     out.resize(chain.size() * sectorSize_);
-    for (size_t i = 0; i < chain.size(); ++i) std::memcpy(&out[i * sectorSize_], Sector(chain[i]), sectorSize_);
+    for (size_t i = 0; i < chain.size(); ++i) {
+      if (!Present(chain[i], sectorSize_)) return STG_E_DOCFILECORRUPT;
+      std::memcpy(&out[i * sectorSize_], Sector(chain[i]), sectorSize_);
+    }
     return S_OK;
   }
 
@@ -304,6 +314,7 @@ class Reader {
   }
 
   std::span<const BYTE> file_;
+  size_t fileSize_;
   std::vector<BYTE> padded_;
   WORD major_ = 3;
   size_t sectorSize_ = 512;

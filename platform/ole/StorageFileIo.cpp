@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "platform/core/Charset.h"
+#include "platform/core/PathResolve.h"
 
 namespace platform {
 
@@ -71,12 +71,7 @@ std::string TemporaryName(const PathParts& parts) {
 
 }  // namespace
 
-std::string StorageFilePath(LPCWSTR name) {
-  std::string path = Utf16ToUtf8(std::u16string_view(name, Utf16Length(name)));
-  for (char& c : path)
-    if (c == '\\') c = '/';
-  return path;
-}
+std::string StorageFilePath(LPCWSTR name) { return ResolvePath(name); }
 
 HRESULT CanonicalStoragePath(const std::string& path, std::string& canonical, bool& exists) {
   if (path.empty()) return STG_E_INVALIDNAME;

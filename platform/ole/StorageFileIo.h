@@ -13,7 +13,8 @@
 
 namespace platform {
 
-// The Linux path (UTF-8) of a file named by a caller.
+// The Linux path (UTF-8) of a file named by a caller, resolved as CFile
+// resolves paths (either separator, names matched without regard to case).
 std::string StorageFilePath(LPCWSTR name);
 
 // The absolute path of the file with links resolved, under which all opens
