@@ -61,7 +61,7 @@ class CFile : public CObject {
   virtual CStringW GetFilePath() const { return m_strFileName; }
   virtual CStringW GetFileName() const;
   // True while a file is open.
-  BOOL IsOpen() const { return fd_ >= 0; }
+  virtual BOOL IsOpen() const { return fd_ >= 0; }
 
   static void Rename(LPCSTR oldName, LPCSTR newName);
   static void Rename(LPCWSTR oldName, LPCWSTR newName);

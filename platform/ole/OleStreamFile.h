@@ -47,6 +47,7 @@ class COleStreamFile : public CFile {
   // Releases the stream.
   void Close() override;
   void Abort() override;
+  BOOL IsOpen() const override { return m_lpStream != nullptr; }
 
  protected:
   LPSTREAM m_lpStream = nullptr;
