@@ -1,0 +1,96 @@
+// Fonts for the drawing layer: a LOGFONT at a device size becomes a realised
+// font, chosen through fontconfig from the face name, weight, italic flag and
+// pitch and family, with its metrics and glyph advances measured by FreeType
+// (hinted, whole pixels, so the same on every run of the same machine image).
+// Characters the chosen face lacks come from a face that covers Chinese.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/core/WinTypes.h"
+
+typedef struct _cairo_font_face cairo_font_face_t;
+
+namespace platform {
+
+// Text metrics in device pixels.
+struct FontMetrics {
+  int height = 0;  // ascent + descent
+  int ascent = 0;
+  int descent = 0;
+  int internalLeading = 0;
+  int externalLeading = 0;
+  int aveCharWidth = 0;
+  int maxCharWidth = 0;
+  int weight = 400;
+  int overhang = 0;
+  bool fixedPitch = false;
+};
+
+class FontFace;
+
+class RealizedFont {
+ public:
+  struct Glyph {
+    int face;        // 0 the chosen face, 1 the fallback
+    unsigned index;  // glyph index in that face
+    int x;           // pen position from the run's start, device pixels
+  };
+
+  // The font for `lf` whose height is `deviceHeight` device pixels, with the
+  // sign of lfHeight (negative: character height, positive: cell height,
+  // 0: the default cell height `defaultCellHeight`). `deviceWidth` is the
+  // average character width asked for (0: the face's own).
+  static std::shared_ptr<const RealizedFont> Get(const LOGFONTW& lf, int deviceHeight, int deviceWidth,
+                                                 int defaultCellHeight);
+
+  const FontMetrics& Metrics() const { return metrics_; }
+  // The advance of each code unit: a surrogate pair's advance is on its first
+  // unit and the second has 0.
+  std::vector<int> Advances(std::u16string_view text) const;
+  int Width(std::u16string_view text) const;
+  // The glyphs of a text, placed by its advances or by `dx` (one advance per
+  // code unit) when given.
+  std::vector<Glyph> Layout(std::u16string_view text, const int* dx) const;
+
+  // The size of the em square in pixels, across and down.
+  double EmX() const { return emX_; }
+  double EmY() const { return emY_; }
+  bool Underline() const { return underline_; }
+  bool StrikeOut() const { return strikeOut_; }
+  bool Antialiased() const { return antialiased_; }
+  // Rotation of the baseline, tenths of a degree counterclockwise.
+  int Escapement() const { return escapement_; }
+  // Cairo's face for glyphs of face 0 or 1.
+  cairo_font_face_t* CairoFace(int face) const;
+  // The family of the chosen face (UTF-8), for records and tests.
+  std::string FamilyName() const;
+
+  RealizedFont(const LOGFONTW& lf, int deviceHeight, int deviceWidth, int defaultCellHeight);
+  RealizedFont(const RealizedFont&) = delete;
+  RealizedFont& operator=(const RealizedFont&) = delete;
+
+ private:
+  int AdvanceOf(char32_t c) const;
+  int FaceFor(char32_t c, unsigned* glyph) const;
+
+  std::shared_ptr<FontFace> faces_[2];
+  FontMetrics metrics_;
+  double emX_ = 0, emY_ = 0;
+  bool underline_ = false, strikeOut_ = false, antialiased_ = true;
+  int escapement_ = 0;
+  int boldExtra_ = 0;  // a pixel more per glyph when bold is synthesised
+  mutable std::mutex mutex_;
+  mutable std::unordered_map<char32_t, int> advances_;
+};
+
+// The families fontconfig offers that are scalable (TrueType or OpenType),
+// sorted, as face names in UTF-16: what EnumFontFamilies lists.
+std::vector<std::u16string> ScalableFontFamilies();
+
+}  // namespace platform
