@@ -10,12 +10,9 @@
 HGDIOBJ GetStockObject(int index) { return platform::StockObject(index); }
 
 BOOL DeleteObject(HGDIOBJ object) {
-  if (!object) return FALSE;
-  // A program's own wrapper of the handle lets go of it.
-  if (CGdiObject* wrapper = CGdiObject::FromHandle(object); wrapper && wrapper->m_hObject == object) {
-    if (wrapper->DeleteObject()) return TRUE;
-  }
-  return platform::GdiHandleTable::Erase(object) ? TRUE : FALSE;
+  // A wrapper that still names the handle keeps a dead handle, which every
+  // later call refuses, as on Windows.
+  return object && platform::GdiHandleTable::Erase(object) ? TRUE : FALSE;
 }
 
 DWORD GetObjectType(HGDIOBJ object) {

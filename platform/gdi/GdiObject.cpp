@@ -47,7 +47,10 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) {
   if (!data) return nullptr;
   GdiMaps& maps = Maps();
   if (auto it = maps.permanent.find(h); it != maps.permanent.end()) return it->second;
-  if (auto it = maps.temporary.find(h); it != maps.temporary.end()) return it->second;
+  if (auto it = maps.temporary.find(h); it != maps.temporary.end()) {
+    it->second->m_hObject = h;  // a temporary wrapper may have been detached
+    return it->second;
+  }
   CGdiObject* object = nullptr;
   switch (data->kind) {
     case platform::GdiKind::Pen: object = new CPen; break;

@@ -141,8 +141,11 @@ PrinterSettings ApplyDevMode(PrinterSettings s, const DEVMODEW& mode) {
       s.paperLength = l;
     }
   }
-  // A paper given by its size in tenths of a millimetre (both needed).
-  if ((mode.dmFields & DM_PAPERWIDTH) && (mode.dmFields & DM_PAPERLENGTH) && mode.dmPaperWidth > 0 &&
+  // A paper given by its size in tenths of a millimetre (both needed), when
+  // the paper size names no standard paper.
+  int w, l;
+  const bool standard = (mode.dmFields & DM_PAPERSIZE) && PaperDimensions(mode.dmPaperSize, &w, &l);
+  if (!standard && (mode.dmFields & DM_PAPERWIDTH) && (mode.dmFields & DM_PAPERLENGTH) && mode.dmPaperWidth > 0 &&
       mode.dmPaperLength > 0) {
     s.paperSize = 256;  // DMPAPER_USER
     s.paperWidth = std::min(mode.dmPaperWidth, mode.dmPaperLength);
@@ -225,11 +228,13 @@ SIZE PdfPrinter::PixelSize() const {
 
 bool PdfPrinter::StartDoc(const std::string& utf8Path) {
   if (InDoc() || utf8Path.empty()) return false;
-  const DeviceCaps caps = PrinterCaps(settings_);
+  // The page is the paper itself, in points (tenths of a millimetre / 254 inch).
+  const bool landscape = settings_.orientation == DMORIENT_LANDSCAPE;
+  const double across = landscape ? settings_.paperLength : settings_.paperWidth;
+  const double down = landscape ? settings_.paperWidth : settings_.paperLength;
   path_ = utf8Path;
   tempPath_ = utf8Path + ".part";
-  surface_ = cairo_pdf_surface_create(tempPath_.c_str(), caps.physicalWidth * 72.0 / caps.dpiX,
-                                      caps.physicalHeight * 72.0 / caps.dpiY);
+  surface_ = cairo_pdf_surface_create(tempPath_.c_str(), across * 72.0 / 254.0, down * 72.0 / 254.0);
   if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(surface_);
     surface_ = nullptr;

@@ -1,0 +1,220 @@
+// Text: metrics that do not change from run to run, measuring, DrawText's
+// measuring and line breaking, alignment and the current position.
+#include <gtest/gtest.h>
+
+#include "platform/gdi/FontEngine.h"
+#include "platform/gdi/Gdi32.h"
+#include "platform/gdi/tests/GdiTestSupport.h"
+
+namespace {
+
+using gdi_test::Recording;
+
+LOGFONTW Face(const char16_t* name, LONG height, LONG weight = FW_NORMAL) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  lf.lfWeight = weight;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  for (int i = 0; name[i] && i < LF_FACESIZE - 1; ++i) lf.lfFaceName[i] = name[i];
+  return lf;
+}
+
+struct WithFont : Recording {
+  explicit WithFont(const LOGFONTW& lf) {
+    font.CreateFontIndirect(&lf);
+    old = dc.SelectObject(&font);
+  }
+  ~WithFont() { dc.SelectObject(old); }
+  std::vector<platform::DrawOp> TextOps() const {
+    std::vector<platform::DrawOp> out;
+    for (auto& op : recorder->Ops()) {
+      if (op.kind == platform::DrawKind::Text) out.push_back(op);
+    }
+    return out;
+  }
+  CFont font;
+  CFont* old = nullptr;
+};
+
+TEST(Text, HeightsFollowTheSignOfLfHeight) {
+  {
+    WithFont f(Face(u"Arial", 20));  // positive: the cell height
+    TEXTMETRICW tm{};
+    ASSERT_TRUE(f.dc.GetTextMetrics(&tm));
+    EXPECT_EQ(tm.tmHeight, 20);
+    EXPECT_EQ(tm.tmAscent + tm.tmDescent, 20);
+    EXPECT_GT(tm.tmInternalLeading, 0);
+    EXPECT_GT(tm.tmAveCharWidth, 0);
+  }
+  {
+    WithFont f(Face(u"Arial", -20));  // negative: the character (em) height
+    TEXTMETRICW tm{};
+    ASSERT_TRUE(f.dc.GetTextMetrics(&tm));
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20);
+  }
+}
+
+TEST(Text, MetricsAndExtentsAreTheSameEveryTime) {
+  const LOGFONTW lf = Face(u"宋体", -16);
+  auto a = platform::RealizedFont::Get(lf, -16, 0, 16);
+  // A font realised afresh (not from the cache) measures the same.
+  platform::RealizedFont b(lf, -16, 0, 16);
+  EXPECT_EQ(a->Metrics().height, b.Metrics().height);
+  EXPECT_EQ(a->Metrics().ascent, b.Metrics().ascent);
+  EXPECT_EQ(a->Width(u"Block 方框 123"), b.Width(u"Block 方框 123"));
+  EXPECT_EQ(a->Advances(u"Wi方"), b.Advances(u"Wi方"));
+}
+
+TEST(Text, ExtentIsTheSumOfTheCharacters) {
+  WithFont f(Face(u"Arial", -13));
+  const CSize ab = f.dc.GetTextExtent(u"ab", 2);
+  const CSize a = f.dc.GetTextExtent(u"a", 1);
+  const CSize b = f.dc.GetTextExtent(u"b", 1);
+  EXPECT_EQ(ab.cx, a.cx + b.cx);
+  TEXTMETRICW tm{};
+  f.dc.GetTextMetrics(&tm);
+  EXPECT_EQ(ab.cy, tm.tmHeight);
+  // Chinese characters come from the fallback face and have a width.
+  const CSize chinese = f.dc.GetTextExtent(u"明细表", 3);
+  EXPECT_GT(chinese.cx, 3 * 8);
+  // The GBK and UTF-16 forms of a text measure alike.
+  EXPECT_EQ(f.dc.GetTextExtent("\xC3\xF7\xCF\xB8\xB1\xED", 6), chinese);
+  SIZE size{};
+  ASSERT_TRUE(GetTextExtentPoint32W(f.dc.m_hDC, u"ab", 2, &size));
+  EXPECT_EQ(size.cx, ab.cx);
+  EXPECT_EQ(f.dc.GetTextExtent(u"", 0).cx, 0);
+}
+
+TEST(Text, ExtentsAreInLogicalUnits) {
+  // 20 units of 0.01 inch are 19.2 -> 19 pixels: the extent in units is the
+  // extent of the 19-pixel font times 100 / 96, rounded.
+  WithFont units(Face(u"Arial", -20));
+  units.dc.SetMapMode(MM_LOENGLISH);
+  WithFont pixels(Face(u"Arial", -19));
+  const CSize p = pixels.dc.GetTextExtent(u"Extent", 6);
+  const CSize u = units.dc.GetTextExtent(u"Extent", 6);
+  EXPECT_EQ(u.cx, (p.cx * 100 + 48) / 96);
+  EXPECT_EQ(u.cy, (p.cy * 100 + 48) / 96);
+}
+
+TEST(Text, DrawTextMeasuresOneLine) {
+  WithFont f(Face(u"Arial", -13));
+  const CSize extent = f.dc.GetTextExtent(u"Block", 5);
+  TEXTMETRICW tm{};
+  f.dc.GetTextMetrics(&tm);
+  // The text of a new diagram label: DT_CALCRECT grows the empty rectangle
+  // at the point to the text.
+  CRect r(40, 30, 40, 30);
+  const int height = f.dc.DrawText(u"Block", -1, &r, 0x924 | DT_CALCRECT);
+  EXPECT_EQ(height, tm.tmHeight);
+  EXPECT_EQ(r, CRect(40, 30, 40 + extent.cx, 30 + tm.tmHeight));
+  EXPECT_EQ(f.recorder->Count(), 0u);  // measuring draws nothing
+}
+
+TEST(Text, DrawTextBreaksLinesBetweenWords) {
+  WithFont f(Face(u"Arial", -13));
+  const int word = f.dc.GetTextExtent(u"alpha beta", 10).cx;
+  TEXTMETRICW tm{};
+  f.dc.GetTextMetrics(&tm);
+  // Room for "alpha beta" but not "alpha beta alpha".
+  CRect r(0, 0, word + 2, 0);
+  const CStringW text(u"alpha beta  alpha beta");
+  EXPECT_EQ(f.dc.DrawText(text, &r, DT_WORDBREAK | DT_CALCRECT), 2 * tm.tmHeight);
+  EXPECT_EQ(r.bottom, 2 * tm.tmHeight);
+  EXPECT_EQ(r.right, word);  // the widest line
+  CRect draw(0, 0, word + 2, 100);
+  f.dc.DrawText(text, &draw, DT_WORDBREAK);
+  auto ops = f.TextOps();
+  ASSERT_EQ(ops.size(), 2u);
+  EXPECT_EQ(ops[0].text, u"alpha beta");
+  EXPECT_EQ(ops[1].text, u"alpha beta");  // the spaces at the break belong to no line
+  EXPECT_EQ(ops[1].device[0].y - ops[0].device[0].y, tm.tmHeight);
+  // Line breaks break lines; a word wider than the rectangle keeps its line.
+  f.recorder->Clear();
+  CRect narrow(0, 0, 5, 100);
+  f.dc.DrawText(u"one\r\ntwo\nthree", -1, &narrow, DT_WORDBREAK | DT_NOCLIP);
+  ops = f.TextOps();
+  ASSERT_EQ(ops.size(), 3u);
+  EXPECT_EQ(ops[2].text, u"three");
+  // Chinese text breaks between characters.
+  CRect cjk(0, 0, f.dc.GetTextExtent(u"明细表", 3).cx, 0);
+  EXPECT_EQ(f.dc.DrawText(u"明细表数据文件", -1, &cjk, DT_WORDBREAK | DT_CALCRECT), 3 * tm.tmHeight);
+}
+
+TEST(Text, DrawTextAlignsAndCentres) {
+  WithFont f(Face(u"Arial", -13));
+  const CSize extent = f.dc.GetTextExtent(u"mid", 3);
+  TEXTMETRICW tm{};
+  f.dc.GetTextMetrics(&tm);
+  CRect r(0, 0, 200, 100);
+  // Single line, vertically centred: the return is the offset of the text's
+  // bottom from the rectangle's top.
+  const int ret = f.dc.DrawText(u"mid", -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  const int top = (100 - tm.tmHeight) / 2;
+  EXPECT_EQ(ret, top + tm.tmHeight);
+  auto ops = f.TextOps();
+  ASSERT_EQ(ops.size(), 1u);
+  EXPECT_EQ(ops[0].device[0].x, (200 - extent.cx) / 2);
+  EXPECT_EQ(ops[0].device[0].y, top + tm.tmAscent);
+  // Mnemonic prefixes: "&File" draws "File" and underlines F; "&&" is "&".
+  f.recorder->Clear();
+  f.dc.DrawText(u"&File && more", -1, &r, DT_SINGLELINE);
+  ops = f.recorder->Ops();
+  ASSERT_EQ(ops.size(), 2u);
+  EXPECT_EQ(ops[0].text, u"File & more");
+  EXPECT_EQ(ops[1].kind, platform::DrawKind::FillRect);
+}
+
+TEST(Text, DrawTextInAYUpMappingGrowsDownward) {
+  WithFont f(Face(u"Arial", 20));  // 20 units = 19.2 -> 19 pixels in MM_LOENGLISH
+  f.dc.SetMapMode(MM_LOENGLISH);
+  TEXTMETRICW tm{};
+  f.dc.GetTextMetrics(&tm);
+  CRect r(100, -100, 100, -100);
+  const int height = f.dc.DrawText(u"Up", -1, &r, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+  EXPECT_GT(height, 0);
+  EXPECT_EQ(r.top, -100);
+  EXPECT_EQ(r.bottom, -100 - height);
+  EXPECT_GT(r.right, 100);
+}
+
+TEST(Text, TextAlignmentAndCurrentPosition) {
+  WithFont f(Face(u"Arial", -13));
+  TEXTMETRICW tm{};
+  f.dc.GetTextMetrics(&tm);
+  const CSize extent = f.dc.GetTextExtent(u"abc", 3);
+  f.dc.SetTextAlign(TA_RIGHT | TA_BASELINE);
+  f.dc.TextOut(100, 50, u"abc", 3);
+  f.dc.SetTextAlign(TA_LEFT | TA_TOP | TA_UPDATECP);
+  f.dc.MoveTo(10, 20);
+  f.dc.TextOut(0, 0, u"abc", 3);
+  f.dc.TextOut(0, 0, u"abc", 3);
+  const auto ops = f.TextOps();
+  ASSERT_EQ(ops.size(), 3u);
+  EXPECT_EQ(ops[0].device[0].x, 100 - extent.cx);
+  EXPECT_EQ(ops[0].device[0].y, 50);
+  EXPECT_EQ(ops[1].device[0].x, 10);
+  EXPECT_EQ(ops[1].device[0].y, 20 + tm.tmAscent);
+  EXPECT_EQ(ops[2].device[0].x, 10 + extent.cx);
+  EXPECT_EQ(f.dc.GetCurrentPosition(), CPoint(10 + 2 * extent.cx, 20));
+}
+
+TEST(Text, FontFamiliesAreListed) {
+  Recording r;
+  struct Seen {
+    int count = 0;
+    bool truetype = true;
+  } seen;
+  EnumFontFamiliesW(r.dc.m_hDC, nullptr,
+                    [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD type, LPARAM data) {
+                      auto* s = reinterpret_cast<Seen*>(data);
+                      ++s->count;
+                      s->truetype = s->truetype && type == TRUETYPE_FONTTYPE && lf->lfFaceName[0] != 0;
+                      return 1;
+                    },
+                    reinterpret_cast<LPARAM>(&seen));
+  EXPECT_GT(seen.count, 0);
+  EXPECT_TRUE(seen.truetype);
+}
+
+}  // namespace
