@@ -17,7 +17,7 @@ namespace {
 struct DcMaps {
   std::unordered_map<HDC, CDC*> permanent;
   std::unordered_map<HDC, CDC*> temporary;
-  ~DcMaps() { Clear(); }
+  ~DcMaps();
   void Clear() {
     for (auto& [h, dc] : temporary) {
       dc->m_hDC = dc->m_hAttribDC = nullptr;
@@ -27,9 +27,19 @@ struct DcMaps {
   }
 };
 
-DcMaps& Maps() {
+// Set when this thread's maps are gone: wrappers destroyed later (objects
+// of static storage at exit) find no map instead of a destroyed one.
+thread_local bool tMapsGone = false;
+
+DcMaps::~DcMaps() {
+  Clear();
+  tMapsGone = true;
+}
+
+DcMaps* Maps() {
+  if (tMapsGone) return nullptr;
   thread_local DcMaps maps;
-  return maps;
+  return &maps;
 }
 
 std::u16string Utf16(LPCWSTR s) { return s ? std::u16string(s) : std::u16string(); }
@@ -72,30 +82,33 @@ std::shared_ptr<platform::DcState> CDC::State() const { return platform::FindDc(
 
 CDC* CDC::FromHandle(HDC hDC) {
   if (!hDC || !platform::FindDc(hDC)) return nullptr;
-  DcMaps& maps = Maps();
-  if (auto it = maps.permanent.find(hDC); it != maps.permanent.end()) return it->second;
-  if (auto it = maps.temporary.find(hDC); it != maps.temporary.end()) return it->second;
+  DcMaps* maps = Maps();
+  if (!maps) return nullptr;
+  if (auto it = maps->permanent.find(hDC); it != maps->permanent.end()) return it->second;
+  if (auto it = maps->temporary.find(hDC); it != maps->temporary.end()) return it->second;
   CDC* dc = new CDC;
   dc->m_hDC = dc->m_hAttribDC = hDC;
-  maps.temporary.emplace(hDC, dc);
+  maps->temporary.emplace(hDC, dc);
   return dc;
 }
 
-void CDC::DeleteTempMap() { Maps().Clear(); }
+void CDC::DeleteTempMap() { 
+  if (auto* maps = Maps()) maps->Clear();
+}
 
 BOOL CDC::Attach(HDC hDC) {
   if (!hDC || m_hDC || !platform::FindDc(hDC)) return FALSE;
-  DcMaps& maps = Maps();
-  if (maps.permanent.count(hDC)) return FALSE;
+  DcMaps* maps = Maps();
+  if (!maps || maps->permanent.count(hDC)) return FALSE;
   m_hDC = m_hAttribDC = hDC;
-  maps.permanent.emplace(hDC, this);
+  maps->permanent.emplace(hDC, this);
   return TRUE;
 }
 
 HDC CDC::Detach() {
   HDC h = m_hDC;
-  if (h) {
-    auto& permanent = Maps().permanent;
+  if (auto* maps = h ? Maps() : nullptr) {
+    auto& permanent = maps->permanent;
     if (auto it = permanent.find(h); it != permanent.end() && it->second == this) permanent.erase(it);
   }
   m_hDC = m_hAttribDC = nullptr;

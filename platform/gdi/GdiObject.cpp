@@ -22,7 +22,7 @@ namespace {
 struct GdiMaps {
   std::unordered_map<HGDIOBJ, CGdiObject*> permanent;
   std::unordered_map<HGDIOBJ, CGdiObject*> temporary;
-  ~GdiMaps() { Clear(); }
+  ~GdiMaps();
   void Clear() {
     for (auto& [h, object] : temporary) {
       object->m_hObject = nullptr;  // the handle is not the wrapper's to delete
@@ -32,9 +32,19 @@ struct GdiMaps {
   }
 };
 
-GdiMaps& Maps() {
+// Set when this thread's maps are gone: wrappers destroyed later (objects
+// of static storage at exit) find no map instead of a destroyed one.
+thread_local bool tMapsGone = false;
+
+GdiMaps::~GdiMaps() {
+  Clear();
+  tMapsGone = true;
+}
+
+GdiMaps* Maps() {
+  if (tMapsGone) return nullptr;
   thread_local GdiMaps maps;
-  return maps;
+  return &maps;
 }
 
 }  // namespace
@@ -45,9 +55,10 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) {
   if (!h) return nullptr;
   auto data = platform::GdiHandleTable::Find(h);
   if (!data) return nullptr;
-  GdiMaps& maps = Maps();
-  if (auto it = maps.permanent.find(h); it != maps.permanent.end()) return it->second;
-  if (auto it = maps.temporary.find(h); it != maps.temporary.end()) {
+  GdiMaps* maps = Maps();
+  if (!maps) return nullptr;
+  if (auto it = maps->permanent.find(h); it != maps->permanent.end()) return it->second;
+  if (auto it = maps->temporary.find(h); it != maps->temporary.end()) {
     it->second->m_hObject = h;  // a temporary wrapper may have been detached
     return it->second;
   }
@@ -60,25 +71,27 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) {
     case platform::GdiKind::Region: object = new CRgn; break;
   }
   object->m_hObject = h;
-  maps.temporary.emplace(h, object);
+  maps->temporary.emplace(h, object);
   return object;
 }
 
-void CGdiObject::DeleteTempMap() { Maps().Clear(); }
+void CGdiObject::DeleteTempMap() { 
+  if (auto* maps = Maps()) maps->Clear();
+}
 
 BOOL CGdiObject::Attach(HGDIOBJ h) {
   if (!h || m_hObject || !platform::GdiHandleTable::Find(h)) return FALSE;
-  GdiMaps& maps = Maps();
-  if (maps.permanent.count(h)) return FALSE;
+  GdiMaps* maps = Maps();
+  if (!maps || maps->permanent.count(h)) return FALSE;
   m_hObject = h;
-  maps.permanent.emplace(h, this);
+  maps->permanent.emplace(h, this);
   return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach() {
   HGDIOBJ h = m_hObject;
-  if (h) {
-    auto& permanent = Maps().permanent;
+  if (auto* maps = h ? Maps() : nullptr) {
+    auto& permanent = maps->permanent;
     if (auto it = permanent.find(h); it != permanent.end() && it->second == this) permanent.erase(it);
   }
   m_hObject = nullptr;

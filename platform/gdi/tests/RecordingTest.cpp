@@ -9,6 +9,10 @@ namespace {
 
 using platform::DrawKind;
 
+// A pen of static storage, as libraries keep default fonts and pens: it is
+// deleted at exit, after this thread's wrapper maps are gone.
+CPen g_penDeletedAtExit(PS_SOLID, 1, RGB(1, 2, 3));
+
 TEST(Recording, SmallSceneWithStateAndBothCoordinateSystems) {
   gdi_test::Recording r;
   CDC& dc = r.dc;
