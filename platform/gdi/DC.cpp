@@ -1,6 +1,7 @@
 // CDC: creation, handles, attributes, objects, mapping and clipping.
 #include "platform/gdi/DC.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <unordered_map>
 
@@ -395,10 +396,11 @@ void CDC::DPtoLP(LPRECT rect) const { DPtoLP(reinterpret_cast<LPPOINT>(rect), 2)
 void CDC::DPtoLP(LPSIZE size) const {
   auto s = State();
   if (!s || !size) return;
-  // A size converts as the difference of two converted points.
-  const POINT a = s->attr.mapping.DPtoLP(POINT{0, 0}), b = s->attr.mapping.DPtoLP(POINT{size->cx, size->cy});
-  size->cx = b.x - a.x;
-  size->cy = b.y - a.y;
+  // A size scales by the extents' magnitudes, as the framework computes it:
+  // it keeps its sign whichever way the axes point.
+  const SIZE w = s->attr.mapping.WindowExt(), v = s->attr.mapping.ViewportExt();
+  size->cx = ::MulDiv(size->cx, std::abs(w.cx), std::abs(v.cx));
+  size->cy = ::MulDiv(size->cy, std::abs(w.cy), std::abs(v.cy));
 }
 
 void CDC::LPtoDP(LPPOINT points, int count) const {
@@ -412,9 +414,9 @@ void CDC::LPtoDP(LPRECT rect) const { LPtoDP(reinterpret_cast<LPPOINT>(rect), 2)
 void CDC::LPtoDP(LPSIZE size) const {
   auto s = State();
   if (!s || !size) return;
-  const POINT a = s->attr.mapping.LPtoDP(POINT{0, 0}), b = s->attr.mapping.LPtoDP(POINT{size->cx, size->cy});
-  size->cx = b.x - a.x;
-  size->cy = b.y - a.y;
+  const SIZE w = s->attr.mapping.WindowExt(), v = s->attr.mapping.ViewportExt();
+  size->cx = ::MulDiv(size->cx, std::abs(v.cx), std::abs(w.cx));
+  size->cy = ::MulDiv(size->cy, std::abs(v.cy), std::abs(w.cy));
 }
 
 // --- Clipping --------------------------------------------------------------------

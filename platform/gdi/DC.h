@@ -116,6 +116,8 @@ class CDC : public CObject {
   CSize SetWindowExt(int cx, int cy);
   CSize SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
   CSize ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom);
+  // Sizes convert by the magnitudes of the extents (MulDiv), so they keep
+  // their sign in a y-up mapping.
   void DPtoLP(LPPOINT points, int count = 1) const;
   void DPtoLP(LPRECT rect) const;
   void DPtoLP(LPSIZE size) const;

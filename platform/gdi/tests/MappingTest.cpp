@@ -158,10 +158,16 @@ TEST(Mapping, DeviceContextConvertsPointsRectsAndSizes) {
   dc.DPtoLP(p, 2);
   EXPECT_EQ(p[0].x, 100);
   EXPECT_EQ(p[0].y, 100);
+  // Sizes keep their sign: a tracker handle 6 pixels square is 6.25 -> 6
+  // units each way, not -6 down.
   SIZE s{100, 100};
   dc.LPtoDP(&s);
   EXPECT_EQ(s.cx, 96);
-  EXPECT_EQ(s.cy, -96);
+  EXPECT_EQ(s.cy, 96);
+  SIZE handle{6, 6};
+  dc.DPtoLP(&handle);
+  EXPECT_EQ(handle.cx, 6);
+  EXPECT_EQ(handle.cy, 6);
   // The previous values come back from the setters.
   EXPECT_EQ(dc.SetViewportOrg(5, 6), CPoint(0, 480));
   EXPECT_EQ(dc.SetMapMode(MM_TEXT), MM_LOENGLISH);

@@ -49,6 +49,29 @@ TEST(Raster, RectangleCoversLeftTopButNotRightBottom) {
   EXPECT_EQ(f.PixelsOf(kRed).size(), 16u);
 }
 
+TEST(Raster, WidePensAndInsideFrame) {
+  // Rectangle (2, 2, 22, 22) with a pen 5 wide: centred on the one-pixel
+  // outline it reaches 2 pixels outside; inside the frame it stays within.
+  struct Case {
+    int style;
+    int firstInk, lastInk;  // the inked columns at mid-height on the left edge
+  } cases[] = {{PS_SOLID, 0, 4}, {PS_INSIDEFRAME, 2, 6}};
+  for (const auto& k : cases) {
+    Canvas c(30, 30);
+    CPen pen(k.style, 5, kBlack);
+    c.dc.SelectObject(&pen);
+    c.dc.SelectStockObject(NULL_BRUSH);
+    c.dc.Rectangle(2, 2, 22, 22);
+    for (int x = 0; x < 12; ++x) {
+      EXPECT_EQ(c.At(x, 12) == kBlack, x >= k.firstInk && x <= k.lastInk) << k.style << " x=" << x;
+    }
+    // The right edge mirrors the left one about the outline.
+    const int right = k.style == PS_INSIDEFRAME ? 21 : 23;
+    EXPECT_EQ(c.At(right, 12), kBlack) << k.style;
+    EXPECT_EQ(c.At(right + 1, 12), kWhite) << k.style;
+  }
+}
+
 TEST(Raster, LinesLeaveOutTheirLastPoint) {
   Canvas c(10, 3);
   c.dc.MoveTo(1, 1);
