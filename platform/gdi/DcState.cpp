@@ -256,13 +256,23 @@ HDC CreateMemoryDc(HDC dc) {
   return handle;
 }
 
-HDC CreateScreenDc() {
+namespace {
+
+std::shared_ptr<RasterSurface> ScreenSurface() {
   static const std::shared_ptr<RasterSurface> screen = [] {
     const DeviceCaps caps = ScreenCaps();
     return std::make_shared<RasterSurface>(caps.width, caps.height);
   }();
+  return screen;
+}
+
+}  // namespace
+
+void ResizeScreenSurface(int width, int height) { ScreenSurface()->Resize(width, height); }
+
+HDC CreateScreenDc() {
   auto state = std::make_shared<DcState>(DcKind::Screen, ScreenCaps());
-  state->surface = screen;
+  state->surface = ScreenSurface();
   return RegisterDc(state);
 }
 

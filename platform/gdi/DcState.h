@@ -108,5 +108,7 @@ std::shared_ptr<BitmapData> DefaultBitmap();
 HDC CreateMemoryDc(HDC dc);
 // A DC of the screen, drawing on the screen's surface.
 HDC CreateScreenDc();
+// Gives the screen's surface a new size (SetScreenDeviceSize).
+void ResizeScreenSurface(int width, int height);
 
 }  // namespace platform

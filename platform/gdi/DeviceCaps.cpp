@@ -1,10 +1,42 @@
 #include "platform/gdi/DeviceCaps.h"
 
+#include <algorithm>
+#include <mutex>
+
+#include "platform/gdi/DcState.h"
 #include "platform/gdi/Mapping.h"
 
 namespace platform {
 
-DeviceCaps ScreenCaps() { return DeviceCaps{}; }
+namespace {
+
+struct Screen {
+  std::mutex mutex;
+  DeviceCaps caps;
+};
+
+Screen& TheScreen() {
+  static Screen* screen = new Screen;  // lives to the end of the process
+  return *screen;
+}
+
+}  // namespace
+
+DeviceCaps ScreenCaps() {
+  std::lock_guard<std::mutex> lock(TheScreen().mutex);
+  return TheScreen().caps;
+}
+
+void SetScreenDeviceSize(int width, int height) {
+  width = std::max(1, width);
+  height = std::max(1, height);
+  {
+    std::lock_guard<std::mutex> lock(TheScreen().mutex);
+    TheScreen().caps.width = width;
+    TheScreen().caps.height = height;
+  }
+  ResizeScreenSurface(width, height);
+}
 
 int DeviceCaps::Get(int index) const {
   // Millimetres from pixels and pixels per inch, rounded.

@@ -1,6 +1,7 @@
 // What a device tells GetDeviceCaps: its kind, size and resolution. The
-// screen of this headless platform is 1920 x 1080 pixels at 96 pixels per
-// inch; a printer's come from its device mode.
+// screen of this headless platform is 1280 x 1024 pixels at 96 pixels per
+// inch unless the host sets another size; a printer's come from its device
+// mode.
 #pragma once
 
 #include "platform/core/WinTypes.h"
@@ -10,12 +11,12 @@ namespace platform {
 
 struct DeviceCaps {
   int technology = DT_RASDISPLAY;
-  int width = 1920;  // HORZRES: drawable pixels across
-  int height = 1080;  // VERTRES
+  int width = 1280;  // HORZRES: drawable pixels across
+  int height = 1024;  // VERTRES
   int dpiX = 96;      // LOGPIXELSX
   int dpiY = 96;      // LOGPIXELSY
-  int physicalWidth = 1920;  // PHYSICALWIDTH: the whole page (printers)
-  int physicalHeight = 1080;
+  int physicalWidth = 0;  // PHYSICALWIDTH: the whole page (printers)
+  int physicalHeight = 0;
   int offsetX = 0;  // PHYSICALOFFSETX: the printable area's corner on the page
   int offsetY = 0;
   int bitsPixel = 32;
@@ -26,5 +27,8 @@ struct DeviceCaps {
 
 // The screen's capabilities.
 DeviceCaps ScreenCaps();
+// Sets the screen's size in pixels (the window layer's screen size); the
+// screen DCs' surface follows.
+void SetScreenDeviceSize(int width, int height);
 
 }  // namespace platform

@@ -115,7 +115,7 @@ TEST(Printer, DeviceModesAndInformationContexts) {
   CDC screen;
   ASSERT_TRUE(screen.CreateIC("DISPLAY", nullptr, nullptr, nullptr));
   EXPECT_EQ(screen.GetDeviceCaps(LOGPIXELSX), 96);
-  EXPECT_EQ(screen.GetDeviceCaps(HORZRES), 1920);
+  EXPECT_EQ(screen.GetDeviceCaps(HORZRES), platform::ScreenCaps().width);
 }
 
 }  // namespace
