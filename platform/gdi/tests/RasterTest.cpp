@@ -319,6 +319,37 @@ TEST(Raster, MemoryDcAndBitmaps) {
   memory.SelectObject(old);
 }
 
+TEST(Raster, HugeCoordinatesAreClippedNotWalked) {
+  // Figures far larger than the surface draw only what shows: no overflow,
+  // and no walk over billions of pixels.
+  Canvas c(40, 30);
+  CPen wide(PS_SOLID, 7, kRed);
+  CBrush hatch(HS_CROSS, kBlack);
+  c.dc.SelectObject(&hatch);
+  const int big = 2000000000;
+  c.dc.Ellipse(-big, -big, big, big);
+  c.dc.RoundRect(-big, -big, big, big, big, big);
+  c.dc.Pie(-big, -big, big, big, big, 0, -big, 0);
+  const POINT poly[] = {{-big, -big}, {big, 0}, {-big, big}};
+  c.dc.Polygon(poly, 3);
+  c.dc.MoveTo(-big, 15);
+  c.dc.LineTo(big, 15);
+  EXPECT_EQ(c.At(20, 15), kBlack);
+  c.dc.SelectObject(&wide);
+  c.dc.MoveTo(-big, -big);
+  c.dc.LineTo(big, big);
+  EXPECT_EQ(c.At(15, 15), kRed);
+  c.dc.SetMapMode(MM_ANISOTROPIC);
+  c.dc.SetWindowExt(1, 1);
+  c.dc.SetViewportExt(100000, 100000);
+  c.dc.Rectangle(-big, -big, big, big);
+  c.dc.TextOut(big, big, u"far away", 8);
+  RECT r{-big, -big, big, big};
+  c.dc.DrawText(u"wide", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  c.dc.InvertRect(&r);
+  SUCCEED();
+}
+
 TEST(Raster, WritesAPng) {
   Canvas c(16, 16);
   c.dc.Ellipse(1, 1, 15, 15);
