@@ -60,12 +60,16 @@ bool DcState::CanDraw() const { return surface && surface->Accepting(); }
 
 std::shared_ptr<const RealizedFont> DcState::Font() const {
   const LOGFONTW& lf = attr.font->log;
+  // Glyphs are at most this many pixels high or wide (a mapping that blows a
+  // font up past it draws it at this size).
+  constexpr int kMaxFontPixels = 16384;
   int height = 0;
   if (lf.lfHeight != 0) {
-    height = std::max(1, attr.mapping.LengthYToDevice(std::abs(lf.lfHeight)));
+    height = std::clamp(attr.mapping.LengthYToDevice(std::abs(lf.lfHeight)), 1, kMaxFontPixels);
     if (lf.lfHeight < 0) height = -height;
   }
-  const int width = lf.lfWidth == 0 ? 0 : std::max(1, attr.mapping.LengthXToDevice(std::abs(lf.lfWidth)));
+  const int width =
+      lf.lfWidth == 0 ? 0 : std::clamp(attr.mapping.LengthXToDevice(std::abs(lf.lfWidth)), 1, kMaxFontPixels);
   // The default height is the system font's cell at this resolution.
   const int defaultCell = static_cast<int>(RoundedDivide(Wide(16) * caps.dpiY, 96));
   return RealizedFont::Get(lf, height, width, defaultCell);

@@ -220,7 +220,11 @@ RealizedFont::RealizedFont(const LOGFONTW& lf, int deviceHeight, int deviceWidth
   }
   const double cell = std::max(1.0, winAscent + winDescent);
 
-  int height = deviceHeight == 0 ? std::max(1, defaultCellHeight) : deviceHeight;
+  // Sizes are kept to what FreeType and Cairo handle well.
+  constexpr int kMaxPixels = 16384;
+  int height = deviceHeight == 0 ? std::clamp(defaultCellHeight, 1, kMaxPixels)
+                                 : std::clamp(deviceHeight, -kMaxPixels, kMaxPixels);
+  deviceWidth = std::clamp(deviceWidth, 0, kMaxPixels);
   if (height > 0) {
     // Cell height: the em is what makes ascent + descent that many pixels.
     emY_ = height * upem / cell;
@@ -235,7 +239,7 @@ RealizedFont::RealizedFont(const LOGFONTW& lf, int deviceHeight, int deviceWidth
   }
   emX_ = emY_;
   const double naturalAverage = avgWidth * emY_ / upem;
-  if (deviceWidth > 0 && naturalAverage > 0) emX_ = emY_ * deviceWidth / naturalAverage;
+  if (deviceWidth > 0 && naturalAverage > 0) emX_ = std::clamp(emY_ * deviceWidth / naturalAverage, 1.0, 4.0 * kMaxPixels);
   metrics_.internalLeading = std::max(0, metrics_.height - static_cast<int>(std::lround(emY_)));
   metrics_.externalLeading = static_cast<int>(std::lround(lineGap * emY_ / upem));
   metrics_.aveCharWidth = deviceWidth > 0 ? deviceWidth : static_cast<int>(std::lround(naturalAverage));
