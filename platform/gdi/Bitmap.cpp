@@ -2,10 +2,12 @@
 
 #include <cstring>
 
+#include "platform/core/ResourceModule.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DcState.h"
 #include "platform/gdi/GdiObjectData.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/ImageLoader.h"
 #include "platform/gdi/RasterSurface.h"
 
 IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
@@ -36,6 +38,30 @@ BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel
   }
   if (bits) SetBitmapBits(static_cast<DWORD>(RowBytes(width, data->bitsPixel) * height), bits);
   return TRUE;
+}
+
+BOOL CBitmap::LoadBitmap(UINT id) {
+  if (m_hObject) return FALSE;
+  const platform::FoundResources found = platform::FindResources(platform::ResourceType::Bitmap, id);
+  const platform::ImageResource* image = found ? found.resources->FindBitmap(id) : nullptr;
+  platform::ImagePixels pixels;
+  if (!image || !platform::LoadImagePixels(*image, found.module, &pixels)) return FALSE;
+  if (!CreateBitmap(pixels.width, pixels.height, 1, 32, nullptr)) return FALSE;
+  // A bitmap has no transparency: the colours are taken as they are.
+  auto data = Data(m_hObject);
+  platform::PixelBuffer& target = static_cast<platform::RasterSurface&>(*data->surface).MutablePixels();
+  for (int y = 0; y < pixels.height; ++y) {
+    for (int x = 0; x < pixels.width; ++x) target.Row(y)[x] = pixels.argb[size_t(y) * pixels.width + x] | 0xFF000000u;
+  }
+  return TRUE;
+}
+
+BOOL CBitmap::LoadBitmap(LPCSTR resource) {
+  return IS_INTRESOURCE(resource) ? LoadBitmap(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(resource))) : FALSE;
+}
+
+BOOL CBitmap::LoadBitmap(LPCWSTR resource) {
+  return IS_INTRESOURCE(resource) ? LoadBitmap(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(resource))) : FALSE;
 }
 
 BOOL CBitmap::CreateBitmapIndirect(const BITMAP* bitmap) {

@@ -19,6 +19,11 @@ class CBitmap : public CGdiObject {
   // A bitmap of `bitsPerPixel` 1 or 32 with one plane; `bits` (optional) are
   // rows of whole WORDs for 1 bit per pixel (bit 1 white), BGRA words for 32.
   BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
+  // A bitmap resource found along the resource chain (a number made with
+  // MAKEINTRESOURCE); a colour bitmap of the image's pixels.
+  BOOL LoadBitmap(UINT id);
+  BOOL LoadBitmap(LPCSTR resource);
+  BOOL LoadBitmap(LPCWSTR resource);
   BOOL CreateBitmapIndirect(const BITMAP* bitmap);
   BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
   BOOL CreateDiscardableBitmap(CDC* dc, int width, int height) { return CreateCompatibleBitmap(dc, width, height); }
