@@ -17,6 +17,14 @@
 #include "platform/gdi/GdiConstants.h"
 
 #if defined(__SANITIZE_ADDRESS__)
+#define SCRIVEL_LEAK_CHECKED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SCRIVEL_LEAK_CHECKED 1
+#endif
+#endif
+
+#if defined(SCRIVEL_LEAK_CHECKED)
 // fontconfig (2.14) loses a block while it parses its configuration files, once
 // per process; the leak checker of sanitizer builds is told so that it
 // reports only leaks of ours.

@@ -57,7 +57,6 @@ class Mapping {
   // True when one axis is mirrored and the other is not (arcs reverse).
   bool Flips() const;
 
-  bool operator==(const Mapping&) const = default;
 
  private:
   void AdjustIsotropic();
