@@ -160,12 +160,15 @@ int CDC::DrawText(LPCWSTR text, int count, LPRECT rect, UINT format) {
 int CDC::DrawTextUtf16(std::u16string text, LPRECT rect, UINT format) {
   auto s = State();
   if (!s || !rect) return 0;
+  // With DT_TABSTOP, bits 8-15 are the tab size (for the layout), not flags.
+  const UINT layoutFormat = format;
+  if (format & DT_TABSTOP) format &= ~0xFF00u;
   auto font = s->Font();
   const platform::FontMetrics& m = font->Metrics();
   const platform::Mapping& map = s->attr.mapping;
   const RECT d = s->ToDeviceRect(*rect);
   const int lineHeight = m.height + ((format & DT_EXTERNALLEADING) ? m.externalLeading : 0);
-  const std::vector<platform::TextLine> lines = platform::LayoutText(*font, text, format, d.right - d.left);
+  const std::vector<platform::TextLine> lines = platform::LayoutText(*font, text, layoutFormat, d.right - d.left);
   const int total = static_cast<int>(lines.size()) * lineHeight;
   int widest = 0;
   for (const auto& line : lines) widest = std::max(widest, line.width);

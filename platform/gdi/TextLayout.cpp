@@ -33,10 +33,9 @@ Paragraph StripPrefixes(std::u16string_view text, bool hideUnderline) {
   return p;
 }
 
-TextLine MakeLine(const RealizedFont& font, std::u16string text, UINT format, int underline) {
+TextLine MakeLine(const RealizedFont& font, std::u16string text, UINT format, int tabChars, int underline) {
   TextLine line;
   line.advances = font.Advances(text);
-  const int tabChars = (format & DT_TABSTOP) ? std::max(1, static_cast<int>((format >> 8) & 0xFF)) : 8;
   const int tab = std::max(1, tabChars * font.Metrics().aveCharWidth);
   int x = 0;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -51,9 +50,9 @@ TextLine MakeLine(const RealizedFont& font, std::u16string text, UINT format, in
 }
 
 // Breaks one paragraph into lines no wider than `width` where it can.
-void WrapParagraph(const RealizedFont& font, const Paragraph& para, UINT format, int width,
+void WrapParagraph(const RealizedFont& font, const Paragraph& para, UINT format, int tabChars, int width,
                    std::vector<TextLine>& out) {
-  const TextLine whole = MakeLine(font, para.text, format, para.underline);
+  const TextLine whole = MakeLine(font, para.text, format, tabChars, para.underline);
   const std::u16string& s = whole.text;
   const bool byChar = (format & DT_EDITCONTROL) != 0;
   constexpr size_t kNone = std::u16string::npos;
@@ -87,7 +86,7 @@ void WrapParagraph(const RealizedFont& font, const Paragraph& para, UINT format,
         (para.underline >= static_cast<int>(start) && para.underline < static_cast<int>(visibleEnd))
             ? para.underline - static_cast<int>(start)
             : -1;
-    out.push_back(MakeLine(font, s.substr(start, visibleEnd - start), format, underline));
+    out.push_back(MakeLine(font, s.substr(start, visibleEnd - start), format, tabChars, underline));
     if (end >= s.size()) break;
     start = end;
   }
@@ -96,6 +95,9 @@ void WrapParagraph(const RealizedFont& font, const Paragraph& para, UINT format,
 }  // namespace
 
 std::vector<TextLine> LayoutText(const RealizedFont& font, std::u16string_view text, UINT format, int width) {
+  // With DT_TABSTOP the tab size travels in bits 8-15, which then hold no flags.
+  const int tabChars = (format & DT_TABSTOP) ? std::max(1, static_cast<int>((format >> 8) & 0xFF)) : 8;
+  if (format & DT_TABSTOP) format &= ~0xFF00u;
   std::vector<Paragraph> paragraphs;
   const bool prefixes = (format & DT_NOPREFIX) == 0;
   auto add = [&](std::u16string_view part) {
@@ -117,8 +119,8 @@ std::vector<TextLine> LayoutText(const RealizedFont& font, std::u16string_view t
   }
   std::vector<TextLine> lines;
   for (const auto& p : paragraphs) {
-    if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) WrapParagraph(font, p, format, width, lines);
-    else lines.push_back(MakeLine(font, p.text, format, p.underline));
+    if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) WrapParagraph(font, p, format, tabChars, width, lines);
+    else lines.push_back(MakeLine(font, p.text, format, tabChars, p.underline));
   }
   return lines;
 }

@@ -18,6 +18,9 @@ struct TextLine {
 };
 
 // Lays out `text` for DrawText's `format` in a rectangle `width` pixels wide.
+// With DT_TABSTOP, bits 8-15 of the format are the tab size in average
+// character widths and no flags (as DrawText reads them); otherwise tabs
+// stop every 8 average characters.
 // Without DT_SINGLELINE, CR LF, CR and LF break lines; with DT_WORDBREAK,
 // lines also break between words (after spaces, and around Chinese
 // characters) to fit the width, a word wider than the width keeping a line

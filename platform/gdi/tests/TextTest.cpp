@@ -165,6 +165,25 @@ TEST(Text, DrawTextAlignsAndCentres) {
   EXPECT_EQ(ops[1].kind, platform::DrawKind::FillRect);
 }
 
+TEST(Text, DrawTextExpandsTabs) {
+  WithFont f(Face(u"Arial", -13));
+  TEXTMETRICW tm{};
+  f.dc.GetTextMetrics(&tm);
+  const int b = f.dc.GetTextExtent(u"b", 1).cx;
+  // Tab stops every 8 average character widths by default.
+  CRect r(0, 0, 0, 0);
+  f.dc.DrawText(u"a\tb", -1, &r, DT_EXPANDTABS | DT_SINGLELINE | DT_CALCRECT);
+  EXPECT_EQ(r.right, 8 * tm.tmAveCharWidth + b);
+  // DT_TABSTOP: bits 8-15 are the tab size (here 4; bit 0x400 is then not
+  // DT_CALCRECT, so the text is drawn).
+  CRect box(0, 0, 300, 50);
+  f.dc.DrawText(u"a\tb", -1, &box, DT_EXPANDTABS | DT_TABSTOP | DT_SINGLELINE | (4 << 8));
+  const auto ops = f.TextOps();
+  ASSERT_EQ(ops.size(), 1u);
+  ASSERT_EQ(ops[0].glyphs.size(), 2u);  // the tab has no glyph
+  EXPECT_EQ(ops[0].glyphs[1].x, 4 * tm.tmAveCharWidth);
+}
+
 TEST(Text, DrawTextInAYUpMappingGrowsDownward) {
   WithFont f(Face(u"Arial", 20));  // 20 units = 19.2 -> 19 pixels in MM_LOENGLISH
   f.dc.SetMapMode(MM_LOENGLISH);
