@@ -124,3 +124,130 @@ int EnumFontFamiliesA(HDC dc, LPCSTR family, FONTENUMPROCA proc, LPARAM data) {
   }
   return result;
 }
+
+namespace {
+
+// The DC of a handle, as a (temporary) CDC; null for an unknown handle.
+CDC* Dc(HDC dc) { return CDC::FromHandle(dc); }
+
+}  // namespace
+
+HPEN CreatePen(int style, int width, COLORREF color) {
+  const LOGPEN lp{static_cast<UINT>(style), {width, 0}, color};
+  return CreatePenIndirect(&lp);
+}
+
+HPEN CreatePenIndirect(const LOGPEN* logPen) {
+  CPen pen;
+  return pen.CreatePenIndirect(logPen) ? static_cast<HPEN>(pen.Detach()) : nullptr;
+}
+
+HBRUSH CreateSolidBrush(COLORREF color) {
+  CBrush brush;
+  return brush.CreateSolidBrush(color) ? static_cast<HBRUSH>(brush.Detach()) : nullptr;
+}
+
+HBRUSH CreateHatchBrush(int hatch, COLORREF color) {
+  CBrush brush;
+  return brush.CreateHatchBrush(hatch, color) ? static_cast<HBRUSH>(brush.Detach()) : nullptr;
+}
+
+HBRUSH CreateBrushIndirect(const LOGBRUSH* logBrush) {
+  CBrush brush;
+  return brush.CreateBrushIndirect(logBrush) ? static_cast<HBRUSH>(brush.Detach()) : nullptr;
+}
+
+HFONT CreateFontIndirectA(const LOGFONTA* logFont) {
+  CFont font;
+  return font.CreateFontIndirect(logFont) ? static_cast<HFONT>(font.Detach()) : nullptr;
+}
+
+HFONT CreateFontIndirectW(const LOGFONTW* logFont) {
+  CFont font;
+  return font.CreateFontIndirect(logFont) ? static_cast<HFONT>(font.Detach()) : nullptr;
+}
+
+HRGN CreateRectRgn(int x1, int y1, int x2, int y2) {
+  CRgn rgn;
+  return rgn.CreateRectRgn(x1, y1, x2, y2) ? static_cast<HRGN>(rgn.Detach()) : nullptr;
+}
+
+int SetBkMode(HDC dc, int mode) { return Dc(dc) ? Dc(dc)->SetBkMode(mode) : 0; }
+COLORREF SetBkColor(HDC dc, COLORREF color) { return Dc(dc) ? Dc(dc)->SetBkColor(color) : CLR_INVALID; }
+COLORREF SetTextColor(HDC dc, COLORREF color) { return Dc(dc) ? Dc(dc)->SetTextColor(color) : CLR_INVALID; }
+int SetROP2(HDC dc, int mode) { return Dc(dc) ? Dc(dc)->SetROP2(mode) : 0; }
+int SetMapMode(HDC dc, int mode) { return Dc(dc) ? Dc(dc)->SetMapMode(mode) : 0; }
+
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
+  CDC* d = Dc(dc);
+  if (!d) return FALSE;
+  const CPoint old = d->MoveTo(x, y);
+  if (previous) *previous = old;
+  return TRUE;
+}
+
+BOOL LineTo(HDC dc, int x, int y) { return Dc(dc) ? Dc(dc)->LineTo(x, y) : FALSE; }
+BOOL Rectangle(HDC dc, int x1, int y1, int x2, int y2) { return Dc(dc) ? Dc(dc)->Rectangle(x1, y1, x2, y2) : FALSE; }
+
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
+  return Dc(dc) ? Dc(dc)->PatBlt(x, y, width, height, rop) : FALSE;
+}
+
+BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int xSrc, int ySrc, DWORD rop) {
+  return Dc(dc) ? Dc(dc)->BitBlt(x, y, width, height, Dc(source), xSrc, ySrc, rop) : FALSE;
+}
+
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
+  return Dc(dc) && count >= 0 ? Dc(dc)->TextOut(x, y, text, count) : FALSE;
+}
+
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
+  return Dc(dc) && count >= 0 ? Dc(dc)->TextOut(x, y, text, count) : FALSE;
+}
+
+BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics) { return Dc(dc) ? Dc(dc)->GetTextMetrics(metrics) : FALSE; }
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) { return Dc(dc) ? Dc(dc)->GetTextMetrics(metrics) : FALSE; }
+
+int SelectClipRgn(HDC dc, HRGN rgn) {
+  CDC* d = Dc(dc);
+  if (!d) return ERROR;
+  return d->SelectClipRgn(rgn ? CRgn::FromHandle(rgn) : nullptr);
+}
+
+int GetClipBox(HDC dc, LPRECT rect) { return Dc(dc) ? Dc(dc)->GetClipBox(rect) : ERROR; }
+
+int FillRect(HDC dc, LPCRECT rect, HBRUSH brush) {
+  CDC* d = Dc(dc);
+  CBrush* b = CBrush::FromHandle(brush);
+  if (!d || !b || !rect) return 0;
+  d->FillRect(rect, b);
+  return 1;
+}
+
+int FrameRect(HDC dc, LPCRECT rect, HBRUSH brush) {
+  CDC* d = Dc(dc);
+  CBrush* b = CBrush::FromHandle(brush);
+  if (!d || !b || !rect) return 0;
+  d->FrameRect(rect, b);
+  return 1;
+}
+
+BOOL InvertRect(HDC dc, LPCRECT rect) {
+  if (!Dc(dc) || !rect) return FALSE;
+  Dc(dc)->InvertRect(rect);
+  return TRUE;
+}
+
+BOOL DrawFocusRect(HDC dc, LPCRECT rect) {
+  if (!Dc(dc) || !rect) return FALSE;
+  Dc(dc)->DrawFocusRect(rect);
+  return TRUE;
+}
+
+int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
+  return Dc(dc) ? Dc(dc)->DrawText(text, count, rect, format) : 0;
+}
+
+int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
+  return Dc(dc) ? Dc(dc)->DrawText(text, count, rect, format) : 0;
+}

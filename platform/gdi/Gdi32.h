@@ -28,6 +28,41 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size);
 int EnumFontFamiliesA(HDC dc, LPCSTR family, FONTENUMPROCA proc, LPARAM data);
 int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW proc, LPARAM data);
 
+// Objects made on handles; the caller deletes them with DeleteObject.
+HPEN CreatePen(int style, int width, COLORREF color);
+HPEN CreatePenIndirect(const LOGPEN* logPen);
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* logBrush);
+HFONT CreateFontIndirectA(const LOGFONTA* logFont);
+HFONT CreateFontIndirectW(const LOGFONTW* logFont);
+HRGN CreateRectRgn(int x1, int y1, int x2, int y2);
+
+// Drawing on handles, as CDC does. (The A and W names have no TCHAR macro:
+// TextOut, DrawText and GetTextMetrics are also CDC's members.)
+int SetBkMode(HDC dc, int mode);
+COLORREF SetBkColor(HDC dc, COLORREF color);
+COLORREF SetTextColor(HDC dc, COLORREF color);
+int SetROP2(HDC dc, int mode);
+int SetMapMode(HDC dc, int mode);
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL LineTo(HDC dc, int x, int y);
+BOOL Rectangle(HDC dc, int x1, int y1, int x2, int y2);
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
+BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int xSrc, int ySrc, DWORD rop);
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
+BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+int SelectClipRgn(HDC dc, HRGN rgn);
+int GetClipBox(HDC dc, LPRECT rect);
+int FillRect(HDC dc, LPCRECT rect, HBRUSH brush);
+int FrameRect(HDC dc, LPCRECT rect, HBRUSH brush);
+BOOL InvertRect(HDC dc, LPCRECT rect);
+BOOL DrawFocusRect(HDC dc, LPCRECT rect);
+int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);
+int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
+
 #if defined(UNICODE) || defined(_UNICODE)
 #define GetTextExtentPoint32 GetTextExtentPoint32W
 #define EnumFontFamilies EnumFontFamiliesW

@@ -131,6 +131,36 @@ TEST(Recording, MemoryDcsOfARecordedDcAreRecordedToo) {
   EXPECT_EQ(memory.GetDeviceCaps(HORZRES), 640);
 }
 
+TEST(Recording, Win32CallsOnHandlesDrawAsTheDcDoes) {
+  gdi_test::Recording r;
+  HDC dc = r.dc.m_hDC;
+  HPEN pen = CreatePen(PS_DOT, 0, RGB(0, 128, 0));
+  HBRUSH brush = CreateHatchBrush(HS_CROSS, RGB(128, 0, 0));
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  EXPECT_EQ(oldPen, GetStockObject(BLACK_PEN));
+  POINT previous{-1, -1};
+  ASSERT_TRUE(MoveToEx(dc, 5, 6, &previous));
+  EXPECT_EQ(previous.x, 0);
+  ASSERT_TRUE(LineTo(dc, 50, 6));
+  const RECT cell{10, 10, 30, 20};
+  EXPECT_EQ(FillRect(dc, &cell, brush), 1);
+  EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
+  RECT text{0, 0, 100, 20};
+  EXPECT_GT(DrawTextW(dc, u"cell", -1, &text, DT_SINGLELINE), 0);
+  EXPECT_EQ(SelectObject(dc, oldPen), pen);
+  EXPECT_TRUE(DeleteObject(pen));
+  EXPECT_TRUE(DeleteObject(brush));
+  EXPECT_FALSE(DeleteObject(brush));  // already gone
+  EXPECT_FALSE(LineTo(reinterpret_cast<HDC>(0x99), 1, 1));
+  const auto ops = r.recorder->Ops();
+  ASSERT_EQ(ops.size(), 3u);
+  EXPECT_EQ(ops[0].pen.Kind(), static_cast<UINT>(PS_DOT));
+  EXPECT_EQ(ops[1].call, "FillRect");
+  EXPECT_EQ(ops[1].brush.hatch, HS_CROSS);
+  EXPECT_EQ(ops[2].text, u"cell");
+  EXPECT_EQ(ops[2].bkMode, TRANSPARENT);
+}
+
 TEST(Recording, TemporaryWrappersAndStockObjects) {
   gdi_test::Recording r;
   CGdiObject* stock = r.dc.SelectStockObject(NULL_BRUSH);
