@@ -8,6 +8,9 @@
 
 namespace {
 
+// x + w without overflow, for rectangles given by a corner and a size.
+LONG Add(int x, int w) { return platform::ClampToLong(platform::Wide(x) + w); }
+
 using platform::DcState;
 using platform::DrawKind;
 using platform::DrawOp;
@@ -169,7 +172,7 @@ void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color) {
-  const RECT r{x, y, x + cx, y + cy};
+  const RECT r{x, y, Add(x, cx), Add(y, cy)};
   FillSolidRect(&r, color);
 }
 
@@ -199,8 +202,8 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop) {
   if (!s) return FALSE;
   DrawOp op = s->Begin(DrawKind::PatBlt, "PatBlt");
   op.rop3 = rop;
-  op.logical = {{x, y}, {x + width, y + height}};
-  const RECT d = s->ToDeviceRect(RECT{x, y, x + width, y + height});
+  op.logical = {{x, y}, {Add(x, width), Add(y, height)}};
+  const RECT d = s->ToDeviceRect(RECT{x, y, Add(x, width), Add(y, height)});
   op.device = {{d.left, d.top}, {d.right, d.bottom}};
   return s->Emit(op) ? TRUE : FALSE;
 }
@@ -210,42 +213,49 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSrc, int
   if (!s) return FALSE;
   DrawOp op = s->Begin(DrawKind::BitBlt, "BitBlt");
   op.rop3 = rop;
-  const RECT d = s->ToDeviceRect(RECT{x, y, x + width, y + height});
-  op.logical = {{x, y}, {x + width, y + height}, {xSrc, ySrc}};
+  const RECT d = s->ToDeviceRect(RECT{x, y, Add(x, width), Add(y, height)});
+  op.logical = {{x, y}, {Add(x, width), Add(y, height)}, {xSrc, ySrc}};
   op.device = {{d.left, d.top}, {d.right, d.bottom}, {0, 0}};
   if (platform::Rop3UsesSource(rop)) {
     auto src = source ? source->State() : nullptr;
     if (!src) return FALSE;
     const POINT origin = src->ToDevice(xSrc, ySrc);
     op.device[2] = origin;
-    const int w = d.right - d.left, h = d.bottom - d.top;
-    if (int64_t(w) * h > platform::PixelBuffer::kMaxPixels) return FALSE;
     const platform::PixelBuffer* pixels = src->surface ? src->surface->Pixels() : nullptr;
+    // Only the part of the destination that can show is copied.
+    const RECT limit = op.clip->Bounds();
+    const RECT part{std::max(d.left, limit.left), std::max(d.top, limit.top), std::min(d.right, limit.right),
+                    std::min(d.bottom, limit.bottom)};
+    const int w = part.right - part.left, h = part.bottom - part.top;
     if (pixels && w > 0 && h > 0) {
-      // A copy of the source rectangle in the destination's colours: a
-      // monochrome source gives the text colour for black and the background
-      // colour for white; a colour source on a monochrome target gives white
-      // where it has the source's background colour.
+      // In the destination's colours: a monochrome source gives the text
+      // colour for black and the background colour for white; a colour
+      // source on a monochrome target gives white where it has the source's
+      // background colour.
       auto copy = std::make_shared<platform::PixelBuffer>(w, h);
+      if (copy->Empty()) return FALSE;
       const bool fromMono = src->surface->IsMonochrome();
       const bool toMono = s->surface && s->surface->IsMonochrome() && !fromMono;
+      const bool toColor = fromMono && !(s->surface && s->surface->IsMonochrome());
       const uint32_t fore = platform::PixelFromColor(s->attr.textColor), back = platform::PixelFromColor(s->attr.bkColor);
       const uint32_t sourceBk = platform::PixelFromColor(src->attr.bkColor);
       for (int row = 0; row < h; ++row) {
         uint32_t* out = copy->Row(row);
         for (int col = 0; col < w; ++col) {
-          const int sx = origin.x + col, sy = origin.y + row;
-          if (!pixels->InBounds(sx, sy)) {
+          const int64_t sx = int64_t(origin.x) + (part.left - d.left) + col;
+          const int64_t sy = int64_t(origin.y) + (part.top - d.top) + row;
+          if (sx < 0 || sy < 0 || sx >= pixels->Width() || sy >= pixels->Height()) {
             out[col] = 0;  // outside the source: left alone
             continue;
           }
-          uint32_t p = pixels->Row(sy)[sx] | 0xFF000000u;
-          if (fromMono && !(s->surface && s->surface->IsMonochrome())) p = (p & 0xFFFFFF) ? back : fore;
+          uint32_t p = pixels->Row(static_cast<int>(sy))[sx] | 0xFF000000u;
+          if (toColor) p = (p & 0xFFFFFF) ? back : fore;
           if (toMono) p = (p == sourceBk) ? 0xFFFFFFFFu : 0xFF000000u;
           out[col] = p;
         }
       }
       op.source = std::move(copy);
+      op.sourceBox = part;
     } else if (!pixels && s->kind != platform::DcKind::Recording) {
       // Only a recording DC takes a blit from a source without pixels: it
       // records the call.

@@ -101,10 +101,12 @@ struct DrawOp {
   UINT format = 0;  // DrawText format or ExtTextOut options
   // Blits.
   DWORD rop3 = SRCCOPY;
-  // BitBlt: a copy of the source rectangle, as large as the destination and
-  // already in the destination's colours; pixels with a zero alpha byte lay
-  // outside the source and are left alone.
+  // BitBlt: a copy of the source pixels for the part `sourceBox` of the
+  // destination rectangle that can show (device coordinates), already in the
+  // destination's colours; pixels with a zero alpha byte lay outside the
+  // source and are left alone.
   std::shared_ptr<const PixelBuffer> source;
+  RECT sourceBox{0, 0, 0, 0};
 
   // One line for logs and test failures.
   std::string Describe() const;

@@ -381,9 +381,10 @@ void PdfPrinter::Draw(const DrawOp& op) {
           }
         }
         cairo_surface_t* image = ImageOf(copy);
-        cairo_set_source_surface(cr, image, box.left, box.top);
+        const RECT& sb = op.sourceBox;
+        cairo_set_source_surface(cr, image, sb.left, sb.top);
         cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-        cairo_rectangle(cr, box.left, box.top, box.right - box.left, box.bottom - box.top);
+        cairo_rectangle(cr, sb.left, sb.top, sb.right - sb.left, sb.bottom - sb.top);
         cairo_fill(cr);
         cairo_surface_destroy(image);
       }

@@ -355,9 +355,7 @@ void RasterSurface::DrawBlt(const DrawOp& op) {
   if (op.kind == DrawKind::InvertRect) rop = DSTINVERT;
   BrushPixels brush(op.brush, op.brushOrg, op.bkMode, op.bkColor, op.textColor);
   const bool usesPattern = Rop3UsesPattern(rop), usesSource = Rop3UsesSource(rop);
-  if (usesSource && (!op.source || op.source->Width() < r.right - r.left || op.source->Height() < r.bottom - r.top)) {
-    return;
-  }
+  if (usesSource && !op.source) return;
   if (usesPattern && op.brush.IsNull()) return;
   // FrameRect changes only a border one unit (device[2]) wide.
   const int frameX = op.device.size() > 2 ? op.device[2].x : 1, frameY = op.device.size() > 2 ? op.device[2].y : 1;
@@ -373,7 +371,9 @@ void RasterSurface::DrawBlt(const DrawOp& op) {
       p = *c;
     }
     if (usesSource) {
-      s = op.source->Row(y - r.top)[x - r.left];
+      const RECT& sb = op.sourceBox;
+      if (x < sb.left || y < sb.top || x >= sb.right || y >= sb.bottom) return;
+      s = op.source->Row(y - sb.top)[x - sb.left];
       if ((s >> 24) == 0) return;
     }
     uint32_t& dst = pixels_.Row(y)[x];

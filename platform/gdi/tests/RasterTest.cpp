@@ -305,6 +305,11 @@ TEST(Raster, MemoryDcAndBitmaps) {
   c.dc.BitBlt(10, 10, 8, 8, &memory, 0, 0, SRCCOPY);
   EXPECT_EQ(c.At(12, 13), RGB(10, 20, 30));
   EXPECT_EQ(c.At(10, 10), kBlack);  // a new compatible bitmap is black
+  // A blit far larger than either DC copies what shows and leaves the rest.
+  Canvas big(20, 20, kRed);
+  EXPECT_TRUE(big.dc.BitBlt(-2, -3, 2000000000, 2000000000, &memory, 0, 0, SRCCOPY));
+  EXPECT_EQ(big.At(0, 0), RGB(10, 20, 30));  // source (2, 3)
+  EXPECT_EQ(big.At(6, 5), kRed);              // beyond the 8 x 8 source
   memory.SelectObject(old);
   // Monochrome to colour: black takes the text colour, white the background.
   CBitmap pattern;
