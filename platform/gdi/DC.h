@@ -207,6 +207,10 @@ class CDC : public CObject {
   // DT_CALCRECT measures into `rect` without drawing.
   int DrawText(LPCSTR text, int count, LPRECT rect, UINT format);
   int DrawText(LPCWSTR text, int count, LPRECT rect, UINT format);
+  // A literal or other character pointer (the framework's CString form, here
+  // without the ambiguity between the two string classes).
+  int DrawText(LPCSTR text, LPRECT rect, UINT format) { return DrawText(text, -1, rect, format); }
+  int DrawText(LPCWSTR text, LPRECT rect, UINT format) { return DrawText(text, -1, rect, format); }
   int DrawText(const CStringA& text, LPRECT rect, UINT format) {
     return DrawText(text.GetString(), text.GetLength(), rect, format);
   }
@@ -215,6 +219,8 @@ class CDC : public CObject {
   }
   CSize GetTextExtent(LPCSTR text, int count) const;
   CSize GetTextExtent(LPCWSTR text, int count) const;
+  CSize GetTextExtent(LPCSTR text) const { return GetTextExtent(text, -1); }
+  CSize GetTextExtent(LPCWSTR text) const { return GetTextExtent(text, -1); }
   CSize GetTextExtent(const CStringA& text) const { return GetTextExtent(text.GetString(), text.GetLength()); }
   CSize GetTextExtent(const CStringW& text) const { return GetTextExtent(text.GetString(), text.GetLength()); }
   CSize GetOutputTextExtent(LPCSTR text, int count) const { return GetTextExtent(text, count); }

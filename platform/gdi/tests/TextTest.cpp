@@ -83,6 +83,11 @@ TEST(Text, ExtentIsTheSumOfTheCharacters) {
   ASSERT_TRUE(GetTextExtentPoint32W(f.dc.m_hDC, u"ab", 2, &size));
   EXPECT_EQ(size.cx, ab.cx);
   EXPECT_EQ(f.dc.GetTextExtent(u"", 0).cx, 0);
+  // The forms with a string class or a bare pointer agree.
+  EXPECT_EQ(f.dc.GetTextExtent(u"ab"), ab);
+  EXPECT_EQ(f.dc.GetTextExtent("ab"), ab);
+  EXPECT_EQ(f.dc.GetTextExtent(CStringW(u"ab")), ab);
+  EXPECT_EQ(f.dc.GetTextExtent(CStringA("ab")), ab);
 }
 
 TEST(Text, ExtentsAreInLogicalUnits) {
