@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 #include <unordered_map>
+#include <cstdlib>
 
 #include "platform/gdi/DrawingRecorder.h"
 #include "platform/gdi/RasterSurface.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cstdlib>
 
 #include "platform/core/Charset.h"
 #include "platform/gdi/DC.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <cstdlib>
 
 #include "platform/gdi/GdiConstants.h"
 

@@ -1,5 +1,7 @@
 #include "platform/gdi/Rgn.h"
 
+#include <cstdlib>
+
 #include "platform/gdi/GdiObjectData.h"
 
 IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
