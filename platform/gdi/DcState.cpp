@@ -1,9 +1,9 @@
 #include "platform/gdi/DcState.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 #include <unordered_map>
-#include <cstdlib>
 
 #include "platform/gdi/DrawingRecorder.h"
 #include "platform/gdi/RasterSurface.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <cstdlib>
+#include <numbers>
 
 namespace platform {
 

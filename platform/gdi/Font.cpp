@@ -1,8 +1,8 @@
 #include "platform/gdi/Font.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/core/Charset.h"
 #include "platform/gdi/DC.h"

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <cstdlib>
+#include <numbers>
 #include <optional>
 
 #include "platform/gdi/BrushPixels.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <cstdlib>
+#include <map>
 
 #include "platform/gdi/GdiConstants.h"
 
