@@ -383,4 +383,21 @@ std::vector<std::u16string> ScalableFontFamilies() {
   return std::vector<std::u16string>(names.begin(), names.end());
 }
 
+void RealizedFont::ShowGlyphs(cairo_t* cr, const std::vector<Glyph>& glyphs) const {
+  cairo_matrix_t size;
+  cairo_matrix_init_scale(&size, EmX(), EmY());
+  for (int face = 0; face < 2; ++face) {
+    cairo_font_face_t* cf = CairoFace(face);
+    if (!cf) continue;
+    std::vector<cairo_glyph_t> run;
+    for (const Glyph& g : glyphs) {
+      if (g.face == face) run.push_back(cairo_glyph_t{g.index, double(g.x), 0.0});
+    }
+    if (run.empty()) continue;
+    cairo_set_font_face(cr, cf);
+    cairo_set_font_matrix(cr, &size);
+    cairo_show_glyphs(cr, run.data(), static_cast<int>(run.size()));
+  }
+}
+
 }  // namespace platform

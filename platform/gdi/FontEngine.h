@@ -15,6 +15,7 @@
 #include "platform/core/WinTypes.h"
 
 typedef struct _cairo_font_face cairo_font_face_t;
+typedef struct _cairo cairo_t;
 
 namespace platform {
 
@@ -68,6 +69,9 @@ class RealizedFont {
   int Escapement() const { return escapement_; }
   // Cairo's face for glyphs of face 0 or 1.
   cairo_font_face_t* CairoFace(int face) const;
+  // Shows laid-out glyphs at the origin of `cr`'s current transformation,
+  // each from its face, at this font's em size.
+  void ShowGlyphs(cairo_t* cr, const std::vector<Glyph>& glyphs) const;
   // The family of the chosen face (UTF-8), for records and tests.
   std::string FamilyName() const;
 

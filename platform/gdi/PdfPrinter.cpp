@@ -404,20 +404,7 @@ void PdfPrinter::Draw(const DrawOp& op) {
       SetColor(cr, op.textColor);
       cairo_translate(cr, op.device[0].x, op.device[0].y);
       cairo_rotate(cr, -op.realized->Escapement() * std::numbers::pi / 1800.0);
-      for (int face = 0; face < 2; ++face) {
-        cairo_font_face_t* cf = op.realized->CairoFace(face);
-        if (!cf) continue;
-        std::vector<cairo_glyph_t> glyphs;
-        for (const auto& g : op.glyphs) {
-          if (g.face == face) glyphs.push_back(cairo_glyph_t{g.index, double(g.x), 0.0});
-        }
-        if (glyphs.empty()) continue;
-        cairo_set_font_face(cr, cf);
-        cairo_matrix_t size;
-        cairo_matrix_init_scale(&size, op.realized->EmX(), op.realized->EmY());
-        cairo_set_font_matrix(cr, &size);
-        cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
-      }
+      op.realized->ShowGlyphs(cr, op.glyphs);
       const FontMetrics& m = op.realized->Metrics();
       const double thick = std::max(1.0, std::round(op.realized->EmY() / 14.0));
       if (op.realized->Underline()) cairo_rectangle(cr, 0, std::max(1, m.descent / 2), op.textWidth, thick);
