@@ -1,0 +1,131 @@
+#include "platform/ui/WinApp.h"
+
+#include "platform/ui/MessagePump.h"
+#include "platform/ui/WindowSystem.h"
+
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+namespace {
+CWinApp* theApp = nullptr;
+}  // namespace
+
+CWinApp* AfxGetApp() { return theApp; }
+CWinThread* AfxGetThread() { return theApp; }
+
+CWnd* AfxGetMainWnd() {
+  CWinThread* thread = AfxGetThread();
+  return thread ? thread->GetMainWnd() : nullptr;
+}
+
+CStringW AfxGetAppNameW() { return theApp ? theApp->m_strAppName : CStringW(); }
+
+CWinThread::CWinThread() : m_nThreadID(GetCurrentThreadId()) {}
+
+BOOL CWinThread::PumpMessage() {
+  MSG msg;
+  if (!GetMessageW(&msg, nullptr, 0, 0)) {
+    exitCode_ = static_cast<int>(msg.wParam);
+    return FALSE;
+  }
+  platform::DispatchThroughLoop(msg);
+  return TRUE;
+}
+
+int CWinThread::Run() {
+  for (;;) {
+    // Idle work while nothing is waiting.
+    MSG msg;
+    for (LONG count = 0; !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && OnIdle(count); ++count) {
+    }
+    if (!PumpMessage()) return ExitInstance();
+  }
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* msg) {
+  if (!msg->hwnd) {
+    // A thread message: its handler in the message map takes it.
+    for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+      const AFX_MSGMAP_ENTRY* entry = platform::FindMessageEntry(map->lpEntries, msg->message, 0, 0);
+      if (!entry) continue;
+      LRESULT result = 0;
+      platform::MessageCall call{msg->message, msg->wParam, msg->lParam, 0, nullptr, &result};
+      entry->pfn(this, call);
+      return TRUE;
+    }
+    return FALSE;
+  }
+  CWnd* main = GetMainWnd();
+  return CWnd::WalkPreTranslateTree(main ? main->m_hWnd : nullptr, msg);
+}
+
+BOOL CWinThread::OnIdle(LONG count) {
+  if (count <= 0) {
+    CWnd* main = GetMainWnd();
+    if (main && main->m_hWnd && main->IsWindowVisible()) {
+      AfxCallWndProc(main, main->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+      main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    }
+    return TRUE;
+  }
+  return FALSE;
+}
+
+CWinApp::CWinApp(LPCSTR appName) {
+  if (appName) m_strAppName = CStringW(appName);
+  theApp = this;
+}
+
+CWinApp::CWinApp(LPCWSTR appName) {
+  if (appName) m_strAppName = appName;
+  theApp = this;
+}
+
+CWinApp::~CWinApp() {
+  if (theApp == this) theApp = nullptr;
+}
+
+HCURSOR CWinApp::LoadStandardCursor(LPCWSTR name) const { return ::LoadCursorW(nullptr, name); }
+HCURSOR CWinApp::LoadStandardCursor(LPCSTR name) const { return ::LoadCursorA(nullptr, name); }
+HCURSOR CWinApp::LoadCursor(UINT id) const {
+  return LoadCursor(reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(id))));
+}
+HCURSOR CWinApp::LoadCursor(LPCWSTR name) const { return platform::LoadModuleCursor(nullptr, name); }
+HCURSOR CWinApp::LoadCursor(LPCSTR name) const {
+  if (IS_INTRESOURCE(name)) return LoadCursor(reinterpret_cast<LPCWSTR>(name));
+  CStringW wide(name);
+  return LoadCursor(wide.GetString());
+}
+
+void CWinApp::DoWaitCursor(int nCode) {
+  if (nCode > 0) {
+    if (waitCount_++ == 0) cursorBeforeWait_ = ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(32514)));
+    else ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(32514)));
+  } else if (nCode < 0) {
+    if (waitCount_ > 0 && --waitCount_ == 0) ::SetCursor(cursorBeforeWait_);
+  } else if (waitCount_ > 0) {
+    ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(32514)));
+  }
+}
+
+// --- The wait cursor of command targets -------------------------------------------------
+
+void CCmdTarget::BeginWaitCursor() {
+  if (CWinApp* app = AfxGetApp()) app->DoWaitCursor(1);
+}
+void CCmdTarget::EndWaitCursor() {
+  if (CWinApp* app = AfxGetApp()) app->DoWaitCursor(-1);
+}
+void CCmdTarget::RestoreWaitCursor() {
+  if (CWinApp* app = AfxGetApp()) app->DoWaitCursor(0);
+}
+
+CWaitCursor::CWaitCursor() {
+  if (CWinApp* app = AfxGetApp()) app->DoWaitCursor(1);
+}
+CWaitCursor::~CWaitCursor() {
+  if (CWinApp* app = AfxGetApp()) app->DoWaitCursor(-1);
+}
+void CWaitCursor::Restore() {
+  if (CWinApp* app = AfxGetApp()) app->DoWaitCursor(0);
+}

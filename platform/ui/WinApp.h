@@ -1,0 +1,73 @@
+// The application object: one per process, made by the host. It holds the
+// main window, runs the message loop with idle processing, routes thread
+// messages through its message map, keeps the wait cursor and forwards the
+// profile functions to the platform's application profile.
+#pragma once
+
+#include "platform/core/String.h"
+#include "platform/ui/Wnd.h"
+
+class CWinThread : public CCmdTarget {
+  DECLARE_DYNAMIC(CWinThread)
+
+ public:
+  CWnd* m_pMainWnd = nullptr;
+  DWORD m_nThreadID = 0;
+
+  CWinThread();
+  ~CWinThread() override = default;
+
+  virtual CWnd* GetMainWnd() { return m_pMainWnd; }
+
+  // The message loop: GetMessage, PreTranslateMessage, dispatch, idle when
+  // the queue is empty, until WM_QUIT; returns ExitInstance's code.
+  virtual int Run();
+  // Retrieves (waiting) and runs one message; false on WM_QUIT.
+  virtual BOOL PumpMessage();
+  // Thread messages go to the message map (ON_THREAD_MESSAGE); other
+  // messages walk the window and its parents, then the main window.
+  virtual BOOL PreTranslateMessage(MSG* msg);
+  // Idle processing, called with 0, 1, 2, ... while it returns true: count 0
+  // updates the command state of the main window's controls and bars.
+  virtual BOOL OnIdle(LONG count);
+  virtual BOOL InitInstance() { return TRUE; }
+  virtual int ExitInstance() { return exitCode_; }
+
+ protected:
+  int exitCode_ = 0;
+};
+
+class CWinApp : public CWinThread {
+  DECLARE_DYNAMIC(CWinApp)
+
+ public:
+  // The application's name (message-box captions); GBK or UTF-16.
+  explicit CWinApp(LPCSTR appName = nullptr);
+  explicit CWinApp(LPCWSTR appName);
+  ~CWinApp() override;
+
+  HINSTANCE m_hInstance = nullptr;
+  int m_nCmdShow = SW_SHOWNORMAL;
+  CStringW m_strAppName;
+
+  // Cursors: system cursors and the resources of the module chain.
+  HCURSOR LoadStandardCursor(LPCSTR name) const;
+  HCURSOR LoadStandardCursor(LPCWSTR name) const;
+  HCURSOR LoadCursor(UINT id) const;
+  HCURSOR LoadCursor(LPCWSTR name) const;
+  HCURSOR LoadCursor(LPCSTR name) const;
+  // nCode 1 begins a wait cursor, -1 ends one, 0 puts it back after
+  // something else changed the cursor.
+  virtual void DoWaitCursor(int nCode);
+
+ private:
+  int waitCount_ = 0;
+  HCURSOR cursorBeforeWait_ = nullptr;
+};
+
+// The application object and its main window.
+CWinApp* AfxGetApp();
+CWinThread* AfxGetThread();
+CWnd* AfxGetMainWnd();
+// The application's name, for captions.
+CStringW AfxGetAppNameW();

@@ -1,0 +1,1184 @@
+#include "platform/ui/WindowSystem.h"
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <unordered_map>
+
+#include "platform/core/Charset.h"
+#include "platform/core/Geometry.h"
+#include "platform/ui/Host.h"
+#include "platform/ui/MessageApi.h"
+#include "platform/ui/WindowApi.h"
+
+namespace platform {
+namespace {
+
+char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+
+std::u16string FoldName(std::u16string_view name) {
+  std::u16string folded(name);
+  for (auto& c : folded) c = FoldAscii(c);
+  return folded;
+}
+
+struct Registry {
+  std::mutex mutex;  // guards the handle table for IsWindow from other threads
+  std::unordered_map<uintptr_t, std::unique_ptr<WindowRecord>> windows;
+  std::map<std::u16string, std::unique_ptr<WindowClassInfo>> classes;  // by folded name
+  std::vector<HWND> topLevel;  // Z order, the top first
+  uintptr_t nextHandle = 0x10010;
+  HWND focus = nullptr;
+  HWND capture = nullptr;
+  HWND active = nullptr;
+  HCURSOR cursor = nullptr;
+  int cursorCount = 0;
+  POINT cursorPos{0, 0};
+  int screenWidth = 1280;
+  int screenHeight = 1024;
+  BYTE keys[256] = {};
+};
+
+Registry& R() {
+  static Registry registry;
+  return registry;
+}
+
+// The desktop window: the whole screen, parent of nothing in this model.
+const HWND kDesktop = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x10004));
+const HMONITOR kMonitor = reinterpret_cast<HMONITOR>(static_cast<uintptr_t>(0x10008));
+
+// Stock cursor objects: one per system cursor id.
+struct CursorObject {
+  HINSTANCE module;
+  UINT id;
+};
+
+HCURSOR SystemCursor(UINT id) {
+  static std::map<UINT, std::unique_ptr<CursorObject>> cursors;
+  static std::mutex mutex;
+  static const UINT known[] = {32512, 32513, 32514, 32515, 32516, 32640, 32641, 32642,
+                               32643, 32644, 32645, 32646, 32648, 32649, 32650, 32651};
+  if (std::find(std::begin(known), std::end(known), id) == std::end(known)) return nullptr;
+  std::lock_guard lock(mutex);
+  auto& slot = cursors[id];
+  if (!slot) slot = std::make_unique<CursorObject>(CursorObject{nullptr, id});
+  return reinterpret_cast<HCURSOR>(slot.get());
+}
+
+int NonClientBorder(DWORD style, DWORD exStyle) {
+  int border = 0;
+  if (style & WS_THICKFRAME)
+    border = GetSystemMetrics(SM_CXFRAME);
+  else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+    border = GetSystemMetrics(SM_CXDLGFRAME);
+  else if (style & WS_BORDER)
+    border = GetSystemMetrics(SM_CXBORDER);
+  if (exStyle & WS_EX_CLIENTEDGE) border += GetSystemMetrics(SM_CXEDGE);
+  if (exStyle & WS_EX_STATICEDGE) border += GetSystemMetrics(SM_CXBORDER);
+  return border;
+}
+
+int CaptionHeight(DWORD style, DWORD exStyle) {
+  if ((style & WS_CAPTION) != WS_CAPTION) return 0;
+  return GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+}
+
+void RemoveFrom(std::vector<HWND>& list, HWND h) { list.erase(std::remove(list.begin(), list.end(), h), list.end()); }
+
+std::vector<HWND>& SiblingList(WindowRecord& w) {
+  if (w.parent) {
+    if (WindowRecord* p = FindWindowRecord(w.parent)) return p->children;
+  }
+  return R().topLevel;
+}
+
+void SendSizeAndMove(WindowRecord& w) {
+  RECT client = ClientAreaInWindow(w);
+  HWND h = w.handle;
+  UINT type = (w.style & WS_MINIMIZE) ? SIZE_MINIMIZED : (w.style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+  SendMessageW(h, WM_SIZE, type, MAKELPARAM(client.right - client.left, client.bottom - client.top));
+  if (WindowRecord* again = FindWindowRecord(h))
+    SendMessageW(h, WM_MOVE, 0, MAKELPARAM(again->rect.left + client.left, again->rect.top + client.top));
+}
+
+bool IsDescendantOf(HWND h, HWND ancestor) {
+  while (h) {
+    if (h == ancestor) return true;
+    WindowRecord* w = FindWindowRecord(h);
+    if (!w) return false;
+    h = w->parent;
+  }
+  return false;
+}
+
+void AddUpdate(WindowRecord& w, const RECT* rect, bool erase) {
+  RECT client = ClientAreaInWindow(w);
+  RECT full{0, 0, client.right - client.left, client.bottom - client.top};
+  RECT r = full;
+  if (rect && !IntersectRect(&r, rect, &full)) return;
+  if (IsRectEmpty(&r)) return;
+  w.update.push_back(r);
+  if (erase) w.updateErase = true;
+}
+
+void DestroyRecord(HWND h);
+
+}  // namespace
+
+WindowRecord* FindWindowRecord(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  auto& r = R();
+  std::lock_guard lock(r.mutex);
+  auto it = r.windows.find(reinterpret_cast<uintptr_t>(hwnd));
+  return it == r.windows.end() ? nullptr : it->second.get();
+}
+
+void RegisterPredefinedClass(const char16_t* name, ControlFactory factory, HCURSOR cursor, UINT style) {
+  auto info = std::make_unique<WindowClassInfo>();
+  info->name = name;
+  info->proc = nullptr;  // the control's own procedure, see ControlWndProc
+  info->makeControl = factory;
+  info->cursor = cursor ? cursor : SystemCursor(32512);
+  info->style = style | CS_GLOBALCLASS;
+  auto& r = R();
+  std::lock_guard lock(r.mutex);
+  auto& slot = r.classes[FoldName(name)];
+  if (slot) {
+    info->makeWrapper = slot->makeWrapper;
+  }
+  slot = std::move(info);
+}
+
+void SetWrapperFactory(const char16_t* className, WrapperFactory factory) {
+  auto& r = R();
+  std::lock_guard lock(r.mutex);
+  auto& slot = r.classes[FoldName(className)];
+  if (!slot) {
+    // The control registers itself later; keep the wrapper for it.
+    slot = std::make_unique<WindowClassInfo>();
+    slot->name = className;
+  }
+  slot->makeWrapper = factory;
+}
+
+const WindowClassInfo* FindWindowClass(std::u16string_view name) {
+  auto& r = R();
+  std::lock_guard lock(r.mutex);
+  auto it = r.classes.find(FoldName(name));
+  if (it == r.classes.end() || (!it->second->proc && !it->second->makeControl)) return nullptr;
+  return it->second.get();
+}
+
+RECT ClientAreaInWindow(const WindowRecord& w) {
+  int width = w.rect.right - w.rect.left;
+  int height = w.rect.bottom - w.rect.top;
+  int border = NonClientBorder(w.style, w.exStyle);
+  RECT c{border, border + CaptionHeight(w.style, w.exStyle), width - border, height - border};
+  if (w.style & WS_VSCROLL) c.right -= GetSystemMetrics(SM_CXVSCROLL);
+  if (w.style & WS_HSCROLL) c.bottom -= GetSystemMetrics(SM_CYHSCROLL);
+  if (c.right < c.left) c.right = c.left;
+  if (c.bottom < c.top) c.bottom = c.top;
+  return c;
+}
+
+RECT ScreenRect(const WindowRecord& w) {
+  RECT r = w.rect;
+  if (w.parent) {
+    POINT origin{0, 0};
+    ClientToScreen(w.parent, &origin);
+    OffsetRect(&r, origin.x, origin.y);
+  }
+  return r;
+}
+
+void NotifyParent(HWND control, UINT code) {
+  WindowRecord* w = FindWindowRecord(control);
+  if (!w || !w->parent) return;
+  SendMessageW(w->parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(w->id), code), reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT NotifyParent(HWND control, NMHDR& header, UINT code) {
+  WindowRecord* w = FindWindowRecord(control);
+  if (!w || !w->parent) return 0;
+  header.hwndFrom = control;
+  header.idFrom = w->id;
+  header.code = code;
+  return SendMessageW(w->parent, WM_NOTIFY, w->id, reinterpret_cast<LPARAM>(&header));
+}
+
+std::vector<HWND> ThreadWindows(DWORD threadId) {
+  std::vector<HWND> out;
+  std::vector<HWND> stack;
+  {
+    Registry& r = R();
+    for (auto it = r.topLevel.rbegin(); it != r.topLevel.rend(); ++it) stack.push_back(*it);
+  }
+  while (!stack.empty()) {
+    HWND h = stack.back();
+    stack.pop_back();
+    WindowRecord* w = FindWindowRecord(h);
+    if (!w) continue;
+    if (w->threadId == threadId) out.push_back(h);
+    for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) stack.push_back(*it);
+  }
+  return out;
+}
+
+std::u16string WideFromAnsi(LPCSTR text) { return text ? GbkToUtf16(text) : std::u16string(); }
+
+// --- Host settings ---------------------------------------------------------
+
+void SetKeyDown(int vk, bool down) {
+  BYTE& k = R().keys[vk & 0xFF];
+  k = static_cast<BYTE>(down ? (k | 0x80) : (k & ~0x80));
+}
+
+void SetKeyToggled(int vk, bool toggled) {
+  BYTE& k = R().keys[vk & 0xFF];
+  k = static_cast<BYTE>(toggled ? (k | 0x01) : (k & ~0x01));
+}
+
+void ResetKeyState() { std::fill(std::begin(R().keys), std::end(R().keys), BYTE{0}); }
+
+void SetCursorPosition(POINT p) { R().cursorPos = p; }
+
+void SetScreenSize(int width, int height) {
+  R().screenWidth = width > 0 ? width : 1;
+  R().screenHeight = height > 0 ? height : 1;
+}
+
+namespace {
+
+void DestroyRecord(HWND h) {
+  WindowRecord* w = FindWindowRecord(h);
+  if (!w) return;
+  auto& r = R();
+  if (r.focus && IsDescendantOf(r.focus, h)) r.focus = nullptr;
+  if (r.capture == h) r.capture = nullptr;
+  if (r.active == h) r.active = nullptr;
+  RemoveFrom(SiblingList(*w), h);
+  ForgetWindowMessages(h);
+  DeleteTemporaryWrapper(*w);
+  std::unique_ptr<WindowRecord> dead;
+  {
+    std::lock_guard lock(r.mutex);
+    auto it = r.windows.find(reinterpret_cast<uintptr_t>(h));
+    if (it != r.windows.end()) {
+      dead = std::move(it->second);
+      r.windows.erase(it);
+    }
+  }
+  // `dead` (and the control object) goes here, after the table no longer
+  // knows the handle.
+}
+
+// Destroys a window and everything below it: WM_DESTROY goes to the window
+// before its children, WM_NCDESTROY after them.
+void DestroyTree(HWND h) {
+  WindowRecord* w = FindWindowRecord(h);
+  if (!w || w->destroying) return;
+  w->destroying = true;
+  // Owned pop-ups go first.
+  std::vector<HWND> owned;
+  for (HWND t : std::vector<HWND>(R().topLevel)) {
+    WindowRecord* o = FindWindowRecord(t);
+    if (o && o->owner == h) owned.push_back(t);
+  }
+  for (HWND t : owned) DestroyTree(t);
+  if (R().capture == h) ReleaseCapture();
+  SendMessageW(h, WM_DESTROY, 0, 0);
+  w = FindWindowRecord(h);
+  if (!w) return;
+  for (HWND c : std::vector<HWND>(w->children)) DestroyTree(c);
+  SendMessageW(h, WM_NCDESTROY, 0, 0);
+  DestroyRecord(h);
+}
+
+}  // namespace
+}  // namespace platform
+
+using platform::FindWindowRecord;
+using platform::R;
+using platform::WindowRecord;
+
+// --- Classes -----------------------------------------------------------------
+
+ATOM RegisterClassW(const WNDCLASSW* wc) {
+  if (!wc || !wc->lpszClassName || !wc->lpfnWndProc) return 0;
+  auto& r = R();
+  std::u16string folded = platform::FoldName(wc->lpszClassName);
+  std::lock_guard lock(r.mutex);
+  auto& slot = r.classes[folded];
+  if (slot && (slot->proc || slot->makeControl)) return 0;  // already registered
+  auto info = std::make_unique<platform::WindowClassInfo>();
+  info->name = wc->lpszClassName;
+  info->style = wc->style;
+  info->proc = wc->lpfnWndProc;
+  info->instance = wc->hInstance;
+  info->icon = wc->hIcon;
+  info->cursor = wc->hCursor;
+  info->background = wc->hbrBackground;
+  if (slot) info->makeWrapper = slot->makeWrapper;
+  slot = std::move(info);
+  return static_cast<ATOM>(0xC000 + (r.classes.size() & 0x3FFF));
+}
+
+BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
+  if (!className) return FALSE;
+  auto& r = R();
+  std::lock_guard lock(r.mutex);
+  auto it = r.classes.find(platform::FoldName(className));
+  if (it == r.classes.end() || it->second->makeControl) return FALSE;
+  for (auto& [handle, w] : r.windows)
+    if (w->cls == it->second.get()) return FALSE;  // windows of the class still exist
+  r.classes.erase(it);
+  return TRUE;
+}
+
+BOOL GetClassInfoW(HINSTANCE, LPCWSTR className, WNDCLASSW* wc) {
+  const platform::WindowClassInfo* info = className ? platform::FindWindowClass(className) : nullptr;
+  if (!info || !wc) return FALSE;
+  *wc = WNDCLASSW{info->style, info->proc, 0, 0, info->instance, info->icon, info->cursor, info->background,
+                  nullptr, info->name.c_str()};
+  return TRUE;
+}
+
+int GetClassNameW(HWND hwnd, LPWSTR buffer, int maxCount) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w || !buffer || maxCount <= 0) return 0;
+  int n = std::min<int>(static_cast<int>(w->cls->name.size()), maxCount - 1);
+  std::copy_n(w->cls->name.data(), n, buffer);
+  buffer[n] = 0;
+  return n;
+}
+
+int GetClassNameA(HWND hwnd, LPSTR buffer, int maxCount) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w || !buffer || maxCount <= 0) return 0;
+  std::string name = platform::Utf16ToGbk(w->cls->name);
+  int n = std::min<int>(static_cast<int>(name.size()), maxCount - 1);
+  std::copy_n(name.data(), n, buffer);
+  buffer[n] = 0;
+  return n;
+}
+
+// --- Creation and destruction -----------------------------------------------
+
+namespace platform {
+// The window procedure of the predefined classes: the control object first.
+LRESULT ControlWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (w && w->control) return w->control->Proc(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+}  // namespace platform
+
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param) {
+  if (!className) return nullptr;
+  const platform::WindowClassInfo* cls = platform::FindWindowClass(className);
+  if (!cls) return nullptr;
+  if (parent == GetDesktopWindow()) parent = nullptr;
+  if ((style & WS_CHILD) && !IsWindow(parent)) return nullptr;
+  if (parent && !IsWindow(parent)) return nullptr;
+
+  auto& r = R();
+  auto record = std::make_unique<WindowRecord>();
+  WindowRecord* w = record.get();
+  {
+    std::lock_guard lock(r.mutex);
+    w->handle = reinterpret_cast<HWND>(r.nextHandle);
+    r.nextHandle += 4;
+    r.windows.emplace(reinterpret_cast<uintptr_t>(w->handle), std::move(record));
+  }
+  HWND h = w->handle;
+  w->cls = cls;
+  w->proc = cls->makeControl ? &platform::ControlWndProc : cls->proc;
+  w->style = style & ~WS_VISIBLE;
+  w->exStyle = exStyle;
+  w->instance = instance;
+  w->threadId = GetCurrentThreadId();
+  if (style & WS_CHILD) {
+    w->parent = parent;
+    w->id = reinterpret_cast<UINT_PTR>(menuOrId);
+  } else {
+    // The owner of an owned window is always a top-level window.
+    w->owner = parent ? platform::GetAncestorTopLevel(parent) : nullptr;
+    w->style |= WS_CLIPSIBLINGS;
+    if ((style & WS_POPUP) == 0) w->style |= WS_CAPTION;  // overlapped windows always have a caption
+  }
+  if (x == CW_USEDEFAULT) x = 0, y = 0;
+  if (width == CW_USEDEFAULT) width = r.screenWidth * 3 / 4, height = r.screenHeight * 3 / 4;
+  w->rect = RECT{x, y, x + width, y + height};
+  w->normalRect = w->rect;
+  if (windowName) w->text = windowName;
+  if (cls->makeControl) w->control = cls->makeControl(h);
+  if (w->parent)
+    FindWindowRecord(w->parent)->children.push_back(h);  // new children go to the bottom
+  else
+    r.topLevel.insert(r.topLevel.begin(), h);
+
+  platform::HookWindowCreate(h);
+
+  CREATESTRUCTW cs{param, instance, menuOrId, parent, height, width, y, x, static_cast<LONG>(style),
+                   windowName, className, exStyle};
+  if (!SendMessageW(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+    DestroyWindow(h);
+    return nullptr;
+  }
+  if (!IsWindow(h)) return nullptr;
+  if (SendMessageW(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+    DestroyWindow(h);
+    return nullptr;
+  }
+  w = FindWindowRecord(h);
+  if (!w) return nullptr;
+  platform::SendSizeAndMove(*w);
+  if ((style & WS_VISIBLE) && IsWindow(h)) ShowWindow(h, SW_SHOW);
+  return IsWindow(h) ? h : nullptr;
+}
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param) {
+  if (!className) return nullptr;
+  std::u16string cls = platform::WideFromAnsi(className);
+  std::u16string name = platform::WideFromAnsi(windowName);
+  return CreateWindowExW(exStyle, cls.c_str(), windowName ? name.c_str() : nullptr, style, x, y, width, height,
+                         parent, menuOrId, instance, param);
+}
+
+BOOL DestroyWindow(HWND hwnd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  if (w->destroying) return TRUE;
+  if (w->style & WS_VISIBLE) {
+    // Hiding first, as the system does, without the show message.
+    w->style &= ~WS_VISIBLE;
+  }
+  platform::DestroyTree(hwnd);
+  return TRUE;
+}
+
+BOOL IsWindow(HWND hwnd) {
+  if (hwnd == platform::kDesktop) return TRUE;
+  WindowRecord* w = FindWindowRecord(hwnd);
+  return w != nullptr;
+}
+
+LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return proc ? proc(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// --- Hierarchy ---------------------------------------------------------------
+
+HWND GetParent(HWND hwnd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return nullptr;
+  if (w->style & WS_CHILD) return w->parent;
+  if (w->style & WS_POPUP) return w->owner;
+  return nullptr;
+}
+
+HWND SetParent(HWND child, HWND newParent) {
+  WindowRecord* w = FindWindowRecord(child);
+  if (!w) return nullptr;
+  if (newParent == GetDesktopWindow()) newParent = nullptr;
+  if (newParent && (!IsWindow(newParent) || platform::IsDescendantOf(newParent, child))) return nullptr;
+  HWND old = w->parent ? w->parent : GetDesktopWindow();
+  platform::RemoveFrom(platform::SiblingList(*w), child);
+  w->parent = newParent;
+  if (newParent)
+    FindWindowRecord(newParent)->children.insert(FindWindowRecord(newParent)->children.begin(), child);
+  else
+    R().topLevel.insert(R().topLevel.begin(), child);
+  return old;
+}
+
+HWND GetWindow(HWND hwnd, UINT cmd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return nullptr;
+  if (cmd == GW_CHILD) return w->children.empty() ? nullptr : w->children.front();
+  if (cmd == GW_OWNER) return w->owner;
+  const std::vector<HWND>& siblings = platform::SiblingList(*w);
+  auto it = std::find(siblings.begin(), siblings.end(), hwnd);
+  if (it == siblings.end()) return nullptr;
+  switch (cmd) {
+    case GW_HWNDFIRST: return siblings.front();
+    case GW_HWNDLAST: return siblings.back();
+    case GW_HWNDNEXT: return (it + 1 == siblings.end()) ? nullptr : *(it + 1);
+    case GW_HWNDPREV: return (it == siblings.begin()) ? nullptr : *(it - 1);
+    default: return nullptr;
+  }
+}
+
+HWND GetTopWindow(HWND hwnd) {
+  if (!hwnd || hwnd == platform::kDesktop) return R().topLevel.empty() ? nullptr : R().topLevel.front();
+  return GetWindow(hwnd, GW_CHILD);
+}
+
+HWND GetDesktopWindow() { return platform::kDesktop; }
+
+BOOL IsChild(HWND parent, HWND hwnd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  while (w && (w->style & WS_CHILD) && w->parent) {
+    if (w->parent == parent) return TRUE;
+    w = FindWindowRecord(w->parent);
+  }
+  return FALSE;
+}
+
+namespace platform {
+HWND GetAncestorTopLevel(HWND hwnd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  while (w && (w->style & WS_CHILD) && w->parent) w = FindWindowRecord(w->parent);
+  return w ? w->handle : nullptr;
+}
+}  // namespace platform
+
+HWND GetAncestor(HWND hwnd, UINT flags) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return nullptr;
+  switch (flags) {
+    case GA_PARENT: return w->parent ? w->parent : GetDesktopWindow();
+    case GA_ROOT: return platform::GetAncestorTopLevel(hwnd);
+    case GA_ROOTOWNER: {
+      HWND h = platform::GetAncestorTopLevel(hwnd);
+      while (WindowRecord* t = FindWindowRecord(h)) {
+        if (!t->owner) break;
+        h = t->owner;
+      }
+      return h;
+    }
+    default: return nullptr;
+  }
+}
+
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
+  WindowRecord* w = FindWindowRecord(parent);
+  if (!w || !proc) return FALSE;
+  // Every descendant, depth first, each parent before its children.
+  std::vector<HWND> stack(w->children.rbegin(), w->children.rend());
+  while (!stack.empty()) {
+    HWND h = stack.back();
+    stack.pop_back();
+    WindowRecord* c = FindWindowRecord(h);
+    if (!c) continue;
+    if (!proc(h, lParam)) return FALSE;
+    if ((c = FindWindowRecord(h)))
+      for (auto it = c->children.rbegin(); it != c->children.rend(); ++it) stack.push_back(*it);
+  }
+  return TRUE;
+}
+
+HWND GetDlgItem(HWND dialog, int id) {
+  WindowRecord* w = FindWindowRecord(dialog);
+  if (!w) return nullptr;
+  for (HWND c : w->children) {
+    WindowRecord* child = FindWindowRecord(c);
+    if (child && static_cast<int>(static_cast<WORD>(child->id)) == static_cast<int>(static_cast<WORD>(id)))
+      return c;
+  }
+  return nullptr;
+}
+
+int GetDlgCtrlID(HWND hwnd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  return (w && (w->style & WS_CHILD)) ? static_cast<int>(w->id) : 0;
+}
+
+// --- Long values -------------------------------------------------------------
+
+LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return 0;
+  switch (index) {
+    case GWL_STYLE: return static_cast<LONG>(w->style);
+    case GWL_EXSTYLE: return static_cast<LONG>(w->exStyle);
+    case GWL_ID: return static_cast<LONG_PTR>(w->id);
+    case GWL_USERDATA: return w->userData;
+    case GWL_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
+    case GWL_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->instance);
+    case GWL_HWNDPARENT: return reinterpret_cast<LONG_PTR>(w->parent ? w->parent : w->owner);
+    default:
+      if (index == DWL_MSGRESULT && w->isDialog) return w->dialogResult;
+      return 0;
+  }
+}
+
+LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return 0;
+  LONG_PTR old = GetWindowLongPtrW(hwnd, index);
+  switch (index) {
+    case GWL_STYLE: {
+      DWORD newStyle = static_cast<DWORD>(value);
+      // WS_VISIBLE and WS_DISABLED change through ShowWindow and EnableWindow
+      // in effect; setting the bits directly changes them without messages,
+      // as on Windows.
+      w->style = newStyle;
+      break;
+    }
+    case GWL_EXSTYLE: w->exStyle = static_cast<DWORD>(value); break;
+    case GWL_ID: w->id = static_cast<UINT_PTR>(value); break;
+    case GWL_USERDATA: w->userData = value; break;
+    case GWL_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(value); break;
+    case GWL_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(value); break;
+    case GWL_HWNDPARENT:
+      if (!(w->style & WS_CHILD)) w->owner = reinterpret_cast<HWND>(value);
+      break;
+    default:
+      if (index == DWL_MSGRESULT && w->isDialog) w->dialogResult = value;
+      else return 0;
+  }
+  return old;
+}
+
+// --- Text --------------------------------------------------------------------
+
+BOOL SetWindowTextW(HWND hwnd, LPCWSTR text) {
+  if (!IsWindow(hwnd)) return FALSE;
+  return SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : u"")) != 0;
+}
+
+BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
+  std::u16string wide = platform::WideFromAnsi(text);
+  return SetWindowTextW(hwnd, wide.c_str());
+}
+
+int GetWindowTextW(HWND hwnd, LPWSTR buffer, int maxCount) {
+  if (!buffer || maxCount <= 0) return 0;
+  buffer[0] = 0;
+  if (!IsWindow(hwnd)) return 0;
+  return static_cast<int>(SendMessageW(hwnd, WM_GETTEXT, maxCount, reinterpret_cast<LPARAM>(buffer)));
+}
+
+int GetWindowTextA(HWND hwnd, LPSTR buffer, int maxCount) {
+  if (!buffer || maxCount <= 0) return 0;
+  buffer[0] = 0;
+  if (!IsWindow(hwnd)) return 0;
+  return static_cast<int>(SendMessageA(hwnd, WM_GETTEXT, maxCount, reinterpret_cast<LPARAM>(buffer)));
+}
+
+int GetWindowTextLengthW(HWND hwnd) {
+  return IsWindow(hwnd) ? static_cast<int>(SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0)) : 0;
+}
+
+int GetWindowTextLengthA(HWND hwnd) {
+  return IsWindow(hwnd) ? static_cast<int>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0)) : 0;
+}
+
+// --- Visibility and state ----------------------------------------------------
+
+BOOL ShowWindow(HWND hwnd, int cmd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  BOOL wasVisible = (w->style & WS_VISIBLE) != 0;
+  bool show = cmd != SW_HIDE;
+  DWORD sizeState = w->style & (WS_MINIMIZE | WS_MAXIMIZE);
+  DWORD newState = sizeState;
+  switch (cmd) {
+    case SW_SHOWMINIMIZED: case SW_MINIMIZE: case SW_SHOWMINNOACTIVE: case SW_FORCEMINIMIZE:
+      newState = WS_MINIMIZE;
+      break;
+    case SW_SHOWMAXIMIZED: newState = WS_MAXIMIZE; break;
+    case SW_SHOWNORMAL: case SW_RESTORE: case SW_SHOWDEFAULT: newState = 0; break;
+    default: break;
+  }
+  if (newState != sizeState) {
+    if (sizeState == 0) w->normalRect = w->rect;
+    w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | newState;
+    if (newState == WS_MAXIMIZE) {
+      RECT area{0, 0, R().screenWidth, R().screenHeight};
+      if (w->parent) GetClientRect(w->parent, &area);
+      w->rect = area;
+    } else {
+      w->rect = w->normalRect;
+    }
+    platform::SendSizeAndMove(*w);
+    if (!(w = FindWindowRecord(hwnd))) return wasVisible;
+  }
+  if (show != static_cast<bool>(wasVisible)) {
+    SendMessageW(hwnd, WM_SHOWWINDOW, show, 0);
+    if (!(w = FindWindowRecord(hwnd))) return wasVisible;
+    if (show) {
+      w->style |= WS_VISIBLE;
+      platform::AddUpdate(*w, nullptr, true);
+    } else {
+      w->style &= ~WS_VISIBLE;
+      if (w->parent) InvalidateRect(w->parent, &w->rect, TRUE);
+    }
+  }
+  if (show && !(w->style & WS_CHILD) && cmd != SW_SHOWNA && cmd != SW_SHOWNOACTIVATE &&
+      cmd != SW_SHOWMINNOACTIVE)
+    SetActiveWindow(hwnd);
+  return wasVisible;
+}
+
+BOOL IsWindowVisible(HWND hwnd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  while (w) {
+    if (!(w->style & WS_VISIBLE)) return FALSE;
+    if (!(w->style & WS_CHILD) || !w->parent) return TRUE;
+    w = FindWindowRecord(w->parent);
+  }
+  return FALSE;
+}
+
+BOOL EnableWindow(HWND hwnd, BOOL enable) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  BOOL wasDisabled = (w->style & WS_DISABLED) != 0;
+  if (static_cast<bool>(enable) == !wasDisabled) return wasDisabled;
+  if (enable) {
+    w->style &= ~WS_DISABLED;
+  } else {
+    w->style |= WS_DISABLED;
+    if (R().focus && platform::IsDescendantOf(R().focus, hwnd)) SetFocus(nullptr);
+    if (R().capture && platform::IsDescendantOf(R().capture, hwnd)) ReleaseCapture();
+  }
+  SendMessageW(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return wasDisabled;
+}
+
+BOOL IsWindowEnabled(HWND hwnd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  return w && !(w->style & WS_DISABLED);
+}
+
+BOOL IsIconic(HWND hwnd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  return w && (w->style & WS_MINIMIZE);
+}
+
+BOOL IsZoomed(HWND hwnd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  return w && (w->style & WS_MAXIMIZE);
+}
+
+// --- Geometry ----------------------------------------------------------------
+
+BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
+  if (!rect) return FALSE;
+  if (hwnd == platform::kDesktop) {
+    *rect = RECT{0, 0, R().screenWidth, R().screenHeight};
+    return TRUE;
+  }
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  *rect = platform::ScreenRect(*w);
+  return TRUE;
+}
+
+BOOL GetClientRect(HWND hwnd, LPRECT rect) {
+  if (!rect) return FALSE;
+  if (hwnd == platform::kDesktop) {
+    *rect = RECT{0, 0, R().screenWidth, R().screenHeight};
+    return TRUE;
+  }
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  RECT c = platform::ClientAreaInWindow(*w);
+  *rect = RECT{0, 0, c.right - c.left, c.bottom - c.top};
+  return TRUE;
+}
+
+namespace platform {
+namespace {
+// The screen position of a window's client origin.
+bool ClientOrigin(HWND hwnd, POINT& origin) {
+  if (hwnd == kDesktop || !hwnd) {
+    origin = POINT{0, 0};
+    return true;
+  }
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return false;
+  RECT screen = ScreenRect(*w);
+  RECT client = ClientAreaInWindow(*w);
+  origin = POINT{screen.left + client.left, screen.top + client.top};
+  return true;
+}
+}  // namespace
+}  // namespace platform
+
+BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
+  POINT origin;
+  if (!point || !platform::ClientOrigin(hwnd, origin)) return FALSE;
+  point->x += origin.x;
+  point->y += origin.y;
+  return TRUE;
+}
+
+BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
+  POINT origin;
+  if (!point || !platform::ClientOrigin(hwnd, origin)) return FALSE;
+  point->x -= origin.x;
+  point->y -= origin.y;
+  return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
+  POINT a, b;
+  if (!platform::ClientOrigin(from, a) || !platform::ClientOrigin(to, b)) return 0;
+  int dx = a.x - b.x, dy = a.y - b.y;
+  for (UINT i = 0; i < count; ++i) {
+    points[i].x += dx;
+    points[i].y += dy;
+  }
+  return MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy));
+}
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  WINDOWPOS pos{hwnd, insertAfter, x, y, cx, cy, flags};
+  if (flags & SWP_NOMOVE) pos.x = w->rect.left, pos.y = w->rect.top;
+  if (flags & SWP_NOSIZE) pos.cx = w->rect.right - w->rect.left, pos.cy = w->rect.bottom - w->rect.top;
+  if (!(flags & SWP_NOSENDCHANGING)) {
+    SendMessageW(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    if (!(w = FindWindowRecord(hwnd))) return FALSE;
+  }
+  RECT old = w->rect;
+  RECT now{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
+  bool moved = now.left != old.left || now.top != old.top;
+  bool sized = (now.right - now.left) != (old.right - old.left) || (now.bottom - now.top) != (old.bottom - old.top);
+  if (!moved) pos.flags |= SWP_NOMOVE;
+  if (!sized) pos.flags |= SWP_NOSIZE;
+  w->rect = now;
+  if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) w->normalRect = now;
+  if (!(flags & SWP_NOZORDER)) {
+    std::vector<HWND>& siblings = platform::SiblingList(*w);
+    platform::RemoveFrom(siblings, hwnd);
+    if (insertAfter == HWND_BOTTOM) {
+      siblings.push_back(hwnd);
+    } else if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
+      siblings.insert(siblings.begin(), hwnd);
+    } else {
+      auto it = std::find(siblings.begin(), siblings.end(), insertAfter);
+      siblings.insert(it == siblings.end() ? siblings.begin() : it + 1, hwnd);
+    }
+  }
+  if (sized && !(flags & SWP_NOREDRAW)) platform::AddUpdate(*w, nullptr, true);
+  if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+  if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
+  if (moved || sized || !(flags & SWP_NOZORDER))
+    if (IsWindow(hwnd)) SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+  if (!(flags & SWP_NOACTIVATE) && IsWindow(hwnd) && !(GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) &&
+      IsWindowVisible(hwnd))
+    SetActiveWindow(hwnd);
+  return TRUE;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
+  return SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w || !placement) return FALSE;
+  placement->flags = 0;
+  placement->showCmd = !(w->style & WS_VISIBLE) ? SW_HIDE
+                       : (w->style & WS_MINIMIZE) ? SW_SHOWMINIMIZED
+                       : (w->style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
+                                                   : SW_SHOWNORMAL;
+  placement->ptMinPosition = POINT{-1, -1};
+  placement->ptMaxPosition = POINT{-1, -1};
+  placement->rcNormalPosition = (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->normalRect : w->rect;
+  return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w || !placement) return FALSE;
+  const RECT& r = placement->rcNormalPosition;
+  if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) {
+    w->normalRect = r;
+  } else {
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ShowWindow(hwnd, static_cast<int>(placement->showCmd));
+  return TRUE;
+}
+
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL, DWORD exStyle) {
+  if (!rect) return FALSE;
+  int border = platform::NonClientBorder(style, exStyle);
+  rect->left -= border;
+  rect->right += border;
+  rect->top -= border + platform::CaptionHeight(style, exStyle);
+  rect->bottom += border;
+  return TRUE;
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT point) {
+  WindowRecord* w = FindWindowRecord(parent);
+  if (!w) return nullptr;
+  RECT client;
+  GetClientRect(parent, &client);
+  if (!PtInRect(&client, point)) return nullptr;
+  for (HWND c : w->children) {
+    WindowRecord* child = FindWindowRecord(c);
+    if (child && PtInRect(&child->rect, point)) return c;
+  }
+  return parent;
+}
+
+HWND WindowFromPoint(POINT point) {
+  for (HWND top : R().topLevel) {
+    WindowRecord* w = FindWindowRecord(top);
+    if (!w || !(w->style & WS_VISIBLE) || !PtInRect(&w->rect, point)) continue;
+    HWND found = top;
+    for (;;) {
+      POINT local = point;
+      ScreenToClient(found, &local);
+      WindowRecord* f = FindWindowRecord(found);
+      HWND next = nullptr;
+      for (HWND c : f->children) {
+        WindowRecord* child = FindWindowRecord(c);
+        if (child && (child->style & WS_VISIBLE) && PtInRect(&child->rect, local)) {
+          next = c;
+          break;
+        }
+      }
+      if (!next) return found;
+      found = next;
+    }
+  }
+  return nullptr;
+}
+
+// --- Painting ----------------------------------------------------------------
+
+BOOL InvalidateRect(HWND hwnd, LPCRECT rect, BOOL erase) {
+  if (!hwnd) return FALSE;
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  platform::AddUpdate(*w, rect, erase != FALSE);
+  return TRUE;
+}
+
+BOOL ValidateRect(HWND hwnd, LPCRECT rect) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  if (!rect) {
+    w->update.clear();
+    w->updateErase = false;
+    w->internalPaint = false;
+    return TRUE;
+  }
+  // Removes the rectangle from each invalid rectangle, keeping what is left
+  // of each as up to four pieces.
+  std::vector<RECT> left;
+  for (const RECT& u : w->update) {
+    RECT cut;
+    if (!IntersectRect(&cut, &u, rect)) {
+      left.push_back(u);
+      continue;
+    }
+    if (u.top < cut.top) left.push_back(RECT{u.left, u.top, u.right, cut.top});
+    if (cut.bottom < u.bottom) left.push_back(RECT{u.left, cut.bottom, u.right, u.bottom});
+    if (u.left < cut.left) left.push_back(RECT{u.left, cut.top, cut.left, cut.bottom});
+    if (cut.right < u.right) left.push_back(RECT{cut.right, cut.top, u.right, cut.bottom});
+  }
+  w->update = std::move(left);
+  if (w->update.empty()) w->updateErase = false;
+  return TRUE;
+}
+
+BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  RECT bounds{0, 0, 0, 0};
+  for (const RECT& u : w->update) UnionRect(&bounds, &bounds, &u);
+  if (rect) *rect = bounds;
+  return !IsRectEmpty(&bounds);
+}
+
+BOOL UpdateWindow(HWND hwnd) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  if (!w->update.empty() && IsWindowVisible(hwnd)) SendMessageW(hwnd, WM_PAINT, 0, 0);
+  if ((w = FindWindowRecord(hwnd)))
+    for (HWND c : std::vector<HWND>(w->children)) UpdateWindow(c);
+  return TRUE;
+}
+
+BOOL RedrawWindow(HWND hwnd, LPCRECT rect, HRGN, UINT flags) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w) return FALSE;
+  if (flags & RDW_INVALIDATE) platform::AddUpdate(*w, rect, (flags & RDW_ERASE) != 0);
+  if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
+  if (flags & RDW_VALIDATE) ValidateRect(hwnd, rect);
+  if (flags & RDW_ALLCHILDREN)
+    for (HWND c : std::vector<HWND>(w->children))
+      RedrawWindow(c, nullptr, nullptr, flags & ~RDW_UPDATENOW);
+  if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) UpdateWindow(hwnd);
+  return TRUE;
+}
+
+HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w || !paint) return nullptr;
+  *paint = PAINTSTRUCT{};
+  GetUpdateRect(hwnd, &paint->rcPaint, FALSE);
+  paint->fErase = w->updateErase;
+  ValidateRect(hwnd, nullptr);
+  // The drawing layer supplies device contexts for windows; without one the
+  // paint only validates.
+  return nullptr;
+}
+
+BOOL EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }
+
+// --- Activation, focus and capture ------------------------------------------
+
+HWND GetActiveWindow() { return R().active; }
+
+HWND SetActiveWindow(HWND hwnd) {
+  HWND old = R().active;
+  hwnd = platform::GetAncestorTopLevel(hwnd);
+  if (hwnd == old) return old;
+  if (hwnd && !IsWindow(hwnd)) return nullptr;
+  R().active = hwnd;
+  if (old && IsWindow(old)) SendMessageW(old, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(hwnd));
+  if (hwnd && IsWindow(hwnd)) SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(old));
+  return old;
+}
+
+HWND GetForegroundWindow() { return R().active; }
+BOOL SetForegroundWindow(HWND hwnd) { return IsWindow(hwnd) && (SetActiveWindow(hwnd), TRUE); }
+
+HWND GetFocus() { return R().focus; }
+
+HWND SetFocus(HWND hwnd) {
+  auto& r = R();
+  HWND old = r.focus;
+  if (hwnd && !FindWindowRecord(hwnd)) return nullptr;
+  if (hwnd == old) return old;
+  r.focus = hwnd;
+  if (old && IsWindow(old)) SendMessageW(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+  if (hwnd && IsWindow(hwnd) && r.focus == hwnd) {
+    HWND top = platform::GetAncestorTopLevel(hwnd);
+    if (top != r.active) {
+      r.active = top;  // focusing a window activates its top-level window
+    }
+    SendMessageW(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+  }
+  return old;
+}
+
+HWND GetCapture() { return R().capture; }
+
+HWND SetCapture(HWND hwnd) {
+  auto& r = R();
+  HWND old = r.capture;
+  if (!IsWindow(hwnd)) return old;
+  r.capture = hwnd;
+  if (old && old != hwnd && IsWindow(old))
+    SendMessageW(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+  return old;
+}
+
+BOOL ReleaseCapture() {
+  auto& r = R();
+  HWND old = r.capture;
+  r.capture = nullptr;
+  if (old && IsWindow(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, 0);
+  return TRUE;
+}
+
+// --- Cursors -----------------------------------------------------------------
+
+HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
+  if (!instance && IS_INTRESOURCE(name))
+    return platform::SystemCursor(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
+  // Cursor resources of modules come from the resource registry.
+  return platform::LoadModuleCursor(instance, name);
+}
+
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
+  if (IS_INTRESOURCE(name)) return LoadCursorW(instance, reinterpret_cast<LPCWSTR>(name));
+  std::u16string wide = platform::WideFromAnsi(name);
+  return LoadCursorW(instance, wide.c_str());
+}
+
+HCURSOR SetCursor(HCURSOR cursor) {
+  HCURSOR old = R().cursor;
+  R().cursor = cursor;
+  return old;
+}
+
+HCURSOR GetCursor() { return R().cursor; }
+
+int ShowCursor(BOOL show) { return show ? ++R().cursorCount : --R().cursorCount; }
+
+BOOL GetCursorPos(LPPOINT point) {
+  if (!point) return FALSE;
+  *point = R().cursorPos;
+  return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y) {
+  R().cursorPos = POINT{x, y};
+  return TRUE;
+}
+
+// --- Keys, metrics, monitors ------------------------------------------------
+
+SHORT GetKeyState(int vk) {
+  BYTE k = R().keys[vk & 0xFF];
+  return static_cast<SHORT>(((k & 0x80) ? 0x8000 : 0) | (k & 0x01));
+}
+
+SHORT GetAsyncKeyState(int vk) { return static_cast<SHORT>((R().keys[vk & 0xFF] & 0x80) ? 0x8000 : 0); }
+
+int GetSystemMetrics(int index) {
+  switch (index) {
+    case SM_CXSCREEN: case SM_CXFULLSCREEN: case SM_CXMAXIMIZED: case SM_CXVIRTUALSCREEN: return R().screenWidth;
+    case SM_CYSCREEN: case SM_CYMAXIMIZED: case SM_CYVIRTUALSCREEN: return R().screenHeight;
+    case SM_CYFULLSCREEN: return R().screenHeight - 19;
+    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return 16;
+    case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
+    case SM_CYCAPTION: return 19;
+    case SM_CYSMCAPTION: return 15;
+    case SM_CXBORDER: case SM_CYBORDER: return 1;
+    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
+    case SM_CXFRAME: case SM_CYFRAME: return 4;
+    case SM_CXEDGE: case SM_CYEDGE: return 2;
+    case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
+    case SM_CXSMICON: case SM_CYSMICON: return 16;
+    case SM_CYMENU: return 19;
+    case SM_CXSIZE: case SM_CYSIZE: return 18;
+    case SM_CXMIN: case SM_CXMINTRACK: return 112;
+    case SM_CYMIN: case SM_CYMINTRACK: return 27;
+    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
+    case SM_MOUSEPRESENT: case SM_CMONITORS: return 1;
+    case SM_SWAPBUTTON: return 0;
+    default: return 0;
+  }
+}
+
+HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) {
+  if (!IsWindow(hwnd) && flags == MONITOR_DEFAULTTONULL) return nullptr;
+  return platform::kMonitor;
+}
+
+HMONITOR MonitorFromPoint(POINT point, DWORD flags) {
+  RECT screen{0, 0, R().screenWidth, R().screenHeight};
+  if (!PtInRect(&screen, point) && flags == MONITOR_DEFAULTTONULL) return nullptr;
+  return platform::kMonitor;
+}
+
+BOOL GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info) {
+  if (monitor != platform::kMonitor || !info || info->cbSize < sizeof(MONITORINFO)) return FALSE;
+  info->rcMonitor = RECT{0, 0, R().screenWidth, R().screenHeight};
+  info->rcWork = info->rcMonitor;
+  info->dwFlags = MONITORINFOF_PRIMARY;
+  return TRUE;
+}
+
+BOOL MessageBeep(UINT) { return TRUE; }
