@@ -32,6 +32,8 @@ typedef int32_t HRESULT;
 typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef BYTE* LPBYTE;
+typedef int* LPINT;
+typedef BOOL* LPBOOL;
 
 #ifndef TRUE
 #define TRUE 1
