@@ -19,7 +19,12 @@ bool IsRadio(HWND h) {
          (style == BS_RADIOBUTTON || style == BS_AUTORADIOBUTTON);
 }
 
-bool CanTakeFocus(HWND h) { return IsWindowVisible(h) && IsWindowEnabled(h); }
+// A control the dialog manager may move to: its own style says visible and
+// enabled (the dialog itself may still be hidden while it initialises).
+bool CanTakeFocus(HWND h) {
+  DWORD style = static_cast<DWORD>(GetWindowLongW(h, GWL_STYLE));
+  return (style & WS_VISIBLE) && !(style & WS_DISABLED);
+}
 
 void FocusControl(HWND dialog, HWND control) {
   if (!control) return;
