@@ -33,6 +33,8 @@ bool PressKey(int virtualKey);
 bool ChooseItem(HWND hwnd, int index);
 // Double-clicks item `index` (list box, list view, tree view, combo box).
 bool DoubleClickItem(HWND hwnd, int index);
+// Clicks the header of column `column` of a list view (LVN_COLUMNCLICK).
+bool ClickListColumn(HWND list, int column);
 // Moves a spin control by `steps` (positive: up), as its arrows do.
 bool SpinBy(HWND hwnd, int steps);
 // The close box of a top-level window.
