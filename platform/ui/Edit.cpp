@@ -290,8 +290,8 @@ int CEdit::LineIndex(int line) const { return static_cast<int>(SendMessage(EM_LI
 int CEdit::LineFromChar(int index) const {
   return static_cast<int>(SendMessage(EM_LINEFROMCHAR, static_cast<WPARAM>(index)));
 }
-int CEdit::LineLength(int line) const {
-  return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(LineIndex(line))));
+int CEdit::LineLength(int index) const {
+  return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(index)));
 }
 int CEdit::GetLine(int line, LPWSTR buffer, int maxLength) const {
   if (!buffer || maxLength <= 0) return 0;

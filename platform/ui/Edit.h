@@ -37,7 +37,8 @@ class CEdit : public CWnd {
   int GetLineCount() const;
   int LineIndex(int line = -1) const;
   int LineFromChar(int index = -1) const;
-  int LineLength(int line = -1) const;
+  // The length of the line that holds character `index`.
+  int LineLength(int index = -1) const;
   // Copies a line (without a terminating zero; GBK bytes in the A form).
   int GetLine(int line, LPWSTR buffer, int maxLength) const;
   int GetLine(int line, LPSTR buffer, int maxLength) const;

@@ -313,8 +313,14 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       LRESULT got = SendMessageW(hwnd, EM_GETLINE, wParam, reinterpret_cast<LPARAM>(wide.data()));
       wide.resize(static_cast<size_t>(std::max<LRESULT>(got, 0)));
       std::string ansi = platform::Utf16ToGbk(wide);
-      size_t n = std::min<size_t>(ansi.size(), size);
-      std::copy_n(ansi.data(), n, buffer);  // EM_GETLINE does not add a zero
+      // Whole characters only; EM_GETLINE adds no terminating zero.
+      size_t n = 0;
+      while (n < ansi.size()) {
+        size_t len = (platform::IsGbkLeadByte(static_cast<unsigned char>(ansi[n])) && n + 1 < ansi.size()) ? 2 : 1;
+        if (n + len > size) break;
+        n += len;
+      }
+      std::copy_n(ansi.data(), n, buffer);
       return static_cast<LRESULT>(n);
     }
     default:
