@@ -46,10 +46,30 @@ CStringW ModalSession::Caption() const {
   window_.GetWindowText(text);
   return text;
 }
-HWND ModalSession::Control(int id) const { return ::GetDlgItem(window_.m_hWnd, id); }
+HWND ModalSession::Control(int id) const {
+  if (HWND direct = ::GetDlgItem(window_.m_hWnd, id)) return direct;
+  // Controls of pages inside the window (a property sheet's): the one the
+  // user sees first.
+  struct Search {
+    int id;
+    HWND visible = nullptr;
+    HWND any = nullptr;
+  } search{id};
+  EnumChildWindows(
+      window_.m_hWnd,
+      [](HWND h, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (GetDlgCtrlID(h) != s->id) return TRUE;
+        if (!s->any) s->any = h;
+        if (IsWindowVisible(h) && !s->visible) s->visible = h;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.visible ? search.visible : search.any;
+}
 CStringW ModalSession::Text(int id) const {
   CStringW text;
-  window_.GetDlgItemText(id, text);
+  if (CWnd* control = CWnd::FromHandle(Control(id))) control->GetWindowText(text);
   return text;
 }
 bool ModalSession::IsEnabled(int id) const { return ::IsWindowEnabled(Control(id)); }
