@@ -52,7 +52,10 @@ INT_PTR CDialog::DoModal() {
   }
   // The dialog's own module is the resource module while it runs.
   platform::ScopedResourceModule own(module);
+  return RunModal(*dialog, module);
+}
 
+INT_PTR CDialog::RunModal(const platform::DialogTemplate& dialog, HINSTANCE module) {
   HWND parent = PreModal();
   struct ModalScope {
     CDialog& dialog;
@@ -73,7 +76,7 @@ INT_PTR CDialog::DoModal() {
   m_nModalResult = -1;
   m_nFlags |= WF_CONTINUEMODAL;
   try {
-    if (CreateFromTemplate(*dialog, parent, module)) {
+    if (CreateFromTemplate(dialog, parent, module)) {
       if (m_nFlags & WF_CONTINUEMODAL) {
         DWORD flags = (GetStyle() & DS_NOIDLEMSG) ? 0x0002 : 0;
         RunModalLoop(flags);

@@ -61,6 +61,10 @@ class CDialog : public CWnd {
   // Creates the dialog window and its controls from a template, then sends
   // WM_INITDIALOG.
   BOOL CreateFromTemplate(const platform::DialogTemplate& dialog, HWND parent, HINSTANCE module);
+  // Runs the dialog modally from a template held in memory: disables the
+  // owner, creates the dialog, hands it to the modal driver, and puts the
+  // owner back and destroys the dialog on every way out.
+  INT_PTR RunModal(const platform::DialogTemplate& dialog, HINSTANCE module);
   // The window a modal dialog disables: its parent's top-level window, or
   // the application's main window.
   HWND PreModal();
