@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/core/String.h"
+#include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace platform {

@@ -1,5 +1,6 @@
 #include "platform/ui/WinApp.h"
 
+#include "platform/core/Profile.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/WindowSystem.h"
 
@@ -128,4 +129,31 @@ CWaitCursor::~CWaitCursor() {
 }
 void CWaitCursor::Restore() {
   if (CWinApp* app = AfxGetApp()) app->DoWaitCursor(0);
+}
+
+// --- The profile ------------------------------------------------------------------------
+
+UINT CWinApp::GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue) {
+  return platform::GetProfileInt(section, entry, defaultValue);
+}
+UINT CWinApp::GetProfileInt(LPCWSTR section, LPCWSTR entry, int defaultValue) {
+  return platform::GetProfileInt(section, entry, defaultValue);
+}
+CStringA CWinApp::GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue) {
+  return platform::GetProfileString(section, entry, defaultValue);
+}
+CStringW CWinApp::GetProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR defaultValue) {
+  return platform::GetProfileString(section, entry, defaultValue);
+}
+BOOL CWinApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int value) {
+  return platform::WriteProfileInt(section, entry, value);
+}
+BOOL CWinApp::WriteProfileInt(LPCWSTR section, LPCWSTR entry, int value) {
+  return platform::WriteProfileInt(section, entry, value);
+}
+BOOL CWinApp::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value) {
+  return platform::WriteProfileString(section, entry, value);
+}
+BOOL CWinApp::WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value) {
+  return platform::WriteProfileString(section, entry, value);
 }

@@ -56,6 +56,17 @@ class CWinApp : public CWinThread {
   HCURSOR LoadCursor(UINT id) const;
   HCURSOR LoadCursor(LPCWSTR name) const;
   HCURSOR LoadCursor(LPCSTR name) const;
+  // The application profile (platform/core/Profile.h): GBK or UTF-16
+  // section, entry and text.
+  UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
+  UINT GetProfileInt(LPCWSTR section, LPCWSTR entry, int defaultValue);
+  CStringA GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue = nullptr);
+  CStringW GetProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR defaultValue = nullptr);
+  BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int value);
+  BOOL WriteProfileInt(LPCWSTR section, LPCWSTR entry, int value);
+  BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
+  BOOL WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value);
+
   // nCode 1 begins a wait cursor, -1 ends one, 0 puts it back after
   // something else changed the cursor.
   virtual void DoWaitCursor(int nCode);
