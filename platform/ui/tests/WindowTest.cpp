@@ -286,3 +286,26 @@ TEST_F(WindowTest, FromHandleGivesTheAttachedObjectOrOneWrapperPerWindow) {
 }
 
 }  // namespace
+
+#include "platform/ui/WndClass.h"
+
+namespace {
+
+TEST_F(WindowTest, AFrameworkClassIsRegisteredOncePerStyleAndCursor) {
+  HCURSOR cross = LoadCursor(nullptr, IDC_CROSS);
+  LPCWSTR a = AfxRegisterWndClassW(CS_DBLCLKS | CS_OWNDC, cross);
+  LPCWSTR b = AfxRegisterWndClassW(CS_DBLCLKS | CS_OWNDC, cross);
+  EXPECT_EQ(a, b);
+  EXPECT_NE(CStringW(a), CStringW(AfxRegisterWndClassW(CS_DBLCLKS)));
+  CWnd view;
+  ASSERT_TRUE(view.CreateEx(0, a, u"view", WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+  SetCursor(nullptr);
+  view.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(view.m_hWnd), HTCLIENT);
+  EXPECT_EQ(GetCursor(), cross);  // the class cursor
+  WNDCLASSW wc;
+  ASSERT_TRUE(GetClassInfoW(nullptr, a, &wc));
+  EXPECT_EQ(wc.style, static_cast<UINT>(CS_DBLCLKS | CS_OWNDC));
+  view.DestroyWindow();
+}
+
+}  // namespace
