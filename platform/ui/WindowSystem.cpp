@@ -423,14 +423,20 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 
   CREATESTRUCTW cs{param, instance, menuOrId, parent, height, width, y, x, static_cast<LONG>(style),
                    windowName, className, exStyle};
-  if (!SendMessageW(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+  try {
+    if (!SendMessageW(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+      DestroyWindow(h);
+      return nullptr;
+    }
+    if (!IsWindow(h)) return nullptr;
+    if (SendMessageW(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+      DestroyWindow(h);
+      return nullptr;
+    }
+  } catch (...) {
+    // A creation handler that throws leaves no half-made window behind.
     DestroyWindow(h);
-    return nullptr;
-  }
-  if (!IsWindow(h)) return nullptr;
-  if (SendMessageW(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
-    DestroyWindow(h);
-    return nullptr;
+    throw;
   }
   w = FindWindowRecord(h);
   if (!w) return nullptr;

@@ -207,12 +207,20 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     return FALSE;
   }
   cls = cs.lpszClass;
-  platform::ThreadState& s = platform::State();
-  CWnd* saved = s.creating;
-  s.creating = this;
-  HWND h = ::CreateWindowExW(cs.dwExStyle, cls.GetString(), cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
-                             cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-  s.creating = saved;
+  // This object is attached to the window before its first message; the
+  // hook is undone on every way out, an exception from a handler included.
+  struct CreatingScope {
+    platform::ThreadState& state;
+    CWnd* saved;
+    CreatingScope(platform::ThreadState& s, CWnd* wnd) : state(s), saved(s.creating) { s.creating = wnd; }
+    ~CreatingScope() { state.creating = saved; }
+  };
+  HWND h = nullptr;
+  {
+    CreatingScope scope(platform::State(), this);
+    h = ::CreateWindowExW(cs.dwExStyle, cls.GetString(), cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx,
+                          cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+  }
   if (!h) {
     // The window failed during creation: the object lets go of it.
     if (m_hWnd) Detach();
