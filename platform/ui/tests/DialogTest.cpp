@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/Exceptions.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/CommCtrl.h"
@@ -241,6 +242,40 @@ TEST_F(DialogTest, TheResourceModuleIsTheDialogsOwnDuringTheRunAndRestoredAfter)
     owner.DestroyWindow();
   }
   AfxSetResourceHandle(before);
+}
+
+// A framework exception in a handler is reported; the dialog runs on.
+class CThrowingDlg : public CLayerDlg {
+ public:
+  CThrowingDlg() : CLayerDlg(1) {}
+  HINSTANCE resourceInHandler = nullptr;
+
+ protected:
+  afx_msg void OnEditChange() {
+    resourceInHandler = AfxGetResourceHandle();
+    throw CNotSupportedException();
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingDlg, CLayerDlg)
+  ON_EN_CHANGE(358, OnEditChange)
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, AFrameworkExceptionInAHandlerIsReportedAndTheDialogRunsOn) {
+  uitest::MessageBoxRecorder boxes;
+  HINSTANCE before = AfxGetResourceHandle();
+  CThrowingDlg dlg;
+  scripts.push_back([&](ModalSession& s) {
+    s.EnterText(358, CStringW(u"4"));
+    EXPECT_TRUE(s.IsRunning());
+    EXPECT_FALSE(boxes.texts.empty());
+    s.Click(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.resourceInHandler, Module());
+  EXPECT_EQ(AfxGetResourceHandle(), before);
+  EXPECT_EQ(dlg.m_layer, 4);
 }
 
 // The selection-filter dialog and the group list it opens.
