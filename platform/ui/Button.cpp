@@ -114,7 +114,7 @@ class ButtonControl : public ControlImpl {
           GetClientRect(hwnd, &r);
           UINT state = (pushed_ ? ODS_SELECTED : 0) | (IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED) |
                        (GetFocus() == hwnd ? ODS_FOCUS : 0);
-          SendDrawItem(hwnd, ODT_BUTTON, 0, state, r, 0);
+          SendDrawItem(hwnd, ps.hdc, ODT_BUTTON, 0, state, r, 0);
         }
         EndPaint(hwnd, &ps);
         return 0;

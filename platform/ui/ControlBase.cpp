@@ -19,12 +19,11 @@ std::u16string& TextOf(HWND hwnd) {
   return w->text;
 }
 
-void SendDrawItem(HWND control, UINT type, UINT itemId, UINT state, const RECT& rect, ULONG_PTR data) {
+void SendDrawItem(HWND control, HDC dc, UINT type, UINT itemId, UINT state, const RECT& rect, ULONG_PTR data) {
   HWND parent = GetParent(control);
   if (!parent) return;
-  PAINTSTRUCT ps{};
   DRAWITEMSTRUCT dis{type, static_cast<UINT>(GetDlgCtrlID(control)), itemId, ODA_DRAWENTIRE, state, control,
-                     ps.hdc, rect, data};
+                     dc, rect, data};
   SendMessageW(parent, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
 }
 

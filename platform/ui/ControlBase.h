@@ -14,8 +14,9 @@ namespace platform {
 DWORD StyleOf(HWND hwnd);
 // The text of a window as stored.
 std::u16string& TextOf(HWND hwnd);
-// Sends WM_DRAWITEM for an owner-drawn item to the parent.
-void SendDrawItem(HWND control, UINT type, UINT itemId, UINT state, const RECT& rect, ULONG_PTR data);
+// Sends WM_DRAWITEM for an owner-drawn item to the parent, to draw with
+// `dc` (the control's paint DC).
+void SendDrawItem(HWND control, HDC dc, UINT type, UINT itemId, UINT state, const RECT& rect, ULONG_PTR data);
 // Asks the parent for the height of an owner-drawn item (WM_MEASUREITEM);
 // `fallback` when the parent does not say.
 UINT MeasureItemHeight(HWND control, UINT type, UINT itemId, ULONG_PTR data, UINT fallback);

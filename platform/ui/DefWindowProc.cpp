@@ -4,6 +4,7 @@
 
 #include "platform/core/Charset.h"
 #include "platform/core/Geometry.h"
+#include "platform/gdi/Gdi32.h"
 #include "platform/ui/MessageApi.h"
 #include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowSystem.h"
@@ -113,8 +114,13 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(hwnd, &ps);
       return 0;
     }
-    case WM_ERASEBKGND:
-      return w->cls->background ? 1 : 0;
+    case WM_ERASEBKGND: {
+      // The class brush fills the client area.
+      if (!w->cls->background || !wParam) return 0;
+      RECT client;
+      GetClientRect(hwnd, &client);
+      return FillRect(reinterpret_cast<HDC>(wParam), &client, w->cls->background) ? 1 : 0;
+    }
     case WM_WINDOWPOSCHANGED: {
       const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
       RECT client = platform::ClientAreaInWindow(*w);

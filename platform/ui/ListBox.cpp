@@ -182,7 +182,7 @@ class ListBoxControl : public ControlImpl {
           for (int i = top_; i < list_.Count() && (i - top_) * height_ < client.bottom; ++i) {
             bool selected = multi ? list_.items[static_cast<size_t>(i)].selected : i == cur_;
             RECT r{0, (i - top_) * height_, client.right, (i - top_ + 1) * height_};
-            SendDrawItem(hwnd, ODT_LISTBOX, static_cast<UINT>(i), selected ? ODS_SELECTED : 0, r,
+            SendDrawItem(hwnd, ps.hdc, ODT_LISTBOX, static_cast<UINT>(i), selected ? ODS_SELECTED : 0, r,
                          list_.items[static_cast<size_t>(i)].data);
           }
         }

@@ -337,7 +337,7 @@ class ListViewControl : public ControlImpl {
           for (int i = top; i < static_cast<int>(items.size()) && i < top + count; ++i) {
             const Item& item = items[static_cast<size_t>(i)];
             UINT state = ((item.state & LVIS_SELECTED) ? ODS_SELECTED : 0) | ((item.state & LVIS_FOCUSED) ? ODS_FOCUS : 0);
-            SendDrawItem(hwnd, ODT_LISTVIEW, static_cast<UINT>(i), state, ItemRect(hwnd, i),
+            SendDrawItem(hwnd, ps.hdc, ODT_LISTVIEW, static_cast<UINT>(i), state, ItemRect(hwnd, i),
                          static_cast<ULONG_PTR>(item.data));
             if (!IsWindow(hwnd)) return 0;
           }

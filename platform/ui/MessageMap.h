@@ -16,6 +16,7 @@
 #pragma once
 
 #include "platform/core/Geometry.h"
+#include "platform/gdi/DC.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/Wnd.h"
 
@@ -130,6 +131,11 @@ template <class T, auto F>
 bool SetCursor(CCmdTarget* t, const MessageCall& c) {
   *c.result = (Self<T>(t)->*F)(CWnd::FromHandle(reinterpret_cast<HWND>(c.wParam)),
                                static_cast<UINT>(static_cast<SHORT>(LOWORD(c.lParam))), HIWORD(c.lParam));
+  return true;
+}
+template <class T, auto F>
+bool EraseBkgnd(CCmdTarget* t, const MessageCall& c) {
+  *c.result = (Self<T>(t)->*F)(CDC::FromHandle(reinterpret_cast<HDC>(c.wParam)));
   return true;
 }
 template <class T, auto F>
@@ -289,6 +295,7 @@ bool MouseActivate(CCmdTarget* t, const MessageCall& c) {
 #define ON_WM_NCDESTROY() AFX_ON_WM(WM_NCDESTROY, Void, OnNcDestroy)
 #define ON_WM_CLOSE() AFX_ON_WM(WM_CLOSE, Void, OnClose)
 #define ON_WM_PAINT() AFX_ON_WM(WM_PAINT, Void, OnPaint)
+#define ON_WM_ERASEBKGND() AFX_ON_WM(WM_ERASEBKGND, EraseBkgnd, OnEraseBkgnd)
 #define ON_WM_SIZE() AFX_ON_WM(WM_SIZE, Size, OnSize)
 #define ON_WM_MOVE() AFX_ON_WM(WM_MOVE, Move, OnMove)
 #define ON_WM_TIMER() AFX_ON_WM(WM_TIMER, Timer, OnTimer)

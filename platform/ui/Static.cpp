@@ -46,7 +46,7 @@ class StaticControl : public ControlImpl {
         if ((StyleOf(hwnd) & SS_TYPEMASK) == SS_OWNERDRAW) {
           RECT r;
           GetClientRect(hwnd, &r);
-          SendDrawItem(hwnd, ODT_STATIC, 0, IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED, r, 0);
+          SendDrawItem(hwnd, ps.hdc, ODT_STATIC, 0, IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED, r, 0);
         }
         EndPaint(hwnd, &ps);
         return 0;

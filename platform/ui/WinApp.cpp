@@ -1,6 +1,8 @@
 #include "platform/ui/WinApp.h"
 
 #include "platform/core/Profile.h"
+#include "platform/gdi/DC.h"
+#include "platform/gdi/GdiObject.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/WindowSystem.h"
 
@@ -68,6 +70,11 @@ BOOL CWinThread::OnIdle(LONG count) {
       main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     }
     return TRUE;
+  }
+  if (count == 1) {
+    // The temporary wrappers of drawing objects and DCs go at idle time.
+    CGdiObject::DeleteTempMap();
+    CDC::DeleteTempMap();
   }
   return FALSE;
 }

@@ -9,6 +9,7 @@
 #include "platform/core/Geometry.h"
 #include "platform/ui/Host.h"
 #include "platform/ui/MessageApi.h"
+#include "platform/gdi/DeviceCaps.h"
 #include "platform/ui/WindowApi.h"
 
 namespace platform {
@@ -246,6 +247,7 @@ void SetCursorPosition(POINT p) { R().cursorPos = p; }
 void SetScreenSize(int width, int height) {
   R().screenWidth = width > 0 ? width : 1;
   R().screenHeight = height > 0 ? height : 1;
+  SetScreenDeviceSize(R().screenWidth, R().screenHeight);
 }
 
 namespace {
@@ -701,6 +703,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     } else {
       w->rect = w->normalRect;
     }
+    platform::ResizeSurface(*w);
     platform::SendSizeAndMove(*w);
     if (!(w = FindWindowRecord(hwnd))) return wasVisible;
   }
@@ -866,6 +869,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       siblings.insert(it == siblings.end() ? siblings.begin() : it + 1, hwnd);
     }
   }
+  if (sized) platform::ResizeSurface(*w);
   if (sized && !(flags & SWP_NOREDRAW)) platform::AddUpdate(*w, nullptr, true);
   if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
   if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
@@ -1026,19 +1030,7 @@ BOOL RedrawWindow(HWND hwnd, LPCRECT rect, HRGN, UINT flags) {
   return TRUE;
 }
 
-HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w || !paint) return nullptr;
-  *paint = PAINTSTRUCT{};
-  GetUpdateRect(hwnd, &paint->rcPaint, FALSE);
-  paint->fErase = w->updateErase;
-  ValidateRect(hwnd, nullptr);
-  // The drawing layer supplies device contexts for windows; without one the
-  // paint only validates.
-  return nullptr;
-}
 
-BOOL EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }
 
 // --- Activation, focus and capture ------------------------------------------
 

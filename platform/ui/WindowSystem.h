@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/WindowSurface.h"
 #include "platform/ui/WinUser.h"
 
 class CWnd;
@@ -79,6 +80,8 @@ struct WindowRecord {
   std::vector<RECT> update;
   bool updateErase = false;
   bool internalPaint = false;
+  // The pixels of the client area, made when a DC is first asked for.
+  std::unique_ptr<WindowSurface> surface;
   CWnd* permanent = nullptr;  // the CWnd attached to this window
   CWnd* temporary = nullptr;  // the wrapper FromHandle made, owned here
   std::unique_ptr<ControlImpl> control;
@@ -107,6 +110,12 @@ T* ControlOf(HWND hwnd) {
 RECT ClientAreaInWindow(const WindowRecord& w);
 // The window rectangle in screen coordinates.
 RECT ScreenRect(const WindowRecord& w);
+
+// The window's drawing surface, made on first use and kept at the size of
+// the client area.
+WindowSurface& SurfaceOf(WindowRecord& w);
+// Follows a change of the client area's size (when the window has a surface).
+void ResizeSurface(WindowRecord& w);
 
 // Sends WM_COMMAND with a notification code to the parent of a control.
 void NotifyParent(HWND control, UINT code);

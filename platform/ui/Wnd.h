@@ -20,6 +20,7 @@
 
 class CDataExchange;
 class CScrollBar;
+class CDC;
 
 namespace platform {
 void HookWindowCreate(HWND hwnd);
@@ -143,6 +144,13 @@ class CWnd : public CCmdTarget {
   BOOL RedrawWindow(LPCRECT rect = nullptr, HRGN region = nullptr,
                     UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
   void SetRedraw(BOOL redraw = TRUE);
+  // Device contexts (WindowDC.h): the client area's, released with
+  // ReleaseDC; a paint DC between BeginPaint and EndPaint.
+  CDC* GetDC();
+  CDC* GetWindowDC();
+  int ReleaseDC(CDC* dc);
+  CDC* BeginPaint(LPPAINTSTRUCT paint);
+  void EndPaint(LPPAINTSTRUCT paint);
 
   // Focus, capture, activation.
   CWnd* SetFocus();
@@ -231,6 +239,7 @@ class CWnd : public CCmdTarget {
   afx_msg void OnNcDestroy();
   afx_msg void OnClose();
   afx_msg void OnPaint();
+  afx_msg BOOL OnEraseBkgnd(CDC* dc);
   afx_msg void OnSize(UINT type, int cx, int cy);
   afx_msg void OnMove(int x, int y);
   afx_msg void OnTimer(UINT_PTR id);
