@@ -50,3 +50,61 @@ class AnyText;
 #define COLOR_RED 706
 #define COLOR_GREEN 707
 #define COLOR_BLUE 708
+
+#define PD_ALLPAGES 0x00000000
+#define PD_SELECTION 0x00000001
+#define PD_PAGENUMS 0x00000002
+#define PD_NOSELECTION 0x00000004
+#define PD_NOPAGENUMS 0x00000008
+#define PD_COLLATE 0x00000010
+#define PD_PRINTTOFILE 0x00000020
+#define PD_PRINTSETUP 0x00000040
+#define PD_NOWARNING 0x00000080
+#define PD_RETURNDC 0x00000100
+#define PD_RETURNIC 0x00000200
+#define PD_RETURNDEFAULT 0x00000400
+#define PD_SHOWHELP 0x00000800
+#define PD_ENABLEPRINTHOOK 0x00001000
+#define PD_ENABLESETUPHOOK 0x00002000
+#define PD_USEDEVMODECOPIES 0x00040000
+#define PD_USEDEVMODECOPIESANDCOLLATE 0x00040000
+#define PD_DISABLEPRINTTOFILE 0x00080000
+#define PD_HIDEPRINTTOFILE 0x00100000
+#define PD_NONETWORKBUTTON 0x00200000
+
+#define rad1 0x0420
+#define rad2 0x0421
+#define rad3 0x0422
+#define edt2 0x0481
+#define edt3 0x0482
+#define cmb2 0x0471
+
+#define DN_DEFAULTPRN 0x0001
+
+// The names of a printer: offsets (in characters) of its driver, device and
+// port names, which follow the record in the same block.
+struct DEVNAMES {
+  WORD wDriverOffset;
+  WORD wDeviceOffset;
+  WORD wOutputOffset;
+  WORD wDefault;
+};
+typedef DEVNAMES* LPDEVNAMES;
+
+struct PRINTDLG {
+  DWORD lStructSize;
+  HWND hwndOwner;
+  HGLOBAL hDevMode;   // a DEVMODEW in global memory
+  HGLOBAL hDevNames;  // a DEVNAMES with UTF-16 names in global memory
+  HDC hDC;
+  DWORD Flags;
+  WORD nFromPage;
+  WORD nToPage;
+  WORD nMinPage;
+  WORD nMaxPage;
+  WORD nCopies;
+  HINSTANCE hInstance;
+  LPARAM lCustData;
+};
+typedef PRINTDLG PRINTDLGW;
+typedef PRINTDLG* LPPRINTDLG;

@@ -1,6 +1,8 @@
 #include "platform/ui/WinApp.h"
 
+#include "platform/core/GlobalMemory.h"
 #include "platform/core/Profile.h"
+#include "platform/ui/PrintDialog.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/MessagePump.h"
@@ -90,6 +92,8 @@ CWinApp::CWinApp(LPCWSTR appName) {
 }
 
 CWinApp::~CWinApp() {
+  if (m_hDevMode) GlobalFree(m_hDevMode);
+  if (m_hDevNames) GlobalFree(m_hDevNames);
   if (theApp == this) theApp = nullptr;
 }
 
@@ -163,4 +167,56 @@ BOOL CWinApp::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value) {
 }
 BOOL CWinApp::WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value) {
   return platform::WriteProfileString(section, entry, value);
+}
+
+// --- The printer ---------------------------------------------------------------------------
+
+void CWinApp::UpdatePrinterSelection(BOOL forceDefaults) {
+  if (m_hDevNames && !forceDefaults) return;
+  CPrintDialog defaults(FALSE);
+  if (defaults.GetDefaults()) SelectPrinter(defaults.m_pd.hDevNames, defaults.m_pd.hDevMode);
+}
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLG* pd) {
+  UpdatePrinterSelection(m_hDevNames == nullptr);
+  if (!m_hDevNames || !pd) return FALSE;
+  pd->hDevNames = m_hDevNames;
+  pd->hDevMode = m_hDevMode;
+  return TRUE;
+}
+
+void CWinApp::SelectPrinter(HGLOBAL devNames, HGLOBAL devMode, BOOL freeOld) {
+  if (freeOld) {
+    if (m_hDevNames && m_hDevNames != devNames) GlobalFree(m_hDevNames);
+    if (m_hDevMode && m_hDevMode != devMode) GlobalFree(m_hDevMode);
+  }
+  m_hDevNames = devNames;
+  m_hDevMode = devMode;
+}
+
+BOOL CWinApp::CreatePrinterDC(CDC& dc) {
+  UpdatePrinterSelection(FALSE);
+  if (!m_hDevNames) return FALSE;
+  CPrintDialog names(FALSE);
+  names.m_pd.hDevNames = m_hDevNames;
+  names.m_pd.hDevMode = m_hDevMode;
+  HDC h = names.CreatePrinterDC();
+  names.m_pd.hDevNames = names.m_pd.hDevMode = nullptr;  // still the application's
+  return h ? dc.Attach(h) : FALSE;
+}
+
+INT_PTR CWinApp::DoPrintDialog(CPrintDialog* dialog) {
+  UpdatePrinterSelection(FALSE);
+  dialog->m_pd.hDevMode = m_hDevMode;
+  dialog->m_pd.hDevNames = m_hDevNames;
+  INT_PTR result = dialog->DoModal();
+  // The dialog worked on the application's blocks (or made new ones).
+  if (dialog->m_pd.hDevNames != m_hDevNames || dialog->m_pd.hDevMode != m_hDevMode)
+    SelectPrinter(dialog->m_pd.hDevNames, dialog->m_pd.hDevMode);
+  return result;
+}
+
+void CWinApp::OnFilePrintSetup() {
+  CPrintDialog setup(TRUE);
+  DoPrintDialog(&setup);
 }

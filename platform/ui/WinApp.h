@@ -7,6 +7,10 @@
 #include "platform/core/String.h"
 #include "platform/ui/Wnd.h"
 
+struct PRINTDLG;
+class CPrintDialog;
+class CDC;
+
 class CWinThread : public CCmdTarget {
   DECLARE_DYNAMIC(CWinThread)
 
@@ -66,6 +70,20 @@ class CWinApp : public CWinThread {
   BOOL WriteProfileInt(LPCWSTR section, LPCWSTR entry, int value);
   BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
   BOOL WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value);
+
+  // The application's printer: the default printer until the user chooses
+  // another in print setup (or SelectPrinter is called). The blocks belong
+  // to the application.
+  HGLOBAL m_hDevMode = nullptr;
+  HGLOBAL m_hDevNames = nullptr;
+  BOOL GetPrinterDeviceDefaults(PRINTDLG* pd);
+  void SelectPrinter(HGLOBAL devNames, HGLOBAL devMode, BOOL freeOld = TRUE);
+  BOOL CreatePrinterDC(CDC& dc);
+  void UpdatePrinterSelection(BOOL forceDefaults);
+  // Runs a print dialog on the application's printer and keeps the choice.
+  virtual INT_PTR DoPrintDialog(CPrintDialog* dialog);
+  // The standard print-setup command.
+  afx_msg void OnFilePrintSetup();
 
   // nCode 1 begins a wait cursor, -1 ends one, 0 puts it back after
   // something else changed the cursor.
