@@ -23,11 +23,19 @@ class ButtonControl : public ControlImpl {
     switch (message) {
       case WM_GETDLGCODE:
         switch (type) {
-          case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-          case BS_PUSHBUTTON: case BS_OWNERDRAW: case BS_USERBUTTON: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-          case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON: return DLGC_BUTTON | DLGC_RADIOBUTTON;
-          case BS_GROUPBOX: return DLGC_STATIC;
-          default: return DLGC_BUTTON;
+          case BS_DEFPUSHBUTTON:
+            return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+          case BS_PUSHBUTTON:
+          case BS_OWNERDRAW:
+          case BS_USERBUTTON:
+            return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+          case BS_RADIOBUTTON:
+          case BS_AUTORADIOBUTTON:
+            return DLGC_BUTTON | DLGC_RADIOBUTTON;
+          case BS_GROUPBOX:
+            return DLGC_STATIC;
+          default:
+            return DLGC_BUTTON;
         }
       case BM_GETCHECK:
         return IsCheckable(type) ? check_ : BST_UNCHECKED;
@@ -66,7 +74,8 @@ class ButtonControl : public ControlImpl {
         SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
         SendMessageW(hwnd, WM_LBUTTONUP, 0, 0);
         return 0;
-      case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK:
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
         if (type == BS_GROUPBOX) return 0;
         SetFocus(hwnd);
         SetCapture(hwnd);

@@ -27,9 +27,9 @@ struct MessageCall {
   UINT message;
   WPARAM wParam;
   LPARAM lParam;
-  UINT id;         // the command or control id (commands and notifications)
-  void* extra;     // CCmdUI* (command state) or NMHDR* (notifications)
-  LRESULT* result; // the message's result
+  UINT id;          // the command or control id (commands and notifications)
+  void* extra;      // CCmdUI* (command state) or NMHDR* (notifications)
+  LRESULT* result;  // the message's result
 };
 
 // Calls the handler of an entry; false when a handler that may decline
@@ -39,10 +39,10 @@ using MessageThunk = bool (*)(CCmdTarget* target, const MessageCall& call);
 }  // namespace platform
 
 struct AFX_MSGMAP_ENTRY {
-  UINT nMessage;   // window message, or WM_COMMAND / WM_NOTIFY (+ WM_REFLECT_BASE)
-  UINT nCode;      // command or notification code
-  UINT nID;        // first control or command id
-  UINT nLastID;    // last id of a range
+  UINT nMessage;               // window message, or WM_COMMAND / WM_NOTIFY (+ WM_REFLECT_BASE)
+  UINT nCode;                  // command or notification code
+  UINT nID;                    // first control or command id
+  UINT nLastID;                // last id of a range
   platform::MessageThunk pfn;  // null ends the table
 };
 
@@ -140,7 +140,7 @@ class CWaitCursor {
 
 // Declares the message map of a class (in the class body); the table itself
 // is written with BEGIN_MESSAGE_MAP ... END_MESSAGE_MAP (MessageMap.h).
-#define DECLARE_MESSAGE_MAP()                    \
- protected:                                      \
-  static const AFX_MSGMAP* GetThisMessageMap();  \
+#define DECLARE_MESSAGE_MAP()                   \
+ protected:                                     \
+  static const AFX_MSGMAP* GetThisMessageMap(); \
   const AFX_MSGMAP* GetMessageMap() const override;

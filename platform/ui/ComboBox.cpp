@@ -28,14 +28,14 @@ class ComboBoxControl : public ControlImpl {
           height_ = static_cast<int>(MeasureItemHeight(hwnd, ODT_COMBOBOX, 0, 0, kItemHeight));
         return 0;
       case WM_GETDLGCODE:
-        return DropList(hwnd) ? DLGC_WANTARROWS | DLGC_WANTCHARS
-                              : DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+        return DropList(hwnd) ? DLGC_WANTARROWS | DLGC_WANTCHARS : DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
       case WM_SETTEXT:
         if (DropList(hwnd)) return CB_ERR;  // only a choice changes what a drop-down list shows
         text = TextArg(lParam);
         editStart_ = editEnd_ = 0;
         return TRUE;
-      case CB_ADDSTRING: case CB_INSERTSTRING: {
+      case CB_ADDSTRING:
+      case CB_INSERTSTRING: {
         std::u16string item = list_.hasStrings ? TextArg(lParam) : std::u16string();
         ULONG_PTR data = list_.hasStrings ? 0 : static_cast<ULONG_PTR>(lParam);
         int at = message == CB_ADDSTRING ? list_.Add(item, data) : list_.Insert(index, item, data);
@@ -71,7 +71,8 @@ class ComboBoxControl : public ControlImpl {
         if (!list_.Valid(index)) return CB_ERR;
         return list_.hasStrings ? static_cast<LRESULT>(list_.items[static_cast<size_t>(index)].text.size())
                                 : static_cast<LRESULT>(sizeof(ULONG_PTR));
-      case CB_FINDSTRING: case CB_FINDSTRINGEXACT: {
+      case CB_FINDSTRING:
+      case CB_FINDSTRINGEXACT: {
         int found = list_.Find(index, TextArg(lParam), message == CB_FINDSTRINGEXACT);
         return found < 0 ? CB_ERR : found;
       }
@@ -249,7 +250,9 @@ BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return CWnd::Create(u"ComboBox", nullptr, style, rect, parent, id);
 }
 int CComboBox::GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
-int CComboBox::AddString(LPCWSTR text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+int CComboBox::AddString(LPCWSTR text) {
+  return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+}
 int CComboBox::AddString(LPCSTR text) { return AddString(Wide(text).GetString()); }
 int CComboBox::InsertString(int index, LPCWSTR text) {
   return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
@@ -301,7 +304,9 @@ DWORD CComboBox::GetEditSel() const { return static_cast<DWORD>(SendMessage(CB_G
 BOOL CComboBox::SetEditSel(int start, int end) {
   return static_cast<BOOL>(SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(start, end)));
 }
-BOOL CComboBox::LimitText(int maxChars) { return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(maxChars))); }
+BOOL CComboBox::LimitText(int maxChars) {
+  return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(maxChars)));
+}
 void CComboBox::ShowDropDown(BOOL show) { SendMessage(CB_SHOWDROPDOWN, show); }
 BOOL CComboBox::GetDroppedState() const { return static_cast<BOOL>(SendMessage(CB_GETDROPPEDSTATE)); }
 int CComboBox::GetItemHeight(int index) const {
@@ -315,8 +320,13 @@ void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (message) {
-    case WM_DRAWITEM: DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); return TRUE;
-    case WM_MEASUREITEM: MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); return TRUE;
-    default: return CWnd::OnChildNotify(message, wParam, lParam, result);
+    case WM_DRAWITEM:
+      DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+      return TRUE;
+    case WM_MEASUREITEM:
+      MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+      return TRUE;
+    default:
+      return CWnd::OnChildNotify(message, wParam, lParam, result);
   }
 }

@@ -22,8 +22,8 @@ std::u16string& TextOf(HWND hwnd) {
 void SendDrawItem(HWND control, HDC dc, UINT type, UINT itemId, UINT state, const RECT& rect, ULONG_PTR data) {
   HWND parent = GetParent(control);
   if (!parent) return;
-  DRAWITEMSTRUCT dis{type, static_cast<UINT>(GetDlgCtrlID(control)), itemId, ODA_DRAWENTIRE, state, control,
-                     dc, rect, data};
+  DRAWITEMSTRUCT dis{type, static_cast<UINT>(GetDlgCtrlID(control)), itemId, ODA_DRAWENTIRE, state, control, dc, rect,
+                     data};
   SendMessageW(parent, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
 }
 

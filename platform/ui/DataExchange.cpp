@@ -19,17 +19,28 @@ namespace {
 
 const char16_t* BuiltInText(UINT id) {
   switch (id) {
-    case AFX_IDP_PARSE_INT: return u"Please enter an integer.";
-    case AFX_IDP_PARSE_REAL: return u"Please enter a number.";
-    case AFX_IDP_PARSE_INT_RANGE: return u"Please enter an integer between %1 and %2.";
-    case AFX_IDP_PARSE_REAL_RANGE: return u"Please enter a number between %1 and %2.";
-    case AFX_IDP_PARSE_STRING_SIZE: return u"Please enter no more than %1 characters.";
-    case AFX_IDP_PARSE_RADIO_BUTTON: return u"Please select a button.";
-    case AFX_IDP_PARSE_BYTE: return u"Please enter an integer between 0 and 255.";
-    case AFX_IDP_PARSE_UINT: return u"Please enter a positive integer.";
-    case AFX_IDP_INTERNAL_FAILURE: return u"An unsupported operation was attempted.";
-    case AFX_IDP_COMMAND_FAILURE: return u"Command failed.";
-    default: return u"";
+    case AFX_IDP_PARSE_INT:
+      return u"Please enter an integer.";
+    case AFX_IDP_PARSE_REAL:
+      return u"Please enter a number.";
+    case AFX_IDP_PARSE_INT_RANGE:
+      return u"Please enter an integer between %1 and %2.";
+    case AFX_IDP_PARSE_REAL_RANGE:
+      return u"Please enter a number between %1 and %2.";
+    case AFX_IDP_PARSE_STRING_SIZE:
+      return u"Please enter no more than %1 characters.";
+    case AFX_IDP_PARSE_RADIO_BUTTON:
+      return u"Please select a button.";
+    case AFX_IDP_PARSE_BYTE:
+      return u"Please enter an integer between 0 and 255.";
+    case AFX_IDP_PARSE_UINT:
+      return u"Please enter a positive integer.";
+    case AFX_IDP_INTERNAL_FAILURE:
+      return u"An unsupported operation was attempted.";
+    case AFX_IDP_COMMAND_FAILURE:
+      return u"Command failed.";
+    default:
+      return u"";
   }
 }
 

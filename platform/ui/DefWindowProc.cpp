@@ -26,7 +26,8 @@ LRESULT HitTest(WindowRecord& w, POINT screen) {
     int frame = GetSystemMetrics(SM_CXFRAME);
     int corner = GetSystemMetrics(SM_CYCAPTION);
     bool left = x < frame, right = x >= width - frame, top = y < frame, bottom = y >= height - frame;
-    bool nearLeft = x < corner, nearRight = x >= width - corner, nearTop = y < corner, nearBottom = y >= height - corner;
+    bool nearLeft = x < corner, nearRight = x >= width - corner, nearTop = y < corner,
+         nearBottom = y >= height - corner;
     if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
     if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
     if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
@@ -44,11 +45,20 @@ LRESULT HitTest(WindowRecord& w, POINT screen) {
 
 LPCWSTR SizingCursor(int hit) {
   switch (hit) {
-    case HTLEFT: case HTRIGHT: return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32644));
-    case HTTOP: case HTBOTTOM: return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32645));
-    case HTTOPLEFT: case HTBOTTOMRIGHT: return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32642));
-    case HTTOPRIGHT: case HTBOTTOMLEFT: return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32643));
-    default: return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32512));
+    case HTLEFT:
+    case HTRIGHT:
+      return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32644));
+    case HTTOP:
+    case HTBOTTOM:
+      return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32645));
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+      return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32642));
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+      return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32643));
+    default:
+      return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32512));
   }
 }
 
@@ -105,7 +115,9 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (r) return r;
       }
       return 1;  // MA_ACTIVATE
-    case WM_CONTEXTMENU: case WM_MOUSEWHEEL: case WM_HELP:
+    case WM_CONTEXTMENU:
+    case WM_MOUSEWHEEL:
+    case WM_HELP:
       if (child) return SendMessageW(w->parent, message, wParam, lParam);
       return 0;
     case WM_PAINT: {
@@ -125,7 +137,9 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
       RECT client = platform::ClientAreaInWindow(*w);
       if (!pos || !(pos->flags & SWP_NOSIZE)) {
-        UINT type = (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED : (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+        UINT type = (w->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
+                    : (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+                                               : SIZE_RESTORED;
         SendMessageW(hwnd, WM_SIZE, type, MAKELPARAM(client.right - client.left, client.bottom - client.top));
       }
       if ((!pos || !(pos->flags & SWP_NOMOVE)) && (w = FindWindowRecord(hwnd)))
@@ -143,11 +157,20 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(w->font);
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
-        case SC_CLOSE: SendMessageW(hwnd, WM_CLOSE, 0, 0); break;
-        case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
-        case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); break;
-        case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
-        default: break;
+        case SC_CLOSE:
+          SendMessageW(hwnd, WM_CLOSE, 0, 0);
+          break;
+        case SC_MINIMIZE:
+          ShowWindow(hwnd, SW_MINIMIZE);
+          break;
+        case SC_MAXIMIZE:
+          ShowWindow(hwnd, SW_MAXIMIZE);
+          break;
+        case SC_RESTORE:
+          ShowWindow(hwnd, SW_RESTORE);
+          break;
+        default:
+          break;
       }
       return 0;
     case WM_CANCELMODE:

@@ -120,8 +120,8 @@ BOOL CDialog::CreateFromTemplate(const platform::DialogTemplate& dialog, HWND pa
     y += origin.y;
   }
   HMENU idOrMenu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(dialog.id)) : nullptr;
-  if (!CreateEx(dialog.exStyle, u"#32770", dialog.caption.c_str(), style & ~WS_VISIBLE, x, y,
-                outer.right - outer.left, outer.bottom - outer.top, parent, idOrMenu, nullptr))
+  if (!CreateEx(dialog.exStyle, u"#32770", dialog.caption.c_str(), style & ~WS_VISIBLE, x, y, outer.right - outer.left,
+                outer.bottom - outer.top, parent, idOrMenu, nullptr))
     return FALSE;
   if (platform::WindowRecord* w = platform::FindWindowRecord(m_hWnd)) w->instance = module;
 
@@ -130,8 +130,8 @@ BOOL CDialog::CreateFromTemplate(const platform::DialogTemplate& dialog, HWND pa
   for (const platform::DialogControl& c : dialog.controls) {
     RECT r{c.rect.x, c.rect.y, c.rect.x + c.rect.cx, c.rect.y + c.rect.cy};
     ::MapDialogRect(m_hWnd, &r);
-    HWND h = CreateWindowExW(c.exStyle | WS_EX_NOPARENTNOTIFY, c.className.c_str(), c.text.c_str(),
-                             c.style | WS_CHILD, r.left, r.top, r.right - r.left, r.bottom - r.top, m_hWnd,
+    HWND h = CreateWindowExW(c.exStyle | WS_EX_NOPARENTNOTIFY, c.className.c_str(), c.text.c_str(), c.style | WS_CHILD,
+                             r.left, r.top, r.right - r.left, r.bottom - r.top, m_hWnd,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), module, nullptr);
     if (!h && !(style & DS_NOFAILCREATE)) {
       std::fprintf(stderr, "[dialog] template %u: control %d of class \"%s\" cannot be created\n", dialog.id, c.id,
@@ -139,8 +139,7 @@ BOOL CDialog::CreateFromTemplate(const platform::DialogTemplate& dialog, HWND pa
       DestroyWindow();
       return FALSE;
     }
-    if (h && (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
-        (SendMessageW(h, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON))
+    if (h && (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && (SendMessageW(h, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON))
       defaultId = static_cast<UINT>(c.id);
   }
   if (platform::WindowRecord* w = platform::FindWindowRecord(m_hWnd)) w->defaultId = defaultId;
@@ -166,8 +165,7 @@ BOOL CWnd::ExecuteDlgInit(UINT templateId) {
   BOOL ok = TRUE;
   for (const platform::DialogInitItem& item : dialog->initData) {
     HWND control = ::GetDlgItem(m_hWnd, item.controlId);
-    if (!control || SendMessageW(control, item.message, 0, reinterpret_cast<LPARAM>(item.text.c_str())) < 0)
-      ok = FALSE;
+    if (!control || SendMessageW(control, item.message, 0, reinterpret_cast<LPARAM>(item.text.c_str())) < 0) ok = FALSE;
   }
   return ok;
 }

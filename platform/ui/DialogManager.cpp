@@ -180,7 +180,10 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(button));
         return TRUE;
       }
-      case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: {
+      case VK_LEFT:
+      case VK_UP:
+      case VK_RIGHT:
+      case VK_DOWN: {
         if (code & (DLGC_WANTARROWS | DLGC_WANTALLKEYS)) break;
         bool back = msg->wParam == VK_LEFT || msg->wParam == VK_UP;
         HWND next = GetNextDlgGroupItem(dialog, msg->hwnd, back);
@@ -239,8 +242,10 @@ UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) {
   const char* p = text;
   while (*p == ' ' || *p == '\t') ++p;
   bool negative = false;
-  if (*p == '-' && isSigned) negative = true, ++p;
-  else if (*p == '+') ++p;
+  if (*p == '-' && isSigned)
+    negative = true, ++p;
+  else if (*p == '+')
+    ++p;
   if (*p < '0' || *p > '9') return 0;
   unsigned long long value = 0;
   while (*p >= '0' && *p <= '9') {

@@ -73,7 +73,8 @@ class EditControl : public ControlImpl {
       }
       case EM_CANUNDO:
         return undo_.has_value();
-      case EM_UNDO: case WM_UNDO: {
+      case EM_UNDO:
+      case WM_UNDO: {
         if (!undo_) return FALSE;
         std::u16string before = text;
         text = *undo_;
@@ -229,16 +230,25 @@ class EditControl : public ControlImpl {
   void KeyDown(HWND hwnd, UINT vk) {
     size_t length = TextOf(hwnd).size();
     switch (vk) {
-      case VK_LEFT: start_ = end_ = (start_ > 0 ? start_ - 1 : 0); break;
-      case VK_RIGHT: start_ = end_ = std::min(end_ + 1, length); break;
-      case VK_HOME: start_ = end_ = 0; break;
-      case VK_END: start_ = end_ = length; break;
+      case VK_LEFT:
+        start_ = end_ = (start_ > 0 ? start_ - 1 : 0);
+        break;
+      case VK_RIGHT:
+        start_ = end_ = std::min(end_ + 1, length);
+        break;
+      case VK_HOME:
+        start_ = end_ = 0;
+        break;
+      case VK_END:
+        start_ = end_ = length;
+        break;
       case VK_DELETE:
         if (StyleOf(hwnd) & ES_READONLY) break;
         if (start_ == end_ && end_ < length) ++end_;
         if (start_ != end_) Replace(hwnd, u"", true, true);
         break;
-      default: break;
+      default:
+        break;
     }
   }
 
@@ -262,8 +272,8 @@ BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
 }
 void CEdit::SetSel(int start, int end, BOOL) { SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end); }
 void CEdit::SetSel(DWORD selection, BOOL noScroll) {
-  SetSel(static_cast<int>(static_cast<SHORT>(LOWORD(selection))), static_cast<int>(static_cast<SHORT>(HIWORD(selection))),
-         noScroll);
+  SetSel(static_cast<int>(static_cast<SHORT>(LOWORD(selection))),
+         static_cast<int>(static_cast<SHORT>(HIWORD(selection))), noScroll);
 }
 void CEdit::GetSel(int& start, int& end) const {
   DWORD s = 0, e = 0;
@@ -303,6 +313,7 @@ int CEdit::GetLine(int line, LPSTR buffer, int maxLength) const {
   if (!buffer || maxLength <= 0) return 0;
   WORD size = static_cast<WORD>(std::min(maxLength, 0xFFFF));
   std::memcpy(buffer, &size, sizeof size);
-  return static_cast<int>(::SendMessageA(m_hWnd, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer)));
+  return static_cast<int>(
+      ::SendMessageA(m_hWnd, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buffer)));
 }
 int CEdit::GetFirstVisibleLine() const { return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE)); }

@@ -157,8 +157,9 @@ void CFileDialog::OnOK() {
     CStringW parent = cut > 0 ? path.Left(cut) : CStringW();
     bool folderExists = parent.IsEmpty() || GetFileAttributesW(parent.GetString()) != INVALID_FILE_ATTRIBUTES;
     if ((m_ofn.Flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && !folderExists) {
-      platform::ShowMessageBox((path + u"\nPath does not exist.\nPlease verify the correct path was given.").GetString(),
-                               title.GetString(), MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+      platform::ShowMessageBox(
+          (path + u"\nPath does not exist.\nPlease verify the correct path was given.").GetString(), title.GetString(),
+          MB_OK | MB_ICONEXCLAMATION, m_hWnd);
       return;
     }
     if (open_ && !exists) {

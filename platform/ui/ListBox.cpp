@@ -29,7 +29,8 @@ class ListBoxControl : public ControlImpl {
         return 0;
       case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
-      case LB_ADDSTRING: case LB_INSERTSTRING: {
+      case LB_ADDSTRING:
+      case LB_INSERTSTRING: {
         std::u16string text = list_.hasStrings ? TextArg(lParam) : std::u16string();
         ULONG_PTR data = list_.hasStrings ? 0 : static_cast<ULONG_PTR>(lParam);
         int at = message == LB_ADDSTRING ? list_.Add(text, data) : list_.Insert(index, text, data);
@@ -42,8 +43,10 @@ class ListBoxControl : public ControlImpl {
       case LB_DELETESTRING:
         if (!list_.Valid(index)) return LB_ERR;
         list_.items.erase(list_.items.begin() + index);
-        if (cur_ == index) cur_ = -1;
-        else if (cur_ > index) --cur_;
+        if (cur_ == index)
+          cur_ = -1;
+        else if (cur_ > index)
+          --cur_;
         if (caret_ >= list_.Count()) caret_ = list_.Count() - 1;
         InvalidateRect(hwnd, nullptr, TRUE);
         return list_.Count();
@@ -67,7 +70,8 @@ class ListBoxControl : public ControlImpl {
         if (!list_.Valid(index)) return LB_ERR;
         return list_.hasStrings ? static_cast<LRESULT>(list_.items[static_cast<size_t>(index)].text.size())
                                 : static_cast<LRESULT>(sizeof(ULONG_PTR));
-      case LB_FINDSTRING: case LB_FINDSTRINGEXACT: {
+      case LB_FINDSTRING:
+      case LB_FINDSTRINGEXACT: {
         int found = list_.Find(index, TextArg(lParam), message == LB_FINDSTRINGEXACT);
         return found < 0 ? LB_ERR : found;
       }
@@ -148,12 +152,15 @@ class ListBoxControl : public ControlImpl {
             RECT{0, (index - top_) * height_, client.right, (index - top_ + 1) * height_};
         return 0;
       }
-      case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: {
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK: {
         SetFocus(hwnd);
         int item = top_ + GET_Y_LPARAM(lParam) / height_;
         if (list_.Valid(item)) {
-          if (message == WM_LBUTTONDOWN) UserChoose(hwnd, item);
-          else UserDoubleClick(hwnd, item);
+          if (message == WM_LBUTTONDOWN)
+            UserChoose(hwnd, item);
+          else
+            UserDoubleClick(hwnd, item);
         }
         return 0;
       }
@@ -162,8 +169,10 @@ class ListBoxControl : public ControlImpl {
         int at = multi ? caret_ : cur_;
         int next = std::clamp(at + (wParam == VK_DOWN ? 1 : -1), 0, list_.Count() - 1);
         if (list_.Valid(next) && next != at) {
-          if (multi) caret_ = next;
-          else Select(hwnd, next);
+          if (multi)
+            caret_ = next;
+          else
+            Select(hwnd, next);
         }
         return 0;
       }
@@ -249,7 +258,9 @@ BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return CWnd::Create(u"ListBox", nullptr, style, rect, parent, id);
 }
 int CListBox::GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
-int CListBox::AddString(LPCWSTR text) { return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+int CListBox::AddString(LPCWSTR text) {
+  return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+}
 int CListBox::AddString(LPCSTR text) { return AddString(Wide(text).GetString()); }
 int CListBox::InsertString(int index, LPCWSTR text) {
   return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
@@ -257,7 +268,9 @@ int CListBox::InsertString(int index, LPCWSTR text) {
 int CListBox::InsertString(int index, LPCSTR text) { return InsertString(index, Wide(text).GetString()); }
 int CListBox::DeleteString(UINT index) { return static_cast<int>(SendMessage(LB_DELETESTRING, index)); }
 void CListBox::ResetContent() { SendMessage(LB_RESETCONTENT); }
-int CListBox::GetTextLen(int index) const { return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index))); }
+int CListBox::GetTextLen(int index) const {
+  return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index)));
+}
 int CListBox::GetText(int index, CStringW& text) const {
   int length = GetTextLen(index);
   if (length < 0) {
@@ -306,8 +319,12 @@ int CListBox::SetCaretIndex(int index, BOOL scroll) {
   return static_cast<int>(SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(index), scroll));
 }
 int CListBox::GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
-int CListBox::SetTopIndex(int index) { return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index))); }
-int CListBox::GetItemHeight(int index) const { return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, static_cast<WPARAM>(index))); }
+int CListBox::SetTopIndex(int index) {
+  return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index)));
+}
+int CListBox::GetItemHeight(int index) const {
+  return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, static_cast<WPARAM>(index)));
+}
 int CListBox::SetItemHeight(int index, UINT height) {
   return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), height));
 }
@@ -319,8 +336,13 @@ void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (message) {
-    case WM_DRAWITEM: DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); return TRUE;
-    case WM_MEASUREITEM: MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); return TRUE;
-    default: return CWnd::OnChildNotify(message, wParam, lParam, result);
+    case WM_DRAWITEM:
+      DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+      return TRUE;
+    case WM_MEASUREITEM:
+      MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+      return TRUE;
+    default:
+      return CWnd::OnChildNotify(message, wParam, lParam, result);
   }
 }

@@ -106,8 +106,10 @@ class ListViewControl : public ControlImpl {
     NotifyParent(hwnd, nm.hdr, LVN_DELETEITEM);
     if (!IsWindow(hwnd) || !Valid(at)) return false;
     items.erase(items.begin() + at);
-    if (selectionMark == at) selectionMark = -1;
-    else if (selectionMark > at) --selectionMark;
+    if (selectionMark == at)
+      selectionMark = -1;
+    else if (selectionMark > at)
+      --selectionMark;
     top = std::clamp(top, 0, std::max(0, static_cast<int>(items.size()) - 1));
     InvalidateRect(hwnd, nullptr, TRUE);
     return true;
@@ -299,9 +301,9 @@ class ListViewControl : public ControlImpl {
         if (!IsWindow(hwnd)) return 0;
         if (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_HOME || wParam == VK_END) {
           int focus = NextItem(-1, LVNI_FOCUSED);
-          int next = wParam == VK_HOME ? 0
+          int next = wParam == VK_HOME  ? 0
                      : wParam == VK_END ? static_cast<int>(items.size()) - 1
-                     : focus + (wParam == VK_DOWN ? 1 : -1);
+                                        : focus + (wParam == VK_DOWN ? 1 : -1);
           if (focus < 0 && wParam != VK_HOME && wParam != VK_END) next = 0;
           if (Valid(next)) {
             SelectOnly(hwnd, next);
@@ -310,13 +312,16 @@ class ListViewControl : public ControlImpl {
         }
         return 0;
       }
-      case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: {
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK: {
         SetFocus(hwnd);
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         int sub = 0;
         int at = HitItem(hwnd, p, nullptr, &sub);
-        if (message == WM_LBUTTONDOWN) Click(hwnd, at, sub, p, NM_CLICK);
-        else Click(hwnd, at, sub, p, NM_DBLCLK);
+        if (message == WM_LBUTTONDOWN)
+          Click(hwnd, at, sub, p, NM_CLICK);
+        else
+          Click(hwnd, at, sub, p, NM_DBLCLK);
         return 0;
       }
       case WM_SETFOCUS: {
@@ -336,7 +341,8 @@ class ListViewControl : public ControlImpl {
           int count = PerPage(hwnd) + 1;
           for (int i = top; i < static_cast<int>(items.size()) && i < top + count; ++i) {
             const Item& item = items[static_cast<size_t>(i)];
-            UINT state = ((item.state & LVIS_SELECTED) ? ODS_SELECTED : 0) | ((item.state & LVIS_FOCUSED) ? ODS_FOCUS : 0);
+            UINT state =
+                ((item.state & LVIS_SELECTED) ? ODS_SELECTED : 0) | ((item.state & LVIS_FOCUSED) ? ODS_FOCUS : 0);
             SendDrawItem(hwnd, ps.hdc, ODT_LISTVIEW, static_cast<UINT>(i), state, ItemRect(hwnd, i),
                          static_cast<ULONG_PTR>(item.data));
             if (!IsWindow(hwnd)) return 0;
@@ -363,8 +369,10 @@ class ListViewControl : public ControlImpl {
   bool EnsureVisible(HWND hwnd, int at) {
     if (!Valid(at)) return false;
     int perPage = std::max(1, PerPage(hwnd));
-    if (at < top) top = at;
-    else if (at >= top + perPage) top = at - perPage + 1;
+    if (at < top)
+      top = at;
+    else if (at >= top + perPage)
+      top = at - perPage + 1;
     InvalidateRect(hwnd, nullptr, FALSE);
     return true;
   }
@@ -378,8 +386,10 @@ class ListViewControl : public ControlImpl {
 
   void Click(HWND hwnd, int at, int sub, POINT p, UINT code) {
     if (code == NM_CLICK || (Valid(at) && !(items[static_cast<size_t>(at)].state & LVIS_SELECTED))) {
-      if (Valid(at)) SelectOnly(hwnd, at);
-      else if (!(StyleOf(hwnd) & LVS_SHOWSELALWAYS)) SelectOnly(hwnd, -1);
+      if (Valid(at))
+        SelectOnly(hwnd, at);
+      else if (!(StyleOf(hwnd) & LVS_SHOWSELALWAYS))
+        SelectOnly(hwnd, -1);
     }
     if (!IsWindow(hwnd)) return;
     NMITEMACTIVATE nm{};
@@ -509,7 +519,9 @@ BOOL CListCtrl::GetColumn(int column, LVCOLUMNW* info) const {
   return TRUE;
 }
 
-BOOL CListCtrl::DeleteColumn(int column) { return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(column))); }
+BOOL CListCtrl::DeleteColumn(int column) {
+  return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(column)));
+}
 int CListCtrl::GetColumnWidth(int column) const {
   return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
 }
@@ -541,11 +553,13 @@ int CListCtrl::InsertItem(const LVITEMW* item) {
 int CListCtrl::InsertItem(const LVITEMA* item) {
   if (!item) return -1;
   std::u16string text = FromA(item->pszText);
-  LVITEMW wide{item->mask, item->iItem, item->iSubItem, item->state, item->stateMask, text.data(), 0,
-               item->iImage, item->lParam, item->iIndent};
+  LVITEMW wide{item->mask,  item->iItem, item->iSubItem, item->state,  item->stateMask,
+               text.data(), 0,           item->iImage,   item->lParam, item->iIndent};
   return InsertItem(&wide);
 }
-BOOL CListCtrl::DeleteItem(int item) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(item))); }
+BOOL CListCtrl::DeleteItem(int item) {
+  return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(item)));
+}
 BOOL CListCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
 int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
 

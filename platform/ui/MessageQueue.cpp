@@ -167,10 +167,19 @@ std::chrono::milliseconds TimeToNextTimer(ThreadQueue& q) {
 
 bool IsTextMessage(HWND hwnd, UINT message) {
   switch (message) {
-    case WM_SETTEXT: case EM_REPLACESEL:
+    case WM_SETTEXT:
+    case EM_REPLACESEL:
       return true;
-    case CB_ADDSTRING: case CB_INSERTSTRING: case CB_FINDSTRING: case CB_FINDSTRINGEXACT: case CB_SELECTSTRING:
-    case LB_ADDSTRING: case LB_INSERTSTRING: case LB_FINDSTRING: case LB_FINDSTRINGEXACT: case LB_SELECTSTRING: {
+    case CB_ADDSTRING:
+    case CB_INSERTSTRING:
+    case CB_FINDSTRING:
+    case CB_FINDSTRINGEXACT:
+    case CB_SELECTSTRING:
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_FINDSTRING:
+    case LB_FINDSTRINGEXACT:
+    case LB_SELECTSTRING: {
       // Owner-drawn lists without strings carry item data, not text.
       LONG style = GetWindowLongW(hwnd, GWL_STYLE);
       bool combo = message < LB_ADDSTRING;
@@ -280,7 +289,8 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       wide.resize(static_cast<size_t>(std::max(got, 0)));
       return static_cast<LRESULT>(platform::Utf16ToGbk(wide).size());
     }
-    case CB_GETLBTEXT: case LB_GETTEXT: {
+    case CB_GETLBTEXT:
+    case LB_GETTEXT: {
       UINT lenMessage = message == CB_GETLBTEXT ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
       LRESULT length = SendMessageW(hwnd, lenMessage, wParam, 0);
       if (length < 0) return length;
@@ -293,7 +303,8 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       // The caller sized the buffer from the ...TEXTLEN of the A form.
       return platform::CopyAnsi(ansi, reinterpret_cast<LPSTR>(lParam), ansi.size() + 1);
     }
-    case CB_GETLBTEXTLEN: case LB_GETTEXTLEN: {
+    case CB_GETLBTEXTLEN:
+    case LB_GETTEXTLEN: {
       LRESULT length = SendMessageW(hwnd, message, wParam, 0);
       if (length < 0) return length;
       if (!platform::IsTextMessage(hwnd, message == CB_GETLBTEXTLEN ? CB_ADDSTRING : LB_ADDSTRING)) return length;

@@ -74,12 +74,14 @@ CStringW ModalSession::Text(int id) const {
 }
 bool ModalSession::IsEnabled(int id) const { return ::IsWindowEnabled(Control(id)); }
 bool ModalSession::IsVisible(int id) const { return ::IsWindowVisible(Control(id)); }
-int ModalSession::CheckState(int id) const {
-  return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0));
-}
+int ModalSession::CheckState(int id) const { return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0)); }
 bool ModalSession::Click(int id) { return IsRunning() && ClickButton(Control(id)); }
-bool ModalSession::EnterText(int id, const CStringW& text) { return IsRunning() && platform::EnterText(Control(id), text); }
-bool ModalSession::EnterText(int id, const CStringA& text) { return IsRunning() && platform::EnterText(Control(id), text); }
+bool ModalSession::EnterText(int id, const CStringW& text) {
+  return IsRunning() && platform::EnterText(Control(id), text);
+}
+bool ModalSession::EnterText(int id, const CStringA& text) {
+  return IsRunning() && platform::EnterText(Control(id), text);
+}
 bool ModalSession::Choose(int id, int index) { return IsRunning() && ChooseItem(Control(id), index); }
 bool ModalSession::DoubleClick(int id, int index) { return IsRunning() && DoubleClickItem(Control(id), index); }
 bool ModalSession::PressKey(int vk) { return IsRunning() && platform::PressKey(vk); }

@@ -18,8 +18,8 @@ struct Paper {
   short id;
   const char16_t* name;
 };
-const Paper kPapers[] = {{DMPAPER_A4, u"A4"},         {DMPAPER_LETTER, u"Letter"}, {DMPAPER_LEGAL, u"Legal"},
-                         {DMPAPER_A3, u"A3"},         {DMPAPER_A5, u"A5"},         {DMPAPER_B4, u"B4 (JIS)"},
+const Paper kPapers[] = {{DMPAPER_A4, u"A4"},      {DMPAPER_LETTER, u"Letter"}, {DMPAPER_LEGAL, u"Legal"},
+                         {DMPAPER_A3, u"A3"},      {DMPAPER_A5, u"A5"},         {DMPAPER_B4, u"B4 (JIS)"},
                          {DMPAPER_B5, u"B5 (JIS)"}};
 
 const char16_t kDriver[] = u"winspool";

@@ -214,10 +214,17 @@ void CPropertySheet::EndDialog(int result) { EndModalLoop(result); }
 
 void CPropertySheet::PressButton(int button) {
   switch (button) {
-    case PSBTN_OK: OnOK(); break;
-    case PSBTN_CANCEL: OnCancel(); break;
-    case PSBTN_APPLYNOW: OnApplyNow(); break;
-    default: break;
+    case PSBTN_OK:
+      OnOK();
+      break;
+    case PSBTN_CANCEL:
+      OnCancel();
+      break;
+    case PSBTN_APPLYNOW:
+      OnApplyNow();
+      break;
+    default:
+      break;
   }
 }
 

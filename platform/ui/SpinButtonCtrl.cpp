@@ -82,14 +82,17 @@ class UpDownControl : public ControlImpl {
     int lo = std::min(lower_, upper_), hi = std::max(lower_, upper_);
     long long next = static_cast<long long>(pos) + delta;
     if (next < lo || next > hi) {
-      if (StyleOf(hwnd) & UDS_WRAP) next = next < lo ? hi : lo;
-      else next = std::clamp<long long>(next, lo, hi);
+      if (StyleOf(hwnd) & UDS_WRAP)
+        next = next < lo ? hi : lo;
+      else
+        next = std::clamp<long long>(next, lo, hi);
     }
     SetPosition(hwnd, static_cast<int>(next));
     HWND parent = GetParent(hwnd);
     UINT scroll = (StyleOf(hwnd) & UDS_HORZ) ? WM_HSCROLL : WM_VSCROLL;
     if (parent) {
-      SendMessageW(parent, scroll, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(pos_)), reinterpret_cast<LPARAM>(hwnd));
+      SendMessageW(parent, scroll, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(pos_)),
+                   reinterpret_cast<LPARAM>(hwnd));
       SendMessageW(parent, scroll, MAKEWPARAM(SB_ENDSCROLL, static_cast<WORD>(pos_)), reinterpret_cast<LPARAM>(hwnd));
     }
     return true;
@@ -163,7 +166,9 @@ BOOL CSpinButtonCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT i
 void CSpinButtonCtrl::SetRange(short lower, short upper) {
   SendMessage(UDM_SETRANGE, 0, MAKELPARAM(static_cast<WORD>(upper), static_cast<WORD>(lower)));
 }
-void CSpinButtonCtrl::SetRange32(int lower, int upper) { SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(lower), upper); }
+void CSpinButtonCtrl::SetRange32(int lower, int upper) {
+  SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(lower), upper);
+}
 DWORD CSpinButtonCtrl::GetRange() const { return static_cast<DWORD>(SendMessage(UDM_GETRANGE)); }
 void CSpinButtonCtrl::GetRange(int& lower, int& upper) const {
   DWORD r = GetRange();
@@ -184,6 +189,7 @@ int CSpinButtonCtrl::GetPos32(LPBOOL error) const {
 int CSpinButtonCtrl::SetBase(int base) { return static_cast<int>(SendMessage(UDM_SETBASE, static_cast<WPARAM>(base))); }
 UINT CSpinButtonCtrl::GetBase() const { return static_cast<UINT>(SendMessage(UDM_GETBASE)); }
 CWnd* CSpinButtonCtrl::SetBuddy(CWnd* buddy) {
-  return FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy ? buddy->m_hWnd : nullptr))));
+  return FromHandle(
+      reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy ? buddy->m_hWnd : nullptr))));
 }
 CWnd* CSpinButtonCtrl::GetBuddy() const { return FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY))); }

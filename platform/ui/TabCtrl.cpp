@@ -30,8 +30,10 @@ class TabControl : public ControlImpl {
       case TCM_DELETEITEM:
         if (!Valid(index)) return FALSE;
         tabs.erase(tabs.begin() + index);
-        if (current == index) current = -1;
-        else if (current > index) --current;
+        if (current == index)
+          current = -1;
+        else if (current > index)
+          --current;
         InvalidateRect(hwnd, nullptr, TRUE);
         return TRUE;
       case TCM_DELETEALLITEMS:
@@ -102,7 +104,9 @@ LONG CTabCtrl::InsertItem(int item, LPCSTR text) {
   std::u16string wide = text ? platform::GbkToUtf16(text) : std::u16string();
   return InsertItem(item, wide.c_str());
 }
-BOOL CTabCtrl::DeleteItem(int item) { return static_cast<BOOL>(SendMessage(TCM_DELETEITEM, static_cast<WPARAM>(item))); }
+BOOL CTabCtrl::DeleteItem(int item) {
+  return static_cast<BOOL>(SendMessage(TCM_DELETEITEM, static_cast<WPARAM>(item)));
+}
 BOOL CTabCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(TCM_DELETEALLITEMS)); }
 int CTabCtrl::GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
 CStringW CTabCtrl::GetItemText(int item) const {

@@ -38,16 +38,23 @@ class ToolTipControl : public ControlImpl {
         active = wParam != 0;
         if (!active) current = nullptr;
         return 0;
-      case TTM_SETTIPBKCOLOR: back = static_cast<COLORREF>(wParam); return 0;
-      case TTM_SETTIPTEXTCOLOR: fore = static_cast<COLORREF>(wParam); return 0;
-      case TTM_GETTIPBKCOLOR: return back;
-      case TTM_GETTIPTEXTCOLOR: return fore;
+      case TTM_SETTIPBKCOLOR:
+        back = static_cast<COLORREF>(wParam);
+        return 0;
+      case TTM_SETTIPTEXTCOLOR:
+        fore = static_cast<COLORREF>(wParam);
+        return 0;
+      case TTM_GETTIPBKCOLOR:
+        return back;
+      case TTM_GETTIPTEXTCOLOR:
+        return fore;
       case TTM_SETMAXTIPWIDTH: {
         int old = maxWidth;
         maxWidth = static_cast<int>(lParam);
         return old;
       }
-      case TTM_GETMAXTIPWIDTH: return maxWidth;
+      case TTM_GETMAXTIPWIDTH:
+        return maxWidth;
       case TTM_RELAYEVENT: {
         const MSG* msg = reinterpret_cast<const MSG*>(lParam);
         if (!msg || !active) return 0;
@@ -70,9 +77,8 @@ class ToolTipControl : public ControlImpl {
 
 namespace {
 std::unique_ptr<ControlImpl> Make(HWND) { return std::make_unique<ToolTipControl>(); }
-const bool registered =
-    (RegisterPredefinedClass(TOOLTIPS_CLASSW, &Make),
-     SetWrapperFactory(TOOLTIPS_CLASSW, [] { return static_cast<CWnd*>(new CToolTipCtrl); }), true);
+const bool registered = (RegisterPredefinedClass(TOOLTIPS_CLASSW, &Make),
+                         SetWrapperFactory(TOOLTIPS_CLASSW, [] { return static_cast<CWnd*>(new CToolTipCtrl); }), true);
 }  // namespace
 
 }  // namespace platform

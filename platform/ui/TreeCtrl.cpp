@@ -33,9 +33,7 @@ class TreeViewControl : public ControlImpl {
 
   bool Valid(HTREEITEM h) const { return h && nodes.count(h); }
   std::vector<HTREEITEM>& Siblings(HTREEITEM parent) { return parent ? nodes[parent].children : roots; }
-  const std::vector<HTREEITEM>& Siblings(HTREEITEM parent) const {
-    return parent ? nodes.at(parent).children : roots;
-  }
+  const std::vector<HTREEITEM>& Siblings(HTREEITEM parent) const { return parent ? nodes.at(parent).children : roots; }
 
   HTREEITEM Insert(HWND hwnd, const std::u16string& text, HTREEITEM parent, HTREEITEM after, LPARAM data) {
     if (parent == TVI_ROOT) parent = nullptr;
@@ -166,10 +164,14 @@ class TreeViewControl : public ControlImpl {
     GetClientRect(hwnd, &client);
     UINT f = TVHT_NOWHERE;
     HTREEITEM found = nullptr;
-    if (p.y < 0) f = TVHT_ABOVE;
-    else if (p.y >= client.bottom) f = TVHT_BELOW;
-    else if (p.x < 0) f = TVHT_TOLEFT;
-    else if (p.x >= client.right) f = TVHT_TORIGHT;
+    if (p.y < 0)
+      f = TVHT_ABOVE;
+    else if (p.y >= client.bottom)
+      f = TVHT_BELOW;
+    else if (p.x < 0)
+      f = TVHT_TOLEFT;
+    else if (p.x >= client.right)
+      f = TVHT_TORIGHT;
     else {
       int row = top + p.y / kRowHeight;
       if (row >= 0 && row < static_cast<int>(shown.size())) {
@@ -217,8 +219,10 @@ class TreeViewControl : public ControlImpl {
         RECT client;
         GetClientRect(hwnd, &client);
         int rows = std::max(1, static_cast<int>(client.bottom / kRowHeight));
-        if (row < top) top = row;
-        else if (row >= top + rows) top = row - rows + 1;
+        if (row < top)
+          top = row;
+        else if (row >= top + rows)
+          top = row - rows + 1;
         return TRUE;
       }
       case WM_KEYDOWN: {
@@ -232,19 +236,27 @@ class TreeViewControl : public ControlImpl {
         if (!IsWindow(hwnd)) return 0;
         std::vector<HTREEITEM> shown = Visible();
         auto it = std::find(shown.begin(), shown.end(), selected);
-        if (wParam == VK_DOWN && it != shown.end() && it + 1 != shown.end()) Select(hwnd, *(it + 1), TVC_BYKEYBOARD);
-        else if (wParam == VK_UP && it != shown.end() && it != shown.begin()) Select(hwnd, *(it - 1), TVC_BYKEYBOARD);
-        else if (wParam == VK_DOWN && it == shown.end() && !shown.empty()) Select(hwnd, shown.front(), TVC_BYKEYBOARD);
-        else if (wParam == VK_RIGHT && selected) Expand(hwnd, selected, TVE_EXPAND);
-        else if (wParam == VK_LEFT && selected) Expand(hwnd, selected, TVE_COLLAPSE);
+        if (wParam == VK_DOWN && it != shown.end() && it + 1 != shown.end())
+          Select(hwnd, *(it + 1), TVC_BYKEYBOARD);
+        else if (wParam == VK_UP && it != shown.end() && it != shown.begin())
+          Select(hwnd, *(it - 1), TVC_BYKEYBOARD);
+        else if (wParam == VK_DOWN && it == shown.end() && !shown.empty())
+          Select(hwnd, shown.front(), TVC_BYKEYBOARD);
+        else if (wParam == VK_RIGHT && selected)
+          Expand(hwnd, selected, TVE_EXPAND);
+        else if (wParam == VK_LEFT && selected)
+          Expand(hwnd, selected, TVE_COLLAPSE);
         return 0;
       }
-      case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: {
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK: {
         SetFocus(hwnd);
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         HTREEITEM h = Hit(hwnd, p, nullptr);
-        if (message == WM_LBUTTONDOWN) ClickItem(hwnd, h);
-        else DoubleClickItem(hwnd, h);
+        if (message == WM_LBUTTONDOWN)
+          ClickItem(hwnd, h);
+        else
+          DoubleClickItem(hwnd, h);
         return 0;
       }
       case WM_SETFOCUS: {
@@ -264,34 +276,42 @@ class TreeViewControl : public ControlImpl {
 
   HTREEITEM NextItem(HTREEITEM h, UINT code) const {
     switch (code) {
-      case TVGN_ROOT: return roots.empty() ? nullptr : roots.front();
-      case TVGN_CARET: return selected;
+      case TVGN_ROOT:
+        return roots.empty() ? nullptr : roots.front();
+      case TVGN_CARET:
+        return selected;
       case TVGN_FIRSTVISIBLE: {
         std::vector<HTREEITEM> shown = Visible();
         return top < static_cast<int>(shown.size()) ? shown[static_cast<size_t>(top)] : nullptr;
       }
-      default: break;
+      default:
+        break;
     }
     if (h == TVI_ROOT && code == TVGN_CHILD) return roots.empty() ? nullptr : roots.front();
     if (!Valid(h)) return nullptr;
     const Node& n = nodes.at(h);
     switch (code) {
-      case TVGN_CHILD: return n.children.empty() ? nullptr : n.children.front();
-      case TVGN_PARENT: return n.parent;
-      case TVGN_NEXT: case TVGN_PREVIOUS: {
+      case TVGN_CHILD:
+        return n.children.empty() ? nullptr : n.children.front();
+      case TVGN_PARENT:
+        return n.parent;
+      case TVGN_NEXT:
+      case TVGN_PREVIOUS: {
         const std::vector<HTREEITEM>& list = Siblings(n.parent);
         auto it = std::find(list.begin(), list.end(), h);
         if (code == TVGN_NEXT) return (it + 1 == list.end()) ? nullptr : *(it + 1);
         return it == list.begin() ? nullptr : *(it - 1);
       }
-      case TVGN_NEXTVISIBLE: case TVGN_PREVIOUSVISIBLE: {
+      case TVGN_NEXTVISIBLE:
+      case TVGN_PREVIOUSVISIBLE: {
         std::vector<HTREEITEM> shown = Visible();
         auto it = std::find(shown.begin(), shown.end(), h);
         if (it == shown.end()) return nullptr;
         if (code == TVGN_NEXTVISIBLE) return (it + 1 == shown.end()) ? nullptr : *(it + 1);
         return it == shown.begin() ? nullptr : *(it - 1);
       }
-      default: return nullptr;
+      default:
+        return nullptr;
     }
   }
 

@@ -2,10 +2,10 @@
 
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/Profile.h"
-#include "platform/ui/PrintDialog.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
 #include "platform/ui/MessagePump.h"
+#include "platform/ui/PrintDialog.h"
 #include "platform/ui/WindowSystem.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
@@ -111,8 +111,10 @@ HCURSOR CWinApp::LoadCursor(LPCSTR name) const {
 
 void CWinApp::DoWaitCursor(int nCode) {
   if (nCode > 0) {
-    if (waitCount_++ == 0) cursorBeforeWait_ = ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(32514)));
-    else ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(32514)));
+    if (waitCount_++ == 0)
+      cursorBeforeWait_ = ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(32514)));
+    else
+      ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(32514)));
   } else if (nCode < 0) {
     if (waitCount_ > 0 && --waitCount_ == 0) ::SetCursor(cursorBeforeWait_);
   } else if (waitCount_ > 0) {

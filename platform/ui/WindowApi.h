@@ -184,13 +184,11 @@ inline HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) { return LoadCursorA(
 inline HCURSOR LoadCursor(HINSTANCE instance, LPCWSTR name) { return LoadCursorW(instance, name); }
 inline HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                            int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param) {
-  return CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent, menuOrId, instance,
-                         param);
+  return CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, parent, menuOrId, instance, param);
 }
-inline HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
-                           int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param) {
-  return CreateWindowExW(exStyle, className, windowName, style, x, y, width, height, parent, menuOrId, instance,
-                         param);
+inline HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                           int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param) {
+  return CreateWindowExW(exStyle, className, windowName, style, x, y, width, height, parent, menuOrId, instance, param);
 }
 inline int GetClassName(HWND hwnd, LPSTR buffer, int maxCount) { return GetClassNameA(hwnd, buffer, maxCount); }
 inline int GetClassName(HWND hwnd, LPWSTR buffer, int maxCount) { return GetClassNameW(hwnd, buffer, maxCount); }

@@ -7,47 +7,29 @@
 
 #include "platform/core/Charset.h"
 #include "platform/core/Geometry.h"
+#include "platform/gdi/DeviceCaps.h"
 #include "platform/ui/Host.h"
 #include "platform/ui/MessageApi.h"
-#include "platform/gdi/DeviceCaps.h"
 #include "platform/ui/WindowApi.h"
+#include "platform/ui/WindowRegistry.h"
 
 namespace platform {
 namespace {
 
 char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
 
-std::u16string FoldName(std::u16string_view name) {
-  std::u16string folded(name);
-  for (auto& c : folded) c = FoldAscii(c);
-  return folded;
-}
-
-struct Registry {
-  std::mutex mutex;  // guards the handle table for IsWindow from other threads
-  std::unordered_map<uintptr_t, std::unique_ptr<WindowRecord>> windows;
-  std::map<std::u16string, std::unique_ptr<WindowClassInfo>> classes;  // by folded name
-  std::vector<HWND> topLevel;  // Z order, the top first
-  uintptr_t nextHandle = 0x10010;
-  HWND focus = nullptr;
-  HWND capture = nullptr;
-  HWND active = nullptr;
-  HCURSOR cursor = nullptr;
-  int cursorCount = 0;
-  POINT cursorPos{0, 0};
-  int screenWidth = 1280;
-  int screenHeight = 1024;
-  BYTE keys[256] = {};
-};
+}  // namespace
 
 Registry& R() {
   static Registry registry;
   return registry;
 }
 
-// The desktop window: the whole screen, parent of nothing in this model.
-const HWND kDesktop = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x10004));
-const HMONITOR kMonitor = reinterpret_cast<HMONITOR>(static_cast<uintptr_t>(0x10008));
+std::u16string FoldName(std::u16string_view name) {
+  std::u16string folded(name);
+  for (auto& c : folded) c = FoldAscii(c);
+  return folded;
+}
 
 // Stock cursor objects: one per system cursor id.
 struct CursorObject {
@@ -122,10 +104,6 @@ void AddUpdate(WindowRecord& w, const RECT* rect, bool erase) {
   w.update.push_back(r);
   if (erase) w.updateErase = true;
 }
-
-void DestroyRecord(HWND h);
-
-}  // namespace
 
 WindowRecord* FindWindowRecord(HWND hwnd) {
   if (!hwnd) return nullptr;
@@ -341,8 +319,8 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
 BOOL GetClassInfoW(HINSTANCE, LPCWSTR className, WNDCLASSW* wc) {
   const platform::WindowClassInfo* info = className ? platform::FindWindowClass(className) : nullptr;
   if (!info || !wc) return FALSE;
-  *wc = WNDCLASSW{info->style, info->proc, 0, 0, info->instance, info->icon, info->cursor, info->background,
-                  nullptr, info->name.c_str()};
+  *wc = WNDCLASSW{info->style, info->proc,        0, 0, info->instance, info->icon, info->cursor, info->background,
+                  nullptr,     info->name.c_str()};
   return TRUE;
 }
 
@@ -423,7 +401,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 
   platform::HookWindowCreate(h);
 
-  CREATESTRUCTW cs{param, instance, menuOrId, parent, height, width, y, x, static_cast<LONG>(style),
+  CREATESTRUCTW cs{param,      instance,  menuOrId, parent, height, width, y, x, static_cast<LONG>(style),
                    windowName, className, exStyle};
   try {
     if (!SendMessageW(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
@@ -452,8 +430,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   if (!className) return nullptr;
   std::u16string cls = platform::WideFromAnsi(className);
   std::u16string name = platform::WideFromAnsi(windowName);
-  return CreateWindowExW(exStyle, cls.c_str(), windowName ? name.c_str() : nullptr, style, x, y, width, height,
-                         parent, menuOrId, instance, param);
+  return CreateWindowExW(exStyle, cls.c_str(), windowName ? name.c_str() : nullptr, style, x, y, width, height, parent,
+                         menuOrId, instance, param);
 }
 
 BOOL DestroyWindow(HWND hwnd) {
@@ -512,11 +490,16 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
   auto it = std::find(siblings.begin(), siblings.end(), hwnd);
   if (it == siblings.end()) return nullptr;
   switch (cmd) {
-    case GW_HWNDFIRST: return siblings.front();
-    case GW_HWNDLAST: return siblings.back();
-    case GW_HWNDNEXT: return (it + 1 == siblings.end()) ? nullptr : *(it + 1);
-    case GW_HWNDPREV: return (it == siblings.begin()) ? nullptr : *(it - 1);
-    default: return nullptr;
+    case GW_HWNDFIRST:
+      return siblings.front();
+    case GW_HWNDLAST:
+      return siblings.back();
+    case GW_HWNDNEXT:
+      return (it + 1 == siblings.end()) ? nullptr : *(it + 1);
+    case GW_HWNDPREV:
+      return (it == siblings.begin()) ? nullptr : *(it - 1);
+    default:
+      return nullptr;
   }
 }
 
@@ -548,8 +531,10 @@ HWND GetAncestor(HWND hwnd, UINT flags) {
   WindowRecord* w = FindWindowRecord(hwnd);
   if (!w) return nullptr;
   switch (flags) {
-    case GA_PARENT: return w->parent ? w->parent : GetDesktopWindow();
-    case GA_ROOT: return platform::GetAncestorTopLevel(hwnd);
+    case GA_PARENT:
+      return w->parent ? w->parent : GetDesktopWindow();
+    case GA_ROOT:
+      return platform::GetAncestorTopLevel(hwnd);
     case GA_ROOTOWNER: {
       HWND h = platform::GetAncestorTopLevel(hwnd);
       while (WindowRecord* t = FindWindowRecord(h)) {
@@ -558,7 +543,8 @@ HWND GetAncestor(HWND hwnd, UINT flags) {
       }
       return h;
     }
-    default: return nullptr;
+    default:
+      return nullptr;
   }
 }
 
@@ -584,8 +570,7 @@ HWND GetDlgItem(HWND dialog, int id) {
   if (!w) return nullptr;
   for (HWND c : w->children) {
     WindowRecord* child = FindWindowRecord(c);
-    if (child && static_cast<int>(static_cast<WORD>(child->id)) == static_cast<int>(static_cast<WORD>(id)))
-      return c;
+    if (child && static_cast<int>(static_cast<WORD>(child->id)) == static_cast<int>(static_cast<WORD>(id))) return c;
   }
   return nullptr;
 }
@@ -601,13 +586,20 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
   WindowRecord* w = FindWindowRecord(hwnd);
   if (!w) return 0;
   switch (index) {
-    case GWL_STYLE: return static_cast<LONG>(w->style);
-    case GWL_EXSTYLE: return static_cast<LONG>(w->exStyle);
-    case GWL_ID: return static_cast<LONG_PTR>(w->id);
-    case GWL_USERDATA: return w->userData;
-    case GWL_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
-    case GWL_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->instance);
-    case GWL_HWNDPARENT: return reinterpret_cast<LONG_PTR>(w->parent ? w->parent : w->owner);
+    case GWL_STYLE:
+      return static_cast<LONG>(w->style);
+    case GWL_EXSTYLE:
+      return static_cast<LONG>(w->exStyle);
+    case GWL_ID:
+      return static_cast<LONG_PTR>(w->id);
+    case GWL_USERDATA:
+      return w->userData;
+    case GWL_WNDPROC:
+      return reinterpret_cast<LONG_PTR>(w->proc);
+    case GWL_HINSTANCE:
+      return reinterpret_cast<LONG_PTR>(w->instance);
+    case GWL_HWNDPARENT:
+      return reinterpret_cast<LONG_PTR>(w->parent ? w->parent : w->owner);
     default:
       if (index == DWL_MSGRESULT && w->isDialog) return w->dialogResult;
       return 0;
@@ -627,17 +619,29 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
       w->style = newStyle;
       break;
     }
-    case GWL_EXSTYLE: w->exStyle = static_cast<DWORD>(value); break;
-    case GWL_ID: w->id = static_cast<UINT_PTR>(value); break;
-    case GWL_USERDATA: w->userData = value; break;
-    case GWL_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(value); break;
-    case GWL_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(value); break;
+    case GWL_EXSTYLE:
+      w->exStyle = static_cast<DWORD>(value);
+      break;
+    case GWL_ID:
+      w->id = static_cast<UINT_PTR>(value);
+      break;
+    case GWL_USERDATA:
+      w->userData = value;
+      break;
+    case GWL_WNDPROC:
+      w->proc = reinterpret_cast<WNDPROC>(value);
+      break;
+    case GWL_HINSTANCE:
+      w->instance = reinterpret_cast<HINSTANCE>(value);
+      break;
     case GWL_HWNDPARENT:
       if (!(w->style & WS_CHILD)) w->owner = reinterpret_cast<HWND>(value);
       break;
     default:
-      if (index == DWL_MSGRESULT && w->isDialog) w->dialogResult = value;
-      else return 0;
+      if (index == DWL_MSGRESULT && w->isDialog)
+        w->dialogResult = value;
+      else
+        return 0;
   }
   return old;
 }
@@ -675,508 +679,3 @@ int GetWindowTextLengthW(HWND hwnd) {
 int GetWindowTextLengthA(HWND hwnd) {
   return IsWindow(hwnd) ? static_cast<int>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0)) : 0;
 }
-
-// --- Visibility and state ----------------------------------------------------
-
-BOOL ShowWindow(HWND hwnd, int cmd) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  BOOL wasVisible = (w->style & WS_VISIBLE) != 0;
-  bool show = cmd != SW_HIDE;
-  DWORD sizeState = w->style & (WS_MINIMIZE | WS_MAXIMIZE);
-  DWORD newState = sizeState;
-  switch (cmd) {
-    case SW_SHOWMINIMIZED: case SW_MINIMIZE: case SW_SHOWMINNOACTIVE: case SW_FORCEMINIMIZE:
-      newState = WS_MINIMIZE;
-      break;
-    case SW_SHOWMAXIMIZED: newState = WS_MAXIMIZE; break;
-    case SW_SHOWNORMAL: case SW_RESTORE: case SW_SHOWDEFAULT: newState = 0; break;
-    default: break;
-  }
-  if (newState != sizeState) {
-    if (sizeState == 0) w->normalRect = w->rect;
-    w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | newState;
-    if (newState == WS_MAXIMIZE) {
-      RECT area{0, 0, R().screenWidth, R().screenHeight};
-      if (w->parent) GetClientRect(w->parent, &area);
-      w->rect = area;
-    } else {
-      w->rect = w->normalRect;
-    }
-    platform::ResizeSurface(*w);
-    platform::SendSizeAndMove(*w);
-    if (!(w = FindWindowRecord(hwnd))) return wasVisible;
-  }
-  if (show != static_cast<bool>(wasVisible)) {
-    SendMessageW(hwnd, WM_SHOWWINDOW, show, 0);
-    if (!(w = FindWindowRecord(hwnd))) return wasVisible;
-    if (show) {
-      w->style |= WS_VISIBLE;
-      platform::AddUpdate(*w, nullptr, true);
-    } else {
-      w->style &= ~WS_VISIBLE;
-      if (w->parent) InvalidateRect(w->parent, &w->rect, TRUE);
-    }
-  }
-  if (show && !(w->style & WS_CHILD) && cmd != SW_SHOWNA && cmd != SW_SHOWNOACTIVATE &&
-      cmd != SW_SHOWMINNOACTIVE)
-    SetActiveWindow(hwnd);
-  return wasVisible;
-}
-
-BOOL IsWindowVisible(HWND hwnd) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  while (w) {
-    if (!(w->style & WS_VISIBLE)) return FALSE;
-    if (!(w->style & WS_CHILD) || !w->parent) return TRUE;
-    w = FindWindowRecord(w->parent);
-  }
-  return FALSE;
-}
-
-BOOL EnableWindow(HWND hwnd, BOOL enable) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  BOOL wasDisabled = (w->style & WS_DISABLED) != 0;
-  if (static_cast<bool>(enable) == !wasDisabled) return wasDisabled;
-  if (enable) {
-    w->style &= ~WS_DISABLED;
-  } else {
-    w->style |= WS_DISABLED;
-    if (R().focus && platform::IsDescendantOf(R().focus, hwnd)) SetFocus(nullptr);
-    if (R().capture && platform::IsDescendantOf(R().capture, hwnd)) ReleaseCapture();
-  }
-  SendMessageW(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
-  InvalidateRect(hwnd, nullptr, TRUE);
-  return wasDisabled;
-}
-
-BOOL IsWindowEnabled(HWND hwnd) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  return w && !(w->style & WS_DISABLED);
-}
-
-BOOL IsIconic(HWND hwnd) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  return w && (w->style & WS_MINIMIZE);
-}
-
-BOOL IsZoomed(HWND hwnd) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  return w && (w->style & WS_MAXIMIZE);
-}
-
-// --- Geometry ----------------------------------------------------------------
-
-BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
-  if (!rect) return FALSE;
-  if (hwnd == platform::kDesktop) {
-    *rect = RECT{0, 0, R().screenWidth, R().screenHeight};
-    return TRUE;
-  }
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  *rect = platform::ScreenRect(*w);
-  return TRUE;
-}
-
-BOOL GetClientRect(HWND hwnd, LPRECT rect) {
-  if (!rect) return FALSE;
-  if (hwnd == platform::kDesktop) {
-    *rect = RECT{0, 0, R().screenWidth, R().screenHeight};
-    return TRUE;
-  }
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  RECT c = platform::ClientAreaInWindow(*w);
-  *rect = RECT{0, 0, c.right - c.left, c.bottom - c.top};
-  return TRUE;
-}
-
-namespace platform {
-namespace {
-// The screen position of a window's client origin.
-bool ClientOrigin(HWND hwnd, POINT& origin) {
-  if (hwnd == kDesktop || !hwnd) {
-    origin = POINT{0, 0};
-    return true;
-  }
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return false;
-  RECT screen = ScreenRect(*w);
-  RECT client = ClientAreaInWindow(*w);
-  origin = POINT{screen.left + client.left, screen.top + client.top};
-  return true;
-}
-}  // namespace
-}  // namespace platform
-
-BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
-  POINT origin;
-  if (!point || !platform::ClientOrigin(hwnd, origin)) return FALSE;
-  point->x += origin.x;
-  point->y += origin.y;
-  return TRUE;
-}
-
-BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
-  POINT origin;
-  if (!point || !platform::ClientOrigin(hwnd, origin)) return FALSE;
-  point->x -= origin.x;
-  point->y -= origin.y;
-  return TRUE;
-}
-
-int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count) {
-  POINT a, b;
-  if (!platform::ClientOrigin(from, a) || !platform::ClientOrigin(to, b)) return 0;
-  int dx = a.x - b.x, dy = a.y - b.y;
-  for (UINT i = 0; i < count; ++i) {
-    points[i].x += dx;
-    points[i].y += dy;
-  }
-  return MAKELONG(static_cast<WORD>(dx), static_cast<WORD>(dy));
-}
-
-BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  WINDOWPOS pos{hwnd, insertAfter, x, y, cx, cy, flags};
-  if (flags & SWP_NOMOVE) pos.x = w->rect.left, pos.y = w->rect.top;
-  if (flags & SWP_NOSIZE) pos.cx = w->rect.right - w->rect.left, pos.cy = w->rect.bottom - w->rect.top;
-  if (!(flags & SWP_NOSENDCHANGING)) {
-    SendMessageW(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
-    if (!(w = FindWindowRecord(hwnd))) return FALSE;
-  }
-  RECT old = w->rect;
-  RECT now{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
-  bool moved = now.left != old.left || now.top != old.top;
-  bool sized = (now.right - now.left) != (old.right - old.left) || (now.bottom - now.top) != (old.bottom - old.top);
-  if (!moved) pos.flags |= SWP_NOMOVE;
-  if (!sized) pos.flags |= SWP_NOSIZE;
-  w->rect = now;
-  if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) w->normalRect = now;
-  if (!(flags & SWP_NOZORDER)) {
-    std::vector<HWND>& siblings = platform::SiblingList(*w);
-    platform::RemoveFrom(siblings, hwnd);
-    if (insertAfter == HWND_BOTTOM) {
-      siblings.push_back(hwnd);
-    } else if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
-      siblings.insert(siblings.begin(), hwnd);
-    } else {
-      auto it = std::find(siblings.begin(), siblings.end(), insertAfter);
-      siblings.insert(it == siblings.end() ? siblings.begin() : it + 1, hwnd);
-    }
-  }
-  if (sized) platform::ResizeSurface(*w);
-  if (sized && !(flags & SWP_NOREDRAW)) platform::AddUpdate(*w, nullptr, true);
-  if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
-  if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
-  if (moved || sized || !(flags & SWP_NOZORDER))
-    if (IsWindow(hwnd)) SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
-  if (!(flags & SWP_NOACTIVATE) && IsWindow(hwnd) && !(GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) &&
-      IsWindowVisible(hwnd))
-    SetActiveWindow(hwnd);
-  return TRUE;
-}
-
-BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
-  return SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
-}
-
-BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
-
-BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w || !placement) return FALSE;
-  placement->flags = 0;
-  placement->showCmd = !(w->style & WS_VISIBLE) ? SW_HIDE
-                       : (w->style & WS_MINIMIZE) ? SW_SHOWMINIMIZED
-                       : (w->style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
-                                                   : SW_SHOWNORMAL;
-  placement->ptMinPosition = POINT{-1, -1};
-  placement->ptMaxPosition = POINT{-1, -1};
-  placement->rcNormalPosition = (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->normalRect : w->rect;
-  return TRUE;
-}
-
-BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w || !placement) return FALSE;
-  const RECT& r = placement->rcNormalPosition;
-  if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) {
-    w->normalRect = r;
-  } else {
-    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  ShowWindow(hwnd, static_cast<int>(placement->showCmd));
-  return TRUE;
-}
-
-BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL, DWORD exStyle) {
-  if (!rect) return FALSE;
-  int border = platform::NonClientBorder(style, exStyle);
-  rect->left -= border;
-  rect->right += border;
-  rect->top -= border + platform::CaptionHeight(style, exStyle);
-  rect->bottom += border;
-  return TRUE;
-}
-
-HWND ChildWindowFromPoint(HWND parent, POINT point) {
-  WindowRecord* w = FindWindowRecord(parent);
-  if (!w) return nullptr;
-  RECT client;
-  GetClientRect(parent, &client);
-  if (!PtInRect(&client, point)) return nullptr;
-  for (HWND c : w->children) {
-    WindowRecord* child = FindWindowRecord(c);
-    if (child && PtInRect(&child->rect, point)) return c;
-  }
-  return parent;
-}
-
-HWND WindowFromPoint(POINT point) {
-  for (HWND top : R().topLevel) {
-    WindowRecord* w = FindWindowRecord(top);
-    if (!w || !(w->style & WS_VISIBLE) || !PtInRect(&w->rect, point)) continue;
-    HWND found = top;
-    for (;;) {
-      POINT local = point;
-      ScreenToClient(found, &local);
-      WindowRecord* f = FindWindowRecord(found);
-      HWND next = nullptr;
-      for (HWND c : f->children) {
-        WindowRecord* child = FindWindowRecord(c);
-        if (child && (child->style & WS_VISIBLE) && PtInRect(&child->rect, local)) {
-          next = c;
-          break;
-        }
-      }
-      if (!next) return found;
-      found = next;
-    }
-  }
-  return nullptr;
-}
-
-// --- Painting ----------------------------------------------------------------
-
-BOOL InvalidateRect(HWND hwnd, LPCRECT rect, BOOL erase) {
-  if (!hwnd) return FALSE;
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  platform::AddUpdate(*w, rect, erase != FALSE);
-  return TRUE;
-}
-
-BOOL ValidateRect(HWND hwnd, LPCRECT rect) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  if (!rect) {
-    w->update.clear();
-    w->updateErase = false;
-    w->internalPaint = false;
-    return TRUE;
-  }
-  // Removes the rectangle from each invalid rectangle, keeping what is left
-  // of each as up to four pieces.
-  std::vector<RECT> left;
-  for (const RECT& u : w->update) {
-    RECT cut;
-    if (!IntersectRect(&cut, &u, rect)) {
-      left.push_back(u);
-      continue;
-    }
-    if (u.top < cut.top) left.push_back(RECT{u.left, u.top, u.right, cut.top});
-    if (cut.bottom < u.bottom) left.push_back(RECT{u.left, cut.bottom, u.right, u.bottom});
-    if (u.left < cut.left) left.push_back(RECT{u.left, cut.top, cut.left, cut.bottom});
-    if (cut.right < u.right) left.push_back(RECT{cut.right, cut.top, u.right, cut.bottom});
-  }
-  w->update = std::move(left);
-  if (w->update.empty()) w->updateErase = false;
-  return TRUE;
-}
-
-BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  RECT bounds{0, 0, 0, 0};
-  for (const RECT& u : w->update) UnionRect(&bounds, &bounds, &u);
-  if (rect) *rect = bounds;
-  return !IsRectEmpty(&bounds);
-}
-
-BOOL UpdateWindow(HWND hwnd) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  if (!w->update.empty() && IsWindowVisible(hwnd)) SendMessageW(hwnd, WM_PAINT, 0, 0);
-  if ((w = FindWindowRecord(hwnd)))
-    for (HWND c : std::vector<HWND>(w->children)) UpdateWindow(c);
-  return TRUE;
-}
-
-BOOL RedrawWindow(HWND hwnd, LPCRECT rect, HRGN, UINT flags) {
-  WindowRecord* w = FindWindowRecord(hwnd);
-  if (!w) return FALSE;
-  if (flags & RDW_INVALIDATE) platform::AddUpdate(*w, rect, (flags & RDW_ERASE) != 0);
-  if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
-  if (flags & RDW_VALIDATE) ValidateRect(hwnd, rect);
-  if (flags & RDW_ALLCHILDREN)
-    for (HWND c : std::vector<HWND>(w->children))
-      RedrawWindow(c, nullptr, nullptr, flags & ~RDW_UPDATENOW);
-  if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) UpdateWindow(hwnd);
-  return TRUE;
-}
-
-
-
-// --- Activation, focus and capture ------------------------------------------
-
-HWND GetActiveWindow() { return R().active; }
-
-HWND SetActiveWindow(HWND hwnd) {
-  HWND old = R().active;
-  hwnd = platform::GetAncestorTopLevel(hwnd);
-  if (hwnd == old) return old;
-  if (hwnd && !IsWindow(hwnd)) return nullptr;
-  R().active = hwnd;
-  if (old && IsWindow(old)) SendMessageW(old, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(hwnd));
-  if (hwnd && IsWindow(hwnd)) SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(old));
-  return old;
-}
-
-HWND GetForegroundWindow() { return R().active; }
-BOOL SetForegroundWindow(HWND hwnd) { return IsWindow(hwnd) && (SetActiveWindow(hwnd), TRUE); }
-
-HWND GetFocus() { return R().focus; }
-
-HWND SetFocus(HWND hwnd) {
-  auto& r = R();
-  HWND old = r.focus;
-  if (hwnd && !FindWindowRecord(hwnd)) return nullptr;
-  if (hwnd == old) return old;
-  r.focus = hwnd;
-  if (old && IsWindow(old)) SendMessageW(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-  if (hwnd && IsWindow(hwnd) && r.focus == hwnd) {
-    HWND top = platform::GetAncestorTopLevel(hwnd);
-    if (top != r.active) {
-      r.active = top;  // focusing a window activates its top-level window
-    }
-    SendMessageW(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
-  }
-  return old;
-}
-
-HWND GetCapture() { return R().capture; }
-
-HWND SetCapture(HWND hwnd) {
-  auto& r = R();
-  HWND old = r.capture;
-  if (!IsWindow(hwnd)) return old;
-  r.capture = hwnd;
-  if (old && old != hwnd && IsWindow(old))
-    SendMessageW(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
-  return old;
-}
-
-BOOL ReleaseCapture() {
-  auto& r = R();
-  HWND old = r.capture;
-  r.capture = nullptr;
-  if (old && IsWindow(old)) SendMessageW(old, WM_CAPTURECHANGED, 0, 0);
-  return TRUE;
-}
-
-// --- Cursors -----------------------------------------------------------------
-
-HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
-  if (!instance && IS_INTRESOURCE(name))
-    return platform::SystemCursor(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
-  // Cursor resources of modules come from the resource registry.
-  return platform::LoadModuleCursor(instance, name);
-}
-
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
-  if (IS_INTRESOURCE(name)) return LoadCursorW(instance, reinterpret_cast<LPCWSTR>(name));
-  std::u16string wide = platform::WideFromAnsi(name);
-  return LoadCursorW(instance, wide.c_str());
-}
-
-HCURSOR SetCursor(HCURSOR cursor) {
-  HCURSOR old = R().cursor;
-  R().cursor = cursor;
-  return old;
-}
-
-HCURSOR GetCursor() { return R().cursor; }
-
-int ShowCursor(BOOL show) { return show ? ++R().cursorCount : --R().cursorCount; }
-
-BOOL GetCursorPos(LPPOINT point) {
-  if (!point) return FALSE;
-  *point = R().cursorPos;
-  return TRUE;
-}
-
-BOOL SetCursorPos(int x, int y) {
-  R().cursorPos = POINT{x, y};
-  return TRUE;
-}
-
-// --- Keys, metrics, monitors ------------------------------------------------
-
-SHORT GetKeyState(int vk) {
-  BYTE k = R().keys[vk & 0xFF];
-  return static_cast<SHORT>(((k & 0x80) ? 0x8000 : 0) | (k & 0x01));
-}
-
-SHORT GetAsyncKeyState(int vk) { return static_cast<SHORT>((R().keys[vk & 0xFF] & 0x80) ? 0x8000 : 0); }
-
-int GetSystemMetrics(int index) {
-  switch (index) {
-    case SM_CXSCREEN: case SM_CXFULLSCREEN: case SM_CXMAXIMIZED: case SM_CXVIRTUALSCREEN: return R().screenWidth;
-    case SM_CYSCREEN: case SM_CYMAXIMIZED: case SM_CYVIRTUALSCREEN: return R().screenHeight;
-    case SM_CYFULLSCREEN: return R().screenHeight - 19;
-    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return 16;
-    case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
-    case SM_CYCAPTION: return 19;
-    case SM_CYSMCAPTION: return 15;
-    case SM_CXBORDER: case SM_CYBORDER: return 1;
-    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
-    case SM_CXFRAME: case SM_CYFRAME: return 4;
-    case SM_CXEDGE: case SM_CYEDGE: return 2;
-    case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
-    case SM_CXSMICON: case SM_CYSMICON: return 16;
-    case SM_CYMENU: return 19;
-    case SM_CXSIZE: case SM_CYSIZE: return 18;
-    case SM_CXMIN: case SM_CXMINTRACK: return 112;
-    case SM_CYMIN: case SM_CYMINTRACK: return 27;
-    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
-    case SM_MOUSEPRESENT: case SM_CMONITORS: return 1;
-    case SM_SWAPBUTTON: return 0;
-    default: return 0;
-  }
-}
-
-HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) {
-  if (!IsWindow(hwnd) && flags == MONITOR_DEFAULTTONULL) return nullptr;
-  return platform::kMonitor;
-}
-
-HMONITOR MonitorFromPoint(POINT point, DWORD flags) {
-  RECT screen{0, 0, R().screenWidth, R().screenHeight};
-  if (!PtInRect(&screen, point) && flags == MONITOR_DEFAULTTONULL) return nullptr;
-  return platform::kMonitor;
-}
-
-BOOL GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info) {
-  if (monitor != platform::kMonitor || !info || info->cbSize < sizeof(MONITORINFO)) return FALSE;
-  info->rcMonitor = RECT{0, 0, R().screenWidth, R().screenHeight};
-  info->rcWork = info->rcMonitor;
-  info->dwFlags = MONITORINFOF_PRIMARY;
-  return TRUE;
-}
-
-BOOL MessageBeep(UINT) { return TRUE; }

@@ -48,8 +48,7 @@ struct WindowClassInfo {
 };
 
 // Registers a predefined class (done once by each control's source).
-void RegisterPredefinedClass(const char16_t* name, ControlFactory factory, HCURSOR cursor = nullptr,
-                             UINT style = 0);
+void RegisterPredefinedClass(const char16_t* name, ControlFactory factory, HCURSOR cursor = nullptr, UINT style = 0);
 // Names the CWnd-derived class that wraps windows of a class (CEdit for
 // "Edit", ...), so that FromHandle gives an object of the right type.
 void SetWrapperFactory(const char16_t* className, WrapperFactory factory);
@@ -58,14 +57,14 @@ const WindowClassInfo* FindWindowClass(std::u16string_view name);
 struct WindowRecord {
   HWND handle = nullptr;
   const WindowClassInfo* cls = nullptr;
-  WNDPROC proc = nullptr;  // the current window procedure (subclassing changes it)
-  HWND parent = nullptr;   // child windows
-  HWND owner = nullptr;    // owned top-level windows
+  WNDPROC proc = nullptr;      // the current window procedure (subclassing changes it)
+  HWND parent = nullptr;       // child windows
+  HWND owner = nullptr;        // owned top-level windows
   std::vector<HWND> children;  // in Z order, the top first
   DWORD style = 0;
   DWORD exStyle = 0;
   UINT_PTR id = 0;
-  RECT rect{};  // child: in the parent's client coordinates; top-level: screen
+  RECT rect{};        // child: in the parent's client coordinates; top-level: screen
   RECT normalRect{};  // the restored rectangle while minimised or maximised
   std::u16string text;
   HINSTANCE instance = nullptr;

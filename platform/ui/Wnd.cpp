@@ -20,8 +20,8 @@ namespace platform {
 namespace {
 
 struct ThreadState {
-  CWnd* creating = nullptr;  // the CWnd whose CreateEx runs
-  MSG lastSent{};            // the message being handled, for Default()
+  CWnd* creating = nullptr;      // the CWnd whose CreateEx runs
+  MSG lastSent{};                // the message being handled, for Default()
   HWND lockoutNotify = nullptr;  // notifications to this window are ignored (data exchange)
 };
 
@@ -31,9 +31,7 @@ ThreadState& State() {
 }
 
 // The procedure a window had before a CWnd took it over.
-WNDPROC ClassProc(const WindowRecord& w) {
-  return w.cls->makeControl ? &ControlWndProc : w.cls->proc;
-}
+WNDPROC ClassProc(const WindowRecord& w) { return w.cls->makeControl ? &ControlWndProc : w.cls->proc; }
 
 }  // namespace
 
@@ -200,8 +198,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
   if (m_hWnd) return FALSE;
   CStringW cls(className ? className : u"AfxWnd");
   CStringW name(windowName ? windowName : u"");
-  CREATESTRUCT cs{param, nullptr, idOrMenu, parent, height, width, y, x, static_cast<LONG>(style),
-                  name.GetString(), cls.GetString(), exStyle};
+  CREATESTRUCT cs{
+      param,           nullptr, idOrMenu, parent, height, width, y, x, static_cast<LONG>(style), name.GetString(),
+      cls.GetString(), exStyle};
   if (!PreCreateWindow(cs)) {
     PostNcDestroy();
     return FALSE;
@@ -237,8 +236,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   return CreateEx(exStyle, cls.GetString(), name.GetString(), style, x, y, width, height, parent, idOrMenu, param);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
-                    CWnd* parent, UINT id, LPVOID param) {
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                    UINT id, LPVOID param) {
   return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
                   rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
@@ -251,8 +250,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   return CreateEx(exStyle, cls.GetString(), name.GetString(), style, rect, parent, id, param);
 }
 
-BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                  void*) {
+BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id, void*) {
   return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id, nullptr);
 }
 
@@ -387,8 +385,14 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
       return CWnd::OnCmdMsg(0, MAKELONG(static_cast<WORD>(header->code), WM_REFLECT_BASE + WM_NOTIFY), &notify,
                             nullptr);
     }
-    case WM_HSCROLL: case WM_VSCROLL: case WM_DRAWITEM: case WM_MEASUREITEM: case WM_DELETEITEM:
-    case WM_COMPAREITEM: case WM_VKEYTOITEM: case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
       return CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, result);
     default:
       return FALSE;
@@ -471,8 +475,8 @@ void CWnd::OnCancelMode() { Default(); }
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
   // An owner-drawn control draws itself when its class does (reflection).
   LRESULT r = 0;
-  if (dis && ReflectMessage(dis->hwndItem, WM_DRAWITEM, platform::State().lastSent.wParam,
-                            reinterpret_cast<LPARAM>(dis), &r))
+  if (dis &&
+      ReflectMessage(dis->hwndItem, WM_DRAWITEM, platform::State().lastSent.wParam, reinterpret_cast<LPARAM>(dis), &r))
     return;
   Default();
 }
@@ -481,8 +485,8 @@ void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT mis) {
   LRESULT r = 0;
   if (mis) {
     CWnd* child = GetDescendantWindow(static_cast<int>(mis->CtlID), TRUE);
-    if (child && child->OnChildNotify(WM_MEASUREITEM, platform::State().lastSent.wParam,
-                                      reinterpret_cast<LPARAM>(mis), &r))
+    if (child &&
+        child->OnChildNotify(WM_MEASUREITEM, platform::State().lastSent.wParam, reinterpret_cast<LPARAM>(mis), &r))
       return;
   }
   Default();
@@ -498,7 +502,8 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
   DWORD newStyle = (style & ~remove) | add;
   if (style == newStyle) return FALSE;
   ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(newStyle));
-  if (flags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+  if (flags)
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
   return TRUE;
 }
 
@@ -507,7 +512,8 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
   DWORD newStyle = (style & ~remove) | add;
   if (style == newStyle) return FALSE;
   ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(newStyle));
-  if (flags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+  if (flags)
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
   return TRUE;
 }
 
@@ -515,7 +521,9 @@ int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 int CWnd::SetDlgCtrlID(int id) { return static_cast<int>(::SetWindowLongW(m_hWnd, GWL_ID, id)); }
 
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-CWnd* CWnd::SetParent(CWnd* newParent) { return FromHandle(::SetParent(m_hWnd, newParent ? newParent->m_hWnd : nullptr)); }
+CWnd* CWnd::SetParent(CWnd* newParent) {
+  return FromHandle(::SetParent(m_hWnd, newParent ? newParent->m_hWnd : nullptr));
+}
 
 CWnd* CWnd::GetOwner() const {
   WindowRecord* w = FindWindowRecord(m_hWnd);
@@ -849,8 +857,15 @@ int CWnd::RunModalLoop(DWORD flags) {
 namespace {
 // The class of plain framework windows.
 const bool afxWndRegistered = [] {
-  WNDCLASSW wc{CS_DBLCLKS, &DefWindowProcW, 0, 0, nullptr, nullptr,
-               LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32512))), nullptr, nullptr,
+  WNDCLASSW wc{CS_DBLCLKS,
+               &DefWindowProcW,
+               0,
+               0,
+               nullptr,
+               nullptr,
+               LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(32512))),
+               nullptr,
+               nullptr,
                u"AfxWnd"};
   return RegisterClassW(&wc) != 0;
 }();

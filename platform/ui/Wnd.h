@@ -63,8 +63,8 @@ class CWnd : public CCmdTarget {
                       void* context = nullptr);
   virtual BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
                       void* context = nullptr);
-  BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
-                int height, HWND parent, HMENU idOrMenu, LPVOID param = nullptr);
+  BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width, int height,
+                HWND parent, HMENU idOrMenu, LPVOID param = nullptr);
   BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height,
                 HWND parent, HMENU idOrMenu, LPVOID param = nullptr);
   BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,

@@ -18,8 +18,8 @@ const Names& Register(UINT style, HCURSOR cursor, HBRUSH background, HICON icon)
   static std::mutex mutex;
   static std::map<std::string, Names> classes;  // names live as long as the process
   char name[96];
-  std::snprintf(name, sizeof name, "Afx:%x:%p:%p:%p", style, static_cast<void*>(cursor),
-                static_cast<void*>(background), static_cast<void*>(icon));
+  std::snprintf(name, sizeof name, "Afx:%x:%p:%p:%p", style, static_cast<void*>(cursor), static_cast<void*>(background),
+                static_cast<void*>(icon));
   std::lock_guard lock(mutex);
   auto it = classes.find(name);
   if (it != classes.end()) return it->second;

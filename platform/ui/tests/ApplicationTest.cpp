@@ -1,9 +1,9 @@
 // The application object: main window, profile, thread messages while a
 // dialog runs, and a modeless dialog that pumps the queue itself.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -129,8 +129,8 @@ class CProgressLike : public CDialog {
 
 TEST_F(ApplicationTest, AModelessDialogPumpingTheQueueSeesItsCancelButton) {
   CWnd owner;
-  ASSERT_TRUE(owner.CreateEx(0, u"AfxWnd", u"View", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 640, 480),
-                             nullptr, 0));
+  ASSERT_TRUE(
+      owner.CreateEx(0, u"AfxWnd", u"View", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 640, 480), nullptr, 0));
   CProgressLike progress;
   ASSERT_TRUE(progress.Create(&owner));
   EXPECT_FALSE(owner.IsWindowEnabled());
@@ -146,7 +146,12 @@ TEST_F(ApplicationTest, AModelessDialogPumpingTheQueueSeesItsCancelButton) {
   EXPECT_FALSE(progress.CheckCancel());  // each check clears it
 
   progress.SetDlgItemText(28075, u"routing");
-  EXPECT_EQ(uitest::Utf8([&] { CStringW t; progress.GetDlgItemText(28075, t); return t; }()), "routing");
+  EXPECT_EQ(uitest::Utf8([&] {
+              CStringW t;
+              progress.GetDlgItemText(28075, t);
+              return t;
+            }()),
+            "routing");
   progress.DestroyWindow();
   EXPECT_TRUE(owner.IsWindowEnabled());
 

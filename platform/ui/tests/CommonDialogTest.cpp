@@ -1,9 +1,9 @@
 // The file and colour dialogs, filled in by the modal driver.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <string>
 #include <vector>
 

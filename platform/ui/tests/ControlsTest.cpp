@@ -31,9 +31,7 @@ class CHost : public CWnd {
   int measuredHeight = 0;   // the row height the host gives owner-drawn lists
   std::vector<UINT> drawn;  // items drawn by the parent (not reflected)
 
-  BOOL CreateTop() {
-    return CreateEx(0, u"AfxWnd", u"host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 400), nullptr, 0);
-  }
+  BOOL CreateTop() { return CreateEx(0, u"AfxWnd", u"host", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 400), nullptr, 0); }
 
  protected:
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
@@ -102,7 +100,12 @@ TEST_F(ControlsTest, EditNotifiesChangesAndKeepsSelectionLimitAndModifiedFlag) {
   edit.SetFocus();
   host.log.clear();
   platform::TypeCharacters(u"9ab");
-  EXPECT_EQ(Utf8([&] { CStringW t; edit.GetWindowText(t); return t; }()), "89a");
+  EXPECT_EQ(Utf8([&] {
+              CStringW t;
+              edit.GetWindowText(t);
+              return t;
+            }()),
+            "89a");
   EXPECT_EQ(host.log.back(), Code(1, EN_MAXTEXT, "89a"));
 
   EXPECT_TRUE(edit.CanUndo());
@@ -218,7 +221,8 @@ TEST_F(ControlsTest, ListBoxSortsFindsAndNotifiesTheUsersChoices) {
   EXPECT_EQ(single.GetCurSel(), 2);
   EXPECT_EQ(host.log, (std::vector<std::string>{Code(1, LBN_SELCHANGE, ""), Code(1, LBN_DBLCLK, "")}));
 
-  for (const char* s : {"甲", "乙", "丙", "丁"}) multi.AddString(CStringW(platform::Utf8ToUtf16(s).c_str()).GetString());
+  for (const char* s : {"甲", "乙", "丙", "丁"})
+    multi.AddString(CStringW(platform::Utf8ToUtf16(s).c_str()).GetString());
   platform::ChooseItem(multi.m_hWnd, 1);
   platform::ChooseItem(multi.m_hWnd, 3);
   platform::ChooseItem(multi.m_hWnd, 1);  // toggles off again
@@ -336,7 +340,9 @@ TEST_F(ControlsTest, ListViewKeepsRowsAndNotifiesStateChangesAndClicks) {
   list.InsertColumn(1, "Value", LVCFMT_LEFT, 90);
   for (int i = 0; i < 10; ++i) {
     int row = list.InsertItem(i, u" ");
-    list.SetItemText(row, 1, CStringW(std::to_wstring(i).size() ? platform::Utf8ToUtf16(std::to_string(i)).c_str() : u"").GetString());
+    list.SetItemText(
+        row, 1,
+        CStringW(std::to_wstring(i).size() ? platform::Utf8ToUtf16(std::to_string(i)).c_str() : u"").GetString());
     list.SetItemData(row, 100 + i);
   }
   EXPECT_EQ(list.GetItemCount(), 10);

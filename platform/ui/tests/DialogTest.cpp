@@ -224,8 +224,8 @@ TEST_F(DialogTest, TheResourceModuleIsTheDialogsOwnDuringTheRunAndRestoredAfter)
     // A handler that throws: the exception comes out of DoModal, and the
     // resource module, the owner and the dialog window are put right first.
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, u"AfxWnd", u"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300),
-                               nullptr, 0));
+    ASSERT_TRUE(
+        owner.CreateEx(0, u"AfxWnd", u"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
     CLayerDlg dlg(1, &owner);
     dlg.throwOnOK = true;
     HWND dialogWindow = nullptr;
@@ -384,7 +384,7 @@ TEST_F(DialogTest, HandlersFollowTheUsersChoicesAndANestedDialogRuns) {
   uitest::MessageBoxRecorder boxes;
   CSelectFilterDlg dlg;
   scripts.push_back([&](ModalSession& s) {
-    EXPECT_FALSE(s.Click(1030));  // disabled: the user cannot press it
+    EXPECT_FALSE(s.Click(1030));     // disabled: the user cannot press it
     EXPECT_TRUE(s.Choose(1029, 0));  // "图组"
     EXPECT_TRUE(s.IsEnabled(1030));
     s.Click(IDOK);  // no name yet
@@ -397,7 +397,7 @@ TEST_F(DialogTest, HandlersFollowTheUsersChoicesAndANestedDialogRuns) {
   scripts.push_back([](ModalSession& s) {
     EXPECT_EQ(Utf8(s.Caption()), "当前使用的图层列表");
     EXPECT_FALSE(IsWindowEnabled(GetParent(s.Handle())));  // the filter dialog waits
-    s.Click(IDOK);  // nothing chosen: stays
+    s.Click(IDOK);                                         // nothing chosen: stays
     EXPECT_TRUE(s.IsRunning());
     s.Choose(1038, 1);
     s.Click(IDOK);

@@ -48,7 +48,7 @@ TEST_F(PrintDialogTest, PrintSetupChangesTheApplicationsPrinter) {
   scripts.push_back([](ModalSession& s) {
     EXPECT_EQ(Utf8(s.Caption()), "Print Setup");
     EXPECT_EQ(Utf8(s.Text(cmb2)), "A4");
-    s.Click(rad2);  // landscape
+    s.Click(rad2);      // landscape
     s.Choose(cmb2, 1);  // Letter
     s.Click(IDOK);
   });

@@ -43,9 +43,7 @@ class CLogWnd : public CWnd {
     Note("ncdestroy");
     CWnd::OnNcDestroy();
   }
-  afx_msg void OnSetFocus(CWnd* old) {
-    Note(std::string("setfocus from ") + (old ? "window" : "none"));
-  }
+  afx_msg void OnSetFocus(CWnd* old) { Note(std::string("setfocus from ") + (old ? "window" : "none")); }
   afx_msg void OnKillFocus(CWnd*) { Note("killfocus"); }
   afx_msg void OnCaptureChanged(CWnd*) { Note("capturechanged"); }
   afx_msg void OnPaint() {
@@ -94,8 +92,8 @@ TEST_F(WindowTest, DestroyingAParentDestroysItsChildrenInTheSystemsOrder) {
   EXPECT_TRUE(top.DestroyWindow());
 
   // WM_DESTROY goes down the tree, WM_NCDESTROY comes back up.
-  EXPECT_EQ(log, (std::vector<std::string>{"top:destroy", "child:destroy", "grandchild:destroy",
-                                           "grandchild:ncdestroy", "child:ncdestroy", "top:ncdestroy"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"top:destroy", "child:destroy", "grandchild:destroy", "grandchild:ncdestroy",
+                                           "child:ncdestroy", "top:ncdestroy"}));
   for (HWND h : handles) EXPECT_FALSE(IsWindow(h));
   EXPECT_EQ(top.m_hWnd, nullptr);
   EXPECT_EQ(grandchild.m_hWnd, nullptr);
@@ -271,8 +269,8 @@ TEST_F(WindowTest, AFrameworkExceptionInAHandlerIsReportedAndTheWindowLivesOn) {
 TEST_F(WindowTest, FromHandleGivesTheAttachedObjectOrOneWrapperPerWindow) {
   CLogWnd top;
   ASSERT_TRUE(top.CreateTop(CRect(0, 0, 100, 100)));
-  HWND plain = CreateWindowExW(0, u"AfxWnd", u"plain", WS_CHILD, 0, 0, 10, 10, top.m_hWnd,
-                               reinterpret_cast<HMENU>(5), nullptr, nullptr);
+  HWND plain = CreateWindowExW(0, u"AfxWnd", u"plain", WS_CHILD, 0, 0, 10, 10, top.m_hWnd, reinterpret_cast<HMENU>(5),
+                               nullptr, nullptr);
   ASSERT_NE(plain, nullptr);
   EXPECT_EQ(CWnd::FromHandle(top.m_hWnd), &top);
   EXPECT_EQ(CWnd::FromHandlePermanent(plain), nullptr);
