@@ -105,7 +105,9 @@ bool InRange(UINT message, UINT minMsg, UINT maxMsg) {
 HWND WindowToPaint(HWND filter) {
   for (HWND h : ThreadWindows(GetCurrentThreadId())) {
     WindowRecord* w = FindWindowRecord(h);
-    if (!w || (w->update.empty() && !w->internalPaint) || !IsWindowVisible(h)) continue;
+    // A window with redrawing turned off (WM_SETREDRAW) keeps its update
+    // region until it is turned on and painted.
+    if (!w || !w->redraw || (w->update.empty() && !w->internalPaint) || !IsWindowVisible(h)) continue;
     if (filter && filter != reinterpret_cast<HWND>(static_cast<intptr_t>(-1)) && h != filter && !IsChild(filter, h))
       continue;
     return h;

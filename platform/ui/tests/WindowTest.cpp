@@ -251,6 +251,15 @@ TEST_F(WindowTest, InvalidationCollectsAnUpdateRegionThatPaintingValidates) {
   platform::PumpPendingMessages();
   EXPECT_EQ(top.paints, 2);
   EXPECT_FALSE(top.GetUpdateRect(&r));
+
+  // With redrawing off the region waits.
+  top.SetRedraw(FALSE);
+  top.Invalidate();
+  platform::PumpPendingMessages();
+  EXPECT_EQ(top.paints, 2);
+  top.SetRedraw(TRUE);
+  platform::PumpPendingMessages();
+  EXPECT_EQ(top.paints, 3);
   top.DestroyWindow();
 }
 
