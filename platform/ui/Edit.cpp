@@ -201,7 +201,6 @@ class EditControl : public ControlImpl {
       MessageBeep(0);
       return;
     }
-    std::u16string& text = TextOf(hwnd);
     if (ch == VK_BACK) {
       if (start_ == end_ && start_ > 0) --start_;
       if (start_ != end_) Replace(hwnd, u"", true, true);
@@ -223,7 +222,6 @@ class EditControl : public ControlImpl {
     }
     if ((style & ES_UPPERCASE) && ch >= u'a' && ch <= u'z') ch = static_cast<WCHAR>(ch - 32);
     if ((style & ES_LOWERCASE) && ch >= u'A' && ch <= u'Z') ch = static_cast<WCHAR>(ch + 32);
-    (void)text;
     Replace(hwnd, std::u16string(1, ch), true, true);
   }
 

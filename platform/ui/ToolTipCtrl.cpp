@@ -66,7 +66,6 @@ class ToolTipControl : public ControlImpl {
         } else if (msg->message >= WM_LBUTTONDOWN && msg->message <= WM_MBUTTONDBLCLK) {
           current = nullptr;  // a click hides the tip
         }
-        (void)hwnd;
         return 0;
       }
       default:
