@@ -1,0 +1,44 @@
+// Korrin's compound entity (block): it owns its members, each of which
+// names the block as its owner. Transforms, picking and snapping act on the
+// members.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "draft/host/Entity.h"
+
+class CBlockEntity : public CEntity {
+ public:
+  CBlockEntity(int layer, CDrawingGroup* group);
+  ~CBlockEntity() override;
+
+  BOOL IsBlock() const override { return TRUE; }
+  CEntity* Clone(int flag = 1) const override;
+  // No defining values of its own: 0.
+  int GetGeometry(double* values) const override;
+  // Takes ownership of a member that belongs to no other block; FALSE (and
+  // nothing taken) for null, itself, or a member owned elsewhere.
+  BOOL AddMember(CEntity* member) override;
+  EntityKind GetKind() const override { return EntityKind::kBlock; }
+  void GetPieces(ShapePieces& out) const override;
+  void ListInto(CEntityList& out) const override;
+
+  int GetMemberCount() const { return static_cast<int>(members_.size()); }
+  CEntity* GetMember(int i) const { return members_.at(static_cast<size_t>(i)).get(); }
+  // Takes a member out of the block and hands it to the caller (its owner
+  // cleared); FALSE when it is not a direct member.
+  BOOL RemoveBlockMember(CEntity* member);
+  // The first text member, nested blocks searched depth first; null if none.
+  CEntity* FindFirstTextMember() const;
+
+ protected:
+  CBlockEntity(const CBlockEntity& other);
+  void ApplyTransform(const EntityTransform& t) override;
+  void RebaseGroup(CDrawingGroup* from, CDrawingGroup* to) override;
+
+ private:
+  std::vector<std::unique_ptr<CEntity>> members_;
+};
+
+CBlockEntity* ConstructBlockEntity(int layer, CDrawingGroup* group);

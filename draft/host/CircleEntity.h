@@ -1,0 +1,31 @@
+// Korrin's full circle.
+#pragma once
+
+#include "draft/host/Entity.h"
+
+class CCircleEntity : public CEntity {
+ public:
+  // Centre and radius in drawing coordinates and units.
+  CCircleEntity(int layer, CDrawingGroup* group, double cx, double cy, double r);
+
+  BOOL IsCircle() const override { return TRUE; }
+  CEntity* Clone(int flag = 1) const override;
+  int GetGeometry(double* values) const override;
+  EntityKind GetKind() const override { return EntityKind::kCircle; }
+  void GetPieces(ShapePieces& out) const override;
+
+  GPoint GetCentre() const { return Shown(c_); }
+  double GetRadius() const { return ShownLength(r_); }
+
+ protected:
+  CCircleEntity(const CCircleEntity&) = default;
+  void ApplyTransform(const EntityTransform& t) override;
+  void RebaseGroup(CDrawingGroup* from, CDrawingGroup* to) override;
+
+ private:
+  GPoint c_;
+  double r_;
+};
+
+// A new circle; the final flag is accepted for the call form and not used.
+CCircleEntity* ConstructCircleEntity(int layer, CDrawingGroup* group, double cx, double cy, double r, int flag = 1);

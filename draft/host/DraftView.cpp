@@ -1,0 +1,332 @@
+#include "draft/host/DraftView.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "draft/host/Entity.h"
+#include "draft/host/UndoRecord.h"
+
+CDraftView::CDraftView() = default;
+
+CDraftView::~CDraftView() {
+  // Records never own entities; drop them first, then free everything the
+  // view owns and whatever still sits in its lists.
+  undo_.clear();
+  redo_.clear();
+  std::unordered_set<CEntity*> doomed(owned_);
+  for (CEntity* e : entities_) doomed.insert(e);
+  for (CEntity* e : selection_) doomed.insert(e);
+  entities_.RemoveAll();
+  selection_.RemoveAll();
+  second_.RemoveAll();
+  for (CEntity* e : doomed) delete e;
+}
+
+// ---- Content.
+
+bool CDraftView::IsInDrawing(const CEntity* e) const { return e && (entities_.Contains(e) || selection_.Contains(e)); }
+
+void CDraftView::Adopt(CEntity* e) {
+  owned_.insert(e);
+  if (!order_.count(e)) order_[e] = nextOrder_++;
+}
+
+void CDraftView::InsertInOrder(CEntity* e) {
+  if (!order_.count(e)) order_[e] = nextOrder_++;
+  const unsigned long long key = order_[e];
+  for (POSITION pos = entities_.GetHeadPosition(); pos;) {
+    POSITION here = pos;
+    CEntity* other = entities_.GetNext(pos);
+    auto it = order_.find(other);
+    if (it != order_.end() && it->second > key) {
+      entities_.InsertBefore(here, e);
+      return;
+    }
+  }
+  entities_.AddTail(e);
+}
+
+void CDraftView::TakeOut(CEntity* e) {
+  while (entities_.Remove(e)) {}
+  while (selection_.Remove(e)) {}
+  while (second_.Remove(e)) {}
+}
+
+BOOL CDraftView::AddEntityToView(CEntity* entity, CUndoRecord* record, CEntity* replaced, int) {
+  if (!entity) return FALSE;
+  if (!IsInDrawing(entity)) {
+    Adopt(entity);
+    InsertInOrder(entity);
+  }
+  if (record) record->AddEntry(replaced, entity);
+  return TRUE;
+}
+
+void CDraftView::AddEntities(const CEntityList& list) {
+  CEntityList copy(list);  // the caller may pass one of the view's own lists
+  for (CEntity* e : copy) AddEntityToView(e);
+}
+
+BOOL CDraftView::RemoveEntity(CEntity* entity, int, int) {
+  if (!entity) return FALSE;
+  const bool wasIn = IsInDrawing(entity);
+  TakeOut(entity);
+  auto it = recordRefs_.find(entity);
+  if (it == recordRefs_.end() || it->second == 0) owned_.erase(entity);  // the caller owns it now
+  return wasIn ? TRUE : FALSE;
+}
+
+void CDraftView::RemoveEntities(const CEntityList& list) {
+  CEntityList copy(list);
+  for (CEntity* e : copy) RemoveEntity(e);
+}
+
+void CDraftView::SetCurrentLayer(int layer) { currentLayer_ = ClampLayer(layer); }
+
+const CLayerRecord* CDraftView::GetEntityLayerInfo(const CEntity* entity) const {
+  return entity ? layers_.GetLayerRecord(entity->GetEntityLayer()) : nullptr;
+}
+
+// ---- Selection.
+
+void CDraftView::SelectEntity(CEntity* entity, int highlight, int, int, void*) {
+  if (!entity || selection_.Contains(entity)) return;
+  entities_.Remove(entity);
+  selection_.AddTail(entity);
+  if (highlight) Record(ViewDrawKind::kHighlight, {}, nullptr, 1, entity);
+}
+
+void CDraftView::SelectEntities(const CEntityList& list, int highlight, int a, int b, int) {
+  CEntityList copy(list);
+  for (CEntity* e : copy) SelectEntity(e, highlight, a, b);
+}
+
+void CDraftView::DeselectEntities(const CEntityList& list) {
+  CEntityList copy(list);
+  for (CEntity* e : copy) ClearSelection(e);
+}
+
+void CDraftView::ClearSelection(CEntity* entity) {
+  if (entity) {
+    if (selection_.Remove(entity)) {
+      InsertInOrder(entity);
+      Record(ViewDrawKind::kHighlight, {}, nullptr, 0, entity);
+    }
+    return;
+  }
+  while (!selection_.IsEmpty()) {
+    CEntity* e = selection_.RemoveHead();
+    InsertInOrder(e);
+    Record(ViewDrawKind::kHighlight, {}, nullptr, 0, e);
+  }
+}
+
+// ---- Undo store.
+
+void CDraftView::ReleaseRecord(CUndoRecord* record) {
+  auto release = [this](CEntity* e) {
+    auto it = recordRefs_.find(e);
+    if (it == recordRefs_.end()) return;
+    if (--it->second > 0) return;
+    recordRefs_.erase(it);
+    if (!IsInDrawing(e) && owned_.erase(e)) {
+      second_.Remove(e);
+      order_.erase(e);
+      delete e;
+    }
+  };
+  for (CEntity* e : record->GetOldEntities()) release(e);
+  for (CEntity* e : record->GetNewEntities()) release(e);
+}
+
+void CDraftView::ClearRedo() {
+  while (!redo_.empty()) {
+    std::unique_ptr<CUndoRecord> r = std::move(redo_.back());
+    redo_.pop_back();
+    ReleaseRecord(r.get());
+  }
+}
+
+void CDraftView::PushUndoRecord(CUndoRecord* record) {
+  if (!record) return;
+  std::unique_ptr<CUndoRecord> owned(record);
+  ClearRedo();
+  for (CEntity* e : record->GetOldEntities()) {
+    ++recordRefs_[e];
+    Adopt(e);
+  }
+  for (CEntity* e : record->GetNewEntities()) {
+    ++recordRefs_[e];
+    Adopt(e);
+  }
+  undo_.push_back(std::move(owned));
+  while (static_cast<int>(undo_.size()) > undoLimit_) {
+    std::unique_ptr<CUndoRecord> oldest = std::move(undo_.front());
+    undo_.erase(undo_.begin());
+    ReleaseRecord(oldest.get());
+  }
+}
+
+BOOL CDraftView::Undo() {
+  if (undo_.empty()) return FALSE;
+  std::unique_ptr<CUndoRecord> r = std::move(undo_.back());
+  undo_.pop_back();
+  const auto& added = r->GetNewEntities();
+  for (auto it = added.rbegin(); it != added.rend(); ++it) TakeOut(*it);
+  for (CEntity* e : r->GetOldEntities())
+    if (!IsInDrawing(e)) InsertInOrder(e);
+  redo_.push_back(std::move(r));
+  return TRUE;
+}
+
+BOOL CDraftView::Redo() {
+  if (redo_.empty()) return FALSE;
+  std::unique_ptr<CUndoRecord> r = std::move(redo_.back());
+  redo_.pop_back();
+  for (CEntity* e : r->GetOldEntities()) TakeOut(e);
+  for (CEntity* e : r->GetNewEntities())
+    if (!IsInDrawing(e)) InsertInOrder(e);
+  undo_.push_back(std::move(r));
+  return TRUE;
+}
+
+void CDraftView::SetUndoLimit(int limit) { undoLimit_ = std::max(1, limit); }
+
+// ---- Coordinates.
+
+void CDraftView::ClientToDrawing(double& x, double& y, CPoint dp, int dir) {
+  if (dir) {
+    x = panX_ + dp.x / zoom_;
+    y = panY_ + (clientHeight_ - dp.y) / zoom_;
+  } else {
+    cursorPos_ = DrawingToClient(x, y);
+  }
+}
+
+CPoint CDraftView::DrawingToClient(double x, double y) const {
+  auto clampInt = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9))); };
+  return CPoint(clampInt((x - panX_) * zoom_), clampInt(clientHeight_ - (y - panY_) * zoom_));
+}
+
+void CDraftView::SetClientSize(int width, int height) {
+  clientWidth_ = std::max(1, width);
+  clientHeight_ = std::max(1, height);
+}
+
+void CDraftView::SetZoom(double zoom) {
+  if (zoom > 0 && std::isfinite(zoom)) zoom_ = zoom;
+}
+
+void CDraftView::SetPan(double x, double y) {
+  panX_ = x;
+  panY_ = y;
+}
+
+void CDraftView::ZoomInAt(double x, double y) {
+  // Keep (x, y) where it is on the screen.
+  const CPoint at = DrawingToClient(x, y);
+  SetZoom(zoom_ * 2);
+  panX_ = x - at.x / zoom_;
+  panY_ = y - (clientHeight_ - at.y) / zoom_;
+}
+
+void CDraftView::ZoomOutAt(double x, double y) {
+  const CPoint at = DrawingToClient(x, y);
+  SetZoom(zoom_ / 2);
+  panX_ = x - at.x / zoom_;
+  panY_ = y - (clientHeight_ - at.y) / zoom_;
+}
+
+void CDraftView::ZoomWindow(double x1, double y1, double x2, double y2) {
+  const double w = std::fabs(x2 - x1), h = std::fabs(y2 - y1);
+  if (w < tressil::kGeomTolerance && h < tressil::kGeomTolerance) return;
+  double z = std::min(w > 0 ? clientWidth_ / w : 1e300, h > 0 ? clientHeight_ / h : 1e300);
+  SetZoom(z);
+  panX_ = (x1 + x2) / 2 - clientWidth_ / 2.0 / zoom_;
+  panY_ = (y1 + y2) / 2 - clientHeight_ / 2.0 / zoom_;
+}
+
+void CDraftView::PanView(double x1, double y1, double x2, double y2, int, int) {
+  panX_ -= x2 - x1;
+  panY_ -= y2 - y1;
+}
+
+double CDraftView::GetPickAperture() const { return units_.pickSize / 2.0 / zoom_; }
+
+// ---- Drawing.
+
+void CDraftView::Record(ViewDrawKind kind, std::vector<double> values, const char* text, int flag, const CEntity* e) {
+  ViewDrawOp op{kind, std::move(values), CStringA(text ? text : ""), flag, e};
+  drawLog_.push_back(std::move(op));
+}
+
+void CDraftView::ShowCrossHair(int show) {
+  crossHairShown_ = show != 0;
+  if (!show) Record(ViewDrawKind::kCrossHairHidden, {});
+}
+
+void CDraftView::EraseCrossHair() {
+  crossHairShown_ = false;
+  Record(ViewDrawKind::kCrossHairErased, {});
+}
+
+void CDraftView::DrawCrossHair(double x, double y, int flag) {
+  crossHairShown_ = true;
+  Record(ViewDrawKind::kCrossHair, {x, y}, nullptr, flag);
+}
+
+void CDraftView::MarkPoint(double x, double y) { Record(ViewDrawKind::kMark, {x, y}); }
+
+void CDraftView::DrawLinePreview(double x1, double y1, double x2, double y2, int pen) {
+  Record(ViewDrawKind::kLine, {x1, y1, x2, y2}, nullptr, pen);
+}
+
+void CDraftView::DrawCirclePreview(double cx, double cy, double r) { Record(ViewDrawKind::kCircle, {cx, cy, r}); }
+
+void CDraftView::DrawArcPreview(double cx, double cy, double r, double start, double end, int flag) {
+  Record(ViewDrawKind::kArc, {cx, cy, r, start, end}, nullptr, flag);
+}
+
+void CDraftView::DrawEllipsePreview(double cx, double cy, double a, double b, double rotation, double start,
+                                    double end) {
+  Record(ViewDrawKind::kEllipse, {cx, cy, a, b, rotation, start, end});
+}
+
+void CDraftView::DrawTextPreview(const char* text, double x, double y, double angle) {
+  Record(ViewDrawKind::kText, {x, y, angle}, text);
+}
+
+void CDraftView::DrawTextPreviewStyled(const char* text, double x, double y, int flag, const CTextAttrib& attr) {
+  Record(ViewDrawKind::kTextStyled, {x, y, attr.GetHeight(), attr.GetAngle()}, text, flag);
+}
+
+void CDraftView::DrawEntityTemp(const CEntity* entity, int mode, int erase) {
+  if (!entity) return;
+  Record(erase ? ViewDrawKind::kEntityErase : ViewDrawKind::kEntityTemp, {}, nullptr, mode, entity);
+}
+
+void CDraftView::DrawEntitiesTemp(const CEntityList& list, int mode, int erase) {
+  for (CEntity* e : list) DrawEntityTemp(e, mode, erase);
+}
+
+// ---- State.
+
+BOOL CDraftView::SnapLength(double& d, const CDrawingGroup* group) const {
+  const double g = lengthStep_ * GetGroupScale(group);
+  if (!(g > tressil::kGeomTolerance) || !std::isfinite(d)) return FALSE;
+  const double n = std::trunc((d + g / 2) / g) * g;
+  const bool changed = std::fabs(n - d) > 1e-12;
+  d = n;
+  return changed ? TRUE : FALSE;
+}
+
+void CDraftView::SetCursorState(int arg, int pointInput, int pickMode, int viewCommand) {
+  cursorState_ = CursorState{arg, pointInput, pickMode, viewCommand};
+}
+
+int CDraftView::UpdateCursor() {
+  stateCursorShown_ = true;
+  if (cursorState_.viewCommand) return 3;
+  if (cursorState_.pickMode) return 2;
+  return cursorState_.pointInput ? 1 : 0;
+}

@@ -1,0 +1,323 @@
+// Velmish's drafting view: the drawing on which commands work, its
+// selection, undo store, cursor location and snapping, picking, previews,
+// units and view state.
+//
+// Drawing content and selection (the contract every command relies on):
+// - The drawing's entities are those in the entity list and those in the
+//   selection list. Selecting moves an entity from the entity list to the
+//   tail of the selection list; deselecting (ClearSelection,
+//   DeselectEntities) puts it back into the entity list in drawing order.
+//   So an empty entity list means everything is selected, and a command may
+//   move entities between the two lists by hand, as the view does.
+// - SelectEntity/SelectEntities accept an entity from the entity list or
+//   from no list at all (one that a command took off the selection list by
+//   hand) and leave an already selected one where it is.
+// - RemoveEntity/RemoveEntities take an entity out of the drawing from
+//   whichever list holds it, the second list included, and ignore one that
+//   is already out. Nothing is freed.
+// - The second list holds references to entities kept apart from the
+//   selection (registered boundary entities); emptying it changes nothing
+//   in the drawing. "Emptying the selection without destroying" is
+//   ClearSelection: the entities go back to the entity list.
+//
+// Ownership: the view owns every entity in its entity and selection lists
+// and every entity named by a pushed undo record. RemoveEntity hands an
+// entity back to the caller only when no pushed record names it; the caller
+// then adds it again, names it in a record it pushes, or deletes it. An
+// entity that a pushed record names stays the view's: the caller must not
+// delete it. Entities that drop out of every record while out of the
+// drawing (the redo history is cut, or the oldest undo step is dropped) are
+// freed.
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "draft/host/EntityList.h"
+#include "draft/host/GroupTable.h"
+#include "draft/host/LayerTable.h"
+#include "draft/host/NumberFormat.h"
+#include "draft/host/PointRec.h"
+#include "draft/host/TextAttrib.h"
+#include "platform/core/Geometry.h"
+#include "platform/core/String.h"
+
+class CEntity;
+class CUndoRecord;
+
+// The unit settings record.
+struct UnitSettings {
+  NumberFormatPair length{0, 3};
+  NumberFormatPair angle{0, 2};
+  int showCoordinates = 1;  // readouts beside the cursor
+  int pickSize = 8;         // pick aperture in pixels
+};
+
+// The selection filter: a group name that restricts picking and a
+// dimension-only flag.
+struct SelectionFilter {
+  CStringA groupName;
+  int dimensionOnly = 0;
+};
+
+// What the view drew for a command: rubber previews, temporary entities,
+// the cross-hair and marks. Every call is recorded in order.
+enum class ViewDrawKind {
+  kLine, kCircle, kArc, kEllipse, kText, kTextStyled, kEntityTemp, kEntityErase,
+  kCrossHair, kCrossHairHidden, kCrossHairErased, kMark, kHighlight,
+};
+
+struct ViewDrawOp {
+  ViewDrawKind kind;
+  std::vector<double> values;
+  CStringA text;
+  int flag = 0;
+  const CEntity* entity = nullptr;
+};
+
+// Entity-kind bits of the pick masks. A mask with 0x2000 (ordinary
+// entities) or 0x400000 (every entity) set picks every kind.
+enum PickMaskBits : DWORD {
+  kPickPoint = 0x1,
+  kPickText = 0x2,
+  kPickLine = 0x4,
+  kPickCircle = 0x8,
+  kPickArc = 0x10,
+  kPickEllipse = 0x20,
+  kPickBlock = 0x40,
+  kPickTwoPoint = 0x80,
+  kPickOrdinary = 0x2000,
+  kPickEverything = 0x400000,
+};
+
+class CDraftView {
+ public:
+  CDraftView();
+  ~CDraftView();
+  CDraftView(const CDraftView&) = delete;
+  CDraftView& operator=(const CDraftView&) = delete;
+
+  // ---- Content.
+  CEntityList* GetEntityList() { return &entities_; }
+  CEntityList* GetSelectionList() { return &selection_; }
+  CEntityList* GetSecondList() { return &second_; }
+  // Whether an entity is in the drawing (entity or selection list).
+  bool IsInDrawing(const CEntity* e) const;
+  // Puts an entity into the drawing (the view owns it). With a record the
+  // add is recorded, together with `replaced` as the entity it replaces
+  // (which the caller has already taken out). FALSE for null.
+  BOOL AddEntityToView(CEntity* entity, CUndoRecord* record = nullptr, CEntity* replaced = nullptr, int redraw = 1);
+  void AddEntities(const CEntityList& list);
+  // Out of the drawing, not freed; TRUE when it was in.
+  BOOL RemoveEntity(CEntity* entity, int redraw = 1, int flag = 0);
+  void RemoveEntities(const CEntityList& list);
+
+  int GetCurrentLayer() const { return currentLayer_; }
+  void SetCurrentLayer(int layer);
+  // The group table's active group (null when none).
+  CDrawingGroup* GetCurrentGroup() const { return groups_.GetActiveGroup(); }
+  CGroupTable* GetGroupTable() { return &groups_; }
+  CLayerTable* GetLayerTable() { return &layers_; }
+  // The layer record of the entity's layer (null for null).
+  const CLayerRecord* GetEntityLayerInfo(const CEntity* entity) const;
+
+  // ---- Selection (see the contract above).
+  void SelectEntity(CEntity* entity, int highlight = 1, int a = 1, int b = 1, void* extra = nullptr);
+  void SelectEntities(const CEntityList& list, int highlight = 1, int a = 1, int b = 1, int c = 0);
+  void DeselectEntities(const CEntityList& list);
+  // null: everything back to the entity list; an entity: that one only.
+  void ClearSelection(CEntity* entity = nullptr);
+  int GetSelectionCount() const { return selection_.GetCount(); }
+  SelectionFilter& SelectionFilterGroupName() { return filter_; }
+
+  // Picking. The options: o1 1 lets selected entities be picked too; o2 1
+  // puts the nearest first (else drawing order); o3 1 (deselect mode) picks
+  // among the selected entities only; o4 1 picks the members of compound
+  // entities themselves (else the compound). filter -1: no filter; any
+  // other value applies the selection filter. TRUE when something was found
+  // (appended to `out`).
+  BOOL PickEntitiesAtPoint(double x, double y, CEntityList& out, int o1, int o2, int o3, int o4, DWORD mask,
+                           int filter);
+  // A window: with the first corner left of the second, entities wholly
+  // inside; otherwise (a crossing box) entities inside or crossing it.
+  BOOL PickEntitiesInWindow(double x1, double y1, double x2, double y2, CEntityList& out, int o1, int o2, int o3,
+                            int o4, DWORD mask, int filter);
+
+  // ---- Undo store.
+  void PushUndoRecord(CUndoRecord* record);
+  BOOL Undo();
+  BOOL Redo();
+  int GetUndoCount() const { return static_cast<int>(undo_.size()); }
+  int GetRedoCount() const { return static_cast<int>(redo_.size()); }
+  // The oldest step is dropped beyond this many (default 200).
+  void SetUndoLimit(int limit);
+  void BeginViewUpdate() { ++updateDepth_; }
+  void EndViewUpdate() { if (updateDepth_ > 0) --updateDepth_; }
+
+  // ---- Coordinates. Device y grows downwards, drawing y upwards; a
+  // drawing point (x, y) is at device ((x - panX)·zoom, height - (y - panY)·zoom).
+  // dir 1: device -> drawing into x, y; dir 0: moves the screen cursor onto
+  // the drawing point (x, y) (and leaves x, y alone).
+  void ClientToDrawing(double& x, double& y, CPoint dp, int dir);
+  CPoint DrawingToClient(double x, double y) const;
+  void SetClientSize(int width, int height);
+  CSize GetClientSize() const { return {clientWidth_, clientHeight_}; }
+  double GetZoom() const { return zoom_; }
+  // Pixels per drawing unit (ignored unless positive and finite).
+  void SetZoom(double zoom);
+  void SetPan(double x, double y);
+  // The screen cursor, where ClientToDrawing(.., 0) last put it.
+  CPoint GetCursorPos() const { return cursorPos_; }
+  // Zoom by 2 about a drawing point; show a window; move the view so that
+  // the drawing point (x1, y1) comes to (x2, y2).
+  void ZoomInAt(double x, double y);
+  void ZoomOutAt(double x, double y);
+  void ZoomWindow(double x1, double y1, double x2, double y2);
+  void PanView(double x1, double y1, double x2, double y2, int = 0, int = 0);
+  void RefreshView(int = 0, int = 0) { ++refreshCount_; }
+  int GetRefreshCount() const { return refreshCount_; }
+  // The coordinate origin of the readouts and the coordinate dialog.
+  double GetOriginX() const { return originX_; }
+  double GetOriginY() const { return originY_; }
+  void SetOrigin(double x, double y) { originX_ = x; originY_ = y; }
+  // The pick aperture in drawing units (half the pick size).
+  double GetPickAperture() const;
+
+  // ---- Cross-hair, marks and previews (each drawn and recorded).
+  void ShowCrossHair(int show);
+  void EraseCrossHair();
+  void DrawCrossHair(double x, double y, int flag);
+  void MarkPoint(double x, double y);
+  void DrawLinePreview(double x1, double y1, double x2, double y2, int pen = 0);
+  void DrawCirclePreview(double cx, double cy, double r);
+  void DrawArcPreview(double cx, double cy, double r, double start, double end, int flag = 0);
+  void DrawEllipsePreview(double cx, double cy, double a, double b, double rotation, double start = 0.0,
+                          double end = 360.0);
+  void DrawTextPreview(const char* text, double x, double y, double angle);
+  void DrawTextPreviewStyled(const char* text, double x, double y, int flag, const CTextAttrib& attr);
+  // mode 1: temporary drawing; erase 1 takes it off again.
+  void DrawEntityTemp(const CEntity* entity, int mode, int erase);
+  void DrawEntitiesTemp(const CEntityList& list, int mode, int erase);
+  const std::vector<ViewDrawOp>& GetDrawLog() const { return drawLog_; }
+  void ClearDrawLog() { drawLog_.clear(); }
+  bool IsCrossHairShown() const { return crossHairShown_; }
+
+  // ---- Snapping. The options record by value, the snap state by address.
+  // Each returns 1 when the cursor snapped (cursor moved onto the point,
+  // flags 4 and 4, both words the entity's handle; *state = the snap kind),
+  // else 0 (cursor unchanged, *state = 0). The out words (the constraint
+  // event words) are set to 0.
+  int SnapCursorPoint(SnapOptions options, UINT flags, const std::vector<PointRec>& points, PointRec& cursor,
+                      int arg, DWORD& outX, DWORD& outY, int hint, DWORD* state);
+  // The key snaps look over the whole drawing for the nearest point of one
+  // kind: End end points, Home mid points, Page Down centres, Page Up
+  // intersections.
+  int SnapOnEndKey(SnapOptions options, UINT flags, const std::vector<PointRec>& points, PointRec& cursor, int arg,
+                   DWORD& outX, DWORD& outY, int hint, DWORD* state);
+  int SnapOnHomeKey(SnapOptions options, UINT flags, const std::vector<PointRec>& points, PointRec& cursor, int arg,
+                    DWORD& outX, DWORD& outY, int hint, DWORD* state);
+  int SnapOnPageDownKey(SnapOptions options, UINT flags, const std::vector<PointRec>& points, PointRec& cursor,
+                        int arg, DWORD& outX, DWORD& outY, int hint, DWORD* state);
+  int SnapOnPageUpKey(SnapOptions options, UINT flags, const std::vector<PointRec>& points, PointRec& cursor,
+                      int arg, DWORD& outX, DWORD& outY, int hint, DWORD* state);
+  // Moves the cursor by (dx, dy) length steps (times the current group's
+  // scale) and the screen cursor with it; flags 1 and 1, words 0, *state 0.
+  void NudgeCursor(SnapOptions options, int dx, int dy, const std::vector<PointRec>& points, CPoint dp,
+                   PointRec& cursor, DWORD& outX, DWORD& outY, int hint, DWORD* state);
+  // The view's snap modes (SnapKind bits; all four by default).
+  DWORD GetSnapModes() const { return snapModes_; }
+  void SetSnapModes(DWORD modes) { snapModes_ = modes; }
+  // Rounds d to whole length steps g = step × group scale:
+  // d = trunc((d + g/2) / g)·g; TRUE when it changed d.
+  BOOL SnapLength(double& d, const CDrawingGroup* group) const;
+
+  // ---- Closed boundary: the smallest closed loop of lines of `source`
+  // round (x, y), as new line entities (the caller owns them) appended to
+  // `boundary` in loop order. Lines on a centre-line layer are left out
+  // when hideCentre is set, thin lines when hideThin is set. TRUE when found.
+  BOOL FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
+                          int hideCentre, int hideThin = 0, int = 0, int = 0, int = 1);
+
+  // ---- Units and state.
+  UnitSettings& GetUnitSettings() { return units_; }
+  double GetLengthStep() const { return lengthStep_; }
+  double GetAngleStep() const { return angleStep_; }
+  void SetLengthStep(double step) { lengthStep_ = step; }
+  void SetAngleStep(double step) { angleStep_ = step; }
+  int& PolarDisplayFlag() { return polarDisplay_; }
+  int& ModalDialogFlag() { return modalDialog_; }
+  // The two event words (0 and 1), cleared before each event.
+  DWORD& EventWord(int i) { return eventWords_[i & 1]; }
+  int& AxonometricMode() { return axonometric_; }
+
+  // The view's window (null until the host gives it one).
+  HWND GetSafeHwnd() const { return hwnd_; }
+  void SetHwnd(HWND hwnd) { hwnd_ = hwnd; }
+
+  // Cursor state, as the command stack updates it.
+  struct CursorState {
+    int arg = 0, pointInput = 1, pickMode = 0, viewCommand = 0;
+  };
+  void ShowStateCursor(int show) { stateCursorShown_ = show != 0; }
+  void EraseStateCursor() { stateCursorShown_ = false; }
+  void SetCursorState(int arg, int pointInput, int pickMode, int viewCommand);
+  // 1 for a point-input cursor, 2 for a pick cursor, 3 for a view command's.
+  int UpdateCursor();
+  const CursorState& GetCursorState() const { return cursorState_; }
+
+ private:
+  void Record(ViewDrawKind kind, std::vector<double> values, const char* text = nullptr, int flag = 0,
+              const CEntity* e = nullptr);
+  void InsertInOrder(CEntity* e);
+  void TakeOut(CEntity* e);
+  void Adopt(CEntity* e);
+  void ReleaseRecord(CUndoRecord* record);
+  void ClearRedo();
+  bool Pickable(const CEntity* e, DWORD mask, int filter) const;
+  void Candidates(int o1, int o3, std::vector<CEntity*>& out) const;
+  int SnapTo(DWORD kinds, bool whole, int hint, PointRec& cursor, DWORD* state);
+
+  CEntityList entities_;
+  CEntityList selection_;
+  CEntityList second_;
+  std::unordered_set<CEntity*> owned_;
+  std::unordered_map<const CEntity*, int> recordRefs_;
+  std::unordered_map<const CEntity*, unsigned long long> order_;
+  unsigned long long nextOrder_ = 1;
+  std::vector<std::unique_ptr<CUndoRecord>> undo_;
+  std::vector<std::unique_ptr<CUndoRecord>> redo_;
+  int undoLimit_ = 200;
+  int updateDepth_ = 0;
+
+  CGroupTable groups_;
+  CLayerTable layers_;
+  int currentLayer_ = 0;
+  SelectionFilter filter_;
+
+  int clientWidth_ = 800;
+  int clientHeight_ = 600;
+  double zoom_ = 1.0;
+  double panX_ = 0.0;
+  double panY_ = 0.0;
+  CPoint cursorPos_;
+  double originX_ = 0.0;
+  double originY_ = 0.0;
+  int refreshCount_ = 0;
+
+  std::vector<ViewDrawOp> drawLog_;
+  bool crossHairShown_ = false;
+
+  DWORD snapModes_ = kSnapAll;
+  UnitSettings units_;
+  double lengthStep_ = 1.0;
+  double angleStep_ = 15.0;
+  int polarDisplay_ = 0;
+  int modalDialog_ = 0;
+  DWORD eventWords_[2] = {0, 0};
+  int axonometric_ = 0;
+  HWND hwnd_ = nullptr;
+  CursorState cursorState_;
+  bool stateCursorShown_ = false;
+};

@@ -1,0 +1,38 @@
+// Korrin's drawing group: a named sub-drawing with an origin, a scale and
+// flags. A point p held in the group is shown at origin + scale·(p − origin);
+// a point q picked on the screen goes into the group as
+// origin + (q − origin)/scale. A scale within 1e-6 of 0 counts as 1.0.
+#pragma once
+
+#include "draft/host/Geometry2D.h"
+#include "platform/core/String.h"
+
+class CDrawingGroup {
+ public:
+  CDrawingGroup(const char* name, double scale, double originX = 0.0, double originY = 0.0);
+
+  const CStringA& GetGroupName() const { return name_; }
+  // The scale in effect (1.0 for a scale within 1e-6 of 0).
+  double GetGroupScale() const;
+  void SetGroupScale(double scale) { scale_ = scale; }
+  double GetOriginX() const { return originX_; }
+  double GetOriginY() const { return originY_; }
+  void SetOrigin(double x, double y) { originX_ = x; originY_ = y; }
+
+  BOOL IsGroupPickedWhole() const { return pickedWhole_; }
+  void SetGroupPickedWhole(BOOL whole) { pickedWhole_ = whole; }
+
+  // Group point -> shown (drawing) point, and back.
+  GPoint ToShown(GPoint p) const;
+  GPoint ToGroup(GPoint q) const;
+
+ private:
+  CStringA name_;
+  double scale_;
+  double originX_;
+  double originY_;
+  BOOL pickedWhole_ = FALSE;
+};
+
+// The scale of a group, 1.0 for no group or a scale within 1e-6 of 0.
+double GetGroupScale(const CDrawingGroup* group);

@@ -1,0 +1,142 @@
+// Korrin's entity: the base of every drawing entity. An entity has a layer
+// (0..99), a drawing group (or none) and, as a member of a compound entity,
+// an owner block. Its defining points are held in the coordinates of its
+// group; every operation below takes and gives drawing (shown) coordinates,
+// mapped through the group (see CDrawingGroup).
+#pragma once
+
+#include <vector>
+
+#include "draft/host/EntityShape.h"
+#include "draft/host/Geometry2D.h"
+#include "platform/core/WinTypes.h"
+
+class CDrawingGroup;
+class CEntityList;
+class CTextAttrib;
+
+enum class EntityKind { kLine, kCircle, kArc, kEllipse, kPoint, kText, kBlock, kTwoPoint };
+
+// The most values GetGeometry gives (an elliptic arc: cx, cy, a, b,
+// rotation, start, end).
+inline constexpr int kMaxGeometryValues = 8;
+
+// A similarity of the plane in drawing coordinates: scale and turn about a
+// base point then move, or a mirror about a line.
+struct EntityTransform {
+  double m11 = 1, m12 = 0, m21 = 0, m22 = 1, tx = 0, ty = 0;
+  double scale = 1.0;
+  double rotation = 0.0;  // degrees; for a mirror: the axis direction
+  bool mirror = false;
+
+  // Scale and turn about (bx, by), then move by (dx, dy).
+  static EntityTransform Make(double dx, double dy, double bx, double by, double scale, double angle);
+  static EntityTransform Mirror(double x1, double y1, double x2, double y2);
+  GPoint Apply(GPoint p) const;
+  // The direction `angle` after the transform.
+  double MapAngle(double angle) const;
+};
+
+class CEntity {
+ public:
+  virtual ~CEntity();
+  CEntity& operator=(const CEntity&) = delete;
+
+  // ---- Virtual operations in slot order.
+  virtual BOOL IsText() const { return FALSE; }
+  virtual BOOL IsLine() const { return FALSE; }
+  virtual BOOL IsCircle() const { return FALSE; }
+  virtual BOOL IsArc() const { return FALSE; }
+  virtual BOOL IsBlock() const { return FALSE; }
+  virtual BOOL HasAttributes() const { return FALSE; }
+  // Scale by `scale` and turn by `angle` degrees about (baseX, baseY), then
+  // move by (dx, dy). copy 1: a new transformed entity (null when it cannot
+  // be made); copy 0: this entity changes and is returned.
+  virtual CEntity* Transform(double dx, double dy, double baseX, double baseY, double scale, double angle, int copy);
+  // viewValue 0: the entity lies wholly inside the rectangle (window test);
+  // otherwise: some of it lies inside or crosses its border (crossing test).
+  // A text is tested by its insertion point.
+  virtual BOOL IsInRectangle(double xmin, double ymin, double xmax, double ymax, int viewValue) const;
+  // The points where this entity meets `other`, at most `maxCount` of them,
+  // each once; returns their number.
+  virtual int Intersect(const CEntity& other, GPoint* out, int maxCount) const;
+  // A new copy with the same layer and group and no owner, or null.
+  virtual CEntity* Clone(int flag = 1) const = 0;
+  // A copy whose text attributes are `attr` (for entities that carry text),
+  // else a plain copy.
+  virtual CEntity* CloneWithTextAttrib(const CTextAttrib& attr) const;
+  virtual BOOL IsTable() const { return FALSE; }
+  // Line: x1, y1, x2, y2; circle: cx, cy, r; arc: cx, cy, r, start, end;
+  // ellipse: cx, cy, a, b, rotation, start, end; point: x, y; text: its
+  // insertion point. `values` has room for kMaxGeometryValues. Returns the
+  // number written.
+  virtual int GetGeometry(double* values) const = 0;
+  // Adds a member to a compound entity; FALSE for other kinds.
+  virtual BOOL AddMember(CEntity* member);
+  // Sets the two end points of a line or a two-point entity; FALSE for others.
+  virtual BOOL SetEndPoints(double x1, double y1, double x2, double y2, int flag);
+
+  // ---- Further virtual operations.
+  virtual EntityKind GetKind() const = 0;
+  virtual BOOL IsEllipse() const { return FALSE; }
+  virtual BOOL IsPoint() const { return FALSE; }
+  virtual BOOL IsTwoPointEntity() const { return FALSE; }
+  // The pieces of the entity in drawing coordinates.
+  virtual void GetPieces(ShapePieces& out) const = 0;
+  // The listing operation: appends this entity, and for a compound entity
+  // its members (nested content first-to-last, depth first).
+  virtual void ListInto(CEntityList& out) const;
+  // A mirrored copy about the line (x1, y1)-(x2, y2), or null.
+  CEntity* MirrorCopy(double x1, double y1, double x2, double y2) const;
+
+  // ---- Accessors.
+  BYTE GetEntityLayer() const { return layer_; }
+  void SetEntityLayer(int layer);
+  CDrawingGroup* GetEntityGroup() const { return group_; }
+  // Moves the entity into another group, keeping where it is shown.
+  void SetEntityGroup(CDrawingGroup* group);
+  CEntity* GetEntityOwner() const { return owner_; }
+  void SetEntityOwner(CEntity* owner) { owner_ = owner; }
+  // The scale of the entity's group (1.0 without a group).
+  double GetEntityScale() const;
+  BOOL IsOnLayer(int layer) const { return layer_ == layer; }
+  // A number that tells this entity apart from every other in the process.
+  DWORD GetHandle() const { return handle_; }
+
+  // Shortest distance from p to the entity, in drawing units.
+  double DistanceTo(GPoint p) const;
+  // The extents in drawing coordinates; false for an entity without extent.
+  bool GetExtents(double& xmin, double& ymin, double& xmax, double& ymax) const;
+
+ protected:
+  CEntity(int layer, CDrawingGroup* group);
+  // A copy keeps layer and group; it gets its own handle and no owner.
+  CEntity(const CEntity& other);
+
+  // Changes the entity in place by a transform given in drawing coordinates.
+  virtual void ApplyTransform(const EntityTransform& t) = 0;
+  // Group point <-> drawing point for this entity's group.
+  GPoint Shown(GPoint p) const;
+  GPoint InGroup(GPoint q) const;
+  double ShownLength(double groupLength) const { return groupLength * GetEntityScale(); }
+  double GroupLength(double shownLength) const { return shownLength / GetEntityScale(); }
+  // Maps a group point through a drawing-coordinate transform.
+  GPoint MapGroupPoint(GPoint p, const EntityTransform& t) const { return InGroup(t.Apply(Shown(p))); }
+  // Re-expresses every group point when the group changes (see SetEntityGroup).
+  virtual void RebaseGroup(CDrawingGroup* from, CDrawingGroup* to) = 0;
+  // Helpers for RebaseGroup: a group point, and a length, of group `from`
+  // expressed in group `to` so that it shows at the same place and size.
+  static GPoint RebasePoint(GPoint p, const CDrawingGroup* from, const CDrawingGroup* to);
+  static double RebaseLength(double length, const CDrawingGroup* from, const CDrawingGroup* to);
+
+  friend class CBlockEntity;
+
+ private:
+  BYTE layer_;
+  CDrawingGroup* group_;
+  CEntity* owner_ = nullptr;
+  DWORD handle_;
+};
+
+// A layer number in 0..99 (out-of-range values are clamped).
+int ClampLayer(int layer);

@@ -1,0 +1,35 @@
+// Korrin's group table: the drawing's groups in the order they were added,
+// with unique names and one active group. The table owns its groups.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "draft/host/DrawingGroup.h"
+
+class CGroupTable {
+ public:
+  CGroupTable() = default;
+  CGroupTable(const CGroupTable&) = delete;
+  CGroupTable& operator=(const CGroupTable&) = delete;
+
+  // The groups in table order.
+  std::vector<CDrawingGroup*> GetGroupList() const;
+  int GetCount() const { return static_cast<int>(groups_.size()); }
+
+  // The group of that name (exact comparison), or null.
+  CDrawingGroup* FindGroup(const char* name) const;
+  // A new group; for a name already in the table that group is returned and
+  // nothing is added, so names stay unique. Null for an empty name.
+  CDrawingGroup* AddGroup(const char* name, double scale, double originX = 0.0, double originY = 0.0);
+
+  CDrawingGroup* GetActiveGroup() const { return active_; }
+  // False (and nothing changes) for a group that is not in this table; null
+  // makes no group active.
+  BOOL SetActiveGroup(CDrawingGroup* group);
+  BOOL SetActiveGroupByName(const char* name);
+
+ private:
+  std::vector<std::unique_ptr<CDrawingGroup>> groups_;
+  CDrawingGroup* active_ = nullptr;
+};

@@ -1,0 +1,24 @@
+#include "draft/host/NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+
+CNumberFormat GetNumberFormat(const NumberFormatPair& pair) {
+  return CNumberFormat{pair.kind, std::clamp(pair.decimals, 0, 10)};
+}
+
+CStringA FormatNumberText(double value, const CNumberFormat& format) {
+  if (!std::isfinite(value)) return CStringA("0");
+  const int decimals = std::clamp(format.decimals, 0, 10);
+  CStringA text;
+  text.Format("%.*f", decimals, value);
+  if (format.kind == 1 && text.Find('.') >= 0) {
+    text.TrimRight('0');
+    text.TrimRight('.');
+  }
+  // "-0.000" and "-0" read as zero.
+  bool allZero = true;
+  for (int i = 1; i < text.GetLength() && allZero; ++i) allZero = text[i] == '0' || text[i] == '.';
+  if (text.GetLength() > 1 && text[0] == '-' && allZero) text = text.Mid(1);
+  return text;
+}

@@ -1,0 +1,43 @@
+// Tressil's settings store: named sections of keys whose values are kept as
+// text. Every read names its default, returned when the key is missing (or,
+// for an int, when its text is not a number); ints are written as decimal
+// text, reals as text formatted by the caller ("%lf"). The system-variable
+// groups (SYSVAR_MISC, SYSVAR_NORMAL, ...) are sections of the same store.
+//
+// The store keeps its values in a backing: the application profile of the
+// host, or (until one is attached, and in tests) memory.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "platform/core/String.h"
+
+class CSettingsBacking {
+ public:
+  virtual ~CSettingsBacking() = default;
+  virtual std::optional<CStringA> Read(const CStringA& section, const CStringA& key) const = 0;
+  virtual bool Write(const CStringA& section, const CStringA& key, const CStringA& value) = 0;
+};
+
+// Values held in memory, sections and keys compared as given.
+class CMemorySettings : public CSettingsBacking {
+ public:
+  std::optional<CStringA> Read(const CStringA& section, const CStringA& key) const override;
+  bool Write(const CStringA& section, const CStringA& key, const CStringA& value) override;
+
+ private:
+  std::map<std::pair<CStringA, CStringA>, CStringA> values_;
+};
+
+// Replaces the store's backing (null: a fresh memory backing) and returns
+// the previous one.
+std::unique_ptr<CSettingsBacking> SetSettingsBacking(std::unique_ptr<CSettingsBacking> backing);
+
+int GetProfileIntSetting(const char* section, const char* key, int defaultValue);
+CStringA GetProfileStringSetting(const char* section, const char* key, const char* defaultValue = "");
+BOOL WriteProfileIntSetting(const char* section, const char* key, int value);
+BOOL WriteProfileStringSetting(const char* section, const char* key, const char* value);
+// A system variable read as an int (a section of the store).
+int GetSysVarInt(const char* group, const char* key, int defaultValue);
