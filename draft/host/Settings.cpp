@@ -14,13 +14,15 @@ bool Valid(const char* s) { return s && *s; }
 }  // namespace
 
 std::optional<CStringA> CMemorySettings::Read(const CStringA& section, const CStringA& key) const {
-  auto it = values_.find({section, key});
-  if (it == values_.end()) return std::nullopt;
-  return it->second;
+  auto s = values_.find(section.str());
+  if (s == values_.end()) return std::nullopt;
+  auto k = s->second.find(key.str());
+  if (k == s->second.end()) return std::nullopt;
+  return k->second;
 }
 
 bool CMemorySettings::Write(const CStringA& section, const CStringA& key, const CStringA& value) {
-  values_[{section, key}] = value;
+  values_[section.str()][key.str()] = value;
   return true;
 }
 

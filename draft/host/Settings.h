@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/core/String.h"
 
@@ -28,7 +29,8 @@ class CMemorySettings : public CSettingsBacking {
   bool Write(const CStringA& section, const CStringA& key, const CStringA& value) override;
 
  private:
-  std::map<std::pair<CStringA, CStringA>, CStringA> values_;
+  // Keyed by the bytes of section and key.
+  std::map<std::string, std::map<std::string, CStringA>> values_;
 };
 
 // Replaces the store's backing (null: a fresh memory backing) and returns
