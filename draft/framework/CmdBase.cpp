@@ -212,7 +212,9 @@ int CCmdBase::UpdateCoordText(CDraftView* view) {
     const CNumberFormat lengthFormat = GetNumberFormat(units.length);
     if (view->PolarDisplayFlag()) {
       readout1_ = FormatNumberText(GetPointDistance(dx, dy, 0, 0), lengthFormat);
-      readout2_ = FormatNumberText(GetLineAngle(dx, dy, 0, 0), GetNumberFormat(units.angle));
+      // The polar angle is the direction from the origin to the cursor (the
+      // direction the other way round would be 180 degrees off).
+      readout2_ = FormatNumberText(GetLineAngle(0, 0, dx, dy), GetNumberFormat(units.angle));
       statusText_ = CString("极径: ") + readout1_ + "   角度: " + readout2_;
     } else {
       readout1_ = FormatNumberText(dx, lengthFormat);
