@@ -192,8 +192,8 @@ int CCmdBase::IsDoneAfterKey() { return doneOutside_ ? 1 : 0; }
 // ---- Preview and readout.
 
 int CCmdBase::DrawPreview(CDraftView* view) {
-  if (!view || !IsPointInput()) return 0;
-  view->DrawCrossHair(cursor_.x, cursor_.y, 1);
+  if (!view) return 0;
+  if (IsPointInput()) view->DrawCrossHair(cursor_.x, cursor_.y, 1);
   if (view->GetUnitSettings().showCoordinates) {
     view->DrawTextPreview(readout1_, cursor_.x, cursor_.y, 0.0);
     view->DrawTextPreview(readout2_, cursor_.x, cursor_.y, 90.0);
