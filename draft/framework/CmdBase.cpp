@@ -6,6 +6,7 @@
 
 #include "draft/framework/CmdWindowCalls.h"
 #include "draft/framework/CoordInputDlg.h"
+#include "draft/framework/ResourceSwitch.h"
 #include "draft/host/ArcEntity.h"
 #include "draft/host/BlockEntity.h"
 #include "draft/host/CircleEntity.h"
@@ -530,10 +531,18 @@ int CCmdBase::RunCoordinateDialog(CDraftView* view, UINT ch, double& x, double& 
   if (!view) return 0;
   group_ = view->GetCurrentGroup();
   const double scale = GetGroupScale(group_);
+  CResourceSwitch resources;
+  resources.SwitchToModule(kScrivelModuleName);
   CCoordInputDlg dlg(scale, 0.0, 0.0, 1, 1, ch);
   dlg.SetBasePoint(view->GetOriginX(), view->GetOriginY());
   view->ModalDialogFlag() = 1;
-  const int answer = RunModalCoordDialog(dlg);
+  int answer = IDCANCEL;
+  try {
+    answer = RunModalCoordDialog(dlg);
+  } catch (...) {
+    view->ModalDialogFlag() = 0;
+    throw;
+  }
   view->ModalDialogFlag() = 0;
   if (answer != IDOK) return 0;
   x = dlg.GetResultX();

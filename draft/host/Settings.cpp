@@ -6,7 +6,7 @@
 
 namespace {
 std::unique_ptr<CSettingsBacking>& Backing() {
-  static std::unique_ptr<CSettingsBacking> backing = std::make_unique<CMemorySettings>();
+  static std::unique_ptr<CSettingsBacking> backing = std::make_unique<CProfileSettings>();
   return backing;
 }
 
@@ -28,7 +28,7 @@ bool CMemorySettings::Write(const CStringA& section, const CStringA& key, const 
 
 std::unique_ptr<CSettingsBacking> SetSettingsBacking(std::unique_ptr<CSettingsBacking> backing) {
   std::unique_ptr<CSettingsBacking> previous = std::move(Backing());
-  Backing() = backing ? std::move(backing) : std::make_unique<CMemorySettings>();
+  Backing() = backing ? std::move(backing) : std::make_unique<CProfileSettings>();
   return previous;
 }
 

@@ -4,8 +4,8 @@
 // text, reals as text formatted by the caller ("%lf"). The system-variable
 // groups (SYSVAR_MISC, SYSVAR_NORMAL, ...) are sections of the same store.
 //
-// The store keeps its values in a backing: the application profile of the
-// host, or (until one is attached, and in tests) memory.
+// The store keeps its values in a backing: the application profile (the
+// default), or memory.
 #pragma once
 
 #include <map>
@@ -33,8 +33,15 @@ class CMemorySettings : public CSettingsBacking {
   std::map<std::string, std::map<std::string, CStringA>> values_;
 };
 
-// Replaces the store's backing (null: a fresh memory backing) and returns
-// the previous one.
+// Values held in the application profile (platform/core/Profile.h).
+class CProfileSettings : public CSettingsBacking {
+ public:
+  std::optional<CStringA> Read(const CStringA& section, const CStringA& key) const override;
+  bool Write(const CStringA& section, const CStringA& key, const CStringA& value) override;
+};
+
+// Replaces the store's backing (null: the application profile again) and
+// returns the previous one.
 std::unique_ptr<CSettingsBacking> SetSettingsBacking(std::unique_ptr<CSettingsBacking> backing);
 
 int GetProfileIntSetting(const char* section, const char* key, int defaultValue);

@@ -1,0 +1,25 @@
+#include "draft/res/DraftResources.h"
+
+namespace draftres {
+
+platform::ResourceSet BuildResources() {
+  using namespace platform::rc;
+  platform::ResourceSet r;
+  // The coordinate dialog.
+  r.Add(Dialog(132, "坐标输入", {0, 0, 178, 92})
+            .Style(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU)
+            .Font(9, "宋体")
+            .AutoRadioButton("相对坐标", 1272, {10, 8, 50, 10}, WS_GROUP)
+            .AutoRadioButton("绝对坐标", 629, {64, 8, 50, 10})
+            .AutoRadioButton("直角坐标", 1013, {10, 22, 50, 10}, WS_GROUP)
+            .AutoRadioButton("极坐标", 2289, {64, 22, 50, 10})
+            .LText("相对坐标 &X:", 1018, {10, 40, 56, 8})
+            .EditText(1004, {70, 38, 96, 12}, ES_AUTOHSCROLL)
+            .LText("相对坐标 &Y:", 1122, {10, 56, 56, 8})
+            .EditText(1005, {70, 54, 96, 12}, ES_AUTOHSCROLL)
+            .DefPushButton("确认", IDOK, {30, 72, 50, 14})
+            .PushButton("取消", IDCANCEL, {98, 72, 50, 14}));
+  return r;
+}
+
+}  // namespace draftres
