@@ -303,19 +303,19 @@ CEntity* CCmdBase::AddTextEntity(CDraftView* view, CEntity* block, const int* la
 
 // ---- Typed points.
 
-int CCmdBase::SplitByComma(const CString& text, std::vector<CString>& out) {
-  out.clear();
+int CCmdBase::SplitByComma(const CString& text, CStringArray& out) {
+  out.RemoveAll();
   CString rest = text;
   for (;;) {
     const int comma = rest.Find(',');
     if (comma < 0) {
-      out.push_back(rest);
+      out.Add(rest);
       break;
     }
-    out.push_back(rest.Left(comma));
+    out.Add(rest.Left(comma));
     rest = rest.Mid(comma + 1);
     if (rest.IsEmpty()) {
-      out.push_back(CString());
+      out.Add(CString());
       break;
     }
   }
@@ -323,11 +323,11 @@ int CCmdBase::SplitByComma(const CString& text, std::vector<CString>& out) {
 }
 
 int CCmdBase::OnTypedPoint(CDraftView* view, const char* text) {
-  std::vector<CString> parts;
+  CStringArray parts;
   SplitByComma(CString(text ? text : ""), parts);
   double x = 0, y = 0;
   // Two numbers and nothing else: "a,b" is not the point (0, 0).
-  if (parts.size() != 2 || !ParseNumber(parts[0], x) || !ParseNumber(parts[1], y)) {
+  if (parts.GetSize() != 2 || !ParseNumber(parts[0], x) || !ParseNumber(parts[1], y)) {
     ShowErrorMessage(kBadInput);
     return 0;
   }

@@ -16,6 +16,7 @@
 #include "draft/host/TextAttrib.h"
 #include "platform/core/Geometry.h"
 #include "platform/core/String.h"
+#include "platform/core/StringArray.h"
 
 class CCmdStack;
 class CDrawingGroup;
@@ -75,7 +76,7 @@ class CCmdBase {
   virtual CEntity* AddTextEntity(CDraftView* view, CEntity* block, const int* layer, CDrawingGroup* group,
                                  CString text, double x, double y, double height, double angle, int alignment,
                                  int style);
-  virtual int SplitByComma(const CString& text, std::vector<CString>& out);
+  virtual int SplitByComma(const CString& text, CStringArray& out);
   virtual int OnTypedPoint(CDraftView* view, const char* text);
   virtual void DrawEntityXor(CDraftView* view, CEntity* entity);
   virtual void EndSafely(CDraftView* view);
