@@ -257,6 +257,7 @@ double CDraftView::GetPickAperture() const { return units_.pickSize / 2.0 / zoom
 
 void CDraftView::Record(ViewDrawKind kind, std::vector<double> values, const char* text, int flag, const CEntity* e) {
   ViewDrawOp op{kind, std::move(values), CStringA(text ? text : ""), flag, e};
+  Paint(op);
   drawLog_.push_back(std::move(op));
 }
 

@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "draft/host/EntityList.h"
+#include "draft/host/Geometry2D.h"
 #include "draft/host/GroupTable.h"
 #include "draft/host/LayerTable.h"
 #include "draft/host/NumberFormat.h"
@@ -44,6 +45,7 @@
 #include "platform/core/Geometry.h"
 #include "platform/core/String.h"
 
+class CDC;
 class CEntity;
 class CUndoRecord;
 
@@ -186,6 +188,8 @@ class CDraftView {
   double GetPickAperture() const;
 
   // ---- Cross-hair, marks and previews (each drawn and recorded).
+  // The device context they are drawn through (not owned; null: none).
+  void SetDC(CDC* dc);
   void ShowCrossHair(int show);
   void EraseCrossHair();
   void DrawCrossHair(double x, double y, int flag);
@@ -270,6 +274,10 @@ class CDraftView {
  private:
   void Record(ViewDrawKind kind, std::vector<double> values, const char* text = nullptr, int flag = 0,
               const CEntity* e = nullptr);
+  void Paint(const ViewDrawOp& op);
+  void PaintPolyline(const std::vector<GPoint>& points, int penStyle, COLORREF colour, bool xorMode);
+  void PaintPieces(const CEntity* e, COLORREF colour, bool xorMode);
+  void PaintCrossHairAt(CPoint at);
   void InsertInOrder(CEntity* e);
   void TakeOut(CEntity* e);
   void Adopt(CEntity* e);
@@ -307,6 +315,9 @@ class CDraftView {
   int refreshCount_ = 0;
 
   std::vector<ViewDrawOp> drawLog_;
+  CDC* dc_ = nullptr;
+  CPoint crossHairAt_;
+  bool crossHairPainted_ = false;
   bool crossHairShown_ = false;
 
   DWORD snapModes_ = kSnapAll;

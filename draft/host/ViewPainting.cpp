@@ -1,0 +1,145 @@
+// CDraftView: drawing what the commands show through the view's device
+// context. Rubber previews, temporary entities and the cross-hair are drawn
+// with the "xor" raster operation and a white pen (the screen inverted), so that drawing the same figure
+// again takes it off the screen; marks and highlights are drawn plainly.
+#include <cmath>
+#include <vector>
+
+#include "draft/host/DraftView.h"
+#include "draft/host/Entity.h"
+#include "platform/gdi/DC.h"
+
+namespace {
+constexpr int kMarkSize = 3;  // pixels each way
+constexpr int kEllipseSteps = 72;
+}  // namespace
+
+void CDraftView::SetDC(CDC* dc) { dc_ = dc; }
+
+void CDraftView::PaintPolyline(const std::vector<GPoint>& points, int penStyle, COLORREF colour, bool xorMode) {
+  if (!dc_ || points.size() < 2) return;
+  std::vector<POINT> device;
+  for (const GPoint& p : points) device.push_back(DrawingToClient(p.x, p.y));
+  CPen pen(penStyle, 1, colour);
+  CPen* oldPen = dc_->SelectObject(&pen);
+  const int oldRop = dc_->SetROP2(xorMode ? R2_XORPEN : R2_COPYPEN);
+  dc_->Polyline(device.data(), static_cast<int>(device.size()));
+  dc_->SetROP2(oldRop);
+  dc_->SelectObject(oldPen);
+}
+
+void CDraftView::PaintPieces(const CEntity* e, COLORREF colour, bool xorMode) {
+  ShapePieces pieces;
+  e->GetPieces(pieces);
+  for (const ShapePiece& s : pieces) {
+    switch (s.kind) {
+      case ShapePiece::kSegment:
+        PaintPolyline({s.a, s.b}, PS_SOLID, colour, xorMode);
+        break;
+      case ShapePiece::kArc: {
+        std::vector<GPoint> pts;
+        const int n = std::max(8, static_cast<int>((s.end - s.start) / 5));
+        for (int i = 0; i <= n; ++i) {
+          const double a = DegreeToRadian(s.start + (s.end - s.start) * i / n);
+          pts.push_back({s.c.x + s.r * std::cos(a), s.c.y + s.r * std::sin(a)});
+        }
+        PaintPolyline(pts, PS_SOLID, colour, xorMode);
+        break;
+      }
+      case ShapePiece::kPoint:
+      case ShapePiece::kCentre:
+        break;
+    }
+  }
+}
+
+void CDraftView::Paint(const ViewDrawOp& op) {
+  if (!dc_) return;
+  const COLORREF white = RGB(255, 255, 255);
+  const auto& v = op.values;
+  switch (op.kind) {
+    case ViewDrawKind::kLine:
+      PaintPolyline({{v[0], v[1]}, {v[2], v[3]}}, op.flag ? PS_DOT : PS_SOLID, white, true);
+      break;
+    case ViewDrawKind::kCircle:
+    case ViewDrawKind::kArc: {
+      const double start = op.kind == ViewDrawKind::kArc ? v[3] : 0.0;
+      double end = op.kind == ViewDrawKind::kArc ? v[4] : 360.0;
+      double s = start;
+      MakeAngleRangeAscending(s, end, true);
+      std::vector<GPoint> pts;
+      const int n = std::max(8, static_cast<int>((end - s) / 5));
+      for (int i = 0; i <= n; ++i) {
+        const double a = DegreeToRadian(s + (end - s) * i / n);
+        pts.push_back({v[0] + v[2] * std::cos(a), v[1] + v[2] * std::sin(a)});
+      }
+      PaintPolyline(pts, PS_SOLID, white, true);
+      break;
+    }
+    case ViewDrawKind::kEllipse: {
+      double s = v[5], e = v[6];
+      MakeAngleRangeAscending(s, e, true);
+      const double rot = DegreeToRadian(v[4]);
+      std::vector<GPoint> pts;
+      for (int i = 0; i <= kEllipseSteps; ++i) {
+        const double t = DegreeToRadian(s + (e - s) * i / kEllipseSteps);
+        const double u = v[2] * std::cos(t), w = v[3] * std::sin(t);
+        pts.push_back({v[0] + u * std::cos(rot) - w * std::sin(rot), v[1] + u * std::sin(rot) + w * std::cos(rot)});
+      }
+      PaintPolyline(pts, PS_SOLID, white, true);
+      break;
+    }
+    case ViewDrawKind::kText:
+    case ViewDrawKind::kTextStyled: {
+      const CPoint at = DrawingToClient(v[0], v[1]);
+      const int oldRop = dc_->SetROP2(R2_XORPEN);
+      dc_->TextOut(at.x, at.y, op.text);
+      dc_->SetROP2(oldRop);
+      break;
+    }
+    case ViewDrawKind::kEntityTemp:
+    case ViewDrawKind::kEntityErase:
+      if (op.entity) PaintPieces(op.entity, white, true);
+      break;
+    case ViewDrawKind::kHighlight:
+      if (op.entity) PaintPieces(op.entity, op.flag ? RGB(255, 0, 255) : white, false);
+      break;
+    case ViewDrawKind::kCrossHair: {
+      const CPoint at = DrawingToClient(v[0], v[1]);
+      PaintCrossHairAt(at);
+      crossHairAt_ = at;
+      crossHairPainted_ = true;
+      break;
+    }
+    case ViewDrawKind::kCrossHairHidden:
+    case ViewDrawKind::kCrossHairErased:
+      if (crossHairPainted_) {
+        PaintCrossHairAt(crossHairAt_);  // the same figure again takes it off
+        crossHairPainted_ = false;
+      }
+      break;
+    case ViewDrawKind::kMark: {
+      const CPoint at = DrawingToClient(v[0], v[1]);
+      CPen pen(PS_SOLID, 1, RGB(255, 255, 0));
+      CPen* oldPen = dc_->SelectObject(&pen);
+      dc_->MoveTo(at.x - kMarkSize, at.y - kMarkSize);
+      dc_->LineTo(at.x + kMarkSize + 1, at.y + kMarkSize + 1);
+      dc_->MoveTo(at.x + kMarkSize, at.y - kMarkSize);
+      dc_->LineTo(at.x - kMarkSize - 1, at.y + kMarkSize + 1);
+      dc_->SelectObject(oldPen);
+      break;
+    }
+  }
+}
+
+void CDraftView::PaintCrossHairAt(CPoint at) {
+  CPen pen(PS_SOLID, 1, RGB(255, 255, 255));
+  CPen* oldPen = dc_->SelectObject(&pen);
+  const int oldRop = dc_->SetROP2(R2_XORPEN);
+  dc_->MoveTo(0, at.y);
+  dc_->LineTo(clientWidth_, at.y);
+  dc_->MoveTo(at.x, 0);
+  dc_->LineTo(at.x, clientHeight_);
+  dc_->SetROP2(oldRop);
+  dc_->SelectObject(oldPen);
+}
