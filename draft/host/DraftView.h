@@ -178,7 +178,9 @@ class CDraftView {
   void ZoomOutAt(double x, double y);
   void ZoomWindow(double x1, double y1, double x2, double y2);
   void PanView(double x1, double y1, double x2, double y2, int = 0, int = 0);
-  void RefreshView(int = 0, int = 0) { ++refreshCount_; }
+  // Repaints the drawing through the device context: the background, then
+  // the entities, the selected ones highlighted.
+  void RefreshView(int = 0, int = 0);
   int GetRefreshCount() const { return refreshCount_; }
   // The coordinate origin of the readouts and the coordinate dialog.
   double GetOriginX() const { return originX_; }
@@ -278,6 +280,7 @@ class CDraftView {
   void PaintPolyline(const std::vector<GPoint>& points, int penStyle, COLORREF colour, bool xorMode);
   void PaintPieces(const CEntity* e, COLORREF colour, bool xorMode);
   void PaintCrossHairAt(CPoint at);
+  void PaintText(CPoint at, const CStringA& text, double angle, COLORREF colour);
   void InsertInOrder(CEntity* e);
   void TakeOut(CEntity* e);
   void Adopt(CEntity* e);
@@ -318,6 +321,12 @@ class CDraftView {
   CDC* dc_ = nullptr;
   CPoint crossHairAt_;
   bool crossHairPainted_ = false;
+  struct PaintedText {
+    CPoint at;
+    CStringA text;
+    double angle;
+  };
+  std::vector<PaintedText> paintedTexts_;  // the readouts on the screen
   bool crossHairShown_ = false;
 
   DWORD snapModes_ = kSnapAll;

@@ -8,6 +8,7 @@
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
 #include "platform/gdi/DC.h"
+#include "platform/gdi/Font.h"
 
 namespace {
 constexpr int kMarkSize = 3;  // pixels each way
@@ -92,9 +93,9 @@ void CDraftView::Paint(const ViewDrawOp& op) {
     case ViewDrawKind::kText:
     case ViewDrawKind::kTextStyled: {
       const CPoint at = DrawingToClient(v[0], v[1]);
-      const int oldRop = dc_->SetROP2(R2_XORPEN);
-      dc_->TextOut(at.x, at.y, op.text);
-      dc_->SetROP2(oldRop);
+      const double angle = op.kind == ViewDrawKind::kText ? v[2] : v[3];
+      PaintText(at, op.text, angle, RGB(0, 255, 0));
+      paintedTexts_.push_back({at, op.text, angle});
       break;
     }
     case ViewDrawKind::kEntityTemp:
@@ -117,6 +118,9 @@ void CDraftView::Paint(const ViewDrawOp& op) {
         PaintCrossHairAt(crossHairAt_);  // the same figure again takes it off
         crossHairPainted_ = false;
       }
+      // The readouts beside the cursor go with it.
+      for (const PaintedText& t : paintedTexts_) PaintText(t.at, t.text, t.angle, RGB(0, 0, 0));
+      paintedTexts_.clear();
       break;
     case ViewDrawKind::kMark: {
       const CPoint at = DrawingToClient(v[0], v[1]);
@@ -142,4 +146,36 @@ void CDraftView::PaintCrossHairAt(CPoint at) {
   dc_->LineTo(at.x, clientHeight_);
   dc_->SetROP2(oldRop);
   dc_->SelectObject(oldPen);
+}
+
+void CDraftView::RefreshView(int, int) {
+  ++refreshCount_;
+  crossHairPainted_ = false;  // the repaint wipes them
+  paintedTexts_.clear();
+  if (!dc_) return;
+  dc_->FillSolidRect(0, 0, clientWidth_, clientHeight_, RGB(0, 0, 0));
+  for (const CEntity* e : entities_) PaintPieces(e, RGB(255, 255, 255), false);
+  for (const CEntity* e : selection_) PaintPieces(e, RGB(255, 0, 255), false);
+}
+
+void CDraftView::PaintText(CPoint at, const CStringA& text, double angle, COLORREF colour) {
+  LOGFONTA lf{};
+  lf.lfHeight = -14;
+  lf.lfEscapement = static_cast<LONG>(std::lround(angle * 10));
+  lf.lfOrientation = lf.lfEscapement;
+  lf.lfCharSet = 134;  // GB2312
+  CFont font;
+  font.CreateFontIndirect(&lf);
+  CFont* oldFont = dc_->SelectObject(&font);
+  const COLORREF oldColour = dc_->SetTextColor(colour);
+  const int oldMode = dc_->SetBkMode(TRANSPARENT);
+  // Beside the cursor: a horizontal text above and right of it, an upright
+  // one to the left of it.
+  if (std::fabs(angle) < 1e-9)
+    dc_->TextOut(at.x + 4, at.y - 18, text);
+  else
+    dc_->TextOut(at.x - 18, at.y - 4, text);
+  dc_->SetBkMode(oldMode);
+  dc_->SetTextColor(oldColour);
+  dc_->SelectObject(oldFont);
 }
