@@ -533,7 +533,7 @@ int CCmdBase::RunCoordinateDialog(CDraftView* view, UINT ch, double& x, double& 
   const double scale = GetGroupScale(group_);
   CResourceSwitch resources;
   resources.SwitchToModule(kScrivelModuleName);
-  CCoordInputDlg dlg(scale, 0.0, 0.0, 1, 1, ch);
+  CCoordInputDlg dlg(nullptr, scale, 0.0, 0.0, 1, 1, ch);
   dlg.SetBasePoint(view->GetOriginX(), view->GetOriginY());
   view->ModalDialogFlag() = 1;
   int answer = IDCANCEL;

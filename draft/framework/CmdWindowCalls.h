@@ -19,6 +19,5 @@ void PostCommandDestroyed();
 }  // namespace cmdwin
 
 // Runs the coordinate dialog modally under this library's resources; IDOK
-// with the result computed, or IDCANCEL. Without the platform's dialog
-// system no dialog can be shown and the answer is IDCANCEL.
+// with the result computed, or IDCANCEL.
 int RunModalCoordDialog(CCoordInputDlg& dlg);

@@ -3,10 +3,26 @@
 #include <cmath>
 
 #include "draft/host/Geometry2D.h"
+#include "platform/ui/DataExchange.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/MessageMap.h"
 
-CCoordInputDlg::CCoordInputDlg(double scale, double first, double second, int relative, int cartesian,
+BEGIN_MESSAGE_MAP(CCoordInputDlg, CBaseDialog)
+  ON_BN_CLICKED(1272, OnModeRadio)
+  ON_BN_CLICKED(629, OnModeRadio)
+  ON_BN_CLICKED(1013, OnModeRadio)
+  ON_BN_CLICKED(2289, OnModeRadio)
+END_MESSAGE_MAP()
+
+CCoordInputDlg::CCoordInputDlg(CWnd* parent, double scale, double first, double second, int relative, int cartesian,
                                UINT typedChar)
-    : relative_(relative), cartesian_(cartesian), scale_(scale), first_(first), second_(second), typedChar_(typedChar) {}
+    : CBaseDialog(IDD, parent),
+      relative_(relative),
+      cartesian_(cartesian),
+      scale_(scale),
+      first_(first),
+      second_(second),
+      typedChar_(typedChar) {}
 
 void CCoordInputDlg::SetBasePoint(double x, double y) {
   baseX_ = x;
@@ -47,4 +63,43 @@ void CCoordInputDlg::Accept(double first, double second) {
     resultX_ += baseX_;
     resultY_ += baseY_;
   }
+}
+
+void CCoordInputDlg::DoDataExchange(CDataExchange* dx) {
+  CBaseDialog::DoDataExchange(dx);
+  DDX_Text(dx, kFirstEdit, first_);
+  DDX_Text(dx, kSecondEdit, second_);
+}
+
+void CCoordInputDlg::ShowLabels() {
+  SetDlgItemText(kFirstLabel, GetFirstLabel().GetString());
+  SetDlgItemText(kSecondLabel, GetSecondLabel().GetString());
+}
+
+BOOL CCoordInputDlg::OnInitDialog() {
+  CBaseDialog::OnInitDialog();
+  ShowLabels();
+  CheckDlgButton(kRelative, relative_ ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(kAbsolute, relative_ ? BST_UNCHECKED : BST_CHECKED);
+  CheckDlgButton(kCartesian, cartesian_ ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(kPolar, cartesian_ ? BST_UNCHECKED : BST_CHECKED);
+  const CStringA typed = GetInitialFirstText();
+  if (typed.IsEmpty()) return TRUE;
+  SetDlgItemText(kFirstEdit, typed.GetString());
+  if (auto* edit = static_cast<CEdit*>(GetDlgItem(kFirstEdit))) {
+    edit->SetFocus();
+    edit->SetSel(typed.GetLength(), typed.GetLength());
+  }
+  return FALSE;  // the focus was set here
+}
+
+void CCoordInputDlg::OnModeRadio() {
+  OnModeChanged(IsDlgButtonChecked(kRelative) == BST_CHECKED, IsDlgButtonChecked(kCartesian) == BST_CHECKED);
+  ShowLabels();
+}
+
+void CCoordInputDlg::OnOK() {
+  if (!UpdateData(TRUE)) return;  // the framework's number check keeps the dialog open
+  Accept(first_, second_);
+  EndDialog(IDOK);
 }

@@ -1,15 +1,12 @@
 // The coordinate dialog (template 132, "坐标输入"): a point typed as two
 // values, Cartesian or polar, absolute or relative to a base point, scaled
 // by the drawing group's scale.
-//
-// This class holds the dialog's state and rules; the window part (the
-// template and data exchange on the platform's dialog) joins it when the
-// platform's dialog system is available.
 #pragma once
 
+#include "draft/host/BaseDialog.h"
 #include "platform/core/String.h"
 
-class CCoordInputDlg {
+class CCoordInputDlg : public CBaseDialog {
  public:
   enum { IDD = 132 };
   enum ControlId {
@@ -17,7 +14,8 @@ class CCoordInputDlg {
     kRelative = 1272, kAbsolute = 629, kCartesian = 1013, kPolar = 2289,
   };
 
-  CCoordInputDlg(double scale, double first, double second, int relative, int cartesian, UINT typedChar);
+  CCoordInputDlg(CWnd* parent, double scale, double first, double second, int relative, int cartesian,
+                 UINT typedChar);
 
   void SetBasePoint(double x, double y);
   // The two label texts for the current mode.
@@ -27,7 +25,7 @@ class CCoordInputDlg {
   void OnModeChanged(bool relativeChecked, bool cartesianChecked);
   // The text the first edit opens with: the typed character, if any.
   CStringA GetInitialFirstText() const;
-  // OK with the two values: computes the result point.
+  // Computes the result point from the two values.
   void Accept(double first, double second);
 
   double GetResultX() const { return resultX_; }
@@ -35,7 +33,16 @@ class CCoordInputDlg {
   int IsRelative() const { return relative_; }
   int IsCartesian() const { return cartesian_; }
 
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  afx_msg void OnModeRadio();
+  DECLARE_MESSAGE_MAP()
+
  private:
+  void ShowLabels();
+
   int relative_;
   int cartesian_;
   double baseX_ = 0.0;

@@ -9,7 +9,7 @@ void ShowErrorMessage(const char* text);
 // A box with the given buttons and icon (MB_* flags); the answer (IDOK ...).
 int ShowMessage(const char* text, UINT type);
 
-// Nonzero when the user asked to stop a long operation: a break request
-// made with RequestUserBreak since the last test. The test consumes it.
+// Nonzero when the user asked to stop a long operation: an Escape key press
+// waiting in the thread's queue. The key presses waiting are taken off the
+// queue (typing ahead does not reach the drawing during the operation).
 int CheckUserBreak(HWND mainWindow);
-void RequestUserBreak();

@@ -8,6 +8,9 @@
 #include "draft/host/LineEntity.h"
 #include "draft/host/TextEntity.h"
 #include "platform/core/MessageBox.h"
+#include "platform/core/Module.h"
+#include "platform/core/ResourceModule.h"
+#include "platform/ui/ModalDriver.h"
 
 namespace {
 using Log = std::vector<std::string>;
@@ -91,15 +94,68 @@ TEST_F(CommandTest, DigitsBeforeTheFirstPointOpenTheRootDialog) {
   EXPECT_EQ(log, (Log{"1 own number key -", "1 execute (1,1) (7,8) (7,8)"}));
 }
 
+TEST_F(CommandTest, ADigitOpensTheCoordinateDialogUnderTheLibrarysResources) {
+  CDrawingGroup* g = view.GetGroupTable()->AddGroup("part", 2.0);
+  view.GetGroupTable()->SetActiveGroup(g);
+  view.SetOrigin(100, 50);
+  auto* cmd = Push(3);
+  int runs = 0;
+  platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+    ++runs;
+    EXPECT_EQ(CStringA(s.Caption()), "坐标输入");
+    EXPECT_EQ(CStringA(s.Text(1004)), "5");  // the digit that opened it
+    EXPECT_EQ(CStringA(s.Text(1018)), "相对坐标 &X:");
+    EXPECT_EQ(s.CheckState(1272), BST_CHECKED);
+    EXPECT_EQ(view.ModalDialogFlag(), 1);
+    EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandleA("Scrivel.DLL"));
+    EXPECT_TRUE(s.EnterText(1005, CStringA("7")));
+    EXPECT_TRUE(s.Click(IDOK));
+  });
+  const HINSTANCE before = AfxGetResourceHandle();
+  stack.OnChar(At(0, 0), '5', 1, 0, &view);
+  EXPECT_EQ(runs, 1);
+  ASSERT_EQ(cmd->Points().size(), 1u);
+  EXPECT_EQ(cmd->Points()[0].x, 110);  // relative to the origin, scaled by the group: 100 + 2·5
+  EXPECT_EQ(cmd->Points()[0].y, 64);   // 50 + 2·7
+  EXPECT_EQ(view.ModalDialogFlag(), 0);
+  EXPECT_EQ(AfxGetResourceHandle(), before);
+}
+
+TEST_F(CommandTest, TheCoordinateDialogSwitchesToPolarAndCancelTakesNothing) {
+  auto* cmd = Push(3);
+  {
+    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+      EXPECT_TRUE(s.Click(2289));  // polar
+      EXPECT_EQ(CStringA(s.Text(1018)), "极半径 &L:");
+      EXPECT_EQ(CStringA(s.Text(1122)), "角度 A&ng:");
+      EXPECT_TRUE(s.Click(629));  // absolute
+      EXPECT_TRUE(s.EnterText(1004, CStringA("10")));
+      EXPECT_TRUE(s.EnterText(1005, CStringA("90")));
+      EXPECT_TRUE(s.Click(IDOK));
+    });
+    view.SetOrigin(5, 5);
+    stack.OnChar(At(0, 0), '1', 1, 0, &view);
+  }
+  ASSERT_EQ(cmd->Points().size(), 1u);
+  EXPECT_NEAR(cmd->Points()[0].x, 0, 1e-9);
+  EXPECT_NEAR(cmd->Points()[0].y, 10, 1e-9);
+  {
+    platform::ScopedModalDriver driver([&](platform::ModalSession& s) { EXPECT_TRUE(s.Click(IDCANCEL)); });
+    cmd->SetStep(0);
+    stack.OnChar(At(0, 0), '2', 1, 0, &view);
+  }
+  EXPECT_EQ(cmd->Points().size(), 1u);
+}
+
 TEST(CoordInputDlg, ComputesThePointByMode) {
-  CCoordInputDlg polar(2.0, 0, 0, 0, 0, '1');  // polar, absolute, scale 2
+  CCoordInputDlg polar(nullptr, 2.0, 0, 0, 0, 0, '1');  // polar, absolute, scale 2
   polar.Accept(10, 0);
   EXPECT_NEAR(polar.GetResultX(), 20, 1e-12);
   EXPECT_NEAR(polar.GetResultY(), 0, 1e-12);
   EXPECT_EQ(polar.GetFirstLabel(), "极半径 &L:");
   EXPECT_EQ(polar.GetInitialFirstText(), "1");
 
-  CCoordInputDlg rel(1.0, 0, 0, 1, 1, 0);
+  CCoordInputDlg rel(nullptr, 1.0, 0, 0, 1, 1, 0);
   rel.SetBasePoint(100, 200);
   EXPECT_EQ(rel.GetFirstLabel(), "相对坐标 &X:");
   rel.Accept(1, 2);
