@@ -7,6 +7,7 @@
 // run-time functions do.
 #pragma once
 
+#include <compare>
 #include <cstdarg>
 #include <string>
 #include <string_view>
@@ -154,10 +155,9 @@ class CStringT {
   friend bool operator!=(const CStringT& a, const CStringT& b) { return !(a == b); }
   friend bool operator!=(const CStringT& a, PCXSTR b) { return !(a == b); }
   friend bool operator!=(PCXSTR a, const CStringT& b) { return !(b == a); }
-  friend bool operator<(const CStringT& a, const CStringT& b) { return a.Compare(b) < 0; }
-  friend bool operator>(const CStringT& a, const CStringT& b) { return a.Compare(b) > 0; }
-  friend bool operator<=(const CStringT& a, const CStringT& b) { return a.Compare(b) <= 0; }
-  friend bool operator>=(const CStringT& a, const CStringT& b) { return a.Compare(b) >= 0; }
+  // Ordering by Compare; also what std::pair and std::tuple of strings use
+  // (without it they would compare the converted pointers).
+  friend std::strong_ordering operator<=>(const CStringT& a, const CStringT& b) { return a.Compare(b) <=> 0; }
 
  private:
   void Assign(PCXSTR s);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <utility>
+
 namespace {
 
 // GBK bytes written out, so that this file does not depend on the compiler's
@@ -98,6 +101,15 @@ TEST(CString, EditingOperations) {
   ASSERT_EQ(tokens.size(), 3u);
   EXPECT_EQ(tokens[1], CStringA(" y "));
   EXPECT_EQ(pos, -1);
+}
+
+TEST(CString, OrdersByContentAlsoInsidePairs) {
+  std::map<std::pair<CStringA, CStringA>, int> settings;
+  settings[{CStringA("DimText"), CStringA("Height")}] = 1;
+  CStringA section("DimText"), key("Height");
+  EXPECT_EQ(settings.count({section, key}), 1u);
+  EXPECT_TRUE(CStringW(u"a") < CStringW(u"b"));
+  EXPECT_TRUE(CStringA("b") >= CStringA("a"));
 }
 
 TEST(CString, BufferAccess) {
