@@ -1,5 +1,7 @@
 #include "draft/res/DraftResources.h"
 
+#include "draft/res/ValueDialogTemplates.h"
+
 namespace draftres {
 
 platform::ResourceSet BuildResources() {
@@ -19,6 +21,7 @@ platform::ResourceSet BuildResources() {
             .EditText(1005, {70, 54, 96, 12}, ES_AUTOHSCROLL)
             .DefPushButton("确认", IDOK, {30, 72, 50, 14})
             .PushButton("取消", IDCANCEL, {98, 72, 50, 14}));
+  AddValueDialogTemplates(r);
   return r;
 }
 
