@@ -1,11 +1,14 @@
 #include "draft/framework/CmdBase.h"
 
+#include "draft/framework/ModalDialogScope.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
 #include "draft/framework/CmdWindowCalls.h"
 #include "draft/framework/CoordInputDlg.h"
+#include "draft/framework/ModalDialogScope.h"
 #include "draft/framework/ResourceSwitch.h"
 #include "draft/host/ArcEntity.h"
 #include "draft/host/BlockEntity.h"
@@ -531,20 +534,10 @@ int CCmdBase::RunCoordinateDialog(CDraftView* view, UINT ch, double& x, double& 
   if (!view) return 0;
   group_ = view->GetCurrentGroup();
   const double scale = GetGroupScale(group_);
-  CResourceSwitch resources;
-  resources.SwitchToModule(kScrivelModuleName);
+  CModalDialogScope scope(view);
   CCoordInputDlg dlg(nullptr, scale, 0.0, 0.0, 1, 1, ch);
   dlg.SetBasePoint(view->GetOriginX(), view->GetOriginY());
-  view->ModalDialogFlag() = 1;
-  int answer = IDCANCEL;
-  try {
-    answer = RunModalCoordDialog(dlg);
-  } catch (...) {
-    view->ModalDialogFlag() = 0;
-    throw;
-  }
-  view->ModalDialogFlag() = 0;
-  if (answer != IDOK) return 0;
+  if (RunModalCoordDialog(dlg) != IDOK) return 0;
   x = dlg.GetResultX();
   y = dlg.GetResultY();
   return 1;
