@@ -1,0 +1,34 @@
+#include "platform/ui/View.h"
+
+#include "platform/gdi/DC.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/MessageMap.h"
+
+IMPLEMENT_DYNAMIC(CView, CWnd)
+
+BEGIN_MESSAGE_MAP(CView, CWnd)
+  ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CView::~CView() {
+  if (m_pDocument) m_pDocument->RemoveView(this);
+}
+
+BOOL CView::IsSelected(const CObject*) const { return FALSE; }
+
+void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+
+void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
+
+void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
+
+void CView::OnPaint() {
+  PAINTSTRUCT paint;
+  // Without a device for the window the paint only validates.
+  if (HDC hdc = ::BeginPaint(m_hWnd, &paint)) {
+    CDC* dc = CDC::FromHandle(hdc);
+    OnPrepareDC(dc);
+    OnDraw(dc);
+  }
+  ::EndPaint(m_hWnd, &paint);
+}
