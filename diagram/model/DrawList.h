@@ -59,6 +59,7 @@ class CDrawList : public ObSetList {
   // Structure filters.
   void IncludeElementComponents();
   void ExcludeElementComponents();
+  // The wires between ports; these three arrive with the ports and wires.
   void IncludeAttachedArcs();
   void ExcludeDanglingArcs();
   void IncludeContainedArcs();
