@@ -9,6 +9,7 @@
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawObj.h"
+#include "diagram/model/PrinterSetupInfo.h"
 
 namespace {
 
@@ -187,6 +188,48 @@ TEST(DiagramCanvasTest, CanvasGrowsToItsObjectsButNotPastTheMaximum) {
   ASSERT_TRUE(diagram.SetCanvasSize(255, 255));
   EXPECT_EQ(diagram.GetCanvasSize(), CSize(255, 255));
   EXPECT_EQ(diagram.GetSize(), CSize(255 * 850, 255 * 1100));
+}
+
+TEST(DiagramCanvasTest, NewBlocksArePlacedOneStepApartAndWrapAtTheCanvasEdge) {
+  CDiagram diagram;
+  ASSERT_TRUE(diagram.SetCanvasSize(1, 1));  // x -425..425, y -550..550, y up
+  diagram.ToggleSnapToGrid();
+  diagram.SetLastClickPoint(CPoint(100, 100));
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(100, 100));
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(110, 90));
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(120, 80));
+  // A click starts again from the click.
+  diagram.SetLastClickPoint(CPoint(420, -540));
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(420, -540));
+  // Beyond the right edge x comes back by a canvas width; at the bottom y
+  // goes back up by a canvas height.
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(430 - 850, -550 + 1100));
+  // A click off the canvas is brought onto it first.
+  diagram.SetLastClickPoint(CPoint(900, 0));
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(425, 0));
+}
+
+TEST_F(DiagramWithDocument, OwnPrinterSetupChangesThePageAndUndoes) {
+  const BOOL usedDefaults = CDrawDoc::m_bUsePrinterDefaults;
+  CDrawDoc::m_bUsePrinterDefaults = FALSE;
+  ASSERT_TRUE(diagram.SetCanvasSize(1, 1));
+  doc.ClearUndoStack();
+  const CPrinterSetupInfo landscape(2, 9, CSize(1100, 850), CSize(100, 100));
+  ASSERT_TRUE(diagram.SetPrinterSetupInfo(landscape));
+  EXPECT_EQ(diagram.GetSavedOrientation(), 2);
+  EXPECT_EQ(diagram.GetSavedPaperSize(), 9);
+  EXPECT_EQ(diagram.GetPageSize(), CSize(1100, 850));
+  EXPECT_EQ(diagram.GetMaxCanvasSize(), CSize(100, 100));
+  EXPECT_EQ(diagram.GetSize(), CSize(1100, 850));
+  ASSERT_EQ(doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"Change Printer Setup"));
+  // The same set-up again changes nothing and records nothing.
+  ASSERT_TRUE(diagram.SetPrinterSetupInfo(landscape));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(diagram.GetPageSize(), CSize(850, 1100));
+  EXPECT_EQ(diagram.GetSize(), CSize(850, 1100));
+  CDrawDoc::m_bUsePrinterDefaults = usedDefaults;
 }
 
 TEST_F(DiagramWithDocument, InsertingAtAZIndexMovesTheObjectsInFrontUpOne) {

@@ -9,6 +9,7 @@
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawObj.h"
+#include "diagram/model/QuadTree.h"
 #include "diagram/model/URObject.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
@@ -185,6 +186,36 @@ TEST(DrawObjTest, PenSizeAndStyleSetters) {
 }
 
 // Every attribute setter, with what it changes and how to read it back.
+TEST(DrawObjTest, QuadTreeReferencesFollowTheObject) {
+  QuadTreeHead tree;
+  tree.Initialize(CRect(-100, -100, 100, 100), CDrawList());
+  CDrawObj object(CRect(0, 10, 10, 0));
+  tree.AddObject(&object);
+  ASSERT_TRUE(object.IsInQuadTree());
+  EXPECT_TRUE(object.ReAddToAllQuads());
+  EXPECT_TRUE(object.IsInQuadTree());
+  object.RemoveFromAllQuads();
+  EXPECT_FALSE(object.IsInQuadTree());
+  CDrawList found;
+  tree.GetObjectsInRect(CRect(-100, -100, 100, 100), found, 0);
+  EXPECT_TRUE(found.IsEmpty());
+}
+
+TEST(DrawObjTest, ADestroyedObjectLeavesEveryNodeOfTheTree) {
+  QuadTreeHead tree;
+  tree.Initialize(CRect(-100, -100, 100, 100), CDrawList());
+  {
+    CDrawObj inside(CRect(0, 10, 10, 0));
+    CDrawObj outside(CRect(500, 510, 510, 500));
+    tree.AddObject(&inside);
+    tree.AddObject(&outside);
+  }
+  CDrawList found;
+  tree.GetObjectsInRect(CRect(-1000, -1000, 1000, 1000), found, 0);
+  EXPECT_TRUE(found.IsEmpty());
+  EXPECT_TRUE(tree.IsEmpty());
+}
+
 struct Setter {
   const char* name;
   std::function<int(CDrawObj&)> set;

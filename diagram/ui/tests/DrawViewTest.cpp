@@ -159,6 +159,81 @@ TEST_P(ViewOnDiagram, HintsOfAnotherDiagramAreIgnored) {
   EXPECT_EQ(view.GetSelection().GetCount(), 1);
 }
 
+// A view that notes every hint its diagram sends.
+class HintLog : public CDrawView {
+ public:
+  void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override {
+    hints.push_back(static_cast<int>(hint));
+    CDrawView::OnUpdate(sender, hint, hintObject);
+  }
+  std::vector<int> hints;
+};
+
+class DiagramHints : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    diagram = doc.GetDiagram();
+    diagram->SetDocument(&doc);
+    doc.AddView(&view);
+    ASSERT_TRUE(view.CreateEx(0, u"AfxWnd", u"view", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300), nullptr, 0));
+    view.OnInitialUpdate();
+    view.hints.clear();
+  }
+  void TearDown() override { view.DestroyWindow(); }
+
+  CDrawDoc doc;
+  CDiagram* diagram = nullptr;
+  HintLog view;
+};
+
+TEST_F(DiagramHints, TheGridHintComesOnlyWhenTheLineSpacingChanges) {
+  ASSERT_TRUE(diagram->SetGrid(CSize(5, 5), CSize(20, 20)));  // still a line every 100 units
+  EXPECT_TRUE(view.hints.empty());
+  ASSERT_TRUE(diagram->SetGrid(CSize(5, 5), CSize(10, 10)));
+  EXPECT_EQ(view.hints, (std::vector<int>{CDrawHint::gridChanged}));
+}
+
+TEST_F(DiagramHints, PaperColourCanvasSizeAndContents) {
+  ASSERT_TRUE(diagram->SetPaperColor(RGB(255, 255, 255)));  // unchanged: no hint
+  ASSERT_TRUE(diagram->SetPaperColor(RGB(250, 250, 200)));
+  ASSERT_TRUE(diagram->SetCanvasSize(2, 1));
+  EXPECT_EQ(view.hints, (std::vector<int>{CDrawHint::paperColorChanged, CDrawHint::canvasSizeChanged}));
+  ASSERT_TRUE(doc.UndoLast());
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(diagram->GetPaperColor(), RGB(255, 255, 255));
+
+  auto* object = new CDrawObj(CRect(0, 10, 10, 0));
+  ASSERT_TRUE(diagram->Add(object));
+  view.GetSelection().AddTail(object);
+  view.hints.clear();
+  diagram->DeleteContents();
+  ASSERT_FALSE(view.hints.empty());
+  EXPECT_EQ(view.hints.front(), CDrawHint::contentsCleared);
+  EXPECT_TRUE(view.GetSelection().IsEmpty());
+}
+
+TEST_F(DiagramHints, ARepaintedObjectAndAnObjectTakenOffTheCanvas) {
+  auto* object = new CDrawObj(CRect(0, 10, 10, 0));
+  ASSERT_TRUE(diagram->Add(object));
+  view.hints.clear();
+  ASSERT_TRUE(object->SetFillColor(RGB(1, 1, 1)));
+  EXPECT_EQ(view.hints, (std::vector<int>{CDrawHint::objectChanged}));
+  view.hints.clear();
+  diagram->Expunge(object);
+  EXPECT_EQ(view.hints, (std::vector<int>{CDrawHint::objectRemoved}));
+  doc.ClearUndoStack();
+  delete object;
+}
+
+TEST_F(DiagramHints, AViewLetsGoOfADiagramThatIsDestroyed) {
+  {
+    CDiagram other;
+    view.SwitchToDiagram(&other);
+    ASSERT_EQ(view.GetDiagram(), &other);
+  }
+  EXPECT_EQ(view.GetDiagram(), nullptr);
+}
+
 INSTANTIATE_TEST_SUITE_P(UpAndDown, ViewOnDiagram, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "YUp" : "YDown"; });
 
