@@ -74,10 +74,9 @@ void GrowExtentToBoundRect(CRect& extent, const CRect& rect) {
   }
   const int low = std::min({extent.top, extent.bottom, rect.top, rect.bottom});
   const int high = std::max({extent.top, extent.bottom, rect.top, rect.bottom});
-  extent.left = std::min({extent.left, extent.right, rect.left, rect.right});
-  extent.right = std::max({extent.left, extent.right, rect.left, rect.right});
-  extent.top = downward ? low : high;
-  extent.bottom = downward ? high : low;
+  const int left = std::min({extent.left, extent.right, rect.left, rect.right});
+  const int right = std::max({extent.left, extent.right, rect.left, rect.right});
+  extent = CRect(left, downward ? low : high, right, downward ? high : low);
 }
 
 CDiagram::CDiagram(CDrawObj* host)

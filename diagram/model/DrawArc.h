@@ -57,6 +57,9 @@ class CDrawArc : public CDrawPoly {
   CDrawPort* m_pDestPort;
   // Set when the user pulled an end of a complete wire off its port.
   BOOL m_bReopened;
+
+  // Lists keep or drop a wire by its two ports.
+  friend class CDrawList;
 };
 
 // Draws the cross and, with bText, the two page labels of a crossing.

@@ -59,7 +59,6 @@ class CDrawList : public ObSetList {
   // Structure filters.
   void IncludeElementComponents();
   void ExcludeElementComponents();
-  // The wires between ports; these three arrive with the ports and wires.
   void IncludeAttachedArcs();
   void ExcludeDanglingArcs();
   void IncludeContainedArcs();
@@ -99,4 +98,6 @@ class CDrawList : public ObSetList {
   // `remove` is true.
   template <typename Pred>
   void RemoveIf(Pred remove);
+  // Whether both ports of the wire are in this list.
+  BOOL HoldsBothEndsOf(CDrawObj* arc) const;
 };
