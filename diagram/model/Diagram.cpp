@@ -17,7 +17,10 @@
 #include "diagram/model/URObject.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/GlobalMemory.h"
 #include "platform/gdi/DC.h"
+#include "platform/ui/PrintDialog.h"
+#include "platform/ui/WinApp.h"
 
 namespace {
 
@@ -607,30 +610,65 @@ void CDiagram::GetMinPagesToCover(const CRect& extent, int canvasMode, BOOL upwa
   if (h > 0 && page.cy > 0) down += static_cast<int>(std::min<int64_t>((h - 1) / page.cy, 0x7FFFFFFF - 1));
 }
 
-BOOL CDiagram::UpdatePrinterPageSize(CPrintDialog*) {
-  // The platform has no printers to ask: the default when there is no
-  // default printer applies (letter paper in hundredths of an inch, portrait,
-  // and a resolution of 100 per inch).
-  const CSize pageSize(850, 1100);
-  const short orientation = 1;
-  const short paperSize = 1;
-  const int64_t resolution = 100;
-  const int64_t largest = 0x7FFFFFFF;
-  const int64_t pixelLimit = 0x7FFFFFF;
-  auto maxPages = [&](int64_t pageLength) {
-    if (pageLength <= 0) return 1;
-    int64_t pages = largest / pageLength;
-    pages = std::min(pages, pixelLimit * 100 / (pageLength * resolution));
-    return static_cast<int>(std::clamp<int64_t>(pages, 1, 255));
-  };
-  const BYTE hMax = static_cast<BYTE>(maxPages(pageSize.cx));
-  const BYTE vMax = static_cast<BYTE>(maxPages(pageSize.cy));
-  const BOOL changed = pageSize != m_pageSize || hMax != m_hMaxPages || vMax != m_vMaxPages;
-  m_pageSize = pageSize;
+namespace {
+
+// What the printer says: its page in hundredths of an inch, its orientation
+// and paper, and its resolution. Without a printer: letter paper, portrait,
+// 100 per inch.
+struct PrinterPage {
+  CSize size{850, 1100};
+  short orientation = 1;
+  short paperSize = 1;
+  int resolutionX = 100;
+  int resolutionY = 100;
+};
+
+PrinterPage ReadPrinter(CPrintDialog& printer) {
+  PrinterPage page;
+  if (const DEVMODEW* mode = printer.GetDevMode()) {
+    page.orientation = mode->dmOrientation;
+    page.paperSize = mode->dmPaperSize;
+    GlobalUnlock(printer.m_pd.hDevMode);
+  }
+  CDC dc;
+  if (HDC hdc = printer.CreatePrinterDC()) {
+    dc.Attach(hdc);
+    page.size = CSize(dc.GetDeviceCaps(HORZSIZE) * 1000 / 254, dc.GetDeviceCaps(VERTSIZE) * 1000 / 254);
+    page.resolutionX = dc.GetDeviceCaps(LOGPIXELSX);
+    page.resolutionY = dc.GetDeviceCaps(LOGPIXELSY);
+  }
+  return page;
+}
+
+// The most pages of `pageLength` that fit the coordinate range and keep the
+// canvas within 0x7FFFFFF printer pixels, at most 255.
+BYTE MaxPages(int64_t pageLength, int64_t resolution) {
+  if (pageLength <= 0) return 1;
+  int64_t pages = 0x7FFFFFFF / pageLength;
+  if (resolution > 0) pages = std::min(pages, int64_t{0x7FFFFFF} * 100 / (pageLength * resolution));
+  return static_cast<BYTE>(std::clamp<int64_t>(pages, 1, 255));
+}
+
+}  // namespace
+
+BOOL CDiagram::UpdatePrinterPageSize(CPrintDialog* dialog) {
+  PrinterPage page;
+  if (dialog) {
+    if (dialog->m_pd.hDevNames || dialog->m_pd.hDevMode) page = ReadPrinter(*dialog);
+  } else {
+    // The application's printer; its blocks stay the application's.
+    CPrintDialog defaults(TRUE);
+    CWinApp* app = AfxGetApp();
+    if (app && app->GetPrinterDeviceDefaults(&defaults.m_pd)) page = ReadPrinter(defaults);
+  }
+  const BYTE hMax = MaxPages(page.size.cx, page.resolutionX);
+  const BYTE vMax = MaxPages(page.size.cy, page.resolutionY);
+  const BOOL changed = page.size != m_pageSize || hMax != m_hMaxPages || vMax != m_vMaxPages;
+  m_pageSize = page.size;
   m_hMaxPages = hMax;
   m_vMaxPages = vMax;
-  m_shDefaultOrientation = orientation;
-  m_shDefaultPaperSize = paperSize;
+  m_shDefaultOrientation = page.orientation;
+  m_shDefaultPaperSize = page.paperSize;
   return changed;
 }
 

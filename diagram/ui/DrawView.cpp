@@ -7,6 +7,7 @@
 #include "diagram/model/DrawHint.h"
 #include "diagram/model/DrawObj.h"
 #include "platform/gdi/DC.h"
+#include "platform/ui/WindowDC.h"
 
 IMPLEMENT_DYNCREATE(CDrawView, CView)
 
@@ -76,34 +77,27 @@ void CDrawView::SwitchToDiagram(CDiagram* diagram) {
   if (!m_bActive) document->SetActiveDiagram(current);
 }
 
-void CDrawView::PrepareMapping(CDC& dc) {
-  // The client area has the screen's resolution: a DC like the screen,
-  // prepared as the view prepares its own, maps the same way.
-  dc.CreateCompatibleDC(nullptr);
-  OnPrepareDC(&dc, nullptr);
-}
-
 void CDrawView::ClientToDoc(CPoint& point) {
-  CDC dc;
-  PrepareMapping(dc);
+  CClientDC dc(this);
+  OnPrepareDC(&dc, nullptr);
   dc.DPtoLP(&point);
 }
 
 void CDrawView::ClientToDoc(CRect& rect) {
-  CDC dc;
-  PrepareMapping(dc);
+  CClientDC dc(this);
+  OnPrepareDC(&dc, nullptr);
   dc.DPtoLP(rect);
 }
 
 void CDrawView::DocToClient(CPoint& point) {
-  CDC dc;
-  PrepareMapping(dc);
+  CClientDC dc(this);
+  OnPrepareDC(&dc, nullptr);
   dc.LPtoDP(&point);
 }
 
 void CDrawView::DocToClient(CRect& rect) {
-  CDC dc;
-  PrepareMapping(dc);
+  CClientDC dc(this);
+  OnPrepareDC(&dc, nullptr);
   dc.LPtoDP(rect);
   rect.NormalizeRect();
 }

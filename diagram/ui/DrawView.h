@@ -58,8 +58,6 @@ class CDrawView : public CView {
 
  protected:
   void OnDraw(CDC* dc) override;
-  // Maps a device context like the view's client area for conversions.
-  void PrepareMapping(CDC& dc);
   // Repaints every object of the list, or of the selection without one.
   void InvalidateObjects(const CObList* objects);
 

@@ -1,6 +1,7 @@
 #include "platform/ui/View.h"
 
 #include "platform/gdi/DC.h"
+#include "platform/ui/WindowDC.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/MessageMap.h"
 
@@ -23,12 +24,7 @@ void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
 void CView::OnPaint() {
-  PAINTSTRUCT paint;
-  // Without a device for the window the paint only validates.
-  if (HDC hdc = ::BeginPaint(m_hWnd, &paint)) {
-    CDC* dc = CDC::FromHandle(hdc);
-    OnPrepareDC(dc);
-    OnDraw(dc);
-  }
-  ::EndPaint(m_hWnd, &paint);
+  CPaintDC dc(this);
+  OnPrepareDC(&dc);
+  OnDraw(&dc);
 }

@@ -10,6 +10,8 @@
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawObj.h"
 #include "diagram/model/PrinterSetupInfo.h"
+#include "platform/core/GlobalMemory.h"
+#include "platform/ui/PrintDialog.h"
 
 namespace {
 
@@ -207,6 +209,37 @@ TEST(DiagramCanvasTest, NewBlocksArePlacedOneStepApartAndWrapAtTheCanvasEdge) {
   // A click off the canvas is brought onto it first.
   diagram.SetLastClickPoint(CPoint(900, 0));
   EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(425, 0));
+}
+
+TEST(DiagramPrinterTest, PageSizeOrientationAndPaperComeFromThePrinter) {
+  CPrintDialog printer(TRUE);
+  ASSERT_TRUE(printer.GetDefaults());  // the platform's A4 printer
+  struct Case {
+    short orientation;
+    CSize page;
+  };
+  // 210 x 297 mm in hundredths of an inch.
+  for (const Case& test : {Case{DMORIENT_PORTRAIT, CSize(826, 1169)}, Case{DMORIENT_LANDSCAPE, CSize(1169, 826)}}) {
+    auto* mode = static_cast<DEVMODEW*>(GlobalLock(printer.m_pd.hDevMode));
+    mode->dmOrientation = test.orientation;
+    mode->dmFields |= DM_ORIENTATION;
+    GlobalUnlock(printer.m_pd.hDevMode);
+    CDiagram::UpdatePrinterPageSize(&printer);
+    EXPECT_EQ(CDiagram::m_pageSize, test.page);
+    EXPECT_EQ(CDiagram::m_shDefaultOrientation, test.orientation);
+    EXPECT_EQ(CDiagram::m_shDefaultPaperSize, DMPAPER_A4);
+    EXPECT_EQ(CDiagram::m_hMaxPages, 255);
+    EXPECT_EQ(CDiagram::m_vMaxPages, 255);
+  }
+  GlobalFree(printer.m_pd.hDevMode);
+  GlobalFree(printer.m_pd.hDevNames);
+  printer.m_pd.hDevMode = nullptr;
+  printer.m_pd.hDevNames = nullptr;
+  // No application, so no application printer: the letter-size default.
+  EXPECT_TRUE(CDiagram::UpdatePrinterPageSize(nullptr));
+  EXPECT_EQ(CDiagram::m_pageSize, CSize(850, 1100));
+  EXPECT_EQ(CDiagram::m_shDefaultOrientation, 1);
+  EXPECT_EQ(CDiagram::m_shDefaultPaperSize, 1);
 }
 
 TEST_F(DiagramWithDocument, OwnPrinterSetupChangesThePageAndUndoes) {

@@ -13,7 +13,9 @@
 #include "diagram/ui/DrawView.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawingRecorder.h"
+#include "platform/gdi/WindowSurface.h"
 #include "platform/ui/WinUser.h"
+#include "platform/ui/WindowDC.h"
 
 namespace {
 
@@ -157,6 +159,32 @@ TEST_P(ViewOnDiagram, HintsOfAnotherDiagramAreIgnored) {
   CDrawHint hint(&other, object);
   view.OnUpdate(nullptr, CDrawHint::objectRemoved, &hint);
   EXPECT_EQ(view.GetSelection().GetCount(), 1);
+}
+
+// An object that draws its rectangle.
+class Box : public CDrawObj {
+ public:
+  using CDrawObj::CDrawObj;
+  void Draw(CDC* dc) override { dc->Rectangle(&m_position); }
+};
+
+TEST_P(ViewOnDiagram, AChangedObjectIsRepaintedThroughTheViewsPaint) {
+  // Both in the visible part of the 800 x 600 window.
+  Box* box = new Box(upward() ? CRect(100, 100, 140, 60) : CRect(100, -100, 140, -60));
+  Box* far = new Box(upward() ? CRect(-300, -300, -260, -340) : CRect(-300, 300, -260, 340));
+  ASSERT_TRUE(diagram->Add(box));
+  ASSERT_TRUE(diagram->Add(far));
+  view.UpdateWindow();  // paint everything pending first
+  auto recorder = std::make_shared<platform::DrawingRecorder>();
+  platform::WindowSurfaceOf(view.m_hWnd)->SetRecorder(recorder);
+  ASSERT_TRUE(box->SetFillColor(RGB(0, 128, 0)));
+  view.UpdateWindow();
+  std::vector<CRect> drawn;
+  for (const platform::DrawOp& op : recorder->Ops()) {
+    if (op.kind == platform::DrawKind::Rectangle) drawn.emplace_back(op.logical[0], op.logical[1]);
+  }
+  EXPECT_EQ(drawn, (std::vector<CRect>{box->GetPosition()}));
+  platform::WindowSurfaceOf(view.m_hWnd)->SetRecorder(nullptr);
 }
 
 // A view that notes every hint its diagram sends.
