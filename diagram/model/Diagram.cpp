@@ -946,8 +946,9 @@ int CDiagram::DoGeneralPropertyPage(CDrawList& objects, CPropertySheet* sheet) {
   for (POSITION pos = objects.GetHeadPosition(); pos;) {
     if (objects.GetNext(pos)->GetDiagram() != diagram) return 2;
   }
-  // The shape page arrives with the property dialogs.
-  NotAvailableYet();
+  // The shape page arrives with the property dialogs; until then there is
+  // nothing to show, as when the page is cancelled.
+  return 2;
 }
 
 // The object classes these factories make arrive with their own issues.
