@@ -332,6 +332,15 @@ TEST_F(ObjectOnDiagram, DroppingAnUndoneDeleteNeverFreesTheObjectInUse) {
   EXPECT_TRUE(object->SetLineColor(RGB(9, 9, 9)));
 }
 
+TEST_F(ObjectOnDiagram, EditingPropertiesClosesWhatItOpens) {
+  object->OnEditProperties(nullptr);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+  doc.refuse = true;
+  object->OnEditProperties(nullptr);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+}
+
 TEST_F(ObjectOnDiagram, DeleteIsRefusedWithTheRecording) {
   doc.refuse = true;
   EXPECT_EQ(object->Delete(), 0);
