@@ -1,0 +1,27 @@
+// CBlockFormat: the block appearance a diagram keeps: the font for block
+// texts and the measured size of one blank in it.
+#pragma once
+
+#include "platform/core/Object.h"
+#include "platform/core/WinTypes.h"
+
+class CArchive;
+class CTextFont;
+
+class CBlockFormat : public CObject {
+  DECLARE_SERIAL(CBlockFormat)
+
+ public:
+  CBlockFormat();
+  CBlockFormat(const CBlockFormat&) = delete;
+  CBlockFormat& operator=(const CBlockFormat&) = delete;
+  ~CBlockFormat() override;
+
+  void Serialize(CArchive& ar) override;
+  void Set(const LOGFONTW& logFont);
+
+ protected:
+  CTextFont* m_pFont;
+  int m_nCharWidth;
+  int m_nCharHeight;
+};

@@ -1,0 +1,997 @@
+#include "diagram/model/Diagram.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <ctime>
+#include <utility>
+#include <vector>
+
+#include "diagram/model/BlockFormat.h"
+#include "diagram/model/DrawArc.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawHint.h"
+#include "diagram/model/MsgBox.h"
+#include "diagram/model/PrinterSetupInfo.h"
+#include "diagram/model/TextFont.h"
+#include "diagram/model/URDiagram.h"
+#include "diagram/model/URObject.h"
+#include "diagram/ui/DrawView.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/GlobalMemory.h"
+#include "platform/gdi/DC.h"
+#include "platform/ui/PrintDialog.h"
+#include "platform/ui/WinApp.h"
+
+namespace {
+
+CRect Normalized(CRect r) {
+  r.NormalizeRect();
+  return r;
+}
+
+bool Contains(const CRect& outer, const CRect& inner) {
+  return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
+         inner.bottom <= outer.bottom;
+}
+
+// The operations whose work arrives with the clipboard, drag and drop,
+// routing, the property pages and the file record say so plainly instead of
+// pretending to succeed.
+[[noreturn]] void NotAvailableYet() { AfxThrowNotSupportedException(); }
+
+}  // namespace
+
+// Class-wide options, until the host's GetProfile gives its own.
+int CDiagram::m_nArcFlags4OrthogonalLines = 0;
+BOOL CDiagram::m_bAllowArcPencilMode = FALSE;
+BOOL CDiagram::m_bCaptureArcCreation = FALSE;
+UINT CDiagram::m_nDefaultArcAutoRouteMode = 0;
+UINT CDiagram::m_nDefaultArcAutoRouteMethod = 1;
+BOOL CDiagram::m_bCanArcRoutingBeCancelled = TRUE;
+BOOL CDiagram::m_bArcToolSingleUse = FALSE;
+BOOL CDiagram::m_bMoveUsesOleDragAndDrop = FALSE;
+int CDiagram::m_nRouteWhat = 0;
+BOOL CDiagram::m_bSelectedArcs = TRUE;
+BOOL CDiagram::m_bSelectedNodes = TRUE;
+BOOL CDiagram::m_bSelectedBlocks = TRUE;
+UINT CDiagram::m_nManualRouteMethod = 1;
+UINT CDiagram::m_nLastValidAutoRouteMethod = 1;
+UINT CDiagram::m_nLastValidAutoRouteMode = 1;
+short CDiagram::m_shDefaultOrientation = 1;
+short CDiagram::m_shDefaultPaperSize = 1;
+CSize CDiagram::m_pageSize(850, 1100);
+BYTE CDiagram::m_hMaxPages = 0;
+BYTE CDiagram::m_vMaxPages = 0;
+WORD CDiagram::m_cfDraw = 0;
+
+void GrowExtentToBoundRect(CRect& extent, const CRect& rect) {
+  if (extent.IsRectNull()) {
+    extent = rect;
+    return;
+  }
+  bool downward;
+  if (extent.top != extent.bottom) {
+    downward = extent.top < extent.bottom;
+  } else {
+    downward = rect.top < rect.bottom;
+  }
+  const int low = std::min({extent.top, extent.bottom, rect.top, rect.bottom});
+  const int high = std::max({extent.top, extent.bottom, rect.top, rect.bottom});
+  const int left = std::min({extent.left, extent.right, rect.left, rect.right});
+  const int right = std::max({extent.left, extent.right, rect.left, rect.right});
+  extent = CRect(left, downward ? low : high, right, downward ? high : low);
+}
+
+CDiagram::CDiagram(CDrawObj* host)
+    : m_pHostObj(host),
+      m_pDocument(nullptr),
+      m_crPaper(RGB(255, 255, 255)),
+      m_objects(10),
+      m_trash(10),
+      m_views(10),
+      m_hPages(1),
+      m_vPages(1),
+      m_pBlockFormat(nullptr),
+      m_gridSize(10, 10),
+      m_bSnapToGrid(1),
+      m_gridLineInterval(10, 10),
+      m_bUseQuadTree(1),
+      m_lastPasteCopyTime(static_cast<LONG>(std::time(nullptr))),
+      m_bCrossLabels(0),
+      m_pRouter(nullptr),
+      m_bInDrag(0),
+      m_pDragList(nullptr) {
+  if (m_hMaxPages == 0) UpdatePrinterPageSize(nullptr);
+  m_shSavedOrientation = m_shDefaultOrientation;
+  m_shSavedPaperSize = m_shDefaultPaperSize;
+  m_savedPageSize = m_pageSize;
+  m_savedHMaxPages = m_hMaxPages;
+  m_savedVMaxPages = m_vMaxPages;
+}
+
+CDiagram::~CDiagram() {
+  DeleteContents();
+  // Every view that shows the diagram lets go of it, with or without a
+  // document.
+  UpdateDiagramViews(nullptr, CDrawHint::diagramDestroyed, nullptr);
+}
+
+// The small virtuals a derived diagram may change.
+int CDiagram::GetCanvasMode() const { return 0; }
+BOOL CDiagram::IsUpwardPositive() const { return TRUE; }
+
+CSize CDiagram::GetOffsetDelta() const {
+  return CSize(m_gridSize.cx, IsUpwardPositive() ? -m_gridSize.cy : m_gridSize.cy);
+}
+
+CSize CDiagram::GetMaxCanvasSize() const {
+  if (CDrawDoc::m_bUsePrinterDefaults) return CSize(m_hMaxPages, m_vMaxPages);
+  return CSize(m_savedHMaxPages, m_savedVMaxPages);
+}
+
+WORD CDiagram::GetClipboardFormat(int index) const { return index == 0 ? m_cfDraw : 0; }
+const CObject* CDiagram::GetClipboardOther(int) { return nullptr; }
+CMenu* CDiagram::GetPopupMenu(CDrawView* view, CPoint) { return view ? view->GetPopupMenu(6) : nullptr; }
+int CDiagram::GetDefaultDistanceBetweenNeighborPorts() const { return 12; }
+BOOL CDiagram::DoesSecurityAllow(DWORD op1, DWORD op2) const { return m_lock.IsAllowed(op1, op2); }
+void CDiagram::SetDocument(CDrawDoc* document) { m_pDocument = document; }
+
+void CDiagram::SetModifiedFlag(BOOL modified) {
+  if (m_pDocument) m_pDocument->SetModifiedFlag(modified);
+}
+
+CPoint CDiagram::NewBlockPlacementPoint() {
+  if (m_lastClickPoint != m_placementAnchor) {
+    // The user clicked since the last placement: start from the click.
+    m_placementAnchor = m_lastClickPoint;
+    CPoint point = m_lastClickPoint;
+    ForcePointOnDiagram(point);
+    m_placementOffset = point - m_placementAnchor;
+    return point;
+  }
+  m_placementOffset += GetOffsetDelta();
+  CPoint point = m_placementAnchor + m_placementOffset;
+  const CRect canvas = GetRect();
+  const int width = m_size.cx;
+  const int height = m_size.cy;
+  if (width > 0) {
+    while (point.x >= canvas.right) point.x -= width;
+  }
+  if (height > 0) {
+    if (IsUpwardPositive()) {
+      while (point.y <= canvas.bottom) point.y += height;
+    } else {
+      while (point.y >= canvas.bottom) point.y -= height;
+    }
+  }
+  if (m_bSnapToGrid) SnapToGrid(point);
+  return point;
+}
+
+// The object list.
+
+int CDiagram::Add(CDrawObj* object) {
+  if (!object) return 0;
+  if (m_pDocument && !m_pDocument->BeginUndoRecording(u"Add Obj to Diagram", 255)) return 0;
+  CDiagram* previous = object->GetDiagram();
+  object->SetDiagram(this);
+  if (!CURAddToDoc::RecordUndo(object)) {
+    object->SetDiagram(previous);
+    if (m_pDocument) m_pDocument->EndUndoRecording();
+    return 0;
+  }
+  Insert(object);
+  if (m_pDocument) m_pDocument->EndUndoRecording();
+  return 1;
+}
+
+void CDiagram::Insert(CDrawObj* object) {
+  // An object already on the canvas keeps its place; inserting it again
+  // would corrupt the z-order.
+  if (m_objects.Find(object)) return;
+  const int count = static_cast<int>(m_objects.GetCount());
+  const int index = object->GetZIndex();
+  if (index >= 0 && index < count) {
+    POSITION pos = m_objects.FindIndex(index);
+    m_objects.InsertBefore(pos, object);
+    // Everything from the displaced object on moves one place to the front.
+    for (; pos;) {
+      CDrawObj* behind = m_objects.GetNext(pos);
+      behind->SetZIndex(behind->GetZIndex() + 1);
+    }
+  } else {
+    object->SetZIndex(count);
+    m_objects.AddTail(object);
+  }
+  GrowExtentToBoundRect(m_rcExtent, object->GetBoundingRect());
+  if (m_bUseQuadTree) m_quadTree.UpdateObject(object);
+  SetModifiedFlag(TRUE);
+}
+
+void CDiagram::LoadFailAnythingInappropriate(CDrawList&) {}
+
+int CDiagram::Remove(CDrawObj* object) {
+  int index = -1;
+  int i = 0;
+  for (POSITION pos = m_objects.GetHeadPosition(); pos; ++i) {
+    POSITION current = pos;
+    if (m_objects.GetNext(pos) != object) continue;
+    index = i;
+    m_objects.RemoveAt(current);
+    SetModifiedFlag(TRUE);
+    if (m_bUseQuadTree || object->IsInQuadTree()) m_quadTree.RemoveObject(object);
+    if (!m_bDeletingContents) {
+      while (pos) {
+        CDrawObj* following = m_objects.GetNext(pos);
+        following->SetZIndex(following->GetZIndex() - 1);
+      }
+    }
+    break;
+  }
+  if (m_objects.IsEmpty()) m_rcExtent.SetRectEmpty();
+  UpdateDiagramViews(nullptr, CDrawHint::objectRemoved, object);
+  return index;
+}
+
+int CDiagram::DelObj(CDrawObj* object) {
+  const int index = Remove(object);
+  if (index != -1) m_trash.AddTail(object);
+  return index;
+}
+
+int CDiagram::UnDelObj(CDrawObj* object) {
+  if (!Add(object)) return 0;
+  m_trash -= object;
+  return 1;
+}
+
+void CDiagram::Expunge(CDrawObj* object) {
+  Remove(object);
+  if (m_pDragList) {
+    if (POSITION pos = m_pDragList->Find(object)) m_pDragList->RemoveAt(pos);
+  }
+  m_trash -= object;
+}
+
+void CDiagram::UpdateObject(CDrawObj* object, int updateQuadTree) {
+  GrowExtentToBoundRect(m_rcExtent, object->GetBoundingRect());
+  if (updateQuadTree && m_bUseQuadTree) UpdateQuadTree(object);
+  SetModifiedFlag(TRUE);
+}
+
+void CDiagram::UpdateQuadTree(CDrawObj* object) {
+  // Only an object the tree holds is filed again: one in the trash or not
+  // yet inserted must not enter the index by being moved.
+  if (object->IsInQuadTree()) m_quadTree.UpdateObject(object);
+}
+
+BOOL CDiagram::DoesTrashInclude(CDrawObj* object) const { return m_trash.Find(object) != nullptr; }
+
+int CDiagram::GetObjectsInRect(CRect rect, CDrawList& out) {
+  rect.NormalizeRect();
+  if (rect.IsRectEmpty()) return 0;
+  const int64_t area = static_cast<int64_t>(rect.Width()) * rect.Height();
+  const int64_t canvas = static_cast<int64_t>(m_size.cx) * m_size.cy;
+  if (m_bUseQuadTree && area < canvas / 2) {
+    m_quadTree.GetObjectsInRect(rect, out, 0);
+    return 1;
+  }
+  for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+    CDrawObj* object = m_objects.GetNext(pos);
+    if (object->Intersects(rect)) out.AddTail(object);
+  }
+  return 0;
+}
+
+CDrawObj* CDiagram::ObjectAt(CDrawView* view, const CPoint& point, const CRuntimeClass* kind) {
+  const CRect rect = view->GetDocSenstivityRectForClientPoint(point);
+  const bool fromTree = m_bUseQuadTree != 0;
+  CDrawList treeCandidates;
+  if (fromTree) {
+    m_quadTree.GetObjectsInRect(rect, treeCandidates, 0);
+    SortInDrawOrder(treeCandidates);
+  }
+  const CDrawList& candidates = fromTree ? treeCandidates : m_objects;
+  for (POSITION pos = candidates.GetTailPosition(); pos;) {
+    CDrawObj* object = candidates.GetPrev(pos);
+    if (!object->Selectable()) continue;
+    if (!fromTree && !object->Intersects(rect)) continue;
+    if (!kind || object->IsKindOf(kind)) return object;
+  }
+  return nullptr;
+}
+
+void CDiagram::SortInDrawOrder(CDrawList& objects) {
+  const int count = static_cast<int>(objects.GetCount());
+  if (count < 2) return;
+  std::vector<CDrawObj*> listed;
+  listed.reserve(static_cast<size_t>(count));
+  for (POSITION pos = objects.GetHeadPosition(); pos;) {
+    CDrawObj* object = objects.GetNext(pos);
+    object->SetMark(1);
+    listed.push_back(object);
+  }
+  objects.RemoveAll();
+  int taken = 0;
+  for (POSITION pos = m_objects.GetHeadPosition(); pos && taken < count;) {
+    CDrawObj* object = m_objects.GetNext(pos);
+    if (!object->GetMark()) continue;
+    objects.AddTail(object);
+    object->SetMark(0);
+    ++taken;
+  }
+  // Listed objects that are not on the canvas drop out; their marks must not
+  // linger.
+  if (taken < count) {
+    for (CDrawObj* object : listed) object->SetMark(0);
+  }
+}
+
+CRect CDiagram::ComputeDrawingExtent(const CDrawList* objects) {
+  const CDrawList& list = objects ? *objects : m_objects;
+  m_rcExtent.SetRectEmpty();
+  bool first = true;
+  for (POSITION pos = list.GetHeadPosition(); pos;) {
+    CDrawObj* object = list.GetNext(pos);
+    if (!object) continue;
+    const CRect r = object->GetBoundingRect();
+    if (first) {
+      m_rcExtent = r;
+      first = false;
+    } else {
+      GrowExtentToBoundRect(m_rcExtent, r);
+    }
+  }
+  return m_rcExtent;
+}
+
+// Z-order.
+
+int CDiagram::ChangeZorder(CDrawObj* object, UINT index) {
+  POSITION at = nullptr;
+  int current = 0;
+  for (POSITION pos = m_objects.GetHeadPosition(); pos; ++current) {
+    POSITION here = pos;
+    if (m_objects.GetNext(pos) == object) {
+      at = here;
+      break;
+    }
+  }
+  if (!at) return 0;
+  if (!CURChangeZorder::RecordUndo(object)) return 0;
+  const int64_t target = index;
+  if (target <= current) {
+    // Moving back: the objects from the target place up to the old one move
+    // one place to the front.
+    POSITION pos = m_objects.FindIndex(static_cast<INT_PTR>(target));
+    for (int64_t i = target; i < current && pos; ++i) {
+      CDrawObj* other = m_objects.GetNext(pos);
+      other->SetZIndex(other->GetZIndex() + 1);
+    }
+  } else {
+    // Moving forward: as many following objects as the distance move one
+    // place to the back.
+    POSITION pos = at;
+    m_objects.GetNext(pos);
+    for (int64_t i = current; i < target && pos; ++i) {
+      CDrawObj* other = m_objects.GetNext(pos);
+      other->SetZIndex(other->GetZIndex() - 1);
+    }
+  }
+  m_objects.RemoveAt(at);
+  const int64_t count = m_objects.GetCount();
+  if (target >= count) {
+    m_objects.AddTail(object);
+    object->SetZIndex(static_cast<int>(count));
+  } else {
+    m_objects.InsertBefore(m_objects.FindIndex(static_cast<INT_PTR>(target)), object);
+    object->SetZIndex(static_cast<int>(target));
+  }
+  object->Invalidate();
+  SetModifiedFlag(TRUE);
+  return 1;
+}
+
+int CDiagram::MoveToFront(CDrawObj* object) { return ChangeZorder(object, 0xFFFFFFFFu); }
+
+int CDiagram::MoveToBack(CDrawObj* object) { return ChangeZorder(object, 0); }
+
+namespace {
+
+// The objects that overlap a rectangle, in drawing order.
+CDrawList OverlappingInDrawOrder(CDiagram& diagram, const CRect& rect) {
+  CDrawList objects;
+  if (diagram.GetObjectsInRect(rect, objects)) diagram.SortInDrawOrder(objects);
+  return objects;
+}
+
+}  // namespace
+
+int CDiagram::MoveFoward(CDrawObj* object, int withComponents) {
+  if (!object) return 0;
+  if (!withComponents) {
+    const CDrawList overlapping = OverlappingInDrawOrder(*this, object->GetBoundingRect());
+    for (POSITION pos = overlapping.GetHeadPosition(); pos;) {
+      CDrawObj* other = overlapping.GetNext(pos);
+      if (other->GetZIndex() > object->GetZIndex()) return ChangeZorder(object, static_cast<UINT>(other->GetZIndex()));
+    }
+    return 0;
+  }
+  if (m_pDocument && !m_pDocument->BeginUndoRecording(u"MoveToFront", 255)) return 0;
+  CDrawList group;
+  group.AddTail(object);
+  object->IncludeComponentsInList(&group);
+  CDrawList candidates = OverlappingInDrawOrder(*this, object->GetBoundingRectIncludingComponents());
+  candidates -= group;
+  CDrawObj* inFront = nullptr;
+  for (POSITION pos = candidates.GetHeadPosition(); pos && !inFront;) {
+    CDrawObj* other = candidates.GetNext(pos);
+    if (other->GetZIndex() > object->GetZIndex()) inFront = other;
+  }
+  if (inFront) {
+    const int target = inFront->GetZIndex();
+    SortInDrawOrder(group);
+    for (POSITION pos = group.GetHeadPosition(); pos;) {
+      CDrawObj* member = group.GetNext(pos);
+      if (member->GetZIndex() < target) ChangeZorder(member, static_cast<UINT>(target));
+    }
+  }
+  if (m_pDocument) m_pDocument->EndUndoRecording();
+  return 1;
+}
+
+int CDiagram::MoveBack(CDrawObj* object, int withComponents) {
+  if (!object) return 0;
+  if (!withComponents) {
+    const CDrawList overlapping = OverlappingInDrawOrder(*this, object->GetBoundingRect());
+    for (POSITION pos = overlapping.GetTailPosition(); pos;) {
+      CDrawObj* other = overlapping.GetPrev(pos);
+      if (other->GetZIndex() < object->GetZIndex()) return ChangeZorder(object, static_cast<UINT>(other->GetZIndex()));
+    }
+    return 0;
+  }
+  if (m_pDocument && !m_pDocument->BeginUndoRecording(u"MoveToBack", 255)) return 0;
+  CDrawList group;
+  group.AddTail(object);
+  object->IncludeComponentsInList(&group);
+  CDrawList candidates = OverlappingInDrawOrder(*this, object->GetBoundingRectIncludingComponents());
+  candidates -= group;
+  CDrawObj* behind = nullptr;
+  for (POSITION pos = candidates.GetTailPosition(); pos && !behind;) {
+    CDrawObj* other = candidates.GetPrev(pos);
+    if (other->GetZIndex() < object->GetZIndex()) behind = other;
+  }
+  if (behind) {
+    const int target = behind->GetZIndex();
+    SortInDrawOrder(group);
+    for (POSITION pos = group.GetTailPosition(); pos;) {
+      CDrawObj* member = group.GetPrev(pos);
+      if (member->GetZIndex() > target) ChangeZorder(member, static_cast<UINT>(target));
+    }
+  }
+  if (m_pDocument) m_pDocument->EndUndoRecording();
+  return 1;
+}
+
+// Geometry, grid and canvas.
+
+CRect CDiagram::GetRect() const {
+  const int cx = m_size.cx;
+  const int cy = m_size.cy;
+  CRect r;
+  switch (GetCanvasMode()) {
+    case 0: r = CRect(-cx / 2, -cy / 2, cx - cx / 2, cy - cy / 2); break;
+    case 1: r = CRect(0, 0, cx, cy); break;
+    default: return CRect();
+  }
+  if (IsUpwardPositive()) std::swap(r.top, r.bottom);
+  return r;
+}
+
+CSize CDiagram::GetPageSize() const { return CDrawDoc::m_bUsePrinterDefaults ? m_pageSize : m_savedPageSize; }
+
+CSize CDiagram::GetGridLineSpacing() const {
+  return CSize(m_gridSize.cx * m_gridLineInterval.cx, m_gridSize.cy * m_gridLineInterval.cy);
+}
+
+int CDiagram::SetGrid(CSize gridSize, CSize lineInterval) {
+  if (!CURGridSizeLineInterval::RecordUndo(this)) return 0;
+  const CSize oldSpacing = GetGridLineSpacing();
+  m_gridSize = gridSize;
+  m_gridLineInterval = lineInterval;
+  if (GetGridLineSpacing() != oldSpacing) UpdateDiagramViews(nullptr, CDrawHint::gridChanged, nullptr);
+  return 1;
+}
+
+int CDiagram::SnapCoordinate(int value, int step) {
+  if (step <= 0) return value;
+  if (value >= 0) return ((value + step / 2) / step) * step;
+  return ((value - (step - 1) / 2) / step) * step;
+}
+
+void CDiagram::SnapToGrid(CPoint& point) const {
+  point.x = SnapCoordinate(point.x, m_gridSize.cx);
+  point.y = SnapCoordinate(point.y, m_gridSize.cy);
+}
+
+void CDiagram::ClampPoint(CPoint& point, CRect bounds) const {
+  bounds.NormalizeRect();
+  const CSize step = m_bSnapToGrid ? m_gridSize : CSize(0, 0);
+  const CPoint before = point;
+  if (point.x < bounds.left) point.x = bounds.left + (step.cx - 1) / 2;
+  if (point.x > bounds.right) point.x = bounds.right - step.cx / 2;
+  if (point.y < bounds.top) point.y = bounds.top + (step.cy - 1) / 2;
+  if (point.y > bounds.bottom) point.y = bounds.bottom - step.cy / 2;
+  if (point != before && step.cx != 0 && step.cy != 0) SnapToGrid(point);
+}
+
+void CDiagram::ForcePointOnDiagram(CPoint& point) const { ClampPoint(point, GetRect()); }
+
+void CDiagram::ForceRectWithinBounds(CRect& rect, CRect bounds) const {
+  rect.NormalizeRect();
+  CPoint farCorner(rect.right, rect.bottom);
+  const CPoint farBefore = farCorner;
+  ClampPoint(farCorner, bounds);
+  CPoint nearCorner(rect.left, rect.top);
+  nearCorner += farCorner - farBefore;
+  ClampPoint(nearCorner, bounds);
+  rect.OffsetRect(nearCorner - rect.TopLeft());
+}
+
+void CDiagram::GetDragSizeAndOffset(CSize& size, CSize& offset) const {
+  size = m_dragSize;
+  offset = m_dragOffset;
+}
+
+int CDiagram::SetPaperColor(COLORREF color) {
+  if (color == m_crPaper) return 1;
+  // The colour changes even when its undo step cannot be recorded.
+  CURChangePaperColor::RecordUndo(this);
+  m_crPaper = color;
+  SetModifiedFlag(TRUE);
+  UpdateDiagramViews(nullptr, CDrawHint::paperColorChanged, nullptr);
+  return 1;
+}
+
+int CDiagram::SetCanvasSize(BYTE across, BYTE down) {
+  if (!CURCanvasSize::RecordUndo(this)) return 0;
+  m_hPages = across;
+  m_vPages = down;
+  ComputePageSize();
+  return 1;
+}
+
+void CDiagram::ComputePageSize() {
+  int across = 1;
+  int down = 1;
+  GetMinPagesToCover(m_rcExtent, GetCanvasMode(), IsUpwardPositive(), across, down);
+  across = std::min(across, 255);
+  down = std::min(down, 255);
+  if (across > m_hPages) m_hPages = static_cast<BYTE>(across);
+  if (down > m_vPages) m_vPages = static_cast<BYTE>(down);
+  const CSize maxPages = GetMaxCanvasSize();
+  const int maxAcross = std::clamp(static_cast<int>(maxPages.cx), 1, 255);
+  const int maxDown = std::clamp(static_cast<int>(maxPages.cy), 1, 255);
+  if (m_hPages > maxAcross) m_hPages = static_cast<BYTE>(maxAcross);
+  if (m_vPages > maxDown) m_vPages = static_cast<BYTE>(maxDown);
+  if (m_hPages < 1) m_hPages = 1;
+  if (m_vPages < 1) m_vPages = 1;
+  const CSize page = GetPageSize();
+  const CSize size(m_hPages * page.cx, m_vPages * page.cy);
+  if (size == m_size) return;
+  if (m_size != CSize(0, 0)) SetModifiedFlag(TRUE);
+  m_size = size;
+  UpdateDiagramViews(nullptr, CDrawHint::canvasSizeChanged, nullptr);
+  if (m_bUseQuadTree) RebuildQuadTree();
+}
+
+void CDiagram::RebuildQuadTree() { m_quadTree.Initialize(GetRect(), m_objects); }
+
+void CDiagram::GetMinPagesToCover(const CRect& extent, int canvasMode, BOOL upward, int& across, int& down) const {
+  if (m_hMaxPages == 0) UpdatePrinterPageSize(nullptr);
+  across = 1;
+  down = 1;
+  const CSize page = GetPageSize();
+  int64_t w = 0;
+  int64_t h = 0;
+  if (canvasMode == 1) {
+    w = std::max(extent.left, extent.right);
+    h = std::max(extent.top, extent.bottom);
+  } else if (canvasMode == 0) {
+    // Centred: both halves count.
+    const int64_t positive = upward ? extent.top : extent.bottom;
+    const int64_t negative = upward ? extent.bottom : extent.top;
+    w = std::max<int64_t>(2 * int64_t{extent.right} - page.cx % 2, -2 * int64_t{extent.left});
+    h = std::max<int64_t>(2 * positive - page.cy % 2, -2 * negative);
+  } else {
+    return;
+  }
+  if (w > 0 && page.cx > 0) across += static_cast<int>(std::min<int64_t>((w - 1) / page.cx, 0x7FFFFFFF - 1));
+  if (h > 0 && page.cy > 0) down += static_cast<int>(std::min<int64_t>((h - 1) / page.cy, 0x7FFFFFFF - 1));
+}
+
+namespace {
+
+// What the printer says: its page in hundredths of an inch, its orientation
+// and paper, and its resolution. Without a printer: letter paper, portrait,
+// 100 per inch.
+struct PrinterPage {
+  CSize size{850, 1100};
+  short orientation = 1;
+  short paperSize = 1;
+  int resolutionX = 100;
+  int resolutionY = 100;
+};
+
+PrinterPage ReadPrinter(CPrintDialog& printer) {
+  PrinterPage page;
+  if (const DEVMODEW* mode = printer.GetDevMode()) {
+    page.orientation = mode->dmOrientation;
+    page.paperSize = mode->dmPaperSize;
+    GlobalUnlock(printer.m_pd.hDevMode);
+  }
+  CDC dc;
+  if (HDC hdc = printer.CreatePrinterDC()) {
+    dc.Attach(hdc);
+    page.size = CSize(dc.GetDeviceCaps(HORZSIZE) * 1000 / 254, dc.GetDeviceCaps(VERTSIZE) * 1000 / 254);
+    page.resolutionX = dc.GetDeviceCaps(LOGPIXELSX);
+    page.resolutionY = dc.GetDeviceCaps(LOGPIXELSY);
+  }
+  return page;
+}
+
+// The most pages of `pageLength` that fit the coordinate range and keep the
+// canvas within 0x7FFFFFF printer pixels, at most 255.
+BYTE MaxPages(int64_t pageLength, int64_t resolution) {
+  if (pageLength <= 0) return 1;
+  int64_t pages = 0x7FFFFFFF / pageLength;
+  if (resolution > 0) pages = std::min(pages, int64_t{0x7FFFFFF} * 100 / (pageLength * resolution));
+  return static_cast<BYTE>(std::clamp<int64_t>(pages, 1, 255));
+}
+
+}  // namespace
+
+BOOL CDiagram::UpdatePrinterPageSize(CPrintDialog* dialog) {
+  PrinterPage page;
+  if (dialog) {
+    if (dialog->m_pd.hDevNames || dialog->m_pd.hDevMode) page = ReadPrinter(*dialog);
+  } else {
+    // The application's printer; its blocks stay the application's.
+    CPrintDialog defaults(TRUE);
+    CWinApp* app = AfxGetApp();
+    if (app && app->GetPrinterDeviceDefaults(&defaults.m_pd)) page = ReadPrinter(defaults);
+  }
+  const BYTE hMax = MaxPages(page.size.cx, page.resolutionX);
+  const BYTE vMax = MaxPages(page.size.cy, page.resolutionY);
+  const BOOL changed = page.size != m_pageSize || hMax != m_hMaxPages || vMax != m_vMaxPages;
+  m_pageSize = page.size;
+  m_hMaxPages = hMax;
+  m_vMaxPages = vMax;
+  m_shDefaultOrientation = page.orientation;
+  m_shDefaultPaperSize = page.paperSize;
+  return changed;
+}
+
+int CDiagram::SetPrinterSetupInfo(const CPrinterSetupInfo& info) {
+  const CPrinterSetupInfo current(m_shSavedOrientation, m_shSavedPaperSize, m_savedPageSize,
+                                  CSize(m_savedHMaxPages, m_savedVMaxPages));
+  if (info == current) return 1;
+  const bool recording = m_pDocument && !CDrawDoc::m_bUsePrinterDefaults;
+  if (recording && !m_pDocument->BeginUndoRecording(u"Change Printer Setup", 255)) return 0;
+  m_shSavedOrientation = info.m_shOrientation;
+  m_shSavedPaperSize = info.m_shPaperSize;
+  m_savedPageSize = info.m_pageSize;
+  m_savedHMaxPages = info.m_maxPages.cx;
+  m_savedVMaxPages = info.m_maxPages.cy;
+  if (!m_pDocument) return 1;
+  SetModifiedFlag(TRUE);
+  if (CDrawDoc::m_bUsePrinterDefaults) return 1;
+  ComputeDrawingExtent();
+  int across = 1;
+  int down = 1;
+  GetMinPagesToCover(m_rcExtent, GetCanvasMode(), IsUpwardPositive(), across, down);
+  ComputePageSize();
+  if (across > m_hPages || down > m_vPages) HandleObjectsBeyondCanvas(1, 1);
+  CURChangePrinterSetup::RecordUndo(this, current);
+  m_pDocument->EndUndoRecording();
+  return 1;
+}
+
+void CDiagram::SavePrinterSetup() {
+  SetPrinterSetupInfo(CPrinterSetupInfo(m_shDefaultOrientation, m_shDefaultPaperSize, m_pageSize,
+                                        CSize(m_hMaxPages, m_vMaxPages)));
+}
+
+int CDiagram::HandleObjectsBeyondCanvas(int ask, int recordUndo) {
+  if (ask) {
+    if (!CMsgBox::Confirm(6)) return 0;
+    if (!recordUndo && !CMsgBox::Confirm(7)) return 0;
+  }
+  if (recordUndo) {
+    if (m_pDocument && !m_pDocument->BeginUndoRecording(u"Force Objects Onto Canvas", 255)) return 0;
+    BeginDynamicRouteChanges();
+  }
+  const CRect bounds = Normalized(GetRect());
+  CDrawList elements(m_objects);
+  elements.ExcludeElementComponents();
+  for (POSITION pos = elements.GetHeadPosition(); pos;) {
+    CDrawObj* object = elements.GetNext(pos);
+    const CRect extent = Normalized(object->GetBoundingRectIncludingComponents());
+    if (Contains(bounds, extent)) continue;
+    CRect forced = extent;
+    ForceRectWithinBounds(forced, bounds);
+    const CPoint delta = forced.TopLeft() - extent.TopLeft();
+    if (recordUndo) object->InitializeRepositioning();
+    object->MoveBy(delta, recordUndo);
+    if (recordUndo) object->FinalizeDrawing(object->GetPosition(), nullptr, 1);
+  }
+  if (recordUndo) {
+    EndDynamicRouteChanges();
+    if (m_pDocument) m_pDocument->EndUndoRecording();
+  } else {
+    // Objects moved without being told about it: bring the extent and the
+    // tree up to where they are now.
+    ComputeDrawingExtent();
+    if (m_bUseQuadTree) RebuildQuadTree();
+  }
+  return 1;
+}
+
+// Drawing.
+
+void CDiagram::Draw(CDC* dc, CRect rect, CDrawView* view) {
+  const int savedUseQuadTree = m_bUseQuadTree;
+  const bool activeScreen = view && view->IsActive() && !dc->IsPrinting();
+  // With much of the diagram selected the tree gains nothing.
+  if (activeScreen && view->GetSelection().GetCount() > m_objects.GetCount() / 3) m_bUseQuadTree = 0;
+  m_bCrossLabels = view ? view->ShowCrossLabels() : 0;
+
+  CDrawList objects;
+  if (GetObjectsInRect(rect, objects)) {
+    if (activeScreen) {
+      const CDrawList& selection = view->GetSelection();
+      for (POSITION pos = selection.GetHeadPosition(); pos;) {
+        CDrawObj* selected = selection.GetNext(pos);
+        if (!objects.Find(selected)) continue;
+        objects -= selected;
+        if (selected->Intersects(Normalized(rect))) objects.AddTail(selected);
+      }
+    }
+    SortInDrawOrder(objects);
+  }
+
+  const bool printingLabels = dc->IsPrinting() && m_bCrossLabels;
+  if (printingLabels) m_crossPoints.clear();
+  for (POSITION pos = objects.GetHeadPosition(); pos;) {
+    CDrawObj* object = objects.GetNext(pos);
+    object->Draw(dc);
+    // Selection handles belong on the screen, not on paper.
+    if (view && !dc->IsPrinting() && view->IsSelected(object)) object->DrawTracker(dc, CDrawObj::selected);
+  }
+  if (printingLabels) DrawCrossLabel(dc);
+  m_bUseQuadTree = savedUseQuadTree;
+}
+
+void CDiagram::AddCrossPoint(const CrossPoint* points, int count) {
+  if (!m_bCrossLabels) return;
+  for (int i = count - 1; i >= 0; --i) m_crossPoints.push_back(points[i]);
+}
+
+void CDiagram::DrawCrossLabel(CDC* dc) {
+  if (m_crossPoints.empty()) return;
+  const bool upward = IsUpwardPositive();
+  // Crossings of one boundary between the same two pages end up next to
+  // each other: vertical boundaries first.
+  std::stable_sort(m_crossPoints.begin(), m_crossPoints.end(), [upward](const CrossPoint& a, const CrossPoint& b) {
+    if (a.nKind != b.nKind) return a.nKind > b.nKind;
+    if (a.nKind == 1) {
+      if (a.x != b.x) return a.x < b.x;
+      return upward ? a.y > b.y : a.y < b.y;
+    }
+    if (a.y != b.y) return upward ? a.y > b.y : a.y < b.y;
+    return a.x < b.x;
+  });
+
+  CFont font;
+  font.CreateFontIndirect(&defaultLogFont);
+  CFont* oldFont = dc->SelectObject(&font);
+  const int oldMode = dc->SetBkMode(TRANSPARENT);
+  CPen pen(PS_SOLID, 2, RGB(0, 0, 0));
+  CPen* oldPen = dc->SelectObject(&pen);
+  const int digitHeight = dc->GetTextExtent(CStringW(u"9")).cy;
+
+  int number = 0;
+  const CrossPoint* previous = nullptr;
+  for (CrossPoint& crossing : m_crossPoints) {
+    const bool samePair = previous && previous->nFirstPage == crossing.nFirstPage &&
+                          previous->nSecondPage == crossing.nSecondPage;
+    bool withText = true;
+    if (!samePair) {
+      number = 1;
+    } else if (crossing.nKind == 0) {
+      withText = crossing.x - previous->x >= 3 * digitHeight;
+    } else {
+      withText = (upward ? previous->y - crossing.y : crossing.y - previous->y) >= digitHeight;
+    }
+    if (samePair && withText) ++number;
+    ::DrawCrossLabel(dc, crossing, upward, number, withText);
+    previous = &crossing;
+  }
+
+  dc->SelectObject(oldPen);
+  dc->SetBkMode(oldMode);
+  dc->SelectObject(oldFont);
+  m_crossPoints.clear();
+}
+
+// Hierarchy and views.
+
+CDiagram* CDiagram::GetParentDiagram() const { return m_pHostObj ? m_pHostObj->GetDiagram() : nullptr; }
+
+int CDiagram::GetLevel() const {
+  const CDiagram* parent = GetParentDiagram();
+  return parent ? parent->GetLevel() + 1 : 0;
+}
+
+void CDiagram::AddViewRef(CView* view) {
+  if (m_views.IsEmpty()) {
+    if (CDrawDoc::m_bUsePrinterDefaults) {
+      ComputeDrawingExtent();
+      int across = 1;
+      int down = 1;
+      GetMinPagesToCover(m_rcExtent, GetCanvasMode(), IsUpwardPositive(), across, down);
+      ComputePageSize();
+      if (across > m_hPages || down > m_vPages) HandleObjectsBeyondCanvas(1, 0);
+    }
+    const UINT mode = GetPreferredAutoRouteMode();
+    SetAutoRouteModeAndMethod(mode, GetPreferredAutoRouteMethod());
+  }
+  m_views.AddTail(view);
+}
+
+void CDiagram::RemoveViewRef(CView* view) { m_views -= view; }
+
+void CDiagram::UpdateDiagramViews(CView* sender, LPARAM hint, CObject* object) {
+  CDrawHint drawHint(this, object);
+  // A view may leave the diagram while it handles the hint.
+  std::vector<CObject*> views;
+  for (POSITION pos = m_views.GetHeadPosition(); pos;) views.push_back(m_views.GetNext(pos));
+  for (CObject* view : views) {
+    if (view == sender || !m_views.Find(view)) continue;
+    if (auto* drawView = DYNAMIC_DOWNCAST(CDrawView, view)) drawView->OnUpdate(sender, hint, &drawHint);
+  }
+}
+
+// Routing. No router class exists yet, so a diagram never has a live
+// router: the route-change brackets have nothing to tell.
+
+void CDiagram::BeginDynamicRouteChanges() {}
+void CDiagram::EndDynamicRouteChanges() {}
+UINT CDiagram::GetAutoRouteMode() const { return 0; }
+UINT CDiagram::GetAutoRouteMethod() const { return 0; }
+CArcRouter* CDiagram::GetNewArcRouter(UINT) { return nullptr; }
+
+UINT CDiagram::GetPreferredAutoRouteMethod() {
+  if (m_nDefaultArcAutoRouteMethod >= 1 && m_nDefaultArcAutoRouteMethod <= 3) return m_nDefaultArcAutoRouteMethod;
+  CMsgBox::Notify(10);
+  m_nDefaultArcAutoRouteMethod = 1;
+  return m_nDefaultArcAutoRouteMethod;
+}
+
+UINT CDiagram::ArcRoutingProgressCaptionID() { return 0; }
+CProgressDlg* CDiagram::GetArcRoutingProgressDlg(int) { return nullptr; }
+
+void CDiagram::SetAutoRouteModeAndMethod(UINT mode, UINT method) {
+  // Mode 0 stops automatic routing; any other mode needs a router of the
+  // method, and when none can be made nothing more happens.
+  if (mode == 0 || GetAutoRouteMethod() == method) return;
+  GetNewArcRouter(method);
+}
+
+int CDiagram::RouteArcs(const CDrawList&, int) { NotAvailableYet(); }
+void CDiagram::ReportArcRoutingFailure(const CDrawList& failedArcs) {
+  if (failedArcs.IsEmpty()) return;
+  NotAvailableYet();
+}
+void CDiagram::ChangeRouteOptions() { NotAvailableYet(); }
+
+// Clipboard, drag and drop.
+
+void CDiagram::MoveObjectsForOleDragDrop(const CDrawList& objects, CSize offset) {
+  OnBeginDragMoveInternal(objects);
+  for (POSITION pos = objects.GetHeadPosition(); pos;) {
+    CDrawObj* object = objects.GetNext(pos);
+    object->FinalizeDrawing(object->GetPosition() + offset, nullptr, 1);
+  }
+  OnEndDragMoveInternal(objects);
+}
+
+void CDiagram::ComputeDragDimensions(const CDrawList& objects, CPoint dragPoint, CSize& offset, CSize& size) {
+  CRect extent;
+  for (POSITION pos = objects.GetHeadPosition(); pos;) GrowExtentToBoundRect(extent, objects.GetNext(pos)->GetDraggingRect());
+  if (objects.IsEmpty()) {
+    offset = CSize(0, 0);
+    size = CSize(0, 0);
+    return;
+  }
+  size = CSize(extent.right - extent.left, extent.bottom - extent.top);
+  offset = dragPoint - extent.TopLeft();
+}
+
+void CDiagram::AddNonNativeClipboardFormatData(COleDataSource*, const CDrawList&) {}
+
+void CDiagram::CopyNative2ClipboardFile(CFile*, const CDrawList&, LONG, CPoint, const CObject*) {
+  NotAvailableYet();
+}
+
+int CDiagram::PasteNative(COleDataObject&, WORD, CPoint, CDrawList&, CObject*&) { NotAvailableYet(); }
+void CDiagram::DragAndDrop(const CDrawList&, CDrawView*) { NotAvailableYet(); }
+int CDiagram::Drop(COleDataObject*, DWORD, CPoint, CDrawList&) { NotAvailableYet(); }
+
+void CDiagram::OnEndDragMoveExternal(const CDrawList& objects, CDrawView*) {
+  BeginDynamicRouteChanges();
+  CDrawList elements(objects);
+  elements.ExcludeElementComponents();
+  elements.DeleteElements(m_pDocument);
+  EndDynamicRouteChanges();
+}
+
+void CDiagram::OnBeginDragMoveInternal(const CDrawList&) {}
+void CDiagram::OnEndDragMoveInternal(const CDrawList&) {}
+
+int CDiagram::DoGeneralPropertyPage(CDrawList& objects, CPropertySheet* sheet) {
+  if (!sheet || objects.IsEmpty()) return 2;
+  CDiagram* diagram = objects.GetHead()->GetDiagram();
+  if (!diagram) return 2;
+  for (POSITION pos = objects.GetHeadPosition(); pos;) {
+    if (objects.GetNext(pos)->GetDiagram() != diagram) return 2;
+  }
+  // The shape page arrives with the property dialogs; until then there is
+  // nothing to show, as when the page is cancelled.
+  return 2;
+}
+
+// The object classes these factories make arrive with their own issues.
+CDrawRect* CDiagram::MakeDrawRect(const CPoint&) { NotAvailableYet(); }
+CDrawPoly* CDiagram::MakeDrawPoly() { NotAvailableYet(); }
+CDrawText* CDiagram::MakeDrawText(LPCWSTR, const CPoint&, CDrawView*) { NotAvailableYet(); }
+CDrawGroup* CDiagram::MakeDrawGroup() { NotAvailableYet(); }
+CDrawOleObj* CDiagram::MakeDrawOleObj(const CPoint&) { NotAvailableYet(); }
+
+void CDiagram::Serialize(CArchive&) { NotAvailableYet(); }
+
+void CDiagram::DeleteAllOf(CDrawList& objects) {
+  CDrawList first(objects);
+  first.ExcludeElementComponents();
+  first.ExcludeArcs();
+  for (POSITION pos = first.GetHeadPosition(); pos;) {
+    CDrawObj* object = first.GetNext(pos);
+    // An owner destroys its components; each object goes once.
+    if (objects.Find(object)) delete object;
+  }
+  while (!objects.IsEmpty()) {
+    CDrawObj* object = objects.GetHead();
+    delete object;
+    // An object that did not leave the list by itself (attached elsewhere)
+    // is taken off here, so the loop ends.
+    if (!objects.IsEmpty() && objects.GetHead() == object) objects.RemoveHead();
+  }
+}
+
+void CDiagram::DeleteContents() {
+  if (m_objects.IsEmpty() && m_trash.IsEmpty() && m_quadTree.IsEmpty() && !m_pBlockFormat) return;
+  if (m_pDocument) UpdateDiagramViews(nullptr, CDrawHint::contentsCleared, nullptr);
+  BeginDynamicRouteChanges();
+  m_bDeletingContents = true;
+  DeleteAllOf(m_trash);
+  DeleteAllOf(m_objects);
+  m_bDeletingContents = false;
+  m_quadTree.ClearTree();
+  m_rcExtent.SetRectEmpty();
+  m_size = CSize(0, 0);
+  // Deleted through its base: the format is a CObject.
+  CObject* format = m_pBlockFormat;
+  delete format;
+  m_pBlockFormat = nullptr;
+  EndDynamicRouteChanges();
+}

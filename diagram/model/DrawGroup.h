@@ -1,0 +1,56 @@
+// CDrawGroup: binds drawing objects into one selectable, movable and
+// deletable unit. The members stay objects of the diagram in their own
+// right; the group holds them in a member list, gives each a back-pointer,
+// keeps their common rectangle and forwards moves, deletion, copying and hit
+// tests to them.
+#pragma once
+
+#include "diagram/model/DrawList.h"
+#include "diagram/model/DrawObj.h"
+
+class CDrawGroup : public CDrawObj {
+  DECLARE_SERIAL(CDrawGroup)
+
+ public:
+  CDrawGroup();
+  CDrawGroup(const CDrawGroup& other);
+  // Destroys the members the group still holds.
+  ~CDrawGroup() override;
+
+  void Serialize(CArchive& ar) override;
+  const CRect& GetPosition() const override;
+  BOOL Draggable() const override;
+  BOOL Deleteable() const override;
+  BOOL Copyable() const override;
+  BOOL UserMayReshape() const override;
+  CMenu* GetPopupMenu(CDrawView* view, CPoint point) override;
+  void Draw(CDC* dc) override;
+  void MoveTo(const CRect& position, CDrawView* view) override;
+  void MoveBy(CPoint delta, int bInvalidate) override;
+  BOOL Intersects(const CRect& rect) override;
+  void OnEditProperties(CWnd* parent) override;
+  void IncludeComponentsInList(CDrawList* list) const override;
+  void ExcludeComponentsFromList(CDrawList* list) const override;
+  void FinalizeDrawing(CRect position, CDrawView* view, int flag) override;
+  void InitializeDrawing(CDrawView* view) override;
+  void SetDiagram(CDiagram* diagram) override;
+  CDrawObj* Clone() override;
+  void FlipAndOffset(int bFlip, CPoint offset) override;
+  int Delete() override;
+
+  using CDrawObj::GetBoundingRectIncludingComponents;
+  // A group's extent is its own bounding rectangle.
+  virtual CRect GetBoundingRectIncludingComponents();
+  virtual int UnGroup(CDrawList& released);
+  virtual int SetMembers(const CDrawList& objects, int bFlatten);
+
+  const CDrawList& GetMembers() const { return m_members; }
+  void Add(CDrawObj* object);
+  int Remove(CDrawObj* object);
+
+ protected:
+  CDrawList m_members;
+  // The rectangle shown while the group is dragged; the position at rest.
+  CRect m_dragRect;
+  BOOL m_bMembershipChanged;
+};

@@ -1,0 +1,3 @@
+#include "diagram/model/DrawHint.h"
+
+IMPLEMENT_DYNAMIC(CDrawHint, CObject)

@@ -1,0 +1,111 @@
+#include "diagram/model/URObject.h"
+
+#include "diagram/model/Diagram.h"
+
+IMPLEMENT_DYNAMIC(CURAddToDoc, CUndoRedo)
+IMPLEMENT_DYNAMIC(CURDeleteObj, CUndoRedo)
+IMPLEMENT_DYNAMIC(CURRepositioning, CUndoRedo)
+IMPLEMENT_DYNAMIC(CURReshaping, CUndoRedo)
+IMPLEMENT_DYNAMIC(CURChangeZorder, CUndoRedo)
+
+CMapPtrToWord CURDeleteObj::c_mapObjRef(10);
+
+void CURAddToDoc::DoUndo() { m_pObj->Delete(); }
+
+int CURAddToDoc::RecordUndo(CDrawObj* object) {
+  return Record(object->GetDocument(), RUNTIME_CLASS(CURAddToDoc), [object] {
+    auto* record = new CURAddToDoc;
+    record->m_pObj = object;
+    return record;
+  });
+}
+
+int CURDeleteObj::RecordUndo(CDrawObj* object) {
+  return Record(object->GetDocument(), RUNTIME_CLASS(CURDeleteObj), [object] {
+    auto* record = new CURDeleteObj;
+    record->m_pObj = object;
+    record->m_state = object->GetDrawState();
+    record->m_pDiagram = object->GetDiagram();
+    WORD count = 0;
+    c_mapObjRef.SetAt(object, c_mapObjRef.Lookup(object, count) ? static_cast<WORD>(count + 1) : WORD{1});
+    return record;
+  });
+}
+
+BOOL CURDeleteObj::IsReferenced(const CDrawObj* object) {
+  WORD count = 0;
+  return c_mapObjRef.Lookup(const_cast<CDrawObj*>(object), count);
+}
+
+bool CURDeleteObj::ReleaseReference(CDrawObj* object) {
+  WORD count = 1;
+  c_mapObjRef.Lookup(object, count);
+  if (count > 0) --count;
+  if (count == 0) {
+    c_mapObjRef.RemoveKey(object);
+    return true;
+  }
+  c_mapObjRef.SetAt(object, count);
+  return false;
+}
+
+void CURDeleteObj::DoUndo() {
+  m_pObj->SetDrawState(m_state);
+  // When the object cannot come back, the record keeps it, so that it is
+  // freed with the record instead of being lost.
+  if (!m_pObj->UnDelete()) return;
+  WORD count = 0;
+  if (c_mapObjRef.Lookup(m_pObj, count)) ReleaseReference(m_pObj);
+  m_pObj = nullptr;
+}
+
+CURDeleteObj::~CURDeleteObj() {
+  if (!m_pObj) return;
+  const bool last = ReleaseReference(m_pObj);
+  // An object that is back in use belongs to its diagram again.
+  if (m_pDiagram && !m_pDiagram->DoesTrashInclude(m_pObj)) return;
+  if (last) delete m_pObj;
+}
+
+void CURRepositioning::DoUndo() {
+  if (m_pObj->InitializeRepositioning()) m_pObj->FinalizeDrawing(m_position, nullptr, 1);
+}
+
+int CURRepositioning::RecordUndo(CDrawObj* object) {
+  return Record(object->GetDocument(), RUNTIME_CLASS(CURRepositioning), [object] {
+    auto* record = new CURRepositioning;
+    record->m_pObj = object;
+    record->m_position = object->GetPosition();
+    return record;
+  });
+}
+
+void CURReshaping::DoUndo() {
+  if (m_pObj->GetHandle(m_nHandle) == m_point) return;
+  if (!m_pObj->InitializeReshaping(m_nHandle)) return;
+  m_pObj->MoveHandleTo(m_nHandle, m_point, nullptr);
+  m_pObj->FinalizeDrawing(m_pObj->GetPosition(), nullptr, 1);
+}
+
+int CURReshaping::RecordUndo(CDrawObj* object, int handle) {
+  return Record(object->GetDocument(), RUNTIME_CLASS(CURReshaping), [object, handle] {
+    auto* record = new CURReshaping;
+    record->m_pObj = object;
+    record->m_nHandle = handle;
+    record->m_point = object->GetHandle(handle);
+    return record;
+  });
+}
+
+void CURChangeZorder::DoUndo() {
+  if (CDiagram* diagram = m_pObj->GetDiagram()) diagram->ChangeZorder(m_pObj, static_cast<UINT>(m_nPosition));
+}
+
+int CURChangeZorder::RecordUndo(CDrawObj* object) {
+  return Record(object->GetDocument(), RUNTIME_CLASS(CURChangeZorder), [object] {
+    auto* record = new CURChangeZorder;
+    record->m_pObj = object;
+    record->m_nPosition = object->GetZIndex();
+    return record;
+  });
+}

@@ -1,0 +1,35 @@
+#include "diagram/model/UndoRedo.h"
+
+#include <new>
+
+#include "diagram/model/DrawDoc.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/String.h"
+
+IMPLEMENT_DYNAMIC(CUndoRedo, CObject)
+
+void CUndoRedo::DoUndo() {}
+
+int CUndoRedo::RecordUndo(CDrawDoc* document) {
+  return Record(document, nullptr, [] { return new CUndoRedo; });
+}
+
+int CUndoRedo::Record(CDrawDoc* document, const CRuntimeClass* recordClass,
+                      const std::function<CUndoRedo*()>& make) {
+  if (!document) return TRUE;
+  // A record made outside any command forms an entry named after its class.
+  const CStringW name = recordClass ? CStringW(recordClass->m_lpszClassName) : CStringW();
+  if (!document->BeginUndoRecording(name, 255)) return FALSE;
+  int result = TRUE;
+  if (!document->IsUndoRecordingDisabled()) {
+    try {
+      document->AddToUndoList(make());
+    } catch (const std::bad_alloc&) {
+      result = FALSE;
+    } catch (CMemoryException&) {
+      result = FALSE;
+    }
+  }
+  document->EndUndoRecording();
+  return result;
+}

@@ -1,0 +1,97 @@
+// A diagram draws the objects that meet the damaged rectangle, back to
+// front, on any device context; here on a recording one.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawObj.h"
+#include "platform/gdi/DC.h"
+#include "platform/gdi/DrawingRecorder.h"
+
+namespace {
+
+// An object that draws its rectangle.
+class Box : public CDrawObj {
+ public:
+  using CDrawObj::CDrawObj;
+  void Draw(CDC* dc) override { dc->Rectangle(&m_position); }
+};
+
+struct RecordingDc {
+  RecordingDc() : recorder(std::make_shared<platform::DrawingRecorder>()) {
+    dc.Attach(platform::CreateRecordingDc(recorder));
+  }
+  // The logical rectangles of the Rectangle calls, in drawing order.
+  std::vector<CRect> Rectangles() const {
+    std::vector<CRect> out;
+    for (const platform::DrawOp& op : recorder->Ops()) {
+      if (op.kind == platform::DrawKind::Rectangle) out.emplace_back(op.logical[0], op.logical[1]);
+    }
+    return out;
+  }
+  std::shared_ptr<platform::DrawingRecorder> recorder;
+  CDC dc;
+};
+
+class DiagramDraw : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    // Both ways of finding the objects: the quad tree (a canvas of four
+    // pages, queried in a small area) and the scan (no canvas yet).
+    if (GetParam()) {
+      ASSERT_TRUE(diagram.SetCanvasSize(2, 2));
+    }
+    back = Add(CRect(0, 100, 100, 0));
+    middle = Add(CRect(50, 150, 150, 50));
+    away = Add(CRect(400, 500, 500, 400));
+    front = Add(CRect(80, 120, 120, 80));
+  }
+  Box* Add(const CRect& r) {
+    auto* box = new Box(r);
+    EXPECT_TRUE(diagram.Add(box));
+    return box;
+  }
+
+  CDiagram diagram;
+  Box* back = nullptr;
+  Box* middle = nullptr;
+  Box* away = nullptr;
+  Box* front = nullptr;
+};
+
+TEST_P(DiagramDraw, DrawsTheObjectsInTheRectangleBackToFront) {
+  RecordingDc recording;
+  diagram.Draw(&recording.dc, CRect(0, 200, 200, 0), nullptr);
+  EXPECT_EQ(recording.Rectangles(),
+            (std::vector<CRect>{back->GetPosition(), middle->GetPosition(), front->GetPosition()}));
+}
+
+TEST_P(DiagramDraw, DrawsInTheNewOrderAfterAZOrderChange) {
+  ASSERT_TRUE(diagram.MoveToBack(front));
+  ASSERT_TRUE(diagram.MoveToFront(back));
+  RecordingDc recording;
+  diagram.Draw(&recording.dc, CRect(0, 200, 200, 0), nullptr);
+  EXPECT_EQ(recording.Rectangles(),
+            (std::vector<CRect>{front->GetPosition(), middle->GetPosition(), back->GetPosition()}));
+}
+
+TEST_P(DiagramDraw, DrawsNothingOutsideTheObjects) {
+  RecordingDc recording;
+  diagram.Draw(&recording.dc, CRect(250, 350, 350, 250), nullptr);
+  EXPECT_TRUE(recording.Rectangles().empty());
+  diagram.Draw(&recording.dc, CRect(450, 450, 460, 440), nullptr);
+  EXPECT_EQ(recording.Rectangles(), (std::vector<CRect>{away->GetPosition()}));
+}
+
+TEST_P(DiagramDraw, ADeletedObjectIsNotDrawn) {
+  ASSERT_EQ(diagram.DelObj(middle), 1);
+  RecordingDc recording;
+  diagram.Draw(&recording.dc, CRect(0, 200, 200, 0), nullptr);
+  EXPECT_EQ(recording.Rectangles(), (std::vector<CRect>{back->GetPosition(), front->GetPosition()}));
+}
+
+INSTANTIATE_TEST_SUITE_P(TreeOrScan, DiagramDraw, ::testing::Bool());
+
+}  // namespace

@@ -1,0 +1,485 @@
+// The diagram: its object list and z-order, queries, grid, snapping and
+// clamping, canvas and pages.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawObj.h"
+#include "diagram/model/PrinterSetupInfo.h"
+#include "platform/core/GlobalMemory.h"
+#include "platform/ui/PrintDialog.h"
+
+namespace {
+
+// A diagram whose y axis points down.
+class DownDiagram : public CDiagram {
+ public:
+  BOOL IsUpwardPositive() const override { return FALSE; }
+};
+
+// A diagram whose origin is the canvas's corner.
+class CornerDiagram : public CDiagram {
+ public:
+  int GetCanvasMode() const override { return 1; }
+};
+
+std::vector<CDrawObj*> Order(const CDiagram& diagram) {
+  std::vector<CDrawObj*> v;
+  for (POSITION pos = diagram.GetObjects().GetHeadPosition(); pos;) v.push_back(diagram.GetObjects().GetNext(pos));
+  return v;
+}
+
+// Every object's z-index is its place in the list.
+void ExpectZIndexesArePositions(const CDiagram& diagram) {
+  int i = 0;
+  for (CDrawObj* object : Order(diagram)) {
+    ASSERT_EQ(object->GetZIndex(), i) << "at place " << i;
+    ++i;
+  }
+}
+
+class DiagramWithDocument : public ::testing::Test {
+ protected:
+  void SetUp() override { diagram.SetDocument(&doc); }
+  CDrawObj* AddBox(const CRect& r) {
+    auto* object = new CDrawObj(r);
+    EXPECT_TRUE(diagram.Add(object));
+    return object;
+  }
+
+  CDrawDoc doc;
+  CDiagram& diagram = *doc.GetDiagram();
+};
+
+TEST(DiagramGridTest, SnappingRoundsHalvesTowardPlusInfinity) {
+  struct Case {
+    int step, value, expected;
+  };
+  const Case cases[] = {
+      {10, 14, 10}, {10, 15, 20}, {10, -15, -10}, {10, -16, -20}, {10, 5, 10}, {10, -5, 0},
+      {10, -4, 0},  {10, 0, 0},   {7, 3, 0},      {7, 4, 7},      {7, -3, 0},  {7, -4, -7},
+  };
+  for (const Case& test : cases) {
+    CDiagram diagram;
+    ASSERT_TRUE(diagram.SetGrid(CSize(test.step, test.step), CSize(10, 10)));
+    CPoint point(test.value, -test.value);
+    diagram.SnapToGrid(point);
+    EXPECT_EQ(point.x, test.expected) << "step " << test.step << " value " << test.value;
+    // The same rule for y, and snapping works whether or not it is on.
+    diagram.ToggleSnapToGrid();
+    CPoint mirrored(0, test.value);
+    diagram.SnapToGrid(mirrored);
+    EXPECT_EQ(mirrored.y, test.expected);
+  }
+}
+
+TEST(DiagramGridTest, ForcingAPointOntoTheCanvas) {
+  // One page of 850 x 1100 centred on the origin, y up: x -425..425,
+  // y -550..550.
+  struct Case {
+    bool snapping;
+    CPoint in, out;
+  };
+  const Case cases[] = {
+      {false, CPoint(-1000, 0), CPoint(-425, 0)},     {false, CPoint(1000, 2000), CPoint(425, 550)},
+      {false, CPoint(17, -23), CPoint(17, -23)},      {true, CPoint(17, -23), CPoint(17, -23)},
+      // Low edge: low + (10 - 1) / 2 = -421, snapped to -420.
+      {true, CPoint(-1000, 0), CPoint(-420, 0)},      // High edge: 425 - 5 = 420.
+      {true, CPoint(1000, -3000), CPoint(420, -550)},  // y: -550 + 4 = -546, snapped to -550.
+  };
+  for (const Case& test : cases) {
+    CDiagram diagram;
+    ASSERT_TRUE(diagram.SetCanvasSize(1, 1));
+    if (!test.snapping) diagram.ToggleSnapToGrid();
+    CPoint point = test.in;
+    diagram.ForcePointOnDiagram(point);
+    EXPECT_EQ(point, test.out) << test.in.x << "," << test.in.y << " snapping " << test.snapping;
+  }
+}
+
+TEST(DiagramGridTest, ForcingARectangleWithinBounds) {
+  CDiagram diagram;
+  diagram.ToggleSnapToGrid();
+  const CRect bounds(0, 0, 100, 50);
+  struct Case {
+    CRect in, out;
+  };
+  const Case cases[] = {
+      {CRect(10, 10, 20, 20), CRect(10, 10, 20, 20)},
+      {CRect(90, 40, 120, 60), CRect(70, 30, 100, 50)},  // pushed back from the far corner
+      {CRect(-30, -5, -10, 5), CRect(0, 0, 20, 10)},     // pushed in at the near corner
+      {CRect(20, 60, -10, 40), CRect(0, 30, 30, 50)},    // unnormalised input
+      // Wider and taller than the bounds: the left and top edges win.
+      {CRect(-50, -50, 250, 150), CRect(0, 0, 300, 200)},
+  };
+  for (const Case& test : cases) {
+    CRect r = test.in;
+    diagram.ForceRectWithinBounds(r, bounds);
+    EXPECT_EQ(r, test.out) << test.in.left << "," << test.in.top << "," << test.in.right << "," << test.in.bottom;
+  }
+}
+
+TEST(DiagramCanvasTest, CanvasRectangleByModeAndDirection) {
+  CDiagram up;
+  DownDiagram down;
+  CornerDiagram corner;
+  for (CDiagram* d : std::vector<CDiagram*>{&up, &down, &corner}) ASSERT_TRUE(d->SetCanvasSize(1, 1));
+  EXPECT_EQ(up.GetSize(), CSize(850, 1100));
+  EXPECT_EQ(up.GetRect(), CRect(-425, 550, 425, -550));
+  EXPECT_EQ(down.GetRect(), CRect(-425, -550, 425, 550));
+  EXPECT_EQ(corner.GetRect(), CRect(0, 1100, 850, 0));
+  EXPECT_EQ(up.GetOffsetDelta(), CSize(10, -10));
+  EXPECT_EQ(down.GetOffsetDelta(), CSize(10, 10));
+}
+
+TEST(DiagramCanvasTest, PagesNeededToCoverAnExtent) {
+  struct Case {
+    int mode;
+    CRect extent;  // y up: top is the larger y
+    int across, down;
+  };
+  const Case cases[] = {
+      {0, CRect(-425, 550, 425, -550), 1, 1},  {0, CRect(0, 10, 430, 0), 2, 1},  // beyond half a page right
+      {0, CRect(-426, 10, 0, 0), 2, 1},        {0, CRect(0, 551, 10, 0), 1, 2},
+      {0, CRect(0, 0, 10, -551), 1, 2},        {0, CRect(-2000, 0, 0, 0), 5, 1},  // 4000 units: 5 pages
+      {1, CRect(0, 1100, 850, 0), 1, 1},       {1, CRect(0, 1101, 851, 0), 2, 2},
+      {2, CRect(0, 9999, 9999, 0), 1, 1},  // unknown modes cover nothing
+  };
+  CDiagram diagram;
+  for (const Case& test : cases) {
+    int across = 0;
+    int down = 0;
+    diagram.GetMinPagesToCover(test.extent, test.mode, TRUE, across, down);
+    EXPECT_EQ(across, test.across) << "mode " << test.mode << " right " << test.extent.right;
+    EXPECT_EQ(down, test.down) << "mode " << test.mode << " top " << test.extent.top;
+  }
+}
+
+TEST(DiagramCanvasTest, GrowingAnExtentKeepsItsDirection) {
+  struct Case {
+    CRect extent, rect, expected;
+  };
+  const Case cases[] = {
+      {CRect(0, 0, 0, 0), CRect(5, 9, 7, 3), CRect(5, 9, 7, 3)},        // all-zero: replaced
+      {CRect(0, 10, 10, 0), CRect(5, 20, 15, 5), CRect(0, 20, 15, 0)},  // upward
+      {CRect(0, 0, 10, 10), CRect(5, 5, 15, 20), CRect(0, 0, 15, 20)},  // downward
+      {CRect(0, 0, 10, 10), CRect(-5, 30, 1, -2), CRect(-5, -2, 10, 30)},
+      {CRect(0, 4, 10, 4), CRect(0, 9, 1, 1), CRect(0, 9, 10, 1)},  // flat: direction of the rectangle
+      {CRect(0, 4, 10, 4), CRect(0, 1, 1, 9), CRect(0, 1, 10, 9)},
+  };
+  for (const Case& test : cases) {
+    CRect extent = test.extent;
+    GrowExtentToBoundRect(extent, test.rect);
+    EXPECT_EQ(extent, test.expected);
+  }
+}
+
+TEST(DiagramCanvasTest, CanvasGrowsToItsObjectsButNotPastTheMaximum) {
+  CDiagram diagram;
+  auto* object = new CDrawObj(CRect(0, 10, 1000, 0));
+  ASSERT_TRUE(diagram.Add(object));
+  diagram.ComputePageSize();
+  EXPECT_EQ(diagram.GetCanvasSize(), CSize(3, 1));
+  // A smaller request is raised to cover the objects again.
+  ASSERT_TRUE(diagram.SetCanvasSize(1, 1));
+  EXPECT_EQ(diagram.GetCanvasSize(), CSize(3, 1));
+  ASSERT_TRUE(diagram.SetCanvasSize(255, 255));
+  EXPECT_EQ(diagram.GetCanvasSize(), CSize(255, 255));
+  EXPECT_EQ(diagram.GetSize(), CSize(255 * 850, 255 * 1100));
+}
+
+TEST(DiagramCanvasTest, NewBlocksArePlacedOneStepApartAndWrapAtTheCanvasEdge) {
+  CDiagram diagram;
+  ASSERT_TRUE(diagram.SetCanvasSize(1, 1));  // x -425..425, y -550..550, y up
+  diagram.ToggleSnapToGrid();
+  diagram.SetLastClickPoint(CPoint(100, 100));
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(100, 100));
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(110, 90));
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(120, 80));
+  // A click starts again from the click.
+  diagram.SetLastClickPoint(CPoint(420, -540));
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(420, -540));
+  // Beyond the right edge x comes back by a canvas width; at the bottom y
+  // goes back up by a canvas height.
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(430 - 850, -550 + 1100));
+  // A click off the canvas is brought onto it first.
+  diagram.SetLastClickPoint(CPoint(900, 0));
+  EXPECT_EQ(diagram.NewBlockPlacementPoint(), CPoint(425, 0));
+}
+
+TEST(DiagramPrinterTest, PageSizeOrientationAndPaperComeFromThePrinter) {
+  CPrintDialog printer(TRUE);
+  ASSERT_TRUE(printer.GetDefaults());  // the platform's A4 printer
+  struct Case {
+    short orientation;
+    CSize page;
+  };
+  // 210 x 297 mm in hundredths of an inch.
+  for (const Case& test : {Case{DMORIENT_PORTRAIT, CSize(826, 1169)}, Case{DMORIENT_LANDSCAPE, CSize(1169, 826)}}) {
+    auto* mode = static_cast<DEVMODEW*>(GlobalLock(printer.m_pd.hDevMode));
+    mode->dmOrientation = test.orientation;
+    mode->dmFields |= DM_ORIENTATION;
+    GlobalUnlock(printer.m_pd.hDevMode);
+    CDiagram::UpdatePrinterPageSize(&printer);
+    EXPECT_EQ(CDiagram::m_pageSize, test.page);
+    EXPECT_EQ(CDiagram::m_shDefaultOrientation, test.orientation);
+    EXPECT_EQ(CDiagram::m_shDefaultPaperSize, DMPAPER_A4);
+    EXPECT_EQ(CDiagram::m_hMaxPages, 255);
+    EXPECT_EQ(CDiagram::m_vMaxPages, 255);
+  }
+  GlobalFree(printer.m_pd.hDevMode);
+  GlobalFree(printer.m_pd.hDevNames);
+  printer.m_pd.hDevMode = nullptr;
+  printer.m_pd.hDevNames = nullptr;
+  // No application, so no application printer: the letter-size default.
+  EXPECT_TRUE(CDiagram::UpdatePrinterPageSize(nullptr));
+  EXPECT_EQ(CDiagram::m_pageSize, CSize(850, 1100));
+  EXPECT_EQ(CDiagram::m_shDefaultOrientation, 1);
+  EXPECT_EQ(CDiagram::m_shDefaultPaperSize, 1);
+}
+
+TEST_F(DiagramWithDocument, OwnPrinterSetupChangesThePageAndUndoes) {
+  const BOOL usedDefaults = CDrawDoc::m_bUsePrinterDefaults;
+  CDrawDoc::m_bUsePrinterDefaults = FALSE;
+  ASSERT_TRUE(diagram.SetCanvasSize(1, 1));
+  doc.ClearUndoStack();
+  const CPrinterSetupInfo landscape(2, 9, CSize(1100, 850), CSize(100, 100));
+  ASSERT_TRUE(diagram.SetPrinterSetupInfo(landscape));
+  EXPECT_EQ(diagram.GetSavedOrientation(), 2);
+  EXPECT_EQ(diagram.GetSavedPaperSize(), 9);
+  EXPECT_EQ(diagram.GetPageSize(), CSize(1100, 850));
+  EXPECT_EQ(diagram.GetMaxCanvasSize(), CSize(100, 100));
+  EXPECT_EQ(diagram.GetSize(), CSize(1100, 850));
+  ASSERT_EQ(doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"Change Printer Setup"));
+  // The same set-up again changes nothing and records nothing.
+  ASSERT_TRUE(diagram.SetPrinterSetupInfo(landscape));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(diagram.GetPageSize(), CSize(850, 1100));
+  EXPECT_EQ(diagram.GetSize(), CSize(850, 1100));
+  CDrawDoc::m_bUsePrinterDefaults = usedDefaults;
+}
+
+TEST_F(DiagramWithDocument, InsertingAtAZIndexMovesTheObjectsInFrontUpOne) {
+  std::vector<CDrawObj*> objects;
+  for (int i = 0; i < 5; ++i) objects.push_back(AddBox(CRect(i, 1, i + 1, 0)));
+  auto* third = new CDrawObj(CRect(0, 1, 1, 0));
+  third->SetZIndex(2);
+  ASSERT_TRUE(diagram.Add(third));
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{objects[0], objects[1], third, objects[2], objects[3], objects[4]}));
+  ExpectZIndexesArePositions(diagram);
+  // "No index" appends.
+  auto* last = new CDrawObj(CRect(0, 1, 1, 0));
+  last->SetZIndex(-1);
+  ASSERT_TRUE(diagram.Add(last));
+  EXPECT_EQ(Order(diagram).back(), last);
+  EXPECT_EQ(last->GetZIndex(), 6);
+}
+
+TEST_F(DiagramWithDocument, MoveToFrontOfTheFrontObjectStillRecordsAndModifies) {
+  AddBox(CRect(0, 10, 10, 0));
+  CDrawObj* front = AddBox(CRect(0, 10, 10, 0));
+  doc.ClearUndoStack();
+  doc.SetModifiedFlag(FALSE);
+  ASSERT_TRUE(diagram.MoveToFront(front));
+  EXPECT_EQ(Order(diagram).back(), front);
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
+  EXPECT_TRUE(doc.IsModified());
+  // Undo puts it back where the record found it: the front.
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(Order(diagram).back(), front);
+  ExpectZIndexesArePositions(diagram);
+}
+
+TEST_F(DiagramWithDocument, ZOrderChangeUndoesAndRedoes) {
+  CDrawObj* a = AddBox(CRect(0, 10, 10, 0));
+  CDrawObj* b = AddBox(CRect(0, 10, 10, 0));
+  CDrawObj* c = AddBox(CRect(0, 10, 10, 0));
+  ASSERT_TRUE(diagram.MoveToBack(c));
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{c, a, b}));
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{a, b, c}));
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{c, a, b}));
+  ExpectZIndexesArePositions(diagram);
+}
+
+TEST_F(DiagramWithDocument, MoveForwardAndBackStepPastTheNearestOverlappingObject) {
+  CDrawObj* target = AddBox(CRect(0, 10, 10, 0));
+  CDrawObj* apart = AddBox(CRect(100, 110, 110, 100));  // does not overlap
+  CDrawObj* over1 = AddBox(CRect(5, 15, 15, 5));
+  CDrawObj* over2 = AddBox(CRect(5, 15, 15, 5));
+  ASSERT_TRUE(diagram.MoveFoward(target, 0));
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{apart, over1, target, over2}));
+  ASSERT_TRUE(diagram.MoveBack(target, 0));
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{apart, target, over1, over2}));
+  ExpectZIndexesArePositions(diagram);
+  // Nothing overlapping behind: no move.
+  ASSERT_TRUE(diagram.MoveToBack(target));
+  EXPECT_FALSE(diagram.MoveBack(target, 0));
+}
+
+// A random run of adds (some at a chosen place), removals, deletions into
+// the trash and back, and z-order changes, checked against a plain vector.
+TEST(DiagramZOrderTest, RandomEditsKeepEveryZIndexEqualToItsPlace) {
+  std::mt19937 rng(20240611);
+  CDiagram diagram;
+  std::vector<CDrawObj*> model;    // the expected z-order
+  std::vector<CDrawObj*> trashed;  // deleted into the trash
+  std::vector<CDrawObj*> removed;  // taken off the canvas, owned here
+  auto pick = [&](const std::vector<CDrawObj*>& v) { return v[std::uniform_int_distribution<size_t>(0, v.size() - 1)(rng)]; };
+  for (int step = 0; step < 3000; ++step) {
+    const int op = std::uniform_int_distribution<int>(0, 9)(rng);
+    if (op <= 2 || model.empty()) {
+      auto* object = new CDrawObj(CRect(0, 10, 10, 0));
+      const int place = std::uniform_int_distribution<int>(-1, static_cast<int>(model.size()) + 2)(rng);
+      object->SetZIndex(place);
+      ASSERT_TRUE(diagram.Add(object));
+      if (place >= 0 && place < static_cast<int>(model.size())) {
+        model.insert(model.begin() + place, object);
+      } else {
+        model.push_back(object);
+      }
+    } else if (op == 3) {
+      CDrawObj* object = pick(model);
+      const int index = static_cast<int>(std::find(model.begin(), model.end(), object) - model.begin());
+      ASSERT_EQ(diagram.Remove(object), index);
+      model.erase(model.begin() + index);
+      removed.push_back(object);
+    } else if (op == 4) {
+      CDrawObj* object = pick(model);
+      const int index = static_cast<int>(std::find(model.begin(), model.end(), object) - model.begin());
+      ASSERT_EQ(diagram.DelObj(object), index);
+      object->SetZIndex(index);
+      model.erase(model.begin() + index);
+      trashed.push_back(object);
+    } else if (op == 5 && !trashed.empty()) {
+      CDrawObj* object = pick(trashed);
+      const int place = object->GetZIndex();
+      ASSERT_TRUE(diagram.UnDelObj(object));
+      EXPECT_FALSE(diagram.DoesTrashInclude(object));
+      if (place >= 0 && place < static_cast<int>(model.size())) {
+        model.insert(model.begin() + place, object);
+      } else {
+        model.push_back(object);
+      }
+      trashed.erase(std::find(trashed.begin(), trashed.end(), object));
+    } else {
+      CDrawObj* object = pick(model);
+      UINT index;
+      const int kind = std::uniform_int_distribution<int>(0, 3)(rng);
+      if (kind == 0) {
+        index = 0xFFFFFFFFu;
+      } else if (kind == 1) {
+        index = 0;
+      } else {
+        index = static_cast<UINT>(std::uniform_int_distribution<int>(0, static_cast<int>(model.size()) + 1)(rng));
+      }
+      ASSERT_TRUE(diagram.ChangeZorder(object, index));
+      model.erase(std::find(model.begin(), model.end(), object));
+      if (index >= model.size()) {
+        model.push_back(object);
+      } else {
+        model.insert(model.begin() + index, object);
+      }
+    }
+    ASSERT_EQ(Order(diagram), model) << "after step " << step;
+    ExpectZIndexesArePositions(diagram);
+  }
+  for (CDrawObj* object : removed) delete object;
+}
+
+TEST(DiagramQueryTest, SmallAreasComeFromTheTreeLargeOnesFromTheScan) {
+  CDiagram diagram;
+  ASSERT_TRUE(diagram.SetCanvasSize(2, 2));  // 1700 x 2200, centred
+  auto* a = new CDrawObj(CRect(-100, 100, -50, 50));
+  auto* b = new CDrawObj(CRect(40, 60, 80, 20));
+  auto* far = new CDrawObj(CRect(600, 900, 700, 800));
+  for (CDrawObj* o : {a, b, far}) ASSERT_TRUE(diagram.Add(o));
+
+  CDrawList found;
+  EXPECT_EQ(diagram.GetObjectsInRect(CRect(-200, 200, 200, 0), found), 1);
+  diagram.SortInDrawOrder(found);
+  std::vector<CDrawObj*> got;
+  for (POSITION pos = found.GetHeadPosition(); pos;) got.push_back(found.GetNext(pos));
+  EXPECT_EQ(got, (std::vector<CDrawObj*>{a, b}));
+
+  // Half the canvas or more: the scan answers, in z-order.
+  found.RemoveAll();
+  EXPECT_EQ(diagram.GetObjectsInRect(CRect(-850, 1100, 850, -1100), found), 0);
+  EXPECT_EQ(found.GetCount(), 3);
+  EXPECT_EQ(found.GetTail(), far);
+
+  // An empty rectangle finds nothing.
+  found.RemoveAll();
+  EXPECT_EQ(diagram.GetObjectsInRect(CRect(0, 0, 0, 100), found), 0);
+  EXPECT_TRUE(found.IsEmpty());
+}
+
+TEST(DiagramQueryTest, TreeAnswersMatchTheScanOnRandomQueries) {
+  std::mt19937 rng(7);
+  CDiagram diagram;
+  ASSERT_TRUE(diagram.SetCanvasSize(4, 4));
+  std::uniform_int_distribution<int> x(-1700, 1700);
+  std::uniform_int_distribution<int> y(-2200, 2200);
+  std::uniform_int_distribution<int> size(0, 300);
+  for (int i = 0; i < 400; ++i) {
+    const int l = x(rng);
+    const int b = y(rng);
+    ASSERT_TRUE(diagram.Add(new CDrawObj(CRect(l, b + size(rng), l + size(rng), b))));
+  }
+  for (int q = 0; q < 200; ++q) {
+    const int l = x(rng);
+    const int b = y(rng);
+    const CRect query(l, b + 1 + size(rng), l + 1 + size(rng), b);
+    CDrawList fromTree;
+    ASSERT_EQ(diagram.GetObjectsInRect(query, fromTree), 1);
+    diagram.SortInDrawOrder(fromTree);
+    std::vector<CDrawObj*> expected;
+    for (POSITION pos = diagram.GetObjects().GetHeadPosition(); pos;) {
+      CDrawObj* o = diagram.GetObjects().GetNext(pos);
+      CRect normal = query;
+      normal.NormalizeRect();
+      if (o->Intersects(normal)) expected.push_back(o);
+    }
+    std::vector<CDrawObj*> got;
+    for (POSITION pos = fromTree.GetHeadPosition(); pos;) got.push_back(fromTree.GetNext(pos));
+    ASSERT_EQ(got, expected) << "query " << q;
+  }
+}
+
+TEST(DiagramQueryTest, SortingDropsObjectsNotOnTheCanvasAndClearsEveryMark) {
+  CDiagram diagram;
+  auto* on = new CDrawObj(CRect(0, 10, 10, 0));
+  ASSERT_TRUE(diagram.Add(on));
+  CDrawObj off(CRect(0, 10, 10, 0));
+  CDrawList list;
+  list.AddTail(&off);
+  list.AddTail(on);
+  diagram.SortInDrawOrder(list);
+  EXPECT_EQ(list.GetCount(), 1);
+  EXPECT_EQ(list.GetHead(), on);
+  EXPECT_EQ(off.GetMark(), 0);
+  EXPECT_EQ(on->GetMark(), 0);
+}
+
+TEST(DiagramQueryTest, AnObjectInTheTrashIsNotFiledByAMove) {
+  CDiagram diagram;
+  ASSERT_TRUE(diagram.SetCanvasSize(1, 1));
+  auto* object = new CDrawObj(CRect(0, 10, 10, 0));
+  ASSERT_TRUE(diagram.Add(object));
+  ASSERT_EQ(diagram.DelObj(object), 0);
+  EXPECT_FALSE(object->IsInQuadTree());
+  object->MoveBy(CPoint(5, 5), TRUE);
+  EXPECT_FALSE(object->IsInQuadTree());
+  CDrawList found;
+  diagram.GetObjectsInRect(CRect(0, 20, 20, 0), found);
+  EXPECT_TRUE(found.IsEmpty());
+}
+
+}  // namespace

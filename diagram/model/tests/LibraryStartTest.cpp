@@ -1,0 +1,34 @@
+// The library's start: its clipboard format, and the classes and resources
+// that the host's chain finds once it has called _InitScrivel.
+#include <gtest/gtest.h>
+
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawObj.h"
+#include "platform/core/String.h"
+#include "platform/ui/ClipboardFormats.h"
+
+extern "C" void _InitScrivel();
+
+namespace {
+
+TEST(LibraryStartTest, TheNativeClipboardFormatIsRegisteredAtLoad) {
+  ASSERT_NE(CDiagram::m_cfDraw, 0);
+  EXPECT_EQ(CDiagram::m_cfDraw, RegisterClipboardFormatW(u"Zelk Draw Lib"));
+  CDiagram diagram;
+  EXPECT_EQ(diagram.GetClipboardFormat(0), CDiagram::m_cfDraw);
+  EXPECT_EQ(diagram.GetClipboardFormat(1), 0);
+}
+
+TEST(LibraryStartTest, InitLinksTheClassesAndTextsIntoTheChain) {
+  _InitScrivel();
+  EXPECT_EQ(CRuntimeClass::FromName("CDrawObj"), RUNTIME_CLASS(CDrawObj));
+  CObject* made = CRuntimeClass::CreateObject("CDrawObj");
+  ASSERT_NE(made, nullptr);
+  EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CDrawObj)));
+  delete made;
+  CStringW text;
+  ASSERT_TRUE(text.LoadString(28038));
+  EXPECT_EQ(text, CStringW(u"About info is already opened for edit!"));
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+// The recording rules the model relies on: nesting, empty recordings, the
+// undo limit and flushing.
+#include <gtest/gtest.h>
+
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawObj.h"
+#include "diagram/model/URList.h"
+#include "diagram/model/UndoRedo.h"
+#include "platform/core/String.h"
+
+namespace {
+
+// Restores the class-wide undo limit after a test changes it.
+struct UndoLimit {
+  explicit UndoLimit(int levels) : saved(CDrawDoc::GetMaxUndoLevels()) { CDrawDoc::SetMaxUndoLevels(levels); }
+  ~UndoLimit() { CDrawDoc::SetMaxUndoLevels(saved); }
+  int saved;
+};
+
+TEST(UndoRecordingTest, NestedRecordingsFoldIntoTheOutermost) {
+  CDrawDoc doc;
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Outer", 255));
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Inner", 255));
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Innermost", 255));
+  ASSERT_TRUE(CUndoRedo::RecordUndo(&doc));
+  doc.EndUndoRecording();
+  doc.EndUndoRecording();
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+  doc.EndUndoRecording();
+  ASSERT_EQ(doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"Outer"));
+  // An extra end does nothing.
+  doc.EndUndoRecording();
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+}
+
+TEST(UndoRecordingTest, ARecordingThatCollectedNothingLeavesBothStacksAlone) {
+  CDrawDoc doc;
+  doc.GetDiagram()->SetDocument(&doc);
+  auto* object = new CDrawObj(CRect(0, 10, 10, 0));
+  ASSERT_TRUE(doc.GetDiagram()->Add(object));
+  ASSERT_TRUE(object->SetLineColor(RGB(1, 2, 3)));
+  ASSERT_TRUE(doc.UndoLast());
+  ASSERT_EQ(doc.GetNumberRedosOnStack(), 1);
+  const int undos = doc.GetNumberUndosOnStack();
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Nothing", 255));
+  doc.EndUndoRecording();
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), undos);
+  EXPECT_EQ(doc.GetNumberRedosOnStack(), 1);
+  // A command that records something makes the redo stack unreachable.
+  ASSERT_TRUE(CUndoRedo::RecordUndo(&doc));
+  EXPECT_EQ(doc.GetNumberRedosOnStack(), 0);
+}
+
+TEST(UndoRecordingTest, TheOldestEntryMakesRoomAtTheLimit) {
+  UndoLimit limit(3);
+  CDrawDoc doc;
+  for (int i = 0; i < 5; ++i) {
+    CStringW name;
+    name.Format(u"Command %d", i);
+    ASSERT_TRUE(doc.BeginUndoRecording(name, 255));
+    ASSERT_TRUE(CUndoRedo::RecordUndo(&doc));
+    doc.EndUndoRecording();
+  }
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 3);
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"Command 4"));
+}
+
+TEST(UndoRecordingTest, FlushDropsTheRecordsOfTheCurrentDepthOnly) {
+  CDrawDoc doc;
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Outer", 255));
+  auto* outer = new CUndoRedo;
+  doc.AddToUndoList(outer);
+  EXPECT_EQ(outer->GetLevel(), 1u);
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Inner", 255));
+  auto* mine = new CUndoRedo;
+  doc.AddToUndoList(mine);
+  EXPECT_EQ(mine->GetLevel(), 2u);
+  ASSERT_EQ(doc.GetCurrentURList()->GetCount(), 2);
+  doc.FlushUndoRecording();
+  EXPECT_EQ(doc.GetCurrentURList()->GetCount(), 1);
+  doc.EndUndoRecording();
+  doc.EndUndoRecording();
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
+}
+
+TEST(UndoRecordingTest, UndoingAnEntryThatChangesNothingLeavesNoRedo) {
+  CDrawDoc doc;
+  ASSERT_TRUE(CUndoRedo::RecordUndo(&doc));
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+  EXPECT_EQ(doc.GetNumberRedosOnStack(), 0);
+}
+
+TEST(UndoRecordingTest, AnUnnamedEntryShowsTheClassOfItsNewestRecord) {
+  CDrawDoc doc;
+  ASSERT_TRUE(CUndoRedo::RecordUndo(&doc));
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"CUndoRedo"));
+  EXPECT_EQ(doc.GetNextRedoCmdName(), nullptr);
+}
+
+TEST(UndoRecordingTest, WhileDisabledNothingIsKept) {
+  CDrawDoc doc;
+  doc.DisableUndoRecording();
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Off", 255));
+  ASSERT_TRUE(CUndoRedo::RecordUndo(&doc));
+  doc.EndUndoRecording();
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+  EXPECT_FALSE(doc.IsUndoRecordingDisabled());  // the state ends with the outermost recording
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// CView: the framework's view, a window that shows a document. It paints
+// through OnDraw on a device context that OnPrepareDC has mapped, and hears
+// about changes of its document through OnUpdate.
+#pragma once
+
+#include "platform/ui/Wnd.h"
+
+class CDC;
+class CDocument;
+struct CPrintInfo;
+
+class CView : public CWnd {
+  DECLARE_DYNAMIC(CView)
+
+ public:
+  // Leaves its document.
+  ~CView() override;
+
+  CDocument* GetDocument() const { return m_pDocument; }
+  // Whether the object is selected in the view; a plain view selects
+  // nothing.
+  virtual BOOL IsSelected(const CObject* object) const;
+  // Sets up the device context's mapping before drawing or measuring; the
+  // plain view leaves it as it is.
+  virtual void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr);
+  // The first update after the view is attached; the plain view repaints.
+  virtual void OnInitialUpdate();
+
+ protected:
+  CView() = default;
+  virtual void OnDraw(CDC* dc) = 0;
+  // A change of the document; the plain view repaints everything.
+  virtual void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject);
+
+  afx_msg void OnPaint();
+
+  CDocument* m_pDocument = nullptr;
+
+  DECLARE_MESSAGE_MAP()
+
+  friend class CDocument;
+};
