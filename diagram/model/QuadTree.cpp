@@ -215,7 +215,8 @@ void QuadTreeHead::SetSize(const CSize& s, const CDrawList& objects) {
 }
 
 void QuadTreeHead::AddObject(CDrawObj* object) {
-  // An object that is filed already is filed afresh, never twice.
+  // An object is filed in one tree at a time: one that is filed already
+  // (here or elsewhere) is filed afresh, never twice.
   if (object->IsInQuadTree()) RemoveObject(object);
   if (AddedObject(object)) return;
   static_cast<CObList&>(m_outside).AddHead(object);

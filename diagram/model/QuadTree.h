@@ -97,6 +97,8 @@ class QuadTreeHead : public QuadTreeNode {
   // Initialize over the rectangle from (-s.cx, -s.cy) to (s.cx, s.cy).
   void SetSize(const CSize& s, const CDrawList& objects);
 
+  // Files the object; an object that is filed already (in this tree or
+  // another) is taken out first: an object is in one tree at a time.
   void AddObject(CDrawObj* object);
   void RemoveObject(CDrawObj* object);
   // After a move or a reshape: removes the object and adds it again.
