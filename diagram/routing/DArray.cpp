@@ -1,0 +1,200 @@
+#include "diagram/routing/DArray.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "platform/core/Exceptions.h"
+
+namespace {
+
+template <typename T>
+int Compare3(const void* a, const void* b) {
+  const T& x = *static_cast<const T*>(a);
+  const T& y = *static_cast<const T*>(b);
+  return x < y ? -1 : (y < x ? 1 : 0);
+}
+
+size_t Bytes(int n, int size) {
+  if (n < 0 || size <= 0) AfxThrowInvalidArgException();
+  return static_cast<size_t>(n) * static_cast<size_t>(size);
+}
+
+}  // namespace
+
+int cmp_int(const void* a, const void* b) { return Compare3<int>(a, b); }
+int cmp_float(const void* a, const void* b) { return Compare3<float>(a, b); }
+int cmp_double(const void* a, const void* b) { return Compare3<double>(a, b); }
+
+__ARRAY__::__ARRAY__(int n, int size) {
+  Reallocate(n, size);
+  n_ = n;
+}
+
+__ARRAY__::__ARRAY__(const __ARRAY__& other, int size) {
+  Reallocate(other.n_, size);
+  n_ = other.n_;
+  if (n_) std::memcpy(block_, other.block_, Bytes(n_, size));
+}
+
+__ARRAY__::~__ARRAY__() { std::free(block_); }
+
+void __ARRAY__::Reallocate(int n, int size) {
+  size_t bytes = Bytes(n, size);
+  if (bytes == 0) {
+    std::free(block_);
+    block_ = nullptr;
+    return;
+  }
+  void* p = std::realloc(block_, bytes);
+  if (!p) AfxThrowMemoryException();
+  block_ = static_cast<unsigned char*>(p);
+}
+
+void __ARRAY__::reset(int n, int size) {
+  Reallocate(n, size);
+  n_ = n;
+}
+
+void __ARRAY__::_append(int n, int size) {
+  if (n <= 0) return;
+  reset(n_ + n, size);
+}
+
+void __ARRAY__::_truncate(int n, int size) {
+  if (n <= 0) return;
+  reset(n >= n_ ? 0 : n_ - n, size);
+}
+
+void __ARRAY__::_insert(int index, int n, int size) {
+  if (index < 0 || index > n_) AfxThrowInvalidArgException();
+  if (n <= 0) return;
+  int old = n_;
+  reset(n_ + n, size);
+  if (index < old) {
+    std::memmove(block_ + Bytes(index + n, size), block_ + Bytes(index, size), Bytes(old - index, size));
+  }
+}
+
+void __ARRAY__::_remove(int index, int n, int size) {
+  if (index < 0 || index >= n_ || n <= 0) return;
+  if (n > n_ - index) n = n_ - index;
+  int tail = n_ - index - n;
+  if (tail) std::memmove(block_ + Bytes(index, size), block_ + Bytes(index + n, size), Bytes(tail, size));
+  reset(n_ - n, size);
+}
+
+void __ARRAY__::_change_position(int from, int to, int size) {
+  if (from < 0 || from >= n_ || to < 0 || to >= n_) AfxThrowInvalidArgException();
+  if (from == to) return;
+  std::vector<unsigned char> moving(block_ + Bytes(from, size), block_ + Bytes(from + 1, size));
+  if (from < to) {
+    std::memmove(block_ + Bytes(from, size), block_ + Bytes(from + 1, size), Bytes(to - from, size));
+  } else {
+    std::memmove(block_ + Bytes(to + 1, size), block_ + Bytes(to, size), Bytes(from - to, size));
+  }
+  std::memcpy(block_ + Bytes(to, size), moving.data(), moving.size());
+}
+
+void __ARRAY__::exchange(__ARRAY__& other) {
+  std::swap(n_, other.n_);
+  std::swap(block_, other.block_);
+}
+
+void __ARRAY__::oper_eq(const __ARRAY__& other, int size) {
+  if (&other == this) return;
+  Reallocate(other.n_, size);
+  n_ = other.n_;
+  if (n_) std::memcpy(block_, other.block_, Bytes(n_, size));
+}
+
+void __ARRAY__::_qsort(Compare cmp, int size) {
+  if (n_ > 0) std::qsort(block_, static_cast<size_t>(n_), static_cast<size_t>(size), cmp);
+}
+
+int __ARRAY__::_bin_cmp(const void* a, const void* b, int size) {
+  const unsigned char* x = static_cast<const unsigned char*>(a);
+  const unsigned char* y = static_cast<const unsigned char*>(b);
+  for (int i = size - 1; i >= 0; --i) {
+    if (x[i] != y[i]) return x[i] < y[i] ? -1 : 1;
+  }
+  return 0;
+}
+
+int __ARRAY__::_lookup(const void* key, int* index, Compare cmp, int size) const {
+  int lo = 0, hi = n_;
+  while (lo < hi) {
+    int mid = lo + (hi - lo) / 2;
+    int c = cmp(key, block_ + Bytes(mid, size));
+    if (c == 0) {
+      *index = mid;
+      return 1;
+    }
+    if (c < 0) {
+      hi = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  *index = lo;
+  return 0;
+}
+
+int __ARRAY__::_lookup(const void* key, int* index, int size) const {
+  int lo = 0, hi = n_;
+  while (lo < hi) {
+    int mid = lo + (hi - lo) / 2;
+    int c = _bin_cmp(key, block_ + Bytes(mid, size), size);
+    if (c == 0) {
+      *index = mid;
+      return 1;
+    }
+    if (c < 0) {
+      hi = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  *index = lo;
+  return 0;
+}
+
+int __ARRAY__::_add_key(const void* key, int size) {
+  // The key may lie inside this array's block, which the insertion moves.
+  std::vector<unsigned char> copy(static_cast<const unsigned char*>(key),
+                                  static_cast<const unsigned char*>(key) + Bytes(1, size));
+  int index = 0;
+  _lookup(copy.data(), &index, size);
+  _insert(index, 1, size);
+  std::memcpy(block_ + Bytes(index, size), copy.data(), copy.size());
+  return index;
+}
+
+int __ARRAY__::_add_key_once(const void* key, int size) {
+  int index = 0;
+  if (_lookup(key, &index, size)) return 0;
+  _add_key(key, size);
+  return 1;
+}
+
+int __ARRAY__::_remove_key(const void* key, int size) {
+  int index = 0;
+  if (!_lookup(key, &index, size)) return 0;
+  _remove(index, 1, size);
+  return 1;
+}
+
+void __ARRAY__::_remove_equal_elements(Compare cmp, int size) {
+  if (n_ <= 1) return;
+  // Each element is compared with its original predecessor, which is still
+  // in place when its turn comes: elements only ever move down.
+  int last = 0;
+  for (int i = 1; i < n_; ++i) {
+    if (cmp(block_ + Bytes(i, size), block_ + Bytes(i - 1, size)) != 0) {
+      ++last;
+      if (last != i) std::memcpy(block_ + Bytes(last, size), block_ + Bytes(i, size), Bytes(1, size));
+    }
+  }
+  reset(last + 1, size);
+}
