@@ -276,9 +276,17 @@ int CDiagram::GetObjectsInRect(CRect rect, CDrawList& out) {
     m_quadTree.GetObjectsInRect(rect, out, 0);
     return 1;
   }
+  // The scan meets each object once: into a list that starts empty it
+  // appends without the set's duplicate search, which would make a full
+  // scan quadratic.
+  const bool fresh = out.IsEmpty();
   for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
     CDrawObj* object = m_objects.GetNext(pos);
-    if (object->Intersects(rect)) out.AddTail(object);
+    if (!object->Intersects(rect)) continue;
+    if (fresh)
+      out.CObList::AddTail(object);
+    else
+      out.AddTail(object);
   }
   return 0;
 }
