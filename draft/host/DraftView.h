@@ -68,7 +68,7 @@ struct SelectionFilter {
 // the cross-hair and marks. Every call is recorded in order.
 enum class ViewDrawKind {
   kLine, kCircle, kArc, kEllipse, kText, kTextStyled, kEntityTemp, kEntityErase,
-  kCrossHair, kCrossHairHidden, kCrossHairErased, kMark, kHighlight,
+  kCrossHair, kCrossHairHidden, kCrossHairErased, kMark, kHighlight, kSelectionTransformed,
 };
 
 struct ViewDrawOp {
@@ -206,6 +206,15 @@ class CDraftView {
   // mode 1: temporary drawing; erase 1 takes it off again.
   void DrawEntityTemp(const CEntity* entity, int mode, int erase);
   void DrawEntitiesTemp(const CEntityList& list, int mode, int erase);
+  // Rubber drawing of the entities of `list` (the selection when null) as a
+  // transform would leave them: scaled by `scale` and turned by `angle`
+  // degrees about (baseX, baseY), then moved by (dx, dy). Nothing is made or
+  // changed. Logged as one operation with the values {dx, dy, baseX, baseY,
+  // scale, angle} and the number of entities drawn as its flag. Nonzero when
+  // something was drawn. The last two words are the call's form; callers
+  // pass 0 and 1.
+  int DrawSelectionTransformed(const CEntityList* list, double dx, double dy, double baseX, double baseY,
+                               double scale, double angle, int mode = 0, int rubber = 1);
   const std::vector<ViewDrawOp>& GetDrawLog() const { return drawLog_; }
   void ClearDrawLog() { drawLog_.clear(); }
   bool IsCrossHairShown() const { return crossHairShown_; }

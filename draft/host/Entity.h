@@ -88,6 +88,11 @@ class CEntity {
   virtual void ListInto(CEntityList& out) const;
   // A mirrored copy about the line (x1, y1)-(x2, y2), or null.
   CEntity* MirrorCopy(double x1, double y1, double x2, double y2) const;
+  // The kind of a table entity (0 general table, 1 parts list, 2 rebar
+  // schedule, ...); 0 for every other entity. SetTableKind changes nothing
+  // and gives FALSE for an entity that is not a table.
+  virtual int GetTableKind() const { return 0; }
+  virtual BOOL SetTableKind(int kind);
 
   // ---- Accessors.
   BYTE GetEntityLayer() const { return layer_; }

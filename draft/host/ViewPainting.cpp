@@ -3,6 +3,7 @@
 // with the "xor" raster operation and a white pen (the screen inverted), so that drawing the same figure
 // again takes it off the screen; marks and highlights are drawn plainly.
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "draft/host/DraftView.h"
@@ -105,6 +106,8 @@ void CDraftView::Paint(const ViewDrawOp& op) {
     case ViewDrawKind::kHighlight:
       if (op.entity) PaintPieces(op.entity, op.flag ? RGB(255, 0, 255) : white, false);
       break;
+    case ViewDrawKind::kSelectionTransformed:
+      break;  // painted entity by entity as the transformed copies are made
     case ViewDrawKind::kCrossHair: {
       const CPoint at = DrawingToClient(v[0], v[1]);
       PaintCrossHairAt(at);
@@ -134,6 +137,20 @@ void CDraftView::Paint(const ViewDrawOp& op) {
       break;
     }
   }
+}
+
+int CDraftView::DrawSelectionTransformed(const CEntityList* list, double dx, double dy, double baseX, double baseY,
+                                         double scale, double angle, int, int) {
+  const CEntityList& source = list ? *list : selection_;
+  int drawn = 0;
+  for (CEntity* e : source) {
+    const std::unique_ptr<CEntity> copy(e->Transform(dx, dy, baseX, baseY, scale, angle, 1));
+    if (!copy) continue;
+    if (dc_) PaintPieces(copy.get(), RGB(255, 255, 255), true);
+    ++drawn;
+  }
+  Record(ViewDrawKind::kSelectionTransformed, {dx, dy, baseX, baseY, scale, angle}, nullptr, drawn);
+  return drawn;
 }
 
 void CDraftView::PaintCrossHairAt(CPoint at) {
