@@ -1,5 +1,6 @@
 #include "draft/res/DraftResources.h"
 
+#include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
 
 namespace draftres {
@@ -22,6 +23,7 @@ platform::ResourceSet BuildResources() {
             .DefPushButton("确认", IDOK, {30, 72, 50, 14})
             .PushButton("取消", IDCANCEL, {98, 72, 50, 14}));
   AddValueDialogTemplates(r);
+  AddSelectionDialogTemplates(r);
   return r;
 }
 
