@@ -153,6 +153,8 @@ class CDraftView {
   BOOL Redo();
   int GetUndoCount() const { return static_cast<int>(undo_.size()); }
   int GetRedoCount() const { return static_cast<int>(redo_.size()); }
+  // The newest undo record (null when none), for looking at what a command recorded.
+  const CUndoRecord* GetLastUndoRecord() const { return undo_.empty() ? nullptr : undo_.back().get(); }
   // The oldest step is dropped beyond this many (default 200).
   void SetUndoLimit(int limit);
   void BeginViewUpdate() { ++updateDepth_; }
