@@ -1,0 +1,36 @@
+// The host stand-in's drawing file: a UTF-8 text that lists a view's
+// drawing, one entity a line, so that a person or a test can read what a
+// session drew.
+//
+//   scrivel-drawing 1
+//   group "零件" 1 0 0                  name, scale, origin x, origin y
+//   line 0 "零件" 10 100 90 100        kind, layer, group, geometry
+//   circle 2 - 140 60 25               "-": no group
+//   text 5 - 10 20 "标题"              a text adds its characters
+//   block 0 - {                        a block's members follow, indented,
+//     line 0 - 0 0 5 5                 up to the closing brace
+//   }
+//
+// The groups come first, in the group table's order. Then the entities: the
+// entity list, then the selection list. Geometry is in drawing (shown)
+// coordinates, as CEntity::GetGeometry gives it: line x1 y1 x2 y2; circle
+// cx cy r; arc cx cy r start end (degrees, counter-clockwise); ellipse cx cy
+// a b rotation start end; point x y; text x y (insertion point); twopoint
+// x1 y1 x2 y2. Numbers are written in the shortest form that reads back to
+// the same double. Names and texts are GBK in the program and UTF-8 in the
+// file, in double quotes with \" and \\ escaped.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+class CDraftView;
+
+// The file's text for the view's drawing.
+std::string FormatDrawingFile(CDraftView& view);
+
+// Writes the drawing to `path` (a UTF-8 file name). The text goes to a
+// temporary file beside it that is renamed over `path` once complete, so a
+// failure leaves no half-written file and an older file intact. False on
+// failure, with the reason in `error` when given.
+bool WriteDrawingFile(CDraftView& view, const std::filesystem::path& path, std::string* error = nullptr);

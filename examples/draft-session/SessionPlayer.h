@@ -1,0 +1,76 @@
+// Replays a session script on a drafting view through the command stack, as
+// the host does with a user's input: mouse positions are drawing points
+// turned into the view's device points, dialogs are answered through the
+// platform's modal driver, message boxes are shown (printed) and answered
+// with their default button. Every prompt the user would see and every box
+// and dialog is printed, in UTF-8, to the output stream.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "draft/framework/CmdStack.h"
+#include "draft/host/DraftView.h"
+#include "examples/draft-session/CommandRegistry.h"
+#include "examples/draft-session/Script.h"
+#include "platform/gdi/DC.h"
+#include "platform/gdi/WindowSurface.h"
+
+class CSettingsBacking;
+
+namespace platform {
+class ModalSession;
+struct MessageBoxRequest;
+}  // namespace platform
+
+namespace draftsession {
+
+class SessionPlayer {
+ public:
+  // The host's settings are held in memory for the player's life, so a
+  // session never changes the user's profile.
+  SessionPlayer(const CommandRegistry& commands, std::ostream& out);
+  ~SessionPlayer();
+  SessionPlayer(const SessionPlayer&) = delete;
+  SessionPlayer& operator=(const SessionPlayer&) = delete;
+
+  // Replays the steps of a sound script (see ParseScript). False at the
+  // first step that cannot be done as written (an unknown command, a point
+  // outside the view, a dialog without an answer or one that refuses it, an
+  // answer that no dialog takes, a failure raised by a command); Error()
+  // tells which line and why. The commands still running stay on the stack.
+  bool Play(const Script& script);
+  const ScriptError& Error() const { return error_; }
+
+  CDraftView& View() { return view_; }
+  CCmdStack& Stack() { return stack_; }
+  // Repaints the drawing and writes the view as a PNG picture (UTF-8 path).
+  bool WritePicture(const std::string& path);
+
+ private:
+  bool Fail(int line, std::string message);
+  bool CheckCommands(const Script& script);
+  bool RunStep(const ScriptStep& step);
+  bool ToDevice(const ScriptStep& step, CPoint& dp);
+  void AnswerDialog(platform::ModalSession& session);
+  int ShowBox(const platform::MessageBoxRequest& box);
+  void PrintPrompt();
+
+  const CommandRegistry& commands_;
+  std::ostream& out_;
+  std::unique_ptr<CSettingsBacking> savedSettings_;
+  platform::WindowSurface surface_;
+  CDC dc_;
+  CDraftView view_;
+  CCmdStack stack_;  // after the view: its commands go first
+  CPoint mouse_;
+  std::deque<const ScriptStep*> answers_;  // the dialog lines after the running action
+  int actionLine_ = 0;                     // the action line being run
+  std::string lastPrompt_;
+  ScriptError error_;
+  bool failed_ = false;
+};
+
+}  // namespace draftsession
