@@ -226,7 +226,7 @@ bool ParseLine(LineParser& p, const std::vector<Token>& words, ScriptStep& step)
     if (!argCount(1, 1, "push COMMAND")) return false;
     step.kind = StepKind::kPush;
     step.text = words[1].text;
-    return true;
+    return p.GbkText(step.text, "the command name");
   }
   if (verb == "move") {
     if (!argCount(2, 2, "move X Y")) return false;

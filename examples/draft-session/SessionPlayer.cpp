@@ -75,7 +75,10 @@ bool SessionPlayer::Fail(int line, std::string message) {
 bool SessionPlayer::CheckCommands(const Script& script) {
   for (const ScriptStep& step : script.steps)
     if (step.kind == StepKind::kPush && !commands_.Find(step.text))
-      return Fail(step.line, "unknown command \"" + step.text + "\" (the commands: " + commands_.NameList() + ")");
+      return Fail(step.line, "unknown command \"" + step.text + "\" (" +
+                                 (commands_.Entries().empty() ? std::string("no commands are registered")
+                                                              : "the commands: " + commands_.NameList()) +
+                                 ")");
   return true;
 }
 
@@ -156,6 +159,7 @@ bool SessionPlayer::RunStep(const ScriptStep& step) {
     }
     case StepKind::kPush: {
       CCmdBase* command = commands_.Find(step.text)->make(view_);
+      if (!command) return Fail(step.line, "the command \"" + step.text + "\" could not be made");
       stack_.Push(&view_, command);
       return true;
     }

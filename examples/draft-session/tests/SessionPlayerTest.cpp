@@ -190,4 +190,9 @@ TEST(SessionPlayer, AScriptWithErrorsIsNotPlayed) {
   EXPECT_EQ(player.Error().line, 2);
   EXPECT_TRUE(player.Stack().IsEmpty());
   EXPECT_EQ(out.str(), "");
+
+  const CommandRegistry none;
+  SessionPlayer bare(none, out);
+  EXPECT_FALSE(bare.Play(ParseScript("view 100 100 1\npush line\n")));
+  EXPECT_EQ(bare.Error().message, "unknown command \"line\" (no commands are registered)");
 }
