@@ -1,6 +1,7 @@
 #include "examples/draft-session/Script.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -137,7 +138,7 @@ std::optional<unsigned> KeyCode(const std::string& name) {
   static const std::pair<const char*, unsigned> keys[] = {
       {"ESC", VK_ESCAPE}, {"SHIFT", VK_SHIFT}, {"CTRL", VK_CONTROL}, {"END", VK_END},     {"HOME", VK_HOME},
       {"PGUP", VK_PRIOR}, {"PGDN", VK_NEXT},   {"LEFT", VK_LEFT},    {"RIGHT", VK_RIGHT}, {"UP", VK_UP},
-      {"DOWN", VK_DOWN},  {"MINUS", 189},      {"DELETE", VK_DELETE}, {"TAB", VK_TAB},    {"ENTER", VK_RETURN},
+      {"DOWN", VK_DOWN},  {"MINUS", 189},      {"DELETE", VK_DELETE},
   };
   const std::string u = Upper(name);
   for (const auto& [n, code] : keys)
@@ -252,7 +253,8 @@ bool ParseLine(LineParser& p, const std::vector<Token>& words, ScriptStep& step)
     auto k = words[1].quoted ? std::nullopt : KeyCode(words[1].text);
     if (!k)
       return p.Fail("unknown key \"" + words[1].text +
-                    "\" (ESC SHIFT CTRL END HOME PGUP PGDN LEFT RIGHT UP DOWN MINUS DELETE TAB ENTER F1..F12)");
+                    "\" (ESC SHIFT CTRL END HOME PGUP PGDN LEFT RIGHT UP DOWN MINUS DELETE F1..F12; "
+                    "TAB and ENTER are characters: char TAB)");
     step.code = *k;
     return true;
   }

@@ -6,8 +6,8 @@
 //
 //   view W H ZOOM [PANX PANY]  the view: W x H pixels, ZOOM pixels per
 //                              drawing unit, (PANX, PANY) at the bottom-left
-//                              corner (default 800 600 2 0 0); only before
-//                              the first action
+//                              corner (default 800 600 2 0 0); before any
+//                              action but group
 //   group NAME [SCALE]         makes the drawing group NAME current (added
 //                              with SCALE, default 1, when new)
 //   push NAME                  pushes the command NAME on the command stack
@@ -18,7 +18,8 @@
 //                              character, or TAB, ENTER, ESC, SPACE, BACK
 //   key NAME                   a key pressed (key-down): ESC, SHIFT, CTRL,
 //                              END, HOME, PGUP, PGDN, LEFT, RIGHT, UP, DOWN,
-//                              MINUS, DELETE, F1..F12
+//                              MINUS, DELETE, F1..F12 (keys that type a
+//                              character, TAB and ENTER, are `char`s)
 //   type TEXT                  a text typed on the command line ("10,20")
 //   dialog ["CAPTION"] ACTION...
 //                              answers a dialog: the actions run in order,
@@ -30,6 +31,9 @@
 //                              dialog still open after its actions is closed
 //                              as its close box does (cancel)
 //   undo / redo                the view's undo and redo
+//
+// Points are in drawing units and must lie inside the view (where the mouse
+// can be); a command's own point snapping still applies to them.
 //
 // The parser reads the whole script before anything runs; a malformed line
 // is reported with its number and nothing is replayed.

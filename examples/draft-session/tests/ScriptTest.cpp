@@ -96,6 +96,7 @@ TEST(SessionScript, MalformedLinesAreReportedByLine) {
       {"char é", "not one printable character"},
       {"key ALT", "unknown key \"ALT\""},
       {"key F13", "unknown key"},
+      {"key TAB", "TAB and ENTER are characters: char TAB"},
       {"type", "usage: type TEXT"},
       {"type a b", "usage: type TEXT"},
       {"type \"😀\"", "GBK cannot hold"},
