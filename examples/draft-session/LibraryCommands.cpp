@@ -1,12 +1,36 @@
 // The names under which a session script pushes ScrivelDraft's commands.
-#include "draft/framework/CmdBase.h"
+// Each name has its own command id, so that pushing the running command's
+// name again keeps it running (the stack's push rule).
+#include "draft/construct/CenterLineCmd.h"
+#include "draft/construct/LineAltCmd.h"
+#include "draft/construct/LineCmd.h"
+#include "draft/construct/RectCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
 
 CommandRegistry LibraryCommands() {
-  CommandRegistry commands;
-  return commands;
+  CommandRegistry c;
+  c.Add("line", "single lines from two points each; TAB changes the symmetry",
+        [](CDraftView& v) { return new CLineCmd(1, &v); });
+  c.Add("chain", "a chain of lines, each starting where the last ended; C closes it",
+        [](CDraftView& v) {
+          auto* cmd = new CLineCmd(2, &v);
+          cmd->SetChainFlag(1);
+          return cmd;
+        });
+  c.Add("chain-length", "a chain of lines whose lengths and angles are typed (a digit opens the length dialog); "
+                        "arrows step the length and angle; C closes it",
+        [](CDraftView&) {
+          auto* cmd = new CLineAltCmd(3);
+          cmd->SetChainFlag(1);
+          return cmd;
+        });
+  c.Add("rect", "a rectangle from two corners; TAB makes a corner the centre",
+        [](CDraftView& v) { return new CRectCmd(4, &v); });
+  c.Add("centreline", "a pair of centre lines from a centre and an extension point",
+        [](CDraftView&) { return new CCenterLineCmd(5); });
+  return c;
 }
 
 }  // namespace draftsession
