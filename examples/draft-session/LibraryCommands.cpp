@@ -5,6 +5,7 @@
 #include "draft/construct/LineAltCmd.h"
 #include "draft/construct/LineCmd.h"
 #include "draft/construct/RectCmd.h"
+#include "draft/edit/MoveCopyCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -30,6 +31,12 @@ CommandRegistry LibraryCommands() {
         [](CDraftView& v) { return new CRectCmd(4, &v); });
   c.Add("centreline", "a pair of centre lines from a centre and an extension point",
         [](CDraftView&) { return new CCenterLineCmd(5); });
+  c.Add("move", "moves the selection from a base point to a target; Shift holds it level, TAB turns it",
+        [](CDraftView&) { return new CMoveCopyCmd(6, 1, 0, 0, 0, 0); });
+  c.Add("copy", "copies the selection from a base point to a target; Shift holds it level, TAB turns it",
+        [](CDraftView&) { return new CMoveCopyCmd(7, 0, 0, 0, 0, 0); });
+  c.Add("copy-repeat", "copies the selection again at each click, as many as the copy count setting says",
+        [](CDraftView&) { return new CMoveCopyCmd(8, 0, 0, 0, 0, 1); });
   return c;
 }
 

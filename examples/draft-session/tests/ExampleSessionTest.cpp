@@ -44,7 +44,7 @@ void ExpectNear(const Segment& got, const Segment& want) {
 
 }  // namespace
 
-TEST(ExampleSession, DrawsTheOutlineAndTheRectangleWithCentreLines) {
+TEST(ExampleSession, DrawsTheOutlineTheRectangleWithCentreLinesTheCopyAndTheMove) {
   const Script script = ParseScript(ReadFile(SCRIVEL_SESSION_SCRIPT));
   ASSERT_TRUE(script.Ok()) << script.errors.front().message;
   const CommandRegistry commands = LibraryCommands();
@@ -57,7 +57,7 @@ TEST(ExampleSession, DrawsTheOutlineAndTheRectangleWithCentreLines) {
   EXPECT_TRUE(player.Stack().IsEmpty());
 
   const std::vector<Segment> lines = Lines(view);
-  ASSERT_EQ(lines.size(), 12u);
+  ASSERT_EQ(lines.size(), 18u);
   // The outline, typed length by length and closed with C.
   const Segment outline[] = {{20, 20, 100, 20}, {100, 20, 100, 70}, {100, 70, 60, 70},
                              {60, 70, 60, 50},  {60, 50, 20, 50},   {20, 50, 20, 20}};
@@ -68,20 +68,23 @@ TEST(ExampleSession, DrawsTheOutlineAndTheRectangleWithCentreLines) {
   // The rectangle (undone and redone) with its centre lines, where drawn.
   const Segment original[] = {{30, 28, 50, 28}, {50, 28, 50, 42}, {50, 42, 30, 42},
                               {30, 42, 30, 28}, {26, 35, 54, 35}, {40, 24, 40, 46}};
+  // Its copy, 40 to the right, moved 20 up.
   for (size_t i = 0; i < 6; ++i) {
     SCOPED_TRACE(i);
     ExpectNear(lines[6 + i], original[i]);
+    const Segment& o = original[i];
+    ExpectNear(lines[12 + i], {o[0] + 40, o[1] + 20, o[2] + 40, o[3] + 20});
   }
-  // Each outline line, the rectangle and the centre lines: one record each.
-  EXPECT_EQ(view.GetUndoCount(), 6 + 2);
+  // Rectangle, centre lines, copy and move: one record each.
+  EXPECT_EQ(view.GetUndoCount(), 6 + 4);
 
   // What the user saw: the prompts and the dialogs, in UTF-8.
   const std::string shown = out.str();
   for (const char* part : {"  prompt: 输入直线起点\n", "  dialog \"长度输入\"\n    1048 = \"80\"\n",
-                           "  prompt: 输入矩形第一点\n", "  prompt: 输入中心线中心\n"})
+                           "  prompt: 输入拷贝基点\n", "  prompt: 输入移动基点\n"})
     EXPECT_NE(shown.find(part), std::string::npos) << part;
 
-  // The drawing file lists the 12 lines; the picture is a PNG file.
+  // The drawing file lists the 18 lines; the picture is a PNG file.
   const auto folder = std::filesystem::temp_directory_path() / ("example-session-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   std::string error;
@@ -89,8 +92,8 @@ TEST(ExampleSession, DrawsTheOutlineAndTheRectangleWithCentreLines) {
   const std::string file = ReadFile(folder / "outline.drawing");
   size_t lineEntities = 0;
   for (size_t at = file.find("\nline "); at != std::string::npos; at = file.find("\nline ", at + 1)) ++lineEntities;
-  EXPECT_EQ(lineEntities, 12u);
-  EXPECT_NE(file.find("\nline 0 \"零件\" 30 28 50 28\n"), std::string::npos) << file;
+  EXPECT_EQ(lineEntities, 18u);
+  EXPECT_NE(file.find("\nline 0 \"零件\" 70 48 90 48\n"), std::string::npos) << file;
   ASSERT_TRUE(player.WritePicture((folder / "outline.png").string()));
   EXPECT_EQ(ReadFile(folder / "outline.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
   std::filesystem::remove_all(folder);
