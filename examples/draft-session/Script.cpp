@@ -223,6 +223,15 @@ bool ParseLine(LineParser& p, const std::vector<Token>& words, ScriptStep& step)
     }
     return true;
   }
+  if (verb == "layer") {
+    if (!argCount(1, 1, "layer N")) return false;
+    step.kind = StepKind::kLayer;
+    auto n = p.Integer(words[1], "the layer");
+    if (!n) return false;
+    if (*n < 0 || *n > 99) return p.Fail("the layer lies between 0 and 99");
+    step.code = static_cast<unsigned>(*n);
+    return true;
+  }
   if (verb == "push") {
     if (!argCount(1, 1, "push COMMAND")) return false;
     step.kind = StepKind::kPush;
@@ -301,7 +310,8 @@ bool ParseLine(LineParser& p, const std::vector<Token>& words, ScriptStep& step)
     return true;
   }
   return p.Fail("unknown action \"" + words[0].text +
-                "\" (view, group, push, move, click, rclick, char, key, type, dialog, undo, redo)");
+                "\" (view, group, layer, push, move, click, rclick, char, key, type, dialog, undo, "
+                "redo)");
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 //                              action but group
 //   group NAME [SCALE]         makes the drawing group NAME current (added
 //                              with SCALE, default 1, when new)
+//   layer N                    makes layer N (0..99) current: the layer new
+//                              entities go on (2 is the centre-line layer)
 //   push NAME                  pushes the command NAME on the command stack
 //   move X Y                   the mouse moves to the drawing point (X, Y)
 //   click [X Y]                left button, at (X, Y) or where the mouse is
@@ -46,7 +48,7 @@
 
 namespace draftsession {
 
-enum class StepKind { kView, kGroup, kPush, kMove, kClick, kRightClick, kChar, kKey, kType, kDialog, kUndo, kRedo };
+enum class StepKind { kView, kGroup, kLayer, kPush, kMove, kClick, kRightClick, kChar, kKey, kType, kDialog, kUndo, kRedo };
 
 // One thing the user does in a dialog: types a text over a control, or
 // clicks a button.
@@ -69,7 +71,7 @@ struct ScriptStep {
   std::string text;        // push: the command name; group: its name; type: the text (UTF-8)
   bool hasPoint = false;   // move, click, rclick
   double x = 0, y = 0;     // drawing coordinates; group: x is the scale
-  unsigned code = 0;       // char: the character; key: the virtual key
+  unsigned code = 0;       // char: the character; key: the virtual key; layer: its number
   int width = 0, height = 0;
   double zoom = 0, panX = 0, panY = 0;
   DialogAnswer answer;

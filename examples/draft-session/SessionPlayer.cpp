@@ -157,6 +157,10 @@ bool SessionPlayer::RunStep(const ScriptStep& step) {
       out_ << "  group " << step.text << " (scale " << Number(group->GetGroupScale()) << ") is current\n";
       return true;
     }
+    case StepKind::kLayer:
+      view_.SetCurrentLayer(static_cast<int>(step.code));
+      out_ << "  layer " << view_.GetCurrentLayer() << " is current\n";
+      return true;
     case StepKind::kPush: {
       CCmdBase* command = commands_.Find(step.text)->make(view_);
       if (!command) return Fail(step.line, "the command \"" + step.text + "\" could not be made");

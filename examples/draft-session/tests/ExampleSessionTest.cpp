@@ -75,6 +75,10 @@ TEST(ExampleSession, DrawsTheOutlineTheRectangleWithCentreLinesTheCopyAndTheMove
     const Segment& o = original[i];
     ExpectNear(lines[12 + i], {o[0] + 40, o[1] + 20, o[2] + 40, o[3] + 20});
   }
+  // The centre lines and their copies are on the centre-line layer, the rest on layer 0.
+  std::vector<int> layers;
+  for (CEntity* e : *view.GetEntityList()) layers.push_back(e->GetEntityLayer());
+  EXPECT_EQ(layers, (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 0, 0, 0, 0, 2, 2}));
   // Rectangle, centre lines, copy and move: one record each.
   EXPECT_EQ(view.GetUndoCount(), 6 + 4);
 

@@ -23,9 +23,10 @@ TEST(SessionScript, ReadsEveryActionWithCommentsQuotesAndBlankLines) {
       "type \"10, 20\"\n"
       "dialog \"长度\" 1004=\"a \\\"b\\\" #\" 1010 ok\n"
       "undo\n"
-      "redo");
+      "redo\n"
+      "layer 2");
   ASSERT_TRUE(s.Ok()) << s.errors.front().message;
-  ASSERT_EQ(s.steps.size(), 15u);
+  ASSERT_EQ(s.steps.size(), 16u);
   const ScriptStep& view = s.steps[0];
   EXPECT_EQ(view.kind, StepKind::kView);
   EXPECT_EQ(view.line, 2);
@@ -61,6 +62,8 @@ TEST(SessionScript, ReadsEveryActionWithCommentsQuotesAndBlankLines) {
   EXPECT_EQ(a.actions[2].id, IDOK);
   EXPECT_EQ(s.steps[13].kind, StepKind::kUndo);
   EXPECT_EQ(s.steps[14].kind, StepKind::kRedo);
+  EXPECT_EQ(s.steps[15].kind, StepKind::kLayer);
+  EXPECT_EQ(s.steps[15].code, 2u);
 }
 
 // Each malformed line is reported with its number and a message that says
@@ -90,6 +93,9 @@ TEST(SessionScript, MalformedLinesAreReportedByLine) {
       {"group \"\"", "the group name is empty"},
       {"group A -1", "the scale must be above 0"},
       {"group A 0", "the scale must be above 0"},
+      {"layer", "usage: layer N"},
+      {"layer 100", "the layer lies between 0 and 99"},
+      {"layer -1", "the layer lies between 0 and 99"},
       {"push", "usage: push COMMAND"},
       {"char", "usage: char"},
       {"char AB", "not one printable character"},
@@ -129,8 +135,8 @@ TEST(SessionScript, EveryBadLineIsReportedAndTheViewComesFirst) {
   EXPECT_NE(s.errors[0].message.find("view must come before the first action"), std::string::npos);
   EXPECT_EQ(s.errors[1].line, 3);
   EXPECT_EQ(s.errors[2].line, 4);
-  EXPECT_EQ(FormatError("a.session", s.errors[2]), "a.session:4: unknown action \"fly\" (view, group, push, move, "
-                                                   "click, rclick, char, key, type, dialog, undo, redo)");
+  EXPECT_EQ(FormatError("a.session", s.errors[2]), "a.session:4: unknown action \"fly\" (view, group, layer, push, "
+                                                   "move, click, rclick, char, key, type, dialog, undo, redo)");
   // A group may come before the view; an empty script is sound.
   EXPECT_TRUE(ParseScript("group A\nview 100 100 1\n").Ok());
   EXPECT_TRUE(ParseScript("").Ok());
