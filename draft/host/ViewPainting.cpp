@@ -30,13 +30,28 @@ void CDraftView::PaintPolyline(const std::vector<GPoint>& points, int penStyle, 
   dc_->SelectObject(oldPen);
 }
 
+// The pen style of an entity's lines: that of its layer's line style.
+static int PenStyleOf(const CLayerRecord* layer) {
+  switch (layer ? layer->GetLineKind() : kLineStyleThin) {
+    case kLineStyleCenter:
+      return PS_DASHDOT;
+    case kLineStyleDashed:
+      return PS_DASH;
+    case kLineStylePhantom:
+      return PS_DASHDOTDOT;
+    default:
+      return PS_SOLID;
+  }
+}
+
 void CDraftView::PaintPieces(const CEntity* e, COLORREF colour, bool xorMode) {
   ShapePieces pieces;
   e->GetPieces(pieces);
+  const int penStyle = PenStyleOf(GetEntityLayerInfo(e));
   for (const ShapePiece& s : pieces) {
     switch (s.kind) {
       case ShapePiece::kSegment:
-        PaintPolyline({s.a, s.b}, PS_SOLID, colour, xorMode);
+        PaintPolyline({s.a, s.b}, penStyle, colour, xorMode);
         break;
       case ShapePiece::kArc: {
         std::vector<GPoint> pts;
@@ -45,7 +60,7 @@ void CDraftView::PaintPieces(const CEntity* e, COLORREF colour, bool xorMode) {
           const double a = DegreeToRadian(s.start + (s.end - s.start) * i / n);
           pts.push_back({s.c.x + s.r * std::cos(a), s.c.y + s.r * std::sin(a)});
         }
-        PaintPolyline(pts, PS_SOLID, colour, xorMode);
+        PaintPolyline(pts, penStyle, colour, xorMode);
         break;
       }
       case ShapePiece::kPoint:
