@@ -61,36 +61,28 @@ CCmdBase::~CCmdBase() {
 
 // ---- Snap keys.
 
-int CCmdBase::SnapKeyEnd(CPoint, UINT flags, CDraftView* view, DWORD& outX, DWORD& outY) {
+int CCmdBase::SnapWithKey(CDraftView* view, UINT flags, DWORD& outX, DWORD& outY, KeySnap snap) {
   if (!view) return 0;
   HideCrossHair(view);
   cursor_.word0 = cursor_.word1 = 0;
   cursor_.flagA = cursor_.flagB = kPointLocated;
-  return view->SnapOnEndKey(options_, flags, points_, cursor_, 1, outX, outY, snapHint_, &snapState_);
+  return (view->*snap)(options_, flags, points_, cursor_, 1, outX, outY, snapHint_, &snapState_);
+}
+
+int CCmdBase::SnapKeyEnd(CPoint, UINT flags, CDraftView* view, DWORD& outX, DWORD& outY) {
+  return SnapWithKey(view, flags, outX, outY, &CDraftView::SnapOnEndKey);
 }
 
 int CCmdBase::SnapKeyHome(CPoint, UINT flags, CDraftView* view, DWORD& outX, DWORD& outY) {
-  if (!view) return 0;
-  HideCrossHair(view);
-  cursor_.word0 = cursor_.word1 = 0;
-  cursor_.flagA = cursor_.flagB = kPointLocated;
-  return view->SnapOnHomeKey(options_, flags, points_, cursor_, 1, outX, outY, snapHint_, &snapState_);
+  return SnapWithKey(view, flags, outX, outY, &CDraftView::SnapOnHomeKey);
 }
 
 int CCmdBase::SnapKeyPageDown(CPoint, UINT flags, CDraftView* view, DWORD& outX, DWORD& outY) {
-  if (!view) return 0;
-  HideCrossHair(view);
-  cursor_.word0 = cursor_.word1 = 0;
-  cursor_.flagA = cursor_.flagB = kPointLocated;
-  return view->SnapOnPageDownKey(options_, flags, points_, cursor_, 1, outX, outY, snapHint_, &snapState_);
+  return SnapWithKey(view, flags, outX, outY, &CDraftView::SnapOnPageDownKey);
 }
 
 int CCmdBase::SnapKeyPageUp(CPoint, UINT flags, CDraftView* view, DWORD& outX, DWORD& outY) {
-  if (!view) return 0;
-  HideCrossHair(view);
-  cursor_.word0 = cursor_.word1 = 0;
-  cursor_.flagA = cursor_.flagB = kPointLocated;
-  return view->SnapOnPageUpKey(options_, flags, points_, cursor_, 1, outX, outY, snapHint_, &snapState_);
+  return SnapWithKey(view, flags, outX, outY, &CDraftView::SnapOnPageUpKey);
 }
 
 int CCmdBase::OnInterrupt(CDraftView*) { return 0; }

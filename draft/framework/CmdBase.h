@@ -118,6 +118,14 @@ class CCmdBase {
   // The first text member of a block, nested blocks searched depth first.
   static CEntity* FindFirstTextMember(CEntity* entity);
 
+ private:
+  // One of the view's key snaps (end, mid, centre or intersection point).
+  using KeySnap = int (CDraftView::*)(SnapOptions, UINT, const std::vector<PointRec>&, PointRec&, int, DWORD&,
+                                      DWORD&, int, DWORD*);
+  // The snap keys' common step: hide the cross-hair, mark the cursor located
+  // and let the view snap it.
+  int SnapWithKey(CDraftView* view, UINT flags, DWORD& outX, DWORD& outY, KeySnap snap);
+
  protected:
   // Takes (x, y) as the next point, as a typed or dialog point is taken.
   void TakePoint(double x, double y, CPoint dp, UINT flags, CDraftView* view);
