@@ -242,10 +242,6 @@ const bool registered = (RegisterPredefinedClass(u"ComboBox", &Make, nullptr, CS
 }  // namespace
 }  // namespace platform
 
-namespace {
-CStringW Wide(LPCSTR s) { return CStringW(s ? s : ""); }
-}  // namespace
-
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return CWnd::Create(u"ComboBox", nullptr, style, rect, parent, id);
 }
@@ -253,11 +249,11 @@ int CComboBox::GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUN
 int CComboBox::AddString(LPCWSTR text) {
   return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
 }
-int CComboBox::AddString(LPCSTR text) { return AddString(Wide(text).GetString()); }
+int CComboBox::AddString(LPCSTR text) { return AddString(CStringW(text).GetString()); }
 int CComboBox::InsertString(int index, LPCWSTR text) {
   return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
 }
-int CComboBox::InsertString(int index, LPCSTR text) { return InsertString(index, Wide(text).GetString()); }
+int CComboBox::InsertString(int index, LPCSTR text) { return InsertString(index, CStringW(text).GetString()); }
 int CComboBox::DeleteString(UINT index) { return static_cast<int>(SendMessage(CB_DELETESTRING, index)); }
 void CComboBox::ResetContent() { SendMessage(CB_RESETCONTENT); }
 int CComboBox::GetLBTextLen(int index) const {
@@ -283,15 +279,15 @@ int CComboBox::GetLBText(int index, CStringA& text) const {
 int CComboBox::FindString(int start, LPCWSTR prefix) const {
   return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix)));
 }
-int CComboBox::FindString(int start, LPCSTR prefix) const { return FindString(start, Wide(prefix).GetString()); }
+int CComboBox::FindString(int start, LPCSTR prefix) const { return FindString(start, CStringW(prefix).GetString()); }
 int CComboBox::FindStringExact(int start, LPCWSTR text) const {
   return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text)));
 }
-int CComboBox::FindStringExact(int start, LPCSTR text) const { return FindStringExact(start, Wide(text).GetString()); }
+int CComboBox::FindStringExact(int start, LPCSTR text) const { return FindStringExact(start, CStringW(text).GetString()); }
 int CComboBox::SelectString(int start, LPCWSTR prefix) {
   return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix)));
 }
-int CComboBox::SelectString(int start, LPCSTR prefix) { return SelectString(start, Wide(prefix).GetString()); }
+int CComboBox::SelectString(int start, LPCSTR prefix) { return SelectString(start, CStringW(prefix).GetString()); }
 DWORD_PTR CComboBox::GetItemData(int index) const {
   return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));
 }

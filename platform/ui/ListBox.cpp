@@ -250,10 +250,6 @@ const bool registered = (RegisterPredefinedClass(u"ListBox", &Make, nullptr, CS_
 }  // namespace
 }  // namespace platform
 
-namespace {
-CStringW Wide(LPCSTR s) { return CStringW(s ? s : ""); }
-}  // namespace
-
 BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return CWnd::Create(u"ListBox", nullptr, style, rect, parent, id);
 }
@@ -261,11 +257,11 @@ int CListBox::GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT
 int CListBox::AddString(LPCWSTR text) {
   return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
 }
-int CListBox::AddString(LPCSTR text) { return AddString(Wide(text).GetString()); }
+int CListBox::AddString(LPCSTR text) { return AddString(CStringW(text).GetString()); }
 int CListBox::InsertString(int index, LPCWSTR text) {
   return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
 }
-int CListBox::InsertString(int index, LPCSTR text) { return InsertString(index, Wide(text).GetString()); }
+int CListBox::InsertString(int index, LPCSTR text) { return InsertString(index, CStringW(text).GetString()); }
 int CListBox::DeleteString(UINT index) { return static_cast<int>(SendMessage(LB_DELETESTRING, index)); }
 void CListBox::ResetContent() { SendMessage(LB_RESETCONTENT); }
 int CListBox::GetTextLen(int index) const {
@@ -291,15 +287,15 @@ int CListBox::GetText(int index, CStringA& text) const {
 int CListBox::FindString(int start, LPCWSTR prefix) const {
   return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix)));
 }
-int CListBox::FindString(int start, LPCSTR prefix) const { return FindString(start, Wide(prefix).GetString()); }
+int CListBox::FindString(int start, LPCSTR prefix) const { return FindString(start, CStringW(prefix).GetString()); }
 int CListBox::FindStringExact(int start, LPCWSTR text) const {
   return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text)));
 }
-int CListBox::FindStringExact(int start, LPCSTR text) const { return FindStringExact(start, Wide(text).GetString()); }
+int CListBox::FindStringExact(int start, LPCSTR text) const { return FindStringExact(start, CStringW(text).GetString()); }
 int CListBox::SelectString(int start, LPCWSTR prefix) {
   return static_cast<int>(SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix)));
 }
-int CListBox::SelectString(int start, LPCSTR prefix) { return SelectString(start, Wide(prefix).GetString()); }
+int CListBox::SelectString(int start, LPCSTR prefix) { return SelectString(start, CStringW(prefix).GetString()); }
 DWORD_PTR CListBox::GetItemData(int index) const {
   return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index)));
 }
