@@ -4,6 +4,10 @@
 // of each step chooses. Reading may only fail with CArchiveException; every
 // object it creates is freed (the sanitizers check both). What loads is then
 // stored again and must load again.
+//
+// Containers never own their elements, so an object read by name must be one
+// the harness can find again and free: the platform's own collection classes
+// are taken out of the registry, and a tracked list class stands for them.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +17,7 @@
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
 #include "platform/core/NumberArrays.h"
+#include "platform/core/ObArray.h"
 #include "platform/core/ObList.h"
 #include "platform/core/StringArray.h"
 
@@ -88,6 +93,16 @@ class CFuzzVersioned : public CObject {
   CStringA b;
 };
 
+// A list read as an object in its own right.
+class CFuzzList : public CObList {
+  DECLARE_SERIAL(CFuzzList)
+
+ public:
+  CFuzzList() { Live().insert(this); }
+  ~CFuzzList() override { Live().erase(this); }
+};
+
+IMPLEMENT_SERIAL(CFuzzList, CObList, 0)
 IMPLEMENT_SERIAL(CFuzzLeaf, CObject, 1)
 IMPLEMENT_SERIAL(CFuzzNode, CObject, 0)
 IMPLEMENT_SERIAL(CFuzzVersioned, CObject, VERSIONABLE_SCHEMA | 2)
@@ -157,6 +172,14 @@ void ReadSteps(CArchive& ar, std::vector<CObject*>& roots) {
 }
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  for (CRuntimeClass* cls : {RUNTIME_CLASS(CObList), RUNTIME_CLASS(CObArray), RUNTIME_CLASS(CByteArray),
+                             RUNTIME_CLASS(CWordArray), RUNTIME_CLASS(CDWordArray), RUNTIME_CLASS(CStringArrayA),
+                             RUNTIME_CLASS(CStringArrayW)})
+    platform::UnregisterRuntimeClass(cls);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<BYTE> copy(data, data + size);
