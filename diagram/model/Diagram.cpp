@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstdint>
 #include <ctime>
+#include <new>
 #include <utility>
 #include <vector>
 
 #include "diagram/model/BlockFormat.h"
 #include "diagram/model/DrawArc.h"
 #include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawPoly.h"
+#include "diagram/model/DrawRect.h"
 #include "diagram/model/DrawHint.h"
 #include "diagram/model/MsgBox.h"
 #include "diagram/model/PrinterSetupInfo.h"
@@ -959,9 +962,27 @@ int CDiagram::DoGeneralPropertyPage(CDrawList& objects, CPropertySheet* sheet) {
   return 2;
 }
 
+CDrawRect* CDiagram::MakeDrawRect(const CPoint& point) {
+  try {
+    return new CDrawRect(CRect(point, point), CDrawRect::rectangle);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  } catch (CMemoryException&) {
+    return nullptr;
+  }
+}
+
+CDrawPoly* CDiagram::MakeDrawPoly() {
+  try {
+    return new CDrawPoly;
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  } catch (CMemoryException&) {
+    return nullptr;
+  }
+}
+
 // The object classes these factories make arrive with their own issues.
-CDrawRect* CDiagram::MakeDrawRect(const CPoint&) { NotAvailableYet(); }
-CDrawPoly* CDiagram::MakeDrawPoly() { NotAvailableYet(); }
 CDrawText* CDiagram::MakeDrawText(LPCWSTR, const CPoint&, CDrawView*) { NotAvailableYet(); }
 CDrawGroup* CDiagram::MakeDrawGroup() { NotAvailableYet(); }
 CDrawOleObj* CDiagram::MakeDrawOleObj(const CPoint&) { NotAvailableYet(); }

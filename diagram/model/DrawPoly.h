@@ -39,8 +39,14 @@ class CDrawPoly : public CDrawObj {
   BOOL IsPolyLine() const { return m_bPolyLine; }
   UINT GetPointDownIndex() const { return m_nPointDownIndex; }
 
+  // An array of `count` points, or null when the count is not positive or
+  // memory runs out; freed with DeletePoints.
   static CPoint* NewPoints(int count);
   static void DeletePoints(CPoint* points);
+
+  // The stream holds the point count and capacity in 16 bits: no polygon
+  // grows beyond this many points.
+  static constexpr int kMaxPoints = 65535;
 
  protected:
   // Non-zero: an open polyline; 0: a closed polygon.
