@@ -18,7 +18,14 @@ class CBlockFormat : public CObject {
   ~CBlockFormat() override;
 
   void Serialize(CArchive& ar) override;
+  // Takes the font and measures a blank in it.
   void Set(const LOGFONTW& logFont);
+
+  // The font, owned; null until one is set.
+  const CTextFont* GetTextFont() const { return m_pFont; }
+  // The extent of a blank in the font; -1 until measured.
+  int GetCharWidth() const { return m_nCharWidth; }
+  int GetCharHeight() const { return m_nCharHeight; }
 
  protected:
   CTextFont* m_pFont;

@@ -10,9 +10,11 @@
 #include "diagram/model/BlockFormat.h"
 #include "diagram/model/DrawArc.h"
 #include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawGroup.h"
 #include "diagram/model/DrawHint.h"
 #include "diagram/model/DrawPoly.h"
 #include "diagram/model/DrawRect.h"
+#include "diagram/model/DrawText.h"
 #include "diagram/model/MsgBox.h"
 #include "diagram/model/PrinterSetupInfo.h"
 #include "diagram/model/TextFont.h"
@@ -554,6 +556,11 @@ void CDiagram::GetDragSizeAndOffset(CSize& size, CSize& offset) const {
   offset = m_dragOffset;
 }
 
+CBlockFormat* CDiagram::GetBlockFormat() {
+  if (!m_pBlockFormat) m_pBlockFormat = new CBlockFormat;
+  return m_pBlockFormat;
+}
+
 int CDiagram::SetPaperColor(COLORREF color) {
   if (color == m_crPaper) return 1;
   // The colour changes even when its undo step cannot be recorded.
@@ -982,9 +989,27 @@ CDrawPoly* CDiagram::MakeDrawPoly() {
   }
 }
 
-// The object classes these factories make arrive with their own issues.
-CDrawText* CDiagram::MakeDrawText(LPCWSTR, const CPoint&, CDrawView*) { NotAvailableYet(); }
-CDrawGroup* CDiagram::MakeDrawGroup() { NotAvailableYet(); }
+CDrawText* CDiagram::MakeDrawText(LPCWSTR text, const CPoint& point, CDrawView* view) {
+  try {
+    return new CDrawText(text, point, view);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  } catch (CMemoryException&) {
+    return nullptr;
+  }
+}
+
+CDrawGroup* CDiagram::MakeDrawGroup() {
+  try {
+    return new CDrawGroup;
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  } catch (CMemoryException&) {
+    return nullptr;
+  }
+}
+
+// The object class this factory makes arrives with its own issue.
 CDrawOleObj* CDiagram::MakeDrawOleObj(const CPoint&) { NotAvailableYet(); }
 
 void CDiagram::Serialize(CArchive&) { NotAvailableYet(); }

@@ -18,6 +18,7 @@
 #include "diagram/model/ObSetList.h"
 #include "diagram/model/QuadTree.h"
 #include "diagram/model/SecurityChecker.h"
+#include "diagram/model/TextFontStore.h"
 #include "platform/core/ObList.h"
 #include "platform/core/Geometry.h"
 
@@ -182,6 +183,9 @@ class CDiagram {
   COLORREF GetPaperColor() const { return m_crPaper; }
   int SetPaperColor(COLORREF color);
   CBlockFormat* GetBlockFormat();
+  // The text fonts read into the document whose top-level diagram this is;
+  // they live as long as the diagram.
+  TextFontStore& GetLoadedFonts() { return m_loadedFonts; }
   void Draw(CDC* dc, CRect rect, CDrawView* view);
 
   // Hierarchy and views.
@@ -309,6 +313,9 @@ class CDiagram {
   // Set while DeleteContents empties the diagram, when renumbering the
   // z-order of what is left is pointless.
   bool m_bDeletingContents = false;
+  // Declared last, so that the fonts go after everything that might use
+  // them.
+  TextFontStore m_loadedFonts;
 };
 
 // Grows an extent by a rectangle, keeping the extent's y direction: an

@@ -1,10 +1,381 @@
 #include "diagram/model/DrawGroup.h"
 
-#include "diagram/model/Diagram.h"
+#include <new>
 
-// The rest of the group arrives with its own work; until then the
-// sanitizer's type check of this class has nothing to check against.
-[[gnu::no_sanitize("vptr")]] void CDrawGroup::Add(CDrawObj* object) {
+#include "diagram/model/ArchiveEncoding.h"
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/MsgBox.h"
+#include "diagram/model/URGroup.h"
+#include "diagram/model/URObject.h"
+#include "diagram/ui/DrawView.h"
+#include "platform/core/Archive.h"
+#include "platform/core/Exceptions.h"
+#include "platform/gdi/DC.h"
+#include "platform/ui/WindowDC.h"
+
+IMPLEMENT_SERIAL(CDrawGroup, CDrawObj, 0)
+
+namespace {
+
+// "Group consists of %1 direct members and %2 sub-members."
+constexpr ULONG kGroupMemberCount = 25;
+// The sub-menu of the view's pop-up menu for groups.
+constexpr int kGroupPopupMenu = 3;
+// Streams before this version may hold member lists that were never
+// normalised.
+constexpr WORD kNormalisedMembersVersion = 15;
+
+// Normalising a list of objects to be grouped: elements with their
+// components (the ports of blocks, the members of groups), and the wires
+// whose both ends are in the list.
+void Normalize(CDrawList& list) {
+  list.ExcludeElementComponents();
+  list.ExcludeArcs();
+  list.IncludeElementComponents();
+  list.IncludeContainedArcs();
+}
+
+}  // namespace
+
+CDrawGroup::CDrawGroup() : m_members(10), m_dragRect(m_position), m_bMembershipChanged(FALSE) {}
+
+CDrawGroup::CDrawGroup(const CDrawGroup& other)
+    : CDrawObj(other), m_members(10), m_dragRect(other.m_dragRect), m_bMembershipChanged(other.m_bMembershipChanged) {
+  try {
+    for (POSITION pos = other.m_members.GetHeadPosition(); pos;) {
+      CDrawObj* clone = other.m_members.GetNext(pos)->Clone();
+      if (!clone) AfxThrowMemoryException();
+      clone->m_pGroup = this;
+      m_members.AddTail(clone);
+    }
+  } catch (...) {
+    // The copies made so far go with the copy that failed.
+    while (!m_members.IsEmpty()) {
+      CDrawObj* clone = m_members.RemoveHead();
+      clone->m_pGroup = nullptr;
+      delete clone;
+    }
+    throw;
+  }
+}
+
+CDrawGroup::~CDrawGroup() {
+  // Components go with their elements and wires with the diagram; no member
+  // that outlives the group may keep pointing to it.
+  CDrawList doomed = GetTopMembers();
+  doomed.ExcludeArcs();
+  for (POSITION pos = m_members.GetHeadPosition(); pos;) {
+    CDrawObj* member = m_members.GetNext(pos);
+    if (member->m_pGroup == this) member->m_pGroup = nullptr;
+  }
+  m_members.RemoveAll();
+  for (POSITION pos = doomed.GetHeadPosition(); pos;) delete doomed.GetNext(pos);
+}
+
+BOOL CDrawGroup::CanHold(const CDrawObj* object) const {
+  if (!object || object == this) return FALSE;
+  if (object->m_pGroup && object->m_pGroup != this) return FALSE;
+  for (const CDrawGroup* holder = m_pGroup; holder; holder = holder->m_pGroup) {
+    if (holder == object) return FALSE;
+  }
+  return TRUE;
+}
+
+CDrawList CDrawGroup::GetTopMembers() const {
+  CDrawList top(m_members);
+  top.ExcludeElementComponents();
+  return top;
+}
+
+void CDrawGroup::NormalizeMembers() {
+  CDrawList normalized(m_members);
+  Normalize(normalized);
+  const CDrawList before(m_members);
+  m_members.RemoveAll();
+  for (POSITION pos = normalized.GetHeadPosition(); pos;) {
+    CDrawObj* object = normalized.GetNext(pos);
+    if (!CanHold(object)) continue;
+    m_members.AddTail(object);
+    object->m_pGroup = this;
+  }
+  // A wire that lost one of its ends leaves the group.
+  for (POSITION pos = before.GetHeadPosition(); pos;) {
+    CDrawObj* object = before.GetNext(pos);
+    if (object->m_pGroup == this && !m_members.Find(object)) object->m_pGroup = nullptr;
+  }
+}
+
+void CDrawGroup::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    if (m_bMembershipChanged) {
+      NormalizeMembers();
+      m_bMembershipChanged = FALSE;
+    }
+    CDrawObj::Serialize(ar);
+    ar.WriteCount(static_cast<DWORD_PTR>(m_members.GetCount()));
+    for (POSITION pos = m_members.GetHeadPosition(); pos;) ar.WriteObject(m_members.GetNext(pos));
+    return;
+  }
+  CDrawObj::Serialize(ar);
+  // Read into a list of its own, so that a stream that ends early leaves the
+  // group holding nothing it would destroy with itself.
+  CDrawList loaded;
+  for (DWORD_PTR count = ar.ReadCount(); count > 0; --count) {
+    auto* member = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
+    // A damaged stream may name a member twice, the group itself, a group
+    // that holds it or a member of another group: each object stays where
+    // it belongs.
+    if (CanHold(member)) loaded.AddTail(member);
+  }
+  m_members.RemoveAll();
+  m_members.AddTail(loaded);
+  m_dragRect = m_position;
+  m_bMembershipChanged = GetArchiveStreamVersion(ar) < kNormalisedMembersVersion;
+  m_drawState = drawStateNormal;
+  for (POSITION pos = m_members.GetHeadPosition(); pos;) m_members.GetNext(pos)->m_pGroup = this;
+}
+
+const CRect& CDrawGroup::GetPosition() const { return m_drawState == drawStateMoved ? m_dragRect : m_position; }
+
+BOOL CDrawGroup::Draggable() const {
+  const CDrawList top = GetTopMembers();
+  for (POSITION pos = top.GetHeadPosition(); pos;) {
+    if (!top.GetNext(pos)->Draggable()) return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CDrawGroup::Deleteable() const {
+  const CDrawList top = GetTopMembers();
+  for (POSITION pos = top.GetHeadPosition(); pos;) {
+    if (!top.GetNext(pos)->Deleteable()) return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CDrawGroup::Copyable() const {
+  CDrawList top = GetTopMembers();
+  top.ExcludeArcs();
+  for (POSITION pos = top.GetHeadPosition(); pos;) {
+    if (!top.GetNext(pos)->Copyable()) return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CDrawGroup::UserMayReshape() const { return FALSE; }
+
+CMenu* CDrawGroup::GetPopupMenu(CDrawView* view, CPoint) { return view ? view->GetPopupMenu(kGroupPopupMenu) : nullptr; }
+
+void CDrawGroup::Draw(CDC*) {}
+
+void CDrawGroup::DrawOutline(CDrawView* view, const CRect& rect) {
+  CRect client = rect;
+  view->DocToClient(client);
+  CClientDC dc(view);
+  dc.DrawFocusRect(client);
+}
+
+void CDrawGroup::MoveTo(const CRect& position, CDrawView* view) {
+  if (m_drawState == drawStateNormal) InitializeDrawing(view);
+  const bool outlined = m_drawState == drawStateMoved;
+  if (m_drawState == drawStateDragInitialized) m_drawState = drawStateMoved;
+  if (view) {
+    // The outline is inverted: drawing the last one again erases it, so
+    // that one outline follows the mouse.
+    if (outlined) DrawOutline(view, m_dragRect);
+    DrawOutline(view, position);
+  }
+  m_dragRect = position;
+}
+
+void CDrawGroup::FinalizeDrawing(CRect position, CDrawView* view, int flag) {
+  if (m_drawState == drawStateMoved && view) DrawOutline(view, m_dragRect);
+  m_drawState = drawStateNormal;
+  if (position == m_position) {
+    m_dragRect = m_position;
+    return;
+  }
+  Invalidate();
+  const CPoint delta(position.left - m_position.left, position.top - m_position.top);
+  const CDrawList top = GetTopMembers();
+  for (POSITION pos = top.GetHeadPosition(); pos;) {
+    CDrawObj* member = top.GetNext(pos);
+    member->InitializeDrawing(view);
+    member->FinalizeDrawing(member->GetPosition() + delta, view, flag);
+  }
+  m_position = position;
+  Invalidate();
+  m_dragRect = m_position;
+  if (m_pDiagram) m_pDiagram->UpdateObject(this, flag);
+}
+
+void CDrawGroup::InitializeDrawing(CDrawView*) {
+  m_dragRect = m_position;
+  m_drawState = drawStateDragInitialized;
+  m_oldPosition = m_position;
+}
+
+void CDrawGroup::MoveBy(CPoint delta, int bInvalidate) {
+  if (delta.x == 0 && delta.y == 0) return;
+  if (bInvalidate) Invalidate();
+  const CDrawList top = GetTopMembers();
+  for (POSITION pos = top.GetHeadPosition(); pos;) top.GetNext(pos)->MoveBy(delta, bInvalidate);
+  m_position.OffsetRect(delta);
+  m_dragRect.OffsetRect(delta);
+  if (!bInvalidate) return;
+  Invalidate();
+  if (m_pDiagram) m_pDiagram->UpdateObject(this, 1);
+}
+
+BOOL CDrawGroup::Intersects(const CRect& rect) {
+  CRect own = m_position;
+  own.NormalizeRect();
+  if (!own.IsRectEmpty()) {
+    CRect other = rect;
+    other.NormalizeRect();
+    CRect meet;
+    if (!meet.IntersectRect(&own, &other)) return FALSE;
+    if (other.left <= own.left && other.right >= own.right && other.top <= own.top && other.bottom >= own.bottom) {
+      return TRUE;
+    }
+  }
+  for (POSITION pos = m_members.GetHeadPosition(); pos;) {
+    if (m_members.GetNext(pos)->Intersects(rect)) return TRUE;
+  }
+  return FALSE;
+}
+
+void CDrawGroup::OnEditProperties(CWnd*) {
+  CDrawList all;
+  IncludeComponentsInList(&all);
+  const int direct = static_cast<int>(m_members.GetCount());
+  CStringW members;
+  CStringW subMembers;
+  members.Format(u"%d", direct);
+  subMembers.Format(u"%d", static_cast<int>(all.GetCount()) - direct);
+  CMsgBox::Notify(kGroupMemberCount, members, subMembers);
+}
+
+void CDrawGroup::IncludeComponentsInList(CDrawList* list) const {
+  CDrawList all(m_members);
+  all.IncludeElementComponents();
+  list->AddTail(all);
+}
+
+void CDrawGroup::ExcludeComponentsFromList(CDrawList* list) const {
+  CDrawList all(m_members);
+  all.IncludeElementComponents();
+  *list -= all;
+}
+
+void CDrawGroup::SetDiagram(CDiagram* diagram) {
+  CDrawObj::SetDiagram(diagram);
+  for (POSITION pos = m_members.GetHeadPosition(); pos;) m_members.GetNext(pos)->SetDiagram(diagram);
+}
+
+CDrawObj* CDrawGroup::Clone() {
+  try {
+    return new CDrawGroup(*this);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  } catch (CMemoryException&) {
+    return nullptr;
+  }
+}
+
+void CDrawGroup::FlipAndOffset(int bFlip, CPoint offset) {
+  if (bFlip) {
+    m_dragRect.top = -m_dragRect.top;
+    m_dragRect.bottom = -m_dragRect.bottom;
+  }
+  m_dragRect.OffsetRect(offset);
+  CDrawObj::FlipAndOffset(bFlip, offset);
+}
+
+int CDrawGroup::Delete() {
+  CDrawDoc* document = GetDocument();
+  if (!document) {
+    delete this;
+    return 1;
+  }
+  if (!document->BeginUndoRecording(u"Delete Group", 255)) return 0;
+  if (IsUndoBeingDiscarded() && !CURDeleteObj::IsReferenced(this)) {
+    document->EndUndoRecording();
+    delete this;
+    return 1;
+  }
+  if (!CDrawObj::Delete()) {
+    document->EndUndoRecording();
+    return 0;
+  }
+  // The members keep their group pointer, so that undeleting each puts it
+  // back into the group.
+  const CDrawList doomed = GetTopMembers();
+  m_members.RemoveAll();
+  for (POSITION pos = doomed.GetHeadPosition(); pos;) doomed.GetNext(pos)->Delete();
+  document->EndUndoRecording();
+  return 1;
+}
+
+CRect CDrawGroup::GetBoundingRectIncludingComponents() { return GetBoundingRect(); }
+
+int CDrawGroup::UnGroup(CDrawList& released) {
+  if (!CURUnGroup::RecordUndo(this)) return 0;
+  while (!m_members.IsEmpty()) {
+    CDrawObj* member = m_members.RemoveHead();
+    if (member->m_pGroup == this) member->m_pGroup = nullptr;
+    released.AddTail(member);
+  }
+  return 1;
+}
+
+int CDrawGroup::SetMembers(const CDrawList& objects, int bFlatten) {
+  CDrawDoc* document = GetDocument();
+  if (document && !document->BeginUndoRecording(u"Group::SetMembers", 255)) return 0;
+  if (!m_members.IsEmpty()) {
+    CDrawList released;
+    if (!UnGroup(released)) {
+      if (document) document->EndUndoRecording();
+      return 0;
+    }
+  }
+  CDrawList candidates(objects);
+  Normalize(candidates);
+  CRect extent;
+  bool first = true;
+  for (POSITION pos = candidates.GetHeadPosition(); pos;) {
+    CDrawObj* object = candidates.GetNext(pos);
+    // Members of sub-groups stay in them; so does anything of another group.
+    if (!CanHold(object)) continue;
+    if (bFlatten && object->IsKindOf(RUNTIME_CLASS(CDrawGroup))) {
+      // Its members follow in the list, released.
+      auto* group = static_cast<CDrawGroup*>(object);
+      CDrawList released;
+      group->UnGroup(released);
+      group->Delete();
+      continue;
+    }
+    if (first) {
+      extent = object->GetBoundingRect();
+      first = false;
+    } else {
+      GrowExtentToBoundRect(extent, object->GetBoundingRect());
+    }
+    m_members.AddTail(object);
+    object->m_pGroup = this;
+  }
+  m_bMembershipChanged = FALSE;
+  extent.NormalizeRect();
+  m_position = extent;
+  m_dragRect = extent;
+  CURGroup::RecordUndo(this);
+  if (m_pDiagram) m_pDiagram->UpdateObject(this, 1);
+  if (document) document->EndUndoRecording();
+  return 1;
+}
+
+void CDrawGroup::Add(CDrawObj* object) {
   const CRect objectRect = object->GetBoundingRect();
   const CRect groupRect = GetBoundingRect();
   CRect bounds;
@@ -26,7 +397,7 @@
   Invalidate();
 }
 
-[[gnu::no_sanitize("vptr")]] int CDrawGroup::Remove(CDrawObj* object) {
+int CDrawGroup::Remove(CDrawObj* object) {
   if (object->m_pGroup == this) object->m_pGroup = nullptr;
   POSITION pos = m_members.Find(object);
   if (!pos) return 0;

@@ -3,6 +3,11 @@
 // right; the group holds them in a member list, gives each a back-pointer,
 // keeps their common rectangle and forwards moves, deletion, copying and hit
 // tests to them.
+//
+// The member list may also hold the components of its elements (the ports of
+// a block) and the wires between its members; every member's group pointer
+// names the group. An object belongs to at most one group, and a group never
+// holds itself or a group that holds it.
 #pragma once
 
 #include "diagram/model/DrawList.h"
@@ -49,6 +54,18 @@ class CDrawGroup : public CDrawObj {
   int Remove(CDrawObj* object);
 
  protected:
+  // Whether the object may join this group: it is not this group, not a
+  // group that holds this one, and in no other group.
+  BOOL CanHold(const CDrawObj* object) const;
+  // Replaces the members by their normalised list (elements with their
+  // components and the wires between them); objects of other groups stay
+  // where they are.
+  void NormalizeMembers();
+  // The members that are not components of other members.
+  CDrawList GetTopMembers() const;
+  // Inverts the outline of a rectangle in the view's client area.
+  static void DrawOutline(CDrawView* view, const CRect& rect);
+
   CDrawList m_members;
   // The rectangle shown while the group is dragged; the position at rest.
   CRect m_dragRect;

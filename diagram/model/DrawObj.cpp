@@ -32,12 +32,6 @@ CRect Normalized(CRect r) {
   return r;
 }
 
-// A group's member list is kept by the group. Groups are declared before
-// their class is built, and the sanitizer's type check of a call to them
-// needs what only the built class provides, so these two calls go unchecked.
-[[gnu::no_sanitize("vptr")]] void LeaveGroup(CDrawGroup* group, CDrawObj* member) { group->Remove(member); }
-[[gnu::no_sanitize("vptr")]] void JoinGroup(CDrawGroup* group, CDrawObj* member) { group->Add(member); }
-
 }  // namespace
 
 CDrawObj::CDrawObj()
@@ -79,7 +73,7 @@ CDrawObj::CDrawObj(const CDrawObj& other)
       m_nZIndex(-1) {}
 
 CDrawObj::~CDrawObj() {
-  if (m_pGroup && m_drawState != drawStateDeleted) LeaveGroup(m_pGroup, this);
+  if (m_pGroup && m_drawState != drawStateDeleted) m_pGroup->Remove(this);
   if (m_pDiagram) {
     m_pDiagram->Expunge(this);
     m_pDiagram = nullptr;
@@ -430,7 +424,7 @@ int CDrawObj::Delete() {
     // Leave the group but remember it, so that undelete can put the object
     // back.
     CDrawGroup* group = m_pGroup;
-    LeaveGroup(group, this);
+    group->Remove(this);
     m_pGroup = group;
   }
   const int index = m_pDiagram->DelObj(this);
@@ -444,7 +438,7 @@ int CDrawObj::UnDelete() {
   if (!m_pDiagram->UnDelObj(this)) return 0;
   Invalidate();
   if (m_drawState == drawStateDeleted) m_drawState = drawStateNormal;
-  if (m_pGroup) JoinGroup(m_pGroup, this);
+  if (m_pGroup) m_pGroup->Add(this);
   return 1;
 }
 

@@ -2,6 +2,11 @@
 // horizontal and a vertical alignment and a font. An owner outside the text
 // may register a pointer slot that the text clears while it is deleted and
 // sets again when it is undeleted.
+//
+// A text never deletes its font: the default font is the library's, a font
+// given to a constructor, Reset or ResetTextFont stays its giver's, and a font
+// read from a stream is kept by a TextFontStore. A null font stands for the
+// default font wherever a font is taken.
 #pragma once
 
 #include "diagram/model/DrawObj.h"
@@ -36,9 +41,12 @@ class CDrawText : public CDrawObj {
   const CStringW& TextString() const { return m_text; }
   void ChangeTextString(LPCSTR text);
   void ChangeTextString(LPCWSTR text);
-  void ResetTextFont(CTextFont* font) { m_pFont = font; }
+  void ResetTextFont(CTextFont* font);
+  CTextFont* GetTextFont() const { return m_pFont; }
   void Reset(LPCSTR text, const CRect& position, UINT xAlign, UINT yAlign, CTextFont* font, BOOL selectable);
   void Reset(LPCWSTR text, const CRect& position, UINT xAlign, UINT yAlign, CTextFont* font, BOOL selectable);
+  UINT GetFormat() const { return m_nFormat; }
+  BOOL IsSelectable() const { return m_bSelectable; }
   // 0 left, 1 centre, 2 right.
   UINT GetXAlign() const { return m_nFormat & 0x3; }
   // 0 top, 4 centre, 8 bottom.

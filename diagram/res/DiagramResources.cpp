@@ -1,9 +1,11 @@
 #include "diagram/res/DiagramResources.h"
 
 #include "diagram/res/MessageStrings.h"
+#include "diagram/res/TextDlgTemplate.h"
 
 platform::ResourceSet BuildDiagramResources() {
   platform::ResourceSet resources;
   AddMessageStrings(resources);
+  AddTextDlgTemplate(resources);
   return resources;
 }
