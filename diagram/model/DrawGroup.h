@@ -50,6 +50,7 @@ class CDrawGroup : public CDrawObj {
   virtual int SetMembers(const CDrawList& objects, int bFlatten);
 
   const CDrawList& GetMembers() const { return m_members; }
+  const CRect& GetDragRect() const { return m_dragRect; }
   void Add(CDrawObj* object);
   int Remove(CDrawObj* object);
 

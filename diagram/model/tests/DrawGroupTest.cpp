@@ -1,0 +1,439 @@
+// Groups: forming them with and without flattening, releasing and removing
+// members, dragging by outline, deleting through the document with undo, the
+// member count message, copying, and the stream from version 14 on.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawGroup.h"
+#include "diagram/model/DrawList.h"
+#include "diagram/model/tests/DocumentView.h"
+#include "diagram/model/tests/FixtureBytes.h"
+#include "diagram/ui/DrawView.h"
+#include "platform/core/Archive.h"
+#include "platform/core/Charset.h"
+#include "platform/core/MemFile.h"
+#include "platform/core/MessageBox.h"
+#include "platform/gdi/DrawingRecorder.h"
+#include "platform/gdi/WindowSurface.h"
+#include "platform/ui/WindowDC.h"
+
+namespace grouptest {
+
+// An element with one component, as a block has its ports: the part is
+// listed with it, moves with it and is stored by it.
+class PartOwner : public CDrawObj {
+  DECLARE_SERIAL(PartOwner)
+
+ public:
+  PartOwner() = default;
+  PartOwner(const PartOwner&) = delete;
+  PartOwner& operator=(const PartOwner&) = delete;
+  ~PartOwner() override { delete m_part; }
+  void Serialize(CArchive& ar) override {
+    CDrawObj::Serialize(ar);
+    if (ar.IsStoring()) {
+      ar.WriteObject(m_part);
+    } else {
+      m_part = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
+    }
+  }
+  void IncludeComponentsInList(CDrawList* list) const override {
+    if (m_part) list->AddTail(m_part);
+  }
+  void ExcludeComponentsFromList(CDrawList* list) const override {
+    if (m_part) *list -= m_part;
+  }
+  CDrawObj* m_part = nullptr;
+};
+
+IMPLEMENT_SERIAL(PartOwner, CDrawObj, 0)
+
+}  // namespace grouptest
+
+namespace {
+
+using grouptest::PartOwner;
+
+std::vector<CDrawObj*> Members(const CDrawGroup* group) {
+  std::vector<CDrawObj*> out;
+  const CDrawList& members = group->GetMembers();
+  for (POSITION pos = members.GetHeadPosition(); pos;) out.push_back(members.GetNext(pos));
+  return out;
+}
+
+// An object that counts how often a drag of it is finished.
+class Counted : public CDrawObj {
+ public:
+  using CDrawObj::CDrawObj;
+  void FinalizeDrawing(CRect position, CDrawView* view, int flag) override {
+    ++finalized;
+    CDrawObj::FinalizeDrawing(position, view, flag);
+  }
+  int finalized = 0;
+};
+
+
+// Plain objects and groups on the document's diagram.
+class GroupOnDiagram : public DocumentView {
+ protected:
+  CDrawObj* AddObject(CRect rect) {
+    auto* object = new Counted(rect);
+    EXPECT_TRUE(diagram->Add(object));
+    return object;
+  }
+  CDrawGroup* AddGroup(std::initializer_list<CDrawObj*> members, int flatten = FALSE) {
+    CDrawGroup* group = diagram->MakeDrawGroup();
+    EXPECT_TRUE(diagram->Add(group));
+    CDrawList list;
+    for (CDrawObj* member : members) list.AddTail(member);
+    EXPECT_TRUE(group->SetMembers(list, flatten));
+    return group;
+  }
+};
+
+TEST_F(GroupOnDiagram, GroupingWithAndWithoutFlattening) {
+  struct Case {
+    int flatten;
+    const char* name;
+  };
+  for (const Case c : {Case{FALSE, "sub-group kept"}, Case{TRUE, "flattened"}}) {
+    SCOPED_TRACE(c.name);
+    CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+    CDrawObj* b = AddObject(CRect(30, 50, 40, 40));
+    CDrawObj* x = AddObject(CRect(60, 10, 70, 0));
+    CDrawObj* y = AddObject(CRect(80, 30, 90, 25));
+    CDrawGroup* sub = AddGroup({x, y});
+    doc.ClearUndoStack();
+    CDrawGroup* group = AddGroup({a, b, sub}, c.flatten);
+    EXPECT_EQ(group->GetPosition(), CRect(0, 0, 90, 50));
+    EXPECT_EQ(group->GetDragRect(), group->GetPosition());
+    if (c.flatten) {
+      EXPECT_EQ(Members(group), (std::vector<CDrawObj*>{a, b, x, y}));
+      EXPECT_EQ(x->GetGroup(), group);
+      EXPECT_EQ(sub->GetDrawState(), drawStateDeleted);  // dissolved into the trash
+      EXPECT_TRUE(sub->GetMembers().IsEmpty());
+    } else {
+      EXPECT_EQ(Members(group), (std::vector<CDrawObj*>{a, b, sub}));
+      EXPECT_EQ(Members(sub), (std::vector<CDrawObj*>{x, y}));
+      EXPECT_EQ(x->GetGroup(), sub);
+      EXPECT_EQ(sub->GetGroup(), group);
+    }
+    EXPECT_FALSE(a->Selectable());
+    // Undoing the grouping and the adding puts everything back as it was.
+    while (doc.GetNumberUndosOnStack() > 0) ASSERT_TRUE(doc.UndoLast());
+    EXPECT_EQ(a->GetGroup(), nullptr);
+    EXPECT_EQ(sub->GetGroup(), nullptr);
+    EXPECT_EQ(sub->GetDrawState(), drawStateNormal);
+    EXPECT_EQ(Members(sub), (std::vector<CDrawObj*>{x, y}));
+    EXPECT_EQ(x->GetGroup(), sub);
+    EXPECT_EQ(group->GetDrawState(), drawStateDeleted);
+    doc.ClearUndoStack();
+    doc.ClearRedoStack();
+  }
+}
+
+TEST_F(GroupOnDiagram, AGroupNeverTakesItselfOrMembersOfAnotherGroup) {
+  CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+  CDrawObj* x = AddObject(CRect(60, 10, 70, 0));
+  CDrawGroup* other = AddGroup({x});
+  CDrawGroup* group = AddGroup({a});
+  CDrawGroup* outer = AddGroup({group});
+  CDrawList list;
+  for (CDrawObj* object : {static_cast<CDrawObj*>(group), static_cast<CDrawObj*>(outer), x, a}) list.AddTail(object);
+  for (int flatten : {FALSE, TRUE}) {
+    ASSERT_TRUE(group->SetMembers(list, flatten));
+    EXPECT_EQ(Members(group), (std::vector<CDrawObj*>{a}));
+    EXPECT_EQ(x->GetGroup(), other);
+    EXPECT_EQ(outer->GetDrawState(), drawStateNormal);
+  }
+}
+
+TEST_F(GroupOnDiagram, UnGroupReleasesTheMembersUndoably) {
+  CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+  CDrawObj* b = AddObject(CRect(30, 50, 40, 40));
+  CDrawGroup* group = AddGroup({a, b});
+  doc.ClearUndoStack();
+  CDrawList released;
+  ASSERT_TRUE(group->UnGroup(released));
+  EXPECT_EQ(released.GetCount(), 2);
+  EXPECT_TRUE(group->GetMembers().IsEmpty());
+  EXPECT_EQ(a->GetGroup(), nullptr);
+  EXPECT_TRUE(a->Selectable());
+  ASSERT_EQ(doc.GetNumberUndosOnStack(), 1);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(Members(group), (std::vector<CDrawObj*>{a, b}));
+  EXPECT_EQ(b->GetGroup(), group);
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_TRUE(group->GetMembers().IsEmpty());
+  EXPECT_EQ(b->GetGroup(), nullptr);
+}
+
+TEST_F(GroupOnDiagram, RemovingMembersShrinksTheGroupToNothing) {
+  CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+  CDrawObj* b = AddObject(CRect(30, 50, 40, 40));
+  CDrawGroup* group = AddGroup({a, b});
+  EXPECT_EQ(group->Remove(b), 1);
+  EXPECT_EQ(group->GetPosition(), CRect(0, 10, 10, 20));
+  EXPECT_EQ(b->GetGroup(), nullptr);
+  EXPECT_EQ(group->Remove(b), 0);  // not a member any more
+  EXPECT_EQ(group->Remove(a), 1);
+  EXPECT_EQ(group->GetPosition(), CRect(0, 0, 0, 0));
+  EXPECT_EQ(group->GetDragRect(), CRect(0, 0, 0, 0));
+}
+
+TEST_F(GroupOnDiagram, ARectangleHitsTheGroupWhereItHitsAMember) {
+  CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+  CDrawObj* b = AddObject(CRect(30, 50, 40, 40));
+  CDrawGroup* group = AddGroup({a, b});  // (0, 10) to (40, 50)
+  struct Case {
+    CRect rect;
+    BOOL hit;
+  };
+  const Case cases[] = {
+      {CRect(100, 100, 110, 110), FALSE},  // misses the group
+      {CRect(-1, 60, 41, 0), TRUE},        // covers it wholly
+      {CRect(5, 18, 8, 15), TRUE},         // within member a
+      {CRect(15, 35, 20, 30), FALSE},      // within the group, between the members
+  };
+  for (const Case& c : cases) EXPECT_EQ(group->Intersects(c.rect), c.hit) << c.rect.left << "," << c.rect.top;
+}
+
+TEST_F(GroupOnDiagram, DraggingShowsOnlyAnOutlineAndMovesTheMembersOnceAtTheEnd) {
+  auto* a = static_cast<Counted*>(AddObject(CRect(0, 20, 10, 10)));
+  auto* b = static_cast<Counted*>(AddObject(CRect(30, 50, 40, 40)));
+  CDrawGroup* group = AddGroup({a, b});
+  doc.ClearUndoStack();
+  view.UpdateWindow();
+  auto recorder = std::make_shared<platform::DrawingRecorder>();
+  platform::WindowSurfaceOf(view.m_hWnd)->SetRecorder(recorder);
+  const CRect start = group->GetPosition();
+  const CRect r1 = start + CSize(10, 0);
+  const CRect r2 = start + CSize(20, -10);
+  ASSERT_TRUE(group->InitializeRepositioning());
+  group->MoveTo(r1, &view);
+  group->MoveTo(r2, &view);
+  EXPECT_EQ(group->GetPosition(), r2);  // the outline's rectangle while moved
+  EXPECT_EQ(a->GetPosition(), CRect(0, 20, 10, 10));
+  EXPECT_EQ(a->finalized, 0);
+  group->FinalizeDrawing(r2, &view, 1);
+  platform::WindowSurfaceOf(view.m_hWnd)->SetRecorder(nullptr);
+  // Each outline drawn is inverted once more: nothing of it stays.
+  std::vector<CRect> outlines;
+  for (const platform::DrawOp& op : recorder->Ops()) {
+    if (op.kind == platform::DrawKind::FocusRect) outlines.emplace_back(op.logical[0], op.logical[1]);
+  }
+  auto client = [&](CRect r) {
+    view.DocToClient(r);
+    return r;
+  };
+  EXPECT_EQ(outlines, (std::vector<CRect>{client(r1), client(r1), client(r2), client(r2)}));
+  EXPECT_EQ(a->finalized, 1);
+  EXPECT_EQ(b->finalized, 1);
+  EXPECT_EQ(a->GetPosition(), CRect(20, 10, 30, 0));
+  EXPECT_EQ(b->GetPosition(), CRect(50, 40, 60, 30));
+  EXPECT_EQ(group->GetPosition(), r2);
+  EXPECT_EQ(group->GetDrawState(), drawStateNormal);
+  // One undo step moves it all back.
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(group->GetPosition(), start);
+  EXPECT_EQ(a->GetPosition(), CRect(0, 20, 10, 10));
+}
+
+TEST_F(GroupOnDiagram, DeletingAGroupDeletesItsMembersAsOneUndoableCommand) {
+  CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+  CDrawObj* b = AddObject(CRect(30, 50, 40, 40));
+  CDrawGroup* group = AddGroup({a, b});
+  doc.ClearUndoStack();
+  ASSERT_EQ(group->Delete(), 1);
+  ASSERT_EQ(doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"Delete Group"));
+  for (CDrawObj* object : {static_cast<CDrawObj*>(group), a, b}) {
+    EXPECT_TRUE(diagram->DoesTrashInclude(object));
+    EXPECT_EQ(object->GetDrawState(), drawStateDeleted);
+  }
+  EXPECT_TRUE(group->GetMembers().IsEmpty());
+  EXPECT_EQ(a->GetGroup(), group);  // kept, so that undelete puts it back
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(Members(group), (std::vector<CDrawObj*>{a, b}));
+  for (CDrawObj* object : {static_cast<CDrawObj*>(group), a, b}) {
+    EXPECT_FALSE(diagram->DoesTrashInclude(object));
+    EXPECT_EQ(object->GetDrawState(), drawStateNormal);
+  }
+  EXPECT_EQ(group->GetPosition(), CRect(0, 10, 40, 50));
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_TRUE(diagram->DoesTrashInclude(a));
+}
+
+TEST_F(GroupOnDiagram, PropertiesTellTheDirectAndSubMemberCounts) {
+  CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+  CDrawObj* x = AddObject(CRect(60, 10, 70, 0));
+  CDrawObj* y = AddObject(CRect(80, 30, 90, 25));
+  CDrawGroup* sub = AddGroup({x, y});
+  CDrawGroup* group = AddGroup({a, sub});
+  std::vector<std::string> shown;
+  platform::ScopedMessageBoxHandler handler([&](const platform::MessageBoxRequest& r) {
+    shown.push_back(platform::Utf16ToUtf8(r.text.str()));
+    return IDOK;
+  });
+  group->OnEditProperties(&view);
+  EXPECT_EQ(shown, (std::vector<std::string>{"Group consists of 2 direct members and 2 sub-members."}));
+}
+
+TEST(DrawGroupTest, WithoutADocumentDeleteDestroysTheGroupAndItsMembers) {
+  auto* group = new CDrawGroup;
+  CDrawList list;
+  list.AddTail(new CDrawObj(CRect(0, 10, 10, 0)));
+  list.AddTail(new CDrawObj(CRect(20, 10, 30, 0)));
+  ASSERT_TRUE(group->SetMembers(list, FALSE));
+  EXPECT_EQ(group->Delete(), 1);  // the leak checker sees that all three went
+}
+
+TEST(DrawGroupTest, ACopyHoldsCopiesOfTheMembers) {
+  CDrawGroup group;
+  CDrawList list;
+  list.AddTail(new CDrawObj(CRect(0, 10, 10, 0)));
+  list.AddTail(new CDrawObj(CRect(20, 10, 30, 0)));
+  ASSERT_TRUE(group.SetMembers(list, FALSE));
+  std::unique_ptr<CDrawObj> copy(group.Clone());
+  auto* clone = dynamic_cast<CDrawGroup*>(copy.get());
+  ASSERT_NE(clone, nullptr);
+  const std::vector<CDrawObj*> originals = Members(&group);
+  const std::vector<CDrawObj*> copies = Members(clone);
+  ASSERT_EQ(copies.size(), 2u);
+  for (size_t i = 0; i < copies.size(); ++i) {
+    EXPECT_NE(copies[i], originals[i]);
+    EXPECT_EQ(copies[i]->GetPosition(), originals[i]->GetPosition());
+    EXPECT_EQ(copies[i]->GetGroup(), clone);
+    EXPECT_EQ(originals[i]->GetGroup(), &group);
+  }
+  EXPECT_EQ(clone->GetPosition(), group.GetPosition());
+}
+
+// The stream of a group.
+class GroupStream : public ::testing::Test {
+ protected:
+  void SetUp() override { LinkDiagramLibrary(); }
+
+  // Reads the group at the start of `bytes` as a stream of `version`.
+  std::unique_ptr<CDrawGroup> Read(FixtureBytes& bytes, WORD version) {
+    doc.StartLoad(version);
+    CMemFile file(bytes.Data(), bytes.Size());
+    CArchive ar(&file, CArchive::load);
+    ar.m_pDocument = &doc;
+    std::unique_ptr<CDrawGroup> group(static_cast<CDrawGroup*>(ar.ReadObject(RUNTIME_CLASS(CDrawGroup))));
+    BYTE beyond = 0;
+    EXPECT_THROW(ar >> beyond, CArchiveException);  // every byte was read
+    return group;
+  }
+  // Stores the group and gives the number of members the stream holds.
+  int StoredMemberCount(CDrawGroup* group) {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store);
+      ar.m_pDocument = &doc;
+      ar.WriteObject(group);
+      ar.Close();
+    }
+    file.SeekToBegin();
+    doc.StartLoad(CDrawDoc::kCurrentVersion);
+    CArchive ar(&file, CArchive::load);
+    ar.m_pDocument = &doc;
+    std::unique_ptr<CDrawGroup> read(static_cast<CDrawGroup*>(ar.ReadObject(RUNTIME_CLASS(CDrawGroup))));
+    return static_cast<int>(read->GetMembers().GetCount());
+  }
+
+  CDrawDoc doc;
+};
+
+// A group of one element whose component is not in the member list, as
+// versions before 15 could store it.
+FixtureBytes ElementGroupFixture() {
+  FixtureBytes b;
+  b.NewClass("CDrawGroup").DrawObj(14, 0, 0, 40, 30).Word(1);
+  b.NewClass("PartOwner").DrawObj(14, 0, 20, 30, 0);
+  b.NewClass("CDrawObj").DrawObj(14, 30, 30, 40, 20);
+  return b;
+}
+
+TEST_F(GroupStream, AGroupFromBeforeVersion15IsNormalisedAtTheNextSave) {
+  struct Case {
+    WORD version;
+    int storedMembers;
+  };
+  const Case cases[] = {{14, 2}, {15, 1}, {18, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.version);
+    FixtureBytes bytes = ElementGroupFixture();
+    std::unique_ptr<CDrawGroup> group = Read(bytes, c.version);
+    ASSERT_NE(group, nullptr);
+    ASSERT_EQ(group->GetMembers().GetCount(), 1);
+    auto* owner = static_cast<PartOwner*>(group->GetMembers().GetHead());
+    EXPECT_EQ(owner->GetGroup(), group.get());
+    EXPECT_EQ(group->GetPosition(), CRect(0, 0, 40, 30));
+    EXPECT_EQ(group->GetDragRect(), group->GetPosition());
+    EXPECT_EQ(StoredMemberCount(group.get()), c.storedMembers);
+    EXPECT_EQ(owner->m_part->GetGroup(), c.storedMembers == 2 ? group.get() : nullptr);
+  }
+}
+
+TEST_F(GroupStream, GroupsAndSubGroupsComeBackAsTheyWere) {
+  CDrawGroup outer;
+  CDrawList list;
+  list.AddTail(new CDrawObj(CRect(0, 10, 10, 0)));
+  auto* sub = new CDrawGroup;
+  CDrawList subList;
+  subList.AddTail(new CDrawObj(CRect(20, 10, 30, 0)));
+  subList.AddTail(new CDrawObj(CRect(40, 10, 50, 0)));
+  ASSERT_TRUE(sub->SetMembers(subList, FALSE));
+  list.AddTail(sub);
+  ASSERT_TRUE(outer.SetMembers(list, FALSE));
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = &doc;
+    ar.WriteObject(&outer);
+    ar.Close();
+  }
+  file.SeekToBegin();
+  CArchive ar(&file, CArchive::load);
+  ar.m_pDocument = &doc;
+  std::unique_ptr<CDrawGroup> read(static_cast<CDrawGroup*>(ar.ReadObject(RUNTIME_CLASS(CDrawGroup))));
+  const std::vector<CDrawObj*> members = Members(read.get());
+  ASSERT_EQ(members.size(), 2u);
+  auto* readSub = dynamic_cast<CDrawGroup*>(members[1]);
+  ASSERT_NE(readSub, nullptr);
+  EXPECT_EQ(readSub->GetGroup(), read.get());
+  EXPECT_EQ(readSub->GetMembers().GetCount(), 2);
+  EXPECT_EQ(readSub->GetMembers().GetHead()->GetGroup(), readSub);
+  EXPECT_EQ(read->GetPosition(), outer.GetPosition());
+}
+
+TEST_F(GroupStream, ADamagedMemberListKeepsEachObjectInOnePlace) {
+  // The group (object 2) lists a new object, itself, and the object again.
+  FixtureBytes bytes;
+  bytes.NewClass("CDrawGroup").DrawObj(18, 0, 10, 10, 0).Word(3);
+  bytes.NewClass("CDrawObj").DrawObj(18, 0, 10, 10, 0);
+  bytes.ObjectRef(2).ObjectRef(4);
+  std::unique_ptr<CDrawGroup> group = Read(bytes, 18);
+  ASSERT_NE(group, nullptr);
+  ASSERT_EQ(group->GetMembers().GetCount(), 1);
+  EXPECT_NE(group->GetMembers().GetHead(), group.get());
+}
+
+TEST_F(GroupStream, AMemberThatIsNoDrawingObjectIsRefused) {
+  FixtureBytes bytes;
+  bytes.NewClass("CDrawGroup").DrawObj(18, 0, 10, 10, 0).Word(1);
+  bytes.NewClass("CTextFont").LogFont(18, -13, 400, "Arial");
+  doc.StartLoad(18);
+  CMemFile file(bytes.Data(), bytes.Size());
+  CArchive ar(&file, CArchive::load);
+  ar.m_pDocument = &doc;
+  EXPECT_THROW(ar.ReadObject(RUNTIME_CLASS(CDrawGroup)), CArchiveException);
+}
+
+}  // namespace
