@@ -1,44 +1,11 @@
 #include "platform/ole/OleStreamFile.h"
 
+#include "platform/ole/StorageErrorCause.h"
 #include "platform/ole/TaskMemory.h"
 
 IMPLEMENT_DYNAMIC(COleStreamFile, CFile)
 
 namespace {
-
-// The CFileException cause that a storage error stands for.
-int CauseOf(HRESULT hr) {
-  switch (hr) {
-    case STG_E_FILENOTFOUND:
-      return CFileException::fileNotFound;
-    case STG_E_PATHNOTFOUND:
-    case STG_E_INVALIDNAME:
-      return CFileException::badPath;
-    case STG_E_TOOMANYOPENFILES:
-      return CFileException::tooManyOpenFiles;
-    case STG_E_ACCESSDENIED:
-    case STG_E_FILEALREADYEXISTS:
-      return CFileException::accessDenied;
-    case STG_E_INVALIDHANDLE:
-    case STG_E_REVERTED:
-    case STG_E_INVALIDHEADER:
-    case STG_E_DOCFILECORRUPT:
-      return CFileException::invalidFile;
-    case STG_E_SEEKERROR:
-      return CFileException::badSeek;
-    case STG_E_WRITEFAULT:
-    case STG_E_READFAULT:
-      return CFileException::hardIO;
-    case STG_E_SHAREVIOLATION:
-      return CFileException::sharingViolation;
-    case STG_E_LOCKVIOLATION:
-      return CFileException::lockViolation;
-    case STG_E_MEDIUMFULL:
-      return CFileException::diskFull;
-    default:
-      return CFileException::genericException;
-  }
-}
 
 bool IsOutOfMemory(HRESULT hr) { return hr == E_OUTOFMEMORY || hr == STG_E_INSUFFICIENTMEMORY; }
 
@@ -86,7 +53,7 @@ BOOL COleStreamFile::OpenOrCreate(LPSTORAGE storage, LPCWSTR name, DWORD openFla
   }
   if (FAILED(hr)) {
     if (error) {
-      error->m_cause = CauseOf(hr);
+      error->m_cause = platform::FileExceptionCauseOf(hr);
       error->m_lOsError = hr;
       error->m_strFileName = name;
     }
@@ -120,7 +87,7 @@ IStream* COleStreamFile::Stream() const {
 
 void COleStreamFile::ThrowStorageError(HRESULT hr, int cause) const {
   if (IsOutOfMemory(hr)) AfxThrowMemoryException();
-  throw CFileException(cause >= 0 ? cause : CauseOf(hr), hr, m_strFileName.GetString());
+  throw CFileException(cause >= 0 ? cause : platform::FileExceptionCauseOf(hr), hr, m_strFileName.GetString());
 }
 
 UINT COleStreamFile::Read(void* buffer, UINT count) {

@@ -7,10 +7,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
-#include <random>
 
+#include "platform/core/FileReplace.h"
 #include "platform/core/PathResolve.h"
 
 namespace platform {
@@ -59,14 +58,6 @@ HRESULT CheckWritableEntry(const std::string& path, int accessMode) {
   if ((st.st_mode & 0222) == 0) return STG_E_ACCESSDENIED;
   if (::faccessat(AT_FDCWD, path.c_str(), accessMode, AT_EACCESS) != 0) return StorageErrorFromErrno(errno, true);
   return S_OK;
-}
-
-std::string TemporaryName(const PathParts& parts) {
-  static std::random_device device;
-  char suffix[32];
-  std::snprintf(suffix, sizeof suffix, ".%08x%08x.tmp", device(), device());
-  // Long names are cut so that the temporary name fits the system's limit.
-  return JoinPath(parts.folder, "." + parts.name.substr(0, 200) + suffix);
 }
 
 }  // namespace
@@ -129,46 +120,8 @@ HRESULT CheckWriteAccess(const std::string& path, bool exists) {
 }
 
 HRESULT ReplaceFileContents(const std::string& path, std::span<const BYTE> bytes, bool flush) {
-  PathParts parts = SplitPath(path);
-  struct stat old;
-  bool hadFile = ::stat(path.c_str(), &old) == 0;
-  std::string temporary;
-  int fd = -1;
-  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-    temporary = TemporaryName(parts);
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) return StorageErrorFromErrno(errno, true);
-  Descriptor file(fd);
-  auto fail = [&temporary](int error) {
-    ::unlink(temporary.c_str());
-    return StorageErrorFromErrno(error, true);
-  };
-  if (hadFile) {
-    // The new file takes the old one's permissions and, where allowed, owner.
-    if (::fchmod(file.get(), old.st_mode & 07777) != 0) return fail(errno);
-    if (::geteuid() == 0 && ::fchown(file.get(), old.st_uid, old.st_gid) != 0) {
-      // A file system without owners keeps the new file's.
-    }
-  }
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(file.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fail(errno);
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (flush && ::fsync(file.get()) != 0) return fail(errno);
-  if (int error = file.Close()) return fail(error);
-  if (::rename(temporary.c_str(), path.c_str()) != 0) return fail(errno);
-  if (flush) {
-    Descriptor folder(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) ::fsync(folder.get());
-  }
-  return S_OK;
+  int error = ReplaceFileBytes(path, bytes, flush);
+  return error ? StorageErrorFromErrno(error, true) : S_OK;
 }
 
 HRESULT StorageErrorFromErrno(int error, bool writing) {

@@ -1,13 +1,142 @@
 #include "platform/ui/Document.h"
 
+#include <new>
 #include <vector>
 
+#include "platform/core/Archive.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/File.h"
+#include "platform/core/FileReplace.h"
+#include "platform/core/MemFile.h"
+#include "platform/core/MessageBox.h"
+#include "platform/core/PathResolve.h"
+#include "platform/ui/StandardIds.h"
 #include "platform/ui/View.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
+namespace {
+
+// The last component of a path.
+CStringW FileNameOf(const CStringW& path) {
+  int cut = -1;
+  for (int i = 0; i < path.GetLength(); ++i) {
+    WCHAR c = path[i];
+    if (c == u'\\' || c == u'/' || c == u':') cut = i;
+  }
+  return path.Mid(cut + 1);
+}
+
+CStringW BuiltInPrompt(UINT id, BOOL saving) {
+  CStringW text;
+  if (id != 0 && text.LoadString(id)) return text;
+  return CStringW(saving ? u"Failed to save document." : u"Failed to open document.");
+}
+
+}  // namespace
+
 CDocument::~CDocument() {
   while (!m_viewList.IsEmpty()) static_cast<CView*>(m_viewList.RemoveHead())->m_pDocument = nullptr;
+}
+
+void CDocument::SetTitle(LPCWSTR title) { m_strTitle = title; }
+
+void CDocument::SetPathName(LPCWSTR path, BOOL) {
+  m_strPathName = path;
+  SetTitle(FileNameOf(m_strPathName).GetString());
+}
+
+BOOL CDocument::OnNewDocument() {
+  DeleteContents();
+  m_strPathName.Empty();
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+BOOL CDocument::OnOpenDocument(LPCWSTR path) {
+  CFile file;
+  CFileException error;
+  if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite, &error)) {
+    ReportSaveLoadException(path, &error, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+    return FALSE;
+  }
+  DeleteContents();
+  // Modified while it loads: a document left half-read is never clean.
+  SetModifiedFlag(TRUE);
+  try {
+    CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete);
+    ar.m_pDocument = this;
+    Serialize(ar);
+    ar.Close();
+    file.Close();
+  } catch (CException& e) {
+    file.Abort();
+    DeleteContents();
+    ReportSaveLoadException(path, &e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+    return FALSE;
+  } catch (const std::bad_alloc&) {
+    file.Abort();
+    DeleteContents();
+    CMemoryException memory;
+    ReportSaveLoadException(path, &memory, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+    return FALSE;
+  }
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+BOOL CDocument::OnSaveDocument(LPCWSTR path) {
+  try {
+    // The whole document first, so that a failure of Serialize never
+    // reaches the file.
+    CMemFile memory;
+    {
+      CArchive ar(&memory, CArchive::store | CArchive::bNoFlushOnDelete);
+      ar.m_pDocument = this;
+      ar.m_strFileName = path;
+      Serialize(ar);
+      ar.Close();
+    }
+    std::vector<BYTE> bytes(static_cast<size_t>(memory.GetLength()));
+    memory.SeekToBegin();
+    if (!bytes.empty()) memory.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+    if (int error = platform::ReplaceFileBytes(platform::ResolvePath(path), bytes, true))
+      throw CFileException(CFileException::OsErrorToException(error), error, path);
+  } catch (CException& e) {
+    ReportSaveLoadException(path, &e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+    return FALSE;
+  } catch (const std::bad_alloc&) {
+    CMemoryException memory;
+    ReportSaveLoadException(path, &memory, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+    return FALSE;
+  }
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+void CDocument::OnCloseDocument() {
+  // The views' windows belong to the host; they stop showing the document.
+  while (!m_viewList.IsEmpty()) static_cast<CView*>(m_viewList.RemoveHead())->m_pDocument = nullptr;
+  DeleteContents();
+  if (m_bAutoDelete) delete this;
+}
+
+void CDocument::ReportSaveLoadException(LPCWSTR path, CException* e, BOOL saving, UINT defaultPromptId) {
+  CStringW text;
+  if (e && e->IsKindOf(RUNTIME_CLASS(CUserException))) return;
+  if (e && e->IsKindOf(RUNTIME_CLASS(CFileException))) {
+    CFileException named = *static_cast<CFileException*>(e);
+    if (named.m_strFileName.IsEmpty()) named.m_strFileName = path;
+    text = named.GetErrorMessage();
+  } else if (e && e->IsKindOf(RUNTIME_CLASS(CArchiveException))) {
+    CArchiveException named = *static_cast<CArchiveException*>(e);
+    if (named.m_strFileName.IsEmpty()) named.m_strFileName = path;
+    text = named.GetErrorMessage();
+  } else {
+    text = BuiltInPrompt(defaultPromptId, saving);
+    if (e) text += CStringW(u"\n") + e->GetErrorMessage();
+  }
+  AfxMessageBox(text.GetString(), MB_ICONEXCLAMATION);
 }
 
 void CDocument::AddView(CView* view) {

@@ -1,0 +1,184 @@
+// The plain document's file operations: saving and loading through
+// Serialize, the path and title, and failures that leave the previous file
+// and report why.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/core/Archive.h"
+#include "platform/core/Charset.h"
+#include "platform/core/MessageBox.h"
+#include "platform/ui/Document.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A document of one text and one number; it can be told to fail part-way
+// through storing.
+class CNoteDoc : public CDocument {
+ public:
+  void Serialize(CArchive& ar) override {
+    if (ar.IsStoring()) {
+      ar << text;
+      if (failWhileStoring) AfxThrowArchiveException(CArchiveException::genericException, ar.m_strFileName);
+      ar << number;
+    } else {
+      ar >> text >> number;
+    }
+  }
+  void DeleteContents() override {
+    ++deleted;
+    text.Empty();
+    number = 0;
+  }
+  CStringW text;
+  LONG number = 0;
+  bool failWhileStoring = false;
+  int deleted = 0;
+};
+
+class Folder {
+ public:
+  Folder() {
+    char pattern[] = "/tmp/scrivel-doc-XXXXXX";
+    path_ = ::mkdtemp(pattern);
+  }
+  ~Folder() {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+  }
+  std::string File(const char* name) const { return path_ + "/" + name; }
+  CStringW Wide(const char* name) const { return CStringW(platform::Utf8ToUtf16(File(name)).c_str()); }
+  size_t Count() const { return static_cast<size_t>(std::distance(fs::directory_iterator(path_), fs::directory_iterator())); }
+
+ private:
+  std::string path_;
+};
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Records the message boxes shown.
+struct Boxes {
+  std::vector<CStringW> texts;
+  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
+    texts.push_back(r.text);
+    return IDOK;
+  }};
+};
+
+TEST(DocumentFileTest, SavedDocumentLoadsBackAndIsClean) {
+  Folder folder;
+  Boxes boxes;
+  CNoteDoc doc;
+  doc.text = u"Hello";
+  doc.number = 42;
+  doc.SetModifiedFlag();
+  ASSERT_TRUE(doc.OnSaveDocument(folder.Wide("note.bin")));
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(folder.Count(), 1u);  // no temporary file is left
+
+  CNoteDoc again;
+  again.text = u"old";
+  ASSERT_TRUE(again.OnOpenDocument(folder.Wide("NOTE.BIN")));  // names match without regard to case
+  EXPECT_EQ(again.text, CStringW(u"Hello"));
+  EXPECT_EQ(again.number, 42);
+  EXPECT_FALSE(again.IsModified());
+  EXPECT_EQ(again.deleted, 1);
+  EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST(DocumentFileTest, PathNameGivesTheTitleAndANewDocumentForgetsIt) {
+  CNoteDoc doc;
+  doc.SetPathName(u"C:\\Drawings\\Plan.drw");
+  EXPECT_EQ(doc.GetTitle(), CStringW(u"Plan.drw"));
+  doc.SetPathName("/tmp/other.drw");
+  EXPECT_EQ(doc.GetPathName(), CStringW(u"/tmp/other.drw"));
+  EXPECT_EQ(doc.GetTitle(), CStringW(u"other.drw"));
+  doc.text = u"x";
+  doc.SetModifiedFlag();
+  ASSERT_TRUE(doc.OnNewDocument());
+  EXPECT_TRUE(doc.GetPathName().IsEmpty());
+  EXPECT_TRUE(doc.text.IsEmpty());
+  EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(DocumentFileTest, AFailedLoadLeavesTheDocumentEmptyAndNamesTheFile) {
+  Folder folder;
+  {
+    std::ofstream out(folder.File("short.bin"), std::ios::binary);
+    out << '\x03';  // a string length with nothing after it
+  }
+  Boxes boxes;
+  CNoteDoc doc;
+  doc.text = u"before";
+  EXPECT_FALSE(doc.OnOpenDocument(folder.Wide("short.bin")));
+  EXPECT_TRUE(doc.text.IsEmpty());
+  EXPECT_EQ(doc.deleted, 2);  // before loading and after the failure
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].Find(u"end of file"), -1) << CStringA(boxes.texts[0]).GetString();
+  EXPECT_NE(boxes.texts[0].Find(u"short.bin"), -1);
+}
+
+TEST(DocumentFileTest, AFileThatCannotBeOpenedLeavesTheDocumentAsItWas) {
+  Folder folder;
+  Boxes boxes;
+  CNoteDoc doc;
+  doc.text = u"kept";
+  EXPECT_FALSE(doc.OnOpenDocument(folder.Wide("missing.bin")));
+  EXPECT_EQ(doc.text, CStringW(u"kept"));
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].Find(u"missing.bin was not found"), -1);
+}
+
+TEST(DocumentFileTest, AFailedSaveKeepsThePreviousFile) {
+  Folder folder;
+  Boxes boxes;
+  CNoteDoc doc;
+  doc.text = u"first";
+  ASSERT_TRUE(doc.OnSaveDocument(folder.Wide("note.bin")));
+  const std::string saved = Contents(folder.File("note.bin"));
+
+  doc.text = u"second";
+  doc.SetModifiedFlag();
+  doc.failWhileStoring = true;
+  EXPECT_FALSE(doc.OnSaveDocument(folder.Wide("note.bin")));
+  EXPECT_EQ(Contents(folder.File("note.bin")), saved);
+  EXPECT_EQ(folder.Count(), 1u);
+  EXPECT_TRUE(doc.IsModified());
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].Find(u"note.bin"), -1);
+}
+
+TEST(DocumentFileTest, SavingIntoAMissingFolderIsReported) {
+  Folder folder;
+  Boxes boxes;
+  CNoteDoc doc;
+  EXPECT_FALSE(doc.OnSaveDocument(folder.Wide("no-such-folder/note.bin")));
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].Find(u"note.bin"), -1);
+
+}
+
+TEST(DocumentFileTest, CloseDocumentLetsGoOfTheContentsAndDeletesAnAutoDeleteDocument) {
+  auto* doc = new CNoteDoc;
+  doc->text = u"x";
+  doc->OnCloseDocument();  // deletes it (the sanitizer checks)
+
+  CNoteDoc kept;
+  kept.m_bAutoDelete = FALSE;
+  kept.text = u"y";
+  kept.OnCloseDocument();
+  EXPECT_TRUE(kept.text.IsEmpty());
+}
+
+}  // namespace
