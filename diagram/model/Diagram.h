@@ -19,6 +19,7 @@
 #include "diagram/model/QuadTree.h"
 #include "diagram/model/SecurityChecker.h"
 #include "diagram/model/TextFontStore.h"
+#include "diagram/routing/AutoRouteOption.h"
 #include "platform/core/ObList.h"
 #include "platform/core/Geometry.h"
 
@@ -124,6 +125,13 @@ class CDiagram {
   virtual CDrawOleObj* MakeDrawOleObj(const CPoint& point);
 
   virtual ~CDiagram();
+  // Writes or reads the diagram record: canvas mode and direction, pages,
+  // paper colour, block format, page set-up, the top-level elements, the
+  // edit lock and every object in z-order. Reading follows the stream
+  // version of the archive's document and converts a diagram stored with
+  // another canvas mode or direction to this one. Reading replaces the
+  // contents; a read that fails deletes every object it made, leaves the
+  // diagram empty and lets the exception pass.
   virtual void Serialize(CArchive& ar);
   // Deletes every object, in the trash and on the canvas.
   virtual void DeleteContents();
@@ -260,6 +268,8 @@ class CDiagram {
   static BYTE m_vMaxPages;
   // The native clipboard format, "Zelk Draw Lib".
   static WORD m_cfDraw;
+  // The routing options that every router receives.
+  static AutoRouteOption m_autoRouteOption;
 
  protected:
   // Snaps one coordinate to a step: halves round toward plus infinity.
@@ -309,6 +319,17 @@ class CDiagram {
   // Deletes every object of a list: first those that are neither components
   // of another element nor arcs, then the rest.
   void DeleteAllOf(CDrawList& objects);
+
+  // The parts of Serialize.
+  void StoreRecord(CArchive& ar);
+  void LoadRecord(CArchive& ar);
+  // Places what a load read: the missing components, the z-order, the
+  // conversion from the stored canvas, the pages and the quad tree. Throws
+  // when an object lies where no canvas reaches (a damaged stream).
+  void PlaceLoadedObjects(CArchive& ar, CDrawList& elements, int storedMode, BOOL storedUpward);
+  // Deletes what a failed load read (`elements` and whatever reached
+  // m_objects) and empties the diagram.
+  void DiscardFailedLoad(CDrawList& elements);
 
   // Set while DeleteContents empties the diagram, when renumbering the
   // z-order of what is left is pointless.

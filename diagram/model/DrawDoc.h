@@ -1,34 +1,61 @@
 // CDrawDoc: the document of the diagram editor. It owns the top-level
-// diagram, knows which diagram is active, keeps the stream version, and
-// holds the undo machinery: nested, named recordings that become one entry
-// of the undo stack each, and the undo and redo stacks.
+// diagram, knows which diagram is active, keeps the stream version, collects
+// the objects that failed to load, and holds the undo machinery: nested,
+// named recordings that become one entry of the undo stack each, and the
+// undo and redo stacks.
 //
-// Its framework base is the plain document for now; the OLE container
-// document (embedded items, compound-file storage) takes that place when the
-// platform has it.
+// It is a container document kept in a compound file: the archive is the
+// stream "Contents" of the file (COleDocument). The stream begins with the
+// version word (18 when written; older versions are read and saved as 18),
+// then the top-level diagram, then the embedded items.
 #pragma once
+
+#include <cstddef>
+#include <functional>
 
 #include "diagram/model/DrawList.h"
 #include "diagram/model/ObSetList.h"
 #include "diagram/model/URListStack.h"
 #include "platform/core/ObList.h"
 #include "platform/core/Object.h"
-#include "platform/ui/Document.h"
+#include "platform/ole/OleDocument.h"
 
 class CArcRouter;
+class CCmdUI;
 class CDiagram;
 class CURList;
 class CUndoRedo;
 class CView;
 
-class CDrawDoc : public CDocument {
+class CDrawDoc : public COleDocument {
   DECLARE_DYNCREATE(CDrawDoc)
 
  public:
   CDrawDoc();
   CDrawDoc(const CDrawDoc&) = delete;
   CDrawDoc& operator=(const CDrawDoc&) = delete;
+  // Drops the undo recording and both stacks (their records may free objects
+  // of the diagram) before it deletes the diagram.
   ~CDrawDoc() override;
+
+  // The file stream: the version word, the top-level diagram, the items.
+  // A version above the current one is refused (CArchiveException
+  // badSchema naming the file).
+  void Serialize(CArchive& ar) override;
+  // Drops an open undo recording and both stacks, then empties the diagram
+  // and the items.
+  void DeleteContents() override;
+  // A new document: the diagram joins it, with its block format and page
+  // size.
+  BOOL OnNewDocument() override;
+  // Opens the file for reading and writing (a plain file is converted), or
+  // for reading only when that fails or SetReadOnlyNextOpen asked for it,
+  // and loads it. A file opened read-only that was not asked for is
+  // announced (Notify 31). A document read from an older version is marked
+  // modified. A failure leaves the document empty, is reported through the
+  // message-box handler and returns FALSE.
+  using COleDocument::OnOpenDocument;
+  BOOL OnOpenDocument(LPCWSTR path) override;
 
   // Undo recording. Every undoable operation calls BeginUndoRecording before
   // it changes anything and gives up when it returns false; each successful
@@ -66,6 +93,14 @@ class CDrawDoc : public CDocument {
   // the new limit. Returns the number of entries deleted.
   static int SetMaxUndoLevels(int levels);
 
+  // Before the outermost recording opens, the document makes sure that
+  // memory for it can be had: the probe is asked for sizeHint * 1024 + 100
+  // bytes. The default probe allocates that much and frees it at once; a
+  // host or a test may install another (an empty one restores the default).
+  // Returns the probe it replaces.
+  using MemoryProbe = std::function<bool(size_t bytes)>;
+  static MemoryProbe SetUndoMemoryProbe(MemoryProbe probe);
+
   // The document.
   CDiagram* GetDiagram() const { return m_pDiagram; }
   WORD GetDrawDocVersion() const { return m_wVersion; }
@@ -88,9 +123,19 @@ class CDrawDoc : public CDocument {
   void SetReadOnlyNextOpen(BOOL readOnly) { m_bReadOnlyNextOpen = readOnly; }
   BOOL IsOpenedReadOnly() const { return m_bOpenedReadOnly; }
 
+  // The "DrawDoc" section of the application profile: "MaxUndoLevels"
+  // (below 1: Notify 30, and 1 is used) and "UsePrinterDefaults".
   static void GetProfile(int defaultMaxUndoLevels, int defaultUsePrinterDefaults);
   static void WriteProfile();
   static BOOL IsUsePrinterDefaults() { return m_bUsePrinterDefaults; }
+
+  // Print set-up (ID_FILE_PRINT_SETUP): the application's printer, shown
+  // with the active diagram's own page set-up unless the printer defaults
+  // are used; on OK the active diagram takes the printer's pages.
+  afx_msg void OnFilePrintSetup();
+  // Save (ID_FILE_SAVE) is enabled for a modified document that was not
+  // opened read-only.
+  afx_msg void OnUpdateFileSave(CCmdUI* cmdUI);
 
   // The version this system writes.
   static constexpr WORD kCurrentVersion = 18;
@@ -109,6 +154,14 @@ class CDrawDoc : public CDocument {
   // Moves the current recording onto the undo stack (or the redo stack while
   // undoing); false without one.
   int AddUnDoListToStack();
+  // Whether memory for a recording of that size hint can be had.
+  static bool ProbeUndoMemory(UINT sizeHint);
+  // Drops an open recording: its records go without being replayed, and
+  // the rest of it ends without being kept.
+  void DropOpenRecording();
+  // Opens the root storage of `path` for OnOpenDocument, read-only when
+  // asked or when writing is refused; throws the storage error.
+  void OpenDocumentStorage(LPCWSTR path);
 
   CDiagram* m_pDiagram;
   WORD m_wVersion;
@@ -133,4 +186,6 @@ class CDrawDoc : public CDocument {
 
   // Every live document, newest first.
   static CPtrList c_listOfDrawDocs;
+
+  DECLARE_MESSAGE_MAP()
 };

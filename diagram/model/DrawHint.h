@@ -18,6 +18,7 @@ class CDrawHint : public CObject {
 
   // The hint codes a diagram and its objects send.
   enum {
+    printerPageSizeChanged = 2,
     paperColorChanged = 10,
     gridChanged = 11,
     canvasSizeChanged = 12,
