@@ -256,6 +256,7 @@ int CDiagram::UnDelObj(CDrawObj* object) {
 
 void CDiagram::Expunge(CDrawObj* object) {
   Remove(object);
+  if (m_pLoadingElements) *m_pLoadingElements -= object;
   if (m_pDragList) {
     if (POSITION pos = m_pDragList->Find(object)) m_pDragList->RemoveAt(pos);
   }
@@ -1092,8 +1093,39 @@ void CDiagram::StoreRecord(CArchive& ar) {
   WriteObjects(ar, m_objects);
 }
 
+namespace {
+
+// Makes a diagram the document's active one for a load, so that every
+// object read takes it as its own, and the elements list known to the
+// diagram; both are put back on every way out.
+class LoadScope {
+ public:
+  LoadScope(CDrawDoc* document, CDiagram* diagram, CDrawList*& loadingSlot, CDrawList& elements)
+      : document_(document), previous_(document->GetActiveDiagram()), slot_(loadingSlot) {
+    document_->SetActiveDiagram(diagram);
+    slot_ = &elements;
+  }
+  ~LoadScope() {
+    slot_ = nullptr;
+    document_->SetActiveDiagram(previous_);
+  }
+  LoadScope(const LoadScope&) = delete;
+  LoadScope& operator=(const LoadScope&) = delete;
+
+ private:
+  CDrawDoc* document_;
+  CDiagram* previous_;
+  CDrawList*& slot_;
+};
+
+}  // namespace
+
 void CDiagram::LoadRecord(CArchive& ar) {
-  if (CDrawDoc* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument)) m_pDocument = document;
+  // The objects of a diagram find their diagram, and the stream version,
+  // through the archive's document.
+  CDrawDoc* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument);
+  if (!document) AfxThrowArchiveException(CArchiveException::genericException, ar.m_strFileName.GetString());
+  m_pDocument = document;
   // Loading replaces the contents.
   DeleteContents();
   const WORD version = GetArchiveStreamVersion(ar);
@@ -1109,6 +1141,7 @@ void CDiagram::LoadRecord(CArchive& ar) {
   const int oldVMax = m_savedVMaxPages;
 
   CDrawList elements;
+  const LoadScope scope(document, this, m_pLoadingElements, elements);
   CObject* format = nullptr;
   try {
     WORD storedMode = 0;

@@ -334,6 +334,9 @@ class CDiagram {
   // Set while DeleteContents empties the diagram, when renumbering the
   // z-order of what is left is pointless.
   bool m_bDeletingContents = false;
+  // While a load runs: the elements read so far. An object destroyed
+  // meanwhile (its owner's read failed) leaves it, as it leaves the canvas.
+  CDrawList* m_pLoadingElements = nullptr;
   // Declared last, so that the fonts go after everything that might use
   // them.
   TextFontStore m_loadedFonts;

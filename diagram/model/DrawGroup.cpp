@@ -1,6 +1,8 @@
 #include "diagram/model/DrawGroup.h"
 
+#include <algorithm>
 #include <new>
+#include <vector>
 
 #include "diagram/model/ArchiveEncoding.h"
 #include "diagram/model/Diagram.h"
@@ -35,6 +37,23 @@ void Normalize(CDrawList& list) {
   list.IncludeElementComponents();
   list.IncludeContainedArcs();
 }
+
+// The groups whose members are being read, outermost first. A damaged
+// stream may name one of them as a member of a group inside it, which would
+// make a cycle of groups.
+std::vector<const CDrawObj*>& GroupsBeingRead() {
+  thread_local std::vector<const CDrawObj*> groups;
+  return groups;
+}
+
+// A group on that list for the life of the object.
+class ReadingGroup {
+ public:
+  explicit ReadingGroup(const CDrawObj* group) { GroupsBeingRead().push_back(group); }
+  ~ReadingGroup() { GroupsBeingRead().pop_back(); }
+  ReadingGroup(const ReadingGroup&) = delete;
+  ReadingGroup& operator=(const ReadingGroup&) = delete;
+};
 
 }  // namespace
 
@@ -75,6 +94,8 @@ CDrawGroup::~CDrawGroup() {
 
 BOOL CDrawGroup::CanHold(const CDrawObj* object) const {
   if (!object || object == this) return FALSE;
+  const std::vector<const CDrawObj*>& reading = GroupsBeingRead();
+  if (std::find(reading.begin(), reading.end(), object) != reading.end()) return FALSE;
   if (object->m_pGroup && object->m_pGroup != this) return FALSE;
   for (const CDrawGroup* holder = m_pGroup; holder; holder = holder->m_pGroup) {
     if (holder == object) return FALSE;
@@ -118,15 +139,24 @@ void CDrawGroup::Serialize(CArchive& ar) {
     return;
   }
   CDrawObj::Serialize(ar);
-  // Read into a list of its own, so that a stream that ends early leaves the
-  // group holding nothing it would destroy with itself.
   CDrawList loaded;
-  for (DWORD_PTR count = ar.ReadCount(); count > 0; --count) {
-    auto* member = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
-    // A damaged stream may name a member twice, the group itself, a group
-    // that holds it or a member of another group: each object stays where
-    // it belongs.
-    if (CanHold(member)) loaded.AddTail(member);
+  try {
+    const ReadingGroup reading(this);
+    for (DWORD_PTR count = ar.ReadCount(); count > 0; --count) {
+      auto* member = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
+      // A damaged stream may name a member twice, the group itself, a group
+      // that holds it, one being read around it or a member of another
+      // group: each object stays where it belongs. A member is the group's
+      // at once, so that no group read later takes it too.
+      if (CanHold(member) && loaded.AddTail(member)) member->m_pGroup = this;
+    }
+  } catch (...) {
+    // The members read so far belong to nobody else: the group keeps them,
+    // as a complete read would, and they go with it when the failed read
+    // deletes it.
+    m_members.RemoveAll();
+    m_members.AddTail(loaded);
+    throw;
   }
   m_members.RemoveAll();
   m_members.AddTail(loaded);

@@ -9,6 +9,7 @@
 #include "DrawDocTestSupport.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawGroup.h"
 #include "diagram/model/DrawObj.h"
 #include "platform/gdi/GdiTypes.h"
 
@@ -216,6 +217,19 @@ TEST_F(OwnPageSetup, AReadThatFailsFreesWhatItReadAndKeepsTheSettings) {
   faraway.Word(1).NewClass("CDrawObj").Small(0).Word(0x8000).Dword(0x50000000).Small(10).Small(0);
   faraway.Word(1).Word(0).Small(1).Small(1).Dword(0).Word(1).Word(0).Dword(0).Small(0).Word(0).Dword(0);
   faraway.Lock(1, 0).Word(1).Ref(2);
+  // A group whose member list is cut after its first member.
+  Bytes cutInGroup = head;
+  cutInGroup.Word(1).NewClass("CDrawGroup").DrawObjData(18, 0, 10, 10, 0).Word(2);
+  cutInGroup.NewClass("CDrawObj").DrawObjData(18, 0, 10, 10, 0);
+  // A group that takes a top-level element as its member, then fails.
+  Bytes groupTakesElement = head;
+  groupTakesElement.Word(2).NewClass("CDrawObj").DrawObjData(18, 0, 10, 10, 0);
+  groupTakesElement.NewClass("CDrawGroup").DrawObjData(18, 0, 10, 10, 0).Word(2).Ref(2);
+  // A group inside a group names a member of the outer group, then fails.
+  Bytes innerGroupFails = head;
+  innerGroupFails.Word(1).NewClass("CDrawGroup").DrawObjData(18, 0, 10, 10, 0).Word(2);
+  innerGroupFails.NewClass("CDrawObj").DrawObjData(18, 0, 10, 10, 0);
+  innerGroupFails.OldClass(1).DrawObjData(18, 0, 10, 10, 0).Word(2).Ref(4);
   // A page set-up without a page.
   Bytes noPage;
   noPage.Word(0).Word(1).Byte(4).Byte(4).Dword(0).Word(0).Small(0).Small(1100).Word(1).Word(1).Small(1).Small(1);
@@ -225,6 +239,9 @@ TEST_F(OwnPageSetup, AReadThatFailsFreesWhatItReadAndKeepsTheSettings) {
       {"not a drawing object", stranger.data, CArchiveException::badClass},
       {"beyond every canvas", faraway.data, CArchiveException::badIndex},
       {"no page", noPage.data, CArchiveException::badIndex},
+      {"cut in a group's members", cutInGroup.data, CArchiveException::endOfFile},
+      {"a group takes an element, then fails", groupTakesElement.data, CArchiveException::endOfFile},
+      {"an inner group names an outer member, then fails", innerGroupFails.data, CArchiveException::endOfFile},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -246,6 +263,53 @@ TEST_F(OwnPageSetup, AReadThatFailsFreesWhatItReadAndKeepsTheSettings) {
     EXPECT_EQ(diagram.GetPageSize(), page);
     EXPECT_FALSE(diagram.GetSecurityChecker().IsLocked());
   }
+}
+
+TEST_F(OwnPageSetup, GroupsThatNameEachOtherHoldEveryObjectOnce) {
+  Bytes head;
+  head.Word(0).Word(1).Byte(1).Byte(1).Dword(0).Word(0).Small(850).Small(1100).Word(1).Word(1).Small(9).Small(9);
+  // The inner group names the outer one, which is still being read.
+  Bytes cycle = head;
+  cycle.Word(1).NewClass("CDrawGroup").DrawObjData(18, 0, 10, 10, 0).Word(1);
+  cycle.OldClass(1).DrawObjData(18, 0, 10, 10, 0).Word(1).Ref(2);
+  cycle.Lock(0xFFFFFFFF, 0xFFFFFFFF).Word(2).Ref(2).Ref(3);
+  // A member of the first group named again by a second group.
+  Bytes shared = head;
+  shared.Word(2).NewClass("CDrawGroup").DrawObjData(18, 0, 10, 10, 0).Word(1);
+  shared.NewClass("CDrawObj").DrawObjData(18, 0, 10, 10, 0);
+  shared.OldClass(1).DrawObjData(18, 20, 30, 30, 20).Word(1).Ref(4);
+  shared.Lock(0xFFFFFFFF, 0xFFFFFFFF).Word(3).Ref(2).Ref(4).Ref(5);
+  for (const std::vector<BYTE>& bytes : {cycle.data, shared.data}) {
+    CDrawDoc doc;
+    CDiagram& diagram = *doc.GetDiagram();
+    LoadArchive in(bytes, &doc);
+    diagram.Serialize(in.ar());
+    EXPECT_TRUE(in.AtEnd());
+    // Every object is in at most one group, and no group holds itself or a
+    // group that holds it (the sanitizer checks that each is freed once).
+    for (POSITION pos = diagram.GetObjects().GetHeadPosition(); pos;) {
+      CDrawObj* object = diagram.GetObjects().GetNext(pos);
+      int holders = 0;
+      for (POSITION g = diagram.GetObjects().GetHeadPosition(); g;) {
+        if (auto* group = DYNAMIC_DOWNCAST(CDrawGroup, diagram.GetObjects().GetNext(g)))
+          holders += group->GetMembers().Find(object) ? 1 : 0;
+      }
+      EXPECT_LE(holders, 1);
+      for (CDrawGroup* holder = object->GetGroup(); holder; holder = holder->GetGroup()) ASSERT_NE(holder, object);
+    }
+  }
+}
+
+TEST_F(OwnPageSetup, ADiagramIsReadThroughItsDocument) {
+  CDiagram diagram;
+  LoadArchive in(RecordOf(18), nullptr);
+  try {
+    diagram.Serialize(in.ar());
+    FAIL() << "read without a document";
+  } catch (CArchiveException& e) {
+    EXPECT_EQ(e.m_cause, CArchiveException::genericException);
+  }
+  EXPECT_TRUE(diagram.GetObjects().IsEmpty());
 }
 
 TEST_F(OwnPageSetup, ObjectsThatFailedToLoadStayOutAndAreFreedByTheDocument) {
