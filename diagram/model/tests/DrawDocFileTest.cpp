@@ -12,7 +12,11 @@
 #include "diagram/model/ArchiveEncoding.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawGroup.h"
 #include "diagram/model/DrawObj.h"
+#include "diagram/model/DrawPoly.h"
+#include "diagram/model/DrawRect.h"
+#include "diagram/model/DrawText.h"
 #include "diagram/model/PrinterSetupInfo.h"
 #include "diagram/model/UndoRedo.h"
 #include "platform/core/MessageBox.h"
@@ -119,13 +123,15 @@ TEST_F(DrawDocFileTest, ANewerVersionIsRefusedNamingTheFile) {
   EXPECT_NE(shown[0].Find(u"new.drw contains an incorrect schema"), -1) << CStringA(shown[0]).GetString();
 }
 
-// A document with three objects of different looks, a canvas of 2 x 2
-// pages, a paper colour and a locked edit lock.
+// A document with objects of every kind that exists, of different looks (a
+// plain object, a rounded rectangle, a polyline, a text, and a group of an
+// ellipse and a text), a canvas of 2 x 2 pages, a paper colour and a locked
+// edit lock.
 void Fill(CDrawDoc& doc) {
   ASSERT_TRUE(doc.OnNewDocument());
   CDiagram& diagram = *doc.GetDiagram();
   auto* a = new CDrawObj(CRect(-100, 50, 0, -50));
-  auto* b = new CDrawObj(CRect(20, 300, 400, 200));
+  auto* b = new CDrawRect(CRect(20, 300, 400, 200), CDrawRect::roundRectangle);
   auto* c = new CDrawObj(CRect(-600, -100, -500, -700));
   ASSERT_TRUE(diagram.Add(a));
   ASSERT_TRUE(diagram.Add(b));
@@ -135,11 +141,62 @@ void Fill(CDrawDoc& doc) {
   ASSERT_TRUE(c->SetFillColor(RGB(0, 0, 99)));
   ASSERT_TRUE(c->EnableHatch(TRUE));
   ASSERT_TRUE(c->SetHatchColor(RGB(1, 99, 1)));
+  CDrawPoly* poly = diagram.MakeDrawPoly();
+  ASSERT_TRUE(diagram.Add(poly));
+  for (const CPoint& p : {CPoint(-300, 400), CPoint(-200, 450), CPoint(-150, 300)}) poly->AddPoint(p, nullptr);
+  CDrawText* label = diagram.MakeDrawText(u"Pump 1", CPoint(100, -200), nullptr);
+  ASSERT_TRUE(diagram.Add(label));
+  auto* ellipse = new CDrawRect(CRect(300, -300, 400, -400), CDrawRect::ellipse);
+  CDrawText* caption = diagram.MakeDrawText(u"Tank", CPoint(310, -410), nullptr);
+  ASSERT_TRUE(diagram.Add(ellipse));
+  ASSERT_TRUE(diagram.Add(caption));
+  CDrawGroup* group = diagram.MakeDrawGroup();
+  ASSERT_TRUE(diagram.Add(group));
+  CDrawList members;
+  members.AddTail(ellipse);
+  members.AddTail(caption);
+  ASSERT_TRUE(group->SetMembers(members, FALSE));
   ASSERT_TRUE(diagram.SetPaperColor(RGB(250, 240, 230)));
   ASSERT_TRUE(diagram.SetCanvasSize(2, 2));
   ASSERT_TRUE(diagram.GetSecurityChecker().SetPassword(u"secret"));
   ASSERT_TRUE(diagram.GetSecurityChecker().SetAllowedOperations(0x3, 0x0));
   ASSERT_TRUE(diagram.GetSecurityChecker().Lock());
+}
+
+// The place of an object in its diagram's z-order.
+int PlaceOf(const CDiagram& diagram, const CDrawObj* object) { return diagram.GetObjects().GetIndex(object); }
+
+void ExpectSameObject(CDiagram& a, CDrawObj* x, CDiagram& b, CDrawObj* y) {
+  ASSERT_EQ(y->GetRuntimeClass(), x->GetRuntimeClass());
+  EXPECT_EQ(y->GetPosition(), x->GetPosition());
+  EXPECT_EQ(y->GetZIndex(), x->GetZIndex());
+  EXPECT_EQ(y->GetDiagram(), &b);
+  EXPECT_EQ(y->GetLineColor(), x->GetLineColor());
+  EXPECT_EQ(y->GetPenStyle(), x->GetPenStyle());
+  EXPECT_EQ(y->GetPenSize(), x->GetPenSize());
+  EXPECT_EQ(y->GetFillColor(), x->GetFillColor());
+  EXPECT_EQ(y->IsHatchEnabled(), x->IsHatchEnabled());
+  EXPECT_EQ(y->GetHatchColor(), x->GetHatchColor());
+  ASSERT_EQ(y->GetHandleCount(), x->GetHandleCount());
+  for (int h = 1; h <= x->GetHandleCount(); ++h) EXPECT_EQ(y->GetHandle(h), x->GetHandle(h)) << "handle " << h;
+  if (auto* rect = DYNAMIC_DOWNCAST(CDrawRect, x)) {
+    EXPECT_EQ(static_cast<CDrawRect*>(y)->GetShape(), rect->GetShape());
+  }
+  if (auto* text = DYNAMIC_DOWNCAST(CDrawText, x)) {
+    EXPECT_EQ(static_cast<CDrawText*>(y)->TextString(), text->TextString());
+  }
+  if (auto* group = DYNAMIC_DOWNCAST(CDrawGroup, x)) {
+    // The same members, by their places on the canvas.
+    const CDrawList& mine = group->GetMembers();
+    const CDrawList& theirs = static_cast<CDrawGroup*>(y)->GetMembers();
+    ASSERT_EQ(theirs.GetCount(), mine.GetCount());
+    for (POSITION pm = mine.GetHeadPosition(), pt = theirs.GetHeadPosition(); pm && pt;) {
+      CDrawObj* member = mine.GetNext(pm);
+      CDrawObj* loadedMember = theirs.GetNext(pt);
+      EXPECT_EQ(PlaceOf(b, loadedMember), PlaceOf(a, member));
+      EXPECT_EQ(loadedMember->GetGroup(), y);
+    }
+  }
 }
 
 void ExpectSameDrawing(CDrawDoc& original, CDrawDoc& loaded) {
@@ -155,16 +212,8 @@ void ExpectSameDrawing(CDrawDoc& original, CDrawDoc& loaded) {
   while (pa && pb) {
     CDrawObj* x = a.GetObjects().GetNext(pa);
     CDrawObj* y = b.GetObjects().GetNext(pb);
-    EXPECT_EQ(y->GetRuntimeClass(), x->GetRuntimeClass());
-    EXPECT_EQ(y->GetPosition(), x->GetPosition());
-    EXPECT_EQ(y->GetZIndex(), x->GetZIndex());
-    EXPECT_EQ(y->GetDiagram(), &b);
-    EXPECT_EQ(y->GetLineColor(), x->GetLineColor());
-    EXPECT_EQ(y->GetPenStyle(), x->GetPenStyle());
-    EXPECT_EQ(y->GetPenSize(), x->GetPenSize());
-    EXPECT_EQ(y->GetFillColor(), x->GetFillColor());
-    EXPECT_EQ(y->IsHatchEnabled(), x->IsHatchEnabled());
-    EXPECT_EQ(y->GetHatchColor(), x->GetHatchColor());
+    SCOPED_TRACE(x->GetRuntimeClass()->m_lpszClassName);
+    ExpectSameObject(a, x, b, y);
   }
   // The lock came back closed, and the password opens it.
   EXPECT_TRUE(b.GetSecurityChecker().IsLocked());
@@ -254,7 +303,7 @@ TEST_F(DrawDocFileTest, AFileThatCannotBeWrittenOpensReadOnly) {
     ASSERT_TRUE(doc.OnOpenDocument(folder.Wide("doc.drw")));
     EXPECT_TRUE(doc.IsOpenedReadOnly());
     EXPECT_EQ(messages.notified, c.announced ? std::vector<ULONG>{31} : std::vector<ULONG>{});
-    EXPECT_EQ(doc.GetDiagram()->GetObjects().GetCount(), 3);
+    EXPECT_EQ(doc.GetDiagram()->GetObjects().GetCount(), 8);
 
     // Saving stays disabled, modified or not.
     struct SaveState : CCmdUI {
