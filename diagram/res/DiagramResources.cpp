@@ -1,11 +1,13 @@
 #include "diagram/res/DiagramResources.h"
 
+#include "diagram/res/DocumentStrings.h"
 #include "diagram/res/MessageStrings.h"
 #include "diagram/res/TextDlgTemplate.h"
 
 platform::ResourceSet BuildDiagramResources() {
   platform::ResourceSet resources;
   AddMessageStrings(resources);
+  AddDocumentStrings(resources);
   AddTextDlgTemplate(resources);
   return resources;
 }

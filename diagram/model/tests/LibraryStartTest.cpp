@@ -29,6 +29,9 @@ TEST(LibraryStartTest, InitLinksTheClassesAndTextsIntoTheChain) {
   CStringW text;
   ASSERT_TRUE(text.LoadString(28038));
   EXPECT_EQ(text, CStringW(u"About info is already opened for edit!"));
+  // The document template's string: its fourth part is the file filter.
+  ASSERT_TRUE(text.LoadString(28017));
+  EXPECT_NE(text.Find(u"\nDrawBlock Files (*.drw)\n.drw\n"), -1);
 }
 
 }  // namespace
