@@ -76,8 +76,9 @@ inline void WriteFileBytes(const std::string& path, const std::vector<BYTE>& byt
 class ScriptedMsgBox : public CMsgBox {
  public:
   explicit ScriptedMsgBox(std::deque<int> answers = {}) : answers_(std::move(answers)) {}
-  int HandleNotify(ULONG code, LPCWSTR, LPCWSTR) override {
+  int HandleNotify(ULONG code, LPCWSTR s1, LPCWSTR) override {
     notified.push_back(code);
+    firstArguments.push_back(CStringW(s1));
     return TRUE;
   }
   int HandleConfirm(ULONG code, LPCWSTR, int& answer) override {
@@ -90,6 +91,7 @@ class ScriptedMsgBox : public CMsgBox {
     return TRUE;
   }
   std::vector<ULONG> notified;
+  std::vector<CStringW> firstArguments;
   std::vector<ULONG> asked;
 
  private:
