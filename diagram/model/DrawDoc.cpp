@@ -542,6 +542,7 @@ void CDrawDoc::OnFilePrintSetup() {
     if (DEVMODEW* mode = dialog.GetDevMode()) {
       mode->dmOrientation = diagram->GetSavedOrientation();
       mode->dmPaperSize = diagram->GetSavedPaperSize();
+      mode->dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
       GlobalUnlock(dialog.m_pd.hDevMode);
     }
   }
