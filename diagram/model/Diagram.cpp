@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "diagram/model/BlockFormat.h"
 #include "diagram/model/ArchiveEncoding.h"
+#include "diagram/model/BlockFormat.h"
 #include "diagram/model/DrawArc.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawGroup.h"
