@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -26,25 +25,13 @@ extern "C" void _InitScrivel();
 
 namespace {
 
-// A scratch folder of this process (forked fuzzers run side by side),
-// removed when the process ends.
-char g_folder[] = "/tmp/scrivel-fuzz-document-XXXXXX";
-
-const std::string& Folder() {
-  static const std::string folder = [] {
-    if (!::mkdtemp(g_folder)) std::abort();
-    std::atexit([] {
-      std::error_code ec;
-      std::filesystem::remove_all(g_folder, ec);
-    });
-    return std::string(g_folder);
-  }();
-  return folder;
+// The files of this process (forked fuzzers run side by side), removed
+// after each input.
+std::string FilePath(const char* name) {
+  return "/tmp/scrivel-fuzz-document-" + std::to_string(::getpid()) + "-" + name;
 }
 
-CStringW WidePath(const char* name) {
-  return CStringW(platform::Utf8ToUtf16(Folder() + "/" + name).c_str());
-}
+CStringW WidePath(const char* name) { return CStringW(platform::Utf8ToUtf16(FilePath(name)).c_str()); }
 
 std::vector<BYTE> Store(CDrawDoc& doc) {
   CMemFile file;
@@ -106,9 +93,8 @@ bool IsCompoundFile(const uint8_t* data, size_t size) {
 }
 
 void FromFile(const uint8_t* data, size_t size) {
-  const std::string path = Folder() + "/in.drw";
   {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(FilePath("in.drw"), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   {
@@ -122,9 +108,9 @@ void FromFile(const uint8_t* data, size_t size) {
     }
   }
   CDrawDoc reread;
-  if (::access((Folder() + "/out.drw").c_str(), F_OK) == 0 && !reread.OnOpenDocument(WidePath("out.drw")))
-    std::abort();
-  ::unlink((Folder() + "/out.drw").c_str());
+  if (::access(FilePath("out.drw").c_str(), F_OK) == 0 && !reread.OnOpenDocument(WidePath("out.drw"))) std::abort();
+  ::unlink(FilePath("in.drw").c_str());
+  ::unlink(FilePath("out.drw").c_str());
 }
 
 }  // namespace
