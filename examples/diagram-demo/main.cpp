@@ -1,0 +1,262 @@
+// demo_diagram OUTPUT_FOLDER
+//
+// Shows ScrivelDiagram at work, as a host's code and tools would drive it:
+// a diagram of rectangles, a rounded rectangle, an ellipse, lines, a polygon,
+// a polyline, texts in two fonts and a group is built through the library's
+// own operations; an edit is undone and redone; the document is saved as a
+// plain stream and as a compound file, both are loaded back and compared with
+// the original byte for byte, and the diagram is painted in a view and written
+// as a PNG picture. Writes OUTPUT_FOLDER/diagram-plain.drw,
+// diagram-compound.drw and diagram.png; exits non-zero when a step fails.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawGroup.h"
+#include "diagram/model/DrawList.h"
+#include "diagram/model/DrawPoly.h"
+#include "diagram/model/DrawRect.h"
+#include "diagram/model/DrawText.h"
+#include "diagram/model/TextFont.h"
+#include "diagram/ui/DrawView.h"
+#include "platform/core/Archive.h"
+#include "platform/core/Charset.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/File.h"
+#include "platform/core/MemFile.h"
+#include "platform/core/MessageBox.h"
+#include "platform/gdi/GdiConstants.h"
+#include "platform/gdi/WindowSurface.h"
+#include "platform/ui/WinUser.h"
+#include "platform/ui/WindowDC.h"
+
+extern "C" void _InitScrivel();
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int g_failures = 0;
+
+void Check(bool ok, const std::string& what) {
+  std::printf("  %s %s\n", ok ? "ok  " : "FAIL", what.c_str());
+  if (!ok) ++g_failures;
+}
+
+CStringW Wide(const std::string& utf8) { return CStringW(platform::Utf8ToUtf16(utf8).c_str()); }
+
+LOGFONTW Font(const char16_t* face, int height, int weight) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  lf.lfWeight = weight;
+  for (int i = 0; face[i] && i < LF_FACESIZE - 1; ++i) lf.lfFaceName[i] = face[i];
+  return lf;
+}
+
+// A polyline: the polygon class with its open flag set, as the polyline tool
+// makes it. It is stored and read back as the library's own class.
+class OpenPolyline : public CDrawPoly {
+ public:
+  OpenPolyline() { m_bPolyLine = TRUE; }
+};
+
+// The document's stream, as a plain archive in memory.
+std::vector<BYTE> StreamBytes(CDrawDoc& doc) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = &doc;
+    doc.Serialize(ar);
+    ar.Close();
+  }
+  const auto length = static_cast<size_t>(file.GetLength());
+  std::vector<BYTE> bytes(length);
+  file.SeekToBegin();
+  file.Read(bytes.data(), static_cast<UINT>(length));
+  return bytes;
+}
+
+// Builds the diagram: every shape kind, texts in two fonts, and a group.
+// Everything goes through the diagram's own operations, so each step is
+// recorded for undo as a user's would be.
+struct Built {
+  CDrawRect* box = nullptr;
+  CDrawGroup* group = nullptr;
+};
+
+Built BuildDiagram(CDiagram& diagram, CTextFont& titleFont) {
+  Built built;
+  const CRect canvas = diagram.GetRect();  // y grows upward: top > bottom
+  const int x0 = canvas.left + 100;
+  const int y0 = canvas.top - 100;
+
+  auto add = [&](CDrawObj* object) {
+    if (!diagram.Add(object)) {
+      delete object;
+      return false;
+    }
+    return true;
+  };
+
+  // Rectangles of the four shapes, each with its own look.
+  built.box = diagram.MakeDrawRect(CPoint(x0, y0));
+  built.box->MoveTo(CRect(x0, y0, x0 + 300, y0 - 180), nullptr);
+  add(built.box);
+  built.box->SetFillColor(RGB(255, 236, 179));
+  built.box->SetLineColor(RGB(120, 80, 0));
+  built.box->SetPenStyle(PS_SOLID, 3);
+
+  auto* rounded = new CDrawRect(CRect(x0 + 380, y0, x0 + 680, y0 - 180), CDrawRect::roundRectangle);
+  add(rounded);
+  rounded->SetFillColor(RGB(200, 230, 201));
+  rounded->EnableHatch(TRUE);
+  rounded->SetHatchStyle(HS_DIAGCROSS);
+  rounded->SetHatchColor(RGB(46, 125, 50));
+
+  auto* ellipse = new CDrawRect(CRect(x0 + 760, y0, x0 + 1060, y0 - 180), CDrawRect::ellipse);
+  add(ellipse);
+  ellipse->SetFillColor(RGB(187, 222, 251));
+  ellipse->SetLineColor(RGB(13, 71, 161));
+
+  auto* line = new CDrawRect(CRect(x0, y0 - 260, x0 + 300, y0 - 420), CDrawRect::line);
+  add(line);
+  line->SetPenStyle(PS_SOLID, 4);
+  line->SetLineColor(RGB(183, 28, 28));
+  auto* dashed = new CDrawRect(CRect(x0, y0 - 420, x0 + 300, y0 - 260), CDrawRect::line);
+  add(dashed);
+  dashed->SetPenStyle(PS_DASH, 0);
+
+  // A closed polygon (a triangle) and an open polyline, point by point.
+  CDrawPoly* triangle = diagram.MakeDrawPoly();
+  add(triangle);
+  for (CPoint p : {CPoint(x0 + 380, y0 - 420), CPoint(x0 + 530, y0 - 260), CPoint(x0 + 680, y0 - 420)})
+    triangle->AddPoint(p, nullptr);
+  triangle->SetFillColor(RGB(225, 190, 231));
+  triangle->EnableFill(TRUE);
+
+  auto* zigzag = new OpenPolyline;
+  add(zigzag);
+  for (int i = 0; i < 6; ++i) zigzag->AddPoint(CPoint(x0 + 760 + i * 60, y0 - (i % 2 ? 260 : 420)), nullptr);
+  zigzag->SetPenStyle(PS_SOLID, 2);
+  zigzag->SetLineColor(RGB(0, 105, 92));
+
+  // Texts: a title in its own font, and a caption in the library's default.
+  add(new CDrawText(u"ScrivelDiagram demonstration", CRect(x0, y0 + 80, x0 + 1060, y0 + 20), 1, 4, &titleFont,
+                    &diagram));
+  auto* caption = new CDrawText(u"shapes, texts and a group", CRect(x0, y0 - 460, x0 + 1060, y0 - 500), 1, 4,
+                                nullptr, &diagram);
+  add(caption);
+
+  // The rounded rectangle and the ellipse become one group.
+  built.group = diagram.MakeDrawGroup();
+  add(built.group);
+  CDrawList members;
+  members.AddTail(rounded);
+  members.AddTail(ellipse);
+  built.group->SetMembers(members, FALSE);
+  return built;
+}
+
+// Paints the active diagram in a view of the document and writes the
+// view's pixels.
+bool Paint(CDrawDoc& doc, const std::string& path) {
+  CDrawView view;
+  doc.AddView(&view);
+  // The objects lie within 1260 x 700 units of the canvas's top-left
+  // corner, a unit being a hundredth of an inch at 100 %.
+  const bool created = view.CreateEx(0, u"AfxWnd", u"diagram", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     CRect(0, 0, 1240, 680), nullptr, 0) != FALSE;
+  bool written = false;
+  if (created) {
+    view.OnInitialUpdate();
+    view.Invalidate();
+    view.UpdateWindow();
+    platform::WindowSurface* surface = platform::WindowSurfaceOf(view.GetSafeHwnd());
+    written = surface && surface->WritePng(path);
+    view.DestroyWindow();
+  }
+  doc.RemoveView(&view);
+  return written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    return 2;
+  }
+  const fs::path folder = argv[1];
+  std::error_code error;
+  fs::create_directories(folder, error);
+  // Questions take their default answer; messages are printed.
+  platform::ScopedMessageBoxHandler boxes([](const platform::MessageBoxRequest& box) {
+    std::printf("  message: %s\n", platform::Utf16ToUtf8(std::u16string_view(box.text.GetString())).c_str());
+    return platform::DefaultMessageBoxAnswer(box.type);
+  });
+  _InitScrivel();
+
+  try {
+    const std::string plainPath = (folder / "diagram-plain.drw").string();
+    const std::string compoundPath = (folder / "diagram-compound.drw").string();
+    std::vector<BYTE> original;
+    {
+      std::printf("Building a diagram\n");
+      CDrawDoc doc;
+      Check(doc.OnNewDocument() != FALSE, "a new document");
+      CDiagram& diagram = *doc.GetDiagram();
+      Check(diagram.SetCanvasSize(2, 1) != FALSE, "a canvas of two pages");
+      CTextFont titleFont(Font(u"DejaVu Sans", -40, FW_BOLD));
+      const Built built = BuildDiagram(diagram, titleFont);
+      Check(diagram.GetObjects().GetCount() == 10, "ten objects on the canvas (the group and its members each count)");
+
+      std::printf("Undo and redo\n");
+      const std::vector<BYTE> before = StreamBytes(doc);
+      const int undoEntries = doc.GetNumberUndosOnStack();
+      built.box->SetFillColor(RGB(255, 138, 101));
+      Check(StreamBytes(doc) != before, "the fill colour changed the stream");
+      Check(doc.UndoLast() != FALSE && StreamBytes(doc) == before, "undo restores the stream exactly");
+      Check(doc.GetNumberUndosOnStack() == undoEntries && doc.GetNumberRedosOnStack() == 1,
+            "the entry moved to the redo stack");
+      Check(doc.RedoLast() != FALSE && built.box->GetFillColor() == RGB(255, 138, 101),
+            "redo makes the change again");
+
+      std::printf("Saving\n");
+      original = StreamBytes(doc);
+      {
+        CFile file(Wide(plainPath), CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        ar.m_pDocument = &doc;
+        doc.Serialize(ar);
+        ar.Close();
+        file.Close();
+      }
+      Check(fs::file_size(plainPath, error) == original.size(), "the plain file holds the stream");
+      Check(doc.OnSaveDocument(Wide(compoundPath)) != FALSE, "saved as a compound file");
+      // The document keeps its compound file open, and to itself, until it
+      // closes: it ends with this block, before the files are opened again.
+    }
+
+    std::printf("Loading\n");
+    // A plain file is converted as it opens; a compound file opens as is.
+    CDrawDoc plain;
+    Check(plain.OnOpenDocument(Wide(plainPath)) != FALSE, "opened diagram-plain.drw");
+    Check(StreamBytes(plain) == original, "  and it equals the original");
+    CDrawDoc compound;
+    Check(compound.OnOpenDocument(Wide(compoundPath)) != FALSE, "opened diagram-compound.drw");
+    Check(StreamBytes(compound) == original, "  and it equals the original");
+
+    std::printf("Painting\n");
+    const std::string picture = (folder / "diagram.png").string();
+    Check(Paint(compound, picture), "the loaded compound document painted to " + picture);
+  } catch (CException& e) {
+    std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());
+    return 1;
+  }
+  std::printf(g_failures ? "%d step(s) failed\n" : "All steps passed\n", g_failures);
+  return g_failures ? 1 : 0;
+}
