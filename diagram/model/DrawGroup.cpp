@@ -158,6 +158,16 @@ void CDrawGroup::Serialize(CArchive& ar) {
     m_members.AddTail(loaded);
     throw;
   }
+  // Members whose own read failed stay out of the group: the document
+  // deletes them when the load ends.
+  if (auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument)) {
+    const CDrawList read = loaded;
+    document->ExcludeLoadFailuresFrom(loaded);
+    for (POSITION pos = read.GetHeadPosition(); pos;) {
+      CDrawObj* member = read.GetNext(pos);
+      if (!loaded.Find(member) && member->m_pGroup == this) member->m_pGroup = nullptr;
+    }
+  }
   m_members.RemoveAll();
   m_members.AddTail(loaded);
   m_dragRect = m_position;

@@ -53,11 +53,26 @@ class PartOwner : public CDrawObj {
 
 IMPLEMENT_SERIAL(PartOwner, CDrawObj, 0)
 
+// An object that cannot be placed once read, as a block of an unknown kind:
+// it reports itself to the document as a load failure.
+class Unplaceable : public CDrawObj {
+  DECLARE_SERIAL(Unplaceable)
+
+ public:
+  void Serialize(CArchive& ar) override {
+    CDrawObj::Serialize(ar);
+    if (ar.IsLoading()) static_cast<CDrawDoc*>(ar.m_pDocument)->AddLoadFailure(this);
+  }
+};
+
+IMPLEMENT_SERIAL(Unplaceable, CDrawObj, 0)
+
 }  // namespace grouptest
 
 namespace {
 
 using grouptest::PartOwner;
+using grouptest::Unplaceable;
 
 std::vector<CDrawObj*> Members(const CDrawGroup* group) {
   std::vector<CDrawObj*> out;
@@ -423,6 +438,19 @@ TEST_F(GroupStream, ADamagedMemberListKeepsEachObjectInOnePlace) {
   ASSERT_NE(group, nullptr);
   ASSERT_EQ(group->GetMembers().GetCount(), 1);
   EXPECT_NE(group->GetMembers().GetHead(), group.get());
+}
+
+TEST_F(GroupStream, AMemberThatFailedToLoadStaysOutAndGoesAtTheEndOfTheLoad) {
+  FixtureBytes bytes;
+  bytes.NewClass("CDrawGroup").DrawObj(18, 0, 10, 40, 0).Word(2);
+  bytes.NewClass("Unplaceable").DrawObj(18, 0, 10, 10, 0);
+  bytes.NewClass("CDrawObj").DrawObj(18, 30, 10, 40, 0);
+  std::unique_ptr<CDrawGroup> group = Read(bytes, 18);
+  ASSERT_NE(group, nullptr);
+  ASSERT_EQ(group->GetMembers().GetCount(), 1);
+  EXPECT_FALSE(group->GetMembers().GetHead()->IsKindOf(RUNTIME_CLASS(Unplaceable)));
+  EXPECT_TRUE(doc.LoadFailuresDidOccur());
+  doc.EndLoad(0);  // deletes the failure (the sanitizer sees a leak or a double free)
 }
 
 TEST_F(GroupStream, AMemberThatIsNoDrawingObjectIsRefused) {
