@@ -10,45 +10,11 @@
 #include <cstdlib>
 #include <random>
 
+#include "platform/core/PosixFile.h"
+
 namespace platform {
 
 namespace {
-
-struct PathParts {
-  std::string folder;
-  std::string name;
-};
-
-PathParts SplitPath(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return {".", path};
-  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  return folder == "/" ? "/" + name : folder + "/" + name;
-}
-
-// A closed descriptor on every path out.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  // Closes now and reports the error of close.
-  int Close() {
-    int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
-  }
-
- private:
-  int fd_;
-};
 
 std::string TemporaryName(const PathParts& parts) {
   static std::random_device device;
@@ -83,7 +49,7 @@ int ReplaceFileBytes(const std::string& utf8Path, std::span<const BYTE> bytes, b
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) return errno;
-  Descriptor file(fd);
+  FileDescriptor file(fd);
   auto fail = [&temporary](int error) {
     ::unlink(temporary.c_str());
     return error;
@@ -108,7 +74,7 @@ int ReplaceFileBytes(const std::string& utf8Path, std::span<const BYTE> bytes, b
   if (int error = file.Close()) return fail(error);
   if (::rename(temporary.c_str(), path.c_str()) != 0) return fail(errno);
   if (flush) {
-    Descriptor folder(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor folder(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) ::fsync(folder.get());
   }
   return 0;

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <mutex>
@@ -12,7 +11,9 @@
 #include <string>
 
 #include "platform/core/Charset.h"
+#include "platform/core/FileReplace.h"
 #include "platform/core/IniFile.h"
+#include "platform/core/PosixFile.h"
 
 namespace platform {
 namespace {
@@ -29,38 +30,16 @@ ProfileState& State() {
   return *state;
 }
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  // Closes now and reports whether the close succeeded (a write error may
-  // show only here).
-  bool Close() {
-    int fd = fd_;
-    fd_ = -1;
-    return fd < 0 || ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
 enum class ReadStatus { Missing, Read, Unreadable };
 
 struct FileText {
   ReadStatus status = ReadStatus::Missing;
   std::string bytes;
-  mode_t mode = 0;  // the permissions of an existing file
 };
 
 FileText ReadFile(const std::filesystem::path& path) {
   FileText text;
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) {
     text.status = (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Unreadable;
     return text;
@@ -68,7 +47,6 @@ FileText ReadFile(const std::filesystem::path& path) {
   text.status = ReadStatus::Unreadable;
   struct stat st;
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxProfileBytes) return text;
-  text.mode = st.st_mode & 07777;
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -80,50 +58,6 @@ FileText ReadFile(const std::filesystem::path& path) {
   }
   text.status = ReadStatus::Read;
   return text;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// Writes a new file beside `target`, flushes it to the disk and renames it
-// over `target`. On failure the new file is removed and `target` untouched.
-bool ReplaceFile(const std::filesystem::path& target, const std::string& bytes, std::optional<mode_t> mode) {
-  static std::atomic<unsigned> counter{0};
-  std::filesystem::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  std::filesystem::path temp =
-      folder / ("." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                std::to_string(counter.fetch_add(1)));
-  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (fd.get() < 0) return false;
-  bool ok = WriteAll(fd.get(), bytes) && (!mode || ::fchmod(fd.get(), *mode) == 0) && ::fsync(fd.get()) == 0;
-  ok = fd.Close() && ok;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return false;
-  }
-  // The rename itself reaches the disk with the folder.
-  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
-  return true;
-}
-
-// The file that a write replaces: the target of a symbolic link, so that the
-// link stays.
-std::filesystem::path WriteTarget(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (!std::filesystem::is_symlink(file, ec)) return file;
-  std::filesystem::path resolved = std::filesystem::weakly_canonical(file, ec);
-  return ec ? file : resolved;
 }
 
 std::optional<std::u16string> Read(std::u16string_view section, std::u16string_view entry) {
@@ -141,8 +75,7 @@ bool Write(Edit edit, std::u16string_view section, std::u16string_view entry, st
   ProfileState& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
   if (s.file.empty()) return false;
-  std::filesystem::path target = WriteTarget(s.file);
-  FileText text = ReadFile(target);
+  FileText text = ReadFile(s.file);
   if (text.status == ReadStatus::Unreadable) return false;
   IniFile ini = IniFile::Parse(text.bytes);
   std::string before = ini.Serialize();
@@ -159,9 +92,10 @@ bool Write(Edit edit, std::u16string_view section, std::u16string_view entry, st
   }
   std::string after = ini.Serialize();
   if (after == before) return true;  // nothing to change: no file is made or rewritten
-  std::optional<mode_t> mode;
-  if (text.status == ReadStatus::Read) mode = text.mode;
-  return ReplaceFile(target, after, mode);
+  // A new file beside the old one, flushed and renamed over it (a symbolic
+  // link stays and its file is replaced): a failure leaves the old file.
+  const auto* data = reinterpret_cast<const BYTE*>(after.data());
+  return ReplaceFileBytes(s.file.string(), std::span<const BYTE>(data, after.size()), true) == 0;
 }
 
 // Decimal with an optional sign, after leading blanks; the digits are taken

@@ -10,47 +10,12 @@
 #include <cstdlib>
 
 #include "platform/core/FileReplace.h"
+#include "platform/core/PosixFile.h"
 #include "platform/core/PathResolve.h"
 
 namespace platform {
 
 namespace {
-
-struct PathParts {
-  std::string folder;
-  std::string name;
-};
-
-PathParts SplitPath(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return {".", path};
-  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  return folder == "/" ? "/" + name : folder + "/" + name;
-}
-
-// A closed descriptor on every path out.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  // Closes now and reports the error of close.
-  int Close() {
-    int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
-  }
-
- private:
-  int fd_;
-};
 
 HRESULT CheckWritableEntry(const std::string& path, int accessMode) {
   struct stat st;
@@ -90,7 +55,7 @@ HRESULT CanonicalStoragePath(const std::string& path, std::string& canonical, bo
 HRESULT ReadFileBytes(const std::string& path, std::vector<BYTE>& bytes, size_t limit) {
   // Not blocking: a named pipe must not hang the open; only regular files
   // are read.
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return StorageErrorFromErrno(errno, false);
   struct stat st;
   if (::fstat(fd.get(), &st) != 0) return StorageErrorFromErrno(errno, false);
