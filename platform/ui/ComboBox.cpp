@@ -260,21 +260,10 @@ int CComboBox::GetLBTextLen(int index) const {
   return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index)));
 }
 int CComboBox::GetLBText(int index, CStringW& text) const {
-  int length = GetLBTextLen(index);
-  if (length < 0) {
-    text.Empty();
-    return CB_ERR;
-  }
-  std::u16string buffer(static_cast<size_t>(length) + 1, u'\0');
-  SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
-  text = CStringW(buffer.c_str());
-  return text.GetLength();
+  return platform::ReadItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index, text, CB_ERR);
 }
 int CComboBox::GetLBText(int index, CStringA& text) const {
-  CStringW wide;
-  int n = GetLBText(index, wide);
-  text = CStringA(wide);
-  return n < 0 ? n : text.GetLength();
+  return platform::ReadItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index, text, CB_ERR);
 }
 int CComboBox::FindString(int start, LPCWSTR prefix) const {
   return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix)));

@@ -86,4 +86,23 @@ LRESULT CopyOut(const std::u16string& text, LPARAM buffer) {
   return static_cast<LRESULT>(text.size());
 }
 
+int ReadItemText(HWND control, UINT lengthMessage, UINT textMessage, int index, CStringW& text, int error) {
+  const auto length = static_cast<int>(::SendMessageW(control, lengthMessage, static_cast<WPARAM>(index), 0));
+  if (length < 0) {
+    text.Empty();
+    return error;
+  }
+  std::u16string buffer(static_cast<size_t>(length) + 1, u'\0');
+  ::SendMessageW(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+  text = CStringW(buffer.c_str());
+  return text.GetLength();
+}
+
+int ReadItemText(HWND control, UINT lengthMessage, UINT textMessage, int index, CStringA& text, int error) {
+  CStringW wide;
+  const int n = ReadItemText(control, lengthMessage, textMessage, index, wide, error);
+  text = CStringA(wide);
+  return n < 0 ? n : text.GetLength();
+}
+
 }  // namespace platform

@@ -54,4 +54,10 @@ std::u16string TextArg(LPARAM lParam);
 // Copies `text` with its terminating zero into a caller's UTF-16 buffer.
 LRESULT CopyOut(const std::u16string& text, LPARAM buffer);
 
+// The text of item `index` of a list control, asked for with its length
+// message and its text message (LB_GETTEXTLEN and LB_GETTEXT, or the combo
+// box's pair); its length, or `error` (the text emptied) for no such item.
+int ReadItemText(HWND control, UINT lengthMessage, UINT textMessage, int index, CStringW& text, int error);
+int ReadItemText(HWND control, UINT lengthMessage, UINT textMessage, int index, CStringA& text, int error);
+
 }  // namespace platform

@@ -268,21 +268,10 @@ int CListBox::GetTextLen(int index) const {
   return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index)));
 }
 int CListBox::GetText(int index, CStringW& text) const {
-  int length = GetTextLen(index);
-  if (length < 0) {
-    text.Empty();
-    return LB_ERR;
-  }
-  std::u16string buffer(static_cast<size_t>(length) + 1, u'\0');
-  SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
-  text = CStringW(buffer.c_str());
-  return text.GetLength();
+  return platform::ReadItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index, text, LB_ERR);
 }
 int CListBox::GetText(int index, CStringA& text) const {
-  CStringW wide;
-  int n = GetText(index, wide);
-  text = CStringA(wide);
-  return n < 0 ? n : text.GetLength();
+  return platform::ReadItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index, text, LB_ERR);
 }
 int CListBox::FindString(int start, LPCWSTR prefix) const {
   return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix)));
