@@ -1,7 +1,9 @@
 #include "platform/ui/ComboBox.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/ControlBase.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
@@ -141,6 +143,25 @@ class ComboBoxControl : public ControlImpl {
         *reinterpret_cast<LPRECT>(lParam) = r;
         return TRUE;
       }
+      case WM_PASTE: {
+        // The edit part takes the clipboard's first line in place of its
+        // selection, as one undoable replacement.
+        std::u16string pasted;
+        if (DropList(hwnd) || !ReadClipboardTextForPaste(hwnd, true, pasted)) return 0;
+        ReplaceEditSelection(hwnd, pasted);
+        return 0;
+      }
+      case WM_UNDO: {
+        if (DropList(hwnd) || !undo_) return FALSE;
+        std::u16string before = text;
+        text = *undo_;
+        undo_ = before;
+        editStart_ = editEnd_ = static_cast<WORD>(std::min<size_t>(text.size(), 0xFFFF));
+        cur_ = -1;
+        NotifyParent(hwnd, CBN_EDITUPDATE);
+        if (IsWindow(hwnd)) NotifyParent(hwnd, CBN_EDITCHANGE);
+        return TRUE;
+      }
       case WM_CHAR:
         TypeCharacter(hwnd, static_cast<WCHAR>(wParam));
         return 0;
@@ -226,7 +247,24 @@ class ComboBoxControl : public ControlImpl {
     if (IsWindow(hwnd)) NotifyParent(hwnd, CBN_EDITCHANGE);
   }
 
+  // Replaces the edit part's selection (cut to the text limit) and keeps
+  // the text before for WM_UNDO.
+  void ReplaceEditSelection(HWND hwnd, std::u16string insert) {
+    std::u16string& text = TextOf(hwnd);
+    size_t start = std::min<size_t>(editStart_, text.size()), end = std::min<size_t>(editEnd_, text.size());
+    size_t room = text.size() - (end - start);
+    if (room + insert.size() > limit_) insert.resize(limit_ > room ? limit_ - room : 0);
+    undo_ = text;
+    text.replace(start, end - start, insert);
+    editStart_ = editEnd_ = static_cast<WORD>(std::min<size_t>(start + insert.size(), 0xFFFF));
+    cur_ = -1;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    NotifyParent(hwnd, CBN_EDITUPDATE);
+    if (IsWindow(hwnd)) NotifyParent(hwnd, CBN_EDITCHANGE);
+  }
+
   ItemList list_;
+  std::optional<std::u16string> undo_;
   int cur_ = -1;
   WORD editStart_ = 0;
   WORD editEnd_ = 0;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/core/Charset.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/ControlBase.h"
 
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
@@ -126,6 +127,15 @@ class EditControl : public ControlImpl {
       case WM_CLEAR:
         if (!(style & ES_READONLY) && start_ != end_) Replace(hwnd, u"", true, false);
         return 0;
+      case WM_PASTE: {
+        // The clipboard's text replaces the selection, undoable; a
+        // single-line field takes the text up to its first line break.
+        std::u16string pasted;
+        if (!(style & ES_READONLY) && ReadClipboardTextForPaste(hwnd, !multiline, pasted)) {
+          Replace(hwnd, pasted, true, false);
+        }
+        return 0;
+      }
       case WM_CHAR:
         TypeCharacter(hwnd, static_cast<WCHAR>(wParam));
         return 0;
