@@ -69,6 +69,22 @@ CEntity* CEntity::Transform(double dx, double dy, double baseX, double baseY, do
   return target;
 }
 
+CEntity* CEntity::RotateCopy(double x0, double y0, double angle, int copy) {
+  return Transform(0.0, 0.0, x0, y0, 1.0, angle, copy);
+}
+
+CEntity* CEntity::TranslateCopy(double dx, double dy, int copy) { return Transform(dx, dy, 0.0, 0.0, 1.0, 0.0, copy); }
+
+BOOL CEntity::QueryRecord(void** out, int code) const {
+  if (!out) return FALSE;
+  *out = nullptr;
+  if (code != kQueryCircle || (!IsArc() && !IsCircle())) return FALSE;
+  double v[kMaxGeometryValues];
+  GetGeometry(v);
+  *out = new CircleRecord{v[0], v[1], v[2]};
+  return TRUE;
+}
+
 CEntity* CEntity::MirrorCopy(double x1, double y1, double x2, double y2) const {
   if (IsSamePoint(x1, y1, x2, y2)) return nullptr;
   CEntity* copy = Clone(1);

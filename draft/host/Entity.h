@@ -37,6 +37,14 @@ struct EntityTransform {
   double MapAngle(double angle) const;
 };
 
+// The record codes of CEntity::QueryRecord.
+inline constexpr int kQueryCircle = 5;
+struct CircleRecord {
+  double cx = 0.0;
+  double cy = 0.0;
+  double r = 0.0;
+};
+
 class CEntity {
  public:
   virtual ~CEntity();
@@ -88,6 +96,16 @@ class CEntity {
   virtual void ListInto(CEntityList& out) const;
   // A mirrored copy about the line (x1, y1)-(x2, y2), or null.
   CEntity* MirrorCopy(double x1, double y1, double x2, double y2) const;
+  // Turned by `angle` degrees about (x0, y0), and moved by (dx, dy): copy 1
+  // gives a new entity (null when it cannot be made), copy 0 changes this
+  // one and returns it (Transform with scale 1).
+  CEntity* RotateCopy(double x0, double y0, double angle, int copy);
+  CEntity* TranslateCopy(double dx, double dy, int copy);
+  // A record of the entity's data asked for by a code, newly allocated for
+  // the caller, who deletes it as the code's type; *out is null and the
+  // result FALSE when the entity does not answer the code.
+  // kQueryCircle: a circle's or an arc's circle, a CircleRecord.
+  virtual BOOL QueryRecord(void** out, int code) const;
   // The kind of a table entity (0 general table, 1 parts list, 2 rebar
   // schedule, ...); 0 for every other entity. SetTableKind changes nothing
   // and gives FALSE for an entity that is not a table.

@@ -22,3 +22,12 @@ CStringA FormatNumberText(double value, const CNumberFormat& format) {
   if (text.GetLength() > 1 && text[0] == '-' && allZero) text = text.Mid(1);
   return text;
 }
+
+CStringA FormatDoubleString(double value, int decimals) { return FormatNumberText(value, CNumberFormat{0, decimals}); }
+
+CStringA FormatScaleText(double factor) {
+  const CNumberFormat trimmed{1, 3};
+  if (!std::isfinite(factor) || factor <= 0) return CStringA("0");
+  if (factor >= 1.0) return FormatNumberText(factor, trimmed) + ":1";
+  return "1:" + FormatNumberText(1.0 / factor, trimmed);
+}

@@ -91,3 +91,41 @@ TEST(BlockEntity, OwnsMembersAndListsThemDepthFirst) {
   EXPECT_EQ(b->GetEntityOwner(), nullptr);
   delete b;  // handed back to us
 }
+
+TEST(Entity, TurnedAndMovedCopiesAndTheCircleRecord) {
+  CDrawingGroup g("g", 2.0, 0.0, 0.0);
+  std::unique_ptr<CArcEntity> arc(ConstructArcEntity(1, &g, 10, 0, 4, 0, 90));
+  std::unique_ptr<CEntity> turned(arc->RotateCopy(0, 0, 90, 1));
+  std::unique_ptr<CEntity> moved(arc->TranslateCopy(5, -5, 1));
+  ASSERT_TRUE(turned && moved);
+  double v[kMaxGeometryValues];
+  turned->GetGeometry(v);
+  EXPECT_NEAR(v[0], 0, 1e-9);
+  EXPECT_NEAR(v[1], 10, 1e-9);
+  EXPECT_NEAR(v[3], 90, 1e-9);
+  EXPECT_EQ(turned->GetEntityGroup(), &g);
+  moved->GetGeometry(v);
+  EXPECT_NEAR(v[0], 15, 1e-9);
+  EXPECT_NEAR(v[1], -5, 1e-9);
+  EXPECT_EQ(arc->RotateCopy(0, 0, 30, 0), arc.get());  // in place
+
+  struct Case {
+    CEntity* entity;
+    BOOL answers;
+  };
+  std::unique_ptr<CEntity> circle(ConstructCircleEntity(0, nullptr, 1, 2, 3));
+  std::unique_ptr<CEntity> line(ConstructLineEntity(0, nullptr, 0, 0, 1, 1));
+  for (const Case& c : {Case{arc.get(), TRUE}, Case{circle.get(), TRUE}, Case{line.get(), FALSE}}) {
+    void* raw = reinterpret_cast<void*>(1);
+    EXPECT_EQ(c.entity->QueryRecord(&raw, kQueryCircle), c.answers);
+    std::unique_ptr<CircleRecord> rec(static_cast<CircleRecord*>(raw));
+    ASSERT_EQ(rec != nullptr, c.answers != FALSE);
+    if (rec) {
+      c.entity->GetGeometry(v);
+      EXPECT_DOUBLE_EQ(rec->cx, v[0]);
+      EXPECT_DOUBLE_EQ(rec->r, v[2]);
+    }
+    EXPECT_FALSE(c.entity->QueryRecord(&raw, 4));
+    EXPECT_EQ(raw, nullptr);
+  }
+}
