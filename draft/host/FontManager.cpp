@@ -1,13 +1,46 @@
 #include "draft/host/FontManager.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "draft/host/TextAttrib.h"
 #include "platform/core/Charset.h"
+#include "platform/gdi/Gdi32.h"
+#include "platform/gdi/GdiConstants.h"
 
 namespace {
 
 bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
+
+// The character height TrueType texts are measured at, in pixels.
+constexpr int kMeasureHeight = 1000;
+
+// The advance of `text` in the TrueType face, as a multiple of the character
+// height; false when the face cannot be measured.
+bool TrueTypeAdvance(const char* text, const CStringA& face, double& advance) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (!dc) return false;
+  LOGFONTA lf{};
+  lf.lfHeight = -kMeasureHeight;
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = GB2312_CHARSET;
+  lf.lfOutPrecision = OUT_TT_PRECIS;
+  const int n = std::min<int>(face.GetLength(), LF_FACESIZE - 1);
+  std::memcpy(lf.lfFaceName, face.GetString(), static_cast<size_t>(n));
+  bool done = false;
+  if (HFONT font = CreateFontIndirectA(&lf)) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    if (GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size)) {
+      advance = static_cast<double>(size.cx) / kMeasureHeight;
+      done = true;
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+  }
+  DeleteDC(dc);
+  return done;
+}
 
 }  // namespace
 
@@ -66,6 +99,14 @@ int CFontManager::CountCharacters(const char* text) {
 }
 
 double CFontManager::GetTextWidth(const char* text, const CTextAttrib& attr) const {
+  if (!text) text = "";
+  if (attr.GetFontStyle() == 1) {
+    double advance = 0.0;
+    const int count = CountCharacters(text);
+    if (count > 0 && TrueTypeAdvance(text, attr.GetTrueTypeName(), advance)) {
+      return advance * attr.GetHeight() * attr.GetWidthFactor() + attr.GetSpacing() * (count - 1);
+    }
+  }
   const bool vector = attr.GetFontStyle() == 0;
   const CVectorFont& cf = ChineseOrFirst(vector ? attr.GetChineseFontIndex() : 1);
   const CVectorFont& wf = WesternOrFirst(vector ? attr.GetWesternFontIndex() : 1);

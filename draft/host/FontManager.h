@@ -5,8 +5,8 @@
 // characters of a text, Western fonts its one-byte characters. Each kind is
 // listed by a 1-based index in loading order. A font's proportion is a
 // character's advance as a fraction of the text height (before the width
-// factor). TrueType and SHX texts are measured with the proportions of the
-// first font of each kind.
+// factor). TrueType texts are measured in their face through the drawing
+// layer; SHX texts with the proportions of the first font of each kind.
 #pragma once
 
 #include <vector>
@@ -41,7 +41,9 @@ class CFontManager {
   // double-byte character the Chinese font's proportion times the height,
   // each one-byte character the Western font's, all times the width factor,
   // plus the character spacing between each two characters. A font index
-  // beyond the loaded fonts measures with the first font of its kind.
+  // beyond the loaded fonts measures with the first font of its kind. A
+  // TrueType text (font style 1) advances as its face lays it out, scaled
+  // to the height, times the width factor, plus the spacing.
   double GetTextWidth(const char* text, const CTextAttrib& attr) const;
   // The number of characters (a double-byte character counts once).
   static int CountCharacters(const char* text);

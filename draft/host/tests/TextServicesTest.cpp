@@ -81,6 +81,23 @@ TEST(FontManager, MeasuresByCharacterKindHeightWidthFactorAndSpacing) {
   EXPECT_EQ(CFontManager::CountCharacters("A中B"), 3);
 }
 
+TEST(FontManager, TrueTypeTextsAdvanceAsTheirFaceLaysThemOut) {
+  CTextAttrib tt = Attrib(10, 1.0);
+  tt.SetFontStyle(1);
+  tt.SetTrueTypeName("宋体");
+  CFontManager* fm = GetFontManager();
+  // A Chinese character is about as wide as the character height.
+  EXPECT_NEAR(fm->GetTextWidth("中", tt), 10.0, 1.0);
+  // A proportional face: narrow letters take less room than wide ones.
+  tt.SetTrueTypeName("DejaVu Sans");
+  EXPECT_LT(fm->GetTextWidth("iiii", tt), fm->GetTextWidth("MMMM", tt));
+  const double plain = fm->GetTextWidth("MMMM", tt);
+  tt.SetWidthFactor(0.5);
+  tt.SetSpacing(1.0);
+  EXPECT_NEAR(fm->GetTextWidth("MMMM", tt), plain * 0.5 + 3.0, 1e-9);
+  EXPECT_EQ(fm->GetTextWidth("", tt), 0.0);
+}
+
 TEST(FontManager, ConvertTextKeepsWhatTheFontsDrawAndDropsTheRest) {
   struct Case {
     std::string in;
