@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "draft/host/EntityList.h"
+#include "draft/host/DrawingSettings.h"
 #include "draft/host/Geometry2D.h"
 #include "draft/host/GroupTable.h"
 #include "draft/host/LayerTable.h"
@@ -124,6 +125,17 @@ class CDraftView {
   CLayerTable* GetLayerTable() { return &layers_; }
   // The layer record of the entity's layer (null for null).
   const CLayerRecord* GetEntityLayerInfo(const CEntity* entity) const;
+
+  // ---- The drawing's attribute group and items, text font and system
+  // values (DrawingSettings.h).
+  CDrawingGroup* GetDrawingAttributes() { return drawing_.GetAttributeGroup(); }
+  CAttributeItemList* GetDrawingAttributeList() { return drawing_.GetAttributeList(); }
+  CTextFontRecord* GetTextFont() { return drawing_.GetTextFont(); }
+  double GetSystemReal(int code) const { return drawing_.GetSystemReal(code); }
+  void SetSystemReal(int code, double value) { drawing_.SetSystemReal(code, value); }
+  // The drawing's parts-list table: the first entity, in drawing order,
+  // whose table kind is 1; null when none.
+  CEntity* GetPartsListTable() const;
 
   // ---- Selection (see the contract above).
   void SelectEntity(CEntity* entity, int highlight = 1, int a = 1, int b = 1, void* extra = nullptr);
@@ -315,6 +327,7 @@ class CDraftView {
 
   CGroupTable groups_;
   CLayerTable layers_;
+  CDrawingSettings drawing_;
   int currentLayer_ = 0;
   SelectionFilter filter_;
 

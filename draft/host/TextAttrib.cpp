@@ -10,7 +10,10 @@ void CTextAttrib::Release() { prepared_ = false; }
 
 bool CTextAttrib::operator==(const CTextAttrib& o) const {
   return height_ == o.height_ && widthFactor_ == o.widthFactor_ && angle_ == o.angle_ && slant_ == o.slant_ &&
-         spacing_ == o.spacing_ && alignment_ == o.alignment_ && style_ == o.style_ && fontName_ == o.fontName_;
+         spacing_ == o.spacing_ && alignment_ == o.alignment_ && style_ == o.style_ && fontName_ == o.fontName_ &&
+         lineSpacing_ == o.lineSpacing_ && fontStyle_ == o.fontStyle_ && chineseFont_ == o.chineseFont_ &&
+         westernFont_ == o.westernFont_ && trueTypeName_ == o.trueTypeName_ && shxFontName_ == o.shxFontName_ &&
+         bigFontName_ == o.bigFontName_;
 }
 
 void ConstructTextAttribDefault(CTextAttrib& attr, double height, int alignment, int style) {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "draft/host/FontManager.h"
+
 CTextEntity::CTextEntity(int layer, CDrawingGroup* group, const char* text, double x, double y,
                          const CTextAttrib& attr)
     : CEntity(layer, group), text_(text ? text : ""), p_(InGroup({x, y})), attr_(attr) {}
@@ -28,25 +30,56 @@ int CTextEntity::GetGeometry(double* v) const {
   return 2;
 }
 
-void CTextEntity::GetPieces(ShapePieces& out) const {
+void CTextEntity::GetOutline(GPoint c[4]) const {
   const GPoint p = GetInsertPoint();
-  out.push_back(ShapePiece::Point(p));
-  const double h = ShownLength(attr_.GetHeight());
-  const double w = text_.GetLength() * h * 0.5 * attr_.GetWidthFactor();
-  if (w <= 0 || h <= 0) return;
-  GPoint c[4] = {p, {p.x + w, p.y}, {p.x + w, p.y + h}, {p.x, p.y + h}};
-  for (GPoint& q : c) RotatePoint(q, p, attr_.GetAngle());
+  const double s = GetEntityScale();
+  const double h = attr_.GetHeight() * s;
+  const double w = GetFontManager()->GetTextWidth(text_, attr_) * s;
+  c[0] = p;
+  c[1] = {p.x + w, p.y};
+  c[2] = {p.x + w, p.y + h};
+  c[3] = {p.x, p.y + h};
+  for (int i = 1; i < 4; ++i) RotatePoint(c[i], p, attr_.GetAngle());
+}
+
+void CTextEntity::GetPieces(ShapePieces& out) const {
+  out.push_back(ShapePiece::Point(GetInsertPoint()));
+  GPoint c[4];
+  GetOutline(c);
+  if (IsSamePoint(c[0], c[1]) || IsSamePoint(c[0], c[3])) return;
   for (int i = 0; i < 4; ++i) out.push_back(ShapePiece::Segment(c[i], c[(i + 1) % 4], true));
+}
+
+bool CTextEntity::GetPlacementBox(double& x0, double& y0, double& x1, double& y1) const {
+  if (!hasBox_) return false;
+  const GPoint a = Shown(box0_), b = Shown(box1_);
+  x0 = std::fmin(a.x, b.x);
+  y0 = std::fmin(a.y, b.y);
+  x1 = std::fmax(a.x, b.x);
+  y1 = std::fmax(a.y, b.y);
+  return true;
+}
+
+void CTextEntity::SetPlacementBox(double x0, double y0, double x1, double y1) {
+  box0_ = InGroup({std::fmin(x0, x1), std::fmin(y0, y1)});
+  box1_ = InGroup({std::fmax(x0, x1), std::fmax(y0, y1)});
+  hasBox_ = true;
 }
 
 void CTextEntity::ApplyTransform(const EntityTransform& t) {
   p_ = MapGroupPoint(p_, t);
+  if (hasBox_) {
+    box0_ = MapGroupPoint(box0_, t);
+    box1_ = MapGroupPoint(box1_, t);
+  }
   attr_.SetHeight(attr_.GetHeight() * t.scale);
   if (!t.mirror) attr_.SetAngle(NormalizeAngle(attr_.GetAngle() + t.rotation));
 }
 
 void CTextEntity::RebaseGroup(CDrawingGroup* from, CDrawingGroup* to) {
   p_ = RebasePoint(p_, from, to);
+  box0_ = RebasePoint(box0_, from, to);
+  box1_ = RebasePoint(box1_, from, to);
   attr_.SetHeight(RebaseLength(attr_.GetHeight(), from, to));
 }
 

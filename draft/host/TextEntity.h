@@ -1,8 +1,9 @@
 // Korrin's single-line text (a mirrored text stays readable: only its
 // insertion point is mirrored): a GBK string at an insertion point (its lower
-// left corner) with text attributes. Its box is as wide as the text's bytes
-// at half the height each (a double-byte character is as wide as it is
-// high), scaled by the width factor and turned by the attributes' angle.
+// left corner) with text attributes. Its box is as long as the font manager
+// measures the text (GetFontManager) and as high as the text height, turned
+// by the attributes' angle. A text placed in a box (ConstructTextEntityEx)
+// also keeps the box and the alignment code it was placed by.
 #pragma once
 
 #include "draft/host/Entity.h"
@@ -27,6 +28,17 @@ class CTextEntity : public CEntity {
   GPoint GetInsertPoint() const { return Shown(p_); }
   const CTextAttrib& GetTextAttrib() const { return attr_; }
   void SetTextAttrib(const CTextAttrib& attr) { attr_ = attr; }
+  // The alignment code the text was placed by (0: placed at a point).
+  int GetPlacementCode() const { return placementCode_; }
+  void SetPlacementCode(int code) { placementCode_ = code; }
+  // The box the text was placed in, in drawing coordinates (normalised);
+  // false when it has none.
+  bool GetPlacementBox(double& x0, double& y0, double& x1, double& y1) const;
+  void SetPlacementBox(double x0, double y0, double x1, double y1);
+  void ClearPlacementBox() { hasBox_ = false; }
+  // The corners of the text's outline in drawing coordinates: lower left,
+  // lower right, upper right, upper left.
+  void GetOutline(GPoint corners[4]) const;
 
  protected:
   CTextEntity(const CTextEntity&) = default;
@@ -37,6 +49,9 @@ class CTextEntity : public CEntity {
   CStringA text_;
   GPoint p_;
   CTextAttrib attr_;
+  int placementCode_ = 0;
+  bool hasBox_ = false;
+  GPoint box0_, box1_;  // group coordinates
 };
 
 CTextEntity* ConstructTextEntity(int layer, CDrawingGroup* group, const char* text, double x, double y,

@@ -67,6 +67,8 @@ std::string Join(const std::string& prefix, const std::string& component) {
 
 }  // namespace
 
+std::u16string FoldFileName(std::string_view utf8) { return Fold(utf8); }
+
 bool FileNamesEqualNoCase(std::string_view a, std::string_view b) {
   if (IsAscii(a) && IsAscii(b)) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

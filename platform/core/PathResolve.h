@@ -26,5 +26,7 @@ std::string ResolvePath(LPCWSTR utf16Path);
 // the system the libraries come from compares names (simple case folding of
 // each UTF-16 unit).
 bool FileNamesEqualNoCase(std::string_view utf8A, std::string_view utf8B);
+// A file-name component in the folded form that comparison uses (UTF-16).
+std::u16string FoldFileName(std::string_view utf8);
 
 }  // namespace platform

@@ -112,6 +112,12 @@ struct RECT {
 typedef RECT* LPRECT;
 typedef const RECT* LPCRECT;
 
+// 100-nanosecond intervals since 1 January 1601 (UTC).
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+
 struct POINTS {
   SHORT x;
   SHORT y;

@@ -33,12 +33,6 @@ inline BOOL IsEqualGUID(REFGUID a, REFGUID b) { return a == b; }
 inline BOOL IsEqualCLSID(REFCLSID a, REFCLSID b) { return a == b; }
 inline constexpr CLSID CLSID_NULL = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
 
-// 100-nanosecond intervals since 1 January 1601 (UTC).
-struct FILETIME {
-  DWORD dwLowDateTime;
-  DWORD dwHighDateTime;
-};
-
 union LARGE_INTEGER {
   struct {
     DWORD LowPart;

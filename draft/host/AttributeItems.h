@@ -1,0 +1,40 @@
+// Korrin's attribute items: named text attributes of a group, of the drawing
+// or of an entity, each a name, a type text ("字符串", "字符型", ...) and a
+// value. An item list keeps its items in the order they were added; names
+// are unique within a list and compare byte for byte.
+#pragma once
+
+#include <vector>
+
+#include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
+
+struct CAttributeItem {
+  CStringA name;
+  CStringA type;
+  CStringA value;
+  int shown = 1;  // whether the item is shown with what carries it
+};
+
+class CAttributeItemList {
+ public:
+  int GetCount() const { return static_cast<int>(items_.size()); }
+  const CAttributeItem& GetAt(int index) const { return items_.at(static_cast<size_t>(index)); }
+  CAttributeItem* Find(const char* name);
+  const CAttributeItem* Find(const char* name) const;
+  std::vector<CAttributeItem>& Items() { return items_; }
+  const std::vector<CAttributeItem>& Items() const { return items_; }
+
+ private:
+  std::vector<CAttributeItem> items_;
+};
+
+// Adds an item to the list. An item of that name already there takes the
+// type, value and shown flag when `replace` is set, and is left as it is
+// otherwise. FALSE for a null list or an empty name (nothing added).
+BOOL AddAttributeItem(CAttributeItemList* list, const char* name, const char* type, const char* value, int replace,
+                      int shown);
+// Empties the list.
+void ClearAttributes(CAttributeItemList* list);
+// The item of that name, or null.
+CAttributeItem* FindAttributeItem(CAttributeItemList* list, const char* name);

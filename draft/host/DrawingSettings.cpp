@@ -1,0 +1,15 @@
+#include "draft/host/DrawingSettings.h"
+
+#include "platform/core/Exceptions.h"
+
+double& CDrawingSettings::SystemValue(int code) {
+  switch (code) {
+    case kSystemTextHeight: return textHeight_;
+    case kSystemDecimals: return decimals_;
+    default: throw CNotSupportedException();  // the drawing keeps no other system value
+  }
+}
+
+double CDrawingSettings::GetSystemReal(int code) const { return const_cast<CDrawingSettings*>(this)->SystemValue(code); }
+
+void CDrawingSettings::SetSystemReal(int code, double value) { SystemValue(code) = value; }
