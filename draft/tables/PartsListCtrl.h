@@ -98,6 +98,12 @@ class CPartsListCtrl : public CGridListCtrl {
   // column cannot be deleted.
   BOOL DeleteColumnRecord(CFieldArray& structure, CPartsListUndo& undo);
   void DeleteColumn(int index, CFieldArray& structure);
+  // Asks for a new column ("插入字段") and inserts it right of the current
+  // column; kind 6. Without a current cell: "请选择插入位置!".
+  BOOL InsertColumnDialog(CFieldArray& structure, CPartsListUndo& undo);
+  // Asks for the current column's new definition ("修改字段"); kind 9 with
+  // the field before. Without a current cell: "请选择修改字段!".
+  BOOL ModifyColumnDialog(CFieldArray& structure, CPartsListUndo& undo);
   // Puts `field` in place of column `index` (its title follows).
   void SetColumnField(int index, const CFieldRecord& field, CFieldArray& structure);
 
