@@ -338,8 +338,9 @@ void CPartsListCtrl::TypeCharacter(UINT ch) {
   if (owner && currentColumn_ < owner->GetListStructure().GetSize())
     field = owner->GetListStructure()[currentColumn_];
 
-  // The character's bytes; the first character may stand for a symbol.
-  std::string bytes = ch < 0x100 ? std::string(1, static_cast<char>(ch))
+  // The character's GBK bytes (the message carries a UTF-16 code unit);
+  // the first character may stand for a symbol.
+  std::string bytes = ch < 0x80 ? std::string(1, static_cast<char>(ch))
                                  : platform::Utf16ToGbk(std::u16string(1, static_cast<char16_t>(ch)));
   if (typedCount_ == 0) {
     if (ch == '`') bytes = "Φ";

@@ -293,13 +293,21 @@ TEST_F(GridTest, TypingKeepsNineteenCharactersAndStartsWithSymbols) {
     UINT first;
     const char* text;
   };
-  const Case cases[] = {{'^', "±x"}, {'`', "Φx"}, {'~', "°x"}, {'@', "@x"}};
+  const Case cases[] = {{'^', "±x"}, {'`', "Φx"}, {'~', "°x"}, {u'长', "长x"}, {'@', "@x"}};
   for (const Case& c : cases) {
     owner.grid.ResetTypedBuffer();
     owner.grid.SendMessage(WM_CHAR, c.first);
     owner.grid.SendMessage(WM_CHAR, 'x');
     EXPECT_EQ(owner.editText, c.text);
   }
+
+  // A character that would not fit whole is left out.
+  owner.grid.ResetTypedBuffer();
+  for (int i = 0; i < 18; ++i) owner.grid.SendMessage(WM_CHAR, 'a');
+  owner.grid.SendMessage(WM_CHAR, u'长');
+  EXPECT_EQ(owner.grid.GetTypedCount(), 18);
+  owner.grid.SendMessage(WM_CHAR, 'b');
+  EXPECT_EQ(CStringA(owner.grid.GetTypedBuffer()), "aaaaaaaaaaaaaaaaaab");
 
   // Edit mode 6 takes nothing; a hidden column is not shown but stored.
   owner.grid.ResetTypedBuffer();
@@ -310,7 +318,7 @@ TEST_F(GridTest, TypingKeepsNineteenCharactersAndStartsWithSymbols) {
   owner.hiddenName = "b";
   owner.grid.SendMessage(WM_CHAR, 'q');
   EXPECT_EQ(owner.editText, "q");
-  EXPECT_EQ(owner.grid.GetCellText(0, 1), "@x");
+  EXPECT_EQ(owner.grid.GetCellText(0, 1), "aaaaaaaaaaaaaaaaaab");
 }
 
 TEST_F(GridTest, ARowIsPaintedWithTheOverflowMarkAndTheCurrentCellInverted) {
