@@ -136,6 +136,10 @@ CStringA ReplaceFileExtension(const CStringA& path, const char* ext) {
 }
 
 BOOL WriteStructureFileFields(const char* path, const CFieldArray& fields) {
+  if (!path || !*path) {
+    ReportFileException("", CFileException::badPath);
+    return FALSE;
+  }
   const CStringA target = ReplaceFileExtension(CStringA(path ? path : ""), "def");
   CStringA text = kStructureMagic99;
   text += '\n';

@@ -54,8 +54,8 @@ int ReadStructureFileFields(CFieldArray& fields, const char* path, int tableKind
 
 // Writes a generation-99 structure file to `path` with its extension made
 // "def"; after a successful write the path is stored as the setting
-// TableFrameSetting / TableFrameFilePath. A failure is reported, the
-// setting is left alone and FALSE returned.
+// TableFrameSetting / TableFrameFilePath. A failure (an empty path
+// included) is reported, the setting is left alone and FALSE returned.
 BOOL WriteStructureFileFields(const char* path, const CFieldArray& fields);
 
 // The path with the extension of its last component replaced by `ext`

@@ -158,6 +158,16 @@ TEST_F(GridTest, RowOperationsRenumberTheSerialColumnAndAreUndoneByTheirKind) {
   g.DeleteCurrentRow(rows, s, undo);
   EXPECT_EQ(g.GetCurrentRow(), 5);
 
+  // Cells right of a column move left; the last becomes blank.
+  CStringArray shifted;
+  g.ShiftCellsLeft(0, 0);
+  g.GetRowCells(0, shifted);
+  EXPECT_EQ(shifted[0], "b");
+  EXPECT_EQ(shifted[2], " ");
+  g.SetItemText(0, 0, "1");
+  g.SetItemText(0, 1, "b");
+  g.SetItemText(0, 2, "2");
+
   const int kinds[] = {3, 2, 1, 4, 4};
   ASSERT_EQ(undo.GetCount(), 5);
   POSITION p = undo.GetHeadPosition();
@@ -300,6 +310,14 @@ TEST_F(GridTest, TypingKeepsNineteenCharactersAndStartsWithSymbols) {
     owner.grid.SendMessage(WM_CHAR, 'x');
     EXPECT_EQ(owner.editText, c.text);
   }
+
+  // The owner's edit goes into the current cell when it differs.
+  owner.edit.SetWindowText("typed");
+  CStringA remembered = "x";
+  EXPECT_TRUE(owner.grid.TakeEditText(remembered));
+  EXPECT_EQ(remembered, "typed");
+  EXPECT_EQ(owner.grid.GetCellText(0, 1), "typed");
+  EXPECT_FALSE(owner.grid.TakeEditText(remembered));
 
   // A character that would not fit whole is left out.
   owner.grid.ResetTypedBuffer();

@@ -370,5 +370,7 @@ TEST_F(TableFilesTest, AStructureFileIsWrittenAsDefAndItsPathRemembered) {
   EXPECT_EQ(ReplaceFileExtension("a.b\\c.lst", "def"), "a.b\\c.def");
   // A failed write leaves the setting alone.
   EXPECT_FALSE(WriteStructureFileFields(Path("no-such-folder/x"), fields));
+  EXPECT_FALSE(WriteStructureFileFields("", fields));
+  EXPECT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(GetProfileStringSetting("TableFrameSetting", "TableFrameFilePath", ""), Path("s.def"));
 }
