@@ -2,6 +2,8 @@
 
 #include "platform/core/Exceptions.h"
 
+CDrawingSettings::CDrawingSettings() : attributeGroup_("系统图组", 1.0) {}
+
 double& CDrawingSettings::SystemValue(int code) {
   switch (code) {
     case kSystemTextHeight: return textHeight_;

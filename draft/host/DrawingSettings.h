@@ -17,7 +17,9 @@ inline constexpr int kSystemDecimals = 14;
 
 class CDrawingSettings {
  public:
-  CDrawingSettings() : attributeGroup_("系统图组", 1.0) {}
+  // The attribute group is "系统图组" at scale 1 (defined with the library, in
+  // its GBK).
+  CDrawingSettings();
 
   CDrawingGroup* GetAttributeGroup() { return &attributeGroup_; }
   CAttributeItemList* GetAttributeList() { return &attributes_; }

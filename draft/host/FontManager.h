@@ -47,9 +47,10 @@ class CFontManager {
   static int CountCharacters(const char* text);
 
   // The conversion of typed texts into what the vector fonts draw: a tab
-  // becomes a blank; other control bytes (below 0x20, and 0x7F) are
-  // dropped; a lead byte that no valid trail byte follows (a broken
-  // double-byte character) is dropped. Everything else is kept.
+  // becomes a blank; other control bytes (below 0x20, and 0x7F) and the
+  // bytes 0x80 and 0xFF, which are no GBK character, are dropped; a lead
+  // byte that no valid trail byte follows (a broken double-byte character)
+  // is dropped. Everything else is kept.
   void ConvertText(CStringA& text) const;
 
  private:

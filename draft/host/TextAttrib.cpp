@@ -1,5 +1,7 @@
 #include "draft/host/TextAttrib.h"
 
+CTextAttrib::CTextAttrib() : trueTypeName_("宋体"), shxFontName_("txt.shx"), bigFontName_("morvane.shx") {}
+
 void CTextAttrib::Prepare() {
   if (fontName_.IsEmpty()) fontName_ = "宋体";
   if (widthFactor_ <= 0.0) widthFactor_ = 1.0;

@@ -13,6 +13,10 @@
 
 class CTextAttrib {
  public:
+  // Height 5, width factor 1, everything else zero; vector fonts 1 and 1,
+  // the TrueType face "宋体", the SHX fonts "txt.shx" and "morvane.shx".
+  // (Defined with the library, so that its texts are the library's GBK.)
+  CTextAttrib();
   double GetHeight() const { return height_; }
   void SetHeight(double h) { height_ = h; }
   double GetWidthFactor() const { return widthFactor_; }
@@ -66,9 +70,9 @@ class CTextAttrib {
   int fontStyle_ = 0;
   BYTE chineseFont_ = 1;
   BYTE westernFont_ = 1;
-  CStringA trueTypeName_ = "宋体";
-  CStringA shxFontName_ = "txt.shx";
-  CStringA bigFontName_ = "morvane.shx";
+  CStringA trueTypeName_;
+  CStringA shxFontName_;
+  CStringA bigFontName_;
   bool prepared_ = false;
 };
 

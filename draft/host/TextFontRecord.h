@@ -11,13 +11,14 @@
 inline constexpr DWORD kTextFontKeepTyped = 0x1;
 
 struct CTextFontRecord {
-  CStringA name = "标准";
+  // The style "标准" at height 3.5 (defined with the library, in its GBK).
+  CTextFontRecord();
+
+  CStringA name;
   // Height, width factor, angle, slant, spacings and fonts of new texts; its
   // alignment and style stay at their defaults.
   CTextAttrib attrib;
   DWORD flags = 0;
-
-  CTextFontRecord() { attrib.SetHeight(3.5); }
 };
 
 // The attributes of a new text in the font (defaults for null).

@@ -13,6 +13,7 @@
 
 #include "draft/framework/CmdStack.h"
 #include "draft/host/DraftView.h"
+#include "draft/host/SystemFiles.h"
 #include "examples/draft-session/CommandRegistry.h"
 #include "examples/draft-session/Script.h"
 #include "platform/gdi/DC.h"
@@ -30,7 +31,9 @@ namespace draftsession {
 class SessionPlayer {
  public:
   // The host's settings are held in memory for the player's life, so a
-  // session never changes the user's profile.
+  // session never changes the user's profile; the system data folder is a
+  // scratch copy of the shipped one for the same life, so that a session may
+  // rewrite its files (throws CFileException when the copy cannot be made).
   SessionPlayer(const CommandRegistry& commands, std::ostream& out);
   ~SessionPlayer();
   SessionPlayer(const SessionPlayer&) = delete;
@@ -61,6 +64,7 @@ class SessionPlayer {
   const CommandRegistry& commands_;
   std::ostream& out_;
   std::unique_ptr<CSettingsBacking> savedSettings_;
+  CSystemDataScratch systemData_;
   platform::WindowSurface surface_;
   CDC dc_;
   CDraftView view_;

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "examples/draft-session/CommandRegistry.h"
 #include "examples/draft-session/Script.h"
 #include "examples/draft-session/SessionPlayer.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/Module.h"
 
 namespace {
@@ -74,7 +76,14 @@ int main(int argc, char** argv) {
   std::cout << "ScrivelDraft is loaded (Scrivel.DLL); replaying " << scriptName << "\n";
 
   const draftsession::CommandRegistry commands = draftsession::LibraryCommands();
-  draftsession::SessionPlayer player(commands, std::cout);
+  std::unique_ptr<draftsession::SessionPlayer> session;
+  try {
+    session = std::make_unique<draftsession::SessionPlayer>(commands, std::cout);
+  } catch (CFileException&) {
+    std::cerr << "cannot make a scratch copy of the system data folder\n";
+    return 1;
+  }
+  draftsession::SessionPlayer& player = *session;
   if (!player.Play(script)) {
     std::cout.flush();
     std::cerr << draftsession::FormatError(scriptName, player.Error()) << "\n";

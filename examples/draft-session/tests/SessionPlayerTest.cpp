@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "draft/framework/CmdBase.h"
@@ -7,6 +8,7 @@
 #include "draft/host/Entity.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/Messages.h"
+#include "draft/host/SystemFiles.h"
 #include "draft/host/UndoRecord.h"
 #include "examples/draft-session/SessionPlayer.h"
 #include "platform/core/Charset.h"
@@ -195,4 +197,21 @@ TEST(SessionPlayer, AScriptWithErrorsIsNotPlayed) {
   SessionPlayer bare(none, out);
   EXPECT_FALSE(bare.Play(ParseScript("view 100 100 1\npush line\n")));
   EXPECT_EQ(bare.Error().message, "unknown command \"line\" (no commands are registered)");
+}
+
+TEST(SessionPlayer, ASessionWorksOnAScratchCopyOfTheSystemDataFolder) {
+  const CStringA before = GetSystemDataFolder();
+  CommandRegistry commands = TestCommands();
+  std::ostringstream out;
+  std::string scratch;
+  {
+    SessionPlayer player(commands, out);
+    const CStringA during = GetSystemDataFolder();
+    EXPECT_NE(during, before);
+    scratch = platform::GbkToUtf8(during.GetString());
+    EXPECT_TRUE(IsFileExist(GetSystemFilePath("Table\\Material.Tab")));
+    EXPECT_TRUE(IsFileExist(GetSystemFilePath("Font\\txt.shx")));
+  }
+  EXPECT_EQ(GetSystemDataFolder(), before);
+  EXPECT_FALSE(std::filesystem::exists(scratch));  // the copy goes with the player
 }
