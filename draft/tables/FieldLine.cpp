@@ -1,6 +1,7 @@
 #include "draft/tables/FieldLine.h"
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "draft/host/SystemFiles.h"

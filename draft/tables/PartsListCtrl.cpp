@@ -1,7 +1,9 @@
 #include "draft/tables/PartsListCtrl.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "draft/tables/PartsListOwner.h"
 #include "draft/tables/RowText.h"

@@ -55,8 +55,6 @@ TEST(FieldDefDlg, AColumnNameProposesItsType) {
 
 TEST_F(ColumnDialogsTest, TheFieldDialogListsTheSystemNamesAndWidthsAndDefinesAColumn) {
   Load(owner, {"序号", "名称"}, {"1;a", "2;b"});
-  int rows = 2;
-  (void)rows;
   owner.grid.SetCurrentCell(-1, 0);
   EXPECT_FALSE(owner.grid.InsertColumnDialog(owner.structure, undo));
   EXPECT_FALSE(owner.grid.ModifyColumnDialog(owner.structure, undo));

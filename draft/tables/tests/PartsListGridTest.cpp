@@ -2,6 +2,7 @@
 // undo records, keys, hit testing, typing and row painting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,7 +87,8 @@ TEST_F(GridTest, DittoMarksResolveFromTheirNeighbours) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.rows[0] << " .. (" << c.row << "," << c.column << ")");
-    const int columns = std::max<int>(1, static_cast<int>(CStringA(c.rows[0]).Replace(";", ";")) + 1);
+    const std::string first = c.rows[0];
+    const int columns = 1 + static_cast<int>(std::count(first.begin(), first.end(), ';'));
     std::vector<const char*> names = {"a", "b", "c", "d"};
     names.resize(static_cast<size_t>(columns));
     Load(owner, names, c.rows);
@@ -172,8 +174,6 @@ TEST_F(GridTest, RowOperationsRenumberTheSerialColumnAndAreUndoneByTheirKind) {
   ASSERT_EQ(undo.GetCount(), 5);
   POSITION p = undo.GetHeadPosition();
   for (int k : kinds) EXPECT_EQ(undo.GetNext(p)->kind, k);
-  const CPartsListRow* deleted = undo.GetHead();
-  (void)deleted;
   while (!undo.IsEmpty()) {
     std::unique_ptr<CPartsListRow> r(undo.RemoveTail());
     Undo(g, *r, rows, s);
