@@ -1,6 +1,7 @@
 #include "draft/res/DraftResources.h"
 
 #include "draft/res/SelectionDialogTemplates.h"
+#include "draft/res/TableDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
 
 namespace draftres {
@@ -24,6 +25,7 @@ platform::ResourceSet BuildResources() {
             .PushButton("取消", IDCANCEL, {98, 72, 50, 14}));
   AddValueDialogTemplates(r);
   AddSelectionDialogTemplates(r);
+  AddTableDialogTemplates(r);
   return r;
 }
 
