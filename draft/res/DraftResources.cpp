@@ -1,5 +1,6 @@
 #include "draft/res/DraftResources.h"
 
+#include "draft/res/CommandDialogTemplates.h"
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
 
@@ -24,6 +25,7 @@ platform::ResourceSet BuildResources() {
             .PushButton("取消", IDCANCEL, {98, 72, 50, 14}));
   AddValueDialogTemplates(r);
   AddSelectionDialogTemplates(r);
+  AddCommandDialogTemplates(r);
   return r;
 }
 
