@@ -264,3 +264,34 @@ TEST_F(CircleTest, PolygonAfterATypedRadiusWaitsForTheDirectionClick) {
   EXPECT_NEAR(v[1], 108, 1e-9);
   EXPECT_EQ(cmd->GetStep(), 0);
 }
+
+TEST_F(CircleTest, InAnAxonometricPlaneTheCircleIsMadeAsItsEllipse) {
+  struct Case {
+    int plane;
+    double rotation;
+  };
+  for (const Case& c : {Case{1, 60.0}, Case{2, 120.0}, Case{3, 0.0}}) {
+    SCOPED_TRACE(c.plane);
+    CommandBench bench;
+    bench.view.AxonometricMode() = c.plane;
+    bench.Push(new CCircleCenterCmd(41, 1));
+    bench.Click(100, 100);
+    bench.Click(110, 100);
+    ASSERT_EQ(bench.view.GetEntityList()->GetCount(), 3);
+    CEntity* ellipse = bench.view.GetEntityList()->GetHead();
+    ASSERT_TRUE(ellipse->IsEllipse());
+    double v[kMaxGeometryValues];
+    ASSERT_EQ(ellipse->GetGeometry(v), 7);
+    // The major axis along the plane's direction, the minor one over the root of 3.
+    EXPECT_NEAR(v[2], 10 * 0.8693069377675144 * std::sqrt(2.0), 1e-9);
+    EXPECT_NEAR(v[3], v[2] / std::sqrt(3.0), 1e-9);
+    EXPECT_NEAR(v[4], c.rotation, 1e-9);
+    // The centre lines run along the turned axes, 5 beyond them.
+    const std::vector<Line> lines = bench.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    const double t = c.rotation * tressil::kPi / 180;
+    const double e = v[2] + 5;
+    EXPECT_NEAR(lines[0][2], 100 + e * std::cos(t), 1e-9);
+    EXPECT_NEAR(lines[0][3], 100 + e * std::sin(t), 1e-9);
+  }
+}

@@ -325,3 +325,26 @@ TEST_F(EditTest, CircularArrayRefusesABasePointOnTheCentre) {
   Type(15, 5);
   EXPECT_EQ(view.GetUndoCount(), 1);
 }
+
+TEST_F(EditTest, TheRightButtonEndsRotateAtItsFirstAndThirdStep) {
+  for (int points : {0, 2}) {
+    SCOPED_TRACE(points);
+    CDraftView v;
+    CCmdStack s;
+    auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
+    v.AddEntityToView(l);
+    CEntityList list;
+    list.AddTail(l);
+    v.SelectEntities(list);
+    s.Push(&v, new CRotateCmd(60));
+    if (points) {
+      s.OnTypedInput(&v, "0,0");
+      s.OnTypedInput(&v, "5,5");
+      EXPECT_EQ(s.GetPrompt(), "输入旋转角度");
+    }
+    s.OnRButton(0, CPoint(0, 600), &v);
+    EXPECT_EQ(s.GetCurrent(), nullptr);
+    EXPECT_EQ(v.GetSelectionCount(), 0);
+    EXPECT_EQ(v.GetUndoCount(), 0);
+  }
+}
