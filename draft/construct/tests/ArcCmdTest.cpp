@@ -378,3 +378,39 @@ TEST_F(ArcTest, ChangeArcPicksByClickOrWindowUntilTheRightButton) {
   b.stack.OnRButton(0, CommandBench::At(0, 0), &b.view);
   EXPECT_EQ(b.stack.GetCurrent(), nullptr);
 }
+
+TEST_F(ArcTest, ArcFromAnArcEndContinuesItsCircle) {
+  CommandBench b;
+  b.view.AddEntityToView(new CArcEntity(0, nullptr, 100, 100, 10, 0, 90));
+  b.Push(new CArcFromEndCmd(53));
+  b.Click(100, 109);  // near the second end, (100, 110)
+  b.Click(90, 100);
+  const std::vector<ArcShape> arcs = Arcs(b.view);
+  ASSERT_EQ(arcs.size(), 2u);
+  EXPECT_NEAR(arcs[1].cx, 100, 1e-9);
+  EXPECT_NEAR(arcs[1].cy, 100, 1e-9);
+  EXPECT_NEAR(arcs[1].r, 10, 1e-9);
+  EXPECT_NEAR(NormalizeAngle(arcs[1].start), 90, 1e-9);
+  EXPECT_NEAR(Sweep(arcs[1]), 90, 1e-9);
+}
+
+TEST_F(ArcTest, ATypedAnglePlacesTheArcOnTheRingOfConcentricCircles) {
+  CommandBench b;
+  b.view.AddEntityToView(new CCircleEntity(0, nullptr, 100, 100, 10));
+  b.view.AddEntityToView(new CCircleEntity(0, nullptr, 100, 100, 30));
+  auto* cmd = b.Push(new CTangentArcCmd(50, 3));
+  b.Click(110, 100);
+  b.Click(130, 100);
+  EXPECT_EQ(cmd->GetMode(), 4);
+  platform::ScopedModalDriver driver([](platform::ModalSession& s) {
+    EXPECT_EQ(CStringA(s.Caption()), "输入弧中心角度");
+    s.EnterText(1062, CStringA("90"));
+    s.Click(IDOK);
+  });
+  b.Char('9', 140, 140);
+  const std::vector<ArcShape> arcs = Arcs(b.view);
+  ASSERT_EQ(arcs.size(), 1u);
+  EXPECT_NEAR(arcs[0].cx, 100, 1e-9);
+  EXPECT_NEAR(arcs[0].cy, 120, 1e-9);
+  EXPECT_NEAR(arcs[0].r, 10, 1e-9);
+}
