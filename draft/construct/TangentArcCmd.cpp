@@ -249,7 +249,8 @@ int CTangentArcCmd::BuildArc(CDraftView* view, int preview) {
   for (int i = 0; i < 2; ++i) {
     GPoint pts[2];
     IntersectLineCircleEx(centre_, centres[i], centres[i], radii[i], pts);
-    t[i] = TakesFarPoint(i + 1) ? SelectOtherPoint(centre_, pts[0], pts[1]) : SelectNearerPoint(centre_, pts[0], pts[1]);
+    t[i] = TakesFarPoint(i + 1) ? SelectOtherPoint(centre_, pts[0], pts[1])
+                                : SelectNearerPoint(centre_, pts[0], pts[1]);
   }
   double start = NormalizeAngle(GetLineAngle(centre_.x, centre_.y, t[0].x, t[0].y));
   double end = NormalizeAngle(GetLineAngle(centre_.x, centre_.y, t[1].x, t[1].y));
