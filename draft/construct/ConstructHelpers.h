@@ -20,4 +20,20 @@ CLineEntity* NewLine(CDraftView* view, double x1, double y1, double x2, double y
 // length format.
 CStringA FormatLength(CDraftView* view, double value);
 
+// An angle in the drawing's angle format, and the same followed by the
+// host's degree code.
+CStringA FormatAngle(CDraftView* view, double degrees);
+CStringA FormatDegrees(CDraftView* view, double degrees);
+
+// The radius dialog in the command's modal scope, started with `value` in
+// display units and the typed letter. With `reference` 0 the result point
+// lies at the typed radius from p1 towards p2; with 1 it lies on the circle
+// of that radius through p1 and p2, towards p3. False on Cancel and, with a
+// reference, when no such circle exists; else the point and the radius in
+// drawing units.
+bool RunRadiusDialog(CDraftView* view, double scale, double value, UINT letter, double p1x, double p1y, double p2x,
+                     double p2y, double p3x, double p3y, int reference, double& x, double& y, double& radius);
+
+inline constexpr double kRadiansPerDegree = 0.017453292519943295;
+
 }  // namespace construct

@@ -1,5 +1,6 @@
 #include "draft/res/DraftResources.h"
 
+#include "draft/res/CommandDialogTemplates.h"
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
@@ -26,6 +27,7 @@ platform::ResourceSet BuildResources() {
   AddValueDialogTemplates(r);
   AddSelectionDialogTemplates(r);
   AddTableDialogTemplates(r);
+  AddCommandDialogTemplates(r);
   return r;
 }
 

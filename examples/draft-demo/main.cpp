@@ -1,44 +1,21 @@
-// A host of ScrivelDraft in a few lines: a view with a drawing, a command on
-// the command stack, mouse events handed to the stack, and the view painted
-// into a picture. Writes draft-demo.png into the folder given.
+// A host of ScrivelDraft in a few lines: a view with a drawing, the
+// library's line command on the command stack, mouse events handed to the
+// stack, and the view painted into a picture. Writes draft-demo.png into the
+// folder given.
 #include <cstdio>
 #include <string>
 
-#include "draft/framework/CmdBase.h"
+#include "draft/construct/LineCmd.h"
 #include "draft/framework/CmdStack.h"
 #include "draft/host/ArcEntity.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/LineEntity.h"
-#include "draft/host/UndoRecord.h"
 #include "platform/core/Charset.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/WindowSurface.h"
 
 namespace {
-
-// A two-point line command: a rubber line from the first point to the
-// cursor, a line entity with its undo record at the second click.
-class CDemoLineCmd : public CCmdBase {
- public:
-  CDemoLineCmd(int id, CDraftView* view) : CCmdBase(id, view) {
-    pointCount_ = 2;
-    prompts_ = {"输入直线起点", "输入直线终点"};
-  }
-  int DrawPreview(CDraftView* view) override {
-    if (!points_.empty()) view->DrawLinePreview(points_.back().x, points_.back().y, cursor_.x, cursor_.y);
-    return CCmdBase::DrawPreview(view);
-  }
-  void Execute(CDraftView* view) override {
-    const PointRec& s = points_[points_.size() - 2];
-    const PointRec& e = points_.back();
-    CEntity* line = ConstructLineEntity(view->GetCurrentLayer(), view->GetCurrentGroup(), s.x, s.y, e.x, e.y);
-    CUndoRecord* record = ConstructUndoAddEntity(line);
-    view->AddEntityToView(line);
-    view->PushUndoRecord(record);
-    points_.clear();
-  }
-};
 
 std::string Utf8(const CStringA& gbk) { return platform::GbkToUtf8(gbk.GetString()); }
 
@@ -64,7 +41,7 @@ int main(int argc, char** argv) {
   view.RefreshView();
 
   CCmdStack stack;
-  stack.Push(&view, new CDemoLineCmd(1, &view));
+  stack.Push(&view, new CLineCmd(1, &view));  // the library's line command
   std::printf("%s\n", Utf8(stack.GetPrompt()).c_str());
   const CPoint first = view.DrawingToClient(30.5, 40);
   stack.OnMouseMove(0, first, &view);

@@ -1,11 +1,23 @@
 // The names under which a session script pushes ScrivelDraft's commands.
 // Each name has its own command id, so that pushing the running command's
 // name again keeps it running (the stack's push rule).
+#include "draft/construct/Arc3PointCmd.h"
+#include "draft/construct/ArcCenterCmd.h"
+#include "draft/construct/ArcFromEndCmd.h"
 #include "draft/construct/CenterLineCmd.h"
+#include "draft/construct/ChangeArcCmd.h"
+#include "draft/construct/Circle2PointCmd.h"
+#include "draft/construct/Circle3PointCmd.h"
+#include "draft/construct/CircleCenterCmd.h"
 #include "draft/construct/LineAltCmd.h"
 #include "draft/construct/LineCmd.h"
+#include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
+#include "draft/construct/TangentArcCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
+#include "draft/edit/RotateCmd.h"
+#include "draft/edit/RoundArrayCmd.h"
+#include "draft/edit/ScaleCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -37,6 +49,41 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CMoveCopyCmd(7, 0, 0, 0, 0, 0); });
   c.Add("copy-repeat", "copies the selection again at each click, as many as the copy count setting says",
         [](CDraftView&) { return new CMoveCopyCmd(8, 0, 0, 0, 0, 1); });
+  c.Add("circle", "circles by centre and a point on them (R or D types the radius); the centre stays for "
+                  "concentric circles",
+        [](CDraftView&) { return new CCircleCenterCmd(9, 0); });
+  c.Add("circle-centrelines", "a circle by centre and a point on it, with its two centre lines",
+        [](CDraftView&) { return new CCircleCenterCmd(10, 1); });
+  c.Add("circle-2p", "a circle whose diameter runs between two points",
+        [](CDraftView&) { return new CCircle2PointCmd(11); });
+  c.Add("circle-3p", "a circle through three points", [](CDraftView&) { return new CCircle3PointCmd(12); });
+  c.Add("polygon", "a regular polygon about a centre (its side count dialog first); TAB: inscribed or "
+                   "circumscribed",
+        [](CDraftView&) { return new CPolygonCmd(13); });
+  c.Add("arc-end", "an arc continuing a picked line or arc from its nearer end",
+        [](CDraftView&) { return new CArcFromEndCmd(14); });
+  c.Add("arc-tangent-in", "an arc of a typed radius enclosing two picked circles",
+        [](CDraftView&) { return new CTangentArcCmd(15, 1); });
+  c.Add("arc-tangent-out", "an arc of a typed radius touching two picked circles from outside",
+        [](CDraftView&) { return new CTangentArcCmd(16, 2); });
+  c.Add("arc-tangent-mixed", "an arc enclosing the first picked circle and touching the second from outside",
+        [](CDraftView&) { return new CTangentArcCmd(17, 3); });
+  c.Add("arc-to-circle", "turns picked arcs into full circles",
+        [](CDraftView& v) { return new CChangeArcCmd(18, &v); });
+  c.Add("arc-centre", "an arc by centre, start and end point; the sweep in whole angle steps",
+        [](CDraftView&) { return new CArcCenterCmd(19); });
+  c.Add("sector", "an arc by centre, start and end point, with its two radii",
+        [](CDraftView&) { return new CArcCenterAltCmd(20); });
+  c.Add("arc-3p", "an arc through two end points and a middle point",
+        [](CDraftView&) { return new CArc3PointCmd(21); });
+  c.Add("segment", "an arc through two end points and a middle point, with its chord",
+        [](CDraftView&) { return new CArc3PointAltCmd(22); });
+  c.Add("rotate", "turns the selection about a base point, from a base line, in whole angle steps",
+        [](CDraftView&) { return new CRotateCmd(23); });
+  c.Add("scale", "scales the selection about a base point by the pointer's distance over 20",
+        [](CDraftView&) { return new CScaleCmd(24); });
+  c.Add("round-array", "places copies of the selection round a centre (its settings dialog first)",
+        [](CDraftView&) { return new CRoundArrayCmd(25); });
   return c;
 }
 

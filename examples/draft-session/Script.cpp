@@ -280,7 +280,7 @@ bool ParseLine(LineParser& p, const std::vector<Token>& words, ScriptStep& step)
       step.answer.caption = words[i++].text;
       if (!p.GbkText(step.answer.caption, "the caption")) return false;
     }
-    if (i >= words.size()) return p.Fail("usage: dialog [\"CAPTION\"] ID=TEXT... ok|cancel|ID");
+    if (i >= words.size()) return p.Fail("usage: dialog [\"CAPTION\"] ID=TEXT|ID:N... ok|cancel|ID");
     for (; i < words.size(); ++i) {
       const Token& t = words[i];
       DialogAction action;
@@ -290,12 +290,19 @@ bool ParseLine(LineParser& p, const std::vector<Token>& words, ScriptStep& step)
       } else if (!t.quoted && t.text == "cancel") {
         action = {IDCANCEL, true, {}};
       } else {
-        auto id = p.Integer(Token{t.text.substr(0, eq), t.quoted}, "a control id (or ID=TEXT, ok, cancel)");
+        const size_t hash = t.quoted || eq != std::string::npos ? std::string::npos : t.text.find(':');
+        const size_t end = eq != std::string::npos ? eq : hash;
+        auto id = p.Integer(Token{t.text.substr(0, end), t.quoted}, "a control id (or ID=TEXT, ID:N, ok, cancel)");
         if (!id) return false;
         if (*id <= 0 || *id > 0xFFFF) return p.Fail("a control id lies between 1 and 65535");
         action.id = *id;
-        action.click = eq == std::string::npos;
-        if (!action.click) {
+        action.click = end == std::string::npos;
+        if (hash != std::string::npos) {
+          auto entry = p.Integer(Token{t.text.substr(hash + 1), false}, "the entry number");
+          if (!entry) return false;
+          if (*entry < 0 || *entry > 0xFFFF) return p.Fail("an entry number lies between 0 and 65535");
+          action.entry = *entry;
+        } else if (!action.click) {
           action.text = t.text.substr(eq + 1);
           if (!p.GbkText(action.text, "the dialog text")) return false;
         }
@@ -304,14 +311,24 @@ bool ParseLine(LineParser& p, const std::vector<Token>& words, ScriptStep& step)
     }
     return true;
   }
+  if (verb == "box") {
+    if (!argCount(1, 1, "box yes|no|cancel|ok")) return false;
+    step.kind = StepKind::kBox;
+    static const std::pair<const char*, unsigned> answers[] = {
+        {"yes", IDYES}, {"no", IDNO}, {"cancel", IDCANCEL}, {"ok", IDOK}};
+    for (const auto& [name, id] : answers)
+      if (!words[1].quoted && words[1].text == name) step.code = id;
+    if (step.code == 0) return p.Fail("\"" + words[1].text + "\" is not a box answer (yes, no, cancel, ok)");
+    return true;
+  }
   if (verb == "undo" || verb == "redo") {
     if (!argCount(0, 0, verb == "undo" ? "undo" : "redo")) return false;
     step.kind = verb == "undo" ? StepKind::kUndo : StepKind::kRedo;
     return true;
   }
   return p.Fail("unknown action \"" + words[0].text +
-                "\" (view, group, layer, push, move, click, rclick, char, key, type, dialog, undo, "
-                "redo)");
+                "\" (view, group, layer, push, move, click, rclick, char, key, type, dialog, box, "
+                "undo, redo)");
 }
 
 }  // namespace

@@ -25,13 +25,20 @@
 //   type TEXT                  a text typed on the command line ("10,20")
 //   dialog ["CAPTION"] ACTION...
 //                              answers a dialog: the actions run in order,
-//                              ID=TEXT types TEXT over control ID, ok, cancel
-//                              or a control ID clicks that button; with
-//                              CAPTION the dialog must have that caption.
+//                              ID=TEXT types TEXT over control ID, ID:N
+//                              chooses entry N (from 0) of list or combo box
+//                              ID, ok, cancel or a control ID clicks that
+//                              button; with CAPTION the dialog must have
+//                              that caption.
 //                              Dialog lines follow the action that opens
 //                              the dialogs and answer them in order; a
 //                              dialog still open after its actions is closed
 //                              as its close box does (cancel)
+//   box ANSWER                 answers a message box: yes, no, cancel or
+//                              ok. Box lines follow the action that raises
+//                              the boxes, among its dialog lines, and answer
+//                              them in order; a box without one gets its
+//                              default button
 //   undo / redo                the view's undo and redo
 //
 // Points are in drawing units and must lie inside the view (where the mouse
@@ -48,14 +55,15 @@
 
 namespace draftsession {
 
-enum class StepKind { kView, kGroup, kLayer, kPush, kMove, kClick, kRightClick, kChar, kKey, kType, kDialog, kUndo, kRedo };
+enum class StepKind { kView, kGroup, kLayer, kPush, kMove, kClick, kRightClick, kChar, kKey, kType, kDialog, kBox, kUndo, kRedo };
 
-// One thing the user does in a dialog: types a text over a control, or
-// clicks a button.
+// One thing the user does in a dialog: types a text over a control,
+// chooses a list or combo entry, or clicks a button.
 struct DialogAction {
   int id = 0;          // the control; IDOK for ok, IDCANCEL for cancel
-  bool click = false;  // a click, else typing `text`
+  bool click = false;  // a click, else typing `text` or choosing `entry`
   std::string text;    // UTF-8
+  int entry = -1;      // 0 or more: the entry chosen
 };
 
 // The answer to one dialog: its actions, in order.
@@ -71,7 +79,7 @@ struct ScriptStep {
   std::string text;        // push: the command name; group: its name; type: the text (UTF-8)
   bool hasPoint = false;   // move, click, rclick
   double x = 0, y = 0;     // drawing coordinates; group: x is the scale
-  unsigned code = 0;       // char: the character; key: the virtual key; layer: its number
+  unsigned code = 0;       // char: the character; key: the virtual key; layer: its number; box: the answer (IDYES...)
   int width = 0, height = 0;
   double zoom = 0, panX = 0, panY = 0;
   DialogAnswer answer;

@@ -27,6 +27,18 @@ std::string Utf8(const CStringW& utf16) {
   return platform::Utf16ToUtf8(std::u16string_view(utf16.GetString(), static_cast<size_t>(utf16.GetLength())));
 }
 
+// Whether a box of `type` (its MB_ button set) shows the button `id`.
+bool BoxHasButton(UINT type, int id) {
+  switch (type & 0xF) {
+    case MB_OKCANCEL: return id == IDOK || id == IDCANCEL;
+    case MB_ABORTRETRYIGNORE: return id == IDABORT || id == IDRETRY || id == IDIGNORE;
+    case MB_YESNOCANCEL: return id == IDYES || id == IDNO || id == IDCANCEL;
+    case MB_YESNO: return id == IDYES || id == IDNO;
+    case MB_RETRYCANCEL: return id == IDRETRY || id == IDCANCEL;
+    default: return id == IDOK;
+  }
+}
+
 std::string ButtonName(int id) {
   switch (id) {
     case IDOK: return "OK";
@@ -86,6 +98,7 @@ bool SessionPlayer::Play(const Script& script) {
   failed_ = false;
   error_ = {};
   answers_.clear();
+  boxAnswers_.clear();
   if (!script.Ok()) return Fail(script.errors.front().line, script.errors.front().message);
   if (!CheckCommands(script)) return false;
 
@@ -97,9 +110,14 @@ bool SessionPlayer::Play(const Script& script) {
     const ScriptStep& step = steps[i++];
     if (step.kind == StepKind::kDialog)
       return Fail(step.line, "a dialog answer follows the action that opens the dialog, and none comes before it");
-    // The dialog lines after an action answer the dialogs it opens.
+    if (step.kind == StepKind::kBox)
+      return Fail(step.line, "a box answer follows the action that raises the box, and none comes before it");
+    // The dialog and box lines after an action answer the dialogs it opens
+    // and the boxes it raises.
     answers_.clear();
-    while (i < steps.size() && steps[i].kind == StepKind::kDialog) answers_.push_back(&steps[i++]);
+    boxAnswers_.clear();
+    for (; i < steps.size() && (steps[i].kind == StepKind::kDialog || steps[i].kind == StepKind::kBox); ++i)
+      (steps[i].kind == StepKind::kDialog ? answers_ : boxAnswers_).push_back(&steps[i]);
     out_ << step.line << "> " << step.source << "\n";
     actionLine_ = step.line;
     bool ok = false;
@@ -115,6 +133,9 @@ bool SessionPlayer::Play(const Script& script) {
     if (!answers_.empty())
       return Fail(answers_.front()->line,
                   "no dialog took this answer (line " + std::to_string(step.line) + " opened no dialog for it)");
+    if (!boxAnswers_.empty())
+      return Fail(boxAnswers_.front()->line,
+                  "no message box took this answer (line " + std::to_string(step.line) + " raised no box for it)");
     PrintPrompt();
   }
   return true;
@@ -201,6 +222,7 @@ bool SessionPlayer::RunStep(const ScriptStep& step) {
       return true;
     }
     case StepKind::kDialog:
+    case StepKind::kBox:
       break;
   }
   return true;
@@ -231,7 +253,15 @@ void SessionPlayer::AnswerDialog(platform::ModalSession& s) {
       Fail(line, "the dialog \"" + caption + "\" has no control " + std::to_string(a.id));
       return;
     }
-    if (a.click) {
+    if (a.entry >= 0) {
+      out_ << "    " << a.id << " : entry " << a.entry << "\n";
+      if (!s.Choose(a.id, a.entry)) {
+        Fail(line, "control " + std::to_string(a.id) + " has no entry " + std::to_string(a.entry) +
+                       " to choose (or is not a list or combo box, or is hidden or disabled)");
+        return;
+      }
+      clickedOk = false;
+    } else if (a.click) {
       out_ << "    click " << ButtonName(a.id) << "\n";
       if (!s.Click(a.id)) {
         Fail(line, "control " + std::to_string(a.id) + " cannot be clicked (hidden or disabled)");
@@ -257,7 +287,16 @@ void SessionPlayer::AnswerDialog(platform::ModalSession& s) {
 }
 
 int SessionPlayer::ShowBox(const platform::MessageBoxRequest& box) {
-  const int answer = platform::DefaultMessageBoxAnswer(box.type);
+  int answer = platform::DefaultMessageBoxAnswer(box.type);
+  if (!boxAnswers_.empty() && !failed_) {
+    const ScriptStep& given = *boxAnswers_.front();
+    boxAnswers_.pop_front();
+    if (!BoxHasButton(box.type, static_cast<int>(given.code)))
+      Fail(given.line, "the message box \"" + Utf8(box.text) + "\" has no button " +
+                           ButtonName(static_cast<int>(given.code)));
+    else
+      answer = static_cast<int>(given.code);
+  }
   out_ << "  message box";
   if (!box.caption.IsEmpty()) out_ << " \"" << Utf8(box.caption) << "\"";
   out_ << ": " << Utf8(box.text) << " -> " << ButtonName(answer) << "\n";

@@ -2,7 +2,7 @@
 // the host does with a user's input: mouse positions are drawing points
 // turned into the view's device points, dialogs are answered through the
 // platform's modal driver, message boxes are shown (printed) and answered
-// with their default button. Every prompt the user would see and every box
+// by the script's box lines, or with their default button. Every prompt the user would see and every box
 // and dialog is printed, in UTF-8, to the output stream.
 #pragma once
 
@@ -70,7 +70,8 @@ class SessionPlayer {
   CDraftView view_;
   CCmdStack stack_;  // after the view: its commands go first
   CPoint mouse_;
-  std::deque<const ScriptStep*> answers_;  // the dialog lines after the running action
+  std::deque<const ScriptStep*> answers_;     // the dialog lines after the running action
+  std::deque<const ScriptStep*> boxAnswers_;  // its box lines
   int actionLine_ = 0;                     // the action line being run
   std::string lastPrompt_;
   ScriptError error_;

@@ -4,9 +4,12 @@
 //
 //   demo_draft_session OUTPUT_FOLDER [SCRIPT]
 //
-// Without SCRIPT the shipped example session runs. The outputs are
-// OUTPUT_FOLDER/<script name>.drawing and .png; nothing is written when the
-// script is malformed or cannot be replayed (exit status 2 and 1).
+// Without SCRIPT every shipped example session (*.session beside this
+// program's sources) runs, in name order. The outputs of a script are
+// OUTPUT_FOLDER/<script name>.drawing and .png; nothing is written for a
+// script that is malformed or cannot be replayed (exit status 2 and 1; with
+// several scripts the others still run).
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +17,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "draft/host/DrawingFile.h"
 #include "examples/draft-session/CommandRegistry.h"
@@ -47,17 +51,9 @@ bool ReadScript(const std::filesystem::path& path, std::string& text, std::strin
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::cerr << "usage: demo_draft_session OUTPUT_FOLDER [SCRIPT]\n";
-    return 2;
-  }
-  const std::filesystem::path folder = argv[1];
-  const std::filesystem::path scriptPath = argc > 2 ? argv[2] : SCRIVEL_SESSION_SCRIPT;
+// Replays one script; 0 when its drawing and picture were written.
+int RunScript(const std::filesystem::path& folder, const std::filesystem::path& scriptPath) {
   const std::string scriptName = scriptPath.filename().string();
-
   std::string text, error;
   if (!ReadScript(scriptPath, text, error)) {
     std::cerr << error << "\n";
@@ -68,13 +64,7 @@ int main(int argc, char** argv) {
     std::cerr << draftsession::FormatError(scriptName, e) << "\n";
   if (!script.Ok()) return 2;
 
-  // Linking the library loaded it: its load step registered it by name.
-  if (!GetModuleHandleA("Scrivel.DLL")) {
-    std::cerr << "ScrivelDraft did not register itself as Scrivel.DLL\n";
-    return 1;
-  }
   std::cout << "ScrivelDraft is loaded (Scrivel.DLL); replaying " << scriptName << "\n";
-
   const draftsession::CommandRegistry commands = draftsession::LibraryCommands();
   std::unique_ptr<draftsession::SessionPlayer> session;
   try {
@@ -108,4 +98,41 @@ int main(int argc, char** argv) {
   std::cout << "The drawing has " << count << " entities: wrote " << drawingPath.string() << " and "
             << picturePath.string() << "\n";
   return 0;
+}
+
+// The shipped scripts, in name order.
+std::vector<std::filesystem::path> ShippedScripts() {
+  std::vector<std::filesystem::path> out;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(SCRIVEL_SESSION_FOLDER, ec))
+    if (entry.path().extension() == ".session") out.push_back(entry.path());
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::cerr << "usage: demo_draft_session OUTPUT_FOLDER [SCRIPT]\n";
+    return 2;
+  }
+  // Linking the library loaded it: its load step registered it by name.
+  if (!GetModuleHandleA("Scrivel.DLL")) {
+    std::cerr << "ScrivelDraft did not register itself as Scrivel.DLL\n";
+    return 1;
+  }
+  const std::filesystem::path folder = argv[1];
+  if (argc > 2) return RunScript(folder, argv[2]);
+  const std::vector<std::filesystem::path> scripts = ShippedScripts();
+  if (scripts.empty()) {
+    std::cerr << "no shipped scripts in " << SCRIVEL_SESSION_FOLDER << "\n";
+    return 2;
+  }
+  int status = 0;
+  for (const std::filesystem::path& script : scripts) {
+    const int result = RunScript(folder, script);
+    if (result > status) status = result;
+  }
+  return status;
 }

@@ -11,6 +11,8 @@
 
 #include "draft/host/DrawingFile.h"
 #include "draft/host/Entity.h"
+#include "draft/host/EntityList.h"
+#include "draft/host/Geometry2D.h"
 #include "examples/draft-session/SessionPlayer.h"
 
 using namespace draftsession;
@@ -101,4 +103,86 @@ TEST(ExampleSession, DrawsTheOutlineTheRectangleWithCentreLinesTheCopyAndTheMove
   ASSERT_TRUE(player.WritePicture((folder / "outline.png").string()));
   EXPECT_EQ(ReadFile(folder / "outline.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
   std::filesystem::remove_all(folder);
+}
+
+namespace {
+// The entities of the drawing, by kind, in drawing order.
+std::vector<CEntity*> OfKind(CDraftView& view, EntityKind kind) {
+  std::vector<CEntity*> out;
+  for (CEntity* e : *view.GetEntityList())
+    if (e->GetKind() == kind) out.push_back(e);
+  return out;
+}
+
+Segment Values(const CEntity* e) {
+  double v[kMaxGeometryValues];
+  return Segment(v, v + e->GetGeometry(v));
+}
+
+// The start point of every edge of a polygon block.
+std::vector<GPoint> Vertices(const CEntity* block) {
+  CEntityList parts;
+  block->ListInto(parts);
+  std::vector<GPoint> out;
+  for (CEntity* e : parts)
+    if (e->IsLine()) out.push_back({Values(e)[0], Values(e)[1]});
+  return out;
+}
+}  // namespace
+
+TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyAndACircularArray) {
+  const Script script = ParseScript(ReadFile(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "shapes.session"));
+  ASSERT_TRUE(script.Ok()) << script.errors.front().message;
+  const CommandRegistry commands = LibraryCommands();
+  std::ostringstream out;
+  SessionPlayer player(commands, out);
+  ASSERT_TRUE(player.Play(script)) << "line " << player.Error().line << ": " << player.Error().message << "\n"
+                                   << out.str();
+  CDraftView& view = player.View();
+  EXPECT_EQ(view.GetSelectionCount(), 0);
+  EXPECT_TRUE(player.Stack().IsEmpty());
+  EXPECT_EQ(view.GetEntityList()->GetCount(), 15);
+
+  // Two concentric circles, the circle with centre lines, the small circle and its five copies.
+  const std::vector<CEntity*> circles = OfKind(view, EntityKind::kCircle);
+  ASSERT_EQ(circles.size(), 9u);
+  ExpectNear(Values(circles[0]), {20, 70, 8});
+  ExpectNear(Values(circles[1]), {20, 70, 12});
+  ExpectNear(Values(circles[2]), {20, 30, 8});
+  for (size_t i = 3; i < 9; ++i) {
+    SCOPED_TRACE(i);
+    const double a = (-90.0 + 60.0 * static_cast<double>(i - 3)) * tressil::kPi / 180;
+    ExpectNear(Values(circles[i]), {100 + 12 * std::cos(a), 37 + 12 * std::sin(a), 3});
+  }
+  // The centre lines, 5 beyond the circle, on the centre-line layer.
+  const std::vector<CEntity*> lines = OfKind(view, EntityKind::kLine);
+  ASSERT_EQ(lines.size(), 2u);
+  ExpectNear(Values(lines[0]), {7, 30, 33, 30});
+  ExpectNear(Values(lines[1]), {20, 17, 20, 43});
+  EXPECT_EQ(lines[0]->GetEntityLayer(), 2);
+  // The hexagon and its copy turned by 30 degrees about the centre.
+  const std::vector<CEntity*> blocks = OfKind(view, EntityKind::kBlock);
+  ASSERT_EQ(blocks.size(), 2u);
+  for (size_t b = 0; b < 2; ++b) {
+    const std::vector<GPoint> v = Vertices(blocks[b]);
+    ASSERT_EQ(v.size(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
+      const double a = (30.0 * static_cast<double>(b) + 60.0 * static_cast<double>(i)) * tressil::kPi / 180;
+      EXPECT_NEAR(v[i].x, 60 + 10 * std::cos(a), 1e-9) << b << " " << i;
+      EXPECT_NEAR(v[i].y, 70 + 10 * std::sin(a), 1e-9) << b << " " << i;
+    }
+  }
+  // The arc through (45, 20), (60, 30), (75, 20) and the quarter arc by centre.
+  const std::vector<CEntity*> arcs = OfKind(view, EntityKind::kArc);
+  ASSERT_EQ(arcs.size(), 2u);
+  const Segment a3 = Values(arcs[0]);
+  ExpectNear({a3[0], a3[1], a3[2]}, {60, 13.75, 16.25});
+  ExpectNear(Values(arcs[1]), {100, 70, 10, 0, 90});
+  // One record per circle, polygon, arc, turn and array.
+  EXPECT_EQ(view.GetUndoCount(), 9);
+
+  const std::string shown = out.str();
+  for (const char* part : {"  dialog \"正多边形边数\"\n", "  message box: 保留原图？ -> Yes\n",
+                           "  dialog \"周分布参数\"\n    1047 = \"6\"\n    1073 : entry 0\n"})
+    EXPECT_NE(shown.find(part), std::string::npos) << part;
 }

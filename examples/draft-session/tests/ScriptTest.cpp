@@ -68,6 +68,27 @@ TEST(SessionScript, ReadsEveryActionWithCommentsQuotesAndBlankLines) {
 
 // Each malformed line is reported with its number and a message that says
 // what is wrong; a bad line never becomes a step.
+TEST(SessionScript, BoxAnswersAndChosenEntries) {
+  const Script s = ParseScript("push rotate\nbox yes\nbox NO\nbox cancel\nbox ok\ndialog 1073:1 1047=a:b ok\n");
+  ASSERT_FALSE(s.Ok());  // answers are lower case
+  EXPECT_EQ(s.errors.front().line, 3);
+  const Script t = ParseScript("push rotate\nbox yes\nbox no\nbox cancel\nbox ok\ndialog 1073:1 1047=a:b ok\n");
+  ASSERT_TRUE(t.Ok()) << t.errors.front().message;
+  ASSERT_EQ(t.steps.size(), 6u);
+  const unsigned answers[] = {IDYES, IDNO, IDCANCEL, IDOK};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(t.steps[i + 1].kind, StepKind::kBox);
+    EXPECT_EQ(t.steps[i + 1].code, answers[i]);
+  }
+  const std::vector<DialogAction>& actions = t.steps[5].answer.actions;
+  ASSERT_EQ(actions.size(), 3u);
+  EXPECT_EQ(actions[0].id, 1073);
+  EXPECT_EQ(actions[0].entry, 1);
+  EXPECT_FALSE(actions[0].click);
+  EXPECT_EQ(actions[1].entry, -1);  // a typed text may hold a colon
+  EXPECT_EQ(actions[1].text, "a:b");
+}
+
 TEST(SessionScript, MalformedLinesAreReportedByLine) {
   struct Case {
     const char* line;
@@ -116,6 +137,12 @@ TEST(SessionScript, MalformedLinesAreReportedByLine) {
       {"dialog 70000 ok", "between 1 and 65535"},
       {"dialog yes", "a control id"},
       {"undo 2", "usage: undo"},
+      {"box", "usage: box"},
+      {"box maybe", "not a box answer"},
+      {"box \"yes\"", "not a box answer"},
+      {"box yes no", "usage: box"},
+      {"dialog 1073:x ok", "the entry number"},
+      {"dialog 1073:-1 ok", "between 0 and 65535"},
       {"move 1\x01 2", "control character"},
   };
   for (const Case& c : cases) {
@@ -136,7 +163,7 @@ TEST(SessionScript, EveryBadLineIsReportedAndTheViewComesFirst) {
   EXPECT_EQ(s.errors[1].line, 3);
   EXPECT_EQ(s.errors[2].line, 4);
   EXPECT_EQ(FormatError("a.session", s.errors[2]), "a.session:4: unknown action \"fly\" (view, group, layer, push, "
-                                                   "move, click, rclick, char, key, type, dialog, undo, redo)");
+                                                   "move, click, rclick, char, key, type, dialog, box, undo, redo)");
   // A group may come before the view; an empty script is sound.
   EXPECT_TRUE(ParseScript("group A\nview 100 100 1\n").Ok());
   EXPECT_TRUE(ParseScript("").Ok());

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <vector>
 
 #include "draft/framework/CmdBase.h"
 #include "draft/host/DrawingGroup.h"
@@ -12,6 +13,7 @@
 #include "draft/host/UndoRecord.h"
 #include "examples/draft-session/SessionPlayer.h"
 #include "platform/core/Charset.h"
+#include "platform/core/WinConstants.h"
 
 using namespace draftsession;
 
@@ -19,8 +21,11 @@ namespace {
 
 CString Gbk(const char* utf8) { return CString(platform::Utf8ToGbk(utf8).c_str()); }
 
+// The answers the segment command's questions got, in order.
+std::vector<int> g_questionAnswers;
+
 // A small two-point command: a line from the first point to the second, one
-// undo record each; Q shows a message box.
+// undo record each; Q shows a message box, Y asks a question.
 class CSegmentCmd : public CCmdBase {
  public:
   CSegmentCmd(int id, CDraftView* view) : CCmdBase(id, view) {
@@ -29,6 +34,7 @@ class CSegmentCmd : public CCmdBase {
   }
   int OnOtherChar(CDraftView*, UINT ch, UINT, double&, double&) override {
     if (ch == 'Q') ShowErrorMessage(Gbk("没有可用的线段"));
+    if (ch == 'Y') g_questionAnswers.push_back(ShowMessage(Gbk("保留原图？"), MB_YESNOCANCEL | MB_ICONQUESTION));
     return 0;
   }
   void Execute(CDraftView* view) override {
@@ -164,6 +170,13 @@ TEST(SessionPlayer, StopsAtTheLineThatCannotBeDone) {
       {"a refused value", "push segment\nchar 5\ndialog 1004=abc ok\n", 3, "refused the answer and stayed open", 0},
       {"actions after the dialog closed", "push segment\nchar 5\ndialog cancel 1004=1\n", 3,
        "the dialog closed before all its actions were done", 0},
+      {"a box answer no box takes", "push segment\nclick 1 1\nbox yes\n", 3,
+       "no message box took this answer (line 2 raised no box for it)", 0},
+      {"a box answer before any action", "box yes\npush segment\n", 1, "none comes before it", 0},
+      {"a button the box lacks", "push segment\nchar Q\nbox no\n", 3,
+       "the message box \"没有可用的线段\" has no button No", 0},
+      {"an entry of a control that is no list", "push segment\nclick 1 1\nchar 5\ndialog 1004:0 ok\n", 4,
+       "control 1004 has no entry 0 to choose", 0},
       {"a failure after something was drawn", "push segment\nclick 1 1\nclick 2 2\nchar 7\n", 4,
        "opened here and the script gives no answer", 1},
   };
@@ -175,6 +188,15 @@ TEST(SessionPlayer, StopsAtTheLineThatCannotBeDone) {
     EXPECT_NE(r.player.Error().message.find(c.messagePart), std::string::npos) << r.player.Error().message;
     EXPECT_EQ(static_cast<size_t>(r.player.View().GetEntityList()->GetCount()), c.entities);
   }
+}
+
+TEST(SessionPlayer, BoxLinesAnswerTheBoxesOfTheirActionInOrder) {
+  g_questionAnswers.clear();
+  Replay r("push segment\nchar Y\nbox no\nchar Y\nchar Y\nbox cancel\nchar Q\nbox ok\n");
+  ASSERT_TRUE(r.ok) << r.player.Error().message;
+  // Without a box line the default button answers.
+  EXPECT_EQ(g_questionAnswers, (std::vector<int>{IDNO, IDYES, IDCANCEL}));
+  EXPECT_NE(r.out.str().find("  message box: 保留原图？ -> No\n"), std::string::npos) << r.out.str();
 }
 
 TEST(SessionPlayer, ADialogLeftOpenIsClosedAsItsCloseBoxDoes) {
