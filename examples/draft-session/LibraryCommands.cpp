@@ -6,6 +6,7 @@
 #include "draft/construct/LineCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
+#include "draft/regions/MeasureAreaCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -37,6 +38,9 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CMoveCopyCmd(7, 0, 0, 0, 0, 0); });
   c.Add("copy-repeat", "copies the selection again at each click, as many as the copy count setting says",
         [](CDraftView&) { return new CMoveCopyCmd(8, 0, 0, 0, 0, 1); });
+  c.Add("area", "the area of the regions round clicked points, added (or subtracted after TAB); "
+                "the right button shows the result list",
+        [](CDraftView& v) { return new CMeasureAreaCmd(40, &v); });
   return c;
 }
 
