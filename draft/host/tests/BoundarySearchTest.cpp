@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "draft/host/ArcEntity.h"
+#include "draft/host/BlockEntity.h"
 #include "draft/host/BoundarySearch.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DraftView.h"
@@ -135,6 +136,21 @@ TEST(BoundarySearchTest, FindsTheTightestLoopRoundThePoint) {
       {"a square with a half circle bulging inward",
        [](CDraftView& v) { Line(v, 0, 0, 10, 0); Line(v, 10, 0, 10, 10); Line(v, 0, 10, 0, 0); Arc(v, 5, 10, 5, 180, 360); },
        {1, 1}, 1, "LLLA", 100 - 12.5 * tressil::kPi},
+      {"a side drawn twice", [](CDraftView& v) { Box(v, 0, 0, 10, 10); Box(v, 10, 0, 20, 10); },
+       {5, 5}, 1, "LLLL", 100},
+      {"sides overlapping in part", [](CDraftView& v) { Box(v, 0, 0, 10, 10); Box(v, 10, 5, 20, 15); },
+       {5, 5}, 1, "LLLL", 100},
+      {"the members of a block",
+       [](CDraftView& v) {
+         CBlockEntity* block = ConstructBlockEntity(0, nullptr);
+         for (int k = 0; k < 6; ++k) {
+           const double a = DegreeToRadian(60.0 * k), b = DegreeToRadian(60.0 * (k + 1));
+           block->AddMember(ConstructLineEntity(0, nullptr, 10 * std::cos(a), 10 * std::sin(a), 10 * std::cos(b),
+                                                10 * std::sin(b)));
+         }
+         v.AddEntityToView(block);
+       },
+       {0, 0}, 1, "LLLLLL", 150 * std::sqrt(3.0)},
       {"tangent circles: the smaller one", [](CDraftView& v) { Circle(v, 0, 0, 10); Circle(v, 5, 0, 5); },
        {5, 1}, 1, "C", 25 * tressil::kPi},
       {"tangent circles: the crescent", [](CDraftView& v) { Circle(v, 0, 0, 10); Circle(v, 5, 0, 5); },
