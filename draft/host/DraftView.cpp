@@ -20,7 +20,7 @@ CDraftView::~CDraftView() {
   std::unordered_set<CEntity*> doomed(owned_);
   for (CEntity* e : entities_) doomed.insert(e);
   for (CEntity* e : selection_)
-    if (!IsRegistered(e)) doomed.insert(e);
+    if (!IsKeptApart(e)) doomed.insert(e);
   entities_.RemoveAll();
   selection_.RemoveAll();
   second_.RemoveAll();
@@ -153,14 +153,14 @@ void CDraftView::DeselectEntities(const CEntityList& list) {
 void CDraftView::ClearSelection(CEntity* entity) {
   if (entity) {
     if (selection_.Remove(entity)) {
-      if (!IsRegistered(entity)) InsertInOrder(entity);
+      if (!IsKeptApart(entity)) InsertInOrder(entity);
       Record(ViewDrawKind::kHighlight, {}, nullptr, 0, entity);
     }
     return;
   }
   while (!selection_.IsEmpty()) {
     CEntity* e = selection_.RemoveHead();
-    if (!IsRegistered(e)) InsertInOrder(e);
+    if (!IsKeptApart(e)) InsertInOrder(e);
     Record(ViewDrawKind::kHighlight, {}, nullptr, 0, e);
   }
 }

@@ -135,6 +135,13 @@ class CDraftView {
   // Forgets every registered entity and drops them from the selection.
   void ClearRegisteredEntities();
   bool IsRegistered(const CEntity* e) const { return registered_.count(e) != 0; }
+  // Whether its owner block lists it. A member may be held in the selection
+  // list (to show it highlighted) while its block holds it; ClearSelection
+  // and DeselectEntities then only drop it from the selection.
+  static bool HeldByBlock(const CEntity* e);
+  // Held in the selection list without being a selected entity of the
+  // drawing of its own: a registered entity or a block's member.
+  bool IsKeptApart(const CEntity* e) const { return IsRegistered(e) || HeldByBlock(e); }
   // Puts an entity into the drawing (the view owns it). With a record the
   // add is recorded, together with `replaced` as the entity it replaces
   // (which the caller has already taken out). FALSE for null.
@@ -325,8 +332,6 @@ class CDraftView {
   // Back into the drawing: into its owner block when it names one, else
   // into the entity list in drawing order.
   void PutBack(CEntity* e, const CEntity* replaced = nullptr);
-  // Whether its owner block lists it.
-  static bool HeldByBlock(const CEntity* e);
   void Forget(CEntity* e);
   void Adopt(CEntity* e);
   void ReleaseRecord(CUndoRecord* record);

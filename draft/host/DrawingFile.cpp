@@ -100,7 +100,7 @@ std::string FormatDrawingFile(CDraftView& view) {
   }
   for (const CEntity* e : *view.GetEntityList()) AppendEntity(out, *e, 0);
   for (const CEntity* e : *view.GetSelectionList())
-    if (!view.IsRegistered(e)) AppendEntity(out, *e, 0);
+    if (!view.IsKeptApart(e)) AppendEntity(out, *e, 0);
   return out;
 }
 

@@ -54,7 +54,7 @@ void CDraftView::Candidates(int o1, int o3, std::vector<CEntity*>& out) const {
   for (CEntity* e : entities_) out.push_back(e);
   if (o1)
     for (CEntity* e : selection_)
-      if (!IsRegistered(e)) out.push_back(e);
+      if (!IsKeptApart(e)) out.push_back(e);  // a selected member comes with its block
 }
 
 BOOL CDraftView::PickEntitiesAtPoint(double x, double y, CEntityList& out, int o1, int o2, int o3, int o4, DWORD mask,

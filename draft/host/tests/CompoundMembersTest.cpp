@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "draft/host/BlockEntity.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DraftView.h"
+#include "draft/host/DrawingFile.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/UndoRecord.h"
 
@@ -118,4 +120,18 @@ TEST_F(MembersTest, ExplodeIntoGivesACompoundsMembersAndAnythingElseItself) {
   first->ExplodeInto(1, alone, 0, 0, 0);
   ASSERT_EQ(alone.GetCount(), 1);
   EXPECT_EQ(alone.GetHead(), first);
+}
+
+// A picked member shown highlighted: clearing the selection leaves it in
+// its block, the drawing file lists it once.
+TEST_F(MembersTest, ASelectedMemberStaysInItsBlock) {
+  view.SelectEntity(first);
+  EXPECT_EQ(view.GetSelectionCount(), 1);
+  view.ClearSelection();
+  EXPECT_EQ(view.GetSelectionCount(), 0);
+  EXPECT_EQ(view.GetEntityList()->GetCount(), 1);  // the block alone
+  EXPECT_EQ(Members(), (std::vector<CEntity*>{first, second, nested}));
+  view.SelectEntity(first);
+  const std::string file = FormatDrawingFile(view);
+  EXPECT_EQ(file.find("line 0 - 0 0 10 0"), file.rfind("line 0 - 0 0 10 0"));
 }
