@@ -488,17 +488,38 @@ void Arrangement::Sides(const Face& f, std::vector<BoundarySide>& out) const {
     out.push_back(s);
     return;
   }
+  // Runs of pieces that join into one side.
+  std::vector<std::vector<int>> runs;
   for (size_t k = 0; k < n; ++k) {
     const size_t i = (first + k) % n;
-    if (k == 0 || !Mergeable(hs[(i + n - 1) % n], hs[i]))
-      out.push_back(SideOf(hs[i]));
-    else
-      out.back().to = To(hs[i]);
+    if (k == 0 || !Mergeable(hs[(i + n - 1) % n], hs[i])) runs.emplace_back();
+    runs.back().push_back(hs[i]);
   }
-  // A run round a whole circle (two circles touching at one point) is
-  // that circle.
-  for (BoundarySide& s : out)
-    if (s.arc && IsSamePoint(s.from, s.to)) s.circle = true;
+  auto whole = [this](const std::vector<int>& run) {
+    return pieces_[static_cast<size_t>(run.front() >> 1)].arc && FromVertex(run.front()) == ToVertex(run.back());
+  };
+  auto side = [this](const std::vector<int>& run, size_t from, size_t to) {
+    BoundarySide s = SideOf(run[from]);
+    s.to = To(run[to - 1]);
+    return s;
+  };
+  const bool allWhole = std::all_of(runs.begin(), runs.end(), whole);
+  for (const std::vector<int>& run : runs) {
+    if (!whole(run)) {
+      out.push_back(side(run, 0, run.size()));
+    } else if (allWhole && runs.size() <= 2) {
+      // Circles touching at one point: the circles themselves.
+      BoundarySide s = side(run, 0, run.size());
+      s.circle = true;
+      out.push_back(s);
+    } else {
+      // A circle hanging on the boundary at one vertex: two arcs, so that
+      // each side has two ends and the way round it can be told.
+      const size_t half = run.size() / 2;
+      out.push_back(side(run, 0, half));
+      out.push_back(side(run, half, run.size()));
+    }
+  }
 }
 }  // namespace
 

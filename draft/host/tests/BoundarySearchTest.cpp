@@ -151,6 +151,9 @@ TEST(BoundarySearchTest, FindsTheTightestLoopRoundThePoint) {
          v.AddEntityToView(block);
        },
        {0, 0}, 1, "LLLLLL", 150 * std::sqrt(3.0)},
+      {"a square hung in a circle by a line",
+       [](CDraftView& v) { Circle(v, 0, 0, 20); Box(v, -5, -5, 5, 5); Line(v, 0, 5, 0, 20); },
+       {10, 0}, 1, "LLLLLLLAA", 400 * tressil::kPi - 100},
       {"tangent circles: the smaller one", [](CDraftView& v) { Circle(v, 0, 0, 10); Circle(v, 5, 0, 5); },
        {5, 1}, 1, "C", 25 * tressil::kPi},
       {"tangent circles: the crescent", [](CDraftView& v) { Circle(v, 0, 0, 10); Circle(v, 5, 0, 5); },
