@@ -285,10 +285,16 @@ class CDraftView {
   // d = trunc((d + g/2) / g)·g; TRUE when it changed d.
   BOOL SnapLength(double& d, const CDrawingGroup* group) const;
 
-  // ---- Closed boundary: the smallest closed loop of lines of `source`
-  // round (x, y), as new line entities (the caller owns them) appended to
-  // `boundary` in loop order. Lines on a centre-line layer are left out
-  // when hideCentre is set, thin lines when hideThin is set. TRUE when found.
+  // ---- Closed boundary: the tightest closed loop of the lines, arcs and
+  // circles of `source` (members of compounds included, registered entities
+  // not) round (x, y), as new entities (the caller owns them) appended to
+  // `boundary` in boundary order, each side ending where the next begins: a
+  // lone circle is itself, two nested circles that nothing else touches give
+  // both (see BoundarySearch.h). The entities the sides lie on are appended
+  // to `second` (once each). Entities on a centre-line layer are left out
+  // when hideCentre is set, thin lines when hideThin is set. TRUE when found;
+  // FALSE leaves `boundary` as it was. The last three words are the call's
+  // form (callers pass 0, 0 and 1).
   BOOL FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
                           int hideCentre, int hideThin = 0, int = 0, int = 0, int = 1);
 
