@@ -294,7 +294,7 @@ class CDraftView {
   // to `second` (once each). Entities on a centre-line layer are left out
   // when hideCentre is set, thin lines when hideThin is set. TRUE when found;
   // FALSE leaves `boundary` as it was. The last three words are the call's
-  // form (callers pass 0, 0 and 1).
+  // form and change nothing.
   BOOL FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
                           int hideCentre, int hideThin = 0, int = 0, int = 0, int = 1);
 
