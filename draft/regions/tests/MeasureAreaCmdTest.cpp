@@ -7,6 +7,7 @@
 #include "draft/construct/tests/CommandBench.h"
 #include "draft/host/ArcEntity.h"
 #include "draft/host/CircleEntity.h"
+#include "draft/host/DrawingGroup.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/ResultListDlg.h"
 #include "draft/regions/MeasureAreaCmd.h"
@@ -81,6 +82,14 @@ TEST(MeasureAreaCmdTest, MeasuresOneRegion) {
          b.view.AddEntityToView(ConstructArcEntity(0, nullptr, 305, 310, 5, 180, 360));
        },
        {305, 302}, "60.73"},
+      {"a square drawn at scale 2 measures its own size", [](AreaBench& b) {
+         CDrawingGroup* g = b.view.GetGroupTable()->AddGroup("detail", 2.0, 300, 300);
+         b.view.AddEntityToView(ConstructLineEntity(0, g, 300, 300, 320, 300));
+         b.view.AddEntityToView(ConstructLineEntity(0, g, 320, 300, 320, 320));
+         b.view.AddEntityToView(ConstructLineEntity(0, g, 320, 320, 300, 320));
+         b.view.AddEntityToView(ConstructLineEntity(0, g, 300, 320, 300, 300));
+       },
+       {310, 310}, "100.00"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
