@@ -1,7 +1,9 @@
 // One closed-boundary search in generated drawings: a grid of cells, each a
 // filleted rectangle with a circle inside, and lines crossing the whole
 // drawing between the cells. The search starts from a point inside one
-// filleted rectangle, beside its circle.
+// filleted rectangle, beside its circle. For comparison, the worst case: the
+// same cells without the crossing lines inside one frame, the point between
+// the cells, so that the face found spans the whole drawing.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -25,8 +27,9 @@ void FilletedRect(CDraftView& v, double x0, double y0, double x1, double y1, dou
   v.AddEntityToView(ConstructArcEntity(0, nullptr, x0 + r, y0 + r, r, 180, 270));
 }
 
-// About `target` entities: nine a cell and the crossing lines.
-int BuildDrawing(CDraftView& v, int target) {
+// About `target` entities: nine a cell and the crossing lines (or a frame
+// round everything).
+int BuildDrawing(CDraftView& v, int target, bool crossing = true) {
   const int k = static_cast<int>(std::lround(std::sqrt(target / 9.0)));
   for (int i = 0; i < k; ++i)
     for (int j = 0; j < k; ++j) {
@@ -34,6 +37,14 @@ int BuildDrawing(CDraftView& v, int target) {
       FilletedRect(v, x + 1, y + 1, x + 9, y + 9, 1.5);
       v.AddEntityToView(ConstructCircleEntity(0, nullptr, x + 5, y + 5, 2));
     }
+  if (!crossing) {
+    const double e = k * kCell;
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, -1, -1, e, -1));
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, e, -1, e, e));
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, e, e, -1, e));
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, -1, e, -1, -1));
+    return v.GetEntityList()->GetCount();
+  }
   for (int i = 0; i <= k; ++i) {
     v.AddEntityToView(ConstructLineEntity(0, nullptr, -5, i * kCell, k * kCell + 5, i * kCell));
     v.AddEntityToView(ConstructLineEntity(0, nullptr, i * kCell, -5, i * kCell, k * kCell + 5));
@@ -55,4 +66,19 @@ void BM_BoundarySearchInOneCell(benchmark::State& state) {
   state.counters["entities"] = count;
 }
 BENCHMARK(BM_BoundarySearchInOneCell)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_BoundarySearchInAFaceSpanningTheDrawing(benchmark::State& state) {
+  CDraftView view;
+  const int count = BuildDrawing(view, static_cast<int>(state.range(0)), false);
+  const int k = static_cast<int>(std::lround(std::sqrt(state.range(0) / 9.0)));
+  const double at = (k / 2) * kCell + 0.5;  // between the cells
+  for (auto _ : state) {
+    CEntityList boundary, second;
+    const BOOL found = view.FindClosedBoundary(*view.GetEntityList(), boundary, second, at, at, 1, 0, 0, 1);
+    if (!found || boundary.GetCount() != 4) state.SkipWithError("the frame was not found");
+    while (!boundary.IsEmpty()) delete boundary.RemoveHead();
+  }
+  state.counters["entities"] = count;
+}
+BENCHMARK(BM_BoundarySearchInAFaceSpanningTheDrawing)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 }  // namespace
