@@ -41,6 +41,8 @@ void CArcEntity::RebaseGroup(CDrawingGroup* from, CDrawingGroup* to) {
 }
 
 CArcEntity* ConstructArcEntity(int layer, CDrawingGroup* group, double cx, double cy, double r, double start,
-                               double end, int) {
-  return new CArcEntity(layer, group, cx, cy, r, start, end);
+                               double end, int flag) {
+  auto* e = new CArcEntity(layer, group, cx, cy, r, start, end);
+  e->SetTemporary(flag == 0);
+  return e;
 }

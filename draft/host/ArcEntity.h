@@ -33,5 +33,6 @@ class CArcEntity : public CEntity {
   double end_;
 };
 
+// A new arc; flag 0 makes it temporary (IsTemporary).
 CArcEntity* ConstructArcEntity(int layer, CDrawingGroup* group, double cx, double cy, double r, double start,
                                double end, int flag = 1);

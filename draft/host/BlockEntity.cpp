@@ -1,5 +1,7 @@
 #include "draft/host/BlockEntity.h"
 
+#include <algorithm>
+
 #include "draft/host/EntityList.h"
 
 CBlockEntity::CBlockEntity(int layer, CDrawingGroup* group) : CEntity(layer, group) {}
@@ -33,6 +35,11 @@ void CBlockEntity::ListInto(CEntityList& out) const {
   for (const auto& m : members_) m->ListInto(out);
 }
 
+int CBlockEntity::ExplodeInto(int, CEntityList& out, int, int, int) const {
+  for (const auto& m : members_) out.AddTail(m.get());
+  return static_cast<int>(members_.size());
+}
+
 BOOL CBlockEntity::RemoveBlockMember(CEntity* member) {
   for (auto it = members_.begin(); it != members_.end(); ++it) {
     if (it->get() == member) {
@@ -43,6 +50,31 @@ BOOL CBlockEntity::RemoveBlockMember(CEntity* member) {
     }
   }
   return FALSE;
+}
+
+int CBlockEntity::FindMember(const CEntity* member) const {
+  for (size_t i = 0; i < members_.size(); ++i)
+    if (members_[i].get() == member) return static_cast<int>(i);
+  return -1;
+}
+
+int CBlockEntity::DetachMember(CEntity* member) {
+  const int place = FindMember(member);
+  if (place >= 0) {
+    members_[static_cast<size_t>(place)].release();
+    members_.erase(members_.begin() + place);
+  }
+  return place;
+}
+
+BOOL CBlockEntity::InsertMember(CEntity* member, int place) {
+  if (!member || member == this || (member->GetEntityOwner() && member->GetEntityOwner() != this) ||
+      FindMember(member) >= 0)
+    return FALSE;
+  member->SetEntityOwner(this);
+  const size_t at = place < 0 ? members_.size() : std::min(static_cast<size_t>(place), members_.size());
+  members_.emplace(members_.begin() + static_cast<std::ptrdiff_t>(at), member);
+  return TRUE;
 }
 
 CEntity* CBlockEntity::FindFirstTextMember() const {

@@ -23,12 +23,22 @@ class CBlockEntity : public CEntity {
   EntityKind GetKind() const override { return EntityKind::kBlock; }
   void GetPieces(ShapePieces& out) const override;
   void ListInto(CEntityList& out) const override;
+  int ExplodeInto(int flag, CEntityList& out, int, int, int) const override;
 
   int GetMemberCount() const { return static_cast<int>(members_.size()); }
   CEntity* GetMember(int i) const { return members_.at(static_cast<size_t>(i)).get(); }
   // Takes a member out of the block and hands it to the caller (its owner
   // cleared); FALSE when it is not a direct member.
   BOOL RemoveBlockMember(CEntity* member);
+  // The place of a direct member, -1 when it is not one.
+  int FindMember(const CEntity* member) const;
+  // Takes a direct member out and hands it to the caller, leaving it naming
+  // the block as its owner (the view keeps membership this way while a
+  // member is out of the drawing); its place, or -1 when not a member.
+  int DetachMember(CEntity* member);
+  // Takes ownership of `member` at `place` (clamped; -1: last); FALSE when
+  // it names another owner or is listed already.
+  BOOL InsertMember(CEntity* member, int place);
   // The first text member, nested blocks searched depth first; null if none.
   CEntity* FindFirstTextMember() const;
 

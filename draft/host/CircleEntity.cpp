@@ -30,6 +30,8 @@ void CCircleEntity::RebaseGroup(CDrawingGroup* from, CDrawingGroup* to) {
   r_ = RebaseLength(r_, from, to);
 }
 
-CCircleEntity* ConstructCircleEntity(int layer, CDrawingGroup* group, double cx, double cy, double r, int) {
-  return new CCircleEntity(layer, group, cx, cy, r);
+CCircleEntity* ConstructCircleEntity(int layer, CDrawingGroup* group, double cx, double cy, double r, int flag) {
+  auto* e = new CCircleEntity(layer, group, cx, cy, r);
+  e->SetTemporary(flag == 0);
+  return e;
 }

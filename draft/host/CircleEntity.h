@@ -27,5 +27,5 @@ class CCircleEntity : public CEntity {
   double r_;
 };
 
-// A new circle; the final flag is accepted for the call form and not used.
+// A new circle; flag 0 makes it temporary (IsTemporary).
 CCircleEntity* ConstructCircleEntity(int layer, CDrawingGroup* group, double cx, double cy, double r, int flag = 1);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "draft/host/BlockEntity.h"
 #include "draft/host/Entity.h"
 #include "draft/host/UndoRecord.h"
 
@@ -13,9 +14,13 @@ CDraftView::~CDraftView() {
   // view owns and whatever still sits in its lists.
   undo_.clear();
   redo_.clear();
+  // Registered entities are their commands'; they are only no longer watched.
+  for (CEntity* e : second_)
+    if (IsRegistered(e)) e->SetWatcher(nullptr);
   std::unordered_set<CEntity*> doomed(owned_);
   for (CEntity* e : entities_) doomed.insert(e);
-  for (CEntity* e : selection_) doomed.insert(e);
+  for (CEntity* e : selection_)
+    if (!IsKeptApart(e)) doomed.insert(e);
   entities_.RemoveAll();
   selection_.RemoveAll();
   second_.RemoveAll();
@@ -24,9 +29,19 @@ CDraftView::~CDraftView() {
 
 // ---- Content.
 
-bool CDraftView::IsInDrawing(const CEntity* e) const { return e && (entities_.Contains(e) || selection_.Contains(e)); }
+bool CDraftView::IsInDrawing(const CEntity* e) const {
+  if (!e || IsRegistered(e)) return false;
+  if (HeldByBlock(e)) return IsInDrawing(e->GetEntityOwner());
+  return entities_.Contains(e) || selection_.Contains(e);
+}
+
+bool CDraftView::HeldByBlock(const CEntity* e) {
+  const CEntity* owner = e->GetEntityOwner();
+  return owner && owner->IsBlock() && static_cast<const CBlockEntity*>(owner)->FindMember(e) >= 0;
+}
 
 void CDraftView::Adopt(CEntity* e) {
+  if (IsRegistered(e) || HeldByBlock(e)) return;  // a command's, or its block's
   owned_.insert(e);
   if (!order_.count(e)) order_[e] = nextOrder_++;
 }
@@ -49,14 +64,42 @@ void CDraftView::InsertInOrder(CEntity* e) {
 void CDraftView::TakeOut(CEntity* e) {
   while (entities_.Remove(e)) {}
   while (selection_.Remove(e)) {}
-  while (second_.Remove(e)) {}
+  if (HeldByBlock(e)) {
+    // Out of its block, still naming it; the view holds it until the
+    // caller takes it (RemoveEntity) or a record gives it back.
+    memberPlace_[e] = static_cast<CBlockEntity*>(e->GetEntityOwner())->DetachMember(e);
+    owned_.insert(e);
+  }
+}
+
+void CDraftView::PutBack(CEntity* e, const CEntity* replaced) {
+  CEntity* owner = e->GetEntityOwner();
+  if (!owner || !owner->IsBlock()) {
+    InsertInOrder(e);
+    return;
+  }
+  auto* block = static_cast<CBlockEntity*>(owner);
+  if (block->FindMember(e) >= 0) return;
+  int place = replaced ? block->FindMember(replaced) : -1;
+  if (place < 0 && replaced && memberPlace_.count(replaced)) place = memberPlace_[replaced];
+  if (place < 0 && memberPlace_.count(e)) place = memberPlace_[e];
+  if (block->InsertMember(e, place)) {
+    owned_.erase(e);  // the block's now
+    memberPlace_.erase(e);
+  }
 }
 
 BOOL CDraftView::AddEntityToView(CEntity* entity, CUndoRecord* record, CEntity* replaced, int) {
   if (!entity) return FALSE;
+  UnregisterEntity(entity);  // a command's entity joins the drawing
   if (!IsInDrawing(entity)) {
-    Adopt(entity);
-    InsertInOrder(entity);
+    const CEntity* owner = entity->GetEntityOwner();
+    if (owner && owner->IsBlock()) {
+      PutBack(entity, replaced);
+    } else {
+      Adopt(entity);
+      InsertInOrder(entity);
+    }
   }
   if (record) record->AddEntry(replaced, entity);
   return TRUE;
@@ -69,6 +112,7 @@ void CDraftView::AddEntities(const CEntityList& list) {
 
 BOOL CDraftView::RemoveEntity(CEntity* entity, int, int) {
   if (!entity) return FALSE;
+  if (UnregisterEntity(entity)) return FALSE;
   const bool wasIn = IsInDrawing(entity);
   TakeOut(entity);
   auto it = recordRefs_.find(entity);
@@ -109,15 +153,47 @@ void CDraftView::DeselectEntities(const CEntityList& list) {
 void CDraftView::ClearSelection(CEntity* entity) {
   if (entity) {
     if (selection_.Remove(entity)) {
-      InsertInOrder(entity);
+      if (!IsKeptApart(entity)) InsertInOrder(entity);
       Record(ViewDrawKind::kHighlight, {}, nullptr, 0, entity);
     }
     return;
   }
   while (!selection_.IsEmpty()) {
     CEntity* e = selection_.RemoveHead();
-    InsertInOrder(e);
+    if (!IsKeptApart(e)) InsertInOrder(e);
     Record(ViewDrawKind::kHighlight, {}, nullptr, 0, e);
+  }
+}
+
+// ---- Registered entities.
+
+void CDraftView::RegisterInsertedEntities(const CEntityList& list) {
+  CEntityList copy(list);
+  for (CEntity* e : copy) {
+    if (!e || IsRegistered(e) || IsInDrawing(e) || owned_.count(e) || e->GetWatcher()) continue;
+    registered_.insert(e);
+    second_.AddTail(e);
+    e->SetWatcher(&watcher_);
+  }
+}
+
+void CDraftView::Forget(CEntity* e) {
+  registered_.erase(e);
+  while (second_.Remove(e)) {}
+  while (selection_.Remove(e)) {}
+}
+
+BOOL CDraftView::UnregisterEntity(CEntity* entity) {
+  if (!entity || !IsRegistered(entity)) return FALSE;
+  entity->SetWatcher(nullptr);
+  Forget(entity);
+  return TRUE;
+}
+
+void CDraftView::ClearRegisteredEntities() {
+  while (!second_.IsEmpty()) {
+    CEntity* e = second_.RemoveHead();
+    UnregisterEntity(e);
   }
 }
 
@@ -130,8 +206,8 @@ void CDraftView::ReleaseRecord(CUndoRecord* record) {
     if (--it->second > 0) return;
     recordRefs_.erase(it);
     if (!IsInDrawing(e) && owned_.erase(e)) {
-      second_.Remove(e);
       order_.erase(e);
+      memberPlace_.erase(e);
       delete e;
     }
   };
@@ -172,9 +248,10 @@ BOOL CDraftView::Undo() {
   std::unique_ptr<CUndoRecord> r = std::move(undo_.back());
   undo_.pop_back();
   const auto& added = r->GetNewEntities();
-  for (auto it = added.rbegin(); it != added.rend(); ++it) TakeOut(*it);
+  for (auto it = added.rbegin(); it != added.rend(); ++it)
+    if (!IsRegistered(*it)) TakeOut(*it);
   for (CEntity* e : r->GetOldEntities())
-    if (!IsInDrawing(e)) InsertInOrder(e);
+    if (!IsInDrawing(e) && !IsRegistered(e)) PutBack(e);
   redo_.push_back(std::move(r));
   return TRUE;
 }
@@ -183,9 +260,10 @@ BOOL CDraftView::Redo() {
   if (redo_.empty()) return FALSE;
   std::unique_ptr<CUndoRecord> r = std::move(redo_.back());
   redo_.pop_back();
-  for (CEntity* e : r->GetOldEntities()) TakeOut(e);
+  for (CEntity* e : r->GetOldEntities())
+    if (!IsRegistered(e)) TakeOut(e);
   for (CEntity* e : r->GetNewEntities())
-    if (!IsInDrawing(e)) InsertInOrder(e);
+    if (!IsInDrawing(e) && !IsRegistered(e)) PutBack(e);
   undo_.push_back(std::move(r));
   return TRUE;
 }

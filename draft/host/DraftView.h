@@ -15,10 +15,18 @@
 // - RemoveEntity/RemoveEntities take an entity out of the drawing from
 //   whichever list holds it, the second list included, and ignore one that
 //   is already out. Nothing is freed.
-// - The second list holds references to entities kept apart from the
-//   selection (registered boundary entities); emptying it changes nothing
-//   in the drawing. "Emptying the selection without destroying" is
-//   ClearSelection: the entities go back to the entity list.
+// - The second list is the registered-entity list: entities a command made
+//   and still owns (boundary loops, pending copies), which the view shows
+//   but which are not part of the drawing (see RegisterInsertedEntities).
+//   "Emptying the selection without destroying" is ClearSelection: the
+//   drawing's entities go back to the entity list.
+// - Members of compound entities: an entity whose owner is a block is in
+//   the drawing while its block lists it and the block is in the drawing.
+//   RemoveEntity of a member takes it out of its block (it keeps naming the
+//   block as its owner), and the add operation puts an entity that names a
+//   block as its owner into that block: in the place of the replaced member
+//   when one is given, else in the place it had, else last. Undo and redo
+//   restore membership the same way.
 //
 // Ownership: the view owns every entity in its entity and selection lists
 // and every entity named by a pushed undo record. RemoveEntity hands an
@@ -35,6 +43,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
 #include "draft/host/DrawingSettings.h"
 #include "draft/host/Geometry2D.h"
@@ -81,7 +90,9 @@ struct ViewDrawOp {
 };
 
 // Entity-kind bits of the pick masks. A mask with 0x2000 (ordinary
-// entities) or 0x400000 (every entity) set picks every kind.
+// entities) or 0x400000 (every entity) set picks every kind; 0x400000 also
+// offers the members of compound entities (nested ones included) in place
+// of the compounds, as option o4 does. Other masks pick compounds whole.
 enum PickMaskBits : DWORD {
   kPickPoint = 0x1,
   kPickText = 0x2,
@@ -106,8 +117,32 @@ class CDraftView {
   CEntityList* GetEntityList() { return &entities_; }
   CEntityList* GetSelectionList() { return &selection_; }
   CEntityList* GetSecondList() { return &second_; }
-  // Whether an entity is in the drawing (entity or selection list).
+  // Whether an entity is in the drawing (entity or selection list, or a
+  // member of a block that is); registered entities never are.
   bool IsInDrawing(const CEntity* e) const;
+
+  // ---- Registered entities: entities a command made and still owns. The
+  // view shows them and may hold them in its selection list (SelectEntities
+  // highlights them there), but never owns them, and picking, snapping, the
+  // boundary search, the drawing file and undo pass them over.
+  // ClearSelection and DeselectEntities drop them from the selection instead
+  // of moving them into the entity list. A registered entity that is
+  // destroyed leaves the view by itself, so a command may delete its
+  // entities before it empties the list. Entities of the drawing are not
+  // registered.
+  void RegisterInsertedEntities(const CEntityList& list);
+  // Forgets one (the selection included); FALSE when it was not registered.
+  BOOL UnregisterEntity(CEntity* entity);
+  // Forgets every registered entity and drops them from the selection.
+  void ClearRegisteredEntities();
+  bool IsRegistered(const CEntity* e) const { return registered_.count(e) != 0; }
+  // Whether its owner block lists it. A member may be held in the selection
+  // list (to show it highlighted) while its block holds it; ClearSelection
+  // and DeselectEntities then only drop it from the selection.
+  static bool HeldByBlock(const CEntity* e);
+  // Held in the selection list without being a selected entity of the
+  // drawing of its own: a registered entity or a block's member.
+  bool IsKeptApart(const CEntity* e) const { return IsRegistered(e) || HeldByBlock(e); }
   // Puts an entity into the drawing (the view owns it). With a record the
   // add is recorded, together with `replaced` as the entity it replaces
   // (which the caller has already taken out). FALSE for null.
@@ -148,8 +183,8 @@ class CDraftView {
 
   // Picking. The options: o1 1 lets selected entities be picked too; o2 1
   // puts the nearest first (else drawing order); o3 1 (deselect mode) picks
-  // among the selected entities only; o4 1 picks the members of compound
-  // entities themselves (else the compound). filter -1: no filter; any
+  // among the selected entities only; o4 1 (or mask bit 0x400000) picks the
+  // members of compound entities themselves (else the compound). filter -1: no filter; any
   // other value applies the selection filter. TRUE when something was found
   // (appended to `out`).
   BOOL PickEntitiesAtPoint(double x, double y, CEntityList& out, int o1, int o2, int o3, int o4, DWORD mask,
@@ -262,10 +297,16 @@ class CDraftView {
   // d = trunc((d + g/2) / g)·g; TRUE when it changed d.
   BOOL SnapLength(double& d, const CDrawingGroup* group) const;
 
-  // ---- Closed boundary: the smallest closed loop of lines of `source`
-  // round (x, y), as new line entities (the caller owns them) appended to
-  // `boundary` in loop order. Lines on a centre-line layer are left out
-  // when hideCentre is set, thin lines when hideThin is set. TRUE when found.
+  // ---- Closed boundary: the tightest closed loop of the lines, arcs and
+  // circles of `source` (members of compounds included, registered entities
+  // not) round (x, y), as new entities (the caller owns them) appended to
+  // `boundary` in boundary order, each side ending where the next begins: a
+  // lone circle is itself, two nested circles that nothing else touches give
+  // both (see BoundarySearch.h). The entities the sides lie on are appended
+  // to `second` (once each). Entities on a centre-line layer are left out
+  // when hideCentre is set, thin lines when hideThin is set. TRUE when found;
+  // FALSE leaves `boundary` as it was. The last three words are the call's
+  // form and change nothing.
   BOOL FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
                           int hideCentre, int hideThin = 0, int = 0, int = 0, int = 1);
 
@@ -306,6 +347,10 @@ class CDraftView {
   void PaintText(CPoint at, const CStringA& text, double angle, COLORREF colour);
   void InsertInOrder(CEntity* e);
   void TakeOut(CEntity* e);
+  // Back into the drawing: into its owner block when it names one, else
+  // into the entity list in drawing order.
+  void PutBack(CEntity* e, const CEntity* replaced = nullptr);
+  void Forget(CEntity* e);
   void Adopt(CEntity* e);
   void ReleaseRecord(CUndoRecord* record);
   void ClearRedo();
@@ -316,6 +361,15 @@ class CDraftView {
   CEntityList entities_;
   CEntityList selection_;
   CEntityList second_;
+  std::unordered_set<const CEntity*> registered_;
+  struct RegisteredWatcher : CEntityWatcher {
+    explicit RegisteredWatcher(CDraftView* v) : view(v) {}
+    void OnEntityDestroyed(CEntity* entity) override { view->Forget(entity); }
+    CDraftView* view;
+  };
+  RegisteredWatcher watcher_{this};
+  // Where a member taken out of its block stood in it.
+  std::unordered_map<const CEntity*, int> memberPlace_;
   std::unordered_set<CEntity*> owned_;
   std::unordered_map<const CEntity*, int> recordRefs_;
   std::unordered_map<const CEntity*, unsigned long long> order_;

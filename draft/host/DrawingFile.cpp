@@ -99,7 +99,8 @@ std::string FormatDrawingFile(CDraftView& view) {
     out += '\n';
   }
   for (const CEntity* e : *view.GetEntityList()) AppendEntity(out, *e, 0);
-  for (const CEntity* e : *view.GetSelectionList()) AppendEntity(out, *e, 0);
+  for (const CEntity* e : *view.GetSelectionList())
+    if (!view.IsKeptApart(e)) AppendEntity(out, *e, 0);
   return out;
 }
 

@@ -57,7 +57,9 @@ CEntity::CEntity(int layer, CDrawingGroup* group)
 
 CEntity::CEntity(const CEntity& other) : layer_(other.layer_), group_(other.group_), handle_(NextHandle()) {}
 
-CEntity::~CEntity() = default;
+CEntity::~CEntity() {
+  if (watcher_) watcher_->OnEntityDestroyed(this);
+}
 
 CEntity* CEntity::Transform(double dx, double dy, double baseX, double baseY, double scale, double angle, int copy) {
   if (!std::isfinite(dx) || !std::isfinite(dy) || !std::isfinite(scale) || !std::isfinite(angle) ||

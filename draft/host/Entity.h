@@ -14,6 +14,7 @@
 class CDrawingGroup;
 class CEntityList;
 class CTextAttrib;
+class CEntity;
 
 enum class EntityKind { kLine, kCircle, kArc, kEllipse, kPoint, kText, kBlock, kTwoPoint };
 
@@ -37,12 +38,25 @@ struct EntityTransform {
   double MapAngle(double angle) const;
 };
 
+// The most points GetIntersections gives.
+inline constexpr int kMaxArcIntersections = 16;
+
 // The record codes of CEntity::QueryRecord.
 inline constexpr int kQueryCircle = 5;
 struct CircleRecord {
   double cx = 0.0;
   double cy = 0.0;
   double r = 0.0;
+};
+
+// Told when an entity it watches is destroyed (the drafting view watches
+// the entities registered with it).
+class CEntityWatcher {
+ public:
+  virtual void OnEntityDestroyed(CEntity* entity) = 0;
+
+ protected:
+  ~CEntityWatcher() = default;
 };
 
 class CEntity {
@@ -112,6 +126,50 @@ class CEntity {
   virtual int GetTableKind() const { return 0; }
   virtual BOOL SetTableKind(int kind);
 
+  // ---- Kind tests. What each means, for every kind:
+  // - IsCompoundCurve: a compound entity that is one curve made of pieces
+  //   (a compound curve's lines are its members); a member stands for it.
+  // - IsKeptWhole: a compound that editing keeps whole (a dimension, a
+  //   section symbol): a picked member stands for it, and layer deletion
+  //   leaves it alone.
+  // - IsMeasuredWhole: a compound whose members are measured as one (a
+  //   compound curve).
+  // - IsRegisteredObject: an object the host's notification window is told
+  //   about when it is deleted (a table).
+  // - IsTemporary: made with the constructors' flag 0, for a command's own
+  //   use; the command deletes it.
+  // - IsEquationCurve: a curve drawn from an equation.
+  // - IsParallelTo: both are straight (lines, two-point entities) and their
+  //   directions are parallel (the sine of the angle within 1e-6).
+  // Blocks, lines, circles, arcs, ellipses, points, texts and two-point
+  // entities answer FALSE to all but IsTemporary and IsParallelTo; the kinds
+  // that answer TRUE say so themselves.
+  virtual BOOL IsCompoundCurve() const { return FALSE; }
+  virtual BOOL IsKeptWhole() const { return FALSE; }
+  virtual BOOL IsMeasuredWhole() const { return FALSE; }
+  virtual BOOL IsRegisteredObject() const { return FALSE; }
+  virtual BOOL IsTemporary() const { return temporary_ ? TRUE : FALSE; }
+  virtual BOOL IsEquationCurve() const { return FALSE; }
+  virtual BOOL IsParallelTo(const CEntity& other) const;
+  // Appends the entity's parts to `out`: a compound's members (one level),
+  // any other entity itself. The flag and the last three words are the
+  // call's form (callers pass 1 and zeros). Returns the number appended.
+  virtual int ExplodeInto(int flag, CEntityList& out, int, int, int) const;
+  // The defining values as GetGeometry gives them, but in the coordinates
+  // of the entity's own group (points and lengths as the group keeps them,
+  // angles unchanged); the same as GetGeometry without a group.
+  virtual int GetGroupGeometry(double* values) const;
+  // The points where the entity meets the arc of centre (cx, cy), radius r,
+  // counter-clockwise from `start` to `end` degrees (equal: a full circle),
+  // each once, at most kMaxArcIntersections, into xs and ys. Option 1: the
+  // entity and the arc as they are; option 0: their carriers (lines
+  // extended both ways, arcs as whole circles), which tells a touching pair
+  // (one point) from a crossing one. Returns the number of points.
+  virtual int GetIntersections(double cx, double cy, double r, double start, double end, double* xs, double* ys,
+                               int option) const;
+  // Marks the entity as made for a command's own use (IsTemporary).
+  void SetTemporary(bool temporary) { temporary_ = temporary; }
+
   // ---- Accessors.
   BYTE GetEntityLayer() const { return layer_; }
   void SetEntityLayer(int layer);
@@ -125,6 +183,10 @@ class CEntity {
   BOOL IsOnLayer(int layer) const { return layer_ == layer; }
   // A number that tells this entity apart from every other in the process.
   DWORD GetHandle() const { return handle_; }
+  // The one watcher told of this entity's destruction (null: none). A copy
+  // has none.
+  CEntityWatcher* GetWatcher() const { return watcher_; }
+  void SetWatcher(CEntityWatcher* watcher) { watcher_ = watcher; }
 
   // Shortest distance from p to the entity, in drawing units.
   double DistanceTo(GPoint p) const;
@@ -159,6 +221,8 @@ class CEntity {
   CDrawingGroup* group_;
   CEntity* owner_ = nullptr;
   DWORD handle_;
+  CEntityWatcher* watcher_ = nullptr;
+  bool temporary_ = false;
 };
 
 // A layer number in 0..99 (out-of-range values are clamped).

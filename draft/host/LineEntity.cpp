@@ -37,6 +37,8 @@ void CLineEntity::RebaseGroup(CDrawingGroup* from, CDrawingGroup* to) {
   p2_ = RebasePoint(p2_, from, to);
 }
 
-CLineEntity* ConstructLineEntity(int layer, CDrawingGroup* group, double x1, double y1, double x2, double y2, int) {
-  return new CLineEntity(layer, group, x1, y1, x2, y2);
+CLineEntity* ConstructLineEntity(int layer, CDrawingGroup* group, double x1, double y1, double x2, double y2, int flag) {
+  auto* e = new CLineEntity(layer, group, x1, y1, x2, y2);
+  e->SetTemporary(flag == 0);
+  return e;
 }

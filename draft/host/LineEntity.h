@@ -28,6 +28,6 @@ class CLineEntity : public CEntity {
   GPoint p1_, p2_;  // group coordinates
 };
 
-// A new line (the final flag is accepted for the call form and not used).
+// A new line; flag 0 makes it temporary (IsTemporary).
 CLineEntity* ConstructLineEntity(int layer, CDrawingGroup* group, double x1, double y1, double x2, double y2,
                                  int flag = 1);

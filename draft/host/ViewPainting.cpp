@@ -188,6 +188,9 @@ void CDraftView::RefreshView(int, int) {
   dc_->FillSolidRect(0, 0, clientWidth_, clientHeight_, RGB(0, 0, 0));
   for (const CEntity* e : entities_) PaintPieces(e, RGB(255, 255, 255), false);
   for (const CEntity* e : selection_) PaintPieces(e, RGB(255, 0, 255), false);
+  // Registered entities are shown too, highlighted while selected.
+  for (const CEntity* e : second_)
+    if (!selection_.Contains(e)) PaintPieces(e, RGB(255, 255, 255), false);
 }
 
 void CDraftView::PaintText(CPoint at, const CStringA& text, double angle, COLORREF colour) {

@@ -22,7 +22,8 @@ DWORD KindBit(EntityKind kind) {
   return 0;
 }
 
-// The entity or, with members picked themselves, its basic members.
+// The entity or, when members are offered (option o4 or mask bit 0x400000),
+// the basic members of a compound, nested compounds opened too.
 void Expand(CEntity* e, bool members, std::vector<CEntity*>& out) {
   if (members && e->IsBlock()) {
     auto* block = static_cast<CBlockEntity*>(e);
@@ -46,19 +47,21 @@ bool CDraftView::Pickable(const CEntity* e, DWORD mask, int filter) const {
 
 void CDraftView::Candidates(int o1, int o3, std::vector<CEntity*>& out) const {
   if (o3) {
-    for (CEntity* e : selection_) out.push_back(e);
+    for (CEntity* e : selection_)
+      if (!IsRegistered(e)) out.push_back(e);
     return;
   }
   for (CEntity* e : entities_) out.push_back(e);
   if (o1)
-    for (CEntity* e : selection_) out.push_back(e);
+    for (CEntity* e : selection_)
+      if (!IsKeptApart(e)) out.push_back(e);  // a selected member comes with its block
 }
 
 BOOL CDraftView::PickEntitiesAtPoint(double x, double y, CEntityList& out, int o1, int o2, int o3, int o4, DWORD mask,
                                      int filter) {
   std::vector<CEntity*> pool, expanded;
   Candidates(o1, o3, pool);
-  for (CEntity* e : pool) Expand(e, o4 != 0, expanded);
+  for (CEntity* e : pool) Expand(e, o4 != 0 || (mask & kPickEverything) != 0, expanded);
   const double aperture = GetPickAperture();
   std::vector<std::pair<double, CEntity*>> hits;
   for (CEntity* e : expanded) {
@@ -77,7 +80,7 @@ BOOL CDraftView::PickEntitiesInWindow(double x1, double y1, double x2, double y2
   const int test = x1 <= x2 ? 0 : 1;  // window: wholly inside; crossing: touching
   std::vector<CEntity*> pool, expanded;
   Candidates(o1, o3, pool);
-  for (CEntity* e : pool) Expand(e, o4 != 0, expanded);
+  for (CEntity* e : pool) Expand(e, o4 != 0 || (mask & kPickEverything) != 0, expanded);
   bool found = false;
   for (CEntity* e : expanded) {
     if (!Pickable(e, mask, filter)) continue;

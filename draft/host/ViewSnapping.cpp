@@ -69,7 +69,8 @@ int CDraftView::SnapTo(DWORD kinds, bool whole, int hint, PointRec& cursor, DWOR
     }
   };
   for (const CEntity* e : entities_) consider(e);
-  for (const CEntity* e : selection_) consider(e);
+  for (const CEntity* e : selection_)
+    if (!IsKeptApart(e)) consider(e);
 
   std::vector<Candidate> candidates;
   for (const CEntity* e : near) PointsOf(e, kinds, candidates);

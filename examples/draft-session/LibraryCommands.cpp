@@ -18,6 +18,7 @@
 #include "draft/edit/RotateCmd.h"
 #include "draft/edit/RoundArrayCmd.h"
 #include "draft/edit/ScaleCmd.h"
+#include "draft/regions/MeasureAreaCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -84,6 +85,9 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CScaleCmd(24); });
   c.Add("round-array", "places copies of the selection round a centre (its settings dialog first)",
         [](CDraftView&) { return new CRoundArrayCmd(25); });
+  c.Add("area", "the area of the regions round clicked points, added (or subtracted after TAB); "
+                "the right button shows the result list",
+        [](CDraftView& v) { return new CMeasureAreaCmd(40, &v); });
   return c;
 }
 
