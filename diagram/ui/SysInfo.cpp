@@ -49,7 +49,8 @@ CString ProductTypeFromRegistry() {
     return CString();
   TCHAR type[80] = {};
   DWORD size = sizeof(type);
-  const LSTATUS status = RegQueryValueEx(key, _T("ProductType"), nullptr, nullptr, reinterpret_cast<BYTE*>(type), &size);
+  const LSTATUS status =
+      RegQueryValueEx(key, _T("ProductType"), nullptr, nullptr, reinterpret_cast<BYTE*>(type), &size);
   RegCloseKey(key);
   // A value too long for the buffer is no product type this code knows.
   if (status != ERROR_SUCCESS) return CString();
