@@ -22,9 +22,11 @@ struct MenuTable {
   uintptr_t next = 0x20010;
 };
 
+// Never destroyed: CMenu objects of static lifetime may destroy their menus
+// at exit after any table would be gone.
 MenuTable& Table() {
-  static MenuTable table;
-  return table;
+  static MenuTable* table = new MenuTable;
+  return *table;
 }
 
 HMENU NewMenu(bool popup) {
@@ -94,8 +96,8 @@ bool MenuNumber(LPCWSTR name, UINT* id) {
   return true;
 }
 
-void ForgetRecord(HMENU menu, std::unique_ptr<MenuRecord>& record) {
-  (void)menu;
+// The CMenu objects of a menu being destroyed let go of it.
+void ForgetRecord(std::unique_ptr<MenuRecord>& record) {
   if (record->permanent) record->permanent->m_hMenu = nullptr;
   if (record->temporary) record->temporary->m_hMenu = nullptr;
 }
@@ -167,7 +169,7 @@ BOOL DestroyMenu(HMENU menu) {
     record = std::move(it->second);
     t.menus.erase(it);
   }
-  platform::ForgetRecord(menu, record);
+  platform::ForgetRecord(record);
   for (MenuEntry& e : record->items)
     if (e.flags & MF_POPUP) DestroyMenu(e.sub);
   return TRUE;
