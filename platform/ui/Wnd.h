@@ -21,6 +21,9 @@
 class CDataExchange;
 class CScrollBar;
 class CDC;
+class CRgn;
+class CFrameWnd;
+class CMenu;
 
 namespace platform {
 void HookWindowCreate(HWND hwnd);
@@ -88,6 +91,8 @@ class CWnd : public CCmdTarget {
   CWnd* GetOwner() const;
   void SetOwner(CWnd* owner);
   CWnd* GetTopLevelParent() const;
+  // The nearest frame window that holds this window (null: none).
+  CFrameWnd* GetParentFrame() const;
   CWnd* GetWindow(UINT cmd) const;
   CWnd* GetNextWindow(UINT flag = GW_HWNDNEXT) const { return GetWindow(flag); }
   CWnd* GetTopWindow() const { return GetWindow(GW_CHILD); }
@@ -152,6 +157,22 @@ class CWnd : public CCmdTarget {
   CDC* BeginPaint(LPPAINTSTRUCT paint);
   void EndPaint(LPPAINTSTRUCT paint);
 
+  // The window's scroll bars and scrolling (WindowApi.h).
+  int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
+  int GetScrollPos(int bar) const;
+  void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
+  void GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const;
+  BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE);
+  BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL);
+  // The largest position of a bar: its maximum less the page plus one.
+  int GetScrollLimit(int bar);
+  void ShowScrollBar(UINT bar, BOOL show = TRUE);
+  BOOL EnableScrollBar(int bar, UINT arrows = ESB_ENABLE_BOTH);
+  // Shows or hides the window's own bar (SB_HORZ, SB_VERT or SB_BOTH).
+  void EnableScrollBarCtrl(int bar, BOOL enable = TRUE);
+  void ScrollWindow(int dx, int dy, LPCRECT scroll = nullptr, LPCRECT clip = nullptr);
+  int ScrollWindowEx(int dx, int dy, LPCRECT scroll, LPCRECT clip, CRgn* update, LPRECT updateRect, UINT flags);
+
   // Focus, capture, activation.
   CWnd* SetFocus();
   static CWnd* GetFocus();
@@ -209,6 +230,9 @@ class CWnd : public CCmdTarget {
   int RunModalLoop(DWORD flags = 0);
 
   // Message processing.
+  // The message being handled (the last one sent to a window of this
+  // thread through its CWnd).
+  static const MSG* GetCurrentMessage();
   virtual BOOL PreTranslateMessage(MSG* msg);
   static BOOL WalkPreTranslateTree(HWND stop, MSG* msg);
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -279,6 +303,7 @@ class CWnd : public CCmdTarget {
   afx_msg void OnCancelMode();
   afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT dis);
   afx_msg void OnMeasureItem(int id, LPMEASUREITEMSTRUCT mis);
+  afx_msg void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
 
   WNDPROC m_pfnSuper = nullptr;  // the procedure the window had before this object
 
