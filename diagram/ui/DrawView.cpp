@@ -7,6 +7,7 @@
 #include "diagram/model/DrawHint.h"
 #include "diagram/model/DrawObj.h"
 #include "platform/gdi/DC.h"
+#include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowDC.h"
 
 IMPLEMENT_DYNCREATE(CDrawView, CView)
@@ -21,7 +22,7 @@ constexpr int kFullScale = 5000;
 }  // namespace
 
 CDrawView::CDrawView()
-    : m_bActive(FALSE), m_scaleSize(kFullScale, kFullScale), m_bShowCrossLabels(FALSE), m_bInitialized(FALSE),
+    : m_bCapture(FALSE), m_bActive(FALSE), m_scaleSize(kFullScale, kFullScale), m_bShowCrossLabels(FALSE), m_bInitialized(FALSE),
       m_pDiagram(nullptr) {}
 
 CDrawView::~CDrawView() {
@@ -29,6 +30,16 @@ CDrawView::~CDrawView() {
 }
 
 CMenu* CDrawView::GetPopupMenu(int) { return nullptr; }
+
+CWnd* CDrawView::SetCapture() {
+  m_bCapture = TRUE;
+  return CWnd::SetCapture();
+}
+
+void CDrawView::ReleaseCapture() {
+  m_bCapture = FALSE;
+  ::ReleaseCapture();
+}
 
 BOOL CDrawView::IsSelected(const CObject* object) const {
   return m_selection.Find(const_cast<CObject*>(object)) != nullptr;

@@ -41,6 +41,10 @@ class CDrawView : public CView {
   BOOL IsActive() const { return m_bActive; }
   void SetActive(int active) { m_bActive = active; }
   BOOL ShowCrossLabels() const { return m_bShowCrossLabels; }
+  // Captures the mouse and marks the view as capturing.
+  CWnd* SetCapture();
+  // Clears the mark and releases the mouse.
+  void ReleaseCapture();
 
   void ClientToDoc(CPoint& point);
   void ClientToDoc(CRect& rect);
@@ -61,6 +65,7 @@ class CDrawView : public CView {
   // Repaints every object of the list, or of the selection without one.
   void InvalidateObjects(const CObList* objects);
 
+  BOOL m_bCapture;
   CDrawList m_selection;
   BOOL m_bActive;
   CSize m_scaleSize;
