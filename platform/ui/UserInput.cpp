@@ -1,5 +1,7 @@
 #include "platform/ui/UserInput.h"
 
+#include <algorithm>
+
 #include "platform/ui/MessageApi.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/WindowApi.h"
@@ -98,6 +100,47 @@ bool SpinBy(HWND hwnd, int steps) {
   bool done = w->control->UserSpin(hwnd, steps);
   PumpPendingMessages();
   return done;
+}
+
+namespace {
+
+// The window's own bar that a user can use: shown, with enabled arrows.
+ScrollBarState* UsableBar(HWND hwnd, int bar) {
+  if ((bar != SB_HORZ && bar != SB_VERT) || !CanUserReach(hwnd)) return nullptr;
+  WindowRecord* w = FindWindowRecord(hwnd);
+  if (!w || !(w->style & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL))) return nullptr;
+  ScrollBarState& state = w->scrollBars[bar];
+  return state.arrows == ESB_DISABLE_BOTH ? nullptr : &state;
+}
+
+void SendScroll(HWND hwnd, int bar, UINT code, int pos) {
+  SendMessageW(hwnd, bar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(code, static_cast<WORD>(pos)), 0);
+}
+
+}  // namespace
+
+bool ClickScrollBar(HWND hwnd, int bar, UINT code) {
+  if (code > SB_PAGEDOWN || !UsableBar(hwnd, bar)) return false;
+  SendScroll(hwnd, bar, code, 0);
+  if (IsWindow(hwnd)) SendScroll(hwnd, bar, SB_ENDSCROLL, 0);
+  PumpPendingMessages();
+  return true;
+}
+
+bool DragScrollThumb(HWND hwnd, int bar, int pos) {
+  ScrollBarState* state = UsableBar(hwnd, bar);
+  if (!state) return false;
+  pos = std::clamp(pos, state->min, state->Limit());
+  state->tracking = true;
+  state->trackPos = pos;
+  SendScroll(hwnd, bar, SB_THUMBTRACK, pos);
+  // The window may have gone, or changed its bars, while it scrolled.
+  if ((state = UsableBar(hwnd, bar))) state->trackPos = pos;
+  if (IsWindow(hwnd)) SendScroll(hwnd, bar, SB_THUMBPOSITION, pos);
+  if (WindowRecord* w = FindWindowRecord(hwnd)) w->scrollBars[bar].tracking = false;
+  if (IsWindow(hwnd)) SendScroll(hwnd, bar, SB_ENDSCROLL, pos);
+  PumpPendingMessages();
+  return true;
 }
 
 bool CloseWindowByUser(HWND hwnd) {

@@ -37,6 +37,17 @@ bool DoubleClickItem(HWND hwnd, int index);
 bool ClickListColumn(HWND list, int column);
 // Moves a spin control by `steps` (positive: up), as its arrows do.
 bool SpinBy(HWND hwnd, int steps);
+// A click on an arrow of a window's own scroll bar (SB_HORZ, SB_VERT) or on
+// the track beside its thumb: WM_HSCROLL/WM_VSCROLL with `code` (SB_LINEUP,
+// SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN), then SB_ENDSCROLL. False when the
+// window shows no such bar or its arrows are disabled.
+bool ClickScrollBar(HWND hwnd, int bar, UINT code);
+// Drags the thumb of a window's own scroll bar to `pos` (clamped to the
+// bar's limits): SB_THUMBTRACK while the thumb is held there (the bar's
+// tracking position, which GetScrollInfo gives with SIF_TRACKPOS, is `pos`;
+// the message carries its low 16 bits as the system's does), SB_THUMBPOSITION
+// where it is let go, then SB_ENDSCROLL.
+bool DragScrollThumb(HWND hwnd, int bar, int pos);
 // The close box of a top-level window.
 bool CloseWindowByUser(HWND hwnd);
 

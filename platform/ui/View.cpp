@@ -21,6 +21,10 @@ void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
 
 void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
+BOOL CView::OnScroll(UINT, UINT, BOOL) { return FALSE; }
+
+BOOL CView::OnScrollBy(CSize, BOOL) { return FALSE; }
+
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
 void CView::OnPaint() {

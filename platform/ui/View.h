@@ -25,6 +25,11 @@ class CView : public CWnd {
   virtual void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr);
   // The first update after the view is attached; the plain view repaints.
   virtual void OnInitialUpdate();
+  // Scrolling by a scroll-bar code (LOBYTE: horizontal, HIBYTE: vertical,
+  // 0xFF: none) or by a distance in device pixels; true when the view
+  // scrolled (or would, without doScroll). A plain view does not scroll.
+  virtual BOOL OnScroll(UINT scrollCode, UINT pos, BOOL doScroll = TRUE);
+  virtual BOOL OnScrollBy(CSize sizeScroll, BOOL doScroll = TRUE);
 
  protected:
   CView() = default;

@@ -114,6 +114,33 @@ BOOL RedrawWindow(HWND hwnd, LPCRECT rect, HRGN region, UINT flags);
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 
+// Scroll bars: a window's own bars (SB_HORZ, SB_VERT, SB_BOTH where the
+// call allows it) and scroll-bar controls (SB_CTL, through their SBM_
+// messages). Setting a range or page that leaves nothing to scroll hides a
+// window's bar (disables it with SIF_DISABLENOSCROLL); one that can scroll
+// shows it. Showing or hiding a bar changes the client area: the window gets
+// WM_SIZE, and a strip that a hidden bar uncovers is invalidated.
+int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw);
+BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
+int GetScrollPos(HWND hwnd, int bar);
+BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
+BOOL GetScrollRange(HWND hwnd, int bar, LPINT minPos, LPINT maxPos);
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
+BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
+// Moves the pixels of the client area (or of `scroll`) by (dx, dy), limited
+// to `clip`; what the move uncovers is given in `update`/`updateRect` and,
+// with SW_INVALIDATE, added to the update region (SW_ERASE: to be erased).
+// The part of the update region inside the scrolled area moves with the
+// pixels. SW_SCROLLCHILDREN moves the child windows too. Gives NULLREGION,
+// SIMPLEREGION or COMPLEXREGION for what was uncovered, ERROR for a bad
+// window.
+int ScrollWindowEx(HWND hwnd, int dx, int dy, LPCRECT scroll, LPCRECT clip, HRGN update, LPRECT updateRect,
+                   UINT flags);
+// ScrollWindowEx with SW_INVALIDATE | SW_ERASE, moving the children when
+// `scroll` is null.
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, LPCRECT scroll, LPCRECT clip);
+
 // Activation, focus, capture.
 HWND GetActiveWindow();
 HWND SetActiveWindow(HWND hwnd);

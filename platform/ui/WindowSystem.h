@@ -11,6 +11,7 @@
 
 #include "platform/core/WinTypes.h"
 #include "platform/gdi/WindowSurface.h"
+#include "platform/ui/ScrollBarState.h"
 #include "platform/ui/WinUser.h"
 
 class CWnd;
@@ -83,6 +84,9 @@ struct WindowRecord {
   std::unique_ptr<WindowSurface> surface;
   CWnd* permanent = nullptr;  // the CWnd attached to this window
   CWnd* temporary = nullptr;  // the wrapper FromHandle made, owned here
+  // The window's own scroll bars (SB_HORZ, SB_VERT); shown while the
+  // style has WS_HSCROLL or WS_VSCROLL.
+  ScrollBarState scrollBars[2];
   std::unique_ptr<ControlImpl> control;
   // Dialog-manager state of dialog windows.
   bool isDialog = false;

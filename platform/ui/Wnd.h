@@ -21,6 +21,7 @@
 class CDataExchange;
 class CScrollBar;
 class CDC;
+class CRgn;
 
 namespace platform {
 void HookWindowCreate(HWND hwnd);
@@ -151,6 +152,22 @@ class CWnd : public CCmdTarget {
   int ReleaseDC(CDC* dc);
   CDC* BeginPaint(LPPAINTSTRUCT paint);
   void EndPaint(LPPAINTSTRUCT paint);
+
+  // The window's scroll bars and scrolling (WindowApi.h).
+  int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
+  int GetScrollPos(int bar) const;
+  void SetScrollRange(int bar, int minPos, int maxPos, BOOL redraw = TRUE);
+  void GetScrollRange(int bar, LPINT minPos, LPINT maxPos) const;
+  BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE);
+  BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL);
+  // The largest position of a bar: its maximum less the page plus one.
+  int GetScrollLimit(int bar);
+  void ShowScrollBar(UINT bar, BOOL show = TRUE);
+  BOOL EnableScrollBar(int bar, UINT arrows = ESB_ENABLE_BOTH);
+  // Shows or hides the window's own bar (SB_HORZ, SB_VERT or SB_BOTH).
+  void EnableScrollBarCtrl(int bar, BOOL enable = TRUE);
+  void ScrollWindow(int dx, int dy, LPCRECT scroll = nullptr, LPCRECT clip = nullptr);
+  int ScrollWindowEx(int dx, int dy, LPCRECT scroll, LPCRECT clip, CRgn* update, LPRECT updateRect, UINT flags);
 
   // Focus, capture, activation.
   CWnd* SetFocus();
