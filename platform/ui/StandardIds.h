@@ -15,6 +15,9 @@
 #define ID_FILE_PRINT_DIRECT 0xE108
 #define ID_FILE_PRINT_PREVIEW 0xE109
 
+// The id of the view that fills a frame's client area.
+#define AFX_IDW_PANE_FIRST 0xE900
+
 // Prompts of the document commands (string-table ids a module may supply).
 #define AFX_IDP_FAILED_TO_OPEN_DOC 0xF100
 #define AFX_IDP_FAILED_TO_SAVE_DOC 0xF101

@@ -177,6 +177,12 @@ typedef const SCROLLINFO* LPCSCROLLINFO;
 #define SW_INVALIDATE 0x0002
 #define SW_ERASE 0x0004
 
+// Answers to WM_MOUSEACTIVATE.
+#define MA_ACTIVATE 1
+#define MA_ACTIVATEANDEAT 2
+#define MA_NOACTIVATE 3
+#define MA_NOACTIVATEANDEAT 4
+
 // Activation states (WM_ACTIVATE).
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1

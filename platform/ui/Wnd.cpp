@@ -250,8 +250,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   return CreateEx(exStyle, cls.GetString(), name.GetString(), style, rect, parent, id, param);
 }
 
-BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id, void*) {
-  return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id, nullptr);
+BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                  void* context) {
+  return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id, context);
 }
 
 BOOL CWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,

@@ -22,6 +22,7 @@ class CDataExchange;
 class CScrollBar;
 class CDC;
 class CRgn;
+class CFrameWnd;
 
 namespace platform {
 void HookWindowCreate(HWND hwnd);
@@ -89,6 +90,8 @@ class CWnd : public CCmdTarget {
   CWnd* GetOwner() const;
   void SetOwner(CWnd* owner);
   CWnd* GetTopLevelParent() const;
+  // The nearest frame window that holds this window (null: none).
+  CFrameWnd* GetParentFrame() const;
   CWnd* GetWindow(UINT cmd) const;
   CWnd* GetNextWindow(UINT flag = GW_HWNDNEXT) const { return GetWindow(flag); }
   CWnd* GetTopWindow() const { return GetWindow(GW_CHILD); }

@@ -1,0 +1,141 @@
+#include "platform/ui/FrameWnd.h"
+
+#include "platform/core/Exceptions.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/MessageMap.h"
+#include "platform/ui/View.h"
+#include "platform/ui/WinApp.h"
+
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+  ON_WM_CREATE()
+  ON_WM_CLOSE()
+  ON_WM_SIZE()
+  ON_WM_SETFOCUS()
+  ON_WM_ACTIVATE()
+END_MESSAGE_MAP()
+
+const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+
+CFrameWnd* CWnd::GetParentFrame() const {
+  for (HWND h = ::GetParent(m_hWnd); h; h = ::GetParent(h)) {
+    CWnd* wnd = CWnd::FromHandlePermanent(h);
+    if (wnd && wnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return static_cast<CFrameWnd*>(wnd);
+  }
+  return nullptr;
+}
+
+BOOL CFrameWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                       LPCWSTR menuName, DWORD exStyle, CCreateContext* context) {
+  if (menuName) throw CNotSupportedException();  // frames have no menu bar
+  const bool useDefault = rect.left == CW_USEDEFAULT;
+  return CreateEx(exStyle, className, windowName, style, rect.left, rect.top,
+                  useDefault ? CW_USEDEFAULT : rect.right - rect.left,
+                  useDefault ? CW_USEDEFAULT : rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr, nullptr,
+                  context);
+}
+
+BOOL CFrameWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                       LPCSTR menuName, DWORD exStyle, CCreateContext* context) {
+  if (menuName) throw CNotSupportedException();
+  CStringW cls(className ? className : "AfxWnd");
+  CStringW name(windowName ? windowName : "");
+  return Create(cls.GetString(), name.GetString(), style, rect, parent, nullptr, exStyle, context);
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT cs) {
+  if (CWnd::OnCreate(cs) == -1) return -1;
+  auto* context = static_cast<CCreateContext*>(cs->lpCreateParams);
+  return OnCreateClient(cs, context) ? 0 : -1;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {
+  if (!context || !context->m_pNewViewClass) return TRUE;
+  return CreateView(context) != nullptr;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
+  if (!context || !context->m_pNewViewClass) return nullptr;
+  CObject* object = context->m_pNewViewClass->CreateObject();
+  CView* view = object ? dynamic_cast<CView*>(object) : nullptr;
+  if (!view) {
+    delete object;
+    return nullptr;
+  }
+  view->m_deleteWithWindow = true;
+  CRect client;
+  GetClientRect(&client);
+  context->m_pCurrentFrame = this;
+  // A failed creation deletes the view (PostNcDestroy).
+  if (!view->Create(static_cast<LPCWSTR>(nullptr), nullptr, WS_CHILD | WS_VISIBLE, client, this, id, context))
+    return nullptr;
+  context->m_pLastView = view;
+  return view;
+}
+
+CFrameWnd* CFrameWnd::GetActiveFrame() { return this; }
+
+void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL makeVisible) {
+  CView* view = m_pViewActive;
+  if (!view) {
+    CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
+    view = pane ? dynamic_cast<CView*>(CWnd::FromHandlePermanent(pane->m_hWnd)) : nullptr;
+    if (view) SetActiveView(view);
+  }
+  if (view) view->OnInitialUpdate();
+  if (makeVisible && m_hWnd) ShowWindow(SW_SHOW);
+}
+
+void CFrameWnd::SetActiveView(CView* view, BOOL notify) {
+  CView* old = m_pViewActive;
+  if (view == old) return;
+  // No view is active while the old one hears that it lost the activation.
+  m_pViewActive = nullptr;
+  if (notify && old) old->OnActivateView(FALSE, view, old);
+  m_pViewActive = view;
+  if (notify && view) view->OnActivateView(TRUE, view, old);
+}
+
+CDocument* CFrameWnd::GetActiveDocument() { return m_pViewActive ? m_pViewActive->GetDocument() : nullptr; }
+
+void CFrameWnd::RecalcLayout(BOOL) {
+  CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
+  if (!pane) return;
+  CRect client;
+  GetClientRect(&client);
+  pane->MoveWindow(&client);
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (m_pViewActive && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  CWinApp* app = AfxGetApp();
+  return app && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::OnClose() { DestroyWindow(); }
+
+void CFrameWnd::OnSize(UINT type, int cx, int cy) {
+  CWnd::OnSize(type, cx, cy);
+  if (type != SIZE_MINIMIZED) RecalcLayout();
+}
+
+void CFrameWnd::OnSetFocus(CWnd* oldWnd) {
+  if (m_pViewActive && m_pViewActive->m_hWnd) {
+    m_pViewActive->SetFocus();
+    return;
+  }
+  CWnd::OnSetFocus(oldWnd);
+}
+
+void CFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized) {
+  CWnd::OnActivate(state, other, minimized);
+  if (state == WA_INACTIVE || minimized || !m_hWnd) return;
+  if (m_pViewActive && m_pViewActive->m_hWnd)
+    m_pViewActive->SetFocus();
+  else
+    SetFocus();
+}
+
+void CFrameWnd::PostNcDestroy() { delete this; }

@@ -1,0 +1,76 @@
+// CFrameWnd: a top-level window that holds a view in its client area (the
+// view's id is AFX_IDW_PANE_FIRST; it fills the client area as the frame's
+// size changes). The frame knows its active view: SetActiveView tells the
+// old view it lost the activation and the new one it gained it
+// (CView::OnActivateView); a click in a view makes it the active one.
+// Commands that reach the frame go to the active view first (which passes
+// them on to its document), then to the frame, then to the application.
+//
+// WM_CLOSE destroys the frame and with it its view. A frame deletes itself
+// after its window is gone: make frames with new.
+#pragma once
+
+#include "platform/core/Geometry.h"
+#include "platform/ui/CreateContext.h"
+#include "platform/ui/StandardIds.h"
+#include "platform/ui/Wnd.h"
+
+class CDocument;
+class CView;
+
+class CFrameWnd : public CWnd {
+  DECLARE_DYNCREATE(CFrameWnd)
+
+ public:
+  // The position and size the system chooses.
+  static const CRect rectDefault;
+
+  CFrameWnd() = default;
+
+  // Makes the frame window; with a context whose m_pNewViewClass is set the
+  // frame makes its view (OnCreateClient). Menu bars are not built: a menu
+  // name throws CNotSupportedException.
+  BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style = WS_OVERLAPPEDWINDOW,
+              const RECT& rect = rectDefault, CWnd* parent = nullptr, LPCWSTR menuName = nullptr,
+              DWORD exStyle = 0, CCreateContext* context = nullptr);
+  BOOL Create(LPCSTR className, LPCSTR windowName, DWORD style = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
+              CWnd* parent = nullptr, LPCSTR menuName = nullptr, DWORD exStyle = 0,
+              CCreateContext* context = nullptr);
+
+  // The frame that holds the active view: this frame.
+  virtual CFrameWnd* GetActiveFrame();
+  CView* GetActiveView() const { return m_pViewActive; }
+  // Makes `view` (null: none) the active view; with `notify` the views hear
+  // it through OnActivateView (the old one first).
+  void SetActiveView(CView* view, BOOL notify = TRUE);
+  // The active view's document.
+  virtual CDocument* GetActiveDocument();
+  // Makes a view of the context's class as a child with `id`, showing the
+  // context's document; null on failure.
+  CWnd* CreateView(CCreateContext* context, UINT id = AFX_IDW_PANE_FIRST);
+  // The first update of a frame that holds its view: the view becomes the
+  // active view (OnActivateView), hears OnInitialUpdate, and the frame is
+  // shown when asked.
+  void InitialUpdateFrame(CDocument* doc, BOOL makeVisible = TRUE);
+  // Places the view over the whole client area.
+  virtual void RecalcLayout(BOOL notify = TRUE);
+
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+ protected:
+  virtual BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context);
+  void PostNcDestroy() override;
+
+  afx_msg int OnCreate(LPCREATESTRUCT cs);
+  afx_msg void OnClose();
+  afx_msg void OnSize(UINT type, int cx, int cy);
+  afx_msg void OnSetFocus(CWnd* oldWnd);
+  // An activated frame gives the focus to its active view (or takes it).
+  afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
+
+  CView* m_pViewActive = nullptr;
+
+  DECLARE_MESSAGE_MAP()
+
+  friend class CView;
+};
