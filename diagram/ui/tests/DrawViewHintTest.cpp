@@ -7,7 +7,9 @@
 
 #include "diagram/model/DrawHint.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/Host.h"
+#include "platform/ui/MessagePump.h"
 #include "platform/ui/WindowApi.h"
 
 namespace {
@@ -248,6 +250,66 @@ TEST_F(DrawViewHints, AMouseMoveEndsTheScrollingState) {
   ASSERT_TRUE(h.view.IsScrolling());
   h.view.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
   EXPECT_FALSE(h.view.IsScrolling());
+}
+
+}  // namespace
+
+namespace {
+
+// A document's view made by a frame, as the document template makes it.
+class FramedView : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    diagram = doc.GetDiagram();
+    diagram->SetDocument(&doc);
+    ASSERT_TRUE(diagram->SetCanvasSize(1, 1));
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CDrawView);
+    context.m_pCurrentDoc = &doc;
+    frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(u"AfxWnd", u"frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 480), nullptr, nullptr, 0,
+                              &context));
+    frameWindow = frame->m_hWnd;
+    frame->InitialUpdateFrame(&doc, TRUE);
+    view = static_cast<CDrawView*>(frame->GetActiveView());
+    ASSERT_NE(view, nullptr);
+  }
+  void TearDown() override {
+    if (::IsWindow(frameWindow)) frame->DestroyWindow();
+  }
+
+  viewtest::SavedViewOptions saved;
+  CDrawDoc doc;
+  CDiagram* diagram = nullptr;
+  CFrameWnd* frame = nullptr;
+  HWND frameWindow = nullptr;
+  CDrawView* view = nullptr;
+};
+
+TEST_F(FramedView, ActivationMakesTheViewsDiagramCurrentAndTakesBackTheMouse) {
+  ASSERT_TRUE(view->IsActive());
+  ASSERT_EQ(view->GetDiagram(), diagram);
+  frame->SetActiveView(nullptr);
+  EXPECT_FALSE(view->IsActive());
+
+  // A gesture held the mouse when the view lost it.
+  view->SetCapture();
+  ::ReleaseCapture();
+  CDiagram other;
+  doc.SetActiveDiagram(&other);
+  frame->SetActiveView(view);
+  EXPECT_TRUE(view->IsActive());
+  EXPECT_EQ(doc.GetActiveDiagram(), diagram);
+  EXPECT_EQ(CWnd::GetCapture(), view);
+  view->ReleaseCapture();
+}
+
+TEST_F(FramedView, ADestroyedDiagramClosesTheFrame) {
+  CDrawHint gone(diagram, nullptr);
+  view->OnUpdate(nullptr, CDrawHint::diagramDestroyed, &gone);
+  EXPECT_EQ(view->GetDiagram(), nullptr);
+  platform::PumpPendingMessages();
+  EXPECT_FALSE(::IsWindow(frameWindow));
 }
 
 }  // namespace
