@@ -235,14 +235,15 @@ CSize CDrawView::AutoScroll(CPoint point) {
 }
 
 BOOL CDrawView::OnScroll(UINT scrollCode, UINT pos, BOOL doScroll) {
-  // The message carries only 16 bits of the thumb position; the bar has
-  // all of it.
+  // The message carries only 16 bits of the thumb position, both while the
+  // thumb is dragged and where it is let go; the bar has all of it.
+  auto thumb = [](BYTE code) { return code == SB_THUMBTRACK || code == SB_THUMBPOSITION; };
   SCROLLINFO info = {};
   info.cbSize = sizeof(info);
   info.fMask = SIF_TRACKPOS;
-  if (LOBYTE(scrollCode) == SB_THUMBTRACK && GetScrollInfo(SB_HORZ, &info, SIF_TRACKPOS)) {
+  if (thumb(LOBYTE(scrollCode)) && GetScrollInfo(SB_HORZ, &info, SIF_TRACKPOS)) {
     pos = static_cast<UINT>(info.nTrackPos);
-  } else if (HIBYTE(scrollCode) == SB_THUMBTRACK && GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS)) {
+  } else if (thumb(HIBYTE(scrollCode)) && GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS)) {
     pos = static_cast<UINT>(info.nTrackPos);
   }
   return CScrollView::OnScroll(scrollCode, pos, doScroll);
