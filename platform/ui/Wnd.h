@@ -23,6 +23,7 @@ class CScrollBar;
 class CDC;
 class CRgn;
 class CFrameWnd;
+class CMenu;
 
 namespace platform {
 void HookWindowCreate(HWND hwnd);
@@ -299,6 +300,7 @@ class CWnd : public CCmdTarget {
   afx_msg void OnCancelMode();
   afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT dis);
   afx_msg void OnMeasureItem(int id, LPMEASUREITEMSTRUCT mis);
+  afx_msg void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
 
   WNDPROC m_pfnSuper = nullptr;  // the procedure the window had before this object
 
