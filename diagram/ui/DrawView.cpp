@@ -19,6 +19,16 @@
 
 IMPLEMENT_DYNCREATE(CDrawView, CScrollView)
 
+namespace {
+
+// The commands of the view's own that its menus offer.
+enum : UINT {
+  kCmdViewLastZoom = 57061,
+  kCmdViewScaleToFit = 57066,
+};
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_WM_CREATE()
   ON_WM_SIZE()
@@ -27,9 +37,14 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_WM_LBUTTONDBLCLK()
   ON_WM_MOUSEMOVE()
   ON_WM_RBUTTONDOWN()
+  ON_COMMAND(kCmdViewLastZoom, OnViewLastZoom)
+  ON_UPDATE_COMMAND_UI(kCmdViewLastZoom, OnUpdateViewLastZoom)
+  ON_COMMAND(kCmdViewScaleToFit, OnViewScaleToFit)
 END_MESSAGE_MAP()
 
 UINT CDrawView::m_cfObjectDescriptor = 0;
+
+void CDrawView::OnUpdateViewLastZoom(CCmdUI* cmdUI) { cmdUI->Enable(TRUE); }
 
 namespace {
 
@@ -434,12 +449,3 @@ void CDrawView::DisplayDragOverUserFeedback(const CRect&, BOOL) { AfxThrowNotSup
 BOOL CDrawView::IsDragWithinDiagram(COleDataObject*, const CRect&, const CRect&, const CPoint&) {
   AfxThrowNotSupportedException();
 }
-
-// Pop-up menus need the platform's menus.
-CMenu* CDrawView::GetPopupMenu(int) { AfxThrowNotSupportedException(); }
-
-CMenu* CDrawView::GetPopupMenuForMultipleSelections(const CPoint&) { AfxThrowNotSupportedException(); }
-
-void CDrawView::ShowPopUpMenu(const CPoint&) { AfxThrowNotSupportedException(); }
-
-void CDrawView::OnKeyboardPopUpMenu() { AfxThrowNotSupportedException(); }

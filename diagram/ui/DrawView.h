@@ -10,12 +10,13 @@
 #include "platform/core/Geometry.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/ScrollView.h"
 
 class CDiagram;
 class CDrawDoc;
+class CCmdUI;
 class CDrawObj;
-class CMenu;
 class COleDataObject;
 class COleDropTarget;
 class CWnd;
@@ -146,6 +147,7 @@ class CDrawView : public CScrollView {
   // Zooms so that document rectangle `rect` fills the window.
   void PanZoomTo(CRect rect);
   void OnViewLastZoom();
+  void OnUpdateViewLastZoom(CCmdUI* cmdUI);
   void OnViewScaleToFit();
   void OnViewScaleToWidth();
   // Nested: redraw stays off until every "off" has had its "on"; the last
@@ -183,6 +185,7 @@ class CDrawView : public CScrollView {
   afx_msg void OnMouseMove(UINT flags, CPoint point);
   afx_msg void OnRButtonDown(UINT flags, CPoint point);
 
+  CMenu m_popupMenu;
   UINT m_nPopupMenuId;
   CSize m_canvasScaleLimits;
   BOOL m_bCapture;
