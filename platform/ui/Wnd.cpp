@@ -419,6 +419,8 @@ BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* msg) {
   return FALSE;
 }
 
+const MSG* CWnd::GetCurrentMessage() { return &platform::State().lastSent; }
+
 BOOL CWnd::IsDialogMessage(LPMSG msg) { return ::IsDialogMessageW(m_hWnd, msg); }
 
 // --- Default handlers: each passes its message to the default processing. -----

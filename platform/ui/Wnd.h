@@ -230,6 +230,9 @@ class CWnd : public CCmdTarget {
   int RunModalLoop(DWORD flags = 0);
 
   // Message processing.
+  // The message being handled (the last one sent to a window of this
+  // thread through its CWnd).
+  static const MSG* GetCurrentMessage();
   virtual BOOL PreTranslateMessage(MSG* msg);
   static BOOL WalkPreTranslateTree(HWND stop, MSG* msg);
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
