@@ -13,6 +13,7 @@
 #include "platform/ui/ClipboardFormats.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/MessageMap.h"
+#include "platform/ui/StandardIds.h"
 #include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowDC.h"
 #include "platform/ui/WndClass.h"
@@ -40,6 +41,8 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_COMMAND(kCmdViewLastZoom, OnViewLastZoom)
   ON_UPDATE_COMMAND_UI(kCmdViewLastZoom, OnUpdateViewLastZoom)
   ON_COMMAND(kCmdViewScaleToFit, OnViewScaleToFit)
+  ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+  ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 END_MESSAGE_MAP()
 
 UINT CDrawView::m_cfObjectDescriptor = 0;
@@ -71,7 +74,7 @@ CDrawView::CDrawView()
     : m_nPopupMenuId(kDrawViewMenu),
       m_bCapture(FALSE),
       m_pDropTarget(nullptr),
-      m_prevDropEffect(0),
+      m_prevDropEffect(DROPEFFECT_NONE),
       m_bDragDataAcceptable(FALSE),
       m_bShowGrid(c_bShowGrid),
       m_crGridColor(c_crGridColor),
@@ -449,3 +452,11 @@ void CDrawView::DisplayDragOverUserFeedback(const CRect&, BOOL) { AfxThrowNotSup
 BOOL CDrawView::IsDragWithinDiagram(COleDataObject*, const CRect&, const CRect&, const CPoint&) {
   AfxThrowNotSupportedException();
 }
+
+DROPEFFECT CDrawView::OnDragEnter(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(); }
+
+DROPEFFECT CDrawView::OnDragOver(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(); }
+
+void CDrawView::OnDragLeave() { AfxThrowNotSupportedException(); }
+
+BOOL CDrawView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) { AfxThrowNotSupportedException(); }

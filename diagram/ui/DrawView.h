@@ -77,6 +77,10 @@ class CDrawView : public CScrollView {
   // Passes the 32-bit thumb position while a thumb is dragged.
   BOOL OnScroll(UINT scrollCode, UINT pos, BOOL doScroll = TRUE) override;
   BOOL OnScrollBy(CSize sizeScroll, BOOL doScroll = TRUE) override;
+  DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point) override;
+  DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) override;
+  void OnDragLeave() override;
+  BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point) override;
   // Document units are hundredths of an inch at 100 % (scale 5000), y
   // growing upward in an upward-positive diagram; on screen the canvas's
   // top-left corner is at the scroll origin, on paper page n shows its own
@@ -165,6 +169,9 @@ class CDrawView : public CScrollView {
  protected:
   void PostNcDestroy() override;
   void OnDraw(CDC* dc) override;
+  BOOL OnPreparePrinting(CPrintInfo* info) override;
+  void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+  void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
 
   // Stores and returns the scale normalised; the result is the scroll size
   // at that scale.
@@ -193,7 +200,7 @@ class CDrawView : public CScrollView {
   COleDropTarget* m_pDropTarget;
   CSize m_dragSize;
   CSize m_dragOffset;
-  DWORD m_prevDropEffect;
+  DROPEFFECT m_prevDropEffect;
   BOOL m_bDragDataAcceptable;
   CDrawList m_selection;
   BOOL m_bShowGrid;

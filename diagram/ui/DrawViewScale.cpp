@@ -6,6 +6,7 @@
 
 #include "diagram/model/Diagram.h"
 #include "diagram/ui/DrawView.h"
+#include "platform/ui/PrintInfo.h"
 #include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowDC.h"
 
@@ -43,10 +44,9 @@ void CDrawView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
     return;
   }
   if (!info) return;
-  return;
   // Page n shows the n-th page of the canvas, row by row.
   const int across = std::max<int>(1, m_pDiagram->GetCanvasSize().cx);
-  const int index = static_cast<int>(1) - 1;
+  const int index = static_cast<int>(info->m_nCurPage) - 1;
   const int column = index % across;
   const int row = index / across;
   const CSize page = m_pDiagram->GetPageSize();
