@@ -88,7 +88,8 @@ CDrawView::CDrawView()
       m_bInitialized(FALSE),
       m_pDiagram(nullptr),
       m_bHatchedBackground(FALSE),
-      m_nRedrawOffCount(0) {
+      m_nRedrawOffCount(0),
+      m_scrolledCanvas(0, 0, 0, 0) {
   if (!m_cfObjectDescriptor) m_cfObjectDescriptor = ::RegisterClipboardFormat(u"Object Descriptor");
   // Until a scale is set the canvas allows any.
   m_canvasScaleLimits = CSize(GetScaleMaxSize(), GetScaleMaxSize());

@@ -220,6 +220,10 @@ class CDrawView : public CScrollView {
   // Set by a derived view to hatch its diagram's background.
   BOOL m_bHatchedBackground;
   int m_nRedrawOffCount;
+  // The canvas the scroll position was last set for; SetPageSize finds the
+  // document point in the middle of the window through it when the canvas
+  // changes.
+  CRect m_scrolledCanvas;
 
   static UINT m_cfObjectDescriptor;
 

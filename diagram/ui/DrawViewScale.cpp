@@ -82,6 +82,7 @@ CSize CDrawView::NormalizeScaleBy(CSize requested, CSize& limits) {
 
 CSize CDrawView::SetScaleAndGetScrollSize(CSize scale) {
   m_scaleSize = NormalizeScaleBy(scale, m_canvasScaleLimits);
+  if (m_pDiagram) m_scrolledCanvas = m_pDiagram->GetRect();
   const CRect canvas = GetDiagramRect();
   const CSize ppi = GetScreenPixelsPerInch();
   const int cx = MulDiv64(canvas.Width(), MulDiv64(ppi.cx, m_scaleSize.cx, kFullScale), 100);
@@ -125,19 +126,28 @@ void CDrawView::SetPageSize() {
   if (!m_pDiagram) return;
   CRect client;
   GetClientRect(client);
-  CPoint centre = client.CenterPoint();
-  if (m_bInitialized) ClientToDoc(centre);
+  const CSize ppi = GetScreenPixelsPerInch();
+  const bool upward = m_pDiagram->IsUpwardPositive() != FALSE;
+  // The document point in the middle of the window, from the canvas the
+  // scroll position was set for (the canvas may have changed since).
+  const CPoint scroll = GetDeviceScrollPosition();
+  const int oldPerInchX = std::max(1, MulDiv64(ppi.cx, m_scaleSize.cx, kFullScale));
+  const int oldPerInchY = std::max(1, MulDiv64(ppi.cy, m_scaleSize.cy, kFullScale));
+  const long long acrossOld = MulDiv64(static_cast<long long>(scroll.x) + client.Width() / 2, 100, oldPerInchX);
+  const long long downOld = MulDiv64(static_cast<long long>(scroll.y) + client.Height() / 2, 100, oldPerInchY);
+  const CRect previous = m_scrolledCanvas;
+  const long long centreX = previous.left + acrossOld;
+  const long long centreY = upward ? previous.top - downOld : previous.top + downOld;
+
   const CSize size = SetScaleAndGetScrollSize(m_scaleSize);
   SetScrollSizes(MM_TEXT, size);
-  if (!m_bInitialized) return;
-  // The same document point back in the middle of the window.
+  if (!m_bInitialized || previous.IsRectNull()) return;
   const CRect canvas = m_pDiagram->GetRect();
-  const CSize ppi = GetScreenPixelsPerInch();
+  // The same document point back in the middle of the window.
   const int perInchX = MulDiv64(ppi.cx, m_scaleSize.cx, kFullScale);
   const int perInchY = MulDiv64(ppi.cy, m_scaleSize.cy, kFullScale);
-  const long long fromLeft = static_cast<long long>(centre.x) - canvas.left;
-  const long long fromTop = m_pDiagram->IsUpwardPositive() ? static_cast<long long>(canvas.top) - centre.y
-                                                           : static_cast<long long>(centre.y) - canvas.top;
+  const long long fromLeft = centreX - canvas.left;
+  const long long fromTop = upward ? canvas.top - centreY : centreY - canvas.top;
   const int x = MulDiv64(fromLeft, perInchX, 100) - client.Width() / 2;
   const int y = MulDiv64(fromTop, perInchY, 100) - client.Height() / 2;
   ScrollToPosition(CPoint(std::max(0, x), std::max(0, y)));

@@ -7,6 +7,7 @@
 
 #include "diagram/model/DrawHint.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/ui/ClipboardFormats.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Host.h"
 #include "platform/ui/MessagePump.h"
@@ -92,6 +93,25 @@ TEST_F(DrawViewHints, HintsOfAnotherDiagramAndUnwrappedDiagramHintsAreIgnored) {
   EXPECT_EQ(h.view.GetDiagram(), h.diagram);
   h.view.OnUpdate(nullptr, CDrawHint::canvasSizeChanged, nullptr);
   EXPECT_EQ(h.view.GetTotalSize(), total);
+}
+
+TEST_F(DrawViewHints, ALargerCanvasGivesALargerScrollSizeAroundTheSamePoint) {
+  h.view.ScrollToPosition(CPoint(300, 200));
+  CPoint middle(h.Client().cx / 2, h.Client().cy / 2);
+  h.view.ClientToDoc(middle);
+  const CSize before = h.view.GetTotalSize();
+  ASSERT_TRUE(h.diagram->SetCanvasSize(3, 3));
+  EXPECT_GT(h.view.GetTotalSize().cx, before.cx);
+  EXPECT_GT(h.view.GetTotalSize().cy, before.cy);
+  CPoint now(h.Client().cx / 2, h.Client().cy / 2);
+  h.view.ClientToDoc(now);
+  EXPECT_NEAR(now.x, middle.x, 2);
+  EXPECT_NEAR(now.y, middle.y, 2);
+}
+
+TEST_F(DrawViewHints, TheObjectDescriptorFormatIsRegistered) {
+  EXPECT_NE(CDrawView::GetObjectDescriptor(), 0u);
+  EXPECT_EQ(CDrawView::GetObjectDescriptor(), ::RegisterClipboardFormat(u"Object Descriptor"));
 }
 
 TEST_F(DrawViewHints, ObjectHintsTouchOnlyTheirObject) {
