@@ -79,8 +79,12 @@ BOOL GetVersionExA(OSVERSIONINFOA* info);
 BOOL GetVersionExW(OSVERSIONINFOW* info);
 static inline BOOL GetVersionEx(OSVERSIONINFOA* info) { return GetVersionExA(info); }
 static inline BOOL GetVersionEx(OSVERSIONINFOW* info) { return GetVersionExW(info); }
-static inline BOOL GetVersionEx(OSVERSIONINFOEXA* info) { return GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(info)); }
-static inline BOOL GetVersionEx(OSVERSIONINFOEXW* info) { return GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(info)); }
+static inline BOOL GetVersionEx(OSVERSIONINFOEXA* info) {
+  return GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(info));
+}
+static inline BOOL GetVersionEx(OSVERSIONINFOEXW* info) {
+  return GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(info));
+}
 
 namespace platform {
 

@@ -6,6 +6,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/ui/WinApp.h"
 #include "platform/ui/WindowSystem.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -429,6 +430,12 @@ int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
 void CWnd::OnDestroy() { Default(); }
 void CWnd::OnNcDestroy() {
   Default();
+  // The application's main window going ends the application's loop, and
+  // the application forgets it.
+  if (CWinThread* thread = AfxGetThread(); thread && thread->m_pMainWnd == this) {
+    thread->m_pMainWnd = nullptr;
+    PostQuitMessage(0);
+  }
   HWND h = m_hWnd;
   WindowRecord* w = FindWindowRecord(h);
   if (w && w->permanent == this) w->permanent = nullptr;

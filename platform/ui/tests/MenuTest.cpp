@@ -62,8 +62,8 @@ class MenuTest : public uitest::DialogFixture {
  protected:
   platform::ResourceSet Resources() override {
     platform::ResourceSet r;
-    r.Add(Menu(kMenu, {Popup(u"File", {Item(u"&Open", 100), Separator(),
-                                       Popup(u"Zoom", {Item(u"100%", 201, MF_CHECKED), Item(u"200%", 202, MF_GRAYED)})}),
+    const auto zoom = Popup(u"Zoom", {Item(u"100%", 201, MF_CHECKED), Item(u"200%", 202, MF_GRAYED)});
+    r.Add(Menu(kMenu, {Popup(u"File", {Item(u"&Open", 100), Separator(), zoom}),
                        Popup(u"Edit", {Item(u"Copy", 300), Item(u"Unhandled", 301), Item(u"Old", 302)})}));
     return r;
   }

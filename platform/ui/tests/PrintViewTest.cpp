@@ -76,7 +76,9 @@ class PrintViewTest : public uitest::DialogFixture {
   void SetUp() override {
     DialogFixture::SetUp();
     g_print.clear();
-    folder = std::filesystem::path(::testing::TempDir()) / "print_view_test";
+    // One folder per test: the tests may run at the same time.
+    folder = std::filesystem::path(::testing::TempDir()) /
+             (std::string("print_view_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     savedFolder = platform::PrinterOutputFolder();
