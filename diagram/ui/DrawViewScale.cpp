@@ -6,6 +6,7 @@
 
 #include "diagram/model/Diagram.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/SysInfo.h"
 #include "platform/ui/PrintInfo.h"
 #include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowDC.h"
@@ -67,7 +68,7 @@ CSize CDrawView::NormalizeScaleBy(CSize requested, CSize& limits) {
   const long long px = static_cast<long long>(canvas.Width()) * ppi.cx / 100;
   const long long py = static_cast<long long>(canvas.Height()) * ppi.cy / 100;
   // The largest device coordinate the system draws with.
-  const long long limit = 134217727;
+  const long long limit = CSysInfo::IsGdi16Bit() ? 32767 : 134217727;
   const long long limitX = px < kFullScale ? limit : limit * kFullScale / px;
   const long long limitY = py < kFullScale ? limit : limit * kFullScale / py;
   limits = CSize(static_cast<int>(std::min<long long>(limitX, INT_MAX)),
