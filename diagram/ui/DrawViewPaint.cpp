@@ -29,7 +29,7 @@ int FirstAtOrBelow(int base, int step, int from) {
   return static_cast<int>(base - steps * step);
 }
 
-// Restores a device context's pen and background colour.
+// Selects a pen into a device context for a scope and puts the old one back.
 class PenScope {
  public:
   PenScope(CDC* dc, int style, int width, COLORREF color) : dc_(dc), pen_(style, width, color) {
