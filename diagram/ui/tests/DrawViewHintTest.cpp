@@ -59,19 +59,22 @@ TEST_F(DrawViewHints, EachHintDoesItsOwnWork) {
   struct Case {
     LPARAM hint;
     bool wrapped;       // sent in a CDrawHint of the view's diagram
+    bool withObject;    // carrying the unselected object
     bool invalidates;   // something of the window becomes invalid
     int selectionLeft;  // objects left in the selection
   };
   const Case cases[] = {
-      {0, false, true, 1},    {10, true, true, 1},  {10, false, true, 1}, {11, true, true, 1},
-      {14, true, true, 0},    {30, false, true, 1}, {31, false, true, 0}, {3, true, false, 1},
-      {9, false, false, 1},   {15, true, false, 1}, {19, true, false, 1}, {22, true, false, 1},
-      {29, false, false, 1},  {34, false, false, 1}, {-1, false, false, 1},
+      {0, false, false, true, 1},  {0, true, true, false, 1},  {10, true, false, true, 1},
+      {10, false, false, true, 1}, {11, true, false, true, 1}, {14, true, false, true, 0},
+      {20, true, true, true, 1},   {30, false, false, true, 1}, {31, false, false, true, 0},
+      {3, true, false, false, 1},  {9, false, false, false, 1}, {15, true, false, false, 1},
+      {19, true, false, false, 1}, {22, true, false, false, 1}, {29, false, false, false, 1},
+      {34, false, false, false, 1}, {-1, false, false, false, 1},
   };
   for (const Case& c : cases) {
     h.view.Select(inSelection, FALSE);
     Settle();
-    CDrawHint wrapper(h.diagram, nullptr);
+    CDrawHint wrapper(h.diagram, c.withObject ? other : nullptr);
     h.view.OnUpdate(nullptr, c.hint, c.wrapped ? &wrapper : nullptr);
     EXPECT_EQ(Invalid(), c.invalidates) << "hint " << c.hint;
     EXPECT_EQ(h.view.GetSelection().GetCount(), c.selectionLeft) << "hint " << c.hint;
