@@ -1,6 +1,7 @@
 #include "diagram/res/DiagramResources.h"
 
 #include "diagram/res/DocumentStrings.h"
+#include "diagram/res/DrawViewMenu.h"
 #include "diagram/res/MessageStrings.h"
 #include "diagram/res/TextDlgTemplate.h"
 
@@ -9,5 +10,6 @@ platform::ResourceSet BuildDiagramResources() {
   AddMessageStrings(resources);
   AddDocumentStrings(resources);
   AddTextDlgTemplate(resources);
+  AddDrawViewMenu(resources);
   return resources;
 }

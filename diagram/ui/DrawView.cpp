@@ -1,58 +1,258 @@
+// The view's life, its selection, its coordinates, the mouse and the update
+// hints. Painting, zoom and scrolling, pop-up menus, printing and the
+// profile live in the DrawView*.cpp files beside this one.
 #include "diagram/ui/DrawView.h"
-
-#include <vector>
 
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawHint.h"
 #include "diagram/model/DrawObj.h"
-#include "platform/gdi/DC.h"
+#include "diagram/res/DrawViewMenu.h"
+#include "diagram/ui/DrawTool.h"
+#include "platform/core/Exceptions.h"
+#include "platform/ui/ClipboardFormats.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/MessageMap.h"
+#include "platform/ui/StandardIds.h"
+#include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowDC.h"
+#include "platform/ui/WndClass.h"
 
-IMPLEMENT_DYNCREATE(CDrawView, CView)
+IMPLEMENT_DYNCREATE(CDrawView, CScrollView)
 
-int CDrawView::c_nSelectionProximity = 4;
+namespace {
+
+// The commands of the view's own that its menus offer.
+enum : UINT {
+  kCmdViewLastZoom = 57061,
+  kCmdViewScaleToFit = 57066,
+};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
+  ON_WM_CREATE()
+  ON_WM_SIZE()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONUP()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_MOUSEMOVE()
+  ON_WM_RBUTTONDOWN()
+  ON_COMMAND(kCmdViewLastZoom, OnViewLastZoom)
+  ON_UPDATE_COMMAND_UI(kCmdViewLastZoom, OnUpdateViewLastZoom)
+  ON_COMMAND(kCmdViewScaleToFit, OnViewScaleToFit)
+  ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+  ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
+END_MESSAGE_MAP()
+
+UINT CDrawView::m_cfObjectDescriptor = 0;
+
+void CDrawView::OnUpdateViewLastZoom(CCmdUI* cmdUI) { cmdUI->Enable(TRUE); }
 
 namespace {
 
 // The scale at which a document unit is a hundredth of an inch.
 constexpr int kFullScale = 5000;
 
+// The hints that name no work for the view (see OnUpdate).
+bool IsIgnoredHint(LPARAM hint) {
+  if (hint < 1 || hint > 33) return true;
+  return (hint >= 3 && hint <= 9) || (hint >= 15 && hint <= 19) || (hint >= 22 && hint <= 29);
+}
+
+enum : LPARAM {
+  kHintShowItems = 1,
+  kHintSelection = 30,
+  kHintDeleting = 31,
+  kHintRedrawOff = 32,
+  kHintRedrawOn = 33,
+};
+
 }  // namespace
 
 CDrawView::CDrawView()
-    : m_bActive(FALSE), m_scaleSize(kFullScale, kFullScale), m_bShowCrossLabels(FALSE), m_bInitialized(FALSE),
-      m_pDiagram(nullptr) {}
+    : m_nPopupMenuId(kDrawViewMenu),
+      m_bCapture(FALSE),
+      m_pDropTarget(nullptr),
+      m_prevDropEffect(DROPEFFECT_NONE),
+      m_bDragDataAcceptable(FALSE),
+      m_bShowGrid(c_bShowGrid),
+      m_crGridColor(c_crGridColor),
+      m_bShowPageBoundaries(TRUE),
+      m_bActive(FALSE),
+      m_scaleSize(kFullScale, kFullScale),
+      m_bShowCrossLabels(FALSE),
+      m_bBirdEyeShown(FALSE),
+      m_pBirdEyeWnd(nullptr),
+      m_bScrolling(FALSE),
+      m_bInitialized(FALSE),
+      m_pDiagram(nullptr),
+      m_bHatchedBackground(FALSE),
+      m_nRedrawOffCount(0),
+      m_scrolledCanvas(0, 0, 0, 0) {
+  if (!m_cfObjectDescriptor) m_cfObjectDescriptor = ::RegisterClipboardFormat(u"Object Descriptor");
+  // Until a scale is set the canvas allows any.
+  m_canvasScaleLimits = CSize(GetScaleMaxSize(), GetScaleMaxSize());
+}
 
 CDrawView::~CDrawView() {
   if (m_pDiagram) m_pDiagram->RemoveViewRef(this);
 }
 
-CMenu* CDrawView::GetPopupMenu(int) { return nullptr; }
+CDrawDoc* CDrawView::GetDocument() const { return static_cast<CDrawDoc*>(m_pDocument); }
+
+int CDrawView::GetScaleMinSize() const { return 250; }
+
+int CDrawView::GetScaleMaxSize() const { return 20000; }
+
+int CDrawView::GetScaleIncrementSize() const { return 500; }
+
+CWnd* CDrawView::SetCapture() {
+  m_bCapture = TRUE;
+  return CWnd::SetCapture();
+}
+
+void CDrawView::ReleaseCapture() {
+  m_bCapture = FALSE;
+  ::ReleaseCapture();
+}
+
+BOOL CDrawView::PreCreateWindow(CREATESTRUCT& cs) {
+  if (!CScrollView::PreCreateWindow(cs)) return FALSE;
+  // Double clicks reach the tools.
+  cs.lpszClass = AfxRegisterWndClassW(CS_DBLCLKS);
+  return TRUE;
+}
+
+int CDrawView::OnCreate(LPCREATESTRUCT cs) {
+  if (CScrollView::OnCreate(cs) == -1) return -1;
+  CClientDC dc(this);
+  if (!m_memDC.CreateCompatibleDC(&dc)) return -1;
+  return 0;
+}
+
+void CDrawView::OnSize(UINT type, int cx, int cy) {
+  CScrollView::OnSize(type, cx, cy);
+  if (!m_memDC.GetSafeHdc() || cx <= 0 || cy <= 0) return;
+  // The off-screen bitmap always has the client area's size; the old one
+  // leaves the memory context before it goes.
+  CClientDC dc(this);
+  CBitmap bitmap;
+  if (!bitmap.CreateCompatibleBitmap(&dc, cx, cy)) return;
+  m_memDC.SelectObject(&bitmap);
+  m_memBitmap.DeleteObject();
+  m_memBitmap.Attach(bitmap.Detach());
+}
+
+void CDrawView::PostNcDestroy() {
+  // The bird's-eye window does not exist yet, so there is none to destroy.
+  CScrollView::PostNcDestroy();
+}
+
+BOOL CDrawView::PreTranslateMessage(MSG* msg) {
+  const bool shiftF10 = (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && msg->wParam == VK_F10 &&
+                        ::GetKeyState(VK_SHIFT) < 0;
+  if (shiftF10 || msg->message == WM_CONTEXTMENU) {
+    OnKeyboardPopUpMenu();
+    return TRUE;
+  }
+  return CScrollView::PreTranslateMessage(msg);
+}
+
+// --- The mouse: the active tool hears it while the view is active.
+
+void CDrawView::OnLButtonDown(UINT flags, CPoint point) {
+  CDrawTool* tool = CDrawTool::GetActiveTool();
+  if (m_bActive && tool) tool->OnLButtonDown(this, flags, point);
+}
+
+void CDrawView::OnLButtonUp(UINT flags, CPoint point) {
+  CDrawTool* tool = CDrawTool::GetActiveTool();
+  if (m_bActive && tool) tool->OnLButtonUp(this, flags, point);
+}
+
+void CDrawView::OnLButtonDblClk(UINT flags, CPoint point) {
+  CDrawTool* tool = CDrawTool::GetActiveTool();
+  if (m_bActive && tool) tool->OnLButtonDblClk(this, flags, point);
+}
+
+void CDrawView::OnMouseMove(UINT flags, CPoint point) {
+  m_bScrolling = FALSE;
+  CDrawTool* tool = CDrawTool::GetActiveTool();
+  if (!tool) return;
+  if (m_bActive) {
+    tool->OnMouseMove(this, flags, point);
+  } else if (tool->GetToolCursor()) {
+    ::SetCursor(tool->GetToolCursor());
+  }
+}
+
+void CDrawView::OnRButtonDown(UINT flags, CPoint point) {
+  CDrawTool* tool = CDrawTool::GetActiveTool();
+  if (m_bActive && tool) tool->OnRButtonDown(this, flags, point);
+}
+
+// --- The selection.
+
+void CDrawView::Select(CDrawObj* object, int add) {
+  if (!add) {
+    OnUpdate(nullptr, kHintSelection, nullptr);
+    m_selection.RemoveAll();
+  }
+  if (!object || IsSelected(object) || !object->Selectable()) return;
+  m_selection.AddTail(object);
+  InvalObj(object);
+}
+
+void CDrawView::Deselect(CDrawObj* object) {
+  if (!IsSelected(object)) return;
+  InvalObj(object);
+  m_selection -= object;
+}
+
+void CDrawView::Remove(CDrawObj* object) { m_selection -= object; }
 
 BOOL CDrawView::IsSelected(const CObject* object) const {
   return m_selection.Find(const_cast<CObject*>(object)) != nullptr;
 }
 
-CDrawDoc* CDrawView::GetDocument() const { return static_cast<CDrawDoc*>(m_pDocument); }
-
-void CDrawView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
-  CView::OnPrepareDC(dc, info);
-  const BOOL upward = m_pDiagram ? m_pDiagram->IsUpwardPositive() : TRUE;
-  dc->SetMapMode(MM_ANISOTROPIC);
-  dc->SetWindowExt(100, upward ? -100 : 100);
-  int x = dc->GetDeviceCaps(LOGPIXELSX);
-  int y = dc->GetDeviceCaps(LOGPIXELSY);
-  if (!dc->IsPrinting()) {
-    x = x * m_scaleSize.cx / kFullScale;
-    y = y * m_scaleSize.cy / kFullScale;
-  }
-  dc->SetViewportExt(x, y);
-  if (!dc->IsPrinting() && m_pDiagram) {
-    const CRect canvas = m_pDiagram->GetRect();
-    dc->OffsetWindowOrg(canvas.left, canvas.top);
+void CDrawView::SelectWithinRect(CRect rect, int add) {
+  CWaitCursor wait;
+  if (!add) Select(nullptr, 0);
+  if (!m_pDiagram) return;
+  ClientToDoc(rect);
+  CDrawList found;
+  m_pDiagram->GetObjectsInRect(rect, found);
+  for (POSITION pos = found.GetHeadPosition(); pos;) {
+    CDrawObj* object = found.GetNext(pos);
+    if (object->Selectable()) Select(object, 1);
   }
 }
+
+void CDrawView::ToggleSelectWithinRect(CRect rect) {
+  CWaitCursor wait;
+  if (!m_pDiagram) return;
+  ClientToDoc(rect);
+  CDrawList found;
+  m_pDiagram->GetObjectsInRect(rect, found);
+  for (POSITION pos = found.GetHeadPosition(); pos;) {
+    CDrawObj* object = found.GetNext(pos);
+    if (IsSelected(object)) {
+      Deselect(object);
+    } else if (object->Selectable()) {
+      Select(object, 1);
+    }
+  }
+}
+
+void CDrawView::InvalObj(CDrawObj* object) { object->ViewInvalidate(this); }
+
+void CDrawView::InvalidateObjects(const CObList* objects) {
+  const CObList& list = objects ? *objects : m_selection;
+  for (POSITION pos = list.GetHeadPosition(); pos;) InvalObj(static_cast<CDrawObj*>(list.GetNext(pos)));
+}
+
+// --- Binding to a diagram.
 
 void CDrawView::OnInitialUpdate() {
   CDrawDoc* document = GetDocument();
@@ -62,8 +262,17 @@ void CDrawView::OnInitialUpdate() {
     m_pDiagram = diagram;
     if (m_pDiagram) m_pDiagram->AddViewRef(this);
   }
+  SetPageSize();
   m_selection.RemoveAll();
   m_bInitialized = TRUE;
+  if (!m_pDiagram) return;
+  if (c_uNewViewScalePercent == 0) {
+    OnViewScaleToFit();
+  } else {
+    const long long wanted = static_cast<long long>(c_uNewViewScalePercent) * 50;
+    const int scale = static_cast<int>(wanted < GetScaleMaxSize() ? wanted : GetScaleMaxSize());
+    ScaleAndScroll(CSize(scale, scale), CPoint(0, 0));
+  }
 }
 
 void CDrawView::SwitchToDiagram(CDiagram* diagram) {
@@ -76,6 +285,21 @@ void CDrawView::SwitchToDiagram(CDiagram* diagram) {
   OnInitialUpdate();
   if (!m_bActive) document->SetActiveDiagram(current);
 }
+
+void CDrawView::OnActivateView(BOOL activate, CView* activated, CView* deactivated) {
+  CScrollView::OnActivateView(activate, activated, deactivated);
+  const BOOL active = activate ? TRUE : FALSE;
+  if (active == m_bActive) return;
+  if (active) {
+    if (m_pDiagram && GetDocument()) GetDocument()->SetActiveDiagram(m_pDiagram);
+    // A gesture that held the mouse when the view lost it takes it back.
+    if (m_bCapture && !CWnd::GetCapture()) CWnd::SetCapture();
+  }
+  if (!m_selection.IsEmpty()) OnUpdate(nullptr, kHintSelection, nullptr);
+  m_bActive = active;
+}
+
+// --- Coordinates.
 
 void CDrawView::ClientToDoc(CPoint& point) {
   CClientDC dc(this);
@@ -115,46 +339,76 @@ CRect CDrawView::GetDocSenstivityRectForClientPoint(CPoint point) {
   return rect;
 }
 
-void CDrawView::InvalObj(CDrawObj* object) { object->ViewInvalidate(this); }
-
-void CDrawView::InvalidateObjects(const CObList* objects) {
-  const CObList& list = objects ? *objects : m_selection;
-  for (POSITION pos = list.GetHeadPosition(); pos;) InvalObj(static_cast<CDrawObj*>(list.GetNext(pos)));
+CRect CDrawView::GetDiagramRect() const {
+  if (!m_pDiagram) return CRect(0, 0, 0, 0);
+  CRect rect = m_pDiagram->GetRect();
+  rect.NormalizeRect();
+  return rect;
 }
+
+// --- Update hints.
 
 void CDrawView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   if (!m_bInitialized) return;
-  if (auto* drawHint = DYNAMIC_DOWNCAST(CDrawHint, hintObject)) {
+  const bool fromDiagram = hintObject && hintObject->IsKindOf(RUNTIME_CLASS(CDrawHint));
+  if (fromDiagram) {
+    auto* drawHint = static_cast<CDrawHint*>(hintObject);
     // A diagram's hints concern only the views that show it.
     if (drawHint->GetDiagram() != m_pDiagram) return;
     hintObject = drawHint->GetOther();
   }
+  if (hint == 0) {
+    if (!hintObject) Invalidate(FALSE);
+    return;
+  }
+  if (IsIgnoredHint(hint)) return;
   switch (hint) {
-    case 0:
-      if (!hintObject) Invalidate(FALSE);
+    case kHintShowItems:
+      // Repaints the diagram's OLE objects; the library has no OLE object
+      // class yet, so no diagram holds one.
       break;
+    case CDrawHint::printerPageSizeChanged: {
+      if (!m_pDiagram) break;
+      int across = 0;
+      int down = 0;
+      m_pDiagram->GetMinPagesToCover(m_pDiagram->ComputeDrawingExtent(), m_pDiagram->GetCanvasMode(),
+                                     m_pDiagram->IsUpwardPositive(), across, down);
+      m_pDiagram->ComputePageSize();
+      const CSize pages = m_pDiagram->GetCanvasSize();
+      if (across > pages.cx || down > pages.cy) m_pDiagram->HandleObjectsBeyondCanvas(1, 0);
+      break;
+    }
     case CDrawHint::paperColorChanged:
-    case CDrawHint::gridChanged:
       Invalidate(FALSE);
       break;
+    case CDrawHint::gridChanged:
+      if (m_bShowGrid) Invalidate(FALSE);
+      break;
+    case CDrawHint::canvasSizeChanged:
+      if (fromDiagram) SetPageSize();
+      break;
     case CDrawHint::diagramDestroyed:
+      if (!fromDiagram) break;
+      // A view that lets go of its diagram also leaves its list of views.
+      if (m_pDiagram) m_pDiagram->RemoveViewRef(this);
       m_pDiagram = nullptr;
       m_selection.RemoveAll();
+      if (CFrameWnd* frame = GetParentFrame()) frame->PostMessage(WM_CLOSE);
       break;
     case CDrawHint::contentsCleared:
       m_selection.RemoveAll();
       Invalidate(FALSE);
       break;
     case CDrawHint::objectChanged:
-      if (auto* object = DYNAMIC_DOWNCAST(CDrawObj, hintObject)) InvalObj(object);
+      if (hintObject && hintObject->IsKindOf(RUNTIME_CLASS(CDrawObj))) InvalObj(static_cast<CDrawObj*>(hintObject));
       break;
     case CDrawHint::objectRemoved:
-      if (auto* object = DYNAMIC_DOWNCAST(CDrawObj, hintObject)) m_selection -= object;
+      if (hintObject && hintObject->IsKindOf(RUNTIME_CLASS(CDrawObj))) m_selection -= static_cast<CDrawObj*>(hintObject);
       break;
-    case 30:
+    case kHintSelection:
       InvalidateObjects(DYNAMIC_DOWNCAST(CObList, hintObject));
       break;
-    case 31: {
+    case kHintDeleting: {
       const CObList* objects = DYNAMIC_DOWNCAST(CObList, hintObject);
       InvalidateObjects(objects);
       if (objects) {
@@ -164,14 +418,46 @@ void CDrawView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
       }
       break;
     }
+    case kHintRedrawOff:
+      SetWindowRedraw(false);
+      break;
+    case kHintRedrawOn:
+      SetWindowRedraw(true);
+      Invalidate(FALSE);
+      break;
     default:
       break;
   }
 }
 
-void CDrawView::OnDraw(CDC* dc) {
-  if (!m_pDiagram) return;
-  CRect clip;
-  if (dc->GetClipBox(clip) == NULLREGION) return;
-  m_pDiagram->Draw(dc, clip, this);
+void CDrawView::SetWindowRedraw(bool redraw) {
+  if (!redraw) {
+    if (m_nRedrawOffCount == 0) SendMessage(WM_SETREDRAW, FALSE);
+    ++m_nRedrawOffCount;
+    return;
+  }
+  --m_nRedrawOffCount;
+  if (m_nRedrawOffCount < 1) {
+    SendMessage(WM_SETREDRAW, TRUE);
+    Invalidate(TRUE);
+    m_nRedrawOffCount = 0;
+  }
 }
+
+// --- OLE drag and drop comes with the clipboard and drop support.
+
+int CDrawView::GetObjectInfo(COleDataObject*, CSize*, CSize*) { AfxThrowNotSupportedException(); }
+
+void CDrawView::DisplayDragOverUserFeedback(const CRect&, BOOL) { AfxThrowNotSupportedException(); }
+
+BOOL CDrawView::IsDragWithinDiagram(COleDataObject*, const CRect&, const CRect&, const CPoint&) {
+  AfxThrowNotSupportedException();
+}
+
+DROPEFFECT CDrawView::OnDragEnter(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(); }
+
+DROPEFFECT CDrawView::OnDragOver(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(); }
+
+void CDrawView::OnDragLeave() { AfxThrowNotSupportedException(); }
+
+BOOL CDrawView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) { AfxThrowNotSupportedException(); }

@@ -1,36 +1,94 @@
-// CDrawView: the view that shows one diagram of a document. The model
-// reaches it for coordinate conversion (document units and client pixels),
-// the selection, invalidation and the pop-up menus; the diagram sends it its
-// update hints (CDrawHint).
+// CDrawView: the scrolling, zoomable view that shows one diagram of a
+// document. The model reaches it for coordinate conversion (document units
+// and client pixels), the selection, invalidation and the pop-up menus; the
+// diagram sends it its update hints (CDrawHint); the mouse reaches the
+// active tool (CDrawTool) through it. It paints through an off-screen bitmap
+// so that only the invalid area is copied to the window.
 #pragma once
 
 #include "diagram/model/DrawList.h"
 #include "platform/core/Geometry.h"
-#include "platform/ui/View.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/DC.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/ScrollView.h"
 
 class CDiagram;
 class CDrawDoc;
+class CCmdUI;
 class CDrawObj;
-class CMenu;
+class COleDataObject;
+class COleDropTarget;
+class CWnd;
 
-class CDrawView : public CView {
+class CDrawView : public CScrollView {
   DECLARE_DYNCREATE(CDrawView)
 
  public:
   CDrawView();
   ~CDrawView() override;
 
-  // The sub-menu `index` of the view's pop-up menu resource; null while the
-  // resource is not there.
-  virtual CMenu* GetPopupMenu(int index);
+  // The class-wide options of the "DrawView" profile section; the host
+  // gives the defaults of the first three.
+  static void GetProfile(UINT newViewScalePercent, BOOL openDiagramWhenNesting, int selectionProximity);
+  static void WriteProfile();
+  // The "Object Descriptor" clipboard format, registered by the first view.
+  static UINT GetObjectDescriptor() { return m_cfObjectDescriptor; }
 
+  // The sub-menu `index` of the view's pop-up menu resource, loaded on the
+  // first call; null when the resource or the sub-menu is not there.
+  virtual CMenu* GetPopupMenu(int index);
+  // The menu for a right click on several selected objects.
+  virtual CMenu* GetPopupMenuForMultipleSelections(const CPoint& point);
+  // Scales are CSizes with 5000 for 100 % in each direction.
+  virtual int GetScaleMinSize() const;
+  virtual int GetScaleMaxSize() const;
+  virtual int GetScaleIncrementSize() const;
+  // Adds a selectable object to the selection; without `add` the selection
+  // is emptied first. A null object only empties it.
+  virtual void Select(CDrawObj* object, int add);
+  // Zooms to `scale` keeping the document point under client point `point`
+  // in the middle of the window (as far as the scroll range allows).
+  virtual void ScaleAndScroll(CSize scale, CPoint point);
+  // Zooms about the centre of the client area.
+  virtual void Scale(CSize scale);
+  // The pop-up menu for a right click at client point `point`: the single
+  // selected object's, the plural one, or the diagram's.
+  virtual void ShowPopUpMenu(const CPoint& point);
+  // The pop-up menu opened from the keyboard.
+  virtual void OnKeyboardPopUpMenu();
+  virtual int GetObjectInfo(COleDataObject* data, CSize* size, CSize* offset);
+  // Paints the document rectangle `rect`: window colour beyond the canvas,
+  // the paper, the grid and page boundaries on screen, then the objects.
+  virtual void Draw(CDC* dc, const CRect& rect);
+  virtual void DrawWindowBackground(CDC* dc, const CRect& rect);
+  virtual void DrawDiagramBackground(CDC* dc, const CRect& rect);
+  virtual void DrawGridAndPageBoundaries(CDC* dc);
+  virtual void DisplayDragOverUserFeedback(const CRect& itemRect, BOOL draw);
+  virtual BOOL IsDragWithinDiagram(COleDataObject* data, const CRect& diagramRect, const CRect& itemRect,
+                                   const CPoint& point);
+  // Scrolls to device position `point`.
+  virtual void OnBirdEyeViewScroll(POINT point);
+
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  // Shift+F10 and the context-menu message open the keyboard pop-up menu.
+  BOOL PreTranslateMessage(MSG* msg) override;
   BOOL IsSelected(const CObject* object) const override;
+  // Passes the 32-bit thumb position while a thumb is dragged.
+  BOOL OnScroll(UINT scrollCode, UINT pos, BOOL doScroll = TRUE) override;
+  BOOL OnScrollBy(CSize sizeScroll, BOOL doScroll = TRUE) override;
+  DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point) override;
+  DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) override;
+  void OnDragLeave() override;
+  BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point) override;
   // Document units are hundredths of an inch at 100 % (scale 5000), y
-  // growing upward in an upward-positive diagram; the canvas's top-left
-  // corner is at the client area's origin.
+  // growing upward in an upward-positive diagram; on screen the canvas's
+  // top-left corner is at the scroll origin, on paper page n shows its own
+  // part of the canvas.
   void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
-  // Shows the document's current diagram.
+  // Shows the document's current diagram and zooms as new views do.
   void OnInitialUpdate() override;
+  void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
 
   CDrawDoc* GetDocument() const;
@@ -38,9 +96,22 @@ class CDrawView : public CView {
   CDrawList& GetSelection() { return m_selection; }
   const CDrawList& GetSelection() const { return m_selection; }
   CSize GetScaleSize() const { return m_scaleSize; }
+  // The zoom in percent.
+  int GetScalePercentage() const { return m_scaleSize.cx * 10 / GetScaleIncrementSize(); }
+  // The largest scale the canvas allows on each axis.
+  CSize GetCanvasScaleLimits() const { return m_canvasScaleLimits; }
+  BOOL IsScrolling() const { return m_bScrolling; }
   BOOL IsActive() const { return m_bActive; }
   void SetActive(int active) { m_bActive = active; }
   BOOL ShowCrossLabels() const { return m_bShowCrossLabels; }
+  BOOL IsGridShown() const { return m_bShowGrid; }
+  BOOL ArePageBoundariesShown() const { return m_bShowPageBoundaries; }
+  // The document rectangle shown before the last zoom.
+  CRect GetVisibleDocRect() const { return m_visibleDocRect; }
+  // Captures the mouse and marks the view as capturing.
+  CWnd* SetCapture();
+  // Clears the mark and releases the mouse.
+  void ReleaseCapture();
 
   void ClientToDoc(CPoint& point);
   void ClientToDoc(CRect& rect);
@@ -53,18 +124,108 @@ class CDrawView : public CView {
   // Shows another diagram of the document.
   void SwitchToDiagram(CDiagram* diagram);
 
+  void Deselect(CDrawObj* object);
+  // Takes the object out of the selection without repainting it.
+  void Remove(CDrawObj* object);
+  // The scale at which the whole canvas fits `rect` (client pixels), or the
+  // client area.
+  CSize GetScaleToFit(const CRect& rect);
+  CSize GetScaleToFit();
+  // The scale at which the canvas's width fills the client area.
+  CSize GetScaleToWidth();
+  // The canvas rectangle, normalised.
+  CRect GetDiagramRect() const;
+  // Clamps `requested` to the scale range and to what the canvas allows;
+  // the limits on each axis go to `limits`. Both components of the result
+  // are the smaller of the two.
+  CSize NormalizeScaleBy(CSize requested, CSize& limits);
+
+  // Selects what lies within `rect` (client pixels); without `add` the
+  // selection is emptied first.
+  void SelectWithinRect(CRect rect, int add);
+  // Flips the selection state of what lies within `rect` (client pixels).
+  void ToggleSelectWithinRect(CRect rect);
+  // Scrolls while the mouse is dragged past the window's edge; the result
+  // is the distance scrolled.
+  CSize AutoScroll(CPoint point);
+  // Zooms so that document rectangle `rect` fills the window.
+  void PanZoomTo(CRect rect);
+  void OnViewLastZoom();
+  void OnUpdateViewLastZoom(CCmdUI* cmdUI);
+  void OnViewScaleToFit();
+  void OnViewScaleToWidth();
+  // Nested: redraw stays off until every "off" has had its "on"; the last
+  // "on" repaints the window.
+  void SetWindowRedraw(bool redraw);
+
+  // Class-wide options (see GetProfile).
+  static UINT c_uNewViewScalePercent;
+  static BOOL c_bOpenDiagramWhenNesting;
   // The pick tolerance in pixels.
   static int c_nSelectionProximity;
+  static BOOL c_bShowGrid;
+  static COLORREF c_crGridColor;
 
  protected:
+  void PostNcDestroy() override;
   void OnDraw(CDC* dc) override;
+  BOOL OnPreparePrinting(CPrintInfo* info) override;
+  void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+  void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+
+  // Stores and returns the scale normalised; the result is the scroll size
+  // at that scale.
+  CSize SetScaleAndGetScrollSize(CSize scale);
+  // Recomputes the scroll size for the current scale, keeping the document
+  // point in the middle of the window.
+  void SetPageSize();
   // Repaints every object of the list, or of the selection without one.
   void InvalidateObjects(const CObList* objects);
+  // The screen's pixels per inch.
+  CSize GetScreenPixelsPerInch();
 
+  afx_msg int OnCreate(LPCREATESTRUCT cs);
+  afx_msg void OnSize(UINT type, int cx, int cy);
+  afx_msg void OnLButtonDown(UINT flags, CPoint point);
+  afx_msg void OnLButtonUp(UINT flags, CPoint point);
+  afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+  afx_msg void OnMouseMove(UINT flags, CPoint point);
+  afx_msg void OnRButtonDown(UINT flags, CPoint point);
+
+  CMenu m_popupMenu;
+  UINT m_nPopupMenuId;
+  CSize m_canvasScaleLimits;
+  BOOL m_bCapture;
+  // No drop target is registered; it stays null.
+  COleDropTarget* m_pDropTarget;
+  CSize m_dragSize;
+  CSize m_dragOffset;
+  DROPEFFECT m_prevDropEffect;
+  BOOL m_bDragDataAcceptable;
   CDrawList m_selection;
+  BOOL m_bShowGrid;
+  COLORREF m_crGridColor;
+  BOOL m_bShowPageBoundaries;
   BOOL m_bActive;
   CSize m_scaleSize;
+  CRect m_visibleDocRect;
   BOOL m_bShowCrossLabels;
+  BOOL m_bBirdEyeShown;
+  CWnd* m_pBirdEyeWnd;
+  CDC m_memDC;
+  CBitmap m_memBitmap;
+  BOOL m_bScrolling;
   BOOL m_bInitialized;
   CDiagram* m_pDiagram;
+  // Set by a derived view to hatch its diagram's background.
+  BOOL m_bHatchedBackground;
+  int m_nRedrawOffCount;
+  // The canvas the scroll position was last set for; SetPageSize finds the
+  // document point in the middle of the window through it when the canvas
+  // changes.
+  CRect m_scrolledCanvas;
+
+  static UINT m_cfObjectDescriptor;
+
+  DECLARE_MESSAGE_MAP()
 };

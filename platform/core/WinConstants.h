@@ -64,6 +64,8 @@
 #define VK_INSERT 0x2D
 #define VK_DELETE 0x2E
 #define VK_F1 0x70
+#define VK_F9 0x78
+#define VK_F10 0x79
 #define VK_OEM_MINUS 0xBD
 
 // Window messages (the values of the Windows headers).

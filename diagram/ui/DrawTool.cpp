@@ -1,0 +1,70 @@
+#include "diagram/ui/DrawTool.h"
+
+#include "diagram/ui/DrawView.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/ResourceModule.h"
+#include "platform/ui/WindowApi.h"
+
+CDrawTool* CDrawTool::c_pActiveTool = nullptr;
+CPoint CDrawTool::c_down;
+CPoint CDrawTool::c_last;
+unsigned CDrawTool::c_nDownFlags = 0;
+int CDrawTool::nDragHandle = 0;
+SelectMode CDrawTool::selectMode = smNone;
+
+CDrawTool::CDrawTool(DrawShape shape) : m_drawShape(shape), m_hToolCursor(::LoadCursor(nullptr, IDC_ARROW)) {}
+
+BOOL CDrawTool::LoadCursorForTool(unsigned id, int system) {
+  HCURSOR cursor = nullptr;
+  if (system) {
+    cursor = ::LoadCursor(nullptr, MAKEINTRESOURCE(id));
+  } else {
+    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
+    cursor = ::LoadCursor(module, MAKEINTRESOURCE(id));
+  }
+  if (!cursor) return FALSE;
+  m_hToolCursor = cursor;
+  return TRUE;
+}
+
+void CDrawTool::SetActiveTool(CDrawTool* tool) {
+  if (tool == c_pActiveTool) return;
+  c_pActiveTool = tool;
+  if (!tool) return;
+  if (tool->GetDrawShape() == dsSelection) selectMode = smNone;
+  if (tool->GetToolCursor()) ::SetCursor(tool->GetToolCursor());
+}
+
+void CDrawTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& point) {
+  // The document holds no in-place OLE items yet, so there is none to close.
+  view->SetCapture();
+  c_nDownFlags = flags;
+  c_down = point;
+  c_last = point;
+}
+
+void CDrawTool::OnLButtonDblClk(CDrawView*, unsigned, const CPoint&) {
+  // Returns to the select tool, which the tool set provides.
+  AfxThrowNotSupportedException();
+}
+
+void CDrawTool::OnLButtonUp(CDrawView* view, unsigned, const CPoint& point) {
+  if (CWnd::GetCapture() != view) return;
+  view->ReleaseCapture();
+  // A click without movement returns to the select tool, which the tool set
+  // provides.
+  if (point == c_down) AfxThrowNotSupportedException();
+}
+
+void CDrawTool::OnMouseMove(CDrawView*, unsigned, const CPoint& point) {
+  c_last = point;
+  if (m_hToolCursor) ::SetCursor(m_hToolCursor);
+}
+
+void CDrawTool::OnRButtonDown(CDrawView*, unsigned, const CPoint&) {}
+
+void CDrawTool::OnCancel(CDrawView* view) {
+  if (CWnd::GetCapture() == view) view->ReleaseCapture();
+  // Then returns to the select tool, which the tool set provides.
+  AfxThrowNotSupportedException();
+}
