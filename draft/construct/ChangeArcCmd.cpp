@@ -1,6 +1,8 @@
 #include "draft/construct/ChangeArcCmd.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "draft/host/CircleEntity.h"
 #include "draft/host/Entity.h"
@@ -35,9 +37,25 @@ void CChangeArcCmd::ConvertArcs(CDraftView* view, const CEntityList& picked) {
   record->SetLists(arcs, circles);
   view->ClearSelection(nullptr);
   view->RemoveEntities(arcs);
-  view->AddEntities(circles);
+  AddInArcsPlaces(view, arcs, circles);
   points_.clear();
   view->PushUndoRecord(record.release());
+}
+
+void CChangeArcCmd::AddInArcsPlaces(CDraftView* view, const CEntityList& arcs, const CEntityList& circles) {
+  std::vector<std::pair<CEntity*, CEntity*>> pairs;
+  POSITION a = arcs.GetHeadPosition(), c = circles.GetHeadPosition();
+  while (a && c) {
+    CEntity* arc = arcs.GetNext(a);
+    pairs.emplace_back(arc, circles.GetNext(c));
+  }
+  // A circle naming a block goes into the block in its arc's place. The arcs
+  // left their blocks first to last, so the members go back last to first:
+  // each place is then one in the block as it was when that arc left.
+  for (const auto& [arc, circle] : pairs)
+    if (!circle->GetEntityOwner()) view->AddEntityToView(circle, nullptr, arc);
+  for (auto it = pairs.rbegin(); it != pairs.rend(); ++it)
+    if (it->second->GetEntityOwner()) view->AddEntityToView(it->second, nullptr, it->first);
 }
 
 int CChangeArcCmd::Begin(CDraftView* view) {

@@ -22,6 +22,9 @@ class CChangeArcCmd : public CCmdBase {
   // Replaces the arcs of `picked` by their circles, in one undo record, and
   // clears the selection. Nothing is recorded when no arc is among them.
   void ConvertArcs(CDraftView* view, const CEntityList& picked);
+  // Adds each circle of `circles` in the place of the arc at the same
+  // position of `arcs` (already out of the drawing).
+  static void AddInArcsPlaces(CDraftView* view, const CEntityList& arcs, const CEntityList& circles);
 
   int pickMask_ = -261;
   int pickFilter_ = -1;

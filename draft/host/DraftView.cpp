@@ -250,8 +250,12 @@ BOOL CDraftView::Undo() {
   const auto& added = r->GetNewEntities();
   for (auto it = added.rbegin(); it != added.rend(); ++it)
     if (!IsRegistered(*it)) TakeOut(*it);
-  for (CEntity* e : r->GetOldEntities())
-    if (!IsInDrawing(e) && !IsRegistered(e)) PutBack(e);
+  // The old entities left the drawing first to last (the command's removal,
+  // or a redo); members go back last to first so that each block place
+  // taken at removal is a place in the block as it then was.
+  const auto& removed = r->GetOldEntities();
+  for (auto it = removed.rbegin(); it != removed.rend(); ++it)
+    if (!IsInDrawing(*it) && !IsRegistered(*it)) PutBack(*it);
   redo_.push_back(std::move(r));
   return TRUE;
 }

@@ -2,17 +2,11 @@
 // names so that a command's resource switch finds them with GetModuleHandle.
 // They are registered while this stand-in is loaded; their dialog templates
 // join their resource sets as the dialogs that use them are built.
-#include "draft/host/ResultListDlg.h"
 #include "platform/core/Module.h"
+#include "platform/core/ResourceSet.h"
 
 namespace {
-platform::ResourceSet KorrinResources() {
-  platform::ResourceSet r;
-  korrin::AddKorrinTemplates(r);
-  return r;
-}
-
-const platform::ModuleRegistration g_korrin(u"Korrin.DLL", KorrinResources());
+const platform::ModuleRegistration g_korrin(u"Korrin.DLL", platform::ResourceSet());
 const platform::ModuleRegistration g_velmish(u"Velmish.DLL", platform::ResourceSet());
 const platform::ModuleRegistration g_tressil(u"Tressil.DLL", platform::ResourceSet());
 const platform::ModuleRegistration g_nobrack(u"Nobrack.DLL", platform::ResourceSet());

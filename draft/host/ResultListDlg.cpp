@@ -3,13 +3,23 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/core/Module.h"
+#include "draft/host/HostResources.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/ListCtrl.h"
 
 namespace {
 // Pixels per character of the dialog font (the template's 9-point face).
 constexpr int kCharWidth = 7;
+
+platform::DialogTemplate BuildTemplate() {
+  using namespace platform::rc;
+  return Dialog(kResultListTemplate, "结果", {0, 0, 180, 150})
+      .Style(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU)
+      .Font(9, "宋体")
+      .Control("", kResultListControl, WC_LISTVIEWW,
+               LVS_REPORT | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP | WS_VISIBLE | WS_CHILD, {7, 7, 166, 112})
+      .DefPushButton("确定", IDOK, {65, 128, 50, 14}, WS_TABSTOP);
+}
 }  // namespace
 
 CResultListDlg::CResultListDlg(CWnd* parent, const CStringArray& labels, const CStringArray& values, int left,
@@ -21,6 +31,7 @@ CResultListDlg::CResultListDlg(CWnd* parent, const CStringArray& labels, const C
       caption_(caption ? caption : ""),
       selectedRow_(selectedRow),
       labelWidth_(std::max(1, labelWidth)) {
+  EnsureHostDialogTemplate(u"Korrin.DLL", kResultListTemplate, &BuildTemplate);
   for (INT_PTR i = 0; i < labels.GetSize(); ++i) {
     labels_.Add(labels.GetAt(i));
     values_.Add(i < values.GetSize() ? values.GetAt(i) : CString());
@@ -64,15 +75,3 @@ CResultListDlg* ConstructResultListDlg(CWnd* parent, const CStringArray& labels,
 }
 
 void DestroyResultListDlg(CResultListDlg* dialog) { delete dialog; }
-
-namespace korrin {
-void AddKorrinTemplates(platform::ResourceSet& r) {
-  using namespace platform::rc;
-  r.Add(Dialog(kResultListTemplate, "结果", {0, 0, 180, 150})
-            .Style(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU)
-            .Font(9, "宋体")
-            .Control("", kResultListControl, WC_LISTVIEWW,
-                     LVS_REPORT | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP | WS_VISIBLE | WS_CHILD, {7, 7, 166, 112})
-            .DefPushButton("确定", IDOK, {65, 128, 50, 14}, WS_TABSTOP));
-}
-}  // namespace korrin

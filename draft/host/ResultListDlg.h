@@ -7,8 +7,9 @@
 //   dlg->DoModal();
 //   DestroyResultListDlg(dlg);
 //
-// Its template (kResultListTemplate) is Korrin's: the caller makes Korrin's
-// module current (or leaves it to DoModal's lookup along the chain).
+// Its template (kResultListTemplate) is Korrin's: it joins Korrin's module
+// when the first dialog is made; the caller makes that module current (or
+// leaves it to DoModal's lookup along the chain).
 #pragma once
 
 #include "draft/host/BaseDialog.h"
@@ -54,8 +55,3 @@ CResultListDlg* ConstructResultListDlg(CWnd* parent, const CStringArray& labels,
                                        int top, double sizeFactor, const char* caption, int selectedRow,
                                        int labelWidth);
 void DestroyResultListDlg(CResultListDlg* dialog);
-
-namespace korrin {
-// Adds the Korrin module's dialog templates to its resource set.
-void AddKorrinTemplates(platform::ResourceSet& resources);
-}  // namespace korrin

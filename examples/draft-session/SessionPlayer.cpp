@@ -1,5 +1,6 @@
 #include "examples/draft-session/SessionPlayer.h"
 
+#include <algorithm>
 #include <exception>
 #include <sstream>
 
@@ -9,6 +10,7 @@
 #include "platform/core/Charset.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
+#include "platform/ui/ListCtrl.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDriver.h"
 
@@ -228,9 +230,24 @@ bool SessionPlayer::RunStep(const ScriptStep& step) {
   return true;
 }
 
+void SessionPlayer::PrintListRows(platform::ModalSession& s) {
+  for (HWND child = ::GetWindow(s.Handle(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    auto* list = dynamic_cast<CListCtrl*>(CWnd::FromHandle(child));
+    if (!list || !list->IsWindowVisible()) continue;
+    const int columns = list->GetColumnCount();
+    for (int row = 0; row < list->GetItemCount(); ++row) {
+      out_ << "    " << list->GetDlgCtrlID() << " row " << row << ":";
+      for (int column = 0; column < std::max(1, columns); ++column)
+        out_ << (column ? " | " : " ") << Utf8(list->GetItemText(row, column));
+      out_ << "\n";
+    }
+  }
+}
+
 void SessionPlayer::AnswerDialog(platform::ModalSession& s) {
   const std::string caption = Utf8(s.Caption());
   out_ << "  dialog \"" << caption << "\"\n";
+  PrintListRows(s);
   if (failed_) return;  // closed as its close box does
   if (answers_.empty()) {
     Fail(actionLine_, "the dialog \"" + caption + "\" opened here and the script gives no answer for it");

@@ -2,8 +2,9 @@
 // the host does with a user's input: mouse positions are drawing points
 // turned into the view's device points, dialogs are answered through the
 // platform's modal driver, message boxes are shown (printed) and answered
-// by the script's box lines, or with their default button. Every prompt the user would see and every box
-// and dialog is printed, in UTF-8, to the output stream.
+// by the script's box lines, or with their default button. Every prompt the
+// user would see, every box and dialog, and the rows of a dialog's report
+// lists are printed, in UTF-8, to the output stream.
 #pragma once
 
 #include <deque>
@@ -58,6 +59,9 @@ class SessionPlayer {
   bool RunStep(const ScriptStep& step);
   bool ToDevice(const ScriptStep& step, CPoint& dp);
   void AnswerDialog(platform::ModalSession& session);
+  // Prints the rows of the dialog's visible list views (report lists), a
+  // line a row with its column texts, as the user reads them.
+  void PrintListRows(platform::ModalSession& session);
   int ShowBox(const platform::MessageBoxRequest& box);
   void PrintPrompt();
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "draft/construct/TangentArcCmd.h"
 #include "draft/construct/tests/CommandBench.h"
 #include "draft/host/ArcEntity.h"
+#include "draft/host/BlockEntity.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
@@ -377,6 +379,57 @@ TEST_F(ArcTest, ChangeArcPicksByClickOrWindowUntilTheRightButton) {
   EXPECT_EQ(b.view.GetUndoCount(), 2);
   b.stack.OnRButton(0, CommandBench::At(0, 0), &b.view);
   EXPECT_EQ(b.stack.GetCurrent(), nullptr);
+}
+
+// Arcs that are members of a block become circles in the arcs' places in
+// the block; undo and redo restore membership and places.
+TEST_F(ArcTest, ChangeArcKeepsABlockMemberInItsBlock) {
+  struct Row {
+    const char* name;
+    std::vector<GPoint> clicks;  // a click on an arc, or two window corners
+    std::vector<int> turned;     // the places that become circles
+  };
+  const Row rows[] = {
+      {"a click on the second arc", {{210, 100}}, {3}},
+      {"a window round the block", {{50, 50}, {350, 150}}, {1, 3}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    CommandBench b;
+    CBlockEntity* block = ConstructBlockEntity(0, nullptr);
+    std::vector<CEntity*> original = {
+        new CLineEntity(0, nullptr, 60, 100, 90, 100), new CArcEntity(2, nullptr, 100, 100, 10, 0, 180),
+        new CLineEntity(0, nullptr, 110, 100, 190, 100), new CArcEntity(2, nullptr, 200, 100, 10, 0, 180),
+        new CLineEntity(0, nullptr, 210, 100, 300, 100)};
+    for (CEntity* e : original) block->AddMember(e);
+    b.view.AddEntityToView(block);
+    auto members = [block] {
+      std::vector<CEntity*> out;
+      for (int i = 0; i < block->GetMemberCount(); ++i) out.push_back(block->GetMember(i));
+      return out;
+    };
+    b.Push(new CChangeArcCmd(54, &b.view));
+    for (const GPoint& p : row.clicks) b.Click(p.x, p.y);
+    ASSERT_EQ(b.view.GetUndoCount(), 1);
+    const std::vector<CEntity*> changed = members();
+    ASSERT_EQ(changed.size(), original.size());
+    for (size_t i = 0; i < changed.size(); ++i) {
+      const bool turned = std::find(row.turned.begin(), row.turned.end(), static_cast<int>(i)) != row.turned.end();
+      EXPECT_EQ(changed[i]->IsCircle(), turned) << "place " << i;
+      EXPECT_EQ(changed[i] == original[i], !turned) << "place " << i;
+      EXPECT_EQ(changed[i]->GetEntityOwner(), block);
+      if (turned) {
+        EXPECT_EQ(changed[i]->GetEntityLayer(), 2);
+      }
+    }
+    EXPECT_EQ(b.view.GetEntityList()->GetCount(), 1);  // the block alone
+    for (int round = 0; round < 2; ++round) {
+      ASSERT_TRUE(b.view.Undo());
+      EXPECT_EQ(members(), original);
+      ASSERT_TRUE(b.view.Redo());
+      EXPECT_EQ(members(), changed);
+    }
+  }
 }
 
 TEST_F(ArcTest, ArcFromAnArcEndContinuesItsCircle) {

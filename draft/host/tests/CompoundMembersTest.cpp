@@ -135,3 +135,23 @@ TEST_F(MembersTest, ASelectedMemberStaysInItsBlock) {
   const std::string file = FormatDrawingFile(view);
   EXPECT_EQ(file.find("line 0 - 0 0 10 0"), file.rfind("line 0 - 0 0 10 0"));
 }
+
+// Two members of one block deleted in one step: each comes back in its own
+// place, however often the step is undone and redone.
+TEST_F(MembersTest, MembersDeletedTogetherComeBackInTheirPlaces) {
+  CEntityList both;
+  both.AddTail(first);
+  both.AddTail(nested);
+  CUndoRecord* record = ConstructUndoDeleteEntities();
+  record->AddOldList(both);
+  view.RemoveEntities(both);
+  view.PushUndoRecord(record);
+  EXPECT_EQ(Members(), (std::vector<CEntity*>{second}));
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    ASSERT_TRUE(view.Undo());
+    EXPECT_EQ(Members(), (std::vector<CEntity*>{first, second, nested}));
+    ASSERT_TRUE(view.Redo());
+    EXPECT_EQ(Members(), (std::vector<CEntity*>{second}));
+  }
+}

@@ -165,6 +165,43 @@ TEST(MeasureAreaCmdTest, TheTwentiethRegionReportsAtOnce) {
   EXPECT_EQ(cmd->GetRegionCount(), 1);
 }
 
+namespace {
+// A command whose next boundary list already holds an entity, as a search
+// that fails after filling the list leaves it (the view's own search leaves
+// the list empty when it fails).
+class FilledListAreaCmd : public CMeasureAreaCmd {
+ public:
+  using CMeasureAreaCmd::CMeasureAreaCmd;
+  bool fillNext = false;
+  void Execute(CDraftView* view) override {
+    if (fillNext && regionCount_ < kMaxRegions)
+      regions_[regionCount_].AddTail(ConstructLineEntity(0, nullptr, 0, 0, 1, 1));
+    fillNext = false;
+    CMeasureAreaCmd::Execute(view);
+  }
+};
+}  // namespace
+
+// A failed search that leaves entities counts a region: at region 19 that
+// is the twentieth, which reports at once, so no click reaches past the
+// last region.
+TEST(MeasureAreaCmdTest, AFailedSearchWithAFilledListAtRegionNineteenReports) {
+  AreaBench b;
+  for (int i = 0; i < 19; ++i) b.Box(20.0 * i, 100, 20.0 * i + 10, 110);
+  auto* cmd = b.Push(new FilledListAreaCmd(40, &b.view));
+  for (int i = 0; i < 19; ++i) b.Click(20.0 * i + 5, 105);
+  ASSERT_EQ(cmd->GetRegionCount(), 19);
+  cmd->fillNext = true;
+  b.Click(700, 500);  // outside everything
+  ASSERT_EQ(b.reports.size(), 1u);
+  ASSERT_EQ(b.reports[0].size(), 20u);  // nineteen rows and the total; the failed region has none
+  EXPECT_EQ(b.reports[0][19].label, Gbk("总面积"));
+  EXPECT_EQ(b.reports[0][19].value, "1900.00");
+  EXPECT_EQ(cmd->GetRegionCount(), 0);
+  b.Click(5, 105);
+  EXPECT_EQ(cmd->GetRegionCount(), 1);
+}
+
 // The boundary operations on their own: sweeps, segments and the polygon.
 TEST(MeasureAreaCmdTest, BoundaryOperations) {
   CDraftView view;

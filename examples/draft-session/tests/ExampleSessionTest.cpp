@@ -130,7 +130,7 @@ std::vector<GPoint> Vertices(const CEntity* block) {
 }
 }  // namespace
 
-TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyAndACircularArray) {
+TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyACircularArrayAndMeasuresAreas) {
   const Script script = ParseScript(ReadFile(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "shapes.session"));
   ASSERT_TRUE(script.Ok()) << script.errors.front().message;
   const CommandRegistry commands = LibraryCommands();
@@ -141,7 +141,7 @@ TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyAndACircularArray
   CDraftView& view = player.View();
   EXPECT_EQ(view.GetSelectionCount(), 0);
   EXPECT_TRUE(player.Stack().IsEmpty());
-  EXPECT_EQ(view.GetEntityList()->GetCount(), 15);
+  EXPECT_EQ(view.GetEntityList()->GetCount(), 17);
 
   // Two concentric circles, the circle with centre lines, the small circle and its five copies.
   const std::vector<CEntity*> circles = OfKind(view, EntityKind::kCircle);
@@ -154,12 +154,15 @@ TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyAndACircularArray
     const double a = (-90.0 + 60.0 * static_cast<double>(i - 3)) * tressil::kPi / 180;
     ExpectNear(Values(circles[i]), {100 + 12 * std::cos(a), 37 + 12 * std::sin(a), 3});
   }
-  // The centre lines, 5 beyond the circle, on the centre-line layer.
+  // The centre lines, 5 beyond the circle, on the centre-line layer; the two radii closing the quarter arc.
   const std::vector<CEntity*> lines = OfKind(view, EntityKind::kLine);
-  ASSERT_EQ(lines.size(), 2u);
+  ASSERT_EQ(lines.size(), 4u);
   ExpectNear(Values(lines[0]), {7, 30, 33, 30});
   ExpectNear(Values(lines[1]), {20, 17, 20, 43});
   EXPECT_EQ(lines[0]->GetEntityLayer(), 2);
+  ExpectNear(Values(lines[2]), {100, 70, 110, 70});
+  ExpectNear(Values(lines[3]), {100, 70, 100, 80});
+  EXPECT_EQ(lines[3]->GetEntityLayer(), 0);
   // The hexagon and its copy turned by 30 degrees about the centre.
   const std::vector<CEntity*> blocks = OfKind(view, EntityKind::kBlock);
   ASSERT_EQ(blocks.size(), 2u);
@@ -178,11 +181,15 @@ TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyAndACircularArray
   const Segment a3 = Values(arcs[0]);
   ExpectNear({a3[0], a3[1], a3[2]}, {60, 13.75, 16.25});
   ExpectNear(Values(arcs[1]), {100, 70, 10, 0, 90});
-  // One record per circle, polygon, arc, turn and array.
-  EXPECT_EQ(view.GetUndoCount(), 9);
+  // One record per circle, polygon, arc, turn, array and line; measuring adds nothing to the drawing.
+  EXPECT_EQ(view.GetUndoCount(), 11);
+  EXPECT_EQ(view.GetSecondList()->GetCount(), 0);
 
   const std::string shown = out.str();
   for (const char* part : {"  dialog \"正多边形边数\"\n", "  message box: 保留原图？ -> Yes\n",
-                           "  dialog \"周分布参数\"\n    1047 = \"6\"\n    1073 : entry 0\n"})
+                           "  dialog \"周分布参数\"\n    1047 = \"6\"\n    1073 : entry 0\n",
+                           // The sector (a quarter of radius 10) and the ring between radii 8 and 12.
+                           "  dialog \"测量面积\"\n    3101 row 0: 面积1 | 78.54\n    3101 row 1: 面积2 | 251.33\n"
+                           "    3101 row 2: 总面积 | 329.87\n    click OK\n"})
     EXPECT_NE(shown.find(part), std::string::npos) << part;
 }
