@@ -15,7 +15,7 @@ class CDrawingGroup;
 class CEntityList;
 class CTextAttrib;
 
-enum class EntityKind { kLine, kCircle, kArc, kEllipse, kPoint, kText, kBlock, kTwoPoint };
+enum class EntityKind { kLine, kCircle, kArc, kEllipse, kPoint, kText, kBlock, kTwoPoint, kTable };
 
 // The most values GetGeometry gives (an elliptic arc: cx, cy, a, b,
 // rotation, start, end).
