@@ -15,7 +15,12 @@
 #include "platform/core/String.h"
 #include "platform/core/StringArray.h"
 
+class CBillFontDef;
+class CBillFontDlg;
+class CDraftView;
+class CEntityList;
 class CPartsListOwner;
+class CTableEntity;
 
 class CPartsListCtrl : public CGridListCtrl {
   DECLARE_DYNAMIC(CPartsListCtrl)
@@ -50,6 +55,29 @@ class CPartsListCtrl : public CGridListCtrl {
   int ReadStructureFile(CFieldArray& fields, const char* path, int tableKind);
   BOOL WriteStructureFile(const char* path, const CFieldArray& fields);
   void SetDefaultStructure(CFieldArray& fields, int tableKind);
+
+  // ---- Tables in the drawing (PartsListGenerate.cpp). The grid's first
+  // `rowCount` rows are the table's data rows; `structure` its columns.
+  // Runs the table font dialog (header and grid lines present, header at
+  // the bottom) and, on OK with rows or the header, makes a new table of
+  // `kind` named `name` into *table (the caller places it). A parts list
+  // (kind 1) that is not forced first offers to replace the drawing's
+  // parts list and then makes nothing when the drawing has one. TRUE when
+  // a table was made.
+  BOOL GenerateTable(int rowCount, const CFieldArray& structure, CTableEntity** table, CDraftView* view,
+                     const char* name, int force, int kind);
+  // Replaces the drawing's parts list by a copy rebuilt from the grid (see
+  // the source). 1 when the drawing has a parts list, -1 when not.
+  int ReplacePartsListTable(CDraftView* view, int rowCount, const CFieldArray& structure, const char* name,
+                            CBillFontDlg* fontDlg, int add, int mode, CEntityList* oldList, CEntityList* newList);
+  // Runs the font dialog and rebuilds the table from the grid when anything
+  // changed, as one replace step.
+  void UpdateTableEntity(CBillFontDlg* fontDlg, CTableEntity* table, const CFieldArray& structure, int listChanged,
+                         CDraftView* view);
+  // Columns, rows and fonts from a table of the drawing.
+  void LoadFromTableEntity(CBillFontDef& def, const CTableEntity* table, CFieldArray& structure);
+  // Writes the table as a parts-list data file.
+  BOOL SaveTableEntityToFile(const CTableEntity* table, const char* path);
 
   // ---- Row texts.
   void FormatRowText(int row, CStringA& text) const;
@@ -148,4 +176,9 @@ class CPartsListCtrl : public CGridListCtrl {
   CStringA header_;
   int editMode_ = 0;
   int modified_ = 0;
+  // The text's width factor, line spacing and style of the table last
+  // loaded (LoadFromTableEntity).
+  double loadedWidthFactor_ = 1.0;
+  double loadedLineSpacing_ = 0.0;
+  int loadedStyle_ = 0;
 };
