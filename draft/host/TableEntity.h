@@ -15,7 +15,9 @@
 // with the first row again. The table draws its cell texts (placed in their
 // cells by the cell's alignment, centred in the row's height) and its lines:
 // each segment's outline always, the lines between rows and cells when the
-// grid lines are shown. The outline is kept on the table's line layer.
+// grid lines are shown. The line layer (SetTableLineLayer) is kept with
+// the table and written in the drawing file; the view paints every piece
+// of the table in the style of the table's own layer.
 //
 // The table is always laid out upright: a transform moves each segment's
 // start as it moves a point and scales every length; an end y keeps its
