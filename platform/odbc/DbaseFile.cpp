@@ -2,7 +2,11 @@
 
 #include <shapefil.h>
 
+#include <sys/stat.h>
+
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -35,6 +39,13 @@ bool ParseNumber(const std::string& text, double& value) {
   return end && *end == '\0' && errno == 0;
 }
 
+bool HasDbfExtension(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string e = path.substr(path.size() - 4);
+  for (char& c : e) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return e == ".dbf";
+}
+
 }  // namespace
 
 std::string CutDbaseFieldName(const std::string& name) {
@@ -56,6 +67,10 @@ DbaseFile::~DbaseFile() {
 }
 
 std::unique_ptr<DbaseFile> DbaseFile::Open(const std::string& path, bool write) {
+  // shapelib puts ".dbf" in place of any extension: only a .dbf file that
+  // is there is opened, never a neighbour of another name.
+  struct stat st;
+  if (!HasDbfExtension(path) || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
   DBFHandle h = DBFOpen(path.c_str(), write ? "rb+" : "rb");
   if (!h) return nullptr;
   std::unique_ptr<DbaseFile> f(new DbaseFile(h));
@@ -66,6 +81,10 @@ std::unique_ptr<DbaseFile> DbaseFile::Open(const std::string& path, bool write) 
 std::unique_ptr<DbaseFile> DbaseFile::Create(const std::string& path, const std::vector<DbaseField>& fields,
                                              std::string& error) {
   // Code page 936 (GBK) in the header's language-driver byte.
+  if (!HasDbfExtension(path)) {
+    error = "a dBase file name must end in .dbf: " + path;
+    return nullptr;
+  }
   DBFHandle h = DBFCreateEx(path.c_str(), "LDID/122");
   if (!h) {
     error = "cannot create the dBase file " + path;
