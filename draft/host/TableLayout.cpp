@@ -75,11 +75,10 @@ void CTableEntity::Recalc() {
   const double dir = GetDirectionFactor();
   std::vector<CTableSegment> segs = segments_;
   if (segs.empty()) segs.push_back(ConstructTableSegment(0.0, 0.0, kTableOpenEnd));
-  const int header = !rows_.empty() && rows_[0]->IsHeader() && headerShown_ ? 0 : -1;
+  const bool repeat = repeatHeader_ && headerShown_ && !rows_.empty() && rows_[0]->IsHeader();
 
   size_t si = 0;
   double y = segs[0].startY;
-  std::vector<size_t> firstOfSegment(segs.size(), 0);
   for (int r = 0; r < GetRowCount(); ++r) {
     const CTableRow& row = *rows_[static_cast<size_t>(r)];
     if (row.IsHeader() && !headerShown_) continue;
@@ -90,12 +89,9 @@ void CTableEntity::Recalc() {
       y = segs[si].startY;
       moved = true;
     }
-    if (moved) {
-      firstOfSegment[si] = placed_.size();
-      if (repeatHeader_ && header == 0 && r != 0) {
-        LayOutRow(0, static_cast<int>(si), segs[si].startX, y);
-        y += dir * rows_[0]->GetHeight();
-      }
+    if (moved && repeat && r != 0) {
+      LayOutRow(0, static_cast<int>(si), segs[si].startX, y);
+      y += dir * rows_[0]->GetHeight();
     }
     LayOutRow(r, static_cast<int>(si), segs[si].startX, y);
     y += dir * h;
