@@ -237,3 +237,20 @@ TEST_F(TableGenerateTest, AFileRoundTripKeepsSemicolonsInsideCells) {
   EXPECT_EQ(cells[1], "a;b");
   EXPECT_EQ(cells[2], "%%c5");
 }
+
+TEST_F(TableGenerateTest, AWiderUpdateMovesTheLaterSegmentsApart) {
+  Fill({"1;a;b", "2;c;d"});
+  CTableEntity* table = PlaceGenerated();
+  ASSERT_EQ(table->GetSegmentCount(), 2);
+  const double second = table->GetSegment(1).startX;
+  CBillFontDlg dlg(0, nullptr);
+  CFieldArray structure;
+  owner.grid.LoadFromTableEntity(dlg.GetFontDef(), table, structure);
+  structure[1].width += 15;  // the table grows by 15
+  WithFontDialog([&] { owner.grid.UpdateTableEntity(&dlg, table, structure, 1, &view); });
+  auto* updated = static_cast<CTableEntity*>(view.GetPartsListTable());
+  ASSERT_NE(updated, table);
+  EXPECT_DOUBLE_EQ(updated->GetSegment(0).startX, table->GetSegment(0).startX);
+  EXPECT_DOUBLE_EQ(updated->GetSegment(1).startX, second + 15);
+  EXPECT_DOUBLE_EQ(updated->GetRow(2)->GetCell(1)->GetWidth(), structure[1].width);
+}
