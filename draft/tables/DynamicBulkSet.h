@@ -27,6 +27,10 @@ class CDynamicBulkSet : public CBulkRecordsetMod {
   // The value of a column (0-based) in a row (0-based) of the rowset; null
   // for a null value.
   const char* GetValue(int column, DWORD row) const;
+  // The value and length buffers of a column's row, which a positioned
+  // update or add writes from.
+  char* GetValueBuffer(int column, DWORD row) { return values_[column] + row * widths_[column]; }
+  SQLLEN* GetLengthBuffer(int column, DWORD row) { return lengths_[column] + row; }
   // The bytes a value of the column can take (terminator included).
   SQLLEN GetColumnWidth(int column) const { return widths_[column]; }
 

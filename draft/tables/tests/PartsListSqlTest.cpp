@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/tables/ColumnRelationDlg.h"
 #include "draft/tables/DynamicBulkSet.h"
+#include "platform/odbc/DBException.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/Charset.h"
 #include "platform/ui/ModalDriver.h"
@@ -276,6 +278,48 @@ TEST(PartsListSqlDeathTest, AMissingDataSourceTurnsOdbcOffForTheProcess) {
       },
       ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(CPartsListCtrl::GetDataSourceFlag(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Positioned changes through a bulk rowset reach the dBase file. The
+// driver changes and deletes rows it can find again by their row id, so the
+// query selects it, and adds rows of queries of every column.
+TEST_F(PartsListSqlTest, PositionedChangesOfARowsetReachTheFile) {
+  Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}}, {"a;1", "b;2", "c;3"});
+  const CStringA file = File("setpos.dbf");
+  ASSERT_EQ(owner.grid.ExportTable(file, owner.structure, 2, 2, 0, -1, 0), 2);
+  CDatabase db;
+  ASSERT_TRUE(db.OpenEx("DSN=Qelvo"));
+  {
+    CDynamicBulkSet rs(&db);
+    rs.SetRowsetSize(2);
+    ASSERT_TRUE(rs.Open(CRecordset::dynaset, "SELECT 名称, rowid FROM " + file, CRecordset::useMultiRowFetch));
+    ASSERT_EQ(rs.GetRowsFetched(), 2u);
+    EXPECT_TRUE(rs.CheckRowStatus(0, SQL_ROW_SUCCESS));
+    EXPECT_TRUE(rs.DeleteRow(1));
+    std::strcpy(rs.GetValueBuffer(0, 1), "改");
+    *rs.GetLengthBuffer(0, 1) = SQL_NTS;
+    EXPECT_TRUE(rs.UpdateRow(2));
+    EXPECT_TRUE(rs.CheckRowStatus(2, SQL_ROW_UPDATED));
+    EXPECT_FALSE(rs.CheckRowStatus(0, SQL_ROW_UPDATED));
+  }
+  {
+    CDynamicBulkSet rs(&db);
+    rs.SetRowsetSize(1);
+    ASSERT_TRUE(rs.Open(CRecordset::dynaset, "SELECT * FROM " + file, CRecordset::useMultiRowFetch));
+    std::strcpy(rs.GetValueBuffer(0, 0), "d");
+    *rs.GetLengthBuffer(0, 0) = SQL_NTS;
+    *rs.GetLengthBuffer(1, 0) = SQL_NULL_DATA;
+    EXPECT_TRUE(rs.AddRow(1)) << CStringA(platform::odbc::MakeDBException(0, &db, rs.m_hstmt).m_strError);
+  }
+  CStringArray rows;
+  CFieldArray structure;
+  ASSERT_TRUE(owner.grid.ReadDbfTable(file, rows, structure));
+  std::vector<CStringA> texts(rows.GetData(), rows.GetData() + rows.GetSize());
+  EXPECT_EQ(texts, (std::vector<CStringA>{"改;2", "c;3", "d; "}));
 }
 
 }  // namespace
