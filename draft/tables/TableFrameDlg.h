@@ -1,8 +1,9 @@
 // The table-structure dialog (template 140, "定义表结构"): one row of the
 // editable list (child 1188) per column, with its name, data type, width
-// and alignment. It loads and saves table-structure files (.def) and
-// leaves the structure in the caller's array. The readers of table files
-// also make it, without showing it, for its field-line parsers.
+// and alignment. It loads and saves table-structure files (.def) and dBase
+// tables (.dbf, through the data source), and leaves the structure in the
+// caller's array. The readers of table files also make it, without showing
+// it, for its field-line parsers.
 #pragma once
 
 #include "draft/host/EditListCtrl.h"

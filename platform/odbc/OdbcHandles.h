@@ -90,6 +90,18 @@ class OdbcStatement : public OdbcHandle {
 
   // Converts the bound character values of the rows just fetched.
   void ConvertFetchedRows();
+
+  // A character value being read with SQLGetData: read whole from the
+  // driver and turned to GBK at the first call, then given out in pieces.
+  SQLUSMALLINT pendingColumn = 0;
+  bool pendingNull = false;
+  std::string pendingText;
+  size_t pendingOffset = 0;
+  void ForgetPending() {
+    pendingColumn = 0;
+    pendingText.clear();
+    pendingOffset = 0;
+  }
 };
 
 }  // namespace platform::odbc

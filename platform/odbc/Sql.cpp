@@ -215,6 +215,7 @@ SQLRETURN SQLFreeStmt(SQLHSTMT statement, SQLUSMALLINT option) {
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
   if (option == SQL_UNBIND) s->charBindings.clear();
+  s->ForgetPending();
   return Calls().FreeStmt(s->real, option);
 }
 
@@ -304,6 +305,7 @@ SQLRETURN SQLExecDirect(SQLHSTMT statement, SQLCHAR* text, SQLINTEGER length) {
     driverSql = platform::GbkToUtf8(sql);
   }
   s->lastTables = paths;
+  s->ForgetPending();
   SQLRETURN rc = Calls().ExecDirect(s->real, reinterpret_cast<SQLCHAR*>(driverSql.data()), SQL_NTS);
   if (rc == SQL_ERROR || !dbase) return rc;
   SQLLEN rows = 0;
@@ -371,6 +373,7 @@ SQLRETURN SQLFetchScroll(SQLHSTMT statement, SQLSMALLINT orientation, SQLLEN off
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
   s->rowsFetched = 0;
+  s->ForgetPending();
   SQLRETURN rc = orientation == SQL_FETCH_NEXT && offset == 0 ? Calls().Fetch(s->real)
                                                              : Calls().FetchScroll(s->real, orientation, offset);
   if (SQL_SUCCEEDED(rc)) s->ConvertFetchedRows();
@@ -385,9 +388,63 @@ SQLRETURN SQLGetData(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT target
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
-  SQLRETURN rc = Calls().GetData(s->real, column, targetType, target, bufferLength, indicator);
-  if (SQL_SUCCEEDED(rc) && targetType == SQL_C_CHAR) ConvertCharValue(static_cast<char*>(target), bufferLength, indicator);
-  return rc;
+  if (targetType != SQL_C_CHAR) {
+    s->ForgetPending();
+    return Calls().GetData(s->real, column, targetType, target, bufferLength, indicator);
+  }
+  if (s->pendingColumn != column) {
+    // The whole value, read from the driver in pieces (UTF-8), as GBK.
+    s->ForgetPending();
+    std::string utf8;
+    char piece[1024];
+    bool null = false;
+    while (true) {
+      SQLLEN length = 0;
+      SQLRETURN rc = Calls().GetData(s->real, column, SQL_C_CHAR, piece, sizeof piece, &length);
+      if (rc == SQL_NO_DATA) {
+        if (utf8.empty() && !null) return SQL_NO_DATA;
+        break;
+      }
+      if (!SQL_SUCCEEDED(rc)) return rc;
+      if (length == SQL_NULL_DATA) {
+        null = true;
+        break;
+      }
+      utf8 += piece;
+      if (rc == SQL_SUCCESS) break;
+    }
+    s->pendingColumn = column;
+    s->pendingNull = null;
+    s->pendingText = platform::Utf8ToGbk(utf8);
+    s->pendingOffset = 0;
+  } else if (s->pendingNull || s->pendingOffset >= s->pendingText.size()) {
+    return SQL_NO_DATA;  // the value was given out whole already
+  }
+  if (s->pendingNull) {
+    if (indicator) *indicator = SQL_NULL_DATA;
+    s->pendingOffset = 1;
+    return SQL_SUCCESS;
+  }
+  const std::string& text = s->pendingText;
+  size_t rest = text.size() - s->pendingOffset;
+  if (indicator) *indicator = static_cast<SQLLEN>(rest);
+  if (!target || bufferLength <= 0) return rest == 0 ? SQL_SUCCESS : SQL_SUCCESS_WITH_INFO;
+  // As much as fits with the terminator, never half a GBK character.
+  size_t n = 0;
+  while (n < rest) {
+    size_t step = platform::IsGbkLeadByte(static_cast<unsigned char>(text[s->pendingOffset + n])) && n + 1 < rest ? 2 : 1;
+    if (n + step > static_cast<size_t>(bufferLength - 1)) break;
+    n += step;
+  }
+  std::memcpy(target, text.data() + s->pendingOffset, n);
+  static_cast<char*>(target)[n] = '\0';
+  s->pendingOffset += n;
+  if (n < rest) {
+    s->own.push_back({"01004", 0, "String data, right truncated"});
+    return SQL_SUCCESS_WITH_INFO;
+  }
+  s->pendingOffset = text.size() + (rest == 0 ? 1 : 0);
+  return SQL_SUCCESS;
 }
 
 SQLRETURN SQLSetPos(SQLHSTMT statement, SQLSETPOSIROW row, SQLUSMALLINT operation, SQLUSMALLINT lockType) {

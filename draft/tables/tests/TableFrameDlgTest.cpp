@@ -192,3 +192,32 @@ TEST_F(TableFrameDlgTest, AMissingFileIsCreatedEmptyAndAForeignFileReadsAsQuoted
   EXPECT_EQ(structure[0], CFieldRecord("NAME", 1, 30, 1));
   EXPECT_EQ(structure[1], CFieldRecord("B", 2, 5, 3));
 }
+
+TEST_F(TableFrameDlgTest, AStructureSavedAsAnEmptyDbaseTableLoadsBack) {
+  const std::string path = Scratch("frame.dbf");
+  CFieldArray structure;
+  CTableFrameDlg dlg(&structure, nullptr);
+  ASSERT_EQ(Run(dlg,
+                [&](platform::ModalSession& s) {
+                  dlg.GetList().DeleteAllItems();
+                  AddRow(dlg, "名称", "字符型", "12.5", "右对齐");
+                  AddRow(dlg, "数量", "整型", "8", "中对齐");
+                  EXPECT_TRUE(s.Click(CTableFrameDlg::kSaveButton));
+                  EXPECT_TRUE(s.Click(IDOK));
+                },
+                path),
+            IDOK);
+  ASSERT_TRUE(std::filesystem::exists(path));
+  EXPECT_TRUE(boxes.empty());
+
+  CFieldArray back;
+  CTableFrameDlg again(&back, nullptr);
+  again.SetPath(path.c_str());
+  ASSERT_TRUE(again.LoadStructureFile());
+  ASSERT_EQ(back.GetSize(), 2);
+  EXPECT_EQ(back[0].GetName(), "名称");
+  EXPECT_EQ(back[0].type, 0);
+  EXPECT_EQ(back[0].width, 13.0);  // Char(13): the width rounded up
+  EXPECT_EQ(back[1].GetName(), "数量");
+  EXPECT_EQ(back[1].type, 1);
+}
