@@ -103,6 +103,7 @@ enum PickMaskBits : DWORD {
   kPickBlock = 0x40,
   kPickTwoPoint = 0x80,
   kPickOrdinary = 0x2000,
+  kPickTable = 0x10000,
   kPickEverything = 0x400000,
 };
 

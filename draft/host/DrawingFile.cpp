@@ -8,6 +8,7 @@
 #include "draft/host/DraftView.h"
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/Entity.h"
+#include "draft/host/TableEntity.h"
 #include "draft/host/TextEntity.h"
 #include "platform/core/Charset.h"
 
@@ -23,6 +24,7 @@ const char* KindName(EntityKind kind) {
     case EntityKind::kText: return "text";
     case EntityKind::kBlock: return "block";
     case EntityKind::kTwoPoint: return "twopoint";
+    case EntityKind::kTable: return "table";
   }
   return "unknown";
 }
@@ -55,6 +57,50 @@ void AppendGroup(std::string& out, const CDrawingGroup* group) {
     out += '-';
 }
 
+// A table: its name, kind, direction, the header, grid and repeat flags
+// and line layer, then in braces its segments ("open" for an open end) and
+// its rows (flag and counted flag) with each cell's text, ditto code, width,
+// row height and alignment.
+void AppendTable(std::string& out, const CTableEntity& t, const std::string& indent) {
+  out += ' ';
+  AppendQuoted(out, t.GetTableName());
+  for (int v : {t.GetTableKind(), t.GetDirection(), t.GetHeaderShown(), t.GetGridShown(), t.GetRepeatHeader(),
+                t.GetLineLayer()}) {
+    out += ' ';
+    out += std::to_string(v);
+  }
+  out += " {\n";
+  for (int i = 0; i < t.GetSegmentCount(); ++i) {
+    const CTableSegment& s = t.GetSegment(i);
+    out += indent + "  segment ";
+    AppendNumber(out, s.startX);
+    out += ' ';
+    AppendNumber(out, s.startY);
+    out += ' ';
+    if (s.IsOpen())
+      out += "open";
+    else
+      AppendNumber(out, s.endY);
+    out += '\n';
+  }
+  for (int r = 0; r < t.GetRowCount(); ++r) {
+    const CTableRow& row = *t.GetRow(r);
+    out += indent + "  row " + std::to_string(row.GetFlag()) + ' ' + std::to_string(row.GetCounted()) + '\n';
+    for (int c = 0; c < row.GetCellCount(); ++c) {
+      const CTableCell& cell = *row.GetCell(c);
+      out += indent + "    cell ";
+      AppendQuoted(out, cell.GetText());
+      out += ' ' + std::to_string(cell.GetDittoCode()) + ' ';
+      AppendNumber(out, cell.GetWidth());
+      out += ' ';
+      AppendNumber(out, cell.GetRowHeight());
+      out += ' ' + std::to_string(cell.GetAlignment()) + '\n';
+    }
+  }
+  out += indent;
+  out += '}';
+}
+
 void AppendEntity(std::string& out, const CEntity& e, int depth) {
   const std::string indent(static_cast<size_t>(depth) * 2, ' ');
   out += indent;
@@ -73,6 +119,7 @@ void AppendEntity(std::string& out, const CEntity& e, int depth) {
     out += ' ';
     AppendQuoted(out, static_cast<const CTextEntity&>(e).GetText());
   }
+  if (e.GetKind() == EntityKind::kTable) AppendTable(out, static_cast<const CTableEntity&>(e), indent);
   if (e.IsBlock()) {
     const auto& block = static_cast<const CBlockEntity&>(e);
     out += " {\n";

@@ -16,7 +16,7 @@ class CEntityList;
 class CTextAttrib;
 class CEntity;
 
-enum class EntityKind { kLine, kCircle, kArc, kEllipse, kPoint, kText, kBlock, kTwoPoint };
+enum class EntityKind { kLine, kCircle, kArc, kEllipse, kPoint, kText, kBlock, kTwoPoint, kTable };
 
 // The most values GetGeometry gives (an elliptic arc: cx, cy, a, b,
 // rotation, start, end).

@@ -18,6 +18,7 @@ DWORD KindBit(EntityKind kind) {
     case EntityKind::kEllipse: return kPickEllipse;
     case EntityKind::kBlock: return kPickBlock;
     case EntityKind::kTwoPoint: return kPickTwoPoint;
+    case EntityKind::kTable: return kPickTable;
   }
   return 0;
 }
