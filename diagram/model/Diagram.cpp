@@ -42,6 +42,40 @@ bool Contains(const CRect& outer, const CRect& inner) {
          inner.bottom <= outer.bottom;
 }
 
+// The position of the element at `index` (0 <= index < count), walked to
+// from the nearer end of the list.
+POSITION PositionOfIndex(const CDrawList& list, INT_PTR index) {
+  const INT_PTR count = list.GetCount();
+  if (index < count / 2) return list.FindIndex(index);
+  POSITION pos = list.GetTailPosition();
+  for (INT_PTR i = count - 1; i > index; --i) list.GetPrev(pos);
+  return pos;
+}
+
+// The place of the element at `position`, counted from the nearer end of
+// the list: the walk costs the distance to that end.
+int IndexOfPosition(const CDrawList& list, POSITION position) {
+  POSITION back = position;
+  POSITION front = position;
+  list.GetPrev(back);
+  list.GetNext(front);
+  int before = 0;
+  int after = 0;
+  while (back && front) {
+    list.GetPrev(back);
+    ++before;
+    list.GetNext(front);
+    ++after;
+  }
+  if (!back) return before;
+  // The walk toward the tail ended first: count from there.
+  while (front) {
+    list.GetNext(front);
+    ++after;
+  }
+  return static_cast<int>(list.GetCount()) - 1 - after;
+}
+
 // The operations whose work arrives with the clipboard, drag and drop,
 // routing, the property pages and the file record say so plainly instead of
 // pretending to succeed.
@@ -201,7 +235,7 @@ void CDiagram::Insert(CDrawObj* object) {
   const int count = static_cast<int>(m_objects.GetCount());
   const int index = object->GetZIndex();
   if (index >= 0 && index < count) {
-    POSITION pos = m_objects.FindIndex(index);
+    POSITION pos = PositionOfIndex(m_objects, index);
     m_objects.InsertBefore(pos, object);
     // Everything from the displaced object on moves one place to the front.
     for (; pos;) {
@@ -221,21 +255,24 @@ void CDiagram::LoadFailAnythingInappropriate(CDrawList&) {}
 
 int CDiagram::Remove(CDrawObj* object) {
   int index = -1;
-  int i = 0;
-  for (POSITION pos = m_objects.GetHeadPosition(); pos; ++i) {
-    POSITION current = pos;
-    if (m_objects.GetNext(pos) != object) continue;
-    index = i;
-    m_objects.RemoveAt(current);
+  if (POSITION at = m_objects.Find(object)) {
+    POSITION pos = at;
+    m_objects.GetNext(pos);
+    if (m_bDeletingContents) {
+      index = IndexOfPosition(m_objects, at);
+    } else {
+      // Everything in front of it moves one place back; counting those
+      // objects gives its place.
+      int following = 0;
+      for (; pos; ++following) {
+        CDrawObj* next = m_objects.GetNext(pos);
+        next->SetZIndex(next->GetZIndex() - 1);
+      }
+      index = static_cast<int>(m_objects.GetCount()) - 1 - following;
+    }
+    m_objects.RemoveAt(at);
     SetModifiedFlag(TRUE);
     if (m_bUseQuadTree || object->IsInQuadTree()) m_quadTree.RemoveObject(object);
-    if (!m_bDeletingContents) {
-      while (pos) {
-        CDrawObj* following = m_objects.GetNext(pos);
-        following->SetZIndex(following->GetZIndex() - 1);
-      }
-    }
-    break;
   }
   if (m_objects.IsEmpty()) m_rcExtent.SetRectEmpty();
   UpdateDiagramViews(nullptr, CDrawHint::objectRemoved, object);
@@ -258,7 +295,11 @@ void CDiagram::Expunge(CDrawObj* object) {
   Remove(object);
   if (m_pLoadingElements) *m_pLoadingElements -= object;
   if (m_pDragList) {
-    if (POSITION pos = m_pDragList->Find(object)) m_pDragList->RemoveAt(pos);
+    // A set keeps its index through its own members.
+    if (auto* set = DYNAMIC_DOWNCAST(ObSetList, m_pDragList))
+      *set -= object;
+    else if (POSITION pos = m_pDragList->Find(object))
+      m_pDragList->RemoveAt(pos);
   }
   m_trash -= object;
 }
@@ -286,17 +327,9 @@ int CDiagram::GetObjectsInRect(CRect rect, CDrawList& out) {
     m_quadTree.GetObjectsInRect(rect, out, 0);
     return 1;
   }
-  // The scan meets each object once: into a list that starts empty it
-  // appends without the set's duplicate search, which would make a full
-  // scan quadratic.
-  const bool fresh = out.IsEmpty();
   for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
     CDrawObj* object = m_objects.GetNext(pos);
-    if (!object->Intersects(rect)) continue;
-    if (fresh)
-      out.CObList::AddTail(object);
-    else
-      out.AddTail(object);
+    if (object->Intersects(rect)) out.AddTail(object);
   }
   return 0;
 }
@@ -322,6 +355,23 @@ CDrawObj* CDiagram::ObjectAt(CDrawView* view, const CPoint& point, const CRuntim
 void CDiagram::SortInDrawOrder(CDrawList& objects) {
   const int count = static_cast<int>(objects.GetCount());
   if (count < 2) return;
+  if (static_cast<INT_PTR>(count) * 16 < m_objects.GetCount()) {
+    // A few objects of a large diagram: each object on the canvas has its
+    // place as its z-index (and while the contents are being deleted,
+    // z-indexes still rise with the place), so sorting by them gives the
+    // drawing order without a walk over the canvas.
+    std::vector<CDrawObj*> listed;
+    listed.reserve(static_cast<size_t>(count));
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+      CDrawObj* object = objects.GetNext(pos);
+      if (m_objects.Find(object)) listed.push_back(object);
+    }
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](const CDrawObj* a, const CDrawObj* b) { return a->GetZIndex() < b->GetZIndex(); });
+    objects.RemoveAll();
+    for (CDrawObj* object : listed) objects.AddTail(object);
+    return;
+  }
   std::vector<CDrawObj*> listed;
   listed.reserve(static_cast<size_t>(count));
   for (POSITION pos = objects.GetHeadPosition(); pos;) {
@@ -366,22 +416,15 @@ CRect CDiagram::ComputeDrawingExtent(const CDrawList* objects) {
 // Z-order.
 
 int CDiagram::ChangeZorder(CDrawObj* object, UINT index) {
-  POSITION at = nullptr;
-  int current = 0;
-  for (POSITION pos = m_objects.GetHeadPosition(); pos; ++current) {
-    POSITION here = pos;
-    if (m_objects.GetNext(pos) == object) {
-      at = here;
-      break;
-    }
-  }
+  POSITION at = m_objects.Find(object);
   if (!at) return 0;
+  const int current = IndexOfPosition(m_objects, at);
   if (!CURChangeZorder::RecordUndo(object)) return 0;
   const int64_t target = index;
   if (target <= current) {
     // Moving back: the objects from the target place up to the old one move
     // one place to the front.
-    POSITION pos = m_objects.FindIndex(static_cast<INT_PTR>(target));
+    POSITION pos = PositionOfIndex(m_objects, static_cast<INT_PTR>(target));
     for (int64_t i = target; i < current && pos; ++i) {
       CDrawObj* other = m_objects.GetNext(pos);
       other->SetZIndex(other->GetZIndex() + 1);
@@ -402,7 +445,7 @@ int CDiagram::ChangeZorder(CDrawObj* object, UINT index) {
     m_objects.AddTail(object);
     object->SetZIndex(static_cast<int>(count));
   } else {
-    m_objects.InsertBefore(m_objects.FindIndex(static_cast<INT_PTR>(target)), object);
+    m_objects.InsertBefore(PositionOfIndex(m_objects, static_cast<INT_PTR>(target)), object);
     object->SetZIndex(static_cast<int>(target));
   }
   object->Invalidate();

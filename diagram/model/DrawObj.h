@@ -8,6 +8,7 @@
 // diagram whose y axis points up (the default) top is greater than bottom.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/core/Geometry.h"
@@ -195,4 +196,10 @@ class CDrawObj : public CObject {
 
   // A group sets and clears the group pointer of its members.
   friend class CDrawGroup;
+
+ private:
+  // The last quad-tree query that met the object, so that a query tests an
+  // object filed in several nodes once (QuadTreeNode).
+  uint64_t m_nQueryStamp = 0;
+  friend class QuadTreeNode;
 };

@@ -1,10 +1,14 @@
 #include "diagram/model/ObSetList.h"
 
+#include "platform/core/Archive.h"
+
 IMPLEMENT_SERIAL(ObSetList, CObList, 0)
 
 ObSetList::ObSetList(INT_PTR blockSize) : CObList(blockSize) {}
 
 ObSetList::ObSetList(const ObSetList& other) : CObList(10) { AddTail(other); }
+
+ObSetList::~ObSetList() = default;
 
 ObSetList& ObSetList::operator=(const ObSetList& other) { return *this = static_cast<const CObList&>(other); }
 
@@ -16,30 +20,69 @@ ObSetList& ObSetList::operator=(const CObList& other) {
   return *this;
 }
 
+void ObSetList::BuildIndex() {
+  m_index.reserve(static_cast<size_t>(m_nCount) * 2);
+  for (CNode* n = m_pNodeHead; n; n = n->pNext) m_index.emplace(n->data, n);
+  m_bIndexed = true;
+}
+
+void ObSetList::Indexed(CObject* object, POSITION position) {
+  if (m_bIndexed) {
+    m_index.emplace(object, position);
+  } else if (m_nCount >= kIndexFrom) {
+    BuildIndex();
+  }
+}
+
+void ObSetList::Unindexed(const CObject* object) {
+  if (m_bIndexed) m_index.erase(object);
+}
+
+POSITION ObSetList::Find(const CObject* object, POSITION startAfter) const {
+  if (startAfter || !m_bIndexed) return CObList::Find(const_cast<CObject*>(object), startAfter);
+  auto it = m_index.find(object);
+  return it == m_index.end() ? nullptr : it->second;
+}
+
 POSITION ObSetList::AddHead(CObject* object) {
   if (Find(object)) return nullptr;
-  return CObList::AddHead(object);
+  POSITION position = CObList::AddHead(object);
+  Indexed(object, position);
+  return position;
 }
 
 POSITION ObSetList::AddTail(CObject* object) {
   if (Find(object)) return nullptr;
-  return CObList::AddTail(object);
+  POSITION position = CObList::AddTail(object);
+  Indexed(object, position);
+  return position;
 }
 
 POSITION ObSetList::InsertBefore(POSITION position, CObject* object) {
   if (Find(object)) return nullptr;
-  return CObList::InsertBefore(position, object);
+  POSITION inserted = CObList::InsertBefore(position, object);
+  Indexed(object, inserted);
+  return inserted;
 }
 
 POSITION ObSetList::InsertAfter(POSITION position, CObject* object) {
   if (Find(object)) return nullptr;
-  return CObList::InsertAfter(position, object);
+  POSITION inserted = CObList::InsertAfter(position, object);
+  Indexed(object, inserted);
+  return inserted;
 }
 
 POSITION ObSetList::SetAt(POSITION position, CObject* object) {
   if (Find(object)) return nullptr;
+  Unindexed(CObList::GetAt(position));
   CObList::SetAt(position, object);
+  if (m_bIndexed) m_index.emplace(object, position);
   return position;
+}
+
+void ObSetList::PlaceAt(POSITION position, CObject* object) {
+  CObList::SetAt(position, object);
+  if (m_bIndexed) m_index[object] = position;
 }
 
 void ObSetList::AddHead(const CObList& other) {
@@ -50,6 +93,29 @@ void ObSetList::AddHead(const CObList& other) {
 
 void ObSetList::AddTail(const CObList& other) {
   for (POSITION pos = other.GetHeadPosition(); pos;) AddTail(other.GetNext(pos));
+}
+
+CObject* ObSetList::RemoveHead() {
+  CObject* object = CObList::RemoveHead();
+  Unindexed(object);
+  return object;
+}
+
+CObject* ObSetList::RemoveTail() {
+  CObject* object = CObList::RemoveTail();
+  Unindexed(object);
+  return object;
+}
+
+void ObSetList::RemoveAt(POSITION position) {
+  Unindexed(CObList::GetAt(position));
+  CObList::RemoveAt(position);
+}
+
+void ObSetList::RemoveAll() {
+  CObList::RemoveAll();
+  m_index.clear();
+  m_bIndexed = false;
 }
 
 ObSetList& ObSetList::operator+=(CObject* object) {
@@ -82,4 +148,19 @@ int ObSetList::GetIndex(const CObject* object) const {
     if (GetNext(pos) == object) return index;
   }
   return -1;
+}
+
+void ObSetList::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    CObList::Serialize(ar);
+    return;
+  }
+  // Read as CObList reads, through the set's own AddTail, so that the
+  // index follows and a repeated object is kept once.
+  CObject::Serialize(ar);
+  for (DWORD_PTR count = ar.ReadCount(); count > 0; --count) {
+    CObject* object;
+    ar >> object;
+    AddTail(object);
+  }
 }

@@ -1,68 +1,81 @@
 #include "diagram/model/QuadTree.h"
 
 #include <algorithm>
-#include <array>
-#include <cstddef>
 #include <cstdint>
-#include <memory_resource>
-#include <unordered_set>
 
 #include "diagram/model/DrawObj.h"
 
+namespace {
+
+// The number of the last query; every query takes the next one.
+uint64_t g_lastQueryStamp = 0;
+
+// Both rectangles normalised.
+bool Overlap(const CRect& a, const CRect& b) {
+  // Rectangles without area meet nothing, as with IntersectRect.
+  if (a.right <= a.left || a.bottom <= a.top || b.right <= b.left || b.bottom <= b.top) return false;
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Whether two normalised rectangles share at least a point. A shape within
+// its filing rectangle meets (or lies within) a rectangle only when this
+// holds.
+bool Touch(const CRect& a, const CRect& b) {
+  return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+int Middle(int a, int b) { return static_cast<int>((static_cast<int64_t>(a) + b) / 2); }
+
+}  // namespace
+
 // One search: the rectangle that objects are tested against, the part of it
-// that the nodes are searched with, and the result with what it holds.
+// that the nodes are searched with, the result, and the query's stamp.
 struct QuadTreeNode::Query {
-  Query(const CRect& rect, int bounded, CDrawList& out) : test(rect), bounded(bounded), out(out) {
-    seen.reserve(128);
-    for (POSITION pos = out.GetHeadPosition(); pos;) seen.insert(out.GetNext(pos));
+  Query(const CRect& rect, int bounded, CDrawList& out)
+      : test(rect), bounded(bounded), out(out), stamp(++g_lastQueryStamp) {
+    // What the result holds already is neither tested nor added again.
+    for (POSITION pos = out.GetHeadPosition(); pos;) {
+      if (CDrawObj* object = out.GetNext(pos)) object->m_nQueryStamp = stamp;
+    }
   }
 
   // Tests an object once and appends it when it passes.
   void Offer(CDrawObj* object) {
-    if (!seen.insert(object).second) return;
-    if (bounded ? object->BoundedBy(test) : object->Intersects(test)) {
-      // `seen` already keeps the result a set, so the list's own search
-      // for duplicates is not needed.
-      static_cast<CObList&>(out).AddTail(object);
-    }
+    if (object->m_nQueryStamp == stamp) return;
+    object->m_nQueryStamp = stamp;
+    if (bounded ? object->BoundedBy(test) : object->Intersects(test)) out.AddTail(object);
+  }
+
+  // An object of a node, first by the rectangle it is filed by.
+  void Offer(const Entry& entry) {
+    if (Touch(entry.rect, test)) Offer(entry.object);
   }
 
   CRect test;
   CRect search;
   int bounded;
   CDrawList& out;
-  // The objects tested so far (and those the result held before), kept in
-  // memory on the stack while a query is small.
-  std::array<std::byte, 8192> buffer;
-  std::pmr::monotonic_buffer_resource arena{buffer.data(), buffer.size()};
-  std::pmr::unordered_set<CDrawObj*> seen{&arena};
+  uint64_t stamp;
 };
-
-namespace {
-
-int Middle(int a, int b) { return static_cast<int>((static_cast<int64_t>(a) + b) / 2); }
-
-bool Overlap(const CRect& a, const CRect& b) {
-  CRect common;
-  return common.IntersectRect(&a, &b) != FALSE;
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------- QuadTreeNode
 
-QuadTreeNode::QuadTreeNode() : m_rect(0, 0, 0, 0), m_objects(10), m_pChildren{} {}
+QuadTreeNode::QuadTreeNode()
+    : m_rect(0, 0, 0, 0), m_objects(10), m_pChildren{}, m_quarterLoad{}, m_handedDown(0) {}
 
 QuadTreeNode::QuadTreeNode(int left, int top, int right, int bottom)
-    : m_rect(left, top, right, bottom), m_objects(10), m_pChildren{} {
+    : m_rect(left, top, right, bottom), m_objects(10), m_pChildren{}, m_quarterLoad{}, m_handedDown(0) {
   m_rect.NormalizeRect();
 }
 
 QuadTreeNode::~QuadTreeNode() { Clear(); }
 
 void QuadTreeNode::Clear() {
-  for (POSITION pos = m_objects.GetHeadPosition(); pos;) m_objects.GetNext(pos)->RemoveQuadReference(this);
+  for (const Entry& entry : m_entries) entry.object->RemoveQuadReference(this);
+  m_entries.clear();
   m_objects.RemoveAll();
+  std::fill(std::begin(m_quarterLoad), std::end(m_quarterLoad), 0);
+  m_handedDown = 0;
   for (QuadTreeNode*& child : m_pChildren) {
     delete child;
     child = nullptr;
@@ -71,7 +84,18 @@ void QuadTreeNode::Clear() {
 
 void QuadTreeNode::RemoveObjFromNode(CDrawObj* object) {
   m_objects -= object;
+  Forget(object);
   object->RemoveQuadReference(this);
+}
+
+void QuadTreeNode::Forget(const CDrawObj* object) {
+  // The newest entries are at the back.
+  for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {
+    if (it->object != object) continue;
+    CountQuarters(it->rect, -1);
+    m_entries.erase(std::next(it).base());
+    return;
+  }
 }
 
 CRect QuadTreeNode::FilingRect(CDrawObj* object) {
@@ -80,11 +104,10 @@ CRect QuadTreeNode::FilingRect(CDrawObj* object) {
   return rect;
 }
 
-void QuadTreeNode::Take(CDrawObj* object) {
-  // An object is offered to a node at most once while it is filed (AddObject
-  // first takes out an object that is already filed), so the list's own
-  // search for duplicates, a walk over the whole list, is not needed.
-  static_cast<CObList&>(m_objects).AddHead(object);
+void QuadTreeNode::Take(CDrawObj* object, const CRect& rect) {
+  m_objects.AddHead(object);
+  m_entries.push_back({rect, object});
+  CountQuarters(rect, 1);
   object->AddQuadReference(this);
 }
 
@@ -111,20 +134,27 @@ unsigned QuadTreeNode::QuartersMet(const CRect& rect) const {
   return met;
 }
 
+void QuadTreeNode::CountQuarters(const CRect& rect, int step) {
+  const unsigned met = QuartersMet(rect);
+  if (met == 0xF) return;
+  m_handedDown += step;
+  for (int i = 0; i < 4; ++i) {
+    if (met & (1u << i)) m_quarterLoad[i] += step;
+  }
+}
+
 BOOL QuadTreeNode::SplitHelps(const CRect& incoming) const {
   // Objects that meet all four quarters would stay in this node. Splitting
   // lowers the load only when no quarter meets every other object.
-  unsigned common = 0xF;
-  int handedDown = 0;
-  auto consider = [&](const CRect& rect) {
-    unsigned met = QuartersMet(rect);
-    if (met == 0xF) return;
-    ++handedDown;
-    common &= met;
-  };
-  consider(incoming);
-  for (POSITION pos = m_objects.GetHeadPosition(); pos && common;) consider(FilingRect(m_objects.GetNext(pos)));
-  return handedDown > 0 && common == 0;
+  const unsigned met = QuartersMet(incoming);
+  const int extra = met == 0xF ? 0 : 1;
+  const int handedDown = m_handedDown + extra;
+  if (handedDown == 0) return FALSE;
+  for (int i = 0; i < 4; ++i) {
+    const int load = m_quarterLoad[i] + ((extra && (met & (1u << i))) ? 1 : 0);
+    if (load == handedDown) return FALSE;
+  }
+  return TRUE;
 }
 
 void QuadTreeNode::Split() {
@@ -132,37 +162,35 @@ void QuadTreeNode::Split() {
     CRect q = Quarter(i);
     m_pChildren[i] = new QuadTreeNode(q.left, q.top, q.right, q.bottom);
   }
-  CDrawList moving(10);
-  for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
-    CDrawObj* object = m_objects.GetNext(pos);
-    object->RemoveQuadReference(this);
-    static_cast<CObList&>(moving).AddTail(object);
-  }
+  std::vector<Entry> moving;
+  moving.swap(m_entries);
+  for (const Entry& entry : moving) entry.object->RemoveQuadReference(this);
   m_objects.RemoveAll();
-  for (POSITION pos = moving.GetHeadPosition(); pos;) {
-    CDrawObj* object = moving.GetNext(pos);
-    FileInChildren(object, FilingRect(object));
-  }
+  std::fill(std::begin(m_quarterLoad), std::end(m_quarterLoad), 0);
+  m_handedDown = 0;
+  // Handed down in the order of the list, newest first.
+  for (auto it = moving.rbegin(); it != moving.rend(); ++it) FileInChildren(it->object, it->rect);
 }
 
 void QuadTreeNode::FileInChildren(CDrawObj* object, const CRect& rect) {
   unsigned met = QuartersMet(rect);
   if (met == 0xF) {
-    Take(object);
+    Take(object, rect);
     return;
   }
   for (int i = 0; i < 4; ++i) {
-    if (met & (1u << i)) m_pChildren[i]->AddedObject(object);
+    if (met & (1u << i)) m_pChildren[i]->AddedObject(object, rect);
   }
 }
 
-BOOL QuadTreeNode::AddedObject(CDrawObj* object) {
-  CRect rect = FilingRect(object);
+BOOL QuadTreeNode::AddedObject(CDrawObj* object) { return AddedObject(object, FilingRect(object)); }
+
+BOOL QuadTreeNode::AddedObject(CDrawObj* object, const CRect& rect) {
   if (!Overlap(rect, m_rect)) return FALSE;
   if (IsLeaf()) {
     if (m_objects.GetCount() < kSplitCount || m_rect.Width() < kMinSplitSize || m_rect.Height() < kMinSplitSize ||
         !SplitHelps(rect)) {
-      Take(object);
+      Take(object, rect);
       return TRUE;
     }
     Split();
@@ -178,7 +206,8 @@ BOOL QuadTreeNode::BoundsRect(const CRect& rect) const {
 
 BOOL QuadTreeNode::AllObjectsInRect(Query& query) {
   if (!Overlap(m_rect, query.search)) return FALSE;
-  for (POSITION pos = m_objects.GetHeadPosition(); pos;) query.Offer(m_objects.GetNext(pos));
+  // In the order of the list, newest first.
+  for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) query.Offer(*it);
   if (!IsLeaf()) {
     // Once the search lies wholly inside one quarter, every object that
     // meets it is filed there (or in this node): the rest can be skipped.
@@ -219,7 +248,7 @@ void QuadTreeHead::AddObject(CDrawObj* object) {
   // (here or elsewhere) is filed afresh, never twice.
   if (object->IsInQuadTree()) RemoveObject(object);
   if (AddedObject(object)) return;
-  static_cast<CObList&>(m_outside).AddHead(object);
+  m_outside.AddHead(object);
   object->AddQuadReference(this);
 }
 
