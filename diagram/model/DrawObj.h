@@ -187,6 +187,10 @@ class CDrawObj : public CObject {
   CDiagram* m_pDiagram;
   DrawObjState m_drawState;
   CRect m_position;
+  // The last quad-tree query that met the object, so that a query tests an
+  // object filed in several nodes once (QuadTreeNode); beside the position,
+  // which the query's shape test reads next.
+  uint64_t m_nQueryStamp = 0;
   CRect m_startPosition;
   CRect m_oldPosition;
   CDrawGroup* m_pGroup;
@@ -197,9 +201,5 @@ class CDrawObj : public CObject {
   // A group sets and clears the group pointer of its members.
   friend class CDrawGroup;
 
- private:
-  // The last quad-tree query that met the object, so that a query tests an
-  // object filed in several nodes once (QuadTreeNode).
-  uint64_t m_nQueryStamp = 0;
   friend class QuadTreeNode;
 };

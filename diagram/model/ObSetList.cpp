@@ -51,6 +51,12 @@ POSITION ObSetList::AddHead(CObject* object) {
   return position;
 }
 
+POSITION ObSetList::AddHeadUnsearched(CObject* object) {
+  POSITION position = CObList::AddHead(object);
+  if (m_bIndexed) m_index.emplace(object, position);
+  return position;
+}
+
 POSITION ObSetList::AddTail(CObject* object) {
   if (Find(object)) return nullptr;
   POSITION position = CObList::AddTail(object);

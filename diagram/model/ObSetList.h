@@ -70,7 +70,13 @@ class ObSetList : public CObList {
  private:
   // A list this short is searched by walking it; from this length on the
   // index is built and kept until the list is emptied.
-  static constexpr INT_PTR kIndexFrom = 16;
+  static constexpr INT_PTR kIndexFrom = 32;
+
+  // For a quad-tree node, which files an object at most once and removes
+  // it by its position: adds at the head without the search for a
+  // duplicate, and builds no index (one that exists is kept).
+  POSITION AddHeadUnsearched(CObject* object);
+  friend class QuadTreeNode;
 
   void Indexed(CObject* object, POSITION position);
   void Unindexed(const CObject* object);

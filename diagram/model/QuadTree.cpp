@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "diagram/model/DrawObj.h"
 
@@ -30,6 +31,13 @@ int Middle(int a, int b) { return static_cast<int>((static_cast<int64_t>(a) + b)
 
 // One search: the rectangle that objects are tested against, the part of it
 // that the nodes are searched with, the result, and the query's stamp.
+//
+// The walk over the nodes only gathers the candidates, the objects whose
+// filing rectangles touch the rectangle, in the order met, and asks the
+// processor to fetch each into its cache; the candidates are tested after
+// the walk, when their memory has arrived. The walk does not depend on the
+// tests, so the objects are tested, and the result built, in the order a
+// walk that tested as it went would have.
 struct QuadTreeNode::Query {
   Query(const CRect& rect, int bounded, CDrawList& out)
       : test(rect), bounded(bounded), out(out), stamp(++g_lastQueryStamp) {
@@ -37,6 +45,33 @@ struct QuadTreeNode::Query {
     for (POSITION pos = out.GetHeadPosition(); pos;) {
       if (CDrawObj* object = out.GetNext(pos)) object->m_nQueryStamp = stamp;
     }
+  }
+  Query(const Query&) = delete;
+  Query& operator=(const Query&) = delete;
+
+  // An object of a node, first by the rectangle it is filed by.
+  void Gather(const Entry& entry) {
+    if (!Touch(entry.rect, test)) return;
+    CDrawObj* object = entry.object;
+    // The lines of the object that the test reads: the table of its
+    // class, the position and the stamp.
+    const char* bytes = reinterpret_cast<const char*>(object);
+    __builtin_prefetch(bytes);
+    __builtin_prefetch(&object->m_position);
+    __builtin_prefetch(reinterpret_cast<const char*>(&object->m_nQueryStamp + 1) - 1);
+    if (count < kInline) {
+      inlineCandidates[count++] = object;
+    } else {
+      overflow.push_back(object);
+    }
+  }
+
+  // Tests the gathered objects in order.
+  void TestGathered() {
+    for (size_t i = 0; i < count; ++i) Offer(inlineCandidates[i]);
+    for (CDrawObj* object : overflow) Offer(object);
+    count = 0;
+    overflow.clear();
   }
 
   // Tests an object once and appends it when it passes.
@@ -46,16 +81,17 @@ struct QuadTreeNode::Query {
     if (bounded ? object->BoundedBy(test) : object->Intersects(test)) out.AddTail(object);
   }
 
-  // An object of a node, first by the rectangle it is filed by.
-  void Offer(const Entry& entry) {
-    if (Touch(entry.rect, test)) Offer(entry.object);
-  }
-
   CRect test;
   CRect search;
   int bounded;
   CDrawList& out;
   uint64_t stamp;
+  // The candidates gathered by the walk: most queries need no more than
+  // the room on the stack.
+  static constexpr size_t kInline = 256;
+  CDrawObj* inlineCandidates[kInline];
+  size_t count = 0;
+  std::vector<CDrawObj*> overflow;
 };
 
 // ---------------------------------------------------------------- QuadTreeNode
@@ -83,7 +119,6 @@ void QuadTreeNode::Clear() {
 }
 
 void QuadTreeNode::RemoveObjFromNode(CDrawObj* object) {
-  m_objects -= object;
   Forget(object);
   object->RemoveQuadReference(this);
 }
@@ -92,6 +127,7 @@ void QuadTreeNode::Forget(const CDrawObj* object) {
   // The newest entries are at the back.
   for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {
     if (it->object != object) continue;
+    m_objects.RemoveAt(it->position);
     CountQuarters(it->rect, -1);
     m_entries.erase(std::next(it).base());
     return;
@@ -105,8 +141,9 @@ CRect QuadTreeNode::FilingRect(CDrawObj* object) {
 }
 
 void QuadTreeNode::Take(CDrawObj* object, const CRect& rect) {
-  m_objects.AddHead(object);
-  m_entries.push_back({rect, object});
+  // Offered at most once while filed (AddObject first takes out an object
+  // that is filed already), the object is not searched for.
+  m_entries.push_back({rect, object, m_objects.AddHeadUnsearched(object)});
   CountQuarters(rect, 1);
   object->AddQuadReference(this);
 }
@@ -207,12 +244,14 @@ BOOL QuadTreeNode::BoundsRect(const CRect& rect) const {
 BOOL QuadTreeNode::AllObjectsInRect(Query& query) {
   if (!Overlap(m_rect, query.search)) return FALSE;
   // In the order of the list, newest first.
-  for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) query.Offer(*it);
+  for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) query.Gather(*it);
   if (!IsLeaf()) {
     // Once the search lies wholly inside one quarter, every object that
     // meets it is filed there (or in this node): the rest can be skipped.
-    for (QuadTreeNode* child : m_pChildren) {
-      if (child->AllObjectsInRect(query)) return TRUE;
+    // A child's rectangle is its quarter of this one: a child the search
+    // does not reach is passed over without reading it.
+    for (int i = 0; i < 4; ++i) {
+      if (Overlap(Quarter(i), query.search) && m_pChildren[i]->AllObjectsInRect(query)) return TRUE;
     }
   }
   return BoundsRect(query.search);
@@ -281,4 +320,5 @@ void QuadTreeHead::GetObjectsInRect(CRect rect, CDrawList& out, int bounded) {
   s.top = std::clamp(rect.top, m_rect.top, m_rect.bottom - 1);
   s.bottom = std::clamp(rect.bottom, m_rect.top + 1, m_rect.bottom);
   AllObjectsInRect(query);
+  query.TestGathered();
 }

@@ -76,10 +76,12 @@ class QuadTreeNode : public CObject {
   // Unlinks every object of the node and deletes the children.
   void Clear();
 
-  // An object of the node and the normalised rectangle it was filed by.
+  // An object of the node, the normalised rectangle it was filed by and its
+  // place in m_objects.
   struct Entry {
     CRect rect;
     CDrawObj* object;
+    POSITION position;
   };
 
   CRect m_rect;
@@ -100,7 +102,7 @@ class QuadTreeNode : public CObject {
   static CRect FilingRect(CDrawObj* object);
   // Lists the object in this node.
   void Take(CDrawObj* object, const CRect& rect);
-  // Takes the entry's object out of the array and the quarter counts.
+  // Takes the object out of the list, the array and the quarter counts.
   void Forget(const CDrawObj* object);
   // Adds `step` to the quarter counts for an object filed by `rect`.
   void CountQuarters(const CRect& rect, int step);
