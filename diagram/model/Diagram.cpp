@@ -1384,10 +1384,12 @@ void CDiagram::DeleteContents() {
   if (m_pDocument) UpdateDiagramViews(nullptr, CDrawHint::contentsCleared, nullptr);
   BeginDynamicRouteChanges();
   m_bDeletingContents = true;
+  // The tree lets go of every object at once, so that no object leaves it
+  // node by node as it goes.
+  m_quadTree.ClearTree();
   DeleteAllOf(m_trash);
   DeleteAllOf(m_objects);
   m_bDeletingContents = false;
-  m_quadTree.ClearTree();
   m_rcExtent.SetRectEmpty();
   m_size = CSize(0, 0);
   // Deleted through its base: the format is a CObject.

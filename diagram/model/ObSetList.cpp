@@ -8,6 +8,13 @@ ObSetList::ObSetList(INT_PTR blockSize) : CObList(blockSize) {}
 
 ObSetList::ObSetList(const ObSetList& other) : CObList(10) { AddTail(other); }
 
+void ObSetList::CopySet(const ObSetList& other) {
+  // A set has no duplicates to refuse: its elements are appended as they
+  // are and indexed in one pass.
+  for (const CNode* n = other.m_pNodeHead; n; n = n->pNext) CObList::AddTail(n->data);
+  if (m_nCount >= kIndexFrom) BuildIndex();
+}
+
 ObSetList::~ObSetList() = default;
 
 ObSetList& ObSetList::operator=(const ObSetList& other) { return *this = static_cast<const CObList&>(other); }
@@ -21,27 +28,26 @@ ObSetList& ObSetList::operator=(const CObList& other) {
 }
 
 void ObSetList::BuildIndex() {
-  m_index.reserve(static_cast<size_t>(m_nCount) * 2);
-  for (CNode* n = m_pNodeHead; n; n = n->pNext) m_index.emplace(n->data, n);
+  m_index.Reserve(static_cast<size_t>(m_nCount));
+  for (CNode* n = m_pNodeHead; n; n = n->pNext) m_index.Set(n->data, n);
   m_bIndexed = true;
 }
 
 void ObSetList::Indexed(CObject* object, POSITION position) {
   if (m_bIndexed) {
-    m_index.emplace(object, position);
+    m_index.Set(object, position);
   } else if (m_nCount >= kIndexFrom) {
     BuildIndex();
   }
 }
 
 void ObSetList::Unindexed(const CObject* object) {
-  if (m_bIndexed) m_index.erase(object);
+  if (m_bIndexed) m_index.Erase(object);
 }
 
 POSITION ObSetList::Find(const CObject* object, POSITION startAfter) const {
   if (startAfter || !m_bIndexed) return CObList::Find(const_cast<CObject*>(object), startAfter);
-  auto it = m_index.find(object);
-  return it == m_index.end() ? nullptr : it->second;
+  return m_index.Find(object);
 }
 
 POSITION ObSetList::AddHead(CObject* object) {
@@ -53,7 +59,7 @@ POSITION ObSetList::AddHead(CObject* object) {
 
 POSITION ObSetList::AddHeadUnsearched(CObject* object) {
   POSITION position = CObList::AddHead(object);
-  if (m_bIndexed) m_index.emplace(object, position);
+  if (m_bIndexed) m_index.Set(object, position);
   return position;
 }
 
@@ -82,13 +88,13 @@ POSITION ObSetList::SetAt(POSITION position, CObject* object) {
   if (Find(object)) return nullptr;
   Unindexed(CObList::GetAt(position));
   CObList::SetAt(position, object);
-  if (m_bIndexed) m_index.emplace(object, position);
+  if (m_bIndexed) m_index.Set(object, position);
   return position;
 }
 
 void ObSetList::PlaceAt(POSITION position, CObject* object) {
   CObList::SetAt(position, object);
-  if (m_bIndexed) m_index[object] = position;
+  if (m_bIndexed) m_index.Set(object, position);
 }
 
 void ObSetList::AddHead(const CObList& other) {
@@ -98,6 +104,10 @@ void ObSetList::AddHead(const CObList& other) {
 }
 
 void ObSetList::AddTail(const CObList& other) {
+  if (IsEmpty() && &other != this && other.IsKindOf(RUNTIME_CLASS(ObSetList))) {
+    CopySet(static_cast<const ObSetList&>(other));
+    return;
+  }
   for (POSITION pos = other.GetHeadPosition(); pos;) AddTail(other.GetNext(pos));
 }
 
@@ -120,7 +130,7 @@ void ObSetList::RemoveAt(POSITION position) {
 
 void ObSetList::RemoveAll() {
   CObList::RemoveAll();
-  m_index.clear();
+  m_index.Clear();
   m_bIndexed = false;
 }
 

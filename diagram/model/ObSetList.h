@@ -11,8 +11,7 @@
 // index behind.
 #pragma once
 
-#include <unordered_map>
-
+#include "diagram/model/PointerIndex.h"
 #include "platform/core/ObList.h"
 #include "platform/core/Object.h"
 
@@ -78,10 +77,12 @@ class ObSetList : public CObList {
   POSITION AddHeadUnsearched(CObject* object);
   friend class QuadTreeNode;
 
+  // Appends the elements of another set to this empty list.
+  void CopySet(const ObSetList& other);
   void Indexed(CObject* object, POSITION position);
   void Unindexed(const CObject* object);
   void BuildIndex();
 
-  std::unordered_map<const CObject*, POSITION> m_index;
+  PointerIndex m_index;
   bool m_bIndexed = false;
 };
