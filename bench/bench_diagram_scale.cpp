@@ -3,8 +3,9 @@
 // BM_DiagramLife: the whole life of a generated diagram of N rectangles (made
 // with MakeDrawRect, moved apart, added with CDiagram::Add inside one undo
 // recording), saved through its document to a memory file, opened into a
-// second document, queried, and closed. One iteration; each phase is a
-// counter in seconds and in microseconds per object.
+// second document, queried, and closed. One iteration, repeated three times
+// (read the medians: the machine may be busy); each phase is a counter in
+// seconds and in microseconds per object.
 //
 // BM_Query_*: the diagram's quad tree side by side with a scan of an array of
 // bounding rectangles and with boost::geometry's R-tree (packed, and filled
@@ -161,6 +162,8 @@ BENCHMARK(BM_DiagramLife)
     ->Arg(100000)
     ->Arg(1000000)
     ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

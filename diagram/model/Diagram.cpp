@@ -1364,11 +1364,12 @@ void CDiagram::DiscardFailedLoad(CDrawList& elements) {
 void CDiagram::DeleteAllOf(CDrawList& objects) {
   CDrawList first(objects);
   first.ExcludeElementComponents();
-  first.ExcludeArcs();
   for (POSITION pos = first.GetHeadPosition(); pos;) {
     CDrawObj* object = first.GetNext(pos);
-    // An owner destroys its components; each object goes once.
-    if (objects.Find(object)) delete object;
+    // An owner destroys its components, and an object may take others
+    // with it: only what the list still holds is alive. Arcs go last.
+    if (!objects.Find(object) || object->IsKindOf(RUNTIME_CLASS(CDrawArc))) continue;
+    delete object;
   }
   while (!objects.IsEmpty()) {
     CDrawObj* object = objects.GetHead();

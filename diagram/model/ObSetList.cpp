@@ -10,9 +10,8 @@ ObSetList::ObSetList(const ObSetList& other) : CObList(10) { AddTail(other); }
 
 void ObSetList::CopySet(const ObSetList& other) {
   // A set has no duplicates to refuse: its elements are appended as they
-  // are and indexed in one pass.
+  // are, and indexed when a search first asks.
   for (const CNode* n = other.m_pNodeHead; n; n = n->pNext) CObList::AddTail(n->data);
-  if (m_nCount >= kIndexFrom) BuildIndex();
 }
 
 ObSetList::~ObSetList() = default;
@@ -27,18 +26,14 @@ ObSetList& ObSetList::operator=(const CObList& other) {
   return *this;
 }
 
-void ObSetList::BuildIndex() {
+void ObSetList::BuildIndex() const {
   m_index.Reserve(static_cast<size_t>(m_nCount));
   for (CNode* n = m_pNodeHead; n; n = n->pNext) m_index.Set(n->data, n);
   m_bIndexed = true;
 }
 
 void ObSetList::Indexed(CObject* object, POSITION position) {
-  if (m_bIndexed) {
-    m_index.Set(object, position);
-  } else if (m_nCount >= kIndexFrom) {
-    BuildIndex();
-  }
+  if (m_bIndexed) m_index.Set(object, position);
 }
 
 void ObSetList::Unindexed(const CObject* object) {
@@ -46,7 +41,11 @@ void ObSetList::Unindexed(const CObject* object) {
 }
 
 POSITION ObSetList::Find(const CObject* object, POSITION startAfter) const {
-  if (startAfter || !m_bIndexed) return CObList::Find(const_cast<CObject*>(object), startAfter);
+  if (startAfter) return CObList::Find(const_cast<CObject*>(object), startAfter);
+  if (!m_bIndexed) {
+    if (m_nCount < kIndexFrom) return CObList::Find(const_cast<CObject*>(object));
+    BuildIndex();
+  }
   return m_index.Find(object);
 }
 

@@ -3,8 +3,8 @@
 // that keeps insertion order. It never owns its objects.
 //
 // Membership is answered in constant time: once the list has grown past a
-// few elements it keeps, beside the list, an index from each object to the
-// position that holds it, so that adding, finding and removing an object
+// few elements and is searched, it keeps, beside the list, an index from
+// each object to the position that holds it, so that adding, finding and removing an object
 // cost the same whatever the list's length. Every change must therefore go
 // through ObSetList's own members (which hide CObList's of the same names);
 // CObList's members called through a base-class reference would leave the
@@ -67,8 +67,8 @@ class ObSetList : public CObList {
   void PlaceAt(POSITION position, CObject* object);
 
  private:
-  // A list this short is searched by walking it; from this length on the
-  // index is built and kept until the list is emptied.
+  // A list this short is searched by walking it; a longer one builds its
+  // index when first searched and keeps it until the list is emptied.
   static constexpr INT_PTR kIndexFrom = 32;
 
   // For a quad-tree node, which files an object at most once and removes
@@ -81,8 +81,9 @@ class ObSetList : public CObList {
   void CopySet(const ObSetList& other);
   void Indexed(CObject* object, POSITION position);
   void Unindexed(const CObject* object);
-  void BuildIndex();
+  void BuildIndex() const;
 
-  PointerIndex m_index;
-  bool m_bIndexed = false;
+  // Built by a search, which is const.
+  mutable PointerIndex m_index;
+  mutable bool m_bIndexed = false;
 };
