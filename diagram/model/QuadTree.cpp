@@ -97,10 +97,10 @@ struct QuadTreeNode::Query {
 // ---------------------------------------------------------------- QuadTreeNode
 
 QuadTreeNode::QuadTreeNode()
-    : m_rect(0, 0, 0, 0), m_objects(10), m_pChildren{}, m_quarterLoad{}, m_handedDown(0) {}
+    : m_rect(0, 0, 0, 0), m_pChildren{}, m_objects(10), m_quarterLoad{}, m_handedDown(0) {}
 
 QuadTreeNode::QuadTreeNode(int left, int top, int right, int bottom)
-    : m_rect(left, top, right, bottom), m_objects(10), m_pChildren{}, m_quarterLoad{}, m_handedDown(0) {
+    : m_rect(left, top, right, bottom), m_pChildren{}, m_objects(10), m_quarterLoad{}, m_handedDown(0) {
   m_rect.NormalizeRect();
 }
 
@@ -243,16 +243,23 @@ BOOL QuadTreeNode::BoundsRect(const CRect& rect) const {
 
 BOOL QuadTreeNode::AllObjectsInRect(Query& query) {
   if (!Overlap(m_rect, query.search)) return FALSE;
+  // A child's rectangle is its quarter of this one: a child the search does
+  // not reach is passed over without reading it, and those it reaches are
+  // fetched while this node's objects are gathered.
+  unsigned reached = 0;
+  if (!IsLeaf()) {
+    for (int i = 0; i < 4; ++i) {
+      if (!Overlap(Quarter(i), query.search)) continue;
+      reached |= 1u << i;
+      __builtin_prefetch(m_pChildren[i]);
+    }
+  }
   // In the order of the list, newest first.
   for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) query.Gather(*it);
-  if (!IsLeaf()) {
-    // Once the search lies wholly inside one quarter, every object that
-    // meets it is filed there (or in this node): the rest can be skipped.
-    // A child's rectangle is its quarter of this one: a child the search
-    // does not reach is passed over without reading it.
-    for (int i = 0; i < 4; ++i) {
-      if (Overlap(Quarter(i), query.search) && m_pChildren[i]->AllObjectsInRect(query)) return TRUE;
-    }
+  // Once the search lies wholly inside one quarter, every object that meets
+  // it is filed there (or in this node): the rest can be skipped.
+  for (int i = 0; i < 4; ++i) {
+    if ((reached & (1u << i)) && m_pChildren[i]->AllObjectsInRect(query)) return TRUE;
   }
   return BoundsRect(query.search);
 }

@@ -84,11 +84,13 @@ class QuadTreeNode : public CObject {
     POSITION position;
   };
 
+  // What a query reads comes first, so that it shares the node's first
+  // cache lines.
   CRect m_rect;
-  CDrawList m_objects;
   QuadTreeNode* m_pChildren[4];
   // The objects of m_objects, in the reverse order (oldest first).
   std::vector<Entry> m_entries;
+  CDrawList m_objects;
   // Of the objects that do not meet all four quarters: how many meet each
   // quarter, and how many there are.
   int m_quarterLoad[4];
