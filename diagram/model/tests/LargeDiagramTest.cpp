@@ -254,4 +254,27 @@ TEST(LargeDiagram, ListOrderZIndexesQueriesAndStreamStayAsTheyWere) {
   EXPECT_TRUE(reopened.GetDiagram()->GetObjects().IsEmpty());
 }
 
+// Every object deleted in one command comes back, in its place, with undo,
+// and goes again with redo; the records that keep the deleted objects free
+// them when the document goes.
+TEST(LargeDiagram, DeletingEverythingInOneCommandUndoesAndRedoes) {
+  doctest::LinkLibrary();
+  Lcg rng(7);
+  CDrawDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  CDiagram& diagram = *doc.GetDiagram();
+  Build(doc, rng, 3000);
+  const std::vector<CDrawObj*> before = Order(diagram);
+  CDrawList all(diagram.GetObjects());
+  all.ExcludeElementComponents();
+  ASSERT_TRUE(all.DeleteElements(&doc));
+  EXPECT_TRUE(diagram.GetObjects().IsEmpty());
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(Order(diagram), before);
+  ExpectConsistent(diagram, rng);
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_TRUE(diagram.GetObjects().IsEmpty());
+  for (CDrawObj* object : before) EXPECT_TRUE(diagram.DoesTrashInclude(object));
+}
+
 }  // namespace
