@@ -46,7 +46,8 @@ POSITION ObSetList::Find(const CObject* object, POSITION startAfter) const {
     if (m_nCount < kIndexFrom) return CObList::Find(const_cast<CObject*>(object));
     BuildIndex();
   }
-  return m_index.Find(object);
+  const POSITION* position = m_index.Find(object);
+  return position ? *position : nullptr;
 }
 
 POSITION ObSetList::AddHead(CObject* object) {

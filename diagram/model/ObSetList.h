@@ -11,9 +11,9 @@
 // index behind.
 #pragma once
 
-#include "diagram/model/PointerIndex.h"
 #include "platform/core/ObList.h"
 #include "platform/core/Object.h"
+#include "platform/core/PointerMap.h"
 
 class ObSetList : public CObList {
   DECLARE_SERIAL(ObSetList)
@@ -84,6 +84,6 @@ class ObSetList : public CObList {
   void BuildIndex() const;
 
   // Built by a search, which is const.
-  mutable PointerIndex m_index;
+  mutable platform::PointerMap<POSITION> m_index;
   mutable bool m_bIndexed = false;
 };

@@ -1,70 +1,72 @@
-// PointerIndex: a map from object pointers to list positions, kept in one
+// platform::PointerMap<V>: a map from pointers to small values, kept in one
 // array (open addressing with linear probing), so that looking up, adding
 // and removing a pointer touch one or two cache lines and allocate nothing
 // except when the array grows. A null pointer is a key like any other.
+// The archive's object map and the diagram's set lists index by it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "platform/core/WinTypes.h"
+namespace platform {
 
-class CObject;
-
-class PointerIndex {
+template <class V>
+class PointerMap {
  public:
-  // The position of the key, or null.
-  POSITION Find(const CObject* key) const {
-    if (!key) return m_nullPosition;
+  // The value of the key, or null when the key is absent.
+  const V* Find(const void* key) const {
+    if (!key) return m_bHasNull ? &m_nullValue : nullptr;
     if (m_slots.empty()) return nullptr;
     for (size_t i = Home(key);; i = (i + 1) & m_mask) {
       const Slot& slot = m_slots[i];
-      if (slot.key == key) return slot.position;
-      if (slot.key == kEmpty) return nullptr;
+      if (slot.key == key) return &slot.value;
+      if (slot.key == Empty()) return nullptr;
     }
   }
 
-  // Sets the key's position, adding the key when it is absent.
-  void Set(const CObject* key, POSITION position) {
+  // Sets the key's value, adding the key when it is absent.
+  void Set(const void* key, const V& value) {
     if (!key) {
-      if (!m_nullPosition) ++m_count;
-      m_nullPosition = position;
+      if (!m_bHasNull) ++m_count;
+      m_bHasNull = true;
+      m_nullValue = value;
       return;
     }
     if ((m_count + 1) * 2 > m_slots.size()) Grow((m_count + 1) * 2);
     for (size_t i = Home(key);; i = (i + 1) & m_mask) {
       Slot& slot = m_slots[i];
       if (slot.key == key) {
-        slot.position = position;
+        slot.value = value;
         return;
       }
-      if (slot.key == kEmpty) {
-        slot = Slot{key, position};
+      if (slot.key == Empty()) {
+        slot.key = key;
+        slot.value = value;
         ++m_count;
         return;
       }
     }
   }
 
-  void Erase(const CObject* key) {
+  void Erase(const void* key) {
     if (!key) {
-      if (m_nullPosition) --m_count;
-      m_nullPosition = nullptr;
+      if (m_bHasNull) --m_count;
+      m_bHasNull = false;
       return;
     }
     if (m_slots.empty()) return;
     size_t i = Home(key);
     for (;; i = (i + 1) & m_mask) {
       if (m_slots[i].key == key) break;
-      if (m_slots[i].key == kEmpty) return;
+      if (m_slots[i].key == Empty()) return;
     }
     // Moves back every later key of the run that may sit in the freed slot,
     // so that no search stops early at a hole.
     for (size_t j = (i + 1) & m_mask;; j = (j + 1) & m_mask) {
-      if (m_slots[j].key == kEmpty) break;
+      if (m_slots[j].key == Empty()) break;
       const size_t home = Home(m_slots[j].key);
-      // The key at j may move to i when its home is not within (i, j].
+      // The key at j stays when its home lies cyclically within (i, j].
       const bool stays = i < j ? (i < home && home <= j) : (i < home || home <= j);
       if (stays) continue;
       m_slots[i] = m_slots[j];
@@ -85,22 +87,22 @@ class PointerIndex {
     m_mask = 0;
     m_shift = 63;
     m_count = 0;
-    m_nullPosition = nullptr;
+    m_bHasNull = false;
   }
 
   size_t GetCount() const { return m_count; }
 
  private:
   struct Slot {
-    const CObject* key = kEmpty;
-    POSITION position = nullptr;
+    const void* key = Empty();
+    V value{};
   };
 
-  // No object lives at address 1: it marks a free slot.
-  static inline const CObject* const kEmpty = reinterpret_cast<const CObject*>(uintptr_t{1});
+  // Nothing lives at address 1: it marks a free slot.
+  static const void* Empty() { return reinterpret_cast<const void*>(uintptr_t{1}); }
 
-  size_t Home(const CObject* key) const {
-    // Fibonacci hashing of the address; its low bits are alignment.
+  size_t Home(const void* key) const {
+    // Fibonacci hashing of the address, whose low bits are alignment.
     const uint64_t h = (reinterpret_cast<uintptr_t>(key) >> 3) * 0x9E3779B97F4A7C15ull;
     return static_cast<size_t>(h >> m_shift);
   }
@@ -113,15 +115,15 @@ class PointerIndex {
       size *= 2;
       ++bits;
     }
-    m_shift = 64 - bits;
     std::vector<Slot> old;
     old.swap(m_slots);
     m_slots.assign(size, Slot{});
     m_mask = size - 1;
+    m_shift = 64 - bits;
     for (const Slot& slot : old) {
-      if (slot.key == kEmpty) continue;
+      if (slot.key == Empty()) continue;
       for (size_t i = Home(slot.key);; i = (i + 1) & m_mask) {
-        if (m_slots[i].key == kEmpty) {
+        if (m_slots[i].key == Empty()) {
           m_slots[i] = slot;
           break;
         }
@@ -133,5 +135,8 @@ class PointerIndex {
   size_t m_mask = 0;
   int m_shift = 63;
   size_t m_count = 0;
-  POSITION m_nullPosition = nullptr;
+  bool m_bHasNull = false;
+  V m_nullValue{};
 };
+
+}  // namespace platform
