@@ -164,11 +164,18 @@ CRect QuadTreeNode::Quarter(int quarter) const {
 }
 
 unsigned QuadTreeNode::QuartersMet(const CRect& rect) const {
-  unsigned met = 0;
-  for (int i = 0; i < 4; ++i) {
-    if (Overlap(rect, Quarter(i))) met |= 1u << i;
-  }
-  return met;
+  // Overlap(rect, Quarter(i)) for the four quarters at once: a quarter is
+  // met when both its column and its row share an extent with the
+  // rectangle (and the quarter has one).
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return 0;
+  const int mx = Middle(m_rect.left, m_rect.right);
+  const int my = Middle(m_rect.top, m_rect.bottom);
+  const bool west = m_rect.left < mx && rect.left < mx && m_rect.left < rect.right;
+  const bool east = mx < m_rect.right && rect.left < m_rect.right && mx < rect.right;
+  const bool north = m_rect.top < my && rect.top < my && m_rect.top < rect.bottom;
+  const bool south = my < m_rect.bottom && rect.top < m_rect.bottom && my < rect.bottom;
+  return (west && north ? 1u : 0u) | (east && north ? 2u : 0u) | (west && south ? 4u : 0u) |
+         (east && south ? 8u : 0u);
 }
 
 void QuadTreeNode::CountQuarters(const CRect& rect, int step) {
