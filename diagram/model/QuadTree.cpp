@@ -1,6 +1,7 @@
 #include "diagram/model/QuadTree.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -49,10 +50,9 @@ struct QuadTreeNode::Query {
   Query(const Query&) = delete;
   Query& operator=(const Query&) = delete;
 
-  // An object of a node, first by the rectangle it is filed by.
-  void Gather(const Entry& entry) {
-    if (!Touch(entry.rect, test)) return;
-    CDrawObj* object = entry.object;
+  // An object of a node that its filing rectangle shows may meet the
+  // rectangle.
+  void Gather(CDrawObj* object) {
     // The lines of the object that the test reads: the table of its
     // class, the position and the stamp.
     const char* bytes = reinterpret_cast<const char*>(object);
@@ -109,6 +109,7 @@ QuadTreeNode::~QuadTreeNode() { Clear(); }
 void QuadTreeNode::Clear() {
   for (const Entry& entry : m_entries) entry.object->RemoveQuadReference(this);
   m_entries.clear();
+  m_rects.clear();
   m_objects.RemoveAll();
   std::fill(std::begin(m_quarterLoad), std::end(m_quarterLoad), 0);
   m_handedDown = 0;
@@ -125,11 +126,12 @@ void QuadTreeNode::RemoveObjFromNode(CDrawObj* object) {
 
 void QuadTreeNode::Forget(const CDrawObj* object) {
   // The newest entries are at the back.
-  for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {
-    if (it->object != object) continue;
-    m_objects.RemoveAt(it->position);
-    CountQuarters(it->rect, -1);
-    m_entries.erase(std::next(it).base());
+  for (size_t i = m_entries.size(); i-- > 0;) {
+    if (m_entries[i].object != object) continue;
+    m_objects.RemoveAt(m_entries[i].position);
+    CountQuarters(m_rects[i], -1);
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(i));
+    m_rects.erase(m_rects.begin() + static_cast<std::ptrdiff_t>(i));
     return;
   }
 }
@@ -143,7 +145,8 @@ CRect QuadTreeNode::FilingRect(CDrawObj* object) {
 void QuadTreeNode::Take(CDrawObj* object, const CRect& rect) {
   // Offered at most once while filed (AddObject first takes out an object
   // that is filed already), the object is not searched for.
-  m_entries.push_back({rect, object, m_objects.AddHeadUnsearched(object)});
+  m_rects.push_back(rect);
+  m_entries.push_back({object, m_objects.AddHeadUnsearched(object)});
   CountQuarters(rect, 1);
   object->AddQuadReference(this);
 }
@@ -207,13 +210,15 @@ void QuadTreeNode::Split() {
     m_pChildren[i] = new QuadTreeNode(q.left, q.top, q.right, q.bottom);
   }
   std::vector<Entry> moving;
+  std::vector<CRect> rects;
   moving.swap(m_entries);
+  rects.swap(m_rects);
   for (const Entry& entry : moving) entry.object->RemoveQuadReference(this);
   m_objects.RemoveAll();
   std::fill(std::begin(m_quarterLoad), std::end(m_quarterLoad), 0);
   m_handedDown = 0;
   // Handed down in the order of the list, newest first.
-  for (auto it = moving.rbegin(); it != moving.rend(); ++it) FileInChildren(it->object, it->rect);
+  for (size_t i = moving.size(); i-- > 0;) FileInChildren(moving[i].object, rects[i]);
 }
 
 void QuadTreeNode::FileInChildren(CDrawObj* object, const CRect& rect) {
@@ -262,7 +267,10 @@ BOOL QuadTreeNode::AllObjectsInRect(Query& query) {
     }
   }
   // In the order of the list, newest first.
-  for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) query.Gather(*it);
+  const CRect* rects = m_rects.data();
+  for (size_t i = m_rects.size(); i-- > 0;) {
+    if (Touch(rects[i], query.test)) query.Gather(m_entries[i].object);
+  }
   // Once the search lies wholly inside one quarter, every object that meets
   // it is filed there (or in this node): the rest can be skipped.
   for (int i = 0; i < 4; ++i) {

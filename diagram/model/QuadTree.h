@@ -76,10 +76,8 @@ class QuadTreeNode : public CObject {
   // Unlinks every object of the node and deletes the children.
   void Clear();
 
-  // An object of the node, the normalised rectangle it was filed by and its
-  // place in m_objects.
+  // An object of the node and its place in m_objects.
   struct Entry {
-    CRect rect;
     CDrawObj* object;
     POSITION position;
   };
@@ -88,7 +86,11 @@ class QuadTreeNode : public CObject {
   // cache lines.
   CRect m_rect;
   QuadTreeNode* m_pChildren[4];
-  // The objects of m_objects, in the reverse order (oldest first).
+  // The normalised rectangles the objects were filed by, and the objects,
+  // at the same places, in the reverse order of m_objects (oldest first). A
+  // query reads the rectangles, which lie close together, and only the
+  // entries whose rectangles pass.
+  std::vector<CRect> m_rects;
   std::vector<Entry> m_entries;
   CDrawList m_objects;
   // Of the objects that do not meet all four quarters: how many meet each
