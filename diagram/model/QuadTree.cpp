@@ -109,7 +109,7 @@ QuadTreeNode::~QuadTreeNode() { Clear(); }
 void QuadTreeNode::Clear() {
   for (const Entry& entry : m_entries) entry.object->RemoveQuadReference(this);
   m_entries.clear();
-  m_rects.clear();
+  m_positions.clear();
   m_objects.RemoveAll();
   std::fill(std::begin(m_quarterLoad), std::end(m_quarterLoad), 0);
   m_handedDown = 0;
@@ -128,10 +128,10 @@ void QuadTreeNode::Forget(const CDrawObj* object) {
   // The newest entries are at the back.
   for (size_t i = m_entries.size(); i-- > 0;) {
     if (m_entries[i].object != object) continue;
-    m_objects.RemoveAt(m_entries[i].position);
-    CountQuarters(m_rects[i], -1);
+    m_objects.RemoveAt(m_positions[i]);
+    CountQuarters(m_entries[i].rect, -1);
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(i));
-    m_rects.erase(m_rects.begin() + static_cast<std::ptrdiff_t>(i));
+    m_positions.erase(m_positions.begin() + static_cast<std::ptrdiff_t>(i));
     return;
   }
 }
@@ -145,8 +145,8 @@ CRect QuadTreeNode::FilingRect(CDrawObj* object) {
 void QuadTreeNode::Take(CDrawObj* object, const CRect& rect) {
   // Offered at most once while filed (AddObject first takes out an object
   // that is filed already), the object is not searched for.
-  m_rects.push_back(rect);
-  m_entries.push_back({object, m_objects.AddHeadUnsearched(object)});
+  m_entries.push_back({rect, object});
+  m_positions.push_back(m_objects.AddHeadUnsearched(object));
   CountQuarters(rect, 1);
   object->AddQuadReference(this);
 }
@@ -210,15 +210,14 @@ void QuadTreeNode::Split() {
     m_pChildren[i] = new QuadTreeNode(q.left, q.top, q.right, q.bottom);
   }
   std::vector<Entry> moving;
-  std::vector<CRect> rects;
   moving.swap(m_entries);
-  rects.swap(m_rects);
+  m_positions.clear();
   for (const Entry& entry : moving) entry.object->RemoveQuadReference(this);
   m_objects.RemoveAll();
   std::fill(std::begin(m_quarterLoad), std::end(m_quarterLoad), 0);
   m_handedDown = 0;
   // Handed down in the order of the list, newest first.
-  for (size_t i = moving.size(); i-- > 0;) FileInChildren(moving[i].object, rects[i]);
+  for (auto it = moving.rbegin(); it != moving.rend(); ++it) FileInChildren(it->object, it->rect);
 }
 
 void QuadTreeNode::FileInChildren(CDrawObj* object, const CRect& rect) {
@@ -267,9 +266,8 @@ BOOL QuadTreeNode::AllObjectsInRect(Query& query) {
     }
   }
   // In the order of the list, newest first.
-  const CRect* rects = m_rects.data();
-  for (size_t i = m_rects.size(); i-- > 0;) {
-    if (Touch(rects[i], query.test)) query.Gather(m_entries[i].object);
+  for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {
+    if (Touch(it->rect, query.test)) query.Gather(it->object);
   }
   // Once the search lies wholly inside one quarter, every object that meets
   // it is filed there (or in this node): the rest can be skipped.

@@ -76,22 +76,21 @@ class QuadTreeNode : public CObject {
   // Unlinks every object of the node and deletes the children.
   void Clear();
 
-  // An object of the node and its place in m_objects.
+  // An object of the node and the normalised rectangle it was filed by.
   struct Entry {
+    CRect rect;
     CDrawObj* object;
-    POSITION position;
   };
 
   // What a query reads comes first, so that it shares the node's first
   // cache lines.
   CRect m_rect;
   QuadTreeNode* m_pChildren[4];
-  // The normalised rectangles the objects were filed by, and the objects,
-  // at the same places, in the reverse order of m_objects (oldest first). A
-  // query reads the rectangles, which lie close together, and only the
-  // entries whose rectangles pass.
-  std::vector<CRect> m_rects;
+  // The objects with their filing rectangles, which a query reads, and
+  // their places in m_objects, at the same indexes, in the reverse order of
+  // m_objects (oldest first).
   std::vector<Entry> m_entries;
+  std::vector<POSITION> m_positions;
   CDrawList m_objects;
   // Of the objects that do not meet all four quarters: how many meet each
   // quarter, and how many there are.
