@@ -279,7 +279,8 @@ BOOL CDrawObj::Intersects(const CRect& rect) {
   const CRect a = Normalized(m_position);
   const CRect b = Normalized(rect);
   if (a.right <= a.left || a.bottom <= a.top || b.right <= b.left || b.bottom <= b.top) return FALSE;
-  return std::max(a.left, b.left) < std::min(a.right, b.right) && std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+  return std::max(a.left, b.left) < std::min(a.right, b.right) &&
+         std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
 }
 
 BOOL CDrawObj::BoundedBy(const CRect& rect) const {

@@ -200,6 +200,6 @@ class CDrawObj : public CObject {
 
   // A group sets and clears the group pointer of its members.
   friend class CDrawGroup;
-
+  // The quad tree stamps the objects its queries meet.
   friend class QuadTreeNode;
 };

@@ -4,11 +4,11 @@
 //
 // Membership is answered in constant time: once the list has grown past a
 // few elements and is searched, it keeps, beside the list, an index from
-// each object to the position that holds it, so that adding, finding and removing an object
-// cost the same whatever the list's length. Every change must therefore go
-// through ObSetList's own members (which hide CObList's of the same names);
-// CObList's members called through a base-class reference would leave the
-// index behind.
+// each object to the position that holds it, so that adding, finding and
+// removing an object cost the same whatever the list's length. Every change
+// must therefore go through ObSetList's own members (which hide CObList's of
+// the same names); CObList's members called through a base-class reference
+// would leave the index behind.
 #pragma once
 
 #include "platform/core/ObList.h"

@@ -68,7 +68,9 @@ struct Look {
 
 std::vector<Look> Looks(const CDiagram& diagram) {
   std::vector<Look> v;
-  for (CDrawObj* object : Order(diagram)) v.push_back({object->GetRuntimeClass()->m_lpszClassName, object->GetPosition()});
+  for (CDrawObj* object : Order(diagram)) {
+    v.push_back({object->GetRuntimeClass()->m_lpszClassName, object->GetPosition()});
+  }
   return v;
 }
 
@@ -147,7 +149,9 @@ void Build(CDrawDoc& doc, Lcg& rng, int count) {
     } else if (kind < 16) {
       CDrawPoly* poly = diagram.MakeDrawPoly();
       ASSERT_TRUE(diagram.Add(poly));
-      for (int p = rng.Between(2, 5); p > 0; --p) poly->AddPoint(CPoint(x + rng.Between(0, w), y + rng.Between(0, h)), nullptr);
+      for (int p = rng.Between(2, 5); p > 0; --p) {
+        poly->AddPoint(CPoint(x + rng.Between(0, w), y + rng.Between(0, h)), nullptr);
+      }
       recent.push_back(poly);
       continue;
     } else if (kind < 18) {

@@ -75,13 +75,17 @@ TEST(ObSetListIndexTest, EveryChangeKeepsMembershipRightAcrossLengths) {
       case 3:
         if (!model.empty()) {
           const size_t at = next(static_cast<uint32_t>(model.size()));
-          if (list.InsertBefore(PositionAt(list, at), object)) model.insert(model.begin() + static_cast<long>(at), object);
+          if (list.InsertBefore(PositionAt(list, at), object)) {
+            model.insert(model.begin() + static_cast<long>(at), object);
+          }
         }
         break;
       case 4:
         if (!model.empty()) {
           const size_t at = next(static_cast<uint32_t>(model.size()));
-          if (list.InsertAfter(PositionAt(list, at), object)) model.insert(model.begin() + static_cast<long>(at) + 1, object);
+          if (list.InsertAfter(PositionAt(list, at), object)) {
+            model.insert(model.begin() + static_cast<long>(at) + 1, object);
+          }
         }
         break;
       case 5:
