@@ -63,6 +63,12 @@ POSITION ObSetList::AddHeadUnsearched(CObject* object) {
   return position;
 }
 
+POSITION ObSetList::AddTailUnsearched(CObject* object) {
+  POSITION position = CObList::AddTail(object);
+  if (m_bIndexed) m_index.Set(object, position);
+  return position;
+}
+
 POSITION ObSetList::AddTail(CObject* object) {
   if (Find(object)) return nullptr;
   POSITION position = CObList::AddTail(object);

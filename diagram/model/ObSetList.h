@@ -71,10 +71,12 @@ class ObSetList : public CObList {
   // index when first searched and keeps it until the list is emptied.
   static constexpr INT_PTR kIndexFrom = 32;
 
-  // For a quad-tree node, which files an object at most once and removes
-  // it by its position: adds at the head without the search for a
-  // duplicate, and builds no index (one that exists is kept).
+  // For the quad tree, which knows that the object is absent (a node files
+  // an object at most once; a query stamps what it has met): adds without
+  // the search for a duplicate, and builds no index (one that exists is
+  // kept).
   POSITION AddHeadUnsearched(CObject* object);
+  POSITION AddTailUnsearched(CObject* object);
   friend class QuadTreeNode;
 
   // Appends the elements of another set to this empty list.

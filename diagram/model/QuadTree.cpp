@@ -78,7 +78,15 @@ struct QuadTreeNode::Query {
   void Offer(CDrawObj* object) {
     if (object->m_nQueryStamp == stamp) return;
     object->m_nQueryStamp = stamp;
-    if (bounded ? object->BoundedBy(test) : object->Intersects(test)) out.AddTail(object);
+    if (!(bounded ? object->BoundedBy(test) : object->Intersects(test))) return;
+    // The stamps keep the result a set, unless the test ran a query of its
+    // own, which stamped with its own number: from then on the result's
+    // own search for duplicates decides.
+    if (g_lastQueryStamp == stamp) {
+      out.AddTailUnsearched(object);
+    } else {
+      out.AddTail(object);
+    }
   }
 
   CRect test;

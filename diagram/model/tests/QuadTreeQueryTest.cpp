@@ -70,4 +70,54 @@ TEST(QuadTreeQueryTest, ObjectsTheResultHoldsStayOnceInTheirPlaces) {
   EXPECT_EQ(Elements(out), got);
 }
 
+// An object whose shape test asks the tree a question of its own (one
+// level deep: the inner question's tests ask nothing).
+class CuriousObj : public CDrawObj {
+ public:
+  CuriousObj(const CRect& r, QuadTreeHead& tree) : CDrawObj(r), tree_(tree) {}
+  BOOL Intersects(const CRect& rect) override {
+    static bool asking = false;
+    if (!asking) {
+      asking = true;
+      CDrawList around;
+      tree_.GetObjectsInRect(CRect(0, 0, 1000, 1000), around, FALSE);
+      asking = false;
+    }
+    return CDrawObj::Intersects(rect);
+  }
+
+ private:
+  QuadTreeHead& tree_;
+};
+
+TEST(QuadTreeQueryTest, AQueryInsideAShapeTestLeavesTheOuterResultASet) {
+  QuadTreeHead tree;
+  std::vector<std::unique_ptr<CDrawObj>> objects;
+  tree.Initialize(CRect(0, 0, 1000, 1000), CDrawList());
+  // Long bars across the whole width, each filed in many leaves, and enough
+  // small curious objects to split the tree under them.
+  for (int i = 0; i < 200; ++i) {
+    const int x = i % 20 * 50;
+    const int y = i / 20 * 100;
+    objects.push_back(std::make_unique<CuriousObj>(CRect(x, y, x + 20, y + 20), tree));
+    tree.AddObject(objects.back().get());
+  }
+  for (int i = 0; i < 5; ++i) {
+    objects.push_back(std::make_unique<CDrawObj>(CRect(0, 30 + i * 100, 1000, 40 + i * 100)));
+    tree.AddObject(objects.back().get());
+  }
+  const CRect query(0, 0, 1000, 600);
+  CDrawList out;
+  tree.GetObjectsInRect(query, out, FALSE);
+  std::vector<CDrawObj*> got = Elements(out);
+  std::sort(got.begin(), got.end());
+  EXPECT_EQ(std::adjacent_find(got.begin(), got.end()), got.end());
+  std::vector<CDrawObj*> expected;
+  for (const auto& object : objects) {
+    if (object->CDrawObj::Intersects(query)) expected.push_back(object.get());
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(got, expected);
+}
+
 }  // namespace
