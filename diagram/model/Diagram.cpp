@@ -259,7 +259,9 @@ int CDiagram::Remove(CDrawObj* object) {
     POSITION pos = at;
     m_objects.GetNext(pos);
     if (m_bDeletingContents) {
-      index = IndexOfPosition(m_objects, at);
+      // Nothing is renumbered while the contents go: the object's z-index
+      // is still the place it had when they began to go.
+      index = object->GetZIndex();
     } else {
       // Everything in front of it moves one place back; counting those
       // objects gives its place.
@@ -418,36 +420,47 @@ CRect CDiagram::ComputeDrawingExtent(const CDrawList* objects) {
 int CDiagram::ChangeZorder(CDrawObj* object, UINT index) {
   POSITION at = m_objects.Find(object);
   if (!at) return 0;
-  const int current = IndexOfPosition(m_objects, at);
+  // The object's z-index is its place; one out of range is counted.
+  int current = object->GetZIndex();
+  if (current < 0 || current >= m_objects.GetCount()) current = IndexOfPosition(m_objects, at);
   if (!CURChangeZorder::RecordUndo(object)) return 0;
   const int64_t target = index;
+  // The walks start at the object and go as far as it moves.
+  POSITION insertBefore = nullptr;
+  int64_t place = target;
   if (target <= current) {
     // Moving back: the objects from the target place up to the old one move
-    // one place to the front.
-    POSITION pos = PositionOfIndex(m_objects, static_cast<INT_PTR>(target));
-    for (int64_t i = target; i < current && pos; ++i) {
-      CDrawObj* other = m_objects.GetNext(pos);
+    // one place to the front; the object goes in before the one at the
+    // target place (or stays where it is).
+    insertBefore = at;
+    m_objects.GetNext(insertBefore);
+    POSITION pos = at;
+    m_objects.GetPrev(pos);
+    for (int64_t i = current; i > target && pos; --i) {
+      insertBefore = pos;
+      CDrawObj* other = m_objects.GetPrev(pos);
       other->SetZIndex(other->GetZIndex() + 1);
     }
   } else {
     // Moving forward: as many following objects as the distance move one
-    // place to the back.
+    // place to the back; the object goes in after the last of them, at the
+    // end when the walk reaches it.
     POSITION pos = at;
     m_objects.GetNext(pos);
     for (int64_t i = current; i < target && pos; ++i) {
       CDrawObj* other = m_objects.GetNext(pos);
       other->SetZIndex(other->GetZIndex() - 1);
     }
+    insertBefore = pos;
   }
   m_objects.RemoveAt(at);
-  const int64_t count = m_objects.GetCount();
-  if (target >= count) {
+  if (!insertBefore) {
+    place = m_objects.GetCount();
     m_objects.AddTail(object);
-    object->SetZIndex(static_cast<int>(count));
   } else {
-    m_objects.InsertBefore(PositionOfIndex(m_objects, static_cast<INT_PTR>(target)), object);
-    object->SetZIndex(static_cast<int>(target));
+    m_objects.InsertBefore(insertBefore, object);
   }
+  object->SetZIndex(static_cast<int>(place));
   object->Invalidate();
   SetModifiedFlag(TRUE);
   return 1;
