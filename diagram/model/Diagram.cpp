@@ -1089,6 +1089,19 @@ constexpr LONG kMaxPageLength = 0x7FFFFFFF / 255;
   AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName.GetString());
 }
 
+// What list.ExcludeElementComponents() does to a copy of `source`: each
+// object of the source takes its components out of the copy. The walk goes
+// over the source, which the exclusions leave as it is, so no snapshot of
+// the copy is needed.
+void ExcludeComponentsOfSource(const CDrawList& source, CDrawList& copy) {
+  for (POSITION pos = source.GetHeadPosition(); pos;) {
+    CDrawObj* object = source.GetNext(pos);
+    if (!object) continue;
+    object->ExcludeComponentsFromList(&copy);
+    object->ExcludeAttachmentDrawPorts(&copy);
+  }
+}
+
 // Writes a list of objects as CObList does: the count, then each object.
 void WriteObjects(CArchive& ar, const CDrawList& objects) {
   ar.WriteCount(static_cast<DWORD_PTR>(objects.GetCount()));
@@ -1142,7 +1155,7 @@ void CDiagram::StoreRecord(CArchive& ar) {
   // The elements come first, so that every block exists before the ports
   // and arcs that refer to it.
   CDrawList elements(m_objects);
-  elements.ExcludeElementComponents();
+  ExcludeComponentsOfSource(m_objects, elements);
   elements.ExcludeArcs();
   WriteObjects(ar, elements);
   m_lock.Serialize(ar);
@@ -1376,7 +1389,7 @@ void CDiagram::DiscardFailedLoad(CDrawList& elements) {
 
 void CDiagram::DeleteAllOf(CDrawList& objects) {
   CDrawList first(objects);
-  first.ExcludeElementComponents();
+  ExcludeComponentsOfSource(objects, first);
   for (POSITION pos = first.GetHeadPosition(); pos;) {
     CDrawObj* object = first.GetNext(pos);
     // An owner destroys its components, and an object may take others
