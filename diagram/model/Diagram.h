@@ -81,7 +81,9 @@ class CDiagram {
   // exists, else at the front. Records nothing.
   virtual void Insert(CDrawObj* object);
   virtual void LoadFailAnythingInappropriate(CDrawList& objects);
-  // Takes an object off the canvas; its former index, or -1.
+  // Takes an object off the canvas; its former index, or -1. While the
+  // contents are being deleted, the index is the one the object had when
+  // the deletion began.
   virtual int Remove(CDrawObj* object);
 
   // Clipboard, drag and drop.

@@ -80,7 +80,7 @@ void CDrawList::Sort(POSITION position, int count, CompareFunc compare) {
     objects[j] = x;
   }
   // The nodes stay; their elements move.
-  for (size_t i = 0; i < nodes.size(); ++i) CObList::SetAt(nodes[i], objects[i]);
+  for (size_t i = 0; i < nodes.size(); ++i) PlaceAt(nodes[i], objects[i]);
 }
 
 void CDrawList::IncludeElementComponents() {
