@@ -142,6 +142,31 @@ TEST_P(BlockOnDiagram, AWiredBlockIsDeletedAndRestoredWithItsPortsTextsAndWires)
   expectPresent("undone again");
 }
 
+TEST_P(BlockOnDiagram, DroppedEntriesFreeADeletedWiredBlockOnce) {
+  // Each history ends with the block, its ports, texts and wire in the
+  // trash or on the canvas; dropping the entries frees what only they kept
+  // (the sanitizers check that nothing is freed twice or used after).
+  for (int undoRedo = 0; undoRedo < 3; ++undoRedo) {
+    auto* left = PlaceBlock(1, CPoint(-300, 0));
+    auto* right = PlaceBlock(100, CPoint(100, 0));
+    ASSERT_TRUE(left && right);
+    ASSERT_TRUE(Wire(PortOf(left, 0), PortOf(right, 0)));
+    doc.ClearUndoStack();
+    ASSERT_TRUE(right->Delete());
+    if (undoRedo >= 1) {
+      ASSERT_TRUE(doc.UndoLast());
+    }
+    if (undoRedo >= 2) {
+      ASSERT_TRUE(doc.RedoLast());
+    }
+    doc.ClearUndoStack();
+    doc.ClearRedoStack();
+    EXPECT_FALSE(PortOf(left, 0)->IsLinked() && undoRedo != 1) << undoRedo;
+    ASSERT_TRUE(left->Delete());
+    doc.ClearUndoStack();
+  }
+}
+
 TEST_P(BlockOnDiagram, ARefusedRecordingKeepsTheBlock) {
   auto* block = PlaceBlock(101, CPoint(0, 0));
   ASSERT_NE(block, nullptr);
