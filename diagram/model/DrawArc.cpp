@@ -108,7 +108,9 @@ CRect CDrawArc::GetDraggingRect() {
     first = (IsVertical(p[0], p[1]) || IsHorizontal(p[0], p[1])) ? 2 : 1;
     last = (IsVertical(p[n - 2], p[n - 1]) || IsHorizontal(p[n - 2], p[n - 1])) ? n - 3 : n - 2;
   }
-  if (first > last) std::swap(first, last);
+  // A wire whose bends all slide along its end segments has nothing that
+  // moves freely: its rectangle is the point of its first bend.
+  if (first > last) first = last = 1;
   CRect bounds(m_points[first], m_points[first]);
   for (int i = first + 1; i <= last; ++i) {
     bounds.left = std::min(bounds.left, m_points[i].x);

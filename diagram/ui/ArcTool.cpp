@@ -248,9 +248,10 @@ void CArcTool::SquareLastSegment(CDrawArc* arc, CDrawView* view) {
 }
 
 void CArcTool::OnLButtonUp(CDrawView* view, unsigned, const CPoint&) {
-  if (m_pArcInProgress) return;
-  if (CWnd::GetCapture() == view) view->ReleaseCapture();
-  if (CDiagram::m_bArcToolSingleUse) SetActiveTool(CDrawToolSet::GetSelectTool());
+  // The press took the mouse; only a wire drawn in capture mode keeps it
+  // until the wire is finished or cancelled.
+  if (CWnd::GetCapture() == view && !(m_pArcInProgress && CDiagram::m_bCaptureArcCreation)) view->ReleaseCapture();
+  if (!m_pArcInProgress && CDiagram::m_bArcToolSingleUse) SetActiveTool(CDrawToolSet::GetSelectTool());
 }
 
 void CArcTool::OnLButtonDblClk(CDrawView* view, unsigned, const CPoint&) { OnCancel(view); }

@@ -127,6 +127,27 @@ TEST(DrawArcTest, MovingAWireKeepsItsEndsAndItsSegmentsOrthogonal) {
   }
 }
 
+TEST(DrawArcTest, TheDraggingRectangleHoldsThePointsThatMoveFreely) {
+  struct Case {
+    const char* what;
+    std::vector<CPoint> points;
+    CRect expected;
+  };
+  const Case cases[] = {
+      {"two points", {{0, 0}, {100, 50}}, CRect(0, 0, 100, 50)},
+      {"an L: nothing moves freely but the bend", {{0, 0}, {100, 0}, {100, 100}}, CRect(100, 0, 100, 0)},
+      {"slanted ends", {{0, 0}, {50, 30}, {60, 80}, {100, 100}}, CRect(50, 30, 60, 80)},
+      {"five orthogonal points", {{0, 0}, {50, 0}, {50, 100}, {150, 100}, {150, 200}}, CRect(50, 100, 50, 100)},
+      {"six orthogonal points", {{0, 0}, {50, 0}, {50, 100}, {80, 100}, {80, 200}, {150, 200}},
+       CRect(50, 100, 80, 100)},
+  };
+  for (const Case& test : cases) {
+    TestArc arc;
+    arc.SetPoints(test.points);
+    EXPECT_EQ(arc.GetDraggingRect(), test.expected) << test.what;
+  }
+}
+
 TEST(DrawArcTest, AWireFollowsAMovedPort) {
   struct Case {
     const char* what;
@@ -158,7 +179,7 @@ TEST(DrawArcTest, AWireFollowsAMovedPort) {
   }
 }
 
-TEST(DrawArcTest, AStillDraggedEndOfACompleteWireRemovesItsBendInstead) {
+TEST(DrawArcTest, RemovingAnEndOfACompleteWireRemovesTheBendNextToIt) {
   CDrawOutPort out(CPoint(0, 0), nullptr, nullptr);
   CDrawInPort in(CPoint(100, 100), nullptr, nullptr);
   TestArc arc;
