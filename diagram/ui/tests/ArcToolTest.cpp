@@ -203,6 +203,54 @@ TEST_F(ArcToolTest, CancelDeletesTheWireInProgress) {
   EXPECT_FALSE(h.diagram->GetObjects().Find(arc));
   EXPECT_FALSE(PortOf(source, 0)->IsLinked());
   EXPECT_EQ(CDrawTool::GetActiveTool(), CDrawToolSet::GetSelectTool());
+  // Undoing the delete makes the wire the one in progress again.
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Delete Arc"));
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_EQ(arcTool->GetArcInProgress(), arc);
+  EXPECT_TRUE(PortOf(source, 0)->IsArcInConnectionList(arc));
+}
+
+TEST_F(ArcToolTest, InCaptureModeAWireIsOneEntryFromStartToFinish) {
+  CDiagram::m_bCaptureArcCreation = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  CDrawPort* out = PortOf(source, 0);
+  CDrawPort* in = PortOf(target, 0);
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  EXPECT_EQ(CWnd::GetCapture(), &h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 1u);  // the outer recording stays open
+  arcTool->OnLButtonUp(&h.view, 0, Client(out->ConnectionPoint()));
+  EXPECT_EQ(CWnd::GetCapture(), &h.view);
+  PressAt(At(300, 80));
+  StartAt(in);
+  EXPECT_NE(CWnd::GetCapture(), &h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Add Arc/Link"));
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_FALSE(h.diagram->GetObjects().Find(arc));
+  EXPECT_FALSE(out->IsLinked());
+  EXPECT_FALSE(in->IsLinked());
+  ASSERT_TRUE(h.doc.RedoLast());
+  EXPECT_TRUE(h.diagram->GetObjects().Find(arc));
+  EXPECT_TRUE(arc->IsComplete());
+  EXPECT_TRUE(in->IsArcInConnectionList(arc));
+  // Finished again by undo, the wire may run the other way round.
+  const std::vector<CPoint> ends = {arc->GetHandle(1), arc->GetHandle(arc->GetHandleCount())};
+  EXPECT_TRUE((ends == std::vector<CPoint>{out->ConnectionPoint(), in->ConnectionPoint()}) ||
+              (ends == std::vector<CPoint>{in->ConnectionPoint(), out->ConnectionPoint()}));
+}
+
+TEST_F(ArcToolTest, InCaptureModeACancelledWireLeavesNoEntry) {
+  CDiagram::m_bCaptureArcCreation = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(PortOf(source, 0));
+  ASSERT_NE(arcTool->GetArcInProgress(), nullptr);
+  arcTool->OnCancel(&h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+  EXPECT_FALSE(PortOf(source, 0)->IsLinked());
 }
 
 TEST_F(ArcToolTest, AnEndPulledOffItsPortGoesToTheArcToolAndUndoReattachesIt) {
