@@ -69,9 +69,18 @@ void CDrawArc::Serialize(CArchive& ar) {
   m_pSrcPort = static_cast<CDrawPort*>(ar.ReadObject(RUNTIME_CLASS(CDrawPort)));
   m_pDestPort = static_cast<CDrawPort*>(ar.ReadObject(RUNTIME_CLASS(CDrawPort)));
   m_bComplete = FALSE;
+  auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument);
+  // Every port belongs to a block; one that a damaged stream made on its
+  // own goes to the load failures, which free it.
+  bool owned = true;
+  for (CDrawPort* port : {m_pSrcPort, m_pDestPort}) {
+    if (!port || port->GetDrawBlock()) continue;
+    owned = false;
+    if (document) document->AddLoadFailure(port);
+  }
   // A wire joins two different ports; one that cannot is left to the
   // document's load failures.
-  if (m_pSrcPort && m_pDestPort && m_pSrcPort != m_pDestPort && m_pSrcPort->AddArc(this, FALSE)) {
+  if (owned && m_pSrcPort && m_pDestPort && m_pSrcPort != m_pDestPort && m_pSrcPort->AddArc(this, FALSE)) {
     m_bComplete = TRUE;
     m_pDestPort->AddArc(this, FALSE);
     return;
@@ -81,7 +90,7 @@ void CDrawArc::Serialize(CArchive& ar) {
   // The wire keeps no pointer to a port it is not attached to.
   m_pSrcPort = nullptr;
   m_pDestPort = nullptr;
-  if (auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument)) document->AddLoadFailure(this);
+  if (document) document->AddLoadFailure(this);
 }
 
 HCURSOR CDrawArc::GetHandleCursor(int handle) const {

@@ -147,9 +147,15 @@ void CDrawPort::Serialize(CArchive& ar) {
   m_pLabel = static_cast<CDrawText*>(ar.ReadObject(RUNTIME_CLASS(CDrawText)));
   owned_text::Claim(m_pLabel);
   m_pBlock = static_cast<CDrawBlock*>(ar.ReadObject(RUNTIME_CLASS(CDrawBlock)));
-  // A block owns the ports of its list; one that has already read its list
-  // without this port does not, and must not be named by it.
-  if (m_pBlock && !m_pBlock->IsReadingPorts() && !m_pBlock->GetPorts().Find(this)) m_pBlock = nullptr;
+  // A port is stored inside its block's port list, so its block is reading
+  // that list now. A port read anywhere else belongs to no block, and the
+  // block it names (one a damaged stream made for it, or one stored
+  // elsewhere) goes to the document's load failures, which free it.
+  if (m_pBlock && !m_pBlock->IsReadingPorts()) {
+    CDrawBlock* named = m_pBlock;
+    m_pBlock = nullptr;
+    if (auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument)) document->AddLoadFailure(named);
+  }
   if (IsInternal()) {
     auto* partner = static_cast<CDrawPort*>(ar.ReadObject(RUNTIME_CLASS(CDrawPort)));
     if (partner == this) partner = nullptr;

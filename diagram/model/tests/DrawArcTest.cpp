@@ -319,6 +319,32 @@ TEST_P(ArcOnDiagram, AStoredWireWithoutBothPortsFailsToLoad) {
   copy.EndLoad(FALSE);
 }
 
+TEST(DrawArcTest, AStoredWireBetweenPortsOfNoBlockGoesToTheLoadFailuresWithThem) {
+  blocktest::LinkLibrary();
+  CDrawDoc doc;
+  doc.StartLoad(18);
+  doctest::Bytes b;
+  b.NewClass("CDrawArc").DrawObjData(18, 0, 0, 100, 0);  // class 1, object 2
+  b.Word(1).Word(2).Word(2).Small(0).Small(0).Small(100).Small(0);
+  b.NewClass("CDrawOutPort").DrawObjData(18, -10, -5, 0, 5);  // class 3, object 4
+  b.Word(0).Word(3).Word(3);
+  for (const CPoint& p : {CPoint(0, 0), CPoint(-10, -5), CPoint(-10, 5)}) b.Small(p.x).Small(p.y);
+  b.Word(0).Ref(0).Ref(0).Ref(0).Ref(0);
+  b.NewClass("CDrawInPort").DrawObjData(18, 100, -5, 110, 5);  // class 5, object 6
+  b.Word(0).Word(4).Word(4);
+  for (const CPoint& p : {CPoint(100, 0), CPoint(98, -5), CPoint(108, 0), CPoint(98, 5)}) b.Small(p.x).Small(p.y);
+  b.Word(0).Ref(0).Ref(0).Ref(0).Ref(0);
+  doctest::LoadArchive in(b.data, &doc);
+  auto* arc = static_cast<CDrawArc*>(in.ar().ReadObject(RUNTIME_CLASS(CDrawArc)));
+  ASSERT_NE(arc, nullptr);
+  EXPECT_TRUE(in.AtEnd());
+  EXPECT_FALSE(arc->IsComplete());
+  EXPECT_EQ(arc->GetSrcOutPort(), nullptr);
+  EXPECT_TRUE(doc.LoadFailuresDidOccur());
+  // The document frees the wire and both ports.
+  doc.DeleteLoadFailures();
+}
+
 INSTANTIATE_TEST_SUITE_P(BothDirections, ArcOnDiagram, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return std::string(info.param ? "Upward" : "Downward");
