@@ -151,9 +151,12 @@ void CDrawPort::Serialize(CArchive& ar) {
   // that list now. A port read anywhere else belongs to no block, and the
   // block it names (one a damaged stream made for it, or one stored
   // elsewhere) goes to the document's load failures, which free it.
+  // A block made for the port may already list it: it lets go of it, so
+  // that the port has one owner at most (whoever reads it next).
   if (m_pBlock && !m_pBlock->IsReadingPorts()) {
     CDrawBlock* named = m_pBlock;
     m_pBlock = nullptr;
+    named->RemovePort(this);
     if (auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument)) document->AddLoadFailure(named);
   }
   if (IsInternal()) {
