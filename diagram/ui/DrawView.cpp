@@ -13,11 +13,22 @@
 #include "platform/ui/ClipboardFormats.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/MessageMap.h"
+#include "platform/ui/StandardIds.h"
 #include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowDC.h"
 #include "platform/ui/WndClass.h"
 
 IMPLEMENT_DYNCREATE(CDrawView, CScrollView)
+
+namespace {
+
+// The commands of the view's own that its menus offer.
+enum : UINT {
+  kCmdViewLastZoom = 57061,
+  kCmdViewScaleToFit = 57066,
+};
+
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_WM_CREATE()
@@ -27,9 +38,16 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_WM_LBUTTONDBLCLK()
   ON_WM_MOUSEMOVE()
   ON_WM_RBUTTONDOWN()
+  ON_COMMAND(kCmdViewLastZoom, OnViewLastZoom)
+  ON_UPDATE_COMMAND_UI(kCmdViewLastZoom, OnUpdateViewLastZoom)
+  ON_COMMAND(kCmdViewScaleToFit, OnViewScaleToFit)
+  ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+  ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 END_MESSAGE_MAP()
 
 UINT CDrawView::m_cfObjectDescriptor = 0;
+
+void CDrawView::OnUpdateViewLastZoom(CCmdUI* cmdUI) { cmdUI->Enable(TRUE); }
 
 namespace {
 
@@ -56,7 +74,7 @@ CDrawView::CDrawView()
     : m_nPopupMenuId(kDrawViewMenu),
       m_bCapture(FALSE),
       m_pDropTarget(nullptr),
-      m_prevDropEffect(0),
+      m_prevDropEffect(DROPEFFECT_NONE),
       m_bDragDataAcceptable(FALSE),
       m_bShowGrid(c_bShowGrid),
       m_crGridColor(c_crGridColor),
@@ -70,7 +88,8 @@ CDrawView::CDrawView()
       m_bInitialized(FALSE),
       m_pDiagram(nullptr),
       m_bHatchedBackground(FALSE),
-      m_nRedrawOffCount(0) {
+      m_nRedrawOffCount(0),
+      m_scrolledCanvas(0, 0, 0, 0) {
   if (!m_cfObjectDescriptor) m_cfObjectDescriptor = ::RegisterClipboardFormat(u"Object Descriptor");
   // Until a scale is set the canvas allows any.
   m_canvasScaleLimits = CSize(GetScaleMaxSize(), GetScaleMaxSize());
@@ -435,11 +454,10 @@ BOOL CDrawView::IsDragWithinDiagram(COleDataObject*, const CRect&, const CRect&,
   AfxThrowNotSupportedException();
 }
 
-// Pop-up menus need the platform's menus.
-CMenu* CDrawView::GetPopupMenu(int) { AfxThrowNotSupportedException(); }
+DROPEFFECT CDrawView::OnDragEnter(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(); }
 
-CMenu* CDrawView::GetPopupMenuForMultipleSelections(const CPoint&) { AfxThrowNotSupportedException(); }
+DROPEFFECT CDrawView::OnDragOver(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(); }
 
-void CDrawView::ShowPopUpMenu(const CPoint&) { AfxThrowNotSupportedException(); }
+void CDrawView::OnDragLeave() { AfxThrowNotSupportedException(); }
 
-void CDrawView::OnKeyboardPopUpMenu() { AfxThrowNotSupportedException(); }
+BOOL CDrawView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) { AfxThrowNotSupportedException(); }

@@ -10,12 +10,13 @@
 #include "platform/core/Geometry.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/ScrollView.h"
 
 class CDiagram;
 class CDrawDoc;
+class CCmdUI;
 class CDrawObj;
-class CMenu;
 class COleDataObject;
 class COleDropTarget;
 class CWnd;
@@ -76,6 +77,10 @@ class CDrawView : public CScrollView {
   // Passes the 32-bit thumb position while a thumb is dragged.
   BOOL OnScroll(UINT scrollCode, UINT pos, BOOL doScroll = TRUE) override;
   BOOL OnScrollBy(CSize sizeScroll, BOOL doScroll = TRUE) override;
+  DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point) override;
+  DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) override;
+  void OnDragLeave() override;
+  BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point) override;
   // Document units are hundredths of an inch at 100 % (scale 5000), y
   // growing upward in an upward-positive diagram; on screen the canvas's
   // top-left corner is at the scroll origin, on paper page n shows its own
@@ -146,6 +151,7 @@ class CDrawView : public CScrollView {
   // Zooms so that document rectangle `rect` fills the window.
   void PanZoomTo(CRect rect);
   void OnViewLastZoom();
+  void OnUpdateViewLastZoom(CCmdUI* cmdUI);
   void OnViewScaleToFit();
   void OnViewScaleToWidth();
   // Nested: redraw stays off until every "off" has had its "on"; the last
@@ -163,6 +169,9 @@ class CDrawView : public CScrollView {
  protected:
   void PostNcDestroy() override;
   void OnDraw(CDC* dc) override;
+  BOOL OnPreparePrinting(CPrintInfo* info) override;
+  void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+  void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
 
   // Stores and returns the scale normalised; the result is the scroll size
   // at that scale.
@@ -183,6 +192,7 @@ class CDrawView : public CScrollView {
   afx_msg void OnMouseMove(UINT flags, CPoint point);
   afx_msg void OnRButtonDown(UINT flags, CPoint point);
 
+  CMenu m_popupMenu;
   UINT m_nPopupMenuId;
   CSize m_canvasScaleLimits;
   BOOL m_bCapture;
@@ -190,7 +200,7 @@ class CDrawView : public CScrollView {
   COleDropTarget* m_pDropTarget;
   CSize m_dragSize;
   CSize m_dragOffset;
-  DWORD m_prevDropEffect;
+  DROPEFFECT m_prevDropEffect;
   BOOL m_bDragDataAcceptable;
   CDrawList m_selection;
   BOOL m_bShowGrid;
@@ -210,6 +220,10 @@ class CDrawView : public CScrollView {
   // Set by a derived view to hatch its diagram's background.
   BOOL m_bHatchedBackground;
   int m_nRedrawOffCount;
+  // The canvas the scroll position was last set for; SetPageSize finds the
+  // document point in the middle of the window through it when the canvas
+  // changes.
+  CRect m_scrolledCanvas;
 
   static UINT m_cfObjectDescriptor;
 

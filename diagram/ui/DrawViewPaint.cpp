@@ -114,7 +114,7 @@ void CDrawView::Draw(CDC* dc, const CRect& rect) {
 }
 
 void CDrawView::DrawWindowBackground(CDC* dc, const CRect& rect) {
-  CBrush brush(RGB(255, 255, 255));
+  CBrush brush(::GetSysColor(COLOR_WINDOW));
   dc->FillRect(rect, &brush);
 }
 

@@ -6,6 +6,8 @@
 
 #include "diagram/model/Diagram.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/SysInfo.h"
+#include "platform/ui/PrintInfo.h"
 #include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowDC.h"
 
@@ -43,10 +45,9 @@ void CDrawView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
     return;
   }
   if (!info) return;
-  return;
   // Page n shows the n-th page of the canvas, row by row.
   const int across = std::max<int>(1, m_pDiagram->GetCanvasSize().cx);
-  const int index = static_cast<int>(1) - 1;
+  const int index = static_cast<int>(info->m_nCurPage) - 1;
   const int column = index % across;
   const int row = index / across;
   const CSize page = m_pDiagram->GetPageSize();
@@ -67,7 +68,7 @@ CSize CDrawView::NormalizeScaleBy(CSize requested, CSize& limits) {
   const long long px = static_cast<long long>(canvas.Width()) * ppi.cx / 100;
   const long long py = static_cast<long long>(canvas.Height()) * ppi.cy / 100;
   // The largest device coordinate the system draws with.
-  const long long limit = 134217727;
+  const long long limit = CSysInfo::IsGdi16Bit() ? 32767 : 134217727;
   const long long limitX = px < kFullScale ? limit : limit * kFullScale / px;
   const long long limitY = py < kFullScale ? limit : limit * kFullScale / py;
   limits = CSize(static_cast<int>(std::min<long long>(limitX, INT_MAX)),
@@ -82,6 +83,7 @@ CSize CDrawView::NormalizeScaleBy(CSize requested, CSize& limits) {
 
 CSize CDrawView::SetScaleAndGetScrollSize(CSize scale) {
   m_scaleSize = NormalizeScaleBy(scale, m_canvasScaleLimits);
+  if (m_pDiagram) m_scrolledCanvas = m_pDiagram->GetRect();
   const CRect canvas = GetDiagramRect();
   const CSize ppi = GetScreenPixelsPerInch();
   const int cx = MulDiv64(canvas.Width(), MulDiv64(ppi.cx, m_scaleSize.cx, kFullScale), 100);
@@ -125,19 +127,28 @@ void CDrawView::SetPageSize() {
   if (!m_pDiagram) return;
   CRect client;
   GetClientRect(client);
-  CPoint centre = client.CenterPoint();
-  if (m_bInitialized) ClientToDoc(centre);
+  const CSize ppi = GetScreenPixelsPerInch();
+  const bool upward = m_pDiagram->IsUpwardPositive() != FALSE;
+  // The document point in the middle of the window, from the canvas the
+  // scroll position was set for (the canvas may have changed since).
+  const CPoint scroll = GetDeviceScrollPosition();
+  const int oldPerInchX = std::max(1, MulDiv64(ppi.cx, m_scaleSize.cx, kFullScale));
+  const int oldPerInchY = std::max(1, MulDiv64(ppi.cy, m_scaleSize.cy, kFullScale));
+  const long long acrossOld = MulDiv64(static_cast<long long>(scroll.x) + client.Width() / 2, 100, oldPerInchX);
+  const long long downOld = MulDiv64(static_cast<long long>(scroll.y) + client.Height() / 2, 100, oldPerInchY);
+  const CRect previous = m_scrolledCanvas;
+  const long long centreX = previous.left + acrossOld;
+  const long long centreY = upward ? previous.top - downOld : previous.top + downOld;
+
   const CSize size = SetScaleAndGetScrollSize(m_scaleSize);
   SetScrollSizes(MM_TEXT, size);
-  if (!m_bInitialized) return;
-  // The same document point back in the middle of the window.
+  if (!m_bInitialized || previous.IsRectNull()) return;
   const CRect canvas = m_pDiagram->GetRect();
-  const CSize ppi = GetScreenPixelsPerInch();
+  // The same document point back in the middle of the window.
   const int perInchX = MulDiv64(ppi.cx, m_scaleSize.cx, kFullScale);
   const int perInchY = MulDiv64(ppi.cy, m_scaleSize.cy, kFullScale);
-  const long long fromLeft = static_cast<long long>(centre.x) - canvas.left;
-  const long long fromTop = m_pDiagram->IsUpwardPositive() ? static_cast<long long>(canvas.top) - centre.y
-                                                           : static_cast<long long>(centre.y) - canvas.top;
+  const long long fromLeft = centreX - canvas.left;
+  const long long fromTop = upward ? canvas.top - centreY : centreY - canvas.top;
   const int x = MulDiv64(fromLeft, perInchX, 100) - client.Width() / 2;
   const int y = MulDiv64(fromTop, perInchY, 100) - client.Height() / 2;
   ScrollToPosition(CPoint(std::max(0, x), std::max(0, y)));
@@ -235,14 +246,15 @@ CSize CDrawView::AutoScroll(CPoint point) {
 }
 
 BOOL CDrawView::OnScroll(UINT scrollCode, UINT pos, BOOL doScroll) {
-  // The message carries only 16 bits of the thumb position; the bar has
-  // all of it.
+  // The message carries only 16 bits of the thumb position, both while the
+  // thumb is dragged and where it is let go; the bar has all of it.
+  auto thumb = [](BYTE code) { return code == SB_THUMBTRACK || code == SB_THUMBPOSITION; };
   SCROLLINFO info = {};
   info.cbSize = sizeof(info);
   info.fMask = SIF_TRACKPOS;
-  if (LOBYTE(scrollCode) == SB_THUMBTRACK && GetScrollInfo(SB_HORZ, &info, SIF_TRACKPOS)) {
+  if (thumb(LOBYTE(scrollCode)) && GetScrollInfo(SB_HORZ, &info, SIF_TRACKPOS)) {
     pos = static_cast<UINT>(info.nTrackPos);
-  } else if (HIBYTE(scrollCode) == SB_THUMBTRACK && GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS)) {
+  } else if (thumb(HIBYTE(scrollCode)) && GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS)) {
     pos = static_cast<UINT>(info.nTrackPos);
   }
   return CScrollView::OnScroll(scrollCode, pos, doScroll);

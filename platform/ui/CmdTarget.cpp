@@ -1,5 +1,6 @@
 #include "platform/ui/CmdTarget.h"
 
+#include "platform/ui/Menu.h"
 #include "platform/ui/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
@@ -55,6 +56,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 // --- CCmdUI ------------------------------------------------------------------
 
 void CCmdUI::Enable(BOOL bOn) {
+  if (m_pMenu && !m_pSubMenu)
+    m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
   if (m_pOther && m_pOther->m_hWnd) {
     if (!bOn && ::GetFocus() == m_pOther->m_hWnd) {
       // The focus moves on before the control is disabled.
@@ -66,6 +69,7 @@ void CCmdUI::Enable(BOOL bOn) {
 }
 
 void CCmdUI::SetCheck(int nCheck) {
+  if (m_pMenu && !m_pSubMenu) m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
   if (m_pOther && m_pOther->m_hWnd && (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON))
     m_pOther->SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck));
 }
@@ -73,6 +77,12 @@ void CCmdUI::SetCheck(int nCheck) {
 void CCmdUI::SetRadio(BOOL bOn) { SetCheck(bOn ? 1 : 0); }
 
 void CCmdUI::SetText(LPCWSTR text) {
+  if (m_pMenu && !m_pSubMenu) {
+    const UINT state = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION);
+    if (state != static_cast<UINT>(-1))
+      m_pMenu->ModifyMenu(m_nIndex, MF_BYPOSITION | MF_STRING | (state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)), m_nID,
+                          text);
+  }
   if (m_pOther && m_pOther->m_hWnd) {
     CStringW current;
     m_pOther->GetWindowText(current);

@@ -98,8 +98,9 @@ const AFX_MSGMAP_ENTRY* FindMessageEntry(const AFX_MSGMAP_ENTRY* entries, UINT m
 
 // The state of one command (a menu item, a tool-bar button, a dialog
 // control) being updated. Enable, SetCheck, SetRadio and SetText act on
+// the item m_nIndex of m_pMenu when it is set (a frame's menus), and on
 // m_pOther when it is a window (a button is checked, any window enabled);
-// hosts derive from it for their own menus and bars.
+// hosts derive from it for their own bars.
 class CCmdUI {
  public:
   UINT m_nID = 0;

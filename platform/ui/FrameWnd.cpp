@@ -2,6 +2,7 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/MessageMap.h"
 #include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
@@ -14,6 +15,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_SIZE()
   ON_WM_SETFOCUS()
   ON_WM_ACTIVATE()
+  ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -136,6 +138,32 @@ void CFrameWnd::OnActivate(UINT state, CWnd* other, BOOL minimized) {
     m_pViewActive->SetFocus();
   else
     SetFocus();
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu) {
+  CWnd::OnInitMenuPopup(popup, index, sysMenu);
+  if (sysMenu || !popup) return;
+  CCmdUI state;
+  state.m_pMenu = popup;
+  state.m_nIndexMax = popup->GetMenuItemCount();
+  for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+    state.m_nID = popup->GetMenuItemID(static_cast<int>(state.m_nIndex));
+    // Separators and sub-menus are left alone (a sub-menu is updated when it
+    // opens).
+    if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1)) continue;
+    state.m_pSubMenu = nullptr;
+    // System commands (0xF000 and up) are never disabled for want of a
+    // handler.
+    state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+    // A handler may have removed or added items: stay on the same item.
+    const UINT count = popup->GetMenuItemCount();
+    if (count < state.m_nIndexMax) {
+      state.m_nIndex -= (state.m_nIndexMax - count);
+      while (state.m_nIndex < count && popup->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+        ++state.m_nIndex;
+    }
+    state.m_nIndexMax = count;
+  }
 }
 
 void CFrameWnd::PostNcDestroy() { delete this; }

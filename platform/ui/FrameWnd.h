@@ -3,7 +3,8 @@
 // size changes). The frame knows its active view: SetActiveView tells the
 // old view it lost the activation and the new one it gained it
 // (CView::OnActivateView); a click in a view makes it the active one.
-// Commands that reach the frame go to the active view first (which passes
+// Commands that reach the frame, and the updates of the items of menus it
+// owns, go to the active view first (which passes
 // them on to its document), then to the frame, then to the application.
 //
 // WM_CLOSE destroys the frame and with it its view. A frame deletes itself
@@ -57,6 +58,10 @@ class CFrameWnd : public CWnd {
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
+  // Menu items whose command has no handler are disabled when their menu
+  // opens.
+  BOOL m_bAutoMenuEnable = TRUE;
+
  protected:
   virtual BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context);
   void PostNcDestroy() override;
@@ -65,6 +70,9 @@ class CFrameWnd : public CWnd {
   afx_msg void OnClose();
   afx_msg void OnSize(UINT type, int cx, int cy);
   afx_msg void OnSetFocus(CWnd* oldWnd);
+  // A menu about to open: each command item is updated through the
+  // update-command-UI handlers along the command route (OnCmdMsg).
+  afx_msg void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
   // An activated frame gives the focus to its active view (or takes it).
   afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
 

@@ -22,6 +22,10 @@
 
 class CScrollBar;
 
+namespace platform {
+CMenu* MenuFromHandle(HMENU menu);
+}  // namespace platform
+
 namespace platform::msgmap {
 
 template <class T>
@@ -204,6 +208,12 @@ bool MouseActivate(CCmdTarget* t, const MessageCall& c) {
                                static_cast<UINT>(static_cast<SHORT>(LOWORD(c.lParam))), HIWORD(c.lParam));
   return true;
 }
+template <class T, auto F>
+bool InitMenuPopup(CCmdTarget* t, const MessageCall& c) {
+  (Self<T>(t)->*F)(MenuFromHandle(reinterpret_cast<HMENU>(c.wParam)), static_cast<UINT>(LOWORD(c.lParam)),
+                   static_cast<BOOL>(HIWORD(c.lParam)));
+  return true;
+}
 
 }  // namespace platform::msgmap
 
@@ -334,6 +344,7 @@ bool MouseActivate(CCmdTarget* t, const MessageCall& c) {
 #define ON_WM_VSCROLL() AFX_ON_WM(WM_VSCROLL, Scroll, OnVScroll)
 #define ON_WM_SYSCOMMAND() AFX_ON_WM(WM_SYSCOMMAND, SysCommand, OnSysCommand)
 #define ON_WM_ACTIVATE() AFX_ON_WM(WM_ACTIVATE, Activate, OnActivate)
+#define ON_WM_INITMENUPOPUP() AFX_ON_WM(WM_INITMENUPOPUP, InitMenuPopup, OnInitMenuPopup)
 #define ON_WM_GETDLGCODE() AFX_ON_WM(WM_GETDLGCODE, GetDlgCode, OnGetDlgCode)
 #define ON_WM_CANCELMODE() AFX_ON_WM(WM_CANCELMODE, Void, OnCancelMode)
 #define ON_WM_DRAWITEM() \

@@ -4,6 +4,7 @@
 
 #include "platform/core/Charset.h"
 #include "platform/ui/MessagePump.h"
+#include "platform/ui/PopupMenuWindow.h"
 #include "platform/ui/UserInput.h"
 #include "platform/ui/Wnd.h"
 
@@ -85,6 +86,18 @@ bool ModalSession::EnterText(int id, const CStringA& text) {
 bool ModalSession::Choose(int id, int index) { return IsRunning() && ChooseItem(Control(id), index); }
 bool ModalSession::DoubleClick(int id, int index) { return IsRunning() && DoubleClickItem(Control(id), index); }
 bool ModalSession::PressKey(int vk) { return IsRunning() && platform::PressKey(vk); }
+HMENU ModalSession::Menu() const {
+  auto* menu = dynamic_cast<PopupMenuWindow*>(&window_);
+  return menu ? menu->Menu() : nullptr;
+}
+UINT ModalSession::MenuItemState(UINT id) {
+  auto* menu = dynamic_cast<PopupMenuWindow*>(&window_);
+  return menu ? menu->OpenTo(id) : static_cast<UINT>(-1);
+}
+bool ModalSession::ChooseMenuItem(UINT id) {
+  auto* menu = dynamic_cast<PopupMenuWindow*>(&window_);
+  return menu && IsRunning() && menu->Choose(id);
+}
 void ModalSession::Pump() { PumpPendingMessages(); }
 void ModalSession::Close() {
   if (IsRunning()) CloseWindowByUser(window_.m_hWnd);

@@ -1,4 +1,4 @@
-// Modal windows (dialogs, property sheets, common dialogs) run headless: when
+// Modal windows (dialogs, property sheets, common dialogs, pop-up menus) run headless: when
 // one starts its modal loop, it is handed to the modal driver that the host
 // or a test installed. The driver acts as the user (reads and sets controls,
 // sends notifications, clicks buttons); the window's own handlers end it
@@ -50,6 +50,16 @@ class ModalSession {
   bool Choose(int id, int index);
   bool DoubleClick(int id, int index);
   bool PressKey(int virtualKey);
+  // A pop-up menu being tracked (TrackPopupMenu): its menu; null for other
+  // windows.
+  HMENU Menu() const;
+  // The state of the menu item with command `id` (GetMenuState flags), after
+  // opening the sub-menus on its way (their owner updates them first);
+  // (UINT)-1 when the menu has no such item.
+  UINT MenuItemState(UINT id);
+  // Chooses the menu item: false when it is missing, grayed, disabled, a
+  // separator or a sub-menu. Close() dismisses the menu.
+  bool ChooseMenuItem(UINT id);
   // Runs the messages that are ready (they also run after each action).
   void Pump();
   // The close box.

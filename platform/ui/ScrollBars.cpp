@@ -46,7 +46,8 @@ void SetBarVisible(HWND hwnd, int bar, bool show) {
 
 int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL) {
   if (!info) return 0;
-  if (bar == SB_CTL) return static_cast<int>(SendMessageW(hwnd, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(info)));
+  if (bar == SB_CTL)
+    return static_cast<int>(SendMessageW(hwnd, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(info)));
   ScrollBarState* state = BarOf(hwnd, bar);
   if (!state) return 0;
   const int pos = state->Set(*info);

@@ -172,6 +172,13 @@ HMONITOR MonitorFromPoint(POINT point, DWORD flags);
 BOOL GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info);
 inline BOOL GetMonitorInfo(HMONITOR monitor, LPMONITORINFO info) { return GetMonitorInfoW(monitor, info); }
 BOOL MessageBeep(UINT type);
+// The colours of the user interface's elements (COLOR_WINDOW, ...): the
+// classic scheme until the host changes them with SetSysColors; 0 for an
+// index that names no element.
+COLORREF GetSysColor(int index);
+// Sets `count` elements; each window hears WM_SYSCOLORCHANGE. FALSE when an
+// index names no element (nothing is changed then).
+BOOL SetSysColors(int count, const int* elements, const COLORREF* colors);
 
 // Dialog items.
 BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);

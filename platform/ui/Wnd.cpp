@@ -6,6 +6,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/ui/WinApp.h"
 #include "platform/ui/WindowSystem.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -419,6 +420,8 @@ BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* msg) {
   return FALSE;
 }
 
+const MSG* CWnd::GetCurrentMessage() { return &platform::State().lastSent; }
+
 BOOL CWnd::IsDialogMessage(LPMSG msg) { return ::IsDialogMessageW(m_hWnd, msg); }
 
 // --- Default handlers: each passes its message to the default processing. -----
@@ -427,6 +430,12 @@ int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
 void CWnd::OnDestroy() { Default(); }
 void CWnd::OnNcDestroy() {
   Default();
+  // The application's main window going ends the application's loop, and
+  // the application forgets it.
+  if (CWinThread* thread = AfxGetThread(); thread && thread->m_pMainWnd == this) {
+    thread->m_pMainWnd = nullptr;
+    PostQuitMessage(0);
+  }
   HWND h = m_hWnd;
   WindowRecord* w = FindWindowRecord(h);
   if (w && w->permanent == this) w->permanent = nullptr;
@@ -439,6 +448,7 @@ void CWnd::OnSize(UINT, int, int) { Default(); }
 void CWnd::OnMove(int, int) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnSetFocus(CWnd*) { Default(); }
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
 void CWnd::OnKillFocus(CWnd*) { Default(); }
 void CWnd::OnCaptureChanged(CWnd*) { Default(); }
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }

@@ -23,6 +23,7 @@ class CScrollBar;
 class CDC;
 class CRgn;
 class CFrameWnd;
+class CMenu;
 
 namespace platform {
 void HookWindowCreate(HWND hwnd);
@@ -229,6 +230,9 @@ class CWnd : public CCmdTarget {
   int RunModalLoop(DWORD flags = 0);
 
   // Message processing.
+  // The message being handled (the last one sent to a window of this
+  // thread through its CWnd).
+  static const MSG* GetCurrentMessage();
   virtual BOOL PreTranslateMessage(MSG* msg);
   static BOOL WalkPreTranslateTree(HWND stop, MSG* msg);
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -299,6 +303,7 @@ class CWnd : public CCmdTarget {
   afx_msg void OnCancelMode();
   afx_msg void OnDrawItem(int id, LPDRAWITEMSTRUCT dis);
   afx_msg void OnMeasureItem(int id, LPMEASUREITEMSTRUCT mis);
+  afx_msg void OnInitMenuPopup(CMenu* popup, UINT index, BOOL sysMenu);
 
   WNDPROC m_pfnSuper = nullptr;  // the procedure the window had before this object
 

@@ -7,7 +7,10 @@
 
 #include "diagram/model/DrawHint.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/ui/ClipboardFormats.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/Host.h"
+#include "platform/ui/MessagePump.h"
 #include "platform/ui/WindowApi.h"
 
 namespace {
@@ -90,6 +93,25 @@ TEST_F(DrawViewHints, HintsOfAnotherDiagramAndUnwrappedDiagramHintsAreIgnored) {
   EXPECT_EQ(h.view.GetDiagram(), h.diagram);
   h.view.OnUpdate(nullptr, CDrawHint::canvasSizeChanged, nullptr);
   EXPECT_EQ(h.view.GetTotalSize(), total);
+}
+
+TEST_F(DrawViewHints, ALargerCanvasGivesALargerScrollSizeAroundTheSamePoint) {
+  h.view.ScrollToPosition(CPoint(300, 200));
+  CPoint middle(h.Client().cx / 2, h.Client().cy / 2);
+  h.view.ClientToDoc(middle);
+  const CSize before = h.view.GetTotalSize();
+  ASSERT_TRUE(h.diagram->SetCanvasSize(3, 3));
+  EXPECT_GT(h.view.GetTotalSize().cx, before.cx);
+  EXPECT_GT(h.view.GetTotalSize().cy, before.cy);
+  CPoint now(h.Client().cx / 2, h.Client().cy / 2);
+  h.view.ClientToDoc(now);
+  EXPECT_NEAR(now.x, middle.x, 2);
+  EXPECT_NEAR(now.y, middle.y, 2);
+}
+
+TEST_F(DrawViewHints, TheObjectDescriptorFormatIsRegistered) {
+  EXPECT_NE(CDrawView::GetObjectDescriptor(), 0u);
+  EXPECT_EQ(CDrawView::GetObjectDescriptor(), ::RegisterClipboardFormat(u"Object Descriptor"));
 }
 
 TEST_F(DrawViewHints, ObjectHintsTouchOnlyTheirObject) {
@@ -248,6 +270,66 @@ TEST_F(DrawViewHints, AMouseMoveEndsTheScrollingState) {
   ASSERT_TRUE(h.view.IsScrolling());
   h.view.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
   EXPECT_FALSE(h.view.IsScrolling());
+}
+
+}  // namespace
+
+namespace {
+
+// A document's view made by a frame, as the document template makes it.
+class FramedView : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    diagram = doc.GetDiagram();
+    diagram->SetDocument(&doc);
+    ASSERT_TRUE(diagram->SetCanvasSize(1, 1));
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CDrawView);
+    context.m_pCurrentDoc = &doc;
+    frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(u"AfxWnd", u"frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 480), nullptr, nullptr, 0,
+                              &context));
+    frameWindow = frame->m_hWnd;
+    frame->InitialUpdateFrame(&doc, TRUE);
+    view = static_cast<CDrawView*>(frame->GetActiveView());
+    ASSERT_NE(view, nullptr);
+  }
+  void TearDown() override {
+    if (::IsWindow(frameWindow)) frame->DestroyWindow();
+  }
+
+  viewtest::SavedViewOptions saved;
+  CDrawDoc doc;
+  CDiagram* diagram = nullptr;
+  CFrameWnd* frame = nullptr;
+  HWND frameWindow = nullptr;
+  CDrawView* view = nullptr;
+};
+
+TEST_F(FramedView, ActivationMakesTheViewsDiagramCurrentAndTakesBackTheMouse) {
+  ASSERT_TRUE(view->IsActive());
+  ASSERT_EQ(view->GetDiagram(), diagram);
+  frame->SetActiveView(nullptr);
+  EXPECT_FALSE(view->IsActive());
+
+  // A gesture held the mouse when the view lost it.
+  view->SetCapture();
+  ::ReleaseCapture();
+  CDiagram other;
+  doc.SetActiveDiagram(&other);
+  frame->SetActiveView(view);
+  EXPECT_TRUE(view->IsActive());
+  EXPECT_EQ(doc.GetActiveDiagram(), diagram);
+  EXPECT_EQ(CWnd::GetCapture(), view);
+  view->ReleaseCapture();
+}
+
+TEST_F(FramedView, ADestroyedDiagramClosesTheFrame) {
+  CDrawHint gone(diagram, nullptr);
+  view->OnUpdate(nullptr, CDrawHint::diagramDestroyed, &gone);
+  EXPECT_EQ(view->GetDiagram(), nullptr);
+  platform::PumpPendingMessages();
+  EXPECT_FALSE(::IsWindow(frameWindow));
 }
 
 }  // namespace

@@ -26,11 +26,47 @@ class HatchedView : public CDrawView {
   HatchedView() { m_bHatchedBackground = TRUE; }
 };
 
+COLORREF PixelAt(const CDrawView& view, int x, int y) {
+  const platform::PixelBuffer* pixels = platform::WindowSurfaceOf(view.m_hWnd)->Raster().Pixels();
+  const uint32_t p = pixels->Row(y)[x];
+  return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
+}
+
 std::vector<uint32_t> Snapshot(const CDrawView& view) {
   const platform::PixelBuffer* pixels = platform::WindowSurfaceOf(view.m_hWnd)->Raster().Pixels();
   std::vector<uint32_t> all;
   for (int y = 0; y < pixels->Height(); ++y) all.insert(all.end(), pixels->Row(y), pixels->Row(y) + pixels->Width());
   return all;
+}
+
+// Restores the system colour table entry a test changes.
+class WindowColour {
+ public:
+  explicit WindowColour(COLORREF colour) : old_(::GetSysColor(COLOR_WINDOW)) { Set(colour); }
+  ~WindowColour() { Set(old_); }
+
+ private:
+  static void Set(COLORREF colour) {
+    const int index = COLOR_WINDOW;
+    ::SetSysColors(1, &index, &colour);
+  }
+  COLORREF old_;
+};
+
+TEST(DrawViewPaint, BeyondTheCanvasTheWindowColourShows) {
+  WindowColour window(RGB(10, 20, 30));
+  ViewHarness<CDrawView> h;
+  CDrawView::c_bShowGrid = FALSE;
+  h.Open(1, 1, 25);
+  ASSERT_TRUE(h.diagram->SetPaperColor(RGB(250, 250, 200)));
+  CRect canvas = h.view.GetDiagramRect();
+  h.view.DocToClient(canvas);
+  ASSERT_LT(canvas.right + 20, h.Client().cx);
+  h.view.Invalidate(FALSE);
+  h.view.UpdateWindow();
+  EXPECT_EQ(PixelAt(h.view, canvas.right + 10, 10), RGB(10, 20, 30));
+  EXPECT_EQ(PixelAt(h.view, canvas.right / 3, canvas.bottom / 3), RGB(250, 250, 200));
+  EXPECT_EQ(PixelAt(h.view, 10, canvas.bottom + 10), RGB(10, 20, 30));
 }
 
 TEST(DrawViewPaint, TheGridDrawsDottedLinesAtItsSpacingAndTheCentreLinesOnce) {

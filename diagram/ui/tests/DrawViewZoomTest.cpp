@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/ui/UserInput.h"
 #include "platform/ui/WindowDC.h"
 
 namespace {
@@ -106,6 +107,14 @@ TEST(DrawViewZoom, ZoomingBeforeAnyScrollSizeStartsAtTheOrigin) {
   h.view.ScaleAndScroll(CSize(20000, 20000), CPoint(400, 300));
   EXPECT_EQ(h.view.GetDeviceScrollPosition(), CPoint(0, 0));
   EXPECT_GT(h.view.GetTotalSize().cx, h.Client().cx);
+}
+
+TEST(DrawViewZoom, DraggingTheThumbUsesAllItsBits) {
+  ViewHarness<CDrawView> h;
+  h.Open(40, 1, 400);
+  ASSERT_GT(h.view.GetTotalSize().cx, 100000 + h.Client().cx);
+  EXPECT_TRUE(platform::DragScrollThumb(h.view, SB_HORZ, 100000));
+  EXPECT_EQ(h.view.GetDeviceScrollPosition().x, 100000);
 }
 
 TEST(DrawViewZoom, AZeroHeightAreaZoomsToTheLargestScale) {

@@ -13,7 +13,19 @@
 #include "platform/gdi/DC.h"
 #include "platform/ui/WinUser.h"
 
+extern "C" void _InitScrivel();
+
 namespace viewtest {
+
+// Links the library's classes and resources into the chain, once per
+// process.
+inline void LinkLibrary() {
+  static const bool linked = [] {
+    _InitScrivel();
+    return true;
+  }();
+  (void)linked;
+}
 
 // The class-wide options a test may change.
 struct SavedViewOptions {
@@ -57,7 +69,11 @@ class Box : public CDrawObj {
 template <class ViewType>
 class ViewHarness {
  public:
-  ViewHarness() { diagram = doc.GetDiagram(); diagram->SetDocument(&doc); }
+  ViewHarness() {
+    LinkLibrary();
+    diagram = doc.GetDiagram();
+    diagram->SetDocument(&doc);
+  }
   ~ViewHarness() {
     doc.ClearUndoStack();
     doc.ClearRedoStack();

@@ -9,6 +9,7 @@
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/View.h"
+#include "platform/ui/WinApp.h"
 #include "platform/ui/tests/UiTestSupport.h"
 
 namespace {
@@ -156,6 +157,17 @@ TEST_F(FrameWndTest, CloseDestroysAndDeletesTheFrameAndTheViewItMade) {
   EXPECT_FALSE(::IsWindow(viewHwnd));
   EXPECT_EQ(g_log, (std::vector<std::string>{"view deleted", "frame deleted"}));
   EXPECT_EQ(doc.GetFirstViewPosition(), nullptr) << "the deleted view left its document";
+}
+
+TEST_F(FrameWndTest, ClosingTheMainFrameEndsTheApplicationsLoop) {
+  hwnd = frame->m_hWnd;
+  CWinApp app("frame test");
+  app.m_pMainWnd = frame;
+  frame->SendMessage(WM_CLOSE);
+  EXPECT_EQ(AfxGetMainWnd(), nullptr) << "the application forgets the deleted frame";
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
 }
 
 TEST(FrameWndCreate, AMenuBarIsNotBuilt) {

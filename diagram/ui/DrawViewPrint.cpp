@@ -1,0 +1,46 @@
+// Printing a diagram: one printed page for each page of the canvas, row by
+// row (OnPrepareDC maps each page to its part of the canvas).
+#include <algorithm>
+
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawHint.h"
+#include "diagram/ui/DrawView.h"
+#include "platform/ui/PrintDialog.h"
+#include "platform/ui/PrintInfo.h"
+
+namespace {
+
+UINT PageCount(const CDiagram& diagram) {
+  const CSize pages = diagram.GetCanvasSize();
+  return static_cast<UINT>(std::max<LONG>(1, pages.cx) * std::max<LONG>(1, pages.cy));
+}
+
+}  // namespace
+
+BOOL CDrawView::OnPreparePrinting(CPrintInfo* info) {
+  if (!m_pDiagram) return FALSE;
+  const UINT pages = PageCount(*m_pDiagram);
+  info->SetMinPage(1);
+  info->SetMaxPage(pages);
+  if (!DoPreparePrinting(info)) return FALSE;
+  // The diagram takes the chosen printer's page size.
+  const BOOL changed = CDiagram::UpdatePrinterPageSize(info->m_pPD);
+  m_pDiagram->SavePrinterSetup();
+  if (!changed) return TRUE;
+  if (CDrawDoc::IsUsePrinterDefaults()) CDrawDoc::UpdateAllDrawDocViews(nullptr, CDrawHint::printerPageSizeChanged, nullptr);
+  const UINT now = PageCount(*m_pDiagram);
+  if (now != pages) {
+    info->SetMaxPage(now);
+    if (info->m_pPD->PrintAll()) {
+      info->m_pPD->m_pd.nToPage = static_cast<WORD>(now);
+    } else {
+      info->m_pPD->m_pd.nToPage = static_cast<WORD>(std::min<UINT>(info->m_pPD->m_pd.nToPage, now));
+    }
+  }
+  return TRUE;
+}
+
+void CDrawView::OnBeginPrinting(CDC* dc, CPrintInfo* info) { CScrollView::OnBeginPrinting(dc, info); }
+
+void CDrawView::OnEndPrinting(CDC*, CPrintInfo*) {}
