@@ -15,6 +15,7 @@
 #include "diagram/ui/ArcTool.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/SysInfo.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
@@ -135,8 +136,36 @@ void CDrawArc::Draw(CDC* dc) {
     const ShapeTools tools(dc, ShapeStyle{m_logpen, m_bPen, m_bBrush, m_logbrush.lbColor, m_bHatch, GetHatchStyle(),
                                           m_crHatch});
     if (tools.Ready()) {
+      // A printer of a 16-bit drawing layer cannot take long lines: vertical
+      // and horizontal segments go in steps of half the clip box.
+      const bool inSteps = dc->IsPrinting() && CSysInfo::IsGdi16Bit();
+      CRect clip;
+      if (inSteps) {
+        dc->GetClipBox(&clip);
+        clip.NormalizeRect();
+      }
       dc->MoveTo(m_points[0]);
-      for (int i = 1; i < m_nPoints; ++i) dc->LineTo(m_points[i]);
+      for (int i = 1; i < m_nPoints; ++i) {
+        const CPoint& from = m_points[i - 1];
+        const CPoint& to = m_points[i];
+        if (!inSteps || !(IsVertical(from, to) || IsHorizontal(from, to))) {
+          dc->LineTo(to);
+          continue;
+        }
+        const bool vertical = IsVertical(from, to);
+        const long long step = std::max(1, (vertical ? clip.Height() : clip.Width()) / 2);
+        CPoint at = from;
+        while (at != to) {
+          if (vertical) {
+            const long long left = static_cast<long long>(to.y) - at.y;
+            at.y += static_cast<int>(std::clamp(left, -step, step));
+          } else {
+            const long long left = static_cast<long long>(to.x) - at.x;
+            at.x += static_cast<int>(std::clamp(left, -step, step));
+          }
+          dc->LineTo(at);
+        }
+      }
     }
   }
   if (!m_pDiagram || !m_pDiagram->AreCrossLabelsOn()) return;

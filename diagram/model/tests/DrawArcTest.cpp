@@ -12,6 +12,9 @@
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
+#include "platform/core/VersionInfo.h"
+#include "platform/gdi/DC.h"
+#include "platform/gdi/DrawingRecorder.h"
 
 namespace {
 
@@ -125,6 +128,40 @@ TEST(DrawArcTest, MovingAWireKeepsItsEndsAndItsSegmentsOrthogonal) {
     arc.MoveBy(test.delta, FALSE);
     EXPECT_EQ(arc.Points(), test.after) << test.what;
   }
+}
+
+TEST(DrawArcTest, APrinterOfA16BitSystemGetsLongSegmentsInSteps) {
+  struct Case {
+    const char* what;
+    DWORD platformId;
+    bool printing;
+    int lines;  // LineTo calls for the horizontal, vertical and slanted segments
+  };
+  // The clip box is 200 x 100: steps of 100 across and 50 down.
+  const Case cases[] = {
+      {"16-bit printer", VER_PLATFORM_WIN32_WINDOWS, true, 10 + 4 + 1},
+      {"16-bit screen", VER_PLATFORM_WIN32_WINDOWS, false, 3},
+      {"NT printer", VER_PLATFORM_WIN32_NT, true, 3},
+  };
+  for (const Case& test : cases) {
+    OSVERSIONINFOEXW version{};
+    version.dwMajorVersion = 4;
+    version.dwMinorVersion = 10;
+    version.dwPlatformId = test.platformId;
+    platform::SetOsVersion(version);
+    auto recorder = std::make_shared<platform::DrawingRecorder>();
+    CDC dc;
+    dc.Attach(platform::CreateRecordingDc(recorder));
+    dc.m_bPrinting = test.printing;
+    dc.IntersectClipRect(0, 0, 200, 100);
+    TestArc arc;
+    arc.SetPoints({{0, 0}, {1000, 0}, {1000, 200}, {1100, 300}});
+    arc.Draw(&dc);
+    int lines = 0;
+    for (const auto& op : recorder->Ops()) lines += op.call == "LineTo" ? 1 : 0;
+    EXPECT_EQ(lines, test.lines) << test.what;
+  }
+  platform::ResetOsVersion();
 }
 
 TEST(DrawArcTest, TheDraggingRectangleHoldsThePointsThatMoveFreely) {
