@@ -67,18 +67,26 @@ void CDrawArc::Serialize(CArchive& ar) {
     ar.WriteObject(m_pDestPort);
     return;
   }
-  m_pSrcPort = static_cast<CDrawPort*>(ar.ReadObject(RUNTIME_CLASS(CDrawPort)));
-  m_pDestPort = static_cast<CDrawPort*>(ar.ReadObject(RUNTIME_CLASS(CDrawPort)));
   m_bComplete = FALSE;
   auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument);
   // Every port belongs to a block; one that a damaged stream made on its
-  // own goes to the load failures, which free it.
+  // own goes to the load failures, which free it, at once, so that it is
+  // freed even when the rest of the record cannot be read.
   bool owned = true;
-  for (CDrawPort* port : {m_pSrcPort, m_pDestPort}) {
-    if (!port || port->GetDrawBlock()) continue;
-    owned = false;
-    if (document) document->AddLoadFailure(port);
-  }
+  auto readPort = [&]() {
+    auto* port = static_cast<CDrawPort*>(ar.ReadObject(RUNTIME_CLASS(CDrawPort)));
+    if (port && !port->GetDrawBlock()) {
+      owned = false;
+      if (document) document->AddLoadFailure(port);
+    }
+    return port;
+  };
+  m_pSrcPort = nullptr;
+  m_pDestPort = nullptr;
+  CDrawPort* src = readPort();
+  CDrawPort* dst = readPort();
+  m_pSrcPort = src;
+  m_pDestPort = dst;
   // A wire joins two different ports; one that cannot is left to the
   // document's load failures.
   if (owned && m_pSrcPort && m_pDestPort && m_pSrcPort != m_pDestPort && m_pSrcPort->AddArc(this, FALSE)) {
