@@ -224,6 +224,9 @@ class CDiagram {
 
   // Page-crossing labels gathered while printing.
   void AddCrossPoint(const CrossPoint* points, int count);
+  // Whether wires label their page crossings: the cross-label switch of the
+  // view that last drew the diagram.
+  int AreCrossLabelsOn() const { return m_bCrossLabels; }
 
   // Page set-up.
   short GetSavedOrientation() const { return m_shSavedOrientation; }

@@ -1,5 +1,6 @@
 #include "diagram/res/DiagramResources.h"
 
+#include "diagram/res/ArcToolCursors.h"
 #include "diagram/res/DocumentStrings.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/res/MessageStrings.h"
@@ -11,5 +12,6 @@ platform::ResourceSet BuildDiagramResources() {
   AddDocumentStrings(resources);
   AddTextDlgTemplate(resources);
   AddDrawViewMenu(resources);
+  AddArcToolCursors(resources);
   return resources;
 }
