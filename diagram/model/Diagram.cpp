@@ -1390,11 +1390,16 @@ void CDiagram::DiscardFailedLoad(CDrawList& elements) {
 void CDiagram::DeleteAllOf(CDrawList& objects) {
   CDrawList first(objects);
   ExcludeComponentsOfSource(objects, first);
-  for (POSITION pos = first.GetHeadPosition(); pos;) {
-    CDrawObj* object = first.GetNext(pos);
+  const CObList& entries = first;
+  for (POSITION pos = entries.GetHeadPosition(); pos;) {
     // An owner destroys its components, and an object may take others
-    // with it: only what the list still holds is alive. Arcs go last.
-    if (!objects.Find(object) || object->IsKindOf(RUNTIME_CLASS(CDrawArc))) continue;
+    // with it: only what the list still holds is alive, so an entry is
+    // looked at as a diagram object only once the list vouches for it.
+    // Arcs go last.
+    const CObject* entry = entries.GetNext(pos);
+    if (!objects.Find(entry)) continue;
+    CDrawObj* object = static_cast<CDrawObj*>(const_cast<CObject*>(entry));
+    if (object->IsKindOf(RUNTIME_CLASS(CDrawArc))) continue;
     delete object;
   }
   while (!objects.IsEmpty()) {
