@@ -330,6 +330,14 @@ class CDraftView {
   CEntity* MakeChamfer(int trimType, CEntity* first, CEntity* second, double p1x, double p1y, double p2x, double p2y,
                        double len1, double len2, BOOL onePick, int layer, CDrawingGroup* group, CUndoRecord* record);
 
+  // The points where the carrier of `entity` (option 0: a line extended
+  // both ways, an arc as its whole circle, an ellipse whole; option 1: the
+  // entity as it is) meets the members of `compound` (nested members
+  // included), each once, at most `maxCount`, into xs and ys; the number
+  // found (ViewCurveServices.cpp).
+  int IntersectWithCompound(const CEntity* entity, const CEntity* compound, double* xs, double* ys, int maxCount,
+                            int option);
+
   // ---- Units and state.
   UnitSettings& GetUnitSettings() { return units_; }
   double GetLengthStep() const { return lengthStep_; }

@@ -1,6 +1,9 @@
 #include "draft/host/LineServices.h"
 
 #include <cmath>
+#include <utility>
+
+#include "draft/host/Entity.h"
 
 using tressil::kGeomTolerance;
 
@@ -84,4 +87,21 @@ void BuildPolylineBetween(double x1, double y1, double x2, double y2, std::vecto
   out.push_back(at(w / 6, -height));
   out.push_back(at(w / 2, 0));
   out.push_back(b);
+}
+
+BOOL OverlapsLine(const CEntity* line, const CEntity* other) {
+  if (!line || !other) return FALSE;
+  const auto straight = [](const CEntity* e) { return e->IsLine() || e->IsTwoPointEntity(); };
+  if (!straight(line) || !straight(other)) return FALSE;
+  double a[kMaxGeometryValues], b[kMaxGeometryValues];
+  line->GetGeometry(a);
+  other->GetGeometry(b);
+  const GPoint a1{a[0], a[1]}, a2{a[2], a[3]}, b1{b[0], b[1]}, b2{b[2], b[3]};
+  if (IsSamePoint(a1, a2) || !IsLinesParallel(a1, a2, b1, b2)) return FALSE;
+  if (std::fabs(GetPointLineDistance(b1, a1, a2)) > kGeomTolerance) return FALSE;
+  const double len = GetPointDistance(a1.x, a1.y, a2.x, a2.y);
+  double t1 = ParameterOn(a1, a2, b1), t2 = ParameterOn(a1, a2, b2);
+  if (t1 > t2) std::swap(t1, t2);
+  const double slack = kGeomTolerance / len;
+  return t2 >= -slack && t1 <= 1.0 + slack ? TRUE : FALSE;
 }

@@ -53,3 +53,9 @@ GPoint MirrorPointAboutLine(const GPoint& p, const GPoint& a, const GPoint& b);
 // replace the contents of `out`; p1 alone when the two points coincide.
 void BuildPolylineBetween(double x1, double y1, double x2, double y2, std::vector<GPoint>& out, double height,
                           double widthFraction);
+
+class CEntity;
+// Whether the straight entity `line` (a line or two-point entity) and the
+// straight entity `other` lie on one carrier and share a stretch of it or
+// touch end to end. FALSE for anything that is not straight.
+BOOL OverlapsLine(const CEntity* line, const CEntity* other);
