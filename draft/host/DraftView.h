@@ -345,6 +345,9 @@ class CDraftView {
   void SetLengthStep(double step) { lengthStep_ = step; }
   void SetAngleStep(double step) { angleStep_ = step; }
   int& PolarDisplayFlag() { return polarDisplay_; }
+  // Nonzero (the default): a change of a group's base point repaints the
+  // whole view (RefreshView) rather than only clearing the selection.
+  int& GroupRedrawFlag() { return groupRedraw_; }
   int& ModalDialogFlag() { return modalDialog_; }
   // The two event words (0 and 1), cleared before each event.
   DWORD& EventWord(int i) { return eventWords_[i & 1]; }
@@ -440,6 +443,7 @@ class CDraftView {
   double lengthStep_ = 1.0;
   double angleStep_ = 15.0;
   int polarDisplay_ = 0;
+  int groupRedraw_ = 1;
   int modalDialog_ = 0;
   DWORD eventWords_[2] = {0, 0};
   int axonometric_ = 0;
