@@ -16,7 +16,6 @@
 #include "draft/host/NumberFormat.h"
 #include "draft/host/Settings.h"
 #include "draft/host/UndoRecord.h"
-#include "platform/core/Exceptions.h"
 #include "platform/core/WinConstants.h"
 
 namespace {
@@ -154,14 +153,13 @@ void CContourCmd::UpdateDistance(CDraftView*, const GPoint& cursor) {
       const LineEnds l = EndsOf(e);
       d = GetPointLineDistance(cursor, l.a, l.b);
     }
+    sideSign_ = GetValueSign(d);
   } else if (e->IsLine()) {
     const LineEnds l = EndsOf(e);
+    // Positive on the left of the side, where the offset of a positive
+    // distance lies: the cursor's side is the offset's side.
     d = GetPointLineDistance(cursor, l.a, l.b);
     sideSign_ = GetValueSign(d);
-    if (chainMode_ == 1) {
-      const double a = GetLineAngle(l.a.x, l.a.y, l.b.x, l.b.y);
-      if (a >= 90 - 1e-6 && a < 270) d = -d;
-    }
   } else {
     const Circle c = CircleOf(e);
     const double dc = GetPointDistance(cursor.x, cursor.y, c.c.x, c.c.y);
@@ -212,7 +210,7 @@ void CContourCmd::CreateContours(CDraftView* view) {
   auto buildChecked = [&](int side) {
     BuildSide(view, side, 0);
     // A closed contour of one or two offset pieces is not made.
-    if (general && chainMode_ == 0 && results_.GetCount() <= 2)
+    if (general && !keepFewPieces_ && results_.GetCount() <= 2)
       while (!results_.IsEmpty()) delete results_.RemoveHead();
   };
   buildChecked(0);
@@ -684,6 +682,14 @@ void CContourCmd::DrawFootLine(CDraftView* view) {
 int CContourCmd::DrawPreview(CDraftView* view) {
   if (!view) return 0;
   if (points_.size() == 1 && found_ && !typed_ && !regions_[0].IsEmpty()) {
+    DrawContourPreview(view);
+    return 0;
+  }
+  return CCmdBase::DrawPreview(view);
+}
+
+void CContourCmd::DrawContourPreview(CDraftView* view) {
+  {
     double_ = tabCount_ % 2;
     UpdateDistance(view, {cursor_.x, cursor_.y});
     BuildSide(view, 0, 1);
@@ -695,9 +701,7 @@ int CContourCmd::DrawPreview(CDraftView* view) {
     view->DrawTextPreview(readout1_, cursor_.x, cursor_.y, 0.0);
     view->DrawTextPreview(readout2_, cursor_.x, cursor_.y, 90.0);
     DrawFootLine(view);
-    return 0;
   }
-  return CCmdBase::DrawPreview(view);
 }
 
 // ---- Right button and end.
@@ -741,18 +745,115 @@ void CContourCmd::ClearMarks(CEntityList& list) {
     if (e) e->SetChainMark(0);
 }
 
-void CContourCmd::BuildChainFromPicks(CEntityList&, CEntityList&, CEntity*) {
-  throw CNotSupportedException();  // chaining picked entities belongs to the select variant
+namespace {
+// A copy of a picked line on the stored layer and group, from `a` to `b`.
+CEntity* LineCopy(const CEntity* line, CDrawingGroup* group, const GPoint& a, const GPoint& b) {
+  return ConstructLineEntity(line->GetEntityLayer(), group, a.x, a.y, b.x, b.y, 1);
+}
+}  // namespace
+
+void CContourCmd::BuildChainFromPicks(CEntityList& source, CEntityList& chain, CEntity* start) {
+  if (!start) return;
+  if (!contourGroup_) contourGroup_ = start->GetEntityGroup();
+  start->SetChainMark(1);
+  layer_ = start->GetEntityLayer();
+  CEntity* copy;
+  if (start->IsLine()) {
+    LineEnds l = EndsOf(start);
+    // Left to right, or bottom to top for an upright line.
+    const bool swap = std::fabs(l.a.x - l.b.x) <= 1e-6 ? l.a.y > l.b.y : l.a.x > l.b.x;
+    if (swap) std::swap(l.a, l.b);
+    copy = LineCopy(start, contourGroup_, l.a, l.b);
+  } else {
+    copy = start->Clone(1);
+    if (start->IsArc()) {
+      double sx, sy, ex, ey;
+      GetEndPoints(start, sx, sy, ex, ey);
+      sideSign_ = sx > ex + 1e-6 || (std::fabs(sx - ex) <= 1e-6 && sy > ey) ? 1 : -1;
+    }
+  }
+  if (!copy) return;
+  chain.AddTail(copy);
+  if (source.GetCount() == 1 || start->IsCircle()) return;
+  const bool arcStart = start->IsArc() && sideSign_ == 1;
+  for (int code = arcStart ? 21 : 1;;) {
+    CEntity* found = FindConnected(code, chain.GetHead(), source);
+    if (!found) break;
+    chain.AddHead(found);
+    code = found->IsLine() ? 1 : 10;
+  }
+  for (int code = arcStart ? 11 : 2;;) {
+    CEntity* found = FindConnected(code, chain.GetTail(), source);
+    if (!found) break;
+    chain.AddTail(found);
+    code = found->IsLine() ? 2 : 20;
+  }
 }
 
-CEntity* CContourCmd::FindConnected(int, CEntity*, CEntityList&) {
-  throw CNotSupportedException();  // chaining picked entities belongs to the select variant
+CEntity* CContourCmd::FindConnected(int code, CEntity* entity, CEntityList& source) {
+  if (!entity) return nullptr;
+  double x1, y1, x2, y2;
+  GetEndPoints(entity, x1, y1, x2, y2);
+  const bool first = code == 1 || code == 10 || code == 11 || code == 20;
+  const int passes = (code == 10 || code == 20) && entity->IsArc() ? 2 : 1;
+  for (int pass = 0; pass < passes; ++pass) {
+    const bool useFirst = pass == 0 ? first : !first;
+    const GPoint ref = useFirst ? GPoint{x1, y1} : GPoint{x2, y2};
+    for (CEntity* e : source) {
+      if (!e || e->GetChainMark() || !(e->IsLine() || e->IsArc())) continue;
+      double a1, b1, a2, b2;
+      GetEndPoints(e, a1, b1, a2, b2);
+      const GPoint p{a1, b1}, q{a2, b2};
+      if (!IsSamePoint(p, ref) && !IsSamePoint(q, ref)) continue;
+      e->SetChainMark(1);
+      if (e->IsArc()) return e->Clone(1);
+      layer_ = e->GetEntityLayer();
+      // Codes 1, 10 and 21 continue the chain backwards: the copy ends on
+      // the reference; the others start there.
+      const bool endsOnRef = code == 1 || code == 10 || code == 21;
+      const GPoint other = IsSamePoint(p, ref) ? q : p;
+      return endsOnRef ? LineCopy(e, contourGroup_, other, ref) : LineCopy(e, contourGroup_, ref, other);
+    }
+  }
+  return nullptr;
 }
 
-void CContourCmd::PickTargets(CDraftView*) {
-  throw CNotSupportedException();  // picking chain entities belongs to the select variant
+void CContourCmd::PickTargets(CDraftView* view) {
+  if (!view || points_.empty()) return;
+  CEntityList picked;
+  const DWORD mask = static_cast<DWORD>(-8);
+  if (points_.size() == 1 && pointCount_ == 1) {
+    if (!view->PickEntitiesAtPoint(points_[0].x, points_[0].y, picked, 0, 1, 0, 0, mask, -1)) {
+      pointCount_ = 2;  // the next click closes a window
+      return;
+    }
+  } else {
+    const PointRec a = points_.front(), b = points_.back();
+    pointCount_ = 1;
+    view->PickEntitiesInWindow(a.x, a.y, b.x, b.y, picked, 0, 1, 0, 0, mask, -1);
+  }
+  CEntityList& chosen = seconds_[0];
+  for (CEntity* e : picked) {
+    if (chosen.Contains(e)) continue;
+    chosen.AddTail(e);
+    const CDrawingGroup* group = e->GetEntityGroup();
+    if (group && group->IsGroupPickedWhole())
+      for (CEntity* other : *view->GetEntityList())
+        if (other->GetEntityGroup() == group && !chosen.Contains(other)) chosen.AddTail(other);
+  }
+  view->SelectEntities(chosen, 1, 1, 1, 0);
+  points_.clear();
+  step_ = 0;
 }
 
-void CContourCmd::DrawPickBox(CDraftView*) {
-  throw CNotSupportedException();  // the pick box belongs to the select variant
+void CContourCmd::DrawPickBox(CDraftView* view) {
+  if (!view || found_ || points_.size() != 1 || pointCount_ != 2) return;
+  const PointRec& corner = points_[0];
+  view->DrawLinePreview(corner.x, corner.y, cursor_.x, corner.y);
+  view->DrawLinePreview(cursor_.x, corner.y, cursor_.x, cursor_.y);
+  view->DrawLinePreview(cursor_.x, cursor_.y, corner.x, cursor_.y);
+  view->DrawLinePreview(corner.x, cursor_.y, corner.x, corner.y);
+  const CNumberFormat format = GetNumberFormat(view->GetUnitSettings().length);
+  statusText_ = CString("宽: ") + FormatNumberText(cursor_.x - corner.x, format) + "    高: " +
+                FormatNumberText(cursor_.y - corner.y, format);
 }

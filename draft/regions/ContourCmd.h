@@ -85,6 +85,8 @@ class CContourCmd : public CMeasureAreaCmd {
   void DeleteResults();
   // The rubber line from the cursor to the first boundary entity.
   void DrawFootLine(CDraftView* view);
+  // The preview of the contour(s) at the cursor with the readout.
+  void DrawContourPreview(CDraftView* view);
   // A new line or arc of the pieces, or the preview of it.
   CEntity* MakeLine(CDraftView* view, const GPoint& s, const GPoint& t, int preview);
   CEntity* MakeArc(CDraftView* view, const GPoint& c, double r, double a1, double a2, int preview);
@@ -103,4 +105,6 @@ class CContourCmd : public CMeasureAreaCmd {
   int double_ = 0;
   int chainMode_;
   int sideSign_ = 1;
+  // A closed contour of one or two offset pieces is dropped unless set.
+  bool keepFewPieces_ = false;
 };

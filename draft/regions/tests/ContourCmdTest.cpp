@@ -339,3 +339,62 @@ TEST(ContourTest, APieceThatMeetsNothingIsDeletedOnceByItsCaller) {
 }
 
 }  // namespace
+
+#include "draft/regions/ContourSelectCmd.h"
+
+namespace {
+
+TEST(ContourSelectTest, ALineArcLineChainPickedOutOfOrder) {
+  ContourBench b;
+  CDraftView& v = b.view;
+  v.AddEntityToView(ConstructLineEntity(0, nullptr, 50, 10, 0, 10));  // drawn the other way
+  v.AddEntityToView(ConstructArcEntity(0, nullptr, 50, 30, 20, 270, 360));
+  v.AddEntityToView(ConstructLineEntity(0, nullptr, 70, 30, 70, 80));
+  auto* cmd = new CContourSelectCmd(101, &v, 1);
+  b.stack.Push(&v, cmd);
+  EXPECT_EQ(b.stack.GetPrompt(), "选取目标(右键结束)");
+  const GPoint onArc{50 + 20 * std::cos(-tressil::kPi / 4), 30 + 20 * std::sin(-tressil::kPi / 4)};
+  b.Click(onArc.x, onArc.y);
+  b.Click(70, 60);
+  b.Click(20, 10);
+  EXPECT_EQ(v.GetSelectionCount(), 3);
+  b.RButton();  // builds the chain
+  ASSERT_TRUE(cmd->IsContourFound());
+  EXPECT_EQ(b.stack.GetPrompt(), "输入位置(TAB：单/双切换,右键结束)");
+  std::vector<std::vector<double>> chain;
+  for (CEntity* e : cmd->GetBoundary()) {
+    double g[kMaxGeometryValues];
+    const int n = e->GetGeometry(g);
+    chain.emplace_back(g, g + n);
+  }
+  const std::vector<std::vector<double>> expected{{0, 10, 50, 10}, {50, 30, 20, 270, 360}, {70, 30, 70, 80}};
+  ASSERT_EQ(chain.size(), expected.size());
+  for (size_t i = 0; i < chain.size(); ++i) {
+    ASSERT_EQ(chain[i].size(), expected[i].size()) << i;
+    for (size_t k = 0; k < chain[i].size(); ++k) EXPECT_NEAR(chain[i][k], expected[i][k], 1e-9) << i << " " << k;
+  }
+  // 3.7 above the first line, inside the bend: 4 towards the arc's centre.
+  b.Click(25, 13.7);
+  const CUndoRecord* r = v.GetLastUndoRecord();
+  ASSERT_NE(r, nullptr);
+  ASSERT_EQ(r->GetNewEntities().size(), 3u);
+  std::vector<std::vector<double>> made;
+  for (CEntity* e : r->GetNewEntities()) {
+    double g[kMaxGeometryValues];
+    const int n = e->GetGeometry(g);
+    made.emplace_back(g, g + n);
+  }
+  const std::vector<std::vector<double>> offsets{{0, 14, 50, 14}, {50, 30, 16, 270, 360}, {66, 30, 66, 80}};
+  for (size_t i = 0; i < made.size(); ++i) {
+    ASSERT_EQ(made[i].size(), offsets[i].size()) << i;
+    for (size_t k = 0; k < made[i].size(); ++k) EXPECT_NEAR(made[i][k], offsets[i][k], 1e-6) << i << " " << k;
+  }
+  // The right button drops the chain; the next ends the command.
+  b.RButton();
+  EXPECT_EQ(b.stack.GetPrompt(), "选取目标(右键结束)");
+  EXPECT_EQ(v.GetSecondList()->GetCount(), 0);
+  b.RButton();
+  EXPECT_TRUE(b.stack.IsEmpty());
+}
+
+}  // namespace
