@@ -5,7 +5,7 @@
 // keeps its direction (the line command's fixed-angle construction); TAB
 // makes it symmetric as in the line command and turns an arc or ellipse the
 // other way (the complementary sweep). A circle changes its radius (R or D
-// types it). The held entity comes back unchanged on the right button, on
+// types it); an arc always moves one of its ends, wherever it is picked. The held entity comes back unchanged on the right button, on
 // End, when the boundary gives no point, and when it has no rebuild rule (a
 // two-point entity that is not a line); a rebuild is one undo step, which
 // also takes a boundary the result swallows (a collinear overlapping line,

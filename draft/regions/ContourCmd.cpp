@@ -614,7 +614,10 @@ int CContourCmd::ArcSegmentSign(CEntity* piece) {
     const Circle c = CircleOf(piece);
     double a = c.start, b = c.end;
     MakeAngleRangeAscending(a, b, true);
-    const GPoint q = Polar(c.c, c.r, a + (b - a) / 4);
+    // The quarter point; an arc of 180 degrees or more is split in four for
+    // the polygon, whose vertex its quarter point is (the winding there says
+    // nothing), so its eighth point is taken instead.
+    const GPoint q = Polar(c.c, c.r, a + (b - a) / (b - a < 180.0 ? 4 : 8));
     const size_t n = std::min(vertexX_.size(), vertexY_.size());
     double w = 0.0;
     for (size_t k = 0; k < n; ++k) {

@@ -37,8 +37,10 @@ class CContourCmd : public CMeasureAreaCmd {
   void Execute(CDraftView* view) override;
   int End(CDraftView* view) override;
   int OnRButton(CDraftView* view) override;
-  // Chain mode 0: −1 when the arc's quarter point lies inside the boundary
-  // polygon (the arc bulges into the contour), else +1. Other chain modes
+  // Chain mode 0: −1 when the arc's quarter point (its eighth point for a
+  // sweep of 180 degrees or more, whose quarter point is a vertex of the
+  // polygon) lies inside the boundary polygon (the arc bulges into the
+  // contour), else +1. Other chain modes
   // tell it from how the arc's start meets its neighbours.
   int ArcSegmentSign(CEntity* piece) override;
 

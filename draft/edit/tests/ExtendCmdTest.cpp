@@ -190,3 +190,36 @@ TEST_F(ExtendTest, ACircleChangesItsRadiusToAFreePoint) {
 }
 
 }  // namespace
+
+#include "platform/ui/ModalDriver.h"
+
+namespace {
+
+TEST_F(ExtendTest, AnArcOfTheSameCircleIsTakenIn) {
+  CEntity* held = Add(ConstructArcEntity(0, nullptr, 200, 200, 50, 0, 90));
+  Add(ConstructArcEntity(0, nullptr, 200, 200, 50, 120, 180));
+  bench.Push(new CExtendCmd(80, &bench.view));
+  ClickAt(Polar(200, 200, 50, 80));
+  ClickAt(Polar(200, 200, 50, 150));
+  ASSERT_EQ(Entities().size(), 1u);
+  ExpectValues(Geometry(Entities()[0]), {200, 200, 50, 0, 180});
+  ASSERT_TRUE(bench.view.Undo());
+  ASSERT_EQ(Entities().size(), 2u);
+  EXPECT_EQ(Entities()[0], held);
+}
+
+TEST_F(ExtendTest, ATypedRadiusChangesACircle) {
+  Add(ConstructCircleEntity(0, nullptr, 200, 200, 40));
+  bench.Push(new CExtendCmd(80, &bench.view));
+  ClickAt(240, 200);
+  bench.Move(300, 200);
+  platform::ScopedModalDriver driver([](platform::ModalSession& m) {
+    m.EnterText(1004, CStringA("25"));
+    m.Click(IDOK);
+  });
+  bench.Char('R', 300, 200);
+  ASSERT_EQ(Entities().size(), 1u);
+  ExpectValues(Geometry(Entities()[0]), {200, 200, 25});
+}
+
+}  // namespace

@@ -166,3 +166,56 @@ TEST(LineServicesTest, ProjectionEndChoiceAndPolyline) {
 }
 
 }  // namespace
+
+#include "draft/host/ArcEntity.h"
+#include "draft/host/BlockEntity.h"
+#include "draft/host/GroupTable.h"
+
+namespace {
+
+TEST(CurveServicesTest, ACarriersCrossingsWithACompoundsMembers) {
+  CDraftView view;
+  CBlockEntity* block = ConstructBlockEntity(0, nullptr);
+  block->AddMember(ConstructLineEntity(0, nullptr, 50, -10, 50, 10));
+  block->AddMember(ConstructArcEntity(0, nullptr, 100, 0, 10, 90, 270));
+  CLineEntity held(0, nullptr, 0, 0, 10, 0);
+  double xs[3], ys[3];
+  // Option 0: the held line carried on meets the line and the arc.
+  ASSERT_EQ(view.IntersectWithCompound(&held, block, xs, ys, 3, 0), 2);
+  EXPECT_NEAR(xs[0], 50, 1e-9);
+  EXPECT_NEAR(xs[1], 90, 1e-9);
+  // Option 1: the line as it is meets nothing; a count limit holds.
+  EXPECT_EQ(view.IntersectWithCompound(&held, block, xs, ys, 3, 1), 0);
+  EXPECT_EQ(view.IntersectWithCompound(&held, block, xs, ys, 1, 0), 1);
+  delete block;
+}
+
+TEST(CurveServicesTest, OverlappingLines) {
+  struct Case {
+    Seg other;
+    bool overlaps;
+  };
+  const Case cases[] = {{{5, 0, 20, 0}, true},   {{10, 0, 20, 0}, true},  {{20, 0, 11, 0}, false},
+                        {{5, 1, 20, 1}, false},  {{5, 0, 5, 9}, false}};
+  CLineEntity line(0, nullptr, 0, 0, 10, 0);
+  for (const Case& c : cases) {
+    CLineEntity other(0, nullptr, c.other[0], c.other[1], c.other[2], c.other[3]);
+    EXPECT_EQ(OverlapsLine(&line, &other) != 0, c.overlaps) << c.other[0] << " " << c.other[1];
+  }
+}
+
+TEST(GroupTableTest, AddGroupWithItsFlagAndPlace) {
+  CGroupTable table;
+  CDrawingGroup* a = table.AddGroup("A", 1.0);
+  table.AddGroup("C", 1.0);
+  CDrawingGroup* b = table.AddGroup("B", 2.0, 1, 5, 6, a);
+  ASSERT_NE(b, nullptr);
+  EXPECT_TRUE(b->IsGroupPickedWhole());
+  EXPECT_EQ(b->GetOriginX(), 5);
+  EXPECT_EQ(table.GetGroupList()[1], b);  // behind A
+  EXPECT_EQ(table.AddGroup("B", 3.0, 0, 0, 0, nullptr), b);  // a known name: that group, unchanged
+  EXPECT_EQ(b->GetGroupScale(), 2.0);
+  EXPECT_EQ(table.GetCount(), 3);
+}
+
+}  // namespace

@@ -398,3 +398,37 @@ TEST(ContourSelectTest, ALineArcLineChainPickedOutOfOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ContourTest, AHalfDiscOffsetsByTheShortConstruction) {
+  ContourBench b;
+  b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 20, 20, 60, 20));
+  b.view.AddEntityToView(ConstructArcEntity(0, nullptr, 40, 20, 20, 0, 180));
+  auto* cmd = new CContourCmd(100, &b.view, 0);
+  b.stack.Push(&b.view, cmd);
+  b.Click(40, 30);
+  ASSERT_EQ(cmd->GetBoundary().GetCount(), 2);
+  b.Click(40, 21.7);  // 1.7 above the diameter: 2 inside
+  const CUndoRecord* r = b.view.GetLastUndoRecord();
+  ASSERT_NE(r, nullptr);
+  ASSERT_EQ(r->GetNewEntities().size(), 2u);
+  const double reach = std::sqrt(18.0 * 18.0 - 2.0 * 2.0);
+  for (CEntity* e : r->GetNewEntities()) {
+    double g[kMaxGeometryValues];
+    const int n = e->GetGeometry(g);
+    if (e->IsArc()) {
+      ASSERT_EQ(n, 5);
+      EXPECT_NEAR(g[2], 18, 1e-9);
+      EXPECT_NEAR(g[3], RadianToDegree(std::atan2(2.0, reach)), 1e-6);
+      EXPECT_NEAR(g[4], 180 - RadianToDegree(std::atan2(2.0, reach)), 1e-6);
+    } else {
+      EXPECT_NEAR(g[1], 22, 1e-9);
+      EXPECT_NEAR(g[3], 22, 1e-9);
+      EXPECT_NEAR(std::min(g[0], g[2]), 40 - reach, 1e-9);
+      EXPECT_NEAR(std::max(g[0], g[2]), 40 + reach, 1e-9);
+    }
+  }
+}
+
+}  // namespace
