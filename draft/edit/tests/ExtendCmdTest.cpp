@@ -9,6 +9,7 @@
 #include "draft/host/CircleEntity.h"
 #include "draft/host/EllipseEntity.h"
 #include "draft/host/LineEntity.h"
+#include "draft/host/TwoPointEntity.h"
 
 namespace {
 
@@ -137,12 +138,19 @@ TEST_F(ExtendTest, AnEllipseEndReachesALine) {
 }
 
 TEST_F(ExtendTest, TheHeldEntityComesBackUnchanged) {
-  enum How { kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary };
-  for (How how : {kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary}) {
+  enum How { kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary, kTwoPointEntity };
+  for (How how : {kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary, kTwoPointEntity}) {
     SCOPED_TRACE(how);
     CommandBench b;
-    CEntity* held = how == kCircleOnBoundary ? static_cast<CEntity*>(ConstructCircleEntity(0, nullptr, 100, 100, 40))
-                                             : ConstructLineEntity(0, nullptr, 100, 100, 200, 100);
+    CEntity* held;
+    if (how == kCircleOnBoundary) {
+      held = ConstructCircleEntity(0, nullptr, 100, 100, 40);
+    } else if (how == kTwoPointEntity) {
+      held = ConstructTwoPointEntity(0, nullptr, 5.0, 0.5);
+      held->SetEndPoints(100, 100, 200, 100, 1);
+    } else {
+      held = ConstructLineEntity(0, nullptr, 100, 100, 200, 100);
+    }
     b.view.AddEntityToView(held);
     const std::vector<double> before = Geometry(held);
     b.view.AddEntityToView(ConstructCircleEntity(0, nullptr, 400, 400, 20));  // off the line's carrier
@@ -166,6 +174,10 @@ TEST_F(ExtendTest, TheHeldEntityComesBackUnchanged) {
       case kCircleOnBoundary:
         b.Move(140, 300);
         b.Click(140, 300);
+        break;
+      case kTwoPointEntity:  // a free point: no rebuild rule for it
+        b.Move(250, 100);
+        b.Click(250, 100);
         break;
       case kRightButton:
         b.stack.OnRButton(0, CommandBench::At(300, 300), &b.view);
