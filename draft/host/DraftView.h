@@ -311,6 +311,34 @@ class CDraftView {
   BOOL FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
                           int hideCentre, int hideThin = 0, int = 0, int = 0, int = 1);
 
+  // ---- Chamfer: the corner between two lines `first` and `second` cut by
+  // a straight chamfer (ViewChamfer.cpp). X is the crossing of the two
+  // lines; each edge keeps the side of X where its pick point lies (a pick
+  // on X keeps the longer side). The chamfer runs from X moved by `len1`
+  // along the first edge's kept side to X moved by `len2` along the
+  // second's: its first end lies on the first edge. Trim type 1 cuts both
+  // edges at the chamfer's ends, 2 the first, 3 the second, 0 and 4
+  // neither; 5 makes no chamfer and brings both edges to X. The edges a
+  // type cuts (1, 2 and 5 the first; 1, 3 and 5 the second) are out of the
+  // drawing already (the caller took them out): each gets its replacement,
+  // from its kept end, added with `record`, or goes into the record alone
+  // when nothing of it is left. The chamfer line (layer, group) is added
+  // with the record too. Returns the chamfer line, or for type 5 the first
+  // edge's new piece; null (nothing added, the record untouched) for
+  // parallel lines, an edge that is not a line, or (types 0 to 4) a length
+  // that is not positive or longer than its kept side. `onePick` is the
+  // call's form.
+  CEntity* MakeChamfer(int trimType, CEntity* first, CEntity* second, double p1x, double p1y, double p2x, double p2y,
+                       double len1, double len2, BOOL onePick, int layer, CDrawingGroup* group, CUndoRecord* record);
+
+  // The points where the carrier of `entity` (option 0: a line extended
+  // both ways, an arc as its whole circle, an ellipse whole; option 1: the
+  // entity as it is) meets the members of `compound` (nested members
+  // included), each once, at most `maxCount`, into xs and ys; the number
+  // found (ViewCurveServices.cpp).
+  int IntersectWithCompound(const CEntity* entity, const CEntity* compound, double* xs, double* ys, int maxCount,
+                            int option);
+
   // ---- Units and state.
   UnitSettings& GetUnitSettings() { return units_; }
   double GetLengthStep() const { return lengthStep_; }
@@ -318,6 +346,9 @@ class CDraftView {
   void SetLengthStep(double step) { lengthStep_ = step; }
   void SetAngleStep(double step) { angleStep_ = step; }
   int& PolarDisplayFlag() { return polarDisplay_; }
+  // Nonzero (the default): a change of a group's base point repaints the
+  // whole view (RefreshView) rather than only clearing the selection.
+  int& GroupRedrawFlag() { return groupRedraw_; }
   int& ModalDialogFlag() { return modalDialog_; }
   // The two event words (0 and 1), cleared before each event.
   DWORD& EventWord(int i) { return eventWords_[i & 1]; }
@@ -413,6 +444,7 @@ class CDraftView {
   double lengthStep_ = 1.0;
   double angleStep_ = 15.0;
   int polarDisplay_ = 0;
+  int groupRedraw_ = 1;
   int modalDialog_ = 0;
   DWORD eventWords_[2] = {0, 0};
   int axonometric_ = 0;

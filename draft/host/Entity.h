@@ -169,6 +169,13 @@ class CEntity {
                                int option) const;
   // Marks the entity as made for a command's own use (IsTemporary).
   void SetTemporary(bool temporary) { temporary_ = temporary; }
+  // Nonzero when `other` is this very entity (the second word is the
+  // call's form).
+  BOOL IsSameAs(const CEntity* other, int = 0) const { return other == this ? TRUE : FALSE; }
+  // The chaining mark: set by a command while it chains entities end to
+  // end, so that none is taken twice; 0 for a new entity and for a copy.
+  int GetChainMark() const { return chainMark_; }
+  void SetChainMark(int mark) { chainMark_ = mark; }
 
   // ---- Accessors.
   BYTE GetEntityLayer() const { return layer_; }
@@ -223,6 +230,7 @@ class CEntity {
   DWORD handle_;
   CEntityWatcher* watcher_ = nullptr;
   bool temporary_ = false;
+  int chainMark_ = 0;
 };
 
 // A layer number in 0..99 (out-of-range values are clamped).

@@ -1,6 +1,7 @@
 #include "draft/res/DraftResources.h"
 
 #include "draft/res/CommandDialogTemplates.h"
+#include "draft/res/EditRegionDialogTemplates.h"
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
@@ -28,6 +29,7 @@ platform::ResourceSet BuildResources() {
   AddSelectionDialogTemplates(r);
   AddTableDialogTemplates(r);
   AddCommandDialogTemplates(r);
+  AddEditRegionDialogTemplates(r);
   return r;
 }
 

@@ -19,6 +19,15 @@
 #include "draft/edit/RoundArrayCmd.h"
 #include "draft/edit/ScaleCmd.h"
 #include "draft/regions/MeasureAreaCmd.h"
+#include "draft/edit/ChamferCmd.h"
+#include "draft/edit/ExtendCmd.h"
+#include "draft/regions/ChangeGroupCmd.h"
+#include "draft/regions/ContourCmd.h"
+#include "draft/regions/ContourSelectCmd.h"
+#include "draft/regions/DeleteGroupCmd.h"
+#include "draft/regions/EditGroupCmd.h"
+#include "draft/regions/NewGroupCmd.h"
+#include "draft/regions/SetCurGroupCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -88,6 +97,29 @@ CommandRegistry LibraryCommands() {
   c.Add("area", "the area of the regions round clicked points, added (or subtracted after TAB); "
                 "the right button shows the result list",
         [](CDraftView& v) { return new CMeasureAreaCmd(40, &v); });
+  // Chamfer, extend, drawing groups and offset contours.
+  c.Add("chamfer", "cuts the corner of two picked lines by a chamfer (its settings dialog first); one click on "
+                   "a corner takes both lines",
+        [](CDraftView&) { return new CChamferCmd(150, 1); });
+  c.Add("chamfer-keep", "adds a chamfer between two picked lines and leaves the lines as they are",
+        [](CDraftView&) { return new CChamferCmd(151, 4); });
+  c.Add("extend", "lengthens or shortens a picked line, arc, circle or ellipse to a point or a boundary entity",
+        [](CDraftView& v) { return new CExtendCmd(152, &v); });
+  c.Add("group-new", "puts the selection into a drawing group chosen or typed in the group dialog",
+        [](CDraftView& v) { return new CNewGroupCmd(153, &v, 0, 0); });
+  c.Add("group-change", "moves the selection into the current drawing group",
+        [](CDraftView& v) { return new CChangeGroupCmd(154, &v, 0, 0); });
+  c.Add("group-delete", "deletes the selection; a member of a group picked whole brings the group",
+        [](CDraftView& v) { return new CDeleteGroupCmd(155, &v, 0, 0); });
+  c.Add("group-current", "makes the drawing group of a picked entity current",
+        [](CDraftView&) { return new CSetCurGroupCmd(156, 1); });
+  c.Add("group-base", "moves the base point of a picked entity's group (TAB: the current group's)",
+        [](CDraftView&) { return new CEditGroupCmd(157); });
+  c.Add("contour", "offset contours of the closed region round a clicked point; TAB: one on each side",
+        [](CDraftView& v) { return new CContourCmd(158, &v, 0); });
+  c.Add("contour-chain", "offset contours of picked lines and arcs chained end to end (the right button "
+                         "chains them)",
+        [](CDraftView& v) { return new CContourSelectCmd(159, &v, 1); });
   return c;
 }
 
