@@ -159,3 +159,31 @@ TEST(SectionCmdTest, ObliqueLinesArePerpendicularToTheSection) {
   };
   EXPECT_EQ(b.Made(2), expected);
 }
+
+// A crossing on an oblique segment is laid out along x by its distance
+// from the corner where the segment meets its neighbour; one on a straight
+// segment keeps its x.
+TEST(SectionCmdTest, UnrollsCrossingsOnAnObliqueSegment) {
+  SectionBench b;
+  b.AddLine(10, -40, 10, 60);
+  b.AddLine(30, -40, 30, 60);
+  CSectionCmd* cmd = b.Start(1);
+  b.Key(16);
+  b.Point(0, 15);
+  b.Point(20, 15);
+  b.Point(40, 35);
+  ASSERT_EQ(cmd->GetSectionLineCount(), 2);
+  b.Right();
+  b.Point(10, 50);
+  b.Point(30, 50);
+  ASSERT_EQ(b.view.GetSelectionCount(), 2);
+  b.Right();
+  b.Point(0, -10);
+  const double unrolled = 20 + std::sqrt(200.0);
+  EXPECT_EQ(cmd->GetOutlineValues().size(), 2u);
+  for (double v : {10.0, unrolled}) {
+    bool found = false;
+    for (double w : cmd->GetOutlineValues()) found = found || std::fabs(w - v) < 1e-9;
+    EXPECT_TRUE(found) << v;
+  }
+}
