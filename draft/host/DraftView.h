@@ -238,6 +238,25 @@ class CDraftView {
   void SetOrigin(double x, double y) { originX_ = x; originY_ = y; }
   // The pick aperture in drawing units (half the pick size).
   double GetPickAperture() const;
+  // Puts the screen cursor on the drawing point (x, y), as
+  // ClientToDrawing(.., 0) does, and remembers the point as the last one a
+  // command placed the cursor on; each call counts.
+  void MoveCursorTo(double x, double y);
+  GPoint GetPlacedCursor() const { return placedCursor_; }
+  int GetCursorPlacementCount() const { return cursorPlacements_; }
+
+  // ---- Three-view division: whether the drawing is divided into three
+  // views and their common origin. The command stack sets it from the
+  // three-view origin command (a level-6 command; see CCmdStack).
+  int IsThreeViewDivided() const { return threeViewDivided_; }
+  double GetThreeViewOriginX() const { return threeViewOrigin_.x; }
+  double GetThreeViewOriginY() const { return threeViewOrigin_.y; }
+  // Fixes the origin and marks the drawing divided.
+  void SetThreeViewOrigin(double x, double y) {
+    threeViewOrigin_ = {x, y};
+    threeViewDivided_ = 1;
+  }
+  void ClearThreeViewDivision() { threeViewDivided_ = 0; }
 
   // ---- Cross-hair, marks and previews (each drawn and recorded).
   // The device context they are drawn through (not owned; null: none).
@@ -425,6 +444,10 @@ class CDraftView {
   CPoint cursorPos_;
   double originX_ = 0.0;
   double originY_ = 0.0;
+  GPoint placedCursor_;
+  int cursorPlacements_ = 0;
+  GPoint threeViewOrigin_;
+  int threeViewDivided_ = 0;
   int refreshCount_ = 0;
 
   std::vector<ViewDrawOp> drawLog_;

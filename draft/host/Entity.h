@@ -151,6 +151,9 @@ class CEntity {
   virtual BOOL IsTemporary() const { return temporary_ ? TRUE : FALSE; }
   virtual BOOL IsEquationCurve() const { return FALSE; }
   virtual BOOL IsParallelTo(const CEntity& other) const;
+  // A section symbol (CSectionSymbolEntity): a compound whose points, in
+  // order, mark where a section runs.
+  virtual BOOL IsSectionSymbol() const { return FALSE; }
   // Appends the entity's parts to `out`: a compound's members (one level),
   // any other entity itself. The flag and the last three words are the
   // call's form (callers pass 1 and zeros). Returns the number appended.

@@ -28,6 +28,9 @@
 #include "draft/regions/EditGroupCmd.h"
 #include "draft/regions/NewGroupCmd.h"
 #include "draft/regions/SetCurGroupCmd.h"
+#include "draft/regions/SectionCmd.h"
+#include "draft/regions/ThreeViewOriginCmd.h"
+#include "draft/regions/ThreeViewStretchCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -120,6 +123,22 @@ CommandRegistry LibraryCommands() {
   c.Add("contour-chain", "offset contours of picked lines and arcs chained end to end (the right button "
                          "chains them)",
         [](CDraftView& v) { return new CContourSelectCmd(159, &v, 1); });
+  c.Add("three-view", "divides the drawing into three views: a first point, then the origin on the mitre "
+                      "(the right button takes the first point)",
+        [](CDraftView&) { return new CThreeViewOriginCmd(41); });
+  c.Add("stretch-vertical", "vertical projection lines of a picked profile between two points, hidden and "
+                            "centre lines on their layers; TAB symmetric, Shift end lines, Ctrl tapered",
+        [](CDraftView& v) { return new CThreeViewStretchCmd(&v, 42, 1, 0); });
+  c.Add("stretch-horizontal", "horizontal projection lines of a picked profile between two points",
+        [](CDraftView& v) { return new CThreeViewStretchCmd(&v, 43, 2, 0); });
+  c.Add("stretch-mitre", "projection lines of a picked profile carried over the three-view mitre into the "
+                         "neighbouring view",
+        [](CDraftView& v) { return new CThreeViewStretchCmd(&v, 44, 3, 0); });
+  c.Add("section", "section lines (picked, or clicked after Shift), then vertical projection lines from "
+                   "their crossings with a picked profile",
+        [](CDraftView& v) { return new CSectionCmd(&v, 45, 1, 1); });
+  c.Add("section-oblique", "section lines, then projection lines perpendicular to the first of them",
+        [](CDraftView& v) { return new CSectionCmd(&v, 46, 4, 1); });
   return c;
 }
 
