@@ -169,6 +169,10 @@ class CDraftView {
   // values (DrawingSettings.h).
   CDrawingGroup* GetDrawingAttributes() { return drawing_.GetAttributeGroup(); }
   CAttributeItemList* GetDrawingAttributeList() { return drawing_.GetAttributeList(); }
+  // Whether the drawing has changes to save besides its entities' (set by
+  // editors of the drawing's attributes).
+  void SetDrawingModified(int modified) { drawingModified_ = modified != 0; }
+  bool IsDrawingModified() const { return drawingModified_; }
   CTextFontRecord* GetTextFont() { return drawing_.GetTextFont(); }
   double GetSystemReal(int code) const { return drawing_.GetSystemReal(code); }
   void SetSystemReal(int code, double value) { drawing_.SetSystemReal(code, value); }
@@ -428,6 +432,7 @@ class CDraftView {
   int axonometric_ = 0;
   HWND hwnd_ = nullptr;
   HWND notifyWindow_ = nullptr;
+  bool drawingModified_ = false;
   CursorState cursorState_;
   bool stateCursorShown_ = false;
 };

@@ -1,5 +1,6 @@
 #include "draft/res/DraftResources.h"
 
+#include "draft/res/AttributeDialogTemplates.h"
 #include "draft/res/CommandDialogTemplates.h"
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
@@ -28,6 +29,7 @@ platform::ResourceSet BuildResources() {
   AddSelectionDialogTemplates(r);
   AddTableDialogTemplates(r);
   AddCommandDialogTemplates(r);
+  AddAttributeDialogTemplates(r);
   return r;
 }
 
