@@ -2,6 +2,7 @@
 
 #include "draft/res/AttributeDialogTemplates.h"
 #include "draft/res/CommandDialogTemplates.h"
+#include "draft/res/EquationDialogTemplates.h"
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
@@ -30,6 +31,7 @@ platform::ResourceSet BuildResources() {
   AddTableDialogTemplates(r);
   AddCommandDialogTemplates(r);
   AddAttributeDialogTemplates(r);
+  AddEquationDialogTemplates(r);
   return r;
 }
 
