@@ -9,16 +9,21 @@
 #include "draft/construct/Circle2PointCmd.h"
 #include "draft/construct/Circle3PointCmd.h"
 #include "draft/construct/CircleCenterCmd.h"
+#include "draft/construct/CurveEquationCmd.h"
 #include "draft/construct/LineAltCmd.h"
 #include "draft/construct/LineCmd.h"
 #include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/TangentArcCmd.h"
+#include "draft/edit/DeleteCmd.h"
+#include "draft/edit/ExplodeCmd.h"
+#include "draft/edit/MirrorCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
 #include "draft/edit/RotateCmd.h"
 #include "draft/edit/RoundArrayCmd.h"
 #include "draft/edit/ScaleCmd.h"
 #include "draft/regions/MeasureAreaCmd.h"
+#include "draft/regions/ShowAttribCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -88,6 +93,18 @@ CommandRegistry LibraryCommands() {
   c.Add("area", "the area of the regions round clicked points, added (or subtracted after TAB); "
                 "the right button shows the result list",
         [](CDraftView& v) { return new CMeasureAreaCmd(40, &v); });
+  c.Add("mirror", "mirrors the selection about a picked line (TAB: about two typed points); asks whether to keep "
+                  "the sources",
+        [](CDraftView&) { return new CMirrorCmd(171, 0x2000, 0); });
+  c.Add("delete", "deletes what is selected, then each entity clicked or every entity in a window",
+        [](CDraftView&) { return new CDeleteCmd(172); });
+  c.Add("explode", "breaks the selected blocks and curves into their parts",
+        [](CDraftView& v) { return new CExplodeCmd(173, &v, 0, 0); });
+  c.Add("equation", "a curve from parametric equations (the equation dialog first), placed with a click; TAB "
+                    "turns its axes; needs a current group",
+        [](CDraftView&) { return new CCurveEquationCmd(174, nullptr); });
+  c.Add("attributes", "the attribute dialog of a clicked entity's group, or of the drawing on TAB",
+        [](CDraftView&) { return new CShowAttribCmd(175); });
   return c;
 }
 
