@@ -11,7 +11,9 @@
 
 #include "draft/construct/CurveEquationCmd.h"
 #include "draft/construct/CurveEquationDlg.h"
+#include "draft/construct/EquationPickDlg.h"
 #include "draft/construct/EquationText.h"
+#include "draft/construct/ListPickDlg.h"
 #include "draft/construct/tests/CommandBench.h"
 #include "draft/host/EquationCurveEntity.h"
 #include "draft/host/Settings.h"
@@ -279,4 +281,39 @@ TEST_F(EquationTest, AnEditedCurveComesBackOnEndAndIsReplacedWhenPlaced) {
   ASSERT_TRUE(b.view.Undo());
   EXPECT_TRUE(b.view.IsInDrawing(old));
   EXPECT_EQ(names, (std::vector<CStringA>{"圆", "圆"}));
+}
+
+TEST_F(EquationTest, TheListButtonsStoreTakeAndRemoveEquationsAndTheTableKeepsItsCommentsFirst) {
+  WriteTable(Gbk("圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0\r\n;注释\r\n螺线;;ρ(t)=0.2*t;t;0;720;5;1;1\r\n"));
+  std::vector<CStringA> boxes;
+  platform::ScopedMessageBoxHandler handler([&](const platform::MessageBoxRequest& r) {
+    boxes.push_back(CStringA(r.text));
+    return IDOK;
+  });
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+    const CStringA caption(m.Caption());
+    if (caption == "参数方程") {  // take the third line
+      EXPECT_TRUE(m.DoubleClick(CEquationPickDlg::kList, 2));
+      return;
+    }
+    if (caption == "删除方程") {  // remove the first line
+      auto* dlg = m.As<CListPickDlg>();
+      ASSERT_NE(dlg, nullptr);
+      static_cast<CListBox*>(dlg->GetDlgItem(CListPickDlg::kList))->SetSel(0, TRUE);
+      m.Click(IDOK);
+      return;
+    }
+    m.EnterText(CCurveEquationDlg::kName, CStringA("新"));
+    m.Click(CCurveEquationDlg::kStore);  // on top: 新, 圆, 螺线
+    m.Click(CCurveEquationDlg::kTake);
+    EXPECT_EQ(Text(m, CCurveEquationDlg::kName), "螺线");
+    EXPECT_EQ(Text(m, CCurveEquationDlg::kEnd), "720");
+    m.Click(CCurveEquationDlg::kRemove);
+    m.Click(IDCANCEL);
+  });
+  CCurveEquationDlg dlg(nullptr, nullptr);
+  dlg.DoModal();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "确实要删除选定的 1 个方程吗?");
+  EXPECT_EQ(ReadTable(), Gbk(";注释\r\n圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0\r\n螺线;;ρ(t)=0.2*t;t;0;720;5;1;1\r\n"));
 }
