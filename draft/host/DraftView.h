@@ -92,7 +92,8 @@ struct ViewDrawOp {
 // Entity-kind bits of the pick masks. A mask with 0x2000 (ordinary
 // entities) or 0x400000 (every entity) set picks every kind; 0x400000 also
 // offers the members of compound entities (nested ones included) in place
-// of the compounds, as option o4 does. Other masks pick compounds whole.
+// of the compounds, as option o4 does. Other masks pick compounds whole; a
+// mask of 0 restricts no kind.
 enum PickMaskBits : DWORD {
   kPickPoint = 0x1,
   kPickText = 0x2,
@@ -106,6 +107,9 @@ enum PickMaskBits : DWORD {
   kPickTable = 0x10000,
   kPickEverything = 0x400000,
 };
+
+// Sent to the view's notification window for a deleted registered object.
+inline constexpr UINT kDeletedObjectMessage = 1910;
 
 class CDraftView {
  public:
@@ -166,6 +170,10 @@ class CDraftView {
   // values (DrawingSettings.h).
   CDrawingGroup* GetDrawingAttributes() { return drawing_.GetAttributeGroup(); }
   CAttributeItemList* GetDrawingAttributeList() { return drawing_.GetAttributeList(); }
+  // Whether the drawing has changes to save besides its entities' (set by
+  // editors of the drawing's attributes).
+  void SetDrawingModified(int modified) { drawingModified_ = modified != 0; }
+  bool IsDrawingModified() const { return drawingModified_; }
   CTextFontRecord* GetTextFont() { return drawing_.GetTextFont(); }
   double GetSystemReal(int code) const { return drawing_.GetSystemReal(code); }
   void SetSystemReal(int code, double value) { drawing_.SetSystemReal(code, value); }
@@ -373,6 +381,13 @@ class CDraftView {
   DWORD& EventWord(int i) { return eventWords_[i & 1]; }
   int& AxonometricMode() { return axonometric_; }
 
+  // The notification window (null by default): a host that keeps objects
+  // of its own in the drawing (tables) is told of each such object deleted,
+  // with kDeletedObjectMessage (wParam 0, lParam the entity). The window
+  // takes the entity: it was handed out of the drawing with no undo record.
+  HWND GetNotifyWindow() const { return notifyWindow_; }
+  void SetNotifyWindow(HWND window) { notifyWindow_ = window; }
+
   // The view's window (null until the host gives it one).
   HWND GetSafeHwnd() const { return hwnd_; }
   void SetHwnd(HWND hwnd) { hwnd_ = hwnd; }
@@ -472,6 +487,8 @@ class CDraftView {
   DWORD eventWords_[2] = {0, 0};
   int axonometric_ = 0;
   HWND hwnd_ = nullptr;
+  HWND notifyWindow_ = nullptr;
+  bool drawingModified_ = false;
   CursorState cursorState_;
   bool stateCursorShown_ = false;
 };

@@ -41,6 +41,17 @@ struct EntityTransform {
 // The most points GetIntersections gives.
 inline constexpr int kMaxArcIntersections = 16;
 
+// The explode type bits (ExplodeByType): plain blocks break into their
+// members, nested blocks all the way down to basic entities, compounds kept
+// whole (dimensions, section symbols) break too, compound curves break into
+// their pieces. The default type 0x50 breaks blocks and curves one level.
+enum ExplodeTypeBits : int {
+  kExplodeNested = 0x01,
+  kExplodeKeptWhole = 0x04,
+  kExplodeBlocks = 0x10,
+  kExplodeCurves = 0x40,
+};
+
 // The record codes of CEntity::QueryRecord.
 inline constexpr int kQueryCircle = 5;
 struct CircleRecord {
@@ -158,6 +169,15 @@ class CEntity {
   // any other entity itself. The flag and the last three words are the
   // call's form (callers pass 1 and zeros). Returns the number appended.
   virtual int ExplodeInto(int flag, CEntityList& out, int, int, int) const;
+  // Explode options (the explode type bits below): options 1 are offered by
+  // a block that holds blocks (kExplodeNested), options 2 by a compound kept
+  // whole (kExplodeKeptWhole).
+  virtual BOOL HasExplodeOptions1() const;
+  virtual BOOL HasExplodeOptions2() const;
+  // Appends new copies of the entity's parts to `parts` when `type` lets it
+  // break (see the bits below) and returns TRUE; FALSE, with nothing
+  // appended, for an entity that stays whole. The entity is not changed.
+  virtual BOOL ExplodeByType(CEntityList& parts, int type) const;
   // The defining values as GetGeometry gives them, but in the coordinates
   // of the entity's own group (points and lengths as the group keeps them,
   // angles unchanged); the same as GetGeometry without a group.

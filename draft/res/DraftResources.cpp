@@ -1,7 +1,9 @@
 #include "draft/res/DraftResources.h"
 
+#include "draft/res/AttributeDialogTemplates.h"
 #include "draft/res/CommandDialogTemplates.h"
 #include "draft/res/EditRegionDialogTemplates.h"
+#include "draft/res/EquationDialogTemplates.h"
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
@@ -30,6 +32,8 @@ platform::ResourceSet BuildResources() {
   AddTableDialogTemplates(r);
   AddCommandDialogTemplates(r);
   AddEditRegionDialogTemplates(r);
+  AddAttributeDialogTemplates(r);
+  AddEquationDialogTemplates(r);
   return r;
 }
 

@@ -9,11 +9,15 @@
 #include "draft/construct/Circle2PointCmd.h"
 #include "draft/construct/Circle3PointCmd.h"
 #include "draft/construct/CircleCenterCmd.h"
+#include "draft/construct/CurveEquationCmd.h"
 #include "draft/construct/LineAltCmd.h"
 #include "draft/construct/LineCmd.h"
 #include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/TangentArcCmd.h"
+#include "draft/edit/DeleteCmd.h"
+#include "draft/edit/ExplodeCmd.h"
+#include "draft/edit/MirrorCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
 #include "draft/edit/RotateCmd.h"
 #include "draft/edit/RoundArrayCmd.h"
@@ -31,6 +35,7 @@
 #include "draft/regions/SectionCmd.h"
 #include "draft/regions/ThreeViewOriginCmd.h"
 #include "draft/regions/ThreeViewStretchCmd.h"
+#include "draft/regions/ShowAttribCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -139,6 +144,18 @@ CommandRegistry LibraryCommands() {
         [](CDraftView& v) { return new CSectionCmd(&v, 45, 1, 1); });
   c.Add("section-oblique", "section lines, then projection lines perpendicular to the first of them",
         [](CDraftView& v) { return new CSectionCmd(&v, 46, 4, 1); });
+  c.Add("mirror", "mirrors the selection about a picked line (TAB: about two typed points); asks whether to keep "
+                  "the sources",
+        [](CDraftView&) { return new CMirrorCmd(171, 0x2000, 0); });
+  c.Add("delete", "deletes what is selected, then each entity clicked or every entity in a window",
+        [](CDraftView&) { return new CDeleteCmd(172); });
+  c.Add("explode", "breaks the selected blocks and curves into their parts",
+        [](CDraftView& v) { return new CExplodeCmd(173, &v, 0, 0); });
+  c.Add("equation", "a curve from parametric equations (the equation dialog first), placed with a click; TAB "
+                    "turns its axes; needs a current group",
+        [](CDraftView&) { return new CCurveEquationCmd(174, nullptr); });
+  c.Add("attributes", "the attribute dialog of a clicked entity's group, or of the drawing on TAB",
+        [](CDraftView&) { return new CShowAttribCmd(175); });
   return c;
 }
 
