@@ -1,0 +1,132 @@
+#include "diagram/ui/RectTool.h"
+
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawList.h"
+#include "diagram/model/DrawRect.h"
+#include "diagram/ui/DrawView.h"
+#include "platform/ui/WinUser.h"
+#include "platform/ui/WindowApi.h"
+
+namespace {
+
+LPCWSTR RecordingName(DrawShape shape) {
+  switch (shape) {
+    case dsLine:
+      return u"Add Line";
+    case dsRoundRect:
+      return u"Add RoundRect";
+    case dsEllipse:
+      return u"Add Ellipse";
+    default:
+      return u"Add Rectangle";
+  }
+}
+
+CDrawRect::Shape RectShape(DrawShape shape) {
+  switch (shape) {
+    case dsLine:
+      return CDrawRect::line;
+    case dsRoundRect:
+      return CDrawRect::roundRectangle;
+    case dsEllipse:
+      return CDrawRect::ellipse;
+    default:
+      return CDrawRect::rectangle;
+  }
+}
+
+// The object being drawn: the view's only selection.
+CDrawRect* Drawn(CDrawView* view) {
+  const CDrawList& selection = view->GetSelection();
+  if (selection.GetCount() != 1) return nullptr;
+  CDrawObj* object = selection.GetHead();
+  return object->IsKindOf(RUNTIME_CLASS(CDrawRect)) ? static_cast<CDrawRect*>(object) : nullptr;
+}
+
+}  // namespace
+
+CRectTool::CRectTool(DrawShape shape) : CDrawTool(shape) { LoadCursorForTool(static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(IDC_CROSS)), TRUE); }
+
+void CRectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& point) {
+  CDrawTool::OnLButtonDown(view, flags, point);
+  CDiagram* diagram = view->GetDiagram();
+  CDrawDoc* document = view->GetDocument();
+  if (!diagram || !document) return;
+  CPoint docPoint = point;
+  view->ClientToDoc(docPoint);
+  diagram->SetLastClickPoint(docPoint);
+  if (diagram->IsSnapToGridEnabled()) diagram->SnapToGrid(docPoint);
+  if (!document->BeginUndoRecording(RecordingName(GetDrawShape()), 255)) return;
+  diagram->BeginDynamicRouteChanges();
+  diagram->ForcePointOnDiagram(docPoint);
+  CDrawRect* object = diagram->MakeDrawRect(docPoint);
+  if (object) object->m_nShape = RectShape(GetDrawShape());
+  if (object && diagram->Add(object)) {
+    view->Select(object, FALSE);
+    selectMode = smSize;
+    nDragHandle = 1;
+    return;
+  }
+  delete object;
+  view->Select(nullptr, FALSE);
+  diagram->EndDynamicRouteChanges();
+  document->FlushUndoRecording();
+  document->EndUndoRecording();
+}
+
+void CRectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point) {
+  view->AutoScroll(point);
+  CDrawTool::OnMouseMove(view, flags, point);
+  if (nDragHandle != 1 || view->GetSelection().IsEmpty()) return;
+  CDrawRect* object = Drawn(view);
+  CDiagram* diagram = view->GetDiagram();
+  if (!object || !diagram) return;
+  CPoint docPoint = point;
+  view->ClientToDoc(docPoint);
+  if (diagram->IsSnapToGridEnabled()) diagram->SnapToGrid(docPoint);
+  object->MoveHandleTo(nDragHandle, docPoint, view);
+}
+
+void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point) {
+  if (CWnd::GetCapture() == view) {
+    nDragHandle = 0;
+    CDrawRect* object = Drawn(view);
+    if (!object) {
+      OnCancel(view);
+      return;
+    }
+    const CRect& position = object->GetPosition();
+    const bool empty = object->GetShape() == CDrawRect::line ? position.TopLeft() == position.BottomRight()
+                                                             : position.Width() == 0 || position.Height() == 0;
+    if (empty) {
+      OnCancel(view);
+      return;
+    }
+    CDiagram* diagram = view->GetDiagram();
+    diagram->UpdateObject(object, 1);
+    object->InitializeDrawing(view);
+    object->InvalidateIn(view);
+    diagram->EndDynamicRouteChanges();
+    if (CDrawDoc* document = view->GetDocument()) document->EndUndoRecording();
+  }
+  CDrawTool::OnLButtonUp(view, flags, point);
+}
+
+void CRectTool::OnCancel(CDrawView* view) {
+  nDragHandle = 0;
+  if (view && CWnd::GetCapture() == view) {
+    if (CDrawRect* object = Drawn(view)) {
+      CDiagram* diagram = view->GetDiagram();
+      CDrawDoc* document = view->GetDocument();
+      view->Deselect(object);
+      object->Delete();
+      if (diagram) diagram->EndDynamicRouteChanges();
+      if (document) {
+        document->FlushUndoRecording();
+        document->EndUndoRecording();
+      }
+    }
+  }
+  CDrawTool::OnCancel(view);
+}
