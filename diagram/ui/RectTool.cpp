@@ -2,7 +2,6 @@
 
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawList.h"
 #include "diagram/model/DrawRect.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/ui/WinUser.h"
@@ -36,13 +35,9 @@ CDrawRect::Shape RectShape(DrawShape shape) {
   }
 }
 
-// The object being drawn: the view's only selection.
-CDrawRect* Drawn(CDrawView* view) {
-  const CDrawList& selection = view->GetSelection();
-  if (selection.GetCount() != 1) return nullptr;
-  CDrawObj* object = selection.GetHead();
-  return object->IsKindOf(RUNTIME_CLASS(CDrawRect)) ? static_cast<CDrawRect*>(object) : nullptr;
-}
+// The object the gesture in progress is drawing, with its recording open;
+// null between gestures. Only one gesture runs at a time.
+CDrawRect* g_pDrawing = nullptr;
 
 }  // namespace
 
@@ -63,6 +58,7 @@ void CRectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
   CDrawRect* object = diagram->MakeDrawRect(docPoint);
   if (object) object->m_nShape = RectShape(GetDrawShape());
   if (object && diagram->Add(object)) {
+    g_pDrawing = object;
     view->Select(object, FALSE);
     selectMode = smSize;
     nDragHandle = 1;
@@ -79,7 +75,7 @@ void CRectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point
   view->AutoScroll(point);
   CDrawTool::OnMouseMove(view, flags, point);
   if (nDragHandle != 1 || view->GetSelection().IsEmpty()) return;
-  CDrawRect* object = Drawn(view);
+  CDrawRect* object = g_pDrawing;
   CDiagram* diagram = view->GetDiagram();
   if (!object || !diagram) return;
   CPoint docPoint = point;
@@ -91,7 +87,7 @@ void CRectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point
 void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point) {
   if (CWnd::GetCapture() == view) {
     nDragHandle = 0;
-    CDrawRect* object = Drawn(view);
+    CDrawRect* object = g_pDrawing;
     if (!object) {
       OnCancel(view);
       return;
@@ -103,6 +99,7 @@ void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point
       OnCancel(view);
       return;
     }
+    g_pDrawing = nullptr;
     CDiagram* diagram = view->GetDiagram();
     diagram->UpdateObject(object, 1);
     object->InitializeDrawing(view);
@@ -115,17 +112,17 @@ void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point
 
 void CRectTool::OnCancel(CDrawView* view) {
   nDragHandle = 0;
-  if (view && CWnd::GetCapture() == view) {
-    if (CDrawRect* object = Drawn(view)) {
-      CDiagram* diagram = view->GetDiagram();
-      CDrawDoc* document = view->GetDocument();
-      view->Deselect(object);
-      object->Delete();
-      if (diagram) diagram->EndDynamicRouteChanges();
-      if (document) {
-        document->FlushUndoRecording();
-        document->EndUndoRecording();
-      }
+  // The object drawn so far goes, and its recording with it.
+  if (CDrawRect* object = g_pDrawing) {
+    g_pDrawing = nullptr;
+    CDiagram* diagram = object->GetDiagram();
+    CDrawDoc* document = object->GetDocument();
+    if (view) view->Deselect(object);
+    object->Delete();
+    if (diagram) diagram->EndDynamicRouteChanges();
+    if (document) {
+      document->FlushUndoRecording();
+      document->EndUndoRecording();
     }
   }
   CDrawTool::OnCancel(view);

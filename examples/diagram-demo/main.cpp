@@ -6,14 +6,17 @@
 // own operations; an edit is undone and redone; the document is saved as a
 // plain stream and as a compound file, both are loaded back and compared with
 // the original byte for byte, and the diagram is painted in a view and written
-// as a PNG picture. Writes OUTPUT_FOLDER/diagram-plain.drw,
-// diagram-compound.drw and diagram.png; exits non-zero when a step fails.
+// as a PNG picture; a rectangle, a polyline and a text are drawn with the
+// creation tools through mouse messages. Writes
+// OUTPUT_FOLDER/diagram-plain.drw, diagram-compound.drw, diagram.png and
+// diagram-tools.png; exits non-zero when a step fails.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "ToolsDemo.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawGroup.h"
@@ -253,6 +256,8 @@ int main(int argc, char** argv) {
     std::printf("Painting\n");
     const std::string picture = (folder / "diagram.png").string();
     Check(Paint(compound, picture), "the loaded compound document painted to " + picture);
+
+    g_failures += DrawWithTools((folder / "diagram-tools.png").string());
   } catch (CException& e) {
     std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());
     return 1;
