@@ -347,6 +347,31 @@ TEST_F(CreationToolTest, ABlockThatCannotBeMadeIsReportedAndLeavesNoEntry) {
   EXPECT_EQ(CDrawTool::GetActiveTool(), CDrawToolSet::GetSelectTool());
 }
 
+TEST_F(CreationToolTest, ARefusedRecordingEndsTheGestureUnchanged) {
+  // A selected rectangle is not the rectangle tool's object.
+  auto* other = new CDrawRect(CRect(At(400, 300), At(500, 200)));
+  ASSERT_TRUE(h.diagram->Add(other));
+  h.doc.ClearUndoStack();
+  CDrawDoc::MemoryProbe old = CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+  doctest::ScriptedMsgBox no;
+  CDrawToolSet::GetBlockTool()->StartPlacing(&h.view, 101);
+  CDrawTool* const tools[] = {&CDrawToolSet::rectTool, &CDrawToolSet::polygonTool, &CDrawToolSet::polylineTool,
+                              CDrawToolSet::GetTextTool(), CDrawToolSet::GetBlockTool()};
+  for (CDrawTool* tool : tools) {
+    h.view.Select(other, FALSE);
+    Down(tool, At(100, 100));
+    Move(tool, At(200, 200), MK_LBUTTON);
+    Up(tool, At(200, 200));
+    EXPECT_EQ(Objects(), 1) << tool->GetDrawShape();
+    EXPECT_EQ(other->GetPosition(), CRect(At(400, 300), At(500, 200))) << tool->GetDrawShape();
+    EXPECT_EQ(h.doc.GetUndoLevel(), 0) << tool->GetDrawShape();
+    EXPECT_NE(CWnd::GetCapture(), &h.view) << tool->GetDrawShape();
+  }
+  CDrawDoc::SetUndoMemoryProbe(old);
+  CDrawToolSet::GetBlockTool()->ResetBlockType();
+  EXPECT_EQ(Entries(), 0);
+}
+
 TEST_F(CreationToolTest, TheMonitorToolTogglesABlockAndAPort) {
   auto* block = new CDrawBlock;
   ASSERT_TRUE(block->InitializeAs(101, At(200, 200), &h.view));
