@@ -177,6 +177,14 @@ void CPolyTool::EndDrawing(CDrawView* view) {
   SetActiveTool(CDrawToolSet::GetSelectTool());
 }
 
+void CPolyTool::ForgetPoly(const CDrawPoly* poly) {
+  CPolyTool* const tools[] = {&CDrawToolSet::polygonTool, &CDrawToolSet::polylineTool,
+                              dynamic_cast<CPolyTool*>(GetActiveTool())};
+  for (CPolyTool* tool : tools) {
+    if (tool && tool->m_pDrawObj == poly) tool->m_pDrawObj = nullptr;
+  }
+}
+
 int CPolyTool::LoadCursorForToolInPencilMode(unsigned id, int system) {
   if (id == 0) return TRUE;
   HCURSOR cursor = LoadToolCursor(id, system);

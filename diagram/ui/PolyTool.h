@@ -28,6 +28,10 @@ class CPolyTool : public CDrawTool {
   int LoadCursorForToolInPencilMode(unsigned id, int system);
   HCURSOR GetPencilCursor() const { return m_hPencilCursor; }
 
+  // Leaves the drawing of `poly`, which is being destroyed, in the polygon
+  // and polyline singletons and in the active tool when it draws polygons.
+  static void ForgetPoly(const CDrawPoly* poly);
+
   // The pencil cursor resource, loaded when first needed.
   static constexpr unsigned kPencilCursor = 28114;
 

@@ -244,6 +244,15 @@ TEST_F(CreationToolTest, ADrawingGivenUpLeavesNoObjectAndNoEntry) {
   EXPECT_EQ(Entries(), 0);
 }
 
+TEST_F(CreationToolTest, ADrawingWhoseObjectIsDestroyedLeavesTheToolIdle) {
+  CPolyTool* tool = CDrawToolSet::GetPolyTool(dsPolyline);
+  Click(tool, At(100, 100));
+  ASSERT_NE(tool->GetPolyInProgress(), nullptr);
+  h.view.Select(nullptr, FALSE);
+  h.doc.DeleteContents();
+  EXPECT_EQ(tool->GetPolyInProgress(), nullptr);
+}
+
 TEST_F(CreationToolTest, DraggingWithTheButtonHeldDrawsFreehand) {
   CPolyTool* tool = CDrawToolSet::GetPolyTool(dsPolyline);
   Down(tool, At(100, 100));
