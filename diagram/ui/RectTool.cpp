@@ -4,6 +4,7 @@
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawRect.h"
 #include "diagram/ui/DrawView.h"
+#include "platform/gdi/GdiConstants.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/WindowApi.h"
 
@@ -56,7 +57,12 @@ void CRectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
   diagram->BeginDynamicRouteChanges();
   diagram->ForcePointOnDiagram(docPoint);
   CDrawRect* object = diagram->MakeDrawRect(docPoint);
-  if (object) object->m_nShape = RectShape(GetDrawShape());
+  if (object) {
+    object->m_nShape = RectShape(GetDrawShape());
+    // A line has no inside for its outline to keep within, as when a line
+    // is made directly.
+    if (object->m_nShape == CDrawRect::line) object->m_logpen.lopnStyle = PS_SOLID;
+  }
   if (object && diagram->Add(object)) {
     g_pDrawing = object;
     view->Select(object, FALSE);

@@ -127,6 +127,7 @@ TEST_F(CreationToolTest, ADragMakesTheShapeOfTheToolAsOneEntry) {
     ASSERT_EQ(Objects(), before + 1) << c.tool;
     auto* made = static_cast<CDrawRect*>(h.diagram->GetObjects().GetTail());
     EXPECT_EQ(made->GetShape(), c.shape) << c.tool;
+    EXPECT_EQ(made->GetPenStyle(), CDrawRect(CRect(), c.shape).GetPenStyle()) << c.tool;
     // The press placed both corners; the drag moved the first one.
     EXPECT_EQ(made->GetPosition(), CRect(At(160, 140), At(100, 100))) << c.tool;
     EXPECT_EQ(Entries(), entries + 1) << c.tool;
