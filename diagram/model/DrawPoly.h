@@ -59,4 +59,6 @@ class CDrawPoly : public CDrawObj {
   UINT m_nPointDownIndex;
 
   friend class CSelectTool;
+  // The polyline tool marks the object it draws as open or closed.
+  friend class CPolyTool;
 };

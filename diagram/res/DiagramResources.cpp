@@ -1,6 +1,7 @@
 #include "diagram/res/DiagramResources.h"
 
 #include "diagram/res/ArcToolCursors.h"
+#include "diagram/res/CreationToolCursors.h"
 #include "diagram/res/DocumentStrings.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/res/MessageStrings.h"
@@ -13,5 +14,6 @@ platform::ResourceSet BuildDiagramResources() {
   AddTextDlgTemplate(resources);
   AddDrawViewMenu(resources);
   AddArcToolCursors(resources);
+  AddCreationToolCursors(resources);
   return resources;
 }

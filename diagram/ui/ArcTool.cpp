@@ -26,14 +26,6 @@ constexpr unsigned kShiftControl = MK_SHIFT | MK_CONTROL;
 bool IsVertical(const CPoint& a, const CPoint& b) { return a.x == b.x && a.y != b.y; }
 bool IsHorizontal(const CPoint& a, const CPoint& b) { return a.y == b.y && a.x != b.x; }
 
-// Loads cursor `id` from the system set or from the module chain; null
-// when it cannot be had.
-HCURSOR LoadToolCursor(unsigned id, int system) {
-  if (system) return ::LoadCursor(nullptr, MAKEINTRESOURCE(id));
-  HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
-  return ::LoadCursor(module, MAKEINTRESOURCE(id));
-}
-
 CDrawPort* PortAt(CDrawView* view, const CPoint& point) {
   CDiagram* diagram = view->GetDiagram();
   if (!diagram) return nullptr;

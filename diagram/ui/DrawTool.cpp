@@ -16,14 +16,14 @@ SelectMode CDrawTool::selectMode = smNone;
 
 CDrawTool::CDrawTool(DrawShape shape) : m_drawShape(shape), m_hToolCursor(::LoadCursor(nullptr, IDC_ARROW)) {}
 
+HCURSOR CDrawTool::LoadToolCursor(unsigned id, int system) {
+  if (system) return ::LoadCursor(nullptr, MAKEINTRESOURCE(id));
+  HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
+  return ::LoadCursor(module, MAKEINTRESOURCE(id));
+}
+
 BOOL CDrawTool::LoadCursorForTool(unsigned id, int system) {
-  HCURSOR cursor = nullptr;
-  if (system) {
-    cursor = ::LoadCursor(nullptr, MAKEINTRESOURCE(id));
-  } else {
-    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
-    cursor = ::LoadCursor(module, MAKEINTRESOURCE(id));
-  }
+  HCURSOR cursor = LoadToolCursor(id, system);
   if (!cursor) return FALSE;
   m_hToolCursor = cursor;
   return TRUE;

@@ -8,15 +8,18 @@
 // the original byte for byte, and the diagram is painted in a view and written
 // as a PNG picture. Then a diagram of blocks, ports and wires on 2 x 2 pages
 // is drawn with the arc and select tools, saved, loaded, shown at 150 % and
-// printed (BlockDiagramDemo.h). Writes OUTPUT_FOLDER/diagram-plain.drw,
-// diagram-compound.drw, diagram.png, diagram-blocks.drw, diagram-blocks.png
-// and diagram-blocks.pdf; exits non-zero when a step fails.
+// printed (BlockDiagramDemo.h), and a rectangle, a polyline and a text are
+// drawn with the creation tools through mouse messages (ToolsDemo.h). Writes
+// OUTPUT_FOLDER/diagram-plain.drw, diagram-compound.drw, diagram.png,
+// diagram-blocks.drw, diagram-blocks.png, diagram-blocks.pdf and
+// diagram-tools.png; exits non-zero when a step fails.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "examples/diagram-demo/ToolsDemo.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawGroup.h"
@@ -238,6 +241,7 @@ int main(int argc, char** argv) {
     Check(Paint(compound, picture), "the loaded compound document painted to " + picture);
 
     demo::RunBlockDiagramDemo(folder);
+    DrawWithTools((folder / "diagram-tools.png").string());
   } catch (CException& e) {
     std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());
     return 1;
