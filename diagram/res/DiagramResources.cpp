@@ -3,6 +3,7 @@
 #include "diagram/res/DocumentStrings.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/res/MessageStrings.h"
+#include "diagram/res/PropertyDlgTemplates.h"
 #include "diagram/res/TextDlgTemplate.h"
 
 platform::ResourceSet BuildDiagramResources() {
@@ -10,6 +11,7 @@ platform::ResourceSet BuildDiagramResources() {
   AddMessageStrings(resources);
   AddDocumentStrings(resources);
   AddTextDlgTemplate(resources);
+  AddPropertyDlgTemplates(resources);
   AddDrawViewMenu(resources);
   return resources;
 }
