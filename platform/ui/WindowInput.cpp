@@ -196,6 +196,9 @@ BOOL GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info) {
   if (monitor != platform::kMonitor || !info || info->cbSize < sizeof(MONITORINFO)) return FALSE;
   info->rcMonitor = RECT{0, 0, R().screenWidth, R().screenHeight};
   info->rcWork = info->rcMonitor;
+  const RECT& work = R().workArea;
+  RECT within{};
+  if (!IsRectEmpty(&work) && IntersectRect(&within, &work, &info->rcMonitor)) info->rcWork = within;
   info->dwFlags = MONITORINFOF_PRIMARY;
   return TRUE;
 }
