@@ -1,5 +1,6 @@
 #include "diagram/res/DiagramResources.h"
 
+#include "diagram/res/BirdEyeResources.h"
 #include "diagram/res/DocumentStrings.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/res/MessageStrings.h"
@@ -12,6 +13,7 @@ platform::ResourceSet BuildDiagramResources() {
   AddDocumentStrings(resources);
   AddTextDlgTemplate(resources);
   AddPropertyDlgTemplates(resources);
+  AddBirdEyeResources(resources);
   AddDrawViewMenu(resources);
   return resources;
 }

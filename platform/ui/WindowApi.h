@@ -156,6 +156,9 @@ BOOL ReleaseCapture();
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
+// An icon resource by number, of the module or (null) along the resource
+// chain; null when there is none.
+HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
 HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 BOOL GetCursorPos(LPPOINT point);

@@ -76,6 +76,8 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
   return platform::LoadModuleCursor(instance, name);
 }
 
+HICON LoadIconW(HINSTANCE instance, LPCWSTR name) { return platform::LoadModuleIcon(instance, name); }
+
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
   if (IS_INTRESOURCE(name)) return LoadCursorW(instance, reinterpret_cast<LPCWSTR>(name));
   std::u16string wide = platform::WideFromAnsi(name);
