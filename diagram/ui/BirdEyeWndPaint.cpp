@@ -157,9 +157,8 @@ void CBirdEyeWnd::DrawView(CDC& dc) {
   if (!m_pView) return;
   const BOOL saved = m_pView->m_bShowGrid;
   if (m_bDisableGridLines) m_pView->m_bShowGrid = FALSE;
-  CRect canvas = GetSourceRect();
-  canvas.NormalizeRect();
-  m_pView->Draw(&dc, canvas);
+  // The canvas as the diagram orders it (top above bottom when y grows upward).
+  m_pView->Draw(&dc, GetSourceRect());
   m_pView->m_bShowGrid = saved;
 }
 

@@ -6,8 +6,10 @@
 // own operations; an edit is undone and redone; the document is saved as a
 // plain stream and as a compound file, both are loaded back and compared with
 // the original byte for byte, and the diagram is painted in a view and written
-// as a PNG picture. Writes OUTPUT_FOLDER/diagram-plain.drw,
-// diagram-compound.drw and diagram.png; exits non-zero when a step fails.
+// as a PNG picture after a rectangle's fill was changed through its property
+// sheet; the view's bird's-eye window is shown and written as a picture too.
+// Writes OUTPUT_FOLDER/diagram-plain.drw, diagram-compound.drw, diagram.png
+// and birdeye.png; exits non-zero when a step fails.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -22,7 +24,9 @@
 #include "diagram/model/DrawRect.h"
 #include "diagram/model/DrawText.h"
 #include "diagram/model/TextFont.h"
+#include "diagram/ui/BirdEyeWnd.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/RectDlg.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
 #include "platform/core/Exceptions.h"
@@ -31,6 +35,8 @@
 #include "platform/core/MessageBox.h"
 #include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/WindowSurface.h"
+#include "platform/ui/ColorDialog.h"
+#include "platform/ui/ModalDriver.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/WindowDC.h"
 
@@ -161,9 +167,38 @@ Built BuildDiagram(CDiagram& diagram, CTextFont& titleFont) {
   return built;
 }
 
+// Changes the fill of the diagram's first rectangle through its property
+// sheet, as a user would: the fill colour button, the colour dialog, OK.
+bool ChangeFillThroughPropertySheet(CDrawView& view, COLORREF color) {
+  CDrawRect* rect = nullptr;
+  for (POSITION pos = view.GetDiagram()->GetObjects().GetHeadPosition(); pos && !rect;) {
+    rect = dynamic_cast<CDrawRect*>(view.GetDiagram()->GetObjects().GetNext(pos));
+  }
+  if (!rect) return false;
+  platform::ScopedModalDriver driver([color](platform::ModalSession& s) {
+    if (s.As<CColorDialog>()) {
+      CStringW part;
+      part.Format(u"%d", GetRValue(color));
+      s.EnterText(COLOR_RED, part);
+      part.Format(u"%d", GetGValue(color));
+      s.EnterText(COLOR_GREEN, part);
+      part.Format(u"%d", GetBValue(color));
+      s.EnterText(COLOR_BLUE, part);
+      s.Click(IDOK);
+      return;
+    }
+    std::printf("  the property sheet shows the shape page; the fill colour is chosen\n");
+    s.Click(CRectDlg::kFillColorButton);
+    s.Click(IDOK);
+  });
+  rect->OnEditProperties(&view);
+  return rect->GetFillColor() == color && rect->IsFillEnabled();
+}
+
 // Paints the active diagram in a view of the document and writes the
-// view's pixels.
-bool Paint(CDrawDoc& doc, const std::string& path) {
+// view's pixels; then shows the bird's-eye window of the view and writes
+// its pixels too.
+bool Paint(CDrawDoc& doc, const std::string& path, const std::string& overviewPath) {
   CDrawView view;
   doc.AddView(&view);
   // The objects lie within 1260 x 700 units of the canvas's top-left
@@ -173,11 +208,27 @@ bool Paint(CDrawDoc& doc, const std::string& path) {
   bool written = false;
   if (created) {
     view.OnInitialUpdate();
+    Check(ChangeFillThroughPropertySheet(view, RGB(120, 200, 255)), "a fill changed through the property sheet");
     view.Invalidate();
     view.UpdateWindow();
     platform::WindowSurface* surface = platform::WindowSurfaceOf(view.GetSafeHwnd());
     written = surface && surface->WritePng(path);
+    view.SendMessage(WM_COMMAND, 57054);
+    CBirdEyeWnd* overview = view.GetBirdEyeWnd();
+    if (overview) {
+      // Scrolled a little, so that the tracker sits inside the overview.
+      view.ScrollToPosition(CPoint(200, 100));
+      overview->UpdateTracker();
+      overview->Invalidate();
+      overview->UpdateWindow();
+      platform::WindowSurface* picture = platform::WindowSurfaceOf(overview->GetSafeHwnd());
+      Check(picture && picture->WritePng(overviewPath), "the bird's-eye window painted to " + overviewPath);
+    } else {
+      Check(false, "the bird's-eye window opened");
+    }
+    // Closing the view closes its overview.
     view.DestroyWindow();
+    Check(!view.IsBirdEyeShown(), "the overview closed with its view");
   }
   doc.RemoveView(&view);
   return written;
@@ -252,7 +303,8 @@ int main(int argc, char** argv) {
 
     std::printf("Painting\n");
     const std::string picture = (folder / "diagram.png").string();
-    Check(Paint(compound, picture), "the loaded compound document painted to " + picture);
+    const std::string overview = (folder / "birdeye.png").string();
+    Check(Paint(compound, picture, overview), "the loaded compound document painted to " + picture);
   } catch (CException& e) {
     std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());
     return 1;

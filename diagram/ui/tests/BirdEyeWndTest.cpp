@@ -305,6 +305,12 @@ TEST_F(BirdEye, ThePictureShowsTheTrackerAndTheZoomText) {
     }
   }
   EXPECT_GT(dark, 10);
+  // The canvas is drawn on its paper (white), not left in the bitmap's black.
+  int white = 0;
+  for (int x = area.left; x < area.right; x += 3) {
+    for (int y = area.top; y < area.bottom; y += 3) white += pixels.GetColor(x, y) == RGB(255, 255, 255);
+  }
+  EXPECT_GT(white, (area.Width() / 3) * (area.Height() / 3) / 2);
   EXPECT_TRUE(surface->WritePng(ini.folder_.File("birdeye.png")));
 }
 
