@@ -312,6 +312,10 @@ TEST_F(BirdEye, ThePictureShowsTheTrackerAndTheZoomText) {
   }
   EXPECT_GT(white, (area.Width() / 3) * (area.Height() / 3) / 2);
   EXPECT_TRUE(surface->WritePng(ini.folder_.File("birdeye.png")));
+  // The window's icon and its tracker cursor are the library's resources.
+  EXPECT_NE(LoadIconW(nullptr, MAKEINTRESOURCE(CBirdEyeWnd::kIconId)), nullptr);
+  EXPECT_EQ(LoadIconW(nullptr, MAKEINTRESOURCE(28999)), nullptr);
+  EXPECT_NE(CBirdEyeWnd::cursor_inside_tracker, nullptr);
 }
 
 }  // namespace
