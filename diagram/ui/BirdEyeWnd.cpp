@@ -9,6 +9,7 @@
 #include "diagram/ui/DrawView.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Profile.h"
+#include "platform/core/ResourceModule.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/WindowDC.h"
 #include "platform/ui/WinUser.h"
@@ -74,7 +75,10 @@ BEGIN_MESSAGE_MAP(CBirdEyeWnd, CWnd)
 END_MESSAGE_MAP()
 
 CBirdEyeWnd::CBirdEyeWnd() {
-  if (!cursor_inside_tracker) cursor_inside_tracker = ::LoadCursorW(nullptr, MAKEINTRESOURCE(kTrackerCursorId));
+  if (!cursor_inside_tracker) {
+    LPCWSTR name = MAKEINTRESOURCE(kTrackerCursorId);
+    cursor_inside_tracker = ::LoadCursorW(AfxFindResourceHandle(name, RT_GROUP_CURSOR), name);
+  }
 }
 
 CBirdEyeWnd::~CBirdEyeWnd() = default;
