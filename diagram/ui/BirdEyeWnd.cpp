@@ -7,7 +7,6 @@
 #include "diagram/model/Diagram.h"
 #include "diagram/model/MsgBox.h"
 #include "diagram/ui/DrawView.h"
-#include "platform/core/Exceptions.h"
 #include "platform/core/Profile.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/ui/WinApp.h"
@@ -277,10 +276,35 @@ void CBirdEyeWnd::RepositionTrackerFromKeyboard(int dx, int dy) {
   ScrollViewToTracker();
 }
 
-// Reshaping the tracker (and zooming the view to it) serves derived windows
-// that enable tracker resizing; it is not built.
-void CBirdEyeWnd::ResizeTrackerFromKeyboard(int, int) { AfxThrowNotSupportedException(); }
+void CBirdEyeWnd::ResizeTrackerFromKeyboard(int dx, int dy) {
+  // The right edge follows the left and right arrows, the bottom edge the
+  // up and down arrows; the other dimension changes by the same amount.
+  CRect reshaped = m_tracker;
+  reshaped.right += dx + dy;
+  reshaped.bottom += dx + dy;
+  const CRect area = GetAdjustedClientRect();
+  CRect within;
+  const bool inside = reshaped.left < reshaped.right && reshaped.top < reshaped.bottom &&
+                      within.IntersectRect(reshaped, area) && within == reshaped;
+  if (!inside || reshaped == m_tracker) return;
+  InvalidateTrackerRect(FALSE);
+  m_tracker = reshaped;
+  InvalidateTrackerRect(TRUE);
+  ScaleViewAndScroll();
+}
 
-void CBirdEyeWnd::AdjustTrackerBasedOnDirection(CPoint) { AfxThrowNotSupportedException(); }
-
-void CBirdEyeWnd::ScaleViewAndScroll() { AfxThrowNotSupportedException(); }
+void CBirdEyeWnd::ScaleViewAndScroll() {
+  if (!m_pView || !m_pView->GetSafeHwnd()) return;
+  const CRect area = GetAdjustedClientRect();
+  if (area.IsRectEmpty() || GetCanvasRect().left == GetCanvasRect().right ||
+      GetCanvasRect().top == GetCanvasRect().bottom) {
+    return;
+  }
+  CRect shown = m_tracker;
+  shown.OffsetRect(-area.left, -area.top);
+  ClientToDoc(shown);
+  const bool upward = GetCanvasRect().top > GetCanvasRect().bottom;
+  if (upward) std::swap(shown.top, shown.bottom);
+  m_pView->PanZoomTo(shown);
+  ScrollViewToTracker();
+}

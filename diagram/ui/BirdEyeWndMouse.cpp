@@ -31,6 +31,68 @@ BOOL CBirdEyeWnd::IsPointOnTrackerLine(CPoint point) const {
   return m_bTrackerResizingEnabled && GetTrackerDirection(point) != drdNone;
 }
 
+void CBirdEyeWnd::AdjustTrackerBasedOnDirection(CPoint point) {
+  RestrictPointToClientArea(point);
+  CRect& t = m_tracker;
+  InvalidateTrackerRect(FALSE);
+  switch (m_resizeDirection) {
+    case drdTop:
+      // An edge follows the point and the other dimension changes as much.
+      if (point.y >= t.bottom) {
+        m_resizeDirection = drdBottom;
+        break;
+      }
+      t.right -= point.y - t.top;
+      t.top = point.y;
+      break;
+    case drdBottom:
+      if (point.y <= t.top) {
+        m_resizeDirection = drdTop;
+        break;
+      }
+      t.right -= t.bottom - point.y;
+      t.bottom = point.y;
+      break;
+    case drdLeft:
+      if (point.x >= t.right) {
+        m_resizeDirection = drdRight;
+        break;
+      }
+      t.bottom -= point.x - t.left;
+      t.left = point.x;
+      break;
+    case drdRight:
+      if (point.x <= t.left) {
+        m_resizeDirection = drdLeft;
+        break;
+      }
+      t.bottom -= t.right - point.x;
+      t.right = point.x;
+      break;
+    case drdTopLeft:
+      // A corner follows freely, each coordinate on its own side.
+      if (point.x < t.right) t.left = point.x;
+      if (point.y < t.bottom) t.top = point.y;
+      break;
+    case drdTopRight:
+      if (point.x > t.left) t.right = point.x;
+      if (point.y < t.bottom) t.top = point.y;
+      break;
+    case drdBottomLeft:
+      if (point.x < t.right) t.left = point.x;
+      if (point.y > t.top) t.bottom = point.y;
+      break;
+    case drdBottomRight:
+      if (point.x > t.left) t.right = point.x;
+      if (point.y > t.top) t.bottom = point.y;
+      break;
+    case drdNone:
+      break;
+  }
+  m_anchor = point;
+  InvalidateTrackerRect(TRUE);
+}
+
 LRESULT CBirdEyeWnd::OnNcHitTest(CPoint point) {
   CPoint client = point;
   ScreenToClient(&client);
@@ -104,9 +166,13 @@ void CBirdEyeWnd::OnMouseMove(UINT flags, CPoint point) {
     return;
   }
   if (m_nDragMode == 2 && m_bTrackerResizingEnabled) {
-    if (std::abs(point.x - m_pressPoint.x) >= 6 || std::abs(point.y - m_pressPoint.y) >= 6) {
-      // A new tracker drawn from the press point: not built (see
-      // AdjustTrackerBasedOnDirection).
+    const CSize moved = point - m_pressPoint;
+    if (std::abs(moved.cx) >= 6 || std::abs(moved.cy) >= 6) {
+      // A new tracker drawn from the press point.
+      InvalidateTrackerRect(FALSE);
+      m_tracker.SetRect(m_pressPoint, m_pressPoint);
+      m_resizeDirection = (moved.cx >= 0 && moved.cy >= 0) ? drdBottomRight : drdTopLeft;
+      m_nDragMode = 0;
       AdjustTrackerBasedOnDirection(point);
     }
     return;

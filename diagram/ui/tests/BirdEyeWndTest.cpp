@@ -318,4 +318,53 @@ TEST_F(BirdEye, ThePictureShowsTheTrackerAndTheZoomText) {
   EXPECT_NE(CBirdEyeWnd::cursor_inside_tracker, nullptr);
 }
 
+// A host's overview that lets the user reshape the tracker.
+class ResizingBirdEye : public CBirdEyeWnd {
+ public:
+  ResizingBirdEye() { m_bTrackerResizingEnabled = 1; }
+};
+
+TEST_F(BirdEye, AResizingOverviewReshapesTheTrackerAndZoomsTheView) {
+  Open();
+  bird->DestroyWindow();
+  ResizingBirdEye overview;
+  ASSERT_TRUE(overview.Create(&h.view, CString(u"resizing")));
+  overview.UpdateTracker();
+  const CRect t = overview.GetTracker();
+  struct Case {
+    CPoint at;
+    DrawRectDirection direction;
+  };
+  const Case cases[] = {
+      {{t.left, t.top}, drdTopLeft},          {{t.right, t.bottom}, drdBottomRight},
+      {{t.left + 4, t.bottom - 2}, drdBottomLeft}, {{t.right - 4, t.top + 2}, drdTopRight},
+      {{t.left + 2, t.CenterPoint().y}, drdLeft}, {{t.right, t.CenterPoint().y}, drdRight},
+      {{t.CenterPoint().x, t.top}, drdTop},    {{t.CenterPoint().x, t.bottom - 2}, drdBottom},
+      {t.CenterPoint(), drdNone},
+  };
+  for (const Case& k : cases) {
+    EXPECT_EQ(overview.GetTrackerDirection(k.at), k.direction) << k.at.x << "," << k.at.y;
+    EXPECT_EQ(overview.IsPointOnTrackerLine(k.at), k.direction != drdNone);
+  }
+  // Dragging the bottom-right corner inward, then letting go: the view
+  // zooms in to show what the smaller tracker covers.
+  const CSize before = h.view.GetScaleSize();
+  overview.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(t.BottomRight()));
+  const CPoint to(t.left + t.Width() / 2, t.top + t.Height() / 2);
+  overview.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(to));
+  EXPECT_EQ(overview.GetTracker().BottomRight(), to);
+  overview.SendMessage(WM_LBUTTONUP, 0, At(to));
+  EXPECT_GT(h.view.GetScaleSize().cx, before.cx);
+  // Dragging the top edge past the bottom turns it into the bottom edge.
+  const CRect now = overview.GetTracker();
+  overview.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(CPoint(now.CenterPoint().x, now.top)));
+  overview.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(CPoint(now.CenterPoint().x, now.bottom + 5)));
+  EXPECT_EQ(overview.GetTracker(), now);
+  overview.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(CPoint(now.CenterPoint().x, now.bottom + 5)));
+  EXPECT_EQ(overview.GetTracker().bottom, now.bottom + 5);
+  EXPECT_EQ(overview.GetTracker().right, now.right + 5) << "the width follows the height";
+  overview.SendMessage(WM_LBUTTONUP, 0, At(CPoint(now.CenterPoint().x, now.bottom + 5)));
+  overview.DestroyWindow();
+}
+
 }  // namespace
