@@ -84,14 +84,35 @@ CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
 
 CFrameWnd* CFrameWnd::GetActiveFrame() { return this; }
 
+namespace {
+
+// The views among a window's descendants, in Z order, depth first.
+void CollectViews(HWND parent, std::vector<CView*>& views) {
+  for (HWND h = ::GetWindow(parent, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    if (auto* view = dynamic_cast<CView*>(CWnd::FromHandlePermanent(h))) views.push_back(view);
+    CollectViews(h, views);
+  }
+}
+
+}  // namespace
+
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL makeVisible) {
   CView* view = m_pViewActive;
   if (!view) {
+    // The first pane: the view itself, or the first pane of a splitter.
     CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
     view = pane ? dynamic_cast<CView*>(CWnd::FromHandlePermanent(pane->m_hWnd)) : nullptr;
+    if (!view && pane) {
+      CWnd* inner = pane->GetDlgItem(AFX_IDW_PANE_FIRST);
+      view = inner ? dynamic_cast<CView*>(CWnd::FromHandlePermanent(inner->m_hWnd)) : nullptr;
+    }
     if (view) SetActiveView(view);
   }
-  if (view) view->OnInitialUpdate();
+  // Every view of the frame hears its first update.
+  std::vector<CView*> views;
+  CollectViews(m_hWnd, views);
+  for (CView* each : views) each->OnInitialUpdate();
+  m_bInitialUpdateDone = true;
   if (makeVisible && m_hWnd) ShowWindow(SW_SHOW);
 }
 

@@ -109,6 +109,11 @@ class CFrameWnd : public CWnd {
   CView* m_pViewActive = nullptr;
   std::vector<CControlBar*> m_listControlBars;
   bool m_bIdlePosted = false;
+  bool m_bInitialUpdateDone = false;
+
+ public:
+  // True once InitialUpdateFrame ran: views made later update themselves.
+  bool IsInitialUpdateDone() const { return m_bInitialUpdateDone; }
 
   DECLARE_MESSAGE_MAP()
 
