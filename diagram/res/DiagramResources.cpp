@@ -2,6 +2,7 @@
 
 #include "diagram/res/BirdEyeResources.h"
 #include "diagram/res/DocumentStrings.h"
+#include "diagram/res/FrameResources.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/res/MessageStrings.h"
 #include "diagram/res/PropertyDlgTemplates.h"
@@ -14,6 +15,7 @@ platform::ResourceSet BuildDiagramResources() {
   AddTextDlgTemplate(resources);
   AddPropertyDlgTemplates(resources);
   AddBirdEyeResources(resources);
+  AddFrameResources(resources);
   AddDrawViewMenu(resources);
   return resources;
 }
