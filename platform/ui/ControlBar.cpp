@@ -146,11 +146,12 @@ void CDockBar::DockControlBar(CControlBar* bar, LPCRECT rect) {
     PlaceAt(bar, static_cast<int>(m_rows.size()), 0);
     return;
   }
-  // The row the rectangle's leading edge falls in, by the rows' places now.
+  // The row the rectangle's middle falls in, by the rows' places now.
   CRect client;
   GetWindowRect(client);
-  const int lead = horz ? rect->top : rect->left;
-  const int along = horz ? rect->left : rect->top;
+  const CPoint mid((rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2);
+  const int lead = horz ? mid.y : mid.x;
+  const int along = horz ? mid.x : mid.y;
   int edge = horz ? client.top : client.left;
   int rowIndex = -1;
   for (size_t r = 0; r < m_rows.size(); ++r) {
@@ -161,7 +162,7 @@ void CDockBar::DockControlBar(CControlBar* bar, LPCRECT rect) {
     }
     if (lead < edge) {
       // Above the row: a new row here.
-      m_rows.insert(m_rows.begin() + static_cast<long>(r), {});
+      m_rows.insert(m_rows.begin() + static_cast<long>(r), std::vector<CControlBar*>());
       rowIndex = static_cast<int>(r);
       break;
     }
@@ -177,7 +178,7 @@ void CDockBar::DockControlBar(CControlBar* bar, LPCRECT rect) {
     for (CControlBar* b : m_rows[static_cast<size_t>(rowIndex)]) {
       CRect r;
       b->GetWindowRect(r);
-      if ((horz ? r.left : r.top) <= along) ++pos;
+      if ((horz ? r.CenterPoint().x : r.CenterPoint().y) < along) ++pos;
     }
   }
   PlaceAt(bar, rowIndex, pos);

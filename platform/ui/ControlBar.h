@@ -97,9 +97,9 @@ class CDockBar : public CControlBar {
   CSize CalcFixedLayout(BOOL stretch, BOOL horz) override;
 
   // Takes `bar`: with a rectangle (screen coordinates) into the row that the
-  // rectangle's top (left for a side bar) falls in, or a new row above or
-  // below, ordered in its row by its left (top); without one in a new row
-  // at the end.
+  // rectangle's middle falls in, or a new row above or below, placed in its
+  // row after the bars whose middles lie before its own; without one in a
+  // new row at the end.
   void DockControlBar(CControlBar* bar, LPCRECT rect = nullptr);
   void RemoveControlBar(CControlBar* bar);
   // Places the bar into row `row` at position `pos` (rows are made as needed).
