@@ -18,6 +18,7 @@
 #include "platform/gdi/RasterSurface.h"
 #include "platform/gdi/WindowSurface.h"
 #include "platform/ui/WindowDC.h"
+#include "platform/ui/WindowPicture.h"
 #include "platform/ui/tests/DialogFixture.h"
 
 namespace {
@@ -228,6 +229,23 @@ TEST_F(ControlBars, TheBarStateComesBackFromTheProfile) {
   EXPECT_FALSE(tools.IsVisible());
   EXPECT_EQ(other.GetDockBar(), frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
   EXPECT_TRUE(status.IsVisible());
+}
+
+TEST_F(ControlBars, AComposedPictureShowsTheBarsWhereTheyLie) {
+  frame->Invalidate();
+  CRect first;
+  tools.GetItemRect(0, first);
+  CPoint centre = first.CenterPoint();
+  ::MapWindowPoints(tools.GetSafeHwnd(), frame->GetSafeHwnd(), &centre, 1);
+  const platform::PixelBuffer picture = platform::ComposeWindowPicture(frame->GetSafeHwnd());
+  CRect client;
+  frame->GetClientRect(client);
+  ASSERT_EQ(picture.Width(), client.Width());
+  EXPECT_EQ(picture.GetColor(centre.x, centre.y), RGB(255, 0, 0)) << "the first button's image";
+  frame->ShowControlBar(&tools, FALSE, FALSE);
+  const platform::PixelBuffer without = platform::ComposeWindowPicture(frame->GetSafeHwnd());
+  EXPECT_NE(without.GetColor(centre.x, centre.y), RGB(255, 0, 0)) << "a hidden bar is not in the picture";
+  EXPECT_TRUE(platform::ComposeWindowPicture(nullptr).Empty());
 }
 
 }  // namespace
