@@ -26,6 +26,7 @@
 #include "diagram/model/TextFont.h"
 #include "diagram/ui/BirdEyeWnd.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/MultiControlBarSDIFrame.h"
 #include "diagram/ui/RectDlg.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
@@ -36,7 +37,11 @@
 #include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/WindowSurface.h"
 #include "platform/ui/ColorDialog.h"
+#include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/ui/WindowPicture.h"
+#include "platform/core/Profile.h"
+#include <unistd.h>
 #include "platform/ui/WinUser.h"
 #include "platform/ui/WindowDC.h"
 
@@ -234,6 +239,71 @@ bool Paint(CDrawDoc& doc, const std::string& path, const std::string& overviewPa
   return written;
 }
 
+// Opens the document in the SDI frame with its bars and a split view, shows
+// the first pane's bird's-eye window, writes the frame composed with its
+// children; then disables the status bar, moves the frame, closes it and
+// checks that a new frame comes back at the same place with the same bars.
+void ShowInFrame(CDrawDoc& doc, const fs::path& folder) {
+  const std::filesystem::path savedProfile = platform::ProfilePath();
+  const fs::path profile = fs::temp_directory_path() / ("scrivel-demo-" + std::to_string(::getpid()) + ".ini");
+  platform::SetProfilePath(profile);
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(CDrawView);
+  context.m_pCurrentDoc = &doc;
+  auto open = [&]() -> CMultiControlBarSDIFrame* {
+    auto* frame = new CMultiControlBarSDIFrame;
+    frame->SetNameOfHostCFB(u"demo");
+    if (!frame->Create(u"AfxWnd", u"ScrivelDiagram", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1000, 700), nullptr, nullptr, 0,
+                       &context)) {
+      return nullptr;
+    }
+    frame->InitialUpdateFrame(&doc, TRUE);
+    frame->OnUpdateFrameTitle(TRUE);
+    return frame;
+  };
+  CMultiControlBarSDIFrame* frame = open();
+  Check(frame != nullptr, "the document opened in a frame with a tool bar, a status bar and a splitter");
+  if (!frame) return;
+  Check(frame->m_wndSplitter.SplitColumn(560) != FALSE, "the view split into two panes");
+  auto* view = dynamic_cast<CDrawView*>(frame->GetActiveView());
+  Check(view != nullptr, "the first pane is a diagram view");
+  if (view) {
+    view->SendMessage(WM_COMMAND, 57054);
+    CBirdEyeWnd* overview = view->GetBirdEyeWnd();
+    Check(overview != nullptr, "its bird's-eye window is shown");
+    if (overview) {
+      overview->Invalidate();
+      const std::string picture = (folder / "frame-birdeye.png").string();
+      Check(platform::WriteWindowPicture(overview->GetSafeHwnd(), picture), "the overview written to " + picture);
+    }
+  }
+  frame->Invalidate();
+  const std::string picture = (folder / "frame.png").string();
+  Check(platform::WriteWindowPicture(frame->GetSafeHwnd(), picture),
+        "the frame with its bars and panes written to " + picture);
+
+  frame->SetWindowPos(nullptr, 40, 50, 900, 640, SWP_NOZORDER);
+  frame->EnableControlBar(AFX_IDW_STATUS_BAR, FALSE);
+  platform::PumpPendingMessages();
+  frame->SendMessage(WM_CLOSE);
+  frame = open();
+  Check(frame != nullptr, "the frame opened again");
+  if (frame) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    frame->GetWindowPlacement(&placement);
+    Check(CRect(placement.rcNormalPosition) == CRect(40, 50, 940, 690), "  at the place it was closed");
+    Check(!frame->m_wndStatusBar.IsVisible() &&
+              frame->GetBarDVState(&frame->m_wndStatusBar) == CMultiControlBarSDIFrame::barDisabledVisible,
+          "  with its status bar still disabled");
+    Check(frame->m_wndToolBar.IsVisible(), "  and its tool bar shown");
+    frame->SendMessage(WM_CLOSE);
+  }
+  std::error_code error;
+  fs::remove(profile, error);
+  platform::SetProfilePath(savedProfile);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -305,6 +375,9 @@ int main(int argc, char** argv) {
     const std::string picture = (folder / "diagram.png").string();
     const std::string overview = (folder / "birdeye.png").string();
     Check(Paint(compound, picture, overview), "the loaded compound document painted to " + picture);
+
+    std::printf("Frame\n");
+    ShowInFrame(compound, folder);
   } catch (CException& e) {
     std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());
     return 1;
