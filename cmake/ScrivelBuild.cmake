@@ -61,4 +61,19 @@ function(scrivel_room_tests name dir)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "SCRIVEL_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}")
+  scrivel_test_environment(${name} "SCRIVEL_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}")
+endfunction()
+
+# Gives every test of a GoogleTest executable its environment: the values
+# given and the build's ODBC set-up (ScrivelOdbc.cmake). The tests are only
+# known when CTest runs (they are discovered then), so a CTest script read
+# after the discovery sets the property on each of them.
+function(scrivel_test_environment name)
+  if(NOT SCRIVEL_TESTS)
+    return()
+  endif()
+  set(_env ${ARGN} ${SCRIVEL_ODBC_ENVIRONMENT})
+  set(_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${_script} "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${_env}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${_script})
 endfunction()

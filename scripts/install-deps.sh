@@ -7,6 +7,8 @@ packages=(
   clang-14 libclang-rt-14-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libgsf-1-dev
+  unixodbc-dev libsqliteodbc libshp-dev
+  libboost-dev
 )
 missing=()
 for p in "${packages[@]}"; do

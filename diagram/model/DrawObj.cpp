@@ -275,10 +275,12 @@ int CDrawObj::HitTest(CPoint point, CDrawView* view, int bSelected) const {
 }
 
 BOOL CDrawObj::Intersects(const CRect& rect) {
-  CRect meet;
+  // The two share an area (IntersectRect's answer, without its result).
   const CRect a = Normalized(m_position);
   const CRect b = Normalized(rect);
-  return meet.IntersectRect(&a, &b);
+  if (a.right <= a.left || a.bottom <= a.top || b.right <= b.left || b.bottom <= b.top) return FALSE;
+  return std::max(a.left, b.left) < std::min(a.right, b.right) &&
+         std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
 }
 
 BOOL CDrawObj::BoundedBy(const CRect& rect) const {

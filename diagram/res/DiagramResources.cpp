@@ -1,5 +1,6 @@
 #include "diagram/res/DiagramResources.h"
 
+#include "diagram/res/ArcToolCursors.h"
 #include "diagram/res/BirdEyeResources.h"
 #include "diagram/res/DocumentStrings.h"
 #include "diagram/res/FrameResources.h"
@@ -17,5 +18,6 @@ platform::ResourceSet BuildDiagramResources() {
   AddBirdEyeResources(resources);
   AddFrameResources(resources);
   AddDrawViewMenu(resources);
+  AddArcToolCursors(resources);
   return resources;
 }

@@ -424,6 +424,9 @@ void CCmdBase::ReleaseBoundary(CDraftView* view) {
     if (view) view->DrawEntityTemp(e, 1, 1);
     delete e;
   }
+  // The second list names the drawing's own entities: it is emptied, and
+  // they stay the drawing's.
+  boundary2_.RemoveAll();
 }
 
 int CCmdBase::FindCellText(CDraftView* view, double x, double y, CString& text, CTextAttrib& attr, double& xmin,

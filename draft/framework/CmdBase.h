@@ -82,6 +82,8 @@ class CCmdBase {
   virtual void EndSafely(CDraftView* view);
   virtual int FindCellRect(CDraftView* view, double x, double y, double& xmin, double& ymin, double& xmax,
                            double& ymax);
+  // Erases and deletes the boundary entities made for a cell and empties
+  // the list of the drawing entities they lie on (those stay the drawing's).
   virtual void ReleaseBoundary(CDraftView* view);
   virtual int FindCellText(CDraftView* view, double x, double y, CString& text, CTextAttrib& attr, double& xmin,
                            double& ymin, double& xmax, double& ymax);

@@ -5,9 +5,12 @@
 #include <system_error>
 
 #include "draft/host/BlockEntity.h"
+#include "draft/host/CurveEntity.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/Entity.h"
+#include "draft/host/TableEntity.h"
+#include "draft/host/EquationCurveEntity.h"
 #include "draft/host/TextEntity.h"
 #include "platform/core/Charset.h"
 
@@ -23,6 +26,7 @@ const char* KindName(EntityKind kind) {
     case EntityKind::kText: return "text";
     case EntityKind::kBlock: return "block";
     case EntityKind::kTwoPoint: return "twopoint";
+    case EntityKind::kTable: return "table";
   }
   return "unknown";
 }
@@ -55,10 +59,81 @@ void AppendGroup(std::string& out, const CDrawingGroup* group) {
     out += '-';
 }
 
+// A table: its name, kind, direction, the header, grid and repeat flags
+// and line layer, then in braces its segments ("open" for an open end) and
+// its rows (flag and counted flag) with each cell's text, ditto code, width,
+// row height and alignment.
+void AppendTable(std::string& out, const CTableEntity& t, const std::string& indent) {
+  out += ' ';
+  AppendQuoted(out, t.GetTableName());
+  for (int v : {t.GetTableKind(), t.GetDirection(), t.GetHeaderShown(), t.GetGridShown(), t.GetRepeatHeader(),
+                t.GetLineLayer()}) {
+    out += ' ';
+    out += std::to_string(v);
+  }
+  out += " {\n";
+  for (int i = 0; i < t.GetSegmentCount(); ++i) {
+    const CTableSegment& s = t.GetSegment(i);
+    out += indent + "  segment ";
+    AppendNumber(out, s.startX);
+    out += ' ';
+    AppendNumber(out, s.startY);
+    out += ' ';
+    if (s.IsOpen())
+      out += "open";
+    else
+      AppendNumber(out, s.endY);
+    out += '\n';
+  }
+  for (int r = 0; r < t.GetRowCount(); ++r) {
+    const CTableRow& row = *t.GetRow(r);
+    out += indent + "  row " + std::to_string(row.GetFlag()) + ' ' + std::to_string(row.GetCounted()) + '\n';
+    for (int c = 0; c < row.GetCellCount(); ++c) {
+      const CTableCell& cell = *row.GetCell(c);
+      out += indent + "    cell ";
+      AppendQuoted(out, cell.GetText());
+      out += ' ' + std::to_string(cell.GetDittoCode()) + ' ';
+      AppendNumber(out, cell.GetWidth());
+      out += ' ';
+      AppendNumber(out, cell.GetRowHeight());
+      out += ' ' + std::to_string(cell.GetAlignment()) + '\n';
+    }
+  }
+  out += indent;
+  out += '}';
+}
+
+// What a compound curve keeps besides its members.
+void AppendCurveFields(std::string& out, const CEntity& e) {
+  if (const auto* eq = dynamic_cast<const CEquationCurveEntity*>(&e)) {
+    CStringA record;
+    for (INT_PTR i = 0; i < eq->GetRecord().GetSize(); ++i) {
+      if (i) record += ';';
+      record += eq->GetRecord().GetAt(i);
+    }
+    out += ' ';
+    AppendQuoted(out, record);
+    out += " axes " + std::to_string(eq->GetShowAxes()) + " kind " + std::to_string(eq->GetLineKind()) + " type " +
+           std::to_string(eq->GetAxisType()) + " at ";
+    AppendNumber(out, eq->GetOrigin().x);
+    out += ' ';
+    AppendNumber(out, eq->GetOrigin().y);
+  } else if (const auto* curve = dynamic_cast<const CCurveEntity*>(&e)) {
+    out += curve->IsClosed() ? " closed" : " open";
+    out += " fit " + std::to_string(curve->GetFitPoints().size());
+    for (const GPoint& p : curve->GetShownFitPoints()) {
+      out += ' ';
+      AppendNumber(out, p.x);
+      out += ' ';
+      AppendNumber(out, p.y);
+    }
+  }
+}
+
 void AppendEntity(std::string& out, const CEntity& e, int depth) {
   const std::string indent(static_cast<size_t>(depth) * 2, ' ');
   out += indent;
-  out += KindName(e.GetKind());
+  out += e.IsEquationCurve() ? "eqcurve" : e.IsCompoundCurve() ? "curve" : KindName(e.GetKind());
   out += ' ';
   out += std::to_string(e.GetEntityLayer());
   out += ' ';
@@ -73,6 +148,8 @@ void AppendEntity(std::string& out, const CEntity& e, int depth) {
     out += ' ';
     AppendQuoted(out, static_cast<const CTextEntity&>(e).GetText());
   }
+  if (e.GetKind() == EntityKind::kTable) AppendTable(out, static_cast<const CTableEntity&>(e), indent);
+  AppendCurveFields(out, e);
   if (e.IsBlock()) {
     const auto& block = static_cast<const CBlockEntity&>(e);
     out += " {\n";

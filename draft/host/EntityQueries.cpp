@@ -50,6 +50,7 @@ int CEntity::GetGroupGeometry(double* v) const {
       v[2] /= s;
       break;
     case EntityKind::kEllipse:
+    case EntityKind::kTable:
       point(0);
       v[2] /= s;
       v[3] /= s;

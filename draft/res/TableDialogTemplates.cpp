@@ -40,6 +40,18 @@ void AddTableDialogTemplates(platform::ResourceSet& r) {
             .DefPushButton("确认", IDOK, {56, 40, 50, 14}, WS_TABSTOP)
             .PushButton("取消", IDCANCEL, {134, 40, 50, 14}, WS_TABSTOP));
 
+  // A table structure: one list row per column.
+  r.Add(Dialog(140, "定义表结构", {0, 0, 300, 190})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .Control("", 1188, WC_LISTVIEWW,
+                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP,
+                     {7, 7, 286, 150})
+            .PushButton("打开文件", 1189, {7, 166, 56, 14}, WS_TABSTOP)
+            .PushButton("保存文件", 1190, {71, 166, 56, 14}, WS_TABSTOP)
+            .DefPushButton("确定", IDOK, {175, 166, 56, 14}, WS_TABSTOP)
+            .PushButton("取消", IDCANCEL, {237, 166, 56, 14}, WS_TABSTOP));
+
   // The fonts and heights of a table's header and body.
   const std::initializer_list<platform::ResourceText> heights = {"1.8", "2.5", "3.0", "3.5", "5.0", "7.0", "10.0", "14.0", "20.0"};
   r.Add(Dialog(147, "创建表格", {0, 0, 300, 176})

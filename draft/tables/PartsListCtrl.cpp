@@ -28,7 +28,7 @@ constexpr int kOwnerOtherEdit = 2326;
 constexpr int kOwnerCombo = 1313;
 
 // The name without blanks, as row insertion compares names.
-CStringA CleanName(const CFieldRecord& field) {
+CStringA BlanklessName(const CFieldRecord& field) {
   CStringA name = field.GetName();
   name.Remove(' ');
   name.Remove('\t');
@@ -137,7 +137,7 @@ void CPartsListCtrl::Renumber(int from, const CFieldArray& structure) {
 
 void CPartsListCtrl::SetQuantityOne(int row, const CFieldArray& structure) {
   for (int c = 0; c < structure.GetSize() && c < GetColumnCount(); ++c)
-    if (CleanName(structure[c]).Find(kQuantityName) >= 0) SetItemText(row, c, "1");
+    if (BlanklessName(structure[c]).Find(kQuantityName) >= 0) SetItemText(row, c, "1");
 }
 
 int CPartsListCtrl::AppendRow(const CFieldArray& structure, int& rowCount, CPartsListUndo& undo) {
@@ -147,7 +147,7 @@ int CPartsListCtrl::AppendRow(const CFieldArray& structure, int& rowCount, CPart
   CStringA number;
   number.Format("%d", row + 1);
   for (int c = 0; c < fields && c < GetColumnCount(); ++c) {
-    const CStringA name = CleanName(structure[c]);
+    const CStringA name = BlanklessName(structure[c]);
     if (name.Find(kSerialName) >= 0) SetItemText(row, c, number.GetString());
     if (name.Find(kQuantityName) >= 0) SetItemText(row, c, "1");
   }

@@ -14,8 +14,15 @@
 #include "draft/tables/PartsListRow.h"
 #include "platform/core/String.h"
 #include "platform/core/StringArray.h"
+#include "platform/odbc/Sql.h"
 
+class CBillFontDef;
+class CBillFontDlg;
+class CDraftView;
+class CDrawingSettings;
+class CEntityList;
 class CPartsListOwner;
+class CTableEntity;
 
 class CPartsListCtrl : public CGridListCtrl {
   DECLARE_DYNAMIC(CPartsListCtrl)
@@ -50,6 +57,29 @@ class CPartsListCtrl : public CGridListCtrl {
   int ReadStructureFile(CFieldArray& fields, const char* path, int tableKind);
   BOOL WriteStructureFile(const char* path, const CFieldArray& fields);
   void SetDefaultStructure(CFieldArray& fields, int tableKind);
+
+  // ---- Tables in the drawing (PartsListGenerate.cpp). The grid's first
+  // `rowCount` rows are the table's data rows; `structure` its columns.
+  // Runs the table font dialog (header and grid lines present, header at
+  // the bottom) and, on OK with rows or the header, makes a new table of
+  // `kind` named `name` into *table (the caller places it). A parts list
+  // (kind 1) that is not forced first offers to replace the drawing's
+  // parts list and then makes nothing when the drawing has one. TRUE when
+  // a table was made.
+  BOOL GenerateTable(int rowCount, const CFieldArray& structure, CTableEntity** table, CDraftView* view,
+                     const char* name, int force, int kind);
+  // Replaces the drawing's parts list by a copy rebuilt from the grid (see
+  // the source). 1 when the drawing has a parts list, -1 when not.
+  int ReplacePartsListTable(CDraftView* view, int rowCount, const CFieldArray& structure, const char* name,
+                            CBillFontDlg* fontDlg, int add, int mode, CEntityList* oldList, CEntityList* newList);
+  // Runs the font dialog and rebuilds the table from the grid when anything
+  // changed, as one replace step.
+  void UpdateTableEntity(CBillFontDlg* fontDlg, CTableEntity* table, const CFieldArray& structure, int listChanged,
+                         CDraftView* view);
+  // Columns, rows and fonts from a table of the drawing.
+  void LoadFromTableEntity(CBillFontDef& def, const CTableEntity* table, CFieldArray& structure);
+  // Writes the table as a parts-list data file.
+  BOOL SaveTableEntityToFile(const CTableEntity* table, const char* path);
 
   // ---- Row texts.
   void FormatRowText(int row, CStringA& text) const;
@@ -121,6 +151,61 @@ class CPartsListCtrl : public CGridListCtrl {
   // "$": the row to the left must hold a value before column 0.
   BOOL CheckColumnDitto(int row, int column);
 
+  // ---- ODBC tables (PartsListSql.cpp). The data source is "Qelvo", a
+  // folder of dBase tables; a table is named by its .dbf file. Texts put
+  // into statements have every "'" doubled, and values are read whole.
+  // The process-wide availability flag: 1 until the data source could not
+  // be reached once, then 0 for the life of the process.
+  static int GetDataSourceFlag();
+  // Opens "DSN=Qelvo" read-only; a failure clears the flag.
+  static BOOL IsDataSourceAvailable();
+  static BOOL Connect(SQLHENV& env, SQLHDBC& dbc, SQLHSTMT& stmt);
+  static void Disconnect(SQLHENV& env, SQLHDBC& dbc, SQLHSTMT& stmt);
+  static BOOL ExecuteSql(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, const char* sql);
+  // Any result but SQL_ERROR passes; an error shows the driver's message.
+  static BOOL CheckSql(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, SQLRETURN result);
+  static void CleanName(CStringA& text);
+  // Pads or cuts (never rounds) to the host's number of decimals.
+  void FormatDecimals(CStringA& text) const;
+  static int MapSqlType(int sqlType);
+  static const char* GetSqlType(int fieldType);
+  void AppendColumnDef(CStringA& definitions, const char* name, int fieldType, double width, int mode) const;
+  BOOL CreateTable(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, const char* file, const CStringA& definitions);
+  BOOL CreateTableFromStructure(const char* file, const CFieldArray& structure, int mode);
+  BOOL FormatRowValues(int row, CStringA& values, const CFieldArray& structure, int mode, int symbolColumn,
+                       int serial);
+  int FirstDataRow() const;
+  // 0 failed, 1 a row was refused in the quiet pass (kind 1, mode 2), 2 done.
+  int ExportTable(const char* file, const CFieldArray& structure, int mode, int kind, int dropLastRow,
+                  int symbolColumn, int serial);
+  BOOL ReadDbfStructure(const char* file, CFieldArray& structure);
+  BOOL ReadDbfTable(const char* file, CStringArray& rows, CFieldArray& structure, const char* filter = nullptr,
+                    const char* sort = nullptr);
+  // Reads the structure and makes it the grid's columns.
+  BOOL LoadDbfStructure(const char* file, CFieldArray& structure);
+  BOOL AppendDbfRows(const char* file);
+  BOOL LoadDbfIntoList(const char* file, CFieldArray& structure, int& rowCount, int useStructureFile);
+  BOOL QueryColumn(const char* table, const char* expression, int targetColumn, const CFieldArray& structure);
+  BOOL QueryTotals(const char* table, const char* selectList, const CArray<int, int>& columns,
+                   const CFieldArray& structure);
+  BOOL SortTable(const char* table, const char* column, int descending, const CFieldArray& structure);
+  BOOL QueryAll(const char* table, const char* columns, const CFieldArray& structure);
+  // Empties the grid and fills it with every row of the statement's result.
+  BOOL FillFromStatement(SQLHSTMT stmt, const CFieldArray& structure);
+  // The first row whose key column holds the value fills the cells of
+  // `row`, column for column.
+  BOOL LookupRow(const char* table, const char* keyColumn, const char* keyValue, int row,
+                 const CFieldArray& structure);
+  // The same for the columns listed (SQL names joined with ','), whose
+  // values go to the grid columns `targets` of `row`.
+  BOOL LookupColumns(const char* table, const char* keyColumn, const char* keyValue, const char* columns, int row,
+                     const CArray<int, int>& targets, const CFieldArray& structure);
+  // Asks for a relation ("a3=a1*a2") and computes its target column.
+  BOOL ComputeRelation(const char* file, const CFieldArray& structure, int serial);
+  // The drawing whose system values (the number of decimals) the SQL layer
+  // uses; without one, the host's defaults.
+  void SetDrawingSettings(const CDrawingSettings* settings) { drawingSettings_ = settings; }
+
   void SetEditMode(int mode) { editMode_ = mode; }
   int GetEditMode() const { return editMode_; }
   int IsModified() const { return modified_; }
@@ -148,4 +233,10 @@ class CPartsListCtrl : public CGridListCtrl {
   CStringA header_;
   int editMode_ = 0;
   int modified_ = 0;
+  // The text's width factor, line spacing and style of the table last
+  // loaded (LoadFromTableEntity).
+  double loadedWidthFactor_ = 1.0;
+  double loadedLineSpacing_ = 0.0;
+  int loadedStyle_ = 0;
+  const CDrawingSettings* drawingSettings_ = nullptr;
 };

@@ -7,9 +7,11 @@
 #include "platform/ui/FileDialog.h"
 
 namespace {
-// The data source is not reached by this library, so the open dialog
-// offers the file kinds only.
+// The open dialog offers dBase tables only while the data source can be
+// reached.
 const char kDataFileFilter[] = "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|文本文件(*.txt)|*.txt|";
+const char kDataFileFilterWithDbf[] =
+    "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|数据库文件(*.dbf)|*.dbf|文本文件(*.txt)|*.txt|";
 }  // namespace
 
 BOOL CPartsListCtrl::ReadDataFile(const char* path, CStringArray& rows, CFieldArray& fields) {
@@ -40,7 +42,8 @@ BOOL CPartsListCtrl::OpenDataFile(CStringA& path, CStringArray& rows, CFieldArra
     }
     if (choose) {
       CFileDialog dialog(TRUE, static_cast<LPCSTR>(nullptr), static_cast<LPCSTR>(nullptr),
-                         OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kDataFileFilter, this);
+                         OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                         IsDataSourceAvailable() ? kDataFileFilterWithDbf : kDataFileFilter, this);
       if (dialog.DoModal() != IDOK) return FALSE;
       path = CStringA(dialog.GetPathName());
     }

@@ -253,6 +253,22 @@ TEST_F(CommandTest, FindCellTextReadsTheCellAndFreesItsBoundaryOnce) {
   EXPECT_TRUE(cmd->Boundary().IsEmpty());
 }
 
+TEST_F(CommandTest, ReleasingTheBoundaryEmptiesBothListsAndKeepsTheDrawing) {
+  for (auto [x1, y1, x2, y2] : {std::array{0., 0., 40., 0.}, std::array{40., 0., 40., 10.},
+                                std::array{40., 10., 0., 10.}, std::array{0., 10., 0., 0.}})
+    view.AddEntityToView(ConstructLineEntity(0, nullptr, x1, y1, x2, y2));
+  auto* cmd = Push(1);
+  double x0, y0, x1, y1;
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_EQ(cmd->FindCellRect(&view, 10, 5, x0, y0, x1, y1), 1);
+    EXPECT_EQ(cmd->SecondBoundary().GetCount(), 4);  // the drawing's lines the cell lies on
+    cmd->ReleaseBoundary(&view);
+    EXPECT_TRUE(cmd->Boundary().IsEmpty());
+    EXPECT_TRUE(cmd->SecondBoundary().IsEmpty());  // emptied, its entities left to the drawing
+    EXPECT_EQ(view.GetEntityList()->GetCount(), 4);
+  }
+}
+
 TEST_F(CommandTest, FindCellRectRefusesACellThatIsNotARectangle) {
   for (auto [x1, y1, x2, y2] : {std::array{0., 0., 40., 5.}, std::array{40., 5., 35., 20.},
                                 std::array{35., 20., 3., 12.}, std::array{3., 12., 0., 0.}})

@@ -56,6 +56,7 @@ class CRecordingCommand : public CCmdBase {
   void SetStep(int step) { step_ = step; }
   DWORD SnapState() const { return snapState_; }
   const CEntityList& Boundary() const { return boundary_; }
+  const CEntityList& SecondBoundary() const { return boundary2_; }
 
   bool clearOnExecute = true;
   bool doneOnExecute = false;

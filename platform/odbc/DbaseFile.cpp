@@ -1,0 +1,220 @@
+#include "platform/odbc/DbaseFile.h"
+
+#include <shapefil.h>
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/core/Charset.h"
+
+namespace platform::odbc {
+
+namespace {
+
+DBFHandle H(void* h) { return static_cast<DBFHandle>(h); }
+
+std::string TrimRight(std::string s) {
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.pop_back();
+  return s;
+}
+
+std::string TrimBoth(const std::string& s) {
+  size_t b = s.find_first_not_of(' ');
+  if (b == std::string::npos) return {};
+  size_t e = s.find_last_not_of(' ');
+  return s.substr(b, e - b + 1);
+}
+
+bool ParseNumber(const std::string& text, double& value) {
+  std::string t = TrimBoth(text);
+  if (t.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtod(t.c_str(), &end);
+  return end && *end == '\0' && errno == 0;
+}
+
+bool HasDbfExtension(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string e = path.substr(path.size() - 4);
+  for (char& c : e) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return e == ".dbf";
+}
+
+}  // namespace
+
+std::string CutDbaseFieldName(const std::string& name) {
+  constexpr size_t kMax = 10;
+  if (name.size() <= kMax) return name;
+  size_t i = 0;
+  while (i < name.size()) {
+    size_t step = (IsGbkLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) ? 2 : 1;
+    if (i + step > kMax) break;
+    i += step;
+  }
+  return name.substr(0, i);
+}
+
+DbaseFile::DbaseFile(void* handle) : handle_(handle) {}
+
+DbaseFile::~DbaseFile() {
+  if (handle_) DBFClose(H(handle_));
+}
+
+std::unique_ptr<DbaseFile> DbaseFile::Open(const std::string& path, bool write) {
+  // shapelib puts ".dbf" in place of any extension: only a .dbf file that
+  // is there is opened, never a neighbour of another name.
+  struct stat st;
+  if (!HasDbfExtension(path) || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+  DBFHandle h = DBFOpen(path.c_str(), write ? "rb+" : "rb");
+  if (!h) return nullptr;
+  std::unique_ptr<DbaseFile> f(new DbaseFile(h));
+  f->ReadFields();
+  return f;
+}
+
+std::unique_ptr<DbaseFile> DbaseFile::Create(const std::string& path, const std::vector<DbaseField>& fields,
+                                             std::string& error) {
+  // Code page 936 (GBK) in the header's language-driver byte.
+  if (!HasDbfExtension(path)) {
+    error = "a dBase file name must end in .dbf: " + path;
+    return nullptr;
+  }
+  DBFHandle h = DBFCreateEx(path.c_str(), "LDID/122");
+  if (!h) {
+    error = "cannot create the dBase file " + path;
+    return nullptr;
+  }
+  std::unique_ptr<DbaseFile> f(new DbaseFile(h));
+  for (const DbaseField& field : fields) {
+    std::string name = CutDbaseFieldName(field.name);
+    if (DBFAddNativeFieldType(h, name.c_str(), field.type, field.width, field.decimals) < 0) {
+      error = "cannot add the field " + GbkToUtf8(name) + " to the dBase file";
+      f.reset();
+      std::remove(path.c_str());
+      return nullptr;
+    }
+  }
+  f->ReadFields();
+  return f;
+}
+
+void DbaseFile::ReadFields() {
+  fields_.clear();
+  int n = DBFGetFieldCount(H(handle_));
+  for (int i = 0; i < n; ++i) {
+    char name[XBASE_FLDNAME_LEN_READ + 1] = {};
+    int width = 0, decimals = 0;
+    DBFGetFieldInfo(H(handle_), i, name, &width, &decimals);
+    DbaseField f;
+    f.name = name;
+    f.type = DBFGetNativeFieldType(H(handle_), i);
+    f.width = width;
+    f.decimals = decimals;
+    fields_.push_back(f);
+  }
+}
+
+int DbaseFile::RecordCount() const { return DBFGetRecordCount(H(handle_)); }
+
+bool DbaseFile::IsDeleted(int record) const { return DBFIsRecordDeleted(H(handle_), record) != 0; }
+
+std::vector<DbaseValue> DbaseFile::ReadRecord(int record) const {
+  std::vector<DbaseValue> values(fields_.size());
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    const DbaseField& f = fields_[i];
+    const char* raw = DBFReadStringAttribute(H(handle_), record, static_cast<int>(i));
+    std::string text = raw ? TrimRight(raw) : std::string();
+    DbaseValue& v = values[i];
+    if (f.type == 'C') {
+      v.null = false;
+      v.text = text;
+      continue;
+    }
+    text = TrimBoth(text);
+    if (text.empty() || text.find('*') != std::string::npos) continue;  // null
+    v.null = false;
+    if (f.type == 'D') {
+      if (text.size() == 8) text = text.substr(0, 4) + "-" + text.substr(4, 2) + "-" + text.substr(6, 2);
+    } else if (f.type == 'L') {
+      char c = text[0];
+      if (c == '?') {
+        v.null = true;
+        continue;
+      }
+      text = (c == 'T' || c == 't' || c == 'Y' || c == 'y') ? "1" : "0";
+    }
+    v.text = text;
+  }
+  return values;
+}
+
+bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string& state, std::string& error) {
+  DBFHandle h = H(handle_);
+  // Every value is checked before anything is written, so a refused record
+  // leaves the file as it was.
+  std::vector<double> numbers(fields_.size());
+  for (size_t i = 0; i < fields_.size() && i < values.size(); ++i) {
+    const DbaseField& f = fields_[i];
+    const DbaseValue& v = values[i];
+    if (v.null) continue;
+    if (f.type == 'C' && static_cast<int>(v.text.size()) > f.width) {
+      state = "22001";
+      error = "String data, right truncated: a value of " + std::to_string(v.text.size()) +
+              " bytes does not fit the field " + GbkToUtf8(f.name) + " of " + std::to_string(f.width) + " bytes";
+      return false;
+    }
+    if ((f.type == 'N' || f.type == 'F') && !ParseNumber(v.text, numbers[i])) {
+      state = "22018";
+      error = "Invalid character value for cast: '" + GbkToUtf8(v.text) + "' in the field " + GbkToUtf8(f.name);
+      return false;
+    }
+    if ((f.type == 'N' || f.type == 'F')) {
+      char buffer[64];
+      std::snprintf(buffer, sizeof buffer, "%.*f", f.decimals, numbers[i]);
+      if (static_cast<int>(std::strlen(buffer)) > f.width) {
+        state = "22003";
+        error = "Numeric value out of range: " + std::string(buffer) + " in the field " + GbkToUtf8(f.name);
+        return false;
+      }
+    }
+  }
+  int record = DBFGetRecordCount(h);
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    const DbaseField& f = fields_[i];
+    int field = static_cast<int>(i);
+    bool null = i >= values.size() || values[i].null;
+    bool ok = true;
+    if (null) {
+      ok = DBFWriteNULLAttribute(h, record, field);
+    } else if (f.type == 'N' || f.type == 'F') {
+      ok = DBFWriteDoubleAttribute(h, record, field, numbers[i]);
+    } else if (f.type == 'D') {
+      std::string d;
+      for (char c : values[i].text) {
+        if (c >= '0' && c <= '9') d += c;
+      }
+      ok = DBFWriteStringAttribute(h, record, field, d.c_str());
+    } else if (f.type == 'L') {
+      const std::string& t = values[i].text;
+      bool yes = !t.empty() && t != "0" && t[0] != 'F' && t[0] != 'f' && t[0] != 'N' && t[0] != 'n';
+      ok = DBFWriteLogicalAttribute(h, record, field, yes ? 'T' : 'F');
+    } else {
+      ok = DBFWriteStringAttribute(h, record, field, values[i].text.c_str());
+    }
+    if (!ok) {
+      state = "HY000";
+      error = "cannot write the field " + GbkToUtf8(f.name) + " of the dBase file";
+      return false;
+    }
+  }
+  DBFUpdateHeader(h);
+  return true;
+}
+
+}  // namespace platform::odbc

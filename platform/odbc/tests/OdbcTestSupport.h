@@ -1,0 +1,77 @@
+// A temporary folder and a connection to the data source "Qelvo" for the
+// ODBC tests (the build's ODBC set-up is in the tests' environment).
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/core/Charset.h"
+#include "platform/odbc/Sql.h"
+
+namespace odbc_test {
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "scrivel-odbc-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~TempDir() { std::filesystem::remove_all(path_); }
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Environment, connection and statement on "Qelvo", freed at the end.
+class Connection {
+ public:
+  Connection() {
+    SQLAllocHandle(SQL_HANDLE_ENV, nullptr, &env);
+    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc);
+    SQLCHAR dsn[] = "Qelvo", empty[] = "";
+    connected = SQL_SUCCEEDED(SQLConnect(dbc, dsn, SQL_NTS, empty, SQL_NTS, empty, SQL_NTS));
+    if (connected) SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt);
+  }
+  ~Connection() {
+    if (stmt) SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+    if (connected) SQLDisconnect(dbc);
+    SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+    SQLFreeHandle(SQL_HANDLE_ENV, env);
+  }
+  // Executes a GBK statement on the statement handle (its cursor closed
+  // first).
+  SQLRETURN Exec(const std::string& sql) {
+    SQLFreeStmt(stmt, SQL_CLOSE);
+    std::string text = sql;
+    return SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS);
+  }
+  std::string State() {
+    SQLCHAR state[6] = {}, message[512] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    SQLGetDiagRec(SQL_HANDLE_STMT, stmt, 1, state, &native, message, sizeof message, &length);
+    return reinterpret_cast<char*>(state);
+  }
+  std::string Message() {
+    SQLCHAR state[6] = {}, message[512] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    SQLGetDiagRec(SQL_HANDLE_STMT, stmt, 1, state, &native, message, sizeof message, &length);
+    return reinterpret_cast<char*>(message);
+  }
+
+  SQLHENV env = nullptr;
+  SQLHDBC dbc = nullptr;
+  SQLHSTMT stmt = nullptr;
+  bool connected = false;
+};
+
+inline std::string Gbk(const char* utf8) { return platform::Utf8ToGbk(utf8); }
+
+}  // namespace odbc_test
