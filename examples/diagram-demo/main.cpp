@@ -37,6 +37,7 @@
 #include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/WindowSurface.h"
 #include "platform/ui/ColorDialog.h"
+#include "platform/ui/PropertySheet.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/WindowPicture.h"
@@ -173,14 +174,16 @@ Built BuildDiagram(CDiagram& diagram, CTextFont& titleFont) {
 }
 
 // Changes the fill of the diagram's first rectangle through its property
-// sheet, as a user would: the fill colour button, the colour dialog, OK.
+// sheet, as a user would: Shift and a right click on it with the select
+// tool, the fill colour button, the colour dialog, OK.
 bool ChangeFillThroughPropertySheet(CDrawView& view, COLORREF color) {
   CDrawRect* rect = nullptr;
   for (POSITION pos = view.GetDiagram()->GetObjects().GetHeadPosition(); pos && !rect;) {
     rect = dynamic_cast<CDrawRect*>(view.GetDiagram()->GetObjects().GetNext(pos));
   }
   if (!rect) return false;
-  platform::ScopedModalDriver driver([color](platform::ModalSession& s) {
+  int sheets = 0;
+  platform::ScopedModalDriver driver([color, &sheets](platform::ModalSession& s) {
     if (s.As<CColorDialog>()) {
       CStringW part;
       part.Format(u"%d", GetRValue(color));
@@ -192,12 +195,22 @@ bool ChangeFillThroughPropertySheet(CDrawView& view, COLORREF color) {
       s.Click(IDOK);
       return;
     }
+    if (!s.As<CPropertySheet>()) {
+      s.Close();  // a pop-up menu instead of the sheet: the click missed
+      return;
+    }
+    ++sheets;
     std::printf("  the property sheet shows the shape page; the fill colour is chosen\n");
     s.Click(CRectDlg::kFillColorButton);
     s.Click(IDOK);
   });
-  rect->OnEditProperties(&view);
-  return rect->GetFillColor() == color && rect->IsFillEnabled();
+  CPoint centre = rect->GetPosition().CenterPoint();
+  view.DocToClient(centre);
+  view.SetActive(TRUE);
+  view.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, MAKELPARAM(centre.x, centre.y));
+  view.SendMessage(WM_RBUTTONUP, MK_SHIFT, MAKELPARAM(centre.x, centre.y));
+  platform::PumpPendingMessages();
+  return sheets == 1 && rect->GetFillColor() == color && rect->IsFillEnabled();
 }
 
 // Paints the active diagram in a view of the document and writes the
@@ -213,7 +226,8 @@ bool Paint(CDrawDoc& doc, const std::string& path, const std::string& overviewPa
   bool written = false;
   if (created) {
     view.OnInitialUpdate();
-    Check(ChangeFillThroughPropertySheet(view, RGB(120, 200, 255)), "a fill changed through the property sheet");
+    Check(ChangeFillThroughPropertySheet(view, RGB(120, 200, 255)),
+          "a fill changed through the property sheet (Shift and a right click with the select tool)");
     view.Invalidate();
     view.UpdateWindow();
     platform::WindowSurface* surface = platform::WindowSurfaceOf(view.GetSafeHwnd());
