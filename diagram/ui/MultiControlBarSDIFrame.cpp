@@ -84,6 +84,10 @@ void CMultiControlBarSDIFrame::DockAllControlBars() {
 }
 
 void CMultiControlBarSDIFrame::OnClose() {
+  // The document decides first: a modified one may be saved, or the close
+  // cancelled.
+  CDocument* document = GetActiveDocument();
+  if (document && !document->CanCloseFrame(this)) return;
   WINDOWPLACEMENT placement{};
   placement.length = sizeof(placement);
   if (GetWindowPlacement(&placement)) WriteWindowPlacement(&placement, kSection);

@@ -9,6 +9,7 @@
 #include "diagram/ui/MultiControlBarSDIFrame.h"
 #include "diagram/ui/WindowPlacement.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/core/MessageBox.h"
 #include "platform/core/Profile.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Host.h"
@@ -260,6 +261,31 @@ TEST_F(SDIFrame, TheClientIsASplitterWithATenPixelMinimumAndTheTitleNamesTheHost
   frame->GetWindowText(title);
   EXPECT_EQ(title, CStringW(u"doc"));
   EXPECT_EQ(CMultiControlBarSDIFrame().GetTypeOfView(), CStringW(u"(Graph)"));
+}
+
+TEST_F(SDIFrame, AModifiedDocumentIsAskedAboutBeforeTheFrameCloses) {
+  struct Case {
+    int answer;
+    bool closes;
+  };
+  for (const Case& k : {Case{IDCANCEL, false}, Case{IDNO, true}}) {
+    Open();
+    doc.SetTitle(u"plan");
+    doc.SetModifiedFlag(TRUE);
+    CStringW asked;
+    platform::ScopedMessageBoxHandler boxes([&](const platform::MessageBoxRequest& box) {
+      asked = box.text;
+      return k.answer;
+    });
+    HWND hwnd = frame->GetSafeHwnd();
+    frame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(asked, CStringW(u"Save changes to plan?"));
+    EXPECT_EQ(::IsWindow(hwnd) != FALSE, !k.closes) << k.answer;
+    if (k.closes) frame = nullptr;
+    if (frame) frame->DestroyWindow();
+    frame = nullptr;
+  }
+  doc.SetModifiedFlag(FALSE);
 }
 
 }  // namespace
