@@ -207,8 +207,9 @@ void CBirdEyeWnd::OnDestroy() {
 
 void CBirdEyeWnd::PostNcDestroy() {
   CWnd::PostNcDestroy();
-  // The view owns this window: it forgets and deletes it.
-  if (m_pView) m_pView->YourBirdEyeHaveBeenDestroyed();
+  // The view owns the window it made: it forgets and deletes it. A window a
+  // host made for the view is the host's.
+  if (m_pView && m_pView->GetBirdEyeWnd() == this) m_pView->YourBirdEyeHaveBeenDestroyed();
 }
 
 LRESULT CBirdEyeWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

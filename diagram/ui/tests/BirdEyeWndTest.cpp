@@ -326,7 +326,6 @@ class ResizingBirdEye : public CBirdEyeWnd {
 
 TEST_F(BirdEye, AResizingOverviewReshapesTheTrackerAndZoomsTheView) {
   Open();
-  bird->DestroyWindow();
   ResizingBirdEye overview;
   ASSERT_TRUE(overview.Create(&h.view, CString(u"resizing")));
   overview.UpdateTracker();
@@ -365,6 +364,9 @@ TEST_F(BirdEye, AResizingOverviewReshapesTheTrackerAndZoomsTheView) {
   EXPECT_EQ(overview.GetTracker().right, now.right + 5) << "the width follows the height";
   overview.SendMessage(WM_LBUTTONUP, 0, At(CPoint(now.CenterPoint().x, now.bottom + 5)));
   overview.DestroyWindow();
+  // The view's own overview lives on: the host's window was not the view's.
+  EXPECT_TRUE(h.view.IsBirdEyeShown());
+  EXPECT_TRUE(bird->GetSafeHwnd());
 }
 
 }  // namespace
