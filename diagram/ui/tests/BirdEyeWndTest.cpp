@@ -369,4 +369,30 @@ TEST_F(BirdEye, AResizingOverviewReshapesTheTrackerAndZoomsTheView) {
   EXPECT_TRUE(bird->GetSafeHwnd());
 }
 
+TEST_F(BirdEye, TheBottomStripSizesTheWindowAndTheTrackerHasItsCursor) {
+  Open();
+  CRect client;
+  bird->GetClientRect(client);
+  const CRect area = Area();
+  struct Case {
+    CPoint at;  // client coordinates
+    LRESULT hit;
+  };
+  const Case cases[] = {
+      {{5, area.bottom + 1}, HTBORDER},
+      {{client.right - 2, client.bottom - 2}, HTBOTTOMRIGHT},
+      {{5, area.bottom - 1}, HTCLIENT},
+  };
+  for (const Case& k : cases) {
+    CPoint screen = k.at;
+    bird->ClientToScreen(&screen);
+    EXPECT_EQ(bird->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)), k.hit) << k.at.y;
+  }
+  CPoint inside = bird->GetTracker().CenterPoint();
+  bird->ClientToScreen(&inside);
+  platform::SetCursorPosition(inside);
+  bird->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(bird->GetSafeHwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), CBirdEyeWnd::cursor_inside_tracker);
+}
+
 }  // namespace
