@@ -23,6 +23,8 @@
 #include "diagram/model/URDiagram.h"
 #include "diagram/model/URObject.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/RectDlg.h"
+#include "platform/ui/PropertySheet.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/MemFile.h"
@@ -1025,9 +1027,53 @@ int CDiagram::DoGeneralPropertyPage(CDrawList& objects, CPropertySheet* sheet) {
   for (POSITION pos = objects.GetHeadPosition(); pos;) {
     if (objects.GetNext(pos)->GetDiagram() != diagram) return 2;
   }
-  // The shape page arrives with the property dialogs; until then there is
-  // nothing to show, as when the page is cancelled.
-  return 2;
+  CDrawDoc* document = diagram->GetDocument();
+  if (!document || !document->BeginUndoRecording(u"Edit General Properties", 255)) return 2;
+  diagram->BeginDynamicRouteChanges();
+  int result = 2;
+  try {
+    CRectDlg page;
+    const CDrawObj* first = objects.GetHead();
+    page.m_uLineWeight = first->GetPenSize();
+    page.m_nPenStyle = first->GetPenStyle();
+    page.m_crLineColor = first->GetLineColor();
+    page.m_crFillColor = first->GetFillColor();
+    page.m_crHatchColor = first->GetHatchColor();
+    page.m_nHatchStyle = static_cast<UINT>(first->GetHatchStyle());
+    page.m_bUseHatch = first->IsHatchEnabled();
+    page.m_bNoFill = !first->IsFillEnabled();
+    sheet->AddPage(&page);
+    const INT_PTR answer = sheet->DoModal();
+    sheet->RemovePage(&page);
+    if (answer == IDOK) {
+      for (POSITION pos = objects.GetHeadPosition(); pos;) ApplyGeneralProperties(objects.GetNext(pos), page);
+      result = 1;
+    }
+  } catch (...) {
+    diagram->EndDynamicRouteChanges();
+    document->EndUndoRecording();
+    throw;
+  }
+  diagram->EndDynamicRouteChanges();
+  document->EndUndoRecording();
+  return result;
+}
+
+void CDiagram::ApplyGeneralProperties(CDrawObj* object, const CRectDlg& page) {
+  // Only what differs is set, so that each object's undo record holds its
+  // real changes.
+  const BOOL fill = !page.m_bNoFill;
+  if (!object->IsFillEnabled() != !fill) object->EnableFill(fill);
+  if (object->GetPenStyle() != page.m_nPenStyle || object->GetPenSize() != page.m_uLineWeight) {
+    object->SetPenStyle(page.m_nPenStyle, page.m_uLineWeight);
+  }
+  if (object->GetLineColor() != page.m_crLineColor) object->SetLineColor(page.m_crLineColor);
+  if (object->GetFillColor() != page.m_crFillColor) object->SetFillColor(page.m_crFillColor);
+  if (object->GetHatchColor() != page.m_crHatchColor) object->SetHatchColor(page.m_crHatchColor);
+  if (!object->IsHatchEnabled() != !page.m_bUseHatch) object->EnableHatch(page.m_bUseHatch);
+  if (static_cast<UINT>(object->GetHatchStyle()) != page.m_nHatchStyle) {
+    object->SetHatchStyle(static_cast<LONG>(page.m_nHatchStyle));
+  }
 }
 
 CDrawRect* CDiagram::MakeDrawRect(const CPoint& point) {

@@ -43,6 +43,7 @@ class CPrintDialog;
 class CPrinterSetupInfo;
 class CProgressDlg;
 class CPropertySheet;
+class CRectDlg;
 class CView;
 
 class CDiagram {
@@ -277,6 +278,8 @@ class CDiagram {
   static AutoRouteOption m_autoRouteOption;
 
  protected:
+  // Sets on `object` the values of the shape page that differ from its own.
+  static void ApplyGeneralProperties(CDrawObj* object, const CRectDlg& page);
   // Snaps one coordinate to a step: halves round toward plus infinity.
   static int SnapCoordinate(int value, int step);
   // Clamps a point into bounds with a step, snapping it when it moved.
