@@ -42,6 +42,12 @@ void ObSetList::Unindexed(const CObject* object) {
 
 POSITION ObSetList::Find(const CObject* object, POSITION startAfter) const {
   if (startAfter) return CObList::Find(const_cast<CObject*>(object), startAfter);
+  if (!m_pNodeHead) return nullptr;
+  // The ends first: a list emptied from the front, or grown at the back,
+  // asks about its ends, and those nodes are at hand where the index's
+  // entry is not.
+  if (m_pNodeHead->data == object) return m_pNodeHead;
+  if (m_pNodeTail->data == object) return m_pNodeTail;
   if (!m_bIndexed) {
     if (m_nCount < kIndexFrom) return CObList::Find(const_cast<CObject*>(object));
     BuildIndex();
