@@ -1391,6 +1391,11 @@ void CDiagram::DeleteAllOf(CDrawList& objects) {
   CDrawList first(objects);
   ExcludeComponentsOfSource(objects, first);
   const CObList& entries = first;
+  // The objects go from the head, which the list finds without its index:
+  // no entry is erased per object. A search for one further in (an owner
+  // taking its components, an entry already gone) builds the index again,
+  // once.
+  objects.DropIndex();
   for (POSITION pos = entries.GetHeadPosition(); pos;) {
     // An owner destroys its components, and an object may take others
     // with it: only what the list still holds is alive, so an entry is

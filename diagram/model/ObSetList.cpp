@@ -32,6 +32,11 @@ void ObSetList::BuildIndex() const {
   m_bIndexed = true;
 }
 
+void ObSetList::DropIndex() {
+  m_index.Clear();
+  m_bIndexed = false;
+}
+
 void ObSetList::Indexed(CObject* object, POSITION position) {
   if (m_bIndexed) m_index.Set(object, position);
 }
