@@ -1093,6 +1093,11 @@ constexpr LONG kMaxPageLength = 0x7FFFFFFF / 255;
 // object of the source takes its components out of the copy. The walk goes
 // over the source, which the exclusions leave as it is, so no snapshot of
 // the copy is needed.
+// The block size of a copy of a whole object list made to be walked and
+// dropped: few allocations, each well below the size the allocator maps
+// from the system.
+constexpr INT_PTR kCopyBlockSize = 128;
+
 void ExcludeComponentsOfSource(const CDrawList& source, CDrawList& copy) {
   for (POSITION pos = source.GetHeadPosition(); pos;) {
     CDrawObj* object = source.GetNext(pos);
@@ -1154,7 +1159,8 @@ void CDiagram::StoreRecord(CArchive& ar) {
   ar << CSize(m_savedHMaxPages, m_savedVMaxPages);
   // The elements come first, so that every block exists before the ports
   // and arcs that refer to it.
-  CDrawList elements(m_objects);
+  CDrawList elements(kCopyBlockSize);
+  elements.AddTail(m_objects);
   ExcludeComponentsOfSource(m_objects, elements);
   elements.ExcludeArcs();
   WriteObjects(ar, elements);
@@ -1388,7 +1394,8 @@ void CDiagram::DiscardFailedLoad(CDrawList& elements) {
 }
 
 void CDiagram::DeleteAllOf(CDrawList& objects) {
-  CDrawList first(objects);
+  CDrawList first(kCopyBlockSize);
+  first.AddTail(objects);
   ExcludeComponentsOfSource(objects, first);
   const CObList& entries = first;
   // The objects go from the head, which the list finds without its index:
