@@ -1089,15 +1089,15 @@ constexpr LONG kMaxPageLength = 0x7FFFFFFF / 255;
   AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName.GetString());
 }
 
-// What list.ExcludeElementComponents() does to a copy of `source`: each
-// object of the source takes its components out of the copy. The walk goes
-// over the source, which the exclusions leave as it is, so no snapshot of
-// the copy is needed.
 // The block size of a copy of a whole object list made to be walked and
 // dropped: few allocations, each well below the size the allocator maps
 // from the system.
 constexpr INT_PTR kCopyBlockSize = 128;
 
+// What list.ExcludeElementComponents() does to a copy of `source`: each
+// object of the source takes its components out of the copy. The walk goes
+// over the source, which the exclusions leave as it is, so no snapshot of
+// the copy is needed.
 void ExcludeComponentsOfSource(const CDrawList& source, CDrawList& copy) {
   for (POSITION pos = source.GetHeadPosition(); pos;) {
     CDrawObj* object = source.GetNext(pos);
