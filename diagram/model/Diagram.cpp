@@ -1135,6 +1135,11 @@ constexpr LONG kMaxPageLength = 0x7FFFFFFF / 255;
   AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName.GetString());
 }
 
+// The block size of a copy of a whole object list made to be walked and
+// dropped: few allocations, each well below the size the allocator maps
+// from the system.
+constexpr INT_PTR kCopyBlockSize = 128;
+
 // What list.ExcludeElementComponents() does to a copy of `source`: each
 // object of the source takes its components out of the copy. The walk goes
 // over the source, which the exclusions leave as it is, so no snapshot of
@@ -1200,7 +1205,8 @@ void CDiagram::StoreRecord(CArchive& ar) {
   ar << CSize(m_savedHMaxPages, m_savedVMaxPages);
   // The elements come first, so that every block exists before the ports
   // and arcs that refer to it.
-  CDrawList elements(m_objects);
+  CDrawList elements(kCopyBlockSize);
+  elements.AddTail(m_objects);
   ExcludeComponentsOfSource(m_objects, elements);
   elements.ExcludeArcs();
   WriteObjects(ar, elements);
@@ -1434,9 +1440,15 @@ void CDiagram::DiscardFailedLoad(CDrawList& elements) {
 }
 
 void CDiagram::DeleteAllOf(CDrawList& objects) {
-  CDrawList first(objects);
+  CDrawList first(kCopyBlockSize);
+  first.AddTail(objects);
   ExcludeComponentsOfSource(objects, first);
   const CObList& entries = first;
+  // The objects go from the head, which the list finds without its index:
+  // no entry is erased per object. A search for one further in (an owner
+  // taking its components, an entry already gone) builds the index again,
+  // once.
+  objects.DropIndex();
   for (POSITION pos = entries.GetHeadPosition(); pos;) {
     // An owner destroys its components, and an object may take others
     // with it: only what the list still holds is alive, so an entry is

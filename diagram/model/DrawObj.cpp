@@ -579,8 +579,7 @@ int CDrawObj::SetPenStyle(UINT style, UINT width) {
 void CDrawObj::AddQuadReference(QuadTreeNode* node) { m_quadRefs.push_back(node); }
 
 void CDrawObj::RemoveQuadReference(QuadTreeNode* node) {
-  auto it = std::find(m_quadRefs.begin(), m_quadRefs.end(), node);
-  if (it != m_quadRefs.end()) m_quadRefs.erase(it);
+  m_quadRefs.erase(node);
 }
 
 void CDrawObj::RemoveFromAllQuads() {
@@ -591,7 +590,7 @@ void CDrawObj::RemoveFromAllQuads() {
 }
 
 BOOL CDrawObj::ReAddToAllQuads() {
-  const std::vector<QuadTreeNode*> nodes = m_quadRefs;
+  const std::vector<QuadTreeNode*> nodes = m_quadRefs.ToVector();
   RemoveFromAllQuads();
   BOOL taken = FALSE;
   for (QuadTreeNode* node : nodes) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "diagram/model/QuadRefs.h"
 #include "platform/core/Geometry.h"
 #include "platform/core/Object.h"
 #include "platform/core/WinTypes.h"
@@ -194,7 +195,7 @@ class CDrawObj : public CObject {
   CRect m_startPosition;
   CRect m_oldPosition;
   CDrawGroup* m_pGroup;
-  std::vector<QuadTreeNode*> m_quadRefs;
+  QuadRefs m_quadRefs;
   WORD m_wMark;
   int m_nZIndex;
 

@@ -32,6 +32,11 @@ void ObSetList::BuildIndex() const {
   m_bIndexed = true;
 }
 
+void ObSetList::DropIndex() {
+  m_index.Clear();
+  m_bIndexed = false;
+}
+
 void ObSetList::Indexed(CObject* object, POSITION position) {
   if (m_bIndexed) m_index.Set(object, position);
 }
@@ -42,6 +47,12 @@ void ObSetList::Unindexed(const CObject* object) {
 
 POSITION ObSetList::Find(const CObject* object, POSITION startAfter) const {
   if (startAfter) return CObList::Find(const_cast<CObject*>(object), startAfter);
+  if (!m_pNodeHead) return nullptr;
+  // The ends first: a list emptied from the front, or grown at the back,
+  // asks about its ends, and those nodes are at hand where the index's
+  // entry is not.
+  if (m_pNodeHead->data == object) return m_pNodeHead;
+  if (m_pNodeTail->data == object) return m_pNodeTail;
   if (!m_bIndexed) {
     if (m_nCount < kIndexFrom) return CObList::Find(const_cast<CObject*>(object));
     BuildIndex();

@@ -54,6 +54,12 @@ class ObSetList : public CObList {
   ObSetList& operator+=(const CObList& other);
   ObSetList& operator-=(const CObList& other);
 
+  // Lets go of the index; the first search that needs it again builds it
+  // again. For a caller about to empty a long list from its head, which
+  // the list answers without its index: the elements then leave without
+  // an index entry to erase each.
+  void DropIndex();
+
   // The 0-based index of the object, -1 when absent.
   int GetIndex(const CObject* object) const;
 
