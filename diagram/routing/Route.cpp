@@ -9,45 +9,38 @@
 namespace {
 
 // The orientation a move along an offset uses.
-uint16_t PassageOf(const CPoint &step) {
-  return step.x != 0 ? CELL::kHorz : CELL::kVert;
-}
+uint16_t PassageOf(const CPoint &step) { return step.x != 0 ? CELL::kHorz : CELL::kVert; }
 
 uint16_t PassageOfDirection(int direction) {
-  return (direction == kPrefLeft || direction == kPrefRight) ? CELL::kHorz
-                                                             : CELL::kVert;
+  return (direction == kPrefLeft || direction == kPrefRight) ? CELL::kHorz : CELL::kVert;
 }
 
 // The back pointer a cell gets when it is reached from the neighbour at
 // offset `from` (relative to the cell).
 uint16_t BackPointerFrom(const CPoint &from) {
-  if (from.x < 0)
-    return CELL::kFromLeft;
-  if (from.x > 0)
-    return CELL::kFromRight;
-  if (from.y < 0)
-    return CELL::kFromAbove;
+  if (from.x < 0) return CELL::kFromLeft;
+  if (from.x > 0) return CELL::kFromRight;
+  if (from.y < 0) return CELL::kFromAbove;
   return CELL::kFromBelow;
 }
 
 // The offset to the neighbour a back pointer names.
 CPoint OffsetOf(uint16_t backPointer) {
   switch (backPointer) {
-  case CELL::kFromLeft:
-    return CPoint(-1, 0);
-  case CELL::kFromAbove:
-    return CPoint(0, -1);
-  case CELL::kFromRight:
-    return CPoint(1, 0);
-  default:
-    return CPoint(0, 1);
+    case CELL::kFromLeft:
+      return CPoint(-1, 0);
+    case CELL::kFromAbove:
+      return CPoint(0, -1);
+    case CELL::kFromRight:
+      return CPoint(1, 0);
+    default:
+      return CPoint(0, 1);
   }
 }
 
-const CPoint kNeighbours[4] = {CPoint(-1, 0), CPoint(1, 0), CPoint(0, -1),
-                               CPoint(0, 1)};
+const CPoint kNeighbours[4] = {CPoint(-1, 0), CPoint(1, 0), CPoint(0, -1), CPoint(0, 1)};
 
-} // namespace
+}  // namespace
 
 ROUTE::~ROUTE() { Reset(); }
 
@@ -62,12 +55,10 @@ void ROUTE::Reset() {
 
 int ROUTE::Init(int columns, int rows) {
   Reset();
-  if (columns <= 0 || rows <= 0)
-    return 0;
+  if (columns <= 0 || rows <= 0) return 0;
   const int64_t count = static_cast<int64_t>(columns) * rows;
   // Row starts are 32-bit indexes.
-  if (count > INT_MAX)
-    return 0;
+  if (count > INT_MAX) return 0;
   CELL *cells = new (std::nothrow) CELL[static_cast<size_t>(count)];
   int *starts = new (std::nothrow) int[static_cast<size_t>(rows)];
   if (!cells || !starts) {
@@ -79,10 +70,8 @@ int ROUTE::Init(int columns, int rows) {
   m_rowStarts = starts;
   m_nColumns = columns;
   m_nRows = rows;
-  for (int y = 0; y < rows; ++y)
-    m_rowStarts[y] = y * columns;
-  for (int64_t i = 0; i < count; ++i)
-    m_cells[i].bits = CELL::kPassages;
+  for (int y = 0; y < rows; ++y) m_rowStarts[y] = y * columns;
+  for (int64_t i = 0; i < count; ++i) m_cells[i].bits = CELL::kPassages;
   for (int x = 0; x < columns; ++x) {
     (*this)(x, 0).bits = CELL::kBorder;
     (*this)(x, rows - 1).bits = CELL::kBorder;
@@ -96,26 +85,23 @@ int ROUTE::Init(int columns, int rows) {
 
 CPoint ROUTE::PreferredDir(int direction) {
   switch (direction) {
-  case kPrefLeft:
-    return CPoint(-1, 0);
-  case kPrefRight:
-    return CPoint(1, 0);
-  case kPrefUp:
-    return CPoint(0, -1);
-  case kPrefDown:
-    return CPoint(0, 1);
-  default:
-    return CPoint(0, 0);
+    case kPrefLeft:
+      return CPoint(-1, 0);
+    case kPrefRight:
+      return CPoint(1, 0);
+    case kPrefUp:
+      return CPoint(0, -1);
+    case kPrefDown:
+      return CPoint(0, 1);
+    default:
+      return CPoint(0, 0);
   }
 }
 
 bool ROUTE::ClipRect(int &x1, int &y1, int &x2, int &y2) const {
-  if (x1 > x2)
-    std::swap(x1, x2);
-  if (y1 > y2)
-    std::swap(y1, y2);
-  if (x2 < 0 || y2 < 0 || x1 >= m_nColumns || y1 >= m_nRows)
-    return false;
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (x2 < 0 || y2 < 0 || x1 >= m_nColumns || y1 >= m_nRows) return false;
   x1 = std::max(x1, 0);
   y1 = std::max(y1, 0);
   x2 = std::min(x2, m_nColumns - 1);
@@ -124,8 +110,7 @@ bool ROUTE::ClipRect(int &x1, int &y1, int &x2, int &y2) const {
 }
 
 void ROUTE::SetRect(int x1, int y1, int x2, int y2, uint16_t mask, bool good) {
-  if (!ClipRect(x1, y1, x2, y2))
-    return;
+  if (!ClipRect(x1, y1, x2, y2)) return;
   for (int y = y1; y <= y2; ++y) {
     for (int x = x1; x <= x2; ++x) {
       CELL &cell = (*this)(x, y);
@@ -138,48 +123,28 @@ void ROUTE::SetRect(int x1, int y1, int x2, int y2, uint16_t mask, bool good) {
   }
 }
 
-void ROUTE::addBadPoint(CPoint cell) {
-  SetRect(cell.x, cell.y, cell.x, cell.y, CELL::kPassages, false);
-}
-void ROUTE::addGoodPoint(CPoint cell) {
-  SetRect(cell.x, cell.y, cell.x, cell.y, CELL::kPassages, true);
-}
-void ROUTE::addBadRect(int x1, int y1, int x2, int y2) {
-  SetRect(x1, y1, x2, y2, CELL::kPassages, false);
-}
-void ROUTE::addGoodRect(int x1, int y1, int x2, int y2) {
-  SetRect(x1, y1, x2, y2, CELL::kPassages, true);
-}
-void ROUTE::addBadHLine(int row, int x1, int x2) {
-  SetRect(x1, row, x2, row, CELL::kHorz, false);
-}
-void ROUTE::addBadVLine(int column, int y1, int y2) {
-  SetRect(column, y1, column, y2, CELL::kVert, false);
-}
-void ROUTE::addGoodHLine(int row, int x1, int x2) {
-  SetRect(x1, row, x2, row, CELL::kHorz, true);
-}
-void ROUTE::addGoodVLine(int column, int y1, int y2) {
-  SetRect(column, y1, column, y2, CELL::kVert, true);
-}
+void ROUTE::addBadPoint(CPoint cell) { SetRect(cell.x, cell.y, cell.x, cell.y, CELL::kPassages, false); }
+void ROUTE::addGoodPoint(CPoint cell) { SetRect(cell.x, cell.y, cell.x, cell.y, CELL::kPassages, true); }
+void ROUTE::addBadRect(int x1, int y1, int x2, int y2) { SetRect(x1, y1, x2, y2, CELL::kPassages, false); }
+void ROUTE::addGoodRect(int x1, int y1, int x2, int y2) { SetRect(x1, y1, x2, y2, CELL::kPassages, true); }
+void ROUTE::addBadHLine(int row, int x1, int x2) { SetRect(x1, row, x2, row, CELL::kHorz, false); }
+void ROUTE::addBadVLine(int column, int y1, int y2) { SetRect(column, y1, column, y2, CELL::kVert, false); }
+void ROUTE::addGoodHLine(int row, int x1, int x2) { SetRect(x1, row, x2, row, CELL::kHorz, true); }
+void ROUTE::addGoodVLine(int column, int y1, int y2) { SetRect(column, y1, column, y2, CELL::kVert, true); }
 
 // A pin inside a blocked area gets a corridor in its own direction out to
 // the first passable cell. A corridor that would run into the border is not
 // opened.
 void ROUTE::OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag) {
   const CPoint step = PreferredDir(direction);
-  if (step.x == 0 && step.y == 0)
-    return;
+  if (step.x == 0 && step.y == 0) return;
   const uint16_t passage = PassageOfDirection(direction);
   CPoint p(pin.x + step.x, pin.y + step.y);
   while (true) {
-    if (!Contains(p))
-      return;
+    if (!Contains(p)) return;
     const CELL &cell = (*this)(p.x, p.y);
-    if (cell.Has(CELL::kBorder))
-      return;
-    if (cell.Has(CELL::kPassages))
-      break;
+    if (cell.Has(CELL::kBorder)) return;
+    if (cell.Has(CELL::kPassages)) break;
     p.Offset(step.x, step.y);
   }
   while (!(*this)(p.x, p.y).Has(pinFlag)) {
@@ -196,11 +161,9 @@ void ROUTE::Seed(CPointList &sources, CPointList &wave) {
     cell.Clear(CELL::kTarget);
     for (const CPoint &d : kNeighbours) {
       CPoint n(s.x + d.x, s.y + d.y);
-      if (!Contains(n))
-        continue;
+      if (!Contains(n)) continue;
       CELL &next = (*this)(n.x, n.y);
-      if (!next.Has(PassageOf(d)) || next.Has(CELL::kSourceSet))
-        continue;
+      if (!next.Has(PassageOf(d)) || next.Has(CELL::kSourceSet)) continue;
       next.Set(BackPointerFrom(CPoint(-d.x, -d.y)));
       if (!next.Has(CELL::kQueued)) {
         wave.AddTail(n);
@@ -217,14 +180,11 @@ void ROUTE::Expand(const CPointList &wave, CPointList &next) {
     const CELL &cell = (*this)(c.x, c.y);
     for (const CPoint &d : kNeighbours) {
       const uint16_t passage = PassageOf(d);
-      if (!cell.Has(passage))
-        continue;
+      if (!cell.Has(passage)) continue;
       CPoint n(c.x + d.x, c.y + d.y);
-      if (!Contains(n))
-        continue;
+      if (!Contains(n)) continue;
       CELL &neighbour = (*this)(n.x, n.y);
-      if (!neighbour.Has(passage) || neighbour.Has(CELL::kExpanded))
-        continue;
+      if (!neighbour.Has(passage) || neighbour.Has(CELL::kExpanded)) continue;
       neighbour.Set(BackPointerFrom(CPoint(-d.x, -d.y)));
       if (!neighbour.Has(CELL::kQueued)) {
         next.AddTail(n);
@@ -239,25 +199,20 @@ void ROUTE::Expand(const CPointList &wave, CPointList &next) {
 // the pin through the blocked cells. False when the border is reached.
 bool ROUTE::TunnelFromSource(CPoint source, int direction, CPointList &wave) {
   const CPoint step = PreferredDir(direction);
-  if (step.x == 0 && step.y == 0)
-    return false;
+  if (step.x == 0 && step.y == 0) return false;
   CPoint p(source.x + step.x, source.y + step.y);
   while (true) {
-    if (!Contains(p))
-      return false;
+    if (!Contains(p)) return false;
     const CELL &cell = (*this)(p.x, p.y);
-    if (cell.Has(CELL::kBorder))
-      return false;
-    if (!cell.Has(CELL::kExpanded) && cell.Has(CELL::kPassages))
-      break;
+    if (cell.Has(CELL::kBorder)) return false;
+    if (!cell.Has(CELL::kExpanded) && cell.Has(CELL::kPassages)) break;
     p.Offset(step.x, step.y);
   }
   const uint16_t towardPin = BackPointerFrom(CPoint(-step.x, -step.y));
   CELL &found = (*this)(p.x, p.y);
   found.Set(CELL::kExpanded | CELL::kQueued | towardPin);
   wave.AddTail(p);
-  for (CPoint q(p.x - step.x, p.y - step.y);
-       Contains(q) && !(*this)(q.x, q.y).Has(CELL::kPassages);
+  for (CPoint q(p.x - step.x, p.y - step.y); Contains(q) && !(*this)(q.x, q.y).Has(CELL::kPassages);
        q.Offset(-step.x, -step.y)) {
     (*this)(q.x, q.y).Set(towardPin);
   }
@@ -268,52 +223,41 @@ bool ROUTE::TunnelFromSource(CPoint source, int direction, CPointList &wave) {
 // direction, when that area lies in that direction before the border.
 void ROUTE::TunnelFromTarget(CPoint target, int direction) {
   const CPoint step = PreferredDir(direction);
-  if (step.x == 0 && step.y == 0)
-    return;
+  if (step.x == 0 && step.y == 0) return;
   CPoint p(target.x + step.x, target.y + step.y);
   while (true) {
-    if (!Contains(p))
-      return;
+    if (!Contains(p)) return;
     const CELL &cell = (*this)(p.x, p.y);
-    if (cell.Has(CELL::kBorder))
-      return;
-    if (cell.Has(CELL::kExpanded) && cell.Has(CELL::kPassages))
-      break;
+    if (cell.Has(CELL::kBorder)) return;
+    if (cell.Has(CELL::kExpanded) && cell.Has(CELL::kPassages)) break;
     p.Offset(step.x, step.y);
   }
-  if ((*this)(p.x, p.y).Has(CELL::kTarget))
-    return;
+  if ((*this)(p.x, p.y).Has(CELL::kTarget)) return;
   const uint16_t awayFromTarget = BackPointerFrom(step);
   for (CPoint q(p.x - step.x, p.y - step.y);; q.Offset(-step.x, -step.y)) {
     (*this)(q.x, q.y).Set(awayFromTarget);
-    if (q.x == target.x && q.y == target.y)
-      break;
+    if (q.x == target.x && q.y == target.y) break;
   }
 }
 
-int ROUTE::addWire(D_ARRAY<CPoint> &pins,
-                   D_ARRAY<PreferredDirection> &directions, CPtrList *paths) {
+int ROUTE::addWire(D_ARRAY<CPoint> &pins, D_ARRAY<PreferredDirection> &directions, CPtrList *paths) {
   for (int i = pins.count() - 1; i >= 0; --i) {
     if (!Contains(pins[i])) {
       pins.remove(i, 1);
-      if (i < directions.count())
-        directions.remove(i, 1);
+      if (i < directions.count()) directions.remove(i, 1);
     }
   }
-  if (pins.count() < 2 || directions.count() < pins.count())
-    return 0;
+  if (pins.count() < 2 || directions.count() < pins.count()) return 0;
   const int before = static_cast<int>(paths->GetCount());
 
   const int64_t count = static_cast<int64_t>(m_nColumns) * m_nRows;
-  for (int64_t i = 0; i < count; ++i)
-    m_cells[i].Clear(CELL::kSourceSet | CELL::kTarget | CELL::kSourcePin);
+  for (int64_t i = 0; i < count; ++i) m_cells[i].Clear(CELL::kSourceSet | CELL::kTarget | CELL::kSourcePin);
 
   const CPoint source = pins[0];
   const int sourceDir = directions[0];
   CELL &sourceCell = (*this)(source.x, source.y);
   sourceCell.Clear(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued);
-  sourceCell.Set(PassageOfDirection(sourceDir) | CELL::kSourcePin |
-                 CELL::kSourceSet);
+  sourceCell.Set(PassageOfDirection(sourceDir) | CELL::kSourcePin | CELL::kSourceSet);
   CPointList sources(10);
   sources.AddTail(const_cast<CPoint &>(source));
   const bool hadPaths = !paths->IsEmpty();
@@ -324,25 +268,20 @@ int ROUTE::addWire(D_ARRAY<CPoint> &pins,
 
   const int targets = pins.count() - 1;
   for (int t = 1; t <= targets; ++t)
-    (*this)(pins[t].x, pins[t].y)
-        .Set(CELL::kTarget | PassageOfDirection(directions[t]));
+    (*this)(pins[t].x, pins[t].y).Set(CELL::kTarget | PassageOfDirection(directions[t]));
 
-  if (m_bOneWave || !hadPaths)
-    OpenExitCorridor(source, sourceDir, CELL::kSourcePin);
-  for (int t = 1; t <= targets; ++t)
-    OpenExitCorridor(pins[t], directions[t], CELL::kTarget);
+  if (m_bOneWave || !hadPaths) OpenExitCorridor(source, sourceDir, CELL::kSourcePin);
+  for (int t = 1; t <= targets; ++t) OpenExitCorridor(pins[t], directions[t], CELL::kTarget);
 
   std::vector<bool> reached(static_cast<size_t>(targets) + 1, false);
   int left = targets;
   auto reach = [&](const CPoint &c) -> bool {
     // A path from the first unreached target lying on this cell.
     for (int t = 1; t <= targets; ++t) {
-      if (reached[t] || pins[t].x != c.x || pins[t].y != c.y)
-        continue;
+      if (reached[t] || pins[t].x != c.x || pins[t].y != c.y) continue;
       reached[t] = true;
       --left;
-      if (CPointList *path = produce_path(sources, directions[t], c))
-        paths->AddTail(path);
+      if (CPointList *path = produce_path(sources, directions[t], c)) paths->AddTail(path);
       return true;
     }
     return false;
@@ -353,8 +292,7 @@ int ROUTE::addWire(D_ARRAY<CPoint> &pins,
   for (int phase = 0; phase < phases && left > 0 && !borderReached; ++phase) {
     const int goal = m_bOneWave ? 0 : left - 1;
     for (int64_t i = 0; i < count; ++i) {
-      if (!m_cells[i].Has(CELL::kSourceSet))
-        m_cells[i].Clear(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued);
+      if (!m_cells[i].Has(CELL::kSourceSet)) m_cells[i].Clear(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued);
     }
     CPointList waveA(10);
     CPointList waveB(10);
@@ -368,16 +306,13 @@ int ROUTE::addWire(D_ARRAY<CPoint> &pins,
           const CPoint c = current->GetNext(pos);
           CELL &cell = (*this)(c.x, c.y);
           cell.Set(CELL::kExpanded);
-          if (cell.Has(CELL::kTarget) && reach(c) && left <= goal)
-            phaseDone = true;
+          if (cell.Has(CELL::kTarget) && reach(c) && left <= goal) phaseDone = true;
         }
-        if (phaseDone)
-          break;
+        if (phaseDone) break;
         Expand(*current, *other);
         std::swap(current, other);
       }
-      if (phaseDone)
-        break;
+      if (phaseDone) break;
       current->RemoveAll();
       if (!TunnelFromSource(source, sourceDir, *current)) {
         borderReached = true;
@@ -389,42 +324,38 @@ int ROUTE::addWire(D_ARRAY<CPoint> &pins,
   }
 
   for (int t = 1; t <= targets; ++t) {
-    if (reached[t] || (*this)(pins[t].x, pins[t].y).Has(CELL::kExpanded))
-      continue;
+    if (reached[t] || (*this)(pins[t].x, pins[t].y).Has(CELL::kExpanded)) continue;
     TunnelFromTarget(pins[t], directions[t]);
     const CELL &cell = (*this)(pins[t].x, pins[t].y);
     if (cell.Has(CELL::kBackPointers)) {
       reached[t] = true;
-      if (CPointList *path = produce_path(sources, directions[t], pins[t]))
-        paths->AddTail(path);
+      if (CPointList *path = produce_path(sources, directions[t], pins[t])) paths->AddTail(path);
     }
   }
 
-  for (int i = 0; i < pins.count(); ++i)
-    addBadPoint(pins[i]);
+  for (int i = 0; i < pins.count(); ++i) addBadPoint(pins[i]);
   return static_cast<int>(paths->GetCount()) - before;
 }
 
-CPointList *ROUTE::produce_path(CPointList &sources,
-                                PreferredDirection direction, CPoint target) {
+CPointList *ROUTE::produce_path(CPointList &sources, PreferredDirection direction, CPoint target) {
   auto *path = new CPointList(10);
   sources.AddTail(target);
   (*this)(target.x, target.y).Set(CELL::kSourceSet);
 
   uint16_t own = CELL::kFromLeft;
   switch (direction) {
-  case kPrefDown:
-    own = CELL::kFromBelow;
-    break;
-  case kPrefUp:
-    own = CELL::kFromAbove;
-    break;
-  case kPrefRight:
-    own = CELL::kFromRight;
-    break;
-  default:
-    own = CELL::kFromLeft;
-    break;
+    case kPrefDown:
+      own = CELL::kFromBelow;
+      break;
+    case kPrefUp:
+      own = CELL::kFromAbove;
+      break;
+    case kPrefRight:
+      own = CELL::kFromRight;
+      break;
+    default:
+      own = CELL::kFromLeft;
+      break;
   }
 
   CPoint at = target;
@@ -433,8 +364,7 @@ CPointList *ROUTE::produce_path(CPointList &sources,
   const int64_t limit = static_cast<int64_t>(m_nColumns) * m_nRows;
   for (int64_t steps = 0;; ++steps) {
     const CELL &cell = (*this)(at.x, at.y);
-    if (cell.Has(CELL::kSourcePin) || steps > limit)
-      break;
+    if (cell.Has(CELL::kSourcePin) || steps > limit) break;
     const uint16_t b = cell.bits;
     uint16_t order[5] = {0, 0, 0, 0, 0};
     if (first) {
@@ -480,8 +410,7 @@ CPointList *ROUTE::produce_path(CPointList &sources,
       delete path;
       return nullptr;
     }
-    if (first || move.x != previous.x || move.y != previous.y)
-      path->AddTail(at);
+    if (first || move.x != previous.x || move.y != previous.y) path->AddTail(at);
     const uint16_t passage = PassageOf(move);
     (*this)(at.x, at.y).Clear(passage);
     CELL &entered = (*this)(next.x, next.y);
@@ -489,8 +418,7 @@ CPointList *ROUTE::produce_path(CPointList &sources,
     previous = move;
     first = false;
     at = next;
-    if (entered.Has(CELL::kSourcePin))
-      break;
+    if (entered.Has(CELL::kSourcePin)) break;
     if (!entered.Has(CELL::kSourceSet)) {
       entered.Set(CELL::kSourceSet);
       sources.AddTail(at);
@@ -501,31 +429,26 @@ CPointList *ROUTE::produce_path(CPointList &sources,
     return nullptr;
   }
   path->AddTail(at);
-  if (!m_bOneWave)
-    markSourcePath(path, sources);
+  if (!m_bOneWave) markSourcePath(path, sources);
   return path;
 }
 
 void ROUTE::markSourcePath(CPointList *path, CPointList &sources) {
-  if (!path || path->GetCount() < 2)
-    return;
+  if (!path || path->GetCount() < 2) return;
   POSITION pos = path->GetTailPosition();
   CPoint nearer = path->GetPrev(pos);
   while (pos) {
     const CPoint farther = path->GetPrev(pos);
-    if (nearer.x != farther.x && nearer.y != farther.y)
-      return;
-    const CPoint step(
-        farther.x > nearer.x ? 1 : (farther.x < nearer.x ? -1 : 0),
-        farther.y > nearer.y ? 1 : (farther.y < nearer.y ? -1 : 0));
+    if (nearer.x != farther.x && nearer.y != farther.y) return;
+    const CPoint step(farther.x > nearer.x ? 1 : (farther.x < nearer.x ? -1 : 0),
+                      farther.y > nearer.y ? 1 : (farther.y < nearer.y ? -1 : 0));
     if (step.x != 0 || step.y != 0) {
       const uint16_t back = BackPointerFrom(CPoint(-step.x, -step.y));
       const uint16_t along = PassageOf(step);
       CPoint c = nearer;
       do {
         c.Offset(step.x, step.y);
-        if (!Contains(c))
-          return;
+        if (!Contains(c)) return;
         CELL &cell = (*this)(c.x, c.y);
         cell.Clear(CELL::kBackPointers | along);
         cell.Set(back | CELL::kExpanded | CELL::kQueued);

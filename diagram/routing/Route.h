@@ -23,18 +23,18 @@ enum PreferredDirection : int32_t {
 
 struct CELL {
   enum : uint16_t {
-    kHorz = 0x0001,      // a wire may enter or leave sideways
-    kVert = 0x0002,      // a wire may enter or leave upward or downward
-    kFromLeft = 0x0004,  // reached from column - 1
-    kFromAbove = 0x0008, // reached from row - 1
-    kFromRight = 0x0010, // reached from column + 1
-    kFromBelow = 0x0020, // reached from row + 1
-    kExpanded = 0x0040,  // expanded by the current wave
-    kQueued = 0x0080,    // queued for the next wave
-    kSourceSet = 0x0100, // in the source set of the current wire
-    kTarget = 0x0200,    // a target pin of the current wire
-    kBorder = 0x0400,    // border cell: never freed
-    kSourcePin = 0x0800, // the source pin of the current wire
+    kHorz = 0x0001,       // a wire may enter or leave sideways
+    kVert = 0x0002,       // a wire may enter or leave upward or downward
+    kFromLeft = 0x0004,   // reached from column - 1
+    kFromAbove = 0x0008,  // reached from row - 1
+    kFromRight = 0x0010,  // reached from column + 1
+    kFromBelow = 0x0020,  // reached from row + 1
+    kExpanded = 0x0040,   // expanded by the current wave
+    kQueued = 0x0080,     // queued for the next wave
+    kSourceSet = 0x0100,  // in the source set of the current wire
+    kTarget = 0x0200,     // a target pin of the current wire
+    kBorder = 0x0400,     // border cell: never freed
+    kSourcePin = 0x0800,  // the source pin of the current wire
     kPassages = kHorz | kVert,
     kBackPointers = kFromLeft | kFromAbove | kFromRight | kFromBelow,
   };
@@ -50,7 +50,7 @@ static_assert(sizeof(CELL) == 2, "a cell is one 16-bit word");
 using CPointList = CList<CPoint, CPoint &>;
 
 class ROUTE {
-public:
+ public:
   ROUTE() = default;
   ROUTE(const ROUTE &) = delete;
   ROUTE &operator=(const ROUTE &) = delete;
@@ -66,13 +66,10 @@ public:
   int Columns() const { return m_nColumns; }
   int Rows() const { return m_nRows; }
   bool Contains(const CPoint &cell) const {
-    return cell.x >= 0 && cell.y >= 0 && cell.x < m_nColumns &&
-           cell.y < m_nRows;
+    return cell.x >= 0 && cell.y >= 0 && cell.x < m_nColumns && cell.y < m_nRows;
   }
   CELL &operator()(int x, int y) { return m_cells[m_rowStarts[y] + x]; }
-  const CELL &operator()(int x, int y) const {
-    return m_cells[m_rowStarts[y] + x];
-  }
+  const CELL &operator()(int x, int y) const { return m_cells[m_rowStarts[y] + x]; }
 
   static CPoint PreferredDir(int direction);
 
@@ -91,12 +88,10 @@ public:
   // Searches ways from pins[0] to the other pins. Appends one new path (a
   // CPointList of corner cells from the target to the source, owned by the
   // caller) per reached target to paths and returns how many it appended.
-  int addWire(D_ARRAY<CPoint> &pins, D_ARRAY<PreferredDirection> &directions,
-              CPtrList *paths);
+  int addWire(D_ARRAY<CPoint> &pins, D_ARRAY<PreferredDirection> &directions, CPtrList *paths);
   // Walks back from a reached target along the back pointers; a new path,
   // or null when the back pointers lead nowhere.
-  CPointList *produce_path(CPointList &sources, PreferredDirection direction,
-                           CPoint target);
+  CPointList *produce_path(CPointList &sources, PreferredDirection direction, CPoint target);
   // Turns the cells of a path into sources of the search.
   void markSourcePath(CPointList *path, CPointList &sources);
 
@@ -104,7 +99,7 @@ public:
   // target that may start from every path found before.
   int m_bOneWave = 1;
 
-private:
+ private:
   void SetRect(int x1, int y1, int x2, int y2, uint16_t mask, bool good);
   bool ClipRect(int &x1, int &y1, int &x2, int &y2) const;
   void OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag);

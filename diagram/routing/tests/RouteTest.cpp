@@ -1,23 +1,20 @@
-#include "diagram/routing/Route.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "diagram/routing/Route.h"
+
 namespace {
 
 // A grid drawn in text: '#' is a blocked cell, anything else free. The
 // outermost ring becomes the border whatever it shows.
 void Load(ROUTE &grid, const std::vector<std::string> &rows) {
-  ASSERT_EQ(grid.Init(static_cast<int>(rows[0].size()),
-                      static_cast<int>(rows.size())),
-            1);
+  ASSERT_EQ(grid.Init(static_cast<int>(rows[0].size()), static_cast<int>(rows.size())), 1);
   for (int y = 0; y < grid.Rows(); ++y) {
     for (int x = 0; x < grid.Columns(); ++x) {
-      if (rows[y][x] == '#')
-        grid.addBadPoint(CPoint(x, y));
+      if (rows[y][x] == '#') grid.addBadPoint(CPoint(x, y));
     }
   }
 }
@@ -32,8 +29,7 @@ struct Search {
   CPtrList paths;
   int found = 0;
   ~Search() {
-    while (!paths.IsEmpty())
-      delete static_cast<CPointList *>(paths.RemoveHead());
+    while (!paths.IsEmpty()) delete static_cast<CPointList *>(paths.RemoveHead());
   }
   void Run(ROUTE &grid, const std::vector<Pin> &pins) {
     D_ARRAY<CPoint> cells(static_cast<int>(pins.size()));
@@ -102,7 +98,7 @@ struct WireCase {
   std::vector<std::string> grid;
   std::vector<Pin> pins;
   int found;
-  Corners corners; // of the first path, target first
+  Corners corners;  // of the first path, target first
 };
 
 class RouteWireTest : public ::testing::TestWithParam<WireCase> {};
@@ -130,16 +126,8 @@ TEST_P(RouteWireTest, FindsTheExpectedCorners) {
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, RouteWireTest,
     ::testing::Values(
-        WireCase{"Straight",
-                 kOpen,
-                 {{CPoint(2, 3), kPrefRight}, {CPoint(8, 3), kPrefLeft}},
-                 1,
-                 {{8, 3}, {2, 3}}},
-        WireCase{"LShape",
-                 kOpen,
-                 {{CPoint(2, 1), kPrefRight}, {CPoint(7, 5), kPrefUp}},
-                 1,
-                 {{7, 5}, {7, 1}, {2, 1}}},
+        WireCase{"Straight", kOpen, {{CPoint(2, 3), kPrefRight}, {CPoint(8, 3), kPrefLeft}}, 1, {{8, 3}, {2, 3}}},
+        WireCase{"LShape", kOpen, {{CPoint(2, 1), kPrefRight}, {CPoint(7, 5), kPrefUp}}, 1, {{7, 5}, {7, 1}, {2, 1}}},
         WireCase{"AroundAWall",
                  {
                      "............",
@@ -183,19 +171,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {{CPoint(2, 3), kPrefLeft}, {CPoint(10, 3), kPrefRight}},
                  0,
                  {}},
-        WireCase{"PinLeftOfTheGridIsDropped",
-                 kOpen,
-                 {{CPoint(-1, 3), kPrefRight}, {CPoint(8, 3), kPrefLeft}},
-                 0,
-                 {}},
-        WireCase{"PinAboveTheGridIsDropped",
-                 kOpen,
-                 {{CPoint(2, 3), kPrefRight}, {CPoint(8, -2), kPrefDown}},
-                 0,
-                 {}}),
-    [](const ::testing::TestParamInfo<WireCase> &info) {
-      return std::string(info.param.name);
-    });
+        WireCase{"PinLeftOfTheGridIsDropped", kOpen, {{CPoint(-1, 3), kPrefRight}, {CPoint(8, 3), kPrefLeft}}, 0, {}},
+        WireCase{"PinAboveTheGridIsDropped", kOpen, {{CPoint(2, 3), kPrefRight}, {CPoint(8, -2), kPrefDown}}, 0, {}}),
+    [](const ::testing::TestParamInfo<WireCase> &info) { return std::string(info.param.name); });
 
 TEST(RouteWireTest, ASecondWireCrossesTheFirstAtARightAngle) {
   ROUTE grid;
@@ -253,8 +231,8 @@ TEST(RouteWireTest, MarkSourcePathTurnsAStretchIntoSources) {
   CPointList path(10);
   CPoint a(8, 2);
   CPoint b(3, 2);
-  path.AddTail(a); // target end
-  path.AddTail(b); // source end
+  path.AddTail(a);  // target end
+  path.AddTail(b);  // source end
   CPointList sources(10);
   grid.markSourcePath(&path, sources);
   EXPECT_EQ(sources.GetCount(), 5);
@@ -268,4 +246,4 @@ TEST(RouteWireTest, MarkSourcePathTurnsAStretchIntoSources) {
   EXPECT_FALSE(grid(3, 2).Has(CELL::kSourceSet));
 }
 
-} // namespace
+}  // namespace
