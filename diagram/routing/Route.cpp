@@ -9,7 +9,7 @@
 namespace {
 
 // The orientation a move along an offset uses.
-uint16_t PassageOf(const CPoint &step) { return step.x != 0 ? CELL::kHorz : CELL::kVert; }
+uint16_t PassageOf(const CPoint& step) { return step.x != 0 ? CELL::kHorz : CELL::kVert; }
 
 uint16_t PassageOfDirection(int direction) {
   return (direction == kPrefLeft || direction == kPrefRight) ? CELL::kHorz : CELL::kVert;
@@ -17,7 +17,7 @@ uint16_t PassageOfDirection(int direction) {
 
 // The back pointer a cell gets when it is reached from the neighbour at
 // offset `from` (relative to the cell).
-uint16_t BackPointerFrom(const CPoint &from) {
+uint16_t BackPointerFrom(const CPoint& from) {
   if (from.x < 0) return CELL::kFromLeft;
   if (from.x > 0) return CELL::kFromRight;
   if (from.y < 0) return CELL::kFromAbove;
@@ -59,8 +59,8 @@ int ROUTE::Init(int columns, int rows) {
   const int64_t count = static_cast<int64_t>(columns) * rows;
   // Row starts are 32-bit indexes.
   if (count > INT_MAX) return 0;
-  CELL *cells = new (std::nothrow) CELL[static_cast<size_t>(count)];
-  int *starts = new (std::nothrow) int[static_cast<size_t>(rows)];
+  CELL* cells = new (std::nothrow) CELL[static_cast<size_t>(count)];
+  int* starts = new (std::nothrow) int[static_cast<size_t>(rows)];
   if (!cells || !starts) {
     delete[] cells;
     delete[] starts;
@@ -98,7 +98,7 @@ CPoint ROUTE::PreferredDir(int direction) {
   }
 }
 
-bool ROUTE::ClipRect(int &x1, int &y1, int &x2, int &y2) const {
+bool ROUTE::ClipRect(int& x1, int& y1, int& x2, int& y2) const {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   if (x2 < 0 || y2 < 0 || x1 >= m_nColumns || y1 >= m_nRows) return false;
@@ -113,7 +113,7 @@ void ROUTE::SetRect(int x1, int y1, int x2, int y2, uint16_t mask, bool good) {
   if (!ClipRect(x1, y1, x2, y2)) return;
   for (int y = y1; y <= y2; ++y) {
     for (int x = x1; x <= x2; ++x) {
-      CELL &cell = (*this)(x, y);
+      CELL& cell = (*this)(x, y);
       if (!good) {
         cell.Clear(mask);
       } else if (!cell.Has(CELL::kBorder)) {
@@ -142,7 +142,7 @@ void ROUTE::OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag) {
   CPoint p(pin.x + step.x, pin.y + step.y);
   while (true) {
     if (!Contains(p)) return;
-    const CELL &cell = (*this)(p.x, p.y);
+    const CELL& cell = (*this)(p.x, p.y);
     if (cell.Has(CELL::kBorder)) return;
     if (cell.Has(CELL::kPassages)) break;
     p.Offset(step.x, step.y);
@@ -153,16 +153,16 @@ void ROUTE::OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag) {
   }
 }
 
-void ROUTE::Seed(CPointList &sources, CPointList &wave) {
+void ROUTE::Seed(CPointList& sources, CPointList& wave) {
   for (POSITION pos = sources.GetHeadPosition(); pos;) {
     const CPoint s = sources.GetNext(pos);
-    CELL &cell = (*this)(s.x, s.y);
+    CELL& cell = (*this)(s.x, s.y);
     cell.Set(CELL::kExpanded | CELL::kSourceSet);
     cell.Clear(CELL::kTarget);
-    for (const CPoint &d : kNeighbours) {
+    for (const CPoint& d : kNeighbours) {
       CPoint n(s.x + d.x, s.y + d.y);
       if (!Contains(n)) continue;
-      CELL &next = (*this)(n.x, n.y);
+      CELL& next = (*this)(n.x, n.y);
       if (!next.Has(PassageOf(d)) || next.Has(CELL::kSourceSet)) continue;
       next.Set(BackPointerFrom(CPoint(-d.x, -d.y)));
       if (!next.Has(CELL::kQueued)) {
@@ -173,17 +173,17 @@ void ROUTE::Seed(CPointList &sources, CPointList &wave) {
   }
 }
 
-void ROUTE::Expand(const CPointList &wave, CPointList &next) {
+void ROUTE::Expand(const CPointList& wave, CPointList& next) {
   next.RemoveAll();
   for (POSITION pos = wave.GetHeadPosition(); pos;) {
     const CPoint c = wave.GetNext(pos);
-    const CELL &cell = (*this)(c.x, c.y);
-    for (const CPoint &d : kNeighbours) {
+    const CELL& cell = (*this)(c.x, c.y);
+    for (const CPoint& d : kNeighbours) {
       const uint16_t passage = PassageOf(d);
       if (!cell.Has(passage)) continue;
       CPoint n(c.x + d.x, c.y + d.y);
       if (!Contains(n)) continue;
-      CELL &neighbour = (*this)(n.x, n.y);
+      CELL& neighbour = (*this)(n.x, n.y);
       if (!neighbour.Has(passage) || neighbour.Has(CELL::kExpanded)) continue;
       neighbour.Set(BackPointerFrom(CPoint(-d.x, -d.y)));
       if (!neighbour.Has(CELL::kQueued)) {
@@ -197,19 +197,19 @@ void ROUTE::Expand(const CPointList &wave, CPointList &next) {
 // Steps from the source pin in its direction past the cells already
 // expanded or blocked; the first open cell joins the wave, linked back to
 // the pin through the blocked cells. False when the border is reached.
-bool ROUTE::TunnelFromSource(CPoint source, int direction, CPointList &wave) {
+bool ROUTE::TunnelFromSource(CPoint source, int direction, CPointList& wave) {
   const CPoint step = PreferredDir(direction);
   if (step.x == 0 && step.y == 0) return false;
   CPoint p(source.x + step.x, source.y + step.y);
   while (true) {
     if (!Contains(p)) return false;
-    const CELL &cell = (*this)(p.x, p.y);
+    const CELL& cell = (*this)(p.x, p.y);
     if (cell.Has(CELL::kBorder)) return false;
     if (!cell.Has(CELL::kExpanded) && cell.Has(CELL::kPassages)) break;
     p.Offset(step.x, step.y);
   }
   const uint16_t towardPin = BackPointerFrom(CPoint(-step.x, -step.y));
-  CELL &found = (*this)(p.x, p.y);
+  CELL& found = (*this)(p.x, p.y);
   found.Set(CELL::kExpanded | CELL::kQueued | towardPin);
   wave.AddTail(p);
   for (CPoint q(p.x - step.x, p.y - step.y); Contains(q) && !(*this)(q.x, q.y).Has(CELL::kPassages);
@@ -227,7 +227,7 @@ void ROUTE::TunnelFromTarget(CPoint target, int direction) {
   CPoint p(target.x + step.x, target.y + step.y);
   while (true) {
     if (!Contains(p)) return;
-    const CELL &cell = (*this)(p.x, p.y);
+    const CELL& cell = (*this)(p.x, p.y);
     if (cell.Has(CELL::kBorder)) return;
     if (cell.Has(CELL::kExpanded) && cell.Has(CELL::kPassages)) break;
     p.Offset(step.x, step.y);
@@ -240,7 +240,7 @@ void ROUTE::TunnelFromTarget(CPoint target, int direction) {
   }
 }
 
-int ROUTE::addWire(D_ARRAY<CPoint> &pins, D_ARRAY<PreferredDirection> &directions, CPtrList *paths) {
+int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& directions, CPtrList* paths) {
   for (int i = pins.count() - 1; i >= 0; --i) {
     if (!Contains(pins[i])) {
       pins.remove(i, 1);
@@ -255,15 +255,15 @@ int ROUTE::addWire(D_ARRAY<CPoint> &pins, D_ARRAY<PreferredDirection> &direction
 
   const CPoint source = pins[0];
   const int sourceDir = directions[0];
-  CELL &sourceCell = (*this)(source.x, source.y);
+  CELL& sourceCell = (*this)(source.x, source.y);
   sourceCell.Clear(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued);
   sourceCell.Set(PassageOfDirection(sourceDir) | CELL::kSourcePin | CELL::kSourceSet);
   CPointList sources(10);
-  sources.AddTail(const_cast<CPoint &>(source));
+  sources.AddTail(const_cast<CPoint&>(source));
   const bool hadPaths = !paths->IsEmpty();
   if (!m_bOneWave) {
     for (POSITION pos = paths->GetHeadPosition(); pos;)
-      markSourcePath(static_cast<CPointList *>(paths->GetNext(pos)), sources);
+      markSourcePath(static_cast<CPointList*>(paths->GetNext(pos)), sources);
   }
 
   const int targets = pins.count() - 1;
@@ -275,13 +275,13 @@ int ROUTE::addWire(D_ARRAY<CPoint> &pins, D_ARRAY<PreferredDirection> &direction
 
   std::vector<bool> reached(static_cast<size_t>(targets) + 1, false);
   int left = targets;
-  auto reach = [&](const CPoint &c) -> bool {
+  auto reach = [&](const CPoint& c) -> bool {
     // A path from the first unreached target lying on this cell.
     for (int t = 1; t <= targets; ++t) {
       if (reached[t] || pins[t].x != c.x || pins[t].y != c.y) continue;
       reached[t] = true;
       --left;
-      if (CPointList *path = produce_path(sources, directions[t], c)) paths->AddTail(path);
+      if (CPointList* path = produce_path(sources, directions[t], c)) paths->AddTail(path);
       return true;
     }
     return false;
@@ -297,14 +297,14 @@ int ROUTE::addWire(D_ARRAY<CPoint> &pins, D_ARRAY<PreferredDirection> &direction
     CPointList waveA(10);
     CPointList waveB(10);
     Seed(sources, waveA);
-    CPointList *current = &waveA;
-    CPointList *other = &waveB;
+    CPointList* current = &waveA;
+    CPointList* other = &waveB;
     bool phaseDone = false;
     while (!phaseDone) {
       while (!current->IsEmpty() && !phaseDone) {
         for (POSITION pos = current->GetHeadPosition(); pos && !phaseDone;) {
           const CPoint c = current->GetNext(pos);
-          CELL &cell = (*this)(c.x, c.y);
+          CELL& cell = (*this)(c.x, c.y);
           cell.Set(CELL::kExpanded);
           if (cell.Has(CELL::kTarget) && reach(c) && left <= goal) phaseDone = true;
         }
@@ -326,10 +326,10 @@ int ROUTE::addWire(D_ARRAY<CPoint> &pins, D_ARRAY<PreferredDirection> &direction
   for (int t = 1; t <= targets; ++t) {
     if (reached[t] || (*this)(pins[t].x, pins[t].y).Has(CELL::kExpanded)) continue;
     TunnelFromTarget(pins[t], directions[t]);
-    const CELL &cell = (*this)(pins[t].x, pins[t].y);
+    const CELL& cell = (*this)(pins[t].x, pins[t].y);
     if (cell.Has(CELL::kBackPointers)) {
       reached[t] = true;
-      if (CPointList *path = produce_path(sources, directions[t], pins[t])) paths->AddTail(path);
+      if (CPointList* path = produce_path(sources, directions[t], pins[t])) paths->AddTail(path);
     }
   }
 
@@ -337,8 +337,8 @@ int ROUTE::addWire(D_ARRAY<CPoint> &pins, D_ARRAY<PreferredDirection> &direction
   return static_cast<int>(paths->GetCount()) - before;
 }
 
-CPointList *ROUTE::produce_path(CPointList &sources, PreferredDirection direction, CPoint target) {
-  auto *path = new CPointList(10);
+CPointList* ROUTE::produce_path(CPointList& sources, PreferredDirection direction, CPoint target) {
+  auto* path = new CPointList(10);
   sources.AddTail(target);
   (*this)(target.x, target.y).Set(CELL::kSourceSet);
 
@@ -363,7 +363,7 @@ CPointList *ROUTE::produce_path(CPointList &sources, PreferredDirection directio
   bool first = true;
   const int64_t limit = static_cast<int64_t>(m_nColumns) * m_nRows;
   for (int64_t steps = 0;; ++steps) {
-    const CELL &cell = (*this)(at.x, at.y);
+    const CELL& cell = (*this)(at.x, at.y);
     if (cell.Has(CELL::kSourcePin) || steps > limit) break;
     const uint16_t b = cell.bits;
     uint16_t order[5] = {0, 0, 0, 0, 0};
@@ -413,7 +413,7 @@ CPointList *ROUTE::produce_path(CPointList &sources, PreferredDirection directio
     if (first || move.x != previous.x || move.y != previous.y) path->AddTail(at);
     const uint16_t passage = PassageOf(move);
     (*this)(at.x, at.y).Clear(passage);
-    CELL &entered = (*this)(next.x, next.y);
+    CELL& entered = (*this)(next.x, next.y);
     entered.Clear(passage);
     previous = move;
     first = false;
@@ -433,7 +433,7 @@ CPointList *ROUTE::produce_path(CPointList &sources, PreferredDirection directio
   return path;
 }
 
-void ROUTE::markSourcePath(CPointList *path, CPointList &sources) {
+void ROUTE::markSourcePath(CPointList* path, CPointList& sources) {
   if (!path || path->GetCount() < 2) return;
   POSITION pos = path->GetTailPosition();
   CPoint nearer = path->GetPrev(pos);
@@ -449,7 +449,7 @@ void ROUTE::markSourcePath(CPointList *path, CPointList &sources) {
       do {
         c.Offset(step.x, step.y);
         if (!Contains(c)) return;
-        CELL &cell = (*this)(c.x, c.y);
+        CELL& cell = (*this)(c.x, c.y);
         cell.Clear(CELL::kBackPointers | along);
         cell.Set(back | CELL::kExpanded | CELL::kQueued);
         if (!cell.Has(CELL::kSourceSet)) {

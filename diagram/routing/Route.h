@@ -47,13 +47,13 @@ struct CELL {
 };
 static_assert(sizeof(CELL) == 2, "a cell is one 16-bit word");
 
-using CPointList = CList<CPoint, CPoint &>;
+using CPointList = CList<CPoint, CPoint&>;
 
 class ROUTE {
  public:
   ROUTE() = default;
-  ROUTE(const ROUTE &) = delete;
-  ROUTE &operator=(const ROUTE &) = delete;
+  ROUTE(const ROUTE&) = delete;
+  ROUTE& operator=(const ROUTE&) = delete;
   virtual ~ROUTE();
 
   // Frees the grid; zero sizes.
@@ -65,11 +65,11 @@ class ROUTE {
 
   int Columns() const { return m_nColumns; }
   int Rows() const { return m_nRows; }
-  bool Contains(const CPoint &cell) const {
+  bool Contains(const CPoint& cell) const {
     return cell.x >= 0 && cell.y >= 0 && cell.x < m_nColumns && cell.y < m_nRows;
   }
-  CELL &operator()(int x, int y) { return m_cells[m_rowStarts[y] + x]; }
-  const CELL &operator()(int x, int y) const { return m_cells[m_rowStarts[y] + x]; }
+  CELL& operator()(int x, int y) { return m_cells[m_rowStarts[y] + x]; }
+  const CELL& operator()(int x, int y) const { return m_cells[m_rowStarts[y] + x]; }
 
   static CPoint PreferredDir(int direction);
 
@@ -88,12 +88,12 @@ class ROUTE {
   // Searches ways from pins[0] to the other pins. Appends one new path (a
   // CPointList of corner cells from the target to the source, owned by the
   // caller) per reached target to paths and returns how many it appended.
-  int addWire(D_ARRAY<CPoint> &pins, D_ARRAY<PreferredDirection> &directions, CPtrList *paths);
+  int addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& directions, CPtrList* paths);
   // Walks back from a reached target along the back pointers; a new path,
   // or null when the back pointers lead nowhere.
-  CPointList *produce_path(CPointList &sources, PreferredDirection direction, CPoint target);
+  CPointList* produce_path(CPointList& sources, PreferredDirection direction, CPoint target);
   // Turns the cells of a path into sources of the search.
-  void markSourcePath(CPointList *path, CPointList &sources);
+  void markSourcePath(CPointList* path, CPointList& sources);
 
   // 1: one wave must reach every target; 0: shared-path mode, one phase per
   // target that may start from every path found before.
@@ -101,15 +101,15 @@ class ROUTE {
 
  private:
   void SetRect(int x1, int y1, int x2, int y2, uint16_t mask, bool good);
-  bool ClipRect(int &x1, int &y1, int &x2, int &y2) const;
+  bool ClipRect(int& x1, int& y1, int& x2, int& y2) const;
   void OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag);
-  void Seed(CPointList &sources, CPointList &wave);
-  void Expand(const CPointList &wave, CPointList &next);
-  bool TunnelFromSource(CPoint source, int direction, CPointList &wave);
+  void Seed(CPointList& sources, CPointList& wave);
+  void Expand(const CPointList& wave, CPointList& next);
+  bool TunnelFromSource(CPoint source, int direction, CPointList& wave);
   void TunnelFromTarget(CPoint target, int direction);
 
-  CELL *m_cells = nullptr;
+  CELL* m_cells = nullptr;
   int m_nColumns = 0;
   int m_nRows = 0;
-  int *m_rowStarts = nullptr;
+  int* m_rowStarts = nullptr;
 };

@@ -10,7 +10,7 @@ namespace {
 
 // A grid drawn in text: '#' is a blocked cell, anything else free. The
 // outermost ring becomes the border whatever it shows.
-void Load(ROUTE &grid, const std::vector<std::string> &rows) {
+void Load(ROUTE& grid, const std::vector<std::string>& rows) {
   ASSERT_EQ(grid.Init(static_cast<int>(rows[0].size()), static_cast<int>(rows.size())), 1);
   for (int y = 0; y < grid.Rows(); ++y) {
     for (int x = 0; x < grid.Columns(); ++x) {
@@ -29,9 +29,9 @@ struct Search {
   CPtrList paths;
   int found = 0;
   ~Search() {
-    while (!paths.IsEmpty()) delete static_cast<CPointList *>(paths.RemoveHead());
+    while (!paths.IsEmpty()) delete static_cast<CPointList*>(paths.RemoveHead());
   }
-  void Run(ROUTE &grid, const std::vector<Pin> &pins) {
+  void Run(ROUTE& grid, const std::vector<Pin>& pins) {
     D_ARRAY<CPoint> cells(static_cast<int>(pins.size()));
     D_ARRAY<PreferredDirection> directions(static_cast<int>(pins.size()));
     for (size_t i = 0; i < pins.size(); ++i) {
@@ -42,9 +42,9 @@ struct Search {
   }
   std::vector<std::pair<int, int>> Corners(int index) const {
     std::vector<std::pair<int, int>> corners;
-    auto *path = static_cast<CPointList *>(paths.GetAt(paths.FindIndex(index)));
+    auto* path = static_cast<CPointList*>(paths.GetAt(paths.FindIndex(index)));
     for (POSITION pos = path->GetHeadPosition(); pos;) {
-      const CPoint &p = path->GetNext(pos);
+      const CPoint& p = path->GetNext(pos);
       corners.emplace_back(p.x, p.y);
     }
     return corners;
@@ -94,7 +94,7 @@ TEST(RouteGridTest, PreferredDirSteps) {
 }
 
 struct WireCase {
-  const char *name;
+  const char* name;
   std::vector<std::string> grid;
   std::vector<Pin> pins;
   int found;
@@ -104,7 +104,7 @@ struct WireCase {
 class RouteWireTest : public ::testing::TestWithParam<WireCase> {};
 
 TEST_P(RouteWireTest, FindsTheExpectedCorners) {
-  const WireCase &c = GetParam();
+  const WireCase& c = GetParam();
   ROUTE grid;
   Load(grid, c.grid);
   Search search;
@@ -115,7 +115,7 @@ TEST_P(RouteWireTest, FindsTheExpectedCorners) {
   }
   // The pins of a search are obstacles for the wires after this one.
   if (c.found > 0) {
-    for (const Pin &pin : c.pins) {
+    for (const Pin& pin : c.pins) {
       if (grid.Contains(pin.cell)) {
         EXPECT_FALSE(grid(pin.cell.x, pin.cell.y).Has(CELL::kPassages));
       }
@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {}},
         WireCase{"PinLeftOfTheGridIsDropped", kOpen, {{CPoint(-1, 3), kPrefRight}, {CPoint(8, 3), kPrefLeft}}, 0, {}},
         WireCase{"PinAboveTheGridIsDropped", kOpen, {{CPoint(2, 3), kPrefRight}, {CPoint(8, -2), kPrefDown}}, 0, {}}),
-    [](const ::testing::TestParamInfo<WireCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<WireCase>& info) { return std::string(info.param.name); });
 
 TEST(RouteWireTest, ASecondWireCrossesTheFirstAtARightAngle) {
   ROUTE grid;
@@ -237,7 +237,7 @@ TEST(RouteWireTest, MarkSourcePathTurnsAStretchIntoSources) {
   grid.markSourcePath(&path, sources);
   EXPECT_EQ(sources.GetCount(), 5);
   for (int x = 4; x <= 8; ++x) {
-    const CELL &cell = grid(x, 2);
+    const CELL& cell = grid(x, 2);
     EXPECT_TRUE(cell.Has(CELL::kSourceSet));
     EXPECT_TRUE(cell.Has(CELL::kFromLeft)) << x;
     EXPECT_FALSE(cell.Has(CELL::kHorz));
