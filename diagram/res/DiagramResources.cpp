@@ -4,6 +4,7 @@
 #include "diagram/res/DocumentStrings.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/res/MessageStrings.h"
+#include "diagram/res/ProgressDlgTemplate.h"
 #include "diagram/res/TextDlgTemplate.h"
 
 platform::ResourceSet BuildDiagramResources() {
@@ -11,6 +12,7 @@ platform::ResourceSet BuildDiagramResources() {
   AddMessageStrings(resources);
   AddDocumentStrings(resources);
   AddTextDlgTemplate(resources);
+  AddProgressDlgTemplate(resources);
   AddDrawViewMenu(resources);
   AddArcToolCursors(resources);
   return resources;
