@@ -1126,8 +1126,7 @@ int CDiagram::RouteArcs(const CDrawList& selection, int useLiveRouter) {
     }
     try {
       router->Route(arcs);
-    } catch (CMemoryException* e) {
-      e->Delete();
+    } catch (const CMemoryException&) {
       CMsgBox::Notify(23);
     } catch (const std::bad_alloc&) {
       CMsgBox::Notify(23);
