@@ -13,9 +13,9 @@
 #include "diagram/model/DrawPort.h"
 #include "diagram/model/DrawRect.h"
 #include "diagram/model/DrawText.h"
+#include "diagram/model/MsgBox.h"
 #include "diagram/routing/AutoRouteOption.h"
 #include "diagram/routing/ProgressDlg.h"
-#include "diagram/model/MsgBox.h"
 
 IMPLEMENT_DYNAMIC(CArcRouter, CObject)
 

@@ -90,7 +90,8 @@ CPoint CellArcRouter::DocToCell(const CPoint& point) const {
   // A point before the first row or column comes out negative, outside
   // the grid, on either side of the origin.
   const int64_t dx = static_cast<int64_t>(point.x) + m_nNegOriginX;
-  const int64_t dy = m_bUpward ? static_cast<int64_t>(m_nOriginY) - point.y : static_cast<int64_t>(point.y) - m_nOriginY;
+  const int64_t dy =
+      m_bUpward ? static_cast<int64_t>(m_nOriginY) - point.y : static_cast<int64_t>(point.y) - m_nOriginY;
   const int64_t half = m_nStep / 2;
   const int64_t column = (dx + half) / m_nStep;
   const int64_t row = (dy + half) / m_nStep;
@@ -114,10 +115,14 @@ CPoint CellArcRouter::CellToDoc(const CPoint& cell) const {
 
 PreferredDirection CellArcRouter::PrefDir(CDrawPort* port) {
   switch (static_cast<int>(port->PreferredArcDirection())) {
-    case 2: return kPrefRight;
-    case 4: return kPrefUp;
-    case 8: return kPrefDown;
-    default: return kPrefLeft;
+    case 2:
+      return kPrefRight;
+    case 4:
+      return kPrefUp;
+    case 8:
+      return kPrefDown;
+    default:
+      return kPrefLeft;
   }
 }
 

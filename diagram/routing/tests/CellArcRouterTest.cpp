@@ -1,16 +1,16 @@
-#include "diagram/routing/CellArcRouter.h"
-
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <vector>
 
+#include "diagram/model/DrawGroup.h"
 #include "diagram/model/DrawRect.h"
 #include "diagram/model/DrawText.h"
-#include "diagram/model/DrawGroup.h"
 #include "diagram/model/tests/BlockDiagramFixture.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/routing/AutoRouteOption.h"
+#include "diagram/routing/CellArcRouter.h"
+#include "diagram/routing/ProgressDlg.h"
 #include "platform/core/Exceptions.h"
 
 namespace {
@@ -28,8 +28,8 @@ class OpenRouter : public CellArcRouter {
 // A router whose search runs out of memory.
 class FailingRouter : public CellArcRouter {
  public:
-  using CellArcRouter::CellArcRouter;
   using CArcRouter::Route;
+  using CellArcRouter::CellArcRouter;
   int Route(CDrawArc*) override { AfxThrowMemoryException(); }
 };
 
@@ -221,9 +221,9 @@ struct RouteWhatCase {
 
 TEST_P(CellRouterOnDiagram, RouteArcsChoosesTheWiresByRouteWhatAndTheSelection) {
   const RouteWhatCase cases[] = {
-      {0, FALSE, FALSE, FALSE, 0, true, true},  {1, TRUE, FALSE, FALSE, 1, true, false},
-      {1, FALSE, TRUE, FALSE, 2, false, true},  {1, FALSE, FALSE, TRUE, 3, true, false},
-      {2, TRUE, FALSE, FALSE, 1, false, true},  {7, TRUE, TRUE, TRUE, 1, false, false},
+      {0, FALSE, FALSE, FALSE, 0, true, true},   {1, TRUE, FALSE, FALSE, 1, true, false},
+      {1, FALSE, TRUE, FALSE, 2, false, true},   {1, FALSE, FALSE, TRUE, 3, true, false},
+      {2, TRUE, FALSE, FALSE, 1, false, true},   {7, TRUE, TRUE, TRUE, 1, false, false},
       {1, FALSE, FALSE, FALSE, 1, false, false}, {1, TRUE, FALSE, FALSE, 0, false, false},
   };
   const UINT savedMethod = CDiagram::m_nManualRouteMethod;
@@ -320,6 +320,14 @@ TEST_P(CellRouterOnDiagram, ADynamicRouterReroutesTheWireAMoveDisturbed) {
   ASSERT_TRUE(doc.UndoLast());
   EXPECT_TRUE(Orthogonal(PointsOf(arc)));
   EXPECT_EQ(doc.GetNumberRedosOnStack(), 1);
+}
+
+TEST_P(CellRouterOnDiagram, APassOfTenWiresShowsTheProgressDialog) {
+  EXPECT_EQ(diagram->GetArcRoutingProgressDlg(9), nullptr);
+  std::unique_ptr<CProgressDlg> dialog(diagram->GetArcRoutingProgressDlg(10));
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->GetSafeHwnd() != nullptr);
+  dialog->DestroyWindow();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, CellRouterOnDiagram, ::testing::Values(true, false),
