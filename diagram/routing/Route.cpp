@@ -45,6 +45,7 @@ const CPoint kNeighbours[4] = {CPoint(-1, 0), CPoint(1, 0), CPoint(0, -1), CPoin
 ROUTE::~ROUTE() { Reset(); }
 
 void ROUTE::Reset() {
+  m_touched.clear();
   delete[] m_cells;
   delete[] m_rowStarts;
   m_cells = nullptr;
@@ -81,6 +82,25 @@ int ROUTE::Init(int columns, int rows) {
     (*this)(columns - 1, y).bits = CELL::kBorder;
   }
   return 1;
+}
+
+void ROUTE::ClearTouched(uint16_t mask, bool keepSourceSet) {
+  size_t kept = 0;
+  for (int index : m_touched) {
+    CELL& cell = m_cells[index];
+    if (!(keepSourceSet && cell.Has(CELL::kSourceSet))) cell.Clear(mask);
+    if (cell.Has(CELL::kScratch)) m_touched[kept++] = index;
+  }
+  m_touched.resize(kept);
+}
+
+bool ROUTE::SearchFlagsTracked() const {
+  std::vector<bool> listed(static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows), false);
+  for (int index : m_touched) listed[static_cast<size_t>(index)] = true;
+  for (size_t i = 0; i < listed.size(); ++i) {
+    if (!listed[i] && m_cells[i].Has(CELL::kScratch)) return false;
+  }
+  return true;
 }
 
 CPoint ROUTE::PreferredDir(int direction) {
@@ -156,6 +176,7 @@ void ROUTE::OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag) {
 void ROUTE::Seed(CPointList& sources, CPointList& wave) {
   for (POSITION pos = sources.GetHeadPosition(); pos;) {
     const CPoint s = sources.GetNext(pos);
+    Touch(s.x, s.y);
     CELL& cell = (*this)(s.x, s.y);
     cell.Set(CELL::kExpanded | CELL::kSourceSet);
     cell.Clear(CELL::kTarget);
@@ -164,6 +185,7 @@ void ROUTE::Seed(CPointList& sources, CPointList& wave) {
       if (!Contains(n)) continue;
       CELL& next = (*this)(n.x, n.y);
       if (!next.Has(PassageOf(d)) || next.Has(CELL::kSourceSet)) continue;
+      Touch(n.x, n.y);
       next.Set(BackPointerFrom(CPoint(-d.x, -d.y)));
       if (!next.Has(CELL::kQueued)) {
         wave.AddTail(n);
@@ -185,6 +207,7 @@ void ROUTE::Expand(const CPointList& wave, CPointList& next) {
       if (!Contains(n)) continue;
       CELL& neighbour = (*this)(n.x, n.y);
       if (!neighbour.Has(passage) || neighbour.Has(CELL::kExpanded)) continue;
+      Touch(n.x, n.y);
       neighbour.Set(BackPointerFrom(CPoint(-d.x, -d.y)));
       if (!neighbour.Has(CELL::kQueued)) {
         next.AddTail(n);
@@ -209,11 +232,13 @@ bool ROUTE::TunnelFromSource(CPoint source, int direction, CPointList& wave) {
     p.Offset(step.x, step.y);
   }
   const uint16_t towardPin = BackPointerFrom(CPoint(-step.x, -step.y));
+  Touch(p.x, p.y);
   CELL& found = (*this)(p.x, p.y);
   found.Set(CELL::kExpanded | CELL::kQueued | towardPin);
   wave.AddTail(p);
   for (CPoint q(p.x - step.x, p.y - step.y); Contains(q) && !(*this)(q.x, q.y).Has(CELL::kPassages);
        q.Offset(-step.x, -step.y)) {
+    Touch(q.x, q.y);
     (*this)(q.x, q.y).Set(towardPin);
   }
   return true;
@@ -235,6 +260,7 @@ void ROUTE::TunnelFromTarget(CPoint target, int direction) {
   if ((*this)(p.x, p.y).Has(CELL::kTarget)) return;
   const uint16_t awayFromTarget = BackPointerFrom(step);
   for (CPoint q(p.x - step.x, p.y - step.y);; q.Offset(-step.x, -step.y)) {
+    Touch(q.x, q.y);
     (*this)(q.x, q.y).Set(awayFromTarget);
     if (q.x == target.x && q.y == target.y) break;
   }
@@ -250,11 +276,11 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
   if (pins.count() < 2 || directions.count() < pins.count()) return 0;
   const int before = static_cast<int>(paths->GetCount());
 
-  const int64_t count = static_cast<int64_t>(m_nColumns) * m_nRows;
-  for (int64_t i = 0; i < count; ++i) m_cells[i].Clear(CELL::kSourceSet | CELL::kTarget | CELL::kSourcePin);
+  ClearTouched(CELL::kSourceSet | CELL::kTarget | CELL::kSourcePin, false);
 
   const CPoint source = pins[0];
   const int sourceDir = directions[0];
+  Touch(source.x, source.y);
   CELL& sourceCell = (*this)(source.x, source.y);
   sourceCell.Clear(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued);
   sourceCell.Set(PassageOfDirection(sourceDir) | CELL::kSourcePin | CELL::kSourceSet);
@@ -267,8 +293,10 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
   }
 
   const int targets = pins.count() - 1;
-  for (int t = 1; t <= targets; ++t)
+  for (int t = 1; t <= targets; ++t) {
+    Touch(pins[t].x, pins[t].y);
     (*this)(pins[t].x, pins[t].y).Set(CELL::kTarget | PassageOfDirection(directions[t]));
+  }
 
   if (m_bOneWave || !hadPaths) OpenExitCorridor(source, sourceDir, CELL::kSourcePin);
   for (int t = 1; t <= targets; ++t) OpenExitCorridor(pins[t], directions[t], CELL::kTarget);
@@ -291,9 +319,7 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
   bool borderReached = false;
   for (int phase = 0; phase < phases && left > 0 && !borderReached; ++phase) {
     const int goal = m_bOneWave ? 0 : left - 1;
-    for (int64_t i = 0; i < count; ++i) {
-      if (!m_cells[i].Has(CELL::kSourceSet)) m_cells[i].Clear(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued);
-    }
+    ClearTouched(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued, true);
     CPointList waveA(10);
     CPointList waveB(10);
     Seed(sources, waveA);
@@ -340,6 +366,7 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
 CPointList* ROUTE::produce_path(CPointList& sources, PreferredDirection direction, CPoint target) {
   auto* path = new CPointList(10);
   sources.AddTail(target);
+  Touch(target.x, target.y);
   (*this)(target.x, target.y).Set(CELL::kSourceSet);
 
   uint16_t own = CELL::kFromLeft;
@@ -420,6 +447,7 @@ CPointList* ROUTE::produce_path(CPointList& sources, PreferredDirection directio
     at = next;
     if (entered.Has(CELL::kSourcePin)) break;
     if (!entered.Has(CELL::kSourceSet)) {
+      Touch(next.x, next.y);
       entered.Set(CELL::kSourceSet);
       sources.AddTail(at);
     }
@@ -449,6 +477,7 @@ void ROUTE::markSourcePath(CPointList* path, CPointList& sources) {
       do {
         c.Offset(step.x, step.y);
         if (!Contains(c)) return;
+        Touch(c.x, c.y);
         CELL& cell = (*this)(c.x, c.y);
         cell.Clear(CELL::kBackPointers | along);
         cell.Set(back | CELL::kExpanded | CELL::kQueued);

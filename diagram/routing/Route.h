@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "diagram/routing/DArray.h"
 #include "platform/core/Geometry.h"
@@ -37,6 +38,8 @@ struct CELL {
     kSourcePin = 0x0800,  // the source pin of the current wire
     kPassages = kHorz | kVert,
     kBackPointers = kFromLeft | kFromAbove | kFromRight | kFromBelow,
+    // The flags of one search.
+    kScratch = kBackPointers | kExpanded | kQueued | kSourceSet | kTarget | kSourcePin,
   };
 
   uint16_t bits = 0;
@@ -95,6 +98,11 @@ class ROUTE {
   // Turns the cells of a path into sources of the search.
   void markSourcePath(CPointList* path, CPointList& sources);
 
+  // Whether every cell that carries search flags is on the list through
+  // which the next search clears them (a consistency check: clearing the
+  // list then equals sweeping the grid).
+  bool SearchFlagsTracked() const;
+
   // 1: one wave must reach every target; 0: shared-path mode, one phase per
   // target that may start from every path found before.
   int m_bOneWave = 1;
@@ -108,7 +116,19 @@ class ROUTE {
   bool TunnelFromSource(CPoint source, int direction, CPointList& wave);
   void TunnelFromTarget(CPoint target, int direction);
 
+  // Notes a cell about to get search flags. A search touches only the cells
+  // its waves reach, so the flags of the last search are cleared through
+  // this list instead of a sweep of the whole grid; it holds exactly the
+  // cells that carry search flags.
+  void Touch(int x, int y) {
+    if (!(*this)(x, y).Has(CELL::kScratch)) m_touched.push_back(m_rowStarts[y] + x);
+  }
+  // Clears `mask` in the touched cells (keeping source-set cells whole when
+  // asked) and forgets the cells left without search flags.
+  void ClearTouched(uint16_t mask, bool keepSourceSet);
+
   CELL* m_cells = nullptr;
+  std::vector<int> m_touched;
   int m_nColumns = 0;
   int m_nRows = 0;
   int* m_rowStarts = nullptr;

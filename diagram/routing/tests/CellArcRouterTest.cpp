@@ -115,6 +115,7 @@ TEST_P(CellRouterOnDiagram, RoutesAWireOrthogonallyAsOneUndoStep) {
   EXPECT_EQ(Undos(), before + 1);
   EXPECT_STREQ(CStringA(doc.GetNextUndoCmdName()).GetString(), "Routing Arcs");
   EXPECT_TRUE(router.GetAddedObjects().Find(arc));
+  EXPECT_TRUE(router.SearchFlagsTracked());
 }
 
 TEST_P(CellRouterOnDiagram, APassWithoutWiresRecordsNothing) {
@@ -255,6 +256,7 @@ TEST_P(CellRouterOnDiagram, RouteArcsChoosesTheWiresByRouteWhatAndTheSelection) 
     EXPECT_EQ(PointsOf(second).size() > 2, c.secondRouted) << "case " << line;
     EXPECT_EQ(doc.GetUndoLevel(), 0u) << "case " << line;
     EXPECT_EQ(doc.GetCurrentURList(), nullptr) << "case " << line;
+
   }
   CDiagram::m_nManualRouteMethod = savedMethod;
   CDiagram::m_nRouteWhat = savedWhat;

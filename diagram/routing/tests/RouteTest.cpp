@@ -109,6 +109,7 @@ TEST_P(RouteWireTest, FindsTheExpectedCorners) {
   Load(grid, c.grid);
   Search search;
   search.Run(grid, c.pins);
+  EXPECT_TRUE(grid.SearchFlagsTracked());
   ASSERT_EQ(search.found, c.found);
   if (c.found > 0) {
     EXPECT_EQ(search.Corners(0), c.corners);
@@ -222,6 +223,7 @@ TEST(RouteWireTest, SharedPathModeReachesAnEarlierPath) {
   cells[1] = CPoint(7, 2);
   directions[1] = kPrefDown;
   ASSERT_EQ(grid.addWire(cells, directions, &search.paths), 1);
+  EXPECT_TRUE(grid.SearchFlagsTracked());
   EXPECT_EQ(search.Corners(1), (Corners{{7, 2}, {7, 5}, {2, 5}}));
 }
 
