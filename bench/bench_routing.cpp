@@ -13,18 +13,16 @@
 // Beside each time: wires routed and failed (or re-routed), bends per wire,
 // total wire length and overlapping stretches (segments shared by two wires).
 #include <benchmark/benchmark.h>
-
 #include <time.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <random>
 #include <tuple>
 #include <vector>
-
-#include <cmath>
 
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawArc.h"
@@ -78,8 +76,9 @@ struct Family {
     const int pitchX = 220;
     const int pitchY = 160;
     const CSize page = diagram->GetPageSize();
-    const int across = std::min(255, (columns * pitchX * 2) / page.cx + 2);
-    const int down = std::min(255, (rows * pitchY * 2) / page.cy + 2);
+    // Whole pages holding the blocks with a margin of 200 units around them.
+    const int across = std::min(255, (columns * pitchX + 400 + page.cx - 1) / page.cx);
+    const int down = std::min(255, (rows * pitchY + 400 + page.cy - 1) / page.cy);
     diagram->SetCanvasSize(static_cast<BYTE>(across), static_cast<BYTE>(down));
     const CRect canvas = diagram->GetRect();
     std::mt19937 random(12345);
@@ -145,7 +144,8 @@ Quality Measure(const std::vector<CDrawArc*>& wires) {
         ++stretches[{lo.x, lo.y, hi.x, hi.y}];
       }
     }
-    if (orthogonal || (n == 2 && (arc->GetHandle(1).x == arc->GetHandle(2).x || arc->GetHandle(1).y == arc->GetHandle(2).y))) {
+    if (orthogonal ||
+        (n == 2 && (arc->GetHandle(1).x == arc->GetHandle(2).x || arc->GetHandle(1).y == arc->GetHandle(2).y))) {
       ++q.routed;
       bends += n - 2;
     } else {
@@ -231,5 +231,10 @@ void BM_MoveOneBlock(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_RoutePass)->Args({20, 40})->Args({100, 300})->Args({400, 1200})->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RoutePass)
+    ->Args({20, 40})
+    ->Args({100, 300})
+    ->Args({400, 1200})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoveOneBlock)->Args({20, 40})->Args({100, 300})->Args({400, 1200})->Unit(benchmark::kMillisecond);

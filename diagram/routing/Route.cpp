@@ -173,7 +173,7 @@ void ROUTE::OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag) {
   }
 }
 
-void ROUTE::Seed(CPointList& sources, CPointList& wave) {
+void ROUTE::Seed(CPointList& sources, Wave& wave) {
   for (POSITION pos = sources.GetHeadPosition(); pos;) {
     const CPoint s = sources.GetNext(pos);
     Touch(s.x, s.y);
@@ -188,17 +188,16 @@ void ROUTE::Seed(CPointList& sources, CPointList& wave) {
       Touch(n.x, n.y);
       next.Set(BackPointerFrom(CPoint(-d.x, -d.y)));
       if (!next.Has(CELL::kQueued)) {
-        wave.AddTail(n);
+        wave.push_back(n);
         next.Set(CELL::kExpanded | CELL::kQueued);
       }
     }
   }
 }
 
-void ROUTE::Expand(const CPointList& wave, CPointList& next) {
-  next.RemoveAll();
-  for (POSITION pos = wave.GetHeadPosition(); pos;) {
-    const CPoint c = wave.GetNext(pos);
+void ROUTE::Expand(const Wave& wave, Wave& next) {
+  next.clear();
+  for (const CPoint& c : wave) {
     const CELL& cell = (*this)(c.x, c.y);
     for (const CPoint& d : kNeighbours) {
       const uint16_t passage = PassageOf(d);
@@ -210,7 +209,7 @@ void ROUTE::Expand(const CPointList& wave, CPointList& next) {
       Touch(n.x, n.y);
       neighbour.Set(BackPointerFrom(CPoint(-d.x, -d.y)));
       if (!neighbour.Has(CELL::kQueued)) {
-        next.AddTail(n);
+        next.push_back(n);
         neighbour.Set(CELL::kQueued);
       }
     }
@@ -220,7 +219,7 @@ void ROUTE::Expand(const CPointList& wave, CPointList& next) {
 // Steps from the source pin in its direction past the cells already
 // expanded or blocked; the first open cell joins the wave, linked back to
 // the pin through the blocked cells. False when the border is reached.
-bool ROUTE::TunnelFromSource(CPoint source, int direction, CPointList& wave) {
+bool ROUTE::TunnelFromSource(CPoint source, int direction, Wave& wave) {
   const CPoint step = PreferredDir(direction);
   if (step.x == 0 && step.y == 0) return false;
   CPoint p(source.x + step.x, source.y + step.y);
@@ -235,7 +234,7 @@ bool ROUTE::TunnelFromSource(CPoint source, int direction, CPointList& wave) {
   Touch(p.x, p.y);
   CELL& found = (*this)(p.x, p.y);
   found.Set(CELL::kExpanded | CELL::kQueued | towardPin);
-  wave.AddTail(p);
+  wave.push_back(p);
   for (CPoint q(p.x - step.x, p.y - step.y); Contains(q) && !(*this)(q.x, q.y).Has(CELL::kPassages);
        q.Offset(-step.x, -step.y)) {
     Touch(q.x, q.y);
@@ -320,16 +319,16 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
   for (int phase = 0; phase < phases && left > 0 && !borderReached; ++phase) {
     const int goal = m_bOneWave ? 0 : left - 1;
     ClearTouched(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued, true);
-    CPointList waveA(10);
-    CPointList waveB(10);
+    Wave waveA;
+    Wave waveB;
     Seed(sources, waveA);
-    CPointList* current = &waveA;
-    CPointList* other = &waveB;
+    Wave* current = &waveA;
+    Wave* other = &waveB;
     bool phaseDone = false;
     while (!phaseDone) {
-      while (!current->IsEmpty() && !phaseDone) {
-        for (POSITION pos = current->GetHeadPosition(); pos && !phaseDone;) {
-          const CPoint c = current->GetNext(pos);
+      while (!current->empty() && !phaseDone) {
+        for (size_t i = 0; i < current->size() && !phaseDone; ++i) {
+          const CPoint c = (*current)[i];
           CELL& cell = (*this)(c.x, c.y);
           cell.Set(CELL::kExpanded);
           if (cell.Has(CELL::kTarget) && reach(c) && left <= goal) phaseDone = true;
@@ -339,7 +338,7 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
         std::swap(current, other);
       }
       if (phaseDone) break;
-      current->RemoveAll();
+      current->clear();
       if (!TunnelFromSource(source, sourceDir, *current)) {
         borderReached = true;
         break;

@@ -111,9 +111,11 @@ class ROUTE {
   void SetRect(int x1, int y1, int x2, int y2, uint16_t mask, bool good);
   bool ClipRect(int& x1, int& y1, int& x2, int& y2) const;
   void OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag);
-  void Seed(CPointList& sources, CPointList& wave);
-  void Expand(const CPointList& wave, CPointList& next);
-  bool TunnelFromSource(CPoint source, int direction, CPointList& wave);
+  // A wave of cells; a plain array, as a wave may hold most of the grid.
+  using Wave = std::vector<CPoint>;
+  void Seed(CPointList& sources, Wave& wave);
+  void Expand(const Wave& wave, Wave& next);
+  bool TunnelFromSource(CPoint source, int direction, Wave& wave);
   void TunnelFromTarget(CPoint target, int direction);
 
   // Notes a cell about to get search flags. A search touches only the cells
