@@ -265,6 +265,51 @@ TEST_P(CellRouterOnDiagram, RouteArcsChoosesTheWiresByRouteWhatAndTheSelection) 
   CDiagram::m_bSelectedBlocks = savedBlocks;
 }
 
+// A diagram whose routers run out of memory in their search.
+class FailingDiagram : public CDiagram {
+ public:
+  CArcRouter* GetNewArcRouter(UINT method) override {
+    return method == 1 ? new FailingRouter(this, &m_autoRouteOption) : nullptr;
+  }
+};
+
+TEST_P(CellRouterOnDiagram, RouteArcsReportsAPassThatRanOutOfMemoryAndClosesItsRecording) {
+  if (!upward()) GTEST_SKIP() << "one direction is enough";
+  FailingDiagram failing;
+  failing.SetDocument(&doc);
+  ASSERT_TRUE(failing.SetCanvasSize(2, 2));
+  auto place = [&](UINT code, CPoint at) {
+    auto* block = new CDrawBlock;
+    EXPECT_TRUE(block->InitializeAs(code, at, &view) && block->AddBlockAndComponentsToDiagram(&failing));
+    return block;
+  };
+  CDrawBlock* a = place(1, CPoint(-300, 0));
+  CDrawBlock* b = place(100, CPoint(0, -100));
+  auto* arc = new CDrawArc;
+  ASSERT_TRUE(arc->Initialize(PortOf(a, 0), PortOf(b, 0), TRUE) && failing.Add(arc));
+  const UINT savedMethod = CDiagram::m_nManualRouteMethod;
+  const int savedWhat = CDiagram::m_nRouteWhat;
+  CDiagram::m_nManualRouteMethod = 1;
+  CDiagram::m_nRouteWhat = 0;
+  {
+    ScriptedMsgBox box;
+    EXPECT_EQ(failing.RouteArcs(CDrawList(), 0), 1);
+    EXPECT_EQ(box.notified, (std::vector<ULONG>{23}));
+    CMsgBox::Remove(&box);
+  }
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(doc.GetCurrentURList(), nullptr);
+  // Later edits record on their own again.
+  const int before = Undos();
+  auto* rect = new CDrawRect(CRect(0, 0, 40, -40));
+  ASSERT_TRUE(failing.Add(rect));
+  EXPECT_EQ(Undos(), before + 1);
+  CDiagram::m_nManualRouteMethod = savedMethod;
+  CDiagram::m_nRouteWhat = savedWhat;
+  doc.ClearUndoStack();
+  failing.DeleteContents();
+}
+
 TEST_P(CellRouterOnDiagram, ADeclinedMemoryQuestionLeavesNoRouter) {
   const CSize savedPage = CDiagram::m_pageSize;
   CDiagram::m_pageSize = CSize(20000, 20000);
