@@ -11,6 +11,8 @@
 #include "diagram/model/ArchiveEncoding.h"
 #include "diagram/model/BlockFormat.h"
 #include "diagram/model/DrawArc.h"
+#include "diagram/model/DrawBlock.h"
+#include "diagram/model/DrawPort.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawGroup.h"
 #include "diagram/model/DrawHint.h"
@@ -22,6 +24,8 @@
 #include "diagram/model/TextFont.h"
 #include "diagram/model/URDiagram.h"
 #include "diagram/model/URObject.h"
+#include "diagram/routing/CellArcRouter.h"
+#include "diagram/routing/ProgressDlg.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/RectDlg.h"
 #include "platform/ui/PropertySheet.h"
@@ -155,6 +159,8 @@ CDiagram::CDiagram(CDrawObj* host)
 }
 
 CDiagram::~CDiagram() {
+  delete m_pRouter;
+  m_pRouter = nullptr;
   DeleteContents();
   // Every view that shows the diagram lets go of it, with or without a
   // document.
@@ -226,6 +232,7 @@ int CDiagram::Add(CDrawObj* object) {
     return 0;
   }
   Insert(object);
+  if (m_pRouter) m_pRouter->AddObj(object);
   if (m_pDocument) m_pDocument->EndUndoRecording();
   return 1;
 }
@@ -279,6 +286,7 @@ int CDiagram::Remove(CDrawObj* object) {
     if (m_bUseQuadTree || object->IsInQuadTree()) m_quadTree.RemoveObject(object);
   }
   if (m_objects.IsEmpty()) m_rcExtent.SetRectEmpty();
+  if (m_pRouter) m_pRouter->RemoveObj(object);
   UpdateDiagramViews(nullptr, CDrawHint::objectRemoved, object);
   return index;
 }
@@ -311,6 +319,7 @@ void CDiagram::Expunge(CDrawObj* object) {
 void CDiagram::UpdateObject(CDrawObj* object, int updateQuadTree) {
   GrowExtentToBoundRect(m_rcExtent, object->GetBoundingRect());
   if (updateQuadTree && m_bUseQuadTree) UpdateQuadTree(object);
+  if (m_pRouter) m_pRouter->UpdateObj(object);
   SetModifiedFlag(TRUE);
 }
 
@@ -585,6 +594,11 @@ int CDiagram::SnapCoordinate(int value, int step) {
   return ((value - (step - 1) / 2) / step) * step;
 }
 
+void CDiagram::SnapPointToGrid(CPoint& point, CSize step) {
+  point.x = SnapCoordinate(point.x, step.cx);
+  point.y = SnapCoordinate(point.y, step.cy);
+}
+
 void CDiagram::SnapToGrid(CPoint& point) const {
   point.x = SnapCoordinate(point.x, m_gridSize.cx);
   point.y = SnapCoordinate(point.y, m_gridSize.cy);
@@ -664,6 +678,7 @@ void CDiagram::ComputePageSize() {
   m_size = size;
   UpdateDiagramViews(nullptr, CDrawHint::canvasSizeChanged, nullptr);
   if (m_bUseQuadTree) RebuildQuadTree();
+  if (m_pRouter) m_pRouter->Resize();
 }
 
 void CDiagram::RebuildQuadTree() { m_quadTree.Initialize(GetRect(), m_objects); }
@@ -930,7 +945,14 @@ void CDiagram::AddViewRef(CView* view) {
   m_views.AddTail(view);
 }
 
-void CDiagram::RemoveViewRef(CView* view) { m_views -= view; }
+void CDiagram::RemoveViewRef(CView* view) {
+  if (!m_views.Find(view)) return;
+  m_views -= view;
+  if (m_views.IsEmpty()) {
+    delete m_pRouter;
+    m_pRouter = nullptr;
+  }
+}
 
 void CDiagram::UpdateDiagramViews(CView* sender, LPARAM hint, CObject* object) {
   CDrawHint drawHint(this, object);
@@ -943,14 +965,38 @@ void CDiagram::UpdateDiagramViews(CView* sender, LPARAM hint, CObject* object) {
   }
 }
 
-// Routing. No router class exists yet, so a diagram never has a live
-// router: the route-change brackets have nothing to tell.
+// Routing. The live router hears of every change through Add, Remove and
+// UpdateObject; the route-change brackets are its batches.
 
-void CDiagram::BeginDynamicRouteChanges() {}
-void CDiagram::EndDynamicRouteChanges() {}
-UINT CDiagram::GetAutoRouteMode() const { return 0; }
-UINT CDiagram::GetAutoRouteMethod() const { return 0; }
-CArcRouter* CDiagram::GetNewArcRouter(UINT) { return nullptr; }
+void CDiagram::BeginDynamicRouteChanges() {
+  if (m_pRouter) m_pRouter->BeginChanges();
+}
+
+void CDiagram::EndDynamicRouteChanges() {
+  if (m_pRouter) m_pRouter->EndChanges();
+}
+
+UINT CDiagram::GetAutoRouteMode() const {
+  if (!m_pRouter) return 0;
+  return m_pRouter->IsDynamic() ? 2 : 1;
+}
+
+UINT CDiagram::GetAutoRouteMethod() const {
+  if (!m_pRouter) return 0;
+  if (m_pRouter->IsKindOf(RUNTIME_CLASS(CellArcRouter))) return 1;
+  return 0;
+}
+
+CArcRouter* CDiagram::GetNewArcRouter(UINT method) {
+  switch (method) {
+    case 1: return new CellArcRouter(this, &m_autoRouteOption);
+    case 2:
+    case 3:
+      // The segment and shared-path routers are not part of this library yet.
+      AfxThrowNotSupportedException();
+    default: return nullptr;
+  }
+}
 
 UINT CDiagram::GetPreferredAutoRouteMethod() {
   if (m_nDefaultArcAutoRouteMethod >= 1 && m_nDefaultArcAutoRouteMethod <= 3) return m_nDefaultArcAutoRouteMethod;
@@ -960,16 +1006,145 @@ UINT CDiagram::GetPreferredAutoRouteMethod() {
 }
 
 UINT CDiagram::ArcRoutingProgressCaptionID() { return 0; }
-CProgressDlg* CDiagram::GetArcRoutingProgressDlg(int) { return nullptr; }
 
-void CDiagram::SetAutoRouteModeAndMethod(UINT mode, UINT method) {
-  // Mode 0 stops automatic routing; any other mode needs a router of the
-  // method, and when none can be made nothing more happens.
-  if (mode == 0 || GetAutoRouteMethod() == method) return;
-  GetNewArcRouter(method);
+CProgressDlg* CDiagram::GetArcRoutingProgressDlg(int count) {
+  if (count < 10) return nullptr;
+  auto* dialog = new CProgressDlg(0, count, 1, ArcRoutingProgressCaptionID(), m_bCanArcRoutingBeCancelled ? 0 : 1);
+  if (!dialog->Create()) {
+    delete dialog;
+    return nullptr;
+  }
+  return dialog;
 }
 
-int CDiagram::RouteArcs(const CDrawList&, int) { NotAvailableYet(); }
+void CDiagram::SetAutoRouteModeAndMethod(UINT mode, UINT method) {
+  if (mode == 0) {
+    delete m_pRouter;
+    m_pRouter = nullptr;
+    return;
+  }
+  if (GetAutoRouteMethod() != method) {
+    delete m_pRouter;
+    m_pRouter = nullptr;
+    CArcRouter* router = GetNewArcRouter(method);
+    if (!router) return;
+    int ready = 0;
+    try {
+      ready = router->Init(GetObjects());
+    } catch (...) {
+      ready = 0;
+    }
+    if (!ready) {
+      delete router;
+      router = nullptr;
+    }
+    m_pRouter = router;
+  }
+  if (!m_pRouter) {
+    CMsgBox::Notify(22);
+    return;
+  }
+  m_pRouter->SetDynamic(mode == 2 ? 1 : 0);
+}
+
+int CDiagram::RouteArcs(const CDrawList& selection, int useLiveRouter) {
+  if (useLiveRouter) return m_pRouter ? m_pRouter->Route(selection) : 1;
+
+  CDrawList chosen(10);
+  if (m_bSelectedBlocks) {
+    CDrawList blocks(10);
+    blocks.CopyFromFilter(selection, RUNTIME_CLASS(CDrawBlock));
+    blocks.IncludeElementComponents();
+    blocks.IncludeAttachedArcs();
+    chosen.CopyFromFilter(blocks, RUNTIME_CLASS(CDrawArc));
+  }
+  if (m_bSelectedNodes) {
+    for (POSITION pos = selection.GetHeadPosition(); pos;) {
+      if (auto* port = DYNAMIC_DOWNCAST(CDrawPort, selection.GetNext(pos))) port->IncludeArcsInList(&chosen);
+    }
+  }
+  if (m_bSelectedArcs) chosen.CopyFromFilter(selection, RUNTIME_CLASS(CDrawArc));
+
+  CDrawList arcs(10);
+  switch (m_nRouteWhat) {
+    case 0: arcs.CopyFromFilter(GetObjects(), RUNTIME_CLASS(CDrawArc)); break;
+    case 1: arcs = chosen; break;
+    case 2:
+      arcs.CopyFromFilter(GetObjects(), RUNTIME_CLASS(CDrawArc));
+      arcs -= chosen;
+      break;
+    default: return 1;
+  }
+
+  if (m_pDocument && !m_pDocument->BeginUndoRecording(u"Arc Routing", 255)) return 0;
+  if (m_pDocument) m_pDocument->BeginWaitCursor();
+  auto close = [this]() {
+    if (m_pDocument) {
+      m_pDocument->EndWaitCursor();
+      m_pDocument->EndUndoRecording();
+    }
+  };
+
+  CArcRouter* temporary = nullptr;
+  CArcRouter* router = nullptr;
+  CDrawList obstacles(GetObjects());
+  obstacles -= arcs;
+  try {
+    if (m_nManualRouteMethod != GetAutoRouteMethod()) {
+      temporary = GetNewArcRouter(m_nManualRouteMethod);
+      if (!temporary) {
+        close();
+        return 1;
+      }
+      if (!temporary->Init(obstacles)) {
+        delete temporary;
+        temporary = nullptr;
+      }
+      router = temporary;
+    } else {
+      router = m_pRouter;
+      if (m_nRouteWhat == 0 && router) {
+        router->Clear();
+        if (!router->Init(obstacles)) {
+          delete m_pRouter;
+          m_pRouter = nullptr;
+          router = nullptr;
+        }
+      }
+    }
+  } catch (...) {
+    delete temporary;
+    close();
+    throw;
+  }
+
+  if (router) {
+    CArcRouter* live = (temporary && m_pRouter) ? m_pRouter : nullptr;
+    int wasDynamic = 0;
+    if (live) {
+      wasDynamic = live->IsDynamic();
+      live->SetDynamic(0);
+      live->BeginChanges();
+    }
+    try {
+      router->Route(arcs);
+    } catch (const CMemoryException&) {
+      CMsgBox::Notify(23);
+    } catch (const std::bad_alloc&) {
+      CMsgBox::Notify(23);
+    }
+    delete temporary;
+    if (live) {
+      live->EndChanges();
+      live->SetDynamic(wasDynamic);
+    }
+  } else {
+    CMsgBox::Notify(22);
+  }
+  close();
+  return 1;
+}
+
 void CDiagram::ReportArcRoutingFailure(const CDrawList& failedArcs) {
   if (failedArcs.IsEmpty()) return;
   NotAvailableYet();

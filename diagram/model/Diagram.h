@@ -181,6 +181,8 @@ class CDiagram {
   void ToggleSnapToGrid() { m_bSnapToGrid = !m_bSnapToGrid; }
   // Snaps to the grid step whether or not snapping is on.
   void SnapToGrid(CPoint& point) const;
+  // Rounds each coordinate to the nearer multiple of the step.
+  static void SnapPointToGrid(CPoint& point, CSize step);
   void ForcePointOnDiagram(CPoint& point) const;
   void ForceRectWithinBounds(CRect& rect, CRect bounds) const;
   void SetLastClickPoint(CPoint point) { m_lastClickPoint = point; }

@@ -13,6 +13,7 @@
 #include "diagram/model/MsgBox.h"
 #include "diagram/model/URList.h"
 #include "diagram/model/UndoRedo.h"
+#include "diagram/routing/ArcRouter.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/GlobalMemory.h"
@@ -213,11 +214,30 @@ void Replay(CURList* entry) {
 
 }  // namespace
 
+void CDrawDoc::AddArcRouter(CArcRouter* router) { m_arcRouters += router; }
+
+void CDrawDoc::RemoveArcRouter(CArcRouter* router) { m_arcRouters -= router; }
+
+void CDrawDoc::BeginRouterChanges() {
+  for (POSITION pos = m_arcRouters.GetHeadPosition(); pos;) static_cast<CArcRouter*>(m_arcRouters.GetNext(pos))->BeginChanges();
+}
+
+void CDrawDoc::EndRouterChanges() {
+  // A router's batch end may re-route, which may not change the set.
+  std::vector<CArcRouter*> routers;
+  for (POSITION pos = m_arcRouters.GetHeadPosition(); pos;)
+    routers.push_back(static_cast<CArcRouter*>(m_arcRouters.GetNext(pos)));
+  for (CArcRouter* router : routers) {
+    if (m_arcRouters.Find(router)) router->EndChanges();
+  }
+}
+
 int CDrawDoc::UndoLast() {
   if (m_undoStack.IsEmpty()) return FALSE;
   if (m_bDoingUndo && m_pListBeingUndone) {
     // Finish a replay that is still under way.
     Replay(m_pListBeingUndone);
+    EndRouterChanges();
     m_pListBeingUndone = nullptr;
     EndUndoRecording();
     EndWaitCursor();
@@ -237,8 +257,10 @@ int CDrawDoc::UndoLast() {
     return FALSE;
   }
   BeginWaitCursor();
+  BeginRouterChanges();
   Replay(entry);
   if (m_pListBeingUndone == entry) {
+    EndRouterChanges();
     EndUndoRecording();
     EndWaitCursor();
   }
@@ -252,6 +274,7 @@ int CDrawDoc::RedoLast() {
   if (m_redoStack.IsEmpty()) return FALSE;
   if (m_bDoingRedo && m_pListBeingRedone) {
     Replay(m_pListBeingRedone);
+    EndRouterChanges();
     m_pListBeingRedone = nullptr;
     EndUndoRecording();
     EndWaitCursor();
@@ -271,8 +294,10 @@ int CDrawDoc::RedoLast() {
     return FALSE;
   }
   BeginWaitCursor();
+  BeginRouterChanges();
   Replay(entry);
   if (m_pListBeingRedone == entry) {
+    EndRouterChanges();
     EndUndoRecording();
     EndWaitCursor();
   }

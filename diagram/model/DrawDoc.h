@@ -159,6 +159,10 @@ class CDrawDoc : public COleDocument {
   // Drops an open recording: its records go without being replayed, and
   // the rest of it ends without being kept.
   void DropOpenRecording();
+  // Opens or closes a change batch on every registered router, around the
+  // replay of an undo or redo entry.
+  void BeginRouterChanges();
+  void EndRouterChanges();
   // Opens the root storage of `path` for OnOpenDocument, read-only when
   // asked or when writing is refused; throws the storage error.
   void OpenDocumentStorage(LPCWSTR path);

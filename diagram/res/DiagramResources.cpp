@@ -8,6 +8,7 @@
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/res/MessageStrings.h"
 #include "diagram/res/PropertyDlgTemplates.h"
+#include "diagram/res/ProgressDlgTemplate.h"
 #include "diagram/res/TextDlgTemplate.h"
 
 platform::ResourceSet BuildDiagramResources() {
@@ -18,6 +19,7 @@ platform::ResourceSet BuildDiagramResources() {
   AddPropertyDlgTemplates(resources);
   AddBirdEyeResources(resources);
   AddFrameResources(resources);
+  AddProgressDlgTemplate(resources);
   AddDrawViewMenu(resources);
   AddArcToolCursors(resources);
   AddCreationToolCursors(resources);

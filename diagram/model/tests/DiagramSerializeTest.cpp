@@ -193,6 +193,24 @@ TEST_F(OwnPageSetup, ADiagramStoredWithAnotherCanvasIsMovedOntoThisOne) {
   CDiagram::m_nManualRouteMethod = savedMethod;
 }
 
+TEST_F(OwnPageSetup, ALiveCellRouterKeepsTheRoutingStepOfTheConversion) {
+  const UINT savedMethod = CDiagram::m_nManualRouteMethod;
+  CDiagram::m_nManualRouteMethod = 1;
+  CDrawDoc doc;
+  CDiagram& diagram = *doc.GetDiagram();
+  doc.SetActiveDiagram(&diagram);
+  ASSERT_TRUE(diagram.SetCanvasSize(1, 1));
+  diagram.SetAutoRouteModeAndMethod(1, 1);
+  ASSERT_EQ(diagram.GetAutoRouteMethod(), 1u);
+  LoadArchive in(StoredCanvas(1, 1, CRect(100, 200, 300, 100)), &doc);
+  diagram.Serialize(in.ar());
+  // Half a page back, rounded to the cell router's step (10).
+  EXPECT_EQ(Positions(diagram), std::vector<CRect>{CRect(-320, -340, -120, -440)});
+  diagram.SetAutoRouteModeAndMethod(0, 0);
+  diagram.DeleteContents();
+  CDiagram::m_nManualRouteMethod = savedMethod;
+}
+
 TEST_F(OwnPageSetup, AReadThatFailsFreesWhatItReadAndKeepsTheSettings) {
   struct Case {
     const char* what;

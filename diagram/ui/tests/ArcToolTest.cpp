@@ -302,4 +302,26 @@ TEST_F(ArcToolTest, TheToolsCursorsAreLoadedOnFirstUse) {
   EXPECT_FALSE(arcTool->LoadCursorForToolInPencilMode(1, FALSE));
 }
 
+TEST_F(ArcToolTest, WithAutomaticRoutingOnAFinishedWireIsRouted) {
+  h.diagram->SetAutoRouteModeAndMethod(1, 1);
+  ASSERT_EQ(h.diagram->GetAutoRouteMode(), 1u);
+  CDrawPort* out = PortOf(source, 0);
+  CDrawPort* in = PortOf(target, 1);
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  StartAt(in);
+  ASSERT_TRUE(arc->IsComplete());
+  const std::vector<CPoint> points = PointsOf(arc);
+  ASSERT_GE(points.size(), 3u);
+  for (size_t i = 1; i < points.size(); ++i) {
+    EXPECT_TRUE(points[i].x == points[i - 1].x || points[i].y == points[i - 1].y) << i;
+  }
+  EXPECT_EQ(points.front(), out->ConnectionPoint());
+  EXPECT_EQ(points.back(), in->ConnectionPoint());
+  // Finishing and routing are one undo step.
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Finish Arc"));
+  h.diagram->SetAutoRouteModeAndMethod(0, 0);
+}
+
 }  // namespace

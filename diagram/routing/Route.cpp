@@ -1,0 +1,491 @@
+#include "diagram/routing/Route.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The orientation a move along an offset uses.
+uint16_t PassageOf(const CPoint& step) { return step.x != 0 ? CELL::kHorz : CELL::kVert; }
+
+uint16_t PassageOfDirection(int direction) {
+  return (direction == kPrefLeft || direction == kPrefRight) ? CELL::kHorz : CELL::kVert;
+}
+
+// The back pointer a cell gets when it is reached from the neighbour at
+// offset `from` (relative to the cell).
+uint16_t BackPointerFrom(const CPoint& from) {
+  if (from.x < 0) return CELL::kFromLeft;
+  if (from.x > 0) return CELL::kFromRight;
+  if (from.y < 0) return CELL::kFromAbove;
+  return CELL::kFromBelow;
+}
+
+// The offset to the neighbour a back pointer names.
+CPoint OffsetOf(uint16_t backPointer) {
+  switch (backPointer) {
+    case CELL::kFromLeft:
+      return CPoint(-1, 0);
+    case CELL::kFromAbove:
+      return CPoint(0, -1);
+    case CELL::kFromRight:
+      return CPoint(1, 0);
+    default:
+      return CPoint(0, 1);
+  }
+}
+
+const CPoint kNeighbours[4] = {CPoint(-1, 0), CPoint(1, 0), CPoint(0, -1), CPoint(0, 1)};
+
+}  // namespace
+
+ROUTE::~ROUTE() { Reset(); }
+
+void ROUTE::Reset() {
+  m_touched.clear();
+  delete[] m_cells;
+  delete[] m_rowStarts;
+  m_cells = nullptr;
+  m_rowStarts = nullptr;
+  m_nColumns = 0;
+  m_nRows = 0;
+}
+
+int ROUTE::Init(int columns, int rows) {
+  Reset();
+  if (columns <= 0 || rows <= 0) return 0;
+  const int64_t count = static_cast<int64_t>(columns) * rows;
+  // Row starts are 32-bit indexes.
+  if (count > INT_MAX) return 0;
+  CELL* cells = new (std::nothrow) CELL[static_cast<size_t>(count)];
+  int* starts = new (std::nothrow) int[static_cast<size_t>(rows)];
+  if (!cells || !starts) {
+    delete[] cells;
+    delete[] starts;
+    return 0;
+  }
+  m_cells = cells;
+  m_rowStarts = starts;
+  m_nColumns = columns;
+  m_nRows = rows;
+  for (int y = 0; y < rows; ++y) m_rowStarts[y] = y * columns;
+  for (int64_t i = 0; i < count; ++i) m_cells[i].bits = CELL::kPassages;
+  for (int x = 0; x < columns; ++x) {
+    (*this)(x, 0).bits = CELL::kBorder;
+    (*this)(x, rows - 1).bits = CELL::kBorder;
+  }
+  for (int y = 0; y < rows; ++y) {
+    (*this)(0, y).bits = CELL::kBorder;
+    (*this)(columns - 1, y).bits = CELL::kBorder;
+  }
+  return 1;
+}
+
+void ROUTE::ClearTouched(uint16_t mask, bool keepSourceSet) {
+  size_t kept = 0;
+  for (int index : m_touched) {
+    CELL& cell = m_cells[index];
+    if (!(keepSourceSet && cell.Has(CELL::kSourceSet))) cell.Clear(mask);
+    if (cell.Has(CELL::kScratch)) m_touched[kept++] = index;
+  }
+  m_touched.resize(kept);
+}
+
+bool ROUTE::SearchFlagsTracked() const {
+  std::vector<bool> listed(static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows), false);
+  for (int index : m_touched) listed[static_cast<size_t>(index)] = true;
+  for (size_t i = 0; i < listed.size(); ++i) {
+    if (!listed[i] && m_cells[i].Has(CELL::kScratch)) return false;
+  }
+  return true;
+}
+
+CPoint ROUTE::PreferredDir(int direction) {
+  switch (direction) {
+    case kPrefLeft:
+      return CPoint(-1, 0);
+    case kPrefRight:
+      return CPoint(1, 0);
+    case kPrefUp:
+      return CPoint(0, -1);
+    case kPrefDown:
+      return CPoint(0, 1);
+    default:
+      return CPoint(0, 0);
+  }
+}
+
+bool ROUTE::ClipRect(int& x1, int& y1, int& x2, int& y2) const {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  if (x2 < 0 || y2 < 0 || x1 >= m_nColumns || y1 >= m_nRows) return false;
+  x1 = std::max(x1, 0);
+  y1 = std::max(y1, 0);
+  x2 = std::min(x2, m_nColumns - 1);
+  y2 = std::min(y2, m_nRows - 1);
+  return true;
+}
+
+void ROUTE::SetRect(int x1, int y1, int x2, int y2, uint16_t mask, bool good) {
+  if (!ClipRect(x1, y1, x2, y2)) return;
+  for (int y = y1; y <= y2; ++y) {
+    for (int x = x1; x <= x2; ++x) {
+      CELL& cell = (*this)(x, y);
+      if (!good) {
+        cell.Clear(mask);
+      } else if (!cell.Has(CELL::kBorder)) {
+        cell.Set(mask);
+      }
+    }
+  }
+}
+
+void ROUTE::addBadPoint(CPoint cell) { SetRect(cell.x, cell.y, cell.x, cell.y, CELL::kPassages, false); }
+void ROUTE::addGoodPoint(CPoint cell) { SetRect(cell.x, cell.y, cell.x, cell.y, CELL::kPassages, true); }
+void ROUTE::addBadRect(int x1, int y1, int x2, int y2) { SetRect(x1, y1, x2, y2, CELL::kPassages, false); }
+void ROUTE::addGoodRect(int x1, int y1, int x2, int y2) { SetRect(x1, y1, x2, y2, CELL::kPassages, true); }
+void ROUTE::addBadHLine(int row, int x1, int x2) { SetRect(x1, row, x2, row, CELL::kHorz, false); }
+void ROUTE::addBadVLine(int column, int y1, int y2) { SetRect(column, y1, column, y2, CELL::kVert, false); }
+void ROUTE::addGoodHLine(int row, int x1, int x2) { SetRect(x1, row, x2, row, CELL::kHorz, true); }
+void ROUTE::addGoodVLine(int column, int y1, int y2) { SetRect(column, y1, column, y2, CELL::kVert, true); }
+
+// A pin inside a blocked area gets a corridor in its own direction out to
+// the first passable cell. A corridor that would run into the border is not
+// opened.
+void ROUTE::OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag) {
+  const CPoint step = PreferredDir(direction);
+  if (step.x == 0 && step.y == 0) return;
+  const uint16_t passage = PassageOfDirection(direction);
+  CPoint p(pin.x + step.x, pin.y + step.y);
+  while (true) {
+    if (!Contains(p)) return;
+    const CELL& cell = (*this)(p.x, p.y);
+    if (cell.Has(CELL::kBorder)) return;
+    if (cell.Has(CELL::kPassages)) break;
+    p.Offset(step.x, step.y);
+  }
+  while (!(*this)(p.x, p.y).Has(pinFlag)) {
+    (*this)(p.x, p.y).Set(passage);
+    p.Offset(-step.x, -step.y);
+  }
+}
+
+void ROUTE::Seed(CPointList& sources, Wave& wave) {
+  for (POSITION pos = sources.GetHeadPosition(); pos;) {
+    const CPoint s = sources.GetNext(pos);
+    Touch(s.x, s.y);
+    CELL& cell = (*this)(s.x, s.y);
+    cell.Set(CELL::kExpanded | CELL::kSourceSet);
+    cell.Clear(CELL::kTarget);
+    for (const CPoint& d : kNeighbours) {
+      CPoint n(s.x + d.x, s.y + d.y);
+      if (!Contains(n)) continue;
+      CELL& next = (*this)(n.x, n.y);
+      if (!next.Has(PassageOf(d)) || next.Has(CELL::kSourceSet)) continue;
+      Touch(n.x, n.y);
+      next.Set(BackPointerFrom(CPoint(-d.x, -d.y)));
+      if (!next.Has(CELL::kQueued)) {
+        wave.push_back(n);
+        next.Set(CELL::kExpanded | CELL::kQueued);
+      }
+    }
+  }
+}
+
+void ROUTE::Expand(const Wave& wave, Wave& next) {
+  next.clear();
+  for (const CPoint& c : wave) {
+    const CELL& cell = (*this)(c.x, c.y);
+    for (const CPoint& d : kNeighbours) {
+      const uint16_t passage = PassageOf(d);
+      if (!cell.Has(passage)) continue;
+      CPoint n(c.x + d.x, c.y + d.y);
+      if (!Contains(n)) continue;
+      CELL& neighbour = (*this)(n.x, n.y);
+      if (!neighbour.Has(passage) || neighbour.Has(CELL::kExpanded)) continue;
+      Touch(n.x, n.y);
+      neighbour.Set(BackPointerFrom(CPoint(-d.x, -d.y)));
+      if (!neighbour.Has(CELL::kQueued)) {
+        next.push_back(n);
+        neighbour.Set(CELL::kQueued);
+      }
+    }
+  }
+}
+
+// Steps from the source pin in its direction past the cells already
+// expanded or blocked; the first open cell joins the wave, linked back to
+// the pin through the blocked cells. False when the border is reached.
+bool ROUTE::TunnelFromSource(CPoint source, int direction, Wave& wave) {
+  const CPoint step = PreferredDir(direction);
+  if (step.x == 0 && step.y == 0) return false;
+  CPoint p(source.x + step.x, source.y + step.y);
+  while (true) {
+    if (!Contains(p)) return false;
+    const CELL& cell = (*this)(p.x, p.y);
+    if (cell.Has(CELL::kBorder)) return false;
+    if (!cell.Has(CELL::kExpanded) && cell.Has(CELL::kPassages)) break;
+    p.Offset(step.x, step.y);
+  }
+  const uint16_t towardPin = BackPointerFrom(CPoint(-step.x, -step.y));
+  Touch(p.x, p.y);
+  CELL& found = (*this)(p.x, p.y);
+  found.Set(CELL::kExpanded | CELL::kQueued | towardPin);
+  wave.push_back(p);
+  for (CPoint q(p.x - step.x, p.y - step.y); Contains(q) && !(*this)(q.x, q.y).Has(CELL::kPassages);
+       q.Offset(-step.x, -step.y)) {
+    Touch(q.x, q.y);
+    (*this)(q.x, q.y).Set(towardPin);
+  }
+  return true;
+}
+
+// Links an unreached target to the expanded area straight along its
+// direction, when that area lies in that direction before the border.
+void ROUTE::TunnelFromTarget(CPoint target, int direction) {
+  const CPoint step = PreferredDir(direction);
+  if (step.x == 0 && step.y == 0) return;
+  CPoint p(target.x + step.x, target.y + step.y);
+  while (true) {
+    if (!Contains(p)) return;
+    const CELL& cell = (*this)(p.x, p.y);
+    if (cell.Has(CELL::kBorder)) return;
+    if (cell.Has(CELL::kExpanded) && cell.Has(CELL::kPassages)) break;
+    p.Offset(step.x, step.y);
+  }
+  if ((*this)(p.x, p.y).Has(CELL::kTarget)) return;
+  const uint16_t awayFromTarget = BackPointerFrom(step);
+  for (CPoint q(p.x - step.x, p.y - step.y);; q.Offset(-step.x, -step.y)) {
+    Touch(q.x, q.y);
+    (*this)(q.x, q.y).Set(awayFromTarget);
+    if (q.x == target.x && q.y == target.y) break;
+  }
+}
+
+int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& directions, CPtrList* paths) {
+  for (int i = pins.count() - 1; i >= 0; --i) {
+    if (!Contains(pins[i])) {
+      pins.remove(i, 1);
+      if (i < directions.count()) directions.remove(i, 1);
+    }
+  }
+  if (pins.count() < 2 || directions.count() < pins.count()) return 0;
+  const int before = static_cast<int>(paths->GetCount());
+
+  ClearTouched(CELL::kSourceSet | CELL::kTarget | CELL::kSourcePin, false);
+
+  const CPoint source = pins[0];
+  const int sourceDir = directions[0];
+  Touch(source.x, source.y);
+  CELL& sourceCell = (*this)(source.x, source.y);
+  sourceCell.Clear(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued);
+  sourceCell.Set(PassageOfDirection(sourceDir) | CELL::kSourcePin | CELL::kSourceSet);
+  CPointList sources(10);
+  sources.AddTail(const_cast<CPoint&>(source));
+  const bool hadPaths = !paths->IsEmpty();
+  if (!m_bOneWave) {
+    for (POSITION pos = paths->GetHeadPosition(); pos;)
+      markSourcePath(static_cast<CPointList*>(paths->GetNext(pos)), sources);
+  }
+
+  const int targets = pins.count() - 1;
+  for (int t = 1; t <= targets; ++t) {
+    Touch(pins[t].x, pins[t].y);
+    (*this)(pins[t].x, pins[t].y).Set(CELL::kTarget | PassageOfDirection(directions[t]));
+  }
+
+  if (m_bOneWave || !hadPaths) OpenExitCorridor(source, sourceDir, CELL::kSourcePin);
+  for (int t = 1; t <= targets; ++t) OpenExitCorridor(pins[t], directions[t], CELL::kTarget);
+
+  std::vector<bool> reached(static_cast<size_t>(targets) + 1, false);
+  int left = targets;
+  auto reach = [&](const CPoint& c) -> bool {
+    // A path from the first unreached target lying on this cell.
+    for (int t = 1; t <= targets; ++t) {
+      if (reached[t] || pins[t].x != c.x || pins[t].y != c.y) continue;
+      reached[t] = true;
+      --left;
+      if (CPointList* path = produce_path(sources, directions[t], c)) paths->AddTail(path);
+      return true;
+    }
+    return false;
+  };
+
+  const int phases = m_bOneWave ? 1 : targets;
+  bool borderReached = false;
+  for (int phase = 0; phase < phases && left > 0 && !borderReached; ++phase) {
+    const int goal = m_bOneWave ? 0 : left - 1;
+    ClearTouched(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued, true);
+    Wave waveA;
+    Wave waveB;
+    Seed(sources, waveA);
+    Wave* current = &waveA;
+    Wave* other = &waveB;
+    bool phaseDone = false;
+    while (!phaseDone) {
+      while (!current->empty() && !phaseDone) {
+        for (size_t i = 0; i < current->size() && !phaseDone; ++i) {
+          const CPoint c = (*current)[i];
+          CELL& cell = (*this)(c.x, c.y);
+          cell.Set(CELL::kExpanded);
+          if (cell.Has(CELL::kTarget) && reach(c) && left <= goal) phaseDone = true;
+        }
+        if (phaseDone) break;
+        Expand(*current, *other);
+        std::swap(current, other);
+      }
+      if (phaseDone) break;
+      current->clear();
+      if (!TunnelFromSource(source, sourceDir, *current)) {
+        borderReached = true;
+        break;
+      }
+      // The expansion resumes from the tunnel's end; a target found there is
+      // reached at once by the next round.
+    }
+  }
+
+  for (int t = 1; t <= targets; ++t) {
+    if (reached[t] || (*this)(pins[t].x, pins[t].y).Has(CELL::kExpanded)) continue;
+    TunnelFromTarget(pins[t], directions[t]);
+    const CELL& cell = (*this)(pins[t].x, pins[t].y);
+    if (cell.Has(CELL::kBackPointers)) {
+      reached[t] = true;
+      if (CPointList* path = produce_path(sources, directions[t], pins[t])) paths->AddTail(path);
+    }
+  }
+
+  for (int i = 0; i < pins.count(); ++i) addBadPoint(pins[i]);
+  return static_cast<int>(paths->GetCount()) - before;
+}
+
+CPointList* ROUTE::produce_path(CPointList& sources, PreferredDirection direction, CPoint target) {
+  auto* path = new CPointList(10);
+  sources.AddTail(target);
+  Touch(target.x, target.y);
+  (*this)(target.x, target.y).Set(CELL::kSourceSet);
+
+  uint16_t own = CELL::kFromLeft;
+  switch (direction) {
+    case kPrefDown:
+      own = CELL::kFromBelow;
+      break;
+    case kPrefUp:
+      own = CELL::kFromAbove;
+      break;
+    case kPrefRight:
+      own = CELL::kFromRight;
+      break;
+    default:
+      own = CELL::kFromLeft;
+      break;
+  }
+
+  CPoint at = target;
+  CPoint previous(0, 0);
+  bool first = true;
+  const int64_t limit = static_cast<int64_t>(m_nColumns) * m_nRows;
+  for (int64_t steps = 0;; ++steps) {
+    const CELL& cell = (*this)(at.x, at.y);
+    if (cell.Has(CELL::kSourcePin) || steps > limit) break;
+    const uint16_t b = cell.bits;
+    uint16_t order[5] = {0, 0, 0, 0, 0};
+    if (first) {
+      order[0] = own;
+      order[1] = CELL::kFromBelow;
+      order[2] = CELL::kFromAbove;
+      order[3] = CELL::kFromLeft;
+      order[4] = CELL::kFromRight;
+    } else if (previous.x > 0) {
+      order[0] = CELL::kFromRight;
+      order[1] = CELL::kFromAbove;
+      order[2] = CELL::kFromBelow;
+      order[3] = CELL::kFromLeft;
+    } else if (previous.y > 0) {
+      order[0] = CELL::kFromBelow;
+      order[1] = CELL::kFromRight;
+      order[2] = (b & CELL::kFromLeft) ? CELL::kFromLeft : CELL::kFromAbove;
+    } else if (previous.x < 0) {
+      order[0] = CELL::kFromLeft;
+      order[1] = CELL::kFromBelow;
+      order[2] = CELL::kFromAbove;
+      order[3] = CELL::kFromRight;
+    } else {
+      order[0] = CELL::kFromAbove;
+      if (b & CELL::kFromLeft) {
+        order[1] = CELL::kFromLeft;
+      } else {
+        order[1] = CELL::kFromRight;
+        order[2] = CELL::kFromBelow;
+      }
+    }
+    uint16_t chosen = 0;
+    for (uint16_t candidate : order) {
+      if (candidate && (b & candidate)) {
+        chosen = candidate;
+        break;
+      }
+    }
+    const CPoint move = chosen ? OffsetOf(chosen) : CPoint(0, 0);
+    const CPoint next(at.x + move.x, at.y + move.y);
+    if (!chosen || !Contains(next)) {
+      // The back pointers lead nowhere: no way for this target.
+      delete path;
+      return nullptr;
+    }
+    if (first || move.x != previous.x || move.y != previous.y) path->AddTail(at);
+    const uint16_t passage = PassageOf(move);
+    (*this)(at.x, at.y).Clear(passage);
+    CELL& entered = (*this)(next.x, next.y);
+    entered.Clear(passage);
+    previous = move;
+    first = false;
+    at = next;
+    if (entered.Has(CELL::kSourcePin)) break;
+    if (!entered.Has(CELL::kSourceSet)) {
+      Touch(next.x, next.y);
+      entered.Set(CELL::kSourceSet);
+      sources.AddTail(at);
+    }
+  }
+  if (!(*this)(at.x, at.y).Has(CELL::kSourcePin)) {
+    delete path;
+    return nullptr;
+  }
+  path->AddTail(at);
+  if (!m_bOneWave) markSourcePath(path, sources);
+  return path;
+}
+
+void ROUTE::markSourcePath(CPointList* path, CPointList& sources) {
+  if (!path || path->GetCount() < 2) return;
+  POSITION pos = path->GetTailPosition();
+  CPoint nearer = path->GetPrev(pos);
+  while (pos) {
+    const CPoint farther = path->GetPrev(pos);
+    if (nearer.x != farther.x && nearer.y != farther.y) return;
+    const CPoint step(farther.x > nearer.x ? 1 : (farther.x < nearer.x ? -1 : 0),
+                      farther.y > nearer.y ? 1 : (farther.y < nearer.y ? -1 : 0));
+    if (step.x != 0 || step.y != 0) {
+      const uint16_t back = BackPointerFrom(CPoint(-step.x, -step.y));
+      const uint16_t along = PassageOf(step);
+      CPoint c = nearer;
+      do {
+        c.Offset(step.x, step.y);
+        if (!Contains(c)) return;
+        Touch(c.x, c.y);
+        CELL& cell = (*this)(c.x, c.y);
+        cell.Clear(CELL::kBackPointers | along);
+        cell.Set(back | CELL::kExpanded | CELL::kQueued);
+        if (!cell.Has(CELL::kSourceSet)) {
+          cell.Set(CELL::kSourceSet);
+          sources.AddTail(c);
+        }
+      } while (c.x != farther.x || c.y != farther.y);
+    }
+    nearer = farther;
+  }
+}

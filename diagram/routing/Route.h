@@ -1,0 +1,137 @@
+// ROUTE: the cell grid of the cell router and its maze search. Each cell is
+// one 16-bit word (CELL) recording whether a wire may still pass it
+// horizontally and vertically, plus the scratch flags of one search. A wire
+// laid along a row blocks later wires from running along that row but lets
+// them cross it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "diagram/routing/DArray.h"
+#include "platform/core/Geometry.h"
+#include "platform/core/List.h"
+#include "platform/core/ObList.h"
+
+// The direction in which a wire leaves or enters a pin. Row 0 is the row of
+// the grid origin, so "down" is a growing row index.
+enum PreferredDirection : int32_t {
+  kPrefLeft = 1,
+  kPrefRight = 2,
+  kPrefUp = 3,
+  kPrefDown = 4,
+};
+
+struct CELL {
+  enum : uint16_t {
+    kHorz = 0x0001,       // a wire may enter or leave sideways
+    kVert = 0x0002,       // a wire may enter or leave upward or downward
+    kFromLeft = 0x0004,   // reached from column - 1
+    kFromAbove = 0x0008,  // reached from row - 1
+    kFromRight = 0x0010,  // reached from column + 1
+    kFromBelow = 0x0020,  // reached from row + 1
+    kExpanded = 0x0040,   // expanded by the current wave
+    kQueued = 0x0080,     // queued for the next wave
+    kSourceSet = 0x0100,  // in the source set of the current wire
+    kTarget = 0x0200,     // a target pin of the current wire
+    kBorder = 0x0400,     // border cell: never freed
+    kSourcePin = 0x0800,  // the source pin of the current wire
+    kPassages = kHorz | kVert,
+    kBackPointers = kFromLeft | kFromAbove | kFromRight | kFromBelow,
+    // The flags of one search.
+    kScratch = kBackPointers | kExpanded | kQueued | kSourceSet | kTarget | kSourcePin,
+  };
+
+  uint16_t bits = 0;
+
+  bool Has(uint16_t mask) const { return (bits & mask) != 0; }
+  void Set(uint16_t mask) { bits = static_cast<uint16_t>(bits | mask); }
+  void Clear(uint16_t mask) { bits = static_cast<uint16_t>(bits & ~mask); }
+};
+static_assert(sizeof(CELL) == 2, "a cell is one 16-bit word");
+
+using CPointList = CList<CPoint, CPoint&>;
+
+class ROUTE {
+ public:
+  ROUTE() = default;
+  ROUTE(const ROUTE&) = delete;
+  ROUTE& operator=(const ROUTE&) = delete;
+  virtual ~ROUTE();
+
+  // Frees the grid; zero sizes.
+  void Reset();
+  // A grid of columns x rows cells: every cell passable in both directions
+  // except the outermost ring, which is the border. 0 when the grid cannot
+  // be allocated (or cannot be indexed), leaving an empty grid.
+  int Init(int columns, int rows);
+
+  int Columns() const { return m_nColumns; }
+  int Rows() const { return m_nRows; }
+  bool Contains(const CPoint& cell) const {
+    return cell.x >= 0 && cell.y >= 0 && cell.x < m_nColumns && cell.y < m_nRows;
+  }
+  CELL& operator()(int x, int y) { return m_cells[m_rowStarts[y] + x]; }
+  const CELL& operator()(int x, int y) const { return m_cells[m_rowStarts[y] + x]; }
+
+  static CPoint PreferredDir(int direction);
+
+  // Marking, clipped to the grid. Bad clears passages, good sets them again
+  // except in border cells. Rectangles take the low corner first; lines take
+  // their ends in either order.
+  void addBadPoint(CPoint cell);
+  void addGoodPoint(CPoint cell);
+  void addBadRect(int x1, int y1, int x2, int y2);
+  void addGoodRect(int x1, int y1, int x2, int y2);
+  void addBadHLine(int row, int x1, int x2);
+  void addBadVLine(int column, int y1, int y2);
+  void addGoodHLine(int row, int x1, int x2);
+  void addGoodVLine(int column, int y1, int y2);
+
+  // Searches ways from pins[0] to the other pins. Appends one new path (a
+  // CPointList of corner cells from the target to the source, owned by the
+  // caller) per reached target to paths and returns how many it appended.
+  int addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& directions, CPtrList* paths);
+  // Walks back from a reached target along the back pointers; a new path,
+  // or null when the back pointers lead nowhere.
+  CPointList* produce_path(CPointList& sources, PreferredDirection direction, CPoint target);
+  // Turns the cells of a path into sources of the search.
+  void markSourcePath(CPointList* path, CPointList& sources);
+
+  // Whether every cell that carries search flags is on the list through
+  // which the next search clears them (a consistency check: clearing the
+  // list then equals sweeping the grid).
+  bool SearchFlagsTracked() const;
+
+  // 1: one wave must reach every target; 0: shared-path mode, one phase per
+  // target that may start from every path found before.
+  int m_bOneWave = 1;
+
+ private:
+  void SetRect(int x1, int y1, int x2, int y2, uint16_t mask, bool good);
+  bool ClipRect(int& x1, int& y1, int& x2, int& y2) const;
+  void OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag);
+  // A wave of cells; a plain array, as a wave may hold most of the grid.
+  using Wave = std::vector<CPoint>;
+  void Seed(CPointList& sources, Wave& wave);
+  void Expand(const Wave& wave, Wave& next);
+  bool TunnelFromSource(CPoint source, int direction, Wave& wave);
+  void TunnelFromTarget(CPoint target, int direction);
+
+  // Notes a cell about to get search flags. A search touches only the cells
+  // its waves reach, so the flags of the last search are cleared through
+  // this list instead of a sweep of the whole grid; it holds exactly the
+  // cells that carry search flags.
+  void Touch(int x, int y) {
+    if (!(*this)(x, y).Has(CELL::kScratch)) m_touched.push_back(m_rowStarts[y] + x);
+  }
+  // Clears `mask` in the touched cells (keeping source-set cells whole when
+  // asked) and forgets the cells left without search flags.
+  void ClearTouched(uint16_t mask, bool keepSourceSet);
+
+  CELL* m_cells = nullptr;
+  std::vector<int> m_touched;
+  int m_nColumns = 0;
+  int m_nRows = 0;
+  int* m_rowStarts = nullptr;
+};

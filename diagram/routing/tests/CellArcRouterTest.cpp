@@ -1,0 +1,385 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <vector>
+
+#include "diagram/model/DrawGroup.h"
+#include "diagram/model/DrawRect.h"
+#include "diagram/model/DrawText.h"
+#include "diagram/model/tests/BlockDiagramFixture.h"
+#include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/routing/CellArcRouter.h"
+#include "diagram/routing/ProgressDlg.h"
+#include "platform/core/Exceptions.h"
+
+namespace {
+
+using blocktest::BlockDiagram;
+using doctest::ScriptedMsgBox;
+
+// The router's protected members, for the tests.
+class OpenRouter : public CellArcRouter {
+ public:
+  using CellArcRouter::CellArcRouter;
+  using CellArcRouter::IsOK;
+};
+
+// A router whose search runs out of memory.
+class FailingRouter : public CellArcRouter {
+ public:
+  using CArcRouter::Route;
+  using CellArcRouter::CellArcRouter;
+  int Route(CDrawArc*) override { AfxThrowMemoryException(); }
+};
+
+std::vector<CPoint> PointsOf(CDrawArc* arc) {
+  std::vector<CPoint> points;
+  for (int i = 1; i <= arc->GetHandleCount(); ++i) points.push_back(arc->GetHandle(i));
+  return points;
+}
+
+bool Orthogonal(const std::vector<CPoint>& points) {
+  for (size_t i = 1; i < points.size(); ++i) {
+    if (points[i].x != points[i - 1].x && points[i].y != points[i - 1].y) return false;
+  }
+  return true;
+}
+
+class CellRouterOnDiagram : public BlockDiagram {
+ protected:
+  void SetUp() override {
+    BlockDiagram::SetUp();
+    savedOptions = CDiagram::m_autoRouteOption;
+    CDiagram::m_autoRouteOption = AutoRouteOption();
+  }
+  void TearDown() override {
+    diagram->SetAutoRouteModeAndMethod(0, 0);
+    CDiagram::m_autoRouteOption = savedOptions;
+    BlockDiagram::TearDown();
+  }
+  // Two blocks side by side, one wire from the left block's output to the
+  // right block's input, drawn as a slanted straight line.
+  CDrawArc* TwoBlocksAndAWire(int dy = 100) {
+    left = PlaceBlock(1, CPoint(-300, 0));
+    right = PlaceBlock(100, CPoint(0, Down(0, dy)));
+    return Wire(PortOf(left, 0), PortOf(right, 0));
+  }
+  int Undos() const { return doc.GetNumberUndosOnStack(); }
+
+  AutoRouteOption savedOptions;
+  CDrawBlock* left = nullptr;
+  CDrawBlock* right = nullptr;
+};
+
+TEST(CellRouterEstimate, MatchesTheGridSize) {
+  EXPECT_EQ(CellArcRouter::MemoryEstimate(101, 81), 16706);
+  // Large grids do not wrap.
+  EXPECT_GT(CellArcRouter::MemoryEstimate(50000, 50000), 4'000'000'000LL);
+}
+
+TEST_P(CellRouterOnDiagram, GridCoversTheCanvasInWholeSteps) {
+  const CSize savedPage = CDiagram::m_pageSize;
+  CDiagram::m_pageSize = CSize(500, 400);
+  ASSERT_TRUE(diagram->SetCanvasSize(1, 1));
+  ASSERT_TRUE(diagram->SetCanvasSize(2, 2));
+  ASSERT_EQ(diagram->GetSize(), CSize(1000, 800));
+  OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(CDrawList()), 1);
+  EXPECT_EQ(router.Columns(), 101);
+  EXPECT_EQ(router.Rows(), 81);
+  // The grid origin is the canvas corner; a point beyond the top edge or
+  // left of the left edge lies outside the grid, not mirrored into it.
+  const CRect canvas = diagram->GetRect();
+  EXPECT_EQ(router.DocToCell(CPoint(canvas.left, canvas.top)), CPoint(0, 0));
+  EXPECT_EQ(router.CellToDoc(CPoint(100, 80)), CPoint(canvas.right, canvas.bottom));
+  EXPECT_LT(router.DocToCell(CPoint(canvas.left, upward() ? canvas.top + 50 : canvas.top - 50)).y, 0);
+  EXPECT_LT(router.DocToCell(CPoint(canvas.left - 50, canvas.top)).x, 0);
+  CDiagram::m_pageSize = savedPage;
+  ASSERT_TRUE(diagram->SetCanvasSize(1, 1));
+}
+
+TEST_P(CellRouterOnDiagram, RoutesAWireOrthogonallyAsOneUndoStep) {
+  CDrawArc* arc = TwoBlocksAndAWire();
+  OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+  const int before = Undos();
+  CDrawList wires;
+  wires += arc;
+  EXPECT_EQ(router.Route(wires), 1);
+  const std::vector<CPoint> points = PointsOf(arc);
+  ASSERT_GE(points.size(), 3u);
+  EXPECT_TRUE(Orthogonal(points));
+  EXPECT_EQ(points.front(), PortOf(left, 0)->ConnectionPoint());
+  EXPECT_EQ(points.back(), PortOf(right, 0)->ConnectionPoint());
+  EXPECT_EQ(Undos(), before + 1);
+  EXPECT_STREQ(CStringA(doc.GetNextUndoCmdName()).GetString(), "Routing Arcs");
+  EXPECT_TRUE(router.GetAddedObjects().Find(arc));
+  EXPECT_TRUE(router.SearchFlagsTracked());
+}
+
+TEST_P(CellRouterOnDiagram, APassWithoutWiresRecordsNothing) {
+  TwoBlocksAndAWire();
+  OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+  const int before = Undos();
+  CDrawList blocks;
+  blocks += left;
+  EXPECT_EQ(router.Route(blocks), 1);
+  EXPECT_EQ(router.Route(CDrawList()), 1);
+  EXPECT_EQ(Undos(), before);
+}
+
+TEST_P(CellRouterOnDiagram, AnObjectAddedInABatchIsMarkedWhenTheOutermostBatchEnds) {
+  OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(CDrawList()), 1);
+  auto* rect = new CDrawRect(CRect(0, 0, 100, Down(0, 100)));
+  ASSERT_TRUE(diagram->Add(rect));
+  router.BeginChanges();
+  router.BeginChanges();
+  router.AddObj(rect);
+  router.EndChanges();
+  EXPECT_FALSE(router.GetAddedObjects().Find(rect));
+  router.EndChanges();
+  EXPECT_TRUE(router.GetAddedObjects().Find(rect));
+  // Outside a batch at once; the area is blocked in the grid.
+  auto* other = new CDrawRect(CRect(300, 0, 400, Down(0, 100)));
+  ASSERT_TRUE(diagram->Add(other));
+  router.AddObj(other);
+  EXPECT_TRUE(router.GetAddedObjects().Find(other));
+  const CPoint inside = router.DocToCell(CPoint(350, Down(0, 50)));
+  EXPECT_FALSE(router(inside.x, inside.y).Has(CELL::kPassages));
+}
+
+TEST_P(CellRouterOnDiagram, FreeingAnAreaRemarksTheOverlappingNeighbour) {
+  OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+  auto* a = new CDrawRect(CRect(0, 0, 100, Down(0, 100)));
+  auto* b = new CDrawRect(CRect(50, 0, 200, Down(0, 100)));
+  ASSERT_TRUE(diagram->Add(a));
+  ASSERT_TRUE(diagram->Add(b));
+  ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+  router.RemoveObj(a);
+  // The shared stretch still belongs to b.
+  const CPoint shared = router.DocToCell(CPoint(80, Down(0, 50)));
+  EXPECT_FALSE(router(shared.x, shared.y).Has(CELL::kPassages));
+  const CPoint freed = router.DocToCell(CPoint(20, Down(0, 50)));
+  EXPECT_TRUE(router(freed.x, freed.y).Has(CELL::kPassages));
+}
+
+TEST_P(CellRouterOnDiagram, TakesPartTable) {
+  CDrawArc* arc = TwoBlocksAndAWire();
+  auto* loose = new CDrawArc;
+  auto* freeText = new CDrawText(CRect(0, 0, 40, Down(0, 20)));
+  auto* rect = new CDrawRect(CRect(0, 0, 40, Down(0, 20)));
+  CDrawText* ownedText = PortOf(left, 0)->GetLabel();
+  CDrawGroup group;
+  OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+  struct Row {
+    const char* name;
+    CDrawObj* object;
+    int all;
+    int justBlocks;
+  };
+  const Row rows[] = {
+      {"group", &group, 0, 0},         {"incomplete wire", loose, 0, 0}, {"complete wire", arc, 1, 1},
+      {"free text", freeText, 1, 0},   {"rectangle", rect, 1, 0},        {"block", left, 1, 1},
+      {"port", PortOf(left, 0), 1, 1},
+  };
+  for (const Row& row : rows) {
+    CDiagram::m_autoRouteOption.m_bRouteJustBlocks = 0;
+    EXPECT_EQ(router.IsOK(row.object), row.all) << row.name;
+    CDiagram::m_autoRouteOption.m_bRouteJustBlocks = 1;
+    EXPECT_EQ(router.IsOK(row.object), row.justBlocks) << row.name;
+  }
+  if (ownedText) {
+    EXPECT_EQ(router.IsOK(ownedText), 1);
+  }
+  delete loose;
+  delete freeText;
+  delete rect;
+}
+
+TEST_P(CellRouterOnDiagram, AFailingPassGivesBackEverythingItOpened) {
+  CDrawArc* arc = TwoBlocksAndAWire();
+  FailingRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+  router.SetDynamic(1);
+  CDrawList wires;
+  wires += arc;
+  EXPECT_THROW(router.Route(wires), CMemoryException);
+  EXPECT_EQ(router.IsDynamic(), 1);
+  EXPECT_EQ(router.IsDoingDynamicRouteChanges(), 0);
+  EXPECT_EQ(doc.GetCurrentURList(), nullptr);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+}
+
+struct RouteWhatCase {
+  int routeWhat;
+  BOOL arcs, nodes, blocks;
+  int select;  // 0 nothing, 1 the first wire, 2 the second wire's input port, 3 the first wire's source block
+  bool firstRouted, secondRouted;
+};
+
+TEST_P(CellRouterOnDiagram, RouteArcsChoosesTheWiresByRouteWhatAndTheSelection) {
+  const RouteWhatCase cases[] = {
+      {0, FALSE, FALSE, FALSE, 0, true, true},   {1, TRUE, FALSE, FALSE, 1, true, false},
+      {1, FALSE, TRUE, FALSE, 2, false, true},   {1, FALSE, FALSE, TRUE, 3, true, false},
+      {2, TRUE, FALSE, FALSE, 1, false, true},   {7, TRUE, TRUE, TRUE, 1, false, false},
+      {1, FALSE, FALSE, FALSE, 1, false, false}, {1, TRUE, FALSE, FALSE, 0, false, false},
+  };
+  const UINT savedMethod = CDiagram::m_nManualRouteMethod;
+  const int savedWhat = CDiagram::m_nRouteWhat;
+  const BOOL savedArcs = CDiagram::m_bSelectedArcs;
+  const BOOL savedNodes = CDiagram::m_bSelectedNodes;
+  const BOOL savedBlocks = CDiagram::m_bSelectedBlocks;
+  CDiagram::m_nManualRouteMethod = 1;
+  for (const RouteWhatCase& c : cases) {
+    diagram->DeleteContents();
+    ASSERT_TRUE(diagram->SetCanvasSize(2, 2));
+    doc.ClearUndoStack();
+    CDrawArc* first = TwoBlocksAndAWire();
+    CDrawBlock* a = PlaceBlock(1, CPoint(-300, Down(0, 400)));
+    CDrawBlock* b = PlaceBlock(100, CPoint(0, Down(0, 500)));
+    CDrawArc* second = Wire(PortOf(a, 0), PortOf(b, 0));
+    ASSERT_TRUE(first && second);
+    CDrawList selection;
+    if (c.select == 1) selection += first;
+    if (c.select == 2) selection += PortOf(b, 0);
+    if (c.select == 3) selection += left;
+    CDiagram::m_nRouteWhat = c.routeWhat;
+    CDiagram::m_bSelectedArcs = c.arcs;
+    CDiagram::m_bSelectedNodes = c.nodes;
+    CDiagram::m_bSelectedBlocks = c.blocks;
+    EXPECT_EQ(diagram->RouteArcs(selection, 0), 1);
+    const int line = static_cast<int>(&c - cases);
+    EXPECT_EQ(PointsOf(first).size() > 2, c.firstRouted) << "case " << line;
+    EXPECT_EQ(PointsOf(second).size() > 2, c.secondRouted) << "case " << line;
+    EXPECT_EQ(doc.GetUndoLevel(), 0u) << "case " << line;
+    EXPECT_EQ(doc.GetCurrentURList(), nullptr) << "case " << line;
+
+  }
+  CDiagram::m_nManualRouteMethod = savedMethod;
+  CDiagram::m_nRouteWhat = savedWhat;
+  CDiagram::m_bSelectedArcs = savedArcs;
+  CDiagram::m_bSelectedNodes = savedNodes;
+  CDiagram::m_bSelectedBlocks = savedBlocks;
+}
+
+// A diagram whose routers run out of memory in their search.
+class FailingDiagram : public CDiagram {
+ public:
+  CArcRouter* GetNewArcRouter(UINT method) override {
+    return method == 1 ? new FailingRouter(this, &m_autoRouteOption) : nullptr;
+  }
+};
+
+TEST_P(CellRouterOnDiagram, RouteArcsReportsAPassThatRanOutOfMemoryAndClosesItsRecording) {
+  if (!upward()) GTEST_SKIP() << "one direction is enough";
+  FailingDiagram failing;
+  failing.SetDocument(&doc);
+  ASSERT_TRUE(failing.SetCanvasSize(2, 2));
+  auto place = [&](UINT code, CPoint at) {
+    auto* block = new CDrawBlock;
+    EXPECT_TRUE(block->InitializeAs(code, at, &view) && block->AddBlockAndComponentsToDiagram(&failing));
+    return block;
+  };
+  CDrawBlock* a = place(1, CPoint(-300, 0));
+  CDrawBlock* b = place(100, CPoint(0, -100));
+  auto* arc = new CDrawArc;
+  ASSERT_TRUE(arc->Initialize(PortOf(a, 0), PortOf(b, 0), TRUE) && failing.Add(arc));
+  const UINT savedMethod = CDiagram::m_nManualRouteMethod;
+  const int savedWhat = CDiagram::m_nRouteWhat;
+  CDiagram::m_nManualRouteMethod = 1;
+  CDiagram::m_nRouteWhat = 0;
+  {
+    ScriptedMsgBox box;
+    EXPECT_EQ(failing.RouteArcs(CDrawList(), 0), 1);
+    EXPECT_EQ(box.notified, (std::vector<ULONG>{23}));
+    CMsgBox::Remove(&box);
+  }
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(doc.GetCurrentURList(), nullptr);
+  // Later edits record on their own again.
+  const int before = Undos();
+  auto* rect = new CDrawRect(CRect(0, 0, 40, -40));
+  ASSERT_TRUE(failing.Add(rect));
+  EXPECT_EQ(Undos(), before + 1);
+  CDiagram::m_nManualRouteMethod = savedMethod;
+  CDiagram::m_nRouteWhat = savedWhat;
+  doc.ClearUndoStack();
+  failing.DeleteContents();
+}
+
+TEST_P(CellRouterOnDiagram, ADeclinedMemoryQuestionLeavesNoRouter) {
+  const CSize savedPage = CDiagram::m_pageSize;
+  CDiagram::m_pageSize = CSize(20000, 20000);
+  ASSERT_TRUE(diagram->SetCanvasSize(1, 1));
+  ASSERT_TRUE(diagram->SetCanvasSize(2, 2));
+  CDiagram::m_autoRouteOption.m_nMinDistance = 2;
+  {
+    ScriptedMsgBox box({FALSE});
+    diagram->SetAutoRouteModeAndMethod(2, 1);
+    EXPECT_EQ(box.asked, (std::vector<ULONG>{3}));
+    EXPECT_EQ(box.notified, (std::vector<ULONG>{7, 22}));
+    EXPECT_EQ(diagram->GetAutoRouteMode(), 0u);
+    CMsgBox::Remove(&box);
+  }
+  CDiagram::m_pageSize = savedPage;
+  ASSERT_TRUE(diagram->SetCanvasSize(1, 1));
+}
+
+TEST_P(CellRouterOnDiagram, LiveRouterIsKeptForItsMethodAndDynamicFollowsTheMode) {
+  TwoBlocksAndAWire();
+  diagram->SetAutoRouteModeAndMethod(1, 1);
+  EXPECT_EQ(diagram->GetAutoRouteMode(), 1u);
+  EXPECT_EQ(diagram->GetAutoRouteMethod(), 1u);
+  diagram->SetAutoRouteModeAndMethod(2, 1);
+  EXPECT_EQ(diagram->GetAutoRouteMode(), 2u);
+  diagram->SetAutoRouteModeAndMethod(0, 0);
+  EXPECT_EQ(diagram->GetAutoRouteMode(), 0u);
+  EXPECT_EQ(diagram->GetAutoRouteMethod(), 0u);
+}
+
+TEST_P(CellRouterOnDiagram, ADynamicRouterReroutesTheWireAMoveDisturbed) {
+  CDrawArc* arc = TwoBlocksAndAWire();
+  diagram->SetAutoRouteModeAndMethod(2, 1);
+  ASSERT_EQ(diagram->GetAutoRouteMode(), 2u);
+  CDrawList wires;
+  wires += arc;
+  ASSERT_EQ(diagram->RouteArcs(wires, 1), 1);
+  ASSERT_TRUE(Orthogonal(PointsOf(arc)));
+  const int before = Undos();
+
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Move", 255));
+  diagram->BeginDynamicRouteChanges();
+  right->MoveBy(CPoint(0, Down(0, 150)), TRUE);
+  diagram->EndDynamicRouteChanges();
+  doc.EndUndoRecording();
+
+  EXPECT_EQ(Undos(), before + 1);
+  EXPECT_STREQ(CStringA(doc.GetNextUndoCmdName()).GetString(), "Move");
+  std::vector<CPoint> points = PointsOf(arc);
+  EXPECT_TRUE(Orthogonal(points));
+  EXPECT_EQ(points.back(), PortOf(right, 0)->ConnectionPoint());
+
+  // Undoing it puts the wire's routed shape back without a new pass: the
+  // router collects nothing while the document replays.
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_TRUE(Orthogonal(PointsOf(arc)));
+  EXPECT_EQ(doc.GetNumberRedosOnStack(), 1);
+}
+
+TEST_P(CellRouterOnDiagram, APassOfTenWiresShowsTheProgressDialog) {
+  EXPECT_EQ(diagram->GetArcRoutingProgressDlg(9), nullptr);
+  std::unique_ptr<CProgressDlg> dialog(diagram->GetArcRoutingProgressDlg(10));
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(dialog->GetSafeHwnd() != nullptr);
+  dialog->DestroyWindow();
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDirections, CellRouterOnDiagram, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? std::string("Upward") : std::string("Downward");
+                         });
+
+}  // namespace
