@@ -2,8 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <deque>
-#include <memory>
 #include <vector>
 
 #include "draft/edit/RotateCmd.h"
@@ -11,6 +9,7 @@
 #include "draft/edit/RoundArraySetDlg.h"
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/edit/ScaleCmd.h"
+#include "draft/edit/tests/EditCmdFixture.h"
 #include "draft/framework/CmdStack.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/LineEntity.h"
@@ -40,17 +39,15 @@ GPoint Polar(double r, double degrees) { return {r * std::cos(degrees * kPi / 18
 // A drawing with one line from (10, 0) to (20, 0), selected before the
 // command starts, and the message boxes answered from a queue (the default
 // answer when it is empty).
-class EditTest : public ::testing::Test {
+class EditTest : public EditCmdFixture {
  protected:
-  EditTest() : previous_(SetSettingsBacking(std::make_unique<CMemorySettings>())) {
+  EditTest() {
     line = new CLineEntity(0, nullptr, 10, 0, 20, 0);
     view.AddEntityToView(line);
     CEntityList list;
     list.AddTail(line);
     view.SelectEntities(list);
   }
-  ~EditTest() override { SetSettingsBacking(std::move(previous_)); }
-
   void Type(double x, double y) {
     char text[96];
     std::snprintf(text, sizeof text, "%.12f,%.12f", x, y);
@@ -66,18 +63,6 @@ class EditTest : public ::testing::Test {
   CDraftView view;
   CCmdStack stack;
   CLineEntity* line;
-  std::deque<int> answers;
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    if (answers.empty()) return IDOK;
-    const int a = answers.front();
-    answers.pop_front();
-    return a;
-  }};
-
- private:
-  std::unique_ptr<CSettingsBacking> previous_;
 };
 
 }  // namespace
