@@ -357,7 +357,7 @@ TEST_P(ArcOnDiagram, AStoredWireWithoutBothPortsFailsToLoad) {
 }
 
 TEST(DrawArcTest, AStoredWireBetweenPortsOfNoBlockGoesToTheLoadFailuresWithThem) {
-  blocktest::LinkLibrary();
+  LinkDiagramLibrary();
   CDrawDoc doc;
   doc.StartLoad(18);
   doctest::Bytes b;

@@ -15,23 +15,16 @@
 #include <vector>
 
 #include "diagram/model/MsgBox.h"
+#include "diagram/model/tests/LinkDiagramLibrary.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
 #include "platform/core/MemFile.h"
 #include "platform/core/String.h"
 
-extern "C" void _InitScrivel();
-
 namespace doctest {
 
-// Links the library's classes and texts into the chain, once per process.
-inline void LinkLibrary() {
-  static const bool linked = [] {
-    _InitScrivel();
-    return true;
-  }();
-  (void)linked;
-}
+// The name the tool tests link the library by.
+inline void LinkLibrary() { LinkDiagramLibrary(); }
 
 class TempFolder {
  public:

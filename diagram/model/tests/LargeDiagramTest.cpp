@@ -181,7 +181,7 @@ void Build(CDrawDoc& doc, Lcg& rng, int count) {
 }
 
 TEST(LargeDiagram, ListOrderZIndexesQueriesAndStreamStayAsTheyWere) {
-  doctest::LinkLibrary();
+  LinkDiagramLibrary();
   Lcg rng(20261211);
   CDrawDoc doc;
   ASSERT_TRUE(doc.OnNewDocument());
@@ -262,7 +262,7 @@ TEST(LargeDiagram, ListOrderZIndexesQueriesAndStreamStayAsTheyWere) {
 // and goes again with redo; the records that keep the deleted objects free
 // them when the document goes.
 TEST(LargeDiagram, DeletingEverythingInOneCommandUndoesAndRedoes) {
-  doctest::LinkLibrary();
+  LinkDiagramLibrary();
   Lcg rng(7);
   CDrawDoc doc;
   ASSERT_TRUE(doc.OnNewDocument());
