@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "diagram/model/DrawDoc.h"
 #include "diagram/model/MsgBox.h"
 #include "diagram/model/tests/LinkDiagramLibrary.h"
 #include "platform/core/Archive.h"
@@ -127,6 +128,20 @@ class Bytes {
 
   std::vector<BYTE> data;
 };
+
+// The bytes of the document as it stores itself.
+inline std::vector<BYTE> StoreDocument(CDrawDoc& doc) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = &doc;
+    doc.Serialize(ar);
+  }
+  std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
+  file.SeekToBegin();
+  file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+  return bytes;
+}
 
 // An archive over bytes, as a document loads them.
 class LoadArchive {
