@@ -36,18 +36,22 @@ void ExpectNear(const std::vector<double>& a, const std::vector<double>& b, doub
 
 GPoint Polar(double r, double degrees) { return {r * std::cos(degrees * kPi / 180), r * std::sin(degrees * kPi / 180)}; }
 
+// Adds the line from (10, 0) to (20, 0) to the view and selects it.
+CLineEntity* AddSelectedLine(CDraftView& view) {
+  auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
+  view.AddEntityToView(l);
+  CEntityList list;
+  list.AddTail(l);
+  view.SelectEntities(list);
+  return l;
+}
+
 // A drawing with one line from (10, 0) to (20, 0), selected before the
 // command starts, and the message boxes answered from a queue (the default
 // answer when it is empty).
 class EditTest : public EditCmdFixture {
  protected:
-  EditTest() {
-    line = new CLineEntity(0, nullptr, 10, 0, 20, 0);
-    view.AddEntityToView(line);
-    CEntityList list;
-    list.AddTail(line);
-    view.SelectEntities(list);
-  }
+  EditTest() { line = AddSelectedLine(view); }
   void Type(double x, double y) {
     char text[96];
     std::snprintf(text, sizeof text, "%.12f,%.12f", x, y);
@@ -77,11 +81,7 @@ TEST_F(EditTest, RotationRoundsThePointerToAngleStepsButNotATypedAngle) {
     SCOPED_TRACE(c.pointer);
     CDraftView v;
     CCmdStack s;
-    auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
-    v.AddEntityToView(l);
-    CEntityList list;
-    list.AddTail(l);
-    v.SelectEntities(list);
+    CLineEntity* l = AddSelectedLine(v);
     answers = {IDNO};
     s.Push(&v, new CRotateCmd(60));
     EXPECT_EQ(s.GetPrompt(), "输入旋转基点");
@@ -137,11 +137,7 @@ TEST_F(EditTest, ScaleByPointerDistanceOrTypedFactorAndRefusesTheBasePoint) {
     SCOPED_TRACE(typed);
     CDraftView v;
     CCmdStack s;
-    auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
-    v.AddEntityToView(l);
-    CEntityList list;
-    list.AddTail(l);
-    v.SelectEntities(list);
+    AddSelectedLine(v);
     answers = {IDNO};
     s.Push(&v, new CScaleCmd(61));
     EXPECT_EQ(s.GetPrompt(), "输入比例变换基点");
@@ -202,11 +198,7 @@ TEST_F(EditTest, CircularArrayPlacesCopiesEverySixtyDegreesBothWays) {
     CDraftView v;
     CCmdStack s;
     WriteProfileStringSetting("UnitSetting", "AngUnitUnit", c.unitFactor);
-    auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
-    v.AddEntityToView(l);
-    CEntityList list;
-    list.AddTail(l);
-    v.SelectEntities(list);
+    AddSelectedLine(v);
     CStringA shown;
     {
       auto driver = ArrayDialog("6", c.order, false, c.rotate, &shown);
@@ -316,11 +308,7 @@ TEST_F(EditTest, TheRightButtonEndsRotateAtItsFirstAndThirdStep) {
     SCOPED_TRACE(points);
     CDraftView v;
     CCmdStack s;
-    auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
-    v.AddEntityToView(l);
-    CEntityList list;
-    list.AddTail(l);
-    v.SelectEntities(list);
+    AddSelectedLine(v);
     s.Push(&v, new CRotateCmd(60));
     if (points) {
       s.OnTypedInput(&v, "0,0");
