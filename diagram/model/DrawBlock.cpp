@@ -1,10 +1,10 @@
 #include "diagram/model/DrawBlock.h"
 
 #include <algorithm>
-#include <new>
 #include <utility>
 
 #include "diagram/model/ArchiveEncoding.h"
+#include "diagram/model/CloneOrNull.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawInPort.h"
@@ -298,15 +298,7 @@ void CDrawBlock::SetDiagram(CDiagram* diagram) {
   for (POSITION pos = m_ports.GetHeadPosition(); pos;) m_ports.GetNext(pos)->SetDiagram(diagram);
 }
 
-CDrawObj* CDrawBlock::Clone() {
-  try {
-    return new CDrawBlock(*this);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  } catch (CMemoryException&) {
-    return nullptr;
-  }
-}
+CDrawObj* CDrawBlock::Clone() { return CloneOrNull(*this); }
 
 void CDrawBlock::FlipAndOffset(int bFlip, CPoint offset) {
   if (bFlip) {

@@ -1,8 +1,6 @@
 #include "diagram/model/DrawConstInPort.h"
 
-#include <new>
-
-#include "platform/core/Exceptions.h"
+#include "diagram/model/CloneOrNull.h"
 
 IMPLEMENT_SERIAL(CDrawConstInPort, CDrawPort, 0)
 
@@ -19,14 +17,6 @@ CDrawConstInPort::CDrawConstInPort(const CDrawConstInPort& other) = default;
 
 CDrawConstInPort::~CDrawConstInPort() = default;
 
-CDrawObj* CDrawConstInPort::Clone() {
-  try {
-    return new CDrawConstInPort(*this);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  } catch (CMemoryException&) {
-    return nullptr;
-  }
-}
+CDrawObj* CDrawConstInPort::Clone() { return CloneOrNull(*this); }
 
 int CDrawConstInPort::AddArc(CDrawArc*) { return 0; }

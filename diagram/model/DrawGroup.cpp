@@ -1,10 +1,10 @@
 #include "diagram/model/DrawGroup.h"
 
 #include <algorithm>
-#include <new>
 #include <vector>
 
 #include "diagram/model/ArchiveEncoding.h"
+#include "diagram/model/CloneOrNull.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/MsgBox.h"
@@ -314,15 +314,7 @@ void CDrawGroup::SetDiagram(CDiagram* diagram) {
   for (POSITION pos = m_members.GetHeadPosition(); pos;) m_members.GetNext(pos)->SetDiagram(diagram);
 }
 
-CDrawObj* CDrawGroup::Clone() {
-  try {
-    return new CDrawGroup(*this);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  } catch (CMemoryException&) {
-    return nullptr;
-  }
-}
+CDrawObj* CDrawGroup::Clone() { return CloneOrNull(*this); }
 
 void CDrawGroup::FlipAndOffset(int bFlip, CPoint offset) {
   if (bFlip) {

@@ -1,8 +1,6 @@
 #include "diagram/model/DrawInPort.h"
 
-#include <new>
-
-#include "platform/core/Exceptions.h"
+#include "diagram/model/CloneOrNull.h"
 
 IMPLEMENT_SERIAL(CDrawInPort, CDrawPort, 0)
 
@@ -20,14 +18,6 @@ CDrawInPort::CDrawInPort(const CDrawInPort& other) = default;
 
 CDrawInPort::~CDrawInPort() = default;
 
-CDrawObj* CDrawInPort::Clone() {
-  try {
-    return new CDrawInPort(*this);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  } catch (CMemoryException&) {
-    return nullptr;
-  }
-}
+CDrawObj* CDrawInPort::Clone() { return CloneOrNull(*this); }
 
 int CDrawInPort::IsDestInput() const { return 1; }

@@ -1,9 +1,9 @@
 #include "diagram/model/DrawObj.h"
 
 #include <algorithm>
-#include <new>
 
 #include "diagram/model/ArchiveEncoding.h"
+#include "diagram/model/CloneOrNull.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawGroup.h"
@@ -14,7 +14,6 @@
 #include "diagram/model/URObject.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/core/Archive.h"
-#include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/PropertySheet.h"
 
@@ -383,15 +382,7 @@ void CDrawObj::InitializeDrawing(CDrawView*) { m_oldPosition = m_position; }
 
 void CDrawObj::SetDiagram(CDiagram* diagram) { m_pDiagram = diagram; }
 
-CDrawObj* CDrawObj::Clone() {
-  try {
-    return new CDrawObj(*this);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  } catch (CMemoryException&) {
-    return nullptr;
-  }
-}
+CDrawObj* CDrawObj::Clone() { return CloneOrNull(*this); }
 
 void CDrawObj::FlipAndOffset(int bFlip, CPoint offset) {
   if (bFlip) {

@@ -1,8 +1,6 @@
 #include "diagram/model/DrawOutPort.h"
 
-#include <new>
-
-#include "platform/core/Exceptions.h"
+#include "diagram/model/CloneOrNull.h"
 
 IMPLEMENT_SERIAL(CDrawOutPort, CDrawPort, 0)
 
@@ -20,14 +18,6 @@ CDrawOutPort::CDrawOutPort(const CDrawOutPort& other) = default;
 
 CDrawOutPort::~CDrawOutPort() = default;
 
-CDrawObj* CDrawOutPort::Clone() {
-  try {
-    return new CDrawOutPort(*this);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  } catch (CMemoryException&) {
-    return nullptr;
-  }
-}
+CDrawObj* CDrawOutPort::Clone() { return CloneOrNull(*this); }
 
 int CDrawOutPort::IsSrcOutput() const { return 1; }

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "diagram/model/ArchiveEncoding.h"
+#include "diagram/model/CloneOrNull.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/SegmentHit.h"
 #include "diagram/model/ShapeTools.h"
@@ -215,15 +216,7 @@ void CDrawPoly::MoveHandleTo(int handle, CPoint point, CDrawView* view) {
   RecalcBounds(view, 1);
 }
 
-CDrawObj* CDrawPoly::Clone() {
-  try {
-    return new CDrawPoly(*this);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  } catch (CMemoryException&) {
-    return nullptr;
-  }
-}
+CDrawObj* CDrawPoly::Clone() { return CloneOrNull(*this); }
 
 void CDrawPoly::FlipAndOffset(int bFlip, CPoint offset) {
   for (int i = 0; i < m_nPoints; ++i) {

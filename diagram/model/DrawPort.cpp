@@ -1,8 +1,7 @@
 #include "diagram/model/DrawPort.h"
 
-#include <new>
-
 #include "diagram/model/ArchiveEncoding.h"
+#include "diagram/model/CloneOrNull.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawArc.h"
 #include "diagram/model/DrawBlock.h"
@@ -249,15 +248,7 @@ void CDrawPort::SetDiagram(CDiagram* diagram) {
   for (POSITION pos = m_arcs.GetHeadPosition(); pos;) m_arcs.GetNext(pos)->SetDiagram(diagram);
 }
 
-CDrawObj* CDrawPort::Clone() {
-  try {
-    return new CDrawPort(*this);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  } catch (CMemoryException&) {
-    return nullptr;
-  }
-}
+CDrawObj* CDrawPort::Clone() { return CloneOrNull(*this); }
 
 int CDrawPort::Delete() {
   if (!m_pDiagram) {

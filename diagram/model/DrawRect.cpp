@@ -1,9 +1,9 @@
 #include "diagram/model/DrawRect.h"
 
 #include <algorithm>
-#include <new>
 
 #include "diagram/model/ArchiveEncoding.h"
+#include "diagram/model/CloneOrNull.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/SegmentHit.h"
 #include "diagram/model/ShapeTools.h"
@@ -183,12 +183,4 @@ void CDrawRect::MoveHandleTo(int handle, CPoint point, CDrawView* view) {
   InvalidateIn(view);
 }
 
-CDrawObj* CDrawRect::Clone() {
-  try {
-    return new CDrawRect(*this);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  } catch (CMemoryException&) {
-    return nullptr;
-  }
-}
+CDrawObj* CDrawRect::Clone() { return CloneOrNull(*this); }

@@ -1,9 +1,9 @@
 #include "diagram/model/DrawText.h"
 
-#include <new>
 #include <utility>
 
 #include "diagram/model/ArchiveEncoding.h"
+#include "diagram/model/CloneOrNull.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/MsgBox.h"
@@ -12,7 +12,6 @@
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/TextDlg.h"
 #include "platform/core/Archive.h"
-#include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/Font.h"
 #include "platform/ui/WindowDC.h"
@@ -182,15 +181,7 @@ void CDrawText::OnEditProperties(CWnd* parent) {
 
 int CDrawText::OnEditPropertiesWithSheet(CPropertySheet*) { return 2; }
 
-CDrawObj* CDrawText::Clone() {
-  try {
-    return new CDrawText(*this);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  } catch (CMemoryException&) {
-    return nullptr;
-  }
-}
+CDrawObj* CDrawText::Clone() { return CloneOrNull(*this); }
 
 int CDrawText::Delete() {
   CDrawText** slot = m_ppNullOnDelete;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "draft/edit/SelectionCopies.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
@@ -84,41 +85,9 @@ int CMirrorCmd::OnProcessClick(CDraftView* view) {
 }
 
 void CMirrorCmd::MirrorSelection(CDraftView* view, double x1, double y1, double x2, double y2) {
-  int& flag = view->ModalDialogFlag();
-  flag = 1;
-  const bool keep = ShowMessage("保留原图？", MB_YESNO | MB_ICONQUESTION) == IDYES;
-  flag = 0;
-  std::unique_ptr<CUndoRecord> record(ConstructUndoReplaceEntities());
-  CEntityList& selection = *view->GetSelectionList();
-  CEntityList sources, made, rejected;
-  try {
-    while (!selection.IsEmpty()) {
-      CEntity* source = selection.GetHead();
-      std::unique_ptr<CEntity> copy(source->MirrorCopy(x1, y1, x2, y2));
-      selection.RemoveHead();
-      if (!copy) {
-        rejected.AddTail(source);
-        continue;
-      }
-      sources.AddTail(source);
-      made.AddTail(copy.release());
-    }
-  } catch (...) {
-    for (CEntity* e : made) delete e;
-    view->SelectEntities(sources, 1, 0, 0, 0);
-    view->SelectEntities(rejected, 1, 0, 0, 0);
-    throw;
-  }
-  if (!rejected.IsEmpty()) view->SelectEntities(rejected, 1, 0, 0, 0);
-  if (!keep) {
-    record->SetLists(sources, made);
-    view->RemoveEntities(sources);
-  } else {
-    selection.AddTail(sources);
-    record->SetLists(CEntityList(), made);
-  }
-  view->ClearSelection(nullptr);
-  view->AddEntities(made);
+  const bool keep = AskKeepSources(view);
+  std::unique_ptr<CUndoRecord> record =
+      ReplaceSelectionByCopies(view, keep, [&](CEntity* e) { return e->MirrorCopy(x1, y1, x2, y2); });
   ClearPoints();
   view->PushUndoRecord(record.release());
 }

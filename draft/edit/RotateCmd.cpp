@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "draft/edit/SelectionCopies.h"
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/framework/NumberInputDlg.h"
 #include "draft/host/DraftView.h"
@@ -50,47 +51,9 @@ double CRotateCmd::RotationAngle(CDraftView* view, const GPoint& q, bool exact) 
   return exact || !view ? r : RoundToStep(r, view->GetAngleStep());
 }
 
-bool CRotateCmd::AskKeepSources(CDraftView* view) {
-  int& flag = view->ModalDialogFlag();
-  flag = 1;
-  const int answer = ShowMessage("保留原图？", MB_YESNO | MB_ICONQUESTION);
-  flag = 0;
-  return answer == IDYES;
-}
-
 void CRotateCmd::TransformSelection(CDraftView* view, bool keep,
                                     const std::function<CEntity*(CEntity*)>& transform) {
-  std::unique_ptr<CUndoRecord> record(ConstructUndoReplaceEntities());
-  CEntityList& selection = *view->GetSelectionList();
-  CEntityList sources, made, rejected;
-  try {
-    while (!selection.IsEmpty()) {
-      CEntity* source = selection.GetHead();
-      std::unique_ptr<CEntity> copy(transform(source));
-      selection.RemoveHead();
-      if (!copy) {
-        rejected.AddTail(source);
-        continue;
-      }
-      sources.AddTail(source);
-      made.AddTail(copy.release());
-    }
-  } catch (...) {
-    for (CEntity* e : made) delete e;
-    view->SelectEntities(sources, 1, 0, 0, 0);
-    view->SelectEntities(rejected, 1, 0, 0, 0);
-    throw;
-  }
-  if (!rejected.IsEmpty()) view->SelectEntities(rejected, 1, 0, 0, 0);
-  if (!keep) {
-    record->SetLists(sources, made);
-    view->RemoveEntities(sources);
-  } else {
-    selection.AddTail(sources);
-    record->SetLists(CEntityList(), made);
-  }
-  view->ClearSelection(nullptr);
-  view->AddEntities(made);
+  std::unique_ptr<CUndoRecord> record = ReplaceSelectionByCopies(view, keep, transform);
   ClearPoints();
   view->PushUndoRecord(record.release());
 }

@@ -28,11 +28,8 @@ class CRotateCmd : public CSelectCmdBase {
   double RotationAngle(CDraftView* view, const GPoint& q, bool exact) const;
   // The angle of the base line, from point 0 to point 1.
   double BaseLineAngle() const;
-  // Asks "保留原图？" with the view's modal flag set; true keeps the sources.
-  static bool AskKeepSources(CDraftView* view);
-  // Takes every entity off the selection and replaces it by `transform`'s
-  // copy (or keeps it beside the copy); entities without a copy are
-  // selected again. One undo record; the selection ends empty.
+  // Replaces the selection by `transform`'s copies (ReplaceSelectionByCopies),
+  // drops the points and pushes the one undo record.
   void TransformSelection(CDraftView* view, bool keep, const std::function<CEntity*(CEntity*)>& transform);
   // Frees the points, clears the selection, goes back to selecting and
   // lets the root's right button end the command.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "draft/edit/SelectionCopies.h"
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/framework/NumberInputDlg.h"
 #include "draft/host/DraftView.h"

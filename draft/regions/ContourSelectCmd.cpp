@@ -90,20 +90,8 @@ int CContourSelectCmd::OnRButton(CDraftView* view) {
     return 0;
   }
   const bool hadChain = found_ && !regions_[0].IsEmpty();
-  while (!regions_[0].IsEmpty()) {
-    CEntity* e = regions_[0].RemoveHead();
-    if (view) view->DrawEntityTemp(e, 1, 1);
-    delete e;
-  }
-  if (view) view->ClearSelection();
-  ClearMarks(seconds_[0]);
-  seconds_[0].RemoveAll();
-  points_.clear();
-  step_ = 0;
+  ClearContour(view);
   pointCount_ = 1;
-  DeleteResults();
-  found_ = 0;
-  typed_ = 0;
   promptOverride_ = kPickPrompt;
   pickMode_ = 1;
   return hadChain ? 0 : 1;

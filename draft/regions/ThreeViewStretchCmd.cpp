@@ -411,31 +411,7 @@ void CThreeViewStretchCmd::CollectCoordinates(CDraftView* view) {
   dropExcluded(outline);
   dropExcluded(hidden);
 
-  const bool byX = mode_ == 1 || mode_ == 3;
-  auto collect = [&](const PointList& points, ValueArray& values, int extremes) {
-    if (byX)
-      CollectXCoordinates(points, values, extremes);
-    else
-      CollectYCoordinates(points, values, extremes);
-  };
-  if (mode_ == 1 || mode_ == 2) {
-    collect(outline, outline_, 1);
-    collect(hidden, hidden_, 0);
-    collect(centres_, centre_, 0);
-  } else {
-    const std::pair<const PointList*, ValueArray*> classes[] = {{&outline, &outline_}, {&hidden, &hidden_},
-                                                                {&centres_, &centre_}};
-    for (const auto& [points, values] : classes) {
-      ValueArray work;
-      collect(*points, work, points == &outline ? 1 : 0);
-      if (mode_ == 3)
-        MitreFromX(work, *values);
-      else
-        MitreFromY(work, *values);
-    }
-    crossMin_ = originX_ + originY_ - crossMin_;
-    crossMax_ = originX_ + originY_ - crossMax_;
-  }
+  CollectClassCoordinates({{&outline, &outline_, 1}, {&hidden, &hidden_, 0}, {&centres_, &centre_, 0}});
   centres_.clear();
   excluded_.clear();
 }
@@ -619,43 +595,63 @@ void CThreeViewStretchCmd::MitreFromY(const ValueArray& source, ValueArray& targ
 }
 
 void CThreeViewStretchCmd::CollectXCoordinates(const PointList& points, ValueArray& values, int extremes) {
-  for (const GPoint& p : points) {
-    double v = p.x;
-    if (sectionFlag_) {
-      double qx = 0.0, qy = 0.0;
-      if (FindSectionReference(p, sectionLines_, qx, qy))
-        v = qx + GetSignFactor(p.x - qx) * GetPointDistance(p.x, p.y, qx, qy);
-      if (v - xMax_ >= -kTol) xMax_ = v;
-      if (v - xMin_ <= kTol) xMin_ = v;
-    }
-    if (!ContainsValue(values, v)) values.push_back(v);
-  }
-  if (extremes) {
-    if (!ContainsValue(values, xMax_)) values.push_back(xMax_);
-    if (!ContainsValue(values, xMin_)) values.push_back(xMin_);
-  }
-  crossMin_ = xMin_;
-  crossMax_ = xMax_;
+  CollectAxisCoordinates(points, values, extremes, false);
 }
 
 void CThreeViewStretchCmd::CollectYCoordinates(const PointList& points, ValueArray& values, int extremes) {
+  CollectAxisCoordinates(points, values, extremes, true);
+}
+
+void CThreeViewStretchCmd::CollectAxisCoordinates(const PointList& points, ValueArray& values, int extremes,
+                                                  bool byY) {
+  double& lo = byY ? yMin_ : xMin_;
+  double& hi = byY ? yMax_ : xMax_;
   for (const GPoint& p : points) {
-    double v = p.y;
+    const double c = byY ? p.y : p.x;
+    double v = c;
     if (sectionFlag_) {
       double qx = 0.0, qy = 0.0;
-      if (FindSectionReference(p, sectionLines_, qx, qy))
-        v = qy + GetSignFactor(p.y - qy) * GetPointDistance(p.x, p.y, qx, qy);
-      if (v - yMax_ >= -kTol) yMax_ = v;
-      if (v - yMin_ <= kTol) yMin_ = v;
+      if (FindSectionReference(p, sectionLines_, qx, qy)) {
+        const double q = byY ? qy : qx;
+        v = q + GetSignFactor(c - q) * GetPointDistance(p.x, p.y, qx, qy);
+      }
+      if (v - hi >= -kTol) hi = v;
+      if (v - lo <= kTol) lo = v;
     }
     if (!ContainsValue(values, v)) values.push_back(v);
   }
   if (extremes) {
-    if (!ContainsValue(values, yMax_)) values.push_back(yMax_);
-    if (!ContainsValue(values, yMin_)) values.push_back(yMin_);
+    if (!ContainsValue(values, hi)) values.push_back(hi);
+    if (!ContainsValue(values, lo)) values.push_back(lo);
   }
-  crossMin_ = yMin_;
-  crossMax_ = yMax_;
+  crossMin_ = lo;
+  crossMax_ = hi;
+}
+
+void CThreeViewStretchCmd::CollectClassCoordinates(std::initializer_list<CoordinateClass> classes) {
+  const bool byX = mode_ == 1 || mode_ == 3;
+  const bool mitred = mode_ == 3 || mode_ == 4;
+  for (const CoordinateClass& k : classes) {
+    if (!mitred) {
+      if (byX)
+        CollectXCoordinates(*k.points, *k.values, k.extremes);
+      else
+        CollectYCoordinates(*k.points, *k.values, k.extremes);
+      continue;
+    }
+    ValueArray work;
+    if (byX) {
+      CollectXCoordinates(*k.points, work, k.extremes);
+      MitreFromX(work, *k.values);
+    } else {
+      CollectYCoordinates(*k.points, work, k.extremes);
+      MitreFromY(work, *k.values);
+    }
+  }
+  if (mitred) {
+    crossMin_ = originX_ + originY_ - crossMin_;
+    crossMax_ = originX_ + originY_ - crossMax_;
+  }
 }
 
 // ---- Hidden points.
@@ -760,30 +756,7 @@ void CThreeViewStretchCmd::CollectAllSectionCrossings(CDraftView* view, const Se
 void CThreeViewStretchCmd::CollectSectionCoordinates(CDraftView* view) {
   CollectAllSectionCrossings(view, sectionLines_, *view->GetSelectionList(), crossings_);
   if (oblique_) return;
-  const bool byX = mode_ == 1 || mode_ == 3;
-  const std::pair<const PointList*, ValueArray*> classes[] = {{&crossings_, &outline_}, {&centres_, &centre_}};
-  for (const auto& [points, values] : classes) {
-    const int extremes = points == &crossings_ ? 1 : 0;
-    if (mode_ == 1 || mode_ == 2) {
-      if (byX)
-        CollectXCoordinates(*points, *values, extremes);
-      else
-        CollectYCoordinates(*points, *values, extremes);
-      continue;
-    }
-    ValueArray work;
-    if (byX) {
-      CollectXCoordinates(*points, work, extremes);
-      MitreFromX(work, *values);
-    } else {
-      CollectYCoordinates(*points, work, extremes);
-      MitreFromY(work, *values);
-    }
-  }
-  if (mode_ == 3 || mode_ == 4) {
-    crossMin_ = originX_ + originY_ - crossMin_;
-    crossMax_ = originX_ + originY_ - crossMax_;
-  }
+  CollectClassCoordinates({{&crossings_, &outline_, 1}, {&centres_, &centre_, 0}});
 }
 
 int CThreeViewStretchCmd::FindSectionReference(const GPoint& p, const SectionLineList& lines, double& qx,

@@ -26,6 +26,7 @@
 // R or D turns the hidden side round; a digit types the length.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -138,6 +139,19 @@ class CThreeViewStretchCmd : public CCmdBase {
   void GetSectionSegment(int i, double& x1, double& y1, double& x2, double& y2) const;
 
  protected:
+  // A class of lines for CollectClassCoordinates: its points, its array and
+  // its extremes flag.
+  struct CoordinateClass {
+    const PointList* points;
+    ValueArray* values;
+    int extremes;
+  };
+  // What CollectXCoordinates (byY false) and CollectYCoordinates do.
+  void CollectAxisCoordinates(const PointList& points, ValueArray& values, int extremes, bool byY);
+  // By the mode, for each class in turn: the x (modes 1, 3) or y (2, 4)
+  // coordinates of its points into its array; in modes 3 and 4 carried over
+  // the mitre into the array, and the cross extent carried over after all.
+  void CollectClassCoordinates(std::initializer_list<CoordinateClass> classes);
   // The first-point and second-point prompts, following the end-line flags.
   void SetFirstPointPrompt();
   void SetSecondPointPrompt();

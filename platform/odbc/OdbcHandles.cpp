@@ -63,18 +63,19 @@ void OdbcStatement::ConvertFetchedRows() {
   for (auto& [column, b] : charBindings) {
     (void)column;
     for (SQLULEN r = 0; r < rows && r < rowArraySize; ++r) {
-      char* target;
-      SQLLEN* indicator = nullptr;
-      if (rowBindType == SQL_BIND_BY_COLUMN) {
-        target = b.target + r * b.bufferLength;
-        if (b.indicator) indicator = b.indicator + r;
-      } else {
-        target = b.target + r * rowBindType;
-        if (b.indicator) indicator = reinterpret_cast<SQLLEN*>(reinterpret_cast<char*>(b.indicator) + r * rowBindType);
-      }
-      ConvertValue(target, b.bufferLength, indicator);
+      ConvertValue(BoundValue(b, r), b.bufferLength, BoundIndicator(b, r));
     }
   }
+}
+
+char* OdbcStatement::BoundValue(const CharBinding& b, SQLULEN r) const {
+  return rowBindType == SQL_BIND_BY_COLUMN ? b.target + r * b.bufferLength : b.target + r * rowBindType;
+}
+
+SQLLEN* OdbcStatement::BoundIndicator(const CharBinding& b, SQLULEN r) const {
+  if (!b.indicator) return nullptr;
+  if (rowBindType == SQL_BIND_BY_COLUMN) return b.indicator + r;
+  return reinterpret_cast<SQLLEN*>(reinterpret_cast<char*>(b.indicator) + r * rowBindType);
 }
 
 void ConvertCharValue(char* target, SQLLEN bufferLength, SQLLEN* indicator) {

@@ -90,6 +90,11 @@ class OdbcStatement : public OdbcHandle {
 
   // Converts the bound character values of the rows just fetched.
   void ConvertFetchedRows();
+  // Where row r of a character binding lies by the binding layout (by
+  // column, or rows of rowBindType bytes): its value, and its length or
+  // indicator (null when none is bound).
+  char* BoundValue(const CharBinding& b, SQLULEN r) const;
+  SQLLEN* BoundIndicator(const CharBinding& b, SQLULEN r) const;
 
   // A character value being read with SQLGetData: read whole from the
   // driver and turned to GBK at the first call, then given out in pieces.

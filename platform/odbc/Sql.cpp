@@ -119,13 +119,8 @@ bool BoundRowsToUtf8(OdbcStatement& s, SQLULEN first, SQLULEN count) {
   for (auto& [column, b] : s.charBindings) {
     (void)column;
     for (SQLULEN r = first; r < first + count && r < s.rowArraySize; ++r) {
-      char* target = s.rowBindType == SQL_BIND_BY_COLUMN ? b.target + r * b.bufferLength : b.target + r * s.rowBindType;
-      SQLLEN* ind = nullptr;
-      if (b.indicator) {
-        ind = s.rowBindType == SQL_BIND_BY_COLUMN
-                  ? b.indicator + r
-                  : reinterpret_cast<SQLLEN*>(reinterpret_cast<char*>(b.indicator) + r * s.rowBindType);
-      }
+      char* target = s.BoundValue(b, r);
+      SQLLEN* ind = s.BoundIndicator(b, r);
       if (ind && *ind == SQL_NULL_DATA) continue;
       size_t length = ::strnlen(target, static_cast<size_t>(b.bufferLength));
       std::string utf8 = platform::GbkToUtf8(std::string_view(target, length));
@@ -142,14 +137,7 @@ void BoundRowsToGbk(OdbcStatement& s, SQLULEN first, SQLULEN count) {
   for (auto& [column, b] : s.charBindings) {
     (void)column;
     for (SQLULEN r = first; r < first + count && r < s.rowArraySize; ++r) {
-      char* target = s.rowBindType == SQL_BIND_BY_COLUMN ? b.target + r * b.bufferLength : b.target + r * s.rowBindType;
-      SQLLEN* ind = nullptr;
-      if (b.indicator) {
-        ind = s.rowBindType == SQL_BIND_BY_COLUMN
-                  ? b.indicator + r
-                  : reinterpret_cast<SQLLEN*>(reinterpret_cast<char*>(b.indicator) + r * s.rowBindType);
-      }
-      ConvertCharValue(target, b.bufferLength, ind);
+      ConvertCharValue(s.BoundValue(b, r), b.bufferLength, s.BoundIndicator(b, r));
     }
   }
 }

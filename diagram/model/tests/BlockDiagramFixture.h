@@ -13,20 +13,11 @@
 #include "diagram/model/DrawBlock.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawPort.h"
+#include "diagram/model/tests/DocumentView.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/ui/WinUser.h"
 
-extern "C" void _InitScrivel();
-
 namespace blocktest {
-
-inline void LinkLibrary() {
-  static const bool linked = [] {
-    _InitScrivel();
-    return true;
-  }();
-  (void)linked;
-}
 
 class DownDiagram : public CDiagram {
  public:
@@ -36,7 +27,7 @@ class DownDiagram : public CDiagram {
 class BlockDiagram : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    LinkLibrary();
+    LinkDiagramLibrary();
     if (upward()) {
       diagram = doc.GetDiagram();
     } else {
@@ -44,14 +35,7 @@ class BlockDiagram : public ::testing::TestWithParam<bool> {
       diagram = downDiagram.get();
       doc.SetActiveDiagram(diagram);
     }
-    diagram->SetDocument(&doc);
-    ASSERT_TRUE(diagram->SetCanvasSize(2, 2));
-    doc.AddView(&view);
-    ASSERT_TRUE(view.CreateEx(0, u"AfxWnd", u"view", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 800, 600),
-                              nullptr, 0));
-    view.OnInitialUpdate();
-    view.SetActive(TRUE);
-    doc.ClearUndoStack();
+    ASSERT_NO_FATAL_FAILURE(ShowDiagram(doc, diagram, view, 2));
   }
   void TearDown() override {
     doc.ClearUndoStack();

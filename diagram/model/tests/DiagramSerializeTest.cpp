@@ -27,7 +27,7 @@ class CornerDiagram : public CDiagram {
 class OwnPageSetup : public ::testing::Test {
  protected:
   void SetUp() override {
-    doctest::LinkLibrary();
+    LinkDiagramLibrary();
     saved_ = CDrawDoc::m_bUsePrinterDefaults;
     CDrawDoc::m_bUsePrinterDefaults = FALSE;
   }

@@ -7,18 +7,22 @@
 
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
+#include "diagram/model/tests/LinkDiagramLibrary.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/ui/WinUser.h"
 
-extern "C" void _InitScrivel();
-
-// Links the library into the chain once per process.
-inline void LinkDiagramLibrary() {
-  static const bool linked = [] {
-    _InitScrivel();
-    return true;
-  }();
-  (void)linked;
+// Gives the document's `diagram` a canvas of `pages` x `pages` and shows it
+// in `view`, a window of 800 x 600 pixels made the active view; the undo
+// stack starts empty.
+inline void ShowDiagram(CDrawDoc& doc, CDiagram* diagram, CDrawView& view, BYTE pages) {
+  diagram->SetDocument(&doc);
+  ASSERT_TRUE(diagram->SetCanvasSize(pages, pages));
+  doc.AddView(&view);
+  ASSERT_TRUE(view.CreateEx(0, u"AfxWnd", u"view", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 800, 600),
+                            nullptr, 0));
+  view.OnInitialUpdate();
+  view.SetActive(TRUE);
+  doc.ClearUndoStack();
 }
 
 class DocumentView : public ::testing::Test {
@@ -26,14 +30,7 @@ class DocumentView : public ::testing::Test {
   void SetUp() override {
     LinkDiagramLibrary();
     diagram = doc.GetDiagram();
-    diagram->SetDocument(&doc);
-    ASSERT_TRUE(diagram->SetCanvasSize(1, 1));
-    doc.AddView(&view);
-    ASSERT_TRUE(view.CreateEx(0, u"AfxWnd", u"view", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 800, 600),
-                              nullptr, 0));
-    view.OnInitialUpdate();
-    view.SetActive(TRUE);
-    doc.ClearUndoStack();
+    ASSERT_NO_FATAL_FAILURE(ShowDiagram(doc, diagram, view, 1));
   }
   void TearDown() override {
     // Undo records may refer to objects in the trash: they go first.

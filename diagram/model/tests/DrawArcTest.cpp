@@ -271,19 +271,6 @@ TEST_P(ArcOnDiagram, MovingABlockDragsTheWireEnds) {
   EXPECT_EQ(wire->GetHandle(2), PortOf(b, 0)->ConnectionPoint());
 }
 
-std::vector<BYTE> Store(CDrawDoc& doc) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    doc.Serialize(ar);
-  }
-  std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
-  file.SeekToBegin();
-  file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-  return bytes;
-}
-
 void Load(CDrawDoc& doc, const std::vector<BYTE>& bytes) {
   doctest::LoadArchive in(bytes, &doc);
   doc.Serialize(in.ar());
@@ -296,7 +283,7 @@ TEST_P(ArcOnDiagram, BlocksAndTheirWiresTravelThroughTheStream) {
   ASSERT_TRUE(Wire(PortOf(a, 1), PortOf(b, 0)));
   ASSERT_TRUE(Wire(PortOf(a, 2), PortOf(b, 1)));
   if (!upward()) GTEST_SKIP() << "the document's own diagram is the upward one";
-  const std::vector<BYTE> stored = Store(doc);
+  const std::vector<BYTE> stored = doctest::StoreDocument(doc);
 
   CDrawDoc copy;
   Load(copy, stored);
@@ -325,7 +312,7 @@ TEST_P(ArcOnDiagram, BlocksAndTheirWiresTravelThroughTheStream) {
   EXPECT_EQ(blocks, 2);
   EXPECT_EQ(wires, 2);
   EXPECT_EQ(loaded->GetObjects().GetCount(), diagram->GetObjects().GetCount());
-  EXPECT_EQ(Store(copy), stored);
+  EXPECT_EQ(doctest::StoreDocument(copy), stored);
 }
 
 TEST_P(ArcOnDiagram, AStoredWireWithoutBothPortsFailsToLoad) {
@@ -339,7 +326,7 @@ TEST_P(ArcOnDiagram, AStoredWireWithoutBothPortsFailsToLoad) {
   PortOf(a, 0)->AddArc(half, FALSE);
   ASSERT_TRUE(diagram->Add(half));
   const INT_PTR count = diagram->GetObjects().GetCount();
-  const std::vector<BYTE> stored = Store(doc);
+  const std::vector<BYTE> stored = doctest::StoreDocument(doc);
 
   CDrawDoc copy;
   Load(copy, stored);
@@ -357,7 +344,7 @@ TEST_P(ArcOnDiagram, AStoredWireWithoutBothPortsFailsToLoad) {
 }
 
 TEST(DrawArcTest, AStoredWireBetweenPortsOfNoBlockGoesToTheLoadFailuresWithThem) {
-  blocktest::LinkLibrary();
+  LinkDiagramLibrary();
   CDrawDoc doc;
   doc.StartLoad(18);
   doctest::Bytes b;

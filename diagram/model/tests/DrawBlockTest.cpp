@@ -264,7 +264,7 @@ std::vector<BYTE> BlockRecord(WORD version, WORD aboutTag = 0) {
 }
 
 TEST(DrawBlockTest, RecordsOfVersions11And12Load) {
-  blocktest::LinkLibrary();
+  LinkDiagramLibrary();
   for (WORD version : {11, 12}) {
     CDrawDoc doc;
     doc.StartLoad(version);
@@ -287,7 +287,7 @@ TEST(DrawBlockTest, RecordsOfVersions11And12Load) {
 }
 
 TEST(DrawBlockTest, AStoredAboutDocumentIsRefused) {
-  blocktest::LinkLibrary();
+  LinkDiagramLibrary();
   CDrawDoc doc;
   doc.StartLoad(12);
   doctest::LoadArchive in(BlockRecord(12, 7), &doc);

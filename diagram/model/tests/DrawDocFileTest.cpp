@@ -69,7 +69,7 @@ std::vector<BYTE> DocumentStream(WORD storedVersion, WORD recordVersion) {
 
 class DrawDocFileTest : public ::testing::Test {
  protected:
-  void SetUp() override { doctest::LinkLibrary(); }
+  void SetUp() override { LinkDiagramLibrary(); }
 
   // Records the boxes the platform shows (failures of opening and saving).
   std::vector<CStringW> shown;

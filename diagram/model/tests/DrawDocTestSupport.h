@@ -14,24 +14,18 @@
 #include <string>
 #include <vector>
 
+#include "diagram/model/DrawDoc.h"
 #include "diagram/model/MsgBox.h"
+#include "diagram/model/tests/LinkDiagramLibrary.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
 #include "platform/core/MemFile.h"
 #include "platform/core/String.h"
 
-extern "C" void _InitScrivel();
-
 namespace doctest {
 
-// Links the library's classes and texts into the chain, once per process.
-inline void LinkLibrary() {
-  static const bool linked = [] {
-    _InitScrivel();
-    return true;
-  }();
-  (void)linked;
-}
+// The name the tool tests link the library by.
+inline void LinkLibrary() { LinkDiagramLibrary(); }
 
 class TempFolder {
  public:
@@ -134,6 +128,20 @@ class Bytes {
 
   std::vector<BYTE> data;
 };
+
+// The bytes of the document as it stores itself.
+inline std::vector<BYTE> StoreDocument(CDrawDoc& doc) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = &doc;
+    doc.Serialize(ar);
+  }
+  std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
+  file.SeekToBegin();
+  file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+  return bytes;
+}
 
 // An archive over bytes, as a document loads them.
 class LoadArchive {

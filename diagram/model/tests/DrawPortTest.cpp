@@ -132,7 +132,7 @@ TEST(DrawPortTest, AnUnlinkedPortShowsItsUnlinkedPoints) {
 }
 
 TEST(DrawPortTest, ALinkLabelStoredAsTheValueIsDropped) {
-  blocktest::LinkLibrary();
+  LinkDiagramLibrary();
   CDrawDoc doc;
   doc.StartLoad(18);
   doctest::Bytes b;

@@ -74,19 +74,6 @@ std::vector<Look> Looks(const CDiagram& diagram) {
   return v;
 }
 
-std::vector<BYTE> Store(CDrawDoc& doc) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    doc.Serialize(ar);
-  }
-  std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
-  file.SeekToBegin();
-  file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-  return bytes;
-}
-
 void Load(CDrawDoc& doc, const std::vector<BYTE>& bytes) {
   doctest::LoadArchive in(bytes, &doc);
   doc.Serialize(in.ar());
@@ -181,7 +168,7 @@ void Build(CDrawDoc& doc, Lcg& rng, int count) {
 }
 
 TEST(LargeDiagram, ListOrderZIndexesQueriesAndStreamStayAsTheyWere) {
-  doctest::LinkLibrary();
+  LinkDiagramLibrary();
   Lcg rng(20261211);
   CDrawDoc doc;
   ASSERT_TRUE(doc.OnNewDocument());
@@ -234,7 +221,7 @@ TEST(LargeDiagram, ListOrderZIndexesQueriesAndStreamStayAsTheyWere) {
   EXPECT_EQ(Looks(diagram), afterBatch);
   ExpectConsistent(diagram, rng);
 
-  const std::vector<BYTE> bytes = Store(doc);
+  const std::vector<BYTE> bytes = doctest::StoreDocument(doc);
   const std::string fixture = FixturePath();
   if (const char* write = ::getenv("SCRIVEL_WRITE_FIXTURES"); write && std::strcmp(write, "1") == 0) {
     doctest::WriteFileBytes(fixture, bytes);
@@ -251,7 +238,7 @@ TEST(LargeDiagram, ListOrderZIndexesQueriesAndStreamStayAsTheyWere) {
   Load(reopened, bytes);
   EXPECT_EQ(Looks(*reopened.GetDiagram()), Looks(diagram));
   ExpectConsistent(*reopened.GetDiagram(), rng);
-  EXPECT_EQ(Store(reopened), bytes);
+  EXPECT_EQ(doctest::StoreDocument(reopened), bytes);
 
   // Emptied and closed, nothing is left (the sanitizer sees leaks).
   reopened.DeleteContents();
@@ -262,7 +249,7 @@ TEST(LargeDiagram, ListOrderZIndexesQueriesAndStreamStayAsTheyWere) {
 // and goes again with redo; the records that keep the deleted objects free
 // them when the document goes.
 TEST(LargeDiagram, DeletingEverythingInOneCommandUndoesAndRedoes) {
-  doctest::LinkLibrary();
+  LinkDiagramLibrary();
   Lcg rng(7);
   CDrawDoc doc;
   ASSERT_TRUE(doc.OnNewDocument());

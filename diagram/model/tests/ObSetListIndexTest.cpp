@@ -43,7 +43,7 @@ int ByPosition(CDrawObj* a, CDrawObj* b, CDrawList*) {
 }
 
 TEST(ObSetListIndexTest, EveryChangeKeepsMembershipRightAcrossLengths) {
-  doctest::LinkLibrary();
+  LinkDiagramLibrary();
   std::vector<std::unique_ptr<CDrawObj>> owned;
   std::vector<CDrawObj*> pool;
   for (int i = 0; i < 80; ++i) {
@@ -165,7 +165,7 @@ TEST(ObSetListIndexTest, EveryChangeKeepsMembershipRightAcrossLengths) {
 }
 
 TEST(ObSetListIndexTest, ReadingARepeatedObjectKeepsItOnce) {
-  doctest::LinkLibrary();
+  LinkDiagramLibrary();
   CDrawObj a(CRect(0, 10, 10, 0));
   CObList withRepeats;
   for (int i = 0; i < 20; ++i) withRepeats.AddTail(&a);

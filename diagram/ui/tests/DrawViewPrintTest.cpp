@@ -71,7 +71,7 @@ int PdfPages(const std::string& path) {
 }
 
 TEST(DrawViewPrinting, ThePrintCommandPrintsEveryPageOfTheCanvas) {
-  viewtest::LinkLibrary();
+  LinkDiagramLibrary();
   viewtest::SavedViewOptions saved;
   const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "draw_view_print";
   std::filesystem::remove_all(folder);

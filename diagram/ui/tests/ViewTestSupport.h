@@ -8,24 +8,13 @@
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawObj.h"
+#include "diagram/model/tests/LinkDiagramLibrary.h"
 #include "diagram/ui/DrawTool.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/WinUser.h"
 
-extern "C" void _InitScrivel();
-
 namespace viewtest {
-
-// Links the library's classes and resources into the chain, once per
-// process.
-inline void LinkLibrary() {
-  static const bool linked = [] {
-    _InitScrivel();
-    return true;
-  }();
-  (void)linked;
-}
 
 // The class-wide options a test may change.
 struct SavedViewOptions {
@@ -70,7 +59,7 @@ template <class ViewType>
 class ViewHarness {
  public:
   ViewHarness() {
-    LinkLibrary();
+    LinkDiagramLibrary();
     diagram = doc.GetDiagram();
     diagram->SetDocument(&doc);
   }

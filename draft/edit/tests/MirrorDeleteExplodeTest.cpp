@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <memory>
 #include <vector>
 
 #include "draft/edit/DeleteCmd.h"
 #include "draft/edit/ExplodeCmd.h"
 #include "draft/edit/MirrorCmd.h"
+#include "draft/edit/tests/EditCmdFixture.h"
 #include "draft/framework/CmdStack.h"
 #include "draft/host/BlockEntity.h"
 #include "draft/host/DraftView.h"
@@ -62,13 +61,9 @@ class CNotifyWnd : public CWnd {
   std::vector<CEntity*> told;
 };
 
-class MirrorDeleteExplodeTest : public ::testing::Test {
+class MirrorDeleteExplodeTest : public EditCmdFixture {
  protected:
-  MirrorDeleteExplodeTest() : previous_(SetSettingsBacking(std::make_unique<CMemorySettings>())) {}
-  ~MirrorDeleteExplodeTest() override {
-    stack.DeleteAll();
-    SetSettingsBacking(std::move(previous_));
-  }
+  ~MirrorDeleteExplodeTest() override { stack.DeleteAll(); }
 
   CEntity* Line(double x1, double y1, double x2, double y2) {
     auto* l = new CLineEntity(0, nullptr, x1, y1, x2, y2);
@@ -88,18 +83,6 @@ class MirrorDeleteExplodeTest : public ::testing::Test {
 
   CDraftView view;
   CCmdStack stack;
-  std::deque<int> answers;
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    if (answers.empty()) return IDOK;
-    const int a = answers.front();
-    answers.pop_front();
-    return a;
-  }};
-
- private:
-  std::unique_ptr<CSettingsBacking> previous_;
 };
 
 }  // namespace

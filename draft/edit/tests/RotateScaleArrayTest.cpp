@@ -2,8 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <deque>
-#include <memory>
 #include <vector>
 
 #include "draft/edit/RotateCmd.h"
@@ -11,6 +9,7 @@
 #include "draft/edit/RoundArraySetDlg.h"
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/edit/ScaleCmd.h"
+#include "draft/edit/tests/EditCmdFixture.h"
 #include "draft/framework/CmdStack.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/LineEntity.h"
@@ -37,20 +36,22 @@ void ExpectNear(const std::vector<double>& a, const std::vector<double>& b, doub
 
 GPoint Polar(double r, double degrees) { return {r * std::cos(degrees * kPi / 180), r * std::sin(degrees * kPi / 180)}; }
 
+// Adds the line from (10, 0) to (20, 0) to the view and selects it.
+CLineEntity* AddSelectedLine(CDraftView& view) {
+  auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
+  view.AddEntityToView(l);
+  CEntityList list;
+  list.AddTail(l);
+  view.SelectEntities(list);
+  return l;
+}
+
 // A drawing with one line from (10, 0) to (20, 0), selected before the
 // command starts, and the message boxes answered from a queue (the default
 // answer when it is empty).
-class EditTest : public ::testing::Test {
+class EditTest : public EditCmdFixture {
  protected:
-  EditTest() : previous_(SetSettingsBacking(std::make_unique<CMemorySettings>())) {
-    line = new CLineEntity(0, nullptr, 10, 0, 20, 0);
-    view.AddEntityToView(line);
-    CEntityList list;
-    list.AddTail(line);
-    view.SelectEntities(list);
-  }
-  ~EditTest() override { SetSettingsBacking(std::move(previous_)); }
-
+  EditTest() { line = AddSelectedLine(view); }
   void Type(double x, double y) {
     char text[96];
     std::snprintf(text, sizeof text, "%.12f,%.12f", x, y);
@@ -66,18 +67,6 @@ class EditTest : public ::testing::Test {
   CDraftView view;
   CCmdStack stack;
   CLineEntity* line;
-  std::deque<int> answers;
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    if (answers.empty()) return IDOK;
-    const int a = answers.front();
-    answers.pop_front();
-    return a;
-  }};
-
- private:
-  std::unique_ptr<CSettingsBacking> previous_;
 };
 
 }  // namespace
@@ -92,11 +81,7 @@ TEST_F(EditTest, RotationRoundsThePointerToAngleStepsButNotATypedAngle) {
     SCOPED_TRACE(c.pointer);
     CDraftView v;
     CCmdStack s;
-    auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
-    v.AddEntityToView(l);
-    CEntityList list;
-    list.AddTail(l);
-    v.SelectEntities(list);
+    CLineEntity* l = AddSelectedLine(v);
     answers = {IDNO};
     s.Push(&v, new CRotateCmd(60));
     EXPECT_EQ(s.GetPrompt(), "输入旋转基点");
@@ -152,11 +137,7 @@ TEST_F(EditTest, ScaleByPointerDistanceOrTypedFactorAndRefusesTheBasePoint) {
     SCOPED_TRACE(typed);
     CDraftView v;
     CCmdStack s;
-    auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
-    v.AddEntityToView(l);
-    CEntityList list;
-    list.AddTail(l);
-    v.SelectEntities(list);
+    AddSelectedLine(v);
     answers = {IDNO};
     s.Push(&v, new CScaleCmd(61));
     EXPECT_EQ(s.GetPrompt(), "输入比例变换基点");
@@ -217,11 +198,7 @@ TEST_F(EditTest, CircularArrayPlacesCopiesEverySixtyDegreesBothWays) {
     CDraftView v;
     CCmdStack s;
     WriteProfileStringSetting("UnitSetting", "AngUnitUnit", c.unitFactor);
-    auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
-    v.AddEntityToView(l);
-    CEntityList list;
-    list.AddTail(l);
-    v.SelectEntities(list);
+    AddSelectedLine(v);
     CStringA shown;
     {
       auto driver = ArrayDialog("6", c.order, false, c.rotate, &shown);
@@ -331,11 +308,7 @@ TEST_F(EditTest, TheRightButtonEndsRotateAtItsFirstAndThirdStep) {
     SCOPED_TRACE(points);
     CDraftView v;
     CCmdStack s;
-    auto* l = new CLineEntity(0, nullptr, 10, 0, 20, 0);
-    v.AddEntityToView(l);
-    CEntityList list;
-    list.AddTail(l);
-    v.SelectEntities(list);
+    AddSelectedLine(v);
     s.Push(&v, new CRotateCmd(60));
     if (points) {
       s.OnTypedInput(&v, "0,0");

@@ -3,35 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
 #include "draft/host/EquationCurveEntity.h"
-#include "examples/draft-session/SessionPlayer.h"
+#include "examples/draft-session/tests/PlayedSession.h"
 
 using namespace draftsession;
 
-namespace {
-std::string ReadScript(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-}  // namespace
-
 TEST(CurvesSession, PlacesTheRoseMirrorsTheLinesAndUndoesTheDeletion) {
-  const Script script = ParseScript(ReadScript(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "curves.session"));
-  ASSERT_TRUE(script.Ok()) << script.errors.front().message;
-  const CommandRegistry commands = LibraryCommands();
-  std::ostringstream out;
-  SessionPlayer player(commands, out);
-  ASSERT_TRUE(player.Play(script)) << "line " << player.Error().line << ": " << player.Error().message << "\n"
-                                   << out.str();
-  CDraftView& view = player.View();
-  EXPECT_TRUE(player.Stack().IsEmpty());
+  PlayedSession session;
+  ASSERT_TRUE(session.Play(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "curves.session"));
+  CDraftView& view = session.player.View();
+  EXPECT_TRUE(session.player.Stack().IsEmpty());
   ASSERT_EQ(view.GetEntityList()->GetCount(), 4);
 
   // The rose: ρ = 45 sin 4t from 0 to 360 degrees in steps of 4, 90 segments.
@@ -53,7 +37,7 @@ TEST(CurvesSession, PlacesTheRoseMirrorsTheLinesAndUndoesTheDeletion) {
   for (size_t i = 0; i < lines.size(); ++i)
     for (size_t k = 0; k < 4; ++k) EXPECT_NEAR(lines[i][k], expected[i][k], 1e-9) << i << " " << k;
 
-  const std::string shown = out.str();
+  const std::string shown = session.out.str();
   for (const char* part : {"  dialog \"参数方程曲线\"\n", "  message box: 保留原图？ -> No\n"})
     EXPECT_NE(shown.find(part), std::string::npos) << part;
 }

@@ -3,25 +3,16 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
-#include "examples/draft-session/SessionPlayer.h"
+#include "examples/draft-session/tests/PlayedSession.h"
 
 using namespace draftsession;
 
 namespace {
-
-std::string ReadScript(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::vector<double> Values(const CEntity* e) {
   double v[kMaxGeometryValues];
@@ -31,17 +22,12 @@ std::vector<double> Values(const CEntity* e) {
 }  // namespace
 
 TEST(ExampleSession, EditChamfersExtendsGroupsAndOffsetsContours) {
-  const Script script = ParseScript(ReadScript(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "edit.session"));
-  ASSERT_TRUE(script.Ok()) << script.errors.front().message;
-  const CommandRegistry commands = LibraryCommands();
-  std::ostringstream out;
-  SessionPlayer player(commands, out);
-  ASSERT_TRUE(player.Play(script)) << "line " << player.Error().line << ": " << player.Error().message << "\n"
-                                   << out.str();
-  CDraftView& view = player.View();
+  PlayedSession session;
+  ASSERT_TRUE(session.Play(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "edit.session"));
+  CDraftView& view = session.player.View();
   EXPECT_EQ(view.GetSelectionCount(), 0);
   EXPECT_EQ(view.GetSecondList()->GetCount(), 0);
-  EXPECT_TRUE(player.Stack().IsEmpty());
+  EXPECT_TRUE(session.player.Stack().IsEmpty());
 
   std::vector<CEntity*> all;
   for (CEntity* e : *view.GetEntityList()) all.push_back(e);
@@ -77,5 +63,5 @@ TEST(ExampleSession, EditChamfersExtendsGroupsAndOffsetsContours) {
     EXPECT_TRUE(has({65, 50, 5 + d, 270, 360}));
     EXPECT_TRUE(has({25, 75, 5 + d, 90, 180}));
   }
-  EXPECT_NE(out.str().find("  dialog \"倒角参数\"\n"), std::string::npos);
+  EXPECT_NE(session.out.str().find("  dialog \"倒角参数\"\n"), std::string::npos);
 }

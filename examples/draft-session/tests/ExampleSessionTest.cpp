@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <unistd.h>
 
@@ -14,18 +12,11 @@
 #include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
 #include "draft/host/Geometry2D.h"
-#include "examples/draft-session/SessionPlayer.h"
+#include "examples/draft-session/tests/PlayedSession.h"
 
 using namespace draftsession;
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 using Segment = std::vector<double>;
 
@@ -48,16 +39,11 @@ void ExpectNear(const Segment& got, const Segment& want) {
 }  // namespace
 
 TEST(ExampleSession, DrawsTheOutlineTheRectangleWithCentreLinesTheCopyAndTheMove) {
-  const Script script = ParseScript(ReadFile(SCRIVEL_SESSION_SCRIPT));
-  ASSERT_TRUE(script.Ok()) << script.errors.front().message;
-  const CommandRegistry commands = LibraryCommands();
-  std::ostringstream out;
-  SessionPlayer player(commands, out);
-  ASSERT_TRUE(player.Play(script)) << "line " << player.Error().line << ": " << player.Error().message << "\n"
-                                   << out.str();
-  CDraftView& view = player.View();
+  PlayedSession session;
+  ASSERT_TRUE(session.Play(SCRIVEL_SESSION_SCRIPT));
+  CDraftView& view = session.player.View();
   EXPECT_EQ(view.GetSelectionCount(), 0);
-  EXPECT_TRUE(player.Stack().IsEmpty());
+  EXPECT_TRUE(session.player.Stack().IsEmpty());
 
   const std::vector<Segment> lines = Lines(view);
   ASSERT_EQ(lines.size(), 18u);
@@ -86,7 +72,7 @@ TEST(ExampleSession, DrawsTheOutlineTheRectangleWithCentreLinesTheCopyAndTheMove
   EXPECT_EQ(view.GetUndoCount(), 6 + 4);
 
   // What the user saw: the prompts and the dialogs, in UTF-8.
-  const std::string shown = out.str();
+  const std::string shown = session.out.str();
   for (const char* part : {"  prompt: 输入直线起点\n", "  dialog \"长度输入\"\n    1048 = \"80\"\n",
                            "  prompt: 输入拷贝基点\n", "  prompt: 输入移动基点\n"})
     EXPECT_NE(shown.find(part), std::string::npos) << part;
@@ -101,7 +87,7 @@ TEST(ExampleSession, DrawsTheOutlineTheRectangleWithCentreLinesTheCopyAndTheMove
   for (size_t at = file.find("\nline "); at != std::string::npos; at = file.find("\nline ", at + 1)) ++lineEntities;
   EXPECT_EQ(lineEntities, 18u);
   EXPECT_NE(file.find("\nline 0 \"零件\" 70 48 90 48\n"), std::string::npos) << file;
-  ASSERT_TRUE(player.WritePicture((folder / "outline.png").string()));
+  ASSERT_TRUE(session.player.WritePicture((folder / "outline.png").string()));
   EXPECT_EQ(ReadFile(folder / "outline.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
   std::filesystem::remove_all(folder);
 }
@@ -132,16 +118,11 @@ std::vector<GPoint> Vertices(const CEntity* block) {
 }  // namespace
 
 TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyACircularArrayAndMeasuresAreas) {
-  const Script script = ParseScript(ReadFile(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "shapes.session"));
-  ASSERT_TRUE(script.Ok()) << script.errors.front().message;
-  const CommandRegistry commands = LibraryCommands();
-  std::ostringstream out;
-  SessionPlayer player(commands, out);
-  ASSERT_TRUE(player.Play(script)) << "line " << player.Error().line << ": " << player.Error().message << "\n"
-                                   << out.str();
-  CDraftView& view = player.View();
+  PlayedSession session;
+  ASSERT_TRUE(session.Play(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "shapes.session"));
+  CDraftView& view = session.player.View();
   EXPECT_EQ(view.GetSelectionCount(), 0);
-  EXPECT_TRUE(player.Stack().IsEmpty());
+  EXPECT_TRUE(session.player.Stack().IsEmpty());
   EXPECT_EQ(view.GetEntityList()->GetCount(), 17);
 
   // Two concentric circles, the circle with centre lines, the small circle and its five copies.
@@ -186,7 +167,7 @@ TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyACircularArrayAnd
   EXPECT_EQ(view.GetUndoCount(), 11);
   EXPECT_EQ(view.GetSecondList()->GetCount(), 0);
 
-  const std::string shown = out.str();
+  const std::string shown = session.out.str();
   for (const char* part : {"  dialog \"正多边形边数\"\n", "  message box: 保留原图？ -> Yes\n",
                            "  dialog \"周分布参数\"\n    1047 = \"6\"\n    1073 : entry 0\n",
                            // The sector (a quarter of radius 10) and the ring between radii 8 and 12.
@@ -198,16 +179,10 @@ TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyACircularArrayAnd
 // The three-view session: the side view's edges carried over the mitre into
 // the top view, outline, hidden and centre lines each on its layer.
 TEST(ExampleSession, ThreeViewCarriesTheSideViewOverTheMitre) {
-  const Script script =
-      ParseScript(ReadFile(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "three-view.session"));
-  ASSERT_TRUE(script.Ok()) << script.errors.front().message;
-  const CommandRegistry commands = LibraryCommands();
-  std::ostringstream out;
-  SessionPlayer player(commands, out);
-  ASSERT_TRUE(player.Play(script)) << "line " << player.Error().line << ": " << player.Error().message << "\n"
-                                   << out.str();
-  CDraftView& view = player.View();
-  EXPECT_TRUE(player.Stack().IsEmpty());
+  PlayedSession session;
+  ASSERT_TRUE(session.Play(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "three-view.session"));
+  CDraftView& view = session.player.View();
+  EXPECT_TRUE(session.player.Stack().IsEmpty());
   EXPECT_EQ(view.IsThreeViewDivided(), 1);
   EXPECT_EQ(view.GetThreeViewOriginX(), 60);
   EXPECT_EQ(view.GetThreeViewOriginY(), 45);
