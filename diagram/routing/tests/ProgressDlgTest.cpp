@@ -10,7 +10,7 @@ namespace {
 class ProgressDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    blocktest::LinkLibrary();
+    LinkDiagramLibrary();
     ASSERT_TRUE(owner.CreateEx(0, u"AfxWnd", u"owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
   }
   void TearDown() override { owner.DestroyWindow(); }

@@ -54,7 +54,7 @@ class HostFrame : public CMultiControlBarSDIFrame {
 class SDIFrame : public ::testing::Test {
  protected:
   void SetUp() override {
-    viewtest::LinkLibrary();
+    LinkDiagramLibrary();
     saved_ = platform::ProfilePath();
     platform::SetProfilePath(folder_.File("app.ini"));
     HostFrame::s_extraHidden = FALSE;

@@ -54,7 +54,7 @@ struct MessageCount {
 
 class PropertyDialogs : public ::testing::Test {
  protected:
-  void SetUp() override { viewtest::LinkLibrary(); }
+  void SetUp() override { LinkDiagramLibrary(); }
 };
 
 // Shows `page` alone in a sheet with `scripts` answering it and its colour
