@@ -92,6 +92,36 @@ void AddTableDialogTemplates(platform::ResourceSet& r) {
             .Items(1043, {"本系统矢量字体", "TrueType字体", "SHX字体"})
             .DefPushButton("确认", IDOK, {90, 154, 50, 14}, WS_TABSTOP)
             .PushButton("取消", IDCANCEL, {160, 154, 50, 14}, WS_TABSTOP));
+
+  // The contents of a rebar schedule: the grid, the cell edit and the
+  // row, column, computing and file buttons.
+  r.Add(Dialog(285, "钢筋表", {0, 0, 420, 250})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .EditText(314, {7, 7, 330, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .Control("", 339, WC_LISTVIEWW,
+                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | WS_BORDER | WS_TABSTOP,
+                     {7, 24, 330, 196})
+            .PushButton("增加行", 1040, {346, 7, 32, 14}, WS_TABSTOP)
+            .PushButton("插入行", 1035, {382, 7, 32, 14}, WS_TABSTOP)
+            .PushButton("删除行", 301, {346, 25, 32, 14}, WS_TABSTOP)
+            .PushButton("拷贝行", 334, {382, 25, 32, 14}, WS_TABSTOP)
+            .PushButton("粘贴行", 1111, {346, 43, 32, 14}, WS_TABSTOP)
+            .PushButton("增加列", 372, {382, 43, 32, 14}, WS_TABSTOP)
+            .PushButton("删除列", 362, {346, 61, 32, 14}, WS_TABSTOP)
+            .PushButton("修改列", 1202, {382, 61, 32, 14}, WS_TABSTOP)
+            .PushButton("刷新", 305, {346, 79, 32, 14}, WS_TABSTOP)
+            .PushButton("恢复", 2315, {382, 79, 32, 14}, WS_TABSTOP)
+            .PushButton("计算", 608, {346, 103, 32, 14}, WS_TABSTOP)
+            .PushButton("排序", 612, {382, 103, 32, 14}, WS_TABSTOP)
+            .PushButton("汇总", 2440, {346, 121, 32, 14}, WS_TABSTOP)
+            .PushButton("材料报表", 614, {382, 121, 32, 14}, WS_TABSTOP)
+            .PushButton("多表汇总", 631, {346, 139, 32, 14}, WS_TABSTOP)
+            .PushButton("特殊字符", 1312, {382, 139, 32, 14}, WS_TABSTOP)
+            .PushButton("读文件", 1037, {346, 163, 32, 14}, WS_TABSTOP)
+            .PushButton("存文件", 302, {382, 163, 32, 14}, WS_TABSTOP)
+            .DefPushButton("生成表格", 998, {120, 228, 56, 14}, WS_TABSTOP)
+            .PushButton("放弃", IDCANCEL, {200, 228, 56, 14}, WS_TABSTOP));
 }
 
 }  // namespace draftres

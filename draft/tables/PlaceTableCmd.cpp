@@ -3,11 +3,13 @@
 #include <cmath>
 #include <memory>
 
+#include "draft/framework/ModalDialogScope.h"
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/LayerTable.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/tables/TableDataDlg.h"
 #include "platform/core/Exceptions.h"
 
 namespace {
@@ -64,7 +66,13 @@ CPlaceTableCmd::~CPlaceTableCmd() {
 int CPlaceTableCmd::Begin(CDraftView* view) {
   if (!CCmdBase::Begin(view) || !view) return 0;
   if (mode_ == 1) throw CNotSupportedException();  // the bill-of-materials dialog is not built
-  if (mode_ == 2) throw CNotSupportedException();  // the table-content dialog is not built
+  if (mode_ == 2) {
+    CModalDialogScope scope(view);
+    CTableDataDlg dlg(CTableDataDlg::IDD, view, nullptr, 1, nullptr);
+    if (dlg.DoModal() != IDOK) return 0;
+    delete table_;
+    table_ = dlg.TakeResultTable();
+  }
   return ArmPlacement(view);
 }
 

@@ -10,8 +10,9 @@
 // or an End abandons the placement (the table stays with the command and is
 // deleted with it).
 //
-// The table comes from the constructor (mode 3). Modes 1 and 2 take it from
-// the bill-of-materials and table-content dialogs.
+// The table comes from the table-content dialog (mode 2, a new rebar
+// schedule), from the bill-of-materials dialog (mode 1) or from the
+// constructor (any other mode).
 #pragma once
 
 #include "draft/framework/CmdBase.h"

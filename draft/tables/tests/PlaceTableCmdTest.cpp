@@ -8,13 +8,18 @@
 
 #include "draft/framework/CmdStack.h"
 #include "draft/host/DraftView.h"
+#include "draft/host/Settings.h"
+#include "draft/host/SystemFiles.h"
 #include "draft/host/LayerTable.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/TableCell.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/TableRow.h"
 #include "draft/tables/PlaceTableCmd.h"
+#include "draft/tables/TableDataDlg.h"
+#include "platform/ui/ModalDriver.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/MessageBox.h"
 
 namespace {
 
@@ -40,7 +45,11 @@ CTableEntity* MakeTable(int kind, int rows, int direction = 0) {
 
 class PlaceTableCmdTest : public ::testing::Test {
  protected:
-  void SetUp() override { view.SetSnapModes(0); }
+  void SetUp() override {
+    previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>());
+    view.SetSnapModes(0);
+  }
+  void TearDown() override { SetSettingsBacking(std::move(previous_)); }
 
   CPlaceTableCmd* Start(CTableEntity* table) {
     auto* cmd = new CPlaceTableCmd(nullptr, 900, 3, table);
@@ -62,6 +71,9 @@ class PlaceTableCmdTest : public ::testing::Test {
     return n;
   }
 
+  CSystemDataScratch scratch_;
+  std::unique_ptr<CSettingsBacking> previous_;
+  platform::ScopedMessageBoxHandler handler{[](const platform::MessageBoxRequest&) { return IDNO; }};
   CDraftView view;
   CCmdStack stack;
 };
@@ -284,6 +296,36 @@ TEST_F(PlaceTableCmdTest, CallersChangesAndThePlacedTableAreOneStep) {
 
 TEST_F(PlaceTableCmdTest, WithoutATableTheCommandDoesNotStart) {
   EXPECT_EQ(Start(nullptr), nullptr);
-  auto* viaDialog = new CPlaceTableCmd(nullptr, 900, 2);
-  EXPECT_THROW(stack.Push(&view, viaDialog), CNotSupportedException);
+  auto* viaDialog = new CPlaceTableCmd(nullptr, 900, 1);
+  EXPECT_THROW(stack.Push(&view, viaDialog), CNotSupportedException);  // the bill-of-materials dialog
+}
+
+TEST_F(PlaceTableCmdTest, ARebarScheduleFromTheContentDialogIsPlaced) {
+  CEntity* label = ConstructLineEntity(0, nullptr, 600, 100, 610, 100);
+  for (const auto& [name, value] : {std::pair{"钢筋标注", "1"}, {"编号", "1"}, {"直径", "12"}, {"单根长", "1000"}})
+    AddAttributeItem(label->GetEntityAttributes(), name, "字符串", value, 1, 1);
+  view.AddEntityToView(label);
+  int sessions = 0;
+  platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+    ++sessions;
+    if (s.As<CTableDataDlg>()) EXPECT_TRUE(s.Click(CTableDataDlg::kGenerate));
+    else EXPECT_TRUE(s.Click(IDOK));  // the font dialog
+  });
+  auto* cmd = new CPlaceTableCmd(nullptr, 900, 2);
+  stack.Push(&view, cmd);
+  ASSERT_EQ(stack.GetCurrent(), cmd);
+  EXPECT_EQ(sessions, 2);
+  ASSERT_NE(cmd->GetTable(), nullptr);
+  EXPECT_EQ(cmd->GetTable()->GetTableKind(), 2);
+  EXPECT_EQ(view.ModalDialogFlag(), 0);
+  Click(300, 500);
+  Click(300, 550);
+  EXPECT_EQ(view.GetEntityList()->GetCount(), 2);
+}
+
+TEST_F(PlaceTableCmdTest, ACancelledContentDialogStartsNothing) {
+  platform::ScopedModalDriver driver([](platform::ModalSession& s) { EXPECT_TRUE(s.Click(IDCANCEL)); });
+  auto* cmd = new CPlaceTableCmd(nullptr, 900, 2);
+  stack.Push(&view, cmd);
+  EXPECT_EQ(stack.GetCurrent(), nullptr);
 }

@@ -1,0 +1,245 @@
+#include "draft/tables/TableDataDlg.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "draft/host/DraftView.h"
+#include "draft/host/Settings.h"
+#include "draft/host/SystemFiles.h"
+#include "draft/host/TableEntity.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/MessageBox.h"
+#include "platform/core/Module.h"
+#include "platform/ui/DataExchange.h"
+
+namespace {
+constexpr char kSettingSection[] = "SteelSetting";
+constexpr char kSettingPath[] = "SteelTableFilePath";
+
+// The folder of the application's file, with a trailing separator.
+CStringA ProgramFolder() {
+  char buffer[1024] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof(buffer));
+  CStringA path(buffer, static_cast<int>(n));
+  const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
+  return slash >= 0 ? path.Left(slash + 1) : CStringA();
+}
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CTableDataDlg, CBaseDialog)
+ON_BN_CLICKED(CTableDataDlg::kAddRow, OnAddRow)
+ON_BN_CLICKED(CTableDataDlg::kInsertRow, OnInsertRow)
+ON_BN_CLICKED(CTableDataDlg::kDeleteRow, OnDeleteRow)
+ON_BN_CLICKED(CTableDataDlg::kCopyRow, OnCopyRow)
+ON_BN_CLICKED(CTableDataDlg::kPasteRow, OnPasteRow)
+ON_BN_CLICKED(CTableDataDlg::kAddColumn, OnAddColumn)
+ON_BN_CLICKED(CTableDataDlg::kDeleteColumn, OnDeleteColumn)
+ON_BN_CLICKED(CTableDataDlg::kModifyColumn, OnModifyColumn)
+ON_BN_CLICKED(CTableDataDlg::kClear, OnClear)
+ON_BN_CLICKED(CTableDataDlg::kUndo, OnUndo)
+ON_BN_CLICKED(CTableDataDlg::kGenerate, OnGenerate)
+ON_BN_CLICKED(CTableDataDlg::kCompute, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kSort, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kSummary, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kMaterialReport, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kAppendTables, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kSpecialChar, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kReadFile, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kSaveFile, OnNotBuilt)
+ON_EN_UPDATE(CTableDataDlg::kCellEdit, OnCellEditUpdate)
+END_MESSAGE_MAP()
+
+CTableDataDlg::CTableDataDlg(UINT templateId, CDraftView* view, CTableEntity* table, int mode, CWnd* parent)
+    : CBaseDialog(templateId, parent), view_(view), table_(table), fontDlg_(1, nullptr), mode_(mode) {
+  path_ = GetProfileStringSetting(kSettingSection, kSettingPath, "");
+  if (path_.IsEmpty() || !IsFileExist(path_)) path_ = GetSystemFilePath("Def\\steel.dbf");
+  scratchPath_ = ProgramFolder() + "qxwtmp.dbf";
+}
+
+CTableDataDlg::~CTableDataDlg() {
+  while (!undo_.IsEmpty()) delete undo_.RemoveHead();
+  delete result_;
+}
+
+CTableEntity* CTableDataDlg::TakeResultTable() {
+  CTableEntity* t = result_;
+  result_ = nullptr;
+  return t;
+}
+
+void CTableDataDlg::DoDataExchange(CDataExchange* dx) {
+  CBaseDialog::DoDataExchange(dx);
+  DDX_Control(dx, kGrid, grid_);
+  DDX_Control(dx, kCellEdit, cellEdit_);
+}
+
+BOOL CTableDataDlg::OnInitDialog() {
+  if (mode_ == 2 && !table_) return TRUE;
+  CBaseDialog::OnInitDialog();
+  grid_.SetRowHeight(18);
+  cellEdit_.SetParentKind(4);
+  if (view_) grid_.SetDrawingSettings(nullptr);
+  if (mode_ == 1) {
+    InstallDefaultColumns();
+    FillFromRebarLabels();
+    ComputeTotalLength();
+  } else {
+    path_ = table_->GetTableName();
+    grid_.LoadFromTableEntity(fontDlg_.GetFontDef(), table_, fields_);
+    rowCount_ = grid_.GetItemCount();
+  }
+  return TRUE;
+}
+
+void CTableDataDlg::SetListEditText(const CStringA& text) {
+  currentText_ = text;
+  if (::IsWindow(cellEdit_.GetSafeHwnd())) cellEdit_.SetWindowText(text);
+}
+
+CStringA CTableDataDlg::Cell(int row, int column) const {
+  CStringA text = grid_.GetCellText(row, column);
+  text.Trim();
+  return text;
+}
+
+void CTableDataDlg::SetCell(int row, int column, const CStringA& text) { grid_.SetItemText(row, column, text); }
+
+// ---- Rows and columns.
+
+void CTableDataDlg::OnAddRow() {
+  grid_.AppendRow(fields_, rowCount_, undo_);
+  if (rowCount_ > 0) grid_.EnsureVisible(rowCount_ - 1, FALSE);
+  MarkModified();
+}
+
+void CTableDataDlg::OnInsertRow() {
+  grid_.InsertBlankRow(rowCount_, fields_, undo_);
+  MarkModified();
+}
+
+void CTableDataDlg::OnDeleteRow() {
+  if (!grid_.HasCurrentCell()) return;
+  grid_.DeleteCurrentRow(rowCount_, fields_, undo_);
+  MarkModified();
+}
+
+void CTableDataDlg::OnCopyRow() {
+  if (grid_.HasCurrentCell()) grid_.GetCurrentRowCells(copiedRow_);
+}
+
+void CTableDataDlg::OnPasteRow() {
+  if (copiedRow_.IsEmpty()) return;
+  grid_.InsertRow(copiedRow_, rowCount_, fields_, undo_);
+  MarkModified();
+}
+
+void CTableDataDlg::OnAddColumn() {
+  if (!grid_.InsertColumnDialog(fields_, undo_)) return;
+  structureChanged_ = 1;
+  MarkModified();
+  const int column = undo_.IsEmpty() ? -1 : undo_.GetTail()->column;
+  if (column < 0 || column >= fields_.GetSize()) return;
+  CStringA name = fields_[column].GetName();
+  CPartsListCtrl::CleanName(name);
+  if (name.Find("单位重") >= 0)
+    ComputeUnitWeight(column);
+  else if (name.Find("总重") >= 0)
+    ComputeTotalWeight(column);
+}
+
+void CTableDataDlg::OnDeleteColumn() {
+  if (!grid_.DeleteColumnRecord(fields_, undo_)) return;
+  structureChanged_ = 1;
+  MarkModified();
+}
+
+void CTableDataDlg::OnModifyColumn() {
+  if (!grid_.ModifyColumnDialog(fields_, undo_)) return;
+  structureChanged_ = 1;
+  MarkModified();
+}
+
+void CTableDataDlg::OnClear() {
+  auto* record = new CPartsListRow(kUndoClear, rowCount_, -1);
+  CStringArray texts;
+  grid_.GetRowTexts(rowCount_, texts);
+  record->cells.Append(texts);
+  undo_.AddTail(record);
+  grid_.DeleteAllItems();
+  rowCount_ = 0;
+  MarkModified();
+}
+
+void CTableDataDlg::OnUndo() { UndoLast(); }
+
+void CTableDataDlg::UndoLast() {
+  if (undo_.IsEmpty()) return;
+  std::unique_ptr<CPartsListRow> record(undo_.RemoveTail());
+  switch (record->kind) {
+    case kUndoClear:
+      grid_.DeleteAllItems();
+      grid_.FillRows(record->cells);
+      rowCount_ = grid_.GetItemCount();
+      break;
+    case CPartsListRow::kAppendRow:
+    case CPartsListRow::kInsertRowWithCells:
+    case CPartsListRow::kInsertBlankRow:
+      grid_.DeleteRow(record->row, rowCount_, fields_, 0);
+      break;
+    case CPartsListRow::kDeleteRow:
+      grid_.InsertRowAt(record->row, record->cells, rowCount_, fields_);
+      break;
+    case CPartsListRow::kInsertColumn:
+      grid_.DeleteColumn(record->column, fields_);
+      break;
+    case CPartsListRow::kDeleteColumn:
+      grid_.InsertColumn(record->column, record->field, record->cells, fields_);
+      break;
+    case CPartsListRow::kModifyColumn:
+      grid_.SetColumnField(record->column, record->field, fields_);
+      break;
+    default:  // kinds 5 and 7 have nothing to undo
+      break;
+  }
+  MarkModified();
+}
+
+void CTableDataDlg::OnCellEditUpdate() {
+  if (!cellEdit_.GetModify()) return;
+  if (grid_.TakeEditText(currentText_)) MarkModified();
+}
+
+// ---- Closing.
+
+BOOL CTableDataDlg::AskToSave() {
+  if (!(modified_ || grid_.IsModified()) || saved_) return TRUE;
+  const int answer = AfxMessageBox("是否保存刚才打开的文件?", MB_YESNOCANCEL);
+  if (answer == IDCANCEL) return FALSE;
+  // Writing the table to its file is not built: keep the dialog open.
+  if (answer == IDYES) throw CNotSupportedException();
+  return TRUE;
+}
+
+void CTableDataDlg::OnGenerate() {
+  if (!AskToSave()) return;
+  EndDialog(IDOK);
+  if (mode_ == 1) {
+    CTableEntity* made = nullptr;
+    grid_.GenerateTable(rowCount_, fields_, &made, view_, path_, 2, 2);
+    delete result_;
+    result_ = made;
+  } else if (table_) {
+    table_->SetTableName(path_);
+    grid_.UpdateTableEntity(&fontDlg_, table_, fields_, modified_ || grid_.IsModified(), view_);
+  }
+}
+
+// Enter moves through the cells; that walk is not built.
+void CTableDataDlg::OnOK() { throw CNotSupportedException(); }
+
+void CTableDataDlg::OnCancel() {
+  if (!AskToSave()) return;
+  CBaseDialog::OnCancel();
+}
+
+void CTableDataDlg::OnNotBuilt() { throw CNotSupportedException(); }
