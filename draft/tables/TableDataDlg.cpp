@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "draft/host/DraftView.h"
+#include "draft/host/PathCompact.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
@@ -11,10 +12,21 @@
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/FileDialog.h"
 
 namespace {
 constexpr char kSettingSection[] = "SteelSetting";
 constexpr char kSettingPath[] = "SteelTableFilePath";
+constexpr char kOpenFilter[] = "数据库文件(*.dbf)|*.dbf|||";
+constexpr char kSaveFilter[] = "数据库文件(*.dbf)|*.dbf|";
+constexpr int kCaptionPathLimit = 40;
+
+// The structure file beside a data file: its name with the extension "def".
+CStringA StructurePathOf(const CStringA& path) {
+  const int dot = path.ReverseFind('.');
+  const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
+  return (dot > slash ? path.Left(dot) : path) + ".def";
+}
 
 // The folder of the application's file, with a trailing separator.
 CStringA ProgramFolder() {
@@ -44,8 +56,8 @@ ON_BN_CLICKED(CTableDataDlg::kSummary, OnNotBuilt)
 ON_BN_CLICKED(CTableDataDlg::kMaterialReport, OnNotBuilt)
 ON_BN_CLICKED(CTableDataDlg::kAppendTables, OnNotBuilt)
 ON_BN_CLICKED(CTableDataDlg::kSpecialChar, OnNotBuilt)
-ON_BN_CLICKED(CTableDataDlg::kReadFile, OnNotBuilt)
-ON_BN_CLICKED(CTableDataDlg::kSaveFile, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kReadFile, OnReadFile)
+ON_BN_CLICKED(CTableDataDlg::kSaveFile, OnSaveFile)
 ON_EN_UPDATE(CTableDataDlg::kCellEdit, OnCellEditUpdate)
 END_MESSAGE_MAP()
 
@@ -215,8 +227,7 @@ BOOL CTableDataDlg::AskToSave() {
   if (!(modified_ || grid_.IsModified()) || saved_) return TRUE;
   const int answer = AfxMessageBox("是否保存刚才打开的文件?", MB_YESNOCANCEL);
   if (answer == IDCANCEL) return FALSE;
-  // Writing the table to its file is not built: keep the dialog open.
-  if (answer == IDYES) throw CNotSupportedException();
+  if (answer == IDYES) return SaveTableFile(path_);
   return TRUE;
 }
 
@@ -240,6 +251,54 @@ void CTableDataDlg::OnOK() { throw CNotSupportedException(); }
 void CTableDataDlg::OnCancel() {
   if (!AskToSave()) return;
   CBaseDialog::OnCancel();
+}
+
+// ---- Files.
+
+void CTableDataDlg::ShowPathInCaption() {
+  SetWindowText("表内容 (文件路径: " + CompactPath(path_, kCaptionPathLimit) + " )");
+}
+
+void CTableDataDlg::ResetChangeState() {
+  saved_ = modified_ = structureChanged_ = 0;
+  grid_.SetModified(0);
+  while (!undo_.IsEmpty()) delete undo_.RemoveHead();
+}
+
+BOOL CTableDataDlg::LoadTableFile(const char* path) {
+  if (!grid_.LoadDbfIntoList(path, fields_, rowCount_, 1)) return FALSE;
+  path_ = path;
+  WriteProfileStringSetting(kSettingSection, kSettingPath, path_);
+  ShowPathInCaption();
+  return TRUE;
+}
+
+BOOL CTableDataDlg::SaveTableFile(const char* path) {
+  const CStringA target = path;
+  if (!grid_.WriteStructureFile(StructurePathOf(target), fields_)) return FALSE;
+  if (grid_.ExportTable(target, fields_, 1, 2, 0, -1, 0) != 2) return FALSE;
+  path_ = target;
+  WriteProfileStringSetting(kSettingSection, kSettingPath, path_);
+  ShowPathInCaption();
+  saved_ = 1;
+  structureChanged_ = 0;
+  return TRUE;
+}
+
+void CTableDataDlg::OnReadFile() {
+  CFileDialog dialog(TRUE, ".dbf", path_, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kOpenFilter, this);
+  dialog.m_ofn.lpstrTitle = "打开表文件";
+  if (dialog.DoModal() != IDOK) return;
+  const CStringA path(dialog.GetPathName());
+  ResetChangeState();
+  LoadTableFile(path);
+}
+
+void CTableDataDlg::OnSaveFile() {
+  CFileDialog dialog(FALSE, ".dbf", path_, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kSaveFilter, this);
+  dialog.m_ofn.lpstrTitle = "保存表内容文件";
+  if (dialog.DoModal() != IDOK) return;
+  SaveTableFile(CStringA(dialog.GetPathName()));
 }
 
 void CTableDataDlg::OnNotBuilt() { throw CNotSupportedException(); }

@@ -66,6 +66,12 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   void ComputeDiameterSubtotals();
   // Undoes the newest record of the undo list.
   void UndoLast();
+  // Reads a .dbf table into the grid (its structure file when it matches);
+  // the path is remembered and shown in the caption.
+  BOOL LoadTableFile(const char* path);
+  // Writes the structure file, then the table as a .dbf file; on success
+  // the path is remembered and shown, and the table counts as saved.
+  BOOL SaveTableFile(const char* path);
   // The row of the total row ("总计" or "合计" in its first cell), or -1.
   int FindTotalRow() const;
 
@@ -102,6 +108,8 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   afx_msg void OnClear();
   afx_msg void OnUndo();
   afx_msg void OnGenerate();
+  afx_msg void OnReadFile();
+  afx_msg void OnSaveFile();
   afx_msg void OnNotBuilt();
   afx_msg void OnCellEditUpdate();
   DECLARE_MESSAGE_MAP()
@@ -111,6 +119,9 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   // dialog open.
   BOOL AskToSave();
   void MarkModified() { modified_ = 1; }
+  void ShowPathInCaption();
+  // After a file was read: nothing to save or undo.
+  void ResetChangeState();
   void SetCell(int row, int column, const CStringA& text);
   CStringA Cell(int row, int column) const;
   int FindColumn(std::initializer_list<const char*> parts) const;

@@ -228,3 +228,38 @@ TEST_F(TableDataDlgTest, TheSaveQuestionCancelKeepsTheDialogOpen) {
     answer = IDNO;
   });
 }
+
+TEST_F(TableDataDlgTest, ATableSavedAsDbfIsReadBackWithItsStructure) {
+  const CStringA path = (scratch_.GetFolder() + "/steel table.dbf").c_str();
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
+    Load(d, {{"编号", 1}, {"直径(mm)", 0}, {"根数", 1}}, {"1;Φ12;4", "2;it's;3"});
+    ASSERT_TRUE(d.SaveTableFile(path));
+    EXPECT_TRUE(IsFileExist((scratch_.GetFolder() + "/steel table.def").c_str()));
+    EXPECT_EQ(GetProfileStringSetting("SteelSetting", "SteelTableFilePath"), path);
+    CStringA caption;
+    s.Window().GetWindowText(caption);
+    EXPECT_EQ(caption.Find("表内容 (文件路径: "), 0);
+    Load(d, {{"x", 0}}, {});
+    ASSERT_TRUE(d.LoadTableFile(path));
+    EXPECT_EQ(d.GetFields()[1].GetName(), "直径(mm)");  // the structure file's names
+    EXPECT_EQ(d.GetRowCount(), 2);
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;Φ12;4", "2;it's;3"}));
+  });
+}
+
+TEST_F(TableDataDlgTest, YesToTheSaveQuestionWritesTheTableBeforeGenerating) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  answer = IDYES;
+  const INT_PTR result = Run(dlg, [&](CTableDataDlg&, platform::ModalSession& s) {
+    EXPECT_TRUE(s.Click(CTableDataDlg::kAddRow));
+    EXPECT_TRUE(s.Click(CTableDataDlg::kGenerate));
+  });
+  EXPECT_EQ(result, IDOK);
+  // No setting: the system folder's table, written with its structure file.
+  EXPECT_EQ(dlg.GetFilePath(), GetSystemFilePath("Def\\steel.dbf"));
+  EXPECT_TRUE(IsFileExist(GetSystemFilePath("Def\\steel.dbf")));
+  EXPECT_TRUE(IsFileExist(GetSystemFilePath("Def\\steel.def")));
+  std::unique_ptr<CTableEntity> table(dlg.TakeResultTable());
+  ASSERT_NE(table, nullptr);
+}
