@@ -93,6 +93,19 @@ void AddTableDialogTemplates(platform::ResourceSet& r) {
             .DefPushButton("确认", IDOK, {90, 154, 50, 14}, WS_TABSTOP)
             .PushButton("取消", IDCANCEL, {160, 154, 50, 14}, WS_TABSTOP));
 
+  // The sort key of a table's contents and the columns shown merged.
+  r.Add(Dialog(262, "定义排序的关键字", {0, 0, 220, 150})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .LText("关键字", IDC_STATIC, {7, 7, 60, 8})
+            .ListBox(604, {7, 18, 96, 90}, LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP)
+            .AutoRadioButton("顺序", 605, {7, 112, 40, 10}, WS_GROUP | WS_TABSTOP)
+            .AutoRadioButton("逆序", 606, {55, 112, 40, 10})
+            .AutoCheckBox("表格合并显示", 632, {115, 7, 90, 10}, WS_TABSTOP)
+            .ListBox(633, {115, 18, 96, 90}, LBS_MULTIPLESEL | WS_VSCROLL | WS_TABSTOP)
+            .DefPushButton("确定", IDOK, {50, 130, 50, 14}, WS_TABSTOP)
+            .PushButton("取消", IDCANCEL, {120, 130, 50, 14}, WS_TABSTOP));
+
   // The contents of a rebar schedule: the grid, the cell edit and the
   // row, column, computing and file buttons.
   r.Add(Dialog(285, "钢筋表", {0, 0, 420, 250})

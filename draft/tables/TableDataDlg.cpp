@@ -3,16 +3,22 @@
 #include <algorithm>
 #include <memory>
 
+#include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/PathCompact.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/host/SymbolMenuDlg.h"
 #include "draft/host/TableEntity.h"
+#include "draft/tables/SortKeyDlg.h"
+#include "draft/tables/SummaryDlg.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/MessageApi.h"
+#include "platform/ui/WindowApi.h"
 
 namespace {
 constexpr char kSettingSection[] = "SteelSetting";
@@ -50,12 +56,12 @@ ON_BN_CLICKED(CTableDataDlg::kModifyColumn, OnModifyColumn)
 ON_BN_CLICKED(CTableDataDlg::kClear, OnClear)
 ON_BN_CLICKED(CTableDataDlg::kUndo, OnUndo)
 ON_BN_CLICKED(CTableDataDlg::kGenerate, OnGenerate)
-ON_BN_CLICKED(CTableDataDlg::kCompute, OnNotBuilt)
-ON_BN_CLICKED(CTableDataDlg::kSort, OnNotBuilt)
-ON_BN_CLICKED(CTableDataDlg::kSummary, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kCompute, OnCompute)
+ON_BN_CLICKED(CTableDataDlg::kSort, OnSort)
+ON_BN_CLICKED(CTableDataDlg::kSummary, OnSummary)
 ON_BN_CLICKED(CTableDataDlg::kMaterialReport, OnNotBuilt)
 ON_BN_CLICKED(CTableDataDlg::kAppendTables, OnNotBuilt)
-ON_BN_CLICKED(CTableDataDlg::kSpecialChar, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kSpecialChar, OnSpecialChar)
 ON_BN_CLICKED(CTableDataDlg::kReadFile, OnReadFile)
 ON_BN_CLICKED(CTableDataDlg::kSaveFile, OnSaveFile)
 ON_EN_UPDATE(CTableDataDlg::kCellEdit, OnCellEditUpdate)
@@ -299,6 +305,74 @@ void CTableDataDlg::OnSaveFile() {
   dialog.m_ofn.lpstrTitle = "保存表内容文件";
   if (dialog.DoModal() != IDOK) return;
   SaveTableFile(CStringA(dialog.GetPathName()));
+}
+
+// ---- Computing.
+
+void CTableDataDlg::GetFieldNames(CStringArray& names) const {
+  names.RemoveAll();
+  for (INT_PTR i = 0; i < fields_.GetSize(); ++i) names.Add(fields_[i].GetName());
+}
+
+void CTableDataDlg::OnCompute() {
+  if (grid_.ComputeRelation(scratchPath_, fields_, FindTotalRow() >= 0 ? 1 : 0)) MarkModified();
+}
+
+void CTableDataDlg::OnSort() {
+  CStringArray names;
+  GetFieldNames(names);
+  int key = -1;
+  BOOL descending = FALSE, merged = FALSE;
+  CArray<int, int> columns;
+  {
+    CResourceSwitch resources(kScrivelModuleName);
+    CSortKeyDlg dialog(names, this);
+    if (dialog.DoModal() != IDOK) return;
+    key = dialog.GetKeyColumn();
+    descending = dialog.IsDescending();
+    merged = dialog.IsMerged();
+    columns.Copy(dialog.GetMergedColumns());
+  }
+  if (key < 0) return;
+  SortRows(key, descending, merged ? &columns : nullptr);
+}
+
+void CTableDataDlg::OnSummary() {
+  CStringArray names;
+  GetFieldNames(names);
+  CArray<int, int> columns;
+  BOOL perDiameter = FALSE;
+  {
+    CResourceSwitch resources("Korrin.DLL");
+    CSummaryDlg dialog(names, this);
+    if (dialog.DoModal() != IDOK) return;
+    columns.Copy(dialog.GetColumns());
+    perDiameter = dialog.IsPerDiameter();
+  }
+  if (columns.GetSize() > 0 && !ComputeTotals(columns)) return;
+  if (perDiameter) ComputeDiameterSubtotals();
+}
+
+void CTableDataDlg::OnSpecialChar() {
+  int start = 0, end = 0;
+  cellEdit_.GetSel(start, end);
+  POINT cursor{0, 0};
+  ::GetCursorPos(&cursor);
+  CStringA symbol;
+  {
+    CResourceSwitch resources("Korrin.DLL");
+    CSymbolMenuDlg* dialog = ConstructSymbolMenuDlg(0, this, CPoint(cursor.x, cursor.y));
+    if (dialog->DoModal() == IDOK) symbol = dialog->GetSymbolText();
+    DestroySymbolMenuDlg(dialog);
+  }
+  if (symbol.IsEmpty()) return;
+  if (!CopyTextToClipboard(symbol, GetSafeHwnd())) {
+    AfxMessageBox("剪贴板打不开", MB_OK);
+    return;
+  }
+  cellEdit_.SetFocus();
+  cellEdit_.SetSel(start, end);
+  cellEdit_.SendMessage(WM_PASTE, 0, 0);
 }
 
 void CTableDataDlg::OnNotBuilt() { throw CNotSupportedException(); }

@@ -64,6 +64,11 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   BOOL ComputeTotals(const CArray<int, int>& columns);
   // Per-diameter subtotals into the "合计" column (made when missing).
   void ComputeDiameterSubtotals();
+  // Sorts the rows by the key column's values in numeric order (the total
+  // row stays last); the columns of `merged`, when given, are shown merged
+  // per key: the key's value, the last unit weight of a "单位重" column, the
+  // sum of any other. FALSE for an empty key cell (its message shown).
+  BOOL SortRows(int key, BOOL descending, const CArray<int, int>* merged);
   // Undoes the newest record of the undo list.
   void UndoLast();
   // Reads a .dbf table into the grid (its structure file when it matches);
@@ -110,6 +115,10 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   afx_msg void OnGenerate();
   afx_msg void OnReadFile();
   afx_msg void OnSaveFile();
+  afx_msg void OnSort();
+  afx_msg void OnSummary();
+  afx_msg void OnCompute();
+  afx_msg void OnSpecialChar();
   afx_msg void OnNotBuilt();
   afx_msg void OnCellEditUpdate();
   DECLARE_MESSAGE_MAP()
@@ -125,6 +134,7 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   void SetCell(int row, int column, const CStringA& text);
   CStringA Cell(int row, int column) const;
   int FindColumn(std::initializer_list<const char*> parts) const;
+  void GetFieldNames(CStringArray& names) const;
 
   CFieldArray fields_;
   CDraftView* view_;

@@ -13,7 +13,11 @@
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
 #include "draft/tables/BillFontDlg.h"
+#include "draft/host/SymbolMenuDlg.h"
+#include "draft/tables/SortKeyDlg.h"
+#include "draft/tables/SummaryDlg.h"
 #include "draft/tables/TableDataDlg.h"
+#include "platform/ui/Edit.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
@@ -262,4 +266,65 @@ TEST_F(TableDataDlgTest, YesToTheSaveQuestionWritesTheTableBeforeGenerating) {
   EXPECT_TRUE(IsFileExist(GetSystemFilePath("Def\\steel.def")));
   std::unique_ptr<CTableEntity> table(dlg.TakeResultTable());
   ASSERT_NE(table, nullptr);
+}
+
+TEST_F(TableDataDlgTest, SortingGroupsRowsByKeyAndShowsChosenColumnsMerged) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession&) {
+    Load(d, {{"直径", 0}, {"根数", 1}, {"总重", 4}},
+         {"20;1;4", "Φ12;2;1.5", "20;3;2", "Φ12;1;1", "20;5;1", "总计; ;9.5"});
+    CArray<int, int> merged;
+    merged.Add(0);
+    merged.Add(2);
+    ASSERT_TRUE(d.SortRows(0, FALSE, &merged));
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()),
+              (std::vector<CStringA>{"@;2;@", "Φ12;1;2.5", "@;1;@", "20@;3;7@", "/;5;/", "总计; ;9.5"}));
+
+    Load(d, {{"直径", 0}, {"根数", 1}}, {"8;1", "25;2", "8;3", "16;4"});
+    ASSERT_TRUE(d.SortRows(0, TRUE, nullptr));
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"25;2", "16;4", "8;1", "8;3"}));
+
+    Load(d, {{"直径", 0}, {"根数", 1}}, {"8;1", " ;2"});
+    EXPECT_FALSE(d.SortRows(0, FALSE, nullptr));
+    EXPECT_EQ(boxes.back(), "合并关键字一栏中存在空值!/n请补上数据后再合并.");
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"8;1", " ;2"}));
+  });
+}
+
+TEST_F(TableDataDlgTest, TheSortAndSummaryButtonsRunTheirDialogs) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
+    Load(d, {{"直径", 0}, {"总重", 4}}, {"20;4", "12;1", "12;2"});
+    platform::ScopedModalDriver inner([&](platform::ModalSession& k) {
+      if (k.As<CSortKeyDlg>()) {
+        EXPECT_FALSE(k.IsEnabled(CSortKeyDlg::kMergedList));
+        EXPECT_TRUE(k.Choose(CSortKeyDlg::kKeyList, 0));
+      } else {
+        EXPECT_TRUE(k.As<CSummaryDlg>() != nullptr);  // from Korrin's resources
+        EXPECT_TRUE(k.Click(CSummaryDlg::kPerDiameter));
+      }
+      EXPECT_TRUE(k.Click(IDOK));
+    });
+    ASSERT_TRUE(s.Click(CTableDataDlg::kSort));
+    EXPECT_EQ(Column(d, 0), (std::vector<CStringA>{"12", "12", "20"}));
+    ASSERT_TRUE(s.Click(CTableDataDlg::kSummary));
+    EXPECT_EQ(Column(d, 2), (std::vector<CStringA>{"@", "3", "4"}));
+  });
+}
+
+TEST_F(TableDataDlgTest, ASpecialSymbolIsPastedIntoTheCellEdit) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg&, platform::ModalSession& s) {
+    ASSERT_TRUE(s.EnterText(CTableDataDlg::kCellEdit, CStringA("12")));
+    platform::ScopedModalDriver inner([&](platform::ModalSession& k) {
+      EXPECT_TRUE(k.Choose(CSymbolMenuDlg::kSymbolList, 2));
+      EXPECT_TRUE(k.Click(IDOK));
+    });
+    CEdit* edit = static_cast<CEdit*>(s.Window().GetDlgItem(CTableDataDlg::kCellEdit));
+    edit->SetSel(0, 0);
+    ASSERT_TRUE(s.Click(CTableDataDlg::kSpecialChar));
+    CStringA text;
+    edit->GetWindowText(text);
+    EXPECT_EQ(text, CSymbolMenuDlg::SymbolsOf(0)[2] + "12");
+  });
 }
