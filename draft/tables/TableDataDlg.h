@@ -69,6 +69,13 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   // per key: the key's value, the last unit weight of a "单位重" column, the
   // sum of any other. FALSE for an empty key cell (its message shown).
   BOOL SortRows(int key, BOOL descending, const CArray<int, int>* merged);
+  // "多表汇总" with the files chosen: asks whether to append; Yes appends
+  // the rows of each file whose structure is the grid's, No loads all files
+  // (of one structure) in place of the grid. FALSE when nothing was loaded.
+  BOOL AppendTables(const CStringArray& files);
+  // Same column count, types, and names (cut before their last "(") that
+  // contain one another.
+  static BOOL IsSameStructure(const CFieldArray& a, const CFieldArray& b);
   // Undoes the newest record of the undo list.
   void UndoLast();
   // Reads a .dbf table into the grid (its structure file when it matches);
@@ -119,6 +126,7 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   afx_msg void OnSummary();
   afx_msg void OnCompute();
   afx_msg void OnSpecialChar();
+  afx_msg void OnAppendTables();
   afx_msg void OnNotBuilt();
   afx_msg void OnCellEditUpdate();
   DECLARE_MESSAGE_MAP()
@@ -135,6 +143,8 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   CStringA Cell(int row, int column) const;
   int FindColumn(std::initializer_list<const char*> parts) const;
   void GetFieldNames(CStringArray& names) const;
+  // The structure file beside a .dbf table, else the table's own columns.
+  BOOL ReadTableStructure(const CStringA& path, CFieldArray& fields);
 
   CFieldArray fields_;
   CDraftView* view_;

@@ -328,3 +328,52 @@ TEST_F(TableDataDlgTest, ASpecialSymbolIsPastedIntoTheCellEdit) {
     EXPECT_EQ(text, CSymbolMenuDlg::SymbolsOf(0)[2] + "12");
   });
 }
+
+TEST_F(TableDataDlgTest, FurtherTablesOfTheSameStructureAreAppended) {
+  const std::string folder = scratch_.GetFolder();
+  const CStringA a = (folder + "/a.dbf").c_str(), b = (folder + "/b.dbf").c_str(), c = (folder + "/c.dbf").c_str();
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession&) {
+    Load(d, {{"编号", 1}, {"直径(mm)", 0}}, {"1;Φ12", "2;Φ16"});
+    ASSERT_TRUE(d.SaveTableFile(a));
+    Load(d, {{"编号", 1}, {"直径(mm)", 0}}, {"3;Φ20"});
+    ASSERT_TRUE(d.SaveTableFile(b));
+    Load(d, {{"编号", 1}, {"根数", 1}}, {"4;5"});
+    ASSERT_TRUE(d.SaveTableFile(c));
+
+    // Yes: the grid's own structure decides ("直径" and "直径(mm)" agree).
+    Load(d, {{"编号", 1}, {"直径", 0}}, {"0;Φ8"});
+    d.GetUndoList().AddTail(new CPartsListRow(1, 0, -1));
+    CStringArray files;
+    for (const CStringA& f : {a, c, b}) files.Add(f);
+    answer = IDYES;
+    ASSERT_TRUE(d.AppendTables(files));
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"0;Φ8", "1;Φ12", "2;Φ16", "3;Φ20"}));
+    EXPECT_EQ(d.GetRowCount(), 4);
+    EXPECT_EQ(boxes.back(), "表文件\n    [" + c + "]\n结构与已知表结构不同");
+    EXPECT_TRUE(d.GetUndoList().IsEmpty());
+    EXPECT_FALSE(d.IsModified());
+
+    CStringArray other;
+    other.Add(c);
+    EXPECT_FALSE(d.AppendTables(other));
+    EXPECT_EQ(boxes.back(), "所选取的表文件结构与\n已知表结构不相同!");
+
+    // No: the files' own structure replaces the grid's.
+    answer = IDNO;
+    CStringArray same;
+    same.Add(b);
+    same.Add(a);
+    ASSERT_TRUE(d.AppendTables(same));
+    EXPECT_EQ(d.GetFields()[1].GetName(), "直径(mm)");
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"3;Φ20", "1;Φ12", "2;Φ16"}));
+    EXPECT_FALSE(d.AppendTables(files));
+    EXPECT_EQ(boxes.back(), "所选取的表文件结构不相同!");
+    EXPECT_EQ(d.GetRowCount(), 3);
+
+    CStringArray missing;
+    missing.Add((folder + "/none.dbf").c_str());
+    EXPECT_FALSE(d.AppendTables(missing));
+    EXPECT_EQ(boxes.back(), "数据库文件" + missing[0] + "\n不存在!");
+  });
+}
