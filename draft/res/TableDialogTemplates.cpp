@@ -133,7 +133,7 @@ void AddTableDialogTemplates(platform::ResourceSet& r) {
             .PushButton("特殊字符", 1312, {382, 139, 32, 14}, WS_TABSTOP)
             .PushButton("读文件", 1037, {346, 163, 32, 14}, WS_TABSTOP)
             .PushButton("存文件", 302, {382, 163, 32, 14}, WS_TABSTOP)
-            .DefPushButton("生成表格", 998, {120, 228, 56, 14}, WS_TABSTOP)
+            .PushButton("生成表格", 998, {120, 228, 56, 14}, WS_TABSTOP)
             .PushButton("放弃", IDCANCEL, {200, 228, 56, 14}, WS_TABSTOP));
 }
 

@@ -15,6 +15,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
+#include "platform/ui/CommCtrl.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageApi.h"
@@ -65,6 +66,9 @@ ON_BN_CLICKED(CTableDataDlg::kSpecialChar, OnSpecialChar)
 ON_BN_CLICKED(CTableDataDlg::kReadFile, OnReadFile)
 ON_BN_CLICKED(CTableDataDlg::kSaveFile, OnSaveFile)
 ON_EN_UPDATE(CTableDataDlg::kCellEdit, OnCellEditUpdate)
+ON_NOTIFY(NM_CLICK, CTableDataDlg::kGrid, OnGridClick)
+ON_NOTIFY(NM_DBLCLK, CTableDataDlg::kGrid, OnGridDoubleClick)
+ON_NOTIFY(LVN_KEYDOWN, CTableDataDlg::kGrid, OnGridKeyDown)
 END_MESSAGE_MAP()
 
 CTableDataDlg::CTableDataDlg(UINT templateId, CDraftView* view, CTableEntity* table, int mode, CWnd* parent)
@@ -251,8 +255,81 @@ void CTableDataDlg::OnGenerate() {
   }
 }
 
-// Enter moves through the cells; that walk is not built.
-void CTableDataDlg::OnOK() { throw CNotSupportedException(); }
+// Enter: from the grid, the current cell goes into the edit; from the edit,
+// a changed text goes into the cell and the next cell becomes current (the
+// next row's first after the last column; a new row after the last cell).
+void CTableDataDlg::OnOK() {
+  if (CWnd::GetFocus() != &cellEdit_) {
+    EditCurrentCell();
+    return;
+  }
+  int row = 0, column = 0;
+  grid_.GetCurrentCell(row, column);
+  if (!grid_.HasCurrentCell()) return;
+  if (cellEdit_.GetModify() && grid_.TakeEditText(currentText_)) MarkModified();
+  if (++column >= fields_.GetSize()) {
+    column = 0;
+    if (++row >= rowCount_) {
+      grid_.AppendRow(fields_, rowCount_, undo_);
+      MarkModified();
+      row = rowCount_ - 1;
+    }
+  }
+  grid_.SetCurrentCell(row, column);
+  grid_.RedrawRow(row - 1 >= 0 ? row - 1 : row);
+  grid_.RedrawRow(row);
+  ShowCurrentCellText();
+  grid_.SetFocus();
+}
+
+// ---- The grid.
+
+void CTableDataDlg::ShowCurrentCellText() {
+  if (!grid_.HasCurrentCell()) return;
+  currentText_ = Cell(grid_.GetCurrentRow(), grid_.GetCurrentColumn());
+  cellEdit_.SetWindowText(currentText_);
+  cellEdit_.SetModify(FALSE);
+}
+
+void CTableDataDlg::EditCurrentCell() {
+  ShowCurrentCellText();
+  cellEdit_.SetFocus();
+  cellEdit_.SetSel(0, -1);
+}
+
+void CTableDataDlg::ClickCell() {
+  int row = -1, column = -1;
+  grid_.HitTest(row, column, nullptr);
+  if (row < 0 || column < 0) return;
+  if (row == grid_.GetCurrentRow() && column == grid_.GetCurrentColumn()) {
+    EditCurrentCell();
+    return;
+  }
+  const int oldRow = grid_.GetCurrentRow();
+  grid_.SetCurrentCell(row, column);
+  if (oldRow >= 0) grid_.RedrawRow(oldRow);
+  grid_.RedrawRow(row);
+  ShowCurrentCellText();
+}
+
+void CTableDataDlg::OnGridClick(NMHDR*, LRESULT* result) {
+  ClickCell();
+  *result = 0;
+}
+
+void CTableDataDlg::OnGridDoubleClick(NMHDR*, LRESULT* result) {
+  ClickCell();
+  ClickCell();
+  *result = 0;
+}
+
+void CTableDataDlg::OnGridKeyDown(NMHDR* header, LRESULT* result) {
+  const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(header);
+  grid_.OnKeyDown(key->wVKey, rowCount_, fields_, undo_, 0);
+  if (key->wVKey == VK_INSERT || key->wVKey == VK_DELETE) MarkModified();
+  ShowCurrentCellText();
+  *result = 0;
+}
 
 void CTableDataDlg::OnCancel() {
   if (!AskToSave()) return;

@@ -128,6 +128,9 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   afx_msg void OnSpecialChar();
   afx_msg void OnAppendTables();
   afx_msg void OnNotBuilt();
+  afx_msg void OnGridClick(NMHDR* header, LRESULT* result);
+  afx_msg void OnGridDoubleClick(NMHDR* header, LRESULT* result);
+  afx_msg void OnGridKeyDown(NMHDR* header, LRESULT* result);
   afx_msg void OnCellEditUpdate();
   DECLARE_MESSAGE_MAP()
 
@@ -137,6 +140,12 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   BOOL AskToSave();
   void MarkModified() { modified_ = 1; }
   void ShowPathInCaption();
+  // The cell under the cursor becomes current, its text shown in the cell
+  // edit; a click on the current cell moves the focus into the edit.
+  void ClickCell();
+  // The current cell's text into the edit, with the focus and all selected.
+  void EditCurrentCell();
+  void ShowCurrentCellText();
   // After a file was read: nothing to save or undo.
   void ResetChangeState();
   void SetCell(int row, int column, const CStringA& text);

@@ -377,3 +377,29 @@ TEST_F(TableDataDlgTest, FurtherTablesOfTheSameStructureAreAppended) {
     EXPECT_EQ(boxes.back(), "数据库文件" + missing[0] + "\n不存在!");
   });
 }
+
+TEST_F(TableDataDlgTest, EnterWalksThroughTheCellsAndAddsARowAfterTheLast) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
+    Load(d, {{"编号", 1}, {"根数", 1}}, {"1;2", "2;3"});
+    CWnd* edit = s.Window().GetDlgItem(CTableDataDlg::kCellEdit);
+    d.GetGrid().SetCurrentCell(0, 0);
+    d.GetGrid().SetFocus();
+    ASSERT_TRUE(s.PressKey(VK_RETURN));  // from the grid: into the edit
+    EXPECT_EQ(CWnd::GetFocus(), edit);
+    ASSERT_TRUE(s.EnterText(CTableDataDlg::kCellEdit, CStringA("7")));
+    ASSERT_TRUE(s.PressKey(VK_RETURN));  // from the edit: written, one cell on
+    EXPECT_EQ(d.GetGrid().GetCellText(0, 0), "7");
+    EXPECT_EQ(d.GetGrid().GetCurrentColumn(), 1);
+    EXPECT_EQ(CWnd::GetFocus(), &d.GetGrid());
+
+    d.GetGrid().SetCurrentCell(1, 1);
+    edit->SetFocus();
+    ASSERT_TRUE(s.PressKey(VK_RETURN));  // the last cell: a new row
+    EXPECT_EQ(d.GetRowCount(), 3);
+    EXPECT_EQ(d.GetGrid().GetCurrentRow(), 2);
+    EXPECT_EQ(d.GetGrid().GetCurrentColumn(), 0);
+    EXPECT_EQ(d.GetUndoList().GetTail()->kind, CPartsListRow::kAppendRow);
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid())[0], "7;2");
+  });
+}
