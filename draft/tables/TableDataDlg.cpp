@@ -10,6 +10,7 @@
 #include "draft/host/SystemFiles.h"
 #include "draft/host/SymbolMenuDlg.h"
 #include "draft/host/TableEntity.h"
+#include "draft/tables/ColumnChoiceDlg.h"
 #include "draft/tables/SortKeyDlg.h"
 #include "draft/tables/SummaryDlg.h"
 #include "platform/core/Exceptions.h"
@@ -60,7 +61,7 @@ ON_BN_CLICKED(CTableDataDlg::kGenerate, OnGenerate)
 ON_BN_CLICKED(CTableDataDlg::kCompute, OnCompute)
 ON_BN_CLICKED(CTableDataDlg::kSort, OnSort)
 ON_BN_CLICKED(CTableDataDlg::kSummary, OnSummary)
-ON_BN_CLICKED(CTableDataDlg::kMaterialReport, OnNotBuilt)
+ON_BN_CLICKED(CTableDataDlg::kMaterialReport, OnMaterialReport)
 ON_BN_CLICKED(CTableDataDlg::kAppendTables, OnAppendTables)
 ON_BN_CLICKED(CTableDataDlg::kSpecialChar, OnSpecialChar)
 ON_BN_CLICKED(CTableDataDlg::kReadFile, OnReadFile)
@@ -430,6 +431,23 @@ void CTableDataDlg::OnSummary() {
   if (perDiameter) ComputeDiameterSubtotals();
 }
 
+void CTableDataDlg::OnMaterialReport() {
+  CStringArray names;
+  GetFieldNames(names);
+  CArray<int, int> columns;
+  BOOL merged = FALSE;
+  int basis = -1;
+  {
+    CResourceSwitch resources("Korrin.DLL");
+    CColumnChoiceDlg dialog(names, this);
+    if (dialog.DoModal() != IDOK) return;
+    columns.Copy(dialog.GetColumns());
+    merged = dialog.IsMerged();
+    basis = dialog.GetBasis();
+  }
+  MaterialReport(columns, merged, basis);
+}
+
 void CTableDataDlg::OnSpecialChar() {
   int start = 0, end = 0;
   cellEdit_.GetSel(start, end);
@@ -452,4 +470,3 @@ void CTableDataDlg::OnSpecialChar() {
   cellEdit_.SendMessage(WM_PASTE, 0, 0);
 }
 
-void CTableDataDlg::OnNotBuilt() { throw CNotSupportedException(); }

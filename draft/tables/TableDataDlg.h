@@ -69,6 +69,11 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   // per key: the key's value, the last unit weight of a "单位重" column, the
   // sum of any other. FALSE for an empty key cell (its message shown).
   BOOL SortRows(int key, BOOL descending, const CArray<int, int>* merged);
+  // The material report from the chosen columns: without merging the other
+  // columns are deleted; merged, one row per distinct value of the basis
+  // column (in numeric order, the basis first) holds the sums of the other
+  // chosen columns. FALSE when nothing changed.
+  BOOL MaterialReport(const CArray<int, int>& columns, BOOL merged, int basis);
   // "多表汇总" with the files chosen: asks whether to append; Yes appends
   // the rows of each file whose structure is the grid's, No loads all files
   // (of one structure) in place of the grid. FALSE when nothing was loaded.
@@ -127,7 +132,7 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   afx_msg void OnCompute();
   afx_msg void OnSpecialChar();
   afx_msg void OnAppendTables();
-  afx_msg void OnNotBuilt();
+  afx_msg void OnMaterialReport();
   afx_msg void OnGridClick(NMHDR* header, LRESULT* result);
   afx_msg void OnGridDoubleClick(NMHDR* header, LRESULT* result);
   afx_msg void OnGridKeyDown(NMHDR* header, LRESULT* result);

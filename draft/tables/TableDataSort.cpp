@@ -105,3 +105,57 @@ BOOL CTableDataDlg::SortRows(int key, BOOL descending, const CArray<int, int>* m
   MarkModified();
   return TRUE;
 }
+
+BOOL CTableDataDlg::MaterialReport(const CArray<int, int>& columns, BOOL merged, int basis) {
+  if (columns.GetSize() == 0) return FALSE;
+  auto chosen = [&columns](int c) {
+    for (INT_PTR k = 0; k < columns.GetSize(); ++k)
+      if (columns[k] == c) return true;
+    return false;
+  };
+  if (!merged) {
+    for (int c = static_cast<int>(fields_.GetSize()) - 1; c >= 0; --c)
+      if (!chosen(c)) grid_.DeleteColumn(c, fields_);
+    structureChanged_ = 1;
+    MarkModified();
+    return TRUE;
+  }
+  if (basis < 0 || basis >= fields_.GetSize() || !chosen(basis)) return FALSE;
+  // The basis column first, then the other chosen columns in their order.
+  std::vector<int> order{basis};
+  for (int c = 0; c < fields_.GetSize(); ++c)
+    if (c != basis && chosen(c)) order.push_back(c);
+  // One row per distinct basis value, in numeric order, holding the sums.
+  std::vector<CStringA> keys;
+  std::vector<std::vector<double>> sums;
+  for (int r = 0; r < rowCount_; ++r) {
+    const CStringA key = Cell(r, basis);
+    size_t at = std::find(keys.begin(), keys.end(), key) - keys.begin();
+    if (at == keys.size()) {
+      keys.push_back(key);
+      sums.emplace_back(order.size(), 0.0);
+    }
+    for (size_t k = 1; k < order.size(); ++k) sums[at][k] += std::atof(Cell(r, order[k]));
+  }
+  std::vector<size_t> index(keys.size());
+  for (size_t i = 0; i < index.size(); ++i) index[i] = i;
+  std::stable_sort(index.begin(), index.end(), [&keys](size_t a, size_t b) {
+    const double x = ParseDiameter(keys[a]), y = ParseDiameter(keys[b]);
+    return std::fabs(x - y) > 1e-6 && x < y;
+  });
+  CFieldArray reduced;
+  for (int c : order) reduced.Add(fields_[c]);
+  CStringArray rows;
+  for (size_t i : index) {
+    CStringArray cells;
+    cells.Add(keys[i].IsEmpty() ? CStringA(" ") : keys[i]);
+    for (size_t k = 1; k < order.size(); ++k) cells.Add(FormatTrimmed(sums[i][k]));
+    CStringA text;
+    for (INT_PTR k = 0; k < cells.GetSize(); ++k) text += (k ? ";" : "") + cells[k];
+    rows.Add(text);
+  }
+  SetContents(reduced, rows);
+  structureChanged_ = 1;
+  MarkModified();
+  return TRUE;
+}

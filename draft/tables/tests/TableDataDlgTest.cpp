@@ -14,6 +14,7 @@
 #include "draft/host/TableEntity.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/host/SymbolMenuDlg.h"
+#include "draft/tables/ColumnChoiceDlg.h"
 #include "draft/tables/SortKeyDlg.h"
 #include "draft/tables/SummaryDlg.h"
 #include "draft/tables/TableDataDlg.h"
@@ -401,5 +402,51 @@ TEST_F(TableDataDlgTest, EnterWalksThroughTheCellsAndAddsARowAfterTheLast) {
     EXPECT_EQ(d.GetGrid().GetCurrentColumn(), 0);
     EXPECT_EQ(d.GetUndoList().GetTail()->kind, CPartsListRow::kAppendRow);
     EXPECT_EQ(gridtest::RowTexts(d.GetGrid())[0], "7;2");
+  });
+}
+
+TEST_F(TableDataDlgTest, TheMaterialReportKeepsOrMergesTheChosenColumns) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession&) {
+    const auto fill = [&] {
+      Load(d, {{"编号", 1}, {"直径", 0}, {"根数", 1}, {"总重", 4}},
+           {"1;Φ20;2;4.5", "2;Φ12;1;1", "3;Φ20;3;2", "4;Φ12;4;0.25"});
+    };
+    CArray<int, int> columns;
+    columns.Add(3);
+    columns.Add(1);
+    fill();
+    ASSERT_TRUE(d.MaterialReport(columns, FALSE, -1));
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"Φ20;4.5", "Φ12;1", "Φ20;2", "Φ12;0.25"}));
+
+    fill();
+    ASSERT_TRUE(d.MaterialReport(columns, TRUE, 1));
+    ASSERT_EQ(d.GetFields().GetSize(), 2);
+    EXPECT_EQ(d.GetFields()[0].GetName(), "直径");  // the basis goes first
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"Φ12;1.25", "Φ20;6.5"}));
+    EXPECT_EQ(d.GetRowCount(), 2);
+
+    fill();
+    EXPECT_FALSE(d.MaterialReport(columns, TRUE, 0));  // a basis that was not chosen
+    EXPECT_FALSE(d.MaterialReport(CArray<int, int>(), FALSE, -1));
+    EXPECT_EQ(d.GetFields().GetSize(), 4);
+  });
+}
+
+TEST_F(TableDataDlgTest, TheColumnChoiceOffersMergingOnlyWithTwoColumnsChosen) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
+    Load(d, {{"直径", 0}, {"总重", 4}}, {"12;1"});
+    int shown = 0;
+    platform::ScopedModalDriver inner([&](platform::ModalSession& k) {
+      ++shown;
+      ASSERT_NE(k.As<CColumnChoiceDlg>(), nullptr);  // from Korrin's resources
+      EXPECT_FALSE(k.IsEnabled(CColumnChoiceDlg::kMergeYes));
+      EXPECT_FALSE(k.IsEnabled(CColumnChoiceDlg::kBasis));
+      EXPECT_TRUE(k.Click(IDOK));  // nothing chosen: nothing happens
+    });
+    ASSERT_TRUE(s.Click(CTableDataDlg::kMaterialReport));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(d.GetFields().GetSize(), 2);
   });
 }
