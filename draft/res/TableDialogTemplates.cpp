@@ -106,6 +106,26 @@ void AddTableDialogTemplates(platform::ResourceSet& r) {
             .DefPushButton("确定", IDOK, {50, 130, 50, 14}, WS_TABSTOP)
             .PushButton("取消", IDCANCEL, {120, 130, 50, 14}, WS_TABSTOP));
 
+  // The contents of a general table or a bill of materials. The row,
+  // column and file commands arrive as WM_COMMAND with their ids.
+  r.Add(Dialog(2311, "输入表格内容", {0, 0, 420, 250})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .EditText(314, {7, 7, 250, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .ComboBox(1313, {7, 7, 250, 100}, kEditable)
+            .LText("", 685, {265, 9, 70, 8})
+            .Control("", 339, WC_LISTVIEWW,
+                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | WS_BORDER | WS_TABSTOP,
+                     {7, 24, 330, 196})
+            .AutoRadioButton("明细表", 567, {346, 24, 60, 10}, WS_GROUP | WS_TABSTOP)
+            .AutoRadioButton("通用表", 568, {346, 38, 60, 10})
+            .PushButton("计算", 608, {346, 60, 66, 14}, WS_TABSTOP)
+            .PushButton("特殊字符", 1312, {346, 78, 66, 14}, WS_TABSTOP)
+            .PushButton("设置外部数据源", 1050, {346, 96, 66, 14}, WS_TABSTOP)
+            .PushButton("数据库数据", 1051, {346, 114, 66, 14}, WS_TABSTOP)
+            .PushButton("生成表格", 998, {120, 228, 56, 14}, WS_TABSTOP)
+            .PushButton("放弃", IDCANCEL, {200, 228, 56, 14}, WS_TABSTOP));
+
   // The contents of a rebar schedule: the grid, the cell edit and the
   // row, column, computing and file buttons.
   r.Add(Dialog(285, "钢筋表", {0, 0, 420, 250})

@@ -9,6 +9,7 @@
 #include "draft/host/LineEntity.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/tables/DetailTableDlg.h"
 #include "draft/tables/TableDataDlg.h"
 #include "platform/core/Exceptions.h"
 
@@ -65,7 +66,14 @@ CPlaceTableCmd::~CPlaceTableCmd() {
 
 int CPlaceTableCmd::Begin(CDraftView* view) {
   if (!CCmdBase::Begin(view) || !view) return 0;
-  if (mode_ == 1) throw CNotSupportedException();  // the bill-of-materials dialog is not built
+  if (mode_ == 1) {
+    CModalDialogScope scope(view);
+    CDetailTableDlg dlg(CDetailTableDlg::IDD, view, nullptr, 1, nullptr);
+    if (fields_) dlg.SetFieldArray(fields_);
+    if (dlg.DoModal() != IDOK) return 0;
+    delete table_;
+    table_ = dlg.TakeResultTable();
+  }
   if (mode_ == 2) {
     CModalDialogScope scope(view);
     CTableDataDlg dlg(CTableDataDlg::IDD, view, nullptr, 1, nullptr);

@@ -6,6 +6,7 @@
 #include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/PathCompact.h"
+#include "draft/host/ProgramFolder.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/SymbolMenuDlg.h"
@@ -36,14 +37,6 @@ CStringA StructurePathOf(const CStringA& path) {
   return (dot > slash ? path.Left(dot) : path) + ".def";
 }
 
-// The folder of the application's file, with a trailing separator.
-CStringA ProgramFolder() {
-  char buffer[1024] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof(buffer));
-  CStringA path(buffer, static_cast<int>(n));
-  const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
-  return slash >= 0 ? path.Left(slash + 1) : CStringA();
-}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CTableDataDlg, CBaseDialog)
@@ -76,7 +69,7 @@ CTableDataDlg::CTableDataDlg(UINT templateId, CDraftView* view, CTableEntity* ta
     : CBaseDialog(templateId, parent), view_(view), table_(table), fontDlg_(1, nullptr), mode_(mode) {
   path_ = GetProfileStringSetting(kSettingSection, kSettingPath, "");
   if (path_.IsEmpty() || !IsFileExist(path_)) path_ = GetSystemFilePath("Def\\steel.dbf");
-  scratchPath_ = ProgramFolder() + "qxwtmp.dbf";
+  scratchPath_ = GetProgramFolder() + "qxwtmp.dbf";
 }
 
 CTableDataDlg::~CTableDataDlg() {

@@ -16,6 +16,7 @@
 #include "draft/host/TableEntity.h"
 #include "draft/host/TableRow.h"
 #include "draft/tables/PlaceTableCmd.h"
+#include "draft/tables/DetailTableDlg.h"
 #include "draft/tables/TableDataDlg.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/core/Exceptions.h"
@@ -296,8 +297,6 @@ TEST_F(PlaceTableCmdTest, CallersChangesAndThePlacedTableAreOneStep) {
 
 TEST_F(PlaceTableCmdTest, WithoutATableTheCommandDoesNotStart) {
   EXPECT_EQ(Start(nullptr), nullptr);
-  auto* viaDialog = new CPlaceTableCmd(nullptr, 900, 1);
-  EXPECT_THROW(stack.Push(&view, viaDialog), CNotSupportedException);  // the bill-of-materials dialog
 }
 
 TEST_F(PlaceTableCmdTest, ARebarScheduleFromTheContentDialogIsPlaced) {
@@ -328,4 +327,24 @@ TEST_F(PlaceTableCmdTest, ACancelledContentDialogStartsNothing) {
   auto* cmd = new CPlaceTableCmd(nullptr, 900, 2);
   stack.Push(&view, cmd);
   EXPECT_EQ(stack.GetCurrent(), nullptr);
+}
+
+TEST_F(PlaceTableCmdTest, ATableFromTheBillOfMaterialsDialogIsPlaced) {
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CFieldArray fields;
+  fields.Add(CFieldRecord("序号", 0, 10.0, 2));
+  fields.Add(CFieldRecord("名称", 0, 30.0, 2));
+  platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+    if (s.As<CDetailTableDlg>()) EXPECT_TRUE(s.Click(CDetailTableDlg::kGenerate));
+    else EXPECT_TRUE(s.Click(IDOK));  // the font dialog
+  });
+  auto* cmd = new CPlaceTableCmd(&fields, 900, 1);
+  stack.Push(&view, cmd);
+  ASSERT_EQ(stack.GetCurrent(), cmd);
+  ASSERT_NE(cmd->GetTable(), nullptr);
+  EXPECT_EQ(cmd->GetTable()->GetTableKind(), 0);
+  EXPECT_EQ(fields.GetSize(), 2);  // the command's structure, edited in place
+  Click(300, 500);
+  Click(300, 550);
+  EXPECT_EQ(view.GetEntityList()->GetCount(), 1);
 }

@@ -1,0 +1,482 @@
+#include "draft/tables/DetailTableDlg.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "draft/host/DraftView.h"
+#include "draft/host/PathCompact.h"
+#include "draft/host/ProgramFolder.h"
+#include "draft/host/Settings.h"
+#include "draft/host/SystemFiles.h"
+#include "draft/host/TableEntity.h"
+#include "draft/regions/AttribInfoDlg.h"
+#include "platform/core/Exceptions.h"
+#include "platform/core/MessageBox.h"
+#include "platform/core/MoveFile.h"
+#include "platform/ui/DataExchange.h"
+
+namespace {
+constexpr int kCaptionPathLimit = 40;
+
+// The path with its extension replaced (or added).
+CStringA WithExtension(const CStringA& path, const char* extension) {
+  const int dot = path.ReverseFind('.');
+  const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
+  return (dot > slash ? path.Left(dot) : path) + "." + extension;
+}
+
+CStringA LowerExtension(const char* path) {
+  CStringA ext = GetFileExtension(path);
+  ext.MakeLower();
+  return ext;
+}
+
+// A table's data file takes the general-table extension (a .dbf stays).
+void MoveToGeneralFile(CTableEntity* table) {
+  const CStringA path = table->GetTableName();
+  if (LowerExtension(path) == "dbf" || path.IsEmpty()) return;
+  const CStringA target = WithExtension(path, "tyb");
+  if (IsFileExist(path)) MoveFileA(path, target);
+  table->SetTableName(target);
+}
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CDetailTableDlg, CBaseDialog)
+ON_COMMAND(CDetailTableDlg::kAddRow, OnAddRow)
+ON_COMMAND(CDetailTableDlg::kInsertRow, OnInsertRow)
+ON_COMMAND(CDetailTableDlg::kDeleteRow, OnDeleteRow)
+ON_COMMAND(CDetailTableDlg::kCopyRow, OnCopyRow)
+ON_COMMAND(CDetailTableDlg::kPasteRow, OnPasteRow)
+ON_COMMAND(CDetailTableDlg::kAddColumn, OnAddColumn)
+ON_COMMAND(CDetailTableDlg::kDeleteColumn, OnDeleteColumn)
+ON_COMMAND(CDetailTableDlg::kModifyColumn, OnModifyColumn)
+ON_COMMAND(CDetailTableDlg::kClear, OnClear)
+ON_COMMAND(CDetailTableDlg::kUndo, OnUndo)
+ON_COMMAND(CDetailTableDlg::kReadFile, OnNotBuilt)
+ON_COMMAND(CDetailTableDlg::kSaveFile, OnNotBuilt)
+ON_COMMAND(CDetailTableDlg::kMaterialQuery, OnNotBuilt)
+ON_BN_CLICKED(CDetailTableDlg::kCompute, OnNotBuilt)
+ON_BN_CLICKED(CDetailTableDlg::kSpecialChar, OnNotBuilt)
+ON_BN_CLICKED(CDetailTableDlg::kSetDataSource, OnNotBuilt)
+ON_BN_CLICKED(CDetailTableDlg::kDataSourceValue, OnNotBuilt)
+ON_BN_CLICKED(CDetailTableDlg::kDetailType, OnDetailType)
+ON_BN_CLICKED(CDetailTableDlg::kGeneralType, OnGeneralType)
+ON_BN_CLICKED(CDetailTableDlg::kGenerate, OnGenerate)
+ON_EN_UPDATE(CDetailTableDlg::kCellEdit, OnCellEditUpdate)
+END_MESSAGE_MAP()
+
+CDetailTableDlg::CDetailTableDlg(UINT templateId, CDraftView* view, CTableEntity* table, int mode, CWnd* parent)
+    : CBaseDialog(templateId, parent), fields_(&ownFields_), view_(view), table_(table), fontDlg_(1, nullptr),
+      mode_(mode) {
+  dataPath_ = GetProfileStringSetting("SystemSetting", "TableDataFilePath", "");
+  if (dataPath_.IsEmpty() || !IsFileExist(dataPath_)) dataPath_ = GetSystemFilePath("Def\\item.tyb");
+  structurePath_ = GetProfileStringSetting("TableFrameSetting", "TableFrameFilePath", "");
+  if (structurePath_.IsEmpty() || !IsFileExist(structurePath_)) structurePath_ = GetSystemFilePath("Def\\item.def");
+  const CStringA ext = LowerExtension(dataPath_);
+  if (ext == "dbf")
+    tableType_ = GetProfileIntSetting("SystemSetting", "TableType", 0);
+  else
+    tableType_ = ext == "lst" ? 1 : 0;
+}
+
+CDetailTableDlg::~CDetailTableDlg() {
+  while (!undo_.IsEmpty()) delete undo_.RemoveHead();
+  delete result_;
+}
+
+CTableEntity* CDetailTableDlg::TakeResultTable() {
+  CTableEntity* t = result_;
+  result_ = nullptr;
+  return t;
+}
+
+void CDetailTableDlg::DoDataExchange(CDataExchange* dx) {
+  CBaseDialog::DoDataExchange(dx);
+  DDX_Control(dx, kCellEdit, cellEdit_);
+  DDX_Control(dx, kMaterialBox, materialBox_);
+  DDX_Control(dx, kGrid, grid_);
+}
+
+CStringA CDetailTableDlg::Extension() const { return LowerExtension(dataPath_); }
+
+BOOL CDetailTableDlg::OnInitDialog() {
+  if (mode_ == 2 && !table_) return TRUE;
+  CBaseDialog::OnInitDialog();
+  grid_.SetRowHeight(18);
+  cellEdit_.SetParentKind(2);
+  if (mode_ == 1) {
+    SetDlgItemText(kGenerate, "生成表格");
+    if (GetProfileIntSetting("DefineFrameSetting", "DefineFrame", 0)) {
+      grid_.SetColumns(*fields_);
+      if (purpose_ == 1) SetWindowText("填写表内容");
+      StartFreshTable();
+      dataPath_ = GetProgramFolder() + "temp.tyb";
+      tableType_ = 0;
+    } else if (!LoadDataFile(dataPath_)) {
+      return TRUE;
+    }
+  } else {
+    dataPath_ = table_->GetTableName();
+    SetDlgItemText(kGenerate, "确认");
+    SetWindowText("修改表");
+    tableType_ = table_->GetTableKind() == 1 ? 1 : 0;
+    grid_.LoadFromTableEntity(fontDlg_.GetFontDef(), table_, *fields_);
+    rowCount_ = grid_.GetItemCount();
+  }
+  CheckRadioButton(kDetailType, kGeneralType, tableType_ == 1 ? kDetailType : kGeneralType);
+  ShowWidth();
+  FindSpecialColumns();
+  columnCount_ = static_cast<int>(fields_->GetSize());
+  rowCount_ = grid_.GetItemCount();
+  if (materialColumn_ >= 0) {
+    FillMaterialBox();
+    if (materialColumn_ == 0) {
+      materialBox_.ShowWindow(SW_SHOW);
+      cellEdit_.ShowWindow(SW_HIDE);
+      if (rowCount_ > 0 && grid_.GetCellText(0, 0).Trim().IsEmpty() && materialBox_.GetCount() > 0) {
+        CStringA first;
+        materialBox_.GetLBText(0, first);
+        grid_.SetItemText(0, 0, first);
+        MarkModified();
+      }
+    } else {
+      materialBox_.ShowWindow(SW_HIDE);
+      cellEdit_.ShowWindow(SW_SHOW);
+    }
+  }
+  return TRUE;
+}
+
+void CDetailTableDlg::FillMaterialBox() {
+  CAttribInfoDlg reader(nullptr);
+  CStringArrayA entries, comments;
+  reader.ReadTabFile(GetSystemFilePath("Table\\Material.Tab"), entries, comments);
+  materialBox_.ResetContent();
+  for (INT_PTR i = 0; i < entries.GetSize(); ++i) {
+    CStringA first = entries[i];
+    const int cut = first.FindOneOf("\t,");
+    if (cut >= 0) first = first.Left(cut);
+    first.Trim();
+    if (!first.IsEmpty()) materialBox_.AddString(first);
+  }
+  if (materialBox_.GetCount() > 0) materialBox_.SetCurSel(0);
+}
+
+void CDetailTableDlg::FindSpecialColumns() {
+  serialColumn_ = materialColumn_ = -1;
+  for (int i = 0; i < fields_->GetSize(); ++i) {
+    const CStringA name = (*fields_)[i].GetName();
+    if (serialColumn_ < 0 && name.Find("序号") >= 0) serialColumn_ = i;
+    if (materialColumn_ < 0 && name.Find("材料") >= 0) materialColumn_ = i;
+  }
+}
+
+CStringA CDetailTableDlg::GetWidthText() const {
+  double width = 0.0;
+  for (INT_PTR i = 0; i < fields_->GetSize(); ++i) width += (*fields_)[i].width;
+  CStringA text;
+  text.Format("%lf", width);
+  text.TrimRight('0');
+  text.TrimRight('.');
+  return text + " mm";
+}
+
+void CDetailTableDlg::ShowWidth() { SetDlgItemText(kWidthLabel, GetWidthText()); }
+
+void CDetailTableDlg::StartFreshTable() {
+  grid_.DeleteAllItems();
+  rowCount_ = 0;
+  CStringArray cells;
+  for (INT_PTR i = 0; i < fields_->GetSize(); ++i) {
+    const CStringA name = (*fields_)[i].GetName();
+    cells.Add(name.Find("序号") >= 0 || name.Find("数量") >= 0 ? "1" : " ");
+  }
+  grid_.InsertRowAt(0, cells, rowCount_, *fields_);
+}
+
+void CDetailTableDlg::SetListEditText(const CStringA& text) {
+  currentText_ = text;
+  if (::IsWindow(cellEdit_.GetSafeHwnd())) cellEdit_.SetWindowText(text);
+}
+
+// ---- Files.
+
+BOOL CDetailTableDlg::LoadDataFile(const char* path) {
+  const CStringA ext = LowerExtension(path);
+  if (ext == "dbf") {
+    if (!grid_.LoadDbfIntoList(path, *fields_, rowCount_, 1)) return FALSE;
+  } else if (ext == "txt") {
+    throw CNotSupportedException();  // the plain text import is not built
+  } else {
+    CStringArray rows;
+    CFieldArray read;
+    if (!grid_.ReadDataFile(path, rows, read)) return FALSE;
+    if (read.GetSize() == 0) grid_.ReadStructureFile(read, structurePath_, tableType_);
+    fields_->Copy(read);
+    grid_.DeleteAllItems();
+    grid_.SetColumns(*fields_);
+    if (rows.GetSize() == 0)
+      StartFreshTable();
+    else
+      grid_.FillRows(rows);
+    rowCount_ = grid_.GetItemCount();
+  }
+  dataPath_ = path;
+  FindSpecialColumns();
+  if (purpose_ == 1) {
+    SetWindowText("表内容 (文件路径: " + CompactPath(path, kCaptionPathLimit) + " )");
+    WriteProfileStringSetting("SystemSetting", "TableDataFilePath", path);
+  } else {
+    WriteProfileStringSetting("SystemSetting", "GykTableFilePath", path);
+  }
+  return TRUE;
+}
+
+BOOL CDetailTableDlg::SaveDataFile(const char* path) {
+  const CStringA target = path;
+  const CStringA ext = LowerExtension(target);
+  if (purpose_ == 2 && ext != "dbf" && ext != "tyb") {
+    AfxMessageBox("请存为数据库文件(*.dbf) 或\n通用表文件(*.tyb)!", MB_OK);
+    return FALSE;
+  }
+  if (ext == "lst" || ext == "tyb") {
+    CStringArray rows;
+    grid_.GetRowTexts(rowCount_, rows);
+    if (!grid_.WriteDataFile(target, *fields_, rows)) return FALSE;
+  } else if (ext == "dbf") {
+    if (!grid_.WriteStructureFile(WithExtension(target, "def"), *fields_)) return FALSE;
+    if (grid_.ExportTable(target, *fields_, 1, 2, 0, -1, 0) != 2) return FALSE;
+  } else {
+    return FALSE;
+  }
+  saved_ = 1;
+  dataPath_ = target;
+  if (purpose_ == 1) {
+    WriteProfileStringSetting("SystemSetting", "TableDataFilePath", target);
+    if (ext == "dbf") WriteProfileIntSetting("SystemSetting", "TableType", tableType_);
+    if (ext == "tyb") tableType_ = 0;
+    if (ext == "lst") tableType_ = 1;
+    if (::IsWindow(GetSafeHwnd()))
+      CheckRadioButton(kDetailType, kGeneralType, tableType_ == 1 ? kDetailType : kGeneralType);
+  } else {
+    WriteProfileStringSetting("SystemSetting", "GykTableFilePath", target);
+  }
+  const char* title = !table_ ? "表内容信息" : (tableType_ == 1 ? "修改明细表" : "修改表");
+  if (::IsWindow(GetSafeHwnd()))
+    SetWindowText(CStringA(title) + " (" + "文件路径: " + CompactPath(target, kCaptionPathLimit) + ")");
+  if (structureChanged_ && ext != "dbf") grid_.WriteStructureFile(WithExtension(target, "def"), *fields_);
+  structureChanged_ = 0;
+  return TRUE;
+}
+
+BOOL CDetailTableDlg::AskToSave() {
+  CStringA ext = Extension();
+  if (ext.IsEmpty()) ext = "tyb";
+  if (ext != "dbf" && ext != "txt") {
+    const char* wanted = tableType_ == 1 ? "lst" : "tyb";
+    if (ext != wanted) {
+      const CStringA target = WithExtension(dataPath_, wanted);
+      if (IsFileExist(dataPath_)) MoveFileA(dataPath_, target);
+      dataPath_ = target;
+    }
+  }
+  if (modified_ && !saved_) {
+    const int answer = AfxMessageBox("是否保存刚才打开的文件?", MB_YESNOCANCEL);
+    if (answer == IDCANCEL) return FALSE;
+    if (answer == IDYES && !SaveDataFile(dataPath_)) return FALSE;
+  }
+  if (purpose_ == 1) {
+    WriteProfileStringSetting("SystemSetting", "TableDataFilePath", dataPath_);
+    if (Extension() == "dbf") WriteProfileIntSetting("SystemSetting", "TableType", tableType_);
+  } else {
+    WriteProfileStringSetting("SystemSetting", "GykTableFilePath", dataPath_);
+  }
+  if (mode_ == 1) WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 0);
+  return TRUE;
+}
+
+// ---- Rows and columns.
+
+void CDetailTableDlg::OnAddRow() {
+  grid_.AppendRow(*fields_, rowCount_, undo_);
+  if (rowCount_ > 0) grid_.EnsureVisible(rowCount_ - 1, FALSE);
+  MarkModified();
+}
+
+void CDetailTableDlg::OnInsertRow() {
+  grid_.InsertBlankRow(rowCount_, *fields_, undo_);
+  MarkModified();
+}
+
+void CDetailTableDlg::OnDeleteRow() {
+  if (!grid_.HasCurrentCell()) return;
+  grid_.DeleteCurrentRow(rowCount_, *fields_, undo_);
+  MarkModified();
+}
+
+void CDetailTableDlg::OnCopyRow() {
+  if (grid_.HasCurrentCell()) grid_.GetCurrentRowCells(copiedRow_);
+}
+
+void CDetailTableDlg::OnPasteRow() {
+  if (copiedRow_.IsEmpty()) return;
+  if (tableType_ != 1) {
+    grid_.InsertRow(copiedRow_, rowCount_, *fields_, undo_);
+    MarkModified();
+    return;
+  }
+  // A bill of materials: the current row takes the copied cells, its serial number kept.
+  if (!grid_.HasCurrentCell()) return;
+  const int row = grid_.GetCurrentRow();
+  auto* record = new CPartsListRow(CPartsListRow::kInsertRowWithCells, row, -1);
+  grid_.GetRowCells(row, record->cells);
+  undo_.AddTail(record);
+  for (int c = 0; c < fields_->GetSize() && c < copiedRow_.GetSize(); ++c)
+    if (c != serialColumn_) grid_.SetItemText(row, c, copiedRow_[c]);
+  MarkModified();
+}
+
+void CDetailTableDlg::OnAddColumn() {
+  if (!grid_.InsertColumnDialog(*fields_, undo_)) return;
+  const int column = undo_.GetTail()->column;
+  CStringA name = (*fields_)[column].GetName();
+  if (name.Find("数量") >= 0)
+    for (int r = 0; r < rowCount_; ++r) grid_.SetItemText(r, column, "1");
+  structureChanged_ = 1;
+  MarkModified();
+  FindSpecialColumns();
+  ShowWidth();
+}
+
+void CDetailTableDlg::OnDeleteColumn() {
+  if (!grid_.DeleteColumnRecord(*fields_, undo_)) return;
+  structureChanged_ = 1;
+  MarkModified();
+  FindSpecialColumns();
+  ShowWidth();
+}
+
+void CDetailTableDlg::OnModifyColumn() {
+  if (!grid_.ModifyColumnDialog(*fields_, undo_)) return;
+  structureChanged_ = 1;
+  MarkModified();
+  FindSpecialColumns();
+  ShowWidth();
+}
+
+void CDetailTableDlg::OnClear() {
+  auto* record = new CPartsListRow(kUndoClear, rowCount_, -1);
+  grid_.GetRowTexts(rowCount_, record->cells);
+  undo_.AddTail(record);
+  grid_.DeleteAllItems();
+  rowCount_ = 0;
+  MarkModified();
+}
+
+void CDetailTableDlg::OnUndo() {
+  if (undo_.IsEmpty()) return;
+  std::unique_ptr<CPartsListRow> record(undo_.RemoveTail());
+  switch (record->kind) {
+    case kUndoClear:
+      grid_.DeleteAllItems();
+      grid_.FillRows(record->cells);
+      rowCount_ = grid_.GetItemCount();
+      break;
+    case CPartsListRow::kInsertRowWithCells:
+      if (tableType_ == 1) {
+        for (int c = 0; c < record->cells.GetSize() && c < fields_->GetSize(); ++c)
+          if (c != serialColumn_) grid_.SetItemText(record->row, c, record->cells[c]);
+      } else {
+        grid_.DeleteRow(record->row, rowCount_, *fields_, 0);
+      }
+      break;
+    case CPartsListRow::kAppendRow:
+    case CPartsListRow::kInsertBlankRow:
+      grid_.DeleteRow(record->row, rowCount_, *fields_, 0);
+      break;
+    case CPartsListRow::kDeleteRow:
+      grid_.InsertRowAt(record->row, record->cells, rowCount_, *fields_);
+      break;
+    case CPartsListRow::kInsertColumn:
+      grid_.DeleteColumn(record->column, *fields_);
+      break;
+    case CPartsListRow::kDeleteColumn:
+      grid_.InsertColumn(record->column, record->field, record->cells, *fields_);
+      break;
+    case CPartsListRow::kModifyColumn:
+      grid_.SetColumnField(record->column, record->field, *fields_);
+      break;
+    default:
+      break;
+  }
+  if (record->kind >= CPartsListRow::kInsertColumn) {
+    FindSpecialColumns();
+    ShowWidth();
+  }
+  MarkModified();
+}
+
+void CDetailTableDlg::OnCellEditUpdate() {
+  if (!cellEdit_.GetModify()) return;
+  if (grid_.TakeEditText(currentText_)) MarkModified();
+}
+
+void CDetailTableDlg::OnDetailType() {
+  tableType_ = 1;
+  MarkModified();
+}
+
+void CDetailTableDlg::OnGeneralType() {
+  tableType_ = 0;
+  MarkModified();
+}
+
+// ---- Closing.
+
+void CDetailTableDlg::OnGenerate() {
+  if (grid_.IsModified()) MarkModified();
+  if (!AskToSave()) return;
+  EndDialog(IDOK);
+  if (mode_ == 1) {
+    CTableEntity* made = nullptr;
+    grid_.GenerateTable(rowCount_, *fields_, &made, view_, dataPath_, 0, purpose_ == 2 ? 5 : tableType_);
+    delete result_;
+    result_ = made;
+    return;
+  }
+  if (!table_) return;
+  table_->SetTableName(dataPath_);
+  if (tableType_ == 1) {
+    CBillFontDef& def = fontDlg_.GetFontDef();
+    def.m_bBTHave = def.m_bBGHave = def.m_nBTSort = 1;
+  }
+  if (tableType_ != table_->GetTableKind()) {
+    CTableEntity* existing = view_ ? static_cast<CTableEntity*>(view_->GetPartsListTable()) : nullptr;
+    if (tableType_ == 1 && existing && existing != table_) {
+      if (AfxMessageBox("图中已经有明细表,是否代替它?", MB_YESNO) == IDYES) {
+        existing->SetTableKind(0);
+        MoveToGeneralFile(existing);
+        table_->SetTableKind(1);
+      } else {
+        table_->SetTableKind(0);
+        MoveToGeneralFile(table_);
+        tableType_ = 0;
+      }
+    } else {
+      table_->SetTableKind(tableType_);
+    }
+    dataPath_ = table_->GetTableName();
+    WriteProfileStringSetting("SystemSetting", "TableDataFilePath", dataPath_);
+  }
+  grid_.UpdateTableEntity(&fontDlg_, table_, *fields_, modified_, view_);
+}
+
+// Enter moves through the cells and their editors; that walk is not built.
+void CDetailTableDlg::OnOK() { throw CNotSupportedException(); }
+
+void CDetailTableDlg::OnCancel() {
+  if (!AskToSave()) return;
+  CBaseDialog::OnCancel();
+}
+
+void CDetailTableDlg::OnNotBuilt() { throw CNotSupportedException(); }

@@ -1,0 +1,213 @@
+// The bill-of-materials dialog run from its template with the modal driver:
+// a fresh table from a structure just defined, data files written and read
+// back, the save question's rename, pasted rows, the kind change of an
+// edited table, and generation.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include "draft/framework/ModalDialogScope.h"
+#include "draft/host/DraftView.h"
+#include "draft/host/ProgramFolder.h"
+#include "draft/host/Settings.h"
+#include "draft/host/SystemFiles.h"
+#include "draft/host/TableCell.h"
+#include "draft/host/TableEntity.h"
+#include "draft/host/TableRow.h"
+#include "draft/tables/BillFontDlg.h"
+#include "draft/tables/DetailTableDlg.h"
+#include "draft/tables/tests/GridTestSupport.h"
+#include "platform/core/MessageBox.h"
+#include "platform/ui/ModalDriver.h"
+
+namespace {
+
+class DetailTableDlgTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>());
+    for (const char* name : {"序号", "名称", "材料", "数量"}) fields.Add(CFieldRecord(name, 0, 20.0, 2));
+  }
+  void TearDown() override { SetSettingsBacking(std::move(previous_)); }
+
+  CStringA Scratch(const char* name) const { return (scratch_.GetFolder() + "/" + name).c_str(); }
+
+  // Runs the dialog; `act` works in it, then it is cancelled. The font
+  // dialog is confirmed.
+  INT_PTR Run(CDetailTableDlg& dlg, const std::function<void(CDetailTableDlg&, platform::ModalSession&)>& act) {
+    dlg.SetFieldArray(&fields);
+    int acted = 0;
+    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+      if (s.As<CBillFontDlg>()) {
+        EXPECT_TRUE(s.Click(IDOK));
+        return;
+      }
+      ++acted;
+      act(dlg, s);
+      if (s.IsRunning()) s.Click(IDCANCEL);
+    });
+    CModalDialogScope scope(nullptr);
+    const INT_PTR result = dlg.DoModal();
+    EXPECT_GT(acted, 0);
+    return result;
+  }
+  static void Command(platform::ModalSession& s, int id) { s.Window().SendMessage(WM_COMMAND, id, 0); }
+
+  CSystemDataScratch scratch_;
+  std::unique_ptr<CSettingsBacking> previous_;
+  CFieldArray fields;
+  CDraftView view;
+  std::vector<CStringA> boxes;
+  int answer = IDNO;
+  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
+    boxes.push_back(CStringA(r.text));
+    return answer;
+  }};
+};
+
+}  // namespace
+
+TEST_F(DetailTableDlgTest, AStructureJustDefinedStartsAFreshGeneralTable) {
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  const INT_PTR result = Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1; ; ;1"}));
+    EXPECT_EQ(d.GetSerialColumn(), 0);
+    EXPECT_EQ(d.GetMaterialColumn(), 2);
+    EXPECT_EQ(d.GetWidthText(), "80 mm");
+    EXPECT_EQ(d.GetTableType(), 0);
+    EXPECT_TRUE(s.As<CDialog>()->IsDlgButtonChecked(CDetailTableDlg::kGeneralType));
+    ASSERT_GT(d.GetMaterialBox().GetCount(), 0);
+    CStringA first;
+    d.GetMaterialBox().GetLBText(0, first);
+    EXPECT_EQ(first, "Q235-A");
+    EXPECT_EQ(d.GetDataPath(), GetProgramFolder() + "temp.tyb");
+    EXPECT_TRUE(s.Click(CDetailTableDlg::kGenerate));
+  });
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(GetProfileIntSetting("DefineFrameSetting", "DefineFrame", 1), 0);
+  std::unique_ptr<CTableEntity> table(dlg.TakeResultTable());
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->GetTableKind(), 0);
+}
+
+TEST_F(DetailTableDlgTest, ASavedBillOfMaterialsIsReadBackAsOne) {
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  const CStringA path = Scratch("bom.lst");
+  CDetailTableDlg first(2311, &view, nullptr, 1, nullptr);
+  Run(first, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    Command(s, CDetailTableDlg::kAddRow);
+    ASSERT_TRUE(d.SaveDataFile(path));
+    EXPECT_EQ(d.GetTableType(), 1);  // an .lst file is a bill of materials
+    EXPECT_FALSE(d.SaveDataFile(Scratch("bom.xyz")));
+  });
+  EXPECT_EQ(GetProfileStringSetting("SystemSetting", "TableDataFilePath"), path);
+
+  CDetailTableDlg second(2311, &view, nullptr, 1, nullptr);
+  Run(second, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    EXPECT_EQ(d.GetTableType(), 1);
+    EXPECT_TRUE(s.As<CDialog>()->IsDlgButtonChecked(CDetailTableDlg::kDetailType));
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1; ; ;1", "2; ; ;1"}));
+    CStringA caption;
+    s.Window().GetWindowText(caption);
+    EXPECT_EQ(caption.Find("表内容 (文件路径: "), 0);
+  });
+}
+
+TEST_F(DetailTableDlgTest, TheSaveQuestionMovesADataFileOfTheOtherKind) {
+  const CStringA path = Scratch("parts.lst");
+  {
+    std::ofstream(scratch_.GetFolder() + "/parts.lst", std::ios::binary) << "x";
+  }
+  WriteProfileStringSetting("SystemSetting", "TableDataFilePath", path);
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  answer = IDCANCEL;
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    d.GetGrid().SetCurrentCell(0, 1);
+    Command(s, CDetailTableDlg::kAddRow);
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kGenerate));  // cancelled: the dialog stays
+    EXPECT_TRUE(s.IsRunning());
+    EXPECT_EQ(boxes.back(), "是否保存刚才打开的文件?");
+    answer = IDNO;
+  });
+  // The fresh table is a general one: its data file is the .tyb of that name.
+  EXPECT_EQ(dlg.GetDataPath(), GetProgramFolder() + "temp.tyb");
+}
+
+TEST_F(DetailTableDlgTest, PastedRowsAndTheirUndoFollowTheTableType) {
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    Command(s, CDetailTableDlg::kAddRow);
+    d.GetGrid().SetItemText(0, 1, "bolt");
+    d.GetGrid().SetCurrentCell(0, 1);
+    Command(s, CDetailTableDlg::kCopyRow);
+    // General table: a new row.
+    d.GetGrid().SetCurrentCell(1, 1);
+    Command(s, CDetailTableDlg::kPasteRow);
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;bolt; ;1", "2;bolt; ;1", "3; ; ;1"}));
+    Command(s, CDetailTableDlg::kUndo);
+    EXPECT_EQ(d.GetRowCount(), 2);
+    // Bill of materials: the current row is overwritten, its serial number kept.
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kDetailType));
+    d.GetGrid().SetCurrentCell(1, 1);
+    Command(s, CDetailTableDlg::kPasteRow);
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;bolt; ;1", "2;bolt; ;1"}));
+    Command(s, CDetailTableDlg::kUndo);
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;bolt; ;1", "2; ; ;1"}));
+  });
+}
+
+TEST_F(DetailTableDlgTest, MakingAnEditedTableTheBillOfMaterialsAsksToReplaceTheOldOne) {
+  const CStringA oldPath = Scratch("old.lst");
+  {
+    std::ofstream(scratch_.GetFolder() + "/old.lst", std::ios::binary) << "x";
+  }
+  struct Case {
+    const char* name;
+    int answer;
+    int oldKind, editedKind;
+  };
+  for (const Case& c : {Case{"yes", IDYES, 0, 1}, Case{"no", IDNO, 1, 0}}) {
+    SCOPED_TRACE(c.name);
+    CDraftView drawing;
+    CTableEntity* old = ConstructTableEntity(0, nullptr);
+    old->SetTableKind(1);
+    old->SetTableName(oldPath);
+    drawing.AddEntityToView(old);
+    CTableEntity* edited = ConstructTableEntity(0, nullptr);
+    CTableRow* header = ConstructTableRow(0);
+    AddRowCell(header, ConstructTableCell("名称", 20, 10, 2));
+    edited->AddRow(header);
+    CTableRow* row = ConstructTableRow(1);
+    AddRowCell(row, ConstructTableCell("bolt", 20, 10, 2));
+    edited->AddRow(row);
+    edited->SetTableName(Scratch("edited.tyb"));
+    drawing.AddEntityToView(edited);
+
+    CDetailTableDlg dlg(2311, &drawing, edited, 2, nullptr);
+    fields.RemoveAll();
+    Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+      EXPECT_EQ(d.GetTableType(), 0);
+      EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"bolt"}));
+      ASSERT_TRUE(s.Click(CDetailTableDlg::kDetailType));
+      answer = c.answer;
+      ASSERT_TRUE(s.Click(CDetailTableDlg::kGenerate));
+    });
+    EXPECT_NE(std::find(boxes.begin(), boxes.end(), CStringA("图中已经有明细表,是否代替它?")), boxes.end());
+    EXPECT_EQ(old->GetTableKind(), c.oldKind);
+    const CTableEntity* now = static_cast<const CTableEntity*>(drawing.GetPartsListTable());
+    EXPECT_EQ(now ? now->GetTableKind() : -1, 1);
+    if (c.answer == IDYES) {
+      EXPECT_EQ(old->GetTableName(), Scratch("old.tyb"));
+      EXPECT_TRUE(IsFileExist(Scratch("old.tyb")));
+      EXPECT_FALSE(IsFileExist(oldPath));
+    }
+    answer = IDNO;
+  }
+}
