@@ -14,9 +14,11 @@
 #include "platform/core/MessageBox.h"
 #include "platform/core/MoveFile.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/FileDialog.h"
 
 namespace {
 constexpr int kCaptionPathLimit = 40;
+constexpr char kDbfOrTyb[] = "请存为数据库文件(*.dbf) 或\n通用表文件(*.tyb)!";
 
 // The path with its extension replaced (or added).
 CStringA WithExtension(const CStringA& path, const char* extension) {
@@ -52,8 +54,8 @@ ON_COMMAND(CDetailTableDlg::kDeleteColumn, OnDeleteColumn)
 ON_COMMAND(CDetailTableDlg::kModifyColumn, OnModifyColumn)
 ON_COMMAND(CDetailTableDlg::kClear, OnClear)
 ON_COMMAND(CDetailTableDlg::kUndo, OnUndo)
-ON_COMMAND(CDetailTableDlg::kReadFile, OnNotBuilt)
-ON_COMMAND(CDetailTableDlg::kSaveFile, OnNotBuilt)
+ON_COMMAND(CDetailTableDlg::kReadFile, OnReadFile)
+ON_COMMAND(CDetailTableDlg::kSaveFile, OnSaveFile)
 ON_COMMAND(CDetailTableDlg::kMaterialQuery, OnNotBuilt)
 ON_BN_CLICKED(CDetailTableDlg::kCompute, OnNotBuilt)
 ON_BN_CLICKED(CDetailTableDlg::kSpecialChar, OnNotBuilt)
@@ -236,7 +238,7 @@ BOOL CDetailTableDlg::SaveDataFile(const char* path) {
   const CStringA target = path;
   const CStringA ext = LowerExtension(target);
   if (purpose_ == 2 && ext != "dbf" && ext != "tyb") {
-    AfxMessageBox("请存为数据库文件(*.dbf) 或\n通用表文件(*.tyb)!", MB_OK);
+    AfxMessageBox(kDbfOrTyb, MB_OK);
     return FALSE;
   }
   if (ext == "lst" || ext == "tyb") {
@@ -293,6 +295,64 @@ BOOL CDetailTableDlg::AskToSave() {
   }
   if (mode_ == 1) WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 0);
   return TRUE;
+}
+
+CStringA CDetailTableDlg::GetOpenFilter() const {
+  if (purpose_ == 2) return "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|BOM文件(*.bom)|*.bom|||";
+  if (Extension() == "dbf")
+    return "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|文本文件(*.txt)|*.txt|"
+           "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||";
+  if (tableType_ == 0)
+    return "通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|数据库文件(*.dbf)|*.dbf|文本文件(*.txt)|*.txt|"
+           "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||";
+  return "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|数据库文件(*.dbf)|*.dbf|文本文件(*.txt)|*.txt|"
+         "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||";
+}
+
+CStringA CDetailTableDlg::GetSaveFilter() const {
+  if (purpose_ == 2) return "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb||";
+  if (Extension() == "dbf") return "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|||";
+  if (tableType_ == 0) return "通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|数据库文件(*.dbf)|*.dbf|||";
+  return "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|数据库文件(*.dbf)|*.dbf|||";
+}
+
+BOOL CDetailTableDlg::OpenChosenFile(const char* path) {
+  const CStringA ext = LowerExtension(path);
+  if (ext == "bom") throw CNotSupportedException();  // the fixed-column import is not built
+  if (purpose_ == 2 && ext != "dbf" && ext != "tyb") {
+    AfxMessageBox(kDbfOrTyb, MB_OK);
+    return FALSE;
+  }
+  if (!LoadDataFile(path)) return FALSE;
+  ShowWidth();
+  saved_ = modified_ = structureChanged_ = 0;
+  grid_.SetModified(0);
+  while (!undo_.IsEmpty()) delete undo_.RemoveHead();
+  if (purpose_ == 1 && (ext == "tyb" || ext == "lst")) {
+    tableType_ = ext == "lst" ? 1 : 0;
+    CheckRadioButton(kDetailType, kGeneralType, tableType_ == 1 ? kDetailType : kGeneralType);
+  }
+  if (materialColumn_ >= 0 && materialBox_.GetCount() == 0) FillMaterialBox();
+  grid_.SetFocus();
+  return TRUE;
+}
+
+void CDetailTableDlg::OnReadFile() {
+  const CStringA ext = Extension();
+  CFileDialog dialog(TRUE, ext, dataPath_, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, GetOpenFilter(), this);
+  dialog.m_ofn.lpstrTitle = "打开表内容文件";
+  if (dialog.DoModal() != IDOK) return;
+  OpenChosenFile(CStringA(dialog.GetPathName()));
+}
+
+void CDetailTableDlg::OnSaveFile() {
+  const int dot = dataPath_.ReverseFind('.');
+  const int slash = std::max(dataPath_.ReverseFind('\\'), dataPath_.ReverseFind('/'));
+  const CStringA proposed = dot > slash ? dataPath_.Left(dot) : dataPath_;
+  CFileDialog dialog(FALSE, Extension(), proposed, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, GetSaveFilter(), this);
+  dialog.m_ofn.lpstrTitle = "保存表内容文件";
+  if (dialog.DoModal() != IDOK) return;
+  SaveDataFile(CStringA(dialog.GetPathName()));
 }
 
 // ---- Rows and columns.

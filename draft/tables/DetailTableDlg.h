@@ -56,6 +56,13 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   // .dbf through the data source (with its structure file). FALSE for any
   // other extension or a failed write.
   BOOL SaveDataFile(const char* path);
+  // The filters of the open and save dialogs, by purpose and table state.
+  CStringA GetOpenFilter() const;
+  CStringA GetSaveFilter() const;
+  // "读文件" with the file chosen: a purpose-2 table takes only .dbf and
+  // .tyb files; on success the change state is reset and an .lst or .tyb
+  // file sets the table type.
+  BOOL OpenChosenFile(const char* path);
   // The save question before generating or cancelling (a data file whose
   // extension does not match the table type is renamed first); FALSE keeps
   // the dialog open.
@@ -93,6 +100,8 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   afx_msg void OnGeneralType();
   afx_msg void OnGenerate();
   afx_msg void OnCellEditUpdate();
+  afx_msg void OnReadFile();
+  afx_msg void OnSaveFile();
   afx_msg void OnNotBuilt();
   DECLARE_MESSAGE_MAP()
 

@@ -22,6 +22,8 @@
 #include "draft/tables/DetailTableDlg.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/MessageBox.h"
+#include "platform/ui/CommDlg.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
@@ -210,4 +212,58 @@ TEST_F(DetailTableDlgTest, MakingAnEditedTableTheBillOfMaterialsAsksToReplaceThe
     }
     answer = IDNO;
   }
+}
+
+TEST_F(DetailTableDlgTest, TheOpenAndSaveFiltersFollowTheTableState) {
+  struct Case {
+    const char* name;
+    const char* dataFile;  // the data path's setting
+    int detailClick;       // 1: the bill-of-materials type chosen
+    const char* open;
+    const char* save;
+  };
+  const Case cases[] = {
+      {"general table", "a.tyb", 0,
+       "通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|数据库文件(*.dbf)|*.dbf|文本文件(*.txt)|*.txt|"
+       "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||",
+       "通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|数据库文件(*.dbf)|*.dbf|||"},
+      {"bill of materials", "a.tyb", 1,
+       "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|数据库文件(*.dbf)|*.dbf|文本文件(*.txt)|*.txt|"
+       "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||",
+       "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|数据库文件(*.dbf)|*.dbf|||"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+    CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+    Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+      if (c.detailClick) {
+        ASSERT_TRUE(s.Click(CDetailTableDlg::kDetailType));
+      }
+      EXPECT_EQ(d.GetOpenFilter(), c.open);
+      EXPECT_EQ(d.GetSaveFilter(), c.save);
+    });
+  }
+}
+
+TEST_F(DetailTableDlgTest, AFileOpenedThroughTheDialogSetsTheTableType) {
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  const CStringA path = Scratch("list.lst");
+  CDetailTableDlg writer(2311, &view, nullptr, 1, nullptr);
+  Run(writer, [&](CDetailTableDlg& d, platform::ModalSession&) { ASSERT_TRUE(d.SaveDataFile(path)); });
+
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    EXPECT_EQ(d.GetTableType(), 0);
+    platform::ScopedModalDriver files([&](platform::ModalSession& f) {
+      ASSERT_NE(f.As<CFileDialog>(), nullptr);
+      EXPECT_TRUE(f.EnterText(edt1, path));
+      EXPECT_TRUE(f.Click(IDOK));
+    });
+    Command(s, CDetailTableDlg::kReadFile);
+    EXPECT_EQ(d.GetTableType(), 1);
+    EXPECT_EQ(d.GetDataPath(), path);
+    EXPECT_TRUE(d.GetUndoList().IsEmpty());
+  });
 }
