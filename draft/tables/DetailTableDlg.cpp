@@ -318,7 +318,7 @@ CStringA CDetailTableDlg::GetSaveFilter() const {
 
 BOOL CDetailTableDlg::OpenChosenFile(const char* path) {
   const CStringA ext = LowerExtension(path);
-  if (ext == "bom") throw CNotSupportedException();  // the fixed-column import is not built
+  if (ext == "bom") return ImportFixedColumns(path);
   if (purpose_ == 2 && ext != "dbf" && ext != "tyb") {
     AfxMessageBox(kDbfOrTyb, MB_OK);
     return FALSE;

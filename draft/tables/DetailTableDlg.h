@@ -56,6 +56,15 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   // .dbf through the data source (with its structure file). FALSE for any
   // other extension or a failed write.
   BOOL SaveDataFile(const char* path);
+  // The grid as fixed-column text: the field names, then each row that
+  // holds anything, every column as wide as its widest cell plus two
+  // blanks. FALSE without columns (nothing written) or after a failed
+  // write (reported).
+  BOOL WriteBomFile(const char* path);
+  // A fixed-column file (.bom: the second line skipped; .dat) into the
+  // grid's current columns: the header's blank-separated words give where
+  // each column starts. FALSE for any other extension or a failed read.
+  BOOL ImportFixedColumns(const char* path);
   // The filters of the open and save dialogs, by purpose and table state.
   CStringA GetOpenFilter() const;
   CStringA GetSaveFilter() const;

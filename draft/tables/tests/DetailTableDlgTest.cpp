@@ -267,3 +267,41 @@ TEST_F(DetailTableDlgTest, AFileOpenedThroughTheDialogSetsTheTableType) {
     EXPECT_TRUE(d.GetUndoList().IsEmpty());
   });
 }
+
+TEST_F(DetailTableDlgTest, TheFixedColumnBomFileRoundTrips) {
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  const CStringA dat = Scratch("bom.dat");
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    Command(s, CDetailTableDlg::kAddRow);
+    Command(s, CDetailTableDlg::kAddRow);
+    d.GetGrid().SetItemText(0, 1, "M10 bolt");
+    d.GetGrid().SetItemText(0, 2, "Q235-A");
+    d.GetGrid().SetItemText(1, 3, " ");
+    for (int c = 0; c < 4; ++c) d.GetGrid().SetItemText(2, c, " ");  // an empty row is left out
+    const std::vector<CStringA> before = gridtest::RowTexts(d.GetGrid());
+    ASSERT_TRUE(d.WriteBomFile(dat));
+    std::ifstream in(scratch_.GetFolder() + "/bom.dat", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(bytes, CStringA("序号  名称      材料    数量\r\n"
+                              "1     M10 bolt  Q235-A  1\r\n"
+                              "2                       \r\n")
+                         .GetString());
+    ASSERT_TRUE(d.ImportFixedColumns(dat));
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{before[0], before[1]}));
+    EXPECT_FALSE(d.ImportFixedColumns(Scratch("bom.txt")));
+  });
+}
+
+TEST_F(DetailTableDlgTest, ABomFileSkipsItsSecondLine) {
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  {
+    std::ofstream out(scratch_.GetFolder() + "/part.bom", std::ios::binary);
+    out << "No  Name   Mat  Qty\n--  -----  ---  ---\n1   nut    45   8\n2   washer\n";
+  }
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession&) {
+    ASSERT_TRUE(d.ImportFixedColumns(Scratch("part.bom")));
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;nut;45;8", "2;washer; ; "}));
+  });
+}
