@@ -1,8 +1,10 @@
 #include "draft/tables/DetailTableDlg.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
+#include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/PathCompact.h"
 #include "draft/host/ProgramFolder.h"
@@ -10,11 +12,13 @@
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
 #include "draft/regions/AttribInfoDlg.h"
+#include "platform/core/DynamicLibrary.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/MoveFile.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/MessageApi.h"
 
 namespace {
 constexpr int kCaptionPathLimit = 40;
@@ -56,11 +60,11 @@ ON_COMMAND(CDetailTableDlg::kClear, OnClear)
 ON_COMMAND(CDetailTableDlg::kUndo, OnUndo)
 ON_COMMAND(CDetailTableDlg::kReadFile, OnReadFile)
 ON_COMMAND(CDetailTableDlg::kSaveFile, OnSaveFile)
-ON_COMMAND(CDetailTableDlg::kMaterialQuery, OnNotBuilt)
+ON_COMMAND(CDetailTableDlg::kMaterialQuery, OnMaterialQuery)
 ON_BN_CLICKED(CDetailTableDlg::kCompute, OnNotBuilt)
 ON_BN_CLICKED(CDetailTableDlg::kSpecialChar, OnNotBuilt)
-ON_BN_CLICKED(CDetailTableDlg::kSetDataSource, OnNotBuilt)
-ON_BN_CLICKED(CDetailTableDlg::kDataSourceValue, OnNotBuilt)
+ON_BN_CLICKED(CDetailTableDlg::kSetDataSource, OnSetDataSource)
+ON_BN_CLICKED(CDetailTableDlg::kDataSourceValue, OnDataSourceValue)
 ON_BN_CLICKED(CDetailTableDlg::kDetailType, OnDetailType)
 ON_BN_CLICKED(CDetailTableDlg::kGeneralType, OnGeneralType)
 ON_BN_CLICKED(CDetailTableDlg::kGenerate, OnGenerate)
@@ -537,6 +541,91 @@ void CDetailTableDlg::OnOK() { throw CNotSupportedException(); }
 void CDetailTableDlg::OnCancel() {
   if (!AskToSave()) return;
   CBaseDialog::OnCancel();
+}
+
+// ---- The outside libraries, each loaded for one call.
+
+namespace {
+using SetExternalDsProc = int (*)(char*);
+using GetDataContextProc = int (*)(int, const char*, HWND, int, const char*, char*);
+using QueryCodeProc = const char* (*)(const char*);
+
+// The library, or null after "没有找到<file>" in a box of `owner`.
+HMODULE LoadOutsideLibrary(const char* file, CWnd* owner) {
+  HMODULE module = LoadLibraryA(file);
+  if (!module) {
+    CStringA message;
+    message.Format("没有找到%s", file);
+    owner->MessageBox(message, nullptr, MB_OK);
+  }
+  return module;
+}
+}  // namespace
+
+void CDetailTableDlg::OnSetDataSource() {
+  HMODULE module = LoadOutsideLibrary("Sarnowe.dll", this);
+  if (!module) return;
+  auto set = reinterpret_cast<SetExternalDsProc>(GetProcAddress(module, "SetExternalDS"));
+  if (set) {
+    char buffer[1024] = {};
+    const int n = std::min(dataSource_.GetLength(), static_cast<int>(sizeof(buffer)) - 1);
+    std::memcpy(buffer, dataSource_.GetString(), static_cast<size_t>(n));
+    set(buffer);
+    buffer[sizeof(buffer) - 1] = '\0';
+    dataSource_ = buffer;
+  }
+  FreeLibrary(module);
+}
+
+void CDetailTableDlg::OnDataSourceValue() {
+  const bool boxEditor = materialBox_.IsWindowVisible() != 0;
+  int start = 0, end = 0;
+  if (!boxEditor) cellEdit_.GetSel(start, end);
+  HMODULE module = LoadOutsideLibrary("Sarnowe.dll", this);
+  if (!module) return;
+  auto get = reinterpret_cast<GetDataContextProc>(GetProcAddress(module, "GetDataContext"));
+  if (!get) {
+    FreeLibrary(module);
+    return;
+  }
+  char result[2048] = {};
+  const int found = get(1, dataSource_.GetString(), GetSafeHwnd(), 0, "", result);
+  result[sizeof(result) - 1] = '\0';
+  FreeLibrary(module);
+  CWnd& editor = boxEditor ? static_cast<CWnd&>(materialBox_) : static_cast<CWnd&>(cellEdit_);
+  editor.SetFocus();
+  if (!boxEditor) cellEdit_.SetSel(start, end);
+  if (!found) return;
+  if (!CopyTextToClipboard(result, GetSafeHwnd())) {
+    if (!boxEditor) AfxMessageBox("剪贴板打不开", MB_OK);
+    return;
+  }
+  editor.SendMessage(WM_PASTE, 0, 0);
+}
+
+void CDetailTableDlg::OnMaterialQuery() {
+  if (fields_->GetSize() == 0) return;
+  const CStringA bomPath = GetProgramFolder() + "bom.dat";
+  WriteBomFile(bomPath);
+  CStringA report;
+  {
+    CResourceSwitch resources;
+    HMODULE module = LoadLibraryA("Tilbrack.dll");
+    if (!module) {
+      AfxMessageBox("加载动态连接库(Tilbrack.dll)发生错误，找不到动态连接库文件.", MB_OK);
+      return;
+    }
+    resources.SwitchToModule("Tilbrack.dll");
+    auto query = reinterpret_cast<QueryCodeProc>(GetProcAddress(module, "querycode"));
+    // The text lives in the library: it is copied before the library goes.
+    if (query) {
+      const char* text = query(bomPath);
+      report = text ? text : "";
+    }
+    resources.Restore();
+    FreeLibrary(module);
+  }
+  if (!report.IsEmpty()) ImportFixedColumns(bomPath);
 }
 
 void CDetailTableDlg::OnNotBuilt() { throw CNotSupportedException(); }

@@ -77,6 +77,10 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   // the dialog open.
   BOOL AskToSave();
 
+  // The external data-source description kept for Sarnowe.
+  const CStringA& GetDataSourceText() const { return dataSource_; }
+  void SetDataSourceText(const char* text) { dataSource_ = text ? text : ""; }
+
   // ---- Results.
   CTableEntity* TakeResultTable();
   const CStringA& GetDataPath() const { return dataPath_; }
@@ -111,6 +115,9 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   afx_msg void OnCellEditUpdate();
   afx_msg void OnReadFile();
   afx_msg void OnSaveFile();
+  afx_msg void OnSetDataSource();
+  afx_msg void OnDataSourceValue();
+  afx_msg void OnMaterialQuery();
   afx_msg void OnNotBuilt();
   DECLARE_MESSAGE_MAP()
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -23,6 +24,7 @@
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/CommDlg.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/ModalDriver.h"
 
@@ -304,4 +306,53 @@ TEST_F(DetailTableDlgTest, ABomFileSkipsItsSecondLine) {
     ASSERT_TRUE(d.ImportFixedColumns(Scratch("part.bom")));
     EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;nut;45;8", "2;washer; ; "}));
   });
+}
+
+TEST_F(DetailTableDlgTest, AValueFromTheExternalDataSourceIsPastedIntoTheCell) {
+  {
+    std::ofstream out(scratch_.GetFolder() + "/codes.txt", std::ios::binary);
+    out << "nut,GB6170-M10,steel\nM10 bolt,GB5782-M10,steel\n";
+  }
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  dlg.SetDataSourceText((" " + scratch_.GetFolder() + "/codes.txt | 1 |2 ").c_str());
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kSetDataSource));
+    EXPECT_EQ(d.GetDataSourceText(), (scratch_.GetFolder() + "/codes.txt|1|2").c_str());
+    ASSERT_TRUE(s.EnterText(CDetailTableDlg::kCellEdit, CStringA("M10 bolt")));
+    CEdit* edit = static_cast<CEdit*>(s.Window().GetDlgItem(CDetailTableDlg::kCellEdit));
+    edit->SetSel(0, -1);
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kDataSourceValue));
+    CStringA text;
+    edit->GetWindowText(text);
+    EXPECT_EQ(text, "GB5782-M10");
+    // A key the source does not hold leaves the text as it is.
+    edit->SetWindowText("screw");
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kDataSourceValue));
+    edit->GetWindowText(text);
+    EXPECT_EQ(text, "screw");
+  });
+}
+
+TEST_F(DetailTableDlgTest, TheMaterialQueryFillsCodesBackIntoTheGrid) {
+  fields.RemoveAll();
+  for (const char* name : {"序号", "名称", "代号"}) fields.Add(CFieldRecord(name, 0, 20.0, 2));
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  const CStringA bom = GetProgramFolder() + "bom.dat";
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    Command(s, CDetailTableDlg::kAddRow);
+    Command(s, CDetailTableDlg::kAddRow);
+    d.GetGrid().SetItemText(0, 1, "nut");
+    d.GetGrid().SetItemText(1, 1, "rivet");
+    d.GetGrid().SetItemText(2, 1, "M10 bolt");
+    Command(s, CDetailTableDlg::kMaterialQuery);
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()),
+              (std::vector<CStringA>{"1;nut;GB6170-M10", "2;rivet; ", "3;M10 bolt;GB5782-M10"}));
+    // Nothing left to fill: the library reports nothing and the grid stays.
+    d.GetGrid().SetItemText(1, 2, "own");
+    Command(s, CDetailTableDlg::kMaterialQuery);
+    EXPECT_EQ(d.GetGrid().GetCellText(1, 2), "own");
+  });
+  std::remove(bom.GetString());
 }
