@@ -9,6 +9,7 @@
 #include "draft/host/PathCompact.h"
 #include "draft/host/ProgramFolder.h"
 #include "draft/host/Settings.h"
+#include "draft/host/SymbolMenuDlg.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
 #include "draft/regions/AttribInfoDlg.h"
@@ -19,6 +20,7 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageApi.h"
+#include "platform/ui/WindowApi.h"
 
 namespace {
 constexpr int kCaptionPathLimit = 40;
@@ -61,8 +63,8 @@ ON_COMMAND(CDetailTableDlg::kUndo, OnUndo)
 ON_COMMAND(CDetailTableDlg::kReadFile, OnReadFile)
 ON_COMMAND(CDetailTableDlg::kSaveFile, OnSaveFile)
 ON_COMMAND(CDetailTableDlg::kMaterialQuery, OnMaterialQuery)
-ON_BN_CLICKED(CDetailTableDlg::kCompute, OnNotBuilt)
-ON_BN_CLICKED(CDetailTableDlg::kSpecialChar, OnNotBuilt)
+ON_BN_CLICKED(CDetailTableDlg::kCompute, OnCompute)
+ON_BN_CLICKED(CDetailTableDlg::kSpecialChar, OnSpecialChar)
 ON_BN_CLICKED(CDetailTableDlg::kSetDataSource, OnSetDataSource)
 ON_BN_CLICKED(CDetailTableDlg::kDataSourceValue, OnDataSourceValue)
 ON_BN_CLICKED(CDetailTableDlg::kDetailType, OnDetailType)
@@ -541,6 +543,36 @@ void CDetailTableDlg::OnOK() { throw CNotSupportedException(); }
 void CDetailTableDlg::OnCancel() {
   if (!AskToSave()) return;
   CBaseDialog::OnCancel();
+}
+
+// ---- Computing and symbols.
+
+void CDetailTableDlg::OnCompute() {
+  if (grid_.ComputeRelation(GetProgramFolder() + "qxwtmp.dbf", *fields_, 0)) MarkModified();
+}
+
+void CDetailTableDlg::OnSpecialChar() {
+  const bool boxEditor = materialBox_.IsWindowVisible() != 0;
+  int start = 0, end = 0;
+  if (!boxEditor) cellEdit_.GetSel(start, end);
+  POINT cursor{0, 0};
+  ::GetCursorPos(&cursor);
+  CStringA symbol;
+  {
+    CResourceSwitch resources("Korrin.DLL");
+    CSymbolMenuDlg* dialog = ConstructSymbolMenuDlg(0, this, CPoint(cursor.x, cursor.y));
+    if (dialog->DoModal() == IDOK) symbol = dialog->GetSymbolText();
+    DestroySymbolMenuDlg(dialog);
+  }
+  if (symbol.IsEmpty()) return;
+  CWnd& editor = boxEditor ? static_cast<CWnd&>(materialBox_) : static_cast<CWnd&>(cellEdit_);
+  if (!CopyTextToClipboard(symbol, GetSafeHwnd())) {
+    if (!boxEditor) AfxMessageBox("剪贴板打不开", MB_OK);
+    return;
+  }
+  editor.SetFocus();
+  if (!boxEditor) cellEdit_.SetSel(start, end);
+  editor.SendMessage(WM_PASTE, 0, 0);
 }
 
 // ---- The outside libraries, each loaded for one call.

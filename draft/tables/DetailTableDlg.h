@@ -115,6 +115,8 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   afx_msg void OnCellEditUpdate();
   afx_msg void OnReadFile();
   afx_msg void OnSaveFile();
+  afx_msg void OnCompute();
+  afx_msg void OnSpecialChar();
   afx_msg void OnSetDataSource();
   afx_msg void OnDataSourceValue();
   afx_msg void OnMaterialQuery();

@@ -14,6 +14,7 @@
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/ProgramFolder.h"
+#include "draft/host/SymbolMenuDlg.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableCell.h"
@@ -355,4 +356,22 @@ TEST_F(DetailTableDlgTest, TheMaterialQueryFillsCodesBackIntoTheGrid) {
     EXPECT_EQ(d.GetGrid().GetCellText(1, 2), "own");
   });
   std::remove(bom.GetString());
+}
+
+TEST_F(DetailTableDlgTest, ASpecialSymbolIsPastedIntoTheCellEdit) {
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg&, platform::ModalSession& s) {
+    ASSERT_TRUE(s.EnterText(CDetailTableDlg::kCellEdit, CStringA("20")));
+    CEdit* edit = static_cast<CEdit*>(s.Window().GetDlgItem(CDetailTableDlg::kCellEdit));
+    edit->SetSel(0, 0);
+    platform::ScopedModalDriver inner([&](platform::ModalSession& k) {
+      EXPECT_TRUE(k.Choose(CSymbolMenuDlg::kSymbolList, 2));
+      EXPECT_TRUE(k.Click(IDOK));
+    });
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kSpecialChar));
+    CStringA text;
+    edit->GetWindowText(text);
+    EXPECT_EQ(text, CSymbolMenuDlg::SymbolsOf(0)[2] + "20");
+  });
 }
