@@ -348,3 +348,28 @@ TEST_F(PlaceTableCmdTest, ATableFromTheBillOfMaterialsDialogIsPlaced) {
   Click(300, 550);
   EXPECT_EQ(view.GetEntityList()->GetCount(), 1);
 }
+
+TEST_F(PlaceTableCmdTest, ThePreviewFollowsTheCursorThenShowsTheWrapLine) {
+  ASSERT_NE(Start(MakeTable(0, 1)), nullptr);  // two rows, 20 high
+  const auto lines = [this] {
+    std::vector<std::vector<double>> out;
+    for (const ViewDrawOp& op : view.GetDrawLog())
+      if (op.kind == ViewDrawKind::kLine) out.push_back(op.values);
+    view.ClearDrawLog();
+    return out;
+  };
+  view.ClearDrawLog();
+  stack.OnMouseMove(0, At(100, 300), &view);  // the move draws the preview
+  EXPECT_EQ(lines(), (std::vector<std::vector<double>>{{100, 300, 140, 300},
+                                                       {100, 290, 140, 290},
+                                                       {100, 280, 140, 280},
+                                                       {100, 300, 100, 280},
+                                                       {140, 280, 140, 300}}));
+  Click(100, 300);
+  view.ClearDrawLog();
+  stack.OnMouseMove(0, At(200, 250), &view);
+  const auto atWrap = lines();
+  ASSERT_EQ(atWrap.size(), 6u);  // the rows stay at the start; the wrap line at the cursor's height
+  EXPECT_EQ(atWrap[0], (std::vector<double>{100, 300, 140, 300}));
+  EXPECT_EQ(atWrap[3], (std::vector<double>{90, 250, 150, 250}));
+}
