@@ -17,6 +17,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/MoveFile.h"
+#include "platform/ui/CommCtrl.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageApi.h"
@@ -71,6 +72,10 @@ ON_BN_CLICKED(CDetailTableDlg::kDetailType, OnDetailType)
 ON_BN_CLICKED(CDetailTableDlg::kGeneralType, OnGeneralType)
 ON_BN_CLICKED(CDetailTableDlg::kGenerate, OnGenerate)
 ON_EN_UPDATE(CDetailTableDlg::kCellEdit, OnCellEditUpdate)
+ON_CBN_EDITUPDATE(CDetailTableDlg::kMaterialBox, OnMaterialEditUpdate)
+ON_CBN_SELCHANGE(CDetailTableDlg::kMaterialBox, OnMaterialSelected)
+ON_NOTIFY(NM_CLICK, CDetailTableDlg::kGrid, OnGridClick)
+ON_NOTIFY(NM_DBLCLK, CDetailTableDlg::kGrid, OnGridDoubleClick)
 END_MESSAGE_MAP()
 
 CDetailTableDlg::CDetailTableDlg(UINT templateId, CDraftView* view, CTableEntity* table, int mode, CWnd* parent)
@@ -537,8 +542,126 @@ void CDetailTableDlg::OnGenerate() {
   grid_.UpdateTableEntity(&fontDlg_, table_, *fields_, modified_, view_);
 }
 
-// Enter moves through the cells and their editors; that walk is not built.
-void CDetailTableDlg::OnOK() { throw CNotSupportedException(); }
+// ---- Editing cells.
+
+bool CDetailTableDlg::InLockedSerialCell() const {
+  return tableType_ == 1 && serialColumn_ >= 0 && grid_.GetCurrentColumn() == serialColumn_;
+}
+
+void CDetailTableDlg::WriteCurrentCell(const CStringA& text) {
+  if (!grid_.HasCurrentCell()) return;
+  const int row = grid_.GetCurrentRow();
+  grid_.SetItemText(row, grid_.GetCurrentColumn(), text);
+  grid_.RedrawRow(row);
+  currentText_ = text;
+  MarkModified();
+}
+
+CWnd& CDetailTableDlg::ShowEditorForCurrentCell() {
+  CStringA text;
+  if (grid_.HasCurrentCell()) {
+    text = grid_.GetCellText(grid_.GetCurrentRow(), grid_.GetCurrentColumn());
+    text.Trim();
+  }
+  currentText_ = text;
+  const bool material = materialColumn_ >= 0 && grid_.GetCurrentColumn() == materialColumn_;
+  materialBox_.ShowWindow(material ? SW_SHOW : SW_HIDE);
+  cellEdit_.ShowWindow(material ? SW_HIDE : SW_SHOW);
+  if (material) {
+    materialBox_.SetWindowText(text);
+    return materialBox_;
+  }
+  cellEdit_.SetWindowText(text);
+  cellEdit_.SetModify(FALSE);
+  return cellEdit_;
+}
+
+void CDetailTableDlg::ClickCell() {
+  int row = -1, column = -1;
+  grid_.HitTest(row, column, nullptr);
+  if (row < 0 || column < 0) return;
+  if (row == grid_.GetCurrentRow() && column == grid_.GetCurrentColumn()) {
+    CWnd& editor = ShowEditorForCurrentCell();
+    editor.SetFocus();
+    if (&editor == &cellEdit_) cellEdit_.SetSel(0, -1);
+    return;
+  }
+  const int oldRow = grid_.GetCurrentRow();
+  grid_.SetCurrentCell(row, column);
+  if (oldRow >= 0) grid_.RedrawRow(oldRow);
+  grid_.RedrawRow(row);
+  ShowEditorForCurrentCell();
+}
+
+void CDetailTableDlg::OnGridClick(NMHDR*, LRESULT* result) {
+  ClickCell();
+  *result = 0;
+}
+
+void CDetailTableDlg::OnGridDoubleClick(NMHDR*, LRESULT* result) {
+  ClickCell();
+  ClickCell();
+  *result = 0;
+}
+
+void CDetailTableDlg::OnMaterialEditUpdate() {
+  CStringA text;
+  materialBox_.GetWindowText(text);
+  text.Trim();
+  if (text != currentText_ && !InLockedSerialCell()) WriteCurrentCell(text);
+}
+
+void CDetailTableDlg::OnMaterialSelected() {
+  const int at = materialBox_.GetCurSel();
+  if (at < 0) return;
+  CStringA text;
+  materialBox_.GetLBText(at, text);
+  WriteCurrentCell(text);
+}
+
+// Enter: from the grid, the current cell goes into its editor; from an
+// editor, its text goes into the cell (never into a bill of materials'
+// serial number) and the next cell becomes current: after the last cell a
+// bill of materials starts again at its first row, another table gets a
+// new row.
+void CDetailTableDlg::OnOK() {
+  if (CWnd::GetFocus() == &grid_) {
+    CWnd& editor = ShowEditorForCurrentCell();
+    editor.SetFocus();
+    if (&editor == &cellEdit_) cellEdit_.SetSel(0, -1);
+    return;
+  }
+  if (!grid_.HasCurrentCell()) return;
+  if (!InLockedSerialCell()) {
+    if (materialColumn_ >= 0 && grid_.GetCurrentColumn() == materialColumn_) {
+      CStringA text;
+      materialBox_.GetWindowText(text);
+      text.Trim();
+      if (text != currentText_) WriteCurrentCell(text);
+    } else if (cellEdit_.GetModify() && grid_.TakeEditText(currentText_)) {
+      MarkModified();
+    }
+  }
+  int row = grid_.GetCurrentRow(), column = grid_.GetCurrentColumn();
+  if (++column >= fields_->GetSize()) {
+    column = 0;
+    if (++row >= rowCount_) {
+      if (tableType_ == 1) {
+        row = 0;
+      } else {
+        grid_.AppendRow(*fields_, rowCount_, undo_);
+        MarkModified();
+        row = rowCount_ - 1;
+      }
+    }
+  }
+  const int oldRow = grid_.GetCurrentRow();
+  grid_.SetCurrentCell(row, column);
+  grid_.RedrawRow(oldRow);
+  grid_.RedrawRow(row);
+  ShowEditorForCurrentCell();
+  grid_.SetFocus();
+}
 
 void CDetailTableDlg::OnCancel() {
   if (!AskToSave()) return;

@@ -115,6 +115,10 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   afx_msg void OnCellEditUpdate();
   afx_msg void OnReadFile();
   afx_msg void OnSaveFile();
+  afx_msg void OnMaterialEditUpdate();
+  afx_msg void OnMaterialSelected();
+  afx_msg void OnGridClick(NMHDR* header, LRESULT* result);
+  afx_msg void OnGridDoubleClick(NMHDR* header, LRESULT* result);
   afx_msg void OnCompute();
   afx_msg void OnSpecialChar();
   afx_msg void OnSetDataSource();
@@ -130,6 +134,12 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   // A fresh table: one row, "1" in the serial and quantity columns.
   void StartFreshTable();
   void FillMaterialBox();
+  // The editor of the current cell (the material box in the material
+  // column, else the cell edit) shown with the cell's text.
+  CWnd& ShowEditorForCurrentCell();
+  void ClickCell();
+  void WriteCurrentCell(const CStringA& text);
+  bool InLockedSerialCell() const;
   void MarkModified() { modified_ = 1; }
   CStringA Extension() const;
 

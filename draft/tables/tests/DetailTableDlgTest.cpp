@@ -375,3 +375,34 @@ TEST_F(DetailTableDlgTest, ASpecialSymbolIsPastedIntoTheCellEdit) {
     EXPECT_EQ(text, CSymbolMenuDlg::SymbolsOf(0)[2] + "20");
   });
 }
+
+TEST_F(DetailTableDlgTest, EnterWalksThroughTheCellsAndTheMaterialBoxEditsItsColumn) {
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kDetailType));
+    CWnd* edit = s.Window().GetDlgItem(CDetailTableDlg::kCellEdit);
+    d.GetGrid().SetCurrentCell(0, 1);
+    d.GetGrid().SetFocus();
+    ASSERT_TRUE(s.PressKey(VK_RETURN));
+    EXPECT_EQ(CWnd::GetFocus(), edit);
+    ASSERT_TRUE(s.EnterText(CDetailTableDlg::kCellEdit, CStringA("bolt")));
+    ASSERT_TRUE(s.PressKey(VK_RETURN));
+    EXPECT_EQ(d.GetGrid().GetCellText(0, 1), "bolt");
+    // The material column: the box takes the place of the cell edit.
+    EXPECT_EQ(d.GetGrid().GetCurrentColumn(), 2);
+    EXPECT_TRUE(s.IsVisible(CDetailTableDlg::kMaterialBox));
+    EXPECT_FALSE(s.IsVisible(CDetailTableDlg::kCellEdit));
+    ASSERT_TRUE(s.Choose(CDetailTableDlg::kMaterialBox, 1));
+    EXPECT_EQ(d.GetGrid().GetCellText(0, 2), "Q345");
+    // The last cell of a bill of materials wraps to its first row.
+    d.GetGrid().SetCurrentCell(0, 3);
+    d.GetGrid().SetFocus();
+    ASSERT_TRUE(s.PressKey(VK_RETURN));  // into the cell edit, shown again
+    EXPECT_EQ(CWnd::GetFocus(), edit);
+    ASSERT_TRUE(s.PressKey(VK_RETURN));
+    EXPECT_EQ(d.GetRowCount(), 1);
+    EXPECT_EQ(d.GetGrid().GetCurrentRow(), 0);
+    EXPECT_EQ(d.GetGrid().GetCurrentColumn(), 0);
+  });
+}
