@@ -9,6 +9,7 @@
 
 #include "draft/host/SystemFiles.h"
 #include "draft/tables/DetailTableDlg.h"
+#include "draft/tables/FieldLine.h"
 #include "draft/tables/RowText.h"
 #include "draft/tables/TableFileText.h"
 #include "platform/core/Exceptions.h"
@@ -111,5 +112,41 @@ BOOL CDetailTableDlg::ImportFixedColumns(const char* path) {
   grid_.FillRows(rows);
   rowCount_ = grid_.GetItemCount();
   MarkModified();
+  return TRUE;
+}
+
+BOOL CDetailTableDlg::ImportTextFile(const char* path) {
+  std::unique_ptr<CTableFileText> file;
+  try {
+    file = std::make_unique<CTableFileText>(path);
+  } catch (CFileException& e) {
+    ReportFileException(e);
+    return FALSE;
+  }
+  CFieldArray columns;
+  grid_.ReadStructureFile(columns, structurePath_, tableType_);
+  CStringArray rows;
+  CStringA line;
+  std::vector<CStringA> parts;
+  while (file->ReadLine(line)) {
+    SplitQuotedLine(line, '"', parts);
+    if (parts.empty()) break;
+    // A line with more cells than columns brings unnamed columns.
+    while (static_cast<size_t>(columns.GetSize()) < parts.size()) columns.Add(CFieldRecord(" ", kFieldChar, 25.0, 2));
+    CStringArray cells;
+    for (const CStringA& p : parts) cells.Add(p);
+    rows.Add(JoinRowCells(cells));
+  }
+  if (rows.GetSize() == 0) {
+    AfxMessageBox("文件类型不匹配,请重新选择!", MB_OK);
+    return FALSE;
+  }
+  const int known = static_cast<int>(fields_->GetSize());
+  fields_->Copy(columns);
+  grid_.DeleteAllItems();
+  grid_.SetColumns(*fields_);
+  for (int c = known; c < fields_->GetSize(); ++c) grid_.SetColumnWidth(c, 80);
+  grid_.FillRows(rows);
+  rowCount_ = grid_.GetItemCount();
   return TRUE;
 }

@@ -219,7 +219,7 @@ BOOL CDetailTableDlg::LoadDataFile(const char* path) {
   if (ext == "dbf") {
     if (!grid_.LoadDbfIntoList(path, *fields_, rowCount_, 1)) return FALSE;
   } else if (ext == "txt") {
-    throw CNotSupportedException();  // the plain text import is not built
+    if (!ImportTextFile(path)) return FALSE;
   } else {
     CStringArray rows;
     CFieldArray read;

@@ -65,6 +65,11 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   // grid's current columns: the header's blank-separated words give where
   // each column starts. FALSE for any other extension or a failed read.
   BOOL ImportFixedColumns(const char* path);
+  // A text file of quoted cells ("a","b",...) into the grid, one row a line
+  // up to a line without cells, over the columns of the structure file; a
+  // line with more cells adds unnamed columns. A file with no row shows
+  // "文件类型不匹配,请重新选择!" and fails.
+  BOOL ImportTextFile(const char* path);
   // The filters of the open and save dialogs, by purpose and table state.
   CStringA GetOpenFilter() const;
   CStringA GetSaveFilter() const;

@@ -22,6 +22,7 @@
 #include "draft/host/TableRow.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/tables/DetailTableDlg.h"
+#include "draft/tables/TableFiles.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/CommDlg.h"
@@ -404,5 +405,31 @@ TEST_F(DetailTableDlgTest, EnterWalksThroughTheCellsAndTheMaterialBoxEditsItsCol
     EXPECT_EQ(d.GetRowCount(), 1);
     EXPECT_EQ(d.GetGrid().GetCurrentRow(), 0);
     EXPECT_EQ(d.GetGrid().GetCurrentColumn(), 0);
+  });
+}
+
+TEST_F(DetailTableDlgTest, QuotedTextLinesBecomeRowsAndExtraCellsBringColumns) {
+  CFieldArray structure;
+  structure.Add(CFieldRecord("序号", 0, 10.0, 2));
+  structure.Add(CFieldRecord("名称", 0, 20.0, 2));
+  ASSERT_TRUE(WriteStructureFileFields(Scratch("two.def"), structure));
+  WriteProfileStringSetting("TableFrameSetting", "TableFrameFilePath", Scratch("two.def"));
+  {
+    std::ofstream out(scratch_.GetFolder() + "/rows.txt", std::ios::binary);
+    out << "\"1\",\"M10 bolt\",\"Q235-A\"\r\n\"2\",\"nut\"\r\n\r\n\"3\",\"after the end\"\r\n";
+    std::ofstream(scratch_.GetFolder() + "/empty.txt", std::ios::binary) << "no quotes here\r\n";
+  }
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession&) {
+    ASSERT_TRUE(d.LoadDataFile(Scratch("rows.txt")));
+    ASSERT_EQ(fields.GetSize(), 3);
+    EXPECT_EQ(fields[1].GetName(), "名称");
+    EXPECT_EQ(fields[2].GetName(), " ");
+    EXPECT_DOUBLE_EQ(fields[2].width, 25.0);
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;M10 bolt;Q235-A", "2;nut; "}));
+    EXPECT_FALSE(d.LoadDataFile(Scratch("empty.txt")));
+    EXPECT_EQ(boxes.back(), "文件类型不匹配,请重新选择!");
+    EXPECT_EQ(d.GetRowCount(), 2);
   });
 }
