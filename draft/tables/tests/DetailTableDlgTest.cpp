@@ -36,9 +36,13 @@ class DetailTableDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
     previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>());
+    SetProgramFolder(scratch_.GetFolder().c_str());  // scratch files of this test only
     for (const char* name : {"序号", "名称", "材料", "数量"}) fields.Add(CFieldRecord(name, 0, 20.0, 2));
   }
-  void TearDown() override { SetSettingsBacking(std::move(previous_)); }
+  void TearDown() override {
+    SetProgramFolder(nullptr);
+    SetSettingsBacking(std::move(previous_));
+  }
 
   CStringA Scratch(const char* name) const { return (scratch_.GetFolder() + "/" + name).c_str(); }
 
@@ -91,7 +95,7 @@ TEST_F(DetailTableDlgTest, AStructureJustDefinedStartsAFreshGeneralTable) {
     CStringA first;
     d.GetMaterialBox().GetLBText(0, first);
     EXPECT_EQ(first, "Q235-A");
-    EXPECT_EQ(d.GetDataPath(), GetProgramFolder() + "temp.tyb");
+    EXPECT_EQ(d.GetDataPath(), Scratch("temp.tyb"));
     EXPECT_TRUE(s.Click(CDetailTableDlg::kGenerate));
   });
   EXPECT_EQ(result, IDOK);
@@ -356,7 +360,7 @@ TEST_F(DetailTableDlgTest, TheMaterialQueryFillsCodesBackIntoTheGrid) {
     Command(s, CDetailTableDlg::kMaterialQuery);
     EXPECT_EQ(d.GetGrid().GetCellText(1, 2), "own");
   });
-  std::remove(bom.GetString());
+  EXPECT_EQ(bom, Scratch("bom.dat"));
 }
 
 TEST_F(DetailTableDlgTest, ASpecialSymbolIsPastedIntoTheCellEdit) {
