@@ -106,6 +106,21 @@ void AddTableDialogTemplates(platform::ResourceSet& r) {
             .DefPushButton("确定", IDOK, {50, 130, 50, 14}, WS_TABSTOP)
             .PushButton("取消", IDCANCEL, {120, 130, 50, 14}, WS_TABSTOP));
 
+  // The status texts and tips of the table dialogs' commands.
+  r.Strings({{1037, "读文件\n读文件"},
+             {302, "存文件\n存文件"},
+             {334, "拷贝行\n拷贝行"},
+             {1111, "粘贴行\n粘贴行"},
+             {1035, "插入行\n插入行"},
+             {301, "删除行\n删除行"},
+             {1040, "增加行\n增加行"},
+             {372, "增加列\n增加列"},
+             {362, "删除列\n删除列"},
+             {1202, "修改列\n修改列"},
+             {305, "刷新\n刷新"},
+             {2315, "恢复\n恢复"},
+             {32775, "物料选用\n物料选用"}});
+
   // The contents of a general table or a bill of materials. The row,
   // column and file commands arrive as WM_COMMAND with their ids.
   r.Add(Dialog(2311, "输入表格内容", {0, 0, 420, 250})

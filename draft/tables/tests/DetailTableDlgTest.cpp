@@ -22,9 +22,11 @@
 #include "draft/host/TableRow.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/tables/DetailTableDlg.h"
+#include "draft/tables/LibraryString.h"
 #include "draft/tables/TableFiles.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/MessageBox.h"
+#include "platform/ui/CommCtrl.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/FileDialog.h"
@@ -435,5 +437,34 @@ TEST_F(DetailTableDlgTest, QuotedTextLinesBecomeRowsAndExtraCellsBringColumns) {
     EXPECT_FALSE(d.LoadDataFile(Scratch("empty.txt")));
     EXPECT_EQ(boxes.back(), "文件类型不匹配,请重新选择!");
     EXPECT_EQ(d.GetRowCount(), 2);
+  });
+}
+
+TEST_F(DetailTableDlgTest, ACommandsTipComesFromTheStringTable) {
+  CStringA text;
+  LoadScrivelString(301, text);
+  EXPECT_EQ(text, "删除行\n删除行");
+  LoadScrivelString(0, text);
+  EXPECT_TRUE(text.IsEmpty());
+  LoadScrivelString(9, text);
+  EXPECT_TRUE(text.IsEmpty());
+
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg&, platform::ModalSession& s) {
+    for (const auto& [id, want] : {std::pair<UINT, std::u16string>{301, u"删除行"}, {32775, u"物料选用"}}) {
+      NMTTDISPINFOW info{};
+      info.hdr.hwndFrom = s.Window().GetSafeHwnd();
+      info.hdr.idFrom = id;
+      info.hdr.code = TTN_NEEDTEXTW;
+      s.Window().SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+      ASSERT_NE(info.lpszText, nullptr) << id;
+      EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(info.lpszText)), want);
+    }
+    NMTTDISPINFOW none{};
+    none.hdr.idFrom = 9;
+    none.hdr.code = TTN_NEEDTEXTW;
+    s.Window().SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&none));
+    EXPECT_EQ(none.lpszText, nullptr);
   });
 }
