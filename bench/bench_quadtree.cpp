@@ -44,7 +44,7 @@ std::unique_ptr<Scene> MakeScene(int count, double pages) {
     int l = x(rng), t = y(rng);
     // Stored with the y axis pointing up, as a diagram keeps them.
     scene->objects.push_back(std::make_unique<CDrawObj>(CRect(l, t + side(rng), l + side(rng), t)));
-    static_cast<CObList&>(scene->zOrder).AddTail(scene->objects.back().get());
+    scene->zOrder.AddTail(scene->objects.back().get());
   }
   scene->tree.Initialize(scene->canvas, scene->zOrder);
   std::uniform_int_distribution<int> qx(0, scene->canvas.right - 1000), qy(0, scene->canvas.bottom - 800);
@@ -91,7 +91,7 @@ void ScanQuery(benchmark::State& state, bool sameDensity) {
     const CRect& rect = scene.queries[i++ % scene.queries.size()];
     for (POSITION pos = scene.zOrder.GetHeadPosition(); pos;) {
       CDrawObj* object = scene.zOrder.GetNext(pos);
-      if (object->Intersects(rect)) static_cast<CObList&>(out).AddTail(object);
+      if (object->Intersects(rect)) out.AddTail(object);
     }
     found += static_cast<size_t>(out.GetCount());
     ++queries;

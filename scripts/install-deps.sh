@@ -8,6 +8,7 @@ packages=(
   libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libgsf-1-dev
   unixodbc-dev libsqliteodbc libshp-dev
+  libboost-dev
 )
 missing=()
 for p in "${packages[@]}"; do

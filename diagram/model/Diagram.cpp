@@ -23,6 +23,8 @@
 #include "diagram/model/URDiagram.h"
 #include "diagram/model/URObject.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/RectDlg.h"
+#include "platform/ui/PropertySheet.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/MemFile.h"
@@ -40,6 +42,40 @@ CRect Normalized(CRect r) {
 bool Contains(const CRect& outer, const CRect& inner) {
   return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
          inner.bottom <= outer.bottom;
+}
+
+// The position of the element at `index` (0 <= index < count), walked to
+// from the nearer end of the list.
+POSITION PositionOfIndex(const CDrawList& list, INT_PTR index) {
+  const INT_PTR count = list.GetCount();
+  if (index < count / 2) return list.FindIndex(index);
+  POSITION pos = list.GetTailPosition();
+  for (INT_PTR i = count - 1; i > index; --i) list.GetPrev(pos);
+  return pos;
+}
+
+// The place of the element at `position`, counted from the nearer end of
+// the list: the walk costs the distance to that end.
+int IndexOfPosition(const CDrawList& list, POSITION position) {
+  POSITION back = position;
+  POSITION front = position;
+  list.GetPrev(back);
+  list.GetNext(front);
+  int before = 0;
+  int after = 0;
+  while (back && front) {
+    list.GetPrev(back);
+    ++before;
+    list.GetNext(front);
+    ++after;
+  }
+  if (!back) return before;
+  // The walk toward the tail ended first: count from there.
+  while (front) {
+    list.GetNext(front);
+    ++after;
+  }
+  return static_cast<int>(list.GetCount()) - 1 - after;
 }
 
 // The operations whose work arrives with the clipboard, drag and drop,
@@ -201,7 +237,7 @@ void CDiagram::Insert(CDrawObj* object) {
   const int count = static_cast<int>(m_objects.GetCount());
   const int index = object->GetZIndex();
   if (index >= 0 && index < count) {
-    POSITION pos = m_objects.FindIndex(index);
+    POSITION pos = PositionOfIndex(m_objects, index);
     m_objects.InsertBefore(pos, object);
     // Everything from the displaced object on moves one place to the front.
     for (; pos;) {
@@ -221,21 +257,26 @@ void CDiagram::LoadFailAnythingInappropriate(CDrawList&) {}
 
 int CDiagram::Remove(CDrawObj* object) {
   int index = -1;
-  int i = 0;
-  for (POSITION pos = m_objects.GetHeadPosition(); pos; ++i) {
-    POSITION current = pos;
-    if (m_objects.GetNext(pos) != object) continue;
-    index = i;
-    m_objects.RemoveAt(current);
+  if (POSITION at = m_objects.Find(object)) {
+    POSITION pos = at;
+    m_objects.GetNext(pos);
+    if (m_bDeletingContents) {
+      // Nothing is renumbered while the contents go: the object's z-index
+      // is still the place it had when they began to go.
+      index = object->GetZIndex();
+    } else {
+      // Everything in front of it moves one place back; counting those
+      // objects gives its place.
+      int following = 0;
+      for (; pos; ++following) {
+        CDrawObj* next = m_objects.GetNext(pos);
+        next->SetZIndex(next->GetZIndex() - 1);
+      }
+      index = static_cast<int>(m_objects.GetCount()) - 1 - following;
+    }
+    m_objects.RemoveAt(at);
     SetModifiedFlag(TRUE);
     if (m_bUseQuadTree || object->IsInQuadTree()) m_quadTree.RemoveObject(object);
-    if (!m_bDeletingContents) {
-      while (pos) {
-        CDrawObj* following = m_objects.GetNext(pos);
-        following->SetZIndex(following->GetZIndex() - 1);
-      }
-    }
-    break;
   }
   if (m_objects.IsEmpty()) m_rcExtent.SetRectEmpty();
   UpdateDiagramViews(nullptr, CDrawHint::objectRemoved, object);
@@ -258,7 +299,11 @@ void CDiagram::Expunge(CDrawObj* object) {
   Remove(object);
   if (m_pLoadingElements) *m_pLoadingElements -= object;
   if (m_pDragList) {
-    if (POSITION pos = m_pDragList->Find(object)) m_pDragList->RemoveAt(pos);
+    // A set keeps its index through its own members.
+    if (auto* set = DYNAMIC_DOWNCAST(ObSetList, m_pDragList))
+      *set -= object;
+    else if (POSITION pos = m_pDragList->Find(object))
+      m_pDragList->RemoveAt(pos);
   }
   m_trash -= object;
 }
@@ -286,17 +331,9 @@ int CDiagram::GetObjectsInRect(CRect rect, CDrawList& out) {
     m_quadTree.GetObjectsInRect(rect, out, 0);
     return 1;
   }
-  // The scan meets each object once: into a list that starts empty it
-  // appends without the set's duplicate search, which would make a full
-  // scan quadratic.
-  const bool fresh = out.IsEmpty();
   for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
     CDrawObj* object = m_objects.GetNext(pos);
-    if (!object->Intersects(rect)) continue;
-    if (fresh)
-      out.CObList::AddTail(object);
-    else
-      out.AddTail(object);
+    if (object->Intersects(rect)) out.AddTail(object);
   }
   return 0;
 }
@@ -322,6 +359,23 @@ CDrawObj* CDiagram::ObjectAt(CDrawView* view, const CPoint& point, const CRuntim
 void CDiagram::SortInDrawOrder(CDrawList& objects) {
   const int count = static_cast<int>(objects.GetCount());
   if (count < 2) return;
+  if (static_cast<INT_PTR>(count) * 16 < m_objects.GetCount()) {
+    // A few objects of a large diagram: each object on the canvas has its
+    // place as its z-index (and while the contents are being deleted,
+    // z-indexes still rise with the place), so sorting by them gives the
+    // drawing order without a walk over the canvas.
+    std::vector<CDrawObj*> listed;
+    listed.reserve(static_cast<size_t>(count));
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+      CDrawObj* object = objects.GetNext(pos);
+      if (m_objects.Find(object)) listed.push_back(object);
+    }
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](const CDrawObj* a, const CDrawObj* b) { return a->GetZIndex() < b->GetZIndex(); });
+    objects.RemoveAll();
+    for (CDrawObj* object : listed) objects.AddTail(object);
+    return;
+  }
   std::vector<CDrawObj*> listed;
   listed.reserve(static_cast<size_t>(count));
   for (POSITION pos = objects.GetHeadPosition(); pos;) {
@@ -366,45 +420,49 @@ CRect CDiagram::ComputeDrawingExtent(const CDrawList* objects) {
 // Z-order.
 
 int CDiagram::ChangeZorder(CDrawObj* object, UINT index) {
-  POSITION at = nullptr;
-  int current = 0;
-  for (POSITION pos = m_objects.GetHeadPosition(); pos; ++current) {
-    POSITION here = pos;
-    if (m_objects.GetNext(pos) == object) {
-      at = here;
-      break;
-    }
-  }
+  POSITION at = m_objects.Find(object);
   if (!at) return 0;
+  // The object's z-index is its place; one out of range is counted.
+  int current = object->GetZIndex();
+  if (current < 0 || current >= m_objects.GetCount()) current = IndexOfPosition(m_objects, at);
   if (!CURChangeZorder::RecordUndo(object)) return 0;
   const int64_t target = index;
+  // The walks start at the object and go as far as it moves.
+  POSITION insertBefore = nullptr;
+  int64_t place = target;
   if (target <= current) {
     // Moving back: the objects from the target place up to the old one move
-    // one place to the front.
-    POSITION pos = m_objects.FindIndex(static_cast<INT_PTR>(target));
-    for (int64_t i = target; i < current && pos; ++i) {
-      CDrawObj* other = m_objects.GetNext(pos);
+    // one place to the front; the object goes in before the one at the
+    // target place (or stays where it is).
+    insertBefore = at;
+    m_objects.GetNext(insertBefore);
+    POSITION pos = at;
+    m_objects.GetPrev(pos);
+    for (int64_t i = current; i > target && pos; --i) {
+      insertBefore = pos;
+      CDrawObj* other = m_objects.GetPrev(pos);
       other->SetZIndex(other->GetZIndex() + 1);
     }
   } else {
     // Moving forward: as many following objects as the distance move one
-    // place to the back.
+    // place to the back; the object goes in after the last of them, at the
+    // end when the walk reaches it.
     POSITION pos = at;
     m_objects.GetNext(pos);
     for (int64_t i = current; i < target && pos; ++i) {
       CDrawObj* other = m_objects.GetNext(pos);
       other->SetZIndex(other->GetZIndex() - 1);
     }
+    insertBefore = pos;
   }
   m_objects.RemoveAt(at);
-  const int64_t count = m_objects.GetCount();
-  if (target >= count) {
+  if (!insertBefore) {
+    place = m_objects.GetCount();
     m_objects.AddTail(object);
-    object->SetZIndex(static_cast<int>(count));
   } else {
-    m_objects.InsertBefore(m_objects.FindIndex(static_cast<INT_PTR>(target)), object);
-    object->SetZIndex(static_cast<int>(target));
+    m_objects.InsertBefore(insertBefore, object);
   }
+  object->SetZIndex(static_cast<int>(place));
   object->Invalidate();
   SetModifiedFlag(TRUE);
   return 1;
@@ -969,9 +1027,53 @@ int CDiagram::DoGeneralPropertyPage(CDrawList& objects, CPropertySheet* sheet) {
   for (POSITION pos = objects.GetHeadPosition(); pos;) {
     if (objects.GetNext(pos)->GetDiagram() != diagram) return 2;
   }
-  // The shape page arrives with the property dialogs; until then there is
-  // nothing to show, as when the page is cancelled.
-  return 2;
+  CDrawDoc* document = diagram->GetDocument();
+  if (!document || !document->BeginUndoRecording(u"Edit General Properties", 255)) return 2;
+  diagram->BeginDynamicRouteChanges();
+  int result = 2;
+  try {
+    CRectDlg page;
+    const CDrawObj* first = objects.GetHead();
+    page.m_uLineWeight = first->GetPenSize();
+    page.m_nPenStyle = first->GetPenStyle();
+    page.m_crLineColor = first->GetLineColor();
+    page.m_crFillColor = first->GetFillColor();
+    page.m_crHatchColor = first->GetHatchColor();
+    page.m_nHatchStyle = static_cast<UINT>(first->GetHatchStyle());
+    page.m_bUseHatch = first->IsHatchEnabled();
+    page.m_bNoFill = !first->IsFillEnabled();
+    sheet->AddPage(&page);
+    const INT_PTR answer = sheet->DoModal();
+    sheet->RemovePage(&page);
+    if (answer == IDOK) {
+      for (POSITION pos = objects.GetHeadPosition(); pos;) ApplyGeneralProperties(objects.GetNext(pos), page);
+      result = 1;
+    }
+  } catch (...) {
+    diagram->EndDynamicRouteChanges();
+    document->EndUndoRecording();
+    throw;
+  }
+  diagram->EndDynamicRouteChanges();
+  document->EndUndoRecording();
+  return result;
+}
+
+void CDiagram::ApplyGeneralProperties(CDrawObj* object, const CRectDlg& page) {
+  // Only what differs is set, so that each object's undo record holds its
+  // real changes.
+  const BOOL fill = !page.m_bNoFill;
+  if (!object->IsFillEnabled() != !fill) object->EnableFill(fill);
+  if (object->GetPenStyle() != page.m_nPenStyle || object->GetPenSize() != page.m_uLineWeight) {
+    object->SetPenStyle(page.m_nPenStyle, page.m_uLineWeight);
+  }
+  if (object->GetLineColor() != page.m_crLineColor) object->SetLineColor(page.m_crLineColor);
+  if (object->GetFillColor() != page.m_crFillColor) object->SetFillColor(page.m_crFillColor);
+  if (object->GetHatchColor() != page.m_crHatchColor) object->SetHatchColor(page.m_crHatchColor);
+  if (!object->IsHatchEnabled() != !page.m_bUseHatch) object->EnableHatch(page.m_bUseHatch);
+  if (static_cast<UINT>(object->GetHatchStyle()) != page.m_nHatchStyle) {
+    object->SetHatchStyle(static_cast<LONG>(page.m_nHatchStyle));
+  }
 }
 
 CDrawRect* CDiagram::MakeDrawRect(const CPoint& point) {
@@ -1033,6 +1135,24 @@ constexpr LONG kMaxPageLength = 0x7FFFFFFF / 255;
   AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName.GetString());
 }
 
+// The block size of a copy of a whole object list made to be walked and
+// dropped: few allocations, each well below the size the allocator maps
+// from the system.
+constexpr INT_PTR kCopyBlockSize = 128;
+
+// What list.ExcludeElementComponents() does to a copy of `source`: each
+// object of the source takes its components out of the copy. The walk goes
+// over the source, which the exclusions leave as it is, so no snapshot of
+// the copy is needed.
+void ExcludeComponentsOfSource(const CDrawList& source, CDrawList& copy) {
+  for (POSITION pos = source.GetHeadPosition(); pos;) {
+    CDrawObj* object = source.GetNext(pos);
+    if (!object) continue;
+    object->ExcludeComponentsFromList(&copy);
+    object->ExcludeAttachmentDrawPorts(&copy);
+  }
+}
+
 // Writes a list of objects as CObList does: the count, then each object.
 void WriteObjects(CArchive& ar, const CDrawList& objects) {
   ar.WriteCount(static_cast<DWORD_PTR>(objects.GetCount()));
@@ -1085,8 +1205,9 @@ void CDiagram::StoreRecord(CArchive& ar) {
   ar << CSize(m_savedHMaxPages, m_savedVMaxPages);
   // The elements come first, so that every block exists before the ports
   // and arcs that refer to it.
-  CDrawList elements(m_objects);
-  elements.ExcludeElementComponents();
+  CDrawList elements(kCopyBlockSize);
+  elements.AddTail(m_objects);
+  ExcludeComponentsOfSource(m_objects, elements);
   elements.ExcludeArcs();
   WriteObjects(ar, elements);
   m_lock.Serialize(ar);
@@ -1319,13 +1440,25 @@ void CDiagram::DiscardFailedLoad(CDrawList& elements) {
 }
 
 void CDiagram::DeleteAllOf(CDrawList& objects) {
-  CDrawList first(objects);
-  first.ExcludeElementComponents();
-  first.ExcludeArcs();
-  for (POSITION pos = first.GetHeadPosition(); pos;) {
-    CDrawObj* object = first.GetNext(pos);
-    // An owner destroys its components; each object goes once.
-    if (objects.Find(object)) delete object;
+  CDrawList first(kCopyBlockSize);
+  first.AddTail(objects);
+  ExcludeComponentsOfSource(objects, first);
+  const CObList& entries = first;
+  // The objects go from the head, which the list finds without its index:
+  // no entry is erased per object. A search for one further in (an owner
+  // taking its components, an entry already gone) builds the index again,
+  // once.
+  objects.DropIndex();
+  for (POSITION pos = entries.GetHeadPosition(); pos;) {
+    // An owner destroys its components, and an object may take others
+    // with it: only what the list still holds is alive, so an entry is
+    // looked at as a diagram object only once the list vouches for it.
+    // Arcs go last.
+    const CObject* entry = entries.GetNext(pos);
+    if (!objects.Find(entry)) continue;
+    CDrawObj* object = static_cast<CDrawObj*>(const_cast<CObject*>(entry));
+    if (object->IsKindOf(RUNTIME_CLASS(CDrawArc))) continue;
+    delete object;
   }
   while (!objects.IsEmpty()) {
     CDrawObj* object = objects.GetHead();
@@ -1341,10 +1474,12 @@ void CDiagram::DeleteContents() {
   if (m_pDocument) UpdateDiagramViews(nullptr, CDrawHint::contentsCleared, nullptr);
   BeginDynamicRouteChanges();
   m_bDeletingContents = true;
+  // The tree lets go of every object at once, so that no object leaves it
+  // node by node as it goes.
+  m_quadTree.ClearTree();
   DeleteAllOf(m_trash);
   DeleteAllOf(m_objects);
   m_bDeletingContents = false;
-  m_quadTree.ClearTree();
   m_rcExtent.SetRectEmpty();
   m_size = CSize(0, 0);
   // Deleted through its base: the format is a CObject.

@@ -43,6 +43,7 @@ class CPrintDialog;
 class CPrinterSetupInfo;
 class CProgressDlg;
 class CPropertySheet;
+class CRectDlg;
 class CView;
 
 class CDiagram {
@@ -81,7 +82,9 @@ class CDiagram {
   // exists, else at the front. Records nothing.
   virtual void Insert(CDrawObj* object);
   virtual void LoadFailAnythingInappropriate(CDrawList& objects);
-  // Takes an object off the canvas; its former index, or -1.
+  // Takes an object off the canvas; its former index, or -1. While the
+  // contents are being deleted, the index is the one the object had when
+  // the deletion began.
   virtual int Remove(CDrawObj* object);
 
   // Clipboard, drag and drop.
@@ -222,6 +225,9 @@ class CDiagram {
 
   // Page-crossing labels gathered while printing.
   void AddCrossPoint(const CrossPoint* points, int count);
+  // Whether wires label their page crossings: the cross-label switch of the
+  // view that last drew the diagram.
+  int AreCrossLabelsOn() const { return m_bCrossLabels; }
 
   // Page set-up.
   short GetSavedOrientation() const { return m_shSavedOrientation; }
@@ -272,6 +278,8 @@ class CDiagram {
   static AutoRouteOption m_autoRouteOption;
 
  protected:
+  // Sets on `object` the values of the shape page that differ from its own.
+  static void ApplyGeneralProperties(CDrawObj* object, const CRectDlg& page);
   // Snaps one coordinate to a step: halves round toward plus infinity.
   static int SnapCoordinate(int value, int step);
   // Clamps a point into bounds with a step, snapping it when it moved.

@@ -58,8 +58,13 @@ class CDrawArc : public CDrawPoly {
   // Set when the user pulled an end of a complete wire off its port.
   BOOL m_bReopened;
 
+  // Stops being the arc tool's wire in progress.
+  void LeaveArcTool();
+
   // Lists keep or drop a wire by its two ports.
   friend class CDrawList;
+  // The wire tool attaches and detaches the ends of the wire it draws.
+  friend class CArcTool;
 };
 
 // Draws the cross and, with bText, the two page labels of a crossing.

@@ -66,6 +66,8 @@ class CDrawBlock : public CDrawObj {
   // 1 on, 2 toggle, 3 query, anything else off; returns the flag.
   int Monitor(int mode);
   void CloseAboutIfOpen();
+  // True while the block reads its port list from a stream.
+  BOOL IsReadingPorts() const { return m_bReadingPorts; }
 
  protected:
   BOOL m_bMonitor;
@@ -79,6 +81,15 @@ class CDrawBlock : public CDrawObj {
   CAboutItem* m_pAboutItem;
   // Where the block will land while it is dragged; the position otherwise.
   CRect m_dragRect;
+  // Set while Serialize reads the port list.
+  BOOL m_bReadingPorts = FALSE;
+
+  // Draws the outline that shows where the dragged block will land (XOR:
+  // drawing it again erases it).
+  void DrawDragOutline(CDrawView* view, const CRect& rect);
+  // Throws CNotSupportedException for the operations of a composite
+  // block's inner diagram, which this build does not provide.
+  void RefuseInnerDiagram() const;
 
   friend class CAboutItem;
 };

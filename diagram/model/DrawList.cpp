@@ -80,7 +80,7 @@ void CDrawList::Sort(POSITION position, int count, CompareFunc compare) {
     objects[j] = x;
   }
   // The nodes stay; their elements move.
-  for (size_t i = 0; i < nodes.size(); ++i) CObList::SetAt(nodes[i], objects[i]);
+  for (size_t i = 0; i < nodes.size(); ++i) PlaceAt(nodes[i], objects[i]);
 }
 
 void CDrawList::IncludeElementComponents() {
@@ -105,25 +105,14 @@ void CDrawList::ExcludeElementComponents() {
   }
 }
 
-namespace {
-
-// Ports and wires are declared before their classes are built, and the
-// sanitizer's type check of a cast to them needs what only the built classes
-// provide, so the two steps that reach into them go unchecked.
-[[gnu::no_sanitize("vptr")]] void AddArcsOfPort(CDrawObj* port, CDrawList* list) {
-  static_cast<CDrawPort*>(port)->IncludeArcsInList(list);
-}
-
-}  // namespace
-
-[[gnu::no_sanitize("vptr")]] BOOL CDrawList::HoldsBothEndsOf(CDrawObj* arc) const {
+BOOL CDrawList::HoldsBothEndsOf(CDrawObj* arc) const {
   const auto* wire = static_cast<const CDrawArc*>(arc);
   return Find(wire->m_pSrcPort) && Find(wire->m_pDestPort);
 }
 
 void CDrawList::IncludeAttachedArcs() {
   for (CDrawObj* object : Snapshot(*this)) {
-    if (object && object->IsKindOf(RUNTIME_CLASS(CDrawPort))) AddArcsOfPort(object, this);
+    if (object && object->IsKindOf(RUNTIME_CLASS(CDrawPort))) static_cast<CDrawPort*>(object)->IncludeArcsInList(this);
   }
 }
 

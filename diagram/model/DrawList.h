@@ -38,8 +38,8 @@ class CDrawList : public ObSetList {
   CDrawList& operator+=(const CObList& other);
   CDrawList& operator-=(const CObList& other);
 
-  CDrawObj* RemoveHead() { return FromObject(CObList::RemoveHead()); }
-  CDrawObj* RemoveTail() { return FromObject(CObList::RemoveTail()); }
+  CDrawObj* RemoveHead() { return FromObject(ObSetList::RemoveHead()); }
+  CDrawObj* RemoveTail() { return FromObject(ObSetList::RemoveTail()); }
   CDrawObj* GetHead() const { return FromObject(CObList::GetHead()); }
   CDrawObj* GetTail() const { return FromObject(CObList::GetTail()); }
   CDrawObj* GetNext(POSITION& position) const { return FromObject(CObList::GetNext(position)); }

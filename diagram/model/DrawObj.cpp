@@ -275,10 +275,12 @@ int CDrawObj::HitTest(CPoint point, CDrawView* view, int bSelected) const {
 }
 
 BOOL CDrawObj::Intersects(const CRect& rect) {
-  CRect meet;
+  // The two share an area (IntersectRect's answer, without its result).
   const CRect a = Normalized(m_position);
   const CRect b = Normalized(rect);
-  return meet.IntersectRect(&a, &b);
+  if (a.right <= a.left || a.bottom <= a.top || b.right <= b.left || b.bottom <= b.top) return FALSE;
+  return std::max(a.left, b.left) < std::min(a.right, b.right) &&
+         std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
 }
 
 BOOL CDrawObj::BoundedBy(const CRect& rect) const {
@@ -577,8 +579,7 @@ int CDrawObj::SetPenStyle(UINT style, UINT width) {
 void CDrawObj::AddQuadReference(QuadTreeNode* node) { m_quadRefs.push_back(node); }
 
 void CDrawObj::RemoveQuadReference(QuadTreeNode* node) {
-  auto it = std::find(m_quadRefs.begin(), m_quadRefs.end(), node);
-  if (it != m_quadRefs.end()) m_quadRefs.erase(it);
+  m_quadRefs.erase(node);
 }
 
 void CDrawObj::RemoveFromAllQuads() {
@@ -589,7 +590,7 @@ void CDrawObj::RemoveFromAllQuads() {
 }
 
 BOOL CDrawObj::ReAddToAllQuads() {
-  const std::vector<QuadTreeNode*> nodes = m_quadRefs;
+  const std::vector<QuadTreeNode*> nodes = m_quadRefs.ToVector();
   RemoveFromAllQuads();
   BOOL taken = FALSE;
   for (QuadTreeNode* node : nodes) {

@@ -8,8 +8,10 @@
 // diagram whose y axis points up (the default) top is greater than bottom.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
+#include "diagram/model/QuadRefs.h"
 #include "platform/core/Geometry.h"
 #include "platform/core/Object.h"
 #include "platform/core/WinTypes.h"
@@ -186,13 +188,19 @@ class CDrawObj : public CObject {
   CDiagram* m_pDiagram;
   DrawObjState m_drawState;
   CRect m_position;
+  // The last quad-tree query that met the object, so that a query tests an
+  // object filed in several nodes once (QuadTreeNode); beside the position,
+  // which the query's shape test reads next.
+  uint64_t m_nQueryStamp = 0;
   CRect m_startPosition;
   CRect m_oldPosition;
   CDrawGroup* m_pGroup;
-  std::vector<QuadTreeNode*> m_quadRefs;
+  QuadRefs m_quadRefs;
   WORD m_wMark;
   int m_nZIndex;
 
   // A group sets and clears the group pointer of its members.
   friend class CDrawGroup;
+  // The quad tree stamps the objects its queries meet.
+  friend class QuadTreeNode;
 };

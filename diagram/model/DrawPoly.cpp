@@ -10,6 +10,7 @@
 #include "diagram/model/ShapeTools.h"
 #include "diagram/model/URPoly.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/PolyTool.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
@@ -80,7 +81,11 @@ CDrawPoly::CDrawPoly(const CDrawPoly& other)
   std::copy(other.m_points, other.m_points + m_nPoints, m_points);
 }
 
-CDrawPoly::~CDrawPoly() { DeletePoints(m_points); }
+CDrawPoly::~CDrawPoly() {
+  // A polygon destroyed while it is being drawn leaves its tool idle.
+  CPolyTool::ForgetPoly(this);
+  DeletePoints(m_points);
+}
 
 void CDrawPoly::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {

@@ -54,6 +54,11 @@ class CDrawPoly : public CDrawObj {
   int m_nPoints;
   int m_nAllocPoints;
   CPoint* m_points;
-  // The segment found under the pointer when the pop-up menu was asked for.
+  // The segment found under the pointer when the pop-up menu was asked for
+  // or the select tool pressed on it.
   UINT m_nPointDownIndex;
+
+  friend class CSelectTool;
+  // The polyline tool marks the object it draws as open or closed.
+  friend class CPolyTool;
 };

@@ -104,4 +104,12 @@ class CDrawPort : public CDrawPoly {
   CDrawList m_arcs;
   // The port's index in its block when it was deleted.
   int m_nDeletedIndex;
+
+  // Sets the outline: `count` points, the first the connection point, and
+  // the position rectangle; the outline's owner is the block (and the view's
+  // diagram, when a view is given).
+  void SetOutline(const CPoint* points, int count, const CRect& position, CDrawBlock* block, CDrawView* view);
+
+  // A block's copy takes the copies of its ports.
+  friend class CDrawBlock;
 };

@@ -32,4 +32,7 @@ class CDrawRect : public CDrawObj {
   Shape m_nShape;
   // Width and height of the corner ellipse of a rounded rectangle.
   CPoint m_roundness;
+
+  // The rectangle tools set the shape of the object they draw.
+  friend class CRectTool;
 };

@@ -90,7 +90,9 @@ CDrawText::CDrawText(const CDrawText& other)
       m_ppNullOnDelete(nullptr) {}
 
 CDrawText::~CDrawText() {
-  if (m_ppNullOnDelete && *m_ppNullOnDelete == this && m_drawState != drawStateDeleted) *m_ppNullOnDelete = nullptr;
+  // A deleted text has already cleared its owner's slot, and its owner may
+  // be gone before it: the slot is not looked at then.
+  if (m_ppNullOnDelete && m_drawState != drawStateDeleted && *m_ppNullOnDelete == this) *m_ppNullOnDelete = nullptr;
 }
 
 void CDrawText::Serialize(CArchive& ar) {

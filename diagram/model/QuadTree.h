@@ -14,7 +14,18 @@
 // stays in that node. Without these two rules, a few dozen large objects are
 // copied into every leaf down to the smallest size: millions of leaves on a
 // large canvas.
+//
+// Beside its list, a node keeps each object with the rectangle it was filed
+// by, in one array, so that a query tests those rectangles before it touches
+// an object, and it counts how many of its objects meet each quarter, so
+// that deciding whether to split costs the same however many objects share
+// the node. A query marks each object it meets with its own number (a
+// stamp on the object), so that an object filed in several nodes is tested
+// once.
 #pragma once
+
+#include <cstdint>
+#include <vector>
 
 #include "diagram/model/DrawList.h"
 #include "platform/core/Geometry.h"
@@ -55,6 +66,8 @@ class QuadTreeNode : public CObject {
   // Takes the object into this node or its children when its bounding
   // rectangle overlaps the node; returns whether it was taken.
   BOOL AddedObject(CDrawObj* object);
+  // The same with the rectangle the object is filed by.
+  BOOL AddedObject(CDrawObj* object, const CRect& rect);
   // Adds the matching objects of this node and its children to the query's
   // result; returns whether the node strictly encloses the searched area.
   BOOL AllObjectsInRect(Query& query);
@@ -63,9 +76,26 @@ class QuadTreeNode : public CObject {
   // Unlinks every object of the node and deletes the children.
   void Clear();
 
+  // An object of the node and the normalised rectangle it was filed by.
+  struct Entry {
+    CRect rect;
+    CDrawObj* object;
+  };
+
+  // What a query reads comes first, so that it shares the node's first
+  // cache lines.
   CRect m_rect;
-  CDrawList m_objects;
   QuadTreeNode* m_pChildren[4];
+  // The objects with their filing rectangles, which a query reads, and
+  // their places in m_objects, at the same indexes, in the reverse order of
+  // m_objects (oldest first).
+  std::vector<Entry> m_entries;
+  std::vector<POSITION> m_positions;
+  CDrawList m_objects;
+  // Of the objects that do not meet all four quarters: how many meet each
+  // quarter, and how many there are.
+  int m_quarterLoad[4];
+  int m_handedDown;
 
   // An object re-offers itself to the nodes that held it.
   friend class CDrawObj;
@@ -74,7 +104,11 @@ class QuadTreeNode : public CObject {
   // The normalised rectangle by which the tree files an object.
   static CRect FilingRect(CDrawObj* object);
   // Lists the object in this node.
-  void Take(CDrawObj* object);
+  void Take(CDrawObj* object, const CRect& rect);
+  // Takes the object out of the list, the array and the quarter counts.
+  void Forget(const CDrawObj* object);
+  // Adds `step` to the quarter counts for an object filed by `rect`.
+  void CountQuarters(const CRect& rect, int step);
   // Whether a leaf that is full should split before taking `incoming`.
   BOOL SplitHelps(const CRect& incoming) const;
   void Split();

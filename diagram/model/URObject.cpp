@@ -1,5 +1,9 @@
 #include "diagram/model/URObject.h"
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "diagram/model/Diagram.h"
 
 IMPLEMENT_DYNAMIC(CURAddToDoc, CUndoRedo)
@@ -9,6 +13,30 @@ IMPLEMENT_DYNAMIC(CURReshaping, CUndoRedo)
 IMPLEMENT_DYNAMIC(CURChangeZorder, CUndoRedo)
 
 CMapPtrToWord CURDeleteObj::c_mapObjRef(10);
+
+namespace {
+
+// The map keeps the table it was given; once it holds twice as many objects
+// as the table has buckets (deleting thousands of objects in one command),
+// its entries move to a table four times larger, so that each lookup stays
+// short and the moves cost, over all, the number of entries.
+void MakeRoomForOneMore(CMapPtrToWord& map) {
+  const UINT buckets = map.GetHashTableSize();
+  if (static_cast<uint64_t>(map.GetCount()) < uint64_t{buckets} * 2) return;
+  std::vector<std::pair<void*, WORD>> entries;
+  entries.reserve(static_cast<size_t>(map.GetCount()));
+  for (POSITION pos = map.GetStartPosition(); pos;) {
+    void* key = nullptr;
+    WORD value = 0;
+    map.GetNextAssoc(pos, key, value);
+    entries.emplace_back(key, value);
+  }
+  map.RemoveAll();
+  map.InitHashTable(buckets * 4 + 1);
+  for (const auto& [key, value] : entries) map.SetAt(key, value);
+}
+
+}  // namespace
 
 void CURAddToDoc::DoUndo() { m_pObj->Delete(); }
 
@@ -27,6 +55,7 @@ int CURDeleteObj::RecordUndo(CDrawObj* object) {
     record->m_state = object->GetDrawState();
     record->m_pDiagram = object->GetDiagram();
     WORD count = 0;
+    if (!c_mapObjRef.Lookup(object, count)) MakeRoomForOneMore(c_mapObjRef);
     c_mapObjRef.SetAt(object, c_mapObjRef.Lookup(object, count) ? static_cast<WORD>(count + 1) : WORD{1});
     return record;
   });

@@ -17,8 +17,10 @@ int CUndoRedo::RecordUndo(CDrawDoc* document) {
 int CUndoRedo::Record(CDrawDoc* document, const CRuntimeClass* recordClass,
                       const std::function<CUndoRedo*()>& make) {
   if (!document) return TRUE;
-  // A record made outside any command forms an entry named after its class.
-  const CStringW name = recordClass ? CStringW(recordClass->m_lpszClassName) : CStringW();
+  // A record made outside any command forms an entry named after its class;
+  // inside a recording the name is not used, and not made.
+  const CStringW name =
+      recordClass && document->GetUndoLevel() == 0 ? CStringW(recordClass->m_lpszClassName) : CStringW();
   if (!document->BeginUndoRecording(name, 255)) return FALSE;
   int result = TRUE;
   if (!document->IsUndoRecordingDisabled()) {

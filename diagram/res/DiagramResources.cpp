@@ -1,8 +1,13 @@
 #include "diagram/res/DiagramResources.h"
 
+#include "diagram/res/ArcToolCursors.h"
+#include "diagram/res/CreationToolCursors.h"
+#include "diagram/res/BirdEyeResources.h"
 #include "diagram/res/DocumentStrings.h"
+#include "diagram/res/FrameResources.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/res/MessageStrings.h"
+#include "diagram/res/PropertyDlgTemplates.h"
 #include "diagram/res/TextDlgTemplate.h"
 
 platform::ResourceSet BuildDiagramResources() {
@@ -10,6 +15,11 @@ platform::ResourceSet BuildDiagramResources() {
   AddMessageStrings(resources);
   AddDocumentStrings(resources);
   AddTextDlgTemplate(resources);
+  AddPropertyDlgTemplates(resources);
+  AddBirdEyeResources(resources);
+  AddFrameResources(resources);
   AddDrawViewMenu(resources);
+  AddArcToolCursors(resources);
+  AddCreationToolCursors(resources);
   return resources;
 }

@@ -93,5 +93,10 @@ void AddDrawViewMenu(platform::ResourceSet& resources) {
           Popup(u"_PLURAL_", {Item(u"Group", 57029), Item(u"Re Group", 57038), Item(u"Nest as New Digram", 57035),
                               Separator(), Properties(), LineItems(), FillItems(), ZOrder(), Separator(),
                               Item(u"Route Arcs", 57045), Separator(), Cut(), Copy(), Delete()}),
+          // The frame's own menu (a right click beside the views, Shift+F10).
+          Popup(u"_FRAME_", {Item(u"&Toolbar", 59392), Item(u"&Status Bar", 59393), Separator(),
+                             Item(u"&New Window", 57648), Item(u"&Cascade", 57650), Item(u"&Tile", 57651)}),
       }));
+  // The control bars' menu (a right click on a bar).
+  resources.Add(Menu(28025, {Popup(u"_BARS_", {Item(u"&Toolbar", 59392), Item(u"&Status Bar", 59393)})}));
 }

@@ -1,11 +1,13 @@
 #include "diagram/ui/DrawTool.h"
 
+#include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/DrawView.h"
-#include "platform/core/Exceptions.h"
+#include "diagram/ui/SelectTool.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/ui/WindowApi.h"
 
-CDrawTool* CDrawTool::c_pActiveTool = nullptr;
+// The select tool is active from start-up.
+CDrawTool* CDrawTool::c_pActiveTool = &CDrawToolSet::selectTool;
 CPoint CDrawTool::c_down;
 CPoint CDrawTool::c_last;
 unsigned CDrawTool::c_nDownFlags = 0;
@@ -14,14 +16,14 @@ SelectMode CDrawTool::selectMode = smNone;
 
 CDrawTool::CDrawTool(DrawShape shape) : m_drawShape(shape), m_hToolCursor(::LoadCursor(nullptr, IDC_ARROW)) {}
 
+HCURSOR CDrawTool::LoadToolCursor(unsigned id, int system) {
+  if (system) return ::LoadCursor(nullptr, MAKEINTRESOURCE(id));
+  HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
+  return ::LoadCursor(module, MAKEINTRESOURCE(id));
+}
+
 BOOL CDrawTool::LoadCursorForTool(unsigned id, int system) {
-  HCURSOR cursor = nullptr;
-  if (system) {
-    cursor = ::LoadCursor(nullptr, MAKEINTRESOURCE(id));
-  } else {
-    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
-    cursor = ::LoadCursor(module, MAKEINTRESOURCE(id));
-  }
+  HCURSOR cursor = LoadToolCursor(id, system);
   if (!cursor) return FALSE;
   m_hToolCursor = cursor;
   return TRUE;
@@ -43,17 +45,13 @@ void CDrawTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
   c_last = point;
 }
 
-void CDrawTool::OnLButtonDblClk(CDrawView*, unsigned, const CPoint&) {
-  // Returns to the select tool, which the tool set provides.
-  AfxThrowNotSupportedException();
-}
+void CDrawTool::OnLButtonDblClk(CDrawView*, unsigned, const CPoint&) { SetActiveTool(CDrawToolSet::GetSelectTool()); }
 
 void CDrawTool::OnLButtonUp(CDrawView* view, unsigned, const CPoint& point) {
   if (CWnd::GetCapture() != view) return;
   view->ReleaseCapture();
-  // A click without movement returns to the select tool, which the tool set
-  // provides.
-  if (point == c_down) AfxThrowNotSupportedException();
+  // A click without movement returns to the select tool.
+  if (point == c_down) SetActiveTool(CDrawToolSet::GetSelectTool());
 }
 
 void CDrawTool::OnMouseMove(CDrawView*, unsigned, const CPoint& point) {
@@ -65,6 +63,5 @@ void CDrawTool::OnRButtonDown(CDrawView*, unsigned, const CPoint&) {}
 
 void CDrawTool::OnCancel(CDrawView* view) {
   if (CWnd::GetCapture() == view) view->ReleaseCapture();
-  // Then returns to the select tool, which the tool set provides.
-  AfxThrowNotSupportedException();
+  SetActiveTool(CDrawToolSet::GetSelectTool());
 }

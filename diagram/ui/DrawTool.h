@@ -69,6 +69,11 @@ class CDrawTool {
   static int nDragHandle;
   static SelectMode selectMode;
 
+ protected:
+  // Cursor `id` from the system set (`system` set) or from the module chain;
+  // null when it cannot be had.
+  static HCURSOR LoadToolCursor(unsigned id, int system);
+
  private:
   DrawShape m_drawShape;
   HCURSOR m_hToolCursor;

@@ -26,6 +26,7 @@ namespace {
 enum : UINT {
   kCmdViewLastZoom = 57061,
   kCmdViewScaleToFit = 57066,
+  kCmdViewBirdeye = 57054,
 };
 
 }  // namespace
@@ -43,6 +44,9 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_COMMAND(kCmdViewScaleToFit, OnViewScaleToFit)
   ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
   ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
+  ON_COMMAND(kCmdViewBirdeye, OnViewBirdeye)
+  ON_UPDATE_COMMAND_UI(kCmdViewBirdeye, OnUpdateViewBirdeye)
+  ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
 UINT CDrawView::m_cfObjectDescriptor = 0;
@@ -145,7 +149,7 @@ void CDrawView::OnSize(UINT type, int cx, int cy) {
 }
 
 void CDrawView::PostNcDestroy() {
-  // The bird's-eye window does not exist yet, so there is none to destroy.
+  DestroyBirdEye();
   CScrollView::PostNcDestroy();
 }
 
@@ -358,7 +362,10 @@ void CDrawView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
     hintObject = drawHint->GetOther();
   }
   if (hint == 0) {
-    if (!hintObject) Invalidate(FALSE);
+    if (!hintObject) {
+      Invalidate(FALSE);
+      InvalidateBirdEye();
+    }
     return;
   }
   if (IsIgnoredHint(hint)) return;
@@ -427,6 +434,11 @@ void CDrawView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
       break;
     default:
       break;
+  }
+  // The overview shows the same change.
+  if (hint >= CDrawHint::paperColorChanged && hint != CDrawHint::canvasSizeChanged &&
+      hint != CDrawHint::diagramDestroyed) {
+    InvalidateBirdEye();
   }
 }
 

@@ -13,6 +13,7 @@
 #include "platform/ui/Menu.h"
 #include "platform/ui/ScrollView.h"
 
+class CBirdEyeWnd;
 class CDiagram;
 class CDrawDoc;
 class CCmdUI;
@@ -69,6 +70,14 @@ class CDrawView : public CScrollView {
                                    const CPoint& point);
   // Scrolls to device position `point`.
   virtual void OnBirdEyeViewScroll(POINT point);
+
+  // The bird's-eye window: shown or hidden by the command; the window
+  // reports its own end.
+  void OnViewBirdeye();
+  void OnUpdateViewBirdeye(CCmdUI* cmdUI);
+  void YourBirdEyeHaveBeenDestroyed();
+  BOOL IsBirdEyeShown() const { return m_bBirdEyeShown; }
+  CBirdEyeWnd* GetBirdEyeWnd() const;
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   // Shift+F10 and the context-menu message open the keyboard pop-up menu.
@@ -183,6 +192,14 @@ class CDrawView : public CScrollView {
   void InvalidateObjects(const CObList* objects);
   // The screen's pixels per inch.
   CSize GetScreenPixelsPerInch();
+  // Invalidates a shown overview, with erasing.
+  void InvalidateBirdEye();
+  // Updates a shown overview's tracker after the view moved or zoomed.
+  void UpdateBirdEyeTracker();
+  // Destroys and deletes a shown overview.
+  void DestroyBirdEye();
+
+  afx_msg void OnSetFocus(CWnd* old);
 
   afx_msg int OnCreate(LPCREATESTRUCT cs);
   afx_msg void OnSize(UINT type, int cx, int cy);
@@ -227,5 +244,6 @@ class CDrawView : public CScrollView {
 
   static UINT m_cfObjectDescriptor;
 
+  friend class CBirdEyeWnd;
   DECLARE_MESSAGE_MAP()
 };

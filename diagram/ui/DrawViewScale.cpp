@@ -121,6 +121,7 @@ void CDrawView::Scale(CSize scale) {
   CRect client;
   GetClientRect(client);
   ScaleAndScroll(scale, client.CenterPoint());
+  UpdateBirdEyeTracker();
 }
 
 void CDrawView::SetPageSize() {
@@ -257,9 +258,15 @@ BOOL CDrawView::OnScroll(UINT scrollCode, UINT pos, BOOL doScroll) {
   } else if (thumb(HIBYTE(scrollCode)) && GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS)) {
     pos = static_cast<UINT>(info.nTrackPos);
   }
-  return CScrollView::OnScroll(scrollCode, pos, doScroll);
+  const BOOL scrolled = CScrollView::OnScroll(scrollCode, pos, doScroll);
+  if (doScroll) UpdateBirdEyeTracker();
+  return scrolled;
 }
 
-BOOL CDrawView::OnScrollBy(CSize sizeScroll, BOOL doScroll) { return CScrollView::OnScrollBy(sizeScroll, doScroll); }
+BOOL CDrawView::OnScrollBy(CSize sizeScroll, BOOL doScroll) {
+  const BOOL scrolled = CScrollView::OnScrollBy(sizeScroll, doScroll);
+  if (scrolled && doScroll) UpdateBirdEyeTracker();
+  return scrolled;
+}
 
 void CDrawView::OnBirdEyeViewScroll(POINT point) { ScrollToPosition(point); }

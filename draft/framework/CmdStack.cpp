@@ -7,6 +7,30 @@ namespace {
 constexpr const char* kWelcome = "欢迎使用Zarvex系列软件！";
 constexpr UINT kEnter = 13;
 constexpr UINT kNotEnterBits = 0x80 | 0x2000;
+// The level of the three-view origin command.
+constexpr BYTE kThreeViewLevel = 6;
+
+// How the view takes the three-view division: a level-6 command that puts
+// the cursor somewhere (CDraftView::MoveCursorTo) while it handles a click,
+// a right button, a character or a typed point has fixed the origin there,
+// and the drawing counts as divided from then on.
+class ThreeViewOriginWatch {
+ public:
+  ThreeViewOriginWatch(const CCmdBase* current, CDraftView* view)
+      : view_(current && view && current->GetLevel() == kThreeViewLevel ? view : nullptr),
+        placements_(view_ ? view_->GetCursorPlacementCount() : 0) {}
+  ~ThreeViewOriginWatch() {
+    if (!view_ || view_->GetCursorPlacementCount() == placements_) return;
+    const GPoint origin = view_->GetPlacedCursor();
+    view_->SetThreeViewOrigin(origin.x, origin.y);
+  }
+  ThreeViewOriginWatch(const ThreeViewOriginWatch&) = delete;
+  ThreeViewOriginWatch& operator=(const ThreeViewOriginWatch&) = delete;
+
+ private:
+  CDraftView* view_;
+  int placements_;
+};
 }  // namespace
 
 CCmdStack::~CCmdStack() {
@@ -74,6 +98,7 @@ void CCmdStack::PopView() {
 int CCmdStack::OnLButton(UINT flags, CPoint dp, CDraftView* view) {
   ClearEventWords(view);
   if (!current_) return 0;
+  ThreeViewOriginWatch watch(current_, view);
   current_->OnMouseMove(flags, dp, view);
   current_->OnLButton(flags, dp, view);
   if (current_ && current_->IsDoneAfterClick()) return OnRButton(flags, dp, view);
@@ -87,6 +112,7 @@ int CCmdStack::OnRButton(UINT flags, CPoint dp, CDraftView* view) {
   }
   if (!current_) return 0;
   ClearEventWords(view);
+  ThreeViewOriginWatch watch(current_, view);
   current_->PrepareRButton(flags, dp, view);
   if (current_->OnRButton(view)) DropTop(true);
   return 1;
@@ -100,6 +126,7 @@ void CCmdStack::OnMouseMove(UINT flags, CPoint dp, CDraftView* view) {
 int CCmdStack::OnChar(CPoint dp, UINT ch, UINT repeat, UINT flags, CDraftView* view) {
   if (!current_) return 0;
   ClearEventWords(view);
+  ThreeViewOriginWatch watch(current_, view);
   int result = 0;
   if (ch == kEnter && !(flags & kNotEnterBits))
     result = OnLButton(flags, dp, view);
@@ -118,6 +145,7 @@ void CCmdStack::OnKeyDown(CPoint dp, UINT key, UINT repeat, UINT flags, CDraftVi
 int CCmdStack::OnTypedInput(CDraftView* view, const char* text) {
   if (!current_) return 0;
   ClearEventWords(view);
+  ThreeViewOriginWatch watch(current_, view);
   const int result = current_->OnTypedPoint(view, text);
   if (!result) return result;
   if (current_ && current_->IsDoneAfterKey()) OnRButton(0, CPoint(0, 0), view);

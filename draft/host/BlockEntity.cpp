@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "draft/host/EntityList.h"
+#include "draft/host/LineEntity.h"
 
 CBlockEntity::CBlockEntity(int layer, CDrawingGroup* group) : CEntity(layer, group) {}
 
@@ -33,6 +34,13 @@ void CBlockEntity::GetPieces(ShapePieces& out) const {
 void CBlockEntity::ListInto(CEntityList& out) const {
   CEntity::ListInto(out);
   for (const auto& m : members_) m->ListInto(out);
+}
+
+BOOL CBlockEntity::AddCurveSegment(double x1, double y1, double x2, double y2, int) {
+  auto line = std::make_unique<CLineEntity>(GetEntityLayer(), GetEntityGroup(), x1, y1, x2, y2);
+  if (!AddMember(line.get())) return FALSE;
+  line.release();
+  return TRUE;
 }
 
 int CBlockEntity::ExplodeInto(int, CEntityList& out, int, int, int) const {

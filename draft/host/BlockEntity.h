@@ -23,6 +23,10 @@ class CBlockEntity : public CEntity {
   EntityKind GetKind() const override { return EntityKind::kBlock; }
   void GetPieces(ShapePieces& out) const override;
   void ListInto(CEntityList& out) const override;
+  // Appends a segment from (x1, y1) to (x2, y2), drawing coordinates, as a
+  // line member on the block's layer and in its group. The flag is the
+  // call's form (callers pass 1). FALSE when the line cannot be added.
+  virtual BOOL AddCurveSegment(double x1, double y1, double x2, double y2, int flag);
   int ExplodeInto(int flag, CEntityList& out, int, int, int) const override;
 
   int GetMemberCount() const { return static_cast<int>(members_.size()); }

@@ -286,6 +286,12 @@ void CDraftView::ClientToDrawing(double& x, double& y, CPoint dp, int dir) {
   }
 }
 
+void CDraftView::MoveCursorTo(double x, double y) {
+  cursorPos_ = DrawingToClient(x, y);
+  placedCursor_ = {x, y};
+  ++cursorPlacements_;
+}
+
 CPoint CDraftView::DrawingToClient(double x, double y) const {
   auto clampInt = [](double v) { return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9))); };
   return CPoint(clampInt((x - panX_) * zoom_), clampInt(clientHeight_ - (y - panY_) * zoom_));

@@ -92,7 +92,8 @@ struct ViewDrawOp {
 // Entity-kind bits of the pick masks. A mask with 0x2000 (ordinary
 // entities) or 0x400000 (every entity) set picks every kind; 0x400000 also
 // offers the members of compound entities (nested ones included) in place
-// of the compounds, as option o4 does. Other masks pick compounds whole.
+// of the compounds, as option o4 does. Other masks pick compounds whole; a
+// mask of 0 restricts no kind.
 enum PickMaskBits : DWORD {
   kPickPoint = 0x1,
   kPickText = 0x2,
@@ -106,6 +107,9 @@ enum PickMaskBits : DWORD {
   kPickTable = 0x10000,
   kPickEverything = 0x400000,
 };
+
+// Sent to the view's notification window for a deleted registered object.
+inline constexpr UINT kDeletedObjectMessage = 1910;
 
 class CDraftView {
  public:
@@ -166,6 +170,10 @@ class CDraftView {
   // values (DrawingSettings.h).
   CDrawingGroup* GetDrawingAttributes() { return drawing_.GetAttributeGroup(); }
   CAttributeItemList* GetDrawingAttributeList() { return drawing_.GetAttributeList(); }
+  // Whether the drawing has changes to save besides its entities' (set by
+  // editors of the drawing's attributes).
+  void SetDrawingModified(int modified) { drawingModified_ = modified != 0; }
+  bool IsDrawingModified() const { return drawingModified_; }
   CTextFontRecord* GetTextFont() { return drawing_.GetTextFont(); }
   double GetSystemReal(int code) const { return drawing_.GetSystemReal(code); }
   void SetSystemReal(int code, double value) { drawing_.SetSystemReal(code, value); }
@@ -238,6 +246,25 @@ class CDraftView {
   void SetOrigin(double x, double y) { originX_ = x; originY_ = y; }
   // The pick aperture in drawing units (half the pick size).
   double GetPickAperture() const;
+  // Puts the screen cursor on the drawing point (x, y), as
+  // ClientToDrawing(.., 0) does, and remembers the point as the last one a
+  // command placed the cursor on; each call counts.
+  void MoveCursorTo(double x, double y);
+  GPoint GetPlacedCursor() const { return placedCursor_; }
+  int GetCursorPlacementCount() const { return cursorPlacements_; }
+
+  // ---- Three-view division: whether the drawing is divided into three
+  // views and their common origin. The command stack sets it from the
+  // three-view origin command (a level-6 command; see CCmdStack).
+  int IsThreeViewDivided() const { return threeViewDivided_; }
+  double GetThreeViewOriginX() const { return threeViewOrigin_.x; }
+  double GetThreeViewOriginY() const { return threeViewOrigin_.y; }
+  // Fixes the origin and marks the drawing divided.
+  void SetThreeViewOrigin(double x, double y) {
+    threeViewOrigin_ = {x, y};
+    threeViewDivided_ = 1;
+  }
+  void ClearThreeViewDivision() { threeViewDivided_ = 0; }
 
   // ---- Cross-hair, marks and previews (each drawn and recorded).
   // The device context they are drawn through (not owned; null: none).
@@ -316,6 +343,34 @@ class CDraftView {
   BOOL FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
                           int hideCentre, int hideThin = 0, int = 0, int = 0, int = 1);
 
+  // ---- Chamfer: the corner between two lines `first` and `second` cut by
+  // a straight chamfer (ViewChamfer.cpp). X is the crossing of the two
+  // lines; each edge keeps the side of X where its pick point lies (a pick
+  // on X keeps the longer side). The chamfer runs from X moved by `len1`
+  // along the first edge's kept side to X moved by `len2` along the
+  // second's: its first end lies on the first edge. Trim type 1 cuts both
+  // edges at the chamfer's ends, 2 the first, 3 the second, 0 and 4
+  // neither; 5 makes no chamfer and brings both edges to X. The edges a
+  // type cuts (1, 2 and 5 the first; 1, 3 and 5 the second) are out of the
+  // drawing already (the caller took them out): each gets its replacement,
+  // from its kept end, added with `record`, or goes into the record alone
+  // when nothing of it is left. The chamfer line (layer, group) is added
+  // with the record too. Returns the chamfer line, or for type 5 the first
+  // edge's new piece; null (nothing added, the record untouched) for
+  // parallel lines, an edge that is not a line, or (types 0 to 4) a length
+  // that is not positive or longer than its kept side. `onePick` is the
+  // call's form.
+  CEntity* MakeChamfer(int trimType, CEntity* first, CEntity* second, double p1x, double p1y, double p2x, double p2y,
+                       double len1, double len2, BOOL onePick, int layer, CDrawingGroup* group, CUndoRecord* record);
+
+  // The points where the carrier of `entity` (option 0: a line extended
+  // both ways, an arc as its whole circle, an ellipse whole; option 1: the
+  // entity as it is) meets the members of `compound` (nested members
+  // included), each once, at most `maxCount`, into xs and ys; the number
+  // found (ViewCurveServices.cpp).
+  int IntersectWithCompound(const CEntity* entity, const CEntity* compound, double* xs, double* ys, int maxCount,
+                            int option);
+
   // ---- Units and state.
   UnitSettings& GetUnitSettings() { return units_; }
   double GetLengthStep() const { return lengthStep_; }
@@ -323,10 +378,20 @@ class CDraftView {
   void SetLengthStep(double step) { lengthStep_ = step; }
   void SetAngleStep(double step) { angleStep_ = step; }
   int& PolarDisplayFlag() { return polarDisplay_; }
+  // Nonzero (the default): a change of a group's base point repaints the
+  // whole view (RefreshView) rather than only clearing the selection.
+  int& GroupRedrawFlag() { return groupRedraw_; }
   int& ModalDialogFlag() { return modalDialog_; }
   // The two event words (0 and 1), cleared before each event.
   DWORD& EventWord(int i) { return eventWords_[i & 1]; }
   int& AxonometricMode() { return axonometric_; }
+
+  // The notification window (null by default): a host that keeps objects
+  // of its own in the drawing (tables) is told of each such object deleted,
+  // with kDeletedObjectMessage (wParam 0, lParam the entity). The window
+  // takes the entity: it was handed out of the drawing with no undo record.
+  HWND GetNotifyWindow() const { return notifyWindow_; }
+  void SetNotifyWindow(HWND window) { notifyWindow_ = window; }
 
   // The view's window (null until the host gives it one).
   HWND GetSafeHwnd() const { return hwnd_; }
@@ -400,6 +465,10 @@ class CDraftView {
   CPoint cursorPos_;
   double originX_ = 0.0;
   double originY_ = 0.0;
+  GPoint placedCursor_;
+  int cursorPlacements_ = 0;
+  GPoint threeViewOrigin_;
+  int threeViewDivided_ = 0;
   int refreshCount_ = 0;
 
   std::vector<ViewDrawOp> drawLog_;
@@ -419,10 +488,13 @@ class CDraftView {
   double lengthStep_ = 1.0;
   double angleStep_ = 15.0;
   int polarDisplay_ = 0;
+  int groupRedraw_ = 1;
   int modalDialog_ = 0;
   DWORD eventWords_[2] = {0, 0};
   int axonometric_ = 0;
   HWND hwnd_ = nullptr;
+  HWND notifyWindow_ = nullptr;
+  bool drawingModified_ = false;
   CursorState cursorState_;
   bool stateCursorShown_ = false;
 };

@@ -5,10 +5,12 @@
 #include <system_error>
 
 #include "draft/host/BlockEntity.h"
+#include "draft/host/CurveEntity.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/Entity.h"
 #include "draft/host/TableEntity.h"
+#include "draft/host/EquationCurveEntity.h"
 #include "draft/host/TextEntity.h"
 #include "platform/core/Charset.h"
 
@@ -101,10 +103,37 @@ void AppendTable(std::string& out, const CTableEntity& t, const std::string& ind
   out += '}';
 }
 
+// What a compound curve keeps besides its members.
+void AppendCurveFields(std::string& out, const CEntity& e) {
+  if (const auto* eq = dynamic_cast<const CEquationCurveEntity*>(&e)) {
+    CStringA record;
+    for (INT_PTR i = 0; i < eq->GetRecord().GetSize(); ++i) {
+      if (i) record += ';';
+      record += eq->GetRecord().GetAt(i);
+    }
+    out += ' ';
+    AppendQuoted(out, record);
+    out += " axes " + std::to_string(eq->GetShowAxes()) + " kind " + std::to_string(eq->GetLineKind()) + " type " +
+           std::to_string(eq->GetAxisType()) + " at ";
+    AppendNumber(out, eq->GetOrigin().x);
+    out += ' ';
+    AppendNumber(out, eq->GetOrigin().y);
+  } else if (const auto* curve = dynamic_cast<const CCurveEntity*>(&e)) {
+    out += curve->IsClosed() ? " closed" : " open";
+    out += " fit " + std::to_string(curve->GetFitPoints().size());
+    for (const GPoint& p : curve->GetShownFitPoints()) {
+      out += ' ';
+      AppendNumber(out, p.x);
+      out += ' ';
+      AppendNumber(out, p.y);
+    }
+  }
+}
+
 void AppendEntity(std::string& out, const CEntity& e, int depth) {
   const std::string indent(static_cast<size_t>(depth) * 2, ' ');
   out += indent;
-  out += KindName(e.GetKind());
+  out += e.IsEquationCurve() ? "eqcurve" : e.IsCompoundCurve() ? "curve" : KindName(e.GetKind());
   out += ' ';
   out += std::to_string(e.GetEntityLayer());
   out += ' ';
@@ -120,6 +149,7 @@ void AppendEntity(std::string& out, const CEntity& e, int depth) {
     AppendQuoted(out, static_cast<const CTextEntity&>(e).GetText());
   }
   if (e.GetKind() == EntityKind::kTable) AppendTable(out, static_cast<const CTableEntity&>(e), indent);
+  AppendCurveFields(out, e);
   if (e.IsBlock()) {
     const auto& block = static_cast<const CBlockEntity&>(e);
     out += " {\n";

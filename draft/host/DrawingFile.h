@@ -10,6 +10,13 @@
 //   block 0 - {                        a block's members follow, indented,
 //     line 0 - 0 0 5 5                 up to the closing brace
 //   }
+//   curve 0 - open fit 2 0 0 5 5 {     a compound curve: closed or open, its
+//     line 0 - 0 0 5 5                 fit points, then its segments
+//   }
+//   eqcurve 1 - "玫瑰线;;45*sin(4*t);t;0;360;4;1;1" axes 0 kind 1 type 0 at 100 100 {
+//     line 1 - ...                     an equation curve: its record, the
+//   }                                  show-axes flag, line kind, axis type
+//                                      and origin, then its members
 //
 // The groups come first, in the group table's order. Then the entities: the
 // entity list, then the selection list. Geometry is in drawing (shown)

@@ -20,3 +20,4 @@ GPoint CDrawingGroup::ToGroup(GPoint q) const {
 }
 
 double GetGroupScale(const CDrawingGroup* group) { return group ? group->GetGroupScale() : 1.0; }
+CAttributeItemList* GetGroupItemList(CDrawingGroup* group) { return group ? group->GetItemList() : nullptr; }

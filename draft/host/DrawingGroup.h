@@ -4,6 +4,7 @@
 // origin + (q − origin)/scale. A scale within 1e-6 of 0 counts as 1.0.
 #pragma once
 
+#include "draft/host/AttributeItems.h"
 #include "draft/host/Geometry2D.h"
 #include "platform/core/String.h"
 
@@ -22,6 +23,9 @@ class CDrawingGroup {
   BOOL IsGroupPickedWhole() const { return pickedWhole_; }
   void SetGroupPickedWhole(BOOL whole) { pickedWhole_ = whole; }
 
+  // The group's named text attributes.
+  CAttributeItemList* GetItemList() { return &items_; }
+
   // Group point -> shown (drawing) point, and back.
   GPoint ToShown(GPoint p) const;
   GPoint ToGroup(GPoint q) const;
@@ -32,7 +36,10 @@ class CDrawingGroup {
   double originX_;
   double originY_;
   BOOL pickedWhole_ = FALSE;
+  CAttributeItemList items_;
 };
 
+// The item list of a group (null for null).
+CAttributeItemList* GetGroupItemList(CDrawingGroup* group);
 // The scale of a group, 1.0 for no group or a scale within 1e-6 of 0.
 double GetGroupScale(const CDrawingGroup* group);

@@ -22,7 +22,8 @@ class CDrawingSettings {
   CDrawingSettings();
 
   CDrawingGroup* GetAttributeGroup() { return &attributeGroup_; }
-  CAttributeItemList* GetAttributeList() { return &attributes_; }
+  // The drawing's attributes: the item list of its attribute group.
+  CAttributeItemList* GetAttributeList() { return attributeGroup_.GetItemList(); }
   CTextFontRecord* GetTextFont() { return &textFont_; }
   // CNotSupportedException for a code that is not kept.
   double GetSystemReal(int code) const;
@@ -32,7 +33,6 @@ class CDrawingSettings {
   double& SystemValue(int code);
 
   CDrawingGroup attributeGroup_;
-  CAttributeItemList attributes_;
   CTextFontRecord textFont_;
   double textHeight_ = 3.5;
   double decimals_ = 3;

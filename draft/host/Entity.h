@@ -43,6 +43,17 @@ struct EntityTransform {
 // The most points GetIntersections gives.
 inline constexpr int kMaxArcIntersections = 16;
 
+// The explode type bits (ExplodeByType): plain blocks break into their
+// members, nested blocks all the way down to basic entities, compounds kept
+// whole (dimensions, section symbols) break too, compound curves break into
+// their pieces. The default type 0x50 breaks blocks and curves one level.
+enum ExplodeTypeBits : int {
+  kExplodeNested = 0x01,
+  kExplodeKeptWhole = 0x04,
+  kExplodeBlocks = 0x10,
+  kExplodeCurves = 0x40,
+};
+
 // The record codes of CEntity::QueryRecord.
 inline constexpr int kQueryCircle = 5;
 struct CircleRecord {
@@ -154,10 +165,22 @@ class CEntity {
   virtual BOOL IsTemporary() const { return temporary_ ? TRUE : FALSE; }
   virtual BOOL IsEquationCurve() const { return FALSE; }
   virtual BOOL IsParallelTo(const CEntity& other) const;
+  // A section symbol (CSectionSymbolEntity): a compound whose points, in
+  // order, mark where a section runs.
+  virtual BOOL IsSectionSymbol() const { return FALSE; }
   // Appends the entity's parts to `out`: a compound's members (one level),
   // any other entity itself. The flag and the last three words are the
   // call's form (callers pass 1 and zeros). Returns the number appended.
   virtual int ExplodeInto(int flag, CEntityList& out, int, int, int) const;
+  // Explode options (the explode type bits below): options 1 are offered by
+  // a block that holds blocks (kExplodeNested), options 2 by a compound kept
+  // whole (kExplodeKeptWhole).
+  virtual BOOL HasExplodeOptions1() const;
+  virtual BOOL HasExplodeOptions2() const;
+  // Appends new copies of the entity's parts to `parts` when `type` lets it
+  // break (see the bits below) and returns TRUE; FALSE, with nothing
+  // appended, for an entity that stays whole. The entity is not changed.
+  virtual BOOL ExplodeByType(CEntityList& parts, int type) const;
   // The defining values as GetGeometry gives them, but in the coordinates
   // of the entity's own group (points and lengths as the group keeps them,
   // angles unchanged); the same as GetGeometry without a group.
@@ -172,6 +195,13 @@ class CEntity {
                                int option) const;
   // Marks the entity as made for a command's own use (IsTemporary).
   void SetTemporary(bool temporary) { temporary_ = temporary; }
+  // Nonzero when `other` is this very entity (the second word is the
+  // call's form).
+  BOOL IsSameAs(const CEntity* other, int = 0) const { return other == this ? TRUE : FALSE; }
+  // The chaining mark: set by a command while it chains entities end to
+  // end, so that none is taken twice; 0 for a new entity and for a copy.
+  int GetChainMark() const { return chainMark_; }
+  void SetChainMark(int mark) { chainMark_ = mark; }
 
   // ---- Accessors.
   BYTE GetEntityLayer() const { return layer_; }
@@ -230,6 +260,7 @@ class CEntity {
   DWORD handle_;
   CEntityWatcher* watcher_ = nullptr;
   bool temporary_ = false;
+  int chainMark_ = 0;
   std::unique_ptr<CAttributeItemList> attributes_;
 };
 

@@ -185,3 +185,28 @@ bool GetCircleBy3Points(const GPoint& p1, const GPoint& p2, const GPoint& p3, GP
 GPoint SelectNearerPoint(const GPoint& ref, const GPoint& p1, const GPoint& p2) {
   return GetPointDistance(ref.x, ref.y, p2.x, p2.y) < GetPointDistance(ref.x, ref.y, p1.x, p1.y) ? p2 : p1;
 }
+
+void GetLineEquation(const GPoint& p1, const GPoint& p2, double& a, double& b, double& c) {
+  const double dx = p2.x - p1.x, dy = p2.y - p1.y, len = std::hypot(dx, dy);
+  if (len < 1e-12) {
+    a = b = c = 0.0;
+    return;
+  }
+  a = dy / len;
+  b = -dx / len;
+  c = -(a * p1.x + b * p1.y);
+}
+
+double GetSignFactor(double d) { return d < -kGeomTolerance ? -1.0 : 1.0; }
+
+bool IsPointOnLine(const GPoint& p, const GPoint& a, const GPoint& b) {
+  if (IsSamePoint(a, b)) return IsSamePoint(a, p);
+  return std::fabs(GetPointLineDistance(p, a, b)) <= kGeomTolerance;
+}
+
+bool IsPointOnArc(const GPoint& p, const GPoint& c, double r, double start, double end) {
+  const double d = GetPointDistance(c.x, c.y, p.x, p.y);
+  if (std::fabs(d - r) > kGeomTolerance) return false;
+  if (d < 1e-12) return true;  // a point arc: its centre
+  return IsAngleInArc(GetLineAngle(c.x, c.y, p.x, p.y), start, end);
+}

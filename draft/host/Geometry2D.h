@@ -73,3 +73,15 @@ bool IsAngleInArc(double angle, double start, double end);
 bool GetCircleBy3Points(const GPoint& p1, const GPoint& p2, const GPoint& p3, GPoint& centre, double& r);
 // The nearer of p1 and p2 to ref (p1 on a tie).
 GPoint SelectNearerPoint(const GPoint& ref, const GPoint& p1, const GPoint& p2);
+// The line through p1 and p2 as a·x + b·y + c = 0, (a, b) a unit normal
+// (all three 0 when the points coincide).
+void GetLineEquation(const GPoint& p1, const GPoint& p2, double& a, double& b, double& c);
+// -1 for a value below -kGeomTolerance, +1 otherwise.
+double GetSignFactor(double d);
+// Whether p lies on the infinite line through a and b (within the
+// tolerance); when a and b coincide, whether p is that point.
+bool IsPointOnLine(const GPoint& p, const GPoint& a, const GPoint& b);
+// Whether p lies on the arc of centre c and radius r running counter-
+// clockwise from start to end degrees (equal angles: the whole circle):
+// at distance r from c and in the arc's angle range, within the tolerance.
+bool IsPointOnArc(const GPoint& p, const GPoint& c, double r, double start, double end);

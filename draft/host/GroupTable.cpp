@@ -20,6 +20,18 @@ CDrawingGroup* CGroupTable::AddGroup(const char* name, double scale, double orig
   return groups_.back().get();
 }
 
+CDrawingGroup* CGroupTable::AddGroup(const char* name, double scale, int pickedWhole, double originX, double originY,
+                                     const CDrawingGroup* after) {
+  if (!name || !*name) return nullptr;
+  if (CDrawingGroup* existing = FindGroup(name)) return existing;
+  auto group = std::make_unique<CDrawingGroup>(name, scale, originX, originY);
+  group->SetGroupPickedWhole(pickedWhole ? TRUE : FALSE);
+  auto at = groups_.end();
+  for (auto it = groups_.begin(); it != groups_.end(); ++it)
+    if (it->get() == after) at = it + 1;
+  return groups_.insert(at, std::move(group))->get();
+}
+
 BOOL CGroupTable::SetActiveGroup(CDrawingGroup* group) {
   if (group) {
     bool known = false;

@@ -22,6 +22,12 @@ class CGroupTable {
   // A new group; for a name already in the table that group is returned and
   // nothing is added, so names stay unique. Null for an empty name.
   CDrawingGroup* AddGroup(const char* name, double scale, double originX = 0.0, double originY = 0.0);
+  // The same with the group's flag: `pickedWhole` nonzero makes a new group
+  // picked whole (a member picked stands for all); `after` places the new
+  // group behind that group of the table (null or unknown: last). A known
+  // name returns that group unchanged.
+  CDrawingGroup* AddGroup(const char* name, double scale, int pickedWhole, double originX, double originY,
+                          const CDrawingGroup* after);
 
   CDrawingGroup* GetActiveGroup() const { return active_; }
   // False (and nothing changes) for a group that is not in this table; null

@@ -50,3 +50,19 @@ int GetLineKindLayer(int kind) {
     if (d.kind == kind) return d.layer;
   return 0;
 }
+
+int FindLayerByStyle(const CLayerTable* table, int pattern, int weight, int) {
+  int style = -1;
+  switch (pattern) {
+    case 0: style = weight ? kLineStyleThick : kLineStyleThin; break;
+    case 1: style = kLineStyleDashed; break;
+    case 2: style = kLineStyleCenter; break;
+    case 3: style = kLineStylePhantom; break;
+    default: return -1;
+  }
+  static const CLayerTable defaults;
+  const CLayerTable& t = table ? *table : defaults;
+  for (int i = 0; i < CLayerTable::kLayerCount; ++i)
+    if (t.GetLayerRecord(i)->GetLineKind() == style) return i;
+  return -1;
+}

@@ -64,3 +64,12 @@ CLayerRecord* GetLayerRecord(CLayerTable* table, int layer);
 // (1 -> 0, 2 -> 1, 6 -> 2, 5 -> 3, 8 -> 4, 12 -> 5, 15/16/17 -> 6/7/8); the
 // thick-line layer 0 for an unknown kind.
 int GetLineKindLayer(int kind);
+// The first layer (lowest number) whose record draws lines of a pattern
+// and weight: pattern 0 continuous, 1 dashed, 2 dash-dot (centre line),
+// 3 double-dot-dash; weight 1 thick, 0 thin (the weight tells only
+// continuous lines apart: the other patterns are thin). So (2, 0) finds a
+// centre-line layer (style 2), (0, 1) a thick one (style 0), (1, 0) a dashed
+// one (style 3). The colour is the pen's colour index; layer records here
+// keep no colour, so it does not narrow the search. A null table searches
+// the default layers. -1 when no layer matches or the pattern is unknown.
+int FindLayerByStyle(const CLayerTable* table, int pattern, int weight, int colour);

@@ -36,7 +36,7 @@ void Expand(CEntity* e, bool members, std::vector<CEntity*>& out) {
 }  // namespace
 
 bool CDraftView::Pickable(const CEntity* e, DWORD mask, int filter) const {
-  if (!(mask & (kPickOrdinary | kPickEverything)) && !(mask & KindBit(e->GetKind()))) return false;
+  if (mask != 0 && !(mask & (kPickOrdinary | kPickEverything)) && !(mask & KindBit(e->GetKind()))) return false;
   if (filter == -1) return true;
   if (filter_.dimensionOnly) return false;  // no dimension entities in this drawing model
   if (!filter_.groupName.IsEmpty()) {

@@ -1,6 +1,9 @@
 #include "draft/res/DraftResources.h"
 
+#include "draft/res/AttributeDialogTemplates.h"
 #include "draft/res/CommandDialogTemplates.h"
+#include "draft/res/EditRegionDialogTemplates.h"
+#include "draft/res/EquationDialogTemplates.h"
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
@@ -28,6 +31,9 @@ platform::ResourceSet BuildResources() {
   AddSelectionDialogTemplates(r);
   AddTableDialogTemplates(r);
   AddCommandDialogTemplates(r);
+  AddEditRegionDialogTemplates(r);
+  AddAttributeDialogTemplates(r);
+  AddEquationDialogTemplates(r);
   return r;
 }
 

@@ -2,7 +2,8 @@
 // text: one value array and one length array per result column, made once
 // when the first rowset is bound and freed when the recordset closes. Each
 // column's values are as wide as the column's size can need in GBK, so a
-// value is never cut to a fixed width.
+// value is never cut to a fixed width; a computed column longer than the
+// size the driver gives for it is cut, and IsValueCut tells.
 #pragma once
 
 #include <vector>
@@ -27,6 +28,12 @@ class CDynamicBulkSet : public CBulkRecordsetMod {
   // The value of a column (0-based) in a row (0-based) of the rowset; null
   // for a null value.
   const char* GetValue(int column, DWORD row) const;
+  // TRUE when the driver had more of the value than the column's width
+  // holds (a computed column whose size the driver cannot tell).
+  BOOL IsValueCut(int column, DWORD row) const {
+    const SQLLEN length = lengths_[column][row];
+    return length != SQL_NULL_DATA && (length < 0 || length >= widths_[column]);
+  }
   // The value and length buffers of a column's row, which a positioned
   // update or add writes from.
   char* GetValueBuffer(int column, DWORD row) { return values_[column] + row * widths_[column]; }

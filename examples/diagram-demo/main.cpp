@@ -6,14 +6,25 @@
 // own operations; an edit is undone and redone; the document is saved as a
 // plain stream and as a compound file, both are loaded back and compared with
 // the original byte for byte, and the diagram is painted in a view and written
-// as a PNG picture. Writes OUTPUT_FOLDER/diagram-plain.drw,
-// diagram-compound.drw and diagram.png; exits non-zero when a step fails.
+// as a PNG picture after a rectangle's fill was changed through its property
+// sheet, and the view's bird's-eye window is written as a picture too; the
+// document is shown in a frame with bars and a split view (frame.png,
+// frame-birdeye.png) whose placement and bar state come back after it is
+// closed and reopened. Then a diagram of blocks, ports and wires on 2 x 2
+// pages is drawn with the arc and select tools, saved, loaded, shown at 150 %
+// and printed (BlockDiagramDemo.h), and a rectangle, a polyline and a text are
+// drawn with the creation tools through mouse messages (ToolsDemo.h). Writes
+// OUTPUT_FOLDER/diagram-plain.drw, diagram-compound.drw, diagram.png,
+// birdeye.png, frame.png, frame-birdeye.png, diagram-blocks.drw,
+// diagram-blocks.png, diagram-blocks.pdf and diagram-tools.png; exits non-zero
+// when a step fails.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "examples/diagram-demo/ToolsDemo.h"
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawGroup.h"
@@ -22,15 +33,26 @@
 #include "diagram/model/DrawRect.h"
 #include "diagram/model/DrawText.h"
 #include "diagram/model/TextFont.h"
+#include "diagram/ui/BirdEyeWnd.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/MultiControlBarSDIFrame.h"
+#include "diagram/ui/RectDlg.h"
+#include "examples/diagram-demo/BlockDiagramDemo.h"
+#include "examples/diagram-demo/DemoSupport.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/File.h"
-#include "platform/core/MemFile.h"
 #include "platform/core/MessageBox.h"
 #include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/WindowSurface.h"
+#include "platform/ui/ColorDialog.h"
+#include "platform/ui/PropertySheet.h"
+#include "platform/ui/MessagePump.h"
+#include "platform/ui/ModalDriver.h"
+#include "platform/ui/WindowPicture.h"
+#include "platform/core/Profile.h"
+#include <unistd.h>
 #include "platform/ui/WinUser.h"
 #include "platform/ui/WindowDC.h"
 
@@ -40,12 +62,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int g_failures = 0;
-
-void Check(bool ok, const std::string& what) {
-  std::printf("  %s %s\n", ok ? "ok  " : "FAIL", what.c_str());
-  if (!ok) ++g_failures;
-}
+using demo::Check;
+using demo::StreamBytes;
 
 CStringW Wide(const std::string& utf8) { return CStringW(platform::Utf8ToUtf16(utf8).c_str()); }
 
@@ -63,22 +81,6 @@ class OpenPolyline : public CDrawPoly {
  public:
   OpenPolyline() { m_bPolyLine = TRUE; }
 };
-
-// The document's stream, as a plain archive in memory.
-std::vector<BYTE> StreamBytes(CDrawDoc& doc) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    doc.Serialize(ar);
-    ar.Close();
-  }
-  const auto length = static_cast<size_t>(file.GetLength());
-  std::vector<BYTE> bytes(length);
-  file.SeekToBegin();
-  file.Read(bytes.data(), static_cast<UINT>(length));
-  return bytes;
-}
 
 // Builds the diagram: every shape kind, texts in two fonts, and a group.
 // Everything goes through the diagram's own operations, so each step is
@@ -161,9 +163,50 @@ Built BuildDiagram(CDiagram& diagram, CTextFont& titleFont) {
   return built;
 }
 
+// Changes the fill of the diagram's first rectangle through its property
+// sheet, as a user would: Shift and a right click on it with the select
+// tool, the fill colour button, the colour dialog, OK.
+bool ChangeFillThroughPropertySheet(CDrawView& view, COLORREF color) {
+  CDrawRect* rect = nullptr;
+  for (POSITION pos = view.GetDiagram()->GetObjects().GetHeadPosition(); pos && !rect;) {
+    rect = dynamic_cast<CDrawRect*>(view.GetDiagram()->GetObjects().GetNext(pos));
+  }
+  if (!rect) return false;
+  int sheets = 0;
+  platform::ScopedModalDriver driver([color, &sheets](platform::ModalSession& s) {
+    if (s.As<CColorDialog>()) {
+      CStringW part;
+      part.Format(u"%d", GetRValue(color));
+      s.EnterText(COLOR_RED, part);
+      part.Format(u"%d", GetGValue(color));
+      s.EnterText(COLOR_GREEN, part);
+      part.Format(u"%d", GetBValue(color));
+      s.EnterText(COLOR_BLUE, part);
+      s.Click(IDOK);
+      return;
+    }
+    if (!s.As<CPropertySheet>()) {
+      s.Close();  // a pop-up menu instead of the sheet: the click missed
+      return;
+    }
+    ++sheets;
+    std::printf("  the property sheet shows the shape page; the fill colour is chosen\n");
+    s.Click(CRectDlg::kFillColorButton);
+    s.Click(IDOK);
+  });
+  CPoint centre = rect->GetPosition().CenterPoint();
+  view.DocToClient(centre);
+  view.SetActive(TRUE);
+  view.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, MAKELPARAM(centre.x, centre.y));
+  view.SendMessage(WM_RBUTTONUP, MK_SHIFT, MAKELPARAM(centre.x, centre.y));
+  platform::PumpPendingMessages();
+  return sheets == 1 && rect->GetFillColor() == color && rect->IsFillEnabled();
+}
+
 // Paints the active diagram in a view of the document and writes the
-// view's pixels.
-bool Paint(CDrawDoc& doc, const std::string& path) {
+// view's pixels; then shows the bird's-eye window of the view and writes
+// its pixels too.
+bool Paint(CDrawDoc& doc, const std::string& path, const std::string& overviewPath) {
   CDrawView view;
   doc.AddView(&view);
   // The objects lie within 1260 x 700 units of the canvas's top-left
@@ -173,14 +216,105 @@ bool Paint(CDrawDoc& doc, const std::string& path) {
   bool written = false;
   if (created) {
     view.OnInitialUpdate();
+    Check(ChangeFillThroughPropertySheet(view, RGB(120, 200, 255)),
+          "a fill changed through the property sheet (Shift and a right click with the select tool)");
     view.Invalidate();
     view.UpdateWindow();
     platform::WindowSurface* surface = platform::WindowSurfaceOf(view.GetSafeHwnd());
     written = surface && surface->WritePng(path);
+    view.SendMessage(WM_COMMAND, 57054);
+    CBirdEyeWnd* overview = view.GetBirdEyeWnd();
+    if (overview) {
+      // Scrolled a little, so that the tracker sits inside the overview.
+      view.ScrollToPosition(CPoint(200, 100));
+      overview->UpdateTracker();
+      overview->Invalidate();
+      overview->UpdateWindow();
+      platform::WindowSurface* picture = platform::WindowSurfaceOf(overview->GetSafeHwnd());
+      Check(picture && picture->WritePng(overviewPath), "the bird's-eye window painted to " + overviewPath);
+    } else {
+      Check(false, "the bird's-eye window opened");
+    }
+    // Closing the view closes its overview.
     view.DestroyWindow();
+    Check(!view.IsBirdEyeShown(), "the overview closed with its view");
   }
   doc.RemoveView(&view);
   return written;
+}
+
+// Opens the document in the SDI frame with its bars and a split view, shows
+// the first pane's bird's-eye window, writes the frame composed with its
+// children; then disables the status bar, moves the frame, closes it and
+// checks that a new frame comes back at the same place with the same bars.
+void ShowInFrame(CDrawDoc& doc, const fs::path& folder) {
+  const std::filesystem::path savedProfile = platform::ProfilePath();
+  const fs::path profile = fs::temp_directory_path() / ("scrivel-demo-" + std::to_string(::getpid()) + ".ini");
+  platform::SetProfilePath(profile);
+  // The fill changed in the painting step: closing the frame asks to save
+  // it, and the demo declines, so the saved files stay as they were.
+  int asked = 0;
+  platform::ScopedMessageBoxHandler boxes([&asked](const platform::MessageBoxRequest& box) {
+    ++asked;
+    std::printf("  question: %s (no)\n", platform::Utf16ToUtf8(std::u16string_view(box.text.GetString())).c_str());
+    return IDNO;
+  });
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(CDrawView);
+  context.m_pCurrentDoc = &doc;
+  auto open = [&]() -> CMultiControlBarSDIFrame* {
+    auto* frame = new CMultiControlBarSDIFrame;
+    frame->SetNameOfHostCFB(u"demo");
+    if (!frame->Create(u"AfxWnd", u"ScrivelDiagram", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1000, 700), nullptr, nullptr, 0,
+                       &context)) {
+      return nullptr;
+    }
+    frame->InitialUpdateFrame(&doc, TRUE);
+    frame->OnUpdateFrameTitle(TRUE);
+    return frame;
+  };
+  CMultiControlBarSDIFrame* frame = open();
+  Check(frame != nullptr, "the document opened in a frame with a tool bar, a status bar and a splitter");
+  if (!frame) return;
+  Check(frame->m_wndSplitter.SplitColumn(560) != FALSE, "the view split into two panes");
+  auto* view = dynamic_cast<CDrawView*>(frame->GetActiveView());
+  Check(view != nullptr, "the first pane is a diagram view");
+  if (view) {
+    view->SendMessage(WM_COMMAND, 57054);
+    CBirdEyeWnd* overview = view->GetBirdEyeWnd();
+    Check(overview != nullptr, "its bird's-eye window is shown");
+    if (overview) {
+      overview->Invalidate();
+      const std::string picture = (folder / "frame-birdeye.png").string();
+      Check(platform::WriteWindowPicture(overview->GetSafeHwnd(), picture), "the overview written to " + picture);
+    }
+  }
+  frame->Invalidate();
+  const std::string picture = (folder / "frame.png").string();
+  Check(platform::WriteWindowPicture(frame->GetSafeHwnd(), picture),
+        "the frame with its bars and panes written to " + picture);
+
+  frame->SetWindowPos(nullptr, 40, 50, 900, 640, SWP_NOZORDER);
+  frame->EnableControlBar(AFX_IDW_STATUS_BAR, FALSE);
+  platform::PumpPendingMessages();
+  frame->SendMessage(WM_CLOSE);
+  Check(asked == 1, "closing asked whether to save the changed document");
+  frame = open();
+  Check(frame != nullptr, "the frame opened again");
+  if (frame) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    frame->GetWindowPlacement(&placement);
+    Check(CRect(placement.rcNormalPosition) == CRect(40, 50, 940, 690), "  at the place it was closed");
+    Check(!frame->m_wndStatusBar.IsVisible() &&
+              frame->GetBarDVState(&frame->m_wndStatusBar) == CMultiControlBarSDIFrame::barDisabledVisible,
+          "  with its status bar still disabled");
+    Check(frame->m_wndToolBar.IsVisible(), "  and its tool bar shown");
+    frame->SendMessage(WM_CLOSE);
+  }
+  std::error_code error;
+  fs::remove(profile, error);
+  platform::SetProfilePath(savedProfile);
 }
 
 }  // namespace
@@ -248,15 +382,24 @@ int main(int argc, char** argv) {
     Check(StreamBytes(plain) == original, "  and it equals the original");
     CDrawDoc compound;
     Check(compound.OnOpenDocument(Wide(compoundPath)) != FALSE, "opened diagram-compound.drw");
+    compound.SetPathName(Wide(compoundPath));
     Check(StreamBytes(compound) == original, "  and it equals the original");
 
     std::printf("Painting\n");
     const std::string picture = (folder / "diagram.png").string();
-    Check(Paint(compound, picture), "the loaded compound document painted to " + picture);
+    const std::string overview = (folder / "birdeye.png").string();
+    Check(Paint(compound, picture, overview), "the loaded compound document painted to " + picture);
+
+    std::printf("Frame\n");
+    ShowInFrame(compound, folder);
+
+    demo::RunBlockDiagramDemo(folder);
+    DrawWithTools((folder / "diagram-tools.png").string());
   } catch (CException& e) {
     std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());
     return 1;
   }
-  std::printf(g_failures ? "%d step(s) failed\n" : "All steps passed\n", g_failures);
-  return g_failures ? 1 : 0;
+  const int failures = demo::Failures();
+  std::printf(failures ? "%d step(s) failed\n" : "All steps passed\n", failures);
+  return failures ? 1 : 0;
 }

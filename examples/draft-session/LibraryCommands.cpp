@@ -9,16 +9,33 @@
 #include "draft/construct/Circle2PointCmd.h"
 #include "draft/construct/Circle3PointCmd.h"
 #include "draft/construct/CircleCenterCmd.h"
+#include "draft/construct/CurveEquationCmd.h"
 #include "draft/construct/LineAltCmd.h"
 #include "draft/construct/LineCmd.h"
 #include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/TangentArcCmd.h"
+#include "draft/edit/DeleteCmd.h"
+#include "draft/edit/ExplodeCmd.h"
+#include "draft/edit/MirrorCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
 #include "draft/edit/RotateCmd.h"
 #include "draft/edit/RoundArrayCmd.h"
 #include "draft/edit/ScaleCmd.h"
 #include "draft/regions/MeasureAreaCmd.h"
+#include "draft/edit/ChamferCmd.h"
+#include "draft/edit/ExtendCmd.h"
+#include "draft/regions/ChangeGroupCmd.h"
+#include "draft/regions/ContourCmd.h"
+#include "draft/regions/ContourSelectCmd.h"
+#include "draft/regions/DeleteGroupCmd.h"
+#include "draft/regions/EditGroupCmd.h"
+#include "draft/regions/NewGroupCmd.h"
+#include "draft/regions/SetCurGroupCmd.h"
+#include "draft/regions/SectionCmd.h"
+#include "draft/regions/ThreeViewOriginCmd.h"
+#include "draft/regions/ThreeViewStretchCmd.h"
+#include "draft/regions/ShowAttribCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -88,6 +105,57 @@ CommandRegistry LibraryCommands() {
   c.Add("area", "the area of the regions round clicked points, added (or subtracted after TAB); "
                 "the right button shows the result list",
         [](CDraftView& v) { return new CMeasureAreaCmd(40, &v); });
+  // Chamfer, extend, drawing groups and offset contours.
+  c.Add("chamfer", "cuts the corner of two picked lines by a chamfer (its settings dialog first); one click on "
+                   "a corner takes both lines",
+        [](CDraftView&) { return new CChamferCmd(150, 1); });
+  c.Add("chamfer-keep", "adds a chamfer between two picked lines and leaves the lines as they are",
+        [](CDraftView&) { return new CChamferCmd(151, 4); });
+  c.Add("extend", "lengthens or shortens a picked line, arc, circle or ellipse to a point or a boundary entity",
+        [](CDraftView& v) { return new CExtendCmd(152, &v); });
+  c.Add("group-new", "puts the selection into a drawing group chosen or typed in the group dialog",
+        [](CDraftView& v) { return new CNewGroupCmd(153, &v, 0, 0); });
+  c.Add("group-change", "moves the selection into the current drawing group",
+        [](CDraftView& v) { return new CChangeGroupCmd(154, &v, 0, 0); });
+  c.Add("group-delete", "deletes the selection; a member of a group picked whole brings the group",
+        [](CDraftView& v) { return new CDeleteGroupCmd(155, &v, 0, 0); });
+  c.Add("group-current", "makes the drawing group of a picked entity current",
+        [](CDraftView&) { return new CSetCurGroupCmd(156, 1); });
+  c.Add("group-base", "moves the base point of a picked entity's group (TAB: the current group's)",
+        [](CDraftView&) { return new CEditGroupCmd(157); });
+  c.Add("contour", "offset contours of the closed region round a clicked point; TAB: one on each side",
+        [](CDraftView& v) { return new CContourCmd(158, &v, 0); });
+  c.Add("contour-chain", "offset contours of picked lines and arcs chained end to end (the right button "
+                         "chains them)",
+        [](CDraftView& v) { return new CContourSelectCmd(159, &v, 1); });
+  c.Add("three-view", "divides the drawing into three views: a first point, then the origin on the mitre "
+                      "(the right button takes the first point)",
+        [](CDraftView&) { return new CThreeViewOriginCmd(41); });
+  c.Add("stretch-vertical", "vertical projection lines of a picked profile between two points, hidden and "
+                            "centre lines on their layers; TAB symmetric, Shift end lines, Ctrl tapered",
+        [](CDraftView& v) { return new CThreeViewStretchCmd(&v, 42, 1, 0); });
+  c.Add("stretch-horizontal", "horizontal projection lines of a picked profile between two points",
+        [](CDraftView& v) { return new CThreeViewStretchCmd(&v, 43, 2, 0); });
+  c.Add("stretch-mitre", "projection lines of a picked profile carried over the three-view mitre into the "
+                         "neighbouring view",
+        [](CDraftView& v) { return new CThreeViewStretchCmd(&v, 44, 3, 0); });
+  c.Add("section", "section lines (picked, or clicked after Shift), then vertical projection lines from "
+                   "their crossings with a picked profile",
+        [](CDraftView& v) { return new CSectionCmd(&v, 45, 1, 1); });
+  c.Add("section-oblique", "section lines, then projection lines perpendicular to the first of them",
+        [](CDraftView& v) { return new CSectionCmd(&v, 46, 4, 1); });
+  c.Add("mirror", "mirrors the selection about a picked line (TAB: about two typed points); asks whether to keep "
+                  "the sources",
+        [](CDraftView&) { return new CMirrorCmd(171, 0x2000, 0); });
+  c.Add("delete", "deletes what is selected, then each entity clicked or every entity in a window",
+        [](CDraftView&) { return new CDeleteCmd(172); });
+  c.Add("explode", "breaks the selected blocks and curves into their parts",
+        [](CDraftView& v) { return new CExplodeCmd(173, &v, 0, 0); });
+  c.Add("equation", "a curve from parametric equations (the equation dialog first), placed with a click; TAB "
+                    "turns its axes; needs a current group",
+        [](CDraftView&) { return new CCurveEquationCmd(174, nullptr); });
+  c.Add("attributes", "the attribute dialog of a clicked entity's group, or of the drawing on TAB",
+        [](CDraftView&) { return new CShowAttribCmd(175); });
   return c;
 }
 

@@ -444,14 +444,13 @@ void CArchive::WriteClass(const CRuntimeClass* classRef) {
   if (!classRef) AfxThrowInvalidArgException();
   // Only serial classes can be stored.
   if (classRef->m_wSchema == 0xFFFF) AfxThrowNotSupportedException();
-  auto it = m_storeMap.find(classRef);
-  if (it != m_storeMap.end()) {
-    WriteTag(it->second, true);
+  if (const DWORD* index = m_storeMap.Find(classRef)) {
+    WriteTag(*index, true);
     return;
   }
   *this << kNewClassTag;
   classRef->Store(*this);
-  m_storeMap[classRef] = NextIndex();
+  m_storeMap.Set(classRef, NextIndex());
 }
 
 void CArchive::WriteObject(const CObject* object) {
@@ -460,15 +459,14 @@ void CArchive::WriteObject(const CObject* object) {
     *this << kNullTag;
     return;
   }
-  auto it = m_storeMap.find(object);
-  if (it != m_storeMap.end()) {
-    WriteTag(it->second, false);
+  if (const DWORD* index = m_storeMap.Find(object)) {
+    WriteTag(*index, false);
     return;
   }
   WriteClass(object->GetRuntimeClass());
   // Entered before its data, so that references back to it from inside its
   // own Serialize are back-references.
-  m_storeMap[object] = NextIndex();
+  m_storeMap.Set(object, NextIndex());
   const_cast<CObject*>(object)->Serialize(*this);
 }
 
@@ -572,7 +570,7 @@ UINT CArchive::GetObjectSchema() {
 void CArchive::MapObject(const CObject* object) {
   if (!object) return;
   if (IsStoring()) {
-    m_storeMap[object] = NextIndex();
+    m_storeMap.Set(object, NextIndex());
   } else {
     if (m_loadArray.size() >= kMaxMapCount) Throw(CArchiveException::badIndex);
     m_loadArray.push_back({const_cast<CObject*>(object), false});

@@ -35,6 +35,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/File.h"
 #include "platform/core/Object.h"
+#include "platform/core/PointerMap.h"
 #include "platform/core/String.h"
 
 class CDocument;
@@ -202,7 +203,7 @@ class CArchive {
   };
   std::vector<LoadEntry> m_loadArray;
   // Storing: the index of every class and object written so far.
-  std::unordered_map<const void*, DWORD> m_storeMap;
+  platform::PointerMap<DWORD> m_storeMap;
   DWORD m_nMapCount = 1;
   // Versionable classes whose stored schema differs from their own.
   std::unordered_map<const CRuntimeClass*, UINT> m_schemaMap;

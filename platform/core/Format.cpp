@@ -1,6 +1,8 @@
 // printf-style formatting for both string flavours, with the framework's
 // conventions for string arguments and 32-bit LONG.
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <string>
 
 #include "platform/core/Charset.h"
@@ -219,7 +221,135 @@ std::basic_string<CharT> FormatImpl(const CharT* f, va_list argsIn) {
   return out;
 }
 
+template <typename CharT>
+std::basic_string<CharT> FormatOne(const CharT* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::basic_string<CharT> out = FormatImpl<CharT>(format, args);
+  va_end(args);
+  return out;
+}
+
+// One argument of a message format, read by the type its insert names.
+struct MessageArg {
+  enum Kind { Pointer, Int, Int64, Real } kind = Pointer;
+  long long integer = 0;
+  double real = 0;
+  const void* pointer = nullptr;
+};
+
+template <typename CharT>
+MessageArg::Kind KindOfSpec(const std::basic_string<CharT>& spec) {
+  if (spec.empty()) return MessageArg::Pointer;
+  const CharT conv = spec.back();
+  const bool wide64 = spec.find(CharT('6')) != std::basic_string<CharT>::npos ||
+                      spec.find(std::basic_string<CharT>{CharT('l'), CharT('l')}) != std::basic_string<CharT>::npos;
+  switch (conv) {
+    case 'd': case 'i': case 'u': case 'x': case 'X': case 'o': case 'c': case 'C':
+      return wide64 ? MessageArg::Int64 : MessageArg::Int;
+    case 'e': case 'E': case 'f': case 'g': case 'G':
+      return MessageArg::Real;
+    default:
+      return MessageArg::Pointer;
+  }
+}
+
+// The message format of FormatMessage: %1 to %99 insert arguments (as
+// strings, or as printf specs given between exclamation marks: %1!d!), %%
+// is a percent sign, %n a line break, %0 ends the text, and % before any
+// other character is that character.
+template <typename CharT>
+std::basic_string<CharT> FormatMessageImpl(const CharT* f, va_list argsIn) {
+  using Str = std::basic_string<CharT>;
+  std::vector<Str> specs(100);
+  int highest = 0;
+  auto readInsert = [&](size_t& i, int& index, Str& spec) {
+    index = f[i] - '0';
+    ++i;
+    if (f[i] >= '0' && f[i] <= '9') index = index * 10 + (f[i++] - '0');
+    spec.clear();
+    if (f[i] == '!') {
+      size_t end = i + 1;
+      while (f[end] && f[end] != '!') ++end;
+      if (f[end] == '!') {
+        spec.assign(f + i + 1, f + end);
+        i = end + 1;
+      }
+    }
+  };
+  const size_t length = std::char_traits<CharT>::length(f);
+  for (size_t i = 0; i < length;) {
+    if (f[i] != '%') {
+      ++i;
+      continue;
+    }
+    ++i;
+    if (f[i] >= '1' && f[i] <= '9') {
+      int index = 0;
+      Str spec;
+      readInsert(i, index, spec);
+      if (specs[index].empty()) specs[index] = spec.empty() ? Str(1, CharT('s')) : spec;
+      highest = std::max(highest, index);
+    } else if (f[i]) {
+      ++i;
+    }
+  }
+  std::vector<MessageArg> values(static_cast<size_t>(highest) + 1);
+  va_list args;
+  va_copy(args, argsIn);
+  for (int n = 1; n <= highest; ++n) {
+    MessageArg& v = values[static_cast<size_t>(n)];
+    v.kind = specs[n].empty() ? MessageArg::Pointer : KindOfSpec(specs[n]);
+    switch (v.kind) {
+      case MessageArg::Int: v.integer = va_arg(args, int); break;
+      case MessageArg::Int64: v.integer = va_arg(args, long long); break;
+      case MessageArg::Real: v.real = va_arg(args, double); break;
+      case MessageArg::Pointer: v.pointer = va_arg(args, const void*); break;
+    }
+  }
+  va_end(args);
+  Str out;
+  for (size_t i = 0; i < length;) {
+    if (f[i] != '%') {
+      out += f[i++];
+      continue;
+    }
+    ++i;
+    const CharT c = f[i];
+    if (c == 0) break;
+    if (c == '0') break;
+    if (c == 'n') {
+      out += CharT('\r');
+      out += CharT('\n');
+      ++i;
+      continue;
+    }
+    if (c >= '1' && c <= '9') {
+      int index = 0;
+      Str spec;
+      readInsert(i, index, spec);
+      if (spec.empty()) spec = Str(1, CharT('s'));
+      const MessageArg& v = values[static_cast<size_t>(index)];
+      const Str one = Str(1, CharT('%')) + spec;
+      switch (v.kind) {
+        case MessageArg::Int: out += FormatOne<CharT>(one.c_str(), static_cast<int>(v.integer)); break;
+        case MessageArg::Int64: out += FormatOne<CharT>(one.c_str(), v.integer); break;
+        case MessageArg::Real: out += FormatOne<CharT>(one.c_str(), v.real); break;
+        case MessageArg::Pointer: out += FormatOne<CharT>(one.c_str(), v.pointer); break;
+      }
+      continue;
+    }
+    out += c;
+    ++i;
+  }
+  return out;
+}
+
 }  // namespace
+
+std::string FormatMessageA(const char* format, va_list args) { return FormatMessageImpl<char>(format, args); }
+
+std::u16string FormatMessageW(const WCHAR* format, va_list args) { return FormatMessageImpl<WCHAR>(format, args); }
 
 std::string FormatA(const char* format, va_list args) { return FormatImpl<char>(format, args); }
 

@@ -1,12 +1,31 @@
 // CList<TYPE, ARG_TYPE>: the framework's doubly linked list. A POSITION names
 // one element and stays valid until that element is removed, whatever else
-// is added or removed. The block-size argument is accepted for the
-// framework's signature; nodes are allocated one by one. GetHead, RemoveHead
-// and their kin on an empty list, and a null POSITION, throw
-// CInvalidArgException.
+// is added or removed. GetHead, RemoveHead and their kin on an empty list,
+// and a null POSITION, throw CInvalidArgException.
+//
+// Nodes are allocated in blocks of the block size given at construction (at
+// least one node each); a removed node goes to the list's free list and is
+// reused by the next add. The blocks are released when the list becomes
+// empty, so that a list of N elements costs N/blockSize allocations to build
+// and to release, and its nodes lie close together in memory. In builds with
+// the address checker, a node on the free list is poisoned: using the
+// POSITION of a removed element is reported as it would be for a freed one.
 #pragma once
 
+#include <cstddef>
+#include <new>
 #include <utility>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define SCRIVEL_LIST_POISON 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SCRIVEL_LIST_POISON 1
+#endif
+#endif
+#if defined(SCRIVEL_LIST_POISON)
+#include <sanitizer/asan_interface.h>
+#endif
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/Object.h"
@@ -22,7 +41,9 @@ class CList : public CObject {
   };
 
  public:
-  explicit CList(INT_PTR blockSize = 10) { (void)blockSize; }
+  explicit CList(INT_PTR blockSize = 10) : m_nBlockSize(blockSize > 0 ? blockSize : 1) {}
+  CList(const CList&) = delete;
+  CList& operator=(const CList&) = delete;
   ~CList() override { RemoveAll(); }
 
   INT_PTR GetCount() const { return m_nCount; }
@@ -47,8 +68,8 @@ class CList : public CObject {
     return value;
   }
 
-  POSITION AddHead(ARG_TYPE value) { return Link(new CNode{m_pNodeHead, nullptr, TYPE(value)}); }
-  POSITION AddTail(ARG_TYPE value) { return Link(new CNode{nullptr, m_pNodeTail, TYPE(value)}); }
+  POSITION AddHead(ARG_TYPE value) { return Link(NewNode(m_pNodeHead, nullptr, value)); }
+  POSITION AddTail(ARG_TYPE value) { return Link(NewNode(nullptr, m_pNodeTail, value)); }
   // Adds copies of another list's elements, keeping their order.
   void AddHead(const CList* other) {
     if (!other) AfxThrowInvalidArgException();
@@ -66,11 +87,19 @@ class CList : public CObject {
   void RemoveAll() {
     for (CNode* n = m_pNodeHead; n;) {
       CNode* next = n->pNext;
-      delete n;
+      n->~CNode();
       n = next;
     }
     m_pNodeHead = m_pNodeTail = nullptr;
     m_nCount = 0;
+    m_pNodeFree = nullptr;
+    for (CBlock* block = m_pBlocks; block;) {
+      CBlock* next = block->pNext;
+      Unpoison(block, BlockBytes());
+      ::operator delete(static_cast<void*>(block));
+      block = next;
+    }
+    m_pBlocks = nullptr;
   }
 
   POSITION GetHeadPosition() const { return m_pNodeHead; }
@@ -90,12 +119,12 @@ class CList : public CObject {
   POSITION InsertBefore(POSITION position, ARG_TYPE value) {
     if (!position) return AddHead(value);
     CNode* at = Node(position);
-    return Link(new CNode{at, at->pPrev, TYPE(value)});
+    return Link(NewNode(at, at->pPrev, value));
   }
   POSITION InsertAfter(POSITION position, ARG_TYPE value) {
     if (!position) return AddTail(value);
     CNode* at = Node(position);
-    return Link(new CNode{at->pNext, at, TYPE(value)});
+    return Link(NewNode(at->pNext, at, value));
   }
 
   // The first element equal to `value` after `startAfter` (from the head
@@ -153,10 +182,90 @@ class CList : public CObject {
     (node->pPrev ? node->pPrev->pNext : m_pNodeHead) = node->pNext;
     (node->pNext ? node->pNext->pPrev : m_pNodeTail) = node->pPrev;
     --m_nCount;
-    delete node;
+    FreeNode(node);
   }
 
   CNode* m_pNodeHead = nullptr;
   CNode* m_pNodeTail = nullptr;
   INT_PTR m_nCount = 0;
+
+ private:
+  // A block: this header, then m_nBlockSize node slots. A slot holds either
+  // a live CNode or, on the free list, a CFree.
+  struct CBlock {
+    CBlock* pNext;
+  };
+  struct CFree {
+    CFree* pNext;
+  };
+  static constexpr size_t kSlot = sizeof(CNode) > sizeof(CFree) ? sizeof(CNode) : sizeof(CFree);
+  static constexpr size_t kAlign = alignof(CNode) > alignof(CFree) ? alignof(CNode) : alignof(CFree);
+  static constexpr size_t kHeader = (sizeof(CBlock) + kAlign - 1) / kAlign * kAlign;
+
+  size_t BlockBytes() const { return kHeader + static_cast<size_t>(m_nBlockSize) * kSlot; }
+
+  static void Poison(void* p, size_t bytes) {
+#if defined(SCRIVEL_LIST_POISON)
+    ASAN_POISON_MEMORY_REGION(p, bytes);
+#else
+    (void)p;
+    (void)bytes;
+#endif
+  }
+  static void Unpoison(void* p, size_t bytes) {
+#if defined(SCRIVEL_LIST_POISON)
+    ASAN_UNPOISON_MEMORY_REGION(p, bytes);
+#else
+    (void)p;
+    (void)bytes;
+#endif
+  }
+
+  // Puts a new block's slots on the free list, first slot first.
+  void GrowFreeList() {
+    static_assert(alignof(CNode) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "node alignment beyond operator new's");
+    auto* raw = static_cast<unsigned char*>(::operator new(BlockBytes()));
+    m_pBlocks = new (raw) CBlock{m_pBlocks};
+    unsigned char* slots = raw + kHeader;
+    for (INT_PTR i = m_nBlockSize; i-- > 0;) {
+      void* slot = slots + static_cast<size_t>(i) * kSlot;
+      m_pNodeFree = new (slot) CFree{m_pNodeFree};
+      Poison(slot, kSlot);
+    }
+  }
+
+  // A node holding a copy of `value` between the given neighbours; linked
+  // by Link.
+  CNode* NewNode(CNode* next, CNode* prev, ARG_TYPE value) {
+    if (!m_pNodeFree) GrowFreeList();
+    CFree* slot = m_pNodeFree;
+    Unpoison(slot, kSlot);
+    CFree* rest = slot->pNext;
+    slot->~CFree();
+    // Built before the slot leaves the free list: a copy that throws
+    // leaves the list as it was.
+    CNode* node;
+    try {
+      node = new (static_cast<void*>(slot)) CNode{next, prev, TYPE(value)};
+    } catch (...) {
+      new (static_cast<void*>(slot)) CFree{rest};
+      Poison(slot, kSlot);
+      throw;
+    }
+    m_pNodeFree = rest;
+    return node;
+  }
+
+  // Destroys a node taken out of the chain; the last one out releases
+  // every block.
+  void FreeNode(CNode* node) {
+    node->~CNode();
+    m_pNodeFree = new (static_cast<void*>(node)) CFree{m_pNodeFree};
+    Poison(node, kSlot);
+    if (m_nCount == 0) RemoveAll();
+  }
+
+  INT_PTR m_nBlockSize;
+  CBlock* m_pBlocks = nullptr;
+  CFree* m_pNodeFree = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/core/ExtensionModule.h"
+#include "platform/core/FrameworkResources.h"
 #include "platform/core/Module.h"
 
 namespace platform {
@@ -49,6 +50,7 @@ std::vector<HINSTANCE> ResourceSearchOrder() {
   add(AfxGetResourceHandle());
   for (CDynLinkLibrary* record : DynLinkLibraries()) add(record->m_hResource);
   add(AfxGetInstanceHandle());
+  add(FrameworkResourceModule());
   return order;
 }
 

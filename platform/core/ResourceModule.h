@@ -1,7 +1,8 @@
 // The framework's resource state: the application's instance handle, the
 // current resource module, and the lookup of a resource along the chain:
 // the current resource module first, then the module of each extension
-// library record (ExtensionModule.h), newest first, then the application.
+// library record (ExtensionModule.h), newest first, then the application,
+// then the framework's own resources (FrameworkResources.h).
 #pragma once
 
 #include <memory>

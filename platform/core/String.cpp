@@ -392,6 +392,27 @@ void CStringT<CharT>::AppendFormatV(PCXSTR format, va_list args) {
 }
 
 template <typename CharT>
+void CStringT<CharT>::FormatMessageV(PCXSTR format, va_list args) {
+  if (!format) {
+    s_.clear();
+    return;
+  }
+  if constexpr (std::is_same_v<CharT, char>) {
+    s_ = platform::FormatMessageA(format, args);
+  } else {
+    s_ = platform::FormatMessageW(format, args);
+  }
+}
+
+template <typename CharT>
+void CStringT<CharT>::FormatMessage(PCXSTR format, ...) {
+  va_list args;
+  va_start(args, format);
+  FormatMessageV(format, args);
+  va_end(args);
+}
+
+template <typename CharT>
 void CStringT<CharT>::Format(PCXSTR format, ...) {
   va_list args;
   va_start(args, format);

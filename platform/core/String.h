@@ -28,6 +28,8 @@ using OtherChar = std::conditional_t<std::is_same_v<CharT, char>, WCHAR, char>;
 // type, 'l' with an integer conversion is 32 bits (LONG), I64 is 64 bits.
 std::string FormatA(const char* format, va_list args);
 std::u16string FormatW(const WCHAR* format, va_list args);
+std::string FormatMessageA(const char* format, va_list args);
+std::u16string FormatMessageW(const WCHAR* format, va_list args);
 
 // Looks up a string resource by id along the resource chain (see the
 // module registry); false when there is none.
@@ -138,6 +140,11 @@ class CStringT {
   void AppendFormat(PCXSTR format, ...);
   void FormatV(PCXSTR format, va_list args);
   void AppendFormatV(PCXSTR format, va_list args);
+  // The message form: %1 to %99 insert the arguments in that order (as
+  // strings, or with a printf spec between exclamation marks, "%1!d!"), %%
+  // is a percent sign and %n a line break.
+  void FormatMessage(PCXSTR format, ...);
+  void FormatMessageV(PCXSTR format, va_list args);
 
   // Loads the string resource `id` from the resource chain; false (and the
   // string unchanged) when there is none.

@@ -66,6 +66,8 @@
 #define VK_F1 0x70
 #define VK_F9 0x78
 #define VK_F10 0x79
+#define VK_NUMLOCK 0x90
+#define VK_SCROLL 0x91
 #define VK_OEM_MINUS 0xBD
 
 // Window messages (the values of the Windows headers).

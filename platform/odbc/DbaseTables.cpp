@@ -1,7 +1,9 @@
 #include "platform/odbc/DbaseTables.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <memory>
@@ -99,7 +101,16 @@ DbaseField FieldOf(const std::string& gbkName, const std::string& declared) {
 }  // namespace
 
 DbaseTables::DbaseTables(OdbcConnection& connection, std::string folder)
-    : connection_(connection), folder_(std::move(folder)) {}
+    : connection_(connection), folder_(std::move(folder)) {
+  static std::atomic<unsigned> connections{0};
+  prefix_ = std::to_string(::getpid()) + "." + std::to_string(++connections) + ":";
+}
+
+void DbaseTables::DropAll(OdbcHandle& diag) {
+  for (const std::string& path : made_) Run(diag, "DROP TABLE IF EXISTS " + TableName(path));
+  made_.clear();
+  loaded_.clear();
+}
 
 std::string DbaseTables::TablePath(const std::string& gbkName) const {
   std::string name = gbkName;
@@ -109,7 +120,7 @@ std::string DbaseTables::TablePath(const std::string& gbkName) const {
   return ResolveUtf8Path(folder + "/" + GbkToUtf8(name));
 }
 
-std::string DbaseTables::TableName(const std::string& path) { return QuoteName(path); }
+std::string DbaseTables::TableName(const std::string& path) const { return QuoteName(prefix_ + path); }
 
 bool DbaseTables::StampOf(const std::string& path, Stamp& stamp) {
   struct stat st;
@@ -132,6 +143,7 @@ SQLRETURN DbaseTables::Prepare(OdbcHandle& diag, std::string_view sql, std::stri
     paths.push_back(path);
     driverSql += GbkToUtf8(sql.substr(at, ref.begin - at));
     driverSql += TableName(path);
+    made_.insert(path);
     at = ref.end;
   }
   driverSql += GbkToUtf8(sql.substr(at));

@@ -3,9 +3,10 @@
 // of the data source's folder, the entry "DefaultDir" of its set-up, or else
 // the folder of its database; ".dbf" is added when missing). The driver
 // underneath is SQLite, whose database is scratch: each file read by a
-// statement is loaded into a table of its own (named by the file's full
-// path) before the statement runs, unless it is loaded already and
-// unchanged since; after a statement changes a table its file is written:
+// statement is loaded into a table of the connection's own (named by the
+// connection and the file's full path, so connections never share one)
+// before the statement runs, unless it is loaded already and unchanged
+// since; the connection's tables are dropped when it ends; after a statement changes a table its file is written:
 // CREATE TABLE writes the new empty file, an INSERT of one row appends it,
 // other changes write the file again whole, and DROP TABLE deletes it.
 #pragma once
@@ -13,6 +14,7 @@
 #include <sys/types.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,10 @@ class OdbcHandle;
 class DbaseTables {
  public:
   DbaseTables(OdbcConnection& connection, std::string folder);
+
+  // Drops the tables of the connection from the scratch database (before
+  // the connection ends).
+  void DropAll(OdbcHandle& diag);
 
   // Rewrites a statement (GBK) for the driver (UTF-8), each table name
   // replaced by its file's table, and loads every file it names. The files
@@ -45,7 +51,7 @@ class DbaseTables {
   // The file a table name stands for (a system path, UTF-8).
   std::string TablePath(const std::string& gbkName) const;
   // The driver's name of the table that holds the file.
-  static std::string TableName(const std::string& path);
+  std::string TableName(const std::string& path) const;
 
  private:
   struct Stamp {
@@ -67,7 +73,10 @@ class DbaseTables {
 
   OdbcConnection& connection_;
   std::string folder_;
+  std::string prefix_;  // the connection's part of its table names
   std::map<std::string, Stamp> loaded_;
+  // Every file whose table the connection made.
+  std::set<std::string> made_;
 };
 
 }  // namespace platform::odbc

@@ -40,19 +40,24 @@ Loaded LoadDriverManager() {
   }
   OdbcCalls& c = l.calls;
   std::string& e = l.error;
-  bool ok = Bind(lib, "SQLAllocHandle", c.AllocHandle, e) & Bind(lib, "SQLFreeHandle", c.FreeHandle, e) &
-            Bind(lib, "SQLFreeStmt", c.FreeStmt, e) & Bind(lib, "SQLSetEnvAttr", c.SetEnvAttr, e) &
-            Bind(lib, "SQLSetConnectAttr", c.SetConnectAttr, e) & Bind(lib, "SQLConnect", c.Connect, e) &
-            Bind(lib, "SQLDriverConnect", c.DriverConnect, e) & Bind(lib, "SQLDisconnect", c.Disconnect, e) &
-            Bind(lib, "SQLEndTran", c.EndTran, e) & Bind(lib, "SQLExecDirect", c.ExecDirect, e) &
-            Bind(lib, "SQLPrepare", c.Prepare, e) & Bind(lib, "SQLExecute", c.Execute, e) &
-            Bind(lib, "SQLBindParameter", c.BindParameter, e) & Bind(lib, "SQLRowCount", c.RowCount, e) &
-            Bind(lib, "SQLCloseCursor", c.CloseCursor, e) & Bind(lib, "SQLNumResultCols", c.NumResultCols, e) &
-            Bind(lib, "SQLDescribeCol", c.DescribeCol, e) & Bind(lib, "SQLBindCol", c.BindCol, e) &
-            Bind(lib, "SQLFetch", c.Fetch, e) & Bind(lib, "SQLFetchScroll", c.FetchScroll, e) &
-            Bind(lib, "SQLGetData", c.GetData, e) & Bind(lib, "SQLSetPos", c.SetPos, e) &
-            Bind(lib, "SQLSetStmtAttr", c.SetStmtAttr, e) & Bind(lib, "SQLGetStmtAttr", c.GetStmtAttr, e) &
-            Bind(lib, "SQLGetDiagRec", c.GetDiagRec, e);
+  // Every entry point is looked up (the first one missing is named).
+  const bool found[] = {
+      Bind(lib, "SQLAllocHandle", c.AllocHandle, e),     Bind(lib, "SQLFreeHandle", c.FreeHandle, e),
+      Bind(lib, "SQLFreeStmt", c.FreeStmt, e),           Bind(lib, "SQLSetEnvAttr", c.SetEnvAttr, e),
+      Bind(lib, "SQLSetConnectAttr", c.SetConnectAttr, e), Bind(lib, "SQLConnect", c.Connect, e),
+      Bind(lib, "SQLDriverConnect", c.DriverConnect, e), Bind(lib, "SQLDisconnect", c.Disconnect, e),
+      Bind(lib, "SQLEndTran", c.EndTran, e),             Bind(lib, "SQLExecDirect", c.ExecDirect, e),
+      Bind(lib, "SQLPrepare", c.Prepare, e),             Bind(lib, "SQLExecute", c.Execute, e),
+      Bind(lib, "SQLBindParameter", c.BindParameter, e), Bind(lib, "SQLRowCount", c.RowCount, e),
+      Bind(lib, "SQLCloseCursor", c.CloseCursor, e),     Bind(lib, "SQLNumResultCols", c.NumResultCols, e),
+      Bind(lib, "SQLDescribeCol", c.DescribeCol, e),     Bind(lib, "SQLBindCol", c.BindCol, e),
+      Bind(lib, "SQLFetch", c.Fetch, e),                 Bind(lib, "SQLFetchScroll", c.FetchScroll, e),
+      Bind(lib, "SQLGetData", c.GetData, e),             Bind(lib, "SQLSetPos", c.SetPos, e),
+      Bind(lib, "SQLSetStmtAttr", c.SetStmtAttr, e),     Bind(lib, "SQLGetStmtAttr", c.GetStmtAttr, e),
+      Bind(lib, "SQLGetDiagRec", c.GetDiagRec, e),
+  };
+  bool ok = true;
+  for (bool f : found) ok = ok && f;
   l.ok = ok;
   if (void* inst = OpenFirst({"libodbcinst.so.2", "libodbcinst.so"})) {
     l.getProfileString = reinterpret_cast<decltype(l.getProfileString)>(::dlsym(inst, "SQLGetPrivateProfileString"));

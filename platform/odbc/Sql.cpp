@@ -274,6 +274,10 @@ SQLRETURN SQLDisconnect(SQLHDBC connection) {
   if (!c) return SQL_INVALID_HANDLE;
   c->BeginCall();
   if (!c->connected) return c->Fail("08003", "Connection not open");
+  if (c->tables) {
+    c->tables->DropAll(*c);
+    c->BeginCall();  // a table that could not be dropped does not keep the connection
+  }
   SQLRETURN rc = Calls().Disconnect(c->real);
   if (SQL_SUCCEEDED(rc)) {
     c->connected = false;

@@ -26,6 +26,16 @@ HCURSOR CursorHandle(HINSTANCE module, UINT id) {
   return reinterpret_cast<HCURSOR>(slot.get());
 }
 
+// Icons have handles of their own, shared per module and number as well.
+HICON IconHandle(HINSTANCE module, UINT id) {
+  static std::mutex mutex;
+  static std::map<std::pair<HINSTANCE, UINT>, std::unique_ptr<ModuleCursor>> icons;
+  std::lock_guard lock(mutex);
+  auto& slot = icons[{module, id}];
+  if (!slot) slot = std::make_unique<ModuleCursor>(ModuleCursor{module, id});
+  return reinterpret_cast<HICON>(slot.get());
+}
+
 }  // namespace
 
 HCURSOR LoadModuleCursor(HINSTANCE module, LPCWSTR name) {
@@ -38,6 +48,17 @@ HCURSOR LoadModuleCursor(HINSTANCE module, LPCWSTR name) {
   }
   FoundResources found = FindResources(ResourceType::Cursor, id);
   return found ? CursorHandle(found.module, id) : nullptr;
+}
+
+HICON LoadModuleIcon(HINSTANCE module, LPCWSTR name) {
+  if (!IS_INTRESOURCE(name)) return nullptr;
+  UINT id = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name));
+  if (module) {
+    auto resources = ModuleResources(module);
+    return (resources && resources->FindIcon(id)) ? IconHandle(module, id) : nullptr;
+  }
+  FoundResources found = FindResources(ResourceType::Icon, id);
+  return found ? IconHandle(found.module, id) : nullptr;
 }
 
 }  // namespace platform

@@ -10,6 +10,8 @@
 #include "platform/core/MemFile.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/PathResolve.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/StandardIds.h"
 #include "platform/ui/View.h"
 
@@ -137,6 +139,43 @@ void CDocument::ReportSaveLoadException(LPCWSTR path, CException* e, BOOL saving
     if (e) text += CStringW(u"\n") + e->GetErrorMessage();
   }
   AfxMessageBox(text.GetString(), MB_ICONEXCLAMATION);
+}
+
+BOOL CDocument::SaveModified() {
+  if (!IsModified()) return TRUE;
+  CStringW name = m_strTitle.IsEmpty() ? m_strPathName : m_strTitle;
+  if (name.IsEmpty()) name = u"Untitled";
+  CStringW format;
+  if (!format.LoadString(AFX_IDP_ASK_TO_SAVE)) format = u"Save changes to %1?";
+  CStringW prompt = format;
+  prompt.Replace(u"%1", name.GetString());
+  switch (AfxMessageBox(prompt.GetString(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDCANCEL:
+      return FALSE;
+    case IDNO:
+      return TRUE;
+    default:
+      break;
+  }
+  CStringW path = m_strPathName;
+  if (path.IsEmpty()) {
+    CFileDialog dialog(FALSE, nullptr, name.GetString());
+    if (dialog.DoModal() != IDOK) return FALSE;
+    path = dialog.GetPathName();
+  }
+  if (!OnSaveDocument(path.GetString())) return FALSE;
+  SetPathName(path.GetString());
+  return TRUE;
+}
+
+BOOL CDocument::CanCloseFrame(CFrameWnd* frame) {
+  // Another frame that shows this document keeps it open.
+  for (POSITION pos = GetFirstViewPosition(); pos;) {
+    CView* view = GetNextView(pos);
+    CFrameWnd* other = view ? view->GetParentFrame() : nullptr;
+    if (other && other != frame) return TRUE;
+  }
+  return SaveModified();
 }
 
 void CDocument::AddView(CView* view) {

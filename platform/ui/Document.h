@@ -25,6 +25,7 @@
 #include "platform/ui/CmdTarget.h"
 
 class CException;
+class CFrameWnd;
 class CView;
 
 class CDocument : public CCmdTarget {
@@ -59,6 +60,15 @@ class CDocument : public CCmdTarget {
   virtual BOOL OnSaveDocument(LPCWSTR path);
   BOOL OnSaveDocument(LPCSTR path) { return OnSaveDocument(CStringW(path).GetString()); }
   virtual void OnCloseDocument();
+  // Before a modified document goes: asks "Save changes to %1?" (the
+  // string AFX_IDP_ASK_TO_SAVE may replace it) with the title. Yes saves it
+  // (under a name chosen in the save dialog when it has none), No lets it go
+  // unsaved, Cancel keeps it; FALSE when it must stay (cancelled, or the
+  // save failed).
+  virtual BOOL SaveModified();
+  // Whether `frame` may close: when it shows the document's last view, only
+  // after SaveModified.
+  virtual BOOL CanCloseFrame(CFrameWnd* frame);
   // Tells the user why opening or saving `path` failed: a file or archive
   // error with its own text naming the file, any other error under the
   // prompt `defaultPromptId` (AFX_IDP_FAILED_TO_OPEN_DOC or _SAVE_DOC) with

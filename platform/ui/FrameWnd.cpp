@@ -1,6 +1,9 @@
 #include "platform/ui/FrameWnd.h"
 
 #include "platform/core/Exceptions.h"
+#include <algorithm>
+
+#include "platform/ui/ControlBar.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MessageMap.h"
@@ -16,6 +19,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_SETFOCUS()
   ON_WM_ACTIVATE()
   ON_WM_INITMENUPOPUP()
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+  ON_COMMAND_EX_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_FIRST + 31, OnBarCheck)
+  ON_UPDATE_COMMAND_UI_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_FIRST + 31, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -78,14 +84,35 @@ CWnd* CFrameWnd::CreateView(CCreateContext* context, UINT id) {
 
 CFrameWnd* CFrameWnd::GetActiveFrame() { return this; }
 
+namespace {
+
+// The views among a window's descendants, in Z order, depth first.
+void CollectViews(HWND parent, std::vector<CView*>& views) {
+  for (HWND h = ::GetWindow(parent, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    if (auto* view = dynamic_cast<CView*>(CWnd::FromHandlePermanent(h))) views.push_back(view);
+    CollectViews(h, views);
+  }
+}
+
+}  // namespace
+
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL makeVisible) {
   CView* view = m_pViewActive;
   if (!view) {
+    // The first pane: the view itself, or the first pane of a splitter.
     CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
     view = pane ? dynamic_cast<CView*>(CWnd::FromHandlePermanent(pane->m_hWnd)) : nullptr;
+    if (!view && pane) {
+      CWnd* inner = pane->GetDlgItem(AFX_IDW_PANE_FIRST);
+      view = inner ? dynamic_cast<CView*>(CWnd::FromHandlePermanent(inner->m_hWnd)) : nullptr;
+    }
     if (view) SetActiveView(view);
   }
-  if (view) view->OnInitialUpdate();
+  // Every view of the frame hears its first update.
+  std::vector<CView*> views;
+  CollectViews(m_hWnd, views);
+  for (CView* each : views) each->OnInitialUpdate();
+  m_bInitialUpdateDone = true;
   if (makeVisible && m_hWnd) ShowWindow(SW_SHOW);
 }
 
@@ -102,11 +129,37 @@ void CFrameWnd::SetActiveView(CView* view, BOOL notify) {
 CDocument* CFrameWnd::GetActiveDocument() { return m_pViewActive ? m_pViewActive->GetDocument() : nullptr; }
 
 void CFrameWnd::RecalcLayout(BOOL) {
-  CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
-  if (!pane) return;
   CRect client;
   GetClientRect(&client);
-  pane->MoveWindow(&client);
+  // The bars that are the frame's own children (dock bars, and bars such as
+  // the status bar that are not docked) take their edges in turn.
+  for (CControlBar* bar : m_listControlBars) {
+    if (!bar->GetSafeHwnd() || ::GetParent(bar->GetSafeHwnd()) != m_hWnd) continue;
+    if (!bar->IsDockBar() && !bar->IsVisible()) continue;
+    const DWORD align = bar->GetBarStyle() & CBRS_ALIGN_ANY;
+    const bool horz = (align & CBRS_ORIENT_HORZ) != 0;
+    const CSize size = bar->CalcFixedLayout(TRUE, horz);
+    CRect place = client;
+    if (align & CBRS_ALIGN_TOP) {
+      place.bottom = std::min(client.bottom, client.top + size.cy);
+      client.top = place.bottom;
+    } else if (align & CBRS_ALIGN_BOTTOM) {
+      place.top = std::max(client.top, client.bottom - size.cy);
+      client.bottom = place.top;
+    } else if (align & CBRS_ALIGN_LEFT) {
+      place.right = std::min(client.right, client.left + size.cx);
+      client.left = place.right;
+    } else if (align & CBRS_ALIGN_RIGHT) {
+      place.left = std::max(client.left, client.right - size.cx);
+      client.right = place.left;
+    } else {
+      continue;
+    }
+    bar->MoveWindow(&place);
+    if (bar->IsDockBar()) static_cast<CDockBar*>(bar)->Arrange();
+  }
+  CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
+  if (pane) pane->MoveWindow(&client);
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {

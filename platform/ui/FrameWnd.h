@@ -11,12 +11,16 @@
 // after its window is gone: make frames with new.
 #pragma once
 
+#include <vector>
+
 #include "platform/core/Geometry.h"
 #include "platform/ui/CreateContext.h"
 #include "platform/ui/StandardIds.h"
 #include "platform/ui/Wnd.h"
 
+class CControlBar;
 class CDocument;
+class CDockBar;
 class CView;
 
 class CFrameWnd : public CWnd {
@@ -53,8 +57,32 @@ class CFrameWnd : public CWnd {
   // active view (OnActivateView), hears OnInitialUpdate, and the frame is
   // shown when asked.
   void InitialUpdateFrame(CDocument* doc, BOOL makeVisible = TRUE);
-  // Places the view over the whole client area.
+  // Places the control bars along the edges, in the order they were made
+  // (a dock bar where EnableDocking made it), then the view over the rest.
   virtual void RecalcLayout(BOOL notify = TRUE);
+
+  // Control bars. EnableDocking makes the dock bars of the sides asked
+  // (top, bottom, left, right); DockControlBar moves a bar into a dock bar
+  // (0: the first side both allow), at a rectangle in screen coordinates
+  // when given. A delayed ShowControlBar happens at the frame's next idle
+  // update (WM_IDLEUPDATECMDUI, posted), as the framework's does.
+  void EnableDocking(DWORD style);
+  void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
+  void DockControlBar(CControlBar* bar, CDockBar* dockBar, LPCRECT rect = nullptr);
+  void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
+  CControlBar* GetControlBar(UINT id) const;
+  const std::vector<CControlBar*>& GetControlBars() const { return m_listControlBars; }
+  // The bar-toggle commands: the command id is the bar's id.
+  BOOL OnBarCheck(UINT id);
+  void OnUpdateControlBarMenu(CCmdUI* cmdUI);
+  // The bars' docking and visibility in the profile: section "<section>-Summary"
+  // holds "Bars" (the count), section "<section>-Bar<n>" holds "BarID",
+  // "Visible", "DockBarID" (0 when not docked), "Row" and "Pos".
+  void SaveBarState(LPCWSTR section) const;
+  void LoadBarState(LPCWSTR section);
+
+  void AddControlBar(CControlBar* bar);
+  void RemoveControlBar(CControlBar* bar);
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
@@ -76,7 +104,16 @@ class CFrameWnd : public CWnd {
   // An activated frame gives the focus to its active view (or takes it).
   afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
 
+  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
+
   CView* m_pViewActive = nullptr;
+  std::vector<CControlBar*> m_listControlBars;
+  bool m_bIdlePosted = false;
+  bool m_bInitialUpdateDone = false;
+
+ public:
+  // True once InitialUpdateFrame ran: views made later update themselves.
+  bool IsInitialUpdateDone() const { return m_bInitialUpdateDone; }
 
   DECLARE_MESSAGE_MAP()
 

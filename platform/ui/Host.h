@@ -20,6 +20,10 @@ void SetCursorPosition(POINT screenPoint);
 // The size of the single screen (GetSystemMetrics, the desktop window and
 // the monitor); 1280 x 1024 unless the host sets it.
 void SetScreenSize(int width, int height);
+// The work area of the monitor (rcWork of GetMonitorInfo): the screen less
+// what the host's own bars cover. An empty rectangle (the default) makes it
+// the whole screen; the area is kept within the screen.
+void SetWorkArea(const RECT& area);
 
 // The message clock. It follows the system's monotonic clock until the host
 // takes it over with UseManualClock; from then on it only moves when the

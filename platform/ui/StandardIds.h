@@ -21,4 +21,5 @@
 // Prompts of the document commands (string-table ids a module may supply).
 #define AFX_IDP_FAILED_TO_OPEN_DOC 0xF100
 #define AFX_IDP_FAILED_TO_SAVE_DOC 0xF101
+#define AFX_IDP_ASK_TO_SAVE 0xF102
 #define AFX_IDP_FAILED_TO_START_PRINT 0xF106

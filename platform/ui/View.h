@@ -94,7 +94,8 @@ class CView : public CWnd {
 
   friend class CDocument;
   friend class CFrameWnd;
+  friend class CSplitterWnd;
 
  private:
-  bool m_deleteWithWindow = false;  // made by its frame (CreateView)
+  bool m_deleteWithWindow = false;  // made by its frame (CreateView) or a splitter
 };

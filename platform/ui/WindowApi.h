@@ -156,6 +156,9 @@ BOOL ReleaseCapture();
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
+// An icon resource by number, of the module or (null) along the resource
+// chain; null when there is none.
+HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
 HCURSOR GetCursor();
 int ShowCursor(BOOL show);
 BOOL GetCursorPos(LPPOINT point);
@@ -172,6 +175,12 @@ HMONITOR MonitorFromPoint(POINT point, DWORD flags);
 BOOL GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info);
 inline BOOL GetMonitorInfo(HMONITOR monitor, LPMONITORINFO info) { return GetMonitorInfoW(monitor, info); }
 BOOL MessageBeep(UINT type);
+// Draws a frame control of the user interface. The size grip (DFC_SCROLL,
+// DFCS_SCROLLSIZEGRIP) is the one drawn: three pairs of diagonal ridges in
+// the highlight and shadow colours over the face colour, toward the
+// bottom-right corner of the square at the rectangle's bottom right. Other
+// kinds are not drawn and return FALSE.
+BOOL DrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state);
 // The colours of the user interface's elements (COLOR_WINDOW, ...): the
 // classic scheme until the host changes them with SetSysColors; 0 for an
 // index that names no element.

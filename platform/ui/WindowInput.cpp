@@ -76,6 +76,8 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
   return platform::LoadModuleCursor(instance, name);
 }
 
+HICON LoadIconW(HINSTANCE instance, LPCWSTR name) { return platform::LoadModuleIcon(instance, name); }
+
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
   if (IS_INTRESOURCE(name)) return LoadCursorW(instance, reinterpret_cast<LPCWSTR>(name));
   std::u16string wide = platform::WideFromAnsi(name);
@@ -196,6 +198,9 @@ BOOL GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info) {
   if (monitor != platform::kMonitor || !info || info->cbSize < sizeof(MONITORINFO)) return FALSE;
   info->rcMonitor = RECT{0, 0, R().screenWidth, R().screenHeight};
   info->rcWork = info->rcMonitor;
+  const RECT& work = R().workArea;
+  RECT within{};
+  if (!IsRectEmpty(&work) && IntersectRect(&within, &work, &info->rcMonitor)) info->rcWork = within;
   info->dwFlags = MONITORINFOF_PRIMARY;
   return TRUE;
 }

@@ -27,6 +27,7 @@ struct Registry {
   POINT cursorPos{0, 0};
   int screenWidth = 1280;
   int screenHeight = 1024;
+  RECT workArea{0, 0, 0, 0};  // empty: the whole screen
   BYTE keys[256] = {};
 };
 

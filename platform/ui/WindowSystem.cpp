@@ -222,6 +222,8 @@ void ResetKeyState() { std::fill(std::begin(R().keys), std::end(R().keys), BYTE{
 
 void SetCursorPosition(POINT p) { R().cursorPos = p; }
 
+void SetWorkArea(const RECT& area) { R().workArea = area; }
+
 void SetScreenSize(int width, int height) {
   R().screenWidth = width > 0 ? width : 1;
   R().screenHeight = height > 0 ? height : 1;

@@ -465,3 +465,39 @@ TEST_F(GroupStream, AMemberThatIsNoDrawingObjectIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// An object that counts the live ones.
+class Live : public CDrawObj {
+ public:
+  using CDrawObj::CDrawObj;
+  Live(const Live&) = delete;
+  Live& operator=(const Live&) = delete;
+  explicit Live(const CRect& rect) : CDrawObj(rect) { ++count; }
+  ~Live() override { --count; }
+  static inline int count = 0;
+};
+
+// A long list (one that keeps an index) in which groups and their members
+// lie among plain objects: deleting the contents destroys every object
+// once, owners taking their members as they go.
+TEST_F(GroupOnDiagram, DeletingTheContentsOfALongListWithGroupsDestroysEachObjectOnce) {
+  std::vector<CDrawObj*> loose;
+  for (int i = 0; i < 120; ++i) {
+    auto* object = new Live(CRect(i * 3, 20, i * 3 + 2, 10));
+    ASSERT_TRUE(diagram->Add(object));
+    loose.push_back(object);
+  }
+  for (size_t i = 0; i + 5 < loose.size(); i += 6) {
+    AddGroup({loose[i + 1], loose[i + 4]});
+    if (i % 12 == 0) AddGroup({loose[i + 2], loose[i + 3]});
+  }
+  ASSERT_GT(diagram->GetObjects().GetCount(), 32);
+  ASSERT_EQ(Live::count, 120);
+  diagram->DeleteContents();
+  EXPECT_TRUE(diagram->GetObjects().IsEmpty());
+  EXPECT_EQ(Live::count, 0);
+}
+
+}  // namespace

@@ -255,3 +255,35 @@ TEST_F(QuadTreeTest, RandomQueriesMatchALinearScan) {
 }
 
 }  // namespace
+
+namespace {
+
+// The node list an object keeps: the first places in the object, the rest
+// beside it; taking one out keeps the others' order wherever they lie.
+TEST(QuadRefsTest, ErasingKeepsTheOrderAcrossEveryPlace) {
+  // Node addresses are only compared, never followed.
+  std::vector<QuadTreeNode*> nodes;
+  for (uintptr_t i = 1; i <= 5; ++i) nodes.push_back(reinterpret_cast<QuadTreeNode*>(i * 64));
+  const auto* absent = reinterpret_cast<const QuadTreeNode*>(uintptr_t{6 * 64});
+  for (size_t count = 1; count <= nodes.size(); ++count) {
+    for (size_t gone = 0; gone < count; ++gone) {
+      SCOPED_TRACE(testing::Message() << count << " nodes, taking out #" << gone);
+      QuadRefs refs;
+      for (size_t i = 0; i < count; ++i) refs.push_back(nodes[i]);
+      EXPECT_FALSE(refs.erase(absent));
+      ASSERT_TRUE(refs.erase(nodes[gone]));
+      std::vector<QuadTreeNode*> expected(nodes.begin(), nodes.begin() + static_cast<std::ptrdiff_t>(count));
+      expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(gone));
+      EXPECT_EQ(refs.ToVector(), expected);
+      EXPECT_EQ(refs.empty(), expected.empty());
+      refs.push_back(nodes[gone]);  // back in, at the end
+      expected.push_back(nodes[gone]);
+      EXPECT_EQ(refs.ToVector(), expected);
+      EXPECT_EQ(refs.front(), expected.front());
+      refs.clear();
+      EXPECT_TRUE(refs.empty());
+    }
+  }
+}
+
+}  // namespace

@@ -323,3 +323,16 @@ TEST_F(PartsListSqlTest, PositionedChangesOfARowsetReachTheFile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PartsListSqlTest, AFileNameWithBlanksAndQuotesIsOneTable) {
+  Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}}, {"a;2", "b;1"});
+  const CStringA file = File("a b'c.dbf");
+  ASSERT_EQ(owner.grid.ExportTable(file, owner.structure, 2, 2, 0, -1, 0), 2);
+  ASSERT_TRUE(owner.grid.SortTable(file, "件数", 0, owner.structure));
+  EXPECT_EQ(Column(owner.grid, 0), (std::vector<CStringA>{"b", "a"}));
+  EXPECT_TRUE(boxes.empty());
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 // library's commands, and the drawing it leaves checked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -192,4 +193,42 @@ TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyACircularArrayAnd
                            "  dialog \"测量面积\"\n    3101 row 0: 面积1 | 78.54\n    3101 row 1: 面积2 | 251.33\n"
                            "    3101 row 2: 总面积 | 329.87\n    click OK\n"})
     EXPECT_NE(shown.find(part), std::string::npos) << part;
+}
+
+// The three-view session: the side view's edges carried over the mitre into
+// the top view, outline, hidden and centre lines each on its layer.
+TEST(ExampleSession, ThreeViewCarriesTheSideViewOverTheMitre) {
+  const Script script =
+      ParseScript(ReadFile(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "three-view.session"));
+  ASSERT_TRUE(script.Ok()) << script.errors.front().message;
+  const CommandRegistry commands = LibraryCommands();
+  std::ostringstream out;
+  SessionPlayer player(commands, out);
+  ASSERT_TRUE(player.Play(script)) << "line " << player.Error().line << ": " << player.Error().message << "\n"
+                                   << out.str();
+  CDraftView& view = player.View();
+  EXPECT_TRUE(player.Stack().IsEmpty());
+  EXPECT_EQ(view.IsThreeViewDivided(), 1);
+  EXPECT_EQ(view.GetThreeViewOriginX(), 60);
+  EXPECT_EQ(view.GetThreeViewOriginY(), 45);
+
+  // The new lines follow the rectangle and the circle; x + y = 105 carries
+  // x = 70, 100 (outline), 80, 90 (hidden) and 85 (centre) to y = 35, 5, 25, 15, 20.
+  std::vector<std::pair<int, Segment>> made;
+  int i = 0;
+  for (CEntity* e : *view.GetEntityList())
+    if (i++ >= 5) made.push_back({e->GetEntityLayer(), Values(e)});
+  std::sort(made.begin(), made.end());
+  const std::vector<std::pair<int, Segment>> expected = {
+      {0, {10, 5, 40, 5}},   {0, {10, 35, 10, 5}},  {0, {10, 35, 40, 35}}, {0, {40, 35, 40, 5}},
+      {2, {5, 20, 45, 20}},  {3, {10, 15, 40, 15}}, {3, {10, 25, 40, 25}},
+  };
+  ASSERT_EQ(made.size(), expected.size());
+  for (size_t k = 0; k < made.size(); ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(made[k].first, expected[k].first);
+    ExpectNear(made[k].second, expected[k].second);
+  }
+  // Outline and centre lines are one undo step, the hidden lines another.
+  EXPECT_EQ(view.GetUndoCount(), 2 + 2);
 }

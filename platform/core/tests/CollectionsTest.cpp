@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <stdexcept>
 #include <vector>
 
 #include "platform/core/Archive.h"
@@ -77,6 +78,61 @@ TEST(List, FindAfterAPositionAndAppendingAList) {
   list.AddHead(&front);
   EXPECT_EQ(list.GetHead(), &b);
   EXPECT_EQ(list.GetCount(), 7);
+}
+
+// An element that counts the live copies and can be told to fail a copy.
+struct Counted {
+  static inline int live = 0;
+  static inline bool failCopy = false;
+  int value;
+  explicit Counted(int v = 0) : value(v) { ++live; }
+  Counted(const Counted& other) : value(other.value) {
+    if (failCopy) throw std::runtime_error("copy refused");
+    ++live;
+  }
+  Counted& operator=(const Counted&) = default;
+  ~Counted() { --live; }
+  bool operator==(const Counted& other) const { return value == other.value; }
+};
+
+TEST(List, NodesInBlocksAreDestroyedOnceAndReusedAcrossEveryBlockSize) {
+  for (INT_PTR blockSize : {-1, 0, 1, 3, 10, 1000}) {
+    SCOPED_TRACE(blockSize);
+    {
+      CList<Counted, const Counted&> list(blockSize);
+      std::vector<POSITION> p;
+      for (int i = 0; i < 25; ++i) p.push_back(list.AddTail(Counted(i)));
+      // Every third one goes; new ones take their places at the head.
+      for (int i = 0; i < 25; i += 3) list.RemoveAt(p[static_cast<size_t>(i)]);
+      for (int i = 0; i < 9; ++i) list.AddHead(Counted(100 + i));
+      EXPECT_EQ(list.GetCount(), 25);
+      EXPECT_EQ(Counted::live, 25);
+      EXPECT_EQ(list.GetAt(p[1]).value, 1);
+      EXPECT_EQ(list.GetHead().value, 108);
+      EXPECT_EQ(list.GetTail().value, 23);
+
+      // A copy that fails adds nothing and leaves the list whole.
+      Counted::failCopy = true;
+      const Counted extra(7);
+      EXPECT_THROW(list.AddTail(extra), std::runtime_error);
+      EXPECT_THROW(list.InsertBefore(p[1], extra), std::runtime_error);
+      Counted::failCopy = false;
+      EXPECT_EQ(list.GetCount(), 25);
+      EXPECT_EQ(list.GetTail().value, 23);
+      EXPECT_EQ(list.GetAt(list.GetHeadPosition()).value, 108);
+
+      // Emptied one by one, then filled again.
+      while (!list.IsEmpty()) list.RemoveHead();
+      EXPECT_EQ(Counted::live, 1);
+      list.AddTail(Counted(1));
+      list.AddTail(Counted(2));
+      EXPECT_EQ(list.GetHead().value, 1);
+      list.RemoveAll();
+      list.AddHead(Counted(3));
+      EXPECT_EQ(list.GetTail().value, 3);
+    }
+    EXPECT_EQ(Counted::live, 0);
+  }
 }
 
 TEST(Array, GrowsInStepsSoThatItsDataStayInPlace) {

@@ -5,6 +5,7 @@
 
 #include "platform/core/Charset.h"
 #include "platform/core/ExtensionModule.h"
+#include "platform/core/FrameworkResources.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
 #include "platform/core/ResourceModule.h"
@@ -98,7 +99,8 @@ TEST_F(ModuleTest, GetModuleFileNameTruncatesAsWin32Does) {
 }
 
 // The lookup order: the current resource module, then the records of the
-// chain, newest first, then the application.
+// chain, newest first, then the application, then the framework's own
+// resources.
 TEST_F(ModuleTest, LookupGoesCurrentModuleThenRecordsThenApplication) {
   ModuleRegistration first(u"First.DLL", Strings({{100, u"first"}, {200, u"first"}, {300, u"first"}}));
   ModuleRegistration second(u"Second.DLL", Strings({{100, u"second"}, {200, u"second"}}));
@@ -109,7 +111,8 @@ TEST_F(ModuleTest, LookupGoesCurrentModuleThenRecordsThenApplication) {
   AfxSetResourceHandle(current.Handle());
 
   EXPECT_EQ(platform::ResourceSearchOrder(),
-            (std::vector<HINSTANCE>{current.Handle(), second.Handle(), first.Handle(), AfxGetInstanceHandle()}));
+            (std::vector<HINSTANCE>{current.Handle(), second.Handle(), first.Handle(), AfxGetInstanceHandle(),
+                                    platform::FrameworkResourceModule()}));
   struct Case {
     UINT id;
     HINSTANCE module;

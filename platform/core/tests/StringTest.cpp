@@ -140,6 +140,35 @@ TEST(CString, FormatFollowsTheFrameworkConventions) {
   EXPECT_TRUE(a.Right(2) == "!1");
 }
 
+TEST(CString, FormatMessageInsertsArgumentsByNumber) {
+  struct Case {
+    const char16_t* format;
+    const char16_t* expected;
+  };
+  // The arguments are always 100, u"doc", 2.5 in that order, as the inserts
+  // %1!d!, %2 and %3!.1f! read them; unused trailing ones are not read.
+  const Case cases[] = {
+      {u"%1!d!%% zoom", u"100% zoom"},
+      {u"%2 at %1!d!", u"doc at 100"},
+      {u"%1!5d!|%1!x!", u"  100|64"},
+      {u"%3!.1f! %2%n", u"2.5 doc\r\n"},
+      {u"stop%0 here", u"stop"},
+      {u"%. %! 50%", u". ! 50"},
+  };
+  for (const Case& k : cases) {
+    CStringW w;
+    if (std::u16string_view(k.format).find(u"%3") != std::u16string_view::npos) {
+      w.FormatMessage(k.format, 100, u"doc", 2.5);
+    } else {
+      w.FormatMessage(k.format, 100, u"doc");
+    }
+    EXPECT_EQ(w, CStringW(k.expected)) << CStringA(k.format).GetString();
+  }
+  CStringA a;
+  a.FormatMessage("%1 %2!d!", "GB", -3);
+  EXPECT_EQ(a, CStringA("GB -3"));
+}
+
 TEST(CString, ConvertsBetweenFlavoursThroughGbk) {
   CStringW w(CStringA("\xC3\xF7\xCF\xB8\xB1\xED"));
   EXPECT_EQ(w, CStringW(u"\u660E\u7EC6\u8868"));

@@ -232,3 +232,26 @@ TEST(OdbcApiTest, DeleteFileRemovesFilesOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OdbcApiTest, LongFieldNamesAreCutOnACharacterBoundaryInFileAndTable) {
+  TempDir dir;
+  Connection c;
+  const std::string file = dir.File("names.dbf");
+  // 12 bytes of GBK: the file keeps 10, five whole characters.
+  ASSERT_EQ(c.Exec("CREATE TABLE " + file + "(" + Gbk("材料名称规格") + " Char(4),x" + Gbk("材料名称规") + " Char(4))"),
+            SQL_SUCCESS) << c.Message();
+  auto dbf = DbaseFile::Open(file, false);
+  ASSERT_TRUE(dbf);
+  EXPECT_EQ(dbf->Fields()[0].name, Gbk("材料名称规"));
+  EXPECT_EQ(dbf->Fields()[1].name, "x" + Gbk("材料名称"));  // 11 bytes would split the last character
+  dbf.reset();
+  ASSERT_EQ(c.Exec("INSERT INTO " + file + " VALUES('a','b')"), SQL_SUCCESS) << c.Message();
+  ASSERT_EQ(c.Exec("SELECT " + Gbk("材料名称规") + " FROM " + file), SQL_SUCCESS) << c.Message();
+  auto rows = Rows(c);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0][0], "a");
+}
+
+}  // namespace

@@ -182,3 +182,50 @@ TEST(DocumentFileTest, CloseDocumentLetsGoOfTheContentsAndDeletesAnAutoDeleteDoc
 }
 
 }  // namespace
+
+namespace {
+
+// Answers every message box with `answer` and keeps the texts.
+struct Answering {
+  explicit Answering(int a) : answer(a) {}
+  int answer;
+  std::vector<CStringW> texts;
+  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
+    texts.push_back(r.text);
+    return answer;
+  }};
+};
+
+TEST(DocumentSaveModified, TheAnswerDecidesWhetherTheDocumentGoesAndIsSaved) {
+  struct Case {
+    int answer;
+    BOOL goes;
+    bool saved;
+  };
+  const Case cases[] = {{IDYES, TRUE, true}, {IDNO, TRUE, false}, {IDCANCEL, FALSE, false}};
+  for (const Case& k : cases) {
+    Folder folder;
+    CNoteDoc doc;
+    doc.SetPathName(folder.Wide("note.bin"));
+    doc.text = u"kept";
+    doc.SetModifiedFlag();
+    Answering boxes(k.answer);
+    EXPECT_EQ(doc.SaveModified(), k.goes) << k.answer;
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], CStringW(u"Save changes to note.bin?"));
+    EXPECT_EQ(fs::exists(folder.File("note.bin")), k.saved) << k.answer;
+  }
+  // An unmodified document asks nothing; a failing save keeps it.
+  Folder folder;
+  CNoteDoc doc;
+  Answering boxes(IDYES);
+  EXPECT_TRUE(doc.SaveModified());
+  EXPECT_TRUE(boxes.texts.empty());
+  doc.SetPathName(folder.Wide("note.bin"));
+  doc.SetModifiedFlag();
+  doc.failWhileStoring = true;
+  EXPECT_FALSE(doc.SaveModified());
+  EXPECT_TRUE(doc.IsModified());
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// Ports: which wires may join which ports, the outline drawn while a port
+// is unlinked, the texts of a loaded port, and the ports a port reaches.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "diagram/model/DrawArc.h"
+#include "diagram/model/DrawBlock.h"
+#include "diagram/model/DrawConstInPort.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawInPort.h"
+#include "diagram/model/DrawOutPort.h"
+#include "diagram/model/DrawText.h"
+#include "diagram/model/tests/BlockDiagramFixture.h"
+#include "diagram/model/tests/DrawDocTestSupport.h"
+
+namespace {
+
+TEST(DrawPortTest, WiresRunFromOutputsToInputs) {
+  CDrawInPort in(CPoint(0, 0), nullptr, nullptr);
+  CDrawInPort in2(CPoint(0, 20), nullptr, nullptr);
+  CDrawOutPort out(CPoint(50, 0), nullptr, nullptr);
+  CDrawOutPort out2(CPoint(50, 20), nullptr, nullptr);
+  CDrawConstInPort constant(CPoint(0, 40), nullptr, nullptr);
+  struct Case {
+    const char* what;
+    const CDrawPort* src;
+    const CDrawPort* dst;
+    BOOL allowed;
+  };
+  const Case cases[] = {
+      {"output to input", &out, &in, TRUE},
+      {"input to output", &in, &out, FALSE},
+      {"output to output", &out, &out2, FALSE},
+      {"input to input", &in, &in2, FALSE},
+      {"output to constant", &out, &constant, FALSE},
+      {"constant to input", &constant, &in, FALSE},
+      {"a port to itself", &out, &out, FALSE},
+      {"no source", nullptr, &in, FALSE},
+      {"no destination", &out, nullptr, FALSE},
+  };
+  for (const Case& test : cases) EXPECT_EQ(CDrawArc::IsArcAllowedBetween(test.src, test.dst), test.allowed) << test.what;
+  EXPECT_EQ(out.CanConnectArc(), arcConnectSource);
+  EXPECT_EQ(in.CanConnectArc(), arcConnectDestination);
+  EXPECT_EQ(constant.CanConnectArc(), arcConnectNone);
+  EXPECT_EQ(in.PreferredArcDirection(), arcDirectionIntoInput);
+  EXPECT_EQ(out.PreferredArcDirection(), arcDirectionOther);
+  EXPECT_FALSE(constant.AddArc(nullptr));
+}
+
+// A wire whose ends a test sets.
+class TestArc : public CDrawArc {
+ public:
+  void SetEnds(CDrawPort* src, CDrawPort* dst, BOOL complete) {
+    m_pSrcPort = src;
+    m_pDestPort = dst;
+    m_bComplete = complete;
+  }
+};
+
+TEST(DrawPortTest, AHalfMadeWireIsFinishedOnlyAtAPortThatTakesItsFreeEnd) {
+  CDrawInPort in(CPoint(0, 0), nullptr, nullptr);
+  CDrawOutPort out(CPoint(50, 0), nullptr, nullptr);
+  CDrawOutPort out2(CPoint(50, 20), nullptr, nullptr);
+  CDrawConstInPort constant(CPoint(0, 40), nullptr, nullptr);
+  TestArc fromOut;
+  fromOut.SetEnds(&out, nullptr, FALSE);
+  TestArc fromIn;
+  fromIn.SetEnds(nullptr, &in, FALSE);
+  TestArc complete;
+  complete.SetEnds(&out, &in, TRUE);
+  TestArc loose;
+  struct Case {
+    const char* what;
+    const CDrawPort* port;
+    const CDrawArc* arc;
+    int result;
+  };
+  const Case cases[] = {
+      {"an output's wire at an input", &in, &fromOut, 1},
+      {"an output's wire at another output", &out2, &fromOut, 0},
+      {"an output's wire back at its own port", &out, &fromOut, 0},
+      {"an input's wire at an output", &out, &fromIn, 1},
+      {"an input's wire at a constant", &constant, &fromIn, 0},
+      {"a wire with both ends", &in, &complete, 0},
+      {"a wire with no end", &in, &loose, 0},
+      {"no wire", &in, nullptr, 0},
+  };
+  for (const Case& test : cases) EXPECT_EQ(test.port->CanCompleteArc(test.arc), test.result) << test.what;
+  // The ports' wire lists were never touched: nothing to detach.
+  complete.SetEnds(nullptr, nullptr, FALSE);
+  fromOut.SetEnds(nullptr, nullptr, FALSE);
+  fromIn.SetEnds(nullptr, nullptr, FALSE);
+}
+
+// An input port that shows only its first two points until a wire joins it.
+class TwoPointInPort : public CDrawInPort {
+ public:
+  TwoPointInPort() : CDrawInPort(CPoint(0, 0), nullptr, nullptr) {
+    m_nUnlinkedPoints = 2;
+    m_nPoints = 2;
+  }
+};
+
+TEST(DrawPortTest, AnUnlinkedPortShowsItsUnlinkedPoints) {
+  TwoPointInPort port;
+  CDrawOutPort out(CPoint(50, 0), nullptr, nullptr);
+  TestArc first;
+  TestArc second;
+  struct Step {
+    const char* what;
+    bool add;
+    CDrawArc* arc;
+    int points;
+  };
+  const Step steps[] = {
+      {"first wire", true, &first, 4},     {"second wire", true, &second, 4}, {"one removed", false, &first, 4},
+      {"last removed", false, &second, 2}, {"removed again", false, &second, 2},
+  };
+  EXPECT_EQ(port.GetHandleCount(), 2);
+  for (const Step& step : steps) {
+    if (step.add) {
+      EXPECT_TRUE(port.AddArc(step.arc, FALSE)) << step.what;
+    } else {
+      port.RemoveArc(step.arc, FALSE);
+    }
+    EXPECT_EQ(port.GetHandleCount(), step.points) << step.what;
+    EXPECT_EQ(port.IsLinked() != 0, step.points == 4) << step.what;
+  }
+  EXPECT_FALSE(port.RemoveArc(&first, FALSE));
+}
+
+TEST(DrawPortTest, ALinkLabelStoredAsTheValueIsDropped) {
+  blocktest::LinkLibrary();
+  CDrawDoc doc;
+  doc.StartLoad(18);
+  doctest::Bytes b;
+  b.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5);  // class 1, object 2
+  b.Word(0).Word(3).Word(3);
+  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) b.Small(p.x).Small(p.y);
+  b.Word(0);
+  b.NewClass("CDrawText").DrawObjData(18, 12, 10, 30, 0);  // class 3, object 4: the link label
+  b.Byte(0xFF).Word(0xFFFE).Byte(1).Word(u'v').Word(0x924).Word(1).Ref(0);
+  b.Ref(4);  // the value: the same object
+  b.Ref(0);  // no label
+  b.Ref(0);  // no block
+  doctest::LoadArchive in(b.data, &doc);
+  std::unique_ptr<CDrawPort> port(static_cast<CDrawPort*>(in.ar().ReadObject(RUNTIME_CLASS(CDrawPort))));
+  ASSERT_NE(port, nullptr);
+  EXPECT_TRUE(in.AtEnd());
+  ASSERT_NE(port->GetValue(), nullptr);
+  EXPECT_EQ(port->GetValue()->TextString(), CStringW(u"v"));
+  EXPECT_EQ(port->GetLnkLbl(), nullptr);
+  EXPECT_EQ(port->GetLabel(), nullptr);
+  EXPECT_EQ(port->GetDrawBlock(), nullptr);
+}
+
+class PortOnDiagram : public blocktest::BlockDiagram {};
+
+TEST_P(PortOnDiagram, APortReachesThePortsAtTheFarEndsOfItsWires) {
+  auto* a = PlaceBlock(1, CPoint(-300, 0));
+  auto* b = PlaceBlock(200, CPoint(0, 0));
+  auto* c = PlaceBlock(100, CPoint(200, 0));
+  ASSERT_TRUE(a && b && c);
+  CDrawPort* out = PortOf(a, 0);
+  ASSERT_TRUE(Wire(out, PortOf(b, 0)));
+  ASSERT_TRUE(Wire(out, PortOf(b, 1)));
+  ASSERT_TRUE(Wire(out, PortOf(c, 0)));
+  CDrawList far;
+  out->GetRealConnections(far);
+  EXPECT_EQ(far.GetCount(), 3);
+  for (CDrawPort* port : {PortOf(b, 0), PortOf(b, 1), PortOf(c, 0)}) EXPECT_TRUE(far.Find(port));
+  CDrawList asSource;
+  EXPECT_TRUE(out->GetDirectedArcs(TRUE, asSource));
+  EXPECT_EQ(asSource.GetCount(), 3);
+  CDrawList asDestination;
+  EXPECT_FALSE(out->GetDirectedArcs(FALSE, asDestination));
+}
+
+TEST_P(PortOnDiagram, ADeletedPortComesBackAtItsPlaceWithItsWire) {
+  auto* a = PlaceBlock(1, CPoint(-300, 0));
+  auto* b = PlaceBlock(300, CPoint(0, 0));
+  ASSERT_TRUE(a && b);
+  CDrawPort* middle = PortOf(b, 1);
+  CDrawArc* wire = Wire(PortOf(a, 0), middle);
+  ASSERT_NE(wire, nullptr);
+  doc.ClearUndoStack();
+  ASSERT_TRUE(middle->Delete());
+  EXPECT_EQ(b->GetPorts().GetCount(), 2);
+  EXPECT_FALSE(PortOf(a, 0)->IsLinked());
+  EXPECT_TRUE(diagram->DoesTrashInclude(wire));
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(PortOf(b, 1), middle);
+  EXPECT_TRUE(wire->IsComplete());
+  EXPECT_TRUE(PortOf(a, 0)->IsArcInConnectionList(wire));
+  EXPECT_TRUE(middle->IsArcInConnectionList(wire));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDirections, PortOnDiagram, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "Upward" : "Downward");
+                         });
+
+}  // namespace

@@ -1,0 +1,9 @@
+// The templates of the shape page and of the grid, line-weight, zoom,
+// canvas-size and block dialogs.
+#pragma once
+
+namespace platform {
+class ResourceSet;
+}
+
+void AddPropertyDlgTemplates(platform::ResourceSet& resources);

@@ -1,0 +1,70 @@
+// The view's side of the bird's-eye window: the command that shows and
+// hides it, the tracker updates after scrolling and zooming, and its end.
+#include "diagram/ui/BirdEyeWnd.h"
+#include "diagram/ui/DrawView.h"
+#include "platform/ui/CmdTarget.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/WindowApi.h"
+
+CBirdEyeWnd* CDrawView::GetBirdEyeWnd() const {
+  return m_bBirdEyeShown ? static_cast<CBirdEyeWnd*>(m_pBirdEyeWnd) : nullptr;
+}
+
+void CDrawView::OnViewBirdeye() {
+  if (m_bBirdEyeShown) {
+    DestroyBirdEye();
+    return;
+  }
+  if (!m_pDiagram) return;
+  CString title(u"Bird's eye of ");
+  if (CFrameWnd* frame = GetParentFrame()) {
+    CString frameTitle;
+    frame->GetWindowText(frameTitle);
+    title += frameTitle;
+  }
+  auto* window = new CBirdEyeWnd;
+  m_pBirdEyeWnd = window;
+  m_bBirdEyeShown = TRUE;
+  if (!window->Create(this, title)) {
+    // A window that was never made is no window to end: it is dropped here.
+    m_pBirdEyeWnd = nullptr;
+    m_bBirdEyeShown = FALSE;
+    delete window;
+    return;
+  }
+  window->UpdateTracker();
+}
+
+void CDrawView::OnUpdateViewBirdeye(CCmdUI* cmdUI) { cmdUI->SetCheck(m_bBirdEyeShown ? 1 : 0); }
+
+void CDrawView::YourBirdEyeHaveBeenDestroyed() {
+  CWnd* window = m_pBirdEyeWnd;
+  m_pBirdEyeWnd = nullptr;
+  m_bBirdEyeShown = FALSE;
+  delete window;
+}
+
+void CDrawView::DestroyBirdEye() {
+  if (!m_bBirdEyeShown || !m_pBirdEyeWnd) return;
+  // The window's end calls YourBirdEyeHaveBeenDestroyed, which deletes it.
+  if (m_pBirdEyeWnd->GetSafeHwnd()) {
+    m_pBirdEyeWnd->DestroyWindow();
+  } else {
+    YourBirdEyeHaveBeenDestroyed();
+  }
+}
+
+void CDrawView::InvalidateBirdEye() {
+  if (CBirdEyeWnd* window = GetBirdEyeWnd(); window && window->GetSafeHwnd()) window->Invalidate(TRUE);
+}
+
+void CDrawView::UpdateBirdEyeTracker() {
+  if (CBirdEyeWnd* window = GetBirdEyeWnd(); window && window->GetSafeHwnd()) window->UpdateTrackerAndInvalidateOld();
+}
+
+void CDrawView::OnSetFocus(CWnd* old) {
+  CScrollView::OnSetFocus(old);
+  if (CBirdEyeWnd* window = GetBirdEyeWnd(); window && window->GetSafeHwnd()) {
+    ::SetWindowPos(window->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}

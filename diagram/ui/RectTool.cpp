@@ -1,0 +1,135 @@
+#include "diagram/ui/RectTool.h"
+
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawRect.h"
+#include "diagram/ui/DrawView.h"
+#include "platform/gdi/GdiConstants.h"
+#include "platform/ui/WinUser.h"
+#include "platform/ui/WindowApi.h"
+
+namespace {
+
+LPCWSTR RecordingName(DrawShape shape) {
+  switch (shape) {
+    case dsLine:
+      return u"Add Line";
+    case dsRoundRect:
+      return u"Add RoundRect";
+    case dsEllipse:
+      return u"Add Ellipse";
+    default:
+      return u"Add Rectangle";
+  }
+}
+
+CDrawRect::Shape RectShape(DrawShape shape) {
+  switch (shape) {
+    case dsLine:
+      return CDrawRect::line;
+    case dsRoundRect:
+      return CDrawRect::roundRectangle;
+    case dsEllipse:
+      return CDrawRect::ellipse;
+    default:
+      return CDrawRect::rectangle;
+  }
+}
+
+// The object the gesture in progress is drawing, with its recording open;
+// null between gestures. Only one gesture runs at a time.
+CDrawRect* g_pDrawing = nullptr;
+
+}  // namespace
+
+CRectTool::CRectTool(DrawShape shape) : CDrawTool(shape) { LoadCursorForTool(static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(IDC_CROSS)), TRUE); }
+
+void CRectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& point) {
+  CDrawTool::OnLButtonDown(view, flags, point);
+  CDiagram* diagram = view->GetDiagram();
+  CDrawDoc* document = view->GetDocument();
+  if (!diagram || !document) return;
+  CPoint docPoint = point;
+  view->ClientToDoc(docPoint);
+  diagram->SetLastClickPoint(docPoint);
+  if (diagram->IsSnapToGridEnabled()) diagram->SnapToGrid(docPoint);
+  if (!document->BeginUndoRecording(RecordingName(GetDrawShape()), 255)) return;
+  diagram->BeginDynamicRouteChanges();
+  diagram->ForcePointOnDiagram(docPoint);
+  CDrawRect* object = diagram->MakeDrawRect(docPoint);
+  if (object) {
+    object->m_nShape = RectShape(GetDrawShape());
+    // A line has no inside for its outline to keep within, as when a line
+    // is made directly.
+    if (object->m_nShape == CDrawRect::line) object->m_logpen.lopnStyle = PS_SOLID;
+  }
+  if (object && diagram->Add(object)) {
+    g_pDrawing = object;
+    view->Select(object, FALSE);
+    selectMode = smSize;
+    nDragHandle = 1;
+    return;
+  }
+  delete object;
+  view->Select(nullptr, FALSE);
+  diagram->EndDynamicRouteChanges();
+  document->FlushUndoRecording();
+  document->EndUndoRecording();
+}
+
+void CRectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point) {
+  view->AutoScroll(point);
+  CDrawTool::OnMouseMove(view, flags, point);
+  if (nDragHandle != 1 || view->GetSelection().IsEmpty()) return;
+  CDrawRect* object = g_pDrawing;
+  CDiagram* diagram = view->GetDiagram();
+  if (!object || !diagram) return;
+  CPoint docPoint = point;
+  view->ClientToDoc(docPoint);
+  if (diagram->IsSnapToGridEnabled()) diagram->SnapToGrid(docPoint);
+  object->MoveHandleTo(nDragHandle, docPoint, view);
+}
+
+void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point) {
+  if (CWnd::GetCapture() == view) {
+    nDragHandle = 0;
+    CDrawRect* object = g_pDrawing;
+    if (!object) {
+      OnCancel(view);
+      return;
+    }
+    const CRect& position = object->GetPosition();
+    const bool empty = object->GetShape() == CDrawRect::line ? position.TopLeft() == position.BottomRight()
+                                                             : position.Width() == 0 || position.Height() == 0;
+    if (empty) {
+      OnCancel(view);
+      return;
+    }
+    g_pDrawing = nullptr;
+    CDiagram* diagram = view->GetDiagram();
+    diagram->UpdateObject(object, 1);
+    object->InitializeDrawing(view);
+    object->InvalidateIn(view);
+    diagram->EndDynamicRouteChanges();
+    if (CDrawDoc* document = view->GetDocument()) document->EndUndoRecording();
+  }
+  CDrawTool::OnLButtonUp(view, flags, point);
+}
+
+void CRectTool::OnCancel(CDrawView* view) {
+  nDragHandle = 0;
+  // The object drawn so far goes, and its recording with it.
+  if (CDrawRect* object = g_pDrawing) {
+    g_pDrawing = nullptr;
+    CDiagram* diagram = object->GetDiagram();
+    CDrawDoc* document = object->GetDocument();
+    if (view) view->Deselect(object);
+    object->Delete();
+    if (diagram) diagram->EndDynamicRouteChanges();
+    if (document) {
+      document->FlushUndoRecording();
+      document->EndUndoRecording();
+    }
+  }
+  CDrawTool::OnCancel(view);
+}

@@ -1,0 +1,305 @@
+// The arc tool: wires started by the host's press at a port and finished at
+// another, the rules that refuse a finish, squaring the last segment, single
+// use, and a wire end pulled off its port through the select tool.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "diagram/model/DrawArc.h"
+#include "diagram/model/DrawBlock.h"
+#include "diagram/model/DrawConstInPort.h"
+#include "diagram/model/DrawInPort.h"
+#include "diagram/model/DrawOutPort.h"
+#include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/ui/ArcTool.h"
+#include "diagram/ui/DrawToolSet.h"
+#include "diagram/ui/SelectTool.h"
+#include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/core/ResourceModule.h"
+#include "platform/ui/WindowApi.h"
+
+namespace {
+
+// The tool options of the diagram class a test may change.
+struct SavedArcOptions {
+  int flags = CDiagram::m_nArcFlags4OrthogonalLines;
+  BOOL singleUse = CDiagram::m_bArcToolSingleUse;
+  BOOL capture = CDiagram::m_bCaptureArcCreation;
+  ~SavedArcOptions() {
+    CDiagram::m_nArcFlags4OrthogonalLines = flags;
+    CDiagram::m_bArcToolSingleUse = singleUse;
+    CDiagram::m_bCaptureArcCreation = capture;
+  }
+};
+
+class ArcToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doctest::LinkLibrary();
+    h.Open(1, 1, 100);
+    if (h.diagram->IsSnapToGridEnabled()) h.diagram->ToggleSnapToGrid();
+    CDrawTool::SetActiveTool(CDrawToolSet::GetSelectTool());
+    origin = h.diagram->GetRect().TopLeft();
+    source = PlaceBlock(2, At(50, 50));      // two outputs
+    target = PlaceBlock(200, At(400, 250));  // two inputs
+    ASSERT_TRUE(source && target);
+    h.doc.ClearUndoStack();
+  }
+  void TearDown() override {
+    if (arcTool->GetArcInProgress()) arcTool->OnCancel(&h.view);
+    CDrawTool::SetActiveTool(CDrawToolSet::GetSelectTool());
+    CDrawTool::selectMode = smNone;
+    h.doc.ClearUndoStack();
+    h.doc.ClearRedoStack();
+  }
+
+  CPoint At(int right, int down) const { return CPoint(origin.x + right, origin.y - down); }
+  CPoint Client(CPoint doc) {
+    h.view.DocToClient(doc);
+    return doc;
+  }
+  CDrawBlock* PlaceBlock(UINT code, CPoint at) {
+    auto* block = new CDrawBlock;
+    if (!block->InitializeAs(code, at, &h.view) || !block->AddBlockAndComponentsToDiagram(h.diagram)) {
+      delete block;
+      return nullptr;
+    }
+    return block;
+  }
+  static CDrawPort* PortOf(CDrawBlock* block, int index) {
+    return static_cast<CDrawPort*>(block->GetPorts().GetAt(block->GetPorts().FindIndex(index)));
+  }
+  // The host's press on the port's connection point.
+  void StartAt(CDrawPort* port, unsigned flags = 0) {
+    arcTool->OnLButtonDown(&h.view, MK_LBUTTON | flags, Client(port->ConnectionPoint()), RUNTIME_CLASS(CDrawArc));
+  }
+  void PressAt(CPoint doc, unsigned flags = 0) {
+    arcTool->OnLButtonDown(&h.view, MK_LBUTTON | flags, Client(doc), RUNTIME_CLASS(CDrawArc));
+  }
+  static std::vector<CPoint> PointsOf(CDrawArc* arc) {
+    std::vector<CPoint> points;
+    for (int i = 1; i <= arc->GetHandleCount(); ++i) points.push_back(arc->GetHandle(i));
+    return points;
+  }
+
+  SavedArcOptions savedArc;
+  viewtest::ViewHarness<CDrawView> h;
+  CArcTool* arcTool = CDrawToolSet::GetArcTool();
+  CPoint origin;
+  CDrawBlock* source = nullptr;
+  CDrawBlock* target = nullptr;
+};
+
+TEST_F(ArcToolTest, AWireRunsFromThePressedPortToThePortItIsFinishedAt) {
+  CDrawPort* out = PortOf(source, 0);
+  CDrawPort* in = PortOf(target, 1);
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  EXPECT_EQ(arc->GetSrcOutPort(), out);
+  EXPECT_EQ(arc->GetDestInPort(), nullptr);
+  EXPECT_EQ(arc->GetHandleCount(), 2);
+  EXPECT_EQ(arc->GetHandle(1), out->ConnectionPoint());
+  EXPECT_NE(arc->GetHandle(2), out->ConnectionPoint());
+  EXPECT_TRUE(h.diagram->GetObjects().Find(arc));
+  EXPECT_EQ(CDrawTool::selectMode, smSize);
+
+  StartAt(in);
+  EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+  EXPECT_TRUE(arc->IsComplete());
+  EXPECT_EQ(arc->GetDestInPort(), in);
+  EXPECT_EQ(arc->GetHandle(arc->GetHandleCount()), in->ConnectionPoint());
+  EXPECT_TRUE(in->IsArcInConnectionList(arc));
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Finish Arc"));
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_FALSE(arc->IsComplete());
+  EXPECT_FALSE(in->IsLinked());
+  EXPECT_EQ(arcTool->GetArcInProgress(), arc);
+}
+
+TEST_F(ArcToolTest, FinishingIsRefusedWhereTheWireCannotEnd) {
+  CDrawPort* out = PortOf(source, 0);
+  auto* constant = new CDrawConstInPort(At(300, 400), nullptr, &h.view);
+  ASSERT_TRUE(h.diagram->Add(constant));
+  CDrawInPort elsewhere(CPoint(0, 0), nullptr, nullptr);  // on no diagram
+  EXPECT_FALSE(arcTool->FinishArc(PortOf(target, 0))) << "no wire in progress";
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  struct Case {
+    const char* what;
+    CDrawPort* port;
+  };
+  const Case refused[] = {
+      {"no port", nullptr},
+      {"the port it starts at", out},
+      {"another output", PortOf(source, 1)},
+      {"a constant input", constant},
+      {"a port of another diagram", &elsewhere},
+  };
+  const int entries = h.doc.GetNumberUndosOnStack();
+  for (const Case& test : refused) {
+    EXPECT_FALSE(arcTool->FinishArc(test.port)) << test.what;
+    EXPECT_EQ(arcTool->GetArcInProgress(), arc) << test.what;
+    EXPECT_FALSE(arc->IsComplete()) << test.what;
+  }
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), entries);
+  EXPECT_TRUE(arcTool->FinishArc(PortOf(target, 0)));
+  EXPECT_FALSE(arcTool->FinishArc(PortOf(target, 1))) << "a complete wire";
+}
+
+TEST_F(ArcToolTest, ShiftSquaresTheLastSegmentWhenTheFlagsAskForIt) {
+  CDiagram::m_nArcFlags4OrthogonalLines = MK_SHIFT;
+  for (bool shift : {true, false}) {
+    SCOPED_TRACE(shift ? "with Shift" : "without");
+    CDrawPort* out = PortOf(source, shift ? 0 : 1);
+    CDrawPort* in = PortOf(target, shift ? 0 : 1);
+    StartAt(out);
+    CDrawArc* arc = arcTool->GetArcInProgress();
+    ASSERT_NE(arc, nullptr);
+    const CPoint start = out->ConnectionPoint();
+    // With Shift held the rubber segment stays horizontal.
+    const CPoint bendClient = Client(start + CSize(120, 37));
+    arcTool->OnMouseMove(&h.view, MK_SHIFT, bendClient);
+    const CPoint bend = arc->GetHandle(2);
+    EXPECT_EQ(bend.y, start.y);
+    arcTool->OnLButtonDown(&h.view, MK_LBUTTON | MK_SHIFT, bendClient, RUNTIME_CLASS(CDrawArc));
+    EXPECT_EQ(arc->GetHandleCount(), 3);
+    arcTool->OnMouseMove(&h.view, 0, Client(in->ConnectionPoint()));
+    StartAt(in, shift ? MK_SHIFT : 0);
+    ASSERT_TRUE(arc->IsComplete());
+    const CPoint end = in->ConnectionPoint();
+    const std::vector<CPoint> expected =
+        shift ? std::vector<CPoint>{start, CPoint(end.x, start.y), end} : std::vector<CPoint>{start, bend, end};
+    EXPECT_EQ(PointsOf(arc), expected);
+  }
+}
+
+TEST_F(ArcToolTest, ASingleUseToolReturnsToTheSelectTool) {
+  CDiagram::m_bArcToolSingleUse = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(PortOf(source, 0));
+  arcTool->OnLButtonUp(&h.view, 0, Client(PortOf(source, 0)->ConnectionPoint()));
+  EXPECT_EQ(CDrawTool::GetActiveTool(), arcTool) << "a wire is in progress";
+  StartAt(PortOf(target, 0));
+  arcTool->OnLButtonUp(&h.view, 0, Client(PortOf(target, 0)->ConnectionPoint()));
+  EXPECT_EQ(CDrawTool::GetActiveTool(), CDrawToolSet::GetSelectTool());
+
+  // A press through the view that starts nothing ends it too.
+  CDrawTool::SetActiveTool(arcTool);
+  const CPoint empty = Client(At(300, 500));
+  arcTool->OnLButtonDown(&h.view, MK_LBUTTON, empty);
+  arcTool->OnLButtonUp(&h.view, 0, empty);
+  EXPECT_EQ(CDrawTool::GetActiveTool(), CDrawToolSet::GetSelectTool());
+}
+
+TEST_F(ArcToolTest, CancelDeletesTheWireInProgress) {
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(PortOf(source, 0));
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  arcTool->OnCancel(&h.view);
+  EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+  EXPECT_FALSE(h.diagram->GetObjects().Find(arc));
+  EXPECT_FALSE(PortOf(source, 0)->IsLinked());
+  EXPECT_EQ(CDrawTool::GetActiveTool(), CDrawToolSet::GetSelectTool());
+  // Undoing the delete makes the wire the one in progress again.
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Delete Arc"));
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_EQ(arcTool->GetArcInProgress(), arc);
+  EXPECT_TRUE(PortOf(source, 0)->IsArcInConnectionList(arc));
+}
+
+TEST_F(ArcToolTest, InCaptureModeAWireIsOneEntryFromStartToFinish) {
+  CDiagram::m_bCaptureArcCreation = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  CDrawPort* out = PortOf(source, 0);
+  CDrawPort* in = PortOf(target, 0);
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  EXPECT_EQ(CWnd::GetCapture(), &h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 1u);  // the outer recording stays open
+  arcTool->OnLButtonUp(&h.view, 0, Client(out->ConnectionPoint()));
+  EXPECT_EQ(CWnd::GetCapture(), &h.view);
+  PressAt(At(300, 80));
+  StartAt(in);
+  EXPECT_NE(CWnd::GetCapture(), &h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Add Arc/Link"));
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_FALSE(h.diagram->GetObjects().Find(arc));
+  EXPECT_FALSE(out->IsLinked());
+  EXPECT_FALSE(in->IsLinked());
+  ASSERT_TRUE(h.doc.RedoLast());
+  EXPECT_TRUE(h.diagram->GetObjects().Find(arc));
+  EXPECT_TRUE(arc->IsComplete());
+  EXPECT_TRUE(in->IsArcInConnectionList(arc));
+  // Finished again by undo, the wire may run the other way round.
+  const std::vector<CPoint> ends = {arc->GetHandle(1), arc->GetHandle(arc->GetHandleCount())};
+  EXPECT_TRUE((ends == std::vector<CPoint>{out->ConnectionPoint(), in->ConnectionPoint()}) ||
+              (ends == std::vector<CPoint>{in->ConnectionPoint(), out->ConnectionPoint()}));
+}
+
+TEST_F(ArcToolTest, InCaptureModeACancelledWireLeavesNoEntry) {
+  CDiagram::m_bCaptureArcCreation = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(PortOf(source, 0));
+  ASSERT_NE(arcTool->GetArcInProgress(), nullptr);
+  arcTool->OnCancel(&h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+  EXPECT_FALSE(PortOf(source, 0)->IsLinked());
+}
+
+TEST_F(ArcToolTest, AnEndPulledOffItsPortGoesToTheArcToolAndUndoReattachesIt) {
+  CDrawPort* out = PortOf(source, 0);
+  CDrawPort* in = PortOf(target, 0);
+  auto* wire = new CDrawArc;
+  ASSERT_TRUE(wire->Initialize(out, in, TRUE));
+  ASSERT_TRUE(h.diagram->Add(wire));
+  h.doc.ClearUndoStack();
+  h.view.Select(wire, FALSE);
+  CSelectTool* select = CDrawToolSet::GetSelectTool();
+  const CPoint end = Client(in->ConnectionPoint());
+  select->OnLButtonDown(&h.view, MK_LBUTTON, end);
+  ASSERT_EQ(CDrawTool::selectMode, smSize);
+  select->OnMouseMove(&h.view, MK_LBUTTON, end + CSize(-40, 25));
+
+  EXPECT_EQ(CDrawTool::GetActiveTool(), arcTool);
+  EXPECT_EQ(arcTool->GetArcInProgress(), wire);
+  EXPECT_FALSE(wire->IsComplete());
+  EXPECT_FALSE(in->IsLinked());
+  EXPECT_EQ(wire->GetHandle(1), out->ConnectionPoint());  // the loose end is the last point
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Reshaping"));
+
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_TRUE(wire->IsComplete());
+  EXPECT_EQ(wire->GetDestInPort(), in);
+  EXPECT_TRUE(in->IsArcInConnectionList(wire));
+  EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+  const std::vector<CPoint> ends = {wire->GetHandle(1), wire->GetHandle(wire->GetHandleCount())};
+  EXPECT_TRUE((ends == std::vector<CPoint>{out->ConnectionPoint(), in->ConnectionPoint()}) ||
+              (ends == std::vector<CPoint>{in->ConnectionPoint(), out->ConnectionPoint()}));
+}
+
+TEST_F(ArcToolTest, OnlyWireClassesMayBeMade) {
+  EXPECT_FALSE(arcTool->SetKindOfArcToCreate(RUNTIME_CLASS(CDrawBlock)));
+  EXPECT_FALSE(arcTool->SetKindOfArcToCreate(nullptr));
+  EXPECT_TRUE(arcTool->SetKindOfArcToCreate(RUNTIME_CLASS(CDrawArc)));
+  EXPECT_EQ(arcTool->GetKindOfArcToCreate(), RUNTIME_CLASS(CDrawArc));
+}
+
+TEST_F(ArcToolTest, TheToolsCursorsAreLoadedOnFirstUse) {
+  arcTool->OnMouseMove(&h.view, 0, Client(At(300, 500)));
+  EXPECT_EQ(arcTool->GetToolCursor(), ::LoadCursor(AfxFindResourceHandle(MAKEINTRESOURCE(28107), RT_GROUP_CURSOR),
+                                                   MAKEINTRESOURCE(28107)));
+  EXPECT_NE(arcTool->GetOverPortCursor(), nullptr);
+  EXPECT_TRUE(arcTool->LoadCursorForToolWhenOverPort(0, FALSE));
+  EXPECT_FALSE(arcTool->LoadCursorForToolInPencilMode(1, FALSE));
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// The select tool driven with mouse events: clicks, moves within the
+// canvas, rubber bands, reshaping, refused recordings and cancelling, each
+// gesture one undo entry.
+#include <gtest/gtest.h>
+
+#include "diagram/model/DrawPoly.h"
+#include "diagram/model/DrawRect.h"
+#include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/ui/DrawToolSet.h"
+#include "diagram/ui/SelectTool.h"
+#include "diagram/ui/tests/ViewTestSupport.h"
+
+namespace {
+
+class SelectToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doctest::LinkLibrary();
+    h.Open(1, 1, 100);
+    if (h.diagram->IsSnapToGridEnabled()) h.diagram->ToggleSnapToGrid();
+    CDrawTool::SetActiveTool(tool);
+    origin = h.diagram->GetRect().TopLeft();
+    home = Rect(100, 100, 200, 200);
+    box = AddBox(home);
+  }
+  void TearDown() override {
+    tool->OnCancel(&h.view);
+    h.doc.ClearUndoStack();
+  }
+
+  // Document points and rectangles measured right and down from the
+  // canvas's top-left corner (y grows upward in the diagram).
+  CPoint At(int right, int down) const { return CPoint(origin.x + right, origin.y - down); }
+  CRect Rect(int left, int top, int right, int bottom) const {
+    return CRect(At(left, top), At(right, bottom));
+  }
+  CDrawRect* AddBox(const CRect& r) {
+    auto* shape = new CDrawRect(r, CDrawRect::rectangle);
+    EXPECT_TRUE(h.diagram->Add(shape));
+    h.doc.ClearUndoStack();
+    return shape;
+  }
+  CPoint Client(CPoint doc) {
+    h.view.DocToClient(doc);
+    return doc;
+  }
+  CPoint Doc(CPoint client) {
+    h.view.ClientToDoc(client);
+    return client;
+  }
+  // A press, moves through the points and a release at the last, all
+  // client points.
+  void Drag(std::initializer_list<CPoint> points, unsigned flags = 0) {
+    const CPoint* p = points.begin();
+    tool->OnLButtonDown(&h.view, MK_LBUTTON | flags, *p);
+    for (++p; p != points.end(); ++p) tool->OnMouseMove(&h.view, MK_LBUTTON | flags, *p);
+    tool->OnLButtonUp(&h.view, flags, *(points.end() - 1));
+  }
+
+  viewtest::ViewHarness<CDrawView> h;
+  CSelectTool* tool = CDrawToolSet::GetSelectTool();
+  CPoint origin;
+  CRect home;
+  CDrawRect* box = nullptr;
+};
+
+TEST_F(SelectToolTest, TheSelectToolIsActiveFromTheStart) {
+  EXPECT_EQ(CDrawToolSet::GetSelectTool(), &CDrawToolSet::selectTool);
+  EXPECT_EQ(CDrawTool::GetActiveTool(), tool);
+}
+
+TEST_F(SelectToolTest, AClickWithoutMovementSelectsAndRecordsNothing) {
+  const CPoint at = Client(At(150, 150));
+  Drag({at, at});
+  EXPECT_TRUE(h.view.IsSelected(box));
+  EXPECT_EQ(box->GetPosition(), home);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+  EXPECT_EQ(CDrawTool::selectMode, smNone);
+  EXPECT_NE(CWnd::GetCapture(), &h.view);
+}
+
+TEST_F(SelectToolTest, AMoveIsOneRepositionEntryThatUndoesAndRedoes) {
+  const CPoint from = Client(At(150, 150));
+  const CPoint to = from + CSize(60, 30);
+  Drag({from, from + CSize(20, 10), to});
+  const CSize delta = Doc(to) - Doc(from);
+  const CRect moved = home + delta;
+  EXPECT_EQ(box->GetPosition(), moved);
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Reposition"));
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_EQ(box->GetPosition(), home);
+  ASSERT_TRUE(h.doc.RedoLast());
+  EXPECT_EQ(box->GetPosition(), moved);
+}
+
+TEST_F(SelectToolTest, AMoveStopsAtTheCanvasEdge) {
+  const CRect canvas = h.diagram->GetRect();
+  const CPoint from = Client(At(150, 150));
+  // Far to the left of the canvas and above it.
+  Drag({from, CPoint(-300, -300)});
+  const CRect& r = box->GetPosition();
+  EXPECT_EQ(r.left, canvas.left);
+  EXPECT_EQ(r.top, canvas.top);
+  EXPECT_EQ(r.Width(), 100);
+  EXPECT_EQ(CSelectTool::c_moveBoundingRect.left, canvas.left);
+}
+
+TEST_F(SelectToolTest, ARubberBandWithControlTogglesTheSelection) {
+  CDrawRect* other = AddBox(Rect(300, 100, 400, 200));
+  h.view.Select(box, FALSE);
+  const CPoint from = Client(At(50, 50));
+  const CPoint to = Client(At(450, 250));
+  Drag({from, from + CSize(5, 5), to}, MK_CONTROL);
+  EXPECT_FALSE(h.view.IsSelected(box));
+  EXPECT_TRUE(h.view.IsSelected(other));
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+  // Without Control the band selects everything within it.
+  Drag({from, from + CSize(5, 5), to});
+  EXPECT_TRUE(h.view.IsSelected(box));
+  EXPECT_TRUE(h.view.IsSelected(other));
+}
+
+TEST_F(SelectToolTest, ARefusedRecordingCancelsTheMove) {
+  CDrawDoc::MemoryProbe old = CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+  doctest::ScriptedMsgBox no;
+  const CPoint from = Client(At(150, 150));
+  tool->OnLButtonDown(&h.view, MK_LBUTTON, from);
+  tool->OnMouseMove(&h.view, MK_LBUTTON, from + CSize(40, 0));
+  EXPECT_EQ(CDrawTool::selectMode, smNone);
+  EXPECT_NE(CWnd::GetCapture(), &h.view);
+  tool->OnMouseMove(&h.view, MK_LBUTTON, from + CSize(80, 0));
+  tool->OnLButtonUp(&h.view, 0, from + CSize(80, 0));
+  CDrawDoc::SetUndoMemoryProbe(old);
+  EXPECT_EQ(box->GetPosition(), home);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+}
+
+TEST_F(SelectToolTest, AHandleDragIsOneReshapingEntry) {
+  h.view.Select(box, FALSE);
+  const CPoint corner = Client(box->GetHandle(5));  // bottom right
+  const CPoint to = corner + CSize(30, 20);
+  Drag({corner, corner + CSize(10, 10), to});
+  const CPoint moved = Doc(to);
+  EXPECT_EQ(box->GetPosition(), CRect(home.left, home.top, moved.x, moved.y));
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Reshaping"));
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_EQ(box->GetPosition(), home);
+  ASSERT_TRUE(h.doc.RedoLast());
+  EXPECT_EQ(box->GetPosition(), CRect(home.left, home.top, moved.x, moved.y));
+}
+
+TEST_F(SelectToolTest, CancelPutsAMoveBackAndKeepsAReshape) {
+  const CPoint from = Client(At(150, 150));
+  tool->OnLButtonDown(&h.view, MK_LBUTTON, from);
+  tool->OnMouseMove(&h.view, MK_LBUTTON, from + CSize(40, 40));
+  EXPECT_NE(box->GetPosition(), home);
+  tool->OnCancel(&h.view);
+  EXPECT_EQ(box->GetPosition(), home);
+  EXPECT_EQ(CDrawTool::selectMode, smNone);
+  EXPECT_EQ(CDrawTool::GetActiveTool(), tool);
+
+  const CPoint corner = Client(box->GetHandle(5));
+  tool->OnLButtonDown(&h.view, MK_LBUTTON, corner);
+  tool->OnMouseMove(&h.view, MK_LBUTTON, corner + CSize(30, 20));
+  const CRect reshaped = box->GetPosition();
+  EXPECT_NE(reshaped, home);
+  tool->OnCancel(&h.view);
+  EXPECT_EQ(box->GetPosition(), reshaped);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+}
+
+TEST_F(SelectToolTest, APressOnAPolylineKeepsTheSegmentUnderThePointer) {
+  CDrawPoly* line = h.diagram->MakeDrawPoly();
+  ASSERT_TRUE(h.diagram->Add(line));
+  for (const CPoint& p : {At(300, 300), At(500, 300), At(500, 500)}) line->AddPoint(p, nullptr);
+  const CPoint onSecond = Client(At(500, 400));
+  Drag({onSecond, onSecond});
+  EXPECT_EQ(line->GetPointDownIndex(), 2u);
+}
+
+}  // namespace

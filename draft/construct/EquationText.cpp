@@ -1,0 +1,245 @@
+#include "draft/construct/EquationText.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "draft/host/ExpressionEvaluator.h"
+
+namespace {
+constexpr const char* kFunctionError = "表达式中的数学函数有错误!";
+constexpr const char* kNothingConverted = "参数方程有误，请检查后再预览!";
+constexpr const char* kUnmatched = "表达式中的括号不匹配!";
+constexpr const char* kEmptyArgument = "三角函数中无内容!";
+constexpr const char* kTooLong = "表达式过长!";
+constexpr const char* kRadianFunctions[] = {"sin(", "asin(", "cos(", "acos(", "tan(", "atan("};
+
+bool IsOperatorChar(char c) { return c == '(' || c == ')' || c == '*' || c == '+' || c == '-' || c == '/'; }
+
+// Replaces each standing occurrence of the parameter by "D[0]". 1: done,
+// 0: the parameter does not occur, -1: a failure (message set).
+int SubstituteParameter(CStringA& text, const CStringA& parameter, CStringA& message) {
+  if (parameter.IsEmpty()) return 0;
+  if (text == parameter) {
+    text = "D[0]";
+    return 1;
+  }
+  int converted = 0;
+  int from = 0;
+  for (;;) {
+    const int at = text.Find(parameter, from);
+    if (at < 0) break;
+    const int end = at + parameter.GetLength();
+    const bool beforeOk = at == 0 || IsOperatorChar(text[at - 1]);
+    const bool afterOk = end >= text.GetLength() || IsOperatorChar(text[end]);
+    if (beforeOk && afterOk) {
+      text = text.Left(at) + "D[0]" + text.Mid(end);
+      from = at + 4;
+      converted = 1;
+      continue;
+    }
+    // Inside a function's name: go on behind its '('.
+    const int paren = text.Find('(', at);
+    if (paren < 0) {
+      message = kFunctionError;
+      return -1;
+    }
+    from = paren;
+  }
+  return converted;
+}
+
+// Wraps the argument of every occurrence of each trigonometric function so
+// that a radian argument reaches the evaluator in degrees.
+bool WrapRadianArguments(CStringA& text, CStringA& message) {
+  CStringA factor;
+  factor.Format("%f", kDegreesPerRadian);
+  const CStringA prefix = factor + "*(";
+  for (const char* name : kRadianFunctions) {
+    const int nameLength = static_cast<int>(std::strlen(name));
+    int from = 0;
+    for (;;) {
+      const int at = text.Find(name, from);
+      if (at < 0) break;
+      const int open = at + nameLength;  // just behind the '('
+      int depth = 1, close = -1;
+      for (int i = open; i < text.GetLength(); ++i) {
+        if (text[i] == '(') ++depth;
+        if (text[i] == ')' && --depth == 0) {
+          close = i;
+          break;
+        }
+      }
+      if (close < 0) {
+        message = kUnmatched;
+        return false;
+      }
+      if (close == open) {
+        message = kEmptyArgument;
+        return false;
+      }
+      text = text.Left(open) + prefix + text.Mid(open, close - open) + ")" + text.Mid(close);
+      from = open + prefix.GetLength();
+    }
+  }
+  return true;
+}
+}  // namespace
+
+void ParseEquationLine(const CStringA& line, CStringArrayA& fields) {
+  fields.RemoveAll();
+  int start = 0;
+  while (start < line.GetLength()) {
+    int end = line.Find(';', start);
+    if (end < 0) end = line.GetLength();
+    CStringA piece = line.Mid(start, end - start);
+    piece.Trim();
+    fields.Add(piece);
+    start = end + 1;
+  }
+  for (int i = kEqX; i <= kEqY && i < fields.GetSize(); ++i) {
+    const int eq = fields[i].Find('=');
+    if (eq >= 0) {
+      fields[i] = fields[i].Mid(eq + 1);
+      fields[i].Trim();
+    }
+  }
+}
+
+CStringA FormatEquationLine(const CStringArrayA& fields) {
+  const bool polar = fields.GetSize() > kEqSystem && fields[kEqSystem] != "0";
+  CStringA line;
+  for (INT_PTR i = 0; i < fields.GetSize(); ++i) {
+    if (i) line += ';';
+    if (i == kEqX) {
+      if (!polar) line += "X(t)=" + fields[i];
+    } else if (i == kEqY) {
+      line += (polar ? "ρ(t)=" : "Y(t)=") + fields[i];
+    } else {
+      line += fields[i];
+    }
+  }
+  return line;
+}
+
+CStringA FormatDegreeValue(double value) {
+  static const int kCommon[] = {15, 30, 45, 60, 75, 90, 105, 120, 135, 150, 180, 210, 225, 240, 270, 300, 315, 330, 345, 360};
+  CStringA text;
+  if (value >= 0 && value <= 0.05) return "0";
+  for (int a : kCommon) {
+    if (std::fabs(value - a) <= 0.05) {
+      text.Format("%d", a);
+      return text;
+    }
+  }
+  text.Format("%f", value);
+  return text;
+}
+
+bool ConvertEquation(const CStringA& x, const CStringA& y, const CStringA& parameter, bool polar, bool radians,
+                     CStringA& xOut, CStringA& yOut, CStringA& message) {
+  CStringA cx = polar ? CStringA() : x, cy = y;
+  const int yDone = SubstituteParameter(cy, parameter, message);
+  if (yDone < 0) return false;
+  int xDone = 0;
+  if (!polar) {
+    xDone = SubstituteParameter(cx, parameter, message);
+    if (xDone < 0) return false;
+  }
+  if (!xDone && !yDone) {
+    message = kNothingConverted;
+    return false;
+  }
+  if (radians) {
+    cx.MakeLower();
+    cy.MakeLower();
+    if (!WrapRadianArguments(cx, message) || !WrapRadianArguments(cy, message)) return false;
+  }
+  if (cx.GetLength() >= kEquationBufferSize || cy.GetLength() >= kEquationBufferSize) {
+    message = kTooLong;
+    return false;
+  }
+  xOut = cx;
+  yOut = cy;
+  return true;
+}
+
+std::vector<double> EquationSamples(double s, double e, double d, bool withLast) {
+  std::vector<double> out;
+  if (!(d > 0) || !std::isfinite(s) || !std::isfinite(e) || !std::isfinite(d)) return out;
+  const double steps = std::trunc(std::fabs(e - s) / d);
+  if (!std::isfinite(steps)) return out;
+  const double cap = kMaxEquationSamples - 1;
+  const int n = static_cast<int>(steps < cap ? steps : cap);
+  // Towards the end value, whichever side of the start it lies.
+  const double step = e < s ? -d : d;
+  const int count = withLast ? n + 1 : n;
+  out.reserve(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) out.push_back(s + i * step);
+  return out;
+}
+
+bool EquationPoint(const char* x, const char* y, bool polar, bool degrees, double t, double& px, double& py) {
+  const CExpressionEvaluator& eval = GetExpressionEvaluator();
+  double r = 0;
+  if (eval.Evaluate(y, &r, &t) != kEvalOk) return false;
+  if (polar) {
+    const double a = degrees ? t * kRadiansPerDegreeValue : t;
+    px = r * std::cos(a);
+    py = r * std::sin(a);
+    return true;
+  }
+  double vx = 0;
+  if (eval.Evaluate(x, &vx, &t) != kEvalOk) return false;
+  px = vx;
+  py = r;
+  return true;
+}
+
+EquationExtents ComputeEquationExtents(const char* x, const char* y, bool polar, bool degrees, double s, double e,
+                                       double d) {
+  if (!degrees && d < 0.1) d = 0.1;
+  if (degrees && d < 4) d = 4.0;
+  double xmax = -1e300, ymax = -1e300, xmin = 1e300, ymin = 1e300;
+  for (double t : EquationSamples(s, e, d, false)) {
+    double px = 0, py = 0;
+    if (!EquationPoint(x, y, polar, degrees, t, px, py)) continue;
+    if (px > xmax) xmax = px;
+    if (px < xmin) xmin = px;
+    if (py > ymax) ymax = py;
+    if (py < ymin) ymin = py;
+  }
+  auto settle = [](double v) { return std::fabs(std::fabs(v) - 1e300) <= 1e-6 * 1e300 ? 0.0 : v; };
+  return {settle(xmax), settle(ymax), settle(xmin), settle(ymin)};
+}
+
+bool ComputePreviewMapping(const EquationExtents& ext, int w, int h, PreviewMapping& out) {
+  const double r = std::fmax(std::fabs(ext.xmax), std::fabs(ext.xmin));
+  const double f = std::fmax(std::fabs(ext.ymax), std::fabs(ext.ymin));
+  if (r <= 0 && f <= 0) return false;
+  const double u = std::fmin(r > 0 ? w / (2 * r) : INFINITY, f > 0 ? h / (2 * f) : INFINITY);
+  if (!std::isfinite(u) || u <= 0) return false;
+  const double gx = w - u * (ext.xmin + ext.xmax), gy = h + u * (ext.ymin + ext.ymax);
+  if (!std::isfinite(gx) || !std::isfinite(gy) || std::fabs(gx) > 1e9 || std::fabs(gy) > 1e9) return false;
+  out.u = u;
+  out.x0 = static_cast<int>(std::trunc(gx)) / 2;
+  out.y0 = static_cast<int>(std::trunc(gy)) / 2;
+  return true;
+}
+
+std::vector<CPoint> PreviewCurvePixels(const char* x, const char* y, bool polar, bool degrees, double s, double e,
+                                       double d, const PreviewMapping& m, int w, int h) {
+  if (!degrees && d < 0.1) d = 0.1;
+  if (degrees && d < 5) d = 5.0;
+  std::vector<CPoint> out;
+  for (double t : EquationSamples(s, e, d, true)) {
+    double px = 0, py = 0;
+    if (!EquationPoint(x, y, polar, degrees, t, px, py)) continue;
+    const double fx = std::trunc(m.u * px + m.x0), fy = std::trunc(m.y0 - m.u * py);
+    if (!(fx >= 0 && fx <= w && fy >= 0 && fy <= h)) continue;
+    const CPoint p(static_cast<int>(fx), static_cast<int>(fy));
+    if (!out.empty() && out.back() == p) continue;
+    out.push_back(p);
+  }
+  return out;
+}

@@ -1,0 +1,36 @@
+#include "draft/res/EditRegionDialogTemplates.h"
+
+namespace draftres {
+
+void AddEditRegionDialogTemplates(platform::ResourceSet& r) {
+  using namespace platform::rc;
+  constexpr DWORD kModal = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+  // The chamfer settings.
+  r.Add(Dialog(143, "倒角参数", {0, 0, 200, 118})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .GroupBox("倒角类型", IDC_STATIC, {8, 4, 184, 30})
+            .AutoRadioButton("45度倒角", 1106, {14, 16, 52, 10}, WS_GROUP | WS_TABSTOP)
+            .AutoRadioButton("30度倒角", 370, {72, 16, 52, 10})
+            .AutoRadioButton("其它倒角", 2251, {130, 16, 52, 10})
+            .LText("倒角长度", IDC_STATIC, {10, 44, 50, 8}, WS_GROUP)
+            .EditText(1173, {66, 42, 70, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .ComboBox(2270, {8, 60, 56, 60}, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP)
+            .Items(2270, {"倒角长度2", "倒角角度"})
+            .EditText(1003, {66, 60, 70, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .AutoCheckBox("每次显示此对话框", 1069, {10, 80, 100, 10}, WS_TABSTOP)
+            .DefPushButton("确认", IDOK, {40, 98, 50, 14}, WS_TABSTOP)
+            .PushButton("取消", IDCANCEL, {110, 98, 50, 14}, WS_TABSTOP));
+
+  // The group chooser: one of the drawing's groups, or a new name.
+  r.Add(Dialog(371, "改变图组", {0, 0, 180, 62})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .LText("输入组名:", IDC_STATIC, {10, 12, 40, 8})
+            .ComboBox(308, {54, 10, 116, 80}, CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP)
+            .DefPushButton("执行", IDOK, {30, 40, 50, 14}, WS_TABSTOP)
+            .PushButton("取消", IDCANCEL, {100, 40, 50, 14}, WS_TABSTOP));
+}
+
+}  // namespace draftres
