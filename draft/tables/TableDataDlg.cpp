@@ -386,7 +386,9 @@ void CTableDataDlg::GetFieldNames(CStringArray& names) const {
 }
 
 void CTableDataDlg::OnCompute() {
-  if (grid_.ComputeRelation(scratchPath_, fields_, FindTotalRow() >= 0 ? 1 : 0)) MarkModified();
+  // The grid's relation runs over every row; its last argument adds a row-number
+  // column, which this table does not have.
+  if (grid_.ComputeRelation(scratchPath_, fields_, 0)) MarkModified();
 }
 
 void CTableDataDlg::OnSort() {
