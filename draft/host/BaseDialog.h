@@ -2,7 +2,10 @@
 // resource chain with a parent window. A derived dialog calls its
 // OnInitDialog first. A right-button release on the dialog's own surface
 // closes it as Cancel does, so that the right button, which ends input in
-// the drawing, also leaves a value dialog without taking anything.
+// the drawing, also leaves a value dialog without taking anything. Tool
+// tips of the dialog's controls and tool-bar buttons come from the string
+// table: the string of the command id, its text after the first line break
+// ("删除行\n删除行" shows "删除行").
 #pragma once
 
 #include "platform/ui/Dialog.h"
@@ -16,5 +19,7 @@ class CBaseDialog : public CDialog {
 
  protected:
   afx_msg void OnRButtonUp(UINT flags, CPoint point);
+  // TTN_NEEDTEXT: FALSE when the string table has no text for the id.
+  afx_msg BOOL OnToolTipText(UINT id, NMHDR* header, LRESULT* result);
   DECLARE_MESSAGE_MAP()
 };

@@ -25,6 +25,7 @@ CDraftView::~CDraftView() {
   selection_.RemoveAll();
   second_.RemoveAll();
   for (CEntity* e : doomed) delete e;
+  while (!temp_.IsEmpty()) delete temp_.RemoveHead();
 }
 
 // ---- Content.

@@ -283,6 +283,11 @@ class CDraftView {
   // mode 1: temporary drawing; erase 1 takes it off again.
   void DrawEntityTemp(const CEntity* entity, int mode, int erase);
   void DrawEntitiesTemp(const CEntityList& list, int mode, int erase);
+  // The temporary-entity list: entities a command made only to show them
+  // (drawn with DrawEntityTemp), never part of the drawing. The command
+  // erases and deletes them when it is done with them; the view deletes
+  // what is still listed when it is destroyed.
+  CEntityList& GetTempEntityList() { return temp_; }
   // Rubber drawing of the entities of `list` (the selection when null) as a
   // transform would leave them: scaled by `scale` and turned by `angle`
   // degrees about (baseX, baseY), then moved by (dx, dy). Nothing is made or
@@ -427,6 +432,7 @@ class CDraftView {
   CEntityList entities_;
   CEntityList selection_;
   CEntityList second_;
+  CEntityList temp_;
   std::unordered_set<const CEntity*> registered_;
   struct RegisteredWatcher : CEntityWatcher {
     explicit RegisteredWatcher(CDraftView* v) : view(v) {}

@@ -55,7 +55,25 @@ int ClampLayer(int layer) { return std::clamp(layer, 0, 99); }
 CEntity::CEntity(int layer, CDrawingGroup* group)
     : layer_(static_cast<BYTE>(ClampLayer(layer))), group_(group), handle_(NextHandle()) {}
 
-CEntity::CEntity(const CEntity& other) : layer_(other.layer_), group_(other.group_), handle_(NextHandle()) {}
+CEntity::CEntity(const CEntity& other) : layer_(other.layer_), group_(other.group_), handle_(NextHandle()) {
+  if (other.attributes_) attributes_ = std::make_unique<CAttributeItemList>(*other.attributes_);
+}
+
+BOOL CEntity::HasAttributes() const { return attributes_ && attributes_->GetCount() > 0 ? TRUE : FALSE; }
+
+CAttributeItemList* CEntity::GetEntityAttributes() {
+  if (!attributes_) attributes_ = std::make_unique<CAttributeItemList>();
+  return attributes_.get();
+}
+
+BOOL GetEntityAttribute(const CEntity* entity, const char* name, CStringA& value) {
+  value.Empty();
+  const CAttributeItemList* list = entity ? entity->FindEntityAttributes() : nullptr;
+  const CAttributeItem* item = list && name ? list->Find(name) : nullptr;
+  if (!item) return FALSE;
+  value = item->value;
+  return TRUE;
+}
 
 CEntity::~CEntity() {
   if (watcher_) watcher_->OnEntityDestroyed(this);

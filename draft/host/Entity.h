@@ -5,8 +5,10 @@
 // mapped through the group (see CDrawingGroup).
 #pragma once
 
+#include <memory>
 #include <vector>
 
+#include "draft/host/AttributeItems.h"
 #include "draft/host/EntityShape.h"
 #include "draft/host/Geometry2D.h"
 #include "platform/core/WinTypes.h"
@@ -81,7 +83,8 @@ class CEntity {
   virtual BOOL IsCircle() const { return FALSE; }
   virtual BOOL IsArc() const { return FALSE; }
   virtual BOOL IsBlock() const { return FALSE; }
-  virtual BOOL HasAttributes() const { return FALSE; }
+  // Whether the entity carries attribute items (GetEntityAttributes).
+  virtual BOOL HasAttributes() const;
   // Scale by `scale` and turn by `angle` degrees about (baseX, baseY), then
   // move by (dx, dy). copy 1: a new transformed entity (null when it cannot
   // be made); copy 0: this entity changes and is returned.
@@ -208,6 +211,10 @@ class CEntity {
   void SetEntityGroup(CDrawingGroup* group);
   CEntity* GetEntityOwner() const { return owner_; }
   void SetEntityOwner(CEntity* owner) { owner_ = owner; }
+  // The entity's attribute items (made empty on first use); a copy of the
+  // entity carries a copy of them.
+  CAttributeItemList* GetEntityAttributes();
+  const CAttributeItemList* FindEntityAttributes() const { return attributes_.get(); }
   // The scale of the entity's group (1.0 without a group).
   double GetEntityScale() const;
   BOOL IsOnLayer(int layer) const { return layer_ == layer; }
@@ -254,7 +261,12 @@ class CEntity {
   CEntityWatcher* watcher_ = nullptr;
   bool temporary_ = false;
   int chainMark_ = 0;
+  std::unique_ptr<CAttributeItemList> attributes_;
 };
 
 // A layer number in 0..99 (out-of-range values are clamped).
 int ClampLayer(int layer);
+
+// The value of the entity's attribute item of that name; FALSE (value
+// emptied) when the entity has no such item.
+BOOL GetEntityAttribute(const CEntity* entity, const char* name, CStringA& value);

@@ -92,6 +92,84 @@ void AddTableDialogTemplates(platform::ResourceSet& r) {
             .Items(1043, {"本系统矢量字体", "TrueType字体", "SHX字体"})
             .DefPushButton("确认", IDOK, {90, 154, 50, 14}, WS_TABSTOP)
             .PushButton("取消", IDCANCEL, {160, 154, 50, 14}, WS_TABSTOP));
+
+  // The sort key of a table's contents and the columns shown merged.
+  r.Add(Dialog(262, "定义排序的关键字", {0, 0, 220, 150})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .LText("关键字", IDC_STATIC, {7, 7, 60, 8})
+            .ListBox(604, {7, 18, 96, 90}, LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP)
+            .AutoRadioButton("顺序", 605, {7, 112, 40, 10}, WS_GROUP | WS_TABSTOP)
+            .AutoRadioButton("逆序", 606, {55, 112, 40, 10})
+            .AutoCheckBox("表格合并显示", 632, {115, 7, 90, 10}, WS_TABSTOP)
+            .ListBox(633, {115, 18, 96, 90}, LBS_MULTIPLESEL | WS_VSCROLL | WS_TABSTOP)
+            .DefPushButton("确定", IDOK, {50, 130, 50, 14}, WS_TABSTOP)
+            .PushButton("取消", IDCANCEL, {120, 130, 50, 14}, WS_TABSTOP));
+
+  // The status texts and tips of the table dialogs' commands.
+  r.Strings({{1037, "读文件\n读文件"},
+             {302, "存文件\n存文件"},
+             {334, "拷贝行\n拷贝行"},
+             {1111, "粘贴行\n粘贴行"},
+             {1035, "插入行\n插入行"},
+             {301, "删除行\n删除行"},
+             {1040, "增加行\n增加行"},
+             {372, "增加列\n增加列"},
+             {362, "删除列\n删除列"},
+             {1202, "修改列\n修改列"},
+             {305, "刷新\n刷新"},
+             {2315, "恢复\n恢复"},
+             {32775, "物料选用\n物料选用"}});
+
+  // The contents of a general table or a bill of materials. The row,
+  // column and file commands arrive as WM_COMMAND with their ids.
+  r.Add(Dialog(2311, "输入表格内容", {0, 0, 420, 250})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .EditText(314, {7, 7, 250, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .ComboBox(1313, {7, 7, 250, 100}, kEditable)
+            .LText("", 685, {265, 9, 70, 8})
+            .Control("", 339, WC_LISTVIEWW,
+                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | WS_BORDER | WS_TABSTOP,
+                     {7, 24, 330, 196})
+            .AutoRadioButton("明细表", 567, {346, 24, 60, 10}, WS_GROUP | WS_TABSTOP)
+            .AutoRadioButton("通用表", 568, {346, 38, 60, 10})
+            .PushButton("计算", 608, {346, 60, 66, 14}, WS_TABSTOP)
+            .PushButton("特殊字符", 1312, {346, 78, 66, 14}, WS_TABSTOP)
+            .PushButton("设置外部数据源", 1050, {346, 96, 66, 14}, WS_TABSTOP)
+            .PushButton("数据库数据", 1051, {346, 114, 66, 14}, WS_TABSTOP)
+            .PushButton("生成表格", 998, {120, 228, 56, 14}, WS_TABSTOP)
+            .PushButton("放弃", IDCANCEL, {200, 228, 56, 14}, WS_TABSTOP));
+
+  // The contents of a rebar schedule: the grid, the cell edit and the
+  // row, column, computing and file buttons.
+  r.Add(Dialog(285, "钢筋表", {0, 0, 420, 250})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .EditText(314, {7, 7, 330, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .Control("", 339, WC_LISTVIEWW,
+                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | WS_BORDER | WS_TABSTOP,
+                     {7, 24, 330, 196})
+            .PushButton("增加行", 1040, {346, 7, 32, 14}, WS_TABSTOP)
+            .PushButton("插入行", 1035, {382, 7, 32, 14}, WS_TABSTOP)
+            .PushButton("删除行", 301, {346, 25, 32, 14}, WS_TABSTOP)
+            .PushButton("拷贝行", 334, {382, 25, 32, 14}, WS_TABSTOP)
+            .PushButton("粘贴行", 1111, {346, 43, 32, 14}, WS_TABSTOP)
+            .PushButton("增加列", 372, {382, 43, 32, 14}, WS_TABSTOP)
+            .PushButton("删除列", 362, {346, 61, 32, 14}, WS_TABSTOP)
+            .PushButton("修改列", 1202, {382, 61, 32, 14}, WS_TABSTOP)
+            .PushButton("刷新", 305, {346, 79, 32, 14}, WS_TABSTOP)
+            .PushButton("恢复", 2315, {382, 79, 32, 14}, WS_TABSTOP)
+            .PushButton("计算", 608, {346, 103, 32, 14}, WS_TABSTOP)
+            .PushButton("排序", 612, {382, 103, 32, 14}, WS_TABSTOP)
+            .PushButton("汇总", 2440, {346, 121, 32, 14}, WS_TABSTOP)
+            .PushButton("材料报表", 614, {382, 121, 32, 14}, WS_TABSTOP)
+            .PushButton("多表汇总", 631, {346, 139, 32, 14}, WS_TABSTOP)
+            .PushButton("特殊字符", 1312, {382, 139, 32, 14}, WS_TABSTOP)
+            .PushButton("读文件", 1037, {346, 163, 32, 14}, WS_TABSTOP)
+            .PushButton("存文件", 302, {382, 163, 32, 14}, WS_TABSTOP)
+            .PushButton("生成表格", 998, {120, 228, 56, 14}, WS_TABSTOP)
+            .PushButton("放弃", IDCANCEL, {200, 228, 56, 14}, WS_TABSTOP));
 }
 
 }  // namespace draftres

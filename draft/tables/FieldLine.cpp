@@ -47,18 +47,23 @@ BOOL ParseFieldLine(CFieldArray& fields, const CStringA& line, double widthWhenN
   return TRUE;
 }
 
-BOOL ParseQuotedFieldLine(const CStringA& line, CFieldRecord& field) {
-  std::vector<CStringA> parts;
+void SplitQuotedLine(const CStringA& line, char quote, std::vector<CStringA>& parts) {
+  parts.clear();
   const std::string& s = line.str();
   size_t at = 0;
   while (true) {
-    const size_t open = s.find('"', at);
+    const size_t open = s.find(quote, at);
     if (open == std::string::npos) break;
-    const size_t close = s.find('"', open + 1);
+    const size_t close = s.find(quote, open + 1);
     if (close == std::string::npos) break;
     parts.emplace_back(s.substr(open + 1, close - open - 1));
     at = close + 1;
   }
+}
+
+BOOL ParseQuotedFieldLine(const CStringA& line, CFieldRecord& field) {
+  std::vector<CStringA> parts;
+  SplitQuotedLine(line, '"', parts);
   if (parts.size() != 7) return FALSE;
   CFieldRecord r;
   r.SetName(parts[0]);

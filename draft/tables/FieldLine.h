@@ -4,6 +4,8 @@
 // foreign quoted form that the structure editor also accepts.
 #pragma once
 
+#include <vector>
+
 #include "draft/tables/FieldRecord.h"
 #include "platform/core/String.h"
 
@@ -31,3 +33,6 @@ BOOL ParseFieldLine(CFieldArray& fields, const CStringA& line, double widthWhenN
 // date, else character), alignment part 6 as it stands; the record goes to
 // `field`.
 BOOL ParseQuotedFieldLine(const CStringA& line, CFieldRecord& field);
+// The quoted parts of a line: the texts between the 1st and 2nd, 3rd and
+// 4th, ... `quote` character (an unclosed last quote gives no part).
+void SplitQuotedLine(const CStringA& line, char quote, std::vector<CStringA>& parts);

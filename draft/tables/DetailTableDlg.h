@@ -1,0 +1,176 @@
+// The bill-of-materials dialog (template 2311, "输入表格内容"): the rows of
+// a general table (通用表, kind 0, data file .tyb) or a bill of materials
+// (明细表, kind 1, .lst) in the parts-list grid (339) over the columns of a
+// table structure. The serial-number column ("序号") is renumbered by the
+// grid; the material column ("材料") is edited in a drop-down box listing
+// "Table\Material.Tab". Data files are read and written as table-data
+// files (.lst, .tyb) or as .dbf tables; "生成表格" makes a new table of the
+// chosen kind (mode 1) or rewrites the edited one (mode 2).
+#pragma once
+
+#include "draft/host/BaseDialog.h"
+#include "draft/tables/BillFontDlg.h"
+#include "draft/tables/CellEdit.h"
+#include "draft/tables/FieldRecord.h"
+#include "draft/tables/PartsListCtrl.h"
+#include "draft/tables/PartsListOwner.h"
+#include "draft/tables/PartsListRow.h"
+#include "platform/core/String.h"
+#include "platform/core/StringArray.h"
+#include "platform/ui/ComboBox.h"
+
+class CDraftView;
+class CTableEntity;
+
+class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
+ public:
+  enum { IDD = 2311 };
+  enum ControlId {
+    kGrid = 339, kCellEdit = 314, kMaterialBox = 1313, kWidthLabel = 685, kDetailType = 567, kGeneralType = 568,
+    kGenerate = 998, kCompute = 608, kSpecialChar = 1312, kSetDataSource = 1050, kDataSourceValue = 1051,
+    kReadFile = 1037, kSaveFile = 302, kCopyRow = 334, kPasteRow = 1111, kInsertRow = 1035, kDeleteRow = 301,
+    kAddRow = 1040, kAddColumn = 372, kDeleteColumn = 362, kModifyColumn = 1202, kClear = 305, kUndo = 2315,
+    kMaterialQuery = 32775,
+  };
+  static constexpr int kUndoClear = 0;
+
+  // The data path is SystemSetting/TableDataFilePath, else the system file
+  // "Def\item.tyb"; the structure path TableFrameSetting/TableFrameFilePath,
+  // else "Def\item.def". A .dbf data path takes its table type from
+  // SystemSetting/TableType, an .lst path is a bill of materials.
+  CDetailTableDlg(UINT templateId, CDraftView* view, CTableEntity* table, int mode, CWnd* parent);
+  ~CDetailTableDlg() override;
+
+  // The calling command's structure (set before the dialog runs).
+  void SetFieldArray(CFieldArray* fields) { fields_ = fields; }
+
+  // ---- CPartsListOwner.
+  CFieldArray& GetListStructure() override { return *fields_; }
+  void SetListEditText(const CStringA& text) override;
+
+  // ---- Files. Reads a table-data file (.lst, .tyb, either generation) or
+  // a .dbf table into the grid; the serial and material columns are found
+  // again. FALSE leaves the grid as it was.
+  BOOL LoadDataFile(const char* path);
+  // Writes the grid by the extension: .lst and .tyb as table-data files,
+  // .dbf through the data source (with its structure file). FALSE for any
+  // other extension or a failed write.
+  BOOL SaveDataFile(const char* path);
+  // The grid as fixed-column text: the field names, then each row that
+  // holds anything, every column as wide as its widest cell plus two
+  // blanks. FALSE without columns (nothing written) or after a failed
+  // write (reported).
+  BOOL WriteBomFile(const char* path);
+  // A fixed-column file (.bom: the second line skipped; .dat) into the
+  // grid's current columns: the header's blank-separated words give where
+  // each column starts. FALSE for any other extension or a failed read.
+  BOOL ImportFixedColumns(const char* path);
+  // A text file of quoted cells ("a","b",...) into the grid, one row a line
+  // up to a line without cells, over the columns of the structure file; a
+  // line with more cells adds unnamed columns. A file with no row shows
+  // "文件类型不匹配,请重新选择!" and fails.
+  BOOL ImportTextFile(const char* path);
+  // The filters of the open and save dialogs, by purpose and table state.
+  CStringA GetOpenFilter() const;
+  CStringA GetSaveFilter() const;
+  // "读文件" with the file chosen: a purpose-2 table takes only .dbf and
+  // .tyb files; on success the change state is reset and an .lst or .tyb
+  // file sets the table type.
+  BOOL OpenChosenFile(const char* path);
+  // The save question before generating or cancelling (a data file whose
+  // extension does not match the table type is renamed first); FALSE keeps
+  // the dialog open.
+  BOOL AskToSave();
+
+  // The external data-source description kept for Sarnowe.
+  const CStringA& GetDataSourceText() const { return dataSource_; }
+  void SetDataSourceText(const char* text) { dataSource_ = text ? text : ""; }
+
+  // ---- Results.
+  CTableEntity* TakeResultTable();
+  const CStringA& GetDataPath() const { return dataPath_; }
+  int GetTableType() const { return tableType_; }
+  int GetSerialColumn() const { return serialColumn_; }
+  int GetMaterialColumn() const { return materialColumn_; }
+  int GetRowCount() const { return rowCount_; }
+  CPartsListCtrl& GetGrid() { return grid_; }
+  CPartsListUndo& GetUndoList() { return undo_; }
+  CComboBox& GetMaterialBox() { return materialBox_; }
+  // The sum of the field widths as the width label shows it ("%lf" tidied, " mm").
+  CStringA GetWidthText() const;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+  afx_msg void OnAddRow();
+  afx_msg void OnInsertRow();
+  afx_msg void OnDeleteRow();
+  afx_msg void OnCopyRow();
+  afx_msg void OnPasteRow();
+  afx_msg void OnAddColumn();
+  afx_msg void OnDeleteColumn();
+  afx_msg void OnModifyColumn();
+  afx_msg void OnClear();
+  afx_msg void OnUndo();
+  afx_msg void OnDetailType();
+  afx_msg void OnGeneralType();
+  afx_msg void OnGenerate();
+  afx_msg void OnCellEditUpdate();
+  afx_msg void OnReadFile();
+  afx_msg void OnSaveFile();
+  afx_msg void OnMaterialEditUpdate();
+  afx_msg void OnMaterialSelected();
+  afx_msg void OnGridClick(NMHDR* header, LRESULT* result);
+  afx_msg void OnGridDoubleClick(NMHDR* header, LRESULT* result);
+  afx_msg void OnCompute();
+  afx_msg void OnSpecialChar();
+  afx_msg void OnSetDataSource();
+  afx_msg void OnDataSourceValue();
+  afx_msg void OnMaterialQuery();
+  afx_msg void OnNotBuilt();
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  // The serial ("序号") and material ("材料") columns by name.
+  void FindSpecialColumns();
+  void ShowWidth();
+  // A fresh table: one row, "1" in the serial and quantity columns.
+  void StartFreshTable();
+  void FillMaterialBox();
+  // The editor of the current cell (the material box in the material
+  // column, else the cell edit) shown with the cell's text.
+  CWnd& ShowEditorForCurrentCell();
+  void ClickCell();
+  void WriteCurrentCell(const CStringA& text);
+  bool InLockedSerialCell() const;
+  void MarkModified() { modified_ = 1; }
+  CStringA Extension() const;
+
+  CFieldArray* fields_ = nullptr;
+  CFieldArray ownFields_;  // used until the caller gives its array
+  CDraftView* view_;
+  CTableEntity* table_;
+  CTableEntity* result_ = nullptr;
+  CBillFontDlg fontDlg_;
+  int mode_;
+  int purpose_ = 1;
+  CStringArray copiedRow_;
+  CStringA dataPath_;
+  CStringA structurePath_;
+  CStringA currentText_;
+  int rowCount_ = 0;
+  int columnCount_ = 0;
+  CPartsListUndo undo_;
+  int saved_ = 0;
+  int modified_ = 0;
+  int structureChanged_ = 0;
+  int serialColumn_ = -1;
+  int materialColumn_ = -1;
+  CStringA dataSource_;
+  CCellEdit cellEdit_;
+  CComboBox materialBox_;
+  CPartsListCtrl grid_;
+  int tableType_ = 0;
+};
