@@ -998,13 +998,6 @@ CArcRouter* CDiagram::GetNewArcRouter(UINT method) {
   }
 }
 
-UINT CDiagram::GetPreferredAutoRouteMethod() {
-  if (m_nDefaultArcAutoRouteMethod >= 1 && m_nDefaultArcAutoRouteMethod <= 3) return m_nDefaultArcAutoRouteMethod;
-  CMsgBox::Notify(10);
-  m_nDefaultArcAutoRouteMethod = 1;
-  return m_nDefaultArcAutoRouteMethod;
-}
-
 UINT CDiagram::ArcRoutingProgressCaptionID() { return 0; }
 
 CProgressDlg* CDiagram::GetArcRoutingProgressDlg(int count) {

@@ -137,3 +137,17 @@ void CDiagram::WriteProfile() {
   WriteInt(u"RouteMinDistance", m_autoRouteOption.m_nMinDistance);
   WriteInt(u"RouteJustBlocks", m_autoRouteOption.m_bRouteJustBlocks);
 }
+
+UINT CDiagram::GetPreferredAutoRouteMethod() {
+  if (m_nDefaultArcAutoRouteMethod >= 1 && m_nDefaultArcAutoRouteMethod <= 3) return m_nDefaultArcAutoRouteMethod;
+  // The class-wide method may have been cleared since the profile was read:
+  // the stored one is taken when it names a router.
+  const int stored = ReadInt(u"DefaultArcAutoRouteMethod", 0);
+  if (stored >= 1 && stored <= 3) {
+    m_nDefaultArcAutoRouteMethod = static_cast<UINT>(stored);
+  } else {
+    CMsgBox::Notify(kBadAutoRouteMethod);
+    m_nDefaultArcAutoRouteMethod = 1;
+  }
+  return m_nDefaultArcAutoRouteMethod;
+}

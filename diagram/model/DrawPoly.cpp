@@ -16,7 +16,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiConstants.h"
-#include "platform/gdi/Rgn.h"
+#include "platform/gdi/Region.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/WindowApi.h"
 
@@ -182,8 +182,8 @@ BOOL CDrawPoly::Intersects(const CRect& rect) {
   if (!meet.IntersectRect(&box, &area)) return FALSE;
   if (Covers(area, box)) return TRUE;
   if (!m_bPolyLine && m_nPoints >= 3) {
-    CRgn region;
-    if (region.CreatePolygonRgn(m_points, m_nPoints, ALTERNATE) && region.RectInRegion(&area)) return TRUE;
+    // The inside is built for the rows of the area only.
+    if (platform::Region::PolyPolygonMeetsRect(m_points, &m_nPoints, 1, ALTERNATE, area)) return TRUE;
   }
   return IntersectsLineSegment(area) > 0;
 }

@@ -1,10 +1,11 @@
 #include "diagram/model/SegmentHit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "platform/gdi/GdiConstants.h"
-#include "platform/gdi/Rgn.h"
+#include "platform/gdi/Region.h"
 
 namespace {
 
@@ -49,7 +50,17 @@ bool SegmentMeetsRect(const CPoint& from, const CPoint& to, int penWidth, const 
                          {to.x + offset.x, to.y + offset.y},
                          {to.x - offset.x, to.y - offset.y},
                          {from.x - offset.x, from.y - offset.y}};
-  CRgn region;
-  if (region.CreatePolygonRgn(band, 4, ALTERNATE) && region.RectInRegion(&rect)) return true;
+  if (from.x == to.x || from.y == to.y) {
+    // The band of a level or upright segment is a rectangle, whose inside is
+    // that rectangle's pixels.
+    const RECT box{std::min(band[0].x, band[2].x), std::min(band[0].y, band[2].y), std::max(band[0].x, band[2].x),
+                   std::max(band[0].y, band[2].y)};
+    if (platform::Region::FromRect(box).Intersects(rect)) return true;
+  } else {
+    // Only the rectangle's rows of the band are built: a long segment is
+    // tested in the time of the rectangle's height.
+    static const int kCorners = 4;
+    if (platform::Region::PolyPolygonMeetsRect(band, &kCorners, 1, ALTERNATE, rect)) return true;
+  }
   return SegmentCrossesRect(from, to, rect);
 }

@@ -190,6 +190,27 @@ Region Region::FromPolyPolygon(const POINT* points, const int* counts, int polyg
   return out;
 }
 
+bool Region::PolyPolygonMeetsRect(const POINT* points, const int* counts, int polygons, int fillMode,
+                                  const RECT& rect) {
+  const RECT r = Normalised(rect);
+  if (r.right <= r.left || r.bottom <= r.top) return false;
+  long long total = 0;
+  LONG top = 0, bottom = 0;
+  for (int k = 0; k < polygons; ++k) {
+    for (int i = 0; i < counts[k]; ++i) {
+      const POINT& p = points[total + i];
+      top = total + i == 0 ? p.y : std::min(top, p.y);
+      bottom = total + i == 0 ? p.y : std::max(bottom, p.y);
+    }
+    total += std::max(counts[k], 0);
+  }
+  if (total == 0) return false;
+  const long long rows = static_cast<long long>(std::min(bottom, r.bottom)) - std::max(top, r.top);
+  if (rows <= 0) return false;
+  if (!FigureWorkAllowed(rows, total)) return false;
+  return FromPolyPolygon(points, counts, polygons, fillMode, &r).Intersects(r);
+}
+
 int Region::Kind() const {
   if (bands_.empty()) return NULLREGION;
   return bands_.size() == 1 && bands_[0].spans.size() == 1 ? SIMPLEREGION : COMPLEXREGION;

@@ -43,6 +43,13 @@ class Region {
   static Region FromPolyPolygon(const POINT* points, const int* counts, int polygons, int fillMode,
                                 const RECT* rows = nullptr);
   static Region FromPolygon(const POINT* points, int count, int fillMode, const RECT* rows = nullptr);
+  // Whether some pixel of the normalised rectangle is inside the polygons, as
+  // FromPolyPolygon(...).Intersects(r) answers, computing only the rows of the
+  // rectangle (a hit test of a long figure by a small rectangle costs the
+  // rectangle's height, not the figure's). False as well when those rows
+  // exceed the figure work bound below, as the region could not be made.
+  static bool PolyPolygonMeetsRect(const POINT* points, const int* counts, int polygons, int fillMode,
+                                   const RECT& r);
 
   // The work of building a figure of `rows` scan lines and `edges` edges is
   // bounded: a region of more than this many row-edge steps is refused (the

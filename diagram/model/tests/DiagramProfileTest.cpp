@@ -195,6 +195,33 @@ TEST_F(DiagramProfileTest, BadRoutingChoicesAreReportedAndReplaced) {
   }
 }
 
+TEST_F(DiagramProfileTest, PreferredMethodReadsTheProfileAgainWhenTheClassHasNone) {
+  struct Case {
+    const char* entries;
+    UINT method;  // the class-wide method before the call
+    std::vector<ULONG> reported;
+    UINT preferred;
+  };
+  const Case cases[] = {
+      // A method the class holds is taken as it is, the profile unread.
+      {"DefaultArcAutoRouteMethod=2\n", 3, {}, 3},
+      {"DefaultArcAutoRouteMethod=2\n", 0, {}, 2},
+      {"DefaultArcAutoRouteMethod=3\n", 7, {}, 3},
+      {"DefaultArcAutoRouteMethod=4\n", 0, {10}, 1},
+      {"", 0, {10}, 1},
+  };
+  CDiagram diagram;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.entries);
+    WriteIni(c.entries);
+    CDiagram::m_nDefaultArcAutoRouteMethod = c.method;
+    ScriptedMsgBox messages;
+    EXPECT_EQ(diagram.GetPreferredAutoRouteMethod(), c.preferred);
+    EXPECT_EQ(messages.notified, c.reported);
+    EXPECT_EQ(CDiagram::m_nDefaultArcAutoRouteMethod, c.preferred);
+  }
+}
+
 TEST_F(DiagramProfileTest, ArcFlagsOtherThanShiftAndControlAreMasked) {
   for (int flags : {5, 13, -1}) {
     SCOPED_TRACE(flags);

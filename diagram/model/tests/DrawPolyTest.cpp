@@ -129,6 +129,13 @@ TEST(DrawPolyTest, IntersectionByAreaAndBySegments) {
       // A wide pen's band around a diagonal.
       {"wide band met", {{0, 0}, {100, 100}}, true, 10, CRect(52, 48, 54, 50), TRUE, 1},
       {"beyond the wide band", {{0, 0}, {100, 100}}, true, 10, CRect(54, 45, 57, 48), FALSE, 0},
+      // The band of a level or upright segment of a pen 4 wide: the rows (or
+      // columns) 8 to 11 about the line at 10.
+      {"level band, its last row", {{0, 10}, {100, 10}}, true, 4, CRect(40, 11, 50, 12), TRUE, 1},
+      {"level band, the row below", {{0, 10}, {100, 10}}, true, 4, CRect(40, 12, 50, 13), FALSE, 0},
+      {"level band, the row above", {{0, 10}, {100, 10}}, true, 4, CRect(40, 7, 50, 8), FALSE, 0},
+      {"upright band, its last column", {{10, 100}, {10, 0}}, true, 4, CRect(11, 40, 12, 50), TRUE, 1},
+      {"upright band, the column after", {{10, 100}, {10, 0}}, true, 4, CRect(12, 40, 13, 50), FALSE, 0},
   };
   for (const Case& test : cases) {
     TestPoly poly(test.points, test.polyLine);

@@ -101,6 +101,49 @@ TEST(Region, CombineOperations) {
   EXPECT_EQ(Region::Combine(a, b, RGN_OR), Region::FromRect(RECT{0, 0, 6, 2}));
 }
 
+TEST(Region, PolygonMeetsRectAnswersAsTheWholeRegion) {
+  // Every rectangle of a small box, against the region built whole.
+  const POINT triangle[] = {{1, 1}, {10, 3}, {4, 11}};
+  const POINT star[] = {{6, 0}, {9, 11}, {0, 4}, {12, 4}, {3, 11}};
+  const POINT slanted[] = {{0, 0}, {11, 6}, {11, 9}, {0, 3}};
+  const POINT upright[] = {{4, 1}, {4, 10}, {7, 10}, {7, 1}};
+  struct Case {
+    const POINT* points;
+    int count;
+    int fillMode;
+  };
+  const Case cases[] = {{triangle, 3, ALTERNATE}, {star, 5, ALTERNATE}, {star, 5, WINDING}, {slanted, 4, ALTERNATE},
+                        {upright, 4, ALTERNATE}};
+  for (const Case& c : cases) {
+    const Region whole = Region::FromPolygon(c.points, c.count, c.fillMode);
+    for (int top = 0; top < 12; ++top) {
+      for (int bottom = top + 1; bottom <= 12; ++bottom) {
+        for (int left = 0; left < 12; left += 2) {
+          for (int right = left + 1; right <= 12; right += 3) {
+            const RECT r{left, top, right, bottom};
+            ASSERT_EQ(Region::PolyPolygonMeetsRect(c.points, &c.count, 1, c.fillMode, r), whole.Intersects(r))
+                << "polygon of " << c.count << " points, rect " << left << "," << top << "," << right << ","
+                << bottom;
+          }
+        }
+      }
+    }
+  }
+  // A rectangle given bottom to top is normalised, as Intersects does.
+  const int three = 3;
+  EXPECT_TRUE(Region::PolyPolygonMeetsRect(triangle, &three, 1, ALTERNATE, RECT{3, 5, 4, 4}));
+}
+
+TEST(Region, PolygonMeetsRectBuildsOnlyTheRectanglesRows) {
+  // A figure far too tall to build whole is still tested by a small
+  // rectangle; a rectangle as tall as it is refused like the whole figure.
+  const POINT tall[] = {{0, -100000000}, {10, 100000000}, {0, 100000000}};
+  const int three = 3;
+  EXPECT_TRUE(Region::PolyPolygonMeetsRect(tall, &three, 1, ALTERNATE, RECT{0, 0, 3, 2}));
+  EXPECT_FALSE(Region::PolyPolygonMeetsRect(tall, &three, 1, ALTERNATE, RECT{8, 0, 10, 2}));
+  EXPECT_FALSE(Region::PolyPolygonMeetsRect(tall, &three, 1, ALTERNATE, RECT{0, -100000000, 10, 100000000}));
+}
+
 TEST(Rgn, HitTestsAreHalfOpen) {
   CRgn r;
   ASSERT_TRUE(r.CreateRectRgn(0, 0, 10, 10));
