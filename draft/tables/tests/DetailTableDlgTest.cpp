@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "draft/framework/ModalDialogScope.h"
+#include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/ProgramFolder.h"
 #include "draft/host/SymbolMenuDlg.h"
@@ -25,8 +26,10 @@
 #include "draft/tables/LibraryString.h"
 #include "draft/tables/TableFiles.h"
 #include "draft/tables/tests/GridTestSupport.h"
+#include "platform/core/Charset.h"
 #include "platform/core/DynamicLibrary.h"
 #include "platform/core/MessageBox.h"
+#include "platform/core/String.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/Edit.h"
@@ -510,4 +513,17 @@ TEST_F(DetailTableDlgTest, AQueryLibraryFoundElsewhereGivesTheBarWithoutTheQuery
   const UINT chosen = CDetailTableDlg::ChooseToolBar();
   platform::SetLibraryFolder({});
   EXPECT_EQ(chosen, static_cast<UINT>(CDetailTableDlg::kToolBar));
+}
+
+TEST_F(DetailTableDlgTest, TheQueryLibrarysResourcesAreCurrentUnderTheResourceSwitch) {
+  HMODULE module = LoadLibraryA("Tilbrack.dll");
+  ASSERT_NE(module, nullptr);
+  {
+    CResourceSwitch resources;
+    EXPECT_TRUE(resources.SwitchToModule("Tilbrack.dll"));
+    std::u16string text;
+    EXPECT_TRUE(platform::LoadStringResource(1, text));
+    EXPECT_EQ(platform::Utf16ToGbk(text), "已填写代号: %d");
+  }
+  FreeLibrary(module);
 }
