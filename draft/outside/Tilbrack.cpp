@@ -14,12 +14,33 @@
 #include <vector>
 
 #include "draft/host/SystemFiles.h"
+#include "platform/core/Charset.h"
 #include "platform/core/Module.h"
 #include "platform/core/PathResolve.h"
 #include "platform/core/ResourceSet.h"
+#include "platform/core/String.h"
 
 namespace {
-const platform::ModuleRegistration g_module(u"Tilbrack.DLL", platform::ResourceSet());
+// The library's resources: the text of its report. A caller makes them the
+// current resources while it calls (its resource switch to "Tilbrack.dll").
+constexpr UINT kReportText = 1;
+platform::ResourceSet TilbrackResources() {
+  platform::ResourceSet r;
+  r.Strings({{kReportText, "已填写代号: %d"}});
+  return r;
+}
+const platform::ModuleRegistration g_module(u"Tilbrack.DLL", TilbrackResources());
+
+// The report of `filled` codes, from the string table of the current
+// resources when they are this library's, else from the same text built in.
+std::string Report(int filled) {
+  std::u16string format;
+  std::string text = platform::LoadStringResource(kReportText, format) ? platform::Utf16ToGbk(format)
+                                                                         : std::string("已填写代号: %d");
+  const size_t at = text.find("%d");
+  if (at != std::string::npos) text.replace(at, 2, std::to_string(filled));
+  return text;
+}
 
 std::string g_report;
 
@@ -118,7 +139,7 @@ __attribute__((visibility("default"))) const char* querycode(const char* bomPath
     ++filled;
   }
   if (filled == 0 || !WriteFixed(path, lines)) return g_report.c_str();
-  g_report = "已填写代号: " + std::to_string(filled);
+  g_report = Report(filled);
   return g_report.c_str();
 }
 

@@ -6,6 +6,7 @@
 #include "draft/res/EquationDialogTemplates.h"
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
+#include "draft/res/TableToolBars.h"
 #include "draft/res/ValueDialogTemplates.h"
 
 namespace draftres {
@@ -30,6 +31,7 @@ platform::ResourceSet BuildResources() {
   AddValueDialogTemplates(r);
   AddSelectionDialogTemplates(r);
   AddTableDialogTemplates(r);
+  AddTableToolBars(r);
   AddCommandDialogTemplates(r);
   AddEditRegionDialogTemplates(r);
   AddAttributeDialogTemplates(r);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "draft/framework/ResourceSwitch.h"
@@ -13,10 +14,13 @@
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
 #include "draft/regions/AttribInfoDlg.h"
+#include "platform/core/Charset.h"
 #include "platform/core/DynamicLibrary.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
+#include "platform/core/Module.h"
 #include "platform/core/MoveFile.h"
+#include "platform/core/ResourceModule.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/FileDialog.h"
@@ -115,6 +119,7 @@ CStringA CDetailTableDlg::Extension() const { return LowerExtension(dataPath_); 
 BOOL CDetailTableDlg::OnInitDialog() {
   if (mode_ == 2 && !table_) return TRUE;
   CBaseDialog::OnInitDialog();
+  CreateToolBar();
   grid_.SetRowHeight(18);
   cellEdit_.SetParentKind(2);
   if (mode_ == 1) {
@@ -158,6 +163,36 @@ BOOL CDetailTableDlg::OnInitDialog() {
     }
   }
   return TRUE;
+}
+
+UINT CDetailTableDlg::ChooseToolBar() {
+  WCHAR module[MAX_PATH] = {};
+  if (!GetModuleFileNameW(AfxGetResourceHandle(), module, MAX_PATH)) return kToolBar;
+  const std::filesystem::path library = platform::ResolveLibraryFile(u"Tilbrack.dll");
+  if (library.empty()) return kToolBar;
+  std::error_code ec;
+  const std::filesystem::path folder = std::filesystem::path(platform::Utf16ToUtf8(module)).parent_path();
+  return std::filesystem::equivalent(library.parent_path(), folder, ec) ? kToolBarWithQuery : kToolBar;
+}
+
+void CDetailTableDlg::CreateToolBar() {
+  if (!toolBar_.Create(this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS) ||
+      !toolBar_.LoadToolBar(ChooseToolBar()))
+    return;
+  CRect client;
+  GetClientRect(&client);
+  const int height = toolBar_.CalcFixedLayout(FALSE, TRUE).cy;
+  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (child == toolBar_.GetSafeHwnd()) continue;
+    CRect r;
+    ::GetWindowRect(child, &r);
+    ScreenToClient(&r);
+    ::MoveWindow(child, r.left, r.top + height, r.Width(), r.Height(), FALSE);
+  }
+  CRect window;
+  GetWindowRect(&window);
+  MoveWindow(window.left, window.top, window.Width(), window.Height() + height, FALSE);
+  toolBar_.MoveWindow(0, 0, client.Width(), height);
 }
 
 void CDetailTableDlg::FillMaterialBox() {
@@ -349,8 +384,10 @@ BOOL CDetailTableDlg::OpenChosenFile(const char* path) {
 }
 
 void CDetailTableDlg::OnReadFile() {
+  // The dialog keeps pointers to its texts until it closes.
   const CStringA ext = Extension();
-  CFileDialog dialog(TRUE, ext, dataPath_, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, GetOpenFilter(), this);
+  const CStringA filter = GetOpenFilter();
+  CFileDialog dialog(TRUE, ext, dataPath_, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter, this);
   dialog.m_ofn.lpstrTitle = "打开表内容文件";
   if (dialog.DoModal() != IDOK) return;
   OpenChosenFile(CStringA(dialog.GetPathName()));
@@ -360,7 +397,10 @@ void CDetailTableDlg::OnSaveFile() {
   const int dot = dataPath_.ReverseFind('.');
   const int slash = std::max(dataPath_.ReverseFind('\\'), dataPath_.ReverseFind('/'));
   const CStringA proposed = dot > slash ? dataPath_.Left(dot) : dataPath_;
-  CFileDialog dialog(FALSE, Extension(), proposed, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, GetSaveFilter(), this);
+  // The dialog keeps pointers to its texts until it closes.
+  const CStringA ext = Extension();
+  const CStringA filter = GetSaveFilter();
+  CFileDialog dialog(FALSE, ext, proposed, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, this);
   dialog.m_ofn.lpstrTitle = "保存表内容文件";
   if (dialog.DoModal() != IDOK) return;
   SaveDataFile(CStringA(dialog.GetPathName()));

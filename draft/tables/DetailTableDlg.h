@@ -5,7 +5,8 @@
 // grid; the material column ("材料") is edited in a drop-down box listing
 // "Table\Material.Tab". Data files are read and written as table-data
 // files (.lst, .tyb) or as .dbf tables; "生成表格" makes a new table of the
-// chosen kind (mode 1) or rewrites the edited one (mode 2).
+// chosen kind (mode 1) or rewrites the edited one (mode 2). The file, row
+// and column commands are the buttons of a tool bar across the top.
 #pragma once
 
 #include "draft/host/BaseDialog.h"
@@ -18,6 +19,7 @@
 #include "platform/core/String.h"
 #include "platform/core/StringArray.h"
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/ToolBar.h"
 
 class CDraftView;
 class CTableEntity;
@@ -33,6 +35,10 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
     kMaterialQuery = 32775,
   };
   static constexpr int kUndoClear = 0;
+  // The tool bars: file, row and column commands; 139 adds the material
+  // query and is chosen when the query library sits beside the resource
+  // module.
+  enum { kToolBar = 138, kToolBarWithQuery = 139 };
 
   // The data path is SystemSetting/TableDataFilePath, else the system file
   // "Def\item.tyb"; the structure path TableFrameSetting/TableFrameFilePath,
@@ -96,6 +102,9 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   CPartsListCtrl& GetGrid() { return grid_; }
   CPartsListUndo& GetUndoList() { return undo_; }
   CComboBox& GetMaterialBox() { return materialBox_; }
+  CToolBar& GetToolBar() { return toolBar_; }
+  // 139 when "Tilbrack.dll" is found beside the resource module, else 138.
+  static UINT ChooseToolBar();
   // The sum of the field widths as the width label shows it ("%lf" tidied, " mm").
   CStringA GetWidthText() const;
 
@@ -139,6 +148,9 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   // A fresh table: one row, "1" in the serial and quantity columns.
   void StartFreshTable();
   void FillMaterialBox();
+  // The tool bar across the top; the controls move down under it and the
+  // dialog grows by its height.
+  void CreateToolBar();
   // The editor of the current cell (the material box in the material
   // column, else the cell edit) shown with the cell's text.
   CWnd& ShowEditorForCurrentCell();
@@ -172,5 +184,6 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   CCellEdit cellEdit_;
   CComboBox materialBox_;
   CPartsListCtrl grid_;
+  CToolBar toolBar_;
   int tableType_ = 0;
 };

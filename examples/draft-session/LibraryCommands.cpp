@@ -36,6 +36,7 @@
 #include "draft/regions/ThreeViewOriginCmd.h"
 #include "draft/regions/ThreeViewStretchCmd.h"
 #include "draft/regions/ShowAttribCmd.h"
+#include "draft/tables/PlaceTableCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -156,6 +157,15 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CCurveEquationCmd(174, nullptr); });
   c.Add("attributes", "the attribute dialog of a clicked entity's group, or of the drawing on TAB",
         [](CDraftView&) { return new CShowAttribCmd(175); });
+  // Tables: filled in their dialog, generated, then docked to lines and
+  // wrapped into columns.
+  c.Add("table", "a bill of materials or general table filled in its dialog (files read and saved there), "
+                 "then placed: docked to a vertical and a horizontal line (TAB: the line is its right edge), "
+                 "then a wrap height (the right button: none)",
+        [](CDraftView&) { return new CPlaceTableCmd(nullptr, 176, 1); });
+  c.Add("table-schedule", "a rebar schedule or general table filled in the table-content dialog, then placed as "
+                          "\"table\" places it",
+        [](CDraftView&) { return new CPlaceTableCmd(nullptr, 177, 2); });
   return c;
 }
 

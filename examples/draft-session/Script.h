@@ -28,8 +28,12 @@
 //                              ID=TEXT types TEXT over control ID, ID:N
 //                              chooses entry N (from 0) of list or combo box
 //                              ID, ok, cancel or a control ID clicks that
-//                              button; with CAPTION the dialog must have
-//                              that caption.
+//                              button (or the dialog's tool-bar button of
+//                              that command id); with CAPTION the dialog
+//                              must have that caption. ${NAME} in a typed
+//                              text is a value the host gives (the example
+//                              host: ${OUT} the output folder, ${SCRIPT} the
+//                              script's folder); `type` texts too.
 //                              Dialog lines follow the action that opens
 //                              the dialogs and answer them in order; a
 //                              dialog still open after its actions is closed

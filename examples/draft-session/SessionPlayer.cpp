@@ -6,11 +6,13 @@
 
 #include "draft/framework/CmdBase.h"
 #include "draft/host/DrawingGroup.h"
+#include "draft/host/ProgramFolder.h"
 #include "draft/host/Settings.h"
 #include "platform/core/Charset.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/ListCtrl.h"
+#include "platform/ui/ToolBar.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDriver.h"
 
@@ -67,6 +69,7 @@ SessionPlayer::SessionPlayer(const CommandRegistry& commands, std::ostream& out)
       out_(out),
       savedSettings_(SetSettingsBacking(std::make_unique<CMemorySettings>())),
       surface_(kDefaultWidth, kDefaultHeight) {
+  SetProgramFolder(systemData_.GetFolder().c_str());
   dc_.Attach(surface_.CreateDc());
   view_.SetClientSize(kDefaultWidth, kDefaultHeight);
   view_.SetZoom(kDefaultZoom);
@@ -77,6 +80,7 @@ SessionPlayer::SessionPlayer(const CommandRegistry& commands, std::ostream& out)
 SessionPlayer::~SessionPlayer() {
   stack_.DeleteAll();  // the commands go while the view and its DC are there
   view_.SetDC(nullptr);
+  SetProgramFolder(nullptr);
   SetSettingsBacking(std::move(savedSettings_));
 }
 
@@ -212,7 +216,9 @@ bool SessionPlayer::RunStep(const ScriptStep& step) {
       stack_.OnKeyDown(mouse_, step.code, 1, 0, &view_);
       return true;
     case StepKind::kType: {
-      const std::string gbk = platform::Utf8ToGbk(step.text);
+      std::string text;
+      if (!Expand(step.line, step.text, text)) return false;
+      const std::string gbk = platform::Utf8ToGbk(text);
       stack_.OnTypedInput(&view_, gbk.c_str());
       return true;
     }
@@ -244,6 +250,24 @@ void SessionPlayer::PrintListRows(platform::ModalSession& s) {
   }
 }
 
+bool SessionPlayer::ClickToolBarButton(platform::ModalSession& s, int id) {
+  for (HWND child = ::GetWindow(s.Handle(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    auto* bar = dynamic_cast<CToolBar*>(CWnd::FromHandle(child));
+    if (!bar || !bar->IsWindowVisible()) continue;
+    const int index = bar->CommandToIndex(static_cast<UINT>(id));
+    if (index < 0 || (bar->GetButtonStyle(index) & TBBS_DISABLED)) continue;
+    CRect r;
+    bar->GetItemRect(index, &r);
+    const LPARAM at = MAKELPARAM(r.CenterPoint().x, r.CenterPoint().y);
+    bar->SendMessage(WM_MOUSEMOVE, 0, at);
+    out_ << "    click tool-bar button " << id << " \"" << Utf8(bar->GetCurrentTip()) << "\"\n";
+    bar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    bar->SendMessage(WM_LBUTTONUP, 0, at);
+    return true;
+  }
+  return false;
+}
+
 void SessionPlayer::AnswerDialog(platform::ModalSession& s) {
   const std::string caption = Utf8(s.Caption());
   out_ << "  dialog \"" << caption << "\"\n";
@@ -267,7 +291,10 @@ void SessionPlayer::AnswerDialog(platform::ModalSession& s) {
       return;
     }
     if (!s.Control(a.id)) {
-      Fail(line, "the dialog \"" + caption + "\" has no control " + std::to_string(a.id));
+      // Not a control: a button of one of the dialog's tool bars, clicked.
+      if (a.click && ClickToolBarButton(s, a.id)) continue;
+      Fail(line, "the dialog \"" + caption + "\" has no control " + std::to_string(a.id) +
+                     (a.click ? " and no tool-bar button of that command" : ""));
       return;
     }
     if (a.entry >= 0) {
@@ -286,8 +313,10 @@ void SessionPlayer::AnswerDialog(platform::ModalSession& s) {
       }
       clickedOk = a.id == IDOK;
     } else {
-      out_ << "    " << a.id << " = \"" << a.text << "\"\n";
-      if (!s.EnterText(a.id, CStringW(platform::Utf8ToUtf16(a.text).c_str()))) {
+      std::string text;
+      if (!Expand(line, a.text, text)) return;
+      out_ << "    " << a.id << " = \"" << text << "\"\n";
+      if (!s.EnterText(a.id, CStringW(platform::Utf8ToUtf16(text).c_str()))) {
         Fail(line, "control " + std::to_string(a.id) + " cannot take a text (hidden or disabled)");
         return;
       }
@@ -318,6 +347,24 @@ int SessionPlayer::ShowBox(const platform::MessageBoxRequest& box) {
   if (!box.caption.IsEmpty()) out_ << " \"" << Utf8(box.caption) << "\"";
   out_ << ": " << Utf8(box.text) << " -> " << ButtonName(answer) << "\n";
   return answer;
+}
+
+bool SessionPlayer::Expand(int line, const std::string& text, std::string& out) {
+  out.clear();
+  for (size_t i = 0; i < text.size();) {
+    if (text.compare(i, 2, "${") != 0) {
+      out += text[i++];
+      continue;
+    }
+    const size_t close = text.find('}', i + 2);
+    if (close == std::string::npos) return Fail(line, "\"${\" without its \"}\" in \"" + text + "\"");
+    const std::string name = text.substr(i + 2, close - i - 2);
+    const auto found = variables_.find(name);
+    if (found == variables_.end()) return Fail(line, "the host gives no value for ${" + name + "}");
+    out += found->second;
+    i = close + 1;
+  }
+  return true;
 }
 
 void SessionPlayer::PrintPrompt() {

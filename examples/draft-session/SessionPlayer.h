@@ -8,6 +8,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -34,7 +35,9 @@ class SessionPlayer {
   // The host's settings are held in memory for the player's life, so a
   // session never changes the user's profile; the system data folder is a
   // scratch copy of the shipped one for the same life, so that a session may
-  // rewrite its files (throws CFileException when the copy cannot be made).
+  // rewrite its files (throws CFileException when the copy cannot be made);
+  // that scratch folder is also the program folder, where the table dialogs
+  // keep their scratch files.
   SessionPlayer(const CommandRegistry& commands, std::ostream& out);
   ~SessionPlayer();
   SessionPlayer(const SessionPlayer&) = delete;
@@ -48,6 +51,11 @@ class SessionPlayer {
   bool Play(const Script& script);
   const ScriptError& Error() const { return error_; }
 
+  // Gives ${NAME} a value in the texts a script types (dialog texts and
+  // `type` lines); the host names its folders so ("OUT", "SCRIPT"). An
+  // unknown ${NAME} stops the replay at its line.
+  void SetVariable(const std::string& name, const std::string& value) { variables_[name] = value; }
+
   CDraftView& View() { return view_; }
   CCmdStack& Stack() { return stack_; }
   // Repaints the drawing and writes the view as a PNG picture (UTF-8 path).
@@ -59,11 +67,17 @@ class SessionPlayer {
   bool RunStep(const ScriptStep& step);
   bool ToDevice(const ScriptStep& step, CPoint& dp);
   void AnswerDialog(platform::ModalSession& session);
+  // Clicks the button `id` of a visible tool bar of the dialog (the mouse
+  // moved over it first, so its tip shows); false when none has it.
+  bool ClickToolBarButton(platform::ModalSession& session, int id);
   // Prints the rows of the dialog's visible list views (report lists), a
   // line a row with its column texts, as the user reads them.
   void PrintListRows(platform::ModalSession& session);
   int ShowBox(const platform::MessageBoxRequest& box);
   void PrintPrompt();
+  // `text` with its ${NAME}s replaced; false (the replay failed at `line`)
+  // for an unknown name or an unclosed one.
+  bool Expand(int line, const std::string& text, std::string& out);
 
   const CommandRegistry& commands_;
   std::ostream& out_;
@@ -78,6 +92,7 @@ class SessionPlayer {
   std::deque<const ScriptStep*> boxAnswers_;  // its box lines
   int actionLine_ = 0;                     // the action line being run
   std::string lastPrompt_;
+  std::map<std::string, std::string> variables_;
   ScriptError error_;
   bool failed_ = false;
 };

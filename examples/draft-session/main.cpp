@@ -6,9 +6,10 @@
 //
 // Without SCRIPT every shipped example session (*.session beside this
 // program's sources) runs, in name order. The outputs of a script are
-// OUTPUT_FOLDER/<script name>.drawing and .png; nothing is written for a
-// script that is malformed or cannot be replayed (exit status 2 and 1; with
-// several scripts the others still run).
+// OUTPUT_FOLDER/<script name>.drawing and .png (and the files the script
+// itself saves there, named after it; those of an earlier run are removed
+// first); nothing is written for a script that is malformed or cannot be
+// replayed (exit status 2 and 1; with several scripts the others still run).
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -51,6 +52,18 @@ bool ReadScript(const std::filesystem::path& path, std::string& text, std::strin
   return true;
 }
 
+// The files an earlier run of a script left in the output folder (its
+// drawing, its picture and the files it saved there, all named after the
+// script), so that the script finds the folder as on its first run: a save
+// over an existing file would ask first.
+void RemoveEarlierOutputs(const std::filesystem::path& folder, const std::filesystem::path& stem) {
+  std::error_code ec;
+  std::vector<std::filesystem::path> earlier;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+    if (entry.is_regular_file(ec) && entry.path().stem() == stem) earlier.push_back(entry.path());
+  for (const std::filesystem::path& p : earlier) std::filesystem::remove(p, ec);
+}
+
 // Replays one script; 0 when its drawing and picture were written.
 int RunScript(const std::filesystem::path& folder, const std::filesystem::path& scriptPath) {
   const std::string scriptName = scriptPath.filename().string();
@@ -74,14 +87,19 @@ int RunScript(const std::filesystem::path& folder, const std::filesystem::path& 
     return 1;
   }
   draftsession::SessionPlayer& player = *session;
+  // A script names the folders it reads and writes files in as ${SCRIPT}
+  // (its own folder, with the files shipped beside it) and ${OUT}.
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  RemoveEarlierOutputs(folder, scriptPath.stem());
+  player.SetVariable("OUT", std::filesystem::absolute(folder, ec).lexically_normal().string());
+  player.SetVariable("SCRIPT", std::filesystem::absolute(scriptPath, ec).parent_path().lexically_normal().string());
   if (!player.Play(script)) {
     std::cout.flush();
     std::cerr << draftsession::FormatError(scriptName, player.Error()) << "\n";
     return 1;
   }
 
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
   const std::filesystem::path stem = folder / scriptPath.stem();
   std::filesystem::path drawingPath = stem, picturePath = stem;
   drawingPath += ".drawing";

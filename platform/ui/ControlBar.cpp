@@ -27,8 +27,10 @@ CControlBar::~CControlBar() {
 }
 
 BOOL CControlBar::CreateBar(LPCWSTR className, DWORD style, CWnd* parent, UINT id) {
+  // A frame docks the bar and lays it out; any other parent (a dialog)
+  // places the bar itself.
+  if (!parent || !parent->GetSafeHwnd()) return FALSE;
   auto* frame = dynamic_cast<CFrameWnd*>(parent);
-  if (!frame || !frame->GetSafeHwnd()) return FALSE;
   m_dwStyle = style & 0xFFFFu & ~0x0Fu;
   m_dwStyle |= style & CBRS_GRIPPER;
   const DWORD windowStyle = (style & 0xFFFF0000u & ~CBRS_GRIPPER) | WS_CHILD | WS_CLIPSIBLINGS;
@@ -36,8 +38,10 @@ BOOL CControlBar::CreateBar(LPCWSTR className, DWORD style, CWnd* parent, UINT i
                 id)) {
     return FALSE;
   }
-  m_pDockSite = frame;
-  frame->AddControlBar(this);
+  if (frame) {
+    m_pDockSite = frame;
+    frame->AddControlBar(this);
+  }
   return TRUE;
 }
 

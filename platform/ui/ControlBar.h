@@ -69,8 +69,8 @@ class CControlBar : public CWnd {
  protected:
   friend class CFrameWnd;
   friend class CDockBar;
-  // Makes the bar's window, a child of `parent` (a frame), and enters it in
-  // the frame's bar list.
+  // Makes the bar's window, a child of `parent`; a frame parent enters it
+  // in its bar list and lays it out, any other (a dialog) places it itself.
   BOOL CreateBar(LPCWSTR className, DWORD style, CWnd* parent, UINT id);
   void PostNcDestroy() override;
   afx_msg BOOL OnEraseBkgnd(CDC* dc);

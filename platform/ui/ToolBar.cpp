@@ -5,6 +5,7 @@
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/Pen.h"
+#include "platform/ui/CommCtrl.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/MessageMap.h"
 #include "platform/ui/StatusBar.h"
@@ -205,11 +206,14 @@ void CToolBar::OnLButtonUp(UINT flags, CPoint point) {
     return;
   }
   Invalidate();
-  // Released over the button it was pressed on: its command goes to the frame.
+  // Released over the button it was pressed on: its command goes to the
+  // frame, or to the window the bar sits in when no frame docks it (a tool
+  // bar inside a dialog).
   if (HitTest(point) == pressed) {
-    if (CFrameWnd* frame = GetDockingFrame(); frame && frame->GetSafeHwnd()) {
-      frame->SendMessage(WM_COMMAND, m_buttons[static_cast<size_t>(pressed)].id, 0);
-    }
+    CWnd* target = GetDockingFrame();
+    if (!target) target = GetParent();
+    if (target && target->GetSafeHwnd())
+      target->SendMessage(WM_COMMAND, m_buttons[static_cast<size_t>(pressed)].id, 0);
   }
 }
 
@@ -220,6 +224,18 @@ void CToolBar::OnMouseMove(UINT flags, CPoint point) {
     Invalidate();
     CStringW flyBy, tip;
     if (hit >= 0) GetCommandTexts(m_buttons[static_cast<size_t>(hit)].id, flyBy, tip);
+    // Outside a frame the window the bar sits in gives the tip, through its
+    // TTN_NEEDTEXT handler; the bar's own text stays when it gives none.
+    if (hit >= 0 && !GetDockingFrame() && (m_dwStyle & CBRS_TOOLTIPS)) {
+      if (CWnd* parent = GetParent(); parent && parent->GetSafeHwnd()) {
+        NMTTDISPINFOW info{};
+        info.hdr.hwndFrom = GetSafeHwnd();
+        info.hdr.idFrom = m_buttons[static_cast<size_t>(hit)].id;
+        info.hdr.code = TTN_NEEDTEXTW;
+        parent->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+        if (info.lpszText) tip = info.lpszText;
+      }
+    }
     m_strTip = (m_dwStyle & CBRS_TOOLTIPS) ? tip : CStringW();
     if (m_dwStyle & CBRS_FLYBY) {
       CFrameWnd* frame = GetDockingFrame();

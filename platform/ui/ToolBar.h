@@ -1,9 +1,11 @@
 // A tool bar: a row of buttons loaded from a tool-bar resource (button ids
 // in order, 0 for a separator) with their images from the resource's bitmap.
-// A released button sends its command to the frame; with CBRS_FLYBY the
-// frame's status bar shows the button's fly-by text while the mouse is over
-// it, and with CBRS_TOOLTIPS the button's tip is the bar's current tip. The
-// texts come from the string of the button's id: "fly-by text\ntip".
+// A released button sends its command to the frame (to its parent window
+// when the bar sits in a dialog); with CBRS_FLYBY the frame's status bar
+// shows the button's fly-by text while the mouse is over it, and with
+// CBRS_TOOLTIPS the button's tip is the bar's current tip. The texts come
+// from the string of the button's id: "fly-by text\ntip"; a bar outside a
+// frame asks its parent for the tip first (TTN_NEEDTEXT).
 #pragma once
 
 #include <vector>

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "draft/framework/ModalDialogScope.h"
+#include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/ProgramFolder.h"
 #include "draft/host/SymbolMenuDlg.h"
@@ -25,12 +26,16 @@
 #include "draft/tables/LibraryString.h"
 #include "draft/tables/TableFiles.h"
 #include "draft/tables/tests/GridTestSupport.h"
+#include "platform/core/Charset.h"
+#include "platform/core/DynamicLibrary.h"
 #include "platform/core/MessageBox.h"
+#include "platform/core/String.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/ui/ToolBar.h"
 
 namespace {
 
@@ -467,4 +472,58 @@ TEST_F(DetailTableDlgTest, ACommandsTipComesFromTheStringTable) {
     s.Window().SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&none));
     EXPECT_EQ(none.lpszText, nullptr);
   });
+}
+
+TEST_F(DetailTableDlgTest, TheToolBarSendsItsButtonsAndShowsTheirTips) {
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession&) {
+    CToolBar& bar = d.GetToolBar();
+    ASSERT_TRUE(bar.GetSafeHwnd());
+    // The query library is built beside the library's resources: its bar.
+    EXPECT_EQ(CDetailTableDlg::ChooseToolBar(), static_cast<UINT>(CDetailTableDlg::kToolBarWithQuery));
+    EXPECT_GE(bar.CommandToIndex(CDetailTableDlg::kMaterialQuery), 0);
+    // The controls sit below the bar.
+    CRect barRect, gridRect;
+    bar.GetWindowRect(&barRect);
+    d.GetGrid().GetWindowRect(&gridRect);
+    EXPECT_GE(gridRect.top, barRect.bottom);
+
+    CRect r;
+    bar.GetItemRect(bar.CommandToIndex(CDetailTableDlg::kAddRow), &r);
+    const LPARAM at = MAKELPARAM(r.CenterPoint().x, r.CenterPoint().y);
+    bar.SendMessage(WM_MOUSEMOVE, 0, at);
+    EXPECT_EQ(std::u16string(bar.GetCurrentTip().GetString()), u"增加行");
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    bar.SendMessage(WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(d.GetGrid().GetItemCount(), 2);
+    // Released away from the button it was pressed on: nothing.
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.right + 200, r.CenterPoint().y));
+    EXPECT_EQ(d.GetGrid().GetItemCount(), 2);
+  });
+}
+
+TEST_F(DetailTableDlgTest, AQueryLibraryFoundElsewhereGivesTheBarWithoutTheQuery) {
+  // A library of that name found first in another folder is not the one
+  // beside the resources.
+  const std::filesystem::path folder = scratch_.GetFolder();
+  std::ofstream(folder / "libTilbrack.so") << "not a library";
+  platform::SetLibraryFolder(folder);
+  const UINT chosen = CDetailTableDlg::ChooseToolBar();
+  platform::SetLibraryFolder({});
+  EXPECT_EQ(chosen, static_cast<UINT>(CDetailTableDlg::kToolBar));
+}
+
+TEST_F(DetailTableDlgTest, TheQueryLibrarysResourcesAreCurrentUnderTheResourceSwitch) {
+  HMODULE module = LoadLibraryA("Tilbrack.dll");
+  ASSERT_NE(module, nullptr);
+  {
+    CResourceSwitch resources;
+    EXPECT_TRUE(resources.SwitchToModule("Tilbrack.dll"));
+    std::u16string text;
+    EXPECT_TRUE(platform::LoadStringResource(1, text));
+    EXPECT_EQ(platform::Utf16ToGbk(text), "已填写代号: %d");
+  }
+  FreeLibrary(module);
 }
