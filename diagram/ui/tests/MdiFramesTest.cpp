@@ -18,6 +18,7 @@
 #include "platform/core/Charset.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Profile.h"
+#include "platform/ui/MessageApi.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/MultiDocTemplate.h"
 #include "platform/ui/View.h"
@@ -62,6 +63,10 @@ class MdiFrames : public ::testing::Test {
     if (::IsWindow(mainWindow_)) main->DestroyWindow();
     app.m_pMainWnd = nullptr;
     platform::SetProfilePath(saved_);
+    // The main window's destruction asked the loop to quit.
+    MSG quit;
+    while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
   }
   void OpenMain() {
     main = new CMultiControlBarMainFrame;
