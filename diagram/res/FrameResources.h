@@ -1,5 +1,5 @@
-// The frames' resources: the standard tool bar (28022) and its bitmap, and
-// its caption.
+// The frames' resources: the standard tool bar (28022) with its bitmap and
+// caption, and the document frame's tool bar (28001) with its bitmap.
 #pragma once
 
 namespace platform {

@@ -5,8 +5,7 @@
 // and on its bars (sub-menu 0 of 28025), and its placement ("WindowPos").
 #pragma once
 
-#include <map>
-
+#include "diagram/ui/FrameBarSupport.h"
 #include "platform/core/String.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/SplitterWnd.h"
@@ -71,5 +70,5 @@ class CMultiControlBarSDIFrame : public CFrameWnd {
   int m_nBarSubMenu = 0;
   UINT m_nFrameMenu = 28016;
   int m_nFrameSubMenu = 9;
-  std::map<CControlBar*, BarDVState> m_barStates;
+  CFrameBarSupport m_bars;
 };

@@ -10,14 +10,15 @@
 // sheet, and the view's bird's-eye window is written as a picture too; the
 // document is shown in a frame with bars and a split view (frame.png,
 // frame-birdeye.png) whose placement and bar state come back after it is
-// closed and reopened. Then a diagram of blocks, ports and wires on 2 x 2
+// closed and reopened, and the plain file is opened through the document
+// template in an MDI main frame (mdi-frame.png). Then a diagram of blocks, ports and wires on 2 x 2
 // pages is drawn with the arc and select tools, saved, loaded, shown at 150 %
 // and printed (BlockDiagramDemo.h), and a rectangle, a polyline and a text are
 // drawn with the creation tools through mouse messages (ToolsDemo.h). Last,
 // blocks joined by wires are routed with the cell router and painted before
 // and after, then dynamic routing re-routes the wire of a block that moves.
 // Writes OUTPUT_FOLDER/diagram-plain.drw, diagram-compound.drw, diagram.png,
-// birdeye.png, frame.png, frame-birdeye.png, diagram-blocks.drw,
+// birdeye.png, frame.png, frame-birdeye.png, mdi-frame.png, diagram-blocks.drw,
 // diagram-blocks.png, diagram-blocks.pdf, diagram-tools.png,
 // routing-before.png, routing-after.png and routing-moved.png; exits non-zero
 // when a step fails.
@@ -45,6 +46,7 @@
 #include "diagram/ui/RectDlg.h"
 #include "examples/diagram-demo/BlockDiagramDemo.h"
 #include "examples/diagram-demo/DemoSupport.h"
+#include "examples/diagram-demo/MdiDemo.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
 #include "platform/core/Exceptions.h"
@@ -501,6 +503,8 @@ int main(int argc, char** argv) {
 
     std::printf("Frame\n");
     ShowInFrame(compound, folder);
+    std::printf("MDI frame\n");
+    ShowInMainFrame(plainPath, folder);
 
     demo::RunBlockDiagramDemo(folder);
     DrawWithTools((folder / "diagram-tools.png").string());

@@ -1,5 +1,7 @@
 #include "platform/ui/Document.h"
 
+#include "platform/ui/DocTemplate.h"
+
 #include <new>
 #include <vector>
 
@@ -38,6 +40,7 @@ CStringW BuiltInPrompt(UINT id, BOOL saving) {
 }  // namespace
 
 CDocument::~CDocument() {
+  if (m_pDocTemplate) m_pDocTemplate->RemoveDocument(this);
   while (!m_viewList.IsEmpty()) static_cast<CView*>(m_viewList.RemoveHead())->m_pDocument = nullptr;
 }
 

@@ -24,6 +24,7 @@
 #include "platform/core/String.h"
 #include "platform/ui/CmdTarget.h"
 
+class CDocTemplate;
 class CException;
 class CFrameWnd;
 class CView;
@@ -35,7 +36,8 @@ class CDocument : public CCmdTarget {
   CDocument() = default;
   CDocument(const CDocument&) = delete;
   CDocument& operator=(const CDocument&) = delete;
-  // Detaches the views that still refer to the document.
+  // Detaches the views that still refer to the document and leaves the
+  // template's list.
   ~CDocument() override;
 
   virtual BOOL IsModified() { return m_bModified; }
@@ -83,6 +85,11 @@ class CDocument : public CCmdTarget {
   CView* GetNextView(POSITION& position) const;
   // Calls OnUpdate of every view but the sender.
   void UpdateAllViews(CView* sender, LPARAM hint = 0, CObject* hintObject = nullptr);
+
+  // The template that made the document (null: none); the document leaves
+  // its template's list when it is deleted.
+  CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+  CDocTemplate* m_pDocTemplate = nullptr;
 
   // OnCloseDocument deletes the document when set (documents made with new
   // by their template).

@@ -197,6 +197,15 @@ bool Activate(CCmdTarget* t, const MessageCall& c) {
                    static_cast<BOOL>(HIWORD(c.wParam)));
   return true;
 }
+// WM_MDIACTIVATE as a child frame hears it: wParam the child losing the
+// activation, lParam the one gaining it.
+template <class T, auto F>
+bool MDIActivate(CCmdTarget* t, const MessageCall& c) {
+  HWND gaining = reinterpret_cast<HWND>(c.lParam);
+  (Self<T>(t)->*F)(static_cast<BOOL>(gaining == Self<T>(t)->m_hWnd), CWnd::FromHandle(gaining),
+                   CWnd::FromHandle(reinterpret_cast<HWND>(c.wParam)));
+  return true;
+}
 template <class T, auto F>
 bool GetDlgCode(CCmdTarget* t, const MessageCall& c) {
   *c.result = static_cast<LRESULT>((Self<T>(t)->*F)());
@@ -344,6 +353,7 @@ bool InitMenuPopup(CCmdTarget* t, const MessageCall& c) {
 #define ON_WM_VSCROLL() AFX_ON_WM(WM_VSCROLL, Scroll, OnVScroll)
 #define ON_WM_SYSCOMMAND() AFX_ON_WM(WM_SYSCOMMAND, SysCommand, OnSysCommand)
 #define ON_WM_ACTIVATE() AFX_ON_WM(WM_ACTIVATE, Activate, OnActivate)
+#define ON_WM_MDIACTIVATE() AFX_ON_WM(WM_MDIACTIVATE, MDIActivate, OnMDIActivate)
 #define ON_WM_INITMENUPOPUP() AFX_ON_WM(WM_INITMENUPOPUP, InitMenuPopup, OnInitMenuPopup)
 #define ON_WM_GETDLGCODE() AFX_ON_WM(WM_GETDLGCODE, GetDlgCode, OnGetDlgCode)
 #define ON_WM_CANCELMODE() AFX_ON_WM(WM_CANCELMODE, Void, OnCancelMode)

@@ -4,6 +4,7 @@
 #include "platform/core/Profile.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/GdiObject.h"
+#include "platform/ui/DocTemplate.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/PrintDialog.h"
 #include "platform/ui/WindowSystem.h"
@@ -92,6 +93,7 @@ CWinApp::CWinApp(LPCWSTR appName) {
 }
 
 CWinApp::~CWinApp() {
+  for (CDocTemplate* docTemplate : m_docTemplates) delete docTemplate;
   if (m_hDevMode) GlobalFree(m_hDevMode);
   if (m_hDevNames) GlobalFree(m_hDevNames);
   if (theApp == this) theApp = nullptr;
@@ -221,4 +223,26 @@ INT_PTR CWinApp::DoPrintDialog(CPrintDialog* dialog) {
 void CWinApp::OnFilePrintSetup() {
   CPrintDialog setup(TRUE);
   DoPrintDialog(&setup);
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) {
+  if (docTemplate) m_docTemplates.push_back(docTemplate);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCWSTR path) {
+  return m_docTemplates.empty() ? nullptr : m_docTemplates.front()->OpenDocumentFile(path);
+}
+
+BOOL CWinApp::SaveAllModified() {
+  for (CDocTemplate* docTemplate : m_docTemplates)
+    if (!docTemplate->SaveAllModified()) return FALSE;
+  return TRUE;
+}
+
+void CWinApp::HideApplication() {
+  if (m_pMainWnd && m_pMainWnd->m_hWnd) m_pMainWnd->ShowWindow(SW_HIDE);
+}
+
+void CWinApp::CloseAllDocuments(BOOL endSession) {
+  for (CDocTemplate* docTemplate : m_docTemplates) docTemplate->CloseAllDocuments(endSession);
 }

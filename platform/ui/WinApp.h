@@ -4,12 +4,16 @@
 // profile functions to the platform's application profile.
 #pragma once
 
+#include <vector>
+
 #include "platform/core/String.h"
 #include "platform/ui/Wnd.h"
 
 struct PRINTDLG;
 class CPrintDialog;
 class CDC;
+class CDocTemplate;
+class CDocument;
 
 class CWinThread : public CCmdTarget {
   DECLARE_DYNAMIC(CWinThread)
@@ -85,11 +89,24 @@ class CWinApp : public CWinThread {
   // The standard print-setup command.
   afx_msg void OnFilePrintSetup();
 
+  // Document templates: the application owns them (deleted with it).
+  void AddDocTemplate(CDocTemplate* docTemplate);
+  const std::vector<CDocTemplate*>& GetDocTemplates() const { return m_docTemplates; }
+  // A document of the first template, read from `path` (null: a new one).
+  virtual CDocument* OpenDocumentFile(LPCWSTR path);
+  // The application's close path: every template asks its modified
+  // documents whether to save them (FALSE: one must stay); the main window
+  // hides; every template closes its documents with their frames.
+  virtual BOOL SaveAllModified();
+  virtual void HideApplication();
+  virtual void CloseAllDocuments(BOOL endSession);
+
   // nCode 1 begins a wait cursor, -1 ends one, 0 puts it back after
   // something else changed the cursor.
   virtual void DoWaitCursor(int nCode);
 
  private:
+  std::vector<CDocTemplate*> m_docTemplates;
   int waitCount_ = 0;
   HCURSOR cursorBeforeWait_ = nullptr;
 };
