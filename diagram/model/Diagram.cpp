@@ -26,6 +26,7 @@
 #include "diagram/model/URObject.h"
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/ProgressDlg.h"
+#include "diagram/routing/SharedPathArcRouter.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/RectDlg.h"
 #include "platform/ui/PropertySheet.h"
@@ -983,6 +984,8 @@ UINT CDiagram::GetAutoRouteMode() const {
 
 UINT CDiagram::GetAutoRouteMethod() const {
   if (!m_pRouter) return 0;
+  // The shared-path router is a cell router: it is asked about first.
+  if (m_pRouter->IsKindOf(RUNTIME_CLASS(SharedPathArcRouter))) return 3;
   if (m_pRouter->IsKindOf(RUNTIME_CLASS(CellArcRouter))) return 1;
   return 0;
 }
@@ -991,9 +994,9 @@ CArcRouter* CDiagram::GetNewArcRouter(UINT method) {
   switch (method) {
     case 1: return new CellArcRouter(this, &m_autoRouteOption);
     case 2:
-    case 3:
-      // The segment and shared-path routers are not part of this library yet.
+      // The segment router is not part of this library yet.
       AfxThrowNotSupportedException();
+    case 3: return new SharedPathArcRouter(this, &m_autoRouteOption);
     default: return nullptr;
   }
 }
