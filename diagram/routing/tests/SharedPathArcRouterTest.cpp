@@ -119,6 +119,28 @@ TEST_P(SharedPathRouterOnDiagram, ASingleWireSourceIsRoutedAsTheCellRouterRoutes
   EXPECT_EQ(routed[1], routed[0]) << Describe(routed[0]) << " / " << Describe(routed[1]);
 }
 
+TEST_P(SharedPathRouterOnDiagram, AWireOfTwoCornersBendsOneCellBeforeItsDestination) {
+  // The ports lie in one row of cells but 3 units apart: a dog-leg one
+  // column before the destination's cell, not at the middle.
+  CDrawBlock* a = PlaceBlock(1, CPoint(-300, 0));
+  CDrawBlock* b = PlaceBlock(100, CPoint(0, Down(0, 3)));
+  CDrawArc* arc = Wire(PortOf(a, 0), PortOf(b, 0));
+  ASSERT_TRUE(arc);
+  SharedPathArcRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+  const CPoint src = PortOf(a, 0)->ConnectionPoint();
+  const CPoint dst = PortOf(b, 0)->ConnectionPoint();
+  ASSERT_EQ(router.DocToCell(src).y, router.DocToCell(dst).y);
+  ASSERT_NE(src.y, dst.y);
+  CDrawList list;
+  list += arc;
+  EXPECT_EQ(router.Route(list), 1);
+  const CPoint dstCell = router.DocToCell(dst);
+  const int x = router.CellToDoc(CPoint(dstCell.x - 1, dstCell.y)).x;
+  EXPECT_EQ(PointsOf(arc), (std::vector<CPoint>{src, CPoint(x, src.y), CPoint(x, dst.y), dst}))
+      << Describe(PointsOf(arc));
+}
+
 TEST_P(SharedPathRouterOnDiagram, RoutingOnlyTheSecondWireOfASourceLaysTheWholeNet) {
   FanOut();
   SharedPathArcRouter router(diagram, &CDiagram::m_autoRouteOption);
