@@ -27,6 +27,7 @@
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/ProgressDlg.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/Failed2RouteDlg.h"
 #include "diagram/ui/RectDlg.h"
 #include "platform/ui/PropertySheet.h"
 #include "platform/core/Exceptions.h"
@@ -34,6 +35,7 @@
 #include "platform/core/MemFile.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/PrintDialog.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/WinApp.h"
 
 namespace {
@@ -1140,7 +1142,23 @@ int CDiagram::RouteArcs(const CDrawList& selection, int useLiveRouter) {
 
 void CDiagram::ReportArcRoutingFailure(const CDrawList& failedArcs) {
   if (failedArcs.IsEmpty()) return;
-  NotAvailableYet();
+  // The failed arcs become the selection of the active view when that view
+  // shows this diagram, so that the user finds them.
+  int selected = 0;
+  CDrawView* view = nullptr;
+  if (auto* main = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd())) {
+    if (CFrameWnd* frame = main->GetActiveFrame()) view = DYNAMIC_DOWNCAST(CDrawView, frame->GetActiveView());
+  }
+  if (view && view->GetDiagram() == this) {
+    int add = 0;
+    for (POSITION pos = failedArcs.GetHeadPosition(); pos;) {
+      view->Select(failedArcs.GetNext(pos), add);
+      add = 1;
+    }
+    selected = 1;
+  }
+  CFailed2RouteDlg dialog(static_cast<UINT>(failedArcs.GetCount()), selected);
+  dialog.DoModal();
 }
 void CDiagram::ChangeRouteOptions() { NotAvailableYet(); }
 
