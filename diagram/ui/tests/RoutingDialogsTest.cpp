@@ -33,7 +33,7 @@ struct FailureShown {
 
 // A diagram with two blocks joined by two arcs, shown by the active view of
 // the application's main frame.
-class RoutingFailureReport : public ::testing::Test {
+class FramedRouting : public ::testing::Test {
  protected:
   void SetUp() override {
     doctest::LinkLibrary();
@@ -304,7 +304,7 @@ TEST_F(RoutingOptionsSheet, CancelStoresNothing) {
 
 // "Route Now" closes the sheet with its own result and routes the arcs of
 // the shown diagram as one undo step.
-TEST_F(RoutingFailureReport, RouteNowStoresTheManualChoicesAndRoutes) {
+TEST_F(FramedRouting, RouteNowStoresTheManualChoicesAndRoutes) {
   SavedRoutingOptions savedOptions;
   CDiagram::m_nRouteWhat = 1;
   CDiagram::m_nManualRouteMethod = 0;
@@ -322,7 +322,7 @@ TEST_F(RoutingFailureReport, RouteNowStoresTheManualChoicesAndRoutes) {
   EXPECT_EQ(doc.GetNumberUndosOnStack(), undos + 1);
 }
 
-TEST_F(RoutingFailureReport, TheFailedArcsOfTheShownDiagramBecomeTheSelection) {
+TEST_F(FramedRouting, TheFailedArcsOfTheShownDiagramBecomeTheSelection) {
   struct Case {
     int count;
     const char16_t* text;
@@ -342,7 +342,7 @@ TEST_F(RoutingFailureReport, TheFailedArcsOfTheShownDiagramBecomeTheSelection) {
   }
 }
 
-TEST_F(RoutingFailureReport, ADiagramTheActiveViewDoesNotShowSelectsNothing) {
+TEST_F(FramedRouting, ADiagramTheActiveViewDoesNotShowSelectsNothing) {
   CDiagram other;
   view->Select(nullptr, 0);
   const FailureShown shown = Report(&other, arcs);
@@ -352,9 +352,40 @@ TEST_F(RoutingFailureReport, ADiagramTheActiveViewDoesNotShowSelectsNothing) {
   EXPECT_TRUE(view->GetSelection().IsEmpty());
 }
 
-TEST_F(RoutingFailureReport, AnEmptyListShowsNothing) {
+TEST_F(FramedRouting, AnEmptyListShowsNothing) {
   const FailureShown shown = Report(diagram, CDrawList());
   EXPECT_EQ(shown.opened, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The view's routing commands reach the diagram of the view.
+TEST_F(FramedRouting, TheViewsCommandsRouteTheSelectionAndOpenTheOptions) {
+  SavedRoutingOptions savedOptions;
+  CDiagram::m_nRouteWhat = 1;
+  CDiagram::m_bSelectedArcs = TRUE;
+  CDiagram::m_nManualRouteMethod = 1;
+  view->Select(nullptr, 0);
+  const int undos = doc.GetNumberUndosOnStack();
+  view->SendMessage(WM_COMMAND, 57045);
+  // Nothing selected: the run routes nothing and leaves no undo step.
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), undos);
+  view->Select(arcs.GetHead(), 0);
+  view->SendMessage(WM_COMMAND, 57045);
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), undos + 1);
+
+  int opened = 0;
+  {
+    platform::ScopedModalDriver driver([&opened](platform::ModalSession& s) {
+      ++opened;
+      EXPECT_EQ(s.Caption(), CStringW(u"Arc/Link Routing & Page Boundary Options"));
+      s.Click(IDCANCEL);
+    });
+    view->SendMessage(WM_COMMAND, 57041);
+  }
+  EXPECT_EQ(opened, 1);
 }
 
 }  // namespace
