@@ -27,7 +27,11 @@
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/ProgressDlg.h"
 #include "diagram/routing/SharedPathArcRouter.h"
+#include "diagram/ui/ArcRouteAutoDlg.h"
+#include "diagram/ui/ArcRouteDlg.h"
+#include "diagram/ui/ArcRouteGeneralDlg.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/Failed2RouteDlg.h"
 #include "diagram/ui/RectDlg.h"
 #include "platform/ui/PropertySheet.h"
 #include "platform/core/Exceptions.h"
@@ -35,6 +39,7 @@
 #include "platform/core/MemFile.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/PrintDialog.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/WinApp.h"
 
 namespace {
@@ -1141,11 +1146,103 @@ int CDiagram::RouteArcs(const CDrawList& selection, int useLiveRouter) {
   return 1;
 }
 
+CDrawView* CDiagram::GetActiveViewOfThis() const {
+  CDrawView* view = nullptr;
+  if (auto* main = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd())) {
+    if (CFrameWnd* frame = main->GetActiveFrame()) view = DYNAMIC_DOWNCAST(CDrawView, frame->GetActiveView());
+  }
+  return view && view->GetDiagram() == this ? view : nullptr;
+}
+
 void CDiagram::ReportArcRoutingFailure(const CDrawList& failedArcs) {
   if (failedArcs.IsEmpty()) return;
-  NotAvailableYet();
+  // The failed arcs become the selection of the active view when that view
+  // shows this diagram, so that the user finds them.
+  int selected = 0;
+  if (CDrawView* view = GetActiveViewOfThis()) {
+    int add = 0;
+    for (POSITION pos = failedArcs.GetHeadPosition(); pos;) {
+      view->Select(failedArcs.GetNext(pos), add);
+      add = 1;
+    }
+    selected = 1;
+  }
+  CFailed2RouteDlg dialog(static_cast<UINT>(failedArcs.GetCount()), selected);
+  dialog.DoModal();
 }
-void CDiagram::ChangeRouteOptions() { NotAvailableYet(); }
+void CDiagram::ChangeRouteOptions() {
+  if (m_nManualRouteMethod == 0) m_nManualRouteMethod = GetPreferredAutoRouteMethod();
+
+  CArcRouteDlg manual;
+  manual.m_nRouteWhat = m_nRouteWhat;
+  manual.m_bSelected = m_bSelectedArcs;
+  manual.m_bSelectedNodes = m_bSelectedNodes;
+  manual.m_bSelectedBlocks = m_bSelectedBlocks;
+  manual.m_nAlgorithm = static_cast<int>(m_nManualRouteMethod) - 1;
+
+  CArcRouteGeneralDlg general;
+  general.m_nTopMargin = static_cast<UINT>(m_autoRouteOption.m_nTopMargin);
+  general.m_nBottomMargin = static_cast<UINT>(m_autoRouteOption.m_nBottomMargin);
+  general.m_nLeftMargin = static_cast<UINT>(m_autoRouteOption.m_nLeftMargin);
+  general.m_nRightMargin = static_cast<UINT>(m_autoRouteOption.m_nRightMargin);
+  general.m_nMinDistance = m_autoRouteOption.m_nMinDistance - CArcRouteGeneralDlg::kFirstDistance;
+  general.m_bJustBlocks = m_autoRouteOption.m_bRouteJustBlocks;
+
+  CArcRouteAutoDlg automatic;
+  const UINT liveMode = GetAutoRouteMode();
+  const UINT liveMethod = GetAutoRouteMethod();
+  automatic.m_bDisable = m_pRouter ? FALSE : TRUE;
+  automatic.m_nRouteWhen = static_cast<int>(liveMode != 0 ? liveMode : m_nLastValidAutoRouteMode) - 1;
+  automatic.m_nAlgorithm = static_cast<int>(liveMethod != 0 ? liveMethod : m_nLastValidAutoRouteMethod) - 1;
+
+  CPropertySheet sheet(u"Arc/Link Routing & Page Boundary Options");
+  sheet.AddPage(&manual);
+  sheet.AddPage(&general);
+  sheet.AddPage(&automatic);
+  const INT_PTR result = sheet.DoModal();
+  if (result == IDCANCEL) return;
+
+  m_nRouteWhat = manual.m_nRouteWhat;
+  m_bSelectedArcs = manual.m_bSelected;
+  m_bSelectedNodes = manual.m_bSelectedNodes;
+  m_bSelectedBlocks = manual.m_bSelectedBlocks;
+  if (manual.m_nAlgorithm >= 0) m_nManualRouteMethod = static_cast<UINT>(manual.m_nAlgorithm) + 1;
+
+  if (automatic.m_bDisable) {
+    SetAutoRouteModeAndMethod(0, 0);
+    m_nDefaultArcAutoRouteMode = 0;
+  } else if (automatic.m_nRouteWhen >= 0 && automatic.m_nAlgorithm >= 0) {
+    const UINT mode = static_cast<UINT>(automatic.m_nRouteWhen) + 1;
+    const UINT method = static_cast<UINT>(automatic.m_nAlgorithm) + 1;
+    SetAutoRouteModeAndMethod(mode, method);
+    m_nDefaultArcAutoRouteMode = mode;
+    m_nDefaultArcAutoRouteMethod = method;
+    m_nLastValidAutoRouteMode = mode;
+    m_nLastValidAutoRouteMethod = method;
+  }
+
+  m_autoRouteOption.m_nTopMargin = static_cast<int>(general.m_nTopMargin);
+  m_autoRouteOption.m_nBottomMargin = static_cast<int>(general.m_nBottomMargin);
+  m_autoRouteOption.m_nLeftMargin = static_cast<int>(general.m_nLeftMargin);
+  m_autoRouteOption.m_nRightMargin = static_cast<int>(general.m_nRightMargin);
+  const int distance = general.m_nMinDistance + CArcRouteGeneralDlg::kFirstDistance;
+  if (general.m_nMinDistance >= 0 && distance != m_autoRouteOption.m_nMinDistance) {
+    m_autoRouteOption.m_nMinDistance = distance;
+    // A live router's model is laid out on the old spacing: start it again.
+    if (m_pRouter) {
+      const UINT mode = GetAutoRouteMode();
+      const UINT method = GetAutoRouteMethod();
+      SetAutoRouteModeAndMethod(0, 0);
+      SetAutoRouteModeAndMethod(mode, method);
+    }
+  }
+  m_autoRouteOption.m_bRouteJustBlocks = general.m_bJustBlocks;
+
+  if (result == CArcRouteDlg::kRouteNowButton) {
+    CDrawView* view = GetActiveViewOfThis();
+    RouteArcs(view ? view->GetSelection() : CDrawList(), 0);
+  }
+}
 
 // Clipboard, drag and drop.
 

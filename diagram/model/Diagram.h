@@ -113,6 +113,9 @@ class CDiagram {
   virtual void OnEndDragMoveExternal(const CDrawList& objects, CDrawView* view);
   virtual void OnBeginDragMoveInternal(const CDrawList& objects);
   virtual void OnEndDragMoveInternal(const CDrawList& objects);
+  // The routing options sheet: the manual, general and automatic pages,
+  // stored back unless cancelled; "Route Now" runs RouteArcs on the active
+  // view's selection.
   virtual void ChangeRouteOptions();
 
   // Shows the shape page for the objects and applies what changed; 2 when
@@ -326,6 +329,10 @@ class CDiagram {
   CSize m_dragOffset;
 
  private:
+  // The active view of the application's active frame when it shows this
+  // diagram, else null.
+  CDrawView* GetActiveViewOfThis() const;
+
   // Deletes every object of a list: first those that are neither components
   // of another element nor arcs, then the rest.
   void DeleteAllOf(CDrawList& objects);

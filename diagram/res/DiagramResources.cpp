@@ -9,6 +9,7 @@
 #include "diagram/res/MessageStrings.h"
 #include "diagram/res/PropertyDlgTemplates.h"
 #include "diagram/res/ProgressDlgTemplate.h"
+#include "diagram/res/RoutingDlgTemplates.h"
 #include "diagram/res/TextDlgTemplate.h"
 
 platform::ResourceSet BuildDiagramResources() {
@@ -20,6 +21,7 @@ platform::ResourceSet BuildDiagramResources() {
   AddBirdEyeResources(resources);
   AddFrameResources(resources);
   AddProgressDlgTemplate(resources);
+  AddRoutingDlgTemplates(resources);
   AddDrawViewMenu(resources);
   AddArcToolCursors(resources);
   AddCreationToolCursors(resources);

@@ -27,6 +27,8 @@ enum : UINT {
   kCmdViewLastZoom = 57061,
   kCmdViewScaleToFit = 57066,
   kCmdViewBirdeye = 57054,
+  kCmdRouteArcs = 57045,
+  kCmdOptionsArcRouting = 57041,
 };
 
 }  // namespace
@@ -46,6 +48,8 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
   ON_COMMAND(kCmdViewBirdeye, OnViewBirdeye)
   ON_UPDATE_COMMAND_UI(kCmdViewBirdeye, OnUpdateViewBirdeye)
+  ON_COMMAND(kCmdRouteArcs, OnRouteArcs)
+  ON_COMMAND(kCmdOptionsArcRouting, OnOptionsArcRouting)
   ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 

@@ -76,6 +76,10 @@ class CDrawView : public CScrollView {
   void OnViewBirdeye();
   void OnUpdateViewBirdeye(CCmdUI* cmdUI);
   void YourBirdEyeHaveBeenDestroyed();
+  // Routing: the selection routed as the routing options choose, and the
+  // routing options sheet.
+  void OnRouteArcs();
+  void OnOptionsArcRouting();
   BOOL IsBirdEyeShown() const { return m_bBirdEyeShown; }
   CBirdEyeWnd* GetBirdEyeWnd() const;
 
