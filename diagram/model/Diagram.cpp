@@ -88,9 +88,8 @@ int IndexOfPosition(const CDrawList& list, POSITION position) {
   return static_cast<int>(list.GetCount()) - 1 - after;
 }
 
-// The operations whose work arrives with the clipboard, drag and drop,
-// routing, the property pages and the file record say so plainly instead of
-// pretending to succeed.
+// An operation this build does not have throws CNotSupportedException
+// instead of pretending to succeed.
 [[noreturn]] void NotAvailableYet() { AfxThrowNotSupportedException(); }
 
 }  // namespace
@@ -999,7 +998,7 @@ CArcRouter* CDiagram::GetNewArcRouter(UINT method) {
   switch (method) {
     case 1: return new CellArcRouter(this, &m_autoRouteOption);
     case 2:
-      // The segment router is not part of this library yet.
+      // This library has no segment router.
       AfxThrowNotSupportedException();
     case 3: return new SharedPathArcRouter(this, &m_autoRouteOption);
     default: return nullptr;
@@ -1384,7 +1383,7 @@ CDrawGroup* CDiagram::MakeDrawGroup() {
   }
 }
 
-// The object class this factory makes arrives with its own issue.
+// This build has no OLE object class to make.
 CDrawOleObj* CDiagram::MakeDrawOleObj(const CPoint&) { NotAvailableYet(); }
 
 // The diagram record.

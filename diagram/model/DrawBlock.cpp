@@ -58,7 +58,7 @@ CDrawBlock::CDrawBlock(const CDrawBlock& other)
       m_pInnerDiagram(nullptr),
       m_pAboutItem(nullptr),
       m_dragRect(other.m_dragRect) {
-  // An inner diagram is not copied, and neither is an about document yet.
+  // Neither an inner diagram nor an about document is copied.
   if (other.m_pInnerDiagram) AfxThrowNotSupportedException();
   if (other.m_pAboutItem) AfxThrowNotSupportedException();
   try {
@@ -112,7 +112,7 @@ void CDrawBlock::Serialize(CArchive& ar) {
     ar.WriteObject(m_pText1);
     ar.WriteObject(m_pNameText);
     ar.WriteObject(m_pText3);
-    // The about document of a block is not kept yet: a null reference.
+    // A block keeps no about document: it is written as a null reference.
     ar.WriteObject(nullptr);
     ar.WriteCount(static_cast<DWORD_PTR>(m_ports.GetCount()));
     for (POSITION pos = m_ports.GetHeadPosition(); pos;) ar.WriteObject(m_ports.GetNext(pos));
@@ -234,7 +234,7 @@ BOOL CDrawBlock::Intersects(const CRect& rect) {
 void CDrawBlock::OnOpen(CDrawView*) { RefuseInnerDiagram(); }
 
 int CDrawBlock::OnEditPropertiesWithSheet(CPropertySheet* sheet) {
-  // The about page comes with the about document.
+  // This build has no about document, so no about page.
   if (IsAboutAllowed()) AfxThrowNotSupportedException();
   return CDrawObj::OnEditPropertiesWithSheet(sheet);
 }

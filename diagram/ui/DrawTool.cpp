@@ -38,7 +38,7 @@ void CDrawTool::SetActiveTool(CDrawTool* tool) {
 }
 
 void CDrawTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& point) {
-  // The document holds no in-place OLE items yet, so there is none to close.
+  // The document holds no in-place OLE items, so there is none to close.
   view->SetCapture();
   c_nDownFlags = flags;
   c_down = point;

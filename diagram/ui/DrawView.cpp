@@ -376,7 +376,7 @@ void CDrawView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   switch (hint) {
     case kHintShowItems:
       // Repaints the diagram's OLE objects; the library has no OLE object
-      // class yet, so no diagram holds one.
+      // class, so no diagram holds one.
       break;
     case CDrawHint::printerPageSizeChanged: {
       if (!m_pDiagram) break;
@@ -460,7 +460,8 @@ void CDrawView::SetWindowRedraw(bool redraw) {
   }
 }
 
-// --- OLE drag and drop comes with the clipboard and drop support.
+// --- OLE drag and drop: no drop target is registered in this build, so
+// these are never reached; each refuses plainly.
 
 int CDrawView::GetObjectInfo(COleDataObject*, CSize*, CSize*) { AfxThrowNotSupportedException(); }
 

@@ -171,8 +171,8 @@ void CSelectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& poi
       GetMoveList(view, objects, true);
       if (objects.IsEmpty()) return;
       if (!g_moveBegun) {
-        // Moving through OLE drag and drop comes with the clipboard
-        // commands; until then every drag moves natively.
+        // This build has no OLE drag and drop: a move that asks for it
+        // throws, and every other drag moves natively.
         if (CDiagram::m_bMoveUsesOleDragAndDrop) {
           selectMode = smNone;
           view->ReleaseCapture();
