@@ -97,6 +97,15 @@ class PageBoundaryOnDiagram : public blocktest::BlockDiagram {
     const int down = upward() ? canvas.top - r.bottom : r.top - canvas.top;
     return CPoint(r.left - canvas.left, down);
   }
+  // Whether a query of a small rectangle 10 units inside the corner at
+  // (right, down) finds the object: it goes to the quad tree.
+  bool FoundNear(CDrawObj* object, int right, int down) {
+    const CRect canvas = diagram->GetRect();
+    const CPoint corner(canvas.left + right + 10, upward() ? canvas.top - down - 10 : canvas.top + down + 10);
+    CDrawList found;
+    EXPECT_EQ(diagram->GetObjectsInRect(CRect(corner, CSize(5, 5)), found), 1);
+    return found.Find(object) != nullptr;
+  }
   int Avoid(int justBlocks = 0) { return diagram->AvoidPageBoundary(kTop, kBottom, kLeft, kRight, justBlocks); }
 
   CSize page;
@@ -124,6 +133,9 @@ TEST_P(PageBoundaryOnDiagram, ObjectsAcrossBoundariesMoveToTheNextPageWithThoseA
   EXPECT_EQ(diagram->GetCanvasSize(), CSize(2, 2));
   ASSERT_EQ(doc.GetNumberUndosOnStack(), 1);
   EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"AvoidPageBoundary"));
+  // The quad tree was rebuilt where the objects are now.
+  EXPECT_TRUE(FoundNear(down, kLeft, h + kTop));
+  EXPECT_FALSE(FoundNear(down, 100, h - 100));
 }
 
 TEST_P(PageBoundaryOnDiagram, AnObjectTallerThanAPageLessBothMarginsMovesOnceAndStays) {
@@ -132,7 +144,8 @@ TEST_P(PageBoundaryOnDiagram, AnObjectTallerThanAPageLessBothMarginsMovesOnceAnd
   CDrawObj* tall = Place(100, h - 100, CSize(100, 2 * h));
   ASSERT_TRUE(first && tall);
   EXPECT_EQ(Avoid(), 1);
-  // Over the next two boundaries it is left where the first move put it.
+  // Over the next two boundaries it is left where the first move put it,
+  // and the canvas grows to its far edge, not just to its top.
   EXPECT_EQ(Where(tall), CPoint(kLeft, h + kTop));
   EXPECT_EQ(diagram->GetCanvasSize().cy, 4);
 }
