@@ -221,7 +221,12 @@ class CDiagram {
   UINT GetAutoRouteMode() const;
   UINT GetPreferredAutoRouteMode() const { return m_nDefaultArcAutoRouteMode; }
   void SetAutoRouteModeAndMethod(UINT mode, UINT method);
-  void AvoidPageBoundary(int topMargin, int bottomMargin, int leftMargin, int rightMargin, int justBlocks);
+  // Moves the objects that lie across page boundaries (with `justBlocks`
+  // only blocks and ports; never wires) onto the next page, with the rest
+  // of the diagram behind them, keeping each margin clear on its side of a
+  // boundary, and grows the canvas to hold them: one undo step. 0 when the
+  // undo recording was refused (nothing changes), else 1.
+  int AvoidPageBoundary(int topMargin, int bottomMargin, int leftMargin, int rightMargin, int justBlocks);
 
   // Clipboard.
   void EditCopy(const CDrawList& selection, WORD format, CPoint origin, const CObject* other);

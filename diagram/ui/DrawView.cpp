@@ -29,6 +29,7 @@ enum : UINT {
   kCmdViewBirdeye = 57054,
   kCmdRouteArcs = 57045,
   kCmdOptionsArcRouting = 57041,
+  kCmdObjectAvoidPageBoundary = 57027,
 };
 
 }  // namespace
@@ -50,6 +51,8 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_UPDATE_COMMAND_UI(kCmdViewBirdeye, OnUpdateViewBirdeye)
   ON_COMMAND(kCmdRouteArcs, OnRouteArcs)
   ON_COMMAND(kCmdOptionsArcRouting, OnOptionsArcRouting)
+  ON_COMMAND(kCmdObjectAvoidPageBoundary, OnObjectAvoidpageboundary)
+  ON_UPDATE_COMMAND_UI(kCmdObjectAvoidPageBoundary, OnUpdateObjectAvoidpageboundary)
   ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 

@@ -80,6 +80,11 @@ class CDrawView : public CScrollView {
   // routing options sheet.
   void OnRouteArcs();
   void OnOptionsArcRouting();
+  // Moves the diagram's objects off its page boundaries, keeping the
+  // routing margins widened by the minimum wire distance clear; enabled
+  // while the diagram has objects.
+  void OnObjectAvoidpageboundary();
+  void OnUpdateObjectAvoidpageboundary(CCmdUI* cmdUI);
   BOOL IsBirdEyeShown() const { return m_bBirdEyeShown; }
   CBirdEyeWnd* GetBirdEyeWnd() const;
 

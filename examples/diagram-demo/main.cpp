@@ -48,6 +48,7 @@
 #include "examples/diagram-demo/DemoSupport.h"
 #include "examples/diagram-demo/MdiDemo.h"
 #include "examples/diagram-demo/RouterDemo.h"
+#include "examples/diagram-demo/PageBoundaryDemo.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
 #include "platform/core/Exceptions.h"
@@ -513,6 +514,7 @@ int main(int argc, char** argv) {
     std::printf("Routing wires\n");
     RouteWires(folder);
     demo::RunRouterDemo(folder);
+    demo::RunPageBoundaryDemo(folder);
   } catch (CException& e) {
     std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());
     return 1;
