@@ -14,14 +14,18 @@
 // template in an MDI main frame (mdi-frame.png). Then a diagram of blocks, ports and wires on 2 x 2
 // pages is drawn with the arc and select tools, saved, loaded, shown at 150 %
 // and printed (BlockDiagramDemo.h), and a rectangle, a polyline and a text are
-// drawn with the creation tools through mouse messages (ToolsDemo.h). Last,
+// drawn with the creation tools through mouse messages (ToolsDemo.h). Then
 // blocks joined by wires are routed with the cell router and painted before
-// and after, then dynamic routing re-routes the wire of a block that moves.
+// and after, and dynamic routing re-routes the wire of a block that moves; a
+// diagram with a fan-out is routed with each router (RouterDemo.h); last, the
+// blocks of a multi-page diagram are moved off its page boundaries with the
+// view's command (PageBoundaryDemo.h).
 // Writes OUTPUT_FOLDER/diagram-plain.drw, diagram-compound.drw, diagram.png,
 // birdeye.png, frame.png, frame-birdeye.png, mdi-frame.png, diagram-blocks.drw,
 // diagram-blocks.png, diagram-blocks.pdf, diagram-tools.png,
-// routing-before.png, routing-after.png and routing-moved.png; exits non-zero
-// when a step fails.
+// routing-before.png, routing-after.png, routing-moved.png, one
+// routing-<router>.png per router, page-boundaries-before.png and
+// page-boundaries-after.png; exits non-zero when a step fails.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
