@@ -442,6 +442,40 @@ TEST_P(SegmentRouterOnDiagram, AWireOfFewerThanFourPointsBlocksNoTrack) {
   }
 }
 
+TEST_P(SegmentRouterOnDiagram, AWireMarkedOnAnotherWiresLegMakesThatWireAffected) {
+  struct Case {
+    int secondX;
+    bool affected;
+  };
+  const Case cases[] = {{-100, true}, {-60, false}};
+  for (const Case& c : cases) {
+    diagram->DeleteContents();
+    ASSERT_TRUE(diagram->SetCanvasSize(2, 2));
+    doc.ClearUndoStack();
+    left = PlaceBlock(1, CPoint(-300, 0));
+    CDrawBlock* sinks[2] = {PlaceBlock(100, CPoint(0, Down(0, 100))), PlaceBlock(100, CPoint(0, Down(0, 200)))};
+    const CPoint s = PortOf(left, 0)->ConnectionPoint();
+    CDrawArc* wires[2] = {Wire(PortOf(left, 0), PortOf(sinks[0], 0)), Wire(PortOf(left, 0), PortOf(sinks[1], 0))};
+    const int xs[2] = {-100, c.secondX};
+    for (int i = 0; i < 2; ++i) {
+      const CPoint d = wires[i]->GetDestInPort()->ConnectionPoint();
+      const CPoint shape[] = {s, CPoint(xs[i], s.y), CPoint(xs[i], d.y), d};
+      ASSERT_TRUE(wires[i]->ReRoute(shape, 4));
+    }
+    CDrawList first(diagram->GetObjects());
+    first -= wires[1];
+    SegmentArcRouter router(diagram, &CDiagram::m_autoRouteOption);
+    ASSERT_EQ(router.Init(first), 1);
+    router.SetDynamic(1);
+    router.BeginChanges();
+    router.AddObj(wires[1], 1);
+    EXPECT_EQ(router.GetAffectedArcs().Find(wires[0]) != nullptr, c.affected) << c.secondX;
+    EXPECT_FALSE(router.GetAffectedArcs().Find(wires[1]));
+    router.SetDynamic(0);
+    router.EndChanges();
+  }
+}
+
 TEST_P(SegmentRouterOnDiagram, AWireWithoutAWayKeepsItsShapeAsAnObstacle) {
   // The input sits 5 units past a page boundary, inside the route margins,
   // where no track is made: its pin has no stretch.
