@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -504,6 +505,11 @@ TEST_P(SegmentRouterOnDiagram, TheDiagramRoutesWithMethodTwoAsOneUndoStep) {
   CDrawArc* arc = TwoBlocksAndAWire(100);
   const std::vector<CPoint> routed = {
       {-244, Down(0, 30)}, {-30, Down(0, 30)}, {-30, Down(0, 130)}, {-8, Down(0, 130)}};
+  {
+    std::unique_ptr<CArcRouter> made(diagram->GetNewArcRouter(2));
+    ASSERT_TRUE(made && made->IsKindOf(RUNTIME_CLASS(SegmentArcRouter)));
+    EXPECT_STREQ(made->GetRuntimeClass()->m_lpszClassName, "SegmentArcRouter");
+  }
   // A live router of method 2.
   diagram->SetAutoRouteModeAndMethod(1, 2);
   ASSERT_EQ(diagram->GetAutoRouteMode(), 1u);
