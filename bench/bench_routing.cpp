@@ -68,6 +68,7 @@ struct RouterRow {
 };
 constexpr RouterRow kRouters[] = {
     {1, "cell"},
+    {2, "segment"},
     {3, "shared-path"},
 };
 

@@ -26,6 +26,7 @@
 #include "diagram/model/URObject.h"
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/ProgressDlg.h"
+#include "diagram/routing/SegmentArcRouter.h"
 #include "diagram/routing/SharedPathArcRouter.h"
 #include "diagram/ui/ArcRouteAutoDlg.h"
 #include "diagram/ui/ArcRouteDlg.h"
@@ -991,15 +992,14 @@ UINT CDiagram::GetAutoRouteMethod() const {
   // The shared-path router is a cell router: it is asked about first.
   if (m_pRouter->IsKindOf(RUNTIME_CLASS(SharedPathArcRouter))) return 3;
   if (m_pRouter->IsKindOf(RUNTIME_CLASS(CellArcRouter))) return 1;
+  if (m_pRouter->IsKindOf(RUNTIME_CLASS(SegmentArcRouter))) return 2;
   return 0;
 }
 
 CArcRouter* CDiagram::GetNewArcRouter(UINT method) {
   switch (method) {
     case 1: return new CellArcRouter(this, &m_autoRouteOption);
-    case 2:
-      // This library has no segment router.
-      AfxThrowNotSupportedException();
+    case 2: return new SegmentArcRouter(this, &m_autoRouteOption);
     case 3: return new SharedPathArcRouter(this, &m_autoRouteOption);
     default: return nullptr;
   }

@@ -32,6 +32,7 @@ struct RouterRow {
 };
 constexpr RouterRow kRouters[] = {
     {1, "cell", u"Routed with the cell router"},
+    {2, "segment", u"Routed with the segment router"},
     {3, "shared-path", u"Routed with the shared-path router"},
 };
 
