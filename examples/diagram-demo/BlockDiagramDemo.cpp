@@ -130,22 +130,7 @@ class Editor {
   // A block of `inputs` x 100 + `outputs` named `name`, its top-left corner
   // at the point.
   CDrawBlock* PlaceBlock(UINT code, CPoint at, const char16_t* name) {
-    auto* block = new CDrawBlock;
-    if (!block->InitializeAs(code, at, &view_)) {
-      delete block;
-      return nullptr;
-    }
-    CDrawList components;
-    block->IncludeComponentsInList(&components);
-    for (POSITION pos = components.GetHeadPosition(); pos;) {
-      CDrawObj* component = components.GetNext(pos);
-      if (component->IsKindOf(RUNTIME_CLASS(CDrawText))) static_cast<CDrawText*>(component)->ChangeTextString(name);
-    }
-    if (!block->AddBlockAndComponentsToDiagram(&diagram_)) {
-      delete block;
-      return nullptr;
-    }
-    return block;
+    return PlaceNamedBlock(&diagram_, code, at, &view_, name);
   }
 
   // A wire from the output to the input through the bends, drawn with the

@@ -1,6 +1,7 @@
 // What the demonstration's parts share: step reports (each step prints ok
-// or FAIL, and the failures are counted for the exit status) and a
-// document's stream as bytes.
+// or FAIL, and the failures are counted for the exit status), a document's
+// stream as bytes, a named block placed on a diagram, and a view's pixels
+// written as a picture.
 #pragma once
 
 #include <cstdio>
@@ -8,8 +9,13 @@
 #include <vector>
 
 #include "diagram/model/DrawDoc.h"
+#include "platform/gdi/GdiTypes.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
+
+class CDiagram;
+class CDrawBlock;
+class CDrawView;
 
 namespace demo {
 
@@ -38,5 +44,15 @@ inline std::vector<BYTE> StreamBytes(CDrawDoc& doc) {
   file.Read(bytes.data(), static_cast<UINT>(length));
   return bytes;
 }
+
+// A block of `code` (inputs x 100 + outputs) with its top-left corner at
+// `at`, its label changed to `name` and added with its components to the
+// diagram; nullptr (nothing added) when either step fails.
+CDrawBlock* PlaceNamedBlock(CDiagram* diagram, UINT code, CPoint at, CDrawView* view, const char16_t* name);
+
+// Shows the document in `view`, a new window of `frame`'s size titled
+// `title`, paints it once and writes its pixels to `path`; the view leaves
+// the document again. False when the window or the picture failed.
+bool PaintInView(CDrawDoc& doc, CDrawView& view, const char16_t* title, const CRect& frame, const std::string& path);
 
 }  // namespace demo

@@ -9,11 +9,8 @@
 #include "diagram/model/DrawBlock.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawPort.h"
-#include "diagram/model/DrawText.h"
 #include "diagram/ui/DrawView.h"
 #include "examples/diagram-demo/DemoSupport.h"
-#include "platform/gdi/WindowSurface.h"
-#include "platform/ui/WindowDC.h"
 #include "platform/ui/WinUser.h"
 
 namespace demo {
@@ -70,19 +67,7 @@ bool PaintCanvas(CDrawDoc& doc, const std::string& path) {
   const UINT savedPercent = CDrawView::c_uNewViewScalePercent;
   CDrawView::c_uNewViewScalePercent = 0;
   CrossLabelView view;
-  doc.AddView(&view);
-  const bool created = view.CreateEx(0, u"AfxWnd", u"page boundaries", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                     CRect(0, 0, 1100, 1300), nullptr, 0) != FALSE;
-  bool written = false;
-  if (created) {
-    view.OnInitialUpdate();
-    view.Invalidate();
-    view.UpdateWindow();
-    platform::WindowSurface* surface = platform::WindowSurfaceOf(view.GetSafeHwnd());
-    written = surface && surface->WritePng(path);
-    view.DestroyWindow();
-  }
-  doc.RemoveView(&view);
+  const bool written = PaintInView(doc, view, u"page boundaries", CRect(0, 0, 1100, 1300), path);
   CDrawView::c_uNewViewScalePercent = savedPercent;
   return written;
 }
@@ -124,21 +109,8 @@ void RunPageBoundaryDemo(const fs::path& folder) {
   };
   std::vector<CDrawBlock*> blocks;
   for (const Placed& p : layout) {
-    auto* block = new CDrawBlock;
-    if (!block->InitializeAs(p.code, at(p.right, p.down), &editor)) {
-      delete block;
-      continue;
-    }
-    CDrawList components;
-    block->IncludeComponentsInList(&components);
-    for (POSITION pos = components.GetHeadPosition(); pos;) {
-      CDrawObj* component = components.GetNext(pos);
-      if (component->IsKindOf(RUNTIME_CLASS(CDrawText))) static_cast<CDrawText*>(component)->ChangeTextString(p.name);
-    }
-    if (block->AddBlockAndComponentsToDiagram(&diagram)) {
+    if (CDrawBlock* block = PlaceNamedBlock(&diagram, p.code, at(p.right, p.down), &editor, p.name)) {
       blocks.push_back(block);
-    } else {
-      delete block;
     }
   }
   Check(blocks.size() == 6, "six blocks placed");

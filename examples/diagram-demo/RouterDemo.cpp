@@ -14,9 +14,7 @@
 #include "diagram/ui/DrawView.h"
 #include "examples/diagram-demo/DemoSupport.h"
 #include "platform/gdi/GdiConstants.h"
-#include "platform/gdi/WindowSurface.h"
 #include "platform/ui/WinUser.h"
-#include "platform/ui/WindowDC.h"
 
 namespace demo {
 namespace {
@@ -88,22 +86,7 @@ class Scene {
   }
 
   CDrawBlock* Block(UINT code, CPoint at, const char16_t* name) {
-    auto* block = new CDrawBlock;
-    if (!block->InitializeAs(code, at, &placer_)) {
-      delete block;
-      return nullptr;
-    }
-    CDrawList components;
-    block->IncludeComponentsInList(&components);
-    for (POSITION pos = components.GetHeadPosition(); pos;) {
-      CDrawObj* component = components.GetNext(pos);
-      if (component->IsKindOf(RUNTIME_CLASS(CDrawText))) static_cast<CDrawText*>(component)->ChangeTextString(name);
-    }
-    if (!block->AddBlockAndComponentsToDiagram(diagram_)) {
-      delete block;
-      return nullptr;
-    }
-    return block;
+    return PlaceNamedBlock(diagram_, code, at, &placer_, name);
   }
 
   CDrawArc* Wire(CDrawBlock* from, int output, CDrawBlock* to, int input) {
@@ -139,19 +122,7 @@ class Scene {
   // Paints the diagram in a view of its own and writes the view's pixels.
   bool Paint(const std::string& path) {
     CDrawView view;
-    doc_.AddView(&view);
-    bool written = false;
-    if (view.CreateEx(0, u"AfxWnd", u"routing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1200, 660), nullptr,
-                      0)) {
-      view.OnInitialUpdate();
-      view.Invalidate();
-      view.UpdateWindow();
-      platform::WindowSurface* surface = platform::WindowSurfaceOf(view.GetSafeHwnd());
-      written = surface && surface->WritePng(path);
-      view.DestroyWindow();
-    }
-    doc_.RemoveView(&view);
-    return written;
+    return PaintInView(doc_, view, u"routing", CRect(0, 0, 1200, 660), path);
   }
 
   CDiagram& Diagram() { return *diagram_; }

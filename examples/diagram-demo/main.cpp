@@ -335,20 +335,7 @@ void ShowInFrame(CDrawDoc& doc, const fs::path& folder) {
 // pixels.
 bool PaintPlain(CDrawDoc& doc, const std::string& path) {
   CDrawView view;
-  doc.AddView(&view);
-  const bool created = view.CreateEx(0, u"AfxWnd", u"diagram", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                     CRect(0, 0, 1240, 680), nullptr, 0) != FALSE;
-  bool written = false;
-  if (created) {
-    view.OnInitialUpdate();
-    view.Invalidate();
-    view.UpdateWindow();
-    platform::WindowSurface* surface = platform::WindowSurfaceOf(view.GetSafeHwnd());
-    written = surface && surface->WritePng(path);
-    view.DestroyWindow();
-  }
-  doc.RemoveView(&view);
-  return written;
+  return demo::PaintInView(doc, view, u"diagram", CRect(0, 0, 1240, 680), path);
 }
 
 CDrawPort* FirstPort(CDrawBlock* block) {

@@ -1,0 +1,48 @@
+#include "examples/diagram-demo/DemoSupport.h"
+
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawBlock.h"
+#include "diagram/model/DrawList.h"
+#include "diagram/model/DrawText.h"
+#include "diagram/ui/DrawView.h"
+#include "platform/gdi/WindowSurface.h"
+#include "platform/ui/WinUser.h"
+#include "platform/ui/WindowDC.h"
+
+namespace demo {
+
+CDrawBlock* PlaceNamedBlock(CDiagram* diagram, UINT code, CPoint at, CDrawView* view, const char16_t* name) {
+  auto* block = new CDrawBlock;
+  if (!block->InitializeAs(code, at, view)) {
+    delete block;
+    return nullptr;
+  }
+  CDrawList components;
+  block->IncludeComponentsInList(&components);
+  for (POSITION pos = components.GetHeadPosition(); pos;) {
+    CDrawObj* component = components.GetNext(pos);
+    if (component->IsKindOf(RUNTIME_CLASS(CDrawText))) static_cast<CDrawText*>(component)->ChangeTextString(name);
+  }
+  if (!block->AddBlockAndComponentsToDiagram(diagram)) {
+    delete block;
+    return nullptr;
+  }
+  return block;
+}
+
+bool PaintInView(CDrawDoc& doc, CDrawView& view, const char16_t* title, const CRect& frame, const std::string& path) {
+  doc.AddView(&view);
+  bool written = false;
+  if (view.CreateEx(0, u"AfxWnd", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, frame, nullptr, 0)) {
+    view.OnInitialUpdate();
+    view.Invalidate();
+    view.UpdateWindow();
+    platform::WindowSurface* surface = platform::WindowSurfaceOf(view.GetSafeHwnd());
+    written = surface && surface->WritePng(path);
+    view.DestroyWindow();
+  }
+  doc.RemoveView(&view);
+  return written;
+}
+
+}  // namespace demo
