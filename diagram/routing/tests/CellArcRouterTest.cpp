@@ -12,6 +12,7 @@
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/ProgressDlg.h"
 #include "platform/core/Exceptions.h"
+#include "platform/ui/MessageApi.h"
 
 namespace {
 
@@ -211,6 +212,67 @@ TEST_P(CellRouterOnDiagram, AFailingPassGivesBackEverythingItOpened) {
   EXPECT_EQ(router.IsDoingDynamicRouteChanges(), 0);
   EXPECT_EQ(doc.GetCurrentURList(), nullptr);
   EXPECT_EQ(doc.GetUndoLevel(), 0u);
+}
+
+TEST_P(CellRouterOnDiagram, ARefusedRecordingEndsThePassWithNothingChanged) {
+  CDrawArc* arc = TwoBlocksAndAWire();
+  OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+  router.SetDynamic(1);
+  const std::vector<CPoint> before = PointsOf(arc);
+  const int undos = Undos();
+  CDrawList wires;
+  wires += arc;
+  CDrawDoc::MemoryProbe saved = CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+  ScriptedMsgBox box({FALSE});
+  EXPECT_EQ(router.Route(wires), 0);
+  CMsgBox::Remove(&box);
+  CDrawDoc::SetUndoMemoryProbe(saved);
+  EXPECT_EQ(box.asked, (std::vector<ULONG>{4}));
+  EXPECT_EQ(PointsOf(arc), before);
+  // The wire is still an obstacle of the model, and the router as it was.
+  EXPECT_TRUE(router.GetAddedObjects().Find(arc));
+  EXPECT_EQ(router.IsDynamic(), 1);
+  EXPECT_EQ(router.IsDoingDynamicRouteChanges(), 0);
+  EXPECT_EQ(Undos(), undos);
+  EXPECT_EQ(doc.GetCurrentURList(), nullptr);
+}
+
+TEST_P(CellRouterOnDiagram, APassLaysWhatItCanAndLeavesTheRestAsTheyWere) {
+  CDrawArc* routable = TwoBlocksAndAWire();
+  // A destination beyond the canvas lies outside the grid: no way is found.
+  const CRect canvas = diagram->GetRect();
+  CDrawBlock* source = PlaceBlock(1, CPoint(-300, Down(0, 400)));
+  CDrawBlock* beyond = PlaceBlock(100, CPoint(canvas.right + 400, Down(0, 400)));
+  CDrawArc* unroutable = Wire(PortOf(source, 0), PortOf(beyond, 0));
+  ASSERT_TRUE(routable && unroutable);
+  auto* incomplete = new CDrawArc;
+  OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+  ASSERT_FALSE(router.Contains(router.DocToCell(PortOf(beyond, 0)->ConnectionPoint())));
+  const std::vector<CPoint> unroutableBefore = PointsOf(unroutable);
+  const int undos = Undos();
+  CDrawList wires;
+  wires += unroutable;
+  wires += incomplete;
+  wires += routable;
+  ScriptedMsgBox box;
+  EXPECT_EQ(router.Route(wires), 1);
+  CMsgBox::Remove(&box);
+  // Nothing is reported.
+  EXPECT_TRUE(box.notified.empty());
+  EXPECT_TRUE(box.asked.empty());
+  // The failed wire keeps its shape and stays an obstacle; the pass goes on.
+  EXPECT_EQ(PointsOf(unroutable), unroutableBefore);
+  EXPECT_TRUE(router.GetAddedObjects().Find(unroutable));
+  // An incomplete wire is neither routed nor an obstacle.
+  EXPECT_EQ(incomplete->GetHandleCount(), 0);
+  EXPECT_FALSE(router.GetAddedObjects().Find(incomplete));
+  const std::vector<CPoint> points = PointsOf(routable);
+  EXPECT_GE(points.size(), 3u);
+  EXPECT_TRUE(Orthogonal(points));
+  EXPECT_EQ(Undos(), undos + 1);
+  delete incomplete;
 }
 
 struct RouteWhatCase {
