@@ -296,7 +296,15 @@ int CArcRouter::Route(const CDrawList& objects) {
     EndChanges();
     BeginChanges();
     for (POSITION pos = arcs.GetHeadPosition(); pos;) {
-      if (progress && progress->CheckCancelButton() && CMsgBox::Confirm(1)) break;
+      if (progress && progress->CheckCancelButton() && CMsgBox::Confirm(1)) {
+        // The wires the pass did not reach keep their shapes; they become
+        // obstacles of the model again, as they were before the pass.
+        while (pos) {
+          CDrawObj* rest = arcs.GetNext(pos);
+          if (!m_addedObjects.Find(rest)) AddObj(rest, 0);
+        }
+        break;
+      }
       Route(static_cast<CDrawArc*>(arcs.GetNext(pos)));
       if (progress) progress->StepIt();
     }

@@ -275,6 +275,85 @@ TEST_P(CellRouterOnDiagram, APassLaysWhatItCanAndLeavesTheRestAsTheyWere) {
   delete incomplete;
 }
 
+// A diagram that keeps the progress dialog of its last routing pass.
+class KeptDialogDiagram : public CDiagram {
+ public:
+  CProgressDlg* GetArcRoutingProgressDlg(int count) override {
+    dialog = CDiagram::GetArcRoutingProgressDlg(count);
+    return dialog;
+  }
+  CProgressDlg* dialog = nullptr;
+};
+
+// A cell router whose user presses Cancel after it has laid `pressAfter`
+// wires; it counts the wires it was asked to lay.
+class CancelledRouter : public CellArcRouter {
+ public:
+  using CArcRouter::Route;
+  CancelledRouter(KeptDialogDiagram* diagram, int pressAfter)
+      : CellArcRouter(diagram, &CDiagram::m_autoRouteOption), kept(diagram), pressAfter(pressAfter) {}
+  int Route(CDrawArc* arc) override {
+    const int result = CellArcRouter::Route(arc);
+    if (++asked == pressAfter && kept->dialog)
+      ::PostMessage(kept->dialog->GetSafeHwnd(), WM_COMMAND, IDCANCEL, 0);
+    return result;
+  }
+  KeptDialogDiagram* kept;
+  int pressAfter;
+  int asked = 0;
+};
+
+TEST_P(CellRouterOnDiagram, CancellingAPassNeedsTheConfirmation) {
+  if (!upward()) GTEST_SKIP() << "one direction is enough";
+  const BOOL savedCancel = CDiagram::m_bCanArcRoutingBeCancelled;
+  CDiagram::m_bCanArcRoutingBeCancelled = TRUE;
+  struct Case {
+    int answer;
+    int laid;
+  } cases[] = {{FALSE, 10}, {TRUE, 3}};
+  for (const Case& c : cases) {
+    KeptDialogDiagram kept;
+    kept.SetDocument(&doc);
+    ASSERT_TRUE(kept.SetCanvasSize(2, 2));
+    auto place = [&](UINT code, CPoint at) {
+      auto* block = new CDrawBlock;
+      EXPECT_TRUE(block->InitializeAs(code, at, &view) && block->AddBlockAndComponentsToDiagram(&kept));
+      return block;
+    };
+    CDrawBlock* sources = place(10, CPoint(-400, 0));
+    CDrawBlock* sinks = place(1000, CPoint(0, -300));
+    CDrawList wires;
+    for (int i = 0; i < 10; ++i) {
+      auto* arc = new CDrawArc;
+      ASSERT_TRUE(arc->Initialize(PortOf(sources, i), PortOf(sinks, i), TRUE) && kept.Add(arc)) << i;
+      wires += arc;
+    }
+    std::vector<std::vector<CPoint>> shapes;
+    for (POSITION pos = wires.GetHeadPosition(); pos;) shapes.push_back(PointsOf(static_cast<CDrawArc*>(wires.GetNext(pos))));
+    CancelledRouter router(&kept, 3);
+    ASSERT_EQ(router.Init(kept.GetObjects()), 1);
+    ScriptedMsgBox box({c.answer});
+    EXPECT_EQ(router.Route(wires), 1);
+    CMsgBox::Remove(&box);
+    EXPECT_EQ(box.asked, (std::vector<ULONG>{1})) << c.answer;
+    EXPECT_EQ(router.asked, c.laid) << c.answer;
+    // Every wire of the list, laid or not, is still part of the model; the
+    // wires not reached keep their shapes.
+    int index = 0;
+    for (POSITION pos = wires.GetHeadPosition(); pos; ++index) {
+      auto* arc = static_cast<CDrawArc*>(wires.GetNext(pos));
+      EXPECT_TRUE(router.GetAddedObjects().Find(arc)) << c.answer << " wire " << index;
+      if (index >= c.laid) {
+        EXPECT_EQ(PointsOf(arc), shapes[static_cast<size_t>(index)]) << index;
+      }
+    }
+    EXPECT_EQ(doc.GetCurrentURList(), nullptr);
+    doc.ClearUndoStack();
+    kept.DeleteContents();
+  }
+  CDiagram::m_bCanArcRoutingBeCancelled = savedCancel;
+}
+
 struct RouteWhatCase {
   int routeWhat;
   BOOL arcs, nodes, blocks;
