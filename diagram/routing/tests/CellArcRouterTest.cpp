@@ -119,6 +119,37 @@ TEST_P(CellRouterOnDiagram, RoutesAWireOrthogonallyAsOneUndoStep) {
   EXPECT_TRUE(router.SearchFlagsTracked());
 }
 
+TEST_P(CellRouterOnDiagram, AStraightCellPathGivesTwoPointsOrABendAtTheMiddle) {
+  // Ports in one row of cells: at the same y the wire is the two connection
+  // points; 3 units apart it bends at the middle x between them.
+  for (int dy : {0, 3}) {
+    diagram->DeleteContents();
+    ASSERT_TRUE(diagram->SetCanvasSize(2, 2));
+    doc.ClearUndoStack();
+    CDrawArc* arc = TwoBlocksAndAWire(0);
+    ASSERT_TRUE(arc);
+    const int offset = PortOf(left, 0)->ConnectionPoint().y - PortOf(right, 0)->ConnectionPoint().y;
+    right->MoveBy(CPoint(0, offset + Down(0, dy)), TRUE);
+    const CPoint src = PortOf(left, 0)->ConnectionPoint();
+    const CPoint dst = PortOf(right, 0)->ConnectionPoint();
+    ASSERT_EQ(src.y, Down(dst.y, -dy));
+    OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+    ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+    ASSERT_EQ(router.DocToCell(src).y, router.DocToCell(dst).y) << dy;
+    CDrawList wires;
+    wires += arc;
+    const int before = Undos();
+    EXPECT_EQ(router.Route(wires), 1);
+    // The wire was written anew, not left as it was.
+    EXPECT_EQ(Undos(), before + 1) << dy;
+    const int middle = (src.x + dst.x) / 2;
+    const std::vector<CPoint> expected =
+        dy == 0 ? std::vector<CPoint>{src, dst}
+                : std::vector<CPoint>{src, CPoint(middle, src.y), CPoint(middle, dst.y), dst};
+    EXPECT_EQ(PointsOf(arc), expected) << dy;
+  }
+}
+
 TEST_P(CellRouterOnDiagram, APassWithoutWiresRecordsNothing) {
   TwoBlocksAndAWire();
   OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
@@ -150,6 +181,33 @@ TEST_P(CellRouterOnDiagram, AnObjectAddedInABatchIsMarkedWhenTheOutermostBatchEn
   EXPECT_TRUE(router.GetAddedObjects().Find(other));
   const CPoint inside = router.DocToCell(CPoint(350, Down(0, 50)));
   EXPECT_FALSE(router(inside.x, inside.y).Has(CELL::kPassages));
+}
+
+TEST_P(CellRouterOnDiagram, ALineBlocksOnlyTheTravelAlongIt) {
+  OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(CDrawList()), 1);
+  // The step is 10: lines of less than two steps both ways are rectangles,
+  // and the slant test compares the extents with a ratio of 10.
+  struct Case {
+    const char* name;
+    int dx, dy;
+    bool horz, vert;  // the passages left in the cell under the line's middle
+  } cases[] = {
+      {"horizontal", 100, 0, false, true},  {"vertical", 0, 100, true, false},
+      {"short", 10, 10, false, false},      {"nearly horizontal", 100, 15, false, true},
+      {"slanted", 100, 30, true, true},     {"steeply slanted", 30, 100, true, true},
+      {"steep by ratio", 20, 250, true, false}, {"shallow by ratio", 250, 20, false, true},
+  };
+  int row = 5;
+  for (const Case& c : cases) {
+    const CPoint from = router.CellToDoc(CPoint(5, row));
+    const CPoint to(from.x + c.dx, Down(from.y, c.dy));
+    router.MarkLineAsUsed(from, to, CSize(0, 0), 0);
+    const CPoint middle = router.DocToCell(CPoint((from.x + to.x) / 2, (from.y + to.y) / 2));
+    EXPECT_EQ(router(middle.x, middle.y).Has(CELL::kHorz), c.horz) << c.name;
+    EXPECT_EQ(router(middle.x, middle.y).Has(CELL::kVert), c.vert) << c.name;
+    row += 30;
+  }
 }
 
 TEST_P(CellRouterOnDiagram, FreeingAnAreaRemarksTheOverlappingNeighbour) {
