@@ -172,6 +172,38 @@ INSTANTIATE_TEST_SUITE_P(
                  {{CPoint(2, 3), kPrefLeft}, {CPoint(10, 3), kPrefRight}},
                  0,
                  {}},
+        // The waves die out inside the ring: the source steps through the
+        // wall in its direction and the search goes on from beyond it.
+        WireCase{"SourceTunnelsOutOfItsRing",
+                 {
+                     "............",
+                     "............",
+                     "..#####.....",
+                     "..#...#.....",
+                     "..#...#.....",
+                     "..#...#.....",
+                     "..#####.....",
+                     "............",
+                 },
+                 {{CPoint(4, 4), kPrefRight}, {CPoint(9, 4), kPrefLeft}},
+                 1,
+                 {{9, 4}, {4, 4}}},
+        // The source faces the border, so its tunnel ends there; the target
+        // then steps out of its ring to the expanded cells.
+        WireCase{"TargetTunnelsOutOfItsRingWhenTheSourceCannot",
+                 {
+                     "..............",
+                     "..............",
+                     ".......#####..",
+                     ".......#...#..",
+                     ".......#...#..",
+                     ".......#...#..",
+                     ".......#####..",
+                     "..............",
+                 },
+                 {{CPoint(3, 4), kPrefLeft}, {CPoint(9, 4), kPrefLeft}},
+                 1,
+                 {{9, 4}, {3, 4}}},
         WireCase{"PinLeftOfTheGridIsDropped", kOpen, {{CPoint(-1, 3), kPrefRight}, {CPoint(8, 3), kPrefLeft}}, 0, {}},
         WireCase{"PinAboveTheGridIsDropped", kOpen, {{CPoint(2, 3), kPrefRight}, {CPoint(8, -2), kPrefDown}}, 0, {}}),
     [](const ::testing::TestParamInfo<WireCase>& info) { return std::string(info.param.name); });
