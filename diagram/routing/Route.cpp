@@ -266,7 +266,10 @@ void ROUTE::TunnelFromTarget(CPoint target, int direction) {
 }
 
 int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& directions, CPtrList* paths) {
-  for (int i = pins.count() - 1; i >= 0; --i) {
+  // Every way starts at the source: without it there is nothing to search
+  // (a target must not stand in for it).
+  if (pins.count() < 1 || !Contains(pins[0])) return 0;
+  for (int i = pins.count() - 1; i >= 1; --i) {
     if (!Contains(pins[i])) {
       pins.remove(i, 1);
       if (i < directions.count()) directions.remove(i, 1);

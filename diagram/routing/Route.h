@@ -91,6 +91,7 @@ class ROUTE {
   // Searches ways from pins[0] to the other pins. Appends one new path (a
   // CPointList of corner cells from the target to the source, owned by the
   // caller) per reached target to paths and returns how many it appended.
+  // Targets outside the grid are dropped; a source outside it finds nothing.
   int addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& directions, CPtrList* paths);
   // Walks back from a reached target along the back pointers; a new path,
   // or null when the back pointers lead nowhere.

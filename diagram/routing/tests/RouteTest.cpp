@@ -205,6 +205,13 @@ INSTANTIATE_TEST_SUITE_P(
                  1,
                  {{9, 4}, {3, 4}}},
         WireCase{"PinLeftOfTheGridIsDropped", kOpen, {{CPoint(-1, 3), kPrefRight}, {CPoint(8, 3), kPrefLeft}}, 0, {}},
+        // Without its source a search has nowhere to start from, however
+        // many targets lie on the grid.
+        WireCase{"SourceOffTheGridFindsNothing",
+                 kOpen,
+                 {{CPoint(-1, 3), kPrefRight}, {CPoint(5, 3), kPrefLeft}, {CPoint(8, 5), kPrefLeft}},
+                 0,
+                 {}},
         WireCase{"PinAboveTheGridIsDropped", kOpen, {{CPoint(2, 3), kPrefRight}, {CPoint(8, -2), kPrefDown}}, 0, {}}),
     [](const ::testing::TestParamInfo<WireCase>& info) { return std::string(info.param.name); });
 

@@ -155,6 +155,31 @@ TEST_P(SharedPathRouterOnDiagram, RoutingOnlyTheSecondWireOfASourceLaysTheWholeN
   }
 }
 
+TEST_P(SharedPathRouterOnDiagram, ASourceBeyondTheCanvasLaysNothing) {
+  // Its destinations lie on the grid, but no way can start from the source.
+  const CRect canvas = diagram->GetRect();
+  source = PlaceBlock(1, CPoint(canvas.left - 600, 0));
+  CDrawArc* arcs[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    sinks[i] = PlaceBlock(100, CPoint(0, Down(0, 150 + 200 * i)));
+    arcs[i] = Wire(PortOf(source, 0), PortOf(sinks[i], 0));
+    ASSERT_TRUE(arcs[i]);
+  }
+  SharedPathArcRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+  ASSERT_FALSE(router.Contains(router.DocToCell(PortOf(source, 0)->ConnectionPoint())));
+  const std::vector<CPoint> before[2] = {PointsOf(arcs[0]), PointsOf(arcs[1])};
+  CDrawList list;
+  list += arcs[0];
+  list += arcs[1];
+  EXPECT_EQ(router.Route(list), 1);
+  EXPECT_EQ(router.LaidCount(), 0);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(PointsOf(arcs[i]), before[i]) << Describe(PointsOf(arcs[i]));
+    EXPECT_TRUE(router.GetAddedObjects().Find(arcs[i]));
+  }
+}
+
 TEST_P(SharedPathRouterOnDiagram, APassStartsWithNoWireLaidAndARemovedWireLeavesTheList) {
   FanOut();
   SharedPathArcRouter router(diagram, &CDiagram::m_autoRouteOption);
