@@ -225,6 +225,31 @@ TEST_P(CellRouterOnDiagram, FreeingAnAreaRemarksTheOverlappingNeighbour) {
   EXPECT_TRUE(router(freed.x, freed.y).Has(CELL::kPassages));
 }
 
+TEST_P(CellRouterOnDiagram, ResizeRebuildsTheGridKeepingTheObstaclesAndWhatIsQueued) {
+  CDrawArc* arc = TwoBlocksAndAWire();
+  OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+  const int columns = router.Columns();
+  auto* rect = new CDrawRect(CRect(0, Down(0, 300), 100, Down(0, 400)));
+  ASSERT_TRUE(diagram->Add(rect));
+  router.BeginChanges();
+  router.AddObj(rect);
+  ASSERT_TRUE(diagram->SetCanvasSize(3, 3));
+  ASSERT_EQ(router.Resize(), 1);
+  EXPECT_GT(router.Columns(), columns);
+  EXPECT_TRUE(router.GetAddedObjects().Find(left));
+  EXPECT_TRUE(router.GetAddedObjects().Find(arc));
+  const CPoint inBlock = router.DocToCell(left->GetPosition().CenterPoint());
+  EXPECT_FALSE(router(inBlock.x, inBlock.y).Has(CELL::kPassages));
+  // The queued rectangle is still marked when the batch ends.
+  EXPECT_FALSE(router.GetAddedObjects().Find(rect));
+  router.EndChanges();
+  EXPECT_TRUE(router.GetAddedObjects().Find(rect));
+  const CPoint inRect = router.DocToCell(CPoint(50, Down(0, 350)));
+  EXPECT_FALSE(router(inRect.x, inRect.y).Has(CELL::kPassages));
+  ASSERT_TRUE(diagram->SetCanvasSize(2, 2));
+}
+
 TEST_P(CellRouterOnDiagram, TakesPartTable) {
   CDrawArc* arc = TwoBlocksAndAWire();
   auto* loose = new CDrawArc;
