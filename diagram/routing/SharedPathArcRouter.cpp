@@ -38,7 +38,22 @@ SharedPathArcRouter::~SharedPathArcRouter() { m_laid.clear(); }
 
 int SharedPathArcRouter::Route(const CDrawList& objects) {
   m_laid.clear();
-  return CellArcRouter::Route(objects);
+  // Laying one wire lays every complete wire of its source, so the pass
+  // takes those out of the model with the listed ones: no wire's old shape
+  // blocks its own new way, and none is left marked once it has moved.
+  CDrawList wires(objects);
+  for (POSITION pos = objects.GetHeadPosition(); pos;) {
+    auto* arc = DYNAMIC_DOWNCAST(CDrawArc, objects.GetNext(pos));
+    CDrawPort* source = (arc && arc->IsComplete()) ? arc->GetSrcOutPort() : nullptr;
+    if (!source) continue;
+    CDrawList net(10);
+    source->GetDirectedArcs(1, net);
+    for (POSITION at = net.GetHeadPosition(); at;) {
+      auto* wire = static_cast<CDrawArc*>(net.GetNext(at));
+      if (wire->IsComplete() && wire->GetDestInPort()) wires += wire;
+    }
+  }
+  return CellArcRouter::Route(wires);
 }
 
 void SharedPathArcRouter::RemoveObj(CDrawObj* object) {

@@ -16,7 +16,8 @@ class SharedPathArcRouter : public CellArcRouter {
   SharedPathArcRouter(CDiagram* diagram, AutoRouteOption* options);
   ~SharedPathArcRouter() override;
 
-  // A routing pass that starts with no wire laid.
+  // A routing pass that starts with no wire laid, over the listed wires and
+  // the other complete wires of their sources.
   int Route(const CDrawList& objects) override;
   // Lays the wire together with every other complete wire of its source
   // port; 1 when the wire was laid now or earlier in this pass.

@@ -155,6 +155,27 @@ TEST_P(SharedPathRouterOnDiagram, RoutingOnlyTheSecondWireOfASourceLaysTheWholeN
   }
 }
 
+TEST_P(SharedPathRouterOnDiagram, RoutingANetAgainFromAnyOfItsWiresGivesTheSameNet) {
+  FanOut();
+  SharedPathArcRouter router(diagram, &CDiagram::m_autoRouteOption);
+  ASSERT_EQ(router.Init(diagram->GetObjects()), 1);
+  CDrawList all;
+  for (CDrawArc* wire : wires) all += wire;
+  ASSERT_EQ(router.Route(all), 1);
+  std::vector<CPoint> laid[3];
+  for (int i = 0; i < 3; ++i) laid[i] = PointsOf(wires[i]);
+  for (int i = 0; i < 3; ++i) {
+    CDrawList one;
+    one += wires[i];
+    ASSERT_EQ(router.Route(one), 1);
+    for (int j = 0; j < 3; ++j) {
+      EXPECT_EQ(PointsOf(wires[j]), laid[j]) << "routing wire " << i << ": " << Describe(laid[j]) << " / "
+                                             << Describe(PointsOf(wires[j]));
+    }
+  }
+  EXPECT_TRUE(router.SearchFlagsTracked());
+}
+
 TEST_P(SharedPathRouterOnDiagram, ASourceBeyondTheCanvasLaysNothing) {
   // Its destinations lie on the grid, but no way can start from the source.
   const CRect canvas = diagram->GetRect();
