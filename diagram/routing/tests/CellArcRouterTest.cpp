@@ -593,6 +593,62 @@ TEST_P(CellRouterOnDiagram, ADynamicRouterReroutesTheWireAMoveDisturbed) {
   EXPECT_EQ(doc.GetNumberRedosOnStack(), 1);
 }
 
+// A cell router that notes every object queued to it and whether it was
+// routing then.
+class QueueWatchingRouter : public CellArcRouter {
+ public:
+  using CArcRouter::AddObj;
+  using CellArcRouter::CellArcRouter;
+  void AddObj(CDrawObj* object) override {
+    queued.emplace_back(object, m_bRouting != 0);
+    CellArcRouter::AddObj(object);
+  }
+  std::vector<std::pair<CDrawObj*, bool>> queued;
+};
+
+// A diagram whose live cell router is a queue-watching one.
+class WatchedDiagram : public CDiagram {
+ public:
+  CArcRouter* GetNewArcRouter(UINT method) override {
+    if (method != 1) return nullptr;
+    watching = new QueueWatchingRouter(this, &m_autoRouteOption);
+    return watching;
+  }
+  QueueWatchingRouter* watching = nullptr;
+};
+
+TEST_P(CellRouterOnDiagram, ThePassDoesNotQueueTheWiresItRewrites) {
+  if (!upward()) GTEST_SKIP() << "one direction is enough";
+  WatchedDiagram watched;
+  watched.SetDocument(&doc);
+  ASSERT_TRUE(watched.SetCanvasSize(2, 2));
+  auto place = [&](UINT code, CPoint at) {
+    auto* block = new CDrawBlock;
+    EXPECT_TRUE(block->InitializeAs(code, at, &view) && block->AddBlockAndComponentsToDiagram(&watched));
+    return block;
+  };
+  CDrawBlock* a = place(1, CPoint(-300, 0));
+  CDrawBlock* b = place(100, CPoint(0, -100));
+  auto* arc = new CDrawArc;
+  ASSERT_TRUE(arc->Initialize(PortOf(a, 0), PortOf(b, 0), TRUE) && watched.Add(arc));
+  watched.SetAutoRouteModeAndMethod(2, 1);
+  ASSERT_NE(watched.watching, nullptr);
+  QueueWatchingRouter& router = *watched.watching;
+  CDrawList wires;
+  wires += arc;
+  ASSERT_EQ(watched.RouteArcs(wires, 1), 1);
+  EXPECT_GT(PointsOf(arc).size(), 2u);
+  for (const auto& entry : router.queued) EXPECT_FALSE(entry.second);
+  EXPECT_TRUE(router.GetAddedObjects().Find(arc));
+  // Outside a pass a change of the wire reaches the router.
+  router.queued.clear();
+  watched.UpdateObject(arc, 1);
+  EXPECT_EQ(router.queued, (std::vector<std::pair<CDrawObj*, bool>>{{arc, false}}));
+  watched.SetAutoRouteModeAndMethod(0, 0);
+  doc.ClearUndoStack();
+  watched.DeleteContents();
+}
+
 TEST_P(CellRouterOnDiagram, APassOfTenWiresShowsTheProgressDialog) {
   EXPECT_EQ(diagram->GetArcRoutingProgressDlg(9), nullptr);
   std::unique_ptr<CProgressDlg> dialog(diagram->GetArcRoutingProgressDlg(10));
