@@ -81,12 +81,13 @@ class TableGenerateTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(TableGenerateTest, DittoMarksAreStoredAsCodesAndRestoredOnLoad) {
-  Fill({"1;8@;$", "2;%%c20;@", "3;a/;x$"});
+  // "丂" ends in the byte 0x40, '@': it is no mark, and it keeps a mark typed after it.
+  Fill({"1;8@;$", "2;%%c20;@", "3;a/;x$", "4;丂;丂@"});
   std::unique_ptr<CTableEntity> t(Generate(2, 2));
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->GetTableKind(), 2);
   EXPECT_EQ(t->GetDirection(), 1);
-  ASSERT_EQ(t->GetRowCount(), 4);
+  ASSERT_EQ(t->GetRowCount(), 5);
   EXPECT_EQ(t->GetRow(0)->GetFlag(), 0);
   EXPECT_EQ(t->GetRow(0)->GetCell(1)->GetText(), "名称");
   struct Case {
@@ -95,7 +96,7 @@ TEST_F(TableGenerateTest, DittoMarksAreStoredAsCodesAndRestoredOnLoad) {
     int code;
   };
   for (const Case& c : {Case{1, 1, "8", 2}, Case{1, 2, " ", 4}, Case{2, 1, "Φ20", 0}, Case{2, 2, " ", 1},
-                        Case{3, 1, "a/", 0}, Case{3, 2, "x", 5}}) {
+                        Case{3, 1, "a/", 0}, Case{3, 2, "x", 5}, Case{4, 1, "丂", 0}, Case{4, 2, "丂", 2}}) {
     const CTableCell& cell = *t->GetRow(c.row)->GetCell(c.column);
     EXPECT_EQ(cell.GetText(), c.text) << c.row << "," << c.column;
     EXPECT_EQ(cell.GetDittoCode(), c.code) << c.row << "," << c.column;
@@ -108,7 +109,7 @@ TEST_F(TableGenerateTest, DittoMarksAreStoredAsCodesAndRestoredOnLoad) {
   ASSERT_EQ(structure.GetSize(), 3);
   EXPECT_EQ(structure[2].GetName(), "备注");
   EXPECT_EQ(def.m_nBTSort, 1);
-  const std::vector<CStringA> want{"1;8@;$", "2;%%c20;@", "3;a/;x$"};
+  const std::vector<CStringA> want{"1;8@;$", "2;%%c20;@", "3;a/;x$", "4;丂;丂@"};
   EXPECT_EQ(gridtest::RowTexts(owner.grid), want);
 }
 
