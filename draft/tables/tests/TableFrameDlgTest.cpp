@@ -12,6 +12,7 @@
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/tables/TableFiles.h"
 #include "draft/tables/TableFrameDlg.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/CommDlg.h"
@@ -168,6 +169,29 @@ TEST_F(TableFrameDlgTest, OkAfterAnEditAsksToSaveAndCancelStays) {
   ASSERT_EQ(structure.GetSize(), 1);
   EXPECT_EQ(structure[0].width, 9.0);
   EXPECT_EQ(GetProfileIntSetting("DefineFrameSetting", "DefineFrame", 0), 1);
+}
+
+TEST_F(TableFrameDlgTest, AWidthClearedInTheListIsSavedAsALineThatReadsBack) {
+  const std::string path = Scratch("cleared.def");
+  {
+    std::ofstream(path, std::ios::binary) << "Wendrix99 表结构文件\r\n序号;1;8;2\r\n名称;0;40;1\r\n";
+  }
+  WriteProfileStringSetting("TableFrameSetting", "TableFrameFilePath", path.c_str());
+  CFieldArray structure;
+  CTableFrameDlg dlg(&structure, nullptr);
+  answers = {IDYES};
+  ASSERT_EQ(Run(dlg,
+                [&](platform::ModalSession& s) {
+                  EditWidth(dlg, 0, "");
+                  EXPECT_TRUE(s.Click(IDOK));
+                }),
+            IDOK);
+  CFieldArray back;
+  EXPECT_EQ(ReadStructureFileFields(back, path.c_str(), 1), 1);
+  ASSERT_EQ(back.GetSize(), 2);
+  EXPECT_EQ(back[0], CFieldRecord("序号", 1, 0, 2));
+  EXPECT_EQ(back[1], CFieldRecord("名称", 0, 40, 1));
+  EXPECT_EQ(boxes, std::vector<CStringA>{"是否保存刚才打开的文件?"});
 }
 
 TEST_F(TableFrameDlgTest, AMissingFileIsCreatedEmptyAndAForeignFileReadsAsQuotedLines) {
