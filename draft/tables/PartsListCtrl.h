@@ -185,6 +185,8 @@ class CPartsListCtrl : public CGridListCtrl {
   BOOL LoadDbfStructure(const char* file, CFieldArray& structure);
   BOOL AppendDbfRows(const char* file);
   BOOL LoadDbfIntoList(const char* file, CFieldArray& structure, int& rowCount, int useStructureFile);
+  // "SELECT expression FROM table": the values go into the target column
+  // of the rows from FirstDataRow on, the rows ExportTable wrote.
   BOOL QueryColumn(const char* table, const char* expression, int targetColumn, const CFieldArray& structure);
   BOOL QueryTotals(const char* table, const char* selectList, const CArray<int, int>& columns,
                    const CFieldArray& structure);

@@ -495,7 +495,9 @@ BOOL CPartsListCtrl::QueryColumn(const char* table, const char* expression, int 
   CSqlRowReader reader(query.Statement());
   std::vector<SqlValue> values;
   const int type = ColumnType(structure, targetColumn);
-  for (int row = 0; row < GetItemCount(); ++row) {
+  // The table holds the grid's rows from the first with data (as
+  // ExportTable writes them), so its results go back to those rows.
+  for (int row = FirstDataRow(); row < GetItemCount(); ++row) {
     if (!SQL_SUCCEEDED(reader.Fetch(values)) || values.empty()) break;
     CStringA text = GridValue(values[0], type);
     if (!text.IsEmpty() && type != kFieldInteger) FormatDecimals(text);

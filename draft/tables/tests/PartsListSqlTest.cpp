@@ -245,6 +245,21 @@ TEST_F(PartsListSqlTest, RelationsComputeTheirTargetColumn) {
   }
 }
 
+TEST_F(PartsListSqlTest, ARelationsResultsGoBackToTheRowsTheyWereComputedFrom) {
+  CSystemDataScratch scratch;
+  // The export leaves out the blank rows before the first with data.
+  Typed({{"规格", kFieldChar}, {"件数", kFieldInteger}, {"总长", kFieldFloat}},
+        {" ; ; ", " ; ; ", "Φ12;2; ", " ; ; ", "Φ8;3; "});
+  platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+    EXPECT_TRUE(s.EnterText(CColumnRelationDlg::kFormulaCombo, CStringA("a3=a1+a2")));
+    EXPECT_TRUE(s.Click(IDOK));
+  });
+  CModalDialogScope scope(nullptr);
+  ASSERT_TRUE(owner.grid.ComputeRelation(File("leading.dbf"), owner.structure, 0));
+  EXPECT_EQ(Column(owner.grid, 2), (std::vector<CStringA>{" ", " ", "14.00", "0.00", "11.00"}));
+  EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(PartsListSqlTest, AStatementTheDriverRefusesShowsItsMessage) {
   Typed({{"名称", kFieldChar}}, {"x"});
   EXPECT_FALSE(owner.grid.SortTable(File("missing.dbf"), "名称", 0, owner.structure));
