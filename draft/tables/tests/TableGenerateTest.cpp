@@ -14,6 +14,8 @@
 #include "draft/host/TableEntity.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/tables/tests/GridTestSupport.h"
+#include "platform/core/Module.h"
+#include "platform/core/ResourceModule.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
@@ -111,6 +113,37 @@ TEST_F(TableGenerateTest, DittoMarksAreStoredAsCodesAndRestoredOnLoad) {
   EXPECT_EQ(def.m_nBTSort, 1);
   const std::vector<CStringA> want{"1;8@;$", "2;%%c20;@", "3;a/;x$", "4;丂;丂@"};
   EXPECT_EQ(gridtest::RowTexts(owner.grid), want);
+}
+
+TEST_F(TableGenerateTest, TheFontDialogRunsWithThisLibrarysResourcesAndTheModalFlag) {
+  Fill({"1;a;b"});
+  CTableEntity* table = PlaceGenerated();
+  CBillFontDlg dlg(0, nullptr);
+  CFieldArray structure;
+  owner.grid.LoadFromTableEntity(dlg.GetFontDef(), table, structure);
+  // A host library's resources are current when the generators are called.
+  const HINSTANCE previous = AfxGetResourceHandle();
+  const HINSTANCE before = GetModuleHandleA("Korrin.DLL");
+  ASSERT_NE(before, nullptr);
+  ASSERT_NE(GetModuleHandleA("Scrivel.DLL"), nullptr);
+  AfxSetResourceHandle(before);
+  int runs = 0;
+  auto script = [&](platform::ModalSession& s) {
+    ++runs;
+    EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandleA("Scrivel.DLL"));
+    EXPECT_EQ(view.ModalDialogFlag(), 1);
+    EXPECT_TRUE(s.Click(IDCANCEL));
+  };
+  CTableEntity* made = nullptr;
+  WithFontDialog([&] { owner.grid.GenerateTable(Rows(), owner.structure, &made, &view, "a.lst", 2, 0); }, script);
+  EXPECT_EQ(made, nullptr);
+  WithFontDialog([&] { owner.grid.UpdateTableEntity(&dlg, table, structure, 1, &view); }, script);
+  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(AfxGetResourceHandle(), before);
+  AfxSetResourceHandle(previous);
+  EXPECT_EQ(view.ModalDialogFlag(), 0);
+  EXPECT_TRUE(view.IsInDrawing(table));
+  EXPECT_EQ(view.GetUndoCount(), 0);
 }
 
 TEST_F(TableGenerateTest, APartsListAlreadyThereIsOfferedForReplacementFirst) {
