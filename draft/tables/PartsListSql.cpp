@@ -264,9 +264,9 @@ void CPartsListCtrl::AppendColumnDef(CStringA& definitions, const char* name, in
 BOOL CPartsListCtrl::CreateTable(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, const char* file,
                                  const CStringA& definitions) {
   if (FileExists(file)) DeleteFileA(file);
-  CStringA name = file ? file : "";
-  CleanName(name);
-  CStringA sql = "CREATE TABLE " + SqlTableName(name) + "(" + definitions + ")";
+  // The file's name is used as given: cleaning it (as column names are)
+  // would make another file than the one named, or deleted above.
+  CStringA sql = "CREATE TABLE " + SqlTableName(file ? file : "") + "(" + definitions + ")";
   return ExecuteSql(env, dbc, stmt, sql.GetString());
 }
 
@@ -345,9 +345,7 @@ int CPartsListCtrl::ExportTable(const char* file, const CFieldArray& structure, 
     Disconnect(env, dbc, stmt);
     return 0;
   }
-  CStringA name = file;
-  CleanName(name);
-  const CStringA insert = "INSERT INTO " + SqlTableName(name) + " VALUES";
+  const CStringA insert = "INSERT INTO " + SqlTableName(file) + " VALUES";
   const int last = GetItemCount() - (dropLastRow ? 1 : 0);
   for (int r = FirstDataRow(); r < last; ++r) {
     CStringA values;

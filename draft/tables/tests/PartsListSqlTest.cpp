@@ -350,4 +350,28 @@ TEST_F(PartsListSqlTest, AFileNameWithBlanksAndQuotesIsOneTable) {
   EXPECT_TRUE(boxes.empty());
 }
 
+// Full-width letters and brackets in a file's name are the file's own: the
+// table is written to the file named, not to one of a cleaned name.
+TEST_F(PartsListSqlTest, AFileNameWithFullWidthCharactersIsWrittenAsNamed) {
+  Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}}, {"a;2", "b;1"});
+  // The literals of this file are GBK already.
+  const CStringA folder = CStringA(dir_.c_str()) + "/";
+  const CStringA file = folder + "表（ＡＢ）.dbf";
+  for (int mode : {1, 2}) {
+    SCOPED_TRACE(mode);
+    ASSERT_EQ(owner.grid.ExportTable(file, owner.structure, mode, 2, 0, -1, 0), 2);
+    CStringArray rows;
+    CFieldArray structure;
+    ASSERT_TRUE(owner.grid.ReadDbfTable(file, rows, structure));
+    EXPECT_EQ(std::vector<CStringA>(rows.GetData(), rows.GetData() + rows.GetSize()),
+              (std::vector<CStringA>{"a;2", "b;1"}));
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_ + "/" + platform::GbkToUtf8("表(AB).dbf")));
+  ASSERT_TRUE(owner.grid.CreateTableFromStructure(folder + "（空）.dbf", owner.structure, 2));
+  CFieldArray empty;
+  ASSERT_TRUE(owner.grid.ReadDbfStructure(folder + "（空）.dbf", empty));
+  EXPECT_EQ(empty.GetSize(), 2);
+  EXPECT_TRUE(boxes.empty());
+}
+
 }  // namespace
