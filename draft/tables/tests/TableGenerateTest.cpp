@@ -205,6 +205,52 @@ TEST_F(TableGenerateTest, ReplacingGrowsOrShrinksTheRowsAndTheClosedLastSegment)
   EXPECT_EQ(view.GetUndoCount(), 2);
 }
 
+TEST_F(TableGenerateTest, WithoutAFontDialogNewCellsTakeTheValuesOfTheExistingCells) {
+  Fill({"1;a;b", "2;c;d"});
+  CTableEntity* existing = PlaceGenerated();
+  // The header's last cell, the first data row's last cell and the
+  // largest heights give the values of the cells to be made.
+  auto restyle = [](CTableCell& cell, double rowHeight, double textHeight, double spacing, double widthFactor) {
+    CTextAttrib a = cell.GetTextAttrib();
+    a.SetHeight(textHeight);
+    a.SetSpacing(spacing);
+    a.SetWidthFactor(widthFactor);
+    cell.SetTextAttrib(a);
+    cell.SetRowHeight(rowHeight);
+  };
+  for (int c = 0; c < 3; ++c) {
+    restyle(*existing->GetRow(0)->GetCell(c), 16, c == 0 ? 7.5 : 6.0, 0.25, c == 2 ? 0.8 : 0.9);
+    restyle(*existing->GetRow(1)->GetCell(c), 9, 4.0, c == 2 ? 0.5 : 0.1, 0.7);
+  }
+  restyle(*existing->GetRow(2)->GetCell(0), 11, 4.5, 0.3, 0.6);
+
+  gridtest::Load(owner, {"序号", "名称", "备注", "规格"}, {"1;a;b;x", "2;c;d;y", "3;e;f;z"});
+  owner.grid.ReplacePartsListTable(&view, Rows(), owner.structure, "b.lst", nullptr, 1, 2, nullptr, nullptr);
+  auto* replaced = static_cast<CTableEntity*>(view.GetPartsListTable());
+  ASSERT_EQ(replaced->GetRowCount(), 4);
+  struct Case {
+    int row, column;
+    double rowHeight, textHeight, spacing, widthFactor;
+  };
+  const Case cases[] = {
+      {0, 3, 16, 7.5, 0.25, 0.8},  // a header cell made: the header's values
+      {1, 3, 9, 4.0, 0.5, 1.0},    // a data cell made: the first data row's
+      {2, 3, 9, 4.5, 0.5, 1.0},    // the text height grows with the rows walked
+      {3, 1, 9, 4.5, 0.5, 1.0},    // a new row
+      {2, 0, 11, 4.5, 0.3, 0.6},   // an existing cell keeps its own
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.row << "," << c.column);
+    const CTableCell& cell = *replaced->GetRow(c.row)->GetCell(c.column);
+    EXPECT_DOUBLE_EQ(cell.GetRowHeight(), c.rowHeight);
+    EXPECT_DOUBLE_EQ(cell.GetTextAttrib().GetHeight(), c.textHeight);
+    EXPECT_DOUBLE_EQ(cell.GetTextAttrib().GetSpacing(), c.spacing);
+    EXPECT_DOUBLE_EQ(cell.GetTextAttrib().GetWidthFactor(), c.widthFactor);
+  }
+  EXPECT_EQ(replaced->GetRow(0)->GetCell(3)->GetText(), "规格");
+  EXPECT_EQ(replaced->GetRow(3)->GetCell(3)->GetText(), "z");
+}
+
 TEST_F(TableGenerateTest, AnUnchangedUpdateRecordsNothingAndAChangedOneReplaces) {
   Fill({"1;a;b", "2;c;d"});
   CTableEntity* table = PlaceGenerated();
