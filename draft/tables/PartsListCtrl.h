@@ -176,6 +176,8 @@ class CPartsListCtrl : public CGridListCtrl {
                        int serial);
   int FirstDataRow() const;
   // 0 failed, 1 a row was refused in the quiet pass (kind 1, mode 2), 2 done.
+  // A file already there is replaced only by a finished export; otherwise
+  // it is left as it was (CreateTableFromStructure likewise).
   int ExportTable(const char* file, const CFieldArray& structure, int mode, int kind, int dropLastRow,
                   int symbolColumn, int serial);
   BOOL ReadDbfStructure(const char* file, CFieldArray& structure);

@@ -17,6 +17,7 @@
 #include "platform/core/DeleteFile.h"
 #include "platform/core/FileAttributes.h"
 #include "platform/core/MessageBox.h"
+#include "platform/core/MoveFile.h"
 #include "platform/odbc/Database.h"
 
 namespace {
@@ -70,6 +71,37 @@ CStringA ColumnAlias(int index) {
   name.Format("a%d", index + 1);
   return name;
 }
+
+// A table file about to be made again: the file there is moved aside
+// first, and comes back in place of what was made unless Keep is called, so
+// that a table that cannot be made or filled leaves the old one as it was.
+// The object is to go after the connection that writes the table is closed.
+class CTableFileBackup {
+ public:
+  explicit CTableFileBackup(const char* file) : file_(file ? file : "") {
+    if (file_.IsEmpty() || !FileExists(file_)) return;
+    backup_ = file_ + "~";
+    if (FileExists(backup_)) DeleteFileA(backup_);
+    if (!MoveFileA(file_, backup_)) backup_.Empty();
+  }
+  ~CTableFileBackup() {
+    if (backup_.IsEmpty()) return;
+    if (kept_) {
+      DeleteFileA(backup_);
+      return;
+    }
+    if (FileExists(file_)) DeleteFileA(file_);
+    MoveFileA(backup_, file_);
+  }
+  CTableFileBackup(const CTableFileBackup&) = delete;
+  CTableFileBackup& operator=(const CTableFileBackup&) = delete;
+  void Keep() { kept_ = true; }
+
+ private:
+  CStringA file_;
+  CStringA backup_;
+  bool kept_ = false;
+};
 
 // Runs a query on a connection of its own; the reader sees its rows. The
 // connection is released when the object goes.
@@ -271,6 +303,7 @@ BOOL CPartsListCtrl::CreateTable(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, const 
 }
 
 BOOL CPartsListCtrl::CreateTableFromStructure(const char* file, const CFieldArray& structure, int mode) {
+  CTableFileBackup backup(file);
   SQLHENV env;
   SQLHDBC dbc;
   SQLHSTMT stmt;
@@ -280,6 +313,7 @@ BOOL CPartsListCtrl::CreateTableFromStructure(const char* file, const CFieldArra
     AppendColumnDef(definitions, structure[i].name, structure[i].type, structure[i].width, mode);
   const BOOL ok = CreateTable(env, dbc, stmt, file, definitions);
   Disconnect(env, dbc, stmt);
+  if (ok) backup.Keep();
   return ok;
 }
 
@@ -334,6 +368,8 @@ int CPartsListCtrl::ExportTable(const char* file, const CFieldArray& structure, 
     AfxMessageBox("数据库驱动错误");
     return 0;
   }
+  // The table replaces the file only when all its rows are in.
+  CTableFileBackup backup(file);
   SQLHENV env;
   SQLHDBC dbc;
   SQLHSTMT stmt;
@@ -370,6 +406,7 @@ int CPartsListCtrl::ExportTable(const char* file, const CFieldArray& structure, 
     }
   }
   Disconnect(env, dbc, stmt);
+  backup.Keep();
   return 2;
 }
 

@@ -182,6 +182,47 @@ TEST_F(PartsListSqlTest, AnExportReadsBackThroughBothReaders) {
   EXPECT_EQ(owner.grid.GetCellText(1, 0), "o'k;1");
 }
 
+// A table written again keeps its file as it was until every row is in:
+// an export that fails on the way leaves the old rows in place.
+TEST_F(PartsListSqlTest, AFailedExportKeepsTheTableItWasToReplace) {
+  Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}}, {"a;2", "b;1"});
+  owner.structure[0].width = 4;
+  const CStringA file = File("keep.dbf");
+  ASSERT_EQ(owner.grid.ExportTable(file, owner.structure, 2, 2, 0, -1, 0), 2);
+  auto rowsOf = [&](const CStringA& path) {
+    CStringArray rows;
+    CFieldArray structure;
+    EXPECT_TRUE(owner.grid.ReadDbfTable(path, rows, structure));
+    return std::vector<CStringA>(rows.GetData(), rows.GetData() + rows.GetSize());
+  };
+  const std::vector<CStringA> before{"a;2", "b;1"};
+  ASSERT_EQ(rowsOf(file), before);
+
+  struct Case {
+    std::vector<const char*> rows;
+    std::vector<std::pair<const char*, int>> fields;
+  };
+  const Case cases[] = {
+      {{"c;3", "much too long;4"}, {{"名称", kFieldChar}, {"件数", kFieldInteger}}},  // a row the file refuses
+      {{"c;3"}, {{"名称", kFieldChar}, {"名称(kg)", kFieldInteger}}},               // a table that cannot be made
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rows.back());
+    Typed(c.fields, c.rows);
+    owner.structure[0].width = 4;
+    boxes.clear();
+    EXPECT_EQ(owner.grid.ExportTable(file, owner.structure, 2, 2, 0, -1, 0), 0);
+    EXPECT_EQ(boxes.size(), 1u);  // the driver's message
+    EXPECT_EQ(rowsOf(file), before);
+  }
+  Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}}, {"d;5"});
+  ASSERT_EQ(owner.grid.ExportTable(file, owner.structure, 2, 2, 0, -1, 0), 2);
+  EXPECT_EQ(rowsOf(file), std::vector<CStringA>{"d;5"});
+  size_t files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir_)) files += e.is_regular_file();
+  EXPECT_EQ(files, 1u);  // nothing left beside it
+}
+
 TEST_F(PartsListSqlTest, SortTotalsAndLookups) {
   Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}, {"重量", kFieldFloat}},
         {"b'x;2;1.5", "a;10;2.25", "c;3;0"});
