@@ -165,7 +165,8 @@ class CPartsListCtrl : public CGridListCtrl {
   // Any result but SQL_ERROR passes; an error shows the driver's message.
   static BOOL CheckSql(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, SQLRETURN result);
   static void CleanName(CStringA& text);
-  // Pads or cuts (never rounds) to the host's number of decimals.
+  // Pads or cuts (never rounds) to the host's number of decimals; a number
+  // in exponent form ("2.2e-05") is written in fixed notation first.
   void FormatDecimals(CStringA& text) const;
   static int MapSqlType(int sqlType);
   static const char* GetSqlType(int fieldType);

@@ -3,6 +3,7 @@
 // looked up and computed by relation expressions.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "draft/framework/ResourceSwitch.h"
@@ -229,6 +230,13 @@ void CPartsListCtrl::FormatDecimals(CStringA& text) const {
   const CDrawingSettings defaults;
   const CDrawingSettings& settings = drawingSettings_ ? *drawingSettings_ : defaults;
   const int decimals = std::max(0, static_cast<int>(settings.GetSystemReal(kSystemDecimals)));
+  // A number the driver wrote with an exponent ("2.2e-05") is written out
+  // in fixed notation first, with digits to spare for the cut below.
+  if ((text.Find('e') >= 0 || text.Find('E') >= 0) && IsSqlNumber(text)) {
+    CStringA fixed;
+    fixed.Format("%.*f", decimals + 6, std::strtod(text.GetString(), nullptr));
+    text = fixed;
+  }
   const int dot = text.Find('.');
   if (dot < 0) {
     text += '.';

@@ -86,7 +86,10 @@ TEST_F(PartsListSqlTest, FormatDecimalsPadsOrCutsWithoutRounding) {
     double decimals;
     const char* in;
     const char* out;
-  } cases[] = {{0, "12", "12."}, {0, "12.7", "12."}, {2, "12", "12.00"}, {2, "12.789", "12.78"}, {3, "1.5", "1.500"}};
+  } cases[] = {{0, "12", "12."},      {0, "12.7", "12."},   {2, "12", "12.00"},
+               {2, "12.789", "12.78"}, {3, "1.5", "1.500"},
+               // The driver writes very small and very large reals with an exponent.
+               {2, "2.2e-05", "0.00"}, {5, "-1.5e-03", "-0.00150"}, {1, "1.0e+16", "10000000000000000.0"}};
   for (const auto& c : cases) {
     settings.SetSystemReal(kSystemDecimals, c.decimals);
     CStringA text = c.in;
@@ -267,6 +270,7 @@ TEST_F(PartsListSqlTest, RelationsComputeTheirTargetColumn) {
     std::vector<CStringA> boxes;
   } cases[] = {
       {"a3=a1*a2", {"24.00", "24.00"}, {}},
+      {"a3=a2*0.00001", {"0.00", "0.00"}, {}},
       {"a3 a1", {" ", " "}, {"关系式有误!"}},
       {"b1=a1", {" ", " "}, {"关系式有误!"}},
   };
