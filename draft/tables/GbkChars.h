@@ -18,6 +18,13 @@ inline int GbkLastCharStart(const CStringA& text) {
   return last;
 }
 
+// Whether the text's last character is the one-byte `c` (never the trail
+// byte of a double-byte character: "丂" ends in the byte 0x40 but not in '@').
+inline bool GbkEndsWithChar(const CStringA& text, char c) {
+  const int last = GbkLastCharStart(text);
+  return last >= 0 && last == text.GetLength() - 1 && text[last] == c;
+}
+
 // The longest head of the text, in whole characters, of at most `limit` bytes.
 inline int GbkWholeCharBytes(const CStringA& text, int limit) {
   int keep = 0;

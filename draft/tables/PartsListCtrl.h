@@ -165,7 +165,8 @@ class CPartsListCtrl : public CGridListCtrl {
   // Any result but SQL_ERROR passes; an error shows the driver's message.
   static BOOL CheckSql(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, SQLRETURN result);
   static void CleanName(CStringA& text);
-  // Pads or cuts (never rounds) to the host's number of decimals.
+  // Pads or cuts (never rounds) to the host's number of decimals; a number
+  // in exponent form ("2.2e-05") is written in fixed notation first.
   void FormatDecimals(CStringA& text) const;
   static int MapSqlType(int sqlType);
   static const char* GetSqlType(int fieldType);
@@ -176,6 +177,8 @@ class CPartsListCtrl : public CGridListCtrl {
                        int serial);
   int FirstDataRow() const;
   // 0 failed, 1 a row was refused in the quiet pass (kind 1, mode 2), 2 done.
+  // A file already there is replaced only by a finished export; otherwise
+  // it is left as it was (CreateTableFromStructure likewise).
   int ExportTable(const char* file, const CFieldArray& structure, int mode, int kind, int dropLastRow,
                   int symbolColumn, int serial);
   BOOL ReadDbfStructure(const char* file, CFieldArray& structure);
@@ -185,6 +188,8 @@ class CPartsListCtrl : public CGridListCtrl {
   BOOL LoadDbfStructure(const char* file, CFieldArray& structure);
   BOOL AppendDbfRows(const char* file);
   BOOL LoadDbfIntoList(const char* file, CFieldArray& structure, int& rowCount, int useStructureFile);
+  // "SELECT expression FROM table": the values go into the target column
+  // of the rows from FirstDataRow on, the rows ExportTable wrote.
   BOOL QueryColumn(const char* table, const char* expression, int targetColumn, const CFieldArray& structure);
   BOOL QueryTotals(const char* table, const char* selectList, const CArray<int, int>& columns,
                    const CFieldArray& structure);

@@ -17,10 +17,7 @@ const char kNoDollarValue[] = "找不到 $ 对应的真实值!";
 const char kNoAmpersandValue[] = "找不到 & 对应的真实值!";
 
 // Whether the text's last character is the one-byte `mark`.
-bool EndsWithMark(const CStringA& text, char mark) {
-  const int last = GbkLastCharStart(text);
-  return last >= 0 && last == text.GetLength() - 1 && text[last] == mark;
-}
+bool EndsWithMark(const CStringA& text, char mark) { return GbkEndsWithChar(text, mark); }
 
 // The text without a trailing `mark` character.
 CStringA WithoutMark(const CStringA& text, char mark) {

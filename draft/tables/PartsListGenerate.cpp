@@ -16,6 +16,7 @@
 #include "draft/host/UndoRecord.h"
 #include "draft/tables/BillFontDef.h"
 #include "draft/tables/BillFontDlg.h"
+#include "draft/tables/GbkChars.h"
 #include "draft/tables/PartsListCtrl.h"
 #include "draft/tables/RowText.h"
 #include "platform/core/MessageBox.h"
@@ -98,7 +99,8 @@ CTextAttrib AttribFromDef(const CBillFontDef& def, bool header, const FontSettin
   return a;
 }
 
-// The stored text and ditto-mark code of a typed cell.
+// The stored text and ditto-mark code of a typed cell. A trailing mark is
+// the text's last character, never the trail byte of a double-byte one.
 void StoreCellText(CTableCell& cell, const CStringA& typed) {
   CStringA text = ConvertCellTextToStored(typed);
   int code = CPartsListCtrl::kNoDitto;
@@ -111,9 +113,9 @@ void StoreCellText(CTableCell& cell, const CStringA& typed) {
     code = CPartsListCtrl::kDittoRight;
   } else if (text == "&") {
     code = CPartsListCtrl::kDittoLeft;
-  } else if (n > 0 && text[n - 1] == '@') {
+  } else if (GbkEndsWithChar(text, '@')) {
     code = CPartsListCtrl::kDittoTrailingAt;
-  } else if (n > 0 && text[n - 1] == '$') {
+  } else if (GbkEndsWithChar(text, '$')) {
     code = CPartsListCtrl::kDittoTrailingDollar;
   }
   switch (code) {
@@ -138,7 +140,7 @@ void StoreCellText(CTableCell& cell, const CStringA& typed) {
 CStringA TypedCellText(const CTableCell& cell) {
   CStringA text = ConvertStoredToCellText(cell.GetText());
   auto append = [&text](char mark) {
-    if (text.IsEmpty() || text[text.GetLength() - 1] != mark) text += mark;
+    if (!GbkEndsWithChar(text, mark)) text += mark;
   };
   switch (cell.GetDittoCode()) {
     case CPartsListCtrl::kDittoBelow: return "@";

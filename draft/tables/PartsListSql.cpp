@@ -3,6 +3,7 @@
 // looked up and computed by relation expressions.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "draft/framework/ResourceSwitch.h"
@@ -17,6 +18,7 @@
 #include "platform/core/DeleteFile.h"
 #include "platform/core/FileAttributes.h"
 #include "platform/core/MessageBox.h"
+#include "platform/core/MoveFile.h"
 #include "platform/odbc/Database.h"
 
 namespace {
@@ -70,6 +72,37 @@ CStringA ColumnAlias(int index) {
   name.Format("a%d", index + 1);
   return name;
 }
+
+// A table file about to be made again: the file there is moved aside
+// first, and comes back in place of what was made unless Keep is called, so
+// that a table that cannot be made or filled leaves the old one as it was.
+// The object is to go after the connection that writes the table is closed.
+class CTableFileBackup {
+ public:
+  explicit CTableFileBackup(const char* file) : file_(file ? file : "") {
+    if (file_.IsEmpty() || !FileExists(file_)) return;
+    backup_ = file_ + "~";
+    if (FileExists(backup_)) DeleteFileA(backup_);
+    if (!MoveFileA(file_, backup_)) backup_.Empty();
+  }
+  ~CTableFileBackup() {
+    if (backup_.IsEmpty()) return;
+    if (kept_) {
+      DeleteFileA(backup_);
+      return;
+    }
+    if (FileExists(file_)) DeleteFileA(file_);
+    MoveFileA(backup_, file_);
+  }
+  CTableFileBackup(const CTableFileBackup&) = delete;
+  CTableFileBackup& operator=(const CTableFileBackup&) = delete;
+  void Keep() { kept_ = true; }
+
+ private:
+  CStringA file_;
+  CStringA backup_;
+  bool kept_ = false;
+};
 
 // Runs a query on a connection of its own; the reader sees its rows. The
 // connection is released when the object goes.
@@ -197,6 +230,13 @@ void CPartsListCtrl::FormatDecimals(CStringA& text) const {
   const CDrawingSettings defaults;
   const CDrawingSettings& settings = drawingSettings_ ? *drawingSettings_ : defaults;
   const int decimals = std::max(0, static_cast<int>(settings.GetSystemReal(kSystemDecimals)));
+  // A number the driver wrote with an exponent ("2.2e-05") is written out
+  // in fixed notation first, with digits to spare for the cut below.
+  if ((text.Find('e') >= 0 || text.Find('E') >= 0) && IsSqlNumber(text)) {
+    CStringA fixed;
+    fixed.Format("%.*f", decimals + 6, std::strtod(text.GetString(), nullptr));
+    text = fixed;
+  }
   const int dot = text.Find('.');
   if (dot < 0) {
     text += '.';
@@ -264,13 +304,14 @@ void CPartsListCtrl::AppendColumnDef(CStringA& definitions, const char* name, in
 BOOL CPartsListCtrl::CreateTable(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, const char* file,
                                  const CStringA& definitions) {
   if (FileExists(file)) DeleteFileA(file);
-  CStringA name = file ? file : "";
-  CleanName(name);
-  CStringA sql = "CREATE TABLE " + SqlTableName(name) + "(" + definitions + ")";
+  // The file's name is used as given: cleaning it (as column names are)
+  // would make another file than the one named, or deleted above.
+  CStringA sql = "CREATE TABLE " + SqlTableName(file ? file : "") + "(" + definitions + ")";
   return ExecuteSql(env, dbc, stmt, sql.GetString());
 }
 
 BOOL CPartsListCtrl::CreateTableFromStructure(const char* file, const CFieldArray& structure, int mode) {
+  CTableFileBackup backup(file);
   SQLHENV env;
   SQLHDBC dbc;
   SQLHSTMT stmt;
@@ -280,6 +321,7 @@ BOOL CPartsListCtrl::CreateTableFromStructure(const char* file, const CFieldArra
     AppendColumnDef(definitions, structure[i].name, structure[i].type, structure[i].width, mode);
   const BOOL ok = CreateTable(env, dbc, stmt, file, definitions);
   Disconnect(env, dbc, stmt);
+  if (ok) backup.Keep();
   return ok;
 }
 
@@ -334,6 +376,8 @@ int CPartsListCtrl::ExportTable(const char* file, const CFieldArray& structure, 
     AfxMessageBox("数据库驱动错误");
     return 0;
   }
+  // The table replaces the file only when all its rows are in.
+  CTableFileBackup backup(file);
   SQLHENV env;
   SQLHDBC dbc;
   SQLHSTMT stmt;
@@ -345,9 +389,7 @@ int CPartsListCtrl::ExportTable(const char* file, const CFieldArray& structure, 
     Disconnect(env, dbc, stmt);
     return 0;
   }
-  CStringA name = file;
-  CleanName(name);
-  const CStringA insert = "INSERT INTO " + SqlTableName(name) + " VALUES";
+  const CStringA insert = "INSERT INTO " + SqlTableName(file) + " VALUES";
   const int last = GetItemCount() - (dropLastRow ? 1 : 0);
   for (int r = FirstDataRow(); r < last; ++r) {
     CStringA values;
@@ -372,6 +414,7 @@ int CPartsListCtrl::ExportTable(const char* file, const CFieldArray& structure, 
     }
   }
   Disconnect(env, dbc, stmt);
+  backup.Keep();
   return 2;
 }
 
@@ -495,7 +538,9 @@ BOOL CPartsListCtrl::QueryColumn(const char* table, const char* expression, int 
   CSqlRowReader reader(query.Statement());
   std::vector<SqlValue> values;
   const int type = ColumnType(structure, targetColumn);
-  for (int row = 0; row < GetItemCount(); ++row) {
+  // The table holds the grid's rows from the first with data (as
+  // ExportTable writes them), so its results go back to those rows.
+  for (int row = FirstDataRow(); row < GetItemCount(); ++row) {
     if (!SQL_SUCCEEDED(reader.Fetch(values)) || values.empty()) break;
     CStringA text = GridValue(values[0], type);
     if (!text.IsEmpty() && type != kFieldInteger) FormatDecimals(text);

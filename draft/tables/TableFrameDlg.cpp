@@ -227,8 +227,9 @@ void CTableFrameDlg::BuildStructure() {
     const int alignmentIndex = IndexOf(kAlignmentTexts, CStringA(list_.GetItemText(row, 3)));
     const int alignment = alignmentIndex < 0 ? 2 : alignmentIndex;
     // A ';' inside the name or the width text is doubled, as in every field
-    // line, so that the line reads back as four parts.
-    CStringA lineName = name, lineWidth = widthText;
+    // line, and an empty width is written as one blank, as an empty cell of
+    // a row text is, so that the line reads back as four parts.
+    CStringA lineName = name, lineWidth = widthText.IsEmpty() ? CStringA(" ") : widthText;
     lineName.Replace(";", ";;");
     lineWidth.Replace(";", ";;");
     CStringA line;

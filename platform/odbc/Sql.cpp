@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "platform/core/Charset.h"
 #include "platform/odbc/DbaseTables.h"
@@ -114,8 +115,16 @@ void Connected(OdbcConnection& c, const std::string& dsn) {
 }
 
 // Character values bound for rows [first, first + count) turned between
-// GBK and UTF-8 before the driver reads them (SQLSetPos).
+// GBK and UTF-8 before the driver reads them (SQLSetPos). Every value is
+// converted before any buffer is written: when one does not fit its buffer
+// in UTF-8, false is returned and every buffer keeps its GBK value.
 bool BoundRowsToUtf8(OdbcStatement& s, SQLULEN first, SQLULEN count) {
+  struct Converted {
+    char* target;
+    SQLLEN* indicator;
+    std::string utf8;
+  };
+  std::vector<Converted> converted;
   for (auto& [column, b] : s.charBindings) {
     (void)column;
     for (SQLULEN r = first; r < first + count && r < s.rowArraySize; ++r) {
@@ -125,10 +134,13 @@ bool BoundRowsToUtf8(OdbcStatement& s, SQLULEN first, SQLULEN count) {
       size_t length = ::strnlen(target, static_cast<size_t>(b.bufferLength));
       std::string utf8 = platform::GbkToUtf8(std::string_view(target, length));
       if (static_cast<SQLLEN>(utf8.size()) >= b.bufferLength) return false;
-      std::memcpy(target, utf8.data(), utf8.size());
-      target[utf8.size()] = '\0';
-      if (ind && *ind != SQL_NTS) *ind = static_cast<SQLLEN>(utf8.size());
+      converted.push_back({target, ind, std::move(utf8)});
     }
+  }
+  for (const Converted& c : converted) {
+    std::memcpy(c.target, c.utf8.data(), c.utf8.size());
+    c.target[c.utf8.size()] = '\0';
+    if (c.indicator && *c.indicator != SQL_NTS) *c.indicator = static_cast<SQLLEN>(c.utf8.size());
   }
   return true;
 }
@@ -448,7 +460,6 @@ SQLRETURN SQLSetPos(SQLHSTMT statement, SQLSETPOSIROW row, SQLUSMALLINT operatio
   SQLULEN count = row == 0 ? s->rowArraySize : 1;
   bool writes = operation == SQL_UPDATE || operation == SQL_ADD;
   if (writes && !BoundRowsToUtf8(*s, first, count)) {
-    BoundRowsToGbk(*s, first, count);
     return s->Fail("22001", "String data, right truncated: a bound value does not fit its buffer in UTF-8");
   }
   SQLRETURN rc = Calls().SetPos(s->real, row, operation, lockType);

@@ -86,7 +86,10 @@ TEST_F(PartsListSqlTest, FormatDecimalsPadsOrCutsWithoutRounding) {
     double decimals;
     const char* in;
     const char* out;
-  } cases[] = {{0, "12", "12."}, {0, "12.7", "12."}, {2, "12", "12.00"}, {2, "12.789", "12.78"}, {3, "1.5", "1.500"}};
+  } cases[] = {{0, "12", "12."},      {0, "12.7", "12."},   {2, "12", "12.00"},
+               {2, "12.789", "12.78"}, {3, "1.5", "1.500"},
+               // The driver writes very small and very large reals with an exponent.
+               {2, "2.2e-05", "0.00"}, {5, "-1.5e-03", "-0.00150"}, {1, "1.0e+16", "10000000000000000.0"}};
   for (const auto& c : cases) {
     settings.SetSystemReal(kSystemDecimals, c.decimals);
     CStringA text = c.in;
@@ -182,6 +185,47 @@ TEST_F(PartsListSqlTest, AnExportReadsBackThroughBothReaders) {
   EXPECT_EQ(owner.grid.GetCellText(1, 0), "o'k;1");
 }
 
+// A table written again keeps its file as it was until every row is in:
+// an export that fails on the way leaves the old rows in place.
+TEST_F(PartsListSqlTest, AFailedExportKeepsTheTableItWasToReplace) {
+  Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}}, {"a;2", "b;1"});
+  owner.structure[0].width = 4;
+  const CStringA file = File("keep.dbf");
+  ASSERT_EQ(owner.grid.ExportTable(file, owner.structure, 2, 2, 0, -1, 0), 2);
+  auto rowsOf = [&](const CStringA& path) {
+    CStringArray rows;
+    CFieldArray structure;
+    EXPECT_TRUE(owner.grid.ReadDbfTable(path, rows, structure));
+    return std::vector<CStringA>(rows.GetData(), rows.GetData() + rows.GetSize());
+  };
+  const std::vector<CStringA> before{"a;2", "b;1"};
+  ASSERT_EQ(rowsOf(file), before);
+
+  struct Case {
+    std::vector<const char*> rows;
+    std::vector<std::pair<const char*, int>> fields;
+  };
+  const Case cases[] = {
+      {{"c;3", "much too long;4"}, {{"名称", kFieldChar}, {"件数", kFieldInteger}}},  // a row the file refuses
+      {{"c;3"}, {{"名称", kFieldChar}, {"名称(kg)", kFieldInteger}}},               // a table that cannot be made
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rows.back());
+    Typed(c.fields, c.rows);
+    owner.structure[0].width = 4;
+    boxes.clear();
+    EXPECT_EQ(owner.grid.ExportTable(file, owner.structure, 2, 2, 0, -1, 0), 0);
+    EXPECT_EQ(boxes.size(), 1u);  // the driver's message
+    EXPECT_EQ(rowsOf(file), before);
+  }
+  Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}}, {"d;5"});
+  ASSERT_EQ(owner.grid.ExportTable(file, owner.structure, 2, 2, 0, -1, 0), 2);
+  EXPECT_EQ(rowsOf(file), std::vector<CStringA>{"d;5"});
+  size_t files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir_)) files += e.is_regular_file();
+  EXPECT_EQ(files, 1u);  // nothing left beside it
+}
+
 TEST_F(PartsListSqlTest, SortTotalsAndLookups) {
   Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}, {"重量", kFieldFloat}},
         {"b'x;2;1.5", "a;10;2.25", "c;3;0"});
@@ -226,6 +270,7 @@ TEST_F(PartsListSqlTest, RelationsComputeTheirTargetColumn) {
     std::vector<CStringA> boxes;
   } cases[] = {
       {"a3=a1*a2", {"24.00", "24.00"}, {}},
+      {"a3=a2*0.00001", {"0.00", "0.00"}, {}},
       {"a3 a1", {" ", " "}, {"关系式有误!"}},
       {"b1=a1", {" ", " "}, {"关系式有误!"}},
   };
@@ -243,6 +288,21 @@ TEST_F(PartsListSqlTest, RelationsComputeTheirTargetColumn) {
     EXPECT_EQ(Column(owner.grid, 2), c.third);
     EXPECT_EQ(boxes, c.boxes);
   }
+}
+
+TEST_F(PartsListSqlTest, ARelationsResultsGoBackToTheRowsTheyWereComputedFrom) {
+  CSystemDataScratch scratch;
+  // The export leaves out the blank rows before the first with data.
+  Typed({{"规格", kFieldChar}, {"件数", kFieldInteger}, {"总长", kFieldFloat}},
+        {" ; ; ", " ; ; ", "Φ12;2; ", " ; ; ", "Φ8;3; "});
+  platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+    EXPECT_TRUE(s.EnterText(CColumnRelationDlg::kFormulaCombo, CStringA("a3=a1+a2")));
+    EXPECT_TRUE(s.Click(IDOK));
+  });
+  CModalDialogScope scope(nullptr);
+  ASSERT_TRUE(owner.grid.ComputeRelation(File("leading.dbf"), owner.structure, 0));
+  EXPECT_EQ(Column(owner.grid, 2), (std::vector<CStringA>{" ", " ", "14.00", "0.00", "11.00"}));
+  EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(PartsListSqlTest, AStatementTheDriverRefusesShowsItsMessage) {
@@ -332,6 +392,30 @@ TEST_F(PartsListSqlTest, AFileNameWithBlanksAndQuotesIsOneTable) {
   ASSERT_EQ(owner.grid.ExportTable(file, owner.structure, 2, 2, 0, -1, 0), 2);
   ASSERT_TRUE(owner.grid.SortTable(file, "件数", 0, owner.structure));
   EXPECT_EQ(Column(owner.grid, 0), (std::vector<CStringA>{"b", "a"}));
+  EXPECT_TRUE(boxes.empty());
+}
+
+// Full-width letters and brackets in a file's name are the file's own: the
+// table is written to the file named, not to one of a cleaned name.
+TEST_F(PartsListSqlTest, AFileNameWithFullWidthCharactersIsWrittenAsNamed) {
+  Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}}, {"a;2", "b;1"});
+  // The literals of this file are GBK already.
+  const CStringA folder = CStringA(dir_.c_str()) + "/";
+  const CStringA file = folder + "表（ＡＢ）.dbf";
+  for (int mode : {1, 2}) {
+    SCOPED_TRACE(mode);
+    ASSERT_EQ(owner.grid.ExportTable(file, owner.structure, mode, 2, 0, -1, 0), 2);
+    CStringArray rows;
+    CFieldArray structure;
+    ASSERT_TRUE(owner.grid.ReadDbfTable(file, rows, structure));
+    EXPECT_EQ(std::vector<CStringA>(rows.GetData(), rows.GetData() + rows.GetSize()),
+              (std::vector<CStringA>{"a;2", "b;1"}));
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_ + "/" + platform::GbkToUtf8("表(AB).dbf")));
+  ASSERT_TRUE(owner.grid.CreateTableFromStructure(folder + "（空）.dbf", owner.structure, 2));
+  CFieldArray empty;
+  ASSERT_TRUE(owner.grid.ReadDbfStructure(folder + "（空）.dbf", empty));
+  EXPECT_EQ(empty.GetSize(), 2);
   EXPECT_TRUE(boxes.empty());
 }
 

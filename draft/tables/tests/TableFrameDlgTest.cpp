@@ -12,6 +12,7 @@
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/tables/TableFiles.h"
 #include "draft/tables/TableFrameDlg.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/CommDlg.h"
@@ -168,6 +169,88 @@ TEST_F(TableFrameDlgTest, OkAfterAnEditAsksToSaveAndCancelStays) {
   ASSERT_EQ(structure.GetSize(), 1);
   EXPECT_EQ(structure[0].width, 9.0);
   EXPECT_EQ(GetProfileIntSetting("DefineFrameSetting", "DefineFrame", 0), 1);
+}
+
+TEST_F(TableFrameDlgTest, AWidthClearedInTheListIsSavedAsALineThatReadsBack) {
+  const std::string path = Scratch("cleared.def");
+  {
+    std::ofstream(path, std::ios::binary) << "Wendrix99 表结构文件\r\n序号;1;8;2\r\n名称;0;40;1\r\n";
+  }
+  WriteProfileStringSetting("TableFrameSetting", "TableFrameFilePath", path.c_str());
+  CFieldArray structure;
+  CTableFrameDlg dlg(&structure, nullptr);
+  answers = {IDYES};
+  ASSERT_EQ(Run(dlg,
+                [&](platform::ModalSession& s) {
+                  EditWidth(dlg, 0, "");
+                  EXPECT_TRUE(s.Click(IDOK));
+                }),
+            IDOK);
+  CFieldArray back;
+  EXPECT_EQ(ReadStructureFileFields(back, path.c_str(), 1), 1);
+  ASSERT_EQ(back.GetSize(), 2);
+  EXPECT_EQ(back[0], CFieldRecord("序号", 1, 0, 2));
+  EXPECT_EQ(back[1], CFieldRecord("名称", 0, 40, 1));
+  EXPECT_EQ(boxes, std::vector<CStringA>{"是否保存刚才打开的文件?"});
+}
+
+TEST_F(TableFrameDlgTest, ANegativeWidthIsReportedAndSavedAsTypedAndAFailedSaveKeepsTheDialogOpen) {
+  const std::string path = Scratch("widths.def");
+  {
+    std::ofstream(path, std::ios::binary) << "Wendrix99 表结构文件\r\n序号;1;8;2\r\n名称;0;40;1\r\n";
+  }
+  WriteProfileStringSetting("TableFrameSetting", "TableFrameFilePath", path.c_str());
+  CFieldArray structure;
+  CTableFrameDlg dlg(&structure, nullptr);
+  answers = {IDYES, IDOK, IDNO};
+  ASSERT_EQ(Run(dlg,
+                [&](platform::ModalSession& s) {
+                  EditWidth(dlg, 1, "-5");
+                  // The file's folder is gone: the save fails and the dialog stays.
+                  dlg.SetPath(Scratch("gone/widths.def").c_str());
+                  EXPECT_TRUE(s.Click(IDOK));
+                  EXPECT_TRUE(s.IsRunning());
+                  dlg.SetPath(path.c_str());
+                  EXPECT_TRUE(s.Click(IDOK));  // No: closes without saving
+                }),
+            IDOK);
+  ASSERT_EQ(boxes.size(), 5u);
+  EXPECT_EQ(boxes[0], "是否保存刚才打开的文件?");
+  EXPECT_EQ(boxes[1], "第 2 行存在无效宽度!");
+  EXPECT_NE(boxes[2].Find("widths.def"), -1);  // the host's file-failure report
+  EXPECT_EQ(boxes[3], "是否保存刚才打开的文件?");
+  EXPECT_EQ(boxes[4], "第 2 行存在无效宽度!");  // the structure handed back is built again
+  EXPECT_EQ(dlg.GetPreparedLines()[1], "名称;0;-5;1");
+  ASSERT_EQ(structure.GetSize(), 2);
+  EXPECT_EQ(structure[1].width, -5.0);
+  EXPECT_EQ(ReadBytes(path), std::string("Wendrix99 表结构文件\r\n序号;1;8;2\r\n名称;0;40;1\r\n"));
+}
+
+TEST_F(TableFrameDlgTest, AFileOfNeitherKindWithoutQuotedLinesIsRefusedAndAnotherChosen) {
+  const std::string wrong = Scratch("wrong.def"), good = Scratch("good.def");
+  std::ofstream(wrong, std::ios::binary) << "not a structure\r\n";
+  std::ofstream(good, std::ios::binary) << "Wendrix99 表结构文件\r\n序号;1;8;2\r\n";
+  CFieldArray structure;
+  CTableFrameDlg dlg(&structure, nullptr);
+  struct Case {
+    const char* chosen;  // what the open dialog takes (null: Cancel)
+    BOOL loaded;
+    INT_PTR fields;
+  };
+  for (const Case& c : {Case{"good.def", TRUE, 1}, Case{nullptr, FALSE, 0}}) {
+    SCOPED_TRACE(c.chosen ? c.chosen : "cancel");
+    boxes.clear();
+    dlg.SetPath(wrong.c_str());
+    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+      if (!c.chosen) return;
+      EXPECT_TRUE(s.EnterText(edt1, CStringA(Scratch(c.chosen).c_str())));
+      EXPECT_TRUE(s.Click(IDOK));
+    });
+    EXPECT_EQ(dlg.LoadStructureFile(), c.loaded);
+    EXPECT_EQ(boxes, std::vector<CStringA>{"文件类型不匹配,请重新选择!"});
+    EXPECT_EQ(structure.GetSize(), c.fields);
+  }
+  EXPECT_EQ(dlg.GetPath(), CStringA(wrong.c_str()));
 }
 
 TEST_F(TableFrameDlgTest, AMissingFileIsCreatedEmptyAndAForeignFileReadsAsQuotedLines) {

@@ -14,6 +14,8 @@
 #include "draft/host/TableEntity.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/tables/tests/GridTestSupport.h"
+#include "platform/core/Module.h"
+#include "platform/core/ResourceModule.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
@@ -81,12 +83,13 @@ class TableGenerateTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(TableGenerateTest, DittoMarksAreStoredAsCodesAndRestoredOnLoad) {
-  Fill({"1;8@;$", "2;%%c20;@", "3;a/;x$"});
+  // "丂" ends in the byte 0x40, '@': it is no mark, and it keeps a mark typed after it.
+  Fill({"1;8@;$", "2;%%c20;@", "3;a/;x$", "4;丂;丂@"});
   std::unique_ptr<CTableEntity> t(Generate(2, 2));
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->GetTableKind(), 2);
   EXPECT_EQ(t->GetDirection(), 1);
-  ASSERT_EQ(t->GetRowCount(), 4);
+  ASSERT_EQ(t->GetRowCount(), 5);
   EXPECT_EQ(t->GetRow(0)->GetFlag(), 0);
   EXPECT_EQ(t->GetRow(0)->GetCell(1)->GetText(), "名称");
   struct Case {
@@ -95,7 +98,7 @@ TEST_F(TableGenerateTest, DittoMarksAreStoredAsCodesAndRestoredOnLoad) {
     int code;
   };
   for (const Case& c : {Case{1, 1, "8", 2}, Case{1, 2, " ", 4}, Case{2, 1, "Φ20", 0}, Case{2, 2, " ", 1},
-                        Case{3, 1, "a/", 0}, Case{3, 2, "x", 5}}) {
+                        Case{3, 1, "a/", 0}, Case{3, 2, "x", 5}, Case{4, 1, "丂", 0}, Case{4, 2, "丂", 2}}) {
     const CTableCell& cell = *t->GetRow(c.row)->GetCell(c.column);
     EXPECT_EQ(cell.GetText(), c.text) << c.row << "," << c.column;
     EXPECT_EQ(cell.GetDittoCode(), c.code) << c.row << "," << c.column;
@@ -108,8 +111,39 @@ TEST_F(TableGenerateTest, DittoMarksAreStoredAsCodesAndRestoredOnLoad) {
   ASSERT_EQ(structure.GetSize(), 3);
   EXPECT_EQ(structure[2].GetName(), "备注");
   EXPECT_EQ(def.m_nBTSort, 1);
-  const std::vector<CStringA> want{"1;8@;$", "2;%%c20;@", "3;a/;x$"};
+  const std::vector<CStringA> want{"1;8@;$", "2;%%c20;@", "3;a/;x$", "4;丂;丂@"};
   EXPECT_EQ(gridtest::RowTexts(owner.grid), want);
+}
+
+TEST_F(TableGenerateTest, TheFontDialogRunsWithThisLibrarysResourcesAndTheModalFlag) {
+  Fill({"1;a;b"});
+  CTableEntity* table = PlaceGenerated();
+  CBillFontDlg dlg(0, nullptr);
+  CFieldArray structure;
+  owner.grid.LoadFromTableEntity(dlg.GetFontDef(), table, structure);
+  // A host library's resources are current when the generators are called.
+  const HINSTANCE previous = AfxGetResourceHandle();
+  const HINSTANCE before = GetModuleHandleA("Korrin.DLL");
+  ASSERT_NE(before, nullptr);
+  ASSERT_NE(GetModuleHandleA("Scrivel.DLL"), nullptr);
+  AfxSetResourceHandle(before);
+  int runs = 0;
+  auto script = [&](platform::ModalSession& s) {
+    ++runs;
+    EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandleA("Scrivel.DLL"));
+    EXPECT_EQ(view.ModalDialogFlag(), 1);
+    EXPECT_TRUE(s.Click(IDCANCEL));
+  };
+  CTableEntity* made = nullptr;
+  WithFontDialog([&] { owner.grid.GenerateTable(Rows(), owner.structure, &made, &view, "a.lst", 2, 0); }, script);
+  EXPECT_EQ(made, nullptr);
+  WithFontDialog([&] { owner.grid.UpdateTableEntity(&dlg, table, structure, 1, &view); }, script);
+  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(AfxGetResourceHandle(), before);
+  AfxSetResourceHandle(previous);
+  EXPECT_EQ(view.ModalDialogFlag(), 0);
+  EXPECT_TRUE(view.IsInDrawing(table));
+  EXPECT_EQ(view.GetUndoCount(), 0);
 }
 
 TEST_F(TableGenerateTest, APartsListAlreadyThereIsOfferedForReplacementFirst) {
@@ -169,6 +203,52 @@ TEST_F(TableGenerateTest, ReplacingGrowsOrShrinksTheRowsAndTheClosedLastSegment)
   CEntityList none;  // no table wanted: only the given lists are recorded
   EXPECT_EQ(owner.grid.ReplacePartsListTable(&view, Rows(), owner.structure, "c", nullptr, 0, 2, &none, &none), 1);
   EXPECT_EQ(view.GetUndoCount(), 2);
+}
+
+TEST_F(TableGenerateTest, WithoutAFontDialogNewCellsTakeTheValuesOfTheExistingCells) {
+  Fill({"1;a;b", "2;c;d"});
+  CTableEntity* existing = PlaceGenerated();
+  // The header's last cell, the first data row's last cell and the
+  // largest heights give the values of the cells to be made.
+  auto restyle = [](CTableCell& cell, double rowHeight, double textHeight, double spacing, double widthFactor) {
+    CTextAttrib a = cell.GetTextAttrib();
+    a.SetHeight(textHeight);
+    a.SetSpacing(spacing);
+    a.SetWidthFactor(widthFactor);
+    cell.SetTextAttrib(a);
+    cell.SetRowHeight(rowHeight);
+  };
+  for (int c = 0; c < 3; ++c) {
+    restyle(*existing->GetRow(0)->GetCell(c), 16, c == 0 ? 7.5 : 6.0, 0.25, c == 2 ? 0.8 : 0.9);
+    restyle(*existing->GetRow(1)->GetCell(c), 9, 4.0, c == 2 ? 0.5 : 0.1, 0.7);
+  }
+  restyle(*existing->GetRow(2)->GetCell(0), 11, 4.5, 0.3, 0.6);
+
+  gridtest::Load(owner, {"序号", "名称", "备注", "规格"}, {"1;a;b;x", "2;c;d;y", "3;e;f;z"});
+  owner.grid.ReplacePartsListTable(&view, Rows(), owner.structure, "b.lst", nullptr, 1, 2, nullptr, nullptr);
+  auto* replaced = static_cast<CTableEntity*>(view.GetPartsListTable());
+  ASSERT_EQ(replaced->GetRowCount(), 4);
+  struct Case {
+    int row, column;
+    double rowHeight, textHeight, spacing, widthFactor;
+  };
+  const Case cases[] = {
+      {0, 3, 16, 7.5, 0.25, 0.8},  // a header cell made: the header's values
+      {1, 3, 9, 4.0, 0.5, 1.0},    // a data cell made: the first data row's
+      {2, 3, 9, 4.5, 0.5, 1.0},    // the text height grows with the rows walked
+      {3, 1, 9, 4.5, 0.5, 1.0},    // a new row
+      {2, 0, 11, 4.5, 0.3, 0.6},   // an existing cell keeps its own
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.row << "," << c.column);
+    const CTableCell& cell = *replaced->GetRow(c.row)->GetCell(c.column);
+    EXPECT_DOUBLE_EQ(cell.GetRowHeight(), c.rowHeight);
+    EXPECT_DOUBLE_EQ(cell.GetTextAttrib().GetHeight(), c.textHeight);
+    EXPECT_DOUBLE_EQ(cell.GetTextAttrib().GetSpacing(), c.spacing);
+    EXPECT_DOUBLE_EQ(cell.GetTextAttrib().GetWidthFactor(), c.widthFactor);
+  }
+  EXPECT_EQ(replaced->GetRow(0)->GetCell(3)->GetText(), "规格");
+  EXPECT_EQ(replaced->GetRow(3)->GetCell(3)->GetText(), "z");
 }
 
 TEST_F(TableGenerateTest, AnUnchangedUpdateRecordsNothingAndAChangedOneReplaces) {

@@ -196,6 +196,33 @@ TEST(OdbcApiTest, BulkFetchFillsRowsetsAndCountsThem) {
   EXPECT_EQ(all[9], Gbk("行") + "9");
 }
 
+TEST(OdbcApiTest, APositionedUpdateRefusedForAValueTooLongInUtf8LeavesEveryBufferAsItWas) {
+  TempDir dir;
+  Connection c;
+  const std::string file = dir.File("setpos.dbf");
+  ASSERT_EQ(c.Exec("CREATE TABLE " + file + "(a1 Char(8),a2 Char(8),a3 Char(8))"), SQL_SUCCESS) << c.Message();
+  ASSERT_EQ(c.Exec("INSERT INTO " + file + " VALUES('x','y','z')"), SQL_SUCCESS) << c.Message();
+  ASSERT_EQ(c.Exec("SELECT a1, a2, a3 FROM " + file), SQL_SUCCESS) << c.Message();
+  // The second column's buffer holds its GBK value, not the value in UTF-8;
+  // the columns before and after it fit.
+  char first[16] = {}, second[3] = {}, third[16] = {};
+  SQLLEN lengths[3] = {};
+  ASSERT_EQ(SQLBindCol(c.stmt, 1, SQL_C_CHAR, first, sizeof first, &lengths[0]), SQL_SUCCESS);
+  ASSERT_EQ(SQLBindCol(c.stmt, 2, SQL_C_CHAR, second, sizeof second, &lengths[1]), SQL_SUCCESS);
+  ASSERT_EQ(SQLBindCol(c.stmt, 3, SQL_C_CHAR, third, sizeof third, &lengths[2]), SQL_SUCCESS);
+  ASSERT_TRUE(SQL_SUCCEEDED(SQLFetch(c.stmt)));
+  const std::string value = Gbk("长");
+  for (char* buffer : {first, second, third}) std::strcpy(buffer, value.c_str());
+  for (SQLLEN& length : lengths) length = SQL_NTS;
+
+  EXPECT_EQ(SQLSetPos(c.stmt, 1, SQL_UPDATE, SQL_LOCK_NO_CHANGE), SQL_ERROR);
+  EXPECT_EQ(c.State(), "22001");
+  EXPECT_EQ(std::string(first), value);
+  EXPECT_EQ(std::string(second), value);
+  EXPECT_EQ(std::string(third), value);
+  for (SQLLEN length : lengths) EXPECT_EQ(length, SQL_NTS);
+}
+
 TEST(OdbcApiTest, DiagnosticsAndHandles) {
   Connection c;
   EXPECT_EQ(c.Exec("SELEC nonsense"), SQL_ERROR);
