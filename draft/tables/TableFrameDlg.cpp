@@ -265,10 +265,11 @@ BOOL CTableFrameDlg::SaveByExtension(const CStringA& path) {
 void CTableFrameDlg::OnOpenFile() {
   CFileDialog dialog(TRUE, "def", path_.GetString(), OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kFilter, this);
   dialog.m_ofn.lpstrTitle = "打开表结构文件";
-  if (dialog.DoModal() == IDOK) {
-    path_ = CStringA(dialog.GetPathName());
-    if (LoadStructureFile()) FillList();
-  }
+  // A cancelled open leaves the list and its edit mark as they were, so
+  // closing still offers to save the edits.
+  if (dialog.DoModal() != IDOK) return;
+  path_ = CStringA(dialog.GetPathName());
+  if (LoadStructureFile()) FillList();
   list_.ResetListModified();
 }
 
@@ -281,6 +282,13 @@ void CTableFrameDlg::OnSaveFile() {
     return;
   }
   const CStringA path = CStringA(dialog.GetPathName());
+  // Only the two kinds the dialog offers can be written; another name is
+  // refused rather than reported as saved.
+  const CStringA ext = ExtensionOf(path);
+  if (ext.CompareNoCase("def") != 0 && ext.CompareNoCase("dbf") != 0) {
+    AfxMessageBox("文件类型不匹配,请重新选择!");
+    return;
+  }
   BuildStructure();
   if (!SaveByExtension(path)) return;
   path_ = path;

@@ -253,6 +253,41 @@ TEST_F(TableFrameDlgTest, AFileOfNeitherKindWithoutQuotedLinesIsRefusedAndAnothe
   EXPECT_EQ(dlg.GetPath(), CStringA(wrong.c_str()));
 }
 
+TEST_F(TableFrameDlgTest, ASaveUnderAnotherKindIsRefusedAndACancelledOpenKeepsTheEdits) {
+  const std::string path = Scratch("kept.def");
+  std::ofstream(path, std::ios::binary) << "Wendrix99 表结构文件\r\n序号;1;8;2\r\n";
+  WriteProfileStringSetting("TableFrameSetting", "TableFrameFilePath", path.c_str());
+  CFieldArray structure;
+  CTableFrameDlg dlg(&structure, nullptr);
+  bool cancelOpen = false;
+  platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+    if (s.As<CFileDialog>()) {
+      if (cancelOpen) {
+        EXPECT_TRUE(s.Click(IDCANCEL));
+        return;
+      }
+      EXPECT_TRUE(s.EnterText(edt1, CStringA(Scratch("table.txt").c_str())));
+      EXPECT_TRUE(s.Click(IDOK));
+      return;
+    }
+    EditWidth(dlg, 0, "9");
+    const CStringA caption(s.Caption());
+    EXPECT_TRUE(s.Click(CTableFrameDlg::kSaveButton));
+    EXPECT_EQ(boxes, std::vector<CStringA>{"文件类型不匹配,请重新选择!"});
+    EXPECT_FALSE(std::filesystem::exists(Scratch("table.txt")));
+    EXPECT_EQ(CStringA(s.Caption()), caption);
+    EXPECT_TRUE(dlg.GetList().IsListModified());
+    cancelOpen = true;
+    EXPECT_TRUE(s.Click(CTableFrameDlg::kOpenButton));
+    EXPECT_TRUE(dlg.GetList().IsListModified());
+    EXPECT_EQ(CStringA(dlg.GetList().GetItemText(0, 2)), "9");
+    EXPECT_TRUE(s.Click(IDCANCEL));
+  });
+  CModalDialogScope scope(nullptr);
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(dlg.GetPath(), CStringA(path.c_str()));
+}
+
 TEST_F(TableFrameDlgTest, AMissingFileIsCreatedEmptyAndAForeignFileReadsAsQuotedLines) {
   const std::string missing = Scratch("new.def");
   WriteProfileStringSetting("TableFrameSetting", "TableFrameFilePath", missing.c_str());
