@@ -7,6 +7,7 @@
 #include "diagram/model/DrawObj.h"
 #include "diagram/model/URList.h"
 #include "diagram/model/UndoRedo.h"
+#include "diagram/model/tests/DrawDocTestSupport.h"
 #include "platform/core/String.h"
 
 namespace {
@@ -108,6 +109,41 @@ TEST(UndoRecordingTest, WhileDisabledNothingIsKept) {
   doc.EndUndoRecording();
   EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
   EXPECT_FALSE(doc.IsUndoRecordingDisabled());  // the state ends with the outermost recording
+}
+
+// A replay whose own recording is refused (no memory, and the user does not
+// give up history) changes nothing and keeps its entry where it was.
+TEST(UndoRecordingTest, AReplayThatCannotRecordKeepsItsEntry) {
+  CDrawDoc doc;
+  doc.GetDiagram()->SetDocument(&doc);
+  auto* object = new CDrawObj(CRect(0, 10, 10, 0));
+  ASSERT_TRUE(doc.GetDiagram()->Add(object));
+  ASSERT_TRUE(object->SetLineColor(RGB(1, 2, 3)));
+  ASSERT_TRUE(object->SetLineColor(RGB(4, 5, 6)));
+  ASSERT_TRUE(doc.UndoLast());
+  ASSERT_EQ(object->GetLineColor(), RGB(1, 2, 3));
+  const int undos = doc.GetNumberUndosOnStack();
+  const int redos = doc.GetNumberRedosOnStack();
+  CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+  {
+    doctest::ScriptedMsgBox box({FALSE, FALSE});
+    EXPECT_FALSE(doc.UndoLast());
+    EXPECT_FALSE(doc.RedoLast());
+    CMsgBox::Remove(&box);
+    EXPECT_EQ(box.asked, (std::vector<ULONG>{4, 4}));
+  }
+  CDrawDoc::SetUndoMemoryProbe(nullptr);
+  EXPECT_EQ(object->GetLineColor(), RGB(1, 2, 3));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), undos);
+  EXPECT_EQ(doc.GetNumberRedosOnStack(), redos);
+  EXPECT_FALSE(doc.IsDoingUndoOrRedo());
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  // Both entries still replay once memory is there.
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_EQ(object->GetLineColor(), RGB(4, 5, 6));
+  ASSERT_TRUE(doc.UndoLast());
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(object->GetLineColor(), RGB(0, 0, 0));
 }
 
 }  // namespace
