@@ -1134,18 +1134,27 @@ int CDiagram::RouteArcs(const CDrawList& selection, int useLiveRouter) {
       live->SetDynamic(0);
       live->BeginChanges();
     }
+    auto finishPass = [&]() {
+      delete temporary;
+      if (live) {
+        live->EndChanges();
+        live->SetDynamic(wasDynamic);
+      }
+    };
     try {
       router->Route(arcs);
     } catch (const CMemoryException&) {
       CMsgBox::Notify(23);
     } catch (const std::bad_alloc&) {
       CMsgBox::Notify(23);
+    } catch (...) {
+      // Any other failure goes on to the caller, with the run's router,
+      // batch and recording closed as after a pass that ended.
+      finishPass();
+      close();
+      throw;
     }
-    delete temporary;
-    if (live) {
-      live->EndChanges();
-      live->SetDynamic(wasDynamic);
-    }
+    finishPass();
   } else {
     CMsgBox::Notify(22);
   }

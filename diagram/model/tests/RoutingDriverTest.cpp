@@ -38,6 +38,8 @@ class NotingRouter : public CArcRouter {
 
   UINT method;
   Ready ready;
+  // A pass that fails with an error other than memory.
+  bool failsInPass = false;
   int inits = 0;
   int clears = 0;
   CDrawList obstacles;
@@ -50,7 +52,9 @@ class NotingDiagram : public CDiagram {
   CArcRouter* GetNewArcRouter(UINT method) override {
     if (method < 1 || method > 3) return nullptr;
     ++made;
-    return new NotingRouter(this, method, readiness);
+    auto* router = new NotingRouter(this, method, readiness);
+    router->failsInPass = passesFail;
+    return router;
   }
   UINT GetAutoRouteMethod() const override {
     const auto* live = static_cast<const NotingRouter*>(m_pRouter);
@@ -59,6 +63,7 @@ class NotingDiagram : public CDiagram {
   NotingRouter* Live() const { return static_cast<NotingRouter*>(m_pRouter); }
 
   Ready readiness = Ready::yes;
+  bool passesFail = false;
   int made = 0;
   // Each pass: the router that ran it, its wires, and whether the live
   // router was dynamic and inside a change batch while it ran.
@@ -80,6 +85,7 @@ int NotingRouter::Route(const CDrawList& objects) {
     pass.liveInBatch = live->IsDoingDynamicRouteChanges() != 0;
   }
   diagram->passes.push_back(pass);
+  if (failsInPass) AfxThrowInvalidArgException();
   return 1;
 }
 
@@ -296,6 +302,38 @@ TEST_F(RoutingDriver, StartingARouterThatThrowsLeavesNoneAndTellsTheUser) {
   EXPECT_EQ(box.notified, std::vector<ULONG>{22});
   EXPECT_EQ(diagram.Live(), nullptr);
   EXPECT_EQ(diagram.GetAutoRouteMode(), 0u);
+}
+
+// A pass that fails with another error passes it on, with the run's
+// recording closed and the live router as it was, so that later commands
+// record on their own.
+TEST_F(RoutingDriver, APassThatFailsOtherwiseClosesWhatTheRunOpened) {
+  diagram.SetAutoRouteModeAndMethod(2, 2);
+  NotingRouter* live = diagram.Live();
+  ASSERT_NE(live, nullptr);
+  CDiagram::m_nManualRouteMethod = 1;
+  CDiagram::m_nRouteWhat = 0;
+  diagram.passesFail = true;
+  EXPECT_THROW(diagram.RouteArcs(CDrawList(), 0), CInvalidArgException);
+  ASSERT_EQ(diagram.passes.size(), 1u);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(doc.GetCurrentURList(), nullptr);
+  EXPECT_EQ(diagram.Live(), live);
+  EXPECT_TRUE(live->IsDynamic());
+  EXPECT_FALSE(live->IsDoingDynamicRouteChanges());
+
+  // The live router's own pass fails the same way.
+  live->failsInPass = true;
+  CDiagram::m_nManualRouteMethod = 2;
+  CDiagram::m_nRouteWhat = 1;
+  CDrawList wires;
+  wires += ab;
+  EXPECT_THROW(diagram.RouteArcs(wires, 0), CInvalidArgException);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+
+  const int before = doc.GetNumberUndosOnStack();
+  ASSERT_TRUE(a->SetLineColor(RGB(1, 2, 3)));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), before + 1);
 }
 
 }  // namespace
