@@ -324,6 +324,56 @@ TEST_F(DiagramWithDocument, MoveForwardAndBackStepPastTheNearestOverlappingObjec
   EXPECT_FALSE(diagram.MoveBack(target, 0));
 }
 
+// An object with parts, as a block has its ports and texts: the parts are
+// objects of the diagram of their own.
+class PartsOwner : public CDrawObj {
+ public:
+  using CDrawObj::CDrawObj;
+  void IncludeComponentsInList(CDrawList* list) const override {
+    for (CDrawObj* part : parts) list->AddTail(part);
+  }
+  void ExcludeComponentsFromList(CDrawList* list) const override {
+    for (CDrawObj* part : parts) *list -= part;
+  }
+  std::vector<CDrawObj*> parts;
+};
+
+// With its components, an object and its parts pass the nearest
+// overlapping object together, in their own order, as one command.
+TEST_F(DiagramWithDocument, MovingWithComponentsTakesThePartsAlongAsOneCommand) {
+  auto* owner = new PartsOwner(CRect(0, 10, 10, 0));
+  ASSERT_TRUE(diagram.Add(owner));
+  CDrawObj* first = AddBox(CRect(1, 9, 4, 6));
+  CDrawObj* other = AddBox(CRect(5, 15, 15, 5));
+  CDrawObj* second = AddBox(CRect(6, 4, 9, 1));
+  owner->parts = {first, second};
+  doc.ClearUndoStack();
+
+  ASSERT_EQ(diagram.MoveFoward(owner, 1), 1);
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{other, owner, first, second}));
+  ExpectZIndexesArePositions(diagram);
+  ASSERT_EQ(doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"MoveToFront"));
+
+  ASSERT_EQ(diagram.MoveBack(owner, 1), 1);
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{owner, first, second, other}));
+  ExpectZIndexesArePositions(diagram);
+  ASSERT_EQ(doc.GetNumberUndosOnStack(), 2);
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"MoveToBack"));
+
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{other, owner, first, second}));
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{owner, first, other, second}));
+  ExpectZIndexesArePositions(diagram);
+
+  // Nothing overlapping behind: no move, still a result of 1, nothing kept.
+  ASSERT_TRUE(diagram.MoveToFront(other));
+  doc.ClearUndoStack();
+  ASSERT_EQ(diagram.MoveBack(owner, 1), 1);
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+}
+
 // A random run of adds (some at a chosen place), removals, deletions into
 // the trash and back, and z-order changes, checked against a plain vector.
 TEST(DiagramZOrderTest, RandomEditsKeepEveryZIndexEqualToItsPlace) {
