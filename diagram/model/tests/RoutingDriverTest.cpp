@@ -336,4 +336,18 @@ TEST_F(RoutingDriver, APassThatFailsOtherwiseClosesWhatTheRunOpened) {
   EXPECT_EQ(doc.GetNumberUndosOnStack(), before + 1);
 }
 
+TEST_F(RoutingDriver, ARefusedRecordingEndsTheRunBeforeAnything) {
+  CDiagram::m_nManualRouteMethod = 1;
+  CDiagram::m_nRouteWhat = 0;
+  CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+  doctest::ScriptedMsgBox box;
+  EXPECT_EQ(diagram.RouteArcs(CDrawList(), 0), 0);
+  CMsgBox::Remove(&box);
+  CDrawDoc::SetUndoMemoryProbe(nullptr);
+  EXPECT_EQ(box.asked, std::vector<ULONG>{4});
+  EXPECT_TRUE(diagram.passes.empty());
+  EXPECT_EQ(diagram.made, 0);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+}
+
 }  // namespace
