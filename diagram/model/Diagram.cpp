@@ -1017,6 +1017,20 @@ CProgressDlg* CDiagram::GetArcRoutingProgressDlg(int count) {
   return dialog;
 }
 
+namespace {
+
+// Builds a router's model; a router whose initialisation throws counts as
+// one that could not be initialised.
+bool InitRouter(CArcRouter* router, const CDrawList& objects) {
+  try {
+    return router->Init(objects) != 0;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
 void CDiagram::SetAutoRouteModeAndMethod(UINT mode, UINT method) {
   if (mode == 0) {
     delete m_pRouter;
@@ -1028,13 +1042,7 @@ void CDiagram::SetAutoRouteModeAndMethod(UINT mode, UINT method) {
     m_pRouter = nullptr;
     CArcRouter* router = GetNewArcRouter(method);
     if (!router) return;
-    int ready = 0;
-    try {
-      ready = router->Init(GetObjects());
-    } catch (...) {
-      ready = 0;
-    }
-    if (!ready) {
+    if (!InitRouter(router, GetObjects())) {
       delete router;
       router = nullptr;
     }
@@ -1096,7 +1104,7 @@ int CDiagram::RouteArcs(const CDrawList& selection, int useLiveRouter) {
         close();
         return 1;
       }
-      if (!temporary->Init(obstacles)) {
+      if (!InitRouter(temporary, obstacles)) {
         delete temporary;
         temporary = nullptr;
       }
@@ -1105,7 +1113,7 @@ int CDiagram::RouteArcs(const CDrawList& selection, int useLiveRouter) {
       router = m_pRouter;
       if (m_nRouteWhat == 0 && router) {
         router->Clear();
-        if (!router->Init(obstacles)) {
+        if (!InitRouter(router, obstacles)) {
           delete m_pRouter;
           m_pRouter = nullptr;
           router = nullptr;
@@ -1126,18 +1134,27 @@ int CDiagram::RouteArcs(const CDrawList& selection, int useLiveRouter) {
       live->SetDynamic(0);
       live->BeginChanges();
     }
+    auto finishPass = [&]() {
+      delete temporary;
+      if (live) {
+        live->EndChanges();
+        live->SetDynamic(wasDynamic);
+      }
+    };
     try {
       router->Route(arcs);
     } catch (const CMemoryException&) {
       CMsgBox::Notify(23);
     } catch (const std::bad_alloc&) {
       CMsgBox::Notify(23);
+    } catch (...) {
+      // Any other failure goes on to the caller, with the run's router,
+      // batch and recording closed as after a pass that ended.
+      finishPass();
+      close();
+      throw;
     }
-    delete temporary;
-    if (live) {
-      live->EndChanges();
-      live->SetDynamic(wasDynamic);
-    }
+    finishPass();
   } else {
     CMsgBox::Notify(22);
   }

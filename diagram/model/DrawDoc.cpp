@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <memory>
 #include <new>
 #include <utility>
 #include <vector>
@@ -203,12 +204,11 @@ int CDrawDoc::RenameCurrentUndoRecordingName(LPCWSTR name) {
 namespace {
 
 // Replays an entry's records newest first, each into the recording that the
-// replay has opened, and deletes them.
+// replay has opened, and deletes them (also one whose replay fails).
 void Replay(CURList* entry) {
   while (!entry->IsEmpty()) {
-    CUndoRedo* record = entry->RemoveHead();
+    std::unique_ptr<CUndoRedo> record(entry->RemoveHead());
     record->DoUndo();
-    delete record;
   }
 }
 
@@ -256,17 +256,32 @@ int CDrawDoc::UndoLast() {
     m_bDoingUndo = wasDoingUndo;
     return FALSE;
   }
+  const UINT replayDepth = m_nUndoLevel;
   BeginWaitCursor();
   BeginRouterChanges();
-  Replay(entry);
-  if (m_pListBeingUndone == entry) {
-    EndRouterChanges();
-    EndUndoRecording();
-    EndWaitCursor();
+  // Closes the replay: what it recorded becomes the opposite entry.
+  auto finish = [&]() {
+    if (m_pListBeingUndone == entry) {
+      EndRouterChanges();
+      EndUndoRecording();
+      EndWaitCursor();
+    }
+    delete entry;
+    m_bDoingUndo = wasDoingUndo;
+    m_pListBeingUndone = nullptr;
+  };
+  try {
+    Replay(entry);
+  } catch (...) {
+    // A record that fails ends the replay: what was replayed so far is
+    // closed as usual (recordings the record left open fold into it), the
+    // records not yet replayed are dropped, and the error goes on with the
+    // document recording as before.
+    m_nUndoLevel = std::min(m_nUndoLevel, replayDepth);
+    finish();
+    throw;
   }
-  delete entry;
-  m_bDoingUndo = wasDoingUndo;
-  m_pListBeingUndone = nullptr;
+  finish();
   return TRUE;
 }
 
@@ -293,17 +308,32 @@ int CDrawDoc::RedoLast() {
     m_bDoingRedo = wasDoingRedo;
     return FALSE;
   }
+  const UINT replayDepth = m_nUndoLevel;
   BeginWaitCursor();
   BeginRouterChanges();
-  Replay(entry);
-  if (m_pListBeingRedone == entry) {
-    EndRouterChanges();
-    EndUndoRecording();
-    EndWaitCursor();
+  // Closes the replay: what it recorded becomes the opposite entry.
+  auto finish = [&]() {
+    if (m_pListBeingRedone == entry) {
+      EndRouterChanges();
+      EndUndoRecording();
+      EndWaitCursor();
+    }
+    delete entry;
+    m_bDoingRedo = wasDoingRedo;
+    m_pListBeingRedone = nullptr;
+  };
+  try {
+    Replay(entry);
+  } catch (...) {
+    // A record that fails ends the replay: what was replayed so far is
+    // closed as usual (recordings the record left open fold into it), the
+    // records not yet replayed are dropped, and the error goes on with the
+    // document recording as before.
+    m_nUndoLevel = std::min(m_nUndoLevel, replayDepth);
+    finish();
+    throw;
   }
-  delete entry;
-  m_bDoingRedo = wasDoingRedo;
-  m_pListBeingRedone = nullptr;
+  finish();
   return TRUE;
 }
 

@@ -10,7 +10,10 @@ ObSetList::ObSetList(const ObSetList& other) : CObList(10) { AddTail(other); }
 
 void ObSetList::CopySet(const ObSetList& other) {
   // A set has no duplicates to refuse: its elements are appended as they
-  // are, and indexed when a search first asks.
+  // are, and indexed when a search first asks. An index kept while this
+  // list was emptied element by element is let go first, or those searches
+  // would trust it and miss the new elements.
+  DropIndex();
   for (const CNode* n = other.m_pNodeHead; n; n = n->pNext) CObList::AddTail(n->data);
 }
 

@@ -199,17 +199,27 @@ void QuadTreeNode::CountQuarters(const CRect& rect, int step) {
 }
 
 BOOL QuadTreeNode::SplitHelps(const CRect& incoming) const {
-  // Objects that meet all four quarters would stay in this node. Splitting
-  // lowers the load only when no quarter meets every other object.
+  // Objects that meet all four quarters would stay in this node. A split
+  // that leaves one quarter with every other object does not lower the
+  // load there; it is refused when it would also copy many objects into
+  // several quarters (long objects across a middle line, which every
+  // further split would copy again). Objects gathered in one quarter
+  // without such copies are handed down, so that the quarter can split
+  // them in its turn.
   const unsigned met = QuartersMet(incoming);
   const int extra = met == 0xF ? 0 : 1;
   const int handedDown = m_handedDown + extra;
   if (handedDown == 0) return FALSE;
+  bool oneQuarterHoldsAll = false;
+  int entries = 0;
   for (int i = 0; i < 4; ++i) {
     const int load = m_quarterLoad[i] + ((extra && (met & (1u << i))) ? 1 : 0);
-    if (load == handedDown) return FALSE;
+    if (load == handedDown) oneQuarterHoldsAll = true;
+    entries += load;
   }
-  return TRUE;
+  if (!oneQuarterHoldsAll) return TRUE;
+  const int copies = entries - handedDown;
+  return copies * 2 < handedDown ? TRUE : FALSE;
 }
 
 void QuadTreeNode::Split() {

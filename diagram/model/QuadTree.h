@@ -10,10 +10,12 @@
 // A leaf splits into four quarters when it already holds kSplitCount objects
 // and another arrives, unless it is narrower or lower than kMinSplitSize, or
 // the split would not lower its load (every object it would hand down meets
-// one same quarter). An object that meets all four quarters of a split node
-// stays in that node. Without these two rules, a few dozen large objects are
-// copied into every leaf down to the smallest size: millions of leaves on a
-// large canvas.
+// one same quarter) while copying many of them into several quarters (at
+// least half as many copies as objects). An object that meets all four
+// quarters of a split node stays in that node. Without these two rules, a
+// few dozen large objects are copied into every leaf down to the smallest
+// size: millions of leaves on a large canvas. Objects that merely lie
+// together in one quarter are handed down, and that quarter splits them.
 //
 // Beside its list, a node keeps each object with the rectangle it was filed
 // by, in one array, so that a query tests those rectangles before it touches

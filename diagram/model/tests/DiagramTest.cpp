@@ -10,6 +10,7 @@
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawObj.h"
 #include "diagram/model/PrinterSetupInfo.h"
+#include "diagram/model/tests/DrawDocTestSupport.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/ui/PrintDialog.h"
 
@@ -322,6 +323,91 @@ TEST_F(DiagramWithDocument, MoveForwardAndBackStepPastTheNearestOverlappingObjec
   // Nothing overlapping behind: no move.
   ASSERT_TRUE(diagram.MoveToBack(target));
   EXPECT_FALSE(diagram.MoveBack(target, 0));
+}
+
+// With the document refusing to record (no memory, and the user keeps the
+// history), every edit that records undo changes nothing and answers 0;
+// only the paper colour changes without its record.
+TEST_F(DiagramWithDocument, EditsChangeNothingWhenTheirRecordingIsRefused) {
+  ASSERT_TRUE(diagram.SetCanvasSize(1, 1));
+  CDrawObj* back = AddBox(CRect(0, 10, 10, 0));
+  CDrawObj* front = AddBox(CRect(5, 15, 15, 5));
+  doc.ClearUndoStack();
+  const std::vector<CDrawObj*> order = Order(diagram);
+  const CSize grid = diagram.GetGridSize();
+  CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+  doctest::ScriptedMsgBox box;
+  auto* refused = new CDrawObj(CRect(0, 1, 1, 0));
+  EXPECT_EQ(diagram.Add(refused), 0);
+  EXPECT_EQ(refused->GetDiagram(), nullptr);
+  delete refused;
+  EXPECT_EQ(diagram.ChangeZorder(front, 0), 0);
+  EXPECT_EQ(diagram.MoveToBack(front), 0);
+  EXPECT_EQ(diagram.MoveFoward(back, 0), 0);
+  EXPECT_EQ(diagram.MoveFoward(back, 1), 0);
+  EXPECT_EQ(diagram.MoveBack(front, 1), 0);
+  EXPECT_EQ(diagram.SetGrid(CSize(5, 5), CSize(4, 4)), 0);
+  EXPECT_EQ(diagram.SetCanvasSize(3, 2), 0);
+  EXPECT_EQ(Order(diagram), order);
+  ExpectZIndexesArePositions(diagram);
+  EXPECT_EQ(diagram.GetGridSize(), grid);
+  EXPECT_EQ(diagram.GetCanvasSize(), CSize(1, 1));
+  EXPECT_EQ(diagram.SetPaperColor(RGB(1, 2, 3)), 1);
+  EXPECT_EQ(diagram.GetPaperColor(), RGB(1, 2, 3));
+  CMsgBox::Remove(&box);
+  CDrawDoc::SetUndoMemoryProbe(nullptr);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+}
+
+// An object with parts, as a block has its ports and texts: the parts are
+// objects of the diagram of their own.
+class PartsOwner : public CDrawObj {
+ public:
+  using CDrawObj::CDrawObj;
+  void IncludeComponentsInList(CDrawList* list) const override {
+    for (CDrawObj* part : parts) list->AddTail(part);
+  }
+  void ExcludeComponentsFromList(CDrawList* list) const override {
+    for (CDrawObj* part : parts) *list -= part;
+  }
+  std::vector<CDrawObj*> parts;
+};
+
+// With its components, an object and its parts pass the nearest
+// overlapping object together, in their own order, as one command.
+TEST_F(DiagramWithDocument, MovingWithComponentsTakesThePartsAlongAsOneCommand) {
+  auto* owner = new PartsOwner(CRect(0, 10, 10, 0));
+  ASSERT_TRUE(diagram.Add(owner));
+  CDrawObj* first = AddBox(CRect(1, 9, 4, 6));
+  CDrawObj* other = AddBox(CRect(5, 15, 15, 5));
+  CDrawObj* second = AddBox(CRect(6, 4, 9, 1));
+  owner->parts = {first, second};
+  doc.ClearUndoStack();
+
+  ASSERT_EQ(diagram.MoveFoward(owner, 1), 1);
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{other, owner, first, second}));
+  ExpectZIndexesArePositions(diagram);
+  ASSERT_EQ(doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"MoveToFront"));
+
+  ASSERT_EQ(diagram.MoveBack(owner, 1), 1);
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{owner, first, second, other}));
+  ExpectZIndexesArePositions(diagram);
+  ASSERT_EQ(doc.GetNumberUndosOnStack(), 2);
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"MoveToBack"));
+
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{other, owner, first, second}));
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(Order(diagram), (std::vector<CDrawObj*>{owner, first, other, second}));
+  ExpectZIndexesArePositions(diagram);
+
+  // Nothing overlapping behind: no move, still a result of 1, nothing kept.
+  ASSERT_TRUE(diagram.MoveToFront(other));
+  doc.ClearUndoStack();
+  ASSERT_EQ(diagram.MoveBack(owner, 1), 1);
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
 }
 
 // A random run of adds (some at a chosen place), removals, deletions into

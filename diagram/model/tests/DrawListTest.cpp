@@ -6,6 +6,8 @@
 
 #include "diagram/model/DrawList.h"
 #include "diagram/model/DrawObj.h"
+#include "diagram/model/tests/BlockDiagramFixture.h"
+#include "diagram/model/tests/DrawDocTestSupport.h"
 
 namespace {
 
@@ -216,5 +218,81 @@ TEST(DrawListTest, ClassQueriesOnEmptyListsAndNullEntries) {
   list.ExcludeNonSelectables();
   EXPECT_EQ(Elements(list), (std::vector<CDrawObj*>{a, b}));
 }
+
+// Three blocks in a row, a -> b -> c, for the filters that follow the
+// diagram's structure.
+class ListOnDiagram : public blocktest::BlockDiagram {
+ protected:
+  void SetUp() override {
+    BlockDiagram::SetUp();
+    a = PlaceBlock(1, CPoint(-300, 0));
+    b = PlaceBlock(101, CPoint(0, 0));
+    c = PlaceBlock(100, CPoint(300, 0));
+    ab = Wire(PortOf(a, 0), PortOf(b, 0));
+    bc = Wire(PortOf(b, 1), PortOf(c, 0));
+    ASSERT_TRUE(ab && bc);
+    doc.ClearUndoStack();
+  }
+  CDrawBlock* a = nullptr;
+  CDrawBlock* b = nullptr;
+  CDrawBlock* c = nullptr;
+  CDrawArc* ab = nullptr;
+  CDrawArc* bc = nullptr;
+};
+
+TEST_P(ListOnDiagram, ContainedArcsAreThoseWithBothEndsInTheList) {
+  CDrawList list;
+  list += a;
+  list += b;
+  list.IncludeElementComponents();
+  for (CDrawObj* port : {PortOf(a, 0), PortOf(b, 0), PortOf(b, 1)}) EXPECT_TRUE(list.Find(port));
+  EXPECT_FALSE(list.Find(PortOf(c, 0)));
+  list.IncludeContainedArcs();
+  EXPECT_TRUE(list.Find(ab));
+  EXPECT_FALSE(list.Find(bc));  // leads to the third block
+
+  // Attached arcs alone bring the wire to the third block too; the
+  // dangling ones then go again.
+  list.IncludeAttachedArcs();
+  EXPECT_TRUE(list.Find(bc));
+  list.ExcludeDanglingArcs();
+  EXPECT_FALSE(list.Find(bc));
+  EXPECT_TRUE(list.Find(ab));
+
+  list.ExcludeElementComponents();
+  list.ExcludeArcs();
+  EXPECT_EQ(Elements(list), (std::vector<CDrawObj*>{a, b}));
+}
+
+TEST_P(ListOnDiagram, DeletingElementsIsOneCommandOrNothing) {
+  CDrawList list;
+  list += a;
+  list += ab;
+  {
+    // A refused recording deletes nothing.
+    CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+    doctest::ScriptedMsgBox box({FALSE});
+    EXPECT_EQ(list.DeleteElements(&doc), 0);
+    CMsgBox::Remove(&box);
+    CDrawDoc::SetUndoMemoryProbe(nullptr);
+  }
+  EXPECT_TRUE(diagram->GetObjects().Find(a));
+  EXPECT_TRUE(diagram->GetObjects().Find(ab));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+
+  EXPECT_EQ(list.DeleteElements(&doc), 1);
+  EXPECT_FALSE(diagram->GetObjects().Find(a));
+  EXPECT_FALSE(diagram->GetObjects().Find(ab));
+  ASSERT_EQ(doc.GetNumberUndosOnStack(), 1);
+  EXPECT_STREQ(CStringA(doc.GetNextUndoCmdName()).GetString(), "Delete Elements");
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_TRUE(diagram->GetObjects().Find(a));
+  EXPECT_TRUE(diagram->GetObjects().Find(ab));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothDirections, ListOnDiagram, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "Upward" : "Downward");
+                         });
 
 }  // namespace

@@ -377,6 +377,17 @@ TEST_F(ObjectOnDiagram, ReshapeUndoMovesTheHandleBack) {
   EXPECT_EQ(object->GetPosition(), CRect(0, 20, 40, 0));
 }
 
+TEST_F(ObjectOnDiagram, ReshapeUndoOfAnUnmovedHandleLeavesTheObjectAlone) {
+  // A reshape that ended with the handle where it started.
+  ASSERT_TRUE(CURReshaping::RecordUndo(object, 5));
+  doc.SetModifiedFlag(FALSE);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(object->GetPosition(), CRect(0, 20, 40, 0));
+  EXPECT_FALSE(doc.IsModified());
+  // Nothing changed, so nothing was recorded to redo.
+  EXPECT_EQ(doc.GetNumberRedosOnStack(), 0);
+}
+
 TEST_F(ObjectOnDiagram, SnapToGridMovesTheReferenceCorner) {
   object->MoveTo(CRect(3, 26, 43, 6), nullptr);
   object->SnapToGrid(nullptr, TRUE);

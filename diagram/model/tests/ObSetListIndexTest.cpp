@@ -185,4 +185,43 @@ TEST(ObSetListIndexTest, ReadingARepeatedObjectKeepsItOnce) {
   EXPECT_EQ(read.Find(copy.get()), nullptr);
 }
 
+// A long list that was searched (and so indexed) and then emptied one
+// element at a time, in each way that empties it, takes a whole set again:
+// every element of that set is found, and none is added twice.
+TEST(ObSetListIndexTest, AListEmptiedOneByOneTakesASetAgain) {
+  LinkDiagramLibrary();
+  std::vector<std::unique_ptr<CDrawObj>> owned;
+  std::vector<CDrawObj*> pool;
+  for (int i = 0; i < 60; ++i) {
+    owned.push_back(std::make_unique<CDrawObj>(CRect(i, 10, i + 5, 0)));
+    pool.push_back(owned.back().get());
+  }
+  CDrawList source;
+  for (CDrawObj* object : pool) source.AddTail(object);
+  enum Emptying { fromHead, fromTail, byValue, byPosition };
+  for (Emptying way : {fromHead, fromTail, byValue, byPosition}) {
+    SCOPED_TRACE(static_cast<int>(way));
+    CDrawList list;
+    list.AddTail(source);
+    ASSERT_NE(list.Find(pool[30]), nullptr);  // a search in the middle
+    while (!list.IsEmpty()) {
+      switch (way) {
+        case fromHead: list.RemoveHead(); break;
+        case fromTail: list.RemoveTail(); break;
+        case byValue: list -= list.GetHead(); break;
+        case byPosition: list.RemoveAt(list.GetHeadPosition()); break;
+      }
+    }
+    list.AddTail(source);
+    ExpectMatches(list, pool, pool);
+    list.AddTail(pool[30]);
+    list.AddHead(source);
+    ExpectMatches(list, pool, pool);
+    list -= pool[30];
+    std::vector<CDrawObj*> without(pool);
+    without.erase(without.begin() + 30);
+    ExpectMatches(list, without, pool);
+  }
+}
+
 }  // namespace

@@ -204,6 +204,26 @@ TEST_F(QuadTreeTest, LargeObjectsOverOneAreaDoNotMultiplyLeaves) {
   EXPECT_EQ(Query(CRect(8000, 3050, 8001, 3051), FALSE).size(), 100u + 10u);
 }
 
+TEST_F(QuadTreeTest, ObjectsGatheredInOneQuarterStillSplitTheTree) {
+  // A canvas of 2 x 2 pages on which only one page is used: every object
+  // lies in one quarter of the root.
+  tree_.Initialize(CRect(0, 0, 4000, 4000), CDrawList());
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> pos(0, 1950);
+  for (int i = 0; i < 2000; ++i) {
+    int x = pos(rng), y = pos(rng);
+    tree_.AddObject(Make(x, y, x + 20, y + 20));
+  }
+  ASSERT_FALSE(tree_.IsLeaf());
+  for (const QuadTreeNode* node : Nodes()) EXPECT_LE(node->GetObjects().GetCount(), QuadTreeNode::kSplitCount);
+  EXPECT_LT(TotalEntries(), 2 * 2000);
+  // A small query meets only the objects near it.
+  const CRect q(1000, 1000, 1010, 1010);
+  size_t near = 0;
+  for (auto& o : objects_) near += o->Intersects(q) ? 1 : 0;
+  EXPECT_EQ(Query(q, FALSE).size(), near);
+}
+
 TEST_F(QuadTreeTest, RandomQueriesMatchALinearScan) {
   std::mt19937 rng(20240611);
   std::uniform_int_distribution<int> coord(-1500, 11500);  // root is 0..10000, some objects beyond
