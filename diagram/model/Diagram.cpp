@@ -39,6 +39,7 @@
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/MemFile.h"
 #include "platform/gdi/DC.h"
+#include "platform/ui/DocTemplate.h"
 #include "platform/ui/PrintDialog.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/WinApp.h"
@@ -958,6 +959,39 @@ void CDiagram::RemoveViewRef(CView* view) {
     delete m_pRouter;
     m_pRouter = nullptr;
   }
+}
+
+int CDiagram::CreateDiagramView(CDocTemplate* docTemplate) {
+  CDrawDoc* document = GetDocument();
+  CFrameWnd* frame = docTemplate && document ? docTemplate->CreateNewFrame(document, nullptr) : nullptr;
+  if (!frame) {
+    CMsgBox::Notify(21);
+    return 0;
+  }
+  // The new view takes the document's active diagram in its first update.
+  document->SetActiveDiagram(this);
+  docTemplate->InitialUpdateFrame(frame, document);
+  return 1;
+}
+
+CView* CDiagram::OpenDiagramView(const CRuntimeClass* viewClass) {
+  CDrawDoc* document = GetDocument();
+  if (!document || !viewClass) return nullptr;
+  CView* last = nullptr;
+  for (POSITION pos = document->GetFirstViewPosition(); pos;) {
+    CView* view = document->GetNextView(pos);
+    if (!view || !view->IsKindOf(viewClass) || !m_views.Find(view)) continue;
+    CFrameWnd* frame = view->GetParentFrame();
+    if (frame && !frame->IsIconic()) {
+      frame->BringWindowToTop();
+      return view;
+    }
+    last = view;
+  }
+  if (last) {
+    if (CFrameWnd* frame = last->GetParentFrame()) frame->ShowWindow(SW_RESTORE);
+  }
+  return last;
 }
 
 void CDiagram::UpdateDiagramViews(CView* sender, LPARAM hint, CObject* object) {

@@ -1,17 +1,20 @@
 // The diagram's MDI frames: the main frame with its bars and the
 // application's close path, child frames switching their own bars, the
 // 2 x 2 split child and its numbered titles, and the document template's
-// frame CDrawFrame with its tool bar.
+// frame CDrawFrame with its tool bar; a diagram opening more views of
+// itself and bringing back its own.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/res/DocumentStrings.h"
 #include "diagram/ui/DrawFrame.h"
 #include "diagram/ui/DrawView.h"
+#include "diagram/ui/MultiControlBarChildFrame.h"
 #include "diagram/ui/MultiControlBarMainFrame.h"
 #include "diagram/ui/SplitFrame2x2.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
@@ -204,3 +207,42 @@ TEST_F(MdiFrames, DiagramDocumentsOpenInTheDrawFrameWithItsToolBarAndSplitViews)
 }
 
 }  // namespace
+
+TEST_F(MdiFrames, ADiagramOpensMoreViewsOfItselfAndBringsBackItsOwn) {
+  OpenMain();
+  CMultiDocTemplate* docTemplate = AddTemplate(IDR_DRAWTYPE, RUNTIME_CLASS(CDrawDoc),
+                                               RUNTIME_CLASS(CMultiControlBarChildFrame), RUNTIME_CLASS(CDrawView));
+  auto* doc = dynamic_cast<CDrawDoc*>(docTemplate->OpenDocumentFile(nullptr));
+  ASSERT_NE(doc, nullptr);
+  CDiagram* diagram = doc->GetDiagram();
+  auto* first = dynamic_cast<CDrawView*>(diagram->OpenDiagramView(RUNTIME_CLASS(CDrawView)));
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->GetDiagram(), diagram);
+  EXPECT_EQ(diagram->OpenDiagramView(RUNTIME_CLASS(CPaneView)), nullptr);
+
+  ASSERT_EQ(diagram->CreateDiagramView(docTemplate), 1);
+  std::vector<CDrawView*> views;
+  for (POSITION pos = doc->GetFirstViewPosition(); pos;) views.push_back(dynamic_cast<CDrawView*>(doc->GetNextView(pos)));
+  ASSERT_EQ(views.size(), 2u);
+  CDrawView* second = views[0] == first ? views[1] : views[0];
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->GetDiagram(), diagram);
+  EXPECT_EQ(doc->GetActiveDiagram(), diagram);
+
+  // The first view whose frame is not minimised comes back; with every
+  // frame minimised the last view's frame is shown again.
+  first->GetParentFrame()->ShowWindow(SW_MINIMIZE);
+  EXPECT_EQ(diagram->OpenDiagramView(RUNTIME_CLASS(CDrawView)), second);
+  second->GetParentFrame()->ShowWindow(SW_MINIMIZE);
+  CView* last = views.back();
+  EXPECT_EQ(diagram->OpenDiagramView(RUNTIME_CLASS(CDrawView)), last);
+  EXPECT_FALSE(last->GetParentFrame()->IsIconic());
+
+  std::vector<CStringW> shown;
+  platform::ScopedMessageBoxHandler record([&](const platform::MessageBoxRequest& r) {
+    shown.push_back(CStringW(r.text));
+    return IDOK;
+  });
+  EXPECT_EQ(diagram->CreateDiagramView(nullptr), 0);
+  EXPECT_EQ(shown, std::vector<CStringW>{CStringW(u"The command could not be carried out.")});
+}
