@@ -245,24 +245,59 @@ TEST_F(ArcTest, ArcByCentreRoundsTheSweepToWholeAngleSteps) {
 }
 
 TEST_F(ArcTest, ArcByCentreTakesATypedAbsoluteOrRelativeEndAngle) {
-  for (bool relative : {false, true}) {
+  struct Case {
+    bool relative;
+    const char* typed;
+    int tabs;
+    double sweep;
+  };
+  // The start lies at 45 degrees; a typed angle is kept even where it is
+  // not a whole number of angle steps (15 degrees).
+  const Case cases[] = {
+      {false, "90", 0, 45.0}, {true, "90", 0, 90.0}, {false, "92", 0, 47.0},
+      {true, "47", 0, 47.0},  {false, "92", 1, 313.0},  // odd TAB: from the typed angle round to the start
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.relative ? "relative " : "absolute ") << c.typed << " tabs " << c.tabs);
     CommandBench b;
+    b.view.SetAngleStep(15.0);
     b.Push(new CArcCenterCmd(51));
     TypePoint(b, 0, 0);
     TypePoint(b, 10, 10);  // start at 45 degrees
-    if (relative) b.Key(16);
-    EXPECT_EQ(b.stack.GetPrompt(), relative ? "输入圆弧的终点(TAB：选择圆弧,SHIFT: 切换为输入绝对角度)"
-                                            : "输入圆弧的终点(TAB：选择圆弧,SHIFT: 切换为输入相对角度)");
+    for (int i = 0; i < c.tabs; ++i) b.Char(9, 0, 20);
+    if (c.relative) b.Key(16);
+    EXPECT_EQ(b.stack.GetPrompt(), c.relative ? "输入圆弧的终点(TAB：选择圆弧,SHIFT: 切换为输入绝对角度)"
+                                              : "输入圆弧的终点(TAB：选择圆弧,SHIFT: 切换为输入相对角度)");
     platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
-      EXPECT_EQ(CStringA(s.Caption()), relative ? "输入相对角度" : "输入绝对角度");
-      s.EnterText(1062, CStringA("90"));
+      EXPECT_EQ(CStringA(s.Caption()), c.relative ? "输入相对角度" : "输入绝对角度");
+      s.EnterText(1062, CStringA(c.typed));
       s.Click(IDOK);
     });
     b.Char('9', 0, 20);
     const std::vector<ArcShape> arcs = Arcs(b.view);
     ASSERT_EQ(arcs.size(), 1u);
-    EXPECT_NEAR(Sweep(arcs[0]), relative ? 90.0 : 45.0, 1e-6);
+    EXPECT_NEAR(Sweep(arcs[0]), c.sweep, 1e-6);
   }
+  // The next arc's end follows the pointer in whole steps again.
+  CommandBench b;
+  b.view.SetAngleStep(15.0);
+  b.Push(new CArcCenterCmd(51));
+  TypePoint(b, 0, 0);
+  TypePoint(b, 10, 0);
+  {
+    platform::ScopedModalDriver driver([](platform::ModalSession& s) {
+      s.EnterText(1062, CStringA("47"));
+      s.Click(IDOK);
+    });
+    b.Char('4', 0, 20);
+  }
+  TypePoint(b, 0, 0);
+  TypePoint(b, 10, 0);
+  TypePoint(b, 10 * std::cos(47 * kPi / 180), 10 * std::sin(47 * kPi / 180));
+  const std::vector<ArcShape> arcs = Arcs(b.view);
+  ASSERT_EQ(arcs.size(), 2u);
+  EXPECT_NEAR(Sweep(arcs[0]), 47.0, 1e-6);
+  EXPECT_NEAR(Sweep(arcs[1]), 45.0, 1e-6);
 }
 
 TEST_F(ArcTest, ThreePointArcAndItsSegmentVariant) {
