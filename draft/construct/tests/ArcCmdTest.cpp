@@ -358,6 +358,30 @@ TEST_F(ArcTest, ArcFromALineEndLeavesItTangentially) {
   EXPECT_EQ(cmd->GetStep(), 0);
 }
 
+// A cursor snapped onto an entity's end is where the arc ends: its radius
+// (11.85) is not rounded to whole length steps.
+TEST_F(ArcTest, ArcFromALineEndEndsOnASnappedPoint) {
+  CommandBench b;
+  b.view.SetSnapModes(kSnapEnd);
+  b.view.AddEntityToView(new CLineEntity(0, nullptr, 0, 100, 50, 100));
+  b.view.AddEntityToView(new CLineEntity(0, nullptr, 60.3, 117.7, 90, 150));
+  b.Push(new CArcFromEndCmd(53));
+  b.Click(48, 100);
+  b.Move(61, 118);
+  b.Click(61, 118);
+  const std::vector<ArcShape> arcs = Arcs(b.view);
+  ASSERT_EQ(arcs.size(), 1u);
+  EXPECT_NEAR(arcs[0].cx, 50, 1e-9);
+  // One end leaves the line at (50, 100), the other is the snapped point.
+  const GPoint start = arcs[0].StartPoint(), end = arcs[0].EndPoint();
+  const bool endsAtLine = OnCircle(end, {50, 100, 0});
+  const GPoint snapped = endsAtLine ? start : end;
+  EXPECT_TRUE(OnCircle(endsAtLine ? end : start, {50, 100, 0}));
+  EXPECT_NEAR(snapped.x, 60.3, 1e-9);
+  EXPECT_NEAR(snapped.y, 117.7, 1e-9);
+  EXPECT_NEAR(arcs[0].r, (10.3 * 10.3 + 17.7 * 17.7) / (2 * 17.7), 1e-9);
+}
+
 TEST_F(ArcTest, ChangeArcTurnsSelectedArcsIntoCirclesAndEnds) {
   CommandBench b;
   auto* arc = new CArcEntity(3, nullptr, 10, 10, 5, 0, 90);
