@@ -80,6 +80,7 @@ void CExtendCmd::PutBackHeld(CDraftView* view) {
   if (held_ && view) view->AddEntityToView(held_, nullptr, nullptr, 1);
   held_ = boundary_ = nullptr;
   merge_ = 0;
+  typedRadiusFlag_ = 0;  // it was typed for this entity only
 }
 
 void CExtendCmd::Execute(CDraftView* view) {
@@ -109,7 +110,9 @@ void CExtendCmd::Execute(CDraftView* view) {
     return;
   }
   CEntityList found;
-  view->PickEntitiesAtPoint(at.x, at.y, found, 0, 1, 0, 0, kBoundaryMask, 0);
+  // A typed radius decides the circle alone: the point the radius dialog
+  // gave only stands for the click and is no boundary.
+  if (!(radiusMode_ && typedRadiusFlag_)) view->PickEntitiesAtPoint(at.x, at.y, found, 0, 1, 0, 0, kBoundaryMask, 0);
   CEntity* first = found.IsEmpty() ? nullptr : found.GetHead();
   if (first && (first->IsLine() || first->IsCircle() || first->IsArc() || first->IsEllipse())) {
     boundary_ = first;
