@@ -65,6 +65,8 @@ CExtendCmd::CExtendCmd(int id, CDraftView* view) : CLineCmd(id, view) {
   prompts_ = {CString("选择需延伸的直线或圆弧"), CString("输入端点位置(TAB：改变直线的对称性或圆弧的延伸方向）")};
 }
 
+CExtendCmd::~CExtendCmd() { PutBackHeld(heldView_); }
+
 void CExtendCmd::MarkFixedPoint(CDraftView* view, CEntity* entity) {
   if (!view || !entity || !MarksPoints()) return;
   const std::vector<double> v = Values(entity);
@@ -93,6 +95,7 @@ void CExtendCmd::Execute(CDraftView* view) {
       if (!IsExtendable(e)) continue;
       if (!held_) {
         held_ = e;
+        heldView_ = view;
         pickX_ = at.x;
         pickY_ = at.y;
         pointCount_ = 2;

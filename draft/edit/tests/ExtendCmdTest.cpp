@@ -138,8 +138,8 @@ TEST_F(ExtendTest, AnEllipseEndReachesALine) {
 }
 
 TEST_F(ExtendTest, TheHeldEntityComesBackUnchanged) {
-  enum How { kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary, kTwoPointEntity };
-  for (How how : {kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary, kTwoPointEntity}) {
+  enum How { kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary, kTwoPointEntity, kDeletedWithoutEnd };
+  for (How how : {kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary, kTwoPointEntity, kDeletedWithoutEnd}) {
     SCOPED_TRACE(how);
     CommandBench b;
     CEntity* held;
@@ -184,6 +184,9 @@ TEST_F(ExtendTest, TheHeldEntityComesBackUnchanged) {
         break;
       case kEnd:
         b.stack.EndAll(&b.view);
+        break;
+      case kDeletedWithoutEnd:
+        b.stack.DeleteAll();
         break;
     }
     EXPECT_TRUE(b.view.IsInDrawing(held));
