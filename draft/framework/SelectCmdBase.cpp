@@ -28,7 +28,9 @@ CSelectCmdBase::CSelectCmdBase(int id, CDraftView* view, int selectAnew, int des
 // ---- Overrides.
 
 void CSelectCmdBase::OnSelectionChanged(CDraftView* view, int flag) {
+  // A box corner taken goes with the points: one click is one point again.
   ClearPoints();
+  pointCount_ = 1;
   if (flag) {
     pickedThisPass_ = 1;
     phase_ = kProcessing;
