@@ -208,6 +208,12 @@ TEST_F(SelectCommandTest, PickingEverythingGoesOnToProcessing) {
   ASSERT_EQ(stack.GetCurrentId(), 7);
   EXPECT_EQ(probe.processCalls, 1);
   EXPECT_EQ(Prompt(), kProcessPrompt);
+  // Done selecting is not done processing: a processing click that stays
+  // keeps the command.
+  Click(200, 200);
+  EXPECT_EQ(probe.processClicks, 1);
+  EXPECT_EQ(stack.GetCurrentId(), 7);
+  EXPECT_TRUE(Selected(a));
 }
 
 TEST_F(SelectCommandTest, AGroupPickedWholeComesWhole) {
