@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "draft/framework/CmdStack.h"
 #include "draft/framework/tests/RecordingCommand.h"
 #include "draft/host/DraftView.h"
@@ -179,4 +181,29 @@ TEST(CmdStack, EndingManyCommands) {
     log.clear();
   }
   EXPECT_EQ(log, (Log{"1 deleted"}));  // the stack's destructor deletes without End
+}
+
+namespace {
+// A command whose End fails, as one that loses its view might.
+class CFailingEndCommand : public CRecordingCommand {
+ public:
+  using CRecordingCommand::CRecordingCommand;
+  int End(CDraftView* view) override {
+    CRecordingCommand::End(view);
+    throw std::runtime_error("end failed");
+  }
+};
+}  // namespace
+
+TEST(CmdStack, AbortingGoesOnPastACommandWhoseEndFails) {
+  Log log;
+  CDraftView view;
+  CCmdStack stack;
+  stack.Push(&view, new CFailingEndCommand(log, 1));
+  stack.Push(&view, new CRecordingCommand(log, 2, 5));
+  log.clear();
+  EXPECT_NO_THROW(stack.AbortAll(&view));
+  EXPECT_EQ(log, (Log{"1 end", "1 deleted", "2 end", "2 deleted"}));
+  EXPECT_TRUE(stack.IsEmpty());
+  EXPECT_EQ(stack.GetCurrent(), nullptr);
 }
