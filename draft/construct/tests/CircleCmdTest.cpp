@@ -60,6 +60,35 @@ TEST_F(CircleTest, WithoutCentreLinesEveryFurtherPointAddsAConcentricCircle) {
   EXPECT_EQ(marks, 1);
 }
 
+// A second click on the centre gives a radius of zero: nothing is made and
+// nothing recorded; the circle without centre lines keeps its centre.
+TEST_F(CircleTest, AZeroRadiusMakesNothing) {
+  WriteProfileIntSetting(CPolygonCmd::kSection, CPolygonCmd::kShowKey, 0);
+  struct Case {
+    const char* name;
+    CCmdBase* cmd;
+    int stepAfter;
+  };
+  CommandBench benches[3];
+  const Case cases[] = {
+      {"circle", new CCircleCenterCmd(40, 0), 1},
+      {"circle with centre lines", new CCircleCenterCmd(41, 1), 0},
+      {"polygon", new CPolygonCmd(44), 0},
+  };
+  for (size_t i = 0; i < 3; ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.name);
+    CommandBench& bench = benches[i];
+    bench.Push(c.cmd);
+    bench.Click(50, 50);
+    bench.Click(50, 50);
+    EXPECT_TRUE(bench.view.GetEntityList()->IsEmpty());
+    EXPECT_EQ(bench.view.GetUndoCount(), 0);
+    EXPECT_TRUE(bench.boxes.empty());
+    EXPECT_EQ(c.cmd->GetStep(), c.stepAfter);
+  }
+}
+
 TEST_F(CircleTest, CentreLinesOvershootTheCircleAndTheNextClickIsANewCentre) {
   struct Case {
     const char* setting;  // null: the default overshoot
