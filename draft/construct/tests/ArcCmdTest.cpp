@@ -356,6 +356,17 @@ TEST_F(ArcTest, ArcFromALineEndLeavesItTangentially) {
   // A click on nothing picks nothing and takes no point.
   b.Click(300, 300);
   EXPECT_EQ(cmd->GetStep(), 0);
+  // A click straight ahead on the line's carrier gives no arc: the click is
+  // taken back and the line stays picked for the next one.
+  b.Click(2, 100);
+  ASSERT_NE(cmd->GetPickedEntity(), nullptr);
+  b.Click(80, 100);
+  EXPECT_EQ(cmd->GetStep(), 1);
+  EXPECT_NE(cmd->GetPickedEntity(), nullptr);
+  EXPECT_EQ(b.view.GetUndoCount(), 1);
+  b.Click(50, 80);
+  EXPECT_EQ(Arcs(b.view).size(), 2u);
+  EXPECT_EQ(cmd->GetStep(), 0);
 }
 
 // A cursor snapped onto an entity's end is where the arc ends: its radius
