@@ -71,6 +71,9 @@ void CCmdStack::Push(CDraftView* view, CCmdBase* command) {
     running->End(view);
     commands_.pop_back();
   }
+  // The ended commands are gone: while the new one begins (and when its
+  // Begin fails or throws) the one below is current, not resumed.
+  TopBecomesCurrent(false);
   if (fresh->Begin(view)) {
     commands_.push_back(std::move(fresh));
     TopBecomesCurrent(true);

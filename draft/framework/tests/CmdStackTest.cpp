@@ -207,3 +207,38 @@ TEST(CmdStack, AbortingGoesOnPastACommandWhoseEndFails) {
   EXPECT_TRUE(stack.IsEmpty());
   EXPECT_EQ(stack.GetCurrent(), nullptr);
 }
+
+namespace {
+// A command whose Begin fails, as one whose dialog cannot be shown.
+class CFailingBeginCommand : public CRecordingCommand {
+ public:
+  using CRecordingCommand::CRecordingCommand;
+  int Begin(CDraftView* view) override {
+    CRecordingCommand::Begin(view);
+    throw std::runtime_error("begin failed");
+  }
+};
+}  // namespace
+
+// The commands a push ends are gone before the new one begins: when its
+// Begin fails, the stack holds what is left, and the command below is
+// current without being resumed.
+TEST(CmdStack, ABeginThatFailsLeavesTheCommandsBelowCurrent) {
+  Log log;
+  CDraftView view;
+  CCmdStack stack;
+  stack.Push(&view, new CRecordingCommand(log, 1));
+  stack.Push(&view, new CRecordingCommand(log, 9, 5));
+  log.clear();
+  EXPECT_THROW(stack.Push(&view, new CFailingBeginCommand(log, 8, 5)), std::runtime_error);
+  EXPECT_EQ(log, (Log{"9 end", "9 deleted", "8 begin", "8 deleted"}));
+  EXPECT_EQ(stack.GetCount(), 1);
+  EXPECT_EQ(stack.GetCurrentId(), 1);
+  log.clear();
+  EXPECT_THROW(stack.Push(&view, new CFailingBeginCommand(log, 2)), std::runtime_error);
+  EXPECT_EQ(log, (Log{"1 end", "1 deleted", "2 begin", "2 deleted"}));
+  EXPECT_TRUE(stack.IsEmpty());
+  EXPECT_EQ(stack.GetCurrent(), nullptr);
+  EXPECT_EQ(stack.GetPrompt(), "欢迎使用Zarvex系列软件！");
+  EXPECT_EQ(stack.OnLButton(0, CPoint(10, 10), &view), 0);
+}
