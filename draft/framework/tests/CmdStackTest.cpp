@@ -195,6 +195,25 @@ class CFailingEndCommand : public CRecordingCommand {
 };
 }  // namespace
 
+TEST(CmdStack, EndingTheTopWhoseEndFailsStillRemovesIt) {
+  Log log;
+  CDraftView view;
+  CCmdStack stack;
+  stack.Push(&view, new CRecordingCommand(log, 1));
+  stack.Push(&view, new CFailingEndCommand(log, 2, 5));
+  log.clear();
+  EXPECT_THROW(stack.EndTop(&view), std::runtime_error);
+  EXPECT_EQ(log, (Log{"2 end", "2 deleted"}));
+  EXPECT_EQ(stack.GetCount(), 1);
+  EXPECT_EQ(stack.GetCurrentId(), 1);
+  // An End that works: the one below resumes after the top is deleted.
+  stack.Push(&view, new CRecordingCommand(log, 3, 5));
+  log.clear();
+  stack.EndTop(&view);
+  EXPECT_EQ(log, (Log{"3 end", "3 deleted", "1 resume"}));
+  EXPECT_EQ(stack.GetCurrentId(), 1);
+}
+
 TEST(CmdStack, AbortingGoesOnPastACommandWhoseEndFails) {
   Log log;
   CDraftView view;
