@@ -38,7 +38,7 @@ int CArcCenterCmd::SnapSweepToAngleStep(CDraftView* view, double start, double& 
 }
 
 void CArcCenterCmd::ComputeAngles(CDraftView* view, const PointRec& q, double& start, double& end,
-                                  double& pointerAngle) {
+                                  double& pointerAngle, bool exact) {
   const PointRec& c = points_[0];
   const PointRec& p1 = points_[1];
   const double a1 = GetLineAngle(c.x, c.y, p1.x, p1.y);
@@ -47,14 +47,14 @@ void CArcCenterCmd::ComputeAngles(CDraftView* view, const PointRec& q, double& s
     start = a1;
     end = a2;
     MakeAngleRangeAscending(start, end);
-    SnapSweepToAngleStep(view, start, end);
+    if (!exact) SnapSweepToAngleStep(view, start, end);
     pointerAngle = end;
   } else {
     // From the pointer's angle to point 1's: point 1's stays.
     start = a2;
     end = a1;
     MakeAngleRangeAscending(start, end);
-    SnapSweepToAngleStep(view, end, start);
+    if (!exact) SnapSweepToAngleStep(view, end, start);
     pointerAngle = start;
   }
 }
@@ -69,7 +69,8 @@ void CArcCenterCmd::Execute(CDraftView* view) {
   const GPoint c{points_[0].x, points_[0].y};
   const double R = GetPointDistance(c.x, c.y, points_[1].x, points_[1].y);
   double start = 0.0, end = 0.0, pointer = 0.0;
-  ComputeAngles(view, points_[2], start, end, pointer);
+  ComputeAngles(view, points_[2], start, end, pointer, typedEnd_ != 0);
+  typedEnd_ = 0;
   const int layer = view->GetCurrentLayer();
   CDrawingGroup* group = view->GetCurrentGroup();
   std::unique_ptr<CUndoRecord> record(ConstructUndoAddEntities());
@@ -153,6 +154,7 @@ int CArcCenterCmd::OnNumberKey(CDraftView* view, UINT ch, UINT, double& x, doubl
   MakeAngleRangeAscending(start, angle);
   x = c.x + R * std::cos(angle * kRadiansPerDegree);
   y = c.y + R * std::sin(angle * kRadiansPerDegree);
+  typedEnd_ = 1;  // the arc ends at the angle typed, not at a whole step
   return 1;
 }
 

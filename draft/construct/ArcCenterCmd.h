@@ -2,7 +2,8 @@
 // point 1 fixes the radius and the start angle, point 2 the end angle,
 // whose sweep from the start is rounded to whole angle steps. TAB takes the
 // complementary arc; arrow keys step the end angle; digits type it, as an
-// absolute angle or (after Shift) relative to the start. The sector variant
+// absolute angle or (after Shift) relative to the start, and a typed angle is
+// kept as typed. The sector variant
 // (CArcCenterAltCmd) adds the two radii.
 #pragma once
 
@@ -27,12 +28,17 @@ class CArcCenterCmd : public CCircleCenterCmd {
   int IsAbsoluteAngle() const { return absoluteAngle_; }
 
  protected:
-  // The arc's angles for the centre, point 1 and a pointer q, rounded as
-  // the TAB count says; `pointerAngle` gets the pointer's rounded angle.
-  void ComputeAngles(CDraftView* view, const PointRec& q, double& start, double& end, double& pointerAngle);
+  // The arc's angles for the centre, point 1 and a pointer q, ordered as
+  // the TAB count says; the pointer's angle is rounded to whole angle steps
+  // unless `exact`. `pointerAngle` gets the pointer's (rounded) angle.
+  void ComputeAngles(CDraftView* view, const PointRec& q, double& start, double& end, double& pointerAngle,
+                     bool exact = false);
 
   int absoluteAngle_ = 1;
   int radii_ = 0;
+  // 1 while the end point came from the angle dialog: its angle is not
+  // rounded.
+  int typedEnd_ = 0;
 };
 
 class CArcCenterAltCmd : public CArcCenterCmd {

@@ -55,9 +55,10 @@ bool CArcFromEndCmd::ComputeArc(CDraftView* view, const GPoint& cursor, Arc& arc
   if (!ArcFromTangentAndPoint(tangent, start, from, cursor, arc.centre.x, arc.centre.y, r, arc.start, arc.end,
                               fixedRadiusFlag_))
     return false;
-  if (!fixedRadiusFlag_ && snapState_ && view) {
+  if (!fixedRadiusFlag_ && snapState_ && view && !construct::IsSnappedOntoEntity(cursor_)) {
     // A stepped cursor gives a radius of whole steps: the centre moves along
-    // the normal at the start, which keeps the arc tangent there.
+    // the normal at the start, which keeps the arc tangent there. A cursor
+    // snapped onto an entity stays the arc's end exactly.
     double rounded = r;
     view->SnapLength(rounded, picked_->GetEntityGroup());
     if (std::fabs(rounded - r) > tressil::kGeomTolerance && rounded > tressil::kGeomTolerance) {

@@ -2,6 +2,7 @@
 // layer and group, the current group's scale, and readout texts.
 #pragma once
 
+#include "draft/host/PointRec.h"
 #include "platform/core/String.h"
 
 class CDraftView;
@@ -35,5 +36,11 @@ bool RunRadiusDialog(CDraftView* view, double scale, double value, UINT letter, 
                      double p2y, double p3x, double p3y, int reference, double& x, double& y, double& radius);
 
 inline constexpr double kRadiansPerDegree = 0.017453292519943295;
+
+// A point the view snapped onto an entity (both flags 4, both words the
+// entity's handle): it lies exactly where it should and is not rounded.
+inline bool IsSnappedOntoEntity(const PointRec& p) {
+  return p.flagA == kPointSnapped && p.flagB == kPointSnapped && p.word0 == p.word1 && p.word0 != 0;
+}
 
 }  // namespace construct

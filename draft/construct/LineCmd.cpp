@@ -18,10 +18,6 @@ namespace {
 constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr int kMaxEntityCrossings = 8;
 
-bool SnappedOntoEntity(const PointRec& p) {
-  return p.flagA == kPointSnapped && p.flagB == kPointSnapped && p.word0 == p.word1 && p.word0 != 0;
-}
-
 // The entity a snapped cursor names (a member of a compound entity too).
 CEntity* FindSnappedEntity(CDraftView* view, DWORD handle) {
   CEntityList all;
@@ -83,7 +79,7 @@ void CLineCmd::ConstrainSegmentEnd(CDraftView* view, double sx, double sy, const
   const GPoint s{sx, sy};
   const GPoint k{cursor.x, cursor.y};
   GPoint e{ex, ey};
-  if ((kind_ == 1 || kind_ == 2) && view && SnappedOntoEntity(cursor)) {
+  if ((kind_ == 1 || kind_ == 2) && view && construct::IsSnappedOntoEntity(cursor)) {
     // Snapped onto an entity: the constrained line ends where it meets it.
     if (const CEntity* entity = FindSnappedEntity(view, cursor.word0)) CrossEntity(*entity, s, e, k);
   } else if (kind_ == 0 && view) {
@@ -121,7 +117,7 @@ void CLineCmd::RoundSegmentLength(CDraftView* view, const GPoint& s, GPoint& e) 
   // A snap state without an entity under the cursor is the view's step
   // snap: the length goes to whole steps. A point snapped onto an entity
   // stays exactly where it is.
-  if (!snapState_ || SnappedOntoEntity(cursor_)) return;
+  if (!snapState_ || construct::IsSnappedOntoEntity(cursor_)) return;
   double d = GetPointDistance(s.x, s.y, e.x, e.y);
   if (view->SnapLength(d, view->GetCurrentGroup())) SetPointDistance(s, e, d);
 }

@@ -128,3 +128,8 @@ void CDeleteCmd::Execute(CDraftView* view) {
   }
   DeleteList(view, units);
 }
+
+int CDeleteCmd::OnRButton(CDraftView* view) {
+  pointCount_ = 1;
+  return CCmdBase::OnRButton(view);
+}

@@ -19,6 +19,9 @@ class CDeleteCmd : public CCmdBase {
   int Begin(CDraftView* view) override;
   int DrawPreview(CDraftView* view) override;
   void Execute(CDraftView* view) override;
+  // The root's right button; a window's first corner goes with the points,
+  // so that the next click picks again.
+  int OnRButton(CDraftView* view) override;
 
  private:
   // Keeps only the registered objects of `list` when the flag is set.

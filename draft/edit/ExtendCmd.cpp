@@ -65,6 +65,8 @@ CExtendCmd::CExtendCmd(int id, CDraftView* view) : CLineCmd(id, view) {
   prompts_ = {CString("选择需延伸的直线或圆弧"), CString("输入端点位置(TAB：改变直线的对称性或圆弧的延伸方向）")};
 }
 
+CExtendCmd::~CExtendCmd() { PutBackHeld(heldView_); }
+
 void CExtendCmd::MarkFixedPoint(CDraftView* view, CEntity* entity) {
   if (!view || !entity || !MarksPoints()) return;
   const std::vector<double> v = Values(entity);
@@ -80,6 +82,7 @@ void CExtendCmd::PutBackHeld(CDraftView* view) {
   if (held_ && view) view->AddEntityToView(held_, nullptr, nullptr, 1);
   held_ = boundary_ = nullptr;
   merge_ = 0;
+  typedRadiusFlag_ = 0;  // it was typed for this entity only
 }
 
 void CExtendCmd::Execute(CDraftView* view) {
@@ -92,6 +95,7 @@ void CExtendCmd::Execute(CDraftView* view) {
       if (!IsExtendable(e)) continue;
       if (!held_) {
         held_ = e;
+        heldView_ = view;
         pickX_ = at.x;
         pickY_ = at.y;
         pointCount_ = 2;
@@ -109,7 +113,9 @@ void CExtendCmd::Execute(CDraftView* view) {
     return;
   }
   CEntityList found;
-  view->PickEntitiesAtPoint(at.x, at.y, found, 0, 1, 0, 0, kBoundaryMask, 0);
+  // A typed radius decides the circle alone: the point the radius dialog
+  // gave only stands for the click and is no boundary.
+  if (!(radiusMode_ && typedRadiusFlag_)) view->PickEntitiesAtPoint(at.x, at.y, found, 0, 1, 0, 0, kBoundaryMask, 0);
   CEntity* first = found.IsEmpty() ? nullptr : found.GetHead();
   if (first && (first->IsLine() || first->IsCircle() || first->IsArc() || first->IsEllipse())) {
     boundary_ = first;

@@ -6,8 +6,9 @@
 // makes it symmetric as in the line command and turns an arc or ellipse the
 // other way (the complementary sweep). A circle changes its radius (R or D
 // types it); an arc always moves one of its ends, wherever it is picked. The held entity comes back unchanged on the right button, on
-// End, when the boundary gives no point, and when it has no rebuild rule (a
-// two-point entity that is not a line); a rebuild is one undo step, which
+// End, when the boundary gives no point, when it has no rebuild rule (a
+// two-point entity that is not a line) and when the command is deleted
+// while it holds one (a stack that deletes without End); a rebuild is one undo step, which
 // also takes a boundary the result swallows (a collinear overlapping line,
 // an arc of the same circle).
 #pragma once
@@ -17,6 +18,7 @@
 class CExtendCmd : public CLineCmd {
  public:
   CExtendCmd(int id, CDraftView* view);
+  ~CExtendCmd() override;
 
   int OnRadiusKey(CDraftView* view, double& x, double& y, UINT letter) override;
   int DrawPreview(CDraftView* view) override;
@@ -61,4 +63,6 @@ class CExtendCmd : public CLineCmd {
   int endMode_ = 2;
   double typedRadius_ = 0.0;
   int typedRadiusFlag_ = 0;
+  // The view the held entity was taken out of.
+  CDraftView* heldView_ = nullptr;
 };

@@ -507,6 +507,9 @@ void CCmdBase::TakePoint(double x, double y, CPoint dp, UINT flags, CDraftView* 
   const PointRec p{0, 0, x, y, kPointLocated, kPointLocated};
   points_.push_back(p);
   cursor_ = p;
+  // The command put the cursor there itself: a snap of the mouse before
+  // does not hold for it (a stale state would round the typed point).
+  snapState_ = 0;
   if (MarksPoints()) view->MarkPoint(x, y);
   view->ClientToDrawing(x, y, dp, 0);
   ++step_;

@@ -71,6 +71,9 @@ void CCmdStack::Push(CDraftView* view, CCmdBase* command) {
     running->End(view);
     commands_.pop_back();
   }
+  // The ended commands are gone: while the new one begins (and when its
+  // Begin fails or throws) the one below is current, not resumed.
+  TopBecomesCurrent(false);
   if (fresh->Begin(view)) {
     commands_.push_back(std::move(fresh));
     TopBecomesCurrent(true);
@@ -210,9 +213,12 @@ void CCmdStack::EndTop(CDraftView* view) {
   if (!current_) return;
   std::unique_ptr<CCmdBase> top = std::move(commands_.back());
   commands_.pop_back();
+  // The top is off the stack before its End runs, so that an End that
+  // throws leaves no dangling current command.
+  TopBecomesCurrent(false);
   top->End(view);
   top.reset();
-  TopBecomesCurrent(true);
+  if (current_) current_->Resume();
 }
 
 void CCmdStack::EndEach(CDraftView* view) {

@@ -28,11 +28,14 @@ CSelectCmdBase::CSelectCmdBase(int id, CDraftView* view, int selectAnew, int des
 // ---- Overrides.
 
 void CSelectCmdBase::OnSelectionChanged(CDraftView* view, int flag) {
+  // A box corner taken goes with the points: one click is one point again.
   ClearPoints();
+  pointCount_ = 1;
   if (flag) {
     pickedThisPass_ = 1;
     phase_ = kProcessing;
     pickMode_ = 0;
+    done_ = 0;  // done selecting is not done processing
     ProcessSelection(view);
   } else {
     pickedThisPass_ = 0;
@@ -123,6 +126,7 @@ int CSelectCmdBase::OnRButton(CDraftView* view) {
     pickMode_ = 0;
     if (!selectAnew_ && !deselectMode_) {
       phase_ = kProcessing;
+      done_ = 0;  // done selecting (everything picked) is not done processing
       return ProcessSelection(view) ? 0 : 1;
     }
     ClearSelectionFilter(view);

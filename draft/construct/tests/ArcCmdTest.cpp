@@ -245,24 +245,59 @@ TEST_F(ArcTest, ArcByCentreRoundsTheSweepToWholeAngleSteps) {
 }
 
 TEST_F(ArcTest, ArcByCentreTakesATypedAbsoluteOrRelativeEndAngle) {
-  for (bool relative : {false, true}) {
+  struct Case {
+    bool relative;
+    const char* typed;
+    int tabs;
+    double sweep;
+  };
+  // The start lies at 45 degrees; a typed angle is kept even where it is
+  // not a whole number of angle steps (15 degrees).
+  const Case cases[] = {
+      {false, "90", 0, 45.0}, {true, "90", 0, 90.0}, {false, "92", 0, 47.0},
+      {true, "47", 0, 47.0},  {false, "92", 1, 313.0},  // odd TAB: from the typed angle round to the start
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.relative ? "relative " : "absolute ") << c.typed << " tabs " << c.tabs);
     CommandBench b;
+    b.view.SetAngleStep(15.0);
     b.Push(new CArcCenterCmd(51));
     TypePoint(b, 0, 0);
     TypePoint(b, 10, 10);  // start at 45 degrees
-    if (relative) b.Key(16);
-    EXPECT_EQ(b.stack.GetPrompt(), relative ? "输入圆弧的终点(TAB：选择圆弧,SHIFT: 切换为输入绝对角度)"
-                                            : "输入圆弧的终点(TAB：选择圆弧,SHIFT: 切换为输入相对角度)");
+    for (int i = 0; i < c.tabs; ++i) b.Char(9, 0, 20);
+    if (c.relative) b.Key(16);
+    EXPECT_EQ(b.stack.GetPrompt(), c.relative ? "输入圆弧的终点(TAB：选择圆弧,SHIFT: 切换为输入绝对角度)"
+                                              : "输入圆弧的终点(TAB：选择圆弧,SHIFT: 切换为输入相对角度)");
     platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
-      EXPECT_EQ(CStringA(s.Caption()), relative ? "输入相对角度" : "输入绝对角度");
-      s.EnterText(1062, CStringA("90"));
+      EXPECT_EQ(CStringA(s.Caption()), c.relative ? "输入相对角度" : "输入绝对角度");
+      s.EnterText(1062, CStringA(c.typed));
       s.Click(IDOK);
     });
     b.Char('9', 0, 20);
     const std::vector<ArcShape> arcs = Arcs(b.view);
     ASSERT_EQ(arcs.size(), 1u);
-    EXPECT_NEAR(Sweep(arcs[0]), relative ? 90.0 : 45.0, 1e-6);
+    EXPECT_NEAR(Sweep(arcs[0]), c.sweep, 1e-6);
   }
+  // The next arc's end follows the pointer in whole steps again.
+  CommandBench b;
+  b.view.SetAngleStep(15.0);
+  b.Push(new CArcCenterCmd(51));
+  TypePoint(b, 0, 0);
+  TypePoint(b, 10, 0);
+  {
+    platform::ScopedModalDriver driver([](platform::ModalSession& s) {
+      s.EnterText(1062, CStringA("47"));
+      s.Click(IDOK);
+    });
+    b.Char('4', 0, 20);
+  }
+  TypePoint(b, 0, 0);
+  TypePoint(b, 10, 0);
+  TypePoint(b, 10 * std::cos(47 * kPi / 180), 10 * std::sin(47 * kPi / 180));
+  const std::vector<ArcShape> arcs = Arcs(b.view);
+  ASSERT_EQ(arcs.size(), 2u);
+  EXPECT_NEAR(Sweep(arcs[0]), 47.0, 1e-6);
+  EXPECT_NEAR(Sweep(arcs[1]), 45.0, 1e-6);
 }
 
 TEST_F(ArcTest, ThreePointArcAndItsSegmentVariant) {
@@ -321,6 +356,41 @@ TEST_F(ArcTest, ArcFromALineEndLeavesItTangentially) {
   // A click on nothing picks nothing and takes no point.
   b.Click(300, 300);
   EXPECT_EQ(cmd->GetStep(), 0);
+  // A click straight ahead on the line's carrier gives no arc: the click is
+  // taken back and the line stays picked for the next one.
+  b.Click(2, 100);
+  ASSERT_NE(cmd->GetPickedEntity(), nullptr);
+  b.Click(80, 100);
+  EXPECT_EQ(cmd->GetStep(), 1);
+  EXPECT_NE(cmd->GetPickedEntity(), nullptr);
+  EXPECT_EQ(b.view.GetUndoCount(), 1);
+  b.Click(50, 80);
+  EXPECT_EQ(Arcs(b.view).size(), 2u);
+  EXPECT_EQ(cmd->GetStep(), 0);
+}
+
+// A cursor snapped onto an entity's end is where the arc ends: its radius
+// (11.85) is not rounded to whole length steps.
+TEST_F(ArcTest, ArcFromALineEndEndsOnASnappedPoint) {
+  CommandBench b;
+  b.view.SetSnapModes(kSnapEnd);
+  b.view.AddEntityToView(new CLineEntity(0, nullptr, 0, 100, 50, 100));
+  b.view.AddEntityToView(new CLineEntity(0, nullptr, 60.3, 117.7, 90, 150));
+  b.Push(new CArcFromEndCmd(53));
+  b.Click(48, 100);
+  b.Move(61, 118);
+  b.Click(61, 118);
+  const std::vector<ArcShape> arcs = Arcs(b.view);
+  ASSERT_EQ(arcs.size(), 1u);
+  EXPECT_NEAR(arcs[0].cx, 50, 1e-9);
+  // One end leaves the line at (50, 100), the other is the snapped point.
+  const GPoint start = arcs[0].StartPoint(), end = arcs[0].EndPoint();
+  const bool endsAtLine = OnCircle(end, {50, 100, 0});
+  const GPoint snapped = endsAtLine ? start : end;
+  EXPECT_TRUE(OnCircle(endsAtLine ? end : start, {50, 100, 0}));
+  EXPECT_NEAR(snapped.x, 60.3, 1e-9);
+  EXPECT_NEAR(snapped.y, 117.7, 1e-9);
+  EXPECT_NEAR(arcs[0].r, (10.3 * 10.3 + 17.7 * 17.7) / (2 * 17.7), 1e-9);
 }
 
 TEST_F(ArcTest, ChangeArcTurnsSelectedArcsIntoCirclesAndEnds) {

@@ -60,6 +60,35 @@ TEST_F(CircleTest, WithoutCentreLinesEveryFurtherPointAddsAConcentricCircle) {
   EXPECT_EQ(marks, 1);
 }
 
+// A second click on the centre gives a radius of zero: nothing is made and
+// nothing recorded; the circle without centre lines keeps its centre.
+TEST_F(CircleTest, AZeroRadiusMakesNothing) {
+  WriteProfileIntSetting(CPolygonCmd::kSection, CPolygonCmd::kShowKey, 0);
+  struct Case {
+    const char* name;
+    CCmdBase* cmd;
+    int stepAfter;
+  };
+  CommandBench benches[3];
+  const Case cases[] = {
+      {"circle", new CCircleCenterCmd(40, 0), 1},
+      {"circle with centre lines", new CCircleCenterCmd(41, 1), 0},
+      {"polygon", new CPolygonCmd(44), 0},
+  };
+  for (size_t i = 0; i < 3; ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.name);
+    CommandBench& bench = benches[i];
+    bench.Push(c.cmd);
+    bench.Click(50, 50);
+    bench.Click(50, 50);
+    EXPECT_TRUE(bench.view.GetEntityList()->IsEmpty());
+    EXPECT_EQ(bench.view.GetUndoCount(), 0);
+    EXPECT_TRUE(bench.boxes.empty());
+    EXPECT_EQ(c.cmd->GetStep(), c.stepAfter);
+  }
+}
+
 TEST_F(CircleTest, CentreLinesOvershootTheCircleAndTheNextClickIsANewCentre) {
   struct Case {
     const char* setting;  // null: the default overshoot
@@ -262,6 +291,34 @@ TEST_F(CircleTest, PolygonAfterATypedRadiusWaitsForTheDirectionClick) {
   static_cast<CBlockEntity*>(b.view.GetEntityList()->GetHead())->GetMember(0)->GetGeometry(v);
   EXPECT_NEAR(v[0], 100, 1e-9);
   EXPECT_NEAR(v[1], 108, 1e-9);
+  EXPECT_EQ(cmd->GetStep(), 0);
+}
+
+// A typed radius dropped by the right button with its centre does not
+// size the next polygon.
+TEST_F(CircleTest, TheRightButtonDropsAPolygonsTypedRadius) {
+  WriteProfileIntSetting(CPolygonCmd::kSection, CPolygonCmd::kShowKey, 0);
+  auto* cmd = b.Push(new CPolygonCmd(44));
+  b.Click(100, 100);
+  b.Move(120, 100);
+  {
+    platform::ScopedModalDriver driver([](platform::ModalSession& s) {
+      s.EnterText(1004, CStringA("8"));
+      s.Click(IDOK);
+    });
+    b.Char('R', 120, 100);
+  }
+  ASSERT_EQ(cmd->GetStep(), 2);
+  b.stack.OnRButton(0, CommandBench::At(120, 100), &b.view);
+  ASSERT_EQ(b.stack.GetCurrent(), cmd);
+  EXPECT_EQ(cmd->GetStep(), 0);
+  b.Click(200, 200);
+  b.Click(220, 200);  // the pointer's distance, 20, at once
+  ASSERT_EQ(b.view.GetEntityList()->GetCount(), 1);
+  double v[kMaxGeometryValues];
+  static_cast<CBlockEntity*>(b.view.GetEntityList()->GetHead())->GetMember(0)->GetGeometry(v);
+  EXPECT_NEAR(v[0], 220, 1e-9);
+  EXPECT_NEAR(v[1], 200, 1e-9);
   EXPECT_EQ(cmd->GetStep(), 0);
 }
 

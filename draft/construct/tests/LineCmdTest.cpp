@@ -137,6 +137,31 @@ TEST(LineCmd, AnEndSnappedOntoAnEntityStaysOnIt) {
   ExpectLines(b.Lines(), {{0, 0, 50.3, 0}, {0, 20, 50.3, 0}});
 }
 
+// The start snapped onto an entity leaves the view's snap state set; a
+// typed end is still taken exactly as typed, not rounded to length steps.
+TEST(LineCmd, ATypedEndAfterASnappedStartIsTakenAsTyped) {
+  for (bool throughDialog : {false, true}) {
+    SCOPED_TRACE(throughDialog ? "coordinate dialog" : "typed text");
+    CommandBench b;
+    b.view.SetSnapModes(kSnapAll);
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 0, 0, 50));
+    b.Push(new CLineCmd(1, &b.view));
+    b.Move(1, 1);
+    b.Click(1, 1);  // snaps onto the end (0, 0)
+    if (throughDialog) {
+      platform::ScopedModalDriver driver([](platform::ModalSession& s) {
+        EXPECT_TRUE(s.EnterText(1004, CStringA("10.3")));
+        EXPECT_TRUE(s.EnterText(1005, CStringA("0.4")));
+        EXPECT_TRUE(s.Click(IDOK));
+      });
+      b.Char('1', 1, 1);
+    } else {
+      b.stack.OnTypedInput(&b.view, "10.3,0.4");
+    }
+    ExpectLines(b.Lines(), {{0, 0, 0, 50}, {0, 0, 10.3, 0.4}});
+  }
+}
+
 TEST(LineCmd, AFixedDirectionEndsWhereItMeetsTheSnappedEntity) {
   CommandBench b;
   b.view.SetSnapModes(kSnapEnd);

@@ -138,8 +138,8 @@ TEST_F(ExtendTest, AnEllipseEndReachesALine) {
 }
 
 TEST_F(ExtendTest, TheHeldEntityComesBackUnchanged) {
-  enum How { kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary, kTwoPointEntity };
-  for (How how : {kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary, kTwoPointEntity}) {
+  enum How { kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary, kTwoPointEntity, kDeletedWithoutEnd };
+  for (How how : {kMissedBoundary, kRightButton, kEnd, kCircleOnBoundary, kTwoPointEntity, kDeletedWithoutEnd}) {
     SCOPED_TRACE(how);
     CommandBench b;
     CEntity* held;
@@ -184,6 +184,9 @@ TEST_F(ExtendTest, TheHeldEntityComesBackUnchanged) {
         break;
       case kEnd:
         b.stack.EndAll(&b.view);
+        break;
+      case kDeletedWithoutEnd:
+        b.stack.DeleteAll();
         break;
     }
     EXPECT_TRUE(b.view.IsInDrawing(held));
@@ -232,6 +235,32 @@ TEST_F(ExtendTest, ATypedRadiusChangesACircle) {
   bench.Char('R', 300, 200);
   ASSERT_EQ(Entities().size(), 1u);
   ExpectValues(Geometry(Entities()[0]), {200, 200, 25});
+}
+
+// The radius dialog's point (25 from the pick towards the cursor) lies on a
+// line: the typed radius still decides, and the next circle extended to a
+// free point takes that point's distance.
+TEST_F(ExtendTest, ATypedRadiusIsKeptWhereAnEntityLiesUnderItsPointAndOnlyOnce) {
+  CEntity* line = Add(ConstructLineEntity(0, nullptr, 265, 100, 265, 300));
+  Add(ConstructCircleEntity(0, nullptr, 200, 200, 40));
+  bench.Push(new CExtendCmd(80, &bench.view));
+  ClickAt(240, 200);
+  bench.Move(300, 200);
+  {
+    platform::ScopedModalDriver driver([](platform::ModalSession& m) {
+      m.EnterText(1004, CStringA("25"));
+      m.Click(IDOK);
+    });
+    bench.Char('R', 300, 200);
+  }
+  ASSERT_EQ(Entities().size(), 2u);
+  EXPECT_EQ(Entities()[0], line);
+  ExpectValues(Geometry(Entities()[1]), {200, 200, 25});
+  EXPECT_EQ(bench.view.GetUndoCount(), 1);
+  ClickAt(225, 200);
+  ClickAt(320, 200);
+  ASSERT_EQ(Entities().size(), 2u);
+  ExpectValues(Geometry(Entities()[1]), {200, 200, 120});
 }
 
 }  // namespace

@@ -162,6 +162,24 @@ TEST_F(MirrorDeleteExplodeTest, DeleteTakesTheSelectionAtOnceAndStays) {
   EXPECT_EQ(Count(), 3);
 }
 
+// The right button after a window's first corner drops the corner only:
+// the next click deletes what it picks, as the prompt says.
+TEST_F(MirrorDeleteExplodeTest, DeleteAfterACancelledWindowPicksAgain) {
+  CEntity* kept = Line(0, 40, 10, 40);
+  Line(0, 0, 10, 0);
+  stack.Push(&view, new CDeleteCmd(61));
+  Click(300, 300);  // nothing there: the first corner
+  EXPECT_EQ(stack.GetPrompt(), "输入选择框的另一角点");
+  RButton();
+  ASSERT_FALSE(stack.IsEmpty());
+  EXPECT_EQ(stack.GetPrompt(), "选择需删除的图元");
+  Click(5, 0);
+  EXPECT_EQ(Count(), 1);
+  EXPECT_TRUE(view.IsInDrawing(kept));
+  EXPECT_EQ(view.GetUndoCount(), 1);
+  EXPECT_EQ(stack.GetCurrent()->GetStep(), 0);
+}
+
 TEST_F(MirrorDeleteExplodeTest, DeleteTakesACompoundDeletedWholeOnceForAClickOrAWindow) {
   struct Case {
     bool window;

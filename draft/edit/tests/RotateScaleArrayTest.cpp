@@ -163,6 +163,43 @@ TEST_F(EditTest, ScaleByPointerDistanceOrTypedFactorAndRefusesTheBasePoint) {
   }
 }
 
+// A typed turn of nothing, or a typed factor of 1 or 0, takes no point: the
+// command waits for another and nothing changes.
+TEST_F(EditTest, ATypedTurnOfNothingOrAFactorOfOneOrZeroIsIgnored) {
+  struct Case {
+    bool scale;
+    const char* typed;
+  };
+  const Case cases[] = {{false, "0"}, {false, "360"}, {true, "1"}, {true, "0"}, {true, "0.0000001"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.scale ? "scale " : "rotate ") << c.typed);
+    CDraftView v;
+    CCmdStack s;
+    AddSelectedLine(v);
+    answers = {IDNO};
+    if (c.scale)
+      s.Push(&v, new CScaleCmd(61));
+    else
+      s.Push(&v, new CRotateCmd(60));
+    s.OnTypedInput(&v, "0,0");
+    if (!c.scale) s.OnTypedInput(&v, "10,0");
+    CCmdBase* cmd = s.GetCurrent();
+    ASSERT_NE(cmd, nullptr);
+    const int step = cmd->GetStep();
+    platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+      m.EnterText(1062, CStringA(c.typed));
+      m.Click(IDOK);
+    });
+    s.OnChar(CPoint(0, 0), '1', 1, 0, &v);
+    EXPECT_EQ(s.GetCurrent(), cmd);
+    EXPECT_EQ(cmd->GetStep(), step);
+    EXPECT_EQ(v.GetUndoCount(), 0);
+    EXPECT_EQ(v.GetSelectionCount(), 1);
+    EXPECT_TRUE(boxes.empty());
+    s.DeleteAll();
+  }
+}
+
 namespace {
 // Answers the array's dialog: count, order, ask and rotate flags.
 platform::ScopedModalDriver ArrayDialog(const char* count, int order, bool ask, bool rotate,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "draft/framework/CmdStack.h"
 #include "draft/framework/tests/RecordingCommand.h"
 #include "draft/host/DraftView.h"
@@ -179,4 +181,83 @@ TEST(CmdStack, EndingManyCommands) {
     log.clear();
   }
   EXPECT_EQ(log, (Log{"1 deleted"}));  // the stack's destructor deletes without End
+}
+
+namespace {
+// A command whose End fails, as one that loses its view might.
+class CFailingEndCommand : public CRecordingCommand {
+ public:
+  using CRecordingCommand::CRecordingCommand;
+  int End(CDraftView* view) override {
+    CRecordingCommand::End(view);
+    throw std::runtime_error("end failed");
+  }
+};
+}  // namespace
+
+TEST(CmdStack, EndingTheTopWhoseEndFailsStillRemovesIt) {
+  Log log;
+  CDraftView view;
+  CCmdStack stack;
+  stack.Push(&view, new CRecordingCommand(log, 1));
+  stack.Push(&view, new CFailingEndCommand(log, 2, 5));
+  log.clear();
+  EXPECT_THROW(stack.EndTop(&view), std::runtime_error);
+  EXPECT_EQ(log, (Log{"2 end", "2 deleted"}));
+  EXPECT_EQ(stack.GetCount(), 1);
+  EXPECT_EQ(stack.GetCurrentId(), 1);
+  // An End that works: the one below resumes after the top is deleted.
+  stack.Push(&view, new CRecordingCommand(log, 3, 5));
+  log.clear();
+  stack.EndTop(&view);
+  EXPECT_EQ(log, (Log{"3 end", "3 deleted", "1 resume"}));
+  EXPECT_EQ(stack.GetCurrentId(), 1);
+}
+
+TEST(CmdStack, AbortingGoesOnPastACommandWhoseEndFails) {
+  Log log;
+  CDraftView view;
+  CCmdStack stack;
+  stack.Push(&view, new CFailingEndCommand(log, 1));
+  stack.Push(&view, new CRecordingCommand(log, 2, 5));
+  log.clear();
+  EXPECT_NO_THROW(stack.AbortAll(&view));
+  EXPECT_EQ(log, (Log{"1 end", "1 deleted", "2 end", "2 deleted"}));
+  EXPECT_TRUE(stack.IsEmpty());
+  EXPECT_EQ(stack.GetCurrent(), nullptr);
+}
+
+namespace {
+// A command whose Begin fails, as one whose dialog cannot be shown.
+class CFailingBeginCommand : public CRecordingCommand {
+ public:
+  using CRecordingCommand::CRecordingCommand;
+  int Begin(CDraftView* view) override {
+    CRecordingCommand::Begin(view);
+    throw std::runtime_error("begin failed");
+  }
+};
+}  // namespace
+
+// The commands a push ends are gone before the new one begins: when its
+// Begin fails, the stack holds what is left, and the command below is
+// current without being resumed.
+TEST(CmdStack, ABeginThatFailsLeavesTheCommandsBelowCurrent) {
+  Log log;
+  CDraftView view;
+  CCmdStack stack;
+  stack.Push(&view, new CRecordingCommand(log, 1));
+  stack.Push(&view, new CRecordingCommand(log, 9, 5));
+  log.clear();
+  EXPECT_THROW(stack.Push(&view, new CFailingBeginCommand(log, 8, 5)), std::runtime_error);
+  EXPECT_EQ(log, (Log{"9 end", "9 deleted", "8 begin", "8 deleted"}));
+  EXPECT_EQ(stack.GetCount(), 1);
+  EXPECT_EQ(stack.GetCurrentId(), 1);
+  log.clear();
+  EXPECT_THROW(stack.Push(&view, new CFailingBeginCommand(log, 2)), std::runtime_error);
+  EXPECT_EQ(log, (Log{"1 end", "1 deleted", "2 begin", "2 deleted"}));
+  EXPECT_TRUE(stack.IsEmpty());
+  EXPECT_EQ(stack.GetCurrent(), nullptr);
+  EXPECT_EQ(stack.GetPrompt(), "欢迎使用Zarvex系列软件！");
+  EXPECT_EQ(stack.OnLButton(0, CPoint(10, 10), &view), 0);
 }

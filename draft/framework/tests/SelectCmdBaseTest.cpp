@@ -26,6 +26,7 @@ CPoint At(double x, double y) { return CPoint(static_cast<int>(x), static_cast<i
 struct Probe {
   int processCalls = 0;
   int processResult = 1;
+  int processClicks = 0;
 };
 
 class CProbeSelectCmd : public CSelectCmdBase {
@@ -37,6 +38,11 @@ class CProbeSelectCmd : public CSelectCmdBase {
   int ProcessSelection(CDraftView*) override {
     ++probe_.processCalls;
     return probe_.processResult;
+  }
+  int OnProcessClick(CDraftView*) override {
+    ++probe_.processClicks;
+    points_.clear();
+    return 0;
   }
 
  private:
@@ -202,6 +208,12 @@ TEST_F(SelectCommandTest, PickingEverythingGoesOnToProcessing) {
   ASSERT_EQ(stack.GetCurrentId(), 7);
   EXPECT_EQ(probe.processCalls, 1);
   EXPECT_EQ(Prompt(), kProcessPrompt);
+  // Done selecting is not done processing: a processing click that stays
+  // keeps the command.
+  Click(200, 200);
+  EXPECT_EQ(probe.processClicks, 1);
+  EXPECT_EQ(stack.GetCurrentId(), 7);
+  EXPECT_TRUE(Selected(a));
 }
 
 TEST_F(SelectCommandTest, AGroupPickedWholeComesWhole) {
@@ -359,6 +371,8 @@ TEST_F(SelectCommandTest, AnOutsideSelectionChangeSwitchesThePhase) {
   EXPECT_EQ(cmd->GetStep(), 0);
   EXPECT_EQ(probe.processCalls, 1);
   EXPECT_EQ(Prompt(), kProcessPrompt);
+  Click(200, 200);  // one click is one processing click, the dropped corner forgotten
+  EXPECT_EQ(probe.processClicks, 1);
   stack.NotifySelection(&view, 0);
   EXPECT_EQ(cmd->GetPhase(), CSelectCmdBase::kSelecting);
   EXPECT_EQ(cmd->IsPickMode(), 1);
