@@ -82,11 +82,6 @@ int CPolygonCmd::OnRadiusKey(CDraftView* view, double& x, double& y, UINT letter
   return 1;
 }
 
-int CPolygonCmd::OnRButton(CDraftView* view) {
-  typedRadiusFlag_ = 0;
-  return CCircleCenterCmd::OnRButton(view);
-}
-
 void CPolygonCmd::Execute(CDraftView* view) {
   if (!view || points_.size() < 2) return;
   // After a typed radius the next click gives the direction.

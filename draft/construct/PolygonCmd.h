@@ -19,8 +19,6 @@ class CPolygonCmd : public CCircleCenterCmd {
   // to start.
   int Begin(CDraftView* view) override;
   int OnRadiusKey(CDraftView* view, double& x, double& y, UINT letter) override;
-  // The root's right button; a typed radius goes with the points it dropped.
-  int OnRButton(CDraftView* view) override;
   int DrawPreview(CDraftView* view) override;
   void Execute(CDraftView* view) override;
 

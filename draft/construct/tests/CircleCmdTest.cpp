@@ -294,34 +294,6 @@ TEST_F(CircleTest, PolygonAfterATypedRadiusWaitsForTheDirectionClick) {
   EXPECT_EQ(cmd->GetStep(), 0);
 }
 
-// A typed radius dropped by the right button with its centre does not
-// size the next polygon.
-TEST_F(CircleTest, TheRightButtonDropsAPolygonsTypedRadius) {
-  WriteProfileIntSetting(CPolygonCmd::kSection, CPolygonCmd::kShowKey, 0);
-  auto* cmd = b.Push(new CPolygonCmd(44));
-  b.Click(100, 100);
-  b.Move(120, 100);
-  {
-    platform::ScopedModalDriver driver([](platform::ModalSession& s) {
-      s.EnterText(1004, CStringA("8"));
-      s.Click(IDOK);
-    });
-    b.Char('R', 120, 100);
-  }
-  ASSERT_EQ(cmd->GetStep(), 2);
-  b.stack.OnRButton(0, CommandBench::At(120, 100), &b.view);
-  ASSERT_EQ(b.stack.GetCurrent(), cmd);
-  EXPECT_EQ(cmd->GetStep(), 0);
-  b.Click(200, 200);
-  b.Click(220, 200);  // the pointer's distance, 20, at once
-  ASSERT_EQ(b.view.GetEntityList()->GetCount(), 1);
-  double v[kMaxGeometryValues];
-  static_cast<CBlockEntity*>(b.view.GetEntityList()->GetHead())->GetMember(0)->GetGeometry(v);
-  EXPECT_NEAR(v[0], 220, 1e-9);
-  EXPECT_NEAR(v[1], 200, 1e-9);
-  EXPECT_EQ(cmd->GetStep(), 0);
-}
-
 TEST_F(CircleTest, InAnAxonometricPlaneTheCircleIsMadeAsItsEllipse) {
   struct Case {
     int plane;
