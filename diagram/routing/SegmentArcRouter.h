@@ -18,6 +18,7 @@
 
 #include "diagram/routing/ArcRouter.h"
 #include "diagram/routing/Segment.h"
+#include "diagram/routing/SegmentTrackIndex.h"
 
 class WrapperCDrawArc;
 
@@ -94,6 +95,10 @@ class SegmentArcRouter : public CArcRouter {
   int m_nXOffset = 0;
   int m_nYOffset = 0;
   int m_bUpward = 1;
+  // The search's quick way to the stretch of a crossing track; valid during
+  // one search only.
+  SegmentTrackIndex m_horzIndex;
+  SegmentTrackIndex m_vertIndex;
 
  private:
   // The step, canvas and page the tracks were made with.
