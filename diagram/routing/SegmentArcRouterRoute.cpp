@@ -1,5 +1,6 @@
-// SegmentArcRouter: finding the pins' stretches, the search for the way with
-// the fewest bends, cutting the way out of the tracks and writing the wire.
+// SegmentArcRouter: finding the pins' stretches, routing one wire through
+// the search (SegmentWaySearch), cutting the way out of the tracks and
+// writing the wire.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -15,30 +16,6 @@ namespace {
 
 // Ports whose wires leave or enter sideways; the others vertically.
 bool IsHorizontalDirection(int direction) { return direction == 1 || direction == 2 || direction == 15; }
-
-// The crossing track that a step position p along a stretch comes to: the
-// track at p or, when p lies between two tracks, the next one unless that is
-// past the last. A result of `count` or more ends the stretch's walk.
-int64_t CrossingTrack(int64_t p, int64_t step, int64_t count) {
-  int64_t k = p / step;
-  if (p % step != 0 && k + 1 < count) ++k;
-  return k;
-}
-
-// Whether the walk over the stretch's step positions (start, start + step,
-// ... while before end - step, ending at a track past the last) comes to
-// crossing track `track`. The crossing tracks of the positions never go
-// down, so the walk is taken up a little before the track.
-bool WalkMeetsTrack(const Segment& t, int64_t track, int64_t step, int64_t count) {
-  const int64_t start = t.m_nStart;
-  const int64_t first = std::max<int64_t>(0, ((track - 1) * step - start) / step - 1);
-  for (int64_t p = start + first * step; p < static_cast<int64_t>(t.m_nEnd) - step; p += step) {
-    const int64_t k = CrossingTrack(p, step, count);
-    if (k >= count || k > track) return false;
-    if (k == track) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -129,83 +106,6 @@ void SegmentArcRouter::DoFinalTwoPointAdjustment(WrapperCDrawArc* wrapper, int s
   }
 }
 
-bool SegmentArcRouter::SearchWay(Segment* source, Segment* destination, bool destinationVertical,
-                                 int destinationAlong, int destinationInputs) {
-  source->m_pPredecessor = nullptr;
-  source->m_nCost = 0;
-  destination->m_pPredecessor = nullptr;
-  destination->m_nCost = 0;
-  if (destination->m_nState != Segment::kPin) destination->m_nState = Segment::kReached;
-  // No stretch changes during the search, so the tracks' indexes made now
-  // stay valid to its end.
-  m_horzIndex.Reset(m_horzHeads.size());
-  m_vertIndex.Reset(m_vertHeads.size());
-  const int64_t step = m_nStep;
-  // A stretch may join the next level when free; a pin stretch only when it
-  // is the source.
-  auto takes = [source](const Segment* x) {
-    return x->m_nState == Segment::kFree || (x->m_nState == Segment::kPin && x == source);
-  };
-  auto reach = [&](Segment* t, Segment* x) {
-    x->m_pPredecessor = t;
-    x->m_nState = x->m_nState == Segment::kFree ? Segment::kReached : Segment::kPinReached;
-    int64_t increment = 0;
-    if (t->m_pPredecessor) {
-      increment = std::llabs(static_cast<int64_t>(t->m_pPredecessor->m_nTrack) - x->m_nTrack);
-    } else {
-      increment = std::llabs(std::llabs(static_cast<int64_t>(x->m_nTrack) - destinationAlong / step) -
-                             destinationInputs);
-    }
-    x->m_nCost = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(t->m_nCost) + increment, INT32_MAX));
-  };
-  std::vector<Segment*> current;
-  std::vector<Segment*> next;
-  current.push_back(destination);
-  bool levelVertical = destinationVertical;
-  while (!source->m_pPredecessor && !current.empty()) {
-    // Cheapest first; equal costs keep the order they were reached in.
-    std::stable_sort(current.begin(), current.end(),
-                     [](const Segment* a, const Segment* b) { return a->m_nCost < b->m_nCost; });
-    std::vector<Segment*>& crossHeads = levelVertical ? m_horzHeads : m_vertHeads;
-    SegmentTrackIndex& crossIndex = levelVertical ? m_horzIndex : m_vertIndex;
-    const int64_t crossCount = static_cast<int64_t>(crossHeads.size());
-    // The walk below would reach the source from the first stretch of the
-    // level whose step positions come to the source's track where the source
-    // is that track's stretch covering it; nothing reached before changes
-    // that, and nothing reached after it matters to the way, so the way ends
-    // there without the walk.
-    if (takes(source) && source->m_nTrack < crossCount) {
-      const auto sourceTrack = static_cast<size_t>(source->m_nTrack);
-      for (Segment* t : current) {
-        if (WalkMeetsTrack(*t, source->m_nTrack, step, crossCount) &&
-            crossIndex.FindCovering(sourceTrack, crossHeads[sourceTrack], static_cast<int32_t>(t->m_nTrack * step)) ==
-                source) {
-          reach(t, source);
-          return true;
-        }
-      }
-    }
-    next.clear();
-    for (Segment* t : current) {
-      const int64_t at = static_cast<int64_t>(t->m_nTrack) * step;
-      for (int64_t p = t->m_nStart; p < static_cast<int64_t>(t->m_nEnd) - step; p += step) {
-        const int64_t k = CrossingTrack(p, step, crossCount);
-        if (k >= crossCount) break;
-        // The first stretch of the crossing track's list covering T's track,
-        // unless one starting past it comes first.
-        const auto crossTrack = static_cast<size_t>(k);
-        Segment* x = crossIndex.FindCovering(crossTrack, crossHeads[crossTrack], static_cast<int32_t>(at));
-        if (!x || !takes(x)) continue;
-        reach(t, x);
-        next.push_back(x);
-      }
-    }
-    current.swap(next);
-    levelVertical = !levelVertical;
-  }
-  return source->m_pPredecessor != nullptr;
-}
-
 void SegmentArcRouter::CutPinSpan(Segment* stretch, int low, int high) {
   if (stretch->m_nState == Segment::kPin) return;
   if (stretch->m_nState == Segment::kPinReached) {
@@ -294,8 +194,10 @@ int SegmentArcRouter::Route(CDrawArc* arc) {
       DoFinalTwoPointAdjustment(&wrapper, sourceVertical, destinationVertical);
       source->m_nState = Segment::kPin;
     } else if (source && destination &&
-               SearchWay(source, destination, destinationVertical, destinationVertical ? d.y : d.x,
-                         dstPort->GetDrawBlock() ? dstPort->GetDrawBlock()->GetNumberOfInputPorts() : 0)) {
+               m_search.Run(source, sourceVertical,
+                            {destination, destinationVertical, destinationVertical ? d.y : d.x,
+                             dstPort->GetDrawBlock() ? dstPort->GetDrawBlock()->GetNumberOfInputPorts() : 0},
+                            m_nStep)) {
       // One corner per stretch change, from the source end.
       std::vector<Segment*> way;
       std::vector<int> along;
