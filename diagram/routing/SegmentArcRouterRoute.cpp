@@ -175,8 +175,6 @@ int SegmentArcRouter::Route(CDrawArc* arc) {
   if (srcPort && dstPort) {
     const CPoint s = DocToCanvas(wrapper.GetSource());
     const CPoint d = DocToCanvas(wrapper.GetDestination());
-    ZeroState(m_nHorzTracks, m_horzHeads.data());
-    ZeroState(m_nVertTracks, m_vertHeads.data());
     const bool sourceVertical = !IsHorizontalDirection(static_cast<int>(srcPort->PreferredArcDirection()));
     const bool destinationVertical = !IsHorizontalDirection(static_cast<int>(dstPort->PreferredArcDirection()));
     Segment* source = sourceVertical ? FindSegment(s.x, m_nStep, m_nVertTracks, m_vertHeads.data(), s.y)
@@ -193,40 +191,49 @@ int SegmentArcRouter::Route(CDrawArc* arc) {
       wrapper.AddPoint(d);
       DoFinalTwoPointAdjustment(&wrapper, sourceVertical, destinationVertical);
       source->m_nState = Segment::kPin;
-    } else if (source && destination &&
-               m_search.Run(source, sourceVertical,
-                            {destination, destinationVertical, destinationVertical ? d.y : d.x,
-                             dstPort->GetDrawBlock() ? dstPort->GetDrawBlock()->GetNumberOfInputPorts() : 0},
-                            m_nStep)) {
-      // One corner per stretch change, from the source end.
+    } else if (source && destination) {
       std::vector<Segment*> way;
       std::vector<int> along;
-      along.push_back(sourceVertical ? s.y : s.x);
-      wrapper.AddPoint(s);
-      bool vertical = sourceVertical;
-      for (Segment* u = source; u; u = u->m_pPredecessor) {
-        way.push_back(u);
-        Segment* v = u->m_pPredecessor;
-        if (!v) break;
-        const int uAt = u->m_nTrack * m_nStep;
-        const int vAt = v->m_nTrack * m_nStep;
-        wrapper.AddPoint(vertical ? CPoint(uAt, vAt) : CPoint(vAt, uAt));
-        // The way leaves u and enters v at the corner.
-        along.push_back(vAt);
-        along.push_back(uAt);
-        vertical = !vertical;
+      {
+        // The search's marks are cleared once the way is read, before any
+        // stretch is cut, so every search starts on unmarked stretches
+        // (pins kept).
+        const SegmentWaySearch::MarksClearer clearer(m_search);
+        const SegmentWaySearch::Destination target{
+            destination, destinationVertical, destinationVertical ? d.y : d.x,
+            dstPort->GetDrawBlock() ? dstPort->GetDrawBlock()->GetNumberOfInputPorts() : 0};
+        if (m_search.Run(source, sourceVertical, target, m_nStep)) {
+          // One corner per stretch change, from the source end.
+          along.push_back(sourceVertical ? s.y : s.x);
+          wrapper.AddPoint(s);
+          bool vertical = sourceVertical;
+          for (Segment* u = source; u; u = u->m_pPredecessor) {
+            way.push_back(u);
+            Segment* v = u->m_pPredecessor;
+            if (!v) break;
+            const int uAt = u->m_nTrack * m_nStep;
+            const int vAt = v->m_nTrack * m_nStep;
+            wrapper.AddPoint(vertical ? CPoint(uAt, vAt) : CPoint(vAt, uAt));
+            // The way leaves u and enters v at the corner.
+            along.push_back(vAt);
+            along.push_back(uAt);
+            vertical = !vertical;
+          }
+          wrapper.AddPoint(d);
+          along.push_back(destinationVertical ? d.y : d.x);
+        }
       }
-      wrapper.AddPoint(d);
-      along.push_back(destinationVertical ? d.y : d.x);
-      CutWay(way, along, sourceVertical, sourceGlued, destinationGlued);
-      // Both end legs straight.
-      const int n = wrapper.GetNumberOfPoints();
-      CPoint& second = wrapper.PointAt(1);
-      if (sourceVertical) second.x = s.x;
-      else second.y = s.y;
-      CPoint& lastButOne = wrapper.PointAt(n - 2);
-      if (destinationVertical) lastButOne.x = d.x;
-      else lastButOne.y = d.y;
+      if (!way.empty()) {
+        CutWay(way, along, sourceVertical, sourceGlued, destinationGlued);
+        // Both end legs straight.
+        const int n = wrapper.GetNumberOfPoints();
+        CPoint& second = wrapper.PointAt(1);
+        if (sourceVertical) second.x = s.x;
+        else second.y = s.y;
+        CPoint& lastButOne = wrapper.PointAt(n - 2);
+        if (destinationVertical) lastButOne.x = d.x;
+        else lastButOne.y = d.y;
+      }
     }
   }
   const int count = wrapper.GetNumberOfPoints();

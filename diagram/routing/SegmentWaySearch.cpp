@@ -57,7 +57,8 @@ bool SegmentWaySearch::Takes(const Segment* x) const {
   return x->m_nState == Segment::kFree || (x->m_nState == Segment::kPin && x == m_pSource);
 }
 
-void SegmentWaySearch::Reach(Segment* t, Segment* x) const {
+void SegmentWaySearch::Reach(Segment* t, Segment* x) {
+  m_marked.push_back(x);
   x->m_pPredecessor = t;
   x->m_nState = x->m_nState == Segment::kFree ? Segment::kReached : Segment::kPinReached;
   int64_t increment = 0;
@@ -90,6 +91,7 @@ bool SegmentWaySearch::Run(Segment* source, bool sourceVertical, const Destinati
   target->m_pPredecessor = nullptr;
   target->m_nCost = 0;
   if (target->m_nState != Segment::kPin) target->m_nState = Segment::kReached;
+  m_marked.push_back(target);
   std::vector<Segment*> current{target};
   std::vector<Segment*> next;
   bool levelVertical = destination.vertical;
@@ -112,6 +114,16 @@ bool SegmentWaySearch::Run(Segment* source, bool sourceVertical, const Destinati
     levelVertical = !levelVertical;
   }
   return source->m_pPredecessor != nullptr;
+}
+
+void SegmentWaySearch::ClearMarks() {
+  for (Segment* x : m_marked) {
+    // A pin stretch reached as the source is still a pin stretch.
+    if (x->m_nState == Segment::kPinReached) x->m_nState = Segment::kPin;
+    if (x->m_nState != Segment::kPin) x->m_nState = Segment::kFree;
+    x->m_pPredecessor = nullptr;
+  }
+  m_marked.clear();
 }
 
 Segment* SegmentWaySearch::FirstReachingSource(const std::vector<Segment*>& level, bool levelVertical) {

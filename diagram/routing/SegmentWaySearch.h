@@ -20,8 +20,9 @@
 //   this level and then of the positions along them. Only the stretches that
 //   come to the source (its "hitters", found once per search) are looked at,
 //   so the level before the one that reaches the source is never walked.
-// Stretches the full walk would have reached besides the way keep their
-// earlier marks; the next search clears every mark before it starts.
+// The search expects unmarked stretches (pins kept) and records every
+// stretch it marks, so that ClearMarks can unmark them before the tracks
+// change.
 #pragma once
 
 #include <cstdint>
@@ -54,6 +55,24 @@ class SegmentWaySearch {
   // then runs from the source through the predecessors to the destination.
   bool Run(Segment* source, bool sourceVertical, const Destination& destination, int step);
 
+  // Clears the marks the searches since the last clearing left (states 1
+  // and 3 back to 0 and 2, no predecessors), on the stretches they marked.
+  // Called before any stretch is cut, freed, glued or deleted, it leaves
+  // every stretch of the tracks unmarked without walking them all.
+  void ClearMarks();
+
+  // Clears the marks when it goes out of scope, however the scope is left.
+  class MarksClearer {
+   public:
+    explicit MarksClearer(SegmentWaySearch& search) : m_search(search) {}
+    MarksClearer(const MarksClearer&) = delete;
+    MarksClearer& operator=(const MarksClearer&) = delete;
+    ~MarksClearer() { m_search.ClearMarks(); }
+
+   private:
+    SegmentWaySearch& m_search;
+  };
+
  private:
   std::vector<Segment*>& Heads(bool vertical) { return vertical ? m_vertHeads : m_horzHeads; }
   // The first stretch of a track covering `at`, as the walk from its head
@@ -66,7 +85,7 @@ class SegmentWaySearch {
   // Whether a walk may make `x` reached: free, or the source as a pin.
   bool Takes(const Segment* x) const;
   // `x` reached from `t`: its predecessor, state and cost.
-  void Reach(Segment* t, Segment* x) const;
+  void Reach(Segment* t, Segment* x);
   // The first stretch of the level that reaches the source; none.
   Segment* FirstReachingSource(const std::vector<Segment*>& level, bool levelVertical);
   // The stretches of the orientation crossing the source that reach it,
@@ -90,4 +109,6 @@ class SegmentWaySearch {
   int64_t m_nStep = 1;
   std::vector<Segment*> m_hitters;
   bool m_bHittersCollected = false;
+  // The stretches marked since the marks were last cleared.
+  std::vector<Segment*> m_marked;
 };

@@ -50,6 +50,16 @@ class RandomTracks {
     }
   }
   std::mt19937& Random() { return m_random; }
+  // Every stretch's state and whether it has a predecessor.
+  std::vector<std::pair<int, bool>> Marks() {
+    std::vector<std::pair<int, bool>> marks;
+    for (bool vertical : {false, true}) {
+      for (Segment* head : Heads(vertical)) {
+        for (Segment* s = head; s; s = s->m_pNext) marks.emplace_back(s->m_nState, s->m_pPredecessor != nullptr);
+      }
+    }
+    return marks;
+  }
 
  private:
   void Fill(std::vector<Segment*>& heads, int count, int length) {
@@ -131,7 +141,7 @@ std::vector<std::pair<const Segment*, std::pair<int, int>>> Way(const Segment* s
   return way;
 }
 
-TEST(SegmentWaySearch, FindsTheWayThePlainLevelWalkFinds) {
+TEST(SegmentWaySearch, FindsTheWayThePlainLevelWalkFindsAndClearsItsMarks) {
   std::vector<int> bends;
   for (const int step : {10, 7}) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
@@ -145,6 +155,7 @@ TEST(SegmentWaySearch, FindsTheWayThePlainLevelWalkFinds) {
           target, destinationVertical, std::uniform_int_distribution<int>(target->m_nStart, target->m_nEnd)(tracks.Random()),
           static_cast<int>(seed % 4)};
 
+      const auto unmarked = tracks.Marks();
       const bool plain = PlainSearch(tracks, source, destination, step);
       const auto plainWay = Way(source);
       tracks.ClearMarks();
@@ -155,6 +166,9 @@ TEST(SegmentWaySearch, FindsTheWayThePlainLevelWalkFinds) {
         EXPECT_EQ(Way(source), plainWay) << "seed " << seed << " step " << step;
         bends.push_back(static_cast<int>(plainWay.size()) - 1);
       }
+      // Clearing the search's own marks leaves the tracks as they were.
+      search.ClearMarks();
+      EXPECT_EQ(tracks.Marks(), unmarked) << "seed " << seed << " step " << step;
     }
   }
   // The cases reach ways of two bends and more, which the search finds
