@@ -35,14 +35,14 @@ Segment* SegmentTrackIndex::FindCovering(size_t track, Segment* head, int32_t at
   if (!head || track >= m_tracks.size()) return nullptr;
   const std::vector<Entry>& entries = Build(track, head);
   // The walk passes a stretch while it starts at or before `at` and ends
-  // before it, so it stops at the first stretch that starts past `at` or
-  // ends at or after it. Each of the two is the first entry whose running
-  // maximum passes the bound, and the running maxima only grow.
-  const auto startsPast = std::partition_point(entries.begin(), entries.end(),
-                                               [at](const Entry& e) { return e.maxStart <= at; });
-  const auto endsAtOrAfter = std::partition_point(entries.begin(), startsPast,
-                                                  [at](const Entry& e) { return e.maxEnd < at; });
-  if (endsAtOrAfter == entries.end()) return nullptr;
-  Segment* stop = endsAtOrAfter->stretch;
-  return stop->Covers(at) ? stop : nullptr;
+  // before it, and stops at the first stretch that starts past `at` or ends
+  // at or after it. That is the first entry whose running maximum of the
+  // starts passes `at` or whose running maximum of the ends reaches it: the
+  // running maxima only grow, so the entries before it are exactly those the
+  // walk passes.
+  const auto stop = std::partition_point(entries.begin(), entries.end(),
+                                         [at](const Entry& e) { return e.maxStart <= at && e.maxEnd < at; });
+  if (stop == entries.end()) return nullptr;
+  Segment* stretch = stop->stretch;
+  return stretch->Covers(at) ? stretch : nullptr;
 }
