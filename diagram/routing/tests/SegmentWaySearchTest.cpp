@@ -151,9 +151,8 @@ TEST(SegmentWaySearch, FindsTheWayThePlainLevelWalkFindsAndClearsItsMarks) {
       Segment* source = tracks.Pick(sourceVertical);
       Segment* target = tracks.Pick(destinationVertical);
       if (!source || !target || source == target) continue;
-      const SegmentWaySearch::Destination destination{
-          target, destinationVertical, std::uniform_int_distribution<int>(target->m_nStart, target->m_nEnd)(tracks.Random()),
-          static_cast<int>(seed % 4)};
+      const int along = std::uniform_int_distribution<int>(target->m_nStart, target->m_nEnd)(tracks.Random());
+      const SegmentWaySearch::Destination destination{target, destinationVertical, along, static_cast<int>(seed % 4)};
 
       const auto unmarked = tracks.Marks();
       const bool plain = PlainSearch(tracks, source, destination, step);
