@@ -18,6 +18,7 @@
 
 #include "diagram/routing/ArcRouter.h"
 #include "diagram/routing/Segment.h"
+#include "diagram/routing/SegmentWaySearch.h"
 
 class WrapperCDrawArc;
 
@@ -96,6 +97,8 @@ class SegmentArcRouter : public CArcRouter {
   int m_bUpward = 1;
 
  private:
+  // The search for one wire's way over the tracks.
+  SegmentWaySearch m_search{m_horzHeads, m_vertHeads};
   // The step, canvas and page the tracks were made with.
   int m_nStep = 1;
   CSize m_canvas{0, 0};
@@ -111,10 +114,6 @@ class SegmentArcRouter : public CArcRouter {
   void RemoveSpan(std::vector<Segment*>& heads, int limit, int position, int low, int high);
   void InsertFreeSpan(std::vector<Segment*>& heads, int position, int low, int high);
   void AccumArcsSharing(const CDrawList& arcs, bool vertical, int position, int low, int high);
-  // The breadth-first search from the destination stretch; true when the
-  // source stretch was reached.
-  bool SearchWay(Segment* source, Segment* destination, bool destinationVertical, int destinationAlong,
-                 int destinationInputs);
   // Cuts the stretches of a found way out of the tracks.
   // `way` runs from the source stretch to the destination stretch; `along`
   // holds where the way enters and leaves each of them.

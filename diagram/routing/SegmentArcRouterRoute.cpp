@@ -1,5 +1,6 @@
-// SegmentArcRouter: finding the pins' stretches, the search for the way with
-// the fewest bends, cutting the way out of the tracks and writing the wire.
+// SegmentArcRouter: finding the pins' stretches, routing one wire through
+// the search (SegmentWaySearch), cutting the way out of the tracks and
+// writing the wire.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -105,58 +106,6 @@ void SegmentArcRouter::DoFinalTwoPointAdjustment(WrapperCDrawArc* wrapper, int s
   }
 }
 
-bool SegmentArcRouter::SearchWay(Segment* source, Segment* destination, bool destinationVertical,
-                                 int destinationAlong, int destinationInputs) {
-  source->m_pPredecessor = nullptr;
-  source->m_nCost = 0;
-  destination->m_pPredecessor = nullptr;
-  destination->m_nCost = 0;
-  if (destination->m_nState != Segment::kPin) destination->m_nState = Segment::kReached;
-  std::vector<Segment*> current;
-  std::vector<Segment*> next;
-  current.push_back(destination);
-  bool levelVertical = destinationVertical;
-  const int64_t step = m_nStep;
-  while (!source->m_pPredecessor && !current.empty()) {
-    // Cheapest first; equal costs keep the order they were reached in.
-    std::stable_sort(current.begin(), current.end(),
-                     [](const Segment* a, const Segment* b) { return a->m_nCost < b->m_nCost; });
-    next.clear();
-    std::vector<Segment*>& crossHeads = levelVertical ? m_horzHeads : m_vertHeads;
-    const int64_t crossCount = static_cast<int64_t>(crossHeads.size());
-    for (Segment* t : current) {
-      const int64_t at = static_cast<int64_t>(t->m_nTrack) * step;
-      for (int64_t p = t->m_nStart; p < static_cast<int64_t>(t->m_nEnd) - step; p += step) {
-        int64_t k = p / step;
-        if (p % step != 0 && k + 1 < crossCount) ++k;
-        if (k >= crossCount) break;
-        Segment* x = crossHeads[static_cast<size_t>(k)];
-        while (x && !x->Covers(static_cast<int32_t>(at))) {
-          if (x->m_nStart > at) x = nullptr;
-          else x = x->m_pNext;
-        }
-        if (!x) continue;
-        const bool free = x->m_nState == Segment::kFree;
-        if (!free && !(x->m_nState == Segment::kPin && x == source)) continue;
-        x->m_pPredecessor = t;
-        x->m_nState = free ? Segment::kReached : Segment::kPinReached;
-        int64_t increment = 0;
-        if (t->m_pPredecessor) {
-          increment = std::llabs(static_cast<int64_t>(t->m_pPredecessor->m_nTrack) - x->m_nTrack);
-        } else {
-          increment = std::llabs(std::llabs(static_cast<int64_t>(x->m_nTrack) - destinationAlong / step) -
-                                 destinationInputs);
-        }
-        x->m_nCost = static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(t->m_nCost) + increment, INT32_MAX));
-        next.push_back(x);
-      }
-    }
-    current.swap(next);
-    levelVertical = !levelVertical;
-  }
-  return source->m_pPredecessor != nullptr;
-}
-
 void SegmentArcRouter::CutPinSpan(Segment* stretch, int low, int high) {
   if (stretch->m_nState == Segment::kPin) return;
   if (stretch->m_nState == Segment::kPinReached) {
@@ -226,8 +175,6 @@ int SegmentArcRouter::Route(CDrawArc* arc) {
   if (srcPort && dstPort) {
     const CPoint s = DocToCanvas(wrapper.GetSource());
     const CPoint d = DocToCanvas(wrapper.GetDestination());
-    ZeroState(m_nHorzTracks, m_horzHeads.data());
-    ZeroState(m_nVertTracks, m_vertHeads.data());
     const bool sourceVertical = !IsHorizontalDirection(static_cast<int>(srcPort->PreferredArcDirection()));
     const bool destinationVertical = !IsHorizontalDirection(static_cast<int>(dstPort->PreferredArcDirection()));
     Segment* source = sourceVertical ? FindSegment(s.x, m_nStep, m_nVertTracks, m_vertHeads.data(), s.y)
@@ -244,38 +191,49 @@ int SegmentArcRouter::Route(CDrawArc* arc) {
       wrapper.AddPoint(d);
       DoFinalTwoPointAdjustment(&wrapper, sourceVertical, destinationVertical);
       source->m_nState = Segment::kPin;
-    } else if (source && destination &&
-               SearchWay(source, destination, destinationVertical, destinationVertical ? d.y : d.x,
-                         dstPort->GetDrawBlock() ? dstPort->GetDrawBlock()->GetNumberOfInputPorts() : 0)) {
-      // One corner per stretch change, from the source end.
+    } else if (source && destination) {
       std::vector<Segment*> way;
       std::vector<int> along;
-      along.push_back(sourceVertical ? s.y : s.x);
-      wrapper.AddPoint(s);
-      bool vertical = sourceVertical;
-      for (Segment* u = source; u; u = u->m_pPredecessor) {
-        way.push_back(u);
-        Segment* v = u->m_pPredecessor;
-        if (!v) break;
-        const int uAt = u->m_nTrack * m_nStep;
-        const int vAt = v->m_nTrack * m_nStep;
-        wrapper.AddPoint(vertical ? CPoint(uAt, vAt) : CPoint(vAt, uAt));
-        // The way leaves u and enters v at the corner.
-        along.push_back(vAt);
-        along.push_back(uAt);
-        vertical = !vertical;
+      {
+        // The search's marks are cleared once the way is read, before any
+        // stretch is cut, so every search starts on unmarked stretches
+        // (pins kept).
+        const SegmentWaySearch::MarksClearer clearer(m_search);
+        const SegmentWaySearch::Destination target{
+            destination, destinationVertical, destinationVertical ? d.y : d.x,
+            dstPort->GetDrawBlock() ? dstPort->GetDrawBlock()->GetNumberOfInputPorts() : 0};
+        if (m_search.Run(source, sourceVertical, target, m_nStep)) {
+          // One corner per stretch change, from the source end.
+          along.push_back(sourceVertical ? s.y : s.x);
+          wrapper.AddPoint(s);
+          bool vertical = sourceVertical;
+          for (Segment* u = source; u; u = u->m_pPredecessor) {
+            way.push_back(u);
+            Segment* v = u->m_pPredecessor;
+            if (!v) break;
+            const int uAt = u->m_nTrack * m_nStep;
+            const int vAt = v->m_nTrack * m_nStep;
+            wrapper.AddPoint(vertical ? CPoint(uAt, vAt) : CPoint(vAt, uAt));
+            // The way leaves u and enters v at the corner.
+            along.push_back(vAt);
+            along.push_back(uAt);
+            vertical = !vertical;
+          }
+          wrapper.AddPoint(d);
+          along.push_back(destinationVertical ? d.y : d.x);
+        }
       }
-      wrapper.AddPoint(d);
-      along.push_back(destinationVertical ? d.y : d.x);
-      CutWay(way, along, sourceVertical, sourceGlued, destinationGlued);
-      // Both end legs straight.
-      const int n = wrapper.GetNumberOfPoints();
-      CPoint& second = wrapper.PointAt(1);
-      if (sourceVertical) second.x = s.x;
-      else second.y = s.y;
-      CPoint& lastButOne = wrapper.PointAt(n - 2);
-      if (destinationVertical) lastButOne.x = d.x;
-      else lastButOne.y = d.y;
+      if (!way.empty()) {
+        CutWay(way, along, sourceVertical, sourceGlued, destinationGlued);
+        // Both end legs straight.
+        const int n = wrapper.GetNumberOfPoints();
+        CPoint& second = wrapper.PointAt(1);
+        if (sourceVertical) second.x = s.x;
+        else second.y = s.y;
+        CPoint& lastButOne = wrapper.PointAt(n - 2);
+        if (destinationVertical) lastButOne.x = d.x;
+        else lastButOne.y = d.y;
+      }
     }
   }
   const int count = wrapper.GetNumberOfPoints();

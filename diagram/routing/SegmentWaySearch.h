@@ -1,0 +1,114 @@
+// SegmentWaySearch: the segment router's search for the way of one wire
+// over its tracks, breadth-first from the destination stretch, one bend per
+// level, each level taken cheapest first.
+//
+// Each stretch T of a level is walked at every step position along it; at
+// each position the crossing track's first stretch covering T's track is
+// reached when it is free (or is the source, a pin stretch): it gets T as its
+// predecessor, its cost and its state and joins the next level. The search
+// ends with the level that reaches the source, or when a level is empty.
+//
+// Two things keep it from walking more than the way needs, with the same
+// marks on every stretch of the way as the full walk gives:
+// - The crossing stretches are found through a SegmentTrackIndex per
+//   orientation (the tracks do not change during a search).
+// - Before a level is walked, the search asks only whether the level, or
+//   the level it would make, reaches the source. The source is reached from
+//   the first stretch in the level's order that comes to it; in the level
+//   after, that order is by cost and then by the order in which the walk
+//   reaches its stretches, which is the order of their reaching stretches in
+//   this level and then of the positions along them. Only the stretches that
+//   come to the source (its "hitters", found once per search) are looked at,
+//   so the level before the one that reaches the source is never walked.
+// The search expects unmarked stretches (pins kept) and records every
+// stretch it marks, so that ClearMarks can unmark them before the tracks
+// change.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "diagram/routing/SegmentTrackIndex.h"
+
+class Segment;
+
+class SegmentWaySearch {
+ public:
+  // The heads of the router's horizontal and vertical tracks; both outlive
+  // the search object.
+  SegmentWaySearch(std::vector<Segment*>& horzHeads, std::vector<Segment*>& vertHeads);
+  SegmentWaySearch(const SegmentWaySearch&) = delete;
+  SegmentWaySearch& operator=(const SegmentWaySearch&) = delete;
+
+  // The destination's cost measure: its coordinate along its stretch and
+  // the number of inputs of its block.
+  struct Destination {
+    Segment* stretch;
+    bool vertical;
+    int along;
+    int inputs;
+  };
+
+  // Searches a way from the destination to the source stretch (both found
+  // and glued, and different) with tracks `step` apart; the marks of the last
+  // search must have been cleared. True when the source was reached; the way
+  // then runs from the source through the predecessors to the destination.
+  bool Run(Segment* source, bool sourceVertical, const Destination& destination, int step);
+
+  // Clears the marks the searches since the last clearing left (states 1
+  // and 3 back to 0 and 2, no predecessors), on the stretches they marked.
+  // Called before any stretch is cut, freed, glued or deleted, it leaves
+  // every stretch of the tracks unmarked without walking them all.
+  void ClearMarks();
+
+  // Clears the marks when it goes out of scope, however the scope is left.
+  class MarksClearer {
+   public:
+    explicit MarksClearer(SegmentWaySearch& search) : m_search(search) {}
+    MarksClearer(const MarksClearer&) = delete;
+    MarksClearer& operator=(const MarksClearer&) = delete;
+    ~MarksClearer() { m_search.ClearMarks(); }
+
+   private:
+    SegmentWaySearch& m_search;
+  };
+
+ private:
+  std::vector<Segment*>& Heads(bool vertical) { return vertical ? m_vertHeads : m_horzHeads; }
+  // The first stretch of a track covering `at`, as the walk from its head
+  // finds it; none past the last track.
+  Segment* Covering(bool vertical, int64_t track, int64_t at);
+  // The step position along `t` (a stretch of the other orientation than
+  // `x`) at which its walk reaches the crossing stretch `x`, whatever the
+  // state of `x`; -1 when it never does.
+  int64_t PositionReaching(const Segment& t, bool tVertical, const Segment& x);
+  // Whether a walk may make `x` reached: free, or the source as a pin.
+  bool Takes(const Segment* x) const;
+  // `x` reached from `t`: its predecessor, state and cost.
+  void Reach(Segment* t, Segment* x);
+  // The first stretch of the level that reaches the source; none.
+  Segment* FirstReachingSource(const std::vector<Segment*>& level, bool levelVertical);
+  // The stretches of the orientation crossing the source that reach it,
+  // sorted by track.
+  void CollectHitters();
+  // Whether the level after this one reaches the source; when it does, its
+  // stretch that does and the source are marked as the walk marks them.
+  bool ReachSourceThroughNextLevel(const std::vector<Segment*>& level, bool levelVertical);
+  // Walks every stretch of the level; the stretches reached make `next`.
+  void WalkLevel(const std::vector<Segment*>& level, bool levelVertical, std::vector<Segment*>& next);
+
+  std::vector<Segment*>& m_horzHeads;
+  std::vector<Segment*>& m_vertHeads;
+  SegmentTrackIndex m_horzIndex;
+  SegmentTrackIndex m_vertIndex;
+
+  // One search.
+  Segment* m_pSource = nullptr;
+  bool m_bSourceVertical = false;
+  Destination m_destination{nullptr, false, 0, 0};
+  int64_t m_nStep = 1;
+  std::vector<Segment*> m_hitters;
+  bool m_bHittersCollected = false;
+  // The stretches marked since the marks were last cleared.
+  std::vector<Segment*> m_marked;
+};
