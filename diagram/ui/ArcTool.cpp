@@ -132,6 +132,7 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
   nDragHandle = arc->GetHandleCount();
   selectMode = smSize;
   m_bKeepRecords = FALSE;
+  m_bNoPencil = FALSE;
   document->EndUndoRecording();
 }
 
@@ -243,6 +244,10 @@ void CArcTool::OnLButtonUp(CDrawView* view, unsigned, const CPoint&) {
   // The press took the mouse; only a wire drawn in capture mode keeps it
   // until the wire is finished or cancelled.
   if (CWnd::GetCapture() == view && !(m_pArcInProgress && CDiagram::m_bCaptureArcCreation)) view->ReleaseCapture();
+  // A wire marked against pencil drawing during the click keeps what was
+  // recorded for it should it be cancelled; the mark lasts one click.
+  if (m_pArcInProgress && m_bNoPencil) m_bKeepRecords = TRUE;
+  m_bNoPencil = FALSE;
   if (!m_pArcInProgress && CDiagram::m_bArcToolSingleUse) SetActiveTool(CDrawToolSet::GetSelectTool());
 }
 
@@ -313,6 +318,7 @@ void CArcTool::OnCancel(CDrawView* view) {
   }
   m_pArcInProgress = nullptr;
   m_bKeepRecords = FALSE;
+  m_bNoPencil = FALSE;
   CDrawTool::OnCancel(view);
 }
 

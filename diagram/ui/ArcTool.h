@@ -41,8 +41,10 @@ class CArcTool : public CDrawTool {
   // it (anything else is refused).
   int SetKindOfArcToCreate(CRuntimeClass* kind);
   CRuntimeClass* GetKindOfArcToCreate() const { return m_pKindOfArc; }
-  // Marks the wire in progress as one whose points never follow the held
-  // button (pencil drawing).
+  // Marks the wire in progress as one whose points do not follow the held
+  // button (pencil drawing) until the button is released; a wire so marked
+  // at the release keeps its records when it is cancelled. A new wire
+  // starts unmarked.
   void SetNoPencilForArcInProgress(BOOL noPencil) { m_bNoPencil = noPencil; }
 
   // The cursors of pencil drawing and of the pointer over a port that takes

@@ -25,10 +25,12 @@ struct SavedArcOptions {
   int flags = CDiagram::m_nArcFlags4OrthogonalLines;
   BOOL singleUse = CDiagram::m_bArcToolSingleUse;
   BOOL capture = CDiagram::m_bCaptureArcCreation;
+  BOOL pencil = CDiagram::m_bAllowArcPencilMode;
   ~SavedArcOptions() {
     CDiagram::m_nArcFlags4OrthogonalLines = flags;
     CDiagram::m_bArcToolSingleUse = singleUse;
     CDiagram::m_bCaptureArcCreation = capture;
+    CDiagram::m_bAllowArcPencilMode = pencil;
   }
 };
 
@@ -251,6 +253,56 @@ TEST_F(ArcToolTest, InCaptureModeACancelledWireLeavesNoEntry) {
   EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
   EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
   EXPECT_FALSE(PortOf(source, 0)->IsLinked());
+}
+
+TEST_F(ArcToolTest, AMarkAgainstPencilDrawingLastsOneClickAndKeepsTheRecordsOfACancel) {
+  CDiagram::m_bAllowArcPencilMode = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  CDrawPort* out = PortOf(source, 0);
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  arcTool->SetNoPencilForArcInProgress(TRUE);
+  arcTool->OnMouseMove(&h.view, MK_LBUTTON, Client(At(200, 80)));
+  EXPECT_EQ(arc->GetHandleCount(), 2) << "marked: the rubber point follows the held button";
+  arcTool->OnLButtonUp(&h.view, 0, Client(At(200, 80)));
+  PressAt(At(200, 80));
+  ASSERT_EQ(arc->GetHandleCount(), 3);
+  arcTool->OnMouseMove(&h.view, MK_LBUTTON, Client(At(220, 120)));
+  EXPECT_EQ(arc->GetHandleCount(), 4) << "the next click draws in pencil mode again";
+  arcTool->OnCancel(&h.view);
+
+  // A new wire starts unmarked.
+  arcTool->SetNoPencilForArcInProgress(TRUE);
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(out);
+  arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  arcTool->OnMouseMove(&h.view, MK_LBUTTON, Client(At(200, 80)));
+  EXPECT_EQ(arc->GetHandleCount(), 3);
+  arcTool->OnCancel(&h.view);
+  h.doc.ClearUndoStack();
+
+  // In capture mode a wire marked at the release keeps its records when it
+  // is cancelled: one entry that undoes to nothing.
+  CDiagram::m_bCaptureArcCreation = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(out);
+  arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  arcTool->OnLButtonUp(&h.view, 0, Client(out->ConnectionPoint()));
+  PressAt(At(200, 80));
+  arcTool->SetNoPencilForArcInProgress(TRUE);
+  arcTool->OnLButtonUp(&h.view, 0, Client(At(200, 80)));
+  arcTool->OnCancel(&h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_FALSE(h.diagram->GetObjects().Find(arc));
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Add Arc/Link"));
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_FALSE(h.diagram->GetObjects().Find(arc));
+  EXPECT_FALSE(out->IsLinked());
+  EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
 }
 
 TEST_F(ArcToolTest, AnEndPulledOffItsPortGoesToTheArcToolAndUndoReattachesIt) {
