@@ -106,6 +106,31 @@ TEST_F(SelectToolTest, AMoveStopsAtTheCanvasEdge) {
   EXPECT_EQ(CSelectTool::c_moveBoundingRect.left, canvas.left);
 }
 
+TEST_F(SelectToolTest, WithSnappingOnAMovedObjectStaysOnTheGrid) {
+  h.diagram->ToggleSnapToGrid();
+  const CSize grid = h.diagram->GetGridSize();
+  ASSERT_GT(grid.cx, 1);
+  // A box on the grid, pressed at a point that is not.
+  const CRect onGrid(-30 * grid.cx, 40 * grid.cy, -20 * grid.cx, 30 * grid.cy);
+  CDrawRect* snapped = AddBox(onGrid);
+  CPoint press = onGrid.CenterPoint() + CSize(grid.cx / 2 - 1, grid.cy / 2 - 1);
+  const CPoint from = Client(press);
+  tool->OnLButtonDown(&h.view, MK_LBUTTON, from);
+  for (const CSize by : {CSize(1, 0), CSize(17, -9), CSize(43, 26)}) {
+    tool->OnMouseMove(&h.view, MK_LBUTTON, from + by);
+    const CRect& r = snapped->GetPosition();
+    EXPECT_EQ(r.left % grid.cx, 0) << by.cx;
+    EXPECT_EQ(r.top % grid.cy, 0) << by.cx;
+  }
+  tool->OnLButtonUp(&h.view, 0, from + CSize(43, 26));
+  // The box moved as far as the snapped pointer did.
+  CPoint to = Doc(from + CSize(43, 26));
+  h.diagram->SnapToGrid(to);
+  h.diagram->SnapToGrid(press);
+  EXPECT_EQ(snapped->GetPosition(), onGrid + (to - press));
+  h.diagram->ToggleSnapToGrid();
+}
+
 TEST_F(SelectToolTest, ARubberBandWithControlTogglesTheSelection) {
   CDrawRect* other = AddBox(Rect(300, 100, 400, 200));
   h.view.Select(box, FALSE);
