@@ -150,6 +150,46 @@ TEST_F(ArcToolTest, FinishingIsRefusedWhereTheWireCannotEnd) {
   EXPECT_FALSE(arcTool->FinishArc(PortOf(target, 1))) << "a complete wire";
 }
 
+TEST_F(ArcToolTest, ARefusedRecordingStartsAndFinishesNothing) {
+  CDrawPort* out = PortOf(source, 0);
+  CDrawPort* in = PortOf(target, 0);
+  const INT_PTR objects = h.diagram->GetObjects().GetCount();
+  CDrawTool::SetActiveTool(arcTool);
+  for (BOOL capture : {FALSE, TRUE}) {
+    SCOPED_TRACE(capture ? "capture mode" : "plain");
+    CDiagram::m_bCaptureArcCreation = capture;
+    CDrawDoc::MemoryProbe old = CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+    {
+      doctest::ScriptedMsgBox no;
+      StartAt(out);
+    }
+    CDrawDoc::SetUndoMemoryProbe(old);
+    EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+    EXPECT_EQ(h.diagram->GetObjects().GetCount(), objects);
+    EXPECT_FALSE(out->IsLinked());
+    EXPECT_NE(CWnd::GetCapture(), &h.view);
+    EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+    EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+  }
+  // A finish that cannot be recorded leaves the wire in progress.
+  CDiagram::m_bCaptureArcCreation = FALSE;
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  h.doc.ClearUndoStack();
+  CDrawDoc::MemoryProbe old = CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+  {
+    doctest::ScriptedMsgBox no;
+    EXPECT_FALSE(arcTool->FinishArc(in));
+  }
+  CDrawDoc::SetUndoMemoryProbe(old);
+  EXPECT_EQ(arcTool->GetArcInProgress(), arc);
+  EXPECT_FALSE(arc->IsComplete());
+  EXPECT_FALSE(in->IsLinked());
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+}
+
 TEST_F(ArcToolTest, ShiftSquaresTheLastSegmentWhenTheFlagsAskForIt) {
   CDiagram::m_nArcFlags4OrthogonalLines = MK_SHIFT;
   for (bool shift : {true, false}) {
