@@ -8,7 +8,9 @@
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/SelectTool.h"
+#include "diagram/res/DrawViewMenu.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/ui/ModalDriver.h"
 
 namespace {
 
@@ -77,6 +79,19 @@ TEST_F(SelectToolTest, AClickWithoutMovementSelectsAndRecordsNothing) {
   EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
   EXPECT_EQ(CDrawTool::selectMode, smNone);
   EXPECT_NE(CWnd::GetCapture(), &h.view);
+}
+
+TEST_F(SelectToolTest, AControlClickAddsAnObjectAndASecondOneTakesItOut) {
+  CDrawRect* other = AddBox(Rect(300, 100, 400, 200));
+  h.view.Select(other, FALSE);
+  const CPoint at = Client(At(150, 150));
+  Drag({at, at}, MK_CONTROL);
+  EXPECT_TRUE(h.view.IsSelected(box));
+  EXPECT_TRUE(h.view.IsSelected(other));
+  Drag({at, at}, MK_CONTROL);
+  EXPECT_FALSE(h.view.IsSelected(box));
+  EXPECT_TRUE(h.view.IsSelected(other));
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
 }
 
 TEST_F(SelectToolTest, AMoveIsOneRepositionEntryThatUndoesAndRedoes) {
@@ -194,6 +209,56 @@ TEST_F(SelectToolTest, CancelPutsAMoveBackAndKeepsAReshape) {
   tool->OnCancel(&h.view);
   EXPECT_EQ(box->GetPosition(), reshaped);
   EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+}
+
+TEST_F(SelectToolTest, ARightClickShowsTheMenuOfWhatItSelectsOrWithShiftItsProperties) {
+  CDrawRect* other = AddBox(Rect(300, 100, 400, 200));
+  auto sub = [&](int index) { return h.view.GetPopupMenu(index)->GetSafeHmenu(); };
+  struct Case {
+    const char* what;
+    CPoint at;                          // document point of the click
+    std::vector<CDrawObj*> before;      // selected before the click
+    std::vector<CDrawObj*> after;       // selected after it
+    int menu;                           // the sub-menu shown
+  };
+  const Case cases[] = {
+      {"on one of two selected", At(150, 150), {box, other}, {box, other}, kPopupPlural},
+      {"on an unselected one", At(350, 150), {box}, {other}, kPopupRect},
+      {"on nothing", At(600, 500), {box, other}, {}, kPopupDiagram},
+  };
+  for (const Case& c : cases) {
+    h.view.Select(nullptr, FALSE);
+    for (CDrawObj* object : c.before) h.view.Select(object, TRUE);
+    HMENU shown = nullptr;
+    {
+      platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+        shown = s.Menu();
+        s.Close();
+      });
+      tool->OnRButtonDown(&h.view, MK_RBUTTON, Client(c.at));
+    }
+    EXPECT_EQ(shown, sub(c.menu)) << c.what;
+    std::vector<CDrawObj*> selected;
+    for (POSITION pos = h.view.GetSelection().GetHeadPosition(); pos;)
+      selected.push_back(h.view.GetSelection().GetNext(pos));
+    EXPECT_EQ(selected, c.after) << c.what;
+  }
+  // With Shift the object's properties open instead of a menu.
+  h.view.Select(nullptr, FALSE);
+  bool menu = false;
+  int dialogs = 0;
+  {
+    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+      if (s.Menu()) menu = true;
+      ++dialogs;
+      s.Close();
+    });
+    tool->OnRButtonDown(&h.view, MK_RBUTTON | MK_SHIFT, Client(At(150, 150)));
+  }
+  EXPECT_FALSE(menu);
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_TRUE(h.view.IsSelected(box));
+  EXPECT_EQ(box->GetPosition(), home);
 }
 
 TEST_F(SelectToolTest, APressOnAPolylineKeepsTheSegmentUnderThePointer) {
