@@ -254,6 +254,25 @@ TEST_F(CreationToolTest, ADrawingWhoseObjectIsDestroyedLeavesTheToolIdle) {
   EXPECT_EQ(tool->GetPolyInProgress(), nullptr);
 }
 
+TEST_F(CreationToolTest, AShapeTakenAwayWhileDraggedIsNeverTouchedAgain) {
+  CRectTool* tool = &CDrawToolSet::rectTool;
+  Down(tool, At(100, 100));
+  Move(tool, At(150, 150), MK_LBUTTON);
+  ASSERT_EQ(Objects(), 1);
+  h.doc.DeleteContents();
+  Move(tool, At(160, 160), MK_LBUTTON);
+  Up(tool, At(160, 160));
+  EXPECT_EQ(Objects(), 0);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0);
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+  // The next drawing starts afresh.
+  Down(tool, At(100, 100));
+  Move(tool, At(150, 150), MK_LBUTTON);
+  Up(tool, At(150, 150));
+  EXPECT_EQ(Objects(), 1);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0);
+}
+
 TEST_F(CreationToolTest, DraggingWithTheButtonHeldDrawsFreehand) {
   CPolyTool* tool = CDrawToolSet::GetPolyTool(dsPolyline);
   Down(tool, At(100, 100));
