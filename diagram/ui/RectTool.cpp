@@ -36,17 +36,24 @@ CDrawRect::Shape RectShape(DrawShape shape) {
   }
 }
 
-// The object the gesture in progress is drawing and the view it is drawn
-// in, with the recording open; null between gestures. Only one gesture runs
-// at a time.
+// The object the gesture in progress is drawing and the window of the view
+// it is drawn in, with the recording open; null between gestures. Only one
+// gesture runs at a time.
 CDrawRect* g_pDrawing = nullptr;
-CDrawView* g_pDrawingView = nullptr;
+HWND g_hDrawingView = nullptr;
+
+// The view of the gesture, found by its window: a view closed meanwhile is
+// never touched.
+CDrawView* DrawingView() {
+  return g_hDrawingView ? dynamic_cast<CDrawView*>(CWnd::FromHandlePermanent(g_hDrawingView)) : nullptr;
+}
 
 // The object being drawn while its view still holds it selected. An object
 // taken off the diagram meanwhile (deleted, or the diagram emptied) has left
 // the selection and may be gone: it is forgotten, never touched.
 CDrawRect* Drawing() {
-  if (g_pDrawing && !(g_pDrawingView && g_pDrawingView->IsSelected(g_pDrawing))) g_pDrawing = nullptr;
+  CDrawView* view = DrawingView();
+  if (g_pDrawing && !(view && view->IsSelected(g_pDrawing))) g_pDrawing = nullptr;
   return g_pDrawing;
 }
 
@@ -75,7 +82,7 @@ void CRectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
   }
   if (object && diagram->Add(object)) {
     g_pDrawing = object;
-    g_pDrawingView = view;
+    g_hDrawingView = view->GetSafeHwnd();
     view->Select(object, FALSE);
     selectMode = smSize;
     nDragHandle = 1;
@@ -117,7 +124,7 @@ void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point
       return;
     }
     g_pDrawing = nullptr;
-    g_pDrawingView = nullptr;
+    g_hDrawingView = nullptr;
     CDiagram* diagram = view->GetDiagram();
     diagram->UpdateObject(object, 1);
     object->InitializeDrawing(view);
@@ -131,11 +138,13 @@ void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point
 void CRectTool::OnCancel(CDrawView* view) {
   nDragHandle = 0;
   // The object drawn so far goes, and its recording with it; the recording
-  // is closed even when the object has gone already.
-  if (CDrawView* drawnIn = g_pDrawingView) {
-    CDrawRect* object = Drawing();
-    g_pDrawing = nullptr;
-    g_pDrawingView = nullptr;
+  // is closed even when the object has gone already. A view closed
+  // meanwhile leaves nothing that can be reached.
+  CDrawView* drawnIn = DrawingView();
+  CDrawRect* object = Drawing();
+  g_pDrawing = nullptr;
+  g_hDrawingView = nullptr;
+  if (drawnIn) {
     CDiagram* diagram = drawnIn->GetDiagram();
     CDrawDoc* document = drawnIn->GetDocument();
     if (object) {

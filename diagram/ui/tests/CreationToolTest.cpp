@@ -252,6 +252,21 @@ TEST_F(CreationToolTest, ADrawingWhoseObjectIsDestroyedLeavesTheToolIdle) {
   h.view.Select(nullptr, FALSE);
   h.doc.DeleteContents();
   EXPECT_EQ(tool->GetPolyInProgress(), nullptr);
+  // Its recording is closed by the next press, which starts a drawing of
+  // its own: one entry, as any other.
+  Click(tool, At(100, 100));
+  Move(tool, At(200, 150));
+  Click(tool, At(200, 150));
+  tool->OnLButtonDblClk(&h.view, MK_LBUTTON, Client(At(200, 150)));
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0);
+  EXPECT_EQ(Objects(), 1);
+  EXPECT_EQ(Entries(), 1);
+  // Or by a cancel.
+  Click(tool, At(300, 300));
+  h.view.Select(nullptr, FALSE);
+  h.doc.DeleteContents();
+  tool->OnCancel(&h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0);
 }
 
 TEST_F(CreationToolTest, AShapeTakenAwayWhileDraggedIsNeverTouchedAgain) {
@@ -265,12 +280,13 @@ TEST_F(CreationToolTest, AShapeTakenAwayWhileDraggedIsNeverTouchedAgain) {
   EXPECT_EQ(Objects(), 0);
   EXPECT_EQ(h.doc.GetUndoLevel(), 0);
   EXPECT_EQ(CWnd::GetCapture(), nullptr);
-  // The next drawing starts afresh.
+  // The next drawing starts afresh, as one entry.
   Down(tool, At(100, 100));
   Move(tool, At(150, 150), MK_LBUTTON);
   Up(tool, At(150, 150));
   EXPECT_EQ(Objects(), 1);
   EXPECT_EQ(h.doc.GetUndoLevel(), 0);
+  EXPECT_EQ(Entries(), 1);
 }
 
 TEST_F(CreationToolTest, DraggingWithTheButtonHeldDrawsFreehand) {
