@@ -51,6 +51,7 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
         SquareLastSegment(arc, view);
       m_pArcInProgress = nullptr;
       if (CDiagram::m_bCaptureArcCreation) {
+        m_hRecordingView = nullptr;
         view->ReleaseCapture();
         document->EndUndoRecording();
       }
@@ -65,6 +66,7 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
     return;
   }
 
+  CloseForgottenRecording();
   CDrawPort* port = PortAt(view, point);
   if (!port) return;
   if (port->IsLinked() && !port->CanSourceValue(1)) return;
@@ -133,6 +135,7 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
   selectMode = smSize;
   m_bKeepRecords = FALSE;
   m_bNoPencil = FALSE;
+  if (capture) m_hRecordingView = view->GetSafeHwnd();
   document->EndUndoRecording();
 }
 
@@ -309,6 +312,7 @@ void CArcTool::OnCancel(CDrawView* view) {
   if (CDrawArc* arc = m_pArcInProgress) {
     CDrawDoc* document = arc->GetDocument();
     m_pArcInProgress = nullptr;
+    m_hRecordingView = nullptr;
     arc->Delete();
     if (CDiagram::m_bCaptureArcCreation && document) {
       if (view) view->ReleaseCapture();
@@ -316,10 +320,23 @@ void CArcTool::OnCancel(CDrawView* view) {
       document->EndUndoRecording();
     }
   }
+  CloseForgottenRecording();
   m_pArcInProgress = nullptr;
   m_bKeepRecords = FALSE;
   m_bNoPencil = FALSE;
   CDrawTool::OnCancel(view);
+}
+
+void CArcTool::CloseForgottenRecording() {
+  if (!m_hRecordingView || m_pArcInProgress) return;
+  auto* view = dynamic_cast<CDrawView*>(CWnd::FromHandlePermanent(m_hRecordingView));
+  m_hRecordingView = nullptr;
+  if (!view) return;
+  if (CWnd::GetCapture() == view) view->ReleaseCapture();
+  // What was recorded stays consistent with the diagram: a wire deleted
+  // while it was drawn is one entry with its deletion, and a document
+  // emptied meanwhile keeps nothing of the recording anyway.
+  if (CDrawDoc* document = view->GetDocument()) document->EndUndoRecording();
 }
 
 int CArcTool::SetKindOfArcToCreate(CRuntimeClass* kind) {

@@ -295,6 +295,47 @@ TEST_F(ArcToolTest, InCaptureModeACancelledWireLeavesNoEntry) {
   EXPECT_FALSE(PortOf(source, 0)->IsLinked());
 }
 
+TEST_F(ArcToolTest, InCaptureModeAWireThatLeavesTheToolStillHasItsRecordingClosed) {
+  CDiagram::m_bCaptureArcCreation = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  // Deleted while drawn: the next start closes the recording, as one entry
+  // that keeps the deletion.
+  StartAt(PortOf(source, 0));
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  ASSERT_TRUE(arc->Delete());
+  EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+  StartAt(PortOf(source, 1));
+  ASSERT_NE(arcTool->GetArcInProgress(), nullptr);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 1u) << "only the new wire's recording is open";
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  arcTool->OnCancel(&h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+
+  // The document emptied while a wire is drawn: a cancel closes the
+  // recording, and what follows is recorded again.
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(PortOf(source, 0));
+  ASSERT_NE(arcTool->GetArcInProgress(), nullptr);
+  h.view.Select(nullptr, FALSE);
+  h.doc.DeleteContents();
+  EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+  arcTool->OnCancel(&h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_NE(CWnd::GetCapture(), &h.view);
+  source = PlaceBlock(2, At(50, 50));
+  target = PlaceBlock(200, At(400, 250));
+  ASSERT_TRUE(source && target);
+  h.doc.ClearUndoStack();
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(PortOf(source, 0));
+  StartAt(PortOf(target, 0));
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Add Arc/Link"));
+}
+
 TEST_F(ArcToolTest, AMarkAgainstPencilDrawingLastsOneClickAndKeepsTheRecordsOfACancel) {
   CDiagram::m_bAllowArcPencilMode = TRUE;
   CDrawTool::SetActiveTool(arcTool);
