@@ -380,6 +380,27 @@ TEST_F(CreationToolTest, ThePlacerMakesABlockAndTheSamePressDragsIt) {
   EXPECT_EQ(Entries(), 2);
 }
 
+TEST_F(CreationToolTest, ABlockPlacedAtACanvasCornerLiesOnTheCanvasWithItsPorts) {
+  CPlacerTool* tool = CDrawToolSet::GetBlockTool();
+  const CRect canvas = h.diagram->GetRect();
+  CRect bounds = canvas;
+  bounds.NormalizeRect();
+  const CPoint corners[] = {CPoint(canvas.right - 1, canvas.bottom + 1), CPoint(canvas.left + 1, canvas.top - 1),
+                            CPoint(canvas.right - 1, canvas.top - 1)};
+  for (const CPoint& corner : corners) {
+    tool->StartPlacing(&h.view, 305);
+    Down(tool, corner);
+    CDrawBlock* block = tool->GetBlockPlaced();
+    ASSERT_NE(block, nullptr);
+    CDrawToolSet::GetSelectTool()->OnLButtonUp(&h.view, 0, Client(corner));
+    CRect r = block->GetBoundingRectIncludingComponents();
+    r.NormalizeRect();
+    EXPECT_TRUE(bounds.left <= r.left && r.right <= bounds.right && bounds.top <= r.top && r.bottom <= bounds.bottom)
+        << corner.x << "," << corner.y;
+  }
+  tool->ResetBlockType();
+}
+
 TEST_F(CreationToolTest, ABlockThatCannotBeMadeIsReportedAndLeavesNoEntry) {
   CPlacerTool placer(CPlacerTool::kPlacerCursor, RUNTIME_CLASS(CDrawText));
   doctest::ScriptedMsgBox box;
