@@ -176,6 +176,25 @@ TEST_F(SelectToolTest, ARefusedRecordingCancelsTheMove) {
   EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
 }
 
+TEST_F(SelectToolTest, ARefusedRecordingIgnoresAPressOnAHandle) {
+  h.view.Select(box, FALSE);
+  const CPoint corner = Client(box->GetHandle(5));
+  CDrawDoc::MemoryProbe old = CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+  {
+    doctest::ScriptedMsgBox no;
+    tool->OnLButtonDown(&h.view, MK_LBUTTON, corner);
+    EXPECT_EQ(CDrawTool::selectMode, smNone);
+    EXPECT_EQ(CDrawTool::nDragHandle, 0);
+    EXPECT_NE(CWnd::GetCapture(), &h.view);
+    tool->OnMouseMove(&h.view, MK_LBUTTON, corner + CSize(30, 20));
+    tool->OnLButtonUp(&h.view, 0, corner + CSize(30, 20));
+  }
+  CDrawDoc::SetUndoMemoryProbe(old);
+  EXPECT_EQ(box->GetPosition(), home);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+}
+
 TEST_F(SelectToolTest, AHandleDragIsOneReshapingEntry) {
   h.view.Select(box, FALSE);
   const CPoint corner = Client(box->GetHandle(5));  // bottom right
