@@ -51,6 +51,7 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
         SquareLastSegment(arc, view);
       m_pArcInProgress = nullptr;
       if (CDiagram::m_bCaptureArcCreation) {
+        m_hRecordingView = nullptr;
         view->ReleaseCapture();
         document->EndUndoRecording();
       }
@@ -65,6 +66,7 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
     return;
   }
 
+  CloseForgottenRecording();
   CDrawPort* port = PortAt(view, point);
   if (!port) return;
   if (port->IsLinked() && !port->CanSourceValue(1)) return;
@@ -132,6 +134,8 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
   nDragHandle = arc->GetHandleCount();
   selectMode = smSize;
   m_bKeepRecords = FALSE;
+  m_bNoPencil = FALSE;
+  if (capture) m_hRecordingView = view->GetSafeHwnd();
   document->EndUndoRecording();
 }
 
@@ -243,6 +247,10 @@ void CArcTool::OnLButtonUp(CDrawView* view, unsigned, const CPoint&) {
   // The press took the mouse; only a wire drawn in capture mode keeps it
   // until the wire is finished or cancelled.
   if (CWnd::GetCapture() == view && !(m_pArcInProgress && CDiagram::m_bCaptureArcCreation)) view->ReleaseCapture();
+  // A wire marked against pencil drawing during the click keeps what was
+  // recorded for it should it be cancelled; the mark lasts one click.
+  if (m_pArcInProgress && m_bNoPencil) m_bKeepRecords = TRUE;
+  m_bNoPencil = FALSE;
   if (!m_pArcInProgress && CDiagram::m_bArcToolSingleUse) SetActiveTool(CDrawToolSet::GetSelectTool());
 }
 
@@ -304,6 +312,7 @@ void CArcTool::OnCancel(CDrawView* view) {
   if (CDrawArc* arc = m_pArcInProgress) {
     CDrawDoc* document = arc->GetDocument();
     m_pArcInProgress = nullptr;
+    m_hRecordingView = nullptr;
     arc->Delete();
     if (CDiagram::m_bCaptureArcCreation && document) {
       if (view) view->ReleaseCapture();
@@ -311,9 +320,23 @@ void CArcTool::OnCancel(CDrawView* view) {
       document->EndUndoRecording();
     }
   }
+  CloseForgottenRecording();
   m_pArcInProgress = nullptr;
   m_bKeepRecords = FALSE;
+  m_bNoPencil = FALSE;
   CDrawTool::OnCancel(view);
+}
+
+void CArcTool::CloseForgottenRecording() {
+  if (!m_hRecordingView || m_pArcInProgress) return;
+  auto* view = dynamic_cast<CDrawView*>(CWnd::FromHandlePermanent(m_hRecordingView));
+  m_hRecordingView = nullptr;
+  if (!view) return;
+  if (CWnd::GetCapture() == view) view->ReleaseCapture();
+  // What was recorded stays consistent with the diagram: a wire deleted
+  // while it was drawn is one entry with its deletion, and a document
+  // emptied meanwhile keeps nothing of the recording anyway.
+  if (CDrawDoc* document = view->GetDocument()) document->EndUndoRecording();
 }
 
 int CArcTool::SetKindOfArcToCreate(CRuntimeClass* kind) {

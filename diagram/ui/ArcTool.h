@@ -41,8 +41,10 @@ class CArcTool : public CDrawTool {
   // it (anything else is refused).
   int SetKindOfArcToCreate(CRuntimeClass* kind);
   CRuntimeClass* GetKindOfArcToCreate() const { return m_pKindOfArc; }
-  // Marks the wire in progress as one whose points never follow the held
-  // button (pencil drawing).
+  // Marks the wire in progress as one whose points do not follow the held
+  // button (pencil drawing) until the button is released; a wire so marked
+  // at the release keeps its records when it is cancelled. A new wire
+  // starts unmarked.
   void SetNoPencilForArcInProgress(BOOL noPencil) { m_bNoPencil = noPencil; }
 
   // The cursors of pencil drawing and of the pointer over a port that takes
@@ -62,6 +64,9 @@ class CArcTool : public CDrawTool {
   void LoadCursorsOnFirstUse();
   // Squares the wire's last segment to the end point at the port.
   static void SquareLastSegment(CDrawArc* arc, CDrawView* view);
+  // Closes the outer recording of a wire started in capture mode that left
+  // the tool (deleted or destroyed) before it was finished or cancelled.
+  void CloseForgottenRecording();
 
   CDrawArc* m_pArcInProgress = nullptr;
   // Set when the records of a cancelled wire are kept for undo.
@@ -73,6 +78,10 @@ class CArcTool : public CDrawTool {
   int m_bSnap;
   BOOL m_bNoPencil = FALSE;
   BOOL m_bCursorsLoaded = FALSE;
+  // The window of the view whose outer recording ("Add Arc/Link", capture
+  // mode) the wire this tool started holds open; the view is found by it,
+  // and it outlives the wire, which may be destroyed meanwhile.
+  HWND m_hRecordingView = nullptr;
 
   // A wire leaves the tool when it is deleted, destroyed or undeleted.
   friend class CDrawArc;

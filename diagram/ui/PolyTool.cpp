@@ -15,6 +15,31 @@ namespace {
 // "You can NOT delete a point ... with less than 3 points."
 constexpr ULONG kTooFewPoints = 28;
 
+// The drawing whose recording and route-change bracket are open: its tool
+// and the window of its view (the view is found by it, so a view closed
+// meanwhile is never touched). Only one drawing runs at a time.
+const CPolyTool* g_pOpenTool = nullptr;
+HWND g_hOpenView = nullptr;
+
+void ForgetOpenDrawing() {
+  g_pOpenTool = nullptr;
+  g_hOpenView = nullptr;
+}
+
+// A drawing whose object was destroyed meanwhile (its tool forgot it) still
+// holds its recording and bracket open: they are closed, once.
+void CloseForgottenDrawing() {
+  if (!g_pOpenTool || g_pOpenTool->GetPolyInProgress()) return;
+  auto* view = dynamic_cast<CDrawView*>(CWnd::FromHandlePermanent(g_hOpenView));
+  ForgetOpenDrawing();
+  if (!view) return;
+  if (CDiagram* diagram = view->GetDiagram()) diagram->EndDynamicRouteChanges();
+  if (CDrawDoc* document = view->GetDocument()) {
+    document->FlushUndoRecording();
+    document->EndUndoRecording();
+  }
+}
+
 }  // namespace
 
 CPolyTool::CPolyTool(DrawShape shape) : CDrawTool(shape) {
@@ -22,6 +47,7 @@ CPolyTool::CPolyTool(DrawShape shape) : CDrawTool(shape) {
 }
 
 void CPolyTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& point) {
+  CloseForgottenDrawing();
   CDiagram* diagram = view->GetDiagram();
   CDrawDoc* document = view->GetDocument();
   if (!diagram || !document) return;
@@ -52,6 +78,8 @@ void CPolyTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
     view->Select(object, FALSE);
     object->AddPoint(docPoint, view);
     m_pDrawObj = object;
+    g_pOpenTool = this;
+    g_hOpenView = view->GetSafeHwnd();
   } else if (GetDrawShape() == dsPolygon && m_pDrawObj->HitTest(docPoint, view, TRUE) == 1) {
     // A click on the first point closes the polygon; the rubber point goes.
     view->ReleaseCapture();
@@ -129,8 +157,10 @@ void CPolyTool::OnRButtonDown(CDrawView* view, unsigned, const CPoint&) {
 }
 
 void CPolyTool::OnCancel(CDrawView* view) {
+  CloseForgottenDrawing();
   if (CDrawPoly* object = m_pDrawObj) {
     m_pDrawObj = nullptr;
+    ForgetOpenDrawing();
     CDiagram* diagram = object->GetDiagram();
     CDrawDoc* document = object->GetDocument();
     if (view) {
@@ -159,6 +189,7 @@ void CPolyTool::DropLastPoint(CDrawView* view) {
 void CPolyTool::EndDrawing(CDrawView* view) {
   CDrawPoly* object = m_pDrawObj;
   m_pDrawObj = nullptr;
+  ForgetOpenDrawing();
   CDiagram* diagram = object->GetDiagram();
   CDrawDoc* document = object->GetDocument();
   if (object->m_nPoints >= 2) {

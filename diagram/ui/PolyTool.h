@@ -30,6 +30,8 @@ class CPolyTool : public CDrawTool {
 
   // Leaves the drawing of `poly`, which is being destroyed, in the polygon
   // and polyline singletons and in the active tool when it draws polygons.
+  // The drawing's recording is closed at the next press or cancel of a
+  // polygon or polyline tool.
   static void ForgetPoly(const CDrawPoly* poly);
 
   // The pencil cursor resource, loaded when first needed.

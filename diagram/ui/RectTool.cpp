@@ -36,9 +36,26 @@ CDrawRect::Shape RectShape(DrawShape shape) {
   }
 }
 
-// The object the gesture in progress is drawing, with its recording open;
-// null between gestures. Only one gesture runs at a time.
+// The object the gesture in progress is drawing and the window of the view
+// it is drawn in, with the recording open; null between gestures. Only one
+// gesture runs at a time.
 CDrawRect* g_pDrawing = nullptr;
+HWND g_hDrawingView = nullptr;
+
+// The view of the gesture, found by its window: a view closed meanwhile is
+// never touched.
+CDrawView* DrawingView() {
+  return g_hDrawingView ? dynamic_cast<CDrawView*>(CWnd::FromHandlePermanent(g_hDrawingView)) : nullptr;
+}
+
+// The object being drawn while its view still holds it selected. An object
+// taken off the diagram meanwhile (deleted, or the diagram emptied) has left
+// the selection and may be gone: it is forgotten, never touched.
+CDrawRect* Drawing() {
+  CDrawView* view = DrawingView();
+  if (g_pDrawing && !(view && view->IsSelected(g_pDrawing))) g_pDrawing = nullptr;
+  return g_pDrawing;
+}
 
 }  // namespace
 
@@ -65,6 +82,7 @@ void CRectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
   }
   if (object && diagram->Add(object)) {
     g_pDrawing = object;
+    g_hDrawingView = view->GetSafeHwnd();
     view->Select(object, FALSE);
     selectMode = smSize;
     nDragHandle = 1;
@@ -81,7 +99,7 @@ void CRectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point
   view->AutoScroll(point);
   CDrawTool::OnMouseMove(view, flags, point);
   if (nDragHandle != 1 || view->GetSelection().IsEmpty()) return;
-  CDrawRect* object = g_pDrawing;
+  CDrawRect* object = Drawing();
   CDiagram* diagram = view->GetDiagram();
   if (!object || !diagram) return;
   CPoint docPoint = point;
@@ -93,7 +111,7 @@ void CRectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point
 void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point) {
   if (CWnd::GetCapture() == view) {
     nDragHandle = 0;
-    CDrawRect* object = g_pDrawing;
+    CDrawRect* object = Drawing();
     if (!object) {
       OnCancel(view);
       return;
@@ -106,6 +124,7 @@ void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point
       return;
     }
     g_pDrawing = nullptr;
+    g_hDrawingView = nullptr;
     CDiagram* diagram = view->GetDiagram();
     diagram->UpdateObject(object, 1);
     object->InitializeDrawing(view);
@@ -118,13 +137,20 @@ void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point
 
 void CRectTool::OnCancel(CDrawView* view) {
   nDragHandle = 0;
-  // The object drawn so far goes, and its recording with it.
-  if (CDrawRect* object = g_pDrawing) {
-    g_pDrawing = nullptr;
-    CDiagram* diagram = object->GetDiagram();
-    CDrawDoc* document = object->GetDocument();
-    if (view) view->Deselect(object);
-    object->Delete();
+  // The object drawn so far goes, and its recording with it; the recording
+  // is closed even when the object has gone already. A view closed
+  // meanwhile leaves nothing that can be reached.
+  CDrawView* drawnIn = DrawingView();
+  CDrawRect* object = Drawing();
+  g_pDrawing = nullptr;
+  g_hDrawingView = nullptr;
+  if (drawnIn) {
+    CDiagram* diagram = drawnIn->GetDiagram();
+    CDrawDoc* document = drawnIn->GetDocument();
+    if (object) {
+      drawnIn->Deselect(object);
+      object->Delete();
+    }
     if (diagram) diagram->EndDynamicRouteChanges();
     if (document) {
       document->FlushUndoRecording();

@@ -319,6 +319,10 @@ void CSelectTool::OnCancel(CDrawView* view) {
 void CSelectTool::OnInitializeNativeMove(const CDrawList& objects, const CPoint& start, CDrawView* view) {
   c_moveStart = start;
   CDiagram* diagram = view->GetDiagram();
+  // The objects snap to the grid and every later point is snapped, so the
+  // start is too: the offsets are then whole grid steps and keep the objects
+  // on the grid.
+  if (diagram && diagram->IsSnapToGridEnabled()) diagram->SnapToGrid(c_moveStart);
   CRect bounds;
   bool first = true;
   for (POSITION pos = objects.GetHeadPosition(); pos;) {

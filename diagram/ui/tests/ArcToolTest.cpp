@@ -25,10 +25,12 @@ struct SavedArcOptions {
   int flags = CDiagram::m_nArcFlags4OrthogonalLines;
   BOOL singleUse = CDiagram::m_bArcToolSingleUse;
   BOOL capture = CDiagram::m_bCaptureArcCreation;
+  BOOL pencil = CDiagram::m_bAllowArcPencilMode;
   ~SavedArcOptions() {
     CDiagram::m_nArcFlags4OrthogonalLines = flags;
     CDiagram::m_bArcToolSingleUse = singleUse;
     CDiagram::m_bCaptureArcCreation = capture;
+    CDiagram::m_bAllowArcPencilMode = pencil;
   }
 };
 
@@ -148,6 +150,46 @@ TEST_F(ArcToolTest, FinishingIsRefusedWhereTheWireCannotEnd) {
   EXPECT_FALSE(arcTool->FinishArc(PortOf(target, 1))) << "a complete wire";
 }
 
+TEST_F(ArcToolTest, ARefusedRecordingStartsAndFinishesNothing) {
+  CDrawPort* out = PortOf(source, 0);
+  CDrawPort* in = PortOf(target, 0);
+  const INT_PTR objects = h.diagram->GetObjects().GetCount();
+  CDrawTool::SetActiveTool(arcTool);
+  for (BOOL capture : {FALSE, TRUE}) {
+    SCOPED_TRACE(capture ? "capture mode" : "plain");
+    CDiagram::m_bCaptureArcCreation = capture;
+    CDrawDoc::MemoryProbe old = CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+    {
+      doctest::ScriptedMsgBox no;
+      StartAt(out);
+    }
+    CDrawDoc::SetUndoMemoryProbe(old);
+    EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+    EXPECT_EQ(h.diagram->GetObjects().GetCount(), objects);
+    EXPECT_FALSE(out->IsLinked());
+    EXPECT_NE(CWnd::GetCapture(), &h.view);
+    EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+    EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+  }
+  // A finish that cannot be recorded leaves the wire in progress.
+  CDiagram::m_bCaptureArcCreation = FALSE;
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  h.doc.ClearUndoStack();
+  CDrawDoc::MemoryProbe old = CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+  {
+    doctest::ScriptedMsgBox no;
+    EXPECT_FALSE(arcTool->FinishArc(in));
+  }
+  CDrawDoc::SetUndoMemoryProbe(old);
+  EXPECT_EQ(arcTool->GetArcInProgress(), arc);
+  EXPECT_FALSE(arc->IsComplete());
+  EXPECT_FALSE(in->IsLinked());
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+}
+
 TEST_F(ArcToolTest, ShiftSquaresTheLastSegmentWhenTheFlagsAskForIt) {
   CDiagram::m_nArcFlags4OrthogonalLines = MK_SHIFT;
   for (bool shift : {true, false}) {
@@ -251,6 +293,97 @@ TEST_F(ArcToolTest, InCaptureModeACancelledWireLeavesNoEntry) {
   EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
   EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
   EXPECT_FALSE(PortOf(source, 0)->IsLinked());
+}
+
+TEST_F(ArcToolTest, InCaptureModeAWireThatLeavesTheToolStillHasItsRecordingClosed) {
+  CDiagram::m_bCaptureArcCreation = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  // Deleted while drawn: the next start closes the recording, as one entry
+  // that keeps the deletion.
+  StartAt(PortOf(source, 0));
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  ASSERT_TRUE(arc->Delete());
+  EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+  StartAt(PortOf(source, 1));
+  ASSERT_NE(arcTool->GetArcInProgress(), nullptr);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 1u) << "only the new wire's recording is open";
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  arcTool->OnCancel(&h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+
+  // The document emptied while a wire is drawn: a cancel closes the
+  // recording, and what follows is recorded again.
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(PortOf(source, 0));
+  ASSERT_NE(arcTool->GetArcInProgress(), nullptr);
+  h.view.Select(nullptr, FALSE);
+  h.doc.DeleteContents();
+  EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+  arcTool->OnCancel(&h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_NE(CWnd::GetCapture(), &h.view);
+  source = PlaceBlock(2, At(50, 50));
+  target = PlaceBlock(200, At(400, 250));
+  ASSERT_TRUE(source && target);
+  h.doc.ClearUndoStack();
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(PortOf(source, 0));
+  StartAt(PortOf(target, 0));
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Add Arc/Link"));
+}
+
+TEST_F(ArcToolTest, AMarkAgainstPencilDrawingLastsOneClickAndKeepsTheRecordsOfACancel) {
+  CDiagram::m_bAllowArcPencilMode = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  CDrawPort* out = PortOf(source, 0);
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  arcTool->SetNoPencilForArcInProgress(TRUE);
+  arcTool->OnMouseMove(&h.view, MK_LBUTTON, Client(At(200, 80)));
+  EXPECT_EQ(arc->GetHandleCount(), 2) << "marked: the rubber point follows the held button";
+  arcTool->OnLButtonUp(&h.view, 0, Client(At(200, 80)));
+  PressAt(At(200, 80));
+  ASSERT_EQ(arc->GetHandleCount(), 3);
+  arcTool->OnMouseMove(&h.view, MK_LBUTTON, Client(At(220, 120)));
+  EXPECT_EQ(arc->GetHandleCount(), 4) << "the next click draws in pencil mode again";
+  arcTool->OnCancel(&h.view);
+
+  // A new wire starts unmarked.
+  arcTool->SetNoPencilForArcInProgress(TRUE);
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(out);
+  arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  arcTool->OnMouseMove(&h.view, MK_LBUTTON, Client(At(200, 80)));
+  EXPECT_EQ(arc->GetHandleCount(), 3);
+  arcTool->OnCancel(&h.view);
+  h.doc.ClearUndoStack();
+
+  // In capture mode a wire marked at the release keeps its records when it
+  // is cancelled: one entry that undoes to nothing.
+  CDiagram::m_bCaptureArcCreation = TRUE;
+  CDrawTool::SetActiveTool(arcTool);
+  StartAt(out);
+  arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  arcTool->OnLButtonUp(&h.view, 0, Client(out->ConnectionPoint()));
+  PressAt(At(200, 80));
+  arcTool->SetNoPencilForArcInProgress(TRUE);
+  arcTool->OnLButtonUp(&h.view, 0, Client(At(200, 80)));
+  arcTool->OnCancel(&h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+  EXPECT_FALSE(h.diagram->GetObjects().Find(arc));
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Add Arc/Link"));
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_FALSE(h.diagram->GetObjects().Find(arc));
+  EXPECT_FALSE(out->IsLinked());
+  EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
 }
 
 TEST_F(ArcToolTest, AnEndPulledOffItsPortGoesToTheArcToolAndUndoReattachesIt) {

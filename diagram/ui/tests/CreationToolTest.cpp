@@ -252,6 +252,41 @@ TEST_F(CreationToolTest, ADrawingWhoseObjectIsDestroyedLeavesTheToolIdle) {
   h.view.Select(nullptr, FALSE);
   h.doc.DeleteContents();
   EXPECT_EQ(tool->GetPolyInProgress(), nullptr);
+  // Its recording is closed by the next press, which starts a drawing of
+  // its own: one entry, as any other.
+  Click(tool, At(100, 100));
+  Move(tool, At(200, 150));
+  Click(tool, At(200, 150));
+  tool->OnLButtonDblClk(&h.view, MK_LBUTTON, Client(At(200, 150)));
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0);
+  EXPECT_EQ(Objects(), 1);
+  EXPECT_EQ(Entries(), 1);
+  // Or by a cancel.
+  Click(tool, At(300, 300));
+  h.view.Select(nullptr, FALSE);
+  h.doc.DeleteContents();
+  tool->OnCancel(&h.view);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0);
+}
+
+TEST_F(CreationToolTest, AShapeTakenAwayWhileDraggedIsNeverTouchedAgain) {
+  CRectTool* tool = &CDrawToolSet::rectTool;
+  Down(tool, At(100, 100));
+  Move(tool, At(150, 150), MK_LBUTTON);
+  ASSERT_EQ(Objects(), 1);
+  h.doc.DeleteContents();
+  Move(tool, At(160, 160), MK_LBUTTON);
+  Up(tool, At(160, 160));
+  EXPECT_EQ(Objects(), 0);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0);
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+  // The next drawing starts afresh, as one entry.
+  Down(tool, At(100, 100));
+  Move(tool, At(150, 150), MK_LBUTTON);
+  Up(tool, At(150, 150));
+  EXPECT_EQ(Objects(), 1);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0);
+  EXPECT_EQ(Entries(), 1);
 }
 
 TEST_F(CreationToolTest, DraggingWithTheButtonHeldDrawsFreehand) {
@@ -343,6 +378,27 @@ TEST_F(CreationToolTest, ThePlacerMakesABlockAndTheSamePressDragsIt) {
   EXPECT_EQ(block->GetPosition(), placed + CSize(50, -30));
   EXPECT_EQ(LastEntry(), CStringW(u"Reposition"));
   EXPECT_EQ(Entries(), 2);
+}
+
+TEST_F(CreationToolTest, ABlockPlacedAtACanvasCornerLiesOnTheCanvasWithItsPorts) {
+  CPlacerTool* tool = CDrawToolSet::GetBlockTool();
+  const CRect canvas = h.diagram->GetRect();
+  CRect bounds = canvas;
+  bounds.NormalizeRect();
+  const CPoint corners[] = {CPoint(canvas.right - 1, canvas.bottom + 1), CPoint(canvas.left + 1, canvas.top - 1),
+                            CPoint(canvas.right - 1, canvas.top - 1)};
+  for (const CPoint& corner : corners) {
+    tool->StartPlacing(&h.view, 305);
+    Down(tool, corner);
+    CDrawBlock* block = tool->GetBlockPlaced();
+    ASSERT_NE(block, nullptr);
+    CDrawToolSet::GetSelectTool()->OnLButtonUp(&h.view, 0, Client(corner));
+    CRect r = block->GetBoundingRectIncludingComponents();
+    r.NormalizeRect();
+    EXPECT_TRUE(bounds.left <= r.left && r.right <= bounds.right && bounds.top <= r.top && r.bottom <= bounds.bottom)
+        << corner.x << "," << corner.y;
+  }
+  tool->ResetBlockType();
 }
 
 TEST_F(CreationToolTest, ABlockThatCannotBeMadeIsReportedAndLeavesNoEntry) {

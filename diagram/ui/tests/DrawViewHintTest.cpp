@@ -112,6 +112,56 @@ TEST_F(DrawViewHints, ALargerCanvasGivesALargerScrollSizeAroundTheSamePoint) {
   EXPECT_NEAR(now.y, middle.y, 2);
 }
 
+// A diagram with a largest canvas of its own that counts the calls that
+// would move objects onto the canvas.
+class CountingDiagram : public CDiagram {
+ public:
+  CSize largest;
+  int beyond = 0;
+  CSize GetMaxCanvasSize() const override { return largest; }
+  int HandleObjectsBeyondCanvas(int ask, int recordUndo) override {
+    EXPECT_EQ(ask, 1);
+    EXPECT_EQ(recordUndo, 0);
+    ++beyond;
+    return 1;
+  }
+};
+
+TEST(DrawViewPrinterHint, TheCanvasGrowsToCoverTheDrawingAndWhatItCannotCoverIsHandled) {
+  struct Case {
+    const char* what;
+    int pagesRight;  // how far right of the canvas's left edge the object lies, in pages
+    int largest;     // pages across of the largest canvas
+    int across;      // pages across afterwards
+    int handled;
+  };
+  const Case cases[] = {
+      {"on the canvas", 0, 2, 2, 0},
+      {"a page beyond it, room to grow", 2, 4, 3, 0},
+      {"a page beyond the largest canvas", 2, 2, 2, 1},
+  };
+  for (const Case& c : cases) {
+    ViewHarness<CDrawView> h;
+    CountingDiagram diagram;
+    diagram.largest = CSize(c.largest, 1);
+    diagram.SetDocument(&h.doc);
+    h.doc.SetActiveDiagram(&diagram);
+    h.diagram = &diagram;
+    h.Open(2, 1);
+    const int before = diagram.beyond;
+    const CRect canvas = diagram.GetRect();
+    const int left = canvas.left + c.pagesRight * diagram.GetPageSize().cx + 10;
+    ASSERT_TRUE(diagram.Add(new CDrawObj(CRect(left, canvas.top - 10, left + 50, canvas.top - 60))));
+    h.view.OnUpdate(nullptr, CDrawHint::printerPageSizeChanged, nullptr);
+    EXPECT_EQ(diagram.GetCanvasSize().cx, c.across) << c.what;
+    EXPECT_EQ(diagram.beyond - before, c.handled) << c.what;
+    h.view.DestroyWindow();
+    h.doc.SetActiveDiagram(h.doc.GetDiagram());
+    h.doc.ClearUndoStack();
+    diagram.DeleteContents();
+  }
+}
+
 TEST_F(DrawViewHints, TheObjectDescriptorFormatIsRegistered) {
   EXPECT_NE(CDrawView::GetObjectDescriptor(), 0u);
   EXPECT_EQ(CDrawView::GetObjectDescriptor(), ::RegisterClipboardFormat(u"Object Descriptor"));

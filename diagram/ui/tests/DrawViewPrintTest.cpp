@@ -12,6 +12,8 @@
 #include "platform/gdi/DrawingRecorder.h"
 #include "platform/gdi/PdfPrinter.h"
 #include "platform/ui/FrameWnd.h"
+#include "platform/core/GlobalMemory.h"
+#include "platform/ui/PrintDialog.h"
 #include "platform/ui/PrintInfo.h"
 #include "platform/ui/StandardIds.h"
 
@@ -96,6 +98,49 @@ TEST(DrawViewPrinting, ThePrintCommandPrintsEveryPageOfTheCanvas) {
   }
   platform::SetPrinterOutputFolder(savedFolder);
   std::filesystem::remove_all(folder);
+}
+
+// A view whose print preparation a test calls.
+class PreparingView : public CDrawView {
+ public:
+  using CDrawView::OnPreparePrinting;
+};
+
+TEST(DrawViewPrinting, APrinterWhosePagesNeedMoreOfThemRaisesTheLastPageOfTheJob) {
+  struct Case {
+    const char* what;
+    DWORD range;
+    WORD to;  // the last page printed
+  };
+  const BOOL usedDefaults = CDrawDoc::m_bUsePrinterDefaults;
+  CDrawDoc::m_bUsePrinterDefaults = TRUE;
+  for (const Case& c : {Case{"all pages", PD_ALLPAGES, 3}, Case{"a page range", PD_PAGENUMS, 2}}) {
+    CDiagram::UpdatePrinterPageSize(nullptr);  // letter, upright
+    viewtest::ViewHarness<PreparingView> h;
+    h.Open(1, 2);
+    // Near the foot of the lower page: landscape pages are lower, so the
+    // drawing then needs a third page down.
+    const CRect canvas = h.diagram->GetRect();
+    ASSERT_TRUE(h.diagram->Add(
+        new CDrawObj(CRect(canvas.left + 10, canvas.bottom + 60, canvas.left + 60, canvas.bottom + 10))));
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    CPrintDialog& dialog = *info.m_pPD;
+    ASSERT_TRUE(dialog.GetDefaults());
+    auto* mode = static_cast<DEVMODEW*>(GlobalLock(dialog.m_pd.hDevMode));
+    mode->dmOrientation = DMORIENT_LANDSCAPE;
+    mode->dmFields |= DM_ORIENTATION;
+    GlobalUnlock(dialog.m_pd.hDevMode);
+    dialog.m_pd.hDC = dialog.CreatePrinterDC();
+    dialog.m_pd.Flags = (dialog.m_pd.Flags & ~(PD_PAGENUMS | PD_SELECTION)) | c.range;
+    ASSERT_TRUE(h.view.OnPreparePrinting(&info)) << c.what;
+    EXPECT_EQ(h.diagram->GetCanvasSize(), CSize(1, 3)) << c.what;
+    EXPECT_EQ(info.GetMaxPage(), 3u) << c.what;
+    EXPECT_EQ(dialog.m_pd.nToPage, c.to) << c.what;
+    h.doc.ClearUndoStack();
+  }
+  CDiagram::UpdatePrinterPageSize(nullptr);
+  CDrawDoc::m_bUsePrinterDefaults = usedDefaults;
 }
 
 INSTANTIATE_TEST_SUITE_P(UpAndDown, DrawViewPrint, ::testing::Bool(),

@@ -8,7 +8,9 @@
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/SelectTool.h"
+#include "diagram/res/DrawViewMenu.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/ui/ModalDriver.h"
 
 namespace {
 
@@ -79,6 +81,19 @@ TEST_F(SelectToolTest, AClickWithoutMovementSelectsAndRecordsNothing) {
   EXPECT_NE(CWnd::GetCapture(), &h.view);
 }
 
+TEST_F(SelectToolTest, AControlClickAddsAnObjectAndASecondOneTakesItOut) {
+  CDrawRect* other = AddBox(Rect(300, 100, 400, 200));
+  h.view.Select(other, FALSE);
+  const CPoint at = Client(At(150, 150));
+  Drag({at, at}, MK_CONTROL);
+  EXPECT_TRUE(h.view.IsSelected(box));
+  EXPECT_TRUE(h.view.IsSelected(other));
+  Drag({at, at}, MK_CONTROL);
+  EXPECT_FALSE(h.view.IsSelected(box));
+  EXPECT_TRUE(h.view.IsSelected(other));
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+}
+
 TEST_F(SelectToolTest, AMoveIsOneRepositionEntryThatUndoesAndRedoes) {
   const CPoint from = Client(At(150, 150));
   const CPoint to = from + CSize(60, 30);
@@ -104,6 +119,31 @@ TEST_F(SelectToolTest, AMoveStopsAtTheCanvasEdge) {
   EXPECT_EQ(r.top, canvas.top);
   EXPECT_EQ(r.Width(), 100);
   EXPECT_EQ(CSelectTool::c_moveBoundingRect.left, canvas.left);
+}
+
+TEST_F(SelectToolTest, WithSnappingOnAMovedObjectStaysOnTheGrid) {
+  h.diagram->ToggleSnapToGrid();
+  const CSize grid = h.diagram->GetGridSize();
+  ASSERT_GT(grid.cx, 1);
+  // A box on the grid, pressed at a point that is not.
+  const CRect onGrid(-30 * grid.cx, 40 * grid.cy, -20 * grid.cx, 30 * grid.cy);
+  CDrawRect* snapped = AddBox(onGrid);
+  CPoint press = onGrid.CenterPoint() + CSize(grid.cx / 2 - 1, grid.cy / 2 - 1);
+  const CPoint from = Client(press);
+  tool->OnLButtonDown(&h.view, MK_LBUTTON, from);
+  for (const CSize by : {CSize(1, 0), CSize(17, -9), CSize(43, 26)}) {
+    tool->OnMouseMove(&h.view, MK_LBUTTON, from + by);
+    const CRect& r = snapped->GetPosition();
+    EXPECT_EQ(r.left % grid.cx, 0) << by.cx;
+    EXPECT_EQ(r.top % grid.cy, 0) << by.cx;
+  }
+  tool->OnLButtonUp(&h.view, 0, from + CSize(43, 26));
+  // The box moved as far as the snapped pointer did.
+  CPoint to = Doc(from + CSize(43, 26));
+  h.diagram->SnapToGrid(to);
+  h.diagram->SnapToGrid(press);
+  EXPECT_EQ(snapped->GetPosition(), onGrid + (to - press));
+  h.diagram->ToggleSnapToGrid();
 }
 
 TEST_F(SelectToolTest, ARubberBandWithControlTogglesTheSelection) {
@@ -133,6 +173,25 @@ TEST_F(SelectToolTest, ARefusedRecordingCancelsTheMove) {
   tool->OnLButtonUp(&h.view, 0, from + CSize(80, 0));
   CDrawDoc::SetUndoMemoryProbe(old);
   EXPECT_EQ(box->GetPosition(), home);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+}
+
+TEST_F(SelectToolTest, ARefusedRecordingIgnoresAPressOnAHandle) {
+  h.view.Select(box, FALSE);
+  const CPoint corner = Client(box->GetHandle(5));
+  CDrawDoc::MemoryProbe old = CDrawDoc::SetUndoMemoryProbe([](size_t) { return false; });
+  {
+    doctest::ScriptedMsgBox no;
+    tool->OnLButtonDown(&h.view, MK_LBUTTON, corner);
+    EXPECT_EQ(CDrawTool::selectMode, smNone);
+    EXPECT_EQ(CDrawTool::nDragHandle, 0);
+    EXPECT_NE(CWnd::GetCapture(), &h.view);
+    tool->OnMouseMove(&h.view, MK_LBUTTON, corner + CSize(30, 20));
+    tool->OnLButtonUp(&h.view, 0, corner + CSize(30, 20));
+  }
+  CDrawDoc::SetUndoMemoryProbe(old);
+  EXPECT_EQ(box->GetPosition(), home);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
   EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
 }
 
@@ -169,6 +228,56 @@ TEST_F(SelectToolTest, CancelPutsAMoveBackAndKeepsAReshape) {
   tool->OnCancel(&h.view);
   EXPECT_EQ(box->GetPosition(), reshaped);
   EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+}
+
+TEST_F(SelectToolTest, ARightClickShowsTheMenuOfWhatItSelectsOrWithShiftItsProperties) {
+  CDrawRect* other = AddBox(Rect(300, 100, 400, 200));
+  auto sub = [&](int index) { return h.view.GetPopupMenu(index)->GetSafeHmenu(); };
+  struct Case {
+    const char* what;
+    CPoint at;                          // document point of the click
+    std::vector<CDrawObj*> before;      // selected before the click
+    std::vector<CDrawObj*> after;       // selected after it
+    int menu;                           // the sub-menu shown
+  };
+  const Case cases[] = {
+      {"on one of two selected", At(150, 150), {box, other}, {box, other}, kPopupPlural},
+      {"on an unselected one", At(350, 150), {box}, {other}, kPopupRect},
+      {"on nothing", At(600, 500), {box, other}, {}, kPopupDiagram},
+  };
+  for (const Case& c : cases) {
+    h.view.Select(nullptr, FALSE);
+    for (CDrawObj* object : c.before) h.view.Select(object, TRUE);
+    HMENU shown = nullptr;
+    {
+      platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+        shown = s.Menu();
+        s.Close();
+      });
+      tool->OnRButtonDown(&h.view, MK_RBUTTON, Client(c.at));
+    }
+    EXPECT_EQ(shown, sub(c.menu)) << c.what;
+    std::vector<CDrawObj*> selected;
+    for (POSITION pos = h.view.GetSelection().GetHeadPosition(); pos;)
+      selected.push_back(h.view.GetSelection().GetNext(pos));
+    EXPECT_EQ(selected, c.after) << c.what;
+  }
+  // With Shift the object's properties open instead of a menu.
+  h.view.Select(nullptr, FALSE);
+  bool menu = false;
+  int dialogs = 0;
+  {
+    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+      if (s.Menu()) menu = true;
+      ++dialogs;
+      s.Close();
+    });
+    tool->OnRButtonDown(&h.view, MK_RBUTTON | MK_SHIFT, Client(At(150, 150)));
+  }
+  EXPECT_FALSE(menu);
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_TRUE(h.view.IsSelected(box));
+  EXPECT_EQ(box->GetPosition(), home);
 }
 
 TEST_F(SelectToolTest, APressOnAPolylineKeepsTheSegmentUnderThePointer) {
