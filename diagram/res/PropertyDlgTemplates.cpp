@@ -85,11 +85,11 @@ platform::DialogTemplate CustomZoom() {
       .AutoRadioButton(u"&400%", 28120, {12, 18, 100, 10}, WS_GROUP | WS_TABSTOP)
       .AutoRadioButton(u"&300%", 28119, {12, 30, 100, 10})
       .AutoRadioButton(u"&200%", 28117, {12, 42, 100, 10})
-      .AutoRadioButton(u"15&0%", 28116, {12, 54, 100, 10})
-      .AutoRadioButton(u"&100%", 28115, {12, 66, 100, 10})
-      .AutoRadioButton(u"&50%", 28121, {12, 78, 100, 10})
-      .AutoRadioButton(u"2&5%", 28118, {12, 90, 100, 10})
-      .AutoRadioButton(u"&All pages", 28127, {12, 102, 100, 10})
+      .AutoRadioButton(u"1&50%", 28116, {12, 54, 100, 10})
+      .AutoRadioButton(u"100% (&Normal)", 28115, {12, 66, 100, 10})
+      .AutoRadioButton(u"50% (&Half)", 28121, {12, 78, 100, 10})
+      .AutoRadioButton(u"25% (&Quater)", 28118, {12, 90, 100, 10})
+      .AutoRadioButton(u"Zoom &All Pages", 28127, {12, 102, 100, 10})
       .AutoRadioButton(u"&Percent:", 28130, {12, 116, 50, 10})
       .EditText(28093, {64, 114, 30, 12}, ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP)
       .DefPushButton(u"OK", IDOK, {123, 7, 50, 14}, WS_GROUP | WS_TABSTOP)
@@ -101,9 +101,9 @@ platform::DialogTemplate CanvasSize() {
   return Dialog(28007, u"Canvas (Drawing Area) Size", {0, 0, 200, 70})
       .Style(kModal)
       .Font(8, u"MS Sans Serif")
-      .LText(u"Pages &horizontally:", IDC_STATIC, {7, 9, 70, 8})
+      .LText(u"Horizontally:", IDC_STATIC, {7, 9, 70, 8})
       .EditText(28090, {80, 7, 30, 12}, ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP)
-      .LText(u"Pages &vertically:", IDC_STATIC, {7, 27, 70, 8})
+      .LText(u"Vertically:", IDC_STATIC, {7, 27, 70, 8})
       .EditText(28095, {80, 25, 30, 12}, ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP)
       .DefPushButton(u"OK", IDOK, {86, 49, 50, 14}, WS_TABSTOP)
       .PushButton(u"Cancel", IDCANCEL, {143, 49, 50, 14}, WS_TABSTOP);
@@ -118,7 +118,7 @@ platform::DialogTemplate CanvasConfirm() {
       .EditText(28090, {60, 21, 30, 12}, ES_READONLY)
       .LText(u"Vertically:", IDC_STATIC, {100, 23, 50, 8})
       .EditText(28095, {150, 21, 30, 12}, ES_READONLY)
-      .LText(u"Some objects lie beyond the new canvas. May all objects be moved toward the canvas origin?",
+      .LText(u"This can only be accomplished if all objects are moved toward the canvas origin.  Is it OK to move all objects?",
              IDC_STATIC, {7, 40, 206, 24})
       .DefPushButton(u"OK", IDOK, {106, 69, 50, 14}, WS_TABSTOP)
       .PushButton(u"Cancel", IDCANCEL, {163, 69, 50, 14}, WS_TABSTOP);
