@@ -11,10 +11,14 @@
 #include "diagram/routing/AutoRouteOption.h"
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/ProgressDlg.h"
+#include "diagram/routing/tests/WirePoints.h"
 #include "platform/core/Exceptions.h"
 #include "platform/ui/MessageApi.h"
 
 namespace {
+
+using routingtest::PointsOf;
+using routingtest::Orthogonal;
 
 using blocktest::BlockDiagram;
 using doctest::ScriptedMsgBox;
@@ -33,19 +37,6 @@ class FailingRouter : public CellArcRouter {
   using CellArcRouter::CellArcRouter;
   int Route(CDrawArc*) override { AfxThrowMemoryException(); }
 };
-
-std::vector<CPoint> PointsOf(CDrawArc* arc) {
-  std::vector<CPoint> points;
-  for (int i = 1; i <= arc->GetHandleCount(); ++i) points.push_back(arc->GetHandle(i));
-  return points;
-}
-
-bool Orthogonal(const std::vector<CPoint>& points) {
-  for (size_t i = 1; i < points.size(); ++i) {
-    if (points[i].x != points[i - 1].x && points[i].y != points[i - 1].y) return false;
-  }
-  return true;
-}
 
 class CellRouterOnDiagram : public BlockDiagram {
  protected:

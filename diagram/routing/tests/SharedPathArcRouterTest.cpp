@@ -7,29 +7,15 @@
 #include "diagram/model/tests/BlockDiagramFixture.h"
 #include "diagram/routing/AutoRouteOption.h"
 #include "diagram/routing/SharedPathArcRouter.h"
+#include "diagram/routing/tests/WirePoints.h"
 
 namespace {
 
+using routingtest::PointsOf;
+using routingtest::Orthogonal;
+using routingtest::Describe;
+
 using blocktest::BlockDiagram;
-
-std::vector<CPoint> PointsOf(CDrawArc* arc) {
-  std::vector<CPoint> points;
-  for (int i = 1; i <= arc->GetHandleCount(); ++i) points.push_back(arc->GetHandle(i));
-  return points;
-}
-
-bool Orthogonal(const std::vector<CPoint>& points) {
-  for (size_t i = 1; i < points.size(); ++i) {
-    if (points[i].x != points[i - 1].x && points[i].y != points[i - 1].y) return false;
-  }
-  return true;
-}
-
-std::string Describe(const std::vector<CPoint>& points) {
-  std::string out;
-  for (const CPoint& p : points) out += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
-  return out;
-}
 
 class SharedPathRouterOnDiagram : public BlockDiagram {
  protected:
