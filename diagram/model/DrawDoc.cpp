@@ -232,80 +232,32 @@ void CDrawDoc::EndRouterChanges() {
   }
 }
 
-int CDrawDoc::UndoLast() {
-  if (m_undoStack.IsEmpty()) return FALSE;
-  if (m_bDoingUndo && m_pListBeingUndone) {
-    // Finish a replay that is still under way.
-    Replay(m_pListBeingUndone);
-    EndRouterChanges();
-    m_pListBeingUndone = nullptr;
-    EndUndoRecording();
-    EndWaitCursor();
-  }
-  const BOOL wasDoingUndo = m_bDoingUndo;
-  m_bDoingUndo = TRUE;
-  CURList* entry = m_undoStack.Pop();
-  if (!entry) {
-    m_bDoingUndo = wasDoingUndo;
-    return FALSE;
-  }
-  m_pListBeingUndone = entry;
-  if (!BeginUndoRecording(entry->GetCmdName(), 255)) {
-    m_undoStack.Push(entry);
-    m_pListBeingUndone = nullptr;
-    m_bDoingUndo = wasDoingUndo;
-    return FALSE;
-  }
-  const UINT replayDepth = m_nUndoLevel;
-  BeginWaitCursor();
-  BeginRouterChanges();
-  // Closes the replay: what it recorded becomes the opposite entry.
-  auto finish = [&]() {
-    if (m_pListBeingUndone == entry) {
-      EndRouterChanges();
-      EndUndoRecording();
-      EndWaitCursor();
-    }
-    delete entry;
-    m_bDoingUndo = wasDoingUndo;
-    m_pListBeingUndone = nullptr;
-  };
-  try {
-    Replay(entry);
-  } catch (...) {
-    // A record that fails ends the replay: what was replayed so far is
-    // closed as usual (recordings the record left open fold into it), the
-    // records not yet replayed are dropped, and the error goes on with the
-    // document recording as before.
-    m_nUndoLevel = std::min(m_nUndoLevel, replayDepth);
-    finish();
-    throw;
-  }
-  finish();
-  return TRUE;
-}
+int CDrawDoc::UndoLast() { return ReplayLast(m_undoStack, m_bDoingUndo, m_pListBeingUndone); }
 
-int CDrawDoc::RedoLast() {
-  if (m_redoStack.IsEmpty()) return FALSE;
-  if (m_bDoingRedo && m_pListBeingRedone) {
-    Replay(m_pListBeingRedone);
+int CDrawDoc::RedoLast() { return ReplayLast(m_redoStack, m_bDoingRedo, m_pListBeingRedone); }
+
+int CDrawDoc::ReplayLast(CURListStack& stack, BOOL& doing, CURList*& beingReplayed) {
+  if (stack.IsEmpty()) return FALSE;
+  if (doing && beingReplayed) {
+    // Finish a replay that is still under way.
+    Replay(beingReplayed);
     EndRouterChanges();
-    m_pListBeingRedone = nullptr;
+    beingReplayed = nullptr;
     EndUndoRecording();
     EndWaitCursor();
   }
-  const BOOL wasDoingRedo = m_bDoingRedo;
-  m_bDoingRedo = TRUE;
-  CURList* entry = m_redoStack.Pop();
+  const BOOL wasDoing = doing;
+  doing = TRUE;
+  CURList* entry = stack.Pop();
   if (!entry) {
-    m_bDoingRedo = wasDoingRedo;
+    doing = wasDoing;
     return FALSE;
   }
-  m_pListBeingRedone = entry;
+  beingReplayed = entry;
   if (!BeginUndoRecording(entry->GetCmdName(), 255)) {
-    m_redoStack.Push(entry);
-    m_pListBeingRedone = nullptr;
-    m_bDoingRedo = wasDoingRedo;
+    stack.Push(entry);
+    beingReplayed = nullptr;
+    doing = wasDoing;
     return FALSE;
   }
   const UINT replayDepth = m_nUndoLevel;
@@ -313,14 +265,14 @@ int CDrawDoc::RedoLast() {
   BeginRouterChanges();
   // Closes the replay: what it recorded becomes the opposite entry.
   auto finish = [&]() {
-    if (m_pListBeingRedone == entry) {
+    if (beingReplayed == entry) {
       EndRouterChanges();
       EndUndoRecording();
       EndWaitCursor();
     }
     delete entry;
-    m_bDoingRedo = wasDoingRedo;
-    m_pListBeingRedone = nullptr;
+    doing = wasDoing;
+    beingReplayed = nullptr;
   };
   try {
     Replay(entry);

@@ -163,6 +163,10 @@ class CDrawDoc : public COleDocument {
   // replay of an undo or redo entry.
   void BeginRouterChanges();
   void EndRouterChanges();
+  // Pops the stack's last entry and replays it as one recording, which
+  // becomes the entry of the opposite stack; the flag and the pointer are
+  // the undo or the redo side's own.
+  int ReplayLast(CURListStack& stack, BOOL& doing, CURList*& beingReplayed);
   // Opens the root storage of `path` for OnOpenDocument, read-only when
   // asked or when writing is refused; throws the storage error.
   void OpenDocumentStorage(LPCWSTR path);
