@@ -21,6 +21,7 @@
 #include "draft/host/TableCell.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/TableRow.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/tables/DetailTableDlg.h"
 #include "draft/tables/LibraryString.h"
@@ -39,8 +40,10 @@
 
 namespace {
 
-class DetailTableDlgTest : public ::testing::Test {
+class DetailTableDlgTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
+  DetailTableDlgTest() : MessageBoxAnswers(IDNO) {}
+
   void SetUp() override {
     previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>());
     SetProgramFolder(scratch_.GetFolder().c_str());  // scratch files of this test only
@@ -78,12 +81,6 @@ class DetailTableDlgTest : public ::testing::Test {
   std::unique_ptr<CSettingsBacking> previous_;
   CFieldArray fields;
   CDraftView view;
-  std::vector<CStringA> boxes;
-  int answer = IDNO;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return answer;
-  }};
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/host/SymbolMenuDlg.h"
 #include "draft/tables/ColumnChoiceDlg.h"
@@ -26,8 +27,10 @@
 
 namespace {
 
-class TableDataDlgTest : public ::testing::Test {
+class TableDataDlgTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
+  TableDataDlgTest() : MessageBoxAnswers(IDNO) {}
+
   void SetUp() override { previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>()); }
   void TearDown() override { SetSettingsBacking(std::move(previous_)); }
 
@@ -71,13 +74,7 @@ class TableDataDlgTest : public ::testing::Test {
   CSystemDataScratch scratch_;
   std::unique_ptr<CSettingsBacking> previous_;
   CDraftView view;
-  std::vector<CStringA> boxes;
-  int answer = IDNO;
   int acted = 0;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return answer;
-  }};
 };
 
 }  // namespace
