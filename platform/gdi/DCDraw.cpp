@@ -27,6 +27,15 @@ BOOL BoxFigure(DcState& s, DrawKind kind, const char* call, const RECT& r, std::
   return s.Emit(op) ? TRUE : FALSE;
 }
 
+// A figure given by its points (at least two), emitted.
+BOOL PointsFigure(DcState& s, DrawKind kind, const char* call, const POINT* points, int count) {
+  if (!points || count < 2) return FALSE;
+  DrawOp op = s.Begin(kind, call);
+  op.logical.assign(points, points + count);
+  for (int i = 0; i < count; ++i) op.device.push_back(s.ToDevice(points[i]));
+  return s.Emit(op) ? TRUE : FALSE;
+}
+
 BOOL ArcFigure(DcState& s, DrawKind kind, const char* call, int x1, int y1, int x2, int y2, int x3, int y3, int x4,
                int y4) {
   return BoxFigure(s, kind, call, RECT{x1, y1, x2, y2}, {{x3, y3}, {x4, y4}}, {s.ToDevice(x3, y3), s.ToDevice(x4, y4)});
@@ -59,20 +68,12 @@ BOOL CDC::LineTo(int x, int y) {
 
 BOOL CDC::Polyline(const POINT* points, int count) {
   auto s = State();
-  if (!s || !points || count < 2) return FALSE;
-  DrawOp op = s->Begin(DrawKind::Polyline, "Polyline");
-  op.logical.assign(points, points + count);
-  for (int i = 0; i < count; ++i) op.device.push_back(s->ToDevice(points[i]));
-  return s->Emit(op) ? TRUE : FALSE;
+  return s ? PointsFigure(*s, DrawKind::Polyline, "Polyline", points, count) : FALSE;
 }
 
 BOOL CDC::Polygon(const POINT* points, int count) {
   auto s = State();
-  if (!s || !points || count < 2) return FALSE;
-  DrawOp op = s->Begin(DrawKind::Polygon, "Polygon");
-  op.logical.assign(points, points + count);
-  for (int i = 0; i < count; ++i) op.device.push_back(s->ToDevice(points[i]));
-  return s->Emit(op) ? TRUE : FALSE;
+  return s ? PointsFigure(*s, DrawKind::Polygon, "Polygon", points, count) : FALSE;
 }
 
 BOOL CDC::PolyPolygon(const POINT* points, const INT* counts, int polygons) {
