@@ -1,5 +1,7 @@
 #include "diagram/ui/DrawTool.h"
 
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawDoc.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/SelectTool.h"
@@ -20,6 +22,21 @@ HCURSOR CDrawTool::LoadToolCursor(unsigned id, int system) {
   if (system) return ::LoadCursor(nullptr, MAKEINTRESOURCE(id));
   HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
   return ::LoadCursor(module, MAKEINTRESOURCE(id));
+}
+
+void CDrawTool::AbandonAdd(CDiagram* diagram, CDrawDoc* document) {
+  diagram->EndDynamicRouteChanges();
+  document->FlushUndoRecording();
+  document->EndUndoRecording();
+}
+
+CSize CDrawTool::OffsetOntoCanvas(CDiagram* diagram, CRect extent) {
+  extent.NormalizeRect();
+  CRect bounds = diagram->GetRect();
+  bounds.NormalizeRect();
+  CRect forced = extent;
+  diagram->ForceRectWithinBounds(forced, bounds);
+  return forced.TopLeft() - extent.TopLeft();
 }
 
 BOOL CDrawTool::LoadCursorForTool(unsigned id, int system) {

@@ -7,6 +7,8 @@
 #include "platform/core/Geometry.h"
 #include "platform/core/WinTypes.h"
 
+class CDiagram;
+class CDrawDoc;
 class CDrawView;
 
 // The kinds of tool; each tool stores its own.
@@ -73,6 +75,11 @@ class CDrawTool {
   // Cursor `id` from the system set (`system` set) or from the module chain;
   // null when it cannot be had.
   static HCURSOR LoadToolCursor(unsigned id, int system);
+  // Ends an add that failed: the diagram's dynamic route changes end and
+  // what the undo recording holds is dropped before the recording ends.
+  static void AbandonAdd(CDiagram* diagram, CDrawDoc* document);
+  // How far a rectangle must move to lie on the diagram's canvas.
+  static CSize OffsetOntoCanvas(CDiagram* diagram, CRect extent);
 
  private:
   DrawShape m_drawShape;

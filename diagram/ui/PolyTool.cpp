@@ -44,9 +44,7 @@ void CPolyTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
     if (!object || !diagram->Add(object)) {
       delete object;
       view->ReleaseCapture();
-      diagram->EndDynamicRouteChanges();
-      document->FlushUndoRecording();
-      document->EndUndoRecording();
+      AbandonAdd(diagram, document);
       return;
     }
     view->Select(object, FALSE);
