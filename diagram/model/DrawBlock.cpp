@@ -301,11 +301,7 @@ void CDrawBlock::SetDiagram(CDiagram* diagram) {
 CDrawObj* CDrawBlock::Clone() { return CloneOrNull(*this); }
 
 void CDrawBlock::FlipAndOffset(int bFlip, CPoint offset) {
-  if (bFlip) {
-    m_dragRect.top = -m_dragRect.top;
-    m_dragRect.bottom = -m_dragRect.bottom;
-  }
-  m_dragRect.OffsetRect(offset);
+  FlipAndOffsetRect(m_dragRect, bFlip, offset);
   CDrawObj::FlipAndOffset(bFlip, offset);
 }
 

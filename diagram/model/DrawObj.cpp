@@ -385,14 +385,16 @@ void CDrawObj::SetDiagram(CDiagram* diagram) { m_pDiagram = diagram; }
 CDrawObj* CDrawObj::Clone() { return CloneOrNull(*this); }
 
 void CDrawObj::FlipAndOffset(int bFlip, CPoint offset) {
+  FlipAndOffsetRect(m_position, bFlip, offset);
+  FlipAndOffsetRect(m_oldPosition, bFlip, offset);
+}
+
+void CDrawObj::FlipAndOffsetRect(CRect& rect, int bFlip, CPoint offset) {
   if (bFlip) {
-    m_position.top = -m_position.top;
-    m_position.bottom = -m_position.bottom;
-    m_oldPosition.top = -m_oldPosition.top;
-    m_oldPosition.bottom = -m_oldPosition.bottom;
+    rect.top = -rect.top;
+    rect.bottom = -rect.bottom;
   }
-  m_position.OffsetRect(offset);
-  m_oldPosition.OffsetRect(offset);
+  rect.OffsetRect(offset);
 }
 
 BOOL CDrawObj::IsUndoBeingDiscarded() const {
