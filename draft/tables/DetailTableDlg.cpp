@@ -12,6 +12,7 @@
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
 #include "draft/regions/AttribInfoDlg.h"
+#include "draft/tables/TableFiles.h"
 #include "platform/core/Charset.h"
 #include "platform/core/DynamicLibrary.h"
 #include "platform/core/Exceptions.h"
@@ -29,13 +30,6 @@ namespace {
 constexpr int kCaptionPathLimit = 40;
 constexpr char kDbfOrTyb[] = "请存为数据库文件(*.dbf) 或\n通用表文件(*.tyb)!";
 
-// The path with its extension replaced (or added).
-CStringA WithExtension(const CStringA& path, const char* extension) {
-  const int dot = path.ReverseFind('.');
-  const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
-  return (dot > slash ? path.Left(dot) : path) + "." + extension;
-}
-
 CStringA LowerExtension(const char* path) {
   CStringA ext = GetFileExtension(path);
   ext.MakeLower();
@@ -46,7 +40,7 @@ CStringA LowerExtension(const char* path) {
 void MoveToGeneralFile(CTableEntity* table) {
   const CStringA path = table->GetTableName();
   if (LowerExtension(path) == "dbf" || path.IsEmpty()) return;
-  const CStringA target = WithExtension(path, "tyb");
+  const CStringA target = ReplaceFileExtension(path, "tyb");
   if (IsFileExist(path)) MoveFileA(path, target);
   table->SetTableName(target);
 }
@@ -275,7 +269,7 @@ BOOL CDetailTableDlg::SaveDataFile(const char* path) {
     grid_.GetRowTexts(rowCount_, rows);
     if (!grid_.WriteDataFile(target, *fields_, rows)) return FALSE;
   } else if (ext == "dbf") {
-    if (!grid_.WriteStructureFile(WithExtension(target, "def"), *fields_)) return FALSE;
+    if (!grid_.WriteStructureFile(ReplaceFileExtension(target, "def"), *fields_)) return FALSE;
     if (grid_.ExportTable(target, *fields_, 1, 2, 0, -1, 0) != 2) return FALSE;
   } else {
     return FALSE;
@@ -295,7 +289,7 @@ BOOL CDetailTableDlg::SaveDataFile(const char* path) {
   const char* title = !table_ ? "表内容信息" : (tableType_ == 1 ? "修改明细表" : "修改表");
   if (::IsWindow(GetSafeHwnd()))
     SetWindowText(CStringA(title) + " (" + "文件路径: " + CompactPath(target, kCaptionPathLimit) + ")");
-  if (structureChanged_ && ext != "dbf") grid_.WriteStructureFile(WithExtension(target, "def"), *fields_);
+  if (structureChanged_ && ext != "dbf") grid_.WriteStructureFile(ReplaceFileExtension(target, "def"), *fields_);
   structureChanged_ = 0;
   return TRUE;
 }
@@ -306,7 +300,7 @@ BOOL CDetailTableDlg::AskToSave() {
   if (ext != "dbf" && ext != "txt") {
     const char* wanted = tableType_ == 1 ? "lst" : "tyb";
     if (ext != wanted) {
-      const CStringA target = WithExtension(dataPath_, wanted);
+      const CStringA target = ReplaceFileExtension(dataPath_, wanted);
       if (IsFileExist(dataPath_)) MoveFileA(dataPath_, target);
       dataPath_ = target;
     }

@@ -14,6 +14,7 @@
 #include "draft/tables/RowText.h"
 #include "draft/tables/SqlRowReader.h"
 #include "draft/tables/SqlText.h"
+#include "draft/tables/TableFiles.h"
 #include "platform/core/DeleteFile.h"
 #include "platform/core/FileAttributes.h"
 #include "platform/core/MessageBox.h"
@@ -462,11 +463,7 @@ BOOL CPartsListCtrl::LoadDbfIntoList(const char* file, CFieldArray& structure, i
   StructureOf(rs, fromTable);
   bool fromFile = false;
   if (useStructureFile) {
-    CStringA definition = file;
-    const int dot = definition.ReverseFind('.');
-    const int slash = std::max(definition.ReverseFind('\\'), definition.ReverseFind('/'));
-    if (dot > slash) definition = definition.Left(dot);
-    definition += ".def";
+    const CStringA definition = ReplaceFileExtension(CStringA(file), "def");
     CFieldArray read;
     if (ReadStructureFile(read, definition.GetString(), 0) == 1 && read.GetSize() == fromTable.GetSize()) {
       structure.Copy(read);

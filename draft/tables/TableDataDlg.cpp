@@ -1,7 +1,5 @@
 #include "draft/tables/TableDataDlg.h"
 
-#include <algorithm>
-
 #include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/PathCompact.h"
@@ -12,6 +10,7 @@
 #include "draft/tables/ColumnChoiceDlg.h"
 #include "draft/tables/SortKeyDlg.h"
 #include "draft/tables/SummaryDlg.h"
+#include "draft/tables/TableFiles.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
@@ -27,13 +26,6 @@ constexpr char kSettingPath[] = "SteelTableFilePath";
 constexpr char kOpenFilter[] = "数据库文件(*.dbf)|*.dbf|||";
 constexpr char kSaveFilter[] = "数据库文件(*.dbf)|*.dbf|";
 constexpr int kCaptionPathLimit = 40;
-
-// The structure file beside a data file: its name with the extension "def".
-CStringA StructurePathOf(const CStringA& path) {
-  const int dot = path.ReverseFind('.');
-  const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
-  return (dot > slash ? path.Left(dot) : path) + ".def";
-}
 
 }  // namespace
 
@@ -220,7 +212,7 @@ BOOL CTableDataDlg::LoadTableFile(const char* path) {
 
 BOOL CTableDataDlg::SaveTableFile(const char* path) {
   const CStringA target = path;
-  if (!grid_.WriteStructureFile(StructurePathOf(target), fields_)) return FALSE;
+  if (!grid_.WriteStructureFile(ReplaceFileExtension(target, "def"), fields_)) return FALSE;
   if (grid_.ExportTable(target, fields_, 1, 2, 0, -1, 0) != 2) return FALSE;
   path_ = target;
   WriteProfileStringSetting(kSettingSection, kSettingPath, path_);
