@@ -27,6 +27,7 @@
 #include "draft/tables/LibraryString.h"
 #include "draft/tables/TableFiles.h"
 #include "draft/tables/tests/GridTestSupport.h"
+#include "draft/tables/tests/TableDialogRun.h"
 #include "platform/core/Charset.h"
 #include "platform/core/DynamicLibrary.h"
 #include "platform/core/MessageBox.h"
@@ -60,20 +61,7 @@ class DetailTableDlgTest : public ::testing::Test, protected drafttest::MessageB
   // dialog is confirmed.
   INT_PTR Run(CDetailTableDlg& dlg, const std::function<void(CDetailTableDlg&, platform::ModalSession&)>& act) {
     dlg.SetFieldArray(&fields);
-    int acted = 0;
-    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
-      if (s.As<CBillFontDlg>()) {
-        EXPECT_TRUE(s.Click(IDOK));
-        return;
-      }
-      ++acted;
-      act(dlg, s);
-      if (s.IsRunning()) s.Click(IDCANCEL);
-    });
-    CModalDialogScope scope(nullptr);
-    const INT_PTR result = dlg.DoModal();
-    EXPECT_GT(acted, 0);
-    return result;
+    return tabletest::RunConfirmingFont(dlg, act);
   }
   static void Command(platform::ModalSession& s, int id) { s.Window().SendMessage(WM_COMMAND, id, 0); }
 

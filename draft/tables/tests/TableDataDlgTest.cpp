@@ -21,6 +21,7 @@
 #include "draft/tables/TableDataDlg.h"
 #include "platform/ui/Edit.h"
 #include "draft/tables/tests/GridTestSupport.h"
+#include "draft/tables/tests/TableDialogRun.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/ModalDriver.h"
@@ -44,20 +45,7 @@ class TableDataDlgTest : public ::testing::Test, protected drafttest::MessageBox
   // Runs a new schedule's dialog; `act` works in it, then it is cancelled
   // (the save question answered No). The font dialog is confirmed.
   INT_PTR Run(CTableDataDlg& dlg, const std::function<void(CTableDataDlg&, platform::ModalSession&)>& act) {
-    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
-      if (s.As<CBillFontDlg>()) {
-        EXPECT_TRUE(s.Click(IDOK));
-        return;
-      }
-      ++acted;
-      act(dlg, s);
-      if (s.IsRunning()) s.Click(IDCANCEL);
-    });
-    CModalDialogScope scope(nullptr);
-    const int before = acted;
-    const INT_PTR result = dlg.DoModal();
-    EXPECT_GT(acted, before);
-    return result;
+    return tabletest::RunConfirmingFont(dlg, act);
   }
 
   // Replaces the grid's columns (name, type) and rows (row texts).
@@ -74,7 +62,6 @@ class TableDataDlgTest : public ::testing::Test, protected drafttest::MessageBox
   CSystemDataScratch scratch_;
   std::unique_ptr<CSettingsBacking> previous_;
   CDraftView view;
-  int acted = 0;
 };
 
 }  // namespace
