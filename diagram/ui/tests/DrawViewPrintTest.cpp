@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "diagram/model/tests/DownDiagram.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
 #include "platform/gdi/DrawingRecorder.h"
 #include "platform/gdi/PdfPrinter.h"
@@ -16,10 +17,7 @@
 
 namespace {
 
-class DownDiagram : public CDiagram {
- public:
-  BOOL IsUpwardPositive() const override { return FALSE; }
-};
+using diagramtest::DownDiagram;
 
 class DrawViewPrint : public ::testing::TestWithParam<bool> {};
 
