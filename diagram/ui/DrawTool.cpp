@@ -2,11 +2,20 @@
 
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawPoly.h"
+#include "diagram/model/MsgBox.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/SelectTool.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/ui/WindowApi.h"
+
+namespace {
+
+// "You can NOT delete a point ... with less than 3 points."
+constexpr ULONG kTooFewPoints = 28;
+
+}  // namespace
 
 // The select tool is active from start-up.
 CDrawTool* CDrawTool::c_pActiveTool = &CDrawToolSet::selectTool;
@@ -37,6 +46,24 @@ CSize CDrawTool::OffsetOntoCanvas(CDiagram* diagram, CRect extent) {
   CRect forced = extent;
   diagram->ForceRectWithinBounds(forced, bounds);
   return forced.TopLeft() - extent.TopLeft();
+}
+
+int CDrawTool::LoadCursorInto(HCURSOR& cursor, unsigned id, int system) {
+  if (id == 0) return TRUE;
+  HCURSOR loaded = LoadToolCursor(id, system);
+  if (!loaded) return FALSE;
+  cursor = loaded;
+  return TRUE;
+}
+
+void CDrawTool::RemovePointBeforeRubber(CDrawPoly* poly, CDrawView* view) {
+  const int n = poly->GetHandleCount();
+  if (n < 3) {
+    CMsgBox::Notify(kTooFewPoints);
+    return;
+  }
+  poly->RemovePoint(n - 2, view);
+  nDragHandle = poly->GetHandleCount();
 }
 
 BOOL CDrawTool::LoadCursorForTool(unsigned id, int system) {

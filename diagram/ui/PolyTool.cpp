@@ -3,19 +3,11 @@
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawPoly.h"
-#include "diagram/model/MsgBox.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/SelectTool.h"
 #include "platform/ui/WinUser.h"
 #include "platform/ui/WindowApi.h"
-
-namespace {
-
-// "You can NOT delete a point ... with less than 3 points."
-constexpr ULONG kTooFewPoints = 28;
-
-}  // namespace
 
 CPolyTool::CPolyTool(DrawShape shape) : CDrawTool(shape) {
   LoadCursorForTool(static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(IDC_CROSS)), TRUE);
@@ -115,15 +107,7 @@ void CPolyTool::OnLButtonDblClk(CDrawView* view, unsigned flags, const CPoint& p
 void CPolyTool::OnLButtonUp(CDrawView*, unsigned, const CPoint&) {}
 
 void CPolyTool::OnRButtonDown(CDrawView* view, unsigned, const CPoint&) {
-  CDrawPoly* object = m_pDrawObj;
-  if (!object) return;
-  const int n = object->GetHandleCount();
-  if (n < 3) {
-    CMsgBox::Notify(kTooFewPoints);
-    return;
-  }
-  object->RemovePoint(n - 2, view);
-  nDragHandle = object->GetHandleCount();
+  if (m_pDrawObj) RemovePointBeforeRubber(m_pDrawObj, view);
 }
 
 void CPolyTool::OnCancel(CDrawView* view) {
@@ -184,9 +168,5 @@ void CPolyTool::ForgetPoly(const CDrawPoly* poly) {
 }
 
 int CPolyTool::LoadCursorForToolInPencilMode(unsigned id, int system) {
-  if (id == 0) return TRUE;
-  HCURSOR cursor = LoadToolCursor(id, system);
-  if (!cursor) return FALSE;
-  m_hPencilCursor = cursor;
-  return TRUE;
+  return LoadCursorInto(m_hPencilCursor, id, system);
 }
