@@ -404,6 +404,17 @@ void CellsOf(const CTableRecordset& rs, const CFieldArray& structure, CStringArr
   }
 }
 
+// Hands the cells of each record that is not deleted to `take`, in order.
+template <class Take>
+void ForEachLiveRecord(CTableRecordset& rs, const CFieldArray& structure, Take take) {
+  CStringArray cells;
+  for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+    if (rs.IsDeleted()) continue;
+    CellsOf(rs, structure, cells);
+    take(cells);
+  }
+}
+
 BOOL OpenRecordset(CTableRecordset& rs, const char* file, const char* filter, const char* sort) {
   if (!FileExists(file)) return ReportMissingFile(file);
   if (rs.Open(file, filter, sort)) return TRUE;
@@ -426,13 +437,8 @@ BOOL CPartsListCtrl::ReadDbfTable(const char* file, CStringArray& rows, CFieldAr
   if (!OpenRecordset(rs, file, filter, sort)) return FALSE;
   StructureOf(rs, structure);
   rows.RemoveAll();
-  CStringArray cells;
-  for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-    if (rs.IsDeleted()) continue;
-    CellsOf(rs, structure, cells);
-    // Joined as row texts are, a ';' inside a value doubled.
-    rows.Add(JoinRowCells(cells));
-  }
+  // Joined as row texts are, a ';' inside a value doubled.
+  ForEachLiveRecord(rs, structure, [&](const CStringArray& cells) { rows.Add(JoinRowCells(cells)); });
   return TRUE;
 }
 
@@ -447,12 +453,7 @@ BOOL CPartsListCtrl::AppendDbfRows(const char* file) {
   if (!OpenRecordset(rs, file, nullptr, nullptr)) return FALSE;
   CFieldArray structure;
   StructureOf(rs, structure);
-  CStringArray cells;
-  for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-    if (rs.IsDeleted()) continue;
-    CellsOf(rs, structure, cells);
-    InsertCells(GetItemCount(), cells);
-  }
+  ForEachLiveRecord(rs, structure, [&](const CStringArray& cells) { InsertCells(GetItemCount(), cells); });
   return TRUE;
 }
 
@@ -473,12 +474,7 @@ BOOL CPartsListCtrl::LoadDbfIntoList(const char* file, CFieldArray& structure, i
   if (!fromFile) structure.Copy(fromTable);
   SetColumns(structure);
   DeleteAllItems();
-  CStringArray cells;
-  for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-    if (rs.IsDeleted()) continue;
-    CellsOf(rs, structure, cells);
-    InsertCells(GetItemCount(), cells);
-  }
+  ForEachLiveRecord(rs, structure, [&](const CStringArray& cells) { InsertCells(GetItemCount(), cells); });
   rowCount = GetItemCount();
   return TRUE;
 }
