@@ -1,5 +1,7 @@
 // CDC: lines, figures, fills and blits.
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DcState.h"
@@ -25,6 +27,19 @@ BOOL BoxFigure(DcState& s, DrawKind kind, const char* call, const RECT& r, std::
   op.logical.insert(op.logical.end(), extraLogical.begin(), extraLogical.end());
   op.device.insert(op.device.end(), extraDevice.begin(), extraDevice.end());
   return s.Emit(op) ? TRUE : FALSE;
+}
+
+// A box figure drawn with `brush` for this call only: the DC's own brush
+// stays. Nothing is drawn without a live brush.
+void BrushedBoxFigure(DcState& s, CBrush* brush, DrawKind kind, const char* call, const RECT& r,
+                      std::vector<POINT> extraDevice) {
+  if (!brush) return;
+  auto data = platform::GdiHandleTable::FindAs<platform::BrushData>(brush->m_hObject, platform::GdiKind::Brush);
+  if (!data) return;
+  const auto selected = s.attr.brush;
+  s.attr.brush = data;
+  BoxFigure(s, kind, call, r, {}, std::move(extraDevice));
+  s.attr.brush = selected;
 }
 
 // A figure given by its points (at least two), emitted.
@@ -125,27 +140,16 @@ BOOL CDC::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) 
 
 void CDC::FillRect(LPCRECT rect, CBrush* brush) {
   auto s = State();
-  if (!s || !rect || !brush) return;
-  auto data = platform::GdiHandleTable::FindAs<platform::BrushData>(brush->m_hObject, platform::GdiKind::Brush);
-  if (!data) return;
-  // The brush is used for this call only; the DC's own brush stays.
-  const auto selected = s->attr.brush;
-  s->attr.brush = data;
-  BoxFigure(*s, DrawKind::FillRect, "FillRect", *rect, {}, {});
-  s->attr.brush = selected;
+  if (!s || !rect) return;
+  BrushedBoxFigure(*s, brush, DrawKind::FillRect, "FillRect", *rect, {});
 }
 
 void CDC::FrameRect(LPCRECT rect, CBrush* brush) {
   auto s = State();
-  if (!s || !rect || !brush) return;
-  auto data = platform::GdiHandleTable::FindAs<platform::BrushData>(brush->m_hObject, platform::GdiKind::Brush);
-  if (!data) return;
-  const auto selected = s->attr.brush;
-  s->attr.brush = data;
+  if (!s || !rect) return;
   // The border is one logical unit wide (at least a pixel).
   const POINT width{std::max(1, s->attr.mapping.LengthXToDevice(1)), std::max(1, s->attr.mapping.LengthYToDevice(1))};
-  BoxFigure(*s, DrawKind::FrameRect, "FrameRect", *rect, {}, {width});
-  s->attr.brush = selected;
+  BrushedBoxFigure(*s, brush, DrawKind::FrameRect, "FrameRect", *rect, {width});
 }
 
 void CDC::InvertRect(LPCRECT rect) {
