@@ -354,15 +354,7 @@ void CThreeViewStretchCmd::PickProfile(CDraftView* view) {
 void CThreeViewStretchCmd::DrawPickBox(CDraftView* view) {
   if (points_.empty()) return;
   const PointRec& p = points_[0];
-  const int pen = p.x > cursor_.x + kTol ? 1 : 0;
-  view->DrawLinePreview(p.x, p.y, cursor_.x, p.y, pen);
-  view->DrawLinePreview(cursor_.x, p.y, cursor_.x, cursor_.y, pen);
-  view->DrawLinePreview(cursor_.x, cursor_.y, p.x, cursor_.y, pen);
-  view->DrawLinePreview(p.x, cursor_.y, p.x, p.y, pen);
-  const CNumberFormat format = GetNumberFormat(view->GetUnitSettings().length);
-  readout1_ = FormatNumberText(cursor_.x - p.x, format);
-  readout2_ = FormatNumberText(cursor_.y - p.y, format);
-  statusText_ = CString("宽: ") + readout1_ + "    高: " + readout2_;
+  DrawRubberBox(view, p, p.x > cursor_.x + kTol ? 1 : 0);
 }
 
 void CThreeViewStretchCmd::CollectProfileEntity(CEntityList& list, CEntity* entity) {
