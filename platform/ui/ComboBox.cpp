@@ -269,9 +269,24 @@ const bool registered = (RegisterPredefinedClass(u"ComboBox", &Make, nullptr, CS
 
 namespace {
 const ItemListMessages kComboBoxMessages{
-    CB_GETCOUNT,     CB_ADDSTRING,       CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETLBTEXT,
-    CB_GETLBTEXTLEN, CB_FINDSTRING,      CB_FINDSTRINGEXACT, CB_SELECTSTRING, CB_GETITEMDATA, CB_SETITEMDATA,
-    CB_GETCURSEL,    CB_SETCURSEL,       CB_GETITEMHEIGHT, CB_SETITEMHEIGHT, CB_ERR};
+    .getCount = CB_GETCOUNT,
+    .addString = CB_ADDSTRING,
+    .insertString = CB_INSERTSTRING,
+    .deleteString = CB_DELETESTRING,
+    .resetContent = CB_RESETCONTENT,
+    .getText = CB_GETLBTEXT,
+    .getTextLen = CB_GETLBTEXTLEN,
+    .findString = CB_FINDSTRING,
+    .findStringExact = CB_FINDSTRINGEXACT,
+    .selectString = CB_SELECTSTRING,
+    .getItemData = CB_GETITEMDATA,
+    .setItemData = CB_SETITEMDATA,
+    .getCurSel = CB_GETCURSEL,
+    .setCurSel = CB_SETCURSEL,
+    .getItemHeight = CB_GETITEMHEIGHT,
+    .setItemHeight = CB_SETITEMHEIGHT,
+    .error = CB_ERR,
+};
 }  // namespace
 
 CComboBox::CComboBox() : CItemListWnd(kComboBoxMessages) {}

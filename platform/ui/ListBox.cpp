@@ -239,9 +239,24 @@ const bool registered = (RegisterPredefinedClass(u"ListBox", &Make, nullptr, CS_
 
 namespace {
 const ItemListMessages kListBoxMessages{
-    LB_GETCOUNT,   LB_ADDSTRING,  LB_INSERTSTRING,    LB_DELETESTRING, LB_RESETCONTENT, LB_GETTEXT,
-    LB_GETTEXTLEN, LB_FINDSTRING, LB_FINDSTRINGEXACT, LB_SELECTSTRING, LB_GETITEMDATA,  LB_SETITEMDATA,
-    LB_GETCURSEL,  LB_SETCURSEL,  LB_GETITEMHEIGHT,   LB_SETITEMHEIGHT, LB_ERR};
+    .getCount = LB_GETCOUNT,
+    .addString = LB_ADDSTRING,
+    .insertString = LB_INSERTSTRING,
+    .deleteString = LB_DELETESTRING,
+    .resetContent = LB_RESETCONTENT,
+    .getText = LB_GETTEXT,
+    .getTextLen = LB_GETTEXTLEN,
+    .findString = LB_FINDSTRING,
+    .findStringExact = LB_FINDSTRINGEXACT,
+    .selectString = LB_SELECTSTRING,
+    .getItemData = LB_GETITEMDATA,
+    .setItemData = LB_SETITEMDATA,
+    .getCurSel = LB_GETCURSEL,
+    .setCurSel = LB_SETCURSEL,
+    .getItemHeight = LB_GETITEMHEIGHT,
+    .setItemHeight = LB_SETITEMHEIGHT,
+    .error = LB_ERR,
+};
 }  // namespace
 
 CListBox::CListBox() : CItemListWnd(kListBoxMessages) {}
