@@ -76,12 +76,16 @@ CDrawBlock::CDrawBlock(const CDrawBlock& other)
     owned_text::Destroy(m_pText1);
     owned_text::Destroy(m_pNameText);
     owned_text::Destroy(m_pText3);
-    while (!m_ports.IsEmpty()) {
-      auto* port = static_cast<CDrawPort*>(m_ports.RemoveHead());
-      port->m_pBlock = nullptr;
-      delete port;
-    }
+    DeletePorts();
     throw;
+  }
+}
+
+void CDrawBlock::DeletePorts() {
+  while (!m_ports.IsEmpty()) {
+    auto* port = static_cast<CDrawPort*>(m_ports.RemoveHead());
+    port->m_pBlock = nullptr;
+    delete port;
   }
 }
 
@@ -90,13 +94,7 @@ CDrawBlock::~CDrawBlock() {
   owned_text::Destroy(m_pNameText);
   owned_text::Destroy(m_pText1);
   owned_text::Destroy(m_pText3);
-  // Each port leaves the list before it goes, so that it does not look for
-  // itself in it.
-  while (!m_ports.IsEmpty()) {
-    auto* port = static_cast<CDrawPort*>(m_ports.RemoveHead());
-    port->m_pBlock = nullptr;
-    delete port;
-  }
+  DeletePorts();
   CloseAboutIfOpen();
 }
 
@@ -301,11 +299,7 @@ void CDrawBlock::SetDiagram(CDiagram* diagram) {
 CDrawObj* CDrawBlock::Clone() { return CloneOrNull(*this); }
 
 void CDrawBlock::FlipAndOffset(int bFlip, CPoint offset) {
-  if (bFlip) {
-    m_dragRect.top = -m_dragRect.top;
-    m_dragRect.bottom = -m_dragRect.bottom;
-  }
-  m_dragRect.OffsetRect(offset);
+  FlipAndOffsetRect(m_dragRect, bFlip, offset);
   CDrawObj::FlipAndOffset(bFlip, offset);
 }
 

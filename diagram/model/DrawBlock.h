@@ -90,6 +90,9 @@ class CDrawBlock : public CDrawObj {
   // Throws CNotSupportedException for the operations of a composite
   // block's inner diagram, which this build does not provide.
   void RefuseInnerDiagram() const;
+  // Deletes every port; each leaves the list before it goes, so that it
+  // does not look for itself in it.
+  void DeletePorts();
 
   friend class CAboutItem;
 };

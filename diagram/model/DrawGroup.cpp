@@ -317,11 +317,7 @@ void CDrawGroup::SetDiagram(CDiagram* diagram) {
 CDrawObj* CDrawGroup::Clone() { return CloneOrNull(*this); }
 
 void CDrawGroup::FlipAndOffset(int bFlip, CPoint offset) {
-  if (bFlip) {
-    m_dragRect.top = -m_dragRect.top;
-    m_dragRect.bottom = -m_dragRect.bottom;
-  }
-  m_dragRect.OffsetRect(offset);
+  FlipAndOffsetRect(m_dragRect, bFlip, offset);
   CDrawObj::FlipAndOffset(bFlip, offset);
 }
 

@@ -385,14 +385,16 @@ void CDrawObj::SetDiagram(CDiagram* diagram) { m_pDiagram = diagram; }
 CDrawObj* CDrawObj::Clone() { return CloneOrNull(*this); }
 
 void CDrawObj::FlipAndOffset(int bFlip, CPoint offset) {
+  FlipAndOffsetRect(m_position, bFlip, offset);
+  FlipAndOffsetRect(m_oldPosition, bFlip, offset);
+}
+
+void CDrawObj::FlipAndOffsetRect(CRect& rect, int bFlip, CPoint offset) {
   if (bFlip) {
-    m_position.top = -m_position.top;
-    m_position.bottom = -m_position.bottom;
-    m_oldPosition.top = -m_oldPosition.top;
-    m_oldPosition.bottom = -m_oldPosition.bottom;
+    rect.top = -rect.top;
+    rect.bottom = -rect.bottom;
   }
-  m_position.OffsetRect(offset);
-  m_oldPosition.OffsetRect(offset);
+  rect.OffsetRect(offset);
 }
 
 BOOL CDrawObj::IsUndoBeingDiscarded() const {
@@ -512,28 +514,38 @@ void MakeWidePenSolid(LOGPEN& pen) {
   if (pen.lopnWidth.x > 0 && style != PS_SOLID && style != PS_NULL && style != PS_INSIDEFRAME) pen.lopnStyle = PS_SOLID;
 }
 
+// The outline setters: as SetAttribute, but the outline bounds the object.
+// A narrower outline leaves the wider one behind unless it is erased first
+// (`narrowing`), and a bounding rectangle that changed updates the object
+// in the diagram.
+template <typename Apply>
+int SetOutline(CDrawObj* object, bool narrowing, Apply apply) {
+  CDiagram* diagram = object->GetDiagram();
+  if (!diagram) {
+    apply();
+    return 1;
+  }
+  if (!CURPenSizeStyle::RecordUndo(object)) return 0;
+  const CRect before = object->GetBoundingRect();
+  if (narrowing) object->Invalidate();
+  apply();
+  object->Invalidate();
+  if (object->GetBoundingRect() == before) {
+    diagram->SetModifiedFlag(TRUE);
+  } else {
+    diagram->UpdateObject(object, 1);
+  }
+  return 1;
+}
+
 }  // namespace
 
 int CDrawObj::SetPenSize(UINT width) {
   const LONG w = static_cast<LONG>(width);
-  if (!m_pDiagram) {
+  return SetOutline(this, m_bPen && w < m_logpen.lopnWidth.x, [&] {
     m_logpen.lopnWidth = POINT{w, w};
     MakeWidePenSolid(m_logpen);
-    return 1;
-  }
-  if (!CURPenSizeStyle::RecordUndo(this)) return 0;
-  const CRect before = GetBoundingRect();
-  // A narrower outline leaves the wider one behind unless it is erased first.
-  if (m_bPen && w < m_logpen.lopnWidth.x) Invalidate();
-  m_logpen.lopnWidth = POINT{w, w};
-  MakeWidePenSolid(m_logpen);
-  Invalidate();
-  if (GetBoundingRect() == before) {
-    m_pDiagram->SetModifiedFlag(TRUE);
-  } else {
-    m_pDiagram->UpdateObject(this, 1);
-  }
-  return 1;
+  });
 }
 
 int CDrawObj::SetPenStyle(UINT style, UINT width) {
@@ -548,23 +560,10 @@ int CDrawObj::SetPenStyle(UINT style, UINT width) {
     const LONG w = (style == PS_SOLID || style == PS_INSIDEFRAME) ? static_cast<LONG>(width) : 0;
     pen.lopnWidth = POINT{w, w};
   }
-  if (!m_pDiagram) {
+  return SetOutline(this, m_bPen && pen.lopnWidth.x < m_logpen.lopnWidth.x, [&] {
     m_logpen = pen;
     m_bPen = enabled;
-    return 1;
-  }
-  if (!CURPenSizeStyle::RecordUndo(this)) return 0;
-  const CRect before = GetBoundingRect();
-  if (m_bPen && pen.lopnWidth.x < m_logpen.lopnWidth.x) Invalidate();
-  m_logpen = pen;
-  m_bPen = enabled;
-  Invalidate();
-  if (GetBoundingRect() == before) {
-    m_pDiagram->SetModifiedFlag(TRUE);
-  } else {
-    m_pDiagram->UpdateObject(this, 1);
-  }
-  return 1;
+  });
 }
 
 void CDrawObj::AddQuadReference(QuadTreeNode* node) { m_quadRefs.push_back(node); }

@@ -178,6 +178,9 @@ class CDrawObj : public CObject {
   // True while the document's current recording is being thrown away, so
   // that a deleted object need not be kept for undo.
   BOOL IsUndoBeingDiscarded() const;
+  // What FlipAndOffset does to one rectangle: its y edges negated when
+  // `bFlip`, then moved by `offset`.
+  static void FlipAndOffsetRect(CRect& rect, int bFlip, CPoint offset);
 
   BOOL m_bPen;
   LOGPEN m_logpen;

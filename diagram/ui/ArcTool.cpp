@@ -6,7 +6,6 @@
 #include "diagram/model/DrawArc.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawPort.h"
-#include "diagram/model/MsgBox.h"
 #include "diagram/model/URArc.h"
 #include "diagram/model/URDiagram.h"
 #include "diagram/ui/DrawToolSet.h"
@@ -18,8 +17,6 @@
 
 namespace {
 
-// "You can NOT delete a point ... with less than 3 points."
-constexpr ULONG kTooFewPoints = 28;
 // The Shift and Control bits of the mouse-message flags.
 constexpr unsigned kShiftControl = MK_SHIFT | MK_CONTROL;
 
@@ -257,15 +254,7 @@ void CArcTool::OnLButtonUp(CDrawView* view, unsigned, const CPoint&) {
 void CArcTool::OnLButtonDblClk(CDrawView* view, unsigned, const CPoint&) { OnCancel(view); }
 
 void CArcTool::OnRButtonDown(CDrawView* view, unsigned, const CPoint&) {
-  CDrawArc* arc = m_pArcInProgress;
-  if (!arc) return;
-  const int n = arc->GetHandleCount();
-  if (n < 3) {
-    CMsgBox::Notify(kTooFewPoints);
-    return;
-  }
-  arc->RemovePoint(n - 2, view);
-  nDragHandle = arc->GetHandleCount();
+  if (m_pArcInProgress) RemovePointBeforeRubber(m_pArcInProgress, view);
 }
 
 void CArcTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point) {
@@ -346,19 +335,11 @@ int CArcTool::SetKindOfArcToCreate(CRuntimeClass* kind) {
 }
 
 int CArcTool::LoadCursorForToolInPencilMode(unsigned id, int system) {
-  if (id == 0) return TRUE;
-  HCURSOR cursor = LoadToolCursor(id, system);
-  if (!cursor) return FALSE;
-  m_hPencilCursor = cursor;
-  return TRUE;
+  return LoadCursorInto(m_hPencilCursor, id, system);
 }
 
 int CArcTool::LoadCursorForToolWhenOverPort(unsigned id, int system) {
-  if (id == 0) return TRUE;
-  HCURSOR cursor = LoadToolCursor(id, system);
-  if (!cursor) return FALSE;
-  m_hOverPortCursor = cursor;
-  return TRUE;
+  return LoadCursorInto(m_hOverPortCursor, id, system);
 }
 
 void CArcTool::LoadCursorsOnFirstUse() {

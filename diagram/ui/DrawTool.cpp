@@ -1,10 +1,21 @@
 #include "diagram/ui/DrawTool.h"
 
+#include "diagram/model/Diagram.h"
+#include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawPoly.h"
+#include "diagram/model/MsgBox.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/SelectTool.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/ui/WindowApi.h"
+
+namespace {
+
+// "You can NOT delete a point ... with less than 3 points."
+constexpr ULONG kTooFewPoints = 28;
+
+}  // namespace
 
 // The select tool is active from start-up.
 CDrawTool* CDrawTool::c_pActiveTool = &CDrawToolSet::selectTool;
@@ -20,6 +31,39 @@ HCURSOR CDrawTool::LoadToolCursor(unsigned id, int system) {
   if (system) return ::LoadCursor(nullptr, MAKEINTRESOURCE(id));
   HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_GROUP_CURSOR);
   return ::LoadCursor(module, MAKEINTRESOURCE(id));
+}
+
+void CDrawTool::AbandonAdd(CDiagram* diagram, CDrawDoc* document) {
+  diagram->EndDynamicRouteChanges();
+  document->FlushUndoRecording();
+  document->EndUndoRecording();
+}
+
+CSize CDrawTool::OffsetOntoCanvas(CDiagram* diagram, CRect extent) {
+  extent.NormalizeRect();
+  CRect bounds = diagram->GetRect();
+  bounds.NormalizeRect();
+  CRect forced = extent;
+  diagram->ForceRectWithinBounds(forced, bounds);
+  return forced.TopLeft() - extent.TopLeft();
+}
+
+int CDrawTool::LoadCursorInto(HCURSOR& cursor, unsigned id, int system) {
+  if (id == 0) return TRUE;
+  HCURSOR loaded = LoadToolCursor(id, system);
+  if (!loaded) return FALSE;
+  cursor = loaded;
+  return TRUE;
+}
+
+void CDrawTool::RemovePointBeforeRubber(CDrawPoly* poly, CDrawView* view) {
+  const int n = poly->GetHandleCount();
+  if (n < 3) {
+    CMsgBox::Notify(kTooFewPoints);
+    return;
+  }
+  poly->RemovePoint(n - 2, view);
+  nDragHandle = poly->GetHandleCount();
 }
 
 BOOL CDrawTool::LoadCursorForTool(unsigned id, int system) {

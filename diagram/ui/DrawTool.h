@@ -7,6 +7,9 @@
 #include "platform/core/Geometry.h"
 #include "platform/core/WinTypes.h"
 
+class CDiagram;
+class CDrawDoc;
+class CDrawPoly;
 class CDrawView;
 
 // The kinds of tool; each tool stores its own.
@@ -73,6 +76,18 @@ class CDrawTool {
   // Cursor `id` from the system set (`system` set) or from the module chain;
   // null when it cannot be had.
   static HCURSOR LoadToolCursor(unsigned id, int system);
+  // Loads cursor `id` into `cursor`: an id of 0 keeps the current cursor
+  // (true); a failed load keeps it and returns false.
+  static int LoadCursorInto(HCURSOR& cursor, unsigned id, int system);
+  // The right button while a polygon or a wire is drawn: the point before
+  // the rubber point goes; with fewer than three points the refusal is
+  // shown instead.
+  static void RemovePointBeforeRubber(CDrawPoly* poly, CDrawView* view);
+  // Ends an add that failed: the diagram's dynamic route changes end and
+  // what the undo recording holds is dropped before the recording ends.
+  static void AbandonAdd(CDiagram* diagram, CDrawDoc* document);
+  // How far a rectangle must move to lie on the diagram's canvas.
+  static CSize OffsetOntoCanvas(CDiagram* diagram, CRect extent);
 
  private:
   DrawShape m_drawShape;

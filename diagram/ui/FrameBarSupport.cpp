@@ -100,6 +100,13 @@ void CFrameBarSupport::Enable(CControlBar* bar, BOOL enable) {
   }
 }
 
+BOOL CFrameBarSupport::Enable(UINT id, BOOL enable) {
+  CControlBar* bar = m_frame.GetControlBar(id);
+  if (!bar) return FALSE;
+  Enable(bar, enable);
+  return TRUE;
+}
+
 void CFrameBarSupport::UpdateToggle(CCmdUI* cmdUI) {
   CControlBar* bar = m_frame.GetControlBar(cmdUI->m_nID);
   if (bar && Get(bar) != enabled) {

@@ -42,6 +42,8 @@ class CFrameBarSupport {
   State Get(CControlBar* bar) const;
   void Set(CControlBar* bar, State state) { m_states[bar] = state; }
   void Enable(CControlBar* bar, BOOL enable);
+  // The frame's bar of that id; FALSE when it has none.
+  BOOL Enable(UINT id, BOOL enable);
   // The bar-toggle commands: disabled for disabled bars.
   void UpdateToggle(CCmdUI* cmdUI);
 

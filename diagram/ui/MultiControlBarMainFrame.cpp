@@ -59,12 +59,7 @@ void CMultiControlBarMainFrame::SetBarDVState(CControlBar* bar, BarDVState state
 
 void CMultiControlBarMainFrame::EnableControlBar(CControlBar* bar, BOOL enable) { m_bars.Enable(bar, enable); }
 
-BOOL CMultiControlBarMainFrame::EnableControlBar(UINT id, BOOL enable) {
-  CControlBar* bar = GetControlBar(id);
-  if (!bar) return FALSE;
-  EnableControlBar(bar, enable);
-  return TRUE;
-}
+BOOL CMultiControlBarMainFrame::EnableControlBar(UINT id, BOOL enable) { return m_bars.Enable(id, enable); }
 
 void CMultiControlBarMainFrame::OnUpdateBarToggle(CCmdUI* cmdUI) { m_bars.UpdateToggle(cmdUI); }
 

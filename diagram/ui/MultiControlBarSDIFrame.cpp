@@ -62,12 +62,7 @@ void CMultiControlBarSDIFrame::SetBarDVState(CControlBar* bar, BarDVState state)
 
 void CMultiControlBarSDIFrame::EnableControlBar(CControlBar* bar, BOOL enable) { m_bars.Enable(bar, enable); }
 
-BOOL CMultiControlBarSDIFrame::EnableControlBar(UINT id, BOOL enable) {
-  CControlBar* bar = GetControlBar(id);
-  if (!bar) return FALSE;
-  EnableControlBar(bar, enable);
-  return TRUE;
-}
+BOOL CMultiControlBarSDIFrame::EnableControlBar(UINT id, BOOL enable) { return m_bars.Enable(id, enable); }
 
 void CMultiControlBarSDIFrame::OnUpdateBarToggle(CCmdUI* cmdUI) { m_bars.UpdateToggle(cmdUI); }
 

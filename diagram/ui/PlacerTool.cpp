@@ -38,26 +38,17 @@ void CPlacerTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& p
     block = static_cast<CDrawBlock*>(m_pBlockClass->CreateObject());
   if (!block || !block->InitializeAs(static_cast<UINT>(m_nBlockType), docPoint, view)) {
     CMsgBox::Notify(kAddBlockFailed);
-    diagram->EndDynamicRouteChanges();
-    document->FlushUndoRecording();
-    document->EndUndoRecording();
+    AbandonAdd(diagram, document);
     delete block;
     OnCancel(view);
     return;
   }
   // The block with its ports and texts lies on the canvas.
-  CRect extent = block->GetBoundingRectIncludingComponents();
-  extent.NormalizeRect();
-  CRect bounds = diagram->GetRect();
-  bounds.NormalizeRect();
-  CRect forced = extent;
-  diagram->ForceRectWithinBounds(forced, bounds);
-  if (forced.TopLeft() != extent.TopLeft()) block->MoveBy(forced.TopLeft() - extent.TopLeft(), FALSE);
+  const CSize offset = OffsetOntoCanvas(diagram, block->GetBoundingRectIncludingComponents());
+  if (offset.cx || offset.cy) block->MoveBy(offset, FALSE);
   if (!block->AddBlockAndComponentsToDiagram(diagram)) {
     CMsgBox::Notify(kAddBlockFailed);
-    diagram->EndDynamicRouteChanges();
-    document->FlushUndoRecording();
-    document->EndUndoRecording();
+    AbandonAdd(diagram, document);
     delete block;
     OnCancel(view);
     return;

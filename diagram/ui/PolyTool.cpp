@@ -3,7 +3,6 @@
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawPoly.h"
-#include "diagram/model/MsgBox.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/SelectTool.h"
@@ -11,9 +10,6 @@
 #include "platform/ui/WindowApi.h"
 
 namespace {
-
-// "You can NOT delete a point ... with less than 3 points."
-constexpr ULONG kTooFewPoints = 28;
 
 // The drawing whose recording and route-change bracket are open: its tool
 // and the window of its view (the view is found by it, so a view closed
@@ -70,9 +66,7 @@ void CPolyTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
     if (!object || !diagram->Add(object)) {
       delete object;
       view->ReleaseCapture();
-      diagram->EndDynamicRouteChanges();
-      document->FlushUndoRecording();
-      document->EndUndoRecording();
+      AbandonAdd(diagram, document);
       return;
     }
     view->Select(object, FALSE);
@@ -145,15 +139,7 @@ void CPolyTool::OnLButtonDblClk(CDrawView* view, unsigned flags, const CPoint& p
 void CPolyTool::OnLButtonUp(CDrawView*, unsigned, const CPoint&) {}
 
 void CPolyTool::OnRButtonDown(CDrawView* view, unsigned, const CPoint&) {
-  CDrawPoly* object = m_pDrawObj;
-  if (!object) return;
-  const int n = object->GetHandleCount();
-  if (n < 3) {
-    CMsgBox::Notify(kTooFewPoints);
-    return;
-  }
-  object->RemovePoint(n - 2, view);
-  nDragHandle = object->GetHandleCount();
+  if (m_pDrawObj) RemovePointBeforeRubber(m_pDrawObj, view);
 }
 
 void CPolyTool::OnCancel(CDrawView* view) {
@@ -217,9 +203,5 @@ void CPolyTool::ForgetPoly(const CDrawPoly* poly) {
 }
 
 int CPolyTool::LoadCursorForToolInPencilMode(unsigned id, int system) {
-  if (id == 0) return TRUE;
-  HCURSOR cursor = LoadToolCursor(id, system);
-  if (!cursor) return FALSE;
-  m_hPencilCursor = cursor;
-  return TRUE;
+  return LoadCursorInto(m_hPencilCursor, id, system);
 }

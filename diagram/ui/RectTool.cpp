@@ -90,9 +90,7 @@ void CRectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
   }
   delete object;
   view->Select(nullptr, FALSE);
-  diagram->EndDynamicRouteChanges();
-  document->FlushUndoRecording();
-  document->EndUndoRecording();
+  AbandonAdd(diagram, document);
 }
 
 void CRectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point) {

@@ -24,24 +24,14 @@ void CTextTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
   diagram->BeginDynamicRouteChanges();
   CDrawText* text = diagram->MakeDrawText(u"text", docPoint, view);
   if (!text) {
-    diagram->EndDynamicRouteChanges();
-    document->FlushUndoRecording();
-    document->EndUndoRecording();
+    AbandonAdd(diagram, document);
     return;
   }
   // The whole text lies on the canvas.
-  CRect extent = text->GetPosition();
-  extent.NormalizeRect();
-  CRect bounds = diagram->GetRect();
-  bounds.NormalizeRect();
-  CRect forced = extent;
-  diagram->ForceRectWithinBounds(forced, bounds);
-  text->MoveBy(forced.TopLeft() - extent.TopLeft(), FALSE);
+  text->MoveBy(OffsetOntoCanvas(diagram, text->GetPosition()), FALSE);
   if (!diagram->Add(text)) {
     delete text;
-    diagram->EndDynamicRouteChanges();
-    document->FlushUndoRecording();
-    document->EndUndoRecording();
+    AbandonAdd(diagram, document);
     return;
   }
   view->Select(text, FALSE);

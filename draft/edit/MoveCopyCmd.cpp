@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "draft/edit/SelectionCopies.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
@@ -71,42 +72,23 @@ int CMoveCopyCmd::OnProcessClick(CDraftView* view) {
   const int copies = repeat_ ? CopyCount() : 1;
 
   std::unique_ptr<CUndoRecord> record(ConstructUndoReplaceEntities());
-  CEntityList& selection = *view->GetSelectionList();
-  CEntityList sources, made, rejected;
-  try {
-    while (!selection.IsEmpty()) {
-      CEntity* source = selection.GetHead();
-      std::unique_ptr<CEntity> first(source->Transform(dx, dy, base.x, base.y, 1.0, angle, 1));
-      selection.RemoveHead();
-      if (!first) {
-        rejected.AddTail(source);
-        continue;
-      }
-      sources.AddTail(source);
-      // A copied table is a general table; further copies keep the kind.
-      if (!move_ && first->IsTable()) first->SetTableKind(0);
-      made.AddTail(first.release());
-      for (int k = 2; k <= copies; ++k) {
-        std::unique_ptr<CEntity> more(source->Transform(k * dx, k * dy, base.x, base.y, 1.0, angle, 1));
-        if (more) made.AddTail(more.release());
-      }
-    }
-  } catch (...) {
-    // Nothing changes: the copies go and the entities taken are selected again.
-    for (CEntity* e : made) delete e;
-    view->SelectEntities(sources, 1, 0, 0, 0);
-    view->SelectEntities(rejected, 1, 0, 0, 0);
-    throw;
-  }
-  if (!rejected.IsEmpty()) view->SelectEntities(rejected, 1, 0, 0, 0);
-
-  if (move_) {
-    record->SetLists(sources, made);
-    view->RemoveEntities(sources);
-  } else {
-    selection.AddTail(sources);
-    record->SetLists(CEntityList(), made);
-  }
+  CEntityList sources, made;
+  CopySelection(
+      view,
+      [&](CEntity* source) {
+        std::unique_ptr<CEntity> first(source->Transform(dx, dy, base.x, base.y, 1.0, angle, 1));
+        // A copied table is a general table; further copies keep the kind.
+        if (first && !move_ && first->IsTable()) first->SetTableKind(0);
+        return first.release();
+      },
+      [&](CEntity* source, CEntityList& out) {
+        for (int k = 2; k <= copies; ++k) {
+          std::unique_ptr<CEntity> more(source->Transform(k * dx, k * dy, base.x, base.y, 1.0, angle, 1));
+          if (more) out.AddTail(more.release());
+        }
+      },
+      sources, made);
+  RecordReplacement(view, !move_, *record, sources, made);
   view->AddEntities(made);
   view->PushUndoRecord(record.release());
 

@@ -15,11 +15,11 @@ bool AskKeepSources(CDraftView* view) {
   return answer == IDYES;
 }
 
-std::unique_ptr<CUndoRecord> ReplaceSelectionByCopies(CDraftView* view, bool keep,
-                                                      const std::function<CEntity*(CEntity*)>& transform) {
-  std::unique_ptr<CUndoRecord> record(ConstructUndoReplaceEntities());
+void CopySelection(CDraftView* view, const std::function<CEntity*(CEntity*)>& transform,
+                   const std::function<void(CEntity*, CEntityList&)>& more, CEntityList& sources,
+                   CEntityList& made) {
   CEntityList& selection = *view->GetSelectionList();
-  CEntityList sources, made, rejected;
+  CEntityList rejected;
   try {
     while (!selection.IsEmpty()) {
       CEntity* source = selection.GetHead();
@@ -31,21 +31,35 @@ std::unique_ptr<CUndoRecord> ReplaceSelectionByCopies(CDraftView* view, bool kee
       }
       sources.AddTail(source);
       made.AddTail(copy.release());
+      if (more) more(source, made);
     }
   } catch (...) {
+    // Nothing changes: the copies go and the entities taken are selected again.
     for (CEntity* e : made) delete e;
     view->SelectEntities(sources, 1, 0, 0, 0);
     view->SelectEntities(rejected, 1, 0, 0, 0);
     throw;
   }
   if (!rejected.IsEmpty()) view->SelectEntities(rejected, 1, 0, 0, 0);
+}
+
+void RecordReplacement(CDraftView* view, bool keep, CUndoRecord& record, CEntityList& sources,
+                       const CEntityList& made) {
   if (!keep) {
-    record->SetLists(sources, made);
+    record.SetLists(sources, made);
     view->RemoveEntities(sources);
   } else {
-    selection.AddTail(sources);
-    record->SetLists(CEntityList(), made);
+    view->GetSelectionList()->AddTail(sources);
+    record.SetLists(CEntityList(), made);
   }
+}
+
+std::unique_ptr<CUndoRecord> ReplaceSelectionByCopies(CDraftView* view, bool keep,
+                                                      const std::function<CEntity*(CEntity*)>& transform) {
+  std::unique_ptr<CUndoRecord> record(ConstructUndoReplaceEntities());
+  CEntityList sources, made;
+  CopySelection(view, transform, nullptr, sources, made);
+  RecordReplacement(view, keep, *record, sources, made);
   view->ClearSelection(nullptr);
   view->AddEntities(made);
   return record;

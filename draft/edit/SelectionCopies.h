@@ -1,6 +1,6 @@
-// What the mirror, rotate and scale commands share once their geometry is
-// known: the "保留原图？" question and the change of the selection into its
-// transformed copies under one replace undo record.
+// What the move/copy, mirror, rotate and scale commands share once their
+// geometry is known: the "保留原图？" question and the change of the
+// selection into its transformed copies under one replace undo record.
 #pragma once
 
 #include <functional>
@@ -8,6 +8,7 @@
 
 class CDraftView;
 class CEntity;
+class CEntityList;
 class CUndoRecord;
 
 // Asks "保留原图？" with the view's modal flag set; true keeps the sources.
@@ -21,3 +22,19 @@ bool AskKeepSources(CDraftView* view);
 // the caller to push.
 std::unique_ptr<CUndoRecord> ReplaceSelectionByCopies(CDraftView* view, bool keep,
                                                       const std::function<CEntity*(CEntity*)>& transform);
+
+// The steps of ReplaceSelectionByCopies, for a command that makes more than
+// one copy of an entity or keeps its sources selected.
+// Takes every entity off the view's selection and appends its copies to
+// `made`: `transform`'s copy first, then those `more` (when given) adds. An
+// entity without a first copy is selected again, the others are appended to
+// `sources`. If a copy throws, the copies made are freed, the entities taken
+// are selected again and nothing else changes.
+void CopySelection(CDraftView* view, const std::function<CEntity*(CEntity*)>& transform,
+                   const std::function<void(CEntity*, CEntityList&)>& more, CEntityList& sources,
+                   CEntityList& made);
+// Fills `record` with the replacement of the sources by the copies: without
+// `keep` the sources leave the drawing, with it they are selected again and
+// the record only adds the copies. The copies are not added yet.
+void RecordReplacement(CDraftView* view, bool keep, CUndoRecord& record, CEntityList& sources,
+                       const CEntityList& made);

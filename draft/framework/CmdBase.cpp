@@ -526,6 +526,17 @@ void CCmdBase::HideCrossHair(CDraftView* view) {
   view->EraseCrossHair();
 }
 
+void CCmdBase::DrawRubberBox(CDraftView* view, const PointRec& corner, int pen) {
+  view->DrawLinePreview(corner.x, corner.y, cursor_.x, corner.y, pen);
+  view->DrawLinePreview(cursor_.x, corner.y, cursor_.x, cursor_.y, pen);
+  view->DrawLinePreview(cursor_.x, cursor_.y, corner.x, cursor_.y, pen);
+  view->DrawLinePreview(corner.x, cursor_.y, corner.x, corner.y, pen);
+  const CNumberFormat format = GetNumberFormat(view->GetUnitSettings().length);
+  readout1_ = FormatNumberText(cursor_.x - corner.x, format);
+  readout2_ = FormatNumberText(cursor_.y - corner.y, format);
+  statusText_ = CString("宽: ") + readout1_ + "    高: " + readout2_;
+}
+
 // ---- The root's coordinate dialog.
 
 int CCmdBase::RunCoordinateDialog(CDraftView* view, UINT ch, double& x, double& y) {

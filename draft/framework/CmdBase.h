@@ -134,6 +134,10 @@ class CCmdBase {
   // The root's own coordinate dialog.
   int RunCoordinateDialog(CDraftView* view, UINT ch, double& x, double& y);
   void HideCrossHair(CDraftView* view);
+  // The rubber box from `corner` to the cursor in preview pen `pen` (1 for
+  // a crossing box); its width and height go to the readouts and the
+  // status text.
+  void DrawRubberBox(CDraftView* view, const PointRec& corner, int pen);
 
   // Members, in declaration order.
   DWORD snapState_ = 0;

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "draft/framework/TypedKey.h"
 #include "draft/host/Geometry2D.h"
 #include "platform/ui/DataExchange.h"
-#include "platform/ui/Edit.h"
 #include "platform/ui/MessageMap.h"
 
 BEGIN_MESSAGE_MAP(CCoordInputDlg, CBaseDialog)
@@ -44,9 +44,7 @@ void CCoordInputDlg::OnModeChanged(bool relativeChecked, bool cartesianChecked) 
   if (cartesianChecked != (cartesian_ != 0)) cartesian_ = !cartesian_;
 }
 
-CStringA CCoordInputDlg::GetInitialFirstText() const {
-  return typedChar_ && typedChar_ < 0x80 ? CStringA(static_cast<char>(typedChar_)) : CStringA();
-}
+CStringA CCoordInputDlg::GetInitialFirstText() const { return TypedKeyText(typedChar_); }
 
 void CCoordInputDlg::Accept(double first, double second) {
   first_ = first;
@@ -83,14 +81,7 @@ BOOL CCoordInputDlg::OnInitDialog() {
   CheckDlgButton(kAbsolute, relative_ ? BST_UNCHECKED : BST_CHECKED);
   CheckDlgButton(kCartesian, cartesian_ ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(kPolar, cartesian_ ? BST_UNCHECKED : BST_CHECKED);
-  const CStringA typed = GetInitialFirstText();
-  if (typed.IsEmpty()) return TRUE;
-  SetDlgItemText(kFirstEdit, typed.GetString());
-  if (auto* edit = static_cast<CEdit*>(GetDlgItem(kFirstEdit))) {
-    edit->SetFocus();
-    edit->SetSel(typed.GetLength(), typed.GetLength());
-  }
-  return FALSE;  // the focus was set here
+  return StartEditWithTypedKey(*this, kFirstEdit, typedChar_) ? FALSE : TRUE;
 }
 
 void CCoordInputDlg::OnModeRadio() {

@@ -151,14 +151,7 @@ int CSelectCmdBase::DrawSelectPreview(CDraftView* view) {
   if (!view || points_.size() != 1) return CCmdBase::DrawPreview(view);
   const PointRec& corner = points_[0];
   const int pen = corner.x - cursor_.x > tressil::kGeomTolerance ? 1 : 0;  // a crossing box
-  view->DrawLinePreview(corner.x, corner.y, cursor_.x, corner.y, pen);
-  view->DrawLinePreview(cursor_.x, corner.y, cursor_.x, cursor_.y, pen);
-  view->DrawLinePreview(cursor_.x, cursor_.y, corner.x, cursor_.y, pen);
-  view->DrawLinePreview(corner.x, cursor_.y, corner.x, corner.y, pen);
-  const CNumberFormat format = GetNumberFormat(view->GetUnitSettings().length);
-  readout1_ = FormatNumberText(cursor_.x - corner.x, format);
-  readout2_ = FormatNumberText(cursor_.y - corner.y, format);
-  statusText_ = CString("宽: ") + readout1_ + "    高: " + readout2_;
+  DrawRubberBox(view, corner, pen);
   return 0;
 }
 

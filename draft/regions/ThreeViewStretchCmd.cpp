@@ -354,15 +354,7 @@ void CThreeViewStretchCmd::PickProfile(CDraftView* view) {
 void CThreeViewStretchCmd::DrawPickBox(CDraftView* view) {
   if (points_.empty()) return;
   const PointRec& p = points_[0];
-  const int pen = p.x > cursor_.x + kTol ? 1 : 0;
-  view->DrawLinePreview(p.x, p.y, cursor_.x, p.y, pen);
-  view->DrawLinePreview(cursor_.x, p.y, cursor_.x, cursor_.y, pen);
-  view->DrawLinePreview(cursor_.x, cursor_.y, p.x, cursor_.y, pen);
-  view->DrawLinePreview(p.x, cursor_.y, p.x, p.y, pen);
-  const CNumberFormat format = GetNumberFormat(view->GetUnitSettings().length);
-  readout1_ = FormatNumberText(cursor_.x - p.x, format);
-  readout2_ = FormatNumberText(cursor_.y - p.y, format);
-  statusText_ = CString("宽: ") + readout1_ + "    高: " + readout2_;
+  DrawRubberBox(view, p, p.x > cursor_.x + kTol ? 1 : 0);
 }
 
 void CThreeViewStretchCmd::CollectProfileEntity(CEntityList& list, CEntity* entity) {
@@ -813,14 +805,7 @@ void CThreeViewStretchCmd::UpdateObliqueExtent(const PointList& points, int byY)
 
 // ---- Drawing the lines.
 
-void CThreeViewStretchCmd::DrawStretchLines(CDraftView* view, ValueArray& values, int endLines, int addMode,
-                                            int preview) {
-  if (points_.empty()) return;
-  const bool vertical = mode_ == 1 || mode_ == 4;
-  const PointRec& first = points_[0];
-  double s = vertical ? first.y : first.x;
-  double e = vertical ? cursor_.y : cursor_.x;
-  const double w = vertical ? cursor_.x : cursor_.y;
+bool CThreeViewStretchCmd::SpanStretch(double& s, double& e) {
   const double g = GetSignFactor(e - s);
   if (typedLength_) {
     if (stretchKind_ == 2) s -= std::fabs(length_) * g / 2.0;
@@ -832,12 +817,25 @@ void CThreeViewStretchCmd::DrawStretchLines(CDraftView* view, ValueArray& values
       length_ *= 2.0;
     }
   }
-  if (std::fabs(length_) <= kTol) return;
-  if (!preview && layer_ == CentreLayer(view)) {
-    const double k = e - s >= 0 ? 1.0 : -1.0;
-    s -= kOvershoot * k;
-    e += kOvershoot * k;
-  }
+  return !(std::fabs(length_) <= kTol);
+}
+
+void CThreeViewStretchCmd::ExtendBothEnds(double& s, double& e) {
+  const double k = e - s >= 0 ? 1.0 : -1.0;
+  s -= kOvershoot * k;
+  e += kOvershoot * k;
+}
+
+void CThreeViewStretchCmd::DrawStretchLines(CDraftView* view, ValueArray& values, int endLines, int addMode,
+                                            int preview) {
+  if (points_.empty()) return;
+  const bool vertical = mode_ == 1 || mode_ == 4;
+  const PointRec& first = points_[0];
+  double s = vertical ? first.y : first.x;
+  double e = vertical ? cursor_.y : cursor_.x;
+  const double w = vertical ? cursor_.x : cursor_.y;
+  if (!SpanStretch(s, e)) return;
+  if (!preview && layer_ == CentreLayer(view)) ExtendBothEnds(s, e);
   auto line = [&](double x1, double y1, double x2, double y2) {
     if (!vertical) {
       std::swap(x1, y1);
@@ -879,24 +877,9 @@ void CThreeViewStretchCmd::DrawObliqueLines(CDraftView* view, const PointList& p
   }
   const double tr = DegreeToRadian(t);
   const GPoint n{u * std::sin(tr), std::cos(tr)};
-  const double g = GetSignFactor(e - s);
-  if (typedLength_) {
-    if (stretchKind_ == 2) s -= std::fabs(length_) * g / 2.0;
-    e = s + g * length_;
-  } else {
-    length_ = e - s;
-    if (stretchKind_ == 2) {
-      s -= std::fabs(e - s) * g;
-      length_ *= 2.0;
-    }
-  }
-  if (std::fabs(length_) <= kTol) return;
+  if (!SpanStretch(s, e)) return;
   const bool centreLines = layer_ == CentreLayer(view);
-  if (centreLines) {
-    const double k = e - s >= 0 ? 1.0 : -1.0;
-    s -= kOvershoot * k;
-    e += kOvershoot * k;
-  }
+  if (centreLines) ExtendBothEnds(s, e);
   auto line = [&](const GPoint& p, const GPoint& q) {
     if (preview)
       view->DrawLinePreview(p.x, p.y, q.x, q.y, 0);

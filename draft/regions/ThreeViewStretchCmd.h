@@ -158,6 +158,13 @@ class CThreeViewStretchCmd : public CCmdBase {
   // Appends a section segment as a line on the command's layer and group.
   void AddSectionSegment(double x1, double y1, double x2, double y2);
   void DeleteSectionLines();
+  // The stretch from `s` towards `e` (the cursor's place along it): a typed
+  // length is measured from `s`, else the length becomes e - s; a stretch
+  // both ways (kind 2) starts as far before `s`. FALSE when the length is
+  // nil.
+  bool SpanStretch(double& s, double& e);
+  // Centre lines stand out past both ends of the stretch.
+  static void ExtendBothEnds(double& s, double& e);
   // Adds the result list to the drawing as one undo step.
   void AddResultList(CDraftView* view);
   // The layer of centre lines in the view's layer table.

@@ -3,17 +3,16 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 
 #include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/PathCompact.h"
 #include "draft/host/ProgramFolder.h"
 #include "draft/host/Settings.h"
-#include "draft/host/SymbolMenuDlg.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
 #include "draft/regions/AttribInfoDlg.h"
+#include "draft/tables/TableFiles.h"
 #include "platform/core/Charset.h"
 #include "platform/core/DynamicLibrary.h"
 #include "platform/core/Exceptions.h"
@@ -31,13 +30,6 @@ namespace {
 constexpr int kCaptionPathLimit = 40;
 constexpr char kDbfOrTyb[] = "请存为数据库文件(*.dbf) 或\n通用表文件(*.tyb)!";
 
-// The path with its extension replaced (or added).
-CStringA WithExtension(const CStringA& path, const char* extension) {
-  const int dot = path.ReverseFind('.');
-  const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
-  return (dot > slash ? path.Left(dot) : path) + "." + extension;
-}
-
 CStringA LowerExtension(const char* path) {
   CStringA ext = GetFileExtension(path);
   ext.MakeLower();
@@ -48,13 +40,13 @@ CStringA LowerExtension(const char* path) {
 void MoveToGeneralFile(CTableEntity* table) {
   const CStringA path = table->GetTableName();
   if (LowerExtension(path) == "dbf" || path.IsEmpty()) return;
-  const CStringA target = WithExtension(path, "tyb");
+  const CStringA target = ReplaceFileExtension(path, "tyb");
   if (IsFileExist(path)) MoveFileA(path, target);
   table->SetTableName(target);
 }
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CDetailTableDlg, CBaseDialog)
+BEGIN_MESSAGE_MAP(CDetailTableDlg, CPartsListDlg)
 ON_COMMAND(CDetailTableDlg::kAddRow, OnAddRow)
 ON_COMMAND(CDetailTableDlg::kInsertRow, OnInsertRow)
 ON_COMMAND(CDetailTableDlg::kDeleteRow, OnDeleteRow)
@@ -83,8 +75,7 @@ ON_NOTIFY(NM_DBLCLK, CDetailTableDlg::kGrid, OnGridDoubleClick)
 END_MESSAGE_MAP()
 
 CDetailTableDlg::CDetailTableDlg(UINT templateId, CDraftView* view, CTableEntity* table, int mode, CWnd* parent)
-    : CBaseDialog(templateId, parent), fields_(&ownFields_), view_(view), table_(table), fontDlg_(1, nullptr),
-      mode_(mode) {
+    : CPartsListDlg(templateId, view, table, mode, parent), fields_(&ownFields_) {
   dataPath_ = GetProfileStringSetting("SystemSetting", "TableDataFilePath", "");
   if (dataPath_.IsEmpty() || !IsFileExist(dataPath_)) dataPath_ = GetSystemFilePath("Def\\item.tyb");
   structurePath_ = GetProfileStringSetting("TableFrameSetting", "TableFrameFilePath", "");
@@ -96,16 +87,7 @@ CDetailTableDlg::CDetailTableDlg(UINT templateId, CDraftView* view, CTableEntity
     tableType_ = ext == "lst" ? 1 : 0;
 }
 
-CDetailTableDlg::~CDetailTableDlg() {
-  while (!undo_.IsEmpty()) delete undo_.RemoveHead();
-  delete result_;
-}
-
-CTableEntity* CDetailTableDlg::TakeResultTable() {
-  CTableEntity* t = result_;
-  result_ = nullptr;
-  return t;
-}
+CDetailTableDlg::~CDetailTableDlg() = default;
 
 void CDetailTableDlg::DoDataExchange(CDataExchange* dx) {
   CBaseDialog::DoDataExchange(dx);
@@ -242,11 +224,6 @@ void CDetailTableDlg::StartFreshTable() {
   grid_.InsertRowAt(0, cells, rowCount_, *fields_);
 }
 
-void CDetailTableDlg::SetListEditText(const CStringA& text) {
-  currentText_ = text;
-  if (::IsWindow(cellEdit_.GetSafeHwnd())) cellEdit_.SetWindowText(text);
-}
-
 // ---- Files.
 
 BOOL CDetailTableDlg::LoadDataFile(const char* path) {
@@ -292,7 +269,7 @@ BOOL CDetailTableDlg::SaveDataFile(const char* path) {
     grid_.GetRowTexts(rowCount_, rows);
     if (!grid_.WriteDataFile(target, *fields_, rows)) return FALSE;
   } else if (ext == "dbf") {
-    if (!grid_.WriteStructureFile(WithExtension(target, "def"), *fields_)) return FALSE;
+    if (!grid_.WriteStructureFile(ReplaceFileExtension(target, "def"), *fields_)) return FALSE;
     if (grid_.ExportTable(target, *fields_, 1, 2, 0, -1, 0) != 2) return FALSE;
   } else {
     return FALSE;
@@ -312,7 +289,7 @@ BOOL CDetailTableDlg::SaveDataFile(const char* path) {
   const char* title = !table_ ? "表内容信息" : (tableType_ == 1 ? "修改明细表" : "修改表");
   if (::IsWindow(GetSafeHwnd()))
     SetWindowText(CStringA(title) + " (" + "文件路径: " + CompactPath(target, kCaptionPathLimit) + ")");
-  if (structureChanged_ && ext != "dbf") grid_.WriteStructureFile(WithExtension(target, "def"), *fields_);
+  if (structureChanged_ && ext != "dbf") grid_.WriteStructureFile(ReplaceFileExtension(target, "def"), *fields_);
   structureChanged_ = 0;
   return TRUE;
 }
@@ -323,7 +300,7 @@ BOOL CDetailTableDlg::AskToSave() {
   if (ext != "dbf" && ext != "txt") {
     const char* wanted = tableType_ == 1 ? "lst" : "tyb";
     if (ext != wanted) {
-      const CStringA target = WithExtension(dataPath_, wanted);
+      const CStringA target = ReplaceFileExtension(dataPath_, wanted);
       if (IsFileExist(dataPath_)) MoveFileA(dataPath_, target);
       dataPath_ = target;
     }
@@ -408,32 +385,10 @@ void CDetailTableDlg::OnSaveFile() {
 
 // ---- Rows and columns.
 
-void CDetailTableDlg::OnAddRow() {
-  grid_.AppendRow(*fields_, rowCount_, undo_);
-  if (rowCount_ > 0) grid_.EnsureVisible(rowCount_ - 1, FALSE);
-  MarkModified();
-}
-
-void CDetailTableDlg::OnInsertRow() {
-  grid_.InsertBlankRow(rowCount_, *fields_, undo_);
-  MarkModified();
-}
-
-void CDetailTableDlg::OnDeleteRow() {
-  if (!grid_.HasCurrentCell()) return;
-  grid_.DeleteCurrentRow(rowCount_, *fields_, undo_);
-  MarkModified();
-}
-
-void CDetailTableDlg::OnCopyRow() {
-  if (grid_.HasCurrentCell()) grid_.GetCurrentRowCells(copiedRow_);
-}
-
 void CDetailTableDlg::OnPasteRow() {
   if (copiedRow_.IsEmpty()) return;
   if (tableType_ != 1) {
-    grid_.InsertRow(copiedRow_, rowCount_, *fields_, undo_);
-    MarkModified();
+    InsertCopiedRow();
     return;
   }
   // A bill of materials: the current row takes the copied cells, its serial number kept.
@@ -455,81 +410,19 @@ void CDetailTableDlg::OnAddColumn() {
     for (int r = 0; r < rowCount_; ++r) grid_.SetItemText(r, column, "1");
   structureChanged_ = 1;
   MarkModified();
+  OnColumnsChanged();
+}
+
+void CDetailTableDlg::OnColumnsChanged() {
   FindSpecialColumns();
   ShowWidth();
 }
 
-void CDetailTableDlg::OnDeleteColumn() {
-  if (!grid_.DeleteColumnRecord(*fields_, undo_)) return;
-  structureChanged_ = 1;
-  MarkModified();
-  FindSpecialColumns();
-  ShowWidth();
-}
-
-void CDetailTableDlg::OnModifyColumn() {
-  if (!grid_.ModifyColumnDialog(*fields_, undo_)) return;
-  structureChanged_ = 1;
-  MarkModified();
-  FindSpecialColumns();
-  ShowWidth();
-}
-
-void CDetailTableDlg::OnClear() {
-  auto* record = new CPartsListRow(kUndoClear, rowCount_, -1);
-  grid_.GetRowTexts(rowCount_, record->cells);
-  undo_.AddTail(record);
-  grid_.DeleteAllItems();
-  rowCount_ = 0;
-  MarkModified();
-}
-
-void CDetailTableDlg::OnUndo() {
-  if (undo_.IsEmpty()) return;
-  std::unique_ptr<CPartsListRow> record(undo_.RemoveTail());
-  switch (record->kind) {
-    case kUndoClear:
-      grid_.DeleteAllItems();
-      grid_.FillRows(record->cells);
-      rowCount_ = grid_.GetItemCount();
-      break;
-    case CPartsListRow::kInsertRowWithCells:
-      if (tableType_ == 1) {
-        for (int c = 0; c < record->cells.GetSize() && c < fields_->GetSize(); ++c)
-          if (c != serialColumn_) grid_.SetItemText(record->row, c, record->cells[c]);
-      } else {
-        grid_.DeleteRow(record->row, rowCount_, *fields_, 0);
-      }
-      break;
-    case CPartsListRow::kAppendRow:
-    case CPartsListRow::kInsertBlankRow:
-      grid_.DeleteRow(record->row, rowCount_, *fields_, 0);
-      break;
-    case CPartsListRow::kDeleteRow:
-      grid_.InsertRowAt(record->row, record->cells, rowCount_, *fields_);
-      break;
-    case CPartsListRow::kInsertColumn:
-      grid_.DeleteColumn(record->column, *fields_);
-      break;
-    case CPartsListRow::kDeleteColumn:
-      grid_.InsertColumn(record->column, record->field, record->cells, *fields_);
-      break;
-    case CPartsListRow::kModifyColumn:
-      grid_.SetColumnField(record->column, record->field, *fields_);
-      break;
-    default:
-      break;
-  }
-  if (record->kind >= CPartsListRow::kInsertColumn) {
-    FindSpecialColumns();
-    ShowWidth();
-  }
-  MarkModified();
-}
-
-void CDetailTableDlg::OnCellEditUpdate() {
-  if (!cellEdit_.GetModify()) return;
-  if (grid_.TakeEditText(currentText_)) MarkModified();
+BOOL CDetailTableDlg::UndoPastedCells(const CPartsListRow& record) {
+  if (tableType_ != 1) return FALSE;
+  for (int c = 0; c < record.cells.GetSize() && c < fields_->GetSize(); ++c)
+    if (c != serialColumn_) grid_.SetItemText(record.row, c, record.cells[c]);
+  return TRUE;
 }
 
 void CDetailTableDlg::OnDetailType() {
@@ -616,32 +509,10 @@ CWnd& CDetailTableDlg::ShowEditorForCurrentCell() {
   return cellEdit_;
 }
 
-void CDetailTableDlg::ClickCell() {
-  int row = -1, column = -1;
-  grid_.HitTest(row, column, nullptr);
-  if (row < 0 || column < 0) return;
-  if (row == grid_.GetCurrentRow() && column == grid_.GetCurrentColumn()) {
-    CWnd& editor = ShowEditorForCurrentCell();
-    editor.SetFocus();
-    if (&editor == &cellEdit_) cellEdit_.SetSel(0, -1);
-    return;
-  }
-  const int oldRow = grid_.GetCurrentRow();
-  grid_.SetCurrentCell(row, column);
-  if (oldRow >= 0) grid_.RedrawRow(oldRow);
-  grid_.RedrawRow(row);
-  ShowEditorForCurrentCell();
-}
-
-void CDetailTableDlg::OnGridClick(NMHDR*, LRESULT* result) {
-  ClickCell();
-  *result = 0;
-}
-
-void CDetailTableDlg::OnGridDoubleClick(NMHDR*, LRESULT* result) {
-  ClickCell();
-  ClickCell();
-  *result = 0;
+void CDetailTableDlg::EditCurrentCell() {
+  CWnd& editor = ShowEditorForCurrentCell();
+  editor.SetFocus();
+  if (&editor == &cellEdit_) cellEdit_.SetSel(0, -1);
 }
 
 void CDetailTableDlg::OnMaterialEditUpdate() {
@@ -666,9 +537,7 @@ void CDetailTableDlg::OnMaterialSelected() {
 // new row.
 void CDetailTableDlg::OnOK() {
   if (CWnd::GetFocus() == &grid_) {
-    CWnd& editor = ShowEditorForCurrentCell();
-    editor.SetFocus();
-    if (&editor == &cellEdit_) cellEdit_.SetSel(0, -1);
+    EditCurrentCell();
     return;
   }
   if (!grid_.HasCurrentCell()) return;
@@ -703,40 +572,13 @@ void CDetailTableDlg::OnOK() {
   grid_.SetFocus();
 }
 
-void CDetailTableDlg::OnCancel() {
-  if (!AskToSave()) return;
-  CBaseDialog::OnCancel();
-}
-
 // ---- Computing and symbols.
 
 void CDetailTableDlg::OnCompute() {
   if (grid_.ComputeRelation(GetProgramFolder() + "qxwtmp.dbf", *fields_, 0)) MarkModified();
 }
 
-void CDetailTableDlg::OnSpecialChar() {
-  const bool boxEditor = materialBox_.IsWindowVisible() != 0;
-  int start = 0, end = 0;
-  if (!boxEditor) cellEdit_.GetSel(start, end);
-  POINT cursor{0, 0};
-  ::GetCursorPos(&cursor);
-  CStringA symbol;
-  {
-    CResourceSwitch resources("Korrin.DLL");
-    CSymbolMenuDlg* dialog = ConstructSymbolMenuDlg(0, this, CPoint(cursor.x, cursor.y));
-    if (dialog->DoModal() == IDOK) symbol = dialog->GetSymbolText();
-    DestroySymbolMenuDlg(dialog);
-  }
-  if (symbol.IsEmpty()) return;
-  CWnd& editor = boxEditor ? static_cast<CWnd&>(materialBox_) : static_cast<CWnd&>(cellEdit_);
-  if (!CopyTextToClipboard(symbol, GetSafeHwnd())) {
-    if (!boxEditor) AfxMessageBox("剪贴板打不开", MB_OK);
-    return;
-  }
-  editor.SetFocus();
-  if (!boxEditor) cellEdit_.SetSel(start, end);
-  editor.SendMessage(WM_PASTE, 0, 0);
-}
+void CDetailTableDlg::OnSpecialChar() { PasteSymbol(materialBox_.IsWindowVisible() ? &materialBox_ : nullptr); }
 
 // ---- The outside libraries, each loaded for one call.
 

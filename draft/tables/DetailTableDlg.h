@@ -9,13 +9,8 @@
 // and column commands are the buttons of a tool bar across the top.
 #pragma once
 
-#include "draft/host/BaseDialog.h"
-#include "draft/tables/BillFontDlg.h"
-#include "draft/tables/CellEdit.h"
 #include "draft/tables/FieldRecord.h"
-#include "draft/tables/PartsListCtrl.h"
-#include "draft/tables/PartsListOwner.h"
-#include "draft/tables/PartsListRow.h"
+#include "draft/tables/PartsListDlg.h"
 #include "platform/core/String.h"
 #include "platform/core/StringArray.h"
 #include "platform/ui/ComboBox.h"
@@ -24,7 +19,7 @@
 class CDraftView;
 class CTableEntity;
 
-class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
+class CDetailTableDlg : public CPartsListDlg {
  public:
   enum { IDD = 2311 };
   enum ControlId {
@@ -34,7 +29,6 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
     kAddRow = 1040, kAddColumn = 372, kDeleteColumn = 362, kModifyColumn = 1202, kClear = 305, kUndo = 2315,
     kMaterialQuery = 32775,
   };
-  static constexpr int kUndoClear = 0;
   // The tool bars: file, row and column commands; 139 adds the material
   // query and is chosen when the query library sits beside the resource
   // module.
@@ -52,7 +46,6 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
 
   // ---- CPartsListOwner.
   CFieldArray& GetListStructure() override { return *fields_; }
-  void SetListEditText(const CStringA& text) override;
 
   // ---- Files. Reads a table-data file (.lst, .tyb, either generation) or
   // a .dbf table into the grid; the serial and material columns are found
@@ -86,21 +79,17 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   // The save question before generating or cancelling (a data file whose
   // extension does not match the table type is renamed first); FALSE keeps
   // the dialog open.
-  BOOL AskToSave();
+  BOOL AskToSave() override;
 
   // The external data-source description kept for Sarnowe.
   const CStringA& GetDataSourceText() const { return dataSource_; }
   void SetDataSourceText(const char* text) { dataSource_ = text ? text : ""; }
 
   // ---- Results.
-  CTableEntity* TakeResultTable();
   const CStringA& GetDataPath() const { return dataPath_; }
   int GetTableType() const { return tableType_; }
   int GetSerialColumn() const { return serialColumn_; }
   int GetMaterialColumn() const { return materialColumn_; }
-  int GetRowCount() const { return rowCount_; }
-  CPartsListCtrl& GetGrid() { return grid_; }
-  CPartsListUndo& GetUndoList() { return undo_; }
   CComboBox& GetMaterialBox() { return materialBox_; }
   CToolBar& GetToolBar() { return toolBar_; }
   // 139 when "Tilbrack.dll" is found beside the resource module, else 138.
@@ -112,27 +101,21 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
-  void OnCancel() override;
-  afx_msg void OnAddRow();
-  afx_msg void OnInsertRow();
-  afx_msg void OnDeleteRow();
-  afx_msg void OnCopyRow();
+  void EditCurrentCell() override;
+  void ShowCurrentCellText() override { ShowEditorForCurrentCell(); }
+  // A bill of materials takes back the cells a paste wrote over.
+  BOOL UndoPastedCells(const CPartsListRow& record) override;
+  // The special columns are found again and the width shown.
+  void OnColumnsChanged() override;
   afx_msg void OnPasteRow();
   afx_msg void OnAddColumn();
-  afx_msg void OnDeleteColumn();
-  afx_msg void OnModifyColumn();
-  afx_msg void OnClear();
-  afx_msg void OnUndo();
   afx_msg void OnDetailType();
   afx_msg void OnGeneralType();
   afx_msg void OnGenerate();
-  afx_msg void OnCellEditUpdate();
   afx_msg void OnReadFile();
   afx_msg void OnSaveFile();
   afx_msg void OnMaterialEditUpdate();
   afx_msg void OnMaterialSelected();
-  afx_msg void OnGridClick(NMHDR* header, LRESULT* result);
-  afx_msg void OnGridDoubleClick(NMHDR* header, LRESULT* result);
   afx_msg void OnCompute();
   afx_msg void OnSpecialChar();
   afx_msg void OnSetDataSource();
@@ -154,36 +137,20 @@ class CDetailTableDlg : public CBaseDialog, public CPartsListOwner {
   // The editor of the current cell (the material box in the material
   // column, else the cell edit) shown with the cell's text.
   CWnd& ShowEditorForCurrentCell();
-  void ClickCell();
   void WriteCurrentCell(const CStringA& text);
   bool InLockedSerialCell() const;
-  void MarkModified() { modified_ = 1; }
   CStringA Extension() const;
 
   CFieldArray* fields_ = nullptr;
   CFieldArray ownFields_;  // used until the caller gives its array
-  CDraftView* view_;
-  CTableEntity* table_;
-  CTableEntity* result_ = nullptr;
-  CBillFontDlg fontDlg_;
-  int mode_;
   int purpose_ = 1;
-  CStringArray copiedRow_;
   CStringA dataPath_;
   CStringA structurePath_;
-  CStringA currentText_;
-  int rowCount_ = 0;
   int columnCount_ = 0;
-  CPartsListUndo undo_;
-  int saved_ = 0;
-  int modified_ = 0;
-  int structureChanged_ = 0;
   int serialColumn_ = -1;
   int materialColumn_ = -1;
   CStringA dataSource_;
-  CCellEdit cellEdit_;
   CComboBox materialBox_;
-  CPartsListCtrl grid_;
   CToolBar toolBar_;
   int tableType_ = 0;
 };

@@ -15,6 +15,7 @@
 #include "draft/tables/RowText.h"
 #include "draft/tables/SqlRowReader.h"
 #include "draft/tables/SqlText.h"
+#include "draft/tables/TableFiles.h"
 #include "platform/core/DeleteFile.h"
 #include "platform/core/FileAttributes.h"
 #include "platform/core/MessageBox.h"
@@ -446,6 +447,17 @@ void CellsOf(const CTableRecordset& rs, const CFieldArray& structure, CStringArr
   }
 }
 
+// Hands the cells of each record that is not deleted to `take`, in order.
+template <class Take>
+void ForEachLiveRecord(CTableRecordset& rs, const CFieldArray& structure, Take take) {
+  CStringArray cells;
+  for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+    if (rs.IsDeleted()) continue;
+    CellsOf(rs, structure, cells);
+    take(cells);
+  }
+}
+
 BOOL OpenRecordset(CTableRecordset& rs, const char* file, const char* filter, const char* sort) {
   if (!FileExists(file)) return ReportMissingFile(file);
   if (rs.Open(file, filter, sort)) return TRUE;
@@ -468,13 +480,8 @@ BOOL CPartsListCtrl::ReadDbfTable(const char* file, CStringArray& rows, CFieldAr
   if (!OpenRecordset(rs, file, filter, sort)) return FALSE;
   StructureOf(rs, structure);
   rows.RemoveAll();
-  CStringArray cells;
-  for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-    if (rs.IsDeleted()) continue;
-    CellsOf(rs, structure, cells);
-    // Joined as row texts are, a ';' inside a value doubled.
-    rows.Add(JoinRowCells(cells));
-  }
+  // Joined as row texts are, a ';' inside a value doubled.
+  ForEachLiveRecord(rs, structure, [&](const CStringArray& cells) { rows.Add(JoinRowCells(cells)); });
   return TRUE;
 }
 
@@ -489,12 +496,7 @@ BOOL CPartsListCtrl::AppendDbfRows(const char* file) {
   if (!OpenRecordset(rs, file, nullptr, nullptr)) return FALSE;
   CFieldArray structure;
   StructureOf(rs, structure);
-  CStringArray cells;
-  for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-    if (rs.IsDeleted()) continue;
-    CellsOf(rs, structure, cells);
-    InsertCells(GetItemCount(), cells);
-  }
+  ForEachLiveRecord(rs, structure, [&](const CStringArray& cells) { InsertCells(GetItemCount(), cells); });
   return TRUE;
 }
 
@@ -505,11 +507,7 @@ BOOL CPartsListCtrl::LoadDbfIntoList(const char* file, CFieldArray& structure, i
   StructureOf(rs, fromTable);
   bool fromFile = false;
   if (useStructureFile) {
-    CStringA definition = file;
-    const int dot = definition.ReverseFind('.');
-    const int slash = std::max(definition.ReverseFind('\\'), definition.ReverseFind('/'));
-    if (dot > slash) definition = definition.Left(dot);
-    definition += ".def";
+    const CStringA definition = ReplaceFileExtension(CStringA(file), "def");
     CFieldArray read;
     if (ReadStructureFile(read, definition.GetString(), 0) == 1 && read.GetSize() == fromTable.GetSize()) {
       structure.Copy(read);
@@ -519,12 +517,7 @@ BOOL CPartsListCtrl::LoadDbfIntoList(const char* file, CFieldArray& structure, i
   if (!fromFile) structure.Copy(fromTable);
   SetColumns(structure);
   DeleteAllItems();
-  CStringArray cells;
-  for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-    if (rs.IsDeleted()) continue;
-    CellsOf(rs, structure, cells);
-    InsertCells(GetItemCount(), cells);
-  }
+  ForEachLiveRecord(rs, structure, [&](const CStringArray& cells) { InsertCells(GetItemCount(), cells); });
   rowCount = GetItemCount();
   return TRUE;
 }

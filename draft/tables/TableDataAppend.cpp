@@ -1,11 +1,11 @@
 // The table-content dialog's "多表汇总": rows of further .dbf tables
 // appended to the grid, or loaded in its place, when their structures agree.
-#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "draft/host/SystemFiles.h"
 #include "draft/tables/TableDataDlg.h"
+#include "draft/tables/TableFiles.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/FileDialog.h"
 
@@ -34,9 +34,7 @@ BOOL CTableDataDlg::IsSameStructure(const CFieldArray& a, const CFieldArray& b) 
 
 BOOL CTableDataDlg::ReadTableStructure(const CStringA& path, CFieldArray& fields) {
   fields.RemoveAll();
-  const int dot = path.ReverseFind('.');
-  const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
-  const CStringA definition = (dot > slash ? path.Left(dot) : path) + ".def";
+  const CStringA definition = ReplaceFileExtension(path, "def");
   if (IsFileExist(definition) && grid_.ReadStructureFile(fields, definition, 0) == 1) return TRUE;
   return grid_.ReadDbfStructure(path, fields);
 }

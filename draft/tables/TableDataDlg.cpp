@@ -1,19 +1,16 @@
 #include "draft/tables/TableDataDlg.h"
 
-#include <algorithm>
-#include <memory>
-
 #include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/PathCompact.h"
 #include "draft/host/ProgramFolder.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
-#include "draft/host/SymbolMenuDlg.h"
 #include "draft/host/TableEntity.h"
 #include "draft/tables/ColumnChoiceDlg.h"
 #include "draft/tables/SortKeyDlg.h"
 #include "draft/tables/SummaryDlg.h"
+#include "draft/tables/TableFiles.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
@@ -30,16 +27,9 @@ constexpr char kOpenFilter[] = "数据库文件(*.dbf)|*.dbf|||";
 constexpr char kSaveFilter[] = "数据库文件(*.dbf)|*.dbf|";
 constexpr int kCaptionPathLimit = 40;
 
-// The structure file beside a data file: its name with the extension "def".
-CStringA StructurePathOf(const CStringA& path) {
-  const int dot = path.ReverseFind('.');
-  const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
-  return (dot > slash ? path.Left(dot) : path) + ".def";
-}
-
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CTableDataDlg, CBaseDialog)
+BEGIN_MESSAGE_MAP(CTableDataDlg, CPartsListDlg)
 ON_BN_CLICKED(CTableDataDlg::kAddRow, OnAddRow)
 ON_BN_CLICKED(CTableDataDlg::kInsertRow, OnInsertRow)
 ON_BN_CLICKED(CTableDataDlg::kDeleteRow, OnDeleteRow)
@@ -66,22 +56,13 @@ ON_NOTIFY(LVN_KEYDOWN, CTableDataDlg::kGrid, OnGridKeyDown)
 END_MESSAGE_MAP()
 
 CTableDataDlg::CTableDataDlg(UINT templateId, CDraftView* view, CTableEntity* table, int mode, CWnd* parent)
-    : CBaseDialog(templateId, parent), view_(view), table_(table), fontDlg_(1, nullptr), mode_(mode) {
+    : CPartsListDlg(templateId, view, table, mode, parent) {
   path_ = GetProfileStringSetting(kSettingSection, kSettingPath, "");
   if (path_.IsEmpty() || !IsFileExist(path_)) path_ = GetSystemFilePath("Def\\steel.dbf");
   scratchPath_ = GetProgramFolder() + "qxwtmp.dbf";
 }
 
-CTableDataDlg::~CTableDataDlg() {
-  while (!undo_.IsEmpty()) delete undo_.RemoveHead();
-  delete result_;
-}
-
-CTableEntity* CTableDataDlg::TakeResultTable() {
-  CTableEntity* t = result_;
-  result_ = nullptr;
-  return t;
-}
+CTableDataDlg::~CTableDataDlg() = default;
 
 void CTableDataDlg::DoDataExchange(CDataExchange* dx) {
   CBaseDialog::DoDataExchange(dx);
@@ -107,11 +88,6 @@ BOOL CTableDataDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CTableDataDlg::SetListEditText(const CStringA& text) {
-  currentText_ = text;
-  if (::IsWindow(cellEdit_.GetSafeHwnd())) cellEdit_.SetWindowText(text);
-}
-
 CStringA CTableDataDlg::Cell(int row, int column) const {
   CStringA text = grid_.GetCellText(row, column);
   text.Trim();
@@ -122,31 +98,8 @@ void CTableDataDlg::SetCell(int row, int column, const CStringA& text) { grid_.S
 
 // ---- Rows and columns.
 
-void CTableDataDlg::OnAddRow() {
-  grid_.AppendRow(fields_, rowCount_, undo_);
-  if (rowCount_ > 0) grid_.EnsureVisible(rowCount_ - 1, FALSE);
-  MarkModified();
-}
-
-void CTableDataDlg::OnInsertRow() {
-  grid_.InsertBlankRow(rowCount_, fields_, undo_);
-  MarkModified();
-}
-
-void CTableDataDlg::OnDeleteRow() {
-  if (!grid_.HasCurrentCell()) return;
-  grid_.DeleteCurrentRow(rowCount_, fields_, undo_);
-  MarkModified();
-}
-
-void CTableDataDlg::OnCopyRow() {
-  if (grid_.HasCurrentCell()) grid_.GetCurrentRowCells(copiedRow_);
-}
-
 void CTableDataDlg::OnPasteRow() {
-  if (copiedRow_.IsEmpty()) return;
-  grid_.InsertRow(copiedRow_, rowCount_, fields_, undo_);
-  MarkModified();
+  if (!copiedRow_.IsEmpty()) InsertCopiedRow();
 }
 
 void CTableDataDlg::OnAddColumn() {
@@ -161,68 +114,6 @@ void CTableDataDlg::OnAddColumn() {
     ComputeUnitWeight(column);
   else if (name.Find("总重") >= 0)
     ComputeTotalWeight(column);
-}
-
-void CTableDataDlg::OnDeleteColumn() {
-  if (!grid_.DeleteColumnRecord(fields_, undo_)) return;
-  structureChanged_ = 1;
-  MarkModified();
-}
-
-void CTableDataDlg::OnModifyColumn() {
-  if (!grid_.ModifyColumnDialog(fields_, undo_)) return;
-  structureChanged_ = 1;
-  MarkModified();
-}
-
-void CTableDataDlg::OnClear() {
-  auto* record = new CPartsListRow(kUndoClear, rowCount_, -1);
-  CStringArray texts;
-  grid_.GetRowTexts(rowCount_, texts);
-  record->cells.Append(texts);
-  undo_.AddTail(record);
-  grid_.DeleteAllItems();
-  rowCount_ = 0;
-  MarkModified();
-}
-
-void CTableDataDlg::OnUndo() { UndoLast(); }
-
-void CTableDataDlg::UndoLast() {
-  if (undo_.IsEmpty()) return;
-  std::unique_ptr<CPartsListRow> record(undo_.RemoveTail());
-  switch (record->kind) {
-    case kUndoClear:
-      grid_.DeleteAllItems();
-      grid_.FillRows(record->cells);
-      rowCount_ = grid_.GetItemCount();
-      break;
-    case CPartsListRow::kAppendRow:
-    case CPartsListRow::kInsertRowWithCells:
-    case CPartsListRow::kInsertBlankRow:
-      grid_.DeleteRow(record->row, rowCount_, fields_, 0);
-      break;
-    case CPartsListRow::kDeleteRow:
-      grid_.InsertRowAt(record->row, record->cells, rowCount_, fields_);
-      break;
-    case CPartsListRow::kInsertColumn:
-      grid_.DeleteColumn(record->column, fields_);
-      break;
-    case CPartsListRow::kDeleteColumn:
-      grid_.InsertColumn(record->column, record->field, record->cells, fields_);
-      break;
-    case CPartsListRow::kModifyColumn:
-      grid_.SetColumnField(record->column, record->field, fields_);
-      break;
-    default:  // kinds 5 and 7 have nothing to undo
-      break;
-  }
-  MarkModified();
-}
-
-void CTableDataDlg::OnCellEditUpdate() {
-  if (!cellEdit_.GetModify()) return;
-  if (grid_.TakeEditText(currentText_)) MarkModified();
 }
 
 // ---- Closing.
@@ -291,43 +182,12 @@ void CTableDataDlg::EditCurrentCell() {
   cellEdit_.SetSel(0, -1);
 }
 
-void CTableDataDlg::ClickCell() {
-  int row = -1, column = -1;
-  grid_.HitTest(row, column, nullptr);
-  if (row < 0 || column < 0) return;
-  if (row == grid_.GetCurrentRow() && column == grid_.GetCurrentColumn()) {
-    EditCurrentCell();
-    return;
-  }
-  const int oldRow = grid_.GetCurrentRow();
-  grid_.SetCurrentCell(row, column);
-  if (oldRow >= 0) grid_.RedrawRow(oldRow);
-  grid_.RedrawRow(row);
-  ShowCurrentCellText();
-}
-
-void CTableDataDlg::OnGridClick(NMHDR*, LRESULT* result) {
-  ClickCell();
-  *result = 0;
-}
-
-void CTableDataDlg::OnGridDoubleClick(NMHDR*, LRESULT* result) {
-  ClickCell();
-  ClickCell();
-  *result = 0;
-}
-
 void CTableDataDlg::OnGridKeyDown(NMHDR* header, LRESULT* result) {
   const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(header);
   grid_.OnKeyDown(key->wVKey, rowCount_, fields_, undo_, 0);
   if (key->wVKey == VK_INSERT || key->wVKey == VK_DELETE) MarkModified();
   ShowCurrentCellText();
   *result = 0;
-}
-
-void CTableDataDlg::OnCancel() {
-  if (!AskToSave()) return;
-  CBaseDialog::OnCancel();
 }
 
 // ---- Files.
@@ -352,7 +212,7 @@ BOOL CTableDataDlg::LoadTableFile(const char* path) {
 
 BOOL CTableDataDlg::SaveTableFile(const char* path) {
   const CStringA target = path;
-  if (!grid_.WriteStructureFile(StructurePathOf(target), fields_)) return FALSE;
+  if (!grid_.WriteStructureFile(ReplaceFileExtension(target, "def"), fields_)) return FALSE;
   if (grid_.ExportTable(target, fields_, 1, 2, 0, -1, 0) != 2) return FALSE;
   path_ = target;
   WriteProfileStringSetting(kSettingSection, kSettingPath, path_);
@@ -443,25 +303,5 @@ void CTableDataDlg::OnMaterialReport() {
   MaterialReport(columns, merged, basis);
 }
 
-void CTableDataDlg::OnSpecialChar() {
-  int start = 0, end = 0;
-  cellEdit_.GetSel(start, end);
-  POINT cursor{0, 0};
-  ::GetCursorPos(&cursor);
-  CStringA symbol;
-  {
-    CResourceSwitch resources("Korrin.DLL");
-    CSymbolMenuDlg* dialog = ConstructSymbolMenuDlg(0, this, CPoint(cursor.x, cursor.y));
-    if (dialog->DoModal() == IDOK) symbol = dialog->GetSymbolText();
-    DestroySymbolMenuDlg(dialog);
-  }
-  if (symbol.IsEmpty()) return;
-  if (!CopyTextToClipboard(symbol, GetSafeHwnd())) {
-    AfxMessageBox("剪贴板打不开", MB_OK);
-    return;
-  }
-  cellEdit_.SetFocus();
-  cellEdit_.SetSel(start, end);
-  cellEdit_.SendMessage(WM_PASTE, 0, 0);
-}
+void CTableDataDlg::OnSpecialChar() { PasteSymbol(nullptr); }
 

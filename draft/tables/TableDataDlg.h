@@ -8,20 +8,15 @@
 // makes a rebar table (mode 1) or rewrites the table it edits (mode 2).
 #pragma once
 
-#include "draft/host/BaseDialog.h"
-#include "draft/tables/BillFontDlg.h"
-#include "draft/tables/CellEdit.h"
 #include "draft/tables/FieldRecord.h"
-#include "draft/tables/PartsListCtrl.h"
-#include "draft/tables/PartsListOwner.h"
-#include "draft/tables/PartsListRow.h"
+#include "draft/tables/PartsListDlg.h"
 #include "platform/core/String.h"
 #include "platform/core/StringArray.h"
 
 class CDraftView;
 class CTableEntity;
 
-class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
+class CTableDataDlg : public CPartsListDlg {
  public:
   enum { IDD = 285 };
   enum ControlId {
@@ -30,9 +25,6 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
     kDeleteRow = 301, kCopyRow = 334, kPasteRow = 1111, kAddColumn = 372, kDeleteColumn = 362,
     kModifyColumn = 1202, kClear = 305, kUndo = 2315, kReadFile = 1037, kSaveFile = 302,
   };
-  // The undo kind of "刷新" (all rows kept).
-  static constexpr int kUndoClear = 0;
-
   // Mode 1: a new rebar schedule; mode 2: the contents of `table`. The file
   // path is the setting SteelSetting/SteelTableFilePath, else the system
   // file "Def\steel.dbf"; the scratch file is the program folder's
@@ -42,7 +34,6 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
 
   // ---- CPartsListOwner.
   CFieldArray& GetListStructure() override { return fields_; }
-  void SetListEditText(const CStringA& text) override;
 
   // ---- Contents (each works on the grid and the field array).
   // The grid takes the columns and the rows (row texts).
@@ -81,8 +72,6 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   // Same column count, types, and names (cut before their last "(") that
   // contain one another.
   static BOOL IsSameStructure(const CFieldArray& a, const CFieldArray& b);
-  // Undoes the newest record of the undo list.
-  void UndoLast();
   // Reads a .dbf table into the grid (its structure file when it matches);
   // the path is remembered and shown in the caption.
   BOOL LoadTableFile(const char* path);
@@ -94,14 +83,10 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
 
   // ---- Results.
   CTableEntity* GetResultTable() const { return result_; }
-  CTableEntity* TakeResultTable();
   const CStringA& GetFilePath() const { return path_; }
   const CStringA& GetScratchPath() const { return scratchPath_; }
   int IsModified() const { return modified_; }
-  CPartsListCtrl& GetGrid() { return grid_; }
   CFieldArray& GetFields() { return fields_; }
-  CPartsListUndo& GetUndoList() { return undo_; }
-  int GetRowCount() const { return rowCount_; }
 
   // The diameter of a cell text: a number from its start, or from its third
   // byte past a two-byte sign ("Φ20"); 0 otherwise.
@@ -113,17 +98,12 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
-  void OnCancel() override;
-  afx_msg void OnAddRow();
-  afx_msg void OnInsertRow();
-  afx_msg void OnDeleteRow();
-  afx_msg void OnCopyRow();
+  BOOL AskToSave() override;
+  // The current cell's text into the edit, with the focus and all selected.
+  void EditCurrentCell() override;
+  void ShowCurrentCellText() override;
   afx_msg void OnPasteRow();
   afx_msg void OnAddColumn();
-  afx_msg void OnDeleteColumn();
-  afx_msg void OnModifyColumn();
-  afx_msg void OnClear();
-  afx_msg void OnUndo();
   afx_msg void OnGenerate();
   afx_msg void OnReadFile();
   afx_msg void OnSaveFile();
@@ -133,24 +113,11 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   afx_msg void OnSpecialChar();
   afx_msg void OnAppendTables();
   afx_msg void OnMaterialReport();
-  afx_msg void OnGridClick(NMHDR* header, LRESULT* result);
-  afx_msg void OnGridDoubleClick(NMHDR* header, LRESULT* result);
   afx_msg void OnGridKeyDown(NMHDR* header, LRESULT* result);
-  afx_msg void OnCellEditUpdate();
   DECLARE_MESSAGE_MAP()
 
  private:
-  // The save question before generating or cancelling: FALSE keeps the
-  // dialog open.
-  BOOL AskToSave();
-  void MarkModified() { modified_ = 1; }
   void ShowPathInCaption();
-  // The cell under the cursor becomes current, its text shown in the cell
-  // edit; a click on the current cell moves the focus into the edit.
-  void ClickCell();
-  // The current cell's text into the edit, with the focus and all selected.
-  void EditCurrentCell();
-  void ShowCurrentCellText();
   // After a file was read: nothing to save or undo.
   void ResetChangeState();
   void SetCell(int row, int column, const CStringA& text);
@@ -161,20 +128,6 @@ class CTableDataDlg : public CBaseDialog, public CPartsListOwner {
   BOOL ReadTableStructure(const CStringA& path, CFieldArray& fields);
 
   CFieldArray fields_;
-  CDraftView* view_;
-  CTableEntity* table_;
-  CTableEntity* result_ = nullptr;
-  CBillFontDlg fontDlg_;
-  int mode_;
-  CStringA currentText_;
-  CStringArray copiedRow_;
   CStringA path_;
   CStringA scratchPath_;
-  CPartsListUndo undo_;
-  int saved_ = 0;
-  int modified_ = 0;
-  int structureChanged_ = 0;
-  int rowCount_ = 0;
-  CPartsListCtrl grid_;
-  CCellEdit cellEdit_;
 };

@@ -106,24 +106,30 @@ int ReadStructureFileFields(CFieldArray& fields, const char* path, int tableKind
     FillDefaultStructure(fields, tableKind);
     return 0;
   }
-  if (file->StartsWithLine(kStructureMagic99)) {
+  const int read = ReadStructureFileText(*file, fields, tableKind);
+  if (read >= 0) return read;
+  AfxMessageBox(kFileKindMismatch);
+  return 0;
+}
+
+int ReadStructureFileText(CTableFileText& file, CFieldArray& fields, int tableKind) {
+  if (file.StartsWithLine(kStructureMagic99)) {
     CStringA line;
-    while (file->ReadLine(line))
+    while (file.ReadLine(line))
       if (!ParseFieldLine(fields, line)) return 0;
     return 1;
   }
-  if (file->StartsWithBytes(kStructureMagic98)) {
-    if (file->BytesLeft() == 0) {
+  if (file.StartsWithBytes(kStructureMagic98)) {
+    if (file.BytesLeft() == 0) {
       FillDefaultStructure(fields, tableKind);
       return 0;
     }
     std::string bytes;
-    while (file->ReadBytes(CFieldRecord::kRecordBytes, bytes))
+    while (file.ReadBytes(CFieldRecord::kRecordBytes, bytes))
       fields.Add(CFieldRecord::FromBytes(reinterpret_cast<const unsigned char*>(bytes.data())));
     return 1;
   }
-  AfxMessageBox(kFileKindMismatch);
-  return 0;
+  return -1;
 }
 
 CStringA ReplaceFileExtension(const CStringA& path, const char* ext) {

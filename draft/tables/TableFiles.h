@@ -18,6 +18,8 @@
 #include "platform/core/String.h"
 #include "platform/core/StringArray.h"
 
+class CTableFileText;
+
 inline constexpr char kPartsListMagic99[] = "Wendrix99 明细表数据文件";
 inline constexpr char kPartsListMagic98[] = "Wendrix98 明细表数据文件";
 inline constexpr char kStructureMagic99[] = "Wendrix99 表结构文件";
@@ -51,6 +53,11 @@ BOOL CreateTableFile(const char* path, const char* magic);
 // when a field line does not parse; 0 with an empty structure (and the
 // mismatch message) for a file of neither kind.
 int ReadStructureFileFields(CFieldArray& fields, const char* path, int tableKind);
+// The structure of either generation that `file` holds, appended to
+// `fields`: 1 when read; 0 when a field line does not parse (what was
+// parsed kept) or with the default structure of `tableKind` for a
+// generation-98 file that holds only its magic; -1 for neither magic.
+int ReadStructureFileText(CTableFileText& file, CFieldArray& fields, int tableKind);
 
 // Writes a generation-99 structure file to `path` with its extension made
 // "def"; after a successful write the path is stored as the setting

@@ -117,23 +117,8 @@ int CTableFrameDlg::ReadDefFile() {
     ReportFileException(e);
     return 0;
   }
-  if (file->StartsWithLine(kStructureMagic99)) {
-    CStringA line;
-    while (file->ReadLine(line))
-      if (!ParseFieldLine(fields, line)) return 0;
-    return 1;
-  }
-  file = std::make_unique<CTableFileText>(path_.GetString());
-  if (file->StartsWithBytes(kStructureMagic98)) {
-    if (file->BytesLeft() == 0) {
-      FillDefaultStructure(fields, 1);
-      return 0;
-    }
-    std::string bytes;
-    while (file->ReadBytes(CFieldRecord::kRecordBytes, bytes))
-      fields.Add(CFieldRecord::FromBytes(reinterpret_cast<const unsigned char*>(bytes.data())));
-    return 1;
-  }
+  const int read = ReadStructureFileText(*file, fields, 1);
+  if (read >= 0) return read;
   // A foreign file: quoted field lines from its start, up to the first
   // line that is not one.
   file = std::make_unique<CTableFileText>(path_.GetString());

@@ -1,5 +1,7 @@
 // CDC: lines, figures, fills and blits.
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DcState.h"
@@ -24,6 +26,28 @@ BOOL BoxFigure(DcState& s, DrawKind kind, const char* call, const RECT& r, std::
   op.device = {{d.left, d.top}, {d.right, d.bottom}};
   op.logical.insert(op.logical.end(), extraLogical.begin(), extraLogical.end());
   op.device.insert(op.device.end(), extraDevice.begin(), extraDevice.end());
+  return s.Emit(op) ? TRUE : FALSE;
+}
+
+// A box figure drawn with `brush` for this call only: the DC's own brush
+// stays. Nothing is drawn without a live brush.
+void BrushedBoxFigure(DcState& s, CBrush* brush, DrawKind kind, const char* call, const RECT& r,
+                      std::vector<POINT> extraDevice) {
+  if (!brush) return;
+  auto data = platform::GdiHandleTable::FindAs<platform::BrushData>(brush->m_hObject, platform::GdiKind::Brush);
+  if (!data) return;
+  const auto selected = s.attr.brush;
+  s.attr.brush = data;
+  BoxFigure(s, kind, call, r, {}, std::move(extraDevice));
+  s.attr.brush = selected;
+}
+
+// A figure given by its points (at least two), emitted.
+BOOL PointsFigure(DcState& s, DrawKind kind, const char* call, const POINT* points, int count) {
+  if (!points || count < 2) return FALSE;
+  DrawOp op = s.Begin(kind, call);
+  op.logical.assign(points, points + count);
+  for (int i = 0; i < count; ++i) op.device.push_back(s.ToDevice(points[i]));
   return s.Emit(op) ? TRUE : FALSE;
 }
 
@@ -59,20 +83,12 @@ BOOL CDC::LineTo(int x, int y) {
 
 BOOL CDC::Polyline(const POINT* points, int count) {
   auto s = State();
-  if (!s || !points || count < 2) return FALSE;
-  DrawOp op = s->Begin(DrawKind::Polyline, "Polyline");
-  op.logical.assign(points, points + count);
-  for (int i = 0; i < count; ++i) op.device.push_back(s->ToDevice(points[i]));
-  return s->Emit(op) ? TRUE : FALSE;
+  return s ? PointsFigure(*s, DrawKind::Polyline, "Polyline", points, count) : FALSE;
 }
 
 BOOL CDC::Polygon(const POINT* points, int count) {
   auto s = State();
-  if (!s || !points || count < 2) return FALSE;
-  DrawOp op = s->Begin(DrawKind::Polygon, "Polygon");
-  op.logical.assign(points, points + count);
-  for (int i = 0; i < count; ++i) op.device.push_back(s->ToDevice(points[i]));
-  return s->Emit(op) ? TRUE : FALSE;
+  return s ? PointsFigure(*s, DrawKind::Polygon, "Polygon", points, count) : FALSE;
 }
 
 BOOL CDC::PolyPolygon(const POINT* points, const INT* counts, int polygons) {
@@ -124,27 +140,16 @@ BOOL CDC::Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) 
 
 void CDC::FillRect(LPCRECT rect, CBrush* brush) {
   auto s = State();
-  if (!s || !rect || !brush) return;
-  auto data = platform::GdiHandleTable::FindAs<platform::BrushData>(brush->m_hObject, platform::GdiKind::Brush);
-  if (!data) return;
-  // The brush is used for this call only; the DC's own brush stays.
-  const auto selected = s->attr.brush;
-  s->attr.brush = data;
-  BoxFigure(*s, DrawKind::FillRect, "FillRect", *rect, {}, {});
-  s->attr.brush = selected;
+  if (!s || !rect) return;
+  BrushedBoxFigure(*s, brush, DrawKind::FillRect, "FillRect", *rect, {});
 }
 
 void CDC::FrameRect(LPCRECT rect, CBrush* brush) {
   auto s = State();
-  if (!s || !rect || !brush) return;
-  auto data = platform::GdiHandleTable::FindAs<platform::BrushData>(brush->m_hObject, platform::GdiKind::Brush);
-  if (!data) return;
-  const auto selected = s->attr.brush;
-  s->attr.brush = data;
+  if (!s || !rect) return;
   // The border is one logical unit wide (at least a pixel).
   const POINT width{std::max(1, s->attr.mapping.LengthXToDevice(1)), std::max(1, s->attr.mapping.LengthYToDevice(1))};
-  BoxFigure(*s, DrawKind::FrameRect, "FrameRect", *rect, {}, {width});
-  s->attr.brush = selected;
+  BrushedBoxFigure(*s, brush, DrawKind::FrameRect, "FrameRect", *rect, {width});
 }
 
 void CDC::InvertRect(LPCRECT rect) {

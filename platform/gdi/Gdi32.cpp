@@ -72,6 +72,29 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size) {
   return TRUE;
 }
 
+namespace {
+
+// Hands one scalable family (its face name set in `lf`) to an enumeration
+// procedure: the rest of `lf` as the enumeration describes every family,
+// with the metrics of the font selected into the DC.
+template <class TextMetric, class LogFont, class Proc>
+int ReportFontFamily(CDC& dc, LogFont& lf, Proc proc, LPARAM data) {
+  lf.lfHeight = 16;
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfOutPrecision = OUT_TT_PRECIS;
+  lf.lfPitchAndFamily = VARIABLE_PITCH;
+  CFont font;
+  font.CreateFontIndirect(&lf);
+  CFont* old = dc.SelectObject(&font);
+  TextMetric tm{};
+  dc.GetTextMetrics(&tm);
+  dc.SelectObject(old);
+  return proc(&lf, &tm, TRUETYPE_FONTTYPE, data);
+}
+
+}  // namespace
+
 int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW proc, LPARAM data) {
   CDC* wrapper = CDC::FromHandle(dc);
   if (!wrapper || !proc) return 0;
@@ -79,19 +102,8 @@ int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW proc, LPARAM data) {
   for (const std::u16string& name : platform::ScalableFontFamilies()) {
     if (family && name != family) continue;
     LOGFONTW lf{};
-    lf.lfHeight = 16;
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfOutPrecision = OUT_TT_PRECIS;
-    lf.lfPitchAndFamily = VARIABLE_PITCH;
     std::copy(name.begin(), name.end(), lf.lfFaceName);
-    CFont font;
-    font.CreateFontIndirect(&lf);
-    CFont* old = wrapper->SelectObject(&font);
-    TEXTMETRICW tm{};
-    wrapper->GetTextMetrics(&tm);
-    wrapper->SelectObject(old);
-    result = proc(&lf, &tm, TRUETYPE_FONTTYPE, data);
+    result = ReportFontFamily<TEXTMETRICW>(*wrapper, lf, proc, data);
     if (result == 0) break;
   }
   return result;
@@ -107,19 +119,8 @@ int EnumFontFamiliesA(HDC dc, LPCSTR family, FONTENUMPROCA proc, LPARAM data) {
     const std::string gbk = platform::Utf16ToGbk(name);
     if (gbk.size() >= LF_FACESIZE) continue;
     LOGFONTA lf{};
-    lf.lfHeight = 16;
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfOutPrecision = OUT_TT_PRECIS;
-    lf.lfPitchAndFamily = VARIABLE_PITCH;
     std::memcpy(lf.lfFaceName, gbk.data(), gbk.size());
-    CFont font;
-    font.CreateFontIndirect(&lf);
-    CFont* old = wrapper->SelectObject(&font);
-    TEXTMETRICA tm{};
-    wrapper->GetTextMetrics(&tm);
-    wrapper->SelectObject(old);
-    result = proc(&lf, &tm, TRUETYPE_FONTTYPE, data);
+    result = ReportFontFamily<TEXTMETRICA>(*wrapper, lf, proc, data);
     if (result == 0) break;
   }
   return result;

@@ -321,18 +321,25 @@ SQLRETURN DbaseTables::AppendLastRow(OdbcHandle& diag, const std::string& path) 
   return diag.Fail(state.c_str(), Utf8ToGbk("[dBase] " + error));
 }
 
-SQLRETURN DbaseTables::Run(OdbcHandle& diag, const std::string& driverSql) {
+bool DbaseTables::Execute(OdbcHandle& diag, const std::string& driverSql, SQLHANDLE& stmt, SQLRETURN& rc) {
   const OdbcCalls* calls = GetOdbcCalls();
-  SQLHANDLE stmt = nullptr;
-  SQLRETURN rc = calls->AllocHandle(SQL_HANDLE_STMT, connection_.real, &stmt);
+  stmt = nullptr;
+  rc = calls->AllocHandle(SQL_HANDLE_STMT, connection_.real, &stmt);
   if (!SQL_SUCCEEDED(rc)) {
     CopyDriverDiagnostics(SQL_HANDLE_DBC, connection_.real, diag);
-    return SQL_ERROR;
+    return false;
   }
   std::string text = driverSql;
   rc = calls->ExecDirect(stmt, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS);
+  return true;
+}
+
+SQLRETURN DbaseTables::Run(OdbcHandle& diag, const std::string& driverSql) {
+  SQLHANDLE stmt = nullptr;
+  SQLRETURN rc = SQL_ERROR;
+  if (!Execute(diag, driverSql, stmt, rc)) return SQL_ERROR;
   if (rc == SQL_ERROR) CopyDriverDiagnostics(SQL_HANDLE_STMT, stmt, diag);
-  calls->FreeHandle(SQL_HANDLE_STMT, stmt);
+  GetOdbcCalls()->FreeHandle(SQL_HANDLE_STMT, stmt);
   return rc == SQL_ERROR ? SQL_ERROR : SQL_SUCCESS;
 }
 
@@ -341,13 +348,8 @@ SQLRETURN DbaseTables::Query(OdbcHandle& diag, const std::string& driverSql,
   const OdbcCalls* calls = GetOdbcCalls();
   rows.clear();
   SQLHANDLE stmt = nullptr;
-  SQLRETURN rc = calls->AllocHandle(SQL_HANDLE_STMT, connection_.real, &stmt);
-  if (!SQL_SUCCEEDED(rc)) {
-    CopyDriverDiagnostics(SQL_HANDLE_DBC, connection_.real, diag);
-    return SQL_ERROR;
-  }
-  std::string text = driverSql;
-  rc = calls->ExecDirect(stmt, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS);
+  SQLRETURN rc = SQL_ERROR;
+  if (!Execute(diag, driverSql, stmt, rc)) return SQL_ERROR;
   SQLSMALLINT columns = 0;
   if (SQL_SUCCEEDED(rc)) rc = calls->NumResultCols(stmt, &columns);
   while (SQL_SUCCEEDED(rc)) {

@@ -65,6 +65,10 @@ class DbaseTables {
 
   SQLRETURN Load(OdbcHandle& diag, const std::string& path);
   SQLRETURN AppendLastRow(OdbcHandle& diag, const std::string& path);
+  // Makes a statement on the connection and executes `driverSql` on it,
+  // its result in `rc`; false, with the connection's diagnostics, when no
+  // statement could be made.
+  bool Execute(OdbcHandle& diag, const std::string& driverSql, SQLHANDLE& stmt, SQLRETURN& rc);
   // Runs a statement of this layer's own on the connection.
   SQLRETURN Run(OdbcHandle& diag, const std::string& driverSql);
   // The rows of a query, each value as text (UTF-8) or null.

@@ -6,7 +6,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/ControlBase.h"
 
-IMPLEMENT_DYNAMIC(CComboBox, CWnd)
+IMPLEMENT_DYNAMIC(CComboBox, CItemListWnd)
 
 namespace platform {
 namespace {
@@ -38,9 +38,7 @@ class ComboBoxControl : public ControlImpl {
         return TRUE;
       case CB_ADDSTRING:
       case CB_INSERTSTRING: {
-        std::u16string item = list_.hasStrings ? TextArg(lParam) : std::u16string();
-        ULONG_PTR data = list_.hasStrings ? 0 : static_cast<ULONG_PTR>(lParam);
-        int at = message == CB_ADDSTRING ? list_.Add(item, data) : list_.Insert(index, item, data);
+        int at = list_.AddFromMessage(message == CB_INSERTSTRING, index, lParam);
         if (at < 0) return CB_ERR;
         if (cur_ >= at) ++cur_;
         return at;
@@ -63,21 +61,12 @@ class ComboBoxControl : public ControlImpl {
       case CB_GETCOUNT:
         return list_.Count();
       case CB_GETLBTEXT:
-        if (!list_.Valid(index)) return CB_ERR;
-        if (!list_.hasStrings) {
-          *reinterpret_cast<ULONG_PTR*>(lParam) = list_.items[static_cast<size_t>(index)].data;
-          return sizeof(ULONG_PTR);
-        }
-        return CopyOut(list_.items[static_cast<size_t>(index)].text, lParam);
+        return list_.CopyItemText(index, lParam);
       case CB_GETLBTEXTLEN:
-        if (!list_.Valid(index)) return CB_ERR;
-        return list_.hasStrings ? static_cast<LRESULT>(list_.items[static_cast<size_t>(index)].text.size())
-                                : static_cast<LRESULT>(sizeof(ULONG_PTR));
+        return list_.ItemTextLength(index);
       case CB_FINDSTRING:
-      case CB_FINDSTRINGEXACT: {
-        int found = list_.Find(index, TextArg(lParam), message == CB_FINDSTRINGEXACT);
-        return found < 0 ? CB_ERR : found;
-      }
+      case CB_FINDSTRINGEXACT:
+        return list_.FindFromMessage(index, lParam, message == CB_FINDSTRINGEXACT);
       case CB_SELECTSTRING: {
         int found = list_.Find(index, TextArg(lParam), false);
         if (found < 0) return CB_ERR;
@@ -85,11 +74,9 @@ class ComboBoxControl : public ControlImpl {
         return found;
       }
       case CB_GETITEMDATA:
-        return list_.Valid(index) ? static_cast<LRESULT>(list_.items[static_cast<size_t>(index)].data) : CB_ERR;
+        return list_.ItemData(index);
       case CB_SETITEMDATA:
-        if (!list_.Valid(index)) return CB_ERR;
-        list_.items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(lParam);
-        return CB_OKAY;
+        return list_.SetItemData(index, lParam);
       case CB_SETCURSEL:
         if (!list_.Valid(index)) {
           SetSelection(hwnd, -1);
@@ -280,49 +267,33 @@ const bool registered = (RegisterPredefinedClass(u"ComboBox", &Make, nullptr, CS
 }  // namespace
 }  // namespace platform
 
+namespace {
+const ItemListMessages kComboBoxMessages{
+    .getCount = CB_GETCOUNT,
+    .addString = CB_ADDSTRING,
+    .insertString = CB_INSERTSTRING,
+    .deleteString = CB_DELETESTRING,
+    .resetContent = CB_RESETCONTENT,
+    .getText = CB_GETLBTEXT,
+    .getTextLen = CB_GETLBTEXTLEN,
+    .findString = CB_FINDSTRING,
+    .findStringExact = CB_FINDSTRINGEXACT,
+    .selectString = CB_SELECTSTRING,
+    .getItemData = CB_GETITEMDATA,
+    .setItemData = CB_SETITEMDATA,
+    .getCurSel = CB_GETCURSEL,
+    .setCurSel = CB_SETCURSEL,
+    .getItemHeight = CB_GETITEMHEIGHT,
+    .setItemHeight = CB_SETITEMHEIGHT,
+    .error = CB_ERR,
+};
+}  // namespace
+
+CComboBox::CComboBox() : CItemListWnd(kComboBoxMessages) {}
+
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return CWnd::Create(u"ComboBox", nullptr, style, rect, parent, id);
 }
-int CComboBox::GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
-int CComboBox::AddString(LPCWSTR text) {
-  return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
-}
-int CComboBox::AddString(LPCSTR text) { return AddString(CStringW(text).GetString()); }
-int CComboBox::InsertString(int index, LPCWSTR text) {
-  return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
-}
-int CComboBox::InsertString(int index, LPCSTR text) { return InsertString(index, CStringW(text).GetString()); }
-int CComboBox::DeleteString(UINT index) { return static_cast<int>(SendMessage(CB_DELETESTRING, index)); }
-void CComboBox::ResetContent() { SendMessage(CB_RESETCONTENT); }
-int CComboBox::GetLBTextLen(int index) const {
-  return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index)));
-}
-int CComboBox::GetLBText(int index, CStringW& text) const {
-  return platform::ReadItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index, text, CB_ERR);
-}
-int CComboBox::GetLBText(int index, CStringA& text) const {
-  return platform::ReadItemText(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index, text, CB_ERR);
-}
-int CComboBox::FindString(int start, LPCWSTR prefix) const {
-  return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix)));
-}
-int CComboBox::FindString(int start, LPCSTR prefix) const { return FindString(start, CStringW(prefix).GetString()); }
-int CComboBox::FindStringExact(int start, LPCWSTR text) const {
-  return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text)));
-}
-int CComboBox::FindStringExact(int start, LPCSTR text) const { return FindStringExact(start, CStringW(text).GetString()); }
-int CComboBox::SelectString(int start, LPCWSTR prefix) {
-  return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix)));
-}
-int CComboBox::SelectString(int start, LPCSTR prefix) { return SelectString(start, CStringW(prefix).GetString()); }
-DWORD_PTR CComboBox::GetItemData(int index) const {
-  return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));
-}
-int CComboBox::SetItemData(int index, DWORD_PTR data) {
-  return static_cast<int>(SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
-}
-int CComboBox::GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
-int CComboBox::SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
 DWORD CComboBox::GetEditSel() const { return static_cast<DWORD>(SendMessage(CB_GETEDITSEL)); }
 BOOL CComboBox::SetEditSel(int start, int end) {
   return static_cast<BOOL>(SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(start, end)));
@@ -332,24 +303,3 @@ BOOL CComboBox::LimitText(int maxChars) {
 }
 void CComboBox::ShowDropDown(BOOL show) { SendMessage(CB_SHOWDROPDOWN, show); }
 BOOL CComboBox::GetDroppedState() const { return static_cast<BOOL>(SendMessage(CB_GETDROPPEDSTATE)); }
-int CComboBox::GetItemHeight(int index) const {
-  return static_cast<int>(SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(index)));
-}
-int CComboBox::SetItemHeight(int index, UINT height) {
-  return static_cast<int>(SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(index), height));
-}
-void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
-void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
-
-BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  switch (message) {
-    case WM_DRAWITEM:
-      DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-      return TRUE;
-    case WM_MEASUREITEM:
-      MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-      return TRUE;
-    default:
-      return CWnd::OnChildNotify(message, wParam, lParam, result);
-  }
-}

@@ -73,6 +73,37 @@ int ItemList::Find(int start, const std::u16string& text, bool exact) const {
   return -1;
 }
 
+int ItemList::AddFromMessage(bool insert, int index, LPARAM lParam) {
+  std::u16string text = hasStrings ? TextArg(lParam) : std::u16string();
+  ULONG_PTR data = hasStrings ? 0 : static_cast<ULONG_PTR>(lParam);
+  return insert ? Insert(index, text, data) : Add(text, data);
+}
+
+LRESULT ItemList::CopyItemText(int index, LPARAM buffer) const {
+  if (!Valid(index)) return -1;
+  if (!hasStrings) {
+    *reinterpret_cast<ULONG_PTR*>(buffer) = items[static_cast<size_t>(index)].data;
+    return sizeof(ULONG_PTR);
+  }
+  return CopyOut(items[static_cast<size_t>(index)].text, buffer);
+}
+
+LRESULT ItemList::ItemTextLength(int index) const {
+  if (!Valid(index)) return -1;
+  return hasStrings ? static_cast<LRESULT>(items[static_cast<size_t>(index)].text.size())
+                    : static_cast<LRESULT>(sizeof(ULONG_PTR));
+}
+
+LRESULT ItemList::ItemData(int index) const {
+  return Valid(index) ? static_cast<LRESULT>(items[static_cast<size_t>(index)].data) : -1;
+}
+
+LRESULT ItemList::SetItemData(int index, LPARAM data) {
+  if (!Valid(index)) return -1;
+  items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(data);
+  return 0;
+}
+
 std::u16string TextArg(LPARAM lParam) {
   LPCWSTR s = reinterpret_cast<LPCWSTR>(lParam);
   return s ? std::u16string(s) : std::u16string();

@@ -25,6 +25,9 @@ UINT MeasureItemHeight(HWND control, UINT type, UINT itemId, ULONG_PTR data, UIN
 int CompareListText(const std::u16string& a, const std::u16string& b);
 bool StartsWithNoCase(const std::u16string& text, const std::u16string& prefix);
 
+// Reads the text argument of a string message (null reads as empty).
+std::u16string TextArg(LPARAM lParam);
+
 // The items of a list box or of a combo box's list.
 struct ListItem {
   std::u16string text;
@@ -47,10 +50,21 @@ class ItemList {
   // The first item after `start` (wrapping) whose text begins with `text`
   // (exact: equals it), ignoring case; -1 when none.
   int Find(int start, const std::u16string& text, bool exact) const;
+
+  // The answers to the item messages a list box and a combo box take alike
+  // (LB_ADDSTRING or CB_ADDSTRING, ...); -1 (LB_ERR, CB_ERR) for no such
+  // item. A list without strings keeps an item's data in place of its text.
+  // Add or insert: the new item's index.
+  int AddFromMessage(bool insert, int index, LPARAM lParam);
+  // The item's text into a caller's buffer (its length), or its data.
+  LRESULT CopyItemText(int index, LPARAM buffer) const;
+  LRESULT ItemTextLength(int index) const;
+  LRESULT FindFromMessage(int start, LPARAM lParam, bool exact) const { return Find(start, TextArg(lParam), exact); }
+  LRESULT ItemData(int index) const;
+  // 0 once set.
+  LRESULT SetItemData(int index, LPARAM data);
 };
 
-// Reads the text argument of a string message (null reads as empty).
-std::u16string TextArg(LPARAM lParam);
 // Copies `text` with its terminating zero into a caller's UTF-16 buffer.
 LRESULT CopyOut(const std::u16string& text, LPARAM buffer);
 

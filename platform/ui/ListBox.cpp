@@ -4,7 +4,7 @@
 
 #include "platform/ui/ControlBase.h"
 
-IMPLEMENT_DYNAMIC(CListBox, CWnd)
+IMPLEMENT_DYNAMIC(CListBox, CItemListWnd)
 
 namespace platform {
 namespace {
@@ -31,9 +31,7 @@ class ListBoxControl : public ControlImpl {
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
       case LB_ADDSTRING:
       case LB_INSERTSTRING: {
-        std::u16string text = list_.hasStrings ? TextArg(lParam) : std::u16string();
-        ULONG_PTR data = list_.hasStrings ? 0 : static_cast<ULONG_PTR>(lParam);
-        int at = message == LB_ADDSTRING ? list_.Add(text, data) : list_.Insert(index, text, data);
+        int at = list_.AddFromMessage(message == LB_INSERTSTRING, index, lParam);
         if (at < 0) return LB_ERR;
         if (!multi && cur_ >= at) ++cur_;
         if (caret_ >= at) ++caret_;
@@ -60,21 +58,12 @@ class ListBoxControl : public ControlImpl {
       case LB_GETCOUNT:
         return list_.Count();
       case LB_GETTEXT:
-        if (!list_.Valid(index)) return LB_ERR;
-        if (!list_.hasStrings) {
-          *reinterpret_cast<ULONG_PTR*>(lParam) = list_.items[static_cast<size_t>(index)].data;
-          return sizeof(ULONG_PTR);
-        }
-        return CopyOut(list_.items[static_cast<size_t>(index)].text, lParam);
+        return list_.CopyItemText(index, lParam);
       case LB_GETTEXTLEN:
-        if (!list_.Valid(index)) return LB_ERR;
-        return list_.hasStrings ? static_cast<LRESULT>(list_.items[static_cast<size_t>(index)].text.size())
-                                : static_cast<LRESULT>(sizeof(ULONG_PTR));
+        return list_.ItemTextLength(index);
       case LB_FINDSTRING:
-      case LB_FINDSTRINGEXACT: {
-        int found = list_.Find(index, TextArg(lParam), message == LB_FINDSTRINGEXACT);
-        return found < 0 ? LB_ERR : found;
-      }
+      case LB_FINDSTRINGEXACT:
+        return list_.FindFromMessage(index, lParam, message == LB_FINDSTRINGEXACT);
       case LB_SELECTSTRING: {
         int found = list_.Find(index, TextArg(lParam), false);
         if (found < 0) return LB_ERR;
@@ -83,11 +72,9 @@ class ListBoxControl : public ControlImpl {
         return found;
       }
       case LB_GETITEMDATA:
-        return list_.Valid(index) ? static_cast<LRESULT>(list_.items[static_cast<size_t>(index)].data) : LB_ERR;
+        return list_.ItemData(index);
       case LB_SETITEMDATA:
-        if (!list_.Valid(index)) return LB_ERR;
-        list_.items[static_cast<size_t>(index)].data = static_cast<ULONG_PTR>(lParam);
-        return 0;
+        return list_.SetItemData(index, lParam);
       case LB_SETCURSEL:
         if (multi) return LB_ERR;
         if (index == -1) {
@@ -250,49 +237,33 @@ const bool registered = (RegisterPredefinedClass(u"ListBox", &Make, nullptr, CS_
 }  // namespace
 }  // namespace platform
 
+namespace {
+const ItemListMessages kListBoxMessages{
+    .getCount = LB_GETCOUNT,
+    .addString = LB_ADDSTRING,
+    .insertString = LB_INSERTSTRING,
+    .deleteString = LB_DELETESTRING,
+    .resetContent = LB_RESETCONTENT,
+    .getText = LB_GETTEXT,
+    .getTextLen = LB_GETTEXTLEN,
+    .findString = LB_FINDSTRING,
+    .findStringExact = LB_FINDSTRINGEXACT,
+    .selectString = LB_SELECTSTRING,
+    .getItemData = LB_GETITEMDATA,
+    .setItemData = LB_SETITEMDATA,
+    .getCurSel = LB_GETCURSEL,
+    .setCurSel = LB_SETCURSEL,
+    .getItemHeight = LB_GETITEMHEIGHT,
+    .setItemHeight = LB_SETITEMHEIGHT,
+    .error = LB_ERR,
+};
+}  // namespace
+
+CListBox::CListBox() : CItemListWnd(kListBoxMessages) {}
+
 BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return CWnd::Create(u"ListBox", nullptr, style, rect, parent, id);
 }
-int CListBox::GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
-int CListBox::AddString(LPCWSTR text) {
-  return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
-}
-int CListBox::AddString(LPCSTR text) { return AddString(CStringW(text).GetString()); }
-int CListBox::InsertString(int index, LPCWSTR text) {
-  return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
-}
-int CListBox::InsertString(int index, LPCSTR text) { return InsertString(index, CStringW(text).GetString()); }
-int CListBox::DeleteString(UINT index) { return static_cast<int>(SendMessage(LB_DELETESTRING, index)); }
-void CListBox::ResetContent() { SendMessage(LB_RESETCONTENT); }
-int CListBox::GetTextLen(int index) const {
-  return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index)));
-}
-int CListBox::GetText(int index, CStringW& text) const {
-  return platform::ReadItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index, text, LB_ERR);
-}
-int CListBox::GetText(int index, CStringA& text) const {
-  return platform::ReadItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, index, text, LB_ERR);
-}
-int CListBox::FindString(int start, LPCWSTR prefix) const {
-  return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix)));
-}
-int CListBox::FindString(int start, LPCSTR prefix) const { return FindString(start, CStringW(prefix).GetString()); }
-int CListBox::FindStringExact(int start, LPCWSTR text) const {
-  return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text)));
-}
-int CListBox::FindStringExact(int start, LPCSTR text) const { return FindStringExact(start, CStringW(text).GetString()); }
-int CListBox::SelectString(int start, LPCWSTR prefix) {
-  return static_cast<int>(SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(prefix)));
-}
-int CListBox::SelectString(int start, LPCSTR prefix) { return SelectString(start, CStringW(prefix).GetString()); }
-DWORD_PTR CListBox::GetItemData(int index) const {
-  return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index)));
-}
-int CListBox::SetItemData(int index, DWORD_PTR data) {
-  return static_cast<int>(SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
-}
-int CListBox::GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
-int CListBox::SetCurSel(int index) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index))); }
 int CListBox::GetSel(int index) const { return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(index))); }
 int CListBox::SetSel(int index, BOOL select) { return static_cast<int>(SendMessage(LB_SETSEL, select, index)); }
 int CListBox::GetSelCount() const { return static_cast<int>(SendMessage(LB_GETSELCOUNT)); }
@@ -307,27 +278,6 @@ int CListBox::GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTO
 int CListBox::SetTopIndex(int index) {
   return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index)));
 }
-int CListBox::GetItemHeight(int index) const {
-  return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, static_cast<WPARAM>(index)));
-}
-int CListBox::SetItemHeight(int index, UINT height) {
-  return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(index), height));
-}
 int CListBox::GetItemRect(int index, LPRECT rect) const {
   return static_cast<int>(SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
-}
-void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
-void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
-
-BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  switch (message) {
-    case WM_DRAWITEM:
-      DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-      return TRUE;
-    case WM_MEASUREITEM:
-      MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-      return TRUE;
-    default:
-      return CWnd::OnChildNotify(message, wParam, lParam, result);
-  }
 }

@@ -34,6 +34,20 @@ ThreadState& State() {
 // The procedure a window had before a CWnd took it over.
 WNDPROC ClassProc(const WindowRecord& w) { return w.cls->makeControl ? &ControlWndProc : w.cls->proc; }
 
+// The text of a dialog's item, read through a temporary wrapper of it;
+// empty and 0 when there is no such item.
+template <class String>
+int ReadDlgItemText(HWND dialog, int id, String& text) {
+  text.Empty();
+  HWND h = ::GetDlgItem(dialog, id);
+  if (!h) return 0;
+  CWnd temp;
+  temp.m_hWnd = h;
+  temp.GetWindowText(text);
+  temp.m_hWnd = nullptr;
+  return text.GetLength();
+}
+
 }  // namespace
 
 void HookWindowCreate(HWND hwnd) {
@@ -755,26 +769,8 @@ int CWnd::GetDlgItemText(int id, LPSTR buffer, int maxCount) const {
 int CWnd::GetDlgItemText(int id, LPWSTR buffer, int maxCount) const {
   return static_cast<int>(::GetDlgItemTextW(m_hWnd, id, buffer, maxCount));
 }
-int CWnd::GetDlgItemText(int id, CStringA& text) const {
-  text.Empty();
-  HWND h = ::GetDlgItem(m_hWnd, id);
-  if (!h) return 0;
-  CWnd temp;
-  temp.m_hWnd = h;
-  temp.GetWindowText(text);
-  temp.m_hWnd = nullptr;
-  return text.GetLength();
-}
-int CWnd::GetDlgItemText(int id, CStringW& text) const {
-  text.Empty();
-  HWND h = ::GetDlgItem(m_hWnd, id);
-  if (!h) return 0;
-  CWnd temp;
-  temp.m_hWnd = h;
-  temp.GetWindowText(text);
-  temp.m_hWnd = nullptr;
-  return text.GetLength();
-}
+int CWnd::GetDlgItemText(int id, CStringA& text) const { return platform::ReadDlgItemText(m_hWnd, id, text); }
+int CWnd::GetDlgItemText(int id, CStringW& text) const { return platform::ReadDlgItemText(m_hWnd, id, text); }
 void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned) { ::SetDlgItemInt(m_hWnd, id, value, isSigned); }
 UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const {
   return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);

@@ -10,23 +10,12 @@
 #include "diagram/model/DrawDoc.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MemFile.h"
+#include "platform/core/tests/ArchiveTestSupport.h"
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
-Bytes Store(const std::function<void(CArchive&)>& write) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    write(ar);
-    ar.Close();
-  }
-  Bytes bytes(static_cast<size_t>(file.GetLength()));
-  file.SeekToBegin();
-  if (!bytes.empty()) file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-  return bytes;
-}
+using archive_test::Bytes;
+using archive_test::Store;
 
 // Reads `bytes` through an archive whose document has stream version
 // `version` (0: no document).

@@ -14,15 +14,13 @@
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawPort.h"
 #include "diagram/model/tests/DocumentView.h"
+#include "diagram/model/tests/DownDiagram.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/ui/WinUser.h"
 
 namespace blocktest {
 
-class DownDiagram : public CDiagram {
- public:
-  BOOL IsUpwardPositive() const override { return FALSE; }
-};
+using diagramtest::DownDiagram;
 
 class BlockDiagram : public ::testing::TestWithParam<bool> {
  protected:

@@ -11,16 +11,13 @@
 #include "diagram/model/DrawObj.h"
 #include "diagram/model/PrinterSetupInfo.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/model/tests/DownDiagram.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/ui/PrintDialog.h"
 
 namespace {
 
-// A diagram whose y axis points down.
-class DownDiagram : public CDiagram {
- public:
-  BOOL IsUpwardPositive() const override { return FALSE; }
-};
+using diagramtest::DownDiagram;
 
 // A diagram whose origin is the canvas's corner.
 class CornerDiagram : public CDiagram {

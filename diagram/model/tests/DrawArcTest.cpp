@@ -9,6 +9,7 @@
 #include "diagram/model/DrawInPort.h"
 #include "diagram/model/DrawOutPort.h"
 #include "diagram/model/tests/BlockDiagramFixture.h"
+#include "diagram/model/tests/DownDiagram.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
@@ -42,10 +43,7 @@ std::vector<CPoint> PointsOf(CDrawArc* arc) {
   return points;
 }
 
-class DownDiagram : public CDiagram {
- public:
-  BOOL IsUpwardPositive() const override { return FALSE; }
-};
+using diagramtest::DownDiagram;
 
 TEST(DrawArcTest, CrossingsOfPageBoundaries) {
   for (bool upward : {true, false}) {

@@ -11,16 +11,14 @@
 #include "diagram/model/DrawObj.h"
 #include "diagram/model/QuadTree.h"
 #include "diagram/model/URObject.h"
+#include "diagram/model/tests/DownDiagram.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
 #include "platform/gdi/GdiConstants.h"
 
 namespace {
 
-class DownDiagram : public CDiagram {
- public:
-  BOOL IsUpwardPositive() const override { return FALSE; }
-};
+using diagramtest::DownDiagram;
 
 // A document that can be told to refuse every recording.
 class RefusingDoc : public CDrawDoc {

@@ -11,6 +11,7 @@
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawRect.h"
+#include "diagram/model/tests/DownDiagram.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MemFile.h"
@@ -24,10 +25,7 @@ extern "C" void _InitScrivel();
 
 namespace {
 
-class DownDiagram : public CDiagram {
- public:
-  BOOL IsUpwardPositive() const override { return FALSE; }
-};
+using diagramtest::DownDiagram;
 
 TEST(DrawRectTest, HandlesAndCursorsByShape) {
   struct Case {

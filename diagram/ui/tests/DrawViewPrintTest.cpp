@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
+#include "diagram/model/tests/DownDiagram.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
 #include "platform/gdi/DrawingRecorder.h"
 #include "platform/gdi/PdfPrinter.h"
+#include "platform/gdi/tests/PdfTestSupport.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/ui/PrintDialog.h"
@@ -19,10 +19,7 @@
 
 namespace {
 
-class DownDiagram : public CDiagram {
- public:
-  BOOL IsUpwardPositive() const override { return FALSE; }
-};
+using diagramtest::DownDiagram;
 
 class DrawViewPrint : public ::testing::TestWithParam<bool> {};
 
@@ -61,17 +58,6 @@ TEST_P(DrawViewPrint, PageFourOfATwoAcrossDiagramIsRowTwoColumnTwo) {
   }
 }
 
-int PdfPages(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  const std::string pdf = s.str();
-  const size_t tree = pdf.find("/Type /Pages");
-  if (tree == std::string::npos) return -1;
-  const size_t count = pdf.find("/Count ", tree);
-  return count == std::string::npos ? -1 : std::atoi(pdf.c_str() + count + 7);
-}
-
 TEST(DrawViewPrinting, ThePrintCommandPrintsEveryPageOfTheCanvas) {
   LinkDiagramLibrary();
   viewtest::SavedViewOptions saved;
@@ -93,7 +79,7 @@ TEST(DrawViewPrinting, ThePrintCommandPrintsEveryPageOfTheCanvas) {
                               &context));
     frame->InitialUpdateFrame(&doc);
     frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
-    EXPECT_EQ(PdfPages((folder / "four pages.pdf").string()), 4);
+    EXPECT_EQ(pdf_test::FilePageCount((folder / "four pages.pdf").string()), 4);
     frame->DestroyWindow();
   }
   platform::SetPrinterOutputFolder(savedFolder);

@@ -10,6 +10,7 @@
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawHint.h"
 #include "diagram/model/DrawObj.h"
+#include "diagram/model/tests/DownDiagram.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawingRecorder.h"
@@ -19,10 +20,7 @@
 
 namespace {
 
-class DownDiagram : public CDiagram {
- public:
-  BOOL IsUpwardPositive() const override { return FALSE; }
-};
+using diagramtest::DownDiagram;
 
 // A document with a view on its active diagram, in a window of 800 x 600.
 class ViewOnDiagram : public ::testing::TestWithParam<bool> {

@@ -183,11 +183,7 @@ TEST_F(ArcTest, InModeThirteenTheEnclosedCircleIsTouchedOnItsFarSide) {
 TEST_F(ArcTest, ATangentRadiusWithoutACentreAsksAgainOrGivesUp) {
   for (int answer : {IDOK, IDCANCEL}) {
     CommandBench b;
-    b.handler.~ScopedMessageBoxHandler();
-    new (&b.handler) platform::ScopedMessageBoxHandler([&](const platform::MessageBoxRequest& r) {
-      b.boxes.push_back(CStringA(r.text));
-      return answer;
-    });
+    b.answer = answer;
     b.view.AddEntityToView(new CCircleEntity(0, nullptr, 0, 100, 10));
     b.view.AddEntityToView(new CCircleEntity(0, nullptr, 200, 100, 10));
     b.Push(new CTangentArcCmd(50, 2));

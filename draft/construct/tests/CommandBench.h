@@ -12,11 +12,12 @@
 #include "draft/framework/CmdStack.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "platform/core/MessageBox.h"
 
 using Line = std::array<double, 4>;  // x1, y1, x2, y2
 
-class CommandBench {
+class CommandBench : public drafttest::MessageBoxAnswers {
  public:
   // An 800 × 600 view at zoom 1 without snapping: device (x, y) is drawing
   // (x, 600 − y).
@@ -51,11 +52,6 @@ class CommandBench {
   // The view must outlive the commands the stack deletes.
   CDraftView view;
   CCmdStack stack;
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return IDOK;
-  }};
 };
 
 inline void ExpectLines(const std::vector<Line>& actual, const std::vector<Line>& expected, double tolerance = 1e-9) {

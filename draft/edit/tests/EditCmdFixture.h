@@ -5,27 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
-#include <vector>
 
 #include "draft/host/Settings.h"
-#include "platform/core/MessageBox.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 
-class EditCmdFixture : public ::testing::Test {
+class EditCmdFixture : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
   EditCmdFixture() : previous_(SetSettingsBacking(std::make_unique<CMemorySettings>())) {}
   ~EditCmdFixture() override { SetSettingsBacking(std::move(previous_)); }
-
-  std::deque<int> answers;
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    if (answers.empty()) return IDOK;
-    const int a = answers.front();
-    answers.pop_front();
-    return a;
-  }};
 
  private:
   std::unique_ptr<CSettingsBacking> previous_;

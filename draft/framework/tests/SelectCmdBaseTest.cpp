@@ -8,6 +8,7 @@
 #include "draft/host/DraftView.h"
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/LineEntity.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
 #include "platform/core/ResourceModule.h"
@@ -49,7 +50,7 @@ class CProbeSelectCmd : public CSelectCmdBase {
   Probe& probe_;
 };
 
-class SelectCommandTest : public ::testing::Test {
+class SelectCommandTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
   CEntity* Line(double x1, double y1, double x2, double y2, CDrawingGroup* group = nullptr) {
     CEntity* e = ConstructLineEntity(0, group, x1, y1, x2, y2);
@@ -70,11 +71,6 @@ class SelectCommandTest : public ::testing::Test {
   Probe probe;
   CDraftView view;
   CCmdStack stack;
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return IDOK;
-  }};
 };
 
 }  // namespace

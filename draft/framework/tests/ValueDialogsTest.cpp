@@ -18,6 +18,7 @@
 #include "draft/framework/RadiusInputDlg.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/Settings.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
 #include "platform/core/ResourceModule.h"
@@ -29,7 +30,7 @@
 namespace {
 using Script = std::function<void(platform::ModalSession&)>;
 
-class ValueDialogTest : public ::testing::Test {
+class ValueDialogTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
   // Runs the dialog with this library's resources, the script acting as the user.
   INT_PTR Run(CDialog& dlg, Script script) {
@@ -56,11 +57,6 @@ class ValueDialogTest : public ::testing::Test {
     };
   }
 
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return IDOK;
-  }};
 };
 
 // The caret of an edit (start and end of the selection).

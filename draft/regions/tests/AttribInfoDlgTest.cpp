@@ -16,6 +16,7 @@
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/regions/AttribInfoDlg.h"
 #include "draft/regions/ShowAttribCmd.h"
 #include "platform/core/MessageBox.h"
@@ -26,9 +27,9 @@ namespace {
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
-class AttribDlgTest : public ::testing::Test {
+class AttribDlgTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
-  AttribDlgTest() : previous_(SetSettingsBacking(std::make_unique<CMemorySettings>())) {}
+  AttribDlgTest() : MessageBoxAnswers(IDYES), previous_(SetSettingsBacking(std::make_unique<CMemorySettings>())) {}
   ~AttribDlgTest() override { SetSettingsBacking(std::move(previous_)); }
 
   void WriteDefaults(const std::string& bytes) {
@@ -60,11 +61,6 @@ class AttribDlgTest : public ::testing::Test {
 
   CSystemDataScratch scratch;
   CDraftView view;
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return IDYES;
-  }};
 
  private:
   std::unique_ptr<CSettingsBacking> previous_;

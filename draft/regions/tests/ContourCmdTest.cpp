@@ -13,6 +13,7 @@
 #include "draft/host/LineEntity.h"
 #include "draft/host/NumberFormat.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/regions/ContourCmd.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/ModalDriver.h"
@@ -22,7 +23,7 @@ namespace {
 using Seg = std::array<double, 4>;
 
 // A 2000 × 1000 view at ten pixels a unit (a tenth of a unit per pixel).
-class ContourBench {
+class ContourBench : public drafttest::MessageBoxAnswers {
  public:
   ContourBench() {
     view.SetSnapModes(0);
@@ -74,11 +75,6 @@ class ContourBench {
 
   CDraftView view;
   CCmdStack stack;
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return IDOK;
-  }};
 };
 
 std::vector<Seg> RectangleSides(double x1, double y1, double x2, double y2) {

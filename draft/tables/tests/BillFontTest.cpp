@@ -10,6 +10,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TextAttrib.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/BillFontDef.h"
 #include "draft/tables/BillFontDlg.h"
 #include "platform/core/MessageBox.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-class BillFontTest : public ::testing::Test {
+class BillFontTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
   void SetUp() override { previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>()); }
   void TearDown() override { SetSettingsBacking(std::move(previous_)); }
@@ -44,11 +45,6 @@ class BillFontTest : public ::testing::Test {
 
   CSystemDataScratch scratch_;
   std::unique_ptr<CSettingsBacking> previous_;
-  std::vector<CStringA> boxes_;
-  platform::ScopedMessageBoxHandler handler_{[this](const platform::MessageBoxRequest& r) {
-    boxes_.push_back(CStringA(r.text));
-    return IDOK;
-  }};
 };
 
 }  // namespace
@@ -107,7 +103,7 @@ TEST_F(BillFontTest, AVectorFontIndexBeyondTheLoadedFontsSelectsTheFirst) {
                 }),
             IDOK);
   EXPECT_EQ(GetProfileIntSetting("CBillFontDef", "m_nBTCFont", 0), 1);
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(BillFontTest, ACharacterHeightEqualToItsRowHeightIsRefused) {
@@ -125,7 +121,7 @@ TEST_F(BillFontTest, ACharacterHeightEqualToItsRowHeightIsRefused) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
-    boxes_.clear();
+    boxes.clear();
     CBillFontDlg dlg(TRUE, nullptr);
     EXPECT_EQ(Run(dlg,
                   [&](platform::ModalSession& s) {
@@ -136,7 +132,7 @@ TEST_F(BillFontTest, ACharacterHeightEqualToItsRowHeightIsRefused) {
                     EXPECT_TRUE(s.Click(IDCANCEL));
                   }),
               IDCANCEL);
-    EXPECT_EQ(boxes_, std::vector<CStringA>{c.message});
+    EXPECT_EQ(boxes, std::vector<CStringA>{c.message});
   }
 }
 

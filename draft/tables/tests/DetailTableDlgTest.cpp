@@ -21,11 +21,13 @@
 #include "draft/host/TableCell.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/TableRow.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/tables/DetailTableDlg.h"
 #include "draft/tables/LibraryString.h"
 #include "draft/tables/TableFiles.h"
 #include "draft/tables/tests/GridTestSupport.h"
+#include "draft/tables/tests/TableDialogRun.h"
 #include "platform/core/Charset.h"
 #include "platform/core/DynamicLibrary.h"
 #include "platform/core/MessageBox.h"
@@ -39,8 +41,10 @@
 
 namespace {
 
-class DetailTableDlgTest : public ::testing::Test {
+class DetailTableDlgTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
+  DetailTableDlgTest() : MessageBoxAnswers(IDNO) {}
+
   void SetUp() override {
     previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>());
     SetProgramFolder(scratch_.GetFolder().c_str());  // scratch files of this test only
@@ -57,20 +61,7 @@ class DetailTableDlgTest : public ::testing::Test {
   // dialog is confirmed.
   INT_PTR Run(CDetailTableDlg& dlg, const std::function<void(CDetailTableDlg&, platform::ModalSession&)>& act) {
     dlg.SetFieldArray(&fields);
-    int acted = 0;
-    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
-      if (s.As<CBillFontDlg>()) {
-        EXPECT_TRUE(s.Click(IDOK));
-        return;
-      }
-      ++acted;
-      act(dlg, s);
-      if (s.IsRunning()) s.Click(IDCANCEL);
-    });
-    CModalDialogScope scope(nullptr);
-    const INT_PTR result = dlg.DoModal();
-    EXPECT_GT(acted, 0);
-    return result;
+    return tabletest::RunConfirmingFont(dlg, act);
   }
   static void Command(platform::ModalSession& s, int id) { s.Window().SendMessage(WM_COMMAND, id, 0); }
 
@@ -78,12 +69,6 @@ class DetailTableDlgTest : public ::testing::Test {
   std::unique_ptr<CSettingsBacking> previous_;
   CFieldArray fields;
   CDraftView view;
-  std::vector<CStringA> boxes;
-  int answer = IDNO;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return answer;
-  }};
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/PartsListCtrl.h"
 #include "draft/tables/PartsListOwner.h"
 #include "platform/core/MessageBox.h"
@@ -66,7 +67,7 @@ inline std::vector<CStringA> RowTexts(const CPartsListCtrl& grid) {
   return v;
 }
 
-class GridTest : public ::testing::Test {
+class GridTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
   void SetUp() override { ASSERT_TRUE(owner.CreateTop()); }
   void TearDown() override {
@@ -76,11 +77,6 @@ class GridTest : public ::testing::Test {
 
   COwnerWnd owner;
   CPartsListUndo undo;
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return IDOK;
-  }};
 };
 
 }  // namespace gridtest

@@ -12,6 +12,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/host/SymbolMenuDlg.h"
 #include "draft/tables/ColumnChoiceDlg.h"
@@ -20,14 +21,17 @@
 #include "draft/tables/TableDataDlg.h"
 #include "platform/ui/Edit.h"
 #include "draft/tables/tests/GridTestSupport.h"
+#include "draft/tables/tests/TableDialogRun.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
 
-class TableDataDlgTest : public ::testing::Test {
+class TableDataDlgTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
+  TableDataDlgTest() : MessageBoxAnswers(IDNO) {}
+
   void SetUp() override { previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>()); }
   void TearDown() override { SetSettingsBacking(std::move(previous_)); }
 
@@ -41,20 +45,7 @@ class TableDataDlgTest : public ::testing::Test {
   // Runs a new schedule's dialog; `act` works in it, then it is cancelled
   // (the save question answered No). The font dialog is confirmed.
   INT_PTR Run(CTableDataDlg& dlg, const std::function<void(CTableDataDlg&, platform::ModalSession&)>& act) {
-    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
-      if (s.As<CBillFontDlg>()) {
-        EXPECT_TRUE(s.Click(IDOK));
-        return;
-      }
-      ++acted;
-      act(dlg, s);
-      if (s.IsRunning()) s.Click(IDCANCEL);
-    });
-    CModalDialogScope scope(nullptr);
-    const int before = acted;
-    const INT_PTR result = dlg.DoModal();
-    EXPECT_GT(acted, before);
-    return result;
+    return tabletest::RunConfirmingFont(dlg, act);
   }
 
   // Replaces the grid's columns (name, type) and rows (row texts).
@@ -71,13 +62,6 @@ class TableDataDlgTest : public ::testing::Test {
   CSystemDataScratch scratch_;
   std::unique_ptr<CSettingsBacking> previous_;
   CDraftView view;
-  std::vector<CStringA> boxes;
-  int answer = IDNO;
-  int acted = 0;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return answer;
-  }};
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "draft/host/Settings.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/FieldLine.h"
 #include "draft/tables/FieldRecord.h"
 #include "draft/tables/RowText.h"
@@ -43,7 +44,7 @@ std::string Record(const CFieldRecord& r) {
   return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
-class TableFilesTest : public ::testing::Test {
+class TableFilesTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
   void SetUp() override {
     folder_ = std::filesystem::temp_directory_path() /
@@ -69,11 +70,6 @@ class TableFilesTest : public ::testing::Test {
 
   std::filesystem::path folder_;
   std::unique_ptr<CSettingsBacking> previous_;
-  std::vector<CStringA> boxes_;
-  platform::ScopedMessageBoxHandler handler_{[this](const platform::MessageBoxRequest& r) {
-    boxes_.push_back(CStringA(r.text));
-    return IDOK;
-  }};
 };
 
 }  // namespace
@@ -258,7 +254,7 @@ TEST_F(TableFilesTest, PartsListFilesOfBothGenerationsRead) {
   CStringArray rows;
   CFieldArray fields;
   EXPECT_EQ(ReadPartsListFile(Path("missing.lst"), rows, fields), TableFileRead::kFailed);
-  EXPECT_EQ(boxes_, std::vector<CStringA>{"数据结构错误!"});
+  EXPECT_EQ(boxes, std::vector<CStringA>{"数据结构错误!"});
 }
 
 TEST_F(TableFilesTest, PartsListFilesAreWrittenInTheTextGenerationAndReadBack) {
@@ -301,8 +297,8 @@ TEST_F(TableFilesTest, AFailedWriteKeepsTheOldFile) {
 
   EXPECT_FALSE(written);
   EXPECT_EQ(Get("old.lst"), "old contents");
-  ASSERT_EQ(boxes_.size(), 1u);  // the host's file-failure report
-  EXPECT_NE(boxes_[0].Find("old.lst"), -1);
+  ASSERT_EQ(boxes.size(), 1u);  // the host's file-failure report
+  EXPECT_NE(boxes[0].Find("old.lst"), -1);
   size_t files = 0;
   for (const auto& e : std::filesystem::directory_iterator(folder_)) files += e.is_regular_file();
   EXPECT_EQ(files, 1u);  // no temporary left behind
@@ -346,7 +342,7 @@ TEST_F(TableFilesTest, StructureFilesOfBothGenerationsRead) {
     EXPECT_EQ(ReadStructureFileFields(fields, Path(c.name), c.kind), c.result);
     EXPECT_EQ(all(fields), c.fields);
   }
-  EXPECT_EQ(boxes_, (std::vector<CStringA>{"数据结构错误!", kFileKindMismatch}));
+  EXPECT_EQ(boxes, (std::vector<CStringA>{"数据结构错误!", kFileKindMismatch}));
   CFieldArray fields;
   EXPECT_EQ(ReadStructureFileFields(fields, "", 1), 0);
   EXPECT_EQ(all(fields), all(partsList));
@@ -371,6 +367,6 @@ TEST_F(TableFilesTest, AStructureFileIsWrittenAsDefAndItsPathRemembered) {
   // A failed write leaves the setting alone.
   EXPECT_FALSE(WriteStructureFileFields(Path("no-such-folder/x"), fields));
   EXPECT_FALSE(WriteStructureFileFields("", fields));
-  EXPECT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes.size(), 2u);
   EXPECT_EQ(GetProfileStringSetting("TableFrameSetting", "TableFrameFilePath", ""), Path("s.def"));
 }

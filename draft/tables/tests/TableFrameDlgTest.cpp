@@ -12,6 +12,7 @@
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/TableFiles.h"
 #include "draft/tables/TableFrameDlg.h"
 #include "platform/core/MessageBox.h"
@@ -27,7 +28,7 @@ std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-class TableFrameDlgTest : public ::testing::Test {
+class TableFrameDlgTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
   void SetUp() override { previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>()); }
   void TearDown() override { SetSettingsBacking(std::move(previous_)); }
@@ -68,15 +69,6 @@ class TableFrameDlgTest : public ::testing::Test {
 
   CSystemDataScratch scratch_;
   std::unique_ptr<CSettingsBacking> previous_;
-  std::vector<CStringA> boxes;
-  std::deque<int> answers;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    if (answers.empty()) return IDOK;
-    const int a = answers.front();
-    answers.pop_front();
-    return a;
-  }};
 };
 
 }  // namespace

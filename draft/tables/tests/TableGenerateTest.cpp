@@ -12,6 +12,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
+#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/Module.h"
@@ -20,8 +21,10 @@
 
 namespace {
 
-class TableGenerateTest : public ::testing::Test {
+class TableGenerateTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
+  TableGenerateTest() : MessageBoxAnswers(IDYES) {}
+
   void SetUp() override {
     previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>());
     ASSERT_TRUE(owner.CreateTop());
@@ -72,12 +75,6 @@ class TableGenerateTest : public ::testing::Test {
   std::unique_ptr<CSettingsBacking> previous_;
   gridtest::COwnerWnd owner;
   CDraftView view;
-  std::vector<CStringA> boxes;
-  int answer = IDYES;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return answer;
-  }};
 };
 
 }  // namespace

@@ -22,7 +22,7 @@ inline Bytes Store(const std::function<void(CArchive&)>& write) {
   }
   Bytes bytes(static_cast<size_t>(file.GetLength()));
   file.SeekToBegin();
-  file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+  if (!bytes.empty()) file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
   return bytes;
 }
 

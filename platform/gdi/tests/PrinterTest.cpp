@@ -3,29 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/gdi/PdfPrinter.h"
 #include "platform/gdi/tests/GdiTestSupport.h"
+#include "platform/gdi/tests/PdfTestSupport.h"
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// The page count of a PDF as its page tree states it.
-int PageCount(const std::string& pdf) {
-  const size_t tree = pdf.find("/Type /Pages");
-  if (tree == std::string::npos) return -1;
-  const size_t count = pdf.find("/Count ", tree);
-  if (count == std::string::npos) return -1;
-  return std::atoi(pdf.c_str() + count + 7);
-}
+using pdf_test::PageCount;
+using pdf_test::ReadFile;
 
 std::string TempPath(const char* name) { return ::testing::TempDir() + name; }
 

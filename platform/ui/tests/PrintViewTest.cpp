@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/PdfPrinter.h"
+#include "platform/gdi/tests/PdfTestSupport.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameWnd.h"
@@ -59,17 +58,6 @@ BEGIN_MESSAGE_MAP(CPagedView, CView)
   ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 END_MESSAGE_MAP()
 
-int PdfPages(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  const std::string pdf = s.str();
-  const size_t tree = pdf.find("/Type /Pages");
-  if (tree == std::string::npos) return -1;
-  const size_t count = pdf.find("/Count ", tree);
-  return count == std::string::npos ? -1 : std::atoi(pdf.c_str() + count + 7);
-}
-
 class PrintViewTest : public uitest::DialogFixture {
  protected:
   platform::ResourceSet Resources() override { return platform::ResourceSet(); }
@@ -117,7 +105,7 @@ TEST_F(PrintViewTest, ThePrintCommandPrintsEachPageBetweenBeginAndEnd) {
   frame->SendMessage(WM_COMMAND, ID_FILE_PRINT);
   EXPECT_EQ(g_print, (std::vector<std::string>{"begin", "prepare 1", "prepare 1", "print 1", "prepare 2", "prepare 2",
                                                "print 2", "end"}));
-  EXPECT_EQ(PdfPages(Output()), 2);
+  EXPECT_EQ(pdf_test::FilePageCount(Output()), 2);
   EXPECT_TRUE(frame->IsWindowEnabled()) << "enabled again after the job";
 }
 
@@ -130,7 +118,7 @@ TEST_F(PrintViewTest, TheUsersPageRangeAndTheUnknownLengthLimitThePages) {
   });
   frame->SendMessage(WM_COMMAND, ID_FILE_PRINT);
   EXPECT_EQ(g_print, (std::vector<std::string>{"begin", "prepare 2", "prepare 2", "print 2", "end"}));
-  EXPECT_EQ(PdfPages(Output()), 1);
+  EXPECT_EQ(pdf_test::FilePageCount(Output()), 1);
 
   // A view that never says how many pages it has prints one.
   g_print.clear();
@@ -138,13 +126,13 @@ TEST_F(PrintViewTest, TheUsersPageRangeAndTheUnknownLengthLimitThePages) {
   scripts.push_back([](platform::ModalSession& s) { s.Click(IDOK); });
   frame->SendMessage(WM_COMMAND, ID_FILE_PRINT);
   EXPECT_EQ(g_print, (std::vector<std::string>{"begin", "prepare 1", "prepare 1", "print 1", "prepare 2", "end"}));
-  EXPECT_EQ(PdfPages(Output()), 1);
+  EXPECT_EQ(pdf_test::FilePageCount(Output()), 1);
 }
 
 TEST_F(PrintViewTest, DirectPrintingShowsNoDialog) {
   frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
   EXPECT_EQ(modalRuns, 0);
-  EXPECT_EQ(PdfPages(Output()), 2);
+  EXPECT_EQ(pdf_test::FilePageCount(Output()), 2);
 }
 
 TEST_F(PrintViewTest, ACancelledDialogPrintsNothing) {

@@ -1,0 +1,14 @@
+// A diagram whose y axis points down, for the tests that run in both y
+// directions.
+#pragma once
+
+#include "diagram/model/Diagram.h"
+
+namespace diagramtest {
+
+class DownDiagram : public CDiagram {
+ public:
+  BOOL IsUpwardPositive() const override { return FALSE; }
+};
+
+}  // namespace diagramtest
