@@ -103,6 +103,10 @@ TEST(EquationText, ConversionToTheEvaluatorForm) {
   CStringA x, y, message;
   ASSERT_TRUE(ConvertEquation("", "sin(T)", "T", true, true, x, y, message));
   EXPECT_EQ(y, "sin(57.295780*(d[0]))");
+  // A parameter that starts with '(' is skipped behind the function's '('
+  // rather than found there again and again.
+  EXPECT_FALSE(ConvertEquation("", "sin(t)", "(", true, false, x, y, message));
+  EXPECT_EQ(message, "参数方程有误，请检查后再预览!");
 }
 
 TEST(EquationText, RecordLinesRoundTrip) {
