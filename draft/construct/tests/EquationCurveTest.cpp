@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "draft/host/SystemFiles.h"
 #include "draft/host/UndoRecord.h"
 #include "platform/core/Charset.h"
+#include "platform/ui/ComboBox.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
@@ -320,4 +322,22 @@ TEST_F(EquationTest, TheListButtonsStoreTakeAndRemoveEquationsAndTheTableKeepsIt
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], "确实要删除选定的 1 个方程吗?");
   EXPECT_EQ(ReadTable(), Gbk(";注释\r\n圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0\r\n螺线;;ρ(t)=0.2*t;t;0;720;5;1;1\r\n"));
+}
+
+TEST_F(EquationTest, AMissingTableOpensEmptyWithTheTemplatesListsAndClosingCreatesIt) {
+  std::remove(TableFile().c_str());
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+    EXPECT_EQ(Text(m, CCurveEquationDlg::kName), "");
+    EXPECT_EQ(Text(m, CCurveEquationDlg::kYEdit), "");
+    auto* step = static_cast<CComboBox*>(m.As<CCurveEquationDlg>()->GetDlgItem(CCurveEquationDlg::kStep));
+    ASSERT_NE(step, nullptr);
+    EXPECT_EQ(step->GetCount(), 5);  // the template's own list
+    m.Click(IDCANCEL);
+  });
+  CCurveEquationDlg dlg(nullptr, nullptr);
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(dlg.GetRecord().GetSize(), 0);
+  std::ifstream created(TableFile(), std::ios::binary);
+  EXPECT_TRUE(created.good());
+  EXPECT_EQ(ReadTable(), "");
 }
