@@ -194,6 +194,30 @@ TEST(ContourTest, ACircleOffsetsConcentrically) {
   }
 }
 
+// A spacing beyond the radius makes nothing on the inner side: typed 50 in
+// double mode on a circle of radius 20 gives only the outer circle, 25 off.
+TEST(ContourTest, ASpacingBeyondACirclesRadiusMakesOnlyTheOuterSide) {
+  ContourBench b;
+  b.view.AddEntityToView(ConstructCircleEntity(0, nullptr, 100, 50, 20));
+  auto* cmd = new CContourCmd(100, &b.view, 0);
+  b.stack.Push(&b.view, cmd);
+  b.Click(100, 50);
+  ASSERT_TRUE(cmd->IsContourFound());
+  b.Tab(110, 50);
+  b.Move(110, 50);
+  platform::ScopedModalDriver driver([](platform::ModalSession& m) {
+    m.EnterText(1062, CStringA("50"));
+    m.Click(IDOK);
+  });
+  b.stack.OnChar(ContourBench::At(110, 50), '5', 1, 0, &b.view);
+  const CUndoRecord* r = b.view.GetLastUndoRecord();
+  ASSERT_NE(r, nullptr);
+  ASSERT_EQ(r->GetNewEntities().size(), 1u);
+  double v[kMaxGeometryValues];
+  ASSERT_EQ(r->GetNewEntities()[0]->GetGeometry(v), 3);
+  EXPECT_NEAR(v[2], 45, 1e-9);
+}
+
 TEST(ContourTest, ARectangleTurnedByATinyAngleOffsetsWhole) {
   ContourBench b;
   b.Rectangle(20, 20, 120, 70, -1e-8);
