@@ -255,6 +255,41 @@ TEST(ThreeViewStretchCmdTest, SymmetricTypedTaperedAndWithoutEndLines) {
   }
 }
 
+// Cancelling the length dialog drops the first point and the cursor is the
+// new one; a typed length of 0 makes nothing.
+TEST(ThreeViewStretchCmdTest, ACancelledLengthRestartsAtTheCursorAndAZeroLengthMakesNothing) {
+  StretchBench b;
+  AddL(b);
+  b.SelectAll();
+  CThreeViewStretchCmd* cmd = b.Start(1);
+  b.Point(0, 100);
+  b.Move(0, 90);
+  {
+    platform::ScopedModalDriver driver([](platform::ModalSession& m) { m.Click(IDCANCEL); });
+    b.Char('2', 0, 90);
+  }
+  EXPECT_EQ(cmd->GetStep(), 1);
+  EXPECT_EQ(b.view.GetUndoCount(), 0);
+  b.Point(0, 110);  // the second point: from 90, where the cursor was
+  EXPECT_EQ(b.view.GetUndoCount(), 1);
+  b.Point(0, 100);
+  b.Move(0, 90);
+  {
+    platform::ScopedModalDriver driver([](platform::ModalSession& m) {
+      m.EnterText(1062, CStringA("0"));
+      m.Click(IDOK);
+    });
+    b.Char('0', 0, 90);
+  }
+  EXPECT_EQ(b.view.GetUndoCount(), 1);
+  EXPECT_EQ(cmd->GetStep(), 0);
+  b.view.ClearSelection();
+  ExpectSame(b.Made(2), StretchBench::Expected({{{0, 90, 0, 110}, 0},
+                                                {{10, 90, 10, 110}, 0},
+                                                {{0, 90, 10, 90}, 0},
+                                                {{0, 110, 10, 110}, 0}}));
+}
+
 // Mode 3 needs the three-view division; a profile left of the origin turns
 // it into mode 4: vertical lines at the y values carried over the mitre.
 TEST(ThreeViewStretchCmdTest, ModeThreeAcrossTheMitre) {
