@@ -104,6 +104,14 @@ TEST(MeasureAreaCmdTest, MeasuresOneRegion) {
          b.view.AddEntityToView(ConstructLineEntity(0, g, 300, 320, 300, 300));
        },
        {310, 310}, "100.00"},
+      {"a square with an outward half circle drawn at scale 2 measures its own size", [](AreaBench& b) {
+         CDrawingGroup* g = b.view.GetGroupTable()->AddGroup("detail", 2.0, 300, 300);
+         b.view.AddEntityToView(ConstructLineEntity(0, g, 300, 300, 320, 300));
+         b.view.AddEntityToView(ConstructLineEntity(0, g, 320, 300, 320, 320));
+         b.view.AddEntityToView(ConstructLineEntity(0, g, 300, 320, 300, 300));
+         b.view.AddEntityToView(ConstructArcEntity(0, g, 310, 320, 10, 0, 180));
+       },
+       {310, 310}, "139.27"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
