@@ -341,3 +341,44 @@ TEST_F(EquationTest, AMissingTableOpensEmptyWithTheTemplatesListsAndClosingCreat
   EXPECT_TRUE(created.good());
   EXPECT_EQ(ReadTable(), "");
 }
+
+TEST_F(EquationTest, EachMissingOrWrongFieldIsRefusedWithItsMessageAndTheDialogStaysOpen) {
+  WriteTable(Gbk("圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0\r\n"));
+  struct Case {
+    int control;
+    const char* text;
+    bool radians;
+    const char* message;
+  } cases[] = {
+      {CCurveEquationDlg::kXEdit, " ", false, "请输入正确的表达式!"},
+      {CCurveEquationDlg::kYEdit, "", false, "请输入正确的表达式!"},
+      {CCurveEquationDlg::kParameter, " ", false, "请输入参数变量!"},
+      {CCurveEquationDlg::kParameter, "ASin", false, "参变量与数学函数同名!"},
+      {CCurveEquationDlg::kParameter, "sqrt", false, "参变量与数学函数同名!"},
+      {CCurveEquationDlg::kStart, "", false, "请输入参变量的起始值!"},
+      {CCurveEquationDlg::kEnd, "", false, "请输入参变量的终止值!"},
+      {CCurveEquationDlg::kStep, "", false, "请输入参变量的变化步长!"},
+      {CCurveEquationDlg::kStep, "10.5", false, "请输入的参变量变化步长在 1.0--10.0 之间!"},
+      {CCurveEquationDlg::kStep, "0.5", true, "请输入的参变量变化步长在 0.01--0.4 之间!"},
+      {CCurveEquationDlg::kStep, "0.005", true, "请输入的参变量变化步长在 0.01--0.4 之间!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    std::vector<CStringA> boxes;
+    platform::ScopedMessageBoxHandler handler([&](const platform::MessageBoxRequest& r) {
+      boxes.push_back(CStringA(r.text));
+      return IDOK;
+    });
+    platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+      if (c.radians) m.Click(CCurveEquationDlg::kRadians);
+      m.EnterText(c.control, CStringA(c.text));
+      m.Click(IDOK);
+      EXPECT_TRUE(m.IsRunning());
+      m.Click(IDCANCEL);
+    });
+    CCurveEquationDlg dlg(nullptr, nullptr);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], c.message);
+  }
+}
