@@ -164,6 +164,9 @@ TEST(ThreeViewStretchCmdTest, ArcExtremesAndCentres) {
       {2, 30, 150, {10, 5}, {}},
       {1, 0, 180, {10, -10}, {0}},
       {1, 0, 179, {10, 10 * std::cos(179 * M_PI / 180)}, {}},
+      // An arc across 0 degrees: its point at 0 (360) lies inside it.
+      {1, 300, 60, {10, 5}, {}},
+      {2, 300, 60, {-c30, c30}, {}},
       // The centre's x is an outline value too: drawn once, as an outline line.
       {1, 90, 270, {-10, 0}, {}},
   };
