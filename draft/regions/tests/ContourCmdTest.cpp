@@ -455,4 +455,25 @@ TEST(ContourTest, AHalfDiscOffsetsByTheShortConstruction) {
   }
 }
 
+// A digit typed before the picked chain is built opens no spacing dialog
+// and takes no point.
+TEST(ContourSelectTest, ADigitBeforeTheChainIsBuiltIsIgnored) {
+  ContourBench b;
+  b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 10, 50, 10));
+  auto* cmd = new CContourSelectCmd(101, &b.view, 1);
+  b.stack.Push(&b.view, cmd);
+  int dialogs = 0;
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+    ++dialogs;
+    m.Click(IDCANCEL);
+  });
+  b.Click(25, 10);  // the line is picked
+  b.Move(25, 20);
+  b.stack.OnChar(ContourBench::At(25, 20), '5', 1, 0, &b.view);
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_FALSE(cmd->IsContourFound());
+  EXPECT_EQ(b.view.GetUndoCount(), 0);
+  EXPECT_EQ(b.stack.GetPrompt(), "选取目标(右键结束)");
+}
+
 }  // namespace
