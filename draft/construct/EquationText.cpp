@@ -38,13 +38,14 @@ int SubstituteParameter(CStringA& text, const CStringA& parameter, CStringA& mes
       converted = 1;
       continue;
     }
-    // Inside a function's name: go on behind its '('.
+    // Inside a function's name: go on behind its '(' (never at the
+    // occurrence itself, which may start with that '(').
     const int paren = text.Find('(', at);
     if (paren < 0) {
       message = kFunctionError;
       return -1;
     }
-    from = paren;
+    from = paren + 1;
   }
   return converted;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "draft/host/SystemFiles.h"
 #include "draft/host/UndoRecord.h"
 #include "platform/core/Charset.h"
+#include "platform/ui/ComboBox.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
@@ -103,6 +105,10 @@ TEST(EquationText, ConversionToTheEvaluatorForm) {
   CStringA x, y, message;
   ASSERT_TRUE(ConvertEquation("", "sin(T)", "T", true, true, x, y, message));
   EXPECT_EQ(y, "sin(57.295780*(d[0]))");
+  // A parameter that starts with '(' is skipped behind the function's '('
+  // rather than found there again and again.
+  EXPECT_FALSE(ConvertEquation("", "sin(t)", "(", true, false, x, y, message));
+  EXPECT_EQ(message, "参数方程有误，请检查后再预览!");
 }
 
 TEST(EquationText, RecordLinesRoundTrip) {
@@ -316,4 +322,63 @@ TEST_F(EquationTest, TheListButtonsStoreTakeAndRemoveEquationsAndTheTableKeepsIt
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], "确实要删除选定的 1 个方程吗?");
   EXPECT_EQ(ReadTable(), Gbk(";注释\r\n圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0\r\n螺线;;ρ(t)=0.2*t;t;0;720;5;1;1\r\n"));
+}
+
+TEST_F(EquationTest, AMissingTableOpensEmptyWithTheTemplatesListsAndClosingCreatesIt) {
+  std::remove(TableFile().c_str());
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+    EXPECT_EQ(Text(m, CCurveEquationDlg::kName), "");
+    EXPECT_EQ(Text(m, CCurveEquationDlg::kYEdit), "");
+    auto* step = static_cast<CComboBox*>(m.As<CCurveEquationDlg>()->GetDlgItem(CCurveEquationDlg::kStep));
+    ASSERT_NE(step, nullptr);
+    EXPECT_EQ(step->GetCount(), 5);  // the template's own list
+    m.Click(IDCANCEL);
+  });
+  CCurveEquationDlg dlg(nullptr, nullptr);
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(dlg.GetRecord().GetSize(), 0);
+  std::ifstream created(TableFile(), std::ios::binary);
+  EXPECT_TRUE(created.good());
+  EXPECT_EQ(ReadTable(), "");
+}
+
+TEST_F(EquationTest, EachMissingOrWrongFieldIsRefusedWithItsMessageAndTheDialogStaysOpen) {
+  WriteTable(Gbk("圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0\r\n"));
+  struct Case {
+    int control;
+    const char* text;
+    bool radians;
+    const char* message;
+  } cases[] = {
+      {CCurveEquationDlg::kXEdit, " ", false, "请输入正确的表达式!"},
+      {CCurveEquationDlg::kYEdit, "", false, "请输入正确的表达式!"},
+      {CCurveEquationDlg::kParameter, " ", false, "请输入参数变量!"},
+      {CCurveEquationDlg::kParameter, "ASin", false, "参变量与数学函数同名!"},
+      {CCurveEquationDlg::kParameter, "sqrt", false, "参变量与数学函数同名!"},
+      {CCurveEquationDlg::kStart, "", false, "请输入参变量的起始值!"},
+      {CCurveEquationDlg::kEnd, "", false, "请输入参变量的终止值!"},
+      {CCurveEquationDlg::kStep, "", false, "请输入参变量的变化步长!"},
+      {CCurveEquationDlg::kStep, "10.5", false, "请输入的参变量变化步长在 1.0--10.0 之间!"},
+      {CCurveEquationDlg::kStep, "0.5", true, "请输入的参变量变化步长在 0.01--0.4 之间!"},
+      {CCurveEquationDlg::kStep, "0.005", true, "请输入的参变量变化步长在 0.01--0.4 之间!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    std::vector<CStringA> boxes;
+    platform::ScopedMessageBoxHandler handler([&](const platform::MessageBoxRequest& r) {
+      boxes.push_back(CStringA(r.text));
+      return IDOK;
+    });
+    platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+      if (c.radians) m.Click(CCurveEquationDlg::kRadians);
+      m.EnterText(c.control, CStringA(c.text));
+      m.Click(IDOK);
+      EXPECT_TRUE(m.IsRunning());
+      m.Click(IDCANCEL);
+    });
+    CCurveEquationDlg dlg(nullptr, nullptr);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], c.message);
+  }
 }

@@ -190,6 +190,30 @@ TEST(ContourTest, ACircleOffsetsConcentrically) {
   }
 }
 
+// A spacing beyond the radius makes nothing on the inner side: typed 50 in
+// double mode on a circle of radius 20 gives only the outer circle, 25 off.
+TEST(ContourTest, ASpacingBeyondACirclesRadiusMakesOnlyTheOuterSide) {
+  ContourBench b;
+  b.view.AddEntityToView(ConstructCircleEntity(0, nullptr, 100, 50, 20));
+  auto* cmd = new CContourCmd(100, &b.view, 0);
+  b.stack.Push(&b.view, cmd);
+  b.Click(100, 50);
+  ASSERT_TRUE(cmd->IsContourFound());
+  b.Tab(110, 50);
+  b.Move(110, 50);
+  platform::ScopedModalDriver driver([](platform::ModalSession& m) {
+    m.EnterText(1062, CStringA("50"));
+    m.Click(IDOK);
+  });
+  b.stack.OnChar(ContourBench::At(110, 50), '5', 1, 0, &b.view);
+  const CUndoRecord* r = b.view.GetLastUndoRecord();
+  ASSERT_NE(r, nullptr);
+  ASSERT_EQ(r->GetNewEntities().size(), 1u);
+  double v[kMaxGeometryValues];
+  ASSERT_EQ(r->GetNewEntities()[0]->GetGeometry(v), 3);
+  EXPECT_NEAR(v[2], 45, 1e-9);
+}
+
 TEST(ContourTest, ARectangleTurnedByATinyAngleOffsetsWhole) {
   ContourBench b;
   b.Rectangle(20, 20, 120, 70, -1e-8);
@@ -425,6 +449,27 @@ TEST(ContourTest, AHalfDiscOffsetsByTheShortConstruction) {
       EXPECT_NEAR(std::max(g[0], g[2]), 40 + reach, 1e-9);
     }
   }
+}
+
+// A digit typed before the picked chain is built opens no spacing dialog
+// and takes no point.
+TEST(ContourSelectTest, ADigitBeforeTheChainIsBuiltIsIgnored) {
+  ContourBench b;
+  b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 10, 50, 10));
+  auto* cmd = new CContourSelectCmd(101, &b.view, 1);
+  b.stack.Push(&b.view, cmd);
+  int dialogs = 0;
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+    ++dialogs;
+    m.Click(IDCANCEL);
+  });
+  b.Click(25, 10);  // the line is picked
+  b.Move(25, 20);
+  b.stack.OnChar(ContourBench::At(25, 20), '5', 1, 0, &b.view);
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_FALSE(cmd->IsContourFound());
+  EXPECT_EQ(b.view.GetUndoCount(), 0);
+  EXPECT_EQ(b.stack.GetPrompt(), "选取目标(右键结束)");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -82,6 +83,19 @@ TEST(MeasureAreaCmdTest, MeasuresOneRegion) {
          b.view.AddEntityToView(ConstructArcEntity(0, nullptr, 305, 310, 5, 180, 360));
        },
        {305, 302}, "60.73"},
+      {"three quarters of a disc (an arc of 270 degrees and two radii)", [](AreaBench& b) {
+         b.view.AddEntityToView(ConstructArcEntity(0, nullptr, 300, 300, 10, 0, 270));
+         b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 300, 290, 300, 300));
+         b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 300, 300, 310, 300));
+       },
+       {297, 303}, "235.62"},
+      {"a square whose top is a quarter circle bulging inward", [](AreaBench& b) {
+         b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 300, 300, 310, 300));
+         b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 310, 300, 310, 310));
+         b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 300, 310, 300, 300));
+         b.view.AddEntityToView(ConstructArcEntity(0, nullptr, 305, 315, std::sqrt(50.0), 225, 315));
+       },
+       {305, 303}, "85.73"},
       {"a square drawn at scale 2 measures its own size", [](AreaBench& b) {
          CDrawingGroup* g = b.view.GetGroupTable()->AddGroup("detail", 2.0, 300, 300);
          b.view.AddEntityToView(ConstructLineEntity(0, g, 300, 300, 320, 300));
@@ -90,6 +104,14 @@ TEST(MeasureAreaCmdTest, MeasuresOneRegion) {
          b.view.AddEntityToView(ConstructLineEntity(0, g, 300, 320, 300, 300));
        },
        {310, 310}, "100.00"},
+      {"a square with an outward half circle drawn at scale 2 measures its own size", [](AreaBench& b) {
+         CDrawingGroup* g = b.view.GetGroupTable()->AddGroup("detail", 2.0, 300, 300);
+         b.view.AddEntityToView(ConstructLineEntity(0, g, 300, 300, 320, 300));
+         b.view.AddEntityToView(ConstructLineEntity(0, g, 320, 300, 320, 320));
+         b.view.AddEntityToView(ConstructLineEntity(0, g, 300, 320, 300, 300));
+         b.view.AddEntityToView(ConstructArcEntity(0, g, 310, 320, 10, 0, 180));
+       },
+       {310, 310}, "139.27"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

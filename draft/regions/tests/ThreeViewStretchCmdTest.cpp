@@ -164,6 +164,9 @@ TEST(ThreeViewStretchCmdTest, ArcExtremesAndCentres) {
       {2, 30, 150, {10, 5}, {}},
       {1, 0, 180, {10, -10}, {0}},
       {1, 0, 179, {10, 10 * std::cos(179 * M_PI / 180)}, {}},
+      // An arc across 0 degrees: its point at 0 (360) lies inside it.
+      {1, 300, 60, {10, 5}, {}},
+      {2, 300, 60, {-c30, c30}, {}},
       // The centre's x is an outline value too: drawn once, as an outline line.
       {1, 90, 270, {-10, 0}, {}},
   };
@@ -253,6 +256,41 @@ TEST(ThreeViewStretchCmdTest, SymmetricTypedTaperedAndWithoutEndLines) {
     b.view.ClearSelection();
     ExpectSame(b.Made(2), StretchBench::Expected({{{0, 100, 0, 120}, 0}, {{10, 100, 10, 120}, 0}}));
   }
+}
+
+// Cancelling the length dialog drops the first point and the cursor is the
+// new one; a typed length of 0 makes nothing.
+TEST(ThreeViewStretchCmdTest, ACancelledLengthRestartsAtTheCursorAndAZeroLengthMakesNothing) {
+  StretchBench b;
+  AddL(b);
+  b.SelectAll();
+  CThreeViewStretchCmd* cmd = b.Start(1);
+  b.Point(0, 100);
+  b.Move(0, 90);
+  {
+    platform::ScopedModalDriver driver([](platform::ModalSession& m) { m.Click(IDCANCEL); });
+    b.Char('2', 0, 90);
+  }
+  EXPECT_EQ(cmd->GetStep(), 1);
+  EXPECT_EQ(b.view.GetUndoCount(), 0);
+  b.Point(0, 110);  // the second point: from 90, where the cursor was
+  EXPECT_EQ(b.view.GetUndoCount(), 1);
+  b.Point(0, 100);
+  b.Move(0, 90);
+  {
+    platform::ScopedModalDriver driver([](platform::ModalSession& m) {
+      m.EnterText(1062, CStringA("0"));
+      m.Click(IDOK);
+    });
+    b.Char('0', 0, 90);
+  }
+  EXPECT_EQ(b.view.GetUndoCount(), 1);
+  EXPECT_EQ(cmd->GetStep(), 0);
+  b.view.ClearSelection();
+  ExpectSame(b.Made(2), StretchBench::Expected({{{0, 90, 0, 110}, 0},
+                                                {{10, 90, 10, 110}, 0},
+                                                {{0, 90, 10, 90}, 0},
+                                                {{0, 110, 10, 110}, 0}}));
 }
 
 // Mode 3 needs the three-view division; a profile left of the origin turns
