@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 #include "draft/host/CircleEntity.h"
@@ -128,6 +129,27 @@ TEST_F(ViewTest, SelectionMovesEntitiesBetweenTheListsAndRemovalTakesThemFromEit
   view.ClearSelection();
   EXPECT_EQ(Items(*view.GetEntityList()), std::vector<CEntity*>{b});
   delete a;  // no record names it: it is ours again
+}
+
+// An entity the caller took back keeps its place for when it comes back,
+// but a new entity that the allocator puts at the address of one the caller
+// freed is new to the drawing: it goes last, not into the freed one's place.
+TEST_F(ViewTest, ANewEntityAtAFreedEntitysAddressIsAddedLast) {
+  alignas(CLineEntity) unsigned char storage[sizeof(CLineEntity)];
+  auto* first = new (storage) CLineEntity(0, nullptr, 0, 0, 1, 0);
+  view.AddEntityToView(first);
+  CEntity* second = Line(0, 1, 1, 1);
+  view.RemoveEntity(first);  // no record names it: the caller's again
+  view.AddEntityToView(first);
+  EXPECT_EQ(Items(*view.GetEntityList()), (std::vector<CEntity*>{first, second}));  // back in its place
+
+  view.RemoveEntity(first);
+  first->~CLineEntity();  // freed; the allocator hands the address out again
+  auto* reused = new (storage) CLineEntity(0, nullptr, 0, 2, 1, 2);
+  view.AddEntityToView(reused);
+  EXPECT_EQ(Items(*view.GetEntityList()), (std::vector<CEntity*>{second, reused}));
+  view.RemoveEntity(reused);
+  reused->~CLineEntity();
 }
 
 TEST_F(ViewTest, PicksByKindMaskNearestFirst) {
