@@ -152,6 +152,25 @@ TEST_F(ViewTest, ANewEntityAtAFreedEntitysAddressIsAddedLast) {
   reused->~CLineEntity();
 }
 
+// A line drawn on the layer of a standard line kind is drawn in that kind's
+// style: what a command puts on the centre-line kind's layer is what
+// another finds by the layer record's line kind 2.
+TEST_F(ViewTest, TheLayerOfEachLineKindDrawsInThatKindsStyle) {
+  const struct {
+    int kind;
+    int style;
+  } cases[] = {{1, kLineStyleThick}, {2, kLineStyleThin}, {5, kLineStyleDashed}, {6, kLineStyleCenter},
+               {8, kLineStylePhantom}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    CEntity* line = ConstructLineEntity(GetLineKindLayer(c.kind), nullptr, 0, 0, 1, 0);
+    view.AddEntityToView(line);
+    const CLayerRecord* record = view.GetEntityLayerInfo(line);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->GetLineKind(), c.style);
+  }
+}
+
 TEST_F(ViewTest, PicksByKindMaskNearestFirst) {
   CEntity* line = Line(0, 0, 10, 0);
   auto* circle = ConstructCircleEntity(0, nullptr, 5, 3, 2.5);  // passes 0.5 above the line
