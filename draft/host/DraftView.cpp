@@ -44,16 +44,16 @@ bool CDraftView::HeldByBlock(const CEntity* e) {
 void CDraftView::Adopt(CEntity* e) {
   if (IsRegistered(e) || HeldByBlock(e)) return;  // a command's, or its block's
   owned_.insert(e);
-  if (!order_.count(e)) order_[e] = nextOrder_++;
+  if (!order_.count(e->GetHandle())) order_[e->GetHandle()] = nextOrder_++;
 }
 
 void CDraftView::InsertInOrder(CEntity* e) {
-  if (!order_.count(e)) order_[e] = nextOrder_++;
-  const unsigned long long key = order_[e];
+  if (!order_.count(e->GetHandle())) order_[e->GetHandle()] = nextOrder_++;
+  const unsigned long long key = order_[e->GetHandle()];
   for (POSITION pos = entities_.GetHeadPosition(); pos;) {
     POSITION here = pos;
     CEntity* other = entities_.GetNext(pos);
-    auto it = order_.find(other);
+    auto it = order_.find(other->GetHandle());
     if (it != order_.end() && it->second > key) {
       entities_.InsertBefore(here, e);
       return;
@@ -68,7 +68,7 @@ void CDraftView::TakeOut(CEntity* e) {
   if (HeldByBlock(e)) {
     // Out of its block, still naming it; the view holds it until the
     // caller takes it (RemoveEntity) or a record gives it back.
-    memberPlace_[e] = static_cast<CBlockEntity*>(e->GetEntityOwner())->DetachMember(e);
+    memberPlace_[e->GetHandle()] = static_cast<CBlockEntity*>(e->GetEntityOwner())->DetachMember(e);
     owned_.insert(e);
   }
 }
@@ -82,11 +82,12 @@ void CDraftView::PutBack(CEntity* e, const CEntity* replaced) {
   auto* block = static_cast<CBlockEntity*>(owner);
   if (block->FindMember(e) >= 0) return;
   int place = replaced ? block->FindMember(replaced) : -1;
-  if (place < 0 && replaced && memberPlace_.count(replaced)) place = memberPlace_[replaced];
-  if (place < 0 && memberPlace_.count(e)) place = memberPlace_[e];
+  if (place < 0 && replaced && memberPlace_.count(replaced->GetHandle()))
+    place = memberPlace_[replaced->GetHandle()];
+  if (place < 0 && memberPlace_.count(e->GetHandle())) place = memberPlace_[e->GetHandle()];
   if (block->InsertMember(e, place)) {
     owned_.erase(e);  // the block's now
-    memberPlace_.erase(e);
+    memberPlace_.erase(e->GetHandle());
   }
 }
 
@@ -207,8 +208,8 @@ void CDraftView::ReleaseRecord(CUndoRecord* record) {
     if (--it->second > 0) return;
     recordRefs_.erase(it);
     if (!IsInDrawing(e) && owned_.erase(e)) {
-      order_.erase(e);
-      memberPlace_.erase(e);
+      order_.erase(e->GetHandle());
+      memberPlace_.erase(e->GetHandle());
       delete e;
     }
   };

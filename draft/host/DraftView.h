@@ -440,11 +440,14 @@ class CDraftView {
     CDraftView* view;
   };
   RegisteredWatcher watcher_{this};
-  // Where a member taken out of its block stood in it.
-  std::unordered_map<const CEntity*, int> memberPlace_;
+  // Where a member taken out of its block stood in it, by entity handle: a
+  // handle names one entity for its life, where an address may be handed
+  // out again once the caller frees an entity it took back.
+  std::unordered_map<DWORD, int> memberPlace_;
   std::unordered_set<CEntity*> owned_;
   std::unordered_map<const CEntity*, int> recordRefs_;
-  std::unordered_map<const CEntity*, unsigned long long> order_;
+  // Each entity's place in drawing order, by entity handle.
+  std::unordered_map<DWORD, unsigned long long> order_;
   unsigned long long nextOrder_ = 1;
   std::vector<std::unique_ptr<CUndoRecord>> undo_;
   std::vector<std::unique_ptr<CUndoRecord>> redo_;

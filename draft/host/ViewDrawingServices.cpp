@@ -9,7 +9,7 @@ CEntity* CDraftView::GetPartsListTable() const {
     for (POSITION pos = list->GetHeadPosition(); pos;) {
       CEntity* e = list->GetNext(pos);
       if (!e || e->GetTableKind() != 1) continue;
-      auto it = order_.find(e);
+      auto it = order_.find(e->GetHandle());
       const unsigned long long order = it == order_.end() ? ~0ULL : it->second;
       if (!best || order < bestOrder) {
         best = e;

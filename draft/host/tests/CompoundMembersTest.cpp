@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,22 @@ TEST_F(MembersTest, AMemberRemovedWithoutARecordIsTheCallers) {
   view.RemoveEntity(second);
   EXPECT_EQ(Members(), (std::vector<CEntity*>{first, nested}));
   delete second;
+}
+
+// A new member that the allocator puts at the address of a freed member
+// never had a place in the block: it goes last, not into the freed one's.
+TEST_F(MembersTest, ANewMemberAtAFreedMembersAddressGoesLast) {
+  alignas(CLineEntity) unsigned char storage[sizeof(CLineEntity)];
+  auto* gone = new (storage) CLineEntity(0, nullptr, 0, 5, 5, 5);
+  ASSERT_TRUE(block->InsertMember(gone, 0));
+  view.RemoveEntity(gone);  // out of its block, the caller's
+  gone->~CLineEntity();
+  auto* made = new (storage) CLineEntity(0, nullptr, 0, 6, 6, 6);
+  made->SetEntityOwner(block);
+  view.AddEntityToView(made);
+  EXPECT_EQ(Members(), (std::vector<CEntity*>{first, second, nested, made}));
+  view.RemoveEntity(made);
+  made->~CLineEntity();
 }
 
 TEST_F(MembersTest, ExplodeIntoGivesACompoundsMembersAndAnythingElseItself) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 #include "draft/host/CircleEntity.h"
@@ -128,6 +129,46 @@ TEST_F(ViewTest, SelectionMovesEntitiesBetweenTheListsAndRemovalTakesThemFromEit
   view.ClearSelection();
   EXPECT_EQ(Items(*view.GetEntityList()), std::vector<CEntity*>{b});
   delete a;  // no record names it: it is ours again
+}
+
+// An entity the caller took back keeps its place for when it comes back,
+// but a new entity that the allocator puts at the address of one the caller
+// freed is new to the drawing: it goes last, not into the freed one's place.
+TEST_F(ViewTest, ANewEntityAtAFreedEntitysAddressIsAddedLast) {
+  alignas(CLineEntity) unsigned char storage[sizeof(CLineEntity)];
+  auto* first = new (storage) CLineEntity(0, nullptr, 0, 0, 1, 0);
+  view.AddEntityToView(first);
+  CEntity* second = Line(0, 1, 1, 1);
+  view.RemoveEntity(first);  // no record names it: the caller's again
+  view.AddEntityToView(first);
+  EXPECT_EQ(Items(*view.GetEntityList()), (std::vector<CEntity*>{first, second}));  // back in its place
+
+  view.RemoveEntity(first);
+  first->~CLineEntity();  // freed; the allocator hands the address out again
+  auto* reused = new (storage) CLineEntity(0, nullptr, 0, 2, 1, 2);
+  view.AddEntityToView(reused);
+  EXPECT_EQ(Items(*view.GetEntityList()), (std::vector<CEntity*>{second, reused}));
+  view.RemoveEntity(reused);
+  reused->~CLineEntity();
+}
+
+// A line drawn on the layer of a standard line kind is drawn in that kind's
+// style: what a command puts on the centre-line kind's layer is what
+// another finds by the layer record's line kind 2.
+TEST_F(ViewTest, TheLayerOfEachLineKindDrawsInThatKindsStyle) {
+  const struct {
+    int kind;
+    int style;
+  } cases[] = {{1, kLineStyleThick}, {2, kLineStyleThin}, {5, kLineStyleDashed}, {6, kLineStyleCenter},
+               {8, kLineStylePhantom}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    CEntity* line = ConstructLineEntity(GetLineKindLayer(c.kind), nullptr, 0, 0, 1, 0);
+    view.AddEntityToView(line);
+    const CLayerRecord* record = view.GetEntityLayerInfo(line);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->GetLineKind(), c.style);
+  }
 }
 
 TEST_F(ViewTest, PicksByKindMaskNearestFirst) {
