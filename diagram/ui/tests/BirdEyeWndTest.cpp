@@ -197,6 +197,28 @@ TEST_F(BirdEye, ArrowKeysMoveTheTrackerOneGridStep) {
   EXPECT_LT(Scroll().x, 200);
 }
 
+TEST_F(BirdEye, EachArrowKeyStepsByTheGridOfItsOwnAxis) {
+  Open();
+  // A tall grid step: the horizontal and vertical steps differ.
+  ASSERT_TRUE(h.diagram->SetGrid(CSize(5, 60), h.diagram->GetGridLineInterval()));
+  CRect step(0, 0, 5, 60);
+  bird->DocToClient(step);
+  const CSize pixels(std::max(1, step.Width()), std::max(1, step.Height()));
+  ASSERT_GT(pixels.cy, pixels.cx + 4);
+  struct Case {
+    UINT key;
+    CSize move;
+  };
+  for (const Case& k : {Case{VK_DOWN, CSize(0, pixels.cy)}, Case{VK_RIGHT, CSize(pixels.cx, 0)}}) {
+    h.view.ScrollToPosition(CPoint(100, 100));
+    bird->UpdateTracker();
+    const CRect start = bird->GetTracker();
+    bird->SendMessage(WM_KEYDOWN, k.key, 0);
+    EXPECT_NEAR(bird->GetTracker().left, start.left + k.move.cx, 2) << k.key;
+    EXPECT_NEAR(bird->GetTracker().top, start.top + k.move.cy, 2) << k.key;
+  }
+}
+
 TEST_F(BirdEye, EscapeClosesTheWindowAndStoresItsPosition) {
   Open();
   CRect window;
