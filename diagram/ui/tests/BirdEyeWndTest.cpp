@@ -293,6 +293,22 @@ TEST_F(BirdEye, AnOverviewWithoutRoomDrawsNothingAndScrollsNothing) {
   EXPECT_EQ(Scroll(), before);
 }
 
+TEST_F(BirdEye, AWindowThatCannotBeMadeLeavesTheViewWithoutOne) {
+  ini.Write("");
+  h.Open(2, 2, 100);
+  // A window class that is not there: the window cannot be made.
+  const CString registered = CBirdEyeWnd::m_birdEyeWndClassName;
+  CBirdEyeWnd::m_birdEyeWndClassName = u"NoSuchBirdEyeClass";
+  h.view.SendMessage(WM_COMMAND, 57054);
+  CBirdEyeWnd::m_birdEyeWndClassName = registered;
+  EXPECT_FALSE(h.view.IsBirdEyeShown());
+  EXPECT_EQ(h.view.GetBirdEyeWnd(), nullptr);
+  // The command works again once the window can be made.
+  h.view.SendMessage(WM_COMMAND, 57054);
+  ASSERT_TRUE(h.view.IsBirdEyeShown());
+  EXPECT_TRUE(h.view.GetBirdEyeWnd()->GetSafeHwnd());
+}
+
 TEST_F(BirdEye, TheViewsHintsRepaintItAndTheViewsEndEndsIt) {
   Open();
   bird->ValidateRect(nullptr);
