@@ -232,15 +232,15 @@ void CBirdEyeWnd::OnKillFocus(CWnd* next) {
 void CBirdEyeWnd::OnLButtonDblClk(UINT, CPoint) { PostMessage(WM_CLOSE); }
 
 void CBirdEyeWnd::OnKeyDown(UINT key, UINT repeat, UINT flags) {
-  int step = 10;
+  CSize step(10, 10);
   if (CDiagram* diagram = m_pView ? m_pView->GetDiagram() : nullptr) {
-    step = std::max<int>(1, diagram->GetGridSize().cx);
+    const CSize grid = diagram->GetGridSize();
+    step = CSize(std::max<int>(1, grid.cx), std::max<int>(1, grid.cy));
   }
-  // A grid step of the diagram, in this window's pixels (at least one).
-  CRect unit(0, 0, step, step);
-  CRect origin(0, 0, 0, 0);
+  // A grid step of the diagram on each axis, in this window's pixels (at
+  // least one).
+  CRect unit(0, 0, step.cx, step.cy);
   DocToClient(unit);
-  DocToClient(origin);
   const int dx = std::max(1, std::abs(unit.Width()));
   const int dy = std::max(1, std::abs(unit.Height()));
   const bool shift = ::GetKeyState(VK_SHIFT) < 0 && m_bTrackerResizingEnabled;

@@ -190,6 +190,10 @@ class CDrawView : public CScrollView {
   BOOL OnPreparePrinting(CPrintInfo* info) override;
   void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
   void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+  // The print commands: a document that does not use the printer defaults
+  // first makes the default printer, set to its diagram's stored
+  // orientation and paper size, the application's printer.
+  afx_msg void OnFilePrint();
 
   // Stores and returns the scale normalised; the result is the scroll size
   // at that scale.

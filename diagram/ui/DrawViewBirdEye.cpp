@@ -26,10 +26,14 @@ void CDrawView::OnViewBirdeye() {
   m_pBirdEyeWnd = window;
   m_bBirdEyeShown = TRUE;
   if (!window->Create(this, title)) {
-    // A window that was never made is no window to end: it is dropped here.
-    m_pBirdEyeWnd = nullptr;
-    m_bBirdEyeShown = FALSE;
-    delete window;
+    // When the window itself cannot be made, its PostNcDestroy has already
+    // handed the object back (YourBirdEyeHaveBeenDestroyed deleted it); one
+    // refused before that is dropped here.
+    if (m_pBirdEyeWnd == window) {
+      m_pBirdEyeWnd = nullptr;
+      m_bBirdEyeShown = FALSE;
+      delete window;
+    }
     return;
   }
   window->UpdateTracker();

@@ -6,8 +6,10 @@
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawHint.h"
 #include "diagram/ui/DrawView.h"
+#include "platform/core/GlobalMemory.h"
 #include "platform/ui/PrintDialog.h"
 #include "platform/ui/PrintInfo.h"
+#include "platform/ui/WinApp.h"
 
 namespace {
 
@@ -39,6 +41,24 @@ BOOL CDrawView::OnPreparePrinting(CPrintInfo* info) {
     }
   }
   return TRUE;
+}
+
+void CDrawView::OnFilePrint() {
+  CWinApp* app = AfxGetApp();
+  if (app && m_pDiagram && !CDrawDoc::IsUsePrinterDefaults()) {
+    CPrintDialog printer(FALSE);
+    if (printer.GetDefaults()) {
+      if (DEVMODEW* mode = printer.GetDevMode()) {
+        mode->dmOrientation = m_pDiagram->GetSavedOrientation();
+        mode->dmPaperSize = m_pDiagram->GetSavedPaperSize();
+        mode->dmFields |= DM_ORIENTATION | DM_PAPERSIZE;
+        GlobalUnlock(printer.m_pd.hDevMode);
+      }
+      // The blocks become the application's.
+      app->SelectPrinter(printer.m_pd.hDevNames, printer.m_pd.hDevMode);
+    }
+  }
+  CScrollView::OnFilePrint();
 }
 
 void CDrawView::OnBeginPrinting(CDC* dc, CPrintInfo* info) { CScrollView::OnBeginPrinting(dc, info); }

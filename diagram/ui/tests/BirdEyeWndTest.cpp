@@ -197,6 +197,28 @@ TEST_F(BirdEye, ArrowKeysMoveTheTrackerOneGridStep) {
   EXPECT_LT(Scroll().x, 200);
 }
 
+TEST_F(BirdEye, EachArrowKeyStepsByTheGridOfItsOwnAxis) {
+  Open();
+  // A tall grid step: the horizontal and vertical steps differ.
+  ASSERT_TRUE(h.diagram->SetGrid(CSize(5, 60), h.diagram->GetGridLineInterval()));
+  CRect step(0, 0, 5, 60);
+  bird->DocToClient(step);
+  const CSize pixels(std::max(1, step.Width()), std::max(1, step.Height()));
+  ASSERT_GT(pixels.cy, pixels.cx + 4);
+  struct Case {
+    UINT key;
+    CSize move;
+  };
+  for (const Case& k : {Case{VK_DOWN, CSize(0, pixels.cy)}, Case{VK_RIGHT, CSize(pixels.cx, 0)}}) {
+    h.view.ScrollToPosition(CPoint(100, 100));
+    bird->UpdateTracker();
+    const CRect start = bird->GetTracker();
+    bird->SendMessage(WM_KEYDOWN, k.key, 0);
+    EXPECT_NEAR(bird->GetTracker().left, start.left + k.move.cx, 2) << k.key;
+    EXPECT_NEAR(bird->GetTracker().top, start.top + k.move.cy, 2) << k.key;
+  }
+}
+
 TEST_F(BirdEye, EscapeClosesTheWindowAndStoresItsPosition) {
   Open();
   CRect window;
@@ -269,6 +291,22 @@ TEST_F(BirdEye, AnOverviewWithoutRoomDrawsNothingAndScrollsNothing) {
   bird->Invalidate();
   bird->UpdateWindow();
   EXPECT_EQ(Scroll(), before);
+}
+
+TEST_F(BirdEye, AWindowThatCannotBeMadeLeavesTheViewWithoutOne) {
+  ini.Write("");
+  h.Open(2, 2, 100);
+  // A window class that is not there: the window cannot be made.
+  const CString registered = CBirdEyeWnd::m_birdEyeWndClassName;
+  CBirdEyeWnd::m_birdEyeWndClassName = u"NoSuchBirdEyeClass";
+  h.view.SendMessage(WM_COMMAND, 57054);
+  CBirdEyeWnd::m_birdEyeWndClassName = registered;
+  EXPECT_FALSE(h.view.IsBirdEyeShown());
+  EXPECT_EQ(h.view.GetBirdEyeWnd(), nullptr);
+  // The command works again once the window can be made.
+  h.view.SendMessage(WM_COMMAND, 57054);
+  ASSERT_TRUE(h.view.IsBirdEyeShown());
+  EXPECT_TRUE(h.view.GetBirdEyeWnd()->GetSafeHwnd());
 }
 
 TEST_F(BirdEye, TheViewsHintsRepaintItAndTheViewsEndEndsIt) {

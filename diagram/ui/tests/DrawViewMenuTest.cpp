@@ -9,7 +9,9 @@
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
 #include "platform/ui/MessagePump.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/ui/WinApp.h"
 
 namespace {
 
@@ -104,6 +106,39 @@ TEST_F(DrawViewMenus, TheKeyboardMenuScrollsASelectedObjectIntoSight) {
   CRect client;
   h.view.GetClientRect(client);
   EXPECT_TRUE(client.PtInRect(top));
+}
+
+// A view that notes where its pop-up menu would open.
+class PointView : public CDrawView {
+ public:
+  std::vector<CPoint> shown;
+  void ShowPopUpMenu(const CPoint& point) override { shown.push_back(point); }
+};
+
+TEST(DrawViewKeyboardMenu, WithoutOneSelectedObjectItOpensByTheTopLeftCornerUnlessTheAppIsMinimised) {
+  ViewHarness<PointView> h;
+  h.Open(2, 2);
+  const CPoint corner = h.diagram->GetRect().TopLeft();
+  auto* a = new CDrawRect(CRect(corner.x + 100, corner.y - 100, corner.x + 200, corner.y - 200));
+  auto* b = new CDrawRect(CRect(corner.x + 300, corner.y - 100, corner.x + 400, corner.y - 200));
+  ASSERT_TRUE(h.diagram->Add(a));
+  ASSERT_TRUE(h.diagram->Add(b));
+  h.view.OnKeyboardPopUpMenu();  // nothing selected
+  h.view.Select(a, FALSE);
+  h.view.Select(b, TRUE);
+  h.view.OnKeyboardPopUpMenu();  // two selected
+  EXPECT_EQ(h.view.shown, (std::vector<CPoint>{CPoint(5, 5), CPoint(5, 5)}));
+
+  CWinApp app{u"Menu host"};
+  CFrameWnd* main = new CFrameWnd;
+  ASSERT_TRUE(main->Create(nullptr, u"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 200)));
+  app.m_pMainWnd = main;
+  main->ShowWindow(SW_MINIMIZE);
+  ASSERT_TRUE(main->IsIconic());
+  h.view.OnKeyboardPopUpMenu();
+  EXPECT_EQ(h.view.shown.size(), 2u) << "no menu while the application is minimised";
+  app.m_pMainWnd = nullptr;
+  main->DestroyWindow();
 }
 
 }  // namespace

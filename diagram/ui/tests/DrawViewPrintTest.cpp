@@ -16,6 +16,7 @@
 #include "platform/ui/PrintDialog.h"
 #include "platform/ui/PrintInfo.h"
 #include "platform/ui/StandardIds.h"
+#include "platform/ui/WinApp.h"
 
 namespace {
 
@@ -82,6 +83,99 @@ TEST(DrawViewPrinting, ThePrintCommandPrintsEveryPageOfTheCanvas) {
     EXPECT_EQ(pdf_test::FilePageCount((folder / "four pages.pdf").string()), 4);
     frame->DestroyWindow();
   }
+  platform::SetPrinterOutputFolder(savedFolder);
+  std::filesystem::remove_all(folder);
+}
+
+// The printed page's width and height in points, from the first MediaBox.
+CSize PdfPageSize(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  const std::string pdf = s.str();
+  const size_t box = pdf.find("/MediaBox [");
+  if (box == std::string::npos) return CSize(0, 0);
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  std::istringstream numbers(pdf.substr(box + 11, 64));
+  numbers >> x0 >> y0 >> x1 >> y1;
+  return CSize(static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
+}
+
+short AppOrientation(CWinApp& app) {
+  PRINTDLG pd{};
+  if (!app.GetPrinterDeviceDefaults(&pd)) return 0;
+  const auto* mode = static_cast<const DEVMODEW*>(GlobalLock(pd.hDevMode));
+  const short orientation = mode ? mode->dmOrientation : 0;
+  GlobalUnlock(pd.hDevMode);
+  return orientation;
+}
+
+// A diagram with a landscape page set-up of its own, printed on an upright
+// application printer: without the printer defaults the diagram's set-up is
+// printed and stays the diagram's; with them the application's printer is.
+TEST(DrawViewPrinting, WithoutPrinterDefaultsTheDiagramsOwnSetUpIsPrinted) {
+  LinkDiagramLibrary();
+  viewtest::SavedViewOptions saved;
+  CWinApp app{u"Print host"};
+  const BOOL usedDefaults = CDrawDoc::m_bUsePrinterDefaults;
+  const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "draw_view_print_setup";
+  const std::string savedFolder = platform::PrinterOutputFolder();
+  platform::SetPrinterOutputFolder(folder.string());
+  struct Case {
+    BOOL usePrinterDefaults;
+    short printed;
+  };
+  for (const Case& c : {Case{FALSE, DMORIENT_LANDSCAPE}, Case{TRUE, DMORIENT_PORTRAIT}}) {
+    SCOPED_TRACE(c.usePrinterDefaults ? "printer defaults" : "the diagram's set-up");
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    app.SelectPrinter(nullptr, nullptr);  // the default printer, upright
+    CDiagram::UpdatePrinterPageSize(nullptr);
+    {
+      CDrawDoc doc;
+      doc.SetTitle(u"setup");
+      CDiagram* diagram = doc.GetDiagram();
+      diagram->SetDocument(&doc);
+      CDrawDoc::m_bUsePrinterDefaults = TRUE;
+      CPrintDialog landscape(FALSE);
+      ASSERT_TRUE(landscape.GetDefaults());
+      auto* mode = static_cast<DEVMODEW*>(GlobalLock(landscape.m_pd.hDevMode));
+      mode->dmOrientation = DMORIENT_LANDSCAPE;
+      mode->dmFields |= DM_ORIENTATION;
+      GlobalUnlock(landscape.m_pd.hDevMode);
+      CDiagram::UpdatePrinterPageSize(&landscape);
+      diagram->SavePrinterSetup();
+      GlobalFree(landscape.m_pd.hDevMode);
+      GlobalFree(landscape.m_pd.hDevNames);
+      CDiagram::UpdatePrinterPageSize(nullptr);
+      ASSERT_EQ(diagram->GetSavedOrientation(), DMORIENT_LANDSCAPE);
+      ASSERT_EQ(AppOrientation(app), DMORIENT_PORTRAIT);
+      doc.ClearUndoStack();
+      doc.SetModifiedFlag(FALSE);
+
+      CDrawDoc::m_bUsePrinterDefaults = c.usePrinterDefaults;
+      auto* frame = new CFrameWnd;
+      CCreateContext context;
+      context.m_pNewViewClass = RUNTIME_CLASS(CDrawView);
+      context.m_pCurrentDoc = &doc;
+      ASSERT_TRUE(frame->Create(u"AfxWnd", u"frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300), nullptr, nullptr, 0,
+                                &context));
+      frame->InitialUpdateFrame(&doc);
+      frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+      EXPECT_EQ(AppOrientation(app), c.printed);
+      const CSize page = PdfPageSize((folder / "setup.pdf").string());
+      EXPECT_EQ(page.cx > page.cy, c.printed == DMORIENT_LANDSCAPE) << page.cx << " x " << page.cy;
+      EXPECT_EQ(diagram->GetSavedOrientation(), c.usePrinterDefaults ? DMORIENT_PORTRAIT : DMORIENT_LANDSCAPE);
+      if (!c.usePrinterDefaults) {
+        EXPECT_EQ(doc.GetNextUndoCmdName(), nullptr) << "printing changed no set-up";
+      }
+      frame->DestroyWindow();
+      doc.ClearUndoStack();
+    }
+  }
+  app.SelectPrinter(nullptr, nullptr);
+  CDrawDoc::m_bUsePrinterDefaults = usedDefaults;
+  CDiagram::UpdatePrinterPageSize(nullptr);
   platform::SetPrinterOutputFolder(savedFolder);
   std::filesystem::remove_all(folder);
 }
