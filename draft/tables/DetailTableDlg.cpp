@@ -143,6 +143,11 @@ BOOL CDetailTableDlg::OnInitDialog() {
       materialBox_.ShowWindow(SW_HIDE);
       cellEdit_.ShowWindow(SW_SHOW);
     }
+  } else {
+    // The box shares the cell edit's place; without a material column the
+    // cell edit is the only editor, so symbols and values go there.
+    materialBox_.ShowWindow(SW_HIDE);
+    cellEdit_.ShowWindow(SW_SHOW);
   }
   return TRUE;
 }

@@ -373,6 +373,39 @@ TEST_F(DetailTableDlgTest, ASpecialSymbolIsPastedIntoTheCellEdit) {
   });
 }
 
+TEST_F(DetailTableDlgTest, WithoutAMaterialColumnTheCellEditTakesSymbolsAndSourceValues) {
+  {
+    std::ofstream out(scratch_.GetFolder() + "/codes.txt", std::ios::binary);
+    out << "nut,GB6170-M10\n";
+  }
+  fields.RemoveAll();
+  for (const char* name : {"序号", "名称"}) fields.Add(CFieldRecord(name, 0, 20.0, 2));
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  dlg.SetDataSourceText((scratch_.GetFolder() + "/codes.txt|1|2").c_str());
+  Run(dlg, [&](CDetailTableDlg&, platform::ModalSession& s) {
+    EXPECT_FALSE(s.IsVisible(CDetailTableDlg::kMaterialBox));
+    EXPECT_TRUE(s.IsVisible(CDetailTableDlg::kCellEdit));
+    CEdit* edit = static_cast<CEdit*>(s.Window().GetDlgItem(CDetailTableDlg::kCellEdit));
+    ASSERT_TRUE(s.EnterText(CDetailTableDlg::kCellEdit, CStringA("20")));
+    edit->SetSel(0, 0);
+    platform::ScopedModalDriver inner([&](platform::ModalSession& k) {
+      EXPECT_TRUE(k.Choose(CSymbolMenuDlg::kSymbolList, 2));
+      EXPECT_TRUE(k.Click(IDOK));
+    });
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kSpecialChar));
+    CStringA text;
+    edit->GetWindowText(text);
+    EXPECT_EQ(text, CSymbolMenuDlg::SymbolsOf(0)[2] + "20");
+
+    edit->SetWindowText("nut");
+    edit->SetSel(0, -1);
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kDataSourceValue));
+    edit->GetWindowText(text);
+    EXPECT_EQ(text, "GB6170-M10");
+  });
+}
+
 TEST_F(DetailTableDlgTest, EnterWalksThroughTheCellsAndTheMaterialBoxEditsItsColumn) {
   WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
   CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
