@@ -355,6 +355,25 @@ TEST_F(DetailTableDlgTest, TheMaterialQueryFillsCodesBackIntoTheGrid) {
   EXPECT_EQ(bom, Scratch("bom.dat"));
 }
 
+TEST_F(DetailTableDlgTest, ARowWithAnEmptyFirstCellKeepsItsCellsInTheirColumns) {
+  fields.RemoveAll();
+  for (const char* name : {"规格", "名称", "代号"}) fields.Add(CFieldRecord(name, 0, 20.0, 2));
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    Command(s, CDetailTableDlg::kAddRow);
+    Command(s, CDetailTableDlg::kAddRow);
+    d.GetGrid().SetItemText(0, 0, "M10");
+    d.GetGrid().SetItemText(0, 1, "nut");
+    d.GetGrid().SetItemText(1, 1, "M10 bolt");
+    d.GetGrid().SetItemText(2, 2, "own");
+    // The query reads and writes the file; the dialog reads it back.
+    Command(s, CDetailTableDlg::kMaterialQuery);
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()),
+              (std::vector<CStringA>{"M10;nut;GB6170-M10", " ;M10 bolt;GB5782-M10", " ; ;own"}));
+  });
+}
+
 TEST_F(DetailTableDlgTest, ASpecialSymbolIsPastedIntoTheCellEdit) {
   WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
   CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
