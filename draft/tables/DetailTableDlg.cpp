@@ -315,14 +315,18 @@ BOOL CDetailTableDlg::AskToSave() {
     if (answer == IDCANCEL) return FALSE;
     if (answer == IDYES && !SaveDataFile(dataPath_)) return FALSE;
   }
+  StoreFileSettings();
+  if (mode_ == 1) WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 0);
+  return TRUE;
+}
+
+void CDetailTableDlg::StoreFileSettings() const {
   if (purpose_ == 1) {
     WriteProfileStringSetting("SystemSetting", "TableDataFilePath", dataPath_);
     if (Extension() == "dbf") WriteProfileIntSetting("SystemSetting", "TableType", tableType_);
   } else {
     WriteProfileStringSetting("SystemSetting", "GykTableFilePath", dataPath_);
   }
-  if (mode_ == 1) WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 0);
-  return TRUE;
 }
 
 CStringA CDetailTableDlg::GetOpenFilter() const {
@@ -474,8 +478,9 @@ void CDetailTableDlg::OnGenerate() {
     } else {
       table_->SetTableKind(tableType_);
     }
+    // The settings follow the entity's data file and kind as they are now.
     dataPath_ = table_->GetTableName();
-    WriteProfileStringSetting("SystemSetting", "TableDataFilePath", dataPath_);
+    StoreFileSettings();
   }
   grid_.UpdateTableEntity(&fontDlg_, table_, *fields_, modified_, view_);
 }

@@ -139,6 +139,8 @@ class CDetailTableDlg : public CPartsListDlg {
   CWnd& ShowEditorForCurrentCell();
   void WriteCurrentCell(const CStringA& text);
   bool InLockedSerialCell() const;
+  // The data path (and, for a .dbf file, the table type) in the settings.
+  void StoreFileSettings() const;
   CStringA Extension() const;
 
   CFieldArray* fields_ = nullptr;

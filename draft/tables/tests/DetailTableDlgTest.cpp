@@ -167,16 +167,24 @@ TEST_F(DetailTableDlgTest, PastedRowsAndTheirUndoFollowTheTableType) {
 
 TEST_F(DetailTableDlgTest, MakingAnEditedTableTheBillOfMaterialsAsksToReplaceTheOldOne) {
   const CStringA oldPath = Scratch("old.lst");
-  {
-    std::ofstream(scratch_.GetFolder() + "/old.lst", std::ios::binary) << "x";
-  }
   struct Case {
     const char* name;
     int answer;
     int oldKind, editedKind;
+    const char* editedFile;
+    int tableType;  // SystemSetting/TableType afterwards (a .dbf data file), -1 not looked at
   };
-  for (const Case& c : {Case{"yes", IDYES, 0, 1}, Case{"no", IDNO, 1, 0}}) {
+  const Case cases[] = {{"yes", IDYES, 0, 1, "edited.tyb", -1},
+                        {"no", IDNO, 1, 0, "edited.tyb", -1},
+                        {"yes, a .dbf", IDYES, 0, 1, "edited.dbf", 1},
+                        {"no, a .dbf", IDNO, 1, 0, "edited.dbf", 0}};
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    std::filesystem::remove(scratch_.GetFolder() + "/old.tyb");
+    {
+      std::ofstream(scratch_.GetFolder() + "/old.lst", std::ios::binary) << "x";
+    }
+    WriteProfileIntSetting("SystemSetting", "TableType", -1);
     CDraftView drawing;
     CTableEntity* old = ConstructTableEntity(0, nullptr);
     old->SetTableKind(1);
@@ -189,7 +197,7 @@ TEST_F(DetailTableDlgTest, MakingAnEditedTableTheBillOfMaterialsAsksToReplaceThe
     CTableRow* row = ConstructTableRow(1);
     AddRowCell(row, ConstructTableCell("bolt", 20, 10, 2));
     edited->AddRow(row);
-    edited->SetTableName(Scratch("edited.tyb"));
+    edited->SetTableName(Scratch(c.editedFile));
     drawing.AddEntityToView(edited);
 
     CDetailTableDlg dlg(2311, &drawing, edited, 2, nullptr);
@@ -203,6 +211,11 @@ TEST_F(DetailTableDlgTest, MakingAnEditedTableTheBillOfMaterialsAsksToReplaceThe
     });
     EXPECT_NE(std::find(boxes.begin(), boxes.end(), CStringA("图中已经有明细表,是否代替它?")), boxes.end());
     EXPECT_EQ(old->GetTableKind(), c.oldKind);
+    EXPECT_EQ(edited->GetTableKind(), c.editedKind);
+    if (c.tableType >= 0) {
+      EXPECT_EQ(edited->GetTableName(), Scratch(c.editedFile));
+      EXPECT_EQ(GetProfileIntSetting("SystemSetting", "TableType", -1), c.tableType);
+    }
     const CTableEntity* now = static_cast<const CTableEntity*>(drawing.GetPartsListTable());
     EXPECT_EQ(now ? now->GetTableKind() : -1, 1);
     if (c.answer == IDYES) {
