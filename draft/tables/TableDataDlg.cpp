@@ -226,9 +226,9 @@ void CTableDataDlg::OnReadFile() {
   CFileDialog dialog(TRUE, ".dbf", path_, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kOpenFilter, this);
   dialog.m_ofn.lpstrTitle = "打开表文件";
   if (dialog.DoModal() != IDOK) return;
-  const CStringA path(dialog.GetPathName());
-  ResetChangeState();
-  LoadTableFile(path);
+  // A file that cannot be read leaves the table, its changes and their
+  // undo as they were.
+  if (LoadTableFile(CStringA(dialog.GetPathName()))) ResetChangeState();
 }
 
 void CTableDataDlg::OnSaveFile() {

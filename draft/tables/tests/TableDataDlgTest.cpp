@@ -3,6 +3,7 @@
 // columns, totals and per-diameter subtotals, undo, and generation.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -24,6 +25,8 @@
 #include "draft/tables/tests/TableDialogRun.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
+#include "platform/ui/CommDlg.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
@@ -234,6 +237,31 @@ TEST_F(TableDataDlgTest, ATableSavedAsDbfIsReadBackWithItsStructure) {
     EXPECT_EQ(d.GetFields()[1].GetName(), "直径(mm)");  // the structure file's names
     EXPECT_EQ(d.GetRowCount(), 2);
     EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;Φ12;4", "2;it's;3"}));
+  });
+}
+
+TEST_F(TableDataDlgTest, AFileThatCannotBeReadLeavesTheChangesToSave) {
+  {
+    std::ofstream(scratch_.GetFolder() + "/bad.dbf", std::ios::binary) << "not a table";
+  }
+  const CStringA bad = (scratch_.GetFolder() + "/bad.dbf").c_str();
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
+    ASSERT_TRUE(s.Click(CTableDataDlg::kAddRow));
+    platform::ScopedModalDriver files([&](platform::ModalSession& f) {
+      ASSERT_NE(f.As<CFileDialog>(), nullptr);
+      EXPECT_TRUE(f.EnterText(edt1, bad));
+      EXPECT_TRUE(f.Click(IDOK));
+    });
+    ASSERT_TRUE(s.Click(CTableDataDlg::kReadFile));
+    EXPECT_EQ(d.GetRowCount(), 1);
+    EXPECT_TRUE(d.IsModified());
+    EXPECT_FALSE(d.GetUndoList().IsEmpty());
+    EXPECT_NE(d.GetFilePath(), bad);
+    boxes.clear();
+    answer = IDNO;
+    s.Click(IDCANCEL);  // the save question is still asked
+    EXPECT_EQ(boxes, std::vector<CStringA>{"是否保存刚才打开的文件?"});
   });
 }
 
