@@ -230,12 +230,22 @@ TEST_F(DetailTableDlgTest, MakingAnEditedTableTheBillOfMaterialsAsksToReplaceThe
 TEST_F(DetailTableDlgTest, TheOpenAndSaveFiltersFollowTheTableState) {
   struct Case {
     const char* name;
-    const char* dataFile;  // the data path's setting
+    const char* dataFile;  // the data file the table is saved as first
     int detailClick;       // 1: the bill-of-materials type chosen
     const char* open;
     const char* save;
   };
+  const char* const dbfOpen =
+      "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|文本文件(*.txt)|*.txt|"
+      "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||";
+  const char* const dbfSave = "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|||";
   const Case cases[] = {
+      {"a .dbf table", "a.dbf", 0, dbfOpen, dbfSave},
+      // The type button takes the extension of its kind.
+      {"a .dbf table made a bill of materials", "a.dbf", 1,
+       "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|数据库文件(*.dbf)|*.dbf|文本文件(*.txt)|*.txt|"
+       "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||",
+       "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|数据库文件(*.dbf)|*.dbf|||"},
       {"general table", "a.tyb", 0,
        "通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|数据库文件(*.dbf)|*.dbf|文本文件(*.txt)|*.txt|"
        "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||",
@@ -250,6 +260,7 @@ TEST_F(DetailTableDlgTest, TheOpenAndSaveFiltersFollowTheTableState) {
     WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
     CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
     Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+      ASSERT_TRUE(d.SaveDataFile(Scratch(c.dataFile)));
       if (c.detailClick) {
         ASSERT_TRUE(s.Click(CDetailTableDlg::kDetailType));
       }
