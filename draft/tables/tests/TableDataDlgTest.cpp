@@ -133,6 +133,8 @@ TEST_F(TableDataDlgTest, SubtotalsPerDiameterShowMerged) {
        {"@", "6.5@", "/", "4", "10.5"}},
       {"a run of two: the value stands in its last row", {"12;1", "12;2", "16;4"}, {"@", "3", "4"}},
       {"a value row marked by its diameter", {"12@;1", "12;2", "12;3"}, {"6@", "@", "/"}},
+      // A mark with no value above it ends the subtotals; the closing row goes all the same.
+      {"an unresolvable diameter", {"/;1", "12;2"}, {" ", " "}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
