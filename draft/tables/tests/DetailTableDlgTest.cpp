@@ -398,6 +398,41 @@ TEST_F(DetailTableDlgTest, ARowWithAnEmptyFirstCellKeepsItsCellsInTheirColumns) 
   });
 }
 
+TEST_F(DetailTableDlgTest, AnOutsideLibraryThatCannotBeLoadedIsNamedAndChangesNothing) {
+  // Libraries of these names that are no libraries, found first.
+  const std::filesystem::path folder = scratch_.GetFolder();
+  std::ofstream(folder / "libTilbrack.so") << "not a library";
+  std::ofstream(folder / "libSarnowe.so") << "not a library";
+  fields.RemoveAll();
+  for (const char* name : {"序号", "名称", "代号"}) fields.Add(CFieldRecord(name, 0, 20.0, 2));
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  struct Case {
+    int id;
+    const char* message;
+  };
+  const Case cases[] = {
+      {CDetailTableDlg::kMaterialQuery, "加载动态连接库(Tilbrack.dll)发生错误，找不到动态连接库文件."},
+      {CDetailTableDlg::kSetDataSource, "没有找到Sarnowe.dll"},
+      {CDetailTableDlg::kDataSourceValue, "没有找到Sarnowe.dll"},
+  };
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  dlg.SetDataSourceText("codes.txt|1|2");
+  platform::SetLibraryFolder(folder);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    d.GetGrid().SetItemText(0, 1, "nut");
+    const std::vector<CStringA> before = gridtest::RowTexts(d.GetGrid());
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.message);
+      boxes.clear();
+      s.Window().SendMessage(WM_COMMAND, c.id, 0);
+      EXPECT_EQ(boxes, std::vector<CStringA>{c.message});
+      EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), before);
+      EXPECT_EQ(d.GetDataSourceText(), "codes.txt|1|2");
+    }
+  });
+  platform::SetLibraryFolder({});
+}
+
 TEST_F(DetailTableDlgTest, ASpecialSymbolIsPastedIntoTheCellEdit) {
   WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
   CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
