@@ -17,6 +17,7 @@
 #include "draft/tables/BillFontDlg.h"
 #include "draft/host/SymbolMenuDlg.h"
 #include "draft/tables/ColumnChoiceDlg.h"
+#include "draft/tables/ColumnRelationDlg.h"
 #include "draft/tables/SortKeyDlg.h"
 #include "draft/tables/SummaryDlg.h"
 #include "draft/tables/TableDataDlg.h"
@@ -148,6 +149,22 @@ TEST_F(TableDataDlgTest, SubtotalsPerDiameterShowMerged) {
       EXPECT_EQ(Column(d, 2), c.subtotals);
     });
   }
+}
+
+TEST_F(TableDataDlgTest, ARelationIsComputedOverTheRowsAboveTheTotalRow) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
+    Load(d, {{"编号", 1}, {"单根长", 4}, {"根数", 1}, {"总长", 4}}, {"1;2000;4; ", "2;1500;2; ", "总计; ; ;9"});
+    platform::ScopedModalDriver inner([&](platform::ModalSession& k) {
+      EXPECT_TRUE(k.EnterText(CColumnRelationDlg::kFormulaCombo, CStringA("a4=a2*a3/1000")));
+      EXPECT_TRUE(k.Click(IDOK));
+    });
+    ASSERT_TRUE(s.Click(CTableDataDlg::kCompute));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;2000;4;8.000", "2;1500;2;3.000", "总计; ; ;9"}));
+    EXPECT_EQ(d.GetRowCount(), 3);
+    EXPECT_TRUE(d.IsModified());
+  });
 }
 
 TEST_F(TableDataDlgTest, EveryRowAndColumnChangeIsUndone) {
@@ -464,3 +481,4 @@ TEST_F(TableDataDlgTest, TheColumnChoiceOffersMergingOnlyWithTwoColumnsChosen) {
     EXPECT_EQ(d.GetFields().GetSize(), 2);
   });
 }
+
