@@ -72,17 +72,20 @@ bool ReadFixed(const std::string& path, std::vector<std::vector<std::string>>& l
   if (!in) return false;
   std::string line;
   std::vector<size_t> starts;
+  size_t indent = 0;  // the header's leading blanks, the most a line loses
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (starts.empty()) {
+      while (indent < line.size() && IsBlank(line[indent])) ++indent;
       line = Trim(line);
       starts.push_back(0);
       for (size_t i = 1; i < line.size(); ++i)
         if (!IsBlank(line[i]) && IsBlank(line[i - 1])) starts.push_back(i);
     } else {
-      const size_t a = line.find_first_not_of(" \t");
-      line = a == std::string::npos ? std::string() : line.substr(a);
-      if (line.empty()) continue;
+      if (Trim(line).empty()) continue;
+      size_t cut = 0;
+      while (cut < indent && cut < line.size() && IsBlank(line[cut])) ++cut;
+      line = line.substr(cut);
     }
     std::vector<std::string> cells;
     for (size_t k = 0; k < starts.size(); ++k) {

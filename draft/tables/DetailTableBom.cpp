@@ -85,6 +85,10 @@ BOOL CDetailTableDlg::ImportFixedColumns(const char* path) {
   }
   CStringA header;
   if (!file->ReadLine(header)) return FALSE;
+  // The lines are indented as the header is: each loses at most the
+  // header's leading blanks, so an empty first cell keeps its place.
+  int indent = 0;
+  while (indent < header.GetLength() && IsBlank(header[indent])) ++indent;
   header.Trim();
   // A column starts at 0 and wherever a non-blank follows blanks.
   std::vector<int> starts{0};
@@ -94,9 +98,11 @@ BOOL CDetailTableDlg::ImportFixedColumns(const char* path) {
   if (format == 1) file->ReadLine(line);
   CStringArray rows;
   while (file->ReadLine(line)) {
-    line.TrimLeft();
     line.TrimRight("\r");
-    if (line.IsEmpty()) continue;
+    int cut = 0;
+    while (cut < indent && cut < line.GetLength() && IsBlank(line[cut])) ++cut;
+    line = line.Mid(cut);
+    if (CStringA(line).Trim().IsEmpty()) continue;
     CStringArray cells;
     for (size_t k = 0; k < starts.size(); ++k) {
       const int from = starts[k];

@@ -76,8 +76,8 @@ END_MESSAGE_MAP()
 
 CDetailTableDlg::CDetailTableDlg(UINT templateId, CDraftView* view, CTableEntity* table, int mode, CWnd* parent)
     : CPartsListDlg(templateId, view, table, mode, parent), fields_(&ownFields_) {
-  dataPath_ = GetProfileStringSetting("SystemSetting", "TableDataFilePath", "");
-  if (dataPath_.IsEmpty() || !IsFileExist(dataPath_)) dataPath_ = GetSystemFilePath("Def\\item.tyb");
+  SetDataPath(GetProfileStringSetting("SystemSetting", "TableDataFilePath", ""));
+  if (dataPath_.IsEmpty() || !IsFileExist(dataPath_)) SetDataPath(GetSystemFilePath("Def\\item.tyb"));
   structurePath_ = GetProfileStringSetting("TableFrameSetting", "TableFrameFilePath", "");
   if (structurePath_.IsEmpty() || !IsFileExist(structurePath_)) structurePath_ = GetSystemFilePath("Def\\item.def");
   const CStringA ext = LowerExtension(dataPath_);
@@ -98,6 +98,11 @@ void CDetailTableDlg::DoDataExchange(CDataExchange* dx) {
 
 CStringA CDetailTableDlg::Extension() const { return LowerExtension(dataPath_); }
 
+void CDetailTableDlg::SetDataPath(const CStringA& path) {
+  dataPath_ = path;
+  extension_ = LowerExtension(path);
+}
+
 BOOL CDetailTableDlg::OnInitDialog() {
   if (mode_ == 2 && !table_) return TRUE;
   CBaseDialog::OnInitDialog();
@@ -110,13 +115,13 @@ BOOL CDetailTableDlg::OnInitDialog() {
       grid_.SetColumns(*fields_);
       if (purpose_ == 1) SetWindowText("填写表内容");
       StartFreshTable();
-      dataPath_ = GetProgramFolder() + "temp.tyb";
+      SetDataPath(GetProgramFolder() + "temp.tyb");
       tableType_ = 0;
     } else if (!LoadDataFile(dataPath_)) {
       return TRUE;
     }
   } else {
-    dataPath_ = table_->GetTableName();
+    SetDataPath(table_->GetTableName());
     SetDlgItemText(kGenerate, "确认");
     SetWindowText("修改表");
     tableType_ = table_->GetTableKind() == 1 ? 1 : 0;
@@ -143,6 +148,11 @@ BOOL CDetailTableDlg::OnInitDialog() {
       materialBox_.ShowWindow(SW_HIDE);
       cellEdit_.ShowWindow(SW_SHOW);
     }
+  } else {
+    // The box shares the cell edit's place; without a material column the
+    // cell edit is the only editor, so symbols and values go there.
+    materialBox_.ShowWindow(SW_HIDE);
+    cellEdit_.ShowWindow(SW_SHOW);
   }
   return TRUE;
 }
@@ -246,7 +256,7 @@ BOOL CDetailTableDlg::LoadDataFile(const char* path) {
       grid_.FillRows(rows);
     rowCount_ = grid_.GetItemCount();
   }
-  dataPath_ = path;
+  SetDataPath(path);
   FindSpecialColumns();
   if (purpose_ == 1) {
     SetWindowText("表内容 (文件路径: " + CompactPath(path, kCaptionPathLimit) + " )");
@@ -275,7 +285,7 @@ BOOL CDetailTableDlg::SaveDataFile(const char* path) {
     return FALSE;
   }
   saved_ = 1;
-  dataPath_ = target;
+  SetDataPath(target);
   if (purpose_ == 1) {
     WriteProfileStringSetting("SystemSetting", "TableDataFilePath", target);
     if (ext == "dbf") WriteProfileIntSetting("SystemSetting", "TableType", tableType_);
@@ -302,7 +312,7 @@ BOOL CDetailTableDlg::AskToSave() {
     if (ext != wanted) {
       const CStringA target = ReplaceFileExtension(dataPath_, wanted);
       if (IsFileExist(dataPath_)) MoveFileA(dataPath_, target);
-      dataPath_ = target;
+      SetDataPath(target);
     }
   }
   if (modified_ && !saved_) {
@@ -310,19 +320,23 @@ BOOL CDetailTableDlg::AskToSave() {
     if (answer == IDCANCEL) return FALSE;
     if (answer == IDYES && !SaveDataFile(dataPath_)) return FALSE;
   }
+  StoreFileSettings();
+  if (mode_ == 1) WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 0);
+  return TRUE;
+}
+
+void CDetailTableDlg::StoreFileSettings() const {
   if (purpose_ == 1) {
     WriteProfileStringSetting("SystemSetting", "TableDataFilePath", dataPath_);
     if (Extension() == "dbf") WriteProfileIntSetting("SystemSetting", "TableType", tableType_);
   } else {
     WriteProfileStringSetting("SystemSetting", "GykTableFilePath", dataPath_);
   }
-  if (mode_ == 1) WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 0);
-  return TRUE;
 }
 
 CStringA CDetailTableDlg::GetOpenFilter() const {
   if (purpose_ == 2) return "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|BOM文件(*.bom)|*.bom|||";
-  if (Extension() == "dbf")
+  if (extension_ == "dbf")
     return "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|文本文件(*.txt)|*.txt|"
            "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||";
   if (tableType_ == 0)
@@ -334,7 +348,7 @@ CStringA CDetailTableDlg::GetOpenFilter() const {
 
 CStringA CDetailTableDlg::GetSaveFilter() const {
   if (purpose_ == 2) return "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb||";
-  if (Extension() == "dbf") return "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|||";
+  if (extension_ == "dbf") return "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|||";
   if (tableType_ == 0) return "通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|数据库文件(*.dbf)|*.dbf|||";
   return "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|数据库文件(*.dbf)|*.dbf|||";
 }
@@ -362,7 +376,7 @@ BOOL CDetailTableDlg::OpenChosenFile(const char* path) {
 
 void CDetailTableDlg::OnReadFile() {
   // The dialog keeps pointers to its texts until it closes.
-  const CStringA ext = Extension();
+  const CStringA ext = extension_;
   const CStringA filter = GetOpenFilter();
   CFileDialog dialog(TRUE, ext, dataPath_, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter, this);
   dialog.m_ofn.lpstrTitle = "打开表内容文件";
@@ -375,7 +389,7 @@ void CDetailTableDlg::OnSaveFile() {
   const int slash = std::max(dataPath_.ReverseFind('\\'), dataPath_.ReverseFind('/'));
   const CStringA proposed = dot > slash ? dataPath_.Left(dot) : dataPath_;
   // The dialog keeps pointers to its texts until it closes.
-  const CStringA ext = Extension();
+  const CStringA ext = extension_;
   const CStringA filter = GetSaveFilter();
   CFileDialog dialog(FALSE, ext, proposed, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, this);
   dialog.m_ofn.lpstrTitle = "保存表内容文件";
@@ -427,11 +441,13 @@ BOOL CDetailTableDlg::UndoPastedCells(const CPartsListRow& record) {
 
 void CDetailTableDlg::OnDetailType() {
   tableType_ = 1;
+  extension_ = "lst";
   MarkModified();
 }
 
 void CDetailTableDlg::OnGeneralType() {
   tableType_ = 0;
+  extension_ = "tyb";
   MarkModified();
 }
 
@@ -469,8 +485,9 @@ void CDetailTableDlg::OnGenerate() {
     } else {
       table_->SetTableKind(tableType_);
     }
-    dataPath_ = table_->GetTableName();
-    WriteProfileStringSetting("SystemSetting", "TableDataFilePath", dataPath_);
+    // The settings follow the entity's data file and kind as they are now.
+    SetDataPath(table_->GetTableName());
+    StoreFileSettings();
   }
   grid_.UpdateTableEntity(&fontDlg_, table_, *fields_, modified_, view_);
 }

@@ -139,7 +139,12 @@ class CDetailTableDlg : public CPartsListDlg {
   CWnd& ShowEditorForCurrentCell();
   void WriteCurrentCell(const CStringA& text);
   bool InLockedSerialCell() const;
+  // The data path (and, for a .dbf file, the table type) in the settings.
+  void StoreFileSettings() const;
+  // The data path's extension, in lower case.
   CStringA Extension() const;
+  // The data path, and the extension the file dialogs start from.
+  void SetDataPath(const CStringA& path);
 
   CFieldArray* fields_ = nullptr;
   CFieldArray ownFields_;  // used until the caller gives its array
@@ -149,6 +154,10 @@ class CDetailTableDlg : public CPartsListDlg {
   int columnCount_ = 0;
   int serialColumn_ = -1;
   int materialColumn_ = -1;
+  // The extension of the file kind in hand: the data path's, or the one
+  // that a table-type button chose ("lst", "tyb"); the file dialogs' filters
+  // and default extension follow it.
+  CStringA extension_;
   CStringA dataSource_;
   CComboBox materialBox_;
   CToolBar toolBar_;

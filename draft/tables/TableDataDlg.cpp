@@ -226,9 +226,9 @@ void CTableDataDlg::OnReadFile() {
   CFileDialog dialog(TRUE, ".dbf", path_, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kOpenFilter, this);
   dialog.m_ofn.lpstrTitle = "打开表文件";
   if (dialog.DoModal() != IDOK) return;
-  const CStringA path(dialog.GetPathName());
-  ResetChangeState();
-  LoadTableFile(path);
+  // A file that cannot be read leaves the table, its changes and their
+  // undo as they were.
+  if (LoadTableFile(CStringA(dialog.GetPathName()))) ResetChangeState();
 }
 
 void CTableDataDlg::OnSaveFile() {
@@ -246,9 +246,30 @@ void CTableDataDlg::GetFieldNames(CStringArray& names) const {
 }
 
 void CTableDataDlg::OnCompute() {
-  // The grid's relation runs over every row; its last argument adds a row-number
-  // column, which this table does not have.
-  if (grid_.ComputeRelation(scratchPath_, fields_, 0)) MarkModified();
+  // The total row holds no values to compute with (its first cell is text):
+  // it is taken off while the relation runs over the other rows and put
+  // back where it was. The grid's relation works on all the rows it has;
+  // its last argument adds a row-number column, which this table does not
+  // have.
+  const int totalRow = FindTotalRow();
+  CStringArray rows;
+  if (totalRow >= 0) {
+    grid_.GetRowTexts(rowCount_, rows);
+    CStringArray others;
+    others.Copy(rows);
+    others.RemoveAt(totalRow);
+    grid_.FillRows(others);
+    rowCount_ = grid_.GetItemCount();
+  }
+  const BOOL computed = grid_.ComputeRelation(scratchPath_, fields_, 0);
+  if (totalRow >= 0) {
+    CStringArray after;
+    grid_.GetRowTexts(rowCount_, after);
+    after.InsertAt(totalRow, rows[totalRow]);
+    grid_.FillRows(after);
+    rowCount_ = grid_.GetItemCount();
+  }
+  if (computed) MarkModified();
 }
 
 void CTableDataDlg::OnSort() {

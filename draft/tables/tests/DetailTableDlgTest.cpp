@@ -167,16 +167,24 @@ TEST_F(DetailTableDlgTest, PastedRowsAndTheirUndoFollowTheTableType) {
 
 TEST_F(DetailTableDlgTest, MakingAnEditedTableTheBillOfMaterialsAsksToReplaceTheOldOne) {
   const CStringA oldPath = Scratch("old.lst");
-  {
-    std::ofstream(scratch_.GetFolder() + "/old.lst", std::ios::binary) << "x";
-  }
   struct Case {
     const char* name;
     int answer;
     int oldKind, editedKind;
+    const char* editedFile;
+    int tableType;  // SystemSetting/TableType afterwards (a .dbf data file), -1 not looked at
   };
-  for (const Case& c : {Case{"yes", IDYES, 0, 1}, Case{"no", IDNO, 1, 0}}) {
+  const Case cases[] = {{"yes", IDYES, 0, 1, "edited.tyb", -1},
+                        {"no", IDNO, 1, 0, "edited.tyb", -1},
+                        {"yes, a .dbf", IDYES, 0, 1, "edited.dbf", 1},
+                        {"no, a .dbf", IDNO, 1, 0, "edited.dbf", 0}};
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    std::filesystem::remove(scratch_.GetFolder() + "/old.tyb");
+    {
+      std::ofstream(scratch_.GetFolder() + "/old.lst", std::ios::binary) << "x";
+    }
+    WriteProfileIntSetting("SystemSetting", "TableType", -1);
     CDraftView drawing;
     CTableEntity* old = ConstructTableEntity(0, nullptr);
     old->SetTableKind(1);
@@ -189,7 +197,7 @@ TEST_F(DetailTableDlgTest, MakingAnEditedTableTheBillOfMaterialsAsksToReplaceThe
     CTableRow* row = ConstructTableRow(1);
     AddRowCell(row, ConstructTableCell("bolt", 20, 10, 2));
     edited->AddRow(row);
-    edited->SetTableName(Scratch("edited.tyb"));
+    edited->SetTableName(Scratch(c.editedFile));
     drawing.AddEntityToView(edited);
 
     CDetailTableDlg dlg(2311, &drawing, edited, 2, nullptr);
@@ -203,6 +211,11 @@ TEST_F(DetailTableDlgTest, MakingAnEditedTableTheBillOfMaterialsAsksToReplaceThe
     });
     EXPECT_NE(std::find(boxes.begin(), boxes.end(), CStringA("图中已经有明细表,是否代替它?")), boxes.end());
     EXPECT_EQ(old->GetTableKind(), c.oldKind);
+    EXPECT_EQ(edited->GetTableKind(), c.editedKind);
+    if (c.tableType >= 0) {
+      EXPECT_EQ(edited->GetTableName(), Scratch(c.editedFile));
+      EXPECT_EQ(GetProfileIntSetting("SystemSetting", "TableType", -1), c.tableType);
+    }
     const CTableEntity* now = static_cast<const CTableEntity*>(drawing.GetPartsListTable());
     EXPECT_EQ(now ? now->GetTableKind() : -1, 1);
     if (c.answer == IDYES) {
@@ -217,12 +230,22 @@ TEST_F(DetailTableDlgTest, MakingAnEditedTableTheBillOfMaterialsAsksToReplaceThe
 TEST_F(DetailTableDlgTest, TheOpenAndSaveFiltersFollowTheTableState) {
   struct Case {
     const char* name;
-    const char* dataFile;  // the data path's setting
+    const char* dataFile;  // the data file the table is saved as first
     int detailClick;       // 1: the bill-of-materials type chosen
     const char* open;
     const char* save;
   };
+  const char* const dbfOpen =
+      "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|文本文件(*.txt)|*.txt|"
+      "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||";
+  const char* const dbfSave = "数据库文件(*.dbf)|*.dbf|通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|||";
   const Case cases[] = {
+      {"a .dbf table", "a.dbf", 0, dbfOpen, dbfSave},
+      // The type button takes the extension of its kind.
+      {"a .dbf table made a bill of materials", "a.dbf", 1,
+       "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|数据库文件(*.dbf)|*.dbf|文本文件(*.txt)|*.txt|"
+       "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||",
+       "明细表文件(*.lst)|*.lst|通用表文件(*.tyb)|*.tyb|数据库文件(*.dbf)|*.dbf|||"},
       {"general table", "a.tyb", 0,
        "通用表文件(*.tyb)|*.tyb|明细表文件(*.lst)|*.lst|数据库文件(*.dbf)|*.dbf|文本文件(*.txt)|*.txt|"
        "BOM文件(*.bom)|*.bom|所有文件(*.*)|*.*|||",
@@ -237,6 +260,7 @@ TEST_F(DetailTableDlgTest, TheOpenAndSaveFiltersFollowTheTableState) {
     WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
     CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
     Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+      ASSERT_TRUE(d.SaveDataFile(Scratch(c.dataFile)));
       if (c.detailClick) {
         ASSERT_TRUE(s.Click(CDetailTableDlg::kDetailType));
       }
@@ -355,6 +379,60 @@ TEST_F(DetailTableDlgTest, TheMaterialQueryFillsCodesBackIntoTheGrid) {
   EXPECT_EQ(bom, Scratch("bom.dat"));
 }
 
+TEST_F(DetailTableDlgTest, ARowWithAnEmptyFirstCellKeepsItsCellsInTheirColumns) {
+  fields.RemoveAll();
+  for (const char* name : {"规格", "名称", "代号"}) fields.Add(CFieldRecord(name, 0, 20.0, 2));
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    Command(s, CDetailTableDlg::kAddRow);
+    Command(s, CDetailTableDlg::kAddRow);
+    d.GetGrid().SetItemText(0, 0, "M10");
+    d.GetGrid().SetItemText(0, 1, "nut");
+    d.GetGrid().SetItemText(1, 1, "M10 bolt");
+    d.GetGrid().SetItemText(2, 2, "own");
+    // The query reads and writes the file; the dialog reads it back.
+    Command(s, CDetailTableDlg::kMaterialQuery);
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()),
+              (std::vector<CStringA>{"M10;nut;GB6170-M10", " ;M10 bolt;GB5782-M10", " ; ;own"}));
+  });
+}
+
+TEST_F(DetailTableDlgTest, AnOutsideLibraryThatCannotBeLoadedIsNamedAndChangesNothing) {
+  // Libraries of these names that are no libraries, found first.
+  const std::filesystem::path folder = scratch_.GetFolder();
+  std::ofstream(folder / "libTilbrack.so") << "not a library";
+  std::ofstream(folder / "libSarnowe.so") << "not a library";
+  fields.RemoveAll();
+  for (const char* name : {"序号", "名称", "代号"}) fields.Add(CFieldRecord(name, 0, 20.0, 2));
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  struct Case {
+    int id;
+    const char* message;
+  };
+  const Case cases[] = {
+      {CDetailTableDlg::kMaterialQuery, "加载动态连接库(Tilbrack.dll)发生错误，找不到动态连接库文件."},
+      {CDetailTableDlg::kSetDataSource, "没有找到Sarnowe.dll"},
+      {CDetailTableDlg::kDataSourceValue, "没有找到Sarnowe.dll"},
+  };
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  dlg.SetDataSourceText("codes.txt|1|2");
+  platform::SetLibraryFolder(folder);
+  Run(dlg, [&](CDetailTableDlg& d, platform::ModalSession& s) {
+    d.GetGrid().SetItemText(0, 1, "nut");
+    const std::vector<CStringA> before = gridtest::RowTexts(d.GetGrid());
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.message);
+      boxes.clear();
+      s.Window().SendMessage(WM_COMMAND, c.id, 0);
+      EXPECT_EQ(boxes, std::vector<CStringA>{c.message});
+      EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), before);
+      EXPECT_EQ(d.GetDataSourceText(), "codes.txt|1|2");
+    }
+  });
+  platform::SetLibraryFolder({});
+}
+
 TEST_F(DetailTableDlgTest, ASpecialSymbolIsPastedIntoTheCellEdit) {
   WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
   CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
@@ -370,6 +448,39 @@ TEST_F(DetailTableDlgTest, ASpecialSymbolIsPastedIntoTheCellEdit) {
     CStringA text;
     edit->GetWindowText(text);
     EXPECT_EQ(text, CSymbolMenuDlg::SymbolsOf(0)[2] + "20");
+  });
+}
+
+TEST_F(DetailTableDlgTest, WithoutAMaterialColumnTheCellEditTakesSymbolsAndSourceValues) {
+  {
+    std::ofstream out(scratch_.GetFolder() + "/codes.txt", std::ios::binary);
+    out << "nut,GB6170-M10\n";
+  }
+  fields.RemoveAll();
+  for (const char* name : {"序号", "名称"}) fields.Add(CFieldRecord(name, 0, 20.0, 2));
+  WriteProfileIntSetting("DefineFrameSetting", "DefineFrame", 1);
+  CDetailTableDlg dlg(2311, &view, nullptr, 1, nullptr);
+  dlg.SetDataSourceText((scratch_.GetFolder() + "/codes.txt|1|2").c_str());
+  Run(dlg, [&](CDetailTableDlg&, platform::ModalSession& s) {
+    EXPECT_FALSE(s.IsVisible(CDetailTableDlg::kMaterialBox));
+    EXPECT_TRUE(s.IsVisible(CDetailTableDlg::kCellEdit));
+    CEdit* edit = static_cast<CEdit*>(s.Window().GetDlgItem(CDetailTableDlg::kCellEdit));
+    ASSERT_TRUE(s.EnterText(CDetailTableDlg::kCellEdit, CStringA("20")));
+    edit->SetSel(0, 0);
+    platform::ScopedModalDriver inner([&](platform::ModalSession& k) {
+      EXPECT_TRUE(k.Choose(CSymbolMenuDlg::kSymbolList, 2));
+      EXPECT_TRUE(k.Click(IDOK));
+    });
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kSpecialChar));
+    CStringA text;
+    edit->GetWindowText(text);
+    EXPECT_EQ(text, CSymbolMenuDlg::SymbolsOf(0)[2] + "20");
+
+    edit->SetWindowText("nut");
+    edit->SetSel(0, -1);
+    ASSERT_TRUE(s.Click(CDetailTableDlg::kDataSourceValue));
+    edit->GetWindowText(text);
+    EXPECT_EQ(text, "GB6170-M10");
   });
 }
 

@@ -205,6 +205,40 @@ TEST_F(PlaceTableCmdTest, ACutColumnLeavesItsOutlineUntilTheTableIsComplete) {
   EXPECT_EQ(view.GetUndoCount(), 1);
 }
 
+TEST_F(PlaceTableCmdTest, EachCutColumnKeepsItsOwnOutlineWithTheRepeatedHeader) {
+  CTableEntity* t = MakeTable(0, 5);  // a header and five rows, 10 high each
+  t->SetRepeatHeader(1);
+  CPlaceTableCmd* cmd = Start(t);
+  ASSERT_NE(cmd, nullptr);
+  Click(50, 500);
+  Click(300, 465);  // the header and two rows
+  ASSERT_EQ(cmd->GetRowsRemaining(), 3);
+  Click(150, 500);
+  Click(300, 465);  // the header again and two more rows
+  ASSERT_EQ(stack.GetCurrent(), cmd);
+  EXPECT_EQ(cmd->GetRowsRemaining(), 1);
+  CEntityList& temp = view.GetTempEntityList();
+  ASSERT_EQ(temp.GetCount(), 12);
+  std::vector<std::vector<double>> second;
+  int at = 0;
+  for (CEntity* e : temp) {
+    double v[kMaxGeometryValues] = {};
+    e->GetGeometry(v);
+    if (at++ >= 6) second.push_back({v[0], v[1], v[2], v[3]});
+  }
+  const std::vector<std::vector<double>> want{{150, 500, 190, 500}, {150, 490, 190, 490}, {150, 480, 190, 480},
+                                              {150, 470, 190, 470}, {150, 500, 150, 470}, {190, 470, 190, 500}};
+  EXPECT_EQ(second, want);
+
+  Click(250, 500);
+  RightButton();  // the last row without a limit
+  EXPECT_EQ(stack.GetCurrent(), nullptr);
+  EXPECT_TRUE(temp.IsEmpty());
+  EXPECT_TRUE(InDrawing(t));
+  EXPECT_EQ(t->GetSegmentCount(), 3);
+  EXPECT_EQ(view.GetUndoCount(), 1);
+}
+
 TEST_F(PlaceTableCmdTest, TheRightButtonAfterACutColumnAbandonsThePlacement) {
   CTableEntity* t = MakeTable(0, 5);
   ASSERT_NE(Start(t), nullptr);

@@ -3,6 +3,7 @@
 // columns, totals and per-diameter subtotals, undo, and generation.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -16,6 +17,7 @@
 #include "draft/tables/BillFontDlg.h"
 #include "draft/host/SymbolMenuDlg.h"
 #include "draft/tables/ColumnChoiceDlg.h"
+#include "draft/tables/ColumnRelationDlg.h"
 #include "draft/tables/SortKeyDlg.h"
 #include "draft/tables/SummaryDlg.h"
 #include "draft/tables/TableDataDlg.h"
@@ -24,6 +26,8 @@
 #include "draft/tables/tests/TableDialogRun.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
+#include "platform/ui/CommDlg.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
@@ -130,6 +134,8 @@ TEST_F(TableDataDlgTest, SubtotalsPerDiameterShowMerged) {
        {"@", "6.5@", "/", "4", "10.5"}},
       {"a run of two: the value stands in its last row", {"12;1", "12;2", "16;4"}, {"@", "3", "4"}},
       {"a value row marked by its diameter", {"12@;1", "12;2", "12;3"}, {"6@", "@", "/"}},
+      // A mark with no value above it ends the subtotals; the closing row goes all the same.
+      {"an unresolvable diameter", {"/;1", "12;2"}, {" ", " "}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -143,6 +149,22 @@ TEST_F(TableDataDlgTest, SubtotalsPerDiameterShowMerged) {
       EXPECT_EQ(Column(d, 2), c.subtotals);
     });
   }
+}
+
+TEST_F(TableDataDlgTest, ARelationIsComputedOverTheRowsAboveTheTotalRow) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
+    Load(d, {{"编号", 1}, {"单根长", 4}, {"根数", 1}, {"总长", 4}}, {"1;2000;4; ", "2;1500;2; ", "总计; ; ;9"});
+    platform::ScopedModalDriver inner([&](platform::ModalSession& k) {
+      EXPECT_TRUE(k.EnterText(CColumnRelationDlg::kFormulaCombo, CStringA("a4=a2*a3/1000")));
+      EXPECT_TRUE(k.Click(IDOK));
+    });
+    ASSERT_TRUE(s.Click(CTableDataDlg::kCompute));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;2000;4;8.000", "2;1500;2;3.000", "总计; ; ;9"}));
+    EXPECT_EQ(d.GetRowCount(), 3);
+    EXPECT_TRUE(d.IsModified());
+  });
 }
 
 TEST_F(TableDataDlgTest, EveryRowAndColumnChangeIsUndone) {
@@ -234,6 +256,31 @@ TEST_F(TableDataDlgTest, ATableSavedAsDbfIsReadBackWithItsStructure) {
     EXPECT_EQ(d.GetFields()[1].GetName(), "直径(mm)");  // the structure file's names
     EXPECT_EQ(d.GetRowCount(), 2);
     EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"1;Φ12;4", "2;it's;3"}));
+  });
+}
+
+TEST_F(TableDataDlgTest, AFileThatCannotBeReadLeavesTheChangesToSave) {
+  {
+    std::ofstream(scratch_.GetFolder() + "/bad.dbf", std::ios::binary) << "not a table";
+  }
+  const CStringA bad = (scratch_.GetFolder() + "/bad.dbf").c_str();
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
+    ASSERT_TRUE(s.Click(CTableDataDlg::kAddRow));
+    platform::ScopedModalDriver files([&](platform::ModalSession& f) {
+      ASSERT_NE(f.As<CFileDialog>(), nullptr);
+      EXPECT_TRUE(f.EnterText(edt1, bad));
+      EXPECT_TRUE(f.Click(IDOK));
+    });
+    ASSERT_TRUE(s.Click(CTableDataDlg::kReadFile));
+    EXPECT_EQ(d.GetRowCount(), 1);
+    EXPECT_TRUE(d.IsModified());
+    EXPECT_FALSE(d.GetUndoList().IsEmpty());
+    EXPECT_NE(d.GetFilePath(), bad);
+    boxes.clear();
+    answer = IDNO;
+    s.Click(IDCANCEL);  // the save question is still asked
+    EXPECT_EQ(boxes, std::vector<CStringA>{"是否保存刚才打开的文件?"});
   });
 }
 
@@ -434,3 +481,4 @@ TEST_F(TableDataDlgTest, TheColumnChoiceOffersMergingOnlyWithTwoColumnsChosen) {
     EXPECT_EQ(d.GetFields().GetSize(), 2);
   });
 }
+
