@@ -682,4 +682,3 @@ void CDetailTableDlg::OnMaterialQuery() {
   if (!report.IsEmpty()) ImportFixedColumns(bomPath);
 }
 
-void CDetailTableDlg::OnNotBuilt() { throw CNotSupportedException(); }

@@ -121,7 +121,6 @@ class CDetailTableDlg : public CPartsListDlg {
   afx_msg void OnSetDataSource();
   afx_msg void OnDataSourceValue();
   afx_msg void OnMaterialQuery();
-  afx_msg void OnNotBuilt();
   DECLARE_MESSAGE_MAP()
 
  private:
