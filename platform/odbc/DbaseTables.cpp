@@ -5,7 +5,9 @@
 
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "platform/core/Charset.h"
@@ -189,8 +191,13 @@ SQLRETURN DbaseTables::Finish(OdbcHandle& diag, const StatementTables& tables, c
         }
         break;
       case StatementKind::kDropTable:
-        std::remove(path.c_str());
         loaded_.erase(path);
+        // A file that stays fails the statement; its table comes back from
+        // the file before the next statement.
+        if (std::remove(path.c_str()) != 0 && errno != ENOENT) {
+          const int error = errno;
+          rc = diag.Fail("HY000", Utf8ToGbk("[dBase] cannot delete " + path + ": " + std::strerror(error)));
+        }
         break;
       case StatementKind::kInsert:
         if (rowCount == 1) rc = AppendLastRow(diag, path);

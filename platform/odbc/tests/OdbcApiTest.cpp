@@ -187,6 +187,18 @@ TEST(OdbcApiTest, AReadOnlyTableIsReadButNeverChanged) {
     ASSERT_EQ(c.Exec("SELECT a1, a2 FROM " + file + " ORDER BY a2"), SQL_SUCCESS) << c.Message();
     EXPECT_EQ(Rows(c), rows);
   }
+
+  // A writable table in a folder where nothing may be deleted is not dropped
+  // either (the superuser gets through, so only others can see it).
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod(file.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    EXPECT_EQ(c.Exec("DROP TABLE " + file), SQL_ERROR);
+    EXPECT_EQ(c.State(), "HY000");
+    ::chmod(dir.path().c_str(), 0755);
+    ASSERT_EQ(c.Exec("SELECT a1, a2 FROM " + file + " ORDER BY a2"), SQL_SUCCESS) << c.Message();
+    EXPECT_EQ(Rows(c), rows);
+  }
 }
 
 TEST(OdbcApiTest, BareNamesAreFilesOfTheDataSourceFolder) {
