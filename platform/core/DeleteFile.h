@@ -5,7 +5,7 @@
 #include "platform/core/WinTypes.h"
 
 // TRUE when the file was there and is gone; FALSE for a missing path, a
-// folder, or a file the process may not remove.
+// folder, a read-only file, or a file the process may not remove.
 BOOL DeleteFileA(LPCSTR path);
 BOOL DeleteFileW(LPCWSTR path);
 

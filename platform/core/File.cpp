@@ -9,6 +9,7 @@
 
 #include "platform/core/Charset.h"
 #include "platform/core/PathResolve.h"
+#include "platform/core/PosixFile.h"
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 
@@ -43,6 +44,14 @@ int CFile::OpenDescriptor(const std::string& path, UINT openFlags) {
   if (openFlags & modeCreate) {
     flags |= O_CREAT;
     if (!(openFlags & modeNoTruncate)) flags |= O_TRUNC;
+  }
+  // A read-only file is opened for reading only; checked before the open,
+  // which would truncate it.
+  struct stat existing;
+  if ((openFlags & 3) != modeRead && ::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+      platform::IsReadOnlyMode(existing.st_mode)) {
+    errno = EACCES;
+    return -1;
   }
   int fd = ::open(path.c_str(), flags, 0666);
   if (fd < 0) return -1;
@@ -197,11 +206,12 @@ void RenameUtf8(const std::string& from, const std::string& to, LPCWSTR nameForE
 
 void RemoveUtf8(const std::string& path, LPCWSTR nameForError) {
   struct stat st;
-  // Only files are removed here; a folder is refused as the system would.
+  // Only files are removed here; a folder or a read-only file is refused as
+  // the system would.
   int err = 0;
   if (::lstat(path.c_str(), &st) != 0)
     err = errno;
-  else if (S_ISDIR(st.st_mode))
+  else if (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && platform::IsReadOnlyMode(st.st_mode)))
     err = EACCES;
   else if (::unlink(path.c_str()) != 0)
     err = errno;

@@ -38,6 +38,8 @@ class CFile : public CObject {
   CFile& operator=(const CFile&) = delete;
 
   // FALSE when the file cannot be opened; the cause goes to `error` when given.
+  // A read-only file (no write permission for anyone) opens for reading only:
+  // writing or creating over it fails with accessDenied.
   virtual BOOL Open(LPCSTR fileName, UINT openFlags, CFileException* error = nullptr);
   virtual BOOL Open(LPCWSTR fileName, UINT openFlags, CFileException* error = nullptr);
 
@@ -65,6 +67,7 @@ class CFile : public CObject {
 
   static void Rename(LPCSTR oldName, LPCSTR newName);
   static void Rename(LPCWSTR oldName, LPCWSTR newName);
+  // Removes a file; a folder or a read-only file throws accessDenied.
   static void Remove(LPCSTR fileName);
   static void Remove(LPCWSTR fileName);
 

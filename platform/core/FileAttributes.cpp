@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/core/PathResolve.h"
+#include "platform/core/PosixFile.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ DWORD Attributes(const std::string& path) {
   if (path.empty() || ::stat(path.c_str(), &st) != 0) return INVALID_FILE_ATTRIBUTES;
   if (S_ISDIR(st.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
   DWORD a = FILE_ATTRIBUTE_ARCHIVE;
-  if (!(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) a |= FILE_ATTRIBUTE_READONLY;
+  if (platform::IsReadOnlyMode(st.st_mode)) a |= FILE_ATTRIBUTE_READONLY;
   return a;
 }
 

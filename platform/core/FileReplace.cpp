@@ -41,6 +41,7 @@ int ReplaceFileBytes(const std::string& utf8Path, std::span<const BYTE> bytes, b
   struct stat old;
   bool hadFile = ::stat(path.c_str(), &old) == 0;
   if (hadFile && S_ISDIR(old.st_mode)) return EISDIR;
+  if (hadFile && IsReadOnlyMode(old.st_mode)) return EACCES;  // a read-only file is not written over
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {

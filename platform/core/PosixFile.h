@@ -1,7 +1,9 @@
 // Small helpers for the platform's own file code on Linux: a descriptor that
-// is closed on every path out, and a path split into its folder and name.
+// is closed on every path out, a path split into its folder and name, and the
+// read-only test.
 #pragma once
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -29,6 +31,11 @@ class FileDescriptor {
  private:
   int fd_;
 };
+
+// A file that nobody may write carries the read-only attribute. Such a file
+// is not written over, truncated or deleted, whatever the process's own
+// rights (a process of the superuser would get through on Linux).
+inline bool IsReadOnlyMode(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0; }
 
 struct PathParts {
   std::string folder;

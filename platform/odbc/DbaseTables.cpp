@@ -5,11 +5,14 @@
 
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "platform/core/Charset.h"
 #include "platform/core/PathResolve.h"
+#include "platform/core/PosixFile.h"
 #include "platform/odbc/DbaseFile.h"
 #include "platform/odbc/OdbcCalls.h"
 #include "platform/odbc/OdbcHandles.h"
@@ -98,6 +101,17 @@ DbaseField FieldOf(const std::string& gbkName, const std::string& declared) {
   return f;
 }
 
+// A table file that nobody may write (the read-only attribute): its table
+// is read but never changed.
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && IsReadOnlyMode(st.st_mode);
+}
+
+SQLRETURN FailReadOnly(OdbcHandle& diag, const std::string& path) {
+  return diag.Fail("HY000", Utf8ToGbk("[dBase] the table is read-only: " + path));
+}
+
 }  // namespace
 
 DbaseTables::DbaseTables(OdbcConnection& connection, std::string folder)
@@ -147,6 +161,12 @@ SQLRETURN DbaseTables::Prepare(OdbcHandle& diag, std::string_view sql, std::stri
     at = ref.end;
   }
   driverSql += GbkToUtf8(sql.substr(at));
+  // A statement that would change a read-only table fails before it runs.
+  const bool changes = tables.kind == StatementKind::kInsert || tables.kind == StatementKind::kUpdate ||
+                       tables.kind == StatementKind::kDelete || tables.kind == StatementKind::kDropTable;
+  for (size_t i = 0; changes && i < tables.tables.size(); ++i) {
+    if (tables.tables[i].target && IsReadOnlyFile(paths[i])) return FailReadOnly(diag, paths[i]);
+  }
   for (const std::string& path : paths) {
     SQLRETURN rc = Load(diag, path);
     if (rc == SQL_ERROR) return rc;
@@ -171,8 +191,13 @@ SQLRETURN DbaseTables::Finish(OdbcHandle& diag, const StatementTables& tables, c
         }
         break;
       case StatementKind::kDropTable:
-        std::remove(path.c_str());
         loaded_.erase(path);
+        // A file that stays fails the statement; its table comes back from
+        // the file before the next statement.
+        if (std::remove(path.c_str()) != 0 && errno != ENOENT) {
+          const int error = errno;
+          rc = diag.Fail("HY000", Utf8ToGbk("[dBase] cannot delete " + path + ": " + std::strerror(error)));
+        }
         break;
       case StatementKind::kInsert:
         if (rowCount == 1) rc = AppendLastRow(diag, path);
@@ -253,6 +278,12 @@ SQLRETURN DbaseTables::Load(OdbcHandle& diag, const std::string& path) {
 }
 
 SQLRETURN DbaseTables::WriteFile(OdbcHandle& diag, const std::string& path) {
+  // A table whose file is not written is loaded from the file again when it
+  // is next used, so that it shows what the file holds.
+  if (IsReadOnlyFile(path)) {
+    loaded_.erase(path);
+    return FailReadOnly(diag, path);
+  }
   const std::string table = TableName(path);
   std::vector<std::vector<std::pair<bool, std::string>>> columns;
   if (Query(diag, "PRAGMA table_info(" + table + ")", columns) == SQL_ERROR) return SQL_ERROR;
@@ -281,6 +312,7 @@ SQLRETURN DbaseTables::WriteFile(OdbcHandle& diag, const std::string& path) {
   file.reset();
   if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
     std::remove(temp.c_str());
+    loaded_.erase(path);
     if (error.empty()) error = "cannot write " + path;
     return diag.Fail(state.c_str(), Utf8ToGbk("[dBase] " + error));
   }

@@ -37,15 +37,18 @@ class DbaseTables {
 
   // Rewrites a statement (GBK) for the driver (UTF-8), each table name
   // replaced by its file's table, and loads every file it names. The files
-  // go to `paths` in the order of `tables.tables`. On failure the
-  // diagnostics go to `diag`.
+  // go to `paths` in the order of `tables.tables`. A statement that would
+  // change a read-only file (insert, update, delete, drop) fails here. On
+  // failure the diagnostics go to `diag`.
   SQLRETURN Prepare(OdbcHandle& diag, std::string_view sql, std::string& driverSql, StatementTables& tables,
                       std::vector<std::string>& paths);
   // After the statement ran: writes the files it changed (`rowCount` is
   // its count of rows affected).
   SQLRETURN Finish(OdbcHandle& diag, const StatementTables& tables, const std::vector<std::string>& paths,
                      long long rowCount);
-  // Writes the file again whole from its table.
+  // Writes the file again whole from its table. When the file cannot be
+  // written (a read-only file too), it stays as it was and the table is
+  // loaded from it again when next used.
   SQLRETURN WriteFile(OdbcHandle& diag, const std::string& path);
 
   // The file a table name stands for (a system path, UTF-8).

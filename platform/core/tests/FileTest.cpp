@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -7,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/DeleteFile.h"
 #include "platform/core/FileAttributes.h"
+#include "platform/core/FileReplace.h"
+#include "platform/core/MoveFile.h"
 #include "platform/core/PathResolve.h"
 #include "platform/core/StdioFile.h"
 
@@ -122,6 +126,55 @@ TEST(File, RenameDoesNotReplaceAndRemoveTakesFilesOnly) {
     EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
   }
   EXPECT_THROW(CFile::Remove(dir.path().c_str()), CFileException);
+}
+
+// A file nobody may write has the read-only attribute: every way of writing
+// over it, truncating or deleting it fails and leaves it as it was (also for
+// a process of the superuser, which Linux would let through); reading and
+// renaming it still work.
+TEST(File, AReadOnlyFileIsNeitherWrittenNorRemoved) {
+  TempDir dir;
+  const std::string name = dir / "locked.lst";
+  WriteAll(name, "rows");
+  ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
+  ASSERT_EQ(GetFileAttributesA(name.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY));
+
+  // The cause each way reports: the file exception's, or a bare failure.
+  auto opened = [&name](UINT flags) {
+    CFileException error;
+    CFile file;
+    return file.Open(name.c_str(), flags, &error) ? CFileException::none : error.m_cause;
+  };
+  auto removed = [&name] {
+    try {
+      CFile::Remove(name.c_str());
+      return static_cast<int>(CFileException::none);
+    } catch (CFileException& e) {
+      return e.m_cause;
+    }
+  };
+  const BYTE bytes[] = {'n', 'e', 'w'};
+  struct Case {
+    const char* way;
+    int cause;
+  } cases[] = {
+      {"open for writing", opened(CFile::modeWrite)},
+      {"open for reading and writing", opened(CFile::modeReadWrite)},
+      {"create over it", opened(CFile::modeCreate | CFile::modeWrite)},
+      {"create without truncating", opened(CFile::modeCreate | CFile::modeNoTruncate | CFile::modeReadWrite)},
+      {"CFile::Remove", removed()},
+      {"DeleteFile", DeleteFileA(name.c_str()) ? CFileException::none : CFileException::accessDenied},
+      {"replace its bytes", CFileException::OsErrorToException(platform::ReplaceFileBytes(name, bytes, false))},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.cause, CFileException::accessDenied) << c.way;
+    EXPECT_EQ(ReadAll(name), "rows") << c.way;
+  }
+
+  EXPECT_EQ(opened(CFile::modeRead), CFileException::none);
+  const std::string moved = dir / "moved.lst";
+  EXPECT_TRUE(MoveFileA(name.c_str(), moved.c_str()));
+  EXPECT_EQ(ReadAll(moved), "rows");
 }
 
 TEST(File, NameOfAPathWithEitherSeparator) {

@@ -232,6 +232,17 @@ TEST_F(ProfileTest, WithoutAWritableFolderWritesFailAndReadsGiveDefaults) {
   }
 }
 
+TEST_F(ProfileTest, AReadOnlyProfileIsReadButNotWritten) {
+  platform::SetProfilePath(file_);
+  ASSERT_TRUE(WriteProfileInt("S", "K", 1));
+  ASSERT_EQ(::chmod(file_.c_str(), 0444), 0);
+  EXPECT_FALSE(WriteProfileInt("S", "K", 2));
+  EXPECT_FALSE(WriteProfileString("S", "K", nullptr));
+  EXPECT_EQ(GetProfileInt("S", "K", 0), 1u);
+  EXPECT_EQ(ReadBytes(file_), "[S]\nK=1\n");
+  EXPECT_TRUE(Leftovers().empty());
+}
+
 TEST_F(ProfileTest, AWriteKeepsALinkAndTheFilesPermissions) {
   fs::path real = folder_ / "real.ini";
   WriteBytes(real, "; settings\n[S]\nK=1\n");

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,12 @@ TEST(OdbcApiTest, AValueTheFileCannotHoldFailsTheInsertAndLeavesBothAsTheyWere) 
   ASSERT_EQ(c.Exec("SELECT * FROM " + file), SQL_SUCCESS);
   EXPECT_EQ(Rows(c).size(), 1u);
   EXPECT_EQ(DbaseFile::Open(file, false)->RecordCount(), 1);
+  // An update the file cannot hold: the table shows the file's row again.
+  EXPECT_EQ(c.Exec("UPDATE " + file + " SET a1='abcde'"), SQL_ERROR);
+  EXPECT_EQ(c.State(), "22001");
+  ASSERT_EQ(c.Exec("SELECT a1 FROM " + file), SQL_SUCCESS);
+  EXPECT_EQ(Rows(c), std::vector<std::vector<std::string>>{{"abcd"}});
+  EXPECT_EQ(DbaseFile::Open(file, false)->ReadRecord(0)[0].text, "abcd");
 }
 
 TEST(OdbcApiTest, UpdateDeleteAndDropWriteTheFile) {
@@ -151,6 +158,47 @@ TEST(OdbcApiTest, UpdateDeleteAndDropWriteTheFile) {
   ASSERT_EQ(c.Exec("DROP TABLE " + file), SQL_SUCCESS) << c.Message();
   struct stat st;
   EXPECT_NE(::stat(file.c_str(), &st), 0);
+}
+
+// A read-only table file is read as any other, but every statement that
+// would change it fails and leaves the file and the table as they were.
+TEST(OdbcApiTest, AReadOnlyTableIsReadButNeverChanged) {
+  TempDir dir;
+  Connection c;
+  const std::string file = dir.File("locked.dbf");
+  ASSERT_EQ(c.Exec("CREATE TABLE " + file + "(a1 Char(8),a2 Integer)"), SQL_SUCCESS) << c.Message();
+  ASSERT_EQ(c.Exec("INSERT INTO " + file + " VALUES('r1',1)"), SQL_SUCCESS) << c.Message();
+  ASSERT_EQ(c.Exec("INSERT INTO " + file + " VALUES('r2',2)"), SQL_SUCCESS) << c.Message();
+  ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+  auto bytes = [&file] {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string before = bytes();
+  const std::vector<std::vector<std::string>> rows = {{"r1", "1"}, {"r2", "2"}};
+
+  for (const std::string& sql : {"INSERT INTO " + file + " VALUES('r3',3)", "UPDATE " + file + " SET a1='u'",
+                                 "DELETE FROM " + file + " WHERE a2=1", "DROP TABLE " + file}) {
+    SCOPED_TRACE(sql);
+    EXPECT_EQ(c.Exec(sql), SQL_ERROR);
+    EXPECT_EQ(c.State(), "HY000");
+    EXPECT_NE(c.Message().find("read-only"), std::string::npos) << c.Message();
+    EXPECT_EQ(bytes(), before);
+    ASSERT_EQ(c.Exec("SELECT a1, a2 FROM " + file + " ORDER BY a2"), SQL_SUCCESS) << c.Message();
+    EXPECT_EQ(Rows(c), rows);
+  }
+
+  // A writable table in a folder where nothing may be deleted is not dropped
+  // either (the superuser gets through, so only others can see it).
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod(file.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0555), 0);
+    EXPECT_EQ(c.Exec("DROP TABLE " + file), SQL_ERROR);
+    EXPECT_EQ(c.State(), "HY000");
+    ::chmod(dir.path().c_str(), 0755);
+    ASSERT_EQ(c.Exec("SELECT a1, a2 FROM " + file + " ORDER BY a2"), SQL_SUCCESS) << c.Message();
+    EXPECT_EQ(Rows(c), rows);
+  }
 }
 
 TEST(OdbcApiTest, BareNamesAreFilesOfTheDataSourceFolder) {

@@ -3,6 +3,7 @@
 // and report why.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -157,6 +158,25 @@ TEST(DocumentFileTest, AFailedSaveKeepsThePreviousFile) {
   EXPECT_TRUE(doc.IsModified());
   ASSERT_EQ(boxes.texts.size(), 1u);
   EXPECT_NE(boxes.texts[0].Find(u"note.bin"), -1);
+}
+
+TEST(DocumentFileTest, SavingOverAReadOnlyFileIsDeniedAndKeepsIt) {
+  Folder folder;
+  Boxes boxes;
+  CNoteDoc doc;
+  doc.text = u"first";
+  ASSERT_TRUE(doc.OnSaveDocument(folder.Wide("note.bin")));
+  const std::string saved = Contents(folder.File("note.bin"));
+  ASSERT_EQ(::chmod(folder.File("note.bin").c_str(), 0444), 0);
+
+  doc.text = u"second";
+  doc.SetModifiedFlag();
+  EXPECT_FALSE(doc.OnSaveDocument(folder.Wide("note.bin")));
+  EXPECT_EQ(Contents(folder.File("note.bin")), saved);
+  EXPECT_EQ(folder.Count(), 1u);
+  EXPECT_TRUE(doc.IsModified());
+  ASSERT_EQ(boxes.texts.size(), 1u);
+  EXPECT_NE(boxes.texts[0].Find(u"Access to"), -1) << platform::Utf16ToUtf8(boxes.texts[0].str());
 }
 
 TEST(DocumentFileTest, SavingIntoAMissingFolderIsReported) {
