@@ -61,20 +61,33 @@ CDrawGroup::CDrawGroup() : m_members(10), m_dragRect(m_position), m_bMembershipC
 
 CDrawGroup::CDrawGroup(const CDrawGroup& other)
     : CDrawObj(other), m_members(10), m_dragRect(other.m_dragRect), m_bMembershipChanged(other.m_bMembershipChanged) {
+  // The top members are copied, each copy bringing copies of its own
+  // components (a block's ports and texts), which join the group as the
+  // originals' components do. Wires are not copied.
+  CDrawList top = other.GetTopMembers();
+  top.ExcludeArcs();
   try {
-    for (POSITION pos = other.m_members.GetHeadPosition(); pos;) {
-      CDrawObj* clone = other.m_members.GetNext(pos)->Clone();
+    for (POSITION pos = top.GetHeadPosition(); pos;) {
+      CDrawObj* clone = top.GetNext(pos)->Clone();
       if (!clone) AfxThrowMemoryException();
       clone->m_pGroup = this;
       m_members.AddTail(clone);
+      // A sub-group's members stay in the sub-group.
+      if (clone->IsKindOf(RUNTIME_CLASS(CDrawGroup))) continue;
+      CDrawList components;
+      clone->IncludeComponentsInList(&components);
+      for (POSITION part = components.GetHeadPosition(); part;) {
+        CDrawObj* component = components.GetNext(part);
+        if (m_members.AddTail(component)) component->m_pGroup = this;
+      }
     }
   } catch (...) {
-    // The copies made so far go with the copy that failed.
-    while (!m_members.IsEmpty()) {
-      CDrawObj* clone = m_members.RemoveHead();
-      clone->m_pGroup = nullptr;
-      delete clone;
-    }
+    // The copies made so far go with the copy that failed; components go
+    // with their owners.
+    const CDrawList doomed = GetTopMembers();
+    for (POSITION pos = m_members.GetHeadPosition(); pos;) m_members.GetNext(pos)->m_pGroup = nullptr;
+    m_members.RemoveAll();
+    for (POSITION pos = doomed.GetHeadPosition(); pos;) delete doomed.GetNext(pos);
     throw;
   }
 }

@@ -3,14 +3,18 @@
 // member count message, copying, and the stream from version 14 on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "diagram/model/Diagram.h"
+#include "diagram/model/DrawArc.h"
+#include "diagram/model/DrawBlock.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawGroup.h"
 #include "diagram/model/DrawList.h"
+#include "diagram/model/DrawPort.h"
 #include "diagram/model/tests/DocumentView.h"
 #include "diagram/model/tests/FixtureBytes.h"
 #include "diagram/ui/DrawView.h"
@@ -327,6 +331,54 @@ TEST(DrawGroupTest, ACopyHoldsCopiesOfTheMembers) {
     EXPECT_EQ(originals[i]->GetGroup(), &group);
   }
   EXPECT_EQ(clone->GetPosition(), group.GetPosition());
+}
+
+// A copy of a group of wired blocks holds copies of the blocks, each with
+// its own ports and texts, and no wire: the originals keep theirs.
+TEST_F(GroupOnDiagram, ACopyOfAGroupOfBlocksHoldsEachBlockWithItsOwnPorts) {
+  auto* a = new CDrawBlock;
+  auto* b = new CDrawBlock;
+  ASSERT_TRUE(a->InitializeAs(1, CPoint(0, 0), &view) && a->AddBlockAndComponentsToDiagram(diagram));
+  ASSERT_TRUE(b->InitializeAs(100, CPoint(200, 0), &view) && b->AddBlockAndComponentsToDiagram(diagram));
+  auto* wire = new CDrawArc;
+  ASSERT_TRUE(wire->Initialize(static_cast<CDrawPort*>(a->GetPorts().GetHead()),
+                               static_cast<CDrawPort*>(b->GetPorts().GetHead()), TRUE));
+  ASSERT_TRUE(diagram->Add(wire));
+  CDrawGroup* group = AddGroup({a, b});
+  ASSERT_TRUE(group->GetMembers().Find(wire));
+  const std::vector<CDrawObj*> originals = Members(group);
+
+  std::unique_ptr<CDrawObj> copy(group->Clone());
+  auto* clone = dynamic_cast<CDrawGroup*>(copy.get());
+  ASSERT_NE(clone, nullptr);
+  int blocks = 0;
+  for (CDrawObj* member : Members(clone)) {
+    EXPECT_EQ(std::find(originals.begin(), originals.end(), member), originals.end());
+    EXPECT_EQ(member->GetGroup(), clone);
+    EXPECT_FALSE(member->IsKindOf(RUNTIME_CLASS(CDrawArc)));
+    if (auto* port = DYNAMIC_DOWNCAST(CDrawPort, member)) {
+      ASSERT_NE(port->GetDrawBlock(), nullptr);
+      EXPECT_TRUE(port->GetDrawBlock()->GetPorts().Find(port));
+      EXPECT_TRUE(clone->GetMembers().Find(port->GetDrawBlock()));
+    }
+    if (auto* block = DYNAMIC_DOWNCAST(CDrawBlock, member)) {
+      ++blocks;
+      CDrawList components;
+      block->IncludeComponentsInList(&components);
+      for (POSITION pos = components.GetHeadPosition(); pos;) EXPECT_TRUE(clone->GetMembers().Find(components.GetNext(pos)));
+    }
+  }
+  EXPECT_EQ(blocks, 2);
+  // Each copied component is listed once, with its copied owner.
+  CDrawList expected;
+  for (CDrawObj* member : Members(clone)) {
+    if (member->IsKindOf(RUNTIME_CLASS(CDrawBlock))) {
+      expected.AddTail(member);
+      member->IncludeComponentsInList(&expected);
+    }
+  }
+  EXPECT_EQ(clone->GetMembers().GetCount(), expected.GetCount());
+  for (CDrawObj* member : originals) EXPECT_EQ(member->GetGroup(), group);
 }
 
 // The stream of a group.
