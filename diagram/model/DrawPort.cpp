@@ -431,13 +431,19 @@ void CDrawPort::GetRealConnections(CDrawList& ports) const {
   GetConnections(working);
   if (m_pAssociatedPort) m_pAssociatedPort->GetConnections(working);
   for (POSITION pos = working.GetHeadPosition(); pos;) {
-    auto* port = static_cast<CDrawPort*>(working.GetNext(pos));
-    if (port == this) continue;
-    if (CDrawPort* partner = port->GetAssociatedPort()) {
-      partner->GetConnections(working);
-    } else {
-      ports.AddTail(port);
+    const POSITION at = pos;
+    auto* port = static_cast<CDrawPort*>(working.GetAt(at));
+    if (port != this) {
+      if (CDrawPort* partner = port->GetAssociatedPort()) {
+        partner->GetConnections(working);
+      } else {
+        ports.AddTail(port);
+      }
     }
+    // The next port is taken after the appending, so that ports added
+    // behind the last one are walked too.
+    pos = at;
+    working.GetNext(pos);
   }
 }
 
