@@ -333,6 +333,38 @@ TEST(DrawGroupTest, ACopyHoldsCopiesOfTheMembers) {
   EXPECT_EQ(clone->GetPosition(), group.GetPosition());
 }
 
+// Grouping two wired blocks takes their ports and texts and the wire
+// between them, not the wire to a block outside.
+TEST_F(GroupOnDiagram, GroupingBlocksTakesTheirPortsAndTheWiresBetweenThem) {
+  auto* a = new CDrawBlock;
+  auto* b = new CDrawBlock;
+  auto* c = new CDrawBlock;
+  ASSERT_TRUE(a->InitializeAs(2, CPoint(0, 0), &view) && a->AddBlockAndComponentsToDiagram(diagram));
+  ASSERT_TRUE(b->InitializeAs(100, CPoint(200, 0), &view) && b->AddBlockAndComponentsToDiagram(diagram));
+  ASSERT_TRUE(c->InitializeAs(100, CPoint(200, -200), &view) && c->AddBlockAndComponentsToDiagram(diagram));
+  auto port = [](CDrawBlock* block, int index) {
+    return static_cast<CDrawPort*>(block->GetPorts().GetAt(block->GetPorts().FindIndex(index)));
+  };
+  auto* inside = new CDrawArc;
+  auto* leaving = new CDrawArc;
+  ASSERT_TRUE(inside->Initialize(port(a, 0), port(b, 0), TRUE) && diagram->Add(inside));
+  ASSERT_TRUE(leaving->Initialize(port(a, 1), port(c, 0), TRUE) && diagram->Add(leaving));
+  CDrawGroup* group = AddGroup({a, b});
+  CDrawList expected;
+  expected.AddTail(a);
+  expected.AddTail(b);
+  expected.IncludeElementComponents();
+  expected.AddTail(inside);
+  EXPECT_EQ(group->GetMembers().GetCount(), expected.GetCount());
+  for (POSITION pos = expected.GetHeadPosition(); pos;) {
+    CDrawObj* member = expected.GetNext(pos);
+    EXPECT_TRUE(group->GetMembers().Find(member));
+    EXPECT_EQ(member->GetGroup(), group);
+  }
+  EXPECT_EQ(leaving->GetGroup(), nullptr);
+  EXPECT_EQ(c->GetGroup(), nullptr);
+}
+
 // A copy of a group of wired blocks holds copies of the blocks, each with
 // its own ports and texts, and no wire: the originals keep theirs.
 TEST_F(GroupOnDiagram, ACopyOfAGroupOfBlocksHoldsEachBlockWithItsOwnPorts) {
