@@ -1652,7 +1652,6 @@ void CDiagram::LoadRecord(CArchive& ar) {
 void CDiagram::PlaceLoadedObjects(CArchive& ar, CDrawList& elements, int storedMode, BOOL storedUpward) {
   // Objects whose classes failed to load stay out.
   if (m_pDocument) {
-    CDrawPort::ReleaseBlocksNotLoaded(elements, m_objects, m_pDocument);
     m_pDocument->ExcludeLoadFailuresFrom(elements);
     m_pDocument->ExcludeLoadFailuresFrom(m_objects);
   }

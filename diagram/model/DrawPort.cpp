@@ -147,14 +147,12 @@ void CDrawPort::Serialize(CArchive& ar) {
   owned_text::Claim(m_pLabel);
   m_pBlock = static_cast<CDrawBlock*>(ar.ReadObject(RUNTIME_CLASS(CDrawBlock)));
   // A port is stored inside its block's port list, so its block is reading
-  // that list now, or, for a port that comes first in the stream (a group's
-  // member stored before the block), the block read just now has read its
-  // list, which holds the port. Either way the block lists the port; whether
-  // the stream places that block is known when the load ends
-  // (ReleaseBlocksNotLoaded). A port read anywhere else belongs to no block,
-  // and the block it names goes to the document's load failures, which free
-  // it.
-  if (m_pBlock && !m_pBlock->IsReadingPorts() && !m_pBlock->GetPorts().Find(this)) {
+  // that list now. A port read anywhere else belongs to no block, and the
+  // block it names (one a damaged stream made for it, or one stored
+  // elsewhere) goes to the document's load failures, which free it.
+  // A block made for the port may already list it: it lets go of it, so
+  // that the port has one owner at most (whoever reads it next).
+  if (m_pBlock && !m_pBlock->IsReadingPorts()) {
     CDrawBlock* named = m_pBlock;
     m_pBlock = nullptr;
     named->RemovePort(this);
@@ -458,22 +456,6 @@ int CDrawPort::GetDirectedArcs(int bAsSource, CDrawList& arcs) const {
     }
   }
   return added;
-}
-
-void CDrawPort::ReleaseBlocksNotLoaded(const CDrawList& elements, const CDrawList& objects, CDrawDoc* document) {
-  if (!document) return;
-  CDrawList loaded(elements);
-  loaded += objects;
-  loaded.IncludeElementComponents();
-  for (POSITION pos = loaded.GetHeadPosition(); pos;) {
-    auto* port = DYNAMIC_DOWNCAST(CDrawPort, loaded.GetNext(pos));
-    CDrawBlock* block = port ? port->m_pBlock : nullptr;
-    if (!block || loaded.Find(block)) continue;
-    port->m_pBlock = nullptr;
-    block->RemovePort(port);
-    document->AddLoadFailure(block);
-    for (POSITION arc = port->m_arcs.GetHeadPosition(); arc;) document->AddLoadFailure(port->m_arcs.GetNext(arc));
-  }
 }
 
 void CDrawPort::MoveAttachedArcPointsBy(CPoint delta, CDrawView* view, int bInvalidate) {

@@ -89,11 +89,6 @@ class CDrawPort : public CDrawPoly {
   // The same, seen through composite-block boundaries.
   void GetRealConnections(CDrawList& ports) const;
   int GetDirectedArcs(int bAsSource, CDrawList& arcs) const;
-  // At the end of a load: a port of `elements` or `objects` (or of their
-  // components) whose block is in neither was read before a block that the
-  // stream never places. The port leaves that block, and the block and the
-  // port's wires go to the document's load failures.
-  static void ReleaseBlocksNotLoaded(const CDrawList& elements, const CDrawList& objects, CDrawDoc* document);
 
  protected:
   void MoveAttachedArcPointsBy(CPoint delta, CDrawView* view, int bInvalidate);
