@@ -1,5 +1,8 @@
 #include "diagram/model/DrawPort.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "diagram/model/ArchiveEncoding.h"
 #include "diagram/model/CloneOrNull.h"
 #include "diagram/model/Diagram.h"
@@ -33,7 +36,27 @@ class AllPointsInUse {
   int saved_;
 };
 
+// The ports whose records are being read, innermost last.
+std::vector<const CDrawPort*>& PortsBeingRead() {
+  thread_local std::vector<const CDrawPort*> ports;
+  return ports;
+}
+
+// A port on that list for the life of the object.
+class ReadingPort {
+ public:
+  explicit ReadingPort(const CDrawPort* port) { PortsBeingRead().push_back(port); }
+  ~ReadingPort() { PortsBeingRead().pop_back(); }
+  ReadingPort(const ReadingPort&) = delete;
+  ReadingPort& operator=(const ReadingPort&) = delete;
+};
+
 }  // namespace
+
+BOOL CDrawPort::IsBeingRead(const CDrawPort* port) {
+  const std::vector<const CDrawPort*>& ports = PortsBeingRead();
+  return std::find(ports.begin(), ports.end(), port) != ports.end();
+}
 
 CDrawPort::CDrawPort(CDrawPort* associated)
     : m_pAssociatedPort(associated),
@@ -124,6 +147,7 @@ void CDrawPort::Serialize(CArchive& ar) {
     if (IsInternal()) ar.WriteObject(m_pAssociatedPort);
     return;
   }
+  const ReadingPort reading(this);
   CDrawPoly::Serialize(ar);
   WORD unlinked = 0;
   ar >> unlinked;

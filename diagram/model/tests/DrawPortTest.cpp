@@ -205,6 +205,25 @@ TEST(DrawPortTest, RealConnectionsReachThroughNestedPairsToEachFarEndOnce) {
   for (auto& p : ports) p->SetAssociatedPort(nullptr);
 }
 
+// A damaged stream: a port names a block that is read with it, lists the
+// port and fails further on. The failed block is freed without the port,
+// whose own read then fails and frees it once.
+TEST(DrawPortTest, ABlockThatFailsWhileItsPortIsReadLeavesThePortToItsRead) {
+  LinkDiagramLibrary();
+  CDrawDoc doc;
+  doc.StartLoad(18);
+  doctest::Bytes b;
+  b.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5);  // class 1, object 2
+  b.Word(0).Word(3).Word(3);
+  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) b.Small(p.x).Small(p.y);
+  b.Word(0).Ref(0).Ref(0).Ref(0);
+  b.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20);  // class 3, object 4
+  b.Word(1).Ref(0).Ref(0).Ref(0).Ref(0);
+  b.Word(2).Ref(2);  // two ports: this one, then the stream ends
+  doctest::LoadArchive in(b.data, &doc);
+  EXPECT_THROW(in.ar().ReadObject(RUNTIME_CLASS(CDrawPort)), CArchiveException);
+}
+
 class PortOnDiagram : public blocktest::BlockDiagram {};
 
 TEST_P(PortOnDiagram, APortReachesThePortsAtTheFarEndsOfItsWires) {
