@@ -140,6 +140,17 @@ void CDrawGroup::NormalizeMembers() {
   }
 }
 
+void CDrawGroup::LeaveLoadFailures(CArchive& ar, CDrawList& loaded) {
+  auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument);
+  if (!document) return;
+  const CDrawList read = loaded;
+  document->ExcludeLoadFailuresFrom(loaded);
+  for (POSITION pos = read.GetHeadPosition(); pos;) {
+    CDrawObj* member = read.GetNext(pos);
+    if (!loaded.Find(member) && member->m_pGroup == this) member->m_pGroup = nullptr;
+  }
+}
+
 void CDrawGroup::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     if (m_bMembershipChanged) {
@@ -166,21 +177,15 @@ void CDrawGroup::Serialize(CArchive& ar) {
   } catch (...) {
     // The members read so far belong to nobody else: the group keeps them,
     // as a complete read would, and they go with it when the failed read
-    // deletes it.
+    // deletes it. Those that failed to load are the document's to free.
+    LeaveLoadFailures(ar, loaded);
     m_members.RemoveAll();
     m_members.AddTail(loaded);
     throw;
   }
   // Members whose own read failed stay out of the group: the document
   // deletes them when the load ends.
-  if (auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument)) {
-    const CDrawList read = loaded;
-    document->ExcludeLoadFailuresFrom(loaded);
-    for (POSITION pos = read.GetHeadPosition(); pos;) {
-      CDrawObj* member = read.GetNext(pos);
-      if (!loaded.Find(member) && member->m_pGroup == this) member->m_pGroup = nullptr;
-    }
-  }
+  LeaveLoadFailures(ar, loaded);
   m_members.RemoveAll();
   m_members.AddTail(loaded);
   m_dragRect = m_position;

@@ -537,6 +537,21 @@ TEST_F(GroupStream, AMemberThatFailedToLoadStaysOutAndGoesAtTheEndOfTheLoad) {
   doc.EndLoad(0);  // deletes the failure (the sanitizer sees a leak or a double free)
 }
 
+TEST_F(GroupStream, AGroupWhoseReadFailsLeavesItsFailedMembersToTheDocument) {
+  // The stream ends after a member that failed to load: the failed group
+  // goes without it, and the document frees it once.
+  FixtureBytes bytes;
+  bytes.NewClass("CDrawGroup").DrawObj(18, 0, 10, 40, 0).Word(2);
+  bytes.NewClass("Unplaceable").DrawObj(18, 0, 10, 10, 0);
+  doc.StartLoad(18);
+  CMemFile file(bytes.Data(), bytes.Size());
+  CArchive ar(&file, CArchive::load);
+  ar.m_pDocument = &doc;
+  EXPECT_THROW(ar.ReadObject(RUNTIME_CLASS(CDrawGroup)), CArchiveException);
+  EXPECT_TRUE(doc.LoadFailuresDidOccur());
+  doc.EndLoad(0);
+}
+
 TEST_F(GroupStream, AMemberThatIsNoDrawingObjectIsRefused) {
   FixtureBytes bytes;
   bytes.NewClass("CDrawGroup").DrawObj(18, 0, 10, 10, 0).Word(1);
