@@ -171,16 +171,25 @@ void CDrawPort::Serialize(CArchive& ar) {
   owned_text::Claim(m_pLabel);
   m_pBlock = static_cast<CDrawBlock*>(ar.ReadObject(RUNTIME_CLASS(CDrawBlock)));
   // A port is stored inside its block's port list, so its block is reading
-  // that list now. A port read anywhere else belongs to no block, and the
-  // block it names (one a damaged stream made for it, or one stored
-  // elsewhere) goes to the document's load failures, which free it.
-  // A block made for the port may already list it: it lets go of it, so
-  // that the port has one owner at most (whoever reads it next).
-  if (m_pBlock && !m_pBlock->IsReadingPorts()) {
+  // that list now. A port that comes first in a diagram's stream (a group's
+  // member stored before its block) names its block, which has just read
+  // its list, holding the port: the block is an element of the diagram
+  // being read, as its own entry further on says again.
+  auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument);
+  CDiagram* loading = document ? document->GetActiveDiagram() : nullptr;
+  CDrawList* elements = loading ? loading->GetLoadingElements() : nullptr;
+  if (m_pBlock && !m_pBlock->IsReadingPorts() && elements && m_pBlock->GetPorts().Find(this)) {
+    elements->AddTail(m_pBlock);
+  } else if (m_pBlock && !m_pBlock->IsReadingPorts()) {
+    // A port read anywhere else belongs to no block, and the block it names
+    // (one a damaged stream made for it, or one stored elsewhere) goes to
+    // the document's load failures, which free it. A block made for the
+    // port may already list it: it lets go of it, so that the port has one
+    // owner at most (whoever reads it next).
     CDrawBlock* named = m_pBlock;
     m_pBlock = nullptr;
     named->RemovePort(this);
-    if (auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument)) document->AddLoadFailure(named);
+    if (document) document->AddLoadFailure(named);
   }
   if (IsInternal()) {
     auto* partner = static_cast<CDrawPort*>(ar.ReadObject(RUNTIME_CLASS(CDrawPort)));
