@@ -202,6 +202,8 @@ class CDiagram {
   // The text fonts read into the document whose top-level diagram this is;
   // they live as long as the diagram.
   TextFontStore& GetLoadedFonts() { return m_loadedFonts; }
+  // While a load runs, the elements read so far (null otherwise).
+  CDrawList* GetLoadingElements() const { return m_pLoadingElements; }
   void Draw(CDC* dc, CRect rect, CDrawView* view);
 
   // Hierarchy and views.

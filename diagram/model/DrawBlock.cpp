@@ -147,6 +147,15 @@ void CDrawBlock::Serialize(CArchive& ar) {
     }
   } catch (...) {
     m_bReadingPorts = FALSE;
+    // A port whose own record is still being read (it named this block) is
+    // that read's to free: the failed block lets go of it.
+    CDrawList ports(m_ports);
+    for (POSITION pos = ports.GetHeadPosition(); pos;) {
+      auto* port = static_cast<CDrawPort*>(ports.GetNext(pos));
+      if (!CDrawPort::IsBeingRead(port)) continue;
+      m_ports -= port;
+      port->m_pBlock = nullptr;
+    }
     throw;
   }
   m_bReadingPorts = FALSE;

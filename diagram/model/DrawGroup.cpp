@@ -61,20 +61,33 @@ CDrawGroup::CDrawGroup() : m_members(10), m_dragRect(m_position), m_bMembershipC
 
 CDrawGroup::CDrawGroup(const CDrawGroup& other)
     : CDrawObj(other), m_members(10), m_dragRect(other.m_dragRect), m_bMembershipChanged(other.m_bMembershipChanged) {
+  // The top members are copied, each copy bringing copies of its own
+  // components (a block's ports and texts), which join the group as the
+  // originals' components do. Wires are not copied.
+  CDrawList top = other.GetTopMembers();
+  top.ExcludeArcs();
   try {
-    for (POSITION pos = other.m_members.GetHeadPosition(); pos;) {
-      CDrawObj* clone = other.m_members.GetNext(pos)->Clone();
+    for (POSITION pos = top.GetHeadPosition(); pos;) {
+      CDrawObj* clone = top.GetNext(pos)->Clone();
       if (!clone) AfxThrowMemoryException();
       clone->m_pGroup = this;
       m_members.AddTail(clone);
+      // A sub-group's members stay in the sub-group.
+      if (clone->IsKindOf(RUNTIME_CLASS(CDrawGroup))) continue;
+      CDrawList components;
+      clone->IncludeComponentsInList(&components);
+      for (POSITION part = components.GetHeadPosition(); part;) {
+        CDrawObj* component = components.GetNext(part);
+        if (m_members.AddTail(component)) component->m_pGroup = this;
+      }
     }
   } catch (...) {
-    // The copies made so far go with the copy that failed.
-    while (!m_members.IsEmpty()) {
-      CDrawObj* clone = m_members.RemoveHead();
-      clone->m_pGroup = nullptr;
-      delete clone;
-    }
+    // The copies made so far go with the copy that failed; components go
+    // with their owners.
+    const CDrawList doomed = GetTopMembers();
+    for (POSITION pos = m_members.GetHeadPosition(); pos;) m_members.GetNext(pos)->m_pGroup = nullptr;
+    m_members.RemoveAll();
+    for (POSITION pos = doomed.GetHeadPosition(); pos;) delete doomed.GetNext(pos);
     throw;
   }
 }
@@ -127,6 +140,17 @@ void CDrawGroup::NormalizeMembers() {
   }
 }
 
+void CDrawGroup::LeaveLoadFailures(CArchive& ar, CDrawList& loaded) {
+  auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument);
+  if (!document) return;
+  const CDrawList read = loaded;
+  document->ExcludeLoadFailuresFrom(loaded);
+  for (POSITION pos = read.GetHeadPosition(); pos;) {
+    CDrawObj* member = read.GetNext(pos);
+    if (!loaded.Find(member) && member->m_pGroup == this) member->m_pGroup = nullptr;
+  }
+}
+
 void CDrawGroup::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     if (m_bMembershipChanged) {
@@ -153,21 +177,15 @@ void CDrawGroup::Serialize(CArchive& ar) {
   } catch (...) {
     // The members read so far belong to nobody else: the group keeps them,
     // as a complete read would, and they go with it when the failed read
-    // deletes it.
+    // deletes it. Those that failed to load are the document's to free.
+    LeaveLoadFailures(ar, loaded);
     m_members.RemoveAll();
     m_members.AddTail(loaded);
     throw;
   }
   // Members whose own read failed stay out of the group: the document
   // deletes them when the load ends.
-  if (auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument)) {
-    const CDrawList read = loaded;
-    document->ExcludeLoadFailuresFrom(loaded);
-    for (POSITION pos = read.GetHeadPosition(); pos;) {
-      CDrawObj* member = read.GetNext(pos);
-      if (!loaded.Find(member) && member->m_pGroup == this) member->m_pGroup = nullptr;
-    }
-  }
+  LeaveLoadFailures(ar, loaded);
   m_members.RemoveAll();
   m_members.AddTail(loaded);
   m_dragRect = m_position;

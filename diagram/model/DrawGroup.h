@@ -64,6 +64,9 @@ class CDrawGroup : public CDrawObj {
   void NormalizeMembers();
   // The members that are not components of other members.
   CDrawList GetTopMembers() const;
+  // Takes the objects that failed to load out of a member list being read
+  // (the archive's document frees them) and clears their group pointer.
+  void LeaveLoadFailures(CArchive& ar, CDrawList& loaded);
   // Inverts the outline of a rectangle in the view's client area.
   static void DrawOutline(CDrawView* view, const CRect& rect);
 

@@ -1,6 +1,8 @@
 #include "diagram/model/DrawObj.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 #include "diagram/model/ArchiveEncoding.h"
 #include "diagram/model/CloneOrNull.h"
@@ -14,6 +16,7 @@
 #include "diagram/model/URObject.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/core/Archive.h"
+#include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/PropertySheet.h"
 
@@ -25,6 +28,9 @@ namespace {
 constexpr UINT kShapePropertiesCaption = 28036;
 // Half the side of a selection handle, in pixels.
 constexpr int kHandleHalf = 3;
+// The widest pen a stream may hold: as far as any canvas reaches, so that
+// an outline grown by half of it stays a coordinate.
+constexpr LONG kMaxPenWidth = 0x3FFFFFFF;
 
 CRect Normalized(CRect r) {
   r.NormalizeRect();
@@ -100,6 +106,9 @@ void CDrawObj::Serialize(CArchive& ar) {
   ar >> flag;
   m_bPen = flag;
   ar >> m_logpen;
+  if (std::abs(int64_t{m_logpen.lopnWidth.x}) > kMaxPenWidth || std::abs(int64_t{m_logpen.lopnWidth.y}) > kMaxPenWidth) {
+    AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName.GetString());
+  }
   ar >> flag;
   m_bBrush = flag;
   ar >> m_logbrush;

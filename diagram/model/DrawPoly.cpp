@@ -1,6 +1,8 @@
 #include "diagram/model/DrawPoly.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <new>
 
@@ -26,6 +28,11 @@ namespace {
 
 // How many slots a full point array grows by.
 constexpr int kGrowBy = 10;
+// Points lie within this distance of the origin, as every object of a
+// diagram does (a canvas is at most 255 pages of hundredths of an inch); a
+// stream with a point beyond it is damaged, and moving or flipping such a
+// point would overflow.
+constexpr LONG kMaxCoordinate = 0x3FFFFFFF;
 
 struct PointsDeleter {
   void operator()(CPoint* points) const { CDrawPoly::DeletePoints(points); }
@@ -110,7 +117,12 @@ void CDrawPoly::Serialize(CArchive& ar) {
   if (capacity < count) AfxThrowArchiveException(CArchiveException::genericException);
   OwnedPoints points(NewPoints(capacity));
   if (capacity > 0 && !points) AfxThrowMemoryException();
-  for (int i = 0; i < count; ++i) ar >> points[i];
+  for (int i = 0; i < count; ++i) {
+    ar >> points[i];
+    if (std::abs(int64_t{points[i].x}) > kMaxCoordinate || std::abs(int64_t{points[i].y}) > kMaxCoordinate) {
+      AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName.GetString());
+    }
+  }
   DeletePoints(m_points);
   m_points = points.release();
   m_nPoints = count;

@@ -1,5 +1,8 @@
 #include "diagram/model/DrawPort.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "diagram/model/ArchiveEncoding.h"
 #include "diagram/model/CloneOrNull.h"
 #include "diagram/model/Diagram.h"
@@ -33,7 +36,27 @@ class AllPointsInUse {
   int saved_;
 };
 
+// The ports whose records are being read, innermost last.
+std::vector<const CDrawPort*>& PortsBeingRead() {
+  thread_local std::vector<const CDrawPort*> ports;
+  return ports;
+}
+
+// A port on that list for the life of the object.
+class ReadingPort {
+ public:
+  explicit ReadingPort(const CDrawPort* port) { PortsBeingRead().push_back(port); }
+  ~ReadingPort() { PortsBeingRead().pop_back(); }
+  ReadingPort(const ReadingPort&) = delete;
+  ReadingPort& operator=(const ReadingPort&) = delete;
+};
+
 }  // namespace
+
+BOOL CDrawPort::IsBeingRead(const CDrawPort* port) {
+  const std::vector<const CDrawPort*>& ports = PortsBeingRead();
+  return std::find(ports.begin(), ports.end(), port) != ports.end();
+}
 
 CDrawPort::CDrawPort(CDrawPort* associated)
     : m_pAssociatedPort(associated),
@@ -124,6 +147,7 @@ void CDrawPort::Serialize(CArchive& ar) {
     if (IsInternal()) ar.WriteObject(m_pAssociatedPort);
     return;
   }
+  const ReadingPort reading(this);
   CDrawPoly::Serialize(ar);
   WORD unlinked = 0;
   ar >> unlinked;
@@ -147,16 +171,25 @@ void CDrawPort::Serialize(CArchive& ar) {
   owned_text::Claim(m_pLabel);
   m_pBlock = static_cast<CDrawBlock*>(ar.ReadObject(RUNTIME_CLASS(CDrawBlock)));
   // A port is stored inside its block's port list, so its block is reading
-  // that list now. A port read anywhere else belongs to no block, and the
-  // block it names (one a damaged stream made for it, or one stored
-  // elsewhere) goes to the document's load failures, which free it.
-  // A block made for the port may already list it: it lets go of it, so
-  // that the port has one owner at most (whoever reads it next).
-  if (m_pBlock && !m_pBlock->IsReadingPorts()) {
+  // that list now. A port that comes first in a diagram's stream (a group's
+  // member stored before its block) names its block, which has just read
+  // its list, holding the port: the block is an element of the diagram
+  // being read, as its own entry further on says again.
+  auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument);
+  CDiagram* loading = document ? document->GetActiveDiagram() : nullptr;
+  CDrawList* elements = loading ? loading->GetLoadingElements() : nullptr;
+  if (m_pBlock && !m_pBlock->IsReadingPorts() && elements && m_pBlock->GetPorts().Find(this)) {
+    elements->AddTail(m_pBlock);
+  } else if (m_pBlock && !m_pBlock->IsReadingPorts()) {
+    // A port read anywhere else belongs to no block, and the block it names
+    // (one a damaged stream made for it, or one stored elsewhere) goes to
+    // the document's load failures, which free it. A block made for the
+    // port may already list it: it lets go of it, so that the port has one
+    // owner at most (whoever reads it next).
     CDrawBlock* named = m_pBlock;
     m_pBlock = nullptr;
     named->RemovePort(this);
-    if (auto* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument)) document->AddLoadFailure(named);
+    if (document) document->AddLoadFailure(named);
   }
   if (IsInternal()) {
     auto* partner = static_cast<CDrawPort*>(ar.ReadObject(RUNTIME_CLASS(CDrawPort)));
@@ -429,13 +462,19 @@ void CDrawPort::GetRealConnections(CDrawList& ports) const {
   GetConnections(working);
   if (m_pAssociatedPort) m_pAssociatedPort->GetConnections(working);
   for (POSITION pos = working.GetHeadPosition(); pos;) {
-    auto* port = static_cast<CDrawPort*>(working.GetNext(pos));
-    if (port == this) continue;
-    if (CDrawPort* partner = port->GetAssociatedPort()) {
-      partner->GetConnections(working);
-    } else {
-      ports.AddTail(port);
+    const POSITION at = pos;
+    auto* port = static_cast<CDrawPort*>(working.GetAt(at));
+    if (port != this) {
+      if (CDrawPort* partner = port->GetAssociatedPort()) {
+        partner->GetConnections(working);
+      } else {
+        ports.AddTail(port);
+      }
     }
+    // The next port is taken after the appending, so that ports added
+    // behind the last one are walked too.
+    pos = at;
+    working.GetNext(pos);
   }
 }
 

@@ -89,6 +89,9 @@ class CDrawPort : public CDrawPoly {
   // The same, seen through composite-block boundaries.
   void GetRealConnections(CDrawList& ports) const;
   int GetDirectedArcs(int bAsSource, CDrawList& arcs) const;
+  // True while the port's record is being read (its block may be read, and
+  // fail, within that read).
+  static BOOL IsBeingRead(const CDrawPort* port);
 
  protected:
   void MoveAttachedArcPointsBy(CPoint delta, CDrawView* view, int bInvalidate);

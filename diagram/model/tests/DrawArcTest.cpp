@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "diagram/model/DrawGroup.h"
 #include "diagram/model/DrawInPort.h"
 #include "diagram/model/DrawOutPort.h"
 #include "diagram/model/tests/BlockDiagramFixture.h"
@@ -313,6 +314,48 @@ TEST_P(ArcOnDiagram, BlocksAndTheirWiresTravelThroughTheStream) {
   EXPECT_EQ(doctest::StoreDocument(copy), stored);
 }
 
+// A port read before its block (a group behind the block that holds the
+// port) is the block's all the same: the block reads its port list while
+// the port is being read.
+TEST_P(ArcOnDiagram, APortReadBeforeItsBlockStaysWithIt) {
+  if (!upward()) GTEST_SKIP() << "the document's own diagram is the upward one";
+  auto* a = PlaceBlock(1, CPoint(-300, 0));
+  auto* b = PlaceBlock(100, CPoint(0, 200));
+  ASSERT_TRUE(a && b);
+  ASSERT_TRUE(Wire(PortOf(a, 0), PortOf(b, 0)));
+  auto* other = new CDrawObj(CRect(500, 500, 510, 490));
+  ASSERT_TRUE(diagram->Add(other));
+  CDrawGroup* group = diagram->MakeDrawGroup();
+  ASSERT_TRUE(diagram->Add(group));
+  CDrawList members;
+  members.AddTail(PortOf(a, 0));
+  members.AddTail(other);
+  ASSERT_TRUE(group->SetMembers(members, FALSE));
+  ASSERT_EQ(group->GetMembers().GetCount(), 2);
+  ASSERT_TRUE(diagram->MoveToBack(group));
+  const INT_PTR count = diagram->GetObjects().GetCount();
+  const std::vector<BYTE> stored = doctest::StoreDocument(doc);
+
+  CDrawDoc copy;
+  Load(copy, stored);
+  EXPECT_FALSE(copy.LoadFailuresDidOccur());
+  CDiagram* loaded = copy.GetDiagram();
+  EXPECT_EQ(loaded->GetObjects().GetCount(), count);
+  int blocks = 0;
+  for (POSITION pos = loaded->GetObjects().GetHeadPosition(); pos;) {
+    CDrawObj* object = loaded->GetObjects().GetNext(pos);
+    if (auto* port = DYNAMIC_DOWNCAST(CDrawPort, object)) {
+      ASSERT_NE(port->GetDrawBlock(), nullptr);
+      EXPECT_TRUE(port->GetDrawBlock()->GetPorts().Find(port));
+      EXPECT_TRUE(port->IsLinked());
+    }
+    if (object->IsKindOf(RUNTIME_CLASS(CDrawBlock))) ++blocks;
+  }
+  EXPECT_EQ(blocks, 2);
+  EXPECT_EQ(doctest::StoreDocument(copy), stored);
+  copy.EndLoad(FALSE);
+}
+
 TEST_P(ArcOnDiagram, AStoredWireWithoutBothPortsFailsToLoad) {
   if (!upward()) GTEST_SKIP() << "the document's own diagram is the upward one";
   auto* a = PlaceBlock(1, CPoint(-300, 0));
@@ -365,6 +408,33 @@ TEST(DrawArcTest, AStoredWireBetweenPortsOfNoBlockGoesToTheLoadFailuresWithThem)
   EXPECT_TRUE(doc.LoadFailuresDidOccur());
   // The document frees the wire and both ports.
   doc.DeleteLoadFailures();
+}
+
+TEST(DrawArcTest, APortReadBeforeABlockThatNoListNamesKeepsIt) {
+  // A damaged diagram record: the port is an element of its own, and its
+  // block, read with it, is named by no list of the diagram. The block,
+  // holding the port, is placed all the same.
+  LinkDiagramLibrary();
+  CDrawDoc doc;
+  CDiagram& diagram = *doc.GetDiagram();
+  doctest::Bytes b;
+  b.Word(0).Word(1).Byte(1).Byte(1).Dword(0).Word(0).Small(850).Small(1100).Word(1).Word(1).Small(9).Small(9);
+  b.Word(1).NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5);  // class 1, object 2
+  b.Word(0).Word(3).Word(3);
+  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) b.Small(p.x).Small(p.y);
+  b.Word(0).Ref(0).Ref(0).Ref(0);
+  b.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20);  // class 3, object 4
+  b.Word(1).Ref(0).Ref(0).Ref(0).Ref(0).Word(1).Ref(2);
+  b.Lock(0xFFFFFFFF, 0xFFFFFFFF).Word(1).Ref(2);
+  doctest::LoadArchive in(b.data, &doc);
+  diagram.Serialize(in.ar());
+  EXPECT_TRUE(in.AtEnd());
+  ASSERT_EQ(diagram.GetObjects().GetCount(), 2);
+  auto* port = DYNAMIC_DOWNCAST(CDrawPort, diagram.GetObjects().GetHead());
+  ASSERT_NE(port, nullptr);
+  ASSERT_NE(port->GetDrawBlock(), nullptr);
+  EXPECT_EQ(diagram.GetObjects().GetTail(), port->GetDrawBlock());
+  EXPECT_FALSE(doc.LoadFailuresDidOccur());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, ArcOnDiagram, ::testing::Bool(),

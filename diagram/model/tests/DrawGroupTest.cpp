@@ -3,14 +3,18 @@
 // member count message, copying, and the stream from version 14 on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "diagram/model/Diagram.h"
+#include "diagram/model/DrawArc.h"
+#include "diagram/model/DrawBlock.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawGroup.h"
 #include "diagram/model/DrawList.h"
+#include "diagram/model/DrawPort.h"
 #include "diagram/model/tests/DocumentView.h"
 #include "diagram/model/tests/FixtureBytes.h"
 #include "diagram/ui/DrawView.h"
@@ -329,6 +333,86 @@ TEST(DrawGroupTest, ACopyHoldsCopiesOfTheMembers) {
   EXPECT_EQ(clone->GetPosition(), group.GetPosition());
 }
 
+// Grouping two wired blocks takes their ports and texts and the wire
+// between them, not the wire to a block outside.
+TEST_F(GroupOnDiagram, GroupingBlocksTakesTheirPortsAndTheWiresBetweenThem) {
+  auto* a = new CDrawBlock;
+  auto* b = new CDrawBlock;
+  auto* c = new CDrawBlock;
+  ASSERT_TRUE(a->InitializeAs(2, CPoint(0, 0), &view) && a->AddBlockAndComponentsToDiagram(diagram));
+  ASSERT_TRUE(b->InitializeAs(100, CPoint(200, 0), &view) && b->AddBlockAndComponentsToDiagram(diagram));
+  ASSERT_TRUE(c->InitializeAs(100, CPoint(200, -200), &view) && c->AddBlockAndComponentsToDiagram(diagram));
+  auto port = [](CDrawBlock* block, int index) {
+    return static_cast<CDrawPort*>(block->GetPorts().GetAt(block->GetPorts().FindIndex(index)));
+  };
+  auto* inside = new CDrawArc;
+  auto* leaving = new CDrawArc;
+  ASSERT_TRUE(inside->Initialize(port(a, 0), port(b, 0), TRUE) && diagram->Add(inside));
+  ASSERT_TRUE(leaving->Initialize(port(a, 1), port(c, 0), TRUE) && diagram->Add(leaving));
+  CDrawGroup* group = AddGroup({a, b});
+  CDrawList expected;
+  expected.AddTail(a);
+  expected.AddTail(b);
+  expected.IncludeElementComponents();
+  expected.AddTail(inside);
+  EXPECT_EQ(group->GetMembers().GetCount(), expected.GetCount());
+  for (POSITION pos = expected.GetHeadPosition(); pos;) {
+    CDrawObj* member = expected.GetNext(pos);
+    EXPECT_TRUE(group->GetMembers().Find(member));
+    EXPECT_EQ(member->GetGroup(), group);
+  }
+  EXPECT_EQ(leaving->GetGroup(), nullptr);
+  EXPECT_EQ(c->GetGroup(), nullptr);
+}
+
+// A copy of a group of wired blocks holds copies of the blocks, each with
+// its own ports and texts, and no wire: the originals keep theirs.
+TEST_F(GroupOnDiagram, ACopyOfAGroupOfBlocksHoldsEachBlockWithItsOwnPorts) {
+  auto* a = new CDrawBlock;
+  auto* b = new CDrawBlock;
+  ASSERT_TRUE(a->InitializeAs(1, CPoint(0, 0), &view) && a->AddBlockAndComponentsToDiagram(diagram));
+  ASSERT_TRUE(b->InitializeAs(100, CPoint(200, 0), &view) && b->AddBlockAndComponentsToDiagram(diagram));
+  auto* wire = new CDrawArc;
+  ASSERT_TRUE(wire->Initialize(static_cast<CDrawPort*>(a->GetPorts().GetHead()),
+                               static_cast<CDrawPort*>(b->GetPorts().GetHead()), TRUE));
+  ASSERT_TRUE(diagram->Add(wire));
+  CDrawGroup* group = AddGroup({a, b});
+  ASSERT_TRUE(group->GetMembers().Find(wire));
+  const std::vector<CDrawObj*> originals = Members(group);
+
+  std::unique_ptr<CDrawObj> copy(group->Clone());
+  auto* clone = dynamic_cast<CDrawGroup*>(copy.get());
+  ASSERT_NE(clone, nullptr);
+  int blocks = 0;
+  for (CDrawObj* member : Members(clone)) {
+    EXPECT_EQ(std::find(originals.begin(), originals.end(), member), originals.end());
+    EXPECT_EQ(member->GetGroup(), clone);
+    EXPECT_FALSE(member->IsKindOf(RUNTIME_CLASS(CDrawArc)));
+    if (auto* port = DYNAMIC_DOWNCAST(CDrawPort, member)) {
+      ASSERT_NE(port->GetDrawBlock(), nullptr);
+      EXPECT_TRUE(port->GetDrawBlock()->GetPorts().Find(port));
+      EXPECT_TRUE(clone->GetMembers().Find(port->GetDrawBlock()));
+    }
+    if (auto* block = DYNAMIC_DOWNCAST(CDrawBlock, member)) {
+      ++blocks;
+      CDrawList components;
+      block->IncludeComponentsInList(&components);
+      for (POSITION pos = components.GetHeadPosition(); pos;) EXPECT_TRUE(clone->GetMembers().Find(components.GetNext(pos)));
+    }
+  }
+  EXPECT_EQ(blocks, 2);
+  // Each copied component is listed once, with its copied owner.
+  CDrawList expected;
+  for (CDrawObj* member : Members(clone)) {
+    if (member->IsKindOf(RUNTIME_CLASS(CDrawBlock))) {
+      expected.AddTail(member);
+      member->IncludeComponentsInList(&expected);
+    }
+  }
+  EXPECT_EQ(clone->GetMembers().GetCount(), expected.GetCount());
+  for (CDrawObj* member : originals) EXPECT_EQ(member->GetGroup(), group);
+}
+
 // The stream of a group.
 class GroupStream : public ::testing::Test {
  protected:
@@ -451,6 +535,21 @@ TEST_F(GroupStream, AMemberThatFailedToLoadStaysOutAndGoesAtTheEndOfTheLoad) {
   EXPECT_FALSE(group->GetMembers().GetHead()->IsKindOf(RUNTIME_CLASS(Unplaceable)));
   EXPECT_TRUE(doc.LoadFailuresDidOccur());
   doc.EndLoad(0);  // deletes the failure (the sanitizer sees a leak or a double free)
+}
+
+TEST_F(GroupStream, AGroupWhoseReadFailsLeavesItsFailedMembersToTheDocument) {
+  // The stream ends after a member that failed to load: the failed group
+  // goes without it, and the document frees it once.
+  FixtureBytes bytes;
+  bytes.NewClass("CDrawGroup").DrawObj(18, 0, 10, 40, 0).Word(2);
+  bytes.NewClass("Unplaceable").DrawObj(18, 0, 10, 10, 0);
+  doc.StartLoad(18);
+  CMemFile file(bytes.Data(), bytes.Size());
+  CArchive ar(&file, CArchive::load);
+  ar.m_pDocument = &doc;
+  EXPECT_THROW(ar.ReadObject(RUNTIME_CLASS(CDrawGroup)), CArchiveException);
+  EXPECT_TRUE(doc.LoadFailuresDidOccur());
+  doc.EndLoad(0);
 }
 
 TEST_F(GroupStream, AMemberThatIsNoDrawingObjectIsRefused) {

@@ -13,6 +13,7 @@
 #include "diagram/model/URObject.h"
 #include "diagram/model/tests/DownDiagram.h"
 #include "platform/core/Archive.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/MemFile.h"
 #include "platform/gdi/GdiConstants.h"
 
@@ -458,6 +459,43 @@ TEST(DrawObjStreamTest, VersionGatesOfTheHatch) {
     // Exactly the bytes of that version were read.
     BYTE beyond = 0;
     EXPECT_THROW(ar >> beyond, CArchiveException) << "version " << test.version;
+  }
+}
+
+TEST(DrawObjStreamTest, APenWiderThanAnyCanvasIsRefused) {
+  // The pen width (a compact long after the escape word) of the version-14
+  // record replaced: x, then y.
+  struct Case {
+    const char* what;
+    LONG x;
+    LONG y;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"as wide as a canvas reaches", 0x3FFFFFFF, 0x3FFFFFFF, false},
+      {"wider in x", 0x40000000, 2, true},
+      {"wider in y", 2, 0x7FFFFFFF, true},
+      {"the lowest long", LONG(0x80000000), 2, true},
+  };
+  for (const Case& test : cases) {
+    std::vector<BYTE> bytes(kVersion14Bytes, kVersion14Bytes + 12);
+    for (LONG v : {test.x, test.y}) {
+      bytes.insert(bytes.end(), {0x00, 0x80});
+      for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<BYTE>(static_cast<DWORD>(v) >> shift));
+    }
+    bytes.insert(bytes.end(), kVersion14Bytes + 16, kVersion14Bytes + sizeof(kVersion14Bytes));
+    CDrawDoc doc;
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    ar.m_pDocument = &doc;
+    CDrawObj object;
+    if (test.refused) {
+      EXPECT_THROW(object.Serialize(ar), CArchiveException) << test.what;
+    } else {
+      object.Serialize(ar);
+      EXPECT_EQ(object.GetPenSize(), 0x3FFFFFFFu) << test.what;
+    }
+    object.SetDiagram(nullptr);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "diagram/model/DrawArc.h"
@@ -154,6 +155,73 @@ TEST(DrawPortTest, ALinkLabelStoredAsTheValueIsDropped) {
   EXPECT_EQ(port->GetLnkLbl(), nullptr);
   EXPECT_EQ(port->GetLabel(), nullptr);
   EXPECT_EQ(port->GetDrawBlock(), nullptr);
+}
+
+// Boundary pairs seen from outside: an ordinary output wired to the outer
+// port of a pair, whose inner partner is wired on to the outer port of a
+// second, nested pair, whose inner partner reaches two inputs, one of them
+// also straight from the first pair.
+TEST(DrawPortTest, RealConnectionsReachThroughNestedPairsToEachFarEndOnce) {
+  std::vector<std::unique_ptr<CDrawPort>> ports;
+  auto port = [&ports](bool output) {
+    ports.emplace_back(output ? static_cast<CDrawPort*>(new CDrawOutPort(CPoint(0, 0), nullptr, nullptr))
+                              : static_cast<CDrawPort*>(new CDrawInPort(CPoint(0, 0), nullptr, nullptr)));
+    return ports.back().get();
+  };
+  CDrawPort* source = port(true);
+  CDrawPort* outer1 = port(false);
+  CDrawPort* inner1 = port(true);
+  CDrawPort* outer2 = port(false);
+  CDrawPort* inner2 = port(true);
+  CDrawPort* far1 = port(false);
+  CDrawPort* far2 = port(false);
+  for (auto [a, b] : {std::pair{outer1, inner1}, std::pair{outer2, inner2}}) {
+    a->SetAssociatedPort(b);
+    b->SetAssociatedPort(a);
+  }
+  // The ports' destructors free the wires.
+  auto wire = [](CDrawPort* src, CDrawPort* dst) {
+    auto* arc = new TestArc;
+    arc->SetEnds(src, dst, TRUE);
+    src->AddArc(arc, FALSE);
+    dst->AddArc(arc, FALSE);
+  };
+  wire(source, outer1);
+  wire(inner1, outer2);
+  wire(inner1, far1);
+  wire(inner2, far1);
+  wire(inner2, far2);
+
+  CDrawList reached;
+  source->GetRealConnections(reached);
+  std::vector<CDrawObj*> got;
+  for (POSITION pos = reached.GetHeadPosition(); pos;) got.push_back(reached.GetNext(pos));
+  EXPECT_EQ(got, (std::vector<CDrawObj*>{far1, far2}));
+  CDrawList direct;
+  source->GetConnections(direct);
+  EXPECT_EQ(direct.GetCount(), 1);
+  EXPECT_TRUE(direct.Find(outer1));
+  // Pairs die together: the test lets each port go on its own.
+  for (auto& p : ports) p->SetAssociatedPort(nullptr);
+}
+
+// A damaged stream: a port names a block that is read with it, lists the
+// port and fails further on. The failed block is freed without the port,
+// whose own read then fails and frees it once.
+TEST(DrawPortTest, ABlockThatFailsWhileItsPortIsReadLeavesThePortToItsRead) {
+  LinkDiagramLibrary();
+  CDrawDoc doc;
+  doc.StartLoad(18);
+  doctest::Bytes b;
+  b.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5);  // class 1, object 2
+  b.Word(0).Word(3).Word(3);
+  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) b.Small(p.x).Small(p.y);
+  b.Word(0).Ref(0).Ref(0).Ref(0);
+  b.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20);  // class 3, object 4
+  b.Word(1).Ref(0).Ref(0).Ref(0).Ref(0);
+  b.Word(2).Ref(2);  // two ports: this one, then the stream ends
+  doctest::LoadArchive in(b.data, &doc);
+  EXPECT_THROW(in.ar().ReadObject(RUNTIME_CLASS(CDrawPort)), CArchiveException);
 }
 
 class PortOnDiagram : public blocktest::BlockDiagram {};
