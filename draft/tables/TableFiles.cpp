@@ -29,8 +29,10 @@ bool ReadFileText(const char* path, std::unique_ptr<CTableFileText>& text) {
 }
 
 // Whether a text can be written as (part of) one line of a text-generation
-// file: a line feed would end the line and a Ctrl-Z byte the file.
-bool FitsOneLine(const CStringA& text) { return text.Find('\n') < 0 && text.Find('\x1A') < 0; }
+// file: a line feed would end the line and a Ctrl-Z byte the file. The
+// bytes are looked at one by one, as the reader does: a stray lead byte
+// before a line feed does not hide it.
+bool FitsOneLine(const CStringA& text) { return text.str().find_first_of("\n\x1A") == std::string::npos; }
 
 // Whether every field name fits one line; shows the structure error when
 // one does not.

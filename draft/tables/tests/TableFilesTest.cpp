@@ -386,6 +386,7 @@ TEST_F(TableFilesTest, NamesAndRowsThatCannotBeTextLinesAreNotWritten) {
       {"a name holding CR LF", "\r\n;1;10", "1"},
       {"a name holding LF", "a\nb", "1"},
       {"a name holding Ctrl-Z", "a\x1A", "1"},
+      {"a line feed after a stray lead byte", "\xFE\n", "1"},  // the fuzzer's case
       {"a row holding CR LF", "x", "1\r\n2"},
       {"a row holding Ctrl-Z", "x", "1\x1A"},
   };
@@ -401,7 +402,7 @@ TEST_F(TableFilesTest, NamesAndRowsThatCannotBeTextLinesAreNotWritten) {
     rows.Add(c.row);
     EXPECT_FALSE(WritePartsListFile(Path("keep.lst"), kPartsListMagic99, fields, rows));
     EXPECT_EQ(Get("keep.lst"), "old list");
-    const bool nameBad = CStringA(c.name).FindOneOf("\n\x1A") >= 0;
+    const bool nameBad = std::string(c.name).find_first_of("\n\x1A") != std::string::npos;
     EXPECT_EQ(WriteStructureFileFields(Path("keep.def"), fields), nameBad ? FALSE : TRUE);
     if (nameBad) {
       EXPECT_EQ(Get("keep.def"), "old structure");
@@ -419,4 +420,21 @@ TEST_F(TableFilesTest, NamesAndRowsThatCannotBeTextLinesAreNotWritten) {
   ASSERT_EQ(ReadPartsListFile(Path("cr.lst"), rowsBack, fieldsBack), TableFileRead::kRead);
   EXPECT_EQ(fieldsBack[0].GetName(), "a\rb");
   EXPECT_EQ(Cells(rowsBack), Cells(rows));
+}
+
+// A damaged name or cell whose stray GBK lead byte stands before a ';' (the
+// fuzzer's case: a generation-98 record name "ú\xC5;1;166660...") reads back
+// from its line as it was written, like every sound text.
+TEST(RowText, EverySemicolonByteIsDoubledAndReadBack) {
+  const char* const texts[] = {"\xC5;1;2", "a;b", "序;号", "\xFE;", ";\x81"};
+  for (const char* text : texts) {
+    SCOPED_TRACE(text);
+    CFieldArray fields;
+    ASSERT_TRUE(ParseFieldLine(fields, FormatFieldLine(CFieldRecord(text, 1, 8, 2), FieldLineForm::kStored)));
+    EXPECT_EQ(fields[0].GetName(), text);
+    CStringArray cells, back;
+    Fill(cells, {text, "x"});
+    SplitRowText(JoinRowCells(cells), back);
+    EXPECT_EQ(Cells(back), Cells(cells));
+  }
 }
