@@ -21,7 +21,7 @@ CStringA FormatFieldLine(const CFieldRecord& field, FieldLineForm form) {
     if (name.IsEmpty()) name = " ";
     TrimNumberText(width);
   }
-  name.Replace(";", ";;");
+  name = DoubleSemicolons(name);
   CStringA line;
   line.Format("%s;%d;%s;%d", name.GetString(), static_cast<int>(field.type), width.GetString(),
               static_cast<int>(field.alignment));

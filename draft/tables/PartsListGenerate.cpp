@@ -532,7 +532,7 @@ BOOL CPartsListCtrl::SaveTableEntityToFile(const CTableEntity* table, const char
     for (int c = 0; c < row.GetCellCount(); ++c) {
       CStringA cell = ConvertStoredToCellText(row.GetCell(c)->GetText());
       if (cell.IsEmpty()) cell = " ";
-      cell.Replace(";", ";;");
+      cell = DoubleSemicolons(cell);
       if (c > 0) text += ';';
       text += cell;
     }

@@ -1,11 +1,22 @@
 #include "draft/tables/RowText.h"
 
+#include <string>
+
+CStringA DoubleSemicolons(const CStringA& text) {
+  std::string doubled;
+  doubled.reserve(static_cast<size_t>(text.GetLength()) + 8);
+  for (char c : text.str()) {
+    doubled += c;
+    if (c == ';') doubled += ';';
+  }
+  return CStringA(doubled.c_str(), static_cast<int>(doubled.size()));
+}
+
 CStringA EncodeRowCell(const CStringA& cell) {
   CStringA text = cell;
   text.Trim();
   if (text.IsEmpty()) return CStringA(" ");
-  text.Replace(";", ";;");
-  return text;
+  return DoubleSemicolons(text);
 }
 
 CStringA JoinRowCells(const CStringArray& cells) {

@@ -10,6 +10,12 @@
 #include "platform/core/String.h"
 #include "platform/core/StringArray.h"
 
+// The text with every ';' byte doubled, as SplitRowText reads every ';'
+// byte. No GBK character holds a ';' byte, so this is the character-wise
+// doubling for every sound text; a damaged text with a stray lead byte
+// before a ';' (which a character-wise replace would take for one
+// character) still reads back as it was.
+CStringA DoubleSemicolons(const CStringA& text);
 // One cell as the row text holds it: trimmed, " " when empty, ';' doubled.
 CStringA EncodeRowCell(const CStringA& cell);
 // The row text of the cells.

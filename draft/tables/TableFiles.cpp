@@ -28,6 +28,23 @@ bool ReadFileText(const char* path, std::unique_ptr<CTableFileText>& text) {
   }
 }
 
+// Whether a text can be written as (part of) one line of a text-generation
+// file: a line feed would end the line and a Ctrl-Z byte the file. The
+// bytes are looked at one by one, as the reader does: a stray lead byte
+// before a line feed does not hide it.
+bool FitsOneLine(const CStringA& text) { return text.str().find_first_of("\n\x1A") == std::string::npos; }
+
+// Whether every field name fits one line; shows the structure error when
+// one does not.
+bool FieldNamesFitLines(const CFieldArray& fields) {
+  for (INT_PTR i = 0; i < fields.GetSize(); ++i)
+    if (!FitsOneLine(fields[i].GetName())) {
+      AfxMessageBox(kBadTableStructure);
+      return false;
+    }
+  return true;
+}
+
 }  // namespace
 
 TableFileRead ReadPartsListFile(const char* path, CStringArray& rows, CFieldArray& fields) {
@@ -40,7 +57,11 @@ TableFileRead ReadPartsListFile(const char* path, CStringArray& rows, CFieldArra
   if (file->StartsWithLine(kPartsListMagic99)) {
     int count = file->ReadLine(line) ? std::atoi(line) : 0;
     for (; count > 0 && file->ReadLine(line); --count)
-      if (!ParseFieldLine(fields, line)) return TableFileRead::kFailed;
+      if (!ParseFieldLine(fields, line)) {
+        // A failed read keeps none of the columns parsed before.
+        fields.RemoveAll();
+        return TableFileRead::kFailed;
+      }
     while (file->ReadLine(line)) rows.Add(line);
     return TableFileRead::kRead;
   }
@@ -80,6 +101,15 @@ BOOL ReplaceTableFile(const char* path, const std::string& bytes) {
 }
 
 BOOL WritePartsListFile(const char* path, const char* magic, const CFieldArray& fields, const CStringArray& rows) {
+  // Names and rows read from a binary file may hold line ends, which the
+  // text lines cannot: such a file would read back with other columns and
+  // rows, so nothing is written.
+  if (!FieldNamesFitLines(fields)) return FALSE;
+  for (INT_PTR i = 0; i < rows.GetSize(); ++i)
+    if (!FitsOneLine(rows[i])) {
+      AfxMessageBox(kBadTableStructure);
+      return FALSE;
+    }
   CStringA text = magic;
   text.AppendFormat("\n%d\n", static_cast<int>(fields.GetSize()));
   for (INT_PTR i = 0; i < fields.GetSize(); ++i) {
@@ -146,6 +176,7 @@ BOOL WriteStructureFileFields(const char* path, const CFieldArray& fields) {
     ReportFileException("", CFileException::badPath);
     return FALSE;
   }
+  if (!FieldNamesFitLines(fields)) return FALSE;
   const CStringA target = ReplaceFileExtension(CStringA(path ? path : ""), "def");
   CStringA text = kStructureMagic99;
   text += '\n';

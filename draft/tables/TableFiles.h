@@ -25,6 +25,7 @@ inline constexpr char kPartsListMagic98[] = "Wendrix98 明细表数据文件";
 inline constexpr char kStructureMagic99[] = "Wendrix99 表结构文件";
 inline constexpr char kStructureMagic98[] = "Wendrix98 表结构文件";
 inline constexpr char kFileKindMismatch[] = "文件类型不匹配,请重新选择!";
+inline constexpr char kBadTableStructure[] = "数据结构错误!";
 
 enum class TableFileRead {
   kRead,        // read as a file of its kind
@@ -33,14 +34,17 @@ enum class TableFileRead {
 };
 
 // Reads a parts-list data file of either generation into `rows` and
-// `fields` (both emptied first). Nothing is shown but the message of a
-// field line that does not parse; a file exception is reported through the
-// host's file-failure report.
+// `fields` (both emptied first, and left empty when the read fails).
+// Nothing is shown but the message of a field line that does not parse; a
+// file exception is reported through the host's file-failure report.
 TableFileRead ReadPartsListFile(const char* path, CStringArray& rows, CFieldArray& fields);
 
 // Writes a generation-99 parts-list data file: `magic`, the count, the
 // field lines in their tidied form, then the rows. A failure is reported
-// through the host's file-failure report and returns FALSE.
+// through the host's file-failure report and returns FALSE. A field name or
+// row holding a line feed or a Ctrl-Z byte (a generation-98 file can) cannot
+// be a text line: "数据结构错误!" is shown, nothing is written and FALSE
+// returned.
 BOOL WritePartsListFile(const char* path, const char* magic, const CFieldArray& fields, const CStringArray& rows);
 
 // Creates (or empties) a file holding exactly the bytes of `magic`, with
@@ -62,7 +66,8 @@ int ReadStructureFileText(CTableFileText& file, CFieldArray& fields, int tableKi
 // Writes a generation-99 structure file to `path` with its extension made
 // "def"; after a successful write the path is stored as the setting
 // TableFrameSetting / TableFrameFilePath. A failure (an empty path
-// included) is reported, the setting is left alone and FALSE returned.
+// included) is reported, the setting is left alone and FALSE returned; a
+// field name that cannot be a text line fails as in WritePartsListFile.
 BOOL WriteStructureFileFields(const char* path, const CFieldArray& fields);
 
 // The path with the extension of its last component replaced by `ext`

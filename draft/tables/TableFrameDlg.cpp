@@ -9,6 +9,7 @@
 #include "draft/host/SystemFiles.h"
 #include "draft/regions/AttribInfoDlg.h"
 #include "draft/tables/FieldLine.h"
+#include "draft/tables/RowText.h"
 #include "draft/tables/TableFileText.h"
 #include "draft/tables/TableFiles.h"
 #include "platform/core/Charset.h"
@@ -215,8 +216,8 @@ void CTableFrameDlg::BuildStructure() {
     // line, and an empty width is written as one blank, as an empty cell of
     // a row text is, so that the line reads back as four parts.
     CStringA lineName = name, lineWidth = widthText.IsEmpty() ? CStringA(" ") : widthText;
-    lineName.Replace(";", ";;");
-    lineWidth.Replace(";", ";;");
+    lineName = DoubleSemicolons(lineName);
+    lineWidth = DoubleSemicolons(lineWidth);
     CStringA line;
     line.Format("%s;%d;%s;%d", lineName.GetString(), type, lineWidth.GetString(), alignment);
     lines_.Add(line);

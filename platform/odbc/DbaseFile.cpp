@@ -74,6 +74,12 @@ std::unique_ptr<DbaseFile> DbaseFile::Open(const std::string& path, bool write) 
   DBFHandle h = DBFOpen(path.c_str(), write ? "rb+" : "rb");
   if (!h) return nullptr;
   std::unique_ptr<DbaseFile> f(new DbaseFile(h));
+  // A header that claims more records than the file holds is damage (a
+  // cut file, or a count that is not one): every record past the end would
+  // read as blanks, and a reader would walk millions of them.
+  const long long needed =
+      static_cast<long long>(h->nHeaderLength) + static_cast<long long>(h->nRecords) * h->nRecordLength;
+  if (h->nRecords < 0 || h->nRecordLength <= 0 || needed > static_cast<long long>(st.st_size)) return nullptr;
   f->ReadFields();
   return f;
 }

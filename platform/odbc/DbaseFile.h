@@ -30,7 +30,8 @@ class DbaseFile {
   ~DbaseFile();
 
   // An existing file, for reading (and appending when `write`); null when
-  // it cannot be opened as a dBase file or its name does not end in ".dbf".
+  // it cannot be opened as a dBase file, its header claims more records
+  // than the file holds, or its name does not end in ".dbf".
   static std::unique_ptr<DbaseFile> Open(const std::string& path, bool write);
   // A new empty file with these fields, replacing any file there. Names
   // longer than the format's 10 bytes are cut at a GBK character boundary.

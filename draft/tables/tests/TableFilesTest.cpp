@@ -229,8 +229,9 @@ TEST_F(TableFilesTest, PartsListFilesOfBothGenerationsRead) {
        TableFileRead::kRead, {a, b}, {"1;a;;b", "", "2; "}},
       {"99lf.lst", std::string(kPartsListMagic99) + "\n1\n序号;1;8;2\n1\n", TableFileRead::kRead, {a}, {"1"}},
       {"fresh.lst", kPartsListMagic99, TableFileRead::kRead, {}, {}},
+      // A failed read keeps nothing, not even the columns before the bad line.
       {"bad.lst", std::string(kPartsListMagic99) + "\r\n2\r\n序号;1;8;2\r\n名称;0\r\nrow\r\n", TableFileRead::kFailed,
-       {a}, {}},
+       {}, {}},
       {"98.lst", magic98 + Int32(2) + Record(a) + Record(crlf) + Int32(4) + "1\r\n2" + Int32(0), TableFileRead::kRead,
        {a, crlf}, {"1\r\n2", ""}},
       {"98only.lst", magic98, TableFileRead::kRead, {}, {}},
@@ -369,4 +370,71 @@ TEST_F(TableFilesTest, AStructureFileIsWrittenAsDefAndItsPathRemembered) {
   EXPECT_FALSE(WriteStructureFileFields("", fields));
   EXPECT_EQ(boxes.size(), 2u);
   EXPECT_EQ(GetProfileStringSetting("TableFrameSetting", "TableFrameFilePath", ""), Path("s.def"));
+}
+
+// Names and rows that a binary file held but a text line cannot (the
+// fuzzer's case: a generation-98 structure whose record names hold CR LF,
+// which saved as text read back as other columns).
+TEST_F(TableFilesTest, NamesAndRowsThatCannotBeTextLinesAreNotWritten) {
+  CFieldRecord good("序号", 1, 8, 2);
+  struct Case {
+    const char* what;
+    const char* name;
+    const char* row;
+  };
+  const Case cases[] = {
+      {"a name holding CR LF", "\r\n;1;10", "1"},
+      {"a name holding LF", "a\nb", "1"},
+      {"a name holding Ctrl-Z", "a\x1A", "1"},
+      {"a line feed after a stray lead byte", "\xFE\n", "1"},  // the fuzzer's case
+      {"a row holding CR LF", "x", "1\r\n2"},
+      {"a row holding Ctrl-Z", "x", "1\x1A"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    boxes.clear();
+    Put("keep.lst", "old list");
+    Put("keep.def", "old structure");
+    CFieldArray fields;
+    fields.Add(good);
+    fields.Add(CFieldRecord(c.name, 0, 10, 2));
+    CStringArray rows;
+    rows.Add(c.row);
+    EXPECT_FALSE(WritePartsListFile(Path("keep.lst"), kPartsListMagic99, fields, rows));
+    EXPECT_EQ(Get("keep.lst"), "old list");
+    const bool nameBad = std::string(c.name).find_first_of("\n\x1A") != std::string::npos;
+    EXPECT_EQ(WriteStructureFileFields(Path("keep.def"), fields), nameBad ? FALSE : TRUE);
+    if (nameBad) {
+      EXPECT_EQ(Get("keep.def"), "old structure");
+    }
+    EXPECT_EQ(boxes[0], "数据结构错误!");
+  }
+  // A CR alone stays within its line and reads back.
+  CFieldArray fields;
+  fields.Add(CFieldRecord("a\rb", 0, 10, 2));
+  CStringArray rows;
+  rows.Add("1\r");
+  ASSERT_TRUE(WritePartsListFile(Path("cr.lst"), kPartsListMagic99, fields, rows));
+  CStringArray rowsBack;
+  CFieldArray fieldsBack;
+  ASSERT_EQ(ReadPartsListFile(Path("cr.lst"), rowsBack, fieldsBack), TableFileRead::kRead);
+  EXPECT_EQ(fieldsBack[0].GetName(), "a\rb");
+  EXPECT_EQ(Cells(rowsBack), Cells(rows));
+}
+
+// A damaged name or cell whose stray GBK lead byte stands before a ';' (the
+// fuzzer's case: a generation-98 record name "ú\xC5;1;166660...") reads back
+// from its line as it was written, like every sound text.
+TEST(RowText, EverySemicolonByteIsDoubledAndReadBack) {
+  const char* const texts[] = {"\xC5;1;2", "a;b", "序;号", "\xFE;", ";\x81"};
+  for (const char* text : texts) {
+    SCOPED_TRACE(text);
+    CFieldArray fields;
+    ASSERT_TRUE(ParseFieldLine(fields, FormatFieldLine(CFieldRecord(text, 1, 8, 2), FieldLineForm::kStored)));
+    EXPECT_EQ(fields[0].GetName(), text);
+    CStringArray cells, back;
+    Fill(cells, {text, "x"});
+    SplitRowText(JoinRowCells(cells), back);
+    EXPECT_EQ(Cells(back), Cells(cells));
+  }
 }
