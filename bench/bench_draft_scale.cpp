@@ -14,7 +14,9 @@
 //   drawing).
 // The tables: a parts-list data file of that many rows written and read,
 // a structure file of that many field lines written and read, and the
-// parts-list grid filled with that many rows and read back as row texts.
+// parts-list grid filled with that many rows and read back as row texts, and
+// a drawn table of that many rows: built, laid out in one column, written
+// as a parts-list file and loaded back into the grid.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -32,7 +34,11 @@
 #include "draft/host/DrawingFile.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
+#include "draft/host/TableCell.h"
+#include "draft/host/TableEntity.h"
+#include "draft/host/TableRow.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/tables/BillFontDef.h"
 #include "draft/tables/PartsListCtrl.h"
 #include "draft/tables/PartsListOwner.h"
 #include "draft/tables/TableFiles.h"
@@ -405,6 +411,77 @@ void BM_PartsListGridRowTexts(benchmark::State& state) {
   PerObject(state, n);
 }
 
+// A drawn parts list: a header row and `rows` rows of eight cells.
+std::unique_ptr<CTableEntity> PartsListTable(int rows) {
+  std::unique_ptr<CTableEntity> t(ConstructTableEntity(1, nullptr));
+  CTableRow* header = ConstructTableRow(0);
+  for (const char* name : kNames) AddRowCell(header, ConstructTableCell(name, 20, 10, 2));
+  t->AddRow(header);
+  CStringA text;
+  for (int r = 0; r < rows; ++r) {
+    CTableRow* row = ConstructTableRow(1);
+    for (int c = 0; c < 8; ++c) {
+      text.Format("%d-%d", r + 1, c);
+      AddRowCell(row, ConstructTableCell(text, 20, 5, 2));
+    }
+    t->AddRow(row);
+  }
+  return t;
+}
+
+void BM_BuildTableEntity(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    auto t = PartsListTable(n);
+    if (t->GetRowCount() != n + 1) Fail("rows missing");
+    state.PauseTiming();
+    t.reset();
+    state.ResumeTiming();
+  }
+  PerObject(state, n);
+}
+
+void BM_PlaceTableEntity(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto t = PartsListTable(n);
+  for (auto _ : state) {
+    int remaining = t->GetCountedRowCount();
+    if (!t->Place(0, 0, &remaining, 1e300)) Fail("not placed whole");
+  }
+  PerObject(state, n);
+}
+
+void BM_SaveTableEntityToFile(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto t = PartsListTable(n);
+  ScratchFolder folder;
+  const std::string file = folder.path + "/table.lst";
+  COwnerWnd owner;
+  owner.Create();
+  for (auto _ : state) {
+    if (!owner.grid.SaveTableEntityToFile(t.get(), file.c_str())) Fail("not saved");
+  }
+  owner.DestroyWindow();
+  PerObject(state, n);
+}
+
+void BM_LoadGridFromTableEntity(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto previous = SetSettingsBacking(std::make_unique<CMemorySettings>());
+  auto t = PartsListTable(n);
+  COwnerWnd owner;
+  owner.Create();
+  for (auto _ : state) {
+    CBillFontDef def;
+    CFieldArray structure;
+    owner.grid.LoadFromTableEntity(def, t.get(), structure);
+    if (owner.grid.GetItemCount() != n) Fail("not loaded");
+  }
+  owner.DestroyWindow();
+  SetSettingsBacking(std::move(previous));
+  PerObject(state, n);
+}
+
 #define SCALE_BENCHMARK(fn) \
   BENCHMARK(fn)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(0.1)
 
@@ -426,5 +503,9 @@ SCALE_BENCHMARK(BM_WriteStructureFile);
 SCALE_BENCHMARK(BM_ReadStructureFile);
 SCALE_BENCHMARK(BM_FillPartsListGrid);
 SCALE_BENCHMARK(BM_PartsListGridRowTexts);
+SCALE_BENCHMARK(BM_BuildTableEntity);
+SCALE_BENCHMARK(BM_PlaceTableEntity);
+SCALE_BENCHMARK(BM_SaveTableEntityToFile);
+SCALE_BENCHMARK(BM_LoadGridFromTableEntity);
 
 }  // namespace
