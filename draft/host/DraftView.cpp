@@ -44,12 +44,75 @@ bool CDraftView::HeldByBlock(const CEntity* e) {
 void CDraftView::Adopt(CEntity* e) {
   if (IsRegistered(e) || HeldByBlock(e)) return;  // a command's, or its block's
   owned_.insert(e);
-  if (!order_.count(e->GetHandle())) order_[e->GetHandle()] = nextOrder_++;
+  OrderKey(e);
+}
+
+unsigned long long CDraftView::OrderKey(const CEntity* e) {
+  auto it = order_.try_emplace(e->GetHandle(), nextOrder_).first;
+  if (it->second == nextOrder_) ++nextOrder_;
+  return it->second;
+}
+
+bool CDraftView::EntitiesInOrder() {
+  if (entitiesChecked_ == entities_.GetChangeCount()) return entitiesInOrder_;
+  bool inOrder = true;
+  unsigned long long last = 0;
+  for (const CEntity* e : entities_) {
+    auto it = order_.find(e->GetHandle());
+    if (it == order_.end() || it->second < last) {
+      inOrder = false;
+      break;
+    }
+    last = it->second;
+  }
+  NoteEntitiesInOrder(inOrder);
+  return inOrder;
+}
+
+void CDraftView::NoteEntitiesInOrder(bool inOrder) {
+  entitiesChecked_ = entities_.GetChangeCount();
+  entitiesInOrder_ = inOrder;
+}
+
+bool CDraftView::RemoveFromEntities(const CEntity* e) {
+  // Taking entities out keeps the rest in the order they stood in.
+  const bool known = entitiesChecked_ == entities_.GetChangeCount();
+  bool removed = false;
+  while (entities_.Remove(e)) removed = true;
+  if (known) entitiesChecked_ = entities_.GetChangeCount();
+  return removed;
 }
 
 void CDraftView::InsertInOrder(CEntity* e) {
-  if (!order_.count(e->GetHandle())) order_[e->GetHandle()] = nextOrder_++;
-  const unsigned long long key = order_[e->GetHandle()];
+  const unsigned long long key = OrderKey(e);
+  if (EntitiesInOrder()) {
+    // In an ordered list the first entity after e follows the last one
+    // before it: look from the tail, where new entities and those of the
+    // latest steps go.
+    POSITION pos = entities_.GetTailPosition();
+    POSITION after = nullptr;
+    bool found = true;
+    while (pos) {
+      POSITION here = pos;
+      auto it = order_.find(entities_.GetPrev(pos)->GetHandle());
+      if (it == order_.end()) {
+        found = false;  // one without a place: the walk from the head decides
+        break;
+      }
+      if (it->second < key) {
+        after = here;
+        break;
+      }
+    }
+    if (found) {
+      if (after)
+        entities_.InsertAfter(after, e);
+      else
+        entities_.AddHead(e);
+      NoteEntitiesInOrder(true);
+      return;
+    }
+  }
   for (POSITION pos = entities_.GetHeadPosition(); pos;) {
     POSITION here = pos;
     CEntity* other = entities_.GetNext(pos);
@@ -62,8 +125,37 @@ void CDraftView::InsertInOrder(CEntity* e) {
   entities_.AddTail(e);
 }
 
+void CDraftView::InsertAllInOrder(const std::vector<CEntity*>& entities) {
+  if (entities.size() < 8) {
+    for (CEntity* e : entities) InsertInOrder(e);
+    return;
+  }
+  const bool inOrder = EntitiesInOrder();
+  // One by one, each would go before the first entity after it; in order
+  // of place, each goes no earlier than the one before, so one walk of the
+  // list finds every spot.
+  std::vector<std::pair<unsigned long long, CEntity*>> keyed;
+  keyed.reserve(entities.size());
+  for (CEntity* e : entities) keyed.emplace_back(OrderKey(e), e);
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  POSITION pos = entities_.GetHeadPosition();
+  for (const auto& [key, e] : keyed) {
+    while (pos) {
+      auto it = order_.find(entities_.GetAt(pos)->GetHandle());
+      if (it != order_.end() && it->second > key) break;
+      entities_.GetNext(pos);
+    }
+    if (pos)
+      entities_.InsertBefore(pos, e);
+    else
+      entities_.AddTail(e);
+  }
+  if (inOrder) NoteEntitiesInOrder(true);
+}
+
 void CDraftView::TakeOut(CEntity* e) {
-  while (entities_.Remove(e)) {}
+  RemoveFromEntities(e);
   while (selection_.Remove(e)) {}
   if (HeldByBlock(e)) {
     // Out of its block, still naming it; the view holds it until the
@@ -137,7 +229,9 @@ const CLayerRecord* CDraftView::GetEntityLayerInfo(const CEntity* entity) const 
 
 void CDraftView::SelectEntity(CEntity* entity, int highlight, int, int, void*) {
   if (!entity || selection_.Contains(entity)) return;
+  const bool known = entitiesChecked_ == entities_.GetChangeCount();
   entities_.Remove(entity);
+  if (known) entitiesChecked_ = entities_.GetChangeCount();
   selection_.AddTail(entity);
   if (highlight) Record(ViewDrawKind::kHighlight, {}, nullptr, 1, entity);
 }
@@ -149,7 +243,13 @@ void CDraftView::SelectEntities(const CEntityList& list, int highlight, int a, i
 
 void CDraftView::DeselectEntities(const CEntityList& list) {
   CEntityList copy(list);
-  for (CEntity* e : copy) ClearSelection(e);
+  std::vector<CEntity*> back;
+  for (CEntity* e : copy) {
+    if (!selection_.Remove(e)) continue;
+    if (!IsKeptApart(e)) back.push_back(e);
+    Record(ViewDrawKind::kHighlight, {}, nullptr, 0, e);
+  }
+  InsertAllInOrder(back);
 }
 
 void CDraftView::ClearSelection(CEntity* entity) {
@@ -160,11 +260,13 @@ void CDraftView::ClearSelection(CEntity* entity) {
     }
     return;
   }
+  std::vector<CEntity*> back;
   while (!selection_.IsEmpty()) {
     CEntity* e = selection_.RemoveHead();
-    if (!IsKeptApart(e)) InsertInOrder(e);
+    if (!IsKeptApart(e)) back.push_back(e);
     Record(ViewDrawKind::kHighlight, {}, nullptr, 0, e);
   }
+  InsertAllInOrder(back);
 }
 
 // ---- Registered entities.
@@ -208,6 +310,7 @@ void CDraftView::ReleaseRecord(CUndoRecord* record) {
     if (--it->second > 0) return;
     recordRefs_.erase(it);
     if (!IsInDrawing(e) && owned_.erase(e)) {
+      if (entities_.Contains(e)) entitiesChecked_ = ~0ULL;  // it loses its place: look again
       order_.erase(e->GetHandle());
       memberPlace_.erase(e->GetHandle());
       delete e;
@@ -245,6 +348,26 @@ void CDraftView::PushUndoRecord(CUndoRecord* record) {
   }
 }
 
+template <typename It>
+void CDraftView::PutAllBack(It first, It last) {
+  // As PutBack one by one of those out of the drawing, the entity list's
+  // share inserted together at the end.
+  std::vector<CEntity*> back;
+  std::unordered_set<const CEntity*> going;
+  for (It it = first; it != last; ++it) {
+    CEntity* e = *it;
+    if (going.count(e) || IsInDrawing(e) || IsRegistered(e)) continue;
+    const CEntity* owner = e->GetEntityOwner();
+    if (owner && owner->IsBlock()) {
+      PutBack(e);
+    } else {
+      back.push_back(e);
+      going.insert(e);
+    }
+  }
+  InsertAllInOrder(back);
+}
+
 BOOL CDraftView::Undo() {
   if (undo_.empty()) return FALSE;
   std::unique_ptr<CUndoRecord> r = std::move(undo_.back());
@@ -256,8 +379,7 @@ BOOL CDraftView::Undo() {
   // or a redo); members go back last to first so that each block place
   // taken at removal is a place in the block as it then was.
   const auto& removed = r->GetOldEntities();
-  for (auto it = removed.rbegin(); it != removed.rend(); ++it)
-    if (!IsInDrawing(*it) && !IsRegistered(*it)) PutBack(*it);
+  PutAllBack(removed.rbegin(), removed.rend());
   redo_.push_back(std::move(r));
   return TRUE;
 }
@@ -268,8 +390,8 @@ BOOL CDraftView::Redo() {
   redo_.pop_back();
   for (CEntity* e : r->GetOldEntities())
     if (!IsRegistered(e)) TakeOut(e);
-  for (CEntity* e : r->GetNewEntities())
-    if (!IsInDrawing(e) && !IsRegistered(e)) PutBack(e);
+  const auto& added = r->GetNewEntities();
+  PutAllBack(added.begin(), added.end());
   undo_.push_back(std::move(r));
   return TRUE;
 }

@@ -416,11 +416,29 @@ class CDraftView {
   void PaintPieces(const CEntity* e, COLORREF colour, bool xorMode);
   void PaintCrossHairAt(CPoint at);
   void PaintText(CPoint at, const CStringA& text, double angle, COLORREF colour);
+  // Each entity's place in drawing order, handed out when first needed.
+  unsigned long long OrderKey(const CEntity* e);
+  // Into the entity list before the first entity that comes after it in
+  // drawing order (entities without a place passed over), else last.
   void InsertInOrder(CEntity* e);
+  // The same for several, in one walk of the list; the result is that of
+  // inserting them one by one in the order given.
+  void InsertAllInOrder(const std::vector<CEntity*>& entities);
+  // Whether every entity of the entity list has a place and they stand in
+  // drawing order, as the view keeps them; looked at again only after a
+  // change the view did not make.
+  bool EntitiesInOrder();
+  void NoteEntitiesInOrder(bool inOrder);
+  // Every e out of the entity list; TRUE when one was there.
+  bool RemoveFromEntities(const CEntity* e);
   void TakeOut(CEntity* e);
   // Back into the drawing: into its owner block when it names one, else
   // into the entity list in drawing order.
   void PutBack(CEntity* e, const CEntity* replaced = nullptr);
+  // PutBack of each entity of [first, last) that is out of the drawing and
+  // not registered.
+  template <typename It>
+  void PutAllBack(It first, It last);
   void Forget(CEntity* e);
   void Adopt(CEntity* e);
   void ReleaseRecord(CUndoRecord* record);
@@ -449,6 +467,10 @@ class CDraftView {
   // Each entity's place in drawing order, by entity handle.
   std::unordered_map<DWORD, unsigned long long> order_;
   unsigned long long nextOrder_ = 1;
+  // The entity list's change count when it was last known whether it
+  // stands in drawing order, and what was known.
+  unsigned long long entitiesChecked_ = ~0ULL;
+  bool entitiesInOrder_ = false;
   std::vector<std::unique_ptr<CUndoRecord>> undo_;
   std::vector<std::unique_ptr<CUndoRecord>> redo_;
   int undoLimit_ = 200;

@@ -21,7 +21,10 @@ CEntityList& CEntityList::operator=(const CEntityList& other) {
 CEntityList::CEntityList(CEntityList&& other) noexcept
     : head_(std::exchange(other.head_, nullptr)),
       tail_(std::exchange(other.tail_, nullptr)),
-      count_(std::exchange(other.count_, 0)) {}
+      count_(std::exchange(other.count_, 0)),
+      index_(std::move(other.index_)) {
+  ++other.changes_;
+}
 
 CEntityList& CEntityList::operator=(CEntityList&& other) noexcept {
   if (this != &other) {
@@ -29,8 +32,47 @@ CEntityList& CEntityList::operator=(CEntityList&& other) noexcept {
     head_ = std::exchange(other.head_, nullptr);
     tail_ = std::exchange(other.tail_, nullptr);
     count_ = std::exchange(other.count_, 0);
+    index_ = std::move(other.index_);
+    ++other.changes_;
   }
   return *this;
+}
+
+CEntityList::~CEntityList() { RemoveAll(); }
+
+// ---- The index.
+
+void CEntityList::BuildIndex() const {
+  index_ = std::make_unique<Index>();
+  index_->reserve(static_cast<size_t>(count_));
+  for (Node* n = N(head_); n; n = n->next) {
+    Slot& slot = (*index_)[n->entity];
+    slot.node = ++slot.count == 1 ? n : nullptr;
+  }
+}
+
+void CEntityList::Indexed(Node* n) {
+  ++changes_;
+  if (!index_) return;
+  Slot& slot = (*index_)[n->entity];
+  slot.node = ++slot.count == 1 ? n : nullptr;
+}
+
+void CEntityList::Unindexed(Node* n) {
+  ++changes_;
+  if (!index_) return;
+  auto it = index_->find(n->entity);
+  if (it == index_->end()) return;
+  if (--it->second.count == 0)
+    index_->erase(it);
+  else
+    it->second.node = nullptr;  // one of several went; the next look-up walks
+}
+
+CEntityList::Node* CEntityList::Walk(const CEntity* e, Node* from) const {
+  for (Node* n = from; n; n = n->next)
+    if (n->entity == e) return n;
+  return nullptr;
 }
 
 CEntity* CEntityList::GetHead() const { return head_ ? N(head_)->entity : nullptr; }
@@ -74,6 +116,8 @@ void CEntityList::RemoveAll() {
   }
   head_ = tail_ = nullptr;
   count_ = 0;
+  index_.reset();
+  ++changes_;
 }
 
 CEntity* CEntityList::GetNext(POSITION& pos) const {
@@ -89,10 +133,15 @@ CEntity* CEntityList::GetPrev(POSITION& pos) const {
 }
 
 CEntity* CEntityList::GetAt(POSITION pos) const { return N(pos)->entity; }
-void CEntityList::SetAt(POSITION pos, CEntity* e) { N(pos)->entity = e; }
+void CEntityList::SetAt(POSITION pos, CEntity* e) {
+  Unindexed(N(pos));
+  N(pos)->entity = e;
+  Indexed(N(pos));
+}
 
 void CEntityList::RemoveAt(POSITION pos) {
   Node* n = N(pos);
+  Unindexed(n);
   if (n->prev) n->prev->next = n->next; else head_ = n->next;
   if (n->next) n->next->prev = n->prev; else tail_ = n->prev;
   delete n;
@@ -106,6 +155,7 @@ POSITION CEntityList::InsertBefore(POSITION pos, CEntity* e) {
   if (at->prev) at->prev->next = n; else head_ = n;
   at->prev = n;
   ++count_;
+  Indexed(n);
   return n;
 }
 
@@ -120,13 +170,20 @@ POSITION CEntityList::InsertAfter(POSITION pos, CEntity* e) {
     at->next = n;
   }
   ++count_;
+  Indexed(n);
   return n;
 }
 
 POSITION CEntityList::Find(const CEntity* e, POSITION after) const {
-  for (Node* n = after ? N(after)->next : N(head_); n; n = n->next)
-    if (n->entity == e) return n;
-  return nullptr;
+  if (!index_ && count_ > kIndexFrom) BuildIndex();
+  if (!index_) return Walk(e, after ? N(after)->next : N(head_));
+  auto it = index_->find(e);
+  if (it == index_->end()) return nullptr;
+  if (after) return Walk(e, N(after)->next);  // where the one after `after` is needs the order
+  Slot& slot = it->second;
+  if (slot.count > 1) return Walk(e, N(head_));
+  if (!slot.node) slot.node = Walk(e, N(head_));
+  return slot.node;
 }
 
 POSITION CEntityList::FindIndex(int index) const {

@@ -50,6 +50,12 @@ bool CTableFileText::ReadLine(CStringA& line) {
   return true;
 }
 
+size_t CTableFileText::LinesLeft() const {
+  const size_t dataEnd = bytes_.find('\x1A', at_);
+  const auto last = bytes_.begin() + static_cast<std::ptrdiff_t>(dataEnd == std::string::npos ? bytes_.size() : dataEnd);
+  return static_cast<size_t>(std::count(bytes_.begin() + static_cast<std::ptrdiff_t>(at_), last, '\n')) + 1;
+}
+
 bool CTableFileText::ReadInt32(int32_t& value) {
   if (BytesLeft() < 4) return false;
   uint32_t u = 0;

@@ -36,6 +36,9 @@ class CTableFileText {
   // The next `count` bytes; false (nothing taken) when fewer are left.
   bool ReadBytes(size_t count, std::string& out);
   size_t BytesLeft() const { return bytes_.size() - at_; }
+  // How many lines ReadLine can still give at most: the line ends left
+  // before the data's end, and one more.
+  size_t LinesLeft() const;
 
  private:
   std::string bytes_;

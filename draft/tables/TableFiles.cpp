@@ -17,6 +17,17 @@
 
 namespace {
 
+// Makes room for `count` more elements at once. The array grows by at most
+// 1024 elements a step, so a file of a hundred thousand rows read one Add at
+// a time would copy the array a hundred times over; giving it its size and
+// taking it back keeps the room.
+template <class Array>
+void MakeRoom(Array& array, size_t count) {
+  const INT_PTR size = array.GetSize();
+  array.SetSize(size + static_cast<INT_PTR>(count));
+  array.SetSize(size);
+}
+
 bool ReadFileText(const char* path, std::unique_ptr<CTableFileText>& text) {
   try {
     text = std::make_unique<CTableFileText>(path);
@@ -62,6 +73,7 @@ TableFileRead ReadPartsListFile(const char* path, CStringArray& rows, CFieldArra
         fields.RemoveAll();
         return TableFileRead::kFailed;
       }
+    MakeRoom(rows, file->LinesLeft());
     while (file->ReadLine(line)) rows.Add(line);
     return TableFileRead::kRead;
   }
@@ -145,6 +157,7 @@ int ReadStructureFileFields(CFieldArray& fields, const char* path, int tableKind
 int ReadStructureFileText(CTableFileText& file, CFieldArray& fields, int tableKind) {
   if (file.StartsWithLine(kStructureMagic99)) {
     CStringA line;
+    MakeRoom(fields, file.LinesLeft());
     while (file.ReadLine(line))
       if (!ParseFieldLine(fields, line)) return 0;
     return 1;
@@ -155,6 +168,7 @@ int ReadStructureFileText(CTableFileText& file, CFieldArray& fields, int tableKi
       return 0;
     }
     std::string bytes;
+    MakeRoom(fields, file.BytesLeft() / CFieldRecord::kRecordBytes);
     while (file.ReadBytes(CFieldRecord::kRecordBytes, bytes))
       fields.Add(CFieldRecord::FromBytes(reinterpret_cast<const unsigned char*>(bytes.data())));
     return 1;

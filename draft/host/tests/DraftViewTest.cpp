@@ -131,6 +131,49 @@ TEST_F(ViewTest, SelectionMovesEntitiesBetweenTheListsAndRemovalTakesThemFromEit
   delete a;  // no record names it: it is ours again
 }
 
+// Many entities going back at once (the whole selection cleared, a step
+// undone) stand where each would stand put back one by one: before the
+// first entity that comes after it in drawing order. That holds also when
+// a command put an entity into the entity list by hand, out of order.
+TEST_F(ViewTest, EntitiesPutBackTogetherStandWhereEachWouldStandPutBackAlone) {
+  std::vector<CEntity*> lines;
+  for (int i = 0; i < 30; ++i) lines.push_back(Line(i, 0, i, 1));
+  CEntityList picked;
+  for (int i = 29; i >= 0; i -= 3) picked.AddTail(lines[i]);  // against drawing order
+  view.SelectEntities(picked);
+  view.ClearSelection();
+  EXPECT_EQ(Items(*view.GetEntityList()), lines);
+
+  view.SelectEntities(picked);
+  view.DeselectEntities(picked);
+  EXPECT_EQ(Items(*view.GetEntityList()), lines);
+
+  CUndoRecord* record = ConstructUndoDeleteEntities();
+  for (CEntity* e : picked) record->AddOld(e);
+  view.RemoveEntities(picked);
+  view.PushUndoRecord(record);
+  ASSERT_TRUE(view.Undo());
+  EXPECT_EQ(Items(*view.GetEntityList()), lines);
+  ASSERT_TRUE(view.Redo());
+  ASSERT_TRUE(view.Undo());
+  EXPECT_EQ(Items(*view.GetEntityList()), lines);
+
+  // By hand: line 28 moved to the head of the entity list. Each of the
+  // selection (29, 26, ..., 2) goes before the first entity after it, which
+  // for all but 29 is now line 28 at the head.
+  view.SelectEntities(picked);
+  view.GetEntityList()->RemoveTail();
+  view.GetEntityList()->AddHead(lines[28]);
+  view.ClearSelection();
+  std::vector<CEntity*> expected;
+  for (int i = 2; i < 28; i += 3) expected.push_back(lines[i]);
+  expected.push_back(lines[28]);
+  for (int i = 0; i < 28; ++i)
+    if (i % 3 != 2) expected.push_back(lines[i]);
+  expected.push_back(lines[29]);
+  EXPECT_EQ(Items(*view.GetEntityList()), expected);
+}
+
 // An entity the caller took back keeps its place for when it comes back,
 // but a new entity that the allocator puts at the address of one the caller
 // freed is new to the drawing: it goes last, not into the freed one's place.

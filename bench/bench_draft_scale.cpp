@@ -1,0 +1,511 @@
+// The drafting side at 1,000, 10,000 and 100,000 objects: whatever walks a
+// whole drawing, table or file should cost the same per object at every
+// size. Each benchmark reports "per_object", the time of one iteration over
+// the number of objects it handled.
+//
+// The drawing: short lines in a square grid, two units apart, in a view
+// large enough to show them all (device points are whole pixels).
+// - Adding them to the view one by one, taking them out again one by one.
+// - Selecting all of them and clearing the selection.
+// - The delete and move commands driven through the command stack as a
+//   host drives them (a window round everything, then the base and target
+//   points of the move), and undoing and redoing the step they recorded.
+// - The drawing file written, and the End-key snap (it looks over the whole
+//   drawing).
+// The tables: a parts-list data file of that many rows written and read,
+// a structure file of that many field lines written and read, and the
+// parts-list grid filled with that many rows and read back as row texts, and
+// a drawn table of that many rows: built, laid out in one column, written
+// as a parts-list file and loaded back into the grid.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "draft/edit/DeleteCmd.h"
+#include "draft/edit/MoveCopyCmd.h"
+#include "draft/framework/CmdStack.h"
+#include "draft/host/DraftView.h"
+#include "draft/host/DrawingFile.h"
+#include "draft/host/LineEntity.h"
+#include "draft/host/Settings.h"
+#include "draft/host/TableCell.h"
+#include "draft/host/TableEntity.h"
+#include "draft/host/TableRow.h"
+#include "draft/host/UndoRecord.h"
+#include "draft/tables/BillFontDef.h"
+#include "draft/tables/PartsListCtrl.h"
+#include "draft/tables/PartsListOwner.h"
+#include "draft/tables/TableFiles.h"
+#include "platform/core/MessageBox.h"
+#include "platform/ui/WindowApi.h"
+
+namespace {
+
+constexpr double kSpacing = 2.0;
+
+// Message boxes (a failure) end the run with their text.
+platform::ScopedMessageBoxHandler g_boxes([](const platform::MessageBoxRequest& r) {
+  std::fprintf(stderr, "message: %s\n", CStringA(r.text).GetString());
+  std::abort();
+  return IDOK;
+});
+
+// A result that is not what the benchmark expects ends the run: the
+// figures would mean nothing.
+void Fail(const char* what) {
+  std::fprintf(stderr, "failed: %s\n", what);
+  std::abort();
+}
+
+void PerObject(benchmark::State& state, int64_t objects) {
+  state.counters["per_object"] =
+      benchmark::Counter(static_cast<double>(objects), benchmark::Counter::kIsIterationInvariantRate |
+                                                           benchmark::Counter::kInvert);
+}
+
+// A scratch folder removed with the object.
+struct ScratchFolder {
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "scrivel-bench-XXXXXX").string();
+    path = ::mkdtemp(pattern.data());
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(path); }
+  std::string path;
+};
+
+// ---- The drawing.
+
+// A view with its command stack; the settings are kept in memory.
+struct Drawing {
+  explicit Drawing(int count) : previous(SetSettingsBacking(std::make_unique<CMemorySettings>())) {
+    side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
+    const int pixels = static_cast<int>(side * kSpacing) + 40;
+    view.SetClientSize(pixels, pixels);
+    view.SetPan(-20, -20);  // drawing (0, 0) at device (20, pixels - 20)
+    view.SetSnapModes(0);
+    for (int i = 0; i < count; ++i) lines.push_back(NewLine(i));
+  }
+  ~Drawing() {
+    stack.DeleteAll();
+    SetSettingsBacking(std::move(previous));
+  }
+  CEntity* NewLine(int i) const {
+    const double x = (i % side) * kSpacing, y = (i / side) * kSpacing;
+    return ConstructLineEntity(0, nullptr, x, y, x + 1, y);
+  }
+  void AddAll() {
+    for (CEntity* e : lines) view.AddEntityToView(e);
+  }
+  CPoint At(double x, double y) { return view.DrawingToClient(x, y); }
+  void Click(double x, double y) { stack.OnLButton(0, At(x, y), &view); }
+  // A window round the whole drawing, first corner lower left: it takes
+  // what lies wholly inside.
+  void WindowRoundEverything() {
+    Click(-5, -5);
+    Click(side * kSpacing + 5, side * kSpacing + 5);
+  }
+  int InDrawing() { return view.GetEntityList()->GetCount() + view.GetSelectionCount(); }
+
+  std::unique_ptr<CSettingsBacking> previous;
+  int side = 1;
+  CDraftView view;
+  CCmdStack stack;
+  std::vector<CEntity*> lines;
+};
+
+void BM_AddEntities(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto d = std::make_unique<Drawing>(n);
+    state.ResumeTiming();
+    d->AddAll();
+    state.PauseTiming();
+    if (d->InDrawing() != n) Fail("not all added");
+    d.reset();
+    state.ResumeTiming();
+  }
+  PerObject(state, n);
+}
+
+void BM_RemoveEntities(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto d = std::make_unique<Drawing>(n);
+    d->AddAll();
+    state.ResumeTiming();
+    for (CEntity* e : d->lines) d->view.RemoveEntity(e);  // handed back: no record names them
+    state.PauseTiming();
+    if (d->InDrawing() != 0) Fail("not all removed");
+    for (CEntity* e : d->lines) delete e;
+    d.reset();
+    state.ResumeTiming();
+  }
+  PerObject(state, n);
+}
+
+void BM_SelectAllAndClear(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  Drawing d(n);
+  d.AddAll();
+  CEntityList all;
+  for (CEntity* e : d.lines) all.AddTail(e);
+  for (auto _ : state) {
+    d.view.SelectEntities(all, 0);
+    if (d.view.GetSelectionCount() != n) Fail("not all selected");
+    d.view.ClearSelection(nullptr);
+    d.view.ClearDrawLog();
+  }
+  PerObject(state, n);
+}
+
+void BM_PickWindow(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  Drawing d(n);
+  d.AddAll();
+  const double far = d.side * kSpacing + 5;
+  for (auto _ : state) {
+    CEntityList picked;
+    d.view.PickEntitiesInWindow(-5, -5, far, far, picked, 1, 0, 0, 0, 0x402000, 4);
+    if (picked.GetCount() != n) Fail("not all picked");
+  }
+  PerObject(state, n);
+}
+
+// The delete command over a window round everything, then undo and redo.
+enum class Phase { kCommand, kUndo, kRedo };
+
+void DeleteWindow(benchmark::State& state, Phase phase) {
+  const int n = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto d = std::make_unique<Drawing>(n);
+    d->AddAll();
+    if (phase == Phase::kCommand) state.ResumeTiming();
+    d->stack.Push(&d->view, new CDeleteCmd(61));
+    d->WindowRoundEverything();
+    if (phase == Phase::kCommand) state.PauseTiming();
+    if (d->InDrawing() != 0 || d->view.GetUndoCount() != 1) Fail("not all deleted");
+    if (phase == Phase::kUndo) state.ResumeTiming();
+    d->view.Undo();
+    if (phase == Phase::kUndo) state.PauseTiming();
+    if (d->InDrawing() != n) Fail("not all back");
+    if (phase == Phase::kRedo) state.ResumeTiming();
+    d->view.Redo();
+    if (phase == Phase::kRedo) state.PauseTiming();
+    if (d->InDrawing() != 0) Fail("not all deleted again");
+    d.reset();
+    state.ResumeTiming();
+  }
+  PerObject(state, n);
+}
+void BM_DeleteWindowCommand(benchmark::State& state) { DeleteWindow(state, Phase::kCommand); }
+void BM_DeleteWindowUndo(benchmark::State& state) { DeleteWindow(state, Phase::kUndo); }
+void BM_DeleteWindowRedo(benchmark::State& state) { DeleteWindow(state, Phase::kRedo); }
+
+// The move command: a window round everything (with nothing left to pick
+// the command goes on at once), the base point and the target; then undo
+// and redo.
+void MoveWindow(benchmark::State& state, Phase phase) {
+  const int n = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto d = std::make_unique<Drawing>(n);
+    d->AddAll();
+    if (phase == Phase::kCommand) state.ResumeTiming();
+    d->stack.Push(&d->view, new CMoveCopyCmd(32, 1, 0, 5, 6, 0));
+    d->WindowRoundEverything();  // nothing is left to pick: the base point is asked at once
+    d->Click(0, 0);
+    d->Click(0, 1);
+    if (phase == Phase::kCommand) state.PauseTiming();
+    if (d->InDrawing() != n) Fail("the drawing changed its size");
+    if (d->view.GetUndoCount() != 1) Fail("no move recorded");
+    if (static_cast<int>(d->view.GetLastUndoRecord()->GetNewEntities().size()) != n) Fail("not all moved");
+    if (phase == Phase::kUndo) state.ResumeTiming();
+    d->view.Undo();
+    if (phase == Phase::kUndo) state.PauseTiming();
+    if (phase == Phase::kRedo) state.ResumeTiming();
+    d->view.Redo();
+    if (phase == Phase::kRedo) state.PauseTiming();
+    if (d->InDrawing() != n) Fail("the drawing changed its size");
+    d.reset();
+    state.ResumeTiming();
+  }
+  PerObject(state, n);
+}
+void BM_MoveWindowCommand(benchmark::State& state) { MoveWindow(state, Phase::kCommand); }
+void BM_MoveWindowUndo(benchmark::State& state) { MoveWindow(state, Phase::kUndo); }
+void BM_MoveWindowRedo(benchmark::State& state) { MoveWindow(state, Phase::kRedo); }
+
+void BM_WriteDrawingFile(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  Drawing d(n);
+  d.AddAll();
+  ScratchFolder folder;
+  const std::filesystem::path file = std::filesystem::path(folder.path) / "scale.drawing";
+  for (auto _ : state) {
+    if (!WriteDrawingFile(d.view, file)) Fail("not written");
+  }
+  PerObject(state, n);
+}
+
+void BM_SnapOnEndKey(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  Drawing d(n);
+  d.AddAll();
+  const std::vector<PointRec> points;
+  for (auto _ : state) {
+    PointRec cursor;
+    cursor.x = d.side;
+    cursor.y = d.side;
+    DWORD outX = 0, outY = 0, snapState = 0;
+    if (!d.view.SnapOnEndKey(SnapOptions{}, 0, points, cursor, 0, outX, outY, 0, &snapState))
+      Fail("no end point");
+  }
+  PerObject(state, n);
+}
+
+// ---- The tables.
+
+const char* const kNames[] = {"序号", "代号", "名称", "数量", "材料", "单重", "总重", "备注"};
+const int kTypes[] = {kFieldInteger, kFieldChar, kFieldChar, kFieldInteger,
+                      kFieldChar,    kFieldFloat, kFieldFloat, kFieldChar};
+
+void PartsListStructure(CFieldArray& fields) {
+  for (int i = 0; i < 8; ++i) fields.Add(CFieldRecord(kNames[i], kTypes[i], 24, kAlignCentre));
+}
+
+void PartsListRows(int count, CStringArray& rows) {
+  CStringA row;
+  for (int r = 0; r < count; ++r) {
+    row.Format("%d;GB/T %d-2000;螺栓 M%d;%d;Q235;%d.%02d;%d.5;o;;k", r + 1, 5780 + r % 97, 8 + r % 12, 1 + r % 9,
+               r % 50, r % 100, r % 700);
+    rows.Add(row);
+  }
+}
+
+void BM_WritePartsListFile(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  ScratchFolder folder;
+  const std::string file = folder.path + "/scale.lst";
+  CFieldArray fields;
+  PartsListStructure(fields);
+  CStringArray rows;
+  PartsListRows(n, rows);
+  for (auto _ : state) {
+    if (!WritePartsListFile(file.c_str(), kPartsListMagic99, fields, rows)) Fail("not written");
+  }
+  PerObject(state, n);
+}
+
+void BM_ReadPartsListFile(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  ScratchFolder folder;
+  const std::string file = folder.path + "/scale.lst";
+  CFieldArray fields;
+  PartsListStructure(fields);
+  CStringArray rows;
+  PartsListRows(n, rows);
+  WritePartsListFile(file.c_str(), kPartsListMagic99, fields, rows);
+  for (auto _ : state) {
+    CStringArray read;
+    CFieldArray readFields;
+    if (ReadPartsListFile(file.c_str(), read, readFields) != TableFileRead::kRead || read.GetSize() != n)
+      Fail("not read");
+  }
+  PerObject(state, n);
+}
+
+// A structure of `count` field lines (a table as wide as the other tables
+// are long).
+void WideStructure(int count, CFieldArray& fields) {
+  CStringA name;
+  for (int i = 0; i < count; ++i) {
+    name.Format("字段%d", i);
+    fields.Add(CFieldRecord(name.GetString(), kTypes[i % 8], 8 + i % 16, kAlignCentre));
+  }
+}
+
+void BM_WriteStructureFile(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto previous = SetSettingsBacking(std::make_unique<CMemorySettings>());
+  ScratchFolder folder;
+  const std::string file = folder.path + "/scale.def";
+  CFieldArray fields;
+  WideStructure(n, fields);
+  for (auto _ : state) {
+    if (!WriteStructureFileFields(file.c_str(), fields)) Fail("not written");
+  }
+  SetSettingsBacking(std::move(previous));
+  PerObject(state, n);
+}
+
+void BM_ReadStructureFile(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto previous = SetSettingsBacking(std::make_unique<CMemorySettings>());
+  ScratchFolder folder;
+  const std::string file = folder.path + "/scale.def";
+  CFieldArray fields;
+  WideStructure(n, fields);
+  WriteStructureFileFields(file.c_str(), fields);
+  for (auto _ : state) {
+    CFieldArray read;
+    if (ReadStructureFileFields(read, file.c_str(), 1) != 1 || read.GetSize() != n) Fail("not read");
+  }
+  SetSettingsBacking(std::move(previous));
+  PerObject(state, n);
+}
+
+// A window that owns the grid, as a table dialog does.
+class COwnerWnd : public CWnd, public CPartsListOwner {
+ public:
+  CFieldArray structure;
+  CPartsListCtrl grid;
+
+  bool Create() {
+    return CreateEx(0, u"AfxWnd", u"bench", WS_POPUP, CRect(0, 0, 600, 400), nullptr, 0) &&
+           grid.Create(WS_CHILD | LVS_REPORT | LVS_OWNERDRAWFIXED, CRect(0, 0, 500, 300), this, 339);
+  }
+  CFieldArray& GetListStructure() override { return structure; }
+  void SetListEditText(const CStringA&) override {}
+};
+
+void BM_FillPartsListGrid(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  COwnerWnd owner;
+  owner.Create();
+  PartsListStructure(owner.structure);
+  owner.grid.SetColumns(owner.structure);
+  CStringArray rows;
+  PartsListRows(n, rows);
+  for (auto _ : state) {
+    owner.grid.FillRows(rows);
+    if (owner.grid.GetItemCount() != n) Fail("not filled");
+  }
+  owner.DestroyWindow();
+  PerObject(state, n);
+}
+
+void BM_PartsListGridRowTexts(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  COwnerWnd owner;
+  owner.Create();
+  PartsListStructure(owner.structure);
+  owner.grid.SetColumns(owner.structure);
+  CStringArray rows;
+  PartsListRows(n, rows);
+  owner.grid.FillRows(rows);
+  for (auto _ : state) {
+    CStringArray texts;
+    owner.grid.GetRowTexts(n, texts);
+    if (texts.GetSize() != n) Fail("not read");
+  }
+  owner.DestroyWindow();
+  PerObject(state, n);
+}
+
+// A drawn parts list: a header row and `rows` rows of eight cells.
+std::unique_ptr<CTableEntity> PartsListTable(int rows) {
+  std::unique_ptr<CTableEntity> t(ConstructTableEntity(1, nullptr));
+  CTableRow* header = ConstructTableRow(0);
+  for (const char* name : kNames) AddRowCell(header, ConstructTableCell(name, 20, 10, 2));
+  t->AddRow(header);
+  CStringA text;
+  for (int r = 0; r < rows; ++r) {
+    CTableRow* row = ConstructTableRow(1);
+    for (int c = 0; c < 8; ++c) {
+      text.Format("%d-%d", r + 1, c);
+      AddRowCell(row, ConstructTableCell(text, 20, 5, 2));
+    }
+    t->AddRow(row);
+  }
+  return t;
+}
+
+void BM_BuildTableEntity(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    auto t = PartsListTable(n);
+    if (t->GetRowCount() != n + 1) Fail("rows missing");
+    state.PauseTiming();
+    t.reset();
+    state.ResumeTiming();
+  }
+  PerObject(state, n);
+}
+
+void BM_PlaceTableEntity(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto t = PartsListTable(n);
+  for (auto _ : state) {
+    int remaining = t->GetCountedRowCount();
+    if (!t->Place(0, 0, &remaining, 1e300)) Fail("not placed whole");
+  }
+  PerObject(state, n);
+}
+
+void BM_SaveTableEntityToFile(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto t = PartsListTable(n);
+  ScratchFolder folder;
+  const std::string file = folder.path + "/table.lst";
+  COwnerWnd owner;
+  owner.Create();
+  for (auto _ : state) {
+    if (!owner.grid.SaveTableEntityToFile(t.get(), file.c_str())) Fail("not saved");
+  }
+  owner.DestroyWindow();
+  PerObject(state, n);
+}
+
+void BM_LoadGridFromTableEntity(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto previous = SetSettingsBacking(std::make_unique<CMemorySettings>());
+  auto t = PartsListTable(n);
+  COwnerWnd owner;
+  owner.Create();
+  for (auto _ : state) {
+    CBillFontDef def;
+    CFieldArray structure;
+    owner.grid.LoadFromTableEntity(def, t.get(), structure);
+    if (owner.grid.GetItemCount() != n) Fail("not loaded");
+  }
+  owner.DestroyWindow();
+  SetSettingsBacking(std::move(previous));
+  PerObject(state, n);
+}
+
+#define SCALE_BENCHMARK(fn) \
+  BENCHMARK(fn)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(0.1)
+
+SCALE_BENCHMARK(BM_AddEntities);
+SCALE_BENCHMARK(BM_RemoveEntities);
+SCALE_BENCHMARK(BM_SelectAllAndClear);
+SCALE_BENCHMARK(BM_PickWindow);
+SCALE_BENCHMARK(BM_DeleteWindowCommand);
+SCALE_BENCHMARK(BM_DeleteWindowUndo);
+SCALE_BENCHMARK(BM_DeleteWindowRedo);
+SCALE_BENCHMARK(BM_MoveWindowCommand);
+SCALE_BENCHMARK(BM_MoveWindowUndo);
+SCALE_BENCHMARK(BM_MoveWindowRedo);
+SCALE_BENCHMARK(BM_WriteDrawingFile);
+SCALE_BENCHMARK(BM_SnapOnEndKey);
+SCALE_BENCHMARK(BM_WritePartsListFile);
+SCALE_BENCHMARK(BM_ReadPartsListFile);
+SCALE_BENCHMARK(BM_WriteStructureFile);
+SCALE_BENCHMARK(BM_ReadStructureFile);
+SCALE_BENCHMARK(BM_FillPartsListGrid);
+SCALE_BENCHMARK(BM_PartsListGridRowTexts);
+SCALE_BENCHMARK(BM_BuildTableEntity);
+SCALE_BENCHMARK(BM_PlaceTableEntity);
+SCALE_BENCHMARK(BM_SaveTableEntityToFile);
+SCALE_BENCHMARK(BM_LoadGridFromTableEntity);
+
+}  // namespace
