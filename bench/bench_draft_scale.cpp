@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/GridOwnerWnd.h"
 #include "draft/edit/DeleteCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
 #include "draft/framework/CmdStack.h"
@@ -362,20 +363,6 @@ void BM_ReadStructureFile(benchmark::State& state) {
   SetSettingsBacking(std::move(previous));
   PerObject(state, n);
 }
-
-// A window that owns the grid, as a table dialog does.
-class COwnerWnd : public CWnd, public CPartsListOwner {
- public:
-  CFieldArray structure;
-  CPartsListCtrl grid;
-
-  bool Create() {
-    return CreateEx(0, u"AfxWnd", u"bench", WS_POPUP, CRect(0, 0, 600, 400), nullptr, 0) &&
-           grid.Create(WS_CHILD | LVS_REPORT | LVS_OWNERDRAWFIXED, CRect(0, 0, 500, 300), this, 339);
-  }
-  CFieldArray& GetListStructure() override { return structure; }
-  void SetListEditText(const CStringA&) override {}
-};
 
 void BM_FillPartsListGrid(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));

@@ -12,26 +12,13 @@
 #include <memory>
 #include <string>
 
+#include "bench/GridOwnerWnd.h"
 #include "draft/tables/PartsListCtrl.h"
 #include "draft/tables/PartsListOwner.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/WindowApi.h"
 
 namespace {
-
-// A window that owns the grid, as a table dialog does.
-class COwnerWnd : public CWnd, public CPartsListOwner {
- public:
-  CFieldArray structure;
-  CPartsListCtrl grid;
-
-  bool Create() {
-    return CreateEx(0, u"AfxWnd", u"bench", WS_POPUP, CRect(0, 0, 600, 400), nullptr, 0) &&
-           grid.Create(WS_CHILD | LVS_REPORT | LVS_OWNERDRAWFIXED, CRect(0, 0, 500, 300), this, 339);
-  }
-  CFieldArray& GetListStructure() override { return structure; }
-  void SetListEditText(const CStringA&) override {}
-};
 
 // A grid of `rows` rows over eight columns: texts, integers and numbers.
 struct Fixture {
