@@ -24,6 +24,7 @@
 #include "diagram/model/TextFont.h"
 #include "diagram/model/URDiagram.h"
 #include "diagram/model/URObject.h"
+#include "diagram/model/UndoRecordingScope.h"
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/ProgressDlg.h"
 #include "diagram/routing/SegmentArcRouter.h"
@@ -509,7 +510,8 @@ int CDiagram::MoveFoward(CDrawObj* object, int withComponents) {
     }
     return 0;
   }
-  if (m_pDocument && !m_pDocument->BeginUndoRecording(u"MoveToFront", 255)) return 0;
+  CUndoRecordingScope recording(m_pDocument);
+  if (!recording.Begin(u"MoveToFront")) return 0;
   CDrawList group;
   group.AddTail(object);
   object->IncludeComponentsInList(&group);
@@ -528,7 +530,7 @@ int CDiagram::MoveFoward(CDrawObj* object, int withComponents) {
       if (member->GetZIndex() < target) ChangeZorder(member, static_cast<UINT>(target));
     }
   }
-  if (m_pDocument) m_pDocument->EndUndoRecording();
+  recording.End();
   return 1;
 }
 
@@ -542,7 +544,8 @@ int CDiagram::MoveBack(CDrawObj* object, int withComponents) {
     }
     return 0;
   }
-  if (m_pDocument && !m_pDocument->BeginUndoRecording(u"MoveToBack", 255)) return 0;
+  CUndoRecordingScope recording(m_pDocument);
+  if (!recording.Begin(u"MoveToBack")) return 0;
   CDrawList group;
   group.AddTail(object);
   object->IncludeComponentsInList(&group);
@@ -561,7 +564,7 @@ int CDiagram::MoveBack(CDrawObj* object, int withComponents) {
       if (member->GetZIndex() > target) ChangeZorder(member, static_cast<UINT>(target));
     }
   }
-  if (m_pDocument) m_pDocument->EndUndoRecording();
+  recording.End();
   return 1;
 }
 
@@ -810,9 +813,10 @@ int CDiagram::HandleObjectsBeyondCanvas(int ask, int recordUndo) {
     if (!CMsgBox::Confirm(6)) return 0;
     if (!recordUndo && !CMsgBox::Confirm(7)) return 0;
   }
+  CUndoRecordingScope recording(m_pDocument);
   if (recordUndo) {
-    if (m_pDocument && !m_pDocument->BeginUndoRecording(u"Force Objects Onto Canvas", 255)) return 0;
-    BeginDynamicRouteChanges();
+    if (!recording.Begin(u"Force Objects Onto Canvas")) return 0;
+    recording.BeginRouteChanges(this);
   }
   const CRect bounds = Normalized(GetRect());
   CDrawList elements(m_objects);
@@ -829,8 +833,7 @@ int CDiagram::HandleObjectsBeyondCanvas(int ask, int recordUndo) {
     if (recordUndo) object->FinalizeDrawing(object->GetPosition(), nullptr, 1);
   }
   if (recordUndo) {
-    EndDynamicRouteChanges();
-    if (m_pDocument) m_pDocument->EndUndoRecording();
+    recording.End();
   } else {
     // Objects moved without being told about it: bring the extent and the
     // tree up to where they are now.
@@ -1328,11 +1331,12 @@ void CDiagram::DragAndDrop(const CDrawList&, CDrawView*) { NotAvailableYet(); }
 int CDiagram::Drop(COleDataObject*, DWORD, CPoint, CDrawList&) { NotAvailableYet(); }
 
 void CDiagram::OnEndDragMoveExternal(const CDrawList& objects, CDrawView*) {
-  BeginDynamicRouteChanges();
+  CUndoRecordingScope batch(nullptr);
+  batch.BeginRouteChanges(this);
   CDrawList elements(objects);
   elements.ExcludeElementComponents();
   elements.DeleteElements(m_pDocument);
-  EndDynamicRouteChanges();
+  batch.End();
 }
 
 void CDiagram::OnBeginDragMoveInternal(const CDrawList&) {}

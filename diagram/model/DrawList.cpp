@@ -5,6 +5,7 @@
 #include "diagram/model/DrawArc.h"
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawPort.h"
+#include "diagram/model/UndoRecordingScope.h"
 
 IMPLEMENT_SERIAL(CDrawList, ObSetList, 0)
 
@@ -208,12 +209,13 @@ BOOL CDrawList::HasSomethingOtherThan(const CRuntimeClass* cls) const {
 }
 
 int CDrawList::DeleteElements(CDrawDoc* document) {
-  if (document && !document->BeginUndoRecording(u"Delete Elements", 255)) return 0;
+  CUndoRecordingScope recording(document);
+  if (!recording.Begin(u"Delete Elements")) return 0;
   std::vector<CDrawObj*> objects = Snapshot(*this);
   for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
     if (*it) (*it)->Delete();
   }
-  if (document) document->EndUndoRecording();
+  recording.End();
   return 1;
 }
 
