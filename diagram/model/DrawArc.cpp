@@ -399,12 +399,15 @@ int CDrawArc::Delete() {
   // When nothing is kept for undo the base destroys the wire, whose
   // destructor then leaves the ports itself.
   const bool destroyed = IsUndoBeingDiscarded() && !CURDeleteObj::IsReferenced(this);
-  if (CDrawObj::Delete() && !destroyed) {
+  // A refused delete record leaves the wire on the canvas and on its ports,
+  // and the caller is told.
+  const int deleted = CDrawObj::Delete();
+  if (deleted && !destroyed) {
     if (src) src->RemoveArc(this, TRUE);
     if (dst) dst->RemoveArc(this, TRUE);
   }
   if (document) document->EndUndoRecording();
-  return 1;
+  return deleted ? 1 : 0;
 }
 
 int CDrawArc::UnDelete() {

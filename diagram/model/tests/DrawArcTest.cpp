@@ -227,6 +227,46 @@ TEST(DrawArcTest, RemovingAnEndOfACompleteWireRemovesTheBendNextToIt) {
   arc.SetEnds(nullptr, nullptr, FALSE);
 }
 
+// A document that refuses every recording opened inside another while
+// `refuseNested` is set.
+class RefusingNestedDoc : public CDrawDoc {
+ public:
+  int BeginUndoRecording(LPCWSTR name, UINT sizeHint) override {
+    if (refuseNested && GetUndoLevel() > 0) return FALSE;
+    return CDrawDoc::BeginUndoRecording(name, sizeHint);
+  }
+  bool refuseNested = false;
+};
+
+TEST(DrawArcTest, AWireWhoseDeleteRecordIsRefusedStaysJoinedAndSaysSo) {
+  RefusingNestedDoc doc;
+  CDiagram* diagram = doc.GetDiagram();
+  diagram->SetDocument(&doc);
+  auto* out = new CDrawOutPort(CPoint(0, 0), nullptr, nullptr);
+  auto* in = new CDrawInPort(CPoint(100, 0), nullptr, nullptr);
+  ASSERT_TRUE(diagram->Add(out));
+  ASSERT_TRUE(diagram->Add(in));
+  auto* arc = new CDrawArc;
+  ASSERT_TRUE(arc->Initialize(out, in, TRUE));
+  ASSERT_TRUE(diagram->Add(arc));
+  const int undos = doc.GetNumberUndosOnStack();
+
+  doc.refuseNested = true;
+  EXPECT_EQ(arc->Delete(), 0);
+  doc.refuseNested = false;
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), undos);
+  EXPECT_NE(diagram->GetObjects().Find(arc), nullptr);
+  for (CDrawPort* port : {static_cast<CDrawPort*>(out), static_cast<CDrawPort*>(in)}) {
+    CDrawList arcs;
+    port->IncludeArcsInList(&arcs);
+    EXPECT_NE(arcs.Find(arc), nullptr);
+  }
+  // Allowed, the delete goes through.
+  EXPECT_EQ(arc->Delete(), 1);
+  EXPECT_EQ(diagram->GetObjects().Find(arc), nullptr);
+}
+
 class ArcOnDiagram : public blocktest::BlockDiagram {};
 
 TEST_P(ArcOnDiagram, ANewPathJoinsThePortsInEitherDirectionAndUndoes) {
