@@ -116,7 +116,18 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
     giveUp(true);
     return;
   }
-  diagram->Add(arc);
+  if (!diagram->Add(arc)) {
+    // Not on the canvas: the port lets the wire go and nothing of the start
+    // is kept.
+    port->RemoveArc(arc, 1);
+    arc->m_pSrcPort = nullptr;
+    arc->m_pDestPort = nullptr;
+    delete arc;
+    document->FlushUndoRecording();
+    document->EndUndoRecording();
+    giveUp(true);
+    return;
+  }
   arc->InsertPoint(0, start, view);
   CPoint rubber = docPoint;
   if (diagram->IsSnapToGridEnabled()) diagram->SnapToGrid(rubber);

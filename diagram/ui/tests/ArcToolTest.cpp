@@ -16,6 +16,7 @@
 #include "diagram/ui/SelectTool.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
 #include "platform/core/ResourceModule.h"
+#include "platform/core/String.h"
 #include "platform/ui/WindowApi.h"
 
 namespace {
@@ -32,6 +33,16 @@ struct SavedArcOptions {
     CDiagram::m_bCaptureArcCreation = capture;
     CDiagram::m_bAllowArcPencilMode = pencil;
   }
+};
+
+// A document that refuses the recordings of one name.
+class RefusingDoc : public CDrawDoc {
+ public:
+  int BeginUndoRecording(LPCWSTR name, UINT sizeHint) override {
+    if (refused && CStringW(name) == CStringW(refused)) return FALSE;
+    return CDrawDoc::BeginUndoRecording(name, sizeHint);
+  }
+  LPCWSTR refused = nullptr;
 };
 
 class ArcToolTest : public ::testing::Test {
@@ -85,7 +96,7 @@ class ArcToolTest : public ::testing::Test {
   }
 
   SavedArcOptions savedArc;
-  viewtest::ViewHarness<CDrawView> h;
+  viewtest::ViewHarness<CDrawView, RefusingDoc> h;
   CArcTool* arcTool = CDrawToolSet::GetArcTool();
   CPoint origin;
   CDrawBlock* source = nullptr;
@@ -188,6 +199,32 @@ TEST_F(ArcToolTest, ARefusedRecordingStartsAndFinishesNothing) {
   EXPECT_FALSE(in->IsLinked());
   EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
   EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+}
+
+// A wire the diagram refuses to take is given up: the port is left as it
+// was and no recording or capture stays open.
+TEST_F(ArcToolTest, AWireTheDiagramRefusesIsGivenUp) {
+  CDrawPort* out = PortOf(source, 0);
+  const INT_PTR objects = h.diagram->GetObjects().GetCount();
+  CDrawTool::SetActiveTool(arcTool);
+  for (BOOL capture : {FALSE, TRUE}) {
+    SCOPED_TRACE(capture ? "capture mode" : "plain");
+    CDiagram::m_bCaptureArcCreation = capture;
+    h.doc.refused = u"Add Obj to Diagram";
+    StartAt(out);
+    h.doc.refused = nullptr;
+    EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+    EXPECT_EQ(h.diagram->GetObjects().GetCount(), objects);
+    EXPECT_FALSE(out->IsLinked());
+    EXPECT_NE(CWnd::GetCapture(), &h.view);
+    EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+    EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+  }
+  // The next press starts a wire as usual.
+  CDiagram::m_bCaptureArcCreation = FALSE;
+  StartAt(out);
+  EXPECT_NE(arcTool->GetArcInProgress(), nullptr);
+  EXPECT_TRUE(out->IsLinked());
 }
 
 TEST_F(ArcToolTest, ShiftSquaresTheLastSegmentWhenTheFlagsAskForIt) {

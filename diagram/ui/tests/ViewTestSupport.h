@@ -53,9 +53,10 @@ class Box : public CDrawObj {
   }
 };
 
-// `ViewType` is CDrawView or a class derived from it for the test. The
-// window is created when `Open` runs; the canvas is `across` x `down` pages.
-template <class ViewType>
+// `ViewType` is CDrawView or a class derived from it for the test, and
+// `DocType` CDrawDoc or a class derived from it. The window is created when
+// `Open` runs; the canvas is `across` x `down` pages.
+template <class ViewType, class DocType = CDrawDoc>
 class ViewHarness {
  public:
   ViewHarness() {
@@ -89,7 +90,7 @@ class ViewHarness {
   }
 
   SavedViewOptions saved;
-  CDrawDoc doc;
+  DocType doc;
   CDiagram* diagram = nullptr;
   ViewType view;
 };
