@@ -393,16 +393,17 @@ int CDrawArc::Delete() {
     delete this;
     return 1;
   }
-  if (!m_bComplete) LeaveArcTool();
   CDrawPort* src = m_pSrcPort;
   CDrawPort* dst = m_pDestPort;
   // When nothing is kept for undo the base destroys the wire, whose
   // destructor then leaves the ports itself.
   const bool destroyed = IsUndoBeingDiscarded() && !CURDeleteObj::IsReferenced(this);
-  // A refused delete record leaves the wire on the canvas and on its ports,
-  // and the caller is told.
+  // A refused delete record leaves the wire on the canvas, on its ports and
+  // in the arc tool, and the caller is told. A destroyed wire leaves the
+  // tool in its destructor.
   const int deleted = CDrawObj::Delete();
   if (deleted && !destroyed) {
+    if (!m_bComplete) LeaveArcTool();
     if (src) src->RemoveArc(this, TRUE);
     if (dst) dst->RemoveArc(this, TRUE);
   }

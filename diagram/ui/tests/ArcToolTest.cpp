@@ -227,6 +227,24 @@ TEST_F(ArcToolTest, AWireTheDiagramRefusesIsGivenUp) {
   EXPECT_TRUE(out->IsLinked());
 }
 
+// A wire in progress whose delete record is refused is still the tool's,
+// on the canvas and on its port.
+TEST_F(ArcToolTest, AWireInProgressWhoseDeleteIsRefusedStaysTheTools) {
+  CDrawPort* out = PortOf(source, 0);
+  CDrawTool::SetActiveTool(arcTool);
+  CDiagram::m_bCaptureArcCreation = FALSE;
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  h.doc.refused = u"";  // the records made inside the wire's own recording
+  EXPECT_EQ(arc->Delete(), 0);
+  h.doc.refused = nullptr;
+  EXPECT_EQ(arcTool->GetArcInProgress(), arc);
+  EXPECT_NE(h.diagram->GetObjects().Find(arc), nullptr);
+  EXPECT_TRUE(out->IsLinked());
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+}
+
 TEST_F(ArcToolTest, ShiftSquaresTheLastSegmentWhenTheFlagsAskForIt) {
   CDiagram::m_nArcFlags4OrthogonalLines = MK_SHIFT;
   for (bool shift : {true, false}) {
