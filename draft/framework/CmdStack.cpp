@@ -97,7 +97,7 @@ void CCmdStack::PopView() {
   if (current_ && current_->GetLevel() == 5) DropTop(false);
 }
 
-// An event that arrives with no command does nothing.
+// With no current command the event handlers change nothing (those with a result give 0).
 int CCmdStack::OnLButton(UINT flags, CPoint dp, CDraftView* view) {
   ClearEventWords(view);
   if (!current_) return 0;

@@ -112,7 +112,7 @@ TEST(CmdStack, RightButtonEndsAtTheFirstStepAndClearsPointsLater) {
   stack.OnLButton(0, CPoint(100, 500), &view);
   ASSERT_EQ(cmd->GetStep(), 1);
   log.clear();
-  EXPECT_EQ(stack.OnRButton(0, CPoint(), &view), 1);  // a later step: points dropped, command stays
+  EXPECT_EQ(stack.OnRButton(0, CPoint(), &view), 1);  // past step 0: the points go, the command stays
   EXPECT_EQ(cmd->GetStep(), 0);
   EXPECT_TRUE(cmd->Points().empty());
   EXPECT_TRUE(log.empty());
