@@ -135,10 +135,17 @@ void CDrawBlock::Serialize(CArchive& ar) {
     if (tag != 0) AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName.GetString());
   }
   m_bReadingPorts = TRUE;
+  const ULONGLONG portsReadBefore = CDrawPort::ReadsStarted();
   try {
     for (DWORD_PTR count = ar.ReadCount(); count > 0; --count) {
       auto* port = static_cast<CDrawPort*>(ar.ReadObject(RUNTIME_CLASS(CDrawPort)));
       if (!port) continue;
+      // A port read in full before this list is held by whoever read it
+      // (a group, a diagram's list): a block never stores its ports that
+      // way, so a damaged stream cannot hand it to this block, which would
+      // free it with itself. A port still being read stored this block
+      // inside its own record, and is this block's.
+      if (!port->WasReadSince(portsReadBefore) && !CDrawPort::IsBeingRead(port)) continue;
       // A port that another block already lists stays that block's.
       CDrawBlock* named = port->m_pBlock;
       if (named && named != this && named->m_ports.Find(port)) continue;

@@ -42,6 +42,11 @@ std::vector<const CDrawPort*>& PortsBeingRead() {
   return ports;
 }
 
+ULONGLONG& PortReadsStarted() {
+  thread_local ULONGLONG count = 0;
+  return count;
+}
+
 // A port on that list for the life of the object.
 class ReadingPort {
  public:
@@ -52,6 +57,8 @@ class ReadingPort {
 };
 
 }  // namespace
+
+ULONGLONG CDrawPort::ReadsStarted() { return PortReadsStarted(); }
 
 BOOL CDrawPort::IsBeingRead(const CDrawPort* port) {
   const std::vector<const CDrawPort*>& ports = PortsBeingRead();
@@ -148,6 +155,7 @@ void CDrawPort::Serialize(CArchive& ar) {
     return;
   }
   const ReadingPort reading(this);
+  m_nReadNumber = ++PortReadsStarted();
   CDrawPoly::Serialize(ar);
   WORD unlinked = 0;
   ar >> unlinked;

@@ -92,6 +92,10 @@ class CDrawPort : public CDrawPoly {
   // True while the port's record is being read (its block may be read, and
   // fail, within that read).
   static BOOL IsBeingRead(const CDrawPort* port);
+  // Port reads started so far on this thread: a port whose read started
+  // after a mark taken from it was read since.
+  static ULONGLONG ReadsStarted();
+  BOOL WasReadSince(ULONGLONG mark) const { return m_nReadNumber > mark; }
 
  protected:
   void MoveAttachedArcPointsBy(CPoint delta, CDrawView* view, int bInvalidate);
@@ -107,6 +111,8 @@ class CDrawPort : public CDrawPoly {
   CDrawList m_arcs;
   // The port's index in its block when it was deleted.
   int m_nDeletedIndex;
+  // Which port read, counted from ReadsStarted(), filled this port (0: none).
+  ULONGLONG m_nReadNumber = 0;
 
   // Sets the outline: `count` points, the first the connection point, and
   // the position rectangle; the outline's owner is the block (and the view's

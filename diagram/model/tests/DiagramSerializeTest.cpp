@@ -248,6 +248,15 @@ TEST_F(OwnPageSetup, AReadThatFailsFreesWhatItReadAndKeepsTheSettings) {
   innerGroupFails.Word(1).NewClass("CDrawGroup").DrawObjData(18, 0, 10, 10, 0).Word(2);
   innerGroupFails.NewClass("CDrawObj").DrawObjData(18, 0, 10, 10, 0);
   innerGroupFails.OldClass(1).DrawObjData(18, 0, 10, 10, 0).Word(2).Ref(4);
+  // A group reads a port of no block, then a block that lists that port
+  // and is cut short: the port stays the group's to discard.
+  Bytes blockTakesGroupPort = head;
+  blockTakesGroupPort.Word(1).NewClass("CDrawGroup").DrawObjData(18, 0, 10, 10, 0).Word(2);
+  blockTakesGroupPort.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5).Word(0).Word(3).Word(3);
+  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) blockTakesGroupPort.Small(p.x).Small(p.y);
+  blockTakesGroupPort.Word(0).Ref(0).Ref(0).Ref(0).Ref(0);
+  blockTakesGroupPort.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20);
+  blockTakesGroupPort.Word(1).Ref(0).Ref(0).Ref(0).Ref(0).Word(2).Ref(4);
   // A page set-up without a page.
   Bytes noPage;
   noPage.Word(0).Word(1).Byte(4).Byte(4).Dword(0).Word(0).Small(0).Small(1100).Word(1).Word(1).Small(1).Small(1);
@@ -260,6 +269,7 @@ TEST_F(OwnPageSetup, AReadThatFailsFreesWhatItReadAndKeepsTheSettings) {
       {"cut in a group's members", cutInGroup.data, CArchiveException::endOfFile},
       {"a group takes an element, then fails", groupTakesElement.data, CArchiveException::endOfFile},
       {"an inner group names an outer member, then fails", innerGroupFails.data, CArchiveException::endOfFile},
+      {"a failing block lists a port its group read", blockTakesGroupPort.data, CArchiveException::endOfFile},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
