@@ -153,6 +153,7 @@ int CThreeViewStretchCmd::OnRButton(CDraftView* view) {
   const size_t held = points_.size();
   points_.clear();
   step_ = 0;
+  pointCount_ = 1;  // a window's open corner goes with the points
   if (view->GetSelectionCount() > 0) {
     if (selectionDone_ && held == 1) {
       SetFirstPointPrompt();
