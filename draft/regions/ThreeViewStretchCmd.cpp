@@ -613,7 +613,8 @@ void CThreeViewStretchCmd::CollectAxisCoordinates(const PointList& points, Value
     }
     if (!ContainsValue(values, v)) values.push_back(v);
   }
-  if (extremes) {
+  // An extent that nothing grew has no extremes.
+  if (extremes && hi >= lo) {
     if (!ContainsValue(values, hi)) values.push_back(hi);
     if (!ContainsValue(values, lo)) values.push_back(lo);
   }

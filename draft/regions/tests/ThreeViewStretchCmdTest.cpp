@@ -385,3 +385,23 @@ TEST(ThreeViewStretchCmdTest, AnAbandonedWindowLeavesOneClickPerPoint) {
                                                 {{0, 130, 10, 130}, 0}}));
 }
 
+// A selection with nothing that gives an edge (here only a centre line)
+// has no extent: no values, no preview and nothing made.
+TEST(ThreeViewStretchCmdTest, AProfileWithoutEdgesMakesNothing) {
+  for (int mode : {1, 2}) {
+    SCOPED_TRACE(mode);
+    StretchBench b;
+    b.Add(ConstructLineEntity(2, nullptr, 0, 50, 10, 50));  // on the centre-line layer
+    b.SelectAll();
+    CThreeViewStretchCmd* cmd = b.Start(mode);
+    b.Point(0, 100);
+    EXPECT_TRUE(cmd->GetOutlineValues().empty());
+    b.view.ClearDrawLog();
+    b.Move(30, 130);
+    for (const ViewDrawOp& op : b.view.GetDrawLog()) EXPECT_NE(op.kind, ViewDrawKind::kLine);
+    b.Click(30, 130);
+    EXPECT_EQ(b.view.GetUndoCount(), 0);
+    b.view.ClearSelection();
+    EXPECT_TRUE(b.Made(1).empty());
+  }
+}
