@@ -301,6 +301,7 @@ int CThreeViewStretchCmd::OnRadiusKey(CDraftView* view, double&, double&, UINT) 
   hidden_.clear();
   centre_.clear();
   centres_.clear();
+  crossings_.clear();  // collected again below
   keepSideCode_ = 1;
   CollectCoordinates(view);
   keepSideCode_ = 0;

@@ -187,3 +187,25 @@ TEST(SectionCmdTest, UnrollsCrossingsOnAnObliqueSegment) {
     EXPECT_TRUE(found) << v;
   }
 }
+
+// The radius key collects the crossings again: each still gives one line.
+TEST(SectionCmdTest, RadiusKeyKeepsOneObliqueLinePerCrossing) {
+  SectionBench b;
+  b.AddLine(10, -5, 10, 40);
+  b.AddLine(20, -5, 20, 40);
+  b.Start(4);
+  b.Key(16);
+  b.Point(0, 0);
+  b.Point(30, 30);
+  b.Right();
+  b.Point(10, 35);
+  b.Point(20, 35);
+  b.Right();
+  b.Point(0, 0);
+  b.Char('R', 0, 0);
+  b.Point(-10, 10);
+  const std::vector<std::pair<int, Line>> expected = {
+      {0, {0, 20, 10, 10}}, {0, {0, 20, 10, 30}}, {0, {10, 10, 20, 20}}, {0, {10, 30, 20, 20}},
+  };
+  EXPECT_EQ(b.Made(2), expected);
+}
