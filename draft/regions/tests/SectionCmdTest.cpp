@@ -209,3 +209,23 @@ TEST(SectionCmdTest, RadiusKeyKeepsOneObliqueLinePerCrossing) {
   };
   EXPECT_EQ(b.Made(2), expected);
 }
+
+// A selection there at the start is cleared and the command takes section
+// lines, then picks its profile, also without the section flag.
+TEST(SectionCmdTest, ASelectionAtTheStartIsDroppedWholly) {
+  SectionBench b;
+  b.AddLine(10, -5, 10, 40);
+  b.AddLine(-20, 15, 60, 15);
+  CEntityList all = *b.view.GetEntityList();
+  b.view.SelectEntities(all, 1, 1, 1, 0);
+  CSectionCmd* cmd = b.Push(new CSectionCmd(&b.view, 80, 1, 0));
+  EXPECT_EQ(b.view.GetSelectionCount(), 0);
+  EXPECT_EQ(cmd->IsSelectionDone(), 0);
+  EXPECT_EQ(CStringA(b.stack.GetPrompt()), CStringA("选择剖切线或剖切符号(左Shift键确定剖切位置点,右键结束)"));
+  b.Point(-15, 15);
+  ASSERT_EQ(cmd->GetSectionLineCount(), 1);
+  b.Right();
+  b.Point(10, 35);  // the profile
+  EXPECT_EQ(b.view.GetSelectionCount(), 1);
+  EXPECT_EQ(cmd->IsSelectionDone(), 0);
+}
