@@ -19,7 +19,14 @@ CSectionCmd::CSectionCmd(CDraftView* view, int id, int mode, int sectionFlag)
 
 int CSectionCmd::Begin(CDraftView* view) {
   if (!CThreeViewStretchCmd::Begin(view)) return 0;
-  if (view->GetSelectionCount() > 0) view->ClearSelection();
+  if (view->GetSelectionCount() > 0) {
+    view->ClearSelection();
+    // Without the section flag the stretch's start took that selection as
+    // a profile; the section lines come first.
+    selectionDone_ = 0;
+    pickMode_ = 1;
+    promptOverride_ = kSectionPrompt;
+  }
   return 1;
 }
 

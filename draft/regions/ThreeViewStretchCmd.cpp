@@ -153,6 +153,7 @@ int CThreeViewStretchCmd::OnRButton(CDraftView* view) {
   const size_t held = points_.size();
   points_.clear();
   step_ = 0;
+  pointCount_ = 1;  // a window's open corner goes with the points
   if (view->GetSelectionCount() > 0) {
     if (selectionDone_ && held == 1) {
       SetFirstPointPrompt();
@@ -300,6 +301,7 @@ int CThreeViewStretchCmd::OnRadiusKey(CDraftView* view, double&, double&, UINT) 
   hidden_.clear();
   centre_.clear();
   centres_.clear();
+  crossings_.clear();  // collected again below
   keepSideCode_ = 1;
   CollectCoordinates(view);
   keepSideCode_ = 0;
@@ -612,7 +614,8 @@ void CThreeViewStretchCmd::CollectAxisCoordinates(const PointList& points, Value
     }
     if (!ContainsValue(values, v)) values.push_back(v);
   }
-  if (extremes) {
+  // An extent that nothing grew has no extremes.
+  if (extremes && hi >= lo) {
     if (!ContainsValue(values, hi)) values.push_back(hi);
     if (!ContainsValue(values, lo)) values.push_back(lo);
   }

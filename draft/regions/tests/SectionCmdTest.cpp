@@ -187,3 +187,45 @@ TEST(SectionCmdTest, UnrollsCrossingsOnAnObliqueSegment) {
     EXPECT_TRUE(found) << v;
   }
 }
+
+// The radius key collects the crossings again: each still gives one line.
+TEST(SectionCmdTest, RadiusKeyKeepsOneObliqueLinePerCrossing) {
+  SectionBench b;
+  b.AddLine(10, -5, 10, 40);
+  b.AddLine(20, -5, 20, 40);
+  b.Start(4);
+  b.Key(16);
+  b.Point(0, 0);
+  b.Point(30, 30);
+  b.Right();
+  b.Point(10, 35);
+  b.Point(20, 35);
+  b.Right();
+  b.Point(0, 0);
+  b.Char('R', 0, 0);
+  b.Point(-10, 10);
+  const std::vector<std::pair<int, Line>> expected = {
+      {0, {0, 20, 10, 10}}, {0, {0, 20, 10, 30}}, {0, {10, 10, 20, 20}}, {0, {10, 30, 20, 20}},
+  };
+  EXPECT_EQ(b.Made(2), expected);
+}
+
+// A selection there at the start is cleared and the command takes section
+// lines, then picks its profile, also without the section flag.
+TEST(SectionCmdTest, ASelectionAtTheStartIsDroppedWholly) {
+  SectionBench b;
+  b.AddLine(10, -5, 10, 40);
+  b.AddLine(-20, 15, 60, 15);
+  CEntityList all = *b.view.GetEntityList();
+  b.view.SelectEntities(all, 1, 1, 1, 0);
+  CSectionCmd* cmd = b.Push(new CSectionCmd(&b.view, 80, 1, 0));
+  EXPECT_EQ(b.view.GetSelectionCount(), 0);
+  EXPECT_EQ(cmd->IsSelectionDone(), 0);
+  EXPECT_EQ(CStringA(b.stack.GetPrompt()), CStringA("选择剖切线或剖切符号(左Shift键确定剖切位置点,右键结束)"));
+  b.Point(-15, 15);
+  ASSERT_EQ(cmd->GetSectionLineCount(), 1);
+  b.Right();
+  b.Point(10, 35);  // the profile
+  EXPECT_EQ(b.view.GetSelectionCount(), 1);
+  EXPECT_EQ(cmd->IsSelectionDone(), 0);
+}

@@ -362,3 +362,46 @@ TEST(ThreeViewStretchCmdTest, PicksTheProfileAndEndsOnAnEmptySelection) {
   b.stack.OnRButton(0, CommandBench::At(0, 0), &b.view);
   EXPECT_TRUE(b.stack.IsEmpty());
 }
+
+// A right button while a pick window is open ends the selection and drops
+// the window's corner: from then on each click is one point again, so the
+// first point collects and the second makes the lines.
+TEST(ThreeViewStretchCmdTest, AnAbandonedWindowLeavesOneClickPerPoint) {
+  StretchBench b;
+  AddL(b);
+  CThreeViewStretchCmd* cmd = b.Start(1);
+  b.Point(5, 50);    // the lower edge
+  b.Point(-5, 45);   // nothing there: the first corner of a window
+  b.stack.OnRButton(0, CommandBench::At(-5, 45), &b.view);
+  ASSERT_EQ(cmd->IsSelectionDone(), 1);
+  b.Point(0, 100);
+  EXPECT_EQ(cmd->GetOutlineValues(), (std::vector<double>{0, 10}));
+  b.Point(3, 130);
+  EXPECT_EQ(b.view.GetUndoCount(), 1);
+  b.view.ClearSelection();
+  ExpectSame(b.Made(2), StretchBench::Expected({{{0, 100, 0, 130}, 0},
+                                                {{10, 100, 10, 130}, 0},
+                                                {{0, 100, 10, 100}, 0},
+                                                {{0, 130, 10, 130}, 0}}));
+}
+
+// A selection with nothing that gives an edge (here only a centre line)
+// has no extent: no values, no preview and nothing made.
+TEST(ThreeViewStretchCmdTest, AProfileWithoutEdgesMakesNothing) {
+  for (int mode : {1, 2}) {
+    SCOPED_TRACE(mode);
+    StretchBench b;
+    b.Add(ConstructLineEntity(2, nullptr, 0, 50, 10, 50));  // on the centre-line layer
+    b.SelectAll();
+    CThreeViewStretchCmd* cmd = b.Start(mode);
+    b.Point(0, 100);
+    EXPECT_TRUE(cmd->GetOutlineValues().empty());
+    b.view.ClearDrawLog();
+    b.Move(30, 130);
+    for (const ViewDrawOp& op : b.view.GetDrawLog()) EXPECT_NE(op.kind, ViewDrawKind::kLine);
+    b.Click(30, 130);
+    EXPECT_EQ(b.view.GetUndoCount(), 0);
+    b.view.ClearSelection();
+    EXPECT_TRUE(b.Made(1).empty());
+  }
+}
