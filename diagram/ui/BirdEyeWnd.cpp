@@ -306,6 +306,10 @@ void CBirdEyeWnd::ScaleViewAndScroll() {
   ClientToDoc(shown);
   const bool upward = GetCanvasRect().top > GetCanvasRect().bottom;
   if (upward) std::swap(shown.top, shown.bottom);
+  // The view's zoom may move the view's own overview's tracker; the view's
+  // top left still goes to the reshaped tracker's.
+  const CRect reshaped = m_tracker;
   m_pView->PanZoomTo(shown);
+  m_tracker = reshaped;
   ScrollViewToTracker();
 }

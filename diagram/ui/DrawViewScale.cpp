@@ -115,6 +115,7 @@ void CDrawView::ScaleAndScroll(CSize scale, CPoint point) {
                                     client.Height()));
   ScrollToPosition(newPosition);
   SetWindowRedraw(true);
+  UpdateBirdEyeAfterZoom();
 }
 
 void CDrawView::Scale(CSize scale) {
@@ -190,6 +191,7 @@ void CDrawView::OnViewScaleToFit() {
   ScrollToPosition(CPoint(0, 0));
   SetScrollSizes(MM_TEXT, size);
   Invalidate(TRUE);
+  UpdateBirdEyeAfterZoom();
 }
 
 void CDrawView::OnViewScaleToWidth() {
@@ -201,6 +203,7 @@ void CDrawView::OnViewScaleToWidth() {
   ScrollToPosition(CPoint(0, 0));
   SetScrollSizes(MM_TEXT, size);
   Invalidate(TRUE);
+  UpdateBirdEyeAfterZoom();
 }
 
 void CDrawView::PanZoomTo(CRect rect) {

@@ -309,6 +309,41 @@ TEST_F(BirdEye, AWindowThatCannotBeMadeLeavesTheViewWithoutOne) {
   EXPECT_TRUE(h.view.GetBirdEyeWnd()->GetSafeHwnd());
 }
 
+TEST_F(BirdEye, EveryZoomOfTheViewMovesTheTrackerAndRepaintsTheZoomText) {
+  Open("AutoHide=0\n");
+  struct Case {
+    const char* name;
+    void (*zoom)(CDrawView&, CDiagram&);
+  };
+  const Case cases[] = {
+      {"zoom to an area",
+       [](CDrawView& view, CDiagram& diagram) {
+         const CRect canvas = diagram.GetRect();
+         view.PanZoomTo(CRect(canvas.left, canvas.top, canvas.left + 200, canvas.top + (canvas.bottom - canvas.top) / 8));
+       }},
+      {"zoom last", [](CDrawView& view, CDiagram&) { view.OnViewLastZoom(); }},
+      {"scale to fit", [](CDrawView& view, CDiagram&) { view.OnViewScaleToFit(); }},
+      {"scale to width", [](CDrawView& view, CDiagram&) { view.OnViewScaleToWidth(); }},
+      {"zoom in", [](CDrawView& view, CDiagram&) { view.Scale(CSize(10000, 10000)); }},
+  };
+  CRect client;
+  bird->GetClientRect(client);
+  for (const Case& k : cases) {
+    const int percent = h.view.GetScalePercentage();
+    bird->ValidateRect(nullptr);
+    k.zoom(h.view, *h.diagram);
+    ASSERT_NE(h.view.GetScalePercentage(), percent) << k.name;
+    // The tracker already shows what the view shows now.
+    const CRect tracker = bird->GetTracker();
+    bird->UpdateTracker();
+    EXPECT_EQ(tracker, bird->GetTracker()) << k.name;
+    // The strip with the zoom text is repainted.
+    CRect update;
+    ASSERT_TRUE(GetUpdateRect(bird->GetSafeHwnd(), &update, FALSE)) << k.name;
+    EXPECT_GE(update.bottom, client.bottom) << k.name;
+  }
+}
+
 TEST_F(BirdEye, TheViewsHintsRepaintItAndTheViewsEndEndsIt) {
   Open();
   bird->ValidateRect(nullptr);
