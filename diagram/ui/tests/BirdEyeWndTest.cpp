@@ -447,19 +447,27 @@ TEST_F(BirdEye, TheBottomStripSizesTheWindowAndTheTrackerHasItsCursor) {
   CRect client;
   bird->GetClientRect(client);
   const CRect area = Area();
+  // The strip is the window's lower sizing border: the system sizes the
+  // window from it and shows the sizing cursor over it.
   struct Case {
     CPoint at;  // client coordinates
     LRESULT hit;
+    LPCWSTR cursor;
   };
   const Case cases[] = {
-      {{5, area.bottom + 1}, HTBORDER},
-      {{client.right - 2, client.bottom - 2}, HTBOTTOMRIGHT},
-      {{5, area.bottom - 1}, HTCLIENT},
+      {{5, area.bottom + 1}, HTBOTTOM, IDC_SIZENS},
+      {{client.right - 2, client.bottom - 2}, HTBOTTOMRIGHT, IDC_SIZENWSE},
+      {{5, area.bottom - 1}, HTCLIENT, nullptr},
   };
   for (const Case& k : cases) {
     CPoint screen = k.at;
     bird->ClientToScreen(&screen);
-    EXPECT_EQ(bird->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)), k.hit) << k.at.y;
+    const LRESULT hit = bird->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ(hit, k.hit) << k.at.y;
+    if (!k.cursor) continue;
+    bird->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(bird->GetSafeHwnd()),
+                      MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, k.cursor)) << k.at.y;
   }
   CPoint inside = bird->GetTracker().CenterPoint();
   bird->ClientToScreen(&inside);
