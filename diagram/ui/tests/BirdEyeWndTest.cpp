@@ -344,6 +344,42 @@ TEST_F(BirdEye, EveryZoomOfTheViewMovesTheTrackerAndRepaintsTheZoomText) {
   }
 }
 
+TEST_F(BirdEye, AViewLargerThanItsCanvasIsShownWithTheCanvasAtItsTopLeft) {
+  ini.Write("");
+  CDrawView::c_bShowGrid = FALSE;
+  // One page in a 1600 x 1400 view at 100 %: the view shows more than the
+  // canvas in both directions.
+  h.Open(1, 1, 100, 1600, 1400);
+  ASSERT_TRUE(h.diagram->SetPaperColor(RGB(250, 250, 200)));
+  const CRect canvas = h.diagram->GetRect();
+  // A green box in the canvas's top-left corner.
+  auto* box = new viewtest::Box(CRect(canvas.left + 50, canvas.top - 50, canvas.left + 250, canvas.top - 250));
+  ASSERT_TRUE(box->SetFillColor(RGB(0, 200, 0)));
+  ASSERT_TRUE(h.diagram->Add(box));
+  h.view.SendMessage(WM_COMMAND, 57054);
+  bird = h.view.GetBirdEyeWnd();
+  ASSERT_NE(bird, nullptr);
+  ASSERT_TRUE(bird->IsViewLargerThanCanvas());
+  bird->Invalidate();
+  bird->UpdateWindow();
+  const auto& pixels = *platform::WindowSurfaceOf(bird->GetSafeHwnd())->Raster().Pixels();
+  const CRect area = Area();
+  // The view shows the canvas at its top left, the window colour beyond: so
+  // does the overview, in the same proportions.
+  CRect shown(0, 0, 1600, 1400);
+  h.view.ClientToDoc(shown);
+  const double across = static_cast<double>(std::abs(canvas.Width())) / std::abs(shown.Width());
+  const double down = static_cast<double>(std::abs(canvas.Height())) / std::abs(shown.Height());
+  const CPoint paperAt(area.left + static_cast<int>(area.Width() * across * 0.8),
+                       area.top + static_cast<int>(area.Height() * down * 0.8));
+  const CPoint boxAt(area.left + static_cast<int>(area.Width() * across * 150 / std::abs(canvas.Width())),
+                     area.top + static_cast<int>(area.Height() * down * 150 / std::abs(canvas.Height())));
+  const CPoint beyond(area.left + static_cast<int>(area.Width() * (across + 1) / 2), area.top + 5);
+  EXPECT_EQ(pixels.GetColor(paperAt.x, paperAt.y), RGB(250, 250, 200));
+  EXPECT_EQ(pixels.GetColor(boxAt.x, boxAt.y), RGB(0, 200, 0));
+  EXPECT_EQ(pixels.GetColor(beyond.x, beyond.y), GetSysColor(COLOR_WINDOW));
+}
+
 TEST_F(BirdEye, TheViewsHintsRepaintItAndTheViewsEndEndsIt) {
   Open();
   bird->ValidateRect(nullptr);
@@ -477,3 +513,4 @@ TEST_F(BirdEye, TheBottomStripSizesTheWindowAndTheTrackerHasItsCursor) {
 }
 
 }  // namespace
+
