@@ -102,13 +102,25 @@ CRect CBirdEyeWnd::GetCanvasRect() {
   return diagram ? diagram->GetRect() : CRect(0, 0, 0, 0);
 }
 
+CSize CBirdEyeWnd::GetViewExtent() {
+  if (!m_pView || !m_pView->GetSafeHwnd()) return CSize(0, 0);
+  CRect shown;
+  m_pView->GetClientRect(shown);
+  m_pView->ClientToDoc(shown);
+  return CSize(std::abs(shown.Width()), std::abs(shown.Height()));
+}
+
 CRect CBirdEyeWnd::GetSourceRect() {
-  if (m_bViewLargerThanCanvas && m_pView) {
-    CRect client;
-    m_pView->GetClientRect(client);
-    return client;
+  CRect source = GetCanvasRect();
+  if (!m_bViewLargerThanCanvas) return source;
+  // The view shows the canvas at its top left and more beyond it: the
+  // canvas grown to the view's extent, in the diagram's own y direction.
+  const CSize extent = GetViewExtent();
+  if (extent.cx > std::abs(source.Width())) source.right = source.left + extent.cx;
+  if (extent.cy > std::abs(source.Height())) {
+    source.bottom = source.top > source.bottom ? source.top - extent.cy : source.top + extent.cy;
   }
-  return GetCanvasRect();
+  return source;
 }
 
 BOOL CBirdEyeWnd::Create(CDrawView* view, const CString& title) {
@@ -122,18 +134,18 @@ BOOL CBirdEyeWnd::Create(CDrawView* view, const CString& title) {
   const bool hasPosition = ReadPosition(stored);
   m_nAutoHide = static_cast<int>(platform::GetProfileInt(c_szSection, c_szAutoHide, 1));
 
-  // What is shown: the canvas, or the view's client area where that is larger.
+  // What is shown: the canvas, or the view's client area (in document
+  // units) where that is larger.
   const CRect canvas = GetCanvasRect();
   CSize shown(std::abs(canvas.Width()), std::abs(canvas.Height()));
-  CRect client;
-  view->GetClientRect(client);
+  const CSize client = GetViewExtent();
   m_bViewLargerThanCanvas = 0;
-  if (client.Width() > shown.cx) {
-    shown.cx = client.Width();
+  if (client.cx > shown.cx) {
+    shown.cx = client.cx;
     m_bViewLargerThanCanvas = 1;
   }
-  if (client.Height() > shown.cy) {
-    shown.cy = client.Height();
+  if (client.cy > shown.cy) {
+    shown.cy = client.cy;
     m_bViewLargerThanCanvas = 1;
   }
   shown.cx = std::max<LONG>(shown.cx, 1);
@@ -306,6 +318,10 @@ void CBirdEyeWnd::ScaleViewAndScroll() {
   ClientToDoc(shown);
   const bool upward = GetCanvasRect().top > GetCanvasRect().bottom;
   if (upward) std::swap(shown.top, shown.bottom);
+  // The view's zoom may move the view's own overview's tracker; the view's
+  // top left still goes to the reshaped tracker's.
+  const CRect reshaped = m_tracker;
   m_pView->PanZoomTo(shown);
+  m_tracker = reshaped;
   ScrollViewToTracker();
 }

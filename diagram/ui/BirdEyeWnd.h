@@ -100,8 +100,11 @@ class CBirdEyeWnd : public CWnd {
   void RepositionTrackerFromKeyboard(int dx, int dy);
   void ResizeTrackerFromKeyboard(int dx, int dy);
   void AdjustTrackerBasedOnDirection(CPoint point);
-  // The canvas rectangle, or the view's client rectangle when that is larger.
+  // The canvas rectangle, grown to the view's extent where the view shows
+  // more than the canvas.
   CRect GetSourceRect();
+  // The view's client area in document units.
+  CSize GetViewExtent();
   CRect GetCanvasRect();
 
   afx_msg int OnCreate(LPCREATESTRUCT cs);

@@ -100,9 +100,10 @@ LRESULT CBirdEyeWnd::OnNcHitTest(CPoint point) {
   GetClientRect(rect);
   const CRect area = GetAdjustedClientRect();
   if (rect.PtInRect(client) && client.y >= area.bottom) {
-    // The bottom strip sizes the window; its right end is the corner.
+    // The bottom strip is the window's lower sizing border; its right end is
+    // the corner.
     if (client.x >= rect.right - ::GetSystemMetrics(SM_CXHSCROLL)) return HTBOTTOMRIGHT;
-    return HTBORDER;
+    return HTBOTTOM;
   }
   return CWnd::OnNcHitTest(point);
 }

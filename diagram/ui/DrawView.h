@@ -209,6 +209,8 @@ class CDrawView : public CScrollView {
   void InvalidateBirdEye();
   // Updates a shown overview's tracker after the view moved or zoomed.
   void UpdateBirdEyeTracker();
+  // Updates a shown overview's tracker and its zoom text after a zoom.
+  void UpdateBirdEyeAfterZoom();
   // Destroys and deletes a shown overview.
   void DestroyBirdEye();
 

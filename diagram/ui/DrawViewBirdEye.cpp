@@ -66,6 +66,17 @@ void CDrawView::UpdateBirdEyeTracker() {
   if (CBirdEyeWnd* window = GetBirdEyeWnd(); window && window->GetSafeHwnd()) window->UpdateTrackerAndInvalidateOld();
 }
 
+void CDrawView::UpdateBirdEyeAfterZoom() {
+  CBirdEyeWnd* window = GetBirdEyeWnd();
+  if (!window || !window->GetSafeHwnd()) return;
+  window->UpdateTrackerAndInvalidateOld();
+  // The bottom strip shows the zoom percentage.
+  CRect strip;
+  window->GetClientRect(strip);
+  strip.top = window->GetAdjustedClientRect().bottom;
+  window->InvalidateRect(&strip, FALSE);
+}
+
 void CDrawView::OnSetFocus(CWnd* old) {
   CScrollView::OnSetFocus(old);
   if (CBirdEyeWnd* window = GetBirdEyeWnd(); window && window->GetSafeHwnd()) {

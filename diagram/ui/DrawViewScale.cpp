@@ -115,6 +115,7 @@ void CDrawView::ScaleAndScroll(CSize scale, CPoint point) {
                                     client.Height()));
   ScrollToPosition(newPosition);
   SetWindowRedraw(true);
+  UpdateBirdEyeAfterZoom();
 }
 
 void CDrawView::Scale(CSize scale) {
@@ -190,6 +191,7 @@ void CDrawView::OnViewScaleToFit() {
   ScrollToPosition(CPoint(0, 0));
   SetScrollSizes(MM_TEXT, size);
   Invalidate(TRUE);
+  UpdateBirdEyeAfterZoom();
 }
 
 void CDrawView::OnViewScaleToWidth() {
@@ -201,6 +203,7 @@ void CDrawView::OnViewScaleToWidth() {
   ScrollToPosition(CPoint(0, 0));
   SetScrollSizes(MM_TEXT, size);
   Invalidate(TRUE);
+  UpdateBirdEyeAfterZoom();
 }
 
 void CDrawView::PanZoomTo(CRect rect) {
@@ -234,14 +237,22 @@ CSize CDrawView::AutoScroll(CPoint point) {
   } else if (point.x > zone.right) {
     dx = std::max(point.x - zone.right, kLeast);
   }
-  if (dx != 0 && !OnScrollBy(CSize(dx, 0), TRUE)) dx = 0;
+  // Near the scroll limit the view moves less than asked: the result is
+  // what it moved.
+  if (dx != 0) {
+    const int before = GetDeviceScrollPosition().x;
+    dx = OnScrollBy(CSize(dx, 0), TRUE) ? GetDeviceScrollPosition().x - before : 0;
+  }
   int dy = 0;
   if (point.y < zone.top) {
     dy = std::min(point.y - zone.top, -kLeast);
   } else if (point.y > zone.bottom) {
     dy = std::max(point.y - zone.bottom, kLeast);
   }
-  if (dy != 0 && !OnScrollBy(CSize(0, dy), TRUE)) dy = 0;
+  if (dy != 0) {
+    const int before = GetDeviceScrollPosition().y;
+    dy = OnScrollBy(CSize(0, dy), TRUE) ? GetDeviceScrollPosition().y - before : 0;
+  }
   if (dx != 0 || dy != 0) m_bScrolling = TRUE;
   return CSize(dx, dy);
 }

@@ -309,6 +309,77 @@ TEST_F(BirdEye, AWindowThatCannotBeMadeLeavesTheViewWithoutOne) {
   EXPECT_TRUE(h.view.GetBirdEyeWnd()->GetSafeHwnd());
 }
 
+TEST_F(BirdEye, EveryZoomOfTheViewMovesTheTrackerAndRepaintsTheZoomText) {
+  Open("AutoHide=0\n");
+  struct Case {
+    const char* name;
+    void (*zoom)(CDrawView&, CDiagram&);
+  };
+  const Case cases[] = {
+      {"zoom to an area",
+       [](CDrawView& view, CDiagram& diagram) {
+         const CRect canvas = diagram.GetRect();
+         view.PanZoomTo(CRect(canvas.left, canvas.top, canvas.left + 200, canvas.top + (canvas.bottom - canvas.top) / 8));
+       }},
+      {"zoom last", [](CDrawView& view, CDiagram&) { view.OnViewLastZoom(); }},
+      {"scale to fit", [](CDrawView& view, CDiagram&) { view.OnViewScaleToFit(); }},
+      {"scale to width", [](CDrawView& view, CDiagram&) { view.OnViewScaleToWidth(); }},
+      {"zoom in", [](CDrawView& view, CDiagram&) { view.Scale(CSize(10000, 10000)); }},
+  };
+  CRect client;
+  bird->GetClientRect(client);
+  for (const Case& k : cases) {
+    const int percent = h.view.GetScalePercentage();
+    bird->ValidateRect(nullptr);
+    k.zoom(h.view, *h.diagram);
+    ASSERT_NE(h.view.GetScalePercentage(), percent) << k.name;
+    // The tracker already shows what the view shows now.
+    const CRect tracker = bird->GetTracker();
+    bird->UpdateTracker();
+    EXPECT_EQ(tracker, bird->GetTracker()) << k.name;
+    // The strip with the zoom text is repainted.
+    CRect update;
+    ASSERT_TRUE(GetUpdateRect(bird->GetSafeHwnd(), &update, FALSE)) << k.name;
+    EXPECT_GE(update.bottom, client.bottom) << k.name;
+  }
+}
+
+TEST_F(BirdEye, AViewLargerThanItsCanvasIsShownWithTheCanvasAtItsTopLeft) {
+  ini.Write("");
+  CDrawView::c_bShowGrid = FALSE;
+  // One page in a 1600 x 1400 view at 100 %: the view shows more than the
+  // canvas in both directions.
+  h.Open(1, 1, 100, 1600, 1400);
+  ASSERT_TRUE(h.diagram->SetPaperColor(RGB(250, 250, 200)));
+  const CRect canvas = h.diagram->GetRect();
+  // A green box in the canvas's top-left corner.
+  auto* box = new viewtest::Box(CRect(canvas.left + 50, canvas.top - 50, canvas.left + 250, canvas.top - 250));
+  ASSERT_TRUE(box->SetFillColor(RGB(0, 200, 0)));
+  ASSERT_TRUE(h.diagram->Add(box));
+  h.view.SendMessage(WM_COMMAND, 57054);
+  bird = h.view.GetBirdEyeWnd();
+  ASSERT_NE(bird, nullptr);
+  ASSERT_TRUE(bird->IsViewLargerThanCanvas());
+  bird->Invalidate();
+  bird->UpdateWindow();
+  const auto& pixels = *platform::WindowSurfaceOf(bird->GetSafeHwnd())->Raster().Pixels();
+  const CRect area = Area();
+  // The view shows the canvas at its top left, the window colour beyond: so
+  // does the overview, in the same proportions.
+  CRect shown(0, 0, 1600, 1400);
+  h.view.ClientToDoc(shown);
+  const double across = static_cast<double>(std::abs(canvas.Width())) / std::abs(shown.Width());
+  const double down = static_cast<double>(std::abs(canvas.Height())) / std::abs(shown.Height());
+  const CPoint paperAt(area.left + static_cast<int>(area.Width() * across * 0.8),
+                       area.top + static_cast<int>(area.Height() * down * 0.8));
+  const CPoint boxAt(area.left + static_cast<int>(area.Width() * across * 150 / std::abs(canvas.Width())),
+                     area.top + static_cast<int>(area.Height() * down * 150 / std::abs(canvas.Height())));
+  const CPoint beyond(area.left + static_cast<int>(area.Width() * (across + 1) / 2), area.top + 5);
+  EXPECT_EQ(pixels.GetColor(paperAt.x, paperAt.y), RGB(250, 250, 200));
+  EXPECT_EQ(pixels.GetColor(boxAt.x, boxAt.y), RGB(0, 200, 0));
+  EXPECT_EQ(pixels.GetColor(beyond.x, beyond.y), GetSysColor(COLOR_WINDOW));
+}
+
 TEST_F(BirdEye, TheViewsHintsRepaintItAndTheViewsEndEndsIt) {
   Open();
   bird->ValidateRect(nullptr);
@@ -412,19 +483,27 @@ TEST_F(BirdEye, TheBottomStripSizesTheWindowAndTheTrackerHasItsCursor) {
   CRect client;
   bird->GetClientRect(client);
   const CRect area = Area();
+  // The strip is the window's lower sizing border: the system sizes the
+  // window from it and shows the sizing cursor over it.
   struct Case {
     CPoint at;  // client coordinates
     LRESULT hit;
+    LPCWSTR cursor;
   };
   const Case cases[] = {
-      {{5, area.bottom + 1}, HTBORDER},
-      {{client.right - 2, client.bottom - 2}, HTBOTTOMRIGHT},
-      {{5, area.bottom - 1}, HTCLIENT},
+      {{5, area.bottom + 1}, HTBOTTOM, IDC_SIZENS},
+      {{client.right - 2, client.bottom - 2}, HTBOTTOMRIGHT, IDC_SIZENWSE},
+      {{5, area.bottom - 1}, HTCLIENT, nullptr},
   };
   for (const Case& k : cases) {
     CPoint screen = k.at;
     bird->ClientToScreen(&screen);
-    EXPECT_EQ(bird->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)), k.hit) << k.at.y;
+    const LRESULT hit = bird->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ(hit, k.hit) << k.at.y;
+    if (!k.cursor) continue;
+    bird->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(bird->GetSafeHwnd()),
+                      MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, k.cursor)) << k.at.y;
   }
   CPoint inside = bird->GetTracker().CenterPoint();
   bird->ClientToScreen(&inside);
@@ -434,3 +513,4 @@ TEST_F(BirdEye, TheBottomStripSizesTheWindowAndTheTrackerHasItsCursor) {
 }
 
 }  // namespace
+

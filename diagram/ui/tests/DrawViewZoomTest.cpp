@@ -158,7 +158,7 @@ TEST(DrawViewZoom, ScaleToFitShowsTheWholeCanvas) {
 TEST(DrawViewZoom, AutoScrollPastTheStillZone) {
   struct Case {
     CPoint at;            // relative to the client's bottom-right corner
-    CPoint scrolledFrom;  // the scroll position before
+    CPoint scrolledFrom;  // the scroll position before; x < 0: 1 - x short of the limit
     CSize expected;
     bool scrolling;
   };
@@ -168,13 +168,15 @@ TEST(DrawViewZoom, AutoScrollPastTheStillZone) {
       {CPoint(-400, -11 + 5), CPoint(0, 0), CSize(0, 11), true},
       {CPoint(-400, -300), CPoint(0, 0), CSize(0, 0), false},     // inside the still zone
       {CPoint(-11 + 30, -300), CPoint(-1, 0), CSize(0, 0), false},  // at the limit already
+      {CPoint(-11 + 5, -300), CPoint(-4, 0), CSize(3, 0), true},    // 3 short of it: the 3 scrolled
   };
   for (const Case& c : cases) {
     ViewHarness<CDrawView> h;
     h.Open(3, 3);
     const CSize client = h.Client();
     const CSize total = h.view.GetTotalSize();
-    h.view.ScrollToPosition(c.scrolledFrom.x < 0 ? CPoint(total.cx - client.cx, 0) : c.scrolledFrom);
+    h.view.ScrollToPosition(c.scrolledFrom.x < 0 ? CPoint(total.cx - client.cx + c.scrolledFrom.x + 1, 0)
+                                                 : c.scrolledFrom);
     const CSize scrolled = h.view.AutoScroll(CPoint(client.cx + c.at.x, client.cy + c.at.y));
     EXPECT_EQ(scrolled, c.expected) << c.at.x << "," << c.at.y;
     EXPECT_EQ(h.view.IsScrolling() != FALSE, c.scrolling);
