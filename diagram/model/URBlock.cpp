@@ -6,6 +6,8 @@
 
 IMPLEMENT_DYNAMIC(CURAssocPort, CUndoRedo)
 IMPLEMENT_DYNAMIC(CURBlock, CUndoRedo)
+IMPLEMENT_DYNAMIC(CURNest, CUndoRedo)
+IMPLEMENT_DYNAMIC(CURUnNest, CUndoRedo)
 
 CURAssocPort::~CURAssocPort() = default;
 
@@ -56,3 +58,20 @@ int CURBlock::RecordUndo(CDrawBlock* block, int op) {
     return record;
   });
 }
+
+// Nesting and un-nesting move objects between a diagram and the inner
+// diagram of a composite block, which this build does not have: a record of
+// either could never be replayed, so none is made, and no recording is
+// opened for it.
+
+CURNest::~CURNest() = default;
+
+void CURNest::DoUndo() { AfxThrowNotSupportedException(); }
+
+int CURNest::RecordUndo(CDrawBlock*, const CDrawList&) { AfxThrowNotSupportedException(); }
+
+CURUnNest::~CURUnNest() = default;
+
+void CURUnNest::DoUndo() { AfxThrowNotSupportedException(); }
+
+int CURUnNest::RecordUndo(CDrawBlock*) { AfxThrowNotSupportedException(); }
