@@ -1,5 +1,7 @@
 #include "diagram/model/URBlock.h"
 
+#include <memory>
+
 #include "diagram/model/DrawBlock.h"
 #include "diagram/model/DrawPort.h"
 #include "platform/core/Exceptions.h"
@@ -24,7 +26,7 @@ void CURAssocPort::DoUndo() {
 
 int CURAssocPort::RecordUndo(CDrawPort* port, int op) {
   return Record(port->GetDocument(), RUNTIME_CLASS(CURAssocPort), [port, op] {
-    auto* record = new CURAssocPort;
+    std::unique_ptr<CURAssocPort> record(new CURAssocPort);
     record->m_pPort = port;
     record->m_nOp = op;
     record->m_state = port->GetDrawState();
@@ -51,7 +53,7 @@ void CURBlock::DoUndo() {
 
 int CURBlock::RecordUndo(CDrawBlock* block, int op) {
   return Record(block->GetDocument(), RUNTIME_CLASS(CURBlock), [block, op] {
-    auto* record = new CURBlock;
+    std::unique_ptr<CURBlock> record(new CURBlock);
     record->m_pBlock = block;
     record->m_nOp = op;
     record->m_state = block->GetDrawState();
