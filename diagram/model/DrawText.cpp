@@ -9,6 +9,7 @@
 #include "diagram/model/MsgBox.h"
 #include "diagram/model/TextFontStore.h"
 #include "diagram/model/URText.h"
+#include "diagram/model/UndoRecordingScope.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/TextDlg.h"
 #include "platform/core/Archive.h"
@@ -142,9 +143,12 @@ void CDrawText::OnOpen(CDrawView* view) {
   dialog.m_text = m_text;
   if (dialog.DoModal() != IDOK) return;
   CDrawDoc* document = view->GetDocument();
-  if (!document || !document->BeginUndoRecording(u"Change Text", 255)) return;
+  if (!document) return;
+  // Closed however the edit ends, also when a step throws.
+  CUndoRecordingScope recording(document);
+  if (!recording.Begin(u"Change Text", 255)) return;
   CDiagram* diagram = view->GetDiagram();
-  if (diagram) diagram->BeginDynamicRouteChanges();
+  recording.BeginRouteChanges(diagram);
   if (dialog.m_text.IsEmpty()) {
     // The text goes, undoably; it may be destroyed at once, so nothing of it
     // is touched afterwards.
@@ -167,8 +171,7 @@ void CDrawText::OnOpen(CDrawView* view) {
       Invalidate();
     }
   }
-  if (diagram) diagram->EndDynamicRouteChanges();
-  document->EndUndoRecording();
+  recording.End();
 }
 
 void CDrawText::OnEditProperties(CWnd* parent) {

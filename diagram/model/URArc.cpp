@@ -1,5 +1,7 @@
 #include "diagram/model/URArc.h"
 
+#include <memory>
+
 #include "diagram/model/DrawArc.h"
 #include "diagram/model/DrawPort.h"
 #include "diagram/ui/ArcTool.h"
@@ -17,16 +19,16 @@ void CURArcReroute::DoUndo() {
 }
 
 int CURArcReroute::RecordUndo(CDrawArc* arc) {
-  return Record(arc->GetDocument(), RUNTIME_CLASS(CURArcReroute), [arc]() -> CUndoRedo* {
+  return Record(arc->GetDocument(), RUNTIME_CLASS(CURArcReroute), [arc] {
     const int count = arc->GetHandleCount();
-    CPoint* points = CDrawPoly::NewPoints(count);
-    if (count > 0 && !points) AfxThrowMemoryException();
-    auto* record = new CURArcReroute;
+    std::unique_ptr<CURArcReroute> record(new CURArcReroute);
     record->m_pArc = arc;
+    // The record owns the copy from here on.
+    record->m_points = CDrawPoly::NewPoints(count);
+    if (count > 0 && !record->m_points) AfxThrowMemoryException();
     record->m_nPoints = count;
-    record->m_points = points;
     // A wire's handles are its points.
-    for (int i = 0; i < count; ++i) points[i] = arc->GetHandle(i + 1);
+    for (int i = 0; i < count; ++i) record->m_points[i] = arc->GetHandle(i + 1);
     return record;
   });
 }
@@ -39,7 +41,7 @@ void CURArcFinish::DoUndo() {
 
 int CURArcFinish::RecordUndo(CDrawArc* arc, CDrawPort* port) {
   return Record(arc->GetDocument(), RUNTIME_CLASS(CURArcFinish), [arc, port] {
-    auto* record = new CURArcFinish;
+    std::unique_ptr<CURArcFinish> record(new CURArcFinish);
     record->m_pArc = arc;
     record->m_pPort = port;
     return record;
@@ -58,7 +60,7 @@ void CURArcUnFinish::DoUndo() {
 
 int CURArcUnFinish::RecordUndo(CDrawPort* port, CPoint point) {
   return Record(port->GetDocument(), RUNTIME_CLASS(CURArcUnFinish), [port, point] {
-    auto* record = new CURArcUnFinish;
+    std::unique_ptr<CURArcUnFinish> record(new CURArcUnFinish);
     record->m_pPort = port;
     record->m_point = point;
     return record;

@@ -1,5 +1,7 @@
 #include "diagram/model/URAttributes.h"
 
+#include <memory>
+
 IMPLEMENT_DYNAMIC(CURLineColor, CUndoRedo)
 IMPLEMENT_DYNAMIC(CURFillColor, CUndoRedo)
 IMPLEMENT_DYNAMIC(CURHatchColor, CUndoRedo)
@@ -12,7 +14,7 @@ void CURLineColor::DoUndo() { m_pObj->SetLineColor(m_color); }
 
 int CURLineColor::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURLineColor), [object] {
-    auto* record = new CURLineColor;
+    std::unique_ptr<CURLineColor> record(new CURLineColor);
     record->m_pObj = object;
     record->m_color = object->GetLineColor();
     return record;
@@ -23,7 +25,7 @@ void CURFillColor::DoUndo() { m_pObj->SetFillColor(m_color); }
 
 int CURFillColor::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURFillColor), [object] {
-    auto* record = new CURFillColor;
+    std::unique_ptr<CURFillColor> record(new CURFillColor);
     record->m_pObj = object;
     record->m_color = object->GetFillColor();
     return record;
@@ -34,7 +36,7 @@ void CURHatchColor::DoUndo() { m_pObj->SetHatchColor(m_color); }
 
 int CURHatchColor::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURHatchColor), [object] {
-    auto* record = new CURHatchColor;
+    std::unique_ptr<CURHatchColor> record(new CURHatchColor);
     record->m_pObj = object;
     record->m_color = object->GetHatchColor();
     return record;
@@ -45,7 +47,7 @@ void CURHatchStyle::DoUndo() { m_pObj->SetHatchStyle(m_style); }
 
 int CURHatchStyle::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURHatchStyle), [object] {
-    auto* record = new CURHatchStyle;
+    std::unique_ptr<CURHatchStyle> record(new CURHatchStyle);
     record->m_pObj = object;
     record->m_style = object->GetHatchStyle();
     return record;
@@ -56,7 +58,7 @@ void CURPenSizeStyle::DoUndo() { m_pObj->SetPenStyle(m_nStyle, m_nWidth); }
 
 int CURPenSizeStyle::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURPenSizeStyle), [object] {
-    auto* record = new CURPenSizeStyle;
+    std::unique_ptr<CURPenSizeStyle> record(new CURPenSizeStyle);
     record->m_pObj = object;
     record->m_nStyle = object->GetPenStyle();
     record->m_nWidth = object->GetPenSize();
@@ -68,7 +70,7 @@ void CUREnableFill::DoUndo() { m_pObj->EnableFill(m_bEnable); }
 
 int CUREnableFill::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CUREnableFill), [object] {
-    auto* record = new CUREnableFill;
+    std::unique_ptr<CUREnableFill> record(new CUREnableFill);
     record->m_pObj = object;
     record->m_bEnable = object->IsFillEnabled();
     return record;
@@ -79,7 +81,7 @@ void CUREnableHatch::DoUndo() { m_pObj->EnableHatch(m_bEnable); }
 
 int CUREnableHatch::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CUREnableHatch), [object] {
-    auto* record = new CUREnableHatch;
+    std::unique_ptr<CUREnableHatch> record(new CUREnableHatch);
     record->m_pObj = object;
     record->m_bEnable = object->IsHatchEnabled();
     return record;

@@ -1,11 +1,15 @@
 #include "diagram/model/URBlock.h"
 
+#include <memory>
+
 #include "diagram/model/DrawBlock.h"
 #include "diagram/model/DrawPort.h"
 #include "platform/core/Exceptions.h"
 
 IMPLEMENT_DYNAMIC(CURAssocPort, CUndoRedo)
 IMPLEMENT_DYNAMIC(CURBlock, CUndoRedo)
+IMPLEMENT_DYNAMIC(CURNest, CUndoRedo)
+IMPLEMENT_DYNAMIC(CURUnNest, CUndoRedo)
 
 CURAssocPort::~CURAssocPort() = default;
 
@@ -22,7 +26,7 @@ void CURAssocPort::DoUndo() {
 
 int CURAssocPort::RecordUndo(CDrawPort* port, int op) {
   return Record(port->GetDocument(), RUNTIME_CLASS(CURAssocPort), [port, op] {
-    auto* record = new CURAssocPort;
+    std::unique_ptr<CURAssocPort> record(new CURAssocPort);
     record->m_pPort = port;
     record->m_nOp = op;
     record->m_state = port->GetDrawState();
@@ -49,10 +53,27 @@ void CURBlock::DoUndo() {
 
 int CURBlock::RecordUndo(CDrawBlock* block, int op) {
   return Record(block->GetDocument(), RUNTIME_CLASS(CURBlock), [block, op] {
-    auto* record = new CURBlock;
+    std::unique_ptr<CURBlock> record(new CURBlock);
     record->m_pBlock = block;
     record->m_nOp = op;
     record->m_state = block->GetDrawState();
     return record;
   });
 }
+
+// Nesting and un-nesting move objects between a diagram and the inner
+// diagram of a composite block, which this build does not have: a record of
+// either could never be replayed, so none is made, and no recording is
+// opened for it.
+
+CURNest::~CURNest() = default;
+
+void CURNest::DoUndo() { AfxThrowNotSupportedException(); }
+
+int CURNest::RecordUndo(CDrawBlock*, const CDrawList&) { AfxThrowNotSupportedException(); }
+
+CURUnNest::~CURUnNest() = default;
+
+void CURUnNest::DoUndo() { AfxThrowNotSupportedException(); }
+
+int CURUnNest::RecordUndo(CDrawBlock*) { AfxThrowNotSupportedException(); }

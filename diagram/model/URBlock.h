@@ -47,7 +47,9 @@ class CURBlock : public CUndoRedo {
 };
 
 // Objects were nested into a composite block; keeps each object's place in
-// the outer z-order so that un-nesting puts them back.
+// the outer z-order so that un-nesting puts them back. This build has no
+// inner diagrams to move objects through: RecordUndo and DoUndo throw
+// CNotSupportedException.
 class CURNest : public CUndoRedo {
   DECLARE_DYNAMIC(CURNest)
 
@@ -62,6 +64,7 @@ class CURNest : public CUndoRedo {
 };
 
 // A composite block was un-nested; keeps the objects of its inner diagram.
+// Not built, as CURNest.
 class CURUnNest : public CUndoRedo {
   DECLARE_DYNAMIC(CURUnNest)
 

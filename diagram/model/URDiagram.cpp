@@ -1,5 +1,7 @@
 #include "diagram/model/URDiagram.h"
 
+#include <memory>
+
 #include "diagram/model/Diagram.h"
 
 IMPLEMENT_DYNAMIC(CURCanvasSize, CUndoRedo)
@@ -14,7 +16,7 @@ void CURCanvasSize::DoUndo() {
 
 int CURCanvasSize::RecordUndo(CDiagram* diagram) {
   return Record(diagram->GetDocument(), RUNTIME_CLASS(CURCanvasSize), [diagram] {
-    auto* record = new CURCanvasSize;
+    std::unique_ptr<CURCanvasSize> record(new CURCanvasSize);
     record->m_pDiagram = diagram;
     const CSize pages = diagram->GetCanvasSize();
     record->m_nPagesAcross = pages.cx;
@@ -27,7 +29,7 @@ void CURChangePrinterSetup::DoUndo() { m_pDiagram->SetPrinterSetupInfo(m_info); 
 
 int CURChangePrinterSetup::RecordUndo(CDiagram* diagram, const CPrinterSetupInfo& info) {
   return Record(diagram->GetDocument(), RUNTIME_CLASS(CURChangePrinterSetup), [diagram, &info] {
-    auto* record = new CURChangePrinterSetup(info);
+    std::unique_ptr<CURChangePrinterSetup> record(new CURChangePrinterSetup(info));
     record->m_pDiagram = diagram;
     return record;
   });
@@ -37,7 +39,7 @@ void CURGridSizeLineInterval::DoUndo() { m_pDiagram->SetGrid(m_gridSize, m_lineI
 
 int CURGridSizeLineInterval::RecordUndo(CDiagram* diagram) {
   return Record(diagram->GetDocument(), RUNTIME_CLASS(CURGridSizeLineInterval), [diagram] {
-    auto* record = new CURGridSizeLineInterval;
+    std::unique_ptr<CURGridSizeLineInterval> record(new CURGridSizeLineInterval);
     record->m_pDiagram = diagram;
     record->m_gridSize = diagram->GetGridSize();
     record->m_lineInterval = diagram->GetGridLineInterval();
@@ -49,7 +51,7 @@ void CURChangePaperColor::DoUndo() { m_pDiagram->SetPaperColor(m_color); }
 
 int CURChangePaperColor::RecordUndo(CDiagram* diagram) {
   return Record(diagram->GetDocument(), RUNTIME_CLASS(CURChangePaperColor), [diagram] {
-    auto* record = new CURChangePaperColor;
+    std::unique_ptr<CURChangePaperColor> record(new CURChangePaperColor);
     record->m_pDiagram = diagram;
     record->m_color = diagram->GetPaperColor();
     return record;

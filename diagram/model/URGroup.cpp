@@ -1,5 +1,7 @@
 #include "diagram/model/URGroup.h"
 
+#include <memory>
+
 #include "diagram/model/DrawGroup.h"
 
 IMPLEMENT_DYNAMIC(CURUnGroup, CUndoRedo)
@@ -11,7 +13,7 @@ void CURUnGroup::DoUndo() { m_pGroup->SetMembers(m_members, FALSE); }
 
 int CURUnGroup::RecordUndo(CDrawGroup* group) {
   return Record(group->GetDocument(), RUNTIME_CLASS(CURUnGroup), [group] {
-    auto* record = new CURUnGroup;
+    std::unique_ptr<CURUnGroup> record(new CURUnGroup);
     record->m_pGroup = group;
     record->m_members = group->GetMembers();
     return record;
@@ -27,7 +29,7 @@ void CURGroup::DoUndo() {
 
 int CURGroup::RecordUndo(CDrawGroup* group) {
   return Record(group->GetDocument(), RUNTIME_CLASS(CURGroup), [group] {
-    auto* record = new CURGroup;
+    std::unique_ptr<CURGroup> record(new CURGroup);
     record->m_pGroup = group;
     return record;
   });

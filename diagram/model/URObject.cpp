@@ -1,6 +1,7 @@
 #include "diagram/model/URObject.h"
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -42,7 +43,7 @@ void CURAddToDoc::DoUndo() { m_pObj->Delete(); }
 
 int CURAddToDoc::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURAddToDoc), [object] {
-    auto* record = new CURAddToDoc;
+    std::unique_ptr<CURAddToDoc> record(new CURAddToDoc);
     record->m_pObj = object;
     return record;
   });
@@ -50,13 +51,14 @@ int CURAddToDoc::RecordUndo(CDrawObj* object) {
 
 int CURDeleteObj::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURDeleteObj), [object] {
-    auto* record = new CURDeleteObj;
-    record->m_pObj = object;
+    std::unique_ptr<CURDeleteObj> record(new CURDeleteObj);
     record->m_state = object->GetDrawState();
     record->m_pDiagram = object->GetDiagram();
     WORD count = 0;
     if (!c_mapObjRef.Lookup(object, count)) MakeRoomForOneMore(c_mapObjRef);
     c_mapObjRef.SetAt(object, c_mapObjRef.Lookup(object, count) ? static_cast<WORD>(count + 1) : WORD{1});
+    // Only a counted reference is the record's to give back.
+    record->m_pObj = object;
     return record;
   });
 }
@@ -102,7 +104,7 @@ void CURRepositioning::DoUndo() {
 
 int CURRepositioning::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURRepositioning), [object] {
-    auto* record = new CURRepositioning;
+    std::unique_ptr<CURRepositioning> record(new CURRepositioning);
     record->m_pObj = object;
     record->m_position = object->GetPosition();
     return record;
@@ -118,7 +120,7 @@ void CURReshaping::DoUndo() {
 
 int CURReshaping::RecordUndo(CDrawObj* object, int handle) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURReshaping), [object, handle] {
-    auto* record = new CURReshaping;
+    std::unique_ptr<CURReshaping> record(new CURReshaping);
     record->m_pObj = object;
     record->m_nHandle = handle;
     record->m_point = object->GetHandle(handle);
@@ -132,7 +134,7 @@ void CURChangeZorder::DoUndo() {
 
 int CURChangeZorder::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURChangeZorder), [object] {
-    auto* record = new CURChangeZorder;
+    std::unique_ptr<CURChangeZorder> record(new CURChangeZorder);
     record->m_pObj = object;
     record->m_nPosition = object->GetZIndex();
     return record;

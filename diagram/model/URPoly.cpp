@@ -1,5 +1,7 @@
 #include "diagram/model/URPoly.h"
 
+#include <memory>
+
 #include "diagram/model/DrawPoly.h"
 
 IMPLEMENT_DYNAMIC(CURAddPolyPoint, CUndoRedo)
@@ -11,7 +13,7 @@ void CURAddPolyPoint::DoUndo() { m_pPoly->RemovePoint(m_nIndex, nullptr); }
 
 int CURAddPolyPoint::RecordUndo(CDrawPoly* poly, int index) {
   return Record(poly->GetDocument(), RUNTIME_CLASS(CURAddPolyPoint), [poly, index] {
-    auto* record = new CURAddPolyPoint;
+    std::unique_ptr<CURAddPolyPoint> record(new CURAddPolyPoint);
     record->m_pPoly = poly;
     record->m_nIndex = index;
     return record;
@@ -24,7 +26,7 @@ void CURRemovePolyPoint::DoUndo() { m_pPoly->InsertPoint(m_nIndex, m_point, null
 
 int CURRemovePolyPoint::RecordUndo(CDrawPoly* poly, int index) {
   return Record(poly->GetDocument(), RUNTIME_CLASS(CURRemovePolyPoint), [poly, index] {
-    auto* record = new CURRemovePolyPoint;
+    std::unique_ptr<CURRemovePolyPoint> record(new CURRemovePolyPoint);
     record->m_pPoly = poly;
     record->m_nIndex = index;
     // The point's handle is the point itself.

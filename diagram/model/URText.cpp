@@ -1,5 +1,7 @@
 #include "diagram/model/URText.h"
 
+#include <memory>
+
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawText.h"
 
@@ -19,7 +21,7 @@ void CURTextChange::DoUndo() {
 
 int CURTextChange::RecordUndo(CDrawText* text) {
   return Record(text->GetDocument(), RUNTIME_CLASS(CURTextChange), [text] {
-    auto* record = new CURTextChange;
+    std::unique_ptr<CURTextChange> record(new CURTextChange);
     record->m_pText = text;
     record->m_position = text->GetPosition();
     record->m_text = text->TextString();

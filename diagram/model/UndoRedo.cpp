@@ -1,5 +1,6 @@
 #include "diagram/model/UndoRedo.h"
 
+#include <memory>
 #include <new>
 
 #include "diagram/model/DrawDoc.h"
@@ -11,11 +12,11 @@ IMPLEMENT_DYNAMIC(CUndoRedo, CObject)
 void CUndoRedo::DoUndo() {}
 
 int CUndoRedo::RecordUndo(CDrawDoc* document) {
-  return Record(document, nullptr, [] { return new CUndoRedo; });
+  return Record(document, nullptr, [] { return std::make_unique<CUndoRedo>(); });
 }
 
 int CUndoRedo::Record(CDrawDoc* document, const CRuntimeClass* recordClass,
-                      const std::function<CUndoRedo*()>& make) {
+                      const std::function<std::unique_ptr<CUndoRedo>()>& make) {
   if (!document) return TRUE;
   // A record made outside any command forms an entry named after its class;
   // inside a recording the name is not used, and not made.
@@ -25,11 +26,19 @@ int CUndoRedo::Record(CDrawDoc* document, const CRuntimeClass* recordClass,
   int result = TRUE;
   if (!document->IsUndoRecordingDisabled()) {
     try {
-      document->AddToUndoList(make());
+      // The record is the recording's once it has been added.
+      std::unique_ptr<CUndoRedo> record = make();
+      document->AddToUndoList(record.get());
+      record.release();
     } catch (const std::bad_alloc&) {
       result = FALSE;
     } catch (CMemoryException&) {
       result = FALSE;
+    } catch (...) {
+      // The state could not be captured: the recording is closed, and the
+      // caller, which has changed nothing yet, hears why.
+      document->EndUndoRecording();
+      throw;
     }
   }
   document->EndUndoRecording();

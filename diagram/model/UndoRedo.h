@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "platform/core/Object.h"
 
@@ -33,9 +34,11 @@ class CUndoRedo : public CObject {
   // recorded (true); else a recording named after the record class is
   // opened (refused: false), the record that `make` builds is added unless
   // recording is disabled, and the recording is closed. A record that
-  // cannot be built for want of memory closes the recording and gives false.
+  // cannot be built for want of memory closes the recording and gives false;
+  // any other failure while building or adding it closes the recording and
+  // goes on to the caller.
   static int Record(CDrawDoc* document, const CRuntimeClass* recordClass,
-                    const std::function<CUndoRedo*()>& make);
+                    const std::function<std::unique_ptr<CUndoRedo>()>& make);
 
  private:
   UINT m_nLevel = 0;

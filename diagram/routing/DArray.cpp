@@ -1,5 +1,6 @@
 #include "diagram/routing/DArray.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -19,6 +20,13 @@ int Compare3(const void* a, const void* b) {
 size_t Bytes(int n, int size) {
   if (n < 0 || size <= 0) AfxThrowInvalidArgException();
   return static_cast<size_t>(n) * static_cast<size_t>(size);
+}
+
+// The count after growing by n (n > 0); a count beyond what an int holds
+// cannot be kept.
+int Grown(int count, int n) {
+  if (n > INT_MAX - count) AfxThrowInvalidArgException();
+  return count + n;
 }
 
 }  // namespace
@@ -59,7 +67,7 @@ void __ARRAY__::reset(int n, int size) {
 
 void __ARRAY__::_append(int n, int size) {
   if (n <= 0) return;
-  reset(n_ + n, size);
+  reset(Grown(n_, n), size);
 }
 
 void __ARRAY__::_truncate(int n, int size) {
@@ -71,7 +79,7 @@ void __ARRAY__::_insert(int index, int n, int size) {
   if (index < 0 || index > n_) AfxThrowInvalidArgException();
   if (n <= 0) return;
   int old = n_;
-  reset(n_ + n, size);
+  reset(Grown(n_, n), size);
   if (index < old) {
     std::memmove(block_ + Bytes(index + n, size), block_ + Bytes(index, size), Bytes(old - index, size));
   }

@@ -5,7 +5,8 @@
 // The block always holds exactly count() elements: every change of size
 // reallocates to the exact new size. Elements are copied as raw bytes.
 // When memory runs out a CMemoryException is thrown and the array is left as
-// it was; an index outside the array throws CInvalidArgException.
+// it was; an index outside the array, or a count beyond what an int holds,
+// throws CInvalidArgException.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,7 @@
 #include "platform/gdi/DcState.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <mutex>
 #include <unordered_map>
@@ -16,6 +17,10 @@ namespace {
 constexpr LONG kCoordinateLimit = 1 << 27;
 
 LONG ClampCoordinate(LONG v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); }
+
+// The size of a logical length whatever its sign; the most negative value,
+// whose negation an int cannot hold, counts as the largest.
+int Magnitude(LONG v) { return v == INT_MIN ? INT_MAX : std::abs(v); }
 
 struct DcTable {
   std::mutex mutex;
@@ -66,11 +71,11 @@ std::shared_ptr<const RealizedFont> DcState::Font() const {
   constexpr int kMaxFontPixels = 16384;
   int height = 0;
   if (lf.lfHeight != 0) {
-    height = std::clamp(attr.mapping.LengthYToDevice(std::abs(lf.lfHeight)), 1, kMaxFontPixels);
+    height = std::clamp(attr.mapping.LengthYToDevice(Magnitude(lf.lfHeight)), 1, kMaxFontPixels);
     if (lf.lfHeight < 0) height = -height;
   }
   const int width =
-      lf.lfWidth == 0 ? 0 : std::clamp(attr.mapping.LengthXToDevice(std::abs(lf.lfWidth)), 1, kMaxFontPixels);
+      lf.lfWidth == 0 ? 0 : std::clamp(attr.mapping.LengthXToDevice(Magnitude(lf.lfWidth)), 1, kMaxFontPixels);
   // The default height is the system font's cell at this resolution.
   const int defaultCell = static_cast<int>(RoundedDivide(Wide(16) * caps.dpiY, 96));
   return RealizedFont::Get(lf, height, width, defaultCell);

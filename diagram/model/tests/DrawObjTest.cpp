@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <functional>
+#include <stdexcept>
 #include <vector>
 
 #include "diagram/model/Diagram.h"
@@ -385,6 +386,26 @@ TEST_F(ObjectOnDiagram, ReshapeUndoOfAnUnmovedHandleLeavesTheObjectAlone) {
   EXPECT_FALSE(doc.IsModified());
   // Nothing changed, so nothing was recorded to redo.
   EXPECT_EQ(doc.GetNumberRedosOnStack(), 0);
+}
+
+// An object whose handles cannot be read.
+class HandlelessObj : public CDrawObj {
+ public:
+  using CDrawObj::CDrawObj;
+  CPoint GetHandle(int) override { throw std::runtime_error("no handle"); }
+};
+
+TEST_F(ObjectOnDiagram, ARecordThatCannotCaptureItsStateClosesItsRecording) {
+  auto* handleless = new HandlelessObj(CRect(50, 20, 60, 0));
+  ASSERT_TRUE(doc.GetDiagram()->Add(handleless));
+  doc.ClearUndoStack();
+  EXPECT_THROW(CURReshaping::RecordUndo(handleless, 5), std::runtime_error);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+  // The next change is an entry of its own.
+  ASSERT_TRUE(object->SetLineColor(RGB(1, 2, 3)));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
 }
 
 TEST_F(ObjectOnDiagram, SnapToGridMovesTheReferenceCorner) {

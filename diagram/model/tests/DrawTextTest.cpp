@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -379,6 +380,26 @@ TEST_F(TextInView, UndoingAnEditFindsTheTextOverItsWholeExtentAgain) {
   CDrawList found;
   ASSERT_EQ(diagram->GetObjectsInRect(farEnd, found), 1);  // answered by the tree
   EXPECT_TRUE(found.Find(text));
+}
+
+// A text whose delete fails with an error.
+class FailingText : public CDrawText {
+ public:
+  using CDrawText::CDrawText;
+  int Delete() override { throw std::runtime_error("delete failed"); }
+};
+
+TEST_F(TextInView, AnEditThatFailsPartWayLeavesTheRecordingClosed) {
+  auto* failing = new FailingText(u"Failing", CPoint(0, 0), &view);
+  ASSERT_TRUE(diagram->Add(failing));
+  CDrawText* other = AddText(u"Other", CPoint(0, -100));
+  EXPECT_THROW(EditTo(failing, u""), std::runtime_error);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+  // The next edit is a command of its own.
+  EditTo(other, u"Changed");
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
+  EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"Change Text"));
 }
 
 TEST_F(TextInView, EditingPropertiesFromTheViewOpensTheTextDialog) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cstdint>
 #include <vector>
 
@@ -141,6 +143,17 @@ TEST(DArray, RemoveInsertTruncateAndMove) {
   a._truncate(99, sizeof(int));
   EXPECT_EQ(a.count(), 0);
   EXPECT_EQ(a.data(), nullptr);
+}
+
+TEST(DArray, GrowingBeyondTheLargestCountIsRefusedAndChangesNothing) {
+  D_ARRAY<char> a;
+  a.append(2);
+  a[0] = 'a', a[1] = 'b';
+  EXPECT_THROW(a.append(INT_MAX), CInvalidArgException);
+  EXPECT_THROW(a._insert(1, INT_MAX - 1, sizeof(char)), CInvalidArgException);
+  ASSERT_EQ(a.count(), 2);
+  EXPECT_EQ(a[0], 'a');
+  EXPECT_EQ(a[1], 'b');
 }
 
 TEST(DArray, CopyAssignAndExchange) {

@@ -2,6 +2,8 @@
 // measuring and line breaking, alignment and the current position.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/gdi/FontEngine.h"
 #include "platform/gdi/Gdi32.h"
 #include "platform/gdi/tests/GdiTestSupport.h"
@@ -52,6 +54,23 @@ TEST(Text, HeightsFollowTheSignOfLfHeight) {
     ASSERT_TRUE(f.dc.GetTextMetrics(&tm));
     EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20);
   }
+}
+
+TEST(Text, TheMostNegativeHeightAndWidthGiveTheLargestFont) {
+  // A font record read from a damaged file may hold any 32-bit value.
+  LOGFONTW lf = Face(u"Arial", INT_MIN);
+  lf.lfWidth = INT_MIN;
+  lf.lfEscapement = INT_MIN;
+  lf.lfOrientation = INT_MIN;
+  lf.lfWeight = INT_MIN;
+  WithFont f(lf);
+  TEXTMETRICW tm{};
+  ASSERT_TRUE(f.dc.GetTextMetrics(&tm));
+  EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 16384);
+  f.dc.TextOut(0, 0, u"x", 1);
+  CRect r(0, 0, 0, 0);
+  f.dc.DrawText(u"abc", r, DT_CALCRECT);
+  EXPECT_GT(r.Width(), 0);
 }
 
 TEST(Text, MetricsAndExtentsAreTheSameEveryTime) {
