@@ -16,6 +16,7 @@
 #include "draft/host/NumberFormat.h"
 #include "draft/host/Settings.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/regions/ChainEndIndex.h"
 #include "platform/core/WinConstants.h"
 
 namespace {
@@ -778,6 +779,14 @@ void CContourCmd::BuildChainFromPicks(CEntityList& source, CEntityList& chain, C
   if (!copy) return;
   chain.AddTail(copy);
   if (source.GetCount() == 1 || start->IsCircle()) return;
+  // The picks filed by their end points for the searches below, and
+  // forgotten when the chain is complete.
+  struct Forget {
+    std::unique_ptr<CChainEndIndex>& index;
+    ~Forget() { index.reset(); }
+  } forget{endIndex_};
+  endIndex_ = std::make_unique<CChainEndIndex>(
+      source, [this](CEntity* e, double& x1, double& y1, double& x2, double& y2) { GetEndPoints(e, x1, y1, x2, y2); });
   const bool arcStart = start->IsArc() && sideSign_ == 1;
   for (int code = arcStart ? 21 : 1;;) {
     CEntity* found = FindConnected(code, chain.GetHead(), source);
@@ -802,12 +811,24 @@ CEntity* CContourCmd::FindConnected(int code, CEntity* entity, CEntityList& sour
   for (int pass = 0; pass < passes; ++pass) {
     const bool useFirst = pass == 0 ? first : !first;
     const GPoint ref = useFirst ? GPoint{x1, y1} : GPoint{x2, y2};
-    for (CEntity* e : source) {
-      if (!e || e->GetChainMark() || !(e->IsLine() || e->IsArc())) continue;
+    CEntity* e = nullptr;
+    if (endIndex_ && endIndex_->GetSource() == &source) {
+      e = endIndex_->FindFirstAt(ref);
+    } else {
+      for (CEntity* candidate : source) {
+        if (!candidate || candidate->GetChainMark() || !(candidate->IsLine() || candidate->IsArc())) continue;
+        double a1, b1, a2, b2;
+        GetEndPoints(candidate, a1, b1, a2, b2);
+        if (IsSamePoint(GPoint{a1, b1}, ref) || IsSamePoint(GPoint{a2, b2}, ref)) {
+          e = candidate;
+          break;
+        }
+      }
+    }
+    if (e) {
       double a1, b1, a2, b2;
       GetEndPoints(e, a1, b1, a2, b2);
       const GPoint p{a1, b1}, q{a2, b2};
-      if (!IsSamePoint(p, ref) && !IsSamePoint(q, ref)) continue;
       e->SetChainMark(1);
       if (e->IsArc()) return e->Clone(1);
       layer_ = e->GetEntityLayer();

@@ -19,9 +19,12 @@
 // (a circle, a ring, a D shape) take a shorter construction.
 #pragma once
 
+#include <memory>
+
 #include "draft/host/EntityList.h"
 #include "draft/regions/MeasureAreaCmd.h"
 
+class CChainEndIndex;
 class CDrawingGroup;
 
 class CContourCmd : public CMeasureAreaCmd {
@@ -109,4 +112,7 @@ class CContourCmd : public CMeasureAreaCmd {
   int sideSign_ = 1;
   // A closed contour of one or two offset pieces is dropped unless set.
   bool keepFewPieces_ = false;
+  // The picks' end points while BuildChainFromPicks runs; FindConnected
+  // looks there instead of walking its source list when it is that list.
+  std::unique_ptr<CChainEndIndex> endIndex_;
 };

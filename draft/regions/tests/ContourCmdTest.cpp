@@ -473,3 +473,46 @@ TEST(ContourSelectTest, ADigitBeforeTheChainIsBuiltIsIgnored) {
 }
 
 }  // namespace
+
+namespace {
+
+// Chaining reads each pick's end points a bounded number of times, however
+// long the chain: a chain of n picks costs in proportion to n.
+class CountingChain : public CContourCmd {
+ public:
+  CountingChain() : CContourCmd(101, nullptr, 1) {}
+  void GetEndPoints(CEntity* entity, double& x1, double& y1, double& x2, double& y2) override {
+    ++reads;
+    CContourCmd::GetEndPoints(entity, x1, y1, x2, y2);
+  }
+  long reads = 0;
+};
+
+TEST(ContourSelectTest, ChainingALongRunOfPicksReadsEachPickAFewTimes) {
+  for (int n : {100, 1600}) {
+    SCOPED_TRACE(n);
+    // A zigzag of n lines picked right to left and chained from its left
+    // end, and a line touching the first joint that comes after the one
+    // continuing the run: the first touching pick in pick order is taken.
+    std::vector<std::unique_ptr<CEntity>> picks;
+    CEntityList source;
+    for (int i = 0; i < n; ++i) {
+      picks.emplace_back(ConstructLineEntity(0, nullptr, i * 2.0, i % 2, i * 2.0 + 2, (i + 1) % 2, 1));
+      source.AddHead(picks.back().get());
+    }
+    picks.emplace_back(ConstructLineEntity(0, nullptr, 2, 1, 2, 50, 1));
+    source.AddTail(picks.back().get());
+    CountingChain cmd;
+    CEntityList chain;
+    cmd.BuildChainFromPicks(source, chain, picks[0].get());
+    EXPECT_LE(cmd.reads, 8L * n);
+    ASSERT_EQ(chain.GetCount(), n);
+    double v[kMaxGeometryValues];
+    chain.GetTail()->GetGeometry(v);
+    EXPECT_NEAR(v[2], 2.0 * n, 1e-9);
+    EXPECT_EQ(picks.back()->GetChainMark(), 0);
+    while (!chain.IsEmpty()) delete chain.RemoveHead();
+  }
+}
+
+}  // namespace
