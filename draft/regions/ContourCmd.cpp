@@ -609,9 +609,18 @@ void CContourCmd::GetEndPoints(CEntity* entity, double& x1, double& y1, double& 
   }
 }
 
+int CContourCmd::BuildBoundaryPolygon() {
+  arcSigns_.clear();
+  return CMeasureAreaCmd::BuildBoundaryPolygon();
+}
+
 int CContourCmd::ArcSegmentSign(CEntity* piece) {
   if (!piece) return 1;
   if (chainMode_ == 0) {
+    // Each preview and each click asks again for every arc and its
+    // neighbours; the answer stands while the polygon does.
+    const auto known = arcSigns_.find(piece);
+    if (known != arcSigns_.end()) return known->second;
     const Circle c = CircleOf(piece);
     double a = c.start, b = c.end;
     MakeAngleRangeAscending(a, b, true);
@@ -625,7 +634,9 @@ int CContourCmd::ArcSegmentSign(CEntity* piece) {
       const size_t j = (k + 1) % n;
       w += SignedSweep(q.x, q.y, vertexX_[k], vertexY_[k], q.x, q.y, vertexX_[j], vertexY_[j]);
     }
-    return std::fabs(std::fabs(w) - 360.0) <= 5.0 ? -1 : 1;
+    const int sign = std::fabs(std::fabs(w) - 360.0) <= 5.0 ? -1 : 1;
+    arcSigns_[piece] = sign;
+    return sign;
   }
   double sx, sy, ex, ey;
   GetEndPoints(piece, sx, sy, ex, ey);
@@ -711,6 +722,7 @@ void CContourCmd::DrawContourPreview(CDraftView* view) {
 // ---- Right button and end.
 
 void CContourCmd::ClearContour(CDraftView* view) {
+  arcSigns_.clear();
   while (!arcPieces_.IsEmpty()) delete arcPieces_.RemoveHead();
   // The boundary entities are still registered and selected: deleting one
   // takes it out of the view by itself.

@@ -20,6 +20,7 @@
 #pragma once
 
 #include <memory>
+#include <unordered_map>
 
 #include "draft/host/EntityList.h"
 #include "draft/regions/MeasureAreaCmd.h"
@@ -44,8 +45,12 @@ class CContourCmd : public CMeasureAreaCmd {
   // sweep of 180 degrees or more, whose quarter point is a vertex of the
   // polygon) lies inside the boundary polygon (the arc bulges into the
   // contour), else +1. Other chain modes
-  // tell it from how the arc's start meets its neighbours.
+  // tell it from how the arc's start meets its neighbours. The winding test
+  // of an arc is made once for the polygon it was made with.
   int ArcSegmentSign(CEntity* piece) override;
+  // The polygon of the base, with the winding tests of the previous one
+  // forgotten.
+  int BuildBoundaryPolygon() override;
 
   // ---- Added operations, in slot order.
   virtual void BuildOffsetContour(CDraftView* view, int side, int preview);
@@ -115,4 +120,7 @@ class CContourCmd : public CMeasureAreaCmd {
   // The picks' end points while BuildChainFromPicks runs; FindConnected
   // looks there instead of walking its source list when it is that list.
   std::unique_ptr<CChainEndIndex> endIndex_;
+  // Chain mode 0: the winding test's answer for each arc of the contour, for
+  // the boundary polygon as it stands.
+  std::unordered_map<const CEntity*, int> arcSigns_;
 };

@@ -516,3 +516,66 @@ TEST(ContourSelectTest, ChainingALongRunOfPicksReadsEachPickAFewTimes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A closed contour whose arcs are told apart by the winding test: the test
+// runs over the whole boundary polygon, once for each arc while the contour
+// stays, not again for every preview and every click.
+class CountingContour : public CContourCmd {
+ public:
+  CountingContour(CDraftView* view) : CContourCmd(100, view, 0) {}
+  double SignedSweep(double px, double py, double ax, double ay, double qx, double qy, double bx,
+                     double by) override {
+    ++sweeps;
+    return CContourCmd::SignedSweep(px, py, ax, ay, qx, qy, bx, by);
+  }
+  long sweeps = 0;
+};
+
+TEST(ContourTest, PreviewsAndClicksDoNotRepeatTheArcsWindingTests) {
+  for (int n : {10, 100}) {
+    SCOPED_TRACE(n);
+    // A box whose bottom is a row of n half circles bulging out of it.
+    ContourBench b;
+    const double r = 90.0 / n;
+    for (int i = 0; i < n; ++i) b.view.AddEntityToView(ConstructArcEntity(0, nullptr, (2 * i + 1) * r, 10, r, 180, 360));
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 180, 10, 180, 50));
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 180, 50, 0, 50));
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 50, 0, 10));
+    auto* cmd = new CountingContour(&b.view);
+    b.stack.Push(&b.view, cmd);
+    b.Click(90, 30);
+    ASSERT_EQ(cmd->GetBoundary().GetCount(), n + 3);
+    // 2.7 outside the first side, made whole as 2: the half circles grow
+    // by 2.
+    GPoint at = LeftOfFirstSide(*cmd, -2.7);
+    CEntity* first = cmd->GetBoundary().GetHead();
+    if (first->IsArc()) {
+      double g[kMaxGeometryValues];
+      first->GetGeometry(g);
+      double a1 = g[3], a2 = g[4];
+      MakeAngleRangeAscending(a1, a2);
+      const double middle = DegreeToRadian((a1 + a2) / 2);
+      at = {g[0] + (g[2] + 2.7) * std::cos(middle), g[1] + (g[2] + 2.7) * std::sin(middle)};
+    }
+    b.Move(at.x + 0.1, at.y);
+    cmd->sweeps = 0;
+    b.Move(at.x, at.y);
+    b.Click(at.x, at.y);
+    EXPECT_EQ(cmd->sweeps, 0);
+    const CUndoRecord* made = b.view.GetLastUndoRecord();
+    ASSERT_NE(made, nullptr);
+    int arcs = 0;
+    for (CEntity* e : made->GetNewEntities()) {
+      double g[kMaxGeometryValues];
+      e->GetGeometry(g);
+      if (!e->IsArc()) continue;
+      ++arcs;
+      EXPECT_NEAR(g[2], r + 2, 1e-9);
+    }
+    EXPECT_EQ(arcs, n);
+  }
+}
+
+}  // namespace
