@@ -206,7 +206,7 @@ void CContourCmd::BuildSide(CDraftView* view, int side, int preview) {
   if (!BuildShortContour(view, side, preview)) BuildOffsetContour(view, side, preview);
 }
 
-void CContourCmd::CreateContours(CDraftView* view) {
+bool CContourCmd::CreateContours(CDraftView* view) {
   const bool general = regions_[0].GetCount() > 2;
   auto buildChecked = [&](int side) {
     BuildSide(view, side, 0);
@@ -220,15 +220,17 @@ void CContourCmd::CreateContours(CDraftView* view) {
     buildChecked(1);
     while (!holding_.IsEmpty()) results_.AddTail(holding_.RemoveHead());
   }
-  if (!results_.IsEmpty()) {
-    CEntityList made;
-    while (!results_.IsEmpty()) made.AddTail(results_.RemoveHead());
-    view->AddEntities(made);
+  const bool made = !results_.IsEmpty();
+  if (made) {
+    CEntityList pieces;
+    while (!results_.IsEmpty()) pieces.AddTail(results_.RemoveHead());
+    view->AddEntities(pieces);
     std::unique_ptr<CUndoRecord> record(ConstructUndoAddEntities());
-    record->AddNewList(made);
+    record->AddNewList(pieces);
     view->PushUndoRecord(record.release());
   }
   typed_ = 0;
+  return made;
 }
 
 CEntity* CContourCmd::MakeLine(CDraftView* view, const GPoint& s, const GPoint& t, int preview) {

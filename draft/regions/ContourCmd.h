@@ -86,8 +86,9 @@ class CContourCmd : public CMeasureAreaCmd {
   void UpdateDistance(CDraftView* view, const GPoint& cursor);
   // Builds one side into the result list, or draws it.
   void BuildSide(CDraftView* view, int side, int preview);
-  // Builds and adds the contour(s) of a click, one undo step.
-  void CreateContours(CDraftView* view);
+  // Builds and adds the contour(s) of a click, one undo step; true when
+  // pieces were added.
+  bool CreateContours(CDraftView* view);
   // Makes the found contour run counter-clockwise.
   void OrientCounterClockwise();
   // Drops the contour, the pieces and the flags.

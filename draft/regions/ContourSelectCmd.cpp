@@ -64,10 +64,9 @@ void CContourSelectCmd::Execute(CDraftView* view) {
     return;
   }
   if (!typed_ && !points_.empty()) UpdateDistance(view, {points_.back().x, points_.back().y});
-  const int before = view->GetUndoCount();
-  CreateContours(view);
+  const bool made = CreateContours(view);
   ClearMarks(seconds_[0]);
-  if (view->GetUndoCount() != before) {
+  if (made) {
     points_.clear();
     step_ = 0;
   }

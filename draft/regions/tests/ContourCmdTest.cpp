@@ -579,3 +579,29 @@ TEST(ContourTest, PreviewsAndClicksDoNotRepeatTheArcsWindingTests) {
 }
 
 }  // namespace
+
+namespace {
+
+// A click that creates contours of a picked chain drops its point, also
+// when the undo history is full and the new step pushes out the oldest.
+TEST(ContourSelectTest, CreatingDropsThePointWithAFullUndoHistory) {
+  for (int limit : {200, 1}) {
+    SCOPED_TRACE(limit);
+    ContourBench b;
+    b.view.SetUndoLimit(limit);
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 10, 50, 10));
+    CUndoRecord* earlier = ConstructUndoAddEntities();
+    earlier->AddNew(b.view.GetEntityList()->GetHead());
+    b.view.PushUndoRecord(earlier);
+    auto* cmd = new CContourSelectCmd(101, &b.view, 1);
+    b.stack.Push(&b.view, cmd);
+    b.Click(25, 10);
+    b.RButton();
+    ASSERT_TRUE(cmd->IsContourFound());
+    b.Click(25, 13.7);
+    EXPECT_NE(b.view.GetLastUndoRecord(), earlier);
+    EXPECT_EQ(cmd->GetStep(), 0);
+  }
+}
+
+}  // namespace
