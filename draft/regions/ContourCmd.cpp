@@ -817,7 +817,9 @@ void CContourCmd::BuildChainFromPicks(CEntityList& source, CEntityList& chain, C
 }
 
 CEntity* CContourCmd::FindConnected(int code, CEntity* entity, CEntityList& source) {
-  if (!entity) return nullptr;
+  // Only a line's or an arc's ends lead on (GetEndPoints gives zeros for
+  // every other kind).
+  if (!entity || !(entity->IsLine() || entity->IsArc())) return nullptr;
   double x1, y1, x2, y2;
   GetEndPoints(entity, x1, y1, x2, y2);
   const bool first = code == 1 || code == 10 || code == 11 || code == 20;

@@ -10,8 +10,10 @@
 #include "draft/host/ArcEntity.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DraftView.h"
+#include "draft/host/EllipseEntity.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/NumberFormat.h"
+#include "draft/host/PointEntity.h"
 #include "draft/host/UndoRecord.h"
 #include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/regions/ContourCmd.h"
@@ -601,6 +603,35 @@ TEST(ContourSelectTest, CreatingDropsThePointWithAFullUndoHistory) {
     b.Click(25, 13.7);
     EXPECT_NE(b.view.GetLastUndoRecord(), earlier);
     EXPECT_EQ(cmd->GetStep(), 0);
+  }
+}
+
+}  // namespace
+namespace {
+
+// A first pick without end points (a point, an ellipse) starts no chain
+// growth: nothing is joined to it, least of all what touches the origin.
+TEST(ContourSelectTest, AFirstPickWithoutEndPointsChainsNothingToIt) {
+  for (int kind : {0, 1}) {
+    SCOPED_TRACE(kind);
+    ContourBench b;
+    if (kind == 0)
+      b.view.AddEntityToView(ConstructPointEntity(0, nullptr, 30, 30, 0, 1));
+    else
+      b.view.AddEntityToView(ConstructEllipseEntity(0, nullptr, 30, 30, 5, 3, 0, 0, 360));
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 0, 50, 0));
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 50, 0, 50, 40));
+    auto* cmd = new CContourSelectCmd(101, &b.view, 1);
+    b.stack.Push(&b.view, cmd);
+    b.Click(kind == 0 ? 30 : 35, 30);
+    b.Click(25, 0);
+    b.Click(50, 20);
+    ASSERT_EQ(b.view.GetSelectionCount(), 3);
+    b.RButton();
+    ASSERT_TRUE(cmd->IsContourFound());
+    EXPECT_EQ(cmd->GetBoundary().GetCount(), 1);
+    b.Click(20, 5);
+    EXPECT_EQ(b.view.GetUndoCount(), 0);
   }
 }
 
