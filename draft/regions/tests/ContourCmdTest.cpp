@@ -93,6 +93,19 @@ GPoint LeftOfFirstSide(const CContourCmd& cmd, double d) {
   return {(v[0] + v[2]) / 2 - d * (v[3] - v[1]) / len, (v[1] + v[3]) / 2 + d * (v[2] - v[0]) / len};
 }
 
+// A point `d` outside the first boundary entity of a counter-clockwise
+// contour: right of a line, beyond an arc that bulges out of the region.
+GPoint OutsideFirstEntity(const CContourCmd& cmd, double d) {
+  CEntity* first = cmd.GetBoundary().GetHead();
+  if (!first->IsArc()) return LeftOfFirstSide(cmd, -d);
+  double g[kMaxGeometryValues];
+  first->GetGeometry(g);
+  double a1 = g[3], a2 = g[4];
+  MakeAngleRangeAscending(a1, a2);
+  const double middle = DegreeToRadian((a1 + a2) / 2);
+  return {g[0] + (g[2] + d) * std::cos(middle), g[1] + (g[2] + d) * std::sin(middle)};
+}
+
 TEST(ContourTest, TheCursorsSideGivesTheOffsetsSide) {
   // The contour is walked counter-clockwise, so that the region lies left
   // of the first side, where the line distance is positive: a cursor inside
@@ -551,16 +564,7 @@ TEST(ContourTest, PreviewsAndClicksDoNotRepeatTheArcsWindingTests) {
     ASSERT_EQ(cmd->GetBoundary().GetCount(), n + 3);
     // 2.7 outside the first side, made whole as 2: the half circles grow
     // by 2.
-    GPoint at = LeftOfFirstSide(*cmd, -2.7);
-    CEntity* first = cmd->GetBoundary().GetHead();
-    if (first->IsArc()) {
-      double g[kMaxGeometryValues];
-      first->GetGeometry(g);
-      double a1 = g[3], a2 = g[4];
-      MakeAngleRangeAscending(a1, a2);
-      const double middle = DegreeToRadian((a1 + a2) / 2);
-      at = {g[0] + (g[2] + 2.7) * std::cos(middle), g[1] + (g[2] + 2.7) * std::sin(middle)};
-    }
+    const GPoint at = OutsideFirstEntity(*cmd, 2.7);
     b.Move(at.x + 0.1, at.y);
     cmd->sweeps = 0;
     b.Move(at.x, at.y);
@@ -632,6 +636,60 @@ TEST(ContourSelectTest, AFirstPickWithoutEndPointsChainsNothingToIt) {
     EXPECT_EQ(cmd->GetBoundary().GetCount(), 1);
     b.Click(20, 5);
     EXPECT_EQ(b.view.GetUndoCount(), 0);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A closed chain of picks is offset the same way whichever pick starts it,
+// that is whichever way round the chain runs: 2.7 outside its first entity,
+// made whole as 2, every side moves 2 out and every corner arc grows by 2.
+TEST(ContourSelectTest, AClosedChainOffsetsWholeWhicheverWayItRuns) {
+  for (double startY : {20.0, 70.0}) {  // the bottom side first, or the top
+    SCOPED_TRACE(startY);
+    ContourBench b;
+    CDraftView& v = b.view;
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, 30, 20, 110, 20));
+    v.AddEntityToView(ConstructArcEntity(0, nullptr, 110, 30, 10, 270, 360));
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, 120, 30, 120, 60));
+    v.AddEntityToView(ConstructArcEntity(0, nullptr, 110, 60, 10, 0, 90));
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, 110, 70, 30, 70));
+    v.AddEntityToView(ConstructArcEntity(0, nullptr, 30, 60, 10, 90, 180));
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, 20, 60, 20, 30));
+    v.AddEntityToView(ConstructArcEntity(0, nullptr, 30, 30, 10, 180, 270));
+    auto* cmd = new CContourSelectCmd(101, &v, 0);
+    b.stack.Push(&v, cmd);
+    b.Click(70, startY);
+    b.Click(5, 5);  // a window round the rest
+    b.Click(190, 95);
+    b.RButton();
+    ASSERT_EQ(cmd->GetBoundary().GetCount(), 8);
+    const GPoint at = OutsideFirstEntity(*cmd, 2.7);
+    b.Move(at.x, at.y);
+    b.Click(at.x, at.y);
+    const CUndoRecord* r = v.GetLastUndoRecord();
+    ASSERT_NE(r, nullptr);
+    ASSERT_EQ(r->GetNewEntities().size(), 8u);
+    for (CEntity* e : r->GetNewEntities()) {
+      double g[kMaxGeometryValues];
+      e->GetGeometry(g);
+      if (e->IsArc()) {
+        EXPECT_NEAR(g[2], 12, 1e-9);
+        double a = g[3], z = g[4];
+        MakeAngleRangeAscending(a, z);
+        EXPECT_NEAR(z - a, 90, 1e-6);
+      } else if (std::fabs(g[1] - g[3]) < 1e-9) {
+        EXPECT_TRUE(std::fabs(g[1] - 18) < 1e-9 || std::fabs(g[1] - 72) < 1e-9) << g[1];
+        EXPECT_NEAR(std::min(g[0], g[2]), 30, 1e-9);
+        EXPECT_NEAR(std::max(g[0], g[2]), 110, 1e-9);
+      } else {
+        EXPECT_TRUE(std::fabs(g[0] - 18) < 1e-9 || std::fabs(g[0] - 122) < 1e-9) << g[0];
+        EXPECT_NEAR(std::min(g[1], g[3]), 30, 1e-9);
+        EXPECT_NEAR(std::max(g[1], g[3]), 60, 1e-9);
+      }
+    }
   }
 }
 
