@@ -331,7 +331,9 @@ void CDraftView::ClearRedo() {
 void CDraftView::PushUndoRecord(CUndoRecord* record) {
   if (!record) return;
   std::unique_ptr<CUndoRecord> owned(record);
-  ClearRedo();
+  // The new record takes its entities before the redo history is cut: an
+  // entity that an undone step names and this one too (an edge put back by
+  // the undo and taken out again) must not be freed with that step.
   for (CEntity* e : record->GetOldEntities()) {
     ++recordRefs_[e];
     Adopt(e);
@@ -340,6 +342,7 @@ void CDraftView::PushUndoRecord(CUndoRecord* record) {
     ++recordRefs_[e];
     Adopt(e);
   }
+  ClearRedo();
   undo_.push_back(std::move(owned));
   while (static_cast<int>(undo_.size()) > undoLimit_) {
     std::unique_ptr<CUndoRecord> oldest = std::move(undo_.front());

@@ -16,6 +16,7 @@
 #include "draft/host/NumberFormat.h"
 #include "draft/host/Settings.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/regions/ChainEndIndex.h"
 #include "platform/core/WinConstants.h"
 
 namespace {
@@ -205,7 +206,7 @@ void CContourCmd::BuildSide(CDraftView* view, int side, int preview) {
   if (!BuildShortContour(view, side, preview)) BuildOffsetContour(view, side, preview);
 }
 
-void CContourCmd::CreateContours(CDraftView* view) {
+bool CContourCmd::CreateContours(CDraftView* view) {
   const bool general = regions_[0].GetCount() > 2;
   auto buildChecked = [&](int side) {
     BuildSide(view, side, 0);
@@ -219,15 +220,17 @@ void CContourCmd::CreateContours(CDraftView* view) {
     buildChecked(1);
     while (!holding_.IsEmpty()) results_.AddTail(holding_.RemoveHead());
   }
-  if (!results_.IsEmpty()) {
-    CEntityList made;
-    while (!results_.IsEmpty()) made.AddTail(results_.RemoveHead());
-    view->AddEntities(made);
+  const bool made = !results_.IsEmpty();
+  if (made) {
+    CEntityList pieces;
+    while (!results_.IsEmpty()) pieces.AddTail(results_.RemoveHead());
+    view->AddEntities(pieces);
     std::unique_ptr<CUndoRecord> record(ConstructUndoAddEntities());
-    record->AddNewList(made);
+    record->AddNewList(pieces);
     view->PushUndoRecord(record.release());
   }
   typed_ = 0;
+  return made;
 }
 
 CEntity* CContourCmd::MakeLine(CDraftView* view, const GPoint& s, const GPoint& t, int preview) {
@@ -608,9 +611,18 @@ void CContourCmd::GetEndPoints(CEntity* entity, double& x1, double& y1, double& 
   }
 }
 
+int CContourCmd::BuildBoundaryPolygon() {
+  arcSigns_.clear();
+  return CMeasureAreaCmd::BuildBoundaryPolygon();
+}
+
 int CContourCmd::ArcSegmentSign(CEntity* piece) {
   if (!piece) return 1;
   if (chainMode_ == 0) {
+    // Each preview and each click asks again for every arc and its
+    // neighbours; the answer stands while the polygon does.
+    const auto known = arcSigns_.find(piece);
+    if (known != arcSigns_.end()) return known->second;
     const Circle c = CircleOf(piece);
     double a = c.start, b = c.end;
     MakeAngleRangeAscending(a, b, true);
@@ -624,7 +636,9 @@ int CContourCmd::ArcSegmentSign(CEntity* piece) {
       const size_t j = (k + 1) % n;
       w += SignedSweep(q.x, q.y, vertexX_[k], vertexY_[k], q.x, q.y, vertexX_[j], vertexY_[j]);
     }
-    return std::fabs(std::fabs(w) - 360.0) <= 5.0 ? -1 : 1;
+    const int sign = std::fabs(std::fabs(w) - 360.0) <= 5.0 ? -1 : 1;
+    arcSigns_[piece] = sign;
+    return sign;
   }
   double sx, sy, ex, ey;
   GetEndPoints(piece, sx, sy, ex, ey);
@@ -710,6 +724,7 @@ void CContourCmd::DrawContourPreview(CDraftView* view) {
 // ---- Right button and end.
 
 void CContourCmd::ClearContour(CDraftView* view) {
+  arcSigns_.clear();
   while (!arcPieces_.IsEmpty()) delete arcPieces_.RemoveHead();
   // The boundary entities are still registered and selected: deleting one
   // takes it out of the view by itself.
@@ -778,6 +793,14 @@ void CContourCmd::BuildChainFromPicks(CEntityList& source, CEntityList& chain, C
   if (!copy) return;
   chain.AddTail(copy);
   if (source.GetCount() == 1 || start->IsCircle()) return;
+  // The picks filed by their end points for the searches below, and
+  // forgotten when the chain is complete.
+  struct Forget {
+    std::unique_ptr<CChainEndIndex>& index;
+    ~Forget() { index.reset(); }
+  } forget{endIndex_};
+  endIndex_ = std::make_unique<CChainEndIndex>(
+      source, [this](CEntity* e, double& x1, double& y1, double& x2, double& y2) { GetEndPoints(e, x1, y1, x2, y2); });
   const bool arcStart = start->IsArc() && sideSign_ == 1;
   for (int code = arcStart ? 21 : 1;;) {
     CEntity* found = FindConnected(code, chain.GetHead(), source);
@@ -794,7 +817,9 @@ void CContourCmd::BuildChainFromPicks(CEntityList& source, CEntityList& chain, C
 }
 
 CEntity* CContourCmd::FindConnected(int code, CEntity* entity, CEntityList& source) {
-  if (!entity) return nullptr;
+  // Only a line's or an arc's ends lead on (GetEndPoints gives zeros for
+  // every other kind).
+  if (!entity || !(entity->IsLine() || entity->IsArc())) return nullptr;
   double x1, y1, x2, y2;
   GetEndPoints(entity, x1, y1, x2, y2);
   const bool first = code == 1 || code == 10 || code == 11 || code == 20;
@@ -802,12 +827,24 @@ CEntity* CContourCmd::FindConnected(int code, CEntity* entity, CEntityList& sour
   for (int pass = 0; pass < passes; ++pass) {
     const bool useFirst = pass == 0 ? first : !first;
     const GPoint ref = useFirst ? GPoint{x1, y1} : GPoint{x2, y2};
-    for (CEntity* e : source) {
-      if (!e || e->GetChainMark() || !(e->IsLine() || e->IsArc())) continue;
+    CEntity* e = nullptr;
+    if (endIndex_ && endIndex_->GetSource() == &source) {
+      e = endIndex_->FindFirstAt(ref);
+    } else {
+      for (CEntity* candidate : source) {
+        if (!candidate || candidate->GetChainMark() || !(candidate->IsLine() || candidate->IsArc())) continue;
+        double a1, b1, a2, b2;
+        GetEndPoints(candidate, a1, b1, a2, b2);
+        if (IsSamePoint(GPoint{a1, b1}, ref) || IsSamePoint(GPoint{a2, b2}, ref)) {
+          e = candidate;
+          break;
+        }
+      }
+    }
+    if (e) {
       double a1, b1, a2, b2;
       GetEndPoints(e, a1, b1, a2, b2);
       const GPoint p{a1, b1}, q{a2, b2};
-      if (!IsSamePoint(p, ref) && !IsSamePoint(q, ref)) continue;
       e->SetChainMark(1);
       if (e->IsArc()) return e->Clone(1);
       layer_ = e->GetEntityLayer();

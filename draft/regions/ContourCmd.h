@@ -19,9 +19,13 @@
 // (a circle, a ring, a D shape) take a shorter construction.
 #pragma once
 
+#include <memory>
+#include <unordered_map>
+
 #include "draft/host/EntityList.h"
 #include "draft/regions/MeasureAreaCmd.h"
 
+class CChainEndIndex;
 class CDrawingGroup;
 
 class CContourCmd : public CMeasureAreaCmd {
@@ -41,8 +45,12 @@ class CContourCmd : public CMeasureAreaCmd {
   // sweep of 180 degrees or more, whose quarter point is a vertex of the
   // polygon) lies inside the boundary polygon (the arc bulges into the
   // contour), else +1. Other chain modes
-  // tell it from how the arc's start meets its neighbours.
+  // tell it from how the arc's start meets its neighbours. The winding test
+  // of an arc is made once for the polygon it was made with.
   int ArcSegmentSign(CEntity* piece) override;
+  // The polygon of the base, with the winding tests of the previous one
+  // forgotten.
+  int BuildBoundaryPolygon() override;
 
   // ---- Added operations, in slot order.
   virtual void BuildOffsetContour(CDraftView* view, int side, int preview);
@@ -78,8 +86,9 @@ class CContourCmd : public CMeasureAreaCmd {
   void UpdateDistance(CDraftView* view, const GPoint& cursor);
   // Builds one side into the result list, or draws it.
   void BuildSide(CDraftView* view, int side, int preview);
-  // Builds and adds the contour(s) of a click, one undo step.
-  void CreateContours(CDraftView* view);
+  // Builds and adds the contour(s) of a click, one undo step; true when
+  // pieces were added.
+  bool CreateContours(CDraftView* view);
   // Makes the found contour run counter-clockwise.
   void OrientCounterClockwise();
   // Drops the contour, the pieces and the flags.
@@ -109,4 +118,10 @@ class CContourCmd : public CMeasureAreaCmd {
   int sideSign_ = 1;
   // A closed contour of one or two offset pieces is dropped unless set.
   bool keepFewPieces_ = false;
+  // The picks' end points while BuildChainFromPicks runs; FindConnected
+  // looks there instead of walking its source list when it is that list.
+  std::unique_ptr<CChainEndIndex> endIndex_;
+  // Chain mode 0: the winding test's answer for each arc of the contour, for
+  // the boundary polygon as it stands.
+  std::unordered_map<const CEntity*, int> arcSigns_;
 };

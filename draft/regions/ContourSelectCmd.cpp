@@ -50,6 +50,10 @@ void CContourSelectCmd::BuildChain(CDraftView* view) {
   sameGroup_ = 0;
   BuildChainFromPicks(seconds_[0], regions_[0], seconds_[0].GetHead());
   BuildBoundaryPolygon();
+  // A closed chain runs the way its first pick leads; it is offset as the
+  // found contours are, walked counter-clockwise, so that lines and arcs
+  // move to the same side.
+  if (chainMode_ == 0) OrientCounterClockwise();
   for (CEntity* e : regions_[0]) view->DrawEntityTemp(e, 1, 0);
   view->RegisterInsertedEntities(regions_[0]);
   promptOverride_ = kPositionPrompt;
@@ -64,10 +68,9 @@ void CContourSelectCmd::Execute(CDraftView* view) {
     return;
   }
   if (!typed_ && !points_.empty()) UpdateDistance(view, {points_.back().x, points_.back().y});
-  const int before = view->GetUndoCount();
-  CreateContours(view);
+  const bool made = CreateContours(view);
   ClearMarks(seconds_[0]);
-  if (view->GetUndoCount() != before) {
+  if (made) {
     points_.clear();
     step_ = 0;
   }

@@ -3,8 +3,9 @@
 // chains them end to end, from the first pick backwards and forwards, into
 // copies that are shown; each click then adds an offset contour at the
 // cursor's distance or the typed one (TAB: double). The chain is open in
-// chain mode 1 (its ends have no neighbours). A second right button drops
-// the chain, a third ends the command.
+// chain mode 1 (its ends have no neighbours); a closed one (chain mode 0) is
+// turned to run counter-clockwise, as a found contour is. A second right
+// button drops the chain, a third ends the command.
 #pragma once
 
 #include "draft/regions/ContourCmd.h"

@@ -123,6 +123,25 @@ TEST_F(ChamferTest, ACornerPickedAtItsSharedEndIsCutAtTheMiddlesSides) {
   ExpectLines(bench.Lines(), {{100, 100, 300, 100}, {100, 100, 100, 200}});
 }
 
+// Cutting a corner again after undoing the first cut: the edges, back in
+// the drawing, are still named by the undone step, which the new step cuts
+// from the history; they stay alive as the new step's old side.
+TEST_F(ChamferTest, ACornerCutAgainAfterAnUndoKeepsItsEdgesForTheNewStep) {
+  SetLegs(10, 10);
+  Corner();
+  bench.Push(new CChamferCmd(70, 1));
+  bench.Move(100, 100);
+  bench.Click(100, 100);
+  ASSERT_TRUE(bench.view.Undo());
+  SetLegs(20, 20);
+  bench.Move(100, 100);
+  bench.Click(100, 100);
+  EXPECT_EQ(bench.view.GetRedoCount(), 0);
+  ExpectLines(bench.Lines(), {{300, 100, 120, 100}, {100, 200, 100, 120}, {120, 100, 100, 120}});
+  ASSERT_TRUE(bench.view.Undo());
+  ExpectLines(bench.Lines(), {{100, 100, 300, 100}, {100, 100, 100, 200}});
+}
+
 TEST_F(ChamferTest, EdgesOfAnotherGroupNeedTwoClicks) {
   SetLegs(10, 10);
   CDrawingGroup* current = bench.view.GetGroupTable()->AddGroup("A", 1.0);

@@ -116,6 +116,30 @@ TEST_F(ViewTest, ANewRecordCutsTheRedoHistoryAndFreesWhatOnlyItHeld) {
   EXPECT_EQ(Items(*view.GetEntityList()), std::vector<CEntity*>{f});
 }
 
+TEST_F(ViewTest, ANewRecordKeepsWhatItNamesThatOnlyTheCutRedoHistoryHeldBefore) {
+  // Checked by the sanitizer's use-after-free detection: a is named by the
+  // undone step and then by the new one, which cuts the undone step off.
+  CEntity* a = Line(0, 0, 1, 0);
+  CEntity* b = ConstructLineEntity(0, nullptr, 0, 0, 2, 0);
+  view.RemoveEntity(a);
+  view.AddEntityToView(b);
+  CUndoRecord* first = ConstructUndoReplaceEntities();
+  first->AddOld(a);
+  first->AddNew(b);
+  view.PushUndoRecord(first);
+  ASSERT_TRUE(view.Undo());  // a back in the drawing, b held by the redo record
+  CEntity* c = ConstructLineEntity(0, nullptr, 0, 0, 3, 0);
+  view.RemoveEntity(a);
+  view.AddEntityToView(c);
+  CUndoRecord* second = ConstructUndoReplaceEntities();
+  second->AddOld(a);
+  second->AddNew(c);
+  view.PushUndoRecord(second);
+  EXPECT_EQ(view.GetRedoCount(), 0);
+  ASSERT_TRUE(view.Undo());
+  EXPECT_EQ(Items(*view.GetEntityList()), std::vector<CEntity*>{a});
+}
+
 TEST_F(ViewTest, SelectionMovesEntitiesBetweenTheListsAndRemovalTakesThemFromEither) {
   CEntity* a = Line(0, 0, 1, 0);
   CEntity* b = Line(0, 1, 1, 1);

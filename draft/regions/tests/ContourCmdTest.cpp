@@ -10,8 +10,10 @@
 #include "draft/host/ArcEntity.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DraftView.h"
+#include "draft/host/EllipseEntity.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/NumberFormat.h"
+#include "draft/host/PointEntity.h"
 #include "draft/host/UndoRecord.h"
 #include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/regions/ContourCmd.h"
@@ -89,6 +91,19 @@ GPoint LeftOfFirstSide(const CContourCmd& cmd, double d) {
   cmd.GetBoundary().GetHead()->GetGeometry(v);
   const double len = std::hypot(v[2] - v[0], v[3] - v[1]);
   return {(v[0] + v[2]) / 2 - d * (v[3] - v[1]) / len, (v[1] + v[3]) / 2 + d * (v[2] - v[0]) / len};
+}
+
+// A point `d` outside the first boundary entity of a counter-clockwise
+// contour: right of a line, beyond an arc that bulges out of the region.
+GPoint OutsideFirstEntity(const CContourCmd& cmd, double d) {
+  CEntity* first = cmd.GetBoundary().GetHead();
+  if (!first->IsArc()) return LeftOfFirstSide(cmd, -d);
+  double g[kMaxGeometryValues];
+  first->GetGeometry(g);
+  double a1 = g[3], a2 = g[4];
+  MakeAngleRangeAscending(a1, a2);
+  const double middle = DegreeToRadian((a1 + a2) / 2);
+  return {g[0] + (g[2] + d) * std::cos(middle), g[1] + (g[2] + d) * std::sin(middle)};
 }
 
 TEST(ContourTest, TheCursorsSideGivesTheOffsetsSide) {
@@ -470,6 +485,212 @@ TEST(ContourSelectTest, ADigitBeforeTheChainIsBuiltIsIgnored) {
   EXPECT_FALSE(cmd->IsContourFound());
   EXPECT_EQ(b.view.GetUndoCount(), 0);
   EXPECT_EQ(b.stack.GetPrompt(), "选取目标(右键结束)");
+}
+
+}  // namespace
+
+namespace {
+
+// Chaining reads each pick's end points a bounded number of times, however
+// long the chain: a chain of n picks costs in proportion to n.
+class CountingChain : public CContourCmd {
+ public:
+  CountingChain() : CContourCmd(101, nullptr, 1) {}
+  void GetEndPoints(CEntity* entity, double& x1, double& y1, double& x2, double& y2) override {
+    ++reads;
+    CContourCmd::GetEndPoints(entity, x1, y1, x2, y2);
+  }
+  long reads = 0;
+};
+
+TEST(ContourSelectTest, ChainingALongRunOfPicksReadsEachPickAFewTimes) {
+  for (int n : {100, 1600}) {
+    SCOPED_TRACE(n);
+    // A zigzag of n lines picked right to left and chained from its left
+    // end, and a line touching the first joint that comes after the one
+    // continuing the run: the first touching pick in pick order is taken.
+    std::vector<std::unique_ptr<CEntity>> picks;
+    CEntityList source;
+    for (int i = 0; i < n; ++i) {
+      picks.emplace_back(ConstructLineEntity(0, nullptr, i * 2.0, i % 2, i * 2.0 + 2, (i + 1) % 2, 1));
+      source.AddHead(picks.back().get());
+    }
+    picks.emplace_back(ConstructLineEntity(0, nullptr, 2, 1, 2, 50, 1));
+    source.AddTail(picks.back().get());
+    CountingChain cmd;
+    CEntityList chain;
+    cmd.BuildChainFromPicks(source, chain, picks[0].get());
+    EXPECT_LE(cmd.reads, 8L * n);
+    ASSERT_EQ(chain.GetCount(), n);
+    double v[kMaxGeometryValues];
+    chain.GetTail()->GetGeometry(v);
+    EXPECT_NEAR(v[2], 2.0 * n, 1e-9);
+    EXPECT_EQ(picks.back()->GetChainMark(), 0);
+    while (!chain.IsEmpty()) delete chain.RemoveHead();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A closed contour whose arcs are told apart by the winding test: the test
+// runs over the whole boundary polygon, once for each arc while the contour
+// stays, not again for every preview and every click.
+class CountingContour : public CContourCmd {
+ public:
+  CountingContour(CDraftView* view) : CContourCmd(100, view, 0) {}
+  double SignedSweep(double px, double py, double ax, double ay, double qx, double qy, double bx,
+                     double by) override {
+    ++sweeps;
+    return CContourCmd::SignedSweep(px, py, ax, ay, qx, qy, bx, by);
+  }
+  long sweeps = 0;
+};
+
+TEST(ContourTest, PreviewsAndClicksDoNotRepeatTheArcsWindingTests) {
+  for (int n : {10, 100}) {
+    SCOPED_TRACE(n);
+    // A box whose bottom is a row of n half circles bulging out of it.
+    ContourBench b;
+    const double r = 90.0 / n;
+    for (int i = 0; i < n; ++i) b.view.AddEntityToView(ConstructArcEntity(0, nullptr, (2 * i + 1) * r, 10, r, 180, 360));
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 180, 10, 180, 50));
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 180, 50, 0, 50));
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 50, 0, 10));
+    auto* cmd = new CountingContour(&b.view);
+    b.stack.Push(&b.view, cmd);
+    b.Click(90, 30);
+    ASSERT_EQ(cmd->GetBoundary().GetCount(), n + 3);
+    // 2.7 outside the first side, made whole as 2: the half circles grow
+    // by 2.
+    const GPoint at = OutsideFirstEntity(*cmd, 2.7);
+    b.Move(at.x + 0.1, at.y);
+    cmd->sweeps = 0;
+    b.Move(at.x, at.y);
+    b.Click(at.x, at.y);
+    EXPECT_EQ(cmd->sweeps, 0);
+    const CUndoRecord* made = b.view.GetLastUndoRecord();
+    ASSERT_NE(made, nullptr);
+    int arcs = 0;
+    for (CEntity* e : made->GetNewEntities()) {
+      double g[kMaxGeometryValues];
+      e->GetGeometry(g);
+      if (!e->IsArc()) continue;
+      ++arcs;
+      EXPECT_NEAR(g[2], r + 2, 1e-9);
+    }
+    EXPECT_EQ(arcs, n);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A click that creates contours of a picked chain drops its point, also
+// when the undo history is full and the new step pushes out the oldest.
+TEST(ContourSelectTest, CreatingDropsThePointWithAFullUndoHistory) {
+  for (int limit : {200, 1}) {
+    SCOPED_TRACE(limit);
+    ContourBench b;
+    b.view.SetUndoLimit(limit);
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 10, 50, 10));
+    CUndoRecord* earlier = ConstructUndoAddEntities();
+    earlier->AddNew(b.view.GetEntityList()->GetHead());
+    b.view.PushUndoRecord(earlier);
+    auto* cmd = new CContourSelectCmd(101, &b.view, 1);
+    b.stack.Push(&b.view, cmd);
+    b.Click(25, 10);
+    b.RButton();
+    ASSERT_TRUE(cmd->IsContourFound());
+    b.Click(25, 13.7);
+    EXPECT_NE(b.view.GetLastUndoRecord(), earlier);
+    EXPECT_EQ(cmd->GetStep(), 0);
+  }
+}
+
+}  // namespace
+namespace {
+
+// A first pick without end points (a point, an ellipse) starts no chain
+// growth: nothing is joined to it, least of all what touches the origin.
+TEST(ContourSelectTest, AFirstPickWithoutEndPointsChainsNothingToIt) {
+  for (int kind : {0, 1}) {
+    SCOPED_TRACE(kind);
+    ContourBench b;
+    if (kind == 0)
+      b.view.AddEntityToView(ConstructPointEntity(0, nullptr, 30, 30, 0, 1));
+    else
+      b.view.AddEntityToView(ConstructEllipseEntity(0, nullptr, 30, 30, 5, 3, 0, 0, 360));
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 0, 50, 0));
+    b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 50, 0, 50, 40));
+    auto* cmd = new CContourSelectCmd(101, &b.view, 1);
+    b.stack.Push(&b.view, cmd);
+    b.Click(kind == 0 ? 30 : 35, 30);
+    b.Click(25, 0);
+    b.Click(50, 20);
+    ASSERT_EQ(b.view.GetSelectionCount(), 3);
+    b.RButton();
+    ASSERT_TRUE(cmd->IsContourFound());
+    EXPECT_EQ(cmd->GetBoundary().GetCount(), 1);
+    b.Click(20, 5);
+    EXPECT_EQ(b.view.GetUndoCount(), 0);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A closed chain of picks is offset the same way whichever pick starts it,
+// that is whichever way round the chain runs: 2.7 outside its first entity,
+// made whole as 2, every side moves 2 out and every corner arc grows by 2.
+TEST(ContourSelectTest, AClosedChainOffsetsWholeWhicheverWayItRuns) {
+  for (double startY : {20.0, 70.0}) {  // the bottom side first, or the top
+    SCOPED_TRACE(startY);
+    ContourBench b;
+    CDraftView& v = b.view;
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, 30, 20, 110, 20));
+    v.AddEntityToView(ConstructArcEntity(0, nullptr, 110, 30, 10, 270, 360));
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, 120, 30, 120, 60));
+    v.AddEntityToView(ConstructArcEntity(0, nullptr, 110, 60, 10, 0, 90));
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, 110, 70, 30, 70));
+    v.AddEntityToView(ConstructArcEntity(0, nullptr, 30, 60, 10, 90, 180));
+    v.AddEntityToView(ConstructLineEntity(0, nullptr, 20, 60, 20, 30));
+    v.AddEntityToView(ConstructArcEntity(0, nullptr, 30, 30, 10, 180, 270));
+    auto* cmd = new CContourSelectCmd(101, &v, 0);
+    b.stack.Push(&v, cmd);
+    b.Click(70, startY);
+    b.Click(5, 5);  // a window round the rest
+    b.Click(190, 95);
+    b.RButton();
+    ASSERT_EQ(cmd->GetBoundary().GetCount(), 8);
+    const GPoint at = OutsideFirstEntity(*cmd, 2.7);
+    b.Move(at.x, at.y);
+    b.Click(at.x, at.y);
+    const CUndoRecord* r = v.GetLastUndoRecord();
+    ASSERT_NE(r, nullptr);
+    ASSERT_EQ(r->GetNewEntities().size(), 8u);
+    for (CEntity* e : r->GetNewEntities()) {
+      double g[kMaxGeometryValues];
+      e->GetGeometry(g);
+      if (e->IsArc()) {
+        EXPECT_NEAR(g[2], 12, 1e-9);
+        double a = g[3], z = g[4];
+        MakeAngleRangeAscending(a, z);
+        EXPECT_NEAR(z - a, 90, 1e-6);
+      } else if (std::fabs(g[1] - g[3]) < 1e-9) {
+        EXPECT_TRUE(std::fabs(g[1] - 18) < 1e-9 || std::fabs(g[1] - 72) < 1e-9) << g[1];
+        EXPECT_NEAR(std::min(g[0], g[2]), 30, 1e-9);
+        EXPECT_NEAR(std::max(g[0], g[2]), 110, 1e-9);
+      } else {
+        EXPECT_TRUE(std::fabs(g[0] - 18) < 1e-9 || std::fabs(g[0] - 122) < 1e-9) << g[0];
+        EXPECT_NEAR(std::min(g[1], g[3]), 30, 1e-9);
+        EXPECT_NEAR(std::max(g[1], g[3]), 60, 1e-9);
+      }
+    }
+  }
 }
 
 }  // namespace
