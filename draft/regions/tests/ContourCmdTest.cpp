@@ -49,6 +49,18 @@ class ContourBench : public drafttest::MessageBoxAnswers {
     for (int i = 0; i < 4; ++i)
       view.AddEntityToView(ConstructLineEntity(0, nullptr, p[i].x, p[i].y, p[(i + 1) % 4].x, p[(i + 1) % 4].y));
   }
+  // A rectangle from (20, 20) to (120, 70) with corners of radius 10,
+  // counter-clockwise from the bottom side.
+  void RoundedRectangle() {
+    view.AddEntityToView(ConstructLineEntity(0, nullptr, 30, 20, 110, 20));
+    view.AddEntityToView(ConstructArcEntity(0, nullptr, 110, 30, 10, 270, 360));
+    view.AddEntityToView(ConstructLineEntity(0, nullptr, 120, 30, 120, 60));
+    view.AddEntityToView(ConstructArcEntity(0, nullptr, 110, 60, 10, 0, 90));
+    view.AddEntityToView(ConstructLineEntity(0, nullptr, 110, 70, 30, 70));
+    view.AddEntityToView(ConstructArcEntity(0, nullptr, 30, 60, 10, 90, 180));
+    view.AddEntityToView(ConstructLineEntity(0, nullptr, 20, 60, 20, 30));
+    view.AddEntityToView(ConstructArcEntity(0, nullptr, 30, 30, 10, 180, 270));
+  }
   // The last readout drawn.
   CStringA LastText() const {
     const auto& log = view.GetDrawLog();
@@ -247,14 +259,7 @@ TEST(ContourTest, ARectangleTurnedByATinyAngleOffsetsWhole) {
 TEST(ContourTest, RoundedCornersGrowOutwardAndTheSidesEndOnThem) {
   ContourBench b;
   CDraftView& v = b.view;
-  v.AddEntityToView(ConstructLineEntity(0, nullptr, 30, 20, 110, 20));
-  v.AddEntityToView(ConstructArcEntity(0, nullptr, 110, 30, 10, 270, 360));
-  v.AddEntityToView(ConstructLineEntity(0, nullptr, 120, 30, 120, 60));
-  v.AddEntityToView(ConstructArcEntity(0, nullptr, 110, 60, 10, 0, 90));
-  v.AddEntityToView(ConstructLineEntity(0, nullptr, 110, 70, 30, 70));
-  v.AddEntityToView(ConstructArcEntity(0, nullptr, 30, 60, 10, 90, 180));
-  v.AddEntityToView(ConstructLineEntity(0, nullptr, 20, 60, 20, 30));
-  v.AddEntityToView(ConstructArcEntity(0, nullptr, 30, 30, 10, 180, 270));
+  b.RoundedRectangle();
   b.stack.Push(&v, new CContourCmd(100, &v, 0));
   auto* cmd = static_cast<CContourCmd*>(b.stack.GetCurrent());
   b.Click(70, 45);
@@ -651,14 +656,7 @@ TEST(ContourSelectTest, AClosedChainOffsetsWholeWhicheverWayItRuns) {
     SCOPED_TRACE(startY);
     ContourBench b;
     CDraftView& v = b.view;
-    v.AddEntityToView(ConstructLineEntity(0, nullptr, 30, 20, 110, 20));
-    v.AddEntityToView(ConstructArcEntity(0, nullptr, 110, 30, 10, 270, 360));
-    v.AddEntityToView(ConstructLineEntity(0, nullptr, 120, 30, 120, 60));
-    v.AddEntityToView(ConstructArcEntity(0, nullptr, 110, 60, 10, 0, 90));
-    v.AddEntityToView(ConstructLineEntity(0, nullptr, 110, 70, 30, 70));
-    v.AddEntityToView(ConstructArcEntity(0, nullptr, 30, 60, 10, 90, 180));
-    v.AddEntityToView(ConstructLineEntity(0, nullptr, 20, 60, 20, 30));
-    v.AddEntityToView(ConstructArcEntity(0, nullptr, 30, 30, 10, 180, 270));
+    b.RoundedRectangle();
     auto* cmd = new CContourSelectCmd(101, &v, 0);
     b.stack.Push(&v, cmd);
     b.Click(70, startY);
