@@ -12,7 +12,8 @@
 //   points of the move), and undoing and redoing the step they recorded.
 // - The drawing file written, and the End-key snap (it looks over the whole
 //   drawing).
-// The tables: a parts-list data file of that many rows written and read,
+// The tables: a parts-list data file of that many rows written and read (and
+// read in the binary generation 98),
 // a structure file of that many field lines written and read, and the
 // parts-list grid filled with that many rows and read back as row texts, and
 // a drawn table of that many rows: built, laid out in one column, written
@@ -324,6 +325,41 @@ void BM_ReadPartsListFile(benchmark::State& state) {
   PerObject(state, n);
 }
 
+// The same rows in a generation-98 (binary) file: each an int32 length and
+// its bytes.
+void BM_ReadPartsListFile98(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  ScratchFolder folder;
+  const std::string file = folder.path + "/scale98.lst";
+  CFieldArray fields;
+  PartsListStructure(fields);
+  CStringArray rows;
+  PartsListRows(n, rows);
+  auto int32 = [](int32_t v) {
+    std::string b(4, '\0');
+    for (int i = 0; i < 4; ++i) b[static_cast<size_t>(i)] = static_cast<char>(static_cast<uint32_t>(v) >> (8 * i));
+    return b;
+  };
+  std::string bytes = std::string(kPartsListMagic98) + int32(static_cast<int32_t>(fields.GetSize()));
+  for (INT_PTR i = 0; i < fields.GetSize(); ++i) {
+    unsigned char record[CFieldRecord::kRecordBytes];
+    fields[i].ToBytes(record);
+    bytes.append(reinterpret_cast<const char*>(record), sizeof record);
+  }
+  for (INT_PTR i = 0; i < rows.GetSize(); ++i) bytes += int32(rows[i].GetLength()) + rows[i].str();
+  if (FILE* f = std::fopen(file.c_str(), "wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  for (auto _ : state) {
+    CStringArray read;
+    CFieldArray readFields;
+    if (ReadPartsListFile(file.c_str(), read, readFields) != TableFileRead::kRead || read.GetSize() != n)
+      Fail("not read");
+  }
+  PerObject(state, n);
+}
+
 // A structure of `count` field lines (a table as wide as the other tables
 // are long).
 void WideStructure(int count, CFieldArray& fields) {
@@ -486,6 +522,7 @@ SCALE_BENCHMARK(BM_WriteDrawingFile);
 SCALE_BENCHMARK(BM_SnapOnEndKey);
 SCALE_BENCHMARK(BM_WritePartsListFile);
 SCALE_BENCHMARK(BM_ReadPartsListFile);
+SCALE_BENCHMARK(BM_ReadPartsListFile98);
 SCALE_BENCHMARK(BM_WriteStructureFile);
 SCALE_BENCHMARK(BM_ReadStructureFile);
 SCALE_BENCHMARK(BM_FillPartsListGrid);

@@ -17,6 +17,7 @@ IMPLEMENT_DYNAMIC(CPartsListCtrl, CGridListCtrl)
 
 BEGIN_MESSAGE_MAP(CPartsListCtrl, CGridListCtrl)
 ON_WM_CHAR()
+ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
 namespace {
@@ -49,6 +50,7 @@ void CPartsListCtrl::ResetTypedBuffer() {
   std::memset(typed_, ' ', kTypedLimit + 1);
   typed_[0] = '\0';
   typedCount_ = 0;
+  typedRow_ = typedColumn_ = -1;
 }
 
 // ---- Row texts ----------------------------------------------------------------------------------------------
@@ -333,8 +335,17 @@ void CPartsListCtrl::OnKeyDown(UINT key, int& rowCount, CFieldArray& structure, 
 
 void CPartsListCtrl::OnChar(UINT ch, UINT, UINT) { TypeCharacter(ch); }
 
+void CPartsListCtrl::OnSetFocus(CWnd* oldWnd) {
+  ResetTypedBuffer();
+  CGridListCtrl::OnSetFocus(oldWnd);
+}
+
 void CPartsListCtrl::TypeCharacter(UINT ch) {
   if (!HasCurrentCell() || editMode_ == 6 || ch == VK_BACK) return;
+  // What was typed into another cell is not typed again into this one.
+  if (currentRow_ != typedRow_ || currentColumn_ != typedColumn_) ResetTypedBuffer();
+  typedRow_ = currentRow_;
+  typedColumn_ = currentColumn_;
   CPartsListOwner* owner = GetOwnerDialog();
   CFieldRecord field;
   if (owner && currentColumn_ < owner->GetListStructure().GetSize())

@@ -97,7 +97,10 @@ class CPartsListCtrl : public CGridListCtrl {
   // Navigation (Home, End, Left, Right, Up, Down, wrapping round) and the
   // row keys (Insert a blank row, Delete the current row) unless `locked`.
   void OnKeyDown(UINT key, int& rowCount, CFieldArray& structure, CPartsListUndo& undo, int locked);
-  // Typing into the current cell: the character message's handler.
+  // Typing into the current cell: the character message's handler. The
+  // typed buffer holds what was typed into one cell since the grid last
+  // took the focus: it starts anew in another cell and when the grid takes
+  // the focus again.
   void TypeCharacter(UINT ch);
   void ResetTypedBuffer();
   const char* GetTypedBuffer() const { return typed_; }
@@ -219,6 +222,7 @@ class CPartsListCtrl : public CGridListCtrl {
 
  protected:
   afx_msg void OnChar(UINT ch, UINT repeat, UINT flags);
+  afx_msg void OnSetFocus(CWnd* oldWnd);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -235,6 +239,9 @@ class CPartsListCtrl : public CGridListCtrl {
 
   int typedCount_ = 0;
   char typed_[kTypedLimit + 1];
+  // The cell the typed buffer was typed into.
+  int typedRow_ = -1;
+  int typedColumn_ = -1;
   CStringA header_;
   int editMode_ = 0;
   int modified_ = 0;

@@ -56,6 +56,19 @@ size_t CTableFileText::LinesLeft() const {
   return static_cast<size_t>(std::count(bytes_.begin() + static_cast<std::ptrdiff_t>(at_), last, '\n')) + 1;
 }
 
+size_t CTableFileText::LengthPrefixedRecordsLeft() const {
+  size_t count = 0;
+  for (size_t at = at_; bytes_.size() - at >= 4; ++count) {
+    uint32_t u = 0;
+    for (int i = 0; i < 4; ++i) u |= static_cast<uint32_t>(static_cast<unsigned char>(bytes_[at + i])) << (8 * i);
+    const int32_t length = static_cast<int32_t>(u);
+    at += 4;
+    if (length < 0 || bytes_.size() - at < static_cast<size_t>(length)) break;
+    at += static_cast<size_t>(length);
+  }
+  return count;
+}
+
 bool CTableFileText::ReadInt32(int32_t& value) {
   if (BytesLeft() < 4) return false;
   uint32_t u = 0;

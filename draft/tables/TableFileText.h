@@ -39,6 +39,10 @@ class CTableFileText {
   // How many lines ReadLine can still give at most: the line ends left
   // before the data's end, and one more.
   size_t LinesLeft() const;
+  // How many whole length-prefixed records (an int32 length, then that
+  // many bytes) follow the reading position, up to the first that is
+  // damaged (a negative length) or cut short.
+  size_t LengthPrefixedRecordsLeft() const;
 
  private:
   std::string bytes_;

@@ -67,6 +67,7 @@ TableFileRead ReadPartsListFile(const char* path, CStringArray& rows, CFieldArra
   CStringA line;
   if (file->StartsWithLine(kPartsListMagic99)) {
     int count = file->ReadLine(line) ? std::atoi(line) : 0;
+    if (count > 0) MakeRoom(fields, std::min(static_cast<size_t>(count), file->LinesLeft()));
     for (; count > 0 && file->ReadLine(line); --count)
       if (!ParseFieldLine(fields, line)) {
         // A failed read keeps none of the columns parsed before.
@@ -81,8 +82,11 @@ TableFileRead ReadPartsListFile(const char* path, CStringArray& rows, CFieldArra
     int32_t count = 0;
     file->ReadInt32(count);
     std::string bytes;
+    if (count > 0)
+      MakeRoom(fields, std::min(static_cast<size_t>(count), file->BytesLeft() / CFieldRecord::kRecordBytes));
     for (; count > 0 && file->ReadBytes(CFieldRecord::kRecordBytes, bytes); --count)
       fields.Add(CFieldRecord::FromBytes(reinterpret_cast<const unsigned char*>(bytes.data())));
+    MakeRoom(rows, file->LengthPrefixedRecordsLeft());
     int32_t length = 0;
     // A row cut short by the end of the file, or with a negative length, is
     // damage: the rows before it are kept.

@@ -339,6 +339,31 @@ TEST_F(GridTest, TypingKeepsNineteenCharactersAndStartsWithSymbols) {
   EXPECT_EQ(owner.grid.GetCellText(0, 1), "aaaaaaaaaaaaaaaaaab");
 }
 
+TEST_F(GridTest, TypingStartsAnewInAnotherCellAndWhenTheGridTakesTheFocusAgain) {
+  Load(owner, {"a", "b"}, {"1;2", "3;4"});
+  owner.grid.SetEditMode(1);
+  int rows = 2;
+  owner.grid.SetCurrentCell(0, 1);
+  owner.grid.SendMessage(WM_CHAR, 'x');
+  ASSERT_EQ(owner.grid.GetCellText(0, 1), "x");
+  // Moved by a key of the grid, by the owner or by the cell edit: the
+  // characters typed into the cell before are not typed again.
+  owner.grid.OnKeyDown(VK_DOWN, rows, owner.structure, undo, 0);
+  owner.grid.SendMessage(WM_CHAR, 'y');
+  EXPECT_EQ(owner.grid.GetCellText(1, 1), "y");
+  EXPECT_EQ(owner.editText, "y");
+  owner.grid.SetCurrentCell(1, 0);
+  owner.grid.SendMessage(WM_CHAR, 'z');
+  EXPECT_EQ(owner.grid.GetCellText(1, 0), "z");
+  // Back in the grid after editing elsewhere, the same cell starts anew.
+  owner.grid.SetFocus();
+  owner.grid.SendMessage(WM_CHAR, 'w');
+  EXPECT_EQ(owner.grid.GetCellText(1, 0), "w");
+  CStringA shown;
+  owner.edit.GetWindowText(shown);
+  EXPECT_EQ(shown, "w");
+}
+
 TEST_F(GridTest, ARowIsPaintedWithTheOverflowMarkAndTheCurrentCellInverted) {
   Load(owner, {"a", "b"}, {"short;a text much wider than its narrow column"});
   owner.grid.SetColumnWidth(0, 60);
