@@ -8,6 +8,7 @@
 
 #include "diagram/model/tests/DownDiagram.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/core/tests/ScratchFolder.h"
 #include "platform/gdi/DrawingRecorder.h"
 #include "platform/gdi/PdfPrinter.h"
 #include "platform/gdi/tests/PdfTestSupport.h"
@@ -62,9 +63,8 @@ TEST_P(DrawViewPrint, PageFourOfATwoAcrossDiagramIsRowTwoColumnTwo) {
 TEST(DrawViewPrinting, ThePrintCommandPrintsEveryPageOfTheCanvas) {
   LinkDiagramLibrary();
   viewtest::SavedViewOptions saved;
-  const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "draw_view_print";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
+  const testsupport::ScratchFolder scratch("draw_view_print");
+  const std::filesystem::path folder = scratch.path();
   const std::string savedFolder = platform::PrinterOutputFolder();
   platform::SetPrinterOutputFolder(folder.string());
   {
@@ -84,7 +84,6 @@ TEST(DrawViewPrinting, ThePrintCommandPrintsEveryPageOfTheCanvas) {
     frame->DestroyWindow();
   }
   platform::SetPrinterOutputFolder(savedFolder);
-  std::filesystem::remove_all(folder);
 }
 
 // The printed page's width and height in points, from the first MediaBox.
@@ -118,7 +117,8 @@ TEST(DrawViewPrinting, WithoutPrinterDefaultsTheDiagramsOwnSetUpIsPrinted) {
   viewtest::SavedViewOptions saved;
   CWinApp app{u"Print host"};
   const BOOL usedDefaults = CDrawDoc::m_bUsePrinterDefaults;
-  const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "draw_view_print_setup";
+  const testsupport::ScratchFolder scratch("draw_view_print_setup");
+  const std::filesystem::path folder = scratch.path();
   const std::string savedFolder = platform::PrinterOutputFolder();
   platform::SetPrinterOutputFolder(folder.string());
   struct Case {
@@ -177,7 +177,6 @@ TEST(DrawViewPrinting, WithoutPrinterDefaultsTheDiagramsOwnSetUpIsPrinted) {
   CDrawDoc::m_bUsePrinterDefaults = usedDefaults;
   CDiagram::UpdatePrinterPageSize(nullptr);
   platform::SetPrinterOutputFolder(savedFolder);
-  std::filesystem::remove_all(folder);
 }
 
 // A view whose print preparation a test calls.

@@ -8,26 +8,18 @@
 
 #include "platform/core/FileAttributes.h"
 #include "platform/core/FileFind.h"
+#include "platform/core/tests/ScratchFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir {
+class TempDir : public testsupport::ScratchFolder {
  public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "scrivel-find-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  const std::string& path() const { return path_; }
   void Touch(const std::string& name, size_t size = 0) {
-    fs::create_directories(fs::path(path_ + "/" + name).parent_path());
-    std::ofstream(path_ + "/" + name, std::ios::binary) << std::string(size, 'x');
+    fs::create_directories(fs::path(File(name)).parent_path());
+    std::ofstream(File(name), std::ios::binary) << std::string(size, 'x');
   }
-
- private:
-  std::string path_;
 };
 
 std::vector<std::string> FindAll(const std::string& pattern) {

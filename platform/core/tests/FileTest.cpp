@@ -14,25 +14,13 @@
 #include "platform/core/MoveFile.h"
 #include "platform/core/PathResolve.h"
 #include "platform/core/StdioFile.h"
+#include "platform/core/tests/ScratchFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh folder for one test, removed afterwards.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "scrivel-file-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using TempDir = testsupport::ScratchFolder;
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

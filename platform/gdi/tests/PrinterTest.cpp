@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/core/tests/ScratchFolder.h"
 #include "platform/gdi/PdfPrinter.h"
 #include "platform/gdi/tests/GdiTestSupport.h"
 #include "platform/gdi/tests/PdfTestSupport.h"
@@ -13,7 +14,6 @@ namespace {
 using pdf_test::PageCount;
 using pdf_test::ReadFile;
 
-std::string TempPath(const char* name) { return ::testing::TempDir() + name; }
 
 TEST(Printer, TwoPagesGoToAPdf) {
   DEVMODEW mode{};
@@ -34,8 +34,8 @@ TEST(Printer, TwoPagesGoToAPdf) {
   EXPECT_EQ(dc.GetDeviceCaps(HORZSIZE), 297);
   EXPECT_EQ(dc.GetDeviceCaps(VERTSIZE), 210);
 
-  const std::string path = TempPath("gdi_two_pages.pdf");
-  std::filesystem::remove(path);
+  const testsupport::ScratchFolder folder("gdi_printer");
+  const std::string path = folder / "gdi_two_pages.pdf";
   const std::u16string wide(path.begin(), path.end());
   DOCINFOW info{sizeof(DOCINFOW), u"Two pages", wide.c_str(), nullptr, 0};
   ASSERT_GT(dc.StartDoc(&info), 0);
@@ -57,13 +57,13 @@ TEST(Printer, TwoPagesGoToAPdf) {
   EXPECT_EQ(PageCount(pdf), 2);
   // Landscape A4 in points: 841.89 x 595.276.
   EXPECT_NE(pdf.find("/MediaBox [ 0 0 841.8"), std::string::npos);
-  if (!HasFailure()) std::filesystem::remove(path);
 }
 
 TEST(Printer, AbortedOrFailedJobsLeaveNoFile) {
   CDC dc;
   ASSERT_TRUE(dc.CreateDC("WINSPOOL", "Scrivel PDF Printer", nullptr, nullptr));
-  const std::string path = TempPath("gdi_aborted.pdf");
+  const testsupport::ScratchFolder folder("gdi_printer");
+  const std::string path = folder / "gdi_aborted.pdf";
   const std::u16string wide(path.begin(), path.end());
   DOCINFOW info{sizeof(DOCINFOW), u"Aborted", wide.c_str(), nullptr, 0};
   ASSERT_GT(dc.StartDoc(&info), 0);

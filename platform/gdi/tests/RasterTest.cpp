@@ -3,6 +3,7 @@
 // regions, blits between DCs.
 #include <gtest/gtest.h>
 
+#include "platform/core/tests/ScratchFolder.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/tests/GdiTestSupport.h"
 
@@ -358,7 +359,8 @@ TEST(Raster, HugeCoordinatesAreClippedNotWalked) {
 TEST(Raster, WritesAPng) {
   Canvas c(16, 16);
   c.dc.Ellipse(1, 1, 15, 15);
-  const std::string path = ::testing::TempDir() + "gdi_raster.png";
+  const testsupport::ScratchFolder folder("gdi_raster");
+  const std::string path = folder / "gdi_raster.png";
   ASSERT_TRUE(c.surface.WritePng(path));
   FILE* f = std::fopen(path.c_str(), "rb");
   ASSERT_NE(f, nullptr);
@@ -367,9 +369,8 @@ TEST(Raster, WritesAPng) {
   std::fclose(f);
   EXPECT_EQ(magic[1], 'P');
   EXPECT_EQ(magic[2], 'N');
-  std::remove(path.c_str());
   // A folder that does not exist: failure, and nothing is left behind.
-  EXPECT_FALSE(c.surface.WritePng(::testing::TempDir() + "no/such/folder/x.png"));
+  EXPECT_FALSE(c.surface.WritePng(folder / "no/such/folder/x.png"));
 }
 
 }  // namespace

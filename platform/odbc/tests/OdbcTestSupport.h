@@ -9,23 +9,12 @@
 #include <string>
 
 #include "platform/core/Charset.h"
+#include "platform/core/tests/ScratchFolder.h"
 #include "platform/odbc/Sql.h"
 
 namespace odbc_test {
 
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "scrivel-odbc-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using TempDir = testsupport::ScratchFolder;
 
 // Environment, connection and statement on "Qelvo", freed at the end.
 class Connection {

@@ -10,6 +10,7 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/PdfPrinter.h"
 #include "platform/gdi/tests/PdfTestSupport.h"
+#include "platform/core/tests/ScratchFolder.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameWnd.h"
@@ -64,11 +65,7 @@ class PrintViewTest : public uitest::DialogFixture {
   void SetUp() override {
     DialogFixture::SetUp();
     g_print.clear();
-    // One folder per test: the tests may run at the same time.
-    folder = std::filesystem::path(::testing::TempDir()) /
-             (std::string("print_view_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    folder = scratch.path();
     savedFolder = platform::PrinterOutputFolder();
     platform::SetPrinterOutputFolder(folder.string());
     doc.m_bAutoDelete = FALSE;
@@ -85,11 +82,11 @@ class PrintViewTest : public uitest::DialogFixture {
   void TearDown() override {
     frame->DestroyWindow();
     platform::SetPrinterOutputFolder(savedFolder);
-    std::filesystem::remove_all(folder);
     DialogFixture::TearDown();
   }
   std::string Output() const { return (folder / "two pages.pdf").string(); }
 
+  testsupport::ScratchFolder scratch{"print_view"};
   std::filesystem::path folder;
   std::string savedFolder;
   CDocument doc;
