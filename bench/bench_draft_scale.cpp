@@ -293,14 +293,35 @@ void PartsListRows(int count, CStringArray& rows) {
   }
 }
 
+// A parts list of `count` rows and the file it goes to in a scratch folder.
+struct PartsListScene {
+  PartsListScene(int count, const char* name) : file(folder.path + "/" + name) {
+    PartsListStructure(fields);
+    PartsListRows(count, rows);
+  }
+  ScratchFolder folder;
+  std::string file;
+  CFieldArray fields;
+  CStringArray rows;
+};
+
+// Reads the scene's file back whole on each iteration.
+void ReadPartsListBack(benchmark::State& state, const PartsListScene& scene, int n) {
+  for (auto _ : state) {
+    CStringArray read;
+    CFieldArray readFields;
+    if (ReadPartsListFile(scene.file.c_str(), read, readFields) != TableFileRead::kRead || read.GetSize() != n)
+      Fail("not read");
+  }
+  PerObject(state, n);
+}
+
 void BM_WritePartsListFile(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  ScratchFolder folder;
-  const std::string file = folder.path + "/scale.lst";
-  CFieldArray fields;
-  PartsListStructure(fields);
-  CStringArray rows;
-  PartsListRows(n, rows);
+  const PartsListScene scene(n, "scale.lst");
+  const std::string& file = scene.file;
+  const CFieldArray& fields = scene.fields;
+  const CStringArray& rows = scene.rows;
   for (auto _ : state) {
     if (!WritePartsListFile(file.c_str(), kPartsListMagic99, fields, rows)) Fail("not written");
   }
@@ -309,32 +330,18 @@ void BM_WritePartsListFile(benchmark::State& state) {
 
 void BM_ReadPartsListFile(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  ScratchFolder folder;
-  const std::string file = folder.path + "/scale.lst";
-  CFieldArray fields;
-  PartsListStructure(fields);
-  CStringArray rows;
-  PartsListRows(n, rows);
-  WritePartsListFile(file.c_str(), kPartsListMagic99, fields, rows);
-  for (auto _ : state) {
-    CStringArray read;
-    CFieldArray readFields;
-    if (ReadPartsListFile(file.c_str(), read, readFields) != TableFileRead::kRead || read.GetSize() != n)
-      Fail("not read");
-  }
-  PerObject(state, n);
+  const PartsListScene scene(n, "scale.lst");
+  WritePartsListFile(scene.file.c_str(), kPartsListMagic99, scene.fields, scene.rows);
+  ReadPartsListBack(state, scene, n);
 }
 
 // The same rows in a generation-98 (binary) file: each an int32 length and
 // its bytes.
 void BM_ReadPartsListFile98(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  ScratchFolder folder;
-  const std::string file = folder.path + "/scale98.lst";
-  CFieldArray fields;
-  PartsListStructure(fields);
-  CStringArray rows;
-  PartsListRows(n, rows);
+  const PartsListScene scene(n, "scale98.lst");
+  const CFieldArray& fields = scene.fields;
+  const CStringArray& rows = scene.rows;
   auto int32 = [](int32_t v) {
     std::string b(4, '\0');
     for (int i = 0; i < 4; ++i) b[static_cast<size_t>(i)] = static_cast<char>(static_cast<uint32_t>(v) >> (8 * i));
@@ -347,17 +354,11 @@ void BM_ReadPartsListFile98(benchmark::State& state) {
     bytes.append(reinterpret_cast<const char*>(record), sizeof record);
   }
   for (INT_PTR i = 0; i < rows.GetSize(); ++i) bytes += int32(rows[i].GetLength()) + rows[i].str();
-  if (FILE* f = std::fopen(file.c_str(), "wb")) {
+  if (FILE* f = std::fopen(scene.file.c_str(), "wb")) {
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
   }
-  for (auto _ : state) {
-    CStringArray read;
-    CFieldArray readFields;
-    if (ReadPartsListFile(file.c_str(), read, readFields) != TableFileRead::kRead || read.GetSize() != n)
-      Fail("not read");
-  }
-  PerObject(state, n);
+  ReadPartsListBack(state, scene, n);
 }
 
 // A structure of `count` field lines (a table as wide as the other tables
