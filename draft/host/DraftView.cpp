@@ -331,7 +331,9 @@ void CDraftView::ClearRedo() {
 void CDraftView::PushUndoRecord(CUndoRecord* record) {
   if (!record) return;
   std::unique_ptr<CUndoRecord> owned(record);
-  ClearRedo();
+  // The record's entities are counted before the redo history goes, so
+  // that an entity both name (one moved again after its move was undone)
+  // is not freed with the history.
   for (CEntity* e : record->GetOldEntities()) {
     ++recordRefs_[e];
     Adopt(e);
@@ -340,6 +342,7 @@ void CDraftView::PushUndoRecord(CUndoRecord* record) {
     ++recordRefs_[e];
     Adopt(e);
   }
+  ClearRedo();
   undo_.push_back(std::move(owned));
   while (static_cast<int>(undo_.size()) > undoLimit_) {
     std::unique_ptr<CUndoRecord> oldest = std::move(undo_.front());

@@ -116,6 +116,34 @@ TEST_F(ViewTest, ANewRecordCutsTheRedoHistoryAndFreesWhatOnlyItHeld) {
   EXPECT_EQ(Items(*view.GetEntityList()), std::vector<CEntity*>{f});
 }
 
+// A line moved, the move undone, and the line moved again: the new record
+// names the line that the redo history it cuts also names, so the line
+// stays (the sanitizer sees a use after free otherwise).
+TEST_F(ViewTest, ANewRecordKeepsWhatItNamesOfTheRedoHistoryItCuts) {
+  CEntity* e = Line(0, 0, 1, 0);
+  auto move = [&](double dy) {
+    CEntity* moved = ConstructLineEntity(0, nullptr, 0, dy, 1, dy);
+    CEntityList oldList, newList;
+    oldList.AddTail(e);
+    newList.AddTail(moved);
+    CUndoRecord* r = ConstructUndoReplaceEntities();
+    r->SetLists(oldList, newList);
+    view.RemoveEntities(oldList);
+    view.AddEntities(newList);
+    view.PushUndoRecord(r);
+    return moved;
+  };
+  move(5);
+  ASSERT_TRUE(view.Undo());
+  CEntity* second = move(7);
+  EXPECT_EQ(Items(*view.GetEntityList()), std::vector<CEntity*>{second});
+  ASSERT_TRUE(view.Undo());
+  EXPECT_EQ(Items(*view.GetEntityList()), std::vector<CEntity*>{e});
+  double v[kMaxGeometryValues];
+  EXPECT_EQ(e->GetGeometry(v), 4);
+  EXPECT_DOUBLE_EQ(v[1], 0);
+}
+
 TEST_F(ViewTest, SelectionMovesEntitiesBetweenTheListsAndRemovalTakesThemFromEither) {
   CEntity* a = Line(0, 0, 1, 0);
   CEntity* b = Line(0, 1, 1, 1);
