@@ -193,8 +193,12 @@ int CLineCmd::OnNumberKey(CDraftView* view, UINT ch, UINT, double& x, double& y)
     return 1;
   }
   CCoordInputDlg dlg(nullptr, scale, 0.0, 0.0, 1, 1, ch);
-  // Relative to the start of the segment being drawn.
-  dlg.SetBasePoint(p.x, p.y);
+  // Relative to the first point while it is the only one, else (further on
+  // in a chain) to the view's coordinate origin, as the root's dialog is.
+  if (points_.size() == 1)
+    dlg.SetBasePoint(p.x, p.y);
+  else
+    dlg.SetBasePoint(view->GetOriginX(), view->GetOriginY());
   if (dlg.DoModal() != IDOK) return 0;
   x = dlg.GetResultX();
   y = dlg.GetResultY();

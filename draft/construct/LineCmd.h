@@ -16,7 +16,8 @@ class CLineCmd : public CCmdBase {
   CLineCmd(int id, CDraftView* view);
 
   // Digits and signs after the first point: the length dialog (kinds 1
-  // and 2) or the coordinate dialog relative to the segment's start (kind 0).
+  // and 2) or the coordinate dialog (kind 0), relative to the first point
+  // while it is the only one and to the view's coordinate origin after it.
   int OnNumberKey(CDraftView* view, UINT ch, UINT flags, double& x, double& y) override;
   // C closes a chain of at least three points (see OnCloseKey).
   int OnOtherChar(CDraftView* view, UINT ch, UINT flags, double& x, double& y) override;

@@ -1,5 +1,6 @@
 #include "draft/construct/PolygonCmd.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -17,7 +18,7 @@ CPolygonCmd::CPolygonCmd(int id) : CCircleCenterCmd(id, 0) {
   prompts_[1] = "输入外接/内切圆上一点(R: 半径， D: 直径， TAB：外接/内切圆转换)";
 }
 
-int CPolygonCmd::ReadSides() { return GetProfileIntSetting(kSection, kSidesKey, 6); }
+int CPolygonCmd::ReadSides() { return std::clamp(GetProfileIntSetting(kSection, kSidesKey, 6), kMinSides, kMaxSides); }
 
 int CPolygonCmd::Begin(CDraftView* view) {
   if (!CCircleCenterCmd::Begin(view)) return 0;

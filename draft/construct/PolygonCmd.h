@@ -29,8 +29,13 @@ class CPolygonCmd : public CCircleCenterCmd {
   static constexpr const char* kSection = "PolyGonSetting";
   static constexpr const char* kShowKey = "DisplayAlways";
   static constexpr const char* kSidesKey = "BianShu";
+  // The side counts the side count dialog accepts.
+  static constexpr int kMinSides = 3;
+  static constexpr int kMaxSides = 100;
 
  private:
+  // The stored side count, brought into kMinSides .. kMaxSides: a profile
+  // edited by hand may hold any number.
   static int ReadSides();
   // The radius the vertices are computed from: typed, or the pointer's distance.
   double RadiusFor(const GPoint& c, const GPoint& p) const;

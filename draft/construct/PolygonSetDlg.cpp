@@ -15,7 +15,7 @@ BOOL CPolygonSetDlg::OnInitDialog() {
 void CPolygonSetDlg::DoDataExchange(CDataExchange* dx) {
   CBaseDialog::DoDataExchange(dx);
   DDX_Text(dx, kSidesEdit, sides_);
-  DDV_MinMaxInt(dx, sides_, 3, 100);
+  DDV_MinMaxInt(dx, sides_, CPolygonCmd::kMinSides, CPolygonCmd::kMaxSides);
   DDX_Check(dx, kShowAlwaysCheck, showAlways_);
 }
 

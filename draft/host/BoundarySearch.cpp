@@ -371,7 +371,7 @@ bool Arrangement::SmallestFaceRound(GPoint p, Face& best) const {
       const Piece& pc = pieces_[static_cast<size_t>(h >> 1)];
       const GPoint a = From(h), b = To(h);
       const GPoint pa = Sub(a, p), pb = Sub(b, p);
-      chordTurn += std::atan2(Cross(pa, pb), pa.x * pb.x + pa.y * pb.y);
+      double turn = std::atan2(Cross(pa, pb), pa.x * pb.x + pa.y * pb.y);
       if (!pc.arc) {
         f.area += Cross(a, b) / 2;
         f.xmin = std::min({f.xmin, a.x, b.x});
@@ -387,11 +387,20 @@ bool Arrangement::SmallestFaceRound(GPoint p, Face& best) const {
         f.ymax = std::max(f.ymax, pc.c.y + pc.r);
         // The point inside the piece's circular segment.
         if (GetPointDistance(p.x, p.y, pc.c.x, pc.c.y) < pc.r) {
-          const double side = Cross(Sub(b, a), Sub(p, a));
-          if (Ccw(h) && side < 0) ++segmentWinding;
-          if (!Ccw(h) && side > 0) --segmentWinding;
+          const GPoint chord = Sub(b, a);
+          const double side = Cross(chord, Sub(p, a));
+          if (std::fabs(side) <= kGeomTolerance * GetPointDistance(a.x, a.y, b.x, b.y) &&
+              pa.x * pb.x + pa.y * pb.y < 0) {
+            // The point lies on the chord, where the chord's turn is half a
+            // turn either way: the arc's is half a turn towards its bulge.
+            turn = Ccw(h) ? tressil::kPi : -tressil::kPi;
+          } else {
+            if (Ccw(h) && side < 0) ++segmentWinding;
+            if (!Ccw(h) && side > 0) --segmentWinding;
+          }
         }
       }
+      chordTurn += turn;
       const int twin = h ^ 1;
       const auto& out = outgoing_[static_cast<size_t>(ToVertex(h))];
       const size_t idx = static_cast<size_t>(slot_[static_cast<size_t>(twin)]);

@@ -357,8 +357,13 @@ int CMeasureAreaCmd::ArcCrossesPolygon(CEntity* piece) {
   double cx = 0, cy = 0, r = 0, a = 0, b = 0;
   ReadGeometry(piece, sameGroup_, cx, cy, r, a, b, 1);
   const size_t n = std::min(vertexX_.size(), vertexY_.size());
-  for (size_t k = 0; k + 1 < n; ++k) {
-    const double x1 = vertexX_[k], y1 = vertexY_[k], x2 = vertexX_[k + 1], y2 = vertexY_[k + 1];
+  // Every edge, the closing one from the last vertex to the first too: a
+  // polygon that starts on an arc closes along the chord of that arc's
+  // first piece, which a piece of the boundary can cross as well.
+  for (size_t k = 0; n >= 2 && k < n; ++k) {
+    const size_t j = (k + 1) % n;
+    const double x1 = vertexX_[k], y1 = vertexY_[k], x2 = vertexX_[j], y2 = vertexY_[j];
+    if (j == 0 && Same(x1, y1, x2, y2)) continue;  // a polygon closed by its last vertex
     CEntity* edge = ConstructLineEntity(piece->GetEntityLayer(), piece->GetEntityGroup(), x1, y1, x2, y2, 0);
     double xs[kMaxArcIntersections], ys[kMaxArcIntersections];
     const int count = edge->GetIntersections(cx, cy, r, a, b, xs, ys, 1);

@@ -61,7 +61,7 @@ class CMeasureAreaCmd : public CCmdBase {
   // Cuts an arc into two (sweep below 180) or four temporary arcs; the
   // number made, 0 for anything but an arc. Unused outputs are set null.
   virtual int SplitArc(CEntity* arc, CEntity** p1, CEntity** p2, CEntity** p3, CEntity** p4);
-  // 1 when an edge of the polygon (the closing edge not tested) cuts the
+  // 1 when an edge of the polygon (the closing edge included) cuts the
   // piece anywhere but at the edge's own ends.
   virtual int ArcCrossesPolygon(CEntity* piece);
   // PolygonArea over the first min(size of x, size of y) vertices.

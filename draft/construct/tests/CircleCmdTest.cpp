@@ -273,6 +273,28 @@ TEST_F(CircleTest, PolygonDialogSetsTheSidesAndCancelDoesNotStart) {
   EXPECT_NE(b.stack.GetCurrent(), refused);
 }
 
+// A side count the settings hold outside the dialog's 3 to 100 (a profile
+// edited by hand) is brought into that range: no polygon of one or two
+// sides, none of a billion.
+TEST_F(CircleTest, PolygonSideCountOutsideTheDialogsRangeIsBroughtIntoIt) {
+  struct Case {
+    int stored;
+    int sides;
+  };
+  for (const Case& c : {Case{2000000000, 100}, Case{1, 3}, Case{-5, 3}}) {
+    SCOPED_TRACE(c.stored);
+    CommandBench bench;
+    WriteProfileIntSetting(CPolygonCmd::kSection, CPolygonCmd::kShowKey, 0);
+    WriteProfileIntSetting(CPolygonCmd::kSection, CPolygonCmd::kSidesKey, c.stored);
+    bench.Push(new CPolygonCmd(44));
+    bench.Click(100, 100);
+    bench.Move(110, 100);
+    bench.Click(110, 100);
+    ASSERT_EQ(bench.view.GetEntityList()->GetCount(), 1);
+    EXPECT_EQ(static_cast<CBlockEntity*>(bench.view.GetEntityList()->GetHead())->GetMemberCount(), c.sides);
+  }
+}
+
 TEST_F(CircleTest, PolygonAfterATypedRadiusWaitsForTheDirectionClick) {
   WriteProfileIntSetting(CPolygonCmd::kSection, CPolygonCmd::kShowKey, 0);
   auto* cmd = b.Push(new CPolygonCmd(44));

@@ -214,19 +214,33 @@ TEST(LineCmd, ATypedLengthAndAngleTakeTheEnd) {
   }
 }
 
-TEST(LineCmd, ATypedPointIsRelativeToTheSegmentsStart) {
-  CommandBench b;
-  b.Push(new CLineCmd(1, &b.view))->SetChainFlag(1);
-  b.Click(0, 0);
-  b.Click(10, 0);
-  platform::ScopedModalDriver driver([](platform::ModalSession& s) {
-    EXPECT_EQ(CStringA(s.Caption()), "坐标输入");
-    EXPECT_EQ(CStringA(s.Text(1004)), "5");
-    EXPECT_TRUE(s.EnterText(1005, CStringA("5")));
-    EXPECT_TRUE(s.Click(IDOK));
-  });
-  b.Char('5', 30, 30);
-  ExpectLines(b.Lines(), {{0, 0, 10, 0}, {10, 0, 15, 5}});
+// A typed point is relative to the first point while it is the only one;
+// further on in a chain, relative to the view's coordinate origin.
+TEST(LineCmd, ATypedPointIsRelativeToTheFirstPointOrTheOrigin) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<double, double>> clicks;
+    std::vector<Line> lines;
+  };
+  const Case cases[] = {
+      {"one point taken", {{0, 0}}, {{0, 0, 5, 5}}},
+      {"a chain of two points", {{0, 0}, {10, 0}}, {{0, 0, 10, 0}, {10, 0, 105, 55}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CommandBench b;
+    b.view.SetOrigin(100, 50);
+    b.Push(new CLineCmd(1, &b.view))->SetChainFlag(1);
+    for (auto [x, y] : c.clicks) b.Click(x, y);
+    platform::ScopedModalDriver driver([](platform::ModalSession& s) {
+      EXPECT_EQ(CStringA(s.Caption()), "坐标输入");
+      EXPECT_EQ(CStringA(s.Text(1004)), "5");
+      EXPECT_TRUE(s.EnterText(1005, CStringA("5")));
+      EXPECT_TRUE(s.Click(IDOK));
+    });
+    b.Char('5', 30, 30);
+    ExpectLines(b.Lines(), c.lines);
+  }
 }
 
 TEST(LineCmd, ACancelledOrFailingDialogTakesNothing) {

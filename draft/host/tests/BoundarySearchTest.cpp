@@ -158,6 +158,10 @@ TEST(BoundarySearchTest, FindsTheTightestLoopRoundThePoint) {
        {5, 1}, 1, "C", 25 * tressil::kPi},
       {"tangent circles: the crescent", [](CDraftView& v) { Circle(v, 0, 0, 10); Circle(v, 5, 0, 5); },
        {-5, 0}, 1, "CC", 75 * tressil::kPi},
+      // The point lies on the chord of both arcs (each of 120 degrees).
+      {"overlapping circles: the lens, the point on its chord",
+       [](CDraftView& v) { Circle(v, 300, 300, 10); Circle(v, 310, 300, 10); },
+       {305, 300}, 1, "AA", 200 * tressil::kPi / 3 - 50 * std::sqrt(3.0)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -96,6 +96,13 @@ TEST(MeasureAreaCmdTest, MeasuresOneRegion) {
          b.view.AddEntityToView(ConstructArcEntity(0, nullptr, 305, 315, std::sqrt(50.0), 225, 315));
        },
        {305, 303}, "85.73"},
+      // The inner arc's piece next to the polygon's closing edge bulges
+      // across that edge: its middle point lies outside the polygon.
+      {"the crescent of two overlapping circles", [](AreaBench& b) {
+         b.view.AddEntityToView(ConstructCircleEntity(0, nullptr, 300, 300, 35));
+         b.view.AddEntityToView(ConstructCircleEntity(0, nullptr, 315, 290, 40));
+       },
+       {294, 326}, "803.72"},
       {"a square drawn at scale 2 measures its own size", [](AreaBench& b) {
          CDrawingGroup* g = b.view.GetGroupTable()->AddGroup("detail", 2.0, 300, 300);
          b.view.AddEntityToView(ConstructLineEntity(0, g, 300, 300, 320, 300));
