@@ -12,7 +12,7 @@
 #include "draft/host/Messages.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/regions/AttribInfoDlg.h"
-#include "platform/core/StdioFile.h"
+#include "draft/regions/TabFileWriter.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/Pen.h"
 #include "platform/ui/MessageMap.h"
@@ -364,14 +364,11 @@ void CCurveEquationDlg::OnRemove() {
 // ---- Closing.
 
 void CCurveEquationDlg::WriteTable() {
-  try {
-    CStdioFile file(GetSystemFilePath(kTable), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
-    for (INT_PTR i = 0; i < comments_.GetSize(); ++i) file.WriteString(comments_[i] + "\n");
-    for (INT_PTR i = 0; i < records_.GetSize(); ++i) file.WriteString(records_[i] + "\n");
-    file.Close();
-  } catch (CFileException& e) {
-    ReportFileException(e);
-  }
+  std::vector<CStringA> lines;
+  lines.reserve(static_cast<size_t>(comments_.GetSize() + records_.GetSize()));
+  for (INT_PTR i = 0; i < comments_.GetSize(); ++i) lines.push_back(comments_[i]);
+  for (INT_PTR i = 0; i < records_.GetSize(); ++i) lines.push_back(records_[i]);
+  WriteTabFileLines(GetSystemFilePath(kTable), lines);
 }
 
 void CCurveEquationDlg::OnOK() {

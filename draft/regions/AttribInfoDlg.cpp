@@ -13,6 +13,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/StringConverter.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/regions/TabFileWriter.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/StdioFile.h"
 #include "platform/ui/CommCtrl.h"
@@ -37,17 +38,6 @@ CStringA KeptTemplatePath(bool requireFile) {
   return path;
 }
 
-// Writes the lines, each followed by "\n", to a file created anew; a file
-// that cannot be written is reported.
-void WriteLines(const CStringA& path, const std::vector<CStringA>& lines) {
-  try {
-    CStdioFile file(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText);
-    for (const CStringA& line : lines) file.WriteString(line + "\n");
-    file.Close();
-  } catch (CFileException& e) {
-    ReportFileException(e);
-  }
-}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CAttribInfoDlg, CDialog)
@@ -280,7 +270,7 @@ void CAttribInfoDlg::SaveDefaults() {
     text.Trim();
     if (!text.IsEmpty()) lines.push_back(text);
   }
-  WriteLines(GetSystemFilePath(kDefaultFile), lines);
+  WriteTabFileLines(GetSystemFilePath(kDefaultFile), lines);
 }
 
 void CAttribInfoDlg::MarkRowsChanged() {
@@ -410,7 +400,7 @@ void CAttribInfoDlg::WriteTemplate() {
     names_.GetText(i, name);
     lines.push_back(name);
   }
-  WriteLines(templatePath_, lines);
+  WriteTabFileLines(templatePath_, lines);
   namesChanged_ = 0;
 }
 

@@ -20,6 +20,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/host/tests/FileSizeLimit.h"
 #include "platform/core/Charset.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/ModalDriver.h"
@@ -173,6 +174,22 @@ TEST_F(EquationTest, AcommentOnlyTableYieldsTheRoseWhichIsWrittenBackWhenTheDial
   CCurveEquationDlg dlg(nullptr, nullptr);
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(ReadTable(), Gbk(";只有注释\r\n玫瑰线;;ρ(t)=45*sin(4*t);t;0;360;4;1;1\r\n"));
+}
+
+// The table cannot be written whole when the dialog closes (a file-size
+// limit stands in for a full disk): the failure is reported and the table
+// keeps its equations.
+TEST_F(EquationTest, ATableThatCannotBeWrittenKeepsItsEquations) {
+  WriteTable(Gbk(";方程表\r\n圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0\r\n玫瑰线;;ρ(t)=45*sin(4*t);t;0;360;4;1;1\r\n"));
+  const std::string before = ReadTable();
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) { m.Click(IDCANCEL); });
+  {
+    drafttest::ScopedFileSizeLimit limit(8);
+    CCurveEquationDlg dlg(nullptr, nullptr);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  }
+  EXPECT_EQ(b.boxes.size(), 1u);
+  EXPECT_EQ(ReadTable(), before);
 }
 
 TEST_F(EquationTest, UnitSwitchingConvertsTheRangeAndTheStepIsChecked) {
