@@ -400,8 +400,8 @@ void CAttribInfoDlg::WriteTemplate() {
     names_.GetText(i, name);
     lines.push_back(name);
   }
-  WriteTabFileLines(templatePath_, lines);
-  namesChanged_ = 0;
+  // Names that did not reach the file are still unsaved.
+  if (WriteTabFileLines(templatePath_, lines)) namesChanged_ = 0;
 }
 
 // ---- Leaving.

@@ -22,6 +22,7 @@
 #include "draft/regions/AttribInfoDlg.h"
 #include "draft/regions/ShowAttribCmd.h"
 #include "platform/core/MessageBox.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/ModalDriver.h"
 
@@ -135,6 +136,37 @@ TEST_F(AttribDlgTest, AFailedWriteOfTheDefaultsIsReportedAndKeepsTheOldFile) {
   });
   EXPECT_EQ(boxes.size(), 1u);
   EXPECT_EQ(ReadDefaults(), before);
+}
+
+// A template that could not be saved still counts as changed: leaving offers
+// to save the names again, and Yes writes them.
+TEST_F(AttribDlgTest, NamesWhoseTemplateFailedToSaveAreOfferedAgainOnExit) {
+  const std::string templateFile = scratch.GetFolder() + "/Def/Attribute.Tab";
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+    if (m.As<CFileDialog>()) {
+      EXPECT_TRUE(m.EnterText(edt1, CStringA(templateFile.c_str())));
+      EXPECT_TRUE(m.Click(IDOK));
+      return;
+    }
+    ASSERT_NE(m.As<CAttribInfoDlg>(), nullptr);
+    m.EnterText(CAttribInfoDlg::kNameEdit, CStringA("表面处理"));
+    m.Click(CAttribInfoDlg::kAddName);
+    {
+      drafttest::ScopedFileSizeLimit limit(4);
+      m.Click(CAttribInfoDlg::kSaveTemplate);
+    }
+    m.Click(CAttribInfoDlg::kExit);
+  });
+  CAttribInfoDlg dlg(nullptr, &view, nullptr);
+  dlg.DoModal();
+  // The file dialog's overwrite question, the failed write, then the offer.
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[2], "是否保存修改后的内容?");
+  CAttribInfoDlg reader(nullptr);
+  CStringArrayA names, comments;
+  reader.ReadTabFile(GetSystemFilePath("Def\\Attribute.Tab"), names, comments);
+  ASSERT_GT(names.GetSize(), 0);
+  EXPECT_EQ(names[names.GetSize() - 1], "表面处理");
 }
 
 TEST_F(AttribDlgTest, AGroupsRowsAreItsItemListAndExitOffersToSaveThem) {
