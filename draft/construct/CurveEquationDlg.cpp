@@ -86,7 +86,7 @@ CCurveEquationDlg::CCurveEquationDlg(CEquationCurveEntity* edited, CWnd* parent)
 
 BOOL CCurveEquationDlg::OnInitDialog() {
   CBaseDialog::OnInitDialog();
-  CheckRadioButton(kRadians, kDegrees, kDegrees);
+  CheckRadioButton(kDegrees, kRadians, kDegrees);
   CheckRadioButton(kCartesian, kPolar, kCartesian);
   CheckDlgButton(kAxes, showAxes_ ? BST_CHECKED : BST_UNCHECKED);
   if (CComboBox* types = static_cast<CComboBox*>(GetDlgItem(kLineType))) {
@@ -161,7 +161,7 @@ void CCurveEquationDlg::ShowRecord(const CStringArrayA& fields) {
   // The unit first: switching it refills the combos, which must not
   // overwrite the record's own range and step.
   const int unit = fields[kEqUnit] != "0" ? 1 : 0;
-  CheckRadioButton(kRadians, kDegrees, unit ? kDegrees : kRadians);
+  CheckRadioButton(kDegrees, kRadians, unit ? kDegrees : kRadians);
   if (unit != unit_) {
     unit_ = unit;
     FillCombos();

@@ -218,6 +218,33 @@ TEST_F(EquationTest, UnitSwitchingConvertsTheRangeAndTheStepIsChecked) {
   EXPECT_EQ(boxes[0], "请输入的参变量变化步长在 1.0--10.0 之间!");
 }
 
+// The unit and coordinate radios show the record the dialog opens with.
+TEST_F(EquationTest, TheRadiosShowTheUnitAndSystemOfTheRecord) {
+  struct Case {
+    const char* line;
+    int checked[2];    // the unit radio checked, the system radio checked
+    int unchecked[2];  // the other two
+  } cases[] = {
+      {"圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0",
+       {CCurveEquationDlg::kDegrees, CCurveEquationDlg::kCartesian},
+       {CCurveEquationDlg::kRadians, CCurveEquationDlg::kPolar}},
+      {"螺线;;ρ(t)=2*t;t;0;6.28;0.1;0;1",
+       {CCurveEquationDlg::kRadians, CCurveEquationDlg::kPolar},
+       {CCurveEquationDlg::kDegrees, CCurveEquationDlg::kCartesian}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    WriteTable(std::string(c.line) + "\r\n");
+    platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+      for (int id : c.checked) EXPECT_EQ(m.CheckState(id), BST_CHECKED) << id;
+      for (int id : c.unchecked) EXPECT_EQ(m.CheckState(id), BST_UNCHECKED) << id;
+      m.Click(IDCANCEL);
+    });
+    CCurveEquationDlg dlg(nullptr, nullptr);
+    dlg.DoModal();
+  }
+}
+
 TEST_F(EquationTest, OkConvertsFromTheControlsEvenAfterAPreviewOfAnotherSystem) {
   platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
     m.Click(CCurveEquationDlg::kPreview);  // the rose, polar
