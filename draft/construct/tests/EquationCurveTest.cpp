@@ -285,6 +285,21 @@ TEST_F(EquationTest, TheRoseIsPlacedAsOneCurveOfNinetySegments) {
   EXPECT_EQ(b.view.GetUndoCount(), 1);
 }
 
+// A curve placed at a typed point ends the command as a click does.
+TEST_F(EquationTest, ACurvePlacedAtATypedPointEndsTheCommand) {
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) { m.Click(IDOK); });
+  b.Push(new CCurveEquationCmd(90, nullptr));
+  ASSERT_FALSE(b.stack.IsEmpty());
+  b.stack.OnTypedInput(&b.view, "120,80");
+  EXPECT_TRUE(b.stack.IsEmpty());
+  ASSERT_EQ(b.view.GetEntityList()->GetCount(), 1);
+  auto* curve = dynamic_cast<CEquationCurveEntity*>(b.view.GetEntityList()->GetHead());
+  ASSERT_NE(curve, nullptr);
+  EXPECT_NEAR(curve->GetOrigin().x, 120, 1e-9);
+  EXPECT_NEAR(curve->GetOrigin().y, 80, 1e-9);
+  EXPECT_EQ(b.view.GetUndoCount(), 1);
+}
+
 TEST_F(EquationTest, ACurveFrom180To90RunsBetweenThem) {
   WriteTable(Gbk("弧;;ρ(t)=50+0*t;t;180;90;5;1;1\r\n"));
   platform::ScopedModalDriver driver([&](platform::ModalSession& m) { m.Click(IDOK); });
