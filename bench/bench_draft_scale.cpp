@@ -18,11 +18,15 @@
 // parts-list grid filled with that many rows and read back as row texts, and
 // a drawn table of that many rows: built, laid out in one column, written
 // as a parts-list file and loaded back into the grid.
+// The attributes: the attribute dialog opened on the drawing's attributes
+// and closed again, over a template file of that many names, a default
+// attribute file of that many entries and a drawing of that many attributes.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -32,10 +36,12 @@
 #include "draft/edit/DeleteCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
 #include "draft/framework/CmdStack.h"
+#include "draft/host/AttributeItems.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/DrawingFile.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
+#include "draft/host/SystemFiles.h"
 #include "draft/host/TableCell.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/TableRow.h"
@@ -43,8 +49,12 @@
 #include "draft/tables/BillFontDef.h"
 #include "draft/tables/PartsListCtrl.h"
 #include "draft/tables/PartsListOwner.h"
+#include "draft/regions/AttribInfoDlg.h"
 #include "draft/tables/TableFiles.h"
 #include "platform/core/MessageBox.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/ListCtrl.h"
+#include "platform/ui/ModalDriver.h"
 #include "platform/ui/WindowApi.h"
 
 namespace {
@@ -506,6 +516,44 @@ void BM_LoadGridFromTableEntity(benchmark::State& state) {
   PerObject(state, n);
 }
 
+// ---- The attributes.
+
+// The attribute dialog on the drawing's attributes: a template of `count`
+// names, a default file of `count` entries ("名称N:值N") and a drawing of
+// `count` attributes, half of them named as defaults.
+void BM_OpenAttribDialog(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  auto previous = SetSettingsBacking(std::make_unique<CMemorySettings>());
+  CSystemDataScratch scratch;
+  {
+    std::ofstream names(scratch.GetFolder() + "/Def/Attribute.Tab", std::ios::binary);
+    std::ofstream defaults(scratch.GetFolder() + "/Table/Default_Attrib.Tab", std::ios::binary);
+    for (int i = 0; i < n; ++i) {
+      names << "name" << i << "\r\n";
+      defaults << "default" << i << ":value" << i << "\r\n";
+    }
+  }
+  CDraftView view;
+  for (int i = 0; i < n; ++i) {
+    const std::string name = (i % 2 ? "item" : "default") + std::to_string(i);
+    AddAttributeItem(view.GetDrawingAttributeList(), name.c_str(), "字符串", "v", 1, 1);
+  }
+  int rows = 0, shownNames = 0;
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+    auto* dlg = m.As<CAttribInfoDlg>();
+    rows = dynamic_cast<CListCtrl*>(dlg->GetDlgItem(CAttribInfoDlg::kAttribList))->GetItemCount();
+    shownNames = dynamic_cast<CListBox*>(dlg->GetDlgItem(CAttribInfoDlg::kNameList))->GetCount();
+    m.Click(CAttribInfoDlg::kExit);
+  });
+  for (auto _ : state) {
+    CAttribInfoDlg dlg(nullptr, &view, nullptr);
+    dlg.DoModal();
+    if (rows != n + n / 2 || shownNames != n) Fail("not all shown");
+  }
+  SetSettingsBacking(std::move(previous));
+  PerObject(state, n);
+}
+
 #define SCALE_BENCHMARK(fn) \
   BENCHMARK(fn)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(0.1)
 
@@ -532,5 +580,6 @@ SCALE_BENCHMARK(BM_BuildTableEntity);
 SCALE_BENCHMARK(BM_PlaceTableEntity);
 SCALE_BENCHMARK(BM_SaveTableEntityToFile);
 SCALE_BENCHMARK(BM_LoadGridFromTableEntity);
+SCALE_BENCHMARK(BM_OpenAttribDialog);
 
 }  // namespace

@@ -138,6 +138,8 @@ int CCurveEquationCmd::OnRButton(CDraftView* view) {
   return CCmdBase::OnRButton(view);
 }
 
+int CCurveEquationCmd::IsDoneAfterKey() { return done_ || CCmdBase::IsDoneAfterKey() ? 1 : 0; }
+
 void CCurveEquationCmd::BuildCurve(CDraftView* view, double ox, double oy, bool preview) {
   if (record_.GetSize() != kEqFieldCount || !curve_) return;
   CDrawingGroup* group = curve_->GetEntityGroup();

@@ -28,6 +28,8 @@ class CCurveEquationCmd : public CCmdBase {
   void Execute(CDraftView* view) override;
   int End(CDraftView* view) override;
   int OnRButton(CDraftView* view) override;
+  // A curve placed at a typed point is done as one placed by a click.
+  int IsDoneAfterKey() override;
 
   // The curve being placed (null before Begin and after placing).
   const CEquationCurveEntity* GetCurve() const { return curve_.get(); }

@@ -12,7 +12,7 @@
 #include "draft/host/Messages.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/regions/AttribInfoDlg.h"
-#include "platform/core/StdioFile.h"
+#include "draft/regions/TabFileWriter.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/Pen.h"
 #include "platform/ui/MessageMap.h"
@@ -86,7 +86,7 @@ CCurveEquationDlg::CCurveEquationDlg(CEquationCurveEntity* edited, CWnd* parent)
 
 BOOL CCurveEquationDlg::OnInitDialog() {
   CBaseDialog::OnInitDialog();
-  CheckRadioButton(kRadians, kDegrees, kDegrees);
+  CheckRadioButton(kDegrees, kRadians, kDegrees);
   CheckRadioButton(kCartesian, kPolar, kCartesian);
   CheckDlgButton(kAxes, showAxes_ ? BST_CHECKED : BST_UNCHECKED);
   if (CComboBox* types = static_cast<CComboBox*>(GetDlgItem(kLineType))) {
@@ -161,7 +161,7 @@ void CCurveEquationDlg::ShowRecord(const CStringArrayA& fields) {
   // The unit first: switching it refills the combos, which must not
   // overwrite the record's own range and step.
   const int unit = fields[kEqUnit] != "0" ? 1 : 0;
-  CheckRadioButton(kRadians, kDegrees, unit ? kDegrees : kRadians);
+  CheckRadioButton(kDegrees, kRadians, unit ? kDegrees : kRadians);
   if (unit != unit_) {
     unit_ = unit;
     FillCombos();
@@ -364,14 +364,11 @@ void CCurveEquationDlg::OnRemove() {
 // ---- Closing.
 
 void CCurveEquationDlg::WriteTable() {
-  try {
-    CStdioFile file(GetSystemFilePath(kTable), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
-    for (INT_PTR i = 0; i < comments_.GetSize(); ++i) file.WriteString(comments_[i] + "\n");
-    for (INT_PTR i = 0; i < records_.GetSize(); ++i) file.WriteString(records_[i] + "\n");
-    file.Close();
-  } catch (CFileException& e) {
-    ReportFileException(e);
-  }
+  std::vector<CStringA> lines;
+  lines.reserve(static_cast<size_t>(comments_.GetSize() + records_.GetSize()));
+  for (INT_PTR i = 0; i < comments_.GetSize(); ++i) lines.push_back(comments_[i]);
+  for (INT_PTR i = 0; i < records_.GetSize(); ++i) lines.push_back(records_[i]);
+  WriteTabFileLines(GetSystemFilePath(kTable), lines);
 }
 
 void CCurveEquationDlg::OnOK() {

@@ -50,7 +50,11 @@ int CMirrorCmd::DrawProcessPreview(CDraftView* view) {
 int CMirrorCmd::OnProcessClick(CDraftView* view) {
   if (!view || points_.empty()) return 0;
   double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  if (tabCount_ % 2 == 0) {
+  if (points_.size() >= 2) {
+    // The second typed point: the axis runs through both, whatever the TAB
+    // count has become since the first.
+    x1 = points_[0].x, y1 = points_[0].y, x2 = points_[1].x, y2 = points_[1].y;
+  } else if (tabCount_ % 2 == 0) {
     CEntityList picked;
     if (!view->PickEntitiesAtPoint(points_[0].x, points_[0].y, picked, 1, 1, 0, 1, kAxisMask, 0)) {
       ClearPoints();
@@ -70,11 +74,8 @@ int CMirrorCmd::OnProcessClick(CDraftView* view) {
       return 0;
     }
   } else {
-    if (points_.size() < 2) {
-      done_ = 0;
-      return 0;
-    }
-    x1 = points_[0].x, y1 = points_[0].y, x2 = points_[1].x, y2 = points_[1].y;
+    done_ = 0;  // the first typed point: wait for the second
+    return 0;
   }
   if (IsSamePoint(x1, y1, x2, y2)) {
     ClearPoints();

@@ -23,6 +23,7 @@
 #include "draft/host/StringConverter.h"
 #include "draft/host/TextEntity.h"
 #include "draft/host/ViewEntityMakers.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/WinConstants.h"
 
 namespace {
@@ -499,6 +500,11 @@ CEntity* CCmdBase::AddFormattedText(CDraftView* view, CEntity* block, const int*
 CEntity* CCmdBase::FindFirstTextMember(CEntity* entity) {
   if (!entity || !entity->IsBlock()) return nullptr;
   return static_cast<CBlockEntity*>(entity)->FindFirstTextMember();
+}
+
+void CCmdBase::ApplyEntitySplits(CEntity*) {
+  // No entity of the host offers piece records to split along.
+  throw CNotSupportedException();
 }
 
 // ---- Helpers.

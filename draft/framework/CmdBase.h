@@ -119,6 +119,9 @@ class CCmdBase {
 
   // The first text member of a block, nested blocks searched depth first.
   static CEntity* FindFirstTextMember(CEntity* entity);
+  // Would let a compound split itself along its piece records; the host's
+  // entities keep no piece records, so this throws CNotSupportedException.
+  static void ApplyEntitySplits(CEntity* entity);
 
  private:
   // One of the view's key snaps (end, mid, centre or intersection point).

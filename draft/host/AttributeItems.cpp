@@ -1,16 +1,25 @@
 #include "draft/host/AttributeItems.h"
 
-#include <cstring>
+#include <utility>
 
 CAttributeItem* CAttributeItemList::Find(const char* name) {
-  for (CAttributeItem& item : items_) {
-    if (name && std::strcmp(item.name, name) == 0) return &item;
-  }
-  return nullptr;
+  if (!name) return nullptr;
+  const auto at = places_.find(name);
+  return at == places_.end() ? nullptr : &items_[at->second];
 }
 
 const CAttributeItem* CAttributeItemList::Find(const char* name) const {
   return const_cast<CAttributeItemList*>(this)->Find(name);
+}
+
+void CAttributeItemList::Append(CAttributeItem item) {
+  places_.emplace(item.name.GetString(), items_.size());
+  items_.push_back(std::move(item));
+}
+
+void CAttributeItemList::Clear() {
+  items_.clear();
+  places_.clear();
 }
 
 BOOL AddAttributeItem(CAttributeItemList* list, const char* name, const char* type, const char* value, int replace,
@@ -24,12 +33,12 @@ BOOL AddAttributeItem(CAttributeItemList* list, const char* name, const char* ty
     }
     return TRUE;
   }
-  list->Items().push_back({name, type ? type : "", value ? value : "", shown});
+  list->Append({name, type ? type : "", value ? value : "", shown});
   return TRUE;
 }
 
 void ClearAttributes(CAttributeItemList* list) {
-  if (list) list->Items().clear();
+  if (list) list->Clear();
 }
 
 CAttributeItem* FindAttributeItem(CAttributeItemList* list, const char* name) {

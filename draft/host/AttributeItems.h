@@ -1,9 +1,12 @@
 // Korrin's attribute items: named text attributes of a group, of the drawing
 // or of an entity, each a name, a type text ("字符串", "字符型", ...) and a
 // value. An item list keeps its items in the order they were added; names
-// are unique within a list and compare byte for byte.
+// are unique within a list and compare byte for byte. A list finds an item
+// by its name without walking its items.
 #pragma once
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/String.h"
@@ -20,13 +23,17 @@ class CAttributeItemList {
  public:
   int GetCount() const { return static_cast<int>(items_.size()); }
   const CAttributeItem& GetAt(int index) const { return items_.at(static_cast<size_t>(index)); }
+  // The item of that name (its name stays as it is), or null.
   CAttributeItem* Find(const char* name);
   const CAttributeItem* Find(const char* name) const;
-  std::vector<CAttributeItem>& Items() { return items_; }
   const std::vector<CAttributeItem>& Items() const { return items_; }
+  // Appends an item whose name the list does not hold yet.
+  void Append(CAttributeItem item);
+  void Clear();
 
  private:
   std::vector<CAttributeItem> items_;
+  std::unordered_map<std::string, size_t> places_;  // name -> index in items_
 };
 
 // Adds an item to the list. An item of that name already there takes the

@@ -1,5 +1,7 @@
 #include "draft/regions/AttribInfoDlg.h"
 
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "draft/host/AttributeItems.h"
@@ -11,6 +13,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/StringConverter.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/regions/TabFileWriter.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/StdioFile.h"
 #include "platform/ui/CommCtrl.h"
@@ -27,23 +30,14 @@ CStringA Converted(CStringA text) {
   return text;
 }
 
+std::string Key(const CStringA& text) { return std::string(text.GetString(), static_cast<size_t>(text.GetLength())); }
+
 CStringA KeptTemplatePath(bool requireFile) {
   CStringA path = GetProfileStringSetting("SystemSetting", "AttrNameFilePath", "");
   if (path.IsEmpty() || (requireFile && !IsFileExist(path))) path = GetSystemFilePath("Def\\Attribute.Tab");
   return path;
 }
 
-// Writes the lines, each followed by "\n", to a file created anew; a file
-// that cannot be written is reported.
-void WriteLines(const CStringA& path, const std::vector<CStringA>& lines) {
-  try {
-    CStdioFile file(path, CFile::modeCreate | CFile::modeWrite | CFile::typeText);
-    for (const CStringA& line : lines) file.WriteString(line + "\n");
-    file.Close();
-  } catch (CFileException& e) {
-    ReportFileException(e);
-  }
-}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CAttribInfoDlg, CDialog)
@@ -138,15 +132,10 @@ void CAttribInfoDlg::ReloadNames() {
   CStringArrayA names;
   ReadTabFile(templatePath_, names, templateComments_);
   names_.ResetContent();
+  std::unordered_set<std::string> shown;
   for (INT_PTR i = 0; i < names.GetSize(); ++i) {
     const CStringA name = Converted(names.GetAt(i));
-    bool present = false;
-    for (int j = 0; j < names_.GetCount() && !present; ++j) {
-      CStringA shown;
-      names_.GetText(j, shown);
-      present = shown == name;
-    }
-    if (!present) names_.AddString(name);
+    if (shown.insert(Key(name)).second) names_.AddString(name);
   }
 }
 
@@ -212,12 +201,23 @@ void CAttribInfoDlg::ShowGroupAttributes() {
   CAttributeItemList* list = GetChosenItemList(&isSystem);
   if (!list) return;
   list_.DeleteAllItems();
-  if (isSystem) LoadDefaults();
+  RowsByName rows;
+  if (isSystem) {
+    LoadDefaults();
+    rows = IndexRows();
+  }
   for (const CAttributeItem& item : std::vector<CAttributeItem>(list->Items())) {
     if (item.name.IsEmpty()) continue;
     // A system-group item that no default row names gets a row of its own.
-    int row = isSystem ? FindRow(item.name) : -1;
-    if (row < 0) row = list_.InsertItem(list_.GetItemCount(), item.name);
+    int row = -1;
+    if (isSystem) {
+      const auto found = rows.find(Key(Converted(item.name)));
+      if (found != rows.end()) row = found->second;
+    }
+    if (row < 0) {
+      row = list_.InsertItem(list_.GetItemCount(), item.name);
+      if (isSystem) rows.emplace(Key(Converted(item.name)), row);
+    }
     list_.SetItemText(row, 1, item.value);
   }
   rowsChanged_ = 0;
@@ -270,7 +270,7 @@ void CAttribInfoDlg::SaveDefaults() {
     text.Trim();
     if (!text.IsEmpty()) lines.push_back(text);
   }
-  WriteLines(GetSystemFilePath(kDefaultFile), lines);
+  WriteTabFileLines(GetSystemFilePath(kDefaultFile), lines);
 }
 
 void CAttribInfoDlg::MarkRowsChanged() {
@@ -278,21 +278,30 @@ void CAttribInfoDlg::MarkRowsChanged() {
   drawingChanged_ = 1;
 }
 
-BOOL CAttribInfoDlg::AppendNameRow(const CStringA& name) {
-  if (FindRow(name) >= 0) return FALSE;
+CAttribInfoDlg::RowsByName CAttribInfoDlg::IndexRows() const {
+  RowsByName rows;
+  for (int row = 0; row < list_.GetItemCount(); ++row) rows.emplace(Key(Converted(RowText(row, 0))), row);
+  return rows;
+}
+
+BOOL CAttribInfoDlg::AppendNameRow(const CStringA& name, RowsByName& rows) {
+  const std::string key = Key(Converted(name));
+  if (rows.count(key)) return FALSE;
   const int row = list_.InsertItem(list_.GetItemCount(), name);
+  rows.emplace(key, row);
   list_.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
   MarkRowsChanged();
   return TRUE;
 }
 
 void CAttribInfoDlg::OnAddSelectedNames() {
+  RowsByName rows = IndexRows();
   for (int i = 0; i < names_.GetCount(); ++i) {
     if (names_.GetSel(i) <= 0) continue;
     names_.SetSel(i, FALSE);
     CStringA name;
     names_.GetText(i, name);
-    AppendNameRow(name);
+    AppendNameRow(name, rows);
   }
 }
 
@@ -301,14 +310,16 @@ void CAttribInfoDlg::OnNameDoubleClick() {
   if (i < 0 || i >= names_.GetCount()) return;
   CStringA name;
   names_.GetText(i, name);
-  AppendNameRow(name);
+  RowsByName rows = IndexRows();
+  AppendNameRow(name, rows);
 }
 
 void CAttribInfoDlg::OnAddAllNames() {
+  RowsByName rows = IndexRows();
   for (int i = 0; i < names_.GetCount(); ++i) {
     CStringA name;
     names_.GetText(i, name);
-    AppendNameRow(name);
+    AppendNameRow(name, rows);
   }
 }
 
@@ -389,8 +400,8 @@ void CAttribInfoDlg::WriteTemplate() {
     names_.GetText(i, name);
     lines.push_back(name);
   }
-  WriteLines(templatePath_, lines);
-  namesChanged_ = 0;
+  // Names that did not reach the file are still unsaved.
+  if (WriteTabFileLines(templatePath_, lines)) namesChanged_ = 0;
 }
 
 // ---- Leaving.

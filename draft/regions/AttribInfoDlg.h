@@ -19,6 +19,9 @@
 // what changed and copies the system group's items to the drawing.
 #pragma once
 
+#include <string>
+#include <unordered_map>
+
 #include "draft/host/EditListCtrl.h"
 #include "platform/core/String.h"
 #include "platform/core/StringArray.h"
@@ -104,8 +107,12 @@ class CAttribInfoDlg : public CDialog {
   void LoadDefaults();
   void WriteTemplate();
   void CopySystemAttributes();
-  // Appends a row when no row has the name; TRUE when one was appended.
-  BOOL AppendNameRow(const CStringA& name);
+  // The rows by their converted names: each name to its first row.
+  using RowsByName = std::unordered_map<std::string, int>;
+  RowsByName IndexRows() const;
+  // Appends a row when no row of `rows` (the rows indexed by name) has the
+  // name, and indexes it; TRUE when one was appended.
+  BOOL AppendNameRow(const CStringA& name, RowsByName& rows);
   void MarkRowsChanged();
   CStringA RowText(int row, int column) const;
 

@@ -20,6 +20,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/host/tests/FileSizeLimit.h"
 #include "platform/core/Charset.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/ModalDriver.h"
@@ -175,6 +176,22 @@ TEST_F(EquationTest, AcommentOnlyTableYieldsTheRoseWhichIsWrittenBackWhenTheDial
   EXPECT_EQ(ReadTable(), Gbk(";只有注释\r\n玫瑰线;;ρ(t)=45*sin(4*t);t;0;360;4;1;1\r\n"));
 }
 
+// The table cannot be written whole when the dialog closes (a file-size
+// limit stands in for a full disk): the failure is reported and the table
+// keeps its equations.
+TEST_F(EquationTest, ATableThatCannotBeWrittenKeepsItsEquations) {
+  WriteTable(Gbk(";方程表\r\n圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0\r\n玫瑰线;;ρ(t)=45*sin(4*t);t;0;360;4;1;1\r\n"));
+  const std::string before = ReadTable();
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) { m.Click(IDCANCEL); });
+  {
+    drafttest::ScopedFileSizeLimit limit(8);
+    CCurveEquationDlg dlg(nullptr, nullptr);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  }
+  EXPECT_EQ(b.boxes.size(), 1u);
+  EXPECT_EQ(ReadTable(), before);
+}
+
 TEST_F(EquationTest, UnitSwitchingConvertsTheRangeAndTheStepIsChecked) {
   WriteTable(Gbk("圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;30;360;5;1;0\r\n"));
   std::vector<CStringA> boxes;
@@ -199,6 +216,33 @@ TEST_F(EquationTest, UnitSwitchingConvertsTheRangeAndTheStepIsChecked) {
   dlg.DoModal();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], "请输入的参变量变化步长在 1.0--10.0 之间!");
+}
+
+// The unit and coordinate radios show the record the dialog opens with.
+TEST_F(EquationTest, TheRadiosShowTheUnitAndSystemOfTheRecord) {
+  struct Case {
+    const char* line;
+    int checked[2];    // the unit radio checked, the system radio checked
+    int unchecked[2];  // the other two
+  } cases[] = {
+      {"圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0",
+       {CCurveEquationDlg::kDegrees, CCurveEquationDlg::kCartesian},
+       {CCurveEquationDlg::kRadians, CCurveEquationDlg::kPolar}},
+      {"螺线;;ρ(t)=2*t;t;0;6.28;0.1;0;1",
+       {CCurveEquationDlg::kRadians, CCurveEquationDlg::kPolar},
+       {CCurveEquationDlg::kDegrees, CCurveEquationDlg::kCartesian}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    WriteTable(std::string(c.line) + "\r\n");
+    platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+      for (int id : c.checked) EXPECT_EQ(m.CheckState(id), BST_CHECKED) << id;
+      for (int id : c.unchecked) EXPECT_EQ(m.CheckState(id), BST_UNCHECKED) << id;
+      m.Click(IDCANCEL);
+    });
+    CCurveEquationDlg dlg(nullptr, nullptr);
+    dlg.DoModal();
+  }
 }
 
 TEST_F(EquationTest, OkConvertsFromTheControlsEvenAfterAPreviewOfAnotherSystem) {
@@ -238,6 +282,21 @@ TEST_F(EquationTest, TheRoseIsPlacedAsOneCurveOfNinetySegments) {
   EXPECT_EQ(curve->GetEntityLayer(), GetLineKindLayer(2));
   EXPECT_NEAR(curve->GetOrigin().x, 200, 1e-9);
   EXPECT_EQ(curve->GetAxisType(), 1);
+  EXPECT_EQ(b.view.GetUndoCount(), 1);
+}
+
+// A curve placed at a typed point ends the command as a click does.
+TEST_F(EquationTest, ACurvePlacedAtATypedPointEndsTheCommand) {
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) { m.Click(IDOK); });
+  b.Push(new CCurveEquationCmd(90, nullptr));
+  ASSERT_FALSE(b.stack.IsEmpty());
+  b.stack.OnTypedInput(&b.view, "120,80");
+  EXPECT_TRUE(b.stack.IsEmpty());
+  ASSERT_EQ(b.view.GetEntityList()->GetCount(), 1);
+  auto* curve = dynamic_cast<CEquationCurveEntity*>(b.view.GetEntityList()->GetHead());
+  ASSERT_NE(curve, nullptr);
+  EXPECT_NEAR(curve->GetOrigin().x, 120, 1e-9);
+  EXPECT_NEAR(curve->GetOrigin().y, 80, 1e-9);
   EXPECT_EQ(b.view.GetUndoCount(), 1);
 }
 

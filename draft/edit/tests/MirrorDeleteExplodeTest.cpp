@@ -125,6 +125,25 @@ TEST_F(MirrorDeleteExplodeTest, MirrorPicksTheAxisOnAnEvenTabCountAndTypesItOnAn
   EXPECT_EQ(Count(), 3);
 }
 
+// Two points taken give the axis, whatever the TAB count says when the
+// second one comes: a line under the first point is not picked instead.
+TEST_F(MirrorDeleteExplodeTest, MirrorTakesTheTypedAxisOnceItsTwoPointsAreThere) {
+  CEntity* source = Line(10, 10, 20, 30);
+  Line(100, 0, 100, 200);  // a line through the first axis point
+  Select({source});
+  answers = {IDNO};
+  stack.Push(&view, new CMirrorCmd(60, 0x2000, 0));
+  Tab();
+  stack.OnTypedInput(&view, "100,0");
+  Tab();  // an even count again before the second point
+  stack.OnTypedInput(&view, "200,0");
+  ASSERT_EQ(view.GetUndoCount(), 1);
+  const std::vector<double> expected{10, -10, 20, -30};  // mirrored about y = 0
+  const std::vector<double> made = Geometry(view.GetLastUndoRecord()->GetNewEntities().front());
+  ASSERT_EQ(made.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(made[i], expected[i], 1e-9);
+}
+
 TEST_F(MirrorDeleteExplodeTest, MirrorRefusesADegenerateAxisAndWaits) {
   CEntity* source = Line(10, 10, 20, 30);
   Select({source});

@@ -7,6 +7,7 @@
 #include "draft/host/DraftView.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/TextEntity.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
 #include "platform/core/ResourceModule.h"
@@ -277,4 +278,9 @@ TEST_F(CommandTest, FindCellRectRefusesACellThatIsNotARectangle) {
   double x0, y0, x1, y1;
   EXPECT_EQ(cmd->FindCellRect(&view, 20, 10, x0, y0, x1, y1), 0);
   EXPECT_TRUE(cmd->Boundary().IsEmpty());  // no temporary entity left behind
+}
+
+TEST(CmdBaseHelpers, SplittingAnEntityAlongPieceRecordsIsRefused) {
+  CLineEntity line(0, nullptr, 0, 0, 10, 0);
+  EXPECT_THROW(CCmdBase::ApplyEntitySplits(&line), CNotSupportedException);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,10 +17,12 @@
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/host/tests/FileSizeLimit.h"
 #include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/regions/AttribInfoDlg.h"
 #include "draft/regions/ShowAttribCmd.h"
 #include "platform/core/MessageBox.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/ModalDriver.h"
 
@@ -34,6 +37,12 @@ class AttribDlgTest : public ::testing::Test, protected drafttest::MessageBoxAns
 
   void WriteDefaults(const std::string& bytes) {
     std::ofstream(scratch.GetFolder() + "/Table/Default_Attrib.Tab", std::ios::binary) << bytes;
+  }
+  std::string ReadDefaults() const {
+    std::ifstream in(scratch.GetFolder() + "/Table/Default_Attrib.Tab", std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
   }
   static Rows RowsOf(CAttribInfoDlg* dlg) {
     auto* list = dynamic_cast<CListCtrl*>(dlg->GetDlgItem(CAttribInfoDlg::kAttribList));
@@ -110,6 +119,54 @@ TEST_F(AttribDlgTest, SavedAttributesAndDefaultsReadBack) {
   EXPECT_EQ(entries[0], "设计: 张三");  // the line is trimmed, not the value
   EXPECT_EQ(entries[1], "日期:");      // a date is never stored
   EXPECT_EQ(entries[2], ":");          // the blank row: an empty name, passed over when read
+}
+
+// The default file cannot be written whole (a file-size limit stands in for
+// a full disk): the failure is reported and the file keeps what it held.
+TEST_F(AttribDlgTest, AFailedWriteOfTheDefaultsIsReportedAndKeepsTheOldFile) {
+  WriteDefaults(";缺省属性\r\n设计:张三\r\n材料:钢\r\n");
+  const std::string before = ReadDefaults();
+  Run(nullptr, [&](CAttribInfoDlg* dlg, platform::ModalSession& m) {
+    SetCell(dlg, 0, 1, std::string(200, 'x').c_str());
+    {
+      drafttest::ScopedFileSizeLimit limit(8);
+      m.Click(CAttribInfoDlg::kSaveDefaults);
+    }
+    m.Close();
+  });
+  EXPECT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(ReadDefaults(), before);
+}
+
+// A template that could not be saved still counts as changed: leaving offers
+// to save the names again, and Yes writes them.
+TEST_F(AttribDlgTest, NamesWhoseTemplateFailedToSaveAreOfferedAgainOnExit) {
+  const std::string templateFile = scratch.GetFolder() + "/Def/Attribute.Tab";
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+    if (m.As<CFileDialog>()) {
+      EXPECT_TRUE(m.EnterText(edt1, CStringA(templateFile.c_str())));
+      EXPECT_TRUE(m.Click(IDOK));
+      return;
+    }
+    ASSERT_NE(m.As<CAttribInfoDlg>(), nullptr);
+    m.EnterText(CAttribInfoDlg::kNameEdit, CStringA("表面处理"));
+    m.Click(CAttribInfoDlg::kAddName);
+    {
+      drafttest::ScopedFileSizeLimit limit(4);
+      m.Click(CAttribInfoDlg::kSaveTemplate);
+    }
+    m.Click(CAttribInfoDlg::kExit);
+  });
+  CAttribInfoDlg dlg(nullptr, &view, nullptr);
+  dlg.DoModal();
+  // The file dialog's overwrite question, the failed write, then the offer.
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[2], "是否保存修改后的内容?");
+  CAttribInfoDlg reader(nullptr);
+  CStringArrayA names, comments;
+  reader.ReadTabFile(GetSystemFilePath("Def\\Attribute.Tab"), names, comments);
+  ASSERT_GT(names.GetSize(), 0);
+  EXPECT_EQ(names[names.GetSize() - 1], "表面处理");
 }
 
 TEST_F(AttribDlgTest, AGroupsRowsAreItsItemListAndExitOffersToSaveThem) {
