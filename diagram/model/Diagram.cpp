@@ -855,12 +855,15 @@ void CDiagram::Draw(CDC* dc, CRect rect, CDrawView* view) {
   CDrawList objects;
   if (GetObjectsInRect(rect, objects)) {
     if (activeScreen) {
+      // A drag moves the selected objects without filing them again, so the
+      // tree knows them where the drag began: each is taken by where it is
+      // now. Sorting drops any that are not on this canvas.
+      const CRect damaged = Normalized(rect);
       const CDrawList& selection = view->GetSelection();
       for (POSITION pos = selection.GetHeadPosition(); pos;) {
         CDrawObj* selected = selection.GetNext(pos);
-        if (!objects.Find(selected)) continue;
         objects -= selected;
-        if (selected->Intersects(Normalized(rect))) objects.AddTail(selected);
+        if (selected->Intersects(damaged)) objects.AddTail(selected);
       }
     }
     SortInDrawOrder(objects);
