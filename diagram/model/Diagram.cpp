@@ -231,17 +231,21 @@ CPoint CDiagram::NewBlockPlacementPoint() {
 
 int CDiagram::Add(CDrawObj* object) {
   if (!object) return 0;
-  if (m_pDocument && !m_pDocument->BeginUndoRecording(u"Add Obj to Diagram", 255)) return 0;
+  // The recording closes however the add ends, so that an add that throws
+  // (memory for the list, the tree or the router) leaves no recording open
+  // for every later command to fold into.
+  CUndoRecordingScope recording(m_pDocument);
+  if (!recording.Begin(u"Add Obj to Diagram")) return 0;
   CDiagram* previous = object->GetDiagram();
   object->SetDiagram(this);
   if (!CURAddToDoc::RecordUndo(object)) {
     object->SetDiagram(previous);
-    if (m_pDocument) m_pDocument->EndUndoRecording();
+    recording.End();
     return 0;
   }
   Insert(object);
   if (m_pRouter) m_pRouter->AddObj(object);
-  if (m_pDocument) m_pDocument->EndUndoRecording();
+  recording.End();
   return 1;
 }
 
