@@ -786,8 +786,10 @@ int CDiagram::SetPrinterSetupInfo(const CPrinterSetupInfo& info) {
   const CPrinterSetupInfo current(m_shSavedOrientation, m_shSavedPaperSize, m_savedPageSize,
                                   CSize(m_savedHMaxPages, m_savedVMaxPages));
   if (info == current) return 1;
-  const bool recording = m_pDocument && !CDrawDoc::m_bUsePrinterDefaults;
-  if (recording && !m_pDocument->BeginUndoRecording(u"Change Printer Setup", 255)) return 0;
+  // The recording closes however the change ends, also when recomputing the
+  // canvas or forcing the objects onto it throws.
+  CUndoRecordingScope recording(CDrawDoc::m_bUsePrinterDefaults ? nullptr : m_pDocument);
+  if (!recording.Begin(u"Change Printer Setup")) return 0;
   m_shSavedOrientation = info.m_shOrientation;
   m_shSavedPaperSize = info.m_shPaperSize;
   m_savedPageSize = info.m_pageSize;
@@ -796,14 +798,20 @@ int CDiagram::SetPrinterSetupInfo(const CPrinterSetupInfo& info) {
   if (!m_pDocument) return 1;
   SetModifiedFlag(TRUE);
   if (CDrawDoc::m_bUsePrinterDefaults) return 1;
-  ComputeDrawingExtent();
-  int across = 1;
-  int down = 1;
-  GetMinPagesToCover(m_rcExtent, GetCanvasMode(), IsUpwardPositive(), across, down);
-  ComputePageSize();
-  if (across > m_hPages || down > m_vPages) HandleObjectsBeyondCanvas(1, 1);
+  try {
+    ComputeDrawingExtent();
+    int across = 1;
+    int down = 1;
+    GetMinPagesToCover(m_rcExtent, GetCanvasMode(), IsUpwardPositive(), across, down);
+    ComputePageSize();
+    if (across > m_hPages || down > m_vPages) HandleObjectsBeyondCanvas(1, 1);
+  } catch (...) {
+    // The set-up has changed: the entry that closes still takes it back.
+    CURChangePrinterSetup::RecordUndo(this, current);
+    throw;
+  }
   CURChangePrinterSetup::RecordUndo(this, current);
-  m_pDocument->EndUndoRecording();
+  recording.End();
   return 1;
 }
 
