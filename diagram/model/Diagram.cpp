@@ -858,7 +858,12 @@ int CDiagram::HandleObjectsBeyondCanvas(int ask, int recordUndo) {
 // Drawing.
 
 void CDiagram::Draw(CDC* dc, CRect rect, CDrawView* view) {
-  const int savedUseQuadTree = m_bUseQuadTree;
+  // The tree's switch is put back however the paint ends.
+  struct RestoreQuadTreeUse {
+    int& flag;
+    const int saved;
+    ~RestoreQuadTreeUse() { flag = saved; }
+  } restore{m_bUseQuadTree, m_bUseQuadTree};
   const bool activeScreen = view && view->IsActive() && !dc->IsPrinting();
   // With much of the diagram selected the tree gains nothing.
   if (activeScreen && view->GetSelection().GetCount() > m_objects.GetCount() / 3) m_bUseQuadTree = 0;
@@ -890,7 +895,6 @@ void CDiagram::Draw(CDC* dc, CRect rect, CDrawView* view) {
     if (view && !dc->IsPrinting() && view->IsSelected(object)) object->DrawTracker(dc, CDrawObj::selected);
   }
   if (printingLabels) DrawCrossLabel(dc);
-  m_bUseQuadTree = savedUseQuadTree;
 }
 
 void CDiagram::AddCrossPoint(const CrossPoint* points, int count) {

@@ -8,6 +8,7 @@
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawObj.h"
 #include "diagram/model/tests/DocumentView.h"
+#include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawingRecorder.h"
 
@@ -120,6 +121,28 @@ TEST_F(DragRepaint, ASelectedObjectIsDrawnWhereADragHasMovedIt) {
   diagram->Draw(&before.dc, CRect(0, 60, 200, 0), &view);
   EXPECT_EQ(before.Rectangles(), (std::vector<CRect>{boxes[0]->GetPosition(), boxes[2]->GetPosition(),
                                                      boxes[3]->GetPosition()}));
+}
+
+// An object that cannot draw.
+class FailingBox : public Box {
+ public:
+  using Box::Box;
+  void Draw(CDC*) override { AfxThrowMemoryException(); }
+};
+
+// A paint that fails leaves the diagram as it was: the quad tree, switched
+// off for a paint with much of the diagram selected, answers again.
+TEST_F(DragRepaint, APaintThatThrowsLeavesTheQuadTreeInUse) {
+  auto* box = new Box(CRect(0, 50, 40, 10));
+  auto* failing = new FailingBox(CRect(50, 50, 90, 10));
+  ASSERT_TRUE(diagram->Add(box));
+  ASSERT_TRUE(diagram->Add(failing));
+  view.Select(box, FALSE);
+  view.Select(failing, TRUE);
+  RecordingDc recording;
+  EXPECT_THROW(diagram->Draw(&recording.dc, CRect(0, 100, 100, 0), &view), CMemoryException);
+  CDrawList found;
+  EXPECT_EQ(diagram->GetObjectsInRect(CRect(0, 100, 100, 0), found), 1);
 }
 
 }  // namespace
