@@ -231,17 +231,21 @@ CPoint CDiagram::NewBlockPlacementPoint() {
 
 int CDiagram::Add(CDrawObj* object) {
   if (!object) return 0;
-  if (m_pDocument && !m_pDocument->BeginUndoRecording(u"Add Obj to Diagram", 255)) return 0;
+  // The recording closes however the add ends, so that an add that throws
+  // (memory for the list, the tree or the router) leaves no recording open
+  // for every later command to fold into.
+  CUndoRecordingScope recording(m_pDocument);
+  if (!recording.Begin(u"Add Obj to Diagram")) return 0;
   CDiagram* previous = object->GetDiagram();
   object->SetDiagram(this);
   if (!CURAddToDoc::RecordUndo(object)) {
     object->SetDiagram(previous);
-    if (m_pDocument) m_pDocument->EndUndoRecording();
+    recording.End();
     return 0;
   }
   Insert(object);
   if (m_pRouter) m_pRouter->AddObj(object);
-  if (m_pDocument) m_pDocument->EndUndoRecording();
+  recording.End();
   return 1;
 }
 
@@ -782,8 +786,10 @@ int CDiagram::SetPrinterSetupInfo(const CPrinterSetupInfo& info) {
   const CPrinterSetupInfo current(m_shSavedOrientation, m_shSavedPaperSize, m_savedPageSize,
                                   CSize(m_savedHMaxPages, m_savedVMaxPages));
   if (info == current) return 1;
-  const bool recording = m_pDocument && !CDrawDoc::m_bUsePrinterDefaults;
-  if (recording && !m_pDocument->BeginUndoRecording(u"Change Printer Setup", 255)) return 0;
+  // The recording closes however the change ends, also when recomputing the
+  // canvas or forcing the objects onto it throws.
+  CUndoRecordingScope recording(CDrawDoc::m_bUsePrinterDefaults ? nullptr : m_pDocument);
+  if (!recording.Begin(u"Change Printer Setup")) return 0;
   m_shSavedOrientation = info.m_shOrientation;
   m_shSavedPaperSize = info.m_shPaperSize;
   m_savedPageSize = info.m_pageSize;
@@ -792,14 +798,20 @@ int CDiagram::SetPrinterSetupInfo(const CPrinterSetupInfo& info) {
   if (!m_pDocument) return 1;
   SetModifiedFlag(TRUE);
   if (CDrawDoc::m_bUsePrinterDefaults) return 1;
-  ComputeDrawingExtent();
-  int across = 1;
-  int down = 1;
-  GetMinPagesToCover(m_rcExtent, GetCanvasMode(), IsUpwardPositive(), across, down);
-  ComputePageSize();
-  if (across > m_hPages || down > m_vPages) HandleObjectsBeyondCanvas(1, 1);
+  try {
+    ComputeDrawingExtent();
+    int across = 1;
+    int down = 1;
+    GetMinPagesToCover(m_rcExtent, GetCanvasMode(), IsUpwardPositive(), across, down);
+    ComputePageSize();
+    if (across > m_hPages || down > m_vPages) HandleObjectsBeyondCanvas(1, 1);
+  } catch (...) {
+    // The set-up has changed: the entry that closes still takes it back.
+    CURChangePrinterSetup::RecordUndo(this, current);
+    throw;
+  }
   CURChangePrinterSetup::RecordUndo(this, current);
-  m_pDocument->EndUndoRecording();
+  recording.End();
   return 1;
 }
 
@@ -846,7 +858,12 @@ int CDiagram::HandleObjectsBeyondCanvas(int ask, int recordUndo) {
 // Drawing.
 
 void CDiagram::Draw(CDC* dc, CRect rect, CDrawView* view) {
-  const int savedUseQuadTree = m_bUseQuadTree;
+  // The tree's switch is put back however the paint ends.
+  struct RestoreQuadTreeUse {
+    int& flag;
+    const int saved;
+    ~RestoreQuadTreeUse() { flag = saved; }
+  } restore{m_bUseQuadTree, m_bUseQuadTree};
   const bool activeScreen = view && view->IsActive() && !dc->IsPrinting();
   // With much of the diagram selected the tree gains nothing.
   if (activeScreen && view->GetSelection().GetCount() > m_objects.GetCount() / 3) m_bUseQuadTree = 0;
@@ -855,12 +872,15 @@ void CDiagram::Draw(CDC* dc, CRect rect, CDrawView* view) {
   CDrawList objects;
   if (GetObjectsInRect(rect, objects)) {
     if (activeScreen) {
+      // A drag moves the selected objects without filing them again, so the
+      // tree knows them where the drag began: each is taken by where it is
+      // now. Sorting drops any that are not on this canvas.
+      const CRect damaged = Normalized(rect);
       const CDrawList& selection = view->GetSelection();
       for (POSITION pos = selection.GetHeadPosition(); pos;) {
         CDrawObj* selected = selection.GetNext(pos);
-        if (!objects.Find(selected)) continue;
         objects -= selected;
-        if (selected->Intersects(Normalized(rect))) objects.AddTail(selected);
+        if (selected->Intersects(damaged)) objects.AddTail(selected);
       }
     }
     SortInDrawOrder(objects);
@@ -875,7 +895,6 @@ void CDiagram::Draw(CDC* dc, CRect rect, CDrawView* view) {
     if (view && !dc->IsPrinting() && view->IsSelected(object)) object->DrawTracker(dc, CDrawObj::selected);
   }
   if (printingLabels) DrawCrossLabel(dc);
-  m_bUseQuadTree = savedUseQuadTree;
 }
 
 void CDiagram::AddCrossPoint(const CrossPoint* points, int count) {

@@ -7,6 +7,8 @@
 
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawObj.h"
+#include "diagram/model/tests/DocumentView.h"
+#include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawingRecorder.h"
 
@@ -93,5 +95,54 @@ TEST_P(DiagramDraw, ADeletedObjectIsNotDrawn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TreeOrScan, DiagramDraw, ::testing::Bool());
+
+// While the select tool drags an object it moves it without filing it again
+// in the quad tree: the active view's selected objects are drawn wherever
+// they meet the damaged rectangle now.
+class DragRepaint : public DocumentView {};
+
+TEST_F(DragRepaint, ASelectedObjectIsDrawnWhereADragHasMovedIt) {
+  Box* boxes[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    boxes[i] = new Box(CRect(i * 50, 50, i * 50 + 40, 10));
+    ASSERT_TRUE(diagram->Add(boxes[i]));
+  }
+  Box* dragged = boxes[1];
+  view.Select(dragged, FALSE);
+  ASSERT_TRUE(view.IsSelected(dragged));
+  const CRect moved(200, 400, 240, 360);
+  dragged->MoveTo(moved, nullptr);
+
+  RecordingDc recording;
+  diagram->Draw(&recording.dc, CRect(150, 450, 300, 300), &view);
+  EXPECT_EQ(recording.Rectangles(), (std::vector<CRect>{moved}));
+  // Where it was, only the objects still there are drawn.
+  RecordingDc before;
+  diagram->Draw(&before.dc, CRect(0, 60, 200, 0), &view);
+  EXPECT_EQ(before.Rectangles(), (std::vector<CRect>{boxes[0]->GetPosition(), boxes[2]->GetPosition(),
+                                                     boxes[3]->GetPosition()}));
+}
+
+// An object that cannot draw.
+class FailingBox : public Box {
+ public:
+  using Box::Box;
+  void Draw(CDC*) override { AfxThrowMemoryException(); }
+};
+
+// A paint that fails leaves the diagram as it was: the quad tree, switched
+// off for a paint with much of the diagram selected, answers again.
+TEST_F(DragRepaint, APaintThatThrowsLeavesTheQuadTreeInUse) {
+  auto* box = new Box(CRect(0, 50, 40, 10));
+  auto* failing = new FailingBox(CRect(50, 50, 90, 10));
+  ASSERT_TRUE(diagram->Add(box));
+  ASSERT_TRUE(diagram->Add(failing));
+  view.Select(box, FALSE);
+  view.Select(failing, TRUE);
+  RecordingDc recording;
+  EXPECT_THROW(diagram->Draw(&recording.dc, CRect(0, 100, 100, 0), &view), CMemoryException);
+  CDrawList found;
+  EXPECT_EQ(diagram->GetObjectsInRect(CRect(0, 100, 100, 0), found), 1);
+}
 
 }  // namespace

@@ -263,6 +263,39 @@ TEST_F(DiagramWithDocument, OwnPrinterSetupChangesThePageAndUndoes) {
   CDrawDoc::m_bUsePrinterDefaults = usedDefaults;
 }
 
+// A set-up change that fails part way closes its recording, so that later
+// commands are undone on their own.
+TEST_F(DiagramWithDocument, APrinterSetupChangeThatThrowsClosesItsRecording) {
+  class FailingDiagram : public CDiagram {
+   public:
+    int HandleObjectsBeyondCanvas(int, int) override { AfxThrowMemoryException(); }
+  };
+  const BOOL usedDefaults = CDrawDoc::m_bUsePrinterDefaults;
+  CDrawDoc::m_bUsePrinterDefaults = FALSE;
+  FailingDiagram failing;
+  failing.SetDocument(&doc);
+  ASSERT_TRUE(failing.SetCanvasSize(1, 1));
+  auto* object = new CDrawObj(CRect(300, 10, 400, 0));
+  ASSERT_TRUE(failing.Add(object));
+  doc.ClearUndoStack();
+  // A page of 500 x 500 and a canvas of one page leave the object beyond it.
+  EXPECT_THROW(failing.SetPrinterSetupInfo(CPrinterSetupInfo(1, 1, CSize(500, 500), CSize(1, 1))),
+               CMemoryException);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(doc.GetCurrentURList(), nullptr);
+  const int before = doc.GetNumberUndosOnStack();
+  ASSERT_TRUE(object->SetLineColor(RGB(1, 2, 3)));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), before + 1);
+  // The closed entry takes the set-up back.
+  ASSERT_TRUE(doc.UndoLast());
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(failing.GetPageSize(), CSize(850, 1100));
+  EXPECT_EQ(failing.GetMaxCanvasSize(), CSize(CDiagram::m_hMaxPages, CDiagram::m_vMaxPages));
+  doc.ClearUndoStack();
+  doc.ClearRedoStack();
+  CDrawDoc::m_bUsePrinterDefaults = usedDefaults;
+}
+
 TEST_F(DiagramWithDocument, InsertingAtAZIndexMovesTheObjectsInFrontUpOne) {
   std::vector<CDrawObj*> objects;
   for (int i = 0; i < 5; ++i) objects.push_back(AddBox(CRect(i, 1, i + 1, 0)));

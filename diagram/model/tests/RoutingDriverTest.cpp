@@ -35,11 +35,18 @@ class NotingRouter : public CArcRouter {
   }
   void Clear() override { ++clears; }
   int Route(const CDrawList& objects) override;
+  using CArcRouter::AddObj;
+  void AddObj(CDrawObj* object) override {
+    if (addsFail) AfxThrowMemoryException();
+    CArcRouter::AddObj(object);
+  }
 
   UINT method;
   Ready ready;
   // A pass that fails with an error other than memory.
   bool failsInPass = false;
+  // Hearing of a new object runs out of memory.
+  bool addsFail = false;
   int inits = 0;
   int clears = 0;
   CDrawList obstacles;
@@ -334,6 +341,27 @@ TEST_F(RoutingDriver, APassThatFailsOtherwiseClosesWhatTheRunOpened) {
   const int before = doc.GetNumberUndosOnStack();
   ASSERT_TRUE(a->SetLineColor(RGB(1, 2, 3)));
   EXPECT_EQ(doc.GetNumberUndosOnStack(), before + 1);
+}
+
+// An add that fails after its recording opened closes the recording, so
+// that the next command is undone on its own.
+TEST_F(RoutingDriver, AnAddThatTheRouterCannotTakeClosesItsRecording) {
+  diagram.SetAutoRouteModeAndMethod(1, 1);
+  ASSERT_NE(diagram.Live(), nullptr);
+  diagram.Live()->addsFail = true;
+  auto* box = new CDrawObj(CRect(0, 400, 40, 360));
+  EXPECT_THROW(diagram.Add(box), CMemoryException);
+  EXPECT_EQ(doc.GetUndoLevel(), 0u);
+  EXPECT_EQ(doc.GetCurrentURList(), nullptr);
+  // The object is on the canvas, and undoing the add takes it off.
+  ASSERT_TRUE(diagram.GetObjects().Find(box));
+  diagram.Live()->addsFail = false;
+  const int before = doc.GetNumberUndosOnStack();
+  ASSERT_TRUE(a->SetLineColor(RGB(1, 2, 3)));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), before + 1);
+  ASSERT_TRUE(doc.UndoLast());
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_FALSE(diagram.GetObjects().Find(box));
 }
 
 TEST_F(RoutingDriver, ARefusedRecordingEndsTheRunBeforeAnything) {
