@@ -127,8 +127,10 @@ BOOL CBirdEyeWnd::Create(CDrawView* view, const CString& title) {
   if (!view || !view->GetSafeHwnd() || !view->GetDiagram()) return FALSE;
   m_pView = view;
   if (m_birdEyeWndClassName.IsEmpty()) {
+    // The icon is the library's own: it loads from the module that holds it.
+    LPCWSTR icon = MAKEINTRESOURCE(kIconId);
     m_birdEyeWndClassName = AfxRegisterWndClassW(CS_OWNDC | CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), nullptr,
-                                                 ::LoadIconW(nullptr, MAKEINTRESOURCE(kIconId)));
+                                                 ::LoadIconW(AfxFindResourceHandle(icon, RT_GROUP_ICON), icon));
   }
   CRect stored;
   const bool hasPosition = ReadPosition(stored);

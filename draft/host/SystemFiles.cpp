@@ -129,10 +129,14 @@ BOOL CopyTextToClipboard(const char* text, HWND owner) {
   if (!OpenClipboard(owner)) return FALSE;
   BOOL done = FALSE;
   if (EmptyClipboard()) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, length + 20);
+    // The block is 20 bytes longer than the text; the text is terminated
+    // and the spare bytes after it are zero.
+    const size_t spare = 20;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, length + spare);
     if (block) {
       if (void* p = GlobalLock(block)) {
         std::memcpy(p, t, length);
+        std::memset(static_cast<char*>(p) + length, 0, spare);
         GlobalUnlock(block);
         done = SetClipboardData(CF_TEXT, block) != nullptr;
       }

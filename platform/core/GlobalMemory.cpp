@@ -27,17 +27,26 @@ class Registry {
   std::unordered_map<HGLOBAL, Block> blocks;
 };
 
-BYTE* AllocateZeroed(SIZE_T bytes) {
+// New memory holds this byte unless the caller asks for zeros, so that a
+// caller that forgets to terminate or fill what it wrote sees it at once.
+constexpr BYTE kFreshFill = 0xCD;
+
+void FillFresh(BYTE* bytes, SIZE_T count, UINT flags) {
+  std::memset(bytes, (flags & GMEM_ZEROINIT) ? 0 : kFreshFill, count);
+}
+
+BYTE* Allocate(SIZE_T bytes) {
   // One byte at least, so that an empty block still has an address.
-  return static_cast<BYTE*>(std::calloc(bytes ? bytes : 1, 1));
+  return static_cast<BYTE*>(std::malloc(bytes ? bytes : 1));
 }
 
 }  // namespace
 
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
   Block b;
-  b.data = AllocateZeroed(bytes);
+  b.data = Allocate(bytes);
   if (!b.data) return nullptr;
+  FillFresh(b.data, bytes, flags);
   b.size = bytes;
   b.moveable = (flags & GMEM_MOVEABLE) != 0;
   HGLOBAL handle = b.data;
@@ -72,9 +81,10 @@ HGLOBAL GlobalReAlloc(HGLOBAL handle, SIZE_T bytes, UINT flags) {
   }
   bool mayMove = (b.moveable && b.locks == 0) || (flags & GMEM_MOVEABLE);
   if (!mayMove) return nullptr;
-  BYTE* grown = AllocateZeroed(bytes);
+  BYTE* grown = Allocate(bytes);
   if (!grown) return nullptr;
   std::memcpy(grown, b.data, b.size);
+  FillFresh(grown + b.size, bytes - b.size, flags);
   std::free(b.data);
   Block moved = b;
   moved.data = grown;

@@ -25,11 +25,13 @@ typedef size_t SIZE_T;
 #define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
 #define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
 
-// A new block of `bytes` bytes (always zero-filled here), or null.
+// A new block of `bytes` bytes, or null. Its bytes are zero with
+// GMEM_ZEROINIT; otherwise they are not (a fill of 0xCD), as the system
+// leaves them undefined.
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
 // Resizes a block. A fixed or locked block that has to move for it moves only
 // when `flags` holds GMEM_MOVEABLE; otherwise the call fails (null). Grown
-// bytes are zero-filled. Returns the block's handle (a fixed block's new
+// bytes are zero with GMEM_ZEROINIT, else the fill of a new block. Returns the block's handle (a fixed block's new
 // address), or null with the block unchanged. With GMEM_MODIFY only the
 // attributes would change: a block keeps its kind (asking for the other kind
 // fails).

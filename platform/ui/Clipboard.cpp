@@ -74,6 +74,7 @@ HANDLE NewBlock(const void* bytes, SIZE_T size, SIZE_T terminator) {
     return nullptr;
   }
   if (size) std::memcpy(p, bytes, size);
+  std::memset(static_cast<BYTE*>(p) + size, 0, terminator);
   GlobalUnlock(block);
   return block;
 }

@@ -53,12 +53,8 @@ HCURSOR LoadModuleCursor(HINSTANCE module, LPCWSTR name) {
 HICON LoadModuleIcon(HINSTANCE module, LPCWSTR name) {
   if (!IS_INTRESOURCE(name)) return nullptr;
   UINT id = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name));
-  if (module) {
-    auto resources = ModuleResources(module);
-    return (resources && resources->FindIcon(id)) ? IconHandle(module, id) : nullptr;
-  }
-  FoundResources found = FindResources(ResourceType::Icon, id);
-  return found ? IconHandle(found.module, id) : nullptr;
+  auto resources = module ? ModuleResources(module) : nullptr;
+  return (resources && resources->FindIcon(id)) ? IconHandle(module, id) : nullptr;
 }
 
 }  // namespace platform

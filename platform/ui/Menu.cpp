@@ -1,6 +1,8 @@
 #include "platform/ui/Menu.h"
 
+#include "platform/core/ResourceModule.h"
 #include "platform/ui/MenuSystem.h"
+#include "platform/ui/WindowSystem.h"
 #include "platform/ui/Wnd.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
@@ -46,14 +48,19 @@ BOOL CMenu::LoadMenu(UINT id) {
 }
 
 BOOL CMenu::LoadMenu(LPCSTR name) {
-  if (m_hMenu) return FALSE;
-  HMENU menu = ::LoadMenuA(nullptr, name);
-  return menu && Attach(menu);
+  if (!name || IS_INTRESOURCE(name)) return LoadMenu(reinterpret_cast<LPCWSTR>(name));
+  const std::u16string wide = platform::WideFromAnsi(name);
+  return LoadMenu(wide.c_str());
 }
 
 BOOL CMenu::LoadMenu(LPCWSTR name) {
   if (m_hMenu) return FALSE;
-  HMENU menu = ::LoadMenuW(nullptr, name);
+  // The module along the resource chain that holds the menu.
+  UINT id = 0;
+  if (!platform::MenuNumber(name, &id)) return FALSE;
+  HINSTANCE module = AfxFindResourceHandle(reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id)),
+                                           reinterpret_cast<LPCWSTR>(RT_MENU));
+  HMENU menu = ::LoadMenuW(module, name);
   return menu && Attach(menu);
 }
 

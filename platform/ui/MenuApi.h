@@ -21,8 +21,8 @@ HMENU CreateMenu();
 HMENU CreatePopupMenu();
 BOOL DestroyMenu(HMENU menu);
 BOOL IsMenu(HMENU menu);
-// A menu resource of `instance` (null: looked up along the resource chain),
-// named by number (MAKEINTRESOURCE or "#number"); null when there is none.
+// A menu resource of `instance` (null: of the application's module), named
+// by number (MAKEINTRESOURCE or "#number"); null when there is none.
 HMENU LoadMenuW(HINSTANCE instance, LPCWSTR name);
 HMENU LoadMenuA(HINSTANCE instance, LPCSTR name);
 inline HMENU LoadMenu(HINSTANCE instance, LPCWSTR name) { return LoadMenuW(instance, name); }

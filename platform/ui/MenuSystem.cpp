@@ -8,7 +8,6 @@
 
 #include "platform/core/Charset.h"
 #include "platform/core/Module.h"
-#include "platform/core/ResourceModule.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/MenuApi.h"
 #include "platform/ui/WindowSystem.h"
@@ -78,24 +77,6 @@ HMENU Build(const std::vector<MenuItem>& items, bool popup) {
   return menu;
 }
 
-// A resource name as a number: MAKEINTRESOURCE or "#number".
-bool MenuNumber(LPCWSTR name, UINT* id) {
-  if (!name) return false;
-  if (IS_INTRESOURCE(name)) {
-    *id = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name));
-    return true;
-  }
-  if (name[0] != u'#' || !name[1]) return false;
-  UINT value = 0;
-  for (LPCWSTR p = name + 1; *p; ++p) {
-    if (*p < u'0' || *p > u'9' || value > 6553) return false;
-    value = value * 10 + static_cast<UINT>(*p - u'0');
-  }
-  if (value > 0xFFFF) return false;
-  *id = value;
-  return true;
-}
-
 // The CMenu objects of a menu being destroyed let go of it.
 void ForgetRecord(std::unique_ptr<MenuRecord>& record) {
   if (record->permanent) record->permanent->m_hMenu = nullptr;
@@ -116,6 +97,23 @@ MenuEntry MakeEntry(UINT flags, UINT_PTR idOrSubMenu, LPCWSTR text) {
 }
 
 }  // namespace
+
+bool MenuNumber(LPCWSTR name, UINT* id) {
+  if (!name) return false;
+  if (IS_INTRESOURCE(name)) {
+    *id = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name));
+    return true;
+  }
+  if (name[0] != u'#' || !name[1]) return false;
+  UINT value = 0;
+  for (LPCWSTR p = name + 1; *p; ++p) {
+    if (*p < u'0' || *p > u'9' || value > 6553) return false;
+    value = value * 10 + static_cast<UINT>(*p - u'0');
+  }
+  if (value > 0xFFFF) return false;
+  *id = value;
+  return true;
+}
 
 MenuRecord* FindMenuRecord(HMENU menu) {
   if (!menu) return nullptr;
@@ -138,12 +136,9 @@ MenuEntry* LocateMenuItem(HMENU menu, UINT item, UINT flags, HMENU* owner, std::
 HMENU LoadMenuFrom(HINSTANCE instance, LPCWSTR name) {
   UINT id = 0;
   if (!MenuNumber(name, &id)) return nullptr;
-  std::shared_ptr<const ResourceSet> resources;
-  if (instance) {
-    resources = ModuleResources(instance);
-  } else {
-    resources = FindResources(ResourceType::Menu, id).resources;
-  }
+  // A null instance is the application's module, as for any resource lookup
+  // by module handle.
+  std::shared_ptr<const ResourceSet> resources = ModuleResources(instance ? instance : ApplicationModule());
   const MenuTemplate* tmpl = resources ? resources->FindMenu(id) : nullptr;
   return tmpl ? Build(tmpl->items, false) : nullptr;
 }

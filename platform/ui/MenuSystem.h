@@ -30,6 +30,9 @@ struct MenuRecord {
 
 MenuRecord* FindMenuRecord(HMENU menu);
 
+// A menu resource name as a number: MAKEINTRESOURCE or "#number".
+bool MenuNumber(LPCWSTR name, UINT* id);
+
 // The entry an item names: by position in `menu`, or by command id searched
 // depth first through the sub-menus. `owner` receives the menu that holds it
 // and `path` (when given) the sub-menus passed on the way, outermost first.

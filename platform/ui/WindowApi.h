@@ -156,8 +156,8 @@ BOOL ReleaseCapture();
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
-// An icon resource by number, of the module or (null) along the resource
-// chain; null when there is none.
+// An icon resource of the module by number; with a null module one of the
+// system's icons (IDI_APPLICATION ...). Null when there is none.
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
 HCURSOR GetCursor();
 int ShowCursor(BOOL show);

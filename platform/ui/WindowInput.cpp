@@ -76,7 +76,13 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
   return platform::LoadModuleCursor(instance, name);
 }
 
-HICON LoadIconW(HINSTANCE instance, LPCWSTR name) { return platform::LoadModuleIcon(instance, name); }
+HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
+  // Without a module only the system's own icons load.
+  if (!instance) {
+    return IS_INTRESOURCE(name) ? platform::SystemIcon(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name))) : nullptr;
+  }
+  return platform::LoadModuleIcon(instance, name);
+}
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
   if (IS_INTRESOURCE(name)) return LoadCursorW(instance, reinterpret_cast<LPCWSTR>(name));

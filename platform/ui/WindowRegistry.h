@@ -42,6 +42,8 @@ inline const HMONITOR kMonitor = reinterpret_cast<HMONITOR>(static_cast<uintptr_
 std::u16string FoldName(std::u16string_view name);
 // The stock cursor of a system cursor id, or null.
 HCURSOR SystemCursor(UINT id);
+// The stock icon of a system icon id (IDI_...), or null.
+HICON SystemIcon(UINT id);
 // The widths of the non-client frame and caption for a style.
 int NonClientBorder(DWORD style, DWORD exStyle);
 int CaptionHeight(DWORD style, DWORD exStyle);

@@ -49,6 +49,13 @@ HCURSOR SystemCursor(UINT id) {
   return reinterpret_cast<HCURSOR>(slot.get());
 }
 
+HICON SystemIcon(UINT id) {
+  // IDI_APPLICATION (32512) to IDI_SHIELD (32518).
+  static CursorObject icons[7];
+  if (id < 32512 || id > 32518) return nullptr;
+  return reinterpret_cast<HICON>(&icons[id - 32512]);
+}
+
 int NonClientBorder(DWORD style, DWORD exStyle) {
   int border = 0;
   if (style & WS_THICKFRAME)

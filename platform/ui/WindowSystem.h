@@ -139,7 +139,8 @@ HWND GetAncestorTopLevel(HWND hwnd);
 // A cursor resource of a module, through the resource registry; null when
 // the module has none of that name.
 HCURSOR LoadModuleCursor(HINSTANCE module, LPCWSTR name);
-// An icon resource of a module (null: of the resource chain), by number.
+// An icon resource of a module, by number; null for a null module or when the
+// module has none of that number.
 HICON LoadModuleIcon(HINSTANCE module, LPCWSTR name);
 
 // Notifications to this window are ignored while its data exchange runs.

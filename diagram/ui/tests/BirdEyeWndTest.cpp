@@ -12,6 +12,7 @@
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/ui/BirdEyeWnd.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/core/Module.h"
 #include "platform/core/Profile.h"
 #include "platform/gdi/PixelBuffer.h"
 #include "platform/gdi/RasterSurface.h"
@@ -422,8 +423,10 @@ TEST_F(BirdEye, ThePictureShowsTheTrackerAndTheZoomText) {
   EXPECT_GT(white, (area.Width() / 3) * (area.Height() / 3) / 2);
   EXPECT_TRUE(surface->WritePng(ini.folder_.File("birdeye.png")));
   // The window's icon and its tracker cursor are the library's resources.
-  EXPECT_NE(LoadIconW(nullptr, MAKEINTRESOURCE(CBirdEyeWnd::kIconId)), nullptr);
-  EXPECT_EQ(LoadIconW(nullptr, MAKEINTRESOURCE(28999)), nullptr);
+  WNDCLASSW windowClass{};
+  ASSERT_TRUE(GetClassInfoW(nullptr, CBirdEyeWnd::m_birdEyeWndClassName.GetString(), &windowClass));
+  EXPECT_NE(windowClass.hIcon, nullptr);
+  EXPECT_EQ(windowClass.hIcon, LoadIconW(platform::FindModule(u"Scrivel.DLL"), MAKEINTRESOURCE(CBirdEyeWnd::kIconId)));
   EXPECT_NE(CBirdEyeWnd::cursor_inside_tracker, nullptr);
 }
 

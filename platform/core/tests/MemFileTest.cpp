@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <numeric>
@@ -94,7 +95,7 @@ TEST(GlobalMemory, MoveableBlocksLockUnlockResizeAndFree) {
   EXPECT_EQ(GlobalReAlloc(h, 4096, 0), nullptr);
   EXPECT_EQ(GlobalSize(h), 52u);
   EXPECT_FALSE(GlobalUnlock(h));  // now unlocked
-  EXPECT_EQ(GlobalReAlloc(h, 4096, 0), h);  // the handle stays
+  EXPECT_EQ(GlobalReAlloc(h, 4096, GMEM_ZEROINIT), h);  // the handle stays
   EXPECT_EQ(GlobalSize(h), 4096u);
   p = static_cast<BYTE*>(GlobalLock(h));
   EXPECT_EQ(p[0], 7);
@@ -105,6 +106,29 @@ TEST(GlobalMemory, MoveableBlocksLockUnlockResizeAndFree) {
   EXPECT_EQ(GlobalSize(h), 0u);
   EXPECT_EQ(GlobalLock(h), nullptr);
   EXPECT_EQ(GlobalFree(h), h);
+}
+
+// Only GMEM_ZEROINIT promises zeros, in a new block and in the bytes a block
+// grows by; other memory is not zero, so a caller that relies on it shows.
+TEST(GlobalMemory, OnlyZeroInitGivesZeros) {
+  for (UINT kind : {GMEM_FIXED, GMEM_MOVEABLE}) {
+    for (UINT zero : {0u, GMEM_ZEROINIT}) {
+      SCOPED_TRACE(testing::Message() << "kind " << kind << " zero " << zero);
+      HGLOBAL h = GlobalAlloc(kind | zero, 16);
+      ASSERT_NE(h, nullptr);
+      auto* p = static_cast<BYTE*>(GlobalLock(h));
+      EXPECT_EQ(std::count(p, p + 16, BYTE(0)), zero ? 16 : 0);
+      std::memset(p, 7, 16);
+      GlobalUnlock(h);
+      HGLOBAL grown = GlobalReAlloc(h, 40, GMEM_MOVEABLE | zero);
+      ASSERT_NE(grown, nullptr);
+      p = static_cast<BYTE*>(GlobalLock(grown));
+      EXPECT_EQ(std::count(p, p + 16, BYTE(7)), 16);
+      EXPECT_EQ(std::count(p + 16, p + 40, BYTE(0)), zero ? 24 : 0);
+      GlobalUnlock(grown);
+      EXPECT_EQ(GlobalFree(grown), nullptr);
+    }
+  }
 }
 
 TEST(GlobalMemory, AFixedBlockIsItsOwnAddress) {
