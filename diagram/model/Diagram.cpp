@@ -92,8 +92,8 @@ int IndexOfPosition(const CDrawList& list, POSITION position) {
 }
 
 // An operation this build does not have throws CNotSupportedException
-// instead of pretending to succeed.
-[[noreturn]] void NotAvailableYet() { AfxThrowNotSupportedException(); }
+// saying so, instead of pretending to succeed.
+[[noreturn]] void NotBuilt(LPCWSTR reason) { AfxThrowNotSupportedException(reason); }
 
 }  // namespace
 
@@ -1342,12 +1342,16 @@ void CDiagram::ComputeDragDimensions(const CDrawList& objects, CPoint dragPoint,
 void CDiagram::AddNonNativeClipboardFormatData(COleDataSource*, const CDrawList&) {}
 
 void CDiagram::CopyNative2ClipboardFile(CFile*, const CDrawList&, LONG, CPoint, const CObject*) {
-  NotAvailableYet();
+  NotBuilt(u"The diagram clipboard is not built.");
 }
 
-int CDiagram::PasteNative(COleDataObject&, WORD, CPoint, CDrawList&, CObject*&) { NotAvailableYet(); }
-void CDiagram::DragAndDrop(const CDrawList&, CDrawView*) { NotAvailableYet(); }
-int CDiagram::Drop(COleDataObject*, DWORD, CPoint, CDrawList&) { NotAvailableYet(); }
+int CDiagram::PasteNative(COleDataObject&, WORD, CPoint, CDrawList&, CObject*&) { NotBuilt(u"The diagram clipboard is not built."); }
+void CDiagram::EditCopy(const CDrawList&, WORD, CPoint, const CObject*) { NotBuilt(u"The diagram clipboard is not built."); }
+void CDiagram::EditPaste(CPoint, CDrawList&) { NotBuilt(u"The diagram clipboard is not built."); }
+CDrawOleObj* CDiagram::PasteOLE(COleDataObject&, int, CPoint) { NotBuilt(u"OLE objects in diagrams are not built."); }
+void CDiagram::DragAndDrop(const CDrawList&, CDrawView*) { NotBuilt(u"Drag and drop of diagram objects is not built."); }
+int CDiagram::Drop(COleDataObject*, DWORD, CPoint, CDrawList&) { NotBuilt(u"Drag and drop of diagram objects is not built."); }
+BOOL CDiagram::IsHostInDrag(CDrawObj*) const { NotBuilt(u"Drag and drop of diagram objects is not built."); }
 
 void CDiagram::OnEndDragMoveExternal(const CDrawList& objects, CDrawView*) {
   CUndoRecordingScope batch(nullptr);
@@ -1458,7 +1462,7 @@ CDrawGroup* CDiagram::MakeDrawGroup() {
 }
 
 // This build has no OLE object class to make.
-CDrawOleObj* CDiagram::MakeDrawOleObj(const CPoint&) { NotAvailableYet(); }
+CDrawOleObj* CDiagram::MakeDrawOleObj(const CPoint&) { NotBuilt(u"OLE objects in diagrams are not built."); }
 
 // The diagram record.
 

@@ -59,8 +59,8 @@ CDrawBlock::CDrawBlock(const CDrawBlock& other)
       m_pAboutItem(nullptr),
       m_dragRect(other.m_dragRect) {
   // Neither an inner diagram nor an about document is copied.
-  if (other.m_pInnerDiagram) AfxThrowNotSupportedException();
-  if (other.m_pAboutItem) AfxThrowNotSupportedException();
+  if (other.m_pInnerDiagram) AfxThrowNotSupportedException(u"Composite blocks are not built.");
+  if (other.m_pAboutItem) AfxThrowNotSupportedException(u"Block about documents are not built.");
   try {
     owned_text::CopyInto(m_pText1, other.m_pText1);
     owned_text::CopyInto(m_pNameText, other.m_pNameText);
@@ -99,7 +99,7 @@ CDrawBlock::~CDrawBlock() {
 }
 
 void CDrawBlock::RefuseInnerDiagram() const {
-  if (m_pInnerDiagram) AfxThrowNotSupportedException();
+  if (m_pInnerDiagram) AfxThrowNotSupportedException(u"Composite blocks are not built.");
 }
 
 void CDrawBlock::Serialize(CArchive& ar) {
@@ -249,7 +249,7 @@ void CDrawBlock::OnOpen(CDrawView*) { RefuseInnerDiagram(); }
 
 int CDrawBlock::OnEditPropertiesWithSheet(CPropertySheet* sheet) {
   // This build has no about document, so no about page.
-  if (IsAboutAllowed()) AfxThrowNotSupportedException();
+  if (IsAboutAllowed()) AfxThrowNotSupportedException(u"Block about documents are not built.");
   return CDrawObj::OnEditPropertiesWithSheet(sheet);
 }
 
@@ -515,7 +515,7 @@ int CDrawBlock::RemovePort(CDrawPort* port) {
 void CDrawBlock::OpenAbout(int) {
   // Only a block with an inner diagram may carry an about document.
   if (!IsAboutAllowed()) return;
-  AfxThrowNotSupportedException();
+  AfxThrowNotSupportedException(u"Block about documents are not built.");
 }
 
 void CDrawBlock::EndUnDelete() {}

@@ -88,7 +88,7 @@ CDrawPort::CDrawPort(const CDrawPort& other)
       m_arcs(10),
       m_nDeletedIndex(-1) {
   // A boundary-port pair is made by its composite block, never copied.
-  if (other.m_pAssociatedPort) AfxThrowNotSupportedException();
+  if (other.m_pAssociatedPort) AfxThrowNotSupportedException(u"Composite blocks are not built.");
   // The copy has no wires: it shows the outline of an unlinked port.
   if (m_nUnlinkedPoints >= 1 && m_nUnlinkedPoints <= m_nAllocPoints) m_nPoints = m_nUnlinkedPoints;
   try {

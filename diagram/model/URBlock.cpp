@@ -45,7 +45,7 @@ void CURBlock::DoUndo() {
     if (m_pBlock->GetDrawState() == drawStateDeleted) return;
     // Marking the internal ports of a composite block needs its inner
     // diagram's operations, which this build does not have.
-    if (m_pBlock->GetInternalDiagram()) AfxThrowNotSupportedException();
+    if (m_pBlock->GetInternalDiagram()) AfxThrowNotSupportedException(u"Composite blocks are not built.");
     RecordUndo(m_pBlock, blockDeleted);
     m_pBlock->SetDrawState(drawStateMarked);
   }
@@ -68,12 +68,12 @@ int CURBlock::RecordUndo(CDrawBlock* block, int op) {
 
 CURNest::~CURNest() = default;
 
-void CURNest::DoUndo() { AfxThrowNotSupportedException(); }
+void CURNest::DoUndo() { AfxThrowNotSupportedException(u"Composite blocks are not built."); }
 
-int CURNest::RecordUndo(CDrawBlock*, const CDrawList&) { AfxThrowNotSupportedException(); }
+int CURNest::RecordUndo(CDrawBlock*, const CDrawList&) { AfxThrowNotSupportedException(u"Composite blocks are not built."); }
 
 CURUnNest::~CURUnNest() = default;
 
-void CURUnNest::DoUndo() { AfxThrowNotSupportedException(); }
+void CURUnNest::DoUndo() { AfxThrowNotSupportedException(u"Composite blocks are not built."); }
 
-int CURUnNest::RecordUndo(CDrawBlock*) { AfxThrowNotSupportedException(); }
+int CURUnNest::RecordUndo(CDrawBlock*) { AfxThrowNotSupportedException(u"Composite blocks are not built."); }

@@ -466,18 +466,18 @@ void CDrawView::SetWindowRedraw(bool redraw) {
 // --- OLE drag and drop: no drop target is registered in this build, so
 // these are never reached; each refuses plainly.
 
-int CDrawView::GetObjectInfo(COleDataObject*, CSize*, CSize*) { AfxThrowNotSupportedException(); }
+int CDrawView::GetObjectInfo(COleDataObject*, CSize*, CSize*) { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }
 
-void CDrawView::DisplayDragOverUserFeedback(const CRect&, BOOL) { AfxThrowNotSupportedException(); }
+void CDrawView::DisplayDragOverUserFeedback(const CRect&, BOOL) { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }
 
 BOOL CDrawView::IsDragWithinDiagram(COleDataObject*, const CRect&, const CRect&, const CPoint&) {
-  AfxThrowNotSupportedException();
+  AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built.");
 }
 
-DROPEFFECT CDrawView::OnDragEnter(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(); }
+DROPEFFECT CDrawView::OnDragEnter(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }
 
-DROPEFFECT CDrawView::OnDragOver(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(); }
+DROPEFFECT CDrawView::OnDragOver(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }
 
-void CDrawView::OnDragLeave() { AfxThrowNotSupportedException(); }
+void CDrawView::OnDragLeave() { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }
 
-BOOL CDrawView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) { AfxThrowNotSupportedException(); }
+BOOL CDrawView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }

@@ -504,7 +504,7 @@ CEntity* CCmdBase::FindFirstTextMember(CEntity* entity) {
 
 void CCmdBase::ApplyEntitySplits(CEntity*) {
   // No entity of the host offers piece records to split along.
-  throw CNotSupportedException();
+  throw CNotSupportedException(CStringW(u"Splitting along piece records is not built."));
 }
 
 // ---- Helpers.

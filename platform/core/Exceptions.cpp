@@ -70,7 +70,7 @@ int CException::ReportError(UINT type, UINT messageId) const {
 CStringW CMemoryException::GetErrorMessage() const { return CStringW(u"Out of memory."); }
 
 CStringW CNotSupportedException::GetErrorMessage() const {
-  return CStringW(u"An unsupported operation was attempted.");
+  return m_strReason.IsEmpty() ? CStringW(u"An unsupported operation was attempted.") : m_strReason;
 }
 
 CStringW CInvalidArgException::GetErrorMessage() const {
@@ -162,6 +162,7 @@ CStringW CDBException::GetErrorMessage() const {
 
 void AfxThrowMemoryException() { throw CMemoryException(); }
 void AfxThrowNotSupportedException() { throw CNotSupportedException(); }
+void AfxThrowNotSupportedException(LPCWSTR reason) { throw CNotSupportedException(CStringW(reason)); }
 void AfxThrowInvalidArgException() { throw CInvalidArgException(); }
 void AfxThrowUserException() { throw CUserException(); }
 void AfxThrowArchiveException(int cause, LPCWSTR fileName) { throw CArchiveException(cause, fileName); }

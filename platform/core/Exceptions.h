@@ -33,7 +33,12 @@ class CMemoryException : public CException {
 class CNotSupportedException : public CException {
   DECLARE_DYNAMIC(CNotSupportedException)
  public:
+  CNotSupportedException() = default;
+  // `reason` says what this build lacks; it is the error message.
+  explicit CNotSupportedException(const CStringW& reason) : m_strReason(reason) {}
   CStringW GetErrorMessage() const override;
+
+  CStringW m_strReason;
 };
 
 class CInvalidArgException : public CException {
@@ -122,6 +127,7 @@ class CDBException : public CException {
 
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowNotSupportedException();
+[[noreturn]] void AfxThrowNotSupportedException(LPCWSTR reason);
 [[noreturn]] void AfxThrowInvalidArgException();
 [[noreturn]] void AfxThrowUserException();
 [[noreturn]] void AfxThrowArchiveException(int cause, LPCWSTR fileName = nullptr);

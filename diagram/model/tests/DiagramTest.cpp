@@ -53,6 +53,26 @@ class DiagramWithDocument : public ::testing::Test {
   CDiagram& diagram = *doc.GetDiagram();
 };
 
+// The clipboard, drag and drop and OLE objects are not in this build: each
+// member refuses, saying what is missing, and changes nothing.
+TEST(DiagramTest, TheClipboardAndDragAndDropMembersRefuse) {
+  CDiagram diagram;
+  CDrawList objects;
+  const auto refuses = [](auto call, const char16_t* reason) {
+    try {
+      call();
+      ADD_FAILURE() << "no refusal";
+    } catch (CNotSupportedException& e) {
+      EXPECT_EQ(e.GetErrorMessage(), CStringW(reason));
+    }
+  };
+  refuses([&] { diagram.EditCopy(objects, 0, CPoint(0, 0), nullptr); }, u"The diagram clipboard is not built.");
+  refuses([&] { diagram.EditPaste(CPoint(0, 0), objects); }, u"The diagram clipboard is not built.");
+  refuses([&] { diagram.IsHostInDrag(nullptr); }, u"Drag and drop of diagram objects is not built.");
+  refuses([&] { diagram.MakeDrawOleObj(CPoint(0, 0)); }, u"OLE objects in diagrams are not built.");
+  EXPECT_TRUE(diagram.GetObjects().IsEmpty());
+}
+
 TEST(DiagramGridTest, SnappingRoundsHalvesTowardPlusInfinity) {
   struct Case {
     int step, value, expected;

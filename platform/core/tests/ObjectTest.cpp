@@ -50,6 +50,15 @@ TEST(Exceptions, ThrownByValueCaughtAsTheBase) {
   EXPECT_EQ(CFileException::OsErrorToException(2 /* ENOENT */), CFileException::fileNotFound);
 }
 
+TEST(Exceptions, AnUnsupportedOperationSaysWhatIsMissingWhenTold) {
+  try {
+    AfxThrowNotSupportedException(u"Nesting is not built.");
+  } catch (CException& e) {
+    EXPECT_EQ(e.GetErrorMessage(), CStringW(u"Nesting is not built."));
+  }
+  EXPECT_EQ(CNotSupportedException().GetErrorMessage(), CStringW(u"An unsupported operation was attempted."));
+}
+
 TEST(MessageBox, HandlerAnswersOrTheDefaultButtonDoes) {
   struct Case {
     UINT type;
