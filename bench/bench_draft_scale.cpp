@@ -21,11 +21,18 @@
 // The attributes: the attribute dialog opened on the drawing's attributes
 // and closed again, over a template file of that many names, a default
 // attribute file of that many entries and a drawing of that many attributes.
+// The data source "Qelvo": a dBase table of that many records read into row
+// texts and into the grid (through the host's table recordset), appended to
+// the grid, read whole and sorted through the driver into the grid, and
+// walked in rowsets with every column bound. These need the build's ODBC
+// set-up in the environment (scripts/run-benchmarks.sh sets ODBCSYSINI and
+// ODBCINI).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <filesystem>
 #include <memory>
@@ -47,11 +54,16 @@
 #include "draft/host/TableRow.h"
 #include "draft/host/UndoRecord.h"
 #include "draft/tables/BillFontDef.h"
+#include "draft/tables/DynamicBulkSet.h"
 #include "draft/tables/PartsListCtrl.h"
 #include "draft/tables/PartsListOwner.h"
 #include "draft/regions/AttribInfoDlg.h"
+#include "draft/tables/RowText.h"
+#include "draft/tables/SqlText.h"
 #include "draft/tables/TableFiles.h"
 #include "platform/core/MessageBox.h"
+#include "platform/odbc/Database.h"
+#include "platform/odbc/DbaseFile.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/ModalDriver.h"
@@ -554,6 +566,141 @@ void BM_OpenAttribDialog(benchmark::State& state) {
   PerObject(state, n);
 }
 
+// ---- Tables of the data source.
+
+// The parts list as the dBase table that exporting the grid makes of it
+// (the same fields, types and values), written straight to its file so that
+// setting up a hundred thousand records does not take one INSERT each.
+struct DbfScene {
+  explicit DbfScene(int count) : file((folder.path + "/scale.dbf").c_str()) {
+    std::vector<platform::odbc::DbaseField> fields;
+    for (int i = 0; i < 8; ++i) {
+      platform::odbc::DbaseField f;
+      f.name = kNames[i];
+      f.type = kTypes[i] == kFieldChar ? 'C' : 'N';
+      f.width = kTypes[i] == kFieldInteger ? 11 : kTypes[i] == kFieldFloat ? 15 : 24;
+      f.decimals = kTypes[i] == kFieldFloat ? 2 : 0;
+      fields.push_back(f);
+    }
+    std::string error, state;
+    auto dbf = platform::odbc::DbaseFile::Create(file.GetString(), fields, error);
+    if (!dbf) Fail(error.c_str());
+    CStringArray rows, cells;
+    PartsListRows(count, rows);
+    std::vector<platform::odbc::DbaseValue> values(8);
+    for (INT_PTR r = 0; r < rows.GetSize(); ++r) {
+      SplitRowText(rows[r], cells);
+      for (int c = 0; c < 8; ++c) values[static_cast<size_t>(c)] = {false, cells[c].str()};
+      if (!dbf->AppendRecord(values, state, error)) Fail(error.c_str());
+    }
+  }
+  ScratchFolder folder;
+  CStringA file;
+};
+
+void BM_ReadDbfTable(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const DbfScene scene(n);
+  COwnerWnd owner;
+  owner.Create();
+  for (auto _ : state) {
+    CStringArray rows;
+    CFieldArray structure;
+    if (!owner.grid.ReadDbfTable(scene.file, rows, structure) || rows.GetSize() != n) Fail("not read");
+  }
+  owner.DestroyWindow();
+  PerObject(state, n);
+}
+
+void BM_LoadDbfIntoGrid(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const DbfScene scene(n);
+  COwnerWnd owner;
+  owner.Create();
+  for (auto _ : state) {
+    CFieldArray structure;
+    int rowCount = 0;
+    if (!owner.grid.LoadDbfIntoList(scene.file, structure, rowCount, 1) || rowCount != n) Fail("not loaded");
+  }
+  owner.DestroyWindow();
+  PerObject(state, n);
+}
+
+void BM_AppendDbfRows(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const DbfScene scene(n);
+  COwnerWnd owner;
+  owner.Create();
+  PartsListStructure(owner.structure);
+  owner.grid.SetColumns(owner.structure);
+  for (auto _ : state) {
+    state.PauseTiming();
+    owner.grid.DeleteAllItems();
+    state.ResumeTiming();
+    if (!owner.grid.AppendDbfRows(scene.file) || owner.grid.GetItemCount() != n) Fail("not appended");
+  }
+  owner.DestroyWindow();
+  PerObject(state, n);
+}
+
+// Through the driver: the table loaded into the data source's database and
+// its rows fetched value by value into the grid.
+void BM_QueryAllDbf(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const DbfScene scene(n);
+  COwnerWnd owner;
+  owner.Create();
+  PartsListStructure(owner.structure);
+  owner.grid.SetColumns(owner.structure);
+  for (auto _ : state) {
+    if (!owner.grid.QueryAll(scene.file, "*", owner.structure) || owner.grid.GetItemCount() != n)
+      Fail("not queried");
+  }
+  owner.DestroyWindow();
+  PerObject(state, n);
+}
+
+void BM_SortDbfTable(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const DbfScene scene(n);
+  COwnerWnd owner;
+  owner.Create();
+  PartsListStructure(owner.structure);
+  owner.grid.SetColumns(owner.structure);
+  for (auto _ : state) {
+    if (!owner.grid.SortTable(scene.file, "单重", 1, owner.structure) || owner.grid.GetItemCount() != n)
+      Fail("not sorted");
+  }
+  owner.DestroyWindow();
+  PerObject(state, n);
+}
+
+// The bulk recordset over the whole table, 100 rows a rowset, every value
+// looked at; a connection of its own each time, as the grid's queries
+// have, so the table is loaded into the data source's database each time.
+void BM_BulkSetWalk(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const DbfScene scene(n);
+  const CStringA sql = "SELECT * FROM " + SqlTableName(scene.file);
+  for (auto _ : state) {
+    CDatabase db;
+    if (!db.OpenEx("DSN=Qelvo")) Fail("no data source");
+    CDynamicBulkSet rs(&db);
+    rs.SetRowsetSize(100);
+    if (!rs.Open(CRecordset::snapshot, sql, CRecordset::readOnly | CRecordset::useMultiRowFetch))
+      Fail("not opened");
+    int rows = 0;
+    size_t bytes = 0;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+      for (DWORD r = 0; r < rs.GetRowsFetched(); ++r, ++rows)
+        for (int c = 0; c < rs.GetColumnCount(); ++c) bytes += std::strlen(rs.GetValue(c, r));
+    }
+    benchmark::DoNotOptimize(bytes);
+    if (rows != n) Fail("not walked");
+  }
+  PerObject(state, n);
+}
+
 #define SCALE_BENCHMARK(fn) \
   BENCHMARK(fn)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(0.1)
 
@@ -581,5 +728,11 @@ SCALE_BENCHMARK(BM_PlaceTableEntity);
 SCALE_BENCHMARK(BM_SaveTableEntityToFile);
 SCALE_BENCHMARK(BM_LoadGridFromTableEntity);
 SCALE_BENCHMARK(BM_OpenAttribDialog);
+SCALE_BENCHMARK(BM_ReadDbfTable);
+SCALE_BENCHMARK(BM_LoadDbfIntoGrid);
+SCALE_BENCHMARK(BM_AppendDbfRows);
+SCALE_BENCHMARK(BM_QueryAllDbf);
+SCALE_BENCHMARK(BM_SortDbfTable);
+SCALE_BENCHMARK(BM_BulkSetWalk);
 
 }  // namespace

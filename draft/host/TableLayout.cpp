@@ -2,6 +2,7 @@
 // placing column by column, and the segment search.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "draft/host/FontManager.h"
 #include "draft/host/Geometry2D.h"
@@ -62,7 +63,7 @@ void CTableEntity::LayOutRow(int rowIndex, int segment, double x, double y) {
         default:
           break;
       }
-      texts_.push_back({{tx, low + (h - th) / 2}, cell.GetText(), attr});
+      texts_.push_back({{tx, low + (h - th) / 2}, cell.GetText(), std::move(attr)});
     }
     cx += cw;
   }
@@ -76,6 +77,24 @@ void CTableEntity::Recalc() {
   std::vector<CTableSegment> segs = segments_;
   if (segs.empty()) segs.push_back(ConstructTableSegment(0.0, 0.0, kTableOpenEnd));
   const bool repeat = repeatHeader_ && headerShown_ && !rows_.empty() && rows_[0]->IsHeader();
+
+  // Room for the whole layout at once: a row's texts are at most its cells,
+  // its lines at most one between each two cells and four of the outline;
+  // a repeated header comes at most once a segment. Growing these one
+  // element at a time would copy every text and attribute laid out so far
+  // on each step, and a large table would touch its layout's memory twice.
+  size_t rowCount = 0, cellCount = 0;
+  for (const auto& row : rows_) {
+    ++rowCount;
+    cellCount += static_cast<size_t>(row->GetCellCount());
+  }
+  if (repeat) {
+    rowCount += segs.size();
+    cellCount += segs.size() * static_cast<size_t>(rows_[0]->GetCellCount());
+  }
+  placed_.reserve(rowCount);
+  texts_.reserve(cellCount);
+  lines_.reserve(cellCount + 4 * rowCount);
 
   size_t si = 0;
   double y = segs[0].startY;

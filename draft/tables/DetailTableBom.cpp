@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "draft/host/SystemFiles.h"
+#include "draft/tables/ArrayRoom.h"
 #include "draft/tables/DetailTableDlg.h"
 #include "draft/tables/FieldLine.h"
 #include "draft/tables/RowText.h"
@@ -97,6 +98,7 @@ BOOL CDetailTableDlg::ImportFixedColumns(const char* path) {
   CStringA line;
   if (format == 1) file->ReadLine(line);
   CStringArray rows;
+  MakeRoom(rows, file->LinesLeft());
   while (file->ReadLine(line)) {
     line.TrimRight("\r");
     int cut = 0;
@@ -132,6 +134,7 @@ BOOL CDetailTableDlg::ImportTextFile(const char* path) {
   CFieldArray columns;
   grid_.ReadStructureFile(columns, structurePath_, tableType_);
   CStringArray rows;
+  MakeRoom(rows, file->LinesLeft());
   CStringA line;
   std::vector<CStringA> parts;
   while (file->ReadLine(line)) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "draft/tables/ArrayRoom.h"
 #include "draft/tables/PartsListOwner.h"
 #include "draft/tables/RowText.h"
 #include "draft/tables/TableFiles.h"
@@ -65,6 +66,7 @@ void CPartsListCtrl::SplitRowText(const CStringA& text, CStringArray& cells) con
 
 void CPartsListCtrl::GetRowTexts(int count, CStringArray& texts) const {
   texts.RemoveAll();
+  MakeRoom(texts, static_cast<size_t>(std::max(count, 0)));
   CStringA text;
   for (int i = 0; i < count; ++i) {
     FormatRowText(i, text);
@@ -244,6 +246,7 @@ BOOL CPartsListCtrl::DeleteColumnRecord(CFieldArray& structure, CPartsListUndo& 
   }
   auto* record = new CPartsListRow(CPartsListRow::kDeleteColumn, currentRow_, currentColumn_);
   undo.AddTail(record);
+  MakeRoom(record->cells, static_cast<size_t>(GetItemCount()));
   for (int r = 0; r < GetItemCount(); ++r) record->cells.Add(GetCellText(r, currentColumn_));
   if (currentColumn_ < structure.GetSize()) record->field = structure[currentColumn_];
   DeleteColumn(currentColumn_, structure);

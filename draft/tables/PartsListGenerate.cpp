@@ -14,6 +14,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/tables/ArrayRoom.h"
 #include "draft/tables/BillFontDef.h"
 #include "draft/tables/BillFontDlg.h"
 #include "draft/tables/GbkChars.h"
@@ -491,6 +492,7 @@ void CPartsListCtrl::LoadFromTableEntity(CBillFontDef& def, const CTableEntity* 
   for (int c = 0; c < GetColumnCount(); ++c) SetColumnWidth(c, 85);
 
   CStringArray rowTexts;
+  MakeRoom(rowTexts, static_cast<size_t>(table->GetRowCount()));
   bool firstData = true;
   for (int r = 0; r < table->GetRowCount(); ++r) {
     const CTableRow& row = *table->GetRow(r);
@@ -517,6 +519,7 @@ BOOL CPartsListCtrl::SaveTableEntityToFile(const CTableEntity* table, const char
   if (!table) return FALSE;
   CFieldArray fields;
   CStringArray rows;
+  MakeRoom(rows, static_cast<size_t>(table->GetRowCount()));
   for (int r = 0; r < table->GetRowCount(); ++r) {
     const CTableRow& row = *table->GetRow(r);
     if (r == 0) {

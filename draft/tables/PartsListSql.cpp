@@ -10,6 +10,7 @@
 #include "draft/host/DrawingSettings.h"
 #include "draft/host/StringConverter.h"
 #include "draft/host/TableRecordset.h"
+#include "draft/tables/ArrayRoom.h"
 #include "draft/tables/ColumnRelationDlg.h"
 #include "draft/tables/PartsListCtrl.h"
 #include "draft/tables/RowText.h"
@@ -480,6 +481,7 @@ BOOL CPartsListCtrl::ReadDbfTable(const char* file, CStringArray& rows, CFieldAr
   if (!OpenRecordset(rs, file, filter, sort)) return FALSE;
   StructureOf(rs, structure);
   rows.RemoveAll();
+  MakeRoom(rows, static_cast<size_t>(rs.GetRecordCount()));
   // Joined as row texts are, a ';' inside a value doubled.
   ForEachLiveRecord(rs, structure, [&](const CStringArray& cells) { rows.Add(JoinRowCells(cells)); });
   return TRUE;

@@ -1,11 +1,13 @@
 // The table-content dialog's computations: the rows of the drawing's rebar
 // labels, total lengths, unit and total weights, totals and per-diameter
 // subtotals with the merged display.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
+#include "draft/tables/ArrayRoom.h"
 #include "draft/tables/TableDataDlg.h"
 #include "platform/core/MessageBox.h"
 
@@ -215,6 +217,7 @@ void CTableDataDlg::ComputeDiameterSubtotals() {
   // 2. A missing subtotal column goes right after the total weight.
   if (subtotal < 0) {
     CStringArray blanks;
+    MakeRoom(blanks, static_cast<size_t>(std::max(rowCount_, 0)));
     for (int r = 0; r < rowCount_; ++r) blanks.Add(" ");
     subtotal = weight + 1;
     grid_.InsertColumn(subtotal, CFieldRecord("合计", kFieldDouble, 20.0, kAlignCentre), blanks, fields_);

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "draft/tables/ArrayRoom.h"
 #include "draft/tables/TableDataDlg.h"
 #include "platform/core/MessageBox.h"
 
@@ -52,10 +55,15 @@ BOOL CTableDataDlg::SortRows(int key, BOOL descending, const CArray<int, int>* m
     rows.push_back({value, texts[i]});
   }
   // The distinct key values in numeric order (values within 1e-6 equal);
-  // the rows follow key by key, in their order within a key.
+  // the rows follow key by key, in their order within a key. Each key text
+  // keeps the rows that hold it, so no key looks at every row.
   std::vector<CStringA> keys;
-  for (const Row& r : rows)
-    if (std::find(keys.begin(), keys.end(), r.key) == keys.end()) keys.push_back(r.key);
+  std::unordered_map<std::string, std::vector<size_t>> rowsOfKey;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    std::vector<size_t>& members = rowsOfKey[rows[i].key.str()];
+    if (members.empty()) keys.push_back(rows[i].key);
+    members.push_back(i);
+  }
   std::stable_sort(keys.begin(), keys.end(), [descending](const CStringA& a, const CStringA& b) {
     const double x = ParseDiameter(a), y = ParseDiameter(b);
     if (std::fabs(x - y) <= 1e-6) return false;
@@ -63,10 +71,10 @@ BOOL CTableDataDlg::SortRows(int key, BOOL descending, const CArray<int, int>* m
   });
   std::vector<std::pair<int, int>> groups;  // first and last row of each key
   CStringArray sorted;
+  MakeRoom(sorted, rows.size() + 1);
   for (const CStringA& k : keys) {
     const int first = static_cast<int>(sorted.GetSize());
-    for (const Row& r : rows)
-      if (r.key == k) sorted.Add(r.text);
+    for (size_t i : rowsOfKey[k.str()]) sorted.Add(rows[i].text);
     groups.emplace_back(first, static_cast<int>(sorted.GetSize()) - 1);
   }
   if (totalRow >= 0) sorted.Add(totalText);
@@ -128,10 +136,12 @@ BOOL CTableDataDlg::MaterialReport(const CArray<int, int>& columns, BOOL merged,
   // One row per distinct basis value, in numeric order, holding the sums.
   std::vector<CStringA> keys;
   std::vector<std::vector<double>> sums;
+  std::unordered_map<std::string, size_t> keyIndex;  // a key text's place in `keys`
   for (int r = 0; r < rowCount_; ++r) {
     const CStringA key = Cell(r, basis);
-    size_t at = std::find(keys.begin(), keys.end(), key) - keys.begin();
-    if (at == keys.size()) {
+    const auto [found, added] = keyIndex.try_emplace(key.str(), keys.size());
+    const size_t at = found->second;
+    if (added) {
       keys.push_back(key);
       sums.emplace_back(order.size(), 0.0);
     }
@@ -146,6 +156,7 @@ BOOL CTableDataDlg::MaterialReport(const CArray<int, int>& columns, BOOL merged,
   CFieldArray reduced;
   for (int c : order) reduced.Add(fields_[c]);
   CStringArray rows;
+  MakeRoom(rows, index.size());
   for (size_t i : index) {
     CStringArray cells;
     cells.Add(keys[i].IsEmpty() ? CStringA(" ") : keys[i]);

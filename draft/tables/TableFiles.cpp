@@ -8,6 +8,7 @@
 
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/tables/ArrayRoom.h"
 #include "draft/tables/FieldLine.h"
 #include "draft/tables/TableFileText.h"
 #include "platform/core/Exceptions.h"
@@ -16,17 +17,6 @@
 #include "platform/core/PathResolve.h"
 
 namespace {
-
-// Makes room for `count` more elements at once. The array grows by at most
-// 1024 elements a step, so a file of a hundred thousand rows read one Add at
-// a time would copy the array a hundred times over; giving it its size and
-// taking it back keeps the room.
-template <class Array>
-void MakeRoom(Array& array, size_t count) {
-  const INT_PTR size = array.GetSize();
-  array.SetSize(size + static_cast<INT_PTR>(count));
-  array.SetSize(size);
-}
 
 bool ReadFileText(const char* path, std::unique_ptr<CTableFileText>& text) {
   try {

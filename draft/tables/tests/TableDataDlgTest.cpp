@@ -316,6 +316,12 @@ TEST_F(TableDataDlgTest, SortingGroupsRowsByKeyAndShowsChosenColumnsMerged) {
     ASSERT_TRUE(d.SortRows(0, TRUE, nullptr));
     EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"25;2", "16;4", "8;1", "8;3"}));
 
+    // Keys are grouped by their text: texts of one number stay apart, in the
+    // order they first appear.
+    Load(d, {{"直径", 0}, {"根数", 1}}, {"Φ20;1", "20;2", "Φ20;3", "12;4", "20;5"});
+    ASSERT_TRUE(d.SortRows(0, FALSE, nullptr));
+    EXPECT_EQ(gridtest::RowTexts(d.GetGrid()), (std::vector<CStringA>{"12;4", "Φ20;1", "Φ20;3", "20;2", "20;5"}));
+
     Load(d, {{"直径", 0}, {"根数", 1}}, {"8;1", " ;2"});
     EXPECT_FALSE(d.SortRows(0, FALSE, nullptr));
     EXPECT_EQ(boxes.back(), "合并关键字一栏中存在空值!/n请补上数据后再合并.");
