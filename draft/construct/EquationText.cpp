@@ -3,8 +3,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "draft/host/ExpressionEvaluator.h"
+#include "platform/core/Charset.h"
 
 namespace {
 constexpr const char* kFunctionError = "表达式中的数学函数有错误!";
@@ -16,87 +19,150 @@ constexpr const char* kRadianFunctions[] = {"sin(", "asin(", "cos(", "acos(", "t
 
 bool IsOperatorChar(char c) { return c == '(' || c == ')' || c == '*' || c == '+' || c == '-' || c == '/'; }
 
+// The length of the character at i of a text of n bytes, as the
+// framework's strings step through GBK: two bytes for a lead byte whose
+// trail byte is there, else one.
+int CharStep(const char* s, int i, int n) {
+  return platform::IsGbkLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < n ? 2 : 1;
+}
+
+// The first character of `text` at or behind `from` where `needle` starts;
+// the walk over the characters begins at `from`, which starts a character.
+// -1 when there is none.
+int FindCharAt(std::string_view text, std::string_view needle, int from) {
+  int walk = from;
+  const int n = static_cast<int>(text.size());
+  for (size_t pos = static_cast<size_t>(from);; ++pos) {
+    pos = text.find(needle, pos);
+    if (pos == std::string_view::npos) return -1;
+    while (walk < static_cast<int>(pos)) walk += CharStep(text.data(), walk, n);
+    if (walk == static_cast<int>(pos)) return walk;
+  }
+}
+
 // Replaces each standing occurrence of the parameter by "D[0]". 1: done,
-// 0: the parameter does not occur, -1: a failure (message set).
+// 0: the parameter does not occur, -1: a failure (message set). One walk
+// over the text, which is built anew behind it.
 int SubstituteParameter(CStringA& text, const CStringA& parameter, CStringA& message) {
   if (parameter.IsEmpty()) return 0;
   if (text == parameter) {
     text = "D[0]";
     return 1;
   }
+  const std::string_view in(text.GetString(), static_cast<size_t>(text.GetLength()));
+  const std::string_view needle(parameter.GetString());
+  const int n = static_cast<int>(in.size());
+  std::string out;
+  out.reserve(in.size());
   int converted = 0;
-  int from = 0;
+  int from = 0;  // in `in`, the start of a character; out holds what lies before it
   for (;;) {
-    const int at = text.Find(parameter, from);
+    const int at = from > n ? -1 : FindCharAt(in, needle, from);
     if (at < 0) break;
     const int end = at + parameter.GetLength();
-    const bool beforeOk = at == 0 || IsOperatorChar(text[at - 1]);
-    const bool afterOk = end >= text.GetLength() || IsOperatorChar(text[end]);
+    // Before `from` lies what was written already.
+    const bool beforeOk =
+        at > from ? IsOperatorChar(in[static_cast<size_t>(at - 1)]) : out.empty() || IsOperatorChar(out.back());
+    const bool afterOk = end >= n || IsOperatorChar(in[static_cast<size_t>(end)]);
     if (beforeOk && afterOk) {
-      text = text.Left(at) + "D[0]" + text.Mid(end);
-      from = at + 4;
+      out.append(in.substr(static_cast<size_t>(from), static_cast<size_t>(at - from)));
+      out += "D[0]";
+      from = end < n ? end : n;
       converted = 1;
       continue;
     }
     // Inside a function's name: go on behind its '(' (never at the
     // occurrence itself, which may start with that '(').
-    const int paren = text.Find('(', at);
-    if (paren < 0) {
+    int paren = at;
+    while (paren < n && in[static_cast<size_t>(paren)] != '(') paren += CharStep(in.data(), paren, n);
+    if (paren >= n) {
       message = kFunctionError;
       return -1;
     }
+    out.append(in.substr(static_cast<size_t>(from), static_cast<size_t>(paren + 1 - from)));
     from = paren + 1;
   }
+  if (from < n) out.append(in.substr(static_cast<size_t>(from)));
+  text = CStringA(out);
   return converted;
 }
 
 // Wraps the argument of every occurrence of each trigonometric function so
-// that a radian argument reaches the evaluator in degrees.
+// that a radian argument reaches the evaluator in degrees. Each function
+// takes one walk over the text: the closing parenthesis of every '(' is
+// found first, and a wrap's own ')' goes in when the walk copies that far.
 bool WrapRadianArguments(CStringA& text, CStringA& message) {
   CStringA factor;
   factor.Format("%f", kDegreesPerRadian);
   const CStringA prefix = factor + "*(";
   for (const char* name : kRadianFunctions) {
+    const std::string_view in(text.GetString(), static_cast<size_t>(text.GetLength()));
+    const int n = static_cast<int>(in.size());
     const int nameLength = static_cast<int>(std::strlen(name));
-    int from = 0;
-    for (;;) {
-      const int at = text.Find(name, from);
-      if (at < 0) break;
-      const int open = at + nameLength;  // just behind the '('
-      int depth = 1, close = -1;
-      for (int i = open; i < text.GetLength(); ++i) {
-        if (text[i] == '(') ++depth;
-        if (text[i] == ')' && --depth == 0) {
-          close = i;
-          break;
-        }
+    if (FindCharAt(in, name, 0) < 0) continue;
+    std::vector<int> closing(in.size(), -1);  // of each '(': its ')', or -1
+    std::vector<int> open;
+    for (int i = 0; i < n; ++i) {
+      if (in[static_cast<size_t>(i)] == '(') {
+        open.push_back(i);
+      } else if (in[static_cast<size_t>(i)] == ')' && !open.empty()) {
+        closing[static_cast<size_t>(open.back())] = i;
+        open.pop_back();
       }
+    }
+    std::string out;
+    out.reserve(in.size() + 64);
+    std::vector<int> pending;  // the ')' still to be closed, innermost last
+    int copied = 0;
+    auto copyTo = [&](int to) {
+      while (!pending.empty() && pending.back() < to) {
+        out.append(in.substr(static_cast<size_t>(copied), static_cast<size_t>(pending.back() - copied)));
+        out += ')';
+        copied = pending.back();
+        pending.pop_back();
+      }
+      out.append(in.substr(static_cast<size_t>(copied), static_cast<size_t>(to - copied)));
+      copied = to;
+    };
+    for (int at = FindCharAt(in, name, 0); at >= 0; at = FindCharAt(in, name, at + nameLength)) {
+      const int argument = at + nameLength;  // just behind the '('
+      const int close = closing[static_cast<size_t>(argument - 1)];
       if (close < 0) {
         message = kUnmatched;
         return false;
       }
-      if (close == open) {
+      if (close == argument) {
         message = kEmptyArgument;
         return false;
       }
-      text = text.Left(open) + prefix + text.Mid(open, close - open) + ")" + text.Mid(close);
-      from = open + prefix.GetLength();
+      copyTo(argument);
+      out += prefix.GetString();
+      pending.push_back(close);
     }
+    copyTo(n);
+    text = CStringA(out);
   }
   return true;
 }
 }  // namespace
 
 void ParseEquationLine(const CStringA& line, CStringArrayA& fields) {
+  // One walk over the characters: a ';' ends a field, never when it is the
+  // trail byte of a double-byte character. The array is sized once.
+  const char* s = line.GetString();
+  const int n = line.GetLength();
+  std::vector<int> ends;
+  for (int i = 0; i < n; i += CharStep(s, i, n))
+    if (s[i] == ';') ends.push_back(i);
+  if (n > 0 && (ends.empty() || ends.back() + 1 < n)) ends.push_back(n);  // a last ';' ends the line
   fields.RemoveAll();
+  fields.SetSize(static_cast<INT_PTR>(ends.size()));
   int start = 0;
-  while (start < line.GetLength()) {
-    int end = line.Find(';', start);
-    if (end < 0) end = line.GetLength();
-    CStringA piece = line.Mid(start, end - start);
+  for (size_t k = 0; k < ends.size(); ++k) {
+    CStringA piece = line.Mid(start, ends[k] - start);
     piece.Trim();
-    fields.Add(piece);
-    start = end + 1;
+    fields[static_cast<INT_PTR>(k)] = piece;
+    start = ends[k] + 1;
   }
   for (int i = kEqX; i <= kEqY && i < fields.GetSize(); ++i) {
     const int eq = fields[i].Find('=');

@@ -4,6 +4,7 @@
 
 #include "draft/framework/TypedKey.h"
 #include "draft/host/Geometry2D.h"
+#include "platform/core/MessageBox.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageMap.h"
 
@@ -92,5 +93,12 @@ void CCoordInputDlg::OnModeRadio() {
 void CCoordInputDlg::OnOK() {
   if (!UpdateData(TRUE)) return;  // the framework's number check keeps the dialog open
   Accept(first_, second_);
+  // Values that the scale or the base point carry beyond what a number
+  // holds give no point: the framework's number message, and the dialog
+  // stays open.
+  if (!std::isfinite(resultX_) || !std::isfinite(resultY_)) {
+    AfxMessageBox(AfxFormatFrameworkString(AFX_IDP_PARSE_REAL).GetString(), MB_ICONEXCLAMATION);
+    return;
+  }
   EndDialog(IDOK);
 }

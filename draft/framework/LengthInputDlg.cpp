@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "draft/framework/TypedKey.h"
+#include "platform/core/MessageBox.h"
 #include "platform/ui/DataExchange.h"
 
 namespace {
@@ -56,5 +57,12 @@ BOOL CLengthInputDlg::OnInitDialog() {
 void CLengthInputDlg::OnOK() {
   if (!UpdateData(TRUE)) return;  // the framework's number check keeps the dialog open
   Accept(length_, second_);
+  // Values that the scale or the base point carry beyond what a number
+  // holds give no point: the framework's number message, and the dialog
+  // stays open.
+  if (!std::isfinite(resultX_) || !std::isfinite(resultY_)) {
+    AfxMessageBox(AfxFormatFrameworkString(AFX_IDP_PARSE_REAL).GetString(), MB_ICONEXCLAMATION);
+    return;
+  }
   EndDialog(IDOK);
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -159,6 +160,35 @@ TEST(EquationText, DegreeValuesSamplesAndExtents) {
     EXPECT_GE(p.y, 0);
     EXPECT_LE(p.y, 150);
   }
+}
+
+// A damaged table may hold a line of any length: splitting it and
+// converting its expressions walk it once, so a line of hundreds of
+// thousands of characters takes no longer than reading it.
+TEST(EquationText, LongLinesAndExpressionsAreTakenInOneWalk) {
+  const std::clock_t started = std::clock();
+  CStringArrayA fields;
+  ParseEquationLine(CStringA(std::string(200000, ';').c_str()), fields);
+  EXPECT_EQ(fields.GetSize(), 200000);
+  std::string terms;
+  for (int i = 0; i < 50000; ++i) terms += "t+";
+  std::string sines;
+  for (int i = 0; i < 20000; ++i) sines += "sin(t)+";
+  CStringA x, y, message;
+  EXPECT_FALSE(ConvertEquation("", (terms + "t").c_str(), "t", true, false, x, y, message));
+  EXPECT_EQ(message, "表达式过长!");
+  EXPECT_FALSE(ConvertEquation("", (sines + "t").c_str(), "t", true, true, x, y, message));
+  EXPECT_EQ(message, "表达式过长!");
+  EXPECT_FALSE(ConvertEquation("", (sines + "sin(t").c_str(), "t", true, true, x, y, message));
+  EXPECT_EQ(message, "表达式中的括号不匹配!");
+  EXPECT_LT(std::clock() - started, 10 * CLOCKS_PER_SEC);
+
+  // The walk steps over double-byte characters: a ';' or a parameter that is
+  // the trail byte of one is not found there.
+  ParseEquationLine("a\xB0;b;c", fields);
+  EXPECT_EQ(Fields(fields), (std::vector<std::string>{"a\xB0;b", "c"}));
+  ASSERT_TRUE(ConvertEquation("", "\xB0t+t", "t", true, false, x, y, message));
+  EXPECT_EQ(y, "\xB0t+D[0]");
 }
 
 TEST_F(EquationTest, AcommentOnlyTableYieldsTheRoseWhichIsWrittenBackWhenTheDialogCloses) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "draft/framework/CenterLineSetDlg.h"
+#include "draft/framework/CoordInputDlg.h"
 #include "draft/framework/IntInputDlg.h"
 #include "draft/framework/LayerPickDlg.h"
 #include "draft/framework/LengthInputDlg.h"
@@ -209,6 +210,48 @@ TEST_F(ValueDialogTest, LengthDialogLaysTheLengthOffFromTheBasePoint) {
 
   CLengthInputDlg bad(nullptr, 1.0, 1, 1, 0, 1);
   EXPECT_EQ(Run(bad, EnterRefusedThenCancel(1055, "1,5")), IDCANCEL);
+}
+
+// A typed value that the scale or the base point carries beyond what a
+// number holds gives no point: the framework's number message, and the
+// dialog stays open. A large value that stays in range is taken.
+TEST_F(ValueDialogTest, CoordinateAndLengthDialogsRefuseAPointBeyondTheRangeOfNumbers) {
+  struct Case {
+    bool length;  // the length dialog, else the coordinate dialog
+    double scale;
+    int polar;
+    double baseX;
+    const char* text;
+    bool refused;
+  } cases[] = {
+      {false, 2.0, 0, 0, "1e308", true},     {false, 1.0, 1, 1.7e308, "1e308", true},
+      {false, 1.0, 0, 0, "1e308", false},    {true, 10.0, 0, 0, "1e308", true},
+      {true, 1.0, 1, 1.7e308, "1e308", true}, {true, 1.0, 0, 0, "1e308", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.length << " " << c.scale << " " << c.polar << " " << c.text);
+    std::unique_ptr<CDialog> dlg;
+    int edit = 0;
+    if (c.length) {
+      auto* d = new CLengthInputDlg(nullptr, c.scale, 0, 0, 0, c.polar);
+      d->SetBasePoint(c.baseX, 0);
+      dlg.reset(d);
+      edit = CLengthInputDlg::kLengthEdit;
+    } else {
+      auto* d = new CCoordInputDlg(nullptr, c.scale, 0, 0, 1, !c.polar, 0);  // relative
+      d->SetBasePoint(c.baseX, 0);
+      dlg.reset(d);
+      edit = CCoordInputDlg::kFirstEdit;
+    }
+    if (c.refused) {
+      EXPECT_EQ(Run(*dlg, EnterRefusedThenCancel(edit, c.text)), IDCANCEL);
+    } else {
+      ASSERT_EQ(Run(*dlg, EnterAndOk(edit, c.text)), IDOK);
+      const double x = c.length ? static_cast<CLengthInputDlg&>(*dlg).GetResultX()
+                                : static_cast<CCoordInputDlg&>(*dlg).GetResultX();
+      EXPECT_EQ(x, 1e308);
+    }
+  }
 }
 
 TEST_F(ValueDialogTest, RadiusDialogHalvesADiameterAndScales) {
