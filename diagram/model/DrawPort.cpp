@@ -1,6 +1,5 @@
 #include "diagram/model/DrawPort.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "diagram/model/ArchiveEncoding.h"
