@@ -318,6 +318,7 @@ int CDiagram::UnDelObj(CDrawObj* object) {
 void CDiagram::Expunge(CDrawObj* object) {
   Remove(object);
   if (m_pLoadingElements) *m_pLoadingElements -= object;
+  if (m_pDocument) m_pDocument->RemoveLoadFailure(object);
   if (m_pDragList) {
     // A set keeps its index through its own members.
     if (auto* set = DYNAMIC_DOWNCAST(ObSetList, m_pDragList))

@@ -145,8 +145,9 @@ class CDiagram {
   // Object list.
   int Add(CDrawObj* object);
   int UnDelObj(CDrawObj* object);
-  // Takes an object off the canvas and out of the trash for good; the
-  // caller then owns it.
+  // Takes an object off the canvas, out of the trash and off the lists of a
+  // load (the elements being read, the document's load failures) for good;
+  // the caller then owns it.
   void Expunge(CDrawObj* object);
   void UpdateObject(CDrawObj* object, int updateQuadTree);
   void UpdateQuadTree(CDrawObj* object);

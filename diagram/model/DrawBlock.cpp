@@ -136,6 +136,9 @@ void CDrawBlock::Serialize(CArchive& ar) {
   }
   m_bReadingPorts = TRUE;
   const ULONGLONG portsReadBefore = CDrawPort::ReadsStarted();
+  // The port whose record names this block, when the block is read inside
+  // it.
+  const CDrawPort* namedBy = CDrawPort::InnermostBeingRead();
   try {
     for (DWORD_PTR count = ar.ReadCount(); count > 0; --count) {
       auto* port = static_cast<CDrawPort*>(ar.ReadObject(RUNTIME_CLASS(CDrawPort)));
@@ -143,9 +146,10 @@ void CDrawBlock::Serialize(CArchive& ar) {
       // A port read in full before this list is held by whoever read it
       // (a group, a diagram's list): a block never stores its ports that
       // way, so a damaged stream cannot hand it to this block, which would
-      // free it with itself. A port still being read stored this block
-      // inside its own record, and is this block's.
-      if (!port->WasReadSince(portsReadBefore) && !CDrawPort::IsBeingRead(port)) continue;
+      // free it with itself. The port whose record names this block is
+      // this block's; any other port still being read names a block of its
+      // own, which may take it.
+      if (!port->WasReadSince(portsReadBefore) && port != namedBy) continue;
       // A port that another block already lists stays that block's.
       CDrawBlock* named = port->m_pBlock;
       if (named && named != this && named->m_ports.Find(port)) continue;
@@ -154,12 +158,10 @@ void CDrawBlock::Serialize(CArchive& ar) {
     }
   } catch (...) {
     m_bReadingPorts = FALSE;
-    // A port whose own record is still being read (it named this block) is
-    // that read's to free: the failed block lets go of it.
-    CDrawList ports(m_ports);
-    for (POSITION pos = ports.GetHeadPosition(); pos;) {
-      auto* port = static_cast<CDrawPort*>(ports.GetNext(pos));
-      if (!CDrawPort::IsBeingRead(port)) continue;
+    // The port whose record names this block is still being read: it is
+    // that read's to free, and the failed block lets go of it.
+    if (namedBy && m_ports.Find(namedBy)) {
+      auto* port = const_cast<CDrawPort*>(namedBy);
       m_ports -= port;
       port->m_pBlock = nullptr;
     }

@@ -496,6 +496,10 @@ void CDrawDoc::ExcludeLoadFailuresFrom(CDrawList& objects) {
   objects -= m_loadFailures;
 }
 
+void CDrawDoc::RemoveLoadFailure(CDrawObj* object) {
+  if (!m_loadFailures.IsEmpty()) m_loadFailures -= object;
+}
+
 void CDrawDoc::DeleteLoadFailures() {
   if (m_loadFailures.IsEmpty()) return;
   // Arcs first: they hang on ports that the other failures may own.

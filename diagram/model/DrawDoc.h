@@ -115,6 +115,9 @@ class CDrawDoc : public COleDocument {
   int LoadFailuresDidOccur();
   void ExcludeLoadFailuresFrom(CDrawList& objects);
   void DeleteLoadFailures();
+  // Takes an object that is being destroyed off the load failures, so that
+  // one freed by another holder first (a group, a block) is not freed again.
+  void RemoveLoadFailure(CDrawObj* object);
 
   void AddArcRouter(CArcRouter* router);
   void RemoveArcRouter(CArcRouter* router);

@@ -46,13 +46,24 @@ std::vector<const CDrawObj*>& GroupsBeingRead() {
   return groups;
 }
 
-// A group on that list for the life of the object.
+// A group on that list for the life of the object, with the member list it
+// is reading in its slot, so that a member destroyed during the read (its
+// owner's read failed) leaves that list.
 class ReadingGroup {
  public:
-  explicit ReadingGroup(const CDrawObj* group) { GroupsBeingRead().push_back(group); }
-  ~ReadingGroup() { GroupsBeingRead().pop_back(); }
+  ReadingGroup(const CDrawObj* group, CDrawList*& slot, CDrawList& members) : slot_(slot) {
+    GroupsBeingRead().push_back(group);
+    slot_ = &members;
+  }
+  ~ReadingGroup() {
+    slot_ = nullptr;
+    GroupsBeingRead().pop_back();
+  }
   ReadingGroup(const ReadingGroup&) = delete;
   ReadingGroup& operator=(const ReadingGroup&) = delete;
+
+ private:
+  CDrawList*& slot_;
 };
 
 }  // namespace
@@ -165,7 +176,7 @@ void CDrawGroup::Serialize(CArchive& ar) {
   CDrawObj::Serialize(ar);
   CDrawList loaded;
   try {
-    const ReadingGroup reading(this);
+    const ReadingGroup reading(this, m_pMembersBeingRead, loaded);
     for (DWORD_PTR count = ar.ReadCount(); count > 0; --count) {
       auto* member = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
       // A damaged stream may name a member twice, the group itself, a group
@@ -445,6 +456,7 @@ void CDrawGroup::Add(CDrawObj* object) {
 
 int CDrawGroup::Remove(CDrawObj* object) {
   if (object->m_pGroup == this) object->m_pGroup = nullptr;
+  if (m_pMembersBeingRead) *m_pMembersBeingRead -= object;
   POSITION pos = m_members.Find(object);
   if (!pos) return 0;
   m_members.RemoveAt(pos);

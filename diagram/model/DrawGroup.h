@@ -74,4 +74,6 @@ class CDrawGroup : public CDrawObj {
   // The rectangle shown while the group is dragged; the position at rest.
   CRect m_dragRect;
   BOOL m_bMembershipChanged;
+  // The member list while Serialize reads it, else null.
+  CDrawList* m_pMembersBeingRead = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "diagram/model/DrawPort.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "diagram/model/ArchiveEncoding.h"
@@ -60,9 +59,9 @@ class ReadingPort {
 
 ULONGLONG CDrawPort::ReadsStarted() { return PortReadsStarted(); }
 
-BOOL CDrawPort::IsBeingRead(const CDrawPort* port) {
+const CDrawPort* CDrawPort::InnermostBeingRead() {
   const std::vector<const CDrawPort*>& ports = PortsBeingRead();
-  return std::find(ports.begin(), ports.end(), port) != ports.end();
+  return ports.empty() ? nullptr : ports.back();
 }
 
 CDrawPort::CDrawPort(CDrawPort* associated)

@@ -89,9 +89,10 @@ class CDrawPort : public CDrawPoly {
   // The same, seen through composite-block boundaries.
   void GetRealConnections(CDrawList& ports) const;
   int GetDirectedArcs(int bAsSource, CDrawList& arcs) const;
-  // True while the port's record is being read (its block may be read, and
-  // fail, within that read).
-  static BOOL IsBeingRead(const CDrawPort* port);
+  // The port whose record is being read innermost, null when none. A block
+  // whose read begins while a port's record is innermost is the block that
+  // record names (the port's block may be read, and fail, within its read).
+  static const CDrawPort* InnermostBeingRead();
   // Port reads started so far on this thread: a port whose read started
   // after a mark taken from it was read since.
   static ULONGLONG ReadsStarted();

@@ -257,6 +257,24 @@ TEST_F(OwnPageSetup, AReadThatFailsFreesWhatItReadAndKeepsTheSettings) {
   blockTakesGroupPort.Word(0).Ref(0).Ref(0).Ref(0).Ref(0);
   blockTakesGroupPort.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20);
   blockTakesGroupPort.Word(1).Ref(0).Ref(0).Ref(0).Ref(0).Word(2).Ref(4);
+  // A group reads a text, then a block that takes that text as its own
+  // and is cut short: the block frees the text, which leaves the group.
+  Bytes blockTakesGroupText = head;
+  blockTakesGroupText.Word(1).NewClass("CDrawGroup").DrawObjData(18, 0, 10, 10, 0).Word(2);
+  blockTakesGroupText.NewClass("CDrawText").DrawObjData(18, 0, 10, 10, 0);
+  blockTakesGroupText.Byte(0xFF).Word(0xFFFE).Byte(1).Word(u'T').Word(0).Word(1).Ref(0);
+  blockTakesGroupText.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20).Word(1).Ref(4);
+  // A group holds an inner group, whose block a later port names (which
+  // sends the block to the load failures), and is cut short: the inner
+  // group frees the block, which leaves the load failures.
+  Bytes innerGroupHoldsFailure = head;
+  innerGroupHoldsFailure.Word(1).NewClass("CDrawGroup").DrawObjData(18, 0, 10, 10, 0).Word(3);
+  innerGroupHoldsFailure.OldClass(1).DrawObjData(18, 0, 10, 10, 0).Word(1);
+  innerGroupHoldsFailure.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20);
+  innerGroupHoldsFailure.Word(1).Ref(0).Ref(0).Ref(0).Ref(0).Word(0);
+  innerGroupHoldsFailure.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5).Word(0).Word(3).Word(3);
+  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) innerGroupHoldsFailure.Small(p.x).Small(p.y);
+  innerGroupHoldsFailure.Word(0).Ref(0).Ref(0).Ref(0).Ref(5);
   // A page set-up without a page.
   Bytes noPage;
   noPage.Word(0).Word(1).Byte(4).Byte(4).Dword(0).Word(0).Small(0).Small(1100).Word(1).Word(1).Small(1).Small(1);
@@ -270,6 +288,9 @@ TEST_F(OwnPageSetup, AReadThatFailsFreesWhatItReadAndKeepsTheSettings) {
       {"a group takes an element, then fails", groupTakesElement.data, CArchiveException::endOfFile},
       {"an inner group names an outer member, then fails", innerGroupFails.data, CArchiveException::endOfFile},
       {"a failing block lists a port its group read", blockTakesGroupPort.data, CArchiveException::endOfFile},
+      {"a failing block takes a text its group read", blockTakesGroupText.data, CArchiveException::endOfFile},
+      {"a failing group's inner group holds a load failure", innerGroupHoldsFailure.data,
+       CArchiveException::endOfFile},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -224,6 +224,54 @@ TEST(DrawPortTest, ABlockThatFailsWhileItsPortIsReadLeavesThePortToItsRead) {
   EXPECT_THROW(in.ar().ReadObject(RUNTIME_CLASS(CDrawPort)), CArchiveException);
 }
 
+// A damaged stream: a block lists a port that names a second block, whose
+// list holds a port naming a third block, which lists the first port while
+// that port is still being read. Only the block that the port's own record
+// reads may take it: the third block leaves it, so that the port has one
+// owner, which the load failures do not free.
+TEST(DrawPortTest, APortStillBeingReadIsTakenOnlyByTheBlockItsRecordReads) {
+  LinkDiagramLibrary();
+  CDrawDoc doc;
+  doc.StartLoad(18);
+  doctest::Bytes b;
+  auto port = [&b](WORD classTag, bool first) {
+    if (first) {
+      b.NewClass("CDrawOutPort");
+    } else {
+      b.OldClass(classTag);
+    }
+    b.DrawObjData(18, 0, -5, 10, 5).Word(0).Word(3).Word(3);
+    for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) b.Small(p.x).Small(p.y);
+    b.Word(0).Ref(0).Ref(0).Ref(0);
+  };
+  auto blockHead = [&b]() { b.DrawObjData(18, -50, 20, 0, -20).Word(1).Ref(0).Ref(0).Ref(0).Ref(0); };
+  b.NewClass("CDrawBlock");  // class 1, object 2: the outer block
+  blockHead();
+  b.Word(1);
+  port(0, true);  // class 3, object 4: its port, which names
+  b.OldClass(1);  // object 5: a second block, listing
+  blockHead();
+  b.Word(2);
+  port(3, false);  // object 6: a port that names
+  b.OldClass(1);   // object 7: a third block, which lists the first port
+  blockHead();
+  b.Word(1).Ref(4);
+  b.Ref(4);  // the second block lists the first port too
+  doctest::LoadArchive in(b.data, &doc);
+  std::unique_ptr<CDrawBlock> outer(static_cast<CDrawBlock*>(in.ar().ReadObject(RUNTIME_CLASS(CDrawBlock))));
+  ASSERT_NE(outer, nullptr);
+  EXPECT_TRUE(in.AtEnd());
+  ASSERT_EQ(outer->GetPorts().GetCount(), 1);
+  auto* first = static_cast<CDrawPort*>(outer->GetPorts().GetHead());
+  EXPECT_EQ(first->GetDrawBlock(), outer.get());
+  EXPECT_TRUE(doc.LoadFailuresDidOccur());
+  // The blocks that the ports named elsewhere go; the outer block's port
+  // stays (the sanitizer checks that nothing is freed twice).
+  doc.DeleteLoadFailures();
+  ASSERT_EQ(outer->GetPorts().GetCount(), 1);
+  EXPECT_EQ(static_cast<CDrawPort*>(outer->GetPorts().GetHead())->GetDrawBlock(), outer.get());
+}
+
 class PortOnDiagram : public blocktest::BlockDiagram {};
 
 TEST_P(PortOnDiagram, APortReachesThePortsAtTheFarEndsOfItsWires) {
