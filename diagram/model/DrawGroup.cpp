@@ -1,6 +1,7 @@
 #include "diagram/model/DrawGroup.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "diagram/model/ArchiveEncoding.h"
@@ -327,15 +328,43 @@ void CDrawGroup::OnEditProperties(CWnd*) {
 }
 
 void CDrawGroup::IncludeComponentsInList(CDrawList* list) const {
-  CDrawList all(m_members);
-  all.IncludeElementComponents();
+  CDrawList all;
+  CollectComponents(all);
   list->AddTail(all);
 }
 
 void CDrawGroup::ExcludeComponentsFromList(CDrawList* list) const {
-  CDrawList all(m_members);
-  all.IncludeElementComponents();
+  CDrawList all;
+  CollectComponents(all);
   *list -= all;
+}
+
+void CDrawGroup::CollectComponents(CDrawList& all) const {
+  // The members, then each one's components behind them, so components of
+  // components join. A nested group brings its own components whole: what
+  // it brings in is not expanded again, which would repeat the nested
+  // group's walk for every level of nesting above it.
+  all.AddTail(m_members);
+  std::unordered_set<const CDrawObj*> broughtWhole;
+  for (POSITION pos = all.GetHeadPosition(); pos;) {
+    POSITION current = pos;
+    CDrawObj* object = all.GetAt(current);
+    if (object && !broughtWhole.count(object)) {
+      if (const auto* nested = DYNAMIC_DOWNCAST(CDrawGroup, object)) {
+        CDrawList inner;
+        nested->CollectComponents(inner);
+        for (POSITION part = inner.GetHeadPosition(); part;) {
+          CDrawObj* component = inner.GetNext(part);
+          if (all.AddTail(component)) broughtWhole.insert(component);
+        }
+      } else {
+        object->IncludeComponentsInList(&all);
+      }
+      object->IncludeAttachmentDrawPorts(&all);
+    }
+    pos = current;
+    all.GetNext(pos);
+  }
 }
 
 void CDrawGroup::SetDiagram(CDiagram* diagram) {

@@ -64,6 +64,8 @@ class CDrawGroup : public CDrawObj {
   void NormalizeMembers();
   // The members that are not components of other members.
   CDrawList GetTopMembers() const;
+  // Appends the members and all their components, nested groups' included.
+  void CollectComponents(CDrawList& all) const;
   // Takes the objects that failed to load out of a member list being read
   // (the archive's document frees them) and clears their group pointer.
   void LeaveLoadFailures(CArchive& ar, CDrawList& loaded);

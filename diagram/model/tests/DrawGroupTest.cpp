@@ -156,6 +156,34 @@ TEST_F(GroupOnDiagram, GroupingWithAndWithoutFlattening) {
   }
 }
 
+// Groups nested 40 deep, each holding the next and one object of its own:
+// every group's components are the groups and objects inside it, found in
+// one walk per level (walking them again at every level above doubled the
+// work per level), and a save finds the outermost group as the only element.
+TEST_F(GroupOnDiagram, DeeplyNestedGroupsListTheirComponentsOnce) {
+  constexpr int kDepth = 40;
+  std::vector<CDrawObj*> objects;
+  std::vector<CDrawGroup*> groups;
+  CDrawGroup* inner = AddGroup({AddObject(CRect(0, 10, 10, 0))});
+  groups.push_back(inner);
+  for (int i = 1; i < kDepth; ++i) {
+    CDrawObj* own = AddObject(CRect(i * 20, 10, i * 20 + 10, 0));
+    objects.push_back(own);
+    groups.push_back(AddGroup({groups.back(), own}));
+  }
+  CDrawList components;
+  groups.back()->IncludeComponentsInList(&components);
+  EXPECT_EQ(components.GetCount(), 2 * kDepth - 1);
+  for (CDrawObj* object : objects) EXPECT_TRUE(components.Find(object));
+  for (size_t i = 0; i + 1 < groups.size(); ++i) EXPECT_TRUE(components.Find(groups[i]));
+  // The first entries are the outermost group's own members, in order.
+  EXPECT_EQ(components.GetHead(), groups[groups.size() - 2]);
+  CDrawList top(diagram->GetObjects());
+  top.ExcludeElementComponents();
+  EXPECT_EQ(top.GetCount(), 1);
+  EXPECT_EQ(top.GetHead(), groups.back());
+}
+
 TEST_F(GroupOnDiagram, AGroupNeverTakesItselfOrMembersOfAnotherGroup) {
   CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
   CDrawObj* x = AddObject(CRect(60, 10, 70, 0));
