@@ -598,48 +598,53 @@ struct DbfScene {
   CStringA file;
 };
 
+// That table with a grid owner window, the grid's columns set from the
+// parts-list structure when `withColumns`.
+struct DbfGridScene : DbfScene {
+  DbfGridScene(int count, bool withColumns) : DbfScene(count) {
+    owner.Create();
+    if (!withColumns) return;
+    PartsListStructure(owner.structure);
+    owner.grid.SetColumns(owner.structure);
+  }
+  ~DbfGridScene() { owner.DestroyWindow(); }
+  COwnerWnd owner;
+};
+
 void BM_ReadDbfTable(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  const DbfScene scene(n);
-  COwnerWnd owner;
-  owner.Create();
+  DbfGridScene scene(n, false);
+  COwnerWnd& owner = scene.owner;
   for (auto _ : state) {
     CStringArray rows;
     CFieldArray structure;
     if (!owner.grid.ReadDbfTable(scene.file, rows, structure) || rows.GetSize() != n) Fail("not read");
   }
-  owner.DestroyWindow();
   PerObject(state, n);
 }
 
 void BM_LoadDbfIntoGrid(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  const DbfScene scene(n);
-  COwnerWnd owner;
-  owner.Create();
+  DbfGridScene scene(n, false);
+  COwnerWnd& owner = scene.owner;
   for (auto _ : state) {
     CFieldArray structure;
     int rowCount = 0;
     if (!owner.grid.LoadDbfIntoList(scene.file, structure, rowCount, 1) || rowCount != n) Fail("not loaded");
   }
-  owner.DestroyWindow();
   PerObject(state, n);
 }
 
 void BM_AppendDbfRows(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  const DbfScene scene(n);
-  COwnerWnd owner;
-  owner.Create();
-  PartsListStructure(owner.structure);
-  owner.grid.SetColumns(owner.structure);
+  DbfGridScene scene(n, true);
+  COwnerWnd& owner = scene.owner;
   for (auto _ : state) {
     state.PauseTiming();
     owner.grid.DeleteAllItems();
     state.ResumeTiming();
     if (!owner.grid.AppendDbfRows(scene.file) || owner.grid.GetItemCount() != n) Fail("not appended");
   }
-  owner.DestroyWindow();
   PerObject(state, n);
 }
 
@@ -647,31 +652,23 @@ void BM_AppendDbfRows(benchmark::State& state) {
 // its rows fetched value by value into the grid.
 void BM_QueryAllDbf(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  const DbfScene scene(n);
-  COwnerWnd owner;
-  owner.Create();
-  PartsListStructure(owner.structure);
-  owner.grid.SetColumns(owner.structure);
+  DbfGridScene scene(n, true);
+  COwnerWnd& owner = scene.owner;
   for (auto _ : state) {
     if (!owner.grid.QueryAll(scene.file, "*", owner.structure) || owner.grid.GetItemCount() != n)
       Fail("not queried");
   }
-  owner.DestroyWindow();
   PerObject(state, n);
 }
 
 void BM_SortDbfTable(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  const DbfScene scene(n);
-  COwnerWnd owner;
-  owner.Create();
-  PartsListStructure(owner.structure);
-  owner.grid.SetColumns(owner.structure);
+  DbfGridScene scene(n, true);
+  COwnerWnd& owner = scene.owner;
   for (auto _ : state) {
     if (!owner.grid.SortTable(scene.file, "单重", 1, owner.structure) || owner.grid.GetItemCount() != n)
       Fail("not sorted");
   }
-  owner.DestroyWindow();
   PerObject(state, n);
 }
 
