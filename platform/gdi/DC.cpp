@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "platform/core/Charset.h"
+#include "platform/gdi/BorrowedWrapper.h"
 #include "platform/gdi/DcState.h"
 #include "platform/gdi/PdfPrinter.h"
 
@@ -93,9 +94,26 @@ CDC* CDC::FromHandle(HDC hDC) {
   return dc;
 }
 
-void CDC::DeleteTempMap() { 
+void CDC::DeleteTempMap() {
   if (auto* maps = Maps()) maps->Clear();
 }
+
+namespace platform {
+
+CDC* ExistingDcWrapper(HDC dc) {
+  DcMaps* maps = dc ? Maps() : nullptr;
+  if (!maps) return nullptr;
+  if (auto it = maps->permanent.find(dc); it != maps->permanent.end()) return it->second;
+  if (auto it = maps->temporary.find(dc); it != maps->temporary.end()) return it->second;
+  return nullptr;
+}
+
+size_t TemporaryDcCount() {
+  DcMaps* maps = Maps();
+  return maps ? maps->temporary.size() : 0;
+}
+
+}  // namespace platform
 
 BOOL CDC::Attach(HDC hDC) {
   if (!hDC || m_hDC || !platform::FindDc(hDC)) return FALSE;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/core/Charset.h"
+#include "platform/gdi/BorrowedWrapper.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DcState.h"
 #include "platform/gdi/FontEngine.h"
@@ -40,7 +41,8 @@ int GetDeviceCaps(HDC dc, int index) {
 HDC CreateCompatibleDC(HDC dc) { return platform::CreateMemoryDc(dc); }
 
 BOOL DeleteDC(HDC dc) {
-  if (CDC* wrapper = CDC::FromHandle(dc); wrapper && wrapper->m_hDC == dc) {
+  // A wrapper the program holds lets go of the handle; none is made for it.
+  if (CDC* wrapper = platform::ExistingDcWrapper(dc); wrapper && wrapper->m_hDC == dc) {
     wrapper->Detach();
   }
   return platform::UnregisterDc(dc) ? TRUE : FALSE;
@@ -59,14 +61,16 @@ BOOL RestoreDC(HDC dc, int savedDC) {
 BOOL GdiFlush() { return TRUE; }
 
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, LPSIZE size) {
-  CDC* wrapper = CDC::FromHandle(dc);
+  platform::BorrowedDc borrowed(dc);
+  CDC* wrapper = borrowed.get();
   if (!wrapper || !size || count < 0 || (!text && count > 0)) return FALSE;
   *size = wrapper->GetTextExtent(text ? text : "", count);
   return TRUE;
 }
 
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size) {
-  CDC* wrapper = CDC::FromHandle(dc);
+  platform::BorrowedDc borrowed(dc);
+  CDC* wrapper = borrowed.get();
   if (!wrapper || !size || count < 0 || (!text && count > 0)) return FALSE;
   *size = wrapper->GetTextExtent(text ? text : u"", count);
   return TRUE;
@@ -86,7 +90,7 @@ int ReportFontFamily(CDC& dc, LogFont& lf, Proc proc, LPARAM data) {
   lf.lfPitchAndFamily = VARIABLE_PITCH;
   CFont font;
   font.CreateFontIndirect(&lf);
-  CFont* old = dc.SelectObject(&font);
+  HGDIOBJ old = dc.SelectObject(font.m_hObject);
   TextMetric tm{};
   dc.GetTextMetrics(&tm);
   dc.SelectObject(old);
@@ -96,7 +100,8 @@ int ReportFontFamily(CDC& dc, LogFont& lf, Proc proc, LPARAM data) {
 }  // namespace
 
 int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW proc, LPARAM data) {
-  CDC* wrapper = CDC::FromHandle(dc);
+  platform::BorrowedDc borrowed(dc);
+  CDC* wrapper = borrowed.get();
   if (!wrapper || !proc) return 0;
   int result = 1;
   for (const std::u16string& name : platform::ScalableFontFamilies()) {
@@ -110,7 +115,8 @@ int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW proc, LPARAM data) {
 }
 
 int EnumFontFamiliesA(HDC dc, LPCSTR family, FONTENUMPROCA proc, LPARAM data) {
-  CDC* wrapper = CDC::FromHandle(dc);
+  platform::BorrowedDc borrowed(dc);
+  CDC* wrapper = borrowed.get();
   if (!wrapper || !proc) return 0;
   const std::u16string wanted = family ? platform::GbkToUtf16(family) : std::u16string();
   int result = 1;
@@ -125,13 +131,6 @@ int EnumFontFamiliesA(HDC dc, LPCSTR family, FONTENUMPROCA proc, LPARAM data) {
   }
   return result;
 }
-
-namespace {
-
-// The DC of a handle, as a (temporary) CDC; null for an unknown handle.
-CDC* Dc(HDC dc) { return CDC::FromHandle(dc); }
-
-}  // namespace
 
 HPEN CreatePen(int style, int width, COLORREF color) {
   const LOGPEN lp{static_cast<UINT>(style), {width, 0}, color};
@@ -173,82 +172,128 @@ HRGN CreateRectRgn(int x1, int y1, int x2, int y2) {
   return rgn.CreateRectRgn(x1, y1, x2, y2) ? static_cast<HRGN>(rgn.Detach()) : nullptr;
 }
 
-int SetBkMode(HDC dc, int mode) { return Dc(dc) ? Dc(dc)->SetBkMode(mode) : 0; }
-COLORREF SetBkColor(HDC dc, COLORREF color) { return Dc(dc) ? Dc(dc)->SetBkColor(color) : CLR_INVALID; }
-COLORREF SetTextColor(HDC dc, COLORREF color) { return Dc(dc) ? Dc(dc)->SetTextColor(color) : CLR_INVALID; }
-int SetROP2(HDC dc, int mode) { return Dc(dc) ? Dc(dc)->SetROP2(mode) : 0; }
-int SetMapMode(HDC dc, int mode) { return Dc(dc) ? Dc(dc)->SetMapMode(mode) : 0; }
+int SetBkMode(HDC dc, int mode) {
+  platform::BorrowedDc d(dc);
+  return d ? d->SetBkMode(mode) : 0;
+}
+
+COLORREF SetBkColor(HDC dc, COLORREF color) {
+  platform::BorrowedDc d(dc);
+  return d ? d->SetBkColor(color) : CLR_INVALID;
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF color) {
+  platform::BorrowedDc d(dc);
+  return d ? d->SetTextColor(color) : CLR_INVALID;
+}
+
+int SetROP2(HDC dc, int mode) {
+  platform::BorrowedDc d(dc);
+  return d ? d->SetROP2(mode) : 0;
+}
+
+int SetMapMode(HDC dc, int mode) {
+  platform::BorrowedDc d(dc);
+  return d ? d->SetMapMode(mode) : 0;
+}
 
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
-  CDC* d = Dc(dc);
+  platform::BorrowedDc d(dc);
   if (!d) return FALSE;
   const CPoint old = d->MoveTo(x, y);
   if (previous) *previous = old;
   return TRUE;
 }
 
-BOOL LineTo(HDC dc, int x, int y) { return Dc(dc) ? Dc(dc)->LineTo(x, y) : FALSE; }
-BOOL Rectangle(HDC dc, int x1, int y1, int x2, int y2) { return Dc(dc) ? Dc(dc)->Rectangle(x1, y1, x2, y2) : FALSE; }
+BOOL LineTo(HDC dc, int x, int y) {
+  platform::BorrowedDc d(dc);
+  return d ? d->LineTo(x, y) : FALSE;
+}
+
+BOOL Rectangle(HDC dc, int x1, int y1, int x2, int y2) {
+  platform::BorrowedDc d(dc);
+  return d ? d->Rectangle(x1, y1, x2, y2) : FALSE;
+}
 
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
-  return Dc(dc) ? Dc(dc)->PatBlt(x, y, width, height, rop) : FALSE;
+  platform::BorrowedDc d(dc);
+  return d ? d->PatBlt(x, y, width, height, rop) : FALSE;
 }
 
 BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int xSrc, int ySrc, DWORD rop) {
-  return Dc(dc) ? Dc(dc)->BitBlt(x, y, width, height, Dc(source), xSrc, ySrc, rop) : FALSE;
+  platform::BorrowedDc d(dc);
+  platform::BorrowedDc s(source);
+  return d ? d->BitBlt(x, y, width, height, s.get(), xSrc, ySrc, rop) : FALSE;
 }
 
 BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
-  return Dc(dc) && count >= 0 ? Dc(dc)->TextOut(x, y, text, count) : FALSE;
+  platform::BorrowedDc d(dc);
+  return d && count >= 0 ? d->TextOut(x, y, text, count) : FALSE;
 }
 
 BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
-  return Dc(dc) && count >= 0 ? Dc(dc)->TextOut(x, y, text, count) : FALSE;
+  platform::BorrowedDc d(dc);
+  return d && count >= 0 ? d->TextOut(x, y, text, count) : FALSE;
 }
 
-BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics) { return Dc(dc) ? Dc(dc)->GetTextMetrics(metrics) : FALSE; }
-BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) { return Dc(dc) ? Dc(dc)->GetTextMetrics(metrics) : FALSE; }
+BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics) {
+  platform::BorrowedDc d(dc);
+  return d ? d->GetTextMetrics(metrics) : FALSE;
+}
+
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) {
+  platform::BorrowedDc d(dc);
+  return d ? d->GetTextMetrics(metrics) : FALSE;
+}
 
 int SelectClipRgn(HDC dc, HRGN rgn) {
-  CDC* d = Dc(dc);
+  platform::BorrowedDc d(dc);
   if (!d) return ERROR;
-  return d->SelectClipRgn(rgn ? CRgn::FromHandle(rgn) : nullptr);
+  platform::BorrowedObject<CRgn> region(rgn);
+  return d->SelectClipRgn(region.get());
 }
 
-int GetClipBox(HDC dc, LPRECT rect) { return Dc(dc) ? Dc(dc)->GetClipBox(rect) : ERROR; }
+int GetClipBox(HDC dc, LPRECT rect) {
+  platform::BorrowedDc d(dc);
+  return d ? d->GetClipBox(rect) : ERROR;
+}
 
 int FillRect(HDC dc, LPCRECT rect, HBRUSH brush) {
-  CDC* d = Dc(dc);
-  CBrush* b = CBrush::FromHandle(brush);
-  if (!d || !b || !rect) return 0;
-  d->FillRect(rect, b);
+  platform::BorrowedDc d(dc);
+  platform::BorrowedObject<CBrush> b(brush);
+  if (!d || !b.get() || !rect) return 0;
+  d->FillRect(rect, b.get());
   return 1;
 }
 
 int FrameRect(HDC dc, LPCRECT rect, HBRUSH brush) {
-  CDC* d = Dc(dc);
-  CBrush* b = CBrush::FromHandle(brush);
-  if (!d || !b || !rect) return 0;
-  d->FrameRect(rect, b);
+  platform::BorrowedDc d(dc);
+  platform::BorrowedObject<CBrush> b(brush);
+  if (!d || !b.get() || !rect) return 0;
+  d->FrameRect(rect, b.get());
   return 1;
 }
 
 BOOL InvertRect(HDC dc, LPCRECT rect) {
-  if (!Dc(dc) || !rect) return FALSE;
-  Dc(dc)->InvertRect(rect);
+  platform::BorrowedDc d(dc);
+  if (!d || !rect) return FALSE;
+  d->InvertRect(rect);
   return TRUE;
 }
 
 BOOL DrawFocusRect(HDC dc, LPCRECT rect) {
-  if (!Dc(dc) || !rect) return FALSE;
-  Dc(dc)->DrawFocusRect(rect);
+  platform::BorrowedDc d(dc);
+  if (!d || !rect) return FALSE;
+  d->DrawFocusRect(rect);
   return TRUE;
 }
 
 int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
-  return Dc(dc) ? Dc(dc)->DrawText(text, count, rect, format) : 0;
+  platform::BorrowedDc d(dc);
+  return d ? d->DrawText(text, count, rect, format) : 0;
 }
 
 int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
-  return Dc(dc) ? Dc(dc)->DrawText(text, count, rect, format) : 0;
+  platform::BorrowedDc d(dc);
+  return d ? d->DrawText(text, count, rect, format) : 0;
 }

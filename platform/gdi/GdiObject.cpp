@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "platform/core/Charset.h"
+#include "platform/gdi/BorrowedWrapper.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/Font.h"
@@ -75,8 +76,13 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) {
   return object;
 }
 
-void CGdiObject::DeleteTempMap() { 
+void CGdiObject::DeleteTempMap() {
   if (auto* maps = Maps()) maps->Clear();
+}
+
+size_t platform::TemporaryGdiObjectCount() {
+  GdiMaps* maps = Maps();
+  return maps ? maps->temporary.size() : 0;
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ h) {

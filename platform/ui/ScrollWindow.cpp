@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/core/Geometry.h"
+#include "platform/gdi/BorrowedWrapper.h"
 #include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/RasterSurface.h"
 #include "platform/gdi/Rgn.h"
@@ -94,7 +95,8 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, LPCRECT scroll, LPCRECT clip, HRGN
   for (const RECT& r : uncovered) UnionRect(&bounds, &bounds, &r);
   if (updateRect) *updateRect = bounds;
   if (update) {
-    if (CRgn* region = CRgn::FromHandle(update)) {
+    platform::BorrowedObject<CRgn> borrowed(update);
+    if (CRgn* region = borrowed.get()) {
       region->SetRectRgn(0, 0, 0, 0);
       for (const RECT& r : uncovered) {
         CRgn part;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gdi/BorrowedWrapper.h"
 #include "platform/gdi/DrawingRecorder.h"
 #include "platform/gdi/Gdi32.h"
 #include "platform/gdi/PixelBuffer.h"
@@ -115,6 +116,45 @@ TEST_F(WindowDCTest, OwnerDrawnButtonsDrawWithTheirPaintDC) {
   ASSERT_EQ(parent.itemDcs.size(), 1u);
   EXPECT_NE(parent.itemDcs[0], nullptr);
   parent.DestroyWindow();
+}
+
+// Paints on the API alone, leaving the background to the class brush.
+class CPlainCanvas : public CWnd {
+ protected:
+  afx_msg void OnPaint() {
+    CPaintDC dc(this);
+    ::MoveToEx(dc.m_hDC, 0, 0, nullptr);
+    ::LineTo(dc.m_hDC, 10, 10);
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPlainCanvas, CWnd)
+  ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+TEST_F(WindowDCTest, RepeatedPaintsAndScrollsGatherNoTemporaryWrappers) {
+  CBrush blue(RGB(0, 0, 255));
+  LPCWSTR cls = AfxRegisterWndClassW(0, nullptr, static_cast<HBRUSH>(blue.GetSafeHandle()));
+  CPlainCanvas canvas;
+  ASSERT_TRUE(canvas.CreateEx(0, cls, u"canvas", WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+  platform::PumpPendingMessages();
+  CGdiObject::DeleteTempMap();
+  CDC::DeleteTempMap();
+  for (int round = 0; round < 5; ++round) {
+    canvas.InvalidateRect(nullptr, TRUE);  // erased by DefWindowProc with the class brush
+    canvas.UpdateWindow();
+    HRGN uncovered = CreateRectRgn(0, 0, 0, 0);
+    ScrollWindowEx(canvas.m_hWnd, 0, 5, nullptr, nullptr, uncovered, nullptr, 0);
+    DeleteObject(uncovered);
+    HDC dc = ::GetDC(canvas.m_hWnd);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::ReleaseDC(canvas.m_hWnd, dc);
+  }
+  EXPECT_EQ(PixelAt(canvas.m_hWnd, 40, 5), RGB(0, 0, 255));
+  EXPECT_EQ(platform::TemporaryDcCount(), 0u);
+  EXPECT_EQ(platform::TemporaryGdiObjectCount(), 0u);
+  canvas.DestroyWindow();
 }
 
 }  // namespace
