@@ -751,6 +751,18 @@ PrinterPage ReadPrinter(CPrintDialog& printer) {
   return page;
 }
 
+// The largest page length whose 255 pages still fit a coordinate.
+constexpr LONG kMaxPageLength = 0x7FFFFFFF / 255;
+
+// A page set-up a canvas can hold: pages of 1 to kMaxPageLength units and 1
+// to 255 of them each way.
+bool IsHoldablePageSetup(const CPrinterSetupInfo& info) {
+  const auto pageFits = [](LONG length) { return length >= 1 && length <= kMaxPageLength; };
+  const auto countFits = [](LONG pages) { return pages >= 1 && pages <= 255; };
+  return pageFits(info.m_pageSize.cx) && pageFits(info.m_pageSize.cy) && countFits(info.m_maxPages.cx) &&
+         countFits(info.m_maxPages.cy);
+}
+
 // The most pages of `pageLength` that fit the coordinate range and keep the
 // canvas within 0x7FFFFFF printer pixels, at most 255.
 BYTE MaxPages(int64_t pageLength, int64_t resolution) {
@@ -787,6 +799,8 @@ int CDiagram::SetPrinterSetupInfo(const CPrinterSetupInfo& info) {
   const CPrinterSetupInfo current(m_shSavedOrientation, m_shSavedPaperSize, m_savedPageSize,
                                   CSize(m_savedHMaxPages, m_savedVMaxPages));
   if (info == current) return 1;
+  // A page set-up no canvas can hold would overflow the canvas size.
+  if (!IsHoldablePageSetup(info)) AfxThrowInvalidArgException();
   // The recording closes however the change ends, also when recomputing the
   // canvas or forcing the objects onto it throws.
   CUndoRecordingScope recording(CDrawDoc::m_bUsePrinterDefaults ? nullptr : m_pDocument);
@@ -1474,9 +1488,6 @@ namespace {
 // stream with coordinates beyond it is damaged (and moving such objects
 // would overflow).
 constexpr LONG kMaxCoordinate = 0x3FFFFFFF;
-// The largest page length whose 255 pages still fit a coordinate.
-constexpr LONG kMaxPageLength = 0x7FFFFFFF / 255;
-
 [[noreturn]] void ThrowBadFormat(CArchive& ar) {
   AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName.GetString());
 }

@@ -245,6 +245,8 @@ class CDiagram {
   // Page set-up.
   short GetSavedOrientation() const { return m_shSavedOrientation; }
   short GetSavedPaperSize() const { return m_shSavedPaperSize; }
+  // Throws CInvalidArgException, changing nothing, for a page outside 1 to
+  // 0x7FFFFFFF / 255 units or a page count outside 1 to 255 either way.
   int SetPrinterSetupInfo(const CPrinterSetupInfo& info);
   void SavePrinterSetup();
   // Takes the page size, orientation, paper size and largest canvas from the

@@ -155,11 +155,15 @@ CFont* CBirdEyeWnd::GetDrawFont() {
 
 void CBirdEyeWnd::DrawView(CDC& dc) {
   if (!m_pView) return;
-  const BOOL saved = m_pView->m_bShowGrid;
+  // The view's grid setting is put back however the painting ends.
+  struct RestoreShowGrid {
+    BOOL& flag;
+    const BOOL saved;
+    ~RestoreShowGrid() { flag = saved; }
+  } restore{m_pView->m_bShowGrid, m_pView->m_bShowGrid};
   if (m_bDisableGridLines) m_pView->m_bShowGrid = FALSE;
   // The canvas as the diagram orders it (top above bottom when y grows upward).
   m_pView->Draw(&dc, GetSourceRect());
-  m_pView->m_bShowGrid = saved;
 }
 
 void CBirdEyeWnd::DrawBirdeyeView(CDC& dc) {

@@ -283,6 +283,48 @@ TEST_F(DiagramWithDocument, OwnPrinterSetupChangesThePageAndUndoes) {
   CDrawDoc::m_bUsePrinterDefaults = usedDefaults;
 }
 
+// A host's page set-up that no canvas can hold is refused before anything
+// changes: a page of 1 to 0x7FFFFFFF / 255 units each way (so that 255 pages
+// still fit a coordinate) and 1 to 255 pages each way at most.
+TEST_F(DiagramWithDocument, APrinterSetupNoCanvasCanHoldIsRefusedAndChangesNothing) {
+  const BOOL usedDefaults = CDrawDoc::m_bUsePrinterDefaults;
+  CDrawDoc::m_bUsePrinterDefaults = FALSE;
+  ASSERT_TRUE(diagram.SetCanvasSize(2, 2));
+  doc.ClearUndoStack();
+  doc.SetModifiedFlag(FALSE);
+  const CSize size = diagram.GetSize();
+  const CSize page = diagram.GetPageSize();
+  const CSize most = diagram.GetMaxCanvasSize();
+  const LONG longest = 0x7FFFFFFF / 255;
+  const CPrinterSetupInfo refused[] = {
+      {2, 9, CSize(0x7FFFFFFF, 0x7FFFFFFF), CSize(255, 255)},
+      {2, 9, CSize(longest + 1, 1100), CSize(100, 100)},
+      {2, 9, CSize(850, longest + 1), CSize(100, 100)},
+      {2, 9, CSize(0, 1100), CSize(100, 100)},
+      {2, 9, CSize(850, -1), CSize(100, 100)},
+      {2, 9, CSize(850, 1100), CSize(0, 100)},
+      {2, 9, CSize(850, 1100), CSize(100, 256)},
+      {2, 9, CSize(850, 1100), CSize(-1, 100)},
+  };
+  for (const CPrinterSetupInfo& info : refused) {
+    SCOPED_TRACE(testing::Message() << info.m_pageSize.cx << " x " << info.m_pageSize.cy << ", "
+                                    << info.m_maxPages.cx << " x " << info.m_maxPages.cy << " pages");
+    EXPECT_THROW(diagram.SetPrinterSetupInfo(info), CInvalidArgException);
+    EXPECT_EQ(diagram.GetPageSize(), page);
+    EXPECT_EQ(diagram.GetMaxCanvasSize(), most);
+    EXPECT_EQ(diagram.GetSize(), size);
+    EXPECT_NE(diagram.GetSavedOrientation(), 2);
+    EXPECT_EQ(doc.GetUndoLevel(), 0u);
+    EXPECT_EQ(doc.GetCurrentURList(), nullptr);
+    EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+    EXPECT_FALSE(doc.IsModified());
+  }
+  // The largest page of all still fits its 255 pages.
+  ASSERT_TRUE(diagram.SetPrinterSetupInfo(CPrinterSetupInfo(2, 9, CSize(longest, longest), CSize(255, 255))));
+  EXPECT_EQ(diagram.GetSize(), CSize(2 * longest, 2 * longest));
+  CDrawDoc::m_bUsePrinterDefaults = usedDefaults;
+}
+
 // A set-up change that fails part way closes its recording, so that later
 // commands are undone on their own.
 TEST_F(DiagramWithDocument, APrinterSetupChangeThatThrowsClosesItsRecording) {

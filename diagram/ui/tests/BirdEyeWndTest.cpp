@@ -517,3 +517,38 @@ TEST_F(BirdEye, TheBottomStripSizesTheWindowAndTheTrackerHasItsCursor) {
 
 }  // namespace
 
+
+namespace {
+
+// A box whose drawing fails while `fail` is set.
+class FailingBox : public viewtest::Box {
+ public:
+  using Box::Box;
+  void Draw(CDC* dc) override {
+    if (fail) AfxThrowUserException();
+    Box::Draw(dc);
+  }
+  bool fail = true;
+};
+
+}  // namespace
+
+// The overview paints the view's diagram without its grid; the view's own
+// grid setting comes back however that painting ends.
+TEST_F(BirdEye, TheViewsGridComesBackWhenTheOverviewFailsToPaint) {
+  const BOOL showGrid = CDrawView::c_bShowGrid;
+  CDrawView::c_bShowGrid = TRUE;
+  Open();
+  CBirdEyeWnd::m_bDisableGridLines = TRUE;
+  ASSERT_TRUE(h.view.IsGridShown());
+  const CRect canvas = h.diagram->GetRect();
+  auto* box = new FailingBox(CRect(canvas.left + 50, canvas.top - 50, canvas.left + 250, canvas.top - 250));
+  ASSERT_TRUE(h.diagram->Add(box));
+  {
+    CClientDC dc(bird);
+    EXPECT_THROW(bird->DrawView(dc), CUserException);
+  }
+  EXPECT_TRUE(h.view.IsGridShown());
+  box->fail = false;
+  CDrawView::c_bShowGrid = showGrid;
+}
