@@ -423,28 +423,38 @@ void BM_ReadStructureFile(benchmark::State& state) {
   PerObject(state, n);
 }
 
+// A grid owner window for one benchmark, destroyed with it; its grid has
+// the parts-list columns when `withColumns`.
+struct GridScene {
+  explicit GridScene(bool withColumns) {
+    owner.Create();
+    if (!withColumns) return;
+    PartsListStructure(owner.structure);
+    owner.grid.SetColumns(owner.structure);
+  }
+  ~GridScene() { owner.DestroyWindow(); }
+  GridScene(const GridScene&) = delete;
+  GridScene& operator=(const GridScene&) = delete;
+  COwnerWnd owner;
+};
+
 void BM_FillPartsListGrid(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  COwnerWnd owner;
-  owner.Create();
-  PartsListStructure(owner.structure);
-  owner.grid.SetColumns(owner.structure);
+  GridScene scene(true);
+  COwnerWnd& owner = scene.owner;
   CStringArray rows;
   PartsListRows(n, rows);
   for (auto _ : state) {
     owner.grid.FillRows(rows);
     if (owner.grid.GetItemCount() != n) Fail("not filled");
   }
-  owner.DestroyWindow();
   PerObject(state, n);
 }
 
 void BM_PartsListGridRowTexts(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  COwnerWnd owner;
-  owner.Create();
-  PartsListStructure(owner.structure);
-  owner.grid.SetColumns(owner.structure);
+  GridScene scene(true);
+  COwnerWnd& owner = scene.owner;
   CStringArray rows;
   PartsListRows(n, rows);
   owner.grid.FillRows(rows);
@@ -453,7 +463,6 @@ void BM_PartsListGridRowTexts(benchmark::State& state) {
     owner.grid.GetRowTexts(n, texts);
     if (texts.GetSize() != n) Fail("not read");
   }
-  owner.DestroyWindow();
   PerObject(state, n);
 }
 
@@ -502,12 +511,10 @@ void BM_SaveTableEntityToFile(benchmark::State& state) {
   auto t = PartsListTable(n);
   ScratchFolder folder;
   const std::string file = folder.path + "/table.lst";
-  COwnerWnd owner;
-  owner.Create();
+  GridScene scene(false);
   for (auto _ : state) {
-    if (!owner.grid.SaveTableEntityToFile(t.get(), file.c_str())) Fail("not saved");
+    if (!scene.owner.grid.SaveTableEntityToFile(t.get(), file.c_str())) Fail("not saved");
   }
-  owner.DestroyWindow();
   PerObject(state, n);
 }
 
@@ -515,15 +522,15 @@ void BM_LoadGridFromTableEntity(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   auto previous = SetSettingsBacking(std::make_unique<CMemorySettings>());
   auto t = PartsListTable(n);
-  COwnerWnd owner;
-  owner.Create();
-  for (auto _ : state) {
-    CBillFontDef def;
-    CFieldArray structure;
-    owner.grid.LoadFromTableEntity(def, t.get(), structure);
-    if (owner.grid.GetItemCount() != n) Fail("not loaded");
+  {
+    GridScene scene(false);
+    for (auto _ : state) {
+      CBillFontDef def;
+      CFieldArray structure;
+      scene.owner.grid.LoadFromTableEntity(def, t.get(), structure);
+      if (scene.owner.grid.GetItemCount() != n) Fail("not loaded");
+    }
   }
-  owner.DestroyWindow();
   SetSettingsBacking(std::move(previous));
   PerObject(state, n);
 }
@@ -598,17 +605,9 @@ struct DbfScene {
   CStringA file;
 };
 
-// That table with a grid owner window, the grid's columns set from the
-// parts-list structure when `withColumns`.
-struct DbfGridScene : DbfScene {
-  DbfGridScene(int count, bool withColumns) : DbfScene(count) {
-    owner.Create();
-    if (!withColumns) return;
-    PartsListStructure(owner.structure);
-    owner.grid.SetColumns(owner.structure);
-  }
-  ~DbfGridScene() { owner.DestroyWindow(); }
-  COwnerWnd owner;
+// That table with a grid owner window.
+struct DbfGridScene : DbfScene, GridScene {
+  DbfGridScene(int count, bool withColumns) : DbfScene(count), GridScene(withColumns) {}
 };
 
 void BM_ReadDbfTable(benchmark::State& state) {
