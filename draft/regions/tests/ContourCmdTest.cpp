@@ -256,15 +256,10 @@ TEST(ContourTest, ARectangleTurnedByATinyAngleOffsetsWhole) {
     for (int k = 0; k < 4; ++k) EXPECT_NEAR(made[i][k], expected[i][k], 1e-4);
 }
 
-TEST(ContourTest, RoundedCornersGrowOutwardAndTheSidesEndOnThem) {
-  ContourBench b;
-  CDraftView& v = b.view;
-  b.RoundedRectangle();
-  b.stack.Push(&v, new CContourCmd(100, &v, 0));
-  auto* cmd = static_cast<CContourCmd*>(b.stack.GetCurrent());
-  b.Click(70, 45);
-  const GPoint at = LeftOfFirstSide(*cmd, -3.7);  // outside the first side: made whole, 3
-  b.Click(at.x, at.y);
+// The eight pieces the last undo record made of the bench's rounded
+// rectangle offset `d` outward: four corner arcs of radius 10 + d over a
+// quarter turn each, and four sides d outside that end where the arcs begin.
+void ExpectRoundedRectangleGrownBy(const CDraftView& v, double d) {
   const CUndoRecord* r = v.GetLastUndoRecord();
   ASSERT_NE(r, nullptr);
   ASSERT_EQ(r->GetNewEntities().size(), 8u);
@@ -275,25 +270,33 @@ TEST(ContourTest, RoundedCornersGrowOutwardAndTheSidesEndOnThem) {
     if (e->IsArc()) {
       ++arcs;
       ASSERT_EQ(n, 5);
-      EXPECT_NEAR(g[2], 13, 1e-9);
+      EXPECT_NEAR(g[2], 10 + d, 1e-9);
       double a = g[3], z = g[4];
       MakeAngleRangeAscending(a, z);
       EXPECT_NEAR(z - a, 90, 1e-6);
+    } else if (std::fabs(g[1] - g[3]) < 1e-9) {
+      EXPECT_TRUE(std::fabs(g[1] - (20 - d)) < 1e-9 || std::fabs(g[1] - (70 + d)) < 1e-9) << g[1];
+      EXPECT_NEAR(std::min(g[0], g[2]), 30, 1e-9);
+      EXPECT_NEAR(std::max(g[0], g[2]), 110, 1e-9);
     } else {
-      // Each side lies 3 outside and ends where the corner arcs begin.
-      const bool horizontal = std::fabs(g[1] - g[3]) < 1e-9;
-      if (horizontal) {
-        EXPECT_TRUE(std::fabs(g[1] - 17) < 1e-9 || std::fabs(g[1] - 73) < 1e-9) << g[1];
-        EXPECT_NEAR(std::min(g[0], g[2]), 30, 1e-9);
-        EXPECT_NEAR(std::max(g[0], g[2]), 110, 1e-9);
-      } else {
-        EXPECT_TRUE(std::fabs(g[0] - 17) < 1e-9 || std::fabs(g[0] - 123) < 1e-9) << g[0];
-        EXPECT_NEAR(std::min(g[1], g[3]), 30, 1e-9);
-        EXPECT_NEAR(std::max(g[1], g[3]), 60, 1e-9);
-      }
+      EXPECT_TRUE(std::fabs(g[0] - (20 - d)) < 1e-9 || std::fabs(g[0] - (120 + d)) < 1e-9) << g[0];
+      EXPECT_NEAR(std::min(g[1], g[3]), 30, 1e-9);
+      EXPECT_NEAR(std::max(g[1], g[3]), 60, 1e-9);
     }
   }
   EXPECT_EQ(arcs, 4);
+}
+
+TEST(ContourTest, RoundedCornersGrowOutwardAndTheSidesEndOnThem) {
+  ContourBench b;
+  CDraftView& v = b.view;
+  b.RoundedRectangle();
+  b.stack.Push(&v, new CContourCmd(100, &v, 0));
+  auto* cmd = static_cast<CContourCmd*>(b.stack.GetCurrent());
+  b.Click(70, 45);
+  const GPoint at = LeftOfFirstSide(*cmd, -3.7);  // outside the first side: made whole, 3
+  b.Click(at.x, at.y);
+  ExpectRoundedRectangleGrownBy(v, 3);
 }
 
 // The construction driven directly over a boundary list of our own.
@@ -667,27 +670,7 @@ TEST(ContourSelectTest, AClosedChainOffsetsWholeWhicheverWayItRuns) {
     const GPoint at = OutsideFirstEntity(*cmd, 2.7);
     b.Move(at.x, at.y);
     b.Click(at.x, at.y);
-    const CUndoRecord* r = v.GetLastUndoRecord();
-    ASSERT_NE(r, nullptr);
-    ASSERT_EQ(r->GetNewEntities().size(), 8u);
-    for (CEntity* e : r->GetNewEntities()) {
-      double g[kMaxGeometryValues];
-      e->GetGeometry(g);
-      if (e->IsArc()) {
-        EXPECT_NEAR(g[2], 12, 1e-9);
-        double a = g[3], z = g[4];
-        MakeAngleRangeAscending(a, z);
-        EXPECT_NEAR(z - a, 90, 1e-6);
-      } else if (std::fabs(g[1] - g[3]) < 1e-9) {
-        EXPECT_TRUE(std::fabs(g[1] - 18) < 1e-9 || std::fabs(g[1] - 72) < 1e-9) << g[1];
-        EXPECT_NEAR(std::min(g[0], g[2]), 30, 1e-9);
-        EXPECT_NEAR(std::max(g[0], g[2]), 110, 1e-9);
-      } else {
-        EXPECT_TRUE(std::fabs(g[0] - 18) < 1e-9 || std::fabs(g[0] - 122) < 1e-9) << g[0];
-        EXPECT_NEAR(std::min(g[1], g[3]), 30, 1e-9);
-        EXPECT_NEAR(std::max(g[1], g[3]), 60, 1e-9);
-      }
-    }
+    ExpectRoundedRectangleGrownBy(v, 2);
   }
 }
 
