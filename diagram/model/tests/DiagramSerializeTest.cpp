@@ -252,9 +252,8 @@ TEST_F(OwnPageSetup, AReadThatFailsFreesWhatItReadAndKeepsTheSettings) {
   // and is cut short: the port stays the group's to discard.
   Bytes blockTakesGroupPort = head;
   blockTakesGroupPort.Word(1).NewClass("CDrawGroup").DrawObjData(18, 0, 10, 10, 0).Word(2);
-  blockTakesGroupPort.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5).Word(0).Word(3).Word(3);
-  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) blockTakesGroupPort.Small(p.x).Small(p.y);
-  blockTakesGroupPort.Word(0).Ref(0).Ref(0).Ref(0).Ref(0);
+  blockTakesGroupPort.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5).PortTriangle(0);
+  blockTakesGroupPort.Ref(0).Ref(0).Ref(0).Ref(0);
   blockTakesGroupPort.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20);
   blockTakesGroupPort.Word(1).Ref(0).Ref(0).Ref(0).Ref(0).Word(2).Ref(4);
   // A group reads a text, then a block that takes that text as its own
@@ -272,9 +271,8 @@ TEST_F(OwnPageSetup, AReadThatFailsFreesWhatItReadAndKeepsTheSettings) {
   innerGroupHoldsFailure.OldClass(1).DrawObjData(18, 0, 10, 10, 0).Word(1);
   innerGroupHoldsFailure.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20);
   innerGroupHoldsFailure.Word(1).Ref(0).Ref(0).Ref(0).Ref(0).Word(0);
-  innerGroupHoldsFailure.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5).Word(0).Word(3).Word(3);
-  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) innerGroupHoldsFailure.Small(p.x).Small(p.y);
-  innerGroupHoldsFailure.Word(0).Ref(0).Ref(0).Ref(0).Ref(5);
+  innerGroupHoldsFailure.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5).PortTriangle(0);
+  innerGroupHoldsFailure.Ref(0).Ref(0).Ref(0).Ref(5);
   // A page set-up without a page.
   Bytes noPage;
   noPage.Word(0).Word(1).Byte(4).Byte(4).Dword(0).Word(0).Small(0).Small(1100).Word(1).Word(1).Small(1).Small(1);

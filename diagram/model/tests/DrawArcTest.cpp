@@ -432,9 +432,7 @@ TEST(DrawArcTest, AStoredWireBetweenPortsOfNoBlockGoesToTheLoadFailuresWithThem)
   b.NewClass("CDrawArc").DrawObjData(18, 0, 0, 100, 0);  // class 1, object 2
   b.Word(1).Word(2).Word(2).Small(0).Small(0).Small(100).Small(0);
   b.NewClass("CDrawOutPort").DrawObjData(18, -10, -5, 0, 5);  // class 3, object 4
-  b.Word(0).Word(3).Word(3);
-  for (const CPoint& p : {CPoint(0, 0), CPoint(-10, -5), CPoint(-10, 5)}) b.Small(p.x).Small(p.y);
-  b.Word(0).Ref(0).Ref(0).Ref(0).Ref(0);
+  b.PortTriangle(-10).Ref(0).Ref(0).Ref(0).Ref(0);
   b.NewClass("CDrawInPort").DrawObjData(18, 100, -5, 110, 5);  // class 5, object 6
   b.Word(0).Word(4).Word(4);
   for (const CPoint& p : {CPoint(100, 0), CPoint(98, -5), CPoint(108, 0), CPoint(98, 5)}) b.Small(p.x).Small(p.y);
@@ -460,9 +458,7 @@ TEST(DrawArcTest, APortReadBeforeABlockThatNoListNamesKeepsIt) {
   doctest::Bytes b;
   b.Word(0).Word(1).Byte(1).Byte(1).Dword(0).Word(0).Small(850).Small(1100).Word(1).Word(1).Small(9).Small(9);
   b.Word(1).NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5);  // class 1, object 2
-  b.Word(0).Word(3).Word(3);
-  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) b.Small(p.x).Small(p.y);
-  b.Word(0).Ref(0).Ref(0).Ref(0);
+  b.PortTriangle(0).Ref(0).Ref(0).Ref(0);
   b.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20);  // class 3, object 4
   b.Word(1).Ref(0).Ref(0).Ref(0).Ref(0).Word(1).Ref(2);
   b.Lock(0xFFFFFFFF, 0xFFFFFFFF).Word(1).Ref(2);

@@ -123,6 +123,13 @@ class Bytes {
     if (version >= 14) Word(0).Dword(0);
     return *this;
   }
+  // A port's outline of a compact stream: a triangle from x = `left` to its
+  // tip at (left + 10, 0), then no unlinked points.
+  Bytes& PortTriangle(int left) {
+    Word(0).Word(3).Word(3);
+    for (const CPoint& p : {CPoint(left + 10, 0), CPoint(left, -5), CPoint(left, 5)}) Small(p.x).Small(p.y);
+    return Word(0);
+  }
   // An edit lock: both masks and an empty password.
   Bytes& Lock(DWORD first, DWORD second) { return Dword(first).Dword(second).Byte(0xFF).Word(0xFFFE).Byte(0); }
 

@@ -138,9 +138,7 @@ TEST(DrawPortTest, ALinkLabelStoredAsTheValueIsDropped) {
   doc.StartLoad(18);
   doctest::Bytes b;
   b.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5);  // class 1, object 2
-  b.Word(0).Word(3).Word(3);
-  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) b.Small(p.x).Small(p.y);
-  b.Word(0);
+  b.PortTriangle(0);
   b.NewClass("CDrawText").DrawObjData(18, 12, 10, 30, 0);  // class 3, object 4: the link label
   b.Byte(0xFF).Word(0xFFFE).Byte(1).Word(u'v').Word(0x924).Word(1).Ref(0);
   b.Ref(4);  // the value: the same object
@@ -214,9 +212,7 @@ TEST(DrawPortTest, ABlockThatFailsWhileItsPortIsReadLeavesThePortToItsRead) {
   doc.StartLoad(18);
   doctest::Bytes b;
   b.NewClass("CDrawOutPort").DrawObjData(18, 0, -5, 10, 5);  // class 1, object 2
-  b.Word(0).Word(3).Word(3);
-  for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) b.Small(p.x).Small(p.y);
-  b.Word(0).Ref(0).Ref(0).Ref(0);
+  b.PortTriangle(0).Ref(0).Ref(0).Ref(0);
   b.NewClass("CDrawBlock").DrawObjData(18, -50, 20, 0, -20);  // class 3, object 4
   b.Word(1).Ref(0).Ref(0).Ref(0).Ref(0);
   b.Word(2).Ref(2);  // two ports: this one, then the stream ends
@@ -240,9 +236,8 @@ TEST(DrawPortTest, APortStillBeingReadIsTakenOnlyByTheBlockItsRecordReads) {
     } else {
       b.OldClass(classTag);
     }
-    b.DrawObjData(18, 0, -5, 10, 5).Word(0).Word(3).Word(3);
-    for (const CPoint& p : {CPoint(10, 0), CPoint(0, -5), CPoint(0, 5)}) b.Small(p.x).Small(p.y);
-    b.Word(0).Ref(0).Ref(0).Ref(0);
+    b.DrawObjData(18, 0, -5, 10, 5).PortTriangle(0);
+    b.Ref(0).Ref(0).Ref(0);
   };
   auto blockHead = [&b]() { b.DrawObjData(18, -50, 20, 0, -20).Word(1).Ref(0).Ref(0).Ref(0).Ref(0); };
   b.NewClass("CDrawBlock");  // class 1, object 2: the outer block
