@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <random>
@@ -158,16 +159,20 @@ TEST(SegmentWaySearch, FindsTheWayThePlainLevelWalkFindsAndClearsItsMarks) {
       const bool plain = PlainSearch(tracks, source, destination, step);
       const auto plainWay = Way(source);
       tracks.ClearMarks();
-      SegmentWaySearch search(tracks.Heads(false), tracks.Heads(true));
-      const bool quick = search.Run(source, sourceVertical, destination, step);
-      ASSERT_EQ(quick, plain) << "seed " << seed << " step " << step;
-      if (plain) {
-        EXPECT_EQ(Way(source), plainWay) << "seed " << seed << " step " << step;
-        bends.push_back(static_cast<int>(plainWay.size()) - 1);
+      // Every level walked, every level swept, and the default choice.
+      for (const int64_t sweepAbove : {INT64_MAX, int64_t{0}, int64_t{8}}) {
+        SegmentWaySearch search(tracks.Heads(false), tracks.Heads(true));
+        search.SetSweepAbove(sweepAbove);
+        const bool quick = search.Run(source, sourceVertical, destination, step);
+        ASSERT_EQ(quick, plain) << "seed " << seed << " step " << step << " sweep " << sweepAbove;
+        if (plain) {
+          EXPECT_EQ(Way(source), plainWay) << "seed " << seed << " step " << step << " sweep " << sweepAbove;
+          if (sweepAbove == 0) bends.push_back(static_cast<int>(plainWay.size()) - 1);
+        }
+        // Clearing the search's own marks leaves the tracks as they were.
+        search.ClearMarks();
+        EXPECT_EQ(tracks.Marks(), unmarked) << "seed " << seed << " step " << step;
       }
-      // Clearing the search's own marks leaves the tracks as they were.
-      search.ClearMarks();
-      EXPECT_EQ(tracks.Marks(), unmarked) << "seed " << seed << " step " << step;
     }
   }
   // The cases reach ways of two bends and more, which the search finds
