@@ -50,9 +50,42 @@ const SegmentTrackIndex::Track& SegmentTrackIndex::Build(size_t track, Segment* 
       t.stops[static_cast<size_t>(j)] = static_cast<uint16_t>(stop);
     }
   }
+  t.covers.clear();
+  t.ordered = m_nStep > 0;
+  if (t.ordered) {
+    // In start order, the walk finds a stretch at a point when the stretch
+    // covers it and no stretch before it does, that is past the largest end
+    // before it.
+    int64_t endBefore = INT64_MIN;
+    int64_t startBefore = INT64_MIN;
+    for (const Entry& e : t.entries) {
+      if (e.start < startBefore) {
+        t.ordered = false;
+        t.covers.clear();
+        break;
+      }
+      startBefore = e.start;
+      const int64_t from = endBefore == INT64_MIN ? e.start : std::max<int64_t>(e.start, endBefore + 1);
+      const int64_t low = from >= 0 ? (from + m_nStep - 1) / m_nStep : -(-from / m_nStep);
+      const int64_t high = e.end >= 0 ? e.end / m_nStep : -((-static_cast<int64_t>(e.end) + m_nStep - 1) / m_nStep);
+      t.covers.push_back({static_cast<int32_t>(std::clamp<int64_t>(low, INT32_MIN, INT32_MAX)),
+                          static_cast<int32_t>(std::clamp<int64_t>(high, INT32_MIN, INT32_MAX))});
+      endBefore = std::max<int64_t>(endBefore, e.end);
+    }
+  }
   t.head = head;
   t.built = true;
   return t;
+}
+
+bool SegmentTrackIndex::StepsCovered(size_t track, Segment* head, const std::vector<Steps>*& covers) {
+  static const std::vector<Steps> kNone;
+  covers = &kNone;
+  if (!head || track >= m_tracks.size()) return m_nStep > 0;
+  const Track& t = Build(track, head);
+  if (!t.ordered) return false;
+  covers = &t.covers;
+  return true;
 }
 
 const std::vector<SegmentTrackIndex::Entry>& SegmentTrackIndex::Stretches(size_t track, Segment* head) {

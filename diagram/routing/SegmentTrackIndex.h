@@ -52,6 +52,18 @@ class SegmentTrackIndex {
   // The stretches of a track in list order, from the array kept for it.
   const std::vector<Entry>& Stretches(size_t track, Segment* head);
 
+  // A run of step positions, low..high in steps (none when low > high).
+  struct Steps {
+    int32_t low;
+    int32_t high;
+  };
+  // With a step given, for each stretch of the track in list order, the
+  // step positions at which the walk from the head finds that stretch
+  // (`covers`, beside `Stretches`); false, with none, when the track's
+  // stretches are not in the order of their starts (the walk's answer may
+  // then not be the covering stretch) or no step was given.
+  bool StepsCovered(size_t track, Segment* head, const std::vector<Steps>*& covers);
+
  private:
   struct Track {
     bool built = false;
@@ -60,6 +72,10 @@ class SegmentTrackIndex {
     // For the multiples of the step, from 0: the place in `entries` where
     // the walk stops.
     std::vector<uint16_t> stops;
+    // For each entry, the multiples of the step (as their numbers) at which
+    // the walk finds it; kept only for a track in start order.
+    std::vector<Steps> covers;
+    bool ordered = false;
   };
 
   const Track& Build(size_t track, Segment* head);

@@ -240,8 +240,6 @@ class RangeMin {
   std::vector<int32_t> m_values;
 };
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-
 }  // namespace
 
 // The walk reaches, for each stretch T of the level in its order and each
@@ -304,9 +302,28 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
   // their own tracks; the first of each track in a range-minimum.
   std::vector<std::vector<int32_t>> active(rows);
   RangeMin first(rows);
+  // Which tracks have one, a bit each: most crossing stretches have none on
+  // their tracks, which this answers without the range-minimum.
+  std::vector<uint64_t> occupied((rows + 63) / 64, 0);
   auto refresh = [&](size_t row) {
     const std::vector<int32_t>& places = active[row];
     first.Set(row, places.empty() ? INT32_MAX : *std::min_element(places.begin(), places.end()));
+    if (places.empty()) {
+      occupied[row / 64] &= ~(uint64_t{1} << (row % 64));
+    } else {
+      occupied[row / 64] |= uint64_t{1} << (row % 64);
+    }
+  };
+  auto anyIn = [&occupied](size_t bottom, size_t top) {
+    const size_t lowWord = bottom / 64;
+    const size_t highWord = top / 64;
+    for (size_t w = lowWord; w <= highWord; ++w) {
+      uint64_t bits = occupied[w];
+      if (w == lowWord) bits &= ~uint64_t{0} << (bottom % 64);
+      if (w == highWord && top % 64 != 63) bits &= (uint64_t{1} << (top % 64 + 1)) - 1;
+      if (bits) return true;
+    }
+    return false;
   };
   struct Claim {
     int32_t place;
@@ -326,23 +343,19 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
     // nothing.
     const auto crossTrack = static_cast<size_t>(k);
     Segment* head = first.Min(0, rows - 1) != INT32_MAX ? crossHeads[crossTrack] : nullptr;
-    int64_t previousStart = INT64_MIN;
-    int64_t endBefore = INT64_MIN;
-    for (const SegmentTrackIndex::Entry& x : crossIndex.Stretches(crossTrack, head)) {
-      // The walk's answers are the stretches themselves only on a track in
-      // the order of the starts.
-      if (x.start < previousStart) return false;
-      previousStart = x.start;
+    const std::vector<SegmentTrackIndex::Steps>* covers = nullptr;
+    // The walk's answers are the stretches themselves only on a track in
+    // the order of the starts.
+    if (!crossIndex.StepsCovered(crossTrack, head, covers)) return false;
+    for (size_t e = 0; e < covers->size(); ++e) {
       // The tracks this stretch is the first to cover.
-      const int64_t from = std::max<int64_t>(x.start, endBefore == INT64_MIN ? INT64_MIN : endBefore + 1);
-      endBefore = std::max<int64_t>(endBefore, x.end);
-      int64_t top = FloorDiv(x.end, m_nStep);
-      int64_t bottom = -FloorDiv(-from, m_nStep);
-      bottom = std::max<int64_t>(bottom, 0);
-      top = std::min<int64_t>(top, static_cast<int64_t>(rows) - 1);
-      if (bottom > top) continue;
+      const int64_t bottom = std::max<int64_t>((*covers)[e].low, 0);
+      const int64_t top = std::min<int64_t>((*covers)[e].high, static_cast<int64_t>(rows) - 1);
+      if (bottom > top || !anyIn(static_cast<size_t>(bottom), static_cast<size_t>(top))) continue;
       const int32_t place = first.Min(static_cast<size_t>(bottom), static_cast<size_t>(top));
-      if (place != INT32_MAX && Takes(x.stretch)) claims.push_back({place, x.stretch});
+      if (place == INT32_MAX) continue;
+      Segment* x = crossIndex.Stretches(crossTrack, head)[e].stretch;
+      if (Takes(x)) claims.push_back({place, x});
     }
     for (; closed < byLast.size() && runs[byLast[closed]].last == k; ++closed) {
       const size_t i = byLast[closed];
