@@ -41,9 +41,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -52,8 +56,13 @@
 #include "diagram/model/DrawArc.h"
 #include "diagram/model/DrawBlock.h"
 #include "diagram/model/DrawDoc.h"
+#include "diagram/model/DrawInPort.h"
+#include "diagram/model/DrawOutPort.h"
 #include "diagram/model/DrawPort.h"
+#include "diagram/model/MsgBox.h"
+#include "diagram/model/URArc.h"
 #include "diagram/ui/DrawView.h"
+#include "bench/RoutingFamilyPlan.h"
 #include "platform/ui/WinUser.h"
 
 extern "C" void _InitScrivel();
@@ -446,6 +455,327 @@ const bool kRegistered = [] {
     }
     pass->Unit(benchmark::kMillisecond);
     move->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The large family (RoutingFamilyPlan.h): blocks of 600 x 400 diagram units,
+// many routing tracks wide, with wires from right-edge outputs to left-edge
+// inputs of random blocks; wires on one pin share its port. The page holds
+// the whole family, so no page boundary crosses it.
+//
+// BM_Family/<router>/<blocks>/<wires> (sizes up to 400 / 1,200) and
+// BM_FamilyLarge/<router>/800/2400: the router as the live dynamic router;
+// one full routing pass (CDiagram::RouteArcs over every wire), then five
+// block moves, each its own step and cumulative: block
+// floor(B * (2k + 5) / 10) mod B moves by (+200, 0) and the wires on it are
+// re-routed dynamically. The benchmark's time is the pass's thread CPU time;
+// its counters:
+//   failed          wires not laid by the pass (their shape is not the
+//                   router's), or left with a slanted leg;
+//   bends_per_wire  direction changes per laid wire (zero-length legs
+//                   ignored);
+//   length          the legs' lengths of all laid wires;
+//   through_blocks  laid wires with a leg inside a block (its rectangle
+//                   shrunk by half a unit);
+//   pass_s          the pass's thread CPU time in seconds;
+//   move<k>_ms, move<k>_rerouted, move_max_ms  each move's thread CPU time
+//                   and the wires it re-routed;
+//   moved_failed, moved_through_blocks  failed and through-block wires after
+//                   the five moves.
+// With SCRIVEL_ROUTING_DUMP set to a folder, every wire's points after the
+// pass and after each move are written there, one wire a line, to compare
+// the routes of two builds.
+namespace {
+
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// The router's rewrites of wires, caught where they are recorded for undo:
+// a wire that the router lays is written through CDrawArc::ReRoute, which
+// records its old shape first.
+class WatchedDoc : public CDrawDoc {
+ public:
+  std::set<CDrawArc*> rerouted;
+  void AddToUndoList(CUndoRedo* record) override {
+    if (auto* reroute = DYNAMIC_DOWNCAST(CURArcReroute, record)) rerouted.insert(ArcOf(reroute));
+    CDrawDoc::AddToUndoList(record);
+  }
+
+ private:
+  struct Peek : CURArcReroute {
+    static CDrawArc* Arc(const CURArcReroute* record) { return record->*(&Peek::m_pArc); }
+  };
+  static CDrawArc* ArcOf(const CURArcReroute* record) { return Peek::Arc(record); }
+};
+
+// A block of a given rectangle with ports at given offsets from its top.
+class FamilyBlock : public CDrawBlock {
+ public:
+  int Build(const CRect& rect, CDrawView* view) {
+    if (!InitializeAs(0, rect.TopLeft(), view)) return 0;
+    m_position = rect;
+    m_dragRect = rect;
+    m_oldPosition = rect;
+    return 1;
+  }
+  CDrawPort* AddPin(bool output, const CPoint& at, CDrawView* view) {
+    CDrawPort* port = output ? static_cast<CDrawPort*>(new CDrawOutPort(at, this, view))
+                             : static_cast<CDrawPort*>(new CDrawInPort(at, this, view));
+    m_ports.AddTail(port);
+    return port;
+  }
+};
+
+// Answers yes to the question about a large cell grid.
+class YesToLargeGrids : public CMsgBox {
+ public:
+  int HandleConfirm(ULONG code, LPCWSTR, int& answer) override {
+    if (code != 3) return 0;
+    answer = 1;
+    return 1;
+  }
+};
+
+struct LargeFamily {
+  WatchedDoc doc;
+  CDrawView view;
+  CDiagram* diagram = nullptr;
+  std::vector<CDrawBlock*> blocks;
+  std::vector<CDrawArc*> wires;
+  CSize savedPage;
+
+  explicit LargeFamily(const routingfamily::Plan& plan) {
+    LinkLibrary();
+    diagram = doc.GetDiagram();
+    diagram->SetDocument(&doc);
+    doc.AddView(&view);
+    view.CreateEx(0, u"AfxWnd", u"view", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600), nullptr, 0);
+    view.OnInitialUpdate();
+    doc.DisableUndoRecording();
+    constexpr int kScale = 10;
+    constexpr int kMargin = 1000;
+    const int rows = (static_cast<int>(plan.blocks.size()) + plan.columns - 1) / plan.columns;
+    savedPage = CDiagram::m_pageSize;
+    CDiagram::m_pageSize = CSize(plan.columns * 100 * kScale + 2 * kMargin, rows * 80 * kScale + 2 * kMargin);
+    diagram->SetCanvasSize(1, 1);
+    const CRect canvas = diagram->GetRect();
+    const bool upward = diagram->IsUpwardPositive();
+    auto at = [&](int x, int y) {
+      return CPoint(canvas.left + kMargin + x * kScale,
+                    upward ? canvas.top - kMargin - y * kScale : canvas.top + kMargin + y * kScale);
+    };
+    std::vector<FamilyBlock*> made;
+    for (const routingfamily::Block& b : plan.blocks) {
+      const CPoint topLeft = at(b.left, b.top);
+      const CPoint bottomRight = at(b.left + routingfamily::kBlockWidth, b.top + routingfamily::kBlockHeight);
+      auto* block = new FamilyBlock;
+      if (!block->Build(CRect(topLeft, bottomRight), &view)) {
+        delete block;
+        block = nullptr;
+      }
+      made.push_back(block);
+    }
+    // One port per distinct pin: block, side and offset.
+    std::map<std::tuple<int, bool, int>, CDrawPort*> pins;
+    auto pin = [&](int b, bool output, int offset) -> CDrawPort* {
+      FamilyBlock* block = made[static_cast<size_t>(b)];
+      if (!block) return nullptr;
+      CDrawPort*& port = pins[{b, output, offset}];
+      if (!port) {
+        const routingfamily::Block& g = plan.blocks[static_cast<size_t>(b)];
+        port = block->AddPin(output, at(g.left + (output ? routingfamily::kBlockWidth : 0), g.top + offset), &view);
+      }
+      return port;
+    };
+    std::vector<std::pair<CDrawPort*, CDrawPort*>> ends;
+    for (const routingfamily::Wire& w : plan.wires)
+      ends.emplace_back(pin(w.source, true, w.sourceOffset), pin(w.target, false, w.targetOffset));
+    for (FamilyBlock* block : made) {
+      if (block && !block->AddBlockAndComponentsToDiagram(diagram)) block = nullptr;
+      blocks.push_back(block);
+    }
+    for (const auto& [from, to] : ends) {
+      if (!from || !to) continue;
+      auto* arc = new CDrawArc;
+      if (!arc->Initialize(from, to, TRUE) || !diagram->Add(arc)) {
+        delete arc;
+        continue;
+      }
+      wires.push_back(arc);
+    }
+    doc.EnableUndoRecording();
+  }
+  ~LargeFamily() {
+    diagram->SetAutoRouteModeAndMethod(0, 0);
+    doc.ClearUndoStack();
+    doc.ClearRedoStack();
+    view.DestroyWindow();
+    CDiagram::m_pageSize = savedPage;
+  }
+  LargeFamily(const LargeFamily&) = delete;
+  LargeFamily& operator=(const LargeFamily&) = delete;
+};
+
+struct FamilyQuality {
+  int failed = 0;
+  double bendsPerWire = 0;
+  int64_t length = 0;
+  int throughBlocks = 0;
+};
+
+bool Slanted(const std::vector<CPoint>& points) {
+  for (size_t i = 1; i < points.size(); ++i) {
+    if (points[i].x != points[i - 1].x && points[i].y != points[i - 1].y) return true;
+  }
+  return points.size() < 2;
+}
+
+FamilyQuality MeasureFamily(const LargeFamily& family, const std::set<CDrawArc*>& laid) {
+  FamilyQuality q;
+  std::vector<CRect> blockRects;
+  for (CDrawBlock* block : family.blocks) {
+    if (!block) continue;
+    CRect r = block->GetPosition();
+    r.NormalizeRect();
+    blockRects.push_back(r);
+  }
+  int64_t bends = 0;
+  int counted = 0;
+  for (CDrawArc* arc : family.wires) {
+    std::vector<CPoint> points;
+    for (int i = 1; i <= arc->GetHandleCount(); ++i) {
+      const CPoint p = arc->GetHandle(i);
+      if (points.empty() || p != points.back()) points.push_back(p);
+    }
+    if (!laid.count(arc) || Slanted(points)) {
+      ++q.failed;
+      continue;
+    }
+    ++counted;
+    bool inside = false;
+    for (size_t i = 1; i < points.size(); ++i) {
+      const CPoint a = points[i - 1];
+      const CPoint b = points[i];
+      q.length += std::abs(a.x - b.x) + std::abs(a.y - b.y);
+      if (i >= 2) {
+        const CPoint before = points[i - 2];
+        const bool wasVertical = before.x == a.x;
+        bends += (wasVertical != (a.x == b.x)) ? 1 : 0;
+      }
+      for (const CRect& r : blockRects) {
+        if (inside) break;
+        const int lowX = std::min(a.x, b.x), highX = std::max(a.x, b.x);
+        const int lowY = std::min(a.y, b.y), highY = std::max(a.y, b.y);
+        inside = highX > r.left && lowX < r.right && highY > r.top && lowY < r.bottom &&
+                 (lowX == highX ? (lowX > r.left && lowX < r.right) : (lowY > r.top && lowY < r.bottom));
+      }
+    }
+    q.throughBlocks += inside ? 1 : 0;
+  }
+  q.bendsPerWire = counted ? static_cast<double>(bends) / counted : 0;
+  return q;
+}
+
+void DumpWires(const LargeFamily& family, const std::string& name) {
+  const char* folder = std::getenv("SCRIVEL_ROUTING_DUMP");
+  if (!folder || !*folder) return;
+  std::ofstream out(std::string(folder) + "/" + name + ".txt");
+  for (CDrawArc* arc : family.wires) {
+    for (int i = 1; i <= arc->GetHandleCount(); ++i) {
+      const CPoint p = arc->GetHandle(i);
+      out << (i > 1 ? " " : "") << p.x << "," << p.y;
+    }
+    out << "\n";
+  }
+}
+
+void FamilyRun(benchmark::State& state, UINT method, const char* routerName) {
+  const int blockCount = static_cast<int>(state.range(0));
+  const int wireCount = static_cast<int>(state.range(1));
+  const routingfamily::Plan plan = routingfamily::MakePlan(blockCount, wireCount);
+  for (const routingfamily::Size& size : routingfamily::kSizes) {
+    if (size.blocks == blockCount && size.wires == wireCount &&
+        routingfamily::Fingerprint(plan) != size.fingerprint) {
+      state.SkipWithError(("generator fingerprint differs: " + routingfamily::Fingerprint(plan)).c_str());
+      return;
+    }
+  }
+  YesToLargeGrids yes;
+  const UINT savedMethod = CDiagram::m_nManualRouteMethod;
+  const int savedWhat = CDiagram::m_nRouteWhat;
+  const BOOL savedCancel = CDiagram::m_bCanArcRoutingBeCancelled;
+  CDiagram::m_nManualRouteMethod = method;
+  CDiagram::m_nRouteWhat = 0;
+  CDiagram::m_bCanArcRoutingBeCancelled = FALSE;
+  const std::string dumpName = std::string(routerName) + "-" + std::to_string(blockCount);
+  for (auto _ : state) {
+    LargeFamily family(plan);
+    family.diagram->SetAutoRouteModeAndMethod(2, method);
+    family.doc.rerouted.clear();
+    const double start = ThreadSeconds();
+    family.diagram->RouteArcs(CDrawList(), 0);
+    const double pass = ThreadSeconds() - start;
+    state.SetIterationTime(pass);
+    const FamilyQuality q = MeasureFamily(family, family.doc.rerouted);
+    DumpWires(family, dumpName);
+    family.doc.ClearUndoStack();
+    state.counters["wires"] = static_cast<double>(family.wires.size());
+    state.counters["failed"] = q.failed;
+    state.counters["bends_per_wire"] = q.bendsPerWire;
+    state.counters["length"] = static_cast<double>(q.length);
+    state.counters["through_blocks"] = q.throughBlocks;
+    state.counters["pass_s"] = pass;
+    double slowest = 0;
+    std::set<CDrawArc*> laid = family.doc.rerouted;
+    for (int k = 0; k < 5; ++k) {
+      CDrawBlock* moved = family.blocks[static_cast<size_t>((blockCount * (2 * k + 5) / 10) % blockCount)];
+      if (!moved) continue;
+      family.doc.rerouted.clear();
+      const double moveStart = ThreadSeconds();
+      family.doc.BeginUndoRecording(u"Move", 255);
+      family.diagram->BeginDynamicRouteChanges();
+      moved->MoveBy(CPoint(200, 0), TRUE);
+      family.diagram->EndDynamicRouteChanges();
+      family.doc.EndUndoRecording();
+      const double took = ThreadSeconds() - moveStart;
+      slowest = std::max(slowest, took);
+      family.doc.ClearUndoStack();
+      DumpWires(family, dumpName + "-move" + std::to_string(k));
+      const std::string key = "move" + std::to_string(k);
+      state.counters[key + "_ms"] = took * 1e3;
+      state.counters[key + "_rerouted"] = static_cast<double>(family.doc.rerouted.size());
+      laid.insert(family.doc.rerouted.begin(), family.doc.rerouted.end());
+    }
+    state.counters["move_max_ms"] = slowest * 1e3;
+    // After the moves: a wire counts as laid when the pass or a move laid
+    // it and it has no slanted leg (a wire that failed on a moved block has
+    // one, its end having followed the block).
+    const FamilyQuality moved = MeasureFamily(family, laid);
+    state.counters["moved_failed"] = moved.failed;
+    state.counters["moved_through_blocks"] = moved.throughBlocks;
+  }
+  CDiagram::m_nManualRouteMethod = savedMethod;
+  CDiagram::m_nRouteWhat = savedWhat;
+  CDiagram::m_bCanArcRoutingBeCancelled = savedCancel;
+}
+
+const bool kFamilyRegistered = [] {
+  for (const RouterRow& router : kRouters) {
+    auto* family = benchmark::RegisterBenchmark((std::string("BM_Family/") + router.name).c_str(), FamilyRun,
+                                                router.method, router.name);
+    auto* large = benchmark::RegisterBenchmark((std::string("BM_FamilyLarge/") + router.name).c_str(), FamilyRun,
+                                               router.method, router.name);
+    for (const routingfamily::Size& size : routingfamily::kSizes) {
+      (size.blocks < 800 ? family : large)->Args({size.blocks, size.wires});
+    }
+    for (auto* b : {family, large}) b->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
   }
   return true;
 }();

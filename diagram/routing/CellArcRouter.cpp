@@ -7,6 +7,7 @@
 
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawArc.h"
+#include "diagram/model/DrawBlock.h"
 #include "diagram/model/DrawPort.h"
 #include "diagram/model/MsgBox.h"
 #include "diagram/routing/AutoRouteOption.h"
@@ -182,6 +183,24 @@ void CellArcRouter::MarkLineAsUsed(CPoint p1, CPoint p2, CSize extent, int bColl
   CArcRouter::MarkRectAsUsed(rect, bCollectAffected);
 }
 
+bool CellArcRouter::MayTunnelThrough(const CPoint& cell, const CPoint& pin) {
+  const CPoint at = CellToDoc(cell);
+  const CDrawBlock* own = nullptr;
+  for (const auto& [pinCell, block] : m_pinBlocks) {
+    if (pinCell == pin) own = block;
+  }
+  CDrawList found(10);
+  m_pDiagram->GetObjectsInRect(CRect(at.x - 1, at.y - 1, at.x + 1, at.y + 1), found);
+  for (POSITION pos = found.GetHeadPosition(); pos;) {
+    auto* block = DYNAMIC_DOWNCAST(CDrawBlock, found.GetNext(pos));
+    if (!block || block == own) continue;
+    CRect r = block->GetPosition();
+    r.NormalizeRect();
+    if (at.x > r.left && at.x < r.right && at.y > r.top && at.y < r.bottom) return false;
+  }
+  return true;
+}
+
 int CellArcRouter::Route(CDrawArc* arc) {
   if (!arc || !arc->IsComplete()) return 0;
   CDrawPort* srcPort = arc->GetSrcOutPort();
@@ -199,7 +218,11 @@ int CellArcRouter::Route(CDrawArc* arc) {
   directions[0] = PrefDir(srcPort);
   directions[1] = PrefDir(dstPort);
   CPtrList paths(10);
+  ClearPinBlocks();
+  SetPinBlock(srcCell, srcPort->GetDrawBlock());
+  SetPinBlock(dstCell, dstPort->GetDrawBlock());
   const int found = addWire(pins, directions, &paths);
+  ClearPinBlocks();
   auto deletePaths = [&paths]() {
     while (!paths.IsEmpty()) delete static_cast<CPointList*>(paths.RemoveHead());
   };

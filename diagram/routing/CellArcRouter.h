@@ -6,9 +6,13 @@
 // cell path into the wire's points.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "diagram/routing/ArcRouter.h"
 #include "diagram/routing/Route.h"
 
+class CDrawBlock;
 class CDrawPort;
 
 class CellArcRouter : public CArcRouter, public ROUTE {
@@ -38,8 +42,20 @@ class CellArcRouter : public CArcRouter, public ROUTE {
   static PreferredDirection PrefDir(CDrawPort* port);
 
  protected:
+  // A wire must not cross the interior of a block other than its pins' own:
+  // a tunnel or corridor through one is refused, so a pin whose only way out
+  // or in runs through another block fails like any wire without a way.
+  bool MayTunnelThrough(const CPoint& cell, const CPoint& pin) override;
+  // The blocks of the pins of the search about to run (by pin cell), whose
+  // own interiors their tunnels may cross; ClearPinBlocks forgets them.
+  void SetPinBlock(const CPoint& pin, const CDrawBlock* block) { m_pinBlocks.emplace_back(pin, block); }
+  void ClearPinBlocks() { m_pinBlocks.clear(); }
+
   int m_nNegOriginX = 0;
   int m_nOriginY = 0;
   int m_nStep = 0;
   int m_bUpward = 1;
+
+ private:
+  std::vector<std::pair<CPoint, const CDrawBlock*>> m_pinBlocks;
 };

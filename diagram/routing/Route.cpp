@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <new>
 #include <utility>
 #include <vector>
@@ -46,6 +47,8 @@ ROUTE::~ROUTE() { Reset(); }
 
 void ROUTE::Reset() {
   m_touched.clear();
+  std::vector<uint16_t>().swap(m_distance);
+  m_withDistance.clear();
   delete[] m_cells;
   delete[] m_rowStarts;
   m_cells = nullptr;
@@ -152,9 +155,11 @@ void ROUTE::addBadVLine(int column, int y1, int y2) { SetRect(column, y1, column
 void ROUTE::addGoodHLine(int row, int x1, int x2) { SetRect(x1, row, x2, row, CELL::kHorz, true); }
 void ROUTE::addGoodVLine(int column, int y1, int y2) { SetRect(column, y1, column, y2, CELL::kVert, true); }
 
+bool ROUTE::MayTunnelThrough(const CPoint&, const CPoint&) { return true; }
+
 // A pin inside a blocked area gets a corridor in its own direction out to
-// the first passable cell. A corridor that would run into the border is not
-// opened.
+// the first passable cell. A corridor that would run into the border, or
+// through a cell the router refuses, is not opened.
 void ROUTE::OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag) {
   const CPoint step = PreferredDir(direction);
   if (step.x == 0 && step.y == 0) return;
@@ -165,6 +170,7 @@ void ROUTE::OpenExitCorridor(CPoint pin, int direction, uint16_t pinFlag) {
     const CELL& cell = (*this)(p.x, p.y);
     if (cell.Has(CELL::kBorder)) return;
     if (cell.Has(CELL::kPassages)) break;
+    if (!MayTunnelThrough(p, pin)) return;
     p.Offset(step.x, step.y);
   }
   while (!(*this)(p.x, p.y).Has(pinFlag)) {
@@ -218,7 +224,8 @@ void ROUTE::Expand(const Wave& wave, Wave& next) {
 
 // Steps from the source pin in its direction past the cells already
 // expanded or blocked; the first open cell joins the wave, linked back to
-// the pin through the blocked cells. False when the border is reached.
+// the pin through the blocked cells. False when the border, or a blocked
+// cell the router refuses, is reached first.
 bool ROUTE::TunnelFromSource(CPoint source, int direction, Wave& wave) {
   const CPoint step = PreferredDir(direction);
   if (step.x == 0 && step.y == 0) return false;
@@ -228,6 +235,7 @@ bool ROUTE::TunnelFromSource(CPoint source, int direction, Wave& wave) {
     const CELL& cell = (*this)(p.x, p.y);
     if (cell.Has(CELL::kBorder)) return false;
     if (!cell.Has(CELL::kExpanded) && cell.Has(CELL::kPassages)) break;
+    if (!cell.Has(CELL::kPassages) && !MayTunnelThrough(p, source)) return false;
     p.Offset(step.x, step.y);
   }
   const uint16_t towardPin = BackPointerFrom(CPoint(-step.x, -step.y));
@@ -244,7 +252,8 @@ bool ROUTE::TunnelFromSource(CPoint source, int direction, Wave& wave) {
 }
 
 // Links an unreached target to the expanded area straight along its
-// direction, when that area lies in that direction before the border.
+// direction, when that area lies in that direction before the border and
+// before any blocked cell the router refuses.
 void ROUTE::TunnelFromTarget(CPoint target, int direction) {
   const CPoint step = PreferredDir(direction);
   if (step.x == 0 && step.y == 0) return;
@@ -254,6 +263,7 @@ void ROUTE::TunnelFromTarget(CPoint target, int direction) {
     const CELL& cell = (*this)(p.x, p.y);
     if (cell.Has(CELL::kBorder)) return;
     if (cell.Has(CELL::kExpanded) && cell.Has(CELL::kPassages)) break;
+    if (!cell.Has(CELL::kPassages) && !MayTunnelThrough(p, target)) return;
     p.Offset(step.x, step.y);
   }
   if ((*this)(p.x, p.y).Has(CELL::kTarget)) return;
@@ -318,13 +328,32 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
   };
 
   const int phases = m_bOneWave ? 1 : targets;
+  // A phase that ends at the first target it reaches can run goal-directed;
+  // one that must reach several targets in one wave cannot (each target
+  // reached changes the grid for the rest of the wave).
+  const bool goalDirected = m_bGoalDirected && (!m_bOneWave || targets == 1);
   bool borderReached = false;
   for (int phase = 0; phase < phases && left > 0 && !borderReached; ++phase) {
     const int goal = m_bOneWave ? 0 : left - 1;
     ClearTouched(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued, true);
     Wave waveA;
     Wave waveB;
-    Seed(sources, waveA);
+    bool seeded = false;
+    if (goalDirected) {
+      std::vector<CPoint> goals;
+      for (int t = 1; t <= targets; ++t) {
+        if (!reached[t]) goals.push_back(pins[t]);
+      }
+      CPoint hit;
+      const PhaseEnd end = NearestTargetPhase(sources, goals, hit);
+      if (end == PhaseEnd::kReached && reach(hit) && left <= goal) continue;
+      // Died out: every cell it can reach is expanded, as the waves leave
+      // them, and the tunnel from the source comes next. Undecided: the
+      // phase runs again as plain waves.
+      seeded = end == PhaseEnd::kDiedOut;
+      if (!seeded) ClearTouched(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued, true);
+    }
+    if (!seeded) Seed(sources, waveA);
     Wave* current = &waveA;
     Wave* other = &waveB;
     bool phaseDone = false;
@@ -363,6 +392,155 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
 
   for (int i = 0; i < pins.count(); ++i) addBadPoint(pins[i]);
   return static_cast<int>(paths->GetCount()) - before;
+}
+
+void ROUTE::ForgetDistances() {
+  for (int index : m_withDistance) m_distance[static_cast<size_t>(index)] = kNoDistance;
+  m_withDistance.clear();
+}
+
+// The plain waves give every cell its distance from the sources (the wave
+// it joins) and, as back pointers, every neighbour one closer that it may be
+// entered from; the way is then walked back from the first target of the
+// nearest wave. The walk reads only the back pointers of cells on shortest
+// ways to that target, and every such cell c and every neighbour m one
+// closer lie on shortest ways, so distance(m) + (distance from m to the
+// target) equals the target's distance. The search here expands cells in
+// the order of their distance plus the plain distance still to go to the
+// nearest goal (which never overestimates and changes by at most one per
+// step), so it expands every cell whose sum is at most the target's
+// distance with its exact distance, and gives each the back pointers of
+// all expanded neighbours one closer: the walk finds the same pointers as
+// after the plain waves while the cells beyond that bound are never
+// touched. When two goals in different cells lie at the same distance, the
+// plain waves take the one their order reaches first, which this order does
+// not know: the phase is then left undecided. When nothing is left to
+// expand and no goal was reached, every cell the sources reach is expanded
+// with its back pointers and queued, as after the plain waves.
+ROUTE::PhaseEnd ROUTE::NearestTargetPhase(CPointList& sources, const std::vector<CPoint>& goals,
+                                          CPoint& reachedCell) {
+  // Queued cells keep their coordinates in 16 bits.
+  if (m_nColumns > INT16_MAX || m_nRows > INT16_MAX) return PhaseEnd::kUndecided;
+  const size_t cells = static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows);
+  if (m_distance.size() != cells) {
+    try {
+      m_withDistance.clear();
+      m_distance.assign(cells, kNoDistance);
+    } catch (const std::bad_alloc&) {
+      std::vector<uint16_t>().swap(m_distance);
+      return PhaseEnd::kUndecided;
+    }
+  }
+  ForgetDistances();
+  Wave first;
+  Seed(sources, first);
+  if (first.empty() || goals.empty()) return PhaseEnd::kDiedOut;
+  // The plain distance still to go, to the nearest goal.
+  if (goals.size() == 1) {
+    const CPoint goal = goals.front();
+    return NearestTargetWaves(first, goals, reachedCell,
+                              [goal](int x, int y) { return std::abs(x - goal.x) + std::abs(y - goal.y); });
+  }
+  return NearestTargetWaves(first, goals, reachedCell, [&goals](int x, int y) {
+    int best = INT_MAX;
+    for (const CPoint& g : goals) best = std::min(best, std::abs(x - g.x) + std::abs(y - g.y));
+    return best;
+  });
+}
+
+template <typename ToGo>
+ROUTE::PhaseEnd ROUTE::NearestTargetWaves(const Wave& first, const std::vector<CPoint>& goals, CPoint& reachedCell,
+                                          ToGo toGo) {
+  int base = INT_MAX;
+  for (const CPoint& c : first) base = std::min(base, 1 + toGo(c.x, c.y));
+  size_t pending = 0;
+  // A cell is queued in the bucket of its distance plus the distance still
+  // to go; an entry whose cell got a shorter distance since is stale.
+  auto push = [&](int index, int x, int y, int distance) {
+    const auto bucket = static_cast<size_t>(distance + toGo(x, y) - base);
+    if (bucket >= m_buckets.size()) m_buckets.resize(bucket + 1);
+    m_buckets[bucket].push_back({index, static_cast<int16_t>(x), static_cast<int16_t>(y)});
+    ++pending;
+  };
+  auto setDistance = [this](int index, int distance) {
+    uint16_t& known = m_distance[static_cast<size_t>(index)];
+    if (known == kNoDistance) m_withDistance.push_back(index);
+    known = static_cast<uint16_t>(distance);
+  };
+  for (const CPoint& c : first) {
+    const int index = m_rowStarts[c.y] + c.x;
+    setDistance(index, 1);
+    push(index, c.x, c.y, 1);
+  }
+
+  // The four moves: offset, index step, the passage the move uses and the
+  // back pointer the cell entered gets.
+  struct Move {
+    int dx;
+    int dy;
+    int step;
+    uint16_t passage;
+    uint16_t back;
+  };
+  const Move moves[4] = {{-1, 0, -1, CELL::kHorz, CELL::kFromRight},
+                         {1, 0, 1, CELL::kHorz, CELL::kFromLeft},
+                         {0, -1, -m_nColumns, CELL::kVert, CELL::kFromBelow},
+                         {0, 1, m_nColumns, CELL::kVert, CELL::kFromAbove}};
+  int goalDistance = -1;
+  for (size_t b = 0; pending > 0 && b < m_buckets.size(); ++b) {
+    if (goalDistance >= 0 && base + static_cast<int>(b) > goalDistance) break;
+    // Each bucket first in, first out: a cell then mostly gets its
+    // distance when it is first queued.
+    const int sum = base + static_cast<int>(b);
+    for (size_t i = 0; i < m_buckets[b].size(); ++i) {
+      const Queued q = m_buckets[b][i];
+      --pending;
+      const int known = m_distance[static_cast<size_t>(q.index)];
+      if (known + toGo(q.x, q.y) != sum) continue;
+      CELL& cell = m_cells[q.index];
+      cell.Set(CELL::kExpanded);
+      if (goalDistance < 0 && cell.Has(CELL::kTarget) &&
+          std::find(goals.begin(), goals.end(), CPoint(q.x, q.y)) != goals.end()) {
+        goalDistance = known;
+        reachedCell = CPoint(q.x, q.y);
+      }
+      // Only a cell of the outermost ring has a neighbour outside the grid.
+      const bool edge = cell.Has(CELL::kBorder);
+      const int distance = known + 1;
+      // Distances past the 16 bits: the phase runs as plain waves.
+      if (distance >= kNoDistance) {
+        for (std::vector<Queued>& bucket : m_buckets) bucket.clear();
+        return PhaseEnd::kUndecided;
+      }
+      for (const Move& move : moves) {
+        if (!cell.Has(move.passage)) continue;
+        const int nx = q.x + move.dx;
+        const int ny = q.y + move.dy;
+        if (edge && (nx < 0 || ny < 0 || nx >= m_nColumns || ny >= m_nRows)) continue;
+        const int n = q.index + move.step;
+        CELL& next = m_cells[n];
+        if (!next.Has(move.passage) || next.Has(CELL::kSourceSet)) continue;
+        const int reached = m_distance[static_cast<size_t>(n)];
+        if (distance < reached) {
+          if (!next.Has(CELL::kScratch)) m_touched.push_back(n);
+          next.Clear(CELL::kBackPointers);
+          next.Set(move.back | CELL::kQueued);
+          setDistance(n, distance);
+          push(n, nx, ny, distance);
+        } else if (distance == reached) {
+          next.Set(move.back);
+        }
+      }
+    }
+    m_buckets[b].clear();
+  }
+  for (std::vector<Queued>& bucket : m_buckets) bucket.clear();
+  if (goalDistance < 0) return PhaseEnd::kDiedOut;
+  for (const CPoint& g : goals) {
+    if (g != reachedCell && m_distance[static_cast<size_t>(m_rowStarts[g.y] + g.x)] == goalDistance)
+      return PhaseEnd::kUndecided;
+  }
+  return PhaseEnd::kReached;
 }
 
 CPointList* ROUTE::produce_path(CPointList& sources, PreferredDirection direction, CPoint target) {

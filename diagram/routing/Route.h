@@ -104,9 +104,21 @@ class ROUTE {
   // list then equals sweeping the grid).
   bool SearchFlagsTracked() const;
 
+  // Whether a phase that ends at the first target reached runs goal-directed
+  // (the default) or as plain waves over everything nearer than the target.
+  // Both give every wire the same way; the plain search is kept to check
+  // that.
+  void SetGoalDirected(bool on) { m_bGoalDirected = on; }
+
   // 1: one wave must reach every target; 0: shared-path mode, one phase per
   // target that may start from every path found before.
   int m_bOneWave = 1;
+
+ protected:
+  // Whether the exit corridor or tunnel of the pin in cell `pin` may cross
+  // the blocked cell `cell`. The grid itself knows no objects and lets every
+  // tunnel through; a router refuses the cells its wires must not cross.
+  virtual bool MayTunnelThrough(const CPoint& cell, const CPoint& pin);
 
  private:
   void SetRect(int x1, int y1, int x2, int y2, uint16_t mask, bool good);
@@ -117,6 +129,12 @@ class ROUTE {
   void Seed(CPointList& sources, Wave& wave);
   void Expand(const Wave& wave, Wave& next);
   bool TunnelFromSource(CPoint source, int direction, Wave& wave);
+  // The goal-directed form of a phase that ends at the first target reached.
+  enum class PhaseEnd { kReached, kDiedOut, kUndecided };
+  PhaseEnd NearestTargetPhase(CPointList& sources, const std::vector<CPoint>& goals, CPoint& reachedCell);
+  template <typename ToGo>
+  PhaseEnd NearestTargetWaves(const Wave& first, const std::vector<CPoint>& goals, CPoint& reachedCell, ToGo toGo);
+  void ForgetDistances();
   void TunnelFromTarget(CPoint target, int direction);
 
   // Notes a cell about to get search flags. A search touches only the cells
@@ -132,6 +150,20 @@ class ROUTE {
 
   CELL* m_cells = nullptr;
   std::vector<int> m_touched;
+  bool m_bGoalDirected = true;
+  // The goal-directed phase's distances from the sources, by cell index
+  // (kNoDistance: not reached), the cells that have one, and its queue: the
+  // cells to expand, one bucket per value of their distance plus the
+  // distance still to go.
+  static constexpr uint16_t kNoDistance = UINT16_MAX;
+  struct Queued {
+    int index;
+    int16_t x;
+    int16_t y;
+  };
+  std::vector<uint16_t> m_distance;
+  std::vector<int> m_withDistance;
+  std::vector<std::vector<Queued>> m_buckets;
   int m_nColumns = 0;
   int m_nRows = 0;
   int* m_rowStarts = nullptr;

@@ -25,7 +25,11 @@ int Clamp32(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, 
 
 }  // namespace
 
-SegmentArcRouter::SegmentArcRouter(CDiagram* diagram, AutoRouteOption* options) : CArcRouter(diagram, options) {}
+SegmentArcRouter::SegmentArcRouter(CDiagram* diagram, AutoRouteOption* options) : CArcRouter(diagram, options) {
+  // Every change of a track goes through this class, which tells the
+  // search, so the search keeps its index of the unchanged tracks.
+  m_search.KeepIndexAcrossSearches();
+}
 
 SegmentArcRouter::~SegmentArcRouter() { DeleteTracks(); }
 
@@ -115,6 +119,7 @@ int SegmentArcRouter::Init(const CDrawList& objects) {
     Clear();
     return 0;
   }
+  m_search.TracksChanged();
   return CArcRouter::Init(objects);
 }
 
@@ -132,6 +137,7 @@ void SegmentArcRouter::DeleteTracks() {
   }
   m_nHorzTracks = 0;
   m_nVertTracks = 0;
+  m_search.TracksChanged();
 }
 
 void SegmentArcRouter::Clear() {
@@ -139,8 +145,13 @@ void SegmentArcRouter::Clear() {
   CArcRouter::Clear();
 }
 
+void SegmentArcRouter::TrackChanged(const std::vector<Segment*>& heads, int track) {
+  if (track >= 0) m_search.TrackChanged(&heads == &m_vertHeads, static_cast<size_t>(track));
+}
+
 void SegmentArcRouter::DeleteSegment(Segment* stretch, std::vector<Segment*>& heads) {
   const size_t track = static_cast<size_t>(stretch->m_nTrack);
+  TrackChanged(heads, stretch->m_nTrack);
   if (track < heads.size() && heads[track] == stretch) heads[track] = stretch->m_pNext;
   delete stretch;
 }
@@ -217,6 +228,7 @@ void SegmentArcRouter::RemoveSpan(std::vector<Segment*>& heads, int limit, int p
   high = std::min(high, limit);
   low = std::max(low, 0);
   if (high < low) return;
+  TrackChanged(heads, static_cast<int>(track));
   for (Segment* stretch = heads[track]; stretch;) {
     // The stretches are sorted by start: none from here on meets the span.
     if (stretch->m_nStart >= high) break;
@@ -240,6 +252,7 @@ void SegmentArcRouter::InsertFreeSpan(std::vector<Segment*>& heads, int position
   const size_t track = static_cast<size_t>(position / m_nStep);
   if (track >= heads.size()) return;
   const int trackIndex = static_cast<int>(track);
+  TrackChanged(heads, trackIndex);
   Segment*& head = heads[track];
   if (!head) {
     head = new Segment(trackIndex, low, high, nullptr, Segment::kFree);

@@ -87,6 +87,10 @@ class SegmentArcRouter : public CArcRouter {
   // Bends a wire of two points that differ in both x and y into a Z or an L
   // according to the orientations of its ends.
   static void DoFinalTwoPointAdjustment(WrapperCDrawArc* wrapper, int sourceVertical, int destinationVertical);
+  // Whether the search keeps its index of the tracks that did not change
+  // from one wire to the next (the default) or makes it afresh for each;
+  // both lay every wire alike.
+  void KeepSearchIndex(bool keep) { m_search.KeepIndexAcrossSearches(keep); }
 
   std::vector<Segment*> m_horzHeads;
   std::vector<Segment*> m_vertHeads;
@@ -110,6 +114,8 @@ class SegmentArcRouter : public CArcRouter {
   // A canvas coordinate rounded to the nearest track position.
   int RoundToTrack(int value) const;
   void DeleteTracks();
+  // Tells the search that a track of the orientation of `heads` changed.
+  void TrackChanged(const std::vector<Segment*>& heads, int track);
   void DeleteSegment(Segment* stretch, std::vector<Segment*>& heads);
   void RemoveSpan(std::vector<Segment*>& heads, int limit, int position, int low, int high);
   void InsertFreeSpan(std::vector<Segment*>& heads, int position, int low, int high);

@@ -44,6 +44,9 @@ Segment* SegmentArcRouter::FindSegment(int position, int step, int count, Segmen
 
 SegmentArcRouter::GluedSpan SegmentArcRouter::GlueNextOrPrevious(Segment*& stretch, Segment* except) {
   GluedSpan glued(-1, -1);
+  // The stretch's track, of whichever orientation, may change.
+  TrackChanged(m_horzHeads, stretch->m_nTrack);
+  TrackChanged(m_vertHeads, stretch->m_nTrack);
   auto add = [&glued](int start, int end) {
     if (glued.first < 0) {
       glued = GluedSpan(start, end);
@@ -108,6 +111,8 @@ void SegmentArcRouter::DoFinalTwoPointAdjustment(WrapperCDrawArc* wrapper, int s
 
 void SegmentArcRouter::CutPinSpan(Segment* stretch, int low, int high) {
   if (stretch->m_nState == Segment::kPin) return;
+  TrackChanged(m_horzHeads, stretch->m_nTrack);
+  TrackChanged(m_vertHeads, stretch->m_nTrack);
   if (stretch->m_nState == Segment::kPinReached) {
     stretch->m_nState = Segment::kPin;
     return;
@@ -128,6 +133,7 @@ void SegmentArcRouter::CutPinSpan(Segment* stretch, int low, int high) {
 }
 
 void SegmentArcRouter::CutUsedSpan(Segment* stretch, std::vector<Segment*>& heads, int low, int high) {
+  TrackChanged(heads, stretch->m_nTrack);
   const int half = m_nStep / 2;
   const bool before = static_cast<int64_t>(stretch->m_nStart) < static_cast<int64_t>(low) - m_nStep;
   const bool after = static_cast<int64_t>(high) + m_nStep < stretch->m_nEnd;

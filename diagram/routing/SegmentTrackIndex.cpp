@@ -4,45 +4,108 @@
 
 #include "diagram/routing/Segment.h"
 
-void SegmentTrackIndex::Reset(size_t trackCount) {
-  if (m_tracks.size() != trackCount) {
-    m_tracks.resize(trackCount);
-    m_builtIn.assign(trackCount, 0);
-  }
-  if (++m_nRound == 0) {
-    // The round counter wrapped: no array may look current.
-    std::fill(m_builtIn.begin(), m_builtIn.end(), 0);
-    m_nRound = 1;
-  }
+void SegmentTrackIndex::Reset(size_t trackCount, int32_t step) {
+  m_tracks.resize(trackCount);
+  for (Track& track : m_tracks) track.built = false;
+  m_nStep = std::max(step, 0);
 }
 
-const std::vector<SegmentTrackIndex::Entry>& SegmentTrackIndex::Build(size_t track, Segment* head) {
-  std::vector<Entry>& entries = m_tracks[track];
-  if (m_builtIn[track] == m_nRound) return entries;
-  entries.clear();
+void SegmentTrackIndex::Invalidate(size_t track) {
+  if (track < m_tracks.size()) m_tracks[track].built = false;
+}
+
+namespace {
+
+// Whether the walk passes an entry for `at`: it starts at or before `at`
+// and ends before it. The running maxima only grow, so the entries the walk
+// passes are exactly those before the first entry that fails this.
+template <typename Entry>
+bool Passes(const Entry& e, int32_t at) {
+  return e.maxStart <= at && e.maxEnd < at;
+}
+
+}  // namespace
+
+const SegmentTrackIndex::Track& SegmentTrackIndex::Build(size_t track, Segment* head) {
+  Track& t = m_tracks[track];
+  if (t.built && t.head == head) return t;
+  t.entries.clear();
+  t.stops.clear();
   int32_t maxStart = INT32_MIN;
   int32_t maxEnd = INT32_MIN;
   for (Segment* stretch = head; stretch; stretch = stretch->m_pNext) {
     maxStart = std::max(maxStart, stretch->m_nStart);
     maxEnd = std::max(maxEnd, stretch->m_nEnd);
-    entries.push_back({maxStart, maxEnd, stretch});
+    t.entries.push_back({stretch->m_nStart, stretch->m_nEnd, maxStart, maxEnd, stretch});
   }
-  m_builtIn[track] = m_nRound;
-  return entries;
+  if (m_nStep > 0 && !t.entries.empty() && t.entries.size() < UINT16_MAX && maxEnd >= 0) {
+    // Past the last end every entry is passed; the look-up covers the
+    // multiples of the step up to the first beyond it.
+    const int64_t count = static_cast<int64_t>(maxEnd) / m_nStep + 2;
+    t.stops.resize(static_cast<size_t>(count));
+    size_t stop = 0;
+    for (int64_t j = 0; j < count; ++j) {
+      const auto at = static_cast<int32_t>(std::min<int64_t>(j * m_nStep, INT32_MAX));
+      while (stop < t.entries.size() && Passes(t.entries[stop], at)) ++stop;
+      t.stops[static_cast<size_t>(j)] = static_cast<uint16_t>(stop);
+    }
+  }
+  t.covers.clear();
+  t.ordered = m_nStep > 0;
+  if (t.ordered) {
+    // In start order, the walk finds a stretch at a point when the stretch
+    // covers it and no stretch before it does, that is past the largest end
+    // before it.
+    int64_t endBefore = INT64_MIN;
+    int64_t startBefore = INT64_MIN;
+    for (const Entry& e : t.entries) {
+      if (e.start < startBefore) {
+        t.ordered = false;
+        t.covers.clear();
+        break;
+      }
+      startBefore = e.start;
+      const int64_t from = endBefore == INT64_MIN ? e.start : std::max<int64_t>(e.start, endBefore + 1);
+      const int64_t low = from >= 0 ? (from + m_nStep - 1) / m_nStep : -(-from / m_nStep);
+      const int64_t high = e.end >= 0 ? e.end / m_nStep : -((-static_cast<int64_t>(e.end) + m_nStep - 1) / m_nStep);
+      t.covers.push_back({static_cast<int32_t>(std::clamp<int64_t>(low, INT32_MIN, INT32_MAX)),
+                          static_cast<int32_t>(std::clamp<int64_t>(high, INT32_MIN, INT32_MAX))});
+      endBefore = std::max<int64_t>(endBefore, e.end);
+    }
+  }
+  t.head = head;
+  t.built = true;
+  return t;
+}
+
+bool SegmentTrackIndex::StepsCovered(size_t track, Segment* head, const std::vector<Steps>*& covers) {
+  static const std::vector<Steps> kNone;
+  covers = &kNone;
+  if (!head || track >= m_tracks.size()) return m_nStep > 0;
+  const Track& t = Build(track, head);
+  if (!t.ordered) return false;
+  covers = &t.covers;
+  return true;
+}
+
+const std::vector<SegmentTrackIndex::Entry>& SegmentTrackIndex::Stretches(size_t track, Segment* head) {
+  static const std::vector<Entry> kNone;
+  if (!head || track >= m_tracks.size()) return kNone;
+  return Build(track, head).entries;
 }
 
 Segment* SegmentTrackIndex::FindCovering(size_t track, Segment* head, int32_t at) {
   if (!head || track >= m_tracks.size()) return nullptr;
-  const std::vector<Entry>& entries = Build(track, head);
-  // The walk passes a stretch while it starts at or before `at` and ends
-  // before it, and stops at the first stretch that starts past `at` or ends
-  // at or after it. That is the first entry whose running maximum of the
-  // starts passes `at` or whose running maximum of the ends reaches it: the
-  // running maxima only grow, so the entries before it are exactly those the
-  // walk passes.
-  const auto stop = std::partition_point(entries.begin(), entries.end(),
-                                         [at](const Entry& e) { return e.maxStart <= at && e.maxEnd < at; });
-  if (stop == entries.end()) return nullptr;
-  Segment* stretch = stop->stretch;
-  return stretch->Covers(at) ? stretch : nullptr;
+  const Track& t = Build(track, head);
+  size_t stop = 0;
+  if (m_nStep > 0 && at >= 0 && at % m_nStep == 0 && static_cast<size_t>(at / m_nStep) < t.stops.size()) {
+    stop = t.stops[static_cast<size_t>(at / m_nStep)];
+  } else {
+    stop = static_cast<size_t>(
+        std::partition_point(t.entries.begin(), t.entries.end(), [at](const Entry& e) { return Passes(e, at); }) -
+        t.entries.begin());
+  }
+  if (stop == t.entries.size()) return nullptr;
+  const Entry& entry = t.entries[stop];
+  return entry.start <= at && at <= entry.end ? entry.stretch : nullptr;
 }

@@ -7,13 +7,16 @@
 // crossing track's list from its head answers in the list's length; this
 // index keeps, for each track asked about, an array of the track's
 // stretches in list order with the running maxima of their starts and ends,
-// made the first time the track is asked about and answered by binary
-// search afterwards. The answer is by construction the one the walk gives
-// (see FindCovering), whatever the list holds.
+// made the first time the track is asked about. With a step given, it also
+// keeps the answer's place in that array for every multiple of the step
+// along the track (the coordinates the search asks about), so that such a
+// question is one look-up; any other coordinate is answered by binary
+// search. The answer is by construction the one the walk gives (see
+// FindCovering), whatever the list holds.
 //
 // The arrays hold pointers into the tracks and no copy of their contents:
-// they are valid only while no stretch is cut, freed, glued or deleted, that
-// is for one search. Reset forgets them all at once.
+// a track's arrays are valid only until one of its stretches is cut, freed,
+// glued or deleted. Invalidate forgets one track's arrays, Reset all of them.
 #pragma once
 
 #include <cstddef>
@@ -25,8 +28,11 @@ class Segment;
 class SegmentTrackIndex {
  public:
   // Forgets the arrays of every track; `trackCount` tracks can be asked
-  // about until the next Reset.
-  void Reset(size_t trackCount);
+  // about until the next Reset. With a step, questions at its multiples are
+  // answered by look-up.
+  void Reset(size_t trackCount, int32_t step = 0);
+  // Forgets the arrays of one track (its stretches changed).
+  void Invalidate(size_t track);
 
   // What the walk from `head` along the track's list finds: it stops at the
   // first stretch that covers `at` (start <= at <= end), which it returns, or
@@ -34,19 +40,46 @@ class SegmentTrackIndex {
   // the first stretch of track `track` (none for an empty track).
   Segment* FindCovering(size_t track, Segment* head, int32_t at);
 
- private:
-  // One stretch of a track in list order with the largest start and end of
-  // the stretches up to and including it.
+  // One stretch of a track in list order: its start and end, and the
+  // largest start and end of the stretches up to and including it.
   struct Entry {
+    int32_t start;
+    int32_t end;
     int32_t maxStart;
     int32_t maxEnd;
     Segment* stretch;
   };
+  // The stretches of a track in list order, from the array kept for it.
+  const std::vector<Entry>& Stretches(size_t track, Segment* head);
 
-  const std::vector<Entry>& Build(size_t track, Segment* head);
+  // A run of step positions, low..high in steps (none when low > high).
+  struct Steps {
+    int32_t low;
+    int32_t high;
+  };
+  // With a step given, for each stretch of the track in list order, the
+  // step positions at which the walk from the head finds that stretch
+  // (`covers`, beside `Stretches`); false, with none, when the track's
+  // stretches are not in the order of their starts (the walk's answer may
+  // then not be the covering stretch) or no step was given.
+  bool StepsCovered(size_t track, Segment* head, const std::vector<Steps>*& covers);
 
-  std::vector<std::vector<Entry>> m_tracks;
-  // The Reset round each track's array was made in; 0 never.
-  std::vector<uint32_t> m_builtIn;
-  uint32_t m_nRound = 0;
+ private:
+  struct Track {
+    bool built = false;
+    Segment* head = nullptr;
+    std::vector<Entry> entries;
+    // For the multiples of the step, from 0: the place in `entries` where
+    // the walk stops.
+    std::vector<uint16_t> stops;
+    // For each entry, the multiples of the step (as their numbers) at which
+    // the walk finds it; kept only for a track in start order.
+    std::vector<Steps> covers;
+    bool ordered = false;
+  };
+
+  const Track& Build(size_t track, Segment* head);
+
+  std::vector<Track> m_tracks;
+  int32_t m_nStep = 0;
 };

@@ -1,6 +1,7 @@
 #include "diagram/routing/SegmentWaySearch.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <utility>
 
@@ -80,10 +81,18 @@ bool SegmentWaySearch::Run(Segment* source, bool sourceVertical, const Destinati
   m_nStep = std::max(1, step);
   m_hitters.clear();
   m_bHittersCollected = false;
-  // No stretch changes during the search, so the tracks' indexes made now
-  // stay valid to its end.
-  m_horzIndex.Reset(m_horzHeads.size());
-  m_vertIndex.Reset(m_vertHeads.size());
+  // No stretch changes during the search, so the tracks' indexes stay valid
+  // to its end; kept from the last search, they hold only the tracks that
+  // did not change since.
+  if (!m_bKeepIndex || !m_bIndexCurrent || m_nIndexStep != m_nStep || m_nIndexHorz != m_horzHeads.size() ||
+      m_nIndexVert != m_vertHeads.size()) {
+    m_horzIndex.Reset(m_horzHeads.size(), static_cast<int32_t>(m_nStep));
+    m_vertIndex.Reset(m_vertHeads.size(), static_cast<int32_t>(m_nStep));
+    m_bIndexCurrent = true;
+    m_nIndexStep = m_nStep;
+    m_nIndexHorz = m_horzHeads.size();
+    m_nIndexVert = m_vertHeads.size();
+  }
 
   Segment* target = destination.stretch;
   source->m_pPredecessor = nullptr;
@@ -202,7 +211,172 @@ bool SegmentWaySearch::ReachSourceThroughNextLevel(const std::vector<Segment*>& 
   return true;
 }
 
+namespace {
+
+// The smallest value over ranges of places, with point updates.
+class RangeMin {
+ public:
+  explicit RangeMin(size_t size) {
+    while (m_nLeaves < size) m_nLeaves *= 2;
+    m_values.assign(2 * m_nLeaves, INT32_MAX);
+  }
+  void Set(size_t place, int32_t value) {
+    size_t i = place + m_nLeaves;
+    m_values[i] = value;
+    for (i /= 2; i >= 1; i /= 2) m_values[i] = std::min(m_values[2 * i], m_values[2 * i + 1]);
+  }
+  // Over the places low..high, both included.
+  int32_t Min(size_t low, size_t high) const {
+    int32_t best = INT32_MAX;
+    for (size_t l = low + m_nLeaves, h = high + m_nLeaves + 1; l < h; l /= 2, h /= 2) {
+      if (l & 1) best = std::min(best, m_values[l++]);
+      if (h & 1) best = std::min(best, m_values[--h]);
+    }
+    return best;
+  }
+
+ private:
+  size_t m_nLeaves = 1;
+  std::vector<int32_t> m_values;
+};
+
+}  // namespace
+
+// The walk reaches, for each stretch T of the level in its order and each
+// crossing track k its steps come to (a run of tracks ka..kb, each once but
+// possibly the last twice), the crossing stretch X that covers T's track,
+// the first time X is reached and when it may be taken. So X, which lies on
+// one crossing track k, is reached by the first stretch of the level (in
+// the level's order) whose track X covers, as the walk along k finds it,
+// among those whose run includes k; and the next level holds the reached
+// stretches in the order of (their reaching stretch's place, k). The sweep
+// finds exactly that from the other side: over the crossing tracks in
+// order, keeping the level's stretches whose runs include the track, by
+// their tracks, and asking for each stretch X of the crossing track the
+// first of them on the tracks X is the walk's answer for. It visits each
+// stretch of the crossing tracks once instead of each step of the level, and
+// is taken when the level's steps far outnumber the crossing tracks.
+bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool levelVertical,
+                                  std::vector<Segment*>& next) {
+  const bool crossVertical = !levelVertical;
+  std::vector<Segment*>& crossHeads = Heads(crossVertical);
+  SegmentTrackIndex& crossIndex = crossVertical ? m_vertIndex : m_horzIndex;
+  const auto crossCount = static_cast<int64_t>(crossHeads.size());
+  const size_t rows = Heads(levelVertical).size();
+  if (level.empty() || crossCount == 0 || rows == 0) return false;
+  struct Run {
+    int64_t first;
+    int64_t last;
+  };
+  std::vector<Run> runs(level.size(), Run{0, -1});
+  int64_t steps = 0;
+  int64_t low = INT64_MAX;
+  int64_t high = INT64_MIN;
+  for (size_t i = 0; i < level.size(); ++i) {
+    const Segment& t = *level[i];
+    const int64_t start = t.m_nStart;
+    const int64_t limit = static_cast<int64_t>(t.m_nEnd) - m_nStep;
+    if (start >= limit || t.m_nTrack < 0 || static_cast<size_t>(t.m_nTrack) >= rows) continue;
+    const int64_t first = CrossingTrack(start, m_nStep, crossCount);
+    if (first >= crossCount) continue;
+    const int64_t lastStep = start + (limit - start - 1) / m_nStep * m_nStep;
+    const int64_t last = std::min(crossCount - 1, CrossingTrack(lastStep, m_nStep, crossCount));
+    runs[i] = {first, last};
+    steps += last - first + 1;
+    low = std::min(low, first);
+    high = std::max(high, last);
+  }
+  if (low > high || steps / (high - low + 1) < m_nSweepAbove) return false;
+
+  // The runs starting and ending at each crossing track.
+  std::vector<size_t> byFirst;
+  std::vector<size_t> byLast;
+  for (size_t i = 0; i < level.size(); ++i) {
+    if (runs[i].first > runs[i].last) continue;
+    byFirst.push_back(i);
+    byLast.push_back(i);
+  }
+  std::sort(byFirst.begin(), byFirst.end(), [&runs](size_t a, size_t b) { return runs[a].first < runs[b].first; });
+  std::sort(byLast.begin(), byLast.end(), [&runs](size_t a, size_t b) { return runs[a].last < runs[b].last; });
+  // The places of the level's stretches whose runs include the track, by
+  // their own tracks; the first of each track in a range-minimum.
+  std::vector<std::vector<int32_t>> active(rows);
+  RangeMin first(rows);
+  // Which tracks have one, a bit each: most crossing stretches have none on
+  // their tracks, which this answers without the range-minimum.
+  std::vector<uint64_t> occupied((rows + 63) / 64, 0);
+  auto refresh = [&](size_t row) {
+    const std::vector<int32_t>& places = active[row];
+    first.Set(row, places.empty() ? INT32_MAX : *std::min_element(places.begin(), places.end()));
+    if (places.empty()) {
+      occupied[row / 64] &= ~(uint64_t{1} << (row % 64));
+    } else {
+      occupied[row / 64] |= uint64_t{1} << (row % 64);
+    }
+  };
+  auto anyIn = [&occupied](size_t bottom, size_t top) {
+    const size_t lowWord = bottom / 64;
+    const size_t highWord = top / 64;
+    for (size_t w = lowWord; w <= highWord; ++w) {
+      uint64_t bits = occupied[w];
+      if (w == lowWord) bits &= ~uint64_t{0} << (bottom % 64);
+      if (w == highWord && top % 64 != 63) bits &= (uint64_t{1} << (top % 64 + 1)) - 1;
+      if (bits) return true;
+    }
+    return false;
+  };
+  struct Claim {
+    int32_t place;
+    Segment* x;
+  };
+  std::vector<Claim> claims;
+  size_t opened = 0;
+  size_t closed = 0;
+  for (int64_t k = low; k <= high; ++k) {
+    for (; opened < byFirst.size() && runs[byFirst[opened]].first == k; ++opened) {
+      const size_t i = byFirst[opened];
+      const auto row = static_cast<size_t>(level[i]->m_nTrack);
+      active[row].push_back(static_cast<int32_t>(i));
+      refresh(row);
+    }
+    // A crossing track with no stretch of the level coming to it gives
+    // nothing.
+    const auto crossTrack = static_cast<size_t>(k);
+    Segment* head = first.Min(0, rows - 1) != INT32_MAX ? crossHeads[crossTrack] : nullptr;
+    const std::vector<SegmentTrackIndex::Steps>* covers = nullptr;
+    // The walk's answers are the stretches themselves only on a track in
+    // the order of the starts.
+    if (!crossIndex.StepsCovered(crossTrack, head, covers)) return false;
+    for (size_t e = 0; e < covers->size(); ++e) {
+      // The tracks this stretch is the first to cover.
+      const int64_t bottom = std::max<int64_t>((*covers)[e].low, 0);
+      const int64_t top = std::min<int64_t>((*covers)[e].high, static_cast<int64_t>(rows) - 1);
+      if (bottom > top || !anyIn(static_cast<size_t>(bottom), static_cast<size_t>(top))) continue;
+      const int32_t place = first.Min(static_cast<size_t>(bottom), static_cast<size_t>(top));
+      if (place == INT32_MAX) continue;
+      Segment* x = crossIndex.Stretches(crossTrack, head)[e].stretch;
+      if (Takes(x)) claims.push_back({place, x});
+    }
+    for (; closed < byLast.size() && runs[byLast[closed]].last == k; ++closed) {
+      const size_t i = byLast[closed];
+      const auto row = static_cast<size_t>(level[i]->m_nTrack);
+      std::vector<int32_t>& places = active[row];
+      places.erase(std::find(places.begin(), places.end(), static_cast<int32_t>(i)));
+      refresh(row);
+    }
+  }
+  // In the walk's order: by the reaching stretch's place, then by the
+  // crossing track (the claims were made track by track).
+  std::stable_sort(claims.begin(), claims.end(), [](const Claim& a, const Claim& b) { return a.place < b.place; });
+  for (const Claim& claim : claims) {
+    Reach(level[static_cast<size_t>(claim.place)], claim.x);
+    next.push_back(claim.x);
+  }
+  return true;
+}
+
 void SegmentWaySearch::WalkLevel(const std::vector<Segment*>& level, bool levelVertical, std::vector<Segment*>& next) {
+  if (SweepLevel(level, levelVertical, next)) return;
   const bool crossVertical = !levelVertical;
   std::vector<Segment*>& crossHeads = Heads(crossVertical);
   SegmentTrackIndex& crossIndex = crossVertical ? m_vertIndex : m_horzIndex;

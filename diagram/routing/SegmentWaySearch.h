@@ -11,7 +11,10 @@
 // Two things keep it from walking more than the way needs, with the same
 // marks on every stretch of the way as the full walk gives:
 // - The crossing stretches are found through a SegmentTrackIndex per
-//   orientation (the tracks do not change during a search).
+//   orientation (the tracks do not change during a search). Its arrays are
+//   made afresh for each search, or, when the owner of the tracks reports
+//   every change of a track (KeepIndexAcrossSearches), kept from one search
+//   to the next for the tracks that did not change.
 // - Before a level is walked, the search asks only whether the level, or
 //   the level it would make, reaches the source. The source is reached from
 //   the first stretch in the level's order that comes to it; in the level
@@ -55,6 +58,23 @@ class SegmentWaySearch {
   // then runs from the source through the predecessors to the destination.
   bool Run(Segment* source, bool sourceVertical, const Destination& destination, int step);
 
+  // The owner of the tracks will report every change of a track from now
+  // on (TrackChanged, TracksChanged), so the index of the tracks that did
+  // not change is kept between searches.
+  void KeepIndexAcrossSearches(bool keep = true) {
+    m_bKeepIndex = keep;
+    m_bIndexCurrent = false;
+  }
+  // A track's stretches were cut, freed, glued or deleted.
+  void TrackChanged(bool vertical, size_t track) { (vertical ? m_vertIndex : m_horzIndex).Invalidate(track); }
+  // Every track changed (made or deleted).
+  void TracksChanged() { m_bIndexCurrent = false; }
+
+  // A level is made by the sweep when its steps are more than `ratio` times
+  // the crossing tracks they come to, else by the walk (both give the same
+  // level; 0 sweeps every level it can, INT64_MAX none).
+  void SetSweepAbove(int64_t ratio) { m_nSweepAbove = ratio; }
+
   // Clears the marks the searches since the last clearing left (states 1
   // and 3 back to 0 and 2, no predecessors), on the stretches they marked.
   // Called before any stretch is cut, freed, glued or deleted, it leaves
@@ -96,11 +116,25 @@ class SegmentWaySearch {
   bool ReachSourceThroughNextLevel(const std::vector<Segment*>& level, bool levelVertical);
   // Walks every stretch of the level; the stretches reached make `next`.
   void WalkLevel(const std::vector<Segment*>& level, bool levelVertical, std::vector<Segment*>& next);
+  // The same level made by a sweep over the crossing tracks (see the .cpp);
+  // false, with nothing marked, when the walk is cheaper or a crossing
+  // track's stretches are not in the order of their starts.
+  bool SweepLevel(const std::vector<Segment*>& level, bool levelVertical, std::vector<Segment*>& next);
 
   std::vector<Segment*>& m_horzHeads;
   std::vector<Segment*>& m_vertHeads;
   SegmentTrackIndex m_horzIndex;
   SegmentTrackIndex m_vertIndex;
+  bool m_bKeepIndex = false;
+  // Over 2 to 32 the walk and the sweep take about as long on the
+  // benchmark's family.
+  int64_t m_nSweepAbove = 8;
+  // Whether the indexes hold the tracks as they are (kept mode only), and
+  // the step and track counts they were made for.
+  bool m_bIndexCurrent = false;
+  int64_t m_nIndexStep = 0;
+  size_t m_nIndexHorz = 0;
+  size_t m_nIndexVert = 0;
 
   // One search.
   Segment* m_pSource = nullptr;

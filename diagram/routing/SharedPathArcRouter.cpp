@@ -98,11 +98,14 @@ int SharedPathArcRouter::Route(CDrawArc* arc) {
   D_ARRAY<PreferredDirection> directions(1 + static_cast<int>(toLay.size()));
   pins[0] = DocToCell(src);
   directions[0] = PrefDir(srcPort);
+  ClearPinBlocks();
+  SetPinBlock(pins[0], srcPort->GetDrawBlock());
   int pin = 1;
   for (auto it = toLay.rbegin(); it != toLay.rend(); ++it, ++pin) {
     CDrawPort* dstPort = (*it)->GetDestInPort();
     pins[pin] = DocToCell(dstPort->ConnectionPoint());
     directions[pin] = PrefDir(dstPort);
+    SetPinBlock(pins[pin], dstPort->GetDrawBlock());
   }
 
   // The ways already laid for this source are where the search starts.
@@ -117,6 +120,7 @@ int SharedPathArcRouter::Route(CDrawArc* arc) {
   }
   const INT_PTR before = paths.GetCount();
   addWire(pins, directions, &paths);
+  ClearPinBlocks();
 
   bool given = false;
   INT_PTR index = 0;

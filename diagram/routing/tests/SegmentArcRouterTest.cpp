@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -31,6 +32,7 @@ class OpenRouter : public SegmentArcRouter {
   using SegmentArcRouter::FindSegment;
   using SegmentArcRouter::GlueNextOrPrevious;
   using SegmentArcRouter::GluedSpan;
+  using SegmentArcRouter::KeepSearchIndex;
   using SegmentArcRouter::RemoveHorizontalSegment;
   using SegmentArcRouter::RoundUpRectangle;
   using SegmentArcRouter::SegmentArcRouter;
@@ -546,6 +548,53 @@ struct AdjustCase {
   int sourceVertical, destinationVertical;
   std::vector<CPoint> points;
 };
+
+TEST_P(SegmentRouterOnDiagram, KeepingTheTrackIndexBetweenWiresLaysEveryWireAlike) {
+  // Blocks in a grid with random wires between them, routed twice in a row
+  // (the second pass re-lays every wire over the tracks the first one cut),
+  // by a router that keeps its index of the unchanged tracks and by one that
+  // makes it for each wire.
+  std::mt19937 random(2024);
+  std::vector<CDrawBlock*> blocks;
+  for (int i = 0; i < 12; ++i) {
+    const CPoint at(-600 + (i % 4) * 300 + static_cast<int>(random() % 40), Down(300 - (i / 4) * 250, 0));
+    blocks.push_back(PlaceBlock(404, at));
+    ASSERT_TRUE(blocks.back());
+  }
+  std::vector<CDrawArc*> wires;
+  for (int w = 0; w < 24; ++w) {
+    CDrawBlock* from = blocks[random() % blocks.size()];
+    CDrawBlock* to = blocks[random() % blocks.size()];
+    if (from == to) continue;
+    CDrawArc* arc = Wire(PortOf(from, 4 + static_cast<int>(random() % 4)), PortOf(to, static_cast<int>(random() % 4)));
+    if (arc) wires.push_back(arc);
+  }
+  std::vector<std::vector<CPoint>> straight;
+  for (CDrawArc* arc : wires) straight.push_back(PointsOf(arc));
+  CDrawList list;
+  for (CDrawArc* arc : wires) list += arc;
+  std::vector<std::vector<std::vector<CPoint>>> laid;
+  for (const bool keep : {true, false}) {
+    for (size_t i = 0; i < wires.size(); ++i)
+      wires[i]->ReRoute(straight[i].data(), static_cast<int>(straight[i].size()));
+    OpenRouter router(diagram, &CDiagram::m_autoRouteOption);
+    router.KeepSearchIndex(keep);
+    CDrawList obstacles(diagram->GetObjects());
+    obstacles -= list;
+    ASSERT_EQ(router.Init(obstacles), 1);
+    std::vector<std::vector<CPoint>> points;
+    for (int pass = 0; pass < 2; ++pass) {
+      ASSERT_EQ(router.Route(list), 1);
+      for (CDrawArc* arc : wires) points.push_back(PointsOf(arc));
+    }
+    laid.push_back(points);
+  }
+  EXPECT_EQ(laid[0], laid[1]);
+  // The wires were laid, not left as they were.
+  size_t changed = 0;
+  for (size_t i = 0; i < wires.size(); ++i) changed += laid[0][i] != straight[i] ? 1 : 0;
+  EXPECT_GT(changed, wires.size() / 2);
+}
 
 TEST(SegmentRouterTwoPoints, StraightZOrLByThePortsDirections) {
   const AdjustCase cases[] = {

@@ -59,27 +59,39 @@ TEST(SegmentTrackIndex, FindsWhatTheWalkFromTheHeadFinds) {
       {{{0, 5}, {30, 40}, {8, 12}}, 10, -1},
   };
   for (const Case& c : cases) {
-    const Track track(c.spans);
-    SegmentTrackIndex index;
-    index.Reset(1);
-    EXPECT_EQ(track.IndexOf(index.FindCovering(0, track.Head(), c.at)), c.found) << "at " << c.at;
-    // Asked again from the array already made.
-    EXPECT_EQ(track.IndexOf(index.FindCovering(0, track.Head(), c.at)), c.found) << "at " << c.at;
+    // Without a step by binary search; with one, at its multiples by
+    // look-up (a step of 1 looks every point up).
+    for (const int step : {0, 1, 5, 10}) {
+      const Track track(c.spans);
+      SegmentTrackIndex index;
+      index.Reset(1, step);
+      EXPECT_EQ(track.IndexOf(index.FindCovering(0, track.Head(), c.at)), c.found) << "at " << c.at << " " << step;
+      // Asked again from the array already made.
+      EXPECT_EQ(track.IndexOf(index.FindCovering(0, track.Head(), c.at)), c.found) << "at " << c.at << " " << step;
+    }
   }
 }
 
-TEST(SegmentTrackIndex, AResetForgetsTheArraysOfTheTracksAskedBefore) {
-  const Track before({{0, 10}});
-  const Track after({{20, 30}});
+TEST(SegmentTrackIndex, KeepsATracksArrayUntilTheTrackIsInvalidatedOrTheIndexReset) {
+  const Track track({{0, 10}});
   SegmentTrackIndex index;
-  index.Reset(2);
-  EXPECT_EQ(index.FindCovering(1, before.Head(), 25), nullptr);
-  // Within one round the array made first is kept.
-  EXPECT_EQ(index.FindCovering(1, after.Head(), 25), nullptr);
-  index.Reset(2);
-  EXPECT_EQ(index.FindCovering(1, after.Head(), 25), after.Head());
+  index.Reset(2, 5);
+  EXPECT_EQ(index.FindCovering(1, track.Head(), 25), nullptr);
+  // Until it is told, the index answers from the array it made.
+  track.Head()->m_nEnd = 30;
+  EXPECT_EQ(index.FindCovering(1, track.Head(), 25), nullptr);
+  index.Invalidate(0);
+  EXPECT_EQ(index.FindCovering(1, track.Head(), 25), nullptr);
+  index.Invalidate(1);
+  EXPECT_EQ(index.FindCovering(1, track.Head(), 25), track.Head());
+  track.Head()->m_nEnd = 20;
+  index.Reset(2, 5);
+  EXPECT_EQ(index.FindCovering(1, track.Head(), 25), nullptr);
+  // Another head is another list: made afresh.
+  const Track other({{20, 30}});
+  EXPECT_EQ(index.FindCovering(1, other.Head(), 25), other.Head());
   // A track past the count given is none.
-  EXPECT_EQ(index.FindCovering(2, after.Head(), 25), nullptr);
+  EXPECT_EQ(index.FindCovering(2, other.Head(), 25), nullptr);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,8 +18,8 @@ namespace {
 // and pin stretches, their ends on and off the track positions.
 class RandomTracks {
  public:
-  RandomTracks(unsigned seed, int step) : m_random(seed) {
-    std::uniform_int_distribution<int> tracks(3, 16);
+  RandomTracks(unsigned seed, int step, int mostTracks = 16) : m_random(seed) {
+    std::uniform_int_distribution<int> tracks(3, mostTracks);
     const int horz = tracks(m_random);
     const int vert = tracks(m_random);
     Fill(m_horz, horz, vert * step);
@@ -50,6 +52,18 @@ class RandomTracks {
     }
   }
   std::mt19937& Random() { return m_random; }
+  // Every stretch's state, predecessor and cost: all that a search marks.
+  std::vector<std::tuple<int, const Segment*, int>> Reached() {
+    std::vector<std::tuple<int, const Segment*, int>> marks;
+    for (bool vertical : {false, true}) {
+      for (Segment* head : Heads(vertical)) {
+        for (Segment* s = head; s; s = s->m_pNext) {
+          marks.emplace_back(s->m_nState, s->m_pPredecessor, s->m_pPredecessor ? s->m_nCost : 0);
+        }
+      }
+    }
+    return marks;
+  }
   // Every stretch's state and whether it has a predecessor.
   std::vector<std::pair<int, bool>> Marks() {
     std::vector<std::pair<int, bool>> marks;
@@ -143,9 +157,11 @@ std::vector<std::pair<const Segment*, std::pair<int, int>>> Way(const Segment* s
 
 TEST(SegmentWaySearch, FindsTheWayThePlainLevelWalkFindsAndClearsItsMarks) {
   std::vector<int> bends;
-  for (const int step : {10, 7}) {
+  // Up to 16 tracks each way with steps 10 and 7, and up to 48 (levels of
+  // many stretches, whose order matters) with step 10.
+  for (const auto& [step, mostTracks] : {std::pair{10, 16}, std::pair{7, 16}, std::pair{10, 48}}) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
-      RandomTracks tracks(seed, step);
+      RandomTracks tracks(seed, step, mostTracks);
       const bool sourceVertical = (seed & 1) != 0;
       const bool destinationVertical = (seed & 2) != 0;
       Segment* source = tracks.Pick(sourceVertical);
@@ -158,16 +174,28 @@ TEST(SegmentWaySearch, FindsTheWayThePlainLevelWalkFindsAndClearsItsMarks) {
       const bool plain = PlainSearch(tracks, source, destination, step);
       const auto plainWay = Way(source);
       tracks.ClearMarks();
-      SegmentWaySearch search(tracks.Heads(false), tracks.Heads(true));
-      const bool quick = search.Run(source, sourceVertical, destination, step);
-      ASSERT_EQ(quick, plain) << "seed " << seed << " step " << step;
-      if (plain) {
-        EXPECT_EQ(Way(source), plainWay) << "seed " << seed << " step " << step;
-        bends.push_back(static_cast<int>(plainWay.size()) - 1);
+      // Every level walked, every level swept, and the default choice: the
+      // same way, and the same marks on every stretch (the levels in the
+      // same order).
+      std::vector<std::tuple<int, const Segment*, int>> walked;
+      for (const int64_t sweepAbove : {INT64_MAX, int64_t{0}, int64_t{8}}) {
+        SegmentWaySearch search(tracks.Heads(false), tracks.Heads(true));
+        search.SetSweepAbove(sweepAbove);
+        const bool quick = search.Run(source, sourceVertical, destination, step);
+        if (sweepAbove == INT64_MAX) {
+          walked = tracks.Reached();
+        } else {
+          EXPECT_EQ(tracks.Reached(), walked) << "seed " << seed << " step " << step << " sweep " << sweepAbove;
+        }
+        ASSERT_EQ(quick, plain) << "seed " << seed << " step " << step << " sweep " << sweepAbove;
+        if (plain) {
+          EXPECT_EQ(Way(source), plainWay) << "seed " << seed << " step " << step << " sweep " << sweepAbove;
+          if (sweepAbove == 0) bends.push_back(static_cast<int>(plainWay.size()) - 1);
+        }
+        // Clearing the search's own marks leaves the tracks as they were.
+        search.ClearMarks();
+        EXPECT_EQ(tracks.Marks(), unmarked) << "seed " << seed << " step " << step;
       }
-      // Clearing the search's own marks leaves the tracks as they were.
-      search.ClearMarks();
-      EXPECT_EQ(tracks.Marks(), unmarked) << "seed " << seed << " step " << step;
     }
   }
   // The cases reach ways of two bends and more, which the search finds
