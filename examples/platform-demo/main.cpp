@@ -117,8 +117,10 @@ void DrawMappedPanel(CDC& dc) {
   }
   CPen curve(PS_SOLID, 2, RGB(200, 0, 0));
   dc.SelectObject(&curve);
-  dc.MoveTo(0, 0);
-  for (int x = 0; x <= 150; x += 5) dc.LineTo(x, static_cast<int>(100 + 80 * std::sin(x / 150.0 * 2 * std::numbers::pi)));
+  // The curve starts at its own first point, not at the panel's corner.
+  auto curveY = [](int x) { return static_cast<int>(100 + 80 * std::sin(x / 150.0 * 2 * std::numbers::pi)); };
+  dc.MoveTo(0, curveY(0));
+  for (int x = 5; x <= 150; x += 5) dc.LineTo(x, curveY(x));
   dc.SelectObject(old);
   dc.RestoreDC(saved);
   Label(dc, 600, 310, u"MM_LOENGLISH, y up");
