@@ -232,7 +232,7 @@ bool PrintDocument(const std::string& path, int* pages) {
       printer.AbortDoc();
       return false;
     }
-    printer.SetMapMode(MM_LOMETRIC);  // 0.1 mm, y up from the page's top-left corner
+    printer.SetMapMode(MM_LOMETRIC);  // 0.1 mm, y up from the printable area's top-left corner
     CFont* old = printer.SelectObject(&heading);
     wchar_t buffer[64];
     std::swprintf(buffer, 64, L"Page %d of 2", page);
