@@ -70,7 +70,7 @@ void ShowInMainFrame(const std::string& documentPath, const fs::path& folder) {
     Check(doc != nullptr, "the document opened through the document template");
     auto* child = dynamic_cast<CDrawFrame*>(main->MDIGetActive());
     Check(child != nullptr && child->m_wndToolBar.IsVisible(), "  in a document frame with its drawing tool bar");
-    Check(child != nullptr && child->m_wndSplitter.SplitColumn(600) != FALSE, "  its view split into two panes");
+    Check(child != nullptr && child->m_wndSplitter.SplitColumn(720) != FALSE, "  its view split into two panes");
     // The host's message loop runs: the status bar says "Ready".
     platform::PumpPendingMessages();
     main->Invalidate();
