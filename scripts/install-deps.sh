@@ -5,7 +5,7 @@ packages=(
   cmake g++ make pkg-config ccache
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
+  libcairo2-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libgsf-1-dev
   unixodbc-dev libsqliteodbc libshp-dev
   libboost-dev

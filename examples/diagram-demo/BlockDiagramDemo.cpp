@@ -19,11 +19,13 @@
 #include "diagram/ui/DrawView.h"
 #include "examples/diagram-demo/DemoSupport.h"
 #include "platform/core/Charset.h"
+#include "platform/core/GlobalMemory.h"
 #include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/PdfPrinter.h"
 #include "platform/gdi/WindowSurface.h"
 #include "platform/ui/CreateContext.h"
 #include "platform/ui/FrameWnd.h"
+#include "platform/ui/PrintDialog.h"
 #include "platform/ui/StandardIds.h"
 #include "platform/ui/WindowDC.h"
 #include "platform/ui/WinUser.h"
@@ -184,14 +186,6 @@ void ShowAndPrint(CDrawDoc& doc, const fs::path& folder) {
   fs::remove(pdf, error);
   const std::string savedPrinterFolder = platform::PrinterOutputFolder();
   platform::SetPrinterOutputFolder(folder.string());
-  // The printer takes letter paper, the canvas's pages while no application
-  // names a printer, so each printed page is one page of the canvas as the
-  // view shows it.
-  const platform::PrinterSettings savedPrinter = platform::DefaultPrinterSettings();
-  platform::PrinterSettings letter = savedPrinter;
-  letter.paperSize = DMPAPER_LETTER;
-  platform::PaperDimensions(DMPAPER_LETTER, &letter.paperWidth, &letter.paperLength);
-  platform::SetDefaultPrinterSettings(letter);
   CDrawView::c_uNewViewScalePercent = 150;
 
   auto* frame = new CFrameWnd;
@@ -202,7 +196,6 @@ void ShowAndPrint(CDrawDoc& doc, const fs::path& folder) {
                      &context)) {
     Check(false, "a frame holding a view of the document");
     delete frame;
-    platform::SetDefaultPrinterSettings(savedPrinter);
     platform::SetPrinterOutputFolder(savedPrinterFolder);
     return;
   }
@@ -233,14 +226,44 @@ void ShowAndPrint(CDrawDoc& doc, const fs::path& folder) {
         "the printed pages are the pages shown");
   Check(PdfPages(pdf) == 4, "printed to " + pdf + ", one page per canvas page");
   frame->DestroyWindow();
-  platform::SetDefaultPrinterSettings(savedPrinter);
   platform::SetPrinterOutputFolder(savedPrinterFolder);
 }
+
+// For the block diagram the default printer takes letter paper, and the
+// canvas's pages are its printable area from the start, so that each
+// printed page is one page of the canvas as the view shows it, inside the
+// printer's margins. The printer and the class-wide page size are restored
+// at the end.
+class LetterPrinter {
+ public:
+  LetterPrinter() : saved_(platform::DefaultPrinterSettings()) {
+    platform::PrinterSettings letter = saved_;
+    letter.paperSize = DMPAPER_LETTER;
+    platform::PaperDimensions(DMPAPER_LETTER, &letter.paperWidth, &letter.paperLength);
+    platform::SetDefaultPrinterSettings(letter);
+    CPrintDialog printer(FALSE);
+    if (printer.GetDefaults()) {
+      CDiagram::UpdatePrinterPageSize(&printer);
+      GlobalFree(printer.m_pd.hDevMode);
+      GlobalFree(printer.m_pd.hDevNames);
+    }
+  }
+  ~LetterPrinter() {
+    platform::SetDefaultPrinterSettings(saved_);
+    CDiagram::UpdatePrinterPageSize(nullptr);
+  }
+  LetterPrinter(const LetterPrinter&) = delete;
+  LetterPrinter& operator=(const LetterPrinter&) = delete;
+
+ private:
+  platform::PrinterSettings saved_;
+};
 
 }  // namespace
 
 void RunBlockDiagramDemo(const fs::path& folder) {
   const UINT savedPercent = CDrawView::c_uNewViewScalePercent;
+  const LetterPrinter printer;
   const std::string path = (folder / "diagram-blocks.drw").string();
   std::vector<BYTE> saved;
   {

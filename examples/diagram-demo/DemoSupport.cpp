@@ -7,6 +7,7 @@
 #include "diagram/ui/DrawView.h"
 #include "platform/gdi/WindowSurface.h"
 #include "platform/ui/WinUser.h"
+#include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowDC.h"
 
 namespace demo {
@@ -30,11 +31,22 @@ CDrawBlock* PlaceNamedBlock(CDiagram* diagram, UINT code, CPoint at, CDrawView* 
   return block;
 }
 
-bool PaintInView(CDrawDoc& doc, CDrawView& view, const char16_t* title, const CRect& frame, const std::string& path) {
+bool PaintInView(CDrawDoc& doc, CDrawView& view, const char16_t* title, const CRect& frame, const std::string& path,
+                 bool fitToCanvas) {
   doc.AddView(&view);
   bool written = false;
-  if (view.CreateEx(0, u"AfxWnd", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, frame, nullptr, 0)) {
+  const DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+  if (view.CreateEx(0, u"AfxWnd", title, style, frame, nullptr, 0)) {
     view.OnInitialUpdate();
+    if (fitToCanvas) {
+      // The client area takes the canvas's size at the view's zoom, so the
+      // picture is the whole canvas and nothing beside it.
+      const CSize canvas = view.GetTotalSize();
+      CRect window(0, 0, canvas.cx, canvas.cy);
+      ::AdjustWindowRectEx(&window, style, FALSE, 0);
+      view.SetWindowPos(nullptr, 0, 0, window.Width(), window.Height(), SWP_NOMOVE | SWP_NOZORDER);
+      view.ScrollToPosition(CPoint(0, 0));
+    }
     view.Invalidate();
     view.UpdateWindow();
     platform::WindowSurface* surface = platform::WindowSurfaceOf(view.GetSafeHwnd());

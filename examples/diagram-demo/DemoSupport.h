@@ -52,7 +52,10 @@ CDrawBlock* PlaceNamedBlock(CDiagram* diagram, UINT code, CPoint at, CDrawView* 
 
 // Shows the document in `view`, a new window of `frame`'s size titled
 // `title`, paints it once and writes its pixels to `path`; the view leaves
-// the document again. False when the window or the picture failed.
-bool PaintInView(CDrawDoc& doc, CDrawView& view, const char16_t* title, const CRect& frame, const std::string& path);
+// the document again. With `fitToCanvas` the window is sized so that its
+// client area is the whole canvas at the view's zoom. False when the window
+// or the picture failed.
+bool PaintInView(CDrawDoc& doc, CDrawView& view, const char16_t* title, const CRect& frame, const std::string& path,
+                 bool fitToCanvas = false);
 
 }  // namespace demo

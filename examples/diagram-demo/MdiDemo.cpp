@@ -41,9 +41,13 @@ void ShowInMainFrame(const std::string& documentPath, const fs::path& folder) {
     std::printf("  question: %s (no)\n", platform::Utf16ToUtf8(std::u16string_view(box.text.GetString())).c_str());
     return IDNO;
   });
-  // A copy of the file: the caller's documents keep theirs open.
-  const fs::path copy = fs::temp_directory_path() / ("scrivel-mdi-demo-" + std::to_string(::getpid()) + ".drw");
+  // A copy of the file, in a scratch folder of its own so that the child
+  // frame's caption names the diagram: the caller's documents keep theirs
+  // open.
+  const fs::path scratch = fs::temp_directory_path() / ("scrivel-mdi-demo-" + std::to_string(::getpid()));
+  const fs::path copy = scratch / "diagram.drw";
   std::error_code error;
+  fs::create_directories(scratch, error);
   fs::copy_file(documentPath, copy, fs::copy_options::overwrite_existing, error);
   {
     CWinApp app(u"ScrivelDiagram");
@@ -51,7 +55,7 @@ void ShowInMainFrame(const std::string& documentPath, const fs::path& folder) {
                                              RUNTIME_CLASS(CDrawView)));
     auto open = [&app]() -> CMultiControlBarMainFrame* {
       auto* main = new CMultiControlBarMainFrame;
-      if (!main->Create(u"AfxWnd", u"ScrivelDiagram", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1000, 700))) return nullptr;
+      if (!main->Create(u"AfxWnd", u"ScrivelDiagram", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1000, 760))) return nullptr;
       app.m_pMainWnd = main;
       main->ShowWindow(app.m_nCmdShow);
       return main;
@@ -66,6 +70,9 @@ void ShowInMainFrame(const std::string& documentPath, const fs::path& folder) {
     Check(doc != nullptr, "the document opened through the document template");
     auto* child = dynamic_cast<CDrawFrame*>(main->MDIGetActive());
     Check(child != nullptr && child->m_wndToolBar.IsVisible(), "  in a document frame with its drawing tool bar");
+    Check(child != nullptr && child->m_wndSplitter.SplitColumn(720) != FALSE, "  its view split into two panes");
+    // The host's message loop runs: the status bar says "Ready".
+    platform::PumpPendingMessages();
     main->Invalidate();
     const std::string picture = (folder / "mdi-frame.png").string();
     Check(platform::WriteWindowPicture(main->GetSafeHwnd(), picture),
@@ -88,7 +95,7 @@ void ShowInMainFrame(const std::string& documentPath, const fs::path& folder) {
     }
     app.m_pMainWnd = nullptr;
   }
-  fs::remove(copy, error);
+  fs::remove_all(scratch, error);
   fs::remove(profile, error);
   platform::SetProfilePath(savedProfile);
 }

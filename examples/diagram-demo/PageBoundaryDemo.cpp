@@ -61,13 +61,15 @@ bool WiresJoined(const std::vector<CDrawArc*>& wires) {
   return true;
 }
 
-// Paints the whole canvas in a new view scaled to fit, with its page
-// boundaries and crossing labels, and writes the view's pixels.
+// Paints the whole canvas with its page boundaries and crossing labels in a
+// new view at 75 %, where the labels can be read, its window as large as the
+// canvas, and writes the view's pixels: the picture is the canvas, whatever
+// pages it has grown by.
 bool PaintCanvas(CDrawDoc& doc, const std::string& path) {
   const UINT savedPercent = CDrawView::c_uNewViewScalePercent;
-  CDrawView::c_uNewViewScalePercent = 0;
+  CDrawView::c_uNewViewScalePercent = 75;
   CrossLabelView view;
-  const bool written = PaintInView(doc, view, u"page boundaries", CRect(0, 0, 1100, 1300), path);
+  const bool written = PaintInView(doc, view, u"page boundaries", CRect(0, 0, 1100, 1300), path, true);
   CDrawView::c_uNewViewScalePercent = savedPercent;
   return written;
 }

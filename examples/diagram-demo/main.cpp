@@ -303,6 +303,8 @@ void ShowInFrame(CDrawDoc& doc, const fs::path& folder) {
       Check(platform::WriteWindowPicture(overview->GetSafeHwnd(), picture), "the overview written to " + picture);
     }
   }
+  // The host's message loop runs: the status bar says "Ready".
+  platform::PumpPendingMessages();
   frame->Invalidate();
   const std::string picture = (folder / "frame.png").string();
   Check(platform::WriteWindowPicture(frame->GetSafeHwnd(), picture),

@@ -117,8 +117,10 @@ void DrawMappedPanel(CDC& dc) {
   }
   CPen curve(PS_SOLID, 2, RGB(200, 0, 0));
   dc.SelectObject(&curve);
-  dc.MoveTo(0, 0);
-  for (int x = 0; x <= 150; x += 5) dc.LineTo(x, static_cast<int>(100 + 80 * std::sin(x / 150.0 * 2 * std::numbers::pi)));
+  // The curve starts at its own first point, not at the panel's corner.
+  auto curveY = [](int x) { return static_cast<int>(100 + 80 * std::sin(x / 150.0 * 2 * std::numbers::pi)); };
+  dc.MoveTo(0, curveY(0));
+  for (int x = 5; x <= 150; x += 5) dc.LineTo(x, curveY(x));
   dc.SelectObject(old);
   dc.RestoreDC(saved);
   Label(dc, 600, 310, u"MM_LOENGLISH, y up");
@@ -230,7 +232,7 @@ bool PrintDocument(const std::string& path, int* pages) {
       printer.AbortDoc();
       return false;
     }
-    printer.SetMapMode(MM_LOMETRIC);  // 0.1 mm, y up from the page's top-left corner
+    printer.SetMapMode(MM_LOMETRIC);  // 0.1 mm, y up from the printable area's top-left corner
     CFont* old = printer.SelectObject(&heading);
     wchar_t buffer[64];
     std::swprintf(buffer, 64, L"Page %d of 2", page);

@@ -29,6 +29,8 @@ ResourceSet BuildFrameworkResources() {
                           "..............##"},
                          {{'#', RGB(0, 0, 0)}, {'o', RGB(255, 255, 255)}, {'.', CLR_NONE}})
                     .HotSpot(5, 5));
+  // The status bar's message while nothing else is said.
+  resources.Strings({{kIdsIdleMessage, u"Ready"}});
   return resources;
 }
 

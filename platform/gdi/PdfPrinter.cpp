@@ -189,8 +189,15 @@ DeviceCaps PrinterCaps(const PrinterSettings& s) {
   const int across = landscape ? s.paperLength : s.paperWidth, down = landscape ? s.paperWidth : s.paperLength;
   caps.physicalWidth = static_cast<int>(RoundedDivide(Wide(across) * s.dpiX, 254));
   caps.physicalHeight = static_cast<int>(RoundedDivide(Wide(down) * s.dpiY, 254));
-  caps.width = caps.physicalWidth;
-  caps.height = caps.physicalHeight;
+  // The printable area: the paper less its margin on each side (none left
+  // when the margins would meet).
+  const int margin = std::max(0, s.margin);
+  caps.offsetX = static_cast<int>(RoundedDivide(Wide(margin) * s.dpiX, 254));
+  caps.offsetY = static_cast<int>(RoundedDivide(Wide(margin) * s.dpiY, 254));
+  caps.offsetX = std::min(caps.offsetX, caps.physicalWidth / 2);
+  caps.offsetY = std::min(caps.offsetY, caps.physicalHeight / 2);
+  caps.width = caps.physicalWidth - 2 * caps.offsetX;
+  caps.height = caps.physicalHeight - 2 * caps.offsetY;
   caps.bitsPixel = 24;
   return caps;
 }
@@ -251,6 +258,12 @@ bool PdfPrinter::StartPage() {
   if (!InDoc() || inPage_) return false;
   cr_ = cairo_create(surface_);
   cairo_scale(cr_, 72.0 / settings_.dpiX, 72.0 / settings_.dpiY);
+  // Device units start at the printable area's corner, and the margins stay
+  // blank whatever the clip region of a drawing call.
+  const DeviceCaps caps = PrinterCaps(settings_);
+  cairo_translate(cr_, caps.offsetX, caps.offsetY);
+  cairo_rectangle(cr_, 0, 0, caps.width, caps.height);
+  cairo_clip(cr_);
   inPage_ = true;
   return true;
 }

@@ -1,7 +1,10 @@
 // The printer back end: a printer whose pages go to a PDF file through
 // Cairo's PDF surface. The device mode sets the paper, the orientation and
-// the resolution; drawing is in device units (dots) of that resolution, and
-// each page is as large as the paper (the whole page is printable).
+// the resolution; drawing is in device units (dots) of that resolution. As on
+// a real printer the paper has an unprintable margin on every side: device
+// point (0, 0) is the printable area's top-left corner (PHYSICALOFFSETX/Y on
+// the paper), HORZRES/VERTRES and HORZSIZE/VERTSIZE measure the printable
+// area, and nothing is drawn beyond it.
 #pragma once
 
 #include <memory>
@@ -26,6 +29,9 @@ struct PrinterSettings {
   int dpiX = 600;
   int dpiY = 600;
   int copies = 1;
+  // The unprintable margin on each side of the paper, in tenths of a
+  // millimetre (a quarter of an inch).
+  int margin = 64;
 };
 
 // The printer's settings with a device mode's fields applied (those its

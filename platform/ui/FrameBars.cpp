@@ -1,17 +1,19 @@
 // A frame's control bars: docking, showing and hiding (at once or at the
-// next idle update), the bar-toggle commands, and the bar state in the
-// profile.
+// next idle update), the bar-toggle commands, the status bar's message
+// pane, and the bar state in the profile.
 #include <algorithm>
 #include <map>
 #include <tuple>
 #include <vector>
 
+#include "platform/core/FrameworkResources.h"
 #include "platform/core/Profile.h"
 #include "platform/core/String.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/ControlBar.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/MessageApi.h"
+#include "platform/ui/StatusBar.h"
 
 void CFrameWnd::AddControlBar(CControlBar* bar) {
   if (std::find(m_listControlBars.begin(), m_listControlBars.end(), bar) == m_listControlBars.end()) {
@@ -111,6 +113,36 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* cmdUI) {
     return;
   }
   cmdUI->SetCheck(bar->IsVisible() ? 1 : 0);
+}
+
+CWnd* CFrameWnd::GetMessageBar() {
+  if (GetStyle() & WS_CHILD) {
+    if (CFrameWnd* parent = GetParentFrame()) return parent->GetMessageBar();
+  }
+  CControlBar* bar = GetControlBar(AFX_IDW_STATUS_BAR);
+  return bar && bar->GetSafeHwnd() ? bar : nullptr;
+}
+
+void CFrameWnd::SetMessageText(LPCWSTR text) {
+  auto* status = dynamic_cast<CStatusBar*>(GetMessageBar());
+  if (status && status->GetCount() > 0) status->SetPaneText(0, text ? text : u"");
+}
+
+void CFrameWnd::SetMessageText(UINT id) {
+  // The framework's own strings ("Ready") are found after every module's.
+  platform::FrameworkResourceModule();
+  CStringW text;
+  text.LoadString(id);
+  SetMessageText(text.GetString());
+}
+
+LRESULT CFrameWnd::OnSetMessageString(WPARAM id, LPARAM text) {
+  if (text) {
+    SetMessageText(reinterpret_cast<LPCWSTR>(text));
+  } else {
+    SetMessageText(static_cast<UINT>(id));
+  }
+  return 0;
 }
 
 namespace {

@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_ACTIVATE()
   ON_WM_INITMENUPOPUP()
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+  ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
   ON_COMMAND_EX_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_FIRST + 31, OnBarCheck)
   ON_UPDATE_COMMAND_UI_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_FIRST + 31, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
@@ -55,7 +56,10 @@ BOOL CFrameWnd::Create(LPCSTR className, LPCSTR windowName, DWORD style, const R
 int CFrameWnd::OnCreate(LPCREATESTRUCT cs) {
   if (CWnd::OnCreate(cs) == -1) return -1;
   auto* context = static_cast<CCreateContext*>(cs->lpCreateParams);
-  return OnCreateClient(cs, context) ? 0 : -1;
+  if (!OnCreateClient(cs, context)) return -1;
+  // The status bar's first pane says "Ready" once the frame is running.
+  PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+  return 0;
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* context) {

@@ -84,6 +84,15 @@ class CFrameWnd : public CWnd {
   void AddControlBar(CControlBar* bar);
   void RemoveControlBar(CControlBar* bar);
 
+  // The status bar's message pane (its first): a text, or a string resource
+  // (AFX_IDS_IDLEMESSAGE, "Ready", when idle). A child frame shows it in its
+  // parent frame's status bar. A new frame posts the idle message for
+  // itself (WM_SETMESSAGESTRING), as the framework's does.
+  void SetMessageText(LPCWSTR text);
+  void SetMessageText(UINT id);
+  // The status bar that shows this frame's messages (null: none).
+  virtual CWnd* GetMessageBar();
+
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
   // Menu items whose command has no handler are disabled when their menu
@@ -105,6 +114,8 @@ class CFrameWnd : public CWnd {
   afx_msg void OnActivate(UINT state, CWnd* other, BOOL minimized);
 
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
+  // WM_SETMESSAGESTRING: wParam a string id, or lParam the text.
+  afx_msg LRESULT OnSetMessageString(WPARAM id, LPARAM text);
 
   CView* m_pViewActive = nullptr;
   std::vector<CControlBar*> m_listControlBars;

@@ -3,6 +3,13 @@
 // the same document. It starts with one pane (id AFX_IDW_PANE_FIRST); a
 // split makes the new panes (id AFX_IDW_PANE_FIRST + row * 16 + column)
 // and is refused when a pane would be smaller than the minimum size.
+//
+// A split puts a raised splitter bar between the panes (m_cxSplitter wide
+// between columns, m_cySplitter high between rows). While the panes may
+// still be split in a direction and have the scroll bar along it, the
+// splitter keeps a strip before them (m_cySplitBox above, m_cxSplitBox to
+// the left) with a split box beside each pane's scroll bar. The splitter
+// paints the bars, the strips and the boxes in its own client area.
 #pragma once
 
 #include <vector>
@@ -44,10 +51,21 @@ class CSplitterWnd : public CWnd {
 
  protected:
   afx_msg void OnSize(UINT type, int cx, int cy);
+  afx_msg void OnPaint();
   DECLARE_MESSAGE_MAP()
+
+  // The splitter bars' thickness and the split boxes' depth, in pixels.
+  int m_cxSplitter = 7;
+  int m_cySplitter = 7;
+  int m_cxSplitBox = 7;
+  int m_cySplitBox = 7;
 
  private:
   BOOL CreatePane(int row, int col);
+  // The strips kept for the split boxes: above the panes while rows may
+  // still be split, left of them while columns may; 0 when none.
+  int TopSplitBoxStrip() const;
+  int LeftSplitBoxStrip() const;
   int m_nMaxRows = 1;
   int m_nMaxCols = 1;
   int m_nRows = 0;

@@ -16,6 +16,8 @@
 #define ID_FILE_PRINT_PREVIEW 0xE109
 
 // The id of the view that fills a frame's client area.
+// The status bar's idle message ("Ready", a framework string).
+#define AFX_IDS_IDLEMESSAGE 0xE001
 #define AFX_IDW_PANE_FIRST 0xE900
 
 // Prompts of the document commands (string-table ids a module may supply).

@@ -237,10 +237,16 @@ void CToolBar::OnMouseMove(UINT flags, CPoint point) {
       }
     }
     m_strTip = (m_dwStyle & CBRS_TOOLTIPS) ? tip : CStringW();
+    // Over a button the status bar says what it does; off the buttons it
+    // says "Ready" again.
     if (m_dwStyle & CBRS_FLYBY) {
-      CFrameWnd* frame = GetDockingFrame();
-      auto* status = frame ? dynamic_cast<CStatusBar*>(frame->GetControlBar(AFX_IDW_STATUS_BAR)) : nullptr;
-      if (status) status->SetPaneText(0, flyBy);
+      if (CFrameWnd* frame = GetDockingFrame()) {
+        if (hit >= 0) {
+          frame->SetMessageText(flyBy.GetString());
+        } else {
+          frame->SetMessageText(AFX_IDS_IDLEMESSAGE);
+        }
+      }
     }
   }
   CControlBar::OnMouseMove(flags, point);

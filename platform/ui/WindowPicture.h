@@ -1,6 +1,7 @@
 // One picture of a window's client area with its visible descendants drawn
-// over it where they lie, as a screen would show them: for a host's
-// pictures and for tests. Pending paints run first.
+// over it where they lie, each with its frame, caption and scroll bars
+// (NonClientArea.h), as a screen would show them: for a host's pictures and
+// for tests. Pending paints run first.
 #pragma once
 
 #include <string>

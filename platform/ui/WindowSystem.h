@@ -108,6 +108,10 @@ T* ControlOf(HWND hwnd) {
   return w ? dynamic_cast<T*>(w->control.get()) : nullptr;
 }
 
+// The width of the frame a style gives on each side, and the height of its
+// caption (0 without one), in pixels.
+int NonClientBorder(DWORD style, DWORD exStyle);
+int CaptionHeight(DWORD style, DWORD exStyle);
 // The client rectangle in window coordinates (what the non-client area of
 // the style leaves).
 RECT ClientAreaInWindow(const WindowRecord& w);

@@ -236,8 +236,9 @@ TEST(DiagramPrinterTest, PageSizeOrientationAndPaperComeFromThePrinter) {
     short orientation;
     CSize page;
   };
-  // 210 x 297 mm in hundredths of an inch.
-  for (const Case& test : {Case{DMORIENT_PORTRAIT, CSize(826, 1169)}, Case{DMORIENT_LANDSCAPE, CSize(1169, 826)}}) {
+  // The printable area of 210 x 297 mm paper, 197 x 284 mm inside the
+  // printer's margins, in hundredths of an inch.
+  for (const Case& test : {Case{DMORIENT_PORTRAIT, CSize(775, 1118)}, Case{DMORIENT_LANDSCAPE, CSize(1118, 775)}}) {
     auto* mode = static_cast<DEVMODEW*>(GlobalLock(printer.m_pd.hDevMode));
     mode->dmOrientation = test.orientation;
     mode->dmFields |= DM_ORIENTATION;

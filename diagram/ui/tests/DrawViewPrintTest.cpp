@@ -86,6 +86,48 @@ TEST(DrawViewPrinting, ThePrintCommandPrintsEveryPageOfTheCanvas) {
   platform::SetPrinterOutputFolder(savedFolder);
 }
 
+// Printing gives the diagram the printer's printable area as its page size,
+// so a page of the canvas fills the paper inside the printer's margins: its
+// far corner lands on the printable area's far corner, within a millimetre.
+TEST(DrawViewPrinting, ACanvasPageFillsThePrintableAreaInsideTheMargins) {
+  viewtest::SavedViewOptions saved;
+  const testsupport::ScratchFolder scratch("draw_view_print");
+  const std::string savedFolder = platform::PrinterOutputFolder();
+  const std::filesystem::path folder = scratch.path();
+  platform::SetPrinterOutputFolder(folder.string());
+  {
+    viewtest::ViewHarness<CDrawView> h;
+    h.doc.SetTitle(u"margins");
+    h.Open(2, 2);
+    h.view.SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
+    ASSERT_EQ(pdf_test::FilePageCount((folder / "margins.pdf").string()), 4);
+    CDC printer;
+    ASSERT_TRUE(printer.CreateIC(u"WINSPOOL", u"Scrivel PDF Printer", nullptr, nullptr));
+    printer.m_bPrinting = TRUE;
+    ASSERT_GT(printer.GetDeviceCaps(PHYSICALOFFSETX), 0) << "the printer keeps a margin";
+    const CRect canvas = h.diagram->GetRect();
+    const CSize page = h.diagram->GetPageSize();
+    for (UINT number = 1; number <= 4; ++number) {
+      CPrintInfo info;
+      info.m_nCurPage = number;
+      h.view.OnPrepareDC(&printer, &info);
+      const LONG column = static_cast<LONG>((number - 1) % 2), row = static_cast<LONG>((number - 1) / 2);
+      CPoint nearCorner(canvas.left + column * page.cx, canvas.top - row * page.cy);
+      CPoint farCorner(nearCorner.x + page.cx, nearCorner.y - page.cy);
+      printer.LPtoDP(&nearCorner);
+      printer.LPtoDP(&farCorner);
+      EXPECT_EQ(nearCorner, CPoint(0, 0)) << number;
+      const int millimetre = printer.GetDeviceCaps(LOGPIXELSX) * 10 / 254;
+      EXPECT_LE(farCorner.x, printer.GetDeviceCaps(HORZRES)) << number;
+      EXPECT_GE(farCorner.x, printer.GetDeviceCaps(HORZRES) - millimetre) << number;
+      EXPECT_LE(farCorner.y, printer.GetDeviceCaps(VERTRES)) << number;
+      EXPECT_GE(farCorner.y, printer.GetDeviceCaps(VERTRES) - millimetre) << number;
+    }
+  }
+  CDiagram::UpdatePrinterPageSize(nullptr);
+  platform::SetPrinterOutputFolder(savedFolder);
+}
+
 // The printed page's width and height in points, from the first MediaBox.
 CSize PdfPageSize(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -110,6 +110,9 @@ TEST_F(ControlBars, ABarsButtonsAndTextsComeFromItsResources) {
 }
 
 TEST_F(ControlBars, ABarPaintsItsButtonImagesAndSendsItsCommands) {
+  EXPECT_EQ(status.GetPaneText(0), CStringW()) << "nothing said before the frame runs";
+  platform::PumpPendingMessages();
+  EXPECT_EQ(status.GetPaneText(0), CStringW(u"Ready")) << "the frame's idle message, posted at its creation";
   frame->UpdateWindow();
   tools.Invalidate();
   tools.UpdateWindow();
@@ -122,6 +125,9 @@ TEST_F(ControlBars, ABarPaintsItsButtonImagesAndSendsItsCommands) {
 
   tools.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(first.CenterPoint().x, first.CenterPoint().y));
   EXPECT_EQ(status.GetPaneText(0), CStringW(u"Opens a document")) << "fly-by text in the status bar";
+  tools.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  EXPECT_EQ(status.GetPaneText(0), CStringW(u"Ready")) << "off the buttons: the idle message";
+  tools.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(first.CenterPoint().x, first.CenterPoint().y));
   EXPECT_EQ(tools.GetCurrentTip(), CStringW(u"Open"));
   tools.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.CenterPoint().x, first.CenterPoint().y));
   tools.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(first.CenterPoint().x, first.CenterPoint().y));
