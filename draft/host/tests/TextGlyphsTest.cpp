@@ -108,15 +108,20 @@ TEST(TextGlyphs, GlyphsLieInTheMeasuredBoxAndFillIt) {
     const char* text;
     double angle;
     double widthFactor;
+    int fontStyle = 0;  // 0 the vector fonts, 1 a TrueType face
   };
   const Case cases[] = {
       {"HEIGHT 1234", 0, 1.0},  {"HEIGHT 1234", 90, 1.0}, {"HEIGHT 1234", 0, 0.5}, {"技术要求", 0, 1.0},
       {"技术要求", 90, 1.0},    {"技术要求", 0, 0.5},     {"M12螺栓", 0, 1.0},     {"M12螺栓", 90, 0.5},
+      {"技术要求", 0, 1.0, 1},  {"M12螺栓", 90, 0.5, 1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.text) + " angle " + std::to_string(c.angle) + " width " + std::to_string(c.widthFactor));
+    SCOPED_TRACE(std::string(c.text) + " angle " + std::to_string(c.angle) + " width " + std::to_string(c.widthFactor) +
+                 " style " + std::to_string(c.fontStyle));
     GlyphScene scene;
-    auto* text = ConstructTextEntity(5, nullptr, c.text, 20, 20, Attrib(7, c.widthFactor, c.angle));
+    CTextAttrib attr = Attrib(7, c.widthFactor, c.angle);
+    attr.SetFontStyle(c.fontStyle);
+    auto* text = ConstructTextEntity(5, nullptr, c.text, 20, 20, attr);
     scene.view.AddEntityToView(text);
     scene.view.RefreshView();
     GPoint corners[4];
