@@ -31,6 +31,10 @@ void CBlockEntity::GetPieces(ShapePieces& out) const {
   for (const auto& m : members_) m->GetPieces(out);
 }
 
+void CBlockEntity::GetShownShape(ShapePieces& out, ShownTexts& texts) const {
+  for (const auto& m : members_) m->GetShownShape(out, texts);
+}
+
 void CBlockEntity::ListInto(CEntityList& out) const {
   CEntity::ListInto(out);
   for (const auto& m : members_) m->ListInto(out);

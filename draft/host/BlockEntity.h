@@ -22,6 +22,7 @@ class CBlockEntity : public CEntity {
   BOOL AddMember(CEntity* member) override;
   EntityKind GetKind() const override { return EntityKind::kBlock; }
   void GetPieces(ShapePieces& out) const override;
+  void GetShownShape(ShapePieces& out, ShownTexts& texts) const override;
   void ListInto(CEntityList& out) const override;
   // Appends a segment from (x1, y1) to (x2, y2), drawing coordinates, as a
   // line member on the block's layer and in its group. The flag is the

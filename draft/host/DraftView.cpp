@@ -471,7 +471,10 @@ double CDraftView::GetPickAperture() const { return units_.pickSize / 2.0 / zoom
 // ---- Drawing.
 
 void CDraftView::Record(ViewDrawKind kind, std::vector<double> values, const char* text, int flag, const CEntity* e) {
-  ViewDrawOp op{kind, std::move(values), CStringA(text ? text : ""), flag, e};
+  Record(ViewDrawOp{kind, std::move(values), CStringA(text ? text : ""), flag, e, std::nullopt});
+}
+
+void CDraftView::Record(ViewDrawOp op) {
   Paint(op);
   drawLog_.push_back(std::move(op));
 }
@@ -513,7 +516,8 @@ void CDraftView::DrawTextPreview(const char* text, double x, double y, double an
 }
 
 void CDraftView::DrawTextPreviewStyled(const char* text, double x, double y, int flag, const CTextAttrib& attr) {
-  Record(ViewDrawKind::kTextStyled, {x, y, attr.GetHeight(), attr.GetAngle()}, text, flag);
+  Record(ViewDrawOp{ViewDrawKind::kTextStyled, {x, y, attr.GetHeight(), attr.GetAngle()}, CStringA(text ? text : ""),
+                    flag, nullptr, attr});
 }
 
 void CDraftView::DrawEntityTemp(const CEntity* entity, int mode, int erase) {

@@ -39,6 +39,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -52,6 +53,7 @@
 #include "draft/host/NumberFormat.h"
 #include "draft/host/PointRec.h"
 #include "draft/host/TextAttrib.h"
+#include "draft/host/TextPainter.h"
 #include "platform/core/Geometry.h"
 #include "platform/core/String.h"
 
@@ -87,6 +89,7 @@ struct ViewDrawOp {
   CStringA text;
   int flag = 0;
   const CEntity* entity = nullptr;
+  std::optional<CTextAttrib> attrib;  // the attributes of a styled text preview
 };
 
 // Entity-kind bits of the pick masks. A mask with 0x2000 (ordinary
@@ -222,6 +225,8 @@ class CDraftView {
   // the drawing point (x, y) (and leaves x, y alone).
   void ClientToDrawing(double& x, double& y, CPoint dp, int dir);
   CPoint DrawingToClient(double x, double y) const;
+  // The same mapping unrounded, for painting.
+  DeviceMapping GetDeviceMapping() const;
   void SetClientSize(int width, int height);
   CSize GetClientSize() const { return {clientWidth_, clientHeight_}; }
   double GetZoom() const { return zoom_; }
@@ -411,11 +416,14 @@ class CDraftView {
  private:
   void Record(ViewDrawKind kind, std::vector<double> values, const char* text = nullptr, int flag = 0,
               const CEntity* e = nullptr);
+  void Record(ViewDrawOp op);
   void Paint(const ViewDrawOp& op);
   void PaintPolyline(const std::vector<GPoint>& points, int penStyle, COLORREF colour, bool xorMode);
   void PaintPieces(const CEntity* e, COLORREF colour, bool xorMode);
   void PaintCrossHairAt(CPoint at);
-  void PaintText(CPoint at, const CStringA& text, double angle, COLORREF colour);
+  // A readout beside the cursor, inverting the screen (painting it again
+  // takes it off).
+  void PaintReadout(CPoint at, const CStringA& text, double angle);
   // Each entity's place in drawing order, handed out when first needed.
   unsigned long long OrderKey(const CEntity* e);
   // Into the entity list before the first entity that comes after it in
@@ -505,7 +513,7 @@ class CDraftView {
     CStringA text;
     double angle;
   };
-  std::vector<PaintedText> paintedTexts_;  // the readouts on the screen
+  std::vector<PaintedText> paintedTexts_;  // the readouts on the screen, taken off with the cross-hair
   bool crossHairShown_ = false;
 
   DWORD snapModes_ = kSnapAll;

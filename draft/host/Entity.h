@@ -11,6 +11,7 @@
 #include "draft/host/AttributeItems.h"
 #include "draft/host/EntityShape.h"
 #include "draft/host/Geometry2D.h"
+#include "draft/host/ShownText.h"
 #include "platform/core/WinTypes.h"
 
 class CDrawingGroup;
@@ -119,6 +120,10 @@ class CEntity {
   virtual BOOL IsTwoPointEntity() const { return FALSE; }
   // The pieces of the entity in drawing coordinates.
   virtual void GetPieces(ShapePieces& out) const = 0;
+  // What painting shows: the lines and arcs (`out`, as GetPieces gives them)
+  // and, apart from them, the texts. A text's pieces are its outline, which
+  // painting replaces by its glyphs, so the texts give no pieces here.
+  virtual void GetShownShape(ShapePieces& out, ShownTexts& /*texts*/) const { GetPieces(out); }
   // The listing operation: appends this entity, and for a compound entity
   // its members (nested content first-to-last, depth first).
   virtual void ListInto(CEntityList& out) const;

@@ -15,9 +15,10 @@ bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; 
 // The character height TrueType texts are measured at, in pixels.
 constexpr int kMeasureHeight = 1000;
 
-// The advance of `text` in the TrueType face, as a multiple of the character
-// height; false when the face cannot be measured.
-bool TrueTypeAdvance(const char* text, const CStringA& face, double& advance) {
+// Runs `measure(dc)` with the TrueType face selected at the measuring
+// height; false when the face cannot be made or `measure` fails.
+template <typename Measure>
+bool WithMeasuringFont(const CStringA& face, Measure measure) {
   HDC dc = CreateCompatibleDC(nullptr);
   if (!dc) return false;
   LOGFONTA lf{};
@@ -30,16 +31,38 @@ bool TrueTypeAdvance(const char* text, const CStringA& face, double& advance) {
   bool done = false;
   if (HFONT font = CreateFontIndirectA(&lf)) {
     HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    if (GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size)) {
-      advance = static_cast<double>(size.cx) / kMeasureHeight;
-      done = true;
-    }
+    done = measure(dc);
     SelectObject(dc, old);
     DeleteObject(font);
   }
   DeleteDC(dc);
   return done;
+}
+
+// The advance of `text` in the TrueType face, as a multiple of the character
+// height; false when the face cannot be measured.
+bool TrueTypeAdvance(const char* text, const CStringA& face, double& advance) {
+  return WithMeasuringFont(face, [&](HDC dc) {
+    SIZE size{};
+    if (!GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size)) return false;
+    advance = static_cast<double>(size.cx) / kMeasureHeight;
+    return true;
+  });
+}
+
+// The advance of each character of `text` in the TrueType face, in the same
+// measure; false when the face cannot be measured.
+bool TrueTypeCharacterAdvances(const char* text, const CStringA& face, std::vector<double>& advances) {
+  return WithMeasuringFont(face, [&](HDC dc) {
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p;) {
+      const int bytes = platform::IsGbkLeadByte(*p) && p[1] ? 2 : 1;
+      SIZE size{};
+      if (!GetTextExtentPoint32A(dc, reinterpret_cast<const char*>(p), bytes, &size)) return false;
+      advances.push_back(static_cast<double>(size.cx) / kMeasureHeight);
+      p += bytes;
+    }
+    return true;
+  });
 }
 
 }  // namespace
@@ -123,6 +146,32 @@ double CFontManager::GetTextWidth(const char* text, const CTextAttrib& attr) con
   }
   if (count == 0) return 0.0;
   return advance * attr.GetHeight() * attr.GetWidthFactor() + attr.GetSpacing() * (count - 1);
+}
+
+std::vector<TextCell> CFontManager::GetTextCells(const char* text, const CTextAttrib& attr) const {
+  if (!text) text = "";
+  std::vector<TextCell> cells;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p;) {
+    const bool wide = platform::IsGbkLeadByte(*p) && p[1];
+    cells.push_back(TextCell{static_cast<int>(reinterpret_cast<const char*>(p) - text), wide ? 2 : 1, wide, 0, 0});
+    p += wide ? 2 : 1;
+  }
+  std::vector<double> advances;
+  if (attr.GetFontStyle() != 1 || !TrueTypeCharacterAdvances(text, attr.GetTrueTypeName(), advances)) {
+    const bool vector = attr.GetFontStyle() == 0;
+    const CVectorFont& cf = ChineseOrFirst(vector ? attr.GetChineseFontIndex() : 1);
+    const CVectorFont& wf = WesternOrFirst(vector ? attr.GetWesternFontIndex() : 1);
+    advances.clear();
+    for (const TextCell& c : cells) advances.push_back(c.wide ? cf.proportion : wf.proportion);
+  }
+  const double scale = attr.GetHeight() * attr.GetWidthFactor();
+  double before = 0.0;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    cells[i].start = before * scale + attr.GetSpacing() * static_cast<double>(i);
+    cells[i].width = advances[i] * scale;
+    before += advances[i];
+  }
+  return cells;
 }
 
 void CFontManager::ConvertText(CStringA& text) const {

@@ -17,6 +17,17 @@ class CTextAttrib;
 
 enum class VectorFontKind { kChinese, kWestern };
 
+// One character of a measured text: its first byte and byte count, whether
+// it is a double-byte character, and its cell along the text's direction,
+// from the insertion point, in drawing units (before the group scale).
+struct TextCell {
+  int byte;
+  int bytes;
+  bool wide;
+  double start;
+  double width;
+};
+
 struct CVectorFont {
   CStringA name;
   VectorFontKind kind;
@@ -45,6 +56,10 @@ class CFontManager {
   // TrueType text (font style 1) advances as its face lays it out, scaled
   // to the height, times the width factor, plus the spacing.
   double GetTextWidth(const char* text, const CTextAttrib& attr) const;
+  // The cell of each character, measured as GetTextWidth measures: the
+  // width of a character is its advance, the next cell starting after the
+  // character spacing; the last cell ends at the text's width.
+  std::vector<TextCell> GetTextCells(const char* text, const CTextAttrib& attr) const;
   // The number of characters (a double-byte character counts once).
   static int CountCharacters(const char* text);
 

@@ -53,6 +53,14 @@ void CTableEntity::GetPieces(ShapePieces& out) const {
   }
 }
 
+void CTableEntity::GetShownShape(ShapePieces& out, ShownTexts& texts) const {
+  for (const Line& l : lines_) out.push_back(ShapePiece::Segment(Shown(l.a), Shown(l.b)));
+  for (const TextSpot& t : texts_) {
+    const GPoint at = Shown(t.at);
+    texts.push_back(CTextEntity(GetEntityLayer(), GetEntityGroup(), t.text, at.x, at.y, t.attr).GetShownText());
+  }
+}
+
 BOOL CTableEntity::AddRow(CTableRow* row) {
   if (!row) return FALSE;
   rows_.emplace_back(row);

@@ -48,6 +48,8 @@ class CTableEntity : public CEntity {
   EntityKind GetKind() const override { return EntityKind::kTable; }
   // The lines, and each text as a text entity gives its pieces.
   void GetPieces(ShapePieces& out) const override;
+  // The lines, and the cell texts as their text entities show them.
+  void GetShownShape(ShapePieces& out, ShownTexts& texts) const override;
   int GetTableKind() const override { return kind_; }
   BOOL SetTableKind(int kind) override;
 

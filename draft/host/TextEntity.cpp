@@ -50,6 +50,15 @@ void CTextEntity::GetPieces(ShapePieces& out) const {
   for (int i = 0; i < 4; ++i) out.push_back(ShapePiece::Segment(c[i], c[(i + 1) % 4], true));
 }
 
+ShownText CTextEntity::GetShownText() const {
+  ShownText shown{text_, GetInsertPoint(), attr_};
+  shown.attr.SetHeight(attr_.GetHeight() * GetEntityScale());
+  shown.attr.SetSpacing(attr_.GetSpacing() * GetEntityScale());
+  return shown;
+}
+
+void CTextEntity::GetShownShape(ShapePieces&, ShownTexts& texts) const { texts.push_back(GetShownText()); }
+
 bool CTextEntity::GetPlacementBox(double& x0, double& y0, double& x1, double& y1) const {
   if (!hasBox_) return false;
   const GPoint a = Shown(box0_), b = Shown(box1_);

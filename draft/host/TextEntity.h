@@ -22,6 +22,9 @@ class CTextEntity : public CEntity {
   int GetGeometry(double* values) const override;
   EntityKind GetKind() const override { return EntityKind::kText; }
   void GetPieces(ShapePieces& out) const override;
+  void GetShownShape(ShapePieces& out, ShownTexts& texts) const override;
+  // The text as painted: insertion point and attributes in drawing units.
+  ShownText GetShownText() const;
 
   const CStringA& GetText() const { return text_; }
   void SetText(const char* text) { text_ = text ? text : ""; }

@@ -1,13 +1,17 @@
 // CDraftView: drawing what the commands show through the view's device
 // context. Rubber previews, temporary entities and the cross-hair are drawn
 // with the "xor" raster operation and a white pen (the screen inverted), so that drawing the same figure
-// again takes it off the screen; marks and highlights are drawn plainly.
+// again takes it off; texts among them (readouts, text previews, the texts of
+// temporary entities) invert the screen by their glyphs, to the same end.
+// Marks and highlights are drawn plainly.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
 
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
+#include "draft/host/TextEntity.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/Font.h"
 
@@ -44,9 +48,19 @@ static int PenStyleOf(const CLayerRecord* layer) {
   }
 }
 
+DeviceMapping CDraftView::GetDeviceMapping() const { return DeviceMapping{zoom_, panX_, panY_, clientHeight_}; }
+
 void CDraftView::PaintPieces(const CEntity* e, COLORREF colour, bool xorMode) {
   ShapePieces pieces;
-  e->GetPieces(pieces);
+  ShownTexts texts;
+  e->GetShownShape(pieces, texts);
+  const RECT client{0, 0, clientWidth_, clientHeight_};
+  for (const ShownText& t : texts) {
+    // A text whose font cannot be found shows its outline.
+    if (!PaintShownText(*dc_, t, GetDeviceMapping(), colour, xorMode, client)) {
+      CTextEntity(e->GetEntityLayer(), nullptr, t.text, t.at.x, t.at.y, t.attr).GetPieces(pieces);
+    }
+  }
   const int penStyle = PenStyleOf(GetEntityLayerInfo(e));
   for (const ShapePiece& s : pieces) {
     switch (s.kind) {
@@ -106,14 +120,30 @@ void CDraftView::Paint(const ViewDrawOp& op) {
       PaintPolyline(pts, PS_SOLID, white, true);
       break;
     }
-    case ViewDrawKind::kText:
-    case ViewDrawKind::kTextStyled: {
+    case ViewDrawKind::kText: {
+      // A readout painted again where it shows is taken off; the others go
+      // with the cross-hair.
       const CPoint at = DrawingToClient(v[0], v[1]);
-      const double angle = op.kind == ViewDrawKind::kText ? v[2] : v[3];
-      PaintText(at, op.text, angle, RGB(0, 255, 0));
-      paintedTexts_.push_back({at, op.text, angle});
+      PaintReadout(at, op.text, v[2]);
+      auto shown = std::find_if(paintedTexts_.begin(), paintedTexts_.end(), [&](const PaintedText& t) {
+        return t.at == at && t.angle == v[2] && t.text == op.text;
+      });
+      if (shown != paintedTexts_.end())
+        paintedTexts_.erase(shown);
+      else
+        paintedTexts_.push_back({at, op.text, v[2]});
       break;
     }
+    case ViewDrawKind::kTextStyled:
+      if (op.attrib) {
+        const ShownText shown{op.text, {v[0], v[1]}, *op.attrib};
+        const RECT client{0, 0, clientWidth_, clientHeight_};
+        if (!PaintShownText(*dc_, shown, GetDeviceMapping(), white, true, client)) {
+          const CTextEntity outline(0, nullptr, op.text, v[0], v[1], *op.attrib);
+          PaintPieces(&outline, white, true);
+        }
+      }
+      break;
     case ViewDrawKind::kEntityTemp:
     case ViewDrawKind::kEntityErase:
       if (op.entity) PaintPieces(op.entity, white, true);
@@ -137,7 +167,7 @@ void CDraftView::Paint(const ViewDrawOp& op) {
         crossHairPainted_ = false;
       }
       // The readouts beside the cursor go with it.
-      for (const PaintedText& t : paintedTexts_) PaintText(t.at, t.text, t.angle, RGB(0, 0, 0));
+      for (const PaintedText& t : paintedTexts_) PaintReadout(t.at, t.text, t.angle);
       paintedTexts_.clear();
       break;
     case ViewDrawKind::kMark: {
@@ -193,7 +223,7 @@ void CDraftView::RefreshView(int, int) {
     if (!selection_.Contains(e)) PaintPieces(e, RGB(255, 255, 255), false);
 }
 
-void CDraftView::PaintText(CPoint at, const CStringA& text, double angle, COLORREF colour) {
+void CDraftView::PaintReadout(CPoint at, const CStringA& text, double angle) {
   LOGFONTA lf{};
   lf.lfHeight = -14;
   lf.lfEscapement = static_cast<LONG>(std::lround(angle * 10));
@@ -202,15 +232,24 @@ void CDraftView::PaintText(CPoint at, const CStringA& text, double angle, COLORR
   CFont font;
   font.CreateFontIndirect(&lf);
   CFont* oldFont = dc_->SelectObject(&font);
-  const COLORREF oldColour = dc_->SetTextColor(colour);
-  const int oldMode = dc_->SetBkMode(TRANSPARENT);
-  // Beside the cursor: a horizontal text above and right of it, an upright
-  // one to the left of it.
-  if (std::fabs(angle) < 1e-9)
-    dc_->TextOut(at.x + 4, at.y - 18, text);
-  else
-    dc_->TextOut(at.x - 18, at.y - 4, text);
-  dc_->SetBkMode(oldMode);
-  dc_->SetTextColor(oldColour);
+  const CSize size = dc_->GetTextExtent(text);
   dc_->SelectObject(oldFont);
+  // Beside the cursor: a horizontal text above and right of it, an upright
+  // one to the left of it, each from its top left corner.
+  const bool level = std::fabs(angle) < 1e-9;
+  const CPoint origin = level ? CPoint(at.x + 4, at.y - 18) : CPoint(at.x - 18, at.y - 4);
+  constexpr int kMargin = 4;
+  const RECT box = level ? RECT{origin.x - kMargin, origin.y - kMargin, origin.x + size.cx + kMargin,
+                                origin.y + size.cy + kMargin}
+                         : RECT{origin.x - kMargin, origin.y - size.cx - kMargin, origin.x + size.cy + kMargin,
+                                origin.y + kMargin};
+  const RECT bounds{std::max<LONG>(box.left, 0), std::max<LONG>(box.top, 0), std::min<LONG>(box.right, clientWidth_),
+                    std::min<LONG>(box.bottom, clientHeight_)};
+  PaintInverted(*dc_, bounds, [&](CDC& picture, POINT offset) {
+    CFont* old = picture.SelectObject(&font);
+    picture.SetTextColor(RGB(0, 255, 0));
+    picture.SetBkMode(TRANSPARENT);
+    picture.TextOut(origin.x - offset.x, origin.y - offset.y, text);
+    picture.SelectObject(old);
+  });
 }

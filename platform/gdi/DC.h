@@ -231,6 +231,12 @@ class CDC : public CObject {
   BOOL GetTextMetrics(TEXTMETRICW* metrics) const;
   int GetTextFace(int count, LPSTR faceName) const;
   int GetTextFace(int count, LPWSTR faceName) const;
+  // A character's glyph in the selected font. GGO_METRICS (with
+  // GGO_GLYPH_INDEX clear and the identity matrix) fills `metrics` in
+  // logical units and returns 0; GDI_ERROR without metrics or matrix. The
+  // outline and bitmap formats are not built (CNotSupportedException).
+  DWORD GetGlyphOutline(UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD bufferSize, LPVOID buffer,
+                        const MAT2* matrix) const;
 
   // Printing: a job opened by StartDoc writes its pages to the PDF file that
   // DOCINFO's lpszOutput names (or to the printer's output folder). Each

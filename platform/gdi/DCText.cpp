@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "platform/core/Charset.h"
+#include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DcState.h"
 #include "platform/gdi/TextLayout.h"
@@ -220,6 +221,26 @@ int CDC::DrawTextUtf16(std::u16string text, LPRECT rect, UINT format) {
   }
   if (single && (format & (DT_VCENTER | DT_BOTTOM))) return map.LengthYToLogical(top - d.top + lineHeight);
   return map.LengthYToLogical(total);
+}
+
+DWORD CDC::GetGlyphOutline(UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD, LPVOID, const MAT2* matrix) const {
+  auto s = State();
+  if (!s || !metrics || !matrix) return GDI_ERROR;
+  if ((format & ~GGO_UNHINTED) != GGO_METRICS) {
+    throw CNotSupportedException(u"GetGlyphOutline gives glyph metrics only, no outlines or bitmaps");
+  }
+  const bool identity = matrix->eM11.value == 1 && matrix->eM11.fract == 0 && matrix->eM22.value == 1 &&
+                        matrix->eM22.fract == 0 && matrix->eM12.value == 0 && matrix->eM12.fract == 0 &&
+                        matrix->eM21.value == 0 && matrix->eM21.fract == 0;
+  if (!identity) throw CNotSupportedException(u"GetGlyphOutline takes the identity matrix only");
+  const platform::GlyphBox box = s->Font()->GlyphBoxOf(static_cast<char32_t>(ch));
+  const platform::Mapping& map = s->attr.mapping;
+  metrics->gmBlackBoxX = static_cast<UINT>(std::max(1, map.LengthXToLogical(box.width)));
+  metrics->gmBlackBoxY = static_cast<UINT>(std::max(1, map.LengthYToLogical(box.height)));
+  metrics->gmptGlyphOrigin = POINT{map.LengthXToLogical(box.left), map.LengthYToLogical(box.top)};
+  metrics->gmCellIncX = static_cast<short>(std::clamp(map.LengthXToLogical(box.advance), -32768, 32767));
+  metrics->gmCellIncY = 0;
+  return 0;
 }
 
 CSize CDC::MeasureText(const std::u16string& text) const {

@@ -6,6 +6,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
+#include FT_OUTLINE_H
 
 #include <algorithm>
 #include <cmath>
@@ -65,6 +66,7 @@ struct Engine {
   std::map<std::pair<std::string, int>, std::shared_ptr<FontFace>> byFile;
   std::map<std::string, std::shared_ptr<FontFace>> byRequest;
   std::map<std::vector<uint8_t>, std::shared_ptr<const RealizedFont>> realized;
+  std::map<std::string, int> privateFiles;  // added font files and their add counts
 };
 
 Engine& TheEngine() {
@@ -359,6 +361,75 @@ cairo_font_face_t* RealizedFont::CairoFace(int face) const {
 }
 
 std::string RealizedFont::FamilyName() const { return faces_[0] ? faces_[0]->Family() : std::string(); }
+
+GlyphBox RealizedFont::GlyphBoxOf(char32_t c) const {
+  GlyphBox box;
+  if (!faces_[0]) return box;
+  Engine& e = TheEngine();
+  std::lock_guard<std::mutex> lock(e.mutex);
+  unsigned glyph = 0;
+  const int which = FaceFor(c, &glyph);
+  FT_Face face = faces_[which]->Measure();
+  SetSize(face, emX_, emY_);
+  if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT) != 0) return box;
+  box.advance = static_cast<int>((face->glyph->advance.x + 32) >> 6) + boldExtra_;
+  if (face->glyph->format != FT_GLYPH_FORMAT_OUTLINE || face->glyph->outline.n_points == 0) return box;
+  FT_BBox cbox;
+  FT_Outline_Get_CBox(&face->glyph->outline, &cbox);
+  const long left = cbox.xMin >> 6, right = (cbox.xMax + 63) >> 6;
+  const long bottom = cbox.yMin >> 6, top = (cbox.yMax + 63) >> 6;
+  box.left = static_cast<int>(left);
+  box.top = static_cast<int>(top);
+  box.width = static_cast<int>(right - left) + boldExtra_;
+  box.height = static_cast<int>(top - bottom);
+  return box;
+}
+
+namespace {
+
+// Makes fontconfig's application fonts the added files again and forgets
+// what was matched and realised; the caller holds the engine lock.
+void ReloadPrivateFonts(Engine& e) {
+  FcConfigAppFontClear(e.config);
+  for (const auto& [file, count] : e.privateFiles) {
+    FcConfigAppFontAddFile(e.config, reinterpret_cast<const FcChar8*>(file.c_str()));
+  }
+  e.byRequest.clear();
+  e.realized.clear();
+}
+
+}  // namespace
+
+int AddPrivateFontFile(const std::string& utf8Path) {
+  Engine& e = TheEngine();
+  std::lock_guard<std::mutex> lock(e.mutex);
+  FT_Face probe = nullptr;
+  if (FT_New_Face(e.library, utf8Path.c_str(), -1, &probe) != 0) return 0;
+  const int faces = static_cast<int>(probe->num_faces);
+  FT_Done_Face(probe);
+  if (faces <= 0) return 0;
+  if (e.privateFiles[utf8Path]++ == 0) {
+    if (!FcConfigAppFontAddFile(e.config, reinterpret_cast<const FcChar8*>(utf8Path.c_str()))) {
+      e.privateFiles.erase(utf8Path);
+      return 0;
+    }
+    e.byRequest.clear();
+    e.realized.clear();
+  }
+  return faces;
+}
+
+bool RemovePrivateFontFile(const std::string& utf8Path) {
+  Engine& e = TheEngine();
+  std::lock_guard<std::mutex> lock(e.mutex);
+  auto it = e.privateFiles.find(utf8Path);
+  if (it == e.privateFiles.end()) return false;
+  if (--it->second == 0) {
+    e.privateFiles.erase(it);
+    ReloadPrivateFonts(e);
+  }
+  return true;
+}
 
 std::vector<std::u16string> ScalableFontFamilies() {
   Engine& e = TheEngine();

@@ -35,6 +35,16 @@ struct FontMetrics {
 
 class FontFace;
 
+// A glyph's ink box in device pixels: its left edge from the pen position,
+// its top above the baseline, its size, and the advance.
+struct GlyphBox {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  int advance = 0;
+};
+
 class RealizedFont {
  public:
   struct Glyph {
@@ -58,6 +68,9 @@ class RealizedFont {
   // The glyphs of a text, placed by its advances or by `dx` (one advance per
   // code unit) when given.
   std::vector<Glyph> Layout(std::u16string_view text, const int* dx) const;
+  // The ink box of the glyph that draws `c` (from the fallback face when
+  // the chosen one lacks it); an empty box at the pen for a blank.
+  GlyphBox GlyphBoxOf(char32_t c) const;
 
   // The size of the em square in pixels, across and down.
   double EmX() const { return emX_; }
@@ -92,6 +105,13 @@ class RealizedFont {
   mutable std::mutex mutex_;
   mutable std::unordered_map<char32_t, int> advances_;
 };
+
+// Adds the faces of a font file (UTF-8 path) to what this process matches
+// and lists, as if installed; returns how many it holds, 0 when it is no
+// font file. Adding a file again counts once more.
+int AddPrivateFontFile(const std::string& utf8Path);
+// Takes back one addition of the file; false when it was not added.
+bool RemovePrivateFontFile(const std::string& utf8Path);
 
 // The families fontconfig offers that are scalable (TrueType or OpenType),
 // sorted, as face names in UTF-16: what EnumFontFamilies lists.

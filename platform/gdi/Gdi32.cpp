@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/core/Charset.h"
+#include "platform/core/PathResolve.h"
 #include "platform/gdi/BorrowedWrapper.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DcState.h"
@@ -130,6 +131,54 @@ int EnumFontFamiliesA(HDC dc, LPCSTR family, FONTENUMPROCA proc, LPARAM data) {
     if (result == 0) break;
   }
   return result;
+}
+
+DWORD GetGlyphOutlineW(HDC dc, UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD bufferSize, LPVOID buffer,
+                       const MAT2* matrix) {
+  platform::BorrowedDc borrowed(dc);
+  CDC* wrapper = borrowed.get();
+  return wrapper ? wrapper->GetGlyphOutline(ch, format, metrics, bufferSize, buffer, matrix) : GDI_ERROR;
+}
+
+DWORD GetGlyphOutlineA(HDC dc, UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD bufferSize, LPVOID buffer,
+                       const MAT2* matrix) {
+  // A double-byte character comes as lead byte * 256 + trail byte.
+  if (ch > 0xFF) {
+    const char bytes[2] = {static_cast<char>(ch >> 8), static_cast<char>(ch & 0xFF)};
+    const std::u16string wide = platform::GbkToUtf16(std::string_view(bytes, 2));
+    ch = wide.size() == 1 ? wide[0] : 0;
+  } else if (ch >= 0x80) {
+    const char byte = static_cast<char>(ch);
+    const std::u16string wide = platform::GbkToUtf16(std::string_view(&byte, 1));
+    ch = wide.size() == 1 ? wide[0] : 0;
+  }
+  return GetGlyphOutlineW(dc, ch, format, metrics, bufferSize, buffer, matrix);
+}
+
+namespace {
+bool PrivateFontFlags(DWORD flags, const void* reserved) {
+  return reserved == nullptr && flags != 0 && (flags & ~DWORD(FR_PRIVATE | FR_NOT_ENUM)) == 0;
+}
+}  // namespace
+
+int AddFontResourceExW(LPCWSTR file, DWORD flags, void* reserved) {
+  if (!file || !PrivateFontFlags(flags, reserved)) return 0;
+  return platform::AddPrivateFontFile(platform::ResolvePath(file));
+}
+
+int AddFontResourceExA(LPCSTR file, DWORD flags, void* reserved) {
+  if (!file || !PrivateFontFlags(flags, reserved)) return 0;
+  return platform::AddPrivateFontFile(platform::ResolvePath(file));
+}
+
+BOOL RemoveFontResourceExW(LPCWSTR file, DWORD flags, void* reserved) {
+  if (!file || !PrivateFontFlags(flags, reserved)) return FALSE;
+  return platform::RemovePrivateFontFile(platform::ResolvePath(file)) ? TRUE : FALSE;
+}
+
+BOOL RemoveFontResourceExA(LPCSTR file, DWORD flags, void* reserved) {
+  if (!file || !PrivateFontFlags(flags, reserved)) return FALSE;
+  return platform::RemovePrivateFontFile(platform::ResolvePath(file)) ? TRUE : FALSE;
 }
 
 HPEN CreatePen(int style, int width, COLORREF color) {

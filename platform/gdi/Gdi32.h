@@ -27,6 +27,21 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, LPSIZE size);
 // the family named, until it returns 0; returns the last value it returned.
 int EnumFontFamiliesA(HDC dc, LPCSTR family, FONTENUMPROCA proc, LPARAM data);
 int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW proc, LPARAM data);
+// The character's glyph metrics in the font selected into `dc`, as
+// CDC::GetGlyphOutline gives them (no TCHAR macro: it is CDC's member too).
+DWORD GetGlyphOutlineA(HDC dc, UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD bufferSize, LPVOID buffer,
+                       const MAT2* matrix);
+DWORD GetGlyphOutlineW(HDC dc, UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD bufferSize, LPVOID buffer,
+                       const MAT2* matrix);
+// Makes the faces of a font file this process's own (FR_PRIVATE, or
+// FR_NOT_ENUM, which is kept private too): fonts made afterwards find them
+// by family name and EnumFontFamilies lists them. Returns the number of
+// faces added, 0 when the file is missing or no font or the flags are
+// neither. Each add is taken back by one remove with the same flags.
+int AddFontResourceExA(LPCSTR file, DWORD flags, void* reserved);
+int AddFontResourceExW(LPCWSTR file, DWORD flags, void* reserved);
+BOOL RemoveFontResourceExA(LPCSTR file, DWORD flags, void* reserved);
+BOOL RemoveFontResourceExW(LPCWSTR file, DWORD flags, void* reserved);
 
 // Objects made on handles; the caller deletes them with DeleteObject.
 HPEN CreatePen(int style, int width, COLORREF color);
@@ -66,9 +81,13 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
 #if defined(UNICODE) || defined(_UNICODE)
 #define GetTextExtentPoint32 GetTextExtentPoint32W
 #define EnumFontFamilies EnumFontFamiliesW
+#define AddFontResourceEx AddFontResourceExW
+#define RemoveFontResourceEx RemoveFontResourceExW
 typedef FONTENUMPROCW FONTENUMPROC;
 #else
 #define GetTextExtentPoint32 GetTextExtentPoint32A
 #define EnumFontFamilies EnumFontFamiliesA
+#define AddFontResourceEx AddFontResourceExA
+#define RemoveFontResourceEx RemoveFontResourceExA
 typedef FONTENUMPROCA FONTENUMPROC;
 #endif

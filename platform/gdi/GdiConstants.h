@@ -161,6 +161,19 @@
 #define ETO_OPAQUE 0x0002
 #define ETO_CLIPPED 0x0004
 #define GDI_ERROR 0xFFFFFFFFu
+// GetGlyphOutline formats and flags.
+#define GGO_METRICS 0
+#define GGO_BITMAP 1
+#define GGO_NATIVE 2
+#define GGO_BEZIER 3
+#define GGO_GRAY2_BITMAP 4
+#define GGO_GRAY4_BITMAP 5
+#define GGO_GRAY8_BITMAP 6
+#define GGO_GLYPH_INDEX 0x0080
+#define GGO_UNHINTED 0x0100
+// AddFontResourceEx flags.
+#define FR_PRIVATE 0x10
+#define FR_NOT_ENUM 0x20
 #define CLR_INVALID 0xFFFFFFFFu
 #define HGDI_ERROR ((HANDLE)(intptr_t)-1)
 

@@ -51,6 +51,31 @@ struct TEXTMETRICW {
   BYTE tmCharSet;
 };
 
+// A 16.16 fixed-point number, and the 2 x 2 matrix of GetGlyphOutline.
+struct FIXED {
+  WORD fract;
+  short value;
+};
+
+struct MAT2 {
+  FIXED eM11;
+  FIXED eM12;
+  FIXED eM21;
+  FIXED eM22;
+};
+
+// A glyph's ink box and advance (GetGlyphOutline): the box's size, its
+// upper left corner from the pen position (y grows upwards), and the
+// advance to the next pen position.
+struct GLYPHMETRICS {
+  UINT gmBlackBoxX;
+  UINT gmBlackBoxY;
+  POINT gmptGlyphOrigin;
+  short gmCellIncX;
+  short gmCellIncY;
+};
+typedef GLYPHMETRICS* LPGLYPHMETRICS;
+
 // A bitmap's description (GetObject on a bitmap). bmBits is null: pixels are
 // read with CBitmap::GetBitmapBits.
 struct BITMAP {

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 
+#include "platform/core/Exceptions.h"
 #include "platform/gdi/FontEngine.h"
 #include "platform/gdi/Gdi32.h"
 #include "platform/gdi/tests/GdiTestSupport.h"
@@ -258,6 +262,65 @@ TEST(Text, FontFamiliesAreListed) {
                     reinterpret_cast<LPARAM>(&seen));
   EXPECT_GT(seen.count, 0);
   EXPECT_TRUE(seen.truetype);
+}
+
+TEST(Text, GlyphMetricsGiveTheInkBoxAndTheAdvance) {
+  WithFont f(Face(u"DejaVu Sans Mono", -100));
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  struct Case {
+    UINT ch;
+    int bottomAtLeast, bottomAtMost;  // the ink's bottom, from the base line up
+    int topAtLeast, topAtMost;
+  };
+  // A capital stands on the base line, a descender goes below it, an
+  // ideograph (from the face that has it) is nearly an em high.
+  for (const Case& c : {Case{'H', -1, 1, 70, 76}, Case{'g', -25, -15, 50, 60}, Case{0x56FD, -15, 0, 75, 95}}) {
+    GLYPHMETRICS gm{};
+    ASSERT_EQ(f.dc.GetGlyphOutline(c.ch, GGO_METRICS, &gm, 0, nullptr, &identity), 0u) << c.ch;
+    const int top = gm.gmptGlyphOrigin.y, bottom = top - static_cast<int>(gm.gmBlackBoxY);
+    EXPECT_GE(bottom, c.bottomAtLeast) << c.ch;
+    EXPECT_LE(bottom, c.bottomAtMost) << c.ch;
+    EXPECT_GE(top, c.topAtLeast) << c.ch;
+    EXPECT_LE(top, c.topAtMost) << c.ch;
+    const char16_t text[2] = {static_cast<char16_t>(c.ch), 0};
+    EXPECT_EQ(gm.gmCellIncX, f.dc.GetTextExtent(text, 1).cx) << c.ch;
+    EXPECT_GT(gm.gmBlackBoxX, 0u);
+    EXPECT_LT(gm.gmptGlyphOrigin.x + static_cast<int>(gm.gmBlackBoxX), gm.gmCellIncX + 10);
+  }
+  // The multibyte form takes a double-byte character as lead * 256 + trail.
+  GLYPHMETRICS wide{}, narrow{};
+  ASSERT_EQ(GetGlyphOutlineW(f.dc.m_hDC, 0x56FD, GGO_METRICS, &wide, 0, nullptr, &identity), 0u);
+  ASSERT_EQ(GetGlyphOutlineA(f.dc.m_hDC, 0xB9FA, GGO_METRICS, &narrow, 0, nullptr, &identity), 0u);
+  EXPECT_EQ(narrow.gmBlackBoxY, wide.gmBlackBoxY);
+  EXPECT_EQ(narrow.gmCellIncX, wide.gmCellIncX);
+  // No metrics or matrix: an error; outlines and bitmaps are not built.
+  EXPECT_EQ(f.dc.GetGlyphOutline('H', GGO_METRICS, nullptr, 0, nullptr, &identity), GDI_ERROR);
+  EXPECT_EQ(f.dc.GetGlyphOutline('H', GGO_METRICS, &wide, 0, nullptr, nullptr), GDI_ERROR);
+  EXPECT_THROW(f.dc.GetGlyphOutline('H', GGO_NATIVE, &wide, 0, nullptr, &identity), CNotSupportedException);
+}
+
+TEST(Text, PrivateFontFilesAreAddedAndTakenBack) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "scrivel-private-fonts";
+  std::filesystem::create_directories(folder);
+  const std::string notAFont = (folder / "notes.ttf").string();
+  std::ofstream(notAFont) << "no font in here";
+  EXPECT_EQ(AddFontResourceExA(notAFont.c_str(), FR_PRIVATE, nullptr), 0);
+  EXPECT_EQ(AddFontResourceExA((folder / "missing.ttf").string().c_str(), FR_PRIVATE, nullptr), 0);
+  EXPECT_FALSE(RemoveFontResourceExA(notAFont.c_str(), FR_PRIVATE, nullptr));
+  std::filesystem::remove_all(folder);
+
+  const char* installed = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+  if (!std::filesystem::exists(installed)) GTEST_SKIP() << "no DejaVu Sans Mono file";
+  EXPECT_EQ(AddFontResourceExA(installed, 0, nullptr), 0);  // neither private nor hidden
+  EXPECT_EQ(AddFontResourceExA(installed, FR_PRIVATE, nullptr), 1);
+  EXPECT_EQ(AddFontResourceExW(u"/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", FR_PRIVATE, nullptr), 1);
+  {
+    WithFont f(Face(u"DejaVu Sans Mono", -20));
+    EXPECT_GT(f.dc.GetTextExtent(u"M", 1).cx, 0);
+  }
+  EXPECT_TRUE(RemoveFontResourceExA(installed, FR_PRIVATE, nullptr));
+  EXPECT_TRUE(RemoveFontResourceExW(u"/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", FR_PRIVATE, nullptr));
+  EXPECT_FALSE(RemoveFontResourceExA(installed, FR_PRIVATE, nullptr));  // every add taken back
 }
 
 }  // namespace
