@@ -122,7 +122,7 @@ void CFile::Write(const void* buffer, UINT count) {
   UINT done = 0;
   const auto* p = static_cast<const char*>(buffer);
   while (done < count) {
-    ssize_t n = ::write(fd_, p + done, count - done);
+    ssize_t n = platform::WriteCall(fd_, p + done, count - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       Throw(errno);
@@ -161,14 +161,14 @@ ULONGLONG CFile::GetPosition() const {
 
 void CFile::Flush() {
   if (fd_ < 0) return;
-  if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) Throw(errno);
+  if (platform::SyncCall(fd_) != 0 && errno != EINVAL && errno != EROFS) Throw(errno);
 }
 
 void CFile::Close() {
   if (fd_ < 0) return;
   int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0 && errno != EINTR) Throw(errno);
+  if (platform::CloseCall(fd) != 0 && errno != EINTR) Throw(errno);
 }
 
 void CFile::Abort() {
