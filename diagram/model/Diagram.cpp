@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "diagram/model/ArcRouter.h"
+#include "diagram/model/ArcRouterRegistry.h"
 #include "diagram/model/ArchiveEncoding.h"
 #include "diagram/model/BlockFormat.h"
 #include "diagram/model/DrawArc.h"
@@ -25,17 +27,7 @@
 #include "diagram/model/URDiagram.h"
 #include "diagram/model/URObject.h"
 #include "diagram/model/UndoRecordingScope.h"
-#include "diagram/routing/CellArcRouter.h"
-#include "diagram/routing/ProgressDlg.h"
-#include "diagram/routing/SegmentArcRouter.h"
-#include "diagram/routing/SharedPathArcRouter.h"
-#include "diagram/ui/ArcRouteAutoDlg.h"
-#include "diagram/ui/ArcRouteDlg.h"
-#include "diagram/ui/ArcRouteGeneralDlg.h"
-#include "diagram/ui/DrawView.h"
-#include "diagram/ui/Failed2RouteDlg.h"
-#include "diagram/ui/RectDlg.h"
-#include "platform/ui/PropertySheet.h"
+#include "diagram/model/ViewLink.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/MemFile.h"
@@ -43,6 +35,7 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/PrintDialog.h"
 #include "platform/ui/FrameWnd.h"
+#include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
 
 namespace {
@@ -190,7 +183,7 @@ CSize CDiagram::GetMaxCanvasSize() const {
 
 WORD CDiagram::GetClipboardFormat(int index) const { return index == 0 ? m_cfDraw : 0; }
 const CObject* CDiagram::GetClipboardOther(int) { return nullptr; }
-CMenu* CDiagram::GetPopupMenu(CDrawView* view, CPoint) { return view ? view->GetPopupMenu(6) : nullptr; }
+CMenu* CDiagram::GetPopupMenu(CDrawView* view, CPoint) { return view ? viewlink::PopupMenu(view, 6) : nullptr; }
 int CDiagram::GetDefaultDistanceBetweenNeighborPorts() const { return 12; }
 BOOL CDiagram::DoesSecurityAllow(DWORD op1, DWORD op2) const { return m_lock.IsAllowed(op1, op2); }
 void CDiagram::SetDocument(CDrawDoc* document) { m_pDocument = document; }
@@ -361,7 +354,7 @@ int CDiagram::GetObjectsInRect(CRect rect, CDrawList& out) {
 }
 
 CDrawObj* CDiagram::ObjectAt(CDrawView* view, const CPoint& point, const CRuntimeClass* kind) {
-  const CRect rect = view->GetDocSenstivityRectForClientPoint(point);
+  const CRect rect = viewlink::SensitivityRect(view, point);
   const bool fromTree = m_bUseQuadTree != 0;
   CDrawList treeCandidates;
   if (fromTree) {
@@ -879,10 +872,10 @@ void CDiagram::Draw(CDC* dc, CRect rect, CDrawView* view) {
     const int saved;
     ~RestoreQuadTreeUse() { flag = saved; }
   } restore{m_bUseQuadTree, m_bUseQuadTree};
-  const bool activeScreen = view && view->IsActive() && !dc->IsPrinting();
+  const bool activeScreen = view && viewlink::IsActive(view) && !dc->IsPrinting();
   // With much of the diagram selected the tree gains nothing.
-  if (activeScreen && view->GetSelection().GetCount() > m_objects.GetCount() / 3) m_bUseQuadTree = 0;
-  m_bCrossLabels = view ? view->ShowCrossLabels() : 0;
+  if (activeScreen && viewlink::Selection(view).GetCount() > m_objects.GetCount() / 3) m_bUseQuadTree = 0;
+  m_bCrossLabels = view ? viewlink::ShowsCrossLabels(view) : 0;
 
   CDrawList objects;
   if (GetObjectsInRect(rect, objects)) {
@@ -891,7 +884,7 @@ void CDiagram::Draw(CDC* dc, CRect rect, CDrawView* view) {
       // tree knows them where the drag began: each is taken by where it is
       // now. Sorting drops any that are not on this canvas.
       const CRect damaged = Normalized(rect);
-      const CDrawList& selection = view->GetSelection();
+      const CDrawList& selection = viewlink::Selection(view);
       for (POSITION pos = selection.GetHeadPosition(); pos;) {
         CDrawObj* selected = selection.GetNext(pos);
         objects -= selected;
@@ -907,7 +900,7 @@ void CDiagram::Draw(CDC* dc, CRect rect, CDrawView* view) {
     CDrawObj* object = objects.GetNext(pos);
     object->Draw(dc);
     // Selection handles belong on the screen, not on paper.
-    if (view && !dc->IsPrinting() && view->IsSelected(object)) object->DrawTracker(dc, CDrawObj::selected);
+    if (view && !dc->IsPrinting() && viewlink::IsSelected(view, object)) object->DrawTracker(dc, CDrawObj::selected);
   }
   if (printingLabels) DrawCrossLabel(dc);
 }
@@ -1038,7 +1031,7 @@ void CDiagram::UpdateDiagramViews(CView* sender, LPARAM hint, CObject* object) {
   for (POSITION pos = m_views.GetHeadPosition(); pos;) views.push_back(m_views.GetNext(pos));
   for (CObject* view : views) {
     if (view == sender || !m_views.Find(view)) continue;
-    if (auto* drawView = DYNAMIC_DOWNCAST(CDrawView, view)) drawView->OnUpdate(sender, hint, &drawHint);
+    viewlink::SendUpdate(view, sender, hint, &drawHint);
   }
 }
 
@@ -1059,34 +1052,12 @@ UINT CDiagram::GetAutoRouteMode() const {
 }
 
 UINT CDiagram::GetAutoRouteMethod() const {
-  if (!m_pRouter) return 0;
-  // The shared-path router is a cell router: it is asked about first.
-  if (m_pRouter->IsKindOf(RUNTIME_CLASS(SharedPathArcRouter))) return 3;
-  if (m_pRouter->IsKindOf(RUNTIME_CLASS(CellArcRouter))) return 1;
-  if (m_pRouter->IsKindOf(RUNTIME_CLASS(SegmentArcRouter))) return 2;
-  return 0;
+  return ArcRouterRegistry::MethodOf(m_pRouter);
 }
 
-CArcRouter* CDiagram::GetNewArcRouter(UINT method) {
-  switch (method) {
-    case 1: return new CellArcRouter(this, &m_autoRouteOption);
-    case 2: return new SegmentArcRouter(this, &m_autoRouteOption);
-    case 3: return new SharedPathArcRouter(this, &m_autoRouteOption);
-    default: return nullptr;
-  }
-}
+CArcRouter* CDiagram::GetNewArcRouter(UINT method) { return ArcRouterRegistry::Make(method, this, &m_autoRouteOption); }
 
 UINT CDiagram::ArcRoutingProgressCaptionID() { return 0; }
-
-CProgressDlg* CDiagram::GetArcRoutingProgressDlg(int count) {
-  if (count < 10) return nullptr;
-  auto* dialog = new CProgressDlg(0, count, 1, ArcRoutingProgressCaptionID(), m_bCanArcRoutingBeCancelled ? 0 : 1);
-  if (!dialog->Create()) {
-    delete dialog;
-    return nullptr;
-  }
-  return dialog;
-}
 
 namespace {
 
@@ -1233,104 +1204,6 @@ int CDiagram::RouteArcs(const CDrawList& selection, int useLiveRouter) {
   return 1;
 }
 
-CDrawView* CDiagram::GetActiveViewOfThis() const {
-  CDrawView* view = nullptr;
-  if (auto* main = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd())) {
-    if (CFrameWnd* frame = main->GetActiveFrame()) view = DYNAMIC_DOWNCAST(CDrawView, frame->GetActiveView());
-  }
-  return view && view->GetDiagram() == this ? view : nullptr;
-}
-
-void CDiagram::ReportArcRoutingFailure(const CDrawList& failedArcs) {
-  if (failedArcs.IsEmpty()) return;
-  // The failed arcs become the selection of the active view when that view
-  // shows this diagram, so that the user finds them.
-  int selected = 0;
-  if (CDrawView* view = GetActiveViewOfThis()) {
-    int add = 0;
-    for (POSITION pos = failedArcs.GetHeadPosition(); pos;) {
-      view->Select(failedArcs.GetNext(pos), add);
-      add = 1;
-    }
-    selected = 1;
-  }
-  CFailed2RouteDlg dialog(static_cast<UINT>(failedArcs.GetCount()), selected);
-  dialog.DoModal();
-}
-void CDiagram::ChangeRouteOptions() {
-  if (m_nManualRouteMethod == 0) m_nManualRouteMethod = GetPreferredAutoRouteMethod();
-
-  CArcRouteDlg manual;
-  manual.m_nRouteWhat = m_nRouteWhat;
-  manual.m_bSelected = m_bSelectedArcs;
-  manual.m_bSelectedNodes = m_bSelectedNodes;
-  manual.m_bSelectedBlocks = m_bSelectedBlocks;
-  manual.m_nAlgorithm = static_cast<int>(m_nManualRouteMethod) - 1;
-
-  CArcRouteGeneralDlg general;
-  general.m_nTopMargin = static_cast<UINT>(m_autoRouteOption.m_nTopMargin);
-  general.m_nBottomMargin = static_cast<UINT>(m_autoRouteOption.m_nBottomMargin);
-  general.m_nLeftMargin = static_cast<UINT>(m_autoRouteOption.m_nLeftMargin);
-  general.m_nRightMargin = static_cast<UINT>(m_autoRouteOption.m_nRightMargin);
-  general.m_nMinDistance = m_autoRouteOption.m_nMinDistance - CArcRouteGeneralDlg::kFirstDistance;
-  general.m_bJustBlocks = m_autoRouteOption.m_bRouteJustBlocks;
-
-  CArcRouteAutoDlg automatic;
-  const UINT liveMode = GetAutoRouteMode();
-  const UINT liveMethod = GetAutoRouteMethod();
-  automatic.m_bDisable = m_pRouter ? FALSE : TRUE;
-  automatic.m_nRouteWhen = static_cast<int>(liveMode != 0 ? liveMode : m_nLastValidAutoRouteMode) - 1;
-  automatic.m_nAlgorithm = static_cast<int>(liveMethod != 0 ? liveMethod : m_nLastValidAutoRouteMethod) - 1;
-
-  CPropertySheet sheet(u"Arc/Link Routing & Page Boundary Options");
-  sheet.AddPage(&manual);
-  sheet.AddPage(&general);
-  sheet.AddPage(&automatic);
-  const INT_PTR result = sheet.DoModal();
-  if (result == IDCANCEL) return;
-
-  m_nRouteWhat = manual.m_nRouteWhat;
-  m_bSelectedArcs = manual.m_bSelected;
-  m_bSelectedNodes = manual.m_bSelectedNodes;
-  m_bSelectedBlocks = manual.m_bSelectedBlocks;
-  if (manual.m_nAlgorithm >= 0) m_nManualRouteMethod = static_cast<UINT>(manual.m_nAlgorithm) + 1;
-
-  if (automatic.m_bDisable) {
-    SetAutoRouteModeAndMethod(0, 0);
-    m_nDefaultArcAutoRouteMode = 0;
-  } else if (automatic.m_nRouteWhen >= 0 && automatic.m_nAlgorithm >= 0) {
-    const UINT mode = static_cast<UINT>(automatic.m_nRouteWhen) + 1;
-    const UINT method = static_cast<UINT>(automatic.m_nAlgorithm) + 1;
-    SetAutoRouteModeAndMethod(mode, method);
-    m_nDefaultArcAutoRouteMode = mode;
-    m_nDefaultArcAutoRouteMethod = method;
-    m_nLastValidAutoRouteMode = mode;
-    m_nLastValidAutoRouteMethod = method;
-  }
-
-  m_autoRouteOption.m_nTopMargin = static_cast<int>(general.m_nTopMargin);
-  m_autoRouteOption.m_nBottomMargin = static_cast<int>(general.m_nBottomMargin);
-  m_autoRouteOption.m_nLeftMargin = static_cast<int>(general.m_nLeftMargin);
-  m_autoRouteOption.m_nRightMargin = static_cast<int>(general.m_nRightMargin);
-  const int distance = general.m_nMinDistance + CArcRouteGeneralDlg::kFirstDistance;
-  if (general.m_nMinDistance >= 0 && distance != m_autoRouteOption.m_nMinDistance) {
-    m_autoRouteOption.m_nMinDistance = distance;
-    // A live router's model is laid out on the old spacing: start it again.
-    if (m_pRouter) {
-      const UINT mode = GetAutoRouteMode();
-      const UINT method = GetAutoRouteMethod();
-      SetAutoRouteModeAndMethod(0, 0);
-      SetAutoRouteModeAndMethod(mode, method);
-    }
-  }
-  m_autoRouteOption.m_bRouteJustBlocks = general.m_bJustBlocks;
-
-  if (result == CArcRouteDlg::kRouteNowButton) {
-    CDrawView* view = GetActiveViewOfThis();
-    RouteArcs(view ? view->GetSelection() : CDrawList(), 0);
-  }
-}
-
 // Clipboard, drag and drop.
 
 void CDiagram::MoveObjectsForOleDragDrop(const CDrawList& objects, CSize offset) {
@@ -1379,62 +1252,6 @@ void CDiagram::OnEndDragMoveExternal(const CDrawList& objects, CDrawView*) {
 
 void CDiagram::OnBeginDragMoveInternal(const CDrawList&) {}
 void CDiagram::OnEndDragMoveInternal(const CDrawList&) {}
-
-int CDiagram::DoGeneralPropertyPage(CDrawList& objects, CPropertySheet* sheet) {
-  if (!sheet || objects.IsEmpty()) return 2;
-  CDiagram* diagram = objects.GetHead()->GetDiagram();
-  if (!diagram) return 2;
-  for (POSITION pos = objects.GetHeadPosition(); pos;) {
-    if (objects.GetNext(pos)->GetDiagram() != diagram) return 2;
-  }
-  CDrawDoc* document = diagram->GetDocument();
-  if (!document || !document->BeginUndoRecording(u"Edit General Properties", 255)) return 2;
-  diagram->BeginDynamicRouteChanges();
-  int result = 2;
-  try {
-    CRectDlg page;
-    const CDrawObj* first = objects.GetHead();
-    page.m_uLineWeight = first->GetPenSize();
-    page.m_nPenStyle = first->GetPenStyle();
-    page.m_crLineColor = first->GetLineColor();
-    page.m_crFillColor = first->GetFillColor();
-    page.m_crHatchColor = first->GetHatchColor();
-    page.m_nHatchStyle = static_cast<UINT>(first->GetHatchStyle());
-    page.m_bUseHatch = first->IsHatchEnabled();
-    page.m_bNoFill = !first->IsFillEnabled();
-    sheet->AddPage(&page);
-    const INT_PTR answer = sheet->DoModal();
-    sheet->RemovePage(&page);
-    if (answer == IDOK) {
-      for (POSITION pos = objects.GetHeadPosition(); pos;) ApplyGeneralProperties(objects.GetNext(pos), page);
-      result = 1;
-    }
-  } catch (...) {
-    diagram->EndDynamicRouteChanges();
-    document->EndUndoRecording();
-    throw;
-  }
-  diagram->EndDynamicRouteChanges();
-  document->EndUndoRecording();
-  return result;
-}
-
-void CDiagram::ApplyGeneralProperties(CDrawObj* object, const CRectDlg& page) {
-  // Only what differs is set, so that each object's undo record holds its
-  // real changes.
-  const BOOL fill = !page.m_bNoFill;
-  if (!object->IsFillEnabled() != !fill) object->EnableFill(fill);
-  if (object->GetPenStyle() != page.m_nPenStyle || object->GetPenSize() != page.m_uLineWeight) {
-    object->SetPenStyle(page.m_nPenStyle, page.m_uLineWeight);
-  }
-  if (object->GetLineColor() != page.m_crLineColor) object->SetLineColor(page.m_crLineColor);
-  if (object->GetFillColor() != page.m_crFillColor) object->SetFillColor(page.m_crFillColor);
-  if (object->GetHatchColor() != page.m_crHatchColor) object->SetHatchColor(page.m_crHatchColor);
-  if (!object->IsHatchEnabled() != !page.m_bUseHatch) object->EnableHatch(page.m_bUseHatch);
-  if (static_cast<UINT>(object->GetHatchStyle()) != page.m_nHatchStyle) {
-    object->SetHatchStyle(static_cast<LONG>(page.m_nHatchStyle));
-  }
-}
 
 CDrawRect* CDiagram::MakeDrawRect(const CPoint& point) {
   try {

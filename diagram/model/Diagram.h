@@ -13,13 +13,14 @@
 
 #include <vector>
 
+#include "diagram/model/AutoRouteOption.h"
 #include "diagram/model/CrossPoint.h"
 #include "diagram/model/DrawList.h"
 #include "diagram/model/ObSetList.h"
 #include "diagram/model/QuadTree.h"
 #include "diagram/model/SecurityChecker.h"
 #include "diagram/model/TextFontStore.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/AutoRouteOption.h"
 #include "platform/core/ObList.h"
 #include "platform/core/Geometry.h"
 

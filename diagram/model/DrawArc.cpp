@@ -12,10 +12,7 @@
 #include "diagram/model/TextFont.h"
 #include "diagram/model/URArc.h"
 #include "diagram/model/URObject.h"
-#include "diagram/ui/ArcTool.h"
-#include "diagram/ui/DrawToolSet.h"
-#include "diagram/ui/DrawView.h"
-#include "diagram/ui/SysInfo.h"
+#include "diagram/model/ViewLink.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
@@ -55,10 +52,7 @@ CDrawArc::~CDrawArc() {
   LeaveArcTool();
 }
 
-void CDrawArc::LeaveArcTool() {
-  CArcTool* tool = CDrawToolSet::GetArcTool();
-  if (tool && tool->m_pArcInProgress == this) tool->m_pArcInProgress = nullptr;
-}
+void CDrawArc::LeaveArcTool() { viewlink::ForgetArc(this); }
 
 void CDrawArc::Serialize(CArchive& ar) {
   CDrawPoly::Serialize(ar);
@@ -146,7 +140,7 @@ void CDrawArc::Draw(CDC* dc) {
     if (tools.Ready()) {
       // A printer of a 16-bit drawing layer cannot take long lines: vertical
       // and horizontal segments go in steps of half the clip box.
-      const bool inSteps = dc->IsPrinting() && CSysInfo::IsGdi16Bit();
+      const bool inSteps = dc->IsPrinting() && viewlink::IsGdi16Bit();
       CRect clip;
       if (inSteps) {
         dc->GetClipBox(&clip);
@@ -278,8 +272,7 @@ void CDrawArc::FlagsMoveHandleTo(int handle, CPoint point, CDrawView* view, UINT
       port = m_pDestPort;
     }
     if (port) {
-      CArcTool* tool = CDrawToolSet::GetArcTool();
-      if (!tool || !tool->UnFinishArc(this, port)) return;
+      if (!viewlink::UnFinishArc(this, port)) return;
       m_bReopened = TRUE;
       CDiagram* diagram = m_pDiagram;
       if (diagram) {
@@ -287,7 +280,7 @@ void CDrawArc::FlagsMoveHandleTo(int handle, CPoint point, CDrawView* view, UINT
         diagram->EndDynamicRouteChanges();
       }
       if (!CDiagram::m_bCaptureArcCreation) {
-        if (view) view->ReleaseCapture();
+        if (view) viewlink::ReleaseCapture(view);
         if (CDrawDoc* document = GetDocument()) document->EndUndoRecording();
       }
       return;
@@ -418,10 +411,7 @@ int CDrawArc::UnDelete() {
     if (document) document->EndUndoRecording();
     return 0;
   }
-  if (!m_bComplete) {
-    CArcTool* tool = CDrawToolSet::GetArcTool();
-    if (tool && !tool->m_pArcInProgress) tool->m_pArcInProgress = this;
-  }
+  if (!m_bComplete) viewlink::ResumeArc(this);
   m_bComplete = FALSE;
   if (m_pSrcPort) m_pSrcPort->AddArc(this, TRUE);
   if (m_pDestPort) {

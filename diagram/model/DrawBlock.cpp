@@ -13,11 +13,10 @@
 #include "diagram/model/OwnedText.h"
 #include "diagram/model/ShapeTools.h"
 #include "diagram/model/URBlock.h"
-#include "diagram/ui/DrawView.h"
+#include "diagram/model/ViewLink.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
-#include "platform/ui/WindowDC.h"
 
 IMPLEMENT_SERIAL(CDrawBlock, CDrawObj, 0)
 
@@ -176,7 +175,7 @@ const CRect& CDrawBlock::GetPosition() const {
 
 CMenu* CDrawBlock::GetPopupMenu(CDrawView* view, CPoint) {
   if (!view) return nullptr;
-  if (view->GetDiagram() == m_pDiagram) return view->GetPopupMenu(4);
+  if (viewlink::DiagramOf(view) == m_pDiagram) return viewlink::PopupMenu(view, 4);
   RefuseInnerDiagram();
   return nullptr;
 }
@@ -198,10 +197,7 @@ void CDrawBlock::Draw(CDC* dc) {
 }
 
 void CDrawBlock::DrawDragOutline(CDrawView* view, const CRect& rect) {
-  CRect client = rect;
-  view->DocToClient(client);
-  CClientDC dc(view);
-  dc.DrawFocusRect(&client);
+  viewlink::DrawFocusRect(view, rect);
 }
 
 void CDrawBlock::MoveTo(const CRect& position, CDrawView* view) {
@@ -384,7 +380,7 @@ int CDrawBlock::InitializeAs(UINT code, const CPoint& point, CDrawView* view) {
   if (!view) return 0;
   m_position = CRect(point, point);
   m_nLayoutCode = code;
-  CDiagram* diagram = view->GetDiagram();
+  CDiagram* diagram = viewlink::DiagramOf(view);
   m_pDiagram = diagram;
   if (!m_pNameText) {
     m_pNameText = new CDrawText(u"Block", point, view);

@@ -14,7 +14,7 @@
 #include "diagram/model/MsgBox.h"
 #include "diagram/model/URList.h"
 #include "diagram/model/UndoRedo.h"
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/model/ArcRouter.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/GlobalMemory.h"

@@ -11,11 +11,10 @@
 #include "diagram/model/MsgBox.h"
 #include "diagram/model/URGroup.h"
 #include "diagram/model/URObject.h"
-#include "diagram/ui/DrawView.h"
+#include "diagram/model/ViewLink.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
-#include "platform/ui/WindowDC.h"
 
 IMPLEMENT_SERIAL(CDrawGroup, CDrawObj, 0)
 
@@ -235,15 +234,12 @@ BOOL CDrawGroup::Copyable() const {
 
 BOOL CDrawGroup::UserMayReshape() const { return FALSE; }
 
-CMenu* CDrawGroup::GetPopupMenu(CDrawView* view, CPoint) { return view ? view->GetPopupMenu(kGroupPopupMenu) : nullptr; }
+CMenu* CDrawGroup::GetPopupMenu(CDrawView* view, CPoint) { return view ? viewlink::PopupMenu(view, kGroupPopupMenu) : nullptr; }
 
 void CDrawGroup::Draw(CDC*) {}
 
 void CDrawGroup::DrawOutline(CDrawView* view, const CRect& rect) {
-  CRect client = rect;
-  view->DocToClient(client);
-  CClientDC dc(view);
-  dc.DrawFocusRect(client);
+  viewlink::DrawFocusRect(view, rect);
 }
 
 void CDrawGroup::MoveTo(const CRect& position, CDrawView* view) {

@@ -14,7 +14,7 @@
 #include "diagram/model/QuadTree.h"
 #include "diagram/model/URAttributes.h"
 #include "diagram/model/URObject.h"
-#include "diagram/ui/DrawView.h"
+#include "diagram/model/ViewLink.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
@@ -153,9 +153,9 @@ CRect CDrawObj::GetHandleRect(int handle, CDrawView* view) {
   }
   // Converted through the view, so handles keep their pixel size at every
   // zoom.
-  view->DocToClient(point);
+  viewlink::DocToClient(view, point);
   CRect r(point.x - kHandleHalf, point.y - kHandleHalf, point.x + kHandleHalf, point.y + kHandleHalf);
-  view->ClientToDoc(r);
+  viewlink::ClientToDoc(view, r);
   return r;
 }
 
@@ -210,7 +210,7 @@ CRect CDrawObj::GetBoundingRectIncludingComponents() const {
 
 CRect CDrawObj::GetDraggingRect() { return GetBoundingRectIncludingComponents(); }
 
-CMenu* CDrawObj::GetPopupMenu(CDrawView* view, CPoint) { return view ? view->GetPopupMenu(0) : nullptr; }
+CMenu* CDrawObj::GetPopupMenu(CDrawView* view, CPoint) { return view ? viewlink::PopupMenu(view, 0) : nullptr; }
 
 UINT CDrawObj::GetPropertySheetCaptionID() { return kShapePropertiesCaption; }
 
@@ -233,7 +233,7 @@ void CDrawObj::DrawTracker(CDC* dc, TrackerState state) {
 
 void CDrawObj::InvalidateIn(CDrawView* view) {
   if (view) {
-    view->InvalObj(this);
+    viewlink::InvalidateObject(view, this);
   } else {
     Invalidate();
   }
@@ -342,15 +342,15 @@ int CDrawObj::OnEditPropertiesWithSheet(CPropertySheet* sheet) {
 
 void CDrawObj::ViewInvalidate(CDrawView* view) const {
   CRect r = const_cast<CDrawObj*>(this)->GetBoundingRect();
-  view->DocToClient(r);
+  viewlink::DocToClient(view, r);
   ViewInflateForSelect(view, r);
   r.InflateRect(1, 1);
-  view->InvalidateRect(r, FALSE);
+  viewlink::InvalidateClientRect(view, r);
 }
 
 void CDrawObj::ViewInflateForSelect(CDrawView* view, CRect& rect) const {
   // The handles stick out of the object by a few pixels.
-  if (view->IsActive() && view->IsSelected(this)) rect.InflateRect(4, 5, 5, 4);
+  if (viewlink::IsActive(view) && viewlink::IsSelected(view, this)) rect.InflateRect(4, 5, 5, 4);
 }
 
 void CDrawObj::IncludeComponentsInList(CDrawList*) const {}

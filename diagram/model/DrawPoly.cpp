@@ -12,8 +12,7 @@
 #include "diagram/model/SegmentHit.h"
 #include "diagram/model/ShapeTools.h"
 #include "diagram/model/URPoly.h"
-#include "diagram/ui/DrawView.h"
-#include "diagram/ui/PolyTool.h"
+#include "diagram/model/ViewLink.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
@@ -91,7 +90,7 @@ CDrawPoly::CDrawPoly(const CDrawPoly& other)
 
 CDrawPoly::~CDrawPoly() {
   // A polygon destroyed while it is being drawn leaves its tool idle.
-  CPolyTool::ForgetPoly(this);
+  viewlink::ForgetPoly(this);
   DeletePoints(m_points);
 }
 
@@ -148,8 +147,8 @@ SIZE CDrawPoly::GetExtraSize4LineWidth() {
 
 CMenu* CDrawPoly::GetPopupMenu(CDrawView* view, CPoint point) {
   m_nPointDownIndex = 0;
-  if (view) m_nPointDownIndex = static_cast<UINT>(IntersectsLineSegment(view->GetDocSenstivityRectForClientPoint(point)));
-  if (m_nPointDownIndex != 0) return view->GetPopupMenu(2);
+  if (view) m_nPointDownIndex = static_cast<UINT>(IntersectsLineSegment(viewlink::SensitivityRect(view, point)));
+  if (m_nPointDownIndex != 0) return viewlink::PopupMenu(view, 2);
   return CDrawObj::GetPopupMenu(view, point);
 }
 

@@ -10,7 +10,7 @@
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/OwnedText.h"
 #include "diagram/model/URBlock.h"
-#include "diagram/ui/DrawView.h"
+#include "diagram/model/ViewLink.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/ui/WinUser.h"
@@ -133,7 +133,7 @@ void CDrawPort::SetOutline(const CPoint* points, int count, const CRect& positio
   m_oldPosition = position;
   m_pBlock = block;
   if (view) {
-    m_pDiagram = view->GetDiagram();
+    m_pDiagram = viewlink::DiagramOf(view);
   } else if (block) {
     m_pDiagram = block->GetDiagram();
   }
@@ -212,7 +212,7 @@ BOOL CDrawPort::Copyable() const { return FALSE; }
 
 BOOL CDrawPort::UserMayReshape() const { return FALSE; }
 
-CMenu* CDrawPort::GetPopupMenu(CDrawView* view, CPoint) { return view ? view->GetPopupMenu(1) : nullptr; }
+CMenu* CDrawPort::GetPopupMenu(CDrawView* view, CPoint) { return view ? viewlink::PopupMenu(view, 1) : nullptr; }
 
 void CDrawPort::MoveTo(const CRect& position, CDrawView* view) {
   const CPoint delta(position.left - m_position.left, position.top - m_position.top);

@@ -7,7 +7,7 @@
 #include "diagram/model/Diagram.h"
 #include "diagram/model/SegmentHit.h"
 #include "diagram/model/ShapeTools.h"
-#include "diagram/ui/DrawView.h"
+#include "diagram/model/ViewLink.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
@@ -98,7 +98,7 @@ SIZE CDrawRect::GetExtraSize4LineWidth() {
   return SIZE{(m_logpen.lopnWidth.x + 1) / 2, (m_logpen.lopnWidth.y + 1) / 2};
 }
 
-CMenu* CDrawRect::GetPopupMenu(CDrawView* view, CPoint) { return view ? view->GetPopupMenu(1) : nullptr; }
+CMenu* CDrawRect::GetPopupMenu(CDrawView* view, CPoint) { return view ? viewlink::PopupMenu(view, 1) : nullptr; }
 
 void CDrawRect::Draw(CDC* dc) {
   const ShapeTools tools(dc, ShapeStyle{m_logpen, m_bPen, m_bBrush, m_logbrush.lbColor, m_bHatch, GetHatchStyle(),

@@ -10,12 +10,10 @@
 #include "diagram/model/TextFontStore.h"
 #include "diagram/model/URText.h"
 #include "diagram/model/UndoRecordingScope.h"
-#include "diagram/ui/DrawView.h"
-#include "diagram/ui/TextDlg.h"
+#include "diagram/model/ViewLink.h"
 #include "platform/core/Archive.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/Font.h"
-#include "platform/ui/WindowDC.h"
 
 IMPLEMENT_SERIAL(CDrawText, CDrawObj, 0)
 
@@ -33,13 +31,7 @@ constexpr ULONG kCannotEditText = 24;
 // The extent of `text` from the rectangle's left and top in the view's
 // prepared device context.
 CRect Measure(CDrawView* view, const CStringW& text, CTextFont* font, UINT format, CRect rect) {
-  CClientDC dc(view);
-  view->OnPrepareDC(&dc, nullptr);
-  CFont* old = nullptr;
-  if (CFont* gdiFont = font->GetFont()) old = dc.SelectObject(gdiFont);
-  dc.DrawText(text, rect, format | DT_CALCRECT);
-  if (old) dc.SelectObject(old);
-  return rect;
+  return viewlink::MeasureText(view, text, font->GetFont(), format, rect);
 }
 
 }  // namespace
@@ -63,7 +55,7 @@ CDrawText::CDrawText(LPCWSTR text, const CPoint& point, CDrawView* view) : CDraw
   if (!view) return;
   m_position = Measure(view, m_text, m_pFont, m_nFormat, m_position);
   m_oldPosition = m_position;
-  m_pDiagram = view->GetDiagram();
+  m_pDiagram = viewlink::DiagramOf(view);
 }
 
 CDrawText::CDrawText(LPCWSTR text, const CRect& position, UINT xAlign, UINT yAlign, CTextFont* font,
@@ -78,7 +70,7 @@ CDrawText::CDrawText(LPCWSTR text, const CRect& position, UINT xAlign, UINT yAli
 CDrawText::CDrawText(LPCWSTR text, const CRect& position, UINT format, CDrawView* view) : CDrawText(position) {
   m_text = text;
   m_nFormat = format;
-  m_pDiagram = view ? view->GetDiagram() : nullptr;
+  m_pDiagram = view ? viewlink::DiagramOf(view) : nullptr;
 }
 
 CDrawText::CDrawText(const CDrawText& other)
@@ -139,24 +131,23 @@ void CDrawText::Draw(CDC* dc) {
 
 void CDrawText::OnOpen(CDrawView* view) {
   if (!view) return;
-  CTextDlg dialog(view);
-  dialog.m_text = m_text;
-  if (dialog.DoModal() != IDOK) return;
-  CDrawDoc* document = view->GetDocument();
+  CStringW text = m_text;
+  if (!viewlink::EditText(view, text)) return;
+  CDrawDoc* document = viewlink::DocumentOf(view);
   if (!document) return;
   // Closed however the edit ends, also when a step throws.
   CUndoRecordingScope recording(document);
   if (!recording.Begin(u"Change Text", 255)) return;
-  CDiagram* diagram = view->GetDiagram();
+  CDiagram* diagram = viewlink::DiagramOf(view);
   recording.BeginRouteChanges(diagram);
-  if (dialog.m_text.IsEmpty()) {
+  if (text.IsEmpty()) {
     // The text goes, undoably; it may be destroyed at once, so nothing of it
     // is touched afterwards.
     Delete();
-  } else if (dialog.m_text != m_text) {
+  } else if (text != m_text) {
     Invalidate();
     if (CURTextChange::RecordUndo(this)) {
-      m_text = dialog.m_text;
+      m_text = text;
       CRect rect = Measure(view, m_text, m_pFont, m_nFormat, m_position);
       if (diagram) {
         // Kept on the canvas, in the direction the view measured it: the
@@ -175,7 +166,7 @@ void CDrawText::OnOpen(CDrawView* view) {
 }
 
 void CDrawText::OnEditProperties(CWnd* parent) {
-  if (auto* view = DYNAMIC_DOWNCAST(CDrawView, parent)) {
+  if (CDrawView* view = viewlink::AsDrawView(parent)) {
     OnOpen(view);
   } else {
     CMsgBox::Notify(kCannotEditText);

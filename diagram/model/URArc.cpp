@@ -4,8 +4,7 @@
 
 #include "diagram/model/DrawArc.h"
 #include "diagram/model/DrawPort.h"
-#include "diagram/ui/ArcTool.h"
-#include "diagram/ui/DrawToolSet.h"
+#include "diagram/model/ViewLink.h"
 #include "platform/core/Exceptions.h"
 
 IMPLEMENT_DYNAMIC(CURArcReroute, CUndoRedo)
@@ -36,7 +35,7 @@ int CURArcReroute::RecordUndo(CDrawArc* arc) {
 CURArcFinish::~CURArcFinish() = default;
 
 void CURArcFinish::DoUndo() {
-  if (CArcTool* tool = CDrawToolSet::GetArcTool()) tool->UnFinishArc(m_pArc, m_pPort);
+  viewlink::UnFinishArc(m_pArc, m_pPort);
 }
 
 int CURArcFinish::RecordUndo(CDrawArc* arc, CDrawPort* port) {
@@ -51,11 +50,10 @@ int CURArcFinish::RecordUndo(CDrawArc* arc, CDrawPort* port) {
 CURArcUnFinish::~CURArcUnFinish() = default;
 
 void CURArcUnFinish::DoUndo() {
-  CArcTool* tool = CDrawToolSet::GetArcTool();
-  CDrawArc* arc = tool ? tool->GetArcInProgress() : nullptr;
+  CDrawArc* arc = viewlink::ArcInProgress();
   if (!arc) return;
   if (arc->GetHandleCount() < 1 || arc->GetHandle(1) != m_point) arc->ReversePointOrder();
-  tool->FinishArc(m_pPort);
+  viewlink::FinishArc(m_pPort);
 }
 
 int CURArcUnFinish::RecordUndo(CDrawPort* port, CPoint point) {

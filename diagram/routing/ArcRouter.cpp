@@ -1,4 +1,4 @@
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/model/ArcRouter.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -14,7 +14,7 @@
 #include "diagram/model/DrawRect.h"
 #include "diagram/model/DrawText.h"
 #include "diagram/model/MsgBox.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/AutoRouteOption.h"
 #include "diagram/routing/ProgressDlg.h"
 
 IMPLEMENT_DYNAMIC(CArcRouter, CObject)

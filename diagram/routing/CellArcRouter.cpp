@@ -9,7 +9,7 @@
 #include "diagram/model/DrawArc.h"
 #include "diagram/model/DrawPort.h"
 #include "diagram/model/MsgBox.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/AutoRouteOption.h"
 
 IMPLEMENT_DYNAMIC(CellArcRouter, CArcRouter)
 

@@ -6,7 +6,7 @@
 
 #include "diagram/model/Diagram.h"
 #include "diagram/model/DrawArc.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/AutoRouteOption.h"
 #include "platform/core/Exceptions.h"
 
 IMPLEMENT_DYNAMIC(SegmentArcRouter, CArcRouter)

@@ -10,7 +10,7 @@
 #include "diagram/model/DrawDoc.h"
 #include "diagram/model/DrawList.h"
 #include "diagram/model/DrawObj.h"
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/model/ArcRouter.h"
 #include "platform/core/String.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "diagram/model/MsgBox.h"
 #include "diagram/model/tests/DocumentView.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/model/ArcRouter.h"
 #include "platform/core/Exceptions.h"
 
 namespace {

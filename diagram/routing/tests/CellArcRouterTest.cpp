@@ -8,7 +8,7 @@
 #include "diagram/model/DrawText.h"
 #include "diagram/model/tests/BlockDiagramFixture.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/AutoRouteOption.h"
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/ProgressDlg.h"
 #include "diagram/routing/tests/WirePoints.h"

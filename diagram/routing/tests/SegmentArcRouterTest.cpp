@@ -8,7 +8,7 @@
 
 #include "diagram/model/DrawRect.h"
 #include "diagram/model/tests/BlockDiagramFixture.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/AutoRouteOption.h"
 #include "diagram/routing/SegmentArcRouter.h"
 #include "diagram/routing/WrapperCDrawArc.h"
 #include "diagram/routing/tests/WirePoints.h"

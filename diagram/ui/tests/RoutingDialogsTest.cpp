@@ -9,7 +9,7 @@
 #include "diagram/model/DrawBlock.h"
 #include "diagram/model/DrawPort.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/model/ArcRouter.h"
 #include "diagram/ui/ArcRouteAutoDlg.h"
 #include "diagram/ui/ArcRouteDlg.h"
 #include "diagram/ui/ArcRouteGeneralDlg.h"
