@@ -243,7 +243,9 @@ class CDiagram {
   // view that last drew the diagram.
   int AreCrossLabelsOn() const { return m_bCrossLabels; }
 
-  // Page set-up.
+  // Page set-up. A page is at most kMaxPageLength units each way, the
+  // largest length whose 255 pages still fit a coordinate.
+  static constexpr LONG kMaxPageLength = 0x7FFFFFFF / 255;
   short GetSavedOrientation() const { return m_shSavedOrientation; }
   short GetSavedPaperSize() const { return m_shSavedPaperSize; }
   // Throws CInvalidArgException, changing nothing, for a page outside 1 to
