@@ -4,7 +4,7 @@
 // other. Only the internal port stores the pair.
 #pragma once
 
-#include "diagram/model/DrawPort.h"
+#include "diagram/model/blocks/DrawPort.h"
 
 class CCompositeBlock;
 

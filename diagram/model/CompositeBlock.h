@@ -3,7 +3,7 @@
 // canvas.
 #pragma once
 
-#include "diagram/model/DrawBlock.h"
+#include "diagram/model/blocks/DrawBlock.h"
 
 class CCompositeBlock : public CDrawBlock {
   DECLARE_SERIAL(CCompositeBlock)

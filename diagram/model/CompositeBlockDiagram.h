@@ -4,8 +4,8 @@
 // its parent diagram (nesting and un-nesting).
 #pragma once
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "platform/core/PtrMaps.h"
 
 class CDrawPort;

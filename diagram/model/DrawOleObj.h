@@ -1,7 +1,7 @@
 // CDrawOleObj: a drawing object that shows an embedded or linked OLE item.
 #pragma once
 
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/objects/DrawObj.h"
 
 class CDrawItem;
 

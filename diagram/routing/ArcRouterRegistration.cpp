@@ -1,7 +1,7 @@
 // Registers the library's routers with the diagram's router registry when
 // the library loads: 1 the cell router, 2 the segment router, 3 the
 // shared-path router.
-#include "diagram/model/ArcRouterRegistry.h"
+#include "diagram/model/canvas/ArcRouterRegistry.h"
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/SegmentArcRouter.h"
 #include "diagram/routing/SharedPathArcRouter.h"

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawPort.h"
-#include "diagram/model/MsgBox.h"
-#include "diagram/model/AutoRouteOption.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/document/MsgBox.h"
+#include "diagram/model/canvas/AutoRouteOption.h"
 
 IMPLEMENT_DYNAMIC(CellArcRouter, CArcRouter)
 

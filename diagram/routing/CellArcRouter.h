@@ -6,7 +6,7 @@
 // cell path into the wire's points.
 #pragma once
 
-#include "diagram/model/ArcRouter.h"
+#include "diagram/model/canvas/ArcRouter.h"
 #include "diagram/routing/Route.h"
 
 class CDrawPort;

@@ -1,6 +1,6 @@
 // The progress dialog of a routing pass, which the diagram makes for the
 // routers: a member of CDiagram that belongs to the routing room.
-#include "diagram/model/Diagram.h"
+#include "diagram/model/canvas/Diagram.h"
 
 #include "diagram/routing/ProgressDlg.h"
 

@@ -1,10 +1,10 @@
 // The members of CDiagram that open dialogs: the routing option sheet, the
 // report of wires that could not be routed and the shape page of the
 // property sheet. They belong to the user interface, above the model.
-#include "diagram/model/Diagram.h"
+#include "diagram/model/canvas/Diagram.h"
 
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "diagram/ui/ArcRouteAutoDlg.h"
 #include "diagram/ui/ArcRouteDlg.h"
 #include "diagram/ui/ArcRouteGeneralDlg.h"

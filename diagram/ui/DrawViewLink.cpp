@@ -1,6 +1,6 @@
 // The user interface's side of what the model asks of it (ViewLink.h):
 // each function hands the request to the view or tool that answers it.
-#include "diagram/model/ViewLink.h"
+#include "diagram/model/document/ViewLink.h"
 
 #include "diagram/ui/ArcTool.h"
 #include "diagram/ui/DrawToolSet.h"

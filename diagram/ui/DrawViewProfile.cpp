@@ -1,6 +1,6 @@
 // The class-wide options of views in the "DrawView" section of the
 // application profile.
-#include "diagram/model/MsgBox.h"
+#include "diagram/model/document/MsgBox.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/core/Profile.h"
 

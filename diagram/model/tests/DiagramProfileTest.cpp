@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "DrawDocTestSupport.h"
-#include "diagram/model/Diagram.h"
+#include "diagram/model/canvas/Diagram.h"
 #include "platform/core/Profile.h"
 
 using doctest::ScriptedMsgBox;

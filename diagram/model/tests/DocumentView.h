@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/tests/LinkDiagramLibrary.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/ui/WinUser.h"

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/MsgBox.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/document/MsgBox.h"
 #include "diagram/model/tests/LinkDiagramLibrary.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"

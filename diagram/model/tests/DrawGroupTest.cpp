@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawGroup.h"
-#include "diagram/model/DrawList.h"
-#include "diagram/model/DrawPort.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/blocks/DrawGroup.h"
+#include "diagram/model/lists/DrawList.h"
+#include "diagram/model/blocks/DrawPort.h"
 #include "diagram/model/tests/DocumentView.h"
 #include "diagram/model/tests/FixtureBytes.h"
 #include "diagram/ui/DrawView.h"

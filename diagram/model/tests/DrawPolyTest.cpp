@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawPoly.h"
-#include "diagram/model/DrawRect.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/objects/DrawRect.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"

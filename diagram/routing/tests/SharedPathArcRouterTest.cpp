@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "diagram/model/tests/BlockDiagramFixture.h"
-#include "diagram/model/AutoRouteOption.h"
+#include "diagram/model/canvas/AutoRouteOption.h"
 #include "diagram/routing/SharedPathArcRouter.h"
 #include "diagram/routing/tests/WirePoints.h"
 

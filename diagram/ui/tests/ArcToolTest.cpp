@@ -5,11 +5,11 @@
 
 #include <vector>
 
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawConstInPort.h"
-#include "diagram/model/DrawInPort.h"
-#include "diagram/model/DrawOutPort.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawConstInPort.h"
+#include "diagram/model/blocks/DrawInPort.h"
+#include "diagram/model/blocks/DrawOutPort.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/ui/ArcTool.h"
 #include "diagram/ui/DrawToolSet.h"

@@ -6,11 +6,11 @@
 
 #include <deque>
 
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawPoly.h"
-#include "diagram/model/DrawPort.h"
-#include "diagram/model/DrawRect.h"
-#include "diagram/model/DrawText.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/objects/DrawRect.h"
+#include "diagram/model/objects/DrawText.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/MonitorTool.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/res/DocumentStrings.h"
 #include "diagram/ui/DrawFrame.h"

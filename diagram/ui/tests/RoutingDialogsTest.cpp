@@ -5,11 +5,11 @@
 #include <deque>
 #include <functional>
 
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawPort.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawPort.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
-#include "diagram/model/ArcRouter.h"
+#include "diagram/model/canvas/ArcRouter.h"
 #include "diagram/ui/ArcRouteAutoDlg.h"
 #include "diagram/ui/ArcRouteDlg.h"
 #include "diagram/ui/ArcRouteGeneralDlg.h"

@@ -3,8 +3,8 @@
 // gesture one undo entry.
 #include <gtest/gtest.h>
 
-#include "diagram/model/DrawPoly.h"
-#include "diagram/model/DrawRect.h"
+#include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/objects/DrawRect.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/SelectTool.h"
