@@ -234,7 +234,9 @@ BOOL CDrawGroup::Copyable() const {
 
 BOOL CDrawGroup::UserMayReshape() const { return FALSE; }
 
-CMenu* CDrawGroup::GetPopupMenu(CDrawView* view, CPoint) { return view ? viewlink::PopupMenu(view, kGroupPopupMenu) : nullptr; }
+CMenu* CDrawGroup::GetPopupMenu(CDrawView* view, CPoint) {
+  return view ? viewlink::PopupMenu(view, kGroupPopupMenu) : nullptr;
+}
 
 void CDrawGroup::Draw(CDC*) {}
 

@@ -10,6 +10,7 @@
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/objects/DrawPoly.h"
 #include "diagram/model/objects/DrawRect.h"
+#include "diagram/testsupport/ClientPoints.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
@@ -438,10 +439,7 @@ class ShapeMenuTest : public ::testing::Test {
     view.OnInitialUpdate();
   }
   void TearDown() override { view.DestroyWindow(); }
-  CPoint ClientPoint(CPoint doc) {
-    view.DocToClient(doc);
-    return doc;
-  }
+  CPoint ClientPoint(CPoint doc) { return diagramtest::ClientPoint(view, doc); }
 
   CDrawDoc doc;
   CDiagram* diagram = nullptr;
