@@ -7,7 +7,7 @@
 
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/objects/DrawObj.h"
-#include "diagram/model/tests/DocumentView.h"
+#include "diagram/testsupport/DocumentView.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawingRecorder.h"

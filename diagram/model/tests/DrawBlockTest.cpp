@@ -8,9 +8,9 @@
 #include "diagram/model/blocks/DrawInPort.h"
 #include "diagram/model/blocks/DrawOutPort.h"
 #include "diagram/model/objects/DrawText.h"
-#include "diagram/model/undo/URBlock.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/model/undo/URBlock.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 

@@ -8,16 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/blocks/DrawArc.h"
 #include "diagram/model/blocks/DrawBlock.h"
-#include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/blocks/DrawGroup.h"
-#include "diagram/model/lists/DrawList.h"
 #include "diagram/model/blocks/DrawPort.h"
-#include "diagram/model/tests/DocumentView.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/lists/DrawList.h"
 #include "diagram/model/tests/FixtureBytes.h"
-#include "diagram/ui/DrawView.h"
+#include "diagram/testsupport/DocumentView.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
 #include "platform/core/MemFile.h"

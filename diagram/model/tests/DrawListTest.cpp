@@ -6,8 +6,8 @@
 
 #include "diagram/model/lists/DrawList.h"
 #include "diagram/model/objects/DrawObj.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 
 namespace {
 

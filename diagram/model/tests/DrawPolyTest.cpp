@@ -11,7 +11,6 @@
 #include "diagram/model/objects/DrawPoly.h"
 #include "diagram/model/objects/DrawRect.h"
 #include "diagram/testsupport/ClientPoints.h"
-#include "diagram/ui/DrawView.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MemFile.h"

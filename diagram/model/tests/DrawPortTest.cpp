@@ -9,12 +9,12 @@
 #include "diagram/model/blocks/DrawArc.h"
 #include "diagram/model/blocks/DrawBlock.h"
 #include "diagram/model/blocks/DrawConstInPort.h"
-#include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/blocks/DrawInPort.h"
 #include "diagram/model/blocks/DrawOutPort.h"
+#include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/objects/DrawText.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "diagram/model/blocks/DrawGroup.h"
+#include "diagram/model/canvas/AutoRouteOption.h"
 #include "diagram/model/objects/DrawRect.h"
 #include "diagram/model/objects/DrawText.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
-#include "diagram/model/canvas/AutoRouteOption.h"
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/ProgressDlg.h"
 #include "diagram/routing/tests/WirePoints.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 #include "platform/core/Exceptions.h"
 #include "platform/ui/MessageApi.h"
 

@@ -8,13 +8,13 @@
 
 #include <memory>
 
-#include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/blocks/DrawArc.h"
 #include "diagram/model/blocks/DrawBlock.h"
-#include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/blocks/DrawPort.h"
-#include "diagram/model/tests/DocumentView.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/tests/DownDiagram.h"
+#include "diagram/testsupport/DocumentView.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/ui/WinUser.h"
 
