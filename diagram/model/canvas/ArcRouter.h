@@ -8,6 +8,10 @@
 // Changes arrive in batches (BeginChanges / EndChanges, nested); only the end
 // of the outermost batch marks what was queued and, for a dynamic router,
 // re-routes the wires the batch disturbed.
+//
+// The class is declared here, in the model, because the diagram and the
+// document drive every router through it; its members are defined by the
+// routing room (diagram/routing/ArcRouter.cpp), with the routers themselves.
 #pragma once
 
 #include "diagram/model/lists/DrawList.h"
