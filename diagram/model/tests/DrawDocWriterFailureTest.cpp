@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "DrawDocTestSupport.h"
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawRect.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawRect.h"
 #include "platform/core/Charset.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/tests/ScratchFolder.h"
