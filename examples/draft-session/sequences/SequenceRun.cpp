@@ -39,6 +39,7 @@ class Play {
     view_.SetClientSize(800, 600);
     view_.SetZoom(4);  // x 0..200, y 0..150
     view_.SetUndoLimit(undoLimit);
+    user_.Note("view 800 600 4");
   }
   ~Play() {
     stack_.DeleteAll();  // the commands go while the view is there

@@ -6,7 +6,8 @@
 // plays COUNT seeds (default 1000) from FIRST_SEED (default 1), each a
 // session of COMMANDS commands (default 16). It prints the totals, and for
 // each failing seed the broken promise and the session in the script's
-// words. The exit status is 1 when a seed failed.
+// words; on standard error it names each seed as it starts. The exit status
+// is 1 when a seed failed.
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
   long commands = 0, events = 0, records = 0, cancelled = 0, moves = 0, limited = 0;
   int failed = 0;
   for (uint64_t seed = first; seed < first + count; ++seed) {
+    // The seed being played, on standard error: a sanitizer's report that
+    // ends the program follows it.
+    std::cerr << "playing seed " << seed << "\n";
     const draftsequence::SequenceReport r = draftsequence::RunSequence(seed, options);
     commands += r.commands;
     events += r.events;
