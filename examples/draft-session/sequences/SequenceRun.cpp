@@ -163,6 +163,12 @@ void Generate(Play& play, const SequenceOptions& options, bool withUndos, bool c
     current = play.Capture();
     const DrawingState& after = current;
     if (!check) continue;
+    if (view.GetSecondList()->GetCount() || view.GetTempEntityList().GetCount()) {
+      checker.Fail(std::string("\"") + step.command + "\" left " + std::to_string(view.GetSecondList()->GetCount()) +
+                   " registered and " + std::to_string(view.GetTempEntityList().GetCount()) +
+                   " temporary entities in the view when it ended");
+      break;
+    }
     if (depth < depthBefore) {
       checker.Fail(std::string("\"") + step.command + "\" took records off the undo history");
     } else if (depth == depthBefore) {

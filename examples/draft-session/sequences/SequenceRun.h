@@ -8,6 +8,7 @@
 // kept for the undo depth it left. Each command must keep these promises:
 // - one that pushed no undo record changed no entity;
 // - none takes a record off the history;
+// - none leaves registered or temporary entities in the view when it ends;
 // and at the end of the session:
 // - undoing everything passes each kept state and ends on the first one,
 //   and then there is nothing more to undo;
