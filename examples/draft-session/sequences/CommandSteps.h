@@ -13,7 +13,7 @@ namespace draftsequence {
 class SessionUser;
 
 struct CommandStep {
-  const char* command;  // the registry's name
+  const char* command;  // what it plays (a name of the registry, or of its family), for messages
   int weight;           // how often it is drawn, relative to the others
   void (*play)(SessionUser& user);
 };
