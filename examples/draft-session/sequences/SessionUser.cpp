@@ -298,8 +298,11 @@ void SessionUser::AnswerDialog(platform::ModalSession& s) {
   ++dialogs_;
   const std::string caption = Utf8(s.Caption());
   const std::vector<DialogAction> actions = ChooseDialogActions(s, caption, rng_);
-  // The line goes first: dialogs that its buttons open are answered after it.
-  Note("dialog \"" + caption + "\" " + ActionWords(actions));
+  // The line goes first: dialogs that its buttons open are answered after
+  // it. The caption is a comment, as it may name the scratch folder.
+  Note("dialog " + ActionWords(actions));
+  const size_t wordsEnd = transcript_.size() - 1;
+  transcript_.insert(wordsEnd, "  # " + caption);
   for (const DialogAction& a : actions) {
     if (!s.IsRunning()) break;
     switch (a.kind) {
@@ -312,8 +315,8 @@ void SessionUser::AnswerDialog(platform::ModalSession& s) {
     }
   }
   if (s.IsRunning()) {
-    // Refused: the user gives up.
-    Note("# (refused: cancelled)");
+    // Refused: the user gives up, with Cancel after the OK on the line.
+    transcript_.insert(wordsEnd, " cancel");
     ++cancelledDialogs_;
     if (!s.Click(IDCANCEL)) s.Close();
   }
