@@ -47,6 +47,14 @@ std::vector<DialogAction> Generic(platform::ModalSession& s, Rng& rng) {
   return actions;
 }
 
+// OK or Cancel, nothing changed.
+std::vector<DialogAction> AsShown(platform::ModalSession&, Rng& rng) { return {Close(rng)}; }
+
+// The table dialogs' generate button, or their Cancel.
+std::vector<DialogAction> GenerateTable(platform::ModalSession&, Rng& rng) {
+  return {Click(rng.Chance(0.85) ? 998 : IDCANCEL)};
+}
+
 using Answerer = std::function<std::vector<DialogAction>(platform::ModalSession&, Rng&)>;
 
 // The dialogs answered otherwise than by generated numbers, by the start of
@@ -60,26 +68,15 @@ const std::map<std::string, Answerer>& Answerers() {
                                           Close(rng)};
        }},
       // The equation dialog: the equation it shows.
-      {"参数方程曲线", [](platform::ModalSession&, Rng& rng) { return std::vector<DialogAction>{Close(rng)}; }},
+      {"参数方程曲线", AsShown},
       // The table contents (the caption names the data file or the table
       // edited): generated as they stand, or given up.
-      {"填写表内容",
-       [](platform::ModalSession&, Rng& rng) {
-         return std::vector<DialogAction>{Click(rng.Chance(0.85) ? 998 : IDCANCEL)};
-       }},
-      {"修改",
-       [](platform::ModalSession&, Rng& rng) {
-         return std::vector<DialogAction>{Click(rng.Chance(0.85) ? 998 : IDCANCEL)};
-       }},
-      {"表内容",
-       [](platform::ModalSession&, Rng& rng) {
-         return std::vector<DialogAction>{Click(rng.Chance(0.85) ? 998 : IDCANCEL)};
-       }},
-      {"钢筋表",
-       [](platform::ModalSession&, Rng& rng) {
-         return std::vector<DialogAction>{Click(rng.Chance(0.85) ? 998 : IDCANCEL)};
-       }},
-      {"创建表格", [](platform::ModalSession&, Rng& rng) { return std::vector<DialogAction>{Close(rng)}; }},
+      {"填写表内容", GenerateTable},
+      {"修改", GenerateTable},
+      {"表内容", GenerateTable},
+      {"钢筋表", GenerateTable},
+      // The table's fonts and kind: as shown.
+      {"创建表格", AsShown},
       // A result list: read and closed.
       {"测量面积", [](platform::ModalSession&, Rng&) { return std::vector<DialogAction>{Click(IDOK)}; }},
   };

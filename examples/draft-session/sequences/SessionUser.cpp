@@ -229,7 +229,9 @@ void SessionUser::FinishCommand() {
   if (Running() && failure_.empty()) Abort();
 }
 
-GPoint SessionUser::AnyPoint() { return {static_cast<double>(rng_.Int(20, 180)), static_cast<double>(rng_.Int(15, 135))}; }
+GPoint SessionUser::AnyPoint() {
+  return {static_cast<double>(rng_.Int(20, 180)), static_cast<double>(rng_.Int(15, 135))};
+}
 
 GPoint SessionUser::Near(GPoint p, double spread) {
   const int steps = static_cast<int>(spread * 2);

@@ -15,8 +15,10 @@ TEST(SessionOutputsTest, AnEarlierRunsFilesGoButNotTheScript) {
   for (const char* name : {"s.session", "s.drawing", "s.png", "s.lst", "other.drawing", "s2.png"})
     std::ofstream(scratch.path / name) << "x";
   draftsession::RemoveEarlierOutputs(scratch.path, scratch.path / "s.session");
-  for (const char* kept : {"s.session", "other.drawing", "s2.png"}) EXPECT_TRUE(std::filesystem::exists(scratch.path / kept)) << kept;
-  for (const char* gone : {"s.drawing", "s.png", "s.lst"}) EXPECT_FALSE(std::filesystem::exists(scratch.path / gone)) << gone;
+  for (const char* kept : {"s.session", "other.drawing", "s2.png"})
+    EXPECT_TRUE(std::filesystem::exists(scratch.path / kept)) << kept;
+  for (const char* gone : {"s.drawing", "s.png", "s.lst"})
+    EXPECT_FALSE(std::filesystem::exists(scratch.path / gone)) << gone;
   // The script named by a relative path is found the same.
   std::ofstream(scratch.path / "s.png") << "x";
   const std::filesystem::path here = std::filesystem::current_path();
