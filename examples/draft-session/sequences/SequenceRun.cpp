@@ -127,8 +127,15 @@ void Generate(Play& play, const SequenceOptions& options, bool withUndos, bool c
   }
   DrawingState current = play.Capture();
   kept.assign(1, current);
+  // A command left running is ended by the next one's push (or stays under
+  // it, by level), which then starts on whatever it left selected; the two
+  // are checked as one step.
+  DrawingState before;
+  int depthBefore = 0;
+  std::string played;
   for (int i = 0; i < options.commands && report.ok; ++i) {
-    if (withUndos && rng.Chance(0.08)) {
+    const bool last = i + 1 == options.commands;
+    if (withUndos && !user.Running() && rng.Chance(0.08)) {
       // Undos and redos between the commands.
       for (int n = rng.Int(1, 3); n > 0; --n) {
         if (rng.Chance(0.7) ? user.Undo() : user.Redo()) {
@@ -148,32 +155,39 @@ void Generate(Play& play, const SequenceOptions& options, bool withUndos, bool c
     const bool cut = rng.Chance(0.15);
     if (cut) user.SetEventBudget(rng.Int(1, 6));
     const int cancelledDialogs = user.CancelledDialogCount();
-    const DrawingState before = std::move(current);
-    const int depthBefore = view.GetUndoCount();
+    if (!user.Running()) {
+      before = std::move(current);
+      depthBefore = view.GetUndoCount();
+      played.clear();
+    }
+    played += std::string(played.empty() ? "\"" : "\" and \"") + step.command + "\"";
     user.Note("");
     step.play(user);
-    user.FinishCommand();
+    if (cut && !last && rng.Chance(0.3))
+      user.SetEventBudget(-1);  // left running
+    else
+      user.FinishCommand();
     ++report.commands;
     if (cut || user.CancelledDialogCount() != cancelledDialogs) ++report.cancelled;
     if (!user.Failure().empty()) {
       checker.Fail(user.Failure());
       break;
     }
+    if (user.Running()) continue;
     const int depth = view.GetUndoCount();
     current = play.Capture();
     const DrawingState& after = current;
     if (!check) continue;
     if (view.GetSecondList()->GetCount() || view.GetTempEntityList().GetCount()) {
-      checker.Fail(std::string("\"") + step.command + "\" left " + std::to_string(view.GetSecondList()->GetCount()) +
-                   " registered and " + std::to_string(view.GetTempEntityList().GetCount()) +
-                   " temporary entities in the view when it ended");
+      checker.Fail(played + " left " + std::to_string(view.GetSecondList()->GetCount()) + " registered and " +
+                   std::to_string(view.GetTempEntityList().GetCount()) + " temporary entities in the view");
       break;
     }
     if (depth < depthBefore) {
-      checker.Fail(std::string("\"") + step.command + "\" took records off the undo history");
+      checker.Fail(played + " took records off the undo history");
     } else if (depth == depthBefore) {
       if (after.entities != before.entities)
-        checker.Fail(std::string("\"") + step.command + "\" changed the drawing without an undo record, " +
+        checker.Fail(played + " changed the drawing without an undo record, " +
                      FirstDifference(before.entities, after.entities));
     } else {
       kept.resize(static_cast<size_t>(depthBefore) + 1);

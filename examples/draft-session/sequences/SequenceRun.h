@@ -3,8 +3,8 @@
 // A seed gives a session: commands drawn from the step table (CommandSteps)
 // and played by a SessionUser on the example host, some left part-way (the
 // user stops giving input and ends the command with Escape, the right
-// button or the host's Escape) or with a cancelled dialog, and now and then
-// an undo or redo between them. After every command the drawing's state is
+// button or the host's Escape, or leaves it to the next command's push) or
+// with a cancelled dialog, and now and then an undo or redo between them. After every command the drawing's state is
 // kept for the undo depth it left. Each command must keep these promises:
 // - one that pushed no undo record changed no entity;
 // - none takes a record off the history;
