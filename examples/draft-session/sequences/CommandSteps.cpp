@@ -6,6 +6,9 @@
 namespace draftsequence {
 namespace {
 
+// Beyond this many entities in the drawing, deleting is drawn more often.
+constexpr size_t kManyEntities = 150;
+
 // ---- What several commands share.
 
 // Sometimes a TAB, which turns or mirrors what most commands make.
@@ -344,6 +347,12 @@ const std::vector<CommandStep>& CommandSteps() {
 }
 
 const CommandStep& DrawCommandStep(SessionUser& user) {
+  // Copies and arrays of copies make a drawing grow fast; a large one is
+  // thinned out by deleting half of the time.
+  if (user.Entities().size() > kManyEntities && user.Random().Chance(0.5)) {
+    for (const CommandStep& s : CommandSteps())
+      if (s.play == Delete) return s;
+  }
   int total = 0;
   for (const CommandStep& s : CommandSteps()) total += s.weight;
   int n = user.Random().Int(0, total - 1);

@@ -21,7 +21,7 @@ struct CommandStep {
 // Every command the generator uses.
 const std::vector<CommandStep>& CommandSteps();
 
-// One step drawn by weight.
+// One step drawn by weight (a large drawing draws deleting more often).
 const CommandStep& DrawCommandStep(SessionUser& user);
 
 }  // namespace draftsequence
