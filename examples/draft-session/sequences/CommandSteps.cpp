@@ -6,8 +6,9 @@
 namespace draftsequence {
 namespace {
 
-// Beyond this many entities in the drawing, deleting is drawn more often.
-constexpr size_t kManyEntities = 150;
+// Beyond this many entities in the drawing (members counted), deleting is
+// drawn more often.
+constexpr size_t kManyPieces = 400;
 
 // ---- What several commands share.
 
@@ -349,7 +350,7 @@ const std::vector<CommandStep>& CommandSteps() {
 const CommandStep& DrawCommandStep(SessionUser& user) {
   // Copies and arrays of copies make a drawing grow fast; a large one is
   // thinned out by deleting half of the time.
-  if (user.Entities().size() > kManyEntities && user.Random().Chance(0.5)) {
+  if (user.PieceCount() > kManyPieces && user.Random().Chance(0.5)) {
     for (const CommandStep& s : CommandSteps())
       if (s.play == Delete) return s;
   }

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/core/WinConstants.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/ModalDriver.h"
@@ -41,9 +42,25 @@ std::vector<DialogAction> Generic(platform::ModalSession& s, Rng& rng) {
         actions.push_back({DialogAction::kChoose, id, {}, rng.Int(0, combo->GetCount() - 1)});
     } else if (dynamic_cast<CEdit*>(wnd) && rng.Chance(0.8)) {
       actions.push_back(Type(id, NumberText(rng)));
+    } else if (auto* button = dynamic_cast<CButton*>(wnd)) {
+      // Check boxes and radio buttons, now and then.
+      const UINT type = button->GetButtonStyle() & BS_TYPEMASK;
+      const bool choice = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+                          type == BS_AUTORADIOBUTTON;
+      if (choice && rng.Chance(0.25)) actions.push_back(Click(id));
     }
   }
   actions.push_back(Close(rng));
+  return actions;
+}
+
+// The circular array's settings, with 2 to 6 rounds (more would make the
+// drawing grow faster than the checks can follow).
+std::vector<DialogAction> RoundArray(platform::ModalSession& s, Rng& rng) {
+  std::vector<DialogAction> actions = Generic(s, rng);
+  actions.insert(actions.begin(), Type(1047, std::to_string(rng.Int(2, 6))));
+  for (size_t i = 1; i < actions.size(); ++i)
+    if (actions[i].kind == DialogAction::kType && actions[i].id == 1047) actions.erase(actions.begin() + i--);
   return actions;
 }
 
@@ -75,6 +92,7 @@ const std::map<std::string, Answerer>& Answerers() {
       {"修改", GenerateTable},
       {"表内容", GenerateTable},
       {"钢筋表", GenerateTable},
+      {"周分布参数", RoundArray},
       // The table's fonts and kind: as shown.
       {"创建表格", AsShown},
       // A result list: read and closed.

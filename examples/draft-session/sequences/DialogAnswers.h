@@ -1,7 +1,8 @@
 // How the simulated user answers the dialogs of the drafting commands. A
 // table gives the dialogs that need particular answers by caption (a group
-// name, the table dialogs' generate button); every other dialog gets
-// generated numbers in its edit boxes and a random entry of its combo boxes.
+// name, the table dialogs' generate button, a small array count); every
+// other dialog gets generated numbers in its edit boxes, a random entry of
+// its combo boxes and now and then a click on a check box or radio button.
 // Most answers end with OK, some with Cancel, and a few type a value the
 // dialog must refuse (0, a negative number, a word), after which the user
 // cancels.

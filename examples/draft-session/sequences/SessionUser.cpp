@@ -246,6 +246,22 @@ std::vector<CEntity*> SessionUser::Entities() {
   return out;
 }
 
+size_t SessionUser::PieceCount() {
+  size_t count = 0;
+  const std::vector<CEntity*> all = Entities();
+  std::vector<const CEntity*> open(all.begin(), all.end());
+  while (!open.empty()) {
+    const CEntity* e = open.back();
+    open.pop_back();
+    ++count;
+    if (e->IsBlock()) {
+      const auto& block = static_cast<const CBlockEntity&>(*e);
+      for (int i = 0; i < block.GetMemberCount(); ++i) open.push_back(block.GetMember(i));
+    }
+  }
+  return count;
+}
+
 GPoint SessionUser::PointOnEntity() {
   const std::vector<CEntity*> all = Entities();
   if (all.empty()) return AnyPoint();

@@ -77,6 +77,9 @@ class SessionUser {
   // The drawing's entities that a click can reach (entity and selection
   // lists, registered ones left out).
   std::vector<CEntity*> Entities();
+  // How many entities the drawing holds, the members of blocks and curves
+  // counted one by one.
+  size_t PieceCount();
   // A point on an entity of the drawing (a block's: on one of its members);
   // AnyPoint when the drawing is empty.
   GPoint PointOnEntity();
