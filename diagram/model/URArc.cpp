@@ -52,17 +52,20 @@ CURArcUnFinish::~CURArcUnFinish() = default;
 
 void CURArcUnFinish::DoUndo() {
   CArcTool* tool = CDrawToolSet::GetArcTool();
-  CDrawArc* arc = tool ? tool->GetArcInProgress() : nullptr;
+  if (!tool) return;
+  if (m_pArc && m_pArc != tool->GetArcInProgress() && !tool->ResumeArc(m_pArc)) return;
+  CDrawArc* arc = tool->GetArcInProgress();
   if (!arc) return;
   if (arc->GetHandleCount() < 1 || arc->GetHandle(1) != m_point) arc->ReversePointOrder();
   tool->FinishArc(m_pPort);
 }
 
-int CURArcUnFinish::RecordUndo(CDrawPort* port, CPoint point) {
-  return Record(port->GetDocument(), RUNTIME_CLASS(CURArcUnFinish), [port, point] {
+int CURArcUnFinish::RecordUndo(CDrawPort* port, CPoint point, CDrawArc* arc) {
+  return Record(port->GetDocument(), RUNTIME_CLASS(CURArcUnFinish), [port, point, arc] {
     std::unique_ptr<CURArcUnFinish> record(new CURArcUnFinish);
     record->m_pPort = port;
     record->m_point = point;
+    record->m_pArc = arc;
     return record;
   });
 }

@@ -36,6 +36,11 @@ class CArcTool : public CDrawTool {
   // ends at the port, or when the recording refuses.
   int UnFinishArc(CDrawArc* arc, CDrawPort* port);
 
+  // Makes an incomplete wire on a diagram the wire in progress (a redone
+  // finish of a wire whose undo the tool has since left); false for a
+  // complete wire, one off the canvas, or while another wire is drawn.
+  int ResumeArc(CDrawArc* arc);
+
   CDrawArc* GetArcInProgress() const { return m_pArcInProgress; }
   // The class of the wires the tool makes: CDrawArc or a class derived from
   // it (anything else is refused).
