@@ -12,6 +12,8 @@
 #include "diagram/ui/tests/EditSession.h"
 
 int main(int argc, char** argv) {
+  // Each failure shows as it happens in a long run.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const unsigned long first = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1;
   const unsigned long count = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1000;
   const int steps = argc > 3 ? std::atoi(argv[3]) : 60;
