@@ -42,10 +42,17 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
 
   if (CDrawArc* arc = m_pArcInProgress) {
     if (CDrawPort* port = PortAt(view, point)) {
-      if (!FinishArc(port)) return;
+      // The finish and the squared last bend are one entry.
+      if (!document->BeginUndoRecording(u"Finish Arc", 255)) return;
+      if (!FinishArc(port)) {
+        document->EndUndoRecording();
+        return;
+      }
       if (diagram->GetAutoRouteMode() == 0 && arc->GetHandleCount() > 2 &&
-          static_cast<int>(flags & kShiftControl) == CDiagram::m_nArcFlags4OrthogonalLines)
+          static_cast<int>(flags & kShiftControl) == CDiagram::m_nArcFlags4OrthogonalLines &&
+          CURArcReroute::RecordUndo(arc))
         SquareLastSegment(arc, view);
+      document->EndUndoRecording();
       m_pArcInProgress = nullptr;
       if (CDiagram::m_bCaptureArcCreation) {
         m_hRecordingView = nullptr;
@@ -216,8 +223,9 @@ int CArcTool::UnFinishArc(CDrawArc* arc, CDrawPort* port) {
   const CPoint connection = port->ConnectionPoint();
   // The end at the port: the first point when it lies there, else the last.
   const bool firstEnd = arc->m_points[0] == connection && arc->m_points[n - 1] != connection;
-  const CPoint endPoint = firstEnd ? arc->m_points[0] : arc->m_points[n - 1];
-  if (!CURArcUnFinish::RecordUndo(port, endPoint)) return 0;
+  // The record keeps the wire's first point, so that finishing it again
+  // puts its points back in their order.
+  if (!CURArcUnFinish::RecordUndo(port, arc->m_points[0], arc)) return 0;
   port->RemoveArc(arc, 1);
   if (port == arc->m_pSrcPort) {
     arc->m_pSrcPort = nullptr;
@@ -231,6 +239,13 @@ int CArcTool::UnFinishArc(CDrawArc* arc, CDrawPort* port) {
   nDragHandle = arc->GetHandleCount();
   selectMode = smSize;
   SetActiveTool(this);
+  return 1;
+}
+
+int CArcTool::ResumeArc(CDrawArc* arc) {
+  if (!arc || arc->IsComplete() || !arc->GetDiagram() || arc->GetDrawState() == drawStateDeleted) return 0;
+  if (m_pArcInProgress && m_pArcInProgress != arc && m_pArcInProgress->GetDrawState() != drawStateDeleted) return 0;
+  m_pArcInProgress = arc;
   return 1;
 }
 

@@ -37,14 +37,15 @@ class CArcTool : public CDrawTool {
   int UnFinishArc(CDrawArc* arc, CDrawPort* port);
 
   CDrawArc* GetArcInProgress() const { return m_pArcInProgress; }
-  // A wire leaves the tool when it is deleted or destroyed, and an undeleted
-  // unfinished wire becomes the one in progress when none is.
+  // A wire leaves the tool when it is deleted or destroyed.
   void ForgetArc(const CDrawArc* arc) {
     if (m_pArcInProgress == arc) m_pArcInProgress = nullptr;
   }
-  void ResumeArc(CDrawArc* arc) {
-    if (!m_pArcInProgress) m_pArcInProgress = arc;
-  }
+  // Makes an incomplete wire on a diagram the wire in progress (an undeleted
+  // unfinished wire, or a redone finish of a wire whose undo the tool has
+  // since left); false for a complete wire, one off the canvas, or while
+  // another wire is drawn.
+  int ResumeArc(CDrawArc* arc);
   // The class of the wires the tool makes: CDrawArc or a class derived from
   // it (anything else is refused).
   int SetKindOfArcToCreate(CRuntimeClass* kind);

@@ -80,8 +80,9 @@ CDrawArc* ArcInProgress() {
   return tool ? tool->GetArcInProgress() : nullptr;
 }
 
-void ResumeArc(CDrawArc* arc) {
-  if (CArcTool* tool = CDrawToolSet::GetArcTool()) tool->ResumeArc(arc);
+int ResumeArc(CDrawArc* arc) {
+  CArcTool* tool = CDrawToolSet::GetArcTool();
+  return tool ? tool->ResumeArc(arc) : 0;
 }
 
 void ForgetArc(const CDrawArc* arc) {

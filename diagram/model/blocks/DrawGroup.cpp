@@ -459,7 +459,15 @@ int CDrawGroup::SetMembers(const CDrawList& objects, int bFlatten) {
   return 1;
 }
 
-void CDrawGroup::Add(CDrawObj* object) {
+int CDrawGroup::IndexOfMember(const CDrawObj* object) const {
+  int index = 0;
+  for (POSITION pos = m_members.GetHeadPosition(); pos; ++index) {
+    if (m_members.GetNext(pos) == object) return index;
+  }
+  return -1;
+}
+
+void CDrawGroup::Add(CDrawObj* object, int index) {
   const CRect objectRect = object->GetBoundingRect();
   const CRect groupRect = GetBoundingRect();
   CRect bounds;
@@ -475,7 +483,7 @@ void CDrawGroup::Add(CDrawObj* object) {
     m_dragRect = bounds;
     if (m_pDiagram) m_pDiagram->UpdateObject(this, IsInQuadTree());
   }
-  m_members.AddHead(object);
+  m_members.InsertAtIndex(index, object);
   object->m_pGroup = this;
   m_bMembershipChanged = TRUE;
   Invalidate();

@@ -51,7 +51,10 @@ class CDrawGroup : public CDrawObj {
 
   const CDrawList& GetMembers() const { return m_members; }
   const CRect& GetDragRect() const { return m_dragRect; }
-  void Add(CDrawObj* object);
+  // Adds a member at `index` of the member list (the head by default).
+  void Add(CDrawObj* object, int index = 0);
+  // The member's place in the member list; -1 for an object that is none.
+  int IndexOfMember(const CDrawObj* object) const;
   int Remove(CDrawObj* object);
 
  protected:

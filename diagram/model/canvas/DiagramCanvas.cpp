@@ -110,8 +110,9 @@ CBlockFormat* CDiagram::GetBlockFormat() {
 
 int CDiagram::SetPaperColor(COLORREF color) {
   if (color == m_crPaper) return 1;
-  // The colour changes even when its undo step cannot be recorded.
-  CURChangePaperColor::RecordUndo(this);
+  // Like every other edit, a colour whose undo step cannot be recorded (the
+  // user would not go on without undo) is not changed.
+  if (!CURChangePaperColor::RecordUndo(this)) return 0;
   m_crPaper = color;
   SetModifiedFlag(TRUE);
   UpdateDiagramViews(nullptr, CDrawHint::paperColorChanged, nullptr);

@@ -78,8 +78,9 @@ bool EditText(CDrawView* view, CStringW& text);
 // The wire tool: the wire in progress, and finishing and unfinishing
 // wires (0 when there is no tool or it refuses).
 CDrawArc* ArcInProgress();
-// Makes the wire the one in progress when none is.
-void ResumeArc(CDrawArc* arc);
+// Makes an incomplete wire the one in progress unless another is drawn
+// (0 when it is not taken).
+int ResumeArc(CDrawArc* arc);
 // Forgets the wire when it is the one in progress.
 void ForgetArc(const CDrawArc* arc);
 int FinishArc(CDrawPort* port);

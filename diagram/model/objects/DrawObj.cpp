@@ -4,17 +4,18 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "diagram/model/document/ArchiveEncoding.h"
-#include "diagram/model/objects/CloneOrNull.h"
-#include "diagram/model/canvas/Diagram.h"
-#include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/blocks/DrawGroup.h"
-#include "diagram/model/document/DrawHint.h"
-#include "diagram/model/lists/DrawList.h"
+#include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/canvas/QuadTree.h"
+#include "diagram/model/document/ArchiveEncoding.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/document/DrawHint.h"
+#include "diagram/model/document/ViewLink.h"
+#include "diagram/model/lists/DrawList.h"
+#include "diagram/model/objects/CloneOrNull.h"
 #include "diagram/model/undo/URAttributes.h"
 #include "diagram/model/undo/URObject.h"
-#include "diagram/model/document/ViewLink.h"
+#include "diagram/model/undo/UndoRecordingScope.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
@@ -428,6 +429,7 @@ int CDrawObj::Delete() {
     // Leave the group but remember it, so that undelete can put the object
     // back.
     CDrawGroup* group = m_pGroup;
+    m_nGroupIndex = group->IndexOfMember(this);
     group->Remove(this);
     m_pGroup = group;
   }
@@ -442,7 +444,7 @@ int CDrawObj::UnDelete() {
   if (!m_pDiagram->UnDelObj(this)) return 0;
   Invalidate();
   if (m_drawState == drawStateDeleted) m_drawState = drawStateNormal;
-  if (m_pGroup) m_pGroup->Add(this);
+  if (m_pGroup) m_pGroup->Add(this, m_nGroupIndex);
   return 1;
 }
 
@@ -526,7 +528,8 @@ void MakeWidePenSolid(LOGPEN& pen) {
 // The outline setters: as SetAttribute, but the outline bounds the object.
 // A narrower outline leaves the wider one behind unless it is erased first
 // (`narrowing`), and a bounding rectangle that changed updates the object
-// in the diagram.
+// in the diagram. What a dynamic router lays again for the new outline
+// belongs to the same undo step.
 template <typename Apply>
 int SetOutline(CDrawObj* object, bool narrowing, Apply apply) {
   CDiagram* diagram = object->GetDiagram();
@@ -534,6 +537,9 @@ int SetOutline(CDrawObj* object, bool narrowing, Apply apply) {
     apply();
     return 1;
   }
+  CUndoRecordingScope recording(diagram->GetDocument());
+  if (!recording.Begin(u"CURPenSizeStyle")) return 0;
+  recording.BeginRouteChanges(diagram);
   if (!CURPenSizeStyle::RecordUndo(object)) return 0;
   const CRect before = object->GetBoundingRect();
   if (narrowing) object->Invalidate();
@@ -544,6 +550,7 @@ int SetOutline(CDrawObj* object, bool narrowing, Apply apply) {
   } else {
     diagram->UpdateObject(object, 1);
   }
+  recording.End();
   return 1;
 }
 

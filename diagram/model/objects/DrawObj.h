@@ -135,6 +135,8 @@ class CDrawObj : public CObject {
   BOOL IsHatchEnabled() const { return m_bHatch; }
   // The pen style, PS_NULL when the outline is switched off.
   UINT GetPenStyle() const;
+  // The style of the pen, also while the outline is switched off.
+  UINT GetOutlineStyle() const { return m_logpen.lopnStyle; }
   CDrawDoc* GetDocument() const;
 
   // The place of the object in its diagram's z-order; while the object is
@@ -198,6 +200,9 @@ class CDrawObj : public CObject {
   CRect m_startPosition;
   CRect m_oldPosition;
   CDrawGroup* m_pGroup;
+  // While deleted from a group: its place in the member list, where
+  // undelete puts it back.
+  int m_nGroupIndex = 0;
   QuadRefs m_quadRefs;
   WORD m_wMark;
   int m_nZIndex;

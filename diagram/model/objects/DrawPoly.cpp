@@ -104,7 +104,10 @@ void CDrawPoly::Serialize(CArchive& ar) {
     CDrawObj::Serialize(ar);
     ar << static_cast<WORD>(m_bPolyLine ? 1 : 0);
     ar << static_cast<WORD>(m_nPoints);
-    ar << static_cast<WORD>(m_nAllocPoints);
+    // The capacity written is the count: the room the array has grown to
+    // is no part of the drawing, and a stream that held it would differ
+    // after an undo that takes the added points away again.
+    ar << static_cast<WORD>(m_nPoints);
     for (int i = 0; i < m_nPoints; ++i) ar << m_points[i];
     return;
   }

@@ -445,8 +445,9 @@ TEST_F(DiagramWithDocument, EditsChangeNothingWhenTheirRecordingIsRefused) {
   ExpectZIndexesArePositions(diagram);
   EXPECT_EQ(diagram.GetGridSize(), grid);
   EXPECT_EQ(diagram.GetCanvasSize(), CSize(1, 1));
-  EXPECT_EQ(diagram.SetPaperColor(RGB(1, 2, 3)), 1);
-  EXPECT_EQ(diagram.GetPaperColor(), RGB(1, 2, 3));
+  const COLORREF paper = diagram.GetPaperColor();
+  EXPECT_EQ(diagram.SetPaperColor(RGB(1, 2, 3)), 0);
+  EXPECT_EQ(diagram.GetPaperColor(), paper);
   CMsgBox::Remove(&box);
   CDrawDoc::SetUndoMemoryProbe(nullptr);
   EXPECT_EQ(doc.GetUndoLevel(), 0u);

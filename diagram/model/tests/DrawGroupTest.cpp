@@ -199,6 +199,23 @@ TEST_F(GroupOnDiagram, AGroupNeverTakesItselfOrMembersOfAnotherGroup) {
   }
 }
 
+// A member deleted on its own and undeleted goes back to its place among
+// the members, so the group stores as it did before.
+TEST_F(GroupOnDiagram, AnUndeletedMemberReturnsToItsPlaceInTheGroup) {
+  CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+  CDrawObj* b = AddObject(CRect(30, 50, 40, 40));
+  CDrawObj* c = AddObject(CRect(60, 50, 70, 40));
+  CDrawGroup* group = AddGroup({a, b, c});
+  const std::vector<CDrawObj*> before = Members(group);
+  for (CDrawObj* member : before) {
+    ASSERT_EQ(member->Delete(), 1);
+    EXPECT_EQ(group->IndexOfMember(member), -1);
+    ASSERT_TRUE(doc.UndoLast());
+    EXPECT_EQ(Members(group), before);
+    EXPECT_EQ(member->GetGroup(), group);
+  }
+}
+
 TEST_F(GroupOnDiagram, UnGroupReleasesTheMembersUndoably) {
   CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
   CDrawObj* b = AddObject(CRect(30, 50, 40, 40));

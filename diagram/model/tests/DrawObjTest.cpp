@@ -282,6 +282,37 @@ TEST_F(ObjectOnDiagram, UndoingAPenChangeOfAnObjectWithoutOutlineRestoresTheNull
   EXPECT_EQ(object->GetPenStyle(), static_cast<UINT>(PS_NULL));
 }
 
+// A size change made while the outline is off changes the pen that is off,
+// a style change switches it on: undoing either puts the pen that was off
+// back, and redoing makes the change again.
+TEST_F(ObjectOnDiagram, UndoingAPenChangeUnderANullPenRestoresThePenThatIsOff) {
+  struct Case {
+    const char* name;
+    std::function<int(CDrawObj&)> change;
+  };
+  const Case cases[] = {
+      {"size", [](CDrawObj& o) { return o.SetPenSize(4); }},
+      {"style", [](CDrawObj& o) { return o.SetPenStyle(PS_DASH, 0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(object->SetPenStyle(PS_SOLID, 2));
+    ASSERT_TRUE(object->SetPenStyle(PS_NULL, 0));
+    ASSERT_TRUE(c.change(*object));
+    const UINT shown = object->GetPenStyle();
+    const UINT changedStyle = object->GetOutlineStyle();
+    const UINT changedWidth = object->GetPenSize();
+    ASSERT_TRUE(doc.UndoLast());
+    EXPECT_EQ(object->GetPenStyle(), static_cast<UINT>(PS_NULL));
+    EXPECT_EQ(object->GetOutlineStyle(), static_cast<UINT>(PS_SOLID));
+    EXPECT_EQ(object->GetPenSize(), 2u);
+    ASSERT_TRUE(doc.RedoLast());
+    EXPECT_EQ(object->GetPenStyle(), shown);
+    EXPECT_EQ(object->GetOutlineStyle(), changedStyle);
+    EXPECT_EQ(object->GetPenSize(), changedWidth);
+  }
+}
+
 TEST_F(ObjectOnDiagram, DeleteGoesToTheTrashAndUndeleteComesBackToItsPlace) {
   CDiagram& diagram = *doc.GetDiagram();
   auto* front = new CDrawObj(CRect(0, 1, 1, 0));

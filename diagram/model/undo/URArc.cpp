@@ -50,17 +50,19 @@ int CURArcFinish::RecordUndo(CDrawArc* arc, CDrawPort* port) {
 CURArcUnFinish::~CURArcUnFinish() = default;
 
 void CURArcUnFinish::DoUndo() {
+  if (m_pArc && m_pArc != viewlink::ArcInProgress() && !viewlink::ResumeArc(m_pArc)) return;
   CDrawArc* arc = viewlink::ArcInProgress();
   if (!arc) return;
   if (arc->GetHandleCount() < 1 || arc->GetHandle(1) != m_point) arc->ReversePointOrder();
   viewlink::FinishArc(m_pPort);
 }
 
-int CURArcUnFinish::RecordUndo(CDrawPort* port, CPoint point) {
-  return Record(port->GetDocument(), RUNTIME_CLASS(CURArcUnFinish), [port, point] {
+int CURArcUnFinish::RecordUndo(CDrawPort* port, CPoint point, CDrawArc* arc) {
+  return Record(port->GetDocument(), RUNTIME_CLASS(CURArcUnFinish), [port, point, arc] {
     std::unique_ptr<CURArcUnFinish> record(new CURArcUnFinish);
     record->m_pPort = port;
     record->m_point = point;
+    record->m_pArc = arc;
     return record;
   });
 }

@@ -37,16 +37,19 @@ class CURArcFinish : public CUndoRedo {
 };
 
 // A wire end was detached from the port at the point; undone by finishing
-// the arc tool's wire there again.
+// the wire there again. A record that knows the wire makes it the arc
+// tool's wire in progress first (an undo of another wire's finish may have
+// taken the tool since); one that does not finishes the tool's wire.
 class CURArcUnFinish : public CUndoRedo {
   DECLARE_DYNAMIC(CURArcUnFinish)
 
  public:
   ~CURArcUnFinish() override;
   void DoUndo() override;
-  static int RecordUndo(CDrawPort* port, CPoint point);
+  static int RecordUndo(CDrawPort* port, CPoint point, CDrawArc* arc = nullptr);
 
  protected:
   CDrawPort* m_pPort = nullptr;
   CPoint m_point;
+  CDrawArc* m_pArc = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/gdi/GdiConstants.h"
+
 IMPLEMENT_DYNAMIC(CURLineColor, CUndoRedo)
 IMPLEMENT_DYNAMIC(CURFillColor, CUndoRedo)
 IMPLEMENT_DYNAMIC(CURHatchColor, CUndoRedo)
@@ -54,7 +56,15 @@ int CURHatchStyle::RecordUndo(CDrawObj* object) {
   });
 }
 
-void CURPenSizeStyle::DoUndo() { m_pObj->SetPenStyle(m_nStyle, m_nWidth); }
+void CURPenSizeStyle::DoUndo() {
+  if (m_nStyle != PS_NULL) {
+    m_pObj->SetPenStyle(m_nStyle, m_nWidth);
+    return;
+  }
+  // The pen that was switched off comes back as it was, then goes off: a
+  // null style alone keeps the pen's style and width as they are now.
+  if (m_pObj->SetPenStyle(m_nHiddenStyle, m_nWidth)) m_pObj->SetPenStyle(PS_NULL, m_nWidth);
+}
 
 int CURPenSizeStyle::RecordUndo(CDrawObj* object) {
   return Record(object->GetDocument(), RUNTIME_CLASS(CURPenSizeStyle), [object] {
@@ -62,6 +72,7 @@ int CURPenSizeStyle::RecordUndo(CDrawObj* object) {
     record->m_pObj = object;
     record->m_nStyle = object->GetPenStyle();
     record->m_nWidth = object->GetPenSize();
+    record->m_nHiddenStyle = object->GetOutlineStyle();
     return record;
   });
 }

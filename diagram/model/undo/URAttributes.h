@@ -68,8 +68,12 @@ class CURPenSizeStyle : public CUndoRedo {
 
  protected:
   CDrawObj* m_pObj = nullptr;
+  // The style the object shows (PS_NULL without outline) and its width.
   UINT m_nStyle = 0;
   UINT m_nWidth = 0;
+  // Under a null pen: the style of the pen switched off, so that the undo
+  // puts back the pen a later style or size change altered.
+  UINT m_nHiddenStyle = 0;
 };
 
 class CUREnableFill : public CUndoRedo {

@@ -270,6 +270,71 @@ TEST_F(ArcToolTest, ShiftSquaresTheLastSegmentWhenTheFlagsAskForIt) {
   }
 }
 
+// Squaring the last segment belongs to the finish: undoing the finish puts
+// the bend back where it was drawn, and redoing squares it again.
+TEST_F(ArcToolTest, TheSquaredLastSegmentIsUndoneWithTheFinish) {
+  CDiagram::m_nArcFlags4OrthogonalLines = MK_SHIFT;
+  CDrawPort* out = PortOf(source, 0);
+  CDrawPort* in = PortOf(target, 0);
+  StartAt(out);
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  // A level first segment, whose bend squaring moves under the end.
+  const CPoint bendClient = Client(out->ConnectionPoint() + CSize(120, 0));
+  arcTool->OnMouseMove(&h.view, 0, bendClient);
+  arcTool->OnLButtonDown(&h.view, MK_LBUTTON, bendClient, RUNTIME_CLASS(CDrawArc));
+  arcTool->OnMouseMove(&h.view, 0, Client(in->ConnectionPoint()));
+  const std::vector<CPoint> drawn = {arc->GetHandle(1), arc->GetHandle(2), in->ConnectionPoint()};
+  StartAt(in, MK_SHIFT);
+  ASSERT_TRUE(arc->IsComplete());
+  const std::vector<CPoint> squared = PointsOf(arc);
+  ASSERT_NE(squared, drawn);
+  EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Finish Arc"));
+
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_FALSE(arc->IsComplete());
+  EXPECT_EQ(PointsOf(arc), drawn);
+  ASSERT_TRUE(h.doc.RedoLast());
+  EXPECT_TRUE(arc->IsComplete());
+  EXPECT_EQ(PointsOf(arc), squared);
+}
+
+// Undoing two drawn wires and redoing them finishes each wire again, in its
+// own point order, although the second undo took the tool from the first.
+TEST_F(ArcToolTest, RedoFinishesEveryUndoneWireInItsPointOrder) {
+  for (BOOL capture : {FALSE, TRUE}) {
+    SCOPED_TRACE(capture ? "capture" : "point by point");
+    CDiagram::m_bCaptureArcCreation = capture;
+    std::vector<CDrawArc*> arcs;
+    std::vector<std::vector<CPoint>> points;
+    for (int i = 0; i < 2; ++i) {
+      // The second wire starts at its destination.
+      CDrawPort* first = i == 0 ? PortOf(source, 0) : PortOf(target, 1);
+      CDrawPort* last = i == 0 ? PortOf(target, 0) : PortOf(source, 1);
+      StartAt(first);
+      arcs.push_back(arcTool->GetArcInProgress());
+      ASSERT_NE(arcs.back(), nullptr);
+      const CPoint bend = Client(first->ConnectionPoint() + CSize(i == 0 ? 60 : -60, -30));
+      arcTool->OnMouseMove(&h.view, 0, bend);
+      arcTool->OnLButtonDown(&h.view, MK_LBUTTON, bend, RUNTIME_CLASS(CDrawArc));
+      StartAt(last);
+      ASSERT_TRUE(arcs.back()->IsComplete());
+      points.push_back(PointsOf(arcs.back()));
+    }
+    const int entries = h.doc.GetNumberUndosOnStack();
+    for (int i = 0; i < entries; ++i) ASSERT_TRUE(h.doc.UndoLast());
+    for (int i = 0; i < entries; ++i) ASSERT_TRUE(h.doc.RedoLast());
+    for (size_t i = 0; i < arcs.size(); ++i) {
+      EXPECT_TRUE(arcs[i]->IsComplete()) << i;
+      EXPECT_EQ(PointsOf(arcs[i]), points[i]) << i;
+    }
+    EXPECT_EQ(arcTool->GetArcInProgress(), nullptr);
+    for (CDrawArc* arc : arcs) arc->Delete();
+    h.doc.ClearUndoStack();
+    h.doc.ClearRedoStack();
+  }
+}
+
 TEST_F(ArcToolTest, ASingleUseToolReturnsToTheSelectTool) {
   CDiagram::m_bArcToolSingleUse = TRUE;
   CDrawTool::SetActiveTool(arcTool);
