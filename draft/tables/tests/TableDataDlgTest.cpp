@@ -151,6 +151,26 @@ TEST_F(TableDataDlgTest, SubtotalsPerDiameterShowMerged) {
   }
 }
 
+// "丂" is the GBK pair 0x81 0x40: its trail byte is the byte of '@', but a
+// diameter ending in it carries no value mark.
+TEST_F(TableDataDlgTest, ADiameterEndingInACharacterWhoseTrailByteIsAtCarriesNoMark) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession&) {
+    Load(d, {{"直径", 0}, {"总长", 4}}, {"12@;8", "12丂;8"});
+    CStringArray blanks;
+    d.GetGrid().InsertColumn(2, CFieldRecord("单位重", 4, 20.0, 2), blanks, d.GetFields());
+    d.ComputeUnitWeight(2);
+    EXPECT_EQ(Column(d, 2), (std::vector<CStringA>{"0.882@", "0.882"}));
+  });
+  CTableDataDlg subtotals(285, &view, nullptr, 1, nullptr);
+  Run(subtotals, [&](CTableDataDlg& d, platform::ModalSession&) {
+    // No row is marked as the value row: the value stands in the middle one.
+    Load(d, {{"规格", 0}, {"总重", 4}}, {"12丂;1", "12丂;2", "12丂;3"});
+    d.ComputeDiameterSubtotals();
+    EXPECT_EQ(Column(d, 2), (std::vector<CStringA>{"@", "6@", "/"}));
+  });
+}
+
 TEST_F(TableDataDlgTest, ARelationIsComputedOverTheRowsAboveTheTotalRow) {
   CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
   Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
