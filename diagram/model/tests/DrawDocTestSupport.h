@@ -21,37 +21,18 @@
 #include "platform/core/Charset.h"
 #include "platform/core/MemFile.h"
 #include "platform/core/String.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace doctest {
 
 // The name the tool tests link the library by.
 inline void LinkLibrary() { LinkDiagramLibrary(); }
 
-class TempFolder {
+class TempFolder : public testsupport::ScratchFolder {
  public:
-  TempFolder() {
-    char pattern[] = "/tmp/scrivel-drawdoc-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
-    if (!made) throw std::runtime_error("no scratch folder");
-    path_ = made;
-  }
-  ~TempFolder() {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+  TempFolder() : ScratchFolder("scrivel-drawdoc") {}
 
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
   CStringW Wide(const std::string& name) const { return CStringW(platform::Utf8ToUtf16(File(name)).c_str()); }
-
- private:
-  std::string path_;
 };
 
 inline std::vector<BYTE> ReadFileBytes(const std::string& path) {
