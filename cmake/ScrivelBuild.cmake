@@ -77,3 +77,90 @@ function(scrivel_test_environment name)
   file(WRITE ${_script} "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${_env}\")\nendif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${_script})
 endfunction()
+
+# The targets defined in `dir` and in the folders below it.
+function(_scrivel_targets_below dir out)
+  get_property(_targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(_subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub ${_subdirs})
+    _scrivel_targets_below(${sub} _below)
+    list(APPEND _targets ${_below})
+  endforeach()
+  set(${out} ${_targets} PARENT_SCOPE)
+endfunction()
+
+# With SCRIVEL_UNITY_BUILD (the ci preset) the C++ files of each tests
+# folder (a room's tests, the example host's tests) compile as one
+# translation unit: the test framework's and the libraries' headers are read,
+# and their inline code generated, once a folder instead of once a file
+# (docs/architecture.md, "Build and CI time"). The groups follow the
+# folders, so they stay the same as files come and go; names with internal
+# linkage (anonymous namespaces, static functions and constants) and
+# file-scope using-directives must therefore be unique within a tests
+# folder. The libraries' own files, and every file of the dev preset, compile
+# one by one. Called once, at the end of the top-level list, so that it
+# reaches the targets of every folder.
+#
+# The tests folders of SCRIVEL_UNITY_SKIP still compile file by file: their
+# files repeat file-local helpers under one name (written again in several
+# files) until those move into the library's folder of test helpers.
+set(SCRIVEL_UNITY_SKIP diagram/model/tests diagram/routing/tests diagram/ui/tests)
+function(scrivel_unity_tests_folders)
+  if(NOT SCRIVEL_UNITY_BUILD)
+    return()
+  endif()
+  _scrivel_targets_below(${PROJECT_SOURCE_DIR} _targets)
+  foreach(target ${_targets})
+    get_target_property(_type ${target} TYPE)
+    if(NOT _type STREQUAL "EXECUTABLE")
+      continue()
+    endif()
+    get_target_property(_srcs ${target} SOURCES)
+    get_target_property(_target_dir ${target} SOURCE_DIR)
+    set(_grouped FALSE)
+    foreach(src ${_srcs})
+      if(NOT src MATCHES "\\.cpp$")
+        continue()
+      endif()
+      get_filename_component(_abs ${src} ABSOLUTE BASE_DIR ${_target_dir})
+      get_filename_component(_folder ${_abs} DIRECTORY)
+      file(RELATIVE_PATH _folder ${PROJECT_SOURCE_DIR} ${_folder})
+      if(NOT _folder MATCHES "(^|/)tests$" OR _folder IN_LIST SCRIVEL_UNITY_SKIP)
+        continue()
+      endif()
+      string(MAKE_C_IDENTIFIER "room_${_folder}" _group)
+      set_source_files_properties(${_abs} TARGET_DIRECTORY ${target} PROPERTIES UNITY_GROUP ${_group})
+      set(_grouped TRUE)
+    endforeach()
+    if(_grouped)
+      set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_MODE GROUP)
+      # The files are included into one, where a test's fixture in an
+      # anonymous namespace is defined in an included file: GCC's warning
+      # about such a base class says nothing there.
+      if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
+      endif()
+    endif()
+  endforeach()
+endfunction()
+
+# The fuzz build's `fuzzers` target: every fuzz target (named fuzz_*) and
+# only what they compile themselves, instrumented. `make fuzz` builds it
+# instead of everything: the platform and diagram libraries and the example
+# hosts that the fuzz build defines as well are not built there.
+function(scrivel_fuzzers_target)
+  if(NOT SCRIVEL_FUZZ)
+    return()
+  endif()
+  _scrivel_targets_below(${PROJECT_SOURCE_DIR} _targets)
+  set(_fuzzers)
+  foreach(target ${_targets})
+    if(target MATCHES "^fuzz_")
+      list(APPEND _fuzzers ${target})
+    endif()
+  endforeach()
+  add_custom_target(fuzzers)
+  if(_fuzzers)
+    add_dependencies(fuzzers ${_fuzzers})
+  endif()
+endfunction()

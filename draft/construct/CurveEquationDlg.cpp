@@ -11,10 +11,10 @@
 #include "draft/host/Geometry2D.h"
 #include "draft/host/Messages.h"
 #include "draft/host/SystemFiles.h"
-#include "draft/regions/AttribInfoDlg.h"
-#include "draft/regions/TabFileWriter.h"
+#include "draft/host/TabFile.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/Pen.h"
+#include "platform/ui/ComboBox.h"
 #include "platform/ui/MessageMap.h"
 #include "platform/ui/WindowDC.h"
 
@@ -95,10 +95,7 @@ BOOL CCurveEquationDlg::OnInitDialog() {
   }
   const CStringA path = GetSystemFilePath(kTable);
   if (!IsFileExist(path)) return TRUE;
-  {
-    CAttribInfoDlg reader(nullptr);
-    reader.ReadTabFile(path, records_, comments_);
-  }
+  ReadTabFile(path, records_, comments_);
   if (records_.GetSize() == 0) records_.Add(kDefaultEquationLine);
   if (edited_)
     record_.Copy(edited_->GetRecord());

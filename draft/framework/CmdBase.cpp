@@ -2,7 +2,6 @@
 
 #include "draft/framework/ModalDialogScope.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
@@ -24,24 +23,12 @@
 #include "draft/host/TextEntity.h"
 #include "draft/host/ViewEntityMakers.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/NumberText.h"
 #include "platform/core/WinConstants.h"
 
 namespace {
 constexpr const char* kWelcomePrompt = "欢迎您使用Zarvex系列软件！";
 constexpr const char* kBadInput = "输入数据不正确";
-
-// A whole text that is one finite number (blanks around it allowed).
-bool ParseNumber(const CString& text, double& value) {
-  const char* s = text.GetString();
-  char* end = nullptr;
-  errno = 0;
-  const double v = std::strtod(s, &end);
-  if (end == s || errno == ERANGE || !std::isfinite(v)) return false;
-  while (*end == ' ' || *end == '\t') ++end;
-  if (*end != '\0') return false;
-  value = v;
-  return true;
-}
 }  // namespace
 
 CCmdBase::CCmdBase(int id, CDraftView* view) : id_(id), view_(view), heapAttrib_(std::make_unique<CTextAttrib>()) {
@@ -323,7 +310,7 @@ int CCmdBase::OnTypedPoint(CDraftView* view, const char* text) {
   SplitByComma(CString(text ? text : ""), parts);
   double x = 0, y = 0;
   // Two numbers and nothing else: "a,b" is not the point (0, 0).
-  if (parts.GetSize() != 2 || !ParseNumber(parts[0], x) || !ParseNumber(parts[1], y)) {
+  if (parts.GetSize() != 2 || !platform::ParseNumber(parts[0], x) || !platform::ParseNumber(parts[1], y)) {
     ShowErrorMessage(kBadInput);
     return 0;
   }

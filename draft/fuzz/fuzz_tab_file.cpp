@@ -1,9 +1,8 @@
 // Reads arbitrary bytes as a tab file (an attribute template such as
-// Attribute.Tab, or the equation table) through the attribute dialog's
-// reader, from a scratch file. Each entry is then taken as the equation
-// dialog takes a table line: split into its fields, its expressions
-// converted to the evaluator's form, and a few points of the curve
-// computed. Nothing may crash, overflow, leak or hang (the sanitizers and
+// Attribute.Tab, or the equation table) through the tab-file reader, from
+// a scratch file. Each entry is then taken as the equation dialog takes a
+// table line: split into its fields, its expressions converted to the
+// evaluator's form, and a few points of the curve computed. Nothing may crash, overflow, leak or hang (the sanitizers and
 // the time limit check).
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +10,7 @@
 
 #include "draft/construct/EquationText.h"
 #include "draft/fuzz/FuzzScratch.h"
-#include "draft/regions/AttribInfoDlg.h"
+#include "draft/host/TabFile.h"
 
 namespace {
 
@@ -44,10 +43,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = fuzz::WriteScratch("in.tab", data, size);
   CStringArrayA entries, comments;
-  {
-    CAttribInfoDlg reader(nullptr);
-    reader.ReadTabFile(path.c_str(), entries, comments);
-  }
+  ReadTabFile(path.c_str(), entries, comments);
   for (int i = 0; i < entries.GetSize() && i < 16; ++i) TakeAsEquation(entries[i]);
   fuzz::RemoveScratch("in.tab");
   return 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/core/Charset.h"
+#include "platform/core/NumberText.h"
 #include "platform/core/PathResolve.h"
 #include "platform/odbc/DbaseFile.h"
 #include "platform/odbc/Sql.h"
@@ -28,16 +29,6 @@ std::string Upper(std::string s) {
 std::string TrimRight(std::string s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
   return s;
-}
-
-bool ParseNumber(const std::string& text, double& value) {
-  const char* s = text.c_str();
-  while (*s == ' ') ++s;
-  if (!*s) return false;
-  char* end = nullptr;
-  value = std::strtod(s, &end);
-  while (end && *end == ' ') ++end;
-  return end && *end == '\0';
 }
 
 bool IsNumeric(short sqlType) {
@@ -236,7 +227,7 @@ class FilterParser {
 int CompareValues(const DbaseValue& a, const DbaseValue& b, bool numeric) {
   if (a.null || b.null) return a.null == b.null ? 0 : a.null ? -1 : 1;
   double x = 0, y = 0;
-  if (numeric && ParseNumber(a.text, x) && ParseNumber(b.text, y)) return x < y ? -1 : x > y ? 1 : 0;
+  if (numeric && platform::ParseNumber(a.text.c_str(), x) && platform::ParseNumber(b.text.c_str(), y)) return x < y ? -1 : x > y ? 1 : 0;
   int c = TrimRight(a.text).compare(TrimRight(b.text));
   return c < 0 ? -1 : c > 0 ? 1 : 0;
 }

@@ -13,9 +13,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/StringConverter.h"
 #include "draft/host/SystemFiles.h"
-#include "draft/regions/TabFileWriter.h"
-#include "platform/core/Exceptions.h"
-#include "platform/core/StdioFile.h"
+#include "draft/host/TabFile.h"
 #include "platform/ui/CommCtrl.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MessageMap.h"
@@ -74,24 +72,7 @@ CAttribInfoDlg::CAttribInfoDlg(CDrawingGroup* group, CDraftView* view, CWnd* par
 CAttribInfoDlg::~CAttribInfoDlg() = default;
 
 void CAttribInfoDlg::ReadTabFile(const CStringA& path, CStringArrayA& entries, CStringArrayA& comments) {
-  entries.RemoveAll();
-  try {
-    CStdioFile file(path, CFile::modeRead | CFile::typeText);
-    const ULONGLONG length = file.GetLength();
-    comments.RemoveAll();
-    CStringA line;
-    while (file.GetPosition() < length && file.ReadString(line)) {
-      if (line.IsEmpty()) continue;
-      if (line[0] == ';') {
-        comments.Add(line);
-      } else {
-        entries.Add(line);
-      }
-    }
-    file.Close();
-  } catch (CFileException& e) {
-    ReportFileException(e);
-  }
+  ::ReadTabFile(path, entries, comments);
 }
 
 // ---- Initialisation.

@@ -1,14 +1,6 @@
 // The attribute dialog (template 5001, "属性信息"): the name/value rows of a
 // group's or the drawing's attributes and the list of known attribute names
-// kept in a template file. Its line reader ReadTabFile is the reader of the
-// system's ".Tab" text files: table dialogs and the equation table make the
-// dialog with its parent-only constructor, read through it and destroy it
-// without showing it.
-//
-// A tab file is a text file (GBK, CR LF or LF line ends) of one entry a
-// line: empty lines are skipped, a line whose first character is ';' is a
-// comment, every other line an entry, each kept whole (no trimming) in file
-// order.
+// kept in a template file (a tab file, draft/host/TabFile.h).
 //
 // The group combo lists the drawing's groups and, when none of them is the
 // system group "系统图组" and an item list is given, "系统图组" on top: the
@@ -44,8 +36,7 @@ class CAttribInfoDlg : public CDialog {
     kAddRow = 1032, kDeleteRow = 1027, kClearRows = 299, kExit = 998, kAttribList = 1021,
   };
 
-  // The reader's constructor, for objects that only call ReadTabFile: no
-  // entry text, view or group. The template path is the one kept under
+  // A dialog without entry text, view or group. The template path is the one kept under
   // "SystemSetting"/"AttrNameFilePath", or the system path of
   // "Def\Attribute.Tab" when that is empty or names no file.
   explicit CAttribInfoDlg(CWnd* parent);
@@ -58,10 +49,7 @@ class CAttribInfoDlg : public CDialog {
   CAttribInfoDlg(CDrawingGroup* group, CDraftView* view, CWnd* parent);
   ~CAttribInfoDlg() override;
 
-  // Reads the tab file at `path`: the entries empty first, the comments once
-  // the file is open; then every non-empty line, in file order, into the
-  // comments (first character ';') or the entries. A file that cannot be
-  // opened or read is reported (ReportFileException); what was read stays.
+  // Reads the tab file at `path` as ::ReadTabFile (draft/host/TabFile.h) does.
   void ReadTabFile(const CStringA& path, CStringArrayA& entries, CStringArrayA& comments);
 
   const CStringA& GetTemplatePath() const { return templatePath_; }

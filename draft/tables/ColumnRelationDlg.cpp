@@ -1,7 +1,7 @@
 #include "draft/tables/ColumnRelationDlg.h"
 
 #include "draft/host/SystemFiles.h"
-#include "draft/regions/AttribInfoDlg.h"
+#include "draft/host/TabFile.h"
 #include "draft/tables/TableFiles.h"
 #include "platform/ui/ComboBox.h"
 
@@ -17,8 +17,7 @@ BOOL CColumnRelationDlg::OnInitDialog() {
   if (!formulas) return TRUE;
   formulas->ResetContent();
   CStringArrayA entries;
-  CAttribInfoDlg reader(this);
-  reader.ReadTabFile(GetSystemFilePath(kRelationFile), entries, comments_);
+  ReadTabFile(GetSystemFilePath(kRelationFile), entries, comments_);
   for (INT_PTR i = 0; i < entries.GetSize(); ++i) formulas->AddString(entries[i].GetString());
   formulas->SetCurSel(0);
   return TRUE;

@@ -10,8 +10,8 @@
 #include "draft/host/ProgramFolder.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/host/TabFile.h"
 #include "draft/host/TableEntity.h"
-#include "draft/regions/AttribInfoDlg.h"
 #include "draft/tables/TableFiles.h"
 #include "platform/core/Charset.h"
 #include "platform/core/DynamicLibrary.h"
@@ -188,9 +188,8 @@ void CDetailTableDlg::CreateToolBar() {
 }
 
 void CDetailTableDlg::FillMaterialBox() {
-  CAttribInfoDlg reader(nullptr);
   CStringArrayA entries, comments;
-  reader.ReadTabFile(GetSystemFilePath("Table\\Material.Tab"), entries, comments);
+  ReadTabFile(GetSystemFilePath("Table\\Material.Tab"), entries, comments);
   materialBox_.ResetContent();
   for (INT_PTR i = 0; i < entries.GetSize(); ++i) {
     CStringA first = entries[i];

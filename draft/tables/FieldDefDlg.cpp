@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "draft/host/SystemFiles.h"
-#include "draft/regions/AttribInfoDlg.h"
+#include "draft/host/TabFile.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/MessageMap.h"
 
@@ -15,12 +15,11 @@ namespace {
 
 // Fills the combo box with the entries of a system tab file; a file that
 // cannot be read leaves it empty.
-void FillFromTabFile(CWnd* parent, CComboBox* combo, const char* name) {
+void FillFromTabFile(CComboBox* combo, const char* name) {
   if (!combo) return;
   combo->ResetContent();
   CStringArrayA entries, comments;
-  CAttribInfoDlg reader(parent);
-  reader.ReadTabFile(GetSystemFilePath(name), entries, comments);
+  ReadTabFile(GetSystemFilePath(name), entries, comments);
   for (INT_PTR i = 0; i < entries.GetSize(); ++i) combo->AddString(entries[i].GetString());
 }
 
@@ -54,8 +53,8 @@ BOOL CFieldDefDlg::OnInitDialog() {
   auto* names = static_cast<CComboBox*>(GetDlgItem(kNameCombo));
   auto* types = static_cast<CComboBox*>(GetDlgItem(kTypeCombo));
   auto* alignments = static_cast<CComboBox*>(GetDlgItem(kAlignmentCombo));
-  FillFromTabFile(this, names, "Table\\SteelBCol.Tab");
-  FillFromTabFile(this, static_cast<CComboBox*>(GetDlgItem(kWidthCombo)), "Table\\FieldWidth.Tab");
+  FillFromTabFile(names, "Table\\SteelBCol.Tab");
+  FillFromTabFile(static_cast<CComboBox*>(GetDlgItem(kWidthCombo)), "Table\\FieldWidth.Tab");
   SetDlgItemText(kNameCombo, m_name.GetString());
   if (types) types->SetCurSel(m_typeIndex);
   if (alignments) alignments->SetCurSel(m_alignmentIndex);

@@ -8,6 +8,7 @@
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
 #include "draft/tables/ArrayRoom.h"
+#include "draft/tables/GbkChars.h"
 #include "draft/tables/TableDataDlg.h"
 #include "platform/core/MessageBox.h"
 
@@ -16,7 +17,9 @@ namespace {
 constexpr double kWeightFactor = 0.0061261004999999995;
 
 bool IsMark(const CStringA& text) { return text == "@" || text == "/"; }
-bool EndsWithAt(const CStringA& text) { return text.GetLength() > 1 && text[text.GetLength() - 1] == '@'; }
+// A value marked with a trailing '@' (a text of its own "@" is a ditto mark);
+// the trail byte of a double-byte character is no '@'.
+bool EndsWithAt(const CStringA& text) { return text.GetLength() > 1 && GbkEndsWithChar(text, '@'); }
 }  // namespace
 
 double CTableDataDlg::ParseDiameter(const CStringA& text) {

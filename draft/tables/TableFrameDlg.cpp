@@ -7,7 +7,7 @@
 
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
-#include "draft/regions/AttribInfoDlg.h"
+#include "draft/host/TabFile.h"
 #include "draft/tables/FieldLine.h"
 #include "draft/tables/RowText.h"
 #include "draft/tables/TableFileText.h"
@@ -81,8 +81,7 @@ BOOL CTableFrameDlg::OnInitDialog() {
     return w + 12;  // room for the cell's margins
   };
   CStringArrayA entries, comments;
-  CAttribInfoDlg reader(this);
-  reader.ReadTabFile(GetSystemFilePath("Table\\SteelBCol.Tab"), entries, comments);
+  ReadTabFile(GetSystemFilePath("Table\\SteelBCol.Tab"), entries, comments);
   std::vector<CStringA> names;
   for (INT_PTR i = 0; i < entries.GetSize(); ++i) names.push_back(entries[i]);
   const std::vector<CStringA> types(std::begin(kTypeTexts), std::end(kTypeTexts));

@@ -8,12 +8,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/core/Charset.h"
+#include "platform/core/NumberText.h"
 #include "platform/core/PosixFile.h"
 #include "platform/odbc/DbaseFileIo.h"
 
@@ -33,15 +33,6 @@ std::string TrimBoth(const std::string& s) {
   if (b == std::string::npos) return {};
   size_t e = s.find_last_not_of(' ');
   return s.substr(b, e - b + 1);
-}
-
-bool ParseNumber(const std::string& text, double& value) {
-  std::string t = TrimBoth(text);
-  if (t.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtod(t.c_str(), &end);
-  return end && *end == '\0' && errno == 0;
 }
 
 // A date's digits ("2020-01-02" -> "20200102"), as the file holds it.
@@ -238,7 +229,7 @@ bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string&
               " bytes does not fit the field " + GbkToUtf8(f.name) + " of " + std::to_string(f.width) + " bytes";
       return false;
     }
-    if ((f.type == 'N' || f.type == 'F') && !ParseNumber(v.text, numbers[i])) {
+    if ((f.type == 'N' || f.type == 'F') && !platform::ParseNumber(v.text.c_str(), numbers[i])) {
       state = "22018";
       error = "Invalid character value for cast: '" + GbkToUtf8(v.text) + "' in the field " + GbkToUtf8(f.name);
       return false;

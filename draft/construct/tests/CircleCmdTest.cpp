@@ -15,10 +15,10 @@
 
 namespace {
 
-using Circle = std::array<double, 3>;  // cx, cy, r
+using CircleValues = std::array<double, 3>;  // cx, cy, r
 
-std::vector<Circle> Circles(CDraftView& view) {
-  std::vector<Circle> out;
+std::vector<CircleValues> Circles(CDraftView& view) {
+  std::vector<CircleValues> out;
   for (CEntity* e : *view.GetEntityList()) {
     double v[kMaxGeometryValues];
     if (e->IsCircle() && e->GetGeometry(v) == 3) out.push_back({v[0], v[1], v[2]});
@@ -26,7 +26,7 @@ std::vector<Circle> Circles(CDraftView& view) {
   return out;
 }
 
-void ExpectCircles(const std::vector<Circle>& actual, const std::vector<Circle>& expected) {
+void ExpectCircles(const std::vector<CircleValues>& actual, const std::vector<CircleValues>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
   for (size_t i = 0; i < actual.size(); ++i)
     for (size_t k = 0; k < 3; ++k) EXPECT_NEAR(actual[i][k], expected[i][k], 1e-9) << "circle " << i;

@@ -12,7 +12,8 @@
 #include "draft/framework/CmdStack.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
-#include "draft/host/tests/MessageBoxAnswers.h"
+#include "draft/testsupport/DevicePoint.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/MessageBox.h"
 
 using Line = std::array<double, 4>;  // x1, y1, x2, y2
@@ -23,9 +24,7 @@ class CommandBench : public drafttest::MessageBoxAnswers {
   // (x, 600 − y).
   CommandBench() { view.SetSnapModes(0); }
 
-  static CPoint At(double x, double y) {
-    return CPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(600 - y)));
-  }
+  static CPoint At(double x, double y) { return drafttest::DevicePoint(x, y); }
 
   template <typename Cmd>
   Cmd* Push(Cmd* cmd) {

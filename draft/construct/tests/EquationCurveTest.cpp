@@ -22,6 +22,7 @@
 #include "draft/host/SystemFiles.h"
 #include "draft/host/UndoRecord.h"
 #include "draft/host/tests/FileSizeLimit.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/Charset.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/ModalDriver.h"
@@ -224,11 +225,8 @@ TEST_F(EquationTest, ATableThatCannotBeWrittenKeepsItsEquations) {
 
 TEST_F(EquationTest, UnitSwitchingConvertsTheRangeAndTheStepIsChecked) {
   WriteTable(Gbk("圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;30;360;5;1;0\r\n"));
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler([&](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return IDOK;
-  });
+  drafttest::MessageBoxAnswers shown;
+  std::vector<CStringA>& boxes = shown.boxes;
   platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
     EXPECT_EQ(Text(m, CCurveEquationDlg::kStart), "30");
     m.Click(CCurveEquationDlg::kRadians);
@@ -380,11 +378,8 @@ TEST_F(EquationTest, AnEditedCurveComesBackOnEndAndIsReplacedWhenPlaced) {
 
 TEST_F(EquationTest, TheListButtonsStoreTakeAndRemoveEquationsAndTheTableKeepsItsCommentsFirst) {
   WriteTable(Gbk("圆;X(t)=50*cos(t);Y(t)=50*sin(t);t;0;360;5;1;0\r\n;注释\r\n螺线;;ρ(t)=0.2*t;t;0;720;5;1;1\r\n"));
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler([&](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return IDOK;
-  });
+  drafttest::MessageBoxAnswers shown;
+  std::vector<CStringA>& boxes = shown.boxes;
   platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
     const CStringA caption(m.Caption());
     if (caption == "参数方程") {  // take the third line
@@ -453,11 +448,8 @@ TEST_F(EquationTest, EachMissingOrWrongFieldIsRefusedWithItsMessageAndTheDialogS
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
-    std::vector<CStringA> boxes;
-    platform::ScopedMessageBoxHandler handler([&](const platform::MessageBoxRequest& r) {
-      boxes.push_back(CStringA(r.text));
-      return IDOK;
-    });
+    drafttest::MessageBoxAnswers shown;
+    std::vector<CStringA>& boxes = shown.boxes;
     platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
       if (c.radians) m.Click(CCurveEquationDlg::kRadians);
       m.EnterText(c.control, CStringA(c.text));

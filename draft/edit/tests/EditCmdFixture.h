@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "draft/host/Settings.h"
-#include "draft/host/tests/MessageBoxAnswers.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 
 class EditCmdFixture : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:

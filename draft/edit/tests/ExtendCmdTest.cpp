@@ -10,14 +10,11 @@
 #include "draft/host/EllipseEntity.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/TwoPointEntity.h"
+#include "draft/testsupport/EntityValues.h"
 
 namespace {
 
-std::vector<double> Geometry(const CEntity* e) {
-  double v[kMaxGeometryValues];
-  const int n = e->GetGeometry(v);
-  return std::vector<double>(v, v + n);
-}
+using drafttest::Geometry;
 
 void ExpectValues(const std::vector<double>& actual, const std::vector<double>& expected, double tolerance = 1e-6) {
   ASSERT_EQ(actual.size(), expected.size());

@@ -13,20 +13,17 @@
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/testsupport/DevicePoint.h"
+#include "draft/testsupport/EntityValues.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/Wnd.h"
 
+using drafttest::DevicePoint;
+
 namespace {
 
-// A view 800 × 600 at zoom 1: device (x, y) is drawing (x, 600 − y).
-CPoint At(double x, double y) { return CPoint(static_cast<int>(x), static_cast<int>(600 - y)); }
-
-std::vector<double> Geometry(const CEntity* e) {
-  double v[kMaxGeometryValues];
-  const int n = e->GetGeometry(v);
-  return std::vector<double>(v, v + n);
-}
+using drafttest::Geometry;
 
 // A compound that editing keeps whole (a dimension, say).
 class CKeptWhole : public CBlockEntity {
@@ -75,10 +72,10 @@ class MirrorDeleteExplodeTest : public EditCmdFixture {
     for (CEntity* e : entities) list.AddTail(e);
     view.SelectEntities(list);
   }
-  void Click(double x, double y) { stack.OnLButton(0, At(x, y), &view); }
-  void Move(double x, double y) { stack.OnMouseMove(0, At(x, y), &view); }
-  void RButton() { stack.OnRButton(0, At(0, 0), &view); }
-  void Tab() { stack.OnChar(At(0, 0), 9, 1, 0, &view); }
+  void Click(double x, double y) { stack.OnLButton(0, DevicePoint(x, y), &view); }
+  void Move(double x, double y) { stack.OnMouseMove(0, DevicePoint(x, y), &view); }
+  void RButton() { stack.OnRButton(0, DevicePoint(0, 0), &view); }
+  void Tab() { stack.OnChar(DevicePoint(0, 0), 9, 1, 0, &view); }
   int Count() const { return const_cast<CDraftView&>(view).GetEntityList()->GetCount(); }
 
   CDraftView view;
@@ -212,11 +209,11 @@ TEST_F(MirrorDeleteExplodeTest, DeleteTakesACompoundDeletedWholeOnceForAClickOrA
     v.AddEntityToView(dim);
     s.Push(&v, new CDeleteCmd(61));
     if (c.window) {
-      s.OnLButton(0, At(-5, -5), &v);  // nothing there: the first corner
+      s.OnLButton(0, DevicePoint(-5, -5), &v);  // nothing there: the first corner
       EXPECT_EQ(s.GetPrompt(), "输入选择框的另一角点");
-      s.OnLButton(0, At(20, 30), &v);
+      s.OnLButton(0, DevicePoint(20, 30), &v);
     } else {
-      s.OnLButton(0, At(5, 10), &v);  // on the middle member
+      s.OnLButton(0, DevicePoint(5, 10), &v);  // on the middle member
     }
     EXPECT_TRUE(v.GetEntityList()->IsEmpty());
     ASSERT_EQ(v.GetUndoCount(), 1);

@@ -10,16 +10,17 @@
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/testsupport/DevicePoint.h"
+#include "draft/testsupport/EntityValues.h"
 #include "platform/core/MessageBox.h"
+
+using drafttest::DevicePoint;
 
 namespace {
 
 constexpr int kId = 32;
 constexpr const char* kPickPrompt = "选择编辑图元(按 F 设置过滤条件, 按鼠标右键结束选择)";
 constexpr const char* kTargetPrompt = "输入目标位置点(shift键在特殊位置和任意位置间切换)";
-
-// A view 800 × 600 at zoom 1: device (x, y) is drawing (x, 600 − y).
-CPoint At(double x, double y) { return CPoint(static_cast<int>(x), static_cast<int>(600 - y)); }
 
 // A table, as far as moving and copying cares: a line that is a table of
 // some kind.
@@ -46,11 +47,7 @@ class CFixedLine : public CLineEntity {
   CEntity* Clone(int) const override { return nullptr; }
 };
 
-std::vector<double> Geometry(const CEntity* e) {
-  double v[kMaxGeometryValues];
-  const int n = e->GetGeometry(v);
-  return std::vector<double>(v, v + n);
-}
+using drafttest::Geometry;
 
 std::vector<std::vector<double>> Geometries(const std::vector<CEntity*>& list) {
   std::vector<std::vector<double>> out;
@@ -74,11 +71,11 @@ class MoveCopyTest : public ::testing::Test {
     stack.Push(&view, cmd);
     return stack.GetCurrent() == cmd ? cmd : nullptr;
   }
-  void Click(double x, double y) { stack.OnLButton(0, At(x, y), &view); }
-  void Move(double x, double y) { stack.OnMouseMove(0, At(x, y), &view); }
-  void RButton() { stack.OnRButton(0, At(0, 0), &view); }
-  void Shift() { stack.OnKeyDown(At(0, 0), 16, 1, 0, &view); }
-  void Tab(double x, double y) { stack.OnChar(At(x, y), 9, 1, 0, &view); }
+  void Click(double x, double y) { stack.OnLButton(0, DevicePoint(x, y), &view); }
+  void Move(double x, double y) { stack.OnMouseMove(0, DevicePoint(x, y), &view); }
+  void RButton() { stack.OnRButton(0, DevicePoint(0, 0), &view); }
+  void Shift() { stack.OnKeyDown(DevicePoint(0, 0), 16, 1, 0, &view); }
+  void Tab(double x, double y) { stack.OnChar(DevicePoint(x, y), 9, 1, 0, &view); }
   CStringA Prompt() { return stack.GetPrompt(); }
   std::vector<CEntity*> Drawing() {
     std::vector<CEntity*> all;

@@ -7,14 +7,15 @@
 #include "draft/edit/RotateCmd.h"
 #include "draft/edit/RoundArrayCmd.h"
 #include "draft/edit/RoundArraySetDlg.h"
-#include "draft/framework/ModalDialogScope.h"
 #include "draft/edit/ScaleCmd.h"
 #include "draft/edit/tests/EditCmdFixture.h"
 #include "draft/framework/CmdStack.h"
+#include "draft/framework/ModalDialogScope.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/testsupport/EntityValues.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/MessageApi.h"
 #include "platform/ui/ModalDriver.h"
@@ -23,18 +24,14 @@ namespace {
 
 constexpr double kPi = tressil::kPi;
 
-std::vector<double> Geometry(const CEntity* e) {
-  double v[kMaxGeometryValues];
-  const int n = e->GetGeometry(v);
-  return std::vector<double>(v, v + n);
-}
+using drafttest::Geometry;
 
 void ExpectNear(const std::vector<double>& a, const std::vector<double>& b, double tolerance = 1e-6) {
   ASSERT_EQ(a.size(), b.size());
   for (size_t i = 0; i < a.size(); ++i) EXPECT_NEAR(a[i], b[i], tolerance) << "value " << i;
 }
 
-GPoint Polar(double r, double degrees) { return {r * std::cos(degrees * kPi / 180), r * std::sin(degrees * kPi / 180)}; }
+GPoint AroundOrigin(double r, double degrees) { return {r * std::cos(degrees * kPi / 180), r * std::sin(degrees * kPi / 180)}; }
 
 // Adds the line from (10, 0) to (20, 0) to the view and selects it.
 CLineEntity* AddSelectedLine(CDraftView& view) {
@@ -97,13 +94,13 @@ TEST_F(EditTest, RotationRoundsThePointerToAngleStepsButNotATypedAngle) {
       });
       s.OnChar(CPoint(0, 0), '2', 1, 0, &v);
     } else {
-      const GPoint q = Polar(50, 90 + c.pointer);
+      const GPoint q = AroundOrigin(50, 90 + c.pointer);
       char text[96];
       std::snprintf(text, sizeof text, "%.12f,%.12f", q.x, q.y);
       s.OnTypedInput(&v, text);
     }
     ASSERT_EQ(v.GetEntityList()->GetCount(), 1);
-    const GPoint a = Polar(10, c.turn), b = Polar(20, c.turn);
+    const GPoint a = AroundOrigin(10, c.turn), b = AroundOrigin(20, c.turn);
     ExpectNear(Geometry(v.GetEntityList()->GetHead()), {a.x, a.y, b.x, b.y});
     EXPECT_FALSE(v.IsInDrawing(l));  // "No": the source goes
     ASSERT_EQ(v.GetUndoCount(), 1);
@@ -254,7 +251,7 @@ TEST_F(EditTest, CircularArrayPlacesCopiesEverySixtyDegreesBothWays) {
     ExpectNear(lines[0], {10, 0, 20, 0});
     for (int i = 1; i < 6; ++i) {
       const double a = (c.order ? -60.0 : 60.0) * i;
-      const GPoint p = Polar(10, a), q = Polar(20, a);
+      const GPoint p = AroundOrigin(10, a), q = AroundOrigin(20, a);
       // Turned copies turn; moved copies keep their direction.
       ExpectNear(lines[static_cast<size_t>(i)],
                  c.rotate ? std::vector<double>{p.x, p.y, q.x, q.y} : std::vector<double>{p.x, p.y, p.x + 10, p.y});
@@ -293,7 +290,7 @@ TEST_F(EditTest, CircularArrayAsksForEachCopyUntilCancel) {
   ASSERT_EQ(lines.size(), 4u);
   for (size_t i = 1; i < 4; ++i) {
     const double a = 72.0 * static_cast<double>(i + 1);  // five places: 72 degrees apart
-    ExpectNear(lines[i], {Polar(10, a).x, Polar(10, a).y, Polar(20, a).x, Polar(20, a).y});
+    ExpectNear(lines[i], {AroundOrigin(10, a).x, AroundOrigin(10, a).y, AroundOrigin(20, a).x, AroundOrigin(20, a).y});
   }
   EXPECT_EQ(view.GetUndoCount(), 1);
   // The dropped copy was drawn and erased again.

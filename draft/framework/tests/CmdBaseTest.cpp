@@ -7,17 +7,17 @@
 #include "draft/host/DraftView.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/TextEntity.h"
+#include "draft/testsupport/DevicePoint.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/ui/ModalDriver.h"
 
+using drafttest::DevicePoint;
+
 namespace {
 using Log = std::vector<std::string>;
-
-// A view 800 × 600 at zoom 1: device (x, y) is drawing (x, 600 − y).
-CPoint At(double x, double y) { return CPoint(static_cast<int>(x), static_cast<int>(600 - y)); }
 
 class CommandTest : public ::testing::Test {
  protected:
@@ -40,9 +40,9 @@ class CommandTest : public ::testing::Test {
 
 TEST_F(CommandTest, ClicksTakeTheCursorAndExecuteAtThePointCount) {
   auto* cmd = Push(2);
-  stack.OnLButton(0, At(10, 20), &view);
+  stack.OnLButton(0, DevicePoint(10, 20), &view);
   EXPECT_TRUE(log.empty());
-  stack.OnLButton(0, At(30, 40), &view);
+  stack.OnLButton(0, DevicePoint(30, 40), &view);
   EXPECT_EQ(log, (Log{"1 execute (10,20) (30,40)"}));
   EXPECT_EQ(cmd->GetStep(), 0);  // the command cleared its points
 }
@@ -50,7 +50,7 @@ TEST_F(CommandTest, ClicksTakeTheCursorAndExecuteAtThePointCount) {
 TEST_F(CommandTest, TheCursorSnapsBeforeAClickTakesIt) {
   view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 0, 50, 0));
   Push(1);
-  stack.OnLButton(0, At(51, 2), &view);  // within the pick aperture of the end (50, 0)
+  stack.OnLButton(0, DevicePoint(51, 2), &view);  // within the pick aperture of the end (50, 0)
   EXPECT_EQ(log, (Log{"1 execute (50,0)"}));
 }
 
@@ -79,19 +79,19 @@ TEST_F(CommandTest, TypedPointsNeedTwoNumbers) {
 TEST_F(CommandTest, DigitsBeforeTheFirstPointOpenTheRootDialog) {
   auto* cmd = Push(3);
   // Step 0: the root's coordinate dialog, never the command's own handler.
-  stack.OnChar(At(0, 0), '5', 1, 0, &view);
+  stack.OnChar(DevicePoint(0, 0), '5', 1, 0, &view);
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(view.ModalDialogFlag(), 0);  // set around the dialog and cleared after
   EXPECT_EQ(cmd->GetStep(), 0);          // a cancelled dialog takes no point
   // From the first point on, the command's own handler.
-  stack.OnLButton(0, At(1, 1), &view);
-  stack.OnChar(At(0, 0), '-', 1, 0, &view);
+  stack.OnLButton(0, DevicePoint(1, 1), &view);
+  stack.OnChar(DevicePoint(0, 0), '-', 1, 0, &view);
   EXPECT_EQ(log, (Log{"1 own number key -"}));
   ASSERT_EQ(cmd->Points().size(), 2u);
   EXPECT_EQ(cmd->Points()[1].x, 7);
   // The main keyboard's minus key is the '-' character.
   log.clear();
-  stack.OnKeyDown(At(0, 0), 189, 1, 0, &view);
+  stack.OnKeyDown(DevicePoint(0, 0), 189, 1, 0, &view);
   EXPECT_EQ(log, (Log{"1 own number key -", "1 execute (1,1) (7,8) (7,8)"}));
 }
 
@@ -113,7 +113,7 @@ TEST_F(CommandTest, ADigitOpensTheCoordinateDialogUnderTheLibrarysResources) {
     EXPECT_TRUE(s.Click(IDOK));
   });
   const HINSTANCE before = AfxGetResourceHandle();
-  stack.OnChar(At(0, 0), '5', 1, 0, &view);
+  stack.OnChar(DevicePoint(0, 0), '5', 1, 0, &view);
   EXPECT_EQ(runs, 1);
   ASSERT_EQ(cmd->Points().size(), 1u);
   EXPECT_EQ(cmd->Points()[0].x, 110);  // relative to the origin, scaled by the group: 100 + 2·5
@@ -135,7 +135,7 @@ TEST_F(CommandTest, TheCoordinateDialogSwitchesToPolarAndCancelTakesNothing) {
       EXPECT_TRUE(s.Click(IDOK));
     });
     view.SetOrigin(5, 5);
-    stack.OnChar(At(0, 0), '1', 1, 0, &view);
+    stack.OnChar(DevicePoint(0, 0), '1', 1, 0, &view);
   }
   ASSERT_EQ(cmd->Points().size(), 1u);
   EXPECT_NEAR(cmd->Points()[0].x, 0, 1e-9);
@@ -143,7 +143,7 @@ TEST_F(CommandTest, TheCoordinateDialogSwitchesToPolarAndCancelTakesNothing) {
   {
     platform::ScopedModalDriver driver([&](platform::ModalSession& s) { EXPECT_TRUE(s.Click(IDCANCEL)); });
     cmd->SetStep(0);
-    stack.OnChar(At(0, 0), '2', 1, 0, &view);
+    stack.OnChar(DevicePoint(0, 0), '2', 1, 0, &view);
   }
   EXPECT_EQ(cmd->Points().size(), 1u);
 }
@@ -174,7 +174,7 @@ TEST_F(CommandTest, ReadoutAndStatusFollowTheGroupAndTheOrigin) {
   view.SetOrigin(10, 0);
   auto* cmd = Push(1);
   view.ClearDrawLog();
-  stack.OnMouseMove(0, At(30, 40), &view);
+  stack.OnMouseMove(0, DevicePoint(30, 40), &view);
   EXPECT_EQ(cmd->GetStatusText(), "x: 10.000   y: 20.000");
   // The cross-hair, then the two readouts at the cursor, the second upright.
   const auto& ops = view.GetDrawLog();
@@ -186,7 +186,7 @@ TEST_F(CommandTest, ReadoutAndStatusFollowTheGroupAndTheOrigin) {
 
   view.PolarDisplayFlag() = 1;
   view.SetOrigin(30, 40);
-  stack.OnMouseMove(0, At(30, 60), &view);
+  stack.OnMouseMove(0, DevicePoint(30, 60), &view);
   EXPECT_EQ(cmd->GetStatusText(), "极径: 10.000   角度: 90.00");
 }
 
@@ -206,25 +206,25 @@ TEST_F(CommandTest, PromptsByStepWithOverride) {
 
 TEST_F(CommandTest, TabCounterWrapsAndIsClearedByTheRightButton) {
   auto* cmd = Push(3);
-  for (int i = 0; i < 59; ++i) stack.OnChar(At(0, 0), 9, 1, 0, &view);
+  for (int i = 0; i < 59; ++i) stack.OnChar(DevicePoint(0, 0), 9, 1, 0, &view);
   EXPECT_EQ(cmd->TabCount(), 59);
-  stack.OnChar(At(0, 0), 9, 1, 0, &view);
+  stack.OnChar(DevicePoint(0, 0), 9, 1, 0, &view);
   EXPECT_EQ(cmd->TabCount(), 0);
-  stack.OnChar(At(0, 0), 9, 1, 0, &view);
-  stack.OnLButton(0, At(1, 1), &view);
-  stack.OnRButton(0, At(1, 1), &view);
+  stack.OnChar(DevicePoint(0, 0), 9, 1, 0, &view);
+  stack.OnLButton(0, DevicePoint(1, 1), &view);
+  stack.OnRButton(0, DevicePoint(1, 1), &view);
   EXPECT_EQ(cmd->TabCount(), 0);
 }
 
 TEST_F(CommandTest, KeysSnapAndNudgeTheCursor) {
   view.AddEntityToView(ConstructCircleEntity(0, nullptr, 300, 300, 20));
   auto* cmd = Push(1);
-  stack.OnMouseMove(0, At(10, 10), &view);
-  stack.OnKeyDown(At(10, 10), 34, 1, 0, &view);  // Page Down: the nearest centre
+  stack.OnMouseMove(0, DevicePoint(10, 10), &view);
+  stack.OnKeyDown(DevicePoint(10, 10), 34, 1, 0, &view);  // Page Down: the nearest centre
   EXPECT_EQ(cmd->Cursor().x, 300);
   EXPECT_EQ(cmd->SnapState(), kSnapCentre);
-  EXPECT_EQ(view.GetCursorPos(), At(300, 300));  // the screen cursor follows
-  stack.OnKeyDown(At(10, 10), 39, 1, 0, &view);  // Right: one length step
+  EXPECT_EQ(view.GetCursorPos(), DevicePoint(300, 300));  // the screen cursor follows
+  stack.OnKeyDown(DevicePoint(10, 10), 39, 1, 0, &view);  // Right: one length step
   EXPECT_EQ(cmd->Cursor().x, 301);
   EXPECT_EQ(cmd->SnapState(), 0u);
 }

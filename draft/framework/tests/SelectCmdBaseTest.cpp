@@ -8,20 +8,20 @@
 #include "draft/host/DraftView.h"
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/LineEntity.h"
-#include "draft/host/tests/MessageBoxAnswers.h"
+#include "draft/testsupport/DevicePoint.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/ui/ModalDriver.h"
+
+using drafttest::DevicePoint;
 
 namespace {
 
 constexpr const char* kPickPrompt = "选择编辑图元(按 F 设置过滤条件, 按鼠标右键结束选择)";
 constexpr const char* kCornerPrompt = "输入选择范围的另一角点, 按鼠标右键结束选择";
 constexpr const char* kProcessPrompt = "处理所选图元";
-
-// A view 800 × 600 at zoom 1: device (x, y) is drawing (x, 600 − y).
-CPoint At(double x, double y) { return CPoint(static_cast<int>(x), static_cast<int>(600 - y)); }
 
 // What a probe command saw; it outlives the command, which the stack deletes.
 struct Probe {
@@ -62,9 +62,9 @@ class SelectCommandTest : public ::testing::Test, protected drafttest::MessageBo
     stack.Push(&view, cmd);
     return stack.GetCurrent() == cmd ? cmd : nullptr;
   }
-  void Click(double x, double y) { stack.OnLButton(0, At(x, y), &view); }
-  void Move(double x, double y) { stack.OnMouseMove(0, At(x, y), &view); }
-  void RButton() { stack.OnRButton(0, At(0, 0), &view); }
+  void Click(double x, double y) { stack.OnLButton(0, DevicePoint(x, y), &view); }
+  void Move(double x, double y) { stack.OnMouseMove(0, DevicePoint(x, y), &view); }
+  void RButton() { stack.OnRButton(0, DevicePoint(0, 0), &view); }
   CStringA Prompt() { return stack.GetPrompt(); }
   bool Selected(const CEntity* e) { return view.GetSelectionList()->Contains(e); }
 
@@ -289,7 +289,7 @@ TEST_F(SelectCommandTest, TheFilterDialogRestrictsPicksToAGroupUntilTheCommandEn
   // F does nothing while the filter key is not enabled.
   {
     ScriptedDialogs none;
-    stack.OnChar(At(0, 0), 'F', 1, 0, &view);
+    stack.OnChar(DevicePoint(0, 0), 'F', 1, 0, &view);
     EXPECT_EQ(none.Runs(), 0);
   }
   cmd->SetFilterEnabled(1);
@@ -318,7 +318,7 @@ TEST_F(SelectCommandTest, TheFilterDialogRestrictsPicksToAGroupUntilTheCommandEn
         EXPECT_TRUE(s.Click(IDOK));
       },
   });
-  stack.OnChar(At(0, 0), 'f', 1, 0, &view);
+  stack.OnChar(DevicePoint(0, 0), 'f', 1, 0, &view);
   EXPECT_TRUE(dialogs.AllRan());
   EXPECT_EQ(view.ModalDialogFlag(), 0);
   EXPECT_EQ(AfxGetResourceHandle(), before);
@@ -343,12 +343,12 @@ TEST_F(SelectCommandTest, TheFilterDialogSetsDimensionsOnlyAndCancelKeepsTheFilt
   view.SelectionFilterGroupName().groupName = "frame";
   {
     ScriptedDialogs cancel({[](platform::ModalSession& s) { EXPECT_TRUE(s.Click(IDCANCEL)); }});
-    stack.OnChar(At(0, 0), 'F', 1, 0, &view);
+    stack.OnChar(DevicePoint(0, 0), 'F', 1, 0, &view);
   }
   EXPECT_EQ(view.SelectionFilterGroupName().groupName, "frame");
   {
     ScriptedDialogs apply({[](platform::ModalSession& s) { EXPECT_TRUE(s.Click(IDOK)); }});
-    stack.OnChar(At(0, 0), 'F', 1, 0, &view);
+    stack.OnChar(DevicePoint(0, 0), 'F', 1, 0, &view);
   }
   EXPECT_EQ(view.SelectionFilterGroupName().dimensionOnly, 1);
   EXPECT_TRUE(view.SelectionFilterGroupName().groupName.IsEmpty());

@@ -19,7 +19,7 @@
 #include "draft/framework/RadiusInputDlg.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/Settings.h"
-#include "draft/host/tests/MessageBoxAnswers.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Module.h"
 #include "platform/core/ResourceModule.h"

@@ -8,13 +8,10 @@
 #include "draft/host/LineEntity.h"
 #include "draft/host/TextEntity.h"
 #include "draft/host/UndoRecord.h"
+#include "draft/testsupport/EntityValues.h"
 
 namespace {
-std::vector<CEntity*> Items(const CEntityList& list) {
-  std::vector<CEntity*> out;
-  for (CEntity* e : list) out.push_back(e);
-  return out;
-}
+using drafttest::Items;
 
 class ViewTest : public ::testing::Test {
  protected:

@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include <unistd.h>
 
 #include "draft/host/ArcEntity.h"
 #include "draft/host/BlockEntity.h"
@@ -15,16 +12,13 @@
 #include "draft/host/TextAttrib.h"
 #include "draft/host/TextEntity.h"
 #include "platform/core/Charset.h"
+#include "platform/testsupport/FileBytes.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace {
 std::string Utf8(const char* gbk) { return platform::GbkToUtf8(gbk); }
 
-std::string ReadFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using testsupport::ReadFileBytes;
 
 // A drawing of every kind the file names: a grouped line shown through its
 // group's scale, an ungrouped circle and arc, a text with a quote, a block
@@ -67,15 +61,14 @@ TEST(DrawingFile, ListsGroupsThenEntitiesInDrawingCoordinates) {
 }
 
 TEST(DrawingFile, WritesWholeFilesOrNothing) {
-  const auto folder = std::filesystem::temp_directory_path() / ("drawing-file-" + std::to_string(::getpid()));
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
+  const testsupport::ScratchFolder scratch("drawing-file");
+  const std::filesystem::path folder = scratch.path();
   const auto path = folder / "a.drawing";
   CDraftView view;
   BuildDrawing(view);
   std::string error;
   ASSERT_TRUE(WriteDrawingFile(view, path, &error)) << error;
-  EXPECT_EQ(ReadFile(path), FormatDrawingFile(view));
+  EXPECT_EQ(ReadFileBytes(path), FormatDrawingFile(view));
 
   // The temporary file has a name of its own: a user's file named like
   // "<drawing>.tmp" is not touched.
@@ -92,6 +85,5 @@ TEST(DrawingFile, WritesWholeFilesOrNothing) {
   EXPECT_FALSE(WriteDrawingFile(empty, folder / "over.drawing", &error));
   EXPECT_NE(error.find("over.drawing"), std::string::npos);
   EXPECT_FALSE(WriteDrawingFile(empty, folder / "missing" / "b.drawing", &error));
-  EXPECT_EQ(ReadFile(path), FormatDrawingFile(view));
-  std::filesystem::remove_all(folder);
+  EXPECT_EQ(ReadFileBytes(path), FormatDrawingFile(view));
 }

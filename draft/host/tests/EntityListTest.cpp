@@ -5,13 +5,10 @@
 
 #include "draft/host/EntityList.h"
 #include "draft/host/LineEntity.h"
+#include "draft/testsupport/EntityValues.h"
 
 namespace {
-std::vector<CEntity*> Items(const CEntityList& list) {
-  std::vector<CEntity*> out;
-  for (CEntity* e : list) out.push_back(e);
-  return out;
-}
+using drafttest::Items;
 }  // namespace
 
 // A long list is searched through its index; an entity held twice must

@@ -1,35 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "draft/host/Settings.h"
 #include "platform/core/Profile.h"
+#include "platform/testsupport/FileBytes.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace {
 // The store on a profile file of its own.
 class SettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    file_ = std::filesystem::temp_directory_path() /
-            ("scrivel-settings-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini");
-    std::filesystem::remove(file_);
     platform::SetProfilePath(file_);
     SetSettingsBacking(nullptr);
   }
-  void TearDown() override {
-    platform::SetProfilePath({});
-    std::filesystem::remove(file_);
-  }
-  std::string FileText() const {
-    std::ifstream in(file_);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  std::filesystem::path file_;
+  void TearDown() override { platform::SetProfilePath({}); }
+  std::string FileText() const { return testsupport::ReadFileBytes(file_); }
+  testsupport::ScratchFolder folder_{"scrivel-settings"};
+  std::filesystem::path file_ = folder_ / "settings.ini";
 };
 }  // namespace
 

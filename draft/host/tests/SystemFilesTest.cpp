@@ -9,21 +9,18 @@
 #include <vector>
 
 #include "draft/host/SystemFiles.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/Charset.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/PathResolve.h"
+#include "platform/testsupport/FileBytes.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Wnd.h"
 
 namespace {
 
-std::string ReadBytes(const char* gbkPath) {
-  std::ifstream in(platform::ResolvePath(gbkPath), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string ReadBytes(const char* gbkPath) { return testsupport::ReadFileBytes(platform::ResolvePath(gbkPath)); }
 
 }  // namespace
 
@@ -95,11 +92,8 @@ TEST(SystemFiles, NumberTextLosesOnlyNeedlessZeros) {
 }
 
 TEST(SystemFiles, AFileFailureIsShownWithTheFileAndTheCause) {
-  std::vector<CStringA> shown;
-  platform::ScopedMessageBoxHandler handler([&](const platform::MessageBoxRequest& r) {
-    shown.push_back(CStringA(r.text));
-    return IDOK;
-  });
+  drafttest::MessageBoxAnswers answered;
+  std::vector<CStringA>& shown = answered.boxes;
   ReportFileException("D:\\明细表.lst", CFileException::accessDenied);
   ReportFileException(CFileException(CFileException::diskFull, 28, u"表.def"));
   ASSERT_EQ(shown.size(), 2u);

@@ -1,7 +1,6 @@
 #include "draft/host/TableRecordset.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include "platform/core/Charset.h"
 #include "platform/odbc/DbaseFile.h"
 #include "platform/odbc/Sql.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 using platform::odbc::DbaseFile;
 
@@ -19,8 +19,6 @@ namespace {
 class TableRecordsetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "scrivel-trs-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data());
     path_ = dir_ + "/" + platform::GbkToUtf8("表") + ".dbf";
     std::string error, state;
     auto f = DbaseFile::Create(path_, {{"名称", 'C', 12, 0}, {"N", 'N', 6, 0}, {"W", 'N', 10, 2}}, error);
@@ -40,7 +38,6 @@ class TableRecordsetTest : public ::testing::Test {
     file.seekp((header[8] | header[9] << 8) + 2 * (header[10] | header[11] << 8));
     file.put('*');
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   // The names of the records visited, deleted ones marked with '*'.
   std::vector<std::string> Names(const char* filter, const char* sort) {
@@ -53,7 +50,9 @@ class TableRecordsetTest : public ::testing::Test {
   }
   std::string Gbk() const { return platform::Utf8ToGbk(path_); }
 
-  std::string dir_, path_;
+  testsupport::ScratchFolder scratch_{"scrivel-trs"};
+  const std::string& dir_ = scratch_.path();
+  std::string path_;
 };
 
 TEST_F(TableRecordsetTest, FieldsTellNameTypeAndSizeAndNullsRead) {

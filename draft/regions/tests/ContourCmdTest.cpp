@@ -15,8 +15,9 @@
 #include "draft/host/NumberFormat.h"
 #include "draft/host/PointEntity.h"
 #include "draft/host/UndoRecord.h"
-#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/regions/ContourCmd.h"
+#include "draft/testsupport/DevicePoint.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/ModalDriver.h"
 
@@ -32,9 +33,7 @@ class ContourBench : public drafttest::MessageBoxAnswers {
     view.SetClientSize(2000, 1000);
     view.SetZoom(10);
   }
-  static CPoint At(double x, double y) {
-    return CPoint(static_cast<int>(std::lround(x * 10)), static_cast<int>(std::lround(1000 - y * 10)));
-  }
+  static CPoint At(double x, double y) { return drafttest::DevicePoint(x, y, 10, 1000); }
   void Move(double x, double y) { stack.OnMouseMove(0, At(x, y), &view); }
   void Click(double x, double y) {
     Move(x, y);

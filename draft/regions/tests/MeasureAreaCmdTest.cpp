@@ -15,10 +15,10 @@
 #include "platform/ui/ModalDriver.h"
 
 namespace {
-struct Row {
+struct ResultRow {
   std::string label, value;
 };
-using Rows = std::vector<Row>;
+using ResultRows = std::vector<ResultRow>;
 
 // A bench that answers every result list, keeping its rows.
 class AreaBench : public CommandBench {
@@ -35,14 +35,14 @@ class AreaBench : public CommandBench {
   }
   void Right() { stack.OnRButton(0, At(1, 1), &view); }
 
-  std::vector<Rows> reports;
+  std::vector<ResultRows> reports;
   std::vector<std::string> captions;
   platform::ScopedModalDriver driver{[this](platform::ModalSession& s) {
     auto* dlg = s.As<CResultListDlg>();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->m_valueWidth, 11);
     captions.push_back(CStringA(s.Caption()).GetString());
-    Rows rows;
+    ResultRows rows;
     for (int i = 0; i < dlg->GetRowCount(); ++i)
       rows.push_back({CStringA(dlg->GetLabel(i)).GetString(), CStringA(dlg->GetValue(i)).GetString()});
     reports.push_back(rows);
@@ -160,7 +160,7 @@ TEST(MeasureAreaCmdTest, TheSignToggleSubtracts) {
   EXPECT_NEAR(cmd->GetTotal(), 214.159, 1e-3);
   b.Right();
   ASSERT_EQ(b.reports.size(), 1u);
-  const Rows expected = {{Gbk("面积1"), "314.16"}, {Gbk("面积2"), "-100.00"}, {Gbk("总面积"), "214.16"}};
+  const ResultRows expected = {{Gbk("面积1"), "314.16"}, {Gbk("面积2"), "-100.00"}, {Gbk("总面积"), "214.16"}};
   ASSERT_EQ(b.reports[0].size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(b.reports[0][i].label, expected[i].label);

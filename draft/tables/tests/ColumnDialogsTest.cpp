@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "draft/tables/FieldDefDlg.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/PathResolve.h"
+#include "platform/testsupport/FileBytes.h"
 #include "platform/ui/ModalDriver.h"
 
 using gridtest::GridTest;
@@ -22,15 +22,11 @@ using gridtest::Load;
 
 namespace {
 
-std::string ReadBytes(const char* gbkPath) {
-  std::ifstream in(platform::ResolvePath(gbkPath), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+// The bytes of the file at a GBK path.
+std::string ReadGbkPathBytes(const char* gbkPath) { return testsupport::ReadFileBytes(platform::ResolvePath(gbkPath)); }
 
 void WriteBytes(const char* gbkPath, const std::string& bytes) {
-  std::ofstream(platform::ResolvePath(gbkPath), std::ios::binary) << bytes;
+  testsupport::WriteFileBytes(platform::ResolvePath(gbkPath), bytes);
 }
 
 class ColumnDialogsTest : public GridTest {
@@ -133,7 +129,7 @@ TEST_F(ColumnDialogsTest, ANewRelationGoesFirstAndTheFileKeepsTenWithItsComments
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.formula);
-    const std::string before = ReadBytes(file);
+    const std::string before = ReadGbkPathBytes(file);
     CColumnRelationDlg dialog(nullptr);
     platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
       EXPECT_EQ(CStringA(s.Caption()), "定义关系式 (a1,a2,a3...分别代表列1,列2,列3...)");
@@ -146,10 +142,10 @@ TEST_F(ColumnDialogsTest, ANewRelationGoesFirstAndTheFileKeepsTenWithItsComments
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.m_formula, c.formula);
     if (!c.rewritten) {
-      EXPECT_EQ(ReadBytes(file), before);
+      EXPECT_EQ(ReadGbkPathBytes(file), before);
     }
   }
   std::string want = "; 关系式\r\n;second comment\r\nb1=a2*a3\r\n";
   for (int i = 1; i <= 9; ++i) want += "a" + std::to_string(i) + "=a1\r\n";
-  EXPECT_EQ(ReadBytes(file), want);
+  EXPECT_EQ(ReadGbkPathBytes(file), want);
 }

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/PartsListCtrl.h"
 #include "draft/tables/PartsListOwner.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/Edit.h"

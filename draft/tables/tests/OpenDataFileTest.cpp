@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "draft/tables/TableFiles.h"
 #include "draft/tables/tests/GridTestSupport.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
+#include "platform/testsupport/FileBytes.h"
+#include "platform/testsupport/ScratchFolder.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/ModalDriver.h"
 
@@ -22,26 +23,14 @@ class OpenDataFileTest : public GridTest {
  protected:
   void SetUp() override {
     GridTest::SetUp();
-    folder_ = std::filesystem::temp_directory_path() / ("opendata-" + std::to_string(::getpid()) + "-" +
-                                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-    std::ofstream(folder_ / "good.lst", std::ios::binary)
-        << kPartsListMagic99 << "\r\n1\r\n序号;1;8;2\r\n1\r\n2\r\n";
-    std::ofstream(folder_ / "wrong.lst", std::ios::binary) << "not a table\r\n";
+    testsupport::WriteFileBytes(folder_ / "good.lst",
+                                std::string(kPartsListMagic99) + "\r\n1\r\n序号;1;8;2\r\n1\r\n2\r\n");
+    testsupport::WriteFileBytes(folder_ / "wrong.lst", "not a table\r\n");
   }
-  void TearDown() override {
-    std::filesystem::remove_all(folder_);
-    GridTest::TearDown();
-  }
-  CStringA Path(const char* name) const { return CStringA((folder_ / name).string().c_str()); }
-  std::string Bytes(const char* name) const {
-    std::ifstream in(folder_ / name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  CStringA Path(const char* name) const { return CStringA((folder_ / name).c_str()); }
+  std::string Bytes(const char* name) const { return testsupport::ReadFileBytes(folder_ / name); }
 
-  std::filesystem::path folder_;
+  testsupport::ScratchFolder folder_{"opendata"};
 };
 
 }  // namespace
@@ -67,12 +56,9 @@ TEST_F(OpenDataFileTest, AMissingOrWrongFileIsCreatedReplacedOrGivenUp) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<CStringA> shown;
-    size_t answer = 0;
-    platform::ScopedMessageBoxHandler boxes([&](const platform::MessageBoxRequest& r) {
-      shown.push_back(CStringA(r.text));
-      return answer < c.answers.size() ? c.answers[answer++] : IDOK;
-    });
+    drafttest::MessageBoxAnswers boxes;
+    boxes.answers.assign(c.answers.begin(), c.answers.end());
+    std::vector<CStringA>& shown = boxes.boxes;
     int dialogs = 0;
     platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
       ++dialogs;

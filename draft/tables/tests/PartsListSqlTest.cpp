@@ -2,22 +2,22 @@
 // "Qelvo" written from the grid and read back, sorted, totalled, looked up
 // and computed.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "draft/framework/ModalDialogScope.h"
 #include "draft/host/DrawingSettings.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableRecordset.h"
-#include "draft/framework/ModalDialogScope.h"
 #include "draft/tables/ColumnRelationDlg.h"
 #include "draft/tables/DynamicBulkSet.h"
-#include "platform/odbc/DBException.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/Charset.h"
+#include "platform/odbc/DBException.h"
+#include "platform/testsupport/ScratchFolder.h"
 #include "platform/ui/ModalDriver.h"
 
 using gridtest::Column;
@@ -31,14 +31,8 @@ class PartsListSqlTest : public GridTest {
  protected:
   void SetUp() override {
     GridTest::SetUp();
-    std::string pattern = (std::filesystem::temp_directory_path() / "scrivel-sql-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data());
     settings.SetSystemReal(kSystemDecimals, 2);
     owner.grid.SetDrawingSettings(&settings);
-  }
-  void TearDown() override {
-    std::filesystem::remove_all(dir_);
-    GridTest::TearDown();
   }
   // A GBK path of the test's folder.
   CStringA File(const char* name) const { return CStringA(platform::Utf8ToGbk(dir_ + "/" + name).c_str()); }
@@ -51,7 +45,8 @@ class PartsListSqlTest : public GridTest {
   }
 
   CDrawingSettings settings;
-  std::string dir_;
+  testsupport::ScratchFolder scratch_{"scrivel-sql"};
+  const std::string& dir_ = scratch_.path();
 };
 
 TEST_F(PartsListSqlTest, ColumnDefinitionsAndSqlTypes) {

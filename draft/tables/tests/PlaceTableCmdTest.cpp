@@ -8,24 +8,25 @@
 
 #include "draft/framework/CmdStack.h"
 #include "draft/host/DraftView.h"
-#include "draft/host/Settings.h"
-#include "draft/host/SystemFiles.h"
 #include "draft/host/LayerTable.h"
 #include "draft/host/LineEntity.h"
+#include "draft/host/Settings.h"
+#include "draft/host/SystemFiles.h"
 #include "draft/host/TableCell.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/TableRow.h"
-#include "draft/tables/PlaceTableCmd.h"
 #include "draft/tables/DetailTableDlg.h"
+#include "draft/tables/PlaceTableCmd.h"
 #include "draft/tables/TableDataDlg.h"
-#include "platform/ui/ModalDriver.h"
+#include "draft/testsupport/DevicePoint.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
+#include "platform/ui/ModalDriver.h"
+
+using drafttest::DevicePoint;
 
 namespace {
-
-// A view 800 × 600 at zoom 1: device (x, y) is drawing (x, 600 − y).
-CPoint At(double x, double y) { return CPoint(static_cast<int>(x), static_cast<int>(600 - y)); }
 
 constexpr double kWidth = 40.0;   // every table is one column this wide
 constexpr double kHeight = 10.0;  // and every row this high
@@ -57,9 +58,9 @@ class PlaceTableCmdTest : public ::testing::Test {
     stack.Push(&view, cmd);
     return stack.GetCurrent() == cmd ? cmd : nullptr;
   }
-  void Click(double x, double y) { stack.OnLButton(0, At(x, y), &view); }
-  void RightButton(double x = 700, double y = 50) { stack.OnRButton(0, At(x, y), &view); }
-  void Tab() { stack.OnChar(At(700, 50), 9, 1, 0, &view); }
+  void Click(double x, double y) { stack.OnLButton(0, DevicePoint(x, y), &view); }
+  void RightButton(double x = 700, double y = 50) { stack.OnRButton(0, DevicePoint(x, y), &view); }
+  void Tab() { stack.OnChar(DevicePoint(700, 50), 9, 1, 0, &view); }
   CEntity* AddLine(double x1, double y1, double x2, double y2) {
     CEntity* line = ConstructLineEntity(0, nullptr, x1, y1, x2, y2);
     view.AddEntityToView(line);
@@ -74,7 +75,7 @@ class PlaceTableCmdTest : public ::testing::Test {
 
   CSystemDataScratch scratch_;
   std::unique_ptr<CSettingsBacking> previous_;
-  platform::ScopedMessageBoxHandler handler{[](const platform::MessageBoxRequest&) { return IDNO; }};
+  drafttest::MessageBoxAnswers answers{IDNO};
   CDraftView view;
   CCmdStack stack;
 };
@@ -112,8 +113,8 @@ TEST_F(PlaceTableCmdTest, TheFirstClickDocksToTheLinesItPicks) {
     auto* cmd = new CPlaceTableCmd(nullptr, 900, 3, MakeTable(0, 3));
     freshStack.Push(&fresh, cmd);
     ASSERT_EQ(freshStack.GetCurrent(), cmd);
-    for (int i = 0; i < c.tabs; ++i) freshStack.OnChar(At(700, 50), 9, 1, 0, &fresh);
-    freshStack.OnLButton(0, At(c.clickX, c.clickY), &fresh);
+    for (int i = 0; i < c.tabs; ++i) freshStack.OnChar(DevicePoint(700, 50), 9, 1, 0, &fresh);
+    freshStack.OnLButton(0, DevicePoint(c.clickX, c.clickY), &fresh);
     EXPECT_EQ(cmd->IsXDocked(), c.xDocked);
     EXPECT_EQ(cmd->IsYDocked(), c.yDocked);
     if (c.xDocked) {
@@ -393,7 +394,7 @@ TEST_F(PlaceTableCmdTest, ThePreviewFollowsTheCursorThenShowsTheWrapLine) {
     return out;
   };
   view.ClearDrawLog();
-  stack.OnMouseMove(0, At(100, 300), &view);  // the move draws the preview
+  stack.OnMouseMove(0, DevicePoint(100, 300), &view);  // the move draws the preview
   EXPECT_EQ(lines(), (std::vector<std::vector<double>>{{100, 300, 140, 300},
                                                        {100, 290, 140, 290},
                                                        {100, 280, 140, 280},
@@ -401,7 +402,7 @@ TEST_F(PlaceTableCmdTest, ThePreviewFollowsTheCursorThenShowsTheWrapLine) {
                                                        {140, 280, 140, 300}}));
   Click(100, 300);
   view.ClearDrawLog();
-  stack.OnMouseMove(0, At(200, 250), &view);
+  stack.OnMouseMove(0, DevicePoint(200, 250), &view);
   const auto atWrap = lines();
   ASSERT_EQ(atWrap.size(), 6u);  // the rows stay at the start; the wrap line at the cursor's height
   EXPECT_EQ(atWrap[0], (std::vector<double>{100, 300, 140, 300}));

@@ -11,22 +11,22 @@
 #include "draft/host/DraftView.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
+#include "draft/host/SymbolMenuDlg.h"
 #include "draft/host/SystemFiles.h"
 #include "draft/host/TableEntity.h"
-#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/BillFontDlg.h"
-#include "draft/host/SymbolMenuDlg.h"
 #include "draft/tables/ColumnChoiceDlg.h"
 #include "draft/tables/ColumnRelationDlg.h"
 #include "draft/tables/SortKeyDlg.h"
 #include "draft/tables/SummaryDlg.h"
 #include "draft/tables/TableDataDlg.h"
-#include "platform/ui/Edit.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "draft/tables/tests/TableDialogRun.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MessageBox.h"
 #include "platform/ui/CommDlg.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/ModalDriver.h"
 
@@ -149,6 +149,26 @@ TEST_F(TableDataDlgTest, SubtotalsPerDiameterShowMerged) {
       EXPECT_EQ(Column(d, 2), c.subtotals);
     });
   }
+}
+
+// "丂" is the GBK pair 0x81 0x40: its trail byte is the byte of '@', but a
+// diameter ending in it carries no value mark.
+TEST_F(TableDataDlgTest, ADiameterEndingInACharacterWhoseTrailByteIsAtCarriesNoMark) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession&) {
+    Load(d, {{"直径", 0}, {"总长", 4}}, {"12@;8", "12丂;8"});
+    CStringArray blanks;
+    d.GetGrid().InsertColumn(2, CFieldRecord("单位重", 4, 20.0, 2), blanks, d.GetFields());
+    d.ComputeUnitWeight(2);
+    EXPECT_EQ(Column(d, 2), (std::vector<CStringA>{"0.882@", "0.882"}));
+  });
+  CTableDataDlg subtotals(285, &view, nullptr, 1, nullptr);
+  Run(subtotals, [&](CTableDataDlg& d, platform::ModalSession&) {
+    // No row is marked as the value row: the value stands in the middle one.
+    Load(d, {{"规格", 0}, {"总重", 4}}, {"12丂;1", "12丂;2", "12丂;3"});
+    d.ComputeDiameterSubtotals();
+    EXPECT_EQ(Column(d, 2), (std::vector<CStringA>{"@", "6@", "/"}));
+  });
 }
 
 TEST_F(TableDataDlgTest, ARelationIsComputedOverTheRowsAboveTheTotalRow) {

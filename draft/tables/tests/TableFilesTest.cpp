@@ -6,18 +6,18 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "draft/host/Settings.h"
-#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/FieldLine.h"
 #include "draft/tables/FieldRecord.h"
 #include "draft/tables/RowText.h"
 #include "draft/tables/TableFiles.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/MessageBox.h"
+#include "platform/testsupport/FileBytes.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace {
 
@@ -47,28 +47,16 @@ std::string Record(const CFieldRecord& r) {
 class TableFilesTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("tablefiles-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
     previous_ = SetSettingsBacking(std::make_unique<CMemorySettings>());
   }
   void TearDown() override {
     SetSettingsBacking(std::move(previous_));
-    std::filesystem::remove_all(folder_);
   }
-  CStringA Path(const char* name) const { return CStringA((folder_ / name).string().c_str()); }
-  void Put(const char* name, const std::string& bytes) const {
-    std::ofstream(folder_ / name, std::ios::binary) << bytes;
-  }
-  std::string Get(const char* name) const {
-    std::ifstream in(folder_ / name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  CStringA Path(const char* name) const { return CStringA((folder_ / name).c_str()); }
+  void Put(const char* name, const std::string& bytes) const { testsupport::WriteFileBytes(folder_ / name, bytes); }
+  std::string Get(const char* name) const { return testsupport::ReadFileBytes(folder_ / name); }
 
-  std::filesystem::path folder_;
+  testsupport::ScratchFolder folder_{"tablefiles"};
   std::unique_ptr<CSettingsBacking> previous_;
 };
 
@@ -104,11 +92,8 @@ TEST(RowText, CellsAreJoinedAndSplitBySemicolons) {
 }
 
 TEST(FieldLine, PartsAreClampedAndAWrongCountIsRefused) {
-  std::vector<CStringA> boxes;
-  platform::ScopedMessageBoxHandler handler([&](const platform::MessageBoxRequest& r) {
-    boxes.push_back(CStringA(r.text));
-    return IDOK;
-  });
+  drafttest::MessageBoxAnswers shown;
+  std::vector<CStringA>& boxes = shown.boxes;
   struct Case {
     const char* line;
     double widthWhenNotGiven;
@@ -301,7 +286,7 @@ TEST_F(TableFilesTest, AFailedWriteKeepsTheOldFile) {
   ASSERT_EQ(boxes.size(), 1u);  // the host's file-failure report
   EXPECT_NE(boxes[0].Find("old.lst"), -1);
   size_t files = 0;
-  for (const auto& e : std::filesystem::directory_iterator(folder_)) files += e.is_regular_file();
+  for (const auto& e : std::filesystem::directory_iterator(folder_.path())) files += e.is_regular_file();
   EXPECT_EQ(files, 1u);  // no temporary left behind
 }
 

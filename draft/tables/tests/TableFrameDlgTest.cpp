@@ -12,10 +12,11 @@
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/host/Settings.h"
 #include "draft/host/SystemFiles.h"
-#include "draft/host/tests/MessageBoxAnswers.h"
 #include "draft/tables/TableFiles.h"
 #include "draft/tables/TableFrameDlg.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/core/MessageBox.h"
+#include "platform/testsupport/FileBytes.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/FileDialog.h"
@@ -23,10 +24,7 @@
 
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testsupport::ReadFileBytes;
 
 class TableFrameDlgTest : public ::testing::Test, protected drafttest::MessageBoxAnswers {
  protected:
@@ -121,7 +119,7 @@ TEST_F(TableFrameDlgTest, ASavedStructureLoadsBackAndUnknownTextsAreCharacterCen
   ASSERT_EQ(structure.GetSize(), 2);
   EXPECT_EQ(structure[0], CFieldRecord("名;称", 1, 12.5, 3));
   EXPECT_EQ(structure[1], CFieldRecord("备注", 0, 8, 2));
-  EXPECT_EQ(ReadBytes(path), std::string("Wendrix99 表结构文件\r\n名;;称;1;12.5;3\r\n备注;0;8;2\r\n"));
+  EXPECT_EQ(ReadFileBytes(path), std::string("Wendrix99 表结构文件\r\n名;;称;1;12.5;3\r\n备注;0;8;2\r\n"));
   EXPECT_EQ(GetProfileStringSetting("TableFrameSetting", "TableFrameFilePath", ""), path.c_str());
 
   CFieldArray back;
@@ -157,7 +155,7 @@ TEST_F(TableFrameDlgTest, OkAfterAnEditAsksToSaveAndCancelStays) {
             IDOK);
   const std::vector<CStringA> asked{"是否保存刚才打开的文件?", "是否保存刚才打开的文件?"};
   EXPECT_EQ(boxes, asked);
-  EXPECT_EQ(ReadBytes(path), std::string("Wendrix99 表结构文件\r\n序号;1;9;2\r\n"));
+  EXPECT_EQ(ReadFileBytes(path), std::string("Wendrix99 表结构文件\r\n序号;1;9;2\r\n"));
   ASSERT_EQ(structure.GetSize(), 1);
   EXPECT_EQ(structure[0].width, 9.0);
   EXPECT_EQ(GetProfileIntSetting("DefineFrameSetting", "DefineFrame", 0), 1);
@@ -215,7 +213,7 @@ TEST_F(TableFrameDlgTest, ANegativeWidthIsReportedAndSavedAsTypedAndAFailedSaveK
   EXPECT_EQ(dlg.GetPreparedLines()[1], "名称;0;-5;1");
   ASSERT_EQ(structure.GetSize(), 2);
   EXPECT_EQ(structure[1].width, -5.0);
-  EXPECT_EQ(ReadBytes(path), std::string("Wendrix99 表结构文件\r\n序号;1;8;2\r\n名称;0;40;1\r\n"));
+  EXPECT_EQ(ReadFileBytes(path), std::string("Wendrix99 表结构文件\r\n序号;1;8;2\r\n名称;0;40;1\r\n"));
 }
 
 TEST_F(TableFrameDlgTest, AFileOfNeitherKindWithoutQuotedLinesIsRefusedAndAnotherChosen) {
@@ -292,7 +290,7 @@ TEST_F(TableFrameDlgTest, AMissingFileIsCreatedEmptyAndAForeignFileReadsAsQuoted
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], CStringA(missing.c_str()) + "文件不存在,是否新建?");
   EXPECT_EQ(structure.GetSize(), 0);
-  EXPECT_EQ(ReadBytes(missing), "Wendrix99 表结构文件");
+  EXPECT_EQ(ReadFileBytes(missing), "Wendrix99 表结构文件");
 
   const std::string foreign = Scratch("foreign.def");
   std::ofstream(foreign, std::ios::binary) << "\"NAME\" \"30\" \"x\" \"y\" \"2\" \"1\" \"z\"\r\n\"B\" \"5\" \"\" \"\" \"4\" \"3\" \"\"\r\nend\r\n";

@@ -8,16 +8,14 @@
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
+#include "draft/testsupport/EntityValues.h"
 #include "examples/draft-session/tests/PlayedSession.h"
 
 using namespace draftsession;
 
 namespace {
 
-std::vector<double> Values(const CEntity* e) {
-  double v[kMaxGeometryValues];
-  return std::vector<double>(v, v + e->GetGeometry(v));
-}
+using drafttest::Geometry;
 
 }  // namespace
 
@@ -34,7 +32,7 @@ TEST(ExampleSession, EditChamfersExtendsGroupsAndOffsetsContours) {
   ASSERT_EQ(all.size(), 31u);
   auto has = [&](const std::vector<double>& want) {
     for (CEntity* e : all) {
-      const std::vector<double> v = Values(e);
+      const std::vector<double> v = Geometry(e);
       if (v.size() != want.size()) continue;
       bool same = true;
       for (size_t i = 0; i < v.size() && same; ++i) same = std::fabs(v[i] - want[i]) < 1e-9;

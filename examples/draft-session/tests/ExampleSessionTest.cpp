@@ -6,13 +6,14 @@
 #include <cmath>
 #include <filesystem>
 
-#include <unistd.h>
 
 #include "draft/host/DrawingFile.h"
 #include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
 #include "draft/host/Geometry2D.h"
+#include "draft/testsupport/EntityValues.h"
 #include "examples/draft-session/tests/PlayedSession.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 using namespace draftsession;
 
@@ -21,7 +22,7 @@ namespace {
 using Segment = std::vector<double>;
 
 // The lines of the drawing, in drawing order (nothing is left selected).
-std::vector<Segment> Lines(CDraftView& view) {
+std::vector<Segment> DrawnLines(CDraftView& view) {
   std::vector<Segment> out;
   for (CEntity* e : *view.GetEntityList()) {
     double v[kMaxGeometryValues];
@@ -45,7 +46,7 @@ TEST(ExampleSession, DrawsTheOutlineTheRectangleWithCentreLinesTheCopyAndTheMove
   EXPECT_EQ(view.GetSelectionCount(), 0);
   EXPECT_TRUE(session.player.Stack().IsEmpty());
 
-  const std::vector<Segment> lines = Lines(view);
+  const std::vector<Segment> lines = DrawnLines(view);
   ASSERT_EQ(lines.size(), 18u);
   // The outline, typed length by length and closed with C.
   const Segment outline[] = {{20, 20, 100, 20}, {100, 20, 100, 70}, {100, 70, 60, 70},
@@ -78,18 +79,17 @@ TEST(ExampleSession, DrawsTheOutlineTheRectangleWithCentreLinesTheCopyAndTheMove
     EXPECT_NE(shown.find(part), std::string::npos) << part;
 
   // The drawing file lists the 18 lines; the picture is a PNG file.
-  const auto folder = std::filesystem::temp_directory_path() / ("example-session-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
+  const testsupport::ScratchFolder scratch("example-session");
+  const std::filesystem::path folder = scratch.path();
   std::string error;
   ASSERT_TRUE(WriteDrawingFile(view, folder / "outline.drawing", &error)) << error;
-  const std::string file = ReadFile(folder / "outline.drawing");
+  const std::string file = ReadFileBytes(folder / "outline.drawing");
   size_t lineEntities = 0;
   for (size_t at = file.find("\nline "); at != std::string::npos; at = file.find("\nline ", at + 1)) ++lineEntities;
   EXPECT_EQ(lineEntities, 18u);
   EXPECT_NE(file.find("\nline 0 \"零件\" 70 48 90 48\n"), std::string::npos) << file;
   ASSERT_TRUE(session.player.WritePicture((folder / "outline.png").string()));
-  EXPECT_EQ(ReadFile(folder / "outline.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
-  std::filesystem::remove_all(folder);
+  EXPECT_EQ(ReadFileBytes(folder / "outline.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
 }
 
 namespace {
@@ -101,10 +101,7 @@ std::vector<CEntity*> OfKind(CDraftView& view, EntityKind kind) {
   return out;
 }
 
-Segment Values(const CEntity* e) {
-  double v[kMaxGeometryValues];
-  return Segment(v, v + e->GetGeometry(v));
-}
+using drafttest::Geometry;
 
 // The start point of every edge of a polygon block.
 std::vector<GPoint> Vertices(const CEntity* block) {
@@ -112,7 +109,7 @@ std::vector<GPoint> Vertices(const CEntity* block) {
   block->ListInto(parts);
   std::vector<GPoint> out;
   for (CEntity* e : parts)
-    if (e->IsLine()) out.push_back({Values(e)[0], Values(e)[1]});
+    if (e->IsLine()) out.push_back({Geometry(e)[0], Geometry(e)[1]});
   return out;
 }
 }  // namespace
@@ -128,22 +125,22 @@ TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyACircularArrayAnd
   // Two concentric circles, the circle with centre lines, the small circle and its five copies.
   const std::vector<CEntity*> circles = OfKind(view, EntityKind::kCircle);
   ASSERT_EQ(circles.size(), 9u);
-  ExpectNear(Values(circles[0]), {20, 70, 8});
-  ExpectNear(Values(circles[1]), {20, 70, 12});
-  ExpectNear(Values(circles[2]), {20, 30, 8});
+  ExpectNear(Geometry(circles[0]), {20, 70, 8});
+  ExpectNear(Geometry(circles[1]), {20, 70, 12});
+  ExpectNear(Geometry(circles[2]), {20, 30, 8});
   for (size_t i = 3; i < 9; ++i) {
     SCOPED_TRACE(i);
     const double a = (-90.0 + 60.0 * static_cast<double>(i - 3)) * tressil::kPi / 180;
-    ExpectNear(Values(circles[i]), {100 + 12 * std::cos(a), 37 + 12 * std::sin(a), 3});
+    ExpectNear(Geometry(circles[i]), {100 + 12 * std::cos(a), 37 + 12 * std::sin(a), 3});
   }
   // The centre lines, 5 beyond the circle, on the centre-line layer; the two radii closing the quarter arc.
   const std::vector<CEntity*> lines = OfKind(view, EntityKind::kLine);
   ASSERT_EQ(lines.size(), 4u);
-  ExpectNear(Values(lines[0]), {7, 30, 33, 30});
-  ExpectNear(Values(lines[1]), {20, 17, 20, 43});
+  ExpectNear(Geometry(lines[0]), {7, 30, 33, 30});
+  ExpectNear(Geometry(lines[1]), {20, 17, 20, 43});
   EXPECT_EQ(lines[0]->GetEntityLayer(), 2);
-  ExpectNear(Values(lines[2]), {100, 70, 110, 70});
-  ExpectNear(Values(lines[3]), {100, 70, 100, 80});
+  ExpectNear(Geometry(lines[2]), {100, 70, 110, 70});
+  ExpectNear(Geometry(lines[3]), {100, 70, 100, 80});
   EXPECT_EQ(lines[3]->GetEntityLayer(), 0);
   // The hexagon and its copy turned by 30 degrees about the centre.
   const std::vector<CEntity*> blocks = OfKind(view, EntityKind::kBlock);
@@ -160,9 +157,9 @@ TEST(ExampleSession, ShapesDrawsCirclesAPolygonArcsARotatedCopyACircularArrayAnd
   // The arc through (45, 20), (60, 30), (75, 20) and the quarter arc by centre.
   const std::vector<CEntity*> arcs = OfKind(view, EntityKind::kArc);
   ASSERT_EQ(arcs.size(), 2u);
-  const Segment a3 = Values(arcs[0]);
+  const Segment a3 = Geometry(arcs[0]);
   ExpectNear({a3[0], a3[1], a3[2]}, {60, 13.75, 16.25});
-  ExpectNear(Values(arcs[1]), {100, 70, 10, 0, 90});
+  ExpectNear(Geometry(arcs[1]), {100, 70, 10, 0, 90});
   // One record per circle, polygon, arc, turn, array and line; measuring adds nothing to the drawing.
   EXPECT_EQ(view.GetUndoCount(), 11);
   EXPECT_EQ(view.GetSecondList()->GetCount(), 0);
@@ -192,7 +189,7 @@ TEST(ExampleSession, ThreeViewCarriesTheSideViewOverTheMitre) {
   std::vector<std::pair<int, Segment>> made;
   int i = 0;
   for (CEntity* e : *view.GetEntityList())
-    if (i++ >= 5) made.push_back({e->GetEntityLayer(), Values(e)});
+    if (i++ >= 5) made.push_back({e->GetEntityLayer(), Geometry(e)});
   std::sort(made.begin(), made.end());
   const std::vector<std::pair<int, Segment>> expected = {
       {0, {10, 5, 40, 5}},   {0, {10, 35, 10, 5}},  {0, {10, 35, 40, 35}}, {0, {40, 35, 40, 5}},

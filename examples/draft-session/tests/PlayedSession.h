@@ -12,16 +12,11 @@
 #include "examples/draft-session/CommandRegistry.h"
 #include "examples/draft-session/Script.h"
 #include "examples/draft-session/SessionPlayer.h"
+#include "platform/testsupport/FileBytes.h"
 
 namespace draftsession {
 
-// The bytes of a file.
-inline std::string ReadFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using testsupport::ReadFileBytes;
 
 // A session replayed with the library's commands; `out` holds what the user saw.
 struct PlayedSession {
@@ -32,7 +27,7 @@ struct PlayedSession {
   // Reads, parses and plays the session file. A failure tells the first
   // parse error, or the line that failed and what was shown up to it.
   ::testing::AssertionResult Play(const std::filesystem::path& file) {
-    const Script script = ParseScript(ReadFile(file));
+    const Script script = ParseScript(ReadFileBytes(file));
     if (!script.Ok()) return ::testing::AssertionFailure() << script.errors.front().message;
     if (!player.Play(script))
       return ::testing::AssertionFailure() << "line " << player.Error().line << ": " << player.Error().message

@@ -19,7 +19,7 @@ using namespace draftsession;
 
 namespace {
 
-CString Gbk(const char* utf8) { return CString(platform::Utf8ToGbk(utf8).c_str()); }
+CString GbkString(const char* utf8) { return CString(platform::Utf8ToGbk(utf8).c_str()); }
 
 // The answers the segment command's questions got, in order.
 std::vector<int> g_questionAnswers;
@@ -30,11 +30,11 @@ class CSegmentCmd : public CCmdBase {
  public:
   CSegmentCmd(int id, CDraftView* view) : CCmdBase(id, view) {
     pointCount_ = 2;
-    prompts_ = {Gbk("输入起点"), Gbk("输入终点")};
+    prompts_ = {GbkString("输入起点"), GbkString("输入终点")};
   }
   int OnOtherChar(CDraftView*, UINT ch, UINT, double&, double&) override {
-    if (ch == 'Q') ShowErrorMessage(Gbk("没有可用的线段"));
-    if (ch == 'Y') g_questionAnswers.push_back(ShowMessage(Gbk("保留原图？"), MB_YESNOCANCEL | MB_ICONQUESTION));
+    if (ch == 'Q') ShowErrorMessage(GbkString("没有可用的线段"));
+    if (ch == 'Y') g_questionAnswers.push_back(ShowMessage(GbkString("保留原图？"), MB_YESNOCANCEL | MB_ICONQUESTION));
     return 0;
   }
   void Execute(CDraftView* view) override {
@@ -103,7 +103,7 @@ TEST(SessionPlayer, ReplaysMouseDialogsUndoAndRedoAndPrintsWhatTheUserSees) {
   // The typed values are relative to the origin and scaled by the group.
   EXPECT_EQ(r.Lines(), (Lines{{10, 10, 100, 40}}));
   EXPECT_EQ(r.player.View().GetRedoCount(), 1);
-  EXPECT_STREQ(r.player.View().GetCurrentGroup()->GetGroupName(), Gbk("零件"));
+  EXPECT_STREQ(r.player.View().GetCurrentGroup()->GetGroupName(), GbkString("零件"));
   EXPECT_EQ(r.out.str(),
             "  prompt: 欢迎使用Zarvex系列软件！\n"
             "1> view 400 300 4\n"

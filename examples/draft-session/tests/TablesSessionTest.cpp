@@ -18,9 +18,9 @@
 #include "draft/tables/FieldRecord.h"
 #include "draft/tables/TableFiles.h"
 #include "examples/draft-session/tests/PlayedSession.h"
-#include "examples/draft-session/tests/ScratchFolder.h"
 #include "platform/core/Charset.h"
 #include "platform/odbc/DbaseFile.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 using namespace draftsession;
 
@@ -39,10 +39,11 @@ std::string RowText(const CTableEntity& table, int row) {
 }  // namespace
 
 TEST(TablesSession, ReadsSavesAndPlacesTheBillOfMaterialsThenWrapsTheSavedTable) {
-  ScratchFolder out;
-  ASSERT_FALSE(out.path.empty());
+  const testsupport::ScratchFolder scratch("scrivel-tables");
+  const std::filesystem::path out = scratch.path();
+  ASSERT_FALSE(out.empty());
   PlayedSession session;
-  session.player.SetVariable("OUT", out.path.string());
+  session.player.SetVariable("OUT", out.string());
   session.player.SetVariable("SCRIPT", SCRIVEL_SESSION_FOLDER);
   ASSERT_TRUE(session.Play(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "tables.session"));
   CDraftView& view = session.player.View();
@@ -79,12 +80,12 @@ TEST(TablesSession, ReadsSavesAndPlacesTheBillOfMaterialsThenWrapsTheSavedTable)
   // record a row.
   CStringArray rows;
   CFieldArray fields;
-  ASSERT_EQ(ReadPartsListFile((out.path / "tables.lst").string().c_str(), rows, fields), TableFileRead::kRead);
+  ASSERT_EQ(ReadPartsListFile((out / "tables.lst").string().c_str(), rows, fields), TableFileRead::kRead);
   ASSERT_EQ(rows.GetSize(), 5);
   EXPECT_EQ(std::string(rows[2]), Gbk("3;GB/T 97.1;垫圈 12;16;65Mn;0.006;0.096; "));
   ASSERT_EQ(fields.GetSize(), 8);
   EXPECT_EQ(std::string(fields[2].name), Gbk("零件名称"));
-  auto dbf = platform::odbc::DbaseFile::Open((out.path / "tables.dbf").string(), false);
+  auto dbf = platform::odbc::DbaseFile::Open((out / "tables.dbf").string(), false);
   ASSERT_NE(dbf, nullptr);
   ASSERT_EQ(dbf->RecordCount(), 5);
   ASSERT_EQ(dbf->Fields().size(), 8u);

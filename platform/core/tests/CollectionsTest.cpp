@@ -248,16 +248,16 @@ TEST(Map, LookupSetRemoveAndIterateWhileRemoving) {
   EXPECT_EQ(map.GetHashTableSize(), 17u);
 }
 
-class CShape : public CObject {
+class CListedShape : public CObject {
  public:
   int sides = 0;
 };
 
 TEST(TypedPtr, ListsAndArraysOfAnElementType) {
-  CShape a, b;
+  CListedShape a, b;
   a.sides = 3;
   b.sides = 4;
-  CTypedPtrList<CObList, CShape*> list;
+  CTypedPtrList<CObList, CListedShape*> list;
   list.AddTail(&a);
   list.AddHead(&b);
   POSITION pos = list.GetHeadPosition();
@@ -267,7 +267,7 @@ TEST(TypedPtr, ListsAndArraysOfAnElementType) {
   EXPECT_EQ(list.GetHead(), &a);
   EXPECT_EQ(list.RemoveTail(), &a);
 
-  CTypedPtrArray<CPtrArray, CShape*> array;
+  CTypedPtrArray<CPtrArray, CListedShape*> array;
   array.Add(&a);
   array[0] = &b;
   EXPECT_EQ(array[0]->sides, 4);

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include <unistd.h>
 
 #include "platform/core/Charset.h"
 #include "platform/core/DynamicLibrary.h"
@@ -10,6 +9,7 @@
 #include "platform/core/Module.h"
 #include "platform/core/ResourceModule.h"
 #include "platform/core/String.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace {
 
@@ -34,14 +34,13 @@ TEST(DynamicLibrary, NamesMapToTheBuiltLibraryOfThatName) {
 TEST(DynamicLibrary, AHostFolderIsSearchedFirst) {
   std::filesystem::path built = platform::ResolveLibraryFile(u"TestPlugin.dll");
   ASSERT_FALSE(built.empty());
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / ("plugins-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
+  const testsupport::ScratchFolder scratch("plugins");
+  const std::filesystem::path folder = scratch.path();
   std::filesystem::copy_file(built, folder / "libtestplugin.so", std::filesystem::copy_options::overwrite_existing);
   platform::SetLibraryFolder(folder);
   EXPECT_EQ(platform::ResolveLibraryFile(u"TestPlugin.dll"), folder / "libtestplugin.so");
   platform::SetLibraryFolder({});
   EXPECT_EQ(platform::ResolveLibraryFile(u"TestPlugin.dll"), built);
-  std::filesystem::remove_all(folder);
 }
 
 TEST(DynamicLibrary, LoadCountsReferencesAndKeepsOneIdentity) {

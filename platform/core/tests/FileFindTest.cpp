@@ -8,13 +8,13 @@
 
 #include "platform/core/FileAttributes.h"
 #include "platform/core/FileFind.h"
-#include "platform/core/tests/ScratchFolder.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir : public testsupport::ScratchFolder {
+class FindFolder : public testsupport::ScratchFolder {
  public:
   void Touch(const std::string& name, size_t size = 0) {
     fs::create_directories(fs::path(File(name)).parent_path());
@@ -52,7 +52,7 @@ TEST(FileFind, WildcardsMatchWithoutRegardToCase) {
 }
 
 TEST(FileFind, ListsTheMatchesOfAFolderResolvedAsEveryPath) {
-  TempDir dir;
+  FindFolder dir;
   dir.Touch("Font/txt.shx", 7);
   dir.Touch("Font/Morvane.SHX");
   dir.Touch("Font/readme.txt");
@@ -79,7 +79,7 @@ TEST(FileFind, ListsTheMatchesOfAFolderResolvedAsEveryPath) {
 }
 
 TEST(FileFind, NothingFoundGivesTheInvalidHandle) {
-  TempDir dir;
+  FindFolder dir;
   dir.Touch("a.txt");
   WIN32_FIND_DATAA data;
   EXPECT_EQ(FindFirstFileA((dir.path() + "/*.shx").c_str(), &data), INVALID_HANDLE_VALUE);
@@ -89,7 +89,7 @@ TEST(FileFind, NothingFoundGivesTheInvalidHandle) {
 }
 
 TEST(FileFind, WideNamesAndHandlesOfOneKind) {
-  TempDir dir;
+  FindFolder dir;
   dir.Touch("\xE5\xAD\x97\xE4\xBD\x93.shx");  // UTF-8 on disk
   WIN32_FIND_DATAW wdata;
   std::u16string pattern(dir.path().begin(), dir.path().end());

@@ -14,7 +14,8 @@
 #include "platform/core/MoveFile.h"
 #include "platform/core/PathResolve.h"
 #include "platform/core/StdioFile.h"
-#include "platform/core/tests/ScratchFolder.h"
+#include "platform/testsupport/FileBytes.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace {
 
@@ -22,10 +23,7 @@ namespace fs = std::filesystem;
 
 using TempDir = testsupport::ScratchFolder;
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testsupport::ReadFileBytes;
 
 void WriteAll(const std::string& path, const std::string& data) {
   fs::create_directories(fs::path(path).parent_path());
@@ -51,7 +49,7 @@ TEST(File, ReadWriteSeekLengthAndPosition) {
   EXPECT_EQ(file.SeekToEnd(), 5u);
   EXPECT_THROW(file.Seek(-10, CFile::begin), CFileException);
   file.Close();
-  EXPECT_EQ(ReadAll(name), "hello");
+  EXPECT_EQ(ReadFileBytes(name), "hello");
   EXPECT_THROW(file.Read(buf, 1), CFileException);  // closed
 }
 
@@ -63,9 +61,9 @@ TEST(File, CreateTruncatesUnlessAskedNotTo) {
     CFile file(name.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
     file.Write("XY", 2);
   }
-  EXPECT_EQ(ReadAll(name), "XYcdef");
+  EXPECT_EQ(ReadFileBytes(name), "XYcdef");
   { CFile file(name.c_str(), CFile::modeCreate | CFile::modeWrite); }
-  EXPECT_EQ(ReadAll(name), "");
+  EXPECT_EQ(ReadFileBytes(name), "");
 }
 
 TEST(File, OpenFailuresReportTheirCause) {
@@ -102,9 +100,9 @@ TEST(File, RenameDoesNotReplaceAndRemoveTakesFilesOnly) {
   WriteAll(dir / "a.txt", "a");
   WriteAll(dir / "b.txt", "b");
   EXPECT_THROW(CFile::Rename((dir / "a.txt").c_str(), (dir / "b.txt").c_str()), CFileException);
-  EXPECT_EQ(ReadAll(dir / "b.txt"), "b");
+  EXPECT_EQ(ReadFileBytes(dir / "b.txt"), "b");
   CFile::Rename((dir / "A.TXT").c_str(), (dir / "c.txt").c_str());  // any case finds a.txt
-  EXPECT_EQ(ReadAll(dir / "c.txt"), "a");
+  EXPECT_EQ(ReadFileBytes(dir / "c.txt"), "a");
   CFile::Remove(CStringW((dir / "C.txt").c_str()));
   EXPECT_FALSE(fs::exists(dir / "c.txt"));
   try {
@@ -156,13 +154,13 @@ TEST(File, AReadOnlyFileIsNeitherWrittenNorRemoved) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.cause, CFileException::accessDenied) << c.way;
-    EXPECT_EQ(ReadAll(name), "rows") << c.way;
+    EXPECT_EQ(ReadFileBytes(name), "rows") << c.way;
   }
 
   EXPECT_EQ(opened(CFile::modeRead), CFileException::none);
   const std::string moved = dir / "moved.lst";
   EXPECT_TRUE(MoveFileA(name.c_str(), moved.c_str()));
-  EXPECT_EQ(ReadAll(moved), "rows");
+  EXPECT_EQ(ReadFileBytes(moved), "rows");
 }
 
 TEST(File, NameOfAPathWithEitherSeparator) {
@@ -235,8 +233,8 @@ TEST(StdioFile, WritesCrLfInTextModeOnly) {
     CStdioFile binary((dir / "b.txt").c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
     binary.WriteString("one\ntwo\n");
   }
-  EXPECT_EQ(ReadAll(dir / "t.txt"), "one\r\ntwo\r\n\xD6\xD0\xCE\xC4\r\n");
-  EXPECT_EQ(ReadAll(dir / "b.txt"), "one\ntwo\n");
+  EXPECT_EQ(ReadFileBytes(dir / "t.txt"), "one\r\ntwo\r\n\xD6\xD0\xCE\xC4\r\n");
+  EXPECT_EQ(ReadFileBytes(dir / "b.txt"), "one\ntwo\n");
 }
 
 TEST(StdioFile, ReadsLinesWithoutTheirEnds) {
@@ -287,7 +285,7 @@ TEST(StdioFile, ReadAndWriteInOneFile) {
   file.WriteString("second\n");
   EXPECT_EQ(file.GetLength(), 15u);
   file.Close();
-  EXPECT_EQ(ReadAll(dir / "rw.txt"), "first\r\nsecond\r\n");
+  EXPECT_EQ(ReadFileBytes(dir / "rw.txt"), "first\r\nsecond\r\n");
 }
 
 }  // namespace

@@ -8,19 +8,18 @@
 #include <string>
 
 #include "platform/core/MoveFile.h"
+#include "platform/testsupport/FileBytes.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace {
 namespace fs = std::filesystem;
 
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testsupport::ReadFileBytes;
 }  // namespace
 
 TEST(MoveFile, RenamesButNeverReplaces) {
-  std::string pattern = (fs::temp_directory_path() / "scrivel-move-XXXXXX").string();
-  const std::string dir = ::mkdtemp(pattern.data());
+  const testsupport::ScratchFolder scratch("scrivel-move");
+  const std::string& dir = scratch.path();
   std::ofstream(dir + "/Table.LST", std::ios::binary) << "rows";
   std::ofstream(dir + "/other.tyb", std::ios::binary) << "keep";
   fs::create_directories(dir + "/sub");
@@ -28,7 +27,7 @@ TEST(MoveFile, RenamesButNeverReplaces) {
   // Backslashes, and the source found without regard to case.
   EXPECT_TRUE(MoveFileA((dir + "\\table.lst").c_str(), (dir + "\\sub\\table.tyb").c_str()));
   EXPECT_FALSE(fs::exists(dir + "/Table.LST"));
-  EXPECT_EQ(Read(dir + "/sub/table.tyb"), "rows");
+  EXPECT_EQ(ReadFileBytes(dir + "/sub/table.tyb"), "rows");
 
   struct Case {
     const char* name;
@@ -39,8 +38,7 @@ TEST(MoveFile, RenamesButNeverReplaces) {
                         Case{"a destination in a missing folder", dir + "/other.tyb", dir + "/no/where.tyb"}}) {
     EXPECT_FALSE(MoveFileA(c.from.c_str(), c.to.c_str())) << c.name;
   }
-  EXPECT_EQ(Read(dir + "/other.tyb"), "keep");
-  EXPECT_EQ(Read(dir + "/sub/table.tyb"), "rows");
+  EXPECT_EQ(ReadFileBytes(dir + "/other.tyb"), "keep");
+  EXPECT_EQ(ReadFileBytes(dir + "/sub/table.tyb"), "rows");
   EXPECT_TRUE(MoveFileW(u"", u"") == FALSE);
-  fs::remove_all(dir);
 }

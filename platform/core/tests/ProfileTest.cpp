@@ -13,6 +13,8 @@
 #include "platform/core/Charset.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/Profile.h"
+#include "platform/testsupport/FileBytes.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 using platform::GetProfileInt;
@@ -22,12 +24,7 @@ using platform::WriteProfileString;
 
 namespace {
 
-std::string ReadBytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using testsupport::ReadFileBytes;
 
 // A literal with the NULs in it.
 template <size_t N>
@@ -44,16 +41,12 @@ void WriteBytes(const fs::path& p, const std::string& bytes) {
 class ProfileTest : public testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/profile-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    folder_ = pattern;
+    ASSERT_TRUE(fs::is_directory(folder_));
     file_ = folder_ / "app.ini";
     platform::SetProfilePath(file_);
   }
   void TearDown() override {
     platform::SetProfilePath({});
-    ::chmod(folder_.c_str(), 0700);
-    fs::remove_all(folder_);
   }
   // The names in the folder other than the profile: a failed write leaves none.
   std::vector<std::string> Leftovers() const {
@@ -63,7 +56,8 @@ class ProfileTest : public testing::Test {
     return names;
   }
 
-  fs::path folder_;
+  testsupport::ScratchFolder scratch_{"profile-test"};
+  fs::path folder_ = scratch_.path();
   fs::path file_;
 };
 
@@ -78,7 +72,7 @@ TEST_F(ProfileTest, ValuesRoundTripWithoutRegardToCase) {
   EXPECT_EQ(GetProfileString(u"drawframe", u"windowpos"), CStringW(u"0,1,10,20"));
   // Rewriting a value replaces it where it is.
   ASSERT_TRUE(WriteProfileInt("DRAWDOC", "maxundolevels", 30));
-  EXPECT_EQ(ReadBytes(file_), "[DrawDoc]\nmaxundolevels=30\nUsePrinterDefaults=-1\n\n[DrawFrame]\nWindowPos=0,1,10,20\n");
+  EXPECT_EQ(ReadFileBytes(file_), "[DrawDoc]\nmaxundolevels=30\nUsePrinterDefaults=-1\n\n[DrawFrame]\nWindowPos=0,1,10,20\n");
 }
 
 TEST_F(ProfileTest, GbkNamesAndTextsAreStoredAsUtf8) {
@@ -86,7 +80,7 @@ TEST_F(ProfileTest, GbkNamesAndTextsAreStoredAsUtf8) {
   std::string entry = platform::Utf8ToGbk("拷贝份数");
   ASSERT_TRUE(WriteProfileInt(section.c_str(), entry.c_str(), 3));
   ASSERT_TRUE(WriteProfileString(section.c_str(), "Name", platform::Utf8ToGbk("图组").c_str()));
-  EXPECT_EQ(ReadBytes(file_), "[拷贝设定]\n拷贝份数=3\nName=图组\n");
+  EXPECT_EQ(ReadFileBytes(file_), "[拷贝设定]\n拷贝份数=3\nName=图组\n");
   EXPECT_EQ(GetProfileInt(u"拷贝设定", u"拷贝份数", 1), 3u);
   EXPECT_EQ(GetProfileString(section.c_str(), "name"), CStringA(platform::Utf8ToGbk("图组")));
 }
@@ -100,7 +94,7 @@ TEST_F(ProfileTest, NullRemovesAnEntryOrASection) {
   EXPECT_EQ(GetProfileInt("DrawView", "ShowGrid", 0), 1u);
   ASSERT_TRUE(WriteProfileString(u"DRAWVIEW", nullptr, nullptr));
   EXPECT_EQ(GetProfileInt("DrawView", "ShowGrid", 0), 0u);
-  EXPECT_EQ(ReadBytes(file_), "[Other]\nKept=7\n");
+  EXPECT_EQ(ReadFileBytes(file_), "[Other]\nKept=7\n");
   // Removing what is not there is no error.
   EXPECT_TRUE(WriteProfileString("Nothing", "Here", nullptr));
   EXPECT_FALSE(WriteProfileString(nullptr, "Here", "x"));
@@ -130,7 +124,7 @@ TEST_F(ProfileTest, ValuesComeBackExactlyAsWritten) {
 
 TEST_F(ProfileTest, TextsTheFileCannotHoldAreRefused) {
   ASSERT_TRUE(WriteProfileInt("S", "K", 1));
-  std::string before = ReadBytes(file_);
+  std::string before = ReadFileBytes(file_);
   struct Case {
     const char* section;
     const char* entry;
@@ -144,7 +138,7 @@ TEST_F(ProfileTest, TextsTheFileCannotHoldAreRefused) {
     SCOPED_TRACE(std::string(c.section) + "/" + c.entry);
     EXPECT_FALSE(WriteProfileString(c.section, c.entry, c.value));
   }
-  EXPECT_EQ(ReadBytes(file_), before);
+  EXPECT_EQ(ReadFileBytes(file_), before);
 }
 
 TEST_F(ProfileTest, ADamagedFileReadsAsDefaultsAndKeepsItsBytes) {
@@ -172,7 +166,7 @@ TEST_F(ProfileTest, ADamagedFileReadsAsDefaultsAndKeepsItsBytes) {
     ASSERT_TRUE(WriteProfileInt(u"New", u"Value", 1));
     EXPECT_EQ(GetProfileInt(u"New", u"Value", 0), 1u);
     EXPECT_EQ(static_cast<int>(GetProfileInt(section.c_str(), entry.c_str(), 100)), c.expected);
-    std::string after = ReadBytes(file_);
+    std::string after = ReadFileBytes(file_);
     std::string kept = c.bytes;
     if (kept.back() != '\n') kept += (kept.find("\r\n") != std::string::npos) ? "\r\n" : "\n";
     EXPECT_EQ(after.substr(0, kept.size()), kept);
@@ -187,7 +181,7 @@ TEST_F(ProfileTest, AFolderInThePlaceOfTheFileIsNeitherReadNorReplaced) {
   EXPECT_FALSE(WriteProfileInt("S", "K", 1));
   EXPECT_FALSE(WriteProfileString("S", nullptr, nullptr));
   EXPECT_TRUE(fs::is_directory(file_));
-  EXPECT_EQ(ReadBytes(file_ / "inside"), "data");
+  EXPECT_EQ(ReadFileBytes(file_ / "inside"), "data");
   EXPECT_TRUE(Leftovers().empty());
 }
 
@@ -195,7 +189,7 @@ TEST_F(ProfileTest, AFolderInThePlaceOfTheFileIsNeitherReadNorReplaced) {
 // the call fails and the old file is whole.
 TEST_F(ProfileTest, AFailedWriteLosesNothing) {
   ASSERT_TRUE(WriteProfileString("DrawFrame", "WindowPos", "0,1,10,20"));
-  std::string before = ReadBytes(file_);
+  std::string before = ReadFileBytes(file_);
 
   struct rlimit old;
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -208,7 +202,7 @@ TEST_F(ProfileTest, AFailedWriteLosesNothing) {
   std::signal(SIGXFSZ, previous);
 
   EXPECT_FALSE(written);
-  EXPECT_EQ(ReadBytes(file_), before);
+  EXPECT_EQ(ReadFileBytes(file_), before);
   EXPECT_TRUE(Leftovers().empty());
   EXPECT_EQ(GetProfileString("DrawFrame", "WindowPos"), CStringA("0,1,10,20"));
 }
@@ -239,7 +233,7 @@ TEST_F(ProfileTest, AReadOnlyProfileIsReadButNotWritten) {
   EXPECT_FALSE(WriteProfileInt("S", "K", 2));
   EXPECT_FALSE(WriteProfileString("S", "K", nullptr));
   EXPECT_EQ(GetProfileInt("S", "K", 0), 1u);
-  EXPECT_EQ(ReadBytes(file_), "[S]\nK=1\n");
+  EXPECT_EQ(ReadFileBytes(file_), "[S]\nK=1\n");
   EXPECT_TRUE(Leftovers().empty());
 }
 
@@ -250,7 +244,7 @@ TEST_F(ProfileTest, AWriteKeepsALinkAndTheFilesPermissions) {
   fs::create_symlink(real, file_);
   ASSERT_TRUE(WriteProfileInt("S", "K", 2));
   EXPECT_TRUE(fs::is_symlink(file_));
-  EXPECT_EQ(ReadBytes(real), "; settings\n[S]\nK=2\n");
+  EXPECT_EQ(ReadFileBytes(real), "; settings\n[S]\nK=2\n");
   EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

@@ -9,15 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/testsupport/FileBytes.h"
+
 namespace pdf_test {
 
-// The bytes of a file (empty when it cannot be read).
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using testsupport::ReadFileBytes;
 
 // The page count of a PDF as its page tree states it; -1 when it states none.
 inline int PageCount(const std::string& pdf) {
@@ -57,6 +53,6 @@ inline std::vector<std::string> InflatedStreams(const std::string& pdf) {
 }
 
 // The page count of a PDF file.
-inline int FilePageCount(const std::string& path) { return PageCount(ReadFile(path)); }
+inline int FilePageCount(const std::string& path) { return PageCount(ReadFileBytes(path)); }
 
 }  // namespace pdf_test

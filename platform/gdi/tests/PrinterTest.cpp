@@ -7,16 +7,16 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/core/tests/ScratchFolder.h"
 #include "platform/gdi/PdfPrinter.h"
 #include "platform/gdi/tests/GdiTestSupport.h"
 #include "platform/gdi/tests/PdfTestSupport.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace {
 
 using pdf_test::InflatedStreams;
 using pdf_test::PageCount;
-using pdf_test::ReadFile;
+using pdf_test::ReadFileBytes;
 
 struct PdfRect {
   double left, top, right, bottom;
@@ -96,7 +96,7 @@ TEST(Printer, TwoPagesGoToAPdf) {
   EXPECT_FALSE(dc.Rectangle(0, 0, 10, 10));
   EXPECT_FALSE(std::filesystem::exists(path));  // written when the job ends
   ASSERT_GT(dc.EndDoc(), 0);
-  const std::string pdf = ReadFile(path);
+  const std::string pdf = ReadFileBytes(path);
   ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u);
   EXPECT_EQ(PageCount(pdf), 2);
   // Landscape A4 in points: 841.89 x 595.276.

@@ -3,9 +3,9 @@
 // regions, blits between DCs.
 #include <gtest/gtest.h>
 
-#include "platform/core/tests/ScratchFolder.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/tests/GdiTestSupport.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 #include "platform/odbc/DbaseFile.h"
 #include "platform/odbc/tests/OdbcTestSupport.h"
+#include "platform/testsupport/FileBytes.h"
 
 using odbc_test::TempDir;
 using platform::odbc::DbaseField;
@@ -18,10 +19,7 @@ using platform::odbc::DbaseValue;
 
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using testsupport::ReadFileBytes;
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -45,7 +43,7 @@ std::string TwoRecordFile(const TempDir& dir) {
       EXPECT_TRUE(file->AppendRecord({v}, state, error)) << error;
     }
   }
-  return ReadBytes(path);
+  return ReadFileBytes(path);
 }
 
 TEST(DbaseFileTest, AFileWhoseHeaderClaimsMoreRecordsThanItHoldsIsRefused) {
@@ -72,7 +70,7 @@ TEST(DbaseFileTest, AFileWhoseHeaderClaimsMoreRecordsThanItHoldsIsRefused) {
     WriteBytes(path, c.bytes);
     EXPECT_FALSE(DbaseFile::Open(path, false)) << c.what;
     EXPECT_FALSE(DbaseFile::Open(path, true)) << c.what;
-    EXPECT_EQ(ReadBytes(path), c.bytes) << c.what << ": the file is left as it was";
+    EXPECT_EQ(ReadFileBytes(path), c.bytes) << c.what << ": the file is left as it was";
   }
 
   // Without its end marker every record is still there: it opens whole.

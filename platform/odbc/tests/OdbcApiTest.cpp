@@ -122,7 +122,8 @@ TEST(OdbcApiTest, AValueTheFileCannotHoldFailsTheInsertAndLeavesBothAsTheyWere) 
   const struct {
     const char* values;
     const char* state;
-  } cases[] = {{"'abcde',1", "22001"}, {"'ab',123456", "22003"}, {"'ab','x1'", "22018"}};
+  } cases[] = {{"'abcde',1", "22001"}, {"'ab',123456", "22003"}, {"'ab','x1'", "22018"},
+               {"'ab','inf'", "22018"}, {"'ab','nan'", "22018"}};  // a numeric field holds finite numbers only
   for (const auto& k : cases) {
     SCOPED_TRACE(k.values);
     EXPECT_EQ(c.Exec("INSERT INTO " + file + " VALUES(" + k.values + ")"), SQL_ERROR);

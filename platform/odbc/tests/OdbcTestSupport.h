@@ -9,8 +9,8 @@
 #include <string>
 
 #include "platform/core/Charset.h"
-#include "platform/core/tests/ScratchFolder.h"
 #include "platform/odbc/Sql.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace odbc_test {
 

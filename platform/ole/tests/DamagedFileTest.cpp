@@ -11,7 +11,6 @@ using namespace storage_test;
 
 namespace {
 
-constexpr DWORD kRead = STGM_READ | STGM_TRANSACTED | STGM_SHARE_DENY_WRITE;
 constexpr DWORD kEnd = 0xFFFFFFFE;
 
 // A sound file: Root -> {Big (big sectors), Sub -> {x}, Data (mini stream)}.

@@ -14,12 +14,6 @@ constexpr DWORD kT = STGM_TRANSACTED;
 constexpr DWORD kRwExclusive = STGM_READWRITE | kT | STGM_SHARE_EXCLUSIVE;
 constexpr DWORD kReadDenyWrite = STGM_READ | kT | STGM_SHARE_DENY_WRITE;
 
-void MakeDocument(const std::u16string& path, const std::vector<BYTE>& contents) {
-  Ref<IStorage> root;
-  ASSERT_EQ(S_OK, StgCreateDocfile(path.c_str(), kRwExclusive | STGM_CREATE, 0, root.put()));
-  ASSERT_EQ(S_OK, PutStream(root.get(), u"Contents", contents));
-  ASSERT_EQ(S_OK, root->Commit(STGC_DEFAULT));
-}
 
 }  // namespace
 

@@ -13,7 +13,6 @@ using namespace storage_test;
 namespace {
 
 constexpr DWORD kCreate = STGM_READWRITE | STGM_TRANSACTED | STGM_SHARE_EXCLUSIVE | STGM_CREATE;
-constexpr DWORD kRead = STGM_READ | STGM_TRANSACTED | STGM_SHARE_DENY_WRITE;
 
 std::vector<BYTE> Pattern(size_t size, unsigned seed) {
   std::vector<BYTE> bytes(size);

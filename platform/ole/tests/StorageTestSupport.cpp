@@ -10,40 +10,24 @@
 #include <iterator>
 
 #include "platform/core/Charset.h"
+#include "platform/testsupport/FileBytes.h"
 
 namespace storage_test {
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder() {
-  char pattern[] = "/tmp/scrivel-storage-XXXXXX";
-  const char* made = ::mkdtemp(pattern);
-  if (!made) throw std::runtime_error("no scratch folder");
-  path_ = made;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  // Tests make files and folders read-only: give them back write permission.
-  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-  for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
-       it.increment(ec))
-    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-  fs::remove_all(path_, ec);
-}
-
 std::u16string TempFolder::WideFile(const std::string& name) const { return platform::Utf8ToUtf16(File(name)); }
 
 std::vector<std::string> TempFolder::Names() const {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(path())) names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
 
 std::vector<BYTE> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const std::string bytes = testsupport::ReadFileBytes(path);
+  return std::vector<BYTE>(bytes.begin(), bytes.end());
 }
 
 void WriteFile(const std::string& path, const std::vector<BYTE>& bytes) {
@@ -78,6 +62,14 @@ HRESULT PutStream(IStorage* storage, const char16_t* name, const std::vector<BYT
   HRESULT hr = storage->CreateStream(name, STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_CREATE, 0, 0, stream.put());
   if (FAILED(hr)) return hr;
   return WriteStream(stream.get(), bytes);
+}
+
+void MakeDocument(const std::u16string& path, const std::vector<BYTE>& contents) {
+  Ref<IStorage> root;
+  ASSERT_EQ(S_OK, StgCreateDocfile(path.c_str(), STGM_READWRITE | STGM_TRANSACTED | STGM_SHARE_EXCLUSIVE | STGM_CREATE,
+                                   0, root.put()));
+  ASSERT_EQ(S_OK, PutStream(root.get(), u"Contents", contents));
+  ASSERT_EQ(S_OK, root->Commit(STGC_DEFAULT));
 }
 
 std::vector<BYTE> GetStream(IStorage* storage, const char16_t* name) {

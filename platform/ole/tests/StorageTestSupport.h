@@ -8,25 +8,21 @@
 
 #include "platform/ole/StructuredStorage.h"
 #include "platform/ole/TaskMemory.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 namespace storage_test {
 
-// A folder of its own for each test, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+// Opening a file to read it in transacted mode, others kept from writing.
+constexpr DWORD kRead = STGM_READ | STGM_TRANSACTED | STGM_SHARE_DENY_WRITE;
 
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
+// A folder of its own for each test, removed with everything in it.
+class TempFolder : public testsupport::ScratchFolder {
+ public:
+  TempFolder() : ScratchFolder("scrivel-storage") {}
+
   std::u16string WideFile(const std::string& name) const;
   // The names in the folder.
   std::vector<std::string> Names() const;
-
- private:
-  std::string path_;
 };
 
 // Holds one reference to a storage object and releases it.
@@ -64,6 +60,9 @@ std::vector<BYTE> ReadStream(IStream* stream);
 HRESULT WriteStream(IStream* stream, const std::vector<BYTE>& bytes);
 // Creates the stream `name` in `storage` holding `bytes`.
 HRESULT PutStream(IStorage* storage, const char16_t* name, const std::vector<BYTE>& bytes);
+// Creates (or replaces) the compound file `path` holding the one stream
+// "Contents" with `contents`, committed.
+void MakeDocument(const std::u16string& path, const std::vector<BYTE>& contents);
 // The contents of the stream `name`; fails the test when it cannot be read.
 std::vector<BYTE> GetStream(IStorage* storage, const char16_t* name);
 // The element names of a storage in the order listed.

@@ -10,16 +10,9 @@ using namespace storage_test;
 namespace {
 
 constexpr DWORD kTransacted = STGM_READWRITE | STGM_TRANSACTED | STGM_SHARE_EXCLUSIVE;
-constexpr DWORD kRead = STGM_READ | STGM_TRANSACTED | STGM_SHARE_DENY_WRITE;
 constexpr DWORD kStream = STGM_READWRITE | STGM_SHARE_EXCLUSIVE;
 
 // A compound file holding one stream "Contents".
-void MakeDocument(const std::u16string& path, const std::vector<BYTE>& contents) {
-  Ref<IStorage> root;
-  ASSERT_EQ(S_OK, StgCreateDocfile(path.c_str(), kTransacted | STGM_CREATE, 0, root.put()));
-  ASSERT_EQ(S_OK, PutStream(root.get(), u"Contents", contents));
-  ASSERT_EQ(S_OK, root->Commit(STGC_DEFAULT));
-}
 
 std::vector<BYTE> ContentsOnDisk(const std::u16string& path, DWORD mode = kRead) {
   Ref<IStorage> root;

@@ -1,13 +1,13 @@
 // The application object: main window, profile, thread messages while a
 // dialog runs, and a modeless dialog that pumps the queue itself.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/core/Profile.h"
+#include "platform/testsupport/ScratchFolder.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/UserInput.h"
 #include "platform/ui/WinApp.h"
@@ -55,7 +55,8 @@ TEST_F(ApplicationTest, TheMainWindowAndTheProfileGoThroughTheApplication) {
   EXPECT_EQ(AfxGetMainWnd(), &frame);
   EXPECT_EQ(AfxGetThread()->GetMainWnd(), &frame);
 
-  auto file = std::filesystem::temp_directory_path() / ("ui_profile_" + std::to_string(::getpid()) + ".ini");
+  const testsupport::ScratchFolder scratch("ui_profile");
+  const std::filesystem::path file = scratch / "app.ini";
   platform::SetProfilePath(file);
   EXPECT_TRUE(app.WriteProfileInt(u"DrawDiagram", u"GridSize", 25));
   EXPECT_TRUE(app.WriteProfileString("DrawFrame", "Bar0", "shown"));
@@ -63,7 +64,6 @@ TEST_F(ApplicationTest, TheMainWindowAndTheProfileGoThroughTheApplication) {
   EXPECT_EQ(app.GetProfileInt(u"DrawDiagram", u"Missing", 10), 10u);
   EXPECT_EQ(uitest::Utf8(app.GetProfileString(u"DrawFrame", u"Bar0")), "shown");
   platform::SetProfilePath({});
-  std::filesystem::remove(file);
   frame.DestroyWindow();
 }
 

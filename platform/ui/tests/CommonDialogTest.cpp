@@ -1,6 +1,5 @@
 // The file and colour dialogs, filled in by the modal driver.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "platform/core/Charset.h"
+#include "platform/testsupport/ScratchFolder.h"
 #include "platform/ui/ColorDialog.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/tests/DialogFixture.h"
@@ -23,18 +23,14 @@ class CommonDialogTest : public uitest::DialogFixture {
   platform::ResourceSet Resources() override { return platform::ResourceSet(); }
   void SetUp() override {
     DialogFixture::SetUp();
-    folder = fs::temp_directory_path() / ("ui_filedlg_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
     std::ofstream(folder / "block.gdf") << "x";
     std::ofstream(folder / "a.dbf") << "x";
     std::ofstream(folder / "b.dbf") << "x";
     dir = CStringW(platform::Utf8ToUtf16(folder.string()).c_str());
   }
-  void TearDown() override {
-    fs::remove_all(folder);
-    DialogFixture::TearDown();
-  }
-  fs::path folder;
+  void TearDown() override { DialogFixture::TearDown(); }
+  testsupport::ScratchFolder scratch{"ui_filedlg"};
+  fs::path folder = scratch.path();
   CStringW dir;
 };
 

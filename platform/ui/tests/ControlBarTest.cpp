@@ -8,15 +8,16 @@
 
 #include "platform/core/ImageResource.h"
 #include "platform/core/Profile.h"
+#include "platform/gdi/PixelBuffer.h"
+#include "platform/gdi/RasterSurface.h"
+#include "platform/gdi/WindowSurface.h"
+#include "platform/testsupport/ScratchFolder.h"
 #include "platform/ui/ControlBar.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/Host.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/ToolBar.h"
-#include "platform/gdi/PixelBuffer.h"
-#include "platform/gdi/RasterSurface.h"
-#include "platform/gdi/WindowSurface.h"
 #include "platform/ui/WindowDC.h"
 #include "platform/ui/WindowPicture.h"
 #include "platform/ui/tests/DialogFixture.h"
@@ -54,14 +55,11 @@ class ControlBars : public uitest::DialogFixture {
   void SetUp() override {
     DialogFixture::SetUp();
     saved_ = platform::ProfilePath();
-    platform::SetProfilePath(std::filesystem::temp_directory_path() /
-                             ("scrivel-bars-" + std::to_string(::getpid()) + ".ini"));
+    platform::SetProfilePath(scratch_ / "bars.ini");
     Open();
   }
   void TearDown() override {
     if (frame && frame->GetSafeHwnd()) frame->DestroyWindow();
-    std::error_code ec;
-    std::filesystem::remove(platform::ProfilePath(), ec);
     platform::SetProfilePath(saved_);
     DialogFixture::TearDown();
   }
@@ -93,6 +91,7 @@ class ControlBars : public uitest::DialogFixture {
   CToolBar other;
   CStatusBar status;
   std::filesystem::path saved_;
+  testsupport::ScratchFolder scratch_{"scrivel-bars"};
 };
 
 TEST_F(ControlBars, ABarsButtonsAndTextsComeFromItsResources) {

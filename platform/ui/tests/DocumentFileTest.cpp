@@ -14,6 +14,8 @@
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
 #include "platform/core/MessageBox.h"
+#include "platform/testsupport/FileBytes.h"
+#include "platform/testsupport/ScratchFolder.h"
 #include "platform/ui/Document.h"
 
 namespace {
@@ -44,29 +46,14 @@ class CNoteDoc : public CDocument {
   int deleted = 0;
 };
 
-class Folder {
+class Folder : public testsupport::ScratchFolder {
  public:
-  Folder() {
-    char pattern[] = "/tmp/scrivel-doc-XXXXXX";
-    path_ = ::mkdtemp(pattern);
-  }
-  ~Folder() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  std::string File(const char* name) const { return path_ + "/" + name; }
+  Folder() : ScratchFolder("scrivel-doc") {}
   CStringW Wide(const char* name) const { return CStringW(platform::Utf8ToUtf16(File(name)).c_str()); }
-  size_t Count() const { return static_cast<size_t>(std::distance(fs::directory_iterator(path_), fs::directory_iterator())); }
-
- private:
-  std::string path_;
+  size_t Count() const { return static_cast<size_t>(std::distance(fs::directory_iterator(path()), fs::directory_iterator())); }
 };
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testsupport::ReadFileBytes;
 
 // Records the message boxes shown.
 struct Boxes {
@@ -147,13 +134,13 @@ TEST(DocumentFileTest, AFailedSaveKeepsThePreviousFile) {
   CNoteDoc doc;
   doc.text = u"first";
   ASSERT_TRUE(doc.OnSaveDocument(folder.Wide("note.bin")));
-  const std::string saved = Contents(folder.File("note.bin"));
+  const std::string saved = ReadFileBytes(folder.File("note.bin"));
 
   doc.text = u"second";
   doc.SetModifiedFlag();
   doc.failWhileStoring = true;
   EXPECT_FALSE(doc.OnSaveDocument(folder.Wide("note.bin")));
-  EXPECT_EQ(Contents(folder.File("note.bin")), saved);
+  EXPECT_EQ(ReadFileBytes(folder.File("note.bin")), saved);
   EXPECT_EQ(folder.Count(), 1u);
   EXPECT_TRUE(doc.IsModified());
   ASSERT_EQ(boxes.texts.size(), 1u);
@@ -166,13 +153,13 @@ TEST(DocumentFileTest, SavingOverAReadOnlyFileIsDeniedAndKeepsIt) {
   CNoteDoc doc;
   doc.text = u"first";
   ASSERT_TRUE(doc.OnSaveDocument(folder.Wide("note.bin")));
-  const std::string saved = Contents(folder.File("note.bin"));
+  const std::string saved = ReadFileBytes(folder.File("note.bin"));
   ASSERT_EQ(::chmod(folder.File("note.bin").c_str(), 0444), 0);
 
   doc.text = u"second";
   doc.SetModifiedFlag();
   EXPECT_FALSE(doc.OnSaveDocument(folder.Wide("note.bin")));
-  EXPECT_EQ(Contents(folder.File("note.bin")), saved);
+  EXPECT_EQ(ReadFileBytes(folder.File("note.bin")), saved);
   EXPECT_EQ(folder.Count(), 1u);
   EXPECT_TRUE(doc.IsModified());
   ASSERT_EQ(boxes.texts.size(), 1u);

@@ -17,15 +17,15 @@
 
 namespace {
 
-std::vector<std::string> g_log;
+std::vector<std::string> g_mdiLog;
 
 class CMdiTestDoc : public CDocument {
   DECLARE_DYNCREATE(CMdiTestDoc)
 
  public:
-  ~CMdiTestDoc() override { g_log.push_back("document deleted " + uitest::Utf8(GetTitle())); }
+  ~CMdiTestDoc() override { g_mdiLog.push_back("document deleted " + uitest::Utf8(GetTitle())); }
   BOOL OnOpenDocument(LPCWSTR path) override { return CStringW(path) == u"good.doc"; }
-  afx_msg void OnDocCommand() { g_log.push_back("command " + uitest::Utf8(GetTitle())); }
+  afx_msg void OnDocCommand() { g_mdiLog.push_back("command " + uitest::Utf8(GetTitle())); }
   DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CMdiTestDoc, CDocument)
@@ -48,7 +48,7 @@ class CMdiTestChild : public CMDIChildWnd {
   afx_msg void OnMDIActivate(BOOL activate, CWnd* activateWnd, CWnd* deactivateWnd) {
     CStringW text;
     GetWindowText(text);
-    g_log.push_back((activate ? "activate " : "deactivate ") + uitest::Utf8(text));
+    g_mdiLog.push_back((activate ? "activate " : "deactivate ") + uitest::Utf8(text));
     CMDIChildWnd::OnMDIActivate(activate, activateWnd, deactivateWnd);
   }
   DECLARE_MESSAGE_MAP()
@@ -62,7 +62,7 @@ class MDIFrameTest : public uitest::UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    g_log.clear();
+    g_mdiLog.clear();
     main = new CMDIFrameWnd;
     ASSERT_TRUE(main->Create(u"AfxWnd", u"Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
     mainWindow = main->m_hWnd;
@@ -110,11 +110,11 @@ TEST_F(MDIFrameTest, NewDocumentsOpenInActivatedChildFramesAndCommandsReachTheAc
   EXPECT_EQ(main->GetActiveDocument(), second);
   EXPECT_EQ(main->GetActiveFrame(), secondFrame);
   EXPECT_EQ(CWnd::GetFocus(), secondFrame->GetActiveView()) << "the activated child's view has the focus";
-  g_log.clear();
+  g_mdiLog.clear();
   main->SendMessage(WM_COMMAND, 100);
   firstFrame->MDIActivate();
   main->SendMessage(WM_COMMAND, 100);
-  EXPECT_EQ(g_log, (std::vector<std::string>{"command Untitled2", "deactivate Untitled2", "activate Untitled1",
+  EXPECT_EQ(g_mdiLog, (std::vector<std::string>{"command Untitled2", "deactivate Untitled2", "activate Untitled1",
                                              "command Untitled1"}));
   EXPECT_EQ(Text(main), "Main - Untitled1");
   // Activating a window that is not one of the children changes nothing.
@@ -133,14 +133,14 @@ TEST_F(MDIFrameTest, SeveralFramesOfOneDocumentAreNumberedAndTheLastOneClosesThe
   EXPECT_EQ(Text(firstFrame), "Untitled1:1");
   EXPECT_EQ(Text(secondFrame), "Untitled1:2");
   EXPECT_EQ(Text(main), "Main - Untitled1:2");
-  g_log.clear();
+  g_mdiLog.clear();
   secondFrame->SendMessage(WM_CLOSE);
   EXPECT_EQ(main->MDIGetActive(), firstFrame) << "the remaining child takes over";
   EXPECT_EQ(firstFrame->m_nWindow, 0);
   EXPECT_EQ(Text(firstFrame), "Untitled1");
   EXPECT_EQ(DocCount(), 1);
   firstFrame->SendMessage(WM_CLOSE);
-  EXPECT_EQ(g_log.back(), "document deleted Untitled1");
+  EXPECT_EQ(g_mdiLog.back(), "document deleted Untitled1");
   EXPECT_EQ(DocCount(), 0);
   EXPECT_EQ(main->MDIGetActive(), nullptr);
   EXPECT_EQ(Text(main), "Main");
@@ -182,12 +182,12 @@ TEST_F(MDIFrameTest, CancellingTheSaveQuestionKeepsTheMainFrameAndItsDocuments) 
 TEST_F(MDIFrameTest, ClosingTheMainFrameHidesTheApplicationAndClosesEveryDocument) {
   app.OpenDocumentFile(nullptr)->SetModifiedFlag();
   app.OpenDocumentFile(nullptr)->SetModifiedFlag();
-  g_log.clear();
+  g_mdiLog.clear();
   int asked = 0;
   EXPECT_TRUE(CloseMainAnswering(main, IDNO, &asked));
   EXPECT_EQ(asked, 2) << "each modified document asks once, the active one too";
   EXPECT_EQ(DocCount(), 0);
-  EXPECT_EQ(g_log, (std::vector<std::string>{"document deleted Untitled1", "document deleted Untitled2"}));
+  EXPECT_EQ(g_mdiLog, (std::vector<std::string>{"document deleted Untitled1", "document deleted Untitled2"}));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 
 using uitest::UiTest;
 
-std::vector<std::string>* g_log = nullptr;
+std::vector<std::string>* g_loopLog = nullptr;
 
 class CRecvWnd : public CWnd {
  public:
@@ -23,7 +23,7 @@ class CRecvWnd : public CWnd {
 
  protected:
   afx_msg LRESULT OnTell(WPARAM w, LPARAM) {
-    g_log->push_back("window " + std::to_string(w));
+    g_loopLog->push_back("window " + std::to_string(w));
     return 0;
   }
   afx_msg void OnTimer(UINT_PTR id) { timers.push_back(id); }
@@ -51,7 +51,7 @@ class CTestApp : public CWinApp {
   }
 
  protected:
-  afx_msg void OnCommandDone(WPARAM w, LPARAM) { g_log->push_back("thread " + std::to_string(w)); }
+  afx_msg void OnCommandDone(WPARAM w, LPARAM) { g_loopLog->push_back("thread " + std::to_string(w)); }
   DECLARE_MESSAGE_MAP()
 };
 
@@ -63,10 +63,10 @@ class MessageLoopTest : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    g_log = &log;
+    g_loopLog = &log;
   }
   void TearDown() override {
-    g_log = nullptr;
+    g_loopLog = nullptr;
     UiTest::TearDown();
   }
   std::vector<std::string> log;

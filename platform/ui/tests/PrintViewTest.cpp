@@ -10,7 +10,7 @@
 #include "platform/gdi/DC.h"
 #include "platform/gdi/PdfPrinter.h"
 #include "platform/gdi/tests/PdfTestSupport.h"
-#include "platform/core/tests/ScratchFolder.h"
+#include "platform/testsupport/ScratchFolder.h"
 #include "platform/ui/CommDlg.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameWnd.h"

@@ -17,7 +17,7 @@ using namespace platform::rc;
 
 constexpr UINT kIcon = 28015;
 constexpr UINT kCursor = 28077;
-constexpr UINT kMenu = 600;
+constexpr UINT kLoadedMenu = 600;
 
 LPCWSTR Id(UINT id) { return reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(id)); }
 
@@ -27,7 +27,7 @@ class ResourceLoadTest : public uitest::DialogFixture {
     platform::ResourceSet r;
     r.Add(Icon(kIcon).Art({"#"}, {{'#', RGB(0, 0, 128)}}));
     r.Add(Cursor(kCursor).Art({"#"}, {{'#', RGB(0, 0, 0)}}));
-    r.Add(Menu(kMenu, {Popup(u"File", {Item(u"&Open", 100)})}));
+    r.Add(Menu(kLoadedMenu, {Popup(u"File", {Item(u"&Open", 100)})}));
     return r;
   }
 };
@@ -35,7 +35,7 @@ class ResourceLoadTest : public uitest::DialogFixture {
 TEST_F(ResourceLoadTest, ANullInstanceFindsNoLibraryIconCursorOrMenu) {
   LPCWSTR icon = Id(kIcon);
   LPCWSTR cursor = Id(kCursor);
-  LPCWSTR menu = Id(kMenu);
+  LPCWSTR menu = Id(kLoadedMenu);
   EXPECT_EQ(LoadIconW(nullptr, icon), nullptr);
   EXPECT_EQ(LoadCursorW(nullptr, cursor), nullptr);
   EXPECT_EQ(LoadMenuW(nullptr, menu), nullptr);
@@ -46,7 +46,7 @@ TEST_F(ResourceLoadTest, ANullInstanceFindsNoLibraryIconCursorOrMenu) {
   EXPECT_EQ(module, Module());
   EXPECT_NE(LoadIconW(module, icon), nullptr);
   EXPECT_NE(LoadCursorW(AfxFindResourceHandle(MAKEINTRESOURCE(kCursor), RT_GROUP_CURSOR), cursor), nullptr);
-  HMENU loaded = LoadMenuW(AfxFindResourceHandle(MAKEINTRESOURCE(kMenu), RT_MENU), menu);
+  HMENU loaded = LoadMenuW(AfxFindResourceHandle(MAKEINTRESOURCE(kLoadedMenu), RT_MENU), menu);
   ASSERT_NE(loaded, nullptr);
   EXPECT_TRUE(DestroyMenu(loaded));
 }
@@ -66,10 +66,10 @@ TEST_F(ResourceLoadTest, ANullInstanceFindsTheSystemsIconsAndCursors) {
 
 TEST_F(ResourceLoadTest, TheFrameworkWrappersFindALibrarysResourcesAlongTheChain) {
   CMenu byNumber, byName;
-  EXPECT_TRUE(byNumber.LoadMenu(kMenu));
+  EXPECT_TRUE(byNumber.LoadMenu(kLoadedMenu));
   EXPECT_TRUE(byName.LoadMenu("#600"));
   CMenu missing;
-  EXPECT_FALSE(missing.LoadMenu(kMenu + 1));
+  EXPECT_FALSE(missing.LoadMenu(kLoadedMenu + 1));
   CWinApp app("test");
   EXPECT_NE(app.LoadCursor(kCursor), nullptr);
 }

@@ -19,9 +19,16 @@ class ScratchFolder {
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch folder");
     path_ = pattern;
   }
+  // Tests make files and folders read-only: they get their owner's
+  // permissions back first, so that everything goes.
   ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec))
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
   }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;

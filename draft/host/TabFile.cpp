@@ -1,4 +1,4 @@
-#include "draft/regions/TabFileWriter.h"
+#include "draft/host/TabFile.h"
 
 #include <span>
 #include <string>
@@ -7,6 +7,28 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileReplace.h"
 #include "platform/core/PathResolve.h"
+#include "platform/core/StdioFile.h"
+
+void ReadTabFile(const CStringA& path, CStringArrayA& entries, CStringArrayA& comments) {
+  entries.RemoveAll();
+  try {
+    CStdioFile file(path, CFile::modeRead | CFile::typeText);
+    const ULONGLONG length = file.GetLength();
+    comments.RemoveAll();
+    CStringA line;
+    while (file.GetPosition() < length && file.ReadString(line)) {
+      if (line.IsEmpty()) continue;
+      if (line[0] == ';') {
+        comments.Add(line);
+      } else {
+        entries.Add(line);
+      }
+    }
+    file.Close();
+  } catch (CFileException& e) {
+    ReportFileException(e);
+  }
+}
 
 BOOL WriteTabFileLines(const CStringA& path, const std::vector<CStringA>& lines) {
   std::string bytes;
