@@ -50,14 +50,23 @@ class DbaseFile {
   // writes nothing and returns false with `error` (an ODBC state and a
   // message) set.
   bool AppendRecord(const std::vector<DbaseValue>& values, std::string& state, std::string& error);
+  // The checks of AppendRecord alone: true when the record would be taken.
+  bool CheckRecord(const std::vector<DbaseValue>& values, std::string& state, std::string& error) const;
 
  private:
+  // Checks every value; the numbers of number fields go to `numbers`.
+  bool CheckValues(const std::vector<DbaseValue>& values, std::vector<double>& numbers, std::string& state,
+                   std::string& error) const;
   explicit DbaseFile(void* handle);
   void ReadFields();
 
   void* handle_;
   std::vector<DbaseField> fields_;
 };
+
+// The SQL column type a field is given as: Char(n), Numeric(p,s), Integer
+// (N with no decimals and at most 11 digits), Double, Date or Bit.
+std::string DbaseSqlType(const DbaseField& field);
 
 // The field name cut to the format's 10 bytes without splitting a GBK
 // character.
