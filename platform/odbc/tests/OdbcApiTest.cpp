@@ -13,31 +13,13 @@
 
 using odbc_test::Connection;
 using odbc_test::Gbk;
+using odbc_test::Rows;
 using odbc_test::TempDir;
 using platform::odbc::DbaseField;
 using platform::odbc::DbaseFile;
 using platform::odbc::DbaseValue;
 
 namespace {
-
-// Every row of the statement's result, each value as text ("<null>" for
-// null), read with SQLGetData.
-std::vector<std::vector<std::string>> Rows(Connection& c) {
-  std::vector<std::vector<std::string>> rows;
-  SQLSMALLINT cols = 0;
-  SQLNumResultCols(c.stmt, &cols);
-  while (SQL_SUCCEEDED(SQLFetch(c.stmt))) {
-    std::vector<std::string> row;
-    for (SQLSMALLINT i = 1; i <= cols; ++i) {
-      char buffer[512] = {};
-      SQLLEN length = 0;
-      SQLGetData(c.stmt, i, SQL_C_CHAR, buffer, sizeof buffer, &length);
-      row.push_back(length == SQL_NULL_DATA ? std::string("<null>") : std::string(buffer));
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
 
 TEST(OdbcApiTest, ATableCreatedAndFilledIsADbaseFileReadBackThroughSql) {
   TempDir dir;
