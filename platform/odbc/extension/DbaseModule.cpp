@@ -25,10 +25,21 @@ namespace {
 // How long a writer waits for another's lock on the file.
 constexpr int kLockTimeoutMs = 30000;
 
+// A row of a transaction. Rows stay in ascending order of rowid; a deleted
+// one stays too, marked, so that finding and deleting rows by rowid never
+// moves the others.
 struct Row {
   sqlite3_int64 rowid = 0;
   std::vector<DbaseValue> values;
+  bool deleted = false;
 };
+
+// The place of a rowid in rows of ascending rowids.
+size_t RowIndex(const std::vector<Row>& rows, sqlite3_int64 rowid) {
+  return static_cast<size_t>(
+      std::lower_bound(rows.begin(), rows.end(), rowid, [](const Row& r, sqlite3_int64 id) { return r.rowid < id; }) -
+      rows.begin());
+}
 
 // What a transaction changed: rows to append to the file, or (once a row
 // was updated or deleted) every row of the table, to be written whole.
@@ -243,7 +254,7 @@ int Advance(DbaseCursor* c) {
     }
     if (c->next < t->changes.rows.size()) {
       const Row& row = t->changes.rows[c->next++];
-      if (c->onlyRowid && row.rowid != c->wanted) continue;
+      if (row.deleted || (c->onlyRowid && row.rowid != c->wanted)) continue;
       c->rowid = row.rowid;
       c->values = row.values;
       c->eof = false;
@@ -266,7 +277,7 @@ int Filter(sqlite3_vtab_cursor* cursor, int idxNum, const char*, int argc, sqlit
     c->wanted = sqlite3_value_int64(argv[0]);
   }
   c->record = 0;
-  c->next = 0;
+  c->next = c->onlyRowid ? RowIndex(t->changes.rows, c->wanted) : 0;
   c->file.reset();
   c->fileRecords = 0;
   if (!t->changes.whole) {
@@ -380,10 +391,10 @@ void TakeWhole(DbaseTable* t) {
 }
 
 Row* FindRow(DbaseTable* t, sqlite3_int64 rowid) {
-  for (Row& row : t->changes.rows) {
-    if (row.rowid == rowid) return &row;
-  }
-  return nullptr;
+  const size_t i = RowIndex(t->changes.rows, rowid);
+  if (i == t->changes.rows.size()) return nullptr;
+  Row& row = t->changes.rows[i];
+  return row.rowid == rowid && !row.deleted ? &row : nullptr;
 }
 
 int Update(sqlite3_vtab* v, int argc, sqlite3_value** argv, sqlite3_int64* newRowid) {
@@ -391,14 +402,7 @@ int Update(sqlite3_vtab* v, int argc, sqlite3_value** argv, sqlite3_int64* newRo
   if (!t->file) return Fail(v, "HY000", "the table is not open for writing: " + t->path);
   if (argc == 1) {  // DELETE
     TakeWhole(t);
-    const sqlite3_int64 rowid = sqlite3_value_int64(argv[0]);
-    auto& rows = t->changes.rows;
-    for (auto it = rows.begin(); it != rows.end(); ++it) {
-      if (it->rowid == rowid) {
-        rows.erase(it);
-        break;
-      }
-    }
+    if (Row* row = FindRow(t, sqlite3_value_int64(argv[0]))) row->deleted = true;
     return SQLITE_OK;
   }
   std::vector<DbaseValue> values(t->fields.size());
@@ -448,7 +452,9 @@ int Sync(sqlite3_vtab* v) {
   const std::string temp = t->path + ".new.dbf";
   std::unique_ptr<DbaseFile> file = DbaseFile::Create(temp, t->fields, error);
   bool ok = file != nullptr;
-  for (size_t r = 0; ok && r < t->changes.rows.size(); ++r) ok = file->AppendRecord(t->changes.rows[r].values, state, error);
+  for (size_t r = 0; ok && r < t->changes.rows.size(); ++r) {
+    if (!t->changes.rows[r].deleted) ok = file->AppendRecord(t->changes.rows[r].values, state, error);
+  }
   file.reset();
   if (!ok || std::rename(temp.c_str(), t->path.c_str()) != 0) {
     if (ok) error = "cannot write " + t->path + ": " + std::strerror(errno);
@@ -456,7 +462,9 @@ int Sync(sqlite3_vtab* v) {
     return Fail(v, state.c_str(), error.empty() ? "cannot write " + t->path : error);
   }
   t->ids.clear();
-  for (const Row& row : t->changes.rows) t->ids.push_back(row.rowid);
+  for (const Row& row : t->changes.rows) {
+    if (!row.deleted) t->ids.push_back(row.rowid);
+  }
   t->numbered = StampOf(t->path, t->numberedStamp);
   t->changes = Changes();
   return SQLITE_OK;

@@ -104,7 +104,10 @@ TEST(OdbcApiTest, AValueTheFileCannotHoldFailsTheInsertAndLeavesBothAsTheyWere) 
   const struct {
     const char* values;
     const char* state;
-  } cases[] = {{"'abcde',1", "22001"}, {"'ab',123456", "22003"}, {"'ab','x1'", "22018"}};
+  } cases[] = {{"'abcde',1", "22001"},
+               {"'ab',123456", "22003"},
+               {"'ab','x1'", "22018"},
+               {"'ab',1),('abcde',2", "22001"}};  // a row that fits does not go in without the other
   for (const auto& k : cases) {
     SCOPED_TRACE(k.values);
     EXPECT_EQ(c.Exec("INSERT INTO " + file + " VALUES(" + k.values + ")"), SQL_ERROR);
