@@ -23,8 +23,8 @@ DiagRecord DriverRecord(const char* state, SQLINTEGER native, const char* utf8Me
   const size_t code = at + kMark.size();
   if (at == std::string::npos || code + 6 > d.message.size() || d.message[code + 5] != ' ') return d;
   for (size_t i = code; i < code + 5; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(d.message[i])) && !std::isupper(static_cast<unsigned char>(d.message[i])))
-      return d;
+    const unsigned char c = static_cast<unsigned char>(d.message[i]);
+    if (!std::isdigit(c) && !std::isupper(c)) return d;
   }
   d.state = d.message.substr(code, 5);
   d.message.erase(code, 6);

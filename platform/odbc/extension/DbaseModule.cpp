@@ -60,7 +60,8 @@ struct FileStamp {
 bool StampOf(const std::string& path, FileStamp& stamp) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return false;
-  stamp = {st.st_dev, st.st_ino, st.st_size, static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+  stamp = {st.st_dev, st.st_ino, st.st_size,
+           static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
   return true;
 }
 

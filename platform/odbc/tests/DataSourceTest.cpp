@@ -94,8 +94,9 @@ TEST(DataSourceTest, ATableTheLibraryWritesIsReadByIsqlInUtf8WithItsTypes) {
 
   EXPECT_EQ(RunIsql({"SELECT * FROM " + t.name,
                      "SELECT typeof(名称), typeof(数量), typeof(W), typeof(F) FROM " + t.name}),
-            (Lines{"名称|数量|W|F", "螺栓 M8|3|12.5|0.25", "it's|0|2|", "typeof(名称)|typeof(数量)|typeof(W)|typeof(F)",
-                   "text|integer|real|real", "text|integer|integer|null"}));
+            (Lines{"名称|数量|W|F", "螺栓 M8|3|12.5|0.25", "it's|0|2|",
+                   "typeof(名称)|typeof(数量)|typeof(W)|typeof(F)", "text|integer|real|real",
+                   "text|integer|integer|null"}));
 }
 
 // Rows changed through isql are the file's at once: the library's
