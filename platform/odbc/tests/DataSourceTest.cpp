@@ -171,6 +171,25 @@ TEST(DataSourceTest, AWriterWaitsForTheLockOfAnother) {
   EXPECT_EQ(DbaseFile::Open(t.path, false)->RecordCount(), 1);
 }
 
+// In a transaction, a statement that fails takes nothing in and the rows of
+// the others go to the file when it commits, which ends the writer's lock.
+TEST(DataSourceTest, AStatementThatFailsInATransactionTakesNothingAndTheRestCommits) {
+  FolderTable t("transaction");
+  Connection c;
+  ASSERT_EQ(c.Exec("CREATE TABLE " + t.name + "(a1 Char(4))"), SQL_SUCCESS) << c.Message();
+  ASSERT_EQ(SQLSetConnectAttr(c.dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0),
+            SQL_SUCCESS);
+  ASSERT_EQ(c.Exec("INSERT INTO " + t.name + " VALUES('a')"), SQL_SUCCESS) << c.Message();
+  EXPECT_EQ(c.Exec("INSERT INTO " + t.name + " VALUES('b'),('toolong')"), SQL_ERROR);
+  EXPECT_EQ(c.State(), "22001");
+  ASSERT_EQ(c.Exec("SELECT a1 FROM " + t.name), SQL_SUCCESS) << c.Message();
+  EXPECT_EQ(Rows(c), Table{{"a"}});
+  EXPECT_EQ(DbaseFile::Open(t.path, false)->RecordCount(), 0);  // nothing written before the commit
+  ASSERT_EQ(SQLEndTran(SQL_HANDLE_DBC, c.dbc, SQL_COMMIT), SQL_SUCCESS);
+  EXPECT_EQ(RunIsql({"INSERT INTO " + t.name + " VALUES('i')", "SELECT a1 FROM " + t.name}),
+            (Lines{"a1", "a", "i"}));
+}
+
 // The library and isql write one table at the same time, each row by a
 // statement of its own: every row of both is in the file once.
 TEST(DataSourceTest, TwoWritersInterleavedOnOneTableKeepEveryRow) {
