@@ -162,6 +162,10 @@ std::vector<DbaseValue> DbaseFile::ReadRecord(int record) const {
     if (text.empty() || text.find('*') != std::string::npos) continue;  // null
     v.null = false;
     if (f.type == 'D') {
+      if (text.find_first_not_of('0') == std::string::npos) {  // a null date is written as zeros
+        v.null = true;
+        continue;
+      }
       if (text.size() == 8) text = text.substr(0, 4) + "-" + text.substr(4, 2) + "-" + text.substr(6, 2);
     } else if (f.type == 'L') {
       char c = text[0];
@@ -229,11 +233,13 @@ bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string&
     } else if (f.type == 'N' || f.type == 'F') {
       ok = DBFWriteDoubleAttribute(h, record, field, numbers[i]);
     } else if (f.type == 'D') {
+      // Written as the field's bytes: shapelib writes a date field through
+      // its string call as a number.
       std::string d;
       for (char c : values[i].text) {
         if (c >= '0' && c <= '9') d += c;
       }
-      ok = DBFWriteStringAttribute(h, record, field, d.c_str());
+      ok = DBFWriteAttributeDirectly(h, record, field, d.data());
     } else if (f.type == 'L') {
       const std::string& t = values[i].text;
       bool yes = !t.empty() && t != "0" && t[0] != 'F' && t[0] != 'f' && t[0] != 'N' && t[0] != 'n';
