@@ -85,18 +85,18 @@ TEST(DataSourceTest, ATableTheLibraryWritesIsReadByIsqlInUtf8WithItsTypes) {
   Connection c;
   ASSERT_TRUE(c.connected);
   ASSERT_EQ(c.Exec("CREATE TABLE " + t.name + "(" + Gbk("名称") + " Char(12)," + Gbk("数量") +
-                   " Integer,W Numeric(8,2),F Double)"),
+                   " Integer,W Numeric(8,2),F Double,D Date)"),
             SQL_SUCCESS)
       << c.Message();
-  ASSERT_EQ(c.Exec("INSERT INTO " + t.name + " VALUES('" + Gbk("螺栓 M8") + "',3,12.5,0.25)"), SQL_SUCCESS)
+  ASSERT_EQ(c.Exec("INSERT INTO " + t.name + " VALUES('" + Gbk("螺栓 M8") + "',3,12.5,0.25,'2024-05-06')"), SQL_SUCCESS)
       << c.Message();
-  ASSERT_EQ(c.Exec("INSERT INTO " + t.name + " VALUES('it''s',0,2,NULL)"), SQL_SUCCESS) << c.Message();
+  ASSERT_EQ(c.Exec("INSERT INTO " + t.name + " VALUES('it''s',0,2,NULL,NULL)"), SQL_SUCCESS) << c.Message();
 
   EXPECT_EQ(RunIsql({"SELECT * FROM " + t.name,
-                     "SELECT typeof(名称), typeof(数量), typeof(W), typeof(F) FROM " + t.name}),
-            (Lines{"名称|数量|W|F", "螺栓 M8|3|12.5|0.25", "it's|0|2|",
-                   "typeof(名称)|typeof(数量)|typeof(W)|typeof(F)", "text|integer|real|real",
-                   "text|integer|integer|null"}));
+                     "SELECT typeof(名称), typeof(数量), typeof(W), typeof(F), typeof(D) FROM " + t.name}),
+            (Lines{"名称|数量|W|F|D", "螺栓 M8|3|12.5|0.25|2024-05-06", "it's|0|2||",
+                   "typeof(名称)|typeof(数量)|typeof(W)|typeof(F)|typeof(D)", "text|integer|real|real|text",
+                   "text|integer|integer|null|null"}));
 }
 
 // Rows changed through isql are the file's at once: the library's
