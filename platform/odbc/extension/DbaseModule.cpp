@@ -74,13 +74,16 @@ struct DbaseTable : sqlite3_vtab {
   // stay good after its own deletes (which leave the records out).
   bool numbered = false;
   FileStamp numberedStamp;
-  std::vector<sqlite3_int64> ids;
+  // A scan keeps the numbers it started with, so they are replaced, never
+  // changed.
+  using Ids = std::shared_ptr<const std::vector<sqlite3_int64>>;
+  Ids ids;
   // The transaction's state: the lock, the file as it opened (for writing)
   // and what changed; one saved state for each open savepoint.
   WriteLock lock;
   std::unique_ptr<DbaseFile> file;
   int fileRecords = 0;
-  const std::vector<sqlite3_int64>* fileIds = nullptr;  // the rowids of the file's records, when numbered
+  Ids fileIds;  // the rowids of the file's records, when numbered
   sqlite3_int64 nextRowid = 0;
   Changes changes;
   std::vector<Changes> savepoints;
@@ -89,7 +92,7 @@ struct DbaseTable : sqlite3_vtab {
 struct DbaseCursor : sqlite3_vtab_cursor {
   std::unique_ptr<DbaseFile> file;
   int fileRecords = 0;
-  const std::vector<sqlite3_int64>* ids = nullptr;
+  DbaseTable::Ids ids;
   int record = 0;   // the next record of the file
   size_t next = 0;  // the next row of the changes
   bool onlyRowid = false;
@@ -104,15 +107,15 @@ DbaseCursor* CursorOf(sqlite3_vtab_cursor* c) { return static_cast<DbaseCursor*>
 
 // The rowids of the file's records as the table numbered them, or null
 // when they are the records' numbers.
-const std::vector<sqlite3_int64>* IdsOf(DbaseTable* t) {
+DbaseTable::Ids IdsOf(DbaseTable* t) {
   FileStamp now;
-  if (t->numbered && StampOf(t->path, now) && now == t->numberedStamp) return &t->ids;
+  if (t->numbered && StampOf(t->path, now) && now == t->numberedStamp) return t->ids;
   t->numbered = false;
-  t->ids.clear();
+  t->ids.reset();
   return nullptr;
 }
 
-sqlite3_int64 RowidOf(const std::vector<sqlite3_int64>* ids, int record) {
+sqlite3_int64 RowidOf(const DbaseTable::Ids& ids, int record) {
   return ids && static_cast<size_t>(record) < ids->size() ? (*ids)[static_cast<size_t>(record)] : record;
 }
 
@@ -439,15 +442,17 @@ int Sync(sqlite3_vtab* v) {
     if (t->changes.rows.empty()) return SQLITE_OK;
     for (const Row& row : t->changes.rows) {
       if (!t->file->AppendRecord(row.values, state, error)) return Fail(v, state.c_str(), error);
-      if (t->fileIds) t->ids.push_back(row.rowid);
     }
-    t->changes.rows.clear();
     // Rows appended take the next numbers, so only a numbered file needs
-    // its new state noted.
+    // its numbers and its new state noted.
     if (t->fileIds) {
+      auto ids = std::make_shared<std::vector<sqlite3_int64>>(*t->fileIds);
+      for (const Row& row : t->changes.rows) ids->push_back(row.rowid);
+      t->ids = std::move(ids);
       t->file.reset();  // closed, so that every byte is written
       t->numbered = StampOf(t->path, t->numberedStamp);
     }
+    t->changes.rows.clear();
     return SQLITE_OK;
   }
   const std::string temp = t->path + ".new.dbf";
@@ -462,10 +467,11 @@ int Sync(sqlite3_vtab* v) {
     std::remove(temp.c_str());
     return Fail(v, state.c_str(), error.empty() ? "cannot write " + t->path : error);
   }
-  t->ids.clear();
+  auto ids = std::make_shared<std::vector<sqlite3_int64>>();
   for (const Row& row : t->changes.rows) {
-    if (!row.deleted) t->ids.push_back(row.rowid);
+    if (!row.deleted) ids->push_back(row.rowid);
   }
+  t->ids = std::move(ids);
   t->numbered = StampOf(t->path, t->numberedStamp);
   t->changes = Changes();
   return SQLITE_OK;
