@@ -7,7 +7,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   libcairo2-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-wqy-microhei
   libgsf-1-dev
-  unixodbc-dev libsqliteodbc libshp-dev
+  unixodbc unixodbc-dev libsqliteodbc libshp-dev
   libboost-dev
 )
 missing=()

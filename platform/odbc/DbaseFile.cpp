@@ -53,6 +53,22 @@ bool HasDbfExtension(const std::string& path) {
 
 }  // namespace
 
+std::string DbaseSqlType(const DbaseField& f) {
+  switch (f.type) {
+    case 'N':
+      if (f.decimals == 0 && f.width <= 11) return "Integer";
+      return "Numeric(" + std::to_string(f.width) + "," + std::to_string(f.decimals) + ")";
+    case 'F':
+      return "Double";
+    case 'D':
+      return "Date";
+    case 'L':
+      return "Bit";
+    default:
+      return "Char(" + std::to_string(f.width) + ")";
+  }
+}
+
 std::string CutDbaseFieldName(const std::string& name) {
   constexpr size_t kMax = 10;
   if (name.size() <= kMax) return name;
@@ -199,6 +215,10 @@ std::vector<DbaseValue> DbaseFile::ReadRecord(int record) const {
     if (text.empty() || text.find('*') != std::string::npos) continue;  // null
     v.null = false;
     if (f.type == 'D') {
+      if (text.find_first_not_of('0') == std::string::npos) {  // a null date is written as zeros
+        v.null = true;
+        continue;
+      }
       if (text.size() == 8) text = text.substr(0, 4) + "-" + text.substr(4, 2) + "-" + text.substr(6, 2);
     } else if (f.type == 'L') {
       char c = text[0];
@@ -213,11 +233,14 @@ std::vector<DbaseValue> DbaseFile::ReadRecord(int record) const {
   return values;
 }
 
-bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string& state, std::string& error) {
-  DBFHandle h = H(handle_);
-  // Every value is checked before anything is written, so a refused record
-  // leaves the file as it was.
-  std::vector<double> numbers(fields_.size());
+bool DbaseFile::CheckRecord(const std::vector<DbaseValue>& values, std::string& state, std::string& error) const {
+  std::vector<double> numbers;
+  return CheckValues(values, numbers, state, error);
+}
+
+bool DbaseFile::CheckValues(const std::vector<DbaseValue>& values, std::vector<double>& numbers, std::string& state,
+                            std::string& error) const {
+  numbers.assign(fields_.size(), 0.0);
   for (size_t i = 0; i < fields_.size() && i < values.size(); ++i) {
     const DbaseField& f = fields_[i];
     const DbaseValue& v = values[i];
@@ -249,6 +272,15 @@ bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string&
       }
     }
   }
+  return true;
+}
+
+bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string& state, std::string& error) {
+  DBFHandle h = H(handle_);
+  // Every value is checked before anything is written, so a refused record
+  // leaves the file as it was.
+  std::vector<double> numbers;
+  if (!CheckValues(values, numbers, state, error)) return false;
   KeepOriginal();
   int record = DBFGetRecordCount(h);
   for (size_t i = 0; i < fields_.size(); ++i) {

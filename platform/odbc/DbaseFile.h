@@ -53,6 +53,8 @@ class DbaseFile {
   // its field refuses on the way) returns false with state HY000; the file
   // is put back as it was when it is closed.
   bool AppendRecord(const std::vector<DbaseValue>& values, std::string& state, std::string& error);
+  // The checks of AppendRecord alone: true when the record would be taken.
+  bool CheckRecord(const std::vector<DbaseValue>& values, std::string& state, std::string& error) const;
 
   // Writes what is pending (with `flush`, to the disk) and closes the file.
   // False, with `error` set, when a write, flush or close of the file failed
@@ -62,6 +64,9 @@ class DbaseFile {
   bool Close(bool flush, std::string& error);
 
  private:
+  // Checks every value; the numbers of number fields go to `numbers`.
+  bool CheckValues(const std::vector<DbaseValue>& values, std::vector<double>& numbers, std::string& state,
+                   std::string& error) const;
   DbaseFile(void* handle, std::string path);
   void ReadFields();
   void KeepOriginal();
@@ -81,6 +86,10 @@ class DbaseFile {
   std::string originalHeader_;
   std::string originalTail_;
 };
+
+// The SQL column type a field is given as: Char(n), Numeric(p,s), Integer
+// (N with no decimals and at most 11 digits), Double, Date or Bit.
+std::string DbaseSqlType(const DbaseField& field);
 
 // The field name cut to the format's 10 bytes without splitting a GBK
 // character.

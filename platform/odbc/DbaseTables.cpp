@@ -1,9 +1,8 @@
 #include "platform/odbc/DbaseTables.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -41,23 +40,6 @@ bool IsAbsolute(const std::string& s) {
   if (s.empty()) return false;
   if (s[0] == '/' || s[0] == '\\') return true;
   return s.size() >= 2 && std::isalpha(static_cast<unsigned char>(s[0])) && s[1] == ':';
-}
-
-// The SQL column type a dBase field is loaded as.
-std::string SqlTypeOf(const DbaseField& f) {
-  switch (f.type) {
-    case 'N':
-      if (f.decimals == 0 && f.width <= 11) return "Integer";
-      return "Numeric(" + std::to_string(f.width) + "," + std::to_string(f.decimals) + ")";
-    case 'F':
-      return "Double";
-    case 'D':
-      return "Date";
-    case 'L':
-      return "Bit";
-    default:
-      return "Char(" + std::to_string(f.width) + ")";
-  }
 }
 
 // The two numbers of a declared size "(a,b)", when given.
@@ -115,16 +97,7 @@ SQLRETURN FailReadOnly(OdbcHandle& diag, const std::string& path) {
 }  // namespace
 
 DbaseTables::DbaseTables(OdbcConnection& connection, std::string folder)
-    : connection_(connection), folder_(std::move(folder)) {
-  static std::atomic<unsigned> connections{0};
-  prefix_ = std::to_string(::getpid()) + "." + std::to_string(++connections) + ":";
-}
-
-void DbaseTables::DropAll(OdbcHandle& diag) {
-  for (const std::string& path : made_) Run(diag, "DROP TABLE IF EXISTS " + TableName(path));
-  made_.clear();
-  loaded_.clear();
-}
+    : connection_(connection), folder_(std::move(folder)) {}
 
 std::string DbaseTables::TablePath(const std::string& gbkName) const {
   std::string name = gbkName;
@@ -134,7 +107,7 @@ std::string DbaseTables::TablePath(const std::string& gbkName) const {
   return ResolveUtf8Path(folder + "/" + GbkToUtf8(name));
 }
 
-std::string DbaseTables::TableName(const std::string& path) const { return QuoteName(prefix_ + path); }
+std::string DbaseTables::TableName(const std::string& path) { return "temp." + QuoteName(path); }
 
 bool DbaseTables::StampOf(const std::string& path, Stamp& stamp) {
   struct stat st;
@@ -154,10 +127,9 @@ SQLRETURN DbaseTables::Prepare(OdbcHandle& diag, std::string_view sql, std::stri
   size_t at = 0;
   for (const TableReference& ref : tables.tables) {
     std::string path = TablePath(ref.name);
-    paths.push_back(path);
     driverSql += GbkToUtf8(sql.substr(at, ref.begin - at));
     driverSql += TableName(path);
-    made_.insert(path);
+    paths.push_back(std::move(path));
     at = ref.end;
   }
   driverSql += GbkToUtf8(sql.substr(at));
@@ -167,148 +139,94 @@ SQLRETURN DbaseTables::Prepare(OdbcHandle& diag, std::string_view sql, std::stri
   for (size_t i = 0; changes && i < tables.tables.size(); ++i) {
     if (tables.tables[i].target && IsReadOnlyFile(paths[i])) return FailReadOnly(diag, paths[i]);
   }
-  for (const std::string& path : paths) {
-    SQLRETURN rc = Load(diag, path);
-    if (rc == SQL_ERROR) return rc;
+  for (size_t i = 0; i < paths.size(); ++i) {
+    // The table CREATE TABLE names is made by the statement.
+    if (tables.kind == StatementKind::kCreateTable && tables.tables[i].target) continue;
+    if (Offer(diag, paths[i]) == SQL_ERROR) return SQL_ERROR;
   }
   return SQL_SUCCESS;
 }
 
-SQLRETURN DbaseTables::Finish(OdbcHandle& diag, const StatementTables& tables, const std::vector<std::string>& paths,
-                              long long rowCount) {
+SQLRETURN DbaseTables::Finish(OdbcHandle& diag, const StatementTables& tables, const std::vector<std::string>& paths) {
   for (size_t i = 0; i < tables.tables.size() && i < paths.size(); ++i) {
     if (!tables.tables[i].target) continue;
     const std::string& path = paths[i];
-    SQLRETURN rc = SQL_SUCCESS;
-    switch (tables.kind) {
-      case StatementKind::kCreateTable:
-        rc = WriteFile(diag, path);
-        if (rc != SQL_ERROR) {
-          // Loaded again so that the table has the file's (perhaps cut)
-          // field names.
-          loaded_.erase(path);
-          rc = Load(diag, path);
-        }
-        break;
-      case StatementKind::kDropTable:
-        loaded_.erase(path);
-        // A file that stays fails the statement; its table comes back from
-        // the file before the next statement.
-        if (std::remove(path.c_str()) != 0 && errno != ENOENT) {
-          const int error = errno;
-          rc = diag.Fail("HY000", Utf8ToGbk("[dBase] cannot delete " + path + ": " + std::strerror(error)));
-        }
-        break;
-      case StatementKind::kInsert:
-        if (rowCount == 1) rc = AppendLastRow(diag, path);
-        else if (rowCount != 0) rc = WriteFile(diag, path);
-        break;
-      case StatementKind::kUpdate:
-      case StatementKind::kDelete:
-        if (rowCount != 0) rc = WriteFile(diag, path);
-        break;
-      default:
-        break;
+    if (tables.kind == StatementKind::kCreateTable) {
+      if (WriteNewFile(diag, path) == SQL_ERROR) return SQL_ERROR;
+    } else if (tables.kind == StatementKind::kDropTable) {
+      opened_.erase(path);
+      // A file that stays fails the statement; its table comes back before
+      // the next statement that names it.
+      if (std::remove(path.c_str()) != 0 && errno != ENOENT) {
+        const int error = errno;
+        return diag.Fail("HY000", Utf8ToGbk("[dBase] cannot delete " + path + ": " + std::strerror(error)));
+      }
     }
-    if (rc == SQL_ERROR) return rc;
   }
   return SQL_SUCCESS;
 }
 
-SQLRETURN DbaseTables::Load(OdbcHandle& diag, const std::string& path) {
-  Stamp stamp;
+SQLRETURN DbaseTables::Offer(OdbcHandle& diag, const std::string& path) {
   const std::string table = TableName(path);
+  Stamp stamp;
+  auto it = opened_.find(path);
   if (!StampOf(path, stamp)) {
-    loaded_.erase(path);
-    // A table of the scratch database whose file is gone is gone too.
+    // A file that is gone is a table no more.
+    if (it == opened_.end()) return SQL_SUCCESS;
+    opened_.erase(it);
     return Run(diag, "DROP TABLE IF EXISTS " + table);
   }
-  auto it = loaded_.find(path);
-  if (it != loaded_.end() && it->second == stamp) return SQL_SUCCESS;
+  if (it != opened_.end() && it->second.stamp == stamp) return SQL_SUCCESS;
+  // The fields of the file as it is now; its table is made again only when
+  // they are not those of the table.
   std::unique_ptr<DbaseFile> file = DbaseFile::Open(path, false);
-  if (!file) return diag.Fail("HY000", Utf8ToGbk("[dBase] not a dBase table: " + path));
-
-  const OdbcCalls* calls = GetOdbcCalls();
-  std::string create = "CREATE TABLE " + table + "(";
-  std::string insert = "INSERT INTO " + table + " VALUES(";
-  const std::vector<DbaseField>& fields = file->Fields();
-  for (size_t i = 0; i < fields.size(); ++i) {
-    if (i) create += ",", insert += ",";
-    create += QuoteName(GbkToUtf8(fields[i].name)) + " " + SqlTypeOf(fields[i]);
-    insert += "?";
-  }
-  create += ")";
-  insert += ")";
-  if (Run(diag, "DROP TABLE IF EXISTS " + table) == SQL_ERROR || Run(diag, create) == SQL_ERROR) return SQL_ERROR;
-  if (fields.empty() || file->RecordCount() == 0) {
-    loaded_[path] = stamp;
-    return SQL_SUCCESS;
-  }
-
-  // All records in one transaction, through one prepared INSERT.
-  SQLHANDLE dbc = connection_.real;
-  calls->SetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
-  SQLHANDLE stmt = nullptr;
-  SQLRETURN rc = calls->AllocHandle(SQL_HANDLE_STMT, dbc, &stmt);
-  if (SQL_SUCCEEDED(rc)) rc = calls->Prepare(stmt, reinterpret_cast<SQLCHAR*>(insert.data()), SQL_NTS);
-  std::vector<std::string> texts(fields.size());
-  std::vector<SQLLEN> lengths(fields.size());
-  for (int r = 0, n = file->RecordCount(); SQL_SUCCEEDED(rc) && r < n; ++r) {
-    if (file->IsDeleted(r)) continue;
-    std::vector<DbaseValue> values = file->ReadRecord(r);
-    for (size_t i = 0; i < fields.size() && SQL_SUCCEEDED(rc); ++i) {
-      texts[i] = values[i].null ? std::string() : GbkToUtf8(values[i].text);
-      lengths[i] = values[i].null ? SQL_NULL_DATA : static_cast<SQLLEN>(texts[i].size());
-      rc = calls->BindParameter(stmt, static_cast<SQLUSMALLINT>(i + 1), 1 /* input */, SQL_C_CHAR, SQL_VARCHAR,
-                                texts[i].size() + 1, 0, texts[i].data(), static_cast<SQLLEN>(texts[i].size()),
-                                &lengths[i]);
+  std::vector<DbaseField> fields;
+  if (file) fields = file->Fields();
+  file.reset();
+  if (it != opened_.end()) {
+    const auto& known = it->second.fields;
+    const bool same = known.size() == fields.size() &&
+                      std::equal(known.begin(), known.end(), fields.begin(), [](const auto& a, const auto& b) {
+                        return a.name == b.name && a.type == b.type && a.width == b.width && a.decimals == b.decimals;
+                      });
+    if (same) {
+      it->second.stamp = stamp;
+      return SQL_SUCCESS;
     }
-    if (SQL_SUCCEEDED(rc)) rc = calls->Execute(stmt);
+    opened_.erase(it);
+    if (Run(diag, "DROP TABLE IF EXISTS " + table) == SQL_ERROR) return SQL_ERROR;
   }
-  if (!SQL_SUCCEEDED(rc) && stmt) CopyDriverDiagnostics(SQL_HANDLE_STMT, stmt, diag);
-  if (stmt) calls->FreeHandle(SQL_HANDLE_STMT, stmt);
-  calls->EndTran(SQL_HANDLE_DBC, dbc, SQL_SUCCEEDED(rc) ? SQL_COMMIT : SQL_ROLLBACK);
-  calls->SetConnectAttr(dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
-  if (!SQL_SUCCEEDED(rc)) {
-    if (diag.own.empty()) diag.Fail("HY000", Utf8ToGbk("[dBase] cannot load " + path));
-    return SQL_ERROR;
+  std::string literal = "'";
+  for (char c : path) {
+    literal += c;
+    if (c == '\'') literal += c;
   }
-  loaded_[path] = stamp;
+  literal += "'";
+  if (Run(diag, "CREATE VIRTUAL TABLE " + table + " USING dbase(" + literal + ")") == SQL_ERROR) return SQL_ERROR;
+  opened_[path] = {stamp, std::move(fields)};
   return SQL_SUCCESS;
 }
 
-SQLRETURN DbaseTables::WriteFile(OdbcHandle& diag, const std::string& path) {
-  // A table whose file is not written is loaded from the file again when it
-  // is next used, so that it shows what the file holds.
-  if (IsReadOnlyFile(path)) {
-    loaded_.erase(path);
-    return FailReadOnly(diag, path);
-  }
+SQLRETURN DbaseTables::WriteNewFile(OdbcHandle& diag, const std::string& path) {
   const std::string table = TableName(path);
   std::vector<std::vector<std::pair<bool, std::string>>> columns;
-  if (Query(diag, "PRAGMA table_info(" + table + ")", columns) == SQL_ERROR) return SQL_ERROR;
+  SQLRETURN rc = Query(diag, "PRAGMA temp.table_info(" + QuoteName(path) + ")", columns);
   std::vector<DbaseField> fields;
   for (const auto& c : columns) {
-    if (c.size() < 3) continue;
-    fields.push_back(FieldOf(Utf8ToGbk(c[1].second), c[2].second));
+    if (c.size() >= 3) fields.push_back(FieldOf(Utf8ToGbk(c[1].second), c[2].second));
   }
-  std::vector<std::vector<std::pair<bool, std::string>>> rows;
-  if (Query(diag, "SELECT * FROM " + table, rows) == SQL_ERROR) return SQL_ERROR;
-
-  // Written beside the file and renamed over it, so a failure keeps the
-  // old file.
+  // The table the statement made only carried the fields: the file's table
+  // takes its place.
+  OdbcHandle dropDiag(diag.Type());
+  Run(dropDiag, "DROP TABLE IF EXISTS " + table);
+  if (rc == SQL_ERROR) return rc;
+  if (IsReadOnlyFile(path)) return FailReadOnly(diag, path);
+  // Written beside the file and renamed over it, so a failure keeps a file
+  // that was there.
   const std::string temp = path + ".new.dbf";
-  std::string error, state = "HY000";
+  std::string error;
   std::unique_ptr<DbaseFile> file = DbaseFile::Create(temp, fields, error);
   bool ok = file != nullptr;
-  for (size_t r = 0; ok && r < rows.size(); ++r) {
-    std::vector<DbaseValue> values(rows[r].size());
-    for (size_t i = 0; i < rows[r].size(); ++i) {
-      values[i].null = !rows[r][i].first;
-      values[i].text = Utf8ToGbk(rows[r][i].second);
-    }
-    ok = file->AppendRecord(values, state, error);
-  }
   if (file) ok = file->Close(true, error) && ok;
   file.reset();
   if (ok && RenameCall(temp.c_str(), path.c_str()) != 0) {
@@ -317,48 +235,10 @@ SQLRETURN DbaseTables::WriteFile(OdbcHandle& diag, const std::string& path) {
   }
   if (!ok) {
     std::remove(temp.c_str());
-    loaded_.erase(path);
     if (error.empty()) error = "cannot write " + path;
-    return diag.Fail(state.c_str(), Utf8ToGbk("[dBase] " + error));
+    return diag.Fail("HY000", Utf8ToGbk("[dBase] " + error));
   }
-  Stamp stamp;
-  if (StampOf(path, stamp)) loaded_[path] = stamp;
-  return SQL_SUCCESS;
-}
-
-SQLRETURN DbaseTables::AppendLastRow(OdbcHandle& diag, const std::string& path) {
-  const std::string table = TableName(path);
-  std::vector<std::vector<std::pair<bool, std::string>>> rows;
-  if (Query(diag, "SELECT rowid, * FROM " + table + " WHERE rowid = last_insert_rowid()", rows) == SQL_ERROR)
-    return SQL_ERROR;
-  if (rows.size() != 1) return WriteFile(diag, path);
-  std::vector<DbaseValue> values(rows[0].size() - 1);
-  for (size_t i = 1; i < rows[0].size(); ++i) {
-    values[i - 1].null = !rows[0][i].first;
-    values[i - 1].text = Utf8ToGbk(rows[0][i].second);
-  }
-  std::string state, error;
-  std::unique_ptr<DbaseFile> file = DbaseFile::Open(path, true);
-  if (!file) {
-    state = "HY000";
-    error = "cannot open " + path + " for writing";
-  } else if (file->Fields().size() == values.size() && file->AppendRecord(values, state, error) &&
-             file->Close(false, error)) {
-    file.reset();
-    Stamp stamp;
-    if (StampOf(path, stamp)) loaded_[path] = stamp;
-    return SQL_SUCCESS;
-  } else if (error.empty()) {
-    state = "21S01";
-    error = "the row does not match the fields of " + path;
-  } else if (state.empty()) {
-    state = "HY000";  // the file could not be written; closing put it back as it was
-  }
-  file.reset();
-  // The file refused the row: the table gives it up too, so both stay in
-  // step and the statement fails.
-  Run(diag, "DELETE FROM " + table + " WHERE rowid = " + rows[0][0].second);
-  return diag.Fail(state.c_str(), Utf8ToGbk("[dBase] " + error));
+  return Offer(diag, path);
 }
 
 bool DbaseTables::Execute(OdbcHandle& diag, const std::string& driverSql, SQLHANDLE& stmt, SQLRETURN& rc) {

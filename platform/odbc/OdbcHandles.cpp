@@ -1,6 +1,8 @@
 #include "platform/odbc/OdbcHandles.h"
 
+#include <cctype>
 #include <cstring>
+#include <string_view>
 
 #include "platform/core/Charset.h"
 #include "platform/odbc/DbaseTables.h"
@@ -12,6 +14,23 @@ OdbcConnection::OdbcConnection(OdbcEnvironment* env) : OdbcHandle(SQL_HANDLE_DBC
 
 OdbcConnection::~OdbcConnection() = default;
 
+DiagRecord DriverRecord(const char* state, SQLINTEGER native, const char* utf8Message) {
+  DiagRecord d{state, native, Utf8ToGbk(utf8Message)};
+  // The data source's extension opens its messages with "[dBase] " and the
+  // state that fits them, which the driver cannot pass on as the state.
+  static constexpr std::string_view kMark = "[dBase] ";
+  const size_t at = d.message.find(kMark);
+  const size_t code = at + kMark.size();
+  if (at == std::string::npos || code + 6 > d.message.size() || d.message[code + 5] != ' ') return d;
+  for (size_t i = code; i < code + 5; ++i) {
+    const unsigned char c = static_cast<unsigned char>(d.message[i]);
+    if (!std::isdigit(c) && !std::isupper(c)) return d;
+  }
+  d.state = d.message.substr(code, 5);
+  d.message.erase(code, 6);
+  return d;
+}
+
 void CopyDriverDiagnostics(SQLSMALLINT type, SQLHANDLE real, OdbcHandle& to) {
   const OdbcCalls* calls = GetOdbcCalls();
   if (!calls || !real) return;
@@ -21,7 +40,7 @@ void CopyDriverDiagnostics(SQLSMALLINT type, SQLHANDLE real, OdbcHandle& to) {
     SQLCHAR message[1024] = {};
     SQLSMALLINT length = 0;
     if (!SQL_SUCCEEDED(calls->GetDiagRec(type, real, i, state, &native, message, sizeof message, &length))) break;
-    to.own.push_back({reinterpret_cast<char*>(state), native, Utf8ToGbk(reinterpret_cast<char*>(message))});
+    to.own.push_back(DriverRecord(reinterpret_cast<char*>(state), native, reinterpret_cast<char*>(message)));
   }
 }
 

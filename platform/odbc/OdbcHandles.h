@@ -84,9 +84,6 @@ class OdbcStatement : public OdbcHandle {
   // caller's place (SQL_ATTR_ROWS_FETCHED_PTR) gets a copy.
   SQLULEN rowsFetched = 0;
   SQLULEN* callerRowsFetched = nullptr;
-  // The dBase files of the last statement executed, written again when a
-  // positioned operation changes its rows.
-  std::vector<std::string> lastTables;
 
   // Converts the bound character values of the rows just fetched.
   void ConvertFetchedRows();
@@ -112,6 +109,11 @@ class OdbcStatement : public OdbcHandle {
 }  // namespace platform::odbc
 
 namespace platform::odbc {
+
+// A diagnostic record of the driver (its message UTF-8), the message turned
+// to GBK. A message of the data source's extension ("[dBase] STATE text")
+// gives the record its state.
+DiagRecord DriverRecord(const char* state, SQLINTEGER native, const char* utf8Message);
 
 // Copies the driver manager's diagnostics of a handle (messages turned to
 // GBK) into this layer's records of `to`.

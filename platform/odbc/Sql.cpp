@@ -281,10 +281,6 @@ SQLRETURN SQLDisconnect(SQLHDBC connection) {
   if (!c) return SQL_INVALID_HANDLE;
   c->BeginCall();
   if (!c->connected) return c->Fail("08003", "Connection not open");
-  if (c->tables) {
-    c->tables->DropAll(*c);
-    c->BeginCall();  // a table that could not be dropped does not keep the connection
-  }
   SQLRETURN rc = Calls().Disconnect(c->real);
   if (SQL_SUCCEEDED(rc)) {
     c->connected = false;
@@ -317,18 +313,12 @@ SQLRETURN SQLExecDirect(SQLHSTMT statement, SQLCHAR* text, SQLINTEGER length) {
   } else {
     driverSql = platform::GbkToUtf8(sql);
   }
-  s->lastTables = paths;
   s->ForgetPending();
   SQLRETURN rc = Calls().ExecDirect(s->real, reinterpret_cast<SQLCHAR*>(driverSql.data()), SQL_NTS);
   if (rc == SQL_ERROR || !dbase) return rc;
-  SQLLEN rows = 0;
-  if (tables.kind == StatementKind::kInsert || tables.kind == StatementKind::kUpdate ||
-      tables.kind == StatementKind::kDelete) {
-    Calls().RowCount(s->real, &rows);
-  }
   // The driver's own notes of the statement are kept with this layer's.
   if (rc == SQL_SUCCESS_WITH_INFO) CopyDriverDiagnostics(SQL_HANDLE_STMT, s->real, *s);
-  if (dbase->Finish(*s, tables, paths, rows) == SQL_ERROR) return SQL_ERROR;
+  if (dbase->Finish(*s, tables, paths) == SQL_ERROR) return SQL_ERROR;
   return rc;
 }
 
@@ -481,12 +471,6 @@ SQLRETURN SQLSetPos(SQLHSTMT statement, SQLSETPOSIROW row, SQLUSMALLINT operatio
   }
   SQLRETURN rc = Calls().SetPos(s->real, row, operation, lockType);
   if (writes || (SQL_SUCCEEDED(rc) && operation == SQL_REFRESH)) BoundRowsToGbk(*s, first, count);
-  if (!SQL_SUCCEEDED(rc)) return rc;
-  if (s->connection->tables && (writes || operation == SQL_DELETE)) {
-    for (const std::string& path : s->lastTables) {
-      if (s->connection->tables->WriteFile(*s, path) == SQL_ERROR) return SQL_ERROR;
-    }
-  }
   return rc;
 }
 
@@ -535,8 +519,7 @@ SQLRETURN SQLGetDiagRec(SQLSMALLINT handleType, SQLHANDLE handle, SQLSMALLINT re
     SQLSMALLINT len = 0;
     SQLRETURN rc = Calls().GetDiagRec(handleType, h->real, record, st, &d.native, text, sizeof text, &len);
     if (!SQL_SUCCEEDED(rc)) return rc;
-    d.state = reinterpret_cast<char*>(st);
-    d.message = platform::Utf8ToGbk(reinterpret_cast<char*>(text));
+    d = DriverRecord(reinterpret_cast<char*>(st), d.native, reinterpret_cast<char*>(text));
   }
   if (state) {
     std::memset(state, 0, 6);

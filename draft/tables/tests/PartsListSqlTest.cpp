@@ -14,6 +14,8 @@
 #include "draft/host/TableRecordset.h"
 #include "draft/tables/ColumnRelationDlg.h"
 #include "draft/tables/DynamicBulkSet.h"
+#include "platform/odbc/DBException.h"
+#include "platform/odbc/tests/IsqlSession.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/Charset.h"
 #include "platform/odbc/DBException.h"
@@ -380,6 +382,39 @@ TEST_F(PartsListSqlTest, PositionedChangesOfARowsetReachTheFile) {
 }  // namespace
 
 namespace {
+
+// A table of the data source's folder is the same table to isql: what the
+// grid exports isql reads at once, and rows isql adds, changes and deletes
+// are at once in the file the host's recordset reads and in the driver's
+// queries of the grid.
+TEST_F(PartsListSqlTest, ATableOfTheDataSourceIsSharedWithIsql) {
+  Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}}, {"螺栓;1", "b;2", "c;3"});
+  const std::string name = "scrivel_grid_" + std::to_string(::getpid());
+  const std::string path = odbc_test::DataSourceFolder() + "/" + name + ".dbf";
+  const CStringA file(path.c_str());
+  ASSERT_EQ(owner.grid.ExportTable(file, owner.structure, 2, 2, 0, -1, 0), 2);
+  // isql's statements and lines are UTF-8; the test's texts are GBK.
+  using Lines = std::vector<std::string>;
+  auto isql = [](const Lines& statements) {
+    Lines utf8, printed;
+    for (const std::string& s : statements) utf8.push_back(platform::GbkToUtf8(s));
+    for (const std::string& line : odbc_test::RunIsql(utf8)) printed.push_back(platform::Utf8ToGbk(line));
+    return printed;
+  };
+  EXPECT_EQ(isql({"SELECT * FROM " + name}), (Lines{"名称|件数", "螺栓|1", "b|2", "c|3"}));
+
+  EXPECT_EQ(isql({"INSERT INTO " + name + " VALUES('垫圈',4)", "UPDATE " + name + " SET 件数=20 WHERE 名称='b'",
+                  "DELETE FROM " + name + " WHERE 件数=3"}),
+            Lines{});
+  CStringArray rows;
+  CFieldArray structure;
+  ASSERT_TRUE(owner.grid.ReadDbfTable(file, rows, structure));
+  EXPECT_EQ(std::vector<CStringA>(rows.GetData(), rows.GetData() + rows.GetSize()),
+            (std::vector<CStringA>{"螺栓;1", "b;20", "垫圈;4"}));
+  ASSERT_TRUE(owner.grid.SortTable(file, "件数", 1, owner.structure));
+  EXPECT_EQ(Column(owner.grid, 0), (std::vector<CStringA>{"b", "垫圈", "螺栓"}));
+  std::remove(path.c_str());
+}
 
 TEST_F(PartsListSqlTest, AFileNameWithBlanksAndQuotesIsOneTable) {
   Typed({{"名称", kFieldChar}, {"件数", kFieldInteger}}, {"a;2", "b;1"});

@@ -1,5 +1,5 @@
-// Opening damaged dBase files: each is refused as a whole, never read in
-// part (the cases the dBase fuzzer found, reduced).
+// dBase files: dates written and read back, and damaged files, each refused
+// as a whole, never read in part (the cases the dBase fuzzer found, reduced).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -44,6 +44,26 @@ std::string TwoRecordFile(const TempDir& dir) {
     }
   }
   return ReadFileBytes(path);
+}
+
+// A date keeps its day in the file (YYYYMMDD) and a null date reads back
+// as null.
+TEST(DbaseFileTest, DatesAndNullDatesReadBackAsWritten) {
+  TempDir dir;
+  const std::string path = dir.File("dates.dbf");
+  std::string error, state;
+  {
+    auto file = DbaseFile::Create(path, {DbaseField{"D", 'D', 8, 0}}, error);
+    ASSERT_TRUE(file) << error;
+    ASSERT_TRUE(file->AppendRecord({DbaseValue{false, "2024-05-06"}}, state, error)) << error;
+    ASSERT_TRUE(file->AppendRecord({DbaseValue{true, ""}}, state, error)) << error;
+  }
+  EXPECT_NE(ReadBytes(path).find(" 20240506"), std::string::npos);
+  auto file = DbaseFile::Open(path, false);
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->ReadRecord(0)[0].text, "2024-05-06");
+  EXPECT_FALSE(file->ReadRecord(0)[0].null);
+  EXPECT_TRUE(file->ReadRecord(1)[0].null);
 }
 
 TEST(DbaseFileTest, AFileWhoseHeaderClaimsMoreRecordsThanItHoldsIsRefused) {

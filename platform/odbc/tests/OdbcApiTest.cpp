@@ -13,31 +13,13 @@
 
 using odbc_test::Connection;
 using odbc_test::Gbk;
+using odbc_test::Rows;
 using odbc_test::TempDir;
 using platform::odbc::DbaseField;
 using platform::odbc::DbaseFile;
 using platform::odbc::DbaseValue;
 
 namespace {
-
-// Every row of the statement's result, each value as text ("<null>" for
-// null), read with SQLGetData.
-std::vector<std::vector<std::string>> Rows(Connection& c) {
-  std::vector<std::vector<std::string>> rows;
-  SQLSMALLINT cols = 0;
-  SQLNumResultCols(c.stmt, &cols);
-  while (SQL_SUCCEEDED(SQLFetch(c.stmt))) {
-    std::vector<std::string> row;
-    for (SQLSMALLINT i = 1; i <= cols; ++i) {
-      char buffer[512] = {};
-      SQLLEN length = 0;
-      SQLGetData(c.stmt, i, SQL_C_CHAR, buffer, sizeof buffer, &length);
-      row.push_back(length == SQL_NULL_DATA ? std::string("<null>") : std::string(buffer));
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
 
 TEST(OdbcApiTest, ATableCreatedAndFilledIsADbaseFileReadBackThroughSql) {
   TempDir dir;
@@ -122,8 +104,12 @@ TEST(OdbcApiTest, AValueTheFileCannotHoldFailsTheInsertAndLeavesBothAsTheyWere) 
   const struct {
     const char* values;
     const char* state;
-  } cases[] = {{"'abcde',1", "22001"}, {"'ab',123456", "22003"}, {"'ab','x1'", "22018"},
-               {"'ab','inf'", "22018"}, {"'ab','nan'", "22018"}};  // a numeric field holds finite numbers only
+  } cases[] = {{"'abcde',1", "22001"},
+               {"'ab',123456", "22003"},
+               {"'ab','x1'", "22018"},
+               {"'ab','inf'", "22018"},  // a numeric field holds finite numbers only
+               {"'ab','nan'", "22018"},
+               {"'ab',1),('abcde',2", "22001"}};  // a row that fits does not go in without the other
   for (const auto& k : cases) {
     SCOPED_TRACE(k.values);
     EXPECT_EQ(c.Exec("INSERT INTO " + file + " VALUES(" + k.values + ")"), SQL_ERROR);
@@ -243,6 +229,39 @@ TEST(OdbcApiTest, BulkFetchFillsRowsetsAndCountsThem) {
   EXPECT_EQ(counts, (std::vector<SQLULEN>{4, 4, 2}));
   ASSERT_EQ(all.size(), 10u);
   EXPECT_EQ(all[9], Gbk("行") + "9");
+}
+
+// Positioned changes of one rowset and of the next keep reaching the rows
+// fetched, though a delete writes the file again without the row.
+TEST(OdbcApiTest, PositionedChangesReachTheRowsFetchedAcrossRowsets) {
+  TempDir dir;
+  Connection c;
+  const std::string file = dir.File("rowsets.dbf");
+  ASSERT_EQ(c.Exec("CREATE TABLE " + file + "(a1 Char(4))"), SQL_SUCCESS) << c.Message();
+  for (const char* v : {"r0", "r1", "r2", "r3", "r4"})
+    ASSERT_EQ(c.Exec("INSERT INTO " + file + " VALUES('" + v + "')"), SQL_SUCCESS) << c.Message();
+  SQLFreeStmt(c.stmt, SQL_CLOSE);
+  ASSERT_EQ(SQLSetStmtAttr(c.stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(2), 0), SQL_SUCCESS);
+  ASSERT_EQ(SQLSetStmtAttr(c.stmt, SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_LOCK), 0),
+            SQL_SUCCESS);
+  ASSERT_EQ(c.Exec("SELECT a1, rowid FROM " + file), SQL_SUCCESS) << c.Message();
+  char values[2][8] = {}, rowids[2][24] = {};
+  SQLLEN lengths[2] = {}, rowidLengths[2] = {};
+  ASSERT_EQ(SQLBindCol(c.stmt, 1, SQL_C_CHAR, values, sizeof values[0], lengths), SQL_SUCCESS);
+  ASSERT_EQ(SQLBindCol(c.stmt, 2, SQL_C_CHAR, rowids, sizeof rowids[0], rowidLengths), SQL_SUCCESS);
+  ASSERT_TRUE(SQL_SUCCEEDED(SQLFetch(c.stmt)));
+  ASSERT_EQ(SQLSetPos(c.stmt, 1, SQL_DELETE, SQL_LOCK_NO_CHANGE), SQL_SUCCESS) << c.Message();  // r0
+  ASSERT_TRUE(SQL_SUCCEEDED(SQLFetch(c.stmt)));                                                   // r2, r3
+  EXPECT_EQ(std::string(values[1]), "r3");
+  std::strcpy(values[1], "u3");
+  lengths[1] = SQL_NTS;
+  ASSERT_EQ(SQLSetPos(c.stmt, 2, SQL_UPDATE, SQL_LOCK_NO_CHANGE), SQL_SUCCESS) << c.Message();
+  ASSERT_EQ(SQLSetPos(c.stmt, 1, SQL_DELETE, SQL_LOCK_NO_CHANGE), SQL_SUCCESS) << c.Message();  // r2
+  SQLFreeStmt(c.stmt, SQL_UNBIND);
+  SQLSetStmtAttr(c.stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
+  ASSERT_EQ(c.Exec("SELECT a1 FROM " + file), SQL_SUCCESS) << c.Message();
+  EXPECT_EQ(Rows(c), (std::vector<std::vector<std::string>>{{"r1"}, {"u3"}, {"r4"}}));
+  EXPECT_EQ(DbaseFile::Open(file, false)->RecordCount(), 3);
 }
 
 TEST(OdbcApiTest, APositionedUpdateRefusedForAValueTooLongInUtf8LeavesEveryBufferAsItWas) {

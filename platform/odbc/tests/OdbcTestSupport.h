@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/core/Charset.h"
 #include "platform/odbc/Sql.h"
@@ -62,5 +63,24 @@ class Connection {
 };
 
 inline std::string Gbk(const char* utf8) { return platform::Utf8ToGbk(utf8); }
+
+// Every row of the statement's result, each value as text ("<null>" for
+// null), read with SQLGetData.
+inline std::vector<std::vector<std::string>> Rows(Connection& c) {
+  std::vector<std::vector<std::string>> rows;
+  SQLSMALLINT cols = 0;
+  SQLNumResultCols(c.stmt, &cols);
+  while (SQL_SUCCEEDED(SQLFetch(c.stmt))) {
+    std::vector<std::string> row;
+    for (SQLSMALLINT i = 1; i <= cols; ++i) {
+      char buffer[512] = {};
+      SQLLEN length = 0;
+      SQLGetData(c.stmt, i, SQL_C_CHAR, buffer, sizeof buffer, &length);
+      row.push_back(length == SQL_NULL_DATA ? std::string("<null>") : std::string(buffer));
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
 
 }  // namespace odbc_test

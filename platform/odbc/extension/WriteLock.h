@@ -1,0 +1,31 @@
+// The lock a writer holds on a dBase file while it changes it: an
+// open-file-description lock (fcntl F_OFD_SETLK) over the whole file, so
+// two connections of one process exclude each other as two processes do.
+// A file renamed over while a writer waited is locked again by its path,
+// so the lock always covers the file the path names.
+#pragma once
+
+#include <string>
+
+namespace platform::odbc {
+
+class WriteLock {
+ public:
+  WriteLock() = default;
+  WriteLock(const WriteLock&) = delete;
+  WriteLock& operator=(const WriteLock&) = delete;
+  ~WriteLock() { Release(); }
+
+  enum class Result { kLocked, kReadOnly, kTimedOut, kFailed };
+  // Waits up to `timeoutMs` for the lock. kReadOnly: nobody may write the
+  // file (the read-only attribute); kFailed: the file cannot be opened
+  // (`error` tells why).
+  Result Acquire(const std::string& path, int timeoutMs, std::string& error);
+  void Release();
+  bool Held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace platform::odbc
