@@ -13,7 +13,7 @@
 #include "diagram/model/objects/DrawRect.h"
 #include "platform/core/Charset.h"
 #include "platform/core/MessageBox.h"
-#include "platform/core/tests/ScratchFolder.h"
+#include "platform/testsupport/ScratchFolder.h"
 #include "platform/core/tests/WriteFailureSweep.h"
 
 using testsupport::SweepWriteFailures;

@@ -77,7 +77,7 @@ TEST(DrawingFile, WritesWholeFilesOrNothing) {
     std::ofstream(folder / "a.drawing.tmp") << "mine";
   }
   ASSERT_TRUE(WriteDrawingFile(view, path, &error)) << error;
-  EXPECT_EQ(ReadFile(folder / "a.drawing.tmp"), "mine");
+  EXPECT_EQ(ReadFileBytes(folder / "a.drawing.tmp"), "mine");
   std::filesystem::remove(folder / "a.drawing.tmp");
 
   // A failed write leaves the older file as it was and no temporary file.

@@ -18,7 +18,7 @@
 #include "draft/host/TableEntity.h"
 #include "draft/host/TextEntity.h"
 #include "draft/host/TextPainter.h"
-#include "draft/host/tests/MessageBoxAnswers.h"
+#include "draft/testsupport/MessageBoxAnswers.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/PixelBuffer.h"
 #include "platform/gdi/RasterSurface.h"
@@ -93,7 +93,7 @@ double Outside(const std::vector<GPoint>& quad, double x, double y) {
   return worst;
 }
 
-CTextAttrib Attrib(double height, double widthFactor, double angle) {
+CTextAttrib GlyphAttrib(double height, double widthFactor, double angle) {
   CTextAttrib a;
   a.SetHeight(height);
   a.SetWidthFactor(widthFactor);
@@ -119,7 +119,7 @@ TEST(TextGlyphs, GlyphsLieInTheMeasuredBoxAndFillIt) {
     SCOPED_TRACE(std::string(c.text) + " angle " + std::to_string(c.angle) + " width " + std::to_string(c.widthFactor) +
                  " style " + std::to_string(c.fontStyle));
     GlyphScene scene;
-    CTextAttrib attr = Attrib(7, c.widthFactor, c.angle);
+    CTextAttrib attr = GlyphAttrib(7, c.widthFactor, c.angle);
     attr.SetFontStyle(c.fontStyle);
     auto* text = ConstructTextEntity(5, nullptr, c.text, 20, 20, attr);
     scene.view.AddEntityToView(text);
@@ -211,14 +211,14 @@ TEST(TextGlyphs, ErasedPreviewsLeaveThePictureExactlyAsBefore) {
   // A drawing under the previews: lines and texts the readouts cross.
   scene.view.AddEntityToView(ConstructLineEntity(0, nullptr, 0, 30, 100, 30));
   scene.view.AddEntityToView(ConstructLineEntity(0, nullptr, 25, 0, 25, 75));
-  scene.view.AddEntityToView(ConstructTextEntity(5, nullptr, "技术要求 A-A", 20, 28, Attrib(5, 1, 0)));
+  scene.view.AddEntityToView(ConstructTextEntity(5, nullptr, "技术要求 A-A", 20, 28, GlyphAttrib(5, 1, 0)));
   scene.view.RefreshView();
   const std::vector<uint32_t> before = scene.Snapshot();
 
   // The moves of a command: cross-hair and readouts, a rubber line, a text
   // preview and a temporary text; each move takes the previous one off.
-  CTextEntity temp(5, nullptr, "M12螺栓", 30, 40, Attrib(4, 0.7, 30));
-  const CTextAttrib styled = Attrib(3.5, 1, 90);
+  CTextEntity temp(5, nullptr, "M12螺栓", 30, 40, GlyphAttrib(4, 0.7, 30));
+  const CTextAttrib styled = GlyphAttrib(3.5, 1, 90);
   const GPoint cursors[] = {{24, 29}, {40.2, 33.7}, {60, 12}};
   for (const GPoint& c : cursors) {
     scene.view.DrawCrossHair(c.x, c.y, 1);
@@ -250,7 +250,7 @@ TEST(TextGlyphs, AFontTheTableCannotFindShowsTheOutlineAndIsReportedOnce) {
     std::ofstream table(scene.sysdata.GetFolder() + "/Font/FontMap.Tab", std::ios::binary | std::ios::trunc);
     table << "txt.shx=No Such Family\r\nmorvane.shx=No Such Family, WenQuanYi Micro Hei\r\n";
   }
-  CTextAttrib shx = Attrib(8, 1, 0);
+  CTextAttrib shx = GlyphAttrib(8, 1, 0);
   shx.SetFontStyle(2);
   shx.SetShxFontName("TXT.SHX");
   shx.SetBigFontName("morvane.shx");

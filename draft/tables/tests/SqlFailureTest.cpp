@@ -19,7 +19,7 @@
 #include "draft/host/Settings.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/Charset.h"
-#include "platform/core/tests/ScratchFolder.h"
+#include "platform/testsupport/ScratchFolder.h"
 #include "platform/core/tests/WriteFailureSweep.h"
 #include "platform/odbc/CallFailure.h"
 

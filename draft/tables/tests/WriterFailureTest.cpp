@@ -14,11 +14,11 @@
 #include "draft/host/DrawingFile.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
-#include "draft/regions/TabFileWriter.h"
+#include "draft/host/TabFile.h"
 #include "draft/tables/TableFiles.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/Charset.h"
-#include "platform/core/tests/ScratchFolder.h"
+#include "platform/testsupport/ScratchFolder.h"
 #include "platform/core/tests/WriteFailureSweep.h"
 
 using testsupport::SweepWriteFailures;

@@ -143,7 +143,7 @@ TEST(Printer, PagesKeepThePrintersMargins) {
     ASSERT_GT(dc.EndPage(), 0);
     ASSERT_GT(dc.EndDoc(), 0);
 
-    const std::vector<std::string> streams = InflatedStreams(ReadFile(path));
+    const std::vector<std::string> streams = InflatedStreams(ReadFileBytes(path));
     ASSERT_FALSE(streams.empty());
     const std::vector<PdfRect> painted = PaintedRectangles(streams.front(), {0, 0, paperWidth, paperHeight});
     // The black covers the printable area exactly; the red lies at its corner.

@@ -58,7 +58,7 @@ TEST(DbaseFileTest, DatesAndNullDatesReadBackAsWritten) {
     ASSERT_TRUE(file->AppendRecord({DbaseValue{false, "2024-05-06"}}, state, error)) << error;
     ASSERT_TRUE(file->AppendRecord({DbaseValue{true, ""}}, state, error)) << error;
   }
-  EXPECT_NE(ReadBytes(path).find(" 20240506"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(path).find(" 20240506"), std::string::npos);
   auto file = DbaseFile::Open(path, false);
   ASSERT_TRUE(file);
   EXPECT_EQ(file->ReadRecord(0)[0].text, "2024-05-06");
@@ -120,7 +120,7 @@ TEST(DbaseFileTest, ARefusedRecordLeavesTheFileAsItWas) {
     DbaseValue note{false, "ab"}, day{false, "2024-02-29"};
     ASSERT_TRUE(file->AppendRecord({note, day}, state, error)) << error;
   }
-  const std::string before = ReadBytes(path);
+  const std::string before = ReadFileBytes(path);
   const struct {
     const char* note;
     const char* day;
@@ -136,7 +136,7 @@ TEST(DbaseFileTest, ARefusedRecordLeavesTheFileAsItWas) {
       EXPECT_EQ(state, c.state);
       EXPECT_TRUE(file->Close(false, error)) << error;
     }
-    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(ReadFileBytes(path), before);
   }
   auto file = DbaseFile::Open(path, true);
   ASSERT_TRUE(file);
