@@ -52,6 +52,11 @@ int CBlockEntity::ExplodeInto(int, CEntityList& out, int, int, int) const {
   return static_cast<int>(members_.size());
 }
 
+void CBlockEntity::ReplaceLayer(int oldLayer, int newLayer) {
+  CEntity::ReplaceLayer(oldLayer, newLayer);
+  for (const auto& m : members_) m->ReplaceLayer(oldLayer, newLayer);
+}
+
 BOOL CBlockEntity::RemoveBlockMember(CEntity* member) {
   for (auto it = members_.begin(); it != members_.end(); ++it) {
     if (it->get() == member) {
