@@ -46,16 +46,21 @@ void CDeleteLayerCmd::Execute(CDraftView* view) {
     layer_ = picked_->GetEntityLayer();
     pickedFlag_ = 1;
   }
-  CEntityList doomed, members;
-  for (CEntity* e : *view->GetEntityList()) {
-    if (!e->IsOnLayer(layer_) || e->IsTable() || e->IsKeptWhole()) continue;
-    if (e->IsBlock())
-      e->ExplodeInto(1, members, 0, 0, 0);
+  // Blocks on the layer are opened (nested ones too) and lose what lies on
+  // it; tables and compounds kept whole are left with all their members.
+  CEntityList doomed, blocks;
+  for (CEntity* e : *view->GetEntityList())
+    if (e->IsOnLayer(layer_) && !e->IsTable() && !e->IsKeptWhole()) (e->IsBlock() ? blocks : doomed).AddTail(e);
+  CEntityList members;
+  for (CEntity* block : blocks) block->ExplodeInto(1, members, 0, 0, 0);
+  while (!members.IsEmpty()) {
+    CEntity* m = members.RemoveHead();
+    if (!m->IsOnLayer(layer_) || m->IsTable() || m->IsKeptWhole() || OwnerKeepsMember(m)) continue;
+    if (m->IsBlock())
+      m->ExplodeInto(1, members, 0, 0, 0);
     else
-      doomed.AddTail(e);
+      doomed.AddTail(m);
   }
-  for (CEntity* m : members)
-    if (m->IsOnLayer(layer_) && !OwnerKeepsMember(m)) doomed.AddTail(m);
   if (!doomed.IsEmpty()) {
     view->RemoveEntities(doomed);
     CUndoRecord* record = ConstructUndoDeleteEntities();

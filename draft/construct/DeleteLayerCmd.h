@@ -1,8 +1,9 @@
 // Deletes the entities of a layer: a click picks an entity (a member of a
 // compound counts with its own layer) and every drawing entity on its layer
-// goes, in one undo step, without a question. A block on the layer stays
-// and loses those of its members that lie on the layer; tables and
-// compounds kept whole stay with all their members.
+// goes, in one undo step, without a question. A block on the layer (its
+// own, or a member's) stays and loses those of its members, nested ones
+// too, that lie on the layer; tables and compounds kept whole stay with all
+// their members.
 #pragma once
 
 #include "draft/framework/CmdBase.h"
