@@ -2,24 +2,17 @@
 
 #include <cstdlib>
 
+#include "draft/edit/AngleUnit.h"
 #include "draft/host/Settings.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageMap.h"
-
-namespace {
-// The factor of the angle unit; a factor of 0 (or unreadable) counts as 1.
-double ReadUnitFactor() {
-  const double f = std::atof(GetProfileStringSetting("UnitSetting", "AngUnitUnit", "1.0").GetString());
-  return f > 0.0 || f < 0.0 ? f : 1.0;
-}
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CRoundArraySetDlg, CBaseDialog)
   ON_BN_CLICKED(1070, OnAngleAuto)
   ON_EN_CHANGE(1047, OnCountChange)
 END_MESSAGE_MAP()
 
-CRoundArraySetDlg::CRoundArraySetDlg(CWnd* parent) : CBaseDialog(IDD, parent), unitFactor_(ReadUnitFactor()) {}
+CRoundArraySetDlg::CRoundArraySetDlg(CWnd* parent) : CBaseDialog(IDD, parent), unitFactor_(ReadAngleUnitFactor()) {}
 
 BOOL CRoundArraySetDlg::OnInitDialog() {
   angleAuto_ = GetProfileIntSetting(kSection, "AngleAuto", 1);

@@ -52,6 +52,18 @@ int CBlockEntity::ExplodeInto(int, CEntityList& out, int, int, int) const {
   return static_cast<int>(members_.size());
 }
 
+BOOL CBlockEntity::IsOnLayer(int layer) const {
+  if (CEntity::IsOnLayer(layer)) return TRUE;
+  for (const auto& m : members_)
+    if (m->IsOnLayer(layer)) return TRUE;
+  return FALSE;
+}
+
+void CBlockEntity::ReplaceLayer(int oldLayer, int newLayer) {
+  CEntity::ReplaceLayer(oldLayer, newLayer);
+  for (const auto& m : members_) m->ReplaceLayer(oldLayer, newLayer);
+}
+
 BOOL CBlockEntity::RemoveBlockMember(CEntity* member) {
   for (auto it = members_.begin(); it != members_.end(); ++it) {
     if (it->get() == member) {

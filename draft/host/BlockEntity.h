@@ -29,6 +29,10 @@ class CBlockEntity : public CEntity {
   // call's form (callers pass 1). FALSE when the line cannot be added.
   virtual BOOL AddCurveSegment(double x1, double y1, double x2, double y2, int flag);
   int ExplodeInto(int flag, CEntityList& out, int, int, int) const override;
+  // True when the block's own layer or a member's (at any depth) is `layer`.
+  BOOL IsOnLayer(int layer) const override;
+  // Moves the block and each member, at any depth, that lies on `oldLayer`.
+  void ReplaceLayer(int oldLayer, int newLayer) override;
 
   int GetMemberCount() const { return static_cast<int>(members_.size()); }
   CEntity* GetMember(int i) const { return members_.at(static_cast<size_t>(i)).get(); }

@@ -154,6 +154,10 @@ void CEntity::ListInto(CEntityList& out) const { out.AddTail(const_cast<CEntity*
 
 void CEntity::SetEntityLayer(int layer) { layer_ = static_cast<BYTE>(ClampLayer(layer)); }
 
+void CEntity::ReplaceLayer(int oldLayer, int newLayer) {
+  if (oldLayer == -1 || layer_ == oldLayer) SetEntityLayer(newLayer);
+}
+
 void CEntity::SetEntityGroup(CDrawingGroup* group) {
   if (group == group_) return;
   RebaseGroup(group_, group);

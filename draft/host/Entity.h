@@ -222,7 +222,13 @@ class CEntity {
   const CAttributeItemList* FindEntityAttributes() const { return attributes_.get(); }
   // The scale of the entity's group (1.0 without a group).
   double GetEntityScale() const;
-  BOOL IsOnLayer(int layer) const { return layer_ == layer; }
+  // Whether the entity lies on `layer`: its own layer; a block also when a
+  // member (at any depth) lies there.
+  virtual BOOL IsOnLayer(int layer) const { return layer_ == layer ? TRUE : FALSE; }
+  // Moves the entity from layer `oldLayer` (-1: any) to `newLayer`; a block
+  // moves itself and each member (at any depth) the same way. Nothing
+  // changes for an entity on another layer.
+  virtual void ReplaceLayer(int oldLayer, int newLayer);
   // A number that tells this entity apart from every other in the process.
   DWORD GetHandle() const { return handle_; }
   // The one watcher told of this entity's destruction (null: none). A copy

@@ -1,5 +1,6 @@
 #include "draft/res/DraftResources.h"
 
+#include "draft/res/ArrayLayerDialogTemplates.h"
 #include "draft/res/AttributeDialogTemplates.h"
 #include "draft/res/CommandDialogTemplates.h"
 #include "draft/res/EditRegionDialogTemplates.h"
@@ -33,6 +34,7 @@ platform::ResourceSet BuildResources() {
   AddTableDialogTemplates(r);
   AddTableToolBars(r);
   AddCommandDialogTemplates(r);
+  AddArrayLayerDialogTemplates(r);
   AddEditRegionDialogTemplates(r);
   AddAttributeDialogTemplates(r);
   AddEquationDialogTemplates(r);

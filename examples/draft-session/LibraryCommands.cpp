@@ -4,17 +4,21 @@
 #include "draft/construct/Arc3PointCmd.h"
 #include "draft/construct/ArcCenterCmd.h"
 #include "draft/construct/ArcFromEndCmd.h"
+#include "draft/construct/ChangeLayerCmd.h"
+#include "draft/construct/ChangeLayerSelCmd.h"
 #include "draft/construct/CenterLineCmd.h"
 #include "draft/construct/ChangeArcCmd.h"
 #include "draft/construct/Circle2PointCmd.h"
 #include "draft/construct/Circle3PointCmd.h"
 #include "draft/construct/CircleCenterCmd.h"
 #include "draft/construct/CurveEquationCmd.h"
+#include "draft/construct/DeleteLayerCmd.h"
 #include "draft/construct/LineAltCmd.h"
 #include "draft/construct/LineCmd.h"
 #include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/TangentArcCmd.h"
+#include "draft/edit/ArrayCmd.h"
 #include "draft/edit/DeleteCmd.h"
 #include "draft/edit/ExplodeCmd.h"
 #include "draft/edit/MirrorCmd.h"
@@ -103,6 +107,9 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CScaleCmd(24); });
   c.Add("round-array", "places copies of the selection round a centre (its settings dialog first)",
         [](CDraftView&) { return new CRoundArrayCmd(25); });
+  c.Add("array", "copies the selection into columns and rows (its settings dialog first); with picked "
+                 "direction lines, a click on each (the right button: Y perpendicular to the first)",
+        [](CDraftView& v) { return new CArrayCmd(190, &v, 0, 0); });
   c.Add("area", "the area of the regions round clicked points, added (or subtracted after TAB); "
                 "the right button shows the result list",
         [](CDraftView& v) { return new CMeasureAreaCmd(40, &v); });
@@ -152,6 +159,12 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CDeleteCmd(172); });
   c.Add("explode", "breaks the selected blocks and curves into their parts",
         [](CDraftView& v) { return new CExplodeCmd(173, &v, 0, 0); });
+  c.Add("change-layer-sel", "moves the selection to a layer chosen in the layer dialog",
+        [](CDraftView&) { return new CChangeLayerSelCmd(191); });
+  c.Add("change-layer", "moves every entity on a clicked entity's layer to a layer chosen in the layer dialog",
+        [](CDraftView&) { return new CChangeLayerCmd(192); });
+  c.Add("delete-layer", "deletes every entity on a clicked entity's layer (blocks keep what lies elsewhere)",
+        [](CDraftView&) { return new CDeleteLayerCmd(193); });
   c.Add("equation", "a curve from parametric equations (the equation dialog first), placed with a click; TAB "
                     "turns its axes; needs a current group",
         [](CDraftView&) { return new CCurveEquationCmd(174, nullptr); });

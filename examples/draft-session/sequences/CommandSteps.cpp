@@ -178,6 +178,24 @@ void RoundArray(SessionUser& u) {
   u.Click(SomePoint(u));
 }
 
+void Array(SessionUser& u) {
+  u.Push("array");
+  Select(u);  // then its settings dialog; with picked directions a line or two
+  for (int i = u.Random().Int(0, 2); i > 0; --i) u.Click(u.PointOnEntity());
+  if (u.Random().Chance(0.3)) u.RightClick();  // Y perpendicular to the first line
+}
+
+void ChangeLayer(SessionUser& u) {
+  const int kind = u.Random().Int(0, 2);
+  if (kind == 0) {
+    u.Push("change-layer-sel");
+    Select(u);  // then the layer dialog
+  } else {
+    u.Push(kind == 1 ? "change-layer" : "delete-layer");
+    u.Click(u.PointOnEntity());
+  }
+}
+
 void Mirror(SessionUser& u) {
   u.Push("mirror");
   Select(u);
@@ -327,6 +345,8 @@ const std::vector<CommandStep>& CommandSteps() {
       {"move", 5, MoveCopy},
       {"rotate", 4, Rotate},
       {"round-array", 2, RoundArray},
+      {"array", 2, Array},
+      {"change-layer", 2, ChangeLayer},
       {"mirror", 3, Mirror},
       {"delete", 4, Delete},
       {"explode", 2, Explode},

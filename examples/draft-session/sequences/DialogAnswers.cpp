@@ -1,5 +1,6 @@
 #include "examples/draft-session/sequences/DialogAnswers.h"
 
+#include <cstddef>
 #include <functional>
 #include <map>
 
@@ -64,6 +65,18 @@ std::vector<DialogAction> RoundArray(platform::ModalSession& s, Rng& rng) {
   return actions;
 }
 
+// The rectangular array's settings, with 1 to 3 columns and rows (typed
+// first, so that the mode chosen after them enables what it uses).
+std::vector<DialogAction> RectangularArray(platform::ModalSession& s, Rng& rng) {
+  std::vector<DialogAction> actions = Generic(s, rng);
+  for (size_t i = 0; i < actions.size(); ++i)
+    if (actions[i].kind == DialogAction::kType && (actions[i].id == 1078 || actions[i].id == 1079))
+      actions.erase(actions.begin() + static_cast<std::ptrdiff_t>(i--));
+  actions.insert(actions.begin(), Type(1079, std::to_string(rng.Int(1, 3))));
+  actions.insert(actions.begin(), Type(1078, std::to_string(rng.Int(1, 3))));
+  return actions;
+}
+
 // OK or Cancel, nothing changed.
 std::vector<DialogAction> AsShown(platform::ModalSession&, Rng& rng) { return {Close(rng)}; }
 
@@ -93,6 +106,7 @@ const std::map<std::string, Answerer>& Answerers() {
       {"表内容", GenerateTable},
       {"钢筋表", GenerateTable},
       {"周分布参数", RoundArray},
+      {"阵列参数", RectangularArray},
       // The table's fonts and kind: as shown.
       {"创建表格", AsShown},
       // A result list: read and closed.
