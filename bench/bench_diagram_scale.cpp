@@ -35,12 +35,12 @@
 #include <utility>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawList.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/DrawRect.h"
-#include "diagram/model/QuadTree.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/lists/DrawList.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/objects/DrawRect.h"
+#include "diagram/model/canvas/QuadTree.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
 

@@ -12,9 +12,9 @@
 #include <random>
 #include <vector>
 
-#include "diagram/model/DrawList.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/QuadTree.h"
+#include "diagram/model/lists/DrawList.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/canvas/QuadTree.h"
 
 namespace {
 

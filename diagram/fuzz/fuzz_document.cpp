@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
 #include "platform/core/MemFile.h"

@@ -1,20 +1,20 @@
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/model/canvas/ArcRouter.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawGroup.h"
-#include "diagram/model/DrawPoly.h"
-#include "diagram/model/DrawPort.h"
-#include "diagram/model/DrawRect.h"
-#include "diagram/model/DrawText.h"
-#include "diagram/model/MsgBox.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/blocks/DrawGroup.h"
+#include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/objects/DrawRect.h"
+#include "diagram/model/objects/DrawText.h"
+#include "diagram/model/document/MsgBox.h"
+#include "diagram/model/canvas/AutoRouteOption.h"
 #include "diagram/routing/ProgressDlg.h"
 
 IMPLEMENT_DYNAMIC(CArcRouter, CObject)

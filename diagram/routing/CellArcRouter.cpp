@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawPort.h"
-#include "diagram/model/MsgBox.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/canvas/AutoRouteOption.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/MsgBox.h"
 
 IMPLEMENT_DYNAMIC(CellArcRouter, CArcRouter)
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/model/canvas/ArcRouter.h"
 #include "diagram/routing/Route.h"
 
 class CDrawBlock;

@@ -37,88 +37,88 @@ int cmp_double(const void* a, const void* b) { return Compare3<double>(a, b); }
 
 __ARRAY__::__ARRAY__(int n, int size) {
   Reallocate(n, size);
-  n_ = n;
+  m_nCount = n;
 }
 
 __ARRAY__::__ARRAY__(const __ARRAY__& other, int size) {
-  Reallocate(other.n_, size);
-  n_ = other.n_;
-  if (n_) std::memcpy(block_, other.block_, Bytes(n_, size));
+  Reallocate(other.m_nCount, size);
+  m_nCount = other.m_nCount;
+  if (m_nCount) std::memcpy(m_pBlock, other.m_pBlock, Bytes(m_nCount, size));
 }
 
-__ARRAY__::~__ARRAY__() { std::free(block_); }
+__ARRAY__::~__ARRAY__() { std::free(m_pBlock); }
 
 void __ARRAY__::Reallocate(int n, int size) {
   size_t bytes = Bytes(n, size);
   if (bytes == 0) {
-    std::free(block_);
-    block_ = nullptr;
+    std::free(m_pBlock);
+    m_pBlock = nullptr;
     return;
   }
-  void* p = std::realloc(block_, bytes);
+  void* p = std::realloc(m_pBlock, bytes);
   if (!p) AfxThrowMemoryException();
-  block_ = static_cast<unsigned char*>(p);
+  m_pBlock = static_cast<unsigned char*>(p);
 }
 
 void __ARRAY__::reset(int n, int size) {
   Reallocate(n, size);
-  n_ = n;
+  m_nCount = n;
 }
 
 void __ARRAY__::_append(int n, int size) {
   if (n <= 0) return;
-  reset(Grown(n_, n), size);
+  reset(Grown(m_nCount, n), size);
 }
 
 void __ARRAY__::_truncate(int n, int size) {
   if (n <= 0) return;
-  reset(n >= n_ ? 0 : n_ - n, size);
+  reset(n >= m_nCount ? 0 : m_nCount - n, size);
 }
 
 void __ARRAY__::_insert(int index, int n, int size) {
-  if (index < 0 || index > n_) AfxThrowInvalidArgException();
+  if (index < 0 || index > m_nCount) AfxThrowInvalidArgException();
   if (n <= 0) return;
-  int old = n_;
-  reset(Grown(n_, n), size);
+  int old = m_nCount;
+  reset(Grown(m_nCount, n), size);
   if (index < old) {
-    std::memmove(block_ + Bytes(index + n, size), block_ + Bytes(index, size), Bytes(old - index, size));
+    std::memmove(m_pBlock + Bytes(index + n, size), m_pBlock + Bytes(index, size), Bytes(old - index, size));
   }
 }
 
 void __ARRAY__::_remove(int index, int n, int size) {
-  if (index < 0 || index >= n_ || n <= 0) return;
-  if (n > n_ - index) n = n_ - index;
-  int tail = n_ - index - n;
-  if (tail) std::memmove(block_ + Bytes(index, size), block_ + Bytes(index + n, size), Bytes(tail, size));
-  reset(n_ - n, size);
+  if (index < 0 || index >= m_nCount || n <= 0) return;
+  if (n > m_nCount - index) n = m_nCount - index;
+  int tail = m_nCount - index - n;
+  if (tail) std::memmove(m_pBlock + Bytes(index, size), m_pBlock + Bytes(index + n, size), Bytes(tail, size));
+  reset(m_nCount - n, size);
 }
 
 void __ARRAY__::_change_position(int from, int to, int size) {
-  if (from < 0 || from >= n_ || to < 0 || to >= n_) AfxThrowInvalidArgException();
+  if (from < 0 || from >= m_nCount || to < 0 || to >= m_nCount) AfxThrowInvalidArgException();
   if (from == to) return;
-  std::vector<unsigned char> moving(block_ + Bytes(from, size), block_ + Bytes(from + 1, size));
+  std::vector<unsigned char> moving(m_pBlock + Bytes(from, size), m_pBlock + Bytes(from + 1, size));
   if (from < to) {
-    std::memmove(block_ + Bytes(from, size), block_ + Bytes(from + 1, size), Bytes(to - from, size));
+    std::memmove(m_pBlock + Bytes(from, size), m_pBlock + Bytes(from + 1, size), Bytes(to - from, size));
   } else {
-    std::memmove(block_ + Bytes(to + 1, size), block_ + Bytes(to, size), Bytes(from - to, size));
+    std::memmove(m_pBlock + Bytes(to + 1, size), m_pBlock + Bytes(to, size), Bytes(from - to, size));
   }
-  std::memcpy(block_ + Bytes(to, size), moving.data(), moving.size());
+  std::memcpy(m_pBlock + Bytes(to, size), moving.data(), moving.size());
 }
 
 void __ARRAY__::exchange(__ARRAY__& other) {
-  std::swap(n_, other.n_);
-  std::swap(block_, other.block_);
+  std::swap(m_nCount, other.m_nCount);
+  std::swap(m_pBlock, other.m_pBlock);
 }
 
 void __ARRAY__::oper_eq(const __ARRAY__& other, int size) {
   if (&other == this) return;
-  Reallocate(other.n_, size);
-  n_ = other.n_;
-  if (n_) std::memcpy(block_, other.block_, Bytes(n_, size));
+  Reallocate(other.m_nCount, size);
+  m_nCount = other.m_nCount;
+  if (m_nCount) std::memcpy(m_pBlock, other.m_pBlock, Bytes(m_nCount, size));
 }
 
 void __ARRAY__::_qsort(Compare cmp, int size) {
-  if (n_ > 0) std::qsort(block_, static_cast<size_t>(n_), static_cast<size_t>(size), cmp);
+  if (m_nCount > 0) std::qsort(m_pBlock, static_cast<size_t>(m_nCount), static_cast<size_t>(size), cmp);
 }
 
 int __ARRAY__::_bin_cmp(const void* a, const void* b, int size) {
@@ -131,10 +131,10 @@ int __ARRAY__::_bin_cmp(const void* a, const void* b, int size) {
 }
 
 int __ARRAY__::_lookup(const void* key, int* index, Compare cmp, int size) const {
-  int lo = 0, hi = n_;
+  int lo = 0, hi = m_nCount;
   while (lo < hi) {
     int mid = lo + (hi - lo) / 2;
-    int c = cmp(key, block_ + Bytes(mid, size));
+    int c = cmp(key, m_pBlock + Bytes(mid, size));
     if (c == 0) {
       *index = mid;
       return 1;
@@ -150,10 +150,10 @@ int __ARRAY__::_lookup(const void* key, int* index, Compare cmp, int size) const
 }
 
 int __ARRAY__::_lookup(const void* key, int* index, int size) const {
-  int lo = 0, hi = n_;
+  int lo = 0, hi = m_nCount;
   while (lo < hi) {
     int mid = lo + (hi - lo) / 2;
-    int c = _bin_cmp(key, block_ + Bytes(mid, size), size);
+    int c = _bin_cmp(key, m_pBlock + Bytes(mid, size), size);
     if (c == 0) {
       *index = mid;
       return 1;
@@ -175,7 +175,7 @@ int __ARRAY__::_add_key(const void* key, int size) {
   int index = 0;
   _lookup(copy.data(), &index, size);
   _insert(index, 1, size);
-  std::memcpy(block_ + Bytes(index, size), copy.data(), copy.size());
+  std::memcpy(m_pBlock + Bytes(index, size), copy.data(), copy.size());
   return index;
 }
 
@@ -194,14 +194,14 @@ int __ARRAY__::_remove_key(const void* key, int size) {
 }
 
 void __ARRAY__::_remove_equal_elements(Compare cmp, int size) {
-  if (n_ <= 1) return;
+  if (m_nCount <= 1) return;
   // Each element is compared with its original predecessor, which is still
   // in place when its turn comes: elements only ever move down.
   int last = 0;
-  for (int i = 1; i < n_; ++i) {
-    if (cmp(block_ + Bytes(i, size), block_ + Bytes(i - 1, size)) != 0) {
+  for (int i = 1; i < m_nCount; ++i) {
+    if (cmp(m_pBlock + Bytes(i, size), m_pBlock + Bytes(i - 1, size)) != 0) {
       ++last;
-      if (last != i) std::memcpy(block_ + Bytes(last, size), block_ + Bytes(i, size), Bytes(1, size));
+      if (last != i) std::memcpy(m_pBlock + Bytes(last, size), m_pBlock + Bytes(i, size), Bytes(1, size));
     }
   }
   reset(last + 1, size);

@@ -29,9 +29,9 @@ class __ARRAY__ {
   __ARRAY__(const __ARRAY__&) = delete;
   __ARRAY__& operator=(const __ARRAY__&) = delete;
 
-  int count() const { return n_; }
-  void* data() { return block_; }
-  const void* data() const { return block_; }
+  int count() const { return m_nCount; }
+  void* data() { return m_pBlock; }
+  const void* data() const { return m_pBlock; }
 
   // Reallocates to n elements (the first min(n, count) keep their bytes).
   void reset(int n, int size);
@@ -76,8 +76,8 @@ class __ARRAY__ {
   // Reallocates the block to n elements; count is not changed.
   void Reallocate(int n, int size);
 
-  int n_ = 0;
-  unsigned char* block_ = nullptr;
+  int m_nCount = 0;
+  unsigned char* m_pBlock = nullptr;
 };
 
 template <typename T>

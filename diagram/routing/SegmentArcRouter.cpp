@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <new>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawArc.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/canvas/AutoRouteOption.h"
 #include "platform/core/Exceptions.h"
 
 IMPLEMENT_DYNAMIC(SegmentArcRouter, CArcRouter)

@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/model/canvas/ArcRouter.h"
 #include "diagram/routing/Segment.h"
 #include "diagram/routing/SegmentWaySearch.h"
 

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawPort.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawPort.h"
 #include "diagram/routing/SegmentArcRouter.h"
 #include "diagram/routing/WrapperCDrawArc.h"
 

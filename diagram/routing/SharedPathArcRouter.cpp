@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawPort.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawPort.h"
 
 IMPLEMENT_DYNAMIC(SharedPathArcRouter, CellArcRouter)
 

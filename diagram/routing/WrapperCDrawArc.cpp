@@ -3,8 +3,8 @@
 #include <cmath>
 #include <memory>
 
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawPort.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawPort.h"
 
 WrapperCDrawArc::WrapperCDrawArc(CDrawArc* arc) : m_pArc(arc) {
   if (CDrawPort* port = arc ? arc->GetSrcOutPort() : nullptr) {

@@ -2,12 +2,12 @@
 
 #include <cstdlib>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawPort.h"
-#include "diagram/model/URArc.h"
-#include "diagram/model/URDiagram.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/undo/URArc.h"
+#include "diagram/model/undo/URDiagram.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/SelectTool.h"

@@ -37,6 +37,14 @@ class CArcTool : public CDrawTool {
   int UnFinishArc(CDrawArc* arc, CDrawPort* port);
 
   CDrawArc* GetArcInProgress() const { return m_pArcInProgress; }
+  // A wire leaves the tool when it is deleted or destroyed, and an undeleted
+  // unfinished wire becomes the one in progress when none is.
+  void ForgetArc(const CDrawArc* arc) {
+    if (m_pArcInProgress == arc) m_pArcInProgress = nullptr;
+  }
+  void ResumeArc(CDrawArc* arc) {
+    if (!m_pArcInProgress) m_pArcInProgress = arc;
+  }
   // The class of the wires the tool makes: CDrawArc or a class derived from
   // it (anything else is refused).
   int SetKindOfArcToCreate(CRuntimeClass* kind);
@@ -82,7 +90,4 @@ class CArcTool : public CDrawTool {
   // mode) the wire this tool started holds open; the view is found by it,
   // and it outlives the wire, which may be destroyed meanwhile.
   HWND m_hRecordingView = nullptr;
-
-  // A wire leaves the tool when it is deleted, destroyed or undeleted.
-  friend class CDrawArc;
 };

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/MsgBox.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/MsgBox.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/core/Profile.h"
 #include "platform/core/ResourceModule.h"

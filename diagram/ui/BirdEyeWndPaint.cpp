@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "diagram/model/Diagram.h"
+#include "diagram/model/canvas/Diagram.h"
 #include "diagram/ui/BirdEyeWnd.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/SysInfo.h"

@@ -1,9 +1,9 @@
 #include "diagram/ui/DrawTool.h"
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawPoly.h"
-#include "diagram/model/MsgBox.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/document/MsgBox.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/SelectTool.h"

@@ -1,6 +1,6 @@
 #include "diagram/ui/DrawToolSet.h"
 
-#include "diagram/model/DrawBlock.h"
+#include "diagram/model/blocks/DrawBlock.h"
 #include "diagram/ui/ArcTool.h"
 #include "diagram/ui/MonitorTool.h"
 #include "diagram/ui/PlacerTool.h"

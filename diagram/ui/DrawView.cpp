@@ -3,10 +3,10 @@
 // profile live in the DrawView*.cpp files beside this one.
 #include "diagram/ui/DrawView.h"
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawHint.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/document/DrawHint.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/ui/DrawTool.h"
 #include "platform/core/Exceptions.h"

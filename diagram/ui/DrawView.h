@@ -6,7 +6,7 @@
 // so that only the invalid area is copied to the window.
 #pragma once
 
-#include "diagram/model/DrawList.h"
+#include "diagram/model/lists/DrawList.h"
 #include "platform/core/Geometry.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DC.h"

@@ -1,8 +1,8 @@
 // The view's pop-up menus: one sub-menu of menu 28016 for each kind of
 // thing right-clicked, loaded from the resources on first use and tracked
 // for the application's main window.
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/ui/WinApp.h"

@@ -3,7 +3,7 @@
 // copied, and the grid is walked only where the area lies.
 #include <algorithm>
 
-#include "diagram/model/Diagram.h"
+#include "diagram/model/canvas/Diagram.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/Pen.h"

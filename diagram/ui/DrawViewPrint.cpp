@@ -2,9 +2,9 @@
 // row (OnPrepareDC maps each page to its part of the canvas).
 #include <algorithm>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawHint.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/document/DrawHint.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/core/GlobalMemory.h"
 #include "platform/ui/PrintDialog.h"

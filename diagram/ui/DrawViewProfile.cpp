@@ -1,8 +1,8 @@
 // The class-wide options of views in the "DrawView" section of the
 // application profile.
-#include "diagram/model/MsgBox.h"
+#include "diagram/model/document/MsgBox.h"
+#include "diagram/model/document/ProfileSection.h"
 #include "diagram/ui/DrawView.h"
-#include "platform/core/Profile.h"
 
 UINT CDrawView::c_uNewViewScalePercent = 100;
 BOOL CDrawView::c_bOpenDiagramWhenNesting = FALSE;
@@ -12,23 +12,18 @@ COLORREF CDrawView::c_crGridColor = RGB(0, 0, 128);
 
 namespace {
 
-constexpr const WCHAR* kSection = u"DrawView";
+constexpr ProfileSection kSection(u"DrawView");
 // "Bad SelectionProximity profile value, must be >= 0 and <= 10."
 constexpr ULONG kBadSelectionProximity = 29;
 constexpr int kMostProximity = 10;
 
-int ReadInt(const WCHAR* entry, int defaultValue) {
-  return static_cast<int>(platform::GetProfileInt(kSection, entry, defaultValue));
-}
-
-void WriteInt(const WCHAR* entry, int value) { platform::WriteProfileInt(kSection, entry, value); }
-
 }  // namespace
 
 void CDrawView::GetProfile(UINT newViewScalePercent, BOOL openDiagramWhenNesting, int selectionProximity) {
-  c_uNewViewScalePercent = static_cast<UINT>(ReadInt(u"NewViewScalePercent", static_cast<int>(newViewScalePercent)));
-  c_bOpenDiagramWhenNesting = ReadInt(u"OpenDiagramWhenNesting", openDiagramWhenNesting);
-  c_nSelectionProximity = ReadInt(u"SelectionProximity", selectionProximity);
+  c_uNewViewScalePercent =
+      static_cast<UINT>(kSection.ReadInt(u"NewViewScalePercent", static_cast<int>(newViewScalePercent)));
+  c_bOpenDiagramWhenNesting = kSection.ReadInt(u"OpenDiagramWhenNesting", openDiagramWhenNesting);
+  c_nSelectionProximity = kSection.ReadInt(u"SelectionProximity", selectionProximity);
   if (c_nSelectionProximity > kMostProximity) {
     CMsgBox::Notify(kBadSelectionProximity);
     c_nSelectionProximity = kMostProximity;
@@ -36,20 +31,20 @@ void CDrawView::GetProfile(UINT newViewScalePercent, BOOL openDiagramWhenNesting
     CMsgBox::Notify(kBadSelectionProximity);
     c_nSelectionProximity = 0;
   }
-  c_bShowGrid = ReadInt(u"ShowGrid", 1);
+  c_bShowGrid = kSection.ReadInt(u"ShowGrid", 1);
   // One byte a key.
-  const int red = ReadInt(u"GridColorRed", 0) & 255;
-  const int green = ReadInt(u"GridColorGreen", 0) & 255;
-  const int blue = ReadInt(u"GridColorBlue", 128) & 255;
+  const int red = kSection.ReadInt(u"GridColorRed", 0) & 255;
+  const int green = kSection.ReadInt(u"GridColorGreen", 0) & 255;
+  const int blue = kSection.ReadInt(u"GridColorBlue", 128) & 255;
   c_crGridColor = static_cast<COLORREF>(red + green * 256 + blue * 65536);
 }
 
 void CDrawView::WriteProfile() {
-  WriteInt(u"NewViewScalePercent", static_cast<int>(c_uNewViewScalePercent));
-  WriteInt(u"OpenDiagramWhenNesting", c_bOpenDiagramWhenNesting);
-  WriteInt(u"SelectionProximity", c_nSelectionProximity);
-  WriteInt(u"ShowGrid", c_bShowGrid);
-  WriteInt(u"GridColorRed", GetRValue(c_crGridColor));
-  WriteInt(u"GridColorGreen", GetGValue(c_crGridColor));
-  WriteInt(u"GridColorBlue", GetBValue(c_crGridColor));
+  kSection.WriteInt(u"NewViewScalePercent", static_cast<int>(c_uNewViewScalePercent));
+  kSection.WriteInt(u"OpenDiagramWhenNesting", c_bOpenDiagramWhenNesting);
+  kSection.WriteInt(u"SelectionProximity", c_nSelectionProximity);
+  kSection.WriteInt(u"ShowGrid", c_bShowGrid);
+  kSection.WriteInt(u"GridColorRed", GetRValue(c_crGridColor));
+  kSection.WriteInt(u"GridColorGreen", GetGValue(c_crGridColor));
+  kSection.WriteInt(u"GridColorBlue", GetBValue(c_crGridColor));
 }

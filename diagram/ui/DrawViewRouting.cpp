@@ -1,7 +1,7 @@
 // The view's routing commands: routing the arcs its selection chooses, the
 // routing options sheet of its diagram and moving its objects off page
 // boundaries.
-#include "diagram/model/Diagram.h"
+#include "diagram/model/canvas/Diagram.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/ui/CmdTarget.h"
 

@@ -4,7 +4,7 @@
 // canvas at a high zoom exceeds 32 bits.
 #include <algorithm>
 
-#include "diagram/model/Diagram.h"
+#include "diagram/model/canvas/Diagram.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/SysInfo.h"
 #include "platform/ui/PrintInfo.h"

@@ -1,8 +1,8 @@
 #include "diagram/ui/MonitorTool.h"
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawPort.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawPort.h"
 #include "diagram/ui/DrawView.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "diagram/ui/RectTool.h"
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawRect.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawRect.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/gdi/GdiConstants.h"
 #include "platform/ui/WinUser.h"

@@ -1,8 +1,8 @@
 #include "diagram/ui/TextTool.h"
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawText.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawText.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/ui/WinUser.h"
 

@@ -1,6 +1,6 @@
 #include "diagram/ui/ZoomTool.h"
 
-#include "diagram/model/Diagram.h"
+#include "diagram/model/canvas/Diagram.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/WindowApi.h"

@@ -103,8 +103,11 @@ void CChamferCmd::Execute(CDraftView* view) {
     if (outFirst) view->RemoveEntity(outFirst, 1, 0);
     if (outSecond) view->RemoveEntity(outSecond, 1, 0);
     if (!BuildCorner(view, onePick)) {
-      if (outFirst) view->AddEntityToView(outFirst, nullptr, nullptr, 1);
+      // Last out, first back: two members of one block each go back to the
+      // place they left, which for the first is a place in the block as it
+      // was before the second left.
       if (outSecond) view->AddEntityToView(outSecond, nullptr, nullptr, 1);
+      if (outFirst) view->AddEntityToView(outFirst, nullptr, nullptr, 1);
       if (onePick) {
         second_ = nullptr;
         view->SelectEntity(first_, 1, 1, 1);

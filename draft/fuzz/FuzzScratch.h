@@ -1,6 +1,7 @@
 // What the drafting library's fuzzers share: scratch files of this process
-// (forked fuzzers run side by side), settings held in memory, and message
-// boxes answered silently with their default button.
+// (forked fuzzers run side by side), settings held in memory, message boxes
+// answered silently with their default button, and the idle-time clean-up
+// of a program that runs dialogs without a message loop.
 #pragma once
 
 #include <unistd.h>
@@ -13,6 +14,8 @@
 
 #include "draft/host/Settings.h"
 #include "platform/core/MessageBox.h"
+#include "platform/gdi/DC.h"
+#include "platform/gdi/GdiObject.h"
 
 namespace fuzz {
 
@@ -37,6 +40,17 @@ inline void QuietHost() {
   SetSettingsBacking(std::make_unique<CMemorySettings>());
   platform::SetMessageBoxHandler(
       [](const platform::MessageBoxRequest& r) { return platform::DefaultMessageBoxAnswer(r.type); });
+}
+
+// What an application's idle time frees, for a fuzzer to call after each
+// input that ran a dialog: the temporary wrappers of drawing objects that
+// SelectObject returned while painting (and of DCs, should any be left).
+// Without it every input leaves them, and libFuzzer, seeing memory kept
+// from input to input, runs its leak check after each one until it gives
+// the check up.
+inline void DeleteTemporaryWrappers() {
+  CGdiObject::DeleteTempMap();
+  CDC::DeleteTempMap();
 }
 
 }  // namespace fuzz

@@ -2,9 +2,10 @@
 // the fixed-column .bom and .dat files (ImportFixedColumns) and quoted text
 // files (ImportTextFile), chosen by the first byte, the rest being the
 // file. The dialog runs headless from its template with the modal driver
-// (its font dialog confirmed), imports the scratch file and is cancelled.
-// Nothing may crash, overflow, leak or hang (the sanitizers and the time
-// limit check).
+// (its font dialog confirmed), imports the scratch file and is cancelled;
+// then the temporary wrappers its painting left are freed, as idle time
+// would. Nothing may crash, overflow, leak or hang (the sanitizers and the
+// time limit check).
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -59,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CModalDialogScope scope(nullptr);
     dlg.DoModal();
   }
+  fuzz::DeleteTemporaryWrappers();
   fuzz::RemoveScratch(name);
   return 0;
 }

@@ -23,8 +23,6 @@
 #include "draft/framework/NumberInputDlg.h"
 #include "draft/framework/RadiusInputDlg.h"
 #include "draft/fuzz/FuzzScratch.h"
-#include "platform/gdi/DC.h"
-#include "platform/gdi/GdiObject.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
@@ -44,10 +42,7 @@ INT_PTR TypeAndOk(CDialog& dlg, int firstEdit, const CStringA& first, int second
   });
   CModalDialogScope scope(nullptr);
   const INT_PTR answer = dlg.DoModal();
-  // What the application's idle time frees: the temporary wrappers that
-  // painting left of DCs and drawing objects.
-  CGdiObject::DeleteTempMap();
-  CDC::DeleteTempMap();
+  fuzz::DeleteTemporaryWrappers();
   return answer;
 }
 

@@ -321,11 +321,12 @@ void CDraftView::ReleaseRecord(CUndoRecord* record) {
 }
 
 void CDraftView::ClearRedo() {
-  while (!redo_.empty()) {
-    std::unique_ptr<CUndoRecord> r = std::move(redo_.back());
-    redo_.pop_back();
-    ReleaseRecord(r.get());
-  }
+  // Newest step first (the first undone, at the front): what a later step
+  // made or took out (a side of a polygon, still naming its block) goes
+  // before what an earlier step made (the block, freed with its members).
+  std::vector<std::unique_ptr<CUndoRecord>> cut = std::move(redo_);
+  redo_.clear();
+  for (const std::unique_ptr<CUndoRecord>& r : cut) ReleaseRecord(r.get());
 }
 
 void CDraftView::PushUndoRecord(CUndoRecord* record) {

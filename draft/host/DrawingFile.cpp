@@ -1,8 +1,7 @@
 #include "draft/host/DrawingFile.h"
 
 #include <charconv>
-#include <cstdio>
-#include <system_error>
+#include <cstring>
 
 #include "draft/host/BlockEntity.h"
 #include "draft/host/CurveEntity.h"
@@ -13,6 +12,7 @@
 #include "draft/host/EquationCurveEntity.h"
 #include "draft/host/TextEntity.h"
 #include "platform/core/Charset.h"
+#include "platform/core/FileReplace.h"
 
 namespace {
 
@@ -182,22 +182,10 @@ std::string FormatDrawingFile(CDraftView& view) {
 }
 
 bool WriteDrawingFile(CDraftView& view, const std::filesystem::path& path, std::string* error) {
-  auto fail = [&](const std::string& why) {
-    if (error) *error = why;
-    return false;
-  };
   const std::string text = FormatDrawingFile(view);
-  std::filesystem::path temp = path;
-  temp += ".tmp";
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return fail("cannot create " + temp.string());
-  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  ok = std::fclose(f) == 0 && ok;
-  std::error_code ec;
-  if (ok) std::filesystem::rename(temp, path, ec);
-  if (!ok || ec) {
-    std::filesystem::remove(temp, ec);
-    return fail("cannot write " + path.string());
-  }
-  return true;
+  const int failure = platform::ReplaceFileBytes(
+      path.string(), std::span<const BYTE>(reinterpret_cast<const BYTE*>(text.data()), text.size()), true);
+  if (failure == 0) return true;
+  if (error) *error = "cannot write " + path.string() + ": " + std::strerror(failure);
+  return false;
 }

@@ -36,8 +36,9 @@ class CDraftView;
 // The file's text for the view's drawing.
 std::string FormatDrawingFile(CDraftView& view);
 
-// Writes the drawing to `path` (a UTF-8 file name). The text goes to a
-// temporary file beside it that is renamed over `path` once complete, so a
-// failure leaves no half-written file and an older file intact. False on
-// failure, with the reason in `error` when given.
+// Writes the drawing to `path` (a UTF-8 file name). The text goes to a new
+// file beside it that is flushed and renamed over `path` once complete
+// (platform::ReplaceFileBytes), so a failure leaves no half-written file and
+// an older file intact. False on failure, with the reason in `error` when
+// given.
 bool WriteDrawingFile(CDraftView& view, const std::filesystem::path& path, std::string* error = nullptr);

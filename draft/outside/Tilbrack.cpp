@@ -4,9 +4,10 @@
 // widest cell plus two blanks), fills the "代号" column of each row from the
 // catalogue "Table\BomCode.Tab" of the system data folder (lines of a name,
 // a tab and a code; ';' starts a comment), looked up by the row's "名称",
-// and writes the file again in the same form. It returns a short report,
-// or an empty text when nothing changed; the text stays valid until the
-// next call or until the library is unloaded.
+// and writes the file again in the same form (a new file renamed over it,
+// so a write that fails leaves the file as it was). It returns a short
+// report, or an empty text when nothing changed; the text stays valid until
+// the next call or until the library is unloaded.
 #include <algorithm>
 #include <fstream>
 #include <map>
@@ -15,6 +16,7 @@
 
 #include "draft/host/SystemFiles.h"
 #include "platform/core/Charset.h"
+#include "platform/core/FileReplace.h"
 #include "platform/core/Module.h"
 #include "platform/core/PathResolve.h"
 #include "platform/core/ResourceSet.h"
@@ -104,15 +106,15 @@ bool WriteFixed(const std::string& path, const std::vector<std::vector<std::stri
       if (widths.size() <= c) widths.push_back(0);
       widths[c] = std::max(widths[c], l[c].size());
     }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::string out;
   for (const auto& l : lines) {
     for (size_t c = 0; c < l.size(); ++c) {
-      out << l[c];
-      if (c + 1 < l.size()) out << std::string(widths[c] - l[c].size() + 2, ' ');
+      out += l[c];
+      if (c + 1 < l.size()) out.append(widths[c] - l[c].size() + 2, ' ');
     }
-    out << "\r\n";
+    out += "\r\n";
   }
-  return static_cast<bool>(out);
+  return platform::ReplaceFileBytes(path, std::span(reinterpret_cast<const BYTE*>(out.data()), out.size()), true) == 0;
 }
 
 int FindColumn(const std::vector<std::string>& header, const char* part) {

@@ -103,7 +103,14 @@ void CGridListCtrl::HitTest(int& row, int& column, const POINT* screenPoint) con
 
 void CGridListCtrl::DrawItem(LPDRAWITEMSTRUCT dis) {
   if (!dis || !(dis->itemAction & ODA_DRAWENTIRE)) return;
-  CDC* dc = CDC::FromHandle(dis->hDC);
+  // The item's DC is the control's for this paint: it is attached to a
+  // wrapper of this call (or the wrapper the program holds for it is used),
+  // so that painting leaves no temporary wrapper waiting for idle time.
+  struct AttachedDc {
+    CDC dc;
+    ~AttachedDc() { dc.Detach(); }
+  } attached;
+  CDC* dc = attached.dc.Attach(dis->hDC) ? &attached.dc : CDC::FromHandle(dis->hDC);
   if (!dc) return;
   const int item = static_cast<int>(dis->itemID);
   const CRect row(dis->rcItem);

@@ -3,12 +3,14 @@
 // looked up and computed by relation expressions.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DrawingSettings.h"
 #include "draft/host/StringConverter.h"
+#include "draft/host/SystemFiles.h"
 #include "draft/host/TableRecordset.h"
 #include "draft/tables/ArrayRoom.h"
 #include "draft/tables/ColumnRelationDlg.h"
@@ -75,36 +77,73 @@ CStringA ColumnAlias(int index) {
   return name;
 }
 
+// Shows the first diagnostic record of the failed call (of the statement,
+// else the connection, else the environment), or, when there is none, that
+// the data source failed.
+BOOL ReportSqlError(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt) {
+  SQLCHAR state[6] = {};
+  SQLINTEGER native = 0;
+  SQLCHAR message[512] = {};
+  SQLSMALLINT length = 0;
+  const SQLRETURN rc = SQLError(env, dbc, stmt, state, &native, message, sizeof message, &length);
+  AfxMessageBox(SQL_SUCCEEDED(rc) && message[0] ? reinterpret_cast<char*>(message) : "数据库驱动错误");
+  return FALSE;
+}
+
 // A table file about to be made again: the file there is moved aside
-// first, and comes back in place of what was made unless Keep is called, so
-// that a table that cannot be made or filled leaves the old one as it was.
-// The object is to go after the connection that writes the table is closed.
+// first (under a name no file has), and comes back in place of what was
+// made unless Keep is called, so that a table that cannot be made or filled
+// leaves the old one as it was; a table made where there was none goes
+// again. A file that cannot be moved aside is reported, and IsReady says
+// the table must not be made. The object is to go after the connection
+// that writes the table is closed.
 class CTableFileBackup {
  public:
   explicit CTableFileBackup(const char* file) : file_(file ? file : "") {
     if (file_.IsEmpty() || !FileExists(file_)) return;
-    backup_ = file_ + "~";
-    if (FileExists(backup_)) DeleteFileA(backup_);
-    if (!MoveFileA(file_, backup_)) backup_.Empty();
+    for (int n = 0; n < 100 && backup_.IsEmpty(); ++n) {
+      CStringA name = file_ + "~";
+      if (n > 0) name.AppendFormat("%d", n);
+      if (GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES) backup_ = name;
+    }
+    if (!backup_.IsEmpty() && MoveFileA(file_, backup_)) return;
+    backup_.Empty();
+    ready_ = false;
+    ReportFileException(file_, CFileException::genericException);
   }
   ~CTableFileBackup() {
-    if (backup_.IsEmpty()) return;
-    if (kept_) {
-      DeleteFileA(backup_);
+    if (!ready_ || kept_) {
+      if (!backup_.IsEmpty()) DeleteFileA(backup_);
       return;
     }
     if (FileExists(file_)) DeleteFileA(file_);
-    MoveFileA(backup_, file_);
+    if (!backup_.IsEmpty()) MoveFileA(backup_, file_);
   }
   CTableFileBackup(const CTableFileBackup&) = delete;
   CTableFileBackup& operator=(const CTableFileBackup&) = delete;
+  bool IsReady() const { return ready_; }
   void Keep() { kept_ = true; }
 
  private:
   CStringA file_;
   CStringA backup_;
+  bool ready_ = true;
   bool kept_ = false;
 };
+
+// Reads the rows of an executed statement (at most `limit`): false, with
+// the failure reported, when a fetch or a read fails, so that a caller fills
+// nothing from a result it did not get whole.
+bool ReadRows(SQLHSTMT stmt, std::vector<std::vector<SqlValue>>& rows, size_t limit = SIZE_MAX) {
+  rows.clear();
+  CSqlRowReader reader(stmt);
+  std::vector<SqlValue> values;
+  SQLRETURN rc = SQL_NO_DATA;
+  while (rows.size() < limit && SQL_SUCCEEDED(rc = reader.Fetch(values))) rows.push_back(values);
+  if (rows.size() == limit || rc == SQL_NO_DATA) return true;
+  ReportSqlError(SQL_NULL_HENV, SQL_NULL_HDBC, stmt);
+  return false;
+}
 
 // Runs a query on a connection of its own; the reader sees its rows. The
 // connection is released when the object goes.
@@ -156,7 +195,9 @@ BOOL CPartsListCtrl::Connect(SQLHENV& env, SQLHDBC& dbc, SQLHSTMT& stmt) {
   dbc = SQL_NULL_HDBC;
   stmt = SQL_NULL_HSTMT;
   if (!g_dataSourceAvailable) return FALSE;
+  // A failure on the way is shown with the driver's words.
   auto giveUp = [&]() {
+    ReportSqlError(env, dbc, SQL_NULL_HSTMT);
     if (stmt) SQLFreeHandle(SQL_HANDLE_STMT, stmt);
     if (dbc) SQLFreeHandle(SQL_HANDLE_DBC, dbc);
     if (env) SQLFreeHandle(SQL_HANDLE_ENV, env);
@@ -173,6 +214,7 @@ BOOL CPartsListCtrl::Connect(SQLHENV& env, SQLHDBC& dbc, SQLHSTMT& stmt) {
   SQLCHAR dsn[] = "Qelvo", user[] = "", password[] = "";
   SQLRETURN rc = SQLConnect(dbc, dsn, SQL_NTS, user, SQL_NTS, password, SQL_NTS);
   if (rc != SQL_SUCCESS && rc != SQL_SUCCESS_WITH_INFO) {
+    ReportSqlError(env, dbc, SQL_NULL_HSTMT);
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);
     SQLFreeHandle(SQL_HANDLE_ENV, env);
     env = SQL_NULL_HENV;
@@ -209,14 +251,7 @@ BOOL CPartsListCtrl::ExecuteSql(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, const c
 }
 
 BOOL CPartsListCtrl::CheckSql(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, SQLRETURN result) {
-  if (result != SQL_ERROR) return TRUE;
-  SQLCHAR state[6] = {};
-  SQLINTEGER native = 0;
-  SQLCHAR message[512] = {};
-  SQLSMALLINT length = 0;
-  SQLError(env, dbc, stmt, state, &native, message, sizeof message, &length);
-  AfxMessageBox(reinterpret_cast<char*>(message));
-  return FALSE;
+  return result != SQL_ERROR ? TRUE : ReportSqlError(env, dbc, stmt);
 }
 
 // ---- Names, types and values.
@@ -314,6 +349,7 @@ BOOL CPartsListCtrl::CreateTable(SQLHENV env, SQLHDBC dbc, SQLHSTMT stmt, const 
 
 BOOL CPartsListCtrl::CreateTableFromStructure(const char* file, const CFieldArray& structure, int mode) {
   CTableFileBackup backup(file);
+  if (!backup.IsReady()) return FALSE;
   SQLHENV env;
   SQLHDBC dbc;
   SQLHSTMT stmt;
@@ -380,6 +416,7 @@ int CPartsListCtrl::ExportTable(const char* file, const CFieldArray& structure, 
   }
   // The table replaces the file only when all its rows are in.
   CTableFileBackup backup(file);
+  if (!backup.IsReady()) return 0;
   SQLHENV env;
   SQLHDBC dbc;
   SQLHSTMT stmt;
@@ -530,14 +567,15 @@ BOOL CPartsListCtrl::QueryColumn(const char* table, const char* expression, int 
                                  const CFieldArray& structure) {
   CQuery query;
   if (!query.Run("SELECT " + CStringA(expression) + " FROM " + SqlTableName(table))) return FALSE;
-  CSqlRowReader reader(query.Statement());
-  std::vector<SqlValue> values;
+  std::vector<std::vector<SqlValue>> results;
+  if (!ReadRows(query.Statement(), results)) return FALSE;
   const int type = ColumnType(structure, targetColumn);
   // The table holds the grid's rows from the first with data (as
   // ExportTable writes them), so its results go back to those rows.
+  size_t next = 0;
   for (int row = FirstDataRow(); row < GetItemCount(); ++row) {
-    if (!SQL_SUCCEEDED(reader.Fetch(values)) || values.empty()) break;
-    CStringA text = GridValue(values[0], type);
+    if (next >= results.size() || results[next].empty()) break;
+    CStringA text = GridValue(results[next++][0], type);
     if (!text.IsEmpty() && type != kFieldInteger) FormatDecimals(text);
     SetItemText(row, targetColumn, text.GetString());
   }
@@ -548,9 +586,10 @@ BOOL CPartsListCtrl::QueryTotals(const char* table, const char* selectList, cons
                                  const CFieldArray& structure) {
   CQuery query;
   if (!query.Run("SELECT " + CStringA(selectList) + " FROM " + SqlTableName(table))) return FALSE;
-  CSqlRowReader reader(query.Statement());
-  std::vector<SqlValue> values;
-  if (GetItemCount() == 0 || reader.Fetch(values) != SQL_SUCCESS) return TRUE;
+  std::vector<std::vector<SqlValue>> results;
+  if (!ReadRows(query.Statement(), results, 1)) return FALSE;
+  if (GetItemCount() == 0 || results.empty()) return TRUE;
+  const std::vector<SqlValue>& values = results[0];
   CStringA first = TrimmedCell(GetItemCount() - 1, 0);
   CleanName(first);
   if (first != "总计" && first != "合计") {
@@ -567,12 +606,12 @@ BOOL CPartsListCtrl::QueryTotals(const char* table, const char* selectList, cons
 }
 
 BOOL CPartsListCtrl::FillFromStatement(SQLHSTMT stmt, const CFieldArray& structure) {
+  // The grid changes only once the whole result is in.
+  std::vector<std::vector<SqlValue>> results;
+  if (!ReadRows(stmt, results)) return FALSE;
   DeleteAllItems();
-  CSqlRowReader reader(stmt);
-  std::vector<SqlValue> values;
   CStringArray cells;
-  SQLRETURN rc;
-  while (SQL_SUCCEEDED(rc = reader.Fetch(values))) {
+  for (const std::vector<SqlValue>& values : results) {
     cells.RemoveAll();
     for (size_t c = 0; c < values.size(); ++c) {
       CStringA text = GridValue(values[c], ColumnType(structure, static_cast<int>(c)));
@@ -580,7 +619,7 @@ BOOL CPartsListCtrl::FillFromStatement(SQLHSTMT stmt, const CFieldArray& structu
     }
     InsertCells(GetItemCount(), cells);
   }
-  return rc == SQL_NO_DATA ? TRUE : FALSE;
+  return TRUE;
 }
 
 BOOL CPartsListCtrl::SortTable(const char* table, const char* column, int descending, const CFieldArray& structure) {
@@ -623,9 +662,9 @@ BOOL CPartsListCtrl::LookupRow(const char* table, const char* keyColumn, const c
   CQuery query;
   if (!query.Run("SELECT * FROM " + SqlTableName(table) + KeyCondition(keyColumn, keyValue, structure)))
     return FALSE;
-  CSqlRowReader reader(query.Statement());
-  std::vector<SqlValue> values;
-  if (!SQL_SUCCEEDED(reader.Fetch(values))) return FALSE;
+  std::vector<std::vector<SqlValue>> results;
+  if (!ReadRows(query.Statement(), results, 1) || results.empty()) return FALSE;
+  const std::vector<SqlValue>& values = results[0];
   for (size_t c = 0; c < values.size() && static_cast<int>(c) < GetColumnCount(); ++c) {
     const int type = ColumnType(structure, static_cast<int>(c));
     CStringA text = GridValue(values[c], type);
@@ -642,9 +681,9 @@ BOOL CPartsListCtrl::LookupColumns(const char* table, const char* keyColumn, con
   if (!query.Run("SELECT " + CStringA(columns) + " FROM " + SqlTableName(table) +
                  KeyCondition(keyColumn, keyValue, structure)))
     return FALSE;
-  CSqlRowReader reader(query.Statement());
-  std::vector<SqlValue> values;
-  if (!SQL_SUCCEEDED(reader.Fetch(values))) return FALSE;
+  std::vector<std::vector<SqlValue>> results;
+  if (!ReadRows(query.Statement(), results, 1) || results.empty()) return FALSE;
+  const std::vector<SqlValue>& values = results[0];
   for (INT_PTR i = 0; i < targets.GetSize() && i < static_cast<INT_PTR>(values.size()); ++i) {
     const int column = targets[i];
     const int type = ColumnType(structure, column);

@@ -2,11 +2,13 @@
 
 CSqlRowReader::CSqlRowReader(SQLHSTMT stmt) : stmt_(stmt) {
   SQLSMALLINT n = 0;
-  if (SQL_SUCCEEDED(SQLNumResultCols(stmt_, &n))) columns_ = n;
+  counted_ = SQL_SUCCEEDED(SQLNumResultCols(stmt_, &n));
+  if (counted_) columns_ = n;
 }
 
 SQLRETURN CSqlRowReader::Fetch(std::vector<SqlValue>& values) {
   values.assign(columns_, SqlValue());
+  if (!counted_) return SQL_ERROR;  // the diagnostic of SQLNumResultCols stays on the statement
   SQLRETURN fetched = SQLFetch(stmt_);
   if (!SQL_SUCCEEDED(fetched)) return fetched;
   for (int c = 0; c < columns_; ++c) {

@@ -19,10 +19,12 @@ class CSqlRowReader {
 
   int GetColumnCount() const { return columns_; }
   // The next row's values; the fetch's result (SQL_NO_DATA at the end, or
-  // the failing result of a fetch or a read).
+  // the failing result of a fetch or a read, also when the statement's
+  // columns could not be counted).
   SQLRETURN Fetch(std::vector<SqlValue>& values);
 
  private:
   SQLHSTMT stmt_;
   int columns_ = 0;
+  bool counted_ = false;
 };

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawPort.h"
-#include "diagram/model/DrawText.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/objects/DrawText.h"
 #include "diagram/ui/ArcTool.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/SelectTool.h"

@@ -1,9 +1,9 @@
 #include "examples/diagram-demo/DemoSupport.h"
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawList.h"
-#include "diagram/model/DrawText.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/lists/DrawList.h"
+#include "diagram/model/objects/DrawText.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/gdi/WindowSurface.h"
 #include "platform/ui/WinUser.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/DrawDoc.h"
+#include "diagram/model/document/DrawDoc.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"

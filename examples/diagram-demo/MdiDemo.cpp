@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "diagram/model/DrawDoc.h"
+#include "diagram/model/document/DrawDoc.h"
 #include "diagram/res/DocumentStrings.h"
 #include "diagram/ui/DrawFrame.h"
 #include "diagram/ui/DrawView.h"

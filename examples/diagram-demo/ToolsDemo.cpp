@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawPoly.h"
-#include "diagram/model/DrawRect.h"
-#include "diagram/model/DrawText.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/objects/DrawRect.h"
+#include "diagram/model/objects/DrawText.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/PolyTool.h"
 #include "diagram/ui/RectTool.h"

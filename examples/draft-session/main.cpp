@@ -23,6 +23,7 @@
 #include "draft/host/DrawingFile.h"
 #include "examples/draft-session/CommandRegistry.h"
 #include "examples/draft-session/Script.h"
+#include "examples/draft-session/SessionOutputs.h"
 #include "examples/draft-session/SessionPlayer.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Module.h"
@@ -52,18 +53,6 @@ bool ReadScript(const std::filesystem::path& path, std::string& text, std::strin
   return true;
 }
 
-// The files an earlier run of a script left in the output folder (its
-// drawing, its picture and the files it saved there, all named after the
-// script), so that the script finds the folder as on its first run: a save
-// over an existing file would ask first.
-void RemoveEarlierOutputs(const std::filesystem::path& folder, const std::filesystem::path& stem) {
-  std::error_code ec;
-  std::vector<std::filesystem::path> earlier;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-    if (entry.is_regular_file(ec) && entry.path().stem() == stem) earlier.push_back(entry.path());
-  for (const std::filesystem::path& p : earlier) std::filesystem::remove(p, ec);
-}
-
 // Replays one script; 0 when its drawing and picture were written.
 int RunScript(const std::filesystem::path& folder, const std::filesystem::path& scriptPath) {
   const std::string scriptName = scriptPath.filename().string();
@@ -91,7 +80,7 @@ int RunScript(const std::filesystem::path& folder, const std::filesystem::path& 
   // (its own folder, with the files shipped beside it) and ${OUT}.
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  RemoveEarlierOutputs(folder, scriptPath.stem());
+  draftsession::RemoveEarlierOutputs(folder, scriptPath);
   player.SetVariable("OUT", std::filesystem::absolute(folder, ec).lexically_normal().string());
   player.SetVariable("SCRIPT", std::filesystem::absolute(scriptPath, ec).parent_path().lexically_normal().string());
   if (!player.Play(script)) {

@@ -122,7 +122,7 @@ void CFile::Write(const void* buffer, UINT count) {
   UINT done = 0;
   const auto* p = static_cast<const char*>(buffer);
   while (done < count) {
-    ssize_t n = ::write(fd_, p + done, count - done);
+    ssize_t n = platform::WriteCall(fd_, p + done, count - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       Throw(errno);
@@ -159,16 +159,26 @@ ULONGLONG CFile::GetPosition() const {
   return static_cast<ULONGLONG>(r);
 }
 
+namespace {
+
+// Whether a descriptor was opened for writing: only such a file's flush and
+// close go through the write calls (a file read has nothing to write out).
+bool OpenForWriting(int fd) { return (::fcntl(fd, F_GETFL) & O_ACCMODE) != O_RDONLY; }
+
+}  // namespace
+
 void CFile::Flush() {
   if (fd_ < 0) return;
-  if (::fsync(fd_) != 0 && errno != EINVAL && errno != EROFS) Throw(errno);
+  const int r = OpenForWriting(fd_) ? platform::SyncCall(fd_) : ::fsync(fd_);
+  if (r != 0 && errno != EINVAL && errno != EROFS) Throw(errno);
 }
 
 void CFile::Close() {
   if (fd_ < 0) return;
   int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0 && errno != EINTR) Throw(errno);
+  const int r = OpenForWriting(fd) ? platform::CloseCall(fd) : ::close(fd);
+  if (r != 0 && errno != EINTR) Throw(errno);
 }
 
 void CFile::Abort() {

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "platform/core/PosixFile.h"
+#include "platform/core/WriteCalls.h"
 
 namespace platform {
 
@@ -64,16 +65,16 @@ int ReplaceFileBytes(const std::string& utf8Path, std::span<const BYTE> bytes, b
   }
   size_t done = 0;
   while (done < bytes.size()) {
-    ssize_t n = ::write(file.get(), bytes.data() + done, bytes.size() - done);
+    ssize_t n = WriteCall(file.get(), bytes.data() + done, bytes.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return fail(errno);
     }
     done += static_cast<size_t>(n);
   }
-  if (flush && ::fsync(file.get()) != 0) return fail(errno);
+  if (flush && SyncCall(file.get()) != 0) return fail(errno);
   if (int error = file.Close()) return fail(error);
-  if (::rename(temporary.c_str(), path.c_str()) != 0) return fail(errno);
+  if (RenameCall(temporary.c_str(), path.c_str()) != 0) return fail(errno);
   if (flush) {
     FileDescriptor folder(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) ::fsync(folder.get());

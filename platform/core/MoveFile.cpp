@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/core/PathResolve.h"
+#include "platform/core/WriteCalls.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ BOOL Move(const std::string& from, const std::string& to) {
   if (from.empty() || to.empty() || ::lstat(from.c_str(), &st) != 0) return FALSE;
   struct stat target;
   if (::lstat(to.c_str(), &target) == 0) return FALSE;
-  if (std::rename(from.c_str(), to.c_str()) == 0) return TRUE;
+  if (platform::RenameCall(from.c_str(), to.c_str()) == 0) return TRUE;
   if (errno == EXDEV && S_ISREG(st.st_mode)) return CopyAcross(from, to) ? TRUE : FALSE;
   return FALSE;
 }

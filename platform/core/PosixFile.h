@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/core/WriteCalls.h"
+
 namespace platform {
 
 class FileDescriptor {
@@ -25,7 +27,7 @@ class FileDescriptor {
   int Close() {
     const int fd = fd_;
     fd_ = -1;
-    return fd < 0 || ::close(fd) == 0 || errno == EINTR ? 0 : errno;
+    return fd < 0 || CloseCall(fd) == 0 || errno == EINTR ? 0 : errno;
   }
 
  private:

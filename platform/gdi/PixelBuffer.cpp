@@ -2,8 +2,9 @@
 
 #include <cairo.h>
 
-#include <cstdio>
-#include <filesystem>
+#include <string>
+
+#include "platform/core/FileReplace.h"
 
 namespace platform {
 
@@ -13,9 +14,9 @@ bool SizeAllowed(int width, int height) {
   return width > 0 && height > 0 && int64_t(width) * int64_t(height) <= PixelBuffer::kMaxPixels;
 }
 
-cairo_status_t WriteToFile(void* closure, const unsigned char* data, unsigned int length) {
-  return std::fwrite(data, 1, length, static_cast<FILE*>(closure)) == length ? CAIRO_STATUS_SUCCESS
-                                                                            : CAIRO_STATUS_WRITE_ERROR;
+cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
 }
 
 }  // namespace
@@ -43,19 +44,13 @@ bool PixelBuffer::WritePng(const std::string& utf8Path) const {
     cairo_surface_destroy(surface);
     return false;
   }
-  const std::string temp = utf8Path + ".tmp";
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  bool ok = f != nullptr;
-  if (ok) ok = cairo_surface_write_to_png_stream(surface, WriteToFile, f) == CAIRO_STATUS_SUCCESS;
-  if (f) ok = (std::fclose(f) == 0) && ok;
+  // The picture is made in memory and replaces the file whole, so a failed
+  // write leaves no half-written picture.
+  std::string png;
+  const bool made = cairo_surface_write_to_png_stream(surface, AppendBytes, &png) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(surface);
-  std::error_code ec;
-  if (ok) std::filesystem::rename(temp, utf8Path, ec);
-  if (!ok || ec) {
-    std::filesystem::remove(temp, ec);
-    return false;
-  }
-  return true;
+  return made &&
+         ReplaceFileBytes(utf8Path, std::span(reinterpret_cast<const BYTE*>(png.data()), png.size()), false) == 0;
 }
 
 }  // namespace platform

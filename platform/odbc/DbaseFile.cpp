@@ -2,8 +2,11 @@
 
 #include <shapefil.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -11,6 +14,8 @@
 #include <cstring>
 
 #include "platform/core/Charset.h"
+#include "platform/core/PosixFile.h"
+#include "platform/odbc/DbaseFileIo.h"
 
 namespace platform::odbc {
 
@@ -39,6 +44,15 @@ bool ParseNumber(const std::string& text, double& value) {
   return end && *end == '\0' && errno == 0;
 }
 
+// A date's digits ("2020-01-02" -> "20200102"), as the file holds it.
+std::string DateDigits(const std::string& text) {
+  std::string digits;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  return digits;
+}
+
 bool HasDbfExtension(const std::string& path) {
   if (path.size() < 4) return false;
   std::string e = path.substr(path.size() - 4);
@@ -60,10 +74,58 @@ std::string CutDbaseFieldName(const std::string& name) {
   return name.substr(0, i);
 }
 
-DbaseFile::DbaseFile(void* handle) : handle_(handle) {}
+DbaseFile::DbaseFile(void* handle, std::string path) : handle_(handle), path_(std::move(path)) {
+  WatchDbaseFileErrors(H(handle_), &writeError_);
+}
 
 DbaseFile::~DbaseFile() {
-  if (handle_) DBFClose(H(handle_));
+  std::string error;
+  Close(false, error);
+}
+
+bool DbaseFile::Close(bool flush, std::string& error) {
+  if (handle_) {
+    DBFHandle h = H(handle_);
+    handle_ = nullptr;
+    if (flush) {
+      DBFUpdateHeader(h);
+      if (writeError_ == 0 && SyncCall(DbaseFileDescriptor(h)) != 0) writeError_ = errno;
+    }
+    DBFClose(h);
+    if ((writeError_ != 0 || refused_) && original_) PutBackOriginal();
+  }
+  if (writeError_ == 0) return true;
+  error = "cannot write " + path_ + ": " + std::strerror(writeError_);
+  return false;
+}
+
+void DbaseFile::KeepOriginal() {
+  if (original_) return;
+  const int fd = DbaseFileDescriptor(H(handle_));
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return;
+  const long long dataEnd = static_cast<long long>(H(handle_)->nHeaderLength) +
+                            static_cast<long long>(H(handle_)->nRecords) * H(handle_)->nRecordLength;
+  originalSize_ = st.st_size;
+  originalHeader_.assign(static_cast<size_t>(std::min<long long>(32, st.st_size)), '\0');
+  originalTail_.assign(static_cast<size_t>(std::max<long long>(0, st.st_size - dataEnd)), '\0');
+  original_ = ::pread(fd, originalHeader_.data(), originalHeader_.size(), 0) ==
+                  static_cast<ssize_t>(originalHeader_.size()) &&
+              ::pread(fd, originalTail_.data(), originalTail_.size(), dataEnd) ==
+                  static_cast<ssize_t>(originalTail_.size());
+}
+
+// The clean-up of a failed append: the file cut back to its size and its
+// header and end bytes written back. These writes take no new room on the
+// disk, so they go through even when it is full.
+void DbaseFile::PutBackOriginal() const {
+  FileDescriptor file(::open(path_.c_str(), O_WRONLY | O_CLOEXEC));
+  if (file.get() < 0) return;
+  const long long tailAt = originalSize_ - static_cast<long long>(originalTail_.size());
+  if (::ftruncate(file.get(), static_cast<off_t>(originalSize_)) != 0) return;
+  if (::pwrite(file.get(), originalHeader_.data(), originalHeader_.size(), 0) < 0) return;
+  [[maybe_unused]] const ssize_t tail =
+      ::pwrite(file.get(), originalTail_.data(), originalTail_.size(), static_cast<off_t>(tailAt));
 }
 
 std::unique_ptr<DbaseFile> DbaseFile::Open(const std::string& path, bool write) {
@@ -71,9 +133,9 @@ std::unique_ptr<DbaseFile> DbaseFile::Open(const std::string& path, bool write) 
   // is there is opened, never a neighbour of another name.
   struct stat st;
   if (!HasDbfExtension(path) || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
-  DBFHandle h = DBFOpen(path.c_str(), write ? "rb+" : "rb");
+  DBFHandle h = DBFOpenLL(path.c_str(), write ? "rb+" : "rb", DbaseFileHooks());
   if (!h) return nullptr;
-  std::unique_ptr<DbaseFile> f(new DbaseFile(h));
+  std::unique_ptr<DbaseFile> f(new DbaseFile(h, path));
   // A header that claims more records than the file holds is damage (a
   // cut file, or a count that is not one): every record past the end would
   // read as blanks, and a reader would walk millions of them.
@@ -91,12 +153,12 @@ std::unique_ptr<DbaseFile> DbaseFile::Create(const std::string& path, const std:
     error = "a dBase file name must end in .dbf: " + path;
     return nullptr;
   }
-  DBFHandle h = DBFCreateEx(path.c_str(), "LDID/122");
+  DBFHandle h = DBFCreateLL(path.c_str(), "LDID/122", DbaseFileHooks());
   if (!h) {
     error = "cannot create the dBase file " + path;
     return nullptr;
   }
-  std::unique_ptr<DbaseFile> f(new DbaseFile(h));
+  std::unique_ptr<DbaseFile> f(new DbaseFile(h, path));
   for (const DbaseField& field : fields) {
     std::string name = CutDbaseFieldName(field.name);
     if (DBFAddNativeFieldType(h, name.c_str(), field.type, field.width, field.decimals) < 0) {
@@ -169,7 +231,8 @@ bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string&
     const DbaseField& f = fields_[i];
     const DbaseValue& v = values[i];
     if (v.null) continue;
-    if (f.type == 'C' && static_cast<int>(v.text.size()) > f.width) {
+    const bool text = f.type == '\0' || !std::strchr("NFDL", f.type);  // character, memo, anything else
+    if (text && static_cast<int>(v.text.size()) > f.width) {
       state = "22001";
       error = "String data, right truncated: a value of " + std::to_string(v.text.size()) +
               " bytes does not fit the field " + GbkToUtf8(f.name) + " of " + std::to_string(f.width) + " bytes";
@@ -178,6 +241,11 @@ bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string&
     if ((f.type == 'N' || f.type == 'F') && !ParseNumber(v.text, numbers[i])) {
       state = "22018";
       error = "Invalid character value for cast: '" + GbkToUtf8(v.text) + "' in the field " + GbkToUtf8(f.name);
+      return false;
+    }
+    if (f.type == 'D' && static_cast<int>(DateDigits(v.text).size()) > f.width) {
+      state = "22007";
+      error = "Invalid datetime format: '" + GbkToUtf8(v.text) + "' in the field " + GbkToUtf8(f.name);
       return false;
     }
     if ((f.type == 'N' || f.type == 'F')) {
@@ -190,6 +258,7 @@ bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string&
       }
     }
   }
+  KeepOriginal();
   int record = DBFGetRecordCount(h);
   for (size_t i = 0; i < fields_.size(); ++i) {
     const DbaseField& f = fields_[i];
@@ -201,11 +270,10 @@ bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string&
     } else if (f.type == 'N' || f.type == 'F') {
       ok = DBFWriteDoubleAttribute(h, record, field, numbers[i]);
     } else if (f.type == 'D') {
-      std::string d;
-      for (char c : values[i].text) {
-        if (c >= '0' && c <= '9') d += c;
-      }
-      ok = DBFWriteStringAttribute(h, record, field, d.c_str());
+      // The digits as they stand: shapelib's text writer would take a date
+      // field's value for a number.
+      std::string digits = DateDigits(values[i].text);
+      ok = DBFWriteAttributeDirectly(h, record, field, digits.data());
     } else if (f.type == 'L') {
       const std::string& t = values[i].text;
       bool yes = !t.empty() && t != "0" && t[0] != 'F' && t[0] != 'f' && t[0] != 'N' && t[0] != 'n';
@@ -214,12 +282,19 @@ bool DbaseFile::AppendRecord(const std::vector<DbaseValue>& values, std::string&
       ok = DBFWriteStringAttribute(h, record, field, values[i].text.c_str());
     }
     if (!ok) {
+      // The record written so far goes again when the file is closed.
+      refused_ = true;
       state = "HY000";
       error = "cannot write the field " + GbkToUtf8(f.name) + " of the dBase file";
       return false;
     }
   }
   DBFUpdateHeader(h);
+  if (writeError_ != 0) {
+    state = "HY000";
+    error = "cannot write " + path_ + ": " + std::strerror(writeError_);
+    return false;
+  }
   return true;
 }
 

@@ -49,14 +49,37 @@ class DbaseFile {
   // its field, or a number that is not one or does not fit its field,
   // writes nothing and returns false with `error` (an ODBC state and a
   // message) set.
+  // A record that cannot be written (the disk full or failing, or a value
+  // its field refuses on the way) returns false with state HY000; the file
+  // is put back as it was when it is closed.
   bool AppendRecord(const std::vector<DbaseValue>& values, std::string& state, std::string& error);
 
+  // Writes what is pending (with `flush`, to the disk) and closes the file.
+  // False, with `error` set, when a write, flush or close of the file failed
+  // since it was opened; a file opened to append to is then cut back to the
+  // bytes it had when opened. The destructor closes an open file the same
+  // way.
+  bool Close(bool flush, std::string& error);
+
  private:
-  explicit DbaseFile(void* handle);
+  DbaseFile(void* handle, std::string path);
   void ReadFields();
+  void KeepOriginal();
+  void PutBackOriginal() const;
 
   void* handle_;
+  std::string path_;
   std::vector<DbaseField> fields_;
+  // The first error (errno) of a write, flush or close of the file.
+  int writeError_ = 0;
+  // A record was refused part-way.
+  bool refused_ = false;
+  // What an append changes in a file that was there: its size, its
+  // 32-byte header, and the bytes after its last record (the end mark).
+  bool original_ = false;
+  long long originalSize_ = 0;
+  std::string originalHeader_;
+  std::string originalTail_;
 };
 
 // The field name cut to the format's 10 bytes without splitting a GBK

@@ -309,8 +309,13 @@ SQLRETURN DbaseTables::WriteFile(OdbcHandle& diag, const std::string& path) {
     }
     ok = file->AppendRecord(values, state, error);
   }
+  if (file) ok = file->Close(true, error) && ok;
   file.reset();
-  if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+  if (ok && RenameCall(temp.c_str(), path.c_str()) != 0) {
+    ok = false;
+    error = "cannot write " + path + ": " + std::strerror(errno);
+  }
+  if (!ok) {
     std::remove(temp.c_str());
     loaded_.erase(path);
     if (error.empty()) error = "cannot write " + path;
@@ -337,7 +342,8 @@ SQLRETURN DbaseTables::AppendLastRow(OdbcHandle& diag, const std::string& path) 
   if (!file) {
     state = "HY000";
     error = "cannot open " + path + " for writing";
-  } else if (file->Fields().size() == values.size() && file->AppendRecord(values, state, error)) {
+  } else if (file->Fields().size() == values.size() && file->AppendRecord(values, state, error) &&
+             file->Close(false, error)) {
     file.reset();
     Stamp stamp;
     if (StampOf(path, stamp)) loaded_[path] = stamp;
@@ -345,6 +351,8 @@ SQLRETURN DbaseTables::AppendLastRow(OdbcHandle& diag, const std::string& path) 
   } else if (error.empty()) {
     state = "21S01";
     error = "the row does not match the fields of " + path;
+  } else if (state.empty()) {
+    state = "HY000";  // the file could not be written; closing put it back as it was
   }
   file.reset();
   // The file refused the row: the table gives it up too, so both stay in

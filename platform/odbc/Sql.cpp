@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/core/Charset.h"
+#include "platform/odbc/CallFailure.h"
 #include "platform/odbc/DbaseTables.h"
 #include "platform/odbc/OdbcCalls.h"
 #include "platform/odbc/OdbcHandles.h"
@@ -161,7 +162,7 @@ SQLRETURN SQLAllocHandle(SQLSMALLINT handleType, SQLHANDLE inputHandle, SQLHANDL
   *outputHandle = nullptr;
   const OdbcCalls* calls = GetOdbcCalls();
   if (handleType == SQL_HANDLE_ENV) {
-    if (!calls) return SQL_ERROR;
+    if (!calls || FailsOnPlan("SQLAllocHandle", nullptr)) return SQL_ERROR;
     auto env = std::make_unique<OdbcEnvironment>();
     SQLRETURN rc = calls->AllocHandle(SQL_HANDLE_ENV, nullptr, &env->real);
     if (!SQL_SUCCEEDED(rc)) return rc;
@@ -173,6 +174,7 @@ SQLRETURN SQLAllocHandle(SQLSMALLINT handleType, SQLHANDLE inputHandle, SQLHANDL
     auto* env = Lookup<OdbcEnvironment>(inputHandle, SQL_HANDLE_ENV);
     if (!env) return SQL_INVALID_HANDLE;
     env->BeginCall();
+    if (FailsOnPlan("SQLAllocHandle", env)) return SQL_ERROR;
     auto conn = std::make_unique<OdbcConnection>(env);
     SQLRETURN rc = calls->AllocHandle(SQL_HANDLE_DBC, env->real, &conn->real);
     if (!SQL_SUCCEEDED(rc)) return rc;
@@ -184,6 +186,7 @@ SQLRETURN SQLAllocHandle(SQLSMALLINT handleType, SQLHANDLE inputHandle, SQLHANDL
     auto* conn = Lookup<OdbcConnection>(inputHandle, SQL_HANDLE_DBC);
     if (!conn) return SQL_INVALID_HANDLE;
     conn->BeginCall();
+    if (FailsOnPlan("SQLAllocHandle", conn)) return SQL_ERROR;
     if (!conn->connected) return conn->Fail("08003", "Connection not open");
     auto stmt = std::make_unique<OdbcStatement>(conn);
     SQLRETURN rc = calls->AllocHandle(SQL_HANDLE_STMT, conn->real, &stmt->real);
@@ -223,6 +226,7 @@ SQLRETURN SQLSetEnvAttr(SQLHENV environment, SQLINTEGER attribute, SQLPOINTER va
   auto* e = Lookup<OdbcEnvironment>(environment, SQL_HANDLE_ENV);
   if (!e) return SQL_INVALID_HANDLE;
   e->BeginCall();
+  if (FailsOnPlan("SQLSetEnvAttr", e)) return SQL_ERROR;
   return Calls().SetEnvAttr(e->real, attribute, value, length);
 }
 
@@ -230,6 +234,7 @@ SQLRETURN SQLSetConnectAttr(SQLHDBC connection, SQLINTEGER attribute, SQLPOINTER
   auto* c = Lookup<OdbcConnection>(connection, SQL_HANDLE_DBC);
   if (!c) return SQL_INVALID_HANDLE;
   c->BeginCall();
+  if (FailsOnPlan("SQLSetConnectAttr", c)) return SQL_ERROR;
   return Calls().SetConnectAttr(c->real, attribute, value, length);
 }
 
@@ -238,6 +243,7 @@ SQLRETURN SQLConnect(SQLHDBC connection, SQLCHAR* dataSource, SQLSMALLINT dataSo
   auto* c = Lookup<OdbcConnection>(connection, SQL_HANDLE_DBC);
   if (!c) return SQL_INVALID_HANDLE;
   c->BeginCall();
+  if (FailsOnPlan("SQLConnect", c)) return SQL_ERROR;
   if (c->connected) return c->Fail("08002", "Connection name in use");
   std::string dsn = platform::GbkToUtf8(Text(dataSource, dataSourceLength));
   std::string uid = platform::GbkToUtf8(Text(user, userLength));
@@ -257,6 +263,7 @@ SQLRETURN SQLDriverConnect(SQLHDBC connection, SQLHWND window, SQLCHAR* inConnec
   auto* c = Lookup<OdbcConnection>(connection, SQL_HANDLE_DBC);
   if (!c) return SQL_INVALID_HANDLE;
   c->BeginCall();
+  if (FailsOnPlan("SQLDriverConnect", c)) return SQL_ERROR;
   if (c->connected) return c->Fail("08002", "Connection name in use");
   std::string in = platform::GbkToUtf8(Text(inConnection, inLength));
   char out[1024] = {};
@@ -290,6 +297,7 @@ SQLRETURN SQLEndTran(SQLSMALLINT handleType, SQLHANDLE handle, SQLSMALLINT compl
   OdbcHandle* h = LookupAny(handleType, handle);
   if (!h || handleType == SQL_HANDLE_STMT) return SQL_INVALID_HANDLE;
   h->BeginCall();
+  if (FailsOnPlan("SQLEndTran", h)) return SQL_ERROR;
   return Calls().EndTran(handleType, h->real, completion);
 }
 
@@ -297,6 +305,7 @@ SQLRETURN SQLExecDirect(SQLHSTMT statement, SQLCHAR* text, SQLINTEGER length) {
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
+  if (FailsOnPlan("SQLExecDirect", s)) return SQL_ERROR;
   if (!text) return s->Fail("HY009", "Invalid use of null pointer");
   std::string sql = Text(text, length);
   std::string driverSql;
@@ -326,6 +335,8 @@ SQLRETURN SQLExecDirect(SQLHSTMT statement, SQLCHAR* text, SQLINTEGER length) {
 SQLRETURN SQLRowCount(SQLHSTMT statement, SQLLEN* rowCount) {
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
+  s->BeginCall();
+  if (FailsOnPlan("SQLRowCount", s)) return SQL_ERROR;
   return Calls().RowCount(s->real, rowCount);
 }
 
@@ -340,6 +351,7 @@ SQLRETURN SQLNumResultCols(SQLHSTMT statement, SQLSMALLINT* columnCount) {
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
+  if (FailsOnPlan("SQLNumResultCols", s)) return SQL_ERROR;
   return Calls().NumResultCols(s->real, columnCount);
 }
 
@@ -349,6 +361,7 @@ SQLRETURN SQLDescribeCol(SQLHSTMT statement, SQLUSMALLINT column, SQLCHAR* name,
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
+  if (FailsOnPlan("SQLDescribeCol", s)) return SQL_ERROR;
   char utf8[1024] = {};
   SQLSMALLINT len = 0;
   SQLRETURN rc = Calls().DescribeCol(s->real, column, reinterpret_cast<SQLCHAR*>(utf8), sizeof utf8, &len, dataType,
@@ -363,6 +376,7 @@ SQLRETURN SQLBindCol(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT target
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
+  if (FailsOnPlan("SQLBindCol", s)) return SQL_ERROR;
   SQLRETURN rc = Calls().BindCol(s->real, column, targetType, target, bufferLength, indicator);
   if (!SQL_SUCCEEDED(rc)) return rc;
   if (target && targetType == SQL_C_CHAR)
@@ -376,6 +390,7 @@ SQLRETURN SQLFetchScroll(SQLHSTMT statement, SQLSMALLINT orientation, SQLLEN off
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
+  if (FailsOnPlan("SQLFetchScroll", s)) return SQL_ERROR;
   s->rowsFetched = 0;
   s->ForgetPending();
   SQLRETURN rc = orientation == SQL_FETCH_NEXT && offset == 0 ? Calls().Fetch(s->real)
@@ -392,6 +407,7 @@ SQLRETURN SQLGetData(SQLHSTMT statement, SQLUSMALLINT column, SQLSMALLINT target
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
+  if (FailsOnPlan("SQLGetData", s)) return SQL_ERROR;
   if (targetType != SQL_C_CHAR) {
     s->ForgetPending();
     return Calls().GetData(s->real, column, targetType, target, bufferLength, indicator);
@@ -455,6 +471,7 @@ SQLRETURN SQLSetPos(SQLHSTMT statement, SQLSETPOSIROW row, SQLUSMALLINT operatio
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
+  if (FailsOnPlan("SQLSetPos", s)) return SQL_ERROR;
   // Row 0 is every row of the rowset.
   SQLULEN first = row == 0 ? 0 : row - 1;
   SQLULEN count = row == 0 ? s->rowArraySize : 1;
@@ -477,6 +494,7 @@ SQLRETURN SQLSetStmtAttr(SQLHSTMT statement, SQLINTEGER attribute, SQLPOINTER va
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
+  if (FailsOnPlan("SQLSetStmtAttr", s)) return SQL_ERROR;
   if (attribute == SQL_ATTR_ROWS_FETCHED_PTR) {
     s->callerRowsFetched = static_cast<SQLULEN*>(value);
     return SQL_SUCCESS;
@@ -493,6 +511,7 @@ SQLRETURN SQLGetStmtAttr(SQLHSTMT statement, SQLINTEGER attribute, SQLPOINTER va
   auto* s = Lookup<OdbcStatement>(statement, SQL_HANDLE_STMT);
   if (!s) return SQL_INVALID_HANDLE;
   s->BeginCall();
+  if (FailsOnPlan("SQLGetStmtAttr", s)) return SQL_ERROR;
   if (attribute == SQL_ATTR_ROWS_FETCHED_PTR) {
     if (value) *static_cast<SQLULEN**>(value) = s->callerRowsFetched;
     return SQL_SUCCESS;

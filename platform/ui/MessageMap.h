@@ -15,6 +15,8 @@
 // calls the member, so a handler has the signature its message implies.
 #pragma once
 
+#include <functional>
+
 #include "platform/core/Geometry.h"
 #include "platform/gdi/DC.h"
 #include "platform/ui/CmdTarget.h"
@@ -24,6 +26,11 @@ class CScrollBar;
 
 namespace platform {
 CMenu* MenuFromHandle(HMENU menu);
+// Calls `handler` with a CDC for `dc`, a DC that a paint lends the message
+// (WM_ERASEBKGND): the wrapper the program holds for it, else one lent for
+// the call, so that a paint leaves no temporary wrapper waiting for idle
+// time.
+LRESULT WithLentDc(HDC dc, const std::function<LRESULT(CDC*)>& handler);
 }  // namespace platform
 
 namespace platform::msgmap {
@@ -139,7 +146,7 @@ bool SetCursor(CCmdTarget* t, const MessageCall& c) {
 }
 template <class T, auto F>
 bool EraseBkgnd(CCmdTarget* t, const MessageCall& c) {
-  *c.result = (Self<T>(t)->*F)(CDC::FromHandle(reinterpret_cast<HDC>(c.wParam)));
+  *c.result = WithLentDc(reinterpret_cast<HDC>(c.wParam), [&](CDC* dc) -> LRESULT { return (Self<T>(t)->*F)(dc); });
   return true;
 }
 template <class T, auto F>

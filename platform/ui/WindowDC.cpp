@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/Exceptions.h"
+#include "platform/gdi/BorrowedWrapper.h"
 #include "platform/gdi/DcState.h"
 #include "platform/gdi/Gdi32.h"
 #include "platform/gdi/Region.h"
@@ -33,6 +34,12 @@ void ResizeSurface(WindowRecord& w) {
 WindowSurface* WindowSurfaceOf(HWND hwnd) {
   WindowRecord* w = FindWindowRecord(hwnd);
   return w ? &SurfaceOf(*w) : nullptr;
+}
+
+LRESULT WithLentDc(HDC dc, const std::function<LRESULT(CDC*)>& handler) {
+  if (CDC* held = ExistingDcWrapper(dc)) return handler(held);
+  BorrowedDc lent(dc);
+  return handler(lent.get());
 }
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "diagram/model/ArchiveBugFix.h"
+#include "diagram/model/document/ArchiveBugFix.h"
 
 #include <gtest/gtest.h>
 

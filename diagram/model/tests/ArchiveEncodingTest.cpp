@@ -1,4 +1,4 @@
-#include "diagram/model/ArchiveEncoding.h"
+#include "diagram/model/document/ArchiveEncoding.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "diagram/model/DrawDoc.h"
+#include "diagram/model/document/DrawDoc.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MemFile.h"
 #include "platform/core/tests/ArchiveTestSupport.h"

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <string>
 
-#include "diagram/model/BlockFormat.h"
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/TextFont.h"
-#include "diagram/model/TextFontStore.h"
-#include "diagram/model/tests/DocumentView.h"
+#include "diagram/model/blocks/BlockFormat.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/TextFont.h"
+#include "diagram/model/objects/TextFontStore.h"
 #include "diagram/model/tests/FixtureBytes.h"
+#include "diagram/testsupport/DocumentView.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
 #include "platform/gdi/DC.h"

@@ -4,9 +4,9 @@
 
 #include <deque>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "platform/core/MessageBox.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/DrawArc.h"
+#include "diagram/model/blocks/DrawArc.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawingRecorder.h"
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/tests/DocumentView.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/testsupport/DocumentView.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawingRecorder.h"

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "DrawDocTestSupport.h"
-#include "diagram/model/Diagram.h"
+#include "diagram/model/canvas/Diagram.h"
 #include "platform/core/Profile.h"
 
 using doctest::ScriptedMsgBox;
-using doctest::TempFolder;
+using diagramtest::ScratchFolder;
 
 namespace {
 
@@ -84,7 +84,7 @@ class DiagramProfileTest : public ::testing::Test {
     CDiagram::GetProfile(nullptr, 8, TRUE, TRUE, mode, method, TRUE, FALSE, FALSE);
   }
 
-  TempFolder folder_;
+  ScratchFolder folder_;
 
  private:
   Options options_;

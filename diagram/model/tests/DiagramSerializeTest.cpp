@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "DrawDocTestSupport.h"
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawGroup.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/blocks/DrawGroup.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "platform/gdi/GdiTypes.h"
 
 using doctest::Bytes;

@@ -6,10 +6,10 @@
 #include <random>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/PrinterSetupInfo.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/canvas/PrinterSetupInfo.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/model/tests/DownDiagram.h"
 #include "platform/core/GlobalMemory.h"

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
 
 namespace {
 

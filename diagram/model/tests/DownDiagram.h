@@ -2,7 +2,7 @@
 // directions.
 #pragma once
 
-#include "diagram/model/Diagram.h"
+#include "diagram/model/canvas/Diagram.h"
 
 namespace diagramtest {
 

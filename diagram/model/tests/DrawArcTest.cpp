@@ -6,12 +6,12 @@
 #include <memory>
 #include <vector>
 
-#include "diagram/model/DrawGroup.h"
-#include "diagram/model/DrawInPort.h"
-#include "diagram/model/DrawOutPort.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
+#include "diagram/model/blocks/DrawGroup.h"
+#include "diagram/model/blocks/DrawInPort.h"
+#include "diagram/model/blocks/DrawOutPort.h"
 #include "diagram/model/tests/DownDiagram.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
 #include "platform/core/VersionInfo.h"

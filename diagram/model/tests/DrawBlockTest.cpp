@@ -5,12 +5,12 @@
 
 #include <vector>
 
-#include "diagram/model/DrawInPort.h"
-#include "diagram/model/DrawOutPort.h"
-#include "diagram/model/DrawText.h"
-#include "diagram/model/URBlock.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
+#include "diagram/model/blocks/DrawInPort.h"
+#include "diagram/model/blocks/DrawOutPort.h"
+#include "diagram/model/objects/DrawText.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/model/undo/URBlock.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 

@@ -9,16 +9,17 @@
 #include <vector>
 
 #include "DrawDocTestSupport.h"
-#include "diagram/model/ArchiveEncoding.h"
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawGroup.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/DrawPoly.h"
-#include "diagram/model/DrawRect.h"
-#include "diagram/model/DrawText.h"
-#include "diagram/model/PrinterSetupInfo.h"
-#include "diagram/model/UndoRedo.h"
+#include "diagram/model/blocks/DrawGroup.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/canvas/PrinterSetupInfo.h"
+#include "diagram/model/document/ArchiveEncoding.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/objects/DrawRect.h"
+#include "diagram/model/objects/DrawText.h"
+#include "diagram/model/undo/UndoRedo.h"
+#include "diagram/testsupport/MessageBoxCapture.h"
 #include "platform/core/MessageBox.h"
 #include "platform/core/Profile.h"
 #include "platform/gdi/GdiTypes.h"
@@ -32,7 +33,7 @@
 using doctest::Bytes;
 using doctest::LoadArchive;
 using doctest::ScriptedMsgBox;
-using doctest::TempFolder;
+using diagramtest::ScratchFolder;
 
 // An object that notes the stream version its read obeys; it stores nothing.
 class CVersionProbe : public CDrawObj {
@@ -72,11 +73,8 @@ class DrawDocFileTest : public ::testing::Test {
   void SetUp() override { LinkDiagramLibrary(); }
 
   // Records the boxes the platform shows (failures of opening and saving).
-  std::vector<CStringW> shown;
-  platform::ScopedMessageBoxHandler boxes{[this](const platform::MessageBoxRequest& r) {
-    shown.push_back(r.text);
-    return IDOK;
-  }};
+  diagramtest::MessageBoxCapture boxes;
+  std::vector<CStringW>& shown = boxes.texts;
 };
 
 TEST_F(DrawDocFileTest, TheVersionWordDecidesHowTheStreamIsRead) {
@@ -116,7 +114,7 @@ TEST_F(DrawDocFileTest, ANewerVersionIsRefusedNamingTheFile) {
   EXPECT_TRUE(doc.GetDiagram()->GetObjects().IsEmpty());
   EXPECT_EQ(doc.GetDrawDocVersion(), 18);
 
-  TempFolder folder;
+  ScratchFolder folder;
   doctest::WriteFileBytes(folder.File("new.drw"), DocumentStream(19, 18));
   EXPECT_FALSE(doc.OnOpenDocument(folder.Wide("new.drw")));
   ASSERT_EQ(shown.size(), 1u);
@@ -224,7 +222,7 @@ void ExpectSameDrawing(CDrawDoc& original, CDrawDoc& loaded) {
 }
 
 TEST_F(DrawDocFileTest, ASavedDocumentReopensAsItWasInACompoundFile) {
-  TempFolder folder;
+  ScratchFolder folder;
   ScriptedMsgBox messages;
   CDrawDoc original;
   Fill(original);
@@ -246,7 +244,7 @@ TEST_F(DrawDocFileTest, ASavedDocumentReopensAsItWasInACompoundFile) {
 }
 
 TEST_F(DrawDocFileTest, ASavedDocumentReopensAsItWasInAPlainFile) {
-  TempFolder folder;
+  ScratchFolder folder;
   CDrawDoc original;
   Fill(original);
   original.EnableCompoundFile(FALSE);
@@ -286,7 +284,7 @@ TEST_F(DrawDocFileTest, AFileThatCannotBeWrittenOpensReadOnly) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    TempFolder folder;
+    ScratchFolder folder;
     {
       CDrawDoc original;
       Fill(original);
@@ -336,7 +334,7 @@ TEST_F(DrawDocFileTest, SaveIsEnabledForAModifiedDocumentOpenedForWriting) {
 }
 
 TEST_F(DrawDocFileTest, AFileOpenElsewhereForWritingCannotBeOpened) {
-  TempFolder folder;
+  ScratchFolder folder;
   CDrawDoc holder;
   Fill(holder);
   ASSERT_TRUE(holder.OnSaveDocument(folder.Wide("held.drw")));
@@ -348,7 +346,7 @@ TEST_F(DrawDocFileTest, AFileOpenElsewhereForWritingCannotBeOpened) {
 }
 
 TEST_F(DrawDocFileTest, AnOlderVersionLoadsModifiedAndIsSavedAsTheCurrentOne) {
-  TempFolder folder;
+  ScratchFolder folder;
   doctest::WriteFileBytes(folder.File("v17.drw"), DocumentStream(17, 17));
   {
     CDrawDoc doc;
@@ -375,7 +373,7 @@ TEST_F(DrawDocFileTest, AnOlderVersionLoadsModifiedAndIsSavedAsTheCurrentOne) {
 }
 
 TEST_F(DrawDocFileTest, AFailedLoadLeavesTheDocumentEmptyAndSaysWhy) {
-  TempFolder folder;
+  ScratchFolder folder;
   std::vector<BYTE> bytes = DocumentStream(18, 18);
   bytes.resize(bytes.size() - 6);  // the full list and the items cut off
   doctest::WriteFileBytes(folder.File("cut.drw"), bytes);
@@ -430,7 +428,7 @@ class DrawDocProfileTest : public DrawDocFileTest {
     doctest::WriteFileBytes(folder_.File("app.ini"), std::vector<BYTE>(text, text + std::strlen(text)));
   }
 
-  TempFolder folder_;
+  ScratchFolder folder_;
 
  private:
   std::filesystem::path savedPath_;

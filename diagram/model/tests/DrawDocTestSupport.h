@@ -1,6 +1,6 @@
 // Helpers of the document tests: the library linked into the class chain
-// (objects are found by class name when a stream is read), a scratch folder,
-// a message box that answers the library's questions from a script and
+// (objects are found by class name when a stream is read), the bytes of
+// files, a message box that answers the library's questions from a script and
 // notes every code, and a builder for hand-made stream bytes.
 #pragma once
 
@@ -14,9 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/MsgBox.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/document/MsgBox.h"
 #include "diagram/model/tests/LinkDiagramLibrary.h"
+#include "diagram/testsupport/ScratchFolder.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Charset.h"
 #include "platform/core/MemFile.h"
@@ -27,32 +28,8 @@ namespace doctest {
 // The name the tool tests link the library by.
 inline void LinkLibrary() { LinkDiagramLibrary(); }
 
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/scrivel-drawdoc-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
-    if (!made) throw std::runtime_error("no scratch folder");
-    path_ = made;
-  }
-  ~TempFolder() {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    for (auto it = fs::recursive_directory_iterator(path_, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  CStringW Wide(const std::string& name) const { return CStringW(platform::Utf8ToUtf16(File(name)).c_str()); }
-
- private:
-  std::string path_;
-};
+// The scratch folder under the name the document tests first gave it.
+using TempFolder = diagramtest::ScratchFolder;
 
 inline std::vector<BYTE> ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

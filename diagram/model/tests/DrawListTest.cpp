@@ -4,10 +4,10 @@
 #include <memory>
 #include <vector>
 
-#include "diagram/model/DrawList.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
+#include "diagram/model/lists/DrawList.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 
 namespace {
 

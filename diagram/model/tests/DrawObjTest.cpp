@@ -7,11 +7,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/QuadTree.h"
-#include "diagram/model/URObject.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/canvas/QuadTree.h"
+#include "diagram/model/undo/URObject.h"
 #include "diagram/model/tests/DownDiagram.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"

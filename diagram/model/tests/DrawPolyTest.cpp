@@ -6,11 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawPoly.h"
-#include "diagram/model/DrawRect.h"
-#include "diagram/ui/DrawView.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/objects/DrawRect.h"
+#include "diagram/testsupport/ClientPoints.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MemFile.h"
@@ -438,10 +438,7 @@ class ShapeMenuTest : public ::testing::Test {
     view.OnInitialUpdate();
   }
   void TearDown() override { view.DestroyWindow(); }
-  CPoint ClientPoint(CPoint doc) {
-    view.DocToClient(doc);
-    return doc;
-  }
+  CPoint ClientPoint(CPoint doc) { return diagramtest::ClientPoint(view, doc); }
 
   CDrawDoc doc;
   CDiagram* diagram = nullptr;

@@ -6,15 +6,15 @@
 #include <utility>
 #include <vector>
 
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawConstInPort.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawInPort.h"
-#include "diagram/model/DrawOutPort.h"
-#include "diagram/model/DrawText.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawConstInPort.h"
+#include "diagram/model/blocks/DrawInPort.h"
+#include "diagram/model/blocks/DrawOutPort.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawText.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 
 namespace {
 

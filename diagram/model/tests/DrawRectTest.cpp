@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawRect.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawRect.h"
 #include "diagram/model/tests/DownDiagram.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"

@@ -9,15 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawText.h"
-#include "diagram/model/MsgBox.h"
-#include "diagram/model/TextFont.h"
-#include "diagram/model/TextFontStore.h"
-#include "diagram/model/tests/DocumentView.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/document/MsgBox.h"
+#include "diagram/model/objects/DrawText.h"
+#include "diagram/model/objects/TextFont.h"
+#include "diagram/model/objects/TextFontStore.h"
 #include "diagram/model/tests/FixtureBytes.h"
-#include "diagram/ui/DrawView.h"
+#include "diagram/testsupport/DocumentView.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
 #include "platform/gdi/DC.h"

@@ -2,9 +2,9 @@
 // what changed, nothing for a cancel, a refusal for objects of two diagrams.
 #include <gtest/gtest.h>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "platform/gdi/GdiConstants.h"
 #include "platform/ui/ModalDriver.h"

@@ -6,11 +6,11 @@
 #include <functional>
 #include <stdexcept>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawList.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/lists/DrawList.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/canvas/ArcRouter.h"
 #include "platform/core/String.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // that the host's chain finds once it has called _InitScrivel.
 #include <gtest/gtest.h>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "platform/core/String.h"
 #include "platform/ui/ClipboardFormats.h"
 

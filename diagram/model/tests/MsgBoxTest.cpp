@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/DrawMsgBox.h"
-#include "diagram/model/MsgBox.h"
+#include "diagram/model/document/DrawMsgBox.h"
+#include "diagram/model/document/MsgBox.h"
 #include "diagram/res/MessageStrings.h"
 #include "platform/core/Charset.h"
 #include "platform/core/MessageBox.h"

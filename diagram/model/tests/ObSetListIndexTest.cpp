@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "DrawDocTestSupport.h"
-#include "diagram/model/DrawList.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/lists/DrawList.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "platform/core/Archive.h"
 #include "platform/core/MemFile.h"
 

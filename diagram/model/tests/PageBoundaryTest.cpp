@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/DrawPort.h"
-#include "diagram/model/PageBoundaryTable.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/canvas/PageBoundaryTable.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/QuadTree.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/canvas/QuadTree.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "diagram/model/QuadTree.h"
+#include "diagram/model/canvas/QuadTree.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <set>
 #include <vector>
 
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/objects/DrawObj.h"
 
 namespace {
 

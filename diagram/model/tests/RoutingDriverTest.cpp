@@ -5,15 +5,15 @@
 
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawPort.h"
-#include "diagram/model/MsgBox.h"
-#include "diagram/model/tests/DocumentView.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/canvas/ArcRouter.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/document/MsgBox.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/testsupport/DocumentView.h"
 #include "platform/core/Exceptions.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "diagram/model/SecurityChecker.h"
+#include "diagram/model/canvas/SecurityChecker.h"
 
 #include <gtest/gtest.h>
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "DrawDocTestSupport.h"
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/URList.h"
-#include "diagram/model/UndoRedo.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/undo/URList.h"
+#include "diagram/model/undo/UndoRedo.h"
 
 using doctest::ScriptedMsgBox;
 

@@ -2,11 +2,11 @@
 // undo limit and flushing.
 #include <gtest/gtest.h>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawObj.h"
-#include "diagram/model/URList.h"
-#include "diagram/model/UndoRedo.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/undo/URList.h"
+#include "diagram/model/undo/UndoRedo.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/String.h"

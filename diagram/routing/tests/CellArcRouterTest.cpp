@@ -3,15 +3,15 @@
 #include <deque>
 #include <vector>
 
-#include "diagram/model/DrawGroup.h"
-#include "diagram/model/DrawRect.h"
-#include "diagram/model/DrawText.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
+#include "diagram/model/blocks/DrawGroup.h"
+#include "diagram/model/canvas/AutoRouteOption.h"
+#include "diagram/model/objects/DrawRect.h"
+#include "diagram/model/objects/DrawText.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
-#include "diagram/routing/AutoRouteOption.h"
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/ProgressDlg.h"
 #include "diagram/routing/tests/WirePoints.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 #include "platform/core/Exceptions.h"
 #include "platform/ui/MessageApi.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "diagram/model/tests/BlockDiagramFixture.h"
 #include "diagram/routing/ProgressDlg.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 #include "platform/ui/MessageApi.h"
 #include "platform/ui/WinUser.h"
 

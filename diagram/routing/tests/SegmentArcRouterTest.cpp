@@ -7,12 +7,12 @@
 #include <tuple>
 #include <vector>
 
-#include "diagram/model/DrawRect.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/canvas/AutoRouteOption.h"
+#include "diagram/model/objects/DrawRect.h"
 #include "diagram/routing/SegmentArcRouter.h"
 #include "diagram/routing/WrapperCDrawArc.h"
 #include "diagram/routing/tests/WirePoints.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/tests/BlockDiagramFixture.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/canvas/AutoRouteOption.h"
 #include "diagram/routing/SharedPathArcRouter.h"
 #include "diagram/routing/tests/WirePoints.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
 
 namespace {
 

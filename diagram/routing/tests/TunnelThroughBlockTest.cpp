@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/DrawRect.h"
-#include "diagram/model/tests/BlockDiagramFixture.h"
-#include "diagram/routing/AutoRouteOption.h"
+#include "diagram/model/objects/DrawRect.h"
+#include "diagram/testsupport/BlockDiagramFixture.h"
+#include "diagram/model/canvas/AutoRouteOption.h"
 #include "diagram/routing/CellArcRouter.h"
 #include "diagram/routing/SharedPathArcRouter.h"
 #include "diagram/routing/tests/WirePoints.h"

@@ -5,12 +5,13 @@
 
 #include <vector>
 
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawConstInPort.h"
-#include "diagram/model/DrawInPort.h"
-#include "diagram/model/DrawOutPort.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawConstInPort.h"
+#include "diagram/model/blocks/DrawInPort.h"
+#include "diagram/model/blocks/DrawOutPort.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/testsupport/ClientPoints.h"
 #include "diagram/ui/ArcTool.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/SelectTool.h"
@@ -67,10 +68,7 @@ class ArcToolTest : public ::testing::Test {
   }
 
   CPoint At(int right, int down) const { return CPoint(origin.x + right, origin.y - down); }
-  CPoint Client(CPoint doc) {
-    h.view.DocToClient(doc);
-    return doc;
-  }
+  CPoint Client(CPoint doc) { return diagramtest::ClientPoint(h.view, doc); }
   CDrawBlock* PlaceBlock(UINT code, CPoint at) {
     auto* block = new CDrawBlock;
     if (!block->InitializeAs(code, at, &h.view) || !block->AddBlockAndComponentsToDiagram(h.diagram)) {

@@ -2,8 +2,8 @@
 // seen in where the objects land, and its enabling.
 #include <gtest/gtest.h>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
 #include "platform/ui/CmdTarget.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/DrawHint.h"
+#include "diagram/model/document/DrawHint.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/ui/BirdEyeWnd.h"
 #include "diagram/ui/tests/ViewTestSupport.h"

@@ -6,12 +6,13 @@
 
 #include <deque>
 
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawPoly.h"
-#include "diagram/model/DrawPort.h"
-#include "diagram/model/DrawRect.h"
-#include "diagram/model/DrawText.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/objects/DrawRect.h"
+#include "diagram/model/objects/DrawText.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/testsupport/ClientPoints.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/MonitorTool.h"
 #include "diagram/ui/PlacerTool.h"
@@ -44,10 +45,7 @@ class CreationToolTest : public ::testing::Test {
   }
 
   CPoint At(int right, int down) const { return CPoint(origin.x + right, origin.y - down); }
-  CPoint Client(CPoint doc) {
-    h.view.DocToClient(doc);
-    return doc;
-  }
+  CPoint Client(CPoint doc) { return diagramtest::ClientPoint(h.view, doc); }
   // Mouse messages at document points, as the view hands them to `tool`.
   void Down(CDrawTool* tool, CPoint doc, unsigned flags = MK_LBUTTON) {
     CDrawTool::SetActiveTool(tool);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/DrawHint.h"
+#include "diagram/model/document/DrawHint.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
 #include "platform/ui/ClipboardFormats.h"
 #include "platform/ui/FrameWnd.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "diagram/model/DrawRect.h"
+#include "diagram/model/objects/DrawRect.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
 #include "platform/ui/MessagePump.h"

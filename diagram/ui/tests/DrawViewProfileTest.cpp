@@ -13,7 +13,7 @@
 namespace {
 
 using doctest::ScriptedMsgBox;
-using doctest::TempFolder;
+using diagramtest::ScratchFolder;
 
 class DrawViewProfile : public ::testing::Test {
  protected:
@@ -28,7 +28,7 @@ class DrawViewProfile : public ::testing::Test {
   }
 
   viewtest::SavedViewOptions options_;
-  TempFolder folder_;
+  ScratchFolder folder_;
   std::filesystem::path saved_;
 };
 

@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawHint.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/document/DrawHint.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "diagram/model/tests/DownDiagram.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/gdi/DC.h"

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/res/DocumentStrings.h"
+#include "diagram/testsupport/MessageBoxCapture.h"
 #include "diagram/ui/DrawFrame.h"
 #include "diagram/ui/DrawView.h"
 #include "diagram/ui/MultiControlBarChildFrame.h"
@@ -89,7 +90,7 @@ class MdiFrames : public ::testing::Test {
     return platform::Utf16ToUtf8(text.str());
   }
 
-  doctest::TempFolder folder_;
+  diagramtest::ScratchFolder folder_;
   std::filesystem::path saved_;
   CWinApp app{u"Diagram host"};
   CMultiControlBarMainFrame* main = nullptr;
@@ -238,11 +239,8 @@ TEST_F(MdiFrames, ADiagramOpensMoreViewsOfItselfAndBringsBackItsOwn) {
   EXPECT_EQ(diagram->OpenDiagramView(RUNTIME_CLASS(CDrawView)), last);
   EXPECT_FALSE(last->GetParentFrame()->IsIconic());
 
-  std::vector<CStringW> shown;
-  platform::ScopedMessageBoxHandler record([&](const platform::MessageBoxRequest& r) {
-    shown.push_back(CStringW(r.text));
-    return IDOK;
-  });
+  diagramtest::MessageBoxCapture record;
+  const std::vector<CStringW>& shown = record.texts;
   EXPECT_EQ(diagram->CreateDiagramView(nullptr), 0);
   EXPECT_EQ(shown, std::vector<CStringW>{CStringW(u"The command could not be carried out.")});
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/testsupport/MessageBoxCapture.h"
 #include "diagram/ui/MultiControlBarSDIFrame.h"
 #include "diagram/ui/WindowPlacement.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
@@ -80,7 +81,7 @@ class SDIFrame : public ::testing::Test {
     doctest::WriteFileBytes(folder_.File("app.ini"), std::vector<BYTE>(text.begin(), text.end()));
   }
 
-  doctest::TempFolder folder_;
+  diagramtest::ScratchFolder folder_;
   std::filesystem::path saved_;
   CDocument doc;
   HostFrame* frame = nullptr;
@@ -272,13 +273,10 @@ TEST_F(SDIFrame, AModifiedDocumentIsAskedAboutBeforeTheFrameCloses) {
     Open();
     doc.SetTitle(u"plan");
     doc.SetModifiedFlag(TRUE);
-    CStringW asked;
-    platform::ScopedMessageBoxHandler boxes([&](const platform::MessageBoxRequest& box) {
-      asked = box.text;
-      return k.answer;
-    });
+    diagramtest::MessageBoxCapture boxes(k.answer);
     HWND hwnd = frame->GetSafeHwnd();
     frame->SendMessage(WM_CLOSE);
+    const CStringW asked = boxes.Last();
     EXPECT_EQ(asked, CStringW(u"Save changes to plan?"));
     EXPECT_EQ(::IsWindow(hwnd) != FALSE, !k.closes) << k.answer;
     if (k.closes) frame = nullptr;

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "diagram/res/MessageStrings.h"
+#include "diagram/testsupport/MessageBoxCapture.h"
 #include "diagram/ui/BlockDlg.h"
 #include "diagram/ui/CustomScaleDlg.h"
 #include "diagram/ui/DocSizeConfigmDlg.h"
@@ -45,11 +46,8 @@ class ScriptQueue {
 
 // Counts (and closes) the range messages that data exchange shows.
 struct MessageCount {
-  int shown = 0;
-  platform::ScopedMessageBoxHandler handler{[this](const platform::MessageBoxRequest&) {
-    ++shown;
-    return IDOK;
-  }};
+  diagramtest::MessageBoxCapture boxes;
+  int Shown() const { return boxes.Count(); }
 };
 
 class PropertyDialogs : public ::testing::Test {
@@ -236,7 +234,7 @@ TEST_F(PropertyDialogs, AWeightOutOfRangeKeepsThePageOpen) {
             s.EnterText(28096, CStringW(u"20"));
             s.Click(IDOK);
           }});
-  EXPECT_GE(messages.shown, 1);
+  EXPECT_GE(messages.Shown(), 1);
   EXPECT_EQ(page.m_uLineWeight, 20u);
 }
 
@@ -277,7 +275,7 @@ TEST_F(PropertyDialogs, ACustomGridKeepsWhatIsTypedWithinItsRanges) {
     s.Click(IDOK);
   }});
   ASSERT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(messages.shown, 1);
+  EXPECT_EQ(messages.Shown(), 1);
   EXPECT_EQ(dlg.GetGridSize(), CSize(10, 32000));
   EXPECT_EQ(dlg.GetGridLineInterval(), CSize(100, 5));
 }
@@ -330,7 +328,7 @@ TEST_F(PropertyDialogs, AZoomPercentOutOfRangeKeepsTheDialogOpen) {
     s.Click(IDOK);
   }});
   EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(messages.shown, 2);
+  EXPECT_EQ(messages.Shown(), 2);
   EXPECT_EQ(dlg.m_nChoice, CCustomScaleDlg::kPercentChoice);
   EXPECT_EQ(dlg.m_uPercent, 250u);
 }
@@ -377,7 +375,7 @@ TEST_F(PropertyDialogs, NumberDialogsCheckTheirRanges) {
       s.Click(IDOK);
     }});
     EXPECT_EQ(dlg->DoModal(), IDOK);
-    EXPECT_EQ(messages.shown, 1);
+    EXPECT_EQ(messages.Shown(), 1);
     EXPECT_EQ(k.value(dlg.get()), k.expected);
   }
 }

@@ -5,19 +5,20 @@
 #include <deque>
 #include <functional>
 
-#include "diagram/model/DrawArc.h"
-#include "diagram/model/DrawBlock.h"
-#include "diagram/model/DrawPort.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/canvas/ArcRouter.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
-#include "diagram/routing/ArcRouter.h"
+#include "diagram/testsupport/MessageBoxCapture.h"
 #include "diagram/ui/ArcRouteAutoDlg.h"
 #include "diagram/ui/ArcRouteDlg.h"
 #include "diagram/ui/ArcRouteGeneralDlg.h"
 #include "diagram/ui/Failed2RouteDlg.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
+#include "platform/core/MessageBox.h"
 #include "platform/ui/CreateContext.h"
 #include "platform/ui/FrameWnd.h"
-#include "platform/core/MessageBox.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/PropertySheet.h"
 #include "platform/ui/WinApp.h"
@@ -216,11 +217,7 @@ TEST_F(RoutingOptionsSheet, MarginsOutOfRangeKeepTheSheetOpen) {
                         Case{CArcRouteGeneralDlg::kBottomMarginEdit, u"101", u"0"},
                         Case{CArcRouteGeneralDlg::kLeftMarginEdit, u"81", u"80"},
                         Case{CArcRouteGeneralDlg::kRightMarginEdit, u"81", u"7"}}) {
-    int messages = 0;
-    platform::ScopedMessageBoxHandler handler([&messages](const platform::MessageBoxRequest&) {
-      ++messages;
-      return IDOK;
-    });
+    diagramtest::MessageBoxCapture boxes;
     RunOptions(diagram, [&](platform::ModalSession& s) {
       ShowPage(s, kGeneralPage);
       s.EnterText(c.edit, CStringW(c.refused));
@@ -230,7 +227,7 @@ TEST_F(RoutingOptionsSheet, MarginsOutOfRangeKeepTheSheetOpen) {
       s.Click(IDOK);
       EXPECT_FALSE(s.IsRunning());
     });
-    EXPECT_EQ(messages, 1);
+    EXPECT_EQ(boxes.Count(), 1);
   }
   EXPECT_EQ(CDiagram::m_autoRouteOption.m_nTopMargin, 100);
   EXPECT_EQ(CDiagram::m_autoRouteOption.m_nBottomMargin, 0);

@@ -3,12 +3,13 @@
 // gesture one undo entry.
 #include <gtest/gtest.h>
 
-#include "diagram/model/DrawPoly.h"
-#include "diagram/model/DrawRect.h"
+#include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/objects/DrawRect.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
+#include "diagram/res/DrawViewMenu.h"
+#include "diagram/testsupport/ClientPoints.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/SelectTool.h"
-#include "diagram/res/DrawViewMenu.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
 #include "platform/ui/ModalDriver.h"
 
@@ -42,14 +43,8 @@ class SelectToolTest : public ::testing::Test {
     h.doc.ClearUndoStack();
     return shape;
   }
-  CPoint Client(CPoint doc) {
-    h.view.DocToClient(doc);
-    return doc;
-  }
-  CPoint Doc(CPoint client) {
-    h.view.ClientToDoc(client);
-    return client;
-  }
+  CPoint Client(CPoint doc) { return diagramtest::ClientPoint(h.view, doc); }
+  CPoint Doc(CPoint client) { return diagramtest::DocPoint(h.view, client); }
   // A press, moves through the points and a release at the last, all
   // client points.
   void Drag(std::initializer_list<CPoint> points, unsigned flags = 0) {

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "diagram/model/Diagram.h"
-#include "diagram/model/DrawDoc.h"
-#include "diagram/model/DrawObj.h"
+#include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawObj.h"
 #include "diagram/model/tests/LinkDiagramLibrary.h"
 #include "diagram/ui/DrawTool.h"
 #include "diagram/ui/DrawView.h"

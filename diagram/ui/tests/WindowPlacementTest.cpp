@@ -23,7 +23,7 @@ class WindowPlacementTest : public ::testing::Test {
     doctest::WriteFileBytes(folder_.File("app.ini"), std::vector<BYTE>(text.begin(), text.end()));
   }
 
-  doctest::TempFolder folder_;
+  diagramtest::ScratchFolder folder_;
   std::filesystem::path saved_;
 };
 

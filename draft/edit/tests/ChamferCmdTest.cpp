@@ -2,11 +2,13 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "draft/construct/tests/CommandBench.h"
 #include "draft/edit/ChamferCmd.h"
 #include "draft/edit/ChamferSetDlg.h"
 #include "draft/framework/ModalDialogScope.h"
+#include "draft/host/BlockEntity.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
 #include "draft/host/UndoRecord.h"
@@ -183,6 +185,25 @@ TEST_F(ChamferTest, ARefusedCornerPutsTheEdgesBack) {
   bench.stack.OnRButton(0, CommandBench::At(0, 0), &bench.view);
   EXPECT_EQ(cmd->GetStep(), 0);
   EXPECT_EQ(bench.view.GetSelectionCount(), 0);
+}
+
+// Two sides of a polygon (a block's members) taken out for a corner that is
+// refused go back to their places in the block, in their order.
+TEST_F(ChamferTest, ARefusedCornerOfABlockKeepsItsMembersInOrder) {
+  SetLegs(500, 10);  // longer than the first edge
+  CBlockEntity* block = ConstructBlockEntity(0, nullptr);
+  block->AddMember(ConstructLineEntity(0, nullptr, 100, 100, 300, 100));
+  block->AddMember(ConstructLineEntity(0, nullptr, 100, 100, 100, 200));
+  block->AddMember(ConstructLineEntity(0, nullptr, 100, 200, 300, 100));
+  std::vector<CEntity*> members;
+  for (int i = 0; i < block->GetMemberCount(); ++i) members.push_back(block->GetMember(i));
+  bench.view.AddEntityToView(block);
+  bench.Push(new CChamferCmd(70, 1));
+  bench.Move(100, 100);
+  bench.Click(100, 100);  // one click on the corner takes both sides
+  EXPECT_EQ(bench.view.GetUndoCount(), 0);
+  ASSERT_EQ(block->GetMemberCount(), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(block->GetMember(i), members[static_cast<size_t>(i)]) << i;
 }
 
 TEST_F(ChamferTest, TrimTypeTwoLinksTheChamferToTheNearestPerpendicularCentreLine) {

@@ -91,6 +91,33 @@ TEST_F(MembersTest, ReplacingAMemberKeepsItsPlaceThroughUndoAndRedo) {
   EXPECT_EQ(Members(), (std::vector<CEntity*>{first, second, nested}));
 }
 
+// A block made by one step and a member replaced by the next, both undone:
+// cutting the redo history frees the block, and the replaced member, which
+// the later step still names, goes after it without being read once freed.
+TEST(MemberRecordsTest, ABlockAndAReplacedMemberGoTogetherWhenTheRedoHistoryIsCut) {
+  CDraftView view;
+  CBlockEntity* block = ConstructBlockEntity(0, nullptr);
+  CEntity* side = ConstructLineEntity(0, nullptr, 0, 0, 10, 0);
+  block->AddMember(side);
+  block->AddMember(ConstructLineEntity(0, nullptr, 10, 0, 10, 10));
+  CUndoRecord* made = ConstructUndoAddEntity(block);
+  view.AddEntityToView(block);
+  view.PushUndoRecord(made);
+  CEntity* piece = ConstructLineEntity(0, nullptr, 2, 0, 10, 0);
+  piece->SetEntityOwner(block);
+  CUndoRecord* replaced = ConstructUndoReplaceEntity(side, piece);
+  view.RemoveEntity(side);
+  view.AddEntityToView(piece, nullptr, side);
+  view.PushUndoRecord(replaced);
+  ASSERT_TRUE(view.Undo());
+  ASSERT_TRUE(view.Undo());
+  CEntity* line = ConstructLineEntity(0, nullptr, 5, 5, 6, 6);
+  view.AddEntityToView(line);
+  view.PushUndoRecord(ConstructUndoAddEntity(line));
+  EXPECT_EQ(view.GetRedoCount(), 0);
+  EXPECT_EQ(FormatDrawingFile(view), "scrivel-drawing 1\nline 0 - 5 5 6 6\n");
+}
+
 // Deleting a nested member and undoing it.
 TEST_F(MembersTest, ADeletedMemberComesBackIntoItsBlock) {
   CUndoRecord* record = ConstructUndoDeleteEntity(deep);

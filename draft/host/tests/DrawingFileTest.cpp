@@ -77,16 +77,20 @@ TEST(DrawingFile, WritesWholeFilesOrNothing) {
   ASSERT_TRUE(WriteDrawingFile(view, path, &error)) << error;
   EXPECT_EQ(ReadFile(path), FormatDrawingFile(view));
 
-  // A failed write leaves the older file as it was and no temporary file.
+  // The temporary file has a name of its own: a user's file named like
+  // "<drawing>.tmp" is not touched.
   CDraftView empty;
-  const auto blocked = folder / "blocked.drawing";
-  std::filesystem::create_directories(folder / "blocked.drawing.tmp");  // the temporary cannot be made
-  EXPECT_FALSE(WriteDrawingFile(empty, blocked, &error));
-  EXPECT_NE(error.find("blocked.drawing"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(blocked));
+  {
+    std::ofstream(folder / "a.drawing.tmp") << "mine";
+  }
+  ASSERT_TRUE(WriteDrawingFile(view, path, &error)) << error;
+  EXPECT_EQ(ReadFile(folder / "a.drawing.tmp"), "mine");
+  std::filesystem::remove(folder / "a.drawing.tmp");
+
+  // A failed write leaves the older file as it was and no temporary file.
   std::filesystem::create_directories(folder / "over.drawing");  // a folder where the file should go
   EXPECT_FALSE(WriteDrawingFile(empty, folder / "over.drawing", &error));
-  EXPECT_FALSE(std::filesystem::exists(folder / "over.drawing.tmp"));
+  EXPECT_NE(error.find("over.drawing"), std::string::npos);
   EXPECT_FALSE(WriteDrawingFile(empty, folder / "missing" / "b.drawing", &error));
   EXPECT_EQ(ReadFile(path), FormatDrawingFile(view));
   std::filesystem::remove_all(folder);

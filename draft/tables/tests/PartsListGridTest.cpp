@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "draft/tables/tests/GridTestSupport.h"
+#include "platform/gdi/BorrowedWrapper.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawingRecorder.h"
+#include "platform/ui/MessagePump.h"
 
 using gridtest::Column;
 using gridtest::GridTest;
@@ -362,6 +364,20 @@ TEST_F(GridTest, TypingStartsAnewInAnotherCellAndWhenTheGridTakesTheFocusAgain) 
   CStringA shown;
   owner.edit.GetWindowText(shown);
   EXPECT_EQ(shown, "w");
+}
+
+// The grid draws its rows on the DC its paint lends each item: painting it
+// again and again, as a program that never idles would, gathers no
+// temporary DC wrappers.
+TEST_F(GridTest, PaintingTheGridGathersNoTemporaryDcWrappers) {
+  Load(owner, {"a", "b"}, {"1;2", "3;4", "5;6"});
+  platform::PumpPendingMessages();
+  CDC::DeleteTempMap();
+  for (int round = 0; round < 3; ++round) {
+    owner.grid.InvalidateRect(nullptr, TRUE);
+    owner.grid.UpdateWindow();
+  }
+  EXPECT_EQ(platform::TemporaryDcCount(), 0u);
 }
 
 TEST_F(GridTest, ARowIsPaintedWithTheOverflowMarkAndTheCurrentCellInverted) {

@@ -18,25 +18,13 @@
 #include "draft/tables/FieldRecord.h"
 #include "draft/tables/TableFiles.h"
 #include "examples/draft-session/tests/PlayedSession.h"
+#include "examples/draft-session/tests/ScratchFolder.h"
 #include "platform/core/Charset.h"
 #include "platform/odbc/DbaseFile.h"
 
 using namespace draftsession;
 
 namespace {
-
-// A folder of the test's own, removed with it.
-struct ScratchFolder {
-  std::filesystem::path path;
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "scrivel-tables-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    if (!path.empty()) std::filesystem::remove_all(path, ec);
-  }
-};
 
 std::string Gbk(const char* utf8) { return platform::Utf8ToGbk(utf8); }
 

@@ -85,3 +85,50 @@ TEST(DbaseFileTest, AFileWhoseHeaderClaimsMoreRecordsThanItHoldsIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// A record whose value the file refuses (a memo field's text longer than the
+// field, a date of more digits than it holds) is refused as a whole: the
+// file keeps its bytes, and a record that fits still goes in after it, its
+// date as written.
+TEST(DbaseFileTest, ARefusedRecordLeavesTheFileAsItWas) {
+  TempDir dir;
+  const std::string path = dir.File("kinds.dbf");
+  std::string error, state;
+  {
+    auto file = DbaseFile::Create(path, {DbaseField{"NOTE", 'M', 4, 0}, DbaseField{"DAY", 'D', 8, 0}}, error);
+    ASSERT_TRUE(file) << error;
+    DbaseValue note{false, "ab"}, day{false, "2024-02-29"};
+    ASSERT_TRUE(file->AppendRecord({note, day}, state, error)) << error;
+  }
+  const std::string before = ReadBytes(path);
+  const struct {
+    const char* note;
+    const char* day;
+    const char* state;
+  } cases[] = {{"longer", "2024-02-29", "22001"}, {"ok", "2024-02-29-1", "22007"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.note);
+    {
+      auto file = DbaseFile::Open(path, true);
+      ASSERT_TRUE(file);
+      state.clear();
+      EXPECT_FALSE(file->AppendRecord({DbaseValue{false, c.note}, DbaseValue{false, c.day}}, state, error));
+      EXPECT_EQ(state, c.state);
+      EXPECT_TRUE(file->Close(false, error)) << error;
+    }
+    EXPECT_EQ(ReadBytes(path), before);
+  }
+  auto file = DbaseFile::Open(path, true);
+  ASSERT_TRUE(file);
+  EXPECT_TRUE(file->AppendRecord({DbaseValue{false, "cd"}, DbaseValue{false, "20240301"}}, state, error)) << error;
+  file.reset();
+  file = DbaseFile::Open(path, false);
+  ASSERT_TRUE(file);
+  ASSERT_EQ(file->RecordCount(), 2);
+  EXPECT_EQ(file->ReadRecord(0)[1].text, "2024-02-29");
+  EXPECT_EQ(file->ReadRecord(1)[1].text, "2024-03-01");
+}
+
+}  // namespace

@@ -133,6 +133,41 @@ BEGIN_MESSAGE_MAP(CPlainCanvas, CWnd)
   ON_WM_PAINT()
 END_MESSAGE_MAP()
 
+// Erases its background in its own handler, through the CDC it is given.
+class CErasingCanvas : public CWnd {
+ protected:
+  afx_msg BOOL OnEraseBkgnd(CDC* dc) {
+    CRect client;
+    GetClientRect(client);
+    dc->FillSolidRect(&client, RGB(0, 128, 0));
+    return TRUE;
+  }
+  afx_msg void OnPaint() { CPaintDC dc(this); }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CErasingCanvas, CWnd)
+  ON_WM_ERASEBKGND()
+  ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+// The DC a paint hands WM_ERASEBKGND reaches the handler as a CDC lent for
+// the call: a program that never idles gathers no wrapper per paint.
+TEST_F(WindowDCTest, AnEraseHandlerGetsItsDcWithoutATemporaryWrapper) {
+  CErasingCanvas canvas;
+  ASSERT_TRUE(canvas.CreateEx(0, u"AfxWnd", u"canvas", WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+  platform::PumpPendingMessages();
+  CGdiObject::DeleteTempMap();
+  CDC::DeleteTempMap();
+  for (int round = 0; round < 3; ++round) {
+    canvas.InvalidateRect(nullptr, TRUE);
+    canvas.UpdateWindow();
+  }
+  EXPECT_EQ(PixelAt(canvas.m_hWnd, 40, 40), RGB(0, 128, 0));
+  EXPECT_EQ(platform::TemporaryDcCount(), 0u);
+  canvas.DestroyWindow();
+}
+
 TEST_F(WindowDCTest, RepeatedPaintsAndScrollsGatherNoTemporaryWrappers) {
   CBrush blue(RGB(0, 0, 255));
   LPCWSTR cls = AfxRegisterWndClassW(0, nullptr, static_cast<HBRUSH>(blue.GetSafeHandle()));

@@ -1,3 +1,0 @@
-#include "diagram/model/DrawHint.h"
-
-IMPLEMENT_DYNAMIC(CDrawHint, CObject)

@@ -1,0 +1,380 @@
+// CDiagram: the diagram record (reading and writing it) and emptying the
+// diagram.
+#include "diagram/model/canvas/Diagram.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+
+#include "diagram/model/document/ArchiveEncoding.h"
+#include "diagram/model/blocks/BlockFormat.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/document/DrawHint.h"
+#include "platform/core/MemFile.h"
+
+namespace {
+
+// Objects of a diagram lie within this distance of the origin: a canvas is
+// at most 255 pages, and pages are measured in hundredths of an inch. A
+// stream with coordinates beyond it is damaged (and moving such objects
+// would overflow).
+constexpr LONG kMaxCoordinate = 0x3FFFFFFF;
+[[noreturn]] void ThrowBadFormat(CArchive& ar) {
+  AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName.GetString());
+}
+
+// The block size of a copy of a whole object list made to be walked and
+// dropped: few allocations, each well below the size the allocator maps
+// from the system.
+constexpr INT_PTR kCopyBlockSize = 128;
+
+// What list.ExcludeElementComponents() does to a copy of `source`: each
+// object of the source takes its components out of the copy. The walk goes
+// over the source, which the exclusions leave as it is, so no snapshot of
+// the copy is needed.
+void ExcludeComponentsOfSource(const CDrawList& source, CDrawList& copy) {
+  for (POSITION pos = source.GetHeadPosition(); pos;) {
+    CDrawObj* object = source.GetNext(pos);
+    if (!object) continue;
+    object->ExcludeComponentsFromList(&copy);
+    object->ExcludeAttachmentDrawPorts(&copy);
+  }
+}
+
+// Writes a list of objects as CObList does: the count, then each object.
+void WriteObjects(CArchive& ar, const CDrawList& objects) {
+  ar.WriteCount(static_cast<DWORD_PTR>(objects.GetCount()));
+  for (POSITION pos = objects.GetHeadPosition(); pos;) ar << static_cast<const CObject*>(objects.GetNext(pos));
+}
+
+// Reads such a list into `objects`. Every entry must be a drawing object
+// (badClass otherwise); null entries and repeated objects add nothing. An
+// object read is in `objects` before the next one is read, so that whoever
+// cleans up after a failure finds it.
+void ReadObjects(CArchive& ar, CDrawList& objects) {
+  for (DWORD_PTR count = ar.ReadCount(); count > 0; --count) {
+    auto* object = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
+    if (object) objects.AddTail(object);
+  }
+}
+
+// Copies the stored state of an edit lock (masks and scrambled password)
+// into another, which keeps its master value.
+void CopyLockState(CSecurityChecker& from, CSecurityChecker& to) {
+  CMemFile memory;
+  {
+    CArchive ar(&memory, CArchive::store);
+    from.Serialize(ar);
+  }
+  memory.SeekToBegin();
+  CArchive ar(&memory, CArchive::load);
+  to.Serialize(ar);
+}
+
+int64_t RoundUpToStep(int64_t value, int step) { return step ? (value + step - 1) / step * step : value; }
+int64_t RoundToStep(int64_t value, int step) { return step ? (value + step / 2) / step * step : value; }
+
+}  // namespace
+
+void CDiagram::Serialize(CArchive& ar) {
+  if (ar.IsStoring())
+    StoreRecord(ar);
+  else
+    LoadRecord(ar);
+}
+
+void CDiagram::StoreRecord(CArchive& ar) {
+  ar << static_cast<WORD>(GetCanvasMode()) << static_cast<WORD>(IsUpwardPositive() ? 1 : 0);
+  ar << m_hPages << m_vPages;
+  ar << static_cast<DWORD>(m_crPaper);
+  ar << static_cast<const CObject*>(m_pBlockFormat);
+  ar << m_savedPageSize;
+  ar << static_cast<WORD>(m_shSavedOrientation) << static_cast<WORD>(m_shSavedPaperSize);
+  ar << CSize(m_savedHMaxPages, m_savedVMaxPages);
+  // The elements come first, so that every block exists before the ports
+  // and arcs that refer to it.
+  CDrawList elements(kCopyBlockSize);
+  elements.AddTail(m_objects);
+  ExcludeComponentsOfSource(m_objects, elements);
+  elements.ExcludeArcs();
+  WriteObjects(ar, elements);
+  m_lock.Serialize(ar);
+  WriteObjects(ar, m_objects);
+}
+
+namespace {
+
+// Makes a diagram the document's active one for a load, so that every
+// object read takes it as its own, and the elements list known to the
+// diagram; both are put back on every way out.
+class LoadScope {
+ public:
+  LoadScope(CDrawDoc* document, CDiagram* diagram, CDrawList*& loadingSlot, CDrawList& elements)
+      : document_(document), previous_(document->GetActiveDiagram()), slot_(loadingSlot) {
+    document_->SetActiveDiagram(diagram);
+    slot_ = &elements;
+  }
+  ~LoadScope() {
+    slot_ = nullptr;
+    document_->SetActiveDiagram(previous_);
+  }
+  LoadScope(const LoadScope&) = delete;
+  LoadScope& operator=(const LoadScope&) = delete;
+
+ private:
+  CDrawDoc* document_;
+  CDiagram* previous_;
+  CDrawList*& slot_;
+};
+
+}  // namespace
+
+void CDiagram::LoadRecord(CArchive& ar) {
+  // The objects of a diagram find their diagram, and the stream version,
+  // through the archive's document.
+  CDrawDoc* document = DYNAMIC_DOWNCAST(CDrawDoc, ar.m_pDocument);
+  if (!document) AfxThrowArchiveException(CArchiveException::genericException, ar.m_strFileName.GetString());
+  m_pDocument = document;
+  // Loading replaces the contents.
+  DeleteContents();
+  const WORD version = GetArchiveStreamVersion(ar);
+
+  // The settings as they were, for a load that fails.
+  const BYTE oldHPages = m_hPages;
+  const BYTE oldVPages = m_vPages;
+  const COLORREF oldPaper = m_crPaper;
+  const CSize oldPageSize = m_savedPageSize;
+  const short oldOrientation = m_shSavedOrientation;
+  const short oldPaperSize = m_shSavedPaperSize;
+  const int oldHMax = m_savedHMaxPages;
+  const int oldVMax = m_savedVMaxPages;
+
+  CDrawList elements;
+  const LoadScope scope(document, this, m_pLoadingElements, elements);
+  CObject* format = nullptr;
+  try {
+    WORD storedMode = 0;
+    WORD storedUpward = 1;
+    if (version >= 16) ar >> storedMode >> storedUpward;
+    BYTE hPages = 0;
+    BYTE vPages = 0;
+    DWORD paper = 0;
+    ar >> hPages >> vPages >> paper;
+    format = ar.ReadObject(RUNTIME_CLASS(CBlockFormat));
+    CSize pageSize = m_savedPageSize;
+    short orientation = m_shSavedOrientation;
+    short paperSize = m_shSavedPaperSize;
+    int hMax = m_savedHMaxPages;
+    int vMax = m_savedVMaxPages;
+    if (version >= 17) {
+      WORD storedOrientation = 0;
+      WORD storedPaperSize = 0;
+      ar >> pageSize >> storedOrientation >> storedPaperSize;
+      if (pageSize.cx < 1 || pageSize.cy < 1 || pageSize.cx > kMaxPageLength || pageSize.cy > kMaxPageLength)
+        ThrowBadFormat(ar);
+      orientation = static_cast<short>(storedOrientation);
+      paperSize = static_cast<short>(storedPaperSize);
+    }
+    if (version >= 18) {
+      CSize maxPages;
+      ar >> maxPages;
+      // A canvas has 1 to 255 pages each way.
+      hMax = std::clamp(static_cast<int>(maxPages.cx), 1, 255);
+      vMax = std::clamp(static_cast<int>(maxPages.cy), 1, 255);
+    } else if (version == 17) {
+      DWORD ignored = 0;
+      ar >> ignored >> ignored;
+      hMax = 255;
+      vMax = 255;
+    }
+    ReadObjects(ar, elements);
+    CSecurityChecker lock;
+    if (version >= 13) lock.Serialize(ar);
+    ReadObjects(ar, m_objects);
+
+    m_hPages = hPages;
+    m_vPages = vPages;
+    m_crPaper = paper;
+    m_pBlockFormat = static_cast<CBlockFormat*>(format);
+    format = nullptr;
+    m_savedPageSize = pageSize;
+    m_shSavedOrientation = orientation;
+    m_shSavedPaperSize = paperSize;
+    m_savedHMaxPages = hMax;
+    m_savedVMaxPages = vMax;
+    PlaceLoadedObjects(ar, elements, storedMode, storedUpward);
+    if (version >= 13) CopyLockState(lock, m_lock);
+  } catch (...) {
+    delete format;
+    DiscardFailedLoad(elements);
+    m_hPages = oldHPages;
+    m_vPages = oldVPages;
+    m_crPaper = oldPaper;
+    m_savedPageSize = oldPageSize;
+    m_shSavedOrientation = oldOrientation;
+    m_shSavedPaperSize = oldPaperSize;
+    m_savedHMaxPages = oldHMax;
+    m_savedVMaxPages = oldVMax;
+    throw;
+  }
+}
+
+void CDiagram::PlaceLoadedObjects(CArchive& ar, CDrawList& elements, int storedMode, BOOL storedUpward) {
+  // Objects whose classes failed to load stay out.
+  if (m_pDocument) {
+    m_pDocument->ExcludeLoadFailuresFrom(elements);
+    m_pDocument->ExcludeLoadFailuresFrom(m_objects);
+  }
+  // Every element and every component of an object belongs on the canvas.
+  CDrawList wanted(elements);
+  wanted += m_objects;
+  wanted.IncludeElementComponents();
+  if (m_pDocument) m_pDocument->ExcludeLoadFailuresFrom(wanted);
+  bool added = false;
+  for (POSITION pos = wanted.GetHeadPosition(); pos;) {
+    CDrawObj* object = wanted.GetNext(pos);
+    if (m_objects.AddTail(object)) added = true;
+  }
+  for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+    CDrawObj* object = m_objects.GetNext(pos);
+    // The diagram owns what it holds (an archive without a document gives
+    // the objects none).
+    if (object->GetDiagram() != this) object->SetDiagram(this);
+    const CRect& r = object->GetPosition();
+    if (std::max({std::abs(int64_t{r.left}), std::abs(int64_t{r.right}), std::abs(int64_t{r.top}),
+                  std::abs(int64_t{r.bottom})}) > kMaxCoordinate)
+      ThrowBadFormat(ar);
+  }
+  if (added) SetModifiedFlag(TRUE);
+
+  ComputeDrawingExtent();
+
+  // A diagram stored with another canvas mode or y direction is moved onto
+  // this canvas.
+  const int mode = GetCanvasMode();
+  const BOOL upward = IsUpwardPositive();
+  const bool flip = (storedUpward != 0) != (upward != 0);
+  // The extent as the stored canvas saw it; negated below, it is ordered
+  // for this canvas again.
+  if (flip) std::swap(m_rcExtent.top, m_rcExtent.bottom);
+  const CRect extent = m_rcExtent;
+  int step = 0;
+  const UINT method = GetAutoRouteMethod();
+  if ((method == 0 || method == 1 || method == 3) && (m_nManualRouteMethod == 1 || m_nManualRouteMethod == 3))
+    step = m_autoRouteOption.m_nMinDistance;
+  int across = 1;
+  int down = 1;
+  GetMinPagesToCover(extent, storedMode, storedUpward, across, down);
+  // No canvas has more than 255 pages each way.
+  across = std::min(across, 255);
+  down = std::min(down, 255);
+  const CSize page = GetPageSize();
+  int64_t dx = 0;
+  int64_t dy = 0;
+  if (storedMode == 0 && mode == 1) {
+    dx = RoundUpToStep(int64_t{page.cx} * across / 2, step);
+    dy = RoundUpToStep(int64_t{page.cy} * down / 2, step);
+  } else if (storedMode == 1 && mode == 0) {
+    dx = -(int64_t{page.cx} * across / 2);
+    dy = -(int64_t{page.cy} * down / 2);
+    if (flip) dy = -dy;
+    dx = RoundToStep(dx, step);
+    dy = RoundToStep(dy, step);
+  } else if (storedMode == 1 && mode == 1 && flip) {
+    dy = RoundUpToStep(int64_t{page.cy} * down, step);
+  }
+  const bool convert = flip || dx != 0 || dy != 0;
+  const CPoint offset(static_cast<int>(dx), static_cast<int>(dy));
+
+  int index = 0;
+  for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+    CDrawObj* object = m_objects.GetNext(pos);
+    object->SetZIndex(index++);
+    if (convert) object->FlipAndOffset(flip, offset);
+  }
+  if (convert) {
+    if (flip) {
+      m_rcExtent.top = -m_rcExtent.top;
+      m_rcExtent.bottom = -m_rcExtent.bottom;
+    }
+    m_rcExtent.OffsetRect(offset);
+  }
+  GetMinPagesToCover(m_rcExtent, mode, upward, across, down);
+
+  const CSize sizeBefore = m_size;
+  ComputePageSize();
+  // ComputePageSize files the objects only when the canvas changed size.
+  if (m_bUseQuadTree && m_size == sizeBefore) RebuildQuadTree();
+  if (across > m_hPages || down > m_vPages) HandleObjectsBeyondCanvas(1, 0);
+}
+
+void CDiagram::DiscardFailedLoad(CDrawList& elements) {
+  // The document frees the objects that failed; they leave the lists first.
+  if (m_pDocument) {
+    m_pDocument->ExcludeLoadFailuresFrom(elements);
+    m_pDocument->ExcludeLoadFailuresFrom(m_objects);
+    m_pDocument->DeleteLoadFailures();
+  }
+  // Everything else that was read is deleted with the contents: elements
+  // not yet on the canvas join it, and every object is made this diagram's,
+  // so that an owner deleted first takes its components off the list.
+  m_objects += elements;
+  for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+    CDrawObj* object = m_objects.GetNext(pos);
+    if (object->GetDiagram() != this) object->SetDiagram(this);
+  }
+  elements.RemoveAll();
+  DeleteContents();
+}
+
+void CDiagram::DeleteAllOf(CDrawList& objects) {
+  CDrawList first(kCopyBlockSize);
+  first.AddTail(objects);
+  ExcludeComponentsOfSource(objects, first);
+  const CObList& entries = first;
+  // The objects go from the head, which the list finds without its index:
+  // no entry is erased per object. A search for one further in (an owner
+  // taking its components, an entry already gone) builds the index again,
+  // once.
+  objects.DropIndex();
+  for (POSITION pos = entries.GetHeadPosition(); pos;) {
+    // An owner destroys its components, and an object may take others
+    // with it: only what the list still holds is alive, so an entry is
+    // looked at as a diagram object only once the list vouches for it.
+    // Arcs go last.
+    const CObject* entry = entries.GetNext(pos);
+    if (!objects.Find(entry)) continue;
+    CDrawObj* object = static_cast<CDrawObj*>(const_cast<CObject*>(entry));
+    if (object->IsKindOf(RUNTIME_CLASS(CDrawArc))) continue;
+    delete object;
+  }
+  while (!objects.IsEmpty()) {
+    CDrawObj* object = objects.GetHead();
+    delete object;
+    // An object that did not leave the list by itself (attached elsewhere)
+    // is taken off here, so the loop ends.
+    if (!objects.IsEmpty() && objects.GetHead() == object) objects.RemoveHead();
+  }
+}
+
+void CDiagram::DeleteContents() {
+  if (m_objects.IsEmpty() && m_trash.IsEmpty() && m_quadTree.IsEmpty() && !m_pBlockFormat) return;
+  if (m_pDocument) UpdateDiagramViews(nullptr, CDrawHint::contentsCleared, nullptr);
+  BeginDynamicRouteChanges();
+  m_bDeletingContents = true;
+  // The tree lets go of every object at once, so that no object leaves it
+  // node by node as it goes.
+  m_quadTree.ClearTree();
+  DeleteAllOf(m_trash);
+  DeleteAllOf(m_objects);
+  m_bDeletingContents = false;
+  m_rcExtent.SetRectEmpty();
+  m_size = CSize(0, 0);
+  // Deleted through its base: the format is a CObject.
+  CObject* format = m_pBlockFormat;
+  delete format;
+  m_pBlockFormat = nullptr;
+  EndDynamicRouteChanges();
+}

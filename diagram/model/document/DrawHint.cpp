@@ -1,0 +1,3 @@
+#include "diagram/model/document/DrawHint.h"
+
+IMPLEMENT_DYNAMIC(CDrawHint, CObject)

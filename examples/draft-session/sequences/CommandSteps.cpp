@@ -1,0 +1,367 @@
+#include "examples/draft-session/sequences/CommandSteps.h"
+
+#include "examples/draft-session/sequences/SessionUser.h"
+#include "platform/core/WinConstants.h"
+
+namespace draftsequence {
+namespace {
+
+// Beyond this many entities in the drawing (members counted), deleting is
+// drawn more often.
+constexpr size_t kManyPieces = 400;
+
+// ---- What several commands share.
+
+// Sometimes a TAB, which turns or mirrors what most commands make.
+void MaybeTab(SessionUser& u) {
+  if (u.Random().Chance(0.2)) u.Char(9);
+}
+
+// A point for a command: free, on an entity, at an end or a centre.
+GPoint SomePoint(SessionUser& u) {
+  switch (u.Random().Int(0, 5)) {
+    case 0: return u.PointOnEntity();
+    case 1: return u.EndPoint();
+    case 2: return u.CentrePoint();
+    default: return u.AnyPoint();
+  }
+}
+
+// The next point after `from`: near it mostly, so that figures stay small.
+GPoint NextPoint(SessionUser& u, GPoint from) {
+  return u.Random().Chance(0.3) ? SomePoint(u) : u.Near(from, 30);
+}
+
+// A point typed on the command line or given by a digit's coordinate dialog
+// instead of a click, now and then.
+void GivePoint(SessionUser& u, GPoint p) {
+  const int how = u.Random().Int(0, 19);
+  if (how == 0) {
+    u.Type(std::to_string(static_cast<int>(p.x)) + "," + std::to_string(static_cast<int>(p.y)));
+  } else if (how == 1) {
+    u.Move(p);
+    u.Char('0' + static_cast<UINT>(u.Random().Int(1, 9)));
+  } else {
+    u.Click(p);
+  }
+}
+
+// Chooses entities: picks on them or a window, then the right button ends
+// the choice (processing starts).
+void Select(SessionUser& u) {
+  const int picks = u.Random().Int(1, 3);
+  for (int i = 0; i < picks; ++i) {
+    if (u.Random().Chance(0.7)) {
+      u.Click(u.PointOnEntity());
+    } else {
+      const GPoint corner = u.AnyPoint();
+      u.Click(corner);
+      u.Click(u.Near(corner, 60));
+    }
+  }
+  u.RightClick();
+}
+
+void Points(SessionUser& u, int count) {
+  GPoint p = SomePoint(u);
+  for (int i = 0; i < count; ++i) {
+    GivePoint(u, p);
+    p = NextPoint(u, p);
+  }
+}
+
+// ---- The commands.
+
+void Line(SessionUser& u) {
+  u.Push("line");
+  MaybeTab(u);
+  for (int i = u.Random().Int(1, 3); i > 0; --i) Points(u, 2);
+}
+
+void Chain(SessionUser& u) {
+  u.Push("chain");
+  Points(u, u.Random().Int(2, 5));
+  if (u.Random().Chance(0.4)) u.Char('C');
+}
+
+void ChainLength(SessionUser& u) {
+  u.Push("chain-length");
+  u.Click(SomePoint(u));
+  for (int i = u.Random().Int(1, 3); i > 0; --i) {
+    u.Move(u.AnyPoint());
+    u.Char('0' + static_cast<UINT>(u.Random().Int(1, 9)));  // the length dialog
+  }
+  if (u.Random().Chance(0.3)) u.Key(u.Random().Chance(0.5) ? VK_UP : VK_RIGHT);
+  if (u.Random().Chance(0.4)) u.Char('C');
+}
+
+void Rect(SessionUser& u) {
+  u.Push("rect");
+  MaybeTab(u);
+  Points(u, 2);
+}
+
+void CentreLine(SessionUser& u) {
+  u.Push("centreline");
+  Points(u, 2);
+}
+
+// Commands that take a fixed number of points (circles, arcs).
+template <int kPoints>
+void PointsCommand(SessionUser& u, const char* command) {
+  u.Push(command);
+  MaybeTab(u);
+  Points(u, kPoints);
+}
+
+void Circle(SessionUser& u) {
+  u.Push(u.Random().Chance(0.7) ? "circle" : "circle-centrelines");
+  const GPoint centre = SomePoint(u);
+  GivePoint(u, centre);
+  if (u.Random().Chance(0.2))
+    u.Char('R');  // the radius dialog
+  else
+    u.Click(u.Near(centre, 20));
+  if (u.Random().Chance(0.3)) u.Click(u.Near(centre, 25));  // a concentric one
+}
+
+void Circle2(SessionUser& u) { PointsCommand<2>(u, "circle-2p"); }
+void Circle3(SessionUser& u) { PointsCommand<3>(u, "circle-3p"); }
+void ArcCentre(SessionUser& u) { PointsCommand<3>(u, u.Random().Chance(0.6) ? "arc-centre" : "sector"); }
+void Arc3(SessionUser& u) { PointsCommand<3>(u, u.Random().Chance(0.6) ? "arc-3p" : "segment"); }
+
+void Polygon(SessionUser& u) {
+  u.Push("polygon");  // its side count dialog first
+  MaybeTab(u);
+  const GPoint centre = SomePoint(u);
+  u.Click(centre);
+  u.Click(u.Near(centre, 20));
+}
+
+void ArcEnd(SessionUser& u) {
+  u.Push("arc-end");
+  u.Click(u.PointOnEntity());
+  u.Click(NextPoint(u, u.EndPoint()));
+}
+
+void ArcToCircle(SessionUser& u) {
+  u.Push("arc-to-circle");
+  Select(u);
+}
+
+void MoveCopy(SessionUser& u) {
+  const int kind = u.Random().Int(0, 2);
+  u.Push(kind == 0 ? "move" : kind == 1 ? "copy" : "copy-repeat");
+  Select(u);
+  const GPoint base = SomePoint(u);
+  u.Click(base);
+  if (u.Random().Chance(0.15)) u.Key(VK_SHIFT);
+  MaybeTab(u);
+  for (int i = kind == 2 ? u.Random().Int(1, 3) : 1; i > 0; --i) GivePoint(u, u.Near(base, 40));
+}
+
+void Rotate(SessionUser& u) {
+  u.Push(u.Random().Chance(0.7) ? "rotate" : "scale");
+  Select(u);
+  const GPoint base = SomePoint(u);
+  u.Click(base);
+  if (u.Random().Chance(0.5))
+    u.RightClick();  // a horizontal base line
+  else
+    u.Click(u.Near(base, 20));
+  u.Click(u.Near(base, 25));  // the pointer; then "keep the original?"
+}
+
+void RoundArray(SessionUser& u) {
+  u.Push("round-array");
+  Select(u);  // then its settings dialog
+  u.Click(SomePoint(u));
+}
+
+void Mirror(SessionUser& u) {
+  u.Push("mirror");
+  Select(u);
+  if (u.Random().Chance(0.3)) {
+    u.Char(9);  // about two points
+    Points(u, 2);
+  } else {
+    u.Click(u.PointOnEntity());  // about a line
+  }
+}
+
+void Delete(SessionUser& u) {
+  u.Push("delete");
+  Select(u);
+  if (u.Random().Chance(0.3)) u.Click(u.PointOnEntity());
+}
+
+void Explode(SessionUser& u) {
+  u.Push("explode");
+  Select(u);
+}
+
+void Chamfer(SessionUser& u) {
+  u.Push(u.Random().Chance(0.7) ? "chamfer" : "chamfer-keep");  // its settings dialog first
+  if (u.Random().Chance(0.5)) {
+    u.Click(u.EndPoint());  // a corner takes both lines
+  } else {
+    u.Click(u.PointOnEntity());
+    u.Click(u.PointOnEntity());
+  }
+}
+
+void Extend(SessionUser& u) {
+  u.Push("extend");
+  MaybeTab(u);
+  u.Click(u.PointOnEntity());
+  if (u.Random().Chance(0.1)) u.Char('R');
+  u.Click(u.Random().Chance(0.5) ? u.PointOnEntity() : u.AnyPoint());
+}
+
+void GroupNew(SessionUser& u) {
+  u.Push("group-new");
+  Select(u);  // then the group dialog
+}
+
+void GroupChange(SessionUser& u) {
+  u.Push(u.Random().Chance(0.6) ? "group-change" : "group-delete");
+  Select(u);
+}
+
+void GroupCurrent(SessionUser& u) {
+  u.Push("group-current");
+  u.Click(u.PointOnEntity());
+}
+
+void Contour(SessionUser& u) {
+  u.Push("contour");
+  u.Click(u.Random().Chance(0.7) ? u.CentrePoint() : u.AnyPoint());
+  MaybeTab(u);
+  if (u.Random().Chance(0.3))
+    u.Char('0' + static_cast<UINT>(u.Random().Int(1, 9)));  // the spacing dialog
+  else
+    u.Click(u.AnyPoint());
+}
+
+void ContourChain(SessionUser& u) {
+  u.Push("contour-chain");
+  for (int i = u.Random().Int(1, 4); i > 0; --i) u.Click(u.PointOnEntity());
+  u.RightClick();
+  u.Click(u.AnyPoint());
+}
+
+void ThreeView(SessionUser& u) {
+  u.Push("three-view");
+  const GPoint first = u.AnyPoint();
+  u.Click(first);
+  if (u.Random().Chance(0.3))
+    u.RightClick();
+  else
+    u.Click(u.Near(first, 40));
+}
+
+void Stretch(SessionUser& u) {
+  const int kind = u.Random().Int(0, 2);
+  u.Push(kind == 0 ? "stretch-vertical" : kind == 1 ? "stretch-horizontal" : "stretch-mitre");
+  Select(u);
+  if (u.Random().Chance(0.2)) u.Key(u.Random().Chance(0.5) ? VK_SHIFT : VK_CONTROL);
+  MaybeTab(u);
+  const GPoint first = u.AnyPoint();
+  u.Click(first);
+  u.Click(u.Near(first, 40));
+}
+
+void Section(SessionUser& u) {
+  u.Push(u.Random().Chance(0.7) ? "section" : "section-oblique");
+  u.Click(u.PointOnEntity());
+  u.RightClick();
+  Select(u);
+  const GPoint first = u.AnyPoint();
+  u.Click(first);
+  u.Click(u.Near(first, 40));
+}
+
+void Equation(SessionUser& u) {
+  u.Push("equation");  // its dialog first; needs a current group
+  MaybeTab(u);
+  const GPoint at = u.AnyPoint();
+  u.Move(at);
+  GivePoint(u, at);
+}
+
+void Table(SessionUser& u) {
+  u.Push(u.Random().Chance(0.6) ? "table" : "table-schedule");  // its dialogs, then the placement
+  MaybeTab(u);
+  const GPoint start = SomePoint(u);
+  u.Click(start);
+  if (u.Random().Chance(0.5))
+    u.RightClick();  // one column
+  else
+    u.Click(u.Near(start, 40));
+}
+
+void Area(SessionUser& u) {
+  u.Push("area");
+  u.Click(u.CentrePoint());
+  if (u.Random().Chance(0.3)) u.Click(u.AnyPoint());
+  u.RightClick();  // the result list
+}
+
+}  // namespace
+
+const std::vector<CommandStep>& CommandSteps() {
+  static const std::vector<CommandStep> steps = {
+      {"line", 8, Line},
+      {"chain", 6, Chain},
+      {"chain-length", 2, ChainLength},
+      {"rect", 6, Rect},
+      {"centreline", 2, CentreLine},
+      {"circle", 5, Circle},
+      {"circle-2p", 2, Circle2},
+      {"circle-3p", 2, Circle3},
+      {"arc-centre", 3, ArcCentre},
+      {"arc-3p", 3, Arc3},
+      {"polygon", 3, Polygon},
+      {"arc-end", 2, ArcEnd},
+      {"arc-to-circle", 1, ArcToCircle},
+      {"move", 5, MoveCopy},
+      {"rotate", 4, Rotate},
+      {"round-array", 2, RoundArray},
+      {"mirror", 3, Mirror},
+      {"delete", 4, Delete},
+      {"explode", 2, Explode},
+      {"chamfer", 3, Chamfer},
+      {"extend", 3, Extend},
+      {"group-new", 2, GroupNew},
+      {"group-change", 2, GroupChange},
+      {"group-current", 1, GroupCurrent},
+      {"contour", 3, Contour},
+      {"contour-chain", 2, ContourChain},
+      {"three-view", 1, ThreeView},
+      {"stretch", 3, Stretch},
+      {"section", 1, Section},
+      {"equation", 2, Equation},
+      {"table", 2, Table},
+      {"area", 1, Area},
+  };
+  return steps;
+}
+
+const CommandStep& DrawCommandStep(SessionUser& user) {
+  // Copies and arrays of copies make a drawing grow fast; a large one is
+  // thinned out by deleting half of the time.
+  if (user.PieceCount() > kManyPieces && user.Random().Chance(0.5)) {
+    for (const CommandStep& s : CommandSteps())
+      if (s.play == Delete) return s;
+  }
+  int total = 0;
+  for (const CommandStep& s : CommandSteps()) total += s.weight;
+  int n = user.Random().Int(0, total - 1);
+  for (const CommandStep& s : CommandSteps()) {
+    if (n < s.weight) return s;
+    n -= s.weight;
+  }
+  return CommandSteps().front();
+}
+
+}  // namespace draftsequence

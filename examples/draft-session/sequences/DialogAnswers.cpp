@@ -1,0 +1,128 @@
+#include "examples/draft-session/sequences/DialogAnswers.h"
+
+#include <functional>
+#include <map>
+
+#include "platform/core/WinConstants.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/Edit.h"
+#include "platform/ui/ModalDriver.h"
+#include "platform/ui/UserInput.h"
+#include "platform/ui/Wnd.h"
+
+namespace draftsequence {
+namespace {
+
+DialogAction Type(int id, std::string text) { return {DialogAction::kType, id, std::move(text), 0}; }
+DialogAction Click(int id) { return {DialogAction::kClick, id, {}, 0}; }
+
+// OK mostly, Cancel sometimes.
+DialogAction Close(Rng& rng) { return Click(rng.Chance(0.15) ? IDCANCEL : IDOK); }
+
+// A value for an edit box: mostly a small whole or half number, now and
+// then one the dialog has to refuse.
+std::string NumberText(Rng& rng) {
+  const int kind = rng.Int(0, 39);
+  if (kind == 0) return "0";
+  if (kind == 1) return "-" + std::to_string(rng.Int(1, 9));
+  if (kind == 2) return "abc";
+  if (kind < 8) return std::to_string(rng.Int(1, 20)) + ".5";
+  return std::to_string(rng.Int(1, 20));
+}
+
+std::vector<DialogAction> Generic(platform::ModalSession& s, Rng& rng) {
+  std::vector<DialogAction> actions;
+  for (HWND child = ::GetWindow(s.Handle(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (!platform::CanUserReach(child)) continue;
+    CWnd* wnd = CWnd::FromHandle(child);
+    const int id = wnd->GetDlgCtrlID();
+    if (auto* combo = dynamic_cast<CComboBox*>(wnd)) {
+      if (combo->GetCount() > 0 && rng.Chance(0.5))
+        actions.push_back({DialogAction::kChoose, id, {}, rng.Int(0, combo->GetCount() - 1)});
+    } else if (dynamic_cast<CEdit*>(wnd) && rng.Chance(0.8)) {
+      actions.push_back(Type(id, NumberText(rng)));
+    } else if (auto* button = dynamic_cast<CButton*>(wnd)) {
+      // Check boxes and radio buttons, now and then.
+      const UINT type = button->GetButtonStyle() & BS_TYPEMASK;
+      const bool choice = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+                          type == BS_AUTORADIOBUTTON;
+      if (choice && rng.Chance(0.25)) actions.push_back(Click(id));
+    }
+  }
+  actions.push_back(Close(rng));
+  return actions;
+}
+
+// The circular array's settings, with 2 to 6 rounds (more would make the
+// drawing grow faster than the checks can follow).
+std::vector<DialogAction> RoundArray(platform::ModalSession& s, Rng& rng) {
+  std::vector<DialogAction> actions = Generic(s, rng);
+  actions.insert(actions.begin(), Type(1047, std::to_string(rng.Int(2, 6))));
+  for (size_t i = 1; i < actions.size(); ++i)
+    if (actions[i].kind == DialogAction::kType && actions[i].id == 1047) actions.erase(actions.begin() + i--);
+  return actions;
+}
+
+// OK or Cancel, nothing changed.
+std::vector<DialogAction> AsShown(platform::ModalSession&, Rng& rng) { return {Close(rng)}; }
+
+// The table dialogs' generate button, or their Cancel.
+std::vector<DialogAction> GenerateTable(platform::ModalSession&, Rng& rng) {
+  return {Click(rng.Chance(0.85) ? 998 : IDCANCEL)};
+}
+
+using Answerer = std::function<std::vector<DialogAction>(platform::ModalSession&, Rng&)>;
+
+// The dialogs answered otherwise than by generated numbers, by the start of
+// their caption.
+const std::map<std::string, Answerer>& Answerers() {
+  static const std::map<std::string, Answerer> table = {
+      // The group chooser: one of a few names, so that groups are met again.
+      {"改变图组",
+       [](platform::ModalSession&, Rng& rng) {
+         return std::vector<DialogAction>{Type(308, rng.Pick(std::vector<std::string>{"零件", "A", "组二"})),
+                                          Close(rng)};
+       }},
+      // The equation dialog: the equation it shows.
+      {"参数方程曲线", AsShown},
+      // The table contents (the caption names the data file or the table
+      // edited): generated as they stand, or given up.
+      {"填写表内容", GenerateTable},
+      {"修改", GenerateTable},
+      {"表内容", GenerateTable},
+      {"钢筋表", GenerateTable},
+      {"周分布参数", RoundArray},
+      // The table's fonts and kind: as shown.
+      {"创建表格", AsShown},
+      // A result list: read and closed.
+      {"测量面积", [](platform::ModalSession&, Rng&) { return std::vector<DialogAction>{Click(IDOK)}; }},
+  };
+  return table;
+}
+
+}  // namespace
+
+std::vector<DialogAction> ChooseDialogActions(platform::ModalSession& session, const std::string& caption, Rng& rng) {
+  // A caption may go on with what the dialog shows (a file's path).
+  for (const auto& [start, answer] : Answerers())
+    if (caption.rfind(start, 0) == 0) return answer(session, rng);
+  return Generic(session, rng);
+}
+
+std::string ActionWords(const std::vector<DialogAction>& actions) {
+  std::string out;
+  for (const DialogAction& a : actions) {
+    if (!out.empty()) out += ' ';
+    switch (a.kind) {
+      case DialogAction::kType: out += std::to_string(a.id) + '=' + a.text; break;
+      case DialogAction::kChoose: out += std::to_string(a.id) + ':' + std::to_string(a.entry); break;
+      case DialogAction::kClick:
+        out += a.id == IDOK ? "ok" : a.id == IDCANCEL ? "cancel" : std::to_string(a.id);
+        break;
+    }
+  }
+  return out;
+}
+
+}  // namespace draftsequence
