@@ -23,6 +23,7 @@ class CBlockEntity : public CEntity {
   EntityKind GetKind() const override { return EntityKind::kBlock; }
   void GetPieces(ShapePieces& out) const override;
   void GetShownShape(ShapePieces& out, ShownTexts& texts) const override;
+  double GetLength() const override;
   void ListInto(CEntityList& out) const override;
   // Appends a segment from (x1, y1) to (x2, y2), drawing coordinates, as a
   // line member on the block's layer and in its group. The flag is the

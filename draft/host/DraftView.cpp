@@ -439,32 +439,40 @@ void CDraftView::SetPan(double x, double y) {
 }
 
 void CDraftView::ZoomInAt(double x, double y) {
-  // Keep (x, y) where it is on the screen.
-  const CPoint at = DrawingToClient(x, y);
-  SetZoom(zoom_ * 2);
-  panX_ = x - at.x / zoom_;
-  panY_ = y - (clientHeight_ - at.y) / zoom_;
+  if (ZoomAbout(x, y, zoom_ * 2)) RefreshView();
 }
 
 void CDraftView::ZoomOutAt(double x, double y) {
-  const CPoint at = DrawingToClient(x, y);
-  SetZoom(zoom_ / 2);
-  panX_ = x - at.x / zoom_;
-  panY_ = y - (clientHeight_ - at.y) / zoom_;
+  if (ZoomAbout(x, y, zoom_ / 2)) RefreshView();
+}
+
+bool CDraftView::ZoomAbout(double x, double y, double zoom) {
+  if (!std::isfinite(x) || !std::isfinite(y)) return false;
+  // (x, y) keeps its unrounded device place: (x - pan)·zoom is the same
+  // before and after.
+  const double deviceX = (x - panX_) * zoom_, deviceUp = (y - panY_) * zoom_;
+  SetZoom(zoom);
+  panX_ = x - deviceX / zoom_;
+  panY_ = y - deviceUp / zoom_;
+  return true;
 }
 
 void CDraftView::ZoomWindow(double x1, double y1, double x2, double y2) {
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
   const double w = std::fabs(x2 - x1), h = std::fabs(y2 - y1);
   if (w < tressil::kGeomTolerance && h < tressil::kGeomTolerance) return;
   double z = std::min(w > 0 ? clientWidth_ / w : 1e300, h > 0 ? clientHeight_ / h : 1e300);
   SetZoom(z);
   panX_ = (x1 + x2) / 2 - clientWidth_ / 2.0 / zoom_;
   panY_ = (y1 + y2) / 2 - clientHeight_ / 2.0 / zoom_;
+  RefreshView();
 }
 
 void CDraftView::PanView(double x1, double y1, double x2, double y2, int, int) {
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
   panX_ -= x2 - x1;
   panY_ -= y2 - y1;
+  RefreshView();
 }
 
 double CDraftView::GetPickAperture() const { return units_.pickSize / 2.0 / zoom_; }

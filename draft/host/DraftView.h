@@ -54,6 +54,7 @@
 #include "draft/host/PointRec.h"
 #include "draft/host/TextAttrib.h"
 #include "draft/host/TextPainter.h"
+#include "draft/host/ViewDisplay.h"
 #include "platform/core/Geometry.h"
 #include "platform/core/String.h"
 
@@ -235,16 +236,23 @@ class CDraftView {
   void SetPan(double x, double y);
   // The screen cursor, where ClientToDrawing(.., 0) last put it.
   CPoint GetCursorPos() const { return cursorPos_; }
-  // Zoom by 2 about a drawing point; show a window; move the view so that
-  // the drawing point (x1, y1) comes to (x2, y2).
+  // Zoom by 2 about a drawing point, which stays where it is on the screen;
+  // show a window (its centre in the middle of the view, the whole window
+  // shown); move the view so that the drawing point (x1, y1)
+  // comes to where (x2, y2) is. Each repaints the view through its display;
+  // a value that is not finite, or a window without extent, changes nothing.
   void ZoomInAt(double x, double y);
   void ZoomOutAt(double x, double y);
   void ZoomWindow(double x1, double y1, double x2, double y2);
   void PanView(double x1, double y1, double x2, double y2, int = 0, int = 0);
   // Repaints the drawing through the device context: the background, then
-  // the entities, the selected ones highlighted.
+  // the entities, the selected ones highlighted; held while the display is
+  // in mode 1 (see CViewDisplay).
   void RefreshView(int = 0, int = 0);
+  // The repaints done so far.
   int GetRefreshCount() const { return refreshCount_; }
+  // The view's display object.
+  CViewDisplay* GetDisplay() { return &display_; }
   // The coordinate origin of the readouts and the coordinate dialog.
   double GetOriginX() const { return originX_; }
   double GetOriginY() const { return originY_; }
@@ -424,6 +432,9 @@ class CDraftView {
   // A readout beside the cursor, inverting the screen (painting it again
   // takes it off).
   void PaintReadout(CPoint at, const CStringA& text, double angle);
+  // Sets the zoom, keeping the drawing point (x, y) where it shows; false
+  // (nothing changed) for a point that is not finite.
+  bool ZoomAbout(double x, double y, double zoom);
   // Each entity's place in drawing order, handed out when first needed.
   unsigned long long OrderKey(const CEntity* e);
   // Into the entity list before the first entity that comes after it in
@@ -503,6 +514,7 @@ class CDraftView {
   GPoint threeViewOrigin_;
   int threeViewDivided_ = 0;
   int refreshCount_ = 0;
+  CViewDisplay display_{this};
 
   std::vector<ViewDrawOp> drawLog_;
   CDC* dc_ = nullptr;

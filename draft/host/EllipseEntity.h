@@ -16,6 +16,7 @@ class CEllipseEntity : public CEntity {
   EntityKind GetKind() const override { return EntityKind::kEllipse; }
   BOOL IsEllipse() const override { return TRUE; }
   void GetPieces(ShapePieces& out) const override;
+  double GetLength() const override;
 
   bool IsFullEllipse() const;
   // The drawing point of parameter t (degrees).

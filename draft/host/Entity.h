@@ -120,6 +120,13 @@ class CEntity {
   virtual BOOL IsTwoPointEntity() const { return FALSE; }
   // The pieces of the entity in drawing coordinates.
   virtual void GetPieces(ShapePieces& out) const = 0;
+  // The length of what the entity draws, in its group's own units (a
+  // length drawn at scale s shows s times as long): a line's length, a
+  // circle's circumference, an arc's or elliptic arc's length along the
+  // curve, the drawn lines and arcs of a two-point entity or a table, the
+  // sum of a compound's members; 0 for points and texts
+  // (EntityLength.cpp).
+  virtual double GetLength() const;
   // What painting shows: the lines and arcs (`out`, as GetPieces gives them)
   // and, apart from them, the texts. A text's pieces are its outline, which
   // painting replaces by its glyphs, so the texts give no pieces here.

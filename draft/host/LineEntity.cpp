@@ -22,11 +22,6 @@ BOOL CLineEntity::SetEndPoints(double x1, double y1, double x2, double y2, int) 
 
 void CLineEntity::GetPieces(ShapePieces& out) const { out.push_back(ShapePiece::Segment(GetStart(), GetEnd())); }
 
-double CLineEntity::GetLength() const {
-  const GPoint a = GetStart(), b = GetEnd();
-  return GetPointDistance(a.x, a.y, b.x, b.y);
-}
-
 void CLineEntity::ApplyTransform(const EntityTransform& t) {
   p1_ = MapGroupPoint(p1_, t);
   p2_ = MapGroupPoint(p2_, t);

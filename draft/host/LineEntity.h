@@ -17,7 +17,6 @@ class CLineEntity : public CEntity {
 
   GPoint GetStart() const { return Shown(p1_); }
   GPoint GetEnd() const { return Shown(p2_); }
-  double GetLength() const;
 
  protected:
   CLineEntity(const CLineEntity&) = default;

@@ -211,6 +211,7 @@ void CDraftView::PaintCrossHairAt(CPoint at) {
 }
 
 void CDraftView::RefreshView(int, int) {
+  if (!display_.ShouldPaint()) return;
   ++refreshCount_;
   crossHairPainted_ = false;  // the repaint wipes them
   paintedTexts_.clear();

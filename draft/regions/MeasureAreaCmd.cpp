@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "draft/framework/ModalDialogScope.h"
 #include "draft/host/ArcEntity.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
 #include "draft/host/Geometry2D.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/NumberFormat.h"
-#include "draft/host/ResultListDlg.h"
 #include "draft/host/Settings.h"
+#include "draft/regions/MeasureResults.h"
 #include "platform/gdi/Gdi32.h"
-#include "platform/ui/Wnd.h"
 
 namespace {
 constexpr double kPi = 3.141592653589793;
@@ -410,13 +408,7 @@ void CMeasureAreaCmd::Report(CDraftView* view) {
   }
   labels_.Add(CString("总面积"));
   values_.Add(totalText);
-  {
-    CModalDialogScope scope(view, "Korrin.DLL");
-    CResultListDlg* dlg = ConstructResultListDlg(AfxGetMainWnd(), labels_, values_, 0, 0, 1.0, "测量面积", 0, 10);
-    dlg->m_valueWidth = 11;
-    dlg->DoModal();
-    DestroyResultListDlg(dlg);
-  }
+  ShowMeasureResults(view, labels_, values_, "测量面积", 0);
   Reset(view);
 }
 

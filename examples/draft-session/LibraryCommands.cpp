@@ -26,7 +26,11 @@
 #include "draft/edit/RotateCmd.h"
 #include "draft/edit/RoundArrayCmd.h"
 #include "draft/edit/ScaleCmd.h"
+#include "draft/edit/ZoomInCmd.h"
+#include "draft/edit/ZoomWindowCmd.h"
 #include "draft/regions/MeasureAreaCmd.h"
+#include "draft/regions/MeasureDistCmd.h"
+#include "draft/regions/MeasureLengthCmd.h"
 #include "draft/edit/ChamferCmd.h"
 #include "draft/edit/ExtendCmd.h"
 #include "draft/regions/ChangeGroupCmd.h"
@@ -179,6 +183,21 @@ CommandRegistry LibraryCommands() {
   c.Add("table-schedule", "a rebar schedule or general table filled in the table-content dialog, then placed as "
                           "\"table\" places it",
         [](CDraftView&) { return new CPlaceTableCmd(nullptr, 177, 2); });
+  // View commands (level 5: they run over a drawing command, which waits)
+  // and the length and distance measuring.
+  c.Add("zoom-in", "zooms in by 2 about each clicked point; the right button returns to the command below",
+        [](CDraftView& v) { return new CZoomInCmd(&v, 190); });
+  c.Add("zoom-out", "zooms out by 2 about each clicked point", [](CDraftView& v) { return new CZoomOutCmd(&v, 191); });
+  c.Add("zoom-window", "shows the window between two clicked corners",
+        [](CDraftView& v) { return new CZoomWindowCmd(&v, 192); });
+  c.Add("pan", "moves the view so that the first clicked point comes to the second",
+        [](CDraftView& v) { return new CPanCmd(&v, 193); });
+  c.Add("measure-length", "the total length of the entities picked (a click, or a window from a click on nothing); "
+                          "the right button shows it",
+        [](CDraftView& v) { return new CMeasureLengthCmd(194, &v); });
+  c.Add("measure-distance", "distances, coordinate differences or the angle between two picked points, lines, "
+                            "circles or arcs; TAB: clicked or typed points instead",
+        [](CDraftView&) { return new CMeasureDistCmd(195); });
   return c;
 }
 

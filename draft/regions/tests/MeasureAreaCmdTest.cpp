@@ -10,18 +10,14 @@
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/LineEntity.h"
-#include "draft/host/ResultListDlg.h"
 #include "draft/regions/MeasureAreaCmd.h"
-#include "platform/ui/ModalDriver.h"
+#include "draft/regions/tests/ResultListAnswers.h"
 
 namespace {
-struct ResultRow {
-  std::string label, value;
-};
-using ResultRows = std::vector<ResultRow>;
+using Rows = drafttest::ResultRows;
 
 // A bench that answers every result list, keeping its rows.
-class AreaBench : public CommandBench {
+class AreaBench : public CommandBench, public drafttest::ResultListAnswers {
  public:
   AreaBench() {
     view.SetClientSize(800, 600);
@@ -34,20 +30,6 @@ class AreaBench : public CommandBench {
     view.AddEntityToView(ConstructLineEntity(0, nullptr, x0, y1, x0, y0));
   }
   void Right() { stack.OnRButton(0, At(1, 1), &view); }
-
-  std::vector<ResultRows> reports;
-  std::vector<std::string> captions;
-  platform::ScopedModalDriver driver{[this](platform::ModalSession& s) {
-    auto* dlg = s.As<CResultListDlg>();
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(dlg->m_valueWidth, 11);
-    captions.push_back(CStringA(s.Caption()).GetString());
-    ResultRows rows;
-    for (int i = 0; i < dlg->GetRowCount(); ++i)
-      rows.push_back({CStringA(dlg->GetLabel(i)).GetString(), CStringA(dlg->GetValue(i)).GetString()});
-    reports.push_back(rows);
-    s.Click(IDOK);
-  }};
 };
 
 std::string Gbk(const char* text) { return text; }  // texts of this source are GBK, as the command's

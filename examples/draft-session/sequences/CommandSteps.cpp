@@ -325,6 +325,60 @@ void Area(SessionUser& u) {
   u.RightClick();  // the result list
 }
 
+// A view command over a line begun: the view zooms in and out about one
+// point, zooms to the window of the middle half of what it shows (x 0..200,
+// y 0..150) and out about its centre, or pans there and back, so that it
+// ends as it began; the right button ends the view command and the line
+// resumes with its first point. The drawing does not change until the line
+// ends.
+void ViewOverLine(SessionUser& u) {
+  u.Push("line");
+  const GPoint start = SomePoint(u);
+  u.Click(start);
+  switch (u.Random().Int(0, 2)) {
+    case 0: {
+      const GPoint p = u.AnyPoint();
+      u.Push("zoom-in");
+      u.Click(p);
+      u.Push("zoom-out");  // takes the zoom in's place
+      u.Click(p);
+      break;
+    }
+    case 1:
+      u.Push("zoom-window");
+      u.Click({50, 37.5});
+      u.Click({150, 112.5});
+      u.Push("zoom-out");
+      u.Click({100, 75});
+      break;
+    default: {
+      const GPoint p = u.AnyPoint(), q = u.Near(p, 15);
+      u.Push("pan");
+      u.Click(p);
+      u.Click(q);
+      u.Click(q);
+      u.Click(p);
+      break;
+    }
+  }
+  u.RightClick();
+  u.Click(NextPoint(u, start));
+}
+
+// Lengths and distances are measured; the drawing does not change.
+void MeasureLength(SessionUser& u) {
+  u.Push("measure-length");
+  Select(u);  // the right button shows the total
+}
+
+void MeasureDistance(SessionUser& u) {
+  u.Push("measure-distance");
+  for (int i = 0; i < 2; ++i) {
+    if (u.Random().Chance(0.3)) u.Char(9);  // points instead of entities, or back
+    u.Click(u.Random().Chance(0.5) ? u.PointOnEntity() : u.EndPoint());
+  }
+}
+
 }  // namespace
 
 const std::vector<CommandStep>& CommandSteps() {
@@ -363,6 +417,9 @@ const std::vector<CommandStep>& CommandSteps() {
       {"equation", 2, Equation},
       {"table", 2, Table},
       {"area", 1, Area},
+      {"zoom-pan", 2, ViewOverLine},
+      {"measure-length", 1, MeasureLength},
+      {"measure-distance", 1, MeasureDistance},
   };
   return steps;
 }
