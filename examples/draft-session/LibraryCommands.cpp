@@ -186,18 +186,18 @@ CommandRegistry LibraryCommands() {
   // View commands (level 5: they run over a drawing command, which waits)
   // and the length and distance measuring.
   c.Add("zoom-in", "zooms in by 2 about each clicked point; the right button returns to the command below",
-        [](CDraftView& v) { return new CZoomInCmd(&v, 190); });
-  c.Add("zoom-out", "zooms out by 2 about each clicked point", [](CDraftView& v) { return new CZoomOutCmd(&v, 191); });
+        [](CDraftView& v) { return new CZoomInCmd(&v, 196); });
+  c.Add("zoom-out", "zooms out by 2 about each clicked point", [](CDraftView& v) { return new CZoomOutCmd(&v, 197); });
   c.Add("zoom-window", "shows the window between two clicked corners",
-        [](CDraftView& v) { return new CZoomWindowCmd(&v, 192); });
+        [](CDraftView& v) { return new CZoomWindowCmd(&v, 198); });
   c.Add("pan", "moves the view so that the first clicked point comes to the second",
-        [](CDraftView& v) { return new CPanCmd(&v, 193); });
+        [](CDraftView& v) { return new CPanCmd(&v, 199); });
   c.Add("measure-length", "the total length of the entities picked (a click, or a window from a click on nothing); "
                           "the right button shows it",
-        [](CDraftView& v) { return new CMeasureLengthCmd(194, &v); });
+        [](CDraftView& v) { return new CMeasureLengthCmd(200, &v); });
   c.Add("measure-distance", "distances, coordinate differences or the angle between two picked points, lines, "
                             "circles or arcs; TAB: clicked or typed points instead",
-        [](CDraftView&) { return new CMeasureDistCmd(195); });
+        [](CDraftView&) { return new CMeasureDistCmd(201); });
   return c;
 }
 

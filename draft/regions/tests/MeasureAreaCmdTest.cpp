@@ -14,7 +14,7 @@
 #include "draft/regions/tests/ResultListAnswers.h"
 
 namespace {
-using Rows = drafttest::ResultRows;
+using drafttest::ResultRows;
 
 // A bench that answers every result list, keeping its rows.
 class AreaBench : public CommandBench, public drafttest::ResultListAnswers {

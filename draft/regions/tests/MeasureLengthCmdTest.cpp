@@ -17,7 +17,7 @@
 namespace {
 using drafttest::ResultRows;
 
-std::string Gbk(const char* text) { return text; }  // this source's texts are GBK, as the command's
+std::string LengthGbk(const char* text) { return text; }  // this source's texts are GBK, as the command's
 
 // A drawing of a line of length 30, a circle of radius 10, a compound curve
 // of two segments (5 and 6 long), a quarter arc of radius 10 and a line 20
@@ -52,7 +52,7 @@ class LengthBench : public CommandBench, public drafttest::ResultListAnswers {
   CEntity* curve;
 };
 
-ResultRows Perimeter(const char* total) { return {{Gbk("周长"), total}}; }
+ResultRows Perimeter(const char* total) { return {{LengthGbk("周长"), total}}; }
 }  // namespace
 
 // Picks, then the right button: one row with the total, under "总周长".
@@ -83,7 +83,7 @@ TEST(MeasureLengthCmdTest, SumsThePickedLengths) {
     EXPECT_EQ(b.stack.GetCurrent()->GetStep(), 0);
     b.Right();
     ASSERT_EQ(b.reports.size(), 1u);
-    EXPECT_EQ(b.captions[0], Gbk("总周长"));
+    EXPECT_EQ(b.captions[0], LengthGbk("总周长"));
     EXPECT_EQ(b.reports[0], Perimeter(c.total));
     EXPECT_EQ(b.view.GetSelectionCount(), 0);  // the report starts over
     EXPECT_FALSE(b.stack.IsEmpty());
@@ -113,10 +113,10 @@ TEST(MeasureLengthCmdTest, ASelectionMadeBeforeIsReportedAtOnceAndAgainOnTheRigh
 TEST(MeasureLengthCmdTest, AWindowThatCatchesNothingStartsOver) {
   LengthBench b;
   CMeasureLengthCmd* cmd = b.Start();
-  EXPECT_EQ(b.Prompt(), Gbk("选择需要测量的图元(右键结束选择并计算出长度)"));
+  EXPECT_EQ(b.Prompt(), LengthGbk("选择需要测量的图元(右键结束选择并计算出长度)"));
   b.ClickAt(500, 500);
   EXPECT_EQ(cmd->GetStep(), 1);
-  EXPECT_EQ(b.Prompt(), Gbk("确定第二角点(右键终止此次选择并计算出长度)"));
+  EXPECT_EQ(b.Prompt(), LengthGbk("确定第二角点(右键终止此次选择并计算出长度)"));
   // The rubber window, dotted once the cursor is left of the corner.
   for (const auto& [x, pen] : {std::pair{520.0, 0}, std::pair{480.0, 1}}) {
     b.view.ClearDrawLog();
