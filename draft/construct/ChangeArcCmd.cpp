@@ -22,8 +22,11 @@ void CChangeArcCmd::ConvertArcs(CDraftView* view, const CEntityList& picked) {
       void* data = nullptr;
       if (!e->QueryRecord(&data, kQueryCircle)) continue;
       std::unique_ptr<CircleRecord> circle(static_cast<CircleRecord*>(data));
+      // The circle joins the drawing, so it is made as a drawing entity
+      // (flag 1), not as a command's temporary one that a later command
+      // would delete while the drawing still holds it.
       CEntity* made =
-          ConstructCircleEntity(e->GetEntityLayer(), e->GetEntityGroup(), circle->cx, circle->cy, circle->r, 0);
+          ConstructCircleEntity(e->GetEntityLayer(), e->GetEntityGroup(), circle->cx, circle->cy, circle->r, 1);
       made->SetEntityOwner(e->GetEntityOwner());
       circles.AddTail(made);
       arcs.AddTail(e);

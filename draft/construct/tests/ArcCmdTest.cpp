@@ -421,6 +421,9 @@ TEST_F(ArcTest, ChangeArcTurnsSelectedArcsIntoCirclesAndEnds) {
       e->GetGeometry(v);
       EXPECT_EQ(std::vector<double>(v, v + 3), (std::vector<double>{10, 10, 5}));
       EXPECT_EQ(e->GetEntityLayer(), 3);
+      // A drawing entity, not a command's own: a later command that deletes
+      // its temporary picks must leave it to the drawing.
+      EXPECT_FALSE(e->IsTemporary());
       circleFound = true;
     }
   }
