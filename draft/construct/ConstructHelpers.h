@@ -2,10 +2,12 @@
 // layer and group, the current group's scale, and readout texts.
 #pragma once
 
+#include "draft/host/Geometry2D.h"
 #include "draft/host/PointRec.h"
 #include "platform/core/String.h"
 
 class CDraftView;
+class CEntity;
 class CLineEntity;
 
 namespace construct {
@@ -42,5 +44,14 @@ inline constexpr double kRadiansPerDegree = 0.017453292519943295;
 inline bool IsSnappedOntoEntity(const PointRec& p) {
   return p.flagA == kPointSnapped && p.flagB == kPointSnapped && p.word0 == p.word1 && p.word0 != 0;
 }
+
+// The entity of the drawing a snapped cursor names (a member of a compound
+// entity too); null when none.
+CEntity* FindSnappedEntity(CDraftView* view, DWORD handle);
+
+// Where the infinite line through s and e crosses `entity` (its
+// intersection operation): the crossing nearest `ref` goes to e. False
+// (e unchanged) when they do not meet.
+bool CrossEntity(const CEntity& entity, const GPoint& s, GPoint& e, const GPoint& ref);
 
 }  // namespace construct

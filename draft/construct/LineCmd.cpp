@@ -16,39 +16,6 @@
 
 namespace {
 constexpr double kRadiansPerDegree = 0.017453292519943295;
-constexpr int kMaxEntityCrossings = 8;
-
-// The entity a snapped cursor names (a member of a compound entity too).
-CEntity* FindSnappedEntity(CDraftView* view, DWORD handle) {
-  CEntityList all;
-  for (CEntity* e : *view->GetEntityList()) e->ListInto(all);
-  for (CEntity* e : *view->GetSelectionList()) e->ListInto(all);
-  for (CEntity* e : all)
-    if (e->GetHandle() == handle) return e;
-  return nullptr;
-}
-
-// Where the infinite line through s and e crosses `entity`: the crossing
-// nearest `ref` goes to e. False when they do not meet.
-bool CrossEntity(const CEntity& entity, const GPoint& s, GPoint& e, const GPoint& ref) {
-  double xmin, ymin, xmax, ymax;
-  if (!entity.GetExtents(xmin, ymin, xmax, ymax)) return false;
-  const double length = GetPointDistance(s.x, s.y, e.x, e.y);
-  if (length < tressil::kGeomTolerance) return false;
-  // A segment long enough to hold every crossing with the entity.
-  double reach = 1.0;
-  for (double x : {xmin, xmax})
-    for (double y : {ymin, ymax}) reach = std::max(reach, 2.0 * GetPointDistance(s.x, s.y, x, y));
-  const double ux = (e.x - s.x) / length, uy = (e.y - s.y) / length;
-  CLineEntity probe(0, nullptr, s.x - reach * ux, s.y - reach * uy, s.x + reach * ux, s.y + reach * uy);
-  GPoint crossings[kMaxEntityCrossings];
-  const int n = entity.Intersect(probe, crossings, kMaxEntityCrossings);
-  if (n <= 0) return false;
-  GPoint best = crossings[0];
-  for (int i = 1; i < n; ++i) best = SelectNearerPoint(ref, best, crossings[i]);
-  e = best;
-  return true;
-}
 }  // namespace
 
 CLineCmd::CLineCmd(int id, CDraftView* view) : CCmdBase(id, view) {
@@ -81,7 +48,8 @@ void CLineCmd::ConstrainSegmentEnd(CDraftView* view, double sx, double sy, const
   GPoint e{ex, ey};
   if ((kind_ == 1 || kind_ == 2) && view && construct::IsSnappedOntoEntity(cursor)) {
     // Snapped onto an entity: the constrained line ends where it meets it.
-    if (const CEntity* entity = FindSnappedEntity(view, cursor.word0)) CrossEntity(*entity, s, e, k);
+    if (const CEntity* entity = construct::FindSnappedEntity(view, cursor.word0))
+      construct::CrossEntity(*entity, s, e, k);
   } else if (kind_ == 0 && view) {
     // A constraint word of the view: the end on the vertical (or
     // horizontal) through the cursor.
