@@ -15,8 +15,11 @@
 #include "draft/construct/DeleteLayerCmd.h"
 #include "draft/construct/LineAltCmd.h"
 #include "draft/construct/LineCmd.h"
+#include "draft/construct/LineFromCurveCmd.h"
+#include "draft/construct/LineKindCmd.h"
 #include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
+#include "draft/construct/SymLineCmd.h"
 #include "draft/construct/TangentArcCmd.h"
 #include "draft/edit/ArrayCmd.h"
 #include "draft/edit/DeleteCmd.h"
@@ -198,6 +201,20 @@ CommandRegistry LibraryCommands() {
   c.Add("measure-distance", "distances, coordinate differences or the angle between two picked points, lines, "
                             "circles or arcs; TAB: clicked or typed points instead",
         [](CDraftView&) { return new CMeasureDistCmd(201); });
+  // Lines of a given direction, lines from picked curves and two-point
+  // polyline lines.
+  c.Add("line-angle", "a line from a start at a typed included angle to a picked reference line (the angle dialog "
+                      "after the pick); TAB changes the symmetry",
+        [](CDraftView&) { return new CSymLineCmd(240); });
+  c.Add("line-direction", "a line along a direction given by two points or a typed angle: a start carried onto "
+                          "it, then an end",
+        [](CDraftView&) { return new CLineDirCmd(241); });
+  c.Add("line-from-curve", "a line from a picked line (perpendicular, or continuing it beyond an end; a click on "
+                           "it fixes the start) or tangent to a picked arc or circle (TAB: the other side)",
+        [](CDraftView&) { return new CLineFromCurveCmd(242); });
+  c.Add("line-break", "a two-point line drawn as a break-line polyline between its two points; TAB changes the "
+                      "symmetry",
+        [](CDraftView&) { return new CLineKindCmd(243); });
   return c;
 }
 

@@ -379,6 +379,62 @@ void MeasureDistance(SessionUser& u) {
   }
 }
 
+
+// A start, a picked reference line (the included angle dialog), an end
+// clicked or typed as a length.
+void LineAngle(SessionUser& u) {
+  u.Push("line-angle");
+  const GPoint start = SomePoint(u);
+  GivePoint(u, start);
+  u.Click(u.PointOnEntity());
+  MaybeTab(u);
+  if (u.Random().Chance(0.2)) u.Key(u.Random().Chance(0.5) ? VK_UP : VK_LEFT);
+  if (u.Random().Chance(0.3))
+    u.Char('0' + static_cast<UINT>(u.Random().Int(1, 9)));  // the length dialog
+  else
+    u.Click(NextPoint(u, start));
+}
+
+// Two direction points (or a typed angle), a start and an end.
+void LineDirection(SessionUser& u) {
+  u.Push("line-direction");
+  const GPoint first = SomePoint(u);
+  GivePoint(u, first);
+  if (u.Random().Chance(0.3)) {
+    if (u.Random().Chance(0.5)) u.Key(VK_UP);  // one angle step about the first point
+    u.Char('0' + static_cast<UINT>(u.Random().Int(1, 9)));  // the angle dialog
+  } else {
+    u.Click(u.Near(first, 30));
+  }
+  for (int i = 0; i < 2; ++i) {
+    if (i == 1) MaybeTab(u);
+    if (u.Random().Chance(0.2))
+      u.Char('0' + static_cast<UINT>(u.Random().Int(1, 9)));  // the length dialog
+    else
+      u.Click(u.Near(first, 40));
+  }
+}
+
+// A picked line, arc or circle, a movement, maybe a click on it, the end.
+void LineFromCurve(SessionUser& u) {
+  u.Push("line-from-curve");
+  const GPoint pick = u.PointOnEntity();
+  u.Click(pick);
+  u.Move(u.Near(pick, 20));
+  MaybeTab(u);
+  if (u.Random().Chance(0.2)) {
+    u.Click(u.PointOnEntity());  // on the picked entity: the start is fixed
+    if (u.Random().Chance(0.4)) u.Char('0' + static_cast<UINT>(u.Random().Int(1, 9)));  // its length
+  }
+  u.Click(u.Near(pick, 40));
+}
+
+void LineBreak(SessionUser& u) {
+  u.Push("line-break");
+  MaybeTab(u);
+  Points(u, 2);
+}
+
 }  // namespace
 
 const std::vector<CommandStep>& CommandSteps() {
@@ -420,6 +476,10 @@ const std::vector<CommandStep>& CommandSteps() {
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},
       {"measure-distance", 1, MeasureDistance},
+      {"line-angle", 2, LineAngle},
+      {"line-direction", 2, LineDirection},
+      {"line-from-curve", 2, LineFromCurve},
+      {"line-break", 2, LineBreak},
   };
   return steps;
 }
