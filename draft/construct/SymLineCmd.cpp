@@ -290,3 +290,5 @@ void CLineDirCmd::OnArrowKey(int dx, int dy, CPoint dp, CDraftView* view, DWORD&
   cursor_.y = onLine.y;
   StepCursorAlong(view, base, sign);
 }
+
+int CLineDirCmd::OnOtherChar(CDraftView*, UINT, UINT, double&, double&) { return 0; }

@@ -70,6 +70,9 @@ class CLineDirCmd : public CSymLineCmd {
   // Second direction point: the cursor turns about the first by one angle
   // step. Start and end: it steps along the direction.
   void OnArrowKey(int dx, int dy, CPoint dp, CDraftView* view, DWORD& outX, DWORD& outY) override;
+  // No C closing: the points collected are the direction's and the start,
+  // not a chain of lines.
+  int OnOtherChar(CDraftView* view, UINT ch, UINT flags, double& x, double& y) override;
 
   GPoint GetStart() const { return start_; }
 

@@ -198,6 +198,8 @@ TEST_F(DirectionLineTest, ATypedDirectionTakesTheAngleStepWhenStepping) {
       b.Char('1', 150, 110);
     }
     EXPECT_EQ(b.stack.GetPrompt(), "输入直线终点");
+    b.Char('C', 150, 110);  // three points, but no chain to close
+    EXPECT_TRUE(b.Lines().empty());
     NumberAnswer length{"20", "", ""};
     {
       auto driver = AnswerNumber(length);
