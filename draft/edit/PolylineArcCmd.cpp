@@ -46,6 +46,14 @@ void SetLine(double out[5], const GPoint& a, const GPoint& b) {
   out[2] = b.x;
   out[3] = b.y;
 }
+
+void SetArc(double out[5], const GPoint& c, double r, double start, double end) {
+  out[0] = c.x;
+  out[1] = c.y;
+  out[2] = r;
+  out[3] = start;
+  out[4] = end;
+}
 }  // namespace
 
 CPolylineArcCmd::CPolylineArcCmd(int id, CDraftView* view) : CCmdBase(id, view) {
@@ -226,11 +234,7 @@ int CPolylineArcCmd::ComputeContinuingArc(const GPoint& e, const GPoint& p, doub
   double end = GetLineAngle(centre.x, centre.y, e.x, e.y);
   if (side == 0) SwapDoubles(start, end);
   MakeAngleRangeAscending(start, end);
-  out[0] = centre.x;
-  out[1] = centre.y;
-  out[2] = r;
-  out[3] = start;
-  out[4] = end;
+  SetArc(out, centre, r, start, end);
   return kArc;
 }
 
@@ -245,11 +249,7 @@ int CPolylineArcCmd::ComputeFresh(const GPoint& p, double out[5]) const {
   GPoint c;
   double r, start, end;
   if (!GetArcBy3Points(first, GPoint{points_[1].x, points_[1].y}, p, c, r, start, end) || r <= kTol) return kNone;
-  out[0] = c.x;
-  out[1] = c.y;
-  out[2] = r;
-  out[3] = start;
-  out[4] = end;
+  SetArc(out, c, r, start, end);
   return kArc;
 }
 
