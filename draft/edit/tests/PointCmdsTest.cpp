@@ -40,7 +40,8 @@ class PointCmdsTest : public EditCmdFixture {
   // Pushes the divide command, answering its count dialog with `counts` in
   // turn (OK after each; Cancel when they are used up).
   void StartDivide(std::vector<const char*> counts) {
-    platform::ScopedModalDriver driver([&counts](platform::ModalSession& m) {
+    platform::ScopedModalDriver driver([&counts, this](platform::ModalSession& m) {
+      shownCounts.push_back(m.Text(CInputNumberDlg::kNumberEdit));
       if (counts.empty()) {
         m.Click(IDCANCEL);
         return;
@@ -53,6 +54,8 @@ class PointCmdsTest : public EditCmdFixture {
   }
 
   CommandBench bench;
+  // The count each dialog showed when it opened.
+  std::vector<CStringW> shownCounts;
 };
 
 TEST_F(PointCmdsTest, APointAtEachClickInTheSettingsStyle) {
@@ -112,7 +115,8 @@ TEST_F(PointCmdsTest, DivisionPointsOfLinesAndArcs) {
 }
 
 // A count outside 2..100 is refused with a message and asked again, and
-// only an accepted count is stored; Cancel ends the command unstored.
+// only an accepted count is stored and shown first the next time; Cancel
+// ends the command unstored.
 TEST_F(PointCmdsTest, ACountOutsideTheRangeIsAskedAgainAndNotStored) {
   StartDivide({"1", "101", "5"});
   EXPECT_EQ(bench.boxes, (std::vector<CStringA>{kBadCount, kBadCount}));
@@ -122,6 +126,7 @@ TEST_F(PointCmdsTest, ACountOutsideTheRangeIsAskedAgainAndNotStored) {
 
   StartDivide({"0"});
   EXPECT_TRUE(bench.stack.IsEmpty());
+  EXPECT_EQ(shownCounts, (std::vector<CStringW>{u"3", u"3", u"3", u"5", u"5"}));
   EXPECT_EQ(GetProfileIntSetting("SystemSetting", "Point Divide Number", 0), 5);
 }
 
