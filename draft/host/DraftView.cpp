@@ -503,7 +503,10 @@ void CDraftView::DrawCrossHair(double x, double y, int flag) {
   Record(ViewDrawKind::kCrossHair, {x, y}, nullptr, flag);
 }
 
-void CDraftView::MarkPoint(double x, double y) { Record(ViewDrawKind::kMark, {x, y}); }
+void CDraftView::MarkPoint(double x, double y) {
+  Record(ViewDrawKind::kMark, {x, y});
+  if (markState_ == 1) SetOrigin(x, y);
+}
 
 void CDraftView::DrawLinePreview(double x1, double y1, double x2, double y2, int pen) {
   Record(ViewDrawKind::kLine, {x1, y1, x2, y2}, nullptr, pen);

@@ -257,6 +257,11 @@ class CDraftView {
   double GetOriginX() const { return originX_; }
   double GetOriginY() const { return originY_; }
   void SetOrigin(double x, double y) { originX_ = x; originY_ = y; }
+  // The mark state: what MarkPoint does besides marking. In state 1 the
+  // marked point becomes the coordinate origin; 0 (the default) and other
+  // states only mark.
+  int GetMarkState() const { return markState_; }
+  void SetMarkState(int state) { markState_ = state; }
   // The pick aperture in drawing units (half the pick size).
   double GetPickAperture() const;
   // Puts the screen cursor on the drawing point (x, y), as
@@ -285,6 +290,7 @@ class CDraftView {
   void ShowCrossHair(int show);
   void EraseCrossHair();
   void DrawCrossHair(double x, double y, int flag);
+  // Marks a point (in mark state 1 it also becomes the coordinate origin).
   void MarkPoint(double x, double y);
   void DrawLinePreview(double x1, double y1, double x2, double y2, int pen = 0);
   void DrawCirclePreview(double cx, double cy, double r);
@@ -509,6 +515,7 @@ class CDraftView {
   CPoint cursorPos_;
   double originX_ = 0.0;
   double originY_ = 0.0;
+  int markState_ = 0;
   GPoint placedCursor_;
   int cursorPlacements_ = 0;
   GPoint threeViewOrigin_;

@@ -77,7 +77,16 @@ void CDraftView::PaintPieces(const CEntity* e, COLORREF colour, bool xorMode) {
         PaintPolyline(pts, penStyle, colour, xorMode);
         break;
       }
-      case ShapePiece::kPoint:
+      case ShapePiece::kPoint: {
+        // A point entity shows as a cross two pixels each way, whatever the
+        // zoom; the points of other entities (ends, insertion points) do not
+        // show.
+        if (!e->IsPoint()) break;
+        const double d = 2.0 / zoom_;
+        PaintPolyline({{s.a.x - d, s.a.y}, {s.a.x + d, s.a.y}}, PS_SOLID, colour, xorMode);
+        PaintPolyline({{s.a.x, s.a.y - d}, {s.a.x, s.a.y + d}}, PS_SOLID, colour, xorMode);
+        break;
+      }
       case ShapePiece::kCentre:
         break;
     }

@@ -23,9 +23,14 @@
 #include "draft/construct/TangentArcCmd.h"
 #include "draft/edit/ArrayCmd.h"
 #include "draft/edit/DeleteCmd.h"
+#include "draft/edit/DividePointCmd.h"
 #include "draft/edit/ExplodeCmd.h"
 #include "draft/edit/MirrorCmd.h"
+#include "draft/edit/ModifyEndCmd.h"
+#include "draft/edit/MoveOriginCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
+#include "draft/edit/PointCmd.h"
+#include "draft/edit/PolylineArcCmd.h"
 #include "draft/edit/RotateCmd.h"
 #include "draft/edit/RoundArrayCmd.h"
 #include "draft/edit/ScaleCmd.h"
@@ -215,6 +220,19 @@ CommandRegistry LibraryCommands() {
   c.Add("line-break", "a two-point line drawn as a break-line polyline between its two points; TAB changes the "
                       "symmetry",
         [](CDraftView&) { return new CLineKindCmd(243); });
+  // Modifying ends, polylines with arcs, points and the origin.
+  c.Add("modify-end", "moves the end of a picked line nearer the pick to a click, or gives a picked arc or circle "
+                      "the click's distance from its centre as its radius (R or D types it)",
+        [](CDraftView& v) { return new CModifyEndCmd(250, &v); });
+  c.Add("polyline-arc", "a chain of lines and tangent arcs, each click a segment from the last one's end; TAB: line "
+                        "or arc, R or D: the next arc's radius, Shift: the other end, Ctrl: a tangent line after an "
+                        "arc or not; the right button starts a new chain",
+        [](CDraftView& v) { return new CPolylineArcCmd(251, &v); });
+  c.Add("point", "a point entity at each click", [](CDraftView& v) { return new CPointCmd(252, &v); });
+  c.Add("divide", "asks for a count N (2 to 100), then points dividing each picked line or arc into N equal parts",
+        [](CDraftView& v) { return new CDividePointCmd(253, &v); });
+  c.Add("move-origin", "each click becomes the coordinate origin of the readouts (runs over a drawing command)",
+        [](CDraftView& v) { return new CMoveOriginCmd(254, &v); });
   return c;
 }
 

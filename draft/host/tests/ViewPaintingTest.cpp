@@ -4,6 +4,7 @@
 
 #include "draft/host/DraftView.h"
 #include "draft/host/LineEntity.h"
+#include "draft/host/PointEntity.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/DrawingRecorder.h"
 
@@ -52,4 +53,17 @@ TEST_F(PaintingTest, TemporaryEntitiesAreDrawnPieceByPiece) {
   view.DrawEntityTemp(&line, 1, 0);
   view.DrawEntityTemp(&line, 1, 1);
   EXPECT_EQ(Polylines().size(), 2u);
+}
+
+// A point entity shows as a cross two pixels each way at any zoom.
+TEST_F(PaintingTest, APointEntityShowsAsASmallCross) {
+  view.SetZoom(4);
+  CPointEntity point(0, nullptr, 10, 10, 5, 1.0);
+  view.DrawEntityTemp(&point, 1, 0);
+  const auto crosses = Polylines();
+  ASSERT_EQ(crosses.size(), 2u);
+  EXPECT_EQ(crosses[0].device[0].x, 38);
+  EXPECT_EQ(crosses[0].device[1].x, 42);
+  EXPECT_EQ(crosses[0].device[0].y, crosses[0].device[1].y);
+  EXPECT_EQ(crosses[1].device[1].y - crosses[1].device[0].y, -4);
 }

@@ -236,6 +236,60 @@ void Extend(SessionUser& u) {
   u.Click(u.Random().Chance(0.5) ? u.PointOnEntity() : u.AnyPoint());
 }
 
+// Moves a line's near end or gives an arc or circle a new radius (now and
+// then typed with R or D).
+void ModifyEnd(SessionUser& u) {
+  u.Push("modify-end");
+  u.Click(u.PointOnEntity());
+  if (u.Random().Chance(0.1)) u.Char(u.Random().Chance(0.5) ? 'R' : 'D');
+  u.Click(u.Random().Chance(0.3) ? u.PointOnEntity() : u.AnyPoint());
+}
+
+// A chain of lines and arcs: TAB switches the kind, Shift the end (or, before
+// the first segment, picks one to go on from), Ctrl the tangent line after
+// an arc, R a fixed radius; the right button starts a new chain.
+void PolylineArc(SessionUser& u) {
+  u.Push("polyline-arc");
+  MaybeTab(u);
+  GPoint p = SomePoint(u);
+  for (int i = u.Random().Int(2, 6); i > 0; --i) {
+    switch (u.Random().Int(0, 9)) {
+      case 0: u.Char(9); break;
+      case 1: u.Key(VK_SHIFT); break;
+      case 2: u.Key(VK_CONTROL); break;
+      case 3: u.Char('R'); break;
+      case 4: u.RightClick(); break;
+      default: break;
+    }
+    GivePoint(u, p);
+    p = NextPoint(u, p);
+  }
+}
+
+void PointPlace(SessionUser& u) {
+  u.Push("point");
+  for (int i = u.Random().Int(1, 3); i > 0; --i) GivePoint(u, SomePoint(u));
+}
+
+// The count dialog first (generated numbers: refused ones are asked again),
+// then a click or two on lines and arcs.
+void Divide(SessionUser& u) {
+  u.Push("divide");
+  for (int i = u.Random().Int(1, 2); i > 0; --i) u.Click(u.PointOnEntity());
+}
+
+// The origin moved over a line begun, which then ends: the drawing changes
+// only by the line.
+void OriginOverLine(SessionUser& u) {
+  u.Push("line");
+  const GPoint start = SomePoint(u);
+  u.Click(start);
+  u.Push("move-origin");
+  for (int i = u.Random().Int(1, 2); i > 0; --i) u.Click(u.AnyPoint());
+  u.RightClick();
+  u.Click(NextPoint(u, start));
+}
+
 void GroupNew(SessionUser& u) {
   u.Push("group-new");
   Select(u);  // then the group dialog
@@ -480,6 +534,11 @@ const std::vector<CommandStep>& CommandSteps() {
       {"line-direction", 2, LineDirection},
       {"line-from-curve", 2, LineFromCurve},
       {"line-break", 2, LineBreak},
+      {"modify-end", 3, ModifyEnd},
+      {"polyline-arc", 4, PolylineArc},
+      {"point", 1, PointPlace},
+      {"divide", 2, Divide},
+      {"move-origin", 1, OriginOverLine},
   };
   return steps;
 }
