@@ -144,20 +144,24 @@ void CBreakCmd::Execute(CDraftView* view) {
     }
     break;
   }
-  if (held_->IsLine())
-    BuildLine(view, 0);
-  else if (held_->IsCircle())
-    BuildCircle(view, 0);
-  else if (held_->IsArc())
-    BuildArc(view, 0);
-  else if (held_->IsEllipse())
-    BuildEllipse(view, 0);
+  BuildHeld(view, 0);
   // What is still held was not split (a two-point entity that is not a line
   // has no split rule; an ellipse may give no second point): it goes back.
   PutBackHeld(view);
   points_.clear();
   view->ClearSelection();
   pickMode_ = 1;
+}
+
+void CBreakCmd::BuildHeld(CDraftView* view, int preview) {
+  if (held_->IsLine())
+    BuildLine(view, preview);
+  else if (held_->IsCircle())
+    BuildCircle(view, preview);
+  else if (held_->IsArc())
+    BuildArc(view, preview);
+  else if (held_->IsEllipse())
+    BuildEllipse(view, preview);
 }
 
 bool CBreakCmd::SecondPoint(CDraftView* view, int preview, GPoint& point) {
@@ -312,16 +316,7 @@ int CBreakCmd::IntersectBoundary(CDraftView* view, double& x, double& y) {
 
 int CBreakCmd::DrawPreview(CDraftView* view) {
   if (!view) return 0;
-  if (step_ != 0 && held_) {
-    if (held_->IsLine())
-      BuildLine(view, 1);
-    else if (held_->IsCircle())
-      BuildCircle(view, 1);
-    else if (held_->IsArc())
-      BuildArc(view, 1);
-    else if (held_->IsEllipse())
-      BuildEllipse(view, 1);
-  }
+  if (step_ != 0 && held_) BuildHeld(view, 1);
   return CCmdBase::DrawPreview(view);
 }
 

@@ -8,15 +8,16 @@
 // running counter-clockwise from the larger angle to the smaller (so the
 // order of the two points does not matter). Both points are kept on the
 // entity: a point beyond an end counts as that end, and a piece that would
-// be empty is not made. The split is one undo step.
+// be empty is not made (a gap over the whole line or arc leaves nothing of
+// it). The split is one undo step.
 //
 // The held entity comes back unchanged on the right button, on End, when
 // the boundary gives no point, when the second point gives none on an
 // ellipse (the click at its centre), when it has no split rule (a two-point
-// entity that is not a line) and when the command is deleted while holding
-// it. Members of compound curves are neither broken nor taken as
-// boundaries, and members of compounds kept whole (a dimension) are not
-// broken: such a member stands for its owner.
+// entity that is not a line) or nothing to cut (a line of no length) and
+// when the command is deleted while holding it. Members of compound curves
+// are neither broken nor taken as boundaries, and members of compounds kept
+// whole (a dimension) are not broken: such a member stands for its owner.
 #pragma once
 
 #include <memory>
@@ -55,6 +56,9 @@ class CBreakCmd : public CCmdBase {
  protected:
   // Puts the held entity back unchanged and forgets it.
   void PutBackHeld(CDraftView* view);
+  // The builder of the held entity's kind; none for a two-point entity
+  // that is not a line.
+  void BuildHeld(CDraftView* view, int preview);
   // The second break point before it is brought onto the entity: the
   // cursor (preview, or mode 1) or the boundary crossing. When the boundary
   // gives none the command takes the right button's path (the entity goes

@@ -32,6 +32,7 @@
 #include "draft/regions/MeasureDistCmd.h"
 #include "draft/regions/MeasureLengthCmd.h"
 #include "draft/edit/ChamferCmd.h"
+#include "draft/edit/BreakCmd.h"
 #include "draft/edit/ExtendCmd.h"
 #include "draft/regions/ChangeGroupCmd.h"
 #include "draft/regions/ContourCmd.h"
@@ -198,6 +199,10 @@ CommandRegistry LibraryCommands() {
   c.Add("measure-distance", "distances, coordinate differences or the angle between two picked points, lines, "
                             "circles or arcs; TAB: clicked or typed points instead",
         [](CDraftView&) { return new CMeasureDistCmd(201); });
+  // Break.
+  c.Add("break", "cuts a gap into a picked line, circle, arc or ellipse from the pick to a second point (on a "
+                 "boundary entity: where it crosses)",
+        [](CDraftView& v) { return new CBreakCmd(215, &v); });
   return c;
 }
 

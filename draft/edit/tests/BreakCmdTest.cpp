@@ -11,6 +11,7 @@
 #include "draft/host/CurveEntity.h"
 #include "draft/host/EllipseEntity.h"
 #include "draft/host/LineEntity.h"
+#include "draft/host/SectionSymbolEntity.h"
 #include "draft/host/TwoPointEntity.h"
 #include "draft/testsupport/EntityValues.h"
 
@@ -214,16 +215,27 @@ TEST(BreakCmd, BoundariesAndCompoundCurveMembers) {
                                            : std::vector<Line>{{100, 100, 150, 100}, {c.gapEnd, 100, 300, 100}},
                 1e-6);
   }
-  // The segment itself is passed over by the pick: nothing is held.
-  CommandBench b;
-  CCurveEntity* curve = ConstructCurveEntity(0, nullptr, 0);
-  curve->AddCurveSegment(200, 50, 260, 150, 1);
-  b.view.AddEntityToView(curve);
-  auto* cmd = BreakAt(b, {248, 130}, {230, 100});
-  EXPECT_EQ(cmd->GetHeldEntity(), nullptr);
-  EXPECT_EQ(b.stack.GetPrompt(), "选择需打断的直线或圆弧");
-  EXPECT_TRUE(b.view.IsInDrawing(curve));
-  EXPECT_EQ(b.view.GetUndoCount(), 0);
+  // A compound curve's segment, and a member of a compound kept whole, are
+  // passed over by the pick: nothing is held.
+  for (bool keptWhole : {false, true}) {
+    SCOPED_TRACE(keptWhole);
+    CommandBench b;
+    CEntity* compound;
+    if (keptWhole) {
+      const double xy[] = {200, 50, 260, 150};
+      compound = ConstructSectionSymbolEntity(0, nullptr, xy, 2);
+    } else {
+      CCurveEntity* curve = ConstructCurveEntity(0, nullptr, 0);
+      curve->AddCurveSegment(200, 50, 260, 150, 1);
+      compound = curve;
+    }
+    b.view.AddEntityToView(compound);
+    auto* cmd = BreakAt(b, {248, 130}, {230, 100});
+    EXPECT_EQ(cmd->GetHeldEntity(), nullptr);
+    EXPECT_EQ(b.stack.GetPrompt(), "选择需打断的直线或圆弧");
+    EXPECT_TRUE(b.view.IsInDrawing(compound));
+    EXPECT_EQ(b.view.GetUndoCount(), 0);
+  }
 }
 
 }  // namespace
