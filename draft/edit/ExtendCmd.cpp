@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "draft/construct/ConstructHelpers.h"
+#include "draft/edit/BoundaryCrossings.h"
 #include "draft/host/ArcEntity.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/CurveGeometry.h"
@@ -35,28 +36,6 @@ bool IsExtendable(const CEntity* e) {
   const CEntity* owner = e->GetEntityOwner();
   return !(owner && owner->IsKeptWhole());
 }
-
-// The nearest of the candidates to p: pairs compared by SelectEndPoint.
-GPoint Nearest(const GPoint& p, const GPoint* c, int n) {
-  if (n == 1) return c[0];
-  if (n == 2) return SelectEndPoint(p, c[0], c[1], 1);
-  if (n == 3) return SelectEndPoint(p, SelectEndPoint(p, c[0], c[1], 1), c[2], 1);
-  return SelectEndPoint(p, SelectEndPoint(p, c[0], c[1], 1), SelectEndPoint(p, c[2], c[3], 1), 1);
-}
-
-std::vector<double> Values(const CEntity* e) {
-  double v[kMaxGeometryValues] = {};
-  const int n = e->GetGeometry(v);
-  return std::vector<double>(v, v + n);
-}
-
-EllipseGeom GeomOf(const CEntity* e) {
-  double v[kMaxGeometryValues] = {};
-  e->GetGeometry(v);
-  EllipseGeom g = ConstructEllipseGeom(v);
-  PrepareEllipseGeom(g);
-  return g;
-}
 }  // namespace
 
 CExtendCmd::CExtendCmd(int id, CDraftView* view) : CLineCmd(id, view) {
@@ -69,7 +48,7 @@ CExtendCmd::~CExtendCmd() { PutBackHeld(heldView_); }
 
 void CExtendCmd::MarkFixedPoint(CDraftView* view, CEntity* entity) {
   if (!view || !entity || !MarksPoints()) return;
-  const std::vector<double> v = Values(entity);
+  const std::vector<double> v = EntityValues(entity);
   if (entity->IsArc()) {
     view->MarkPoint(v[0], v[1]);
   } else if (IsStraight(entity)) {
@@ -159,7 +138,7 @@ void CExtendCmd::Replace(CDraftView* view, CEntity* made) {
 }
 
 void CExtendCmd::BuildLine(CDraftView* view, int preview) {
-  const std::vector<double> v = Values(held_);
+  const std::vector<double> v = EntityValues(held_);
   const GPoint a{v[0], v[1]}, b{v[2], v[3]};
   const GPoint fixed = SelectEndPoint({pickX_, pickY_}, a, b, 2);
   kind_ = 2;
@@ -214,7 +193,7 @@ void CExtendCmd::BuildLine(CDraftView* view, int preview) {
 }
 
 void CExtendCmd::BuildArc(CDraftView* view, int preview) {
-  const std::vector<double> v = Values(held_);
+  const std::vector<double> v = EntityValues(held_);
   const GPoint m{v[0], v[1]};
   double r = v[2];
   double start = held_->IsArc() ? v[3] : 0.0, end = held_->IsArc() ? v[4] : 0.0;
@@ -278,7 +257,7 @@ void CExtendCmd::BuildArc(CDraftView* view, int preview) {
 }
 
 void CExtendCmd::BuildEllipse(CDraftView* view, int preview) {
-  const EllipseGeom g = GeomOf(held_);
+  const EllipseGeom g = EllipseGeomOf(held_);
   CEllipseCalculator& calc = GetEllipseCalculator();
   calc.SetEllipse(g);
   double s = g.start, e = g.end;
@@ -326,12 +305,10 @@ int CExtendCmd::IntersectBoundary(CDraftView* view, double& x, double& y) {
   CEntity* b = boundary_;
   if (!view || !h || !b || h->IsCircle()) return 0;
   const GPoint p{x, y};
-  const bool bLine = b->IsLine(), bCircle = b->IsCircle() || b->IsArc(), bEllipse = b->IsEllipse();
-  if (!bLine && !bCircle && !bEllipse) return 0;
-  const bool hLine = IsStraight(h), hArc = h->IsArc(), hEllipse = h->IsEllipse();
-  if (!hLine && !hArc && !hEllipse) return 0;
-  const std::vector<double> hv = Values(h), bv = Values(b);
-  GPoint pts[4];
+  const bool bLine = b->IsLine();
+  if (!bLine && !b->IsCircle() && !b->IsArc() && !b->IsEllipse()) return 0;
+  const bool hLine = IsStraight(h);
+  if (!hLine && !h->IsArc() && !h->IsEllipse()) return 0;
   auto take = [&](const GPoint& q) {
     x = q.x;
     y = q.y;
@@ -343,78 +320,53 @@ int CExtendCmd::IntersectBoundary(CDraftView* view, double& x, double& y) {
       double xs[3], ys[3];
       const int n = view->IntersectWithCompound(h, owner, xs, ys, 3, 0);
       double best = 1e30;
+      GPoint nearest;
       int found = 0;
       for (int i = 0; i < n; ++i) {
         const double d = GetPointDistance(p.x, p.y, xs[i], ys[i]);
         if (d < best) {
           best = d;
-          pts[0] = {xs[i], ys[i]};
+          nearest = {xs[i], ys[i]};
           found = 1;
         }
       }
-      return found ? take(pts[0]) : 0;
+      return found ? take(nearest) : 0;
     }
   }
-  const GPoint b1{bv[0], bv[1]};
-  if (hLine) {
+  GPoint pts[4];
+  const int n = BoundaryCrossings(h, b, pts);
+  if (n) return take(NearestCandidate(p, pts, n));
+  const std::vector<double> hv = EntityValues(h), bv = EntityValues(b);
+  if (hLine && bLine) {
+    // Parallel: a collinear boundary that overlaps is swallowed.
     const GPoint h1{hv[0], hv[1]}, h2{hv[2], hv[3]};
-    if (bLine) {
-      GPoint b2{bv[2], bv[3]}, b1m = b1;
-      GPoint q;
-      if (IntersectLines(h1, h2, b1m, b2, q)) return take(q);
-      // Parallel: a collinear boundary that overlaps is swallowed.
-      const GPoint first{points_[0].x, points_[0].y};
-      const GPoint n = MeasurePointDistance(first, h2) < MeasurePointDistance(first, h1) ? h2 : h1;
-      if (OverlapsLine(h, b)) {
-        merge_ = 1;
-        return take(SelectEndPoint(n, b1m, b2, 2));
-      }
-      const GPoint second{points_.back().x, points_.back().y};
-      ExchangePointsByFlag(MeasurePointDistance(second, b2) < MeasurePointDistance(second, b1m) ? 2 : 1, b1m, b2);
-      if (IntersectLines(h1, h2, b1m, b2, q)) take(q);
-      return 1;
+    GPoint b1{bv[0], bv[1]}, b2{bv[2], bv[3]};
+    const GPoint first{points_[0].x, points_[0].y};
+    const GPoint nearEnd = MeasurePointDistance(first, h2) < MeasurePointDistance(first, h1) ? h2 : h1;
+    if (OverlapsLine(h, b)) {
+      merge_ = 1;
+      return take(SelectEndPoint(nearEnd, b1, b2, 2));
     }
-    if (bCircle) {
-      if (IntersectLineCircleEx(h1, h2, b1, bv[2], pts) == 0) return 0;
-      return take(SelectEndPoint(p, pts[0], pts[1], 1));
-    }
-    const int n = IntersectLineEllipse(h1, h2, GeomOf(b), pts);
-    return n ? take(Nearest(p, pts, n)) : 0;
+    const GPoint second{points_.back().x, points_.back().y};
+    ExchangePointsByFlag(MeasurePointDistance(second, b2) < MeasurePointDistance(second, b1) ? 2 : 1, b1, b2);
+    GPoint q;
+    if (IntersectLines(h1, h2, b1, b2, q)) take(q);
+    return 1;
   }
-  if (hArc) {
-    const GPoint c{hv[0], hv[1]};
-    const double r = hv[2];
-    if (bLine) {
-      if (IntersectLineCircleEx(b1, GPoint{bv[2], bv[3]}, c, r, pts) == 0) return 0;
-      return take(SelectEndPoint(p, pts[0], pts[1], 1));
-    }
-    if (bCircle) {
-      const int n = IntersectCircles(c, r, b1, bv[2], pts);
-      if (n > 0) return take(Nearest(p, pts, n));
-      if (b->IsArc() && IsSamePoint(c, b1) && std::fabs(r - bv[2]) <= tressil::kGeomTolerance) {
-        // The same circle: the held arc takes in the boundary arc.
-        double s = hv[3], e = hv[4];
-        MakeAngleRangeAscending(s, e);
-        double d = GetLineAngle(c.x, c.y, points_[0].x, points_[0].y);
-        if (d < s) d += 360.0;
-        const double angle = d - s > e - d ? bv[4] : bv[3];
-        merge_ = 1;
-        return take(PolarFrom(c, r, angle));
-      }
-      return 0;
-    }
-    const int n = IntersectCircleEllipse(c, r, GeomOf(b), pts);
-    return n ? take(Nearest(p, pts, n)) : 0;
+  const GPoint c{hv[0], hv[1]};
+  const double r = hv[2];
+  if (h->IsArc() && b->IsArc() && IsSamePoint(c, GPoint{bv[0], bv[1]}) &&
+      std::fabs(r - bv[2]) <= tressil::kGeomTolerance) {
+    // The same circle: the held arc takes in the boundary arc.
+    double s = hv[3], e = hv[4];
+    MakeAngleRangeAscending(s, e);
+    double d = GetLineAngle(c.x, c.y, points_[0].x, points_[0].y);
+    if (d < s) d += 360.0;
+    const double angle = d - s > e - d ? bv[4] : bv[3];
+    merge_ = 1;
+    return take(PolarFrom(c, r, angle));
   }
-  const EllipseGeom hg = GeomOf(h);
-  int n;
-  if (bLine)
-    n = IntersectLineEllipse(b1, GPoint{bv[2], bv[3]}, hg, pts);
-  else if (bCircle)
-    n = IntersectCircleEllipse(b1, bv[2], hg, pts);
-  else
-    n = IntersectEllipses(hg, GeomOf(b), pts);
-  return n ? take(Nearest(p, pts, n)) : 0;
+  return 0;
 }
 
 int CExtendCmd::DrawPreview(CDraftView* view) {
@@ -437,7 +389,7 @@ int CExtendCmd::OnRadiusKey(CDraftView* view, double& x, double& y, UINT letter)
   if (!view || step_ != 1 || !radiusMode_ || !held_ || points_.empty()) return 0;
   CDrawingGroup* group = view->GetCurrentGroup();
   const double scale = GetGroupScale(group);
-  const std::vector<double> v = Values(held_);
+  const std::vector<double> v = EntityValues(held_);
   double radius = 0.0;
   if (!construct::RunRadiusDialog(view, scale, v[2] / scale, letter, points_[0].x, points_[0].y, cursor_.x, cursor_.y,
                                   0, 0, 0, x, y, radius))

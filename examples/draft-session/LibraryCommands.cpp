@@ -40,6 +40,7 @@
 #include "draft/regions/MeasureDistCmd.h"
 #include "draft/regions/MeasureLengthCmd.h"
 #include "draft/edit/ChamferCmd.h"
+#include "draft/edit/BreakCmd.h"
 #include "draft/edit/ExtendCmd.h"
 #include "draft/regions/ChangeGroupCmd.h"
 #include "draft/regions/ContourCmd.h"
@@ -233,6 +234,10 @@ CommandRegistry LibraryCommands() {
         [](CDraftView& v) { return new CDividePointCmd(253, &v); });
   c.Add("move-origin", "each click becomes the coordinate origin of the readouts (runs over a drawing command)",
         [](CDraftView& v) { return new CMoveOriginCmd(254, &v); });
+  // Break.
+  c.Add("break", "cuts a gap into a picked line, circle, arc or ellipse from the pick to a second point (on a "
+                 "boundary entity: where it crosses)",
+        [](CDraftView& v) { return new CBreakCmd(215, &v); });
   return c;
 }
 

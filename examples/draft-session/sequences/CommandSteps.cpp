@@ -290,6 +290,15 @@ void OriginOverLine(SessionUser& u) {
   u.Click(NextPoint(u, start));
 }
 
+void Break(SessionUser& u) {
+  u.Push("break");
+  u.Click(u.Random().Chance(0.8) ? u.PointOnEntity() : u.EndPoint());
+  // A free point, a boundary, or a centre (no point of an ellipse lies on
+  // the line from its centre to its centre).
+  const int second = u.Random().Int(0, 4);
+  u.Click(second < 2 ? u.PointOnEntity() : second < 4 ? u.AnyPoint() : u.CentrePoint());
+}
+
 void GroupNew(SessionUser& u) {
   u.Push("group-new");
   Select(u);  // then the group dialog
@@ -516,6 +525,7 @@ const std::vector<CommandStep>& CommandSteps() {
       {"explode", 2, Explode},
       {"chamfer", 3, Chamfer},
       {"extend", 3, Extend},
+      {"break", 3, Break},
       {"group-new", 2, GroupNew},
       {"group-change", 2, GroupChange},
       {"group-current", 1, GroupCurrent},

@@ -1,4 +1,4 @@
-// The shipped session of zoom, pan and measuring, end to end.
+// The shipped session of zoom, pan, measuring and a break, end to end.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +11,7 @@
 
 using namespace draftsession;
 
-TEST(ExampleSession, MeasureZoomsAndPansOverALineAndMeasures) {
+TEST(ExampleSession, MeasureZoomsAndPansOverALineMeasuresAndBreaksTheCircle) {
   PlayedSession session;
   ASSERT_TRUE(session.Play(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "measure.session"));
   CDraftView& view = session.player.View();
@@ -29,6 +29,15 @@ TEST(ExampleSession, MeasureZoomsAndPansOverALineAndMeasures) {
                       std::fabs(v[3] - 25) < 1e-9);
   }
   EXPECT_TRUE(found);
+  // The break took the circle's left half, from its top to its bottom
+  // counter-clockwise: the right half stays as an arc.
+  const CEntity* last = view.GetEntityList()->GetTail();
+  ASSERT_TRUE(last->IsArc());
+  double arc[kMaxGeometryValues];
+  ASSERT_EQ(last->GetGeometry(arc), 5);
+  const double expected[] = {80, 25, 10, 270, 450};
+  for (int i = 0; i < 5; ++i) EXPECT_NEAR(arc[i], expected[i], 1e-9) << i;
+  EXPECT_EQ(view.GetUndoCount(), 4);  // rectangle, circle, line, break
   // Two zooms out about (60, 15) from 15 pixels a unit.
   const DeviceMapping m = view.GetDeviceMapping();
   EXPECT_NEAR(m.zoom, 3.75, 1e-12);
