@@ -33,7 +33,8 @@ class CSplineCmd : public CCmdBase {
   // when the array has no room.
   virtual void AddFitPoint(CDraftView* view, double x, double y, int& count);
 
-  // The fit points taken so far, in drawing coordinates.
+  // How many fit points the curve being drawn has, and how many of its
+  // pieces are frozen.
   int GetFitPointCount() const { return count_; }
   int GetFrozenPieceCount() const { return frozen_; }
   double GetPeakHeight() const { return peak_; }
