@@ -523,6 +523,21 @@ void CDraftView::DrawEllipsePreview(double cx, double cy, double a, double b, do
   Record(ViewDrawKind::kEllipse, {cx, cy, a, b, rotation, start, end});
 }
 
+void CDraftView::DrawPolylinePreview(const double* xs, const double* ys, int count, int, int closed) {
+  if (!xs || !ys || count < 2) return;
+  std::vector<double> values;
+  values.reserve(2 * static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    values.push_back(xs[i]);
+    values.push_back(ys[i]);
+  }
+  Record(ViewDrawKind::kPolyline, std::move(values), nullptr, closed ? 1 : 0);
+}
+
+void CDraftView::DrawPointMark(double x, double y, COLORREF colour) {
+  Record(ViewDrawKind::kPointMark, {x, y}, nullptr, static_cast<int>(colour));
+}
+
 void CDraftView::DrawTextPreview(const char* text, double x, double y, double angle) {
   Record(ViewDrawKind::kText, {x, y, angle}, text);
 }

@@ -82,6 +82,7 @@ struct SelectionFilter {
 enum class ViewDrawKind {
   kLine, kCircle, kArc, kEllipse, kText, kTextStyled, kEntityTemp, kEntityErase,
   kCrossHair, kCrossHairHidden, kCrossHairErased, kMark, kHighlight, kSelectionTransformed,
+  kPolyline, kPointMark,
 };
 
 struct ViewDrawOp {
@@ -297,6 +298,14 @@ class CDraftView {
   void DrawArcPreview(double cx, double cy, double r, double start, double end, int flag = 0);
   void DrawEllipsePreview(double cx, double cy, double a, double b, double rotation, double start = 0.0,
                           double end = 360.0);
+  // A rubber polyline through count points (xs[i], ys[i]), logged with the
+  // values x0, y0, x1, y1, ...; closed 1 joins the last point to the first.
+  // Fewer than two points draw nothing. The fourth word is the call's form.
+  void DrawPolylinePreview(const double* xs, const double* ys, int count, int = 1, int closed = 0);
+  // A point mark in the colour given (a COLORREF), drawn with the xor
+  // operation so that marking the point again in the same colour takes the
+  // mark off; logged with the values x, y and the colour as its flag.
+  void DrawPointMark(double x, double y, COLORREF colour = RGB(255, 255, 0));
   void DrawTextPreview(const char* text, double x, double y, double angle);
   void DrawTextPreviewStyled(const char* text, double x, double y, int flag, const CTextAttrib& attr);
   // mode 1: temporary drawing; erase 1 takes it off again.
@@ -435,6 +444,8 @@ class CDraftView {
   void PaintPolyline(const std::vector<GPoint>& points, int penStyle, COLORREF colour, bool xorMode);
   void PaintPieces(const CEntity* e, COLORREF colour, bool xorMode);
   void PaintCrossHairAt(CPoint at);
+  // The cross of a point mark, six pixels wide.
+  void PaintMark(CPoint at, COLORREF colour, bool xorMode);
   // A readout beside the cursor, inverting the screen (painting it again
   // takes it off).
   void PaintReadout(CPoint at, const CStringA& text, double angle);

@@ -131,6 +131,18 @@ double CEllipseCalculator::AngleOfPoint(const GPoint& p) const {
   return NormalizeAngle(RadianToDegree(std::atan2(q.y / g_.b, q.x / g_.a)));
 }
 
+double GetEllipsePointAngle(const GPoint& c, double a, double b, double rotation, const GPoint& p) {
+  CEllipseCalculator calculator;
+  EllipseGeom g;
+  g.cx = c.x;
+  g.cy = c.y;
+  g.a = a;
+  g.b = b;
+  g.rotation = rotation;
+  calculator.SetEllipse(g);
+  return calculator.AngleOfPoint(p);
+}
+
 GPoint CEllipseCalculator::PointAt(double t) const { return EllipsePoint(g_, t); }
 
 bool CEllipseCalculator::IsAngleInRange(double t, double start, double end) const {

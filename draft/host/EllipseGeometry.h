@@ -41,6 +41,13 @@ class CEllipseCalculator {
   EllipseGeom g_;
 };
 
+// The parametric angle, in [0, 360), of the point p on (or off) the ellipse
+// of centre c, semi-axes a and b and rotation (degrees): the t of
+// CEllipseEntity::PointAt whose point lies on the ray from c through p's
+// place in the ellipse's own axes scaled to a circle; 0 for the centre and
+// for semi-axes that are not positive.
+double GetEllipsePointAngle(const GPoint& c, double a, double b, double rotation, const GPoint& p);
+
 // The calculator the commands share.
 CEllipseCalculator& GetEllipseCalculator();
 

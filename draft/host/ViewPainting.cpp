@@ -50,6 +50,18 @@ static int PenStyleOf(const CLayerRecord* layer) {
 
 DeviceMapping CDraftView::GetDeviceMapping() const { return DeviceMapping{zoom_, panX_, panY_, clientHeight_}; }
 
+void CDraftView::PaintMark(CPoint at, COLORREF colour, bool xorMode) {
+  CPen pen(PS_SOLID, 1, colour);
+  CPen* oldPen = dc_->SelectObject(&pen);
+  const int oldRop = dc_->SetROP2(xorMode ? R2_XORPEN : R2_COPYPEN);
+  dc_->MoveTo(at.x - kMarkSize, at.y - kMarkSize);
+  dc_->LineTo(at.x + kMarkSize + 1, at.y + kMarkSize + 1);
+  dc_->MoveTo(at.x + kMarkSize, at.y - kMarkSize);
+  dc_->LineTo(at.x - kMarkSize - 1, at.y + kMarkSize + 1);
+  dc_->SetROP2(oldRop);
+  dc_->SelectObject(oldPen);
+}
+
 void CDraftView::PaintPieces(const CEntity* e, COLORREF colour, bool xorMode) {
   ShapePieces pieces;
   ShownTexts texts;
@@ -179,15 +191,17 @@ void CDraftView::Paint(const ViewDrawOp& op) {
       for (const PaintedText& t : paintedTexts_) PaintReadout(t.at, t.text, t.angle);
       paintedTexts_.clear();
       break;
-    case ViewDrawKind::kMark: {
-      const CPoint at = DrawingToClient(v[0], v[1]);
-      CPen pen(PS_SOLID, 1, RGB(255, 255, 0));
-      CPen* oldPen = dc_->SelectObject(&pen);
-      dc_->MoveTo(at.x - kMarkSize, at.y - kMarkSize);
-      dc_->LineTo(at.x + kMarkSize + 1, at.y + kMarkSize + 1);
-      dc_->MoveTo(at.x + kMarkSize, at.y - kMarkSize);
-      dc_->LineTo(at.x - kMarkSize - 1, at.y + kMarkSize + 1);
-      dc_->SelectObject(oldPen);
+    case ViewDrawKind::kMark:
+      PaintMark(DrawingToClient(v[0], v[1]), RGB(255, 255, 0), false);
+      break;
+    case ViewDrawKind::kPointMark:
+      PaintMark(DrawingToClient(v[0], v[1]), static_cast<COLORREF>(op.flag), true);
+      break;
+    case ViewDrawKind::kPolyline: {
+      std::vector<GPoint> pts;
+      for (size_t i = 0; i + 1 < v.size(); i += 2) pts.push_back({v[i], v[i + 1]});
+      if (op.flag && !pts.empty()) pts.push_back(pts.front());
+      PaintPolyline(pts, PS_SOLID, white, true);
       break;
     }
   }

@@ -13,14 +13,18 @@
 #include "draft/construct/CircleCenterCmd.h"
 #include "draft/construct/CurveEquationCmd.h"
 #include "draft/construct/DeleteLayerCmd.h"
+#include "draft/construct/EditSplineCmd.h"
+#include "draft/construct/EllipseCmd.h"
 #include "draft/construct/LineAltCmd.h"
 #include "draft/construct/LineCmd.h"
 #include "draft/construct/LineFromCurveCmd.h"
 #include "draft/construct/LineKindCmd.h"
 #include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
+#include "draft/construct/SplineCmd.h"
 #include "draft/construct/SymLineCmd.h"
 #include "draft/construct/TangentArcCmd.h"
+#include "draft/construct/WaveLineCmd.h"
 #include "draft/edit/ArrayCmd.h"
 #include "draft/edit/DeleteCmd.h"
 #include "draft/edit/DividePointCmd.h"
@@ -178,6 +182,21 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CChangeLayerCmd(192); });
   c.Add("delete-layer", "deletes every entity on a clicked entity's layer (blocks keep what lies elsewhere)",
         [](CDraftView&) { return new CDeleteLayerCmd(193); });
+  c.Add("ellipse", "an ellipse from its centre, a first semi-axis point (its direction turns the ellipse) and a "
+                   "point at the second semi-axis; R or D types a semi-axis",
+        [](CDraftView&) { return new CEllipseCmd(220, 0); });
+  c.Add("elliptic-arc", "an ellipse's three points, then the arc's start and end points (their angles on the "
+                        "ellipse); TAB takes the other arc, digits type an angle",
+        [](CDraftView&) { return new CEllipseCmd(221, 1); });
+  c.Add("spline", "a smooth curve through the clicked fit points; the right button makes it and starts the next",
+        [](CDraftView&) { return new CSplineCmd(222, 0, 0); });
+  c.Add("closed-spline", "a closed smooth curve through the clicked fit points",
+        [](CDraftView&) { return new CSplineCmd(223, 1, 0); });
+  c.Add("wave-line", "a wave line (the peak height asked first) with one wave between each two clicked points; TAB "
+                     "turns the waves over",
+        [](CDraftView&) { return new CWaveLineCmd(224); });
+  c.Add("edit-spline", "moves a fit point of a clicked smooth curve: the curve, the fit point, its new place",
+        [](CDraftView&) { return new CEditSplineCmd(225); });
   c.Add("equation", "a curve from parametric equations (the equation dialog first), placed with a click; TAB "
                     "turns its axes; needs a current group",
         [](CDraftView&) { return new CCurveEquationCmd(174, nullptr); });

@@ -25,6 +25,15 @@ TEST(EllipseGeometryTest, TheAngleOfAPointIsTheEntitysParameter) {
     EXPECT_NEAR(p.x, q.x, 1e-9);
     EXPECT_NEAR(p.y, q.y, 1e-9);
   }
+  // The free function takes the same convention, a point off the ellipse
+  // by its place scaled to the unit circle.
+  for (double t : {0.0, 17.0, 135.0, 290.25}) {
+    EXPECT_NEAR(GetEllipsePointAngle({10, 20}, 30, 10, 35, e.PointAt(t)), t, 1e-9);
+    const GPoint on = e.PointAt(t);
+    const GPoint off{10 + 2 * (on.x - 10), 20 + 2 * (on.y - 20)};
+    EXPECT_NEAR(GetEllipsePointAngle({10, 20}, 30, 10, 35, off), t, 1e-9);
+  }
+  EXPECT_EQ(GetEllipsePointAngle({10, 20}, 30, 10, 35, {10, 20}), 0.0);
   EXPECT_TRUE(calc.IsAngleInRange(10, 350, 20));
   EXPECT_FALSE(calc.IsAngleInRange(30, 350, 20));
   EXPECT_TRUE(calc.IsAngleInRange(123, 50, 50));  // equal: the whole ellipse

@@ -67,3 +67,24 @@ TEST_F(PaintingTest, APointEntityShowsAsASmallCross) {
   EXPECT_EQ(crosses[0].device[0].y, crosses[0].device[1].y);
   EXPECT_EQ(crosses[1].device[1].y - crosses[1].device[0].y, -4);
 }
+
+TEST_F(PaintingTest, APolylinePreviewAndAColouredPointMark) {
+  const double xs[] = {10, 60, 110};
+  const double ys[] = {10, 40, 10};
+  view.DrawPolylinePreview(xs, ys, 3, 1, 0);
+  view.DrawPolylinePreview(xs, ys, 1, 1, 0);  // one point: nothing
+  auto lines = Polylines();
+  ASSERT_EQ(lines.size(), 1u);
+  ASSERT_EQ(lines[0].device.size(), 3u);
+  EXPECT_EQ(lines[0].device[1].x, 60);
+  EXPECT_EQ(lines[0].device[1].y, 560);
+  EXPECT_EQ(lines[0].rop2, R2_XORPEN);
+  view.DrawPointMark(100, 100, 65280);
+  lines = Polylines();
+  ASSERT_EQ(lines.size(), 3u);  // the two strokes of the cross
+  EXPECT_EQ(lines[1].pen.color, 65280u);
+  EXPECT_EQ(lines[1].rop2, R2_XORPEN);
+  ASSERT_EQ(view.GetDrawLog().size(), 2u);
+  EXPECT_EQ(view.GetDrawLog()[1].kind, ViewDrawKind::kPointMark);
+  EXPECT_EQ(view.GetDrawLog()[1].flag, 65280);
+}

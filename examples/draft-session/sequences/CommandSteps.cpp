@@ -1,5 +1,6 @@
 #include "examples/draft-session/sequences/CommandSteps.h"
 
+#include "draft/host/CurveEntity.h"
 #include "examples/draft-session/sequences/SessionUser.h"
 #include "platform/core/WinConstants.h"
 
@@ -370,6 +371,57 @@ void Equation(SessionUser& u) {
   GivePoint(u, at);
 }
 
+// An ellipse or an elliptic arc: the centre, the first semi-axis point
+// (sometimes typed in the radius dialog), the second, and for an arc its
+// two ends (sometimes an angle typed).
+void Ellipse(SessionUser& u) {
+  const bool arc = u.Random().Chance(0.5);
+  u.Push(arc ? "elliptic-arc" : "ellipse");
+  MaybeTab(u);
+  const GPoint centre = SomePoint(u);
+  GivePoint(u, centre);
+  for (int axis = 0; axis < 2; ++axis) {
+    if (u.Random().Chance(0.15))
+      u.Char(axis == 0 ? 'R' : '0' + static_cast<UINT>(u.Random().Int(1, 9)));  // the radius dialog
+    else
+      u.Click(u.Near(centre, 30));
+  }
+  for (int end = 0; arc && end < 2; ++end) {
+    if (u.Random().Chance(0.15)) {
+      u.Move(u.Near(centre, 30));
+      u.Char('0' + static_cast<UINT>(u.Random().Int(0, 9)));  // an angle typed
+    } else {
+      u.Click(u.Near(centre, 30));
+    }
+  }
+}
+
+// A smooth curve, open or closed, or a wave line (its height asked first)
+// through a few points, made by the right button.
+void Spline(SessionUser& u) {
+  const int kind = u.Random().Int(0, 2);
+  u.Push(kind == 0 ? "spline" : kind == 1 ? "closed-spline" : "wave-line");
+  MaybeTab(u);
+  Points(u, u.Random().Int(2, 7));
+  MaybeTab(u);
+  if (u.Random().Chance(0.8)) u.RightClick();
+}
+
+// A fit point of a smooth curve moved, or of nothing when the drawing has
+// no curve; sometimes put back by the right button.
+void EditSpline(SessionUser& u) {
+  u.Push("edit-spline");
+  std::vector<GPoint> fitPoints;
+  for (CEntity* e : u.Entities())
+    if (auto* curve = dynamic_cast<CCurveEntity*>(e))
+      for (const GPoint& p : curve->GetShownFitPoints()) fitPoints.push_back(p);
+  const GPoint p = fitPoints.empty() ? u.PointOnEntity() : u.Random().Pick(fitPoints);
+  u.Click(p);  // a fit point lies on its curve
+  u.Click(u.Near(p, 3));
+  if (u.Random().Chance(0.2)) u.RightClick();
+  u.Click(u.Near(p, 20));
+}
+
 void Table(SessionUser& u) {
   u.Push(u.Random().Chance(0.6) ? "table" : "table-schedule");  // its dialogs, then the placement
   MaybeTab(u);
@@ -535,6 +587,9 @@ const std::vector<CommandStep>& CommandSteps() {
       {"stretch", 3, Stretch},
       {"section", 1, Section},
       {"equation", 2, Equation},
+      {"ellipse", 2, Ellipse},
+      {"spline", 3, Spline},
+      {"edit-spline", 2, EditSpline},
       {"table", 2, Table},
       {"area", 1, Area},
       {"zoom-pan", 2, ViewOverLine},
