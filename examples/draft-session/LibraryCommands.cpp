@@ -15,6 +15,7 @@
 #include "draft/construct/DeleteLayerCmd.h"
 #include "draft/construct/LineAltCmd.h"
 #include "draft/construct/LineCmd.h"
+#include "draft/construct/LineCopyCmd.h"
 #include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/TangentArcCmd.h"
@@ -169,6 +170,12 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CChangeLayerCmd(192); });
   c.Add("delete-layer", "deletes every entity on a clicked entity's layer (blocks keep what lies elsewhere)",
         [](CDraftView&) { return new CDeleteLayerCmd(193); });
+  c.Add("line-copy", "parallel copies of a picked line, arc or circle at the cursor's distance; TAB: single or "
+                     "double (one on each side); a digit types the spacing",
+        [](CDraftView&) { return new CLineCopyCmd(230, 0, 0); });
+  c.Add("line-copy-length", "parallel copies of a picked line, each from where the last ended to the cursor's "
+                            "foot; the right button joins them into an outline (the form dialog)",
+        [](CDraftView&) { return new CLineCopyCmd(231, 0, 1); });
   c.Add("equation", "a curve from parametric equations (the equation dialog first), placed with a click; TAB "
                     "turns its axes; needs a current group",
         [](CDraftView&) { return new CCurveEquationCmd(174, nullptr); });
