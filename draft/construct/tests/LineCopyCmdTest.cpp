@@ -7,8 +7,10 @@
 #include "draft/construct/LineCopyCmd.h"
 #include "draft/construct/LinkFormDlg.h"
 #include "draft/construct/tests/CommandBench.h"
+#include "draft/host/BlockEntity.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/LineEntity.h"
+#include "draft/host/SectionSymbolEntity.h"
 #include "draft/host/Settings.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/WinUser.h"
@@ -299,6 +301,57 @@ TEST_F(LineCopyTest, TwoLinesAtThePickNeedExactlyOneBaseLine) {
     ClickAt(x0 + 53, 130);
     ExpectLines(LinesAfter(before), {{x0 + 53, 100, x0 + 53, 130}, {x0 + 47, 100, x0 + 47, 130}});
   }
+}
+
+TEST_F(LineCopyJoinTest, TypedSpacingThenTypedLength) {
+  Move(30, 104);
+  {
+    auto driver = AnswerSpacing("6");
+    Char('6', 30, 104);
+  }
+  EXPECT_EQ(CStringA(cmd->GetPrompt()), "输入长度(TAB：单/双切换)");
+  {
+    auto driver = AnswerSpacing("25");
+    Char('2', 40, 104);
+  }
+  // 6 wide about the picked line, 25 long from the pick.
+  ExpectLines(LinesAfter(1), {{10, 103, 35, 103}, {10, 97, 35, 97}});
+}
+
+TEST_F(LineCopyTest, MembersOfKeptWholeCompoundsAreNotPicked) {
+  view.AddEntityToView(ConstructSectionSymbolEntity(0, nullptr, std::vector<double>{0, 200, 100, 200}.data(), 2));
+  CBlockEntity* block = ConstructBlockEntity(0, nullptr);
+  auto* member = new CLineEntity(0, nullptr, 0, 300, 100, 300);
+  block->AddMember(member);
+  view.AddEntityToView(block);
+  CLineCopyCmd* cmd = Start(0, 0);
+  ClickAt(50, 200);
+  EXPECT_EQ(cmd->GetCopiedEntity(), nullptr);
+  EXPECT_EQ(cmd->GetStep(), 0);
+  ClickAt(50, 300);
+  EXPECT_EQ(cmd->GetCopiedEntity(), member);
+}
+
+TEST_F(LineCopyTest, ASlantedDirectionLineCarriesTheEndsInAnAxonometricView) {
+  view.AxonometricMode() = 1;
+  AddLine(0, 0, 100, 100, 100);
+  CEntity* direction = AddLine(0, 150, 0, 250, 100);  // at 45 degrees
+  CLineCopyCmd* cmd = Start(0, 0);
+  ClickAt(50, 100);
+  EXPECT_EQ(CStringA(cmd->GetPrompt()), "选择方向线");
+  ClickAt(200, 50);
+  EXPECT_EQ(cmd->GetDirectionLine(), direction);
+  EXPECT_NEAR(cmd->GetDirectionAngle(), 45, 1e-9);
+  ClickAt(50, 110);
+  ExpectLines(LinesAfter(2), {{10, 110, 110, 110}});
+  // The right button instead of a direction line: offsets along the normal.
+  stack.AbortAll(&view);
+  AddLine(0, 0, 400, 100, 400);
+  cmd = Start(0, 0);
+  ClickAt(50, 400);
+  stack.OnRButton(0, At(50, 400), &view);
+  ClickAt(50, 410);
+  ExpectLines(LinesAfter(4), {{0, 410, 100, 410}});
 }
 
 }  // namespace
