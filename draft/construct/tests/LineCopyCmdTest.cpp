@@ -7,11 +7,14 @@
 #include "draft/construct/LineCopyCmd.h"
 #include "draft/construct/LinkFormDlg.h"
 #include "draft/construct/tests/CommandBench.h"
+#include "draft/framework/ModalDialogScope.h"
 #include "draft/host/BlockEntity.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/SectionSymbolEntity.h"
 #include "draft/host/Settings.h"
+#include "platform/ui/MessageApi.h"
+#include "platform/ui/WindowApi.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/WinUser.h"
 
@@ -352,6 +355,25 @@ TEST_F(LineCopyTest, ASlantedDirectionLineCarriesTheEndsInAnAxonometricView) {
   stack.OnRButton(0, At(50, 400), &view);
   ClickAt(50, 410);
   ExpectLines(LinesAfter(4), {{0, 410, 100, 410}});
+}
+
+TEST(LinkFormDialog, ShowsBothPicturesAndTakesTheClickedForm) {
+  struct Case {
+    int click;
+    int form;
+  };
+  for (const Case& c : {Case{IDOK, 1}, Case{CLinkFormDlg::kFormTwo, 2}, Case{CLinkFormDlg::kFormOne, 1}}) {
+    CModalDialogScope scope(nullptr);
+    CLinkFormDlg dlg(nullptr);
+    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+      for (int id : {CLinkFormDlg::kFormOne, CLinkFormDlg::kFormTwo})
+        EXPECT_NE(::SendMessageW(::GetDlgItem(s.Handle(), id), BM_GETIMAGE, IMAGE_BITMAP, 0), 0) << id;
+      EXPECT_EQ(::SendMessageW(::GetDlgItem(s.Handle(), CLinkFormDlg::kFormOne), BM_GETCHECK, 0, 0), BST_CHECKED);
+      s.Click(c.click);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetForm(), c.form);
+  }
 }
 
 }  // namespace
