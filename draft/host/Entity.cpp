@@ -177,6 +177,10 @@ double CEntity::DistanceTo(GPoint p) const {
   return best;
 }
 
+BOOL CEntity::IsPointNear(double x, double y, double aperture) const {
+  return DistanceTo({x, y}) <= aperture ? TRUE : FALSE;
+}
+
 bool CEntity::GetExtents(double& xmin, double& ymin, double& xmax, double& ymax) const {
   ShapePieces pieces;
   GetPieces(pieces);

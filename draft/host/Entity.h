@@ -245,6 +245,9 @@ class CEntity {
 
   // Shortest distance from p to the entity, in drawing units.
   double DistanceTo(GPoint p) const;
+  // The point operation of a pick: whether the point (x, y) lies on the
+  // entity within `aperture` drawing units.
+  BOOL IsPointNear(double x, double y, double aperture) const;
   // The extents in drawing coordinates; false for an entity without extent.
   bool GetExtents(double& xmin, double& ymin, double& xmax, double& ymax) const;
 

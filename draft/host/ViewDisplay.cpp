@@ -17,3 +17,5 @@ bool CViewDisplay::ShouldPaint() {
   owed_ = true;
   return false;
 }
+
+double CViewDisplay::GetTransformFactor() const { return view_->GetZoom(); }

@@ -29,6 +29,14 @@ class CViewDisplay {
   // Whether a repaint asked for in mode 1 is still to be done.
   bool IsRepaintOwed() const { return owed_; }
 
+  // The display transform between the drawing and the screen: whether it
+  // does more than zoom and pan (a turned or distorted display, where
+  // drawing distances are not screen distances over one factor). This view
+  // only zooms and pans, so the test is FALSE. The factor is the pixels per
+  // drawing unit, the view's zoom.
+  BOOL IsTransformed() const { return FALSE; }
+  double GetTransformFactor() const;
+
   // The view asks before it repaints: true to paint now; false notes the
   // repaint as owed.
   bool ShouldPaint();

@@ -5,6 +5,7 @@
 #include "draft/res/CommandDialogTemplates.h"
 #include "draft/res/EditRegionDialogTemplates.h"
 #include "draft/res/EquationDialogTemplates.h"
+#include "draft/res/LinkFormResources.h"
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
 #include "draft/res/TableToolBars.h"
@@ -38,6 +39,7 @@ platform::ResourceSet BuildResources() {
   AddEditRegionDialogTemplates(r);
   AddAttributeDialogTemplates(r);
   AddEquationDialogTemplates(r);
+  AddLinkFormResources(r);
   return r;
 }
 

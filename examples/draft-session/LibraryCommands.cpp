@@ -19,6 +19,7 @@
 #include "draft/construct/LineCmd.h"
 #include "draft/construct/LineFromCurveCmd.h"
 #include "draft/construct/LineKindCmd.h"
+#include "draft/construct/LineCopyCmd.h"
 #include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/SplineCmd.h"
@@ -197,6 +198,12 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CWaveLineCmd(224); });
   c.Add("edit-spline", "moves a fit point of a clicked smooth curve: the curve, the fit point, its new place",
         [](CDraftView&) { return new CEditSplineCmd(225); });
+  c.Add("line-copy", "parallel copies of a picked line, arc or circle at the cursor's distance; TAB: single or "
+                     "double (one on each side); a digit types the spacing",
+        [](CDraftView&) { return new CLineCopyCmd(230, 0, 0); });
+  c.Add("line-copy-length", "parallel copies of a picked line, each from where the last ended to the cursor's "
+                            "foot; the right button joins them into an outline (the form dialog)",
+        [](CDraftView&) { return new CLineCopyCmd(231, 0, 1); });
   c.Add("equation", "a curve from parametric equations (the equation dialog first), placed with a click; TAB "
                     "turns its axes; needs a current group",
         [](CDraftView&) { return new CCurveEquationCmd(174, nullptr); });

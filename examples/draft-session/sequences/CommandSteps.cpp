@@ -197,6 +197,24 @@ void ChangeLayer(SessionUser& u) {
   }
 }
 
+void LineCopy(SessionUser& u) {
+  const bool lengthMode = u.Random().Chance(0.5);
+  u.Push(lengthMode ? "line-copy-length" : "line-copy");
+  MaybeTab(u);
+  GPoint at = u.PointOnEntity();
+  u.Click(at);
+  // Copies of the picked entity; a digit opens the spacing (and in length
+  // mode then the length) dialog, Shift moves the start in length mode.
+  for (int i = u.Random().Int(1, 3); i > 0; --i) {
+    MaybeTab(u);
+    if (lengthMode && u.Random().Chance(0.15)) u.Key(16);
+    at = u.Near(at, 30);
+    GivePoint(u, at);
+  }
+  // The right button joins the copies of a length-mode run (the form dialog).
+  if (u.Random().Chance(0.6)) u.RightClick();
+}
+
 void Mirror(SessionUser& u) {
   u.Push("mirror");
   Select(u);
@@ -572,6 +590,7 @@ const std::vector<CommandStep>& CommandSteps() {
       {"round-array", 2, RoundArray},
       {"array", 2, Array},
       {"change-layer", 2, ChangeLayer},
+      {"line-copy", 3, LineCopy},
       {"mirror", 3, Mirror},
       {"delete", 4, Delete},
       {"explode", 2, Explode},

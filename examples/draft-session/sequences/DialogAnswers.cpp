@@ -107,6 +107,12 @@ const std::map<std::string, Answerer>& Answerers() {
       {"钢筋表", GenerateTable},
       {"周分布参数", RoundArray},
       {"阵列参数", RectangularArray},
+      // The join form of the line copies: a click on either picture (taken
+      // at once), or Cancel.
+      {"连线形式",
+       [](platform::ModalSession&, Rng& rng) {
+         return std::vector<DialogAction>{Click(rng.Pick(std::vector<int>{1208, 1112, 1208, 1112, IDCANCEL}))};
+       }},
       // The table's fonts and kind: as shown.
       {"创建表格", AsShown},
       // A result list: read and closed.
