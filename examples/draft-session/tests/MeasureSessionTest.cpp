@@ -11,7 +11,7 @@
 
 using namespace draftsession;
 
-TEST(ExampleSession, MeasureZoomsAndPansOverALineAndMeasures) {
+TEST(ExampleSession, MeasureZoomsAndPansOverALineMeasuresFilletsAndTidies) {
   PlayedSession session;
   ASSERT_TRUE(session.Play(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "measure.session"));
   CDraftView& view = session.player.View();
@@ -20,15 +20,25 @@ TEST(ExampleSession, MeasureZoomsAndPansOverALineAndMeasures) {
 
   // The line begun before the view commands ends where it was clicked after
   // them: from the rectangle's corner to (70, 25).
-  ASSERT_EQ(view.GetEntityList()->GetCount(), 6);
-  bool found = false;
-  for (CEntity* e : *view.GetEntityList()) {
-    double v[kMaxGeometryValues];
-    if (!e->IsLine() || e->GetGeometry(v) != 4) continue;
-    found = found || (std::fabs(v[0] - 50) < 1e-9 && std::fabs(v[1] - 40) < 1e-9 && std::fabs(v[2] - 70) < 1e-9 &&
-                      std::fabs(v[3] - 25) < 1e-9);
-  }
-  EXPECT_TRUE(found);
+  // Then the rectangle's lower left corner is rounded (its two sides cut
+  // where the arc of radius 5 meets them) and the centre line through the
+  // circle is tidied to reach 3 beyond it.
+  ASSERT_EQ(view.GetEntityList()->GetCount(), 8);
+  const auto has = [&view](bool centreLayer, std::vector<double> want) {
+    for (CEntity* e : *view.GetEntityList()) {
+      double v[kMaxGeometryValues];
+      if (e->GetGeometry(v) != static_cast<int>(want.size()) || (e->GetEntityLayer() == 2) != centreLayer) continue;
+      bool same = true;
+      for (size_t i = 0; i < want.size(); ++i) same = same && std::fabs(v[i] - want[i]) < 1e-9;
+      if (same) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(has(false, {50, 40, 70, 25}));
+  EXPECT_TRUE(has(false, {50, 10, 15, 10}));
+  EXPECT_TRUE(has(false, {10, 40, 10, 15}));
+  EXPECT_TRUE(has(false, {15, 15, 5, 180, 270}));
+  EXPECT_TRUE(has(true, {80, 12, 80, 38}));
   // Two zooms out about (60, 15) from 15 pixels a unit.
   const DeviceMapping m = view.GetDeviceMapping();
   EXPECT_NEAR(m.zoom, 3.75, 1e-12);
