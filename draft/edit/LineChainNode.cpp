@@ -1,6 +1,7 @@
 #include "draft/edit/LineChainNode.h"
 
 #include <cmath>
+#include <unordered_map>
 #include <utility>
 
 #include "draft/host/ArcEntity.h"
@@ -176,6 +177,16 @@ int CLineChainNode::MergeOverlappingArcs(CEntity* a, CEntity* b, carrier::ArcMer
 void CLineChainNode::MergeChain(CEntityList& added, CEntityList& removed) {
   added.RemoveAll();
   removed.RemoveAll();
+  // Members in the order they joined, by number: pieces made by a merge
+  // join at the end.
+  std::unordered_map<const CEntity*, long long> joined;
+  long long next = 0;
+  for (CEntity* m : members_) joined[m] = next++;
+  // A member that merged with none of the members up to some number merges
+  // with none of them later either (a merge depends on the pair alone):
+  // after a merge its walk only needs the pieces that joined since, which
+  // it reaches in the same order as a walk of all members would.
+  std::unordered_map<const CEntity*, long long> cleanUpTo;
   // Each merge takes at least one piece away or leaves pieces that no
   // longer overlap what stays, so the rounds are bounded; the bound only
   // guards against a pair that keeps trading pieces within the tolerances.
@@ -188,14 +199,31 @@ void CLineChainNode::MergeChain(CEntityList& added, CEntityList& removed) {
       int code = 0;
       if (p->GetEntityMark() != kMarkFree || !LineKindOf(p, code)) continue;
       if (!IsDuplicateChain() && code != kCentreLineCode) continue;
+      const CEntityList* partners = &members_;
+      CEntityList newer;
+      const auto clean = cleanUpTo.find(p);
+      if (!fullWalk_ && clean != cleanUpTo.end()) {
+        for (POSITION pos = members_.GetTailPosition(); pos;) {
+          CEntity* h = members_.GetPrev(pos);
+          if (joined[h] <= clean->second) break;
+          newer.AddHead(h);
+        }
+        partners = &newer;
+      }
       CEntityList made, gone;
-      const int result = kind_ == kKindLines ? TidyLine(members_, p, made, gone) : TidyArcs(members_, p, made, gone);
-      if (result != 2) continue;
+      const int result = kind_ == kKindLines ? TidyLine(*partners, p, made, gone) : TidyArcs(*partners, p, made, gone);
+      if (result != 2) {
+        cleanUpTo[p] = next - 1;
+        continue;
+      }
       for (CEntity* e : made) {
         added.AddTail(e);
         members_.AddTail(e);
+        joined[e] = next++;
       }
       for (CEntity* e : gone) {
+        cleanUpTo.erase(e);
+        joined.erase(e);
         if (added.Remove(e)) {
           // Made by an earlier merge of this chain: it never reached the
           // drawing.

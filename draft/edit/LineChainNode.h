@@ -48,6 +48,12 @@ class CLineChainNode {
   // terms (removal 1 is `a`, source 0 is `a`), else 0.
   int MergeOverlappingArcs(CEntity* a, CEntity* b, carrier::ArcMerge& out);
 
+  // With `all` set, every walk of MergeChain tests each member against
+  // every other, as the plain algorithm does; by default a member that
+  // merged with none is tested afterwards only against the pieces made
+  // since, which gives the same merges.
+  void SetFullWalk(bool all) { fullWalk_ = all; }
+
   const CEntityList& GetMembers() const { return members_; }
   int GetKind() const { return kind_; }
   int GetMode() const { return mode_; }
@@ -62,6 +68,7 @@ class CLineChainNode {
   int mode_;
   double extension_;
   CDraftView* view_;
+  bool fullWalk_ = false;
 };
 
 // A copy of `source` (its layer, group and owner) that is the line from

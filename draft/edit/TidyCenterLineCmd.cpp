@@ -154,6 +154,7 @@ void CTidyCenterLineCmd::BuildDuplicateChains(CDraftView* view, const CEntityLis
     FindDuplicates(q, list, kind, found);
     if (found.IsEmpty()) continue;
     auto node = std::make_unique<CLineChainNode>(view, 1, kind, extension_);
+    node->SetFullWalk(!useIndexes_);
     q->SetEntityMark(kMarkInChain);
     node->AppendMember(q);
     for (CEntity* p : found) {

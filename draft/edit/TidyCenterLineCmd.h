@@ -14,7 +14,8 @@
 // duplicate lies on a line's carrier or a circle's circle: partners and
 // duplicates are found through indexes (PartnerIndex.h, DuplicateIndex.h),
 // in the order a walk of every candidate finds them, so that both give the
-// same result (SetUseIndexes(false) walks every candidate).
+// same result (SetUseIndexes(false) walks every candidate, and lets each
+// chain test every member against every other at each of its walks).
 #pragma once
 
 #include <memory>

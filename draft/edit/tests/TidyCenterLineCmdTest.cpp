@@ -243,8 +243,10 @@ TEST_F(TidyTest, IndexesGiveWhatTheFullWalkGives) {
         Add(b, ConstructArcEntity(next(2), nullptr, x + 25, y + 25, 12, 30.0 * next(12), 30.0 * next(12) + 45));
         Add(b, ConstructArcEntity(next(2), nullptr, x + 25, y + 25, 12, 30.0 * next(12), 30.0 * next(12) + 100));
       }
-    // A long centre line over a row of circles.
+    // A long centre line over a row of circles, and a thin line over a row
+    // of thick ones.
     Add(b, ConstructLineEntity(kCentre, nullptr, -20, 205, 400, 205));
+    Add(b, ConstructLineEntity(kThin, nullptr, -10, 50, 330, 50));
   };
   for (int radio : {kWholeCentre, kWholeDuplicates}) {
     SCOPED_TRACE(radio);
