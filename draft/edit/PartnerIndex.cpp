@@ -39,7 +39,9 @@ void CPartnerIndex::Build(const CEntityList& list) {
   }
   seen_.assign(entities_.size(), 0);
   stamp_ = 0;
-  if (xmin > xmax) {
+  if (xmin > xmax || !std::isfinite(xmax - xmin) || !std::isfinite(ymax - ymin)) {
+    // Nothing with extents, or extents too far apart to grid: every entity
+    // is met always.
     columns_ = rows_ = 0;
     for (size_t i = 0; i < entities_.size(); ++i) wide_.push_back(static_cast<int>(i));
     return;
