@@ -259,3 +259,18 @@ TEST_F(TidyTest, IndexesGiveWhatTheFullWalkGives) {
     EXPECT_EQ(TidyShapes(indexed.view), TidyShapes(walked.view));
   }
 }
+
+// A circle that is a duplicate of two circles that are not duplicates of
+// each other joins the first chain only, and goes once.
+TEST_F(TidyTest, AnEntityJoinsOneChainOnly) {
+  CommandBench b;
+  Add(b, ConstructCircleEntity(kThick, nullptr, 100, 100, 10));
+  Add(b, ConstructCircleEntity(kThick, nullptr, 100 + 0.9e-6, 100, 10));
+  Add(b, ConstructCircleEntity(kThick, nullptr, 100 + 1.8e-6, 100, 10));
+  Tidy(b, kWholeDuplicates, "5");
+  EXPECT_EQ(b.view.GetEntityList()->GetCount(), 2);
+  ASSERT_TRUE(b.view.Undo());
+  EXPECT_EQ(b.view.GetEntityList()->GetCount(), 3);
+  ASSERT_TRUE(b.view.Redo());
+  EXPECT_EQ(b.view.GetEntityList()->GetCount(), 2);
+}
