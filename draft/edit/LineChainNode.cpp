@@ -1,9 +1,12 @@
 #include "draft/edit/LineChainNode.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
+#include "draft/edit/ChainSpans.h"
 #include "draft/host/ArcEntity.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DraftView.h"
@@ -178,19 +181,26 @@ void CLineChainNode::MergeChain(CEntityList& added, CEntityList& removed) {
   added.RemoveAll();
   removed.RemoveAll();
   // Members in the order they joined, by number: pieces made by a merge
-  // join at the end.
+  // join at the end, so the number is the member's place in the walk.
   std::unordered_map<const CEntity*, long long> joined;
   long long next = 0;
   for (CEntity* m : members_) joined[m] = next++;
   // A member that merged with none of the members up to some number merges
-  // with none of them later either (a merge depends on the pair alone):
-  // after a merge its walk only needs the pieces that joined since, which
-  // it reaches in the same order as a walk of all members would.
+  // with none of them later either (a merge depends on the pair alone), and
+  // a line merges only with lines whose stretches meet its own: the walk of
+  // a member tests the members filed near it (lines) that joined since it
+  // last merged with nothing, in the order a walk of all members meets
+  // them, and so finds the same first merge.
   std::unordered_map<const CEntity*, long long> cleanUpTo;
+  CChainSpans spans;
+  bool filed = !fullWalk_ && kind_ == kKindLines;
+  for (CEntity* m : members_)
+    if (filed && !spans.Add(m)) filed = false;
   // Each merge takes at least one piece away or leaves pieces that no
   // longer overlap what stays, so the rounds are bounded; the bound only
   // guards against a pair that keeps trading pieces within the tolerances.
   const long long maxRounds = 4LL * members_.GetCount() * members_.GetCount() + 16;
+  std::vector<const CEntity*> near;
   for (long long round = 0; round < maxRounds; ++round) {
     for (CEntity* m : members_) m->SetEntityMark(kMarkFree);
     bool merged = false;
@@ -200,15 +210,25 @@ void CLineChainNode::MergeChain(CEntityList& added, CEntityList& removed) {
       if (p->GetEntityMark() != kMarkFree || !LineKindOf(p, code)) continue;
       if (!IsDuplicateChain() && code != kCentreLineCode) continue;
       const CEntityList* partners = &members_;
-      CEntityList newer;
+      CEntityList some;
       const auto clean = cleanUpTo.find(p);
-      if (!fullWalk_ && clean != cleanUpTo.end()) {
+      const long long after = !fullWalk_ && clean != cleanUpTo.end() ? clean->second : -1;
+      if (filed) {
+        near.clear();
+        spans.Near(p, near);
+        std::vector<std::pair<long long, const CEntity*>> order;
+        for (const CEntity* h : near)
+          if (joined.at(h) > after) order.emplace_back(joined.at(h), h);
+        std::sort(order.begin(), order.end());
+        for (const auto& o : order) some.AddTail(const_cast<CEntity*>(o.second));
+        partners = &some;
+      } else if (after >= 0) {
         for (POSITION pos = members_.GetTailPosition(); pos;) {
           CEntity* h = members_.GetPrev(pos);
-          if (joined[h] <= clean->second) break;
-          newer.AddHead(h);
+          if (joined.at(h) <= after) break;
+          some.AddHead(h);
         }
-        partners = &newer;
+        partners = &some;
       }
       CEntityList made, gone;
       const int result = kind_ == kKindLines ? TidyLine(*partners, p, made, gone) : TidyArcs(*partners, p, made, gone);
@@ -220,10 +240,12 @@ void CLineChainNode::MergeChain(CEntityList& added, CEntityList& removed) {
         added.AddTail(e);
         members_.AddTail(e);
         joined[e] = next++;
+        if (filed && !spans.Add(e)) filed = false;
       }
       for (CEntity* e : gone) {
         cleanUpTo.erase(e);
         joined.erase(e);
+        spans.Remove(e);
         if (added.Remove(e)) {
           // Made by an earlier merge of this chain: it never reached the
           // drawing.
