@@ -380,7 +380,9 @@ class CDraftView {
   // ---- Fillet: the arc of radius `radius` tangent to `first` and `second`
   // (lines, circles or arcs) whose centre lies on the side of each edge
   // where the other edge's pick point lies (for a circle or arc: inside or
-  // outside it), the candidate nearest the pick points when several do
+  // outside it; a pick on the edge's own carrier, as a click where the edges
+  // meet gives, says nothing, and the other edge's middle is taken in its
+  // place), the candidate nearest the pick points when several do
   // (ViewFillet.cpp). Mode 1 cuts both edges at the tangent points, 2 the
   // first, 3 the second, 0 and 4 neither; a line keeps its side of the
   // corner where its pick lies, an arc the part where its pick lies (or

@@ -89,6 +89,21 @@ bool OnSideOf(const FilletEdge& e, const GPoint& centre, const GPoint& p) {
   return (GetPointDistance(centre.x, centre.y, e.c.x, e.c.y) > e.r) == (dp > 0);
 }
 
+// Where the other edge lies as seen from an edge: the other edge's pick,
+// or, for a pick on the edge's own carrier (a click where the two meet),
+// the other edge's middle.
+GPoint SidePoint(const FilletEdge& self, const FilletEdge& other, const GPoint& otherPick) {
+  const double off = self.line ? GetPointLineDistance(otherPick, self.a, self.b)
+                               : GetPointDistance(otherPick.x, otherPick.y, self.c.x, self.c.y) - self.r;
+  if (std::fabs(off) > kGeomTolerance) return otherPick;
+  if (other.line) return {(other.a.x + other.b.x) / 2, (other.a.y + other.b.y) / 2};
+  if (!other.arc) return otherPick;
+  double start = other.start, end = other.end;
+  MakeAngleRangeAscending(start, end, true);
+  const double mid = DegreeToRadian((start + end) / 2);
+  return {other.c.x + other.r * std::cos(mid), other.c.y + other.r * std::sin(mid)};
+}
+
 GPoint TangentPoint(const FilletEdge& e, const GPoint& centre) {
   if (e.line) return GetPerpendicularFoot(e.a, e.b, centre);
   const double d = GetPointDistance(e.c.x, e.c.y, centre.x, centre.y);
@@ -196,6 +211,7 @@ CEntity* CDraftView::MakeFillet(int mode, CEntity* first, CEntity* second, doubl
   FilletEdge e1, e2;
   if (!ReadEdge(first, e1) || !ReadEdge(second, e2)) return nullptr;
   const GPoint pick1{p1x, p1y}, pick2{p2x, p2y};
+  const GPoint side1 = SidePoint(e1, e2, pick2), side2 = SidePoint(e2, e1, pick1);
 
   // The centre: where the edges' offsets meet, on the picks' sides, nearest
   // the picks.
@@ -207,7 +223,7 @@ CEntity* CDraftView::MakeFillet(int mode, CEntity* first, CEntity* second, doubl
       GPoint at[2];
       const int n = Meet(c1, c2, at);
       for (int i = 0; i < n; ++i) {
-        if (!sharp && (!OnSideOf(e1, at[i], pick2) || !OnSideOf(e2, at[i], pick1))) continue;
+        if (!sharp && (!OnSideOf(e1, at[i], side1) || !OnSideOf(e2, at[i], side2))) continue;
         if (!sharp && ((!e1.line && IsSamePoint(at[i], e1.c)) || (!e2.line && IsSamePoint(at[i], e2.c)))) continue;
         const double d = GetPointDistance(at[i].x, at[i].y, pick1.x, pick1.y) +
                          GetPointDistance(at[i].x, at[i].y, pick2.x, pick2.y);

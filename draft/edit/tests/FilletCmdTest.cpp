@@ -176,3 +176,22 @@ TEST_F(FilletTest, OtherPairsAreRoundedByTheView) {
   EXPECT_EQ(b.boxes[0], "操作不成功！");
   EXPECT_EQ(CountEntities(b), 3);
 }
+
+// One click where two lines meet takes both; the arc lies inside the
+// corner they make.
+TEST_F(FilletTest, OneClickOnACornerRoundsItInside) {
+  CommandBench b;
+  b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 100, 100, 300, 100));
+  b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 100, 100, 100, 300));
+  b.Push(new CFilletCmd(80, 1));
+  b.Move(100, 100);
+  b.Click(100, 100);
+  ExpectLines(b.Lines(), {{300, 100, 110, 100}, {100, 300, 100, 110}});
+  ASSERT_EQ(CountEntities(b), 3);
+  for (CEntity* e : *b.view.GetEntityList()) {
+    if (!e->IsArc()) continue;
+    const std::vector<double> v = drafttest::Geometry(e);
+    EXPECT_NEAR(v[0], 110, 1e-9);
+    EXPECT_NEAR(v[1], 110, 1e-9);
+  }
+}
