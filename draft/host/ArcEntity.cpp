@@ -18,6 +18,15 @@ int CArcEntity::GetGeometry(double* v) const {
   return 5;
 }
 
+BOOL CArcEntity::SetGeometry(const double* v, int count) {
+  if (!v || count != 5 || !(v[2] > 0)) return FALSE;
+  c_ = {v[0], v[1]};
+  r_ = v[2];
+  start_ = v[3];
+  end_ = v[4];
+  return TRUE;
+}
+
 void CArcEntity::GetPieces(ShapePieces& out) const {
   out.push_back(ShapePiece::Arc(GetCentre(), GetRadius(), start_, end_));
   out.push_back(ShapePiece::Centre(GetCentre()));

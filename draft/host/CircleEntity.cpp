@@ -15,6 +15,13 @@ int CCircleEntity::GetGeometry(double* v) const {
   return 3;
 }
 
+BOOL CCircleEntity::SetGeometry(const double* v, int count) {
+  if (!v || count != 3 || !(v[2] > 0)) return FALSE;
+  c_ = {v[0], v[1]};
+  r_ = v[2];
+  return TRUE;
+}
+
 void CCircleEntity::GetPieces(ShapePieces& out) const {
   out.push_back(ShapePiece::Arc(GetCentre(), GetRadius(), 0.0, 360.0));
   out.push_back(ShapePiece::Centre(GetCentre()));

@@ -55,6 +55,7 @@
 #include "draft/host/TextAttrib.h"
 #include "draft/host/TextPainter.h"
 #include "draft/host/ViewDisplay.h"
+#include "draft/host/ViewProgress.h"
 #include "platform/core/Geometry.h"
 #include "platform/core/String.h"
 
@@ -391,6 +392,37 @@ class CDraftView {
   CEntity* MakeChamfer(int trimType, CEntity* first, CEntity* second, double p1x, double p1y, double p2x, double p2y,
                        double len1, double len2, BOOL onePick, int layer, CDrawingGroup* group, CUndoRecord* record);
 
+  // ---- Fillet: the arc of radius `radius` tangent to `first` and `second`
+  // (lines, circles or arcs) whose centre lies on the side of each edge
+  // where the other edge's pick point lies (for a circle or arc: inside or
+  // outside it; a pick on the edge's own carrier, as a click where the edges
+  // meet gives, says nothing, and the other edge's middle is taken in its
+  // place), the candidate nearest the pick points when several do
+  // (ViewFillet.cpp). Mode 1 cuts both edges at the tangent points, 2 the
+  // first, 3 the second, 0 and 4 neither; a line keeps its side of the
+  // corner where its pick lies, an arc the part where its pick lies (or
+  // grows to the tangent point); circles are never cut. The edges a mode
+  // cuts are out of the drawing already (the caller took them out): each
+  // gets its replacement, added with `record`, or goes into the record alone
+  // when nothing of it is left. The arc (layer, group) is added with the
+  // record too and returned. Radius 0 with mode 1 makes a sharp corner: both
+  // edges are brought to the crossing nearest the picks, and the first
+  // edge's new piece is returned. Null (nothing added, the record
+  // untouched) when there is no centre (or crossing), an edge is of another
+  // kind, or the radius is negative (0 outside mode 1). `onePick` is the
+  // call's form.
+  CEntity* MakeFillet(int mode, CEntity* first, CEntity* second, double p1x, double p1y, double p2x, double p2y,
+                      double radius, BOOL onePick, int layer, CDrawingGroup* group, CUndoRecord* record);
+
+  // ---- Progress display (ViewProgress.h): a new record for a pass (the
+  // caller's); the display begun with the number of items, stepped once an
+  // item, ended. GetProgress gives what it shows.
+  std::unique_ptr<CProgressInfo> ConstructProgressInfo() const;
+  void BeginProgress(CProgressInfo* info, int count);
+  void StepProgress(CProgressInfo* info, int index, int count, const char* message);
+  void EndProgress(CProgressInfo* info);
+  const ViewProgressState& GetProgress() const { return progress_; }
+
   // The points where the carrier of `entity` (option 0: a line extended
   // both ways, an arc as its whole circle, an ellipse whole; option 1: the
   // entity as it is) meets the members of `compound` (nested members
@@ -533,6 +565,7 @@ class CDraftView {
   int threeViewDivided_ = 0;
   int refreshCount_ = 0;
   CViewDisplay display_{this};
+  ViewProgressState progress_;
 
   std::vector<ViewDrawOp> drawLog_;
   CDC* dc_ = nullptr;

@@ -148,6 +148,7 @@ int CEntity::Intersect(const CEntity& other, GPoint* out, int maxCount) const {
 CEntity* CEntity::CloneWithTextAttrib(const CTextAttrib&) const { return Clone(1); }
 BOOL CEntity::AddMember(CEntity*) { return FALSE; }
 BOOL CEntity::SetEndPoints(double, double, double, double, int) { return FALSE; }
+BOOL CEntity::SetGeometry(const double*, int) { return FALSE; }
 BOOL CEntity::SetTableKind(int) { return FALSE; }
 
 void CEntity::ListInto(CEntityList& out) const { out.AddTail(const_cast<CEntity*>(this)); }

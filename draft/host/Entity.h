@@ -112,6 +112,12 @@ class CEntity {
   virtual BOOL AddMember(CEntity* member);
   // Sets the two end points of a line or a two-point entity; FALSE for others.
   virtual BOOL SetEndPoints(double x1, double y1, double x2, double y2, int flag);
+  // Sets the defining values in the coordinates of the entity's own group
+  // (as GetGroupGeometry gives them): a line's x1, y1, x2, y2 (count 4), an
+  // arc's cx, cy, r, start, end (count 5), a circle's cx, cy, r (count 3).
+  // FALSE, nothing changed, for another kind or count, or a radius that is
+  // not positive.
+  virtual BOOL SetGeometry(const double* values, int count);
 
   // ---- Further virtual operations.
   virtual EntityKind GetKind() const = 0;
@@ -214,6 +220,11 @@ class CEntity {
   // end, so that none is taken twice; 0 for a new entity and for a copy.
   int GetChainMark() const { return chainMark_; }
   void SetChainMark(int mark) { chainMark_ = mark; }
+  // The scratch mark of a command that walks the drawing's entities in
+  // passes (the tidy command: 0 free, 1 merged in the current pass, 3 in a
+  // chain); 0 for a new entity and for a copy.
+  int GetEntityMark() const { return entityMark_; }
+  void SetEntityMark(int mark) { entityMark_ = mark; }
 
   // ---- Accessors.
   BYTE GetEntityLayer() const { return layer_; }
@@ -282,6 +293,7 @@ class CEntity {
   CEntityWatcher* watcher_ = nullptr;
   bool temporary_ = false;
   int chainMark_ = 0;
+  int entityMark_ = 0;
   std::unique_ptr<CAttributeItemList> attributes_;
 };
 

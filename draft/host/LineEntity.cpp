@@ -14,6 +14,13 @@ int CLineEntity::GetGeometry(double* v) const {
   return 4;
 }
 
+BOOL CLineEntity::SetGeometry(const double* v, int count) {
+  if (!v || count != 4) return FALSE;
+  p1_ = {v[0], v[1]};
+  p2_ = {v[2], v[3]};
+  return TRUE;
+}
+
 BOOL CLineEntity::SetEndPoints(double x1, double y1, double x2, double y2, int) {
   p1_ = InGroup({x1, y1});
   p2_ = InGroup({x2, y2});

@@ -11,6 +11,7 @@ class CLineEntity : public CEntity {
   BOOL IsLine() const override { return TRUE; }
   CEntity* Clone(int flag = 1) const override;
   int GetGeometry(double* values) const override;
+  BOOL SetGeometry(const double* values, int count) override;
   BOOL SetEndPoints(double x1, double y1, double x2, double y2, int flag) override;
   EntityKind GetKind() const override { return EntityKind::kLine; }
   void GetPieces(ShapePieces& out) const override;

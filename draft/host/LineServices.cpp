@@ -105,3 +105,17 @@ BOOL OverlapsLine(const CEntity* line, const CEntity* other) {
   const double slack = kGeomTolerance / len;
   return t2 >= -slack && t1 <= 1.0 + slack ? TRUE : FALSE;
 }
+
+BOOL OffsetLine(const CEntity* line, double distance, GPoint& p1, GPoint& p2) {
+  if (!line || !line->IsLine()) return FALSE;
+  double v[kMaxGeometryValues];
+  line->GetGeometry(v);
+  const GPoint a{v[0], v[1]}, b{v[2], v[3]};
+  const double len = GetPointDistance(a.x, a.y, b.x, b.y);
+  if (len < kGeomTolerance) return FALSE;
+  // The left normal of the direction a -> b.
+  const double nx = -(b.y - a.y) / len, ny = (b.x - a.x) / len;
+  p1 = {a.x + distance * nx, a.y + distance * ny};
+  p2 = {b.x + distance * nx, b.y + distance * ny};
+  return TRUE;
+}

@@ -59,3 +59,8 @@ class CEntity;
 // straight entity `other` lie on one carrier and share a stretch of it or
 // touch end to end. FALSE for anything that is not straight.
 BOOL OverlapsLine(const CEntity* line, const CEntity* other);
+// The ends of the line `line` moved `distance` to its left (to its right
+// when negative), left as seen along it from its first end to its second,
+// as GetPointLineDistance measures. FALSE (p1, p2 unchanged) for an entity
+// that is not a line or a line without length.
+BOOL OffsetLine(const CEntity* line, double distance, GPoint& p1, GPoint& p2);

@@ -23,6 +23,16 @@ void AddEditRegionDialogTemplates(platform::ResourceSet& r) {
             .DefPushButton("确认", IDOK, {40, 98, 50, 14}, WS_TABSTOP)
             .PushButton("取消", IDCANCEL, {110, 98, 50, 14}, WS_TABSTOP));
 
+  // The fillet settings.
+  r.Add(Dialog(144, "倒圆角参数", {0, 0, 160, 70})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .LText("圆角半径", IDC_STATIC, {10, 12, 40, 8})
+            .EditText(1007, {56, 10, 90, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .AutoCheckBox("每次显示此对话框", 1069, {10, 30, 100, 10}, WS_TABSTOP)
+            .DefPushButton("执行", IDOK, {20, 48, 50, 14}, WS_TABSTOP)
+            .PushButton("放弃", IDCANCEL, {90, 48, 50, 14}, WS_TABSTOP));
+
   // The group chooser: one of the drawing's groups, or a new name.
   r.Add(Dialog(371, "改变图组", {0, 0, 180, 62})
             .Style(kModal)

@@ -47,6 +47,8 @@
 #include "draft/edit/ChamferCmd.h"
 #include "draft/edit/BreakCmd.h"
 #include "draft/edit/ExtendCmd.h"
+#include "draft/edit/FilletCmd.h"
+#include "draft/edit/TidyCenterLineCmd.h"
 #include "draft/regions/ChangeGroupCmd.h"
 #include "draft/regions/ContourCmd.h"
 #include "draft/regions/ContourSelectCmd.h"
@@ -264,6 +266,17 @@ CommandRegistry LibraryCommands() {
   c.Add("break", "cuts a gap into a picked line, circle, arc or ellipse from the pick to a second point (on a "
                  "boundary entity: where it crosses)",
         [](CDraftView& v) { return new CBreakCmd(215, &v); });
+  // Fillets and the drawing tidy.
+  c.Add("fillet", "rounds the corner of two picked lines, circles or arcs (its settings dialog first) and cuts "
+                  "both edges; two parallel lines become one, two arcs of one circle one arc",
+        [](CDraftView&) { return new CFilletCmd(210, 1); });
+  c.Add("fillet-keep", "adds the rounding arc between two picked edges and leaves the edges as they are",
+        [](CDraftView&) { return new CFilletCmd(211, 0); });
+  c.Add("fillet-sharp", "brings two picked edges to a sharp corner where they meet (no dialog)",
+        [](CDraftView&) { return new CFilletCmd(212, 5); });
+  c.Add("tidy", "trims or extends centre lines to the contour they cross, or merges duplicate lines, arcs and "
+                "circles, over the whole drawing or over picked entities (its dialog chooses)",
+        [](CDraftView& v) { return new CTidyCenterLineCmd(213, &v); });
   return c;
 }
 

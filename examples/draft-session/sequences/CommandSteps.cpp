@@ -318,6 +318,28 @@ void Break(SessionUser& u) {
   u.Click(second < 2 ? u.PointOnEntity() : second < 4 ? u.AnyPoint() : u.CentrePoint());
 }
 
+void Fillet(SessionUser& u) {
+  const int kind = u.Random().Int(0, 2);
+  u.Push(kind == 0 ? "fillet" : kind == 1 ? "fillet-keep" : "fillet-sharp");  // a dialog first, but for sharp
+  if (u.Random().Chance(0.4)) {
+    u.Click(u.EndPoint());  // a corner takes both edges
+  } else {
+    u.Click(u.PointOnEntity());
+    u.Click(u.PointOnEntity());
+  }
+}
+
+// The dialog chooses the whole drawing (one pass, the command ends) or
+// picks, which a click on an entity and a window give.
+void Tidy(SessionUser& u) {
+  u.Push("tidy");
+  u.Click(u.PointOnEntity());
+  if (u.Random().Chance(0.5)) {
+    u.Click(u.AnyPoint());
+    u.Click(u.AnyPoint());
+  }
+}
+
 void GroupNew(SessionUser& u) {
   u.Push("group-new");
   Select(u);  // then the group dialog
@@ -597,6 +619,8 @@ const std::vector<CommandStep>& CommandSteps() {
       {"chamfer", 3, Chamfer},
       {"extend", 3, Extend},
       {"break", 3, Break},
+      {"fillet", 3, Fillet},
+      {"tidy", 2, Tidy},
       {"group-new", 2, GroupNew},
       {"group-change", 2, GroupChange},
       {"group-current", 1, GroupCurrent},

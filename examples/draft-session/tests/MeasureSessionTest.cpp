@@ -1,4 +1,4 @@
-// The shipped session of zoom, pan, measuring and a break, end to end.
+// The shipped session of zoom, pan, measuring, a break, a fillet and a tidy, end to end.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +11,7 @@
 
 using namespace draftsession;
 
-TEST(ExampleSession, MeasureZoomsAndPansOverALineMeasuresAndBreaksTheCircle) {
+TEST(ExampleSession, MeasureZoomsAndPansOverALineMeasuresBreaksFilletsAndTidies) {
   PlayedSession session;
   ASSERT_TRUE(session.Play(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "measure.session"));
   CDraftView& view = session.player.View();
@@ -20,24 +20,27 @@ TEST(ExampleSession, MeasureZoomsAndPansOverALineMeasuresAndBreaksTheCircle) {
 
   // The line begun before the view commands ends where it was clicked after
   // them: from the rectangle's corner to (70, 25).
-  ASSERT_EQ(view.GetEntityList()->GetCount(), 6);
-  bool found = false;
-  for (CEntity* e : *view.GetEntityList()) {
-    double v[kMaxGeometryValues];
-    if (!e->IsLine() || e->GetGeometry(v) != 4) continue;
-    found = found || (std::fabs(v[0] - 50) < 1e-9 && std::fabs(v[1] - 40) < 1e-9 && std::fabs(v[2] - 70) < 1e-9 &&
-                      std::fabs(v[3] - 25) < 1e-9);
-  }
-  EXPECT_TRUE(found);
-  // The break took the circle's left half, from its top to its bottom
-  // counter-clockwise: the right half stays as an arc.
-  const CEntity* last = view.GetEntityList()->GetTail();
-  ASSERT_TRUE(last->IsArc());
-  double arc[kMaxGeometryValues];
-  ASSERT_EQ(last->GetGeometry(arc), 5);
-  const double expected[] = {80, 25, 10, 270, 450};
-  for (int i = 0; i < 5; ++i) EXPECT_NEAR(arc[i], expected[i], 1e-9) << i;
-  EXPECT_EQ(view.GetUndoCount(), 4);  // rectangle, circle, line, break
+  // Then the circle is broken from its top to its bottom counter-clockwise
+  // (its right half stays as an arc), the rectangle's lower left corner is
+  // rounded (its two sides cut where the arc of radius 5 meets them) and the
+  // centre line through the circle is tidied to reach 3 beyond it.
+  ASSERT_EQ(view.GetEntityList()->GetCount(), 8);
+  const auto has = [&view](bool centreLayer, std::vector<double> want) {
+    for (CEntity* e : *view.GetEntityList()) {
+      double v[kMaxGeometryValues];
+      if (e->GetGeometry(v) != static_cast<int>(want.size()) || (e->GetEntityLayer() == 2) != centreLayer) continue;
+      bool same = true;
+      for (size_t i = 0; i < want.size(); ++i) same = same && std::fabs(v[i] - want[i]) < 1e-9;
+      if (same) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(has(false, {50, 40, 70, 25}));
+  EXPECT_TRUE(has(false, {80, 25, 10, 270, 450}));
+  EXPECT_TRUE(has(false, {50, 10, 15, 10}));
+  EXPECT_TRUE(has(false, {10, 40, 10, 15}));
+  EXPECT_TRUE(has(false, {15, 15, 5, 180, 270}));
+  EXPECT_TRUE(has(true, {80, 12, 80, 38}));
   // Two zooms out about (60, 15) from 15 pixels a unit.
   const DeviceMapping m = view.GetDeviceMapping();
   EXPECT_NEAR(m.zoom, 3.75, 1e-12);
