@@ -107,6 +107,10 @@ const std::map<std::string, Answerer>& Answerers() {
       {"钢筋表", GenerateTable},
       {"周分布参数", RoundArray},
       {"阵列参数", RectangularArray},
+      // The records: "退出(&Q)" (998) as they stand, or closed.
+      {"显示明细表记录信息", GenerateTable},
+      // The rows picked from a drawn bill of materials are not saved.
+      {"Save As", [](platform::ModalSession&, Rng&) { return std::vector<DialogAction>{Click(IDCANCEL)}; }},
       // The table's fonts and kind: as shown.
       {"创建表格", AsShown},
       // A result list: read and closed.
