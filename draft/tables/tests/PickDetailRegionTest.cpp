@@ -87,6 +87,10 @@ TEST_F(PickDetailRegionTest, APickReadsTheRowsOfItsBoxFromTheLowestUp) {
   ASSERT_NE(cmd, nullptr);
   Pick(5, 15, 70, 16);  // inside the middle band: its box is that band
   EXPECT_EQ(RowsOf(*cmd), (PickRows{{"2", "盖", "1"}}));
+  // The prompt's U does nothing: the pick stays.
+  stack.OnChar(DevicePoint(60, 60), 'U', 1, 0, &view);
+  EXPECT_EQ(cmd->GetRows().size(), 1u);
+  EXPECT_EQ(stack.GetCurrent(), cmd);
   Pick(75, 25, 5, 3);  // from the top band to the lowest: the box is the three bands
   // The middle band's texts were used by the first pick, so its row is empty and left out.
   EXPECT_EQ(RowsOf(*cmd), (PickRows{{"2", "盖", "1"}, {"1", "轴", "2"}, {"序号", "名称", "数量"}}));
