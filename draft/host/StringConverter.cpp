@@ -23,6 +23,10 @@ void CStringConverter::ConvertText(CStringA& text) const {
   text = out;
 }
 
+CStringA CStringConverter::GetNumberColumnName() const { return "序号"; }
+
+void CStringConverter::NormalizeLine(CStringA& line) const { line.Trim(" \t\r\n\x1a"); }
+
 const CStringConverter& GetStringConverter() {
   static const CStringConverter converter;
   return converter;

@@ -6,6 +6,7 @@
 #include "draft/res/EditRegionDialogTemplates.h"
 #include "draft/res/EquationDialogTemplates.h"
 #include "draft/res/LinkFormResources.h"
+#include "draft/res/RecordDialogTemplates.h"
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
 #include "draft/res/TableToolBars.h"
@@ -33,6 +34,7 @@ platform::ResourceSet BuildResources() {
   AddValueDialogTemplates(r);
   AddSelectionDialogTemplates(r);
   AddTableDialogTemplates(r);
+  AddRecordDialogTemplates(r);
   AddTableToolBars(r);
   AddCommandDialogTemplates(r);
   AddArrayLayerDialogTemplates(r);

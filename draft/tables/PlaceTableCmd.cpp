@@ -84,6 +84,11 @@ int CPlaceTableCmd::Begin(CDraftView* view) {
   return ArmPlacement(view);
 }
 
+void CPlaceTableCmd::SetTable(CTableEntity* table) {
+  if (table_ != table) delete table_;
+  table_ = table;
+}
+
 int CPlaceTableCmd::ArmPlacement(CDraftView* view) {
   if (!table_ || !view) return 0;
   previousTable_ = view->GetPartsListTable();

@@ -59,6 +59,12 @@ class CPlaceTableCmd : public CCmdBase {
   // Arms the placement for the table now held (Begin's steps after the
   // table is known); 0 when there is no table.
   int ArmPlacement(CDraftView* view);
+  // The command's lists of entities leaving and joining the drawing, for a
+  // derived command's dialog that changes the drawing with them.
+  CEntityList& OldEntities() { return oldEntities_; }
+  CEntityList& NewEntities() { return newEntities_; }
+  // A table made by the derived command's dialog, owned from then on.
+  void SetTable(CTableEntity* table);
 
  private:
   double TableWidth() const;

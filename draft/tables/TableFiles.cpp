@@ -59,11 +59,7 @@ TableFileRead ReadPartsListFile(const char* path, CStringArray& rows, CFieldArra
     int count = file->ReadLine(line) ? std::atoi(line) : 0;
     if (count > 0) MakeRoom(fields, std::min(static_cast<size_t>(count), file->LinesLeft()));
     for (; count > 0 && file->ReadLine(line); --count)
-      if (!ParseFieldLine(fields, line)) {
-        // A failed read keeps none of the columns parsed before.
-        fields.RemoveAll();
-        return TableFileRead::kFailed;
-      }
+      if (!ParseFieldLine(fields, line)) return TableFileRead::kFailed;  // the columns parsed so far stay
     MakeRoom(rows, file->LinesLeft());
     while (file->ReadLine(line)) rows.Add(line);
     return TableFileRead::kRead;

@@ -34,7 +34,9 @@ enum class TableFileRead {
 };
 
 // Reads a parts-list data file of either generation into `rows` and
-// `fields` (both emptied first, and left empty when the read fails).
+// `fields` (both emptied first). A field line that does not parse fails the
+// read with the columns parsed before it kept and no rows; any other failure
+// leaves both empty.
 // Nothing is shown but the message of a field line that does not parse; a
 // file exception is reported through the host's file-failure report.
 TableFileRead ReadPartsListFile(const char* path, CStringArray& rows, CFieldArray& fields);

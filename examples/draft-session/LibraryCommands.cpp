@@ -60,7 +60,14 @@
 #include "draft/regions/ThreeViewOriginCmd.h"
 #include "draft/regions/ThreeViewStretchCmd.h"
 #include "draft/regions/ShowAttribCmd.h"
+#include "draft/host/ProgramFolder.h"
+#include "draft/host/SystemFiles.h"
+#include "draft/tables/FoldTableCmd.h"
+#include "draft/tables/PickDetailRegionCmd.h"
 #include "draft/tables/PlaceTableCmd.h"
+#include "draft/tables/RecordTableCmd.h"
+#include "draft/tables/TableFiles.h"
+#include "examples/draft-session/SessionTextCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -220,6 +227,24 @@ CommandRegistry LibraryCommands() {
   c.Add("table-schedule", "a rebar schedule or general table filled in the table-content dialog, then placed as "
                           "\"table\" places it",
         [](CDraftView&) { return new CPlaceTableCmd(nullptr, 177, 2); });
+  // Records, drawn bills of materials and folds.
+  c.Add("records", "the parts-list records of numbers 1 to 3 added from the selected entities' attributes in the "
+                   "record dialog (file records.lst of the program folder), then the parts list placed as "
+                   "\"table\" places it, or the drawing's parts list brought up to date",
+        [](CDraftView& v) {
+          // The host keeps the records file; it starts empty.
+          const CStringA path = GetProgramFolder() + "records.lst";
+          if (!IsFileExist(path)) CreateTableFile(path, kPartsListMagic99);
+          return new CRecordTableCmd(1, 3, 3, 0, v.GetSelectionList(), path, 270, nullptr, nullptr);
+        });
+  c.Add("pick-bom", "a bill of materials drawn as lines and texts read back pick by pick (a rubber line across "
+                    "the rows); the right button writes the rows to a .lst file chosen in a save dialog",
+        [](CDraftView&) { return new CPickDetailRegionCmd(271); });
+  c.Add("fold-table", "a table folded: a click on the row from which it goes on, a click where that part goes "
+                      "(TAB: the point is its right edge)",
+        [](CDraftView&) { return new CFoldTableCmd(272); });
+  c.Add("text", "the host's text: the text typed on the command line, placed at each click",
+        [](CDraftView&) { return new CSessionTextCmd(273); });
   // View commands (level 5: they run over a drawing command, which waits)
   // and the length and distance measuring.
   c.Add("zoom-in", "zooms in by 2 about each clicked point; the right button returns to the command below",

@@ -214,9 +214,9 @@ TEST_F(TableFilesTest, PartsListFilesOfBothGenerationsRead) {
        TableFileRead::kRead, {a, b}, {"1;a;;b", "", "2; "}},
       {"99lf.lst", std::string(kPartsListMagic99) + "\n1\n序号;1;8;2\n1\n", TableFileRead::kRead, {a}, {"1"}},
       {"fresh.lst", kPartsListMagic99, TableFileRead::kRead, {}, {}},
-      // A failed read keeps nothing, not even the columns before the bad line.
+      // A failed read keeps the columns before the bad line, and no rows.
       {"bad.lst", std::string(kPartsListMagic99) + "\r\n2\r\n序号;1;8;2\r\n名称;0\r\nrow\r\n", TableFileRead::kFailed,
-       {}, {}},
+       {a}, {}},
       {"98.lst", magic98 + Int32(2) + Record(a) + Record(crlf) + Int32(4) + "1\r\n2" + Int32(0), TableFileRead::kRead,
        {a, crlf}, {"1\r\n2", ""}},
       {"98only.lst", magic98, TableFileRead::kRead, {}, {}},

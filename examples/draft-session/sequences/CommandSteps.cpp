@@ -473,6 +473,53 @@ void Table(SessionUser& u) {
     u.Click(u.Near(start, 40));
 }
 
+// The records of numbers 1 to 3 from what is selected, in the record
+// dialog; the parts list it makes is placed as a table is.
+void Records(SessionUser& u) {
+  u.Push("records");
+  const GPoint start = SomePoint(u);
+  u.Click(start);
+  if (u.Random().Chance(0.5))
+    u.RightClick();
+  else
+    u.Click(u.Near(start, 40));
+}
+
+// Rubber lines across whatever is drawn, then the right button (its save
+// dialog, when rows were read, is given up).
+void PickBom(SessionUser& u) {
+  u.Push("pick-bom");
+  const int picks = u.Random().Int(1, 2);
+  for (int i = 0; i < picks; ++i) {
+    const GPoint first = SomePoint(u);
+    u.Click(first);
+    u.Click(u.Near(first, 30));
+  }
+  if (u.Random().Chance(0.3)) u.Char('U');
+  u.RightClick();
+}
+
+// A fold at a point (a table there or not) to another point.
+void FoldTable(SessionUser& u) {
+  u.Push("fold-table");
+  MaybeTab(u);
+  const GPoint first = u.PointOnEntity();
+  u.Click(first);
+  if (u.Random().Chance(0.2)) {
+    u.RightClick();
+    return;
+  }
+  u.Click(u.Near(first, 60));
+}
+
+// A short text placed once or twice.
+void Text(SessionUser& u) {
+  u.Push("text");
+  u.Type(u.Random().Pick(std::vector<std::string>{"A1", "轴", "12"}));
+  u.Click(u.AnyPoint());
+  if (u.Random().Chance(0.3)) u.Click(u.AnyPoint());
+}
+
 void Area(SessionUser& u) {
   u.Push("area");
   u.Click(u.CentrePoint());
@@ -634,6 +681,10 @@ const std::vector<CommandStep>& CommandSteps() {
       {"spline", 3, Spline},
       {"edit-spline", 2, EditSpline},
       {"table", 2, Table},
+      {"records", 1, Records},
+      {"pick-bom", 1, PickBom},
+      {"fold-table", 2, FoldTable},
+      {"text", 2, Text},
       {"area", 1, Area},
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},

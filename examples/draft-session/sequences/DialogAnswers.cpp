@@ -113,6 +113,10 @@ const std::map<std::string, Answerer>& Answerers() {
        [](platform::ModalSession&, Rng& rng) {
          return std::vector<DialogAction>{Click(rng.Pick(std::vector<int>{1208, 1112, 1208, 1112, IDCANCEL}))};
        }},
+      // The records: "退出(&Q)" (998) as they stand, or closed.
+      {"显示明细表记录信息", GenerateTable},
+      // The rows picked from a drawn bill of materials are not saved.
+      {"Save As", [](platform::ModalSession&, Rng&) { return std::vector<DialogAction>{Click(IDCANCEL)}; }},
       // The table's fonts and kind: as shown.
       {"创建表格", AsShown},
       // A result list: read and closed.
