@@ -10,6 +10,7 @@
 #include "draft/host/Entity.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/EquationCurveEntity.h"
+#include "draft/host/LineSetEntity.h"
 #include "draft/host/TextEntity.h"
 #include "platform/core/Charset.h"
 #include "platform/core/FileReplace.h"
@@ -133,7 +134,10 @@ void AppendCurveFields(std::string& out, const CEntity& e) {
 void AppendEntity(std::string& out, const CEntity& e, int depth) {
   const std::string indent(static_cast<size_t>(depth) * 2, ' ');
   out += indent;
-  out += e.IsEquationCurve() ? "eqcurve" : e.IsCompoundCurve() ? "curve" : KindName(e.GetKind());
+  out += e.IsEquationCurve()                          ? "eqcurve"
+         : e.IsCompoundCurve()                        ? "curve"
+         : dynamic_cast<const CLineSetEntity*>(&e)   ? "lineset"
+                                                      : KindName(e.GetKind());
   out += ' ';
   out += std::to_string(e.GetEntityLayer());
   out += ' ';

@@ -2,6 +2,7 @@
 
 #include "draft/res/ArrayLayerDialogTemplates.h"
 #include "draft/res/AttributeDialogTemplates.h"
+#include "draft/res/CellDialogTemplates.h"
 #include "draft/res/CommandDialogTemplates.h"
 #include "draft/res/EditRegionDialogTemplates.h"
 #include "draft/res/EquationDialogTemplates.h"
@@ -38,6 +39,7 @@ platform::ResourceSet BuildResources() {
   AddEditRegionDialogTemplates(r);
   AddAttributeDialogTemplates(r);
   AddEquationDialogTemplates(r);
+  AddCellDialogTemplates(r);
   return r;
 }
 
