@@ -44,7 +44,9 @@
 #include "draft/regions/ThreeViewOriginCmd.h"
 #include "draft/regions/ThreeViewStretchCmd.h"
 #include "draft/regions/ShowAttribCmd.h"
+#include "draft/tables/EditCellCmd.h"
 #include "draft/tables/PlaceTableCmd.h"
+#include "draft/tables/SignCellCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -183,6 +185,13 @@ CommandRegistry LibraryCommands() {
   c.Add("table-schedule", "a rebar schedule or general table filled in the table-content dialog, then placed as "
                           "\"table\" places it",
         [](CDraftView&) { return new CPlaceTableCmd(nullptr, 177, 2); });
+  // Cells of drawn tables: edited in the cell dialog, signed on the sign pad.
+  c.Add("cell-edit", "the text, alignment and direction of a clicked cell: of a table, or the closed rectangle "
+                     "or circle round the click with the text inside it",
+        [](CDraftView& v) { return new CEditCellCmd(260, &v); });
+  c.Add("cell-sign", "a signature written on the sign pad, fitted into the closed rectangle or circle round the "
+                     "click",
+        [](CDraftView& v) { return new CSignCellCmd(261, &v); });
   // View commands (level 5: they run over a drawing command, which waits)
   // and the length and distance measuring.
   c.Add("zoom-in", "zooms in by 2 about each clicked point; the right button returns to the command below",

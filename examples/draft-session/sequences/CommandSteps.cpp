@@ -325,6 +325,13 @@ void Area(SessionUser& u) {
   u.RightClick();  // the result list
 }
 
+// A cell edited (the cell dialog) or signed (the sign pad) inside a closed
+// rectangle or circle, or a click that finds no cell.
+void CellEdit(SessionUser& u) {
+  u.Push(u.Random().Chance(0.7) ? "cell-edit" : "cell-sign");
+  for (int i = u.Random().Int(1, 2); i > 0; --i) u.Click(u.Random().Chance(0.6) ? u.CentrePoint() : u.AnyPoint());
+}
+
 // A view command over a line begun: the view zooms in and out about one
 // point, zooms to the window of the middle half of what it shows (x 0..200,
 // y 0..150) and out about its centre, or pans there and back, so that it
@@ -417,6 +424,7 @@ const std::vector<CommandStep>& CommandSteps() {
       {"equation", 2, Equation},
       {"table", 2, Table},
       {"area", 1, Area},
+      {"cell-edit", 1, CellEdit},
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},
       {"measure-distance", 1, MeasureDistance},
