@@ -1,5 +1,6 @@
-// The templates of the cell edit and signing: the cell dialog (329) and the
-// sign pad (883).
+// The templates of the cell edit and signing (the cell dialog 329, the sign
+// pad 883) and of the process tables (the process-table dialog 783, the
+// add-rows dialog 781).
 #pragma once
 
 #include "platform/core/ResourceSet.h"

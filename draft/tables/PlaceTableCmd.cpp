@@ -84,6 +84,12 @@ int CPlaceTableCmd::Begin(CDraftView* view) {
   return ArmPlacement(view);
 }
 
+void CPlaceTableCmd::TakeTable(CTableEntity* table) {
+  if (table == table_) return;
+  delete table_;
+  table_ = table;
+}
+
 int CPlaceTableCmd::ArmPlacement(CDraftView* view) {
   if (!table_ || !view) return 0;
   previousTable_ = view->GetPartsListTable();

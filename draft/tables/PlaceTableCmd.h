@@ -56,6 +56,9 @@ class CPlaceTableCmd : public CCmdBase {
   const CString& GetPromptOverride() const { return promptOverride_; }
 
  protected:
+  // Takes `table` as the table to place (a table held before is deleted).
+  void TakeTable(CTableEntity* table);
+  CFieldArray* GetFieldArray() const { return fields_; }
   // Arms the placement for the table now held (Begin's steps after the
   // table is known); 0 when there is no table.
   int ArmPlacement(CDraftView* view);

@@ -46,10 +46,22 @@
 #include "draft/regions/ShowAttribCmd.h"
 #include "draft/tables/EditCellCmd.h"
 #include "draft/tables/PlaceTableCmd.h"
+#include "draft/tables/ProcessTableCmd.h"
 #include "draft/tables/SignCellCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
+
+namespace {
+
+// The structure the process-table dialog edits: each card starts from an
+// empty one and takes what the dialog reads.
+CFieldArray& ProcessCardStructure() {
+  static CFieldArray structure;
+  return structure;
+}
+
+}  // namespace
 
 CommandRegistry LibraryCommands() {
   CommandRegistry c;
@@ -185,6 +197,12 @@ CommandRegistry LibraryCommands() {
   c.Add("table-schedule", "a rebar schedule or general table filled in the table-content dialog, then placed as "
                           "\"table\" places it",
         [](CDraftView&) { return new CPlaceTableCmd(nullptr, 177, 2); });
+  c.Add("process-table", "a process card defined in the process-table dialog (its rows are the rows of a page), "
+                         "then placed as \"table\" places it",
+        [](CDraftView&) {
+          ProcessCardStructure().RemoveAll();
+          return new CProcessTableCmd(&ProcessCardStructure(), 262);
+        });
   // Cells of drawn tables: edited in the cell dialog, signed on the sign pad.
   c.Add("cell-edit", "the text, alignment and direction of a clicked cell: of a table, or the closed rectangle "
                      "or circle round the click with the text inside it",

@@ -308,7 +308,8 @@ void Equation(SessionUser& u) {
 }
 
 void Table(SessionUser& u) {
-  u.Push(u.Random().Chance(0.6) ? "table" : "table-schedule");  // its dialogs, then the placement
+  const int kind = u.Random().Int(0, 9);
+  u.Push(kind < 6 ? "table" : kind < 9 ? "table-schedule" : "process-table");  // its dialogs, then the placement
   MaybeTab(u);
   const GPoint start = SomePoint(u);
   u.Click(start);
