@@ -45,6 +45,7 @@
 #include "draft/regions/ThreeViewStretchCmd.h"
 #include "draft/regions/ShowAttribCmd.h"
 #include "draft/tables/EditCellCmd.h"
+#include "draft/tables/EditTendonTableCmd.h"
 #include "draft/tables/PlaceTableCmd.h"
 #include "draft/tables/ProcessTableCmd.h"
 #include "draft/tables/SignCellCmd.h"
@@ -54,9 +55,9 @@ namespace draftsession {
 
 namespace {
 
-// The structure the process-table dialog edits: each card starts from an
-// empty one and takes what the dialog reads.
-CFieldArray& ProcessCardStructure() {
+// The structure a table dialog edits: each command starts from an empty one
+// and takes what its dialog reads.
+CFieldArray& TableStructure() {
   static CFieldArray structure;
   return structure;
 }
@@ -200,8 +201,14 @@ CommandRegistry LibraryCommands() {
   c.Add("process-table", "a process card defined in the process-table dialog (its rows are the rows of a page), "
                          "then placed as \"table\" places it",
         [](CDraftView&) {
-          ProcessCardStructure().RemoveAll();
-          return new CProcessTableCmd(&ProcessCardStructure(), 262);
+          TableStructure().RemoveAll();
+          return new CProcessTableCmd(&TableStructure(), 262);
+        });
+  c.Add("table-edit", "a clicked table reopened in the dialog that made it (general tables and bills of materials, "
+                      "rebar schedules, process cards)",
+        [](CDraftView&) {
+          TableStructure().RemoveAll();
+          return new CEditTendonTableCmd(&TableStructure(), 263);
         });
   // Cells of drawn tables: edited in the cell dialog, signed on the sign pad.
   c.Add("cell-edit", "the text, alignment and direction of a clicked cell: of a table, or the closed rectangle "

@@ -319,6 +319,13 @@ void Table(SessionUser& u) {
     u.Click(u.Near(start, 40));
 }
 
+// A table reopened in its dialog (a click on nothing: nothing happens).
+void TableEdit(SessionUser& u) {
+  u.Push("table-edit");
+  u.Click(u.PointOnEntity());
+  u.RightClick();
+}
+
 void Area(SessionUser& u) {
   u.Push("area");
   u.Click(u.CentrePoint());
@@ -426,6 +433,7 @@ const std::vector<CommandStep>& CommandSteps() {
       {"table", 2, Table},
       {"area", 1, Area},
       {"cell-edit", 1, CellEdit},
+      {"table-edit", 1, TableEdit},
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},
       {"measure-distance", 1, MeasureDistance},
