@@ -10,6 +10,8 @@
 #include "draft/host/Entity.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/EquationCurveEntity.h"
+#include "draft/host/LineSetEntity.h"
+#include "draft/host/TendonGraphEntity.h"
 #include "draft/host/TextEntity.h"
 #include "platform/core/Charset.h"
 #include "platform/core/FileReplace.h"
@@ -103,9 +105,41 @@ void AppendTable(std::string& out, const CTableEntity& t, const std::string& ind
   out += '}';
 }
 
+// What a tendon graph keeps besides its members: its settings, axis flag,
+// origin and maxima, its columns, and its curves (each its point count and
+// the pairs of values).
+void AppendTendonFields(std::string& out, const CTendonGraphEntity& g) {
+  const TendonGraphSettings& s = g.GetSettings();
+  for (int v : {s.axisType, s.lineLayer, s.direction, s.distribution, s.closed, g.GetAxisFlag()})
+    out += ' ' + std::to_string(v);
+  for (double v : {g.GetOrigin().x, g.GetOrigin().y, g.GetMax1(), g.GetMax2()}) {
+    out += ' ';
+    AppendNumber(out, v);
+  }
+  out += " columns " + std::to_string(g.GetColumnNames().size());
+  for (size_t i = 0; i < g.GetColumnNames().size(); ++i) {
+    out += ' ';
+    AppendQuoted(out, g.GetColumnNames()[i]);
+    out += ' ';
+    AppendNumber(out, i < g.GetColumnWidths().size() ? g.GetColumnWidths()[i] : 0.0);
+  }
+  out += " curves " + std::to_string(g.GetCurves().size());
+  for (const TendonCurve& c : g.GetCurves()) {
+    out += " " + std::to_string(c.GetPointCount());
+    for (int i = 0; i < c.GetPointCount(); ++i) {
+      out += ' ';
+      AppendNumber(out, c.first[static_cast<size_t>(i)]);
+      out += ' ';
+      AppendNumber(out, c.second[static_cast<size_t>(i)]);
+    }
+  }
+}
+
 // What a compound curve keeps besides its members.
 void AppendCurveFields(std::string& out, const CEntity& e) {
-  if (const auto* eq = dynamic_cast<const CEquationCurveEntity*>(&e)) {
+  if (e.IsTendonGraph()) {
+    AppendTendonFields(out, static_cast<const CTendonGraphEntity&>(e));
+  } else if (const auto* eq = dynamic_cast<const CEquationCurveEntity*>(&e)) {
     CStringA record;
     for (INT_PTR i = 0; i < eq->GetRecord().GetSize(); ++i) {
       if (i) record += ';';
@@ -133,7 +167,11 @@ void AppendCurveFields(std::string& out, const CEntity& e) {
 void AppendEntity(std::string& out, const CEntity& e, int depth) {
   const std::string indent(static_cast<size_t>(depth) * 2, ' ');
   out += indent;
-  out += e.IsEquationCurve() ? "eqcurve" : e.IsCompoundCurve() ? "curve" : KindName(e.GetKind());
+  out += e.IsEquationCurve()                          ? "eqcurve"
+         : e.IsCompoundCurve()                        ? "curve"
+         : dynamic_cast<const CLineSetEntity*>(&e)   ? "lineset"
+         : e.IsTendonGraph()                          ? "tendon"
+                                                      : KindName(e.GetKind());
   out += ' ';
   out += std::to_string(e.GetEntityLayer());
   out += ' ';

@@ -186,6 +186,9 @@ class CEntity {
   // A section symbol (CSectionSymbolEntity): a compound whose points, in
   // order, mark where a section runs.
   virtual BOOL IsSectionSymbol() const { return FALSE; }
+  // A tendon graph (CTendonGraphEntity): the layout of tendons drawn from a
+  // coordinate table.
+  virtual BOOL IsTendonGraph() const { return FALSE; }
   // Appends the entity's parts to `out`: a compound's members (one level),
   // any other entity itself. The flag and the last three words are the
   // call's form (callers pass 1 and zeros). Returns the number appended.

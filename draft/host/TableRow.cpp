@@ -18,6 +18,12 @@ void CTableRow::TruncateCells(int index) {
   if (static_cast<size_t>(index) < cells_.size()) cells_.resize(static_cast<size_t>(index));
 }
 
+BOOL CTableRow::SetCell(int i, CTableCell* cell) {
+  if (!cell || i < 0 || static_cast<size_t>(i) >= cells_.size()) return FALSE;
+  cells_[static_cast<size_t>(i)].reset(cell);
+  return TRUE;
+}
+
 double CTableRow::GetWidth() const {
   double w = 0.0;
   for (const auto& c : cells_) w += c->GetWidth();

@@ -26,6 +26,10 @@ class CTableRow {
   BOOL AddCell(CTableCell* cell);
   // Deletes the cells from `index` to the end.
   void TruncateCells(int index);
+  // Puts `cell` (owned from then on) in place of cell i, which is deleted;
+  // FALSE (and the cell not taken) for a null cell or an index outside the
+  // row.
+  BOOL SetCell(int i, CTableCell* cell);
 
   // The row's width (the sum of its cells' widths) and height (the largest
   // of its cells' row heights).

@@ -2,6 +2,7 @@
 
 #include "draft/res/ArrayLayerDialogTemplates.h"
 #include "draft/res/AttributeDialogTemplates.h"
+#include "draft/res/CellDialogTemplates.h"
 #include "draft/res/CommandDialogTemplates.h"
 #include "draft/res/EditRegionDialogTemplates.h"
 #include "draft/res/EquationDialogTemplates.h"
@@ -42,6 +43,7 @@ platform::ResourceSet BuildResources() {
   AddAttributeDialogTemplates(r);
   AddEquationDialogTemplates(r);
   AddLinkFormResources(r);
+  AddCellDialogTemplates(r);
   return r;
 }
 

@@ -124,7 +124,7 @@ BOOL CDetailTableDlg::OnInitDialog() {
     SetDataPath(table_->GetTableName());
     SetDlgItemText(kGenerate, "确认");
     SetWindowText("修改表");
-    tableType_ = table_->GetTableKind() == 1 ? 1 : 0;
+    if (purpose_ != 2) tableType_ = table_->GetTableKind() == 1 ? 1 : 0;
     grid_.LoadFromTableEntity(fontDlg_.GetFontDef(), table_, *fields_);
     rowCount_ = grid_.GetItemCount();
   }

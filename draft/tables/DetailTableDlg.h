@@ -98,6 +98,14 @@ class CDetailTableDlg : public CPartsListDlg {
   CStringA GetWidthText() const;
 
  protected:
+  // A dialog of another purpose (2: a process card) on this one: the table
+  // kind it generates and edits, its data and structure paths.
+  void SetPurpose(int purpose, int tableType, const CStringA& dataPath, const CStringA& structurePath) {
+    purpose_ = purpose;
+    tableType_ = tableType;
+    SetDataPath(dataPath);
+    structurePath_ = structurePath;
+  }
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   void OnOK() override;

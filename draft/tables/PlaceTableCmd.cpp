@@ -84,8 +84,9 @@ int CPlaceTableCmd::Begin(CDraftView* view) {
   return ArmPlacement(view);
 }
 
-void CPlaceTableCmd::SetTable(CTableEntity* table) {
-  if (table_ != table) delete table_;
+void CPlaceTableCmd::TakeTable(CTableEntity* table) {
+  if (table == table_) return;
+  delete table_;
   table_ = table;
 }
 

@@ -56,6 +56,9 @@ class CPlaceTableCmd : public CCmdBase {
   const CString& GetPromptOverride() const { return promptOverride_; }
 
  protected:
+  // Takes `table` as the table to place (a table held before is deleted).
+  void TakeTable(CTableEntity* table);
+  CFieldArray* GetFieldArray() const { return fields_; }
   // Arms the placement for the table now held (Begin's steps after the
   // table is known); 0 when there is no table.
   int ArmPlacement(CDraftView* view);
@@ -63,8 +66,6 @@ class CPlaceTableCmd : public CCmdBase {
   // derived command's dialog that changes the drawing with them.
   CEntityList& OldEntities() { return oldEntities_; }
   CEntityList& NewEntities() { return newEntities_; }
-  // A table made by the derived command's dialog, owned from then on.
-  void SetTable(CTableEntity* table);
 
  private:
   double TableWidth() const;

@@ -29,7 +29,7 @@ CRecordTableCmd::~CRecordTableCmd() { entities_.RemoveAll(); }
 
 int CRecordTableCmd::TakeTable(CDraftView* view, CTableEntity* table, bool byLayout) {
   if (!table) return 0;
-  SetTable(table);
+  CPlaceTableCmd::TakeTable(table);
   // A parts list (layout kind 1) is laid out in the drawing's attribute
   // group, which becomes the placement group; another table is placed in
   // the current group that Begin bound.

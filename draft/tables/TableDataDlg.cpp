@@ -122,8 +122,10 @@ BOOL CTableDataDlg::AskToSave() {
   if (!(modified_ || grid_.IsModified()) || saved_) return TRUE;
   const int answer = AfxMessageBox("是否保存刚才打开的文件?", MB_YESNOCANCEL);
   if (answer == IDCANCEL) return FALSE;
-  if (answer == IDYES) return SaveTableFile(path_);
-  return TRUE;
+  if (answer != IDYES) return TRUE;
+  // A changed structure goes to the structure file first.
+  if (structureChanged_ && !grid_.WriteStructureFile(ReplaceFileExtension(path_, "def"), fields_)) return FALSE;
+  return SaveTableFile(path_);
 }
 
 void CTableDataDlg::OnGenerate() {
@@ -151,7 +153,16 @@ void CTableDataDlg::OnOK() {
   int row = 0, column = 0;
   grid_.GetCurrentCell(row, column);
   if (!grid_.HasCurrentCell()) return;
-  if (cellEdit_.GetModify() && grid_.TakeEditText(currentText_)) MarkModified();
+  if (cellEdit_.GetModify()) {
+    CStringA typed;
+    cellEdit_.GetWindowText(typed);
+    typed.Trim();
+    if (typed != currentText_) {
+      currentText_ = typed;
+      grid_.SetItemText(row, column, typed.GetString());
+      MarkModified();
+    }
+  }
   if (++column >= fields_.GetSize()) {
     column = 0;
     if (++row >= rowCount_) {
@@ -212,7 +223,6 @@ BOOL CTableDataDlg::LoadTableFile(const char* path) {
 
 BOOL CTableDataDlg::SaveTableFile(const char* path) {
   const CStringA target = path;
-  if (!grid_.WriteStructureFile(ReplaceFileExtension(target, "def"), fields_)) return FALSE;
   if (grid_.ExportTable(target, fields_, 1, 2, 0, -1, 0) != 2) return FALSE;
   path_ = target;
   WriteProfileStringSetting(kSettingSection, kSettingPath, path_);

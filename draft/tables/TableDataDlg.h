@@ -75,8 +75,9 @@ class CTableDataDlg : public CPartsListDlg {
   // Reads a .dbf table into the grid (its structure file when it matches);
   // the path is remembered and shown in the caption.
   BOOL LoadTableFile(const char* path);
-  // Writes the structure file, then the table as a .dbf file; on success
-  // the path is remembered and shown, and the table counts as saved.
+  // Writes the table as a .dbf file through the data source (no structure
+  // file: the save question writes that first for a changed structure); on
+  // success the path is remembered and shown, and the table counts as saved.
   BOOL SaveTableFile(const char* path);
   // The row of the total row ("总计" or "合计" in its first cell), or -1.
   int FindTotalRow() const;

@@ -137,8 +137,18 @@ BOOL CTableDataDlg::MaterialReport(const CArray<int, int>& columns, BOOL merged,
   std::vector<CStringA> keys;
   std::vector<std::vector<double>> sums;
   std::unordered_map<std::string, size_t> keyIndex;  // a key text's place in `keys`
+  // The basis is collected as for sorting: an empty basis cell stops.
   for (int r = 0; r < rowCount_; ++r) {
-    const CStringA key = Cell(r, basis);
+    CStringA key = Cell(r, basis);
+    key.Trim();
+    if (key.IsEmpty()) {
+      AfxMessageBox("合并关键字一栏中存在空值!/n请补上数据后再合并.", MB_OK);
+      return FALSE;
+    }
+  }
+  for (int r = 0; r < rowCount_; ++r) {
+    CStringA key = Cell(r, basis);
+    key.Trim();
     const auto [found, added] = keyIndex.try_emplace(key.str(), keys.size());
     const size_t at = found->second;
     if (added) {

@@ -62,15 +62,30 @@
 #include "draft/regions/ShowAttribCmd.h"
 #include "draft/host/ProgramFolder.h"
 #include "draft/host/SystemFiles.h"
+#include "draft/tables/EditCellCmd.h"
+#include "draft/tables/EditTendonTableCmd.h"
 #include "draft/tables/FoldTableCmd.h"
 #include "draft/tables/PickDetailRegionCmd.h"
 #include "draft/tables/PlaceTableCmd.h"
+#include "draft/tables/ProcessTableCmd.h"
 #include "draft/tables/RecordTableCmd.h"
+#include "draft/tables/SignCellCmd.h"
 #include "draft/tables/TableFiles.h"
 #include "examples/draft-session/SessionTextCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
+
+namespace {
+
+// The structure a table dialog edits: each command starts from an empty one
+// and takes what its dialog reads.
+CFieldArray& TableStructure() {
+  static CFieldArray structure;
+  return structure;
+}
+
+}  // namespace
 
 CommandRegistry LibraryCommands() {
   CommandRegistry c;
@@ -245,6 +260,25 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CFoldTableCmd(272); });
   c.Add("text", "the host's text: the text typed on the command line, placed at each click",
         [](CDraftView&) { return new CSessionTextCmd(273); });
+  c.Add("process-table", "a process card defined in the process-table dialog (its rows are the rows of a page), "
+                         "then placed as \"table\" places it",
+        [](CDraftView&) {
+          TableStructure().RemoveAll();
+          return new CProcessTableCmd(&TableStructure(), 262);
+        });
+  c.Add("table-edit", "a clicked table reopened in the dialog that made it (general tables and bills of materials, "
+                      "rebar schedules, process cards)",
+        [](CDraftView&) {
+          TableStructure().RemoveAll();
+          return new CEditTendonTableCmd(&TableStructure(), 263);
+        });
+  // Cells of drawn tables: edited in the cell dialog, signed on the sign pad.
+  c.Add("cell-edit", "the text, alignment and direction of a clicked cell: of a table, or the closed rectangle "
+                     "or circle round the click with the text inside it",
+        [](CDraftView& v) { return new CEditCellCmd(260, &v); });
+  c.Add("cell-sign", "a signature written on the sign pad, fitted into the closed rectangle or circle round the "
+                     "click",
+        [](CDraftView& v) { return new CSignCellCmd(261, &v); });
   // View commands (level 5: they run over a drawing command, which waits)
   // and the length and distance measuring.
   c.Add("zoom-in", "zooms in by 2 about each clicked point; the right button returns to the command below",

@@ -20,6 +20,7 @@
 #include "draft/tables/SortKeyDlg.h"
 #include "draft/tables/SummaryDlg.h"
 #include "draft/tables/TableDataDlg.h"
+#include "draft/tables/TableFiles.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "draft/tables/tests/TableDialogRun.h"
 #include "draft/testsupport/MessageBoxAnswers.h"
@@ -266,7 +267,11 @@ TEST_F(TableDataDlgTest, ATableSavedAsDbfIsReadBackWithItsStructure) {
   Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
     Load(d, {{"编号", 1}, {"直径(mm)", 0}, {"根数", 1}}, {"1;Φ12;4", "2;it's;3"});
     ASSERT_TRUE(d.SaveTableFile(path));
-    EXPECT_TRUE(IsFileExist((scratch_.GetFolder() + "/steel table.def").c_str()));
+    // Saving writes through the data source only: no structure file, and the
+    // structure path of the other dialogs is left alone.
+    EXPECT_FALSE(IsFileExist((scratch_.GetFolder() + "/steel table.def").c_str()));
+    EXPECT_EQ(GetProfileStringSetting("TableFrameSetting", "TableFrameFilePath"), "");
+    ASSERT_TRUE(d.GetGrid().WriteStructureFile((scratch_.GetFolder() + "/steel table.def").c_str(), d.GetFields()));
     EXPECT_EQ(GetProfileStringSetting("SteelSetting", "SteelTableFilePath"), path);
     CStringA caption;
     s.Window().GetWindowText(caption);
@@ -312,10 +317,11 @@ TEST_F(TableDataDlgTest, YesToTheSaveQuestionWritesTheTableBeforeGenerating) {
     EXPECT_TRUE(s.Click(CTableDataDlg::kGenerate));
   });
   EXPECT_EQ(result, IDOK);
-  // No setting: the system folder's table, written with its structure file.
+  // No setting: the system folder's table; its structure did not change, so
+  // no structure file is written.
   EXPECT_EQ(dlg.GetFilePath(), GetSystemFilePath("Def\\steel.dbf"));
   EXPECT_TRUE(IsFileExist(GetSystemFilePath("Def\\steel.dbf")));
-  EXPECT_TRUE(IsFileExist(GetSystemFilePath("Def\\steel.def")));
+  EXPECT_FALSE(IsFileExist(GetSystemFilePath("Def\\steel.def")));
   std::unique_ptr<CTableEntity> table(dlg.TakeResultTable());
   ASSERT_NE(table, nullptr);
 }
@@ -393,11 +399,16 @@ TEST_F(TableDataDlgTest, FurtherTablesOfTheSameStructureAreAppended) {
   CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
   Run(dlg, [&](CTableDataDlg& d, platform::ModalSession&) {
     Load(d, {{"编号", 1}, {"直径(mm)", 0}}, {"1;Φ12", "2;Φ16"});
-    ASSERT_TRUE(d.SaveTableFile(a));
+    // Each table with its structure file, as the structure editor writes it.
+    const auto save = [&](const CStringA& path) {
+      ASSERT_TRUE(d.SaveTableFile(path));
+      ASSERT_TRUE(d.GetGrid().WriteStructureFile(path, d.GetFields()));
+    };
+    save(a);
     Load(d, {{"编号", 1}, {"直径(mm)", 0}}, {"3;Φ20"});
-    ASSERT_TRUE(d.SaveTableFile(b));
+    save(b);
     Load(d, {{"编号", 1}, {"根数", 1}}, {"4;5"});
-    ASSERT_TRUE(d.SaveTableFile(c));
+    save(c);
 
     // Yes: the grid's own structure decides ("直径" and "直径(mm)" agree).
     Load(d, {{"编号", 1}, {"直径", 0}}, {"0;Φ8"});
@@ -508,3 +519,67 @@ TEST_F(TableDataDlgTest, TheColumnChoiceOffersMergingOnlyWithTwoColumnsChosen) {
   });
 }
 
+
+TEST_F(TableDataDlgTest, TheSaveQuestionWritesTheStructureFirstOnlyWhenItChanged) {
+  // The system folder's table (no setting); its structure file only after a
+  // change of the columns.
+  for (bool changeStructure : {false, true}) {
+    CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+    Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
+      Load(d, {{"编号", 1}, {"根数", 1}}, {"1;2"});
+      ASSERT_TRUE(s.Click(CTableDataDlg::kAddRow));
+      if (changeStructure) {
+        CArray<int, int> columns;
+        columns.Add(0);
+        ASSERT_TRUE(d.MaterialReport(columns, FALSE, -1));
+      }
+      answer = IDYES;  // to the save question
+      ASSERT_TRUE(s.Click(CTableDataDlg::kGenerate));
+      answer = IDNO;
+    });
+    EXPECT_TRUE(IsFileExist(dlg.GetFilePath())) << changeStructure;
+    EXPECT_EQ(IsFileExist(ReplaceFileExtension(dlg.GetFilePath(), "def")) != FALSE, changeStructure) << changeStructure;
+    EXPECT_EQ(GetProfileStringSetting("TableFrameSetting", "TableFrameFilePath").IsEmpty(), !changeStructure);
+    delete dlg.TakeResultTable();
+  }
+}
+
+TEST_F(TableDataDlgTest, MarkedValuesFollowTheGridsDittoRule) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession&) {
+    Load(d, {{"直径", 0}}, {"12@", "12丂", "@"});  // 丂: its trail byte is 0x40
+    CStringArray blanks;
+    for (int i = 0; i < 3; ++i) blanks.Add(" ");
+    d.GetGrid().InsertColumn(1, CFieldRecord("单位重", 4, 20.0, 2), blanks, d.GetFields());
+    d.ComputeUnitWeight(1);
+    EXPECT_EQ(Column(d, 1), (std::vector<CStringA>{"0.882@", "0.882", "@"}));
+  });
+}
+
+TEST_F(TableDataDlgTest, TheMergedMaterialReportStopsAtAnEmptyBasisCell) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession&) {
+    Load(d, {{"直径", 0}, {"总重", 4}}, {"Φ20;4.5", " ;1", "Φ20;2"});
+    CArray<int, int> columns;
+    columns.Add(0);
+    columns.Add(1);
+    boxes.clear();
+    EXPECT_FALSE(d.MaterialReport(columns, TRUE, 0));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "合并关键字一栏中存在空值!/n请补上数据后再合并.");
+    EXPECT_EQ(d.GetRowCount(), 3);  // the grid as it was
+  });
+}
+
+TEST_F(TableDataDlgTest, EnterWritesTheEditsTextTrimmed) {
+  CTableDataDlg dlg(285, &view, nullptr, 1, nullptr);
+  Run(dlg, [&](CTableDataDlg& d, platform::ModalSession& s) {
+    Load(d, {{"编号", 1}, {"根数", 1}}, {"1;2"});
+    d.GetGrid().SetCurrentCell(0, 1);
+    d.GetGrid().SetFocus();
+    ASSERT_TRUE(s.PressKey(VK_RETURN));
+    ASSERT_TRUE(s.EnterText(CTableDataDlg::kCellEdit, CStringA("  7 ")));
+    ASSERT_TRUE(s.PressKey(VK_RETURN));
+    EXPECT_EQ(d.GetGrid().GetCellText(0, 1), "7");
+  });
+}

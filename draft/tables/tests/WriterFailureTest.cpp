@@ -16,6 +16,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/TabFile.h"
 #include "draft/tables/TableFiles.h"
+#include "draft/tables/TendonFile.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/Charset.h"
 #include "platform/testsupport/ScratchFolder.h"
@@ -75,6 +76,14 @@ TEST_F(WriterFailureTest, ThePartsListFile) {
 TEST_F(WriterFailureTest, TheStructureFile) {
   Sweep("structure file", "a.def", "old structure\r\n",
         [&] { return Boxed([&] { return WriteStructureFileFields(Path("a.def"), owner.structure); }); });
+}
+
+TEST_F(WriterFailureTest, TheTendonFile) {
+  TendonTableData data;
+  data.fields.Add(CFieldRecord("Y", 4, 20.0, 2));
+  data.rows.Add("0;1.5");
+  Sweep("tendon file", "a.zbb", "old contents",
+        [&] { return Boxed([&] { return WriteTendonFile(Path("a.zbb"), data); }); });
 }
 
 TEST_F(WriterFailureTest, TheTabFiles) {

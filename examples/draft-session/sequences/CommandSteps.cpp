@@ -463,7 +463,8 @@ void EditSpline(SessionUser& u) {
 }
 
 void Table(SessionUser& u) {
-  u.Push(u.Random().Chance(0.6) ? "table" : "table-schedule");  // its dialogs, then the placement
+  const int kind = u.Random().Int(0, 9);
+  u.Push(kind < 6 ? "table" : kind < 9 ? "table-schedule" : "process-table");  // its dialogs, then the placement
   MaybeTab(u);
   const GPoint start = SomePoint(u);
   u.Click(start);
@@ -520,11 +521,25 @@ void Text(SessionUser& u) {
   if (u.Random().Chance(0.3)) u.Click(u.AnyPoint());
 }
 
+// A table reopened in its dialog (a click on nothing: nothing happens).
+void TableEdit(SessionUser& u) {
+  u.Push("table-edit");
+  u.Click(u.PointOnEntity());
+  u.RightClick();
+}
+
 void Area(SessionUser& u) {
   u.Push("area");
   u.Click(u.CentrePoint());
   if (u.Random().Chance(0.3)) u.Click(u.AnyPoint());
   u.RightClick();  // the result list
+}
+
+// A cell edited (the cell dialog) or signed (the sign pad) inside a closed
+// rectangle or circle, or a click that finds no cell.
+void CellEdit(SessionUser& u) {
+  u.Push(u.Random().Chance(0.7) ? "cell-edit" : "cell-sign");
+  for (int i = u.Random().Int(1, 2); i > 0; --i) u.Click(u.Random().Chance(0.6) ? u.CentrePoint() : u.AnyPoint());
 }
 
 // A view command over a line begun: the view zooms in and out about one
@@ -686,6 +701,8 @@ const std::vector<CommandStep>& CommandSteps() {
       {"fold-table", 2, FoldTable},
       {"text", 2, Text},
       {"area", 1, Area},
+      {"cell-edit", 1, CellEdit},
+      {"table-edit", 1, TableEdit},
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},
       {"measure-distance", 1, MeasureDistance},

@@ -105,6 +105,7 @@ const std::map<std::string, Answerer>& Answerers() {
       {"修改", GenerateTable},
       {"表内容", GenerateTable},
       {"钢筋表", GenerateTable},
+      {"定义为工艺表格", GenerateTable},
       {"周分布参数", RoundArray},
       {"阵列参数", RectangularArray},
       // The join form of the line copies: a click on either picture (taken

@@ -1,0 +1,43 @@
+// The shipped process session, end to end: a process card read from the file
+// shipped beside the script, lengthened by two rows, generated and docked to
+// the frame's corner, then one of its cells edited.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "draft/host/Entity.h"
+#include "draft/host/EntityList.h"
+#include "draft/host/TableCell.h"
+#include "draft/host/TableEntity.h"
+#include "draft/host/TableRow.h"
+#include "examples/draft-session/tests/PlayedSession.h"
+#include "platform/core/Charset.h"
+
+using namespace draftsession;
+
+TEST(ProcessSession, PlacesTheProcessCardAndEditsOneOfItsCells) {
+  PlayedSession session;
+  session.player.SetVariable("SCRIPT", SCRIVEL_SESSION_FOLDER);
+  ASSERT_TRUE(session.Play(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "process.session"));
+  CDraftView& view = session.player.View();
+  EXPECT_TRUE(session.player.Stack().IsEmpty());
+
+  const CTableEntity* card = nullptr;
+  for (CEntity* e : *view.GetEntityList())
+    if (auto* t = dynamic_cast<const CTableEntity*>(e)) card = t;
+  ASSERT_NE(card, nullptr);
+  EXPECT_EQ(card->GetTableKind(), 5);
+  ASSERT_EQ(card->GetRowCount(), 6);  // the header, the file's three steps, the two rows added
+  double v[kMaxGeometryValues] = {};
+  card->GetGeometry(v);
+  EXPECT_DOUBLE_EQ(v[0], 10);  // docked to the frame's corner
+  EXPECT_DOUBLE_EQ(v[1], 10);
+  EXPECT_EQ(card->GetRow(4)->GetCell(1)->GetText(), platform::Utf8ToGbk("检验").c_str());  // the edited cell
+  EXPECT_EQ(card->GetRow(3)->GetCell(1)->GetText(), platform::Utf8ToGbk("铣").c_str());
+  // The rectangle, the placed card and its cell edit.
+  EXPECT_EQ(view.GetUndoCount(), 3);
+  const std::string shown = session.out.str();
+  for (const char* part : {"  dialog \"定义为工艺表格\"\n", "  dialog \"输入行数\"\n", "  dialog \"修改单元表格\"\n"})
+    EXPECT_NE(shown.find(part), std::string::npos) << part;
+}
