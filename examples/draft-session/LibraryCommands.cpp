@@ -45,6 +45,7 @@
 #include "draft/regions/ThreeViewStretchCmd.h"
 #include "draft/regions/ShowAttribCmd.h"
 #include "draft/tables/PlaceTableCmd.h"
+#include "draft/tables/RegionTableCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
 namespace draftsession {
@@ -198,6 +199,13 @@ CommandRegistry LibraryCommands() {
   c.Add("measure-distance", "distances, coordinate differences or the angle between two picked points, lines, "
                             "circles or arcs; TAB: clicked or typed points instead",
         [](CDraftView&) { return new CMeasureDistCmd(201); });
+  // Tables inside closed regions (Quorvel's table-in-region dialog).
+  c.Add("region-table", "a table whose cells are the closed regions clicked (up to ten); the right button opens "
+                        "the table-in-region dialog",
+        [](CDraftView& v) { return new CRegionTableCmd(280, &v); });
+  c.Add("region-table-view", "a table over the closed regions the view collects from the clicks; the right button "
+                             "opens the table-in-region dialog",
+        [](CDraftView& v) { return new CRegionTableInsertCmd(281, &v); });
   return c;
 }
 

@@ -325,6 +325,15 @@ void Area(SessionUser& u) {
   u.RightClick();  // the result list
 }
 
+// A table in one to three regions: round centres mostly (inside circles,
+// arcs and polygons), clicks anywhere now and then (no region there
+// discards the regions before); the right button opens the dialog.
+void RegionTable(SessionUser& u) {
+  u.Push(u.Random().Chance(0.6) ? "region-table" : "region-table-view");
+  for (int i = u.Random().Int(1, 3); i > 0; --i) u.Click(u.Random().Chance(0.7) ? u.CentrePoint() : u.AnyPoint());
+  u.RightClick();
+}
+
 // A view command over a line begun: the view zooms in and out about one
 // point, zooms to the window of the middle half of what it shows (x 0..200,
 // y 0..150) and out about its centre, or pans there and back, so that it
@@ -417,6 +426,7 @@ const std::vector<CommandStep>& CommandSteps() {
       {"equation", 2, Equation},
       {"table", 2, Table},
       {"area", 1, Area},
+      {"region-table", 2, RegionTable},
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},
       {"measure-distance", 1, MeasureDistance},
