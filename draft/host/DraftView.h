@@ -384,6 +384,20 @@ class CDraftView {
   // when none is collected or the words are unusable.
   CTableEntity* MakeRegionTable(const char* text, const int* words);
 
+  // ---- Outline fill (ViewOutlineFill.cpp): a block of hatch lines (the
+  // fill entity, which the caller adds) filling one closed outline made by
+  // GetBoundaryList for one of `texts`: lines at the hatch angle, spacing
+  // and offset of `words` (and at right angles to them with the cross-hatch
+  // word), cut to the outline and to the outlines of `texts` directly
+  // inside it (its holes) by an even-odd scan. A hole of a character (an
+  // outline inside an odd number of the texts' outlines) gets a fill with
+  // no lines. On the words' layer (-1 the current one). Null for an outline
+  // of fewer than three lines, words out of their ranges, or more than
+  // 100,000 hatch lines. `text` (the dialog's text) and the last word are
+  // the call's form.
+  CEntity* BuildOutlineFill(const char* text, const CEntityList& outline, const int* words, const CEntityList& texts,
+                            int = 0);
+
   // ---- Chamfer: the corner between two lines `first` and `second` cut by
   // a straight chamfer (ViewChamfer.cpp). X is the crossing of the two
   // lines; each edge keeps the side of X where its pick point lies (a pick

@@ -44,6 +44,7 @@
 #include "draft/regions/ThreeViewOriginCmd.h"
 #include "draft/regions/ThreeViewStretchCmd.h"
 #include "draft/regions/ShowAttribCmd.h"
+#include "draft/tables/FillTextCmd.h"
 #include "draft/tables/PlaceTableCmd.h"
 #include "draft/tables/RegionTableCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
@@ -206,6 +207,9 @@ CommandRegistry LibraryCommands() {
   c.Add("region-table-view", "a table over the closed regions the view collects from the clicks; the right button "
                              "opens the table-in-region dialog",
         [](CDraftView& v) { return new CRegionTableInsertCmd(281, &v); });
+  c.Add("fill-text", "fills the character outlines of the texts at each click with hatch lines set in the "
+                     "table-in-region dialog; the right button ends it",
+        [](CDraftView& v) { return new CFillTextCmd(282, &v); });
   return c;
 }
 

@@ -334,6 +334,13 @@ void RegionTable(SessionUser& u) {
   u.RightClick();
 }
 
+// Texts filled: a click or two on entities (texts among them are filled
+// with the dialog's hatch).
+void FillText(SessionUser& u) {
+  u.Push("fill-text");
+  for (int i = u.Random().Int(1, 2); i > 0; --i) u.Click(u.PointOnEntity());
+}
+
 // A view command over a line begun: the view zooms in and out about one
 // point, zooms to the window of the middle half of what it shows (x 0..200,
 // y 0..150) and out about its centre, or pans there and back, so that it
@@ -427,6 +434,7 @@ const std::vector<CommandStep>& CommandSteps() {
       {"table", 2, Table},
       {"area", 1, Area},
       {"region-table", 2, RegionTable},
+      {"fill-text", 1, FillText},
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},
       {"measure-distance", 1, MeasureDistance},
