@@ -334,11 +334,18 @@ void RegionTable(SessionUser& u) {
   u.RightClick();
 }
 
-// Texts filled: a click or two on entities (texts among them are filled
-// with the dialog's hatch).
+// Texts filled: now and then a text placed first (the host's text tool),
+// then a click on its box's corner or on another entity.
 void FillText(SessionUser& u) {
-  u.Push("fill-text");
-  for (int i = u.Random().Int(1, 2); i > 0; --i) u.Click(u.PointOnEntity());
+  if (u.Random().Chance(0.7)) {
+    const GPoint at = u.AnyPoint();
+    u.PlaceText(at, u.Random().Int(2, 10), u.Random().Pick(std::vector<std::string>{"口", "AB", "图8"}));
+    u.Push("fill-text");
+    u.Click(u.Random().Chance(0.8) ? GPoint{at.x + 0.1, at.y + 0.1} : u.PointOnEntity());
+  } else {
+    u.Push("fill-text");
+    u.Click(u.PointOnEntity());
+  }
 }
 
 // A view command over a line begun: the view zooms in and out about one
