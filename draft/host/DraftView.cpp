@@ -10,6 +10,9 @@
 CDraftView::CDraftView() = default;
 
 CDraftView::~CDraftView() {
+  // The collected regions' boundaries are the view's own; they leave the
+  // view's lists as they go.
+  DiscardPickedRegions();
   // Records never own entities; drop them first, then free everything the
   // view owns and whatever still sits in its lists.
   undo_.clear();

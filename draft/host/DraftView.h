@@ -61,6 +61,7 @@
 
 class CDC;
 class CEntity;
+class CTableEntity;
 class CUndoRecord;
 
 // The unit settings record.
@@ -372,6 +373,47 @@ class CDraftView {
   BOOL FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
                           int hideCentre, int hideThin = 0, int = 0, int = 0, int = 1);
 
+  // ---- Tables in regions (ViewRegionTable.cpp); `words` are the ten
+  // layout words of Quorvel's table-in-region dialog (RegionTableDlg.h).
+  // The table-in-region builder: a table whose cells are the regions of
+  // `regions` (up to ten lists, each a picked region's boundary entities;
+  // the first empty list ends them) in order, each cell the bounding box of
+  // its region as a segment of its own, filled with the texts of `text`
+  // separated by ';' in the same order. `boundary` (every boundary entity)
+  // must hold each region's entities. Null (nothing made) when no region is
+  // given or a word is out of its range.
+  CTableEntity* BuildRegionTable(const char* text, const CEntityList& boundary, const CEntityList* regions,
+                                 const int* words);
+  // The region display: while it is on, the view collects regions picked by
+  // PickRegionAt (their boundaries registered and shown highlighted);
+  // turning it off discards them.
+  int GetRegionDisplay() const { return regionDisplay_; }
+  void SetRegionDisplay(int on);
+  // The region round (x, y) collected (at most ten; the display must be on):
+  // TRUE and `clicks` raised when one was found.
+  BOOL PickRegionAt(double x, double y, int& clicks);
+  int GetPickedRegionCount() const { return static_cast<int>(pickedRegions_.size()); }
+  // Deletes the regions collected so far (they leave the screen).
+  void DiscardPickedRegions();
+  // The table-in-region object: a table over the collected regions, laid
+  // out, which the caller adds; the collected regions are discarded. Null
+  // when none is collected or the words are unusable.
+  CTableEntity* MakeRegionTable(const char* text, const int* words);
+
+  // ---- Outline fill (ViewOutlineFill.cpp): a block of hatch lines (the
+  // fill entity, which the caller adds) filling one closed outline made by
+  // GetBoundaryList for one of `texts`: lines at the hatch angle, spacing
+  // and offset of `words` (and at right angles to them with the cross-hatch
+  // word), cut to the outline and to the outlines of `texts` directly
+  // inside it (its holes) by an even-odd scan. A hole of a character (an
+  // outline inside an odd number of the texts' outlines) gets a fill with
+  // no lines. On the words' layer (-1 the current one). Null for an outline
+  // of fewer than three lines, words out of their ranges, or more than
+  // 100,000 hatch lines. `text` (the dialog's text) and the last word are
+  // the call's form.
+  CEntity* BuildOutlineFill(const char* text, const CEntityList& outline, const int* words, const CEntityList& texts,
+                            int = 0);
+
   // ---- Chamfer: the corner between two lines `first` and `second` cut by
   // a straight chamfer (ViewChamfer.cpp). X is the crossing of the two
   // lines; each edge keeps the side of X where its pick point lies (a pick
@@ -593,4 +635,12 @@ class CDraftView {
   bool drawingModified_ = false;
   CursorState cursorState_;
   bool stateCursorShown_ = false;
+  // The regions collected by PickRegionAt: each boundary (owned, registered)
+  // and its point.
+  struct PickedRegion {
+    CEntityList boundary;
+    GPoint at;
+  };
+  std::vector<std::unique_ptr<PickedRegion>> pickedRegions_;
+  int regionDisplay_ = 0;
 };

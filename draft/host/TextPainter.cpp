@@ -183,13 +183,16 @@ char16_t WideCharOf(const char* bytes, int count) {
   return wide.size() == 1 ? wide[0] : u'?';
 }
 
-// Lays the text out in device pixels; false when a font is missing.
-bool LayOut(const ShownText& text, const DeviceMapping& map, std::vector<GlyphRun>& runs) {
+}  // namespace
+
+bool PlaceTextGlyphs(const ShownText& text, PlacedGlyphs& out) {
+  out.glyphs.clear();
   const std::vector<TextCell> cells = GetFontManager()->GetTextCells(text.text, text.attr);
   if (cells.empty()) return true;
   const TextFonts fonts = ResolveFonts(text.attr);
   bool complete = true;
   for (int script = 0; script < 2; ++script) {
+    out.families[script] = fonts.families[script];
     const bool used = std::any_of(cells.begin(), cells.end(), [&](const TextCell& c) { return c.wide == (script == 1); });
     if (used && fonts.families[script].IsEmpty()) {
       ReportMissingFont(fonts.names[script]);
@@ -200,9 +203,6 @@ bool LayOut(const ShownText& text, const DeviceMapping& map, std::vector<GlyphRu
 
   const bool trueType = text.attr.GetFontStyle() == 1;
   const double h = text.attr.GetHeight();
-  const double angle = DegreeToRadian(text.attr.GetAngle());
-  const GPoint along{std::cos(angle), std::sin(angle)}, up{-std::sin(angle), std::cos(angle)};
-  const int escapement = static_cast<int>(std::lround(NormalizeAngle(text.attr.GetAngle()) * 10)) % 3600;
   for (size_t first = 0; first < cells.size();) {
     const bool wide = cells[first].wide;
     size_t end = first;
@@ -222,24 +222,56 @@ bool LayOut(const ShownText& text, const DeviceMapping& map, std::vector<GlyphRu
       const double widest = wide ? m.ideographAdvance : m.widestWestern;
       emAcross = widest > 0 ? cells[first].width / widest : emDown;
     }
-    const double emPixels = emDown * map.zoom;
+    for (size_t i = first; i < end; ++i) {
+      const TextCell& c = cells[i];
+      PlacedGlyph g;
+      g.ch = WideCharOf(text.text.GetString() + c.byte, c.bytes);
+      g.wide = wide;
+      g.advance = AdvanceOf(family, m, g.ch) * emAcross;
+      g.along = trueType ? c.start : c.start + (c.width - g.advance) / 2;
+      g.base = base;
+      g.emAcross = emAcross;
+      g.emDown = emDown;
+      out.glyphs.push_back(g);
+    }
+    first = end;
+  }
+  return true;
+}
+
+namespace {
+
+// Lays the text out in device pixels; false when a font is missing.
+bool LayOut(const ShownText& text, const DeviceMapping& map, std::vector<GlyphRun>& runs) {
+  PlacedGlyphs placed;
+  if (!PlaceTextGlyphs(text, placed)) return false;
+  const double angle = DegreeToRadian(text.attr.GetAngle());
+  const GPoint along{std::cos(angle), std::sin(angle)}, up{-std::sin(angle), std::cos(angle)};
+  const int escapement = static_cast<int>(std::lround(NormalizeAngle(text.attr.GetAngle()) * 10)) % 3600;
+  const std::vector<PlacedGlyph>& glyphs = placed.glyphs;
+  for (size_t first = 0; first < glyphs.size();) {
+    const bool wide = glyphs[first].wide;
+    size_t end = first;
+    while (end < glyphs.size() && glyphs[end].wide == wide) ++end;
+    const CStringW& family = placed.families[wide ? 1 : 0];
+    const FamilyMeasures& m = MeasuresOf(family);
+    const PlacedGlyph& g0 = glyphs[first];
+    const double emPixels = g0.emDown * map.zoom;
     if (emPixels >= 1.0) {
       GlyphRun run;
-      const int width = std::max(1, static_cast<int>(std::lround(emAcross * map.zoom * m.averageWidth)));
+      const int width = std::max(1, static_cast<int>(std::lround(g0.emAcross * map.zoom * m.averageWidth)));
       run.font = MakeFont(family, -static_cast<int>(std::lround(emPixels)), width, escapement);
       std::vector<double> origins;
       for (size_t i = first; i < end; ++i) {
-        const TextCell& c = cells[i];
-        const char16_t ch = WideCharOf(text.text.GetString() + c.byte, c.bytes);
-        const double advance = AdvanceOf(family, m, ch) * emAcross;
-        run.text.push_back(ch);
-        origins.push_back(trueType ? c.start : c.start + (c.width - advance) / 2);
-        if (i + 1 == end) origins.push_back(origins.back() + advance);
+        run.text.push_back(glyphs[i].ch);
+        origins.push_back(glyphs[i].along);
+        if (i + 1 == end) origins.push_back(origins.back() + glyphs[i].advance);
       }
       for (size_t k = 0; k + 1 < origins.size(); ++k) {
         run.dx.push_back(static_cast<INT>(std::lround((origins[k + 1] - origins[0]) * map.zoom) -
                                           std::lround((origins[k] - origins[0]) * map.zoom)));
       }
+      const double base = g0.base;
       const GPoint start{text.at.x + along.x * origins[0] + up.x * base, text.at.y + along.y * origins[0] + up.y * base};
       map.ToDevice(start, run.x, run.y);
       runs.push_back(std::move(run));

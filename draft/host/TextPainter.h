@@ -18,8 +18,10 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "draft/host/ShownText.h"
+#include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 
 class CDC;
@@ -36,6 +38,26 @@ struct DeviceMapping {
     y = height - (p.y - panY) * zoom;
   }
 };
+
+// Where the glyphs of a text go, as painting places them: for each
+// character its UTF-16 code, its script (wide: a double-byte character),
+// its pen position along the base line from the text's insertion point and
+// the base line's height above the text's (drawing units, in the text's
+// direction), its advance, and the drawing units of one em of its family
+// across and down. `families` are the machine families of the one-byte and
+// the double-byte characters.
+struct PlacedGlyph {
+  char16_t ch = 0;
+  bool wide = false;
+  double along = 0.0, base = 0.0, advance = 0.0;
+  double emAcross = 1.0, emDown = 1.0;
+};
+struct PlacedGlyphs {
+  CStringW families[2];
+  std::vector<PlacedGlyph> glyphs;
+};
+// False (and the user told once) when a font of the text cannot be found.
+bool PlaceTextGlyphs(const ShownText& text, PlacedGlyphs& out);
 
 // Paints `text` through `dc` in `colour`, plainly or, with `invert`,
 // inverting the pixels under its glyphs (see PaintInverted). `clip` is the

@@ -64,11 +64,13 @@
 #include "draft/host/SystemFiles.h"
 #include "draft/tables/EditCellCmd.h"
 #include "draft/tables/EditTendonTableCmd.h"
+#include "draft/tables/FillTextCmd.h"
 #include "draft/tables/FoldTableCmd.h"
 #include "draft/tables/PickDetailRegionCmd.h"
 #include "draft/tables/PlaceTableCmd.h"
 #include "draft/tables/ProcessTableCmd.h"
 #include "draft/tables/RecordTableCmd.h"
+#include "draft/tables/RegionTableCmd.h"
 #include "draft/tables/SignCellCmd.h"
 #include "draft/tables/TableFiles.h"
 #include "examples/draft-session/SessionTextCmd.h"
@@ -336,6 +338,16 @@ CommandRegistry LibraryCommands() {
   c.Add("tidy", "trims or extends centre lines to the contour they cross, or merges duplicate lines, arcs and "
                 "circles, over the whole drawing or over picked entities (its dialog chooses)",
         [](CDraftView& v) { return new CTidyCenterLineCmd(213, &v); });
+  // Tables inside closed regions (Quorvel's table-in-region dialog).
+  c.Add("region-table", "a table whose cells are the closed regions clicked (up to ten); the right button opens "
+                        "the table-in-region dialog",
+        [](CDraftView& v) { return new CRegionTableCmd(280, &v); });
+  c.Add("region-table-view", "a table over the closed regions the view collects from the clicks; the right button "
+                             "opens the table-in-region dialog",
+        [](CDraftView& v) { return new CRegionTableInsertCmd(281, &v); });
+  c.Add("fill-text", "fills the character outlines of the texts at each click with hatch lines set in the "
+                     "table-in-region dialog; the right button ends it",
+        [](CDraftView& v) { return new CFillTextCmd(282, &v); });
   return c;
 }
 

@@ -273,6 +273,18 @@ bool ParseLine(LineParser& p, const std::vector<Token>& words, ScriptStep& step)
     step.text = words[1].text;
     return p.GbkText(step.text, "the typed text");
   }
+  if (verb == "text") {
+    if (!argCount(4, 4, "text X Y HEIGHT TEXT (quote a text with blanks)")) return false;
+    step.kind = StepKind::kText;
+    if (!point(1)) return false;
+    auto h = p.Number(words[3], "the height");
+    if (!h) return false;
+    if (*h <= 0 || *h > 1e6) return p.Fail("the text height must be above 0 and at most 1e6");
+    step.size = *h;
+    step.text = words[4].text;
+    if (step.text.empty()) return p.Fail("the text is empty");
+    return p.GbkText(step.text, "the text");
+  }
   if (verb == "dialog") {
     step.kind = StepKind::kDialog;
     size_t i = 1;
@@ -327,7 +339,7 @@ bool ParseLine(LineParser& p, const std::vector<Token>& words, ScriptStep& step)
     return true;
   }
   return p.Fail("unknown action \"" + words[0].text +
-                "\" (view, group, layer, push, move, click, rclick, char, key, type, dialog, box, "
+                "\" (view, group, layer, push, move, click, rclick, char, key, type, text, dialog, box, "
                 "undo, redo)");
 }
 

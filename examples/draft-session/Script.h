@@ -23,6 +23,11 @@
 //                              MINUS, DELETE, F1..F12 (keys that type a
 //                              character, TAB and ENTER, are `char`s)
 //   type TEXT                  a text typed on the command line ("10,20")
+//   text X Y HEIGHT TEXT       the host's text tool: TEXT (GBK-able) placed
+//                              with its base line starting at (X, Y),
+//                              HEIGHT (above 0, at most 1e6) units high, on
+//                              the current layer and group, in the view's
+//                              text font; one undo step
 //   dialog ["CAPTION"] ACTION...
 //                              answers a dialog: the actions run in order,
 //                              ID=TEXT types TEXT over control ID, ID:N
@@ -59,7 +64,7 @@
 
 namespace draftsession {
 
-enum class StepKind { kView, kGroup, kLayer, kPush, kMove, kClick, kRightClick, kChar, kKey, kType, kDialog, kBox, kUndo, kRedo };
+enum class StepKind { kView, kGroup, kLayer, kPush, kMove, kClick, kRightClick, kChar, kKey, kType, kText, kDialog, kBox, kUndo, kRedo };
 
 // One thing the user does in a dialog: types a text over a control,
 // chooses a list or combo entry, or clicks a button.
@@ -80,9 +85,10 @@ struct ScriptStep {
   int line = 0;            // 1-based line number in the script
   std::string source;      // the line as written, without the comment
   StepKind kind = StepKind::kUndo;
-  std::string text;        // push: the command name; group: its name; type: the text (UTF-8)
+  std::string text;        // push: the command name; group: its name; type, text: the text (UTF-8)
   bool hasPoint = false;   // move, click, rclick
   double x = 0, y = 0;     // drawing coordinates; group: x is the scale
+  double size = 0;         // text: the height
   unsigned code = 0;       // char: the character; key: the virtual key; layer: its number; box: the answer (IDYES...)
   int width = 0, height = 0;
   double zoom = 0, panX = 0, panY = 0;

@@ -15,6 +15,7 @@
 #include "platform/ui/ToolBar.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/ModalDriver.h"
+#include "examples/draft-session/HostText.h"
 
 namespace draftsession {
 namespace {
@@ -214,6 +215,10 @@ bool SessionPlayer::RunStep(const ScriptStep& step) {
       return true;
     case StepKind::kKey:
       stack_.OnKeyDown(mouse_, step.code, 1, 0, &view_);
+      return true;
+    case StepKind::kText:
+      PlaceHostText(view_, platform::Utf8ToGbk(step.text).c_str(), step.x, step.y, step.size);
+      out_ << "  text \"" << step.text << "\" placed\n";
       return true;
     case StepKind::kType: {
       std::string text;

@@ -1,6 +1,7 @@
 #include "examples/draft-session/SessionTextCmd.h"
 
-#include "draft/host/UndoRecord.h"
+#include "draft/host/DraftView.h"
+#include "examples/draft-session/HostText.h"
 
 namespace draftsession {
 namespace {
@@ -18,10 +19,7 @@ int CSessionTextCmd::OnTypedPoint(CDraftView*, const char* text) {
 
 void CSessionTextCmd::Execute(CDraftView* view) {
   if (view && !points_.empty() && !text_.IsEmpty()) {
-    const int layer = view->GetCurrentLayer();
-    CEntity* e = AddTextEntity(view, nullptr, &layer, group_, CString(text_), points_.back().x, points_.back().y,
-                               kTextHeight, 0.0, 0, 0);
-    if (e) view->PushUndoRecord(ConstructUndoAddEntity(e));
+    PlaceHostText(*view, text_, points_.back().x, points_.back().y, kTextHeight);
   }
   std::vector<PointRec>().swap(points_);
 }

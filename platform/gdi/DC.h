@@ -233,8 +233,12 @@ class CDC : public CObject {
   int GetTextFace(int count, LPWSTR faceName) const;
   // A character's glyph in the selected font. GGO_METRICS (with
   // GGO_GLYPH_INDEX clear and the identity matrix) fills `metrics` in
-  // logical units and returns 0; GDI_ERROR without metrics or matrix. The
-  // outline and bitmap formats are not built (CNotSupportedException).
+  // logical units and returns 0; GDI_ERROR without metrics or matrix.
+  // GGO_NATIVE also writes the glyph's outline into `buffer` (GdiTypes.h:
+  // TTPOLYGONHEADER records, lines and quadratic splines, cubic ones for a
+  // face that has them) and returns its size in bytes, or only the size
+  // when no buffer is given; GDI_ERROR when the buffer is too small. The
+  // bitmap formats and GGO_BEZIER are not built (CNotSupportedException).
   DWORD GetGlyphOutline(UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD bufferSize, LPVOID buffer,
                         const MAT2* matrix) const;
 

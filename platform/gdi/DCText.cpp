@@ -223,11 +223,72 @@ int CDC::DrawTextUtf16(std::u16string text, LPRECT rect, UINT format) {
   return map.LengthYToLogical(total);
 }
 
-DWORD CDC::GetGlyphOutline(UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD, LPVOID, const MAT2* matrix) const {
+namespace {
+
+FIXED ToFixed(double v) {
+  const double scaled = std::floor(v * 65536.0 + 0.5);
+  const long long whole = static_cast<long long>(std::floor(scaled / 65536.0));
+  FIXED f;
+  f.value = static_cast<short>(std::clamp<long long>(whole, -32768, 32767));
+  f.fract = static_cast<WORD>(static_cast<long long>(scaled) - whole * 65536);
+  return f;
+}
+
+// The contours in the GGO_NATIVE layout, in logical units (`scale` logical
+// units a pixel across, `scaleY` down); the bytes it needs when `buffer` is
+// null.
+DWORD WriteNativeOutline(const std::vector<platform::GlyphContour>& contours, double scaleX, double scaleY,
+                         BYTE* buffer) {
+  DWORD total = 0;
+  auto point = [&](double x, double y) { return POINTFX{ToFixed(x * scaleX), ToFixed(y * scaleY)}; };
+  for (const platform::GlyphContour& contour : contours) {
+    const DWORD start = total;
+    total += sizeof(TTPOLYGONHEADER);
+    for (size_t i = 0; i < contour.segments.size();) {
+      // A run of segments of one kind makes one record (a spline's records
+      // take one control point or two and the end point of each segment).
+      const int kind = contour.segments[i].kind;
+      const int per = kind;
+      size_t end = i;
+      while (end < contour.segments.size() && contour.segments[end].kind == kind && (kind == 1 || end == i)) ++end;
+      const WORD count = static_cast<WORD>((end - i) * static_cast<size_t>(per));
+      const DWORD size = static_cast<DWORD>(2 * sizeof(WORD) + count * sizeof(POINTFX));
+      if (buffer) {
+        TTPOLYCURVE head{};
+        head.wType = static_cast<WORD>(kind == 1 ? TT_PRIM_LINE : kind == 2 ? TT_PRIM_QSPLINE : TT_PRIM_CSPLINE);
+        head.cpfx = count;
+        std::memcpy(buffer + total, &head, 2 * sizeof(WORD));
+        BYTE* out = buffer + total + 2 * sizeof(WORD);
+        for (size_t k = i; k < end; ++k)
+          for (int j = 0; j < per; ++j) {
+            const POINTFX p = point(contour.segments[k].x[j], contour.segments[k].y[j]);
+            std::memcpy(out, &p, sizeof p);
+            out += sizeof p;
+          }
+      }
+      total += size;
+      i = end;
+    }
+    if (buffer) {
+      TTPOLYGONHEADER header{};
+      header.cb = total - start;
+      header.dwType = TT_POLYGON_TYPE;
+      header.pfxStart = point(contour.startX, contour.startY);
+      std::memcpy(buffer + start, &header, sizeof header);
+    }
+  }
+  return total;
+}
+
+}  // namespace
+
+DWORD CDC::GetGlyphOutline(UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD bufferSize, LPVOID buffer,
+                           const MAT2* matrix) const {
   auto s = State();
   if (!s || !metrics || !matrix) return GDI_ERROR;
-  if ((format & ~GGO_UNHINTED) != GGO_METRICS) {
-    throw CNotSupportedException(u"GetGlyphOutline gives glyph metrics only, no outlines or bitmaps");
+  const UINT kind = format & ~GGO_UNHINTED;
+  if (kind != GGO_METRICS && kind != GGO_NATIVE) {
+    throw CNotSupportedException(u"GetGlyphOutline gives glyph metrics and native outlines only, no bitmaps");
   }
   const bool identity = matrix->eM11.value == 1 && matrix->eM11.fract == 0 && matrix->eM22.value == 1 &&
                         matrix->eM22.fract == 0 && matrix->eM12.value == 0 && matrix->eM12.fract == 0 &&
@@ -240,7 +301,17 @@ DWORD CDC::GetGlyphOutline(UINT ch, UINT format, LPGLYPHMETRICS metrics, DWORD, 
   metrics->gmptGlyphOrigin = POINT{map.LengthXToLogical(box.left), map.LengthYToLogical(box.top)};
   metrics->gmCellIncX = static_cast<short>(std::clamp(map.LengthXToLogical(box.advance), -32768, 32767));
   metrics->gmCellIncY = 0;
-  return 0;
+  if (kind == GGO_METRICS) return 0;
+  const std::vector<platform::GlyphContour> contours =
+      s->Font()->GlyphOutlineOf(static_cast<char32_t>(ch), (format & GGO_UNHINTED) != 0);
+  constexpr int kUnit = 1 << 20;
+  const double scaleX = static_cast<double>(map.LengthXToLogical(kUnit)) / kUnit;
+  const double scaleY = static_cast<double>(map.LengthYToLogical(kUnit)) / kUnit;
+  const DWORD needed = WriteNativeOutline(contours, scaleX, scaleY, nullptr);
+  if (!buffer || bufferSize == 0) return needed;
+  if (bufferSize < needed) return GDI_ERROR;
+  WriteNativeOutline(contours, scaleX, scaleY, static_cast<BYTE*>(buffer));
+  return needed;
 }
 
 CSize CDC::MeasureText(const std::u16string& text) const {

@@ -387,6 +387,74 @@ GlyphBox RealizedFont::GlyphBoxOf(char32_t c) const {
 
 namespace {
 
+// FreeType's outline decomposition into contours of GlyphSegments.
+struct OutlineSink {
+  std::vector<GlyphContour> contours;
+  static double V(FT_Pos v) { return static_cast<double>(v) / 64.0; }
+  static OutlineSink* Of(void* user) { return static_cast<OutlineSink*>(user); }
+  static int MoveTo(const FT_Vector* to, void* user) {
+    GlyphContour c;
+    c.startX = V(to->x);
+    c.startY = V(to->y);
+    Of(user)->contours.push_back(std::move(c));
+    return 0;
+  }
+  static int Add(void* user, int kind, std::initializer_list<const FT_Vector*> points) {
+    OutlineSink* sink = Of(user);
+    if (sink->contours.empty()) return 1;
+    GlyphSegment segment;
+    segment.kind = kind;
+    int i = 0;
+    for (const FT_Vector* p : points) {
+      segment.x[i] = V(p->x);
+      segment.y[i] = V(p->y);
+      ++i;
+    }
+    sink->contours.back().segments.push_back(segment);
+    return 0;
+  }
+  static int LineTo(const FT_Vector* to, void* user) { return Add(user, 1, {to}); }
+  static int ConicTo(const FT_Vector* control, const FT_Vector* to, void* user) { return Add(user, 2, {control, to}); }
+  static int CubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* user) {
+    return Add(user, 3, {c1, c2, to});
+  }
+};
+
+}  // namespace
+
+std::vector<GlyphContour> RealizedFont::GlyphOutlineOf(char32_t c, bool unhinted) const {
+  if (!faces_[0]) return {};
+  Engine& e = TheEngine();
+  std::lock_guard<std::mutex> lock(e.mutex);
+  unsigned glyph = 0;
+  const int which = FaceFor(c, &glyph);
+  FT_Face face = faces_[which]->Measure();
+  SetSize(face, emX_, emY_);
+  const FT_Int32 flags = FT_LOAD_NO_BITMAP | (unhinted ? FT_LOAD_NO_HINTING : FT_LOAD_DEFAULT);
+  if (FT_Load_Glyph(face, glyph, flags) != 0 || face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) return {};
+  FT_Outline_Funcs funcs{};
+  funcs.move_to = &OutlineSink::MoveTo;
+  funcs.line_to = &OutlineSink::LineTo;
+  funcs.conic_to = &OutlineSink::ConicTo;
+  funcs.cubic_to = &OutlineSink::CubicTo;
+  OutlineSink sink;
+  if (FT_Outline_Decompose(&face->glyph->outline, &funcs, &sink) != 0) return {};
+  // Each contour closes back to its start, as a glyph outline's does.
+  for (GlyphContour& contour : sink.contours) {
+    const GlyphSegment* last = contour.segments.empty() ? nullptr : &contour.segments.back();
+    const int n = last ? (last->kind == 1 ? 0 : last->kind == 2 ? 1 : 2) : 0;
+    if (last && (last->x[n] != contour.startX || last->y[n] != contour.startY)) {
+      GlyphSegment close;
+      close.x[0] = contour.startX;
+      close.y[0] = contour.startY;
+      contour.segments.push_back(close);
+    }
+  }
+  return std::move(sink.contours);
+}
+
+namespace {
+
 // Makes fontconfig's application fonts the added files again and forgets
 // what was matched and realised; the caller holds the engine lock.
 void ReloadPrivateFonts(Engine& e) {

@@ -45,6 +45,19 @@ struct GlyphBox {
   int advance = 0;
 };
 
+// A glyph's outline in device pixels, x from the pen position, y upwards
+// from the base line: closed contours, each a start point and segments
+// (kind 1 a line to one point, 2 a quadratic spline through a control
+// point to its end, 3 a cubic through two control points to its end).
+struct GlyphSegment {
+  int kind = 1;
+  double x[3] = {}, y[3] = {};
+};
+struct GlyphContour {
+  double startX = 0.0, startY = 0.0;
+  std::vector<GlyphSegment> segments;
+};
+
 class RealizedFont {
  public:
   struct Glyph {
@@ -71,6 +84,9 @@ class RealizedFont {
   // The ink box of the glyph that draws `c` (from the fallback face when
   // the chosen one lacks it); an empty box at the pen for a blank.
   GlyphBox GlyphBoxOf(char32_t c) const;
+  // The outline of that glyph (FreeType's outline of it at this font's
+  // size, hinted unless `unhinted`); empty for a blank or a bitmap glyph.
+  std::vector<GlyphContour> GlyphOutlineOf(char32_t c, bool unhinted) const;
 
   // The size of the em square in pixels, across and down.
   double EmX() const { return emX_; }

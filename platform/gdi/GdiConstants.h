@@ -171,6 +171,10 @@
 #define GGO_GRAY8_BITMAP 6
 #define GGO_GLYPH_INDEX 0x0080
 #define GGO_UNHINTED 0x0100
+#define TT_POLYGON_TYPE 24
+#define TT_PRIM_LINE 1
+#define TT_PRIM_QSPLINE 2
+#define TT_PRIM_CSPLINE 3
 // AddFontResourceEx flags.
 #define FR_PRIVATE 0x10
 #define FR_NOT_ENUM 0x20

@@ -76,6 +76,27 @@ struct GLYPHMETRICS {
 };
 typedef GLYPHMETRICS* LPGLYPHMETRICS;
 
+// A glyph's outline as GetGlyphOutline(GGO_NATIVE) writes it: for each
+// closed contour a header (its size in bytes, header included, its type and
+// its start point) followed by curve records (a kind and cpfx points; a
+// spline's points are its control points and its end, the start being the
+// end of what comes before). Points are 16.16 numbers in logical units, y
+// growing upwards from the base line.
+struct POINTFX {
+  FIXED x;
+  FIXED y;
+};
+struct TTPOLYGONHEADER {
+  DWORD cb;
+  DWORD dwType;
+  POINTFX pfxStart;
+};
+struct TTPOLYCURVE {
+  WORD wType;
+  WORD cpfx;
+  POINTFX apfx[1];
+};
+
 // A bitmap's description (GetObject on a bitmap). bmBits is null: pixels are
 // read with CBitmap::GetBitmapBits.
 struct BITMAP {

@@ -542,6 +542,29 @@ void CellEdit(SessionUser& u) {
   for (int i = u.Random().Int(1, 2); i > 0; --i) u.Click(u.Random().Chance(0.6) ? u.CentrePoint() : u.AnyPoint());
 }
 
+// A table in one to three regions: round centres mostly (inside circles,
+// arcs and polygons), clicks anywhere now and then (no region there
+// discards the regions before); the right button opens the dialog.
+void RegionTable(SessionUser& u) {
+  u.Push(u.Random().Chance(0.6) ? "region-table" : "region-table-view");
+  for (int i = u.Random().Int(1, 3); i > 0; --i) u.Click(u.Random().Chance(0.7) ? u.CentrePoint() : u.AnyPoint());
+  u.RightClick();
+}
+
+// Texts filled: now and then a text placed first (the host's text tool),
+// then a click on its box's corner or on another entity.
+void FillText(SessionUser& u) {
+  if (u.Random().Chance(0.7)) {
+    const GPoint at = u.AnyPoint();
+    u.PlaceText(at, u.Random().Int(2, 10), u.Random().Pick(std::vector<std::string>{"口", "AB", "图8"}));
+    u.Push("fill-text");
+    u.Click(u.Random().Chance(0.8) ? GPoint{at.x + 0.1, at.y + 0.1} : u.PointOnEntity());
+  } else {
+    u.Push("fill-text");
+    u.Click(u.PointOnEntity());
+  }
+}
+
 // A view command over a line begun: the view zooms in and out about one
 // point, zooms to the window of the middle half of what it shows (x 0..200,
 // y 0..150) and out about its centre, or pans there and back, so that it
@@ -703,6 +726,8 @@ const std::vector<CommandStep>& CommandSteps() {
       {"area", 1, Area},
       {"cell-edit", 1, CellEdit},
       {"table-edit", 1, TableEdit},
+      {"region-table", 2, RegionTable},
+      {"fill-text", 1, FillText},
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},
       {"measure-distance", 1, MeasureDistance},

@@ -85,6 +85,17 @@ std::vector<DialogAction> GenerateTable(platform::ModalSession&, Rng& rng) {
   return {Click(rng.Chance(0.85) ? 998 : IDCANCEL)};
 }
 
+// The table-in-region dialog: generated numbers for its ten words and one
+// of a few texts of cells.
+std::vector<DialogAction> RegionTable(platform::ModalSession& s, Rng& rng) {
+  std::vector<DialogAction> actions = Generic(s, rng);
+  for (size_t i = 0; i < actions.size(); ++i)
+    if (actions[i].kind == DialogAction::kType && actions[i].id == 4721)
+      actions.erase(actions.begin() + static_cast<std::ptrdiff_t>(i--));
+  actions.insert(actions.begin(), Type(4721, rng.Pick(std::vector<std::string>{"A;B;C", "甲;乙", "", "表"})));
+  return actions;
+}
+
 using Answerer = std::function<std::vector<DialogAction>(platform::ModalSession&, Rng&)>;
 
 // The dialogs answered otherwise than by generated numbers, by the start of
@@ -118,6 +129,7 @@ const std::map<std::string, Answerer>& Answerers() {
       {"显示明细表记录信息", GenerateTable},
       // The rows picked from a drawn bill of materials are not saved.
       {"Save As", [](platform::ModalSession&, Rng&) { return std::vector<DialogAction>{Click(IDCANCEL)}; }},
+      {"区域表格", RegionTable},
       // The table's fonts and kind: as shown.
       {"创建表格", AsShown},
       // A result list: read and closed.

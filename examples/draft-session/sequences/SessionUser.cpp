@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "draft/framework/CmdStack.h"
+#include "examples/draft-session/HostText.h"
 #include "draft/host/BlockEntity.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
@@ -199,6 +200,13 @@ void SessionUser::Key(UINT virtualKey) {
 void SessionUser::Type(const std::string& text) {
   if (!TakeEvent()) return;
   Run("type " + text, [&] { Stack().OnTypedInput(&View(), platform::Utf8ToGbk(text).c_str()); });
+}
+
+void SessionUser::PlaceText(GPoint at, double height, const std::string& utf8) {
+  if (!TakeEvent()) return;
+  std::ostringstream line;
+  line << "text " << at.x << " " << at.y << " " << height << " \"" << utf8 << "\"";
+  Run(line.str(), [&] { draftsession::PlaceHostText(View(), platform::Utf8ToGbk(utf8).c_str(), at.x, at.y, height); });
 }
 
 bool SessionUser::Undo() {

@@ -55,6 +55,8 @@ class SessionUser {
   void Char(UINT ch);
   void Key(UINT virtualKey);
   void Type(const std::string& text);
+  // The host's text tool (HostText.h): one undo step.
+  void PlaceText(GPoint at, double height, const std::string& utf8);
   bool Undo();
   bool Redo();
   // The host's Escape: every running command ends (AbortAll).

@@ -124,6 +124,9 @@ TEST(SessionScript, MalformedLinesAreReportedByLine) {
       {"key ALT", "unknown key \"ALT\""},
       {"key F13", "unknown key"},
       {"key TAB", "TAB and ENTER are characters: char TAB"},
+      {"text 1 2 3", "usage: text X Y HEIGHT TEXT"},
+      {"text 1 2 0 A", "the text height must be above 0"},
+      {"text 1 2 3 \"\"", "the text is empty"},
       {"type", "usage: type TEXT"},
       {"type a b", "usage: type TEXT"},
       {"type \"😀\"", "GBK cannot hold"},
@@ -163,7 +166,7 @@ TEST(SessionScript, EveryBadLineIsReportedAndTheViewComesFirst) {
   EXPECT_EQ(s.errors[1].line, 3);
   EXPECT_EQ(s.errors[2].line, 4);
   EXPECT_EQ(FormatError("a.session", s.errors[2]), "a.session:4: unknown action \"fly\" (view, group, layer, push, "
-                                                   "move, click, rclick, char, key, type, dialog, box, undo, redo)");
+                                                   "move, click, rclick, char, key, type, text, dialog, box, undo, redo)");
   // A group may come before the view; an empty script is sound.
   EXPECT_TRUE(ParseScript("group A\nview 100 100 1\n").Ok());
   EXPECT_TRUE(ParseScript("").Ok());

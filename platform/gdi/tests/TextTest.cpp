@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/FontEngine.h"
@@ -296,7 +298,60 @@ TEST(Text, GlyphMetricsGiveTheInkBoxAndTheAdvance) {
   // No metrics or matrix: an error; outlines and bitmaps are not built.
   EXPECT_EQ(f.dc.GetGlyphOutline('H', GGO_METRICS, nullptr, 0, nullptr, &identity), GDI_ERROR);
   EXPECT_EQ(f.dc.GetGlyphOutline('H', GGO_METRICS, &wide, 0, nullptr, nullptr), GDI_ERROR);
-  EXPECT_THROW(f.dc.GetGlyphOutline('H', GGO_NATIVE, &wide, 0, nullptr, &identity), CNotSupportedException);
+  EXPECT_THROW(f.dc.GetGlyphOutline('H', GGO_BITMAP, &wide, 0, nullptr, &identity), CNotSupportedException);
+}
+
+// The native outline: closed contours of lines and splines in the glyph's
+// box; its size asked first, a short buffer refused.
+TEST(Text, NativeGlyphOutlinesGiveTheClosedContours) {
+  WithFont f(Face(u"DejaVu Sans Mono", -100));
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  struct Case {
+    UINT ch;
+    int contours;
+  };
+  // "O" and the ideograph "口" (a hole each), "H" one contour, a blank none.
+  for (const Case& c : {Case{'O', 2}, Case{0x53E3, 2}, Case{'H', 1}, Case{' ', 0}}) {
+    GLYPHMETRICS gm{};
+    const DWORD size = f.dc.GetGlyphOutline(c.ch, GGO_NATIVE, &gm, 0, nullptr, &identity);
+    ASSERT_NE(size, GDI_ERROR) << c.ch;
+    std::vector<BYTE> buffer(size + 1);
+    if (size > 0) {
+      EXPECT_EQ(f.dc.GetGlyphOutline(c.ch, GGO_NATIVE, &gm, size - 1, buffer.data(), &identity), GDI_ERROR);
+    }
+    ASSERT_EQ(f.dc.GetGlyphOutline(c.ch, GGO_NATIVE, &gm, size, buffer.data(), &identity), size) << c.ch;
+    const double left = gm.gmptGlyphOrigin.x - 1, right = gm.gmptGlyphOrigin.x + gm.gmBlackBoxX + 1.0;
+    const double top = gm.gmptGlyphOrigin.y + 1, bottom = gm.gmptGlyphOrigin.y - static_cast<double>(gm.gmBlackBoxY) - 1;
+    int contours = 0;
+    for (size_t at = 0; at < size;) {
+      TTPOLYGONHEADER header;
+      std::memcpy(&header, buffer.data() + at, sizeof header);
+      ASSERT_EQ(header.dwType, static_cast<DWORD>(TT_POLYGON_TYPE));
+      ASSERT_GT(header.cb, sizeof header);
+      ++contours;
+      auto inBox = [&](POINTFX p) {
+        const double x = p.x.value + p.x.fract / 65536.0, y = p.y.value + p.y.fract / 65536.0;
+        EXPECT_TRUE(x >= left && x <= right && y >= bottom && y <= top) << c.ch << ": " << x << ", " << y;
+      };
+      inBox(header.pfxStart);
+      POINTFX last = header.pfxStart;
+      for (size_t p = at + sizeof header; p < at + header.cb;) {
+        WORD kind = 0, count = 0;
+        std::memcpy(&kind, buffer.data() + p, 2);
+        std::memcpy(&count, buffer.data() + p + 2, 2);
+        EXPECT_TRUE(kind == TT_PRIM_LINE || kind == TT_PRIM_QSPLINE || kind == TT_PRIM_CSPLINE);
+        for (WORD i = 0; i < count; ++i) {
+          std::memcpy(&last, buffer.data() + p + 4 + i * sizeof(POINTFX), sizeof last);
+          inBox(last);
+        }
+        p += 4 + count * sizeof(POINTFX);
+      }
+      // The contour ends where it began.
+      EXPECT_EQ(std::memcmp(&last, &header.pfxStart, sizeof last), 0) << c.ch;
+      at += header.cb;
+    }
+    EXPECT_EQ(contours, c.contours) << c.ch;
+  }
 }
 
 TEST(Text, PrivateFontFilesAreAddedAndTakenBack) {
