@@ -135,6 +135,11 @@ class ROUTE {
   template <typename ToGo>
   PhaseEnd NearestTargetWaves(const Wave& first, const std::vector<CPoint>& goals, CPoint& reachedCell, ToGo toGo);
   void ForgetDistances();
+  bool MonotoneWay(CPoint source, CPoint goal, int direction);
+  // Which back pointer the walk from a target takes out of a cell with
+  // these bits, on its first step or after the move `previous`.
+  static uint16_t ChooseBackPointer(uint16_t bits, bool first, uint16_t own, CPoint previous);
+  static uint16_t OwnBackPointer(int direction);
   void TunnelFromTarget(CPoint target, int direction);
 
   // Notes a cell about to get search flags. A search touches only the cells
@@ -163,6 +168,9 @@ class ROUTE {
   };
   std::vector<uint16_t> m_distance;
   std::vector<int> m_withDistance;
+  // The cells of the rectangle between source and goal that steps toward
+  // the goal reach (MonotoneWay).
+  std::vector<uint8_t> m_monotone;
   std::vector<std::vector<Queued>> m_buckets;
   int m_nColumns = 0;
   int m_nRows = 0;
