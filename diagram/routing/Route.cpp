@@ -47,11 +47,9 @@ ROUTE::~ROUTE() { Reset(); }
 
 void ROUTE::Reset() {
   m_touched.clear();
-  std::vector<uint16_t>().swap(m_distance);
-  m_withDistance.clear();
-  delete[] m_cells;
+  delete[] m_slots;
   delete[] m_rowStarts;
-  m_cells = nullptr;
+  m_slots = nullptr;
   m_rowStarts = nullptr;
   m_nColumns = 0;
   m_nRows = 0;
@@ -63,19 +61,19 @@ int ROUTE::Init(int columns, int rows) {
   const int64_t count = static_cast<int64_t>(columns) * rows;
   // Row starts are 32-bit indexes.
   if (count > INT_MAX) return 0;
-  CELL* cells = new (std::nothrow) CELL[static_cast<size_t>(count)];
+  Slot* slots = new (std::nothrow) Slot[static_cast<size_t>(count)];
   int* starts = new (std::nothrow) int[static_cast<size_t>(rows)];
-  if (!cells || !starts) {
-    delete[] cells;
+  if (!slots || !starts) {
+    delete[] slots;
     delete[] starts;
     return 0;
   }
-  m_cells = cells;
+  m_slots = slots;
   m_rowStarts = starts;
   m_nColumns = columns;
   m_nRows = rows;
   for (int y = 0; y < rows; ++y) m_rowStarts[y] = y * columns;
-  for (int64_t i = 0; i < count; ++i) m_cells[i].bits = CELL::kPassages;
+  for (int64_t i = 0; i < count; ++i) m_slots[i] = Slot{CELL{CELL::kPassages}, kNoDistance};
   for (int x = 0; x < columns; ++x) {
     (*this)(x, 0).bits = CELL::kBorder;
     (*this)(x, rows - 1).bits = CELL::kBorder;
@@ -90,7 +88,10 @@ int ROUTE::Init(int columns, int rows) {
 void ROUTE::ClearTouched(uint16_t mask, bool keepSourceSet) {
   size_t kept = 0;
   for (int index : m_touched) {
-    CELL& cell = m_cells[index];
+    // Every cell with a distance is on the list: the distances of a search
+    // go with its flags.
+    m_slots[index].distance = kNoDistance;
+    CELL& cell = m_slots[index].cell;
     if (!(keepSourceSet && cell.Has(CELL::kSourceSet))) cell.Clear(mask);
     if (cell.Has(CELL::kScratch)) m_touched[kept++] = index;
   }
@@ -101,7 +102,7 @@ bool ROUTE::SearchFlagsTracked() const {
   std::vector<bool> listed(static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows), false);
   for (int index : m_touched) listed[static_cast<size_t>(index)] = true;
   for (size_t i = 0; i < listed.size(); ++i) {
-    if (!listed[i] && m_cells[i].Has(CELL::kScratch)) return false;
+    if (!listed[i] && m_slots[i].cell.Has(CELL::kScratch)) return false;
   }
   return true;
 }
@@ -479,11 +480,6 @@ bool ROUTE::MonotoneWay(CPoint source, CPoint goal, int direction) {
   return true;
 }
 
-void ROUTE::ForgetDistances() {
-  for (int index : m_withDistance) m_distance[static_cast<size_t>(index)] = kNoDistance;
-  m_withDistance.clear();
-}
-
 // The plain waves give every cell its distance from the sources (the wave
 // it joins) and, as back pointers, every neighbour one closer that it may be
 // entered from; the way is then walked back from the first target of the
@@ -505,17 +501,6 @@ void ROUTE::ForgetDistances() {
 ROUTE::PhaseEnd ROUTE::NearestTargetPhase(CPointList& sources, const std::vector<CPoint>& goals, CPoint& reachedCell) {
   // Queued cells keep their coordinates in 16 bits.
   if (m_nColumns > INT16_MAX || m_nRows > INT16_MAX) return PhaseEnd::kUndecided;
-  const size_t cells = static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows);
-  if (m_distance.size() != cells) {
-    try {
-      m_withDistance.clear();
-      m_distance.assign(cells, kNoDistance);
-    } catch (const std::bad_alloc&) {
-      std::vector<uint16_t>().swap(m_distance);
-      return PhaseEnd::kUndecided;
-    }
-  }
-  ForgetDistances();
   Wave first;
   Seed(sources, first);
   if (first.empty() || goals.empty()) return PhaseEnd::kDiedOut;
@@ -546,11 +531,7 @@ ROUTE::PhaseEnd ROUTE::NearestTargetWaves(const Wave& first, const std::vector<C
     m_buckets[bucket].push_back({index, static_cast<int16_t>(x), static_cast<int16_t>(y)});
     ++pending;
   };
-  auto setDistance = [this](int index, int distance) {
-    uint16_t& known = m_distance[static_cast<size_t>(index)];
-    if (known == kNoDistance) m_withDistance.push_back(index);
-    known = static_cast<uint16_t>(distance);
-  };
+  auto setDistance = [this](int index, int distance) { m_slots[index].distance = static_cast<uint16_t>(distance); };
   for (const CPoint& c : first) {
     const int index = m_rowStarts[c.y] + c.x;
     setDistance(index, 1);
@@ -579,9 +560,9 @@ ROUTE::PhaseEnd ROUTE::NearestTargetWaves(const Wave& first, const std::vector<C
     for (size_t i = 0; i < m_buckets[b].size(); ++i) {
       const Queued q = m_buckets[b][i];
       --pending;
-      const int known = m_distance[static_cast<size_t>(q.index)];
+      const int known = m_slots[q.index].distance;
       if (known + toGo(q.x, q.y) != sum) continue;
-      CELL& cell = m_cells[q.index];
+      CELL& cell = m_slots[q.index].cell;
       cell.Set(CELL::kExpanded);
       if (goalDistance < 0 && cell.Has(CELL::kTarget) &&
           std::find(goals.begin(), goals.end(), CPoint(q.x, q.y)) != goals.end()) {
@@ -603,9 +584,9 @@ ROUTE::PhaseEnd ROUTE::NearestTargetWaves(const Wave& first, const std::vector<C
         if (edge && (nx < 0 || ny < 0 || nx >= m_nColumns || ny >= m_nRows)) continue;
         const int n = q.index + move.step;
         // A neighbour already nearer gets nothing: its cell is not read.
-        const int reached = m_distance[static_cast<size_t>(n)];
+        const int reached = m_slots[n].distance;
         if (distance > reached) continue;
-        CELL& next = m_cells[n];
+        CELL& next = m_slots[n].cell;
         if (!next.Has(move.passage) || next.Has(CELL::kSourceSet)) continue;
         if (distance < reached) {
           if (!next.Has(CELL::kScratch)) m_touched.push_back(n);
@@ -623,8 +604,7 @@ ROUTE::PhaseEnd ROUTE::NearestTargetWaves(const Wave& first, const std::vector<C
   for (std::vector<Queued>& bucket : m_buckets) bucket.clear();
   if (goalDistance < 0) return PhaseEnd::kDiedOut;
   for (const CPoint& g : goals) {
-    if (g != reachedCell && m_distance[static_cast<size_t>(m_rowStarts[g.y] + g.x)] == goalDistance)
-      return PhaseEnd::kUndecided;
+    if (g != reachedCell && m_slots[m_rowStarts[g.y] + g.x].distance == goalDistance) return PhaseEnd::kUndecided;
   }
   return PhaseEnd::kReached;
 }
