@@ -416,6 +416,16 @@ bool ROUTE::MonotoneWay(CPoint source, CPoint goal, int direction) {
   const int width = std::abs(goal.x - source.x) + 1;
   const int height = std::abs(goal.y - source.y) + 1;
   if (width + height <= 2 || static_cast<int64_t>(width) * height > (int64_t{1} << 26)) return false;
+  // Such a way leaves the source by a step toward the goal and enters the
+  // goal by one: without either there is no need to sweep.
+  auto open = [this](int x, int y, uint16_t passage) { return (*this)(x, y).Has(passage); };
+  const bool leaves = (stepX != 0 && open(source.x + stepX, source.y, CELL::kHorz)) ||
+                      (stepY != 0 && open(source.x, source.y + stepY, CELL::kVert));
+  const bool enters = (stepX != 0 && open(goal.x, goal.y, CELL::kHorz) &&
+                       (width + height == 3 || open(goal.x - stepX, goal.y, CELL::kHorz))) ||
+                      (stepY != 0 && open(goal.x, goal.y, CELL::kVert) &&
+                       (width + height == 3 || open(goal.x, goal.y - stepY, CELL::kVert)));
+  if (!leaves || !enters) return false;
   try {
     if (m_monotone.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
       m_monotone.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
