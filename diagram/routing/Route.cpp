@@ -289,7 +289,9 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
   if (pins.count() < 2 || directions.count() < pins.count()) return 0;
   const int before = static_cast<int>(paths->GetCount());
 
-  ClearTouched(CELL::kSourceSet | CELL::kTarget | CELL::kSourcePin, false);
+  // Every flag of the last search goes: the first phase then starts on a
+  // clean grid, the pins and sources set up below being all it sees.
+  ClearTouched(CELL::kScratch, false);
 
   const CPoint source = pins[0];
   const int sourceDir = directions[0];
@@ -336,7 +338,7 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
   bool borderReached = false;
   for (int phase = 0; phase < phases && left > 0 && !borderReached; ++phase) {
     const int goal = m_bOneWave ? 0 : left - 1;
-    ClearTouched(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued, true);
+    if (phase > 0) ClearTouched(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued, true);
     Wave waveA;
     Wave waveB;
     bool seeded = false;
