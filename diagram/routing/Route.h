@@ -134,6 +134,9 @@ class ROUTE {
   PhaseEnd NearestTargetPhase(CPointList& sources, const std::vector<CPoint>& goals, CPoint& reachedCell);
   template <typename ToGo>
   PhaseEnd NearestTargetWaves(const Wave& first, const std::vector<CPoint>& goals, CPoint& reachedCell, ToGo toGo);
+  // Lays the back pointers of the walk from `goal` (entered in `direction`)
+  // when a way from the source pin that steps toward the goal all along
+  // reaches it; false, leaving the grid as it was, when none does.
   bool MonotoneWay(CPoint source, CPoint goal, int direction);
   // Which back pointer the walk from a target takes out of a cell with
   // these bits, on its first step or after the move `previous`.
