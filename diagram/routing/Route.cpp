@@ -47,6 +47,7 @@ ROUTE::~ROUTE() { Reset(); }
 
 void ROUTE::Reset() {
   m_touched.clear();
+  std::vector<uint8_t>().swap(m_monotone);
   delete[] m_slots;
   delete[] m_rowStarts;
   m_slots = nullptr;
