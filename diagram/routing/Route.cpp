@@ -47,11 +47,10 @@ ROUTE::~ROUTE() { Reset(); }
 
 void ROUTE::Reset() {
   m_touched.clear();
-  std::vector<uint16_t>().swap(m_distance);
-  m_withDistance.clear();
-  delete[] m_cells;
+  std::vector<uint8_t>().swap(m_monotone);
+  delete[] m_slots;
   delete[] m_rowStarts;
-  m_cells = nullptr;
+  m_slots = nullptr;
   m_rowStarts = nullptr;
   m_nColumns = 0;
   m_nRows = 0;
@@ -63,19 +62,19 @@ int ROUTE::Init(int columns, int rows) {
   const int64_t count = static_cast<int64_t>(columns) * rows;
   // Row starts are 32-bit indexes.
   if (count > INT_MAX) return 0;
-  CELL* cells = new (std::nothrow) CELL[static_cast<size_t>(count)];
+  Slot* slots = new (std::nothrow) Slot[static_cast<size_t>(count)];
   int* starts = new (std::nothrow) int[static_cast<size_t>(rows)];
-  if (!cells || !starts) {
-    delete[] cells;
+  if (!slots || !starts) {
+    delete[] slots;
     delete[] starts;
     return 0;
   }
-  m_cells = cells;
+  m_slots = slots;
   m_rowStarts = starts;
   m_nColumns = columns;
   m_nRows = rows;
   for (int y = 0; y < rows; ++y) m_rowStarts[y] = y * columns;
-  for (int64_t i = 0; i < count; ++i) m_cells[i].bits = CELL::kPassages;
+  for (int64_t i = 0; i < count; ++i) m_slots[i] = Slot{CELL{CELL::kPassages}, kNoDistance};
   for (int x = 0; x < columns; ++x) {
     (*this)(x, 0).bits = CELL::kBorder;
     (*this)(x, rows - 1).bits = CELL::kBorder;
@@ -90,7 +89,10 @@ int ROUTE::Init(int columns, int rows) {
 void ROUTE::ClearTouched(uint16_t mask, bool keepSourceSet) {
   size_t kept = 0;
   for (int index : m_touched) {
-    CELL& cell = m_cells[index];
+    // Every cell with a distance is on the list: the distances of a search
+    // go with its flags.
+    m_slots[index].distance = kNoDistance;
+    CELL& cell = m_slots[index].cell;
     if (!(keepSourceSet && cell.Has(CELL::kSourceSet))) cell.Clear(mask);
     if (cell.Has(CELL::kScratch)) m_touched[kept++] = index;
   }
@@ -101,7 +103,7 @@ bool ROUTE::SearchFlagsTracked() const {
   std::vector<bool> listed(static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows), false);
   for (int index : m_touched) listed[static_cast<size_t>(index)] = true;
   for (size_t i = 0; i < listed.size(); ++i) {
-    if (!listed[i] && m_cells[i].Has(CELL::kScratch)) return false;
+    if (!listed[i] && m_slots[i].cell.Has(CELL::kScratch)) return false;
   }
   return true;
 }
@@ -288,7 +290,9 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
   if (pins.count() < 2 || directions.count() < pins.count()) return 0;
   const int before = static_cast<int>(paths->GetCount());
 
-  ClearTouched(CELL::kSourceSet | CELL::kTarget | CELL::kSourcePin, false);
+  // Every flag of the last search goes: the first phase then starts on a
+  // clean grid, the pins and sources set up below being all it sees.
+  ClearTouched(CELL::kScratch, false);
 
   const CPoint source = pins[0];
   const int sourceDir = directions[0];
@@ -335,7 +339,7 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
   bool borderReached = false;
   for (int phase = 0; phase < phases && left > 0 && !borderReached; ++phase) {
     const int goal = m_bOneWave ? 0 : left - 1;
-    ClearTouched(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued, true);
+    if (phase > 0) ClearTouched(CELL::kBackPointers | CELL::kExpanded | CELL::kQueued, true);
     Wave waveA;
     Wave waveB;
     bool seeded = false;
@@ -344,8 +348,14 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
       for (int t = 1; t <= targets; ++t) {
         if (!reached[t]) goals.push_back(pins[t]);
       }
-      CPoint hit;
-      const PhaseEnd end = NearestTargetPhase(sources, goals, hit);
+      CPoint hit = goals.empty() ? CPoint(0, 0) : goals.front();
+      int hitDirection = 0;
+      for (int t = 1; t <= targets && !hitDirection; ++t) {
+        if (!reached[t]) hitDirection = directions[t];
+      }
+      const PhaseEnd end = goals.size() == 1 && sources.GetCount() == 1 && MonotoneWay(source, hit, hitDirection)
+                               ? PhaseEnd::kReached
+                               : NearestTargetPhase(sources, goals, hit);
       if (end == PhaseEnd::kReached && reach(hit) && left <= goal) continue;
       // Died out: every cell it can reach is expanded, as the waves leave
       // them, and the tunnel from the source comes next. Undecided: the
@@ -394,9 +404,93 @@ int ROUTE::addWire(D_ARRAY<CPoint>& pins, D_ARRAY<PreferredDirection>& direction
   return static_cast<int>(paths->GetCount()) - before;
 }
 
-void ROUTE::ForgetDistances() {
-  for (int index : m_withDistance) m_distance[static_cast<size_t>(index)] = kNoDistance;
-  m_withDistance.clear();
+// A phase from the source pin alone to one goal whose way may take every
+// step toward the goal: no way is shorter than the plain distance, so the
+// cells on shortest ways are those of the rectangle between the two that
+// such steps reach from the source (`m_monotone`, filled row by row away
+// from the source), each at its plain distance from the source, and a cell's
+// neighbours one nearer are its neighbours toward the source that such steps
+// reach. The walk from the goal reads only such cells; each gets exactly the
+// back pointers the waves would give it. False, with nothing changed, when
+// no such way reaches the goal.
+bool ROUTE::MonotoneWay(CPoint source, CPoint goal, int direction) {
+  const int stepX = goal.x > source.x ? 1 : (goal.x < source.x ? -1 : 0);
+  const int stepY = goal.y > source.y ? 1 : (goal.y < source.y ? -1 : 0);
+  const int width = std::abs(goal.x - source.x) + 1;
+  const int height = std::abs(goal.y - source.y) + 1;
+  if (width + height <= 2 || static_cast<int64_t>(width) * height > (int64_t{1} << 26)) return false;
+  // Such a way leaves the source by a step toward the goal and enters the
+  // goal by one: without either there is no need to sweep.
+  auto open = [this](int x, int y, uint16_t passage) { return (*this)(x, y).Has(passage); };
+  const bool leaves = (stepX != 0 && open(source.x + stepX, source.y, CELL::kHorz)) ||
+                      (stepY != 0 && open(source.x, source.y + stepY, CELL::kVert));
+  const bool enters = (stepX != 0 && open(goal.x, goal.y, CELL::kHorz) &&
+                       (width + height == 3 || open(goal.x - stepX, goal.y, CELL::kHorz))) ||
+                      (stepY != 0 && open(goal.x, goal.y, CELL::kVert) &&
+                       (width + height == 3 || open(goal.x, goal.y - stepY, CELL::kVert)));
+  if (!leaves || !enters) return false;
+  try {
+    if (m_monotone.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
+      m_monotone.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  // Reached cells by (column, row) counted from the source.
+  auto reachedAt = [&](int i, int j) -> uint8_t& { return m_monotone[static_cast<size_t>(j) * width + i]; };
+  for (int j = 0; j < height; ++j) {
+    const int y = source.y + stepY * j;
+    bool any = false;
+    for (int i = 0; i < width; ++i) {
+      const int x = source.x + stepX * i;
+      uint8_t reached = 0;
+      if (i == 0 && j == 0) {
+        reached = 1;
+      } else {
+        const CELL& cell = (*this)(x, y);
+        // The source enters its neighbours whatever its own passages.
+        if (i > 0 && reachedAt(i - 1, j) && cell.Has(CELL::kHorz) &&
+            ((i == 1 && j == 0) || (*this)(x - stepX, y).Has(CELL::kHorz)))
+          reached = 1;
+        if (!reached && j > 0 && reachedAt(i, j - 1) && cell.Has(CELL::kVert) &&
+            ((i == 0 && j == 1) || (*this)(x, y - stepY).Has(CELL::kVert)))
+          reached = 1;
+        if (cell.Has(CELL::kSourceSet)) reached = 0;
+      }
+      reachedAt(i, j) = reached;
+      any = any || reached;
+    }
+    // Nothing in this row: nothing beyond it either.
+    if (!any) return false;
+  }
+  if (!reachedAt(width - 1, height - 1)) return false;
+
+  const uint16_t fromX = stepX > 0 ? CELL::kFromLeft : CELL::kFromRight;
+  const uint16_t fromY = stepY > 0 ? CELL::kFromAbove : CELL::kFromBelow;
+  const uint16_t own = OwnBackPointer(direction);
+  CPoint at = goal;
+  CPoint previous(0, 0);
+  bool first = true;
+  while (!(*this)(at.x, at.y).Has(CELL::kSourcePin)) {
+    const int i = std::abs(at.x - source.x);
+    const int j = std::abs(at.y - source.y);
+    CELL& cell = (*this)(at.x, at.y);
+    uint16_t back = 0;
+    if (stepX != 0 && i > 0 && reachedAt(i - 1, j) && cell.Has(CELL::kHorz) &&
+        ((i == 1 && j == 0) || (*this)(at.x - stepX, at.y).Has(CELL::kHorz)))
+      back = static_cast<uint16_t>(back | fromX);
+    if (stepY != 0 && j > 0 && reachedAt(i, j - 1) && cell.Has(CELL::kVert) &&
+        ((i == 0 && j == 1) || (*this)(at.x, at.y - stepY).Has(CELL::kVert)))
+      back = static_cast<uint16_t>(back | fromY);
+    Touch(at.x, at.y);
+    cell.Clear(CELL::kBackPointers);
+    cell.Set(back);
+    const uint16_t chosen = ChooseBackPointer(cell.bits, first, own, previous);
+    if (!chosen) break;
+    previous = OffsetOf(chosen);
+    first = false;
+    at.Offset(previous.x, previous.y);
+  }
+  return true;
 }
 
 // The plain waves give every cell its distance from the sources (the wave
@@ -417,21 +511,9 @@ void ROUTE::ForgetDistances() {
 // not know: the phase is then left undecided. When nothing is left to
 // expand and no goal was reached, every cell the sources reach is expanded
 // with its back pointers and queued, as after the plain waves.
-ROUTE::PhaseEnd ROUTE::NearestTargetPhase(CPointList& sources, const std::vector<CPoint>& goals,
-                                          CPoint& reachedCell) {
+ROUTE::PhaseEnd ROUTE::NearestTargetPhase(CPointList& sources, const std::vector<CPoint>& goals, CPoint& reachedCell) {
   // Queued cells keep their coordinates in 16 bits.
   if (m_nColumns > INT16_MAX || m_nRows > INT16_MAX) return PhaseEnd::kUndecided;
-  const size_t cells = static_cast<size_t>(m_nColumns) * static_cast<size_t>(m_nRows);
-  if (m_distance.size() != cells) {
-    try {
-      m_withDistance.clear();
-      m_distance.assign(cells, kNoDistance);
-    } catch (const std::bad_alloc&) {
-      std::vector<uint16_t>().swap(m_distance);
-      return PhaseEnd::kUndecided;
-    }
-  }
-  ForgetDistances();
   Wave first;
   Seed(sources, first);
   if (first.empty() || goals.empty()) return PhaseEnd::kDiedOut;
@@ -462,11 +544,7 @@ ROUTE::PhaseEnd ROUTE::NearestTargetWaves(const Wave& first, const std::vector<C
     m_buckets[bucket].push_back({index, static_cast<int16_t>(x), static_cast<int16_t>(y)});
     ++pending;
   };
-  auto setDistance = [this](int index, int distance) {
-    uint16_t& known = m_distance[static_cast<size_t>(index)];
-    if (known == kNoDistance) m_withDistance.push_back(index);
-    known = static_cast<uint16_t>(distance);
-  };
+  auto setDistance = [this](int index, int distance) { m_slots[index].distance = static_cast<uint16_t>(distance); };
   for (const CPoint& c : first) {
     const int index = m_rowStarts[c.y] + c.x;
     setDistance(index, 1);
@@ -495,9 +573,9 @@ ROUTE::PhaseEnd ROUTE::NearestTargetWaves(const Wave& first, const std::vector<C
     for (size_t i = 0; i < m_buckets[b].size(); ++i) {
       const Queued q = m_buckets[b][i];
       --pending;
-      const int known = m_distance[static_cast<size_t>(q.index)];
+      const int known = m_slots[q.index].distance;
       if (known + toGo(q.x, q.y) != sum) continue;
-      CELL& cell = m_cells[q.index];
+      CELL& cell = m_slots[q.index].cell;
       cell.Set(CELL::kExpanded);
       if (goalDistance < 0 && cell.Has(CELL::kTarget) &&
           std::find(goals.begin(), goals.end(), CPoint(q.x, q.y)) != goals.end()) {
@@ -518,9 +596,11 @@ ROUTE::PhaseEnd ROUTE::NearestTargetWaves(const Wave& first, const std::vector<C
         const int ny = q.y + move.dy;
         if (edge && (nx < 0 || ny < 0 || nx >= m_nColumns || ny >= m_nRows)) continue;
         const int n = q.index + move.step;
-        CELL& next = m_cells[n];
+        // A neighbour already nearer gets nothing: its cell is not read.
+        const int reached = m_slots[n].distance;
+        if (distance > reached) continue;
+        CELL& next = m_slots[n].cell;
         if (!next.Has(move.passage) || next.Has(CELL::kSourceSet)) continue;
-        const int reached = m_distance[static_cast<size_t>(n)];
         if (distance < reached) {
           if (!next.Has(CELL::kScratch)) m_touched.push_back(n);
           next.Clear(CELL::kBackPointers);
@@ -537,8 +617,7 @@ ROUTE::PhaseEnd ROUTE::NearestTargetWaves(const Wave& first, const std::vector<C
   for (std::vector<Queued>& bucket : m_buckets) bucket.clear();
   if (goalDistance < 0) return PhaseEnd::kDiedOut;
   for (const CPoint& g : goals) {
-    if (g != reachedCell && m_distance[static_cast<size_t>(m_rowStarts[g.y] + g.x)] == goalDistance)
-      return PhaseEnd::kUndecided;
+    if (g != reachedCell && m_slots[m_rowStarts[g.y] + g.x].distance == goalDistance) return PhaseEnd::kUndecided;
   }
   return PhaseEnd::kReached;
 }
@@ -549,22 +628,7 @@ CPointList* ROUTE::produce_path(CPointList& sources, PreferredDirection directio
   Touch(target.x, target.y);
   (*this)(target.x, target.y).Set(CELL::kSourceSet);
 
-  uint16_t own = CELL::kFromLeft;
-  switch (direction) {
-    case kPrefDown:
-      own = CELL::kFromBelow;
-      break;
-    case kPrefUp:
-      own = CELL::kFromAbove;
-      break;
-    case kPrefRight:
-      own = CELL::kFromRight;
-      break;
-    default:
-      own = CELL::kFromLeft;
-      break;
-  }
-
+  const uint16_t own = OwnBackPointer(direction);
   CPoint at = target;
   CPoint previous(0, 0);
   bool first = true;
@@ -572,44 +636,7 @@ CPointList* ROUTE::produce_path(CPointList& sources, PreferredDirection directio
   for (int64_t steps = 0;; ++steps) {
     const CELL& cell = (*this)(at.x, at.y);
     if (cell.Has(CELL::kSourcePin) || steps > limit) break;
-    const uint16_t b = cell.bits;
-    uint16_t order[5] = {0, 0, 0, 0, 0};
-    if (first) {
-      order[0] = own;
-      order[1] = CELL::kFromBelow;
-      order[2] = CELL::kFromAbove;
-      order[3] = CELL::kFromLeft;
-      order[4] = CELL::kFromRight;
-    } else if (previous.x > 0) {
-      order[0] = CELL::kFromRight;
-      order[1] = CELL::kFromAbove;
-      order[2] = CELL::kFromBelow;
-      order[3] = CELL::kFromLeft;
-    } else if (previous.y > 0) {
-      order[0] = CELL::kFromBelow;
-      order[1] = CELL::kFromRight;
-      order[2] = (b & CELL::kFromLeft) ? CELL::kFromLeft : CELL::kFromAbove;
-    } else if (previous.x < 0) {
-      order[0] = CELL::kFromLeft;
-      order[1] = CELL::kFromBelow;
-      order[2] = CELL::kFromAbove;
-      order[3] = CELL::kFromRight;
-    } else {
-      order[0] = CELL::kFromAbove;
-      if (b & CELL::kFromLeft) {
-        order[1] = CELL::kFromLeft;
-      } else {
-        order[1] = CELL::kFromRight;
-        order[2] = CELL::kFromBelow;
-      }
-    }
-    uint16_t chosen = 0;
-    for (uint16_t candidate : order) {
-      if (candidate && (b & candidate)) {
-        chosen = candidate;
-        break;
-      }
-    }
+    const uint16_t chosen = ChooseBackPointer(cell.bits, first, own, previous);
     const CPoint move = chosen ? OffsetOf(chosen) : CPoint(0, 0);
     const CPoint next(at.x + move.x, at.y + move.y);
     if (!chosen || !Contains(next)) {
@@ -639,6 +666,56 @@ CPointList* ROUTE::produce_path(CPointList& sources, PreferredDirection directio
   path->AddTail(at);
   if (!m_bOneWave) markSourcePath(path, sources);
   return path;
+}
+
+uint16_t ROUTE::OwnBackPointer(int direction) {
+  switch (direction) {
+    case kPrefDown:
+      return CELL::kFromBelow;
+    case kPrefUp:
+      return CELL::kFromAbove;
+    case kPrefRight:
+      return CELL::kFromRight;
+    default:
+      return CELL::kFromLeft;
+  }
+}
+
+uint16_t ROUTE::ChooseBackPointer(uint16_t b, bool first, uint16_t own, CPoint previous) {
+  uint16_t order[5] = {0, 0, 0, 0, 0};
+  if (first) {
+    order[0] = own;
+    order[1] = CELL::kFromBelow;
+    order[2] = CELL::kFromAbove;
+    order[3] = CELL::kFromLeft;
+    order[4] = CELL::kFromRight;
+  } else if (previous.x > 0) {
+    order[0] = CELL::kFromRight;
+    order[1] = CELL::kFromAbove;
+    order[2] = CELL::kFromBelow;
+    order[3] = CELL::kFromLeft;
+  } else if (previous.y > 0) {
+    order[0] = CELL::kFromBelow;
+    order[1] = CELL::kFromRight;
+    order[2] = (b & CELL::kFromLeft) ? CELL::kFromLeft : CELL::kFromAbove;
+  } else if (previous.x < 0) {
+    order[0] = CELL::kFromLeft;
+    order[1] = CELL::kFromBelow;
+    order[2] = CELL::kFromAbove;
+    order[3] = CELL::kFromRight;
+  } else {
+    order[0] = CELL::kFromAbove;
+    if (b & CELL::kFromLeft) {
+      order[1] = CELL::kFromLeft;
+    } else {
+      order[1] = CELL::kFromRight;
+      order[2] = CELL::kFromBelow;
+    }
+  }
+  for (uint16_t candidate : order) {
+    if (candidate && (b & candidate)) return candidate;
+  }
+  return 0;
 }
 
 void ROUTE::markSourcePath(CPointList* path, CPointList& sources) {

@@ -71,8 +71,8 @@ class ROUTE {
   bool Contains(const CPoint& cell) const {
     return cell.x >= 0 && cell.y >= 0 && cell.x < m_nColumns && cell.y < m_nRows;
   }
-  CELL& operator()(int x, int y) { return m_cells[m_rowStarts[y] + x]; }
-  const CELL& operator()(int x, int y) const { return m_cells[m_rowStarts[y] + x]; }
+  CELL& operator()(int x, int y) { return m_slots[m_rowStarts[y] + x].cell; }
+  const CELL& operator()(int x, int y) const { return m_slots[m_rowStarts[y] + x].cell; }
 
   static CPoint PreferredDir(int direction);
 
@@ -134,7 +134,14 @@ class ROUTE {
   PhaseEnd NearestTargetPhase(CPointList& sources, const std::vector<CPoint>& goals, CPoint& reachedCell);
   template <typename ToGo>
   PhaseEnd NearestTargetWaves(const Wave& first, const std::vector<CPoint>& goals, CPoint& reachedCell, ToGo toGo);
-  void ForgetDistances();
+  // Lays the back pointers of the walk from `goal` (entered in `direction`)
+  // when a way from the source pin that steps toward the goal all along
+  // reaches it; false, leaving the grid as it was, when none does.
+  bool MonotoneWay(CPoint source, CPoint goal, int direction);
+  // Which back pointer the walk from a target takes out of a cell with
+  // these bits, on its first step or after the move `previous`.
+  static uint16_t ChooseBackPointer(uint16_t bits, bool first, uint16_t own, CPoint previous);
+  static uint16_t OwnBackPointer(int direction);
   void TunnelFromTarget(CPoint target, int direction);
 
   // Notes a cell about to get search flags. A search touches only the cells
@@ -145,24 +152,30 @@ class ROUTE {
     if (!(*this)(x, y).Has(CELL::kScratch)) m_touched.push_back(m_rowStarts[y] + x);
   }
   // Clears `mask` in the touched cells (keeping source-set cells whole when
-  // asked) and forgets the cells left without search flags.
+  // asked), forgets their distances (a cell given one is touched) and
+  // forgets the cells left without search flags.
   void ClearTouched(uint16_t mask, bool keepSourceSet);
 
-  CELL* m_cells = nullptr;
+  // Each cell with the distance a goal-directed phase gave it (kNoDistance:
+  // none), side by side so that a step of the search reads one place.
+  static constexpr uint16_t kNoDistance = UINT16_MAX;
+  struct Slot {
+    CELL cell;
+    uint16_t distance;
+  };
+  Slot* m_slots = nullptr;
   std::vector<int> m_touched;
   bool m_bGoalDirected = true;
-  // The goal-directed phase's distances from the sources, by cell index
-  // (kNoDistance: not reached), the cells that have one, and its queue: the
-  // cells to expand, one bucket per value of their distance plus the
-  // distance still to go.
-  static constexpr uint16_t kNoDistance = UINT16_MAX;
+  // The goal-directed phase's queue: the cells to expand, one bucket per
+  // value of their distance plus the distance still to go.
   struct Queued {
     int index;
     int16_t x;
     int16_t y;
   };
-  std::vector<uint16_t> m_distance;
-  std::vector<int> m_withDistance;
+  // The cells of the rectangle between source and goal that steps toward
+  // the goal reach (MonotoneWay).
+  std::vector<uint8_t> m_monotone;
   std::vector<std::vector<Queued>> m_buckets;
   int m_nColumns = 0;
   int m_nRows = 0;
