@@ -30,6 +30,8 @@ enum : UINT {
   kCmdRouteArcs = 57045,
   kCmdOptionsArcRouting = 57041,
   kCmdObjectAvoidPageBoundary = 57027,
+  kCmdObjectNest = 57035,
+  kCmdObjectUnnest = 57040,
 };
 
 }  // namespace
@@ -53,6 +55,10 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_COMMAND(kCmdOptionsArcRouting, OnOptionsArcRouting)
   ON_COMMAND(kCmdObjectAvoidPageBoundary, OnObjectAvoidpageboundary)
   ON_UPDATE_COMMAND_UI(kCmdObjectAvoidPageBoundary, OnUpdateObjectAvoidpageboundary)
+  ON_COMMAND(kCmdObjectNest, OnObjectNest)
+  ON_UPDATE_COMMAND_UI(kCmdObjectNest, OnUpdateObjectNest)
+  ON_COMMAND(kCmdObjectUnnest, OnObjectUnnest)
+  ON_UPDATE_COMMAND_UI(kCmdObjectUnnest, OnUpdateObjectUnnest)
   ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 

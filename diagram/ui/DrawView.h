@@ -17,6 +17,7 @@ class CBirdEyeWnd;
 class CDiagram;
 class CDrawDoc;
 class CCmdUI;
+class CDrawBlock;
 class CDrawObj;
 class COleDataObject;
 class COleDropTarget;
@@ -85,6 +86,19 @@ class CDrawView : public CScrollView {
   // while the diagram has objects.
   void OnObjectAvoidpageboundary();
   void OnUpdateObjectAvoidpageboundary(CCmdUI* cmdUI);
+  // Replaces the selection by the composite block `block`, whose inner
+  // diagram receives it, as one undo step; wires that crossed the
+  // selection's border are rebuilt through new ports of the block. 0 when
+  // nothing was nested (the caller then deletes the block).
+  int NestSelectionInto(CDrawBlock* block);
+  // Nests the selection into a new composite block.
+  void OnObjectNest();
+  void OnUpdateObjectNest(CCmdUI* cmdUI);
+  // Replaces the selected composite block (with nothing selected, the one
+  // whose inner diagram the view shows) by its contents, joining the wires
+  // that ran to its ports directly to what the ports led to; one undo step.
+  void OnObjectUnnest();
+  void OnUpdateObjectUnnest(CCmdUI* cmdUI);
   BOOL IsBirdEyeShown() const { return m_bBirdEyeShown; }
   CBirdEyeWnd* GetBirdEyeWnd() const;
 
