@@ -19,6 +19,10 @@ namespace {
 
 // The page counts a canvas can hold.
 constexpr int kMaxPages = 255;
+// A port added to a block lengthens it by this much; ports stand this far
+// out from its sides.
+constexpr int kPortPitch = 12;
+constexpr int kPortReach = 10;
 
 // A wire that crossed the selection's border, deleted before the nest.
 struct CutWire {
@@ -32,7 +36,14 @@ struct CutWire {
 CDrawArc* Rewire(CDiagram* diagram, CRuntimeClass* arcClass, CDrawPort* src, CDrawPort* dst) {
   CObject* made = arcClass && arcClass->IsDerivedFrom(RUNTIME_CLASS(CDrawArc)) ? arcClass->CreateObject() : nullptr;
   auto* arc = made ? static_cast<CDrawArc*>(made) : new CDrawArc;
-  if (!arc->Initialize(src, dst, 1) || !diagram->Add(arc)) {
+  if (!arc->Initialize(src, dst, 1)) {
+    delete arc;
+    return nullptr;
+  }
+  // The bounds a wire has after any edit of its points, whichever way it
+  // runs.
+  arc->RecalcBounds(nullptr, FALSE);
+  if (!diagram->Add(arc)) {
     delete arc;
     return nullptr;
   }
@@ -41,6 +52,21 @@ CDrawArc* Rewire(CDiagram* diagram, CRuntimeClass* arcClass, CDrawPort* src, CDr
 
 // Pages for a canvas centred on the origin that reach `distance` from it.
 int HalfPagesFor(int distance, int pageLength) { return distance / ((pageLength + 1) / 2) + 1; }
+
+// How many ports the block gets for the cut wires: wires that share a
+// source or a destination share a port.
+int PortsForCutWires(std::vector<CutWire> cut) {
+  int ports = 0;
+  while (!cut.empty()) {
+    const CutWire first = cut.front();
+    cut.erase(cut.begin());
+    ++ports;
+    cut.erase(std::remove_if(cut.begin(), cut.end(),
+                             [&first](const CutWire& w) { return w.src == first.src || w.dst == first.dst; }),
+              cut.end());
+  }
+  return ports;
+}
 
 }  // namespace
 
@@ -74,25 +100,6 @@ int CDrawView::NestSelectionInto(CDrawBlock* block) {
   }
   const CPoint place(static_cast<int>(sumX / count), static_cast<int>(sumY / count));
 
-  diagram->BeginDynamicRouteChanges();
-  block->InitializeAs(0, place, this);
-  block->AddBlockAndComponentsToDiagram(diagram);
-  InvalObj(block);
-  InvalidateObjects(nullptr);
-  m_selection.RemoveAll();
-  Select(block, TRUE);
-
-  // The inner canvas is centred on its origin, where the place lands: each
-  // page reaches half a page each way.
-  extent.NormalizeRect();
-  extent.OffsetRect(-place.x, -place.y);
-  const int reserve = inner->GetWidthToReserveAtCanvasEdgeForInternalPorts();
-  const CSize page = inner->GetPageSize();
-  const int across = HalfPagesFor(std::max(extent.right + reserve, reserve - extent.left), page.cx);
-  const int down = HalfPagesFor(std::max(std::abs(extent.top), std::abs(extent.bottom)), page.cy);
-  inner->SetCanvasSize(static_cast<BYTE>(std::clamp(across, 1, kMaxPages)),
-                       static_cast<BYTE>(std::clamp(down, 1, kMaxPages)));
-
   // Wires with one end among the moved objects are cut; the records say
   // what to rebuild through the block's new ports.
   CDrawList moving(objects);
@@ -105,10 +112,52 @@ int CDrawView::NestSelectionInto(CDrawBlock* block) {
     if (!arc) continue;
     const bool src = moving.Find(arc->GetSrcOutPort()) != nullptr;
     const bool dst = moving.Find(arc->GetDestInPort()) != nullptr;
-    if (src == dst) continue;
+    if (src == dst) {
+      // A wire that moves whole may run beyond the objects it joins: the
+      // inner canvas must hold it too.
+      if (src) GrowExtentToBoundRect(extent, arc->GetBoundingRect());
+      continue;
+    }
     cut.push_back({arc->GetSrcOutPort(), arc->GetDestInPort(), arc->GetRuntimeClass()});
     dangling.AddTail(arc);
   }
+
+  diagram->BeginDynamicRouteChanges();
+  block->InitializeAs(0, place, this);
+  // The block stays on the canvas with the ports it will get: each
+  // lengthens it by one port pitch, and the ports stand out at its sides.
+  CRect reach = block->GetBoundingRectIncludingComponents();
+  reach.NormalizeRect();
+  const int grow = PortsForCutWires(cut) * kPortPitch;
+  if (upward) {
+    reach.top -= grow;
+  } else {
+    reach.bottom += grow;
+  }
+  reach.InflateRect(kPortReach, 0);
+  CRect inside = reach;
+  diagram->ForceRectWithinBounds(inside, diagram->GetRect());
+  block->MoveBy(inside.TopLeft() - reach.TopLeft(), FALSE);
+  block->AddBlockAndComponentsToDiagram(diagram);
+  InvalObj(block);
+  InvalidateObjects(nullptr);
+  m_selection.RemoveAll();
+  Select(block, TRUE);
+
+  // The inner canvas is centred on its origin, where the place lands: each
+  // page reaches half a page each way.
+  // The block may have moved to stay on the canvas: its corner is where
+  // the inner origin lands.
+  const CPoint corner = block->GetPosition().TopLeft();
+  extent.NormalizeRect();
+  extent.OffsetRect(-corner.x, -corner.y);
+  const int reserve = inner->GetWidthToReserveAtCanvasEdgeForInternalPorts();
+  const CSize page = inner->GetPageSize();
+  const int across = HalfPagesFor(std::max(extent.right + reserve, reserve - extent.left), page.cx);
+  const int down = HalfPagesFor(std::max(std::abs(extent.top), std::abs(extent.bottom)), page.cy);
+  inner->SetCanvasSize(static_cast<BYTE>(std::clamp(across, 1, kMaxPages)),
+                       static_cast<BYTE>(std::clamp(down, 1, kMaxPages)));
+
   for (POSITION pos = dangling.GetHeadPosition(); pos;) dangling.GetNext(pos)->Delete();
 
   moving = objects;
