@@ -3,6 +3,9 @@
 // persistence and undo of both levels.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -211,6 +214,12 @@ TEST_P(CompositeOnDiagram, TwoLevelsAreSavedAndLoadedWithTheirPairs) {
   view.SwitchToDiagram(diagram);
   WireIn(inner, Partner(outer, 0), PortOf(nested, 0));
   const std::vector<BYTE> bytes = doctest::StoreDocument(doc);
+  // The stream is a seed of the document fuzzer.
+  if (const char* write = ::getenv("SCRIVEL_WRITE_FIXTURES"); write && std::strcmp(write, "1") == 0) {
+    const std::filesystem::path seeds = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+                                        "fuzz" / "seeds" / "fuzz_document";
+    doctest::WriteFileBytes((seeds / "composite-two-levels-plain.drw").string(), bytes);
+  }
 
   CDrawDoc loaded;
   doctest::LoadArchive in(bytes, &loaded);
