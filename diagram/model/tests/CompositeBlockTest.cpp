@@ -125,6 +125,11 @@ TEST_P(CompositeOnDiagram, AddedPortsGoBelowTheOthersOrWhereTheInnerMenuOpened) 
   // Undoing takes the pair away again.
   ASSERT_TRUE(doc.UndoLast());
   EXPECT_EQ(block->GetPorts().Find(out), nullptr);
+  EXPECT_TRUE(diagram->GetObjects().Find(block)) << "the block stays";
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_TRUE(block->GetPorts().Find(out));
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_TRUE(diagram->GetObjects().Find(block));
 }
 
 TEST_P(CompositeOnDiagram, ShiftingInAndOutKeepsPlacesAndTheZOrder) {

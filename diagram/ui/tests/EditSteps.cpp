@@ -17,6 +17,7 @@
 #include "diagram/ui/TextTool.h"
 #include "diagram/ui/tests/EditSession.h"
 #include "diagram/ui/tests/NestSteps.h"
+#include "diagram/ui/tests/ViewCommandSteps.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/GdiConstants.h"
 #include "platform/ui/ModalDriver.h"
@@ -405,6 +406,8 @@ const std::vector<EditStep>& EditSteps() {
       // Composite blocks (NestSteps.cpp).
       {"nest", 2, NestSomeObjects},
       {"unnest", 1, UnnestOneBlock},
+      // The view's menu commands (ViewCommandSteps.cpp).
+      {"view-command", 3, RunViewCommand},
   };
   return steps;
 }
