@@ -197,6 +197,15 @@ class CDrawView : public CScrollView {
   void OnDiagramBlockProperties();
   void OnUpdateDiagramBlockProperties(CCmdUI* cmdUI);
   void OnCfbOpen();
+  // While the select tool is active: the single selected object's
+  // properties, or the shape page for several ("Multiple Shape
+  // Properties"), one undo step.
+  void OnEditProperties();
+  void OnEditPropertiesForMultipleSelections();
+  // Enabled while the fitting zoom, or a step toward it, is possible;
+  // checked at that zoom.
+  void OnUpdateViewScaleToFit(CCmdUI* cmdUI);
+  void OnUpdateViewScaleToWidth(CCmdUI* cmdUI);
   // A new port on the selected block or, with nothing selected, on the
   // block whose inner diagram the view shows.
   void OnFbAddInPort();
@@ -332,6 +341,7 @@ class CDrawView : public CScrollView {
   void ApplyToSelection(LPCWSTR recording, bool routeBatch, void (*apply)(CDrawObj*, int), int value);
   void GroupSelection(LPCWSTR recording, int bFlatten);
   void ZoomTo(int scale);
+  void UpdateFittingZoom(CCmdUI* cmdUI, CSize fit);
   void UpdateZoomStep(CCmdUI* cmdUI, int scale);
   void OpenDiagramLevel(CDiagram* diagram, CDocTemplate* docTemplate);
   CDrawBlock* PortCommandBlock() const;

@@ -26,6 +26,7 @@
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/MultiDocTemplate.h"
+#include "platform/ui/PropertySheet.h"
 
 namespace {
 
@@ -542,3 +543,46 @@ void CDrawView::OnUpdateFbAddOutPort(CCmdUI* cmdUI) {
   CDrawBlock* block = PortCommandBlock();
   cmdUI->Enable(block && block->UserCanAddOutPorts());
 }
+
+// Properties.
+
+void CDrawView::OnEditProperties() {
+  if (CDrawTool::GetActiveTool() != CDrawToolSet::GetSelectTool() || m_selection.IsEmpty()) return;
+  if (m_selection.GetCount() == 1) {
+    m_selection.GetHead()->OnEditProperties(this);
+  } else {
+    OnEditPropertiesForMultipleSelections();
+  }
+}
+
+void CDrawView::OnEditPropertiesForMultipleSelections() {
+  CDrawDoc* document = GetDocument();
+  if (!document || !m_pDiagram) return;
+  if (!document->BeginUndoRecording(u"Edit Multiple Object Properties", 255)) return;
+  m_pDiagram->BeginDynamicRouteChanges();
+  CPropertySheet sheet(u"Multiple Shape Properties", this);
+  sheet.m_psh.dwFlags &= ~PSH_HASHELP;
+  sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+  m_pDiagram->DoGeneralPropertyPage(m_selection, &sheet);
+  m_pDiagram->EndDynamicRouteChanges();
+  document->EndUndoRecording();
+}
+
+// The states of the fitting zooms.
+
+void CDrawView::UpdateFittingZoom(CCmdUI* cmdUI, CSize fit) {
+  const int most = GetScaleMaxSize();
+  const int least = GetScaleMinSize();
+  const CSize now = m_scaleSize;
+  const CSize limits = m_canvasScaleLimits;
+  const bool fitsAbove = fit.cx <= most && fit.cy <= most && fit.cx <= limits.cx && fit.cy <= limits.cy;
+  const bool roomAbove = (now.cx < most && now.cx < limits.cx) || (now.cy < most && now.cy < limits.cy);
+  const bool fitsBelow = fit.cx >= least && fit.cy >= least;
+  const bool roomBelow = now.cx > least || now.cy > least;
+  cmdUI->Enable((fitsAbove || roomAbove) && (fitsBelow || roomBelow));
+  cmdUI->SetCheck(now == fit);
+}
+
+void CDrawView::OnUpdateViewScaleToFit(CCmdUI* cmdUI) { UpdateFittingZoom(cmdUI, GetScaleToFit()); }
+
+void CDrawView::OnUpdateViewScaleToWidth(CCmdUI* cmdUI) { UpdateFittingZoom(cmdUI, GetScaleToWidth()); }

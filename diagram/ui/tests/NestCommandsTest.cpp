@@ -200,6 +200,32 @@ TEST_P(NestCommands, UnnestIsEnabledForOneCompositeOrInsideOne) {
   EXPECT_FALSE(Enabled(&CDrawView::OnUpdateObjectUnnest));
 }
 
+TEST_P(NestCommands, UnnestingGrowsTheCanvasByWholePagesForWideContents) {
+  CDrawBlock* m = PlaceBlock(100, CPoint(0, 0));
+  SelectOnly({m});
+  view.OnObjectNest();
+  CCompositeBlock* block = OnlyComposite();
+  ASSERT_NE(block, nullptr);
+  CCompositeBlockDiagram* inner = block->GetInternalDiagram();
+  ASSERT_TRUE(inner->SetCanvasSize(9, 1));
+  auto* wide = new CDrawRect(CRect(1900, 20, 1940, -20), CDrawRect::rectangle);
+  ASSERT_TRUE(inner->Add(wide));
+  const CSize before = diagram->GetCanvasSize();
+  SelectOnly({block});
+  view.OnObjectUnnest();
+  EXPECT_EQ(wide->GetDiagram(), diagram);
+  const CSize after = diagram->GetCanvasSize();
+  EXPECT_GT(after.cx, before.cx);
+  CRect canvas = diagram->GetRect();
+  canvas.NormalizeRect();
+  CRect placed = wide->GetPosition();
+  placed.NormalizeRect();
+  EXPECT_TRUE(canvas.left <= placed.left && placed.right <= canvas.right) << "the canvas holds what came out";
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(diagram->GetCanvasSize(), before);
+  EXPECT_EQ(wide->GetDiagram(), inner);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothDirections, NestCommands, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Upward" : "Downward"; });
 

@@ -266,6 +266,22 @@ TEST_P(ViewCommands, PortAndLevelCommandsFollowTheSelectionAndTheLevel) {
   EXPECT_EQ(view.GetDiagram(), diagram);
 }
 
+TEST_P(ViewCommands, SeveralSelectedObjectsShareOneShapeSheet) {
+  CDrawRect* r1 = Rect(0);
+  CDrawRect* r2 = Rect(50);
+  SelectOnly({r1, r2});
+  CDrawTool::SetActiveTool(CDrawToolSet::GetSelectTool());
+  CStringW caption;
+  platform::ScopedModalDriver driver([&caption](platform::ModalSession& m) {
+    caption = m.Caption();
+    m.Click(IDCANCEL);
+  });
+  doc.ClearUndoStack();
+  view.OnEditProperties();
+  EXPECT_EQ(caption, CStringW(u"Multiple Shape Properties"));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0) << "cancelled: nothing to undo";
+}
+
 INSTANTIATE_TEST_SUITE_P(BothDirections, ViewCommands, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Upward" : "Downward"; });
 
