@@ -76,7 +76,18 @@ CMultiDocTemplate* CCompositeBlockDiagram::GetDocTemplate() {
 int CCompositeBlockDiagram::GetVerticalOffsetBetweenInternalPorts() { return IsUpwardPositive() ? -50 : 50; }
 
 int CCompositeBlockDiagram::GetVerticalOffsetForNextPort() {
-  return GetVerticalOffsetBetweenInternalPorts() * (static_cast<int>(m_internalPorts.GetCount()) + 1);
+  return GetVerticalOffsetBetweenInternalPorts() * (static_cast<int>(LiveInternalPorts().GetCount()) + 1);
+}
+
+CDrawList CCompositeBlockDiagram::LiveInternalPorts() const {
+  // A deleted port stays listed, in the trash, so that undoing its delete
+  // finds it in its place; it is not one of the block's ports meanwhile.
+  CDrawList live;
+  for (POSITION pos = m_internalPorts.GetHeadPosition(); pos;) {
+    CDrawObj* port = m_internalPorts.GetNext(pos);
+    if (m_objects.Find(port)) live.AddTail(port);
+  }
+  return live;
 }
 
 int CCompositeBlockDiagram::GetHorizOffsetFromCanvasEdgeToInternalPortPoint0() { return 22; }
@@ -120,7 +131,11 @@ int CCompositeBlockDiagram::RemoveInternalPort(CDrawPort* port) {
 }
 
 void CCompositeBlockDiagram::MarkInternalPorts(DrawObjState state) {
-  for (POSITION pos = m_internalPorts.GetHeadPosition(); pos;) m_internalPorts.GetNext(pos)->SetDrawState(state);
+  // A port in the trash keeps the state that says so.
+  for (POSITION pos = m_internalPorts.GetHeadPosition(); pos;) {
+    CDrawObj* port = m_internalPorts.GetNext(pos);
+    if (port->GetDrawState() != drawStateDeleted) port->SetDrawState(state);
+  }
 }
 
 void CCompositeBlockDiagram::CloseAllInternalViews() {
@@ -304,7 +319,9 @@ void CCompositeBlockDiagram::Serialize(CArchive& ar) {
   const bool topLevel = document && document->GetDiagram() == this;
   if (topLevel && GetArchiveStreamVersion(ar) < 10) return;
   if (ar.IsStoring()) {
-    m_internalPorts.Serialize(ar);
+    // The trash is not stored: neither are the deleted ports.
+    CDrawList live = LiveInternalPorts();
+    live.Serialize(ar);
     return;
   }
   CDrawList loaded;

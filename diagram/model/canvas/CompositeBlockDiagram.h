@@ -74,6 +74,9 @@ class CCompositeBlockDiagram : public CDiagram {
   int GetPortPairHelper(int bAsSource, CDrawPort* port, const CDrawList& externalPorts, CDrawList& visited,
                         CDrawList& result);
 
+  // The listed internal ports that are on the canvas.
+  CDrawList LiveInternalPorts() const;
+
   static UINT c_uIDResource4DefaultDocTemplate;
   static CRuntimeClass* c_pDocClass4DefaultDocTemplate;
   static CRuntimeClass* c_pFrameClass4DefaultDocTemplate;

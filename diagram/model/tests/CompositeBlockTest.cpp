@@ -130,6 +130,15 @@ TEST_P(CompositeOnDiagram, AddedPortsGoBelowTheOthersOrWhereTheInnerMenuOpened) 
   EXPECT_TRUE(block->GetPorts().Find(out));
   ASSERT_TRUE(doc.UndoLast());
   EXPECT_TRUE(diagram->GetObjects().Find(block));
+  // The undone pair waits in the trash: it is neither counted nor stored.
+  EXPECT_EQ(inner->GetVerticalOffsetForNextPort(), -200);
+  if (upward()) {
+    CDrawDoc loaded;
+    doctest::LoadArchive in(doctest::StoreDocument(doc), &loaded);
+    loaded.Serialize(in.ar());
+    EXPECT_EQ(loaded.LoadFailuresDidOccur(), 0);
+    EXPECT_EQ(doctest::StoreDocument(loaded), doctest::StoreDocument(doc));
+  }
 }
 
 TEST_P(CompositeOnDiagram, ShiftingInAndOutKeepsPlacesAndTheZOrder) {
