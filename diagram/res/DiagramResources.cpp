@@ -3,6 +3,7 @@
 #include "diagram/res/ArcToolCursors.h"
 #include "diagram/res/CreationToolCursors.h"
 #include "diagram/res/BirdEyeResources.h"
+#include "diagram/res/CommandStrings.h"
 #include "diagram/res/DocumentStrings.h"
 #include "diagram/res/FrameResources.h"
 #include "diagram/res/DrawViewMenu.h"
@@ -16,6 +17,7 @@ platform::ResourceSet BuildDiagramResources() {
   platform::ResourceSet resources;
   AddMessageStrings(resources);
   AddDocumentStrings(resources);
+  AddCommandStrings(resources);
   AddTextDlgTemplate(resources);
   AddPropertyDlgTemplates(resources);
   AddBirdEyeResources(resources);

@@ -1,5 +1,6 @@
 #include "diagram/ui/DrawToolSet.h"
 
+#include "diagram/model/blocks/CompositeBlock.h"
 #include "diagram/model/blocks/DrawBlock.h"
 #include "diagram/ui/ArcTool.h"
 #include "diagram/ui/MonitorTool.h"
@@ -20,6 +21,7 @@ CPolyTool CDrawToolSet::polylineTool(dsPolyline);
 CTextTool CDrawToolSet::textTool;
 CArcTool CDrawToolSet::arcTool(1);
 CPlacerTool CDrawToolSet::blockTool(CPlacerTool::kPlacerCursor, RUNTIME_CLASS(CDrawBlock));
+CPlacerTool CDrawToolSet::compositeBlockTool(CPlacerTool::kPlacerCursor, RUNTIME_CLASS(CCompositeBlock));
 CMonitorTool CDrawToolSet::monitorTool;
 CZoomTool CDrawToolSet::zoomTool;
 CSelectTool* CDrawToolSet::c_pSelectTool = &CDrawToolSet::selectTool;

@@ -20,6 +20,8 @@ class CDrawToolSet {
   static CArcTool* GetArcTool() { return c_pArcTool; }
   static CTextTool* GetTextTool() { return &textTool; }
   static CPlacerTool* GetBlockTool() { return &blockTool; }
+  // The placer of composite blocks.
+  static CPlacerTool* GetCompositeBlockTool() { return &compositeBlockTool; }
   static CMonitorTool* GetMonitorTool() { return &monitorTool; }
   static CZoomTool* GetZoomTool() { return &zoomTool; }
   // The line, rectangle, rounded-rectangle or ellipse tool; null for any
@@ -42,6 +44,7 @@ class CDrawToolSet {
   static CTextTool textTool;
   static CArcTool arcTool;
   static CPlacerTool blockTool;
+  static CPlacerTool compositeBlockTool;
   static CMonitorTool monitorTool;
   static CZoomTool zoomTool;
   static CSelectTool* c_pSelectTool;

@@ -17,6 +17,8 @@ class CBirdEyeWnd;
 class CDiagram;
 class CDrawDoc;
 class CCmdUI;
+class CDocTemplate;
+class CDrawBlock;
 class CDrawObj;
 class COleDataObject;
 class COleDropTarget;
@@ -85,6 +87,144 @@ class CDrawView : public CScrollView {
   // while the diagram has objects.
   void OnObjectAvoidpageboundary();
   void OnUpdateObjectAvoidpageboundary(CCmdUI* cmdUI);
+  // The command handlers of the menus and tool bars (the update handlers
+  // enable, disable and check their items).
+  // Tools: each makes its tool the active one and is checked while it is.
+  void OnDrawSelect();
+  void OnDrawLine();
+  void OnDrawRect();
+  void OnDrawRoundRect();
+  void OnDrawEllipse();
+  void OnDrawPolygon();
+  void OnDrawPolyline();
+  void OnDrawText();
+  void OnDrawArc();
+  void OnDrawMonitor();
+  void OnViewZoomSelect();
+  void OnUpdateDrawSelect(CCmdUI* cmdUI);
+  void OnUpdateDrawLine(CCmdUI* cmdUI);
+  void OnUpdateDrawRect(CCmdUI* cmdUI);
+  void OnUpdateDrawRoundRect(CCmdUI* cmdUI);
+  void OnUpdateDrawEllipse(CCmdUI* cmdUI);
+  void OnUpdateDrawPolygon(CCmdUI* cmdUI);
+  void OnUpdateDrawPolyline(CCmdUI* cmdUI);
+  void OnUpdateDrawText(CCmdUI* cmdUI);
+  void OnUpdateDrawArc(CCmdUI* cmdUI);
+  void OnUpdateDrawMonitor(CCmdUI* cmdUI);
+  void OnUpdateViewZoomSelect(CCmdUI* cmdUI);
+  // The block dialog, then the block or composite-block placer.
+  void OnDrawBlock();
+  void OnUpdateDrawBlock(CCmdUI* cmdUI);
+  // The same with the dialog's composite check set.
+  void OnCfbNew();
+  // Selection and deleting.
+  void OnEditSelectAll();
+  void OnUpdateEditSelectAll(CCmdUI* cmdUI);
+  void OnUpdateSingleSelect(CCmdUI* cmdUI);
+  void OnUpdateAnySelect(CCmdUI* cmdUI);
+  void OnUpdateAnyNonGroupOrOLE(CCmdUI* cmdUI);
+  void OnUpdateEditProperties(CCmdUI* cmdUI);
+  // Deletes the selection, wires first, as one undo step "Delete".
+  void OnEditClear();
+  void OnUpdateEditClear(CCmdUI* cmdUI);
+  // Style of the selection, one undo step each.
+  void OnObjectLineWeight();
+  void OnObjectLineType(int style);
+  void OnObjectHatchStyle(int style);
+  void OnObjectLineTypeSolid();
+  void OnObjectLineTypeDash();
+  void OnObjectLineTypeDot();
+  void OnObjectLineTypeDashdot();
+  void OnObjectLineTypeDashdotdot();
+  void OnObjectLineTypeNull();
+  void OnObjectLineTypeInsideframe();
+  void OnObjectHsHorizontal();
+  void OnObjectHsVertical();
+  void OnObjectHsFdiagonal();
+  void OnObjectHsBdiagonal();
+  void OnObjectHsCross();
+  void OnObjectHsDiagcross();
+  void OnObjectHsNone();
+  void OnObjectTransparent();
+  void OnObjectOpaque();
+  void OnObjectToggleUsefill();
+  void OnObjectToggleUsehatch();
+  void OnUpdateObjectToggleUsefill(CCmdUI* cmdUI);
+  void OnUpdateObjectToggleUsehatch(CCmdUI* cmdUI);
+  // Z-order; the "To" commands keep the selected objects' own order.
+  void OnObjectMoveBack();
+  void OnObjectMoveForward();
+  void OnObjectMoveToBack();
+  void OnObjectMoveToFront();
+  // Groups.
+  void OnObjectGroup();
+  void OnObjectRegroup();
+  void OnObjectUngroup();
+  void OnUpdateObjectGroup(CCmdUI* cmdUI);
+  void OnUpdateObjectReGroup(CCmdUI* cmdUI);
+  void OnUpdateObjectUngroup(CCmdUI* cmdUI);
+  // Vertices of the single selected polygon, polyline or wire.
+  void OnPolypointAddsegment();
+  void OnPolypointRemovesegment();
+  void OnUpdatePolypointAddsegment(CCmdUI* cmdUI);
+  void OnUpdatePolypointRemovesegment(CCmdUI* cmdUI);
+  // Zoom steps.
+  void OnScale25();
+  void OnScale50();
+  void OnViewNormalSize();
+  void OnScale150();
+  void OnScale200();
+  void OnScale300();
+  void OnScale400();
+  void OnUpdateScale25(CCmdUI* cmdUI);
+  void OnUpdateScale50(CCmdUI* cmdUI);
+  void OnUpdateViewNormalSize(CCmdUI* cmdUI);
+  void OnUpdateScale150(CCmdUI* cmdUI);
+  void OnUpdateScale200(CCmdUI* cmdUI);
+  void OnUpdateScale300(CCmdUI* cmdUI);
+  void OnUpdateScale400(CCmdUI* cmdUI);
+  void OnViewZoomIn();
+  void OnViewZoomOut();
+  void OnUpdateViewZoomIn(CCmdUI* cmdUI);
+  void OnUpdateViewZoomOut(CCmdUI* cmdUI);
+  void OnViewRefresh();
+  // Diagram levels: in an MDI child frame a view of the diagram comes to
+  // the top or opens; in any other frame this view shows it.
+  void OnDiagramOpenTop();
+  void OnUpdateDiagramOpenTop(CCmdUI* cmdUI);
+  void OnDiagramOpenParent();
+  void OnUpdateDiagramOpenParent(CCmdUI* cmdUI);
+  void OnDiagramBlockProperties();
+  void OnUpdateDiagramBlockProperties(CCmdUI* cmdUI);
+  void OnCfbOpen();
+  // While the select tool is active: the single selected object's
+  // properties, or the shape page for several ("Multiple Shape
+  // Properties"), one undo step.
+  void OnEditProperties();
+  void OnEditPropertiesForMultipleSelections();
+  // Enabled while the fitting zoom, or a step toward it, is possible;
+  // checked at that zoom.
+  void OnUpdateViewScaleToFit(CCmdUI* cmdUI);
+  void OnUpdateViewScaleToWidth(CCmdUI* cmdUI);
+  // A new port on the selected block or, with nothing selected, on the
+  // block whose inner diagram the view shows.
+  void OnFbAddInPort();
+  void OnFbAddOutPort();
+  void OnUpdateFbAddInPort(CCmdUI* cmdUI);
+  void OnUpdateFbAddOutPort(CCmdUI* cmdUI);
+  // Replaces the selection by the composite block `block`, whose inner
+  // diagram receives it, as one undo step; wires that crossed the
+  // selection's border are rebuilt through new ports of the block. 0 when
+  // nothing was nested (the caller then deletes the block).
+  int NestSelectionInto(CDrawBlock* block);
+  // Nests the selection into a new composite block.
+  void OnObjectNest();
+  void OnUpdateObjectNest(CCmdUI* cmdUI);
+  // Replaces the selected composite block (with nothing selected, the one
+  // whose inner diagram the view shows) by its contents, joining the wires
+  // that ran to its ports directly to what the ports led to; one undo step.
+  void OnObjectUnnest();
+  void OnUpdateObjectUnnest(CCmdUI* cmdUI);
   BOOL IsBirdEyeShown() const { return m_bBirdEyeShown; }
   CBirdEyeWnd* GetBirdEyeWnd() const;
 
@@ -194,6 +334,17 @@ class CDrawView : public CScrollView {
   // first makes the default printer, set to its diagram's stored
   // orientation and paper size, the application's printer.
   afx_msg void OnFilePrint();
+
+  // The block dialog (its composite check preset) and the chosen placer.
+  void PlaceNewBlock(BOOL composite);
+  // Runs `apply(object, value)` on every selected object in one undo step.
+  void ApplyToSelection(LPCWSTR recording, bool routeBatch, void (*apply)(CDrawObj*, int), int value);
+  void GroupSelection(LPCWSTR recording, int bFlatten);
+  void ZoomTo(int scale);
+  void UpdateFittingZoom(CCmdUI* cmdUI, CSize fit);
+  void UpdateZoomStep(CCmdUI* cmdUI, int scale);
+  void OpenDiagramLevel(CDiagram* diagram, CDocTemplate* docTemplate);
+  CDrawBlock* PortCommandBlock() const;
 
   // Stores and returns the scale normalised; the result is the scroll size
   // at that scale.

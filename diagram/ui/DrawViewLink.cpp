@@ -9,6 +9,7 @@
 #include "diagram/ui/SysInfo.h"
 #include "diagram/ui/TextDlg.h"
 #include "platform/gdi/DC.h"
+#include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/WindowDC.h"
 
 namespace viewlink {
@@ -24,6 +25,14 @@ void DocToClient(CDrawView* view, CPoint& point) { view->DocToClient(point); }
 void DocToClient(CDrawView* view, CRect& rect) { view->DocToClient(rect); }
 
 void ClientToDoc(CDrawView* view, CRect& rect) { view->ClientToDoc(rect); }
+
+void ClientToDoc(CDrawView* view, CPoint& point) { view->ClientToDoc(point); }
+
+BOOL IsInMdiChildFrame(CDrawView* view) { return DYNAMIC_DOWNCAST(CMDIChildWnd, view->GetParentFrame()) != nullptr; }
+
+const CRuntimeClass* ViewClassOf(CDrawView* view) { return view->GetRuntimeClass(); }
+
+void SwitchToDiagram(CDrawView* view, CDiagram* diagram) { view->SwitchToDiagram(diagram); }
 
 CRect SensitivityRect(CDrawView* view, CPoint point) { return view->GetDocSenstivityRectForClientPoint(point); }
 

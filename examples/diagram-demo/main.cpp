@@ -51,6 +51,7 @@
 #include "examples/diagram-demo/BlockDiagramDemo.h"
 #include "examples/diagram-demo/DemoSupport.h"
 #include "examples/diagram-demo/MdiDemo.h"
+#include "examples/diagram-demo/NestDemo.h"
 #include "examples/diagram-demo/RouterDemo.h"
 #include "examples/diagram-demo/PageBoundaryDemo.h"
 #include "platform/core/Archive.h"
@@ -508,6 +509,7 @@ int main(int argc, char** argv) {
     RouteWires(folder);
     demo::RunRouterDemo(folder);
     demo::RunPageBoundaryDemo(folder);
+    demo::RunNestDemo(folder);
   } catch (CException& e) {
     std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());
     return 1;

@@ -5,6 +5,7 @@
 
 #include "diagram/model/document/ArchiveEncoding.h"
 #include "diagram/model/objects/CloneOrNull.h"
+#include "diagram/model/canvas/CompositeBlockDiagram.h"
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/blocks/DrawInPort.h"
@@ -58,7 +59,7 @@ CDrawBlock::CDrawBlock(const CDrawBlock& other)
       m_pAboutItem(nullptr),
       m_dragRect(other.m_dragRect) {
   // Neither an inner diagram nor an about document is copied.
-  if (other.m_pInnerDiagram) AfxThrowNotSupportedException(u"Composite blocks are not built.");
+  if (other.m_pInnerDiagram) AfxThrowNotSupportedException(u"A composite block is not copied.");
   if (other.m_pAboutItem) AfxThrowNotSupportedException(u"Block about documents are not built.");
   try {
     owned_text::CopyInto(m_pText1, other.m_pText1);
@@ -90,6 +91,12 @@ void CDrawBlock::DeletePorts() {
 
 CDrawBlock::~CDrawBlock() {
   if (m_bMonitor) Monitor(0);
+  // The inner diagram goes first, with the internal ports and (through
+  // them) their partners on the block's edge.
+  if (m_pInnerDiagram) {
+    delete m_pInnerDiagram;
+    m_pInnerDiagram = nullptr;
+  }
   owned_text::Destroy(m_pNameText);
   owned_text::Destroy(m_pText1);
   owned_text::Destroy(m_pText3);
@@ -97,14 +104,9 @@ CDrawBlock::~CDrawBlock() {
   CloseAboutIfOpen();
 }
 
-void CDrawBlock::RefuseInnerDiagram() const {
-  if (m_pInnerDiagram) AfxThrowNotSupportedException(u"Composite blocks are not built.");
-}
-
 void CDrawBlock::Serialize(CArchive& ar) {
   CDrawObj::Serialize(ar);
   if (ar.IsStoring()) {
-    RefuseInnerDiagram();
     ar << static_cast<WORD>(m_nLayoutCode);
     ar.WriteObject(m_pText1);
     ar.WriteObject(m_pNameText);
@@ -113,6 +115,7 @@ void CDrawBlock::Serialize(CArchive& ar) {
     ar.WriteObject(nullptr);
     ar.WriteCount(static_cast<DWORD_PTR>(m_ports.GetCount()));
     for (POSITION pos = m_ports.GetHeadPosition(); pos;) ar.WriteObject(m_ports.GetNext(pos));
+    if (m_pInnerDiagram) m_pInnerDiagram->Serialize(ar);
     return;
   }
   WORD code = 0;
@@ -167,24 +170,25 @@ void CDrawBlock::Serialize(CArchive& ar) {
     throw;
   }
   m_bReadingPorts = FALSE;
+  if (m_pInnerDiagram) m_pInnerDiagram->Serialize(ar);
 }
 
 const CRect& CDrawBlock::GetPosition() const {
   return m_drawState == drawStateMoved ? m_dragRect : m_position;
 }
 
-CMenu* CDrawBlock::GetPopupMenu(CDrawView* view, CPoint) {
+CMenu* CDrawBlock::GetPopupMenu(CDrawView* view, CPoint point) {
   if (!view) return nullptr;
   if (viewlink::DiagramOf(view) == m_pDiagram) return viewlink::PopupMenu(view, 4);
-  RefuseInnerDiagram();
-  return nullptr;
+  return m_pInnerDiagram ? m_pInnerDiagram->GetPopupMenu(view, point) : nullptr;
 }
 
 UINT CDrawBlock::GetPropertySheetCaptionID() { return kBlockPropertiesCaption; }
 
 BOOL CDrawBlock::DoesSecurityAllow(DWORD op1, DWORD op2) const {
   if (m_pDiagram && !m_pDiagram->DoesSecurityAllow(op1, op2)) return FALSE;
-  if (m_pInnerDiagram && (op1 & kInnerDiagramOperations)) RefuseInnerDiagram();
+  if (m_pInnerDiagram && (op1 & kInnerDiagramOperations))
+    return m_pInnerDiagram->DoesSecurityAllow(op1 & kInnerDiagramOperations, op2);
   return TRUE;
 }
 
@@ -243,7 +247,9 @@ BOOL CDrawBlock::Intersects(const CRect& rect) {
   return meet.IntersectRect(&a, &b);
 }
 
-void CDrawBlock::OnOpen(CDrawView*) { RefuseInnerDiagram(); }
+void CDrawBlock::OnOpen(CDrawView* view) {
+  if (m_pInnerDiagram) m_pInnerDiagram->OnOpen(view);
+}
 
 int CDrawBlock::OnEditPropertiesWithSheet(CPropertySheet* sheet) {
   // This build has no about document, so no about page.
@@ -322,16 +328,21 @@ int CDrawBlock::Delete() {
     delete this;
     return 1;
   }
-  RefuseInnerDiagram();
   CDiagram* diagram = m_pDiagram;
   CDrawDoc* document = GetDocument();
   if (document && !document->BeginUndoRecording(u"Delete Block", 255)) return 0;
-  if (m_drawState != drawStateDeleted && m_drawState != drawStateMarked) {
-    if (!CURBlock::RecordUndo(this, CURBlock::blockDeleted)) {
-      if (document) document->EndUndoRecording();
-      return 0;
+  if (m_drawState != drawStateDeleted) {
+    if (m_drawState != drawStateMarked) {
+      if (!CURBlock::RecordUndo(this, CURBlock::blockDeleted)) {
+        if (document) document->EndUndoRecording();
+        return 0;
+      }
+      m_drawState = drawStateMarked;
     }
-    m_drawState = drawStateMarked;
+    if (m_pInnerDiagram) {
+      m_pInnerDiagram->MarkInternalPorts(drawStateMarked);
+      m_pInnerDiagram->CloseAllInternalViews();
+    }
   }
   diagram->BeginDynamicRouteChanges();
   CloseAboutIfOpen();
@@ -354,9 +365,9 @@ int CDrawBlock::Delete() {
 }
 
 int CDrawBlock::UnDelete() {
-  RefuseInnerDiagram();
   CDrawDoc* document = GetDocument();
   if (document && !document->BeginUndoRecording(u"UnDelete Block", 255)) return 0;
+  if (m_pInnerDiagram) m_pInnerDiagram->MarkInternalPorts(drawStateNormal);
   if (!CDrawObj::UnDelete()) {
     if (document) document->EndUndoRecording();
     return 0;
@@ -377,18 +388,26 @@ int CDrawBlock::UnDelete() {
 }
 
 int CDrawBlock::InitializeAs(UINT code, const CPoint& point, CDrawView* view) {
+  const PortMaker ports = [](bool input, const CPoint& at, CDrawBlock* block, CDrawView* on) -> CDrawPort* {
+    if (input) return new CDrawInPort(at, block, on);
+    return new CDrawOutPort(at, block, on);
+  };
+  return LayOutAs(code, point, view, u"Block", ports);
+}
+
+int CDrawBlock::LayOutAs(UINT code, const CPoint& point, CDrawView* view, LPCWSTR name, PortMaker makePort) {
   if (!view) return 0;
   m_position = CRect(point, point);
   m_nLayoutCode = code;
   CDiagram* diagram = viewlink::DiagramOf(view);
   m_pDiagram = diagram;
   if (!m_pNameText) {
-    m_pNameText = new CDrawText(u"Block", point, view);
+    m_pNameText = new CDrawText(name, point, view);
     m_pNameText->SetPointerToNullOnDelete(&m_pNameText);
   }
-  CRect name = m_pNameText->GetPosition();
-  name.NormalizeRect();
-  m_position = CRect(name.left - 5, name.bottom + 5, name.right + 5, name.top - 5);
+  CRect nameRect = m_pNameText->GetPosition();
+  nameRect.NormalizeRect();
+  m_position = CRect(nameRect.left - 5, nameRect.bottom + 5, nameRect.right + 5, nameRect.top - 5);
   // Ports go down the edges from 5 beyond the bottom edge, one pitch apart.
   int y = m_position.bottom - 5;
   int direction = 1;
@@ -398,11 +417,11 @@ int CDrawBlock::InitializeAs(UINT code, const CPoint& point, CDrawView* view) {
     direction = -1;
   }
   for (UINT i = 0; i < code / 100; ++i) {
-    m_ports.AddTail(new CDrawInPort(CPoint(m_position.left, y), this, view));
+    m_ports.AddTail(makePort(true, CPoint(m_position.left, y), this, view));
     y -= kPortPitch * direction;
   }
   for (UINT i = 0; i < code % 100; ++i) {
-    m_ports.AddTail(new CDrawOutPort(CPoint(m_position.right, y), this, view));
+    m_ports.AddTail(makePort(false, CPoint(m_position.right, y), this, view));
     y -= kPortPitch * direction;
   }
   m_position.bottom = y;
@@ -494,7 +513,10 @@ CDrawPort* CDrawBlock::AddNewOutPort() {
 void CDrawBlock::DrawExtra(CDC*) {}
 
 void CDrawBlock::AddPort(CDrawPort* port, int index) {
-  RefuseInnerDiagram();
+  if (m_pInnerDiagram && port && port->GetDiagram() == m_pInnerDiagram) {
+    m_pInnerDiagram->AddInternalPort(port, -1);
+    return;
+  }
   if (index >= 0) {
     m_ports.InsertAtIndex(index, port);
   } else {
@@ -503,7 +525,7 @@ void CDrawBlock::AddPort(CDrawPort* port, int index) {
 }
 
 int CDrawBlock::RemovePort(CDrawPort* port) {
-  RefuseInnerDiagram();
+  if (m_pInnerDiagram && m_pInnerDiagram->RemoveInternalPort(port)) return 1;
   POSITION pos = m_ports.Find(port);
   if (!pos) return 0;
   m_ports.RemoveAt(pos);

@@ -87,9 +87,11 @@ class CDrawBlock : public CDrawObj {
   // Draws the outline that shows where the dragged block will land (XOR:
   // drawing it again erases it).
   void DrawDragOutline(CDrawView* view, const CRect& rect);
-  // Throws CNotSupportedException for the operations of a composite
-  // block's inner diagram, which this build does not provide.
-  void RefuseInnerDiagram() const;
+  // Makes one port of a new block's layout: an input on the left edge or
+  // an output on the right, its connection at `at`.
+  using PortMaker = CDrawPort* (*)(bool input, const CPoint& at, CDrawBlock* block, CDrawView* view);
+  // The layout of InitializeAs with the name text and the ports given.
+  int LayOutAs(UINT code, const CPoint& point, CDrawView* view, LPCWSTR name, PortMaker makePort);
   // Deletes every port; each leaves the list before it goes, so that it
   // does not look for itself in it.
   void DeletePorts();

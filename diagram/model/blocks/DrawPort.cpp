@@ -4,6 +4,7 @@
 
 #include "diagram/model/document/ArchiveEncoding.h"
 #include "diagram/model/objects/CloneOrNull.h"
+#include "diagram/model/canvas/CompositeBlockDiagram.h"
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/blocks/DrawArc.h"
 #include "diagram/model/blocks/DrawBlock.h"
@@ -87,7 +88,7 @@ CDrawPort::CDrawPort(const CDrawPort& other)
       m_arcs(10),
       m_nDeletedIndex(-1) {
   // A boundary-port pair is made by its composite block, never copied.
-  if (other.m_pAssociatedPort) AfxThrowNotSupportedException(u"Composite blocks are not built.");
+  if (other.m_pAssociatedPort) AfxThrowNotSupportedException(u"A boundary port is not copied.");
   // The copy has no wires: it shows the outline of an unlinked port.
   if (m_nUnlinkedPoints >= 1 && m_nUnlinkedPoints <= m_nAllocPoints) m_nPoints = m_nUnlinkedPoints;
   try {
@@ -187,6 +188,9 @@ void CDrawPort::Serialize(CArchive& ar) {
   CDrawList* elements = loading ? loading->GetLoadingElements() : nullptr;
   if (m_pBlock && !m_pBlock->IsReadingPorts() && elements && m_pBlock->GetPorts().Find(this)) {
     elements->AddTail(m_pBlock);
+  } else if (m_pBlock && loading && IsInternal() && static_cast<CDiagram*>(m_pBlock->GetInternalDiagram()) == loading) {
+    // An internal port is read with its composite block's inner diagram,
+    // whose list of internal ports takes it after the objects.
   } else if (m_pBlock && !m_pBlock->IsReadingPorts()) {
     // A port read anywhere else belongs to no block, and the block it names
     // (one a damaged stream made for it, or one stored elsewhere) goes to

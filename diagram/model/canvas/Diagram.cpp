@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <new>
+#include <unordered_set>
 #include <vector>
 
 #include <ctime>
@@ -62,6 +63,18 @@ void GrowExtentToBoundRect(CRect& extent, const CRect& rect) {
   extent = CRect(left, downward ? low : high, right, downward ? high : low);
 }
 
+namespace {
+
+// Every diagram that exists.
+std::unordered_set<const CDiagram*>& LiveDiagrams() {
+  static std::unordered_set<const CDiagram*> diagrams;
+  return diagrams;
+}
+
+}  // namespace
+
+BOOL CDiagram::IsLive(const CDiagram* diagram) { return LiveDiagrams().count(diagram) != 0; }
+
 CDiagram::CDiagram(CDrawObj* host)
     : m_pHostObj(host),
       m_pDocument(nullptr),
@@ -87,6 +100,7 @@ CDiagram::CDiagram(CDrawObj* host)
   m_savedPageSize = m_pageSize;
   m_savedHMaxPages = m_hMaxPages;
   m_savedVMaxPages = m_vMaxPages;
+  LiveDiagrams().insert(this);
 }
 
 CDiagram::~CDiagram() {
@@ -96,6 +110,7 @@ CDiagram::~CDiagram() {
   // Every view that shows the diagram lets go of it, with or without a
   // document.
   UpdateDiagramViews(nullptr, CDrawHint::diagramDestroyed, nullptr);
+  LiveDiagrams().erase(this);
 }
 
 // The small virtuals a derived diagram may change.

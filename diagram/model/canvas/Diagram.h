@@ -208,6 +208,11 @@ class CDiagram {
   CDrawList* GetLoadingElements() const { return m_pLoadingElements; }
   void Draw(CDC* dc, CRect rect, CDrawView* view);
 
+  // Whether the diagram exists: an undo record may outlive an inner diagram
+  // that went with its composite block, and with it the objects of its
+  // trash.
+  static BOOL IsLive(const CDiagram* diagram);
+
   // Hierarchy and views.
   CDrawObj* GetHostObj() const { return m_pHostObj; }
   CDiagram* GetParentDiagram() const;

@@ -107,6 +107,9 @@ class CDrawDoc : public COleDocument {
   CDiagram* GetActiveDiagram() const { return m_pActiveDiagram; }
   void SetActiveDiagram(CDiagram* diagram) { m_pActiveDiagram = diagram; }
   BOOL IsDeleteContentsInProgress() const { return m_bDeleteContentsInProgress; }
+  // Set while a composite block fills its new inner diagram, whose
+  // additions are no change of the user's.
+  void SetDeleteContentsInProgress(BOOL inProgress) { m_bDeleteContentsInProgress = inProgress; }
 
   // Loading.
   void StartLoad(WORD version);

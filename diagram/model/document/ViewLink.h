@@ -28,6 +28,7 @@ class CMenu;
 class CObject;
 class CView;
 class CWnd;
+struct CRuntimeClass;
 
 namespace viewlink {
 
@@ -42,6 +43,7 @@ CDrawView* AsDrawView(CWnd* window);
 void DocToClient(CDrawView* view, CPoint& point);
 void DocToClient(CDrawView* view, CRect& rect);
 void ClientToDoc(CDrawView* view, CRect& rect);
+void ClientToDoc(CDrawView* view, CPoint& point);
 // The document rectangle within which a click at the client pixel hits.
 CRect SensitivityRect(CDrawView* view, CPoint point);
 
@@ -64,6 +66,13 @@ CRect MeasureText(CDrawView* view, const CStringW& text, CFont* font, UINT forma
 void DrawFocusRect(CDrawView* view, const CRect& rect);
 // Whether the system's drawing layer is limited to 16-bit coordinates.
 BOOL IsGdi16Bit();
+
+// Whether the view's parent frame is an MDI child frame.
+BOOL IsInMdiChildFrame(CDrawView* view);
+// The view's runtime class.
+const CRuntimeClass* ViewClassOf(CDrawView* view);
+// Makes the view show another diagram of its document.
+void SwitchToDiagram(CDrawView* view, CDiagram* diagram);
 
 // The sub-menu `index` of the view's pop-up menu, or null.
 CMenu* PopupMenu(CDrawView* view, int index);

@@ -302,28 +302,3 @@ TEST(DrawBlockTest, AStoredAboutDocumentIsRefused) {
 
 }  // namespace
 
-// Nesting and un-nesting move objects through a composite block's inner
-// diagram, which this build does not have: their records say so and open no
-// recording.
-TEST(DrawBlockTest, NestingRecordsAreRefusedWithoutRecordingAnything) {
-  LinkDiagramLibrary();
-  CDrawDoc doc;
-  CDiagram* diagram = doc.GetDiagram();
-  diagram->SetDocument(&doc);
-  auto* block = new CDrawBlock;
-  auto* other = new CDrawObj(CRect(0, 10, 10, 0));
-  ASSERT_TRUE(diagram->Add(block));
-  ASSERT_TRUE(diagram->Add(other));
-  doc.ClearUndoStack();
-  CDrawList objects;
-  objects.AddTail(other);
-  EXPECT_THROW(CURNest::RecordUndo(block, objects), CNotSupportedException);
-  EXPECT_THROW(CURUnNest::RecordUndo(block), CNotSupportedException);
-  EXPECT_EQ(doc.GetUndoLevel(), 0u);
-  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
-  for (CRuntimeClass* recordClass : {RUNTIME_CLASS(CURNest), RUNTIME_CLASS(CURUnNest)}) {
-    EXPECT_TRUE(recordClass->IsDerivedFrom(RUNTIME_CLASS(CUndoRedo))) << recordClass->m_lpszClassName;
-  }
-  EXPECT_STREQ(RUNTIME_CLASS(CURNest)->m_lpszClassName, "CURNest");
-  EXPECT_STREQ(RUNTIME_CLASS(CURUnNest)->m_lpszClassName, "CURUnNest");
-}

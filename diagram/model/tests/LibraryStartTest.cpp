@@ -32,6 +32,19 @@ TEST(LibraryStartTest, InitLinksTheClassesAndTextsIntoTheChain) {
   // The document template's string: its fourth part is the file filter.
   ASSERT_TRUE(text.LoadString(28017));
   EXPECT_NE(text.Find(u"\nDrawBlock Files (*.drw)\n.drw\n"), -1);
+  // The property sheets' captions and the commands' prompts.
+  const struct {
+    UINT id;
+    const char16_t* text;
+  } strings[] = {{28036, u"Shape Properties"},
+                 {28037, u"Block Properties"},
+                 {57027, u"Move Objects that cross page boundaries to next page, expanding canvas as necessary.\n"
+                         u"Avoid Page Boundary"},
+                 {57035, u"Nest selected objects\nNest as New Digram"}};
+  for (const auto& s : strings) {
+    ASSERT_TRUE(text.LoadString(s.id)) << s.id;
+    EXPECT_EQ(text, CStringW(s.text)) << s.id;
+  }
 }
 
 }  // namespace

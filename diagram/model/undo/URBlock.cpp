@@ -4,6 +4,7 @@
 
 #include "diagram/model/blocks/DrawBlock.h"
 #include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/canvas/CompositeBlockDiagram.h"
 #include "platform/core/Exceptions.h"
 
 IMPLEMENT_DYNAMIC(CURAssocPort, CUndoRedo)
@@ -43,9 +44,7 @@ void CURBlock::DoUndo() {
     m_pBlock->EndUnDelete();
   } else if (m_nOp == blockAdded) {
     if (m_pBlock->GetDrawState() == drawStateDeleted) return;
-    // Marking the internal ports of a composite block needs its inner
-    // diagram's operations, which this build does not have.
-    if (m_pBlock->GetInternalDiagram()) AfxThrowNotSupportedException(u"Composite blocks are not built.");
+    if (CCompositeBlockDiagram* inner = m_pBlock->GetInternalDiagram()) inner->MarkInternalPorts(drawStateMarked);
     RecordUndo(m_pBlock, blockDeleted);
     m_pBlock->SetDrawState(drawStateMarked);
   }
@@ -61,19 +60,43 @@ int CURBlock::RecordUndo(CDrawBlock* block, int op) {
   });
 }
 
-// Nesting and un-nesting move objects between a diagram and the inner
-// diagram of a composite block, which this build does not have: a record of
-// either could never be replayed, so none is made, and no recording is
-// opened for it.
-
 CURNest::~CURNest() = default;
 
-void CURNest::DoUndo() { AfxThrowNotSupportedException(u"Composite blocks are not built."); }
+void CURNest::DoUndo() {
+  CCompositeBlockDiagram* inner = m_pBlock->GetInternalDiagram();
+  if (!inner) return;
+  CURUnNest::RecordUndo(m_pBlock);
+  const CDrawList objects(inner->GetObjects());
+  inner->ShiftBetweenDiagrams(objects, CCompositeBlockDiagram::shiftOut, m_zOrder);
+}
 
-int CURNest::RecordUndo(CDrawBlock*, const CDrawList&) { AfxThrowNotSupportedException(u"Composite blocks are not built."); }
+int CURNest::RecordUndo(CDrawBlock* block, const CDrawList& objects) {
+  return Record(block->GetDocument(), RUNTIME_CLASS(CURNest), [block, &objects] {
+    std::unique_ptr<CURNest> record(new CURNest);
+    record->m_pBlock = block;
+    for (POSITION pos = objects.GetHeadPosition(); pos;) {
+      CDrawObj* object = objects.GetNext(pos);
+      record->m_zOrder.SetAt(object, static_cast<WORD>(object->GetZIndex()));
+    }
+    return record;
+  });
+}
 
 CURUnNest::~CURUnNest() = default;
 
-void CURUnNest::DoUndo() { AfxThrowNotSupportedException(u"Composite blocks are not built."); }
+void CURUnNest::DoUndo() {
+  CCompositeBlockDiagram* inner = m_pBlock->GetInternalDiagram();
+  if (!inner) return;
+  CURNest::RecordUndo(m_pBlock, m_objects);
+  const CMapPtrToWord none;
+  inner->ShiftBetweenDiagrams(m_objects, CCompositeBlockDiagram::shiftIn, none);
+}
 
-int CURUnNest::RecordUndo(CDrawBlock*) { AfxThrowNotSupportedException(u"Composite blocks are not built."); }
+int CURUnNest::RecordUndo(CDrawBlock* block) {
+  return Record(block->GetDocument(), RUNTIME_CLASS(CURUnNest), [block] {
+    std::unique_ptr<CURUnNest> record(new CURUnNest);
+    record->m_pBlock = block;
+    if (CCompositeBlockDiagram* inner = block->GetInternalDiagram()) record->m_objects = inner->GetObjects();
+    return record;
+  });
+}

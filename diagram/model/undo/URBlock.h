@@ -47,9 +47,8 @@ class CURBlock : public CUndoRedo {
 };
 
 // Objects were nested into a composite block; keeps each object's place in
-// the outer z-order so that un-nesting puts them back. This build has no
-// inner diagrams to move objects through: RecordUndo and DoUndo throw
-// CNotSupportedException.
+// the outer z-order, so that undoing moves them back out to those places
+// (recording the un-nest that redoes it).
 class CURNest : public CUndoRedo {
   DECLARE_DYNAMIC(CURNest)
 
@@ -63,8 +62,9 @@ class CURNest : public CUndoRedo {
   CMapPtrToWord m_zOrder;
 };
 
-// A composite block was un-nested; keeps the objects of its inner diagram.
-// Not built, as CURNest.
+// A composite block's contents were moved out; keeps the objects of its
+// inner diagram, so that undoing moves them back in (recording the nest
+// that redoes it).
 class CURUnNest : public CUndoRedo {
   DECLARE_DYNAMIC(CURUnNest)
 

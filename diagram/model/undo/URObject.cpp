@@ -93,6 +93,9 @@ void CURDeleteObj::DoUndo() {
 CURDeleteObj::~CURDeleteObj() {
   if (!m_pObj) return;
   const bool last = ReleaseReference(m_pObj);
+  // A diagram that is gone (the inner diagram of a composite block that
+  // went) took the objects of its trash with it.
+  if (m_pDiagram && !CDiagram::IsLive(m_pDiagram)) return;
   // An object that is back in use belongs to its diagram again.
   if (m_pDiagram && !m_pDiagram->DoesTrashInclude(m_pObj)) return;
   if (last) delete m_pObj;

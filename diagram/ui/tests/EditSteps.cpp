@@ -16,6 +16,8 @@
 #include "diagram/ui/SelectTool.h"
 #include "diagram/ui/TextTool.h"
 #include "diagram/ui/tests/EditSession.h"
+#include "diagram/ui/tests/NestSteps.h"
+#include "diagram/ui/tests/ViewCommandSteps.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/GdiConstants.h"
 #include "platform/ui/ModalDriver.h"
@@ -401,6 +403,11 @@ const std::vector<EditStep>& EditSteps() {
       {"undo", 5, Undo},
       {"redo", 3, Redo},
       {"refused", 2, Refused},
+      // Composite blocks (NestSteps.cpp).
+      {"nest", 2, NestSomeObjects},
+      {"unnest", 1, UnnestOneBlock},
+      // The view's menu commands (ViewCommandSteps.cpp).
+      {"view-command", 3, RunViewCommand},
   };
   return steps;
 }
