@@ -7,6 +7,7 @@
 #include "draft/construct/tests/CommandBench.h"
 #include "draft/edit/ArcCenterOnEntityCmd.h"
 #include "draft/edit/ArcTangentLineCmd.h"
+#include "draft/edit/MidArcSetDlg.h"
 #include "draft/edit/tests/EditCmdFixture.h"
 #include "draft/host/ArcEntity.h"
 #include "draft/host/CircleEntity.h"
@@ -231,4 +232,28 @@ TEST_F(TangentArcTest, CancelDropsTheClick) {
   EXPECT_NEAR(arcs[0][1], 200, 1e-9);
   EXPECT_EQ(GetProfileStringSetting("MidArcSetting", "Radius"), "20.000000");
   EXPECT_EQ(GetProfileIntSetting("MidArcSetting", "WaiQie", -1), 1);
+}
+
+// For a line the tangency radios are off and "WaiQie" stays unwritten; a
+// radius out of range keeps the dialog open.
+TEST_F(TangentArcTest, ArcDialogForALine) {
+  int passes = 0;
+  platform::ScopedModalDriver driver([&](platform::ModalSession& m) {
+    ++passes;
+    EXPECT_FALSE(m.IsEnabled(2235));
+    EXPECT_FALSE(m.IsEnabled(2239));
+    EXPECT_EQ(CStringA(m.Text(1007)), "15");
+    m.EnterText(1007, CStringA("0"));
+    m.Click(IDOK);
+    EXPECT_TRUE(m.IsRunning());
+    m.EnterText(1007, CStringA("12.5"));
+    m.Click(IDOK);
+    EXPECT_FALSE(m.IsRunning());
+  });
+  CMidArcSetDlg dlg(nullptr, 0);
+  ASSERT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(passes, 1);
+  EXPECT_DOUBLE_EQ(dlg.GetRadius(), 12.5);
+  EXPECT_EQ(GetProfileStringSetting("MidArcSetting", "Radius"), "12.500000");
+  EXPECT_EQ(GetProfileIntSetting("MidArcSetting", "WaiQie", -1), -1);
 }
