@@ -456,6 +456,39 @@ class CDraftView {
   CEntity* MakeFillet(int mode, CEntity* first, CEntity* second, double p1x, double p1y, double p2x, double p2y,
                       double radius, BOOL onePick, int layer, CDrawingGroup* group, CUndoRecord* record);
 
+  // ---- Connecting arcs (ViewArcServices.cpp).
+  // The centre of an arc of radius `radius` tangent to `connected` (a line,
+  // circle or arc) whose centre lies on `centreEntity` (a line, circle or
+  // arc, taken whole: a line infinite, an arc as its circle). The centre
+  // lies at `radius` from the connected entity: beside a line on either
+  // side; outside a circle for tangency 1, inside it (or round it, for a
+  // radius larger than the circle's) for tangency 0. Of the candidates the
+  // one nearest (p2x, p2y), the pick on the centre entity, is taken; flip 1
+  // takes the second nearest when there is one. Gives the centre, the
+  // direction (degrees) from it to the tangent point and the tangent point.
+  // FALSE (outputs unchanged) when there is no candidate, a radius is not
+  // positive, or the centre would be the connected circle's own centre.
+  // (p1x, p1y), the pick on the connected entity, is the call's form.
+  BOOL SolveArcCentreOnEntity(const CEntity* connected, const CEntity* centreEntity, double p1x, double p1y,
+                              double p2x, double p2y, double radius, int tangency, int flip, double& cx, double& cy,
+                              double& tangentAngle, double& tx, double& ty) const;
+  // A new temporary copy of the line or arc `entity` cut at the point
+  // (tx, ty) on its carrier, keeping what runs from there in the direction
+  // `angle` (degrees): a line from the point to its end on that side, an
+  // arc from the point on to its end in its turning sense along `angle`
+  // (growing up to the point when the point lies beyond the arc on that
+  // end's side). A point beyond the entity on the other side leaves a whole
+  // copy. Null when nothing is left (the point on the kept end) or the
+  // entity is of another kind. The caller deletes it.
+  CEntity* DeriveLineEntity(const CEntity* entity, double angle, double tx, double ty) const;
+  CEntity* DeriveArcEntity(const CEntity* entity, double angle, double tx, double ty) const;
+  // The line or arc `entity`, out of the drawing already, replaced by its
+  // piece as the Derive operations give it, added with `record` (the
+  // entity alone goes into the record when nothing of it is left). FALSE
+  // for another kind.
+  BOOL TrimLineAtPoint(CEntity* entity, double angle, double tx, double ty, CUndoRecord* record);
+  BOOL TrimArcAtPoint(CEntity* entity, double angle, double tx, double ty, CUndoRecord* record);
+
   // ---- Progress display (ViewProgress.h): a new record for a pass (the
   // caller's); the display begun with the number of items, stepped once an
   // item, ended. GetProgress gives what it shows.

@@ -33,6 +33,41 @@ void AddEditRegionDialogTemplates(platform::ResourceSet& r) {
             .DefPushButton("执行", IDOK, {20, 48, 50, 14}, WS_TABSTOP)
             .PushButton("放弃", IDCANCEL, {90, 48, 50, 14}, WS_TABSTOP));
 
+  // The connecting arc's settings.
+  r.Add(Dialog(1205, "过渡圆弧", {0, 0, 170, 96})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .LText("半径值", IDC_STATIC, {10, 12, 40, 8})
+            .EditText(1007, {56, 10, 100, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .GroupBox("相切方式", IDC_STATIC, {8, 28, 154, 26})
+            .AutoRadioButton("外切", 2235, {16, 39, 50, 10}, WS_GROUP | WS_TABSTOP)
+            .AutoRadioButton("内切", 2239, {86, 39, 50, 10})
+            .AutoCheckBox("修剪图元", 2233, {10, 60, 100, 10}, WS_GROUP | WS_TABSTOP)
+            .DefPushButton("确认", IDOK, {24, 76, 50, 14}, WS_TABSTOP)
+            .PushButton("取消", IDCANCEL, {96, 76, 50, 14}, WS_TABSTOP));
+
+  // The axial undercut's sizes.
+  r.Add(Dialog(383, "轴向退刀槽", {0, 0, 160, 70})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .LText("退刀槽直径", IDC_STATIC, {10, 12, 50, 8})
+            .EditText(388, {66, 10, 80, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .LText("退刀槽宽度", IDC_STATIC, {10, 30, 50, 8})
+            .EditText(2218, {66, 28, 80, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .DefPushButton("执行", IDOK, {20, 50, 50, 14}, WS_TABSTOP)
+            .PushButton("取消", IDCANCEL, {90, 50, 50, 14}, WS_TABSTOP));
+
+  // The oblique undercut's sizes.
+  r.Add(Dialog(1283, "斜向退刀槽参数", {0, 0, 160, 70})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .LText("凹底深度", IDC_STATIC, {10, 12, 50, 8})
+            .EditText(388, {66, 10, 80, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .LText("凹底宽度", IDC_STATIC, {10, 30, 50, 8})
+            .EditText(2218, {66, 28, 80, 12}, ES_AUTOHSCROLL | WS_TABSTOP)
+            .DefPushButton("执行", IDOK, {20, 50, 50, 14}, WS_TABSTOP)
+            .PushButton("取消", IDCANCEL, {90, 50, 50, 14}, WS_TABSTOP));
+
   // The group chooser: one of the drawing's groups, or a new name.
   r.Add(Dialog(371, "改变图组", {0, 0, 180, 62})
             .Style(kModal)

@@ -34,6 +34,7 @@
 #include "draft/edit/ModifyEndCmd.h"
 #include "draft/edit/MoveOriginCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
+#include "draft/edit/ObliqueUndercutCmd.h"
 #include "draft/edit/PointCmd.h"
 #include "draft/edit/PolylineArcCmd.h"
 #include "draft/edit/RotateCmd.h"
@@ -44,11 +45,14 @@
 #include "draft/regions/MeasureAreaCmd.h"
 #include "draft/regions/MeasureDistCmd.h"
 #include "draft/regions/MeasureLengthCmd.h"
+#include "draft/edit/ArcCenterOnEntityCmd.h"
+#include "draft/edit/ArcTangentLineCmd.h"
 #include "draft/edit/ChamferCmd.h"
 #include "draft/edit/BreakCmd.h"
 #include "draft/edit/ExtendCmd.h"
 #include "draft/edit/FilletCmd.h"
 #include "draft/edit/TidyCenterLineCmd.h"
+#include "draft/edit/UndercutCmd.h"
 #include "draft/regions/ChangeGroupCmd.h"
 #include "draft/regions/ContourCmd.h"
 #include "draft/regions/ContourSelectCmd.h"
@@ -348,6 +352,19 @@ CommandRegistry LibraryCommands() {
   c.Add("fill-text", "fills the character outlines of the texts at each click with hatch lines set in the "
                      "table-in-region dialog; the right button ends it",
         [](CDraftView& v) { return new CFillTextCmd(282, &v); });
+  // Tangent lines, connecting arcs and undercuts.
+  c.Add("tangent-line", "the common tangent line of two picked arcs or circles, the one nearest the two picks",
+        [](CDraftView&) { return new CArcTangentLineCmd(295, 0); });
+  c.Add("connect-arc", "an arc tangent to a picked line, arc or circle with its centre on a second picked entity "
+                       "(TAB: through a clicked point instead), its radius from a dialog, ended by a click; TAB at "
+                       "the end: the other arc, twice: the other solution",
+        [](CDraftView&) { return new CArcCenterOnEntityCmd(296); });
+  c.Add("undercut", "a groove cut next to a picked end line into the smaller of two diameters (four outline "
+                    "lines crossing the end line; its sizes dialog first)",
+        [](CDraftView&) { return new CUndercutCmd(297); });
+  c.Add("oblique-undercut", "a slot cut into the corner of two picked lines along its bisector (its sizes dialog "
+                            "first); one click on a corner takes both lines",
+        [](CDraftView&) { return new CObliqueUndercutCmd(298); });
   return c;
 }
 

@@ -329,6 +329,41 @@ void Fillet(SessionUser& u) {
   }
 }
 
+// The common tangent of two picked arcs or circles.
+void TangentLine(SessionUser& u) {
+  u.Push("tangent-line");
+  u.Click(u.PointOnEntity());
+  u.Click(u.PointOnEntity());
+}
+
+// The connected entity, then the centre's entity or (after TAB) a point the
+// arc passes through, the arc dialog, TAB now and then at the end point
+// (the other arc or the other solution), and the end point.
+void ConnectArc(SessionUser& u) {
+  u.Push("connect-arc");
+  u.Click(u.PointOnEntity());
+  MaybeTab(u);
+  u.Click(u.Random().Chance(0.6) ? u.PointOnEntity() : u.AnyPoint());
+  for (int i = u.Random().Int(0, 2); i > 0; --i) u.Char(9);
+  u.Click(u.AnyPoint());
+}
+
+// An end line and up to four edges (the first click may find them all).
+void Undercut(SessionUser& u) {
+  u.Push("undercut");  // its sizes dialog first
+  for (int i = u.Random().Int(1, 5); i > 0; --i) u.Click(u.PointOnEntity());
+}
+
+void ObliqueUndercut(SessionUser& u) {
+  u.Push("oblique-undercut");  // its sizes dialog first
+  if (u.Random().Chance(0.5)) {
+    u.Click(u.EndPoint());  // a corner takes both lines
+  } else {
+    u.Click(u.PointOnEntity());
+    u.Click(u.PointOnEntity());
+  }
+}
+
 // The dialog chooses the whole drawing (one pass, the command ends) or
 // picks, which a click on an entity and a window give.
 void Tidy(SessionUser& u) {
@@ -706,6 +741,10 @@ const std::vector<CommandStep>& CommandSteps() {
       {"break", 3, Break},
       {"fillet", 3, Fillet},
       {"tidy", 2, Tidy},
+      {"tangent-line", 2, TangentLine},
+      {"connect-arc", 2, ConnectArc},
+      {"undercut", 2, Undercut},
+      {"oblique-undercut", 2, ObliqueUndercut},
       {"group-new", 2, GroupNew},
       {"group-change", 2, GroupChange},
       {"group-current", 1, GroupCurrent},
