@@ -199,13 +199,15 @@ int CArcTool::FinishArc(CDrawPort* port) {
     if (document) document->EndUndoRecording();
     return 0;
   }
+  // The bounds hold the new end whether or not a router lays the wire
+  // again (a pass may fail or be refused).
+  arc->RecalcBounds(nullptr, TRUE);
   if (diagram && diagram->GetAutoRouteMode() != 0 && !(document && document->IsDoingUndoOrRedo())) {
     diagram->EndDynamicRouteChanges();
     CDrawList only;
     only.AddTail(arc);
     diagram->RouteArcs(only, 1);
   } else {
-    arc->RecalcBounds(nullptr, TRUE);
     if (diagram) {
       diagram->UpdateObject(arc, 1);
       diagram->EndDynamicRouteChanges();

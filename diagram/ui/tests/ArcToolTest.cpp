@@ -3,6 +3,7 @@
 // use, and a wire end pulled off its port through the select tool.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "diagram/model/blocks/DrawArc.h"
@@ -572,6 +573,29 @@ TEST_F(ArcToolTest, WithAutomaticRoutingOnAFinishedWireIsRouted) {
   EXPECT_EQ(points.back(), in->ConnectionPoint());
   // Finishing and routing are one undo step.
   EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Finish Arc"));
+  h.diagram->SetAutoRouteModeAndMethod(0, 0);
+}
+
+// A wire whose routing pass is refused keeps the finish, with bounds that
+// hold its points as they are now.
+TEST_F(ArcToolTest, AFinishedWireThatIsNotRoutedHasTheBoundsOfItsPoints) {
+  h.diagram->SetAutoRouteModeAndMethod(1, 1);
+  ASSERT_EQ(h.diagram->GetAutoRouteMode(), 1u);
+  h.doc.refused = u"Routing Arcs";
+  StartAt(PortOf(source, 0));
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  StartAt(PortOf(target, 1));
+  ASSERT_TRUE(arc->IsComplete());
+  CRect bounds(arc->GetHandle(1), arc->GetHandle(1));
+  for (const CPoint& p : PointsOf(arc)) {
+    bounds.left = std::min(bounds.left, p.x);
+    bounds.top = std::min(bounds.top, p.y);
+    bounds.right = std::max(bounds.right, p.x);
+    bounds.bottom = std::max(bounds.bottom, p.y);
+  }
+  EXPECT_EQ(arc->GetPosition(), bounds);
+  h.doc.refused = nullptr;
   h.diagram->SetAutoRouteModeAndMethod(0, 0);
 }
 
