@@ -31,6 +31,18 @@ constexpr WORD kNormalisedMembersVersion = 15;
 // Normalising a list of objects to be grouped: elements with their
 // components (the ports of blocks, the members of groups), and the wires
 // whose both ends are in the list.
+// Holds a group's own move of its members (however it ends).
+class MovingMembers {
+ public:
+  explicit MovingMembers(bool& flag) : flag_(flag) { flag_ = true; }
+  ~MovingMembers() { flag_ = false; }
+  MovingMembers(const MovingMembers&) = delete;
+  MovingMembers& operator=(const MovingMembers&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 void Normalize(CDrawList& list) {
   list.ExcludeElementComponents();
   list.ExcludeArcs();
@@ -169,8 +181,16 @@ void CDrawGroup::Serialize(CArchive& ar) {
       m_bMembershipChanged = FALSE;
     }
     CDrawObj::Serialize(ar);
-    ar.WriteCount(static_cast<DWORD_PTR>(m_members.GetCount()));
-    for (POSITION pos = m_members.GetHeadPosition(); pos;) ar.WriteObject(m_members.GetNext(pos));
+    // The members go in drawing order, whatever order grouping, undeleting
+    // and undo left the list in: a group stores alike however its members
+    // came back.
+    std::vector<CDrawObj*> members;
+    members.reserve(static_cast<size_t>(m_members.GetCount()));
+    for (POSITION pos = m_members.GetHeadPosition(); pos;) members.push_back(m_members.GetNext(pos));
+    std::stable_sort(members.begin(), members.end(),
+                     [](const CDrawObj* a, const CDrawObj* b) { return a->GetZIndex() < b->GetZIndex(); });
+    ar.WriteCount(static_cast<DWORD_PTR>(members.size()));
+    for (CDrawObj* member : members) ar.WriteObject(member);
     return;
   }
   CDrawObj::Serialize(ar);
@@ -267,10 +287,13 @@ void CDrawGroup::FinalizeDrawing(CRect position, CDrawView* view, int flag) {
   Invalidate();
   const CPoint delta(position.left - m_position.left, position.top - m_position.top);
   const CDrawList top = GetTopMembers();
-  for (POSITION pos = top.GetHeadPosition(); pos;) {
-    CDrawObj* member = top.GetNext(pos);
-    member->InitializeDrawing(view);
-    member->FinalizeDrawing(member->GetPosition() + delta, view, flag);
+  {
+    const MovingMembers moving(m_bMovingMembers);
+    for (POSITION pos = top.GetHeadPosition(); pos;) {
+      CDrawObj* member = top.GetNext(pos);
+      member->InitializeDrawing(view);
+      member->FinalizeDrawing(member->GetPosition() + delta, view, flag);
+    }
   }
   m_position = position;
   Invalidate();
@@ -288,7 +311,10 @@ void CDrawGroup::MoveBy(CPoint delta, int bInvalidate) {
   if (delta.x == 0 && delta.y == 0) return;
   if (bInvalidate) Invalidate();
   const CDrawList top = GetTopMembers();
-  for (POSITION pos = top.GetHeadPosition(); pos;) top.GetNext(pos)->MoveBy(delta, bInvalidate);
+  {
+    const MovingMembers moving(m_bMovingMembers);
+    for (POSITION pos = top.GetHeadPosition(); pos;) top.GetNext(pos)->MoveBy(delta, bInvalidate);
+  }
   m_position.OffsetRect(delta);
   m_dragRect.OffsetRect(delta);
   if (!bInvalidate) return;
@@ -468,25 +494,34 @@ int CDrawGroup::IndexOfMember(const CDrawObj* object) const {
 }
 
 void CDrawGroup::Add(CDrawObj* object, int index) {
-  const CRect objectRect = object->GetBoundingRect();
-  const CRect groupRect = GetBoundingRect();
-  CRect bounds;
-  if (groupRect.IsRectNull()) {
-    bounds = objectRect;
-  } else {
-    bounds = groupRect;
-    GrowExtentToBoundRect(bounds, objectRect);
-  }
-  bounds.NormalizeRect();
-  if (bounds != m_position) {
-    m_position = bounds;
-    m_dragRect = bounds;
-    if (m_pDiagram) m_pDiagram->UpdateObject(this, IsInQuadTree());
-  }
   m_members.InsertAtIndex(index, object);
   object->m_pGroup = this;
   m_bMembershipChanged = TRUE;
+  FitToMembers();
   Invalidate();
+}
+
+void CDrawGroup::FitToMembers() {
+  // A group being dragged keeps its rectangles until the drag ends.
+  if (m_drawState == drawStateMoved || m_bMovingMembers) return;
+  CRect bounds(0, 0, 0, 0);
+  bool first = true;
+  for (POSITION pos = m_members.GetHeadPosition(); pos;) {
+    const CRect r = m_members.GetNext(pos)->GetBoundingRect();
+    if (first) {
+      bounds = r;
+      first = false;
+    } else {
+      GrowExtentToBoundRect(bounds, r);
+    }
+  }
+  bounds.NormalizeRect();
+  m_dragRect = bounds;
+  if (bounds == m_position) return;
+  Invalidate();
+  m_position = bounds;
+  Invalidate();
+  if (m_pDiagram) m_pDiagram->UpdateObject(this, IsInQuadTree());
 }
 
 int CDrawGroup::Remove(CDrawObj* object) {
@@ -496,16 +531,7 @@ int CDrawGroup::Remove(CDrawObj* object) {
   if (!pos) return 0;
   m_members.RemoveAt(pos);
   Invalidate();
-  if (!m_members.IsEmpty()) {
-    // From the first member, grown over every member and its components.
-    m_position = m_members.GetHead()->GetBoundingRect();
-    GrowExtentToBoundRect(m_position, CDrawObj::GetBoundingRectIncludingComponents());
-    m_position.NormalizeRect();
-  } else {
-    m_position.SetRect(0, 0, 0, 0);
-  }
-  m_dragRect = m_position;
   m_bMembershipChanged = TRUE;
-  if (m_pDiagram) m_pDiagram->UpdateObject(this, IsInQuadTree());
+  FitToMembers();
   return 1;
 }

@@ -15,6 +15,7 @@
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/lists/DrawList.h"
+#include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/model/tests/FixtureBytes.h"
 #include "diagram/testsupport/DocumentView.h"
 #include "platform/core/Archive.h"
@@ -214,6 +215,40 @@ TEST_F(GroupOnDiagram, AnUndeletedMemberReturnsToItsPlaceInTheGroup) {
     EXPECT_EQ(Members(group), before);
     EXPECT_EQ(member->GetGroup(), group);
   }
+}
+
+// A member moved on its own takes the group's rectangle with it, and a
+// member sent back in the drawing order changes the order the group stores
+// its members in: ungrouping, deleting a member and undoing each give the
+// stream from before.
+TEST_F(GroupOnDiagram, TheGroupFollowsItsMembersAndUndoGivesItBackAlike) {
+  CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+  CDrawObj* b = AddObject(CRect(30, 50, 40, 40));
+  CDrawObj* c = AddObject(CRect(60, 50, 70, 40));
+  CDrawGroup* group = AddGroup({a, b, c});
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Move", 255));
+  ASSERT_TRUE(b->InitializeRepositioning());
+  b->FinalizeDrawing(CRect(30, 150, 40, 140), nullptr, 1);
+  doc.EndUndoRecording();
+  EXPECT_EQ(group->GetPosition(), CRect(0, 10, 70, 150));
+  ASSERT_TRUE(diagram->MoveToBack(c));
+  const std::vector<BYTE> before = doctest::StoreDocument(doc);
+
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Ungroup", 255));
+  CDrawList released;
+  ASSERT_TRUE(group->UnGroup(released));
+  ASSERT_TRUE(group->Delete());
+  doc.EndUndoRecording();
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), before);
+
+  ASSERT_TRUE(b->Delete());
+  EXPECT_EQ(group->GetPosition(), CRect(0, 10, 70, 50));
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), before);
+  ASSERT_TRUE(doc.UndoLast());  // the move to the back
+  ASSERT_TRUE(doc.UndoLast());  // the move
+  EXPECT_EQ(group->GetPosition(), CRect(0, 10, 70, 50));
 }
 
 TEST_F(GroupOnDiagram, UnGroupReleasesTheMembersUndoably) {
