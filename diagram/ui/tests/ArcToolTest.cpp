@@ -599,4 +599,21 @@ TEST_F(ArcToolTest, AFinishedWireThatIsNotRoutedHasTheBoundsOfItsPoints) {
   h.diagram->SetAutoRouteModeAndMethod(0, 0);
 }
 
+// A bend pressed at the canvas edge stops far enough in that the wire's
+// outline stays on the canvas (a canvas read again grows to hold it).
+TEST_F(ArcToolTest, ABendAtTheCanvasEdgeKeepsTheWiresOutlineOnTheCanvas) {
+  StartAt(PortOf(source, 0));
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  CRect canvas = h.diagram->GetRect();
+  canvas.NormalizeRect();
+  const int points = arc->GetHandleCount();
+  PressAt(CPoint(canvas.right, At(0, 300).y));
+  ASSERT_EQ(arc->GetHandleCount(), points + 1);
+  CRect outline = arc->GetBoundingRect();
+  outline.NormalizeRect();
+  EXPECT_LE(outline.right, canvas.right);
+  EXPECT_EQ(arc->GetHandle(points + 1).x, canvas.right - 1);
+}
+
 }  // namespace
