@@ -19,7 +19,7 @@ TEST(EditSequenceTest, UndoAndRedoLandOnTheKeptStreams) {
     // is undone; a group's rectangle and members' order do not always come
     // back with an undo (after moves, the page-boundary command, ungroup,
     // deleting members); and a redone reshape may differ.
-    settings.without = {"move", "block-drag", "reshape", "general-page", "avoid-boundaries"};
+    settings.without = {"reshape", "avoid-boundaries"};
     editseq::Session session(seed, settings);
     const std::string failure = session.Run();
     ASSERT_TRUE(failure.empty()) << failure;
