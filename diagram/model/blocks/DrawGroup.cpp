@@ -7,6 +7,9 @@
 #include "diagram/model/document/ArchiveEncoding.h"
 #include "diagram/model/objects/CloneOrNull.h"
 #include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/lists/DrawListFilter.h"
+#include "diagram/model/objects/DrawText.h"
+#include "diagram/model/blocks/DrawPort.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/MsgBox.h"
 #include "diagram/model/undo/URGroup.h"
@@ -28,9 +31,6 @@ constexpr int kGroupPopupMenu = 3;
 // normalised.
 constexpr WORD kNormalisedMembersVersion = 15;
 
-// Normalising a list of objects to be grouped: elements with their
-// components (the ports of blocks, the members of groups), and the wires
-// whose both ends are in the list.
 // Holds a group's own move of its members (however it ends).
 class MovingMembers {
  public:
@@ -43,8 +43,26 @@ class MovingMembers {
   bool& flag_;
 };
 
+// Passes what is no part of a block: a block's port or text moves with
+// its block, so it joins a group only with its block (a group moving it on
+// its own as well would move it twice).
+class NoPartOfABlock : public IDrawListFilter {
+ public:
+  BOOL Passes(CDrawObj* object) override {
+    if (!object) return FALSE;
+    if (auto* port = DYNAMIC_DOWNCAST(CDrawPort, object)) return port->GetDrawBlock() == nullptr;
+    if (auto* text = DYNAMIC_DOWNCAST(CDrawText, object)) return text->GetPointerToNullOnDelete() == nullptr;
+    return TRUE;
+  }
+};
+
+// Normalising a list of objects to be grouped: elements with their
+// components (the ports of blocks, the members of groups), and the wires
+// whose both ends are in the list.
 void Normalize(CDrawList& list) {
   list.ExcludeElementComponents();
+  NoPartOfABlock noPart;
+  list.ExcludeAllBut(noPart);
   list.ExcludeArcs();
   list.IncludeElementComponents();
   list.IncludeContainedArcs();

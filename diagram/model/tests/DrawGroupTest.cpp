@@ -444,6 +444,21 @@ TEST_F(GroupOnDiagram, GroupingBlocksTakesTheirPortsAndTheWiresBetweenThem) {
   EXPECT_EQ(c->GetGroup(), nullptr);
 }
 
+// A block's ports and texts move with the block: taken without it they
+// stay the block's, so that no move of a group carries them a second time.
+TEST_F(GroupOnDiagram, PartsOfABlockJoinAGroupOnlyWithTheirBlock) {
+  auto* block = new CDrawBlock;
+  ASSERT_TRUE(block->InitializeAs(2, CPoint(0, 0), &view) && block->AddBlockAndComponentsToDiagram(diagram));
+  CDrawList parts;
+  block->IncludeComponentsInList(&parts);
+  ASSERT_GE(parts.GetCount(), 3);
+  CDrawObj* other = AddObject(CRect(200, 20, 210, 10));
+  std::initializer_list<CDrawObj*> chosen = {parts.GetHead(), parts.GetTail(), other};
+  CDrawGroup* group = AddGroup(chosen);
+  EXPECT_EQ(Members(group), std::vector<CDrawObj*>{other});
+  EXPECT_EQ(parts.GetHead()->GetGroup(), nullptr);
+}
+
 // A copy of a group of wired blocks holds copies of the blocks, each with
 // its own ports and texts, and no wire: the originals keep theirs.
 TEST_F(GroupOnDiagram, ACopyOfAGroupOfBlocksHoldsEachBlockWithItsOwnPorts) {
