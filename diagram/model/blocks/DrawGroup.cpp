@@ -298,7 +298,9 @@ void CDrawGroup::MoveTo(const CRect& position, CDrawView* view) {
 void CDrawGroup::FinalizeDrawing(CRect position, CDrawView* view, int flag) {
   if (m_drawState == drawStateMoved && view) DrawOutline(view, m_dragRect);
   m_drawState = drawStateNormal;
-  if (position == m_position) {
+  // A group without members has no place to move to: it stays at
+  // (0, 0, 0, 0).
+  if (position == m_position || m_members.IsEmpty()) {
     m_dragRect = m_position;
     return;
   }
@@ -326,7 +328,7 @@ void CDrawGroup::InitializeDrawing(CDrawView*) {
 }
 
 void CDrawGroup::MoveBy(CPoint delta, int bInvalidate) {
-  if (delta.x == 0 && delta.y == 0) return;
+  if ((delta.x == 0 && delta.y == 0) || m_members.IsEmpty()) return;
   if (bInvalidate) Invalidate();
   const CDrawList top = GetTopMembers();
   {
@@ -484,11 +486,15 @@ int CDrawGroup::SetMembers(const CDrawList& objects, int bFlatten) {
       group->Delete();
       continue;
     }
-    if (first) {
-      extent = object->GetBoundingRect();
-      first = false;
-    } else {
-      GrowExtentToBoundRect(extent, object->GetBoundingRect());
+    // An empty sub-group lies nowhere (as FitToMembers has it).
+    const CRect r = object->GetBoundingRect();
+    if (!r.IsRectNull()) {
+      if (first) {
+        extent = r;
+        first = false;
+      } else {
+        GrowExtentToBoundRect(extent, r);
+      }
     }
     m_members.AddTail(object);
     object->m_pGroup = this;
@@ -526,6 +532,8 @@ void CDrawGroup::FitToMembers() {
   bool first = true;
   for (POSITION pos = m_members.GetHeadPosition(); pos;) {
     const CRect r = m_members.GetNext(pos)->GetBoundingRect();
+    // An empty sub-group lies nowhere.
+    if (r.IsRectNull()) continue;
     if (first) {
       bounds = r;
       first = false;

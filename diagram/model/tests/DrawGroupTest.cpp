@@ -251,6 +251,20 @@ TEST_F(GroupOnDiagram, TheGroupFollowsItsMembersAndUndoGivesItBackAlike) {
   EXPECT_EQ(group->GetPosition(), CRect(0, 10, 70, 50));
 }
 
+// A group without members lies nowhere: it neither stretches the group
+// that holds it to the origin nor moves with it.
+TEST_F(GroupOnDiagram, AnEmptySubGroupStaysOutOfTheRectangles) {
+  CDrawObj* a = AddObject(CRect(100, 120, 110, 110));
+  CDrawGroup* empty = AddGroup({});
+  ASSERT_EQ(empty->GetPosition(), CRect(0, 0, 0, 0));
+  CDrawGroup* outer = AddGroup({a, empty});
+  ASSERT_EQ(empty->GetGroup(), outer);
+  EXPECT_EQ(outer->GetPosition(), CRect(100, 110, 110, 120));
+  outer->MoveBy(CPoint(10, 10), TRUE);
+  EXPECT_EQ(empty->GetPosition(), CRect(0, 0, 0, 0));
+  EXPECT_EQ(outer->GetPosition(), CRect(110, 120, 120, 130));
+}
+
 TEST_F(GroupOnDiagram, UnGroupReleasesTheMembersUndoably) {
   CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
   CDrawObj* b = AddObject(CRect(30, 50, 40, 40));
