@@ -315,12 +315,14 @@ void Session::Checkpoint(const char* what) {
   kept_.resize(current_ + 1);
   if (entries == current_ + 1) {
     ++current_;
-  } else if (entries == current_ && entries == static_cast<size_t>(CDrawDoc::m_nMaxUndoLevels)) {
-    // At the limit: the oldest entry went.
-    kept_.pop_front();
+  } else if (entries >= 1 && entries <= current_ && current_ == static_cast<size_t>(CDrawDoc::m_nMaxUndoLevels)) {
+    // At the limit every outermost recording drops the oldest entry, one
+    // that records nothing too (a gesture may open more than one).
+    for (size_t dropped = current_ + 1 - entries; dropped > 0; --dropped) kept_.pop_front();
+    current_ = entries;
   } else {
-    Fail(std::string(what) + " made " + std::to_string(entries - current_) + " entries at once, the last \"" +
-         Describe(top) + "\"");
+    const long long made = static_cast<long long>(entries) - static_cast<long long>(current_);
+    Fail(std::string(what) + " made " + std::to_string(made) + " entries at once, the last \"" + Describe(top) + "\"");
     return;
   }
   kept_.push_back(std::move(now));
