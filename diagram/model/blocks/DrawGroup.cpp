@@ -58,11 +58,15 @@ class NoPartOfABlock : public IDrawListFilter {
 
 // Normalising a list of objects to be grouped: elements with their
 // components (the ports of blocks, the members of groups), and the wires
-// whose both ends are in the list.
-void Normalize(CDrawList& list) {
+// whose both ends are in the list. Grouping (`newGroup`) leaves out the
+// parts of blocks that are not grouped; a stored group keeps the members it
+// was read with.
+void Normalize(CDrawList& list, bool newGroup) {
   list.ExcludeElementComponents();
-  NoPartOfABlock noPart;
-  list.ExcludeAllBut(noPart);
+  if (newGroup) {
+    NoPartOfABlock noPart;
+    list.ExcludeAllBut(noPart);
+  }
   list.ExcludeArcs();
   list.IncludeElementComponents();
   list.IncludeContainedArcs();
@@ -165,7 +169,7 @@ CDrawList CDrawGroup::GetTopMembers() const {
 
 void CDrawGroup::NormalizeMembers() {
   CDrawList normalized(m_members);
-  Normalize(normalized);
+  Normalize(normalized, false);
   const CDrawList before(m_members);
   m_members.RemoveAll();
   for (POSITION pos = normalized.GetHeadPosition(); pos;) {
@@ -471,7 +475,7 @@ int CDrawGroup::SetMembers(const CDrawList& objects, int bFlatten) {
     }
   }
   CDrawList candidates(objects);
-  Normalize(candidates);
+  Normalize(candidates, true);
   CRect extent;
   bool first = true;
   for (POSITION pos = candidates.GetHeadPosition(); pos;) {
