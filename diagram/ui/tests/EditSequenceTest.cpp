@@ -27,9 +27,12 @@ TEST(EditSequenceTest, UndoAndRedoLandOnTheKeptStreams) {
 // where its members had been (37) and its members came back from an undo in
 // another order (24); a block reshaped at the canvas edge left its ports
 // past it (17), and so did a move with snapping on (182) and a wire's bend
-// (18), so that the canvas grew when the stream was read again.
+// (18), so that the canvas grew when the stream was read again; an object
+// dragged to the canvas edge (286), a group after moves and deletes (163)
+// and a finished wire's place in the drawing order (132) came back other
+// than they were.
 TEST(EditSequenceTest, SessionsThatFoundAFaultPass) {
-  for (uint32_t seed : {30u, 37u, 24u, 17u, 182u, 18u}) {
+  for (uint32_t seed : {30u, 37u, 24u, 17u, 182u, 18u, 286u, 163u, 132u}) {
     editseq::Session session(seed, editseq::SettingsFor(seed, 60));
     const std::string failure = session.Run();
     EXPECT_TRUE(failure.empty()) << failure;
