@@ -63,7 +63,7 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
     }
     // A bend where the rubber point is, and a new rubber point.
     if (diagram->IsSnapToGridEnabled()) diagram->SnapToGrid(docPoint);
-    diagram->ForcePointOnDiagram(docPoint);
+    arc->ForcePointOnCanvas(docPoint);
     arc->InsertPoint(arc->GetHandleCount(), docPoint, view);
     selectMode = smSize;
     nDragHandle = arc->GetHandleCount();
@@ -143,7 +143,12 @@ void CArcTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poin
     // away in x and y.
     const CSize step = diagram->IsSnapToGridEnabled() ? diagram->GetGridSize() : CSize(1, 1);
     rubber += step;
+    // Near the canvas edge the step goes the other way.
+    CPoint inside = rubber;
+    arc->ForcePointOnCanvas(inside);
+    if (inside != rubber) rubber = start - step;
   }
+  arc->ForcePointOnCanvas(rubber);
   arc->InsertPoint(1, rubber, view);
   m_pArcInProgress = arc;
   nDragHandle = arc->GetHandleCount();
@@ -199,13 +204,15 @@ int CArcTool::FinishArc(CDrawPort* port) {
     if (document) document->EndUndoRecording();
     return 0;
   }
+  // The bounds hold the new end whether or not a router lays the wire
+  // again (a pass may fail or be refused).
+  arc->RecalcBounds(nullptr, TRUE);
   if (diagram && diagram->GetAutoRouteMode() != 0 && !(document && document->IsDoingUndoOrRedo())) {
     diagram->EndDynamicRouteChanges();
     CDrawList only;
     only.AddTail(arc);
     diagram->RouteArcs(only, 1);
   } else {
-    arc->RecalcBounds(nullptr, TRUE);
     if (diagram) {
       diagram->UpdateObject(arc, 1);
       diagram->EndDynamicRouteChanges();
@@ -297,7 +304,7 @@ void CArcTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point)
     view->ClientToDoc(docPoint);
     if ((flags & MK_LBUTTON) && CDiagram::m_bAllowArcPencilMode && !m_bNoPencil) {
       // Pencil drawing: every point the held button passes becomes a point.
-      diagram->ForcePointOnDiagram(docPoint);
+      arc->ForcePointOnCanvas(docPoint);
       if (point != c_last) arc->InsertPoint(arc->GetHandleCount(), docPoint, view);
       nDragHandle = arc->GetHandleCount();
       c_last = point;

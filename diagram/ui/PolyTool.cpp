@@ -179,7 +179,11 @@ void CPolyTool::EndDrawing(CDrawView* view) {
   CDiagram* diagram = object->GetDiagram();
   CDrawDoc* document = object->GetDocument();
   if (object->m_nPoints >= 2) {
-    if (diagram) diagram->UpdateObject(object, 1);
+    if (diagram) {
+      diagram->UpdateObject(object, 1);
+      // Points stop at the canvas edge; the outline around them comes in.
+      diagram->ForceObjectOntoCanvas(object, 1);
+    }
     object->InitializeDrawing(view);
     object->InvalidateIn(view);
   } else {

@@ -125,6 +125,8 @@ void CRectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& point
     g_hDrawingView = nullptr;
     CDiagram* diagram = view->GetDiagram();
     diagram->UpdateObject(object, 1);
+    // The outline around a corner at the canvas edge comes in.
+    diagram->ForceObjectOntoCanvas(object, 1);
     object->InitializeDrawing(view);
     object->InvalidateIn(view);
     diagram->EndDynamicRouteChanges();

@@ -232,6 +232,11 @@ void CSelectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& poi
         CDrawList objects;
         GetMovedList(view, objects);
         OnFinalizeNativeMove(objects, view);
+        // What the moved objects lay out anew at their place (a block's
+        // ports) may still reach past the canvas edge the move stopped at.
+        if (diagram) {
+          for (POSITION pos = objects.GetHeadPosition(); pos;) diagram->ForceObjectOntoCanvas(objects.GetNext(pos), 1);
+        }
         if (diagram) diagram->EndDynamicRouteChanges();
         if (document) document->EndUndoRecording();
       }
@@ -240,6 +245,9 @@ void CSelectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& poi
       if (CDrawObj* sole = SoleSelection(view)) {
         if (diagram) diagram->UpdateObject(sole, 1);
         sole->FinalizeDrawing(sole->GetPosition(), view, 1);
+        // A handle stops at the canvas edge, but the outline around it, or
+        // a block's ports, may reach past it: the object comes back in.
+        if (diagram) diagram->ForceObjectOntoCanvas(sole, 1);
       }
       if (diagram) diagram->EndDynamicRouteChanges();
       if (document) document->EndUndoRecording();
@@ -329,8 +337,16 @@ void CSelectTool::OnInitializeNativeMove(const CDrawList& objects, const CPoint&
     CDrawObj* object = objects.GetNext(pos);
     object->InitializeRepositioning();
     if (diagram && diagram->IsSnapToGridEnabled()) object->SnapToGrid(view, TRUE);
+    // The whole outline stays on the canvas, not only the dragged
+    // rectangle: a canvas read again grows to hold every outline.
     CRect rect = object->GetDraggingRect();
     rect.NormalizeRect();
+    CRect outline = object->GetBoundingRect();
+    outline.NormalizeRect();
+    rect.left = std::min(rect.left, outline.left);
+    rect.top = std::min(rect.top, outline.top);
+    rect.right = std::max(rect.right, outline.right);
+    rect.bottom = std::max(rect.bottom, outline.bottom);
     if (first) {
       bounds = rect;
       first = false;

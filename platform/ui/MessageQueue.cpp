@@ -107,7 +107,7 @@ HWND WindowToPaint(HWND filter) {
     WindowRecord* w = FindWindowRecord(h);
     // A window with redrawing turned off (WM_SETREDRAW) keeps its update
     // region until it is turned on and painted.
-    if (!w || !w->redraw || (w->update.empty() && !w->internalPaint) || !IsWindowVisible(h)) continue;
+    if (!w || !w->redraw || (w->update.IsEmpty() && !w->internalPaint) || !IsWindowVisible(h)) continue;
     if (filter && filter != reinterpret_cast<HWND>(static_cast<intptr_t>(-1)) && h != filter && !IsChild(filter, h))
       continue;
     return h;

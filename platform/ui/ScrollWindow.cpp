@@ -80,12 +80,9 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, LPCRECT scroll, LPCRECT clip, HRGN
   // Invalid parts inside the area move with their pixels (they stay invalid
   // where they were too, which only repaints more).
   if (dx || dy) {
-    const std::vector<RECT> pending = w->update;
-    for (const RECT& u : pending) {
-      const RECT inside = Intersection(Intersection(u, area), Offset(area, -dx, -dy));
-      const RECT target = Intersection(Offset(inside, dx, dy), limit);
-      if (!IsRectEmpty(&target)) w->update.push_back(target);
-    }
+    platform::Region carried = w->update.Intersect(Intersection(area, Offset(area, -dx, -dy)));
+    carried.Offset(dx, dy);
+    w->update = platform::Region::Combine(w->update, carried.Intersect(limit), RGN_OR);
   }
   if (flags & SW_INVALIDATE) {
     for (const RECT& r : uncovered) platform::AddUpdate(*w, &r, (flags & SW_ERASE) != 0);

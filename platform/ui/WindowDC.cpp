@@ -62,8 +62,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
   if (!w || !paint) return nullptr;
   *paint = PAINTSTRUCT{};
   // The update region limits the DC.
-  platform::Region update;
-  for (const RECT& r : w->update) update = platform::Region::Combine(update, platform::Region::FromRect(r), RGN_OR);
+  const platform::Region update = w->update;
   paint->rcPaint = update.Bounds();
   bool erase = w->updateErase;
   ValidateRect(hwnd, nullptr);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/core/Geometry.h"
+#include "platform/gdi/GdiConstants.h"
 #include "platform/ui/MessageApi.h"
 #include "platform/ui/WindowApi.h"
 #include "platform/ui/WindowRegistry.h"
@@ -319,35 +320,20 @@ BOOL ValidateRect(HWND hwnd, LPCRECT rect) {
   WindowRecord* w = FindWindowRecord(hwnd);
   if (!w) return FALSE;
   if (!rect) {
-    w->update.clear();
+    w->update = platform::Region();
     w->updateErase = false;
     w->internalPaint = false;
     return TRUE;
   }
-  // Removes the rectangle from each invalid rectangle, keeping what is left
-  // of each as up to four pieces.
-  std::vector<RECT> left;
-  for (const RECT& u : w->update) {
-    RECT cut;
-    if (!IntersectRect(&cut, &u, rect)) {
-      left.push_back(u);
-      continue;
-    }
-    if (u.top < cut.top) left.push_back(RECT{u.left, u.top, u.right, cut.top});
-    if (cut.bottom < u.bottom) left.push_back(RECT{u.left, cut.bottom, u.right, u.bottom});
-    if (u.left < cut.left) left.push_back(RECT{u.left, cut.top, cut.left, cut.bottom});
-    if (cut.right < u.right) left.push_back(RECT{cut.right, cut.top, u.right, cut.bottom});
-  }
-  w->update = std::move(left);
-  if (w->update.empty()) w->updateErase = false;
+  w->update = platform::Region::Combine(w->update, platform::Region::FromRect(*rect), RGN_DIFF);
+  if (w->update.IsEmpty()) w->updateErase = false;
   return TRUE;
 }
 
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
   WindowRecord* w = FindWindowRecord(hwnd);
   if (!w) return FALSE;
-  RECT bounds{0, 0, 0, 0};
-  for (const RECT& u : w->update) UnionRect(&bounds, &bounds, &u);
+  const RECT bounds = w->update.Bounds();
   if (rect) *rect = bounds;
   return !IsRectEmpty(&bounds);
 }
@@ -355,7 +341,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
 BOOL UpdateWindow(HWND hwnd) {
   WindowRecord* w = FindWindowRecord(hwnd);
   if (!w) return FALSE;
-  if (!w->update.empty() && IsWindowVisible(hwnd)) SendMessageW(hwnd, WM_PAINT, 0, 0);
+  if (!w->update.IsEmpty() && IsWindowVisible(hwnd)) SendMessageW(hwnd, WM_PAINT, 0, 0);
   if ((w = FindWindowRecord(hwnd)))
     for (HWND c : std::vector<HWND>(w->children)) UpdateWindow(c);
   return TRUE;

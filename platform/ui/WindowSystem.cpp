@@ -7,6 +7,7 @@
 
 #include "platform/core/Charset.h"
 #include "platform/core/Geometry.h"
+#include "platform/gdi/GdiConstants.h"
 #include "platform/gdi/DeviceCaps.h"
 #include "platform/ui/Host.h"
 #include "platform/ui/MessageApi.h"
@@ -108,7 +109,7 @@ void AddUpdate(WindowRecord& w, const RECT* rect, bool erase) {
   RECT r = full;
   if (rect && !IntersectRect(&r, rect, &full)) return;
   if (IsRectEmpty(&r)) return;
-  w.update.push_back(r);
+  w.update = Region::Combine(w.update, Region::FromRect(r), RGN_OR);
   if (erase) w.updateErase = true;
 }
 

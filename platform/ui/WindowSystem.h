@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/core/WinTypes.h"
+#include "platform/gdi/Region.h"
 #include "platform/gdi/WindowSurface.h"
 #include "platform/ui/ScrollBarState.h"
 #include "platform/ui/WinUser.h"
@@ -75,9 +76,12 @@ struct WindowRecord {
   DWORD threadId = 0;
   bool destroying = false;
   bool redraw = true;  // WM_SETREDRAW
-  // The update region, as the rectangles invalidated since the last paint
-  // (client coordinates, clipped to the client area).
-  std::vector<RECT> update;
+  // The update region: what was invalidated since the last paint (client
+  // coordinates, clipped to the client area). It is a region, not a list of
+  // the rectangles invalidated, so that a window that is not painted for a
+  // long time (a program that never idles) keeps it as small as its client
+  // area allows.
+  platform::Region update;
   bool updateErase = false;
   bool internalPaint = false;
   // The pixels of the client area, made when a DC is first asked for.

@@ -255,9 +255,20 @@ void CDrawArc::MoveHandleTo(int handle, CPoint point, CDrawView* view) {
   RecalcBounds(view, TRUE);
 }
 
+void CDrawArc::ForcePointOnCanvas(CPoint& point) const {
+  if (!m_pDiagram) return;
+  m_pDiagram->ForcePointOnDiagram(point);
+  const CSize extra((m_logpen.lopnWidth.x + 1) / 2, (m_logpen.lopnWidth.y + 1) / 2);
+  CRect inside = m_pDiagram->GetRect();
+  inside.NormalizeRect();
+  inside.DeflateRect(extra);
+  point.x = std::clamp(point.x, inside.left, std::max(inside.left, inside.right));
+  point.y = std::clamp(point.y, inside.top, std::max(inside.top, inside.bottom));
+}
+
 void CDrawArc::FlagsMoveHandleTo(int handle, CPoint point, CDrawView* view, UINT flags) {
   if (handle < 1 || handle > m_nPoints) return;
-  if (m_pDiagram) m_pDiagram->ForcePointOnDiagram(point);
+  ForcePointOnCanvas(point);
   const int i = handle - 1;
   const int n = m_nPoints;
   CPoint* p = m_points;

@@ -27,6 +27,9 @@ class CDrawArc : public CDrawPoly {
   void MoveBy(CPoint delta, int bInvalidate) override;
   void MoveHandleTo(int handle, CPoint point, CDrawView* view) override;
   void FlagsMoveHandleTo(int handle, CPoint point, CDrawView* view, UINT flags) override;
+  // Forces a point of the wire onto its diagram's canvas, far enough in
+  // that the wire's outline around it stays on the canvas too.
+  void ForcePointOnCanvas(CPoint& point) const;
   void FinalizeDrawing(CRect position, CDrawView* view, int flag) override;
   CDrawObj* Clone() override;
   int Delete() override;

@@ -7,6 +7,9 @@
 #include "diagram/model/document/ArchiveEncoding.h"
 #include "diagram/model/objects/CloneOrNull.h"
 #include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/lists/DrawListFilter.h"
+#include "diagram/model/objects/DrawText.h"
+#include "diagram/model/blocks/DrawPort.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/MsgBox.h"
 #include "diagram/model/undo/URGroup.h"
@@ -28,11 +31,42 @@ constexpr int kGroupPopupMenu = 3;
 // normalised.
 constexpr WORD kNormalisedMembersVersion = 15;
 
+// Holds a group's own move of its members (however it ends).
+class MovingMembers {
+ public:
+  explicit MovingMembers(bool& flag) : flag_(flag) { flag_ = true; }
+  ~MovingMembers() { flag_ = false; }
+  MovingMembers(const MovingMembers&) = delete;
+  MovingMembers& operator=(const MovingMembers&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+// Passes what is no part of a block: a block's port or text moves with
+// its block, so it joins a group only with its block (a group moving it on
+// its own as well would move it twice).
+class NoPartOfABlock : public IDrawListFilter {
+ public:
+  BOOL Passes(CDrawObj* object) override {
+    if (!object) return FALSE;
+    if (auto* port = DYNAMIC_DOWNCAST(CDrawPort, object)) return port->GetDrawBlock() == nullptr;
+    if (auto* text = DYNAMIC_DOWNCAST(CDrawText, object)) return text->GetPointerToNullOnDelete() == nullptr;
+    return TRUE;
+  }
+};
+
 // Normalising a list of objects to be grouped: elements with their
 // components (the ports of blocks, the members of groups), and the wires
-// whose both ends are in the list.
-void Normalize(CDrawList& list) {
+// whose both ends are in the list. Grouping (`newGroup`) leaves out the
+// parts of blocks that are not grouped; a stored group keeps the members it
+// was read with.
+void Normalize(CDrawList& list, bool newGroup) {
   list.ExcludeElementComponents();
+  if (newGroup) {
+    NoPartOfABlock noPart;
+    list.ExcludeAllBut(noPart);
+  }
   list.ExcludeArcs();
   list.IncludeElementComponents();
   list.IncludeContainedArcs();
@@ -135,7 +169,7 @@ CDrawList CDrawGroup::GetTopMembers() const {
 
 void CDrawGroup::NormalizeMembers() {
   CDrawList normalized(m_members);
-  Normalize(normalized);
+  Normalize(normalized, false);
   const CDrawList before(m_members);
   m_members.RemoveAll();
   for (POSITION pos = normalized.GetHeadPosition(); pos;) {
@@ -169,8 +203,16 @@ void CDrawGroup::Serialize(CArchive& ar) {
       m_bMembershipChanged = FALSE;
     }
     CDrawObj::Serialize(ar);
-    ar.WriteCount(static_cast<DWORD_PTR>(m_members.GetCount()));
-    for (POSITION pos = m_members.GetHeadPosition(); pos;) ar.WriteObject(m_members.GetNext(pos));
+    // The members go in drawing order, whatever order grouping, undeleting
+    // and undo left the list in: a group stores alike however its members
+    // came back.
+    std::vector<CDrawObj*> members;
+    members.reserve(static_cast<size_t>(m_members.GetCount()));
+    for (POSITION pos = m_members.GetHeadPosition(); pos;) members.push_back(m_members.GetNext(pos));
+    std::stable_sort(members.begin(), members.end(),
+                     [](const CDrawObj* a, const CDrawObj* b) { return a->GetZIndex() < b->GetZIndex(); });
+    ar.WriteCount(static_cast<DWORD_PTR>(members.size()));
+    for (CDrawObj* member : members) ar.WriteObject(member);
     return;
   }
   CDrawObj::Serialize(ar);
@@ -260,17 +302,22 @@ void CDrawGroup::MoveTo(const CRect& position, CDrawView* view) {
 void CDrawGroup::FinalizeDrawing(CRect position, CDrawView* view, int flag) {
   if (m_drawState == drawStateMoved && view) DrawOutline(view, m_dragRect);
   m_drawState = drawStateNormal;
-  if (position == m_position) {
+  // A group without members has no place to move to: it stays at
+  // (0, 0, 0, 0).
+  if (position == m_position || m_members.IsEmpty()) {
     m_dragRect = m_position;
     return;
   }
   Invalidate();
   const CPoint delta(position.left - m_position.left, position.top - m_position.top);
   const CDrawList top = GetTopMembers();
-  for (POSITION pos = top.GetHeadPosition(); pos;) {
-    CDrawObj* member = top.GetNext(pos);
-    member->InitializeDrawing(view);
-    member->FinalizeDrawing(member->GetPosition() + delta, view, flag);
+  {
+    const MovingMembers moving(m_bMovingMembers);
+    for (POSITION pos = top.GetHeadPosition(); pos;) {
+      CDrawObj* member = top.GetNext(pos);
+      member->InitializeDrawing(view);
+      member->FinalizeDrawing(member->GetPosition() + delta, view, flag);
+    }
   }
   m_position = position;
   Invalidate();
@@ -285,10 +332,13 @@ void CDrawGroup::InitializeDrawing(CDrawView*) {
 }
 
 void CDrawGroup::MoveBy(CPoint delta, int bInvalidate) {
-  if (delta.x == 0 && delta.y == 0) return;
+  if ((delta.x == 0 && delta.y == 0) || m_members.IsEmpty()) return;
   if (bInvalidate) Invalidate();
   const CDrawList top = GetTopMembers();
-  for (POSITION pos = top.GetHeadPosition(); pos;) top.GetNext(pos)->MoveBy(delta, bInvalidate);
+  {
+    const MovingMembers moving(m_bMovingMembers);
+    for (POSITION pos = top.GetHeadPosition(); pos;) top.GetNext(pos)->MoveBy(delta, bInvalidate);
+  }
   m_position.OffsetRect(delta);
   m_dragRect.OffsetRect(delta);
   if (!bInvalidate) return;
@@ -425,7 +475,7 @@ int CDrawGroup::SetMembers(const CDrawList& objects, int bFlatten) {
     }
   }
   CDrawList candidates(objects);
-  Normalize(candidates);
+  Normalize(candidates, true);
   CRect extent;
   bool first = true;
   for (POSITION pos = candidates.GetHeadPosition(); pos;) {
@@ -440,11 +490,15 @@ int CDrawGroup::SetMembers(const CDrawList& objects, int bFlatten) {
       group->Delete();
       continue;
     }
-    if (first) {
-      extent = object->GetBoundingRect();
-      first = false;
-    } else {
-      GrowExtentToBoundRect(extent, object->GetBoundingRect());
+    // An empty sub-group lies nowhere (as FitToMembers has it).
+    const CRect r = object->GetBoundingRect();
+    if (!r.IsRectNull()) {
+      if (first) {
+        extent = r;
+        first = false;
+      } else {
+        GrowExtentToBoundRect(extent, r);
+      }
     }
     m_members.AddTail(object);
     object->m_pGroup = this;
@@ -468,25 +522,36 @@ int CDrawGroup::IndexOfMember(const CDrawObj* object) const {
 }
 
 void CDrawGroup::Add(CDrawObj* object, int index) {
-  const CRect objectRect = object->GetBoundingRect();
-  const CRect groupRect = GetBoundingRect();
-  CRect bounds;
-  if (groupRect.IsRectNull()) {
-    bounds = objectRect;
-  } else {
-    bounds = groupRect;
-    GrowExtentToBoundRect(bounds, objectRect);
-  }
-  bounds.NormalizeRect();
-  if (bounds != m_position) {
-    m_position = bounds;
-    m_dragRect = bounds;
-    if (m_pDiagram) m_pDiagram->UpdateObject(this, IsInQuadTree());
-  }
   m_members.InsertAtIndex(index, object);
   object->m_pGroup = this;
   m_bMembershipChanged = TRUE;
+  FitToMembers();
   Invalidate();
+}
+
+void CDrawGroup::FitToMembers() {
+  // A group being dragged keeps its rectangles until the drag ends.
+  if (m_drawState == drawStateMoved || m_bMovingMembers) return;
+  CRect bounds(0, 0, 0, 0);
+  bool first = true;
+  for (POSITION pos = m_members.GetHeadPosition(); pos;) {
+    const CRect r = m_members.GetNext(pos)->GetBoundingRect();
+    // An empty sub-group lies nowhere.
+    if (r.IsRectNull()) continue;
+    if (first) {
+      bounds = r;
+      first = false;
+    } else {
+      GrowExtentToBoundRect(bounds, r);
+    }
+  }
+  bounds.NormalizeRect();
+  m_dragRect = bounds;
+  if (bounds == m_position) return;
+  Invalidate();
+  m_position = bounds;
+  Invalidate();
+  if (m_pDiagram) m_pDiagram->UpdateObject(this, IsInQuadTree());
 }
 
 int CDrawGroup::Remove(CDrawObj* object) {
@@ -496,16 +561,7 @@ int CDrawGroup::Remove(CDrawObj* object) {
   if (!pos) return 0;
   m_members.RemoveAt(pos);
   Invalidate();
-  if (!m_members.IsEmpty()) {
-    // From the first member, grown over every member and its components.
-    m_position = m_members.GetHead()->GetBoundingRect();
-    GrowExtentToBoundRect(m_position, CDrawObj::GetBoundingRectIncludingComponents());
-    m_position.NormalizeRect();
-  } else {
-    m_position.SetRect(0, 0, 0, 0);
-  }
-  m_dragRect = m_position;
   m_bMembershipChanged = TRUE;
-  if (m_pDiagram) m_pDiagram->UpdateObject(this, IsInQuadTree());
+  FitToMembers();
   return 1;
 }

@@ -56,6 +56,11 @@ class CDrawGroup : public CDrawObj {
   // The member's place in the member list; -1 for an object that is none.
   int IndexOfMember(const CDrawObj* object) const;
   int Remove(CDrawObj* object);
+  // Takes the union of the members' bounding rectangles as the position
+  // (and the drag rectangle); (0, 0, 0, 0) without members. The diagram
+  // calls it whenever a member changes, so that the rectangle is always
+  // what the members make it, also after an undo.
+  void FitToMembers();
 
  protected:
   // Whether the object may join this group: it is not this group, not a
@@ -79,6 +84,9 @@ class CDrawGroup : public CDrawObj {
   // The rectangle shown while the group is dragged; the position at rest.
   CRect m_dragRect;
   BOOL m_bMembershipChanged;
+  // Set while the group moves its members itself: it takes its new
+  // rectangle once, at the end, rather than once per member.
+  bool m_bMovingMembers = false;
   // The member list while Serialize reads it, else null.
   CDrawList* m_pMembersBeingRead = nullptr;
 };

@@ -190,6 +190,13 @@ class CDiagram {
   static void SnapPointToGrid(CPoint& point, CSize step);
   void ForcePointOnDiagram(CPoint& point) const;
   void ForceRectWithinBounds(CRect& rect, CRect bounds) const;
+  // Moves an element whose outline (its components' included) reaches past
+  // the canvas back onto it, as HandleObjectsBeyondCanvas moves each object;
+  // a port moves its block, and a wire, which follows its ports, stays.
+  // Edits that may leave an outline at the canvas edge call it inside their
+  // recording, so that the canvas always covers the objects (as the canvas
+  // of a stream read again does). 1 when something moved.
+  int ForceObjectOntoCanvas(CDrawObj* object, int recordUndo);
   void SetLastClickPoint(CPoint point) { m_lastClickPoint = point; }
   CPoint GetLastClickPoint() const { return m_lastClickPoint; }
   void ClearPasteOffset() { m_pasteOffset = CSize(0, 0); }
@@ -347,6 +354,9 @@ class CDiagram {
   CSize m_dragOffset;
 
  private:
+  // Moves the element by the offset that brings its outline within the
+  // bounds (recorded when asked); 1 when it moved.
+  int MoveOntoCanvas(CDrawObj* object, const CRect& bounds, int recordUndo);
   // The active view of the application's active frame when it shows this
   // diagram, else null.
   CDrawView* GetActiveViewOfThis() const;

@@ -6,6 +6,10 @@
 #include <utility>
 
 #include "diagram/model/canvas/ArcRouter.h"
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawGroup.h"
+#include "diagram/model/blocks/DrawPort.h"
 #include "diagram/model/blocks/BlockFormat.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/DrawHint.h"
@@ -82,7 +86,14 @@ void CDiagram::ClampPoint(CPoint& point, CRect bounds) const {
   if (point.x > bounds.right) point.x = bounds.right - step.cx / 2;
   if (point.y < bounds.top) point.y = bounds.top + (step.cy - 1) / 2;
   if (point.y > bounds.bottom) point.y = bounds.bottom - step.cy / 2;
-  if (point != before && step.cx != 0 && step.cy != 0) SnapToGrid(point);
+  if (point == before || step.cx == 0 || step.cy == 0) return;
+  SnapToGrid(point);
+  // Snapping the coordinate that was inside may take it past the bounds (a
+  // canvas edge between grid lines): it goes one grid step back in.
+  if (point.x > bounds.right) point.x -= step.cx;
+  if (point.x < bounds.left) point.x += step.cx;
+  if (point.y > bounds.bottom) point.y -= step.cy;
+  if (point.y < bounds.top) point.y += step.cy;
 }
 
 void CDiagram::ForcePointOnDiagram(CPoint& point) const { ClampPoint(point, GetRect()); }
@@ -96,6 +107,12 @@ void CDiagram::ForceRectWithinBounds(CRect& rect, CRect bounds) const {
   nearCorner += farCorner - farBefore;
   ClampPoint(nearCorner, bounds);
   rect.OffsetRect(nearCorner - rect.TopLeft());
+  // Snapping the near corner to the grid may push the far side past the
+  // bounds again: a rectangle that fits goes one grid step back in.
+  bounds.NormalizeRect();
+  const CSize step = m_bSnapToGrid ? m_gridSize : CSize(0, 0);
+  if (rect.right > bounds.right && rect.left - step.cx >= bounds.left) rect.OffsetRect(-step.cx, 0);
+  if (rect.bottom > bounds.bottom && rect.top - step.cy >= bounds.top) rect.OffsetRect(0, -step.cy);
 }
 
 void CDiagram::GetDragSizeAndOffset(CSize& size, CSize& offset) const {
@@ -288,6 +305,31 @@ void CDiagram::SavePrinterSetup() {
                                         CSize(m_hMaxPages, m_vMaxPages)));
 }
 
+int CDiagram::MoveOntoCanvas(CDrawObj* object, const CRect& bounds, int recordUndo) {
+  const CRect extent = Normalized(object->GetBoundingRectIncludingComponents());
+  if (Contains(bounds, extent)) return 0;
+  CRect forced = extent;
+  ForceRectWithinBounds(forced, bounds);
+  const CPoint delta = forced.TopLeft() - extent.TopLeft();
+  if (delta == CPoint(0, 0)) return 0;
+  if (recordUndo) object->InitializeRepositioning();
+  object->MoveBy(delta, recordUndo);
+  if (recordUndo) object->FinalizeDrawing(object->GetPosition(), nullptr, 1);
+  return 1;
+}
+
+int CDiagram::ForceObjectOntoCanvas(CDrawObj* object, int recordUndo) {
+  if (!object || object->IsKindOf(RUNTIME_CLASS(CDrawArc))) return 0;
+  if (auto* port = DYNAMIC_DOWNCAST(CDrawPort, object); port && port->GetDrawBlock()) object = port->GetDrawBlock();
+  // A member moves with its group, as the group moves it.
+  while (CDrawGroup* group = object->GetGroup()) {
+    if (!group->GetMembers().Find(object)) break;
+    object = group;
+  }
+  if (object->GetDiagram() != this || object->GetDrawState() == drawStateDeleted) return 0;
+  return MoveOntoCanvas(object, Normalized(GetRect()), recordUndo);
+}
+
 int CDiagram::HandleObjectsBeyondCanvas(int ask, int recordUndo) {
   if (ask) {
     if (!CMsgBox::Confirm(6)) return 0;
@@ -301,17 +343,7 @@ int CDiagram::HandleObjectsBeyondCanvas(int ask, int recordUndo) {
   const CRect bounds = Normalized(GetRect());
   CDrawList elements(m_objects);
   elements.ExcludeElementComponents();
-  for (POSITION pos = elements.GetHeadPosition(); pos;) {
-    CDrawObj* object = elements.GetNext(pos);
-    const CRect extent = Normalized(object->GetBoundingRectIncludingComponents());
-    if (Contains(bounds, extent)) continue;
-    CRect forced = extent;
-    ForceRectWithinBounds(forced, bounds);
-    const CPoint delta = forced.TopLeft() - extent.TopLeft();
-    if (recordUndo) object->InitializeRepositioning();
-    object->MoveBy(delta, recordUndo);
-    if (recordUndo) object->FinalizeDrawing(object->GetPosition(), nullptr, 1);
-  }
+  for (POSITION pos = elements.GetHeadPosition(); pos;) MoveOntoCanvas(elements.GetNext(pos), bounds, recordUndo);
   if (recordUndo) {
     recording.End();
   } else {

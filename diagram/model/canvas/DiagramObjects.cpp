@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "diagram/model/blocks/DrawGroup.h"
 #include "diagram/model/canvas/ArcRouter.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/DrawHint.h"
@@ -155,6 +156,8 @@ void CDiagram::UpdateObject(CDrawObj* object, int updateQuadTree) {
   if (updateQuadTree && m_bUseQuadTree) UpdateQuadTree(object);
   if (m_pRouter) m_pRouter->UpdateObj(object);
   SetModifiedFlag(TRUE);
+  // The group's rectangle follows its members.
+  if (CDrawGroup* group = object->GetGroup(); group && group->GetMembers().Find(object)) group->FitToMembers();
 }
 
 void CDiagram::UpdateQuadTree(CDrawObj* object) {

@@ -549,6 +549,10 @@ int SetOutline(CDrawObj* object, bool narrowing, Apply apply) {
     diagram->SetModifiedFlag(TRUE);
   } else {
     diagram->UpdateObject(object, 1);
+    // A wider outline at the canvas edge takes the object in; an undo puts
+    // back an outline that fitted where the object was.
+    const CDrawDoc* document = diagram->GetDocument();
+    if (!(document && document->IsDoingUndoOrRedo())) diagram->ForceObjectOntoCanvas(object, 1);
   }
   recording.End();
   return 1;

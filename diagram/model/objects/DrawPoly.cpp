@@ -12,6 +12,7 @@
 #include "diagram/model/objects/SegmentHit.h"
 #include "diagram/model/objects/ShapeTools.h"
 #include "diagram/model/undo/URPoly.h"
+#include "diagram/model/undo/UndoRecordingScope.h"
 #include "diagram/model/document/ViewLink.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
@@ -270,17 +271,23 @@ int CDrawPoly::InsertPoint(int index, const CPoint& point, CDrawView* view) {
   // The larger array is had before anything is recorded, so that a failure
   // leaves neither the points nor the undo history changed.
   OwnedPoints grown;
+  int capacity = m_nAllocPoints;
   if (m_nPoints >= m_nAllocPoints) {
-    const int capacity = std::min(m_nAllocPoints + kGrowBy, kMaxPoints);
+    capacity = std::min(m_nAllocPoints + kGrowBy, kMaxPoints);
     grown.reset(NewPoints(capacity));
     if (!grown) return 0;
     std::copy(m_points, m_points + m_nPoints, grown.get());
-    if (!CURAddPolyPoint::RecordUndo(this, index)) return 0;
+  }
+  // The point, and what a dynamic router lays again for the new outline,
+  // are one undo step.
+  CUndoRecordingScope recording(GetDocument());
+  if (!recording.Begin(u"CURAddPolyPoint")) return 0;
+  recording.BeginRouteChanges(m_pDiagram);
+  if (!CURAddPolyPoint::RecordUndo(this, index)) return 0;
+  if (grown) {
     DeletePoints(m_points);
     m_points = grown.release();
     m_nAllocPoints = capacity;
-  } else if (!CURAddPolyPoint::RecordUndo(this, index)) {
-    return 0;
   }
   std::copy_backward(m_points + index, m_points + m_nPoints, m_points + m_nPoints + 1);
   m_points[index] = point;
@@ -288,16 +295,21 @@ int CDrawPoly::InsertPoint(int index, const CPoint& point, CDrawView* view) {
   RecalcBounds(view, 1);
   if (m_pDiagram) m_pDiagram->UpdateObject(this, 1);
   m_oldPosition = m_position;
+  recording.End();
   return 1;
 }
 
 int CDrawPoly::RemovePoint(int index, CDrawView* view) {
   if (index < 0 || index >= m_nPoints) return 0;
+  CUndoRecordingScope recording(GetDocument());
+  if (!recording.Begin(u"CURRemovePolyPoint")) return 0;
+  recording.BeginRouteChanges(m_pDiagram);
   if (!CURRemovePolyPoint::RecordUndo(this, index)) return 0;
   std::copy(m_points + index + 1, m_points + m_nPoints, m_points + index);
   --m_nPoints;
   RecalcBounds(view, 1);
   if (m_pDiagram) m_pDiagram->UpdateObject(this, 1);
   m_oldPosition = m_position;
+  recording.End();
   return 1;
 }

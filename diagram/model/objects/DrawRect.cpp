@@ -8,6 +8,8 @@
 #include "diagram/model/objects/SegmentHit.h"
 #include "diagram/model/objects/ShapeTools.h"
 #include "diagram/model/document/ViewLink.h"
+#include "diagram/model/undo/URObject.h"
+#include "diagram/model/undo/UndoRecordingScope.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
@@ -184,3 +186,16 @@ void CDrawRect::MoveHandleTo(int handle, CPoint point, CDrawView* view) {
 }
 
 CDrawObj* CDrawRect::Clone() { return CloneOrNull(*this); }
+
+int CDrawRect::InitializeReshaping(int handle) {
+  if (m_nShape != roundRectangle || handle < 1 || handle > 8) return CDrawObj::InitializeReshaping(handle);
+  // A size handle of a rounded rectangle clamps the roundness to the new
+  // size, which growing again does not undo: the roundness handle is
+  // recorded first, so that an undo puts it back after the size.
+  CUndoRecordingScope recording(GetDocument());
+  if (!recording.Begin(u"CURReshaping")) return 0;
+  if (!CURReshaping::RecordUndo(this, 9)) return 0;
+  if (!CDrawObj::InitializeReshaping(handle)) return 0;
+  recording.End();
+  return 1;
+}

@@ -24,6 +24,7 @@ class CDrawRect : public CDrawObj {
   void Draw(CDC* dc) override;
   BOOL Intersects(const CRect& rect) override;
   void MoveHandleTo(int handle, CPoint point, CDrawView* view) override;
+  int InitializeReshaping(int handle) override;
   CDrawObj* Clone() override;
 
   Shape GetShape() const { return m_nShape; }

@@ -108,6 +108,9 @@ TEST(DiagramGridTest, ForcingAPointOntoTheCanvas) {
       // Low edge: low + (10 - 1) / 2 = -421, snapped to -420.
       {true, CPoint(-1000, 0), CPoint(-420, 0)},      // High edge: 425 - 5 = 420.
       {true, CPoint(1000, -3000), CPoint(420, -550)},  // y: -550 + 4 = -546, snapped to -550.
+      // x is inside but snaps to 430, past the edge between grid lines: one
+      // step back in.
+      {true, CPoint(425, -3000), CPoint(420, -550)},
   };
   for (const Case& test : cases) {
     CDiagram diagram;
@@ -139,6 +142,14 @@ TEST(DiagramGridTest, ForcingARectangleWithinBounds) {
     diagram.ForceRectWithinBounds(r, bounds);
     EXPECT_EQ(r, test.out) << test.in.left << "," << test.in.top << "," << test.in.right << "," << test.in.bottom;
   }
+  // With snapping, the near corner pushed in at the left snaps its y from
+  // 46 up to 50, which would take the bottom past the bounds: the rectangle
+  // goes a grid step back up.
+  diagram.ToggleSnapToGrid();
+  ASSERT_EQ(diagram.GetGridSize(), CSize(10, 10));
+  CRect r(-5, 46, 15, 50);
+  diagram.ForceRectWithinBounds(r, bounds);
+  EXPECT_EQ(r, CRect(0, 40, 20, 44));
 }
 
 TEST(DiagramCanvasTest, CanvasRectangleByModeAndDirection) {

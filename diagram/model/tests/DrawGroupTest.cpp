@@ -15,6 +15,7 @@
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/lists/DrawList.h"
+#include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/model/tests/FixtureBytes.h"
 #include "diagram/testsupport/DocumentView.h"
 #include "platform/core/Archive.h"
@@ -216,6 +217,54 @@ TEST_F(GroupOnDiagram, AnUndeletedMemberReturnsToItsPlaceInTheGroup) {
   }
 }
 
+// A member moved on its own takes the group's rectangle with it, and a
+// member sent back in the drawing order changes the order the group stores
+// its members in: ungrouping, deleting a member and undoing each give the
+// stream from before.
+TEST_F(GroupOnDiagram, TheGroupFollowsItsMembersAndUndoGivesItBackAlike) {
+  CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+  CDrawObj* b = AddObject(CRect(30, 50, 40, 40));
+  CDrawObj* c = AddObject(CRect(60, 50, 70, 40));
+  CDrawGroup* group = AddGroup({a, b, c});
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Move", 255));
+  ASSERT_TRUE(b->InitializeRepositioning());
+  b->FinalizeDrawing(CRect(30, 150, 40, 140), nullptr, 1);
+  doc.EndUndoRecording();
+  EXPECT_EQ(group->GetPosition(), CRect(0, 10, 70, 150));
+  ASSERT_TRUE(diagram->MoveToBack(c));
+  const std::vector<BYTE> before = doctest::StoreDocument(doc);
+
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Ungroup", 255));
+  CDrawList released;
+  ASSERT_TRUE(group->UnGroup(released));
+  ASSERT_TRUE(group->Delete());
+  doc.EndUndoRecording();
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), before);
+
+  ASSERT_TRUE(b->Delete());
+  EXPECT_EQ(group->GetPosition(), CRect(0, 10, 70, 50));
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), before);
+  ASSERT_TRUE(doc.UndoLast());  // the move to the back
+  ASSERT_TRUE(doc.UndoLast());  // the move
+  EXPECT_EQ(group->GetPosition(), CRect(0, 10, 70, 50));
+}
+
+// A group without members lies nowhere: it neither stretches the group
+// that holds it to the origin nor moves with it.
+TEST_F(GroupOnDiagram, AnEmptySubGroupStaysOutOfTheRectangles) {
+  CDrawObj* a = AddObject(CRect(100, 120, 110, 110));
+  CDrawGroup* empty = AddGroup({});
+  ASSERT_EQ(empty->GetPosition(), CRect(0, 0, 0, 0));
+  CDrawGroup* outer = AddGroup({a, empty});
+  ASSERT_EQ(empty->GetGroup(), outer);
+  EXPECT_EQ(outer->GetPosition(), CRect(100, 110, 110, 120));
+  outer->MoveBy(CPoint(10, 10), TRUE);
+  EXPECT_EQ(empty->GetPosition(), CRect(0, 0, 0, 0));
+  EXPECT_EQ(outer->GetPosition(), CRect(110, 120, 120, 130));
+}
+
 TEST_F(GroupOnDiagram, UnGroupReleasesTheMembersUndoably) {
   CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
   CDrawObj* b = AddObject(CRect(30, 50, 40, 40));
@@ -407,6 +456,21 @@ TEST_F(GroupOnDiagram, GroupingBlocksTakesTheirPortsAndTheWiresBetweenThem) {
   }
   EXPECT_EQ(leaving->GetGroup(), nullptr);
   EXPECT_EQ(c->GetGroup(), nullptr);
+}
+
+// A block's ports and texts move with the block: taken without it they
+// stay the block's, so that no move of a group carries them a second time.
+TEST_F(GroupOnDiagram, PartsOfABlockJoinAGroupOnlyWithTheirBlock) {
+  auto* block = new CDrawBlock;
+  ASSERT_TRUE(block->InitializeAs(2, CPoint(0, 0), &view) && block->AddBlockAndComponentsToDiagram(diagram));
+  CDrawList parts;
+  block->IncludeComponentsInList(&parts);
+  ASSERT_GE(parts.GetCount(), 3);
+  CDrawObj* other = AddObject(CRect(200, 20, 210, 10));
+  std::initializer_list<CDrawObj*> chosen = {parts.GetHead(), parts.GetTail(), other};
+  CDrawGroup* group = AddGroup(chosen);
+  EXPECT_EQ(Members(group), std::vector<CDrawObj*>{other});
+  EXPECT_EQ(parts.GetHead()->GetGroup(), nullptr);
 }
 
 // A copy of a group of wired blocks holds copies of the blocks, each with

@@ -348,6 +348,28 @@ TEST_F(RectOnDiagram, ARoundnessDragUndoesThroughItsReshapeRecord) {
   EXPECT_EQ(rounded->GetHandle(9), CPoint(60, 70));
 }
 
+// A rounded rectangle shrunk by a corner clamps its roundness to the small
+// size; growing it back by an undo does not widen the corners again, so the
+// roundness is recorded with the size and comes back too.
+TEST_F(RectOnDiagram, AShrunkRoundedRectangleGetsItsRoundnessBackWithAnUndo) {
+  auto* rounded = new CDrawRect(CRect(0, 100, 100, 0), CDrawRect::roundRectangle);
+  ASSERT_TRUE(doc.GetDiagram()->Add(rounded));
+  rounded->MoveHandleTo(9, CPoint(60, 70), nullptr);
+  doc.ClearUndoStack();
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Reshaping", 255));
+  ASSERT_TRUE(rounded->InitializeReshaping(5));
+  rounded->MoveHandleTo(5, CPoint(20, 80), nullptr);
+  rounded->FinalizeDrawing(rounded->GetPosition(), nullptr, 1);
+  doc.EndUndoRecording();
+  const CPoint shrunk = rounded->GetHandle(9);
+  ASSERT_NE(shrunk, CPoint(60, 70));
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(rounded->GetPosition(), CRect(0, 100, 100, 0));
+  EXPECT_EQ(rounded->GetHandle(9), CPoint(60, 70));
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_EQ(rounded->GetHandle(9), shrunk);
+}
+
 TEST(DrawRectTest, CloneKeepsShapeAndRoundness) {
   CDrawRect rounded(CRect(0, 100, 100, 0), CDrawRect::roundRectangle);
   rounded.MoveHandleTo(9, CPoint(60, 70), nullptr);

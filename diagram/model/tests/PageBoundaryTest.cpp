@@ -8,11 +8,13 @@
 
 #include "diagram/model/blocks/DrawArc.h"
 #include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawGroup.h"
 #include "diagram/model/blocks/DrawPort.h"
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/canvas/PageBoundaryTable.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/testsupport/BlockDiagramFixture.h"
 
 namespace {
@@ -180,6 +182,32 @@ TEST_P(PageBoundaryOnDiagram, OneUndoStepRestoresTheObjectsAndTheCanvas) {
   ASSERT_TRUE(doc.RedoLast());
   EXPECT_EQ(positions(), after);
   EXPECT_EQ(diagram->GetCanvasSize(), CSize(2, 3));
+}
+
+// A group moves as one with its members, and an undo puts all of them back
+// (the stream as it was).
+TEST_P(PageBoundaryOnDiagram, AGroupMovesWithItsMembersAndComesBackWithAnUndo) {
+  const int h = page.cy;
+  CDrawObj* first = Place(100, h - 100, CSize(100, 200));
+  CDrawObj* second = Place(300, h - 50, CSize(100, 100));
+  ASSERT_TRUE(first && second);
+  CDrawGroup* group = diagram->MakeDrawGroup();
+  ASSERT_TRUE(diagram->Add(group));
+  CDrawList members;
+  members.AddTail(first);
+  members.AddTail(second);
+  ASSERT_TRUE(group->SetMembers(members, FALSE));
+  doc.ClearUndoStack();
+  const std::vector<BYTE> before = doctest::StoreDocument(doc);
+  const CRect groupBefore = group->GetPosition();
+
+  ASSERT_EQ(Avoid(), 1);
+  EXPECT_EQ(Where(first), CPoint(kLeft, kTop));
+  EXPECT_EQ(Where(second), CPoint(kLeft + 200, kTop + 50));
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(group->GetPosition(), groupBefore);
+  EXPECT_EQ(Where(first), CPoint(100, h - 100));
+  EXPECT_EQ(doctest::StoreDocument(doc), before);
 }
 
 TEST_P(PageBoundaryOnDiagram, ABlockMovesWithItsPortsAndItsWireFollows) {

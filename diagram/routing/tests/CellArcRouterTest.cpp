@@ -5,6 +5,7 @@
 
 #include "diagram/model/blocks/DrawGroup.h"
 #include "diagram/model/canvas/AutoRouteOption.h"
+#include "diagram/model/objects/DrawPoly.h"
 #include "diagram/model/objects/DrawRect.h"
 #include "diagram/model/objects/DrawText.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
@@ -582,6 +583,36 @@ TEST_P(CellRouterOnDiagram, ADynamicRouterReroutesTheWireAMoveDisturbed) {
   ASSERT_TRUE(doc.UndoLast());
   EXPECT_TRUE(Orthogonal(PointsOf(arc)));
   EXPECT_EQ(doc.GetNumberRedosOnStack(), 1);
+}
+
+// A point added to a polygon, or taken from it, and what the dynamic router
+// lays again around its new outline are one undo step.
+TEST_P(CellRouterOnDiagram, APolygonPointAndTheWireItDisturbedAreOneStep) {
+  CDrawArc* arc = TwoBlocksAndAWire();
+  auto* poly = new CDrawPoly;
+  ASSERT_TRUE(diagram->Add(poly));
+  for (const CPoint& p : {CPoint(-110, Down(0, 350)), CPoint(-100, Down(0, 350)), CPoint(-100, Down(0, 300))})
+    ASSERT_TRUE(poly->InsertPoint(poly->GetHandleCount(), p, nullptr));
+  diagram->SetAutoRouteModeAndMethod(2, 1);
+  CDrawList wires;
+  wires += arc;
+  ASSERT_EQ(diagram->RouteArcs(wires, 1), 1);
+  const std::vector<BYTE> before = doctest::StoreDocument(doc);
+  const int undos = Undos();
+
+  // A wall across the wire's way: the router lays the wire again.
+  ASSERT_TRUE(poly->InsertPoint(3, CPoint(-100, Down(0, -60)), nullptr));
+  EXPECT_EQ(Undos(), undos + 1);
+  const std::vector<BYTE> inserted = doctest::StoreDocument(doc);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), before);
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), inserted);
+
+  ASSERT_TRUE(poly->RemovePoint(3, nullptr));
+  EXPECT_EQ(Undos(), undos + 2);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), inserted);
 }
 
 // A cell router that notes every object queued to it and whether it was

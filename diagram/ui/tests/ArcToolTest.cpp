@@ -3,6 +3,7 @@
 // use, and a wire end pulled off its port through the select tool.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "diagram/model/blocks/DrawArc.h"
@@ -573,6 +574,46 @@ TEST_F(ArcToolTest, WithAutomaticRoutingOnAFinishedWireIsRouted) {
   // Finishing and routing are one undo step.
   EXPECT_EQ(CStringW(h.doc.GetNextUndoCmdName()), CStringW(u"Finish Arc"));
   h.diagram->SetAutoRouteModeAndMethod(0, 0);
+}
+
+// A wire whose routing pass is refused keeps the finish, with bounds that
+// hold its points as they are now.
+TEST_F(ArcToolTest, AFinishedWireThatIsNotRoutedHasTheBoundsOfItsPoints) {
+  h.diagram->SetAutoRouteModeAndMethod(1, 1);
+  ASSERT_EQ(h.diagram->GetAutoRouteMode(), 1u);
+  h.doc.refused = u"Routing Arcs";
+  StartAt(PortOf(source, 0));
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  StartAt(PortOf(target, 1));
+  ASSERT_TRUE(arc->IsComplete());
+  CRect bounds(arc->GetHandle(1), arc->GetHandle(1));
+  for (const CPoint& p : PointsOf(arc)) {
+    bounds.left = std::min(bounds.left, p.x);
+    bounds.top = std::min(bounds.top, p.y);
+    bounds.right = std::max(bounds.right, p.x);
+    bounds.bottom = std::max(bounds.bottom, p.y);
+  }
+  EXPECT_EQ(arc->GetPosition(), bounds);
+  h.doc.refused = nullptr;
+  h.diagram->SetAutoRouteModeAndMethod(0, 0);
+}
+
+// A bend pressed at the canvas edge stops far enough in that the wire's
+// outline stays on the canvas (a canvas read again grows to hold it).
+TEST_F(ArcToolTest, ABendAtTheCanvasEdgeKeepsTheWiresOutlineOnTheCanvas) {
+  StartAt(PortOf(source, 0));
+  CDrawArc* arc = arcTool->GetArcInProgress();
+  ASSERT_NE(arc, nullptr);
+  CRect canvas = h.diagram->GetRect();
+  canvas.NormalizeRect();
+  const int points = arc->GetHandleCount();
+  PressAt(CPoint(canvas.right, At(0, 300).y));
+  ASSERT_EQ(arc->GetHandleCount(), points + 1);
+  CRect outline = arc->GetBoundingRect();
+  outline.NormalizeRect();
+  EXPECT_LE(outline.right, canvas.right);
+  EXPECT_EQ(arc->GetHandle(points + 1).x, canvas.right - 1);
 }
 
 }  // namespace

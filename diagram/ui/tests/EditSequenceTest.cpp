@@ -12,17 +12,30 @@ namespace {
 TEST(EditSequenceTest, UndoAndRedoLandOnTheKeptStreams) {
   for (uint32_t seed = 1; seed <= 300; ++seed) {
     editseq::Settings settings = editseq::SettingsFor(seed, 25);
-    // The rows whose faults are still open (the long runs show them): an
-    // object the select tool drags or reshapes to the canvas edge, or
-    // whose outline the shape page widens there, reaches past the canvas,
-    // so the canvas grows when the stream is read again or the canvas size
-    // is undone; a group's rectangle and members' order do not always come
-    // back with an undo (after moves, the page-boundary command, ungroup,
-    // deleting members); and a redone reshape may differ.
-    settings.without = {"move", "block-drag", "reshape", "general-page", "avoid-boundaries", "group", "ungroup"};
+    // The row whose fault is still open (the long runs show it): a redone
+    // reshape of a block may store a wire's rectangle other than it was.
+    settings.without = {"reshape"};
     editseq::Session session(seed, settings);
     const std::string failure = session.Run();
     ASSERT_TRUE(failure.empty()) << failure;
+  }
+}
+
+// The long runs' sessions that found a fault, with every row, as they ran
+// then: a window scrolled many times without a paint kept a list of update
+// rectangles that doubled with each scroll (30); a group's rectangle stayed
+// where its members had been (37) and its members came back from an undo in
+// another order (24); a block reshaped at the canvas edge left its ports
+// past it (17), and so did a move with snapping on (182) and a wire's bend
+// (18), so that the canvas grew when the stream was read again; an object
+// dragged to the canvas edge (286), a group after moves and deletes (163)
+// and a finished wire's place in the drawing order (132) came back other
+// than they were.
+TEST(EditSequenceTest, SessionsThatFoundAFaultPass) {
+  for (uint32_t seed : {30u, 37u, 24u, 17u, 182u, 18u, 286u, 163u, 132u}) {
+    editseq::Session session(seed, editseq::SettingsFor(seed, 60));
+    const std::string failure = session.Run();
+    EXPECT_TRUE(failure.empty()) << failure;
   }
 }
 

@@ -50,8 +50,8 @@ std::string Describe(const CURList* entry) {
 }
 
 // One line per object of the document a stream holds (class, z-index,
-// position, pen, fill, points of polygons and wires), and the canvas, for
-// the message of a failure.
+// position, pen, fill, a group's members, a wire's ports, the handles), and
+// the canvas, for the message of a failure.
 std::vector<std::string> Lines(const Stream& stream) {
   std::vector<std::string> lines;
   CDrawDoc loaded;
@@ -77,6 +77,11 @@ std::vector<std::string> Lines(const Stream& stream) {
          << object->GetPenSize() << '/' << object->GetLineColor() << " fill " << object->IsFillEnabled() << '/'
          << object->GetFillColor() << " hatch " << object->IsHatchEnabled() << '/' << object->GetHatchStyle()
          << " group " << (object->GetGroup() ? object->GetGroup()->GetZIndex() : -1);
+    if (object->IsKindOf(RUNTIME_CLASS(CDrawGroup))) {
+      line << " members";
+      const CDrawList& members = static_cast<CDrawGroup*>(object)->GetMembers();
+      for (POSITION at = members.GetHeadPosition(); at;) line << ' ' << members.GetNext(at)->GetZIndex();
+    }
     if (object->IsKindOf(RUNTIME_CLASS(CDrawText)))
       line << " text \"" << CStringA(static_cast<CDrawText*>(object)->TextString()).GetString() << '"';
     if (object->IsKindOf(RUNTIME_CLASS(CDrawArc))) {
@@ -84,12 +89,10 @@ std::vector<std::string> Lines(const Stream& stream) {
       line << " from " << (arc->GetSrcOutPort() ? arc->GetSrcOutPort()->GetZIndex() : -1) << " to "
            << (arc->GetDestInPort() ? arc->GetDestInPort()->GetZIndex() : -1) << " complete " << arc->IsComplete();
     }
-    if (object->IsKindOf(RUNTIME_CLASS(CDrawPoly))) {
-      line << " points";
-      for (int i = 1; i <= object->GetHandleCount(); ++i) {
-        const CPoint p = object->GetHandle(i);
-        line << ' ' << p.x << ',' << p.y;
-      }
+    line << " handles";
+    for (int i = 1; i <= object->GetHandleCount(); ++i) {
+      const CPoint p = object->GetHandle(i);
+      line << ' ' << p.x << ',' << p.y;
     }
     lines.push_back(line.str());
   }
@@ -110,6 +113,14 @@ std::string Difference(const Stream& expected, const Stream& actual) {
     const auto at = std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
     out << "\n  (the objects read alike; the streams differ from byte " << (at.first - expected.begin()) << " of "
         << expected.size() << " and " << actual.size() << ": " << int(*at.first) << " and " << int(*at.second) << ")";
+    const size_t from = static_cast<size_t>(at.first - expected.begin());
+    // The bytes around the first difference, for the fields the lines leave out.
+    out << "\n  kept bytes:";
+    for (size_t i = from > 24 ? from - 24 : 0; i < std::min(expected.size(), from + 24); ++i)
+      out << ' ' << int(expected[i]);
+    out << "\n  now bytes: ";
+    for (size_t i = from > 24 ? from - 24 : 0; i < std::min(actual.size(), from + 24); ++i)
+      out << ' ' << int(actual[i]);
   }
   return out.str();
 }
@@ -304,11 +315,14 @@ void Session::Checkpoint(const char* what) {
   kept_.resize(current_ + 1);
   if (entries == current_ + 1) {
     ++current_;
-  } else if (entries == current_ && entries == static_cast<size_t>(CDrawDoc::m_nMaxUndoLevels)) {
-    // At the limit: the oldest entry went.
-    kept_.pop_front();
+  } else if (entries >= 1 && entries <= current_ && current_ == static_cast<size_t>(CDrawDoc::m_nMaxUndoLevels)) {
+    // At the limit every outermost recording drops the oldest entry, one
+    // that records nothing too (a gesture may open more than one).
+    for (size_t dropped = current_ + 1 - entries; dropped > 0; --dropped) kept_.pop_front();
+    current_ = entries;
   } else {
-    Fail(std::string(what) + " made " + std::to_string(entries - current_) + " entries at once");
+    const long long made = static_cast<long long>(entries) - static_cast<long long>(current_);
+    Fail(std::string(what) + " made " + std::to_string(made) + " entries at once, the last \"" + Describe(top) + "\"");
     return;
   }
   kept_.push_back(std::move(now));

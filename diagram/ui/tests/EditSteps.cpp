@@ -83,6 +83,8 @@ void AddPoly(Session& s) {
   for (int i = 0; i < points; ++i) {
     s.Press(tool, at);
     s.Release(tool, at);
+    // A click on the first point closed the polygon.
+    if (!tool->GetPolyInProgress()) return;
     at = s.AnyPoint();
     s.MoveTo(tool, at, 0);
   }

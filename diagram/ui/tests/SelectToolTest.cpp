@@ -3,6 +3,10 @@
 // gesture one undo entry.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "diagram/model/objects/DrawPoly.h"
 #include "diagram/model/objects/DrawRect.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
@@ -114,6 +118,43 @@ TEST_F(SelectToolTest, AMoveStopsAtTheCanvasEdge) {
   EXPECT_EQ(r.top, canvas.top);
   EXPECT_EQ(r.Width(), 100);
   EXPECT_EQ(CSelectTool::c_moveBoundingRect.left, canvas.left);
+}
+
+// A canvas read again grows to hold every outline, so an edit keeps them on
+// it: a box with a wide outline moved or reshaped past the edge, and an
+// outline widened at the edge, each end with the outline on the canvas, in
+// one entry whose undo gives back the stream from before.
+TEST_F(SelectToolTest, OutlinesStayOnTheCanvas) {
+  CRect canvas = h.diagram->GetRect();
+  canvas.NormalizeRect();
+  CDrawRect* corner = AddBox(Rect(0, 0, 50, 50));
+  ASSERT_TRUE(box->SetPenStyle(PS_SOLID, 8));
+  h.doc.ClearUndoStack();
+  const std::vector<std::pair<const char*, std::function<CDrawObj*()>>> cases = {
+      {"move", [&] { Drag({Client(At(150, 150)), CPoint(-300, -300)}); return box; }},
+      {"reshape",
+       [&] {
+         h.view.Select(box, FALSE);
+         const CPoint handle = Client(box->GetHandle(1));
+         Drag({handle, handle + CSize(5, 5), CPoint(-300, -300)});
+         return box;
+       }},
+      {"wider outline", [&] { EXPECT_TRUE(corner->SetPenSize(10)); return corner; }},
+  };
+  for (const auto& [what, edit] : cases) {
+    SCOPED_TRACE(what);
+    const std::vector<BYTE> before = doctest::StoreDocument(h.doc);
+    CDrawObj* edited = edit();
+    CRect outline = edited->GetBoundingRect();
+    outline.NormalizeRect();
+    EXPECT_TRUE(outline.left >= canvas.left && outline.top >= canvas.top && outline.right <= canvas.right &&
+                outline.bottom <= canvas.bottom);
+    EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+    ASSERT_TRUE(h.doc.UndoLast());
+    EXPECT_EQ(doctest::StoreDocument(h.doc), before);
+    h.doc.ClearRedoStack();
+    h.view.Select(nullptr, FALSE);
+  }
 }
 
 TEST_F(SelectToolTest, WithSnappingOnAMovedObjectStaysOnTheGrid) {

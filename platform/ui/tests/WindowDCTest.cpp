@@ -14,6 +14,7 @@
 #include "platform/gdi/RasterSurface.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/WindowDC.h"
+#include "platform/ui/WindowSystem.h"
 #include "platform/ui/WndClass.h"
 #include "platform/ui/tests/UiTestSupport.h"
 
@@ -189,6 +190,36 @@ TEST_F(WindowDCTest, RepeatedPaintsAndScrollsGatherNoTemporaryWrappers) {
   EXPECT_EQ(PixelAt(canvas.m_hWnd, 40, 5), RGB(0, 0, 255));
   EXPECT_EQ(platform::TemporaryDcCount(), 0u);
   EXPECT_EQ(platform::TemporaryGdiObjectCount(), 0u);
+  canvas.DestroyWindow();
+}
+
+// A program that never idles invalidates and scrolls a window many times
+// between paints: the update region is the union of what was invalidated
+// (and carried along by the scrolls), as small as the client area allows,
+// not a list that grows with every call (or doubles with every scroll).
+TEST_F(WindowDCTest, AnUnpaintedWindowKeepsItsUpdateRegionSmall) {
+  CCanvas canvas;
+  ASSERT_TRUE(canvas.CreateEx(0, u"AfxWnd", u"canvas", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 80), nullptr, 0));
+  platform::PumpPendingMessages();
+  canvas.InvalidateRect(CRect(10, 10, 20, 20), FALSE);
+  ScrollWindowEx(canvas.m_hWnd, 0, 5, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  // The strip the scroll uncovered, the invalid square, and the square
+  // carried down with its pixels.
+  const platform::Region& update = platform::FindWindowRecord(canvas.m_hWnd)->update;
+  EXPECT_TRUE(update.Contains(50, 4));
+  EXPECT_TRUE(update.Contains(10, 10));
+  EXPECT_TRUE(update.Contains(19, 24));
+  EXPECT_FALSE(update.Contains(19, 25));
+  for (int round = 0; round < 200; ++round) {
+    canvas.InvalidateRect(CRect(round % 90, round % 70, round % 90 + 10, round % 70 + 10), FALSE);
+    ScrollWindowEx(canvas.m_hWnd, round % 7 - 3, round % 5 - 2, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  }
+  EXPECT_LE(update.Rects().size(), 80u);
+  CRect bounds;
+  ASSERT_TRUE(canvas.GetUpdateRect(&bounds));
+  EXPECT_TRUE(CRect(0, 0, 100, 80).PtInRect(bounds.TopLeft()));
+  canvas.UpdateWindow();
+  EXPECT_FALSE(canvas.GetUpdateRect(&bounds));
   canvas.DestroyWindow();
 }
 
