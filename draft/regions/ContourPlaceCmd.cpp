@@ -39,6 +39,7 @@ void CContourPlaceCmd::PickTargets(CDraftView* view) {
   layer_ = first->GetEntityLayer();
   contourGroup_ = first->GetEntityGroup();
   CEntityList& drawing = *view->GetEntityList();
+  ClearMarks(drawing);  // only this chain's marks tell the held entities below
   BuildChainFromPicks(drawing, regions_[0], first);
   // The chained entities carry the chain mark: they are the ones held.
   for (CEntity* e : drawing)
