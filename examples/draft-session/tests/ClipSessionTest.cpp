@@ -10,10 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "draft/construct/LineCmd.h"
 #include "draft/host/BlockEntity.h"
 #include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
 #include "examples/draft-session/tests/PlayedSession.h"
+#include "platform/core/WinConstants.h"
+#include "platform/ui/MDIChildWnd.h"
+#include "platform/ui/MDIFrameWnd.h"
+#include "platform/ui/MessagePump.h"
+#include "platform/ui/View.h"
+#include "platform/ui/WinApp.h"
 
 using namespace draftsession;
 
@@ -78,4 +85,25 @@ TEST(ClipSession, ClipsScalesMovesAndPlacesTurnedCopies) {
   for (const char* part : {"  message box: 画上圆？ -> Yes\n", "  message box: 是否进行图形缩放 -> Yes\n",
                            "  view rectangle 160 125 195 145\n"})
     EXPECT_NE(shown.find(part), std::string::npos) << part;
+}
+
+// The host's view window, as a command that hands another command over
+// reaches it: the active view of the main MDI frame's active child.
+TEST(SessionFramesTest, TheActiveViewPushesAHandedCommandAndPassesTheRightButton) {
+  PlayedSession session;
+  CWnd* main = AfxGetMainWnd();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(main->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)));
+  CMDIChildWnd* child = static_cast<CMDIFrameWnd*>(main)->MDIGetActive();
+  ASSERT_NE(child, nullptr);
+  CView* active = child->GetActiveView();
+  ASSERT_EQ(active, session.player.Frames().ViewWindow());
+  EXPECT_EQ(active->GetSafeHwnd(), session.player.View().GetSafeHwnd());
+
+  auto* handed = new CLineCmd(7, &session.player.View());
+  active->SendMessage(WM_USER + 12, 0, reinterpret_cast<LPARAM>(handed));
+  EXPECT_EQ(session.player.Stack().GetCurrent(), handed);
+  active->PostMessage(WM_RBUTTONUP, 0, 0);
+  platform::PumpPendingMessages();
+  EXPECT_TRUE(session.player.Stack().IsEmpty()) << "the right button with no point taken ends the line";
 }
