@@ -83,9 +83,11 @@ void CScaleByBasePointsCmd::ApplyTransform(CDraftView* view) {
   CopySelection(
       view, [&](CEntity* source) { return source->Transform(dx, dy, s1.x, s1.y, k, angle, 1); }, nullptr, sources,
       made);
-  RecordReplacement(view, false, *record, sources, made);
-  view->AddEntities(made);
-  view->PushUndoRecord(record.release());
+  if (!sources.IsEmpty()) {  // nothing selected: nothing to record
+    RecordReplacement(view, false, *record, sources, made);
+    view->AddEntities(made);
+    view->PushUndoRecord(record.release());
+  }
   ClearPoints();
   view->ClearSelection(nullptr);
 }

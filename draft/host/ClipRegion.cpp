@@ -262,7 +262,10 @@ void CRectClipRegion::CrossEllipse(const EllipseGeom& g, std::vector<GPoint>& ou
 
 ClipOutcome ClipEntity(const CEntity& entity, const CClipRegion& region, bool keepInside,
                        std::vector<CEntity*>& pieces) {
-  if (entity.IsBlock()) return ClipBlock(static_cast<const CBlockEntity&>(entity), region, keepInside, pieces);
+  // Objects a host keeps a record of elsewhere are not the clip's to change.
+  if (entity.IsRegisteredObject()) return ClipOutcome::kUnchanged;
+  if (entity.IsBlock() && !entity.IsKeptWhole() && !entity.IsCompoundCurve())
+    return ClipBlock(static_cast<const CBlockEntity&>(entity), region, keepInside, pieces);
   switch (entity.GetKind()) {
     case EntityKind::kLine:
       return ClipLine(entity, region, keepInside, pieces);

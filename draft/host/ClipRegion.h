@@ -2,9 +2,11 @@
 // rectangle) and the cutting of one entity at its border. Lines, arcs,
 // circles and ellipses are cut where they cross the border; each piece is
 // kept or dropped by whether its middle lies inside the region. A block is
-// clipped member by member (nested blocks too) into a new block. Any other
-// entity is kept or dropped whole by the middle of its extents. A point on
-// the border counts as outside.
+// clipped member by member (nested blocks too) into a new block. A compound
+// kept whole, a compound curve and any other entity are kept or dropped
+// whole by the middle of their extents; registered objects (tables the host
+// keeps a record of) are left alone. A point on the border counts as
+// outside.
 #pragma once
 
 #include <vector>

@@ -20,13 +20,6 @@ CContourPlaceCmd::CContourPlaceCmd(int id, CDraftView* view, int chainMode) : CC
   shiftCount_ = 1;
 }
 
-CContourPlaceCmd::~CContourPlaceCmd() {
-  ClearMarks(seconds_[0]);
-  if (holdingView_)
-    for (CEntity* e : seconds_[0]) holdingView_->AddEntityToView(e, nullptr, nullptr, 1);
-  seconds_[0].RemoveAll();
-}
-
 void CContourPlaceCmd::PickTargets(CDraftView* view) {
   if (!view || points_.size() != 1) return;
   CEntityList picked;
@@ -45,8 +38,9 @@ void CContourPlaceCmd::PickTargets(CDraftView* view) {
   for (CEntity* e : drawing)
     if (e->GetChainMark()) seconds_[0].AddTail(e);
   if (seconds_[0].IsEmpty()) seconds_[0].AddTail(first);
-  for (CEntity* e : seconds_[0]) view->RemoveEntity(e, 1, 0);
-  holdingView_ = view;
+  // Out of the entity list, held in the view's selection (so still the
+  // drawing's, whatever the undo history does meanwhile).
+  for (CEntity* e : seconds_[0]) view->SelectEntity(e, 0);
   view->RegisterInsertedEntities(regions_[0]);
   for (CEntity* copy : regions_[0]) view->SelectEntity(copy);
   found_ = 1;
@@ -144,7 +138,7 @@ void CContourPlaceCmd::MakeChainBlock(CDraftView* view) {
   results_.AddTail(block.get());
   std::unique_ptr<CUndoRecord> record(ConstructUndoReplaceEntities());
   record->SetLists(seconds_[0], results_);
-  // The picked entities are out of the drawing already (taken when picked).
+  view->RemoveEntities(seconds_[0]);
   ClearMarks(seconds_[0]);
   seconds_[0].RemoveAll();
   view->AddEntityToView(block.release(), nullptr, nullptr, 1);
@@ -159,18 +153,11 @@ void CContourPlaceCmd::MakeChainBlock(CDraftView* view) {
 }
 
 void CContourPlaceCmd::ReleaseContour(CDraftView* view) {
-  ClearMarks(seconds_[0]);
-  CEntityList held;
-  held.AddTail(seconds_[0]);
-  seconds_[0].RemoveAll();
-  if (view) {
-    view->BeginViewUpdate();
-    ClearContour(view);  // the copies go, the selection is emptied
-    for (CEntity* e : held) view->AddEntityToView(e, nullptr, nullptr, 1);
-    view->EndViewUpdate();
-  } else {
-    ClearContour(view);
-  }
+  if (view) view->BeginViewUpdate();
+  // The copies go; emptying the selection puts each held entity back into
+  // the entity list, once.
+  ClearContour(view);
+  if (view) view->EndViewUpdate();
 }
 
 int CContourPlaceCmd::OnRButton(CDraftView* view) {

@@ -1,6 +1,6 @@
 // Places copies of a contour. The user picks one entity; the lines and arcs
-// chained to it end to end are taken out of the drawing while the command
-// holds them and shown as copies. In chain mode 0 a base point follows, and
+// chained to it end to end leave the entity list for the view's selection
+// while the command holds them, and are shown as copies. In chain mode 0 a base point follows, and
 // each further click places a copy moved from the base point to the click
 // and turned by 90 degrees for each TAB, as one block (the initial state)
 // or, after an odd number of left Shift presses, as loose entities; one
@@ -14,9 +14,6 @@
 class CContourPlaceCmd : public CContourCmd {
  public:
   CContourPlaceCmd(int id, CDraftView* view, int chainMode);
-  // Held entities still out of the drawing go back into the view they
-  // came from.
-  ~CContourPlaceCmd() override;
 
   void PickTargets(CDraftView* view) override;
   int DrawPreview(CDraftView* view) override;
@@ -36,7 +33,4 @@ class CContourPlaceCmd : public CContourCmd {
   // The picked entities back into the drawing (once each, through the
   // view), the copies dropped, back to picking.
   void ReleaseContour(CDraftView* view);
-
-  // The view the held entities were taken from.
-  CDraftView* holdingView_ = nullptr;
 };
