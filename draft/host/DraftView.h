@@ -63,6 +63,7 @@ class CDC;
 class CEntity;
 class CTableEntity;
 class CUndoRecord;
+class CClipRegion;
 
 // The unit settings record.
 struct UnitSettings {
@@ -488,6 +489,22 @@ class CDraftView {
   // for another kind.
   BOOL TrimLineAtPoint(CEntity* entity, double angle, double tx, double ty, CUndoRecord* record);
   BOOL TrimArcAtPoint(CEntity* entity, double angle, double tx, double ty, CUndoRecord* record);
+  // ---- Clipping (ViewClip.cpp, the core in ClipRegion.h): the entities of
+  // the drawing (registered ones left out) cut at a circle or at the
+  // rectangle between two corners. State 1 keeps what lies inside, 0 cuts
+  // the inside away. The drawing is left unchanged: the pieces kept are
+  // appended to `made` as new entities (the caller's) and the entities cut
+  // or dropped to `replaced`. With `copies` set (the circle form only)
+  // `replaced` stays empty and `made` gets copies of everything kept,
+  // whole entities as well. Nonzero when anything was made or replaced.
+  int ClipByCircle(CEntityList& made, CEntityList& replaced, int state, double cx, double cy, double r,
+                   int copies = 0);
+  int ClipByRectangle(CEntityList& made, CEntityList& replaced, int state, double x0, double y0, double x1,
+                      double y1);
+  // The view's clip rectangle: x minimum, y minimum, x maximum, y maximum
+  // (all 0 until set). Set stores the corners in order whatever way given.
+  void SetClipRect(double x0, double y0, double x1, double y1);
+  const double* GetClipRect() const { return clipRect_; }
 
   // ---- Progress display (ViewProgress.h): a new record for a pass (the
   // caller's); the display begun with the number of items, stepped once an
@@ -544,6 +561,7 @@ class CDraftView {
   const CursorState& GetCursorState() const { return cursorState_; }
 
  private:
+  int ClipByRegion(const CClipRegion& region, CEntityList& made, CEntityList& replaced, int state, int copies);
   void Record(ViewDrawKind kind, std::vector<double> values, const char* text = nullptr, int flag = 0,
               const CEntity* e = nullptr);
   void Record(ViewDrawOp op);
@@ -665,6 +683,7 @@ class CDraftView {
   int axonometric_ = 0;
   HWND hwnd_ = nullptr;
   HWND notifyWindow_ = nullptr;
+  double clipRect_[4] = {0, 0, 0, 0};
   bool drawingModified_ = false;
   CursorState cursorState_;
   bool stateCursorShown_ = false;

@@ -48,6 +48,10 @@
 #include "draft/edit/ArcCenterOnEntityCmd.h"
 #include "draft/edit/ArcTangentLineCmd.h"
 #include "draft/edit/ChamferCmd.h"
+#include "draft/edit/ClipCircleCmd.h"
+#include "draft/edit/ClipRectCmd.h"
+#include "draft/edit/ScaleByBasePointsCmd.h"
+#include "draft/edit/ViewClipRectCmd.h"
 #include "draft/edit/BreakCmd.h"
 #include "draft/edit/ExtendCmd.h"
 #include "draft/edit/FilletCmd.h"
@@ -55,6 +59,7 @@
 #include "draft/edit/UndercutCmd.h"
 #include "draft/regions/ChangeGroupCmd.h"
 #include "draft/regions/ContourCmd.h"
+#include "draft/regions/ContourPlaceCmd.h"
 #include "draft/regions/ContourSelectCmd.h"
 #include "draft/regions/DeleteGroupCmd.h"
 #include "draft/regions/EditGroupCmd.h"
@@ -79,6 +84,7 @@
 #include "draft/tables/TableFiles.h"
 #include "examples/draft-session/SessionTextCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
+#include "platform/ui/Wnd.h"
 
 namespace draftsession {
 
@@ -365,6 +371,25 @@ CommandRegistry LibraryCommands() {
   c.Add("oblique-undercut", "a slot cut into the corner of two picked lines along its bisector (its sizes dialog "
                             "first); one click on a corner takes both lines",
         [](CDraftView&) { return new CObliqueUndercutCmd(298); });
+  // Clipping, view rectangles, scale and align, contour placement.
+  c.Add("clip-circle", "clips the drawing with a circle by centre and a point on it; TAB: cut the inside away or "
+                       "keep only the inside; asks whether to draw the circle",
+        [](CDraftView&) { return new CClipCircleCmd(290); });
+  c.Add("clip-rect", "clips the drawing with a rectangle by two corners; TAB: cut the inside away or keep only the "
+                     "inside; asks whether to draw the rectangle",
+        [](CDraftView&) { return new CClipRectCmd(291); });
+  c.Add("view-rect", "stores a rectangle of two clicks as the view's clip rectangle and tells the view's window "
+                     "(the host prints it); ends after the second click",
+        [](CDraftView& v) {
+          const HWND window = v.GetSafeHwnd();
+          return new CViewClipRectCmd(window ? CWnd::FromHandlePermanent(window) : nullptr, 292);
+        });
+  c.Add("scale-base", "moves the selection from a source to a destination base point and, with a second pair, "
+                      "turns and (if agreed) scales it; space after the first pair only moves it",
+        [](CDraftView&) { return new CScaleByBasePointsCmd(293); });
+  c.Add("contour-place", "copies of the contour chained to a picked entity, from a base point to each click, "
+                         "turned 90 degrees a TAB, as a block (Shift: loose entities)",
+        [](CDraftView& v) { return new CContourPlaceCmd(294, &v, 0); });
   return c;
 }
 

@@ -76,6 +76,7 @@ SessionPlayer::SessionPlayer(const CommandRegistry& commands, std::ostream& out)
   view_.SetZoom(kDefaultZoom);
   view_.SetDC(&dc_);
   view_.RefreshView();
+  frames_ = std::make_unique<SessionFrames>(stack_, view_, [this](const std::string& text) { out_ << text; });
 }
 
 SessionPlayer::~SessionPlayer() {

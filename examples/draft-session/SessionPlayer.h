@@ -18,6 +18,7 @@
 #include "draft/host/SystemFiles.h"
 #include "examples/draft-session/CommandRegistry.h"
 #include "examples/draft-session/Script.h"
+#include "examples/draft-session/SessionFrames.h"
 #include "platform/gdi/DC.h"
 #include "platform/gdi/WindowSurface.h"
 
@@ -58,6 +59,8 @@ class SessionPlayer {
 
   CDraftView& View() { return view_; }
   CCmdStack& Stack() { return stack_; }
+  // The host's windows: the main MDI frame and the view's window.
+  SessionFrames& Frames() { return *frames_; }
   // Repaints the drawing and writes the view as a PNG picture (UTF-8 path).
   bool WritePicture(const std::string& path);
 
@@ -87,6 +90,7 @@ class SessionPlayer {
   CDC dc_;
   CDraftView view_;
   CCmdStack stack_;  // after the view: its commands go first
+  std::unique_ptr<SessionFrames> frames_;  // after the stack: the windows go first
   CPoint mouse_;
   std::deque<const ScriptStep*> answers_;     // the dialog lines after the running action
   std::deque<const ScriptStep*> boxAnswers_;  // its box lines

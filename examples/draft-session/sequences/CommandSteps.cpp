@@ -407,6 +407,54 @@ void ContourChain(SessionUser& u) {
   u.Click(u.AnyPoint());
 }
 
+void ClipCircle(SessionUser& u) {
+  u.Push("clip-circle");  // then "draw the circle?" when it clipped
+  MaybeTab(u);
+  const GPoint centre = SomePoint(u);
+  u.Click(centre);
+  GivePoint(u, u.Near(centre, 30));
+}
+
+void ClipRect(SessionUser& u) {
+  u.Push("clip-rect");  // then "draw the rectangle?" when it clipped
+  MaybeTab(u);
+  Points(u, 2);
+}
+
+void ViewRect(SessionUser& u) {
+  u.Push("view-rect");
+  const GPoint corner = u.AnyPoint();
+  u.Click(corner);
+  u.Click(u.Near(corner, 40));
+}
+
+void ScaleBase(SessionUser& u) {
+  u.Push("scale-base");
+  Select(u);
+  const GPoint s1 = SomePoint(u);
+  u.Click(s1);
+  u.Click(u.Near(s1, 40));
+  if (u.Random().Chance(0.3)) {
+    u.Char(' ');  // the move alone
+    return;
+  }
+  u.Click(NextPoint(u, s1));
+  u.Click(u.Near(s1, 40));  // then "scale too?"
+}
+
+void ContourPlace(SessionUser& u) {
+  u.Push("contour-place");
+  u.Click(u.PointOnEntity());
+  const GPoint base = SomePoint(u);
+  u.Click(base);
+  if (u.Random().Chance(0.3)) u.Key(VK_SHIFT);
+  for (int i = u.Random().Int(1, 3); i > 0; --i) {
+    MaybeTab(u);
+    u.Click(u.Near(base, 40));
+  }
+  if (u.Random().Chance(0.5)) u.RightClick();  // the picked contour back
+}
+
 void ThreeView(SessionUser& u) {
   u.Push("three-view");
   const GPoint first = u.AnyPoint();
@@ -779,6 +827,11 @@ const std::vector<CommandStep>& CommandSteps() {
       {"point", 1, PointPlace},
       {"divide", 2, Divide},
       {"move-origin", 1, OriginOverLine},
+      {"clip-circle", 2, ClipCircle},
+      {"clip-rect", 2, ClipRect},
+      {"view-rect", 1, ViewRect},
+      {"scale-base", 3, ScaleBase},
+      {"contour-place", 3, ContourPlace},
   };
   return steps;
 }
