@@ -159,7 +159,9 @@ void CSteelCoordGraphCmd::Execute(CDraftView* view) {
   if (table && GetStack()) {
     promptOverride_ = kPromptTable;
     SetPointInput(0);
-    GetStack()->PushNested(view, new CPlaceTableCmd(nullptr, kTablePlacementId, 3, table));
+    // A placement that does not start has freed the table: nothing is left
+    // to wait for.
+    if (!GetStack()->PushNested(view, new CPlaceTableCmd(nullptr, kTablePlacementId, 3, table))) SetDone(1);
   } else {
     delete table;
     SetDone(1);
