@@ -2,9 +2,11 @@
 // reopens by its kind in the bill-of-materials dialog (general tables and
 // bills of materials), the table-content dialog (rebar schedules) or the
 // process-table dialog (process cards), each in its editing mode; the
-// dialogs change the table themselves. Tendon coordinate tables and tendon
-// graphs are edited by the tendon graph command, which is not built: picking
-// one throws CNotSupportedException before anything changes.
+// dialogs change the table themselves. A tendon coordinate table (kind 3)
+// or a tendon graph is selected and paired with a second pick (a graph for
+// the table, a table for the graph); the pair goes to a nested tendon graph
+// command (id 403). The right button after one pick hands the one picked
+// alone to a nested tendon graph command (id 598).
 #pragma once
 
 #include "draft/framework/CmdBase.h"
@@ -22,6 +24,23 @@ class CEditTendonTableCmd : public CCmdBase {
   int OnRButton(CDraftView* view) override;
   int End(CDraftView* view) override;
 
+  static constexpr int kPairedGraphId = 403;
+  static constexpr int kSingleGraphId = 598;
+
+  int GetPhase() const { return phase_; }
+  CEntity* GetPickedTable() const { return pickedTable_; }
+  CEntity* GetPickedGraph() const { return pickedGraph_; }
+
  private:
+  // The first pick: a table opens its editor, a coordinate table or a graph
+  // waits for its partner.
+  void PickFirst(CDraftView* view, CEntity* found);
+  // Pushes the tendon graph command for the picks and starts over.
+  void EditPicked(CDraftView* view, int id);
+  void ForgetPicks(CDraftView* view);
+
   CFieldArray* fields_;
+  CEntity* pickedTable_ = nullptr;
+  CEntity* pickedGraph_ = nullptr;
+  int phase_ = 0;
 };

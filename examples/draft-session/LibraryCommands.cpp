@@ -78,6 +78,7 @@
 #include "draft/tables/PickDetailRegionCmd.h"
 #include "draft/tables/PlaceTableCmd.h"
 #include "draft/tables/ProcessTableCmd.h"
+#include "draft/tables/SteelCoordGraphCmd.h"
 #include "draft/tables/RecordTableCmd.h"
 #include "draft/tables/RegionTableCmd.h"
 #include "draft/tables/SignCellCmd.h"
@@ -278,8 +279,13 @@ CommandRegistry LibraryCommands() {
           TableStructure().RemoveAll();
           return new CProcessTableCmd(&TableStructure(), 262);
         });
+  c.Add("tendon-graph", "a tendon graph: the axis dialog, the coordinate dialog (\"读文件\" reads a .zbb file), "
+                        "then the graph placed by a click (TAB: x and y exchanged) and, with \"坐标表\", its "
+                        "coordinate table placed as \"table\" places it",
+        [](CDraftView&) { return new CSteelCoordGraphCmd(264, nullptr, nullptr); });
   c.Add("table-edit", "a clicked table reopened in the dialog that made it (general tables and bills of materials, "
-                      "rebar schedules, process cards)",
+                      "rebar schedules, process cards); a coordinate table or tendon graph, with its partner "
+                      "clicked next (or the right button for it alone), reopens in the tendon graph command",
         [](CDraftView&) {
           TableStructure().RemoveAll();
           return new CEditTendonTableCmd(&TableStructure(), 263);

@@ -1,6 +1,5 @@
 // The table editor command: a picked table reopens in the dialog of its
-// kind, in the editing mode; a tendon coordinate table is refused before
-// anything changes.
+// kind, in the editing mode (the tendon pairs are in SteelCoordGraphTest).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,7 +18,6 @@
 #include "draft/tables/TableDataDlg.h"
 #include "draft/testsupport/DevicePoint.h"
 #include "draft/testsupport/MessageBoxAnswers.h"
-#include "platform/core/Exceptions.h"
 #include "platform/ui/ModalDriver.h"
 
 namespace {
@@ -85,19 +83,6 @@ TEST_F(EditTendonTableCmdTest, ATableReopensInTheDialogOfItsKind) {
     view.RemoveEntity(table);
     delete table;
   }
-}
-
-TEST_F(EditTendonTableCmdTest, ATendonCoordinateTableIsRefusedBeforeAnythingChanges) {
-  AddTable(3);
-  int dialogs = 0;
-  platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
-    ++dialogs;
-    s.Click(IDCANCEL);
-  });
-  stack.Push(&view, new CEditTendonTableCmd(&fields, 263));
-  EXPECT_THROW(stack.OnLButton(0, drafttest::DevicePoint(20, 1), &view), CNotSupportedException);
-  EXPECT_EQ(dialogs, 0);
-  EXPECT_EQ(view.GetSelectionCount(), 0);
 }
 
 }  // namespace

@@ -604,10 +604,29 @@ void Text(SessionUser& u) {
   if (u.Random().Chance(0.3)) u.Click(u.AnyPoint());
 }
 
-// A table reopened in its dialog (a click on nothing: nothing happens).
+// A tendon graph placed (Tab now and then), and its coordinate table, when
+// it has one, placed below it; the right button ends the command.
+void TendonGraph(SessionUser& u) {
+  u.Push("tendon-graph");
+  MaybeTab(u);
+  const GPoint origin = SomePoint(u);
+  u.Click(origin);
+  if (u.Random().Chance(0.2)) {
+    u.RightClick();  // the placement of the table given up, or the command ended
+    return;
+  }
+  u.Click(u.Near(origin, 40));  // the table's start
+  u.RightClick();                // in one column
+  u.RightClick();
+}
+
+// A table reopened in its dialog (a click on nothing: nothing happens); a
+// coordinate table or tendon graph waits for its partner: a second click,
+// or the right button for it alone.
 void TableEdit(SessionUser& u) {
   u.Push("table-edit");
   u.Click(u.PointOnEntity());
+  if (u.Random().Chance(0.3)) u.Click(u.PointOnEntity());
   u.RightClick();
 }
 
@@ -813,6 +832,7 @@ const std::vector<CommandStep>& CommandSteps() {
       {"area", 1, Area},
       {"cell-edit", 1, CellEdit},
       {"table-edit", 1, TableEdit},
+      {"tendon-graph", 1, TendonGraph},
       {"region-table", 2, RegionTable},
       {"fill-text", 1, FillText},
       {"zoom-pan", 2, ViewOverLine},

@@ -4,6 +4,8 @@
 #include <functional>
 #include <map>
 
+#include "draft/host/ProgramFolder.h"
+#include "draft/tables/TendonFile.h"
 #include "platform/core/WinConstants.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/ComboBox.h"
@@ -96,6 +98,43 @@ std::vector<DialogAction> RegionTable(platform::ModalSession& s, Rng& rng) {
   return actions;
 }
 
+// The tendon graph's axis dialog: one of the eight pictures, a
+// distribution, the closed check now and then, then OK or Cancel.
+std::vector<DialogAction> TendonAxes(platform::ModalSession&, Rng& rng) {
+  std::vector<DialogAction> actions = {Click(rng.Pick(std::vector<int>{406, 407, 408, 409, 415, 416, 417, 418})),
+                                       Click(rng.Pick(std::vector<int>{419, 420, 421}))};
+  if (rng.Chance(0.3)) actions.push_back(Click(648));
+  actions.push_back(Close(rng));
+  return actions;
+}
+
+// The coordinate dialog: a coordinate file read ("读文件", disabled for an
+// edited graph or table), then "坐标图" mostly, with or without "坐标表".
+std::vector<DialogAction> TendonCoordinates(platform::ModalSession&, Rng& rng) {
+  std::vector<DialogAction> actions = {Click(1037)};
+  if (rng.Chance(0.3)) actions.push_back(Click(413));
+  actions.push_back(Click(rng.Chance(0.85) ? 998 : IDCANCEL));
+  return actions;
+}
+
+// The coordinate file to read: one of a few tables of one or two tendons,
+// written into the program folder first.
+std::vector<DialogAction> TendonFile(platform::ModalSession&, Rng& rng) {
+  TendonTableData data;
+  data.direction = rng.Int(0, 1);
+  const int tendons = rng.Int(1, 2);
+  for (int c = 0; c <= tendons; ++c)
+    data.fields.Add(CFieldRecord(c == 0 ? "X" : c == 1 ? "Y1" : "Y2", 4, 20.0, 2));
+  for (int r = 0, rows = rng.Int(2, 4); r < rows; ++r) {
+    std::string row = std::to_string(r * rng.Int(10, 40));
+    for (int c = 1; c <= tendons; ++c) row += ";" + std::to_string(rng.Int(0, 30));
+    data.rows.Add(CStringA(row.c_str()));
+  }
+  const CStringA path = GetProgramFolder() + "sequence.zbb";
+  if (!WriteTendonFile(path, data)) return {Click(IDCANCEL)};
+  return {Type(1152, path.GetString()), Click(IDOK)};
+}
+
 using Answerer = std::function<std::vector<DialogAction>(platform::ModalSession&, Rng&)>;
 
 // The dialogs answered otherwise than by generated numbers, by the start of
@@ -117,6 +156,9 @@ const std::map<std::string, Answerer>& Answerers() {
       {"表内容", GenerateTable},
       {"钢筋表", GenerateTable},
       {"定义为工艺表格", GenerateTable},
+      {"选择坐标轴", TendonAxes},
+      {"坐标值", TendonCoordinates},
+      {"打开表内容文件", TendonFile},
       {"周分布参数", RoundArray},
       {"阵列参数", RectangularArray},
       // The join form of the line copies: a click on either picture (taken
