@@ -11,6 +11,7 @@
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
 #include "draft/res/TableToolBars.h"
+#include "draft/res/TextDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
 
 namespace draftres {
@@ -44,6 +45,7 @@ platform::ResourceSet BuildResources() {
   AddEquationDialogTemplates(r);
   AddLinkFormResources(r);
   AddCellDialogTemplates(r);
+  AddTextDialogTemplates(r);
   return r;
 }
 
