@@ -31,6 +31,7 @@
 #include "draft/edit/DividePointCmd.h"
 #include "draft/edit/ExplodeCmd.h"
 #include "draft/edit/MirrorCmd.h"
+#include "draft/edit/ModifyDimCmd.h"
 #include "draft/edit/ModifyEndCmd.h"
 #include "draft/edit/MoveOriginCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
@@ -348,6 +349,11 @@ CommandRegistry LibraryCommands() {
   c.Add("fill-text", "fills the character outlines of the texts at each click with hatch lines set in the "
                      "table-in-region dialog; the right button ends it",
         [](CDraftView& v) { return new CFillTextCmd(282, &v); });
+  // Equation curves handed to a new equation-curve command through the host's
+  // active MDI view; this host has none, so a picked curve is left as it is.
+  c.Add("modify-dim", "hands a picked equation curve to a new equation-curve command that the host's active view "
+                      "pushes (none in this host: nothing changes)",
+        [](CDraftView&) { return new CModifyDimCmd(302); });
   return c;
 }
 

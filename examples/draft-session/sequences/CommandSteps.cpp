@@ -565,6 +565,13 @@ void FillText(SessionUser& u) {
   }
 }
 
+// A click on an equation curve or another entity for the modify-dimension
+// command, which this host's missing active view leaves without effect.
+void ModifyDim(SessionUser& u) {
+  u.Push("modify-dim");
+  u.Click(u.Random().Chance(0.7) ? u.PointOnEntity() : u.AnyPoint());
+}
+
 // A view command over a line begun: the view zooms in and out about one
 // point, zooms to the window of the middle half of what it shows (x 0..200,
 // y 0..150) and out about its centre, or pans there and back, so that it
@@ -728,6 +735,7 @@ const std::vector<CommandStep>& CommandSteps() {
       {"table-edit", 1, TableEdit},
       {"region-table", 2, RegionTable},
       {"fill-text", 1, FillText},
+      {"modify-dim", 1, ModifyDim},
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},
       {"measure-distance", 1, MeasureDistance},
