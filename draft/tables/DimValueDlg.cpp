@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "draft/framework/DimValueEditor.h"
 #include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DimensionText.h"
 #include "draft/host/FitSheetDlg.h"
@@ -44,6 +45,28 @@ CStringA Given(const char* value, const char* key, const char* fallback) {
   return value ? CStringA(value) : GetProfileStringSetting(kSection, key, fallback);
 }
 
+// The dialog as the commands' dimension-value editor (run with the caller's
+// resources current).
+int EditDimValue(DimValueParts& p) {
+  CDimValueDlg dlg(nullptr, p.value, p.prefix, p.basicSize, p.code, p.upper, p.lower);
+  dlg.m_showCode = p.showCode;
+  dlg.m_showDeviations = p.showDeviations;
+  dlg.m_sameFormat = p.sameFormat;
+  if (dlg.DoModal() != IDOK) return IDCANCEL;
+  p.value = dlg.m_text;
+  p.prefix = dlg.m_prefix;
+  p.basicSize = dlg.m_basicSize;
+  p.code = dlg.m_code;
+  p.lower = dlg.m_lower;
+  p.upper = dlg.m_upper;
+  p.showCode = dlg.m_showCode;
+  p.showDeviations = dlg.m_showDeviations;
+  p.sameFormat = dlg.m_sameFormat;
+  return IDOK;
+}
+
+const bool registered = (SetDimValueEditor(&EditDimValue), true);
+
 }  // namespace
 
 CDimValueDlg::CDimValueDlg(CWnd* parent, const char* text, const char* prefix, const char* basicSize,
@@ -74,7 +97,9 @@ void CDimValueDlg::DeviationsOf(const CStringA& basicSize, const CStringA& code,
 void CDimValueDlg::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, kShowDeviationsCheck, m_deviationsCheck);
   DDX_Control(dx, kSameFormatCheck, m_sameCheck);
-  DDX_CBString(dx, kPrefixCombo, m_prefix);
+  // Exact: an empty prefix is one of the empty entries, not the first entry
+  // that starts with nothing.
+  DDX_CBStringExact(dx, kPrefixCombo, m_prefix);
   DDX_Text(dx, kBasicSizeEdit, m_basicSize);
   DDX_Text(dx, kCodeEdit, m_code);
   DDX_Text(dx, kUpperEdit, m_upper);
