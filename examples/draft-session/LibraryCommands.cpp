@@ -20,6 +20,7 @@
 #include "draft/construct/LineFromCurveCmd.h"
 #include "draft/construct/LineKindCmd.h"
 #include "draft/construct/LineCopyCmd.h"
+#include "draft/construct/PlaceTextCmd.h"
 #include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/SplineCmd.h"
@@ -349,6 +350,14 @@ CommandRegistry LibraryCommands() {
   c.Add("fill-text", "fills the character outlines of the texts at each click with hatch lines set in the "
                      "table-in-region dialog; the right button ends it",
         [](CDraftView& v) { return new CFillTextCmd(282, &v); });
+  // Texts (Korrin's text dialog) and dimension texts (the dimension-value
+  // dialog).
+  c.Add("place-text", "asks for a text in the text dialog and places it at each click (TAB turns it by 90 degrees); "
+                      "the dialog asks again after each text, Cancel ends the command",
+        [](CDraftView&) { return new CPlaceTextCmd(300, 1); });
+  c.Add("edit-text", "opens a picked text in the text dialog and replaces it by the edited one (a dimension's text "
+                     "in the dimension-value dialog, the whole dimension replaced); the right button ends it",
+        [](CDraftView&) { return new CPlaceTextCmd(301, 0); });
   // Equation curves handed to a new equation-curve command through the host's
   // active MDI view; this host has none, so a picked curve is left as it is.
   c.Add("modify-dim", "hands a picked equation curve to a new equation-curve command that the host's active view "

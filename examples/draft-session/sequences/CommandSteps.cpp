@@ -521,6 +521,24 @@ void Text(SessionUser& u) {
   if (u.Random().Chance(0.3)) u.Click(u.AnyPoint());
 }
 
+// The library's text command: a text asked for and placed once or twice,
+// turned by TAB now and then; or a click on an entity to edit it (a text
+// placed by the host's tool first, now and then), and the right button.
+void LibraryText(SessionUser& u) {
+  if (u.Random().Chance(0.6)) {
+    u.Push("place-text");
+    for (int i = u.Random().Int(1, 2); i > 0; --i) {
+      for (int tabs = u.Random().Int(0, 2); tabs > 0; --tabs) u.Char(9);
+      u.Click(u.AnyPoint());
+    }
+    return;
+  }
+  if (u.Random().Chance(0.5)) u.PlaceText(u.AnyPoint(), 5, "AB");
+  u.Push("edit-text");
+  u.Click(u.PointOnEntity());
+  u.RightClick();
+}
+
 // A table reopened in its dialog (a click on nothing: nothing happens).
 void TableEdit(SessionUser& u) {
   u.Push("table-edit");
@@ -736,6 +754,7 @@ const std::vector<CommandStep>& CommandSteps() {
       {"region-table", 2, RegionTable},
       {"fill-text", 1, FillText},
       {"modify-dim", 1, ModifyDim},
+      {"library-text", 2, LibraryText},
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},
       {"measure-distance", 1, MeasureDistance},
