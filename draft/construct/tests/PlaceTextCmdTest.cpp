@@ -15,6 +15,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/TextEntity.h"
 #include "draft/host/TextInputDlg.h"
+#include "draft/host/TextPlacement.h"
 #include "draft/tables/DimValueDlg.h"
 #include "platform/ui/ModalDriver.h"
 
@@ -228,4 +229,26 @@ TEST_F(PlaceTextTest, AFailedCloneAfterAConfirmedDimensionEditChangesNothing) {
   EXPECT_EQ(*view.GetEntityList()->begin(), dim);
   EXPECT_EQ(static_cast<CTextEntity*>(dim->GetMember(0))->GetText(), "50");
   EXPECT_EQ(view.GetUndoCount(), 0);
+}
+
+TEST_F(PlaceTextTest, AnEditedTextPlacedInABoxIsPlacedAgainInItsBox) {
+  CTextAttrib attr;
+  attr.SetHeight(5);
+  CTextEntity* boxed = ConstructTextEntityEx(0, nullptr, attr, 10, 10, 70, 30, 40, 20, 4, "AB", kTextAngleNotGiven);
+  view.AddEntityToView(boxed);
+  const GPoint at = boxed->GetInsertPoint();
+  Answer({Type("ABCD")});
+  Push(new CPlaceTextCmd(301, 0));
+  Move(at.x + 0.5, at.y + 0.5);
+  Click(at.x + 0.5, at.y + 0.5);
+  ASSERT_EQ(Texts().size(), 1u);
+  const CTextEntity* edited = Texts()[0];
+  EXPECT_EQ(edited->GetText(), "ABCD");
+  EXPECT_EQ(edited->GetPlacementCode(), 4);
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  ASSERT_TRUE(edited->GetPlacementBox(x0, y0, x1, y1));
+  EXPECT_NEAR(x0, 10, 1e-9);
+  EXPECT_NEAR(y1, 30, 1e-9);
+  // Still centred in the box: a longer text starts further left.
+  EXPECT_LT(edited->GetInsertPoint().x, at.x);
 }
