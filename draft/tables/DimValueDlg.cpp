@@ -65,7 +65,7 @@ int EditDimValue(DimValueParts& p) {
   return IDOK;
 }
 
-const bool registered = (SetDimValueEditor(&EditDimValue), true);
+[[maybe_unused]] const bool registered = (SetDimValueEditor(&EditDimValue), true);
 
 }  // namespace
 
