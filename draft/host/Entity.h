@@ -182,6 +182,8 @@ class CEntity {
   virtual BOOL IsRegisteredObject() const { return FALSE; }
   virtual BOOL IsTemporary() const { return temporary_ ? TRUE : FALSE; }
   virtual BOOL IsEquationCurve() const { return FALSE; }
+  // A dimension: a compound of its lines and texts (CDimensionEntity).
+  virtual BOOL IsDimension() const { return FALSE; }
   virtual BOOL IsParallelTo(const CEntity& other) const;
   // A section symbol (CSectionSymbolEntity): a compound whose points, in
   // order, mark where a section runs.

@@ -96,3 +96,10 @@ CTextEntity* ConstructTextEntity(int layer, CDrawingGroup* group, const char* te
                                  const CTextAttrib& attr) {
   return new CTextEntity(layer, group, text, x, y, attr);
 }
+
+CTextEntity* ConstructTextEntity(int layer, CDrawingGroup* group, const char* text, double x, double y,
+                                 int placementWord, const CTextAttrib& attr, int /*mode*/) {
+  auto* entity = new CTextEntity(layer, group, text, x, y, attr);
+  entity->SetPlacementCode(placementWord);
+  return entity;
+}

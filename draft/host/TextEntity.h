@@ -59,3 +59,9 @@ class CTextEntity : public CEntity {
 
 CTextEntity* ConstructTextEntity(int layer, CDrawingGroup* group, const char* text, double x, double y,
                                  const CTextAttrib& attr);
+// A text at a point that keeps `placementWord` as its placement code (the
+// code of the box it was first placed by, 0 for a point). `mode` is the
+// caller's entry mode (nonzero: a new text, 0: an edited one); the text
+// does not depend on it.
+CTextEntity* ConstructTextEntity(int layer, CDrawingGroup* group, const char* text, double x, double y,
+                                 int placementWord, const CTextAttrib& attr, int mode);

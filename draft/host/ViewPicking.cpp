@@ -38,7 +38,11 @@ void Expand(CEntity* e, bool members, std::vector<CEntity*>& out) {
 bool CDraftView::Pickable(const CEntity* e, DWORD mask, int filter) const {
   if (mask != 0 && !(mask & (kPickOrdinary | kPickEverything)) && !(mask & KindBit(e->GetKind()))) return false;
   if (filter == -1) return true;
-  if (filter_.dimensionOnly) return false;  // no dimension entities in this drawing model
+  if (filter_.dimensionOnly) {
+    // A dimension, or a member of one when members are offered.
+    const CEntity* owner = e->GetEntityOwner();
+    return e->IsDimension() || (owner && owner->IsDimension());
+  }
   if (!filter_.groupName.IsEmpty()) {
     const CDrawingGroup* g = e->GetEntityGroup();
     return g && g->GetGroupName() == filter_.groupName;

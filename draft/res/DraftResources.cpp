@@ -12,6 +12,7 @@
 #include "draft/res/TableDialogTemplates.h"
 #include "draft/res/TableToolBars.h"
 #include "draft/res/TendonDialogTemplates.h"
+#include "draft/res/TextDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
 
 namespace draftres {
@@ -46,6 +47,7 @@ platform::ResourceSet BuildResources() {
   AddLinkFormResources(r);
   AddCellDialogTemplates(r);
   AddTendonDialogTemplates(r);
+  AddTextDialogTemplates(r);
   return r;
 }
 

@@ -20,6 +20,7 @@
 #include "draft/construct/LineFromCurveCmd.h"
 #include "draft/construct/LineKindCmd.h"
 #include "draft/construct/LineCopyCmd.h"
+#include "draft/construct/PlaceTextCmd.h"
 #include "draft/construct/PolygonCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/SplineCmd.h"
@@ -31,6 +32,7 @@
 #include "draft/edit/DividePointCmd.h"
 #include "draft/edit/ExplodeCmd.h"
 #include "draft/edit/MirrorCmd.h"
+#include "draft/edit/ModifyDimCmd.h"
 #include "draft/edit/ModifyEndCmd.h"
 #include "draft/edit/MoveOriginCmd.h"
 #include "draft/edit/MoveCopyCmd.h"
@@ -396,6 +398,19 @@ CommandRegistry LibraryCommands() {
   c.Add("contour-place", "copies of the contour chained to a picked entity, from a base point to each click, "
                          "turned 90 degrees a TAB, as a block (Shift: loose entities)",
         [](CDraftView& v) { return new CContourPlaceCmd(294, &v, 0); });
+  // Texts (Korrin's text dialog) and dimension texts (the dimension-value
+  // dialog).
+  c.Add("place-text", "asks for a text in the text dialog and places it at each click (TAB turns it by 90 degrees); "
+                      "the dialog asks again after each text, Cancel ends the command",
+        [](CDraftView&) { return new CPlaceTextCmd(300, 1); });
+  c.Add("edit-text", "opens a picked text in the text dialog and replaces it by the edited one (a dimension's text "
+                     "in the dimension-value dialog, the whole dimension replaced); the right button ends it",
+        [](CDraftView&) { return new CPlaceTextCmd(301, 0); });
+  // Equation curves handed to a new equation-curve command through the host's
+  // active MDI view.
+  c.Add("modify-dim", "hands a picked equation curve to a new equation-curve command that the host's active view "
+                      "pushes",
+        [](CDraftView&) { return new CModifyDimCmd(302); });
   return c;
 }
 

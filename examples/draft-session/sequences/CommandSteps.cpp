@@ -623,6 +623,25 @@ void TendonGraph(SessionUser& u) {
 // A table reopened in its dialog (a click on nothing: nothing happens); a
 // coordinate table or tendon graph waits for its partner: a second click,
 // or the right button for it alone.
+// The library's text command: a text asked for and placed once or twice,
+// turned by TAB now and then; or a click on an entity to edit it (a text
+// placed by the host's tool first, now and then), and the right button.
+void LibraryText(SessionUser& u) {
+  if (u.Random().Chance(0.6)) {
+    u.Push("place-text");
+    for (int i = u.Random().Int(1, 2); i > 0; --i) {
+      for (int tabs = u.Random().Int(0, 2); tabs > 0; --tabs) u.Char(9);
+      u.Click(u.AnyPoint());
+    }
+    return;
+  }
+  if (u.Random().Chance(0.5)) u.PlaceText(u.AnyPoint(), 5, "AB");
+  u.Push("edit-text");
+  u.Click(u.PointOnEntity());
+  u.RightClick();
+}
+
+// A table reopened in its dialog (a click on nothing: nothing happens).
 void TableEdit(SessionUser& u) {
   u.Push("table-edit");
   u.Click(u.PointOnEntity());
@@ -665,6 +684,13 @@ void FillText(SessionUser& u) {
     u.Push("fill-text");
     u.Click(u.PointOnEntity());
   }
+}
+
+// A click on an equation curve or another entity for the modify-dimension
+// command, which this host's missing active view leaves without effect.
+void ModifyDim(SessionUser& u) {
+  u.Push("modify-dim");
+  u.Click(u.Random().Chance(0.7) ? u.PointOnEntity() : u.AnyPoint());
 }
 
 // A view command over a line begun: the view zooms in and out about one
@@ -835,6 +861,8 @@ const std::vector<CommandStep>& CommandSteps() {
       {"tendon-graph", 1, TendonGraph},
       {"region-table", 2, RegionTable},
       {"fill-text", 1, FillText},
+      {"modify-dim", 1, ModifyDim},
+      {"library-text", 2, LibraryText},
       {"zoom-pan", 2, ViewOverLine},
       {"measure-length", 1, MeasureLength},
       {"measure-distance", 1, MeasureDistance},

@@ -149,6 +149,18 @@ const std::map<std::string, Answerer>& Answerers() {
        }},
       // The equation dialog: the equation it shows.
       {"参数方程曲线", AsShown},
+      // Korrin's text dialog, new or edited: a short text, or an empty one
+      // (asked again, or the edit keeps the text) now and then.
+      {"输入文本",
+       [](platform::ModalSession&, Rng& rng) {
+         return std::vector<DialogAction>{Type(1001, rng.Pick(std::vector<std::string>{"A1", "技术要求", "R5", ""})),
+                                          Close(rng)};
+       }},
+      {"修改文本",
+       [](platform::ModalSession&, Rng& rng) {
+         return std::vector<DialogAction>{Type(1001, rng.Pick(std::vector<std::string>{"B2", "说明", ""})),
+                                          Close(rng)};
+       }},
       // The table contents (the caption names the data file or the table
       // edited): generated as they stand, or given up.
       {"填写表内容", GenerateTable},
