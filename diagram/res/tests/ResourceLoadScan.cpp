@@ -159,46 +159,24 @@ class Scanner {
  public:
   explicit Scanner(std::vector<Source> sources) : sources_(std::move(sources)) {
     for (size_t i = 0; i < sources_.size(); ++i) byName_[sources_[i].name] = i;
-    static const std::regex define(R"(#define\s+(\w+)\s+(\w+)\s*\n)");
-    static const std::regex assign(R"(\b(\w+)\s*=\s*(MAKEINTRESOURCE\s*\(\s*[\w:]+\s*\)|[\w:]+)\s*[,;}])");
-    static const std::regex table(R"(\b(\w+)\s*\[\w*\]\s*=\s*\{([^}]*)\})");
     static const std::regex member(R"([:,]\s*(m_\w+)\s*\(([^()]*(\([^()]*\))?[^()]*)\))");
     static const std::regex returns(R"(\b(\w+)\s*\(\s*\)\s*(const\s*)?(override\s*)?\{\s*return\s+([\w:]+)\s*;\s*\})");
-    static const std::regex definition(R"(\b(\w+)\s*\(([^()]*)\)\s*(const\s*)?(override\s*)?(:\s*[^{};]*)?\{)");
-    static const std::regex keyword(R"(^(if|for|while|switch|catch|return)$)");
-    constants_.resize(sources_.size());
-    tables_.resize(sources_.size());
-    definitions_.resize(sources_.size());
+    files_.resize(sources_.size());
     for (size_t f = 0; f < sources_.size(); ++f) {
       const std::string& text = sources_[f].text;
-      const auto at = [&](const std::smatch& m, int group) {
-        return Fact{f, static_cast<size_t>(m.position(group)), Trim(m[group])};
-      };
-      for (std::sregex_iterator it(text.begin(), text.end(), define), end; it != end; ++it)
-        constants_[f][(*it)[1]].push_back(at(*it, 2));
-      for (std::sregex_iterator it(text.begin(), text.end(), assign), end; it != end; ++it)
-        constants_[f][(*it)[1]].push_back(at(*it, 2));
-      for (std::sregex_iterator it(text.begin(), text.end(), table), end; it != end; ++it) {
-        std::stringstream entries((*it)[2].str());
-        std::string entry;
-        while (std::getline(entries, entry, ',')) {
-          if (!Trim(entry).empty()) tables_[f][(*it)[1]].push_back({f, static_cast<size_t>(it->position(2)), Trim(entry)});
-        }
-      }
       // A member set in a constructor's initialiser list: its parameters are
       // those of the definition that the list's '{' opens.
-      for (std::sregex_iterator it(text.begin(), text.end(), member), end; it != end; ++it) {
-        Fact fact = at(*it, 2);
-        const size_t body = text.find('{', fact.pos);
-        if (body != std::string::npos) fact.pos = body + 1;
-        members_[(*it)[1]].push_back(fact);
+      if (text.find("m_") != std::string::npos) {
+        for (std::sregex_iterator it(text.begin(), text.end(), member), end; it != end; ++it) {
+          Fact fact{f, static_cast<size_t>(it->position(2)), Trim((*it)[2])};
+          const size_t body = text.find('{', fact.pos);
+          if (body != std::string::npos) fact.pos = body + 1;
+          members_[(*it)[1]].push_back(fact);
+        }
       }
-      for (std::sregex_iterator it(text.begin(), text.end(), returns), end; it != end; ++it)
-        returns_[(*it)[1]].push_back(at(*it, 4));
-      for (std::sregex_iterator it(text.begin(), text.end(), definition), end; it != end; ++it) {
-        if (std::regex_match((*it)[1].str(), keyword)) continue;
-        definitions_[f].push_back({static_cast<size_t>(it->position() + it->length()), (*it)[1],
-                                   Arguments("(" + (*it)[2].str() + ")", 0)});
+      if (text.find("return") != std::string::npos) {
+        for (std::sregex_iterator it(text.begin(), text.end(), returns), end; it != end; ++it)
+          returns_[(*it)[1]].push_back({f, static_cast<size_t>(it->position(4)), Trim((*it)[4])});
       }
     }
   }
@@ -243,6 +221,47 @@ class Scanner {
     std::string name;
     std::vector<std::string> params;
   };
+
+  // The names, tables and function definitions of one file, read the
+  // first time the file is looked into.
+  struct FileIndex {
+    bool read = false;
+    std::map<std::string, std::vector<Fact>> constants;
+    std::map<std::string, std::vector<Fact>> tables;
+    std::vector<Definition> definitions;
+  };
+
+  const FileIndex& Index(size_t f) {
+    FileIndex& index = files_[f];
+    if (index.read) return index;
+    index.read = true;
+    static const std::regex define(R"(#define\s+(\w+)\s+(\w+)\s*\n)");
+    static const std::regex assign(R"(\b(\w+)\s*=\s*(MAKEINTRESOURCE\s*\(\s*[\w:]+\s*\)|[\w:]+)\s*[,;}])");
+    static const std::regex table(R"(\b(\w+)\s*\[\w*\]\s*=\s*\{([^}]*)\})");
+    static const std::regex definition(R"(\b(\w+)\s*\(([^()]*)\)\s*(const\s*)?(override\s*)?(:\s*[^{};]*)?\{)");
+    static const std::regex keyword(R"(^(if|for|while|switch|catch|return)$)");
+    const std::string& text = sources_[f].text;
+    const auto at = [&](const std::smatch& m, int group) {
+      return Fact{f, static_cast<size_t>(m.position(group)), Trim(m[group])};
+    };
+    for (std::sregex_iterator it(text.begin(), text.end(), define), end; it != end; ++it)
+      index.constants[(*it)[1]].push_back(at(*it, 2));
+    for (std::sregex_iterator it(text.begin(), text.end(), assign), end; it != end; ++it)
+      index.constants[(*it)[1]].push_back(at(*it, 2));
+    for (std::sregex_iterator it(text.begin(), text.end(), table), end; it != end; ++it) {
+      std::stringstream entries((*it)[2].str());
+      std::string entry;
+      while (std::getline(entries, entry, ',')) {
+        if (!Trim(entry).empty()) index.tables[(*it)[1]].push_back({f, static_cast<size_t>(it->position(2)), Trim(entry)});
+      }
+    }
+    for (std::sregex_iterator it(text.begin(), text.end(), definition), end; it != end; ++it) {
+      if (std::regex_match((*it)[1].str(), keyword)) continue;
+      index.definitions.push_back(
+          {static_cast<size_t>(it->position() + it->length()), (*it)[1], Arguments("(" + (*it)[2].str() + ")", 0)});
+    }
+    return index;
+  }
 
   // The files whose names a file sees: itself, its own header, and the
   // project headers either includes.
@@ -303,8 +322,9 @@ class Scanner {
     }
     if (std::regex_match(expr, m, indexed)) {
       for (size_t s : Scope(f)) {
-        const auto it = tables_[s].find(m[1]);
-        if (it == tables_[s].end()) continue;
+        const auto& tables = Index(s).tables;
+        const auto it = tables.find(m[1]);
+        if (it == tables.end()) continue;
         for (const Fact& entry : it->second) r.Merge(Resolve(entry.expression, s, entry.pos, depth + 1));
         return r;
       }
@@ -313,8 +333,9 @@ class Scanner {
     const std::string name = Unqualified(expr);
     if (ResolveParameter(name, f, pos, depth, r)) return r;
     for (size_t s : Scope(f)) {
-      const auto it = constants_[s].find(name);
-      if (it == constants_[s].end()) continue;
+      const auto& constants = Index(s).constants;
+      const auto it = constants.find(name);
+      if (it == constants.end()) continue;
       for (const Fact& value : it->second) r.Merge(Resolve(value.expression, s, value.pos, depth + 1));
       return r;
     }
@@ -331,7 +352,7 @@ class Scanner {
   // when no call does).
   bool ResolveParameter(const std::string& name, size_t f, size_t pos, int depth, Resolved& out) {
     const Definition* enclosing = nullptr;
-    for (const Definition& d : definitions_[f]) {
+    for (const Definition& d : Index(f).definitions) {
       if (d.body > pos) break;
       enclosing = &d;
     }
@@ -395,9 +416,7 @@ class Scanner {
 
   std::vector<Source> sources_;
   std::map<std::string, size_t> byName_;
-  std::vector<std::map<std::string, std::vector<Fact>>> constants_;
-  std::vector<std::map<std::string, std::vector<Fact>>> tables_;
-  std::vector<std::vector<Definition>> definitions_;
+  std::vector<FileIndex> files_;
   std::map<std::string, std::vector<Fact>> members_;
   std::map<std::string, std::vector<Fact>> returns_;
   std::map<std::tuple<size_t, size_t, int>, Resolved> parameters_;
