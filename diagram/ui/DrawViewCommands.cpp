@@ -10,6 +10,7 @@
 #include "diagram/model/canvas/CompositeBlockDiagram.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/MsgBox.h"
+#include "diagram/model/objects/DrawOleObj.h"
 #include "diagram/model/objects/DrawPoly.h"
 #include "diagram/ui/ArcTool.h"
 #include "diagram/ui/BlockDlg.h"
@@ -42,8 +43,11 @@ CDrawList Filtered(const CDrawList& selection, void (CDrawList::*exclude)()) {
   return list;
 }
 
-// Whether the object is one whose style the style commands change.
-bool IsStyled(CDrawObj* object) { return !object->IsKindOf(RUNTIME_CLASS(CDrawGroup)); }
+// Whether the object is one whose style the style commands change: groups
+// and OLE objects have none of their own.
+bool IsStyled(CDrawObj* object) {
+  return !object->IsKindOf(RUNTIME_CLASS(CDrawGroup)) && !object->IsKindOf(RUNTIME_CLASS(CDrawOleObj));
+}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "diagram/model/blocks/CompositeBlock.h"
 #include "diagram/model/blocks/DrawGroup.h"
 #include "diagram/model/canvas/CompositeBlockDiagram.h"
+#include "diagram/model/objects/DrawOleObj.h"
 #include "diagram/model/objects/DrawPoly.h"
 #include "diagram/model/objects/DrawRect.h"
 #include "diagram/testsupport/BlockDiagramFixture.h"
@@ -200,6 +201,32 @@ TEST_P(ViewCommands, EachStyleCommandIsOneUndoEntry) {
   SelectOnly({r1});
   view.OnObjectOpaque();
   EXPECT_EQ(State(&CDrawView::OnUpdateObjectToggleUsefill).checked, 1);
+}
+
+TEST_P(ViewCommands, TheStyleCommandsSkipGroupsAndOleObjects) {
+  Rect(0);
+  Rect(50);
+  view.OnEditSelectAll();
+  view.OnObjectGroup();
+  ASSERT_EQ(view.GetSelection().GetCount(), 1);
+  CDrawObj* group = view.GetSelection().GetHead();
+  ASSERT_TRUE(group->IsKindOf(RUNTIME_CLASS(CDrawGroup)));
+  // An OLE object made at a point, before it has an item, stands in for
+  // one; it stays outside the diagram.
+  CDrawOleObj ole(CPoint(100, Down(0, 10)));
+  ASSERT_TRUE(ole.IsKindOf(RUNTIME_CLASS(CDrawOleObj)));
+  CDrawRect* r3 = Rect(200);
+  const struct {
+    std::vector<CDrawObj*> selection;
+    int enabled;
+  } cases[] = {{{group}, 0}, {{&ole}, 0}, {{group, &ole}, 0}, {{&ole, r3}, 1}, {{group, r3}, 1}};
+  for (const auto& c : cases) {
+    view.Select(nullptr, FALSE);
+    for (CDrawObj* object : c.selection) view.GetSelection().AddTail(object);
+    EXPECT_EQ(State(&CDrawView::OnUpdateAnyNonGroupOrOLE).enabled, c.enabled) << c.selection.size();
+    EXPECT_EQ(State(&CDrawView::OnUpdateObjectToggleUsefill).enabled, c.enabled) << c.selection.size();
+  }
+  view.Select(nullptr, FALSE);
 }
 
 TEST_P(ViewCommands, SelectAllAndTheEditPropertiesRule) {
