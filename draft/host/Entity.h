@@ -189,6 +189,9 @@ class CEntity {
   // A tendon graph (CTendonGraphEntity): the layout of tendons drawn from a
   // coordinate table.
   virtual BOOL IsTendonGraph() const { return FALSE; }
+  // A block of technical requirements (CTextBlockEntity): a title and
+  // numbered items laid out as texts.
+  virtual BOOL IsRequirementText() const { return FALSE; }
   // Appends the entity's parts to `out`: a compound's members (one level),
   // any other entity itself. The flag and the last three words are the
   // call's form (callers pass 1 and zeros). Returns the number appended.

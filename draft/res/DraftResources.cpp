@@ -11,6 +11,7 @@
 #include "draft/res/SelectionDialogTemplates.h"
 #include "draft/res/TableDialogTemplates.h"
 #include "draft/res/TableToolBars.h"
+#include "draft/res/RequirementDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
 
 namespace draftres {
@@ -43,6 +44,7 @@ platform::ResourceSet BuildResources() {
   AddAttributeDialogTemplates(r);
   AddEquationDialogTemplates(r);
   AddLinkFormResources(r);
+  AddRequirementDialogTemplates(r);
   AddCellDialogTemplates(r);
   return r;
 }
