@@ -15,6 +15,8 @@
 #include "platform/core/WinTypes.h"
 
 class CDrawingGroup;
+class CGroupTable;
+class CLayerTable;
 class CEntityList;
 class CTextAttrib;
 class CEntity;
@@ -102,6 +104,10 @@ class CEntity {
   // A copy whose text attributes are `attr` (for entities that carry text),
   // else a plain copy.
   virtual CEntity* CloneWithTextAttrib(const CTextAttrib& attr) const;
+  // The entity's own editor: its defining values in a dialog; the edited
+  // replacement (the caller's), or null when the user cancels. No kind has
+  // an editor in this build: CNotSupportedException.
+  virtual CEntity* EditInDialog(CLayerTable* layers, CGroupTable* groups);
   virtual BOOL IsTable() const { return FALSE; }
   // Line: x1, y1, x2, y2; circle: cx, cy, r; arc: cx, cy, r, start, end;
   // ellipse: cx, cy, a, b, rotation, start, end; point: x, y; text: its
