@@ -27,6 +27,8 @@
 #include "draft/construct/TangentArcCmd.h"
 #include "draft/construct/WaveLineCmd.h"
 #include "draft/edit/ArrayCmd.h"
+#include "draft/edit/BreakPartCmd.h"
+#include "draft/edit/PickEditCmd.h"
 #include "draft/edit/DeleteCmd.h"
 #include "draft/edit/DividePointCmd.h"
 #include "draft/edit/ExplodeCmd.h"
@@ -73,6 +75,7 @@
 #include "draft/tables/RegionTableCmd.h"
 #include "draft/tables/SignCellCmd.h"
 #include "draft/tables/TableFiles.h"
+#include "draft/tables/TecReqCmd.h"
 #include "examples/draft-session/SessionTextCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 
@@ -348,6 +351,20 @@ CommandRegistry LibraryCommands() {
   c.Add("fill-text", "fills the character outlines of the texts at each click with hatch lines set in the "
                      "table-in-region dialog; the right button ends it",
         [](CDraftView& v) { return new CFillTextCmd(282, &v); });
+  // Technical requirements and breaking into parts.
+  c.Add("requirements", "the technical-requirements editor, then the numbered block placed at a click (it replaces "
+                        "the drawing's earlier block)",
+        [](CDraftView&) { return new CTecReqCmd(305); });
+  c.Add("break-cut", "cuts away the piece of a picked line, arc or circle between its crossings at the pick",
+        [](CDraftView&) { return new CBreakPartCmd(306, 1, 0, 0); });
+  c.Add("break-keep", "keeps only the piece of a picked line, arc or circle between its crossings at the pick",
+        [](CDraftView&) { return new CBreakPartCmd(307, 0, 1, 0); });
+  c.Add("break-layer", "moves the piece of a picked line, arc or circle between its crossings at the pick to the "
+                       "current layer",
+        [](CDraftView&) { return new CBreakPartCmd(308, 0, 0, 1); });
+  c.Add("pick-edit", "opens the editor of each picked entity; a requirement block starts the requirements "
+                     "command over it",
+        [](CDraftView&) { return new CPickEditCmd(309); });
   return c;
 }
 
