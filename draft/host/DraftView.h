@@ -487,8 +487,11 @@ class CDraftView {
   BOOL BreakLinePart(double x, double y, CEntity* entity, int mode, CEntityList& add, CEntityList& remove);
   BOOL BreakArcPart(double x, double y, CEntity* entity, int mode, CEntityList& add, CEntityList& remove);
   BOOL BreakCirclePart(double x, double y, CEntity* entity, int mode, CEntityList& add, CEntityList& remove);
-  // A two-point entity, and a member of a compound curve: their pieces are
-  // not made here (CNotSupportedException).
+  // A two-point entity's pieces are copies of it between their points. A
+  // member (line or arc) of a compound curve is cut as a line or arc is,
+  // against the other entities and the curve's other members; the curve
+  // leaves the drawing and its other members stay as entities of their own
+  // (but in mode 1, which keeps the piece alone).
   BOOL BreakCompoundPart(double x, double y, CEntity* entity, int mode, CEntityList& add, CEntityList& remove);
   BOOL BreakCompoundMemberPart(double x, double y, CEntity* entity, int mode, CEntityList& add,
                                CEntityList& remove);

@@ -6,7 +6,6 @@
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/LineEntity.h"
-#include "platform/core/Exceptions.h"
 
 namespace {
 
@@ -38,10 +37,22 @@ void SpanAround(std::vector<double> cuts, double at, double lo, double hi, doubl
 std::vector<GPoint> Crossings(CDraftView& view, const CEntity* entity) {
   std::vector<GPoint> points;
   GPoint hits[kMaxArcIntersections];
-  for (const CEntity* other : *view.GetEntityList()) {
-    if (other == entity || other->IsText()) continue;
+  auto meet = [&](const CEntity* other) {
     const int n = entity->Intersect(*other, hits, kMaxArcIntersections);
     points.insert(points.end(), hits, hits + n);
+  };
+  const CEntity* owner = entity->GetEntityOwner();
+  for (const CEntity* other : *view.GetEntityList()) {
+    if (other == entity || other->IsText()) continue;
+    if (other != owner) {
+      meet(other);
+      continue;
+    }
+    // A member meets its compound's other members only.
+    CEntityList members;
+    owner->ExplodeInto(1, members, 0, 0, 0);
+    for (const CEntity* m : members)
+      if (m != entity && !m->IsText()) meet(m);
   }
   return points;
 }
@@ -70,6 +81,26 @@ BOOL TakePart(CDraftView& view, CEntity* entity, CEntity* part, std::vector<CEnt
   return TRUE;
 }
 
+
+// The pieces of a straight entity from p1 to p2: `make` gives the piece
+// between two parameters (0 at p1, 1 at p2).
+template <class Make>
+BOOL StraightPart(CDraftView& view, CEntity* entity, GPoint p1, GPoint p2, double x, double y, int mode,
+                  CEntityList& add, CEntityList& remove, const Make& make) {
+  const double dx = p2.x - p1.x, dy = p2.y - p1.y;
+  const double len2 = dx * dx + dy * dy;
+  if (len2 <= 0.0) return FALSE;
+  auto param = [&](const GPoint& q) { return ((q.x - p1.x) * dx + (q.y - p1.y) * dy) / len2; };
+  std::vector<double> cuts;
+  for (const GPoint& q : Crossings(view, entity)) cuts.push_back(param(q));
+  double a = 0.0, b = 1.0;
+  SpanAround(cuts, std::clamp(param({x, y}), 0.0, 1.0), 0.0, 1.0, a, b);
+  std::vector<CEntity*> rest;
+  if (a > kParamTolerance) rest.push_back(make(0.0, a));
+  if (b < 1.0 - kParamTolerance) rest.push_back(make(b, 1.0));
+  return TakePart(view, entity, make(a, b), rest, mode, add, remove);
+}
+
 }  // namespace
 
 BOOL CDraftView::BreakLinePart(double x, double y, CEntity* entity, int mode, CEntityList& add,
@@ -78,25 +109,12 @@ BOOL CDraftView::BreakLinePart(double x, double y, CEntity* entity, int mode, CE
   if (!entity || !entity->IsLine() || entity->GetGeometry(v) < 4) return FALSE;
   const GPoint p1{v[0], v[1]};
   const GPoint p2{v[2], v[3]};
-  const double dx = p2.x - p1.x, dy = p2.y - p1.y;
-  const double len2 = dx * dx + dy * dy;
-  if (len2 <= 0.0) return FALSE;
-  auto param = [&](const GPoint& q) { return ((q.x - p1.x) * dx + (q.y - p1.y) * dy) / len2; };
-  auto at = [&](double t) { return GPoint{p1.x + t * dx, p1.y + t * dy}; };
-  std::vector<double> cuts;
-  for (const GPoint& q : Crossings(*this, entity)) cuts.push_back(param(q));
-  double a = 0.0, b = 1.0;
-  SpanAround(cuts, std::clamp(param({x, y}), 0.0, 1.0), 0.0, 1.0, a, b);
   const int layer = entity->GetEntityLayer();
   CDrawingGroup* group = entity->GetEntityGroup();
-  auto piece = [&](double t0, double t1) -> CEntity* {
-    const GPoint q0 = at(t0), q1 = at(t1);
-    return ConstructLineEntity(layer, group, q0.x, q0.y, q1.x, q1.y);
-  };
-  std::vector<CEntity*> rest;
-  if (a > kParamTolerance) rest.push_back(piece(0.0, a));
-  if (b < 1.0 - kParamTolerance) rest.push_back(piece(b, 1.0));
-  return TakePart(*this, entity, piece(a, b), rest, mode, add, remove);
+  return StraightPart(*this, entity, p1, p2, x, y, mode, add, remove, [&](double t0, double t1) -> CEntity* {
+    return ConstructLineEntity(layer, group, p1.x + t0 * (p2.x - p1.x), p1.y + t0 * (p2.y - p1.y),
+                               p1.x + t1 * (p2.x - p1.x), p1.y + t1 * (p2.y - p1.y));
+  });
 }
 
 BOOL CDraftView::BreakArcPart(double x, double y, CEntity* entity, int mode, CEntityList& add,
@@ -159,10 +177,43 @@ BOOL CDraftView::BreakCirclePart(double x, double y, CEntity* entity, int mode, 
   return TakePart(*this, entity, part, {rest}, mode, add, remove);
 }
 
-BOOL CDraftView::BreakCompoundPart(double, double, CEntity*, int, CEntityList&, CEntityList&) {
-  throw CNotSupportedException(CStringW(u"The pieces of a two-point entity are not made."));
+BOOL CDraftView::BreakCompoundPart(double x, double y, CEntity* entity, int mode, CEntityList& add,
+                                   CEntityList& remove) {
+  double v[kMaxGeometryValues] = {};
+  if (!entity || !entity->IsTwoPointEntity() || entity->GetGeometry(v) < 4) return FALSE;
+  const GPoint p1{v[0], v[1]};
+  const GPoint p2{v[2], v[3]};
+  // Each piece is the entity between its two points, drawn as the entity is.
+  return StraightPart(*this, entity, p1, p2, x, y, mode, add, remove, [&](double t0, double t1) -> CEntity* {
+    CEntity* piece = entity->Clone(1);
+    piece->SetEndPoints(p1.x + t0 * (p2.x - p1.x), p1.y + t0 * (p2.y - p1.y), p1.x + t1 * (p2.x - p1.x),
+                        p1.y + t1 * (p2.y - p1.y), 1);
+    return piece;
+  });
 }
 
-BOOL CDraftView::BreakCompoundMemberPart(double, double, CEntity*, int, CEntityList&, CEntityList&) {
-  throw CNotSupportedException(CStringW(u"The pieces of a compound curve member are not made."));
+BOOL CDraftView::BreakCompoundMemberPart(double x, double y, CEntity* entity, int mode, CEntityList& add,
+                                         CEntityList& remove) {
+  CEntity* owner = entity ? entity->GetEntityOwner() : nullptr;
+  if (!owner || !owner->IsCompoundCurve()) return FALSE;
+  CEntityList memberAdd, memberRemove;
+  BOOL done = FALSE;
+  if (entity->IsLine())
+    done = BreakLinePart(x, y, entity, mode, memberAdd, memberRemove);
+  else if (entity->IsArc())
+    done = BreakArcPart(x, y, entity, mode, memberAdd, memberRemove);
+  if (!done) return FALSE;
+  // The curve leaves the drawing; its other members stay as entities of
+  // their own (not in mode 1, which keeps the piece alone), with the
+  // member's pieces.
+  remove.AddTail(owner);
+  if (mode != 1) {
+    CEntityList members;
+    owner->ExplodeInto(1, members, 0, 0, 0);
+    for (CEntity* m : members)
+      if (m != entity)
+        if (CEntity* copy = m->Clone(1)) add.AddTail(copy);
+  }
+  add.AddTail(memberAdd);
+  return TRUE;
 }
