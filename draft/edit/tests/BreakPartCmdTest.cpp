@@ -9,6 +9,8 @@
 #include "draft/edit/BreakPartCmd.h"
 #include "draft/host/ArcEntity.h"
 #include "draft/host/CircleEntity.h"
+#include "draft/host/CurveEntity.h"
+#include "draft/host/TwoPointEntity.h"
 #include "draft/host/LineEntity.h"
 #include "draft/testsupport/EntityValues.h"
 
@@ -113,6 +115,40 @@ TEST(BreakPartCmd, ArcsAndCirclesBreakBetweenTheirCrossings) {
   b.Push(new CBreakPartCmd(306, 1, 0, 0));
   b.Click(300 - 70.7107, 300 - 70.7107);
   ExpectParts(b.view, {{150, 300, 450, 300, 0}, {300, 150, 300, 250, 0}, {300, 300, 100, 270, 0, 0}});
+}
+
+TEST(BreakPartCmd, TwoPointEntitiesAndCompoundCurveMembers) {
+  // A two-point entity from (100, 300) to (500, 300) kept between the
+  // crossings at x 200 and 400: a copy of it between them.
+  CommandBench b;
+  b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 200, 200, 200, 400));
+  b.view.AddEntityToView(ConstructLineEntity(0, nullptr, 400, 200, 400, 400));
+  CTwoPointEntity* wave = ConstructTwoPointEntity(0, nullptr, 4, 2);
+  wave->SetEndPoints(100, 300, 500, 300, 1);
+  b.view.AddEntityToView(wave);
+  b.Push(new CBreakPartCmd(307, 0, 1, 0));
+  b.Click(300, 300);
+  std::vector<CEntity*> after;
+  for (CEntity* e : *b.view.GetEntityList()) after.push_back(e);
+  ASSERT_EQ(after.size(), 3u);
+  ASSERT_TRUE(after[2]->IsTwoPointEntity());
+  const PartValues kept = drafttest::Geometry(after[2]);
+  ASSERT_GE(kept.size(), 4u);
+  EXPECT_EQ(PartValues(kept.begin(), kept.begin() + 4), (PartValues{200, 300, 400, 300}));
+
+  // A curve of two segments whose first is crossed at x 200: cutting its
+  // start leaves the second segment and the rest of the first as lines.
+  CommandBench c;
+  c.view.AddEntityToView(ConstructLineEntity(0, nullptr, 200, 200, 200, 400));
+  CCurveEntity* curve = ConstructCurveEntity(0, nullptr, 0);
+  curve->AddCurveSegment(100, 300, 300, 300, 1);
+  curve->AddCurveSegment(300, 300, 300, 500, 1);
+  c.view.AddEntityToView(curve);
+  c.Push(new CBreakPartCmd(306, 1, 0, 0));
+  c.Click(150, 300);
+  ExpectParts(c.view, {{200, 200, 200, 400, 0}, {300, 300, 300, 500, 0}, {200, 300, 300, 300, 0}});
+  ASSERT_TRUE(c.view.Undo());
+  EXPECT_EQ(c.view.GetEntityList()->GetCount(), 2);
 }
 
 }  // namespace
