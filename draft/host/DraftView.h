@@ -523,6 +523,29 @@ class CDraftView {
   int IntersectWithCompound(const CEntity* entity, const CEntity* compound, double* xs, double* ys, int maxCount,
                             int option);
 
+  // ---- Part operations (ViewPartOps.cpp): the entity is cut at its
+  // crossings with the other entities of the drawing (texts left out), and
+  // the piece between the crossings on either side of the pick point (x, y)
+  // is taken by `mode`: 0 removed (the other pieces stay), 1 kept alone (the
+  // other pieces go), 2 moved to the current layer (the other pieces stay
+  // on the entity's layer). What joins the drawing is appended to `add`,
+  // what leaves it to `remove` (the entity itself); nothing when the mode
+  // changes nothing (mode 1 on an entity without crossings). A circle needs
+  // two crossings to have a piece; with fewer the piece is the whole
+  // circle, as it is the whole line or arc without crossings inside it.
+  // TRUE when either list got an entity.
+  BOOL BreakLinePart(double x, double y, CEntity* entity, int mode, CEntityList& add, CEntityList& remove);
+  BOOL BreakArcPart(double x, double y, CEntity* entity, int mode, CEntityList& add, CEntityList& remove);
+  BOOL BreakCirclePart(double x, double y, CEntity* entity, int mode, CEntityList& add, CEntityList& remove);
+  // A two-point entity's pieces are copies of it between their points. A
+  // member (line or arc) of a compound curve is cut as a line or arc is,
+  // against the other entities and the curve's other members; the curve
+  // leaves the drawing and its other members stay as entities of their own
+  // (but in mode 1, which keeps the piece alone).
+  BOOL BreakCompoundPart(double x, double y, CEntity* entity, int mode, CEntityList& add, CEntityList& remove);
+  BOOL BreakCompoundMemberPart(double x, double y, CEntity* entity, int mode, CEntityList& add,
+                               CEntityList& remove);
+
   // ---- Units and state.
   UnitSettings& GetUnitSettings() { return units_; }
   double GetLengthStep() const { return lengthStep_; }

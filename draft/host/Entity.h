@@ -15,6 +15,8 @@
 #include "platform/core/WinTypes.h"
 
 class CDrawingGroup;
+class CGroupTable;
+class CLayerTable;
 class CEntityList;
 class CTextAttrib;
 class CEntity;
@@ -102,6 +104,10 @@ class CEntity {
   // A copy whose text attributes are `attr` (for entities that carry text),
   // else a plain copy.
   virtual CEntity* CloneWithTextAttrib(const CTextAttrib& attr) const;
+  // The entity's own editor: its defining values in a dialog; the edited
+  // replacement (the caller's), or null when the user cancels. No kind has
+  // an editor in this build: CNotSupportedException.
+  virtual CEntity* EditInDialog(CLayerTable* layers, CGroupTable* groups);
   virtual BOOL IsTable() const { return FALSE; }
   // Line: x1, y1, x2, y2; circle: cx, cy, r; arc: cx, cy, r, start, end;
   // ellipse: cx, cy, a, b, rotation, start, end; point: x, y; text: its
@@ -191,6 +197,9 @@ class CEntity {
   // A tendon graph (CTendonGraphEntity): the layout of tendons drawn from a
   // coordinate table.
   virtual BOOL IsTendonGraph() const { return FALSE; }
+  // A block of technical requirements (CTextBlockEntity): a title and
+  // numbered items laid out as texts.
+  virtual BOOL IsRequirementText() const { return FALSE; }
   // Appends the entity's parts to `out`: a compound's members (one level),
   // any other entity itself. The flag and the last three words are the
   // call's form (callers pass 1 and zeros). Returns the number appended.

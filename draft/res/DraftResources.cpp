@@ -13,6 +13,7 @@
 #include "draft/res/TableToolBars.h"
 #include "draft/res/TendonDialogTemplates.h"
 #include "draft/res/TextDialogTemplates.h"
+#include "draft/res/RequirementDialogTemplates.h"
 #include "draft/res/ValueDialogTemplates.h"
 
 namespace draftres {
@@ -45,6 +46,7 @@ platform::ResourceSet BuildResources() {
   AddAttributeDialogTemplates(r);
   AddEquationDialogTemplates(r);
   AddLinkFormResources(r);
+  AddRequirementDialogTemplates(r);
   AddCellDialogTemplates(r);
   AddTendonDialogTemplates(r);
   AddTextDialogTemplates(r);

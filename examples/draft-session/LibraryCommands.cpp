@@ -28,6 +28,8 @@
 #include "draft/construct/TangentArcCmd.h"
 #include "draft/construct/WaveLineCmd.h"
 #include "draft/edit/ArrayCmd.h"
+#include "draft/edit/BreakPartCmd.h"
+#include "draft/edit/PickEditCmd.h"
 #include "draft/edit/DeleteCmd.h"
 #include "draft/edit/DividePointCmd.h"
 #include "draft/edit/ExplodeCmd.h"
@@ -85,6 +87,7 @@
 #include "draft/tables/RegionTableCmd.h"
 #include "draft/tables/SignCellCmd.h"
 #include "draft/tables/TableFiles.h"
+#include "draft/tables/TecReqCmd.h"
 #include "examples/draft-session/SessionTextCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 #include "platform/ui/Wnd.h"
@@ -411,6 +414,20 @@ CommandRegistry LibraryCommands() {
   c.Add("modify-dim", "hands a picked equation curve to a new equation-curve command that the host's active view "
                       "pushes",
         [](CDraftView&) { return new CModifyDimCmd(302); });
+  // Technical requirements and breaking into parts.
+  c.Add("requirements", "the technical-requirements editor, then the numbered block placed at a click (it replaces "
+                        "the drawing's earlier block)",
+        [](CDraftView&) { return new CTecReqCmd(305); });
+  c.Add("break-cut", "cuts away the piece of a picked line, arc or circle between its crossings at the pick",
+        [](CDraftView&) { return new CBreakPartCmd(306, 1, 0, 0); });
+  c.Add("break-keep", "keeps only the piece of a picked line, arc or circle between its crossings at the pick",
+        [](CDraftView&) { return new CBreakPartCmd(307, 0, 1, 0); });
+  c.Add("break-layer", "moves the piece of a picked line, arc or circle between its crossings at the pick to the "
+                       "current layer",
+        [](CDraftView&) { return new CBreakPartCmd(308, 0, 0, 1); });
+  c.Add("pick-edit", "opens the editor of each picked entity; a requirement block starts the requirements "
+                     "command over it",
+        [](CDraftView&) { return new CPickEditCmd(309); });
   return c;
 }
 

@@ -34,10 +34,10 @@ TEST(SystemFiles, TheShippedFilesAreFoundInAScratchCopyThatAHostCanRewrite) {
     for (const char* name : {"Def\\item.def", "Def\\item.tyb", "Def\\Attribute.Tab", "Table\\Material.Tab",
                              "Table\\SteelBCol.Tab", "Table\\FieldWidth.Tab", "Table\\CalRelation.Tab",
                              "Table\\Default_Attrib.Tab", "Table\\VoskCurveEquation.Tab", "Font\\txt.shx",
-                             "font\\MORVANE.SHX"}) {
+                             "font\\MORVANE.SHX", "Def\\jshyq.tec", "Def\\jshyq.jyk"}) {
       EXPECT_TRUE(IsFileExist(GetSystemFilePath(name))) << name;
     }
-    EXPECT_FALSE(IsFileExist(GetSystemFilePath("Def\\jshyq.tec")));
+    EXPECT_FALSE(IsFileExist(GetSystemFilePath("Def\\none.tec")));
     EXPECT_FALSE(IsFileExist(GetSystemFilePath("Font")));  // a folder is not a file
     EXPECT_FALSE(IsFileExist(""));
     // The table files open with their magic line and CR LF line ends.

@@ -2,9 +2,9 @@
 // platform/core/tests/WriteFailureSweep.h): the drawing file of the example
 // host, the parts-list and table-structure files, the tab files (the
 // attribute, attribute-template, equation and relation tables are all
-// written by WriteTabFileLines) and a .dbf table exported through the data
-// source. Each keeps the old file byte for byte, leaves no other file and
-// reports the failure.
+// written by WriteTabFileLines), a .dbf table exported through the data
+// source and the technical-requirements file. Each keeps the old file byte
+// for byte, leaves no other file and reports the failure.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -16,6 +16,7 @@
 #include "draft/host/Settings.h"
 #include "draft/host/TabFile.h"
 #include "draft/tables/TableFiles.h"
+#include "draft/tables/TecReqText.h"
 #include "draft/tables/TendonFile.h"
 #include "draft/tables/tests/GridTestSupport.h"
 #include "platform/core/Charset.h"
@@ -84,6 +85,15 @@ TEST_F(WriterFailureTest, TheTendonFile) {
   data.rows.Add("0;1.5");
   Sweep("tendon file", "a.zbb", "old contents",
         [&] { return Boxed([&] { return WriteTendonFile(Path("a.zbb"), data); }); });
+}
+
+// The requirements library is written by the same replacement
+// (ReplaceTextFileBytes).
+TEST_F(WriterFailureTest, TheRequirementsFile) {
+  CStringArrayA items;
+  items.Add("未注倒角C1.\r\n");
+  Sweep("requirements file", "a.tec", "old\r\n1.x\r\n",
+        [&] { return Boxed([&] { return WriteTecFile(Path("a.tec"), "技术要求", items); }); });
 }
 
 TEST_F(WriterFailureTest, TheTabFiles) {

@@ -318,6 +318,21 @@ void Break(SessionUser& u) {
   u.Click(second < 2 ? u.PointOnEntity() : second < 4 ? u.AnyPoint() : u.CentrePoint());
 }
 
+// A piece between crossings cut away, kept alone or moved to the current
+// layer, at one or two picks.
+void BreakPart(SessionUser& u) {
+  const int mode = u.Random().Int(0, 2);
+  u.Push(mode == 0 ? "break-cut" : mode == 1 ? "break-keep" : "break-layer");
+  for (int i = u.Random().Int(1, 2); i > 0; --i) u.Click(u.Random().Chance(0.8) ? u.PointOnEntity() : u.AnyPoint());
+}
+
+// The requirements editor (answered by the dialog table), then the block
+// placed.
+void Requirements(SessionUser& u) {
+  u.Push("requirements");
+  u.Click(u.AnyPoint());
+}
+
 void Fillet(SessionUser& u) {
   const int kind = u.Random().Int(0, 2);
   u.Push(kind == 0 ? "fillet" : kind == 1 ? "fillet-keep" : "fillet-sharp");  // a dialog first, but for sharp
@@ -832,6 +847,8 @@ const std::vector<CommandStep>& CommandSteps() {
       {"chamfer", 3, Chamfer},
       {"extend", 3, Extend},
       {"break", 3, Break},
+      {"break-part", 3, BreakPart},
+      {"requirements", 1, Requirements},
       {"fillet", 3, Fillet},
       {"tidy", 2, Tidy},
       {"tangent-line", 2, TangentLine},

@@ -186,6 +186,14 @@ const std::map<std::string, Answerer>& Answerers() {
       {"区域表格", RegionTable},
       // The table's fonts and kind: as shown.
       {"创建表格", AsShown},
+      // The requirements editor (its caption goes on with the .tec path):
+      // items typed, then done.
+      {"当前技术要求",
+       [](platform::ModalSession&, Rng& rng) {
+         return std::vector<DialogAction>{
+             Type(61562, rng.Pick(std::vector<std::string>{"1.未注倒角C1.", "1.去毛刺 2.锐边倒钝", "技术"})),
+             Click(IDOK)};
+       }},
       // A result list: read and closed.
       {"测量面积", [](platform::ModalSession&, Rng&) { return std::vector<DialogAction>{Click(IDOK)}; }},
   };
