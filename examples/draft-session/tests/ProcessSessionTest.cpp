@@ -1,7 +1,8 @@
 // The shipped process session, end to end: a process card read from the file
 // shipped beside the script, lengthened by two rows, generated and docked to
 // the frame's corner, then one of its cells edited; a tendon graph read from
-// the shipped .zbb file placed with its coordinate table.
+// the shipped .zbb file placed with its coordinate table, the coordinates
+// saved again as a .zbb file.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,11 +17,15 @@
 #include "draft/host/TendonGraphEntity.h"
 #include "examples/draft-session/tests/PlayedSession.h"
 #include "platform/core/Charset.h"
+#include "platform/testsupport/FileBytes.h"
+#include "platform/testsupport/ScratchFolder.h"
 
 using namespace draftsession;
 
 TEST(ProcessSession, PlacesTheProcessCardAndEditsOneOfItsCells) {
+  const testsupport::ScratchFolder scratch("scrivel-process");
   PlayedSession session;
+  session.player.SetVariable("OUT", scratch.path());
   session.player.SetVariable("SCRIPT", SCRIVEL_SESSION_FOLDER);
   ASSERT_TRUE(session.Play(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "process.session"));
   CDraftView& view = session.player.View();
@@ -52,6 +57,9 @@ TEST(ProcessSession, PlacesTheProcessCardAndEditsOneOfItsCells) {
   EXPECT_DOUBLE_EQ(graph->GetOrigin().y, 200);
   ASSERT_NE(coordinates, nullptr);
   EXPECT_EQ(coordinates->GetRowCount(), 4);  // the header and the three stations
+  // "存文件" wrote the coordinates read as a .zbb file of their own.
+  EXPECT_EQ(testsupport::ReadFileBytes(std::filesystem::path(scratch.path()) / "tendon.zbb"),
+            testsupport::ReadFileBytes(std::filesystem::path(SCRIVEL_SESSION_FOLDER) / "data" / "tendon.zbb"));
   // The rectangle, the placed card, its cell edit, the graph and its table.
   EXPECT_EQ(view.GetUndoCount(), 5);
   const std::string shown = session.out.str();
