@@ -131,7 +131,7 @@ void CSteelCoordGraphCmd::Execute(CDraftView* view) {
   TendonGraphShape shape;
   BuildTendonGraphShape(*graph_, settings_, cursor_.x, cursor_.y, GetGroupScale(view->GetCurrentGroup()),
                         LabelMetrics(view), shape);
-  graph_->SetOrigin(GPoint(cursor_.x, cursor_.y));
+  graph_->SetOrigin(GPoint{cursor_.x, cursor_.y});
   for (const TendonSegment& s : shape.lines) graph_->AddSegment(s.x1, s.y1, s.x2, s.y2);
   for (const TendonSegment& s : shape.axes)
     AddLineEntityEx(view, graph_, kAxisLineKind, group_, s.x1, s.y1, s.x2, s.y2);

@@ -5,6 +5,7 @@
 #include "draft/construct/tests/CommandBench.h"
 #include "draft/edit/PolylineArcCmd.h"
 #include "draft/edit/tests/EditCmdFixture.h"
+#include "draft/host/ArcEntity.h"
 #include "draft/host/Settings.h"
 #include "draft/testsupport/EntityValues.h"
 #include "platform/ui/ModalDriver.h"

@@ -9,6 +9,7 @@
 #include "draft/framework/CmdStack.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/Settings.h"
+#include "draft/host/SystemFiles.h"
 #include "draft/host/TextEntity.h"
 #include "draft/tables/PickDetailRegionCmd.h"
 #include "draft/tables/RowText.h"
