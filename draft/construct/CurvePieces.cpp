@@ -9,6 +9,29 @@
 
 namespace construct {
 
+namespace {
+// The room of the curve data beyond the fit points (a closed curve's).
+constexpr int kCurveDataExtra = 3;
+}  // namespace
+
+bool AllocateCurveArrays(int maxFit, int subdivisions, CCurvePoint*& fit, CCurvePoint*& data,
+                         CCurvePoint*& buffer) {
+  FreeCurveArrays(fit, data, buffer);
+  fit = AllocateCurvePoints(maxFit);
+  data = AllocateCurvePoints(maxFit + kCurveDataExtra);
+  buffer = AllocateCurvePoints(subdivisions + 1);
+  if (fit && data && buffer) return true;
+  FreeCurveArrays(fit, data, buffer);
+  return false;
+}
+
+void FreeCurveArrays(CCurvePoint*& fit, CCurvePoint*& data, CCurvePoint*& buffer) {
+  FreeCurvePoints(fit);
+  FreeCurvePoints(data);
+  FreeCurvePoints(buffer);
+  fit = data = buffer = nullptr;
+}
+
 int PrepareCurve(const CCurvePoint* fit, int count, int closed, CCurvePoint* data) {
   return closed ? PrepareClosedCurve(fit, count, data) : PrepareOpenCurve(fit, count, data);
 }

@@ -19,6 +19,15 @@ namespace construct {
 // along it shows nothing finer and only makes the curve heavy.
 inline constexpr int kMaxCurveSubdivisions = 1024;
 
+// The three point arrays a spline command works in, made anew: room for
+// `maxFit` fit points, for the curve data prepared from them (a closed
+// curve's needs three elements more) and for one piece of `subdivisions`.
+// False, with none of them kept, when one cannot be had.
+bool AllocateCurveArrays(int maxFit, int subdivisions, CCurvePoint*& fit, CCurvePoint*& data,
+                         CCurvePoint*& buffer);
+// Frees the three arrays and sets them to null.
+void FreeCurveArrays(CCurvePoint*& fit, CCurvePoint*& data, CCurvePoint*& buffer);
+
 // The curve data of `count` fit points, closed or open; the number of
 // pieces (0 when there are too few points).
 int PrepareCurve(const CCurvePoint* fit, int count, int closed, CCurvePoint* data);

@@ -16,7 +16,6 @@ namespace {
 constexpr DWORD kCurvePickMask = static_cast<DWORD>(-33026);
 // A fit point is picked within this many pixels (|dx| + |dy|) of the click.
 constexpr int kFitPointAperture = 30;
-constexpr int kCurveDataExtra = 3;
 }  // namespace
 
 CEditSplineCmd::CEditSplineCmd(int id) : CCmdBase(id, nullptr) {
@@ -26,23 +25,13 @@ CEditSplineCmd::CEditSplineCmd(int id) : CCmdBase(id, nullptr) {
 CEditSplineCmd::~CEditSplineCmd() { FreeArrays(); }
 
 void CEditSplineCmd::FreeArrays() {
-  FreeCurvePoints(fit_);
-  FreeCurvePoints(data_);
-  FreeCurvePoints(buffer_);
-  fit_ = data_ = buffer_ = nullptr;
+  construct::FreeCurveArrays(fit_, data_, buffer_);
 }
 
 int CEditSplineCmd::Begin(CDraftView* view) {
   CCmdBase::Begin(view);
   count_ = 0;
-  FreeArrays();
-  fit_ = AllocateCurvePoints(kMaxFitPoints);
-  data_ = AllocateCurvePoints(kMaxFitPoints + kCurveDataExtra);
-  buffer_ = AllocateCurvePoints(subdivisions_ + 1);
-  if (!fit_ || !data_ || !buffer_) {
-    FreeArrays();
-    return 0;
-  }
+  if (!construct::AllocateCurveArrays(kMaxFitPoints, subdivisions_, fit_, data_, buffer_)) return 0;
   curve_ = nullptr;
   index_ = -1;
   if (view) view->ClearSelection();

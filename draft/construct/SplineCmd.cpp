@@ -17,8 +17,6 @@ namespace {
 constexpr int kPreviewSubdivisions = 4;
 // An open curve's pieces this many fit points behind the last are frozen.
 constexpr int kFreezeDistance = 6;
-// The room of the curve data beyond the fit points (a closed curve's).
-constexpr int kCurveDataExtra = 3;
 
 int ReadSubdivisions() { return GetSysVarInt("SYSVAR_NORMAL", "SET_CURVEINS", 8); }
 }  // namespace
@@ -35,23 +33,13 @@ CSplineCmd::~CSplineCmd() {
 }
 
 void CSplineCmd::FreeArrays() {
-  FreeCurvePoints(fit_);
-  FreeCurvePoints(data_);
-  FreeCurvePoints(buffer_);
-  fit_ = data_ = buffer_ = nullptr;
+  construct::FreeCurveArrays(fit_, data_, buffer_);
 }
 
 int CSplineCmd::Begin(CDraftView* view) {
   CCmdBase::Begin(view);
   count_ = 0;
-  FreeArrays();
-  fit_ = AllocateCurvePoints(kMaxFitPoints);
-  data_ = AllocateCurvePoints(kMaxFitPoints + kCurveDataExtra);
-  buffer_ = AllocateCurvePoints(subdivisions_ + 1);
-  if (!fit_ || !data_ || !buffer_) {
-    FreeArrays();
-    return 0;
-  }
+  if (!construct::AllocateCurveArrays(kMaxFitPoints, subdivisions_, fit_, data_, buffer_)) return 0;
   tempView_ = view;
   return 1;
 }
