@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "draft/edit/ChamferSetDlg.h"
+#include "draft/edit/ClickedEdges.h"
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
@@ -78,19 +79,8 @@ void CChamferCmd::Execute(CDraftView* view) {
   const GPoint at{points_.back().x, points_.back().y};
   CEntityList found;
   view->PickEntitiesAtPoint(at.x, at.y, found, 0, 1, 0, 0, kEdgeMask, 0);
-  for (CEntity* e : found) {
-    if (!AcceptsEdge(e)) continue;
-    if (!first_) {
-      first_ = e;
-      pick1_ = at;
-      if (!onePickFlag_ || e->GetEntityGroup() != group_) break;
-    } else if (e != first_) {
-      if (second_) break;
-      second_ = e;
-      pick2_ = at;
-      break;
-    }
-  }
+  edit::TakeClickedEdges(found, at, onePickFlag_ != 0, group_, [this](CEntity* e) { return AcceptsEdge(e) != 0; },
+                         first_, pick1_, second_, pick2_);
   if (first_ && !second_) {
     if (points_.size() >= 2)
       points_.pop_back();  // the second click found no edge

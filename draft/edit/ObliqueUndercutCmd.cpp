@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "draft/edit/ClickedEdges.h"
 #include "draft/edit/GrooveSupport.h"
 #include "draft/edit/UndercutSizeDlg.h"
 #include "draft/host/CurveGeometry.h"
@@ -53,19 +54,8 @@ void CObliqueUndercutCmd::Execute(CDraftView* view) {
   const GPoint at{points_.back().x, points_.back().y};
   CEntityList found;
   view->PickEntitiesAtPoint(at.x, at.y, found, 0, 1, 0, 0, kLineMask, -1);
-  for (CEntity* e : found) {
-    if (!AcceptsEdge(e)) continue;
-    if (!first_) {
-      first_ = e;
-      pick1_ = at;
-      if (!onePickFlag_ || e->GetEntityGroup() != group_) break;
-    } else if (e != first_) {
-      if (second_) break;
-      second_ = e;
-      pick2_ = at;
-      break;
-    }
-  }
+  edit::TakeClickedEdges(found, at, onePickFlag_ != 0, group_, [this](CEntity* e) { return AcceptsEdge(e) != 0; },
+                         first_, pick1_, second_, pick2_);
   if (first_ && !second_) {
     if (points_.size() >= 2)
       points_.pop_back();
