@@ -34,6 +34,8 @@ enum : UINT {
   kCmdEditClear = 57632,
   kCmdEditSelectAll = 57642,
   kCmdObjectUnnest = 57040,
+  kCmdEditUndo = 57643,
+  kCmdEditRedo = 57644,
 };
 
 }  // namespace
@@ -183,6 +185,29 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_UPDATE_COMMAND_UI(kCmdObjectNest, OnUpdateObjectNest)
   ON_COMMAND(kCmdObjectUnnest, OnObjectUnnest)
   ON_UPDATE_COMMAND_UI(kCmdObjectUnnest, OnUpdateObjectUnnest)
+  // Display, colours, grid, undo and redo (DrawViewDisplay.cpp); canvas
+  // size and custom zoom (DrawViewCanvas.cpp).
+  ON_COMMAND(57060, OnViewGrid)
+  ON_UPDATE_COMMAND_UI(57060, OnUpdateViewGrid)
+  ON_COMMAND(57063, OnViewPageborder)
+  ON_UPDATE_COMMAND_UI(57063, OnUpdateViewPageborder)
+  ON_COMMAND(57057, OnViewCrosslabels)
+  ON_UPDATE_COMMAND_UI(57057, OnUpdateViewCrosslabels)
+  ON_COMMAND(57092, OnViewGridColor)
+  ON_COMMAND(57064, OnViewPaperColor)
+  ON_COMMAND(57053, OnSnapToGrid)
+  ON_UPDATE_COMMAND_UI(57053, OnUpdateSnapToGrid)
+  ON_COMMAND(57052, OnSnapGridSize)
+  ON_COMMAND(57028, OnObjectFillColor)
+  ON_COMMAND(57030, OnObjectLineColor)
+  ON_COMMAND(57080, OnObjectHatchColor)
+  ON_COMMAND(kCmdEditUndo, OnEditUndo)
+  ON_UPDATE_COMMAND_UI(kCmdEditUndo, OnUpdateEditUndo)
+  ON_COMMAND(kCmdEditRedo, OnEditRedo)
+  ON_UPDATE_COMMAND_UI(kCmdEditRedo, OnUpdateEditRedo)
+  ON_COMMAND(57056, OnViewCanvassize)
+  ON_COMMAND(57058, OnViewCustom)
+  ON_UPDATE_COMMAND_UI(57058, OnUpdateViewCustom)
   ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 

@@ -206,6 +206,42 @@ class CDrawView : public CScrollView {
   // checked at that zoom.
   void OnUpdateViewScaleToFit(CCmdUI* cmdUI);
   void OnUpdateViewScaleToWidth(CCmdUI* cmdUI);
+  // Display (DrawViewDisplay.cpp): the grid (its state becomes the default
+  // of new views), page boundaries and page-crossing labels of this view,
+  // checked while shown; page boundaries are disabled on a one-page canvas.
+  void OnViewGrid();
+  void OnUpdateViewGrid(CCmdUI* cmdUI);
+  void OnViewPageborder();
+  void OnUpdateViewPageborder(CCmdUI* cmdUI);
+  void OnViewCrosslabels();
+  void OnUpdateViewCrosslabels(CCmdUI* cmdUI);
+  // The colour dialog for the grid (this view and new ones) and for the
+  // diagram's paper.
+  void OnViewGridColor();
+  void OnViewPaperColor();
+  // The diagram's snapping and its grid size and line interval.
+  void OnSnapToGrid();
+  void OnUpdateSnapToGrid(CCmdUI* cmdUI);
+  void OnSnapGridSize();
+  // The colour dialog, then the colour on every selected object as one undo
+  // step ("Fill Color", "Line Color", "Hatch Color"); fill and hatch are
+  // turned on.
+  void OnObjectFillColor();
+  void OnObjectLineColor();
+  void OnObjectHatchColor();
+  // The document's undo and redo, enabled while their stacks hold a command.
+  void OnEditUndo();
+  void OnUpdateEditUndo(CCmdUI* cmdUI);
+  void OnEditRedo();
+  void OnUpdateEditRedo(CCmdUI* cmdUI);
+  // Canvas and zoom dialogs (DrawViewCanvas.cpp). The canvas size: set
+  // directly while the objects still fit, else, once the user agrees, every
+  // object moves toward the canvas origin first, one undo step "Move Objects
+  // and Set Canvas Size" with automatic routing off meanwhile.
+  void OnViewCanvassize();
+  // A preset zoom, all pages, a typed percentage or "Zoom Last".
+  void OnViewCustom();
+  void OnUpdateViewCustom(CCmdUI* cmdUI);
   // A new port on the selected block or, with nothing selected, on the
   // block whose inner diagram the view shows.
   void OnFbAddInPort();
@@ -345,6 +381,12 @@ class CDrawView : public CScrollView {
   void UpdateZoomStep(CCmdUI* cmdUI, int scale);
   void OpenDiagramLevel(CDiagram* diagram, CDocTemplate* docTemplate);
   CDrawBlock* PortCommandBlock() const;
+  // The standard colour dialog, opened on `color` with `startAtColor`; on
+  // OK the choice goes to `color`.
+  bool PickColor(COLORREF& color, bool startAtColor);
+  // Moves every object by `shift` and sets the canvas to `across` x `down`
+  // pages, one undo step.
+  void MoveObjectsAndSetCanvasSize(CSize shift, BYTE across, BYTE down);
 
   // Stores and returns the scale normalised; the result is the scroll size
   // at that scale.
