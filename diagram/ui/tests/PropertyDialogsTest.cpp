@@ -7,6 +7,7 @@
 
 #include "diagram/res/MessageStrings.h"
 #include "diagram/testsupport/MessageBoxCapture.h"
+#include "diagram/testsupport/ModalScripts.h"
 #include "diagram/ui/BlockDlg.h"
 #include "diagram/ui/CustomScaleDlg.h"
 #include "diagram/ui/DocSizeConfigmDlg.h"
@@ -25,24 +26,8 @@
 
 namespace {
 
-using Script = std::function<void(platform::ModalSession&)>;
-
-// Runs each modal window that opens with the next script of the queue.
-class ScriptQueue {
- public:
-  explicit ScriptQueue(std::deque<Script> scripts)
-      : scripts_(std::move(scripts)), driver_([this](platform::ModalSession& s) {
-          ASSERT_FALSE(scripts_.empty()) << "no script for " << CStringA(s.Caption()).GetString();
-          Script next = std::move(scripts_.front());
-          scripts_.pop_front();
-          next(s);
-        }) {}
-  bool Done() const { return scripts_.empty(); }
-
- private:
-  std::deque<Script> scripts_;
-  platform::ScopedModalDriver driver_;
-};
+using Script = diagramtest::ModalScript;
+using ScriptQueue = diagramtest::ModalScriptQueue;
 
 // Counts (and closes) the range messages that data exchange shows.
 struct MessageCount {
