@@ -50,26 +50,38 @@ void CDrawView::OnViewCanvassize() {
   dialog.m_nMaxAcross = std::max(PageCount(most.cx), dialog.m_nPagesAcross);
   dialog.m_nMaxDown = std::max(PageCount(most.cy), dialog.m_nPagesDown);
   if (dialog.DoModal() != IDOK) return;
-  const BYTE across = dialog.m_nPagesAcross;
-  const BYTE down = dialog.m_nPagesDown;
-  if (across == pages.cx && down == pages.cy) return;
-  if (across >= minAcross && down >= minDown) {
-    diagram->SetCanvasSize(across, down);
-    return;
+  CSize chosen(dialog.m_nPagesAcross, dialog.m_nPagesDown);
+  if (chosen == pages) return;
+  if (chosen.cx < minAcross || chosen.cy < minDown) {
+    // The objects must move. A drawing larger than the chosen canvas keeps
+    // the pages it needs on that axis, so that the moved objects lie on the
+    // new canvas and the canvas never grows past its old size.
+    CRect extent = diagram->ComputeDrawingExtent();
+    extent.NormalizeRect();
+    const CSize page = diagram->GetPageSize();
+    CRect forced;
+    for (;;) {
+      const CRect bounds = CanvasRect(diagram->GetCanvasMode(), chosen, page);
+      forced = extent;
+      diagram->ForceRectWithinBounds(forced, bounds);
+      const bool widthFits = forced.left >= bounds.left && forced.right <= bounds.right;
+      const bool heightFits = forced.top >= bounds.top && forced.bottom <= bounds.bottom;
+      const bool growAcross = !widthFits && chosen.cx < pages.cx;
+      const bool growDown = !heightFits && chosen.cy < pages.cy;
+      if (!growAcross && !growDown) break;
+      chosen += CSize(growAcross ? 1 : 0, growDown ? 1 : 0);
+    }
+    if (chosen == pages) return;
+    if (chosen.cx < minAcross || chosen.cy < minDown) {
+      CDocSizeConfigmDlg confirm(this);
+      confirm.m_nPagesAcross = PageCount(chosen.cx);
+      confirm.m_nPagesDown = PageCount(chosen.cy);
+      if (confirm.DoModal() != IDOK) return;
+      MoveObjectsAndSetCanvasSize(forced.TopLeft() - extent.TopLeft(), PageCount(chosen.cx), PageCount(chosen.cy));
+      return;
+    }
   }
-
-  CDocSizeConfigmDlg confirm(this);
-  confirm.m_nPagesAcross = across;
-  confirm.m_nPagesDown = down;
-  if (confirm.DoModal() != IDOK) return;
-  // The drawing, pushed into the new canvas from where it lies, gives the
-  // shift of every object.
-  const CRect bounds = CanvasRect(diagram->GetCanvasMode(), CSize(across, down), diagram->GetPageSize());
-  CRect extent = diagram->ComputeDrawingExtent();
-  extent.NormalizeRect();
-  CRect forced = extent;
-  diagram->ForceRectWithinBounds(forced, bounds);
-  MoveObjectsAndSetCanvasSize(forced.TopLeft() - extent.TopLeft(), across, down);
+  diagram->SetCanvasSize(PageCount(chosen.cx), PageCount(chosen.cy));
 }
 
 void CDrawView::MoveObjectsAndSetCanvasSize(CSize shift, BYTE across, BYTE down) {

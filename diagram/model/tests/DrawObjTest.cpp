@@ -415,8 +415,12 @@ TEST_F(ObjectOnDiagram, ReshapeUndoOfAnUnmovedHandleLeavesTheObjectAlone) {
   ASSERT_TRUE(doc.UndoLast());
   EXPECT_EQ(object->GetPosition(), CRect(0, 20, 40, 0));
   EXPECT_FALSE(doc.IsModified());
-  // Nothing changed, so nothing was recorded to redo.
-  EXPECT_EQ(doc.GetNumberRedosOnStack(), 0);
+  // The command still goes to the redo stack, and its redo changes nothing
+  // either.
+  EXPECT_EQ(doc.GetNumberRedosOnStack(), 1);
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_EQ(object->GetPosition(), CRect(0, 20, 40, 0));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
 }
 
 // An object whose handles cannot be read.

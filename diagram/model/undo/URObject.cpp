@@ -115,7 +115,12 @@ int CURRepositioning::RecordUndo(CDrawObj* object) {
 }
 
 void CURReshaping::DoUndo() {
-  if (m_pObj->GetHandle(m_nHandle) == m_point) return;
+  // A handle already in place changes nothing, but the command it belongs
+  // to still goes to the other stack, so that undo and redo stay pairs.
+  if (m_pObj->GetHandle(m_nHandle) == m_point) {
+    RecordUndo(m_pObj, m_nHandle);
+    return;
+  }
   if (!m_pObj->InitializeReshaping(m_nHandle)) return;
   m_pObj->MoveHandleTo(m_nHandle, m_point, nullptr);
   m_pObj->FinalizeDrawing(m_pObj->GetPosition(), nullptr, 1);

@@ -410,6 +410,9 @@ const std::vector<EditStep>& EditSteps() {
       {"unnest", 1, UnnestOneBlock},
       // The view's menu commands (ViewCommandSteps.cpp).
       {"view-command", 3, RunViewCommand},
+      {"canvas-size", 2, RunCanvasSizeCommand},
+      {"colour", 2, RunColourCommand},
+      {"grid-size", 1, RunGridCommand},
   };
   return steps;
 }
