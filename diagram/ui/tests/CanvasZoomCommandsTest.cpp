@@ -145,6 +145,41 @@ TEST_P(CanvasSizeCommand, MovingTheObjectsIsOneStepWithRoutingBackAsItWas) {
   diagram->SetAutoRouteModeAndMethod(0, 0);
 }
 
+TEST_P(CanvasSizeCommand, ADrawingWiderThanTheChosenCanvasKeepsThePagesItNeeds) {
+  // 1540 units across: two pages, the present size; nothing is asked.
+  CDrawRect* left = Box(-800, 0);
+  CDrawRect* right = Box(700, 0);
+  doc.ClearUndoStack();
+  {
+    ModalScriptQueue answers({CanvasPages(u"1", u"2")});
+    view.OnViewCanvassize();
+    EXPECT_TRUE(answers.Done());
+  }
+  EXPECT_EQ(diagram->GetCanvasSize(), CSize(2, 2));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 0);
+
+  // 1240 units across, off the centre of three pages: the objects move onto
+  // two pages, not one, and the undo gives the three back.
+  ASSERT_TRUE(diagram->SetCanvasSize(3, 2));
+  left->MoveTo(CRect(-1200, Down(0, 0), -1160, Down(0, 40)), nullptr);
+  right->MoveTo(CRect(0, Down(0, 0), 40, Down(0, 40)), nullptr);
+  doc.ClearUndoStack();
+  const std::vector<CRect> before = Positions();
+  {
+    ModalScriptQueue answers({CanvasPages(u"1", u"2"), ConfirmMove(IDOK, u"2", u"2")});
+    view.OnViewCanvassize();
+    EXPECT_TRUE(answers.Done());
+  }
+  EXPECT_EQ(diagram->GetCanvasSize(), CSize(2, 2));
+  CRect canvas = diagram->GetRect();
+  canvas.NormalizeRect();
+  EXPECT_GE(left->GetPosition().left, canvas.left);
+  EXPECT_LE(right->GetPosition().right, canvas.right);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(diagram->GetCanvasSize(), CSize(3, 2));
+  EXPECT_EQ(Positions(), before);
+}
+
 TEST_P(CanvasSizeCommand, ARefusedRecordingMovesNothing) {
   Box(NearRightEdge(60), 0);
   const std::vector<CRect> before = Positions();
