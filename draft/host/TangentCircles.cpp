@@ -16,6 +16,10 @@
 namespace {
 
 constexpr double kMinRadius = 1e-9;
+// Circles more than this many times the inputs' extent away or across come
+// from inputs that are degenerate but for rounding (a point on a line, lines
+// parallel within rounding); they are dropped.
+constexpr double kMaxExtentFactor = 1e6;
 
 struct TanInput {
   bool line = false;
@@ -55,10 +59,12 @@ struct Quadratic {
 
 class Collector {
  public:
-  Collector(double* cx, double* cy, double* r) : cx_(cx), cy_(cy), r_(r) {}
+  Collector(double* cx, double* cy, double* r, double extent)
+      : cx_(cx), cy_(cy), r_(r), limit_(extent * kMaxExtentFactor) {}
   void Offer(const Vec3& s) {
     const double x = s.v[0], y = s.v[1], r = s.v[2];
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r) || r <= kMinRadius) return;
+    if (std::fabs(x) > limit_ || std::fabs(y) > limit_ || r > limit_) return;
     if (n_ >= kMaxTanCircles) return;
     const double tol = 1e-8 * (1.0 + std::max({std::fabs(x), std::fabs(y), std::fabs(r)}));
     for (int i = 0; i < n_; ++i)
@@ -74,6 +80,7 @@ class Collector {
   double* cx_;
   double* cy_;
   double* r_;
+  double limit_;
   int n_ = 0;
 };
 
@@ -102,7 +109,8 @@ void SolveOnLine(const Linear& u, const Linear& w, const Quadratic& q, Collector
   const double b = 2 * MDot(p, d) + Dot(q.lin, d);
   const double c = MDot(p, p) + Dot(q.lin, p) + q.k;
   if (std::fabs(a) < 1e-12) {
-    if (std::fabs(b) > 1e-300) out.Offer(Add(p, Scale(d, -c / b)));
+    // Linear in t; a b that is zero but for rounding leaves no solution.
+    if (std::fabs(b) > 1e-12 * (1.0 + Norm(p) + Norm(q.lin))) out.Offer(Add(p, Scale(d, -c / b)));
     return;
   }
   double disc = b * b - 4 * a * c;
@@ -137,7 +145,11 @@ int Solve(const TanInput (&in)[3], double* cx, double* cy, double* r) {
     t.b /= n;
     t.c /= n;
   }
-  Collector out(cx, cy, r);
+  // The inputs' extent: how far they reach from the origin, at least 1.
+  double extent = 1.0;
+  for (const TanInput& t : inputs)
+    extent = std::max(extent, t.line ? std::fabs(t.c) : std::max(std::fabs(t.x), std::fabs(t.y)) + t.rad);
+  Collector out(cx, cy, r, extent);
   for (int signs = 0; signs < 8; ++signs) {
     Linear lines[3];
     Quadratic quads[3];
