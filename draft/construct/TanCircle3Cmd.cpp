@@ -39,7 +39,6 @@ int CTanCircle3Cmd::MarksPoints() { return 0; }
 
 int CTanCircle3Cmd::Begin(CDraftView* view) {
   if (!CCmdBase::Begin(view) || !view) return 0;
-  group_ = view->GetCurrentGroup();
   ClearInputs();
   choosing_ = 0;
   view->ClearSelection(nullptr);

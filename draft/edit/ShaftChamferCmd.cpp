@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "draft/edit/ChamferSetDlg.h"
+#include "draft/edit/LineEnds.h"
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/Entity.h"
@@ -14,18 +15,11 @@
 #include "draft/host/UndoRecord.h"
 #include "platform/core/WinConstants.h"
 
+using edit::EndsOf;
+using edit::LineEnds;
+
 namespace {
 constexpr DWORD kShaftPickMask = 0xFF9FFEFE;
-
-struct LineEnds {
-  GPoint a, b;
-};
-
-LineEnds EndsOf(const CEntity* line) {
-  double v[kMaxGeometryValues] = {};
-  line->GetGeometry(v);
-  return {{v[0], v[1]}, {v[2], v[3]}};
-}
 
 // The running choice of one side of the end face.
 struct SideChoice {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -13,25 +12,10 @@
 #include "draft/host/DrawingFile.h"
 #include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
-#include "draft/host/UndoRecord.h"
 #include "examples/draft-session/tests/PlayedSession.h"
 #include "platform/testsupport/ScratchFolder.h"
 
 using namespace draftsession;
-
-namespace {
-using TangentSeg = std::array<double, 4>;
-
-// The line's ends, rounded and ordered.
-TangentSeg TangentOrdered(const CEntity* e) {
-  double v[kMaxGeometryValues];
-  e->GetGeometry(v);
-  TangentSeg s{v[0], v[1], v[2], v[3]};
-  for (double& d : s) d = std::round(d * 1e6) / 1e6 + 0.0;
-  if (std::make_pair(s[2], s[3]) < std::make_pair(s[0], s[1])) s = {s[2], s[3], s[0], s[1]};
-  return s;
-}
-}  // namespace
 
 TEST(TangentSession, KeepsOneTangentCircleAndChamfersTheShaftEnd) {
   PlayedSession session;
@@ -40,16 +24,16 @@ TEST(TangentSession, KeepsOneTangentCircleAndChamfersTheShaftEnd) {
   EXPECT_TRUE(session.player.Stack().IsEmpty());
   EXPECT_TRUE(view.GetSelectionList()->IsEmpty());
 
-  std::vector<TangentSeg> lines;
+  std::vector<SegmentEnds> lines;
   std::vector<std::vector<double>> circles;
   for (CEntity* e : *view.GetEntityList()) {
     double v[kMaxGeometryValues];
-    if (e->IsLine()) lines.push_back(TangentOrdered(e));
+    if (e->IsLine()) lines.push_back(OrderedEnds(e));
     if (e->IsCircle() && e->GetGeometry(v) == 3)
       circles.push_back({std::round(v[0] * 1e6) / 1e6, std::round(v[1] * 1e6) / 1e6, std::round(v[2] * 1e6) / 1e6});
   }
   std::sort(lines.begin(), lines.end());
-  std::vector<TangentSeg> wantLines = {
+  std::vector<SegmentEnds> wantLines = {
       {2, 50, 70, 50}, {2, 80, 70, 80}, {35, 45, 35, 85},
       // The shaft: its end face shrunk to the chamfers, the contour lines
       // shortened, and the line joining the chamfers' ends on them.
