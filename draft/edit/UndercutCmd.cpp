@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "draft/edit/GrooveSupport.h"
+#include "draft/edit/LineEnds.h"
 #include "draft/edit/UndercutSizeDlg.h"
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/host/DraftView.h"
@@ -19,18 +20,11 @@
 #include "draft/host/UndoRecord.h"
 #include "platform/core/WinConstants.h"
 
+using edit::EndsOf;
+using edit::LineEnds;
+
 namespace {
 constexpr DWORD kLineMask = static_cast<DWORD>(-258);
-
-struct LineEnds {
-  GPoint a, b;
-};
-
-LineEnds EndsOf(const CEntity* line) {
-  double v[kMaxGeometryValues] = {};
-  line->GetGeometry(v);
-  return {{v[0], v[1]}, {v[2], v[3]}};
-}
 
 GPoint Middle(const GPoint& p, const GPoint& q) { return {(p.x + q.x) / 2, (p.y + q.y) / 2}; }
 double Distance(const GPoint& p, const GPoint& q) { return GetPointDistance(p.x, p.y, q.x, q.y); }

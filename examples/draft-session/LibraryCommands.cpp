@@ -25,6 +25,7 @@
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/SplineCmd.h"
 #include "draft/construct/SymLineCmd.h"
+#include "draft/construct/TanCircle3Cmd.h"
 #include "draft/construct/TangentArcCmd.h"
 #include "draft/construct/WaveLineCmd.h"
 #include "draft/edit/ArrayCmd.h"
@@ -44,6 +45,7 @@
 #include "draft/edit/RotateCmd.h"
 #include "draft/edit/RoundArrayCmd.h"
 #include "draft/edit/ScaleCmd.h"
+#include "draft/edit/ShaftChamferCmd.h"
 #include "draft/edit/ZoomInCmd.h"
 #include "draft/edit/ZoomWindowCmd.h"
 #include "draft/regions/MeasureAreaCmd.h"
@@ -179,6 +181,15 @@ CommandRegistry LibraryCommands() {
         [](CDraftView&) { return new CChamferCmd(150, 1); });
   c.Add("chamfer-keep", "adds a chamfer between two picked lines and leaves the lines as they are",
         [](CDraftView&) { return new CChamferCmd(151, 4); });
+  // Tangent circles and shaft and hole end chamfers.
+  c.Add("tan-circle", "circles through or tangent to three picked lines, circles or arcs, or points after TAB; "
+                      "of several solutions the clicked ones are kept when the right button ends the choice",
+        [](CDraftView&) { return new CTanCircle3Cmd(310); });
+  c.Add("shaft-chamfer", "chamfers a shaft's end: a click on the end face finds the contour lines on its layer "
+                         "and group (else they are picked); the chamfer settings dialog first",
+        [](CDraftView&) { return new CShaftChamferCmd(311, 0); });
+  c.Add("hole-chamfer", "chamfers a hole's end as the shaft chamfer does, the chamfers opening outwards",
+        [](CDraftView&) { return new CShaftChamferCmd(312, 1); });
   c.Add("extend", "lengthens or shortens a picked line, arc, circle or ellipse to a point or a boundary entity",
         [](CDraftView& v) { return new CExtendCmd(152, &v); });
   c.Add("group-new", "puts the selection into a drawing group chosen or typed in the group dialog",

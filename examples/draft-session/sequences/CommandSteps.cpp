@@ -247,6 +247,26 @@ void Chamfer(SessionUser& u) {
   }
 }
 
+// Three inputs, picked or (after TAB) points; of several solutions some
+// are clicked, and the right button ends the choice now and then.
+void TanCircle(SessionUser& u) {
+  u.Push("tan-circle");
+  for (int i = 0; i < 3; ++i) {
+    MaybeTab(u);
+    u.Click(u.Random().Chance(0.7) ? u.PointOnEntity() : u.AnyPoint());
+  }
+  for (int i = u.Random().Int(0, 2); i > 0; --i) u.Click(u.PointOnEntity());
+  if (u.Random().Chance(0.5)) u.RightClick();
+}
+
+// A shaft's or a hole's end face (its settings dialog first), and the
+// contour lines when the click did not find them.
+void ShaftChamfer(SessionUser& u) {
+  u.Push(u.Random().Chance(0.6) ? "shaft-chamfer" : "hole-chamfer");
+  u.Click(u.PointOnEntity());
+  for (int i = u.Random().Int(0, 2); i > 0; --i) u.Click(u.PointOnEntity());
+}
+
 void Extend(SessionUser& u) {
   u.Push("extend");
   MaybeTab(u);
@@ -845,6 +865,8 @@ const std::vector<CommandStep>& CommandSteps() {
       {"delete", 4, Delete},
       {"explode", 2, Explode},
       {"chamfer", 3, Chamfer},
+      {"tan-circle", 2, TanCircle},
+      {"shaft-chamfer", 2, ShaftChamfer},
       {"extend", 3, Extend},
       {"break", 3, Break},
       {"break-part", 3, BreakPart},

@@ -25,23 +25,13 @@
 using namespace draftsession;
 
 namespace {
-using ClipSeg = std::array<double, 4>;
-
-// The line's ends, rounded and ordered.
-ClipSeg Ordered(const CEntity* e) {
-  double v[kMaxGeometryValues];
-  e->GetGeometry(v);
-  ClipSeg s{v[0], v[1], v[2], v[3]};
-  for (double& d : s) d = std::round(d * 1e6) / 1e6 + 0.0;
-  if (std::make_pair(s[2], s[3]) < std::make_pair(s[0], s[1])) s = {s[2], s[3], s[0], s[1]};
-  return s;
-}
+using ClipSeg = SegmentEnds;
 
 // The extents of a block's lines: x min, y min, x max, y max.
 ClipSeg BlockBox(const CBlockEntity* b) {
   ClipSeg box{1e9, 1e9, -1e9, -1e9};
   for (int i = 0; i < b->GetMemberCount(); ++i) {
-    const ClipSeg s = Ordered(b->GetMember(i));
+    const ClipSeg s = OrderedEnds(b->GetMember(i));
     box = {std::min({box[0], s[0], s[2]}), std::min({box[1], s[1], s[3]}), std::max({box[2], s[0], s[2]}),
            std::max({box[3], s[1], s[3]})};
   }
@@ -60,7 +50,7 @@ TEST(ClipSession, ClipsScalesMovesAndPlacesTurnedCopies) {
   std::vector<ClipSeg> blocks;
   for (CEntity* e : *view.GetEntityList()) {
     double v[kMaxGeometryValues];
-    if (e->IsLine()) lines.push_back(Ordered(e));
+    if (e->IsLine()) lines.push_back(OrderedEnds(e));
     if (e->IsCircle() && e->GetGeometry(v) == 3) circles.push_back({v[0], v[1], v[2]});
     if (e->IsBlock()) blocks.push_back(BlockBox(static_cast<CBlockEntity*>(e)));
   }
