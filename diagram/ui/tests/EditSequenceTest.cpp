@@ -29,9 +29,10 @@ TEST(EditSequenceTest, UndoAndRedoLandOnTheKeptStreams) {
 // than they were; a wire end pulled off its port came back at the port on
 // redo, not where it was left (312), a handle drag that changed nothing
 // left an entry whose undo had nothing to redo (243), and a line (708) and a
-// polygon (985) drawn from edge to edge had their outlines past the canvas.
+// polygon (985) drawn from edge to edge had their outlines past the canvas,
+// and a nested wire with a slanted end segment was torn (1082).
 TEST(EditSequenceTest, SessionsThatFoundAFaultPass) {
-  for (uint32_t seed : {30u, 37u, 24u, 17u, 182u, 18u, 286u, 163u, 132u, 312u, 243u, 708u, 985u}) {
+  for (uint32_t seed : {30u, 37u, 24u, 17u, 182u, 18u, 286u, 163u, 132u, 312u, 243u, 708u, 985u, 1082u}) {
     editseq::Session session(seed, editseq::SettingsFor(seed, 60));
     const std::string failure = session.Run();
     EXPECT_TRUE(failure.empty()) << failure;
