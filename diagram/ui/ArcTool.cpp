@@ -191,7 +191,7 @@ int CArcTool::FinishArc(CDrawPort* port) {
   port->AddArc(arc, 1);
   arc->m_points[freeEnd] = port->ConnectionPoint();
   arc->m_bComplete = TRUE;
-  if (!CURArcFinish::RecordUndo(arc, port)) {
+  if (!CURArcFinish::RecordUndo(arc, port, freePoint)) {
     port->RemoveArc(arc, 1);
     if (src) {
       arc->m_pDestPort = nullptr;

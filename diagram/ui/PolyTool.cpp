@@ -70,6 +70,7 @@ void CPolyTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
       return;
     }
     view->Select(object, FALSE);
+    diagram->ForcePointOnCanvasWithOutline(*object, docPoint);
     object->AddPoint(docPoint, view);
     m_pDrawObj = object;
     g_pOpenTool = this;
@@ -82,7 +83,9 @@ void CPolyTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
     return;
   }
   // The rubber point starts a unit to the right of the click.
-  m_pDrawObj->InsertPoint(m_pDrawObj->m_nPoints, docPoint + CSize(1, 0), view);
+  CPoint rubber = docPoint + CSize(1, 0);
+  diagram->ForcePointOnCanvasWithOutline(*m_pDrawObj, rubber);
+  m_pDrawObj->InsertPoint(m_pDrawObj->m_nPoints, rubber, view);
   selectMode = smSize;
   nDragHandle = m_pDrawObj->GetHandleCount();
 }
@@ -101,7 +104,7 @@ void CPolyTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point
   view->ClientToDoc(docPoint);
   if (flags & MK_LBUTTON) {
     // Pencil drawing: every point the held button passes becomes a point.
-    if (diagram) diagram->ForcePointOnDiagram(docPoint);
+    if (diagram) diagram->ForcePointOnCanvasWithOutline(*object, docPoint);
     object->AddPoint(docPoint, view);
     nDragHandle = object->GetHandleCount();
     if (!m_hPencilCursor) LoadCursorForToolInPencilMode(kPencilCursor, FALSE);
@@ -109,6 +112,7 @@ void CPolyTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point
   } else {
     if (GetToolCursor()) ::SetCursor(GetToolCursor());
     if (diagram && diagram->IsSnapToGridEnabled()) diagram->SnapToGrid(docPoint);
+    if (diagram) diagram->ForcePointOnCanvasWithOutline(*object, docPoint);
     object->FlagsMoveHandleTo(nDragHandle, docPoint, view, flags);
   }
   c_last = point;

@@ -79,6 +79,8 @@ void CRectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& poi
     // A line has no inside for its outline to keep within, as when a line
     // is made directly.
     if (object->m_nShape == CDrawRect::line) object->m_logpen.lopnStyle = PS_SOLID;
+    diagram->ForcePointOnCanvasWithOutline(*object, docPoint);
+    object->MoveTo(CRect(docPoint, docPoint), nullptr);
   }
   if (object && diagram->Add(object)) {
     g_pDrawing = object;
@@ -103,6 +105,7 @@ void CRectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& point
   CPoint docPoint = point;
   view->ClientToDoc(docPoint);
   if (diagram->IsSnapToGridEnabled()) diagram->SnapToGrid(docPoint);
+  diagram->ForcePointOnCanvasWithOutline(*object, docPoint);
   object->MoveHandleTo(nDragHandle, docPoint, view);
 }
 

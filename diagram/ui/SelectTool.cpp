@@ -5,6 +5,8 @@
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/lists/DrawList.h"
 #include "diagram/model/objects/DrawPoly.h"
+#include "diagram/model/undo/URList.h"
+#include "diagram/model/undo/URObject.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/DrawView.h"
 #include "platform/gdi/DC.h"
@@ -100,6 +102,9 @@ void CSelectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& p
         return;
       }
       diagram->BeginDynamicRouteChanges();
+      m_reshapeStartPosition = sole->GetPosition();
+      m_reshapeStartHandles.clear();
+      for (int i = 1; i <= sole->GetHandleCount(); ++i) m_reshapeStartHandles.push_back(sole->GetHandle(i));
       sole->InitializeReshaping(nDragHandle);
       CDrawTool::OnLButtonDown(view, flags, point);
       return;
@@ -250,6 +255,7 @@ void CSelectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& poi
         if (diagram) diagram->ForceObjectOntoCanvas(sole, 1);
       }
       if (diagram) diagram->EndDynamicRouteChanges();
+      if (document && ReshapeChangedNothing(SoleSelection(view), document)) document->FlushUndoRecording();
       if (document) document->EndUndoRecording();
       break;
     default:
@@ -400,4 +406,20 @@ void CSelectTool::OnCancelNativeMove(const CDrawList& objects, CDrawView* view) 
 
 void CSelectTool::OnOleDragAndDrop(const CDrawList& objects, CDrawView* view) {
   if (CDiagram* diagram = view->GetDiagram()) diagram->DragAndDrop(objects, view);
+}
+
+bool CSelectTool::ReshapeChangedNothing(CDrawObj* sole, CDrawDoc* document) const {
+  const CURList* recording = document->GetCurrentURList();
+  if (!sole || !recording || sole->GetPosition() != m_reshapeStartPosition) return false;
+  if (static_cast<size_t>(sole->GetHandleCount()) != m_reshapeStartHandles.size()) return false;
+  for (int i = 1; i <= sole->GetHandleCount(); ++i) {
+    if (sole->GetHandle(i) != m_reshapeStartHandles[static_cast<size_t>(i - 1)]) return false;
+  }
+  // Only the object's own handle records: anything else the gesture
+  // recorded (a wire re-routed, the canvas) stays with its entry.
+  for (POSITION pos = recording->GetHeadPosition(); pos;) {
+    const CUndoRedo* record = recording->GetNext(pos);
+    if (!record || !record->IsKindOf(RUNTIME_CLASS(CURReshaping))) return false;
+  }
+  return true;
 }

@@ -4,9 +4,13 @@
 // records nothing.
 #pragma once
 
+#include <vector>
+
 #include "diagram/ui/DrawTool.h"
 
+class CDrawDoc;
 class CDrawList;
+class CDrawObj;
 
 class CSelectTool : public CDrawTool {
  public:
@@ -54,4 +58,13 @@ class CSelectTool : public CDrawTool {
   static void DrawNetRect(CDrawView* view, const CPoint& to);
 
   BOOL m_bWasSelected;
+
+ private:
+  // The reshaped object as the press found it: a release that leaves its
+  // outline and every handle as they were drops the recording, so that a
+  // handle drag that changed nothing (snapped back, held at the canvas edge)
+  // leaves no entry whose undo has nothing to redo.
+  CRect m_reshapeStartPosition;
+  std::vector<CPoint> m_reshapeStartHandles;
+  bool ReshapeChangedNothing(CDrawObj* sole, CDrawDoc* document) const;
 };

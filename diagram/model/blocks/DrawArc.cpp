@@ -647,6 +647,13 @@ BOOL CDrawArc::IsArcAllowedBetween(const CDrawPort* src, const CDrawPort* dst) {
   return TRUE;
 }
 
+bool CDrawArc::CarryWhole(const std::vector<CPoint>& points, CPoint delta) {
+  if (static_cast<size_t>(m_nPoints) != points.size()) return false;
+  for (int i = 0; i < m_nPoints; ++i) m_points[i] = points[static_cast<size_t>(i)] + delta;
+  RecalcBounds(nullptr, FALSE);
+  return true;
+}
+
 int CDrawArc::ReRoute(const CPoint* points, int count) {
   if (!m_pSrcPort || !m_pDestPort || !points || count < 2 || count > kMaxPoints) return 0;
   const CPoint src = m_pSrcPort->ConnectionPoint();

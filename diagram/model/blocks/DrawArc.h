@@ -4,6 +4,8 @@
 // vertical and its ends on the ports; the routers replace its points.
 #pragma once
 
+#include <vector>
+
 #include "diagram/model/blocks/CrossPoint.h"
 #include "diagram/model/objects/DrawPoly.h"
 
@@ -48,6 +50,10 @@ class CDrawArc : public CDrawPoly {
 
   static BOOL IsArcAllowedBetween(const CDrawPort* src, const CDrawPort* dst);
   int ReRoute(const CPoint* points, int count);
+  // Gives the wire the points (as many as it has) moved by the delta, the
+  // ends too: a wire carried whole with both of its blocks. Records nothing
+  // (the caller's move does); false, changing nothing, on another count.
+  bool CarryWhole(const std::vector<CPoint>& points, CPoint delta);
   int EndPointsAreInList(const CDrawList* list) const;
   void ReversePointOrder();
   CDrawPort* GetSrcOutPort() const { return m_pSrcPort; }

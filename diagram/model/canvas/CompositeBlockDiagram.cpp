@@ -210,6 +210,27 @@ void CCompositeBlockDiagram::ShiftBetweenDiagrams(const CDrawList& objects, Shif
   for (const auto& entry : placed) ordered.AddTail(entry.second);
   ordered.AddTail(unplaced);
 
+  // A wire that goes with both of its ports is carried whole. Its own move
+  // keeps its ends for the ports to carry and slides only the bends of
+  // straight end segments, which would leave a bend behind on a slanted one:
+  // it gets its points as they were, moved as far as its ports went.
+  struct CarriedWire {
+    CDrawArc* arc;
+    std::vector<CPoint> points;
+    CPoint src;
+    CPoint dst;
+  };
+  std::vector<CarriedWire> carried;
+  for (POSITION pos = ordered.GetHeadPosition(); pos;) {
+    auto* arc = DYNAMIC_DOWNCAST(CDrawArc, ordered.GetNext(pos));
+    if (!arc || !arc->GetSrcOutPort() || !arc->GetDestInPort() || !ordered.Find(arc->GetSrcOutPort()) ||
+        !ordered.Find(arc->GetDestInPort()))
+      continue;
+    CarriedWire wire{arc, {}, arc->GetSrcOutPort()->ConnectionPoint(), arc->GetDestInPort()->ConnectionPoint()};
+    for (int i = 1; i <= arc->GetHandleCount(); ++i) wire.points.push_back(arc->GetHandle(i));
+    carried.push_back(std::move(wire));
+  }
+
   CDrawList moving(ordered);
   moving.ExcludeElementComponents();
   for (POSITION pos = moving.GetHeadPosition(); pos;) {
@@ -225,6 +246,11 @@ void CCompositeBlockDiagram::ShiftBetweenDiagrams(const CDrawList& objects, Shif
       object->MoveBy(inside.TopLeft() - box.TopLeft(), FALSE);
     }
     object->SetDiagram(destination);
+  }
+  for (CarriedWire& wire : carried) {
+    const CSize moved = wire.arc->GetSrcOutPort()->ConnectionPoint() - wire.src;
+    if (wire.arc->GetDestInPort()->ConnectionPoint() - wire.dst == moved)
+      wire.arc->CarryWhole(wire.points, CPoint(moved.cx, moved.cy));
   }
   for (POSITION pos = ordered.GetHeadPosition(); pos;) destination->Insert(ordered.GetNext(pos));
   destination->UpdateDiagramViews(nullptr, kHintArrived, &ordered);

@@ -189,6 +189,10 @@ class CDiagram {
   // Rounds each coordinate to the nearer multiple of the step.
   static void SnapPointToGrid(CPoint& point, CSize step);
   void ForcePointOnDiagram(CPoint& point) const;
+  // The point on the canvas with room for the outline the object's pen
+  // draws around it, so that a shape drawn from edge to edge keeps its whole
+  // outline on the canvas (a load grows the canvas for one that does not).
+  void ForcePointOnCanvasWithOutline(CDrawObj& object, CPoint& point) const;
   void ForceRectWithinBounds(CRect& rect, CRect bounds) const;
   // Moves an element whose outline (its components' included) reaches past
   // the canvas back onto it, as HandleObjectsBeyondCanvas moves each object;

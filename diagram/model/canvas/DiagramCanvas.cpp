@@ -98,6 +98,20 @@ void CDiagram::ClampPoint(CPoint& point, CRect bounds) const {
 
 void CDiagram::ForcePointOnDiagram(CPoint& point) const { ClampPoint(point, GetRect()); }
 
+void CDiagram::ForcePointOnCanvasWithOutline(CDrawObj& object, CPoint& point) const {
+  ForcePointOnDiagram(point);
+  CRect position = object.GetPosition();
+  position.NormalizeRect();
+  CRect outline = object.GetBoundingRect();
+  outline.NormalizeRect();
+  CRect inside = GetRect();
+  inside.NormalizeRect();
+  inside.DeflateRect(std::max(0, position.left - outline.left), std::max(0, position.top - outline.top),
+                     std::max(0, outline.right - position.right), std::max(0, outline.bottom - position.bottom));
+  point.x = std::clamp(point.x, inside.left, std::max(inside.left, inside.right));
+  point.y = std::clamp(point.y, inside.top, std::max(inside.top, inside.bottom));
+}
+
 void CDiagram::ForceRectWithinBounds(CRect& rect, CRect bounds) const {
   rect.NormalizeRect();
   CPoint farCorner(rect.right, rect.bottom);

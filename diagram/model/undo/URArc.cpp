@@ -35,14 +35,19 @@ int CURArcReroute::RecordUndo(CDrawArc* arc) {
 CURArcFinish::~CURArcFinish() = default;
 
 void CURArcFinish::DoUndo() {
-  viewlink::UnFinishArc(m_pArc, m_pPort);
+  // Detached, the wire's loose end is its last point; it goes back to where
+  // the user had left it, so that a redo of the detaching gives the wire as
+  // it was (the tool's rubber point is recorded nowhere else).
+  if (viewlink::UnFinishArc(m_pArc, m_pPort) && m_pArc->GetHandleCount() > 0)
+    m_pArc->MoveHandleTo(m_pArc->GetHandleCount(), m_freePoint, nullptr);
 }
 
-int CURArcFinish::RecordUndo(CDrawArc* arc, CDrawPort* port) {
-  return Record(arc->GetDocument(), RUNTIME_CLASS(CURArcFinish), [arc, port] {
+int CURArcFinish::RecordUndo(CDrawArc* arc, CDrawPort* port, CPoint freePoint) {
+  return Record(arc->GetDocument(), RUNTIME_CLASS(CURArcFinish), [arc, port, freePoint] {
     std::unique_ptr<CURArcFinish> record(new CURArcFinish);
     record->m_pArc = arc;
     record->m_pPort = port;
+    record->m_freePoint = freePoint;
     return record;
   });
 }

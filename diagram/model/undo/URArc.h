@@ -29,11 +29,14 @@ class CURArcFinish : public CUndoRedo {
  public:
   ~CURArcFinish() override;
   void DoUndo() override;
-  static int RecordUndo(CDrawArc* arc, CDrawPort* port);
+  // `freePoint` is where the free end stood before it was attached: the
+  // undo puts it back there, as the user left the wire in progress.
+  static int RecordUndo(CDrawArc* arc, CDrawPort* port, CPoint freePoint);
 
  protected:
   CDrawArc* m_pArc = nullptr;
   CDrawPort* m_pPort = nullptr;
+  CPoint m_freePoint;
 };
 
 // A wire end was detached from the port at the point; undone by finishing

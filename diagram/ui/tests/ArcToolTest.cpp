@@ -285,7 +285,8 @@ TEST_F(ArcToolTest, TheSquaredLastSegmentIsUndoneWithTheFinish) {
   arcTool->OnMouseMove(&h.view, 0, bendClient);
   arcTool->OnLButtonDown(&h.view, MK_LBUTTON, bendClient, RUNTIME_CLASS(CDrawArc));
   arcTool->OnMouseMove(&h.view, 0, Client(in->ConnectionPoint()));
-  const std::vector<CPoint> drawn = {arc->GetHandle(1), arc->GetHandle(2), in->ConnectionPoint()};
+  // As drawn: the rubber end where the pointer left it, near the port.
+  const std::vector<CPoint> drawn = PointsOf(arc);
   StartAt(in, MK_SHIFT);
   ASSERT_TRUE(arc->IsComplete());
   const std::vector<CPoint> squared = PointsOf(arc);
@@ -536,6 +537,37 @@ TEST_F(ArcToolTest, AnEndPulledOffItsPortGoesToTheArcToolAndUndoReattachesIt) {
   const std::vector<CPoint> ends = {wire->GetHandle(1), wire->GetHandle(wire->GetHandleCount())};
   EXPECT_TRUE((ends == std::vector<CPoint>{out->ConnectionPoint(), in->ConnectionPoint()}) ||
               (ends == std::vector<CPoint>{in->ConnectionPoint(), out->ConnectionPoint()}));
+}
+
+// The loose end of a wire pulled off its port stays where the user left it;
+// undo attaches it again and redo detaches it to that same place, so the
+// wire comes back with its points and its bounds as they were.
+TEST_F(ArcToolTest, RedoOfAnEndPulledOffItsPortPutsTheLooseEndWhereItWasLeft) {
+  CDrawPort* out = PortOf(source, 0);
+  CDrawPort* in = PortOf(target, 0);
+  auto* wire = new CDrawArc;
+  ASSERT_TRUE(wire->Initialize(out, in, TRUE));
+  ASSERT_TRUE(h.diagram->Add(wire));
+  h.doc.ClearUndoStack();
+  h.view.Select(wire, FALSE);
+  CSelectTool* select = CDrawToolSet::GetSelectTool();
+  const CPoint end = Client(in->ConnectionPoint());
+  select->OnLButtonDown(&h.view, MK_LBUTTON, end);
+  select->OnMouseMove(&h.view, MK_LBUTTON, end + CSize(2, 2));
+  arcTool->OnMouseMove(&h.view, MK_LBUTTON, end + CSize(-60, 30));
+  arcTool->OnLButtonUp(&h.view, 0, end + CSize(-60, 30));
+  ASSERT_EQ(arcTool->GetArcInProgress(), wire);
+  const std::vector<CPoint> left = PointsOf(wire);
+  const CRect leftBounds = wire->GetPosition();
+  ASSERT_NE(left.back(), in->ConnectionPoint());
+
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_TRUE(wire->IsComplete());
+  ASSERT_TRUE(h.doc.RedoLast());
+  EXPECT_FALSE(wire->IsComplete());
+  EXPECT_EQ(arcTool->GetArcInProgress(), wire);
+  EXPECT_EQ(PointsOf(wire), left);
+  EXPECT_EQ(wire->GetPosition(), leftBounds);
 }
 
 TEST_F(ArcToolTest, OnlyWireClassesMayBeMade) {

@@ -136,6 +136,49 @@ TEST_F(CreationToolTest, ADragMakesTheShapeOfTheToolAsOneEntry) {
   }
 }
 
+// A shape dragged from one corner of the canvas to the other keeps the
+// outline its pen draws on the canvas too (a load grows the canvas for an
+// outline past its edge): the corners stop short of the edges by it.
+TEST_F(CreationToolTest, AShapeDrawnFromEdgeToEdgeKeepsItsOutlineOnTheCanvas) {
+  CRect canvas = h.diagram->GetRect();
+  canvas.NormalizeRect();
+  for (DrawShape shape : {dsLine, dsRect, dsEllipse}) {
+    CRectTool* tool = CDrawToolSet::GetRectTool(shape);
+    ASSERT_NE(tool, nullptr);
+    Down(tool, CPoint(canvas.left - 40, canvas.bottom + 40));
+    Move(tool, CPoint(canvas.right + 40, canvas.top - 40), MK_LBUTTON);
+    Up(tool, CPoint(canvas.right + 40, canvas.top - 40));
+    ASSERT_EQ(Objects(), 1);
+    CDrawObj* object = h.diagram->GetObjects().GetHead();
+    CRect outline = object->GetBoundingRect();
+    outline.NormalizeRect();
+    EXPECT_TRUE(canvas.left <= outline.left && outline.right <= canvas.right && canvas.top <= outline.top &&
+                outline.bottom <= canvas.bottom)
+        << shape;
+    CRect position = object->GetPosition();
+    position.NormalizeRect();
+    EXPECT_GT(position.Width(), canvas.Width() - 10) << shape;
+    h.doc.DeleteContents();
+    ASSERT_TRUE(h.diagram->SetCanvasSize(1, 1));
+  }
+  // A polyline through three corners, its last point the rubber point.
+  CPolyTool* tool = CDrawToolSet::GetPolyTool(dsPolyline);
+  const CPoint corners[] = {CPoint(canvas.left - 40, canvas.bottom + 40), CPoint(canvas.right + 40, canvas.top - 40),
+                            CPoint(canvas.right + 40, canvas.bottom + 40)};
+  Click(tool, corners[0]);
+  Move(tool, corners[1]);
+  Click(tool, corners[1]);
+  Move(tool, corners[2]);
+  Click(tool, corners[2]);
+  tool->OnLButtonDblClk(&h.view, MK_LBUTTON, Client(corners[2]));
+  Up(tool, corners[2]);
+  ASSERT_EQ(Objects(), 1);
+  CRect outline = h.diagram->GetObjects().GetHead()->GetBoundingRect();
+  outline.NormalizeRect();
+  EXPECT_TRUE(canvas.left <= outline.left && outline.right <= canvas.right && canvas.top <= outline.top &&
+              outline.bottom <= canvas.bottom);
+}
+
 TEST_F(CreationToolTest, AClickWithoutADragMakesNothingAndRecordsNothing) {
   const DrawShape shapes[] = {dsLine, dsRect, dsRoundRect, dsEllipse};
   for (DrawShape shape : shapes) {
@@ -278,7 +321,10 @@ TEST_F(CreationToolTest, AShapeTakenAwayWhileDraggedIsNeverTouchedAgain) {
   EXPECT_EQ(Objects(), 0);
   EXPECT_EQ(h.doc.GetUndoLevel(), 0);
   EXPECT_EQ(CWnd::GetCapture(), nullptr);
-  // The next drawing starts afresh, as one entry.
+  // The next drawing, on the canvas of a new diagram, starts afresh as one
+  // entry.
+  ASSERT_TRUE(h.diagram->SetCanvasSize(1, 1));
+  h.doc.ClearUndoStack();
   Down(tool, At(100, 100));
   Move(tool, At(150, 150), MK_LBUTTON);
   Up(tool, At(150, 150));

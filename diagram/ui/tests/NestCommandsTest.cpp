@@ -5,6 +5,7 @@
 
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "diagram/model/blocks/CompositeBlock.h"
 #include "diagram/model/canvas/CompositeBlockDiagram.h"
@@ -99,6 +100,34 @@ TEST_P(NestCommands, AFanOutLeavesThroughOneNewOutputAndUndoRedoReplayIt) {
   EXPECT_EQ(Wires(diagram), (std::set<Connection>{{out, PortOf(b, 0)}, {out, PortOf(c, 0)}}));
   ASSERT_TRUE(doc.UndoLast());
   EXPECT_EQ(Wires(diagram), before);
+}
+
+// A wire nested with both of its blocks goes in whole, a slanted end
+// segment too (a wire's own move keeps its ends and slides only the bends of
+// straight end segments, which tore it), and comes back whole on undo.
+TEST_P(NestCommands, AWireWithASlantedEndGoesInWithItsBlocksWhole) {
+  CDrawBlock* a = PlaceBlock(1, CPoint(-200, 0));
+  CDrawBlock* b = PlaceBlock(100, CPoint(200, 100));
+  CDrawArc* wire = Wire(PortOf(a, 0), PortOf(b, 0));
+  const CPoint src = PortOf(a, 0)->ConnectionPoint();
+  const CPoint dst = PortOf(b, 0)->ConnectionPoint();
+  const CPoint slanted[] = {src, src + CSize(13, 21), CPoint(src.x + 13, dst.y), dst};
+  ASSERT_TRUE(wire->ReRoute(slanted, 4));
+  auto points = [wire] {
+    std::vector<CPoint> all;
+    for (int i = 1; i <= wire->GetHandleCount(); ++i) all.push_back(wire->GetHandle(i));
+    return all;
+  };
+  const std::vector<CPoint> before = points();
+  SelectOnly({a, b});
+  view.OnObjectNest();
+  ASSERT_EQ(wire->GetDiagram(), OnlyComposite()->GetInternalDiagram());
+  const CSize moved = PortOf(a, 0)->ConnectionPoint() - src;
+  std::vector<CPoint> carried;
+  for (const CPoint& p : before) carried.push_back(p + moved);
+  EXPECT_EQ(points(), carried);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(points(), before);
 }
 
 TEST_P(NestCommands, AFanInArrivesThroughOneNewInput) {

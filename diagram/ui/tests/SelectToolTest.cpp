@@ -246,6 +246,27 @@ TEST_F(SelectToolTest, AHandleDragIsOneReshapingEntry) {
   EXPECT_EQ(box->GetPosition(), CRect(home.left, home.top, moved.x, moved.y));
 }
 
+// A handle dragged away and back (or snapped back onto its place) changed
+// nothing: no entry is left whose undo would have nothing to redo, while
+// the entries before it stay as they were.
+TEST_F(SelectToolTest, AHandleDragThatEndsWhereItBeganLeavesNoEntry) {
+  h.view.Select(box, FALSE);
+  const CPoint corner = Client(box->GetHandle(5));
+  Drag({corner, corner + CSize(30, 20), corner});
+  EXPECT_EQ(box->GetPosition(), home);
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 0);
+  EXPECT_EQ(h.doc.GetUndoLevel(), 0u);
+
+  Drag({corner, corner + CSize(30, 20)});
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  const CPoint moved = Client(box->GetHandle(5));
+  Drag({moved, moved + CSize(5, 5), moved});
+  EXPECT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  ASSERT_TRUE(h.doc.UndoLast());
+  EXPECT_EQ(box->GetPosition(), home);
+  EXPECT_EQ(h.doc.GetNumberRedosOnStack(), 1);
+}
+
 TEST_F(SelectToolTest, CancelPutsAMoveBackAndKeepsAReshape) {
   const CPoint from = Client(At(150, 150));
   tool->OnLButtonDown(&h.view, MK_LBUTTON, from);
