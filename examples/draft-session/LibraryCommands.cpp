@@ -22,6 +22,7 @@
 #include "draft/construct/LineCopyCmd.h"
 #include "draft/construct/PlaceTextCmd.h"
 #include "draft/construct/PolygonCmd.h"
+#include "draft/construct/ProjectionCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/SplineCmd.h"
 #include "draft/construct/SymLineCmd.h"
@@ -428,6 +429,11 @@ CommandRegistry LibraryCommands() {
   c.Add("pick-edit", "opens the editor of each picked entity; a requirement block starts the requirements "
                      "command over it",
         [](CDraftView&) { return new CPickEditCmd(309); });
+  // End views.
+  c.Add("end-view", "the end view of a turned part: pick its centre line, mark outline lines with windows (TAB: "
+                    "single points), the right button, then click where the circles go (TAB: the cross, Shift: "
+                    "centred on the axis)",
+        [](CDraftView&) { return new CProjectionCmd(315); });
   return c;
 }
 

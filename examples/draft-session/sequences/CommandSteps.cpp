@@ -436,6 +436,20 @@ void ClipRect(SessionUser& u) {
   Points(u, 2);
 }
 
+void EndView(SessionUser& u) {
+  u.Push("end-view");
+  u.Click(u.PointOnEntity());  // the axis, or the first corner of a window
+  for (int i = u.Random().Int(1, 3); i > 0; --i) {
+    MaybeTab(u);
+    const GPoint corner = u.AnyPoint();
+    u.Click(corner);
+    u.Click(u.Near(corner, 60));
+  }
+  u.RightClick();
+  MaybeTab(u);
+  u.Click(u.AnyPoint());
+}
+
 void ViewRect(SessionUser& u) {
   u.Push("view-rect");
   const GPoint corner = u.AnyPoint();
@@ -897,6 +911,7 @@ const std::vector<CommandStep>& CommandSteps() {
       {"view-rect", 1, ViewRect},
       {"scale-base", 3, ScaleBase},
       {"contour-place", 3, ContourPlace},
+      {"end-view", 2, EndView},
   };
   return steps;
 }
