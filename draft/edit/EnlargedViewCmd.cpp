@@ -52,9 +52,13 @@ void CEnlargedViewCmd::AddAnnotation(CDraftView* view, CBlockEntity* block, cons
   const double h = attr.GetHeight();
   const CFontManager* fonts = GetFontManager();
   const double scaleWidth = fonts->GetTextWidth(scaleText_.GetString(), attr);
+  // A text's height is a length of its group, shown times the group's
+  // scale: the annotation is shown at the system height in any group.
+  CTextAttrib inGroup = attr;
+  inGroup.SetHeight(h / GetGroupScale(group));
   auto text = [&](const CStringA& s, double x, double y) {
     if (final)
-      AddTextEntityEx(view, block, layer, group, CString(s), x, y, attr);
+      AddTextEntityEx(view, block, layer, group, CString(s), x, y, inGroup);
     else
       view->DrawTextPreviewStyled(s.GetString(), x, y, 0, attr);
   };
@@ -85,6 +89,7 @@ void CEnlargedViewCmd::Build(CDraftView* view, bool final) {
   attr.SetHeight(view->GetSystemReal(1));
   attr.SetAlignment(0);
   attrib_ = attr;
+  attrib_.SetHeight(attr.GetHeight() / GetGroupScale(source));
 
   // The source side: circle, leader and label.
   const GPoint label = StepPoint(2);

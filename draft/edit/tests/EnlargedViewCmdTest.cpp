@@ -132,6 +132,13 @@ TEST_F(EnlargedViewTest, PlacesBothSidesInOneStepAndNamesGroupsUniquely) {
   EXPECT_EQ(blocks[1]->GetEntityGroup(), group);
   EXPECT_EQ(Texts(blocks[0]), std::vector<std::string>{"A"});
   EXPECT_EQ(Texts(blocks[1]), (std::vector<std::string>{"A", "2:1"}));
+  // The annotation shows at the system text height although its group
+  // enlarges what it holds.
+  for (int i = 0; i < blocks[1]->GetMemberCount(); ++i) {
+    const CEntity* m = blocks[1]->GetMember(i);
+    if (!m->IsText()) continue;
+    EXPECT_DOUBLE_EQ(static_cast<const CTextEntity*>(m)->GetShownText().attr.GetHeight(), view.GetSystemReal(1));
+  }
   // The corner's pieces inside the circle, twice as long from (300, 300).
   std::vector<Line> lines;
   for (int i = 0; i < blocks[1]->GetMemberCount(); ++i) {

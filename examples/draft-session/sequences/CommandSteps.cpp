@@ -450,6 +450,19 @@ void EndView(SessionUser& u) {
   u.Click(u.AnyPoint());
 }
 
+void Intersect(SessionUser& u) {
+  u.Push("intersect");
+  for (int i = 0; i < 4; ++i) u.Click(u.PointOnEntity());
+}
+
+void Detail(SessionUser& u) {
+  u.Push("detail");  // its dialog after the second point
+  const GPoint centre = SomePoint(u);
+  u.Click(centre);
+  GivePoint(u, u.Near(centre, 20));
+  for (int i = 0; i < 3; ++i) u.Click(u.Near(centre, 80));
+}
+
 void ViewRect(SessionUser& u) {
   u.Push("view-rect");
   const GPoint corner = u.AnyPoint();
@@ -912,6 +925,8 @@ const std::vector<CommandStep>& CommandSteps() {
       {"scale-base", 3, ScaleBase},
       {"contour-place", 3, ContourPlace},
       {"end-view", 2, EndView},
+      {"intersect", 2, Intersect},
+      {"detail", 2, Detail},
   };
   return steps;
 }
