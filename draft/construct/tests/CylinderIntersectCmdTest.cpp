@@ -124,6 +124,34 @@ TEST(CylinderIntersect, PerpendicularCylindersInEitherPickOrder) {
   EXPECT_NEAR(lowest, std::sqrt(R * R - r * r), 1e-6);
 }
 
+// A thin cylinder at 60 degrees to a thick one: the points lie on both in
+// space, y² + z² = R² and d² + z² = r² with d the distance from the thin
+// cylinder's axis, whichever is picked first.
+TEST(CylinderIntersect, ObliqueCylindersInEitherPickOrder) {
+  const double r = 10, R = 30;
+  const double ux = 0.5, uy = std::sqrt(3.0) / 2;  // the thin axis's direction
+  const double nx = -uy, ny = ux;                    // its left normal
+  auto along = [&](double offset, double from, double to, double pickAt) {
+    return PickedLine{{kX0 + offset * nx + from * ux, kY0 + offset * ny + from * uy, kX0 + offset * nx + to * ux,
+                       kY0 + offset * ny + to * uy},
+                      kX0 + offset * nx + pickAt * ux,
+                      kY0 + offset * ny + pickAt * uy};
+  };
+  std::vector<PickedLine> thin = {along(0, -5, 80, 60), along(r, 0, 80, 60)};
+  std::vector<PickedLine> thick = {{{kX0 - 80, kY0, kX0 + 80, kY0}, kX0 - 60, kY0},
+                                   {{kX0 - 80, kY0 + R, kX0 + 80, kY0 + R}, kX0 - 60, kY0 + R}};
+  std::vector<PickedLine> thinFirst = thin, thickFirst = thick;
+  thinFirst.insert(thinFirst.end(), thick.begin(), thick.end());
+  thickFirst.insert(thickFirst.end(), thin.begin(), thin.end());
+  const std::vector<Line> segments = Intersect(thinFirst);
+  ASSERT_EQ(segments.size(), 16u);
+  ExpectSameSegments(Intersect(thickFirst), segments);
+  for (const GPoint& p : Ends(segments)) {
+    const double d = p.x * nx + p.y * ny;
+    EXPECT_NEAR(p.y * p.y - d * d, R * R - r * r, 1e-6) << p.x << "," << p.y;
+  }
+}
+
 // The three cases of a cylinder and a cone at right angles, by the
 // cylinder's radius against the radius d of the sphere about the axes'
 // crossing that touches the cone; the cone picked first or second.
