@@ -73,6 +73,23 @@ TEST(Projection, EqualDistancesMergeIntoOneEntryWithTheirAxialRange) {
   EXPECT_EQ(cmd->GetDistanceCount(), 3);
 }
 
+// A window across the middle of an outline parallel to the axis takes the
+// outline by its second end; lines across the axis count only by their ends.
+TEST(Projection, AWindowAcrossAnOutlineTakesItsSecondEnd) {
+  CommandBench b;
+  AddSteppedShaft(b.view);
+  auto* cmd = b.Push(new CProjectionCmd(315));
+  b.Click(50, 100);
+  cmd->CollectDistances(&b.view, 20, 60, 40, 140);
+  ASSERT_EQ(cmd->GetDistanceCount(), 1);
+  EXPECT_NEAR(cmd->GetDistance(0), 20, 1e-9);
+  EXPECT_NEAR(cmd->GetFirstAxial(0), 100, 1e-9);
+  EXPECT_NEAR(cmd->GetLastAxial(0), 100, 1e-9);
+  cmd->CollectDistances(&b.view, -5, 70, 5, 130);  // the end face with its two ends
+  ASSERT_EQ(cmd->GetDistanceCount(), 1);
+  EXPECT_NEAR(cmd->GetFirstAxial(0), 0, 1e-9);
+}
+
 // A hole axis gives a centre-line distance unless an outline lies at the
 // same distance, whichever window comes first.
 TEST(Projection, AnOutlineOnAHoleAxisDistanceDisablesIt) {
@@ -123,7 +140,7 @@ TEST(Projection, RepeatedWindowsStopAtThirtyDistances) {
 
 // The step hides the thinner part from the thick end and shows it from the
 // thin end; the cross is drawn by the TAB counter mod 4.
-TEST(Projection, HiddenCirclesAndTheCrossOfAStepppedShaftSeenFromBothSides) {
+TEST(Projection, HiddenCirclesAndTheCrossOfASteppedShaftSeenFromBothSides) {
   struct Case {
     double x;  // where the circles are placed
     int tabs;
