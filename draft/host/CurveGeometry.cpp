@@ -89,6 +89,39 @@ bool IsPointInRect(double x, double y, double x1, double y1, double x2, double y
   return IsValueInRange(x, x1, x2) && IsValueInRange(y, y1, y2);
 }
 
+int SegmentCrossesRect(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2, double ry2,
+                       double& inX, double& inY, double& outX, double& outY, int, int, int, int, int border) {
+  // The rectangle grown by the tolerance when its border counts, shrunk by
+  // it otherwise; the segment clipped against its four sides (parameter t
+  // along the segment from 0 at the first end to 1 at the second).
+  const double grow = border ? kGeomTolerance : -kGeomTolerance;
+  const double xmin = std::min(rx1, rx2) - grow, xmax = std::max(rx1, rx2) + grow;
+  const double ymin = std::min(ry1, ry2) - grow, ymax = std::max(ry1, ry2) + grow;
+  if (xmin > xmax || ymin > ymax) return 0;
+  const double dx = x2 - x1, dy = y2 - y1;
+  double t0 = 0.0, t1 = 1.0;
+  // One side: p·t <= q keeps the inside.
+  auto clip = [&t0, &t1](double p, double q) {
+    if (p == 0.0) return q >= 0.0;
+    const double t = q / p;
+    if (p < 0.0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+    return true;
+  };
+  if (!clip(-dx, x1 - xmin) || !clip(dx, xmax - x1) || !clip(-dy, y1 - ymin) || !clip(dy, ymax - y1)) return 0;
+  if (t0 > t1) return 0;
+  inX = x1 + t0 * dx;
+  inY = y1 + t0 * dy;
+  outX = x1 + t1 * dx;
+  outY = y1 + t1 * dy;
+  return 1;
+}
+
 BOOL ProjectToIsoPlane(const GPoint& c, GPoint& p, int plane) {
   static constexpr double kMajorAxis[] = {0.0, 60.0, 120.0, 0.0};
   static constexpr double kDiagonal[] = {0.0, 45.0, 135.0, 45.0};

@@ -50,6 +50,16 @@ void ExchangePointsByFlag(int flag, GPoint& p1, GPoint& p2);
 // order, its border included (tolerance 1e-6).
 bool IsPointInRect(double x, double y, double x1, double y1, double x2, double y2);
 
+// Whether the segment (x1, y1)-(x2, y2) meets the rectangle spanned by two
+// corners given in any order: nonzero when it does, and then the part of
+// the segment inside the rectangle runs from (inX, inY) to (outX, outY), in
+// the segment's direction. `border` 1 counts a segment that only touches
+// the rectangle's border (tolerance 1e-6); 0 asks for a part inside the
+// border. The outputs are left alone when the result is 0. The four words
+// before `border` are the call's form and change nothing.
+int SegmentCrossesRect(double x1, double y1, double x2, double y2, double rx1, double ry1, double rx2, double ry2,
+                       double& inX, double& inY, double& outX, double& outY, int, int, int, int, int border);
+
 // The isometric planes. A circle drawn in plane p becomes an ellipse whose
 // major axis runs at a fixed direction (plane 3, the horizontal plane:
 // 0; plane 1: 60; plane 2: 120 degrees) and whose minor axis is the major one over

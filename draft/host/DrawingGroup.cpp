@@ -21,3 +21,4 @@ GPoint CDrawingGroup::ToGroup(GPoint q) const {
 
 double GetGroupScale(const CDrawingGroup* group) { return group ? group->GetGroupScale() : 1.0; }
 CAttributeItemList* GetGroupItemList(CDrawingGroup* group) { return group ? group->GetItemList() : nullptr; }
+CDrawingGroup* CopyDrawingGroup(const CDrawingGroup* group) { return group ? new CDrawingGroup(*group) : nullptr; }

@@ -43,3 +43,6 @@ class CDrawingGroup {
 CAttributeItemList* GetGroupItemList(CDrawingGroup* group);
 // The scale of a group, 1.0 for no group or a scale within 1e-6 of 0.
 double GetGroupScale(const CDrawingGroup* group);
+// A new group, the caller's, with the name, scale, origin, flag and items of
+// `group` (belonging to no group table); null for null.
+CDrawingGroup* CopyDrawingGroup(const CDrawingGroup* group);

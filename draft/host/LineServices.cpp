@@ -110,7 +110,10 @@ BOOL OffsetLine(const CEntity* line, double distance, GPoint& p1, GPoint& p2) {
   if (!line || !line->IsLine()) return FALSE;
   double v[kMaxGeometryValues];
   line->GetGeometry(v);
-  const GPoint a{v[0], v[1]}, b{v[2], v[3]};
+  return OffsetLine(GPoint{v[0], v[1]}, GPoint{v[2], v[3]}, distance, p1, p2);
+}
+
+BOOL OffsetLine(const GPoint& a, const GPoint& b, double distance, GPoint& p1, GPoint& p2) {
   const double len = GetPointDistance(a.x, a.y, b.x, b.y);
   if (len < kGeomTolerance) return FALSE;
   // The left normal of the direction a -> b.

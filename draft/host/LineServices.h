@@ -64,3 +64,6 @@ BOOL OverlapsLine(const CEntity* line, const CEntity* other);
 // as GetPointLineDistance measures. FALSE (p1, p2 unchanged) for an entity
 // that is not a line or a line without length.
 BOOL OffsetLine(const CEntity* line, double distance, GPoint& p1, GPoint& p2);
+
+// The same for the line through a and b; FALSE when they coincide.
+BOOL OffsetLine(const GPoint& a, const GPoint& b, double distance, GPoint& p1, GPoint& p2);

@@ -68,6 +68,20 @@ void AddEditRegionDialogTemplates(platform::ResourceSet& r) {
             .DefPushButton("执行", IDOK, {20, 50, 50, 14}, WS_TABSTOP)
             .PushButton("取消", IDCANCEL, {90, 50, 50, 14}, WS_TABSTOP));
 
+  // The enlarged detail view: its scale and its label, each typed or chosen.
+  constexpr DWORD kEditableCombo = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+  r.Add(Dialog(294, "局部放大图", {0, 0, 150, 74})
+            .Style(kModal)
+            .Font(9, "宋体")
+            .LText("比例", IDC_STATIC, {10, 12, 30, 8})
+            .ComboBox(352, {44, 10, 96, 80}, kEditableCombo)
+            .Items(352, {"2:1", "2.5:1", "5:1", "10:1"})
+            .LText("代号", IDC_STATIC, {10, 32, 30, 8})
+            .ComboBox(351, {44, 30, 96, 120}, kEditableCombo)
+            .Items(351, {"A", "B", "C", "D", "E", "Ⅰ", "Ⅱ", "Ⅲ", "Ⅳ", "Ⅴ", "Ⅵ", "Ⅶ", "Ⅷ", "Ⅸ", "Ⅹ", "Ⅺ", "Ⅻ"})
+            .DefPushButton("放大", IDOK, {20, 54, 50, 14}, WS_TABSTOP)
+            .PushButton("取消", IDCANCEL, {80, 54, 50, 14}, WS_TABSTOP));
+
   // The group chooser: one of the drawing's groups, or a new name.
   r.Add(Dialog(371, "改变图组", {0, 0, 180, 62})
             .Style(kModal)

@@ -12,6 +12,7 @@
 #include "draft/construct/Circle3PointCmd.h"
 #include "draft/construct/CircleCenterCmd.h"
 #include "draft/construct/CurveEquationCmd.h"
+#include "draft/construct/CylinderIntersectCmd.h"
 #include "draft/construct/DeleteLayerCmd.h"
 #include "draft/construct/EditSplineCmd.h"
 #include "draft/construct/EllipseCmd.h"
@@ -22,6 +23,7 @@
 #include "draft/construct/LineCopyCmd.h"
 #include "draft/construct/PlaceTextCmd.h"
 #include "draft/construct/PolygonCmd.h"
+#include "draft/construct/ProjectionCmd.h"
 #include "draft/construct/RectCmd.h"
 #include "draft/construct/SplineCmd.h"
 #include "draft/construct/SymLineCmd.h"
@@ -33,6 +35,7 @@
 #include "draft/edit/PickEditCmd.h"
 #include "draft/edit/DeleteCmd.h"
 #include "draft/edit/DividePointCmd.h"
+#include "draft/edit/EnlargedViewCmd.h"
 #include "draft/edit/ExplodeCmd.h"
 #include "draft/edit/MirrorCmd.h"
 #include "draft/edit/ModifyDimCmd.h"
@@ -439,6 +442,17 @@ CommandRegistry LibraryCommands() {
   c.Add("pick-edit", "opens the editor of each picked entity; a requirement block starts the requirements "
                      "command over it",
         [](CDraftView&) { return new CPickEditCmd(309); });
+  // End views.
+  c.Add("end-view", "the end view of a turned part: pick its centre line, mark outline lines with windows (TAB: "
+                    "single points), the right button, then click where the circles go (TAB: the cross, Shift: "
+                    "centred on the axis)",
+        [](CDraftView&) { return new CProjectionCmd(315); });
+  c.Add("intersect", "the intersection line of two cylinders or a cylinder and a cone: pick the centre line and an "
+                     "outline of each body",
+        [](CDraftView&) { return new CCylinderIntersectCmd(316); });
+  c.Add("detail", "an enlarged detail view: the centre and a point on the circle round the area, its scale and label "
+                  "in a dialog, then the label, the enlarged copy and the annotation placed by three clicks",
+        [](CDraftView&) { return new CEnlargedViewCmd(317); });
   return c;
 }
 

@@ -130,6 +130,36 @@ TEST(CurveGeometry, PointInRectangleIncludesItsBorder) {
   }
 }
 
+// A segment meets the rectangle when any part of it lies inside; the part
+// inside comes back in the segment's direction; a touch counts only with
+// the border flag.
+TEST(CurveGeometry, SegmentCrossesRectangleGivesThePartInside) {
+  struct Case {
+    double x1, y1, x2, y2;
+    int border;
+    int result;
+    double inX, inY, outX, outY;
+  };
+  const Case cases[] = {
+      {-5, 5, 15, 5, 1, 1, 0, 5, 10, 5},    // straight through
+      {15, 5, -5, 5, 1, 1, 10, 5, 0, 5},    // the other way
+      {2, 2, 4, 8, 1, 1, 2, 2, 4, 8},       // wholly inside
+      {-5, -5, -1, 20, 1, 0, 0, 0, 0, 0},   // beside it
+      {-5, 0, 15, 0, 1, 1, 0, 0, 10, 0},    // along the border
+      {-5, 0, 15, 0, 0, 0, 0, 0, 0, 0},     // along the border, border not counted
+      {5, 16, 16, 5, 1, 0, 0, 0, 0, 0},     // past the corner
+      {5, 15, 15, 5, 1, 1, 10, 10, 10, 10}, // touching the corner
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2 << " border " << c.border);
+    double v[4] = {-99, -99, -99, -99};
+    EXPECT_EQ(SegmentCrossesRect(c.x1, c.y1, c.x2, c.y2, 10, 10, 0, 0, v[0], v[1], v[2], v[3], 0, 0, 0, 0, c.border),
+              c.result);
+    const double want[4] = {c.inX, c.inY, c.outX, c.outY};
+    for (int k = 0; k < 4; ++k) EXPECT_NEAR(v[k], c.result ? want[k] : -99, 1e-5) << k;
+  }
+}
+
 TEST(CurveGeometry, IsoPlanesMapTheSquareDiagonalsOntoTheEllipseAxes) {
   struct Case {
     int plane;

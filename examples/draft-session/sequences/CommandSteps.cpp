@@ -456,6 +456,33 @@ void ClipRect(SessionUser& u) {
   Points(u, 2);
 }
 
+void EndView(SessionUser& u) {
+  u.Push("end-view");
+  u.Click(u.PointOnEntity());  // the axis, or the first corner of a window
+  for (int i = u.Random().Int(1, 3); i > 0; --i) {
+    MaybeTab(u);
+    const GPoint corner = u.AnyPoint();
+    u.Click(corner);
+    u.Click(u.Near(corner, 60));
+  }
+  u.RightClick();
+  MaybeTab(u);
+  u.Click(u.AnyPoint());
+}
+
+void Intersect(SessionUser& u) {
+  u.Push("intersect");
+  for (int i = 0; i < 4; ++i) u.Click(u.PointOnEntity());
+}
+
+void Detail(SessionUser& u) {
+  u.Push("detail");  // its dialog after the second point
+  const GPoint centre = SomePoint(u);
+  u.Click(centre);
+  GivePoint(u, u.Near(centre, 20));
+  for (int i = 0; i < 3; ++i) u.Click(u.Near(centre, 80));
+}
+
 void ViewRect(SessionUser& u) {
   u.Push("view-rect");
   const GPoint corner = u.AnyPoint();
@@ -919,6 +946,9 @@ const std::vector<CommandStep>& CommandSteps() {
       {"view-rect", 1, ViewRect},
       {"scale-base", 3, ScaleBase},
       {"contour-place", 3, ContourPlace},
+      {"end-view", 2, EndView},
+      {"intersect", 2, Intersect},
+      {"detail", 2, Detail},
   };
   return steps;
 }

@@ -147,6 +147,15 @@ const std::map<std::string, Answerer>& Answerers() {
          return std::vector<DialogAction>{Type(308, rng.Pick(std::vector<std::string>{"零件", "A", "组二"})),
                                           Close(rng)};
        }},
+      // The enlarged detail view: a scale text (now and then one it must
+      // refuse) and a label, the same one now and then so that group names
+      // are met again.
+      {"局部放大图",
+       [](platform::ModalSession&, Rng& rng) {
+         return std::vector<DialogAction>{Type(352, rng.Pick(std::vector<std::string>{"2:1", "3", "2.5:1", "0"})),
+                                          Type(351, rng.Pick(std::vector<std::string>{"A", "B", "Ⅰ", ""})),
+                                          Close(rng)};
+       }},
       // The equation dialog: the equation it shows.
       {"参数方程曲线", AsShown},
       // Korrin's text dialog, new or edited: a short text, or an empty one
