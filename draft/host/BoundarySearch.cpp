@@ -101,8 +101,8 @@ int CarrierPoints(const BoundaryCurve& p, const BoundaryCurve& q, GPoint out[2])
 class VertexTable {
  public:
   int Find(GPoint p) {
-    const long long ix = static_cast<long long>(std::floor(p.x / kCell));
-    const long long iy = static_cast<long long>(std::floor(p.y / kCell));
+    const long long ix = CellIndex(p.x);
+    const long long iy = CellIndex(p.y);
     for (long long dx = -1; dx <= 1; ++dx)
       for (long long dy = -1; dy <= 1; ++dy) {
         auto it = cells_.find(Key(ix + dx, iy + dy));
@@ -120,6 +120,16 @@ class VertexTable {
 
  private:
   static constexpr double kCell = 4 * kGeomTolerance;
+  // The cell of a coordinate, held within a range whose neighbours stay in
+  // range too: a coordinate too far out for a cell number (or not a number)
+  // shares the edge cell, where the distance test still tells points apart.
+  static long long CellIndex(double coordinate) {
+    constexpr double kLimit = 4.0e18;
+    const double cell = std::floor(coordinate / kCell);
+    if (!(cell > -kLimit)) return static_cast<long long>(-kLimit);
+    if (cell > kLimit) return static_cast<long long>(kLimit);
+    return static_cast<long long>(cell);
+  }
   static unsigned long long Key(long long x, long long y) {
     return static_cast<unsigned long long>(x) * 0x9E3779B97F4A7C15ull ^ static_cast<unsigned long long>(y);
   }

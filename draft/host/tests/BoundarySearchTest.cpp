@@ -242,3 +242,17 @@ TEST(BoundarySearchTest, WorkStaysNearThePoint) {
   EXPECT_EQ(sides.size(), 4u);
   EXPECT_LT(search.GetLastWorkSize(), 300u);
 }
+
+// Coordinates far beyond any cell number (a huge circle crossing the box, a
+// line reaching 1e300) are searched without an overflow, and the box is
+// still found.
+TEST(BoundarySearchTest, HugeCoordinatesBesideTheBoxAreSearchedSafely) {
+  CDraftView view;
+  Box(view, 0, 0, 10, 10);
+  Circle(view, 2e14, 5, 2e14 - 15);
+  Line(view, 20, 20, 1e300, 20);
+  CEntityList boundary, second;
+  ASSERT_TRUE(view.FindClosedBoundary(*view.GetEntityList(), boundary, second, 5, 5, 1, 0));
+  EXPECT_EQ(Kinds(boundary), "LLLL");
+  for (CEntity* e : boundary) delete e;
+}
