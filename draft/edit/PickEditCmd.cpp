@@ -1,6 +1,7 @@
 #include "draft/edit/PickEditCmd.h"
 
 #include "draft/framework/CmdStack.h"
+#include "draft/framework/ModalDialogScope.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/UndoRecord.h"
 #include "draft/tables/TecReqCmd.h"
@@ -51,6 +52,7 @@ void CPickEditCmd::Execute(CDraftView* view) {
   } else {
     CEntity* replacement = nullptr;
     try {
+      CModalDialogScope scope(view, "Korrin.DLL");
       replacement = entity->EditInDialog(view->GetLayerTable(), view->GetGroupTable());
     } catch (...) {
       view->ClearSelection();
@@ -60,7 +62,7 @@ void CPickEditCmd::Execute(CDraftView* view) {
       view->ClearSelection(entity);
       CUndoRecord* record = ConstructUndoReplaceEntity(entity, replacement);
       view->RemoveEntity(entity, 1, 0);
-      view->AddEntityToView(replacement);
+      view->AddEntityToView(replacement, nullptr, entity);  // a member keeps its place
       view->PushUndoRecord(record);
     }
   }

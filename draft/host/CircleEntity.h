@@ -10,6 +10,7 @@ class CCircleEntity : public CEntity {
 
   BOOL IsCircle() const override { return TRUE; }
   CEntity* Clone(int flag = 1) const override;
+  CEntity* EditInDialog(CLayerTable* layers, CGroupTable* groups) override;
   int GetGeometry(double* values) const override;
   BOOL SetGeometry(const double* values, int count) override;
   EntityKind GetKind() const override { return EntityKind::kCircle; }

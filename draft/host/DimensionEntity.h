@@ -24,7 +24,13 @@ class CDimensionEntity : public CBlockEntity {
   CDimensionEntity(int layer, CDrawingGroup* group);
 
   BOOL IsDimension() const override { return TRUE; }
+  // Editing keeps a dimension whole: a picked member stands for it.
+  BOOL IsKeptWhole() const override { return TRUE; }
   CEntity* Clone(int flag = 1) const override;
+  // Its value text in the dimension-value editor (the first member text
+  // whose string the value array holds), else its first text in the text
+  // dialog; the edited copy of the whole dimension, or null.
+  CEntity* EditInDialog(CLayerTable* layers, CGroupTable* groups) override;
 
   std::vector<CStringA>& Strings(TextArray which) { return strings_[which]; }
   const std::vector<CStringA>& Strings(TextArray which) const { return strings_[which]; }

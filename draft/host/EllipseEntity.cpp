@@ -31,6 +31,17 @@ int CEllipseEntity::GetGeometry(double* v) const {
   return 7;
 }
 
+BOOL CEllipseEntity::SetGeometry(const double* v, int count) {
+  if (!v || count != 7 || !(v[2] > 0) || !(v[3] > 0)) return FALSE;
+  c_ = {v[0], v[1]};
+  a_ = v[2];
+  b_ = v[3];
+  rotation_ = v[4];
+  start_ = v[5];
+  end_ = v[6];
+  return TRUE;
+}
+
 bool CEllipseEntity::IsFullEllipse() const { return std::fabs(end_ - start_) >= 360.0 - tressil::kGeomTolerance; }
 
 GPoint CEllipseEntity::PointAt(double t) const {

@@ -12,7 +12,9 @@ class CEllipseEntity : public CEntity {
                  double start, double end);
 
   CEntity* Clone(int flag = 1) const override;
+  CEntity* EditInDialog(CLayerTable* layers, CGroupTable* groups) override;
   int GetGeometry(double* values) const override;
+  BOOL SetGeometry(const double* values, int count) override;
   EntityKind GetKind() const override { return EntityKind::kEllipse; }
   BOOL IsEllipse() const override { return TRUE; }
   void GetPieces(ShapePieces& out) const override;

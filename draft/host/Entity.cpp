@@ -6,7 +6,6 @@
 
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/EntityList.h"
-#include "platform/core/Exceptions.h"
 
 namespace {
 DWORD g_nextHandle = 1;
@@ -147,9 +146,6 @@ int CEntity::Intersect(const CEntity& other, GPoint* out, int maxCount) const {
 }
 
 CEntity* CEntity::CloneWithTextAttrib(const CTextAttrib&) const { return Clone(1); }
-CEntity* CEntity::EditInDialog(CLayerTable*, CGroupTable*) {
-  throw CNotSupportedException(CStringW(u"The entity editors are not built."));
-}
 BOOL CEntity::AddMember(CEntity*) { return FALSE; }
 BOOL CEntity::SetEndPoints(double, double, double, double, int) { return FALSE; }
 BOOL CEntity::SetGeometry(const double*, int) { return FALSE; }

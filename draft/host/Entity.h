@@ -104,9 +104,13 @@ class CEntity {
   // A copy whose text attributes are `attr` (for entities that carry text),
   // else a plain copy.
   virtual CEntity* CloneWithTextAttrib(const CTextAttrib& attr) const;
-  // The entity's own editor: its defining values in a dialog; the edited
-  // replacement (the caller's), or null when the user cancels. No kind has
-  // an editor in this build: CNotSupportedException.
+  // The entity's own editor (EntityEditors.cpp): its defining values in a
+  // dialog of Korrin's; the edited replacement (the caller's, with this
+  // entity's layer, group and owner), or null when the user cancels or
+  // changes nothing. The layer and group tables name the entity's layer and
+  // group in the dialog (either may be null). Lines, circles, arcs, points,
+  // ellipses, texts and dimensions have one; the other kinds throw
+  // CNotSupportedException.
   virtual CEntity* EditInDialog(CLayerTable* layers, CGroupTable* groups);
   virtual BOOL IsTable() const { return FALSE; }
   // Line: x1, y1, x2, y2; circle: cx, cy, r; arc: cx, cy, r, start, end;
@@ -120,9 +124,10 @@ class CEntity {
   virtual BOOL SetEndPoints(double x1, double y1, double x2, double y2, int flag);
   // Sets the defining values in the coordinates of the entity's own group
   // (as GetGroupGeometry gives them): a line's x1, y1, x2, y2 (count 4), an
-  // arc's cx, cy, r, start, end (count 5), a circle's cx, cy, r (count 3).
-  // FALSE, nothing changed, for another kind or count, or a radius that is
-  // not positive.
+  // arc's cx, cy, r, start, end (count 5), a circle's cx, cy, r (count 3),
+  // a point's x, y (count 2), an ellipse's cx, cy, a, b, rotation, start,
+  // end (count 7). FALSE, nothing changed, for another kind or count, or a
+  // radius or semi-axis that is not positive.
   virtual BOOL SetGeometry(const double* values, int count);
 
   // ---- Further virtual operations.

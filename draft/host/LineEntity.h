@@ -10,6 +10,7 @@ class CLineEntity : public CEntity {
 
   BOOL IsLine() const override { return TRUE; }
   CEntity* Clone(int flag = 1) const override;
+  CEntity* EditInDialog(CLayerTable* layers, CGroupTable* groups) override;
   int GetGeometry(double* values) const override;
   BOOL SetGeometry(const double* values, int count) override;
   BOOL SetEndPoints(double x1, double y1, double x2, double y2, int flag) override;

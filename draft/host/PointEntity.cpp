@@ -12,6 +12,12 @@ int CPointEntity::GetGeometry(double* v) const {
   return 2;
 }
 
+BOOL CPointEntity::SetGeometry(const double* v, int count) {
+  if (!v || count != 2) return FALSE;
+  p_ = {v[0], v[1]};
+  return TRUE;
+}
+
 void CPointEntity::GetPieces(ShapePieces& out) const { out.push_back(ShapePiece::Point(Shown(p_))); }
 
 void CPointEntity::ApplyTransform(const EntityTransform& t) { p_ = MapGroupPoint(p_, t); }

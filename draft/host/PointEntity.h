@@ -8,7 +8,9 @@ class CPointEntity : public CEntity {
   CPointEntity(int layer, CDrawingGroup* group, double x, double y, int type, double size);
 
   CEntity* Clone(int flag = 1) const override;
+  CEntity* EditInDialog(CLayerTable* layers, CGroupTable* groups) override;
   int GetGeometry(double* values) const override;
+  BOOL SetGeometry(const double* values, int count) override;
   EntityKind GetKind() const override { return EntityKind::kPoint; }
   BOOL IsPoint() const override { return TRUE; }
   void GetPieces(ShapePieces& out) const override;

@@ -18,6 +18,7 @@ class CTextEntity : public CEntity {
   // Tested by the insertion point: inside (or on the border of) the rectangle.
   BOOL IsInRectangle(double xmin, double ymin, double xmax, double ymax, int viewValue) const override;
   CEntity* Clone(int flag = 1) const override;
+  CEntity* EditInDialog(CLayerTable* layers, CGroupTable* groups) override;
   CEntity* CloneWithTextAttrib(const CTextAttrib& attr) const override;
   int GetGeometry(double* values) const override;
   EntityKind GetKind() const override { return EntityKind::kText; }

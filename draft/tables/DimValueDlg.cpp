@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "draft/framework/DimValueEditor.h"
+#include "draft/host/DimValueEditor.h"
 #include "draft/framework/ResourceSwitch.h"
 #include "draft/host/DimensionText.h"
 #include "draft/host/FitSheetDlg.h"
@@ -45,9 +45,10 @@ CStringA Given(const char* value, const char* key, const char* fallback) {
   return value ? CStringA(value) : GetProfileStringSetting(kSection, key, fallback);
 }
 
-// The dialog as the commands' dimension-value editor (run with the caller's
-// resources current).
+// The dialog as the dimension-value editor of the text command and of the
+// dimension entity's own editor, under this library's resources.
 int EditDimValue(DimValueParts& p) {
+  CResourceSwitch resources(kScrivelModuleName);
   CDimValueDlg dlg(nullptr, p.value, p.prefix, p.basicSize, p.code, p.upper, p.lower);
   dlg.m_showCode = p.showCode;
   dlg.m_showDeviations = p.showDeviations;

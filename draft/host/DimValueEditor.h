@@ -1,7 +1,8 @@
-// The editor of a dimension's text parts that the annotation subsystem
-// provides (its dimension-value dialog) for the commands of lower rooms: the
-// subsystem registers it when the library loads; a command runs it with the
-// parts and switches and reads them back after IDOK.
+// The editor of a dimension's text parts: the library's dimension-value
+// dialog registers itself here when the library loads, so that the text
+// command and the dimension entity's own editor (in the host, which cannot
+// see the library) run it. A caller hands it the parts and switches and
+// reads them back after IDOK; the editor makes its own resources current.
 #pragma once
 
 #include "platform/core/String.h"

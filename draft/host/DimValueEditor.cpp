@@ -1,4 +1,4 @@
-#include "draft/framework/DimValueEditor.h"
+#include "draft/host/DimValueEditor.h"
 
 #include "platform/core/Exceptions.h"
 
