@@ -93,6 +93,7 @@
 #include "draft/tables/SignCellCmd.h"
 #include "draft/tables/TableFiles.h"
 #include "draft/tables/TecReqCmd.h"
+#include "examples/draft-session/SessionDimCmd.h"
 #include "examples/draft-session/SessionTextCmd.h"
 #include "examples/draft-session/CommandRegistry.h"
 #include "platform/ui/Wnd.h"
@@ -439,9 +440,12 @@ CommandRegistry LibraryCommands() {
   c.Add("break-layer", "moves the piece of a picked line, arc or circle between its crossings at the pick to the "
                        "current layer",
         [](CDraftView&) { return new CBreakPartCmd(308, 0, 0, 1); });
-  c.Add("pick-edit", "opens the editor of each picked entity; a requirement block starts the requirements "
-                     "command over it",
+  c.Add("pick-edit", "opens the editor of each picked entity (its values, a text's text dialog, a dimension's "
+                     "dimension-value dialog); a requirement block starts the requirements command over it",
         [](CDraftView&) { return new CPickEditCmd(309); });
+  c.Add("dim", "the host's linear dimension: two points measured and a third where the dimension line runs, the "
+               "length written above it",
+        [](CDraftView&) { return new CSessionDimCmd(330); });
   // End views.
   c.Add("end-view", "the end view of a turned part: pick its centre line, mark outline lines with windows (TAB: "
                     "single points), the right button, then click where the circles go (TAB: the cross, Shift: "
