@@ -1,6 +1,8 @@
 #include "examples/draft-session/sequences/CommandSteps.h"
 
 #include "draft/host/CurveEntity.h"
+#include "draft/host/DraftView.h"
+#include "draft/host/EntityList.h"
 #include "examples/draft-session/sequences/SessionUser.h"
 #include "platform/core/WinConstants.h"
 
@@ -344,6 +346,52 @@ void BreakPart(SessionUser& u) {
   const int mode = u.Random().Int(0, 2);
   u.Push(mode == 0 ? "break-cut" : mode == 1 ? "break-keep" : "break-layer");
   for (int i = u.Random().Int(1, 2); i > 0; --i) u.Click(u.Random().Chance(0.8) ? u.PointOnEntity() : u.AnyPoint());
+}
+
+// The host's dimension tool: two ends measured (the same end twice makes
+// nothing) and the place of the dimension line.
+void Dimension(SessionUser& u) {
+  u.Push("dim");
+  const GPoint first = u.EndPoint();
+  u.Click(first);
+  u.Click(u.Random().Chance(0.8) ? u.EndPoint() : u.Near(first, 40));
+  u.Click(u.Near(first, 30));
+}
+
+// Whether pick-and-edit, clicked at `p`, finds an entity with an editor of
+// its own (or a requirement block): it picks as the command does and takes
+// the owner that stands for a member. The other kinds report that they have
+// none, which the host shows as a failed command.
+bool EditsAt(SessionUser& u, GPoint p) {
+  CDraftView& view = u.View();
+  double x = 0, y = 0;
+  view.ClientToDrawing(x, y, view.DrawingToClient(p.x, p.y), 1);
+  CEntityList picked;
+  if (!view.PickEntitiesAtPoint(x, y, picked, 0, 1, 0, 0, 0x4542C0, 0) || picked.IsEmpty()) return true;
+  const CEntity* e = picked.GetHead();
+  const CEntity* owner = e->GetEntityOwner();
+  if (owner && (owner->IsTwoPointEntity() || owner->IsCompoundCurve() || owner->IsKeptWhole())) e = owner;
+  return e->IsLine() || e->IsCircle() || e->IsArc() || e->IsPoint() || e->IsEllipse() || e->IsText() ||
+         e->IsDimension() || e->IsRequirementText();
+}
+
+// Pick and edit: one or two entities opened in their own editors (the
+// dialogs answered with generated values, now and then cancelled), at
+// points where the picked kind has an editor; the right button ends it.
+void PickEdit(SessionUser& u) {
+  u.Push("pick-edit");
+  for (int i = u.Random().Int(1, 2); i > 0; --i) {
+    GPoint p = u.AnyPoint();
+    for (int tries = 0; tries < 8; ++tries) {
+      const GPoint on = u.PointOnEntity();
+      if (EditsAt(u, on)) {
+        p = on;
+        break;
+      }
+    }
+    if (EditsAt(u, p)) u.Click(p);
+  }
+  u.RightClick();
 }
 
 // The requirements editor (answered by the dialog table), then the block
@@ -898,6 +946,8 @@ const std::vector<CommandStep>& CommandSteps() {
       {"break", 3, Break},
       {"break-part", 3, BreakPart},
       {"requirements", 1, Requirements},
+      {"dim", 2, Dimension},
+      {"pick-edit", 3, PickEdit},
       {"fillet", 3, Fillet},
       {"tidy", 2, Tidy},
       {"tangent-line", 2, TangentLine},
