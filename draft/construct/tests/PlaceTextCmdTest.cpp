@@ -30,6 +30,7 @@ class PlaceTextTest : public ::testing::Test, public CommandBench {
   // session still running is cancelled. Shown captions are kept.
   void Answer(std::vector<std::function<void(platform::ModalSession&)>> answers) {
     answers_ = std::move(answers);
+    driver_.reset();  // the earlier driver goes first, so it cannot restore its own predecessor over this one
     driver_ = std::make_unique<platform::ScopedModalDriver>([this](platform::ModalSession& s) {
       captions.push_back(CStringA(s.Caption()));
       if (!answers_.empty()) {
@@ -193,15 +194,21 @@ TEST_F(PlaceTextTest, AConfirmedDimensionEditReplacesTheDimensionInOneStep) {
   EXPECT_EQ(*view.GetEntityList()->begin(), dim);
 }
 
-TEST_F(PlaceTextTest, ACancelledDimensionEditChangesNothing) {
+TEST_F(PlaceTextTest, ACancelledOrUnchangedDimensionEditChangesNothing) {
   CDimensionEntity* dim = PlaceDimension();
-  Answer({});
   Push(new CPlaceTextCmd(301, 0));
-  Move(101, 101);
-  Click(101, 101);
-  EXPECT_EQ(captions, (std::vector<CStringA>{"尺寸数值"}));  // no text dialog after it
-  EXPECT_EQ(*view.GetEntityList()->begin(), dim);
-  EXPECT_EQ(view.GetUndoCount(), 0);
+  for (bool ok : {false, true}) {
+    captions.clear();
+    if (ok)
+      Answer({Ok});
+    else
+      Answer({});
+    Move(101, 101);
+    Click(101, 101);
+    EXPECT_EQ(captions, (std::vector<CStringA>{"尺寸数值"})) << ok;  // no text dialog after it
+    EXPECT_EQ(*view.GetEntityList()->begin(), dim) << ok;
+    EXPECT_EQ(view.GetUndoCount(), 0) << ok;
+  }
 }
 
 namespace {
