@@ -6,9 +6,12 @@
 
 namespace {
 
-// Coordinates and angles typed beyond this size would carry an entity far
+// Coordinates and lengths typed beyond this size would carry an entity far
 // past anything a drawing shows (and a group's scale past what a double holds).
 constexpr double kLargestValue = 1e12;
+// Angles are taken within one turn either way, so that a span between two of
+// them is brought into one turn in a step or two.
+constexpr double kLargestAngle = 360.0;
 // The smallest radius or semi-axis: the geometry tolerance.
 constexpr double kSmallestLength = 1e-6;
 
@@ -18,14 +21,16 @@ struct Form {
   int count;
   const char* labels[kMaxGeometryValues];
   unsigned positive;  // bit i: value i is a length that must be above 0
+  unsigned angles;    // bit i: value i is an angle in degrees
 };
 
 const Form kForms[] = {
-    {CEntityValueDlg::IDD_LINE, "直线", 4, {"起点X", "起点Y", "终点X", "终点Y"}, 0},
-    {CEntityValueDlg::IDD_CIRCLE, "圆", 3, {"圆心X", "圆心Y", "半径"}, 0x4},
-    {CEntityValueDlg::IDD_ARC, "圆弧", 5, {"圆心X", "圆心Y", "半径", "起始角", "终止角"}, 0x4},
-    {CEntityValueDlg::IDD_POINT, "点", 2, {"X", "Y"}, 0},
-    {CEntityValueDlg::IDD_ELLIPSE, "椭圆", 7, {"圆心X", "圆心Y", "长半轴", "短半轴", "转角", "起始角", "终止角"}, 0xC},
+    {CEntityValueDlg::IDD_LINE, "直线", 4, {"起点X", "起点Y", "终点X", "终点Y"}, 0, 0},
+    {CEntityValueDlg::IDD_CIRCLE, "圆", 3, {"圆心X", "圆心Y", "半径"}, 0x4, 0},
+    {CEntityValueDlg::IDD_ARC, "圆弧", 5, {"圆心X", "圆心Y", "半径", "起始角", "终止角"}, 0x4, 0x18},
+    {CEntityValueDlg::IDD_POINT, "点", 2, {"X", "Y"}, 0, 0},
+    {CEntityValueDlg::IDD_ELLIPSE, "椭圆", 7, {"圆心X", "圆心Y", "半轴a", "半轴b", "转角", "起始角", "终止角"}, 0xC,
+     0x70},
 };
 
 const Form& FormOf(EntityValueForm form) { return kForms[static_cast<int>(form)]; }
@@ -104,6 +109,8 @@ void CEntityValueDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, id, values_[i]);
     if (f.positive & (1u << i))
       DDV_MinMaxDouble(dx, values_[i], kSmallestLength, kLargestValue);
+    else if (f.angles & (1u << i))
+      DDV_MinMaxDouble(dx, values_[i], -kLargestAngle, kLargestAngle);
     else
       DDV_MinMaxDouble(dx, values_[i], -kLargestValue, kLargestValue);
   }

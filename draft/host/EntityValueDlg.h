@@ -6,9 +6,10 @@
 // (a radius, a semi-axis). Values are shown and typed in the group's own
 // units; a value whose text is left as shown keeps its exact value, so that
 // OK without a change gives back what was given (IsChanged false). A text
-// that is no number, a coordinate or angle beyond 1e12 in size and a
-// length not above 0 are refused with the framework's message and the
-// dialog stays open.
+// that is no number, a coordinate or length beyond 1e12 in size, an angle
+// beyond one turn either way (-360..360) and a radius or semi-axis not
+// above 1e-6 are refused with the framework's message and the dialog stays
+// open.
 #pragma once
 
 #include "draft/host/Entity.h"

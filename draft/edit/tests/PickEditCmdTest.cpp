@@ -182,24 +182,31 @@ TEST_F(PickEditCmdTest, TheValueDialogNamesLayerAndGroupAndShowsGroupUnits) {
 }
 
 TEST_F(PickEditCmdTest, AValueTheKindCannotTakeIsRefusedAndTheDialogStaysOpen) {
-  CCircleEntity* circle = ConstructCircleEntity(0, nullptr, 200, 200, 50);
-  b.view.AddEntityToView(circle);
+  // An arc: its radius (value 2) and its end angle (value 4).
+  CArcEntity* arc = ConstructArcEntity(0, nullptr, 200, 200, 50, 0, 90);
+  b.view.AddEntityToView(arc);
   b.Push(new CPickEditCmd(309));
+  const struct {
+    int value;
+    const char* typed;
+  } refused[] = {{2, "0"}, {2, "-5"}, {2, "abc"}, {2, "1e13"}, {0, "-1e13"}, {4, "361"}, {4, "-1e12"}};
   int shown = 0;
   platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
     ++shown;
-    for (const char* typed : {"0", "-5", "abc", "1e13"}) {
-      s.EnterText(CEntityValueDlg::kFirstValueEdit + 2, CStringA(typed));
+    for (const auto& r : refused) {
+      const CStringW before = s.Text(CEntityValueDlg::kFirstValueEdit + r.value);
+      s.EnterText(CEntityValueDlg::kFirstValueEdit + r.value, CStringA(r.typed));
       s.Click(IDOK);
-      EXPECT_TRUE(s.IsRunning()) << typed;
+      EXPECT_TRUE(s.IsRunning()) << r.typed;
+      s.EnterText(CEntityValueDlg::kFirstValueEdit + r.value, before);
     }
     s.Click(IDCANCEL);
   });
   b.Click(250, 200);
   EXPECT_EQ(shown, 1);
-  EXPECT_EQ(b.boxes.size(), 4u);
+  EXPECT_EQ(b.boxes.size(), std::size(refused));
   EXPECT_EQ(b.view.GetUndoCount(), 0);
-  EXPECT_TRUE(b.view.IsInDrawing(circle));
+  EXPECT_TRUE(b.view.IsInDrawing(arc));
 }
 
 TEST_F(PickEditCmdTest, ABlockMemberKeepsItsOwnerAndPlace) {
