@@ -27,7 +27,8 @@ class CScratchDrawing {
   CScratchDrawing& operator=(const CScratchDrawing&) = delete;
 
   // Empties the drawing: its entities are deleted, its groups and header
-  // dropped. The two words are the call's form (callers pass zeros). TRUE.
+  // dropped (the group table is a new one: take it after this call). The
+  // two words are the call's form (callers pass zeros). TRUE.
   BOOL InitNewDrawing(int, int);
   CGroupTable* GetGroupTable() { return groups_.get(); }
   const CGroupTable* GetGroupTable() const { return groups_.get(); }

@@ -284,3 +284,16 @@ TEST(FileExtension, AddsTheTypesExtensionToANameWithout) {
     EXPECT_EQ(path, c.result) << c.path;
   }
 }
+
+TEST(DrawingFileReader, TheFuzzSeedOfEveryKindReadsAndWritesItselfBack) {
+  const std::string text = testsupport::ReadFileBytes(std::filesystem::path(__FILE__).parent_path().parent_path() /
+                                                      "../fuzz/seeds/fuzz_drawing_file/every-kind.gdf");
+  CScratchDrawing d;
+  std::string error;
+  ASSERT_TRUE(ParseDrawingFile(text, d, &error)) << error;
+  EXPECT_EQ(d.GetEntityList()->GetCount(), 13);
+  const std::string written = FormatSavedDrawing(d);
+  CScratchDrawing again;
+  ASSERT_TRUE(ParseDrawingFile(written, again, &error)) << error;
+  EXPECT_EQ(FormatSavedDrawing(again), written);
+}
