@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "draft/framework/CmdWindowCalls.h"
 #include "draft/framework/CoordInputDlg.h"
@@ -14,6 +15,7 @@
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DrawingGroup.h"
 #include "draft/host/Entity.h"
+#include "draft/host/EntityList.h"
 #include "draft/host/Geometry2D.h"
 #include "draft/host/LineEntity.h"
 #include "draft/host/Messages.h"
@@ -489,9 +491,27 @@ CEntity* CCmdBase::FindFirstTextMember(CEntity* entity) {
   return static_cast<CBlockEntity*>(entity)->FindFirstTextMember();
 }
 
-void CCmdBase::ApplyEntitySplits(CEntity*) {
-  // No entity of the host offers piece records to split along.
-  throw CNotSupportedException(CStringW(u"Splitting along piece records is not built."));
+void CCmdBase::ApplyEntitySplits(CEntity* entity) {
+  if (!entity || !entity->IsBlock()) return;
+  auto* block = static_cast<CBlockEntity*>(entity);
+  // The records are copied: a record names its member by handle, and the
+  // members change as each record is applied.
+  const std::vector<PieceRecord> records = block->GetPieceRecords();
+  for (const PieceRecord& record : records) {
+    CEntityList removed, added;
+    if (!block->SplitByPieceRecord(record, removed, added)) continue;
+    for (CEntity* gone : removed)
+      if (block->RemoveBlockMember(gone)) delete gone;
+    for (CEntity* piece : added) {
+      CEntity* owner = piece->GetEntityOwner();
+      if (owner && owner->IsBlock()) {
+        if (!static_cast<CBlockEntity*>(owner)->InsertMember(piece, -1)) delete piece;
+      } else {
+        piece->SetEntityOwner(nullptr);
+        if (!block->AddMember(piece)) delete piece;
+      }
+    }
+  }
 }
 
 // ---- Helpers.

@@ -119,8 +119,11 @@ class CCmdBase {
 
   // The first text member of a block, nested blocks searched depth first.
   static CEntity* FindFirstTextMember(CEntity* entity);
-  // Would let a compound split itself along its piece records; the host's
-  // entities keep no piece records, so this throws CNotSupportedException.
+  // Lets a block split its members along its piece records, in order: the
+  // members each record removes are taken out of the block and deleted; each
+  // new piece goes into its owner's member list when it names a block as its
+  // owner, else into the entity's own. Nothing for null or an entity that
+  // is not a block.
   static void ApplyEntitySplits(CEntity* entity);
 
  private:

@@ -3,10 +3,20 @@
 // members.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <vector>
 
 #include "draft/host/Entity.h"
+
+// A piece record of a block: how one of its members splits, seven values:
+// [0] the member's handle (GetHandle); [1] [2] and [3] [4] the two ends of
+// the stretch cut out of it (drawing coordinates; each is taken to the
+// nearest point of the member); [5] the layer of a piece kept for the
+// stretch itself (-1: the stretch is dropped); [6] the layer of the pieces
+// left on either side (-1: the member's own). Lines, arcs and circles split;
+// a record of another kind, or of no member, splits nothing.
+using PieceRecord = std::array<double, 7>;
 
 class CBlockEntity : public CEntity {
  public:
@@ -52,6 +62,19 @@ class CBlockEntity : public CEntity {
   // The first text member, nested blocks searched depth first; null if none.
   CEntity* FindFirstTextMember() const;
 
+  // The block's piece records, in the order they were added (a copy of the
+  // block has none: they name members by handle).
+  const std::vector<PieceRecord>& GetPieceRecords() const { return pieces_; }
+  void AddPieceRecord(const PieceRecord& record) { pieces_.push_back(record); }
+  void ClearPieceRecords() { pieces_.clear(); }
+  // The split operation of one record (BlockPieces.cpp): appends the direct
+  // member it names to `removed` and new pieces (the caller's, no owner, in
+  // the member's group) to `added`, along the member from its start; the
+  // block does not change. FALSE, nothing appended, when the record splits
+  // nothing (no such member, a kind that does not split, a stretch that
+  // leaves the member whole).
+  BOOL SplitByPieceRecord(const PieceRecord& record, CEntityList& removed, CEntityList& added) const;
+
  protected:
   CBlockEntity(const CBlockEntity& other);
   void ApplyTransform(const EntityTransform& t) override;
@@ -59,6 +82,7 @@ class CBlockEntity : public CEntity {
 
  private:
   std::vector<std::unique_ptr<CEntity>> members_;
+  std::vector<PieceRecord> pieces_;
 };
 
 CBlockEntity* ConstructBlockEntity(int layer, CDrawingGroup* group);

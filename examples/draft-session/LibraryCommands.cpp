@@ -54,6 +54,8 @@
 #include "draft/regions/MeasureAreaCmd.h"
 #include "draft/regions/MeasureDistCmd.h"
 #include "draft/regions/MeasureLengthCmd.h"
+#include "draft/regions/MakeBlockCmd.h"
+#include "draft/regions/SaveBlockCmd.h"
 #include "draft/edit/ArcCenterOnEntityCmd.h"
 #include "draft/edit/ArcTangentLineCmd.h"
 #include "draft/edit/ChamferCmd.h"
@@ -457,6 +459,13 @@ CommandRegistry LibraryCommands() {
   c.Add("detail", "an enlarged detail view: the centre and a point on the circle round the area, its scale and label "
                   "in a dialog, then the label, the enlarged copy and the annotation placed by three clicks",
         [](CDraftView&) { return new CEnlargedViewCmd(317); });
+  // Block files and compound entities.
+  c.Add("save-block", "writes the selection (the right button ends it) to the file chosen in the save dialog: a "
+                      "block file (*.gdf) with the next click as its base point, or a title-block file (*.btl, "
+                      "*.btf) at once, decomposed",
+        [](CDraftView& v) { return new CSaveBlockCmd(320, &v, 0, 0); });
+  c.Add("make-block", "replaces two or more selected entities (the right button ends the selection) by one block",
+        [](CDraftView& v) { return new CMakeBlockCmd(321, &v, 0, 0); });
   return c;
 }
 

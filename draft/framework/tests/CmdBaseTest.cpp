@@ -280,7 +280,11 @@ TEST_F(CommandTest, FindCellRectRefusesACellThatIsNotARectangle) {
   EXPECT_TRUE(cmd->Boundary().IsEmpty());  // no temporary entity left behind
 }
 
-TEST(CmdBaseHelpers, SplittingAnEntityAlongPieceRecordsIsRefused) {
+TEST(CmdBaseHelpers, SplittingAnEntityThatIsNoBlockChangesNothing) {
   CLineEntity line(0, nullptr, 0, 0, 10, 0);
-  EXPECT_THROW(CCmdBase::ApplyEntitySplits(&line), CNotSupportedException);
+  CCmdBase::ApplyEntitySplits(&line);
+  CCmdBase::ApplyEntitySplits(nullptr);
+  double v[kMaxGeometryValues];
+  ASSERT_EQ(line.GetGeometry(v), 4);
+  EXPECT_EQ(v[2], 10);
 }

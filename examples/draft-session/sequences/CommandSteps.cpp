@@ -468,6 +468,19 @@ void GroupChange(SessionUser& u) {
   Select(u);
 }
 
+// Then the save dialog (DialogAnswers.cpp) and, for a block file, the base
+// point; the drawing stays as it was.
+void SaveBlock(SessionUser& u) {
+  u.Push("save-block");
+  Select(u);
+  if (u.Random().Chance(0.7)) GivePoint(u, SomePoint(u));
+}
+
+void MakeBlock(SessionUser& u) {
+  u.Push("make-block");
+  Select(u);
+}
+
 void GroupCurrent(SessionUser& u) {
   u.Push("group-current");
   u.Click(u.PointOnEntity());
@@ -957,6 +970,8 @@ const std::vector<CommandStep>& CommandSteps() {
       {"group-new", 2, GroupNew},
       {"group-change", 2, GroupChange},
       {"group-current", 1, GroupCurrent},
+      {"save-block", 1, SaveBlock},
+      {"make-block", 2, MakeBlock},
       {"contour", 3, Contour},
       {"contour-chain", 2, ContourChain},
       {"three-view", 1, ThreeView},

@@ -135,6 +135,22 @@ std::vector<DialogAction> TendonFile(platform::ModalSession&, Rng& rng) {
   return {Type(1152, path.GetString()), Click(IDOK)};
 }
 
+// The save dialog: the blocks to save go to a file of a random type in the
+// program folder (or the user cancels); the rows picked from a drawn bill
+// of materials are not saved.
+std::vector<DialogAction> SaveAs(platform::ModalSession& s, Rng& rng) {
+  auto* types = dynamic_cast<CComboBox*>(CWnd::FromHandle(s.Control(0x0470)));
+  CStringA first;
+  if (!types || types->GetCount() != 3 || types->GetLBText(0, first) <= 0 || first.Find("*.gdf") < 0 ||
+      rng.Chance(0.2))
+    return {Click(IDCANCEL)};
+  const int type = rng.Int(0, 2);
+  const char* const names[] = {"sequence.gdf", "sequence.btl", "sequence.btf"};
+  return {{DialogAction::kChoose, 0x0470, {}, type},
+          Type(0x0480, (GetProgramFolder() + names[type]).GetString()),
+          Click(IDOK)};
+}
+
 using Answerer = std::function<std::vector<DialogAction>(platform::ModalSession&, Rng&)>;
 
 // The dialogs answered otherwise than by generated numbers, by the start of
@@ -190,8 +206,7 @@ const std::map<std::string, Answerer>& Answerers() {
        }},
       // The records: "退出(&Q)" (998) as they stand, or closed.
       {"显示明细表记录信息", GenerateTable},
-      // The rows picked from a drawn bill of materials are not saved.
-      {"Save As", [](platform::ModalSession&, Rng&) { return std::vector<DialogAction>{Click(IDCANCEL)}; }},
+      {"Save As", SaveAs},
       {"区域表格", RegionTable},
       // The table's fonts and kind: as shown.
       {"创建表格", AsShown},
