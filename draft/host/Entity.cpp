@@ -146,7 +146,7 @@ int CEntity::Intersect(const CEntity& other, GPoint* out, int maxCount) const {
   return n;
 }
 
-CEntity* CEntity::CloneWithTextAttrib(const CTextAttrib&) const { return Clone(1); }
+CEntity* CEntity::CloneWithTextAttrib(const CTextAttrib&) const { return nullptr; }
 CEntity* CEntity::EditInDialog(CLayerTable*, CGroupTable*) {
   throw CNotSupportedException(CStringW(u"The entity editors are not built."));
 }
