@@ -1,6 +1,7 @@
 #include "draft/host/DrawingFile.h"
 
 #include <charconv>
+#include <initializer_list>
 #include <cstring>
 
 #include "draft/host/BlockEntity.h"
@@ -10,9 +11,13 @@
 #include "draft/host/Entity.h"
 #include "draft/host/TableEntity.h"
 #include "draft/host/EquationCurveEntity.h"
+#include "draft/host/GroupTable.h"
 #include "draft/host/LineSetEntity.h"
+#include "draft/host/PointEntity.h"
+#include "draft/host/ScratchDrawing.h"
 #include "draft/host/TendonGraphEntity.h"
 #include "draft/host/TextEntity.h"
+#include "draft/host/TwoPointEntity.h"
 #include "platform/core/Charset.h"
 #include "platform/core/FileReplace.h"
 
@@ -164,7 +169,68 @@ void AppendCurveFields(std::string& out, const CEntity& e) {
   }
 }
 
-void AppendEntity(std::string& out, const CEntity& e, int depth) {
+void AppendNumbers(std::string& out, std::initializer_list<double> values) {
+  for (double v : values) {
+    out += ' ';
+    AppendNumber(out, v);
+  }
+}
+
+// An item list: its count, then each item's name, type, value and shown flag.
+void AppendItems(std::string& out, const CAttributeItemList* items) {
+  if (!items || items->GetCount() == 0) return;
+  out += " items " + std::to_string(items->GetCount());
+  for (const CAttributeItem& item : items->Items()) {
+    for (const CStringA* text : {&item.name, &item.type, &item.value}) {
+      out += ' ';
+      AppendQuoted(out, *text);
+    }
+    out += ' ' + std::to_string(item.shown);
+  }
+}
+
+// What a saved drawing keeps of a text, a point and a two-point entity
+// beyond their geometry, and any entity's attribute items.
+void AppendDetails(std::string& out, const CEntity& e) {
+  if (e.IsText()) {
+    const auto& text = static_cast<const CTextEntity&>(e);
+    const CTextAttrib& a = text.GetTextAttrib();
+    out += " attr";
+    AppendNumbers(out, {a.GetHeight(), a.GetWidthFactor(), a.GetAngle(), a.GetSlant(), a.GetSpacing()});
+    out += ' ' + std::to_string(a.GetAlignment()) + ' ' + std::to_string(a.GetStyle()) + ' ';
+    AppendQuoted(out, a.GetFontName());
+    AppendNumbers(out, {a.GetLineSpacing()});
+    out += ' ' + std::to_string(a.GetFontStyle()) + ' ' + std::to_string(a.GetChineseFontIndex()) + ' ' +
+           std::to_string(a.GetWesternFontIndex());
+    for (const CStringA* name : {&a.GetTrueTypeName(), &a.GetShxFontName(), &a.GetBigFontName()}) {
+      out += ' ';
+      AppendQuoted(out, *name);
+    }
+    out += " place " + std::to_string(text.GetPlacementCode());
+    double x0, y0, x1, y1;
+    if (text.GetPlacementBox(x0, y0, x1, y1)) {
+      out += " box";
+      AppendNumbers(out, {x0, y0, x1, y1});
+    }
+  } else if (e.IsPoint()) {
+    const auto& point = static_cast<const CPointEntity&>(e);
+    out += " style " + std::to_string(point.GetPointType());
+    AppendNumbers(out, {point.GetPointSize()});
+  } else if (e.IsTwoPointEntity()) {
+    const auto& two = static_cast<const CTwoPointEntity&>(e);
+    out += " sizes";
+    AppendNumbers(out, {two.GetSize1(), two.GetSize2()});
+    out += " segments " + std::to_string(two.GetSegmentCount());
+    for (int i = 0; i < two.GetSegmentCount(); ++i) {
+      GPoint a, b;
+      two.GetSegmentEnds(i, a, b);
+      AppendNumbers(out, {a.x, a.y, b.x, b.y});
+    }
+  }
+  AppendItems(out, e.FindEntityAttributes());
+}
+
+void AppendEntity(std::string& out, const CEntity& e, int depth, bool details) {
   const std::string indent(static_cast<size_t>(depth) * 2, ' ');
   out += indent;
   out += e.IsEquationCurve()                          ? "eqcurve"
@@ -188,21 +254,19 @@ void AppendEntity(std::string& out, const CEntity& e, int depth) {
   }
   if (e.GetKind() == EntityKind::kTable) AppendTable(out, static_cast<const CTableEntity&>(e), indent);
   AppendCurveFields(out, e);
+  if (details) AppendDetails(out, e);
   if (e.IsBlock()) {
     const auto& block = static_cast<const CBlockEntity&>(e);
     out += " {\n";
-    for (int i = 0; i < block.GetMemberCount(); ++i) AppendEntity(out, *block.GetMember(i), depth + 1);
+    for (int i = 0; i < block.GetMemberCount(); ++i) AppendEntity(out, *block.GetMember(i), depth + 1, details);
     out += indent;
     out += '}';
   }
   out += '\n';
 }
 
-}  // namespace
-
-std::string FormatDrawingFile(CDraftView& view) {
-  std::string out = "scrivel-drawing 1\n";
-  for (const CDrawingGroup* g : view.GetGroupTable()->GetGroupList()) {
+void AppendGroups(std::string& out, const CGroupTable& groups, bool details) {
+  for (CDrawingGroup* g : groups.GetGroupList()) {
     out += "group ";
     AppendQuoted(out, g->GetGroupName());
     out += ' ';
@@ -211,11 +275,40 @@ std::string FormatDrawingFile(CDraftView& view) {
     AppendNumber(out, g->GetOriginX());
     out += ' ';
     AppendNumber(out, g->GetOriginY());
+    if (details) {
+      out += " flags " + std::to_string(g->GetFlagA()) + ' ' + std::to_string(g->IsGroupPickedWhole() ? 1 : 0) +
+             ' ' + std::to_string(g->GetFlagC());
+      AppendItems(out, g->GetItemList());
+    }
     out += '\n';
   }
-  for (const CEntity* e : *view.GetEntityList()) AppendEntity(out, *e, 0);
+}
+
+}  // namespace
+
+std::string FormatDrawingFile(CDraftView& view) {
+  std::string out = "scrivel-drawing 1\n";
+  AppendGroups(out, *view.GetGroupTable(), false);
+  for (const CEntity* e : *view.GetEntityList()) AppendEntity(out, *e, 0, false);
   for (const CEntity* e : *view.GetSelectionList())
-    if (!view.IsKeptApart(e)) AppendEntity(out, *e, 0);
+    if (!view.IsKeptApart(e)) AppendEntity(out, *e, 0, false);
+  return out;
+}
+
+std::string FormatSavedDrawing(const CScratchDrawing& drawing) {
+  std::string out = "scrivel-drawing 1\n";
+  const DrawingFileHeader& h = drawing.GetHeader();
+  out += "saved " + std::to_string(h.flags[0]) + ' ' + std::to_string(h.flags[1]) + ' ' + std::to_string(h.flags[2]) +
+         " base";
+  AppendNumbers(out, {h.baseX, h.baseY});
+  out += ' ' + std::to_string(h.baseFlag) + '\n';
+  AppendGroups(out, *drawing.GetGroupTable(), true);
+  if (const CDrawingGroup* active = drawing.GetGroupTable()->GetActiveGroup()) {
+    out += "active ";
+    AppendQuoted(out, active->GetGroupName());
+    out += '\n';
+  }
+  for (const CEntity* e : *drawing.GetEntityList()) AppendEntity(out, *e, 0, true);
   return out;
 }
 

@@ -22,3 +22,6 @@ GPoint CDrawingGroup::ToGroup(GPoint q) const {
 double GetGroupScale(const CDrawingGroup* group) { return group ? group->GetGroupScale() : 1.0; }
 CAttributeItemList* GetGroupItemList(CDrawingGroup* group) { return group ? group->GetItemList() : nullptr; }
 CDrawingGroup* CopyDrawingGroup(const CDrawingGroup* group) { return group ? new CDrawingGroup(*group) : nullptr; }
+int GetGroupFlagA(const CDrawingGroup* group) { return group ? group->GetFlagA() : 0; }
+int GetGroupFlagC(const CDrawingGroup* group) { return group ? group->GetFlagC() : 0; }
+BOOL IsGroupPickedWhole(const CDrawingGroup* group) { return group ? group->IsGroupPickedWhole() : FALSE; }

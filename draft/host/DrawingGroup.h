@@ -22,6 +22,12 @@ class CDrawingGroup {
 
   BOOL IsGroupPickedWhole() const { return pickedWhole_; }
   void SetGroupPickedWhole(BOOL whole) { pickedWhole_ = whole; }
+  // Two flag words the group keeps for the host (0 for a new group); they
+  // travel with the group into drawing files and copies.
+  int GetFlagA() const { return flagA_; }
+  void SetFlagA(int flag) { flagA_ = flag; }
+  int GetFlagC() const { return flagC_; }
+  void SetFlagC(int flag) { flagC_ = flag; }
 
   // The group's named text attributes.
   CAttributeItemList* GetItemList() { return &items_; }
@@ -36,11 +42,18 @@ class CDrawingGroup {
   double originX_;
   double originY_;
   BOOL pickedWhole_ = FALSE;
+  int flagA_ = 0;
+  int flagC_ = 0;
   CAttributeItemList items_;
 };
 
 // The item list of a group (null for null).
 CAttributeItemList* GetGroupItemList(CDrawingGroup* group);
+// The group's flag words (0 for no group).
+int GetGroupFlagA(const CDrawingGroup* group);
+int GetGroupFlagC(const CDrawingGroup* group);
+// Whether the group is picked whole (FALSE for no group).
+BOOL IsGroupPickedWhole(const CDrawingGroup* group);
 // The scale of a group, 1.0 for no group or a scale within 1e-6 of 0.
 double GetGroupScale(const CDrawingGroup* group);
 // A new group, the caller's, with the name, scale, origin, flag and items of

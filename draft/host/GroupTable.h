@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "draft/host/DrawingGroup.h"
@@ -17,7 +19,8 @@ class CGroupTable {
   std::vector<CDrawingGroup*> GetGroupList() const;
   int GetCount() const { return static_cast<int>(groups_.size()); }
 
-  // The group of that name (exact comparison), or null.
+  // The group of that name (exact comparison), or null; found without
+  // walking the table.
   CDrawingGroup* FindGroup(const char* name) const;
   // A new group; for a name already in the table that group is returned and
   // nothing is added, so names stay unique. Null for an empty name.
@@ -37,5 +40,16 @@ class CGroupTable {
 
  private:
   std::vector<std::unique_ptr<CDrawingGroup>> groups_;
+  std::unordered_map<std::string, CDrawingGroup*> byName_;
   CDrawingGroup* active_ = nullptr;
 };
+
+// Adds a group to `table` with its scale, flag words and picked-whole flag
+// (origin 0, 0), behind `after` (null or unknown: last). A name the table
+// knows returns that group unchanged, so entities of one group copied one
+// by one all reach the same group. Null for a null table or an empty name.
+CDrawingGroup* AddGroup(CGroupTable* table, const char* name, double scale, int flagA, int pickedWhole, int flagC,
+                        const CDrawingGroup* after);
+// Makes `group` the table's active group; FALSE for a null table or a group
+// of another table.
+BOOL SetActiveGroup(CGroupTable* table, CDrawingGroup* group);

@@ -34,6 +34,12 @@ void CTwoPointEntity::AddSegment(double x1, double y1, double x2, double y2, int
   segments_.push_back({InGroup({x1, y1}), InGroup({x2, y2})});
 }
 
+void CTwoPointEntity::GetSegmentEnds(int i, GPoint& a, GPoint& b) const {
+  const Segment& s = segments_.at(static_cast<size_t>(i));
+  a = Shown(s.a);
+  b = Shown(s.b);
+}
+
 void CTwoPointEntity::ApplyTransform(const EntityTransform& t) {
   p1_ = MapGroupPoint(p1_, t);
   p2_ = MapGroupPoint(p2_, t);

@@ -22,6 +22,8 @@ class CTwoPointEntity : public CEntity {
   void AddSegment(double x1, double y1, double x2, double y2, int flag = 1);
   void ClearSegments() { segments_.clear(); }
   int GetSegmentCount() const { return static_cast<int>(segments_.size()); }
+  // The ends of segment i in drawing coordinates.
+  void GetSegmentEnds(int i, GPoint& a, GPoint& b) const;
   double GetSize1() const { return size1_; }
   double GetSize2() const { return size2_; }
 
