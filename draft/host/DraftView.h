@@ -64,6 +64,8 @@ class CEntity;
 class CTableEntity;
 class CUndoRecord;
 class CClipRegion;
+class CAttributeItemList;
+struct CInsertContext;
 
 // The unit settings record.
 struct UnitSettings {
@@ -406,6 +408,28 @@ class CDraftView {
   // drawing's (a copy being placed): `replaced` gets those cut or hidden
   // whole, `made` their pieces and `kept` a clone of each one left whole
   // (all new entities, the caller's). TRUE when anything was cut or hidden.
+  // The outline form, for an insertion (the context given): (x, y) lies
+  // outside the figure of `source`, and the boundary is the face of the
+  // figure just beyond the first side met from it towards +x (its outline at
+  // that height when nothing inside crosses there). FALSE when nothing lies
+  // that way or no face is found.
+  BOOL FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
+                          int hideCentre, int hideThin, CInsertContext* context, int);
+
+  // ---- Group insertion (ViewGroupLoad.cpp). Loads the named group N into
+  // the selection list: the block file N.gdf in the folder of the setting
+  // "User Path"/"Block Path" (N itself when it ends in ".gdf"; a path when
+  // the folder is empty), read whole (DrawingFileReader.h). Its groups are
+  // copied into `groups` (flags, origin, items and the active group; a name
+  // the table knows keeps that group), its entities go to the tail of the
+  // selection list in the copies of their groups, and (baseX, baseY) gets
+  // the file's base point (0, 0 when it has none). 1 when loaded; 0, nothing
+  // changed, when the file cannot be read or the name is empty. `fileData`
+  // is left as it is (a block file has no group-file data); the words are
+  // the call's form.
+  int LoadGroupByName(const char* name, int, DWORD option, int, int, int, int, int, double* baseX, double* baseY,
+                      CInsertContext* context, CGroupTable* groups, CAttributeItemList* fileData);
+
   BOOL HideByRegion(const CEntityList& source, const CEntityList& boundary, int ignoreCentre, int ignoreThin,
                     CLayerTable* layers, CUndoRecord* record, int mode, CEntityList& replaced, CEntityList& made,
                     CEntityList& kept);

@@ -6,6 +6,13 @@
 #include "draft/host/DrawingIO.h"
 #include "draft/host/Entity.h"
 #include "draft/host/EntityList.h"
+#include "draft/host/AttributeItems.h"
+#include "draft/host/DrawingFileReader.h"
+#include "draft/host/DrawingGroup.h"
+#include "draft/host/GroupLoading.h"
+#include "draft/host/GroupTable.h"
+#include "draft/host/InsertServices.h"
+#include "draft/host/ScratchDrawing.h"
 #include "draft/host/UndoRecord.h"
 
 CDrawingService theDrawingService;
@@ -55,4 +62,35 @@ void CDrawingService::Reset() {
   view_ = nullptr;
   layers_ = nullptr;
   hidden_.clear();
+}
+
+int CDrawingService::LoadGroupFile(CEntityList* selection, CInsertContext* context, CAttributeItemList* fileData,
+                                   CGroupTable* groups) {
+  if (!selection || !groups || groupFile_.IsEmpty()) return 0;
+  CScratchDrawing file;
+  if (!ReadDrawingFile(groupFile_, file)) return 0;
+  if (fileData)
+    for (CDrawingGroup* g : file.GetGroupTable()->GetGroupList())
+      for (const CAttributeItem& item : g->GetItemList()->Items())
+        AddAttributeItem(fileData, item.name, item.type, item.value, 0, item.shown);
+  const int loaded = MoveLoadedDrawing(file, *selection, *groups);
+  const DrawingFileHeader& header = file.GetHeader();
+  loadedBase_ = header.baseFlag ? GPoint{header.baseX, header.baseY} : GPoint{};
+  loadedGroup_ = groups->GetActiveGroup();
+  loadedName_ = loadedGroup_ ? loadedGroup_->GetGroupName() : CStringA();
+  if (context) {
+    context->source = groupFile_;
+    context->loaded = loaded;
+  }
+  return 1;
+}
+
+CDrawingGroup* CDrawingService::GetLoadedGroup(double* baseX, double* baseY) const {
+  if (baseX) *baseX = loadedBase_.x;
+  if (baseY) *baseY = loadedBase_.y;
+  return loadedGroup_;
+}
+
+CStringA CDrawingService::GetLoadedGroupName() const {
+  return loadedName_;
 }

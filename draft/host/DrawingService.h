@@ -21,10 +21,13 @@
 #include <unordered_map>
 
 #include "draft/host/Geometry2D.h"
+#include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 
 class CAttributeItemList;
 class CDraftView;
+class CDrawingGroup;
+struct CInsertContext;
 class CEntityList;
 class CGroupTable;
 class CLayerTable;
@@ -49,6 +52,22 @@ class CDrawingService {
   // Ends a pass over the view without touching it (the view is going).
   void ForgetView(const CDraftView* view);
 
+  // ---- Drawing files for insertion. The host names the drawing file to
+  // insert from (its file dialog's choice); LoadGroupFile reads it whole:
+  // its groups are copied into `groups` and its entities go to the tail of
+  // `selection` (GroupLoading.h), `fileData` gets the items of every group
+  // of the file in table order (the first of a name kept), and the context
+  // notes the file. 0, nothing changed, when no file is named or it cannot
+  // be read; 1 otherwise. GetLoadedGroup gives the loaded file's base point
+  // (0, 0 without one) and the copy of its active group (null when none);
+  // GetLoadedGroupName that group's name (empty when none).
+  void SetGroupFile(const char* path) { groupFile_ = path ? path : ""; }
+  const CStringA& GetGroupFile() const { return groupFile_; }
+  int LoadGroupFile(CEntityList* selection, CInsertContext* context, CAttributeItemList* fileData,
+                    CGroupTable* groups);
+  CDrawingGroup* GetLoadedGroup(double* baseX, double* baseY) const;
+  CStringA GetLoadedGroupName() const;
+
  private:
   void Reset();
 
@@ -59,6 +78,10 @@ class CDrawingService {
   // The entities hidden over, by address, with their handles: an address
   // is trusted only while the entity found there has the same handle.
   std::unordered_map<const void*, DWORD> hidden_;
+  CStringA groupFile_;
+  GPoint loadedBase_;
+  CDrawingGroup* loadedGroup_ = nullptr;  // in the loading command's table
+  CStringA loadedName_;
 };
 
 extern CDrawingService theDrawingService;
