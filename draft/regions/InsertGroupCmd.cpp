@@ -395,13 +395,25 @@ void CInsertGroupCmd::HideAutomatically(CDraftView* view, CUndoRecord* record, C
                                         CEntityList& newList) {
   const int ignoreCentre = GetSysVarInt(kMisc, "SET_MISC_HIDE_IGNOCENTERLINE", 1);
   const int ignoreThin = GetSysVarInt(kMisc, "SET_MISC_HIDE_IGNOTHINLINE", 0);
-  CEntityList& dragged = *view->GetSelectionList();
+  if (mode_ == 3) return;  // a drawing file's group searches no region
+  // The group where it goes: transformed copies of the dragged entities
+  // (the dragged ones stay as they are, so that placing again and again
+  // does not wear them down).
+  CEntityList placedShape;
+  struct Guard {
+    CEntityList& list;
+    ~Guard() {
+      while (!list.IsEmpty()) delete list.RemoveHead();
+    }
+  } guard{placedShape};
   double xmin = 0, ymin = 0, xmax = 0, ymax = 0;
   bool any = false;
-  for (CEntity* e : dragged) {
-    e->Transform(offsetX_, offsetY_, baseX_, baseY_, insertScale_, insertAngle_, 0);
+  for (CEntity* e : *view->GetSelectionList()) {
+    CEntity* copy = e->Transform(offsetX_, offsetY_, baseX_, baseY_, insertScale_, insertAngle_, 1);
+    if (!copy) continue;
+    placedShape.AddTail(copy);
     double a = 0, b = 0, c = 0, d = 0;
-    if (!e->GetExtents(a, b, c, d)) continue;
+    if (!copy->GetExtents(a, b, c, d)) continue;
     if (!any) {
       xmin = a, ymin = b, xmax = c, ymax = d;
       any = true;
@@ -409,24 +421,17 @@ void CInsertGroupCmd::HideAutomatically(CDraftView* view, CUndoRecord* record, C
       xmin = std::min(xmin, a), ymin = std::min(ymin, b), xmax = std::max(xmax, c), ymax = std::max(ymax, d);
     }
   }
-  if (mode_ == 3) {
-    for (CEntity* e : fileGroups_) e->Transform(offsetX_, offsetY_, baseX_, baseY_, insertScale_, insertAngle_, 0);
-  } else if (any) {
-    ReleaseHideRange(nullptr);
-    rangeRegions_.RemoveAll();
-    if (view->FindClosedBoundary(dragged, rangeBoundary_, rangeRegions_, xmin - 5,
-                                 ymin + 0.26462587194224807 * (ymax - ymin), ignoreCentre, ignoreThin, context_, 1)) {
-      CEntityList kept;
-      view->HideByRegion(*view->GetEntityList(), rangeBoundary_, ignoreCentre, ignoreThin, view->GetLayerTable(),
-                         record, 1, oldList, newList, kept);
-    }
+  if (!any) return;
+  ReleaseHideRange(nullptr);
+  rangeRegions_.RemoveAll();
+  if (view->FindClosedBoundary(placedShape, rangeBoundary_, rangeRegions_, xmin - 5,
+                               ymin + 0.26462587194224807 * (ymax - ymin), ignoreCentre, ignoreThin, context_, 1)) {
+    CEntityList kept;
+    view->HideByRegion(*view->GetEntityList(), rangeBoundary_, ignoreCentre, ignoreThin, view->GetLayerTable(),
+                       record, 1, oldList, newList, kept);
   }
-  // Back where they were dragged from.
-  double bx = baseX_, by = baseY_;
-  TransformPoint(bx, by, offsetX_, offsetY_, baseX_, baseY_, insertScale_, insertAngle_);
-  for (CEntity* e : dragged) e->Transform(baseX_ - bx, baseY_ - by, bx, by, 1.0 / insertScale_, -insertAngle_, 0);
-  if (mode_ == 3)
-    for (CEntity* e : fileGroups_) e->Transform(baseX_ - bx, baseY_ - by, bx, by, 1.0 / insertScale_, -insertAngle_, 0);
+  // The region's sides lie on the copies, which go now.
+  rangeRegions_.RemoveAll();
 }
 
 void CInsertGroupCmd::AddAttributes(CDraftView* view) {
