@@ -15,6 +15,7 @@
 #include "draft/host/BlockEntity.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DrawingGroup.h"
+#include "draft/host/DrawingIO.h"
 #include "draft/host/DrawingService.h"
 #include "draft/host/GroupTable.h"
 #include "draft/host/LineEntity.h"
@@ -290,5 +291,38 @@ TEST_F(InsertGroupTest, ADrawingFileGivesTitleAttributesLongerThanThePrefix) {
   EXPECT_NE(drawing->Find("_Qvz_图号"), nullptr);
   EXPECT_EQ(drawing->Find("_Qvz_"), nullptr);
   EXPECT_EQ(drawing->Find("材料"), nullptr);
+  theDrawingService.SetGroupFile(nullptr);
+}
+
+TEST_F(InsertGroupTest, TheCreatorsRecordNamesTheNewGroupAndGivesItsAttributes) {
+  InsertGroupAttrib attrib;
+  attrib.name = "轴";
+  attrib.remark = "A";
+  attrib.material = "45钢";
+  attrib.weight = 1.5;
+  WriteProfileIntSetting("SYSVAR_NORMAL", "SET_INSERTSTATUS_GROUP", 0);
+  bench.Push(new CInsertGroupCmd(&bench.view, 1, 0, "part", 0, 0, "", 1, &attrib));
+  ClickAt(100, 100);
+  CDrawingGroup* group = bench.view.GetGroupTable()->FindGroup("轴A");
+  ASSERT_NE(group, nullptr);
+  const CAttributeItemList& items = *group->GetItemList();
+  ASSERT_EQ(items.GetCount(), 4);
+  EXPECT_EQ(items.Find("名称")->value, CStringA("轴"));
+  EXPECT_EQ(items.Find("备注")->value, CStringA("A"));
+  EXPECT_EQ(items.Find("材料")->value, CStringA("45钢"));
+  EXPECT_EQ(items.Find("重量")->value, CStringA("1.500000"));
+  EXPECT_EQ(items.Find("重量")->type, CStringA("字串"));
+}
+
+TEST_F(InsertGroupTest, ADrawingFileIsNotReadWhileTheDrawingServiceWorks) {
+  theDrawingService.SetGroupFile((folder.path() + "/part.gdf").c_str());
+  SetDrawingIOFlag(1);
+  Insert("", 0, 3);
+  EXPECT_EQ(bench.stack.GetCurrent(), nullptr);
+  EXPECT_TRUE(bench.view.IsSelectionTracking());
+  SetDrawingIOFlag(0);
+  Insert("", 0, 3);
+  EXPECT_NE(bench.stack.GetCurrent(), nullptr);
+  RightButton();
   theDrawingService.SetGroupFile(nullptr);
 }
