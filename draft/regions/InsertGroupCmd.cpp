@@ -67,6 +67,12 @@ CInsertGroupCmd::CInsertGroupCmd(CDraftView* view, int id, int hideOption, CStri
 }
 
 CInsertGroupCmd::~CInsertGroupCmd() {
+  // Deleted without End (the stack going): the dragged entities are still
+  // the command's. The view outlives its commands.
+  if (savedView_ && !savedView_->IsSelectionTracking()) {
+    DestroyDragged(savedView_);
+    savedView_->EnableSelectionTracking(1);
+  }
   while (!rangeBoundary_.IsEmpty()) delete rangeBoundary_.RemoveHead();
   while (!fileGroups_.IsEmpty()) delete fileGroups_.RemoveHead();
   if (ownsTarget_) delete target_;

@@ -326,3 +326,13 @@ TEST_F(InsertGroupTest, ADrawingFileIsNotReadWhileTheDrawingServiceWorks) {
   RightButton();
   theDrawingService.SetGroupFile(nullptr);
 }
+
+TEST_F(InsertGroupTest, ACommandDeletedWithoutEndFreesWhatItDragged) {
+  auto* cmd = Insert("part");
+  InsertDestroyCounter counter;
+  for (CEntity* e : *bench.view.GetSelectionList()) e->SetWatcher(&counter);
+  ASSERT_EQ(bench.stack.GetCurrent(), cmd);
+  bench.stack.DeleteAll();
+  EXPECT_EQ(counter.count, 4);
+  EXPECT_TRUE(bench.view.IsSelectionTracking());
+}
