@@ -18,5 +18,5 @@ class CChangeFontCmd : public CSelectCmdBase {
   virtual int Finish(CDraftView* view);
 
  private:
-  int extra_;
+  [[maybe_unused]] int extra_;
 };
