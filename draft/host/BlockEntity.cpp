@@ -1,6 +1,7 @@
 #include "draft/host/BlockEntity.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "draft/host/EntityList.h"
 #include "draft/host/LineEntity.h"
@@ -17,6 +18,35 @@ CBlockEntity::CBlockEntity(const CBlockEntity& other) : CEntity(other) {
 CBlockEntity::~CBlockEntity() = default;
 
 CEntity* CBlockEntity::Clone(int) const { return new CBlockEntity(*this); }
+
+namespace {
+// Remakes the text members of `block` (nested blocks too) in place with the
+// attributes; whether it held any.
+bool RemakeTexts(CBlockEntity& block, const CTextAttrib& attr) {
+  bool any = false;
+  for (int i = 0; i < block.GetMemberCount(); ++i) {
+    CEntity* member = block.GetMember(i);
+    if (member->IsBlock()) {
+      any = RemakeTexts(static_cast<CBlockEntity&>(*member), attr) || any;
+      continue;
+    }
+    if (!member->IsText()) continue;
+    std::unique_ptr<CEntity> remade(member->CloneWithTextAttrib(attr));
+    if (!remade) continue;
+    block.RemoveBlockMember(member);
+    delete member;
+    block.InsertMember(remade.release(), i);
+    any = true;
+  }
+  return any;
+}
+}  // namespace
+
+CEntity* CBlockEntity::CloneWithTextAttrib(const CTextAttrib& attr) const {
+  std::unique_ptr<CEntity> copy(Clone(1));
+  if (!copy || !copy->IsBlock() || !RemakeTexts(static_cast<CBlockEntity&>(*copy), attr)) return nullptr;
+  return copy.release();
+}
 
 int CBlockEntity::GetGeometry(double*) const { return 0; }
 

@@ -25,6 +25,9 @@ class CBlockEntity : public CEntity {
 
   BOOL IsBlock() const override { return TRUE; }
   CEntity* Clone(int flag = 1) const override;
+  // A copy whose text members, at any depth, take the attributes; null when
+  // the block holds no text.
+  CEntity* CloneWithTextAttrib(const CTextAttrib& attr) const override;
   // No defining values of its own: 0.
   int GetGeometry(double* values) const override;
   // Takes ownership of a member that belongs to no other block; FALSE (and

@@ -4,12 +4,14 @@
 #include <cmath>
 
 #include "draft/host/BlockEntity.h"
+#include "draft/host/DrawingService.h"
 #include "draft/host/Entity.h"
 #include "draft/host/UndoRecord.h"
 
 CDraftView::CDraftView() = default;
 
 CDraftView::~CDraftView() {
+  theDrawingService.ForgetView(this);
   // The collected regions' boundaries are the view's own; they leave the
   // view's lists as they go.
   DiscardPickedRegions();
@@ -189,6 +191,7 @@ void CDraftView::PutBack(CEntity* e, const CEntity* replaced) {
 BOOL CDraftView::AddEntityToView(CEntity* entity, CUndoRecord* record, CEntity* replaced, int) {
   if (!entity) return FALSE;
   UnregisterEntity(entity);  // a command's entity joins the drawing
+  if (!tracking_) detached_.Remove(entity);
   if (!IsInDrawing(entity)) {
     const CEntity* owner = entity->GetEntityOwner();
     if (owner && owner->IsBlock()) {
@@ -263,6 +266,7 @@ void CDraftView::ClearSelection(CEntity* entity) {
     }
     return;
   }
+  detached_.RemoveAll();  // the command's, not freed
   std::vector<CEntity*> back;
   while (!selection_.IsEmpty()) {
     CEntity* e = selection_.RemoveHead();
@@ -270,6 +274,18 @@ void CDraftView::ClearSelection(CEntity* entity) {
     Record(ViewDrawKind::kHighlight, {}, nullptr, 0, e);
   }
   InsertAllInOrder(back);
+}
+
+BOOL CDraftView::EnableSelectionTracking(int on) {
+  if (on) {
+    tracking_ = true;
+    detached_.RemoveAll();
+    return TRUE;
+  }
+  if (!tracking_) return TRUE;
+  if (!selection_.IsEmpty()) return FALSE;
+  tracking_ = false;
+  return TRUE;
 }
 
 // ---- Registered entities.

@@ -64,6 +64,8 @@ class CEntity;
 class CTableEntity;
 class CUndoRecord;
 class CClipRegion;
+class CAttributeItemList;
+struct CInsertContext;
 
 // The unit settings record.
 struct UnitSettings {
@@ -128,7 +130,9 @@ class CDraftView {
 
   // ---- Content.
   CEntityList* GetEntityList() { return &entities_; }
-  CEntityList* GetSelectionList() { return &selection_; }
+  // The selection list; while selection tracking is off, the command's list
+  // (see EnableSelectionTracking).
+  CEntityList* GetSelectionList() { return tracking_ ? &selection_ : &detached_; }
   CEntityList* GetSecondList() { return &second_; }
   // Whether an entity is in the drawing (entity or selection list, or a
   // member of a block that is); registered entities never are.
@@ -195,7 +199,16 @@ class CDraftView {
   void DeselectEntities(const CEntityList& list);
   // null: everything back to the entity list; an entity: that one only.
   void ClearSelection(CEntity* entity = nullptr);
-  int GetSelectionCount() const { return selection_.GetCount(); }
+  int GetSelectionCount() const { return tracking_ ? selection_.GetCount() : detached_.GetCount(); }
+  // Selection tracking, on by default. Off, the selection list (as
+  // GetSelectionList and ClearSelection see it) belongs to the command that
+  // turned it off: its entities (a group's dragged copies) are not part of
+  // the drawing and not the view's, and ClearSelection empties it without
+  // freeing them. Turning it off needs an empty selection (FALSE, nothing
+  // changed, otherwise); turning it on again empties the command's list
+  // (its entities stay the command's) and gives the view its own back.
+  BOOL EnableSelectionTracking(int on);
+  int IsSelectionTracking() const { return tracking_ ? 1 : 0; }
   SelectionFilter& SelectionFilterGroupName() { return filter_; }
 
   // Picking. The options: o1 1 lets selected entities be picked too; o2 1
@@ -328,6 +341,9 @@ class CDraftView {
   // pass 0 and 1.
   int DrawSelectionTransformed(const CEntityList* list, double dx, double dy, double baseX, double baseY,
                                double scale, double angle, int mode = 0, int rubber = 1);
+  // Forgets the last rubber drawing of DrawSelectionTransformed; with
+  // redraw 1 it is drawn once more first, which takes it off the screen.
+  void ResetViewDrag(int redraw);
   const std::vector<ViewDrawOp>& GetDrawLog() const { return drawLog_; }
   void ClearDrawLog() { drawLog_.clear(); }
   bool IsCrossHairShown() const { return crossHairShown_; }
@@ -373,6 +389,50 @@ class CDraftView {
   // form and change nothing.
   BOOL FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
                           int hideCentre, int hideThin = 0, int = 0, int = 0, int = 1);
+  // While the drawing service hides over this view (DrawingService.h), the
+  // search works for its pass: the region is found among `source` as
+  // above, but `boundary` gets copies of the entities hidden over with the
+  // region's inside cut away (or, when it holds such copies already, they
+  // are cut further).
+
+  // ---- Hidden lines (ViewHide.cpp): what the closed region `boundary` (one
+  // or more loops as FindClosedBoundary gives them) hides of the entities of
+  // `source`: every part inside the region is cut away. Parts on its sides
+  // (the region's own edges) stay, and so do whole entities on a
+  // centre-line layer (ignoreCentre) or a thin-line layer (ignoreThin) of
+  // `layers` (the view's table when null); registered entities are passed
+  // over in mode 1. Mode 1 works on entities of the drawing: each one cut or hidden
+  // whole goes to `replaced`, its pieces (new entities, the caller's) to
+  // `made`, and `record`, when given, gets both lists as (old, new); the
+  // drawing itself is left as it is. Mode 0 cuts entities that are not the
+  // drawing's (a copy being placed): `replaced` gets those cut or hidden
+  // whole, `made` their pieces and `kept` a clone of each one left whole
+  // (all new entities, the caller's). TRUE when anything was cut or hidden.
+  // The outline form, for an insertion (the context given): (x, y) lies
+  // outside the figure of `source`, and the boundary is the face of the
+  // figure just beyond the first side met from it towards +x (its outline at
+  // that height when nothing inside crosses there). FALSE when nothing lies
+  // that way or no face is found.
+  BOOL FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
+                          int hideCentre, int hideThin, CInsertContext* context, int);
+
+  // ---- Group insertion (ViewGroupLoad.cpp). Loads the named group N into
+  // the selection list: the block file N.gdf in the folder of the setting
+  // "User Path"/"Block Path" (N itself when it ends in ".gdf"; a path when
+  // the folder is empty), read whole (DrawingFileReader.h). Its groups are
+  // copied into `groups` (flags, origin, items and the active group; a name
+  // the table knows keeps that group), its entities go to the tail of the
+  // selection list in the copies of their groups, and (baseX, baseY) gets
+  // the file's base point (0, 0 when it has none). 1 when loaded; 0, nothing
+  // changed, when the file cannot be read or the name is empty. `fileData`
+  // is left as it is (a block file has no group-file data); the words are
+  // the call's form.
+  int LoadGroupByName(const char* name, int, DWORD option, int, int, int, int, int, double* baseX, double* baseY,
+                      CInsertContext* context, CGroupTable* groups, CAttributeItemList* fileData);
+
+  BOOL HideByRegion(const CEntityList& source, const CEntityList& boundary, int ignoreCentre, int ignoreThin,
+                    CLayerTable* layers, CUndoRecord* record, int mode, CEntityList& replaced, CEntityList& made,
+                    CEntityList& kept);
 
   // ---- Tables in regions (ViewRegionTable.cpp); `words` are the ten
   // layout words of Quorvel's table-in-region dialog (RegionTableDlg.h).
@@ -585,6 +645,12 @@ class CDraftView {
 
  private:
   int ClipByRegion(const CClipRegion& region, CEntityList& made, CEntityList& replaced, int state, int copies);
+  // FindClosedBoundary outside and during a hidden-line pass of the
+  // drawing service.
+  BOOL FindPlainBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x, double y,
+                         int hideCentre, int hideThin);
+  BOOL FindHiddenCopies(const CEntityList& source, CEntityList& copies, CEntityList& second, double x, double y,
+                        int hideCentre, int hideThin);
   void Record(ViewDrawKind kind, std::vector<double> values, const char* text = nullptr, int flag = 0,
               const CEntity* e = nullptr);
   void Record(ViewDrawOp op);
@@ -635,6 +701,9 @@ class CDraftView {
   CEntityList selection_;
   CEntityList second_;
   CEntityList temp_;
+  bool tracking_ = true;
+  CEntityList detached_;  // the command's selection while tracking is off
+  std::vector<std::unique_ptr<CEntity>> lastDrag_;  // what the last rubber drag drew
   std::unordered_set<const CEntity*> registered_;
   struct RegisteredWatcher : CEntityWatcher {
     explicit RegisteredWatcher(CDraftView* v) : view(v) {}

@@ -145,7 +145,7 @@ int CEntity::Intersect(const CEntity& other, GPoint* out, int maxCount) const {
   return n;
 }
 
-CEntity* CEntity::CloneWithTextAttrib(const CTextAttrib&) const { return Clone(1); }
+CEntity* CEntity::CloneWithTextAttrib(const CTextAttrib&) const { return nullptr; }
 BOOL CEntity::AddMember(CEntity*) { return FALSE; }
 BOOL CEntity::SetEndPoints(double, double, double, double, int) { return FALSE; }
 BOOL CEntity::SetGeometry(const double*, int) { return FALSE; }

@@ -101,8 +101,8 @@ class CEntity {
   virtual int Intersect(const CEntity& other, GPoint* out, int maxCount) const;
   // A new copy with the same layer and group and no owner, or null.
   virtual CEntity* Clone(int flag = 1) const = 0;
-  // A copy whose text attributes are `attr` (for entities that carry text),
-  // else a plain copy.
+  // A copy whose texts take the attributes `attr` (the caller's); null for
+  // an entity that carries no text, which cannot be remade so.
   virtual CEntity* CloneWithTextAttrib(const CTextAttrib& attr) const;
   // The entity's own editor (EntityEditors.cpp): its defining values in a
   // dialog of Korrin's; the edited replacement (the caller's, with this

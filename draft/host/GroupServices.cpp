@@ -76,3 +76,24 @@ void ApplyGroupChange(CEntity* entity) {
   CopyOfGroup().erase(s.group);
   SnapshotsByCopy().erase(found);
 }
+
+int ChangeGroup(CEntity* entity, CDrawingGroup* group) {
+  if (!entity) return FALSE;
+  if (SnapshotsByCopy().count(entity->GetEntityGroup())) {
+    ApplyGroupChange(entity);
+    entity->SetEntityGroup(group);
+    return TRUE;
+  }
+  // Keeping the group coordinates: the shown entity moves from where the
+  // old group shows a point p to where the new one shows it, a similarity
+  // of the scale ratio.
+  const CDrawingGroup* from = entity->GetEntityGroup();
+  const double s0 = GetGroupScale(from), s1 = GetGroupScale(group);
+  const GPoint o0 = from ? GPoint{from->GetOriginX(), from->GetOriginY()} : GPoint{};
+  const GPoint o1 = group ? GPoint{group->GetOriginX(), group->GetOriginY()} : GPoint{};
+  entity->SetEntityGroup(group);
+  const double k = s1 / s0;
+  const double dx = o1.x + s1 * (o0.x - o1.x) - o0.x, dy = o1.y + s1 * (o0.y - o1.y) - o0.y;
+  if (k != 1.0 || dx != 0.0 || dy != 0.0) entity->Transform(dx, dy, o0.x, o0.y, k, 0.0, 0);
+  return TRUE;
+}

@@ -23,3 +23,10 @@ int CollectGroupMembers(CDraftView* view, const CDrawingGroup* group, CEntityLis
 // prepared is left alone; every prepared entity must be applied.
 void PrepareGroupChange(CEntity* entity);
 void ApplyGroupChange(CEntity* entity);
+
+// Moves the entity into `group` (null: no group). An entity prepared for a
+// group change keeps where it is shown (its change is applied at once, so
+// ApplyGroupChange afterwards leaves it alone); any other keeps its group
+// coordinates, so it shows at the new group's scale and origin (a block
+// with its members). FALSE for a null entity.
+int ChangeGroup(CEntity* entity, CDrawingGroup* group);

@@ -8,10 +8,17 @@
 #include "draft/host/BoundarySearch.h"
 #include "draft/host/CircleEntity.h"
 #include "draft/host/DraftView.h"
+#include "draft/host/DrawingService.h"
 #include "draft/host/LineEntity.h"
 
 BOOL CDraftView::FindClosedBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x,
                                     double y, int hideCentre, int hideThin, int, int, int) {
+  if (theDrawingService.IsHiding(this)) return FindHiddenCopies(source, boundary, second, x, y, hideCentre, hideThin);
+  return FindPlainBoundary(source, boundary, second, x, y, hideCentre, hideThin);
+}
+
+BOOL CDraftView::FindPlainBoundary(const CEntityList& source, CEntityList& boundary, CEntityList& second, double x,
+                                   double y, int hideCentre, int hideThin) {
   CEntityList all;
   for (const CEntity* e : source) e->ListInto(all);
   std::vector<velmish::BoundaryCurve> curves;

@@ -209,16 +209,27 @@ void CDraftView::Paint(const ViewDrawOp& op) {
 
 int CDraftView::DrawSelectionTransformed(const CEntityList* list, double dx, double dy, double baseX, double baseY,
                                          double scale, double angle, int, int) {
-  const CEntityList& source = list ? *list : selection_;
+  const CEntityList& source = list ? *list : *GetSelectionList();
   int drawn = 0;
+  lastDrag_.clear();
   for (CEntity* e : source) {
-    const std::unique_ptr<CEntity> copy(e->Transform(dx, dy, baseX, baseY, scale, angle, 1));
+    std::unique_ptr<CEntity> copy(e->Transform(dx, dy, baseX, baseY, scale, angle, 1));
     if (!copy) continue;
     if (dc_) PaintPieces(copy.get(), RGB(255, 255, 255), true);
+    lastDrag_.push_back(std::move(copy));
     ++drawn;
   }
   Record(ViewDrawKind::kSelectionTransformed, {dx, dy, baseX, baseY, scale, angle}, nullptr, drawn);
   return drawn;
+}
+
+void CDraftView::ResetViewDrag(int redraw) {
+  if (redraw && !lastDrag_.empty()) {
+    if (dc_)
+      for (const auto& copy : lastDrag_) PaintPieces(copy.get(), RGB(255, 255, 255), true);
+    Record(ViewDrawKind::kSelectionTransformed, {}, nullptr, static_cast<int>(lastDrag_.size()));
+  }
+  lastDrag_.clear();
 }
 
 void CDraftView::PaintCrossHairAt(CPoint at) {

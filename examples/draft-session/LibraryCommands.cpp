@@ -31,6 +31,9 @@
 #include "draft/construct/TangentArcCmd.h"
 #include "draft/construct/WaveLineCmd.h"
 #include "draft/edit/ArrayCmd.h"
+#include "draft/edit/ChangeFontCmd.h"
+#include "draft/edit/ContourCenterPlaceCmd.h"
+#include "draft/edit/HideCopyCmd.h"
 #include "draft/edit/BreakPartCmd.h"
 #include "draft/edit/PickEditCmd.h"
 #include "draft/edit/DeleteCmd.h"
@@ -51,6 +54,9 @@
 #include "draft/edit/ShaftChamferCmd.h"
 #include "draft/edit/ZoomInCmd.h"
 #include "draft/edit/ZoomWindowCmd.h"
+#include "draft/host/Settings.h"
+#include "draft/regions/InsertGroupAltCmd.h"
+#include "draft/regions/InsertGroupCmd.h"
 #include "draft/regions/MeasureAreaCmd.h"
 #include "draft/regions/MeasureDistCmd.h"
 #include "draft/regions/MeasureLengthCmd.h"
@@ -101,6 +107,19 @@
 #include "platform/ui/Wnd.h"
 
 namespace draftsession {
+
+namespace {
+// The host's insertion options: the block folder (the shipped data folder
+// when none is set), the scale and the angle asked after the base point,
+// continuous insertion.
+void PrepareInsertion() {
+  if (GetProfileStringSetting("User Path", "Block Path", "").IsEmpty())
+    WriteProfileStringSetting("User Path", "Block Path", SCRIVEL_SESSION_DATA "/");
+  WriteProfileIntSetting("SYSVAR_NORMAL", "SET_INSERTSTATUS_SCALE", 1);
+  WriteProfileIntSetting("SYSVAR_NORMAL", "SET_INSERTSTATUS_ANGLE", 1);
+  WriteProfileIntSetting("SYSVAR_NORMAL", "SET_INSERTSTATUS_CON", 1);
+}
+}  // namespace
 
 namespace {
 
@@ -466,6 +485,32 @@ CommandRegistry LibraryCommands() {
         [](CDraftView& v) { return new CSaveBlockCmd(320, &v, 0, 0); });
   c.Add("make-block", "replaces two or more selected entities (the right button ends the selection) by one block",
         [](CDraftView& v) { return new CMakeBlockCmd(321, &v, 0, 0); });
+  // Group insertion from the block files of the host's block folder (the
+  // shipped data folder unless "User Path"/"Block Path" names another).
+  c.Add("insert-group", "inserts the stored group \"bolt\" (bolt.gdf of the block folder) at each clicked base "
+                        "point, with a scale and an angle clicked or typed next (50 units: scale 1; TAB turns by "
+                        "90 degrees), offering to remove the lines it hides; the right button ends",
+        [](CDraftView& view) {
+          PrepareInsertion();
+          return new CInsertGroupCmd(&view, 325, 1, "bolt", 0, 0, "", 0, nullptr);
+        });
+  c.Add("insert-groups", "inserts the stored groups \"bolt\" and \"washer\" in turn, as insert-group does",
+        [](CDraftView& view) {
+          PrepareInsertion();
+          CStringArray names;
+          names.Add("bolt");
+          names.Add("washer");
+          return new CInsertGroupAltCmd(&view, 326, 1, &names, 0, 0, "", 0, nullptr);
+        });
+  c.Add("change-font", "gives the selected texts (a block's too) the drawing's text font and the system text "
+                       "height; the right button ends the choice",
+        [](CDraftView&) { return new CChangeFontCmd(327, 0); });
+  c.Add("centre-mark", "a centre line, a parallel contour line, then marks of three arcs at clicked points of the "
+                       "centre line (TAB: of the contour line)",
+        [](CDraftView&) { return new CContourCenterPlaceCmd(328); });
+  c.Add("hide-copy", "copies the selection without what the regions clicked after the base point hide; the right "
+                     "button hands the copies to the drawing",
+        [](CDraftView& view) { return new CHideCopyCmd(&view, 329); });
   return c;
 }
 

@@ -578,6 +578,46 @@ void ContourPlace(SessionUser& u) {
   if (u.Random().Chance(0.5)) u.RightClick();  // the picked contour back
 }
 
+// A stored group (or the list of two) placed once or twice: base point,
+// scale, angle; the hiding question gets a random answer.
+void InsertGroup(SessionUser& u) {
+  u.Push(u.Random().Chance(0.7) ? "insert-group" : "insert-groups");
+  for (int i = u.Random().Int(1, 2); i > 0; --i) {
+    MaybeTab(u);
+    const GPoint base = SomePoint(u);
+    GivePoint(u, base);
+    u.Click(u.Near(base, 60));
+    u.Click(u.Near(base, 40));
+  }
+  if (u.Random().Chance(0.5)) u.RightClick();
+}
+
+void ChangeFont(SessionUser& u) {
+  u.Push("change-font");
+  Select(u);
+  if (u.Random().Chance(0.5)) u.RightClick();
+}
+
+void CentreMark(SessionUser& u) {
+  u.Push("centre-mark");
+  u.Click(u.PointOnEntity());
+  u.Click(u.PointOnEntity());
+  const GPoint at = u.PointOnEntity();
+  for (int i = u.Random().Int(1, 2); i > 0; --i) {
+    MaybeTab(u);
+    u.Click(u.Near(at, 20));
+  }
+  if (u.Random().Chance(0.5)) u.RightClick();
+}
+
+void HideCopy(SessionUser& u) {
+  u.Push("hide-copy");
+  Select(u);
+  u.Click(SomePoint(u));  // the base point
+  for (int i = u.Random().Int(1, 2); i > 0; --i) u.Click(u.AnyPoint());
+  if (u.Random().Chance(0.7)) u.RightClick();  // the copies handed over
+}
+
 void ThreeView(SessionUser& u) {
   u.Push("three-view");
   const GPoint first = u.AnyPoint();
@@ -1014,6 +1054,10 @@ const std::vector<CommandStep>& CommandSteps() {
       {"end-view", 2, EndView},
       {"intersect", 2, Intersect},
       {"detail", 2, Detail},
+      {"insert-group", 2, InsertGroup},
+      {"change-font", 1, ChangeFont},
+      {"centre-mark", 2, CentreMark},
+      {"hide-copy", 2, HideCopy},
   };
   return steps;
 }
