@@ -7,12 +7,11 @@
 // crossing track's list from its head answers in the list's length; this
 // index keeps, for each track asked about, an array of the track's
 // stretches in list order with the running maxima of their starts and ends,
-// made the first time the track is asked about. With a step given, it also
-// keeps the answer's place in that array for every multiple of the step
-// along the track (the coordinates the search asks about), so that such a
-// question is one look-up; any other coordinate is answered by binary
-// search. The answer is by construction the one the walk gives (see
-// FindCovering), whatever the list holds.
+// made the first time the track is asked about, and answers by binary
+// search over it (a track holds few stretches, so that reads a cache line
+// or two; a table by coordinate would cost memory in proportion to the
+// track's length and miss the cache). The answer is by construction the one
+// the walk gives (see FindCovering), whatever the list holds.
 //
 // The arrays hold pointers into the tracks and no copy of their contents:
 // a track's arrays are valid only until one of its stretches is cut, freed,
@@ -28,8 +27,8 @@ class Segment;
 class SegmentTrackIndex {
  public:
   // Forgets the arrays of every track; `trackCount` tracks can be asked
-  // about until the next Reset. With a step, questions at its multiples are
-  // answered by look-up.
+  // about until the next Reset. The step is that of the tracks' positions
+  // (see StepsCovered).
   void Reset(size_t trackCount, int32_t step = 0);
   // Forgets the arrays of one track (its stretches changed).
   void Invalidate(size_t track);
@@ -69,9 +68,6 @@ class SegmentTrackIndex {
     bool built = false;
     Segment* head = nullptr;
     std::vector<Entry> entries;
-    // For the multiples of the step, from 0: the place in `entries` where
-    // the walk stops.
-    std::vector<uint16_t> stops;
     // For each entry, the multiples of the step (as their numbers) at which
     // the walk finds it; kept only for a track in start order.
     std::vector<Steps> covers;

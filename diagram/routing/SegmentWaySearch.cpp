@@ -288,16 +288,31 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
   }
   if (low > high || steps / (high - low + 1) < m_nSweepAbove) return false;
 
-  // The runs starting and ending at each crossing track.
+  // The runs starting and ending at each crossing track, in the order of
+  // those tracks (a counting sort: they lie between low and high).
+  const auto span = static_cast<size_t>(high - low + 1);
   std::vector<size_t> byFirst;
   std::vector<size_t> byLast;
-  for (size_t i = 0; i < level.size(); ++i) {
-    if (runs[i].first > runs[i].last) continue;
-    byFirst.push_back(i);
-    byLast.push_back(i);
+  {
+    std::vector<size_t> firstAt(span + 1, 0);
+    std::vector<size_t> lastAt(span + 1, 0);
+    for (const Run& run : runs) {
+      if (run.first > run.last) continue;
+      ++firstAt[static_cast<size_t>(run.first - low) + 1];
+      ++lastAt[static_cast<size_t>(run.last - low) + 1];
+    }
+    for (size_t k = 1; k <= span; ++k) {
+      firstAt[k] += firstAt[k - 1];
+      lastAt[k] += lastAt[k - 1];
+    }
+    byFirst.resize(firstAt[span]);
+    byLast.resize(lastAt[span]);
+    for (size_t i = 0; i < level.size(); ++i) {
+      if (runs[i].first > runs[i].last) continue;
+      byFirst[firstAt[static_cast<size_t>(runs[i].first - low)]++] = i;
+      byLast[lastAt[static_cast<size_t>(runs[i].last - low)]++] = i;
+    }
   }
-  std::sort(byFirst.begin(), byFirst.end(), [&runs](size_t a, size_t b) { return runs[a].first < runs[b].first; });
-  std::sort(byLast.begin(), byLast.end(), [&runs](size_t a, size_t b) { return runs[a].last < runs[b].last; });
   // The places of the level's stretches whose runs include the track, by
   // their own tracks; the first of each track in a range-minimum.
   std::vector<std::vector<int32_t>> active(rows);
@@ -366,9 +381,14 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
     }
   }
   // In the walk's order: by the reaching stretch's place, then by the
-  // crossing track (the claims were made track by track).
-  std::stable_sort(claims.begin(), claims.end(), [](const Claim& a, const Claim& b) { return a.place < b.place; });
-  for (const Claim& claim : claims) {
+  // crossing track (the claims were made track by track, and a counting
+  // sort by place keeps that order).
+  std::vector<size_t> atPlace(level.size() + 1, 0);
+  for (const Claim& claim : claims) ++atPlace[static_cast<size_t>(claim.place) + 1];
+  for (size_t i = 1; i <= level.size(); ++i) atPlace[i] += atPlace[i - 1];
+  std::vector<Claim> ordered(claims.size());
+  for (const Claim& claim : claims) ordered[atPlace[static_cast<size_t>(claim.place)]++] = claim;
+  for (const Claim& claim : ordered) {
     Reach(level[static_cast<size_t>(claim.place)], claim.x);
     next.push_back(claim.x);
   }
