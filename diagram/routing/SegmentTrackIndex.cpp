@@ -93,3 +93,11 @@ Segment* SegmentTrackIndex::FindCovering(size_t track, Segment* head, int32_t at
   const Entry& entry = t.entries[stop];
   return entry.start <= at && at <= entry.end ? entry.stretch : nullptr;
 }
+
+void SegmentTrackIndex::Prefetch(size_t track) const {
+  if (track >= m_tracks.size() || !m_tracks[track].built) return;
+  const Track& t = m_tracks[track];
+  const char* covers = reinterpret_cast<const char*>(t.covers.data());
+  const size_t bytes = t.covers.size() * sizeof(Steps);
+  for (size_t at = 0; at < bytes; at += 64) __builtin_prefetch(covers + at);
+}

@@ -62,6 +62,9 @@ class SegmentTrackIndex {
   // stretches are not in the order of their starts (the walk's answer may
   // then not be the covering stretch) or no step was given.
   bool StepsCovered(size_t track, Segment* head, const std::vector<Steps>*& covers);
+  // Asks the processor to fetch a made track's arrays ahead of their use;
+  // nothing for a track not made.
+  void Prefetch(size_t track) const;
 
  private:
   struct Track {

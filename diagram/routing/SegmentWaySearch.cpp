@@ -105,9 +105,7 @@ bool SegmentWaySearch::Run(Segment* source, bool sourceVertical, const Destinati
   std::vector<Segment*> next;
   bool levelVertical = destination.vertical;
   while (!source->m_pPredecessor && !current.empty()) {
-    // Cheapest first; equal costs keep the order they were reached in.
-    std::stable_sort(current.begin(), current.end(),
-                     [](const Segment* a, const Segment* b) { return a->m_nCost < b->m_nCost; });
+    SortByCost(current);
     if (levelVertical != sourceVertical) {
       // This level crosses the source's tracks: it may reach the source.
       if (Segment* t = FirstReachingSource(current, levelVertical)) {
@@ -123,6 +121,24 @@ bool SegmentWaySearch::Run(Segment* source, bool sourceVertical, const Destinati
     levelVertical = !levelVertical;
   }
   return source->m_pPredecessor != nullptr;
+}
+
+void SegmentWaySearch::SortByCost(std::vector<Segment*>& level) {
+  // Cheapest first; equal costs keep the order they were reached in. Each
+  // stretch's cost is read once into a key of cost and place, so the sort
+  // compares numbers instead of following pointers.
+  const size_t count = level.size();
+  if (count < 2) return;
+  m_sortKeys.resize(count);
+  for (size_t i = 0; i < count; ++i) {
+    const auto cost = static_cast<uint32_t>(static_cast<int64_t>(level[i]->m_nCost) - INT32_MIN);
+    m_sortKeys[i] = static_cast<uint64_t>(cost) << 32 | static_cast<uint64_t>(i);
+  }
+  if (std::is_sorted(m_sortKeys.begin(), m_sortKeys.end())) return;
+  std::sort(m_sortKeys.begin(), m_sortKeys.end());
+  m_sorted.resize(count);
+  for (size_t i = 0; i < count; ++i) m_sorted[i] = level[static_cast<size_t>(m_sortKeys[i] & UINT32_MAX)];
+  level.swap(m_sorted);
 }
 
 void SegmentWaySearch::ClearMarks() {
@@ -315,15 +331,21 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
   }
   // The places of the level's stretches whose runs include the track, by
   // their own tracks; the first of each track in a range-minimum.
-  std::vector<std::vector<int32_t>> active(rows);
+  // Each track's places are a short list threaded through `nextPlace`
+  // (a place is on one list at a time), from `rowFirst`.
+  std::vector<int32_t> rowFirst(rows, -1);
+  std::vector<int32_t> nextPlace(level.size(), -1);
   RangeMin first(rows);
   // Which tracks have one, a bit each: most crossing stretches have none on
   // their tracks, which this answers without the range-minimum.
   std::vector<uint64_t> occupied((rows + 63) / 64, 0);
   auto refresh = [&](size_t row) {
-    const std::vector<int32_t>& places = active[row];
-    first.Set(row, places.empty() ? INT32_MAX : *std::min_element(places.begin(), places.end()));
-    if (places.empty()) {
+    int32_t least = INT32_MAX;
+    for (int32_t place = rowFirst[row]; place >= 0; place = nextPlace[static_cast<size_t>(place)]) {
+      least = std::min(least, place);
+    }
+    first.Set(row, least);
+    if (least == INT32_MAX) {
       occupied[row / 64] &= ~(uint64_t{1} << (row % 64));
     } else {
       occupied[row / 64] |= uint64_t{1} << (row % 64);
@@ -351,12 +373,16 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
     for (; opened < byFirst.size() && runs[byFirst[opened]].first == k; ++opened) {
       const size_t i = byFirst[opened];
       const auto row = static_cast<size_t>(level[i]->m_nTrack);
-      active[row].push_back(static_cast<int32_t>(i));
+      nextPlace[i] = rowFirst[row];
+      rowFirst[row] = static_cast<int32_t>(i);
       refresh(row);
     }
     // A crossing track with no stretch of the level coming to it gives
     // nothing.
     const auto crossTrack = static_cast<size_t>(k);
+    // The tracks' arrays lie apart in memory: the next ones are fetched
+    // while this one is read.
+    crossIndex.Prefetch(crossTrack + 2);
     Segment* head = first.Min(0, rows - 1) != INT32_MAX ? crossHeads[crossTrack] : nullptr;
     const std::vector<SegmentTrackIndex::Steps>* covers = nullptr;
     // The walk's answers are the stretches themselves only on a track in
@@ -375,8 +401,9 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
     for (; closed < byLast.size() && runs[byLast[closed]].last == k; ++closed) {
       const size_t i = byLast[closed];
       const auto row = static_cast<size_t>(level[i]->m_nTrack);
-      std::vector<int32_t>& places = active[row];
-      places.erase(std::find(places.begin(), places.end(), static_cast<int32_t>(i)));
+      int32_t* link = &rowFirst[row];
+      while (*link != static_cast<int32_t>(i)) link = &nextPlace[static_cast<size_t>(*link)];
+      *link = nextPlace[i];
       refresh(row);
     }
   }

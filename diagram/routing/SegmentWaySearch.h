@@ -102,6 +102,8 @@ class SegmentWaySearch {
   // `x`) at which its walk reaches the crossing stretch `x`, whatever the
   // state of `x`; -1 when it never does.
   int64_t PositionReaching(const Segment& t, bool tVertical, const Segment& x);
+  // Orders a level cheapest first, equal costs in their present order.
+  void SortByCost(std::vector<Segment*>& level);
   // Whether a walk may make `x` reached: free, or the source as a pin.
   bool Takes(const Segment* x) const;
   // `x` reached from `t`: its predecessor, state and cost.
@@ -145,4 +147,7 @@ class SegmentWaySearch {
   bool m_bHittersCollected = false;
   // The stretches marked since the marks were last cleared.
   std::vector<Segment*> m_marked;
+  // Room for SortByCost.
+  std::vector<uint64_t> m_sortKeys;
+  std::vector<Segment*> m_sorted;
 };
