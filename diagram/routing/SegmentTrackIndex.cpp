@@ -56,7 +56,7 @@ const SegmentTrackIndex::Track& SegmentTrackIndex::Build(size_t track, Segment* 
       const int64_t low = from >= 0 ? (from + m_nStep - 1) / m_nStep : -(-from / m_nStep);
       const int64_t high = e.end >= 0 ? e.end / m_nStep : -((-static_cast<int64_t>(e.end) + m_nStep - 1) / m_nStep);
       t.covers.push_back({static_cast<int32_t>(std::clamp<int64_t>(low, INT32_MIN, INT32_MAX)),
-                          static_cast<int32_t>(std::clamp<int64_t>(high, INT32_MIN, INT32_MAX))});
+                          static_cast<int32_t>(std::clamp<int64_t>(high, INT32_MIN, INT32_MAX)), e.stretch});
       endBefore = std::max<int64_t>(endBefore, e.end);
     }
   }

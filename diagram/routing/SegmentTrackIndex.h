@@ -51,10 +51,13 @@ class SegmentTrackIndex {
   // The stretches of a track in list order, from the array kept for it.
   const std::vector<Entry>& Stretches(size_t track, Segment* head);
 
-  // A run of step positions, low..high in steps (none when low > high).
+  // A run of step positions, low..high in steps (none when low > high),
+  // at which the walk finds `stretch`; the stretch is kept beside the run
+  // so that a sweep over the runs reads one array.
   struct Steps {
     int32_t low;
     int32_t high;
+    Segment* stretch;
   };
   // With a step given, for each stretch of the track in list order, the
   // step positions at which the walk from the head finds that stretch

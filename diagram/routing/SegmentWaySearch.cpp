@@ -130,12 +130,29 @@ void SegmentWaySearch::SortByCost(std::vector<Segment*>& level) {
   const size_t count = level.size();
   if (count < 2) return;
   m_sortKeys.resize(count);
+  uint32_t least = UINT32_MAX;
+  uint32_t most = 0;
   for (size_t i = 0; i < count; ++i) {
     const auto cost = static_cast<uint32_t>(static_cast<int64_t>(level[i]->m_nCost) - INT32_MIN);
+    least = std::min(least, cost);
+    most = std::max(most, cost);
     m_sortKeys[i] = static_cast<uint64_t>(cost) << 32 | static_cast<uint64_t>(i);
   }
   if (std::is_sorted(m_sortKeys.begin(), m_sortKeys.end())) return;
-  std::sort(m_sortKeys.begin(), m_sortKeys.end());
+  if (count >= 64 && most - least < (uint32_t{1} << 24)) {
+    // A level's costs lie close together: a stable radix sort by the cost
+    // above the least, a byte a pass, keeps the places in order.
+    m_sortSpare.resize(count);
+    for (uint32_t shift = 0; shift < 32 && ((most - least) >> shift) != 0; shift += 8) {
+      size_t counts[257] = {};
+      for (const uint64_t key : m_sortKeys) ++counts[(((key >> 32) - least) >> shift & 0xff) + 1];
+      for (size_t b = 1; b <= 256; ++b) counts[b] += counts[b - 1];
+      for (const uint64_t key : m_sortKeys) m_sortSpare[counts[((key >> 32) - least) >> shift & 0xff]++] = key;
+      m_sortKeys.swap(m_sortSpare);
+    }
+  } else {
+    std::sort(m_sortKeys.begin(), m_sortKeys.end());
+  }
   m_sorted.resize(count);
   for (size_t i = 0; i < count; ++i) m_sorted[i] = level[static_cast<size_t>(m_sortKeys[i] & UINT32_MAX)];
   level.swap(m_sorted);
@@ -395,7 +412,7 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
       if (bottom > top || !anyIn(static_cast<size_t>(bottom), static_cast<size_t>(top))) continue;
       const int32_t place = first.Min(static_cast<size_t>(bottom), static_cast<size_t>(top));
       if (place == INT32_MAX) continue;
-      Segment* x = crossIndex.Stretches(crossTrack, head)[e].stretch;
+      Segment* x = (*covers)[e].stretch;
       if (Takes(x)) claims.push_back({place, x});
     }
     for (; closed < byLast.size() && runs[byLast[closed]].last == k; ++closed) {

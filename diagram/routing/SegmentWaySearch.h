@@ -149,5 +149,6 @@ class SegmentWaySearch {
   std::vector<Segment*> m_marked;
   // Room for SortByCost.
   std::vector<uint64_t> m_sortKeys;
+  std::vector<uint64_t> m_sortSpare;
   std::vector<Segment*> m_sorted;
 };
