@@ -54,10 +54,6 @@ int64_t SegmentWaySearch::PositionReaching(const Segment& t, bool tVertical, con
   return Covering(!tVertical, x.m_nTrack, at) == &x ? p : -1;
 }
 
-bool SegmentWaySearch::Takes(const Segment* x) const {
-  return x->m_nState == Segment::kFree || (x->m_nState == Segment::kPin && x == m_pSource);
-}
-
 void SegmentWaySearch::Reach(Segment* t, Segment* x) {
   m_marked.push_back(x);
   x->m_pPredecessor = t;

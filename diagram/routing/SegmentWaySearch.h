@@ -31,9 +31,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "diagram/routing/Segment.h"
 #include "diagram/routing/SegmentTrackIndex.h"
-
-class Segment;
 
 class SegmentWaySearch {
  public:
@@ -105,7 +104,10 @@ class SegmentWaySearch {
   // Orders a level cheapest first, equal costs in their present order.
   void SortByCost(std::vector<Segment*>& level);
   // Whether a walk may make `x` reached: free, or the source as a pin.
-  bool Takes(const Segment* x) const;
+  // Asked for every stretch a level comes to, so inline.
+  bool Takes(const Segment* x) const {
+    return x->m_nState == Segment::kFree || (x->m_nState == Segment::kPin && x == m_pSource);
+  }
   // `x` reached from `t`: its predecessor, state and cost.
   void Reach(Segment* t, Segment* x);
   // The first stretch of the level that reaches the source; none.
