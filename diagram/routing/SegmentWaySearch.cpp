@@ -108,11 +108,15 @@ bool SegmentWaySearch::Run(Segment* source, bool sourceVertical, const Destinati
         Reach(t, source);
         return true;
       }
+      next.clear();
+      if (WalkLevelTowardHitters(current, levelVertical, next)) return true;
     } else if (ReachSourceThroughNextLevel(current, levelVertical)) {
       return true;
+    } else {
+      next.clear();
+      m_nextPlaces.clear();
+      WalkLevel(current, levelVertical, next);
     }
-    next.clear();
-    WalkLevel(current, levelVertical, next);
     current.swap(next);
     levelVertical = !levelVertical;
   }
@@ -238,6 +242,68 @@ bool SegmentWaySearch::ReachSourceThroughNextLevel(const std::vector<Segment*>& 
   }
   Reach(m_hitters[best], m_pSource);
   return true;
+}
+
+bool SegmentWaySearch::WalkLevelTowardHitters(const std::vector<Segment*>& level, bool levelVertical,
+                                              std::vector<Segment*>& next) {
+  m_nextPlaces.clear();
+  if (!Takes(m_pSource) || level.empty()) {
+    WalkLevel(level, levelVertical, next);
+    return false;
+  }
+  if (!m_bHittersCollected) CollectHitters();
+  if (m_hitters.empty()) {
+    WalkLevel(level, levelVertical, next);
+    return false;
+  }
+  // A stretch of the next level comes to a hitter only from a track that
+  // the hitter covers.
+  int64_t low = INT64_MAX;
+  int64_t high = INT64_MIN;
+  for (const Segment* hitter : m_hitters) {
+    low = std::min<int64_t>(low, hitter->m_nStart);
+    high = std::max<int64_t>(high, hitter->m_nEnd);
+  }
+  low = std::max<int64_t>(low, 0) / m_nStep;
+  high = std::max<int64_t>(high, 0) / m_nStep;
+  // The next level on those tracks first: the claims on a crossing track
+  // depend on this level alone, and the part keeps the walk's order.
+  m_crossTracks = {low, high, true};
+  WalkLevel(level, levelVertical, next);
+  m_crossTracks = CrossTracks();
+  std::vector<Segment*> part(next);
+  SortByCost(part);
+  if (ReachSourceThroughNextLevel(part, !levelVertical)) return true;
+  // Not there: the rest of the level, merged in the walk's order (by the
+  // reaching stretch's place, then by track).
+  std::vector<Segment*> inside;
+  inside.swap(next);
+  std::vector<size_t> insidePlaces;
+  insidePlaces.swap(m_nextPlaces);
+  m_crossTracks = {low, high, false};
+  WalkLevel(level, levelVertical, next);
+  m_crossTracks = CrossTracks();
+  std::vector<Segment*> outside;
+  outside.swap(next);
+  std::vector<size_t> outsidePlaces;
+  outsidePlaces.swap(m_nextPlaces);
+  next.reserve(inside.size() + outside.size());
+  size_t i = 0;
+  size_t o = 0;
+  while (i < inside.size() || o < outside.size()) {
+    const bool takeInside =
+        o == outside.size() ||
+        (i < inside.size() && std::make_pair(insidePlaces[i], inside[i]->m_nTrack) <
+                                  std::make_pair(outsidePlaces[o], outside[o]->m_nTrack));
+    if (takeInside) {
+      next.push_back(inside[i]);
+      m_nextPlaces.push_back(insidePlaces[i++]);
+    } else {
+      next.push_back(outside[o]);
+      m_nextPlaces.push_back(outsidePlaces[o++]);
+    }
+  }
+  return false;
 }
 
 namespace {
@@ -391,11 +457,22 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
       refresh(row);
     }
     // A crossing track with no stretch of the level coming to it gives
-    // nothing.
+    // nothing; nor does one the level is not made on.
     const auto crossTrack = static_cast<size_t>(k);
     // The tracks' arrays lie apart in memory: the next ones are fetched
     // while this one is read.
     crossIndex.Prefetch(crossTrack + 2);
+    if (!m_crossTracks.Has(k)) {
+      for (; closed < byLast.size() && runs[byLast[closed]].last == k; ++closed) {
+        const size_t i = byLast[closed];
+        const auto row = static_cast<size_t>(level[i]->m_nTrack);
+        int32_t* link = &rowFirst[row];
+        while (*link != static_cast<int32_t>(i)) link = &nextPlace[static_cast<size_t>(*link)];
+        *link = nextPlace[i];
+        refresh(row);
+      }
+      continue;
+    }
     Segment* head = first.Min(0, rows - 1) != INT32_MAX ? crossHeads[crossTrack] : nullptr;
     const std::vector<SegmentTrackIndex::Steps>* covers = nullptr;
     // The walk's answers are the stretches themselves only on a track in
@@ -431,6 +508,7 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
   for (const Claim& claim : ordered) {
     Reach(level[static_cast<size_t>(claim.place)], claim.x);
     next.push_back(claim.x);
+    m_nextPlaces.push_back(static_cast<size_t>(claim.place));
   }
   return true;
 }
@@ -441,11 +519,13 @@ void SegmentWaySearch::WalkLevel(const std::vector<Segment*>& level, bool levelV
   std::vector<Segment*>& crossHeads = Heads(crossVertical);
   SegmentTrackIndex& crossIndex = crossVertical ? m_vertIndex : m_horzIndex;
   const auto crossCount = static_cast<int64_t>(crossHeads.size());
-  for (Segment* t : level) {
+  for (size_t place = 0; place < level.size(); ++place) {
+    Segment* t = level[place];
     const int64_t at = static_cast<int64_t>(t->m_nTrack) * m_nStep;
     for (int64_t p = t->m_nStart; p < static_cast<int64_t>(t->m_nEnd) - m_nStep; p += m_nStep) {
       const int64_t k = CrossingTrack(p, m_nStep, crossCount);
       if (k >= crossCount) break;
+      if (!m_crossTracks.Has(k)) continue;
       // The first stretch of the crossing track's list covering T's track,
       // unless one starting past it comes first.
       const auto crossTrack = static_cast<size_t>(k);
@@ -453,6 +533,7 @@ void SegmentWaySearch::WalkLevel(const std::vector<Segment*>& level, bool levelV
       if (!x || !Takes(x)) continue;
       Reach(t, x);
       next.push_back(x);
+      m_nextPlaces.push_back(place);
     }
   }
 }

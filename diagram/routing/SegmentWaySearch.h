@@ -118,6 +118,14 @@ class SegmentWaySearch {
   // Whether the level after this one reaches the source; when it does, its
   // stretch that does and the source are marked as the walk marks them.
   bool ReachSourceThroughNextLevel(const std::vector<Segment*>& level, bool levelVertical);
+  // For a level crossing the source's tracks that does not reach it: walks
+  // the level onto the crossing tracks that hitters cover first, and when
+  // the stretches it reaches there reach a hitter (ReachSourceThroughNext-
+  // Level), ends the search with the way marked as the whole walk marks it;
+  // otherwise walks the rest and gives the whole next level in the walk's
+  // order. The claims on a crossing track depend on this level alone, so
+  // the level is the walk's either way.
+  bool WalkLevelTowardHitters(const std::vector<Segment*>& level, bool levelVertical, std::vector<Segment*>& next);
   // Walks every stretch of the level; the stretches reached make `next`.
   void WalkLevel(const std::vector<Segment*>& level, bool levelVertical, std::vector<Segment*>& next);
   // The same level made by a sweep over the crossing tracks (see the .cpp);
@@ -147,6 +155,18 @@ class SegmentWaySearch {
   int64_t m_nStep = 1;
   std::vector<Segment*> m_hitters;
   bool m_bHittersCollected = false;
+  // The crossing tracks a walk of a level goes onto: all, or those inside
+  // (or outside) low..high.
+  struct CrossTracks {
+    int64_t low = 0;
+    int64_t high = -1;
+    bool inside = false;
+    bool Has(int64_t track) const { return (low <= track && track <= high) == inside; }
+  };
+  CrossTracks m_crossTracks;
+  // For each stretch a walk adds to the next level, the place in the level
+  // of the stretch it was reached from.
+  std::vector<size_t> m_nextPlaces;
   // The stretches marked since the marks were last cleared.
   std::vector<Segment*> m_marked;
   // Room for SortByCost.
