@@ -23,6 +23,8 @@
 //   this level and then of the positions along them. Only the stretches that
 //   come to the source (its "hitters", found once per search) are looked at,
 //   so the level before the one that reaches the source is never walked.
+//   Of the level before that, only the part on the crossing tracks the
+//   hitters cover is walked when that part already reaches a hitter.
 // The search expects unmarked stretches (pins kept) and records every
 // stretch it marks, so that ClearMarks can unmark them before the tracks
 // change.
@@ -120,11 +122,11 @@ class SegmentWaySearch {
   bool ReachSourceThroughNextLevel(const std::vector<Segment*>& level, bool levelVertical);
   // For a level crossing the source's tracks that does not reach it: walks
   // the level onto the crossing tracks that hitters cover first, and when
-  // the stretches it reaches there reach a hitter (ReachSourceThroughNext-
-  // Level), ends the search with the way marked as the whole walk marks it;
-  // otherwise walks the rest and gives the whole next level in the walk's
-  // order. The claims on a crossing track depend on this level alone, so
-  // the level is the walk's either way.
+  // the stretches it reaches there reach a hitter (as
+  // ReachSourceThroughNextLevel asks), ends the search with the way marked
+  // as the whole walk marks it; otherwise walks the rest and gives the
+  // whole next level in the walk's order. The claims on a crossing track
+  // depend on this level alone, so the level is the walk's either way.
   bool WalkLevelTowardHitters(const std::vector<Segment*>& level, bool levelVertical, std::vector<Segment*>& next);
   // Walks every stretch of the level; the stretches reached make `next`.
   void WalkLevel(const std::vector<Segment*>& level, bool levelVertical, std::vector<Segment*>& next);
