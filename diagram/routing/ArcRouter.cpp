@@ -21,8 +21,6 @@ IMPLEMENT_DYNAMIC(CArcRouter, CObject)
 
 namespace {
 
-constexpr WORD kScratchMark = 2;
-
 // Marks the segments between consecutive handles 1..n of a polyline.
 void MarkPolyline(CArcRouter& router, CDrawObj* poly, int collect) {
   const int count = poly->GetHandleCount();
@@ -165,12 +163,12 @@ void CArcRouter::GetAddedObjectsInRect(const CRect& rect, CDrawList& out) {
   CDrawList found(10);
   m_pDiagram->GetObjectsInRect(rect, found);
   if (found.IsEmpty()) return;
-  for (POSITION pos = m_addedObjects.GetHeadPosition(); pos;) m_addedObjects.GetNext(pos)->SetMark(kScratchMark);
+  // The added list answers membership from its index, so the question costs
+  // the objects found, not the objects added.
   for (POSITION pos = found.GetHeadPosition(); pos;) {
     CDrawObj* object = found.GetNext(pos);
-    if (object->GetMark() == kScratchMark) out += object;
+    if (m_addedObjects.Find(object)) out += object;
   }
-  for (POSITION pos = m_addedObjects.GetHeadPosition(); pos;) m_addedObjects.GetNext(pos)->SetMark(0);
   m_pDiagram->SortInDrawOrder(out);
 }
 

@@ -30,25 +30,12 @@ const SegmentTrackIndex::Track& SegmentTrackIndex::Build(size_t track, Segment* 
   Track& t = m_tracks[track];
   if (t.built && t.head == head) return t;
   t.entries.clear();
-  t.stops.clear();
   int32_t maxStart = INT32_MIN;
   int32_t maxEnd = INT32_MIN;
   for (Segment* stretch = head; stretch; stretch = stretch->m_pNext) {
     maxStart = std::max(maxStart, stretch->m_nStart);
     maxEnd = std::max(maxEnd, stretch->m_nEnd);
     t.entries.push_back({stretch->m_nStart, stretch->m_nEnd, maxStart, maxEnd, stretch});
-  }
-  if (m_nStep > 0 && !t.entries.empty() && t.entries.size() < UINT16_MAX && maxEnd >= 0) {
-    // Past the last end every entry is passed; the look-up covers the
-    // multiples of the step up to the first beyond it.
-    const int64_t count = static_cast<int64_t>(maxEnd) / m_nStep + 2;
-    t.stops.resize(static_cast<size_t>(count));
-    size_t stop = 0;
-    for (int64_t j = 0; j < count; ++j) {
-      const auto at = static_cast<int32_t>(std::min<int64_t>(j * m_nStep, INT32_MAX));
-      while (stop < t.entries.size() && Passes(t.entries[stop], at)) ++stop;
-      t.stops[static_cast<size_t>(j)] = static_cast<uint16_t>(stop);
-    }
   }
   t.covers.clear();
   t.ordered = m_nStep > 0;
@@ -69,7 +56,7 @@ const SegmentTrackIndex::Track& SegmentTrackIndex::Build(size_t track, Segment* 
       const int64_t low = from >= 0 ? (from + m_nStep - 1) / m_nStep : -(-from / m_nStep);
       const int64_t high = e.end >= 0 ? e.end / m_nStep : -((-static_cast<int64_t>(e.end) + m_nStep - 1) / m_nStep);
       t.covers.push_back({static_cast<int32_t>(std::clamp<int64_t>(low, INT32_MIN, INT32_MAX)),
-                          static_cast<int32_t>(std::clamp<int64_t>(high, INT32_MIN, INT32_MAX))});
+                          static_cast<int32_t>(std::clamp<int64_t>(high, INT32_MIN, INT32_MAX)), e.stretch});
       endBefore = std::max<int64_t>(endBefore, e.end);
     }
   }
@@ -97,15 +84,20 @@ const std::vector<SegmentTrackIndex::Entry>& SegmentTrackIndex::Stretches(size_t
 Segment* SegmentTrackIndex::FindCovering(size_t track, Segment* head, int32_t at) {
   if (!head || track >= m_tracks.size()) return nullptr;
   const Track& t = Build(track, head);
-  size_t stop = 0;
-  if (m_nStep > 0 && at >= 0 && at % m_nStep == 0 && static_cast<size_t>(at / m_nStep) < t.stops.size()) {
-    stop = t.stops[static_cast<size_t>(at / m_nStep)];
-  } else {
-    stop = static_cast<size_t>(
-        std::partition_point(t.entries.begin(), t.entries.end(), [at](const Entry& e) { return Passes(e, at); }) -
-        t.entries.begin());
-  }
+  // A track holds few stretches: a binary search over its array reads
+  // a cache line or two.
+  const auto stop = static_cast<size_t>(
+      std::partition_point(t.entries.begin(), t.entries.end(), [at](const Entry& e) { return Passes(e, at); }) -
+      t.entries.begin());
   if (stop == t.entries.size()) return nullptr;
   const Entry& entry = t.entries[stop];
   return entry.start <= at && at <= entry.end ? entry.stretch : nullptr;
+}
+
+void SegmentTrackIndex::Prefetch(size_t track) const {
+  if (track >= m_tracks.size() || !m_tracks[track].built) return;
+  const Track& t = m_tracks[track];
+  const char* covers = reinterpret_cast<const char*>(t.covers.data());
+  const size_t bytes = t.covers.size() * sizeof(Steps);
+  for (size_t at = 0; at < bytes; at += 64) __builtin_prefetch(covers + at);
 }

@@ -7,12 +7,11 @@
 // crossing track's list from its head answers in the list's length; this
 // index keeps, for each track asked about, an array of the track's
 // stretches in list order with the running maxima of their starts and ends,
-// made the first time the track is asked about. With a step given, it also
-// keeps the answer's place in that array for every multiple of the step
-// along the track (the coordinates the search asks about), so that such a
-// question is one look-up; any other coordinate is answered by binary
-// search. The answer is by construction the one the walk gives (see
-// FindCovering), whatever the list holds.
+// made the first time the track is asked about, and answers by binary
+// search over it (a track holds few stretches, so that reads a cache line
+// or two; a table by coordinate would cost memory in proportion to the
+// track's length and miss the cache). The answer is by construction the one
+// the walk gives (see FindCovering), whatever the list holds.
 //
 // The arrays hold pointers into the tracks and no copy of their contents:
 // a track's arrays are valid only until one of its stretches is cut, freed,
@@ -28,8 +27,8 @@ class Segment;
 class SegmentTrackIndex {
  public:
   // Forgets the arrays of every track; `trackCount` tracks can be asked
-  // about until the next Reset. With a step, questions at its multiples are
-  // answered by look-up.
+  // about until the next Reset. The step is that of the tracks' positions
+  // (see StepsCovered).
   void Reset(size_t trackCount, int32_t step = 0);
   // Forgets the arrays of one track (its stretches changed).
   void Invalidate(size_t track);
@@ -52,10 +51,13 @@ class SegmentTrackIndex {
   // The stretches of a track in list order, from the array kept for it.
   const std::vector<Entry>& Stretches(size_t track, Segment* head);
 
-  // A run of step positions, low..high in steps (none when low > high).
+  // A run of step positions, low..high in steps (none when low > high),
+  // at which the walk finds `stretch`; the stretch is kept beside the run
+  // so that a sweep over the runs reads one array.
   struct Steps {
     int32_t low;
     int32_t high;
+    Segment* stretch;
   };
   // With a step given, for each stretch of the track in list order, the
   // step positions at which the walk from the head finds that stretch
@@ -63,15 +65,15 @@ class SegmentTrackIndex {
   // stretches are not in the order of their starts (the walk's answer may
   // then not be the covering stretch) or no step was given.
   bool StepsCovered(size_t track, Segment* head, const std::vector<Steps>*& covers);
+  // Asks the processor to fetch a made track's arrays ahead of their use;
+  // nothing for a track not made.
+  void Prefetch(size_t track) const;
 
  private:
   struct Track {
     bool built = false;
     Segment* head = nullptr;
     std::vector<Entry> entries;
-    // For the multiples of the step, from 0: the place in `entries` where
-    // the walk stops.
-    std::vector<uint16_t> stops;
     // For each entry, the multiples of the step (as their numbers) at which
     // the walk finds it; kept only for a track in start order.
     std::vector<Steps> covers;

@@ -54,10 +54,6 @@ int64_t SegmentWaySearch::PositionReaching(const Segment& t, bool tVertical, con
   return Covering(!tVertical, x.m_nTrack, at) == &x ? p : -1;
 }
 
-bool SegmentWaySearch::Takes(const Segment* x) const {
-  return x->m_nState == Segment::kFree || (x->m_nState == Segment::kPin && x == m_pSource);
-}
-
 void SegmentWaySearch::Reach(Segment* t, Segment* x) {
   m_marked.push_back(x);
   x->m_pPredecessor = t;
@@ -105,24 +101,61 @@ bool SegmentWaySearch::Run(Segment* source, bool sourceVertical, const Destinati
   std::vector<Segment*> next;
   bool levelVertical = destination.vertical;
   while (!source->m_pPredecessor && !current.empty()) {
-    // Cheapest first; equal costs keep the order they were reached in.
-    std::stable_sort(current.begin(), current.end(),
-                     [](const Segment* a, const Segment* b) { return a->m_nCost < b->m_nCost; });
+    SortByCost(current);
     if (levelVertical != sourceVertical) {
       // This level crosses the source's tracks: it may reach the source.
       if (Segment* t = FirstReachingSource(current, levelVertical)) {
         Reach(t, source);
         return true;
       }
+      next.clear();
+      if (WalkLevelTowardHitters(current, levelVertical, next)) return true;
     } else if (ReachSourceThroughNextLevel(current, levelVertical)) {
       return true;
+    } else {
+      next.clear();
+      m_nextPlaces.clear();
+      WalkLevel(current, levelVertical, next);
     }
-    next.clear();
-    WalkLevel(current, levelVertical, next);
     current.swap(next);
     levelVertical = !levelVertical;
   }
   return source->m_pPredecessor != nullptr;
+}
+
+void SegmentWaySearch::SortByCost(std::vector<Segment*>& level) {
+  // Cheapest first; equal costs keep the order they were reached in. Each
+  // stretch's cost is read once into a key of cost and place, so the sort
+  // compares numbers instead of following pointers.
+  const size_t count = level.size();
+  if (count < 2) return;
+  m_sortKeys.resize(count);
+  uint32_t least = UINT32_MAX;
+  uint32_t most = 0;
+  for (size_t i = 0; i < count; ++i) {
+    const auto cost = static_cast<uint32_t>(static_cast<int64_t>(level[i]->m_nCost) - INT32_MIN);
+    least = std::min(least, cost);
+    most = std::max(most, cost);
+    m_sortKeys[i] = static_cast<uint64_t>(cost) << 32 | static_cast<uint64_t>(i);
+  }
+  if (std::is_sorted(m_sortKeys.begin(), m_sortKeys.end())) return;
+  if (count >= 64 && most - least < (uint32_t{1} << 24)) {
+    // A level's costs lie close together: a stable radix sort by the cost
+    // above the least, a byte a pass, keeps the places in order.
+    m_sortSpare.resize(count);
+    for (uint32_t shift = 0; shift < 32 && ((most - least) >> shift) != 0; shift += 8) {
+      size_t counts[257] = {};
+      for (const uint64_t key : m_sortKeys) ++counts[(((key >> 32) - least) >> shift & 0xff) + 1];
+      for (size_t b = 1; b <= 256; ++b) counts[b] += counts[b - 1];
+      for (const uint64_t key : m_sortKeys) m_sortSpare[counts[((key >> 32) - least) >> shift & 0xff]++] = key;
+      m_sortKeys.swap(m_sortSpare);
+    }
+  } else {
+    std::sort(m_sortKeys.begin(), m_sortKeys.end());
+  }
+  m_sorted.resize(count);
+  for (size_t i = 0; i < count; ++i) m_sorted[i] = level[static_cast<size_t>(m_sortKeys[i] & UINT32_MAX)];
+  level.swap(m_sorted);
 }
 
 void SegmentWaySearch::ClearMarks() {
@@ -211,6 +244,68 @@ bool SegmentWaySearch::ReachSourceThroughNextLevel(const std::vector<Segment*>& 
   return true;
 }
 
+bool SegmentWaySearch::WalkLevelTowardHitters(const std::vector<Segment*>& level, bool levelVertical,
+                                              std::vector<Segment*>& next) {
+  m_nextPlaces.clear();
+  if (!Takes(m_pSource) || level.empty()) {
+    WalkLevel(level, levelVertical, next);
+    return false;
+  }
+  if (!m_bHittersCollected) CollectHitters();
+  if (m_hitters.empty()) {
+    WalkLevel(level, levelVertical, next);
+    return false;
+  }
+  // A stretch of the next level comes to a hitter only from a track that
+  // the hitter covers.
+  int64_t low = INT64_MAX;
+  int64_t high = INT64_MIN;
+  for (const Segment* hitter : m_hitters) {
+    low = std::min<int64_t>(low, hitter->m_nStart);
+    high = std::max<int64_t>(high, hitter->m_nEnd);
+  }
+  low = std::max<int64_t>(low, 0) / m_nStep;
+  high = std::max<int64_t>(high, 0) / m_nStep;
+  // The next level on those tracks first: the claims on a crossing track
+  // depend on this level alone, and the part keeps the walk's order.
+  m_crossTracks = {low, high, true};
+  WalkLevel(level, levelVertical, next);
+  m_crossTracks = CrossTracks();
+  std::vector<Segment*> part(next);
+  SortByCost(part);
+  if (ReachSourceThroughNextLevel(part, !levelVertical)) return true;
+  // Not there: the rest of the level, merged in the walk's order (by the
+  // reaching stretch's place, then by track).
+  std::vector<Segment*> inside;
+  inside.swap(next);
+  std::vector<size_t> insidePlaces;
+  insidePlaces.swap(m_nextPlaces);
+  m_crossTracks = {low, high, false};
+  WalkLevel(level, levelVertical, next);
+  m_crossTracks = CrossTracks();
+  std::vector<Segment*> outside;
+  outside.swap(next);
+  std::vector<size_t> outsidePlaces;
+  outsidePlaces.swap(m_nextPlaces);
+  next.reserve(inside.size() + outside.size());
+  size_t i = 0;
+  size_t o = 0;
+  while (i < inside.size() || o < outside.size()) {
+    const bool takeInside =
+        o == outside.size() ||
+        (i < inside.size() && std::make_pair(insidePlaces[i], inside[i]->m_nTrack) <
+                                  std::make_pair(outsidePlaces[o], outside[o]->m_nTrack));
+    if (takeInside) {
+      next.push_back(inside[i]);
+      m_nextPlaces.push_back(insidePlaces[i++]);
+    } else {
+      next.push_back(outside[o]);
+      m_nextPlaces.push_back(outsidePlaces[o++]);
+    }
+  }
+  return false;
+}
+
 namespace {
 
 // The smallest value over ranges of places, with point updates.
@@ -288,27 +383,48 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
   }
   if (low > high || steps / (high - low + 1) < m_nSweepAbove) return false;
 
-  // The runs starting and ending at each crossing track.
+  // The runs starting and ending at each crossing track, in the order of
+  // those tracks (a counting sort: they lie between low and high).
+  const auto span = static_cast<size_t>(high - low + 1);
   std::vector<size_t> byFirst;
   std::vector<size_t> byLast;
-  for (size_t i = 0; i < level.size(); ++i) {
-    if (runs[i].first > runs[i].last) continue;
-    byFirst.push_back(i);
-    byLast.push_back(i);
+  {
+    std::vector<size_t> firstAt(span + 1, 0);
+    std::vector<size_t> lastAt(span + 1, 0);
+    for (const Run& run : runs) {
+      if (run.first > run.last) continue;
+      ++firstAt[static_cast<size_t>(run.first - low) + 1];
+      ++lastAt[static_cast<size_t>(run.last - low) + 1];
+    }
+    for (size_t k = 1; k <= span; ++k) {
+      firstAt[k] += firstAt[k - 1];
+      lastAt[k] += lastAt[k - 1];
+    }
+    byFirst.resize(firstAt[span]);
+    byLast.resize(lastAt[span]);
+    for (size_t i = 0; i < level.size(); ++i) {
+      if (runs[i].first > runs[i].last) continue;
+      byFirst[firstAt[static_cast<size_t>(runs[i].first - low)]++] = i;
+      byLast[lastAt[static_cast<size_t>(runs[i].last - low)]++] = i;
+    }
   }
-  std::sort(byFirst.begin(), byFirst.end(), [&runs](size_t a, size_t b) { return runs[a].first < runs[b].first; });
-  std::sort(byLast.begin(), byLast.end(), [&runs](size_t a, size_t b) { return runs[a].last < runs[b].last; });
   // The places of the level's stretches whose runs include the track, by
   // their own tracks; the first of each track in a range-minimum.
-  std::vector<std::vector<int32_t>> active(rows);
+  // Each track's places are a short list threaded through `nextPlace`
+  // (a place is on one list at a time), from `rowFirst`.
+  std::vector<int32_t> rowFirst(rows, -1);
+  std::vector<int32_t> nextPlace(level.size(), -1);
   RangeMin first(rows);
   // Which tracks have one, a bit each: most crossing stretches have none on
   // their tracks, which this answers without the range-minimum.
   std::vector<uint64_t> occupied((rows + 63) / 64, 0);
   auto refresh = [&](size_t row) {
-    const std::vector<int32_t>& places = active[row];
-    first.Set(row, places.empty() ? INT32_MAX : *std::min_element(places.begin(), places.end()));
-    if (places.empty()) {
+    int32_t least = INT32_MAX;
+    for (int32_t place = rowFirst[row]; place >= 0; place = nextPlace[static_cast<size_t>(place)]) {
+      least = std::min(least, place);
+    }
+    first.Set(row, least);
+    if (least == INT32_MAX) {
       occupied[row / 64] &= ~(uint64_t{1} << (row % 64));
     } else {
       occupied[row / 64] |= uint64_t{1} << (row % 64);
@@ -336,12 +452,27 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
     for (; opened < byFirst.size() && runs[byFirst[opened]].first == k; ++opened) {
       const size_t i = byFirst[opened];
       const auto row = static_cast<size_t>(level[i]->m_nTrack);
-      active[row].push_back(static_cast<int32_t>(i));
+      nextPlace[i] = rowFirst[row];
+      rowFirst[row] = static_cast<int32_t>(i);
       refresh(row);
     }
     // A crossing track with no stretch of the level coming to it gives
-    // nothing.
+    // nothing; nor does one the level is not made on.
     const auto crossTrack = static_cast<size_t>(k);
+    // The tracks' arrays lie apart in memory: the next ones are fetched
+    // while this one is read.
+    crossIndex.Prefetch(crossTrack + 2);
+    if (!m_crossTracks.Has(k)) {
+      for (; closed < byLast.size() && runs[byLast[closed]].last == k; ++closed) {
+        const size_t i = byLast[closed];
+        const auto row = static_cast<size_t>(level[i]->m_nTrack);
+        int32_t* link = &rowFirst[row];
+        while (*link != static_cast<int32_t>(i)) link = &nextPlace[static_cast<size_t>(*link)];
+        *link = nextPlace[i];
+        refresh(row);
+      }
+      continue;
+    }
     Segment* head = first.Min(0, rows - 1) != INT32_MAX ? crossHeads[crossTrack] : nullptr;
     const std::vector<SegmentTrackIndex::Steps>* covers = nullptr;
     // The walk's answers are the stretches themselves only on a track in
@@ -354,23 +485,30 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
       if (bottom > top || !anyIn(static_cast<size_t>(bottom), static_cast<size_t>(top))) continue;
       const int32_t place = first.Min(static_cast<size_t>(bottom), static_cast<size_t>(top));
       if (place == INT32_MAX) continue;
-      Segment* x = crossIndex.Stretches(crossTrack, head)[e].stretch;
+      Segment* x = (*covers)[e].stretch;
       if (Takes(x)) claims.push_back({place, x});
     }
     for (; closed < byLast.size() && runs[byLast[closed]].last == k; ++closed) {
       const size_t i = byLast[closed];
       const auto row = static_cast<size_t>(level[i]->m_nTrack);
-      std::vector<int32_t>& places = active[row];
-      places.erase(std::find(places.begin(), places.end(), static_cast<int32_t>(i)));
+      int32_t* link = &rowFirst[row];
+      while (*link != static_cast<int32_t>(i)) link = &nextPlace[static_cast<size_t>(*link)];
+      *link = nextPlace[i];
       refresh(row);
     }
   }
   // In the walk's order: by the reaching stretch's place, then by the
-  // crossing track (the claims were made track by track).
-  std::stable_sort(claims.begin(), claims.end(), [](const Claim& a, const Claim& b) { return a.place < b.place; });
-  for (const Claim& claim : claims) {
+  // crossing track (the claims were made track by track, and a counting
+  // sort by place keeps that order).
+  std::vector<size_t> atPlace(level.size() + 1, 0);
+  for (const Claim& claim : claims) ++atPlace[static_cast<size_t>(claim.place) + 1];
+  for (size_t i = 1; i <= level.size(); ++i) atPlace[i] += atPlace[i - 1];
+  std::vector<Claim> ordered(claims.size());
+  for (const Claim& claim : claims) ordered[atPlace[static_cast<size_t>(claim.place)]++] = claim;
+  for (const Claim& claim : ordered) {
     Reach(level[static_cast<size_t>(claim.place)], claim.x);
     next.push_back(claim.x);
+    m_nextPlaces.push_back(static_cast<size_t>(claim.place));
   }
   return true;
 }
@@ -381,11 +519,13 @@ void SegmentWaySearch::WalkLevel(const std::vector<Segment*>& level, bool levelV
   std::vector<Segment*>& crossHeads = Heads(crossVertical);
   SegmentTrackIndex& crossIndex = crossVertical ? m_vertIndex : m_horzIndex;
   const auto crossCount = static_cast<int64_t>(crossHeads.size());
-  for (Segment* t : level) {
+  for (size_t place = 0; place < level.size(); ++place) {
+    Segment* t = level[place];
     const int64_t at = static_cast<int64_t>(t->m_nTrack) * m_nStep;
     for (int64_t p = t->m_nStart; p < static_cast<int64_t>(t->m_nEnd) - m_nStep; p += m_nStep) {
       const int64_t k = CrossingTrack(p, m_nStep, crossCount);
       if (k >= crossCount) break;
+      if (!m_crossTracks.Has(k)) continue;
       // The first stretch of the crossing track's list covering T's track,
       // unless one starting past it comes first.
       const auto crossTrack = static_cast<size_t>(k);
@@ -393,6 +533,7 @@ void SegmentWaySearch::WalkLevel(const std::vector<Segment*>& level, bool levelV
       if (!x || !Takes(x)) continue;
       Reach(t, x);
       next.push_back(x);
+      m_nextPlaces.push_back(place);
     }
   }
 }

@@ -23,6 +23,8 @@
 //   this level and then of the positions along them. Only the stretches that
 //   come to the source (its "hitters", found once per search) are looked at,
 //   so the level before the one that reaches the source is never walked.
+//   Of the level before that, only the part on the crossing tracks the
+//   hitters cover is walked when that part already reaches a hitter.
 // The search expects unmarked stretches (pins kept) and records every
 // stretch it marks, so that ClearMarks can unmark them before the tracks
 // change.
@@ -31,9 +33,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "diagram/routing/Segment.h"
 #include "diagram/routing/SegmentTrackIndex.h"
-
-class Segment;
 
 class SegmentWaySearch {
  public:
@@ -102,8 +103,13 @@ class SegmentWaySearch {
   // `x`) at which its walk reaches the crossing stretch `x`, whatever the
   // state of `x`; -1 when it never does.
   int64_t PositionReaching(const Segment& t, bool tVertical, const Segment& x);
+  // Orders a level cheapest first, equal costs in their present order.
+  void SortByCost(std::vector<Segment*>& level);
   // Whether a walk may make `x` reached: free, or the source as a pin.
-  bool Takes(const Segment* x) const;
+  // Asked for every stretch a level comes to, so inline.
+  bool Takes(const Segment* x) const {
+    return x->m_nState == Segment::kFree || (x->m_nState == Segment::kPin && x == m_pSource);
+  }
   // `x` reached from `t`: its predecessor, state and cost.
   void Reach(Segment* t, Segment* x);
   // The first stretch of the level that reaches the source; none.
@@ -114,6 +120,14 @@ class SegmentWaySearch {
   // Whether the level after this one reaches the source; when it does, its
   // stretch that does and the source are marked as the walk marks them.
   bool ReachSourceThroughNextLevel(const std::vector<Segment*>& level, bool levelVertical);
+  // For a level crossing the source's tracks that does not reach it: walks
+  // the level onto the crossing tracks that hitters cover first, and when
+  // the stretches it reaches there reach a hitter (as
+  // ReachSourceThroughNextLevel asks), ends the search with the way marked
+  // as the whole walk marks it; otherwise walks the rest and gives the
+  // whole next level in the walk's order. The claims on a crossing track
+  // depend on this level alone, so the level is the walk's either way.
+  bool WalkLevelTowardHitters(const std::vector<Segment*>& level, bool levelVertical, std::vector<Segment*>& next);
   // Walks every stretch of the level; the stretches reached make `next`.
   void WalkLevel(const std::vector<Segment*>& level, bool levelVertical, std::vector<Segment*>& next);
   // The same level made by a sweep over the crossing tracks (see the .cpp);
@@ -143,6 +157,22 @@ class SegmentWaySearch {
   int64_t m_nStep = 1;
   std::vector<Segment*> m_hitters;
   bool m_bHittersCollected = false;
+  // The crossing tracks a walk of a level goes onto: all, or those inside
+  // (or outside) low..high.
+  struct CrossTracks {
+    int64_t low = 0;
+    int64_t high = -1;
+    bool inside = false;
+    bool Has(int64_t track) const { return (low <= track && track <= high) == inside; }
+  };
+  CrossTracks m_crossTracks;
+  // For each stretch a walk adds to the next level, the place in the level
+  // of the stretch it was reached from.
+  std::vector<size_t> m_nextPlaces;
   // The stretches marked since the marks were last cleared.
   std::vector<Segment*> m_marked;
+  // Room for SortByCost.
+  std::vector<uint64_t> m_sortKeys;
+  std::vector<uint64_t> m_sortSpare;
+  std::vector<Segment*> m_sorted;
 };

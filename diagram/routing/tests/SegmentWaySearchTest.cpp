@@ -157,10 +157,13 @@ std::vector<std::pair<const Segment*, std::pair<int, int>>> Way(const Segment* s
 
 TEST(SegmentWaySearch, FindsTheWayThePlainLevelWalkFindsAndClearsItsMarks) {
   std::vector<int> bends;
-  // Up to 16 tracks each way with steps 10 and 7, and up to 48 (levels of
-  // many stretches, whose order matters) with step 10.
-  for (const auto& [step, mostTracks] : {std::pair{10, 16}, std::pair{7, 16}, std::pair{10, 48}}) {
-    for (unsigned seed = 1; seed <= 300; ++seed) {
+  // Up to 16 tracks each way with steps 10 and 7, up to 48 (levels of
+  // many stretches, whose order matters) with step 10, and a few sets of up
+  // to 300 (levels of hundreds of stretches, sorted by their costs' bytes,
+  // over more tracks than a machine word has bits).
+  for (const auto& [step, mostTracks, seeds] :
+       {std::tuple{10, 16, 300u}, std::tuple{7, 16, 300u}, std::tuple{10, 48, 300u}, std::tuple{10, 300, 40u}}) {
+    for (unsigned seed = 1; seed <= seeds; ++seed) {
       RandomTracks tracks(seed, step, mostTracks);
       const bool sourceVertical = (seed & 1) != 0;
       const bool destinationVertical = (seed & 2) != 0;
