@@ -226,6 +226,11 @@ int CDiagram::PasteNative(COleDataObject& data, WORD format, CPoint at, CDrawLis
       ReadObjectList(ar, result);
     }
     ar.Close();
+    // The extra object is none of the objects.
+    if (other && (local.Find(other) || result.Find(other))) {
+      other = nullptr;
+      ThrowDamaged(ar, CArchiveException::badIndex);
+    }
     // What the objects own comes with them, and the drawing order names
     // nothing that was not read as an object; anything else is damage, as
     // are coordinates that no canvas reaches.
@@ -244,15 +249,24 @@ int CDiagram::PasteNative(COleDataObject& data, WORD format, CPoint at, CDrawLis
         ThrowDamaged(ar, CArchiveException::badIndex);
     }
   } catch (CException&) {
-    // Nothing read is kept: the objects go (those the document noted as
-    // failures with the document's own), and the records made meanwhile
-    // are dropped.
+    // Nothing read is kept: the document frees the objects it noted as
+    // failures, and the rest go as the objects of a failed load do, through
+    // a diagram of their own; the records made meanwhile are dropped.
     CDrawList read(local);
     read += result;
-    document->ExcludeLoadFailuresFrom(read);
-    for (POSITION pos = read.GetHeadPosition(); pos;) read.GetNext(pos)->SetDiagram(this);
+    local.RemoveAll();
     result.RemoveAll();
-    DeleteAllOf(read);
+    document->ExcludeLoadFailuresFrom(read);
+    document->DeleteLoadFailures();
+    {
+      CDiagram scratch;
+      for (POSITION pos = read.GetHeadPosition(); pos;) {
+        CDrawObj* object = read.GetNext(pos);
+        object->SetDiagram(&scratch);
+        scratch.m_objects.AddTail(object);
+      }
+      scratch.DeleteContents();
+    }
     delete other;
     other = nullptr;
     document->FlushUndoRecording();
