@@ -55,7 +55,7 @@ class DiagramWithDocument : public ::testing::Test {
 
 // The clipboard, drag and drop and OLE objects are not in this build: each
 // member refuses, saying what is missing, and changes nothing.
-TEST(DiagramTest, TheClipboardAndDragAndDropMembersRefuse) {
+TEST(DiagramTest, ClipboardMembersWithNothingToDoChangeNothingAndOleObjectsRefuse) {
   CDiagram diagram;
   CDrawList objects;
   const auto refuses = [](auto call, const char16_t* reason) {
@@ -66,9 +66,10 @@ TEST(DiagramTest, TheClipboardAndDragAndDropMembersRefuse) {
       EXPECT_EQ(e.GetErrorMessage(), CStringW(reason));
     }
   };
-  refuses([&] { diagram.EditCopy(objects, 0, CPoint(0, 0), nullptr); }, u"The diagram clipboard is not built.");
-  refuses([&] { diagram.EditPaste(CPoint(0, 0), objects); }, u"The diagram clipboard is not built.");
-  refuses([&] { diagram.IsHostInDrag(nullptr); }, u"Drag and drop of diagram objects is not built.");
+  diagram.EditCopy(objects, CDiagram::m_cfDraw, CPoint(0, 0), nullptr);
+  EXPECT_FALSE(diagram.IsHostInDrag(nullptr));
+  diagram.DragAndDrop(objects, nullptr);
+  EXPECT_FALSE(diagram.IsInDrag());
   refuses([&] { diagram.MakeDrawOleObj(CPoint(0, 0)); }, u"OLE objects in diagrams are not built.");
   EXPECT_TRUE(diagram.GetObjects().IsEmpty());
 }
