@@ -245,9 +245,7 @@ void CTanCircle3Cmd::EndChoice(CDraftView* view) {
   CEntityList* offered = view->GetSelectionList();
   view->DrawEntitiesTemp(*offered, 1, 1);
   while (!offered->IsEmpty()) {
-    CEntity* e = offered->RemoveHead();
-    view->RemoveEntity(e, 1, 0);
-    delete e;
+    view->DiscardEntity(offered->RemoveHead());
   }
   choosing_ = 0;
   points_.clear();

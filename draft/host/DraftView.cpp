@@ -190,6 +190,7 @@ void CDraftView::PutBack(CEntity* e, const CEntity* replaced) {
 
 BOOL CDraftView::AddEntityToView(CEntity* entity, CUndoRecord* record, CEntity* replaced, int) {
   if (!entity) return FALSE;
+  heldOut_.erase(entity);
   UnregisterEntity(entity);  // a command's entity joins the drawing
   if (!tracking_) detached_.Remove(entity);
   if (!IsInDrawing(entity)) {
@@ -216,13 +217,36 @@ BOOL CDraftView::RemoveEntity(CEntity* entity, int, int) {
   const bool wasIn = IsInDrawing(entity);
   TakeOut(entity);
   auto it = recordRefs_.find(entity);
-  if (it == recordRefs_.end() || it->second == 0) owned_.erase(entity);  // the caller owns it now
+  if (it == recordRefs_.end() || it->second == 0) {
+    owned_.erase(entity);  // the caller owns it now
+    heldOut_.erase(entity);
+  } else {
+    heldOut_.insert(entity);  // the view's, and the caller holds it
+  }
   return wasIn ? TRUE : FALSE;
 }
 
 void CDraftView::RemoveEntities(const CEntityList& list) {
   CEntityList copy(list);
   for (CEntity* e : copy) RemoveEntity(e);
+}
+
+void CDraftView::DiscardEntity(CEntity* entity) {
+  if (!entity) return;
+  if (IsRegistered(entity)) UnregisterEntity(entity);
+  if (IsInDrawing(entity) || HeldByBlock(entity)) RemoveEntity(entity);
+  heldOut_.erase(entity);
+  auto it = recordRefs_.find(entity);
+  if (it != recordRefs_.end() && it->second > 0) return;  // the records keep it
+  owned_.erase(entity);
+  FreeEntity(entity);
+}
+
+void CDraftView::FreeEntity(CEntity* e) {
+  if (entities_.Contains(e)) entitiesChecked_ = ~0ULL;  // it loses its place: look again
+  order_.erase(e->GetHandle());
+  memberPlace_.erase(e->GetHandle());
+  delete e;
 }
 
 void CDraftView::SetCurrentLayer(int layer) { currentLayer_ = ClampLayer(layer); }
@@ -328,12 +352,9 @@ void CDraftView::ReleaseRecord(CUndoRecord* record) {
     if (it == recordRefs_.end()) return;
     if (--it->second > 0) return;
     recordRefs_.erase(it);
-    if (!IsInDrawing(e) && owned_.erase(e)) {
-      if (entities_.Contains(e)) entitiesChecked_ = ~0ULL;  // it loses its place: look again
-      order_.erase(e->GetHandle());
-      memberPlace_.erase(e->GetHandle());
-      delete e;
-    }
+    // One a caller took out and still holds stays until it gives it up.
+    if (heldOut_.count(e)) return;
+    if (!IsInDrawing(e) && owned_.erase(e)) FreeEntity(e);
   };
   for (CEntity* e : record->GetOldEntities()) release(e);
   for (CEntity* e : record->GetNewEntities()) release(e);
@@ -354,12 +375,15 @@ void CDraftView::PushUndoRecord(CUndoRecord* record) {
   // The new record takes its entities before the redo history is cut: an
   // entity that an undone step names and this one too (an edge put back by
   // the undo and taken out again) must not be freed with that step.
+  // An entity the caller took out and names here is the records' again.
   for (CEntity* e : record->GetOldEntities()) {
     ++recordRefs_[e];
+    heldOut_.erase(e);
     Adopt(e);
   }
   for (CEntity* e : record->GetNewEntities()) {
     ++recordRefs_[e];
+    heldOut_.erase(e);
     Adopt(e);
   }
   ClearRedo();

@@ -31,11 +31,15 @@
 // Ownership: the view owns every entity in its entity and selection lists
 // and every entity named by a pushed undo record. RemoveEntity hands an
 // entity back to the caller only when no pushed record names it; the caller
-// then adds it again, names it in a record it pushes, or deletes it. An
-// entity that a pushed record names stays the view's: the caller must not
-// delete it. Entities that drop out of every record while out of the
-// drawing (the redo history is cut, or the oldest undo step is dropped) are
-// freed.
+// then adds it again, names it in a record it pushes, or discards it
+// (DiscardEntity, which frees it now or leaves it to the records that name
+// it). An entity that a pushed record names stays the view's: the caller
+// must not delete it, and as the caller cannot tell the two cases apart it
+// never deletes a removed entity itself. Entities that drop out of every
+// record while out of the drawing (the redo history is cut, or the oldest
+// undo step is dropped) are freed, except one a caller took out and still
+// holds: that one stays until the caller adds it again, names it in a
+// record or discards it (the view frees it at its end otherwise).
 #pragma once
 
 #include <memory>
@@ -168,6 +172,10 @@ class CDraftView {
   // Out of the drawing, not freed; TRUE when it was in.
   BOOL RemoveEntity(CEntity* entity, int redraw = 1, int flag = 0);
   void RemoveEntities(const CEntityList& list);
+  // Gives up an entity the caller took out (or one it made and never
+  // added): out of the drawing if it is still in, and freed unless a pushed
+  // record names it, in which case the records keep it.
+  void DiscardEntity(CEntity* entity);
 
   int GetCurrentLayer() const { return currentLayer_; }
   void SetCurrentLayer(int layer);
@@ -692,6 +700,8 @@ class CDraftView {
   void Forget(CEntity* e);
   void Adopt(CEntity* e);
   void ReleaseRecord(CUndoRecord* record);
+  // Frees an entity out of the drawing that nothing names any more.
+  void FreeEntity(CEntity* e);
   void ClearRedo();
   bool Pickable(const CEntity* e, DWORD mask, int filter) const;
   void Candidates(int o1, int o3, std::vector<CEntity*>& out) const;
@@ -717,6 +727,10 @@ class CDraftView {
   std::unordered_map<DWORD, int> memberPlace_;
   std::unordered_set<CEntity*> owned_;
   std::unordered_map<const CEntity*, int> recordRefs_;
+  // Entities a caller took out while records named them and has neither
+  // added again, named in a record nor discarded: the view keeps them even
+  // when their records drop.
+  std::unordered_set<const CEntity*> heldOut_;
   // Each entity's place in drawing order, by entity handle.
   std::unordered_map<DWORD, unsigned long long> order_;
   unsigned long long nextOrder_ = 1;

@@ -1,5 +1,7 @@
 #include "draft/tables/RecordTableCmd.h"
 
+#include <unordered_set>
+
 #include "draft/framework/ModalDialogScope.h"
 #include "draft/host/DraftView.h"
 #include "draft/host/TableEntity.h"
@@ -42,9 +44,22 @@ int CRecordTableCmd::TakeTable(CDraftView* view, CTableEntity* table, bool byLay
   return armed;
 }
 
+void CRecordTableCmd::KeepDrawingEntities(CDraftView* view) {
+  std::unordered_set<const CEntity*> listed;
+  for (const CEntity* e : *view->GetEntityList()) listed.insert(e);
+  for (const CEntity* e : *view->GetSelectionList())
+    if (!view->IsRegistered(e)) listed.insert(e);
+  CEntityList kept;
+  for (CEntity* e : entities_)
+    if (listed.count(e)) kept.AddTail(e);
+  entities_.RemoveAll();
+  for (CEntity* e : kept) entities_.AddTail(e);
+}
+
 int CRecordTableCmd::Begin(CDraftView* view) {
   if (!numeric_) return BeginWithValues(view);
   if (!CCmdBase::Begin(view) || !view) return 0;
+  KeepDrawingEntities(view);
   CTableEntity* table = nullptr;
   {
     CModalDialogScope scope(view);
@@ -58,6 +73,7 @@ int CRecordTableCmd::Begin(CDraftView* view) {
 
 int CRecordTableCmd::BeginWithValues(CDraftView* view) {
   if (!CCmdBase::Begin(view) || !view) return 0;
+  KeepDrawingEntities(view);
   CTableEntity* table = nullptr;
   {
     CModalDialogScope scope(view);

@@ -31,6 +31,12 @@ class CRecordTableCmd : public CPlaceTableCmd {
  private:
   // Arms the placement for the dialog's table (0 without one).
   int TakeTable(CDraftView* view, CTableEntity* table, bool byLayout);
+  // Keeps of the entities handed over those the view still lists and that
+  // are the drawing's: the commands that the push ended before this one
+  // began may have freed their own (registered) entities that were
+  // selected when it was made. Found by address alone, so a freed one is
+  // never read.
+  void KeepDrawingEntities(CDraftView* view);
 
   int last_ = 0;
   int first_ = 0;

@@ -32,11 +32,11 @@ CSteelCoordGraphCmd::CSteelCoordGraphCmd(int id, CTendonGraphEntity* graph, CEnt
 CSteelCoordGraphCmd::~CSteelCoordGraphCmd() {
   delete graph_;
   delete table_;
-  // Ended without its End: the old entities it took off the drawing are
-  // nobody else's.
-  if (oldTakenOff_) {
-    delete oldGraph_;
-    delete oldTable_;
+  // Ended without its End: the old entities it took off the drawing go
+  // back to the view, whose they may still be (a record may name them).
+  if (oldTakenOff_ && takenFrom_) {
+    if (oldGraph_) takenFrom_->AddEntityToView(oldGraph_);
+    if (oldTable_) takenFrom_->AddEntityToView(oldTable_);
   }
 }
 
@@ -76,6 +76,7 @@ int CSteelCoordGraphCmd::Begin(CDraftView* view) {
   if (oldGraph_) view->RemoveEntity(oldGraph_);
   if (oldTable_) view->RemoveEntity(oldTable_);
   oldTakenOff_ = oldGraph_ || oldTable_;
+  takenFrom_ = view;
   promptOverride_ = kPromptPlace;
   SetPointInput(1);
   return 1;

@@ -52,4 +52,6 @@ class CSteelCoordGraphCmd : public CCmdBase {
   CTendonGraphEntity* graph_ = nullptr;
   CTableEntity* table_ = nullptr;
   bool oldTakenOff_ = false;
+  // The view the old entities were taken out of.
+  CDraftView* takenFrom_ = nullptr;
 };

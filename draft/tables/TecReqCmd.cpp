@@ -36,8 +36,9 @@ CTecReqCmd::CTecReqCmd(int id) : CCmdBase(id, nullptr) {
 }
 
 CTecReqCmd::~CTecReqCmd() {
-  // Out of the drawing and never put back (the stack dropped without End).
-  delete existing_;
+  // Out of the drawing and never put back (the stack dropped without End):
+  // it goes back to the view, whose it may still be (a record may name it).
+  RestoreExisting(takenFrom_);
 }
 
 int CTecReqCmd::Begin(CDraftView* view) {
@@ -55,7 +56,10 @@ int CTecReqCmd::Begin(CDraftView* view) {
     if (dlg.DoModal() != IDOK) return 0;
     dlg.GetResult(title_, items_);
   }
-  if (existing && view->RemoveEntity(existing)) existing_ = existing;
+  if (existing && view->RemoveEntity(existing)) {
+    existing_ = existing;
+    takenFrom_ = view;
+  }
   return 1;
 }
 

@@ -42,4 +42,6 @@ class CTecReqCmd : public CCmdBase {
   CStringA title_;
   CStringArrayA items_;
   CEntity* existing_ = nullptr;
+  // The view `existing_` was taken out of.
+  CDraftView* takenFrom_ = nullptr;
 };

@@ -145,10 +145,15 @@ std::unique_ptr<DbaseFile> DbaseFile::Open(const std::string& path, bool write) 
   std::unique_ptr<DbaseFile> f(new DbaseFile(h, path));
   // A header that claims more records than the file holds is damage (a
   // cut file, or a count that is not one): every record past the end would
-  // read as blanks, and a reader would walk millions of them.
+  // read as blanks, and a reader would walk millions of them. The size is
+  // the opened file's, taken after its header was read: a writer appends a
+  // record before it counts it, so a file that grew since the path was
+  // looked at is not taken for a cut one.
+  struct stat opened;
+  if (::fstat(DbaseFileDescriptor(h), &opened) != 0) return nullptr;
   const long long needed =
       static_cast<long long>(h->nHeaderLength) + static_cast<long long>(h->nRecords) * h->nRecordLength;
-  if (h->nRecords < 0 || h->nRecordLength <= 0 || needed > static_cast<long long>(st.st_size)) return nullptr;
+  if (h->nRecords < 0 || h->nRecordLength <= 0 || needed > static_cast<long long>(opened.st_size)) return nullptr;
   f->ReadFields();
   return f;
 }

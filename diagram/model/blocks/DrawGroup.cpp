@@ -323,6 +323,9 @@ void CDrawGroup::FinalizeDrawing(CRect position, CDrawView* view, int flag) {
   Invalidate();
   m_dragRect = m_position;
   if (m_pDiagram) m_pDiagram->UpdateObject(this, flag);
+  // Members that followed only in part (a wire held by a port outside the
+  // group) leave the rectangle other than the one moved to.
+  FitToMembers();
 }
 
 void CDrawGroup::InitializeDrawing(CDrawView*) {
@@ -344,6 +347,7 @@ void CDrawGroup::MoveBy(CPoint delta, int bInvalidate) {
   if (!bInvalidate) return;
   Invalidate();
   if (m_pDiagram) m_pDiagram->UpdateObject(this, 1);
+  FitToMembers();
 }
 
 BOOL CDrawGroup::Intersects(const CRect& rect) {
@@ -546,10 +550,25 @@ void CDrawGroup::FitToMembers() {
     }
   }
   bounds.NormalizeRect();
-  m_dragRect = bounds;
-  if (bounds == m_position) return;
+  TakeRectangle(bounds);
+}
+
+void CDrawGroup::RestoreRectangle(const CRect& rect) { TakeRectangle(rect); }
+
+void CDrawGroup::TakeRectangle(const CRect& rect) {
+  if (rect == m_position) {
+    m_dragRect = rect;
+    return;
+  }
+  // Only inside a recording: a refit outside any command (a load, a
+  // member read) is no step of its own. A refused record leaves the
+  // rectangle as it is.
+  if (CDrawDoc* document = GetDocument(); document && document->GetUndoLevel() > 0) {
+    if (!CURGroupRect::RecordUndo(this)) return;
+  }
   Invalidate();
-  m_position = bounds;
+  m_position = rect;
+  m_dragRect = rect;
   Invalidate();
   if (m_pDiagram) m_pDiagram->UpdateObject(this, IsInQuadTree());
 }

@@ -58,9 +58,16 @@ class CDrawGroup : public CDrawObj {
   int Remove(CDrawObj* object);
   // Takes the union of the members' bounding rectangles as the position
   // (and the drag rectangle); (0, 0, 0, 0) without members. The diagram
-  // calls it whenever a member changes, so that the rectangle is always
-  // what the members make it, also after an undo.
+  // calls it whenever a member changes, and the group after its own moves,
+  // so that the rectangle is always what the members make it, also after a
+  // move that some members could follow only in part (a wire held by a port
+  // outside the group). Inside an undo recording the rectangle it replaces
+  // is recorded first, so that an undo of the move that follows in the
+  // same entry moves from the rectangle that move left.
   void FitToMembers();
+  // Takes `rect` as the position and drag rectangle (the undo of a refit),
+  // recording the rectangle it replaces.
+  void RestoreRectangle(const CRect& rect);
 
  protected:
   // Whether the object may join this group: it is not this group, not a
@@ -79,6 +86,9 @@ class CDrawGroup : public CDrawObj {
   void LeaveLoadFailures(CArchive& ar, CDrawList& loaded);
   // Inverts the outline of a rectangle in the view's client area.
   static void DrawOutline(CDrawView* view, const CRect& rect);
+  // Takes `rect` as the position and drag rectangle; inside an undo
+  // recording the present one is recorded first.
+  void TakeRectangle(const CRect& rect);
 
   CDrawList m_members;
   // The rectangle shown while the group is dragged; the position at rest.

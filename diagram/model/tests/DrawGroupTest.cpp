@@ -96,6 +96,16 @@ class Counted : public CDrawObj {
   int finalized = 0;
 };
 
+// A member that follows a move only half way, as a wire held by a port
+// outside its group follows the group only in part.
+class HalfFollower : public CDrawObj {
+ public:
+  using CDrawObj::CDrawObj;
+  void FinalizeDrawing(CRect position, CDrawView* view, int flag) override {
+    const CPoint half((position.left - m_position.left) / 2, (position.top - m_position.top) / 2);
+    CDrawObj::FinalizeDrawing(m_position + half, view, flag);
+  }
+};
 
 // Plain objects and groups on the document's diagram.
 class GroupOnDiagram : public DocumentView {
@@ -249,6 +259,46 @@ TEST_F(GroupOnDiagram, TheGroupFollowsItsMembersAndUndoGivesItBackAlike) {
   ASSERT_TRUE(doc.UndoLast());  // the move to the back
   ASSERT_TRUE(doc.UndoLast());  // the move
   EXPECT_EQ(group->GetPosition(), CRect(0, 10, 70, 50));
+}
+
+// A group moved with a member that follows only in part takes the union of
+// where its members went, in the move's own undo step; undoing the move
+// (also after a later step that changed a member) moves every member back
+// by what it moved.
+TEST_F(GroupOnDiagram, AMoveThatAMemberFollowsInPartIsUndoneByWhatTheMembersMoved) {
+  CDrawObj* a = AddObject(CRect(0, 20, 10, 10));
+  auto* half = new HalfFollower(CRect(100, 20, 120, 10));
+  ASSERT_TRUE(diagram->Add(half));
+  CDrawGroup* group = AddGroup({a, half});
+  doc.ClearUndoStack();
+  const std::vector<BYTE> before = doctest::StoreDocument(doc);
+  const CRect start = group->GetPosition();
+
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Move", 255));
+  ASSERT_TRUE(group->InitializeRepositioning());
+  group->FinalizeDrawing(start + CPoint(40, 0), nullptr, 1);
+  doc.EndUndoRecording();
+  EXPECT_EQ(a->GetPosition(), CRect(40, 20, 50, 10));
+  EXPECT_EQ(half->GetPosition(), CRect(120, 20, 140, 10));
+  EXPECT_EQ(group->GetPosition(), CRect(40, 10, 140, 20));
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
+  const std::vector<BYTE> moved = doctest::StoreDocument(doc);
+
+  ASSERT_TRUE(doc.BeginUndoRecording(u"Move Member", 255));
+  ASSERT_TRUE(a->InitializeRepositioning());
+  a->FinalizeDrawing(CRect(40, 60, 50, 50), nullptr, 1);
+  doc.EndUndoRecording();
+  EXPECT_EQ(group->GetPosition(), CRect(40, 10, 140, 60));
+
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), moved);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), before);
+  EXPECT_EQ(half->GetPosition(), CRect(100, 20, 120, 10));
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), moved);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(doctest::StoreDocument(doc), before);
 }
 
 // A group without members lies nowhere: it neither stretches the group

@@ -6,6 +6,7 @@
 
 IMPLEMENT_DYNAMIC(CURUnGroup, CUndoRedo)
 IMPLEMENT_DYNAMIC(CURGroup, CUndoRedo)
+IMPLEMENT_DYNAMIC(CURGroupRect, CUndoRedo)
 
 CURUnGroup::~CURUnGroup() = default;
 
@@ -31,6 +32,19 @@ int CURGroup::RecordUndo(CDrawGroup* group) {
   return Record(group->GetDocument(), RUNTIME_CLASS(CURGroup), [group] {
     std::unique_ptr<CURGroup> record(new CURGroup);
     record->m_pGroup = group;
+    return record;
+  });
+}
+
+CURGroupRect::~CURGroupRect() = default;
+
+void CURGroupRect::DoUndo() { m_pGroup->RestoreRectangle(m_rect); }
+
+int CURGroupRect::RecordUndo(CDrawGroup* group) {
+  return Record(group->GetDocument(), RUNTIME_CLASS(CURGroupRect), [group] {
+    std::unique_ptr<CURGroupRect> record(new CURGroupRect);
+    record->m_pGroup = group;
+    record->m_rect = group->GetPosition();
     return record;
   });
 }

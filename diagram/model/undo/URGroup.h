@@ -3,6 +3,7 @@
 
 #include "diagram/model/lists/DrawList.h"
 #include "diagram/model/undo/UndoRedo.h"
+#include "platform/core/Geometry.h"
 
 class CDrawGroup;
 
@@ -31,4 +32,22 @@ class CURGroup : public CUndoRedo {
 
  protected:
   CDrawGroup* m_pGroup = nullptr;
+};
+
+// The group's rectangle before a refit to its members; undone by taking it
+// again. A move of the group that follows in the same entry is undone first
+// (records replay newest first) and the move's own undo then starts from
+// the rectangle that move left, so that the members move back by what they
+// moved.
+class CURGroupRect : public CUndoRedo {
+  DECLARE_DYNAMIC(CURGroupRect)
+
+ public:
+  ~CURGroupRect() override;
+  void DoUndo() override;
+  static int RecordUndo(CDrawGroup* group);
+
+ protected:
+  CDrawGroup* m_pGroup = nullptr;
+  CRect m_rect;
 };

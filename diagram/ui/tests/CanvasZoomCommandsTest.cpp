@@ -138,9 +138,18 @@ TEST_P(CanvasSizeCommand, MovingTheObjectsIsOneStepWithRoutingBackAsItWas) {
   EXPECT_EQ(diagram->GetAutoRouteMethod(), 1u);
   EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
   EXPECT_EQ(CStringW(doc.GetNextUndoCmdName()), CStringW(u"Move Objects and Set Canvas Size"));
+  const std::vector<CRect> after = Positions();
 
+  // One undo gives back both the size and the places (the old size comes
+  // back first, so no object is pushed onto the smaller canvas on its way
+  // back); a redo makes both changes again.
   ASSERT_TRUE(doc.UndoLast());
   EXPECT_EQ(diagram->GetCanvasSize(), CSize(2, 2));
+  EXPECT_EQ(Positions(), before);
+  ASSERT_TRUE(doc.RedoLast());
+  EXPECT_EQ(diagram->GetCanvasSize(), CSize(1, 2));
+  EXPECT_EQ(Positions(), after);
+  ASSERT_TRUE(doc.UndoLast());
   EXPECT_EQ(Positions(), before);
   diagram->SetAutoRouteModeAndMethod(0, 0);
 }

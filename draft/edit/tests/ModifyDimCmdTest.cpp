@@ -12,6 +12,7 @@
 #include "platform/ui/Document.h"
 #include "platform/ui/MDIChildWnd.h"
 #include "platform/ui/MDIFrameWnd.h"
+#include "platform/ui/MessageApi.h"
 #include "platform/ui/MessageMap.h"
 #include "platform/ui/MultiDocTemplate.h"
 #include "platform/ui/View.h"
@@ -55,6 +56,36 @@ BEGIN_MESSAGE_MAP(CModifyDimTestView, CView)
 ON_MESSAGE(CModifyDimCmd::kPushCommandMessage, OnPushCommand)
 END_MESSAGE_MAP()
 
+// The host's main window for one test: destroying it asks the thread's loop
+// to quit, as the application's main window does; the quit is taken off the
+// queue again, so that the modal loops of later tests do not end on it.
+class MainWindowScope {
+ public:
+  explicit MainWindowScope(CWinApp& app) : app_(app) {}
+  ~MainWindowScope() {
+    if (main_ && ::IsWindow(window_)) main_->DestroyWindow();
+    app_.m_pMainWnd = nullptr;
+    MSG quit;
+    while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+  MainWindowScope(const MainWindowScope&) = delete;
+  MainWindowScope& operator=(const MainWindowScope&) = delete;
+
+  bool Create() {
+    main_ = new CMDIFrameWnd;
+    if (!main_->Create(u"AfxWnd", u"Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400))) return false;
+    window_ = main_->m_hWnd;
+    app_.m_pMainWnd = main_;
+    return true;
+  }
+
+ private:
+  CWinApp& app_;
+  CMDIFrameWnd* main_ = nullptr;
+  HWND window_ = nullptr;
+};
+
 CEquationCurveEntity* PlaceEquationCurve(CommandBench& b) {
   auto* curve = ConstructEquationCurveEntity(0, nullptr);
   curve->AddCurveSegment(0, 50, 100, 50, 1);
@@ -66,9 +97,8 @@ CEquationCurveEntity* PlaceEquationCurve(CommandBench& b) {
 
 TEST(ModifyDimCmd, TheCurveGoesToTheActiveViewWhileThePickerRunsAtLevelOne) {
   CWinApp app{u"Host"};
-  auto* main = new CMDIFrameWnd;
-  ASSERT_TRUE(main->Create(u"AfxWnd", u"Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
-  app.m_pMainWnd = main;
+  MainWindowScope main(app);
+  ASSERT_TRUE(main.Create());
   app.AddDocTemplate(new CMultiDocTemplate(9991, RUNTIME_CLASS(CModifyDimTestDoc), RUNTIME_CLASS(CMDIChildWnd),
                                            RUNTIME_CLASS(CModifyDimTestView)));
   ASSERT_NE(app.OpenDocumentFile(nullptr), nullptr);
@@ -87,8 +117,6 @@ TEST(ModifyDimCmd, TheCurveGoesToTheActiveViewWhileThePickerRunsAtLevelOne) {
   EXPECT_EQ(picker->GetLevel(), 2);
   EXPECT_EQ(picker->GetStep(), 0);
   b.stack.DeleteAll();
-  main->DestroyWindow();
-  app.m_pMainWnd = nullptr;
 }
 
 TEST(ModifyDimCmd, WithoutAnActiveViewTheNewCommandIsDeleted) {

@@ -109,8 +109,7 @@ TEST_F(PointCmdsTest, DivisionPointsOfLinesAndArcs) {
     }
     ASSERT_TRUE(bench.view.Undo());
     EXPECT_TRUE(Points().empty());
-    bench.view.RemoveEntity(c.entity);
-    delete c.entity;
+    bench.view.DiscardEntity(c.entity);
   }
 }
 

@@ -80,8 +80,7 @@ TEST_F(EditTendonTableCmdTest, ATableReopensInTheDialogOfItsKind) {
     EXPECT_FALSE(stack.IsEmpty());  // the command waits for the next table
     EXPECT_EQ(stack.OnRButton(0, drafttest::DevicePoint(300, 300), &view), 1);
     EXPECT_TRUE(stack.IsEmpty());
-    view.RemoveEntity(table);
-    delete table;
+    view.DiscardEntity(table);
   }
 }
 

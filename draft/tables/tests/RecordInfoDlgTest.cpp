@@ -243,3 +243,31 @@ TEST_F(RecordInfoDlgTest, TheRecordTableCommandPlacesTheTableWithTheCallersChang
     }
   }
 }
+
+// The command takes the entities selected when it is made; a command that
+// the push ends before this one begins may free its own selected entities
+// (registered ones, such as a contour's copies): the dialog reads only what
+// the drawing still holds. Checked by the sanitizer's use-after-free
+// detection.
+TEST_F(RecordInfoDlgTest, SelectedEntitiesFreedBeforeTheCommandBeginsAreNotRead) {
+  NewView();
+  CEntity* part = AddPart({{"名称", "p"}});
+  view->SelectEntity(part);
+  CEntityList own;
+  own.AddTail(ConstructLineEntity(0, nullptr, 0, 50, 10, 50));
+  view->RegisterInsertedEntities(own);
+  view->SelectEntity(own.GetHead());
+  const CStringA path = WriteRecords("f.lst", recordtest::NumberedRows({1, 2}));
+  auto* cmd = new CRecordTableCmd(1, 3, 3, 0, view->GetSelectionList(), path, 270, nullptr, nullptr);
+  delete own.GetHead();  // its command ended: it leaves the view as it goes
+  int dialogs = 0;
+  platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+    if (s.As<CRecordInfoDlg>()) ++dialogs;
+    s.Close();
+  });
+  CCmdStack stack;
+  stack.Push(view, cmd);
+  stack.EndAll(view);
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_TRUE(view->IsInDrawing(part));
+}

@@ -299,10 +299,8 @@ TEST_F(SteelCoordGraphTest, TheRightButtonAfterOnePickEditsItAlone) {
     stack.EndAll(&view);
     EXPECT_TRUE(view.IsInDrawing(oldGraph));
     EXPECT_TRUE(view.IsInDrawing(oldTable));
-    view.RemoveEntity(oldGraph);
-    view.RemoveEntity(oldTable);
-    delete oldGraph;
-    delete oldTable;
+    view.DiscardEntity(oldGraph);
+    view.DiscardEntity(oldTable);
   }
 }
 

@@ -461,12 +461,21 @@ int Sync(sqlite3_vtab* v) {
   for (size_t r = 0; ok && r < t->changes.rows.size(); ++r) {
     if (!t->changes.rows[r].deleted) ok = file->AppendRecord(t->changes.rows[r].values, state, error);
   }
+  // Closed with its header written and on the disk, so that a write that
+  // fails fails the statement.
+  if (file) ok = file->Close(true, error) && ok;
   file.reset();
+  // The new file is locked before it takes the path: another writer must
+  // not change it before this transaction ends (it would find it free the
+  // moment it is renamed, while this table notes the file as it wrote it).
+  if (ok) ok = t->lock.LockReplacement(temp, error);
   if (!ok || std::rename(temp.c_str(), t->path.c_str()) != 0) {
     if (ok) error = "cannot write " + t->path + ": " + std::strerror(errno);
+    t->lock.DropReplacement();
     std::remove(temp.c_str());
     return Fail(v, state.c_str(), error.empty() ? "cannot write " + t->path : error);
   }
+  t->lock.TakeReplacement();
   auto ids = std::make_shared<std::vector<sqlite3_int64>>();
   for (const Row& row : t->changes.rows) {
     if (!row.deleted) ids->push_back(row.rowid);

@@ -65,8 +65,37 @@ WriteLock::Result WriteLock::Acquire(const std::string& path, int timeoutMs, std
 }
 
 void WriteLock::Release() {
+  DropReplacement();
   if (fd_ >= 0) ::close(fd_);  // closing the description ends its lock
   fd_ = -1;
+}
+
+bool WriteLock::LockReplacement(const std::string& path, std::string& error) {
+  DropReplacement();
+  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) {
+    error = "cannot open " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  if (!LockWhole(fd)) {
+    error = "cannot lock " + path + ": " + std::strerror(errno);
+    ::close(fd);
+    return false;
+  }
+  replacement_ = fd;
+  return true;
+}
+
+void WriteLock::TakeReplacement() {
+  if (replacement_ < 0) return;
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = replacement_;
+  replacement_ = -1;
+}
+
+void WriteLock::DropReplacement() {
+  if (replacement_ >= 0) ::close(replacement_);
+  replacement_ = -1;
 }
 
 }  // namespace platform::odbc

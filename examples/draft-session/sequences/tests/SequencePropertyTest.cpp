@@ -20,4 +20,21 @@ TEST_P(SequenceSlice, UndoAndRedoLandOnTheKeptStates) { PlaySeeds(1 + 32 * stati
 
 INSTANTIATE_TEST_SUITE_P(Seeds, SequenceSlice, testing::Range(0, 8));
 
+// The long runs' sessions that found a fault, as they ran then: the records
+// command, pushed while a contour was being placed, read the contour's
+// copies that were selected when it was made and that the push freed (54,
+// 40 commands).
+TEST(SequenceFaults, SessionsThatFoundAFaultPass) {
+  const struct {
+    uint64_t seed;
+    int commands;
+  } sessions[] = {{54, 40}};
+  for (const auto& s : sessions) {
+    draftsequence::SequenceOptions options;
+    options.commands = s.commands;
+    const draftsequence::SequenceReport r = draftsequence::RunSequence(s.seed, options);
+    EXPECT_TRUE(r.ok) << "seed " << s.seed << ": " << r.failure << "\n" << r.transcript;
+  }
+}
+
 }  // namespace
