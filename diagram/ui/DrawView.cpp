@@ -6,6 +6,8 @@
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/DrawHint.h"
+#include "diagram/model/objects/DrawItem.h"
+#include "diagram/model/objects/DrawOleObj.h"
 #include "diagram/model/objects/DrawObj.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/ui/DrawTool.h"
@@ -209,6 +211,18 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_COMMAND(57058, OnViewCustom)
   ON_UPDATE_COMMAND_UI(57058, OnUpdateViewCustom)
   ON_WM_SETFOCUS()
+  // OLE objects and descriptions (DrawViewOle.cpp).
+  ON_WM_DESTROY()
+  ON_COMMAND(57856, OnInsertObject)
+  ON_COMMAND(57639, OnEditPasteSpecial)
+  ON_UPDATE_COMMAND_UI(57639, OnUpdateEditPasteSpecial)
+  ON_COMMAND(57638, OnEditPasteLink)
+  ON_UPDATE_COMMAND_UI(57638, OnUpdateEditPasteLink)
+  ON_COMMAND(57067, OnViewShowObjects)
+  ON_UPDATE_COMMAND_UI(57067, OnUpdateViewShowObjects)
+  ON_COMMAND(57006, OnCancelEditCntr)
+  ON_COMMAND(57007, OnBlockAbout)
+  ON_UPDATE_COMMAND_UI(57007, OnUpdateBlockAbout)
 END_MESSAGE_MAP()
 
 UINT CDrawView::m_cfObjectDescriptor = 0;
@@ -308,6 +322,7 @@ void CDrawView::OnSize(UINT type, int cx, int cy) {
   m_memDC.SelectObject(&bitmap);
   m_memBitmap.DeleteObject();
   m_memBitmap.Attach(bitmap.Detach());
+  UpdateActiveItem();
 }
 
 void CDrawView::PostNcDestroy() {
@@ -379,7 +394,9 @@ void CDrawView::Deselect(CDrawObj* object) {
 void CDrawView::Remove(CDrawObj* object) { m_selection -= object; }
 
 BOOL CDrawView::IsSelected(const CObject* object) const {
-  return m_selection.Find(const_cast<CObject*>(object)) != nullptr;
+  // An OLE item stands for its drawing object.
+  if (auto* item = dynamic_cast<const CDrawItem*>(object)) object = item->GetDrawObj();
+  return object && m_selection.Find(const_cast<CObject*>(object)) != nullptr;
 }
 
 void CDrawView::SelectWithinRect(CRect rect, int add) {
@@ -444,6 +461,7 @@ void CDrawView::OnInitialUpdate() {
 void CDrawView::SwitchToDiagram(CDiagram* diagram) {
   CDrawDoc* document = GetDocument();
   if (!document) return;
+  if (COleClientItem* item = document->GetInPlaceActiveItem(this)) item->Deactivate();
   if (m_pDiagram) m_pDiagram->RemoveViewRef(this);
   m_pDiagram = nullptr;
   CDiagram* current = document->GetActiveDiagram();
@@ -533,8 +551,12 @@ void CDrawView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   if (IsIgnoredHint(hint)) return;
   switch (hint) {
     case kHintShowItems:
-      // Repaints the diagram's OLE objects; the library has no OLE object
-      // class, so no diagram holds one.
+      // The OLE objects' outlines were switched on or off.
+      if (!m_pDiagram) break;
+      for (POSITION pos = m_pDiagram->GetObjects().GetHeadPosition(); pos;) {
+        CDrawObj* object = m_pDiagram->GetObjects().GetNext(pos);
+        if (object->IsKindOf(RUNTIME_CLASS(CDrawOleObj))) InvalObj(object);
+      }
       break;
     case CDrawHint::printerPageSizeChanged: {
       if (!m_pDiagram) break;

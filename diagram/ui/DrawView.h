@@ -6,6 +6,8 @@
 // so that only the invalid area is copied to the window.
 #pragma once
 
+#include <functional>
+
 #include "diagram/model/lists/DrawList.h"
 #include "platform/core/Geometry.h"
 #include "platform/gdi/Bitmap.h"
@@ -19,7 +21,9 @@ class CDrawDoc;
 class CCmdUI;
 class CDocTemplate;
 class CDrawBlock;
+class CDrawItem;
 class CDrawObj;
+class CDrawOleObj;
 class COleDataObject;
 class COleDropTarget;
 class CWnd;
@@ -261,6 +265,20 @@ class CDrawView : public CScrollView {
   // that ran to its ports directly to what the ports led to; one undo step.
   void OnObjectUnnest();
   void OnUpdateObjectUnnest(CCmdUI* cmdUI);
+  // OLE objects and descriptions (DrawViewOle.cpp).
+  void OnInsertObject();
+  void OnEditPasteSpecial();
+  void OnUpdateEditPasteSpecial(CCmdUI* cmdUI);
+  void OnEditPasteLink();
+  void OnUpdateEditPasteLink(CCmdUI* cmdUI);
+  void OnViewShowObjects();
+  void OnUpdateViewShowObjects(CCmdUI* cmdUI);
+  void OnCancelEditCntr();
+  void OnBlockAbout();
+  void OnUpdateBlockAbout(CCmdUI* cmdUI);
+  // Moves the item active in place in this view over its object again
+  // (after the view scrolled or was resized).
+  void UpdateActiveItem();
   BOOL IsBirdEyeShown() const { return m_bBirdEyeShown; }
   CBirdEyeWnd* GetBirdEyeWnd() const;
 
@@ -406,8 +424,15 @@ class CDrawView : public CScrollView {
   void UpdateBirdEyeAfterZoom();
   // Destroys and deletes a shown overview.
   void DestroyBirdEye();
+  // Inserts a new OLE object made by `create` at the last click point as
+  // one entry "Insert OLE Object"; a failure leaves no entry and shows
+  // Notify 20. Returns the object, or null.
+  CDrawOleObj* InsertOleObject(const std::function<BOOL(CDrawItem*)>& create);
 
   afx_msg void OnSetFocus(CWnd* old);
+  // Deactivates the item active in place in this view (saving it) and
+  // leaves the diagram before the window goes.
+  afx_msg void OnDestroy();
 
   afx_msg int OnCreate(LPCREATESTRUCT cs);
   afx_msg void OnSize(UINT type, int cx, int cy);

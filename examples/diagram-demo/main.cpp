@@ -19,13 +19,16 @@
 // and after, and dynamic routing re-routes the wire of a block that moves; a
 // diagram with a fan-out is routed with each router (RouterDemo.h); last, the
 // blocks of a multi-page diagram are moved off its page boundaries with the
-// view's command (PageBoundaryDemo.h).
+// view's command (PageBoundaryDemo.h), a selection is nested into a
+// composite block (NestDemo.h), and a note object is inserted, edited in
+// place, saved in a compound document and loaded back (OleDemo.h).
 // Writes OUTPUT_FOLDER/diagram-plain.drw, diagram-compound.drw, diagram.png,
 // birdeye.png, frame.png, frame-birdeye.png, mdi-frame.png, diagram-blocks.drw,
 // diagram-blocks.png, diagram-blocks.pdf, diagram-tools.png,
 // routing-before.png, routing-after.png, routing-moved.png, one
-// routing-<router>.png per router, page-boundaries-before.png and
-// page-boundaries-after.png; exits non-zero when a step fails.
+// routing-<router>.png per router, page-boundaries-before.png,
+// page-boundaries-after.png, nest-outer.png, nest-inner.png, ole-note.drw and
+// ole-note.png; exits non-zero when a step fails.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -52,6 +55,7 @@
 #include "examples/diagram-demo/DemoSupport.h"
 #include "examples/diagram-demo/MdiDemo.h"
 #include "examples/diagram-demo/NestDemo.h"
+#include "examples/diagram-demo/OleDemo.h"
 #include "examples/diagram-demo/RouterDemo.h"
 #include "examples/diagram-demo/PageBoundaryDemo.h"
 #include "platform/core/Archive.h"
@@ -510,6 +514,7 @@ int main(int argc, char** argv) {
     demo::RunRouterDemo(folder);
     demo::RunPageBoundaryDemo(folder);
     demo::RunNestDemo(folder);
+    demo::RunOleDemo(folder);
   } catch (CException& e) {
     std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());
     return 1;

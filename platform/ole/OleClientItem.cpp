@@ -8,7 +8,13 @@
 #include "platform/core/FileReplace.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DC.h"
+#include "platform/core/Charset.h"
 #include "platform/ole/EmbeddableKind.h"
+#include "platform/ole/OleDataObject.h"
+#include "platform/ole/OleDataSource.h"
+#include "platform/ole/OleItemFormats.h"
+#include "platform/ole/PictureFormat.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ole/OleDocument.h"
 #include "platform/ole/OleStreamFile.h"
 #include "platform/ole/StorageFileIo.h"
@@ -146,6 +152,117 @@ BOOL COleClientItem::CreateCloneFrom(const COleClientItem* source) {
   m_nDrawAspect = source->m_nDrawAspect;
   SetState(loadedState);
   return TRUE;
+}
+
+namespace {
+
+// The text the data offer (CF_UNICODETEXT, else CF_TEXT), up to its first
+// zero; false when they offer none.
+bool TextOf(COleDataObject* data, CStringW& text) {
+  for (const UINT format : {static_cast<UINT>(CF_UNICODETEXT), static_cast<UINT>(CF_TEXT)}) {
+    HGLOBAL block = data->GetGlobalData(static_cast<CLIPFORMAT>(format));
+    if (!block) continue;
+    const auto* at = static_cast<const BYTE*>(::GlobalLock(block));
+    const size_t size = at ? ::GlobalSize(block) : 0;
+    CStringW read;
+    if (format == CF_UNICODETEXT) {
+      for (size_t i = 0; i + 1 < size; i += 2) {
+        const WCHAR unit = static_cast<WCHAR>(at[i] | at[i + 1] << 8);
+        if (!unit) break;
+        read.AppendChar(unit);
+      }
+    } else {
+      size_t length = 0;
+      while (length < size && at[length]) ++length;
+      read = CStringW(platform::GbkToUtf16(std::string_view(reinterpret_cast<const char*>(at), length)).c_str());
+    }
+    if (at) ::GlobalUnlock(block);
+    ::GlobalFree(block);
+    text = read;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+BOOL COleClientItem::CanCreateFromData(COleDataObject* data) {
+  if (!data) return FALSE;
+  return data->IsDataAvailable(static_cast<CLIPFORMAT>(platform::EmbedSourceClipboardFormat())) ||
+         data->IsDataAvailable(CF_UNICODETEXT) || data->IsDataAvailable(CF_TEXT) || CanCreateStaticFromData(data);
+}
+
+BOOL COleClientItem::CanCreateLinkFromData(COleDataObject* data) {
+  return data && data->IsDataAvailable(static_cast<CLIPFORMAT>(platform::LinkSourceClipboardFormat()));
+}
+
+BOOL COleClientItem::CanCreateStaticFromData(COleDataObject* data) {
+  return data && data->IsDataAvailable(static_cast<CLIPFORMAT>(platform::PictureClipboardFormat()));
+}
+
+BOOL COleClientItem::CreateFromData(COleDataObject* data) {
+  if (m_nItemState != emptyState || !data) return FALSE;
+  if (HGLOBAL block = data->GetGlobalData(static_cast<CLIPFORMAT>(platform::EmbedSourceClipboardFormat()))) {
+    CStringW className;
+    std::vector<BYTE> bytes;
+    const bool read = platform::ReadEmbedSourceBlock(block, className, bytes);
+    ::GlobalFree(block);
+    if (!read || !Attach(className, bytes, OT_EMBEDDED)) return FALSE;
+    SetState(loadedState);
+    return TRUE;
+  }
+  CStringW text;
+  if (!TextOf(data, text)) return FALSE;
+  const std::string utf8 = platform::Utf16ToUtf8(std::u16string_view(text.GetString(), text.GetLength()));
+  if (!Attach(platform::NoteKind().GetClassName(), std::vector<BYTE>(utf8.begin(), utf8.end()), OT_EMBEDDED))
+    return FALSE;
+  SetState(loadedState);
+  return TRUE;
+}
+
+BOOL COleClientItem::CreateLinkFromData(COleDataObject* data) {
+  if (m_nItemState != emptyState || !data) return FALSE;
+  HGLOBAL block = data->GetGlobalData(static_cast<CLIPFORMAT>(platform::LinkSourceClipboardFormat()));
+  if (!block) return FALSE;
+  CStringW path;
+  const bool read = platform::ReadLinkSourceBlock(block, path);
+  ::GlobalFree(block);
+  return read && CreateLinkFromFile(path.GetString());
+}
+
+BOOL COleClientItem::CreateStaticFromData(COleDataObject* data) {
+  if (m_nItemState != emptyState || !data) return FALSE;
+  HGLOBAL block = data->GetGlobalData(static_cast<CLIPFORMAT>(platform::PictureClipboardFormat()));
+  if (!block) return FALSE;
+  platform::PixelBuffer pixels;
+  SIZE himetric{0, 0};
+  const bool read = platform::ReadPictureBlock(block, pixels, himetric);
+  ::GlobalFree(block);
+  if (!read || pixels.Empty()) return FALSE;
+  // The picture kind's own stream: a pixmap of the pixels.
+  const std::string header =
+      "P6\n" + std::to_string(pixels.Width()) + " " + std::to_string(pixels.Height()) + "\n255\n";
+  std::vector<BYTE> bytes(header.begin(), header.end());
+  bytes.reserve(bytes.size() + static_cast<size_t>(pixels.Width()) * pixels.Height() * 3);
+  for (int y = 0; y < pixels.Height(); ++y) {
+    for (int x = 0; x < pixels.Width(); ++x) {
+      const COLORREF color = pixels.GetColor(x, y);
+      bytes.push_back(GetRValue(color));
+      bytes.push_back(GetGValue(color));
+      bytes.push_back(GetBValue(color));
+    }
+  }
+  return CreateStaticFromBytes(platform::PictureKind().GetClassName(), bytes);
+}
+
+void COleClientItem::GetClipboardData(COleDataSource* source, BOOL includeLink) {
+  if (!source || m_nItemState == emptyState) return;
+  if (HGLOBAL block = platform::MakeEmbedSourceBlock(m_strClassName, m_data))
+    source->CacheGlobalData(static_cast<CLIPFORMAT>(platform::EmbedSourceClipboardFormat()), block);
+  if (includeLink && m_nItemType == OT_LINK) {
+    if (HGLOBAL block = platform::MakeLinkSourceBlock(m_strLinkPath))
+      source->CacheGlobalData(static_cast<CLIPFORMAT>(platform::LinkSourceClipboardFormat()), block);
+  }
 }
 
 BOOL COleClientItem::ConvertTo(const CStringW& className) {

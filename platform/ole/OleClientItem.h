@@ -40,6 +40,7 @@ class CArchive;
 class CDC;
 class CView;
 class COleDataObject;
+class COleDataSource;
 
 namespace platform {
 class EmbeddableKind;
@@ -69,6 +70,19 @@ class COleClientItem : public CDocItem, private platform::ServerSite {
   BOOL CreateCloneFrom(const COleClientItem* source);
   // An embedded object that cannot be edited, from an object's bytes.
   BOOL CreateStaticFromBytes(const CStringW& className, const std::vector<BYTE>& bytes);
+
+  // From data transfer (OleItemFormats.h): an embedded copy of an "Embed
+  // Source" object, or else a note of the data's text; a link from "Link
+  // Source"; a static picture from the platform's picture format.
+  static BOOL CanCreateFromData(COleDataObject* data);
+  static BOOL CanCreateLinkFromData(COleDataObject* data);
+  static BOOL CanCreateStaticFromData(COleDataObject* data);
+  BOOL CreateFromData(COleDataObject* data);
+  BOOL CreateLinkFromData(COleDataObject* data);
+  BOOL CreateStaticFromData(COleDataObject* data);
+  // Offers the object as last saved ("Embed Source"), and a link's file
+  // ("Link Source") with `includeLink`.
+  void GetClipboardData(COleDataSource* source, BOOL includeLink = FALSE);
 
   // Makes a loaded, closed item an object of another kind that reads its
   // bytes; FALSE, leaving it as it was, otherwise.

@@ -39,10 +39,10 @@ enum OLE_OBJTYPE {
 
 // How an item is drawn.
 typedef DWORD DVASPECT;
-#define DVASPECT_CONTENT 1u
-#define DVASPECT_THUMBNAIL 2u
-#define DVASPECT_ICON 4u
-#define DVASPECT_DOCPRINT 8u
+#define DVASPECT_CONTENT 1
+#define DVASPECT_THUMBNAIL 2
+#define DVASPECT_ICON 4
+#define DVASPECT_DOCPRINT 8
 
 // Miscellaneous status of a kind.
 #define OLEMISC_RECOMPOSEONRESIZE 0x1u
@@ -79,3 +79,10 @@ typedef DWORD DVASPECT;
 #define CF_DISABLEACTIVATEAS 0x40u
 #define CF_HIDECHANGEICON 0x80u
 #define CF_CONVERTONLY 0x100u
+
+// The paste-special dialog's flags.
+#define PSF_SHOWHELP 0x1u
+#define PSF_SELECTPASTE 0x2u
+#define PSF_SELECTPASTELINK 0x4u
+#define PSF_CHECKDISPLAYASICON 0x8u
+#define PSF_DISABLEDISPLAYASICON 0x10u

@@ -1,6 +1,6 @@
-// CDiagram: the clipboard, drag and drop and OLE objects. Moving objects by
-// a drag and measuring it are built; the members that would copy, paste,
-// drop or make OLE objects throw CNotSupportedException saying so.
+// CDiagram: the clipboard and drag and drop. Moving objects by a drag and
+// measuring it are built; the members that would copy, paste or drop throw
+// CNotSupportedException saying so.
 #include "diagram/model/canvas/Diagram.h"
 
 #include "diagram/model/undo/UndoRecordingScope.h"
@@ -44,7 +44,6 @@ void CDiagram::CopyNative2ClipboardFile(CFile*, const CDrawList&, LONG, CPoint, 
 int CDiagram::PasteNative(COleDataObject&, WORD, CPoint, CDrawList&, CObject*&) { NotBuilt(u"The diagram clipboard is not built."); }
 void CDiagram::EditCopy(const CDrawList&, WORD, CPoint, const CObject*) { NotBuilt(u"The diagram clipboard is not built."); }
 void CDiagram::EditPaste(CPoint, CDrawList&) { NotBuilt(u"The diagram clipboard is not built."); }
-CDrawOleObj* CDiagram::PasteOLE(COleDataObject&, int, CPoint) { NotBuilt(u"OLE objects in diagrams are not built."); }
 void CDiagram::DragAndDrop(const CDrawList&, CDrawView*) { NotBuilt(u"Drag and drop of diagram objects is not built."); }
 int CDiagram::Drop(COleDataObject*, DWORD, CPoint, CDrawList&) { NotBuilt(u"Drag and drop of diagram objects is not built."); }
 BOOL CDiagram::IsHostInDrag(CDrawObj*) const { NotBuilt(u"Drag and drop of diagram objects is not built."); }
@@ -60,6 +59,3 @@ void CDiagram::OnEndDragMoveExternal(const CDrawList& objects, CDrawView*) {
 
 void CDiagram::OnBeginDragMoveInternal(const CDrawList&) {}
 void CDiagram::OnEndDragMoveInternal(const CDrawList&) {}
-
-// This build has no OLE object class to make.
-CDrawOleObj* CDiagram::MakeDrawOleObj(const CPoint&) { NotBuilt(u"OLE objects in diagrams are not built."); }

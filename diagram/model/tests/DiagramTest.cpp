@@ -53,7 +53,7 @@ class DiagramWithDocument : public ::testing::Test {
   CDiagram& diagram = *doc.GetDiagram();
 };
 
-// The clipboard, drag and drop and OLE objects are not in this build: each
+// The clipboard and drag and drop are not in this build: each
 // member refuses, saying what is missing, and changes nothing.
 TEST(DiagramTest, TheClipboardAndDragAndDropMembersRefuse) {
   CDiagram diagram;
@@ -69,7 +69,6 @@ TEST(DiagramTest, TheClipboardAndDragAndDropMembersRefuse) {
   refuses([&] { diagram.EditCopy(objects, 0, CPoint(0, 0), nullptr); }, u"The diagram clipboard is not built.");
   refuses([&] { diagram.EditPaste(CPoint(0, 0), objects); }, u"The diagram clipboard is not built.");
   refuses([&] { diagram.IsHostInDrag(nullptr); }, u"Drag and drop of diagram objects is not built.");
-  refuses([&] { diagram.MakeDrawOleObj(CPoint(0, 0)); }, u"OLE objects in diagrams are not built.");
   EXPECT_TRUE(diagram.GetObjects().IsEmpty());
 }
 

@@ -5,6 +5,7 @@
 // storages of a compound document.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,11 @@
 #include "platform/ole/NoteKind.h"
 #include "platform/ole/OleClientItem.h"
 #include "platform/ole/OleConvertDialog.h"
+#include "platform/ole/OleDataObject.h"
+#include "platform/ole/OleDataSource.h"
+#include "platform/ole/OleItemFormats.h"
+#include "platform/ole/OlePasteSpecialDialog.h"
+#include "platform/ole/PictureFormat.h"
 #include "platform/ole/OleDialogIds.h"
 #include "platform/ole/OleDocument.h"
 #include "platform/ole/OleInsertDialog.h"
@@ -418,6 +424,114 @@ TEST(OleClientItem, TheConvertDialogOffersTheKindsThatReadTheObject) {
   ASSERT_TRUE(note->CreateNewItem(u"Scrivel.Note"));
   EXPECT_FALSE(note->ConvertTo(u"Scrivel.Picture"));
   EXPECT_EQ(note->GetClassName(), CStringW(u"Scrivel.Note"));
+}
+
+}  // namespace
+
+// Items made from transferred data: an item's own formats, text, a
+// picture and a linked file; the paste-special dialog choosing among them.
+namespace {
+
+HGLOBAL UnicodeBlock(const std::u16string& text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (text.size() + 1) * 2);
+  memcpy(GlobalLock(block), text.data(), text.size() * 2);
+  GlobalUnlock(block);
+  return block;
+}
+
+TEST(OleItemTransfer, ItemsAreMadeFromAnItemsFormatsTextPicturesAndLinks) {
+  TempFolder folder;
+  testsupport::WriteFileBytes(folder / "l.txt", "linked");
+  CItemsDoc doc;
+  auto* link = new CHearingItem(&doc);
+  ASSERT_TRUE(link->CreateLinkFromFile(folder.WideFile("l.txt").c_str()));
+  COleDataSource source;
+  link->GetClipboardData(&source, TRUE);
+  platform::PixelBuffer pixels(2, 1, RGB(10, 20, 30));
+  source.CacheGlobalData(static_cast<CLIPFORMAT>(platform::PictureClipboardFormat()),
+                         platform::MakePictureBlock(pixels, SIZE{254, 127}));
+  COleDataObject data;
+  data.Attach(source.GetDataObject(), FALSE);
+  EXPECT_TRUE(COleClientItem::CanCreateFromData(&data));
+  EXPECT_TRUE(COleClientItem::CanCreateLinkFromData(&data));
+  auto* embedded = new CHearingItem(&doc);
+  ASSERT_TRUE(embedded->CreateFromData(&data));
+  EXPECT_EQ(embedded->GetType(), OT_EMBEDDED);
+  EXPECT_EQ(TextOf(*embedded), "linked");
+  auto* linked = new CHearingItem(&doc);
+  ASSERT_TRUE(linked->CreateLinkFromData(&data));
+  EXPECT_EQ(linked->GetLinkPath(), link->GetLinkPath());
+  auto* still = new CHearingItem(&doc);
+  ASSERT_TRUE(still->CreateStaticFromData(&data));
+  EXPECT_EQ(still->GetType(), OT_STATIC);
+  EXPECT_EQ(TextOf(*still), std::string("P6\n2 1\n255\n\x0A\x14\x1E\x0A\x14\x1E", 17));
+
+  // Text alone makes a note; nothing usable makes nothing.
+  COleDataSource text;
+  text.CacheGlobalData(CF_UNICODETEXT, UnicodeBlock(u"pasted text"));
+  COleDataObject textData;
+  textData.Attach(text.GetDataObject(), FALSE);
+  auto* note = new CHearingItem(&doc);
+  ASSERT_TRUE(note->CreateFromData(&textData));
+  EXPECT_EQ(note->GetClassName(), CStringW(u"Scrivel.Note"));
+  EXPECT_EQ(TextOf(*note), "pasted text");
+  EXPECT_FALSE(COleClientItem::CanCreateLinkFromData(&textData));
+  auto* none = new CHearingItem(&doc);
+  EXPECT_FALSE(none->CreateLinkFromData(&textData));
+  EXPECT_FALSE(none->CreateStaticFromData(&textData));
+  // A damaged "Embed Source" block makes nothing.
+  COleDataSource damaged;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 12);
+  BYTE* at = static_cast<BYTE*>(GlobalLock(block));
+  memcpy(at, "SEMB\xFF\xFF\xFF\x7F\x01\x00\x00\x00", 12);
+  GlobalUnlock(block);
+  damaged.CacheGlobalData(static_cast<CLIPFORMAT>(platform::EmbedSourceClipboardFormat()), block);
+  COleDataObject damagedData;
+  damagedData.Attach(damaged.GetDataObject(), FALSE);
+  EXPECT_FALSE(none->CreateFromData(&damagedData));
+  EXPECT_TRUE(none->IsBlank());
+}
+
+TEST(OleItemTransfer, PasteSpecialOffersWhatTheDataHoldAndMakesTheChosenItem) {
+  TempFolder folder;
+  testsupport::WriteFileBytes(folder / "l.txt", "linked");
+  CItemsDoc doc;
+  auto* link = new CHearingItem(&doc);
+  ASSERT_TRUE(link->CreateLinkFromFile(folder.WideFile("l.txt").c_str()));
+  COleDataSource source;
+  link->GetClipboardData(&source, TRUE);
+  COleDataObject data;
+  data.Attach(source.GetDataObject(), FALSE);
+  struct Case {
+    bool link;
+    UINT selection;
+    OLE_OBJTYPE type;
+  } cases[] = {{false, COlePasteSpecialDialog::pasteNormal, OT_EMBEDDED},
+               {true, COlePasteSpecialDialog::pasteLink, OT_LINK}};
+  for (const Case& c : cases) {
+    int listed = -1;
+    platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+      if (c.link) s.Click(IDC_PS_PASTELINK);
+      listed = static_cast<int>(
+          ::SendMessageW(::GetDlgItem(s.Window().GetSafeHwnd(), IDC_PS_DISPLAYLIST), LB_GETCOUNT, 0, 0));
+      s.Click(IDOK);
+    });
+    COlePasteSpecialDialog dialog(PSF_SELECTPASTE, &data);
+    dialog.AddStandardFormats();
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(listed, 1);
+    EXPECT_EQ(dialog.GetSelectionType(), c.selection);
+    auto* item = new CHearingItem(&doc);
+    ASSERT_TRUE(dialog.CreateItem(item));
+    EXPECT_EQ(item->GetType(), c.type);
+  }
+  // Data that make no item: the dialog does not run.
+  COleDataSource empty;
+  COleDataObject emptyData;
+  emptyData.Attach(empty.GetDataObject(), FALSE);
+  COlePasteSpecialDialog dialog(PSF_SELECTPASTE, &emptyData);
+  dialog.AddStandardFormats();
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
 }  // namespace
