@@ -394,8 +394,9 @@ void CDrawView::Deselect(CDrawObj* object) {
 void CDrawView::Remove(CDrawObj* object) { m_selection -= object; }
 
 BOOL CDrawView::IsSelected(const CObject* object) const {
-  // An OLE item stands for its drawing object.
-  if (auto* item = dynamic_cast<const CDrawItem*>(object)) object = item->GetDrawObj();
+  // An OLE item stands for its drawing object. The pointer may name an
+  // object already gone: it is only compared, never followed.
+  if (CDrawItem* item = CDrawItem::FromObject(object)) object = item->GetDrawObj();
   return object && m_selection.Find(const_cast<CObject*>(object)) != nullptr;
 }
 

@@ -67,12 +67,18 @@ void RunOleDemo(const fs::path& folder) {
     CDrawItem* item = note ? note->GetItem() : nullptr;
     Check(item && item->IsInPlaceActive(), "a note object inserted and active in place in the view");
     if (item) {
+      platform::EnterText(::GetDlgItem(item->GetServerWindow(), platform::kNoteEditId), CStringW(u"A note"));
+      view.SendMessage(WM_COMMAND, 57006);
+      Check(!item->IsInPlaceActive() && NoteText(item) == "A note", "  a first text typed in place and kept");
+      // Opened in its own window (a double click with Control held), the
+      // note gets its whole text; the object grows with the note.
+      item->DoVerb(OLEIVERB_OPEN, &view);
       CStringW typed(platform::Utf8ToUtf16(text).c_str());
       typed.Replace(u"\n", u"\r\n");
       platform::EnterText(::GetDlgItem(item->GetServerWindow(), platform::kNoteEditId), typed);
-      view.SendMessage(WM_COMMAND, 57006);
-      Check(!item->IsInPlaceActive() && NoteText(item) == text, "  its text typed in place and kept");
-      Check(note->GetPosition().Width() == 30 * 5, "  the object sized from the note's extent");
+      platform::CloseWindowByUser(item->GetServerWindow());
+      Check(!item->IsOpen() && NoteText(item) == text, "  its whole text typed in its own window and kept");
+      Check(note->GetPosition().Width() == 300, "  the object three times as wide for 30 characters a line");
     }
     Check(doc.OnSaveDocument(widePath.GetString()) != FALSE, "saved as a compound document to " + path);
     view.DestroyWindow();

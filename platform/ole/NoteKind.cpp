@@ -1,14 +1,17 @@
 // The note: a few lines of plain text. Its stream holds the text as UTF-8
-// (the bytes of a linked ".txt" file the same). It measures 0.05 inch a
-// character and 0.25 inch a line, at least 20 characters by 2 lines, and
-// draws itself as the text on white inside a thin frame. Its editor is one
+// (the bytes of a linked ".txt" file the same). It measures 0.1 inch a
+// character and 0.2 inch a line, at least 1 by 0.5 inch, and draws itself
+// as the text on white inside a thin frame, in a fixed-pitch font that
+// fills the lines of the rectangle it is drawn into. Its editor is one
 // multi-line edit (kNoteEditId) over the whole window; the primary verb
 // edits it in place.
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/core/Charset.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DC.h"
+#include "platform/gdi/Font.h"
 #include "platform/ole/EmbeddableKind.h"
 #include "platform/ole/NoteKind.h"
 #include "platform/ole/OleItemTypes.h"
@@ -19,10 +22,10 @@ namespace platform {
 
 namespace {
 
-constexpr int kCharWidth = 127;   // HIMETRIC a character
-constexpr int kLineHeight = 635;  // HIMETRIC a line
-constexpr int kMinChars = 20;
-constexpr int kMinLines = 2;
+constexpr int kCharWidth = 254;   // HIMETRIC a character
+constexpr int kLineHeight = 508;  // HIMETRIC a line
+constexpr int kMinWidth = 2540;
+constexpr int kMinHeight = 1270;
 
 // The lines of a text (at least one).
 std::vector<CStringW> LinesOf(const CStringW& text) {
@@ -63,8 +66,8 @@ class NoteContent : public EmbeddedContent {
     const std::vector<CStringW> lines = LinesOf(text_);
     int longest = 0;
     for (const CStringW& line : lines) longest = std::max(longest, line.GetLength());
-    return CSize(std::max(kMinChars, longest) * kCharWidth,
-                 std::max(kMinLines, static_cast<int>(lines.size())) * kLineHeight);
+    return CSize(std::max(kMinWidth, longest * kCharWidth),
+                 std::max(kMinHeight, static_cast<int>(lines.size()) * kLineHeight));
   }
 
   void Draw(CDC* dc, const CRect& rect) const override {
@@ -74,15 +77,25 @@ class NoteContent : public EmbeddedContent {
     CBrush black(RGB(0, 0, 0));
     dc->FrameRect(&frame, &black);
     const std::vector<CStringW> lines = LinesOf(text_);
-    const int count = std::max(kMinLines, static_cast<int>(lines.size()));
-    const int step = (rect.bottom - rect.top) / count;
+    // The rectangle stands for the extent: a line's height and a
+    // character's width in the DC's units follow from it.
+    const CSize extent = GetExtent();
+    const int step = MulDiv(rect.bottom - rect.top, kLineHeight, extent.cy);
+    const int charWidth = MulDiv(rect.right - rect.left, kCharWidth, extent.cx);
+    if (step == 0 || charWidth == 0) return;
+    CFont font;
+    font.CreateFont(-std::abs(step) * 3 / 4, std::abs(charWidth) * 3 / 4, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                    u"Courier New");
+    CFont* savedFont = dc->SelectObject(&font);
     const int savedMode = dc->SetBkMode(TRANSPARENT);
     const COLORREF savedColor = dc->SetTextColor(RGB(0, 0, 0));
     for (size_t i = 0; i < lines.size(); ++i) {
-      dc->TextOut(rect.left + (rect.right - rect.left) / 40, rect.top + static_cast<int>(i) * step, lines[i]);
+      dc->TextOut(rect.left + charWidth / 4, rect.top + static_cast<int>(i) * step + step / 8, lines[i]);
     }
     dc->SetTextColor(savedColor);
     dc->SetBkMode(savedMode);
+    dc->SelectObject(savedFont);
   }
 
   std::unique_ptr<EmbeddedContent> Clone() const override { return std::make_unique<NoteContent>(*this); }

@@ -1,5 +1,7 @@
 #include "diagram/model/objects/DrawItem.h"
 
+#include <unordered_set>
+
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/ViewLink.h"
@@ -12,7 +14,14 @@ IMPLEMENT_SERIAL(CDrawItem, COleClientItem, 0)
 
 namespace {
 
-// HIMETRIC (0.01 mm) to diagram units (0.01 inch) and back.
+// The live items, by which a pointer is known to be one without following
+// it.
+std::unordered_set<const CObject*>& LiveItems() {
+  static std::unordered_set<const CObject*> items;
+  return items;
+}
+
+// HIMETRIC (0.01 mm) to diagram units (0.01 inch).
 int HimetricToUnits(int himetric) { return MulDiv(himetric, 10, 254); }
 
 }  // namespace
@@ -33,10 +42,18 @@ void CloseOtherInPlaceItems(COleClientItem* item) {
 
 }  // namespace drawitem
 
-CDrawItem::CDrawItem(CDrawDoc* container, CDrawOleObj* object) : COleClientItem(container), m_pDrawObj(object) {}
+CDrawItem::CDrawItem(CDrawDoc* container, CDrawOleObj* object) : COleClientItem(container), m_pDrawObj(object) {
+  LiveItems().insert(this);
+}
 
 CDrawItem::~CDrawItem() {
+  LiveItems().erase(this);
   if (m_pDrawObj) m_pDrawObj->m_pClientItem = nullptr;
+}
+
+CDrawItem* CDrawItem::FromObject(const CObject* object) {
+  if (!object || !LiveItems().count(object)) return nullptr;
+  return const_cast<CDrawItem*>(static_cast<const CDrawItem*>(object));
 }
 
 CDrawDoc* CDrawItem::GetDocument() const { return static_cast<CDrawDoc*>(COleClientItem::GetDocument()); }

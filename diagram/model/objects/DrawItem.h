@@ -22,6 +22,9 @@ class CDrawItem : public COleClientItem {
   CDrawDoc* GetDocument() const;
   CDrawView* GetActiveView() const;
   CDrawOleObj* GetDrawObj() const { return m_pDrawObj; }
+  // The item when the pointer names a live CDrawItem, else null; the
+  // pointer is never followed, so any pointer may be asked about.
+  static CDrawItem* FromObject(const CObject* object);
   void SetDrawObj(CDrawOleObj* object) { m_pDrawObj = object; }
 
   // Takes the item's extent: a first extent sizes the object from its

@@ -95,9 +95,9 @@ TEST_P(OleObjects, AFirstExtentSizesTheObjectAndANewOneScalesIt) {
   EXPECT_EQ(object->GetExtent(), CSize(2540, 1270));
   EXPECT_EQ(object->GetPosition(), CRect(100, 200, 200, Down(200, 50)));
   ASSERT_TRUE(diagram->Add(object));
-  // The server's object grows to 40 characters by 4 lines: twice as large.
+  // The server's object grows to 20 characters by 5 lines: twice as large.
   ASSERT_TRUE(item->DoVerb(OLEIVERB_OPEN, nullptr));
-  platform::EnterText(NoteEditOf(item), CStringW(u"forty characters of text in one line ...\r\n2\r\n3\r\n4"));
+  platform::EnterText(NoteEditOf(item), CStringW(u"twenty characters...\r\n2\r\n3\r\n4\r\n5"));
   ASSERT_TRUE(platform::CloseWindowByUser(item->GetServerWindow()));
   EXPECT_EQ(object->GetExtent(), CSize(5080, 2540));
   EXPECT_EQ(object->GetPosition(), CRect(100, 200, 300, Down(200, 100)));

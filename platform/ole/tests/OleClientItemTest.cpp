@@ -113,7 +113,8 @@ TEST(OleClientItem, EditingANoteInItsOwnWindowSavesItWhenTheUserClosesIt) {
   EXPECT_TRUE(doc.IsModified());
   CSize extent;
   ASSERT_TRUE(item->GetExtent(&extent));
-  EXPECT_EQ(extent, CSize(30 * 127, 3 * 635));
+  // 0.1 inch a character, 0.2 inch a line, at least 1 x 0.5 inch.
+  EXPECT_EQ(extent, CSize(30 * 254, 3 * 508));
 }
 
 TEST(OleClientItem, ClosingWithoutSavingDropsTheEdits) {
