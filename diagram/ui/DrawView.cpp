@@ -12,6 +12,7 @@
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/ui/DrawTool.h"
 #include "platform/core/Exceptions.h"
+#include "platform/ole/OleDropTarget.h"
 #include "platform/ui/ClipboardFormats.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/MessageMap.h"
@@ -34,6 +35,11 @@ enum : UINT {
   kCmdObjectAvoidPageBoundary = 57027,
   kCmdObjectNest = 57035,
   kCmdEditClear = 57632,
+  kCmdEditCopy = 57634,
+  kCmdEditCut = 57635,
+  kCmdEditPaste = 57637,
+  kCmdEditPasteLink = 57638,
+  kCmdEditPasteSpecial = 57639,
   kCmdEditSelectAll = 57642,
   kCmdObjectUnnest = 57040,
   kCmdEditUndo = 57643,
@@ -44,6 +50,7 @@ enum : UINT {
 
 BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_WM_CREATE()
+  ON_WM_DESTROY()
   ON_WM_SIZE()
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
@@ -91,6 +98,14 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_UPDATE_COMMAND_UI(kCmdEditSelectAll, OnUpdateEditSelectAll)
   ON_COMMAND(kCmdEditClear, OnEditClear)
   ON_UPDATE_COMMAND_UI(kCmdEditClear, OnUpdateEditClear)
+  ON_COMMAND(kCmdEditCopy, OnEditCopy)
+  ON_UPDATE_COMMAND_UI(kCmdEditCopy, OnUpdateEditCopy)
+  ON_COMMAND(kCmdEditCut, OnEditCut)
+  ON_UPDATE_COMMAND_UI(kCmdEditCut, OnUpdateEditClear)
+  ON_COMMAND(kCmdEditPaste, OnEditPaste)
+  ON_UPDATE_COMMAND_UI(kCmdEditPaste, OnUpdateEditPaste)
+  ON_UPDATE_COMMAND_UI(kCmdEditPasteLink, OnUpdateEditPasteLink)
+  ON_UPDATE_COMMAND_UI(kCmdEditPasteSpecial, OnUpdateEditPasteSpecial)
   ON_COMMAND(57022, OnEditProperties)
   ON_UPDATE_COMMAND_UI(57022, OnUpdateEditProperties)
   ON_UPDATE_COMMAND_UI(kCmdViewScaleToFit, OnUpdateViewScaleToFit)
@@ -212,12 +227,9 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_UPDATE_COMMAND_UI(57058, OnUpdateViewCustom)
   ON_WM_SETFOCUS()
   // OLE objects and descriptions (DrawViewOle.cpp).
-  ON_WM_DESTROY()
   ON_COMMAND(57856, OnInsertObject)
-  ON_COMMAND(57639, OnEditPasteSpecial)
-  ON_UPDATE_COMMAND_UI(57639, OnUpdateEditPasteSpecial)
-  ON_COMMAND(57638, OnEditPasteLink)
-  ON_UPDATE_COMMAND_UI(57638, OnUpdateEditPasteLink)
+  ON_COMMAND(kCmdEditPasteSpecial, OnEditPasteSpecial)
+  ON_COMMAND(kCmdEditPasteLink, OnEditPasteLink)
   ON_COMMAND(57067, OnViewShowObjects)
   ON_UPDATE_COMMAND_UI(57067, OnUpdateViewShowObjects)
   ON_COMMAND(57006, OnCancelEditCntr)
@@ -277,6 +289,7 @@ CDrawView::CDrawView()
 
 CDrawView::~CDrawView() {
   if (m_pDiagram) m_pDiagram->RemoveViewRef(this);
+  delete m_pDropTarget;
 }
 
 CDrawDoc* CDrawView::GetDocument() const { return static_cast<CDrawDoc*>(m_pDocument); }
@@ -308,7 +321,22 @@ int CDrawView::OnCreate(LPCREATESTRUCT cs) {
   if (CScrollView::OnCreate(cs) == -1) return -1;
   CClientDC dc(this);
   if (!m_memDC.CreateCompatibleDC(&dc)) return -1;
+  if (!m_pDropTarget) m_pDropTarget = new COleDropTarget;
+  if (!m_pDropTarget->Register(this)) return -1;
   return 0;
+}
+
+void CDrawView::OnDestroy() {
+  // An item being edited in place in this view is saved before its window
+  // goes with the view's.
+  if (CDrawDoc* document = GetDocument()) {
+    if (COleClientItem* item = document->GetInPlaceActiveItem(this)) item->Deactivate();
+  }
+  // The window's end is the view's end as the diagram sees it.
+  if (m_pDiagram) m_pDiagram->RemoveViewRef(this);
+  m_pDiagram = nullptr;
+  if (m_pDropTarget) m_pDropTarget->Revoke();
+  CScrollView::OnDestroy();
 }
 
 void CDrawView::OnSize(UINT type, int cx, int cy) {
@@ -641,21 +669,3 @@ void CDrawView::SetWindowRedraw(bool redraw) {
   }
 }
 
-// --- OLE drag and drop: no drop target is registered in this build, so
-// these are never reached; each refuses plainly.
-
-int CDrawView::GetObjectInfo(COleDataObject*, CSize*, CSize*) { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }
-
-void CDrawView::DisplayDragOverUserFeedback(const CRect&, BOOL) { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }
-
-BOOL CDrawView::IsDragWithinDiagram(COleDataObject*, const CRect&, const CRect&, const CPoint&) {
-  AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built.");
-}
-
-DROPEFFECT CDrawView::OnDragEnter(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }
-
-DROPEFFECT CDrawView::OnDragOver(COleDataObject*, DWORD, CPoint) { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }
-
-void CDrawView::OnDragLeave() { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }
-
-BOOL CDrawView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) { AfxThrowNotSupportedException(u"Drag and drop of diagram objects is not built."); }

@@ -64,14 +64,25 @@ class CDrawView : public CScrollView {
   virtual void ShowPopUpMenu(const CPoint& point);
   // The pop-up menu opened from the keyboard.
   virtual void OnKeyboardPopUpMenu();
+  // The size and the picked point of dragged objects, from the data's
+  // "Object Descriptor", in document units (y negated when y grows upward);
+  // 0, with both (0, 0), when the data have none.
   virtual int GetObjectInfo(COleDataObject* data, CSize* size, CSize* offset);
+  // The rectangle of dragged objects whose picked point is at document
+  // point `point`, in device units from the scroll origin; never empty.
+  virtual CRect ComputeCurrentDragItemRect(CPoint point, CSize size, CSize offset);
   // Paints the document rectangle `rect`: window colour beyond the canvas,
   // the paper, the grid and page boundaries on screen, then the objects.
   virtual void Draw(CDC* dc, const CRect& rect);
   virtual void DrawWindowBackground(CDC* dc, const CRect& rect);
   virtual void DrawDiagramBackground(CDC* dc, const CRect& rect);
   virtual void DrawGridAndPageBoundaries(CDC* dc);
+  // Moves the focus rectangle of a drag over the view to `itemRect` (device
+  // units from the scroll origin): the old one is erased when the
+  // rectangle changed, the new one drawn when `draw`.
   virtual void DisplayDragOverUserFeedback(const CRect& itemRect, BOOL draw);
+  // Whether dragged objects at `itemRect` lie wholly on the canvas
+  // (`diagramRect`), both in the units of ComputeCurrentDragItemRect.
   virtual BOOL IsDragWithinDiagram(COleDataObject* data, const CRect& diagramRect, const CRect& itemRect,
                                    const CPoint& point);
   // Scrolls to device position `point`.
@@ -121,6 +132,20 @@ class CDrawView : public CScrollView {
   void OnUpdateDrawBlock(CCmdUI* cmdUI);
   // The same with the dialog's composite check set.
   void OnCfbNew();
+  // The clipboard (DrawViewClipboard.cpp). Copy puts the copyable selection
+  // on the clipboard in the diagram's format; cut copies, deletes and
+  // resets the paste offset; paste inserts what the clipboard holds at the
+  // last click and selects it. Paste is enabled while the clipboard offers
+  // one of the diagram's formats or an OLE item could be made from it;
+  // paste link and paste special (DrawViewOle.cpp) while an OLE item (a
+  // link) could be made from it.
+  void OnEditCopy();
+  void OnUpdateEditCopy(CCmdUI* cmdUI);
+  void OnEditCut();
+  void OnEditPaste();
+  void OnUpdateEditPaste(CCmdUI* cmdUI);
+  void OnUpdateEditPasteLink(CCmdUI* cmdUI);
+  void OnUpdateEditPasteSpecial(CCmdUI* cmdUI);
   // Selection and deleting.
   void OnEditSelectAll();
   void OnUpdateEditSelectAll(CCmdUI* cmdUI);
@@ -268,9 +293,7 @@ class CDrawView : public CScrollView {
   // OLE objects and descriptions (DrawViewOle.cpp).
   void OnInsertObject();
   void OnEditPasteSpecial();
-  void OnUpdateEditPasteSpecial(CCmdUI* cmdUI);
   void OnEditPasteLink();
-  void OnUpdateEditPasteLink(CCmdUI* cmdUI);
   void OnViewShowObjects();
   void OnUpdateViewShowObjects(CCmdUI* cmdUI);
   void OnCancelEditCntr();
@@ -430,11 +453,12 @@ class CDrawView : public CScrollView {
   CDrawOleObj* InsertOleObject(const std::function<BOOL(CDrawItem*)>& create);
 
   afx_msg void OnSetFocus(CWnd* old);
-  // Deactivates the item active in place in this view (saving it) and
-  // leaves the diagram before the window goes.
-  afx_msg void OnDestroy();
 
+  // Registers the view as a drop target (-1 when that fails).
   afx_msg int OnCreate(LPCREATESTRUCT cs);
+  // Deactivates the item active in place in this view (saving it), leaves
+  // the diagram and revokes the drop target.
+  afx_msg void OnDestroy();
   afx_msg void OnSize(UINT type, int cx, int cy);
   afx_msg void OnLButtonDown(UINT flags, CPoint point);
   afx_msg void OnLButtonUp(UINT flags, CPoint point);
@@ -446,12 +470,18 @@ class CDrawView : public CScrollView {
   UINT m_nPopupMenuId;
   CSize m_canvasScaleLimits;
   BOOL m_bCapture;
-  // No drop target is registered; it stays null.
+  // Registered while the window exists.
   COleDropTarget* m_pDropTarget;
+  // The dragged objects' size and picked point from the data of the drag
+  // over the view, whether the data can be dropped, the last effect, and
+  // the focus rectangle shown (device units from the scroll origin).
   CSize m_dragSize;
   CSize m_dragOffset;
   DROPEFFECT m_prevDropEffect;
   BOOL m_bDragDataAcceptable;
+  int m_nDragFormat = -1;
+  CRect m_dragItemRect;
+  BOOL m_bDragRectShown = FALSE;
   CDrawList m_selection;
   BOOL m_bShowGrid;
   COLORREF m_crGridColor;

@@ -87,10 +87,6 @@ void CDrawView::OnEditPasteSpecial() {
   if (object && object->GetItem() && object->GetItem()->GetType() == OT_LINK) object->GetItem()->UpdateLink();
 }
 
-void CDrawView::OnUpdateEditPasteSpecial(CCmdUI* cmdUI) {
-  COleDataObject data;
-  cmdUI->Enable(data.AttachClipboard() && COleClientItem::CanCreateFromData(&data));
-}
 
 void CDrawView::OnEditPasteLink() {
   if (!m_pDiagram) return;
@@ -99,10 +95,6 @@ void CDrawView::OnEditPasteLink() {
   if (CDrawOleObj* object = m_pDiagram->PasteOLE(data, 1, m_pDiagram->GetLastClickPoint())) Select(object, 0);
 }
 
-void CDrawView::OnUpdateEditPasteLink(CCmdUI* cmdUI) {
-  COleDataObject data;
-  cmdUI->Enable(data.AttachClipboard() && COleClientItem::CanCreateLinkFromData(&data));
-}
 
 void CDrawView::OnViewShowObjects() {
   CDrawOleObj::c_bShowItems = !CDrawOleObj::c_bShowItems;
@@ -135,13 +127,4 @@ void CDrawView::UpdateActiveItem() {
   CDrawDoc* document = GetDocument();
   if (!document) return;
   if (COleClientItem* item = document->GetInPlaceActiveItem(this)) item->SetItemRects();
-}
-
-void CDrawView::OnDestroy() {
-  if (CDrawDoc* document = GetDocument()) {
-    if (COleClientItem* item = document->GetInPlaceActiveItem(this)) item->Deactivate();
-  }
-  if (m_pDiagram) m_pDiagram->RemoveViewRef(this);
-  m_pDiagram = nullptr;
-  CScrollView::OnDestroy();
 }

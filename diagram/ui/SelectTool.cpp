@@ -176,9 +176,9 @@ void CSelectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& poi
       GetMoveList(view, objects, true);
       if (objects.IsEmpty()) return;
       if (!g_moveBegun) {
-        // This build has no OLE drag and drop: a move that asks for it
-        // throws, and every other drag moves natively.
-        if (CDiagram::m_bMoveUsesOleDragAndDrop) {
+        // With Shift or Control, or when the diagrams move by drag and
+        // drop, the objects go on an OLE drag; otherwise they move here.
+        if ((flags & kShiftControl) || CDiagram::m_bMoveUsesOleDragAndDrop) {
           selectMode = smNone;
           view->ReleaseCapture();
           OnOleDragAndDrop(objects, view);

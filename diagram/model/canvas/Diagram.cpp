@@ -92,7 +92,9 @@ CDiagram::CDiagram(CDrawObj* host)
       m_bSnapToGrid(1),
       m_gridLineInterval(10, 10),
       m_bUseQuadTree(1),
-      m_lastPasteCopyTime(static_cast<LONG>(std::time(nullptr))),
+      // No copy has time 0, so a new diagram matches none, even one made
+      // in the second it was made in.
+      m_lastPasteCopyTime(0),
       m_bCrossLabels(0),
       m_pRouter(nullptr),
       m_bInDrag(0),

@@ -10,17 +10,13 @@
 #include "diagram/model/document/ArchiveEncoding.h"
 #include "diagram/model/blocks/BlockFormat.h"
 #include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/canvas/DiagramLoadScope.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/DrawHint.h"
 #include "platform/core/MemFile.h"
 
 namespace {
 
-// Objects of a diagram lie within this distance of the origin: a canvas is
-// at most 255 pages, and pages are measured in hundredths of an inch. A
-// stream with coordinates beyond it is damaged (and moving such objects
-// would overflow).
-constexpr LONG kMaxCoordinate = 0x3FFFFFFF;
 [[noreturn]] void ThrowBadFormat(CArchive& ar) {
   AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName.GetString());
 }
@@ -104,33 +100,6 @@ void CDiagram::StoreRecord(CArchive& ar) {
   WriteObjects(ar, m_objects);
 }
 
-namespace {
-
-// Makes a diagram the document's active one for a load, so that every
-// object read takes it as its own, and the elements list known to the
-// diagram; both are put back on every way out.
-class LoadScope {
- public:
-  LoadScope(CDrawDoc* document, CDiagram* diagram, CDrawList*& loadingSlot, CDrawList& elements)
-      : document_(document), previous_(document->GetActiveDiagram()), slot_(loadingSlot) {
-    document_->SetActiveDiagram(diagram);
-    slot_ = &elements;
-  }
-  ~LoadScope() {
-    slot_ = nullptr;
-    document_->SetActiveDiagram(previous_);
-  }
-  LoadScope(const LoadScope&) = delete;
-  LoadScope& operator=(const LoadScope&) = delete;
-
- private:
-  CDrawDoc* document_;
-  CDiagram* previous_;
-  CDrawList*& slot_;
-};
-
-}  // namespace
-
 void CDiagram::LoadRecord(CArchive& ar) {
   // The objects of a diagram find their diagram, and the stream version,
   // through the archive's document.
@@ -152,7 +121,7 @@ void CDiagram::LoadRecord(CArchive& ar) {
   const int oldVMax = m_savedVMaxPages;
 
   CDrawList elements;
-  const LoadScope scope(document, this, m_pLoadingElements, elements);
+  const DiagramLoadScope scope(document, this, m_pLoadingElements, elements);
   CObject* format = nullptr;
   try {
     WORD storedMode = 0;
@@ -244,7 +213,7 @@ void CDiagram::PlaceLoadedObjects(CArchive& ar, CDrawList& elements, int storedM
     if (object->GetDiagram() != this) object->SetDiagram(this);
     const CRect& r = object->GetPosition();
     if (std::max({std::abs(int64_t{r.left}), std::abs(int64_t{r.right}), std::abs(int64_t{r.top}),
-                  std::abs(int64_t{r.bottom})}) > kMaxCoordinate)
+                  std::abs(int64_t{r.bottom})}) > kMaxStoredCoordinate)
       ThrowBadFormat(ar);
   }
   if (added) SetModifiedFlag(TRUE);
