@@ -525,8 +525,15 @@ void COleClientItem::Serialize(CArchive& ar) {
   ar >> m_strClassName >> m_strLinkPath;
   ar >> where;
   if (type < OT_LINK || type > OT_STATIC) AfxThrowArchiveException(CArchiveException::badIndex);
-  if (document && m_dwItemNumber >= document->m_dwNextItemNumber) document->m_dwNextItemNumber = m_dwItemNumber + 1;
   LoadData(ar, where);
+  if (where == kDataInStorage) {
+    // The storage's number is the item's, above which new items number.
+    if (document && m_dwItemNumber >= document->m_dwNextItemNumber) document->m_dwNextItemNumber = m_dwItemNumber + 1;
+  } else {
+    // Bytes carried in the archive (a paste, a plain file) belong to no
+    // storage of this document: the item gets a number when it is stored.
+    m_dwItemNumber = 0;
+  }
   m_nItemType = static_cast<OLE_OBJTYPE>(type);
   m_nDrawAspect = aspect;
   // An object that no kind reads keeps its bytes and loads as an item that
@@ -544,9 +551,16 @@ void COleClientItem::Serialize(CArchive& ar) {
   m_nItemState = loadedState;
 }
 
-void COleClientItem::StoreData(CArchive& ar) {
+IStorage* COleClientItem::ItemStorageRoot(CArchive& ar) {
+  // Only the document's own stream sits beside the items' storages; an
+  // archive elsewhere (memory, the clipboard) carries the bytes itself.
   auto* document = dynamic_cast<COleDocument*>(ar.m_pDocument);
-  IStorage* root = document ? document->m_lpRootStg : nullptr;
+  if (!document || !dynamic_cast<COleStreamFile*>(ar.GetFile())) return nullptr;
+  return document->m_lpRootStg;
+}
+
+void COleClientItem::StoreData(CArchive& ar) {
+  IStorage* root = ItemStorageRoot(ar);
   if (!root) {
     ar << kDataInArchive;
     ar << static_cast<DWORD>(m_data.size());
@@ -589,8 +603,7 @@ void COleClientItem::LoadData(CArchive& ar, BYTE where) {
     return;
   }
   if (where != kDataInStorage) AfxThrowArchiveException(CArchiveException::badIndex);
-  auto* document = dynamic_cast<COleDocument*>(ar.m_pDocument);
-  IStorage* root = document ? document->m_lpRootStg : nullptr;
+  IStorage* root = ItemStorageRoot(ar);
   if (!root) AfxThrowArchiveException(CArchiveException::badIndex);
   IStorage* storage = nullptr;
   const CStringW name = StorageNameOf(m_dwItemNumber);

@@ -24,8 +24,9 @@
 //
 // Storage. Serialize writes the item's number, kind, aspect and link, and
 // the object's bytes into the stream "Contents" of the storage
-// "Embedding <number>" of the document's root storage (or into the archive
-// itself when the document has no storage); loading reads them back.
+// "Embedding <number>" of the document's root storage when the archive is
+// the document's own stream, else (a document without storage, the
+// clipboard) into the archive itself; loading reads them back.
 #pragma once
 
 #include <memory>
@@ -39,6 +40,7 @@
 class CArchive;
 class CDC;
 class CView;
+class IStorage;
 class COleDataObject;
 class COleDataSource;
 
@@ -172,6 +174,9 @@ class COleClientItem : public CDocItem, private platform::ServerSite {
   // Destroys the server window and returns to the loaded state.
   void CloseServer(BOOL save);
   static BOOL ReadFileBytes(const CStringW& path, std::vector<BYTE>& bytes);
+  // The root storage that holds the items of the archive's document, or
+  // null when the archive is not the document's own stream.
+  static IStorage* ItemStorageRoot(CArchive& ar);
   void StoreData(CArchive& ar);
   void LoadData(CArchive& ar, BYTE where);
 

@@ -93,6 +93,7 @@ void COleDocument::Serialize(CArchive& ar) {
 
 void COleDocument::DeleteContents() {
   while (!m_docItemList.IsEmpty()) delete static_cast<CDocItem*>(m_docItemList.GetHead());
+  m_dwNextItemNumber = 1;
   CDocument::DeleteContents();
 }
 

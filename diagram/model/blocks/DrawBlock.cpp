@@ -21,6 +21,7 @@
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
+#include "platform/ole/OleDocument.h"
 #include "platform/ole/OleInsertDialog.h"
 #include "platform/ui/PropertyPage.h"
 #include "platform/ui/PropertySheet.h"
@@ -150,7 +151,14 @@ void CDrawBlock::Serialize(CArchive& ar) {
     // makes the stream damaged.
     if (about && about->GetBlock()) AfxThrowArchiveException(CArchiveException::badIndex);
     m_pAboutItem = about;
-    if (m_pAboutItem) m_pAboutItem->SetBlock(this);
+    if (m_pAboutItem) {
+      m_pAboutItem->SetBlock(this);
+      // A description read from a paste joins the document it is pasted
+      // into.
+      if (!m_pAboutItem->GetDocument()) {
+        if (auto* document = dynamic_cast<COleDocument*>(ar.m_pDocument)) document->AddItem(m_pAboutItem);
+      }
+    }
   }
   m_bReadingPorts = TRUE;
   const ULONGLONG portsReadBefore = CDrawPort::ReadsStarted();

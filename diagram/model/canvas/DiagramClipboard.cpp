@@ -15,6 +15,7 @@
 #include "diagram/model/canvas/DrawDataSource.h"
 #include "diagram/model/document/ArchiveEncoding.h"
 #include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawItem.h"
 #include "diagram/model/objects/DrawOleObj.h"
 #include "diagram/model/undo/UndoRecordingScope.h"
 #include "platform/core/Archive.h"
@@ -167,6 +168,11 @@ void CDiagram::EditCopy(const CDrawList& selection, WORD format, CPoint origin, 
   try {
     source->CacheGlobalData(format, block);
     block = nullptr;
+    // One OLE object alone travels in its own formats too.
+    if (objects.GetCount() == 1) {
+      auto* ole = DYNAMIC_DOWNCAST(CDrawOleObj, objects.GetHead());
+      if (ole && ole->GetItem()) ole->GetItem()->GetClipboardData(source, TRUE);
+    }
     // The first paste lands one step away from the copied objects.
     m_pasteOffset = GetOffsetDelta();
     AddNonNativeClipboardFormatData(source, objects);

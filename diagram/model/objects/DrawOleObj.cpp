@@ -9,6 +9,7 @@
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
+#include "platform/ole/OleDocument.h"
 #include "platform/ole/OlePropertiesDialog.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/RectTracker.h"
@@ -72,6 +73,10 @@ void CDrawOleObj::Serialize(CArchive& ar) {
   // that another object holds, is damaged.
   if (!item || item->GetDrawObj()) AfxThrowArchiveException(CArchiveException::badIndex);
   SetItem(item);
+  // An item read from a paste joins the document it is pasted into.
+  if (!item->GetDocument()) {
+    if (auto* document = dynamic_cast<COleDocument*>(ar.m_pDocument)) document->AddItem(item);
+  }
 }
 
 void CDrawOleObj::Draw(CDC* dc) {

@@ -15,6 +15,7 @@
 #include "diagram/model/objects/DrawItem.h"
 #include "diagram/model/objects/DrawOleObj.h"
 #include "diagram/testsupport/BlockDiagramFixture.h"
+#include "diagram/ui/BockAboutPropertyPage.h"
 #include "diagram/testsupport/MessageBoxCapture.h"
 #include "diagram/testsupport/ModalScripts.h"
 #include "diagram/testsupport/ScratchFolder.h"
@@ -26,6 +27,8 @@
 #include "platform/ole/OleDialogIds.h"
 #include "platform/testsupport/FileBytes.h"
 #include "platform/ui/Host.h"
+#include "platform/ui/PropertyPage.h"
+#include "platform/ui/PropertySheet.h"
 #include "platform/ui/MessagePump.h"
 #include "platform/ui/UserInput.h"
 #include "platform/ui/WindowPicture.h"
@@ -262,6 +265,66 @@ TEST_P(OleObjects, PastedObjectsStepByTheOffsetAndAMissingLinkIsReported) {
   EXPECT_EQ(boxes.Last(), CStringW(u"Failed to create object.  Make sure the object is entered in the system registry."));
   EXPECT_EQ(doc.GetNumberUndosOnStack(), entries);
   EXPECT_EQ(OleObjectsOf(diagram).size(), 2u);
+}
+
+TEST_P(OleObjects, ACopiedObjectTravelsInItsOwnFormatsAndPastesIntoAnotherDocument) {
+  CDrawOleObj* object = MakeNote(CPoint(10, Down(0, 10)));
+  ASSERT_TRUE(object->GetItem()->UpdateExtent());
+  ASSERT_TRUE(diagram->Add(object));
+  CDrawList selection;
+  selection.AddTail(object);
+  diagram->EditCopy(selection, CDiagram::m_cfDraw, CPoint(0, 0), nullptr);
+  COleDataObject data;
+  ASSERT_TRUE(data.AttachClipboard());
+  EXPECT_TRUE(data.IsDataAvailable(static_cast<CLIPFORMAT>(CDiagram::m_cfDraw)));
+  EXPECT_TRUE(COleClientItem::CanCreateFromData(&data));
+  data.Release();
+  // The native paste into another document gives its item to that document.
+  CDrawDoc other;
+  other.GetDiagram()->SetDocument(&other);
+  ASSERT_TRUE(other.GetDiagram()->SetCanvasSize(2, 2));
+  CDrawList result;
+  other.GetDiagram()->EditPaste(CPoint(0, 0), result);
+  ASSERT_EQ(result.GetCount(), 1);
+  auto* pasted = DYNAMIC_DOWNCAST(CDrawOleObj, result.GetHead());
+  ASSERT_NE(pasted, nullptr);
+  ASSERT_NE(pasted->GetItem(), nullptr);
+  EXPECT_EQ(pasted->GetItem()->GetDocument(), &other);
+  EXPECT_EQ(pasted->GetItem()->GetData(), object->GetItem()->GetData());
+  EXPECT_NE(pasted->GetItem(), object->GetItem());
+  other.ClearUndoStack();
+}
+
+TEST_P(OleObjects, TheDescriptionPageCreatesAndDeletesABlocksDescription) {
+  MessageBoxCapture boxes(IDYES);
+  CCompositeBlock* block = PlaceComposite(CPoint(0, 0));
+  ASSERT_NE(block, nullptr);
+  // The buttons of the sheet's page shown (the description page comes
+  // first).
+  const auto enabled = [](platform::ModalSession& s, int id) {
+    auto* sheet = s.As<CPropertySheet>();
+    CPropertyPage* page = sheet ? sheet->GetActivePage() : nullptr;
+    return page && ::IsWindowEnabled(::GetDlgItem(page->GetSafeHwnd(), id)) != FALSE;
+  };
+  std::vector<bool> states;
+  {
+    ModalScriptQueue scripts({[&](platform::ModalSession& s) {
+                                states = {enabled(s, CBockAboutPropertyPage::kCreateButton),
+                                          enabled(s, CBockAboutPropertyPage::kDeleteButton)};
+                                s.Click(CBockAboutPropertyPage::kCreateButton);
+                                states.push_back(enabled(s, CBockAboutPropertyPage::kCreateButton));
+                                states.push_back(enabled(s, CBockAboutPropertyPage::kEditButton));
+                                s.Click(CBockAboutPropertyPage::kDeleteButton);
+                                states.push_back(enabled(s, CBockAboutPropertyPage::kCreateButton));
+                                s.Click(IDCANCEL);
+                              },
+                              InsertNewNote()});
+    block->OnEditProperties(&view);
+    EXPECT_TRUE(scripts.Done());
+  }
+  EXPECT_EQ(states, (std::vector<bool>{true, false, false, true, true}));
+  EXPECT_EQ(boxes.Last(), CStringW(u"Are you sure you want to delete the About info?"));
+  EXPECT_EQ(block->GetAboutItem(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, OleObjects, ::testing::Bool(),
