@@ -67,7 +67,9 @@ BOOL CDrawItem::UpdateExtent() {
   CDrawOleObj* object = m_pDrawObj;
   const CRect old = object->m_position;
   CRect position = old;
-  if (object->m_extent == CSize(0, 0)) {
+  // An extent with a side that is not positive (none yet, or a damaged
+  // stream's) gives no ratio to scale by: the object is sized afresh.
+  if (object->m_extent.cx <= 0 || object->m_extent.cy <= 0) {
     CDiagram* diagram = object->GetDiagram();
     if (!diagram && GetDocument()) diagram = GetDocument()->GetActiveDiagram();
     const bool upward = !diagram || diagram->IsUpwardPositive();
