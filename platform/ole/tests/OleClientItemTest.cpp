@@ -28,6 +28,7 @@
 #include "platform/ole/OleInsertDialog.h"
 #include "platform/ole/PictureKind.h"
 #include "platform/testsupport/FileBytes.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/ModalDriver.h"
 #include "platform/ui/UserInput.h"
 #include "platform/ui/View.h"
