@@ -10,6 +10,7 @@
 #include "diagram/model/document/ArchiveEncoding.h"
 #include "diagram/model/blocks/BlockFormat.h"
 #include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/canvas/CompositeBlockDiagram.h"
 #include "diagram/model/canvas/DiagramLoadScope.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/DrawHint.h"
@@ -281,10 +282,13 @@ void CDiagram::PlaceLoadedObjects(CArchive& ar, CDrawList& elements, int storedM
 
 void CDiagram::DiscardFailedLoad(CDrawList& elements) {
   // The document frees the objects that failed; they leave the lists first.
+  // An inner diagram leaves them to the load that reads its block: one of
+  // them may be that very block, which owns this diagram and is still being
+  // read.
   if (m_pDocument) {
     m_pDocument->ExcludeLoadFailuresFrom(elements);
     m_pDocument->ExcludeLoadFailuresFrom(m_objects);
-    m_pDocument->DeleteLoadFailures();
+    if (!dynamic_cast<CCompositeBlockDiagram*>(this)) m_pDocument->DeleteLoadFailures();
   }
   // Everything else that was read is deleted with the contents: elements
   // not yet on the canvas join it, and every object is made this diagram's,
@@ -318,13 +322,17 @@ void CDiagram::DeleteAllOf(CDrawList& objects) {
     CDrawObj* object = static_cast<CDrawObj*>(const_cast<CObject*>(entry));
     if (object->IsKindOf(RUNTIME_CLASS(CDrawArc))) continue;
     delete object;
+    // An object that did not leave the list by itself (a damaged stream
+    // attached it to another diagram) is taken off here, so that it is not
+    // deleted again; its entry is only compared, never followed.
+    if (POSITION stale = objects.Find(entry)) objects.RemoveAt(stale);
   }
+  const CObList& remaining = objects;
   while (!objects.IsEmpty()) {
     CDrawObj* object = objects.GetHead();
     delete object;
-    // An object that did not leave the list by itself (attached elsewhere)
-    // is taken off here, so the loop ends.
-    if (!objects.IsEmpty() && objects.GetHead() == object) objects.RemoveHead();
+    // The same for what is left.
+    if (!objects.IsEmpty() && remaining.GetHead() == object) objects.RemoveHead();
   }
 }
 
