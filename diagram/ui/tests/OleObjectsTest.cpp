@@ -6,6 +6,7 @@
 // shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -293,6 +294,59 @@ TEST_P(OleObjects, ACopiedObjectTravelsInItsOwnFormatsAndPastesIntoAnotherDocume
   EXPECT_EQ(pasted->GetItem()->GetData(), object->GetItem()->GetData());
   EXPECT_NE(pasted->GetItem(), object->GetItem());
   other.ClearUndoStack();
+}
+
+// The number of black pixels along the row at `y` between the columns.
+int BlackInRow(const platform::PixelBuffer& picture, int y, int left, int right) {
+  int count = 0;
+  for (int x = left; x < right; ++x) count += picture.InBounds(x, y) && picture.GetColor(x, y) == RGB(0, 0, 0);
+  return count;
+}
+
+TEST_P(OleObjects, TheOutlineIsSolidForAnEmbeddedObjectDottedForALinkAndHatchedWhileOpen) {
+  testsupport::ScratchFolder folder;
+  // White pictures, which draw no frame of their own.
+  testsupport::WriteFileBytes(folder / "l.ppm", "P6\n20 10\n255\n" + std::string(600, '\xFF'));
+  // Near the canvas's top-left corner, which the view shows.
+  CRect canvas = diagram->GetRect();
+  canvas.NormalizeRect();
+  const CPoint corner(canvas.left, upward() ? canvas.bottom : canvas.top);
+  CDrawOleObj* embedded = diagram->MakeDrawOleObj(CPoint(corner.x + 50, Down(corner.y, 50)));
+  embedded->SetItem(new CDrawItem(&doc, embedded));
+  ASSERT_TRUE(embedded->GetItem()->CreateNewItem(u"Scrivel.Picture"));
+  CDrawOleObj* linked = diagram->MakeDrawOleObj(CPoint(corner.x + 250, Down(corner.y, 50)));
+  auto* item = new CDrawItem(&doc, linked);
+  linked->SetItem(item);
+  ASSERT_TRUE(item->CreateLinkFromFile(CStringW(platform::Utf8ToUtf16(folder / "l.ppm").c_str()).GetString()));
+  for (CDrawOleObj* object : {embedded, linked}) {
+    ASSERT_TRUE(object->GetItem()->UpdateExtent());
+    ASSERT_TRUE(diagram->Add(object));
+  }
+  // The most black pixels of the rows about an object's top edge, and the
+  // black pixels in a square inside it, away from its text.
+  const auto look = [&](CDrawOleObj* object, int& edge, int& inside) {
+    CRect rect = object->GetPosition();
+    view.DocToClient(rect);
+    const platform::PixelBuffer picture = platform::ComposeWindowPicture(view.GetSafeHwnd());
+    edge = 0;
+    for (int y = rect.top - 1; y <= rect.top + 1; ++y)
+      edge = std::max(edge, BlackInRow(picture, y, rect.left + 2, rect.right - 2));
+    inside = 0;
+    for (int y = rect.bottom - 12; y < rect.bottom - 2; ++y) inside += BlackInRow(picture, y, rect.right - 12, rect.right - 2);
+    return rect.Width() - 4;
+  };
+  int edge = 0;
+  int inside = 0;
+  int width = look(embedded, edge, inside);
+  EXPECT_GE(edge, width - 1);
+  EXPECT_EQ(inside, 0);
+  width = look(linked, edge, inside);
+  EXPECT_LT(edge, width * 3 / 4);
+  EXPECT_GT(edge, width / 4);
+  ASSERT_TRUE(embedded->GetItem()->DoVerb(OLEIVERB_OPEN, nullptr));
+  look(embedded, edge, inside);
+  EXPECT_GT(inside, 0);
+  embedded->GetItem()->Close();
 }
 
 TEST_P(OleObjects, TheDescriptionPageCreatesAndDeletesABlocksDescription) {

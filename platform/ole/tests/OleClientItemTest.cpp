@@ -22,6 +22,7 @@
 #include "platform/ole/OleDataSource.h"
 #include "platform/ole/OleItemFormats.h"
 #include "platform/ole/OlePasteSpecialDialog.h"
+#include "platform/ole/OlePropertiesDialog.h"
 #include "platform/ole/PictureFormat.h"
 #include "platform/ole/OleDialogIds.h"
 #include "platform/ole/OleDocument.h"
@@ -534,6 +535,51 @@ TEST(OleItemTransfer, PasteSpecialOffersWhatTheDataHoldAndMakesTheChosenItem) {
   COlePasteSpecialDialog dialog(PSF_SELECTPASTE, &emptyData);
   dialog.AddStandardFormats();
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+}  // namespace
+
+// The object-properties dialog.
+namespace {
+
+class CScaleRecordingDialog : public COlePropertiesDialog {
+ public:
+  using COlePropertiesDialog::COlePropertiesDialog;
+  int applied = 0;
+  BOOL OnApplyScale(COleClientItem*, int scale, BOOL) override {
+    applied = scale;
+    return TRUE;
+  }
+};
+
+TEST(OleItemDialogs, ThePropertiesDialogShowsKindAndSizeAndKeepsTheScaleInItsRange) {
+  CItemsDoc doc;
+  auto* item = new CHearingItem(&doc);
+  ASSERT_TRUE(item->CreateNewItem(u"Scrivel.Note"));
+  CStringW type;
+  CStringW size;
+  int boxes = 0;
+  platform::ScopedMessageBoxHandler handler([&](const platform::MessageBoxRequest&) {
+    ++boxes;
+    return IDOK;
+  });
+  platform::ScopedModalDriver driver([&](platform::ModalSession& s) {
+    type = s.Text(IDC_GP_OBJECTTYPE);
+    size = s.Text(IDC_GP_OBJECTSIZE);
+    s.EnterText(IDC_VP_SCALETXT, CStringW(u"300"));
+    s.Click(IDOK);
+    if (s.IsRunning()) {
+      s.EnterText(IDC_VP_SCALETXT, CStringW(u"150"));
+      s.Click(IDOK);
+    }
+  });
+  CScaleRecordingDialog dialog(item, 10, 200);
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(type, CStringW(u"Note"));
+  EXPECT_EQ(size, CStringW(u"2.54 x 1.27 cm"));
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(dialog.applied, 150);
+  EXPECT_EQ(dialog.GetScale(), 150);
 }
 
 }  // namespace
