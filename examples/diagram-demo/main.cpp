@@ -20,15 +20,19 @@
 // diagram with a fan-out is routed with each router (RouterDemo.h); last, the
 // blocks of a multi-page diagram are moved off its page boundaries with the
 // view's command (PageBoundaryDemo.h), a selection is nested into a
-// composite block (NestDemo.h), and a note object is inserted, edited in
-// place, saved in a compound document and loaded back (OleDemo.h).
+// composite block (NestDemo.h); two blocks and their wire are copied into a
+// second document through the clipboard and a block is dragged from one
+// document's view to the other's (ClipboardDemo.h); and a note object is
+// inserted, edited in place, saved in a compound document and loaded back
+// (OleDemo.h).
 // Writes OUTPUT_FOLDER/diagram-plain.drw, diagram-compound.drw, diagram.png,
 // birdeye.png, frame.png, frame-birdeye.png, mdi-frame.png, diagram-blocks.drw,
 // diagram-blocks.png, diagram-blocks.pdf, diagram-tools.png,
 // routing-before.png, routing-after.png, routing-moved.png, one
 // routing-<router>.png per router, page-boundaries-before.png,
-// page-boundaries-after.png, nest-outer.png, nest-inner.png, ole-note.drw and
-// ole-note.png; exits non-zero when a step fails.
+// page-boundaries-after.png, nest-outer.png, nest-inner.png,
+// clipboard-source.png, clipboard-target.png, ole-note.drw and ole-note.png;
+// exits non-zero when a step fails.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -52,6 +56,7 @@
 #include "diagram/ui/MultiControlBarSDIFrame.h"
 #include "diagram/ui/RectDlg.h"
 #include "examples/diagram-demo/BlockDiagramDemo.h"
+#include "examples/diagram-demo/ClipboardDemo.h"
 #include "examples/diagram-demo/DemoSupport.h"
 #include "examples/diagram-demo/MdiDemo.h"
 #include "examples/diagram-demo/NestDemo.h"
@@ -514,6 +519,7 @@ int main(int argc, char** argv) {
     demo::RunRouterDemo(folder);
     demo::RunPageBoundaryDemo(folder);
     demo::RunNestDemo(folder);
+    demo::RunClipboardDemo(folder);
     demo::RunOleDemo(folder);
   } catch (CException& e) {
     std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());

@@ -256,6 +256,11 @@ int CDiagram::PasteNative(COleDataObject& data, WORD format, CPoint at, CDrawLis
     // a diagram of their own; the records made meanwhile are dropped.
     CDrawList read(local);
     read += result;
+    // An extra object that is a drawing object goes with them.
+    if (auto* drawing = DYNAMIC_DOWNCAST(CDrawObj, other)) {
+      read += drawing;
+      other = nullptr;
+    }
     local.RemoveAll();
     result.RemoveAll();
     document->ExcludeLoadFailuresFrom(read);
@@ -296,6 +301,13 @@ int CDiagram::PasteNative(COleDataObject& data, WORD format, CPoint at, CDrawLis
   LoadFailAnythingInappropriate(result);
   document->ExcludeLoadFailuresFrom(local);
   document->ExcludeLoadFailuresFrom(result);
+  // An extra object that failed to load is the document's to free.
+  if (auto* drawing = DYNAMIC_DOWNCAST(CDrawObj, other)) {
+    CDrawList extra;
+    extra.AddTail(drawing);
+    document->ExcludeLoadFailuresFrom(extra);
+    if (extra.IsEmpty()) other = nullptr;
+  }
   file.reset();
 
   if (!local.IsEmpty()) {

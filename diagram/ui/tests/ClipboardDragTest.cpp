@@ -22,6 +22,7 @@
 #include "platform/ole/OleDataObject.h"
 #include "platform/ole/OleDataSource.h"
 #include "platform/ui/Clipboard.h"
+#include "platform/ui/CmdTarget.h"
 #include "platform/ui/ClipboardFormats.h"
 
 namespace {
@@ -362,6 +363,35 @@ TEST_P(ClipboardOnDiagram, TheDescriptorGivesTheSizeAndPickedPointInDocumentUnit
   none.Attach(plain.GetDataObject(), FALSE);
   EXPECT_EQ(view.GetObjectInfo(&none, &size, &offset), 0);
   EXPECT_EQ(size, CSize(0, 0));
+}
+
+TEST_P(ClipboardOnDiagram, CopyAndPasteAreEnabledByWhatTheSelectionAndTheClipboardHold) {
+  struct Probe : CCmdUI {
+    int enabled = -1;
+    void Enable(BOOL on) override { enabled = on ? 1 : 0; }
+  };
+  const auto enabled = [this](void (CDrawView::*update)(CCmdUI*)) {
+    Probe probe;
+    (view.*update)(&probe);
+    return probe.enabled == 1;
+  };
+  CDrawBlock* a = PlaceBlock(1, CPoint(-300, 0));
+  ASSERT_NE(a, nullptr);
+  view.Select(PortOf(a, 0), FALSE);
+  EXPECT_FALSE(enabled(&CDrawView::OnUpdateEditCopy));  // a port alone
+  view.Select(a, FALSE);
+  EXPECT_TRUE(enabled(&CDrawView::OnUpdateEditCopy));
+
+  // Text makes an OLE note: paste and paste special, but no link.
+  PutTextOnClipboard("text");
+  EXPECT_TRUE(enabled(&CDrawView::OnUpdateEditPaste));
+  EXPECT_TRUE(enabled(&CDrawView::OnUpdateEditPasteSpecial));
+  EXPECT_FALSE(enabled(&CDrawView::OnUpdateEditPasteLink));
+  view.SendMessage(WM_COMMAND, 57634);  // copy
+  EXPECT_TRUE(enabled(&CDrawView::OnUpdateEditPaste));
+  // The diagram's own format makes no OLE item.
+  EXPECT_FALSE(enabled(&CDrawView::OnUpdateEditPasteLink));
+  EXPECT_FALSE(enabled(&CDrawView::OnUpdateEditPasteSpecial));
 }
 
 TEST_P(ClipboardOnDiagram, TheDataSourcePutsWiresAfterTheBlocks) {

@@ -19,6 +19,7 @@
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/SelectTool.h"
 #include "platform/core/Exceptions.h"
+#include "platform/ui/Clipboard.h"
 #include "platform/ui/WinUser.h"
 
 namespace editseq {
@@ -196,6 +197,11 @@ Session::Session(uint32_t seed, const Settings& settings)
   CDrawView::c_uNewViewScalePercent = 20;
   diagram->SetCanvasSize(static_cast<BYTE>(Int(1, 2)), static_cast<BYTE>(Int(1, 2)));
   if (Chance(50)) diagram->ToggleSnapToGrid();
+  // A session pastes only what it copied itself.
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
   doc.AddView(&view);
   view.CreateEx(0, u"AfxWnd", u"view", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 800), nullptr, 0);
   view.OnInitialUpdate();

@@ -15,6 +15,7 @@
 #include "diagram/ui/RectTool.h"
 #include "diagram/ui/SelectTool.h"
 #include "diagram/ui/TextTool.h"
+#include "diagram/ui/tests/ClipboardSteps.h"
 #include "diagram/ui/tests/EditSession.h"
 #include "diagram/ui/tests/NestSteps.h"
 #include "diagram/ui/tests/ViewCommandSteps.h"
@@ -413,6 +414,11 @@ const std::vector<EditStep>& EditSteps() {
       {"canvas-size", 2, RunCanvasSizeCommand},
       {"colour", 2, RunColourCommand},
       {"grid-size", 1, RunGridCommand},
+      // The clipboard and drag and drop (ClipboardSteps.cpp).
+      {"copy-paste", 3, CopyAndPaste},
+      {"cut", 2, Cut},
+      {"paste", 2, Paste},
+      {"drag-drop", 3, DragAndDrop},
   };
   return steps;
 }
