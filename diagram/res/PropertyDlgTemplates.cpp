@@ -41,6 +41,17 @@ platform::DialogTemplate ShapePage() {
       .Control(u"", 28147, u"Static", SS_ETCHEDFRAME | WS_CHILD | WS_VISIBLE, {104, 128, 139, 35});
 }
 
+platform::DialogTemplate BlockAboutPage() {
+  return Dialog(28004, u"Description", {0, 0, 250, 170})
+      .Style(WS_CHILD | WS_CAPTION | WS_DISABLED)
+      .Font(8, u"MS Sans Serif")
+      .LText(u"A description document can be attached to this block.", IDC_STATIC, {7, 9, 236, 8})
+      .PushButton(u"&Create Description...", 28110, {7, 25, 90, 14}, WS_TABSTOP)
+      .PushButton(u"&Edit Description", 28112, {7, 43, 90, 14}, WS_TABSTOP)
+      .PushButton(u"&Delete Description", 28111, {7, 61, 90, 14}, WS_TABSTOP)
+      .PushButton(u"C&onvert Description...", 28109, {7, 79, 90, 14}, WS_TABSTOP);
+}
+
 platform::DialogTemplate GridSize() {
   return Dialog(28009, u"Grid Size", {0, 0, 250, 150})
       .Style(kModal)
@@ -141,6 +152,7 @@ platform::DialogTemplate BlockDefinition() {
 
 void AddPropertyDlgTemplates(platform::ResourceSet& resources) {
   resources.Add(ShapePage());
+  resources.Add(BlockAboutPage());
   resources.Add(GridSize());
   resources.Add(LineWeight());
   resources.Add(CustomZoom());

@@ -1,4 +1,4 @@
-// The templates of the shape page and of the grid, line-weight, zoom,
+// The templates of the shape and block description pages and of the grid, line-weight, zoom,
 // canvas-size and block dialogs.
 #pragma once
 

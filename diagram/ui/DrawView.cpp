@@ -6,6 +6,8 @@
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/DrawHint.h"
+#include "diagram/model/objects/DrawItem.h"
+#include "diagram/model/objects/DrawOleObj.h"
 #include "diagram/model/objects/DrawObj.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/ui/DrawTool.h"
@@ -224,6 +226,15 @@ BEGIN_MESSAGE_MAP(CDrawView, CScrollView)
   ON_COMMAND(57058, OnViewCustom)
   ON_UPDATE_COMMAND_UI(57058, OnUpdateViewCustom)
   ON_WM_SETFOCUS()
+  // OLE objects and descriptions (DrawViewOle.cpp).
+  ON_COMMAND(57856, OnInsertObject)
+  ON_COMMAND(kCmdEditPasteSpecial, OnEditPasteSpecial)
+  ON_COMMAND(kCmdEditPasteLink, OnEditPasteLink)
+  ON_COMMAND(57067, OnViewShowObjects)
+  ON_UPDATE_COMMAND_UI(57067, OnUpdateViewShowObjects)
+  ON_COMMAND(57006, OnCancelEditCntr)
+  ON_COMMAND(57007, OnBlockAbout)
+  ON_UPDATE_COMMAND_UI(57007, OnUpdateBlockAbout)
 END_MESSAGE_MAP()
 
 UINT CDrawView::m_cfObjectDescriptor = 0;
@@ -316,6 +327,11 @@ int CDrawView::OnCreate(LPCREATESTRUCT cs) {
 }
 
 void CDrawView::OnDestroy() {
+  // An item being edited in place in this view is saved before its window
+  // goes with the view's.
+  if (CDrawDoc* document = GetDocument()) {
+    if (COleClientItem* item = document->GetInPlaceActiveItem(this)) item->Deactivate();
+  }
   // The window's end is the view's end as the diagram sees it.
   if (m_pDiagram) m_pDiagram->RemoveViewRef(this);
   m_pDiagram = nullptr;
@@ -334,6 +350,7 @@ void CDrawView::OnSize(UINT type, int cx, int cy) {
   m_memDC.SelectObject(&bitmap);
   m_memBitmap.DeleteObject();
   m_memBitmap.Attach(bitmap.Detach());
+  UpdateActiveItem();
 }
 
 void CDrawView::PostNcDestroy() {
@@ -405,7 +422,10 @@ void CDrawView::Deselect(CDrawObj* object) {
 void CDrawView::Remove(CDrawObj* object) { m_selection -= object; }
 
 BOOL CDrawView::IsSelected(const CObject* object) const {
-  return m_selection.Find(const_cast<CObject*>(object)) != nullptr;
+  // An OLE item stands for its drawing object. The pointer may name an
+  // object already gone: it is only compared, never followed.
+  if (CDrawItem* item = CDrawItem::FromObject(object)) object = item->GetDrawObj();
+  return object && m_selection.Find(const_cast<CObject*>(object)) != nullptr;
 }
 
 void CDrawView::SelectWithinRect(CRect rect, int add) {
@@ -470,6 +490,7 @@ void CDrawView::OnInitialUpdate() {
 void CDrawView::SwitchToDiagram(CDiagram* diagram) {
   CDrawDoc* document = GetDocument();
   if (!document) return;
+  if (COleClientItem* item = document->GetInPlaceActiveItem(this)) item->Deactivate();
   if (m_pDiagram) m_pDiagram->RemoveViewRef(this);
   m_pDiagram = nullptr;
   CDiagram* current = document->GetActiveDiagram();
@@ -559,8 +580,12 @@ void CDrawView::OnUpdate(CView*, LPARAM hint, CObject* hintObject) {
   if (IsIgnoredHint(hint)) return;
   switch (hint) {
     case kHintShowItems:
-      // Repaints the diagram's OLE objects; the library has no OLE object
-      // class, so no diagram holds one.
+      // The OLE objects' outlines were switched on or off.
+      if (!m_pDiagram) break;
+      for (POSITION pos = m_pDiagram->GetObjects().GetHeadPosition(); pos;) {
+        CDrawObj* object = m_pDiagram->GetObjects().GetNext(pos);
+        if (object->IsKindOf(RUNTIME_CLASS(CDrawOleObj))) InvalObj(object);
+      }
       break;
     case CDrawHint::printerPageSizeChanged: {
       if (!m_pDiagram) break;

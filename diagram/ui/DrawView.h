@@ -6,6 +6,8 @@
 // so that only the invalid area is copied to the window.
 #pragma once
 
+#include <functional>
+
 #include "diagram/model/lists/DrawList.h"
 #include "platform/core/Geometry.h"
 #include "platform/gdi/Bitmap.h"
@@ -19,7 +21,9 @@ class CDrawDoc;
 class CCmdUI;
 class CDocTemplate;
 class CDrawBlock;
+class CDrawItem;
 class CDrawObj;
+class CDrawOleObj;
 class COleDataObject;
 class COleDropTarget;
 class CWnd;
@@ -132,8 +136,9 @@ class CDrawView : public CScrollView {
   // on the clipboard in the diagram's format; cut copies, deletes and
   // resets the paste offset; paste inserts what the clipboard holds at the
   // last click and selects it. Paste is enabled while the clipboard offers
-  // one of the diagram's formats; paste link and paste special while an OLE
-  // item could be made from it, which this build cannot.
+  // one of the diagram's formats or an OLE item could be made from it;
+  // paste link and paste special (DrawViewOle.cpp) while an OLE item (a
+  // link) could be made from it.
   void OnEditCopy();
   void OnUpdateEditCopy(CCmdUI* cmdUI);
   void OnEditCut();
@@ -285,6 +290,18 @@ class CDrawView : public CScrollView {
   // that ran to its ports directly to what the ports led to; one undo step.
   void OnObjectUnnest();
   void OnUpdateObjectUnnest(CCmdUI* cmdUI);
+  // OLE objects and descriptions (DrawViewOle.cpp).
+  void OnInsertObject();
+  void OnEditPasteSpecial();
+  void OnEditPasteLink();
+  void OnViewShowObjects();
+  void OnUpdateViewShowObjects(CCmdUI* cmdUI);
+  void OnCancelEditCntr();
+  void OnBlockAbout();
+  void OnUpdateBlockAbout(CCmdUI* cmdUI);
+  // Moves the item active in place in this view over its object again
+  // (after the view scrolled or was resized).
+  void UpdateActiveItem();
   BOOL IsBirdEyeShown() const { return m_bBirdEyeShown; }
   CBirdEyeWnd* GetBirdEyeWnd() const;
 
@@ -430,12 +447,17 @@ class CDrawView : public CScrollView {
   void UpdateBirdEyeAfterZoom();
   // Destroys and deletes a shown overview.
   void DestroyBirdEye();
+  // Inserts a new OLE object made by `create` at the last click point as
+  // one entry "Insert OLE Object"; a failure leaves no entry and shows
+  // Notify 20. Returns the object, or null.
+  CDrawOleObj* InsertOleObject(const std::function<BOOL(CDrawItem*)>& create);
 
   afx_msg void OnSetFocus(CWnd* old);
 
   // Registers the view as a drop target (-1 when that fails).
   afx_msg int OnCreate(LPCREATESTRUCT cs);
-  // Leaves the diagram and revokes the drop target.
+  // Deactivates the item active in place in this view (saving it), leaves
+  // the diagram and revokes the drop target.
   afx_msg void OnDestroy();
   afx_msg void OnSize(UINT type, int cx, int cy);
   afx_msg void OnLButtonDown(UINT flags, CPoint point);

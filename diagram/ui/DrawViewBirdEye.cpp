@@ -2,6 +2,9 @@
 // hides it, the tracker updates after scrolling and zooming, and its end.
 #include "diagram/ui/BirdEyeWnd.h"
 #include "diagram/ui/DrawView.h"
+
+#include "diagram/model/document/DrawDoc.h"
+#include "platform/ole/OleClientItem.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/WindowApi.h"
@@ -78,6 +81,14 @@ void CDrawView::UpdateBirdEyeAfterZoom() {
 }
 
 void CDrawView::OnSetFocus(CWnd* old) {
+  // An item being edited in place keeps the focus in its own window.
+  if (CDrawDoc* document = GetDocument()) {
+    COleClientItem* item = document->GetInPlaceActiveItem(this);
+    if (item && item->GetItemState() == COleClientItem::activeUIState && item->GetInPlaceWindow()) {
+      item->GetInPlaceWindow()->SetFocus();
+      return;
+    }
+  }
   CScrollView::OnSetFocus(old);
   if (CBirdEyeWnd* window = GetBirdEyeWnd(); window && window->GetSafeHwnd()) {
     ::SetWindowPos(window->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -2,6 +2,7 @@
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/ui/DrawView.h"
+#include "platform/ole/OleClientItem.h"
 #include "platform/ole/OleDataObject.h"
 #include "platform/ui/CmdTarget.h"
 
@@ -24,9 +25,10 @@ bool OffersDiagramFormat(const CDiagram& diagram, COleDataObject& data) {
   }
 }
 
-// Whether an OLE item could be made (or linked) from the data: this build
-// has no OLE items.
-bool CanMakeOleItemFrom(COleDataObject&, bool) { return false; }
+// Whether an OLE item could be made (or linked) from the data.
+bool CanMakeOleItemFrom(COleDataObject& data, bool link) {
+  return link ? COleClientItem::CanCreateLinkFromData(&data) : COleClientItem::CanCreateFromData(&data);
+}
 
 }  // namespace
 

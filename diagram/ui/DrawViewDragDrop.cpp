@@ -4,6 +4,7 @@
 #include "diagram/ui/DrawView.h"
 #include "platform/ole/DragDrop.h"
 #include "platform/ole/ObjectDescriptor.h"
+#include "platform/ole/OleClientItem.h"
 #include "platform/ole/OleDataObject.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/WindowDC.h"
@@ -84,9 +85,9 @@ DROPEFFECT CDrawView::OnDragEnter(COleDataObject* data, DWORD keyState, CPoint p
       break;
     }
   }
-  // This build makes no OLE items, so only the diagram's own formats can
-  // be dropped.
-  if (m_nDragFormat < 0) return DROPEFFECT_NONE;
+  // Other data are dropped as an OLE object when one can be made of them.
+  if (m_nDragFormat < 0 && !COleClientItem::CanCreateFromData(data) && !COleClientItem::CanCreateLinkFromData(data))
+    return DROPEFFECT_NONE;
   // Objects whose size the data do not give cannot be placed.
   GetObjectInfo(data, &m_dragSize, &m_dragOffset);
   if (m_dragSize == CSize(0, 0) && m_dragOffset == CSize(0, 0)) return DROPEFFECT_NONE;

@@ -1,6 +1,7 @@
 // The user interface's side of what the model asks of it (ViewLink.h):
 // each function hands the request to the view or tool that answers it.
 #include "diagram/model/document/ViewLink.h"
+#include "diagram/ui/BockAboutPropertyPage.h"
 
 #include "diagram/ui/ArcTool.h"
 #include "diagram/ui/DrawToolSet.h"
@@ -19,6 +20,12 @@ CDiagram* DiagramOf(CDrawView* view) { return view->GetDiagram(); }
 CDrawDoc* DocumentOf(CDrawView* view) { return view->GetDocument(); }
 
 CDrawView* AsDrawView(CWnd* window) { return DYNAMIC_DOWNCAST(CDrawView, window); }
+
+CView* ViewOf(CDrawView* view) { return view; }
+
+std::unique_ptr<CPropertyPage> NewBlockAboutPage(CDrawBlock* block) {
+  return std::make_unique<CBockAboutPropertyPage>(block);
+}
 
 void DocToClient(CDrawView* view, CPoint& point) { view->DocToClient(point); }
 

@@ -276,7 +276,10 @@ BOOL CDrawView::OnScroll(UINT scrollCode, UINT pos, BOOL doScroll) {
 
 BOOL CDrawView::OnScrollBy(CSize sizeScroll, BOOL doScroll) {
   const BOOL scrolled = CScrollView::OnScrollBy(sizeScroll, doScroll);
-  if (scrolled && doScroll) UpdateBirdEyeTracker();
+  if (scrolled && doScroll) {
+    UpdateActiveItem();
+    UpdateBirdEyeTracker();
+  }
   return scrolled;
 }
 

@@ -19,15 +19,19 @@
 // and after, and dynamic routing re-routes the wire of a block that moves; a
 // diagram with a fan-out is routed with each router (RouterDemo.h); last, the
 // blocks of a multi-page diagram are moved off its page boundaries with the
-// view's command (PageBoundaryDemo.h); two blocks and their wire are copied
-// into a second document through the clipboard and a block is dragged from
-// one document's view to the other's (ClipboardDemo.h).
+// view's command (PageBoundaryDemo.h), a selection is nested into a
+// composite block (NestDemo.h); two blocks and their wire are copied into a
+// second document through the clipboard and a block is dragged from one
+// document's view to the other's (ClipboardDemo.h); and a note object is
+// inserted, edited in place, saved in a compound document and loaded back
+// (OleDemo.h).
 // Writes OUTPUT_FOLDER/diagram-plain.drw, diagram-compound.drw, diagram.png,
 // birdeye.png, frame.png, frame-birdeye.png, mdi-frame.png, diagram-blocks.drw,
 // diagram-blocks.png, diagram-blocks.pdf, diagram-tools.png,
 // routing-before.png, routing-after.png, routing-moved.png, one
-// routing-<router>.png per router, page-boundaries-before.png and
-// page-boundaries-after.png, clipboard-source.png and clipboard-target.png;
+// routing-<router>.png per router, page-boundaries-before.png,
+// page-boundaries-after.png, nest-outer.png, nest-inner.png,
+// clipboard-source.png, clipboard-target.png, ole-note.drw and ole-note.png;
 // exits non-zero when a step fails.
 #include <cstdio>
 #include <filesystem>
@@ -56,6 +60,7 @@
 #include "examples/diagram-demo/DemoSupport.h"
 #include "examples/diagram-demo/MdiDemo.h"
 #include "examples/diagram-demo/NestDemo.h"
+#include "examples/diagram-demo/OleDemo.h"
 #include "examples/diagram-demo/RouterDemo.h"
 #include "examples/diagram-demo/PageBoundaryDemo.h"
 #include "platform/core/Archive.h"
@@ -515,6 +520,7 @@ int main(int argc, char** argv) {
     demo::RunPageBoundaryDemo(folder);
     demo::RunNestDemo(folder);
     demo::RunClipboardDemo(folder);
+    demo::RunOleDemo(folder);
   } catch (CException& e) {
     std::printf("FAIL: %s\n", platform::Utf16ToUtf8(std::u16string_view(e.GetErrorMessage().GetString())).c_str());
     return 1;

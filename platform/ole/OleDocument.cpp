@@ -8,12 +8,14 @@
 #include "platform/core/Charset.h"
 #include "platform/core/Exceptions.h"
 #include "platform/ole/DocItem.h"
+#include "platform/ole/OleClientItem.h"
 #include "platform/ole/OleStreamFile.h"
 #include "platform/ole/StorageErrorCause.h"
 #include "platform/ole/StorageFileIo.h"
 #include "platform/ole/StructuredStorage.h"
 #include "platform/ole/TaskMemory.h"
 #include "platform/ui/StandardIds.h"
+#include "platform/ui/View.h"
 
 IMPLEMENT_DYNAMIC(COleDocument, CDocument)
 
@@ -58,6 +60,14 @@ CDocItem* COleDocument::GetNextItem(POSITION& position) const {
   return static_cast<CDocItem*>(m_docItemList.GetNext(position));
 }
 
+COleClientItem* COleDocument::GetInPlaceActiveItem(CWnd* wnd) const {
+  for (POSITION pos = GetStartPosition(); pos;) {
+    auto* item = dynamic_cast<COleClientItem*>(GetNextItem(pos));
+    if (item && item->IsInPlaceActive() && item->GetActiveView() == wnd) return item;
+  }
+  return nullptr;
+}
+
 void COleDocument::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
     DWORD count = 0;
@@ -83,6 +93,7 @@ void COleDocument::Serialize(CArchive& ar) {
 
 void COleDocument::DeleteContents() {
   while (!m_docItemList.IsEmpty()) delete static_cast<CDocItem*>(m_docItemList.GetHead());
+  m_dwNextItemNumber = 1;
   CDocument::DeleteContents();
 }
 

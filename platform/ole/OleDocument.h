@@ -32,6 +32,8 @@
 #include "platform/ui/Document.h"
 
 class CDocItem;
+class COleClientItem;
+class CWnd;
 
 class COleDocument : public CDocument {
   DECLARE_DYNAMIC(COleDocument)
@@ -49,6 +51,8 @@ class COleDocument : public CDocument {
   virtual void RemoveItem(CDocItem* item);
   POSITION GetStartPosition() const { return m_docItemList.GetHeadPosition(); }
   CDocItem* GetNextItem(POSITION& position) const;
+  // The client item active in place in the window (a view), or null.
+  COleClientItem* GetInPlaceActiveItem(CWnd* wnd) const;
 
   // Stores the items that are not blank: their count as a DWORD, then each
   // as an object. Loading reads them back into the list; an object that is
@@ -81,6 +85,11 @@ class COleDocument : public CDocument {
   CPtrList m_docItemList;
 
  private:
+  friend class COleClientItem;
+
+  // The number the next stored item gets; above every number loaded.
+  DWORD m_dwNextItemNumber = 1;
+
   // Opens the file for OnOpenDocument(path) and throws its storage error.
   static LPSTORAGE OpenStorageFile(LPCWSTR path);
   // The file that the root storage holds (empty without one).

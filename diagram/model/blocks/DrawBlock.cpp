@@ -1,9 +1,12 @@
 #include "diagram/model/blocks/DrawBlock.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
+#include "diagram/model/blocks/AboutItem.h"
 #include "diagram/model/document/ArchiveEncoding.h"
+#include "diagram/model/document/MsgBox.h"
 #include "diagram/model/objects/CloneOrNull.h"
 #include "diagram/model/canvas/CompositeBlockDiagram.h"
 #include "diagram/model/canvas/Diagram.h"
@@ -18,6 +21,10 @@
 #include "platform/core/Archive.h"
 #include "platform/core/Exceptions.h"
 #include "platform/gdi/DC.h"
+#include "platform/ole/OleDocument.h"
+#include "platform/ole/OleInsertDialog.h"
+#include "platform/ui/PropertyPage.h"
+#include "platform/ui/PropertySheet.h"
 
 IMPLEMENT_SERIAL(CDrawBlock, CDrawObj, 0)
 
@@ -58,10 +65,17 @@ CDrawBlock::CDrawBlock(const CDrawBlock& other)
       m_pInnerDiagram(nullptr),
       m_pAboutItem(nullptr),
       m_dragRect(other.m_dragRect) {
-  // Neither an inner diagram nor an about document is copied.
+  // An inner diagram is not copied.
   if (other.m_pInnerDiagram) AfxThrowNotSupportedException(u"A composite block is not copied.");
-  if (other.m_pAboutItem) AfxThrowNotSupportedException(u"Block about documents are not built.");
   try {
+    if (other.m_pAboutItem) {
+      auto* item = new CAboutItem(static_cast<CDrawDoc*>(other.m_pAboutItem->GetDocument()), this);
+      if (!item->CreateCloneFrom(other.m_pAboutItem)) {
+        delete item;
+        AfxThrowMemoryException();
+      }
+      m_pAboutItem = item;
+    }
     owned_text::CopyInto(m_pText1, other.m_pText1);
     owned_text::CopyInto(m_pNameText, other.m_pNameText);
     owned_text::CopyInto(m_pText3, other.m_pText3);
@@ -77,6 +91,7 @@ CDrawBlock::CDrawBlock(const CDrawBlock& other)
     owned_text::Destroy(m_pNameText);
     owned_text::Destroy(m_pText3);
     DeletePorts();
+    delete m_pAboutItem;
     throw;
   }
 }
@@ -102,6 +117,8 @@ CDrawBlock::~CDrawBlock() {
   owned_text::Destroy(m_pText3);
   DeletePorts();
   CloseAboutIfOpen();
+  // The item leaves its document and the block as it goes.
+  delete m_pAboutItem;
 }
 
 void CDrawBlock::Serialize(CArchive& ar) {
@@ -111,8 +128,7 @@ void CDrawBlock::Serialize(CArchive& ar) {
     ar.WriteObject(m_pText1);
     ar.WriteObject(m_pNameText);
     ar.WriteObject(m_pText3);
-    // A block keeps no about document: it is written as a null reference.
-    ar.WriteObject(nullptr);
+    ar.WriteObject(m_pAboutItem);
     ar.WriteCount(static_cast<DWORD_PTR>(m_ports.GetCount()));
     for (POSITION pos = m_ports.GetHeadPosition(); pos;) ar.WriteObject(m_ports.GetNext(pos));
     if (m_pInnerDiagram) m_pInnerDiagram->Serialize(ar);
@@ -130,11 +146,19 @@ void CDrawBlock::Serialize(CArchive& ar) {
   m_pText3 = static_cast<CDrawText*>(ar.ReadObject(RUNTIME_CLASS(CDrawText)));
   owned_text::Claim(m_pText3);
   if (GetArchiveStreamVersion(ar) >= 12) {
-    // Only a null reference can be read: a stream that holds an about
-    // document names a class this build does not have.
-    WORD tag = 0;
-    ar >> tag;
-    if (tag != 0) AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName.GetString());
+    auto* about = static_cast<CAboutItem*>(ar.ReadObject(RUNTIME_CLASS(CAboutItem)));
+    // A description belongs to one block: one that another block holds
+    // makes the stream damaged.
+    if (about && about->GetBlock()) AfxThrowArchiveException(CArchiveException::badIndex);
+    m_pAboutItem = about;
+    if (m_pAboutItem) {
+      m_pAboutItem->SetBlock(this);
+      // A description read from a paste joins the document it is pasted
+      // into.
+      if (!m_pAboutItem->GetDocument()) {
+        if (auto* document = dynamic_cast<COleDocument*>(ar.m_pDocument)) document->AddItem(m_pAboutItem);
+      }
+    }
   }
   m_bReadingPorts = TRUE;
   const ULONGLONG portsReadBefore = CDrawPort::ReadsStarted();
@@ -252,9 +276,16 @@ void CDrawBlock::OnOpen(CDrawView* view) {
 }
 
 int CDrawBlock::OnEditPropertiesWithSheet(CPropertySheet* sheet) {
-  // This build has no about document, so no about page.
-  if (IsAboutAllowed()) AfxThrowNotSupportedException(u"Block about documents are not built.");
-  return CDrawObj::OnEditPropertiesWithSheet(sheet);
+  // The description page lives until the sheet that the base runs is done.
+  std::unique_ptr<CPropertyPage> about;
+  if (sheet && IsAboutAllowed()) {
+    about = viewlink::NewBlockAboutPage(this);
+    about->m_psp.dwFlags &= ~PSP_HASHELP;
+    sheet->AddPage(about.get());
+  }
+  const int result = CDrawObj::OnEditPropertiesWithSheet(sheet);
+  if (about) sheet->RemovePage(about.get());
+  return result;
 }
 
 void CDrawBlock::IncludeComponentsInList(CDrawList* list) const {
@@ -532,10 +563,35 @@ int CDrawBlock::RemovePort(CDrawPort* port) {
   return 1;
 }
 
-void CDrawBlock::OpenAbout(int) {
-  // Only a block with an inner diagram may carry an about document.
+void CDrawBlock::OpenAbout(int bReadOnly) {
   if (!IsAboutAllowed()) return;
-  AfxThrowNotSupportedException(u"Block about documents are not built.");
+  if (m_pAboutItem) {
+    m_pAboutItem->Open(bReadOnly);
+    return;
+  }
+  if (bReadOnly) {
+    CMsgBox::Notify(26);
+    return;
+  }
+  CDrawDoc* document = GetDocument();
+  if (!document) return;
+  COleInsertDialog dialog(IOF_SELECTCREATENEW | IOF_DISABLELINK);
+  if (dialog.DoModal() != IDOK) return;
+  auto* item = new CAboutItem(document, this);
+  BOOL made = FALSE;
+  try {
+    made = dialog.CreateItem(item);
+  } catch (CMemoryException&) {
+    made = FALSE;
+  }
+  if (!made) {
+    delete item;
+    CMsgBox::Notify(27);
+    return;
+  }
+  m_pAboutItem = item;
+  if (m_pDiagram) m_pDiagram->SetModifiedFlag(TRUE);
+  item->Open(bReadOnly);
 }
 
 void CDrawBlock::EndUnDelete() {}
@@ -557,6 +613,16 @@ int CDrawBlock::Monitor(int mode) {
 }
 
 void CDrawBlock::CloseAboutIfOpen() {
-  // No about document is ever attached in this build (the stream refuses
-  // one), so there is none to close.
+  if (!m_pAboutItem) return;
+  if (CAboutItem* clone = m_pAboutItem->GetClone()) {
+    m_pAboutItem->DeleteClone(clone);
+  } else if (m_pAboutItem->COleClientItem::IsOpen()) {
+    m_pAboutItem->Close(OLECLOSE_NOSAVE);
+  }
+}
+
+void CDrawBlock::DeleteAbout() {
+  CloseAboutIfOpen();
+  delete m_pAboutItem;
+  if (m_pDiagram) m_pDiagram->SetModifiedFlag(TRUE);
 }

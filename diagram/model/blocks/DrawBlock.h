@@ -66,6 +66,10 @@ class CDrawBlock : public CDrawObj {
   // 1 on, 2 toggle, 3 query, anything else off; returns the flag.
   int Monitor(int mode);
   void CloseAboutIfOpen();
+  // The block's description, or null.
+  CAboutItem* GetAboutItem() const { return m_pAboutItem; }
+  // Closes and deletes the description; the diagram is modified.
+  void DeleteAbout();
   // True while the block reads its port list from a stream.
   BOOL IsReadingPorts() const { return m_bReadingPorts; }
 

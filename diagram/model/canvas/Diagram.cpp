@@ -10,9 +10,12 @@
 
 #include "diagram/model/canvas/ArcRouter.h"
 #include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/blocks/DrawGroup.h"
 #include "diagram/model/document/DrawHint.h"
+#include "diagram/model/objects/DrawItem.h"
+#include "diagram/model/objects/DrawOleObj.h"
 #include "diagram/model/objects/DrawRect.h"
 #include "diagram/model/objects/DrawText.h"
 #include "diagram/model/document/MsgBox.h"
@@ -295,6 +298,19 @@ void CDiagram::RemoveViewRef(CView* view) {
   if (m_views.IsEmpty()) {
     delete m_pRouter;
     m_pRouter = nullptr;
+    CloseOpenItems();
+  }
+}
+
+void CDiagram::CloseOpenItems() {
+  for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+    CDrawObj* object = m_objects.GetNext(pos);
+    if (auto* ole = DYNAMIC_DOWNCAST(CDrawOleObj, object)) {
+      CDrawItem* item = ole->GetItem();
+      if (item && item->IsInPlaceActive()) item->Close();
+    } else if (auto* block = DYNAMIC_DOWNCAST(CDrawBlock, object)) {
+      block->CloseAboutIfOpen();
+    }
   }
 }
 

@@ -231,6 +231,8 @@ class CDiagram {
   CDrawDoc* GetDocument() const { return m_pDocument; }
   CSecurityChecker& GetSecurityChecker() { return m_lock; }
   void AddViewRef(CView* view);
+  // The last view to leave stops the router and closes the items active in
+  // place and the open descriptions of the canvas.
   void RemoveViewRef(CView* view);
   void UpdateDiagramViews(CView* sender, LPARAM hint, CObject* object);
   int CreateDiagramView(CDocTemplate* docTemplate);
@@ -358,6 +360,9 @@ class CDiagram {
   CSize m_dragOffset;
 
  private:
+  // Closes the OLE items active in place and the open descriptions of the
+  // blocks on the canvas.
+  void CloseOpenItems();
   // Moves the element by the offset that brings its outline within the
   // bounds (recorded when asked); 1 when it moved.
   int MoveOntoCanvas(CDrawObj* object, const CRect& bounds, int recordUndo);

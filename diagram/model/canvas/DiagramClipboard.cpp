@@ -1,7 +1,6 @@
 // CDiagram: the clipboard in the diagram's native format, pasting, and
 // moving or copying objects between diagrams by drag and drop. OLE objects
-// are made by the OLE object class; this build has none, so the members
-// that would make one throw CNotSupportedException saying so.
+// are pasted by DiagramOle.cpp.
 #include "diagram/model/canvas/Diagram.h"
 
 #include <algorithm>
@@ -16,6 +15,7 @@
 #include "diagram/model/canvas/DrawDataSource.h"
 #include "diagram/model/document/ArchiveEncoding.h"
 #include "diagram/model/document/DrawDoc.h"
+#include "diagram/model/objects/DrawItem.h"
 #include "diagram/model/objects/DrawOleObj.h"
 #include "diagram/model/undo/UndoRecordingScope.h"
 #include "platform/core/Archive.h"
@@ -26,9 +26,6 @@
 
 namespace {
 
-// An operation this build does not have throws CNotSupportedException
-// saying so, instead of pretending to succeed.
-[[noreturn]] void NotBuilt(LPCWSTR reason) { AfxThrowNotSupportedException(reason); }
 
 // The view update hint that repaints a list of objects.
 constexpr LPARAM kHintRepaintObjects = 30;
@@ -171,6 +168,11 @@ void CDiagram::EditCopy(const CDrawList& selection, WORD format, CPoint origin, 
   try {
     source->CacheGlobalData(format, block);
     block = nullptr;
+    // One OLE object alone travels in its own formats too.
+    if (objects.GetCount() == 1) {
+      auto* ole = DYNAMIC_DOWNCAST(CDrawOleObj, objects.GetHead());
+      if (ole && ole->GetItem()) ole->GetItem()->GetClipboardData(source, TRUE);
+    }
     // The first paste lands one step away from the copied objects.
     m_pasteOffset = GetOffsetDelta();
     AddNonNativeClipboardFormatData(source, objects);
@@ -563,8 +565,3 @@ void CDiagram::OnEndDragMoveExternal(const CDrawList& objects, CDrawView*) {
 
 void CDiagram::OnBeginDragMoveInternal(const CDrawList&) {}
 void CDiagram::OnEndDragMoveInternal(const CDrawList&) {}
-
-CDrawOleObj* CDiagram::PasteOLE(COleDataObject&, int, CPoint) { NotBuilt(u"OLE objects in diagrams are not built."); }
-
-// This build has no OLE object class to make.
-CDrawOleObj* CDiagram::MakeDrawOleObj(const CPoint&) { NotBuilt(u"OLE objects in diagrams are not built."); }

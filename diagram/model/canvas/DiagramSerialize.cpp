@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "diagram/model/document/ArchiveEncoding.h"
 #include "diagram/model/blocks/BlockFormat.h"
 #include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/canvas/CompositeBlockDiagram.h"
 #include "diagram/model/canvas/DiagramLoadScope.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/DrawHint.h"
@@ -45,14 +47,45 @@ void WriteObjects(CArchive& ar, const CDrawList& objects) {
   for (POSITION pos = objects.GetHeadPosition(); pos;) ar << static_cast<const CObject*>(objects.GetNext(pos));
 }
 
+// The objects that own the diagrams being read, outermost first.
+std::vector<const CDrawObj*>& LoadingHosts() {
+  static thread_local std::vector<const CDrawObj*> hosts;
+  return hosts;
+}
+
+// Marks a diagram's host as being read while the diagram is.
+class LoadingHostScope {
+ public:
+  explicit LoadingHostScope(const CDrawObj* host) : host_(host) {
+    if (host_) LoadingHosts().push_back(host_);
+  }
+  ~LoadingHostScope() {
+    if (host_) LoadingHosts().pop_back();
+  }
+  LoadingHostScope(const LoadingHostScope&) = delete;
+  LoadingHostScope& operator=(const LoadingHostScope&) = delete;
+
+ private:
+  const CDrawObj* host_;
+};
+
 // Reads such a list into `objects`. Every entry must be a drawing object
 // (badClass otherwise); null entries and repeated objects add nothing. An
 // object read is in `objects` before the next one is read, so that whoever
-// cleans up after a failure finds it.
-void ReadObjects(CArchive& ar, CDrawList& objects) {
+// cleans up after a failure finds it. A diagram never holds the block that
+// owns it or one around that (a damaged stream's reference back to it):
+// such a stream is refused, as the block would contain itself. So is an
+// object read into another diagram (a reference to it from this one): an
+// object lies on one canvas only.
+void ReadObjects(CArchive& ar, CDrawList& objects, const CDiagram* diagram) {
   for (DWORD_PTR count = ar.ReadCount(); count > 0; --count) {
     auto* object = static_cast<CDrawObj*>(ar.ReadObject(RUNTIME_CLASS(CDrawObj)));
-    if (object) objects.AddTail(object);
+    if (!object) continue;
+    const std::vector<const CDrawObj*>& hosts = LoadingHosts();
+    if (std::find(hosts.begin(), hosts.end(), object) != hosts.end() ||
+        (object->GetDiagram() && object->GetDiagram() != diagram))
+      AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName.GetString());
+    objects.AddTail(object);
   }
 }
 
@@ -122,6 +155,7 @@ void CDiagram::LoadRecord(CArchive& ar) {
 
   CDrawList elements;
   const DiagramLoadScope scope(document, this, m_pLoadingElements, elements);
+  const LoadingHostScope host(m_pHostObj);
   CObject* format = nullptr;
   try {
     WORD storedMode = 0;
@@ -158,10 +192,10 @@ void CDiagram::LoadRecord(CArchive& ar) {
       hMax = 255;
       vMax = 255;
     }
-    ReadObjects(ar, elements);
+    ReadObjects(ar, elements, this);
     CSecurityChecker lock;
     if (version >= 13) lock.Serialize(ar);
-    ReadObjects(ar, m_objects);
+    ReadObjects(ar, m_objects, this);
 
     m_hPages = hPages;
     m_vPages = vPages;
@@ -281,10 +315,24 @@ void CDiagram::PlaceLoadedObjects(CArchive& ar, CDrawList& elements, int storedM
 
 void CDiagram::DiscardFailedLoad(CDrawList& elements) {
   // The document frees the objects that failed; they leave the lists first.
+  // A block whose diagram is still being read (this one's or one around
+  // it) stays a failure for the load that reads it: it owns the diagram.
   if (m_pDocument) {
     m_pDocument->ExcludeLoadFailuresFrom(elements);
     m_pDocument->ExcludeLoadFailuresFrom(m_objects);
+    CDrawList hosts;
+    for (const CDrawObj* host : LoadingHosts()) hosts.AddTail(const_cast<CDrawObj*>(host));
+    CDrawList others(hosts);
+    m_pDocument->ExcludeLoadFailuresFrom(others);
+    std::vector<CDrawObj*> failedHosts;
+    for (POSITION pos = hosts.GetHeadPosition(); pos;) {
+      CDrawObj* host = hosts.GetNext(pos);
+      if (others.Find(host)) continue;
+      failedHosts.push_back(host);
+      m_pDocument->RemoveLoadFailure(host);
+    }
     m_pDocument->DeleteLoadFailures();
+    for (CDrawObj* host : failedHosts) m_pDocument->AddLoadFailure(host);
   }
   // Everything else that was read is deleted with the contents: elements
   // not yet on the canvas join it, and every object is made this diagram's,
@@ -318,13 +366,17 @@ void CDiagram::DeleteAllOf(CDrawList& objects) {
     CDrawObj* object = static_cast<CDrawObj*>(const_cast<CObject*>(entry));
     if (object->IsKindOf(RUNTIME_CLASS(CDrawArc))) continue;
     delete object;
+    // An object that did not leave the list by itself (a damaged stream
+    // attached it to another diagram) is taken off here, so that it is not
+    // deleted again; its entry is only compared, never followed.
+    if (POSITION stale = objects.Find(entry)) objects.RemoveAt(stale);
   }
+  const CObList& remaining = objects;
   while (!objects.IsEmpty()) {
     CDrawObj* object = objects.GetHead();
     delete object;
-    // An object that did not leave the list by itself (attached elsewhere)
-    // is taken off here, so the loop ends.
-    if (!objects.IsEmpty() && objects.GetHead() == object) objects.RemoveHead();
+    // The same for what is left.
+    if (!objects.IsEmpty() && remaining.GetHead() == object) objects.RemoveHead();
   }
 }
 

@@ -502,6 +502,13 @@ void CDrawDoc::RemoveLoadFailure(CDrawObj* object) {
 
 void CDrawDoc::DeleteLoadFailures() {
   if (m_loadFailures.IsEmpty()) return;
+  // A failure read into a diagram that a failed read has destroyed since
+  // (the inner diagram of a block the archive let go of) forgets it, so
+  // that it does not leave a diagram that is gone.
+  for (POSITION pos = m_loadFailures.GetHeadPosition(); pos;) {
+    CDrawObj* object = m_loadFailures.GetNext(pos);
+    if (object->GetDiagram() && !CDiagram::IsLive(object->GetDiagram())) object->SetDiagram(nullptr);
+  }
   // Arcs first: they hang on ports that the other failures may own.
   std::vector<CDrawObj*> arcs;
   for (POSITION pos = m_loadFailures.GetHeadPosition(); pos;) {

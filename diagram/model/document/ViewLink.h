@@ -10,6 +10,8 @@
 // does.
 #pragma once
 
+#include <memory>
+
 #include "platform/core/Geometry.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
@@ -17,6 +19,7 @@
 class CDC;
 class CDiagram;
 class CDrawArc;
+class CDrawBlock;
 class CDrawDoc;
 class CDrawList;
 class CDrawObj;
@@ -26,6 +29,7 @@ class CDrawView;
 class CFont;
 class CMenu;
 class CObject;
+class CPropertyPage;
 class CView;
 class CWnd;
 struct CRuntimeClass;
@@ -38,6 +42,8 @@ CDrawDoc* DocumentOf(CDrawView* view);
 // The view behind a window or a view of the framework; null when it is not
 // a diagram view.
 CDrawView* AsDrawView(CWnd* window);
+// The view as a view of the framework (null for null).
+CView* ViewOf(CDrawView* view);
 
 // Coordinates: document units and client pixels.
 void DocToClient(CDrawView* view, CPoint& point);
@@ -83,6 +89,9 @@ void ReleaseCapture(CDrawView* view);
 // Asks the user for a text in the text dialog over the view, starting from
 // `text`; true (and the new text) on OK.
 bool EditText(CDrawView* view, CStringW& text);
+
+// The description page of the block's property sheet.
+std::unique_ptr<CPropertyPage> NewBlockAboutPage(CDrawBlock* block);
 
 // The wire tool: the wire in progress, and finishing and unfinishing
 // wires (0 when there is no tool or it refuses).

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 #include <vector>
 
 #include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/objects/DrawObj.h"
+#include "diagram/model/objects/DrawOleObj.h"
 #include "diagram/model/canvas/PrinterSetupInfo.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/model/tests/DownDiagram.h"
@@ -53,24 +55,20 @@ class DiagramWithDocument : public ::testing::Test {
   CDiagram& diagram = *doc.GetDiagram();
 };
 
-// The clipboard, drag and drop and OLE objects are not in this build: each
-// member refuses, saying what is missing, and changes nothing.
-TEST(DiagramTest, ClipboardMembersWithNothingToDoChangeNothingAndOleObjectsRefuse) {
+// The clipboard and drag and drop with nothing to do change nothing; an OLE
+// object is made empty.
+TEST(DiagramTest, ClipboardMembersWithNothingToDoChangeNothingAndOleObjectsAreMadeEmpty) {
   CDiagram diagram;
   CDrawList objects;
-  const auto refuses = [](auto call, const char16_t* reason) {
-    try {
-      call();
-      ADD_FAILURE() << "no refusal";
-    } catch (CNotSupportedException& e) {
-      EXPECT_EQ(e.GetErrorMessage(), CStringW(reason));
-    }
-  };
   diagram.EditCopy(objects, CDiagram::m_cfDraw, CPoint(0, 0), nullptr);
   EXPECT_FALSE(diagram.IsHostInDrag(nullptr));
   diagram.DragAndDrop(objects, nullptr);
   EXPECT_FALSE(diagram.IsInDrag());
-  refuses([&] { diagram.MakeDrawOleObj(CPoint(0, 0)); }, u"OLE objects in diagrams are not built.");
+  // An OLE object is made at the point, empty, without an item.
+  std::unique_ptr<CDrawOleObj> ole(diagram.MakeDrawOleObj(CPoint(3, 4)));
+  ASSERT_NE(ole, nullptr);
+  EXPECT_EQ(ole->GetPosition(), CRect(3, 4, 3, 4));
+  EXPECT_EQ(ole->GetItem(), nullptr);
   EXPECT_TRUE(diagram.GetObjects().IsEmpty());
 }
 

@@ -287,7 +287,7 @@ TEST(DrawBlockTest, RecordsOfVersions11And12Load) {
   }
 }
 
-TEST(DrawBlockTest, AStoredAboutDocumentIsRefused) {
+TEST(DrawBlockTest, AnAboutReferenceToNothingReadIsRefused) {
   LinkDiagramLibrary();
   CDrawDoc doc;
   doc.StartLoad(12);
@@ -296,7 +296,7 @@ TEST(DrawBlockTest, AStoredAboutDocumentIsRefused) {
     delete in.ar().ReadObject(RUNTIME_CLASS(CDrawBlock));
     ADD_FAILURE() << "an about document was read";
   } catch (CArchiveException& e) {
-    EXPECT_EQ(e.m_cause, CArchiveException::badClass);
+    EXPECT_EQ(e.m_cause, CArchiveException::badIndex);
   }
 }
 

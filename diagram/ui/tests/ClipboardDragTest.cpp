@@ -382,11 +382,14 @@ TEST_P(ClipboardOnDiagram, CopyAndPasteAreEnabledByWhatTheSelectionAndTheClipboa
   view.Select(a, FALSE);
   EXPECT_TRUE(enabled(&CDrawView::OnUpdateEditCopy));
 
+  // Text makes an OLE note: paste and paste special, but no link.
   PutTextOnClipboard("text");
-  EXPECT_FALSE(enabled(&CDrawView::OnUpdateEditPaste));
+  EXPECT_TRUE(enabled(&CDrawView::OnUpdateEditPaste));
+  EXPECT_TRUE(enabled(&CDrawView::OnUpdateEditPasteSpecial));
+  EXPECT_FALSE(enabled(&CDrawView::OnUpdateEditPasteLink));
   view.SendMessage(WM_COMMAND, 57634);  // copy
   EXPECT_TRUE(enabled(&CDrawView::OnUpdateEditPaste));
-  // No OLE item can be made from anything.
+  // The diagram's own format makes no OLE item.
   EXPECT_FALSE(enabled(&CDrawView::OnUpdateEditPasteLink));
   EXPECT_FALSE(enabled(&CDrawView::OnUpdateEditPasteSpecial));
 }
