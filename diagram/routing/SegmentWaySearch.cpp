@@ -448,6 +448,17 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
   std::vector<Claim> claims;
   size_t opened = 0;
   size_t closed = 0;
+  // Takes the stretches whose runs end at track k off their tracks' lists.
+  auto closeRunsEndingAt = [&](int64_t k) {
+    for (; closed < byLast.size() && runs[byLast[closed]].last == k; ++closed) {
+      const size_t i = byLast[closed];
+      const auto row = static_cast<size_t>(level[i]->m_nTrack);
+      int32_t* link = &rowFirst[row];
+      while (*link != static_cast<int32_t>(i)) link = &nextPlace[static_cast<size_t>(*link)];
+      *link = nextPlace[i];
+      refresh(row);
+    }
+  };
   for (int64_t k = low; k <= high; ++k) {
     for (; opened < byFirst.size() && runs[byFirst[opened]].first == k; ++opened) {
       const size_t i = byFirst[opened];
@@ -463,14 +474,7 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
     // while this one is read.
     crossIndex.Prefetch(crossTrack + 2);
     if (!m_crossTracks.Has(k)) {
-      for (; closed < byLast.size() && runs[byLast[closed]].last == k; ++closed) {
-        const size_t i = byLast[closed];
-        const auto row = static_cast<size_t>(level[i]->m_nTrack);
-        int32_t* link = &rowFirst[row];
-        while (*link != static_cast<int32_t>(i)) link = &nextPlace[static_cast<size_t>(*link)];
-        *link = nextPlace[i];
-        refresh(row);
-      }
+      closeRunsEndingAt(k);
       continue;
     }
     Segment* head = first.Min(0, rows - 1) != INT32_MAX ? crossHeads[crossTrack] : nullptr;
@@ -488,14 +492,7 @@ bool SegmentWaySearch::SweepLevel(const std::vector<Segment*>& level, bool level
       Segment* x = (*covers)[e].stretch;
       if (Takes(x)) claims.push_back({place, x});
     }
-    for (; closed < byLast.size() && runs[byLast[closed]].last == k; ++closed) {
-      const size_t i = byLast[closed];
-      const auto row = static_cast<size_t>(level[i]->m_nTrack);
-      int32_t* link = &rowFirst[row];
-      while (*link != static_cast<int32_t>(i)) link = &nextPlace[static_cast<size_t>(*link)];
-      *link = nextPlace[i];
-      refresh(row);
-    }
+    closeRunsEndingAt(k);
   }
   // In the walk's order: by the reaching stretch's place, then by the
   // crossing track (the claims were made track by track, and a counting

@@ -20,18 +20,6 @@ bool IsElement(CDrawObj* o) {
   return o->Selectable() && !o->IsKindOf(RUNTIME_CLASS(CDrawPort)) && !o->IsKindOf(RUNTIME_CLASS(CDrawArc));
 }
 
-// Up to `most` different selectable objects.
-std::vector<CDrawObj*> SomeSelectable(Session& s, int most) {
-  std::vector<CDrawObj*> all = s.Objects([](CDrawObj* o) { return o->Selectable() != 0; });
-  std::vector<CDrawObj*> out;
-  const int count = std::min<int>(static_cast<int>(all.size()), s.Int(1, most));
-  for (int i = 0; i < count; ++i) {
-    const size_t at = static_cast<size_t>(s.Int(i, static_cast<int>(all.size()) - 1));
-    std::swap(all[static_cast<size_t>(i)], all[at]);
-    out.push_back(all[static_cast<size_t>(i)]);
-  }
-  return out;
-}
 
 bool ClipboardHoldsDiagramData() {
   COleDataObject data;
@@ -41,7 +29,7 @@ bool ClipboardHoldsDiagramData() {
 }  // namespace
 
 void CopyAndPaste(Session& s) {
-  std::vector<CDrawObj*> objects = SomeSelectable(s, 3);
+  std::vector<CDrawObj*> objects = s.Some([](CDrawObj* o) { return o->Selectable() != 0; }, 3);
   if (objects.empty()) return;
   s.Select(objects);
   CDrawList copyable(s.view.GetSelection());
@@ -54,7 +42,7 @@ void CopyAndPaste(Session& s) {
 }
 
 void Cut(Session& s) {
-  std::vector<CDrawObj*> objects = SomeSelectable(s, 3);
+  std::vector<CDrawObj*> objects = s.Some([](CDrawObj* o) { return o->Selectable() != 0; }, 3);
   if (objects.empty()) return;
   s.Select(objects);
   s.view.SendMessage(WM_COMMAND, kCmdEditCut);

@@ -253,6 +253,18 @@ std::vector<CDrawObj*> Session::Objects(bool (*keep)(CDrawObj*)) {
   return out;
 }
 
+std::vector<CDrawObj*> Session::Some(bool (*keep)(CDrawObj*), int most) {
+  std::vector<CDrawObj*> all = Objects(keep);
+  std::vector<CDrawObj*> out;
+  const int count = std::min<int>(static_cast<int>(all.size()), Int(1, most));
+  for (int i = 0; i < count; ++i) {
+    const size_t at = static_cast<size_t>(Int(i, static_cast<int>(all.size()) - 1));
+    std::swap(all[static_cast<size_t>(i)], all[at]);
+    out.push_back(all[static_cast<size_t>(i)]);
+  }
+  return out;
+}
+
 std::vector<CDrawPort*> Session::Ports() {
   std::vector<CDrawPort*> out;
   for (CDrawObj* object : Objects([](CDrawObj* o) { return o->IsKindOf(RUNTIME_CLASS(CDrawPort)) != 0; }))

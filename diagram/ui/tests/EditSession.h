@@ -103,6 +103,9 @@ class Session {
   CPoint Client(CPoint doc);
   // The objects on the canvas that `keep` accepts (all when null).
   std::vector<CDrawObj*> Objects(bool (*keep)(CDrawObj*) = nullptr);
+  // Up to `most` different objects that `keep` accepts, in random order;
+  // none when there are none.
+  std::vector<CDrawObj*> Some(bool (*keep)(CDrawObj*), int most);
   std::vector<CDrawPort*> Ports();
 
   // The mouse, at document points, through the tool as the view hands it

@@ -45,20 +45,6 @@ COLORREF AnyColor(Session& s) {
   return RGB(s.Int(0, 4) * 63, s.Int(0, 4) * 63, s.Int(0, 4) * 63);
 }
 
-// Up to `most` different objects that `keep` accepts; none when there are
-// none.
-std::vector<CDrawObj*> Some(Session& s, bool (*keep)(CDrawObj*), int most) {
-  std::vector<CDrawObj*> all = s.Objects(keep);
-  std::vector<CDrawObj*> out;
-  const int count = std::min<int>(static_cast<int>(all.size()), s.Int(1, most));
-  for (int i = 0; i < count; ++i) {
-    const size_t at = static_cast<size_t>(s.Int(i, static_cast<int>(all.size()) - 1));
-    std::swap(all[static_cast<size_t>(i)], all[at]);
-    out.push_back(all[static_cast<size_t>(i)]);
-  }
-  return out;
-}
-
 CDrawObj* One(Session& s, bool (*keep)(CDrawObj*)) {
   std::vector<CDrawObj*> found = s.Objects(keep);
   return found.empty() ? nullptr : s.Pick(found);
@@ -192,7 +178,7 @@ void MoveObjects(Session& s) {
   CSelectTool* tool = CDrawToolSet::GetSelectTool();
   if (s.Chance(30)) {
     // A selection of several objects, moved together.
-    std::vector<CDrawObj*> more = Some(s, IsSelectable, 3);
+    std::vector<CDrawObj*> more = s.Some(IsSelectable, 3);
     more.push_back(object);
     s.Select(more);
   }
@@ -229,7 +215,7 @@ void SetProperty(Session& s) {
 // The shape page of the property sheet over a few objects, answered with a
 // line weight and a hatch, or cancelled.
 void GeneralPage(Session& s) {
-  std::vector<CDrawObj*> objects = Some(s, nullptr, 3);
+  std::vector<CDrawObj*> objects = s.Some(nullptr, 3);
   if (objects.empty()) return;
   CDrawList list = ListOf(objects);
   const bool cancel = s.Chance(30);
@@ -260,7 +246,7 @@ void SetCanvas(Session& s) {
 // A host's group command: a new group holding the chosen objects, one
 // entry.
 void Group(Session& s) {
-  std::vector<CDrawObj*> objects = Some(s, IsFree, 3);
+  std::vector<CDrawObj*> objects = s.Some(IsFree, 3);
   if (objects.size() < 2) return;
   if (!s.doc.BeginUndoRecording(u"Group", 255)) return;
   CDrawGroup* group = s.diagram->MakeDrawGroup();
@@ -316,7 +302,7 @@ void Delete(Session& s) {
     if (CDrawObj* object = One(s, nullptr)) object->Delete();
     return;
   }
-  std::vector<CDrawObj*> objects = Some(s, IsSelectable, 4);
+  std::vector<CDrawObj*> objects = s.Some(IsSelectable, 4);
   s.Select(objects);
   CDrawList list = s.view.GetSelection();
   list.DeleteElements(&s.doc);
@@ -330,7 +316,7 @@ void Route(Session& s) {
   CDiagram::m_bSelectedArcs = s.Chance(50);
   CDiagram::m_bSelectedNodes = s.Chance(50);
   CDiagram::m_bSelectedBlocks = s.Chance(50);
-  s.Select(Some(s, IsSelectable, 5));
+  s.Select(s.Some(IsSelectable, 5));
   s.view.OnRouteArcs();
 }
 
