@@ -113,7 +113,12 @@ CDrawPort* CCompositeBlock::AddBoundaryPair(bool input) {
   m_position.bottom = bottom;
   m_dragRect = m_position;
   m_drawState = drawStateNormal;
-  if (diagram) diagram->UpdateObject(this, 1);
+  if (diagram) {
+    diagram->UpdateObject(this, 1);
+    // A block lengthened past the canvas edge moves back onto the canvas
+    // in the same step.
+    diagram->ForceObjectOntoCanvas(this, 1);
+  }
   Invalidate();
 
   // Inside, the partner goes below the others, or where the user opened

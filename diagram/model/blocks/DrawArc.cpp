@@ -503,7 +503,10 @@ int CDrawArc::Initialize(CDrawPort* src, CDrawPort* dst, int bInvalidate) {
   m_points = points;
   m_nPoints = 2;
   m_nAllocPoints = 2;
+  // The bounds of the points, as every later change of the points gives
+  // them, so that an undo or redo of a change stores the same rectangle.
   m_position = CRect(points[0], points[1]);
+  m_position.NormalizeRect();
   m_bPolyLine = TRUE;
   m_bReopened = FALSE;
   m_bComplete = FALSE;

@@ -507,7 +507,8 @@ int CDrawBlock::AddBlockAndComponentsToDiagram(CDiagram* diagram) {
 namespace {
 
 // Adds a port at the bottom of one edge of the block and lengthens the block
-// by one port pitch, as one undo step.
+// by one port pitch, as one undo step; a block that then reaches past the
+// canvas edge moves back onto it.
 template <typename Port>
 CDrawPort* AddEdgePort(CDrawBlock* block, CDrawList& ports, CRect& position, DrawObjState& state, LPCWSTR name,
                        bool leftEdge) {
@@ -524,7 +525,12 @@ CDrawPort* AddEdgePort(CDrawBlock* block, CDrawList& ports, CRect& position, Dra
   position.bottom = bottom;
   state = drawStateNormal;
   block->Invalidate();
-  if (diagram) diagram->UpdateObject(block, 1);
+  if (diagram) {
+    diagram->UpdateObject(block, 1);
+    // A block lengthened past the canvas edge moves back onto the canvas
+    // in the same step.
+    diagram->ForceObjectOntoCanvas(block, 1);
+  }
   if (document) document->EndUndoRecording();
   return port;
 }

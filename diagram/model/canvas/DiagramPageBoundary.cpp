@@ -6,11 +6,13 @@
 #include <cstdint>
 
 #include "diagram/model/canvas/Diagram.h"
+#include "diagram/model/blocks/DrawArc.h"
 #include "diagram/model/blocks/DrawBlock.h"
 #include "diagram/model/document/DrawDoc.h"
 #include "diagram/model/document/DrawHint.h"
 #include "diagram/model/blocks/DrawPort.h"
 #include "diagram/model/canvas/PageBoundaryTable.h"
+#include "diagram/model/undo/URArc.h"
 #include "diagram/model/undo/URDiagram.h"
 
 namespace {
@@ -82,6 +84,13 @@ int CDiagram::AvoidPageBoundary(int topMargin, int bottomMargin, int leftMargin,
     if (m_pDocument) m_pDocument->EndUndoRecording();
   });
 
+  // A wire follows the ports that move, bending its end segments as it
+  // goes; following them back is no exact inverse, so every wire's points
+  // are recorded before anything moves and an undo puts them back as they
+  // were.
+  for (POSITION pos = m_objects.GetHeadPosition(); pos;) {
+    if (auto* arc = DYNAMIC_DOWNCAST(CDrawArc, m_objects.GetNext(pos))) CURArcReroute::RecordUndo(arc);
+  }
   PageBoundaryTable table;
   for (POSITION pos = objects.GetHeadPosition(); pos;) {
     CDrawObj* object = objects.GetNext(pos);

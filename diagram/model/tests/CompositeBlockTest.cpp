@@ -93,6 +93,30 @@ TEST_P(CompositeOnDiagram, InitializingPlacesThePartnersAtTheInnerCanvasEdge) {
   ASSERT_EQ(doc.GetNumberUndosOnStack(), 1);
 }
 
+// A boundary pair added to a composite block whose lower edge lies on the
+// canvas's edge: the lengthened block moves back onto the canvas in the same
+// step, and an undo puts it back where it was.
+TEST_P(CompositeOnDiagram, AnAddedPortAtTheCanvasEdgeKeepsTheBlockOnTheCanvas) {
+  CCompositeBlock* block = PlaceComposite(101, CPoint(0, 0));
+  ASSERT_NE(block, nullptr);
+  CRect canvas = diagram->GetRect();
+  canvas.NormalizeRect();
+  auto outline = [block] {
+    CRect r = block->GetBoundingRectIncludingComponents();
+    r.NormalizeRect();
+    return r;
+  };
+  block->MoveBy(CPoint(0, upward() ? canvas.top - outline().top : canvas.bottom - outline().bottom), FALSE);
+  const CRect before = block->GetPosition();
+  doc.ClearUndoStack();
+  ASSERT_NE(block->AddNewOutPort(), nullptr);
+  EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
+  const CRect r = outline();
+  EXPECT_TRUE(canvas.left <= r.left && r.right <= canvas.right && canvas.top <= r.top && r.bottom <= canvas.bottom);
+  ASSERT_TRUE(doc.UndoLast());
+  EXPECT_EQ(block->GetPosition(), before);
+}
+
 TEST_P(CompositeOnDiagram, AddedPortsGoBelowTheOthersOrWhereTheInnerMenuOpened) {
   CCompositeBlock* block = PlaceComposite(101, CPoint(0, 0));
   ASSERT_NE(block, nullptr);

@@ -198,6 +198,53 @@ TEST_P(BlockOnDiagram, ANewInputPortLengthensTheBlockAsOneUndoStep) {
   EXPECT_FALSE(diagram->GetObjects().Find(added));
 }
 
+// A port added to a block whose lower edge lies on the canvas's edge: the
+// lengthened block moves up into the canvas in the same step, so that no
+// outline lies past the edge (a reload would grow the canvas), and an undo
+// and a redo give back the states of before and after.
+TEST_P(BlockOnDiagram, ANewPortAtTheCanvasEdgeKeepsTheBlockOnTheCanvas) {
+  for (const bool input : {true, false}) {
+    SCOPED_TRACE(input ? "input" : "output");
+    auto* block = PlaceBlock(101, CPoint(input ? 0 : 300, 0));
+    ASSERT_NE(block, nullptr);
+    CRect canvas = diagram->GetRect();
+    canvas.NormalizeRect();
+    CRect outline = block->GetBoundingRectIncludingComponents();
+    outline.NormalizeRect();
+    // Down to the canvas's lower edge in the diagram's direction.
+    block->MoveBy(CPoint(0, upward() ? canvas.top - outline.top : canvas.bottom - outline.bottom), FALSE);
+    doc.ClearUndoStack();
+    const std::vector<BYTE> before = doctest::StoreDocument(doc);
+
+    ASSERT_NE(input ? block->AddNewInPort() : block->AddNewOutPort(), nullptr);
+    EXPECT_EQ(doc.GetNumberUndosOnStack(), 1);
+    outline = block->GetBoundingRectIncludingComponents();
+    outline.NormalizeRect();
+    EXPECT_TRUE(canvas.left <= outline.left && outline.right <= canvas.right && canvas.top <= outline.top &&
+                outline.bottom <= canvas.bottom)
+        << outline.left << ',' << outline.top << ',' << outline.right << ',' << outline.bottom << " on " << canvas.left
+        << ',' << canvas.top << ',' << canvas.right << ',' << canvas.bottom;
+    CRect canvasAfter = diagram->GetRect();
+    canvasAfter.NormalizeRect();
+    EXPECT_EQ(canvasAfter, canvas);
+    const std::vector<BYTE> after = doctest::StoreDocument(doc);
+    // The stream (of the document's own diagram, y upward) reads back to
+    // the same bytes: nothing past the edge.
+    if (upward()) {
+      CDrawDoc loaded;
+      doctest::LoadArchive in(after, &loaded);
+      loaded.Serialize(in.ar());
+      EXPECT_EQ(doctest::StoreDocument(loaded), after);
+    }
+    ASSERT_TRUE(doc.UndoLast());
+    EXPECT_EQ(doctest::StoreDocument(doc), before);
+    ASSERT_TRUE(doc.RedoLast());
+    EXPECT_EQ(doctest::StoreDocument(doc), after);
+    doc.ClearUndoStack();
+    doc.ClearRedoStack();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothDirections, BlockOnDiagram, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return std::string(info.param ? "Upward" : "Downward");

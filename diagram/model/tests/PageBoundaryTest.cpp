@@ -230,6 +230,70 @@ TEST_P(PageBoundaryOnDiagram, ABlockMovesWithItsPortsAndItsWireFollows) {
   EXPECT_EQ(wire->GetHandle(wire->GetHandleCount()), PortOf(target, 0)->ConnectionPoint());
 }
 
+// The canvas grows under a block wired to another, and an undo takes it back
+// to its size with everything where it was, byte for byte, whatever the wire
+// did on the way: a bend, snapping, or a re-route of each router. A wire made
+// between two ports stores the bounds of its points, as its re-route on undo
+// gives them.
+TEST_P(PageBoundaryOnDiagram, AnUndoShrinksTheCanvasBackUnderWiredBlocks) {
+  struct Case {
+    const char* name;
+    bool bend;
+    bool snap;
+    UINT routeMethod;  // dynamic re-routing with this router; 0 none
+  };
+  const Case cases[] = {
+      {"a straight wire", false, false, 0}, {"a bent wire", true, false, 0}, {"with snapping", true, true, 0},
+      {"re-routed by router 1", true, false, 1}, {"re-routed by router 2", false, false, 2},
+      {"re-routed by router 3", true, true, 3},
+  };
+  const int h = page.cy;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    diagram->DeleteContents();
+    ASSERT_TRUE(diagram->SetCanvasSize(2, 2));
+    if ((diagram->IsSnapToGridEnabled() != 0) != c.snap) diagram->ToggleSnapToGrid();
+    diagram->SetAutoRouteModeAndMethod(c.routeMethod ? 2 : 0, c.routeMethod ? c.routeMethod : 1);
+    CDrawBlock* source = PlaceBlock(1, diagram->GetRect().TopLeft());
+    CDrawBlock* target = PlaceBlock(100, diagram->GetRect().TopLeft());
+    ASSERT_TRUE(source && target);
+    PutAt(source, 300, kTop);
+    // A shape across the boundary below page 1 pushes the target down
+    // across the canvas's lower edge.
+    ASSERT_NE(Place(100, h - 100, CSize(100, 200)), nullptr);
+    PutAt(target, 600, 2 * h - 60);
+    CDrawArc* wire = Wire(PortOf(source, 0), PortOf(target, 0));
+    ASSERT_NE(wire, nullptr);
+    if (c.bend) {
+      const CRect canvas = diagram->GetRect();
+      ASSERT_TRUE(wire->InsertPoint(1, CPoint(canvas.left + 900, upward() ? canvas.top - h - 200 : canvas.top + h + 200),
+                                    &view));
+    }
+    doc.ClearUndoStack();
+    const std::vector<BYTE> before = doctest::StoreDocument(doc);
+    const CRect canvasBefore = diagram->GetRect();
+
+    ASSERT_EQ(Avoid(), 1);
+    const CSize grown = diagram->GetCanvasSize();
+    EXPECT_EQ(grown.cy, 3);
+    const std::vector<BYTE> after = doctest::StoreDocument(doc);
+    ASSERT_TRUE(doc.UndoLast());
+    EXPECT_EQ(diagram->GetCanvasSize(), CSize(2, 2));
+    EXPECT_EQ(diagram->GetRect(), canvasBefore);
+    if (upward()) {
+      EXPECT_EQ(doctest::StoreDocument(doc), before);
+    }
+    ASSERT_TRUE(doc.RedoLast());
+    EXPECT_EQ(diagram->GetCanvasSize(), grown);
+    if (upward()) {
+      EXPECT_EQ(doctest::StoreDocument(doc), after);
+    }
+    doc.ClearUndoStack();
+    doc.ClearRedoStack();
+  }
+  diagram->SetAutoRouteModeAndMethod(0, 1);
+}
+
 TEST_P(PageBoundaryOnDiagram, JustBlocksLeavesTheOtherObjects) {
   const int h = page.cy;
   CDrawBlock* block = PlaceBlock(1, diagram->GetRect().TopLeft());

@@ -5,6 +5,11 @@
 // into a small undo limit. Longer runs: the diagram_edit_sequences program.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <vector>
+
+#include "diagram/ui/DrawToolSet.h"
+#include "diagram/ui/PlacerTool.h"
 #include "diagram/ui/tests/EditSession.h"
 
 namespace {
@@ -36,6 +41,43 @@ TEST(EditSequenceTest, SessionsThatFoundAFaultPass) {
     editseq::Session session(seed, editseq::SettingsFor(seed, 60));
     const std::string failure = session.Run();
     EXPECT_TRUE(failure.empty()) << failure;
+  }
+  // A long session whose undo of "Avoid Page Boundary" let the wires follow
+  // their ports back along other bends, one of them past the old canvas,
+  // which grew again (3226, 120 steps).
+  for (uint32_t seed : {3226u}) {
+    editseq::Session session(seed, editseq::SettingsFor(seed, 120));
+    const std::string failure = session.Run();
+    EXPECT_TRUE(failure.empty()) << failure;
+  }
+}
+
+// A session goes the same way alone and after other sessions in the same
+// process: nothing a session leaves in the library's class-wide state (the
+// tools' last points and dragged handle, the view's grid switch, the block
+// placer's block) reaches the next.
+TEST(EditSequenceTest, ASessionGoesAlikeWhateverRanBeforeIt) {
+  const uint32_t seeds[] = {5, 17, 182, 286};
+  std::vector<size_t> alone;
+  for (uint32_t seed : seeds) {
+    editseq::Session session(seed, editseq::SettingsFor(seed, 40));
+    session.Run();
+    alone.push_back(session.Fingerprint());
+  }
+  // Again, each after a different run of other sessions.
+  for (size_t i = 0; i < std::size(seeds); ++i) {
+    for (uint32_t before = 100 + static_cast<uint32_t>(i) * 7; before < 100 + i * 7 + 1 + i; ++before) {
+      editseq::Session other(before, editseq::SettingsFor(before, 40));
+      other.Run();
+    }
+    // And as another document's gestures may leave the tools and views.
+    CDrawTool::c_down = CDrawTool::c_last = CPoint(212, 317);
+    CDrawTool::nDragHandle = 2;
+    CDrawView::c_bShowGrid = FALSE;
+    CDrawToolSet::GetBlockTool()->StartPlacing(nullptr, 203);
+    editseq::Session session(seeds[i], editseq::SettingsFor(seeds[i], 40));
+    session.Run();
+    EXPECT_EQ(session.Fingerprint(), alone[i]) << "seed " << seeds[i];
   }
 }
 

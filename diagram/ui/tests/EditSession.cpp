@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <sstream>
 
 #include "diagram/model/blocks/DrawArc.h"
@@ -17,6 +18,7 @@
 #include "diagram/routing/SharedPathArcRouter.h"
 #include "diagram/ui/ArcTool.h"
 #include "diagram/ui/DrawToolSet.h"
+#include "diagram/ui/PlacerTool.h"
 #include "diagram/ui/SelectTool.h"
 #include "platform/core/Exceptions.h"
 #include "platform/ui/Clipboard.h"
@@ -151,8 +153,32 @@ SessionDoc::SessionDoc() {
   m_pDiagram->SetDocument(this);
 }
 
-// The class-wide options a session changes, put back when it ends.
+namespace {
+
+// The class-wide state the tools and views keep between gestures and
+// documents, put at what a program that has just started has: a session
+// then runs the same way alone and after others.
+void ResetClassState() {
+  CDrawTool::c_down = CPoint();
+  CDrawTool::c_last = CPoint();
+  CDrawTool::c_nDownFlags = 0;
+  CDrawTool::nDragHandle = 0;
+  CDrawTool::selectMode = smNone;
+  CSelectTool::c_moveBoundingRect.SetRectEmpty();
+  CSelectTool::c_moveStart = CPoint();
+  CSelectTool::InitialPoint = CPoint();
+  CDrawToolSet::GetBlockTool()->ResetBlockType();
+  CDrawToolSet::GetCompositeBlockTool()->ResetBlockType();
+  CDrawView::c_bShowGrid = TRUE;
+  CDrawView::c_crGridColor = RGB(0, 0, 128);
+}
+
+}  // namespace
+
+// The class-wide options a session changes, put back when it ends; the
+// class-wide state set to its start.
 struct Session::SavedOptions {
+  SavedOptions() { ResetClassState(); }
   int maxUndo = CDrawDoc::m_nMaxUndoLevels;
   BOOL capture = CDiagram::m_bCaptureArcCreation;
   BOOL singleUse = CDiagram::m_bArcToolSingleUse;
@@ -164,6 +190,8 @@ struct Session::SavedOptions {
   UINT manual = CDiagram::m_nManualRouteMethod;
   AutoRouteOption routing = CDiagram::m_autoRouteOption;
   UINT percent = CDrawView::c_uNewViewScalePercent;
+  BOOL showGrid = CDrawView::c_bShowGrid;
+  COLORREF gridColor = CDrawView::c_crGridColor;
   CDrawTool* tool = CDrawTool::GetActiveTool();
   ~SavedOptions() {
     CDrawDoc::SetMaxUndoLevels(maxUndo);
@@ -177,14 +205,17 @@ struct Session::SavedOptions {
     CDiagram::m_nManualRouteMethod = manual;
     CDiagram::m_autoRouteOption = routing;
     CDrawView::c_uNewViewScalePercent = percent;
+    CDrawView::c_bShowGrid = showGrid;
+    CDrawView::c_crGridColor = gridColor;
     CDrawTool::c_pActiveTool = tool;
     CDrawTool::selectMode = smNone;
     CDrawTool::nDragHandle = 0;
   }
 };
 
+
 Session::Session(uint32_t seed, const Settings& settings)
-    : rng(seed), settings_(settings), seed_(seed), saved_(new SavedOptions) {
+    : saved_(new SavedOptions), rng(seed), settings_(settings), seed_(seed) {
   doctest::LinkLibrary();
   diagram = static_cast<SessionDiagram*>(doc.GetDiagram());
   if (settings_.undoLimit > 0) CDrawDoc::SetMaxUndoLevels(settings_.undoLimit);
@@ -218,7 +249,6 @@ Session::~Session() {
   doc.ClearUndoStack();
   doc.ClearRedoStack();
   if (view.GetSafeHwnd()) view.DestroyWindow();
-  delete saved_;
 }
 
 int Session::Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
@@ -434,6 +464,15 @@ std::string Session::Run() {
   if (failure.empty()) CheckFinal();
   if (failure.empty()) CheckLoadAndSaveAgain();
   return failure;
+}
+
+size_t Session::Fingerprint() const {
+  std::string all = failure;
+  for (const Stream& stream : kept_) {
+    all.append(stream.begin(), stream.end());
+    all += '|';
+  }
+  return std::hash<std::string>{}(all);
 }
 
 void Session::CheckFinal() {

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -89,6 +90,15 @@ class Session {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
+ private:
+  // The class-wide options a session changes, saved and put back when it
+  // ends, and the class-wide state it starts from (declared first: made
+  // before the view and the document, put back after them).
+  struct SavedOptions;
+  std::unique_ptr<SavedOptions> saved_;
+
+ public:
+
   // Randomness.
   int Int(int low, int high);  // both included
   bool Chance(int percent);
@@ -137,6 +147,9 @@ class Session {
   // Figures of the run.
   int StepsRun() const { return stepsRun_; }
   int UndoRedoChecked() const { return replaysChecked_; }
+  // A digest of every stream kept and of the failure: two runs of a seed
+  // that went alike give the same.
+  size_t Fingerprint() const;
 
   // A dialog no step answers is cancelled.
   platform::ScopedModalDriver unanswered{[](platform::ModalSession& m) { m.Click(IDCANCEL); }};
@@ -167,8 +180,6 @@ class Session {
   std::vector<std::string> history_;
   int stepsRun_ = 0;
   int replaysChecked_ = 0;
-  struct SavedOptions;
-  SavedOptions* saved_;
 };
 
 // One row of the generator: how often it is chosen and what it does.

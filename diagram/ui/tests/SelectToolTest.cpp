@@ -7,6 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "diagram/model/blocks/DrawArc.h"
+#include "diagram/model/blocks/DrawBlock.h"
+#include "diagram/model/blocks/DrawPort.h"
 #include "diagram/model/objects/DrawPoly.h"
 #include "diagram/model/objects/DrawRect.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
@@ -344,6 +347,47 @@ TEST_F(SelectToolTest, APressOnAPolylineKeepsTheSegmentUnderThePointer) {
   const CPoint onSecond = Client(At(500, 400));
   Drag({onSecond, onSecond});
   EXPECT_EQ(line->GetPointDownIndex(), 2u);
+}
+
+// A handle drag of a wire made between two ports (as nesting makes them,
+// here running right to left) and of the block at its end: the undo gives
+// back the stream of before, the redo the stream of after, byte for byte,
+// the wire's stored rectangle included.
+TEST_F(SelectToolTest, AnUndoneAndRedoneReshapeGivesTheWiresRectangleBack) {
+  auto place = [this](UINT code, CPoint at) {
+    auto* block = new CDrawBlock;
+    EXPECT_TRUE(block->InitializeAs(code, at, &h.view) && block->AddBlockAndComponentsToDiagram(h.diagram));
+    return block;
+  };
+  CDrawBlock* target = place(100, At(80, 250));
+  CDrawBlock* source = place(1, At(400, 300));
+  auto first = [](CDrawBlock* block) { return static_cast<CDrawPort*>(block->GetPorts().GetHead()); };
+  auto* wire = new CDrawArc;
+  ASSERT_TRUE(wire->Initialize(first(source), first(target), TRUE));
+  ASSERT_TRUE(h.diagram->Add(wire));
+  h.doc.ClearUndoStack();
+  struct Case {
+    const char* name;
+    CDrawObj* object;
+    int handle;
+  };
+  const Case cases[] = {{"the wire's end", wire, 1}, {"the block's corner", source, 5}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<BYTE> before = doctest::StoreDocument(h.doc);
+    h.view.Select(c.object, FALSE);
+    const CPoint handle = Client(c.object->GetHandle(c.handle));
+    Drag({handle, handle + CSize(10, 10), handle + CSize(25, 15)});
+    ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+    const std::vector<BYTE> after = doctest::StoreDocument(h.doc);
+    EXPECT_NE(after, before);
+    ASSERT_TRUE(h.doc.UndoLast());
+    EXPECT_EQ(doctest::StoreDocument(h.doc), before);
+    ASSERT_TRUE(h.doc.RedoLast());
+    EXPECT_EQ(doctest::StoreDocument(h.doc), after);
+    ASSERT_TRUE(h.doc.UndoLast());
+    h.doc.ClearRedoStack();
+  }
 }
 
 }  // namespace
