@@ -102,6 +102,7 @@ void CSelectTool::OnLButtonDown(CDrawView* view, unsigned flags, const CPoint& p
         return;
       }
       diagram->BeginDynamicRouteChanges();
+      m_reshapeRouteBatchOpen = true;
       m_reshapeStartPosition = sole->GetPosition();
       m_reshapeStartHandles.clear();
       for (int i = 1; i <= sole->GetHandleCount(); ++i) m_reshapeStartHandles.push_back(sole->GetHandle(i));
@@ -163,9 +164,14 @@ void CSelectTool::OnMouseMove(CDrawView* view, unsigned flags, const CPoint& poi
       CDrawObj* sole = SoleSelection(view);
       if (!sole) return;
       if (diagram->IsSnapToGridEnabled()) diagram->SnapToGrid(docPoint);
+      const auto* wire = DYNAMIC_DOWNCAST(CDrawArc, sole);
+      const bool wasComplete = wire && wire->IsComplete();
       // An object shown by its outline while dragged redraws the outline
       // itself.
       sole->FlagsMoveHandleTo(nDragHandle, docPoint, view, flags);
+      // An end pulled off its port goes to the wire tool, which closes this
+      // gesture's route batch.
+      if (wasComplete && !wire->IsComplete()) m_reshapeRouteBatchOpen = false;
       view->AutoScroll(point);
       c_last = point;
       ::SetCursor(sole->GetHandleCursor(nDragHandle));
@@ -254,7 +260,8 @@ void CSelectTool::OnLButtonUp(CDrawView* view, unsigned flags, const CPoint& poi
         // a block's ports, may reach past it: the object comes back in.
         if (diagram) diagram->ForceObjectOntoCanvas(sole, 1);
       }
-      if (diagram) diagram->EndDynamicRouteChanges();
+      if (diagram && m_reshapeRouteBatchOpen) diagram->EndDynamicRouteChanges();
+      m_reshapeRouteBatchOpen = false;
       if (document && ReshapeChangedNothing(SoleSelection(view), document)) document->FlushUndoRecording();
       if (document) document->EndUndoRecording();
       break;
@@ -315,7 +322,8 @@ void CSelectTool::OnCancel(CDrawView* view) {
       break;
     case smSize:
       // The handle stays where it was dragged.
-      if (diagram) diagram->EndDynamicRouteChanges();
+      if (diagram && m_reshapeRouteBatchOpen) diagram->EndDynamicRouteChanges();
+      m_reshapeRouteBatchOpen = false;
       if (document) document->EndUndoRecording();
       break;
     case smNetSelect:

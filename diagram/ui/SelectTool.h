@@ -67,4 +67,8 @@ class CSelectTool : public CDrawTool {
   CRect m_reshapeStartPosition;
   std::vector<CPoint> m_reshapeStartHandles;
   bool ReshapeChangedNothing(CDrawObj* sole, CDrawDoc* document) const;
+  // Whether the reshape's route batch is still this tool's to close: a
+  // wire's end pulled off its port hands the gesture to the wire tool,
+  // which closes the batch itself.
+  bool m_reshapeRouteBatchOpen = false;
 };

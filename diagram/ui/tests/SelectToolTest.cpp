@@ -10,11 +10,13 @@
 #include "diagram/model/blocks/DrawArc.h"
 #include "diagram/model/blocks/DrawBlock.h"
 #include "diagram/model/blocks/DrawPort.h"
+#include "diagram/model/canvas/Diagram.h"
 #include "diagram/model/objects/DrawPoly.h"
 #include "diagram/model/objects/DrawRect.h"
 #include "diagram/model/tests/DrawDocTestSupport.h"
 #include "diagram/res/DrawViewMenu.h"
 #include "diagram/testsupport/ClientPoints.h"
+#include "diagram/ui/ArcTool.h"
 #include "diagram/ui/DrawToolSet.h"
 #include "diagram/ui/SelectTool.h"
 #include "diagram/ui/tests/ViewTestSupport.h"
@@ -388,6 +390,68 @@ TEST_F(SelectToolTest, AnUndoneAndRedoneReshapeGivesTheWiresRectangleBack) {
     ASSERT_TRUE(h.doc.UndoLast());
     h.doc.ClearRedoStack();
   }
+}
+
+// A wire's end pulled off its port with the select tool goes to the wire
+// tool, which closes the gesture's route batch; the release must not close
+// it again. Were the batch left unbalanced, the live router would re-route
+// wires in the middle of a later reshape, between the moves of a block's
+// ports, and those paths could not be put back: the undo and redo of the
+// reshape give two wires between the same pair of ports their points back
+// byte for byte.
+TEST_F(SelectToolTest, AWireEndPulledOffItsPortLeavesLaterReshapesExactToUndo) {
+  auto place = [this](UINT code, CPoint at) {
+    auto* block = new CDrawBlock;
+    EXPECT_TRUE(block->InitializeAs(code, at, &h.view) && block->AddBlockAndComponentsToDiagram(h.diagram));
+    return block;
+  };
+  CDrawBlock* block = place(1, At(300, 300));
+  CDrawPort* out = static_cast<CDrawPort*>(block->GetPorts().GetHead());
+  CDrawPort* in = block->AddNewInPort();
+  ASSERT_NE(in, nullptr);
+  CDrawArc* wires[3] = {new CDrawArc, new CDrawArc, new CDrawArc};
+  for (CDrawArc* wire : wires) {
+    ASSERT_TRUE(wire->Initialize(out, in, TRUE));
+    ASSERT_TRUE(h.diagram->Add(wire));
+  }
+  const CPoint from = out->ConnectionPoint();
+  const CPoint to = in->ConnectionPoint();
+  const CPoint detour[] = {from, CPoint(from.x + 20, from.y), CPoint(from.x + 20, from.y - 60),
+                           CPoint(to.x - 20, from.y - 60), CPoint(to.x - 20, to.y), to};
+  ASSERT_TRUE(wires[1]->ReRoute(detour, 6));
+  h.diagram->SetAutoRouteModeAndMethod(2, 2);
+  ASSERT_EQ(h.diagram->GetAutoRouteMode(), 2u);
+  h.doc.ClearUndoStack();
+
+  // The third wire's end pulled off the out port while the wire tool keeps
+  // the capture, so that the release still reaches the select tool; then
+  // the wire is given up.
+  const BOOL capture = CDiagram::m_bCaptureArcCreation;
+  CDiagram::m_bCaptureArcCreation = TRUE;
+  h.view.Select(wires[2], FALSE);
+  const int end = wires[2]->GetHandle(1) == from ? 1 : wires[2]->GetHandleCount();
+  const CPoint pulled = Client(wires[2]->GetHandle(end));
+  Drag({pulled, pulled + CSize(10, 10), pulled + CSize(40, 30)});
+  ASSERT_FALSE(wires[2]->IsComplete());
+  CDrawToolSet::GetArcTool()->OnCancel(&h.view);
+  CDiagram::m_bCaptureArcCreation = capture;
+  CDrawTool::SetActiveTool(tool);
+  h.doc.ClearUndoStack();
+
+  const std::vector<BYTE> before = doctest::StoreDocument(h.doc);
+  h.view.Select(block, FALSE);
+  const CPoint corner = Client(block->GetHandle(2));
+  Drag({corner, corner + CSize(2, 2), corner + CSize(-20, -120)});
+  ASSERT_EQ(h.doc.GetNumberUndosOnStack(), 1);
+  const std::vector<BYTE> after = doctest::StoreDocument(h.doc);
+  ASSERT_NE(after, before);
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_TRUE(h.doc.UndoLast());
+    EXPECT_EQ(doctest::StoreDocument(h.doc), before);
+    ASSERT_TRUE(h.doc.RedoLast());
+    EXPECT_EQ(doctest::StoreDocument(h.doc), after);
+  }
+  h.diagram->SetAutoRouteModeAndMethod(0, 0);
 }
 
 }  // namespace
