@@ -16,7 +16,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/ole/OleDataObject.h"
 #include "platform/ole/OleInsertDialog.h"
-#include "platform/ole/OlePasteSpecialDialog.h"
+#include "platform/ole/OlePasteAsDialog.h"
 #include "platform/ui/CmdTarget.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "platform/ole/OleDataObject.h"
 #include "platform/ole/OleDataSource.h"
 #include "platform/ole/OleItemFormats.h"
-#include "platform/ole/OlePasteSpecialDialog.h"
+#include "platform/ole/OlePasteAsDialog.h"
 #include "platform/ole/OlePropertiesDialog.h"
 #include "platform/ole/PictureFormat.h"
 #include "platform/ole/OleDialogIds.h"

@@ -1,4 +1,4 @@
-#include "platform/ole/OlePasteSpecialDialog.h"
+#include "platform/ole/OlePasteAsDialog.h"
 
 #include "platform/core/DialogTemplate.h"
 #include "platform/ole/OleClientItem.h"
